@@ -1,0 +1,62 @@
+# Build helpers: a static library per subsystem folder (sources found by glob, so that a new
+# file needs no edit here), the shared library over all of them, and one target that tests,
+# tools, benchmarks and fuzz targets link to reach the internals.
+
+set(DRVOPUI_LIBRARIES "" CACHE INTERNAL "")
+
+function(drvopui_library name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.c)
+  # platform/testing holds what drives the layer in tests; it is linked into tests only.
+  list(FILTER sources EXCLUDE REGEX "/platform/testing/")
+  if(NOT sources)
+    return()
+  endif()
+  add_library(drv_${name} STATIC ${sources})
+  target_include_directories(drv_${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform/include)
+  set(deps "")
+  foreach(dep IN LISTS ARGN)
+    if(TARGET ${dep} OR dep MATCHES "::" OR NOT dep MATCHES "^drv_")
+      list(APPEND deps ${dep})
+    endif()
+  endforeach()
+  target_link_libraries(drv_${name} PUBLIC ${deps})
+  set(DRVOPUI_LIBRARIES ${DRVOPUI_LIBRARIES} drv_${name} CACHE INTERNAL "")
+endfunction()
+
+function(drvopui_all_libraries)
+  # drv_internal: every subsystem library, in one rescanned group so that calls between
+  # subsystems resolve whatever their order.
+  add_library(drv_internal INTERFACE)
+  string(JOIN "," group ${DRVOPUI_LIBRARIES})
+  target_link_libraries(drv_internal INTERFACE "$<LINK_GROUP:RESCAN,${group}>" ZLIB::ZLIB
+                        Threads::Threads ${CMAKE_DL_LIBS})
+  target_include_directories(drv_internal INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform/include)
+
+  # Everything is compiled with hidden visibility; only DRVOPUI_EXPORT names leave the library.
+  add_library(Drvopui SHARED ${PROJECT_SOURCE_DIR}/cmake/libdrvopui.cpp)
+  target_link_libraries(Drvopui PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${group}>" ZLIB::ZLIB
+                        Threads::Threads ${CMAKE_DL_LIBS})
+  if(NOT DRVOPUI_SANITIZE AND NOT DRVOPUI_FUZZ)
+    target_link_options(Drvopui PRIVATE -Wl,--no-undefined)
+  endif()
+endfunction()
+
+# Test-only support: headers that drive the platform layer (scripted user, simulated device,
+# error injection), and their sources.
+function(drvopui_testing_library)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/testing/*.cpp)
+  if(sources)
+    add_library(drv_testing STATIC ${sources})
+  else()
+    add_library(drv_testing INTERFACE)
+  endif()
+  get_target_property(kind drv_testing TYPE)
+  if(kind STREQUAL "INTERFACE_LIBRARY")
+    set(scope INTERFACE)
+  else()
+    set(scope PUBLIC)
+  endif()
+  target_include_directories(drv_testing ${scope} ${PROJECT_SOURCE_DIR}/platform/testing/include)
+  target_link_libraries(drv_testing ${scope} drv_internal)
+endfunction()

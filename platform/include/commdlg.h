@@ -1,0 +1,4 @@
+// Common dialogs: file open and save.
+#pragma once
+
+#include "windows.h"

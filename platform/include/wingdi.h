@@ -1,0 +1,4 @@
+// GDI: device contexts, drawing objects, bitmaps, palettes and fonts over pixel buffers.
+#pragma once
+
+#include "windef.h"

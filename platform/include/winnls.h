@@ -1,0 +1,4 @@
+// Code pages, locales and character conversion.
+#pragma once
+
+#include "windef.h"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever of the build and test tools this machine is missing.
+set -euo pipefail
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache googletest libgtest-dev libgmock-dev
+          libbenchmark-dev zlib1g-dev pkg-config)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Sets up what is missing, then builds and runs the whole suite: with clang under
+# AddressSanitizer and UndefinedBehaviorSanitizer (plus each fuzz target for a few seconds on its
+# seed corpus), and with g++ as a second warning-clean build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+cmake -S . -B build/asan -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DDRVOPUI_SANITIZE=ON -DDRVOPUI_FUZZ=ON -DDRVOPUI_WERROR=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/asan -j "$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+for fuzzer in build/asan/fuzz/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    name=${fuzzer##*/fuzz_}
+    work=build/asan/fuzz-work/$name
+    mkdir -p "$work"
+    echo "fuzz: $name"
+    "$fuzzer" -max_total_time=5 -print_final_stats=0 "$work" "fuzz/corpus/$name" 2>"$work.log" \
+        || { tail -50 "$work.log"; exit 1; }
+done
+
+cmake -S . -B build/gcc -G Ninja -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
+      -DDRVOPUI_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/gcc -j "$jobs"
+ctest --test-dir build/gcc --output-on-failure -j "$jobs"
