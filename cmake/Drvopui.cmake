@@ -14,9 +14,12 @@ function(drvopui_library name dir)
   endif()
   add_library(drv_${name} STATIC ${sources})
   target_include_directories(drv_${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform/include)
+  # Subsystem libraries are not linked to one another: drv_internal and the shared library take
+  # them all together (a rescanned group, a whole archive), and CMake refuses to see one archive
+  # both inside such a group and as a plain transitive dependency.
   set(deps "")
   foreach(dep IN LISTS ARGN)
-    if(TARGET ${dep} OR dep MATCHES "::" OR NOT dep MATCHES "^drv_")
+    if(NOT dep MATCHES "^drv_")
       list(APPEND deps ${dep})
     endif()
   endforeach()

@@ -35,6 +35,12 @@ WINBASEAPI BOOL WINAPI TryEnterCriticalSection(LPCRITICAL_SECTION lpCriticalSect
 WINBASEAPI void WINAPI LeaveCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
 WINBASEAPI void WINAPI DeleteCriticalSection(LPCRITICAL_SECTION lpCriticalSection);
 
+// ---- Library entry point: the reasons it is called for ----
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+
 // ---- Time ----
 WINBASEAPI void WINAPI Sleep(DWORD dwMilliseconds);
 WINBASEAPI DWORD WINAPI GetTickCount(void);

@@ -1,0 +1,24 @@
+// Length conversions and the effective orientation, as the setting items compute them.
+#include "core/units.h"
+
+#include <gtest/gtest.h>
+
+TEST(Units, ConvertsLengthsWithTheirRounding) {
+    struct Case { LONG value, tenthMm, hundredthInch; };
+    // tenthMm = HundredthInchToTenthMm(value); hundredthInch = TenthMmToHundredthInch(value)
+    for (auto c : {Case{0, 0, 0}, Case{1, 3, 0}, Case{2, 5, 1}, Case{100, 254, 39}, Case{254, 645, 100},
+                   Case{850, 2159, 335}, Case{2100, 5334, 827}, Case{2970, 7544, 1169},
+                   Case{-1, -2, 0}, Case{-2, -4, 0}, Case{-100, -253, -38}, Case{-254, -644, -99},
+                   Case{0x7FFFFFFF, 0x7FFFFFFF, 845466003}, Case{-0x7FFFFFFF - 1, -0x7FFFFFFF - 1, -845466002}}) {
+        EXPECT_EQ(HundredthInchToTenthMm(c.value), c.tenthMm) << c.value;
+        EXPECT_EQ(TenthMmToHundredthInch(c.value), c.hundredthInch) << c.value;
+    }
+}
+
+TEST(Units, RotationOptionsTurnTheOrientation) {
+    struct Case { LONG option124, option126, orientation, expected; };
+    for (auto c : {Case{3, 0, 1, 2}, Case{3, 2, 2, 1}, Case{3, 3, 7, 1}, Case{3, 1, 1, 1}, Case{3, 4, 2, 2},
+                   Case{2, 9, 1, 2}, Case{2, 0, 2, 1}, Case{0, 0, 1, 1}, Case{1, 2, 2, 2}, Case{4, 3, 1, 1}})
+        EXPECT_EQ(MapRotationCode(c.option124, c.option126, c.orientation), c.expected)
+            << c.option124 << " " << c.option126 << " " << c.orientation;
+}
