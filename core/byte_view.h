@@ -1,0 +1,94 @@
+// Checked little-endian access to bytes that came from outside the process (device modes,
+// registry values, files). Every read states its offset and width and fails instead of reading
+// past the end, so a short or forged buffer is refused, never overrun.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+class ByteView {
+public:
+    ByteView() = default;
+    ByteView(const void* data, size_t size) : data_(static_cast<const uint8_t*>(data)), size_(data ? size : 0) {}
+
+    const uint8_t* data() const { return data_; }
+    size_t size() const { return size_; }
+
+    // True when [offset, offset + length) lies inside the view; immune to overflow.
+    bool contains(size_t offset, size_t length) const { return offset <= size_ && length <= size_ - offset; }
+
+    bool u8(size_t offset, uint8_t& out) const { return read(offset, out); }
+    bool u16(size_t offset, uint16_t& out) const { return read(offset, out); }
+    bool u32(size_t offset, uint32_t& out) const { return read(offset, out); }
+    bool s16(size_t offset, int16_t& out) const {
+        uint16_t raw;
+        if (!read(offset, raw)) return false;
+        out = static_cast<int16_t>(raw);
+        return true;
+    }
+    bool s32(size_t offset, int32_t& out) const {
+        uint32_t raw;
+        if (!read(offset, raw)) return false;
+        out = static_cast<int32_t>(raw);
+        return true;
+    }
+    // Copies length bytes at offset into out; nothing is written when they do not all lie inside.
+    bool bytes(size_t offset, void* out, size_t length) const {
+        if (!contains(offset, length)) return false;
+        if (length) std::memcpy(out, data_ + offset, length);
+        return true;
+    }
+    // The sub-view [offset, offset + length), or an empty view when it does not lie inside.
+    ByteView sub(size_t offset, size_t length) const {
+        return contains(offset, length) ? ByteView(data_ + offset, length) : ByteView();
+    }
+
+private:
+    template <typename T>
+    bool read(size_t offset, T& out) const {
+        if (!contains(offset, sizeof(T))) return false;
+        T value = 0;
+        for (size_t i = 0; i < sizeof(T); ++i) value |= static_cast<T>(static_cast<T>(data_[offset + i]) << (8 * i));
+        out = value;
+        return true;
+    }
+
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+};
+
+// The writing side: the same checks, for building bytes that will leave the process.
+class MutableByteView : public ByteView {
+public:
+    MutableByteView() = default;
+    MutableByteView(void* data, size_t size) : ByteView(data, size), out_(data ? static_cast<uint8_t*>(data) : nullptr) {}
+
+    uint8_t* data() const { return out_; }
+
+    bool put_u8(size_t offset, uint8_t value) { return write(offset, value); }
+    bool put_u16(size_t offset, uint16_t value) { return write(offset, value); }
+    bool put_u32(size_t offset, uint32_t value) { return write(offset, value); }
+    bool put_s16(size_t offset, int16_t value) { return write(offset, static_cast<uint16_t>(value)); }
+    bool put_s32(size_t offset, int32_t value) { return write(offset, static_cast<uint32_t>(value)); }
+    bool put_bytes(size_t offset, const void* in, size_t length) {
+        if (!contains(offset, length)) return false;
+        if (length) std::memmove(out_ + offset, in, length);
+        return true;
+    }
+    bool fill(size_t offset, uint8_t value, size_t length) {
+        if (!contains(offset, length)) return false;
+        if (length) std::memset(out_ + offset, value, length);
+        return true;
+    }
+
+private:
+    template <typename T>
+    bool write(size_t offset, T value) {
+        if (!contains(offset, sizeof(T))) return false;
+        for (size_t i = 0; i < sizeof(T); ++i) out_[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+        return true;
+    }
+
+    uint8_t* out_ = nullptr;
+};
