@@ -1,0 +1,149 @@
+// Posted messages: one queue per thread, filled by PostMessageA from any thread and emptied by
+// GetMessageA and PeekMessageA of its own. WM_PAINT is not queued: it is made when the queue has
+// nothing else and a window waits to be painted; WM_QUIT comes last of all.
+#include "platform/user/hooks.h"
+#include "platform/user/window.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+struct Queue {
+    std::mutex lock;
+    std::condition_variable arrived;
+    std::deque<MSG> messages;
+    bool quit = false;
+    int exitCode = 0;
+};
+
+std::mutex g_queuesLock;
+std::map<std::thread::id, std::shared_ptr<Queue>>& queues() {
+    static auto* q = new std::map<std::thread::id, std::shared_ptr<Queue>>;
+    return *q;
+}
+
+std::shared_ptr<Queue> queueOf(std::thread::id thread) {
+    std::lock_guard<std::mutex> guard(g_queuesLock);
+    auto& slot = queues()[thread];
+    if (!slot) slot = std::make_shared<Queue>();
+    return slot;
+}
+
+DWORD now() {
+    using namespace std::chrono;
+    return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+bool matches(const MSG& m, HWND filter, UINT first, UINT last) {
+    if (filter && m.hwnd != filter && !IsChild(filter, m.hwnd)) return false;
+    if (first == 0 && last == 0) return true;
+    return m.message >= first && m.message <= last;
+}
+
+// Takes (or copies) the next message that passes the filter; false when there is none.
+bool take(MSG& out, HWND filter, UINT first, UINT last, bool remove) {
+    auto q = queueOf(std::this_thread::get_id());
+    {
+        std::lock_guard<std::mutex> guard(q->lock);
+        for (auto it = q->messages.begin(); it != q->messages.end(); ++it) {
+            if (!matches(*it, filter, first, last)) continue;
+            out = *it;
+            if (remove) q->messages.erase(it);
+            return true;
+        }
+    }
+    bool wantsPaint = (first == 0 && last == 0) || (first <= WM_PAINT && WM_PAINT <= last);
+    if (wantsPaint) {
+        if (HWND hwnd = user::NextWindowToPaint(filter)) {
+            out = MSG{hwnd, WM_PAINT, 0, 0, now(), {0, 0}};
+            return true;
+        }
+    }
+    std::lock_guard<std::mutex> guard(q->lock);
+    if (q->quit && !filter) {
+        out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q->exitCode), 0, now(), {0, 0}};
+        if (remove) q->quit = false;
+        return true;
+    }
+    return false;
+}
+
+void afterTaking(MSG& msg, bool removed) {
+    LRESULT answer = 0;
+    user::CallHooks(WH_GETMESSAGE, HC_ACTION, removed ? PM_REMOVE : PM_NOREMOVE, reinterpret_cast<LPARAM>(&msg),
+                    answer);
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    std::thread::id thread = std::this_thread::get_id();
+    if (hWnd) {
+        user::Window* w = user::FromHandle(hWnd);
+        if (!w) return FALSE;
+        thread = w->thread;
+    }
+    auto q = queueOf(thread);
+    {
+        std::lock_guard<std::mutex> guard(q->lock);
+        q->messages.push_back(MSG{hWnd, Msg, wParam, lParam, now(), {0, 0}});
+    }
+    q->arrived.notify_all();
+    return TRUE;
+}
+
+extern "C" void WINAPI PostQuitMessage(int nExitCode) {
+    auto q = queueOf(std::this_thread::get_id());
+    {
+        std::lock_guard<std::mutex> guard(q->lock);
+        q->quit = true;
+        q->exitCode = nExitCode;
+    }
+    q->arrived.notify_all();
+}
+
+extern "C" BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT first, UINT last, UINT remove) {
+    if (!lpMsg) return FALSE;
+    if (hWnd && !user::FromHandle(hWnd)) return FALSE;
+    bool removing = (remove & PM_REMOVE) != 0;
+    if (!take(*lpMsg, hWnd, first, last, removing)) return FALSE;
+    afterTaking(*lpMsg, removing);
+    return TRUE;
+}
+
+extern "C" BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT first, UINT last) {
+    if (!lpMsg || (hWnd && !user::FromHandle(hWnd))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return -1;
+    }
+    auto q = queueOf(std::this_thread::get_id());
+    while (!take(*lpMsg, hWnd, first, last, true)) {
+        // Another thread may post; a window of this thread can only be painted by this one.
+        std::unique_lock<std::mutex> guard(q->lock);
+        q->arrived.wait_for(guard, std::chrono::milliseconds(50));
+    }
+    afterTaking(*lpMsg, true);
+    return lpMsg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+extern "C" LRESULT WINAPI DispatchMessageA(const MSG* msg) {
+    if (!msg || !msg->hwnd) return 0;
+    if (!user::FromHandle(msg->hwnd)) return 0;
+    LRESULT result = SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    // A WM_PAINT that its window did not answer with BeginPaint would come back for ever.
+    if (msg->message == WM_PAINT) ValidateRect(msg->hwnd, nullptr);
+    return result;
+}
+
+extern "C" BOOL WINAPI TranslateMessage(const MSG* msg) {
+    // Key presses arrive already as characters in this window manager: a typed key is posted as
+    // WM_CHAR by whoever types it, so there is nothing to translate.
+    (void)msg;
+    return FALSE;
+}

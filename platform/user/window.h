@@ -1,0 +1,80 @@
+// The window manager's own records: window classes and windows, found by handle. Every user
+// function goes through these; a handle that names no live window is refused, never followed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace user {
+
+struct WindowClass {
+    std::string name;  // compared without regard to case, as class names are on the original
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    int wndExtra = 0;
+    HINSTANCE instance = nullptr;  // null for the system's classes, usable by every module
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    ATOM atom = 0;
+};
+
+struct Window {
+    HWND handle = nullptr;
+    const WindowClass* cls = nullptr;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;  // a child's parent; null for a top-level window
+    HWND owner = nullptr;   // a top-level window's owner
+    std::vector<HWND> children;  // z-order, topmost first; also the dialog's tab order
+    std::string text;
+    RECT rect{};  // window rectangle in the parent's client coordinates (screen for top-level)
+    LONG_PTR id = 0;
+    HINSTANCE instance = nullptr;
+    LONG_PTR userData = 0;
+    std::vector<BYTE> extra;  // the class's window extra bytes
+    RECT update{};            // part of the client area waiting for WM_PAINT
+    bool needsPaint = false;
+    bool needsErase = false;
+    bool destroying = false;
+    std::thread::id thread;
+};
+
+// The live window with this handle, or null (setting ERROR_INVALID_WINDOW_HANDLE).
+Window* FromHandle(HWND hwnd);
+// The same without touching the last error, for internal questions.
+Window* Find(HWND hwnd);
+
+// Window table operations used by creation and destruction.
+Window* AddWindow();
+void RemoveWindow(HWND hwnd);
+// Every live top-level window, oldest first.
+std::vector<HWND> TopLevelWindows();
+
+// The class with this name usable by the module (a module's own class first, then a system one).
+const WindowClass* FindClass(LPCSTR name, HINSTANCE instance);
+
+// Non-client insets of a window of this style: the client area is the window rectangle less these.
+RECT FrameInsets(DWORD style, DWORD exStyle);
+
+// Calls a window procedure with the window's current procedure and the call hooks.
+LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Sends WM_COMMAND with a notification code from a control to its parent.
+void NotifyParent(HWND control, UINT code);
+
+// Focus bookkeeping when a window goes away or is hidden or disabled.
+void ForgetFocus(HWND hwnd);
+
+}  // namespace user
+
+namespace user {
+
+// The first window of this thread (the filter or one of its descendants, or any when null) that
+// waits for WM_PAINT, or null.
+HWND NextWindowToPaint(HWND filter);
+
+}  // namespace user

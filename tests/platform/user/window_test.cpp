@@ -1,0 +1,193 @@
+// Windows and messages: creation and destruction order, visibility through the ancestors,
+// pointer-sized window words, subclassing chains, the posted-message loop and the message hook.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> g_log;
+
+std::string name(HWND hwnd) {
+    char text[64] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NCCREATE: g_log.push_back("nccreate"); break;
+    case WM_CREATE: g_log.push_back("create"); break;
+    case WM_SIZE: g_log.push_back("size"); break;
+    case WM_MOVE: g_log.push_back("move"); break;
+    case WM_SHOWWINDOW: g_log.push_back("show"); break;
+    case WM_DESTROY: g_log.push_back("destroy " + name(hwnd)); break;
+    case WM_NCDESTROY: g_log.push_back("ncdestroy " + name(hwnd)); break;
+    case WM_USER: g_log.push_back("user " + std::to_string(wParam)); return 7;
+    default: break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+class Windows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_log.clear();
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = LoggingProc;
+        wc.cbWndExtra = 2 * sizeof(LONG_PTR);
+        wc.lpszClassName = "TestLogging";
+        RegisterClassA(&wc);  // a second registration fails harmlessly
+    }
+    HWND make(const char* text, DWORD style, HWND parent, int id = 0) {
+        return CreateWindowExA(0, "TestLogging", text, style, 10, 20, 100, 50, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+};
+
+TEST_F(Windows, CreationSendsMessagesInOrderAndShowsLast) {
+    HWND top = make("top", WS_OVERLAPPED | WS_VISIBLE, nullptr);
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"nccreate", "create", "size", "move", "show"}));
+    EXPECT_TRUE(IsWindowVisible(top));
+    DestroyWindow(top);
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_FALSE(DestroyWindow(top));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+TEST_F(Windows, DestroyReachesParentFirstAndFreesChildrenFirst) {
+    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    HWND a = make("a", WS_CHILD, top, 1);
+    make("a1", WS_CHILD, a, 2);
+    make("b", WS_CHILD, top, 3);
+    g_log.clear();
+    DestroyWindow(top);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"destroy top", "destroy a", "destroy a1", "destroy b", "ncdestroy b",
+                                               "ncdestroy a1", "ncdestroy a", "ncdestroy top"}));
+    EXPECT_FALSE(IsWindow(a));
+}
+
+TEST_F(Windows, VisibilityNeedsEveryAncestorButEnablingOnlyTheWindow) {
+    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    HWND child = make("child", WS_CHILD | WS_VISIBLE, top);
+    EXPECT_FALSE(IsWindowVisible(child));
+    ShowWindow(top, SW_SHOW);
+    EXPECT_TRUE(IsWindowVisible(child));
+    EnableWindow(top, FALSE);
+    EXPECT_TRUE(IsWindowEnabled(child));
+    EXPECT_FALSE(IsWindowEnabled(top));
+    EXPECT_EQ(SetFocus(child), nullptr);  // a window inside a disabled one cannot take the keyboard
+    EnableWindow(top, TRUE);
+    SetFocus(child);
+    EXPECT_EQ(GetFocus(), child);
+    EXPECT_EQ(GetActiveWindow(), top);
+    ShowWindow(child, SW_HIDE);
+    EXPECT_NE(GetFocus(), child);
+    DestroyWindow(top);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(Windows, WindowWordsArePointerSized) {
+    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    int local = 0;
+    auto pointer = reinterpret_cast<LONG_PTR>(&local);
+    SetWindowLongPtrA(top, GWLP_USERDATA, pointer);
+    EXPECT_EQ(GetWindowLongPtrA(top, GWLP_USERDATA), pointer);
+    SetWindowLongPtrA(top, sizeof(LONG_PTR), pointer);
+    EXPECT_EQ(GetWindowLongPtrA(top, sizeof(LONG_PTR)), pointer);
+    EXPECT_EQ(GetWindowLongPtrA(top, 2 * sizeof(LONG_PTR)), 0);  // past the extra bytes
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
+    // The 32-bit call cannot carry a window procedure on this host.
+    EXPECT_EQ(SetWindowLongA(top, GWLP_WNDPROC, 1), 0);
+    EXPECT_EQ(GetWindowLongPtrA(top, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&LoggingProc));
+    DestroyWindow(top);
+}
+
+WNDPROC g_inner = nullptr;
+WNDPROC g_outer = nullptr;
+LRESULT CALLBACK InnerSubclass(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_USER) g_log.push_back("inner");
+    return CallWindowProcA(g_inner, h, m, w, l);
+}
+LRESULT CALLBACK OuterSubclass(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_USER) g_log.push_back("outer");
+    if (m == WM_USER && w == 99) return 1;  // swallowed: the older procedures never see it
+    return CallWindowProcA(g_outer, h, m, w, l);
+}
+
+TEST_F(Windows, SubclassingChainsRunNewestFirst) {
+    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    g_inner = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InnerSubclass)));
+    g_outer = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterSubclass)));
+    EXPECT_EQ(g_inner, &LoggingProc);
+    g_log.clear();
+    EXPECT_EQ(SendMessageA(top, WM_USER, 5, 0), 7);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"outer", "inner", "user 5"}));
+    g_log.clear();
+    EXPECT_EQ(SendMessageA(top, WM_USER, 99, 0), 1);
+    EXPECT_EQ(g_log, std::vector<std::string>{"outer"});
+    SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_outer));  // unhook the outer one
+    g_log.clear();
+    SendMessageA(top, WM_USER, 1, 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"inner", "user 1"}));
+    DestroyWindow(top);
+}
+
+HHOOK g_hook = nullptr;
+int g_hooked = 0;
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_USER) {
+        ++g_hooked;
+        msg->wParam += 100;  // a hook may rewrite what the loop receives
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+TEST_F(Windows, PostedMessagesPassTheHookThenReachTheProcedure) {
+    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    g_hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, 0);
+    ASSERT_NE(g_hook, nullptr);
+    PostMessageA(top, WM_USER, 1, 0);
+    PostMessageA(top, WM_USER, 2, 0);
+    PostQuitMessage(3);
+    g_log.clear();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
+    EXPECT_EQ(msg.wParam, 3u);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"user 101", "user 102"}));
+    EXPECT_EQ(g_hooked, 2);
+    EXPECT_TRUE(UnhookWindowsHookEx(g_hook));
+    EXPECT_FALSE(UnhookWindowsHookEx(g_hook));
+    PostMessageA(top, WM_USER, 4, 0);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 4u);  // no hook any more
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    DestroyWindow(top);
+}
+
+TEST_F(Windows, ChildRectanglesMapThroughTheParentsClientArea) {
+    HWND top = CreateWindowExA(0, "TestLogging", "top", WS_POPUP | WS_CAPTION, 100, 50, 300, 200, nullptr, nullptr,
+                               nullptr, nullptr);
+    HWND child = make("child", WS_CHILD, top);
+    RECT r;
+    GetWindowRect(child, &r);
+    int frame = GetSystemMetrics(SM_CXDLGFRAME), caption = GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_EQ(r.left, 100 + frame + 10);
+    EXPECT_EQ(r.top, 50 + frame + caption + 20);
+    POINT p{0, 0};
+    MapWindowPoints(child, top, &p, 1);
+    EXPECT_EQ(p.x, 10);
+    EXPECT_EQ(p.y, 20);
+    MoveWindow(child, 5, 6, 70, 30, TRUE);
+    GetClientRect(child, &r);
+    EXPECT_EQ(r.right, 70);
+    EXPECT_EQ(r.bottom, 30);
+    DestroyWindow(top);
+}
+
+}  // namespace
