@@ -12,7 +12,9 @@ TEST_F(KernelRoot, CreationDispositionsFollowTheOriginal) {
                    Case{TRUNCATE_EXISTING, false, false, ERROR_FILE_NOT_FOUND, nullptr},
                    Case{TRUNCATE_EXISTING, true, true, 0, ""}}) {
         DeleteFileA("C:\\F.TXT");
-        if (c.existsBefore) ASSERT_TRUE(WriteAll("C:\\F.TXT", "old"));
+        if (c.existsBefore) {
+            ASSERT_TRUE(WriteAll("C:\\F.TXT", "old"));
+        }
         SetLastError(12345);
         HANDLE h = CreateFileA("c:\\f.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, c.disposition, 0, nullptr);
         EXPECT_EQ(h != INVALID_HANDLE_VALUE, c.opens) << c.disposition << " " << c.existsBefore;
