@@ -1,0 +1,128 @@
+// The engine record PieEngine: everything one rule engine owns, taken as the first argument by
+// every engine function. The host holds it as an opaque handle from PIE_init to PIE_term.
+#pragma once
+
+#include "pie/atoms.h"
+#include "pie/errors.h"
+#include "pie/functor.h"
+#include "pie/pool.h"
+#include "pie/term.h"
+
+#include <cstdint>
+#include <cstdio>
+
+struct BTree;
+struct PlHash;
+struct PlListNode;
+struct PlOperator;
+struct PlProgram;
+using PlList = PlListNode;
+
+// Engine flag bits (the options word feeds some of them, see options.h).
+enum PlEngineFlag : uint32_t {
+    PLE_DUMP_ADDRESSES = 0x1,
+    PLE_DUMP_TAGGED = 0x2,
+    PLE_OPTION_4 = 0x4,
+    PLE_PROPAGATION = 0x8,
+    PLE_TRACE = 0x10,
+    PLE_STATUS_EVALUATION = 0x40,
+    PLE_UPDATE_MODE = 0x80,
+    PLE_FUNCTOR_DUMP = 0x100,
+    PLE_REFERENCE_DUMP = 0x200,
+    PLE_SKIP_POST_LOAD = 0x400,
+    PLE_OPTION_100 = 0x800,
+    PLE_OPTION_80 = 0x1000,
+    PLE_UPDATE_POOL = 0x2000,
+    PLE_WIN9X = 0x4000,
+    PLE_WINNT4 = 0x8000,
+    PLE_WIN2000 = 0x10000,
+    PLE_OPTION_4000 = 0x20000,
+    PLE_IMAGE_POST_STEP = 0x40000,
+};
+
+constexpr int kPlHostSlots = 120;
+constexpr int kPlFunctorTables = kPlMaxArity + 1;
+
+// One limit on the depth of every recursive walk (parser, conversion, copy, release,
+// unification, calls, printing): deeper terms raise error 4102 instead of exhausting the stack.
+constexpr int kPlMaxDepth = 4000;
+
+using PlHostSlot = void (*)();
+
+struct PieEngine {
+    void* host;  // the host's word, first argument of every host callback
+    PlPool scratch_pool;
+    PlList* scratch_list;
+    uint32_t flags;
+    PlProgram* program;  // the loaded program; non-null once PIE_init ran
+    PlPool main_pool;
+    PlPool load_pool;
+    PlPool update_pool;
+    PlHash* update_table;
+    BTree* update_tree;
+    PlHash* operators;
+    PlOperator* op_neck;  // ":-", ";", "|", ","
+    PlOperator* op_semicolon;
+    PlOperator* op_bar;
+    PlOperator* op_comma;
+    PlHash* atom_values;
+    PlAtomTable atom_table;
+    PlHash* watch;
+    PlList* answers;
+    FILE* log;
+    const char* log_name;
+    int state;  // 0 created, 1 loaded, 2 terminating
+    int32_t line;
+    BTree* constants;
+    int log_switch;
+    int win95, win98, winNT, win2k, win_spare;
+    int folionix_answer;  // host slot 24
+    int sdk_answer;       // host slot 25
+    int constants_defined;
+    int image_loaded;
+    int image_word;
+    int busy;
+    int32_t warning_line;
+    PlPredefinedAtoms atom;
+    PlSharedCells cell;
+    PlHostSlot host_slots[kPlHostSlots];
+    PlErrorRecord last_error;
+    PlPool output_pool;
+
+    // Memory and tables of this implementation.
+    PlPoolBlock* free_blocks;
+    PlListNode* free_nodes;
+    PlCell* free_cells;
+    PlVector* empty_vector;
+    PlHash* integers;
+    PlHash* functors[kPlFunctorTables];
+    uint32_t functor_count;
+    int depth;        // current recursion depth, see PlDepthGuard
+    int guard_depth;  // nested guarded API calls (a host callback may re-enter)
+};
+
+// Makes the data every engine has: pools, atoms, shared cells, functor, integer, atom value,
+// constant and update tables. Returns nullptr when memory runs out. PIE_init adds the rest.
+PieEngine* pl_engine_create(void* host, uint32_t options);
+// Returns every block to the heap and frees the record.
+void pl_engine_destroy(PieEngine* engine);
+
+// Bytes in use in the main pool (the value of heapused).
+size_t pl_heap_used(const PieEngine* engine);
+
+// Counts one level of recursion for the life of the object; too deep raises error 4102.
+class PlDepthGuard {
+public:
+    PlDepthGuard(PieEngine* engine, const char* function) : engine_(engine) {
+        if (++engine_->depth > kPlMaxDepth) {
+            --engine_->depth;
+            pl_fatal_error(engine_, PL_ERR_STACK, function);
+        }
+    }
+    ~PlDepthGuard() { --engine_->depth; }
+    PlDepthGuard(const PlDepthGuard&) = delete;
+    PlDepthGuard& operator=(const PlDepthGuard&) = delete;
+
+private:
+    PieEngine* engine_;
+};

@@ -1,0 +1,43 @@
+// Circular doubly linked lists with a sentinel node. Nodes come from a free-node list of the
+// engine, so lists are made and dropped per query without touching the heap.
+#pragma once
+
+#include <cstddef>
+
+struct PieEngine;
+
+struct PlListNode {
+    PlListNode* next;
+    PlListNode* prev;
+    void* item;
+};
+
+// A list is its sentinel: next is the first node, prev the last; an empty list points at itself.
+using PlList = PlListNode;
+
+PlList* pl_list_new(PieEngine* engine);
+PlListNode* pl_list_append(PieEngine* engine, PlList* list, void* item);
+PlListNode* pl_list_insert_before(PieEngine* engine, PlListNode* node, void* item);
+PlListNode* pl_list_insert_after(PieEngine* engine, PlListNode* node, void* item);
+// The first item, taken off the list; nullptr when the list is empty.
+void* pl_list_remove_first(PieEngine* engine, PlList* list);
+// Takes off the first node holding item; false when there is none.
+bool pl_list_remove_item(PieEngine* engine, PlList* list, const void* item);
+void pl_list_remove_node(PieEngine* engine, PlListNode* node);
+size_t pl_list_count(const PlList* list);
+inline bool pl_list_empty(const PlList* list) { return list->next == list; }
+// The first item for which match(context, item, argument) answers 1, or nullptr.
+void* pl_list_find(const PlList* list, int (*match)(void* context, void* item, void* argument),
+                   void* context, void* argument);
+// Moves every node, the sentinel too, to the free-node list.
+void pl_list_free(PieEngine* engine, PlList* list);
+
+// Visits the items in order; fn may remove the node it is given.
+template <class Fn>
+void pl_list_each(const PlList* list, Fn&& fn) {
+    for (PlListNode* node = list->next; node != list;) {
+        PlListNode* next = node->next;
+        fn(node->item);
+        node = next;
+    }
+}

@@ -1,0 +1,54 @@
+// Engine memory: heap requests that report exhaustion through the engine's error routine, and
+// block pools that hand out memory by bumping a pointer and are released as a whole.
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <utility>
+
+struct PieEngine;
+
+// One block of a pool; the payload follows the header.
+struct PlPoolBlock {
+    PlPoolBlock* prev;  // the block filled before this one, or a free block's successor
+    size_t capacity;
+    size_t remaining;
+    char* next;
+};
+
+struct PlPool {
+    PlPoolBlock* current = nullptr;
+    size_t alignment = 0;
+};
+
+// Standard block size. Every engine request is far smaller; a larger one gets a block of its own.
+constexpr size_t kPlPoolBlockSize = 2 * 1024 * 1024;
+
+// Pools hold pointers, so the default alignment is a pointer's (the 32-bit engine used 4).
+constexpr size_t kPlPoolAlignment = alignof(void*);
+
+// A request above this size is refused as memory exhaustion (4097) without asking the heap:
+// no engine structure comes near it, and a corrupted size must not reach the allocator.
+constexpr size_t kPlMaxRequest = size_t{1} << 30;
+
+void* xmalloc(PieEngine* engine, size_t size);
+void xfree(void* block);
+
+void pl_pool_create(PieEngine* engine, PlPool* pool);
+void pl_pool_set_alignment(PlPool* pool, size_t alignment);  // a power of two
+void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size);
+char* pl_pool_strdup(PieEngine* engine, PlPool* pool, const char* text);
+// Gives every block back to the engine's free-block list; the pool must be created again.
+void pl_pool_release(PieEngine* engine, PlPool* pool);
+size_t pl_pool_used(const PlPool* pool);
+// Returns every free block of the engine to the heap.
+void pl_pool_free_all(PieEngine* engine);
+
+// A value-initialised T from the pool. Pools never run destructors: T must be trivially
+// destructible.
+template <class T, class... Args>
+T* pl_pool_new(PieEngine* engine, PlPool* pool, Args&&... args) {
+    static_assert(std::is_trivially_destructible_v<T>);
+    static_assert(alignof(T) <= kPlPoolAlignment);
+    return new (pl_pool_alloc(engine, pool, sizeof(T))) T{std::forward<Args>(args)...};
+}

@@ -1,0 +1,110 @@
+// Term cells: every rule, query and value inside the engine is a graph of these cells over atoms
+// and functors. Constants are shared (small integers preset, other integers interned, one atom
+// term per functor, one anonymous cell), so equal constants are the same cell.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct BTree;
+struct PieEngine;
+struct PlAtom;
+struct PlFunctor;
+struct PlOperator;
+struct PlPool;
+struct PlProgram;
+
+enum PlCellType : uint32_t {
+    PL_NAME = 0,       // parser name token, not yet classified
+    PL_VAR = 1,
+    PL_ANONYMOUS = 2,  // the one shared cell of every "_"
+    PL_INT = 3,
+    PL_FUNCTOR = 4,    // compound term, or atom when the arity is 0
+    PL_LIST = 5,
+    PL_NIL = 6,        // shared
+    PL_PREFIX = 7,     // parser operator nodes
+    PL_INFIX = 8,
+    PL_POSTFIX = 9,
+    PL_CLAUSE = 10,    // clause records: user, system, and query
+    PL_SYSTEM_CLAUSE = 11,
+    PL_QUERY_CLAUSE = 12,
+    PL_AND_GROUP = 13,
+    PL_MEMBER = 14,
+    PL_ONCE = 15,      // a tagged goal evaluated at most once per call ("TAG" in dumps)
+    PL_LISTING = 16,
+    PL_UNBOUND = 18,   // shared; the value of a fresh frame slot
+};
+
+struct PlCell;
+
+// A counted array of cells; the elements follow the header in the same allocation.
+struct PlVector {
+    uint32_t count;
+    PlCell** items;
+};
+
+struct PlCell {
+    PlCellType type;
+    uint32_t line;  // PL_FUNCTOR: line of a clause head, or its sequence number
+    union {
+        PlAtom* token;                                                  // PL_NAME
+        struct { PlAtom* name; int32_t slot; } var;                     // PL_VAR
+        int32_t value;                                                  // PL_INT
+        struct { PlFunctor* functor; PlVector* args; } fn;              // PL_FUNCTOR
+        struct { PlCell* head; PlCell* tail; } list;                    // PL_LIST
+        // Operator nodes: a prefix operand stands right, a postfix operand left.
+        struct { PlOperator* entry; PlCell* left; PlCell* right; } op;  // PL_PREFIX..PL_POSTFIX
+        struct { PlCell* term; BTree* vars; uint32_t flags; uint32_t var_count; } clause;
+        PlCell* items;                                                  // PL_AND_GROUP, PL_MEMBER: a list
+        struct { PlCell* goal; int32_t state; } once;                   // PL_ONCE: 0 not run, 1, 2
+        PlProgram* listing;                                             // PL_LISTING
+        PlCell* free_next;                                              // on the free list
+    };
+};
+
+// The engine's shared cells.
+struct PlSharedCells {
+    PlCell* anonymous;
+    PlCell* nil;
+    PlCell* unbound;
+    PlCell* digits[10];  // integers 0 to 9
+    PlCell* ON;          // atom terms substituted for constants and folded goals
+    PlCell* OFF;
+    PlCell* true_;
+    PlCell* fail;
+};
+
+void pl_cells_create(PieEngine* engine);
+
+// A cell of the given type with an empty payload, from the free list or the main pool.
+PlCell* pl_cell_new(PieEngine* engine, PlCellType type);
+// Puts one cell back on the free list; shared cells are left alone.
+void pl_cell_release(PieEngine* engine, PlCell* cell);
+bool pl_cell_is_shared(const PieEngine* engine, const PlCell* cell);
+
+PlVector* pl_vector_alloc(PieEngine* engine, PlPool* pool, uint32_t count);
+
+PlCell* pl_make_variable(PieEngine* engine, PlAtom* name);  // "_" gives the anonymous cell
+PlCell* pl_make_integer(PieEngine* engine, int32_t value);
+PlCell* pl_make_atom(PieEngine* engine, PlAtom* name);
+PlCell* pl_make_atom_term(PieEngine* engine, PlFunctor* functor);
+// name(...) with arity empty argument slots for the caller to fill; arity 0 is the atom term.
+PlCell* pl_make_compound(PieEngine* engine, PlAtom* name, uint32_t arity);
+// A term of the functor with every argument "_" (a property's hidden key slot included).
+PlCell* pl_make_term(PieEngine* engine, PlFunctor* functor);
+PlCell* pl_make_list(PieEngine* engine, PlCell* head, PlCell* tail);
+// Turns a "," term into list cells in place, ending in tail (NIL when null).
+PlCell* pl_make_list_from(PieEngine* engine, PlCell* elements, PlCell* tail);
+PlCell* pl_make_and_group(PieEngine* engine, PlCell* goals);
+PlCell* pl_make_member(PieEngine* engine, PlCell* elements);
+PlCell* pl_make_once(PieEngine* engine, PlCell* goal);
+PlCell* pl_make_operator(PieEngine* engine, PlCellType type, PlOperator* entry, PlCell* left, PlCell* right);
+PlCell* pl_make_clause(PieEngine* engine, PlCellType type, PlCell* term);
+
+inline bool pl_is_functor(const PlCell* cell, const PlFunctor* functor) {
+    return cell->type == PL_FUNCTOR && cell->fn.functor == functor;
+}
+inline PlCell* pl_arg(const PlCell* cell, uint32_t i) { return cell->fn.args->items[i]; }
+
+// Interned integers are ordered by value.
+int pl_compare_integer_cells(const void* item, const void* key);
