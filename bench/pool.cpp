@@ -1,5 +1,5 @@
 // Small-block allocation and release: the library's pool against the system's malloc, one block
-// at a time and in batches freed in the reverse and in a scattered order.
+// at a time and in batches freed in the reverse and in a scattered order, on one and more threads.
 #include "core/chunk_pool.h"
 
 #include <benchmark/benchmark.h>
@@ -54,5 +54,5 @@ void Batch(benchmark::State& state) {
 
 BENCHMARK(OneAtATime<PoolSource>)->Arg(16)->Arg(64)->Arg(256);
 BENCHMARK(OneAtATime<MallocSource>)->Arg(16)->Arg(64)->Arg(256);
-BENCHMARK(Batch<PoolSource>)->Args({1000, 0})->Args({1000, 1});
-BENCHMARK(Batch<MallocSource>)->Args({1000, 0})->Args({1000, 1});
+BENCHMARK(Batch<PoolSource>)->Args({1000, 0})->Args({1000, 1})->ThreadRange(1, 4)->UseRealTime();
+BENCHMARK(Batch<MallocSource>)->Args({1000, 0})->Args({1000, 1})->ThreadRange(1, 4)->UseRealTime();

@@ -1,11 +1,14 @@
 // The small-object pool: size-class free lists over 64 KiB chunks under a critical section of
-// its own, with a small per-thread cache in front of the library's pool so that allocation and
-// release need the lock only once per batch. Under AddressSanitizer free and uncut memory is
-// poisoned, so a use after free of a pooled object is reported as for the system's allocator.
+// its own, with a small per-thread cache in front of the library's pool. Caches trade whole
+// batches with the shared lists, so allocation and release visit the lock once per batch and
+// only for a few instructions. Under AddressSanitizer free and uncut memory is poisoned, so a
+// use after free of a pooled object is reported as it is for the system's allocator.
 #include "core/chunk_pool.h"
 
 #include "core/scoped_lock.h"
 #include "core/system_memory.h"
+
+#include <algorithm>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define DRVOPUI_ASAN 1
@@ -29,7 +32,12 @@ ChunkPool g_chunkPool __attribute__((init_priority(101)));
 // What one thread keeps of the library's pool for itself, so that the common case of allocation
 // and release takes no lock. Trivially destroyed, so it stays usable to the thread's very end.
 struct ChunkPool::ThreadCache {
-    static constexpr std::uint16_t kDepth = 32;
+    // Blocks trade in batches of about 8 KiB (8 to 128 blocks) and a thread parks fewer than two
+    // batches of a size: enough that a burst of allocations visits the lock once per batch,
+    // little enough not to hoard.
+    static constexpr std::uint16_t Batch(std::size_t cls) {
+        return static_cast<std::uint16_t>(std::clamp<std::size_t>(8192 / SizeOfClass(cls), 8, 128));
+    }
     ChunkPool* pool;
     bool retired;  // the thread is ending: what it frees now goes straight to the shared lists
     FreeBlock* heads[kClasses];
@@ -50,26 +58,30 @@ struct ChunkPool::CacheRetirer {
 thread_local ChunkPool::ThreadCache ChunkPool::tCache_{};
 thread_local ChunkPool::CacheRetirer ChunkPool::tRetirer_;
 
-// Free blocks are poisoned whole; their link is opened only while it is read or written.
-ChunkPool::FreeBlock* ChunkPool::NextOf(FreeBlock* block) noexcept {
-    UNPOISON(block, sizeof *block);
-    FreeBlock* next = block->next;
-    POISON(block, sizeof *block);
-    return next;
-}
-
-void ChunkPool::Link(void* block, FreeBlock* next) noexcept {
-    UNPOISON(block, sizeof(FreeBlock));
-    static_cast<FreeBlock*>(block)->next = next;
-    POISON(block, sizeof(FreeBlock));
-}
-
 namespace {
+
+// Free blocks are poisoned whole; a link is opened only while it is read or written.
+template <typename Block, typename Field>
+Field Read(Block* block, Field Block::*field) noexcept {
+    UNPOISON(&(block->*field), sizeof(Field));
+    Field value = block->*field;
+    POISON(&(block->*field), sizeof(Field));
+    return value;
+}
+
+template <typename Block, typename Field>
+void Write(Block* block, Field Block::*field, Field value) noexcept {
+    UNPOISON(&(block->*field), sizeof(Field));
+    block->*field = value;
+    POISON(&(block->*field), sizeof(Field));
+}
+
 // Only the bytes asked for become addressable: an overrun into the rounding is reported too.
 void* HandOut(void* block, std::size_t bytes) noexcept {
     UNPOISON(block, bytes);
     return block;
 }
+
 }  // namespace
 
 ChunkPool::ChunkPool() { InitializeCriticalSection(&lock_); }
@@ -105,7 +117,7 @@ void* ChunkPool::Alloc(std::size_t bytes) {
     if (ThreadCache* cache = CacheOfThisThread()) {
         if (!cache->heads[cls]) RefillCache(*cache, cls);
         FreeBlock* block = cache->heads[cls];
-        cache->heads[cls] = NextOf(block);
+        cache->heads[cls] = Read(block, &FreeBlock::next);
         --cache->counts[cls];
         return HandOut(block, bytes);
     }
@@ -124,30 +136,49 @@ void ChunkPool::Free(void* block, std::size_t bytes) noexcept {
         return;
     }
     const std::size_t cls = ClassOf(bytes);
-    POISON(block, BlockSize(bytes));
+    auto* freed = static_cast<FreeBlock*>(block);
+    POISON(block, SizeOfClass(cls));
     if (ThreadCache* cache = CacheOfThisThread()) {
-        Link(block, cache->heads[cls]);
-        cache->heads[cls] = static_cast<FreeBlock*>(block);
-        if (++cache->counts[cls] >= ThreadCache::kDepth) SpillCache(*cache, cls, ThreadCache::kDepth / 2);
+        Write(freed, &FreeBlock::next, cache->heads[cls]);
+        cache->heads[cls] = freed;
+        if (++cache->counts[cls] >= 2 * ThreadCache::Batch(cls)) SpillCache(*cache, cls);
         return;
     }
+    Write(freed, &FreeBlock::next, static_cast<FreeBlock*>(nullptr));
     ScopedLock hold(lock_);
-    PushLocked(block, BlockSize(bytes));
+    PushLocked(cls, freed, freed);
     --handedOut_;
 }
 
-// A poisoned block of the class, from its free list or cut from the newest chunk.
+// A poisoned block of the class: a single free one, else one of a parked batch, else a new one.
 void* ChunkPool::TakeLocked(std::size_t cls) {
+    if (!freeLists_[cls] && batches_[cls]) {
+        FreeBlock* batch = batches_[cls];
+        batches_[cls] = Read(batch, &FreeBlock::nextBatch);
+        freeLists_[cls] = batch;  // the batch's own links make it a list of single blocks
+    }
     if (FreeBlock* head = freeLists_[cls]) {
-        freeLists_[cls] = NextOf(head);
+        freeLists_[cls] = Read(head, &FreeBlock::next);
         return head;
     }
-    const std::size_t blockSize = (cls + 1) * kGranule;
+    char* block;
+    CarveLocked(cls, 1, block);
+    return block;
+}
+
+// Cuts up to `wanted` adjacent blocks, at least one, from the newest chunk, taking a new chunk
+// from the system when the rest of the newest is too small. Throws when the system refuses.
+std::size_t ChunkPool::CarveLocked(std::size_t cls, std::size_t wanted, char*& first) {
+    const std::size_t blockSize = SizeOfClass(cls);
     if (static_cast<std::size_t>(carveEnd_ - carve_) < blockSize) {
         auto* chunk = static_cast<Chunk*>(SystemAllocate(kChunkBytes));
         if (!chunk) throw PoolOutOfMemory();
-        // The old chunk's tail is smaller than the largest small block, so it fits a free list.
-        if (carve_ != carveEnd_) PushLocked(carve_, static_cast<std::size_t>(carveEnd_ - carve_));
+        // The old rest is smaller than the largest small block, so it is a block of some class.
+        if (carve_ != carveEnd_) {
+            auto* rest = reinterpret_cast<FreeBlock*>(carve_);
+            Write(rest, &FreeBlock::next, static_cast<FreeBlock*>(nullptr));
+            PushLocked(ClassOf(static_cast<std::size_t>(carveEnd_ - carve_)), rest, rest);
+        }
         chunk->next = chunks_;
         chunks_ = chunk;
         ++chunkCount_;
@@ -155,52 +186,87 @@ void* ChunkPool::TakeLocked(std::size_t cls) {
         carveEnd_ = reinterpret_cast<char*>(chunk) + kChunkBytes;
         POISON(carve_, kChunkBytes - kChunkHeader);
     }
-    void* block = carve_;
-    carve_ += blockSize;
-    return block;
+    const std::size_t count = std::min(wanted, static_cast<std::size_t>(carveEnd_ - carve_) / blockSize);
+    first = carve_;
+    carve_ += count * blockSize;
+    return count;
 }
 
-void ChunkPool::PushLocked(void* block, std::size_t blockSize) noexcept {
-    FreeBlock*& head = freeLists_[blockSize / kGranule - 1];
-    Link(block, head);
-    head = static_cast<FreeBlock*>(block);
+// Puts the linked blocks first..last (last links to null) on the class's list of single blocks.
+void ChunkPool::PushLocked(std::size_t cls, FreeBlock* first, FreeBlock* last) noexcept {
+    Write(last, &FreeBlock::next, freeLists_[cls]);
+    freeLists_[cls] = first;
 }
 
-// Half a cache's depth in one visit under the lock. Throws only when not a single block could
-// be had; a partial batch is kept.
+// Gives an empty cache one batch: a parked one whole, else single blocks and new ones. Throws
+// only when not a single block could be had.
 void ChunkPool::RefillCache(ThreadCache& cache, std::size_t cls) {
-    ScopedLock hold(lock_);
-    for (std::uint16_t n = 0; n < ThreadCache::kDepth / 2; ++n) {
-        void* block;
-        try {
-            block = TakeLocked(cls);
-        } catch (const PoolOutOfMemory&) {
-            if (n == 0) throw;
-            break;
+    const std::uint16_t batch = ThreadCache::Batch(cls);
+    FreeBlock* chain = nullptr;
+    std::size_t count = 0;
+    char* cut = nullptr;
+    std::size_t cutCount = 0;
+    {
+        ScopedLock hold(lock_);
+        if (FreeBlock* whole = batches_[cls]) {
+            batches_[cls] = Read(whole, &FreeBlock::nextBatch);
+            chain = whole;
+            count = batch;
+        } else {
+            for (; count < batch && freeLists_[cls]; ++count) {
+                FreeBlock* block = freeLists_[cls];
+                freeLists_[cls] = Read(block, &FreeBlock::next);
+                Write(block, &FreeBlock::next, chain);
+                chain = block;
+            }
+            if (count < batch) {
+                try {
+                    cutCount = CarveLocked(cls, batch - count, cut);
+                } catch (const PoolOutOfMemory&) {
+                    if (count == 0) throw;
+                }
+            }
         }
-        Link(block, cache.heads[cls]);
-        cache.heads[cls] = static_cast<FreeBlock*>(block);
-        ++cache.counts[cls];
-        ++handedOut_;
+        handedOut_ += count + cutCount;
     }
+    // New blocks are linked outside the lock: no other thread can reach them yet.
+    for (std::size_t i = cutCount; i-- > 0;) {
+        auto* block = reinterpret_cast<FreeBlock*>(cut + i * SizeOfClass(cls));
+        Write(block, &FreeBlock::next, chain);
+        chain = block;
+    }
+    cache.heads[cls] = chain;
+    cache.counts[cls] = static_cast<std::uint16_t>(count + cutCount);
 }
 
-void ChunkPool::SpillCache(ThreadCache& cache, std::size_t cls, std::uint16_t keep) noexcept {
+// Parks the batch of blocks freed longest ago; the newest, likeliest still in the processor's
+// cache, stay with the thread.
+void ChunkPool::SpillCache(ThreadCache& cache, std::size_t cls) noexcept {
+    const std::uint16_t batch = ThreadCache::Batch(cls);
+    FreeBlock* last = cache.heads[cls];
+    for (std::uint16_t i = 1; i < cache.counts[cls] - batch; ++i) last = Read(last, &FreeBlock::next);
+    FreeBlock* spilled = Read(last, &FreeBlock::next);
+    Write(last, &FreeBlock::next, static_cast<FreeBlock*>(nullptr));
+    cache.counts[cls] = static_cast<std::uint16_t>(cache.counts[cls] - batch);
     ScopedLock hold(lock_);
-    while (cache.counts[cls] > keep) {
-        FreeBlock* block = cache.heads[cls];
-        cache.heads[cls] = NextOf(block);
-        --cache.counts[cls];
-        PushLocked(block, (cls + 1) * kGranule);
-        --handedOut_;
-    }
+    Write(spilled, &FreeBlock::nextBatch, batches_[cls]);
+    batches_[cls] = spilled;
+    handedOut_ -= batch;
 }
 
 void ChunkPool::FlushThreadCache() noexcept {
     ThreadCache& cache = tCache_;
     if (cache.pool != this) return;
-    for (std::size_t cls = 0; cls < kClasses; ++cls)
-        if (cache.counts[cls]) SpillCache(cache, cls, 0);
+    for (std::size_t cls = 0; cls < kClasses; ++cls) {
+        if (!cache.heads[cls]) continue;
+        FreeBlock* last = cache.heads[cls];
+        while (FreeBlock* next = Read(last, &FreeBlock::next)) last = next;
+        ScopedLock hold(lock_);
+        PushLocked(cls, cache.heads[cls], last);
+        handedOut_ -= cache.counts[cls];
+        cache.heads[cls] = nullptr;
+        cache.counts[cls] = 0;
+    }
 }
 
 std::size_t ChunkPool::LiveBlocks() const noexcept {

@@ -48,8 +48,11 @@ public:
     void FlushThreadCache() noexcept;
 
 private:
+    // A free block holds the link to the next one; the first block of a batch parked by a thread
+    // cache also holds the link to the next batch (every block has room for both).
     struct FreeBlock {
         FreeBlock* next;
+        FreeBlock* nextBatch;
     };
     struct Chunk {
         Chunk* next;
@@ -58,20 +61,22 @@ private:
     struct CacheRetirer;
     static constexpr std::size_t kClasses = kLargestSmallBlock / kGranule;
     static constexpr std::size_t kChunkHeader = kGranule;  // keeps the blocks after it aligned
-    static_assert(sizeof(Chunk) <= kChunkHeader && kChunkBytes - kChunkHeader >= kLargestSmallBlock);
+    static_assert(sizeof(FreeBlock) <= kGranule && sizeof(Chunk) <= kChunkHeader);
+    static_assert(kChunkBytes - kChunkHeader >= kLargestSmallBlock);
 
     static std::size_t ClassOf(std::size_t bytes) noexcept { return BlockSize(bytes) / kGranule - 1; }
-    static FreeBlock* NextOf(FreeBlock* block) noexcept;
-    static void Link(void* block, FreeBlock* next) noexcept;
+    static constexpr std::size_t SizeOfClass(std::size_t cls) noexcept { return (cls + 1) * kGranule; }
     ThreadCache* CacheOfThisThread() noexcept;
     void* TakeLocked(std::size_t cls);
-    void PushLocked(void* block, std::size_t blockSize) noexcept;
+    std::size_t CarveLocked(std::size_t cls, std::size_t wanted, char*& first);
+    void PushLocked(std::size_t cls, FreeBlock* first, FreeBlock* last) noexcept;
     void RefillCache(ThreadCache& cache, std::size_t cls);
-    void SpillCache(ThreadCache& cache, std::size_t cls, std::uint16_t keep) noexcept;
+    void SpillCache(ThreadCache& cache, std::size_t cls) noexcept;
 
     mutable CRITICAL_SECTION lock_;
-    FreeBlock* freeLists_[kClasses] = {};
-    char* carve_ = nullptr;  // the unused tail of the newest chunk
+    FreeBlock* freeLists_[kClasses] = {};  // single blocks
+    FreeBlock* batches_[kClasses] = {};    // whole batches given back by thread caches
+    char* carve_ = nullptr;                // the uncut rest of the newest chunk
     char* carveEnd_ = nullptr;
     Chunk* chunks_ = nullptr;
     std::size_t chunkCount_ = 0;

@@ -29,6 +29,7 @@ void Record(const char* step) {
 
 TEST(DllMain, StartsUpAndShutsDownInOrder) {
     using Steps = std::vector<std::string>;
+    g_steps.clear();
     ObserveLifecycle(Record);
     ASSERT_TRUE(DllMain(kInstance, DLL_PROCESS_ATTACH, nullptr));
     EXPECT_EQ(g_steps, (Steps{"instance kept", "heap created", "core lock initialised",
