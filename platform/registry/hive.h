@@ -1,0 +1,35 @@
+// Binding of the registry to its hive file. The host names the file in the environment variable
+// DRVOPUI_HIVE (default "drvopui.reg" in the current directory; an empty value keeps the
+// registry in memory only). It is read on the registry's first use and rewritten after every
+// change, through a temporary file and a rename, so that it is never left half-written.
+#pragma once
+
+#include "platform/registry/regedit4.h"
+
+#include <string>
+#include <string_view>
+
+namespace registry {
+
+constexpr const char* kHiveVariable = "DRVOPUI_HIVE";
+constexpr const char* kDefaultHiveFile = "drvopui.reg";
+
+// Reads the file (an absent file gives an empty registry) and binds the registry to it. On
+// failure the registry and its binding stay as they were and the file is left untouched. An
+// empty path gives an empty registry held in memory only. Handles open on the old contents
+// answer ERROR_KEY_DELETED from then on.
+bool UseHiveFile(const std::string& path, HiveError* error);
+
+// Replaces the registry by the contents of a REGEDIT4 text, held in memory only.
+bool UseHiveText(std::string_view text, HiveError* error);
+
+// The hive file the registry is bound to; empty when it is held in memory only.
+std::string HivePath();
+
+// The whole registry as REGEDIT4 text, as it would be saved.
+std::string HiveText();
+
+// Writes the registry to a file through a temporary file and a rename.
+bool SaveHiveFile(const std::string& path, HiveError* error);
+
+}  // namespace registry

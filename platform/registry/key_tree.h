@@ -1,0 +1,86 @@
+// The registry held in memory: keys with their subkeys (kept in name order, compared without
+// regard to case) and their values (kept in the order they were first set). The Win32 functions,
+// the hive reader and the hive writer all work on this one tree.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace registry {
+
+// Longest key name (one path component) the original accepts.
+constexpr size_t kMaxKeyNameLength = 255;
+// Longest value name the original accepts.
+constexpr size_t kMaxValueNameLength = 16383;
+// Longest full key path, root name included: keeps every key's section line within what a hive
+// file can hold.
+constexpr size_t kMaxKeyPathLength = 16383;
+
+// ASCII case folding: names are in the system code page and the original folds its letters only.
+int CompareNames(std::string_view a, std::string_view b);
+inline bool NamesEqual(std::string_view a, std::string_view b) { return CompareNames(a, b) == 0; }
+
+struct Value {
+    std::string name;  // empty: the key's default value
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+};
+
+// A key is shared between the tree and the handles opened on it, so that a handle outlives the
+// deletion of its key and then answers ERROR_KEY_DELETED instead of touching freed memory.
+class Key {
+public:
+    explicit Key(std::string name) : name_(std::move(name)) {}
+
+    const std::string& Name() const { return name_; }
+    bool Deleted() const { return deleted_; }
+
+    Key* FindSubkey(std::string_view name) const;
+    std::shared_ptr<Key> SharedSubkey(std::string_view name) const;
+    // Returns the existing subkey of that name, or a new one; `created` says which. Null when
+    // the new key's path would be longer than kMaxKeyPathLength.
+    std::shared_ptr<Key> AddSubkey(std::string_view name, bool* created = nullptr);
+    // Removes the subkey with everything below it; false when there is none.
+    bool RemoveSubkey(std::string_view name);
+    const std::vector<std::shared_ptr<Key>>& Subkeys() const { return subkeys_; }
+
+    const Value* FindValue(std::string_view name) const;
+    void SetValue(std::string_view name, DWORD type, std::vector<BYTE> data);
+    bool RemoveValue(std::string_view name);
+    const std::vector<Value>& Values() const { return values_; }
+
+    // Empties the key and everything below it and marks them deleted, for open handles to see.
+    void MarkDeleted();
+
+private:
+    size_t LowerBound(std::string_view name) const;
+
+    std::string name_;
+    size_t pathLength_ = name_.size();
+    bool deleted_ = false;
+    std::vector<std::shared_ptr<Key>> subkeys_;
+    std::vector<Value> values_;
+};
+
+// The two trees the library uses: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER.
+struct Tree {
+    std::shared_ptr<Key> localMachine = std::make_shared<Key>("HKEY_LOCAL_MACHINE");
+    std::shared_ptr<Key> currentUser = std::make_shared<Key>("HKEY_CURRENT_USER");
+};
+
+// Splits a key path at its backslashes. A trailing backslash is tolerated; a leading one, an
+// empty component, a component longer than kMaxKeyNameLength or a line break is not (returns
+// false): a hive file could not hold such a name.
+bool SplitKeyPath(std::string_view path, std::vector<std::string_view>& parts);
+
+// Stored form of a string value: the bytes up to the first NUL, then exactly one NUL, so that
+// every reader finds its terminator whatever size the writer passed.
+std::vector<BYTE> StoredString(const BYTE* data, size_t size);
+// Stored form of a multi-string value: ends with an empty string (two NULs) in any case.
+std::vector<BYTE> StoredMultiString(const BYTE* data, size_t size);
+
+}  // namespace registry

@@ -1,0 +1,166 @@
+// The Win32 key functions: opening, creating, closing, deleting and enumerating keys, and the
+// key summary of RegQueryInfoKeyA, with the original's error codes and size rules.
+#include "platform/registry/registry_state.h"
+
+#include <algorithm>
+#include <cstring>
+
+using registry::Key;
+using registry::Locked;
+
+namespace {
+
+bool Empty(LPCSTR s) { return !s || !*s; }
+
+// Walks the path below `key`; creates missing keys when `create` is set.
+LONG Walk(std::shared_ptr<Key>& key, LPCSTR path, bool create, bool* created) {
+    std::vector<std::string_view> parts;
+    if (!registry::SplitKeyPath(path ? path : "", parts)) return ERROR_BAD_PATHNAME;
+    if (created) *created = false;
+    for (std::string_view part : parts) {
+        std::shared_ptr<Key> next = key->SharedSubkey(part);
+        if (!next) {
+            if (!create) return ERROR_FILE_NOT_FOUND;
+            next = key->AddSubkey(part);
+            if (!next) return ERROR_BAD_PATHNAME;
+            if (created) *created = true;
+        }
+        key = std::move(next);
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG Open(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, bool sameHandleWhenEmpty) {
+    if (!phkResult) return ERROR_INVALID_PARAMETER;
+    *phkResult = nullptr;
+    Locked state;
+    std::shared_ptr<Key> key;
+    if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    if (Empty(lpSubKey) && sameHandleWhenEmpty) {
+        *phkResult = hKey;
+        return ERROR_SUCCESS;
+    }
+    if (LONG rc = Walk(key, lpSubKey, false, nullptr)) return rc;
+    *phkResult = NewHandle(*state, std::move(key));
+    return ERROR_SUCCESS;
+}
+
+LONG Create(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, LPDWORD lpdwDisposition, bool sameHandleWhenEmpty) {
+    if (!phkResult) return ERROR_INVALID_PARAMETER;
+    *phkResult = nullptr;
+    Locked state;
+    std::shared_ptr<Key> key;
+    if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    if (Empty(lpSubKey) && sameHandleWhenEmpty) {
+        *phkResult = hKey;
+        if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
+        return ERROR_SUCCESS;
+    }
+    bool created = false;
+    if (LONG rc = Walk(key, lpSubKey, true, &created)) return rc;
+    LONG rc = created ? Persist(*state) : ERROR_SUCCESS;
+    *phkResult = NewHandle(*state, std::move(key));
+    if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return rc;
+}
+
+// Copies a name with its terminator when it fits in `capacity` characters.
+bool CopyName(const std::string& name, LPSTR out, DWORD capacity) {
+    if (name.size() + 1 > capacity) return false;
+    std::memcpy(out, name.c_str(), name.size() + 1);
+    return true;
+}
+
+}  // namespace
+
+extern "C" LONG WINAPI RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
+    return Open(hKey, lpSubKey, phkResult, true);
+}
+
+extern "C" LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM /*samDesired*/,
+                                     PHKEY phkResult) {
+    return Open(hKey, lpSubKey, phkResult, false);
+}
+
+extern "C" LONG WINAPI RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
+    return Create(hKey, lpSubKey, phkResult, nullptr, true);
+}
+
+extern "C" LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpClass*/,
+                                       DWORD /*dwOptions*/, REGSAM /*samDesired*/,
+                                       LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, PHKEY phkResult,
+                                       LPDWORD lpdwDisposition) {
+    return Create(hKey, lpSubKey, phkResult, lpdwDisposition, false);
+}
+
+extern "C" LONG WINAPI RegCloseKey(HKEY hKey) {
+    if (registry::IsPredefined(hKey)) return ERROR_SUCCESS;
+    Locked state;
+    return state->handles.erase(reinterpret_cast<uintptr_t>(hKey)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+extern "C" LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    Locked state;
+    std::shared_ptr<Key> key;
+    if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    std::vector<std::string_view> parts;
+    if (Empty(lpSubKey) || !registry::SplitKeyPath(lpSubKey, parts)) return ERROR_BAD_PATHNAME;
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        key = key->SharedSubkey(parts[i]);
+        if (!key) return ERROR_FILE_NOT_FOUND;
+    }
+    if (!key->RemoveSubkey(parts.back())) return ERROR_FILE_NOT_FOUND;
+    return Persist(*state);
+}
+
+extern "C" LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
+    if (!lpName) return ERROR_INVALID_PARAMETER;
+    Locked state;
+    std::shared_ptr<Key> key;
+    if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    if (dwIndex >= key->Subkeys().size()) return ERROR_NO_MORE_ITEMS;
+    return CopyName(key->Subkeys()[dwIndex]->Name(), lpName, cchName) ? ERROR_SUCCESS : ERROR_MORE_DATA;
+}
+
+extern "C" LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
+                                     LPDWORD /*lpReserved*/, LPSTR lpClass, LPDWORD lpcchClass,
+                                     PFILETIME lpftLastWriteTime) {
+    if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
+    Locked state;
+    std::shared_ptr<Key> key;
+    if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    if (dwIndex >= key->Subkeys().size()) return ERROR_NO_MORE_ITEMS;
+    const std::string& name = key->Subkeys()[dwIndex]->Name();
+    if (!CopyName(name, lpName, *lpcchName)) return ERROR_MORE_DATA;
+    *lpcchName = static_cast<DWORD>(name.size());
+    if (lpClass && lpcchClass && *lpcchClass) *lpClass = 0;
+    if (lpcchClass) *lpcchClass = 0;
+    if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
+    return ERROR_SUCCESS;
+}
+
+extern "C" LONG WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD /*lpReserved*/,
+                                        LPDWORD lpcSubKeys, LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen,
+                                        LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
+                                        LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
+    Locked state;
+    std::shared_ptr<Key> key;
+    if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    size_t maxSubkey = 0, maxName = 0, maxData = 0;
+    for (const auto& k : key->Subkeys()) maxSubkey = std::max(maxSubkey, k->Name().size());
+    for (const auto& v : key->Values()) {
+        maxName = std::max(maxName, v.name.size());
+        maxData = std::max(maxData, v.data.size());
+    }
+    if (lpClass && lpcchClass && *lpcchClass) *lpClass = 0;
+    if (lpcchClass) *lpcchClass = 0;
+    if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(key->Subkeys().size());
+    if (lpcbMaxSubKeyLen) *lpcbMaxSubKeyLen = static_cast<DWORD>(maxSubkey);
+    if (lpcbMaxClassLen) *lpcbMaxClassLen = 0;
+    if (lpcValues) *lpcValues = static_cast<DWORD>(key->Values().size());
+    if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = static_cast<DWORD>(maxName);
+    if (lpcbMaxValueLen) *lpcbMaxValueLen = static_cast<DWORD>(maxData);
+    if (lpcbSecurityDescriptor) *lpcbSecurityDescriptor = 0;
+    if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
+    return ERROR_SUCCESS;
+}
