@@ -40,6 +40,8 @@ function(drvopui_all_libraries)
   add_library(Drvopui SHARED ${PROJECT_SOURCE_DIR}/cmake/libdrvopui.cpp)
   target_link_libraries(Drvopui PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${group}>" ZLIB::ZLIB
                         Threads::Threads ${CMAKE_DL_LIBS})
+  target_link_options(Drvopui PRIVATE -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/libdrvopui.map)
+  set_target_properties(Drvopui PROPERTIES LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/libdrvopui.map)
   if(NOT DRVOPUI_SANITIZE AND NOT DRVOPUI_FUZZ)
     target_link_options(Drvopui PRIVATE -Wl,--no-undefined)
   endif()
