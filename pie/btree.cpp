@@ -31,7 +31,14 @@ void rotate_up(BTree* tree, BTreeNode* node) {
         grand->right = node;
 }
 
+// The ends are tried first: a key beyond them, such as the next of an ascending run that is
+// looked up before it is inserted, is known to be absent without a descent.
 BTreeNode* find(const BTree* tree, const void* key) {
+    if (!tree->root) return nullptr;
+    int c = tree->compare(tree->last->item, key);
+    if (c <= 0) return c == 0 ? tree->last : nullptr;
+    c = tree->compare(tree->first->item, key);
+    if (c >= 0) return c == 0 ? tree->first : nullptr;
     BTreeNode* node = tree->root;
     while (node) {
         int c = tree->compare(node->item, key);

@@ -40,6 +40,10 @@ enum PlEngineFlag : uint32_t {
     PLE_IMAGE_POST_STEP = 0x40000,
 };
 
+// The engine's version and build date as the banner shows them (two blanks before the day).
+constexpr const char* kPieVersion = "1.75";
+constexpr const char* kPieBuildDate = "Jun  2 2005";
+
 constexpr int kPlHostSlots = 120;
 constexpr int kPlFunctorTables = kPlMaxArity + 1;
 

@@ -108,7 +108,8 @@ private:
 const char* pl_error_format(int code);
 
 // Fills the engine's last-error record and throws PlError. The arguments follow the message
-// format of the code; function names the reporting operation (shown for system errors).
+// format of the code (a name is passed as its C string, an atom as atom->name; a byte as an
+// unsigned value); function names the reporting operation (shown for system errors).
 [[noreturn]] void pl_fatal_error(PieEngine* engine, int code, const char* function, ...);
 
 // Fills the last-error record with a warning text and returns: the query goes on.

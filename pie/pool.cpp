@@ -64,7 +64,9 @@ void pl_pool_create(PieEngine* engine, PlPool* pool) {
 }
 
 void pl_pool_set_alignment(PlPool* pool, size_t alignment) {
-    pool->alignment = alignment ? alignment : 1;
+    size_t a = 1;
+    while (a < alignment && a < kPlPoolBlockSize) a <<= 1;  // requests are rounded by masking
+    pool->alignment = a;
 }
 
 void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size) {

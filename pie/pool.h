@@ -35,7 +35,7 @@ void* xmalloc(PieEngine* engine, size_t size);
 void xfree(void* block);
 
 void pl_pool_create(PieEngine* engine, PlPool* pool);
-void pl_pool_set_alignment(PlPool* pool, size_t alignment);  // a power of two
+void pl_pool_set_alignment(PlPool* pool, size_t alignment);  // rounded up to a power of two
 void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size);
 char* pl_pool_strdup(PieEngine* engine, PlPool* pool, const char* text);
 // Gives every block back to the engine's free-block list; the pool must be created again.

@@ -12,7 +12,7 @@ using Pools = EngineTest;
 
 TEST_F(Pools, AlignmentDecidesTheDistanceOfSmallRequests) {
     struct Case { size_t alignment; size_t request; ptrdiff_t distance; };
-    for (auto c : {Case{4, 3, 4}, Case{1, 3, 3}, Case{8, 3, 8}, Case{8, 9, 16}, Case{1, 0, 0}}) {
+    for (auto c : {Case{4, 3, 4}, Case{1, 3, 3}, Case{8, 3, 8}, Case{8, 9, 16}, Case{1, 0, 0}, Case{3, 3, 4}}) {
         PlPool pool;
         pl_pool_create(e, &pool);
         pl_pool_set_alignment(&pool, c.alignment);
