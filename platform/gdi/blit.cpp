@@ -1,0 +1,157 @@
+// The blit engine. The destination rectangle is walked through the clip row by row; each row's
+// source pixels are gathered through a precomputed column table, converted to the target's
+// format, and combined with pattern and destination by the raster operation.
+#include "platform/gdi/blit.h"
+
+#include "platform/gdi/paint.h"
+#include "platform/gdi/rop.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace gdi {
+namespace {
+
+constexpr int kChunk = 512;
+
+// How source pixels become destination pixels.
+struct Converter {
+    enum Kind { Copy, MonoToColor, ColorToMono, Remap } kind = Copy;
+    std::uint32_t zero = 0, one = 0xFFFFFF;  // MonoToColor
+    std::uint32_t background = 0;            // ColorToMono
+    ColorMap map;
+
+    void operator()(std::uint32_t* p, int n) const {
+        switch (kind) {
+        case Copy: return;
+        case MonoToColor:
+            for (int i = 0; i < n; ++i) p[i] = p[i] ? one : zero;
+            return;
+        case ColorToMono:
+            for (int i = 0; i < n; ++i) p[i] = (p[i] & 0xFFFFFF) == background ? 0xFFFFFF : 0;
+            return;
+        case Remap:
+            for (int i = 0; i < n; ++i) p[i] = map(p[i]);
+            return;
+        }
+    }
+};
+
+std::vector<int> indexTable(int count, int sourceCount, bool mirror, int start) {
+    std::vector<int> table(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        int j = int((long long)i * sourceCount / count);
+        table[std::size_t(i)] = start + (mirror ? sourceCount - 1 - j : j);
+    }
+    return table;
+}
+
+// The run of destination indices whose source index lies inside [0, limit).
+std::pair<int, int> validRun(const std::vector<int>& table, int limit) {
+    int first = 0, last = int(table.size());
+    while (first < last && (table[std::size_t(first)] < 0 || table[std::size_t(first)] >= limit)) ++first;
+    while (last > first && (table[std::size_t(last - 1)] < 0 || table[std::size_t(last - 1)] >= limit)) --last;
+    return {first, last};
+}
+
+}  // namespace
+
+bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource* src, std::uint32_t rop,
+                 const BlitMask* mask) {
+    Target t;
+    if (!dst.target(t)) return true;
+    std::uint8_t fore = RopIndex(rop);
+    std::uint8_t back = mask ? mask->backgroundRop : fore;
+    bool usesSource = RopUsesSource(fore) || RopUsesSource(back);
+    bool usesPattern = RopUsesPattern(fore) || RopUsesPattern(back);
+    if (usesSource && (!src || !src->surface)) return false;
+    if (width == 0 || height == 0) return true;
+
+    RECT d{std::min(x, x + width) + t.dx, std::min(y, y + height) + t.dy, 0, 0};
+    int w = std::abs(width), h = std::abs(height);
+    d.right = d.left + w;
+    d.bottom = d.top + h;
+
+    Paint pattern;
+    if (usesPattern) {
+        pattern = BrushPaint(dst, t, dst.state.brush);
+        if (pattern.mode == Paint::None) return true;
+    }
+
+    // The source, snapshotted when it is the destination itself so that overlapping copies read
+    // the old pixels.
+    std::shared_ptr<Surface> snapshot;
+    const Surface* s = nullptr;
+    std::vector<int> xs, ys;
+    Converter convert;
+    int runX0 = 0, runX1 = w, runY0 = 0, runY1 = h;
+    if (usesSource) {
+        int sw = std::abs(src->width), sh = std::abs(src->height);
+        if (sw == 0 || sh == 0) return true;
+        int sx = std::min(src->x, src->x + src->width), sy = std::min(src->y, src->y + src->height);
+        s = src->surface;
+        if (s == t.surface) {
+            snapshot = Surface::Create(s->width, s->height, s->bpp);
+            if (!snapshot) return false;
+            for (int row = 0; row < s->height; ++row) std::copy_n(s->row(row), s->width, snapshot->row(row));
+            s = snapshot.get();
+        }
+        xs = indexTable(w, sw, (width < 0) != (src->width < 0), sx);
+        ys = indexTable(h, sh, (height < 0) != (src->height < 0), sy);
+        std::tie(runX0, runX1) = validRun(xs, s->width);
+        std::tie(runY0, runY1) = validRun(ys, s->height);
+        if (s->mono() && !t.surface->mono()) {
+            convert.kind = Converter::MonoToColor;
+            convert.zero = dst.pixelFor(dst.state.text, t.map);
+            convert.one = dst.pixelFor(dst.state.bk, t.map);
+        } else if (!s->mono() && t.surface->mono()) {
+            convert.kind = Converter::ColorToMono;
+            convert.background = src->background & 0xFFFFFF;
+        } else if (t.map.kind == ColorMap::Indexed) {
+            convert.kind = Converter::Remap;
+            convert.map = t.map;
+        }
+    }
+    RECT area{d.left + runX0, d.top + runY0, d.left + runX1, d.top + runY1};
+
+    std::uint32_t srcBuf[kChunk], patBuf[kChunk], foreBuf[kChunk], backBuf[kChunk];
+    bool remapResult = t.map.kind == ColorMap::Indexed && fore != 0xCC && fore != 0xF0;
+    t.clip->forEachInRect(area, [&](int y0, int y1, int x0, int x1) {
+        for (int yy = y0; yy < y1; ++yy) {
+            std::uint32_t* drow = t.surface->row(yy);
+            const std::uint32_t* srow = usesSource ? s->row(ys[std::size_t(yy - d.top)]) : nullptr;
+            for (int xx = x0; xx < x1; xx += kChunk) {
+                int n = std::min(kChunk, x1 - xx);
+                if (usesSource) {
+                    const int* col = xs.data() + (xx - d.left);
+                    for (int i = 0; i < n; ++i) srcBuf[i] = srow[col[i]] & 0xFFFFFF;
+                    convert(srcBuf, n);
+                }
+                if (usesPattern) pattern.patternRow(xx, yy, n, patBuf);
+                std::uint32_t* out = drow + xx;
+                const std::uint32_t* pp = usesPattern ? patBuf : nullptr;
+                const std::uint32_t* sp = usesSource ? srcBuf : nullptr;
+                if (!mask) {
+                    Rop3Row(fore, pp, sp, out, n);
+                } else {
+                    std::copy_n(out, n, foreBuf);
+                    std::copy_n(out, n, backBuf);
+                    Rop3Row(fore, pp, sp, foreBuf, n);
+                    Rop3Row(back, pp, sp, backBuf, n);
+                    const Surface* m = mask->surface;
+                    int my = mask->y + (yy - d.top);
+                    for (int i = 0; i < n; ++i) {
+                        int mx = mask->x + (xx + i - d.left);
+                        bool on = my >= 0 && my < m->height && mx >= 0 && mx < m->width && m->row(my)[mx] != 0;
+                        out[i] = on ? foreBuf[i] : backBuf[i];
+                    }
+                }
+                if (remapResult)
+                    for (int i = 0; i < n; ++i) out[i] = t.map(out[i]);
+            }
+        }
+    });
+    return true;
+}
+
+}  // namespace gdi

@@ -1,0 +1,12 @@
+// Stock objects: created once, never deleted, shared by every device context.
+#pragma once
+
+#include "platform/gdi/object.h"
+
+namespace gdi {
+
+Object* StockObject(int index);
+// The 1x1 monochrome bitmap a new memory DC holds.
+HBITMAP StockBitmap();
+
+}  // namespace gdi

@@ -1,0 +1,42 @@
+// A memory DC over a fresh 32-bit bitmap for the GDI tests, with pixel reads and a PNG dump into
+// the test output folder.
+#pragma once
+
+#include <windows.h>
+
+#include "drvtest/gdi.h"
+
+#include <string>
+
+struct Canvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+
+    Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255), int bpp = 32) {
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateBitmap(width, height, 1, UINT(bpp), nullptr);
+        old = SelectObject(dc, bitmap);
+        RECT all{0, 0, width, height};
+        HBRUSH b = CreateSolidBrush(fill);
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+    }
+    ~Canvas() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+    void save(const std::string& name) const { drvtest::SavePng(dc, std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/" + name + ".png"); }
+
+    // The row as a string of one letter per pixel from the legend (colour -> letter), '?' else.
+    std::string row(int y, int x0, int x1, COLORREF on, char onLetter = '#', char offLetter = '.') const {
+        std::string s;
+        for (int x = x0; x < x1; ++x) s += at(x, y) == on ? onLetter : offLetter;
+        return s;
+    }
+};
