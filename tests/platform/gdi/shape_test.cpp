@@ -82,7 +82,9 @@ TEST(GdiShapes, EllipseIsSymmetricAndStaysInItsBox) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 24; ++x) {
             bool painted = c.at(x, y) != RGB(255, 255, 255);
-            if (x < 2 || x > 21 || y < 2 || y > 13) EXPECT_FALSE(painted) << x << "," << y;
+            if (x < 2 || x > 21 || y < 2 || y > 13) {
+                EXPECT_FALSE(painted) << x << "," << y;
+            }
             EXPECT_EQ(painted, c.at(23 - x, y) != RGB(255, 255, 255)) << x << "," << y;
             EXPECT_EQ(painted, c.at(x, 15 - y) != RGB(255, 255, 255)) << x << "," << y;
         }
