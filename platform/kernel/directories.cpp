@@ -1,6 +1,5 @@
 // The system's folders, the current directory, temporary file names and full path names.
 // The Windows, system and temporary folders are fixed places under the root folder.
-#include "platform/kernel/code_page.h"
 #include "platform/kernel/host_error.h"
 #include "platform/kernel/path_map.h"
 #include "platform/kernel/string_out.h"
@@ -108,12 +107,7 @@ extern "C" DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength,
     if (folderForm) full += '\\';
     DWORD result = kernel::CopyOut(full, lpBuffer, nBufferLength);
     if (lpFilePart && result < nBufferLength) {
-        // The file part starts after the last separator that is not a trail byte.
-        size_t start = 0;
-        for (size_t i = 0; i < full.size(); ++i) {
-            if (kernel::IsLeadByteHere(static_cast<BYTE>(full[i]))) ++i;
-            else if (full[i] == '\\') start = i + 1;
-        }
+        size_t start = kernel::FileNameStart(full);
         *lpFilePart = start < full.size() ? lpBuffer + start : nullptr;
     }
     return result;

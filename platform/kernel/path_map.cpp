@@ -131,6 +131,15 @@ void SetRootFolder(std::string folder) {
     g_prepared = false;
 }
 
+size_t FileNameStart(std::string_view path) {
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (IsLeadByteHere(static_cast<BYTE>(path[i]))) ++i;
+        else if (path[i] == '\\' || path[i] == '/' || path[i] == ':') start = i + 1;
+    }
+    return start;
+}
+
 std::string CurrentDirectory() {
     std::lock_guard guard(g_lock);
     return g_current;

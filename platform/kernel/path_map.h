@@ -23,6 +23,10 @@ bool FullWindowsPath(std::string_view path, std::string& full);
 // the first missing one and those after it keep the case given. False as FullWindowsPath.
 bool MapPath(std::string_view windowsPath, std::string& hostPath);
 
+// Offset of the last component of a path: after the last backslash, slash or drive colon that
+// is not the trail byte of a double-byte character. 0 for a bare file name.
+size_t FileNameStart(std::string_view path);
+
 // The process-wide current directory, an absolute Windows path.
 std::string CurrentDirectory();
 void SetCurrentDirectoryPath(std::string fullPath);

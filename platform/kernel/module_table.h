@@ -1,0 +1,29 @@
+// The modules LoadLibraryA and LoadLibraryExA have loaded. A module handle is the address of
+// its record. Stand-in libraries are host shared objects; a module loaded with
+// LOAD_LIBRARY_AS_DATAFILE holds the file's bytes instead, for the resource loader to read.
+#pragma once
+
+#include <windef.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kernel {
+
+struct ModuleRecord {
+    std::string windowsPath;   // full Windows path, as GetModuleFileNameA reports it
+    std::string hostPath;      // the host file behind it
+    void* library = nullptr;   // the host's handle of a loaded shared object; null for a data file
+    DWORD flags = 0;           // the LoadLibraryExA flags of the first load
+    bool dataFile = false;     // loaded with LOAD_LIBRARY_AS_DATAFILE: nothing resolved, nothing run
+    std::vector<BYTE> image;   // a data-file module's bytes: the whole file, read at load
+    // Kept for the resource loader: whatever it parses from this module lives and dies with it.
+    std::shared_ptr<void> resources;
+    int references = 0;
+};
+
+// The record of a loaded module (null: the program's own module); null for an unknown handle.
+std::shared_ptr<ModuleRecord> FindModule(HMODULE module);
+
+}  // namespace kernel

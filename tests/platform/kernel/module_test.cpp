@@ -1,0 +1,79 @@
+// Modules: a stand-in shared object is loaded by its Windows name from the system folder, in
+// any case, with or without ".DLL"; loads are counted; data-file loads keep the file's bytes.
+#include "kernel_root.h"
+
+#include "platform/kernel/module_table.h"
+
+#include <cstring>
+
+class Modules : public KernelRoot {
+protected:
+    void SetUp() override {
+        KernelRoot::SetUp();
+        std::filesystem::copy_file(STANDIN_LIBRARY, root_ / "WINDOWS" / "SYSTEM" / "Zdsvc2.dll");
+        WriteHost("WINDOWS/SYSTEM/Text.dll", "not a library");
+    }
+};
+
+TEST_F(Modules, StandInLoadsByItsWindowsNameAndIsCounted) {
+    HMODULE h = LoadLibraryA("ZDSVC2.DLL");
+    ASSERT_NE(h, nullptr);
+    auto entry = reinterpret_cast<int (*)(int)>(GetProcAddress(h, "ZDSV_GetInterface"));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry(0x300), 0x301);
+    auto attached = reinterpret_cast<int (*)()>(GetProcAddress(h, "StandInAttachCount"));
+    EXPECT_EQ(attached(), 1);  // DllMain ran once
+
+    EXPECT_EQ(LoadLibraryA("zdsvc2"), h);
+    EXPECT_EQ(LoadLibraryA("c:/windows/system/zdsvc2.dll"), h);
+    EXPECT_EQ(attached(), 1);
+    EXPECT_EQ(GetModuleHandleA("Zdsvc2"), h);
+    char name[MAX_PATH];
+    EXPECT_EQ(GetModuleFileNameA(h, name, MAX_PATH), 28u);
+    EXPECT_STREQ(name, "C:\\WINDOWS\\SYSTEM\\ZDSVC2.DLL");
+    EXPECT_EQ(GetModuleFileNameA(h, name, 10), 10u);  // cut, and still NUL-terminated
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_STREQ(name, "C:\\WINDOW");
+
+    SetLastError(0);
+    EXPECT_EQ(GetProcAddress(h, "NoSuchEntry"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(FreeLibrary(h));
+    EXPECT_EQ(GetModuleHandleA("ZDSVC2.DLL"), nullptr);
+    EXPECT_FALSE(FreeLibrary(h));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(Modules, TheCurrentFolderIsSearchedFirstAndFailuresAreTold) {
+    ASSERT_TRUE(CreateDirectoryA("C:\\PRINTER", nullptr));
+    ASSERT_TRUE(CopyFileA("C:\\WINDOWS\\SYSTEM\\ZDSVC2.DLL", "C:\\PRINTER\\zdsvc.dll", TRUE));
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\PRINTER"));
+    HMODULE h = LoadLibraryA("ZDSVC.DLL");
+    ASSERT_NE(h, nullptr);
+    char name[MAX_PATH];
+    GetModuleFileNameA(h, name, MAX_PATH);
+    EXPECT_STREQ(name, "C:\\PRINTER\\ZDSVC.DLL");
+    EXPECT_TRUE(FreeLibrary(h));
+    struct Case { const char* name; DWORD error; };
+    for (auto c : {Case{"ZDSVC3.DLL", ERROR_MOD_NOT_FOUND}, Case{"C:\\NOWHERE\\ZDSVC2.DLL", ERROR_MOD_NOT_FOUND},
+                   Case{"TEXT.DLL", ERROR_BAD_EXE_FORMAT}, Case{"", ERROR_INVALID_PARAMETER}}) {
+        SetLastError(0);
+        EXPECT_EQ(LoadLibraryA(c.name), nullptr) << c.name;
+        EXPECT_EQ(GetLastError(), c.error) << c.name;
+    }
+}
+
+TEST_F(Modules, DataFileModulesHoldTheFileForTheResourceLoader) {
+    HMODULE h = LoadLibraryExA("text.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(h, nullptr);
+    auto record = kernel::FindModule(h);
+    ASSERT_NE(record, nullptr);
+    EXPECT_TRUE(record->dataFile);
+    EXPECT_EQ(std::string(record->image.begin(), record->image.end()), "not a library");
+    EXPECT_EQ(GetProcAddress(h, "ZDSV_GetInterface"), nullptr);
+    EXPECT_EQ(GetModuleHandleA("TEXT.DLL"), nullptr);  // a data file is no loaded library
+    EXPECT_TRUE(FreeLibrary(h));
+    EXPECT_EQ(kernel::FindModule(h), nullptr);
+    HMODULE self = GetModuleHandleA(nullptr);
+    EXPECT_EQ(kernel::FindModule(nullptr).get(), reinterpret_cast<kernel::ModuleRecord*>(self));
+}
