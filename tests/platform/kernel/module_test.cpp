@@ -6,6 +6,14 @@
 
 #include <cstring>
 
+namespace {
+// Entry points are cast through the generic function type, as callers of GetProcAddress do.
+template <class F>
+F Entry(HMODULE h, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(h, name)));
+}
+}  // namespace
+
 class Modules : public KernelRoot {
 protected:
     void SetUp() override {
@@ -18,10 +26,10 @@ protected:
 TEST_F(Modules, StandInLoadsByItsWindowsNameAndIsCounted) {
     HMODULE h = LoadLibraryA("ZDSVC2.DLL");
     ASSERT_NE(h, nullptr);
-    auto entry = reinterpret_cast<int (*)(int)>(GetProcAddress(h, "ZDSV_GetInterface"));
+    auto entry = Entry<int (*)(int)>(h, "ZDSV_GetInterface");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry(0x300), 0x301);
-    auto attached = reinterpret_cast<int (*)()>(GetProcAddress(h, "StandInAttachCount"));
+    auto attached = Entry<int (*)()>(h, "StandInAttachCount");
     EXPECT_EQ(attached(), 1);  // DllMain ran once
 
     EXPECT_EQ(LoadLibraryA("zdsvc2"), h);
