@@ -128,9 +128,8 @@ void* btree_lookup(BTree* tree, const void* key) {
 
 void btree_put(PieEngine* engine, BTree* tree, void* item) {
     bool created;
-    BTreeNode* node = insert(engine, tree, item, item, &created);
+    insert(engine, tree, item, item, &created);
     if (!created) pl_fatal_error(engine, PL_ERR_SAME_KEY, "btree_put");
-    (void)node;
 }
 
 BTreeNode* btree_lookup_or_insert(PieEngine* engine, BTree* tree, const void* key) {

@@ -103,6 +103,7 @@ struct PieEngine {
     uint32_t functor_count;
     int depth;        // current recursion depth, see PlDepthGuard
     int guard_depth;  // nested guarded API calls (a host callback may re-enter)
+    int stale_query_flags;  // an inner call failed: clear per-query flags when the outer ends
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, functor, integer, atom value,

@@ -14,15 +14,19 @@ PlGuardState pl_guard_enter(PieEngine* engine) {
     return PlGuardState{engine->flags, engine->depth};
 }
 
-void pl_guard_leave(PieEngine* engine, const PlGuardState&) { --engine->guard_depth; }
-
-void pl_guard_recover(PieEngine* engine, const PlGuardState& saved) {
-    --engine->guard_depth;
-    engine->flags = (engine->flags & ~kQueryEngineFlags) | (saved.flags & kQueryEngineFlags);
-    engine->depth = saved.depth;
-    if (engine->guard_depth == 0) {
-        // A stray refuse or settled bit would make an item fail silently from now on.
-        engine->busy = 0;
+void pl_guard_leave(PieEngine* engine, const PlGuardState&) {
+    if (--engine->guard_depth == 0 && engine->stale_query_flags) {
+        engine->stale_query_flags = 0;
         pl_clear_query_flags(engine);
     }
+}
+
+void pl_guard_recover(PieEngine* engine, const PlGuardState& saved) {
+    engine->flags = (engine->flags & ~kQueryEngineFlags) | (saved.flags & kQueryEngineFlags);
+    engine->depth = saved.depth;
+    if (engine->guard_depth == 1) engine->busy = 0;
+    // A stray refuse or settled bit would make an item fail silently from now on. While an
+    // outer call still runs, its own marks are live: they are cleared when it ends.
+    engine->stale_query_flags = 1;
+    pl_guard_leave(engine, saved);
 }

@@ -16,8 +16,8 @@ struct PlGuardState {
 PlGuardState pl_guard_enter(PieEngine* engine);
 void pl_guard_leave(PieEngine* engine, const PlGuardState& saved);
 // Undoes what an interrupted call left behind: the engine bits a query sets and restores (status
-// evaluation, propagation mode, suspended trace), the busy marker and, when no outer call is still
-// running, the per-query flags of every functor.
+// evaluation, propagation mode, suspended trace), the busy marker and the per-query flags of every
+// functor (at once, or when the outermost call ends if this one was entered from a host callback).
 void pl_guard_recover(PieEngine* engine, const PlGuardState& saved);
 
 // Runs body (returning int) as one API call: its result, or on_error after an engine error.

@@ -58,7 +58,7 @@ void* xmalloc(PieEngine* engine, size_t size) {
 void xfree(void* block) { std::free(block); }
 
 void pl_pool_create(PieEngine* engine, PlPool* pool) {
-    pool->current = nullptr;
+    if (pool->current) pl_pool_release(engine, pool);  // created again: nothing may leak
     pool->alignment = kPlPoolAlignment;
     pool->current = standard_block(engine);
 }

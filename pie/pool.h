@@ -38,7 +38,7 @@ void pl_pool_create(PieEngine* engine, PlPool* pool);
 void pl_pool_set_alignment(PlPool* pool, size_t alignment);  // rounded up to a power of two
 void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size);
 char* pl_pool_strdup(PieEngine* engine, PlPool* pool, const char* text);
-// Gives every block back to the engine's free-block list; the pool must be created again.
+// Gives every block back to the engine's free-block list; a later request takes a new block.
 void pl_pool_release(PieEngine* engine, PlPool* pool);
 size_t pl_pool_used(const PlPool* pool);
 // Returns every free block of the engine to the heap.

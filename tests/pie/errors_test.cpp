@@ -122,6 +122,8 @@ TEST_F(Errors, NestedCallFailsAloneAndTheOuterCallGoesOn) {
     });
     EXPECT_EQ(inner, -1);
     EXPECT_EQ(outer, 5);
+    EXPECT_EQ(item->flags & PLF_SETTLED, 0u);  // cleared once no call runs any more
+    EXPECT_EQ(e->guard_depth, 0);
 }
 
 TEST_F(Errors, RecursionBeyondTheLimitIsError4102) {
