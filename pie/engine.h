@@ -106,8 +106,9 @@ struct PieEngine {
     int stale_query_flags;  // an inner call failed: clear per-query flags when the outer ends
 };
 
-// Makes the data every engine has: pools, atoms, shared cells, functor, integer, atom value,
-// constant and update tables. Returns nullptr when memory runs out. PIE_init adds the rest.
+// Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom
+// value tables, the answer list. Returns nullptr when memory runs out. PIE_init adds the rest
+// (operators, system rules, platform words, update store, constant table, prepared queries).
 PieEngine* pl_engine_create(void* host, uint32_t options);
 // Returns every block to the heap and frees the record.
 void pl_engine_destroy(PieEngine* engine);
