@@ -203,3 +203,20 @@ WINBASEAPI DWORD WINAPI GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpRetu
 WINBASEAPI UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName);
 WINBASEAPI BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
                                                   LPCSTR lpFileName);
+
+// ---- Global memory (the clipboard's currency) ----
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GMEM_LOCKCOUNT 0x00FF
+#define GMEM_DISCARDED 0x4000
+#define GMEM_INVALID_HANDLE 0x8000
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+
+WINBASEAPI HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+WINBASEAPI LPVOID WINAPI GlobalLock(HGLOBAL hMem);
+WINBASEAPI BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
+WINBASEAPI HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
+WINBASEAPI SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
+WINBASEAPI UINT WINAPI GlobalFlags(HGLOBAL hMem);
