@@ -85,4 +85,12 @@ BOOL SetOption(void* devmode, size_t devmodeSize, uint32_t numberOrId, const voi
     return TRUE;
 }
 
+BOOL GetOption(const void* devmode, uint32_t numberOrId, void* buffer, size_t size) {
+    return GetOption(devmode, declaredSize(devmode), numberOrId, buffer, size);
+}
+
+BOOL SetOption(void* devmode, uint32_t numberOrId, const void* buffer, size_t size) {
+    return SetOption(devmode, declaredSize(devmode), numberOrId, buffer, size);
+}
+
 }  // namespace devmode

@@ -28,6 +28,11 @@ BOOL GetOption(const void* devmode, size_t devmodeSize, uint32_t numberOrId, voi
 // option or a device mode that does not hold it.
 BOOL SetOption(void* devmode, size_t devmodeSize, uint32_t numberOrId, const void* buffer, size_t size);
 
+// The same for callers that hold only a pointer, as the service table's callers do: the device
+// mode's own dmSize + dmDriverExtra bound every access.
+BOOL GetOption(const void* devmode, uint32_t numberOrId, void* buffer, size_t size);
+BOOL SetOption(void* devmode, uint32_t numberOrId, const void* buffer, size_t size);
+
 // Writes the default of one option at its place in a section's bytes.
 void writeDefault(MutableByteView section, const OptionRow& row);
 

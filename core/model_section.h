@@ -3,6 +3,8 @@
 // names; each field has one constant here and the other names are noted beside it.
 #pragma once
 
+#include "core/devmode_layout.h"
+
 #include <cstddef>
 
 namespace devmode::model {
@@ -65,4 +67,15 @@ inline constexpr size_t kPageListEntries = 30;
 inline constexpr size_t kSizeClassDimensions = 1171;  // 6 x s16: medium, small, large width and length
 inline constexpr size_t kFieldsEnd = 1183;
 
+// Fields that the using code names without a position, placed here behind the fixed ones.
+inline constexpr size_t kOptionFlags = 1184;       // u16: bit 3 the cover warning, bit 0x10 number checks
+inline constexpr size_t kCoverFlags = 1186;        // u16
+inline constexpr size_t kUnitWord = 1188;          // u16
+inline constexpr size_t kFlags40 = 1190;           // u16, the word whose bit 0x40 the pages test
+inline constexpr size_t kCurrentPaperByte = 1192;  // u8
+inline constexpr size_t kOverlaySourceWord = 1194; // u16
+inline constexpr size_t kPlacedEnd = 1196;
+
 }  // namespace devmode::model
+
+static_assert(devmode::model::kPlacedEnd <= devmode::kModelSectionSize);

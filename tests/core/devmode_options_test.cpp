@@ -68,6 +68,9 @@ TEST(DevmodeOptions, UnknownOptionsAndForeignBuffersRefuseWithoutTouching) {
     EXPECT_EQ(dm, before);
     uint32_t out = 7;
     EXPECT_FALSE(GetOption(dm.data(), 300, 190, &out, 4)) << "device mode cut before the section";
+    dm[kOffDriverExtra] = 72;
+    dm[kOffDriverExtra + 1] = 0;
+    EXPECT_FALSE(GetOption(dm.data(), 190, &out, 4)) << "bounded by its own dmDriverExtra";
     dm[148] = 'X';
     EXPECT_FALSE(GetOption(dm.data(), dm.size(), 190, &out, 4)) << "not our private part";
     EXPECT_EQ(out, 7u);
