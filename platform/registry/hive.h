@@ -1,7 +1,8 @@
-// Binding of the registry to its hive file. The host names the file in the environment variable
-// DRVOPUI_HIVE (default "drvopui.reg" in the current directory; an empty value keeps the
-// registry in memory only). It is read on the registry's first use and rewritten after every
-// change, through a temporary file and a rename, so that it is never left half-written.
+// Binding of the registry to its hive file. The host names the file (a host path) in the
+// environment variable DRVOPUI_HIVE; without it the hive is "C:\WINDOWS\DRVOPUI.REG" of the
+// host's Windows folder, and an empty value keeps the registry in memory only. The file is read
+// on the registry's first use and rewritten after every change, through a temporary file and a
+// rename, so that it is never left half-written.
 #pragma once
 
 #include "platform/registry/regedit4.h"
@@ -12,7 +13,7 @@
 namespace registry {
 
 constexpr const char* kHiveVariable = "DRVOPUI_HIVE";
-constexpr const char* kDefaultHiveFile = "drvopui.reg";
+constexpr const char* kDefaultHiveFile = "C:\\WINDOWS\\DRVOPUI.REG";
 
 // Reads the file (an absent file gives an empty registry) and binds the registry to it. On
 // failure the registry and its binding stay as they were and the file is left untouched. An

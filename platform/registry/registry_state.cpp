@@ -2,6 +2,7 @@
 // lookup, and saving through a temporary file and a rename.
 #include "platform/registry/registry_state.h"
 
+#include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 
 #include <cerrno>
@@ -94,7 +95,9 @@ bool Load(State& state, const std::string& path, HiveError& error) {
 void BindHostHive(State& state) {
     g_bound = true;
     const char* env = std::getenv(kHiveVariable);
-    std::string path = env ? env : kDefaultHiveFile;
+    std::string path;
+    if (env) path = env;
+    else if (!kernel::MapPath(kDefaultHiveFile, path)) path.clear();
     HiveError error;
     if (!Load(state, path, error)) {
         // The registry still works, in memory, and never overwrites the faulty file.

@@ -1,5 +1,6 @@
 // REGEDIT4 hive text: what a hand-written file means, byte-exact round trips of what the writer
 // produces, and a clear error with its line for every kind of bad file.
+#include "drvtest/spooler.h"
 #include "platform/registry/regedit4.h"
 
 #include <gtest/gtest.h>
@@ -119,4 +120,10 @@ TEST(Regedit4, BadFilesNameTheirLine) {
         EXPECT_EQ(error.line, c.line) << c.text.substr(0, 60) << " -> " << error.message;
         EXPECT_FALSE(error.message.empty());
     }
+}
+
+TEST(Regedit4, BundledHiveIsWrittenAsItIsShipped) {
+    std::string shipped = drvtest::BundledHiveText();
+    ASSERT_FALSE(shipped.empty());
+    EXPECT_EQ(RoundTrip(shipped), shipped);
 }
