@@ -24,6 +24,12 @@ bool UseHiveFile(const std::string& path, HiveError* error);
 // Replaces the registry by the contents of a REGEDIT4 text, held in memory only.
 bool UseHiveText(std::string_view text, HiveError* error);
 
+// Applies a REGEDIT4 file onto the registry as it stands, the way the original's editor imports
+// one: keys and values are added or replaced, "[-key]" sections and "=-" values delete. A file
+// that does not read changes nothing. The bound hive file is rewritten afterwards.
+bool ImportHiveFile(const std::string& path, HiveError* error);
+bool ImportHiveText(std::string_view text, HiveError* error);
+
 // The hive file the registry is bound to; empty when it is held in memory only.
 std::string HivePath();
 

@@ -159,6 +159,33 @@ bool UseHiveText(std::string_view text, HiveError* error) {
     return true;
 }
 
+bool ImportHiveText(std::string_view text, HiveError* error) {
+    HiveError local;
+    HiveError& e = error ? *error : local;
+    Tree scratch;
+    if (!ReadRegedit4(text, scratch, e)) return false;  // validates before anything changes
+    Locked state;
+    if (!ReadRegedit4(text, state->tree, e)) return false;
+    if (Persist(*state) != ERROR_SUCCESS) {
+        e = {0, "cannot write " + state->path};
+        return false;
+    }
+    return true;
+}
+
+bool ImportHiveFile(const std::string& path, HiveError* error) {
+    HiveError local;
+    HiveError& e = error ? *error : local;
+    std::string text;
+    bool missing = false;
+    if (!ReadFile(path, text, missing, e)) return false;
+    if (missing) {
+        e = {0, "cannot open " + path};
+        return false;
+    }
+    return ImportHiveText(text, &e);
+}
+
 std::string HivePath() {
     Locked state;
     return state->path;

@@ -188,3 +188,18 @@ TEST(Registry, ABadHiveFileIsRefusedAndLeftIntact) {
     RegCloseKey(key);
     EXPECT_EQ(hive.FileText(), good.substr(0, good.size() - 1) + "\"Added\"=dword:00000002\n\n");
 }
+
+TEST(Registry, ImportMergesAFileAndRefusesABadOneWhole) {
+    drvtest::ScopedHive hive("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vomel]\n\"Kept\"=\"yes\"\n\"Gone\"=\"no\"\n\n");
+    registry::HiveError error;
+    EXPECT_FALSE(registry::ImportHiveText("REGEDIT4\n[HKEY_CURRENT_USER\\New]\n\"v\"=hex:0g\n", &error));
+    EXPECT_EQ(error.line, 3u);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "New", &key), ERROR_FILE_NOT_FOUND);
+    ASSERT_TRUE(registry::ImportHiveText("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Vomel]\n\"Gone\"=-\n\"Added\"=dword:5\n",
+                                         &error));
+    EXPECT_EQ(hive.FileText(),
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\Vomel]\n\"Kept\"=\"yes\"\n"
+              "\"Added\"=dword:00000005\n\n");
+    EXPECT_FALSE(registry::ImportHiveFile(hive.Path() + ".missing", &error));
+}
