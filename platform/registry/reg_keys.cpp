@@ -58,10 +58,12 @@ LONG Create(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, LPDWORD lpdwDisposition
     }
     bool created = false;
     if (LONG rc = Walk(key, lpSubKey, true, &created)) return rc;
-    LONG rc = created ? Persist(*state) : ERROR_SUCCESS;
+    // A key that could not reach the hive file is reported, and no handle is left to leak.
+    if (created)
+        if (LONG rc = Persist(*state)) return rc;
     *phkResult = NewHandle(*state, std::move(key));
     if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    return rc;
+    return ERROR_SUCCESS;
 }
 
 // Copies a name with its terminator when it fits in `capacity` characters.
