@@ -1,4 +1,707 @@
-// Common controls: property sheets, list views, track bars, up-down controls, image lists, tooltips.
+// Common controls: up-down, track bar, list view, tab control, tooltips, image lists and property
+// sheets, with their messages, notifications and records. Declarations follow the Win32 contracts;
+// pointer-sized fields keep the pointer's width.
 #pragma once
 
 #include "windows.h"
+
+#include <stddef.h>
+
+// ---- Initialisation ----
+typedef struct tagINITCOMMONCONTROLSEX {
+    DWORD dwSize;
+    DWORD dwICC;
+} INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
+
+#define ICC_LISTVIEW_CLASSES 0x00000001
+#define ICC_TREEVIEW_CLASSES 0x00000002
+#define ICC_BAR_CLASSES 0x00000004
+#define ICC_TAB_CLASSES 0x00000008
+#define ICC_UPDOWN_CLASS 0x00000010
+#define ICC_PROGRESS_CLASS 0x00000020
+#define ICC_HOTKEY_CLASS 0x00000040
+#define ICC_ANIMATE_CLASS 0x00000080
+#define ICC_WIN95_CLASSES 0x000000FF
+
+WINBASEAPI void WINAPI InitCommonControls(void);
+WINBASEAPI BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
+
+// ---- Notification codes shared by the controls ----
+#define NM_FIRST (0U - 0U)
+#define NM_OUTOFMEMORY (NM_FIRST - 1)
+#define NM_CLICK (NM_FIRST - 2)
+#define NM_DBLCLK (NM_FIRST - 3)
+#define NM_RETURN (NM_FIRST - 4)
+#define NM_RCLICK (NM_FIRST - 5)
+#define NM_RDBLCLK (NM_FIRST - 6)
+#define NM_SETFOCUS (NM_FIRST - 7)
+#define NM_KILLFOCUS (NM_FIRST - 8)
+#define LVN_FIRST (0U - 100U)
+#define PSN_FIRST (0U - 200U)
+#define TTN_FIRST (0U - 520U)
+#define TCN_FIRST (0U - 550U)
+#define UDN_FIRST (0U - 721U)
+
+#define CLR_NONE 0xFFFFFFFFL
+#define CLR_DEFAULT 0xFF000000L
+
+// ---- Image lists ----
+struct _IMAGELIST;
+typedef struct _IMAGELIST* HIMAGELIST;
+
+#define ILC_MASK 0x00000001
+#define ILC_COLOR 0x00000000
+#define ILC_COLORDDB 0x000000FE
+#define ILC_COLOR4 0x00000004
+#define ILC_COLOR8 0x00000008
+#define ILC_COLOR16 0x00000010
+#define ILC_COLOR24 0x00000018
+#define ILC_COLOR32 0x00000020
+
+#define ILD_NORMAL 0x00000000
+#define ILD_TRANSPARENT 0x00000001
+#define ILD_BLEND25 0x00000002
+#define ILD_BLEND50 0x00000004
+#define ILD_MASK 0x00000010
+#define ILD_IMAGE 0x00000020
+#define ILD_FOCUS ILD_BLEND25
+#define ILD_SELECTED ILD_BLEND50
+
+WINBASEAPI HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow);
+WINBASEAPI BOOL WINAPI ImageList_Destroy(HIMAGELIST himl);
+WINBASEAPI int WINAPI ImageList_GetImageCount(HIMAGELIST himl);
+WINBASEAPI BOOL WINAPI ImageList_SetImageCount(HIMAGELIST himl, UINT uNewCount);
+WINBASEAPI int WINAPI ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP hbmMask);
+WINBASEAPI int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask);
+WINBASEAPI BOOL WINAPI ImageList_Replace(HIMAGELIST himl, int i, HBITMAP hbmImage, HBITMAP hbmMask);
+WINBASEAPI BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i);
+WINBASEAPI BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
+WINBASEAPI COLORREF WINAPI ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk);
+WINBASEAPI COLORREF WINAPI ImageList_GetBkColor(HIMAGELIST himl);
+WINBASEAPI BOOL WINAPI ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT fStyle);
+WINBASEAPI HIMAGELIST WINAPI ImageList_LoadImageA(HINSTANCE hi, LPCSTR lpbmp, int cx, int cGrow, COLORREF crMask,
+                                                  UINT uType, UINT uFlags);
+#define ImageList_LoadBitmap(hi, lpbmp, cx, cGrow, crMask) ImageList_LoadImageA(hi, lpbmp, cx, cGrow, crMask, 0, 0)
+#define ImageList_RemoveAll(himl) ImageList_Remove(himl, -1)
+
+// ---- Up-down control ----
+#define UPDOWN_CLASSA "msctls_updown32"
+#define UD_MAXVAL 0x7fff
+#define UD_MINVAL (-UD_MAXVAL)
+
+#define UDS_WRAP 0x0001
+#define UDS_SETBUDDYINT 0x0002
+#define UDS_ALIGNRIGHT 0x0004
+#define UDS_ALIGNLEFT 0x0008
+#define UDS_AUTOBUDDY 0x0010
+#define UDS_ARROWKEYS 0x0020
+#define UDS_HORZ 0x0040
+#define UDS_NOTHOUSANDS 0x0080
+#define UDS_HOTTRACK 0x0100
+
+#define UDM_SETRANGE (WM_USER + 101)
+#define UDM_GETRANGE (WM_USER + 102)
+#define UDM_SETPOS (WM_USER + 103)
+#define UDM_GETPOS (WM_USER + 104)
+#define UDM_SETBUDDY (WM_USER + 105)
+#define UDM_GETBUDDY (WM_USER + 106)
+#define UDM_SETACCEL (WM_USER + 107)
+#define UDM_GETACCEL (WM_USER + 108)
+#define UDM_SETBASE (WM_USER + 109)
+#define UDM_GETBASE (WM_USER + 110)
+#define UDM_SETRANGE32 (WM_USER + 111)
+#define UDM_GETRANGE32 (WM_USER + 112)
+#define UDM_SETPOS32 (WM_USER + 113)
+#define UDM_GETPOS32 (WM_USER + 114)
+
+#define UDN_DELTAPOS (UDN_FIRST - 1)
+
+typedef struct _UDACCEL {
+    UINT nSec;
+    UINT nInc;
+} UDACCEL, *LPUDACCEL;
+
+typedef struct _NM_UPDOWN {
+    NMHDR hdr;
+    int iPos;
+    int iDelta;
+} NMUPDOWN, *LPNMUPDOWN, NM_UPDOWN;
+
+// ---- Track bar ----
+#define TRACKBAR_CLASSA "msctls_trackbar32"
+
+#define TBS_AUTOTICKS 0x0001
+#define TBS_VERT 0x0002
+#define TBS_HORZ 0x0000
+#define TBS_TOP 0x0004
+#define TBS_BOTTOM 0x0000
+#define TBS_LEFT 0x0004
+#define TBS_RIGHT 0x0000
+#define TBS_BOTH 0x0008
+#define TBS_NOTICKS 0x0010
+#define TBS_ENABLESELRANGE 0x0020
+#define TBS_FIXEDLENGTH 0x0040
+#define TBS_NOTHUMB 0x0080
+#define TBS_TOOLTIPS 0x0100
+
+#define TBM_GETPOS (WM_USER)
+#define TBM_GETRANGEMIN (WM_USER + 1)
+#define TBM_GETRANGEMAX (WM_USER + 2)
+#define TBM_GETTIC (WM_USER + 3)
+#define TBM_SETTIC (WM_USER + 4)
+#define TBM_SETPOS (WM_USER + 5)
+#define TBM_SETRANGE (WM_USER + 6)
+#define TBM_SETRANGEMIN (WM_USER + 7)
+#define TBM_SETRANGEMAX (WM_USER + 8)
+#define TBM_CLEARTICS (WM_USER + 9)
+#define TBM_SETSEL (WM_USER + 10)
+#define TBM_SETSELSTART (WM_USER + 11)
+#define TBM_SETSELEND (WM_USER + 12)
+#define TBM_GETPTICS (WM_USER + 14)
+#define TBM_GETTICPOS (WM_USER + 15)
+#define TBM_GETNUMTICS (WM_USER + 16)
+#define TBM_GETSELSTART (WM_USER + 17)
+#define TBM_GETSELEND (WM_USER + 18)
+#define TBM_CLEARSEL (WM_USER + 19)
+#define TBM_SETTICFREQ (WM_USER + 20)
+#define TBM_SETPAGESIZE (WM_USER + 21)
+#define TBM_GETPAGESIZE (WM_USER + 22)
+#define TBM_SETLINESIZE (WM_USER + 23)
+#define TBM_GETLINESIZE (WM_USER + 24)
+#define TBM_GETTHUMBRECT (WM_USER + 25)
+#define TBM_GETCHANNELRECT (WM_USER + 26)
+#define TBM_SETTHUMBLENGTH (WM_USER + 27)
+#define TBM_GETTHUMBLENGTH (WM_USER + 28)
+
+// Scroll codes of a track bar, sent in the low word of WM_HSCROLL / WM_VSCROLL.
+#define TB_LINEUP 0
+#define TB_LINEDOWN 1
+#define TB_PAGEUP 2
+#define TB_PAGEDOWN 3
+#define TB_THUMBPOSITION 4
+#define TB_THUMBTRACK 5
+#define TB_TOP 6
+#define TB_BOTTOM 7
+#define TB_ENDTRACK 8
+
+// ---- List view ----
+#define WC_LISTVIEWA "SysListView32"
+
+#define LVS_ICON 0x0000
+#define LVS_REPORT 0x0001
+#define LVS_SMALLICON 0x0002
+#define LVS_LIST 0x0003
+#define LVS_TYPEMASK 0x0003
+#define LVS_SINGLESEL 0x0004
+#define LVS_SHOWSELALWAYS 0x0008
+#define LVS_SORTASCENDING 0x0010
+#define LVS_SORTDESCENDING 0x0020
+#define LVS_SHAREIMAGELISTS 0x0040
+#define LVS_NOLABELWRAP 0x0080
+#define LVS_AUTOARRANGE 0x0100
+#define LVS_EDITLABELS 0x0200
+#define LVS_OWNERDRAWFIXED 0x0400
+#define LVS_ALIGNLEFT 0x0800
+#define LVS_OWNERDATA 0x1000
+#define LVS_NOSCROLL 0x2000
+#define LVS_NOCOLUMNHEADER 0x4000
+#define LVS_NOSORTHEADER 0x8000
+
+#define LVS_EX_GRIDLINES 0x00000001
+#define LVS_EX_SUBITEMIMAGES 0x00000002
+#define LVS_EX_CHECKBOXES 0x00000004
+#define LVS_EX_TRACKSELECT 0x00000008
+#define LVS_EX_HEADERDRAGDROP 0x00000010
+#define LVS_EX_FULLROWSELECT 0x00000020
+#define LVS_EX_ONECLICKACTIVATE 0x00000040
+#define LVS_EX_TWOCLICKACTIVATE 0x00000080
+#define LVS_EX_INFOTIP 0x00000400
+#define LVS_EX_LABELTIP 0x00004000
+
+#define LVM_FIRST 0x1000
+#define LVM_GETBKCOLOR (LVM_FIRST + 0)
+#define LVM_SETBKCOLOR (LVM_FIRST + 1)
+#define LVM_GETIMAGELIST (LVM_FIRST + 2)
+#define LVM_SETIMAGELIST (LVM_FIRST + 3)
+#define LVM_GETITEMCOUNT (LVM_FIRST + 4)
+#define LVM_GETITEMA (LVM_FIRST + 5)
+#define LVM_SETITEMA (LVM_FIRST + 6)
+#define LVM_INSERTITEMA (LVM_FIRST + 7)
+#define LVM_DELETEITEM (LVM_FIRST + 8)
+#define LVM_DELETEALLITEMS (LVM_FIRST + 9)
+#define LVM_GETNEXTITEM (LVM_FIRST + 12)
+#define LVM_FINDITEMA (LVM_FIRST + 13)
+#define LVM_GETITEMRECT (LVM_FIRST + 14)
+#define LVM_HITTEST (LVM_FIRST + 18)
+#define LVM_ENSUREVISIBLE (LVM_FIRST + 19)
+#define LVM_REDRAWITEMS (LVM_FIRST + 21)
+#define LVM_GETCOLUMNA (LVM_FIRST + 25)
+#define LVM_SETCOLUMNA (LVM_FIRST + 26)
+#define LVM_INSERTCOLUMNA (LVM_FIRST + 27)
+#define LVM_DELETECOLUMN (LVM_FIRST + 28)
+#define LVM_GETCOLUMNWIDTH (LVM_FIRST + 29)
+#define LVM_SETCOLUMNWIDTH (LVM_FIRST + 30)
+#define LVM_GETTEXTCOLOR (LVM_FIRST + 35)
+#define LVM_SETTEXTCOLOR (LVM_FIRST + 36)
+#define LVM_GETTEXTBKCOLOR (LVM_FIRST + 37)
+#define LVM_SETTEXTBKCOLOR (LVM_FIRST + 38)
+#define LVM_GETTOPINDEX (LVM_FIRST + 39)
+#define LVM_GETCOUNTPERPAGE (LVM_FIRST + 40)
+#define LVM_UPDATE (LVM_FIRST + 42)
+#define LVM_SETITEMSTATE (LVM_FIRST + 43)
+#define LVM_GETITEMSTATE (LVM_FIRST + 44)
+#define LVM_GETITEMTEXTA (LVM_FIRST + 45)
+#define LVM_SETITEMTEXTA (LVM_FIRST + 46)
+#define LVM_SETITEMCOUNT (LVM_FIRST + 47)
+#define LVM_SORTITEMS (LVM_FIRST + 48)
+#define LVM_GETSELECTEDCOUNT (LVM_FIRST + 50)
+#define LVM_SETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 54)
+#define LVM_GETEXTENDEDLISTVIEWSTYLE (LVM_FIRST + 55)
+#define LVM_GETSUBITEMRECT (LVM_FIRST + 56)
+#define LVM_SUBITEMHITTEST (LVM_FIRST + 57)
+#define LVM_GETSELECTIONMARK (LVM_FIRST + 66)
+#define LVM_SETSELECTIONMARK (LVM_FIRST + 67)
+
+#define LVIF_TEXT 0x0001
+#define LVIF_IMAGE 0x0002
+#define LVIF_PARAM 0x0004
+#define LVIF_STATE 0x0008
+#define LVIF_INDENT 0x0010
+
+#define LVIS_FOCUSED 0x0001
+#define LVIS_SELECTED 0x0002
+#define LVIS_CUT 0x0004
+#define LVIS_DROPHILITED 0x0008
+#define LVIS_OVERLAYMASK 0x0F00
+#define LVIS_STATEIMAGEMASK 0xF000
+#define INDEXTOSTATEIMAGEMASK(i) ((i) << 12)
+
+#define LPSTR_TEXTCALLBACKA ((LPSTR)(LONG_PTR)-1)
+#define I_IMAGECALLBACK (-1)
+
+#define LVNI_ALL 0x0000
+#define LVNI_FOCUSED 0x0001
+#define LVNI_SELECTED 0x0002
+#define LVNI_CUT 0x0004
+#define LVNI_DROPHILITED 0x0008
+#define LVNI_ABOVE 0x0100
+#define LVNI_BELOW 0x0200
+#define LVNI_TOLEFT 0x0400
+#define LVNI_TORIGHT 0x0800
+
+#define LVSIL_NORMAL 0
+#define LVSIL_SMALL 1
+#define LVSIL_STATE 2
+
+#define LVIR_BOUNDS 0
+#define LVIR_ICON 1
+#define LVIR_LABEL 2
+#define LVIR_SELECTBOUNDS 3
+
+#define LVCF_FMT 0x0001
+#define LVCF_WIDTH 0x0002
+#define LVCF_TEXT 0x0004
+#define LVCF_SUBITEM 0x0008
+#define LVCF_IMAGE 0x0010
+#define LVCF_ORDER 0x0020
+
+#define LVCFMT_LEFT 0x0000
+#define LVCFMT_RIGHT 0x0001
+#define LVCFMT_CENTER 0x0002
+#define LVCFMT_JUSTIFYMASK 0x0003
+
+#define LVSCW_AUTOSIZE (-1)
+#define LVSCW_AUTOSIZE_USEHEADER (-2)
+
+#define LVFI_PARAM 0x0001
+#define LVFI_STRING 0x0002
+#define LVFI_PARTIAL 0x0008
+#define LVFI_WRAP 0x0020
+
+#define LVHT_NOWHERE 0x0001
+#define LVHT_ONITEMICON 0x0002
+#define LVHT_ONITEMLABEL 0x0004
+#define LVHT_ONITEMSTATEICON 0x0008
+#define LVHT_ONITEM (LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON)
+#define LVHT_ABOVE 0x0008
+#define LVHT_BELOW 0x0010
+#define LVHT_TORIGHT 0x0020
+#define LVHT_TOLEFT 0x0040
+
+#define LVN_ITEMCHANGING (LVN_FIRST - 0)
+#define LVN_ITEMCHANGED (LVN_FIRST - 1)
+#define LVN_INSERTITEM (LVN_FIRST - 2)
+#define LVN_DELETEITEM (LVN_FIRST - 3)
+#define LVN_DELETEALLITEMS (LVN_FIRST - 4)
+#define LVN_COLUMNCLICK (LVN_FIRST - 8)
+#define LVN_ITEMACTIVATE (LVN_FIRST - 14)
+#define LVN_GETDISPINFOA (LVN_FIRST - 50)
+#define LVN_KEYDOWN (LVN_FIRST - 55)
+
+typedef struct tagLVITEMA {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    LPSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+    int iIndent;
+} LVITEMA, *LPLVITEMA, LV_ITEMA;
+
+typedef struct tagLVCOLUMNA {
+    UINT mask;
+    int fmt;
+    int cx;
+    LPSTR pszText;
+    int cchTextMax;
+    int iSubItem;
+    int iImage;
+    int iOrder;
+} LVCOLUMNA, *LPLVCOLUMNA, LV_COLUMNA;
+
+typedef struct tagLVFINDINFOA {
+    UINT flags;
+    LPCSTR psz;
+    LPARAM lParam;
+    POINT pt;
+    UINT vkDirection;
+} LVFINDINFOA, *LPFINDINFOA;
+
+typedef struct tagLVHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    int iItem;
+    int iSubItem;
+} LVHITTESTINFO, *LPLVHITTESTINFO;
+
+typedef struct tagNMLISTVIEW {
+    NMHDR hdr;
+    int iItem;
+    int iSubItem;
+    UINT uNewState;
+    UINT uOldState;
+    UINT uChanged;
+    POINT ptAction;
+    LPARAM lParam;
+} NMLISTVIEW, *LPNMLISTVIEW, NM_LISTVIEW;
+
+typedef struct tagNMITEMACTIVATE {
+    NMHDR hdr;
+    int iItem;
+    int iSubItem;
+    UINT uNewState;
+    UINT uOldState;
+    UINT uChanged;
+    POINT ptAction;
+    LPARAM lParam;
+    UINT uKeyFlags;
+} NMITEMACTIVATE, *LPNMITEMACTIVATE;
+
+typedef struct tagLVDISPINFOA {
+    NMHDR hdr;
+    LVITEMA item;
+} NMLVDISPINFOA, *LPNMLVDISPINFOA;
+
+typedef struct tagLVKEYDOWN {
+    NMHDR hdr;
+    WORD wVKey;
+    UINT flags;
+} NMLVKEYDOWN, *LPNMLVKEYDOWN;
+
+typedef int(CALLBACK* PFNLVCOMPARE)(LPARAM, LPARAM, LPARAM);
+
+#define ListView_GetItemCount(w) (int)SendMessageA((w), LVM_GETITEMCOUNT, 0, 0)
+#define ListView_InsertItem(w, pitem) (int)SendMessageA((w), LVM_INSERTITEMA, 0, (LPARAM)(pitem))
+#define ListView_InsertColumn(w, i, pcol) (int)SendMessageA((w), LVM_INSERTCOLUMNA, (WPARAM)(i), (LPARAM)(pcol))
+#define ListView_DeleteAllItems(w) (BOOL)SendMessageA((w), LVM_DELETEALLITEMS, 0, 0)
+#define ListView_GetNextItem(w, i, flags) (int)SendMessageA((w), LVM_GETNEXTITEM, (WPARAM)(i), MAKELPARAM((flags), 0))
+#define ListView_SetExtendedListViewStyle(w, ex) (DWORD)SendMessageA((w), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, (LPARAM)(ex))
+
+// ---- Tab control ----
+#define WC_TABCONTROLA "SysTabControl32"
+
+#define TCS_BOTTOM 0x0002
+#define TCS_MULTISELECT 0x0004
+#define TCS_FLATBUTTONS 0x0008
+#define TCS_HOTTRACK 0x0040
+#define TCS_VERTICAL 0x0080
+#define TCS_TABS 0x0000
+#define TCS_BUTTONS 0x0100
+#define TCS_SINGLELINE 0x0000
+#define TCS_MULTILINE 0x0200
+#define TCS_FIXEDWIDTH 0x0400
+#define TCS_RAGGEDRIGHT 0x0800
+#define TCS_FOCUSONBUTTONDOWN 0x1000
+#define TCS_OWNERDRAWFIXED 0x2000
+#define TCS_TOOLTIPS 0x4000
+#define TCS_FOCUSNEVER 0x8000
+
+#define TCM_FIRST 0x1300
+#define TCM_GETIMAGELIST (TCM_FIRST + 2)
+#define TCM_SETIMAGELIST (TCM_FIRST + 3)
+#define TCM_GETITEMCOUNT (TCM_FIRST + 4)
+#define TCM_GETITEMA (TCM_FIRST + 5)
+#define TCM_SETITEMA (TCM_FIRST + 6)
+#define TCM_INSERTITEMA (TCM_FIRST + 7)
+#define TCM_DELETEITEM (TCM_FIRST + 8)
+#define TCM_DELETEALLITEMS (TCM_FIRST + 9)
+#define TCM_GETITEMRECT (TCM_FIRST + 10)
+#define TCM_GETCURSEL (TCM_FIRST + 11)
+#define TCM_SETCURSEL (TCM_FIRST + 12)
+#define TCM_HITTEST (TCM_FIRST + 13)
+#define TCM_ADJUSTRECT (TCM_FIRST + 40)
+#define TCM_GETROWCOUNT (TCM_FIRST + 44)
+#define TCM_GETCURFOCUS (TCM_FIRST + 47)
+#define TCM_SETCURFOCUS (TCM_FIRST + 48)
+
+#define TCIF_TEXT 0x0001
+#define TCIF_IMAGE 0x0002
+#define TCIF_PARAM 0x0008
+#define TCIF_STATE 0x0010
+
+#define TCHT_NOWHERE 0x0001
+#define TCHT_ONITEMICON 0x0002
+#define TCHT_ONITEMLABEL 0x0004
+#define TCHT_ONITEM (TCHT_ONITEMICON | TCHT_ONITEMLABEL)
+
+#define TCN_KEYDOWN (TCN_FIRST - 0)
+#define TCN_SELCHANGE (TCN_FIRST - 1)
+#define TCN_SELCHANGING (TCN_FIRST - 2)
+
+typedef struct tagTCITEMA {
+    UINT mask;
+    DWORD dwState;
+    DWORD dwStateMask;
+    LPSTR pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+} TCITEMA, *LPTCITEMA, TC_ITEMA;
+
+typedef struct tagTCHITTESTINFO {
+    POINT pt;
+    UINT flags;
+} TCHITTESTINFO, *LPTCHITTESTINFO;
+
+// ---- Tooltips ----
+#define TOOLTIPS_CLASSA "tooltips_class32"
+
+#define TTS_ALWAYSTIP 0x01
+#define TTS_NOPREFIX 0x02
+#define TTS_NOANIMATE 0x10
+#define TTS_NOFADE 0x20
+#define TTS_BALLOON 0x40
+
+#define TTF_IDISHWND 0x0001
+#define TTF_CENTERTIP 0x0002
+#define TTF_RTLREADING 0x0004
+#define TTF_SUBCLASS 0x0010
+#define TTF_TRACK 0x0020
+#define TTF_ABSOLUTE 0x0080
+#define TTF_TRANSPARENT 0x0100
+#define TTF_DI_SETITEM 0x8000
+
+#define TTDT_AUTOMATIC 0
+#define TTDT_RESHOW 1
+#define TTDT_AUTOPOP 2
+#define TTDT_INITIAL 3
+
+#define TTM_ACTIVATE (WM_USER + 1)
+#define TTM_SETDELAYTIME (WM_USER + 3)
+#define TTM_ADDTOOLA (WM_USER + 4)
+#define TTM_DELTOOLA (WM_USER + 5)
+#define TTM_NEWTOOLRECTA (WM_USER + 6)
+#define TTM_RELAYEVENT (WM_USER + 7)
+#define TTM_GETTOOLINFOA (WM_USER + 8)
+#define TTM_SETTOOLINFOA (WM_USER + 9)
+#define TTM_HITTESTA (WM_USER + 10)
+#define TTM_GETTEXTA (WM_USER + 11)
+#define TTM_UPDATETIPTEXTA (WM_USER + 12)
+#define TTM_GETTOOLCOUNT (WM_USER + 13)
+#define TTM_ENUMTOOLSA (WM_USER + 14)
+#define TTM_GETCURRENTTOOLA (WM_USER + 15)
+#define TTM_TRACKACTIVATE (WM_USER + 17)
+#define TTM_TRACKPOSITION (WM_USER + 18)
+#define TTM_SETTIPBKCOLOR (WM_USER + 19)
+#define TTM_SETTIPTEXTCOLOR (WM_USER + 20)
+#define TTM_GETDELAYTIME (WM_USER + 21)
+#define TTM_SETMAXTIPWIDTH (WM_USER + 24)
+#define TTM_GETMAXTIPWIDTH (WM_USER + 25)
+#define TTM_POP (WM_USER + 28)
+#define TTM_UPDATE (WM_USER + 29)
+
+#define TTN_GETDISPINFOA (TTN_FIRST - 0)
+#define TTN_SHOW (TTN_FIRST - 1)
+#define TTN_POP (TTN_FIRST - 2)
+#define TTN_NEEDTEXTA TTN_GETDISPINFOA
+
+typedef struct tagTOOLINFOA {
+    UINT cbSize;
+    UINT uFlags;
+    HWND hwnd;
+    UINT_PTR uId;
+    RECT rect;
+    HINSTANCE hinst;
+    LPSTR lpszText;
+    LPARAM lParam;
+} TTTOOLINFOA, *LPTTTOOLINFOA, TOOLINFOA, *LPTOOLINFOA;
+#define TTTOOLINFOA_V1_SIZE offsetof(TTTOOLINFOA, lParam)
+
+typedef struct tagTTHITTESTINFOA {
+    HWND hwnd;
+    POINT pt;
+    TTTOOLINFOA ti;
+} TTHITTESTINFOA, *LPTTHITTESTINFOA;
+
+typedef struct tagNMTTDISPINFOA {
+    NMHDR hdr;
+    LPSTR lpszText;
+    char szText[80];
+    HINSTANCE hinst;
+    UINT uFlags;
+    LPARAM lParam;
+} NMTTDISPINFOA, *LPNMTTDISPINFOA, TOOLTIPTEXTA, *LPTOOLTIPTEXTA;
+
+// ---- Property sheets ----
+struct _PSP;
+typedef struct _PSP* HPROPSHEETPAGE;
+struct _PROPSHEETPAGEA;
+typedef UINT(CALLBACK* LPFNPSPCALLBACKA)(HWND hwnd, UINT uMsg, struct _PROPSHEETPAGEA* ppsp);
+typedef int(CALLBACK* PFNPROPSHEETCALLBACK)(HWND, UINT, LPARAM);
+
+#define PSP_DEFAULT 0x00000000
+#define PSP_DLGINDIRECT 0x00000001
+#define PSP_USEHICON 0x00000002
+#define PSP_USEICONID 0x00000004
+#define PSP_USETITLE 0x00000008
+#define PSP_RTLREADING 0x00000010
+#define PSP_HASHELP 0x00000020
+#define PSP_USEREFPARENT 0x00000040
+#define PSP_USECALLBACK 0x00000080
+#define PSP_PREMATURE 0x00000400
+
+#define PSPCB_ADDREF 0
+#define PSPCB_RELEASE 1
+#define PSPCB_CREATE 2
+
+typedef struct _PROPSHEETPAGEA {
+    DWORD dwSize;
+    DWORD dwFlags;
+    HINSTANCE hInstance;
+    union {
+        LPCSTR pszTemplate;
+        LPCDLGTEMPLATEA pResource;
+    };
+    union {
+        HICON hIcon;
+        LPCSTR pszIcon;
+    };
+    LPCSTR pszTitle;
+    DLGPROC pfnDlgProc;
+    LPARAM lParam;
+    LPFNPSPCALLBACKA pfnCallback;
+    UINT* pcRefParent;
+} PROPSHEETPAGEA, *LPPROPSHEETPAGEA;
+typedef const PROPSHEETPAGEA* LPCPROPSHEETPAGEA;
+#define PROPSHEETPAGEA_V1_SIZE sizeof(PROPSHEETPAGEA)
+
+#define PSH_DEFAULT 0x00000000
+#define PSH_PROPTITLE 0x00000001
+#define PSH_USEHICON 0x00000002
+#define PSH_USEICONID 0x00000004
+#define PSH_PROPSHEETPAGE 0x00000008
+#define PSH_WIZARD 0x00000020
+#define PSH_USEPSTARTPAGE 0x00000040
+#define PSH_NOAPPLYNOW 0x00000080
+#define PSH_USECALLBACK 0x00000100
+#define PSH_HASHELP 0x00000200
+#define PSH_MODELESS 0x00000400
+#define PSH_RTLREADING 0x00000800
+#define PSH_NOCONTEXTHELP 0x02000000
+
+#define PSCB_INITIALIZED 1
+#define PSCB_PRECREATE 2
+
+typedef struct _PROPSHEETHEADERA {
+    DWORD dwSize;
+    DWORD dwFlags;
+    HWND hwndParent;
+    HINSTANCE hInstance;
+    union {
+        HICON hIcon;
+        LPCSTR pszIcon;
+    };
+    LPCSTR pszCaption;
+    UINT nPages;
+    union {
+        UINT nStartPage;
+        LPCSTR pStartPage;
+    };
+    union {
+        LPCPROPSHEETPAGEA ppsp;
+        HPROPSHEETPAGE* phpage;
+    };
+    PFNPROPSHEETCALLBACK pfnCallback;
+} PROPSHEETHEADERA, *LPPROPSHEETHEADERA;
+typedef const PROPSHEETHEADERA* LPCPROPSHEETHEADERA;
+#define PROPSHEETHEADERA_V1_SIZE sizeof(PROPSHEETHEADERA)
+
+#define PSN_SETACTIVE (PSN_FIRST - 0)
+#define PSN_KILLACTIVE (PSN_FIRST - 1)
+#define PSN_APPLY (PSN_FIRST - 2)
+#define PSN_RESET (PSN_FIRST - 3)
+#define PSN_HELP (PSN_FIRST - 5)
+#define PSN_QUERYCANCEL (PSN_FIRST - 9)
+
+#define PSNRET_NOERROR 0
+#define PSNRET_INVALID 1
+#define PSNRET_INVALID_NOCHANGEPAGE 2
+
+typedef struct _PSHNOTIFY {
+    NMHDR hdr;
+    LPARAM lParam;
+} PSHNOTIFY, *LPPSHNOTIFY;
+
+#define PSM_SETCURSEL (WM_USER + 101)
+#define PSM_REMOVEPAGE (WM_USER + 102)
+#define PSM_ADDPAGE (WM_USER + 103)
+#define PSM_CHANGED (WM_USER + 104)
+#define PSM_RESTARTWINDOWS (WM_USER + 105)
+#define PSM_REBOOTSYSTEM (WM_USER + 106)
+#define PSM_CANCELTOCLOSE (WM_USER + 107)
+#define PSM_QUERYSIBLINGS (WM_USER + 108)
+#define PSM_UNCHANGED (WM_USER + 109)
+#define PSM_APPLY (WM_USER + 110)
+#define PSM_SETTITLEA (WM_USER + 111)
+#define PSM_PRESSBUTTON (WM_USER + 113)
+#define PSM_SETCURSELID (WM_USER + 114)
+#define PSM_GETTABCONTROL (WM_USER + 116)
+#define PSM_ISDIALOGMESSAGE (WM_USER + 117)
+#define PSM_GETCURRENTPAGEHWND (WM_USER + 118)
+#define PSM_INDEXTOHWND (WM_USER + 130)
+
+#define PSBTN_BACK 0
+#define PSBTN_NEXT 1
+#define PSBTN_FINISH 2
+#define PSBTN_OK 3
+#define PSBTN_APPLYNOW 4
+#define PSBTN_CANCEL 5
+#define PSBTN_HELP 6
+
+#define ID_PSRESTARTWINDOWS 0x2
+#define ID_PSREBOOTSYSTEM (ID_PSRESTARTWINDOWS | 0x1)
+
+#define PropSheet_Changed(s, p) SendMessageA((s), PSM_CHANGED, (WPARAM)(p), 0)
+#define PropSheet_UnChanged(s, p) SendMessageA((s), PSM_UNCHANGED, (WPARAM)(p), 0)
+#define PropSheet_SetCurSel(s, hpage, i) SendMessageA((s), PSM_SETCURSEL, (WPARAM)(i), (LPARAM)(hpage))
+#define PropSheet_PressButton(s, b) PostMessageA((s), PSM_PRESSBUTTON, (WPARAM)(b), 0)
+#define PropSheet_GetCurrentPageHwnd(s) (HWND)SendMessageA((s), PSM_GETCURRENTPAGEHWND, 0, 0)
+#define PropSheet_GetTabControl(s) (HWND)SendMessageA((s), PSM_GETTABCONTROL, 0, 0)
+#define PropSheet_CancelToClose(s) PostMessageA((s), PSM_CANCELTOCLOSE, 0, 0)
+
+WINBASEAPI INT_PTR WINAPI PropertySheetA(LPCPROPSHEETHEADERA lppsph);
+WINBASEAPI HPROPSHEETPAGE WINAPI CreatePropertySheetPageA(LPCPROPSHEETPAGEA constPropSheetPagePointer);
+WINBASEAPI BOOL WINAPI DestroyPropertySheetPage(HPROPSHEETPAGE hPSPage);

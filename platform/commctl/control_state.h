@@ -1,0 +1,50 @@
+// What every common control shares: its state record behind its first window word (made on
+// WM_NCCREATE, deleted on WM_NCDESTROY), and the WM_NOTIFY it sends to its parent.
+#pragma once
+
+#include <commctrl.h>
+
+namespace commctl {
+
+template <typename State>
+State* StateOf(HWND hwnd) {
+    return reinterpret_cast<State*>(GetWindowLongPtrA(hwnd, 0));
+}
+
+// Handles the two lifetime messages; true when the message was one of them (answer set).
+template <typename State>
+bool ManageState(HWND hwnd, UINT msg, LRESULT& answer) {
+    if (msg == WM_NCCREATE) {
+        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new State));
+        answer = TRUE;
+        return true;
+    }
+    if (msg == WM_NCDESTROY) {
+        delete StateOf<State>(hwnd);
+        SetWindowLongPtrA(hwnd, 0, 0);
+        answer = 0;
+        return true;
+    }
+    return false;
+}
+
+inline UINT ControlId(HWND hwnd) { return static_cast<UINT>(GetWindowLongPtrA(hwnd, GWLP_ID)); }
+inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
+
+// Fills the header of a notification record and sends it to the control's parent.
+inline LRESULT Notify(HWND control, UINT code, NMHDR* header) {
+    header->hwndFrom = control;
+    header->idFrom = ControlId(control);
+    header->code = code;
+    HWND parent = GetParent(control);
+    return parent ? SendMessageA(parent, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header)) : 0;
+}
+
+// The window procedures of the common controls, registered by InitCommonControlsEx.
+LRESULT CALLBACK UpDownWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK TrackBarWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ListViewWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK TabControlWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK TooltipWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+}  // namespace commctl

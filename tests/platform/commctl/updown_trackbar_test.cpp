@@ -1,0 +1,141 @@
+// Up-down and track bar: their ranges and positions, and what the parent hears when a person
+// clicks, drags or presses keys.
+#include "parent_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using cctest::g_heard;
+using cctest::Heard;
+
+HWND makeBuddy(HWND parent) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "Edit";
+    RegisterClassA(&wc);  // the system's edit control when there is one
+    return cctest::MakeChild(parent, "Edit", 0, 100, 10, 10, 60, 20);
+}
+
+TEST(UpDown, RangeWordsAndClampedPosition) {
+    HWND parent = cctest::MakeParent();
+    HWND spin = cctest::MakeChild(parent, UPDOWN_CLASSA, 0, 101);
+    EXPECT_EQ(SendMessageA(spin, UDM_GETRANGE, 0, 0), MAKELONG(0, 100));  // default: 100 down to 0
+    SendMessageA(spin, UDM_SETRANGE, 0, MAKELONG(30, 0));
+    LRESULT range = SendMessageA(spin, UDM_GETRANGE, 0, 0);
+    EXPECT_EQ(LOWORD(range), 30);  // low word the maximum, high word the minimum
+    EXPECT_EQ(HIWORD(range), 0);
+    SendMessageA(spin, UDM_SETPOS, 0, MAKELONG(45, 0));
+    EXPECT_EQ(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), 30);
+    SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(-180), 180);
+    SendMessageA(spin, UDM_SETPOS32, 0, -90);
+    EXPECT_EQ(SendMessageA(spin, UDM_GETPOS32, 0, 0), -90);
+    DestroyWindow(parent);
+}
+
+TEST(UpDown, ArrowClickAsksParentThenMovesAndWritesBuddy) {
+    HWND parent = cctest::MakeParent();
+    HWND edit = makeBuddy(parent);
+    HWND spin = cctest::MakeChild(parent, UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY, 101, 0, 0, 12, 20);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)), edit);
+    SendMessageA(spin, UDM_SETRANGE, 0, MAKELONG(15, 1));
+    SendMessageA(spin, UDM_SETPOS, 0, 14);
+    char text[16];
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "14");
+
+    g_heard.clear();
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));  // upper half: up
+    SendMessageA(spin, WM_LBUTTONUP, 0, cctest::At(5, 2));
+    std::vector<std::pair<UINT, int>> seen;
+    for (const Heard& h : g_heard) seen.push_back({h.code, h.item});
+    EXPECT_EQ(seen, (std::vector<std::pair<UINT, int>>{{UDN_DELTAPOS, 14}, {4 /*SB_THUMBPOSITION*/, 15}, {8 /*SB_ENDSCROLL*/, 15}}));
+    EXPECT_EQ(g_heard[0].extra, 1u);
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "15");
+
+    // At the maximum the position stays; a refusing parent keeps it too.
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));
+    EXPECT_EQ(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), 15);
+    cctest::g_refuse = UDN_DELTAPOS;
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 18));  // down
+    EXPECT_EQ(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), 15);
+
+    // A number typed into the buddy is read back; a text that is no number reports an error.
+    SetWindowTextA(edit, "7");
+    EXPECT_EQ(SendMessageA(spin, UDM_GETPOS, 0, 0), MAKELONG(7, 0));
+    SetWindowTextA(edit, "seven");
+    EXPECT_NE(HIWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), 0);
+    DestroyWindow(parent);
+}
+
+TEST(UpDown, WrapStyleWrapsAndDefaultRangeRunsDownwards) {
+    HWND parent = cctest::MakeParent();
+    HWND spin = cctest::MakeChild(parent, UPDOWN_CLASSA, UDS_WRAP, 101, 0, 0, 12, 20);
+    SendMessageA(spin, UDM_SETRANGE, 0, MAKELONG(3, 1));
+    SendMessageA(spin, UDM_SETPOS, 0, 3);
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));
+    EXPECT_EQ(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), 1);
+
+    HWND plain = cctest::MakeChild(parent, UPDOWN_CLASSA, 0, 102, 0, 0, 12, 20);
+    SendMessageA(plain, UDM_SETPOS, 0, 50);
+    SendMessageA(plain, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));  // up, towards 0
+    EXPECT_EQ(LOWORD(SendMessageA(plain, UDM_GETPOS, 0, 0)), 49);
+    DestroyWindow(parent);
+}
+
+TEST(TrackBar, RangePositionAndTicks) {
+    HWND parent = cctest::MakeParent();
+    HWND bar = cctest::MakeChild(parent, TRACKBAR_CLASSA, TBS_AUTOTICKS, 10196, 10, 10, 216, 30);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), 100);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETPAGESIZE, 0, 0), 20);
+    SendMessageA(bar, TBM_SETPOS, TRUE, 80);
+    SendMessageA(bar, TBM_SETRANGE, TRUE, MAKELONG(-50, 50));
+    EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMIN, 0, 0), -50);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 50);  // clamped into the new range
+    SendMessageA(bar, TBM_SETTICFREQ, 10, 0);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETNUMTICS, 0, 0), 11);  // -40..40 and both ends
+    EXPECT_EQ(SendMessageA(bar, TBM_GETTIC, 0, 0), -40);
+    EXPECT_FALSE(SendMessageA(bar, TBM_SETTIC, 0, 50));  // an end is no tick of its own
+    EXPECT_TRUE(g_heard.empty());  // set by messages: nobody is told
+    DestroyWindow(parent);
+}
+
+TEST(TrackBar, KeysAndDragReportScrollCodes) {
+    HWND parent = cctest::MakeParent();
+    HWND bar = cctest::MakeChild(parent, TRACKBAR_CLASSA, 0, 10423, 10, 10, 216, 30);
+    SendMessageA(bar, TBM_SETRANGE, TRUE, MAKELONG(-5, 5));
+    SendMessageA(bar, TBM_SETPAGESIZE, 0, 2);
+    struct Step { WPARAM key; UINT code; int pos; };
+    for (auto s : {Step{VK_RIGHT, TB_LINEDOWN, 1}, Step{VK_NEXT, TB_PAGEDOWN, 3}, Step{VK_END, TB_BOTTOM, 5},
+                   Step{VK_LEFT, TB_LINEUP, 4}, Step{VK_HOME, TB_TOP, -5}}) {
+        g_heard.clear();
+        SendMessageA(bar, WM_KEYDOWN, s.key, 0);
+        SendMessageA(bar, WM_KEYUP, s.key, 0);
+        ASSERT_EQ(g_heard.size(), 2u) << s.key;
+        EXPECT_EQ(g_heard[0].msg, static_cast<UINT>(WM_HSCROLL));
+        EXPECT_EQ(g_heard[0].code, s.code);
+        EXPECT_EQ(g_heard[1].code, static_cast<UINT>(TB_ENDTRACK));
+        EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), s.pos);
+    }
+
+    // Drag the thumb from -5 (its left end) to the middle of the channel.
+    RECT thumb;
+    SendMessageA(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    g_heard.clear();
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At((thumb.left + thumb.right) / 2, 10));
+    SendMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, cctest::At(108, 10));
+    SendMessageA(bar, WM_LBUTTONUP, 0, cctest::At(108, 10));
+    std::vector<std::pair<UINT, int>> seen;
+    for (const Heard& h : g_heard) seen.push_back({h.code, h.item});
+    EXPECT_EQ(seen, (std::vector<std::pair<UINT, int>>{{TB_THUMBTRACK, 0}, {TB_THUMBPOSITION, 0}, {TB_ENDTRACK, 0}}));
+
+    HWND vertical = cctest::MakeChild(parent, TRACKBAR_CLASSA, TBS_VERT, 10424, 10, 50, 30, 100);
+    g_heard.clear();
+    SendMessageA(vertical, WM_KEYDOWN, VK_DOWN, 0);
+    ASSERT_FALSE(g_heard.empty());
+    EXPECT_EQ(g_heard[0].msg, static_cast<UINT>(WM_VSCROLL));
+    DestroyWindow(parent);
+}
+
+}  // namespace
