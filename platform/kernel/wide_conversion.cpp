@@ -116,7 +116,7 @@ bool Encode(UINT cp, char32_t c, std::string& out) {
             return true;
         }
         for (const auto& r : kRanges932) {
-            if (c >= r.unicode && c <= r.unicode + (r.last - r.first)) {
+            if (c >= r.unicode && c <= static_cast<char32_t>(r.unicode + (r.last - r.first))) {
                 WORD code = static_cast<WORD>(r.first + (c - r.unicode));
                 out += static_cast<char>(code >> 8);
                 out += static_cast<char>(code & 0xFF);

@@ -25,7 +25,9 @@ TEST(SystemVersion, TestsChooseTheReportedWindows) {
         EXPECT_EQ(info.dwMinorVersion, c.minor);
         EXPECT_EQ(info.dwPlatformId, c.platform);
         EXPECT_STREQ(info.szCSDVersion, c.csd);
-        if (c.platform == VER_PLATFORM_WIN32_WINDOWS) EXPECT_EQ(HIWORD(info.dwBuildNumber), MAKEWORD(c.minor, c.major));
+        if (c.platform == VER_PLATFORM_WIN32_WINDOWS) {
+            EXPECT_EQ(HIWORD(info.dwBuildNumber), MAKEWORD(c.minor, c.major));
+        }
         OSVERSIONINFOEXA ex{};
         ex.dwOSVersionInfoSize = sizeof ex;
         EXPECT_EQ(GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&ex)), c.platform == VER_PLATFORM_WIN32_NT);
