@@ -119,8 +119,14 @@ extern "C" BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName
         return FALSE;
     }
     if (stat(to.c_str(), &existing) == 0) {
-        SetLastError(ERROR_ALREADY_EXISTS);
-        return FALSE;
+        std::string full;
+        bool sameFile = existing.st_dev == st.st_dev && existing.st_ino == st.st_ino;
+        if (!sameFile || !kernel::FullWindowsPath(lpNewFileName, full)) {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return FALSE;
+        }
+        // A new spelling of the same name: the file takes the case it is given.
+        to = to.substr(0, to.rfind('/') + 1) + full.substr(kernel::FileNameStart(full));
     }
     if (!S_ISDIR(st.st_mode) && !kernel::DeleteAllowed(st)) {
         SetLastError(ERROR_SHARING_VIOLATION);

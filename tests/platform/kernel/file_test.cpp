@@ -120,6 +120,9 @@ TEST_F(KernelRoot, CopyAndMoveKeepContentsAndRefuseToOverwrite) {
     EXPECT_TRUE(MoveFileA("C:\\A.TXT", "C:\\dir\\Moved.TXT"));
     EXPECT_EQ(ReadAll("C:\\DIR\\MOVED.TXT"), "alpha");
     EXPECT_EQ(GetFileAttributesA("C:\\A.TXT"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(MoveFileA("C:\\DIR\\MOVED.TXT", "C:\\DIR\\moved.txt"));  // only the case changes
+    EXPECT_TRUE(std::filesystem::exists(root_ / "DIR" / "moved.txt"));
+    EXPECT_EQ(ReadAll("C:\\DIR\\MOVED.TXT"), "alpha");
 }
 
 TEST_F(KernelRoot, FoldersAreCreatedAndRemovedWithTheirErrors) {
