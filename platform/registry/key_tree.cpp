@@ -3,6 +3,7 @@
 #include "platform/registry/key_tree.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace registry {
 
@@ -23,76 +24,101 @@ int CompareNames(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-size_t Key::LowerBound(std::string_view name) const {
-    auto it = std::lower_bound(subkeys_.begin(), subkeys_.end(), name,
-                               [](const std::shared_ptr<Key>& k, std::string_view n) {
-                                   return CompareNames(k->name_, n) < 0;
-                               });
-    return static_cast<size_t>(it - subkeys_.begin());
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = static_cast<char>(Fold(c));
+    return folded;
 }
 
 Key* Key::FindSubkey(std::string_view name) const { return SharedSubkey(name).get(); }
 
 std::shared_ptr<Key> Key::SharedSubkey(std::string_view name) const {
-    size_t i = LowerBound(name);
-    if (i < subkeys_.size() && NamesEqual(subkeys_[i]->name_, name)) return subkeys_[i];
-    return nullptr;
+    auto it = subkeys_.find(FoldedName(name));
+    return it == subkeys_.end() ? nullptr : it->second;
 }
 
 std::shared_ptr<Key> Key::AddSubkey(std::string_view name, bool* created) {
-    size_t i = LowerBound(name);
-    if (i < subkeys_.size() && NamesEqual(subkeys_[i]->name_, name)) {
+    std::string folded = FoldedName(name);
+    auto it = subkeys_.find(folded);
+    if (it != subkeys_.end()) {
         if (created) *created = false;
-        return subkeys_[i];
+        return it->second;
     }
-    if (pathLength_ + 1 + name.size() > kMaxKeyPathLength) return nullptr;
+    if (depth_ + 1 > kMaxKeyDepth || pathLength_ + 1 + name.size() > kMaxKeyPathLength) return nullptr;
     auto key = std::make_shared<Key>(std::string(name));
     key->pathLength_ = pathLength_ + 1 + name.size();
-    subkeys_.insert(subkeys_.begin() + static_cast<std::ptrdiff_t>(i), key);
+    key->depth_ = depth_ + 1;
+    subkeys_.emplace(std::move(folded), key);
+    subkeyCursorValid_ = false;
     if (created) *created = true;
     return key;
 }
 
 bool Key::RemoveSubkey(std::string_view name) {
-    size_t i = LowerBound(name);
-    if (i >= subkeys_.size() || !NamesEqual(subkeys_[i]->name_, name)) return false;
-    subkeys_[i]->MarkDeleted();
-    subkeys_.erase(subkeys_.begin() + static_cast<std::ptrdiff_t>(i));
+    auto it = subkeys_.find(FoldedName(name));
+    if (it == subkeys_.end()) return false;
+    it->second->MarkDeleted();
+    subkeys_.erase(it);
+    subkeyCursorValid_ = false;
     return true;
+}
+
+const Key* Key::SubkeyAt(size_t index) const {
+    if (index >= subkeys_.size()) return nullptr;
+    if (!subkeyCursorValid_ || index < subkeyCursor_) {
+        subkeyAt_ = subkeys_.begin();
+        subkeyCursor_ = 0;
+        subkeyCursorValid_ = true;
+    }
+    for (; subkeyCursor_ < index; ++subkeyCursor_) ++subkeyAt_;
+    return subkeyAt_->second.get();
 }
 
 void Key::MarkDeleted() {
     deleted_ = true;
-    for (auto& k : subkeys_) k->MarkDeleted();
+    for (auto& entry : subkeys_) entry.second->MarkDeleted();
     subkeys_.clear();
     values_.clear();
+    valueIndex_.clear();
+    subkeyCursorValid_ = valueCursorValid_ = false;
 }
 
 const Value* Key::FindValue(std::string_view name) const {
-    for (const Value& v : values_)
-        if (NamesEqual(v.name, name)) return &v;
-    return nullptr;
+    auto it = valueIndex_.find(FoldedName(name));
+    return it == valueIndex_.end() ? nullptr : &*it->second;
 }
 
 void Key::SetValue(std::string_view name, DWORD type, std::vector<BYTE> data) {
-    for (Value& v : values_) {
-        if (NamesEqual(v.name, name)) {
-            v.type = type;
-            v.data = std::move(data);
-            return;
-        }
+    std::string folded = FoldedName(name);
+    auto it = valueIndex_.find(folded);
+    if (it != valueIndex_.end()) {
+        it->second->type = type;
+        it->second->data = std::move(data);
+        return;
     }
     values_.push_back(Value{std::string(name), type, std::move(data)});
+    valueIndex_.emplace(std::move(folded), std::prev(values_.end()));
+    valueCursorValid_ = false;
 }
 
 bool Key::RemoveValue(std::string_view name) {
-    for (auto it = values_.begin(); it != values_.end(); ++it) {
-        if (NamesEqual(it->name, name)) {
-            values_.erase(it);
-            return true;
-        }
+    auto it = valueIndex_.find(FoldedName(name));
+    if (it == valueIndex_.end()) return false;
+    values_.erase(it->second);
+    valueIndex_.erase(it);
+    valueCursorValid_ = false;
+    return true;
+}
+
+const Value* Key::ValueAt(size_t index) const {
+    if (index >= values_.size()) return nullptr;
+    if (!valueCursorValid_ || index < valueCursor_) {
+        valueAt_ = values_.begin();
+        valueCursor_ = 0;
+        valueCursorValid_ = true;
     }
-    return false;
+    for (; valueCursor_ < index; ++valueCursor_) ++valueAt_;
+    return &*valueAt_;
 }
 
 bool SplitKeyPath(std::string_view path, std::vector<std::string_view>& parts) {

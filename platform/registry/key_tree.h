@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <list>
+#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +19,8 @@ namespace registry {
 constexpr size_t kMaxKeyNameLength = 255;
 // Longest value name the original accepts.
 constexpr size_t kMaxValueNameLength = 16383;
+// Deepest key below a root, as on the original.
+constexpr size_t kMaxKeyDepth = 512;
 // Longest full key path, root name included: keeps every key's section line within what a hive
 // file can hold.
 constexpr size_t kMaxKeyPathLength = 16383;
@@ -30,10 +35,19 @@ struct Value {
     std::vector<BYTE> data;
 };
 
+// The name with its ASCII letters in upper case: the form lookups compare.
+std::string FoldedName(std::string_view name);
+
 // A key is shared between the tree and the handles opened on it, so that a handle outlives the
 // deletion of its key and then answers ERROR_KEY_DELETED instead of touching freed memory.
+// Lookups, insertions and deletions stay logarithmic or constant however many subkeys and
+// values a key has, so that no hive file, however made, makes reading it slow; enumeration by
+// index is constant time when it runs in order, as callers run it.
 class Key {
 public:
+    using Subkeys = std::map<std::string, std::shared_ptr<Key>>;  // by folded name
+    using ValueList = std::list<Value>;                             // in the order first set
+
     explicit Key(std::string name) : name_(std::move(name)) {}
 
     const std::string& Name() const { return name_; }
@@ -42,28 +56,40 @@ public:
     Key* FindSubkey(std::string_view name) const;
     std::shared_ptr<Key> SharedSubkey(std::string_view name) const;
     // Returns the existing subkey of that name, or a new one; `created` says which. Null when
-    // the new key's path would be longer than kMaxKeyPathLength.
+    // the new key would be deeper than kMaxKeyDepth or its path longer than kMaxKeyPathLength.
     std::shared_ptr<Key> AddSubkey(std::string_view name, bool* created = nullptr);
     // Removes the subkey with everything below it; false when there is none.
     bool RemoveSubkey(std::string_view name);
-    const std::vector<std::shared_ptr<Key>>& Subkeys() const { return subkeys_; }
+    const Subkeys& AllSubkeys() const { return subkeys_; }
+    size_t SubkeyCount() const { return subkeys_.size(); }
+    // The subkey at that place in name order; null past the end.
+    const Key* SubkeyAt(size_t index) const;
 
     const Value* FindValue(std::string_view name) const;
     void SetValue(std::string_view name, DWORD type, std::vector<BYTE> data);
     bool RemoveValue(std::string_view name);
-    const std::vector<Value>& Values() const { return values_; }
+    const ValueList& Values() const { return values_; }
+    size_t ValueCount() const { return values_.size(); }
+    const Value* ValueAt(size_t index) const;
 
     // Empties the key and everything below it and marks them deleted, for open handles to see.
     void MarkDeleted();
 
 private:
-    size_t LowerBound(std::string_view name) const;
-
     std::string name_;
     size_t pathLength_ = name_.size();
+    size_t depth_ = 0;
     bool deleted_ = false;
-    std::vector<std::shared_ptr<Key>> subkeys_;
-    std::vector<Value> values_;
+    Subkeys subkeys_;
+    ValueList values_;
+    std::unordered_map<std::string, ValueList::iterator> valueIndex_;  // by folded name
+    // Where the last enumeration stood, so that the next index costs one step.
+    mutable size_t subkeyCursor_ = 0;
+    mutable Subkeys::const_iterator subkeyAt_;
+    mutable bool subkeyCursorValid_ = false;
+    mutable size_t valueCursor_ = 0;
+    mutable ValueList::const_iterator valueAt_;
+    mutable bool valueCursorValid_ = false;
 };
 
 // The two trees the library uses: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER.

@@ -120,8 +120,9 @@ extern "C" LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD
     Locked state;
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
-    if (dwIndex >= key->Subkeys().size()) return ERROR_NO_MORE_ITEMS;
-    return CopyName(key->Subkeys()[dwIndex]->Name(), lpName, cchName) ? ERROR_SUCCESS : ERROR_MORE_DATA;
+    const Key* sub = key->SubkeyAt(dwIndex);
+    if (!sub) return ERROR_NO_MORE_ITEMS;
+    return CopyName(sub->Name(), lpName, cchName) ? ERROR_SUCCESS : ERROR_MORE_DATA;
 }
 
 extern "C" LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
@@ -131,8 +132,9 @@ extern "C" LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPD
     Locked state;
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
-    if (dwIndex >= key->Subkeys().size()) return ERROR_NO_MORE_ITEMS;
-    const std::string& name = key->Subkeys()[dwIndex]->Name();
+    const Key* sub = key->SubkeyAt(dwIndex);
+    if (!sub) return ERROR_NO_MORE_ITEMS;
+    const std::string& name = sub->Name();
     if (!CopyName(name, lpName, *lpcchName)) return ERROR_MORE_DATA;
     *lpcchName = static_cast<DWORD>(name.size());
     if (lpClass && lpcchClass && *lpcchClass) *lpClass = 0;
@@ -149,17 +151,17 @@ extern "C" LONG WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchC
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
     size_t maxSubkey = 0, maxName = 0, maxData = 0;
-    for (const auto& k : key->Subkeys()) maxSubkey = std::max(maxSubkey, k->Name().size());
+    for (const auto& entry : key->AllSubkeys()) maxSubkey = std::max(maxSubkey, entry.second->Name().size());
     for (const auto& v : key->Values()) {
         maxName = std::max(maxName, v.name.size());
         maxData = std::max(maxData, v.data.size());
     }
     if (lpClass && lpcchClass && *lpcchClass) *lpClass = 0;
     if (lpcchClass) *lpcchClass = 0;
-    if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(key->Subkeys().size());
+    if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(key->SubkeyCount());
     if (lpcbMaxSubKeyLen) *lpcbMaxSubKeyLen = static_cast<DWORD>(maxSubkey);
     if (lpcbMaxClassLen) *lpcbMaxClassLen = 0;
-    if (lpcValues) *lpcValues = static_cast<DWORD>(key->Values().size());
+    if (lpcValues) *lpcValues = static_cast<DWORD>(key->ValueCount());
     if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = static_cast<DWORD>(maxName);
     if (lpcbMaxValueLen) *lpcbMaxValueLen = static_cast<DWORD>(maxData);
     if (lpcbSecurityDescriptor) *lpcbSecurityDescriptor = 0;

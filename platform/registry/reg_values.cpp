@@ -70,8 +70,9 @@ extern "C" LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName
     Locked state;
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
-    if (dwIndex >= key->Values().size()) return ERROR_NO_MORE_ITEMS;
-    const Value& v = key->Values()[dwIndex];
+    const Value* found = key->ValueAt(dwIndex);
+    if (!found) return ERROR_NO_MORE_ITEMS;
+    const Value& v = *found;
     if (v.name.size() + 1 > *lpcchValueName) return ERROR_MORE_DATA;
     std::memcpy(lpValueName, v.name.c_str(), v.name.size() + 1);
     *lpcchValueName = static_cast<DWORD>(v.name.size());

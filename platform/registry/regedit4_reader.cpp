@@ -110,7 +110,8 @@ private:
         std::shared_ptr<Key> key = root;
         for (std::string_view part : parts) {
             key = key->AddSubkey(part);
-            if (!key) return Fail(lineNo_, "the key path is longer than 16383 characters");
+            if (!key)
+                return Fail(lineNo_, "the key is deeper than 512 levels or its path longer than 16383 characters");
         }
         current_ = key;
         return true;

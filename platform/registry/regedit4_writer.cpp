@@ -80,7 +80,10 @@ void WriteKey(std::string& out, const Key& key, const std::string& path, bool is
         for (const Value& v : key.Values()) WriteValue(out, v);
         out.push_back('\n');
     }
-    for (const auto& sub : key.Subkeys()) WriteKey(out, *sub, path + '\\' + sub->Name(), false);
+    for (const auto& entry : key.AllSubkeys()) {
+        const Key& sub = *entry.second;
+        WriteKey(out, sub, path + '\\' + sub.Name(), false);
+    }
 }
 
 }  // namespace

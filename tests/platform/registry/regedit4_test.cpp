@@ -111,6 +111,12 @@ TEST(Regedit4, BadFilesNameTheirLine) {
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\\\\B]\n", 2},
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\" + std::string(256, 'k') + "]\n", 2},
         {"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", 2},
+        {"REGEDIT4\n\n[HKEY_LOCAL_MACHINE" + [] {
+             std::string deep;
+             for (int i = 0; i < 513; ++i) deep += "\\k";
+             return deep;
+         }() + "]\n",
+         3},
         {head + "\"v\"=\"" + std::string(100000, 'x') + "\"\n", 3},
     };
     for (const Case& c : cases) {
