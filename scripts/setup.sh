@@ -2,7 +2,8 @@
 # Installs, with apt-get, whatever of the build and test tools this machine is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache googletest libgtest-dev libgmock-dev
-          libbenchmark-dev zlib1g-dev pkg-config)
+          libbenchmark-dev zlib1g-dev pkg-config
+          binutils-mingw-w64-x86-64)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

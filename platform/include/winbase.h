@@ -280,3 +280,10 @@ WINBASEAPI int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
 // Formats into a buffer of at least 1,024 bytes; the output never exceeds 1,023 characters.
 WINBASEAPI int WINAPIV wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...);
 WINBASEAPI int WINAPI wvsprintfA(LPSTR lpOutput, LPCSTR lpFmt, va_list arglist);
+
+// ---- Resources of a module ----
+WINBASEAPI HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+WINBASEAPI HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
+WINBASEAPI LPVOID WINAPI LockResource(HGLOBAL hResData);
+WINBASEAPI DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
+WINBASEAPI BOOL WINAPI FreeResource(HGLOBAL hResData);

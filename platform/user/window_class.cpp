@@ -26,6 +26,12 @@ struct SystemClass {
 };
 
 const std::vector<SystemClass> kSystemClasses = {
+    {kDialogClass, DialogWindowProc, CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA},
+    {"Button", ButtonWindowProc, CS_DBLCLKS | CS_PARENTDC | CS_VREDRAW | CS_HREDRAW, sizeof(void*)},
+    {"Static", StaticWindowProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*)},
+    {"Edit", EditWindowProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*)},
+    {"ComboBox", ComboBoxWindowProc, CS_DBLCLKS | CS_PARENTDC | CS_VREDRAW | CS_HREDRAW, sizeof(void*)},
+    {"ListBox", ListBoxWindowProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*)},
 };
 
 struct Classes {

@@ -1,0 +1,81 @@
+// Which module handle holds which resource table. The kernel's loader, a test or the host program
+// attaches a parsed table to a handle; the resource functions only ever ask this registry.
+#include "platform/resources/res_file.h"
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <mutex>
+#include <set>
+
+namespace res {
+namespace {
+
+struct Registry {
+    std::mutex lock;
+    std::map<HMODULE, std::shared_ptr<const ResourceTable>> tables;
+    std::set<HMODULE> fileModules;  // handles made by OpenResourceFile
+};
+
+Registry& registry() {
+    static auto* r = new Registry;
+    return *r;
+}
+
+}  // namespace
+
+std::shared_ptr<const ResourceTable> TableOf(HMODULE module) {
+    auto& r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    auto it = r.tables.find(module);
+    return it == r.tables.end() ? nullptr : it->second;
+}
+
+bool AttachResources(HMODULE module, std::shared_ptr<const ResourceTable> table) {
+    if (!table) return false;
+    auto& r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    return r.tables.emplace(module, std::move(table)).second;
+}
+
+void DetachResources(HMODULE module) {
+    auto& r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    r.tables.erase(module);
+}
+
+HMODULE OpenResourceFile(const char* path) {
+    if (!path) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return nullptr;
+    }
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto table = ResourceTable::Parse(bytes.data(), bytes.size());
+    if (!table) {
+        SetLastError(ERROR_BAD_FORMAT);
+        return nullptr;
+    }
+    // The handle is the address of a byte of our own, so it can never collide with another module.
+    auto module = reinterpret_cast<HMODULE>(new char);
+    auto& r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    r.tables.emplace(module, std::move(table));
+    r.fileModules.insert(module);
+    return module;
+}
+
+bool CloseResourceFile(HMODULE module) {
+    auto& r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    if (!r.fileModules.erase(module)) return false;
+    r.tables.erase(module);
+    delete reinterpret_cast<char*>(module);
+    return true;
+}
+
+}  // namespace res

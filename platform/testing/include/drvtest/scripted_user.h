@@ -1,0 +1,67 @@
+// The scripted user of tests (and of the host program): it answers modal dialogs and message boxes
+// as a person would, by reading what is shown and using the controls with the mouse and the
+// keyboard. Product code never includes this header.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace user {
+struct ModalObserver;
+}
+
+namespace drvtest {
+
+struct MessageBoxSeen {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+// While it exists, it acts in the modal dialogs and message boxes of the thread that made it.
+// Dialogs take the scripts in the order they open; a dialog with no script left, or one its script
+// left open, gets Cancel. Message boxes take the answers in order; with none left, the default.
+class ScriptedUser {
+public:
+    ScriptedUser();
+    ~ScriptedUser();
+    ScriptedUser(const ScriptedUser&) = delete;
+    ScriptedUser& operator=(const ScriptedUser&) = delete;
+
+    void OnDialog(std::function<void(HWND dialog)> script) { scripts_.push_back(std::move(script)); }
+    void AnswerMessageBox(int button) { answers_.push_back(button); }
+
+    int dialogsSeen() const { return dialogsSeen_; }
+    const std::vector<MessageBoxSeen>& messageBoxes() const { return boxes_; }
+
+private:
+    static void dialogShown(HWND dialog, void* self);
+    static int messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, void* self);
+
+    std::deque<std::function<void(HWND)>> scripts_;
+    std::deque<int> answers_;
+    std::vector<MessageBoxSeen> boxes_;
+    int dialogsSeen_ = 0;
+    std::unique_ptr<user::ModalObserver> observer_;
+    const user::ModalObserver* previous_ = nullptr;
+};
+
+// What a person can do on a shown dialog. Each answers false when a person could not do it: the
+// control is missing, hidden or disabled, or has no such entry.
+bool Click(HWND dialog, int id);  // a mouse click on a button
+bool PressOk(HWND dialog);        // the OK button, or Enter when there is none
+bool PressCancel(HWND dialog);    // the Cancel button, or Escape when there is none
+bool SetCheck(HWND dialog, int id, UINT state);  // clicks a check box until it shows the state
+bool ChooseEntry(HWND dialog, int id, int index);  // opens a combo box's list and clicks the entry; clicks a list box's
+bool ChooseEntryByText(HWND dialog, int id, const char* text);
+bool Type(HWND dialog, int id, const char* text);  // selects the field's text and types over it
+bool PressKey(HWND dialog, int id, UINT virtualKey);  // a key pressed on the control, through the dialog
+std::string ReadText(HWND dialog, int id);
+
+}  // namespace drvtest

@@ -1,0 +1,147 @@
+// The scripted user (see drvtest/scripted_user.h): it drives controls with the same messages the
+// mouse and the keyboard produce, so the dialog procedure sees what it would see with a person.
+#include "drvtest/scripted_user.h"
+
+#include "platform/user/modal_observer.h"
+
+namespace drvtest {
+namespace {
+
+HWND usable(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control && IsWindowVisible(control) && IsWindowEnabled(control) ? control : nullptr;
+}
+
+void clickAt(HWND control, int x, int y) {
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+bool isCombo(HWND control) {
+    char name[16] = "";
+    GetClassNameA(control, name, sizeof name);
+    return std::string(name) == "ComboBox";
+}
+
+// A key as the dialog's loop would deliver it: through IsDialogMessageA, then to the control.
+void key(HWND dialog, HWND control, UINT vk) {
+    MSG down{control, WM_KEYDOWN, vk, 0, 0, {0, 0}};
+    if (!IsDialogMessageA(dialog, &down)) SendMessageA(control, WM_KEYDOWN, vk, 0);
+    if (!IsWindow(control)) return;
+    MSG up{control, WM_KEYUP, vk, 0, 0, {0, 0}};
+    if (!IsDialogMessageA(dialog, &up)) SendMessageA(control, WM_KEYUP, vk, 0);
+}
+
+}  // namespace
+
+ScriptedUser::ScriptedUser() : observer_(std::make_unique<user::ModalObserver>()) {
+    observer_->dialogShown = &ScriptedUser::dialogShown;
+    observer_->messageBox = &ScriptedUser::messageBox;
+    observer_->context = this;
+    previous_ = user::SetModalObserver(observer_.get());
+}
+
+ScriptedUser::~ScriptedUser() { user::SetModalObserver(previous_); }
+
+void ScriptedUser::dialogShown(HWND dialog, void* self) {
+    auto* me = static_cast<ScriptedUser*>(self);
+    ++me->dialogsSeen_;
+    if (me->scripts_.empty()) return;
+    auto script = std::move(me->scripts_.front());
+    me->scripts_.pop_front();
+    script(dialog);
+}
+
+int ScriptedUser::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, void* self) {
+    auto* me = static_cast<ScriptedUser*>(self);
+    me->boxes_.push_back({owner, text, caption, type});
+    if (me->answers_.empty()) return 0;
+    int answer = me->answers_.front();
+    me->answers_.pop_front();
+    return answer;
+}
+
+bool Click(HWND dialog, int id) {
+    HWND control = usable(dialog, id);
+    if (!control) return false;
+    clickAt(control, 1, 1);
+    return true;
+}
+
+bool PressOk(HWND dialog) {
+    if (GetDlgItem(dialog, IDOK)) return Click(dialog, IDOK);
+    key(dialog, GetFocus() ? GetFocus() : dialog, VK_RETURN);
+    return true;
+}
+
+bool PressCancel(HWND dialog) {
+    if (GetDlgItem(dialog, IDCANCEL)) return Click(dialog, IDCANCEL);
+    key(dialog, GetFocus() ? GetFocus() : dialog, VK_ESCAPE);
+    return true;
+}
+
+bool SetCheck(HWND dialog, int id, UINT state) {
+    for (int i = 0; i < 3; ++i) {
+        if (IsDlgButtonChecked(dialog, id) == state) return true;
+        if (!Click(dialog, id)) return false;
+    }
+    return IsDlgButtonChecked(dialog, id) == state;
+}
+
+bool ChooseEntry(HWND dialog, int id, int index) {
+    HWND control = usable(dialog, id);
+    if (!control) return false;
+    bool combo = isCombo(control);
+    LRESULT count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    if (index < 0 || index >= count) return false;
+    // The entry is scrolled to the top of the list, then clicked.
+    SendMessageA(control, combo ? CB_SETTOPINDEX : LB_SETTOPINDEX, index, 0);
+    if (!combo) {
+        clickAt(control, 1, 1);
+        return true;
+    }
+    if (!SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0)) clickAt(control, 1, 1);
+    RECT field;
+    GetWindowRect(control, &field);
+    clickAt(control, 1, field.bottom - field.top + 1);
+    return true;
+}
+
+bool ChooseEntryByText(HWND dialog, int id, const char* text) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) return false;
+    bool combo = isCombo(control);
+    auto index = SendMessageA(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(text));
+    return index >= 0 && ChooseEntry(dialog, id, static_cast<int>(index));
+}
+
+bool Type(HWND dialog, int id, const char* text) {
+    HWND control = usable(dialog, id);
+    if (!control || !text) return false;
+    clickAt(control, 1, 1);
+    if (isCombo(control)) {
+        for (int n = GetWindowTextLengthA(control); n > 0; --n) SendMessageA(control, WM_CHAR, '\b', 0);
+    } else {
+        SendMessageA(control, EM_SETSEL, 0, -1);
+        if (*text == 0) SendMessageA(control, WM_CHAR, '\b', 0);
+    }
+    for (const char* p = text; *p && IsWindow(control); ++p) SendMessageA(control, WM_CHAR, static_cast<unsigned char>(*p), 0);
+    return true;
+}
+
+bool PressKey(HWND dialog, int id, UINT virtualKey) {
+    HWND control = usable(dialog, id);
+    if (!control) return false;
+    SetFocus(control);
+    key(dialog, control, virtualKey);
+    return true;
+}
+
+std::string ReadText(HWND dialog, int id) {
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+}  // namespace drvtest

@@ -1,0 +1,29 @@
+// How a control keeps its state: a record of its own type, made on WM_NCCREATE and pointed to by
+// the control's first window word, deleted on WM_NCDESTROY. Every control class does the same.
+#pragma once
+
+#include <windows.h>
+
+namespace user {
+
+template <typename State>
+State* StateOf(HWND hwnd) {
+    return reinterpret_cast<State*>(GetWindowLongPtrA(hwnd, 0));
+}
+
+// Makes the record on WM_NCCREATE and deletes it on WM_NCDESTROY; call first in the procedure.
+template <typename State>
+void ManageState(HWND hwnd, UINT msg) {
+    if (msg == WM_NCCREATE && !StateOf<State>(hwnd)) {
+        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new State));
+    } else if (msg == WM_NCDESTROY) {
+        delete StateOf<State>(hwnd);
+        SetWindowLongPtrA(hwnd, 0, 0);
+    }
+}
+
+// The control's id and its parent, as notifications carry them.
+inline UINT ControlId(HWND hwnd) { return static_cast<UINT>(GetWindowLongPtrA(hwnd, GWLP_ID)); }
+inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
+
+}  // namespace user

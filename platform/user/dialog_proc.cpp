@@ -1,0 +1,140 @@
+// DefDlgProcA, the window procedure of the dialog class: it asks the dialog procedure first and
+// does the dialog's default work (default button, focus, closing) with what it leaves alone.
+#include "platform/user/controls.h"
+#include "platform/user/dialog.h"
+#include "platform/user/window.h"
+
+namespace user {
+namespace {
+
+bool hasDialogWords(HWND hwnd) {
+    Window* w = Find(hwnd);
+    return w && w->extra.size() >= static_cast<size_t>(kDialogInfoOffset) + sizeof(LONG_PTR);
+}
+
+// Messages whose answer is the dialog procedure's own return value, not DWLP_MSGRESULT.
+bool answersDirectly(UINT msg) {
+    switch (msg) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The button that is the default now: the one DM_SETDEFID named, else one styled as default.
+HWND defaultButton(HWND dialog, const DialogInfo& info) {
+    if (info.defId) return GetDlgItem(dialog, static_cast<int>(info.defId));
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) return child;
+    return nullptr;
+}
+
+void setDefaultId(HWND dialog, DialogInfo& info, UINT id) {
+    HWND old = defaultButton(dialog, info);
+    HWND now = GetDlgItem(dialog, static_cast<int>(id));
+    if (old && old != now && (SendMessageA(old, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+        SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    info.defId = id;
+    if (now && (SendMessageA(now, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+        SendMessageA(now, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+LRESULT defaultProcessing(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DialogInfo* info = InfoOf(hwnd);
+    switch (msg) {
+    case WM_NCCREATE:
+        if (hasDialogWords(hwnd) && !InfoOf(hwnd))
+            SetWindowLongPtrA(hwnd, kDialogInfoOffset, reinterpret_cast<LONG_PTR>(new DialogInfo));
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_NCDESTROY:
+        if (info) {
+            SetWindowLongPtrA(hwnd, kDialogInfoOffset, 0);
+            delete info;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_SETFONT:
+        if (info) info->font = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    case WM_GETFONT:
+        return info ? reinterpret_cast<LRESULT>(info->font) : 0;
+    case DM_GETDEFID: {
+        if (!info) return 0;
+        HWND button = defaultButton(hwnd, *info);
+        if (info->defId) return MAKELRESULT(info->defId, DC_HASDEFID);
+        return button ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
+    }
+    case DM_SETDEFID:
+        if (info) setDefaultId(hwnd, *info, static_cast<UINT>(wParam));
+        return TRUE;
+    case WM_NEXTDLGCTL: {
+        HWND target = lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
+        if (target) SetFocus(target);
+        return 0;
+    }
+    case WM_SETFOCUS: {
+        HWND target = info && IsWindow(info->savedFocus) ? info->savedFocus : GetNextDlgTabItem(hwnd, nullptr, FALSE);
+        if (target) SetFocus(target);
+        return 0;
+    }
+    case WM_SHOWWINDOW:
+        if (!wParam && info) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd, focus)) info->savedFocus = focus;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_CLOSE: {
+        // Closing a dialog is pressing its Cancel button.
+        HWND cancel = GetDlgItem(hwnd, IDCANCEL);
+        PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
+        return 0;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+DialogInfo* InfoOf(HWND dialog) {
+    if (!hasDialogWords(dialog)) return nullptr;
+    return reinterpret_cast<DialogInfo*>(GetWindowLongPtrA(dialog, kDialogInfoOffset));
+}
+
+LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefDlgProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace user
+
+extern "C" LRESULT WINAPI DefDlgProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!user::FromHandle(hwnd)) return 0;
+    auto proc = user::hasDialogWords(hwnd) ? reinterpret_cast<DLGPROC>(GetWindowLongPtrA(hwnd, DWLP_DLGPROC)) : nullptr;
+    if (proc) {
+        INT_PTR handled = proc(hwnd, msg, wParam, lParam);
+        if (handled || !IsWindow(hwnd)) {
+            if (user::answersDirectly(msg) || !IsWindow(hwnd)) return handled;
+            return GetWindowLongPtrA(hwnd, DWLP_MSGRESULT);
+        }
+    }
+    return user::defaultProcessing(hwnd, msg, wParam, lParam);
+}
