@@ -1,6 +1,9 @@
-// Which module handle holds which resource table. The kernel's loader, a test or the host program
-// attaches a parsed table to a handle; the resource functions only ever ask this registry.
+// Which module handle holds which resource table: a table attached to a handle (by a test or the
+// host program), else the resources of a module the kernel loaded as a data file, parsed from its
+// bytes on first use and kept with the module. The resource functions only ever ask TableOf.
 #include "platform/resources/res_file.h"
+
+#include "platform/kernel/module_table.h"
 
 #include <fstream>
 #include <iterator>
@@ -25,10 +28,20 @@ Registry& registry() {
 }  // namespace
 
 std::shared_ptr<const ResourceTable> TableOf(HMODULE module) {
-    auto& r = registry();
-    std::lock_guard<std::mutex> guard(r.lock);
-    auto it = r.tables.find(module);
-    return it == r.tables.end() ? nullptr : it->second;
+    {
+        auto& r = registry();
+        std::lock_guard<std::mutex> guard(r.lock);
+        auto it = r.tables.find(module);
+        if (it != r.tables.end()) return it->second;
+    }
+    auto record = kernel::FindModule(module);
+    if (!record || !record->dataFile || record->image.empty()) return nullptr;
+    if (!record->resources) {
+        std::shared_ptr<const ResourceTable> parsed = ResourceTable::Parse(record->image.data(), record->image.size());
+        if (!parsed) return nullptr;  // not a resource file: the module simply has no resources
+        record->resources = std::const_pointer_cast<ResourceTable>(parsed);
+    }
+    return std::static_pointer_cast<const ResourceTable>(record->resources);
 }
 
 bool AttachResources(HMODULE module, std::shared_ptr<const ResourceTable> table) {

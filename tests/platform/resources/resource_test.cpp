@@ -2,11 +2,13 @@
 // bad or truncated .res files refused cleanly.
 #include <windows.h>
 
+#include "platform/kernel/path_map.h"
 #include "platform/resources/res_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -112,6 +114,22 @@ TEST(ResFile, MissingOrBadFileGivesAClearError) {
     EXPECT_EQ(res::OpenResourceFile(path.c_str()), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_FORMAT));
     EXPECT_FALSE(res::CloseResourceFile(nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ResourceModuleFile, DataFileModuleOfTheKernelServesItsResources) {
+    std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
+    std::filesystem::create_directories(system);
+    std::filesystem::copy_file(kResFile, system / "TESTRES.DLL", std::filesystem::copy_options::overwrite_existing);
+    HMODULE module = LoadLibraryExA("testres.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << GetLastError();
+    char text[32];
+    EXPECT_EQ(LoadStringA(module, 16, text, sizeof text), 19);
+    EXPECT_STREQ(text, "First of the second");
+    EXPECT_TRUE(FreeLibrary(module));
 }
 
 }  // namespace
