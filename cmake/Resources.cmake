@@ -6,7 +6,7 @@ find_program(DRVOPUI_RC_CPP NAMES cpp REQUIRED)
 
 function(drvopui_compile_resources target dir)
   file(GLOB_RECURSE scripts CONFIGURE_DEPENDS ${dir}/*.rc)
-  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h)
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.cur)
   set(outputs "")
   foreach(rc IN LISTS scripts)
     file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${rc})

@@ -1,0 +1,76 @@
+/* Ids of the bundled printer's resource module: dialog templates (the numbers are this module's
+   own choice), the controls the pages and dialogs use, bitmaps and strings. Shared by the resource
+   script and by the library. */
+#pragma once
+
+/* Dialog templates */
+#define IDD_PAGE_SETUP 100
+#define IDD_DEVICE_SETTINGS 101
+#define IDD_SETTINGS_SUMMARY 102
+#define IDD_ADD_PROFILE 103
+#define IDD_PROFILE_PAGE 104
+
+/* Controls on every page (item set 0) */
+#define IDC_ADD_PROFILE 10010
+#define IDC_EDIT_PROFILE 10011
+#define IDC_VIEW_SETTINGS 10012
+#define IDC_STATUS_MONITOR 10013
+#define IDC_JOB_OPERATION_LABEL 10042
+#define IDC_JOB_OPERATION 10436
+#define IDC_JOB_OPERATION_DETAILS 10437
+#define IDC_LOCK 10438
+
+/* Page setup */
+#define IDC_PROFILE 10009
+#define IDC_PAGE_SIZE_LABEL 10017
+#define IDC_PAGE_SIZE 10018
+#define IDC_OUTPUT_SIZE_LABEL 10019
+#define IDC_OUTPUT_SIZE 10020
+#define IDC_COPIES_LABEL 10021
+#define IDC_COPIES 10022
+#define IDC_COPIES_SPIN 10023
+#define IDC_COPIES_RANGE 10024
+#define IDC_ORIENTATION_GROUP 10025
+#define IDC_PORTRAIT 10026
+#define IDC_LANDSCAPE 10027
+#define IDC_LAYOUT_LABEL 10028
+#define IDC_LAYOUT 10029
+#define IDC_SCALING 10030
+#define IDC_SCALING_RATIO 10031
+#define IDC_SCALING_SPIN 10032
+#define IDC_SCALING_LABEL 10033
+#define IDC_STAMP 10034
+#define IDC_STAMP_SELECT 10035
+#define IDC_EDIT_STAMP 10037
+#define IDC_CUSTOM_PAPER 10038
+#define IDC_PAGE_OPTIONS 10039
+#define IDC_PAGE_ORDER_LABEL 10040
+#define IDC_PAGE_ORDER 10041
+#define IDC_SCALING_RANGE 10044
+#define IDC_ORIENTATION_PICTURE 10045
+
+/* Device settings */
+#define IDC_PAPER_SOURCE_SETTINGS 10128
+#define IDC_FONT_SETTINGS 10129
+#define IDC_ABOUT 10131
+#define IDC_SPOOL_LABEL 10133
+#define IDC_SPOOL 10134
+
+/* Settings summary */
+#define IDC_SUMMARY_LIST 10439
+#define IDC_SUMMARY_COPY 10440
+
+/* Profiles */
+#define IDC_PROFILE_NAME 10300
+#define IDC_PROFILE_COMMENT 10301
+#define IDC_PROFILE_LIST 10310
+#define IDC_PROFILE_UP 10319
+#define IDC_PROFILE_DOWN 10320
+
+/* Bitmaps: a picture and its mask, each followed by its selected, focused and disabled forms */
+#define IDB_ADD_PROFILE 4467
+#define IDB_ADD_PROFILE_MASK 4471
+#define IDB_EDIT_PROFILE 4475
+#define IDB_EDIT_PROFILE_MASK 4479
+#define IDB_PROFILE_UP 4483
+#define IDB_PROFILE_DOWN 4487
