@@ -122,7 +122,8 @@ extern "C" HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, D
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return INVALID_HANDLE_VALUE;
     }
-    if (existed && truncates && ftruncate(fd, 0) != 0) {
+    if (existed && truncates && (ftruncate(fd, 0) != 0 ||
+                                 ((dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) && fchmod(fd, 0444) != 0))) {
         SetLastErrorFromErrno();
         return INVALID_HANDLE_VALUE;
     }

@@ -72,7 +72,7 @@ extern "C" BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
     return TRUE;
 }
 
-extern "C" BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+static BOOL CopyFileABody(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
     if (!lpExistingFileName || !lpNewFileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -170,4 +170,10 @@ extern "C" BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
         return FALSE;
     }
     return TRUE;
+}
+
+extern "C" BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+    return kernel::NoThrow<BOOL>(BOOL{FALSE}, [&] {
+        return CopyFileABody(lpExistingFileName, lpNewFileName, bFailIfExists);
+    });
 }

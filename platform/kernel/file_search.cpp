@@ -98,7 +98,7 @@ void SplitPattern(std::string_view path, std::string& folder, std::string& patte
 
 }  // namespace kernel
 
-extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+static HANDLE FindFirstFileABody(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     using namespace kernel;
     if (!lpFileName || !lpFindFileData) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -161,4 +161,10 @@ extern "C" BOOL WINAPI FindClose(HANDLE hFindFile) {
         return FALSE;
     }
     return TRUE;
+}
+
+extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    return kernel::NoThrow<HANDLE>(INVALID_HANDLE_VALUE, [&] {
+        return FindFirstFileABody(lpFileName, lpFindFileData);
+    });
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <new>
 #include <string>
 
 namespace kernel {
@@ -34,6 +35,20 @@ inline DWORD MissingError(const std::string& hostPath) {
     struct stat st;
     std::string parent = hostPath.substr(0, hostPath.rfind('/'));
     return stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
+
+// Runs the body of a Win32 call whose work grows with its input; an allocation failure becomes
+// ERROR_NOT_ENOUGH_MEMORY and the call's failure value, so no exception leaves the call.
+template <class R, class Body>
+R NoThrow(R failure, Body&& body) {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        SetLastError(ERROR_GEN_FAILURE);
+    }
+    return failure;
 }
 
 }  // namespace kernel

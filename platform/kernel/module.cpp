@@ -7,6 +7,7 @@
 #include "platform/kernel/code_page.h"
 #include "platform/kernel/path_map.h"
 
+#include "platform/kernel/host_error.h"
 #include <windows.h>
 
 #include <dlfcn.h>
@@ -131,7 +132,7 @@ std::shared_ptr<ModuleRecord> FindModule(HMODULE module) {
 
 }  // namespace kernel
 
-extern "C" HMODULE WINAPI LoadLibraryExA(LPCSTR lpLibFileName, HANDLE hFile, DWORD dwFlags) {
+static HMODULE LoadLibraryExABody(LPCSTR lpLibFileName, HANDLE hFile, DWORD dwFlags) {
     using namespace kernel;
     if (!lpLibFileName || !*lpLibFileName || hFile) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -238,4 +239,10 @@ extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DW
     }
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return nSize;
+}
+
+extern "C" HMODULE WINAPI LoadLibraryExA(LPCSTR lpLibFileName, HANDLE hFile, DWORD dwFlags) {
+    return kernel::NoThrow<HMODULE>(HMODULE{}, [&] {
+        return LoadLibraryExABody(lpLibFileName, hFile, dwFlags);
+    });
 }

@@ -193,7 +193,9 @@ bool FullWindowsPath(std::string_view path, std::string& full) {
                 if (!out.empty()) out.pop_back();
                 continue;
             }
-            out.push_back(c);
+            // Trailing dots and spaces are not part of a name ("NAME." is "NAME").
+            size_t end = c.find_last_not_of(". ");
+            if (end != std::string::npos) out.push_back(c.substr(0, end + 1));
         }
     };
     append(parts);

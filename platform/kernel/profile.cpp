@@ -64,7 +64,7 @@ bool Write(const std::string& host, const ProfileText& text) {
 
 }  // namespace kernel
 
-extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
+static DWORD GetPrivateProfileStringABody(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
                                                  LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName) {
     using namespace kernel;
     if (!lpReturnedString || nSize == 0) return 0;
@@ -91,7 +91,7 @@ extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyN
     return copied;
 }
 
-extern "C" DWORD WINAPI GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD nSize,
+static DWORD GetPrivateProfileSectionABody(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD nSize,
                                                   LPCSTR lpFileName) {
     using namespace kernel;
     if (!lpReturnedString || nSize == 0) return 0;
@@ -105,7 +105,7 @@ extern "C" DWORD WINAPI GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpRetu
     return CopyProfileList(Read(host, exists).SectionEntries(lpAppName), lpReturnedString, nSize);
 }
 
-extern "C" UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName) {
+static UINT GetPrivateProfileIntABody(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName) {
     using namespace kernel;
     std::string host;
     bool exists = false;
@@ -131,7 +131,7 @@ extern "C" UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName,
     return negative ? 0u - result : result;
 }
 
-extern "C" BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
+static BOOL WritePrivateProfileStringABody(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
                                                   LPCSTR lpFileName) {
     using namespace kernel;
     if (!lpAppName) {
@@ -151,4 +151,31 @@ extern "C" BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKey
     }
     text.SetValue(lpAppName, lpKeyName, lpString);
     return Write(host, text);
+}
+
+extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
+                                                 LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName) {
+    return kernel::NoThrow<DWORD>(DWORD{0}, [&] {
+        return GetPrivateProfileStringABody(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize, lpFileName);
+    });
+}
+
+extern "C" DWORD WINAPI GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD nSize,
+                                                  LPCSTR lpFileName) {
+    return kernel::NoThrow<DWORD>(DWORD{0}, [&] {
+        return GetPrivateProfileSectionABody(lpAppName, lpReturnedString, nSize, lpFileName);
+    });
+}
+
+extern "C" UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName) {
+    return kernel::NoThrow<UINT>(static_cast<UINT>(nDefault), [&] {
+        return GetPrivateProfileIntABody(lpAppName, lpKeyName, nDefault, lpFileName);
+    });
+}
+
+extern "C" BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
+                                                  LPCSTR lpFileName) {
+    return kernel::NoThrow<BOOL>(BOOL{FALSE}, [&] {
+        return WritePrivateProfileStringABody(lpAppName, lpKeyName, lpString, lpFileName);
+    });
 }

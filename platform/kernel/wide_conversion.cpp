@@ -6,6 +6,7 @@
 // characters do on the original. No best-fit mapping is made in any code page.
 #include "platform/kernel/code_page.h"
 
+#include "platform/kernel/host_error.h"
 #include <windows.h>
 
 #include <string>
@@ -144,7 +145,7 @@ bool Encode(UINT cp, char32_t c, std::string& out) {
 
 }  // namespace
 
-extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+static int MultiByteToWideCharBody(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                                           LPWSTR lpWideCharStr, int cchWideChar) {
     UINT cp = Resolve(CodePage);
     if (!cp || !lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
@@ -182,7 +183,7 @@ extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR l
     return static_cast<int>(out.size());
 }
 
-extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+static int WideCharToMultiByteBody(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                                           LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
                                           LPBOOL lpUsedDefaultChar) {
     UINT cp = Resolve(CodePage);
@@ -219,4 +220,20 @@ extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR 
     }
     out.copy(lpMultiByteStr, out.size());
     return static_cast<int>(out.size());
+}
+
+extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                                          LPWSTR lpWideCharStr, int cchWideChar) {
+    return kernel::NoThrow<int>(0, [&] {
+        return MultiByteToWideCharBody(CodePage, dwFlags, lpMultiByteStr, cbMultiByte, lpWideCharStr, cchWideChar);
+    });
+}
+
+extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                                          LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                                          LPBOOL lpUsedDefaultChar) {
+    return kernel::NoThrow<int>(0, [&] {
+        return WideCharToMultiByteBody(CodePage, dwFlags, lpWideCharStr, cchWideChar, lpMultiByteStr, cbMultiByte,
+                                       lpDefaultChar, lpUsedDefaultChar);
+    });
 }

@@ -2,6 +2,7 @@
 // wide strings; flags "-", "0" and "#"; a width; a precision; "l" and "h" sizes). The output is
 // cut at 1,023 characters and a NUL, the original's 1,024-byte limit, so it never runs past
 // that. Win32 LONG is 32 bits wide: "%ld" reads an int here, as it does there.
+#include "platform/kernel/host_error.h"
 #include <windows.h>
 
 #include <cstdarg>
@@ -55,7 +56,7 @@ std::string WideText(LPCWSTR text, int precision) {
 
 }  // namespace
 
-extern "C" int WINAPI wvsprintfA(LPSTR lpOutput, LPCSTR lpFmt, va_list arglist) {
+static int wvsprintfABody(LPSTR lpOutput, LPCSTR lpFmt, va_list arglist) {
     if (!lpOutput) return 0;
     Output out{lpOutput};
     for (const char* f = lpFmt ? lpFmt : ""; *f; ++f) {
@@ -143,4 +144,11 @@ extern "C" int WINAPIV wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...) {
     int n = wvsprintfA(lpOut, lpFmt, args);
     va_end(args);
     return n;
+}
+
+extern "C" int WINAPI wvsprintfA(LPSTR lpOutput, LPCSTR lpFmt, va_list arglist) {
+    int n = kernel::NoThrow<int>(-1, [&] { return wvsprintfABody(lpOutput, lpFmt, arglist); });
+    if (n >= 0) return n;
+    if (lpOutput) lpOutput[0] = '\0';  // a failed format leaves an empty text, never an unended one
+    return 0;
 }

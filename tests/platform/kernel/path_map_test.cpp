@@ -9,6 +9,7 @@ TEST_F(KernelRoot, NamesInAnyCaseReachTheSameHostFile) {
     for (const char* name : {"C:\\DRIVERS\\VOMEL\\ZDSVC2.DLL", "c:/drivers/vomel/zdsvc2.dll",
                              "\\Drivers\\vomel\\ZdSvC2.Dll", "C:\\DRIVERS\\.\\X\\..\\VOMEL\\zdsvc2.dll"})
         EXPECT_EQ(ReadAll(name), "stand-in") << name;
+    EXPECT_EQ(ReadAll("C:\\DRIVERS\\VOMEL. \\ZDSVC2.DLL."), "stand-in");  // trailing dots and spaces drop
     ASSERT_TRUE(SetCurrentDirectoryA("c:\\drivers"));
     EXPECT_EQ(ReadAll("vomel\\zdsvc2.dll"), "stand-in");
     EXPECT_EQ(ReadAll("..\\..\\..\\DRIVERS\\VOMEL\\ZDSVC2.DLL"), "stand-in");  // ".." stops at the root
