@@ -1,0 +1,161 @@
+// The data-file cache and the data-item cursor: printers that name one file share one parsed
+// copy, the last release frees it, a full cache still serves, and zlib blocks inflate only
+// into the room they are given.
+#include "datafile_test_support.h"
+
+#include "core/data_file_cache.h"
+#include "core/data_item_cursor.h"
+#include "core/device_data_layout.h"
+#include "core/inflate.h"
+
+#include <drvtest/kernel.h>
+
+#include <zlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class DataFileCacheTest : public DataFileTest {
+protected:
+    void SetUp() override {
+        DataFileTest::SetUp();
+        root_ = std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/datafile-root";
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_ + "/drivers");
+        drvtest::SetRootFolder(root_);
+    }
+
+    // Writes the file as C:\DRIVERS\<name> and answers its Windows path.
+    std::string Install(const std::string& name, const std::vector<uint8_t>& bytes) {
+        std::ofstream(root_ + "/drivers/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return "C:\\DRIVERS\\" + name;
+    }
+
+    std::string root_;
+};
+
+}  // namespace
+
+TEST_F(DataFileCacheTest, PrintersNamingOneFileShareItUntilTheLastRelease) {
+    const std::string path = Install("KELVAR.DAT", Build(kMinimalDescription));
+    DataFileError error;
+    DeviceData* first = AcquireDeviceData(path.c_str(), error);
+    ASSERT_NE(first, nullptr) << error.text;
+    DeviceData* second = AcquireDeviceData("c:\\drivers\\..\\DRIVERS\\kelvar.dat", error);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(first->Uses(), 2u);
+    EXPECT_EQ(CachedDataFileCount(), 1);
+    ReleaseDeviceData(second);
+    EXPECT_EQ(CachedDataFileCount(), 1);
+    ReleaseDeviceData(first);
+    EXPECT_EQ(CachedDataFileCount(), 0);  // freed: ASan would see any later use
+}
+
+TEST_F(DataFileCacheTest, AFullCacheStillServesAndFreesWhatItDidNotKeep) {
+    std::vector<DeviceData*> held;
+    DataFileError error;
+    for (int i = 0; i < kDataFileCacheEntries + 2; ++i) {
+        const std::string path = Install("F" + std::to_string(i) + ".DAT", Build("model " + std::to_string(i) + "\nname \"PCL5c\"\n"));
+        held.push_back(AcquireDeviceData(path.c_str(), error));
+        ASSERT_NE(held.back(), nullptr) << error.text;
+        EXPECT_EQ(held.back()->ModelCode(), i);
+    }
+    EXPECT_EQ(CachedDataFileCount(), kDataFileCacheEntries);
+    for (DeviceData* data : held) ReleaseDeviceData(data);
+    EXPECT_EQ(CachedDataFileCount(), 0);
+}
+
+TEST_F(DataFileCacheTest, UnreadableFilesAreRefusedWithTheirPathAndReason) {
+    std::vector<uint8_t> forged = Build(kMinimalDescription);
+    forged[0] = 'X';
+    struct Case {
+        std::string path;
+        DWORD lastError;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"C:\\DRIVERS\\MISSING.DAT", ERROR_FILE_NOT_FOUND, "cannot open C:\\DRIVERS\\MISSING.DAT"},
+                          Case{Install("BAD.DAT", forged), ERROR_BAD_FORMAT, "BAD.DAT: not a driver data file"},
+                          Case{Install("EMPTY.DAT", {}), ERROR_BAD_FORMAT, "shorter than its 80-byte header"}}) {
+        DataFileError error;
+        SetLastError(0);
+        EXPECT_EQ(AcquireDeviceData(c.path.c_str(), error), nullptr) << c.path;
+        EXPECT_EQ(GetLastError(), c.lastError) << c.path;
+        EXPECT_NE(std::string(error.text).find(c.reason), std::string::npos) << error.text;
+    }
+    EXPECT_EQ(CachedDataFileCount(), 0);
+}
+
+TEST_F(DataFileCacheTest, ItemCursorAnswersBothSlotPairsAndKeepsTheFileAlive) {
+    const std::string path = Install("ITEMS.DAT", Build(std::string(kMinimalDescription) +
+                                                        "item 2063 u32 120\nitem 2062 compressed text \"p :- q.\"\n"));
+    DataFileError error;
+    DeviceData* data = AcquireDeviceData(path.c_str(), error);
+    ASSERT_NE(data, nullptr) << error.text;
+    DataItemCursor* cursor = OpenDataItemCursor(data);
+    ASSERT_NE(cursor, nullptr);
+    ReleaseDeviceData(data);  // the cursor's use keeps it
+    EXPECT_EQ(CachedDataFileCount(), 1);
+    uint32_t version = 0;
+    char text[16] = {};
+    EXPECT_EQ(cursor->ops->ItemSizeAt2(cursor, 2063), 4u);
+    EXPECT_EQ(cursor->ops->ItemSize(cursor, 2062), 7u);
+    EXPECT_EQ(cursor->ops->ItemSize(cursor, 2064), 0u);
+    EXPECT_EQ(cursor->ops->ReadItemAt4(cursor, 2063, &version, 4), 4u);
+    EXPECT_EQ(cursor->ops->ReadItem(cursor, 2062, text, sizeof text), 7u);
+    EXPECT_EQ(version, 120u);
+    EXPECT_STREQ(text, "p :- q.");
+    cursor->ops->Release(cursor);
+    EXPECT_EQ(CachedDataFileCount(), 0);
+}
+
+TEST(Inflate, WritesOnlyCompleteStreamsThatFit) {
+    const std::string text(1000, 'r');
+    uLongf packedSize = compressBound(text.size());
+    std::vector<Bytef> packed(packedSize);
+    ASSERT_EQ(compress(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(text.data()), text.size()), Z_OK);
+    packed.resize(packedSize);
+    std::vector<char> out(1001 + 8, '#');
+    EXPECT_EQ(Inflate(packed.data(), static_cast<UINT>(packed.size()), out.data(), 1001), 1000u);
+    EXPECT_EQ(std::string(out.data(), 1000), text);
+    struct Case {
+        const char* what;
+        UINT sourceLength;
+        UINT room;
+        bool corrupt;
+    };
+    for (const Case& c : {Case{"no room for the last byte", UINT(packed.size()), 999, false},
+                          Case{"truncated stream", UINT(packed.size() - 5), 1001, false},
+                          Case{"corrupt stream", UINT(packed.size()), 1001, true}}) {
+        std::vector<Bytef> source(packed);
+        if (c.corrupt) source[source.size() / 2] ^= 0xff;
+        std::fill(out.begin(), out.end(), '#');
+        EXPECT_EQ(Inflate(source.data(), c.sourceLength, out.data(), c.room), 0u) << c.what;
+        EXPECT_TRUE(std::all_of(out.begin() + c.room, out.end(), [](char ch) { return ch == '#'; })) << c.what;
+    }
+    EXPECT_EQ(Inflate(nullptr, 4, out.data(), 10), 0u);
+}
+
+TEST_F(DataFileCacheTest, BundledDataFilesLoadAsTheirLanguageAndModel) {
+    struct Case {
+        const char* file;
+        const char* language;
+        uint16_t model;
+        uint32_t pdl;
+        bool colour;
+    };
+    for (const Case& c : {Case{"KELVAR5E.DAT", "PCL5e", 2059, 256, false}, Case{"KELVAR5C.DAT", "PCL5c", 2071, 272, true}}) {
+        std::filesystem::copy_file(std::string(DRVOPUI_BINARY_DIR) + "/data/" + c.file, root_ + "/drivers/" + c.file);
+        DataFileError error;
+        DeviceData* data = AcquireDeviceData((std::string("C:\\DRIVERS\\") + c.file).c_str(), error);
+        ASSERT_NE(data, nullptr) << error.text;
+        uint32_t pdl = 0, colour = 0;
+        EXPECT_STREQ(data->ModelBlockB(), c.language);
+        EXPECT_EQ(data->ModelCode(), c.model);
+        EXPECT_TRUE(data->Record().u32(devicedata::kPdlId, pdl) && pdl == c.pdl);
+        EXPECT_TRUE(data->Record().u32(devicedata::kColorState, colour) && (colour != 0) == c.colour);
+        EXPECT_GT(data->ListAt(devicedata::kPaperHandle).count, 5u);
+        ReleaseDeviceData(data);
+    }
+}
