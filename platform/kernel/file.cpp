@@ -221,8 +221,12 @@ extern "C" DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG
                            : lDistanceToMove;
     std::lock_guard guard(file->lock());
     off_t base = whence == SEEK_SET ? 0 : lseek(file->fd(), 0, whence);
-    if (base < 0 || (distance < 0 && -distance > base)) {
+    if (base < 0 || (distance < 0 && distance < -static_cast<int64_t>(base))) {
         SetLastError(ERROR_NEGATIVE_SEEK);
+        return INVALID_SET_FILE_POINTER;
+    }
+    if (distance > 0 && base > INT64_MAX - distance) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
     int64_t target = base + distance;

@@ -73,7 +73,12 @@ void ReleaseShare(uint64_t ticket) {
     auto& opens = f->second.opens;
     std::erase_if(opens, [ticket](const Open& o) { return o.ticket == ticket; });
     if (!opens.empty()) return;
-    if (f->second.deletePending) unlink(f->second.hostPath.c_str());
+    // The name may have gone to another file since (a rename, a delete and a new file): only
+    // the file that was opened goes.
+    struct stat st;
+    if (f->second.deletePending && stat(f->second.hostPath.c_str(), &st) == 0 &&
+        Key{st.st_dev, st.st_ino} == f->first)
+        unlink(f->second.hostPath.c_str());
     g_files.erase(f);
 }
 

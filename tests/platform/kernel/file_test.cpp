@@ -70,6 +70,9 @@ TEST_F(KernelRoot, ReadWriteAndPositionsKeepTheirContracts) {
     SetLastError(0);
     EXPECT_EQ(SetFilePointer(h, -20, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
+    LONG lowest = INT32_MIN;  // with the high word below: the most negative 64-bit distance
+    EXPECT_EQ(SetFilePointer(h, 0, &lowest, FILE_CURRENT), INVALID_SET_FILE_POINTER);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
     LONG high = 1;
     EXPECT_EQ(SetFilePointer(h, 5, &high, FILE_BEGIN), 5u);  // high word 1: 4 GB + 5
     EXPECT_EQ(high, 1);
