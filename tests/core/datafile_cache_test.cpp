@@ -8,7 +8,10 @@
 #include "core/device_data_layout.h"
 #include "core/inflate.h"
 
+#include "core/printer_data_file.h"
+
 #include <drvtest/kernel.h>
+#include <drvtest/spooler.h>
 
 #include <zlib.h>
 
@@ -158,4 +161,30 @@ TEST_F(DataFileCacheTest, BundledDataFilesLoadAsTheirLanguageAndModel) {
         EXPECT_GT(data->ListAt(devicedata::kPaperHandle).count, 5u);
         ReleaseDeviceData(data);
     }
+}
+
+TEST_F(DataFileCacheTest, PrintersOfOneDriverShareTheFileTheirDriverNames) {
+    // A third printer on the PCL5e driver.
+    drvtest::FixturePrinter pcl5e(drvtest::kBundledPcl5ePrinter,
+                                  "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office Copy]\n"
+                                  "\"Name\"=\"Office Copy\"\n\"Port\"=\"LPT3:\"\n\"Printer Driver\"=\"Vomel Kelvaro PCL5e\"\n");
+    HANDLE pcl5c = nullptr, copy = nullptr;
+    ASSERT_TRUE(OpenPrinterA(const_cast<LPSTR>(drvtest::kBundledPcl5cPrinter), &pcl5c, nullptr));
+    ASSERT_TRUE(OpenPrinterA(const_cast<LPSTR>("Office Copy"), &copy, nullptr));
+    std::filesystem::create_directories(root_ + "/WINDOWS/SYSTEM");
+    for (const char* file : {"KELVAR5E.DAT", "KELVAR5C.DAT"})
+        std::filesystem::copy_file(std::string(DRVOPUI_BINARY_DIR) + "/data/" + file, root_ + "/WINDOWS/SYSTEM/" + file);
+    DeviceData* slots[3] = {};
+    DataFileError error;
+    HANDLE handles[3] = {pcl5e.Handle(), pcl5c, copy};
+    for (int i = 0; i < 3; ++i) ASSERT_NE(LoadDeviceDataOnce(slots[i], handles[i], error), nullptr) << error.text;
+    EXPECT_EQ(LoadDeviceDataOnce(slots[0], handles[0], error), slots[0]);  // once per printer
+    EXPECT_EQ(slots[2], slots[0]);
+    EXPECT_STREQ(slots[1]->ModelBlockB(), "PCL5c");
+    EXPECT_EQ(slots[0]->Uses(), 2u);
+    EXPECT_EQ(CachedDataFileCount(), 2);
+    for (DeviceData* data : slots) ReleaseDeviceData(data);
+    EXPECT_EQ(CachedDataFileCount(), 0);
+    ClosePrinter(pcl5c);
+    ClosePrinter(copy);
 }
