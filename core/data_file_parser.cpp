@@ -209,7 +209,7 @@ private:
         if (!ListShape(what, payload, entrySize, count)) return false;
         if (entrySize != info->entrySize) return Fail("%s has entries of %u bytes, not %u", what, entrySize, info->entrySize);
         if (info->countOffset == 0 && count > 1) return Fail("%s holds %u records, at most 1", what, count);
-        const uint32_t block = AddBlock(fileOffset + datafile::kListHeaderSize, count, entrySize, false);
+        const uint32_t block = AddBlock(fileOffset + datafile::kListHeaderSize, count, entrySize, DeviceData::BlockKind::List);
         lists_.push_back({info, block});
         if (info->countOffset) Put16(info->countOffset, count);
         Put32(info->handleOffset, block);
@@ -226,7 +226,7 @@ private:
         if (n == 0 || payload.data()[n - 1] != 0) return Fail("text %.*s is not ended by a NUL", Name(info->name), info->name.data());
         if (n - 1 > info->maxLength)
             return Fail("text %.*s has %zu characters, at most %u", Name(info->name), info->name.data(), n - 1, info->maxLength);
-        Put32(handleOffset, AddBlock(fileOffset, 0, static_cast<uint32_t>(n), true));
+        Put32(handleOffset, AddBlock(fileOffset, 0, static_cast<uint32_t>(n), DeviceData::BlockKind::Text));
         return true;
     }
 
@@ -235,12 +235,12 @@ private:
         std::snprintf(what, sizeof what, "sub-list at %u", at);
         uint16_t entrySize = 0, count = 0;
         if (!ListShape(what, payload, entrySize, count)) return false;
-        subLists_.push_back({at, AddBlock(fileOffset + datafile::kListHeaderSize, count, entrySize, false), false});
+        subLists_.push_back({at, AddBlock(fileOffset + datafile::kListHeaderSize, count, entrySize, DeviceData::BlockKind::SubList), false});
         return true;
     }
 
-    uint32_t AddBlock(uint32_t fileOffset, uint32_t count, uint32_t entrySize, bool text) {
-        blocks_.push_back({fileOffset, count, entrySize, text});
+    uint32_t AddBlock(uint32_t fileOffset, uint32_t count, uint32_t entrySize, DeviceData::BlockKind kind) {
+        blocks_.push_back({fileOffset, count, entrySize, kind});
         return static_cast<uint32_t>(blocks_.size());  // handles count from 1; 0 is "none"
     }
 

@@ -7,12 +7,16 @@
 #include <algorithm>
 #include <cstring>
 
-DeviceList DeviceData::List(uint32_t handle) const {
+// A handle resolves only to a block of the kind its place implies: a record's list handle to a
+// list, an entry's to a sub-list, so bytes misread as a handle cannot reach another block.
+DeviceList DeviceData::Resolve(uint32_t handle, BlockKind kind) const {
     if (handle == 0 || handle > blockCount_) return {};
     const Block& block = blocks_[handle - 1];
-    if (block.text) return {};
+    if (block.kind != kind) return {};
     return {bytes_ + block.offset, block.count, block.entrySize};
 }
+
+DeviceList DeviceData::List(uint32_t handle) const { return Resolve(handle, BlockKind::List); }
 
 DeviceList DeviceData::ListAt(size_t handleOffset) const {
     uint32_t handle = 0;
@@ -21,11 +25,11 @@ DeviceList DeviceData::ListAt(size_t handleOffset) const {
 
 DeviceList DeviceData::SubList(const DeviceList& list, uint32_t i, size_t handleOffsetInEntry) const {
     uint32_t handle = 0;
-    return list.Entry(i).u32(handleOffsetInEntry, handle) ? List(handle) : DeviceList{};
+    return list.Entry(i).u32(handleOffsetInEntry, handle) ? Resolve(handle, BlockKind::SubList) : DeviceList{};
 }
 
 const char* DeviceData::Text(uint32_t handle) const {
-    if (handle == 0 || handle > blockCount_ || !blocks_[handle - 1].text) return nullptr;
+    if (handle == 0 || handle > blockCount_ || blocks_[handle - 1].kind != BlockKind::Text) return nullptr;
     return reinterpret_cast<const char*>(bytes_ + blocks_[handle - 1].offset);
 }
 

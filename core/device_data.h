@@ -53,7 +53,7 @@ public:
     uint32_t ItemSize(uint32_t id) const;
     uint32_t ReadItem(uint32_t id, void* destination, uint32_t size) const;
 
-    // Use counts; the cache and the data-item cursors hold uses.
+    // Use counts, changed under the core lock: the cache and the data-item cursors hold uses.
     void AddUse() { ++uses_; }
     // True when that was the last use; the caller then frees the object (FreeDeviceData).
     bool DropUse() { return uses_ != 0 && --uses_ == 0; }
@@ -66,12 +66,15 @@ private:
         uint32_t offset = 0;
         uint32_t size = 0;
     };
+    enum class BlockKind : uint8_t { List, SubList, Text };
     struct Block {
         uint32_t offset;  // in bytes_
         uint32_t count;   // entries; 0 for a text
         uint32_t entrySize;
-        bool text;
+        BlockKind kind;
     };
+
+    DeviceList Resolve(uint32_t handle, BlockKind kind) const;
     struct Item {
         uint32_t id;
         Span span;

@@ -119,6 +119,10 @@ TEST_F(DataFileTest, BundledPrinterLoadsWithSubListsTextsAndItems) {
     EXPECT_TRUE(sources.Entry(1).u16(kSourcePaperCount, count) && count == 6);
     ASSERT_EQ(trayOne.count, 6u);
     EXPECT_TRUE(trayOne.Entry(5).u16(0, paper) && paper == 13);
+    uint32_t subHandle = 0, listHandle = 0;  // each kind of handle resolves only where it belongs
+    ASSERT_TRUE(sources.Entry(1).u32(kSourcePaperHandle, subHandle) && data->Record().u32(kPaperSourceHandle, listHandle));
+    EXPECT_TRUE(data->List(subHandle).empty());
+    EXPECT_EQ(data->Text(listHandle), nullptr);
     const DeviceList papers = data->ListAt(kPaperHandle);
     const DeviceList a4Media = data->SubList(papers, 5, kPaperMediaHandle);
     uint16_t media = 0;
