@@ -80,7 +80,7 @@ bool Locate(const std::string& name, std::string& full, std::string& host) {
 std::shared_ptr<ModuleRecord> Loaded(const std::string& name, const std::string* host, bool dataFile) {
     bool byBase = FileNameStart(name) == 0;
     for (auto& [raw, record] : g_modules) {
-        if (record->dataFile && !dataFile) continue;
+        if ((record->flags & LOAD_LIBRARY_AS_DATAFILE) && !dataFile) continue;
         bool same = host ? record->hostPath == *host
                : byBase ? EqualNoCase(std::string_view(record->windowsPath).substr(FileNameStart(record->windowsPath)), name)
                         : false;
@@ -99,9 +99,17 @@ bool LoadImage(ModuleRecord& record) {
     return true;
 }
 
+// The first entry of every compiled resource file: an empty resource with a 32-byte header.
+constexpr BYTE kResourceFileStart[16] = {0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};
+
 bool LoadLibraryObject(ModuleRecord& record) {
-    char magic[4] = {};
-    std::ifstream(record.hostPath, std::ios::binary).read(magic, 4);
+    char magic[16] = {};
+    std::ifstream(record.hostPath, std::ios::binary).read(magic, sizeof magic);
+    if (std::memcmp(magic, kResourceFileStart, sizeof magic) == 0) {
+        // A library of resources only: the stand-in is its compiled resource file.
+        record.dataFile = true;
+        return LoadImage(record);
+    }
     if (std::memcmp(magic, "\x7f" "ELF", 4) != 0) {
         SetLastError(ERROR_BAD_EXE_FORMAT);
         return false;
@@ -211,7 +219,7 @@ extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
     if (!lpModuleName) return HandleOf(MainModule().get());
     std::string name = WithExtension(lpModuleName), full;
     for (auto& [raw, record] : g_modules) {
-        if (record->dataFile) continue;
+        if (record->flags & LOAD_LIBRARY_AS_DATAFILE) continue;
         bool same = FileNameStart(name) == 0
                         ? EqualNoCase(std::string_view(record->windowsPath).substr(FileNameStart(record->windowsPath)), name)
                         : FullWindowsPath(name, full) && EqualNoCase(record->windowsPath, full);

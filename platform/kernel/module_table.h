@@ -1,6 +1,7 @@
 // The modules LoadLibraryA and LoadLibraryExA have loaded. A module handle is the address of
 // its record. Stand-in libraries are host shared objects; a module loaded with
-// LOAD_LIBRARY_AS_DATAFILE holds the file's bytes instead, for the resource loader to read.
+// LOAD_LIBRARY_AS_DATAFILE, and a resource-only module (a compiled resource file loaded as a
+// library), hold the file's bytes instead, for the resource loader to read.
 #pragma once
 
 #include <windef.h>
@@ -16,8 +17,8 @@ struct ModuleRecord {
     std::string hostPath;      // the host file behind it
     void* library = nullptr;   // the host's handle of a loaded shared object; null for a data file
     DWORD flags = 0;           // the LoadLibraryExA flags of the first load
-    bool dataFile = false;     // loaded with LOAD_LIBRARY_AS_DATAFILE: nothing resolved, nothing run
-    std::vector<BYTE> image;   // a data-file module's bytes: the whole file, read at load
+    bool dataFile = false;     // no code: nothing resolved, nothing run; image holds the file
+    std::vector<BYTE> image;   // a data-file or resource-only module's bytes: the whole file
     // Kept for the resource loader: whatever it parses from this module lives and dies with it.
     std::shared_ptr<void> resources;
     int references = 0;

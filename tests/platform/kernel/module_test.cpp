@@ -82,6 +82,18 @@ TEST_F(Modules, DataFileModulesHoldTheFileForTheResourceLoader) {
     EXPECT_EQ(GetModuleHandleA("TEXT.DLL"), nullptr);  // a data file is no loaded library
     EXPECT_TRUE(FreeLibrary(h));
     EXPECT_EQ(kernel::FindModule(h), nullptr);
+    // A compiled resource file loaded as a library is a module of resources only.
+    const std::string emptyEntry("\0\0\0\0\x20\0\0\0\xFF\xFF\0\0\xFF\xFF\0\0", 16);
+    WriteHost("WINDOWS/SYSTEM/Res.dll", emptyEntry + std::string(16, '\0'));
+    HMODULE res = LoadLibraryA("RES");
+    ASSERT_NE(res, nullptr);
+    EXPECT_TRUE(kernel::FindModule(res)->dataFile);
+    EXPECT_EQ(kernel::FindModule(res)->image.size(), 32u);
+    EXPECT_EQ(GetModuleHandleA("res.dll"), res);
+    EXPECT_EQ(LoadLibraryA("res.dll"), res);
+    EXPECT_EQ(GetProcAddress(res, "Anything"), nullptr);
+    EXPECT_TRUE(FreeLibrary(res));
+    EXPECT_TRUE(FreeLibrary(res));
     HMODULE self = GetModuleHandleA(nullptr);
     EXPECT_EQ(kernel::FindModule(nullptr).get(), reinterpret_cast<kernel::ModuleRecord*>(self));
 }
