@@ -33,6 +33,15 @@ public:
     ByteView Record() const { return ByteView(record_, sizeof record_); }
     uint16_t ModelCode() const { return modelCode_; }
 
+    // Fields of the record by offset; 0 (or null) for an offset outside it. A text field is
+    // always NUL-terminated inside its width: the loader keeps its last byte 0.
+    uint16_t U16(size_t offset) const { return Read<uint16_t>(offset); }
+    int16_t S16(size_t offset) const { return static_cast<int16_t>(Read<uint16_t>(offset)); }
+    uint32_t U32(size_t offset) const { return Read<uint32_t>(offset); }
+    const char* FieldText(size_t offset) const {
+        return offset < sizeof record_ ? reinterpret_cast<const char*>(record_ + offset) : nullptr;
+    }
+
     // The list a handle names; empty for 0 or a handle that names no list.
     DeviceList List(uint32_t handle) const;
     // The list whose handle the record holds at that offset.
@@ -61,6 +70,14 @@ public:
 
 private:
     friend class DeviceDataBuilder;
+
+    template <typename T>
+    T Read(size_t offset) const {
+        T value = 0;
+        if constexpr (sizeof(T) == 2) Record().u16(offset, value);
+        else Record().u32(offset, value);
+        return value;
+    }
 
     struct Span {
         uint32_t offset = 0;

@@ -33,24 +33,15 @@ TEST_F(DataFileTest, EveryFieldReadsBackAtItsOffset) {
     const ByteView r = data->Record();
     ASSERT_EQ(r.size(), 2736u);
     for (const FieldInfo& f : Fields()) {
-        uint16_t u16 = 0;
-        int16_t s16 = 0;
-        uint32_t u32 = 0;
-        if (f.kind == FieldKind::Text) {
-            ASSERT_TRUE(r.contains(f.offset, f.width)) << f.name;
-            EXPECT_EQ(std::string(reinterpret_cast<const char*>(r.data() + f.offset)), f.name.substr(0, f.width - 1)) << f.name;
-        } else if (f.kind == FieldKind::U16) {
-            EXPECT_TRUE(r.u16(f.offset, u16) && u16 == f.offset) << f.name;
-        } else if (f.kind == FieldKind::S16) {
-            EXPECT_TRUE(r.s16(f.offset, s16) && s16 == -f.offset) << f.name;
-        } else {
-            EXPECT_TRUE(r.u32(f.offset, u32) && u32 == f.offset + 0x10000u) << f.name;
-        }
+        ASSERT_TRUE(r.contains(f.offset, f.width)) << f.name;
+        if (f.kind == FieldKind::Text) EXPECT_EQ(std::string(data->FieldText(f.offset)), f.name.substr(0, f.width - 1)) << f.name;
+        else if (f.kind == FieldKind::U16) EXPECT_EQ(data->U16(f.offset), f.offset) << f.name;
+        else if (f.kind == FieldKind::S16) EXPECT_EQ(data->S16(f.offset), -f.offset) << f.name;
+        else EXPECT_EQ(data->U32(f.offset), f.offset + 0x10000u) << f.name;
     }
-    uint32_t size = 0;
-    uint16_t model = 0;
-    EXPECT_TRUE(r.u32(kRecordSizeField, size) && size == 2736);
-    EXPECT_TRUE(r.u16(kModelNumber, model) && model == 7 && data->ModelCode() == 7);
+    EXPECT_EQ(data->U32(kRecordSizeField), 2736u);
+    EXPECT_TRUE(data->U16(kModelNumber) == 7 && data->ModelCode() == 7);
+    EXPECT_EQ(data->U32(kRecordSize - 2), 0u);  // a read across the end answers 0
 }
 
 TEST_F(DataFileTest, FieldsListsAndHandlesNeverOverlap) {
