@@ -40,6 +40,17 @@ inline LRESULT Notify(HWND control, UINT code, NMHDR* header) {
     return parent ? SendMessageA(parent, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header)) : 0;
 }
 
+// Runs the body of a control's window procedure: an exception (memory refused) ends as the answer
+// 0 rather than crossing into the caller's message loop.
+template <typename Body>
+LRESULT Guarded(Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return 0;
+    }
+}
+
 // The window procedures of the common controls, registered by InitCommonControlsEx.
 LRESULT CALLBACK UpDownWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK TrackBarWindowProc(HWND, UINT, WPARAM, LPARAM);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
@@ -35,63 +36,75 @@ bool masked(HIMAGELIST list) { return (list->flags & ILC_MASK) != 0; }
 
 // Reads a bitmap's pixels; empty when the handle is not a bitmap.
 std::vector<COLORREF> readBitmap(HBITMAP bitmap, int& width, int& height) {
-    BITMAP info{};
-    if (!bitmap || GetObjectA(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
-    width = info.bmWidth;
-    height = info.bmHeight;
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return {};
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    std::vector<COLORREF> out(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) out[static_cast<size_t>(y) * width + x] = GetPixel(dc, x, y) & 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return out;
+    try {
+        BITMAP info{};
+        if (!bitmap || GetObjectA(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+        width = info.bmWidth;
+        height = info.bmHeight;
+        std::vector<COLORREF> out(static_cast<size_t>(width) * height);
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (!dc) return {};
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) out[static_cast<size_t>(y) * width + x] = GetPixel(dc, x, y) & 0xFFFFFF;
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return out;
+    } catch (...) {
+        return {};  // memory refused
+    }
 }
 
 // Cuts a strip into images of the list's size; `transparent` marks masked pixels (mask bitmap
 // white, or the mask colour).
 int addStrip(HIMAGELIST list, const std::vector<COLORREF>& image, int width, int height,
              const std::vector<COLORREF>* maskBits, bool useColour, COLORREF colour) {
-    if (image.empty() || width < list->cx) return -1;
-    int first = static_cast<int>(list->pixels.size());
-    int count = width / list->cx;
-    for (int n = 0; n < count; ++n) {
-        std::vector<COLORREF> px(static_cast<size_t>(list->cx) * list->cy, 0);
-        std::vector<bool> mask(px.size(), false);
-        for (int y = 0; y < list->cy && y < height; ++y) {
-            for (int x = 0; x < list->cx; ++x) {
-                size_t from = static_cast<size_t>(y) * width + n * list->cx + x;
-                size_t to = static_cast<size_t>(y) * list->cx + x;
-                px[to] = image[from];
-                if (useColour) mask[to] = image[from] == (colour & 0xFFFFFF);
-                else if (maskBits && from < maskBits->size()) mask[to] = ((*maskBits)[from] & 0xFFFFFF) != 0;
-                if (mask[to]) px[to] = 0;  // transparent pixels are black in the image, as on the original
+    try {
+        if (image.empty() || width < list->cx) return -1;
+        int first = static_cast<int>(list->pixels.size());
+        int count = width / list->cx;
+        for (int n = 0; n < count; ++n) {
+            std::vector<COLORREF> px(static_cast<size_t>(list->cx) * list->cy, 0);
+            std::vector<bool> mask(px.size(), false);
+            for (int y = 0; y < list->cy && y < height; ++y) {
+                for (int x = 0; x < list->cx; ++x) {
+                    size_t from = static_cast<size_t>(y) * width + n * list->cx + x;
+                    size_t to = static_cast<size_t>(y) * list->cx + x;
+                    px[to] = image[from];
+                    if (useColour) mask[to] = image[from] == (colour & 0xFFFFFF);
+                    else if (maskBits && from < maskBits->size()) mask[to] = ((*maskBits)[from] & 0xFFFFFF) != 0;
+                    if (mask[to]) px[to] = 0;  // transparent pixels are black in the image, as on the original
+                }
             }
+            list->pixels.push_back(std::move(px));
+            list->masks.push_back(std::move(mask));
         }
-        list->pixels.push_back(std::move(px));
-        list->masks.push_back(std::move(mask));
+        return first;
+    } catch (...) {
+        return -1;  // memory refused
     }
-    return first;
 }
 
 }  // namespace
 
 extern "C" HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int initial, int grow) {
-    if (cx <= 0 || cy <= 0 || cx > 4096 || cy > 4096 || initial < 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+    try {
+        if (cx <= 0 || cy <= 0 || cx > 4096 || cy > 4096 || initial < 0) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+        auto list = std::make_unique<_IMAGELIST>();
+        list->cx = cx;
+        list->cy = cy;
+        list->flags = flags;
+        list->grow = std::max(grow, 1);
+        list->pixels.reserve(static_cast<size_t>(std::min(initial, 1024)));
+        std::lock_guard<std::mutex> guard(g_lock);
+        lists().insert(list.get());
+        return list.release();
+    } catch (...) {
+        return nullptr;  // memory refused
     }
-    auto* list = new _IMAGELIST;
-    list->cx = cx;
-    list->cy = cy;
-    list->flags = flags;
-    list->grow = std::max(grow, 1);
-    list->pixels.reserve(static_cast<size_t>(std::min(initial, 1024)));
-    std::lock_guard<std::mutex> guard(g_lock);
-    lists().insert(list);
-    return list;
 }
 
 extern "C" BOOL WINAPI ImageList_Destroy(HIMAGELIST list) {
@@ -108,45 +121,61 @@ extern "C" int WINAPI ImageList_GetImageCount(HIMAGELIST list) {
 }
 
 extern "C" BOOL WINAPI ImageList_SetImageCount(HIMAGELIST list, UINT count) {
-    if (!valid(list) || count > 65536) return FALSE;
-    size_t size = static_cast<size_t>(list->cx) * list->cy;
-    list->pixels.resize(count, std::vector<COLORREF>(size, 0));
-    list->masks.resize(count, std::vector<bool>(size, false));
-    return TRUE;
+    try {
+        if (!valid(list) || count > 65536) return FALSE;
+        size_t size = static_cast<size_t>(list->cx) * list->cy;
+        list->pixels.resize(count, std::vector<COLORREF>(size, 0));
+        list->masks.resize(count, std::vector<bool>(size, false));
+        return TRUE;
+    } catch (...) {
+        return FALSE;  // memory refused
+    }
 }
 
 extern "C" int WINAPI ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask) {
-    if (!valid(list)) return -1;
-    int w = 0, h = 0, mw = 0, mh = 0;
-    std::vector<COLORREF> px = readBitmap(image, w, h);
-    std::vector<COLORREF> mk;
-    if (masked(list) && mask) mk = readBitmap(mask, mw, mh);
-    if (!mk.empty() && mw != w) mk.clear();
-    return addStrip(list, px, w, h, mk.empty() ? nullptr : &mk, false, 0);
+    try {
+        if (!valid(list)) return -1;
+        int w = 0, h = 0, mw = 0, mh = 0;
+        std::vector<COLORREF> px = readBitmap(image, w, h);
+        std::vector<COLORREF> mk;
+        if (masked(list) && mask) mk = readBitmap(mask, mw, mh);
+        if (!mk.empty() && mw != w) mk.clear();
+        return addStrip(list, px, w, h, mk.empty() ? nullptr : &mk, false, 0);
+    } catch (...) {
+        return -1;  // memory refused
+    }
 }
 
 extern "C" int WINAPI ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF maskColour) {
-    if (!valid(list)) return -1;
-    int w = 0, h = 0;
-    std::vector<COLORREF> px = readBitmap(image, w, h);
-    bool useColour = masked(list) && maskColour != CLR_NONE;
-    if (maskColour == CLR_DEFAULT && !px.empty()) maskColour = px[0];  // the top-left pixel
-    return addStrip(list, px, w, h, nullptr, useColour, maskColour);
+    try {
+        if (!valid(list)) return -1;
+        int w = 0, h = 0;
+        std::vector<COLORREF> px = readBitmap(image, w, h);
+        bool useColour = masked(list) && maskColour != CLR_NONE;
+        if (maskColour == CLR_DEFAULT && !px.empty()) maskColour = px[0];  // the top-left pixel
+        return addStrip(list, px, w, h, nullptr, useColour, maskColour);
+    } catch (...) {
+        return -1;  // memory refused
+    }
 }
 
 extern "C" BOOL WINAPI ImageList_Replace(HIMAGELIST list, int i, HBITMAP image, HBITMAP mask) {
-    if (!valid(list) || i < 0 || i >= static_cast<int>(list->pixels.size())) return FALSE;
-    auto savedPixels = list->pixels;
-    auto savedMasks = list->masks;
-    int first = ImageList_Add(list, image, mask);
-    if (first < 0) return FALSE;
-    auto px = std::move(list->pixels[first]);
-    auto mk = std::move(list->masks[first]);
-    list->pixels = std::move(savedPixels);
-    list->masks = std::move(savedMasks);
-    list->pixels[i] = std::move(px);
-    list->masks[i] = std::move(mk);
-    return TRUE;
+    try {
+        if (!valid(list) || i < 0 || i >= static_cast<int>(list->pixels.size())) return FALSE;
+        auto savedPixels = list->pixels;
+        auto savedMasks = list->masks;
+        int first = ImageList_Add(list, image, mask);
+        if (first < 0) return FALSE;
+        auto px = std::move(list->pixels[first]);
+        auto mk = std::move(list->masks[first]);
+        list->pixels = std::move(savedPixels);
+        list->masks = std::move(savedMasks);
+        list->pixels[i] = std::move(px);
+        list->masks[i] = std::move(mk);
+        return TRUE;
+    } catch (...) {
+        return FALSE;  // memory refused
+    }
 }
 
 extern "C" BOOL WINAPI ImageList_Remove(HIMAGELIST list, int i) {

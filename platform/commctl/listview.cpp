@@ -264,7 +264,7 @@ int HeaderHeight(HWND hwnd) {
     return (StyleOf(hwnd) & LVS_TYPEMASK) == LVS_REPORT && !(StyleOf(hwnd) & LVS_NOCOLUMNHEADER) ? kHeaderHeight : 0;
 }
 
-LRESULT CALLBACK ListViewWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+static LRESULT listViewBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (msg == WM_NCDESTROY && StateOf<ListView>(hwnd)) {
         // Image lists the control was given are its to destroy unless they are shared.
@@ -401,6 +401,10 @@ LRESULT CALLBACK ListViewWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ListViewWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return listViewBody(hwnd, msg, wParam, lParam); });
 }
 
 }  // namespace commctl

@@ -69,7 +69,7 @@ void choose(HWND hwnd, int index) {
 
 }  // namespace
 
-LRESULT CALLBACK TabControlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+static LRESULT tabControlBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (ManageState<TabControl>(hwnd, msg, answer)) return answer;
     if (!StateOf<TabControl>(hwnd)) return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -183,6 +183,10 @@ LRESULT CALLBACK TabControlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TabControlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return tabControlBody(hwnd, msg, wParam, lParam); });
 }
 
 }  // namespace commctl

@@ -119,10 +119,17 @@ int findTool(HWND tip, HWND hwnd, UINT_PTR id) {
 
 int findTool(HWND tip, const TTTOOLINFOA* info) { return info ? findTool(tip, info->hwnd, info->uId) : -1; }
 
+// A text given as a string id is read from the tool's module.
+std::string resourceText(HINSTANCE module, LPCSTR id) {
+    char text[kDefaultTextRoom] = "";
+    LoadStringA(module, LOWORD(id), text, sizeof text);
+    return text;
+}
+
 void storeText(Tool& t, LPCSTR text) {
     t.callback = text == LPSTR_TEXTCALLBACKA;
     if (t.callback || !text) t.text.clear();
-    else if (IS_INTRESOURCE(text)) t.text.clear();  // resource strings are read when shown
+    else if (IS_INTRESOURCE(text)) t.text = resourceText(t.hinst, text);
     else t.text = text;
 }
 
@@ -161,7 +168,8 @@ std::string textOf(HWND tip, int index) {
     notifyTool(tip, t, TTN_GETDISPINFOA, &di.hdr);
     di.szText[sizeof di.szText - 1] = 0;
     std::string text;
-    if (di.lpszText && !IS_INTRESOURCE(di.lpszText) && di.lpszText != LPSTR_TEXTCALLBACKA) text = di.lpszText;
+    if (di.lpszText && IS_INTRESOURCE(di.lpszText)) text = resourceText(di.hinst, di.lpszText);
+    else if (di.lpszText && di.lpszText != LPSTR_TEXTCALLBACKA) text = di.lpszText;
     else if (!di.lpszText) text = di.szText;
     if ((di.uFlags & TTF_DI_SETITEM) && IsWindow(tip) && findTool(tip, t.hwnd, t.id) >= 0) {
         Tool& kept = state(tip).tools[findTool(tip, t.hwnd, t.id)];
@@ -270,7 +278,7 @@ void deleteTool(HWND tip, int index) {
 
 }  // namespace
 
-LRESULT CALLBACK TooltipWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+static LRESULT tooltipBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (msg == WM_NCDESTROY && StateOf<Tooltip>(hwnd)) {
         std::vector<Tool> tools = state(hwnd).tools;
@@ -310,6 +318,7 @@ LRESULT CALLBACK TooltipWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case TTM_UPDATETIPTEXTA:
         if (int i = findTool(hwnd, info); i >= 0) {
+            if (IS_INTRESOURCE(info->lpszText)) s.tools[i].hinst = info->hinst;
             storeText(s.tools[i], info->lpszText);
             if (s.current == i) SetWindowTextA(hwnd, textOf(hwnd, i).c_str());
         }
@@ -373,6 +382,10 @@ LRESULT CALLBACK TooltipWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TooltipWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return tooltipBody(hwnd, msg, wParam, lParam); });
 }
 
 }  // namespace commctl

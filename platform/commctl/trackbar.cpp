@@ -113,7 +113,7 @@ LRESULT setRange(HWND hwnd, int min, int max) {
 
 }  // namespace
 
-LRESULT CALLBACK TrackBarWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+static LRESULT trackBarBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (ManageState<TrackBar>(hwnd, msg, answer)) return answer;
     if (!StateOf<TrackBar>(hwnd)) return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -236,6 +236,10 @@ LRESULT CALLBACK TrackBarWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TrackBarWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return trackBarBody(hwnd, msg, wParam, lParam); });
 }
 
 }  // namespace commctl

@@ -157,7 +157,7 @@ int clampToShort(int v) { return v > 32767 ? 32767 : v < -32768 ? -32768 : v; }
 
 }  // namespace
 
-LRESULT CALLBACK UpDownWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+static LRESULT upDownBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (ManageState<UpDown>(hwnd, msg, answer)) return answer;
     if (!StateOf<UpDown>(hwnd)) return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -245,6 +245,10 @@ LRESULT CALLBACK UpDownWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK UpDownWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Guarded([&] { return upDownBody(hwnd, msg, wParam, lParam); });
 }
 
 }  // namespace commctl

@@ -77,10 +77,15 @@ extern "C" HANDLE WINAPI SetClipboardData(UINT format, HANDLE handle) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    auto [it, added] = c.data.emplace(format, handle);
-    if (!added) {
-        if (it->second != handle) release(it->second);
-        it->second = handle;
+    try {
+        auto [it, added] = c.data.emplace(format, handle);
+        if (!added) {
+            if (it->second != handle) release(it->second);
+            it->second = handle;
+        }
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
     }
     return handle;
 }

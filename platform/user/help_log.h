@@ -22,4 +22,7 @@ struct HelpRecord {
 std::vector<HelpRecord> HelpLog();
 void ClearHelpLog();
 
+// Keeps one request; WinHelpA's body.
+BOOL Record(HWND window, LPCSTR file, UINT command, ULONG_PTR data);
+
 }  // namespace user

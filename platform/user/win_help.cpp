@@ -40,7 +40,18 @@ extern "C" BOOL WINAPI WinHelpA(HWND window, LPCSTR file, UINT command, ULONG_PT
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    user::HelpRecord r;
+    try {
+        return user::Record(window, file, command, data);
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+}
+
+namespace user {
+
+BOOL Record(HWND window, LPCSTR file, UINT command, ULONG_PTR data) {
+    HelpRecord r;
     r.window = window;
     r.file = file ? file : "";
     r.command = command;
@@ -53,7 +64,7 @@ extern "C" BOOL WINAPI WinHelpA(HWND window, LPCSTR file, UINT command, ULONG_PT
         break;
     case HELP_WM_HELP:
     case HELP_CONTEXTMENU:
-        for (auto* p = reinterpret_cast<const DWORD*>(data); p && p[0] && r.ids.size() < 2 * user::kMaxHelpPairs; p += 2) {
+        for (auto* p = reinterpret_cast<const DWORD*>(data); p && p[0] && r.ids.size() < 2 * kMaxHelpPairs; p += 2) {
             r.ids.push_back(p[0]);
             r.ids.push_back(p[1]);
         }
@@ -61,7 +72,9 @@ extern "C" BOOL WINAPI WinHelpA(HWND window, LPCSTR file, UINT command, ULONG_PT
     default:
         break;
     }
-    std::lock_guard<std::mutex> guard(user::log().lock);
-    user::log().records.push_back(std::move(r));
+    std::lock_guard<std::mutex> guard(log().lock);
+    log().records.push_back(std::move(r));
     return TRUE;
 }
+
+}  // namespace user
