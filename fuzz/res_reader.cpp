@@ -2,6 +2,7 @@
 // input, or are refused; every string block and dialog template found is then read as well.
 #include <windows.h>
 
+#include "platform/resources/dib.h"
 #include "platform/resources/res_file.h"
 #include "platform/user/dialog_template.h"
 
@@ -15,6 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (e.type.isNumber() && e.type.number == 5) {
             user::DialogTemplate dialog;
             (void)user::ParseDialogTemplate(table->dataOf(e), e.size, dialog);
+        }
+        res::DibView dib;
+        const uint8_t* mask = nullptr;
+        if (e.type.isNumber() && e.type.number == 2 && res::ReadDib(table->dataOf(e), e.size, false, dib)) {
+            if (dib.bits + dib.bitsSize > table->dataOf(e) + e.size) std::abort();
+        }
+        if (e.type.isNumber() && e.type.number == 3 && res::ReadDib(table->dataOf(e), e.size, true, dib, &mask)) {
+            if (mask + res::DibStride(dib.width, 1) * size_t(dib.height) > table->dataOf(e) + e.size) std::abort();
         }
     }
     HMODULE module = reinterpret_cast<HMODULE>(&table);
