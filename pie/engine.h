@@ -6,6 +6,7 @@
 #include "pie/errors.h"
 #include "pie/functor.h"
 #include "pie/pool.h"
+#include "pie/predefined_functors.h"
 #include "pie/term.h"
 
 #include <cstdint>
@@ -104,6 +105,12 @@ struct PieEngine {
     int depth;        // current recursion depth, see PlDepthGuard
     int guard_depth;  // nested guarded API calls (a host callback may re-enter)
     int stale_query_flags;  // an inner call failed: clear per-query flags when the outer ends
+
+    // Reading rule text.
+    const char* text_position;  // the lexer's place in the text being read
+    PlHash* abbreviations;      // name atom to expansion atom
+    int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
+    PlFunctor* predefined[kPlPredefinedFunctorCount];
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom
@@ -116,19 +123,21 @@ void pl_engine_destroy(PieEngine* engine);
 // Bytes in use in the main pool (the value of heapused).
 size_t pl_heap_used(const PieEngine* engine);
 
-// Counts one level of recursion for the life of the object; too deep raises error 4102.
+// Counts weight levels of recursion for the life of the object (a level whose native frames are
+// large counts more than one); too deep raises error 4102.
 class PlDepthGuard {
 public:
-    PlDepthGuard(PieEngine* engine, const char* function) : engine_(engine) {
-        if (++engine_->depth > kPlMaxDepth) {
-            --engine_->depth;
+    PlDepthGuard(PieEngine* engine, const char* function, int weight = 1) : engine_(engine), weight_(weight) {
+        if ((engine_->depth += weight_) > kPlMaxDepth) {
+            engine_->depth -= weight_;
             pl_fatal_error(engine_, PL_ERR_STACK, function);
         }
     }
-    ~PlDepthGuard() { --engine_->depth; }
+    ~PlDepthGuard() { engine_->depth -= weight_; }
     PlDepthGuard(const PlDepthGuard&) = delete;
     PlDepthGuard& operator=(const PlDepthGuard&) = delete;
 
 private:
     PieEngine* engine_;
+    int weight_;
 };

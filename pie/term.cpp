@@ -42,6 +42,8 @@ void pl_cells_create(PieEngine* engine) {
     shared.OFF = pl_make_atom(engine, engine->atom.OFF);
     shared.true_ = pl_make_atom(engine, engine->atom.true_);
     shared.fail = pl_make_atom(engine, engine->atom.fail);
+    shared.end_of_text = shared_cell(engine, PL_MARKER);
+    shared.void_term = shared_cell(engine, PL_MARKER);
 }
 
 PlCell* pl_cell_new(PieEngine* engine, PlCellType type) {
@@ -61,6 +63,7 @@ bool pl_cell_is_shared(const PieEngine*, const PlCell* cell) {
     case PL_NIL:
     case PL_UNBOUND:
     case PL_INT:
+    case PL_MARKER:
         return true;
     case PL_FUNCTOR:
         return cell->fn.functor->atom_term == cell;

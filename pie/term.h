@@ -32,6 +32,7 @@ enum PlCellType : uint32_t {
     PL_MEMBER = 14,
     PL_ONCE = 15,      // a tagged goal evaluated at most once per call ("TAG" in dumps)
     PL_LISTING = 16,
+    PL_MARKER = 17,    // shared; the parser's end-of-text and void markers
     PL_UNBOUND = 18,   // shared; the value of a fresh frame slot
 };
 
@@ -72,6 +73,8 @@ struct PlSharedCells {
     PlCell* OFF;
     PlCell* true_;
     PlCell* fail;
+    PlCell* end_of_text;  // the parser met the end of the text
+    PlCell* void_term;    // the parser was asked for a term where ".", ")" or "]" stands
 };
 
 void pl_cells_create(PieEngine* engine);
