@@ -111,6 +111,7 @@ struct PieEngine {
     PlHash* abbreviations;      // name atom to expansion atom
     int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
     PlFunctor* predefined[kPlPredefinedFunctorCount];
+    int (*run_directive)(PieEngine* engine, PlCell* query);  // set by the interpreter
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom
