@@ -1,6 +1,7 @@
 // Tab control, tooltips and image lists: a person's tab switch with its two notifications, a tip
 // that asks its owner for the text as the mouse arrives, and masked images drawn over a background.
 #include "parent_window.h"
+#include "platform/resources/res_file.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,26 @@ TEST(ImageList, MaskedStripDrawsTransparently) {
     EXPECT_TRUE(ImageList_Destroy(list));
     EXPECT_FALSE(ImageList_Destroy(list));  // a stale handle is refused
     EXPECT_EQ(ImageList_GetImageCount(list), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ImageList, LoadsAStripFromTheResourceModule) {
+    HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
+    ASSERT_NE(module, nullptr);
+    HIMAGELIST halves = ImageList_LoadBitmap(module, MAKEINTRESOURCEA(4483), 8, 0, CLR_NONE);
+    ASSERT_NE(halves, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(halves), 2);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(halves, &cx, &cy);
+    EXPECT_EQ(cy, 16);
+    ImageList_Destroy(halves);
+    HIMAGELIST masked = ImageList_LoadImageA(module, MAKEINTRESOURCEA(4483), 16, 0, RGB(255, 0, 255), IMAGE_BITMAP, 0);
+    EXPECT_EQ(ImageList_GetImageCount(masked), 1);
+    ImageList_Destroy(masked);
+    EXPECT_EQ(ImageList_LoadBitmap(module, MAKEINTRESOURCEA(1), 16, 0, CLR_NONE), nullptr);
 }
 
 }  // namespace
