@@ -104,9 +104,17 @@ INT_PTR run(LPCPROPSHEETHEADERA h) {
     bool disabledOwner = !modeless && owner && IsWindowEnabled(owner);
     if (disabledOwner) EnableWindow(owner, FALSE);
     user::DialogTemplate frame = SheetFrameTemplate(*s);
-    // From here the sheet's window owns the record and its pages (released on WM_NCDESTROY).
+    // Once its dialog has started, the sheet's window owns the record and its pages (released on
+    // WM_NCDESTROY); a dialog that failed before that leaves them here.
+    bool adopted = false;
+    s->adopted = &adopted;
     HWND sheet = user::CreateDialogFromTemplate(h->hInstance, frame, owner, SheetDialogProc, reinterpret_cast<LPARAM>(s),
                                                 !modeless);
+    if (!adopted) {
+        releaseAll(s);
+        if (sheet) DestroyWindow(sheet);
+        sheet = nullptr;
+    }
     if (!sheet) {
         if (disabledOwner && IsWindow(owner)) EnableWindow(owner, TRUE);
         return -1;

@@ -37,6 +37,7 @@ struct Sheet {
     bool ended = false;
     bool applied = false;  // an Apply or OK went through
     INT_PTR restart = 0;   // ID_PSRESTARTWINDOWS / ID_PSREBOOTSYSTEM asked by a page
+    bool* adopted = nullptr;  // set once the sheet's window owns this record
 };
 
 // Control ids of the sheet's own controls, as the original numbers them.

@@ -159,6 +159,8 @@ int startPage(const Sheet& s) {
 }
 
 void initialise(HWND hwnd, Sheet& s) {
+    if (s.adopted) *s.adopted = true;
+    s.adopted = nullptr;
     s.hwnd = hwnd;
     s.tab = GetDlgItem(hwnd, kTabId);
     for (int i = 0; i < static_cast<int>(s.pages.size()); ++i) insertTab(s, i);

@@ -222,6 +222,25 @@ TEST_F(Sheet, SheetMessagesSwitchPressAndReport) {
     EXPECT_EQ(std::find(log.begin(), log.end(), "p0 init"), log.end());  // the first page was never shown
 }
 
+TEST_F(Sheet, ModelessSheetAddsAndRemovesPagesAndTellsItsEnd) {
+    header.dwFlags |= PSH_MODELESS;
+    header.nPages = 2;
+    auto sheet = reinterpret_cast<HWND>(PropertySheetA(&header));
+    ASSERT_TRUE(IsWindow(sheet));
+    EXPECT_NE(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), 0);
+    EXPECT_TRUE(SendMessageA(sheet, PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(CreatePropertySheetPageA(&pages[2]))));
+    EXPECT_TRUE(SendMessageA(sheet, PSM_SETCURSEL, 2, 0));
+    EXPECT_TRUE(SendMessageA(sheet, PSM_REMOVEPAGE, 2, 0));  // the shown page: its neighbour takes its place
+    HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    EXPECT_EQ(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), 0);  // ended: the owner destroys it
+    DestroyWindow(sheet);
+    EXPECT_EQ(std::count(g_log.begin(), g_log.end(), "p2 release"), 1);
+    EXPECT_EQ(g_log.back(), "p1 release");
+}
+
 TEST_F(Sheet, BadRequestsFailCleanly) {
     EXPECT_EQ(PropertySheetA(nullptr), -1);
     header.nPages = 0;
