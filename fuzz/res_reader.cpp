@@ -5,6 +5,7 @@
 #include "platform/resources/dib.h"
 #include "platform/resources/res_file.h"
 #include "platform/user/dialog_template.h"
+#include "platform/user/menu.h"
 
 #include <cstdlib>
 
@@ -16,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (e.type.isNumber() && e.type.number == 5) {
             user::DialogTemplate dialog;
             (void)user::ParseDialogTemplate(table->dataOf(e), e.size, dialog);
+        }
+        if (e.type.isNumber() && e.type.number == 4) {
+            if (HMENU menu = user::MenuFromTemplate(table->dataOf(e), e.size)) DestroyMenu(menu);
         }
         res::DibView dib;
         const uint8_t* mask = nullptr;

@@ -37,6 +37,7 @@ void key(HWND dialog, HWND control, UINT vk) {
 ScriptedUser::ScriptedUser() : observer_(std::make_unique<user::ModalObserver>()) {
     observer_->dialogShown = &ScriptedUser::dialogShown;
     observer_->messageBox = &ScriptedUser::messageBox;
+    observer_->popupMenu = &ScriptedUser::popupMenu;
     observer_->context = this;
     previous_ = user::SetModalObserver(observer_.get());
 }
@@ -59,6 +60,14 @@ int ScriptedUser::messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type,
     int answer = me->answers_.front();
     me->answers_.pop_front();
     return answer;
+}
+
+UINT ScriptedUser::popupMenu(HMENU, HWND, void* self) {
+    auto* me = static_cast<ScriptedUser*>(self);
+    if (me->commands_.empty()) return 0;
+    UINT id = me->commands_.front();
+    me->commands_.pop_front();
+    return id;
 }
 
 bool Click(HWND dialog, int id) {

@@ -51,7 +51,7 @@ TEST_F(ResourceModule, FindsNumberedNamedAndCustomResources) {
     }
     EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(8), RT_RCDATA), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-    EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(7), RT_MENU), nullptr);
+    EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(7), RT_ACCELERATOR), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
     // A resource handle of one module means nothing to another.
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(7), RT_RCDATA);

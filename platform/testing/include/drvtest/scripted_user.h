@@ -1,6 +1,6 @@
 // The scripted user of tests (and of the host program): it answers modal dialogs and message boxes
-// as a person would, by reading what is shown and using the controls with the mouse and the
-// keyboard. Product code never includes this header.
+// and pop-up menus as a person would, by reading what is shown and using the controls with the
+// mouse and the keyboard. Product code never includes this header.
 #pragma once
 
 #include <windows.h>
@@ -36,6 +36,8 @@ public:
 
     void OnDialog(std::function<void(HWND dialog)> script) { scripts_.push_back(std::move(script)); }
     void AnswerMessageBox(int button) { answers_.push_back(button); }
+    // Pop-up menus take the commands in order; with none left, a menu closes without a choice.
+    void ChooseMenuCommand(UINT id) { commands_.push_back(id); }
 
     int dialogsSeen() const { return dialogsSeen_; }
     const std::vector<MessageBoxSeen>& messageBoxes() const { return boxes_; }
@@ -43,9 +45,11 @@ public:
 private:
     static void dialogShown(HWND dialog, void* self);
     static int messageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type, void* self);
+    static UINT popupMenu(HMENU menu, HWND owner, void* self);
 
     std::deque<std::function<void(HWND)>> scripts_;
     std::deque<int> answers_;
+    std::deque<UINT> commands_;
     std::vector<MessageBoxSeen> boxes_;
     int dialogsSeen_ = 0;
     std::unique_ptr<user::ModalObserver> observer_;
