@@ -46,6 +46,18 @@ bool SheetDriver::PressCancel() { return IsOpen() && Click(sheet_, IDCANCEL); }
 bool SheetDriver::PressApply() { return IsOpen() && Click(sheet_, commctl::kApplyId); }
 bool SheetDriver::PressHelp() { return IsOpen() && Click(sheet_, IDHELP); }
 
+bool SheetDriver::PressKey(int id, UINT virtualKey) {
+    HWND control = IsOpen() ? GetDlgItem(Page(), id) : nullptr;
+    if (!control || !IsWindowVisible(control) || !IsWindowEnabled(control)) return false;
+    SetFocus(control);
+    for (UINT msg : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG m{control, msg, virtualKey, 0, 0, {0, 0}};
+        if (!IsDialogMessageA(sheet_, &m) && IsWindow(control)) SendMessageA(control, msg, virtualKey, 0);
+        if (!IsWindow(control)) break;
+    }
+    return true;
+}
+
 bool SheetDriver::IsApplyEnabled() const {
     HWND apply = GetDlgItem(sheet_, commctl::kApplyId);
     return apply && IsWindowEnabled(apply) && IsWindowVisible(apply);

@@ -222,6 +222,17 @@ TEST_F(Sheet, SheetMessagesSwitchPressAndReport) {
     EXPECT_EQ(std::find(log.begin(), log.end(), "p0 init"), log.end());  // the first page was never shown
 }
 
+TEST_F(Sheet, EnterInAPagePressesOkAndEscapeCancels) {
+    drvtest::ScriptedSheet person;
+    person.OnSheet([](drvtest::SheetDriver& sheet) { EXPECT_TRUE(sheet.PressKey(kCheck, VK_RETURN)); });
+    person.OnSheet([](drvtest::SheetDriver& sheet) { EXPECT_TRUE(sheet.PressKey(kCheck, VK_ESCAPE)); });
+    EXPECT_EQ(PropertySheetA(&header), 1);
+    EXPECT_EQ(notifications(), (std::vector<std::string>{"p0 init", "p0 setactive", "p0 killactive", "p0 apply ok"}));
+    g_log.clear();
+    EXPECT_EQ(PropertySheetA(&header), 0);
+    EXPECT_EQ(notifications(), (std::vector<std::string>{"p0 init", "p0 setactive", "p0 querycancel", "p0 reset"}));
+}
+
 TEST_F(Sheet, ModelessSheetAddsAndRemovesPagesAndTellsItsEnd) {
     header.dwFlags |= PSH_MODELESS;
     header.nPages = 2;

@@ -31,6 +31,9 @@ public:
     bool PressCancel();
     bool PressApply();
     bool PressHelp();
+    // A key pressed on a control of the current page, through the sheet as its loop passes it on
+    // (Enter presses the sheet's default button, Escape its Cancel).
+    bool PressKey(int id, UINT virtualKey);
     bool IsApplyEnabled() const;
     bool IsOpen() const;
 
