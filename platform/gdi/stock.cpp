@@ -51,11 +51,11 @@ Object* build(int index) {
     case NULL_PEN: return makePen(PS_NULL, 0);
     case OEM_FIXED_FONT:
     case ANSI_FIXED_FONT:
-    case SYSTEM_FIXED_FONT: return makeFont("Courier", 13, FIXED_PITCH | FF_MODERN);
+    case SYSTEM_FIXED_FONT: return makeFont("Monospace", 13, FIXED_PITCH | FF_MODERN);
     case ANSI_VAR_FONT:
     case SYSTEM_FONT:
     case DEVICE_DEFAULT_FONT: return makeFont("System", 16, VARIABLE_PITCH | FF_SWISS);
-    case DEFAULT_GUI_FONT: return makeFont("MS Sans Serif", -11, VARIABLE_PITCH | FF_SWISS);
+    case DEFAULT_GUI_FONT: return makeFont("Sans Serif", -11, VARIABLE_PITCH | FF_SWISS);
     case DEFAULT_PALETTE: {
         auto* p = new Palette;
         p->entries = StaticColors();

@@ -527,6 +527,16 @@ typedef struct tagENUMLOGFONTEXA {
 static_assert(sizeof(ENUMLOGFONTA) == 156, "ENUMLOGFONTA is 156 bytes in stored records");
 #endif
 
+typedef struct tagFONTSIGNATURE {
+    DWORD fsUsb[4];
+    DWORD fsCsb[2];
+} FONTSIGNATURE, *PFONTSIGNATURE, *LPFONTSIGNATURE;
+
+typedef struct tagNEWTEXTMETRICEXA {
+    NEWTEXTMETRICA ntmTm;
+    FONTSIGNATURE ntmFontSig;
+} NEWTEXTMETRICEXA;
+
 typedef int(CALLBACK* FONTENUMPROCA)(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM);
 
 // ---- Device contexts ----

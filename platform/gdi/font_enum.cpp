@@ -1,0 +1,80 @@
+// Font families of the screen. All of them are drawn by the built-in face; they are reported
+// as scalable outline fonts so that lists of screen fonts have something to show.
+#include "platform/gdi/dc.h"
+#include "platform/gdi/font.h"
+
+#include <cstring>
+#include <strings.h>
+
+using namespace gdi;
+
+namespace {
+
+struct Family {
+    const char* name;
+    BYTE pitchAndFamily;
+};
+
+constexpr Family kFamilies[] = {
+    {"Sans Serif", VARIABLE_PITCH | FF_SWISS},
+    {"Serif", VARIABLE_PITCH | FF_ROMAN},
+    {"Monospace", FIXED_PITCH | FF_MODERN},
+};
+
+int enumerate(const char* only, BYTE charset, FONTENUMPROCA proc, LPARAM lParam) {
+    int result = 1;
+    for (const Family& f : kFamilies) {
+        if (only && *only && strcasecmp(only, f.name) != 0) continue;
+        ENUMLOGFONTEXA elf{};
+        LOGFONTA& lf = elf.elfLogFont;
+        Face face = FaceOf(LOGFONTA{});
+        lf.lfHeight = face.height;
+        lf.lfWidth = face.averageWidth();
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = charset == DEFAULT_CHARSET ? ANSI_CHARSET : charset;
+        lf.lfOutPrecision = OUT_TT_PRECIS;
+        lf.lfQuality = PROOF_QUALITY;
+        lf.lfPitchAndFamily = f.pitchAndFamily;
+        std::strncpy(lf.lfFaceName, f.name, LF_FACESIZE - 1);
+        std::strncpy(reinterpret_cast<char*>(elf.elfFullName), f.name, LF_FULLFACESIZE - 1);
+        std::strncpy(reinterpret_cast<char*>(elf.elfStyle), "Regular", LF_FACESIZE - 1);
+        std::strncpy(reinterpret_cast<char*>(elf.elfScript), "Western", LF_FACESIZE - 1);
+        NEWTEXTMETRICEXA tm{};
+        tm.ntmTm.tmHeight = face.height;
+        tm.ntmTm.tmAscent = face.ascent;
+        tm.ntmTm.tmDescent = face.descent;
+        tm.ntmTm.tmInternalLeading = face.internalLeading;
+        tm.ntmTm.tmAveCharWidth = face.averageWidth();
+        tm.ntmTm.tmMaxCharWidth = face.maxWidth();
+        tm.ntmTm.tmWeight = FW_NORMAL;
+        tm.ntmTm.tmDigitizedAspectX = tm.ntmTm.tmDigitizedAspectY = 96;
+        tm.ntmTm.tmFirstChar = kGlyphFirst;
+        tm.ntmTm.tmLastChar = kGlyphLast;
+        tm.ntmTm.tmDefaultChar = '?';
+        tm.ntmTm.tmBreakChar = ' ';
+        tm.ntmTm.tmPitchAndFamily = BYTE((f.pitchAndFamily & 0xF0) | TMPF_VECTOR | TMPF_TRUETYPE |
+                                         ((f.pitchAndFamily & FIXED_PITCH) ? 0 : TMPF_FIXED_PITCH));
+        tm.ntmTm.tmCharSet = lf.lfCharSet;
+        tm.ntmTm.ntmSizeEM = 2048;
+        tm.ntmTm.ntmCellHeight = UINT(face.height);
+        tm.ntmTm.ntmAvgWidth = UINT(face.averageWidth());
+        result = proc(&lf, reinterpret_cast<const TEXTMETRICA*>(&tm), TRUETYPE_FONTTYPE, lParam);
+        if (!result) break;
+    }
+    return result;
+}
+
+}  // namespace
+
+extern "C" int WINAPI EnumFontFamiliesA(HDC hdc, LPCSTR lpLogfont, FONTENUMPROCA lpProc, LPARAM lParam) {
+    if (!DcOf(hdc) || !lpProc) return 0;
+    return enumerate(lpLogfont, ANSI_CHARSET, lpProc, lParam);
+}
+
+extern "C" int WINAPI EnumFontFamiliesExA(HDC hdc, LPLOGFONTA lpLogfont, FONTENUMPROCA lpProc, LPARAM lParam, DWORD) {
+    if (!DcOf(hdc) || !lpProc || !lpLogfont) return 0;
+    char name[LF_FACESIZE];
+    std::memcpy(name, lpLogfont->lfFaceName, LF_FACESIZE);
+    name[LF_FACESIZE - 1] = 0;
+    return enumerate(name, lpLogfont->lfCharSet, lpProc, lParam);
+}

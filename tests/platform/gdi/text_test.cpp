@@ -1,0 +1,217 @@
+// Text: metrics in both height conventions, extents that match what is drawn, alignment about
+// the reference point, rotation about it, and DrawTextA's layout flags.
+#include "canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Bounding box of the pixels that are not the background colour.
+RECT inkBox(const Canvas& c, int width, int height, COLORREF background = kWhite) {
+    RECT r{width, height, -1, -1};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (c.at(x, y) != background) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x + 1);
+                r.bottom = std::max<LONG>(r.bottom, y + 1);
+            }
+    return r;
+}
+
+struct UseFont {
+    HDC dc;
+    HFONT font;
+    HGDIOBJ old;
+    UseFont(HDC d, int height, int weight = FW_NORMAL, int escapement = 0, BYTE italic = 0, BYTE underline = 0)
+        : dc(d), font(CreateFontA(height, 0, escapement, escapement, weight, italic, underline, 0, ANSI_CHARSET, 0, 0, 0,
+                                  0, "Sans Serif")),
+          old(SelectObject(d, font)) {}
+    ~UseFont() {
+        SelectObject(dc, old);
+        DeleteObject(font);
+    }
+};
+
+}  // namespace
+
+TEST(GdiText, HeightsInBothConventionsAndMetrics) {
+    Canvas c(4, 4);
+    struct Case { int height; LONG cell; };
+    for (auto k : {Case{20, 20}, Case{-18, 20}, Case{10, 10}, Case{-9, 10}}) {
+        UseFont f(c.dc, k.height);
+        TEXTMETRICA tm;
+        ASSERT_TRUE(GetTextMetricsA(c.dc, &tm));
+        EXPECT_EQ(tm.tmHeight, k.cell) << k.height;
+        EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
+        EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, k.cell * 9 / 10) << k.height;
+        SIZE size;
+        GetTextExtentPoint32A(c.dc, "Wi", 2, &size);
+        EXPECT_EQ(size.cy, tm.tmHeight);
+    }
+    UseFont f(c.dc, 10);
+    SIZE narrow, wide, both;
+    GetTextExtentPoint32A(c.dc, "i", 1, &narrow);
+    GetTextExtentPoint32A(c.dc, "W", 1, &wide);
+    GetTextExtentPoint32A(c.dc, "iW", 2, &both);
+    EXPECT_LT(narrow.cx, wide.cx);  // proportional
+    EXPECT_EQ(both.cx, narrow.cx + wide.cx);
+    UseFont bold(c.dc, 10, FW_BOLD);
+    SIZE boldWide;
+    GetTextExtentPoint32A(c.dc, "W", 1, &boldWide);
+    EXPECT_EQ(boldWide.cx, wide.cx + 1);
+}
+
+TEST(GdiText, DrawnTextFitsItsExtentAndFollowsTheAlignment) {
+    Canvas c(120, 40);
+    UseFont f(c.dc, 20);
+    SetBkMode(c.dc, TRANSPARENT);
+    SIZE size;
+    GetTextExtentPoint32A(c.dc, "Hg", 2, &size);
+    TextOutA(c.dc, 10, 5, "Hg", 2);
+    RECT ink = inkBox(c, 120, 40);
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.right, 10 + size.cx);
+    EXPECT_EQ(ink.top, 5 + 2);             // one row of leading (2 pixels at this size)
+    EXPECT_LE(ink.bottom, 5 + size.cy);    // the descender of g stays in the cell
+    EXPECT_GT(ink.bottom, 5 + 16);         // ... and reaches below the baseline
+
+    Canvas d(120, 40);
+    UseFont g(d.dc, 20);
+    SetBkMode(d.dc, TRANSPARENT);
+    SetTextAlign(d.dc, TA_RIGHT | TA_BASELINE);
+    TextOutA(d.dc, 100, 30, "H", 1);
+    RECT right = inkBox(d, 120, 40);
+    EXPECT_EQ(right.bottom, 30);           // H stands on the baseline
+    EXPECT_LE(right.right, 100);
+    EXPECT_GE(right.right, 96);
+}
+
+TEST(GdiText, OpaqueBackgroundFillsTheCell) {
+    Canvas c(60, 20);
+    UseFont f(c.dc, 12);
+    SetBkColor(c.dc, RGB(0, 0, 255));
+    TextOutA(c.dc, 2, 2, "ab", 2);
+    SIZE size;
+    GetTextExtentPoint32A(c.dc, "ab", 2, &size);
+    EXPECT_EQ(c.at(2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(c.at(2 + size.cx - 1, 2 + size.cy - 1), RGB(0, 0, 255));
+    EXPECT_EQ(c.at(2 + size.cx, 2), kWhite);
+}
+
+TEST(GdiText, RotatedTextTurnsAboutItsReferencePoint) {
+    // At 90 degrees the baseline runs upward from the reference point and the cell lies to its
+    // right (the top of the letters faces left).
+    Canvas c(60, 80);
+    UseFont f(c.dc, 16, FW_NORMAL, 900);
+    SetBkMode(c.dc, TRANSPARENT);
+    SIZE size;
+    GetTextExtentPoint32A(c.dc, "HHH", 3, &size);
+    TextOutA(c.dc, 20, 70, "HHH", 3);
+    RECT ink = inkBox(c, 60, 80);
+    EXPECT_GE(ink.left, 20);
+    EXPECT_LE(ink.right, 20 + size.cy + 1);
+    EXPECT_LE(ink.bottom, 71);
+    EXPECT_GE(ink.top, 70 - size.cx - 1);
+    EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left);  // taller than wide
+
+    Canvas d(80, 80);
+    UseFont g(d.dc, 16, FW_NORMAL, 450);
+    SetBkMode(d.dc, TRANSPARENT);
+    SetTextAlign(d.dc, TA_CENTER | TA_BASELINE);
+    TextOutA(d.dc, 40, 40, "HHHH", 4);
+    RECT diag = inkBox(d, 80, 80);
+    // Centred on the reference point, the diagonal run passes close to it.
+    EXPECT_NEAR((diag.left + diag.right) / 2.0, 40, 6);
+    EXPECT_NEAR((diag.top + diag.bottom) / 2.0, 40, 6);
+    d.save("text_rotated_45");
+}
+
+TEST(GdiText, DrawTextLayoutFlags) {
+    Canvas c(100, 60);
+    UseFont f(c.dc, 10);
+    SetBkMode(c.dc, TRANSPARENT);
+    TEXTMETRICA tm;
+    GetTextMetricsA(c.dc, &tm);
+    SIZE size;
+    GetTextExtentPoint32A(c.dc, "word", 4, &size);
+
+    RECT calc{0, 0, 0, 0};
+    EXPECT_EQ(DrawTextA(c.dc, "word", -1, &calc, DT_CALCRECT | DT_SINGLELINE), tm.tmHeight);
+    EXPECT_EQ(calc.right, size.cx);
+    SIZE two;
+    GetTextExtentPoint32A(c.dc, "word word", 9, &two);
+    RECT wrap{0, 0, two.cx, 0};
+    EXPECT_EQ(DrawTextA(c.dc, "word word word", -1, &wrap, DT_CALCRECT | DT_WORDBREAK), 2 * tm.tmHeight);
+    RECT lines{0, 0, 100, 0};
+    EXPECT_EQ(DrawTextA(c.dc, "a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * tm.tmHeight);
+
+    RECT box{0, 0, 100, 30};
+    DrawTextA(c.dc, "word", 4, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    RECT ink = inkBox(c, 100, 60);
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 50, 2);
+    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 15, 2);
+
+    char path[] = "C:\\folder\\deeper\\file.txt";
+    RECT narrow{0, 40, size.cx * 3, 60};
+    DrawTextA(c.dc, path, -1, &narrow, DT_PATH_ELLIPSIS | DT_SINGLELINE | DT_MODIFYSTRING);
+    EXPECT_NE(std::strstr(path, "..."), nullptr) << path;
+    EXPECT_NE(std::strstr(path, "file.txt"), nullptr) << path;
+    EXPECT_EQ(inkBox(c, 100, 60).right <= 100, true);
+}
+
+TEST(GdiText, PrefixUnderlinesTheMarkedLetter) {
+    Canvas plain(40, 20), marked(40, 20);
+    for (Canvas* c : {&plain, &marked}) SetBkMode(c->dc, TRANSPARENT);
+    RECT r{0, 0, 40, 20};
+    DrawTextA(plain.dc, "Ok", -1, &r, DT_SINGLELINE);
+    DrawTextA(marked.dc, "&Ok", -1, &r, DT_SINGLELINE);
+    RECT a = inkBox(plain, 40, 20), b = inkBox(marked, 40, 20);
+    EXPECT_GT(b.bottom, a.bottom);  // the underline lies below the letters
+    RECT none{0, 0, 40, 20};
+    Canvas literal(40, 20);
+    SetBkMode(literal.dc, TRANSPARENT);
+    DrawTextA(literal.dc, "&Ok", -1, &none, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_GT(inkBox(literal, 40, 20).right, a.right);  // the & is drawn
+}
+
+TEST(GdiText, PictureOfTextStyles) {
+    Canvas c(240, 120);
+    SetBkMode(c.dc, TRANSPARENT);
+    int y = 2;
+    struct Style { int height, weight; BYTE italic, underline; };
+    for (auto s : {Style{-11, FW_NORMAL, 0, 0}, Style{-11, FW_BOLD, 0, 0}, Style{16, FW_NORMAL, 1, 0},
+                   Style{20, FW_NORMAL, 0, 1}, Style{30, FW_BOLD, 0, 0}}) {
+        UseFont f(c.dc, s.height, s.weight, 0, s.italic, s.underline);
+        const char* text = "Preview 0123 Quick brown fox, jumps!";
+        TextOutA(c.dc, 2, y, text, int(std::strlen(text)));
+        TEXTMETRICA tm;
+        GetTextMetricsA(c.dc, &tm);
+        y += tm.tmHeight + 2;
+    }
+    c.save("text_styles");
+}
+
+TEST(GdiText, FamiliesAreEnumerated) {
+    Canvas c(1, 1);
+    std::string names;
+    auto collect = [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM p) -> int {
+        auto* out = reinterpret_cast<std::string*>(p);
+        *out += std::string(lf->lfFaceName) + (type == TRUETYPE_FONTTYPE ? ";" : "?");
+        return 1;
+    };
+    EXPECT_EQ(EnumFontFamiliesA(c.dc, nullptr, collect, LPARAM(&names)), 1);
+    EXPECT_EQ(names, "Sans Serif;Serif;Monospace;");
+    names.clear();
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(lf.lfFaceName, "serif");
+    EnumFontFamiliesExA(c.dc, &lf, collect, LPARAM(&names), 0);
+    EXPECT_EQ(names, "Serif;");
+}
