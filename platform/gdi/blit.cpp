@@ -37,21 +37,48 @@ struct Converter {
     }
 };
 
-std::vector<int> indexTable(int count, int sourceCount, bool mirror, int start) {
-    std::vector<int> table(static_cast<std::size_t>(count));
+// For each destination pixel along one axis, the first source pixel it takes and how many: one
+// (nearest neighbour), or when shrinking with a combining stretch mode, all the source pixels
+// that fall on it.
+struct AxisMap {
+    std::vector<int> first;
+    std::vector<int> count;
+};
+
+AxisMap axisMap(int count, int sourceCount, bool mirror, int start, bool combine) {
+    AxisMap m;
+    m.first.resize(static_cast<std::size_t>(count));
+    m.count.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        int j = int((long long)i * sourceCount / count);
-        table[std::size_t(i)] = start + (mirror ? sourceCount - 1 - j : j);
+        int a = int((long long)i * sourceCount / count), b = a + 1;
+        if (combine) b = std::max(b, int((long long)(i + 1) * sourceCount / count));
+        m.first[std::size_t(i)] = start + (mirror ? sourceCount - b : a);
+        m.count[std::size_t(i)] = b - a;
     }
-    return table;
+    return m;
 }
 
-// The run of destination indices whose source index lies inside [0, limit).
-std::pair<int, int> validRun(const std::vector<int>& table, int limit) {
-    int first = 0, last = int(table.size());
-    while (first < last && (table[std::size_t(first)] < 0 || table[std::size_t(first)] >= limit)) ++first;
-    while (last > first && (table[std::size_t(last - 1)] < 0 || table[std::size_t(last - 1)] >= limit)) --last;
+// The run of destination indices whose source pixels lie inside [0, limit).
+std::pair<int, int> validRun(const AxisMap& m, int limit) {
+    auto ok = [&](int i) {
+        return m.first[std::size_t(i)] >= 0 && m.first[std::size_t(i)] + m.count[std::size_t(i)] <= limit;
+    };
+    int first = 0, last = int(m.first.size());
+    while (first < last && !ok(first)) ++first;
+    while (last > first && !ok(last - 1)) --last;
     return {first, last};
+}
+
+// Gathers n source pixels of one row for destination columns from `at`, AND- or OR-combining
+// the columns each destination pixel covers.
+void gatherRow(const std::uint32_t* row, const AxisMap& xs, int at, int n, int mode, std::uint32_t* out) {
+    const int* first = xs.first.data() + at;
+    const int* count = xs.count.data() + at;
+    for (int i = 0; i < n; ++i) {
+        std::uint32_t v = row[first[i]];
+        for (int k = 1; k < count[i]; ++k) v = mode == WHITEONBLACK ? v | row[first[i] + k] : v & row[first[i] + k];
+        out[i] = v & 0xFFFFFF;
+    }
 }
 
 }  // namespace
@@ -82,7 +109,8 @@ bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource*
     // the old pixels.
     std::shared_ptr<Surface> snapshot;
     const Surface* s = nullptr;
-    std::vector<int> xs, ys;
+    AxisMap xs, ys;
+    int combineMode = 0;
     Converter convert;
     int runX0 = 0, runX1 = w, runY0 = 0, runY1 = h;
     if (usesSource) {
@@ -96,8 +124,11 @@ bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource*
             for (int row = 0; row < s->height; ++row) std::copy_n(s->row(row), s->width, snapshot->row(row));
             s = snapshot.get();
         }
-        xs = indexTable(w, sw, (width < 0) != (src->width < 0), sx);
-        ys = indexTable(h, sh, (height < 0) != (src->height < 0), sy);
+        // Shrinking in the AND and OR modes keeps thin lines: the pixels left out are combined.
+        int mode = dst.state.stretchMode;
+        if (mode == BLACKONWHITE || mode == WHITEONBLACK) combineMode = mode;
+        xs = axisMap(w, sw, (width < 0) != (src->width < 0), sx, combineMode && sw > w);
+        ys = axisMap(h, sh, (height < 0) != (src->height < 0), sy, combineMode && sh > h);
         std::tie(runX0, runX1) = validRun(xs, s->width);
         std::tie(runY0, runY1) = validRun(ys, s->height);
         if (s->mono() && !t.surface->mono()) {
@@ -119,12 +150,16 @@ bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource*
     t.clip->forEachInRect(area, [&](int y0, int y1, int x0, int x1) {
         for (int yy = y0; yy < y1; ++yy) {
             std::uint32_t* drow = t.surface->row(yy);
-            const std::uint32_t* srow = usesSource ? s->row(ys[std::size_t(yy - d.top)]) : nullptr;
+            int row0 = usesSource ? ys.first[std::size_t(yy - d.top)] : 0;
+            int rows = usesSource ? ys.count[std::size_t(yy - d.top)] : 0;
             for (int xx = x0; xx < x1; xx += kChunk) {
                 int n = std::min(kChunk, x1 - xx);
                 if (usesSource) {
-                    const int* col = xs.data() + (xx - d.left);
-                    for (int i = 0; i < n; ++i) srcBuf[i] = srow[col[i]] & 0xFFFFFF;
+                    gatherRow(s->row(row0), xs, xx - d.left, n, combineMode, srcBuf);
+                    for (int k = 1; k < rows; ++k) {
+                        gatherRow(s->row(row0 + k), xs, xx - d.left, n, combineMode, patBuf);
+                        for (int i = 0; i < n; ++i) srcBuf[i] = combineMode == WHITEONBLACK ? srcBuf[i] | patBuf[i] : srcBuf[i] & patBuf[i];
+                    }
                     convert(srcBuf, n);
                 }
                 if (usesPattern) pattern.patternRow(xx, yy, n, patBuf);

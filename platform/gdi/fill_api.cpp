@@ -3,6 +3,7 @@
 #include "platform/gdi/paint.h"
 #include "platform/gdi/region_object.h"
 #include "platform/gdi/rop.h"
+#include "platform/gdi/stock.h"
 
 using namespace gdi;
 
@@ -44,6 +45,9 @@ void fillRegion(const Target& t, const Region& region, const Paint& p, std::uint
 }  // namespace
 
 extern "C" int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
+    // A system colour index plus one stands for that colour's brush.
+    auto value = reinterpret_cast<ULONG_PTR>(hbr);
+    if (value >= 1 && value <= 31) hbr = SysColorBrush(int(value - 1));
     if (!As<Brush>(hbr)) return 0;
     return fillWith(hDC, lprc, hbr, 0xF0);
 }

@@ -8,5 +8,7 @@ namespace gdi {
 Object* StockObject(int index);
 // The 1x1 monochrome bitmap a new memory DC holds.
 HBITMAP StockBitmap();
+// The brush of a system colour index (COLOR_ values), or null for an unknown index.
+HBRUSH SysColorBrush(int index);
 
 }  // namespace gdi

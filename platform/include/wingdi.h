@@ -723,3 +723,4 @@ WINBASEAPI int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 WINBASEAPI BOOL WINAPI InvertRect(HDC hDC, const RECT* lprc);
 WINBASEAPI BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc);
 WINBASEAPI int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
+WINBASEAPI HBRUSH WINAPI GetSysColorBrush(int nIndex);

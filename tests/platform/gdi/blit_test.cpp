@@ -100,3 +100,16 @@ TEST(GdiBlit, OverlappingCopyWithinOneBitmapReadsTheOldPixels) {
     BitBlt(c.dc, 1, 0, 4, 1, c.dc, 0, 0, SRCCOPY);
     for (int x = 1; x < 5; ++x) EXPECT_EQ(c.at(x, 0), RGB((x - 1) * 50, 0, 0)) << x;
 }
+
+TEST(GdiBlit, ShrinkingKeepsThinLinesInTheCombiningModes) {
+    Canvas src(4, 4);
+    for (int y = 0; y < 4; ++y) SetPixel(src.dc, 1, y, RGB(0, 0, 0));  // a black column at x = 1
+    struct Case { int mode; COLORREF expected; };
+    for (auto k : {Case{BLACKONWHITE, RGB(0, 0, 0)}, Case{COLORONCOLOR, RGB(255, 255, 255)},
+                   Case{WHITEONBLACK, RGB(255, 255, 255)}}) {
+        Canvas dst(2, 2, RGB(9, 9, 9));
+        SetStretchBltMode(dst.dc, k.mode);
+        StretchBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, 4, 4, SRCCOPY);
+        EXPECT_EQ(dst.at(0, 1), k.expected) << k.mode;  // column 0 covers source columns 0 and 1
+    }
+}

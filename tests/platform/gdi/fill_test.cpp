@@ -100,3 +100,18 @@ TEST(GdiFill, FrameRgnDrawsInsideTheRegionEdge) {
     DeleteObject(a);
     DeleteObject(b);
 }
+
+TEST(GdiFill, SystemColourBrushesFollowTheSystemColours) {
+    HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), face);
+    EXPECT_TRUE(DeleteObject(face));  // owned by the system: still usable afterwards
+    Canvas c(4, 1);
+    RECT r{0, 0, 2, 1};
+    EXPECT_TRUE(FillRect(c.dc, &r, face));
+    EXPECT_EQ(c.at(0, 0), GetSysColor(COLOR_BTNFACE));
+    RECT index{2, 0, 4, 1};
+    EXPECT_TRUE(FillRect(c.dc, &index, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)));
+    EXPECT_EQ(c.at(3, 0), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(GetSysColorBrush(99), nullptr);
+}
