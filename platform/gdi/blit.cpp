@@ -93,6 +93,7 @@ bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource*
     bool usesPattern = RopUsesPattern(fore) || RopUsesPattern(back);
     if (usesSource && (!src || !src->surface)) return false;
     if (width == 0 || height == 0) return true;
+    x = Coord(x), y = Coord(y), width = Coord(width), height = Coord(height);
 
     RECT d{std::min(x, x + width) + t.dx, std::min(y, y + height) + t.dy, 0, 0};
     int w = std::abs(width), h = std::abs(height);
@@ -114,7 +115,7 @@ bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource*
     Converter convert;
     int runX0 = 0, runX1 = w, runY0 = 0, runY1 = h;
     if (usesSource) {
-        int sw = std::abs(src->width), sh = std::abs(src->height);
+        int sw = std::abs(Coord(src->width)), sh = std::abs(Coord(src->height));
         if (sw == 0 || sh == 0) return true;
         int sx = std::min(src->x, src->x + src->width), sy = std::min(src->y, src->y + src->height);
         s = src->surface;

@@ -12,10 +12,10 @@ bool sourceOf(HDC hdcSrc, int x, int y, int w, int h, BlitSource& out) {
     Target st;
     if (!src || !src->target(st)) return false;
     out.surface = st.surface;
-    out.x = x + st.dx;
-    out.y = y + st.dy;
-    out.width = w;
-    out.height = h;
+    out.x = Coord(x) + st.dx;
+    out.y = Coord(y) + st.dy;
+    out.width = Coord(w);
+    out.height = Coord(h);
     out.background = src->pixelFor(src->state.bk, st.map);
     return true;
 }

@@ -16,6 +16,11 @@
 
 namespace gdi {
 
+// Coordinates from callers are kept to a range in which sums of a few of them cannot overflow:
+// far beyond any surface, so nothing visible changes.
+constexpr int kCoordLimit = 1 << 27;
+inline int Coord(long long v) { return int(v < -kCoordLimit ? -kCoordLimit : v > kCoordLimit ? kCoordLimit : v); }
+
 struct DcState {
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
@@ -83,10 +88,12 @@ struct Dc : Object {
 
     // Logical to device coordinates (MM_TEXT: origins only).
     POINT toDevice(int x, int y) const {
-        return {x - state.windowOrg.x + state.viewportOrg.x, y - state.windowOrg.y + state.viewportOrg.y};
+        return {Coord((long long)x - state.windowOrg.x + state.viewportOrg.x),
+                Coord((long long)y - state.windowOrg.y + state.viewportOrg.y)};
     }
     POINT toLogical(int x, int y) const {
-        return {x + state.windowOrg.x - state.viewportOrg.x, y + state.windowOrg.y - state.viewportOrg.y};
+        return {Coord((long long)x + state.windowOrg.x - state.viewportOrg.x),
+                Coord((long long)y + state.windowOrg.y - state.viewportOrg.y)};
     }
 
     // The colour a COLORREF (plain, PALETTEINDEX or PALETTERGB) gives on this DC's target.

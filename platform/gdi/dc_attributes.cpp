@@ -29,7 +29,7 @@ BOOL movePoint(HDC hdc, POINT DcState::*field, int x, int y, bool relative, LPPO
     if (!dc) return FALSE;
     POINT& p = dc->state.*field;
     if (old) *old = p;
-    p = relative ? POINT{p.x + x, p.y + y} : POINT{x, y};
+    p = relative ? POINT{Coord((long long)p.x + x), Coord((long long)p.y + y)} : POINT{Coord(x), Coord(y)};
     return TRUE;
 }
 

@@ -36,6 +36,7 @@ extern "C" int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth
         return 0;
     }
     // The source rectangle of a bottom-up DIB is measured from its bottom row.
+    xSrc = Coord(xSrc), ySrc = Coord(ySrc), SrcWidth = Coord(SrcWidth), SrcHeight = Coord(SrcHeight);
     int top = f.topDown ? ySrc : f.height - ySrc - SrcHeight;
     if (!drawDib(*dc, xDest, yDest, DestWidth, DestHeight, f, static_cast<const BYTE*>(lpBits), xSrc, top, SrcWidth,
                  SrcHeight, rop))
@@ -62,14 +63,15 @@ extern "C" int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, 
     if (!s) return 0;
     // Row of the band holding DIB scan line k (bottom-up numbering for bottom-up DIBs).
     int bandTopScan = f.topDown ? int(StartScan) : int(StartScan + lines - 1);
-    int firstScan = f.topDown ? ySrc : ySrc + int(h) - 1;  // scan line of the destination's top row
+    ySrc = Coord(ySrc);
+    int firstScan = f.topDown ? ySrc : ySrc + Coord(h) - 1;  // scan line of the destination's top row
     BlitSource src;
     src.surface = s.get();
-    src.x = xSrc;
+    src.x = Coord(xSrc);
     src.y = f.topDown ? firstScan - bandTopScan : bandTopScan - firstScan;
-    src.width = int(w);
-    src.height = int(h);
-    StretchInto(*dc, xDest, yDest, int(w), int(h), &src, SRCCOPY);
+    src.width = Coord(w);
+    src.height = Coord(h);
+    StretchInto(*dc, xDest, yDest, Coord(w), Coord(h), &src, SRCCOPY);
     return int(lines);
 }
 

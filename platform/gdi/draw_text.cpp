@@ -136,6 +136,9 @@ extern "C" int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lp
     Dc* dc = DcOf(hdc);
     if (!dc || !lprc || (!lpchText && cchText != 0)) return 0;
     int count = cchText < 0 ? (lpchText ? int(std::strlen(lpchText)) : 0) : cchText;
+    RECT bounds{Coord(lprc->left), Coord(lprc->top), Coord(lprc->right), Coord(lprc->bottom)};
+    RECT* const caller = lprc;
+    lprc = &bounds;
     try {
         Face face = FaceOfDc(*dc);
         Line text = stripPrefixes(lpchText, count, format);
@@ -152,8 +155,8 @@ extern "C" int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lp
         if (format & DT_MODIFYSTRING && ellipsis && lines.size() == 1 && int(lines[0].text.size()) <= count)
             std::memcpy(const_cast<char*>(lpchText), lines[0].text.c_str(), lines[0].text.size() + (int(lines[0].text.size()) < count ? 1 : 0));
         if (format & DT_CALCRECT) {
-            lprc->right = lprc->left + widest;
-            lprc->bottom = lprc->top + total;
+            caller->right = Coord((long long)caller->left + widest);
+            caller->bottom = Coord((long long)caller->top + total);
             return total;
         }
         int top = lprc->top;

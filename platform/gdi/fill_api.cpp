@@ -5,11 +5,14 @@
 #include "platform/gdi/rop.h"
 #include "platform/gdi/stock.h"
 
+#include <algorithm>
+
 using namespace gdi;
 
 namespace {
 
 RECT toSurface(const Target& t, int left, int top, int right, int bottom) {
+    left = Coord(left), top = Coord(top), right = Coord(right), bottom = Coord(bottom);
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     return RECT{left + t.dx, top + t.dy, right + t.dx, bottom + t.dy};
@@ -54,7 +57,7 @@ extern "C" int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
 
 extern "C" int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     if (!lprc || !As<Brush>(hbr)) return 0;
-    const RECT& r = *lprc;
+    const RECT r{Coord(lprc->left), Coord(lprc->top), Coord(lprc->right), Coord(lprc->bottom)};
     if (r.left >= r.right || r.top >= r.bottom) return 1;
     RECT sides[4] = {{r.left, r.top, r.right, r.top + 1},
                      {r.left, r.bottom - 1, r.right, r.bottom},
@@ -74,6 +77,7 @@ extern "C" BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc) {
     if (!dc->target(t)) return TRUE;
     RECT r = toSurface(t, lprc->left, lprc->top, lprc->right, lprc->bottom);
     if (r.left >= r.right || r.top >= r.bottom) return TRUE;
+    RECT box = t.clip->box();
     // Every other pixel of the outline is inverted, so drawing it twice takes it away.
     auto dot = [&](int x, int y) {
         if (((x + y) & 1) == 0 && t.clip->contains(x, y)) {
@@ -81,11 +85,11 @@ extern "C" BOOL WINAPI DrawFocusRect(HDC hDC, const RECT* lprc) {
             px = t.map(~px & 0xFFFFFF);
         }
     };
-    for (int x = r.left; x < r.right; ++x) {
+    for (int x = std::max<int>(r.left, box.left); x < std::min<int>(r.right, box.right); ++x) {
         dot(x, r.top);
         if (r.bottom - 1 > r.top) dot(x, r.bottom - 1);
     }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    for (int y = std::max<int>(r.top + 1, box.top); y < std::min<int>(r.bottom - 1, box.bottom); ++y) {
         dot(r.left, y);
         if (r.right - 1 > r.left) dot(r.right - 1, y);
     }
@@ -100,6 +104,7 @@ extern "C" BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     }
     Dc* dc = DcOf(hdc);
     if (!dc) return FALSE;
+    x = Coord(x), y = Coord(y), w = Coord(w), h = Coord(h);
     RECT rc{x, y, x + w, y + h};
     return fillWith(hdc, &rc, dc->state.brush, index);
 }

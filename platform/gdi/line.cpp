@@ -43,8 +43,48 @@ bool dashOn(const DashPattern& d, int index) {
 
 void plot(const Target& t, int x, int y, const Paint& paint, int rop2) { FillSpan(t, y, x, x + 1, paint, rop2); }
 
+// Cuts a segment that reaches past the clip box down to the part near it, so that a line to a
+// far-away point costs no more than the pixels that can show. Answers false when nothing shows;
+// `skipped` is the number of pixels cut from the start (the dash pattern runs on over them).
+bool clipSegment(const RECT& box, POINT& a, POINT& b, int& skipped) {
+    skipped = 0;
+    double left = box.left - 1, top = box.top - 1, right = box.right, bottom = box.bottom;
+    auto inside = [&](POINT p) { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; };
+    if (inside(a) && inside(b)) return true;
+    double x0 = a.x, y0 = a.y, ddx = double(b.x) - a.x, ddy = double(b.y) - a.y;
+    double u0 = 0, u1 = 1;
+    for (auto [p, q] : {std::pair{-ddx, x0 - left}, std::pair{ddx, right - x0}, std::pair{-ddy, y0 - top},
+                        std::pair{ddy, bottom - y0}}) {
+        if (p == 0) {
+            if (q < 0) return false;
+            continue;
+        }
+        double r = q / p;
+        if (p < 0) u0 = std::max(u0, r);
+        else u1 = std::min(u1, r);
+        if (u0 > u1) return false;
+    }
+    POINT na{LONG(std::lround(x0 + u0 * ddx)), LONG(std::lround(y0 + u0 * ddy))};
+    POINT nb{LONG(std::lround(x0 + u1 * ddx)), LONG(std::lround(y0 + u1 * ddy))};
+    skipped = std::max(std::abs(na.x - a.x), std::abs(na.y - a.y));
+    if (u1 < 1) {
+        // The cut end lies outside the box, so drawing it (one step further) changes nothing.
+        nb.x += ddx > 0 ? 1 : ddx < 0 ? -1 : 0;
+        nb.y += ddy > 0 ? 1 : ddy < 0 ? -1 : 0;
+    }
+    a = na;
+    b = nb;
+    return true;
+}
+
 void thinLine(const Target& t, Stroke& s, POINT a, POINT b) {
     const DashPattern* dashes = dashesOf(s.pen->kindOfLine());
+    int total = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y)), skipped = 0;
+    if (!clipSegment(t.clip->box(), a, b, skipped)) {
+        s.styleIndex += total;
+        return;
+    }
+    s.styleIndex += skipped;
     int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
     int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
     // Straight unstyled runs are spans: the common case of frames and separators.

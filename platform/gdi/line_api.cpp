@@ -14,7 +14,7 @@ bool strokeLogical(HDC hdc, const POINT* apt, int cpt) {
     if (!dc->target(t)) return true;
     try {
         std::vector<POINT> pts(apt, apt + cpt);
-        for (POINT& p : pts) p = {p.x + t.dx, p.y + t.dy};
+        for (POINT& p : pts) p = {Coord(p.x) + t.dx, Coord(p.y) + t.dy};
         Stroke s = MakeStroke(*dc, t);
         StrokePolyline(t, s, pts.data(), cpt);
     } catch (...) {

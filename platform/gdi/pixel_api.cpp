@@ -9,7 +9,7 @@ extern "C" COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
     Target t;
     if (!dc || !dc->target(t)) return CLR_INVALID;
     std::uint32_t px = dc->pixelFor(color, t.map);
-    int sx = x + t.dx, sy = y + t.dy;
+    int sx = Coord(x) + t.dx, sy = Coord(y) + t.dy;
     if (!t.clip->contains(sx, sy)) return CLR_INVALID;
     t.surface->row(sy)[sx] = px;
     return ColorOf(px);
@@ -23,7 +23,7 @@ extern "C" COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
     Dc* dc = DcOf(hdc);
     Target t;
     if (!dc || !dc->target(t)) return CLR_INVALID;
-    int sx = x + t.dx, sy = y + t.dy;
+    int sx = Coord(x) + t.dx, sy = Coord(y) + t.dy;
     if (!t.clip->contains(sx, sy)) return CLR_INVALID;
     return ColorOf(t.surface->row(sy)[sx]);
 }

@@ -49,7 +49,10 @@ bool sameSpans(const std::vector<Span>& a, const std::vector<Span>& b) {
 }  // namespace
 
 Region::Region(const RECT& r) {
-    if (r.left < r.right && r.top < r.bottom) bands_.push_back({r.top, r.bottom, {{r.left, r.right}}});
+    // Kept to a range where moving a region cannot overflow.
+    auto c = [](LONG v) { return v < -(1 << 28) ? -(1 << 28) : v > (1 << 28) ? (1 << 28) : int(v); };
+    RECT k{c(r.left), c(r.top), c(r.right), c(r.bottom)};
+    if (k.left < k.right && k.top < k.bottom) bands_.push_back({k.top, k.bottom, {{k.left, k.right}}});
 }
 
 void Region::append(int top, int bottom, std::vector<Span>&& spans) {
@@ -113,6 +116,9 @@ bool Region::intersects(const RECT& r) const {
 }
 
 void Region::offset(int dx, int dy) {
+    const int limit = 1 << 28;
+    dx = dx < -limit ? -limit : dx > limit ? limit : dx;
+    dy = dy < -limit ? -limit : dy > limit ? limit : dy;
     for (Band& b : bands_) {
         b.top += dy;
         b.bottom += dy;

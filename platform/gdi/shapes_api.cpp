@@ -80,11 +80,13 @@ bool drawShape(HDC hdc, Shape shape, Part part, int left, int top, int right, in
     Target t;
     if (!dc) return false;
     if (!dc->target(t)) return true;
+    left = Coord(left), top = Coord(top), right = Coord(right), bottom = Coord(bottom);
+    cw = Coord(cw), ch = Coord(ch);
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     left += t.dx, right += t.dx, top += t.dy, bottom += t.dy;
-    from = {from.x + t.dx, from.y + t.dy};
-    to = {to.x + t.dx, to.y + t.dy};
+    from = {Coord(from.x) + t.dx, Coord(from.y) + t.dy};
+    to = {Coord(to.x) + t.dx, Coord(to.y) + t.dy};
     Stroke stroke = MakeStroke(*dc, t);
     bool pen = stroke.paint.mode != Paint::None;
     Paint brush = part == Part::Arc ? Paint{} : BrushPaint(*dc, t, dc->state.brush);
@@ -113,13 +115,15 @@ bool drawShape(HDC hdc, Shape shape, Part part, int left, int top, int right, in
         }
         return true;
     };
-    int y0 = int(std::floor(outer.top)), y1 = int(std::ceil(outer.bottom));
+    // Only rows and columns that can show are walked.
+    RECT box = t.clip->box();
+    int y0 = std::max<int>(int(std::floor(outer.top)), box.top), y1 = std::min<int>(int(std::ceil(outer.bottom)), box.bottom);
     auto fillFiltered = [&](int y, int x0, int x1, const Paint& paint) {
         if (part == Part::Closed) {
             FillSpan(t, y, x0, x1, paint, paint.mode == Paint::Solid && &paint == &brush ? R2_COPYPEN : stroke.rop2);
             return;
         }
-        for (int x = x0; x < x1; ++x)
+        for (int x = std::max<int>(x0, box.left); x < std::min<int>(x1, box.right); ++x)
             if (inPart(x, y)) FillSpan(t, y, x, x + 1, paint, &paint == &brush ? R2_COPYPEN : stroke.rop2);
     };
     for (int y = y0; y <= y1; ++y) {
@@ -158,7 +162,7 @@ bool drawPolygons(HDC hdc, const POINT* apt, const INT* counts, int polygons) {
         for (int i = 0; i < polygons; ++i) {
             if (counts[i] < 2) return false;
             Outline poly;
-            for (int k = 0; k < counts[i]; ++k) poly.push_back({double(p[k].x + t.dx), double(p[k].y + t.dy)});
+            for (int k = 0; k < counts[i]; ++k) poly.push_back({double(Coord(p[k].x) + t.dx), double(Coord(p[k].y) + t.dy)});
             shapes.push_back(std::move(poly));
             p += counts[i];
         }
@@ -168,7 +172,7 @@ bool drawPolygons(HDC hdc, const POINT* apt, const INT* counts, int polygons) {
         for (int i = 0; i < polygons; ++i) {
             std::vector<POINT> closed(p, p + counts[i]);
             closed.push_back(p[0]);
-            for (POINT& q : closed) q = {q.x + t.dx, q.y + t.dy};
+            for (POINT& q : closed) q = {Coord(q.x) + t.dx, Coord(q.y) + t.dy};
             StrokePolyline(t, stroke, closed.data(), int(closed.size()));
             p += counts[i];
         }

@@ -60,7 +60,8 @@ extern "C" BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RE
     if (!dc->target(t)) return TRUE;
     RECT box{};
     if (lprect) {
-        box = {lprect->left + t.dx, lprect->top + t.dy, lprect->right + t.dx, lprect->bottom + t.dy};
+        box = {Coord(lprect->left) + t.dx, Coord(lprect->top) + t.dy, Coord(lprect->right) + t.dx,
+               Coord(lprect->bottom) + t.dy};
         if (options & ETO_OPAQUE) FillRectangle(t, box, SolidPaint(dc->pixelFor(dc->state.bk, t.map)), R2_COPYPEN);
     }
     if (c == 0) return TRUE;
@@ -70,13 +71,13 @@ extern "C" BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RE
     bool updateCp = dc->state.textAlign & TA_UPDATECP;
     POINT ref = updateCp ? dc->state.position : POINT{x, y};
     TextPlacement at;
-    at.x = ref.x + t.dx;
-    at.y = ref.y + t.dy;
+    at.x = Coord(ref.x) + t.dx;
+    at.y = Coord(ref.y) + t.dy;
     at.align = dc->state.textAlign;
     at.opaque = dc->state.bkMode == OPAQUE;
     at.dx = lpDx;
     int width = RenderText(*dc, drawTo, face, at, lpString, int(c));
-    if (updateCp) dc->state.position.x += width;
+    if (updateCp) dc->state.position.x = Coord((long long)dc->state.position.x + width);
     return TRUE;
 }
 

@@ -65,8 +65,9 @@ Face FaceOfDc(const Dc& dc) {
 }
 
 int RenderText(Dc& dc, const Target& t, const Face& face, const TextPlacement& at, const char* text, int count) {
-    int width = 0;
-    for (int i = 0; i < count; ++i) width += at.dx ? at.dx[i] : face.advance((unsigned char)text[i]);
+    long long total = 0;
+    for (int i = 0; i < count; ++i) total += at.dx ? Coord(at.dx[i]) : face.advance((unsigned char)text[i]);
+    int width = Coord(total);
 
     Layout layout;
     double angle = face.escapement / 10.0 * std::numbers::pi / 180;
@@ -108,7 +109,7 @@ int RenderText(Dc& dc, const Target& t, const Face& face, const TextPlacement& a
                 col = end;
             }
         }
-        pen += at.dx ? at.dx[i] : face.advance(c);
+        pen += at.dx ? Coord(at.dx[i]) : face.advance(c);
     }
     double thickness = std::fmax(1, std::round(0.6 * sy));
     if (face.underline) {

@@ -157,3 +157,27 @@ TEST(GdiShapes, PictureOfShapes) {
     c.save("shapes");
     EXPECT_EQ(c.at(120, 80), RGB(255, 255, 0));  // the star's centre is filled under WINDING
 }
+
+TEST(GdiShapes, ExtremeCoordinatesAreDrawnClippedAndQuickly) {
+    // Far-away points must neither overflow nor walk billions of pixels.
+    Canvas c(16, 16);
+    MoveToEx(c.dc, -2000000000, 8, nullptr);
+    LineTo(c.dc, 2000000000, 8);
+    EXPECT_EQ(c.row(8, 0, 16, 0), "################");
+    MoveToEx(c.dc, -2000000000, -2000000000, nullptr);
+    LineTo(c.dc, 2000000000, 2000000000);
+    EXPECT_EQ(c.at(5, 5), 0u);
+    Tools tools(c.dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), CreateSolidBrush(RGB(0, 0, 255)));
+    Ellipse(c.dc, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    Arc(c.dc, -1000000000, -1000000000, 1000000000, 1000000000, 0, -5, 0, 5);
+    EXPECT_EQ(c.at(3, 3), RGB(0, 0, 255));
+    RECT huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    EXPECT_TRUE(DrawFocusRect(c.dc, &huge));
+    EXPECT_TRUE(PatBlt(c.dc, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, BLACKNESS));
+    SetViewportOrgEx(c.dc, INT32_MAX, INT32_MIN, nullptr);
+    OffsetViewportOrgEx(c.dc, INT32_MAX, INT32_MAX, nullptr);
+    EXPECT_EQ(SetPixel(c.dc, INT32_MAX, 0, 0), CLR_INVALID);
+    POINT star[3] = {{INT32_MIN, 0}, {INT32_MAX, INT32_MAX}, {0, INT32_MIN}};
+    EXPECT_TRUE(Polygon(c.dc, star, 3));
+    EXPECT_TRUE(TextOutA(c.dc, INT32_MAX, INT32_MIN, "x", 1));
+}

@@ -215,3 +215,28 @@ TEST(GdiText, FamiliesAreEnumerated) {
     EnumFontFamiliesExA(c.dc, &lf, collect, LPARAM(&names), 0);
     EXPECT_EQ(names, "Serif;");
 }
+
+TEST(GdiText, ExtTextOutOpaqueClippedAndUpdatingThePosition) {
+    Canvas c(80, 20);
+    UseFont f(c.dc, 16);
+    SetBkColor(c.dc, RGB(0, 255, 0));
+    SetBkMode(c.dc, TRANSPARENT);
+    RECT r{10, 2, 20, 18};
+    ExtTextOutA(c.dc, 5, 2, ETO_OPAQUE | ETO_CLIPPED, &r, "WWWW", 4, nullptr);
+    EXPECT_EQ(c.at(10, 2), RGB(0, 255, 0));   // the rectangle is filled whatever the mode
+    EXPECT_EQ(c.at(9, 10), RGB(255, 255, 255));
+    EXPECT_EQ(inkBox(c, 80, 20).left, 10);    // ink starts at the clip, not at x = 5
+    EXPECT_EQ(inkBox(c, 80, 20).right, 20);
+
+    Canvas d(80, 20);
+    UseFont g(d.dc, 16);
+    SetBkMode(d.dc, TRANSPARENT);
+    SetTextAlign(d.dc, TA_UPDATECP);
+    MoveToEx(d.dc, 3, 0, nullptr);
+    TextOutA(d.dc, 0, 0, "ab", 2);
+    SIZE size;
+    GetTextExtentPoint32A(d.dc, "ab", 2, &size);
+    POINT pos;
+    GetCurrentPositionEx(d.dc, &pos);
+    EXPECT_EQ(pos.x, 3 + size.cx);
+}
