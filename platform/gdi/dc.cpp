@@ -42,6 +42,12 @@ const Region& Dc::effectiveClip() {
         bounds.bottom = std::min<LONG>(bounds.bottom, area.bottom);
     }
     effClip_ = Region(bounds);
+    if (hasSystemClip) {
+        Region system = systemClip;
+        POINT o = deviceOrigin();
+        system.offset(o.x, o.y);
+        effClip_ = Region::Combine(effClip_, system, RGN_AND);
+    }
     if (state.hasClip) {
         Region clip = state.clip;
         POINT o = deviceOrigin();

@@ -78,6 +78,8 @@ struct Dc : Object {
     std::vector<DcState> saved;
     std::shared_ptr<Surface> surface;  // display and surface DCs
     RECT area{0, 0, 0, 0};             // their part of the surface
+    bool hasSystemClip = false;
+    Region systemClip;                 // device coordinates, beneath the caller's clip
 
     Surface* drawSurface() const;
     // The origin of device coordinates on the surface.

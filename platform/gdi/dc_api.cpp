@@ -47,6 +47,22 @@ BOOL SetSurfaceDCArea(HDC hdc, const RECT& area) {
     return TRUE;
 }
 
+BOOL SetSurfaceDCSystemClip(HDC hdc, const RECT* rects, int count) {
+    Dc* dc = DcOf(hdc);
+    if (!dc || dc->type == Dc::Type::Memory || count < 0 || (count > 0 && !rects)) return FALSE;
+    try {
+        Region r;
+        for (int i = 0; i < count; ++i) r = Region::Combine(r, Region(rects[i]), RGN_OR);
+        dc->systemClip = std::move(r);
+        dc->hasSystemClip = count > 0;
+    } catch (...) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return FALSE;
+    }
+    dc->clipChanged();
+    return TRUE;
+}
+
 HDC CreateScreenDC() {
     auto s = ScreenSurface();
     if (!s) return nullptr;

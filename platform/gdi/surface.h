@@ -45,6 +45,11 @@ HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, const RECT& area);
 // and the other attributes stay.
 BOOL SetSurfaceDCArea(HDC hdc, const RECT& area);
 
+// Limits a surface device context further, beneath whatever clip the caller selects: the
+// rectangles (device coordinates) are what it may draw on, as a paint DC is limited to its
+// update region or a window to the parts its children leave. A count of 0 lifts the limit.
+BOOL SetSurfaceDCSystemClip(HDC hdc, const RECT* rects, int count);
+
 // The screen: its surface (created on first use) and a device context over all of it.
 std::shared_ptr<Surface> ScreenSurface();
 HDC CreateScreenDC();
