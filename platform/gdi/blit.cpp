@@ -43,6 +43,8 @@ struct Converter {
 struct AxisMap {
     std::vector<int> first;
     std::vector<int> count;
+    bool unit = false;       // one to one, not mirrored: consecutive source pixels
+    bool combining = false;  // some destination pixels take more than one source pixel
 };
 
 AxisMap axisMap(int count, int sourceCount, bool mirror, int start, bool combine) {
@@ -54,7 +56,9 @@ AxisMap axisMap(int count, int sourceCount, bool mirror, int start, bool combine
         if (combine) b = std::max(b, int((long long)(i + 1) * sourceCount / count));
         m.first[std::size_t(i)] = start + (mirror ? sourceCount - b : a);
         m.count[std::size_t(i)] = b - a;
+        m.combining = m.combining || b - a > 1;
     }
+    m.unit = count == sourceCount && !mirror;
     return m;
 }
 
@@ -74,6 +78,15 @@ std::pair<int, int> validRun(const AxisMap& m, int limit) {
 void gatherRow(const std::uint32_t* row, const AxisMap& xs, int at, int n, int mode, std::uint32_t* out) {
     const int* first = xs.first.data() + at;
     const int* count = xs.count.data() + at;
+    if (xs.unit) {
+        const std::uint32_t* from = row + first[0];
+        for (int i = 0; i < n; ++i) out[i] = from[i] & 0xFFFFFF;
+        return;
+    }
+    if (!xs.combining) {
+        for (int i = 0; i < n; ++i) out[i] = row[first[i]] & 0xFFFFFF;
+        return;
+    }
     for (int i = 0; i < n; ++i) {
         std::uint32_t v = row[first[i]];
         for (int k = 1; k < count[i]; ++k) v = mode == WHITEONBLACK ? v | row[first[i] + k] : v & row[first[i] + k];
