@@ -1,0 +1,38 @@
+// The core context: the per-printer record behind a `UIDEVDATA`. It holds what the core knows of
+// the printer (name, port, driver folder), its device modes and device-option block, the parsed
+// data file and the resource module; only the service table reaches into it.
+#pragma once
+
+#include "core/devmode_store.h"
+
+#include <windows.h>
+
+#include <string>
+
+class DeviceData;
+
+struct CoreContext {
+    std::string printerName;
+    std::string port;
+    devmode::DevmodeStore store;
+    DeviceData* deviceData = nullptr;  // one use of the cached file, once loaded
+    bool deviceDataTried = false;      // a file that does not load is not tried again
+    std::string driverDirectory;       // without a trailing backslash; empty until asked for
+    HMODULE resourceModule = nullptr;  // loaded on first use
+    bool resourceModuleTried = false;
+};
+
+// The file name of the resource module (dialog templates, texts, bitmaps), looked for in the
+// printer driver's folder.
+inline constexpr char kResourceModuleName[] = "DRVOPRES.DLL";
+
+// The context of a printer the handle names; null when the printer cannot be read.
+CoreContext* CreateCoreContext(HANDLE printer, bool pseudoPrinter);
+void DestroyCoreContext(CoreContext* context);
+
+// The parsed data file, loaded once (null when the printer has none that loads).
+DeviceData* CoreDeviceData(CoreContext& context, HANDLE printer);
+// The driver folder, cached.
+const std::string& CoreDriverDirectory(CoreContext& context);
+// The resource module, loaded once; null when it is missing.
+HMODULE CoreResourceModule(CoreContext& context);

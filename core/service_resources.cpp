@@ -1,0 +1,76 @@
+// The service table's resource operations: texts, pictures and raw resources of the printer's
+// resource module (see CoreResourceModule). Without the module every operation answers its
+// failure, and a text comes back empty.
+#include "core/core_context.h"
+#include "core/service_ops.h"
+
+namespace service {
+
+namespace {
+
+HMODULE Module(UIDEVDATA* ctx) {
+    CoreContext* context = Context(ctx);
+    return context ? CoreResourceModule(*context) : nullptr;
+}
+
+}  // namespace
+
+int LoadString(UIDEVDATA* ctx, UINT id, LPSTR buffer, int size) {
+    if (!buffer || size <= 0) return 0;
+    *buffer = 0;
+    HMODULE module = Module(ctx);
+    if (!module) return 0;
+    const int length = LoadStringA(module, id, buffer, size);
+    if (length <= 0) *buffer = 0;
+    return length > 0 ? length : 0;
+}
+
+// The platform has no menus and the resource module holds none.
+HMENU LoadMenu(UIDEVDATA*, UINT) { return nullptr; }
+
+HBITMAP LoadBitmap(UIDEVDATA* ctx, UINT id) {
+    HMODULE module = Module(ctx);
+    return module ? LoadBitmapA(module, MAKEINTRESOURCEA(id)) : nullptr;
+}
+
+HICON LoadIcon(UIDEVDATA* ctx, UINT id) {
+    HMODULE module = Module(ctx);
+    return module ? LoadIconA(module, MAKEINTRESOURCEA(id)) : nullptr;
+}
+
+HCURSOR LoadCursor(UIDEVDATA* ctx, UINT id) {
+    HMODULE module = Module(ctx);
+    return module ? LoadCursorA(module, MAKEINTRESOURCEA(id)) : nullptr;
+}
+
+const void* FindResource(UIDEVDATA* ctx, UINT id, UINT type, DWORD* size) {
+    if (size) *size = 0;
+    HMODULE module = Module(ctx);
+    HRSRC found = module ? FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type)) : nullptr;
+    const void* bytes = found ? LockResource(LoadResource(module, found)) : nullptr;
+    if (bytes && size) *size = SizeofResource(module, found);
+    return bytes;
+}
+
+// The bitmap cut into images of the given width, the mask colour's pixels transparent.
+HIMAGELIST LoadImageList(UIDEVDATA* ctx, UINT bitmapId, int imageWidth, int grow, COLORREF mask) {
+    HBITMAP bitmap = imageWidth > 0 ? LoadBitmap(ctx, bitmapId) : nullptr;
+    BITMAP info = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth < imageWidth) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    const UINT flags = ILC_COLOR24 | (mask == CLR_NONE ? 0 : ILC_MASK);
+    HIMAGELIST list = ImageList_Create(imageWidth, info.bmHeight, flags, info.bmWidth / imageWidth, grow);
+    const int added = !list                ? -1
+                      : mask == CLR_NONE ? ImageList_Add(list, bitmap, nullptr)
+                                         : ImageList_AddMasked(list, bitmap, mask);
+    DeleteObject(bitmap);
+    if (list && added < 0) {
+        ImageList_Destroy(list);
+        list = nullptr;
+    }
+    return list;
+}
+
+}  // namespace service
