@@ -1,0 +1,12 @@
+// The host program's readable form of device modes: the public fields by name, the private
+// header, and every option of the private part by number and id, side by side for two device
+// modes so that a difference stands out.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+// Prints the two device modes (each may be empty) under their titles, one row per field.
+void ListDevmodes(std::FILE* out, const char* leftTitle, const std::vector<uint8_t>& left, const char* rightTitle,
+                  const std::vector<uint8_t>& right);
