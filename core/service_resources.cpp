@@ -52,25 +52,10 @@ const void* FindResource(UIDEVDATA* ctx, UINT id, UINT type, DWORD* size) {
     return bytes;
 }
 
-// The bitmap cut into images of the given width, the mask colour's pixels transparent.
 HIMAGELIST LoadImageList(UIDEVDATA* ctx, UINT bitmapId, int imageWidth, int grow, COLORREF mask) {
-    HBITMAP bitmap = imageWidth > 0 ? LoadBitmap(ctx, bitmapId) : nullptr;
-    BITMAP info = {};
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info) || info.bmWidth < imageWidth) {
-        if (bitmap) DeleteObject(bitmap);
-        return nullptr;
-    }
-    const UINT flags = ILC_COLOR24 | (mask == CLR_NONE ? 0 : ILC_MASK);
-    HIMAGELIST list = ImageList_Create(imageWidth, info.bmHeight, flags, info.bmWidth / imageWidth, grow);
-    const int added = !list                ? -1
-                      : mask == CLR_NONE ? ImageList_Add(list, bitmap, nullptr)
-                                         : ImageList_AddMasked(list, bitmap, mask);
-    DeleteObject(bitmap);
-    if (list && added < 0) {
-        ImageList_Destroy(list);
-        list = nullptr;
-    }
-    return list;
+    HMODULE module = Module(ctx);
+    return module ? ImageList_LoadImageA(module, MAKEINTRESOURCEA(bitmapId), imageWidth, grow, mask, IMAGE_BITMAP, 0)
+                  : nullptr;
 }
 
 }  // namespace service
