@@ -164,7 +164,6 @@ void run_directive(PieEngine* engine, PlCell* clause) {
 }
 
 void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
-    PlProgram* program = engine->program;
     PlCell* term = clause->clause.term;
     const bool has_neck = is(engine, term, PLP_neck_2);
     PlCell*& head = has_neck ? term->fn.args->items[0] : clause->clause.term;
@@ -178,6 +177,24 @@ void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
         ++own->uses;
         head->fn.functor = functor = own;
     }
+    pl_store_clause(engine, clause, line, true);
+}
+
+void register_builtin(PieEngine* engine, PlFunctor* functor) {
+    functor->flags |= PLF_SYSTEM;
+    PlCell* clause = pl_make_clause(engine, PL_SYSTEM_CLAUSE, pl_make_term(engine, functor));
+    link(engine, clause, functor, PL_WRITTEN);
+    pl_program_add_functor(engine, functor);
+}
+
+}  // namespace
+
+void pl_store_clause(PieEngine* engine, PlCell* clause, int32_t line, bool collect_dependents) {
+    PlProgram* program = engine->program;
+    PlCell* term = clause->clause.term;
+    const bool has_neck = is(engine, term, PLP_neck_2);
+    PlCell* head = has_neck ? pl_arg(term, 0) : term;
+    PlFunctor* functor = head->fn.functor;
     PlCell* body = has_neck ? pl_arg(term, 1) : nullptr;
     const bool suppressed = body == engine->cell.fail;
     const bool constant = functor->flags & PLF_CONSTANT;
@@ -187,7 +204,7 @@ void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
     if (constant) return;
     pl_program_add_functor(engine, functor);
     if (suppressed) return;
-    if (body)
+    if (body && collect_dependents)
         for_each_read(engine, body, [&](PlFunctor* read) {
             if (read->dependents) pl_hash_add(engine, read->dependents, functor);
         });
@@ -201,15 +218,6 @@ void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
             if (read->owner) add_default_clause(engine, read->owner);
         });
 }
-
-void register_builtin(PieEngine* engine, PlFunctor* functor) {
-    functor->flags |= PLF_SYSTEM;
-    PlCell* clause = pl_make_clause(engine, PL_SYSTEM_CLAUSE, pl_make_term(engine, functor));
-    link(engine, clause, functor, PL_WRITTEN);
-    pl_program_add_functor(engine, functor);
-}
-
-}  // namespace
 
 void pl_parse(PieEngine* engine, const char* text) {
     PlToken token;

@@ -22,7 +22,7 @@ enum PlPredefinedKind : uint8_t { PLP_OTHER = 0, PLP_BUILTIN = 1 };
     X(bitor_3, "bitor", 3, PLP_BUILTIN, 0, 0x45) X(lshift_3, "lshift", 3, PLP_BUILTIN, 0, 0x46)     \
     X(rshift_3, "rshift", 3, PLP_BUILTIN, 0, 0x47) X(bitcmp_2, "bitcmp", 2, PLP_BUILTIN, 0, 0x48)   \
     X(teq_2, "teq", 2, PLP_BUILTIN, 0, 0x49) X(tne_2, "tne", 2, PLP_BUILTIN, 0, 0x4A)               \
-    X(var_1, "var", 1, PLP_BUILTIN, 0, 0x4B) X(atom_1, "atom", 1, PLP_BUILTIN, 0, 0)                \
+    X(var_1, "var", 1, PLP_BUILTIN, 0, 0x4B) X(atom_1, "atom", 1, PLP_BUILTIN, 0, 0x4C)                \
     X(integer_1, "integer", 1, PLP_BUILTIN, 0, 0x4D) X(term_1, "term", 1, PLP_BUILTIN, 0, 0x4E)     \
     X(comma_2, ",", 2, PLP_BUILTIN, 0, 0x14) X(unify_2, "=", 2, PLP_BUILTIN, 0, 0x4F)               \
     X(not_1, "not", 1, PLP_BUILTIN, 0, 0x13) X(status_2, "status", 2, PLP_BUILTIN, 0, 0x18)         \
@@ -92,7 +92,7 @@ enum PlPredefinedKind : uint8_t { PLP_OTHER = 0, PLP_BUILTIN = 1 };
     X(unsupported_0, "unsupported", 0, PLP_OTHER, 0, 0x6E)                                          \
     X(constant_0, "constant", 0, PLP_OTHER, 0, 0x6F) X(win9X_0, "win9X", 0, PLP_OTHER, 0, 0x70)     \
     X(win2k_0, "win2k", 0, PLP_OTHER, 0, 0x71) X(winNT_0, "winNT", 0, PLP_OTHER, 0, 0x72)           \
-    X(win95_0, "win95", 0, PLP_OTHER, 0, 0x73) X(win98_0, "win98", 0, PLP_OTHER, 0, 0)
+    X(win95_0, "win95", 0, PLP_OTHER, 0, 0x73) X(win98_0, "win98", 0, PLP_OTHER, 0, 0x74)
 
 enum PlPredefinedFunctor : int {
 #define PL_PREDEFINED_ENUM(field, name, arity, kind, flag, code) PLP_##field,
