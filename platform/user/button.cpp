@@ -1,6 +1,7 @@
 // The "Button" class: push and default push buttons, check boxes of two and three states, radio
 // buttons, group boxes and owner-drawn buttons. A click (mouse, space bar or BM_CLICK) changes the
 // automatic kinds' state first and then tells the parent BN_CLICKED, as on the original.
+#include "platform/user/control_paint.h"
 #include "platform/user/control_state.h"
 #include "platform/user/controls.h"
 #include "platform/user/owner_draw.h"
@@ -14,6 +15,7 @@ struct ButtonState {
     bool pushed = false;
     bool focused = false;
     HANDLE image = nullptr;
+    HFONT font = nullptr;
 };
 
 UINT kind(HWND hwnd) { return StyleOf(hwnd) & BS_TYPEMASK; }
@@ -78,16 +80,92 @@ void setPushed(HWND hwnd, ButtonState& s, bool pushed) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void paint(HWND hwnd, ButtonState& s) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (kind(hwnd) == BS_OWNERDRAW) {
-        UINT state = (s.pushed ? ODS_SELECTED : 0) | (s.focused ? ODS_FOCUS : 0) | (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED);
-        RECT rect;
-        GetClientRect(hwnd, &rect);
-        DrawItem(hwnd, dc, ODT_BUTTON, 0, ODA_DRAWENTIRE, state, rect, 0);
+// The classic look: a raised face (sunken while pushed, framed when default), a 13-pixel box or
+// circle for check boxes and radio buttons, an etched frame for group boxes.
+void paintPush(HDC dc, RECT r, HWND hwnd, const ButtonState& s) {
+    bool isDefault = kind(hwnd) == BS_DEFPUSHBUTTON;
+    if (isDefault) {
+        FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+        InflateRect(&r, -1, -1);
     }
-    EndPaint(hwnd, &ps);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    RECT edge = r;
+    if (s.pushed) FrameRect(dc, &edge, GetSysColorBrush(COLOR_BTNSHADOW));
+    else DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
+    RECT text = r;
+    if (s.pushed) OffsetRect(&text, 1, 1);
+    DrawLabel(dc, TextOf(hwnd), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, IsWindowEnabled(hwnd));
+    if (s.focused) {
+        InflateRect(&r, -4, -4);
+        DrawFocusRect(dc, &r);
+    }
+}
+
+void paintCheck(HDC dc, RECT r, HWND hwnd, const ButtonState& s) {
+    UINT k = kind(hwnd);
+    FillRect(dc, &r, ParentBrush(hwnd, dc, WM_CTLCOLORSTATIC));
+    constexpr int kBox = 13;
+    RECT box{r.left, r.top + (r.bottom - r.top - kBox) / 2, r.left + kBox, 0};
+    box.bottom = box.top + kBox;
+    bool enabled = IsWindowEnabled(hwnd);
+    bool grey = s.check == BST_INDETERMINATE;
+    HBRUSH inside = GetSysColorBrush(s.pushed || !enabled || grey ? COLOR_BTNFACE : COLOR_WINDOW);
+    if (isRadio(k)) {
+        HGDIOBJ oldBrush = SelectObject(dc, inside);
+        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+        Ellipse(dc, box.left, box.top, box.right, box.bottom);
+        if (s.check) {
+            SelectObject(dc, GetStockObject(BLACK_BRUSH));
+            Ellipse(dc, box.left + 4, box.top + 4, box.right - 4, box.bottom - 4);
+        }
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+    } else {
+        FillRect(dc, &box, inside);
+        RECT edge = box;
+        DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+        if (s.check) {
+            HPEN pen = CreatePen(PS_SOLID, 2, GetSysColor(grey || !enabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+            HGDIOBJ old = SelectObject(dc, pen);
+            MoveToEx(dc, box.left + 3, box.top + 6, nullptr);
+            LineTo(dc, box.left + 5, box.top + 9);
+            LineTo(dc, box.left + 10, box.top + 3);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        }
+    }
+    RECT text{box.right + 4, r.top, r.right, r.bottom};
+    DrawLabel(dc, TextOf(hwnd), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE, enabled);
+    if (s.focused) DrawFocusRect(dc, &text);
+}
+
+void paintGroup(HDC dc, RECT r, HWND hwnd) {
+    r.top += 6;
+    DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+    std::string text = TextOf(hwnd);
+    if (text.empty()) return;
+    RECT label{r.left + 8, r.top - 6, r.right - 8, r.top + 8};
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    RECT gap{label.left - 2, label.top, label.left + size.cx + 2, label.bottom};
+    FillRect(dc, &gap, ParentBrush(hwnd, dc, WM_CTLCOLORSTATIC));
+    DrawLabel(dc, text, label, DT_LEFT | DT_TOP | DT_SINGLELINE, IsWindowEnabled(hwnd));
+}
+
+void paint(HWND hwnd, ButtonState& s) {
+    PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    RECT r = scope.client();
+    UINT k = kind(hwnd);
+    if (k == BS_OWNERDRAW) {
+        UINT state = (s.pushed ? ODS_SELECTED : 0) | (s.focused ? ODS_FOCUS : 0) | (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED);
+        DrawItem(hwnd, dc, ODT_BUTTON, 0, ODA_DRAWENTIRE, state, r, 0);
+        return;
+    }
+    if (!dc) return;
+    if (k == BS_GROUPBOX) paintGroup(dc, r, hwnd);
+    else if (isCheckKind(k)) paintCheck(dc, r, hwnd, s);
+    else paintPush(dc, r, hwnd, s);
 }
 
 LRESULT dialogCode(HWND hwnd) {
@@ -181,6 +259,12 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         paint(hwnd, *s);
         return 0;
+    case WM_SETFONT:
+        s->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(s->font);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

@@ -4,12 +4,14 @@
 // the selection field; the height it was made with is the dropped list's, as on the original.
 // A person's choice notifies CBN_SELCHANGE, then CBN_SELENDOK and CBN_CLOSEUP as the list closes;
 // the program's CB_SETCURSEL notifies nothing.
+#include "platform/user/control_paint.h"
 #include "platform/user/control_state.h"
 #include "platform/user/controls.h"
 #include "platform/user/item_list.h"
 #include "platform/user/owner_draw.h"
 #include "platform/user/window.h"
 
+#include <algorithm>
 #include <string>
 
 namespace user {
@@ -93,30 +95,64 @@ void afterInsert(ComboState& s, int at) {
     if (at >= 0 && s.selected >= at) ++s.selected;
 }
 
+// The selection field: a sunken white field with the drop button at its right; an owner-drawn
+// combo box asks its parent to draw the field's entry and, while dropped, the list's entries.
 void paint(HWND hwnd, ComboState& s) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (ownerDraw(hwnd)) {
-        RECT field;
-        GetClientRect(hwnd, &field);
-        field.bottom = windowHeight(s);
-        InflateRect(&field, -kFieldEdges / 2, -kFieldEdges / 2);
-        UINT state = ODS_COMBOBOXEDIT | (s.focused && !s.dropped ? ODS_SELECTED | ODS_FOCUS : 0) |
-                     (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED);
-        ULONG_PTR data = s.selected >= 0 ? s.items.at(s.selected).data : 0;
-        DrawItem(hwnd, dc, ODT_COMBOBOX, static_cast<UINT>(s.selected), ODA_DRAWENTIRE, state, field, data);
-        // The dropped list's entries, below the field.
-        for (int i = s.top; s.dropped && i < s.items.count(); ++i) {
-            RECT item = field;
-            item.top = windowHeight(s) + s.items.offsetOf(s.top, i);
-            item.bottom = item.top + static_cast<int>(s.items.itemHeight(i));
-            if (item.top >= s.droppedHeight) break;
-            DrawItem(hwnd, dc, ODT_COMBOBOX, static_cast<UINT>(i), ODA_DRAWENTIRE,
-                     i == s.selected ? ODS_SELECTED | ODS_FOCUS : 0, item, s.items.at(i).data);
-            if (!IsWindow(hwnd)) return;
+    PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    RECT frame = scope.client();
+    frame.bottom = windowHeight(s);
+    bool enabled = IsWindowEnabled(hwnd);
+    if (dc) {
+        FillRect(dc, &frame, ParentBrush(hwnd, dc, WM_CTLCOLOREDIT));
+        RECT edge = frame;
+        DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+        int button = GetSystemMetrics(SM_CXVSCROLL);
+        RECT arrow{frame.right - 2 - button, frame.top + 2, frame.right - 2, frame.bottom - 2};
+        DrawEdge(dc, &arrow, s.dropped ? BDR_SUNKENOUTER : EDGE_RAISED, BF_RECT | BF_MIDDLE);
+        int cx = (arrow.left + arrow.right) / 2, cy = (arrow.top + arrow.bottom) / 2;
+        for (int i = 0; i < 4; ++i) {
+            RECT line{cx - 3 + i, cy - 1 + i, cx + 4 - i, cy + i};
+            FillRect(dc, &line, GetSysColorBrush(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         }
     }
-    EndPaint(hwnd, &ps);
+    RECT field = frame;
+    InflateRect(&field, -kFieldEdges / 2, -kFieldEdges / 2);
+    field.right -= GetSystemMetrics(SM_CXVSCROLL);
+    bool highlight = s.focused && !s.dropped;
+    if (ownerDraw(hwnd)) {
+        UINT state = ODS_COMBOBOXEDIT | (highlight ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+        ULONG_PTR data = s.selected >= 0 ? s.items.at(s.selected).data : 0;
+        DrawItem(hwnd, dc, ODT_COMBOBOX, static_cast<UINT>(s.selected), ODA_DRAWENTIRE, state, field, data);
+        if (!IsWindow(hwnd)) return;
+    } else if (dc) {
+        DrawPlainEntry(dc, field, s.edit, highlight && kind(hwnd) == CBS_DROPDOWNLIST, enabled);
+    }
+    if (!s.dropped || !dc) return;
+    // The dropped list, below the field on the screen, framed in black.
+    HDC screen = GetDC(nullptr);
+    RECT list;
+    GetWindowRect(hwnd, &list);
+    list.top = list.top + windowHeight(s);
+    list.bottom = list.top + std::max(0, s.droppedHeight - windowHeight(s));
+    FillRect(screen, &list, GetSysColorBrush(COLOR_WINDOW));
+    FrameRect(screen, &list, GetSysColorBrush(COLOR_WINDOWFRAME));
+    HGDIOBJ oldFont = s.font ? SelectObject(screen, s.font) : nullptr;
+    SetBkMode(screen, TRANSPARENT);
+    for (int i = s.top; i < s.items.count(); ++i) {
+        RECT item{list.left + 1, list.top + 1 + s.items.offsetOf(s.top, i), list.right - 1, 0};
+        item.bottom = item.top + static_cast<int>(s.items.itemHeight(i));
+        if (item.bottom > list.bottom) break;
+        if (ownerDraw(hwnd)) {
+            DrawItem(hwnd, screen, ODT_COMBOBOX, static_cast<UINT>(i), ODA_DRAWENTIRE,
+                     i == s.selected ? ODS_SELECTED | ODS_FOCUS : 0, item, s.items.at(i).data);
+            if (!IsWindow(hwnd)) break;
+        } else {
+            DrawPlainEntry(screen, item, s.items.at(i).text, i == s.selected, true);
+        }
+    }
+    if (oldFont) SelectObject(screen, oldFont);
+    ReleaseDC(nullptr, screen);
 }
 
 void key(HWND hwnd, ComboState& s, WPARAM vk) {

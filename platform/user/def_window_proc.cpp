@@ -55,8 +55,34 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPA
         }
         return 0;
     }
-    case WM_ERASEBKGND:
-        return w->cls->background ? 1 : 0;
+    case WM_ERASEBKGND: {
+        HBRUSH brush = w->cls->background;
+        // A class background may name a system colour as its index plus one.
+        auto value = reinterpret_cast<uintptr_t>(brush);
+        if (value > 0 && value <= COLOR_INFOBK + 1) brush = GetSysColorBrush(static_cast<int>(value - 1));
+        if (!brush || !wParam) return 0;
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        return 1;
+    }
+    case WM_NCPAINT:
+        user::PaintFrame(hwnd);
+        return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        // Fields and lists are white; everything else has the face colour of buttons.
+        bool field = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+        auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(field ? COLOR_WINDOW : COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(field ? COLOR_WINDOW : COLOR_BTNFACE));
+    }
     case WM_NCHITTEST:
         return 1;  // HTCLIENT: the whole window is client area to a pointer
     case WM_MOUSEACTIVATE:

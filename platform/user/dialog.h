@@ -10,6 +10,7 @@ namespace user {
 
 struct DialogInfo {
     HFONT font = nullptr;
+    HFONT ownedFont = nullptr;  // the template's font, made by the dialog and deleted with it
     int baseX = 8;  // dialog base units of the dialog's font, in pixels
     int baseY = 16;
     UINT defId = 0;  // 0: the template's default push button

@@ -9,16 +9,32 @@
 namespace user {
 namespace {
 
-// Base units of the dialog's font. The classic dialog font (8 points) gives 6 by 13 pixels; other
-// sizes scale with it, and a template without a font uses the system font's 8 by 16.
-void setBaseUnits(DialogInfo& info, const DialogTemplate& tmpl) {
-    if (!tmpl.hasFont || tmpl.pointSize == 0 || tmpl.pointSize > 72) {
-        info.baseX = 8;
-        info.baseY = 16;
-        return;
+// The template's font, at the screen's 96 dots per inch; null when the template names none.
+HFONT templateFont(const DialogTemplate& tmpl) {
+    if (!tmpl.hasFont || tmpl.pointSize == 0 || tmpl.pointSize > 72) return nullptr;
+    int height = -MulDivRound(tmpl.pointSize, 96, 72);
+    return CreateFontA(height, 0, 0, 0, tmpl.weight ? tmpl.weight : FW_NORMAL, tmpl.italic, FALSE, FALSE,
+                       tmpl.charset, 0, 0, 0, 0, tmpl.typeface.c_str());
+}
+
+// Base units of the dialog's font: the average width of the letters and the height of a line,
+// as the original measures them; the system font's 8 by 16 without a font.
+void setBaseUnits(DialogInfo& info, HFONT font) {
+    info.baseX = 8;
+    info.baseY = 16;
+    if (!font) return;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    SIZE size{0, 0};
+    const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    if (GetTextMetricsA(dc, &metrics) && GetTextExtentPoint32A(dc, letters, 52, &size) && size.cx > 0 &&
+        metrics.tmHeight > 0) {
+        info.baseX = (size.cx / 26 + 1) / 2;
+        info.baseY = metrics.tmHeight;
     }
-    info.baseX = MulDivRound(6, tmpl.pointSize, 8);
-    info.baseY = MulDivRound(13, tmpl.pointSize, 8);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
 }
 
 const char* itemClass(const DialogItem& item) {
@@ -73,7 +89,8 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
                               bool modal) {
     if (parent && !FromHandle(parent)) return nullptr;
     DialogInfo units;
-    setBaseUnits(units, tmpl);
+    HFONT font = templateFont(tmpl);
+    setBaseUnits(units, font);
     DWORD style = tmpl.style;
     DWORD exStyle = tmpl.exStyle;
     if (style & DS_CONTROL) {
@@ -105,13 +122,16 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
     DialogInfo* info = dialog ? InfoOf(dialog) : nullptr;
     if (!info) {
         if (dialog) DestroyWindow(dialog);
+        if (font) DeleteObject(font);
         return nullptr;
     }
+    info->ownedFont = font;
+    info->font = font;
     info->baseX = units.baseX;
     info->baseY = units.baseY;
     info->modal = modal;
     SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
-    if (tmpl.hasFont) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(info->font), 0);
+    if (font) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     if (!IsWindow(dialog) || !createControls(dialog, instance, tmpl, *info)) {
         if (IsWindow(dialog)) DestroyWindow(dialog);
         return nullptr;

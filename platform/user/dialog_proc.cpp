@@ -61,6 +61,7 @@ LRESULT defaultProcessing(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
         if (info) {
             SetWindowLongPtrA(hwnd, kDialogInfoOffset, 0);
+            if (info->ownedFont) DeleteObject(info->ownedFont);
             delete info;
         }
         return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -100,14 +101,15 @@ LRESULT defaultProcessing(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
         return 0;
     }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return 0;
+    case WM_ERASEBKGND: {
+        auto dc = reinterpret_cast<HDC>(wParam);
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageA(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)));
+        if (!brush) brush = GetSysColorBrush(COLOR_BTNFACE);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        if (dc) FillRect(dc, &client, brush);
+        return 1;
+    }
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

@@ -1,6 +1,7 @@
 // The "Edit" class: a text with a selection, a length limit, read-only and number-only modes.
 // Typing (WM_CHAR), EM_REPLACESEL and WM_SETTEXT change the text and tell the parent EN_UPDATE
 // then EN_CHANGE; text beyond the limit is refused with EN_MAXTEXT.
+#include "platform/user/control_paint.h"
 #include "platform/user/control_state.h"
 #include "platform/user/controls.h"
 #include "platform/user/window.h"
@@ -21,6 +22,7 @@ struct EditState {
     size_t limit = 30000;
     bool modified = false;
     char passwordChar = 0;
+    HFONT font = nullptr;
 };
 
 bool readOnly(HWND hwnd) { return (StyleOf(hwnd) & ES_READONLY) != 0; }
@@ -99,6 +101,24 @@ size_t lineLength(const std::string& text, size_t at) {
 }
 
 size_t lineCount(const std::string& text) { return 1 + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+void paint(HWND hwnd, const EditState& s) {
+    PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    if (!dc) return;
+    RECT r = scope.client();
+    // A read-only or disabled field shows the face colour, as the original's static look.
+    bool enabled = IsWindowEnabled(hwnd);
+    UINT message = enabled && !readOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+    FillRect(dc, &r, ParentBrush(hwnd, dc, message));
+    std::string shown = s.passwordChar ? std::string(s.text.size(), s.passwordChar) : s.text;
+    RECT text = r;
+    InflateRect(&text, -1, -1);
+    DWORD style = StyleOf(hwnd);
+    UINT format = DT_NOPREFIX | ((style & ES_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER) |
+                  ((style & ES_CENTER) ? DT_CENTER : (style & ES_RIGHT) ? DT_RIGHT : DT_LEFT);
+    DrawLabel(dc, shown, text, format, enabled);
+}
 
 }  // namespace
 
@@ -218,6 +238,15 @@ LRESULT CALLBACK EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_ENABLE:
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
+    case WM_PAINT:
+        paint(hwnd, *s);
+        return 0;
+    case WM_SETFONT:
+        s->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(s->font);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

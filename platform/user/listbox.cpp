@@ -1,6 +1,7 @@
 // The "ListBox" class: entries with one selection (or several with LBS_MULTIPLESEL and
 // LBS_EXTENDEDSEL), owner-drawn with fixed or variable heights, with or without strings. Choices a
 // person makes notify LBN_SELCHANGE when LBS_NOTIFY is set; LB_SETCURSEL notifies nothing.
+#include "platform/user/control_paint.h"
 #include "platform/user/control_state.h"
 #include "platform/user/controls.h"
 #include "platform/user/item_list.h"
@@ -49,24 +50,26 @@ int selectedCount(const ListState& s) {
 }
 
 void paint(HWND hwnd, ListState& s) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    if (ownerDraw(hwnd)) {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        bool disabled = !IsWindowEnabled(hwnd);
-        for (int i = s.top; i < s.items.count(); ++i) {
-            RECT item{0, s.items.offsetOf(s.top, i), client.right, 0};
-            item.bottom = item.top + static_cast<int>(s.items.itemHeight(i));
-            if (item.top >= client.bottom) break;
-            bool on = multiple(hwnd) ? s.items.at(i).selected : i == s.selected;
+    PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    RECT client = scope.client();
+    bool enabled = IsWindowEnabled(hwnd);
+    if (dc) FillRect(dc, &client, ParentBrush(hwnd, dc, WM_CTLCOLORLISTBOX));
+    for (int i = s.top; i < s.items.count(); ++i) {
+        RECT item{0, s.items.offsetOf(s.top, i), client.right, 0};
+        item.bottom = item.top + static_cast<int>(s.items.itemHeight(i));
+        if (item.top >= client.bottom) break;
+        bool on = multiple(hwnd) ? s.items.at(i).selected : i == s.selected;
+        if (ownerDraw(hwnd)) {
             UINT state = (on ? ODS_SELECTED : 0) | (s.focused && i == s.selected ? ODS_FOCUS : 0) |
-                         (disabled ? ODS_DISABLED : 0);
+                         (enabled ? 0 : ODS_DISABLED);
             DrawItem(hwnd, dc, ODT_LISTBOX, static_cast<UINT>(i), ODA_DRAWENTIRE, state, item, s.items.at(i).data);
             if (!IsWindow(hwnd)) return;
+        } else if (dc) {
+            DrawPlainEntry(dc, item, s.items.at(i).text, on, enabled);
+            if (s.focused && i == s.selected) DrawFocusRect(dc, &item);
         }
     }
-    EndPaint(hwnd, &ps);
 }
 
 }  // namespace

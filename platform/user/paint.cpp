@@ -77,6 +77,7 @@ extern "C" BOOL WINAPI UpdateWindow(HWND hwnd) {
     return TRUE;
 }
 
+// The frame is painted with the client area: a window here never has its frame alone invalid.
 extern "C" HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     user::Window* w = user::FromHandle(hwnd);
     if (!w || !ps) return nullptr;
@@ -86,8 +87,14 @@ extern "C" HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     SetRectEmpty(&w->update);
     w->needsPaint = false;
     w->needsErase = false;
-    if (erase) ps->fErase = !SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0);
+    RECT in = user::FrameInsets(w->style, w->exStyle);
+    if (in.left || in.top || in.right || in.bottom) SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+    ps->hdc = GetDC(hwnd);
+    if (ps->hdc && erase) ps->fErase = !SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0);
     return ps->hdc;
 }
 
-extern "C" BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
+extern "C" BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+    if (ps && ps->hdc) ReleaseDC(hwnd, ps->hdc);
+    return TRUE;
+}

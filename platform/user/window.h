@@ -73,6 +73,9 @@ void ForgetFocus(HWND hwnd);
 
 namespace user {
 
+// Draws the frame and caption of a window (WM_NCPAINT's default).
+void PaintFrame(HWND hwnd);
+
 // The first window of this thread (the filter or one of its descendants, or any when null) that
 // waits for WM_PAINT, or null.
 HWND NextWindowToPaint(HWND filter);
