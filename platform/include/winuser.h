@@ -568,7 +568,6 @@ WINBASEAPI BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 #endif
 
 WINBASEAPI DWORD WINAPI GetSysColor(int nIndex);
-WINBASEAPI HBRUSH WINAPI GetSysColorBrush(int nIndex);
 WINBASEAPI int WINAPI GetSystemMetrics(int nIndex);
 WINBASEAPI HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 WINBASEAPI BOOL WINAPI MessageBeep(UINT uType);
