@@ -239,6 +239,10 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
     auto index = static_cast<INT_PTR>(wParam);
     switch (msg) {
+    case WM_NCCREATE:
+        // Scroll bars and a border belong to the list, not to the combo box's own window.
+        SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(StyleOf(hwnd) & ~(WS_BORDER | WS_HSCROLL | WS_VSCROLL)));
+        return TRUE;
     case WM_CREATE:
         create(hwnd, *s, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
         return 0;

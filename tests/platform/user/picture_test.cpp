@@ -38,7 +38,7 @@ TEST(Pictures, DialogShowsItsControlsAndTheirStates) {
     GetClientRect(GetDlgItem(dialog, IDC_DUPLEX), &box);
     int middle = box.bottom / 2;
     EXPECT_EQ(at(dialog, IDC_COPIES, 1, 1), GetSysColor(COLOR_WINDOW));   // an edit field is white
-    EXPECT_EQ(at(dialog, IDC_GROUP, 20, 30), GetSysColor(COLOR_BTNFACE));  // the dialog's face
+    EXPECT_EQ(at(dialog, IDC_GROUP, 150, 40), GetSysColor(COLOR_BTNFACE));  // the dialog's face
     EXPECT_EQ(at(dialog, IDC_TRAYS, 30, 2), GetSysColor(COLOR_WINDOW));
     // The checked box has its mark; the unchecked one is white inside.
     bool marked = false;
