@@ -25,8 +25,10 @@ int LoadString(UIDEVDATA* ctx, UINT id, LPSTR buffer, int size) {
     return length > 0 ? length : 0;
 }
 
-// The platform has no menus and the resource module holds none.
-HMENU LoadMenu(UIDEVDATA*, UINT) { return nullptr; }
+HMENU LoadMenu(UIDEVDATA* ctx, UINT id) {
+    HMODULE module = Module(ctx);
+    return module ? LoadMenuA(module, MAKEINTRESOURCEA(id)) : nullptr;
+}
 
 HBITMAP LoadBitmap(UIDEVDATA* ctx, UINT id) {
     HMODULE module = Module(ctx);
