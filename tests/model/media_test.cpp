@@ -43,7 +43,9 @@ TEST(MediaBitSet, WalksAreIndependentAndStayInRange) {
     std::vector<int> seen;
     for (uint8_t bit = MediaBitSet_NextBit(a, set); bit != kMediaBitEnd; bit = MediaBitSet_NextBit(a, nullptr)) {
         seen.push_back(bit);
-        if (seen.size() == 1) EXPECT_EQ(MediaBitSet_NextBit(b, set), 0);  // a second walk starts afresh
+        if (seen.size() == 1) {
+            EXPECT_EQ(MediaBitSet_NextBit(b, set), 0);  // a second walk starts afresh
+        }
     }
     EXPECT_EQ(seen, (std::vector<int>{0, 8, 63, 99}));
     EXPECT_EQ(MediaBitSet_NextBit(b, nullptr), 8);
