@@ -14,23 +14,34 @@
 namespace devmode {
 namespace {
 
-std::vector<uint8_t> converted(const std::vector<uint8_t>& base, const std::vector<uint8_t>& source) {
+// A device mode that came from outside, in the current layout over base, under the model's
+// rules: upgraded when it was of an older private version, then validated.
+std::vector<uint8_t> converted(const DevmodeStore& store, const std::vector<uint8_t>& base,
+                               const std::vector<uint8_t>& source) {
     std::vector<uint8_t> out(kDevmodeSize);
     if (source.empty() || !convertDevmode(base.data(), source.data(), source.size(), out.data(), out.size()))
         return base;
+    if (store.rules) {
+        MutableByteView view(out.data(), out.size());
+        uint16_t version = kPrivateVersion;
+        ByteView(source.data(), source.size()).u16(kOffPrivateVersion, version);
+        if (version < kPrivateVersion) store.rules->Upgrade(version, view);
+        store.rules->Validate(view);
+    }
     return out;
 }
 
 std::vector<uint8_t> buildDefault(const DevmodeStore& store) {
     std::vector<uint8_t> defaults(kDevmodeSize);
     buildDefaultDevmode(store.facts, defaults.data(), defaults.size());
+    if (store.rules) store.rules->ApplyDefaults(MutableByteView(defaults.data(), defaults.size()));
     std::vector<uint8_t> item;
     uint32_t size = store.dataItems ? store.dataItems->GetItemSize(kDefaultDevmodeItem) : 0;
     if (size && size <= kMaxDriverValue) {
         item.resize(size);
         if (!store.dataItems->ReadItem(kDefaultDevmodeItem, item.data(), size)) item.clear();
     }
-    return converted(defaults, item);
+    return converted(store, defaults, item);
 }
 
 // The core lock when the store has one; tests and tools may run a store without it.
@@ -61,7 +72,7 @@ uint8_t* GetDevmode(DevmodeStore& store, int kind) {
             const uint8_t* defaults = GetDevmode(store, 1);
             std::vector<uint8_t> stored;
             if (!store.pseudoPrinter) readDriverValue(store.printerName, kDefaultDevmodeValue, stored);
-            cached = converted(std::vector<uint8_t>(defaults, defaults + kDevmodeSize), stored);
+            cached = converted(store, std::vector<uint8_t>(defaults, defaults + kDevmodeSize), stored);
         } else {
             uint8_t* printerDefault = GetDevmode(store, 2);
             cached.assign(printerDefault, printerDefault + kDevmodeSize);
@@ -82,6 +93,7 @@ BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode) {
     if (callerDevmode) {
         CoreLock lock(store);
         ok = mergeDevmode(callerDevmode, declaredSize(callerDevmode), request.data(), request.size());
+        if (ok && store.rules) store.rules->Validate(MutableByteView(request.data(), request.size()));
     }
     store.devmodes[2] = std::move(request);
     return ok;
@@ -90,7 +102,10 @@ BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode) {
 BOOL ValidateDevmode(DevmodeStore& store, const void* source, void* destination) {
     if (!source || !destination) return FALSE;
     CoreLock lock(store);
-    return mergeDevmode(source, declaredSize(source), destination, declaredSize(destination));
+    uint32_t size = declaredSize(destination);
+    if (!mergeDevmode(source, declaredSize(source), destination, size)) return FALSE;
+    if (store.rules) store.rules->Validate(MutableByteView(destination, size));
+    return TRUE;
 }
 
 BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, int direction) {
@@ -98,7 +113,16 @@ BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, int directi
     const uint8_t* base = GetDevmode(store, 1);
     void* source = direction == 1 ? other : current;
     void* target = direction == 1 ? current : other;
-    return convertDevmode(base, source, declaredSize(source), target, kDevmodeSize);
+    uint32_t size = declaredSize(source);
+    if (!convertDevmode(base, source, size, target, kDevmodeSize)) return FALSE;
+    if (direction == 1 && store.rules) {
+        MutableByteView view(target, kDevmodeSize);
+        uint16_t version = kPrivateVersion;
+        ByteView(source, size).u16(kOffPrivateVersion, version);
+        if (version < kPrivateVersion) store.rules->Upgrade(version, view);
+        store.rules->Validate(view);
+    }
+    return TRUE;
 }
 
 uint8_t* GetDeviceOption(DevmodeStore& store) {
@@ -107,7 +131,12 @@ uint8_t* GetDeviceOption(DevmodeStore& store) {
         store.deviceOption.resize(devopt::kBlockSize);
         if (store.pseudoPrinter || !readDriverValue(store.printerName, kDeviceOptionValue, stored) ||
             !devopt::upgradeBlock(stored.data(), stored.size(), store.deviceOption.data(), store.deviceOption.size()))
+        {
             devopt::buildDefaultBlock(store.deviceOption.data(), store.deviceOption.size());
+            if (store.rules)
+                store.rules->ApplyDeviceOptionDefaults(
+                    MutableByteView(store.deviceOption.data(), store.deviceOption.size()));
+        }
     }
     return store.deviceOption.data();
 }

@@ -5,6 +5,7 @@
 
 #include "core/data_item_reader.h"
 #include "core/devmode_defaults.h"
+#include "core/devmode_rules.h"
 
 #include <windows.h>
 
@@ -18,6 +19,7 @@ struct DevmodeStore {
     std::string printerName;                    // whose "PrinterDriverData" is read and written
     bool pseudoPrinter = false;                 // its blocks live here only, never in the registry
     ModelFacts facts;                           // what the built-in defaults need of the model
+    const DevmodeRules* rules = nullptr;        // the model extension's rules; none: built-in only
     const DataItemReader* dataItems = nullptr;  // the data file's items, when one is loaded
     CRITICAL_SECTION* coreLock = nullptr;       // held while a caller's fields merge in
     std::vector<uint8_t> devmodes[3];           // kinds 1 to 3; empty until first asked for
