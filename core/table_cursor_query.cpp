@@ -3,6 +3,7 @@
 // C-style code that cannot take an exception.
 #include "core/table_cursor_query.h"
 
+#include "core/data_item_cursor.h"
 #include "core/device_option_block.h"
 #include "core/font_subst_cursor.h"
 #include "core/form_database.h"
@@ -41,6 +42,8 @@ void* make(CoreTables& tables, int kind) {
         return tables.pseudoPrinter ? nullptr : static_cast<FontSubstWriter*>(new FontSubstWriter(tables.printerName));
     case kTableForms:
         return tables.pseudoPrinter ? nullptr : static_cast<FormDatabase*>(new FormDatabase(tables.printerName));
+    case kTableDataItems:
+        return tables.dataFile ? OpenDataItemCursor(tables.dataFile) : nullptr;
     default:
         return nullptr;
     }

@@ -3,6 +3,7 @@
 // `SetUserPaperSize` stores the custom size. The core context keeps one `CoreTables`.
 #pragma once
 
+#include "core/device_data.h"
 #include "core/devmode_store.h"
 #include "core/table_cursor_papers.h"
 #include "core/table_cursor_sources.h"
@@ -20,6 +21,7 @@ enum TableKind : int {
     kTableFontSubstOpen = 4,    // FontSubstReader, as the substitution page opens
     kTableFontSubstWrite = 5,   // FontSubstWriter
     kTableForms = 6,            // FormDatabase
+    kTableDataItems = 7,        // DataItemCursor over the data file's items
 };
 
 struct CoreTables {
@@ -32,6 +34,7 @@ struct CoreTables {
     std::vector<DeviceSource> deviceSources;
     const ModelDescription* model = nullptr;
     devmode::DevmodeStore* store = nullptr;
+    DeviceData* dataFile = nullptr;  // for the data items; null when the printer has no data file
 
     // Built on first use and by RefreshTable.
     std::shared_ptr<CustomPaperSize> customSize = std::make_shared<CustomPaperSize>();
@@ -40,7 +43,8 @@ struct CoreTables {
 };
 
 // Writes a new interface of the kind into *out (cast to its own class: PaperCursor*,
-// PaperSourceCursor*, FontSubstReader*, FontSubstWriter*, FormDatabase*) and answers TRUE; writes
+// PaperSourceCursor*, FontSubstReader*, FontSubstWriter*, FormDatabase*, DataItemCursor*, the
+// last released through its own table of operations) and answers TRUE; writes
 // null and answers FALSE for a kind this core does not hand out or when it cannot be made.
 BOOL QueryTable(CoreTables& tables, int kind, void** out);
 

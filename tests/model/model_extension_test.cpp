@@ -1,6 +1,7 @@
 // The model extension over the bundled printers: DeviceCapabilitiesA answered through the
 // spooler's routing, the model's rules in the device-mode store, and the loading of a per-model
 // extension library with its fallback.
+#include "core/data_item_cursor.h"
 #include "core/device_capabilities_entry.h"
 #include "core/device_option_block.h"
 #include "core/devmode_layout.h"
@@ -62,6 +63,7 @@ struct RuledStore {
         store.printerName = printer.Name();
         store.rules = rules.get();
         tables.store = &store;
+        tables.dataFile = data;
     }
     ~RuledStore() {
         if (data) ReleaseDeviceData(data);
@@ -180,4 +182,41 @@ TEST_F(BundledPrinters, ExtensionLibraryLoadsFromTheDriverFolderOrFallsBack) {
     EXPECT_EQ(&library.Extension(), &BuiltInModelExtension());
     library.Unload();
     EXPECT_EQ(library.Module(), nullptr);
+}
+
+TEST_F(BundledPrinters, ModelInformationUserPaperAndUpgrades) {
+    drvtest::FixturePrinter printer(drvtest::kBundledPcl5cPrinter);
+    RuledStore ruled(printer);
+    const ModelExtension& ext = BuiltInModelExtension();
+    ExtDevice device{ruled.data->ModelCode(), ruled.data, &ruled.tables};
+    EXPECT_STREQ(ext.ModelInfoB(device), "PCL5c");
+    EXPECT_STREQ(ext.ModelInfoB(ExtDevice{}), "");
+    EXPECT_EQ(ext.ModelInfoA(ExtDevice{}).size(), 0u);
+
+    struct Case { uint32_t w, l; uint16_t code; };
+    for (auto c : {Case{2100, 2970, 9}, Case{2101, 2968, 9}, Case{2970, 4200, 8}, Case{2000, 2000, 256},
+                   Case{3200, 4572, 256}, Case{3201, 4572, 0}, Case{500, 500, 0}})
+        EXPECT_EQ(ext.ConvertUserPaper(device, c.w, c.l), c.code) << c.w << "x" << c.l;
+
+    // A device mode of an older version that never recorded its model takes this printer's.
+    std::vector<uint8_t> dm(devmode::GetDevmode(ruled.store, 1), devmode::GetDevmode(ruled.store, 1) + devmode::kDevmodeSize);
+    std::memset(&dm[devmode::kOffModelNumber], 0, 2);
+    std::memset(&dm[devmode::kOffPdlId], 0, 2);
+    int16_t paper = 999;
+    std::memcpy(&dm[offsetof(DEVMODEA, dmPaperSize)], &paper, 2);
+    ext.UpgradeLegacy(device, 0x0600, MutableByteView(dm.data(), dm.size()));
+    uint16_t model = 0, pdl = 0;
+    std::memcpy(&model, &dm[devmode::kOffModelNumber], 2);
+    std::memcpy(&pdl, &dm[devmode::kOffPdlId], 2);
+    std::memcpy(&paper, &dm[offsetof(DEVMODEA, dmPaperSize)], 2);
+    EXPECT_EQ(model, 2071);
+    EXPECT_EQ(pdl, 272);
+    EXPECT_EQ(paper, 9);
+    EXPECT_FALSE(ext.ValidateDevmode(device, MutableByteView(dm.data(), dm.size())));  // nothing left to change
+
+    void* out = nullptr;
+    ASSERT_TRUE(QueryTable(ruled.tables, kTableDataItems, &out));
+    auto* items = static_cast<DataItemCursor*>(out);
+    EXPECT_EQ(items->ops->ItemSize(items, 2063), 4u);
+    items->ops->Release(items);
 }
