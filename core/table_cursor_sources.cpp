@@ -49,28 +49,40 @@ int PaperSourceCursor::Next() {
     return valid_ ? 1 : 0;
 }
 
-long PaperSourceCursor::SlotOffset(bool takeFree) {
+long PaperSourceCursor::FindSlot() const {
     const SourceRow* row = Current();
     if (!row) return -1;
-    MutableByteView data(data_, dataSize_);
-    long freeSlot = -1;
+    ByteView data(data_, dataSize_);
     for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
         size_t at = devopt::kSourceSlots + k * devopt::kSourceSlotSize;
         uint16_t code = 0;
         if (!data.u16(at + devopt::kSlotSourceCode, code)) return -1;
         if (code == row->source.id) return static_cast<long>(at);
-        if (code == 0 && freeSlot < 0) freeSlot = static_cast<long>(at);
     }
-    if (!takeFree || freeSlot < 0) return -1;
-    data.put_u16(static_cast<size_t>(freeSlot) + devopt::kSlotSourceCode, row->source.id);
-    data.put_s16(static_cast<size_t>(freeSlot) + devopt::kSlotLevel, -2);
-    return freeSlot;
+    return -1;
+}
+
+long PaperSourceCursor::TakeSlot() {
+    long slot = FindSlot();
+    const SourceRow* row = Current();
+    if (slot >= 0 || !row) return slot;
+    MutableByteView data(data_, dataSize_);
+    for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
+        size_t at = devopt::kSourceSlots + k * devopt::kSourceSlotSize;
+        uint16_t code = 1;
+        if (data.u16(at + devopt::kSlotSourceCode, code) && code == 0) {
+            data.put_u16(at + devopt::kSlotSourceCode, row->source.id);
+            data.put_s16(at + devopt::kSlotLevel, -2);
+            return static_cast<long>(at);
+        }
+    }
+    return -1;
 }
 
 int32_t PaperSourceCursor::GetNumber(int k) const {
     const SourceRow* row = Current();
     if (!row) return 0;
-    long slot = const_cast<PaperSourceCursor*>(this)->SlotOffset(false);
+    long slot = FindSlot();
     ByteView data(data_, dataSize_);
     uint16_t paper = 0, media = 0;
     int16_t level = -2;
@@ -96,7 +108,7 @@ int PaperSourceCursor::SetNumber(int k, int32_t value) {
     if (k != 2 && k != 4 && k != 5) return kTableRefused;
     if (k == 4 && (value < -3 || value > 100)) return kTableRefused;
     if (k != 4 && (value < 0 || value > 0xFFFF)) return kTableRefused;
-    long slot = SlotOffset(true);
+    long slot = TakeSlot();
     if (slot < 0) return kTableRefused;
     MutableByteView data(data_, dataSize_);
     size_t at = static_cast<size_t>(slot);
@@ -111,7 +123,7 @@ int PaperSourceCursor::GetText(int k, int, char* buffer) const {
     if (!row || !buffer || (k != 1 && k != 2)) return 0;
     std::string text = row->source.name;
     if (k == 1) {
-        long slot = const_cast<PaperSourceCursor*>(this)->SlotOffset(false);
+        long slot = FindSlot();
         char reported[19] = {};
         if (slot >= 0 && ByteView(data_, dataSize_).bytes(static_cast<size_t>(slot) + devopt::kSlotName, reported, 18) &&
             reported[0])

@@ -65,8 +65,10 @@ public:
 
 private:
     const SourceRow* Current() const;
-    // Offset of the current source's slot in the data part; -1 when it has none.
-    long SlotOffset(bool takeFree);
+    // Offset of the current source's slot in the data part; -1 when it has none. TakeSlot gives
+    // the source the first free slot when it has none.
+    long FindSlot() const;
+    long TakeSlot();
 
     std::shared_ptr<const SourceTable> table_;
     uint8_t* data_;

@@ -65,7 +65,7 @@ int BuiltInExtension::DeviceCapabilities(const ExtDevice& device, WORD capabilit
     case DC_PAPERNAMES:
     case DC_PAPERSIZE: {
         std::vector<const PaperRow*> rows = visiblePapers(device);
-        if (output) {
+        if (output && !rows.empty()) {
             // The custom size answers with its current size, like every other row.
             auto table = PaperTableOf(*device.tables);
             for (size_t i = 0; i < rows.size(); ++i) {
