@@ -125,6 +125,11 @@ PlAtom* pie_intern_copy(PieEngine* engine, const char* text, size_t length) {
     return pie_intern_string_len(engine, text, length);
 }
 
+PlAtom* pie_find_atom(const PieEngine* engine, const char* name) {
+    const size_t length = std::strlen(name);
+    return *probe(engine->atom_table, name, length, text_hash(name, length));
+}
+
 size_t pie_atom_count(const PieEngine* engine) { return engine->atom_table.count; }
 
 void pie_atom_values_create(PieEngine* engine) {

@@ -43,6 +43,8 @@ PlAtom* pie_intern_atom(PieEngine* engine, const char* name);
 PlAtom* pie_intern_string_len(PieEngine* engine, const char* text, size_t length);
 PlAtom* pie_intern_string(PieEngine* engine, const char* text);
 PlAtom* pie_intern_copy(PieEngine* engine, const char* text, size_t length);
+// The atom of name when it was interned, else nullptr; interns nothing.
+PlAtom* pie_find_atom(const PieEngine* engine, const char* name);
 
 size_t pie_atom_count(const PieEngine* engine);
 

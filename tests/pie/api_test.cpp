@@ -1,0 +1,156 @@
+// The engine API as the host uses it: creation with options and platform, constants, registered
+// items, loading text and images, reading values, and the end.
+#include "image_writer.h"
+
+#include "pie/api.h"
+#include "pie/hash.h"
+#include "pie/list.h"
+#include "pie/options.h"
+#include "pie/program.h"
+#include "pie/watch.h"
+
+#include <drvtest/kernel.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct ApiTest : ::testing::Test {
+    PieEngine* e = nullptr;
+    ~ApiTest() override {
+        PIE_term(e);
+        drvtest::SetWindowsVersion(drvtest::WindowsVersion::Windows98);
+    }
+    PieEngine* make(uint32_t options) {
+        PIE_term(e);
+        e = nullptr;
+        EXPECT_EQ(PIE_init(&e, this, options), 0);
+        return e;
+    }
+    size_t clauses() { return pl_list_count(e->program->clauses[PL_WRITTEN]); }
+    static int answer24;
+    static int slot24(void*) { return answer24; }
+    static int asked25;
+    static int slot25(void*) { return ++asked25, 1; }
+};
+int ApiTest::answer24 = 0;
+int ApiTest::asked25 = 0;
+
+TEST_F(ApiTest, OptionsAndPlatformWords) {
+    using V = drvtest::WindowsVersion;
+    const struct {
+        uint32_t options;
+        V os;
+        int win95, win98, winNT, win2k;
+        uint32_t flags, reported;
+    } cases[] = {
+        {0x402, V::Windows2000, 1, 1, 0, 0, 0x4008, 0x2},
+        {0x800, V::Windows98, 0, 0, 1, 0, 0x8000, 0},
+        {0x1000, V::Windows95, 0, 0, 0, 1, 0x10000, 0},
+        {0x8000 | 0x1 | 0x4 | 0x8 | 0x20, V::Windows95, 1, 0, 0, 0, 0x1 | 0x2 | 0x4 | 0x10 | 0x100, 0x802D},
+        {0, V::Windows98, 0, 1, 0, 0, 0, 0},
+        {0, V::WindowsMe, 0, 1, 0, 0, 0, 0},
+        {0, V::WindowsNT4, 0, 0, 1, 0, 0, 0},
+        {0, V::Windows2000, 0, 0, 0, 1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        drvtest::SetWindowsVersion(c.os);
+        make(c.options);
+        EXPECT_EQ(e->flags & kPlOptionFedFlags, c.flags) << std::hex << c.options;
+        EXPECT_EQ(e->win95 * 1000 + e->win98 * 100 + e->winNT * 10 + e->win2k,
+                  c.win95 * 1000 + c.win98 * 100 + c.winNT * 10 + c.win2k)
+            << std::hex << c.options;
+        uint32_t reported = 0;
+        EXPECT_EQ(PIE_get_options(e, &reported), 0);
+        EXPECT_EQ(reported, c.reported) << std::hex << c.options;
+    }
+    EXPECT_EQ(PIE_set_options(e, 0x200), 0);
+    EXPECT_EQ(e->flags & kPlOptionFedFlags, 0x200u);
+}
+
+// The calling side's answers: asked only while no platform is fixed; slot 25 always.
+TEST_F(ApiTest, FolionixIsAskedOnlyWithoutAPlatform) {
+    PieHostBlock1 block{};
+    block.slots[24] = reinterpret_cast<PlHostSlot>(&slot24);
+    block.slots[25] = reinterpret_cast<PlHostSlot>(&slot25);
+    const struct {
+        uint32_t options;
+        bool clear_platform;
+        int answer, kept, winNT;
+    } cases[] = {{0x402, false, 1, 0, 0}, {0, true, 1, 1, 0}, {0, true, 0, 0, 1}};
+    for (const auto& c : cases) {
+        make(c.options);
+        ASSERT_EQ(PIE_set_callbacks(e, &block), 0);
+        if (c.clear_platform) e->win95 = e->win98 = e->winNT = e->win2k = 0;
+        answer24 = c.answer;
+        asked25 = 0;
+        EXPECT_EQ(PIE_main(e, "p(1)."), 0);
+        EXPECT_EQ(e->folionix_answer, c.kept);
+        EXPECT_EQ(e->winNT, c.winNT);
+        EXPECT_EQ(e->sdk_answer, 1);
+        EXPECT_EQ(asked25, 1);
+    }
+}
+
+TEST_F(ApiTest, RegisteredItemsAreFoundByTheirId) {
+    make(0x402);
+    EXPECT_EQ(PIE_register_functor(e, "Paper", 1001), 0);
+    EXPECT_EQ(PIE_register_functor(e, "Tray", 1002), 0);
+    EXPECT_EQ(PIE_register_functor(e, "Media", 1001), 0);  // the later registration wins
+    EXPECT_EQ(PIE_register_functor(e, "Tray", 1003), 0);   // and an item moves to its new id
+    ASSERT_NE(pl_watch_find(e, 1001), nullptr);
+    EXPECT_STREQ(pl_watch_find(e, 1001)->name->name, "Media");
+    EXPECT_EQ(pl_watch_find(e, 1002), nullptr);
+    EXPECT_STREQ(pl_watch_find(e, 1003)->name->name, "Tray");
+    EXPECT_EQ(pl_watch_find(e, 4), nullptr);
+    int32_t value = 0;
+    const size_t atoms = pie_atom_count(e);
+    EXPECT_EQ(PIE_get_integer(e, "NeverSeen", &value), -1);
+    EXPECT_EQ(pie_atom_count(e), atoms);  // asking interns nothing
+}
+
+TEST_F(ApiTest, LoadingTextAndImages) {
+    make(0x402);
+    const size_t system = clauses();
+    EXPECT_EQ(PIE_main(e, "a(1).\nb(_X) :- a(_X)."), 0);
+    EXPECT_EQ(clauses(), system + 2);
+    EXPECT_EQ(PIE_main(e, "c(1).\nd(_X) :- "), 1);  // an error in a second text keeps the first
+    EXPECT_EQ(clauses(), system + 3);
+    EXPECT_EQ(PIE_main(e, "x\x7f" "ELF rest"), 1);  // refused
+    EXPECT_EQ(clauses(), system + 3);
+    EXPECT_EQ(PIE_main(e, nullptr), 1);
+    EXPECT_EQ(PIE_main(nullptr, "a(2)."), 1);
+
+    ImageWriter writer;
+    ASSERT_TRUE(writer.text("i(1).\nj(_X) :- i(_X)."));
+    const std::vector<uint8_t> image = writer.image();
+    EXPECT_EQ(PIE_main_image(e, image.data(), image.size()), 0);
+    EXPECT_EQ(clauses(), system + 5);
+    EXPECT_EQ(e->image_loaded, 1);
+    EXPECT_EQ(PIE_main_image(e, image.data(), 30), 1);  // cut short: the header does not fit
+    EXPECT_EQ(pl_last_error(e).code, PL_ERR_ELF_HEADER);
+    EXPECT_EQ(PIE_main(e, reinterpret_cast<const char*>(image.data())), 0);
+    EXPECT_EQ(clauses(), system + 7);
+    const char text[] = "k(1).";
+    EXPECT_EQ(PIE_main_image(e, text, sizeof text - 1), 0);
+    EXPECT_EQ(clauses(), system + 8);
+    EXPECT_EQ(e->busy, 0);
+}
+
+TEST_F(ApiTest, UpdateBrackets) {
+    make(0x402);
+    ASSERT_EQ(PIE_main(e, "a(1)."), 0);
+    PlFunctor* a = pl_lookup_functor(e, pie_intern_string(e, "a"), 1, nullptr);
+    a->flags |= PLF_DONE;
+    EXPECT_EQ(PIE_begin_update(e), 0);
+    EXPECT_TRUE(e->flags & PLE_UPDATE_MODE);
+    EXPECT_FALSE(a->flags & PLF_DONE);
+    a->flags |= PLF_DONE;
+    EXPECT_EQ(PIE_end_update(e), 0);
+    EXPECT_FALSE(e->flags & PLE_UPDATE_MODE);
+    EXPECT_FALSE(a->flags & PLF_DONE);
+    EXPECT_EQ(PIE_term(nullptr), 0);
+}
+
+}  // namespace
