@@ -7,6 +7,8 @@
 #include "core/locks.h"
 #include "core/printer_data_file.h"
 #include "core/private_heap.h"
+#include "core/table_cursor_device.h"
+#include "model/extension_rules.h"
 #include "platform/spooler/pseudo_printer.h"
 
 #include <new>
@@ -67,7 +69,18 @@ CoreContext* CreateCoreContext(HANDLE printer, bool pseudoPrinter) {
     }
     context->store.printerName = context->printerName;
     context->store.facts.deviceName = context->printerName;
-    if (DeviceData* data = CoreDeviceData(*context, printer)) TakeModelFacts(*data, context->store.facts);
+    context->tables.printerName = context->printerName;
+    context->tables.pseudoPrinter = pseudoPrinter;
+    context->tables.store = &context->store;
+    if (DeviceData* data = CoreDeviceData(*context, printer)) {
+        TakeModelFacts(*data, context->store.facts);
+        // The tables and the model's rules over the store, as the model extension expects them.
+        LoadTableInputs(context->tables, *data);
+        context->tables.dataFile = data;
+        context->rules = std::make_unique<ExtensionRules>(BuiltInModelExtension(),
+                                                          ExtDevice{data->ModelCode(), data, &context->tables});
+        context->store.rules = context->rules.get();
+    }
     return context;
 }
 

@@ -1,20 +1,26 @@
 // The core context: the per-printer record behind a `UIDEVDATA`. It holds what the core knows of
-// the printer (name, port, driver folder), its device modes and device-option block, the parsed
-// data file and the resource module; only the service table reaches into it.
+// the printer (name, port, driver folder), its device modes and device-option block under the
+// model extension's rules, its tables, the parsed data file and the resource module; only the
+// service table reaches into it.
 #pragma once
 
 #include "core/devmode_store.h"
+#include "core/table_cursor_query.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 class DeviceData;
+class DevmodeRules;
 
 struct CoreContext {
     std::string printerName;
     std::string port;
     devmode::DevmodeStore store;
+    CoreTables tables;                   // papers, sources, font substitution, forms, data items
+    std::unique_ptr<DevmodeRules> rules;  // the model extension's, once the data file names the model
     DeviceData* deviceData = nullptr;  // one use of the cached file, once loaded
     bool deviceDataTried = false;      // a file that does not load is not tried again
     std::string driverDirectory;       // without a trailing backslash; empty until asked for

@@ -21,18 +21,29 @@ DeviceData* LoadDeviceData(UIDEVDATA* ctx) {
 BOOL Query(UIDEVDATA* ctx, int kind, int /*reserved*/, void** out) {
     if (!out) return FALSE;
     *out = nullptr;
+    CoreContext* context = Context(ctx);
+    if (!context) return FALSE;
     if (kind == kQueryDataItems) {
+        // The data-item interface holds its own use of the file; load it first.
         if (DeviceData* data = LoadDeviceData(ctx)) *out = OpenDataItemCursor(data);
+        return *out != nullptr;
     }
-    return *out != nullptr;
+    return QueryTable(context->tables, kind, out);
 }
 
 // The colour-profile library is not part of this driver's bundle: no table, answer 0.
 BOOL LoadColorLibraries(UIDEVDATA*, int, void*) { return FALSE; }
 
-BOOL RefreshTable(UIDEVDATA*, int) { return FALSE; }
+BOOL RefreshTable(UIDEVDATA* ctx, int kind) {
+    CoreContext* context = Context(ctx);
+    return context && ::RefreshTable(context->tables, kind);
+}
 
-BOOL SetUserPaperSize(UIDEVDATA*, LONG, LONG) { return FALSE; }
+BOOL SetUserPaperSize(UIDEVDATA* ctx, LONG width, LONG length) {
+    CoreContext* context = Context(ctx);
+    return context && width > 0 && length > 0 &&
+           ::SetUserPaperSize(context->tables, static_cast<uint32_t>(width), static_cast<uint32_t>(length));
+}
 
 BOOL Inflate(UIDEVDATA* ctx, const void* source, DWORD sourceSize, void* destination, DWORD destinationSize) {
     return ctx && ::Inflate(source, sourceSize, destination, destinationSize) != 0;

@@ -1,5 +1,6 @@
 // Every service-table operation on the fixture printer and on a null device object: the object
 // side may call any of them before the core could serve it, and must get the failure answer.
+#include "core/core_interface.h"
 #include "core/data_item_cursor.h"
 #include "core/device_data.h"
 #include "core/service_table.h"
@@ -56,6 +57,13 @@ std::vector<Operation> Operations() {
              cursor->ops->Release(cursor);
              return s.Query(c, 3, 0, &items) == FALSE && items == nullptr;
          }},
+        {"QueryTables", [&](UIDEVDATA* c) {
+             void* cursor = nullptr;
+             const bool papers = s.Query(c, 0, 0, &cursor) && cursor;
+             if (cursor) static_cast<CoreInterface*>(cursor)->Release();
+             return papers && s.RefreshTable(c, 1) && s.RefreshTable(c, 2);
+         }},
+        {"SetUserPaperSize", [&](UIDEVDATA* c) { return s.SetUserPaperSize(c, 2100, 2970) && !s.SetUserPaperSize(c, 1, 1); }},
         {"Inflate", [&](UIDEVDATA* c) {
              // A stored block of "abc": zlib header, one stored block, Adler-32.
              const uint8_t packed[] = {0x78, 0x01, 0x01, 0x03, 0x00, 0xFC, 0xFF, 'a', 'b', 'c', 0x02, 0x4D, 0x01, 0x27};
