@@ -2,7 +2,7 @@
 # Installs, with apt-get, whatever of the build and test tools this machine is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache googletest libgtest-dev libgmock-dev
-          libbenchmark-dev zlib1g-dev pkg-config
+          libbenchmark-dev zlib1g-dev pkg-config libfreetype-dev fonts-dejavu-core fonts-liberation
           binutils-mingw-w64-x86-64)
 missing=()
 for p in "${packages[@]}"; do

@@ -136,6 +136,7 @@ int Face::firstColumn(unsigned char c) {
 }
 
 int Face::advance(unsigned char c) const {
+    if (outline) return outline->advance(c);
     int first, last;
     columns(c, first, last);
     return int(std::lround((last - first + 2) * scaleX)) + boldExtra;
@@ -167,6 +168,14 @@ Face FaceOf(const LOGFONTA& lf) {
     f.underline = lf.lfUnderline != 0;
     f.strikeOut = lf.lfStrikeOut != 0;
     f.escapement = int(lf.lfEscapement % 3600);
+    if ((f.outline = OpenOutlineFont(lf))) {
+        const OutlineMetrics& m = f.outline->metrics();
+        f.height = m.height;
+        f.ascent = m.ascent;
+        f.descent = m.descent;
+        f.internalLeading = m.internalLeading;
+        f.boldExtra = 0;
+    }
     return f;
 }
 

@@ -1,12 +1,14 @@
-// Fonts: the logical font as the caller described it, and the Face that draws it. Every face
-// name maps to the built-in bitmap face (5 by 7 glyphs with descenders in a 10-row cell), scaled
-// to the requested height; weight, italic, underline, strike-out and escapement are applied
-// when drawing.
+// Fonts: the logical font as the caller described it, and the Face that draws it. A face is an
+// outline font from the system's font files when one can be opened, else the built-in bitmap
+// face (5 by 7 glyphs with descenders in a 10-row cell) scaled to the requested height; weight,
+// italic, underline, strike-out and escapement are applied when drawing.
 #pragma once
 
 #include "platform/gdi/object.h"
+#include "platform/gdi/outline_font.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace gdi {
 
@@ -41,12 +43,13 @@ struct Face {
     bool strikeOut = false;
     int escapement = 0;      // tenths of a degree, counterclockwise
     LONG weight = FW_NORMAL;
+    std::shared_ptr<const OutlineFont> outline;  // null: the built-in glyphs
 
     // Pixels from the pen position of the character to the next one.
     int advance(unsigned char c) const;
     int textWidth(const char* text, int count) const;
-    int averageWidth() const { return advance('x'); }
-    int maxWidth() const { return advance('W'); }
+    int averageWidth() const { return outline ? outline->metrics().averageWidth : advance('x'); }
+    int maxWidth() const { return outline ? outline->metrics().maxWidth : advance('W'); }
     // The glyph's first used design column (glyphs are drawn from there).
     static int firstColumn(unsigned char c);
 };

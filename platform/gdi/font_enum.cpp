@@ -1,5 +1,5 @@
-// Font families of the screen. All of them are drawn by the built-in face; they are reported
-// as scalable outline fonts so that lists of screen fonts have something to show.
+// Font families of the screen: sans, serif and monospaced, each drawn by the system's font file
+// of its kind (or the built-in face when there is none) and reported as a scalable outline font.
 #include "platform/gdi/dc.h"
 #include "platform/gdi/font.h"
 
@@ -27,7 +27,9 @@ int enumerate(const char* only, BYTE charset, FONTENUMPROCA proc, LPARAM lParam)
         if (only && *only && strcasecmp(only, f.name) != 0) continue;
         ENUMLOGFONTEXA elf{};
         LOGFONTA& lf = elf.elfLogFont;
-        Face face = FaceOf(LOGFONTA{});
+        LOGFONTA named{};
+        std::strncpy(named.lfFaceName, f.name, LF_FACESIZE - 1);
+        Face face = FaceOf(named);
         lf.lfHeight = face.height;
         lf.lfWidth = face.averageWidth();
         lf.lfWeight = FW_NORMAL;

@@ -77,7 +77,7 @@ int RenderText(Dc& dc, const Target& t, const Face& face, const TextPlacement& a
     layout.refX = at.x;
     layout.refY = at.y;
     layout.baseline = face.ascent;
-    layout.slant = face.italic ? 0.2 : 0;
+    layout.slant = face.italic && !face.outline ? 0.2 : 0;
     UINT horizontal = at.align & (TA_CENTER | TA_RIGHT), vertical = at.align & TA_BASELINE;
     layout.u0 = horizontal == TA_CENTER ? width / 2 : horizontal == TA_RIGHT ? width : 0;
     layout.v0 = vertical == TA_BASELINE ? face.ascent : vertical == TA_BOTTOM ? face.height : 0;
@@ -92,6 +92,17 @@ int RenderText(Dc& dc, const Target& t, const Face& face, const TextPlacement& a
     }
     double sx = face.scaleX, sy = face.scaleY;
     double pen = 0;
+    if (face.outline) {
+        Paint ink = SolidPaint(dc.pixelFor(dc.state.text, t.map));
+        auto run = [&](int y, int x0, int x1) { FillSpan(t, y, x0, x1, ink, R2_COPYPEN); };
+        for (int i = 0; i < count; ++i) {
+            auto c = (unsigned char)text[i];
+            PointF origin = layout.map(pen, face.ascent);
+            face.outline->drawGlyph(c, origin.x, origin.y, angle, run);
+            pen += at.dx ? Coord(at.dx[i]) : face.advance(c);
+        }
+        count = 0;
+    }
     for (int i = 0; i < count; ++i) {
         auto c = (unsigned char)text[i];
         const std::uint8_t* rows = GlyphRows(c);
@@ -112,12 +123,18 @@ int RenderText(Dc& dc, const Target& t, const Face& face, const TextPlacement& a
         pen += at.dx ? Coord(at.dx[i]) : face.advance(c);
     }
     double thickness = std::fmax(1, std::round(0.6 * sy));
+    double underline = std::fmax(1, std::round(0.5 * sy)), strike = std::round(2.5 * sy);
+    if (face.outline) {
+        thickness = face.outline->metrics().underlineThickness;
+        underline = face.outline->metrics().underlineOffset;
+        strike = face.outline->metrics().strikeOffset;
+    }
     if (face.underline) {
-        double v = face.ascent + std::fmax(1, std::round(0.5 * sy));
+        double v = face.ascent + underline;
         painter.add(0, v, width, v + thickness);
     }
     if (face.strikeOut) {
-        double v = face.ascent - std::round(2.5 * sy);
+        double v = face.ascent - strike;
         painter.add(0, v, width, v + thickness);
     }
     painter.flush(SolidPaint(dc.pixelFor(dc.state.text, t.map)));

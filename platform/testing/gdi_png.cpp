@@ -1,8 +1,9 @@
-// The test helpers of the GDI: screen format, live object count, and a small PNG writer (one
+// The test helpers of the GDI: screen format, font folder, live object count, and a small PNG writer (one
 // IDAT chunk compressed by zlib, filter 0 on every row) over a surface.
 #include "drvtest/gdi.h"
 
 #include "platform/gdi/dc.h"
+#include "platform/gdi/outline_font.h"
 #include "platform/gdi/surface.h"
 
 #include <zlib.h>
@@ -62,6 +63,8 @@ bool writeSurface(const gdi::Surface* s, const std::string& path) {
 }  // namespace
 
 void SetScreenBitsPerPixel(int bpp) { gdi::SetScreenBpp(bpp); }
+
+void SetFontDirectory(const char* path) { gdi::SetFontDirectory(path); }
 
 std::size_t LiveGdiObjects() { return gdi::LiveCount(); }
 

@@ -19,4 +19,8 @@ std::size_t LiveGdiObjects();
 bool SavePng(HDC hdc, const std::string& path);
 bool SavePng(HBITMAP hbm, const std::string& path);
 
+// Where font files are looked for (null: the system's folder); a folder without them leaves
+// every face to the built-in bitmap glyphs.
+void SetFontDirectory(const char* path);
+
 }  // namespace drvtest
