@@ -90,10 +90,8 @@ TEST(GdiFontFace, RotatedTextStaysOnItsSideOfTheReferencePoint) {
         TextOutA(c.dc, 60, 60, "HHHH", 4);
         RECT r = ink(c, 120, 120);
         ASSERT_LT(r.left, r.right) << k.escapement;
-        if (k.left) EXPECT_LE(r.right, 61) << k.escapement;
-        else EXPECT_GE(r.left, 59) << k.escapement;
-        if (k.above) EXPECT_LE(r.bottom, 61) << k.escapement;
-        else EXPECT_GE(r.top, 59) << k.escapement;
+        EXPECT_TRUE(k.left ? r.right <= 61 : r.left >= 59) << k.escapement;
+        EXPECT_TRUE(k.above ? r.bottom <= 61 : r.top >= 59) << k.escapement;
         bool along = k.escapement % 1800 == 0;
         EXPECT_EQ(r.right - r.left > r.bottom - r.top, along) << k.escapement;
     }

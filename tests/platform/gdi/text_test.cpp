@@ -48,9 +48,13 @@ TEST(GdiText, HeightsInBothConventionsAndMetrics) {
         UseFont f(c.dc, k.height);
         TEXTMETRICA tm;
         ASSERT_TRUE(GetTextMetricsA(c.dc, &tm));
-        if (k.cell) EXPECT_EQ(tm.tmHeight, k.cell) << k.height;
+        if (k.cell) {
+            EXPECT_EQ(tm.tmHeight, k.cell) << k.height;
+        }
         EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
-        if (k.height < 0) EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, -k.height);
+        if (k.height < 0) {
+            EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, -k.height);
+        }
         SIZE size;
         GetTextExtentPoint32A(c.dc, "Wi", 2, &size);
         EXPECT_EQ(size.cy, tm.tmHeight);
