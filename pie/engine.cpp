@@ -47,6 +47,7 @@ void pl_engine_destroy(PieEngine* engine) {
         if (engine->log != stdout) std::fclose(engine->log);
         engine->log = nullptr;
     }
+    pl_run_state_free(engine);
     for (PlPool* pool : {&engine->load_pool, &engine->update_pool, &engine->output_pool, &engine->main_pool,
                          &engine->scratch_pool})
         release_if_made(engine, pool);

@@ -7,6 +7,7 @@
 #include "pie/functor.h"
 #include "pie/pool.h"
 #include "pie/predefined_functors.h"
+#include "pie/run_state.h"
 #include "pie/term.h"
 
 #include <cstdint>
@@ -91,6 +92,7 @@ struct PieEngine {
     PlPredefinedAtoms atom;
     PlSharedCells cell;
     PlHostSlot host_slots[kPlHostSlots];
+    PlRunState run;  // the interpreter's frames and per-query tables
     PlErrorRecord last_error;
     PlPool output_pool;
 

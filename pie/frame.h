@@ -1,0 +1,74 @@
+// Frames: the bindings of one clause's variables while it runs. A frame lives on the engine's
+// frame stack and is released in the reverse order of its making; a binding names the term a
+// variable stands for and the frame in which that term's own variables are read.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct PieEngine;
+struct PlCell;
+struct PlFrame;
+
+struct PlBinding {
+    PlCell* term;
+    PlFrame* frame;  // nullptr for a term that needs no frame
+};
+
+struct PlFrame {
+    PlFrame* link;  // the frame this one was made for
+    uint32_t count;
+    PlBinding* slots() { return reinterpret_cast<PlBinding*>(this + 1); }
+};
+static_assert(sizeof(PlFrame) % alignof(PlBinding) == 0);
+
+// A term with the frame its variables are read in.
+struct PlTermRef {
+    PlCell* term;
+    PlFrame* frame;
+};
+
+// Frame stack segments hold 4,096 words; a frame that does not fit in one raises 4102.
+constexpr size_t kPlFrameSegmentWords = 4096;
+
+// A frame of count unbound slots, or a copy of source (which must have count slots).
+PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source);
+// Releases the frame made last, which must be frame.
+void pl_frame_release(PieEngine* engine, PlFrame* frame);
+// Copies the bindings of source into destination; sizes that differ raise 4110.
+void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source);
+
+// A place on the frame stack to come back to: everything made after it is released at once.
+struct PlFrameMark {
+    void* chunk;
+    char* top;
+};
+PlFrameMark pl_frame_mark(PieEngine* engine);
+void pl_frame_unwind(PieEngine* engine, PlFrameMark mark);
+
+// Follows variables through their bindings; the result is never a variable. The slot of the last
+// variable passed (the one a binding goes to) and its frame are returned in place.
+struct PlDeref {
+    PlCell* term;
+    PlFrame* frame;
+    PlBinding* slot;       // nullptr when term was no variable
+    PlFrame* slot_frame;
+};
+PlDeref pl_deref(PlCell* term, PlFrame* frame);
+
+// Binds a slot (trailed, so that a failed clause undoes it).
+void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame);
+size_t pl_trail_mark(const PieEngine* engine);
+// Puts back every slot bound since mark.
+void pl_trail_undo(PieEngine* engine, size_t mark);
+
+// A term that no longer needs frame dying: bound variables are replaced by their values and
+// compound terms and lists rebuilt when a part changed; a variable left unbound in dying becomes
+// the unbound cell.
+PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying);
+// Run when a clause has succeeded, before its frame callee is released: no binding made since
+// mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
+void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark);
+
+// A cell for a term built while a query runs (released with the outermost query).
+PlCell* pl_term_cell(PieEngine* engine, uint32_t type);

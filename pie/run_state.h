@@ -1,0 +1,39 @@
+// What the interpreter keeps in the engine between and during queries: the frame stack, the pool
+// of terms built while a query runs, and the per-query tables.
+#pragma once
+
+#include "pie/pool.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct PlCell;
+struct PlFrameChunk;
+struct PlFunctor;
+struct PlListNode;
+struct PlFrame;
+
+// A binding made while a clause is tried, with what the slot held before: failures undo them,
+// success settles those that point into the frame being released.
+struct PlTrailEntry {
+    PlCell** slot_term;  // the slot (a PlBinding) and its frame
+    PlFrame* slot_frame;
+    PlCell* old_term;
+    PlFrame* old_frame;
+};
+
+struct PlRunState {
+    PlFrameChunk* frames = nullptr;       // the chunk in use, linked to the ones below
+    PlFrameChunk* spare_frames = nullptr;  // emptied chunks kept for the next query
+    std::vector<PlTrailEntry> trail;
+    PlPool terms;                         // terms built while the outermost query runs
+    int queries = 0;                      // queries running (a propagation run nests them)
+    PlListNode* answers = nullptr;        // answer table of the running query
+    PlListNode* changed = nullptr;        // changed table of the running query
+    bool program_changed = false;         // an assert, retract or abolish ran
+    PlFunctor* reflected = nullptr;       // the item the current propagation step started from
+};
+
+// Returns the frame chunks and the term pool to the heap.
+void pl_run_state_free(PieEngine* engine);

@@ -1,0 +1,197 @@
+// Unification by the type of the left side, as the engine has always done it: an anonymous cell
+// matches anything, integers are shared cells, a member set stands for any of its elements.
+#include "pie/unify.h"
+
+#include "pie/engine.h"
+#include "pie/frame.h"
+
+namespace {
+
+bool bindable(const PlDeref& d) { return d.term->type == PL_UNBOUND && d.slot; }
+
+// Binds the unbound side to the other. A constant needs no frame.
+void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
+    if (value.slot == var.slot) return;  // the same variable
+    const bool framed = value.term->type == PL_FUNCTOR ? value.term->fn.args && value.term->fn.args->count
+                                                       : value.term->type == PL_LIST;
+    pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
+}
+
+PlDeref step_once(PlDeref d) {
+    while (d.term->type == PL_ONCE) {
+        PlFrame* frame = d.frame;
+        d = pl_deref(d.term->once.goal, frame);
+    }
+    return d;
+}
+
+int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    PlDepthGuard depth(engine, "pl_unification_sub");
+    const PlDeref l = step_once(pl_deref(a, fa));
+    const PlDeref r = step_once(pl_deref(b, fb));
+    const PlCellType rt = r.term->type;
+    switch (l.term->type) {
+    case PL_ANONYMOUS:
+        return 1;
+    case PL_INT:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: return l.term == r.term || l.term->value == r.term->value;
+        case PL_FUNCTOR: case PL_LIST: case PL_NIL: return 0;
+        case PL_MEMBER: return pl_member_holds(r.term, l.term);
+        case PL_UNBOUND: if (!bindable(r)) return 1; bind(engine, r, l); return 1;
+        default: break;
+        }
+        break;
+    case PL_FUNCTOR:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: case PL_LIST: case PL_NIL: return 0;
+        case PL_FUNCTOR: {
+            if (l.term->fn.functor != r.term->fn.functor) return 0;
+            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+            const uint32_t m = r.term->fn.args ? r.term->fn.args->count : 0;
+            for (uint32_t i = 0; i < n && i < m; ++i)
+                if (!unify(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return 0;
+            return 1;
+        }
+        case PL_MEMBER:
+            return (!l.term->fn.args || l.term->fn.args->count == 0) && pl_member_holds(r.term, l.term);
+        case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
+        default: break;
+        }
+        break;
+    case PL_LIST:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: case PL_FUNCTOR: case PL_NIL: case PL_MEMBER: return 0;
+        case PL_LIST:
+            return unify(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
+                   unify(engine, l.term->list.tail, l.frame, r.term->list.tail, r.frame);
+        case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
+        default: break;
+        }
+        break;
+    case PL_NIL:
+        switch (rt) {
+        case PL_ANONYMOUS: case PL_NIL: return 1;
+        case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
+        case PL_INT: case PL_FUNCTOR: case PL_LIST: case PL_MEMBER: return 0;
+        default: break;
+        }
+        break;
+    case PL_MEMBER:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: return pl_member_holds(l.term, r.term);
+        case PL_FUNCTOR: return (!r.term->fn.args || r.term->fn.args->count == 0) && pl_member_holds(l.term, r.term);
+        case PL_LIST: case PL_NIL: case PL_MEMBER: case PL_UNBOUND: return 0;
+        default: break;
+        }
+        break;
+    case PL_UNBOUND:
+        switch (rt) {
+        case PL_MEMBER: return 0;
+        case PL_ANONYMOUS: case PL_INT: case PL_FUNCTOR: case PL_LIST: case PL_NIL: case PL_UNBOUND:
+            if (bindable(l)) bind(engine, l, r);
+            return 1;
+        default: break;
+        }
+        break;
+    default:
+        break;
+    }
+    pl_fatal_error(engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
+}
+
+}  // namespace
+
+bool pl_member_holds(const PlCell* set, const PlCell* cell) {
+    for (const PlCell* item = set->items; item && item->type == PL_LIST; item = item->list.tail) {
+        const PlCell* element = item->list.head;
+        if (element == cell) return true;
+        if (element->type == PL_INT && cell->type == PL_INT && element->value == cell->value) return true;
+        if (element->type == PL_FUNCTOR && cell->type == PL_FUNCTOR && element->fn.functor == cell->fn.functor)
+            return true;
+    }
+    return false;
+}
+
+int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    return unify(engine, a, fa, b, fb);
+}
+
+int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    const uint32_t trace = engine->flags & PLE_TRACE;
+    engine->flags &= ~PLE_TRACE;
+    struct Restore {
+        PieEngine* e;
+        uint32_t t;
+        ~Restore() { e->flags |= t; }
+    } restore{engine, trace};
+    return unify(engine, a, fa, b, fb);
+}
+
+namespace {
+
+int identical(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    PlDepthGuard depth(engine, "term_compare");
+    const PlDeref l = pl_deref(a, fa);
+    const PlDeref r = pl_deref(b, fb);
+    if (l.term->type != r.term->type) return 0;
+    switch (l.term->type) {
+    case PL_ANONYMOUS: case PL_NIL:
+        return 1;
+    case PL_INT:
+        return l.term->value == r.term->value;
+    case PL_UNBOUND:
+        return l.slot ? l.slot == r.slot : l.term == r.term && !r.slot;
+    case PL_FUNCTOR: {
+        if (l.term->fn.functor != r.term->fn.functor) return 0;
+        const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+        for (uint32_t i = 0; i < n; ++i)
+            if (!identical(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return 0;
+        return 1;
+    }
+    case PL_LIST:
+        return identical(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
+               identical(engine, l.term->list.tail, l.frame, r.term->list.tail, r.frame);
+    default:
+        pl_fatal_error(engine, PL_ERR_CELL_TYPE, "term_compare", static_cast<int>(l.term->type));
+    }
+}
+
+bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    PlDepthGuard depth(engine, "pl_terms_equal");
+    const PlDeref l = pl_deref(a, fa);
+    const PlDeref r = pl_deref(b, fb);
+    if (l.term->type != r.term->type || l.term->type > 19) return false;
+    if (l.term->type >= 17) return true;  // markers and the unbound cell
+    switch (l.term->type) {
+    case PL_NAME: return l.term->token == r.term->token;
+    case PL_ANONYMOUS: case PL_NIL: return true;
+    case PL_INT: return l.term->value == r.term->value;
+    case PL_FUNCTOR: {
+        if (l.term->fn.functor != r.term->fn.functor) return false;
+        const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+        for (uint32_t i = 0; i < n; ++i)
+            if (!equal(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return false;
+        return true;
+    }
+    case PL_LIST:
+        return equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
+               equal(engine, l.term->list.tail, l.frame, r.term->list.tail, r.frame);
+    case PL_ONCE: return equal(engine, l.term->once.goal, l.frame, r.term->once.goal, r.frame);
+    default: return false;
+    }
+}
+
+}  // namespace
+
+int term_compare(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
+    return identical(engine, a, frame, b, frame);
+}
+
+bool pl_terms_equal(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
+    return equal(engine, a, frame, b, frame);
+}

@@ -1,0 +1,22 @@
+// Unification of two terms, each read in its own frame, and the two comparisons of terms: identity
+// (==) and structural equality (used to tell whether a recorded list value changed).
+#pragma once
+
+struct PieEngine;
+struct PlCell;
+struct PlFrame;
+
+// 1 when a and b unify (bindings are made and trailed), else 0. Cells that cannot be unified (a
+// clause record, an operator node) raise 4111.
+int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
+// The same with tracing suspended.
+int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
+
+// 1 when a and b are identical after dereferencing; two unbound variables are identical only
+// when they are the same variable. Cells no term holds raise 4098.
+int term_compare(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
+// Structural equality; frame (may be null) is used to dereference both sides.
+bool pl_terms_equal(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
+
+// Whether the member set holds the integer or atom cell.
+bool pl_member_holds(const PlCell* set, const PlCell* cell);

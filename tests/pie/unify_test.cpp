@@ -1,0 +1,127 @@
+// Unification by cell types, the bindings it leaves in frames, their undoing on failure, settling
+// into the caller before a clause frame is released, and identity of terms.
+#include "engine_fixture.h"
+#include "term_builder.h"
+
+#include "pie/frame.h"
+#include "pie/unify.h"
+
+namespace {
+
+struct Unify : EngineTest {
+    TermBuilder t{e};
+    PlFrame* left = pl_frame_alloc(e, 4, nullptr, nullptr);
+    PlFrame* right = pl_frame_alloc(e, 4, left, nullptr);
+
+    int unify(PlCell* a, PlCell* b) { return pl_unification_sub(e, a, left, b, right); }
+    PlDeref in(PlFrame* frame, int slot) { return pl_deref(t.var("_V", slot), frame); }
+};
+
+TEST_F(Unify, ByCellTypes) {
+    PlCell* a = t.atom("a");
+    PlCell* one = t.integer(1);
+    PlCell* big = t.integer(100000);
+    PlCell* fa = t.fn("f", {a});
+    PlCell* set = t.member({a, big});
+    struct Row {
+        PlCell* l;
+        PlCell* r;
+        int expected;
+    } rows[] = {
+        {t.anon(), fa, 1},        {one, one, 1},          {one, t.integer(2), 0},   {one, fa, 0},
+        {one, t.nil(), 0},        {big, set, 1},          {one, set, 0},            {a, set, 1},
+        {fa, set, 0},             {fa, t.fn("f", {a}), 1}, {fa, t.fn("f", {one}), 0}, {fa, t.fn("g", {a}), 0},
+        {fa, t.list({a}), 0},     {t.list({a, one}), t.list({a, one}), 1},
+        {t.list({a}), t.list({a, one}), 0},               {t.list({a}), t.nil(), 0}, {t.nil(), t.nil(), 1},
+        {t.nil(), a, 0},          {set, a, 1},            {set, t.list({a}), 0},    {set, t.anon(), 1},
+        {set, t.var("_S", 0), 0}, {t.var("_S", 0), set, 0},
+    };
+    for (const Row& row : rows) {
+        const size_t mark = pl_trail_mark(e);
+        EXPECT_EQ(unify(row.l, row.r), row.expected) << &row - rows;
+        pl_trail_undo(e, mark);
+    }
+}
+
+TEST_F(Unify, BindsUnboundOnEitherSide) {
+    PlCell* term = t.fn("f", {t.var("_A", 1)});
+    // A compound on the left binds the variable on the right.
+    ASSERT_EQ(unify(term, t.var("_X", 0)), 1);
+    PlDeref x = in(right, 0);
+    EXPECT_EQ(x.term, term);
+    EXPECT_EQ(x.frame, left);
+    // An unbound left binds to a constant; the same variable on both sides binds nothing.
+    ASSERT_EQ(unify(t.var("_Y", 2), t.integer(7)), 1);
+    EXPECT_EQ(in(left, 2).term, t.integer(7));
+    ASSERT_EQ(pl_unification_sub(e, t.var("_Z", 3), left, t.var("_Z", 3), left), 1);
+    EXPECT_EQ(in(left, 3).term, e->cell.unbound);
+    // Through a binding: _A of f(_A) is reached from the right frame's _X.
+    ASSERT_EQ(unify(t.integer(5), t.fn("f", {t.var("_X", 0)})), 0);
+    ASSERT_EQ(pl_unification_sub(e, t.fn("f", {t.integer(5)}), nullptr, t.var("_X", 0), right), 1);
+    EXPECT_EQ(in(left, 1).term, t.integer(5));
+}
+
+TEST_F(Unify, FailedAttemptIsUndone) {
+    const size_t mark = pl_trail_mark(e);
+    EXPECT_EQ(unify(t.fn("g", {t.var("_A", 0), t.integer(1)}), t.fn("g", {t.integer(3), t.integer(2)})), 0);
+    EXPECT_EQ(in(left, 0).term, t.integer(3));
+    pl_trail_undo(e, mark);
+    EXPECT_EQ(in(left, 0).term, e->cell.unbound);
+}
+
+TEST_F(Unify, SettlingLeavesNoBindingIntoTheReleasedFrame) {
+    // The caller's _X is bound to g(_B, _C) of the callee; the callee binds _B to 4 and leaves _C.
+    const size_t mark = pl_trail_mark(e);
+    ASSERT_EQ(pl_unification_sub(e, t.var("_X", 0), left, t.fn("g", {t.var("_B", 1), t.var("_C", 2)}), right), 1);
+    ASSERT_EQ(pl_unification_sub(e, t.var("_B", 1), right, t.integer(4), nullptr), 1);
+    pl_settle_frames(e, right, mark);
+    pl_frame_release(e, right);
+    PlDeref x = in(left, 0);
+    ASSERT_EQ(x.term->type, PL_FUNCTOR);
+    EXPECT_EQ(x.frame, nullptr);
+    EXPECT_EQ(pl_arg(x.term, 0), t.integer(4));
+    EXPECT_EQ(pl_arg(x.term, 1), e->cell.unbound);
+    EXPECT_EQ(pl_trail_mark(e), mark + 1);  // the callee's own binding left the trail
+}
+
+TEST_F(Unify, Identity) {
+    PlCell* x = t.var("_X", 0);
+    EXPECT_EQ(term_compare(e, t.fn("f", {t.atom("a"), t.list({t.integer(1)})}),
+                           t.fn("f", {t.atom("a"), t.list({t.integer(1)})}), left), 1);
+    EXPECT_EQ(term_compare(e, t.fn("f", {t.atom("a")}), t.fn("f", {t.atom("b")}), left), 0);
+    EXPECT_EQ(term_compare(e, x, t.var("_X", 0), left), 1);
+    EXPECT_EQ(term_compare(e, x, t.var("_Y", 1), left), 0);
+    EXPECT_EQ(term_compare(e, t.integer(3), t.atom("a"), left), 0);
+    EXPECT_EQ(errorOf([&] { term_compare(e, t.member({t.integer(1)}), t.member({t.integer(1)}), left); }),
+              PL_ERR_CELL_TYPE);
+    EXPECT_TRUE(pl_terms_equal(e, t.list({t.atom("a"), t.anon()}), t.list({t.atom("a"), t.anon()}), nullptr));
+    EXPECT_FALSE(pl_terms_equal(e, t.list({t.atom("a")}), t.list({t.atom("b")}), nullptr));
+}
+
+TEST_F(Unify, DeepTermsRaiseTheDepthError) {
+    PlCell* a = t.nil();
+    PlCell* b = t.nil();
+    for (int i = 0; i < kPlMaxDepth + 10; ++i) {
+        a = pl_make_list(e, t.integer(1), a);
+        b = pl_make_list(e, t.integer(1), b);
+    }
+    EXPECT_EQ(errorOf([&] { unify(a, b); }), PL_ERR_STACK);
+    PlCell* cell = pl_cell_new(e, PL_CLAUSE);
+    EXPECT_EQ(errorOf([&] { unify(cell, t.anon()); }), PL_ERR_NOT_UNIFIABLE);
+}
+
+TEST_F(Unify, FramesComeAndGoInOrder) {
+    PlFrame* third = pl_frame_alloc(e, 2, right, nullptr);
+    EXPECT_EQ(errorOf([&] { pl_frame_release(e, right); }), PL_ERR_FRAME);
+    pl_frame_release(e, third);
+    EXPECT_EQ(errorOf([&] { pl_frame_alloc(e, kPlFrameSegmentWords, nullptr, nullptr); }), PL_ERR_STACK);
+    EXPECT_EQ(errorOf([&] { pl_frame_alloc(e, 3, nullptr, left); }), PL_ERR_FRAME);
+    // Many frames span chunks; unwinding to a mark drops them all.
+    const PlFrameMark mark = pl_frame_mark(e);
+    for (int i = 0; i < 5000; ++i) pl_frame_alloc(e, 8, nullptr, nullptr);
+    pl_frame_unwind(e, mark);
+    PlFrame* next = pl_frame_alloc(e, 1, nullptr, nullptr);
+    EXPECT_EQ(reinterpret_cast<char*>(next), reinterpret_cast<char*>(right) + sizeof(PlFrame) + 4 * sizeof(PlBinding));
+}
+
+}  // namespace
