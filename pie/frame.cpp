@@ -144,7 +144,7 @@ namespace {
 // A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
 // nothing left to alias and becomes the unbound cell.
 PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
-    PlDepthGuard depth(engine, "pl_resolve_term");
+    PlDepthGuard depth(engine, "pl_resolve_term", 2);
     switch (term->type) {
     case PL_VAR: {
         if (!frame) return term;
