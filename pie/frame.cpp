@@ -100,11 +100,12 @@ void pl_run_state_free(PieEngine* engine) {
 }
 
 PlDeref pl_deref(PlCell* term, PlFrame* frame) {
-    PlDeref d{term, frame, nullptr, nullptr};
+    PlDeref d{term, frame, nullptr, nullptr, nullptr};
     while (d.term->type == PL_VAR && d.frame) {
         PlBinding* binding = &d.frame->slots()[d.term->var.slot];
         d.slot = binding;
         d.slot_frame = d.frame;
+        d.var = d.term;
         d.term = binding->term;
         d.frame = binding->frame;
     }

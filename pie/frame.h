@@ -53,6 +53,7 @@ struct PlDeref {
     PlFrame* frame;
     PlBinding* slot;       // nullptr when term was no variable
     PlFrame* slot_frame;
+    PlCell* var;           // the variable whose slot that is
 };
 PlDeref pl_deref(PlCell* term, PlFrame* frame);
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+struct PieEngine;
 struct PlCell;
 struct PlFrameChunk;
 struct PlFunctor;
@@ -33,6 +34,10 @@ struct PlRunState {
     PlListNode* changed = nullptr;        // changed table of the running query
     bool program_changed = false;         // an assert, retract or abolish ran
     PlFunctor* reflected = nullptr;       // the item the current propagation step started from
+    // Propagation over a query's answers, and the rebuild of derived rule data after the program
+    // changed; either may be unset.
+    void (*propagate)(PieEngine* engine, PlListNode* answers, PlFunctor* goal) = nullptr;
+    void (*rebuild)(PieEngine* engine) = nullptr;
 };
 
 // Returns the frame chunks and the term pool to the heap.

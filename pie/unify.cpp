@@ -9,9 +9,14 @@ namespace {
 
 bool bindable(const PlDeref& d) { return d.term->type == PL_UNBOUND && d.slot; }
 
-// Binds the unbound side to the other. A constant needs no frame.
+// Binds the unbound side to the other: to the other variable when it is unbound too, so that
+// both stay one. A constant needs no frame.
 void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
     if (value.slot == var.slot) return;  // the same variable
+    if (value.term->type == PL_UNBOUND && value.slot) {
+        pl_bind(engine, var.slot, var.slot_frame, value.var, value.slot_frame);
+        return;
+    }
     const bool framed = value.term->type == PL_FUNCTOR ? value.term->fn.args && value.term->fn.args->count
                                                        : value.term->type == PL_LIST;
     pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
@@ -202,4 +207,8 @@ int term_compare(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
 
 bool pl_terms_equal(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
     return equal(engine, a, frame, b, frame);
+}
+
+bool pl_terms_equal_in(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
+    return equal(engine, a, nullptr, b, frame);
 }

@@ -18,5 +18,8 @@ int term_compare(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
 // Structural equality; frame (may be null) is used to dereference both sides.
 bool pl_terms_equal(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
 
+// Structural equality of a frame-free term and a term read in frame.
+bool pl_terms_equal_in(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
+
 // Whether the member set holds the integer or atom cell.
 bool pl_member_holds(const PlCell* set, const PlCell* cell);

@@ -1,0 +1,168 @@
+// Recording what a successful goal bound: each argument's value goes into the functor's value
+// vector (or, for a property, its table by key), and a functor whose values changed enters the
+// query's answer table, from which propagation starts.
+#include "pie/interpreter.h"
+
+#include "pie/engine.h"
+#include "pie/frame.h"
+#include "pie/host_values.h"
+#include "pie/list.h"
+#include "pie/property_values.h"
+#include "pie/unify.h"
+
+namespace {
+
+// Values of host facts and properties outlive the query; the rest are dropped when it ends.
+bool outlives_query(const PlFunctor* f) { return f->owner || (f->flags & PLF_HOST_FACT); }
+
+PlCell* recorded(PlFunctor* f, uint32_t i, PlCell* key) {
+    if (f->owner) {
+        PlPropertyValue* entry = key ? pl_property_value(f, key) : nullptr;
+        return entry ? entry->value : nullptr;
+    }
+    return f->values && i < f->values->count ? f->values->items[i] : nullptr;
+}
+
+void record(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* key, PlCell* value) {
+    if (f->owner) {
+        pl_property_record(engine, f, key, pl_keep_term(engine, value));
+        return;
+    }
+    pl_record_value(engine, f, i, value);
+}
+
+// The key of a property goal: its hidden argument, or the owner's first recorded value.
+PlCell* property_key(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame) {
+    if (goal->fn.args->count > f->arity) {
+        const PlDeref key = pl_deref(pl_arg(goal, f->arity), frame);
+        if (key.term->type == PL_FUNCTOR || key.term->type == PL_INT) return key.term;
+    }
+    PlFunctor* owner = f->owner;
+    return owner->values && owner->values->count ? owner->values->items[0] : nullptr;
+    (void)engine;
+}
+
+int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* answers, bool enter) {
+    PlDepthGuard depth(engine, "bound_last_query");
+    int changed = 0;
+    const PlDeref d = pl_deref(list, frame);
+    if (d.term->type == PL_LIST) {
+        changed |= record_elements(engine, d.term->list.head, d.frame, answers, enter);
+        changed |= record_elements(engine, d.term->list.tail, d.frame, answers, enter);
+    } else if (d.term->type == PL_FUNCTOR && d.term->fn.args && d.term->fn.args->count) {
+        changed |= bound_last_query(engine, d.term, d.frame, answers, enter, false);
+    }
+    return changed;
+}
+
+}  // namespace
+
+void pl_record_value(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* value) {
+    if (!f->values) {
+        f->values = pl_vector_alloc(engine, &engine->main_pool, f->arity ? f->arity : 1);
+    }
+    if (i >= f->values->count) return;
+    f->values->items[i] = outlives_query(f) ? pl_keep_term(engine, value) : value;
+}
+
+PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
+    PlDepthGuard depth(engine, "pl_keep_term");
+    switch (term->type) {
+    case PL_FUNCTOR: {
+        const uint32_t n = term->fn.args ? term->fn.args->count : 0;
+        if (n == 0) return term;
+        PlCell* copy = pl_cell_new(engine, PL_FUNCTOR);
+        copy->fn.functor = term->fn.functor;
+        copy->fn.args = pl_vector_alloc(engine, &engine->main_pool, n);
+        for (uint32_t i = 0; i < n; ++i) copy->fn.args->items[i] = pl_keep_term(engine, pl_arg(term, i));
+        return copy;
+    }
+    case PL_LIST:
+        return pl_make_list(engine, pl_keep_term(engine, term->list.head), pl_keep_term(engine, term->list.tail));
+    case PL_VAR:
+        return engine->cell.unbound;
+    default:
+        return term;
+    }
+}
+
+int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
+    PlDepthGuard depth(engine, "bound_last_query");
+    PlFunctor* f = goal->fn.functor;
+    const bool read_only = f->flags & PLF_READ_ONLY;
+    PlCell* key = f->owner ? property_key(engine, f, goal, frame) : nullptr;
+    bool changed = false;
+    for (uint32_t i = 0; i < f->arity && goal->fn.args && i < goal->fn.args->count; ++i) {
+        if (f->owner && !key) continue;
+        PlCell* previous = recorded(f, i, key);
+        PlCell* arg = pl_arg(goal, i);
+        PlFrame* arg_frame = frame;
+        if (arg->type == PL_VAR) {
+            if (!follow || read_only) continue;
+            const PlDeref d = pl_deref(arg, frame);
+            arg = d.term;
+            arg_frame = d.frame;
+        }
+        switch (arg->type) {
+        case PL_ANONYMOUS: {
+            if (f->flags & (PLF_READ_ONLY | PLF_SYSTEM | PLF_HOST_FACT)) break;
+            if (previous) {
+                changed = true;
+                break;
+            }
+            PlCell* value = nullptr;
+            if (f->owner) {
+                if (goal->fn.args->count <= f->arity) break;
+                const PlDeref k = pl_deref(pl_arg(goal, f->arity), frame);
+                if (k.term->type != PL_FUNCTOR && k.term->type != PL_ANONYMOUS && k.term->type != PL_UNBOUND)
+                    pl_fatal_error(engine, PL_ERR_BOUND_TABLE, "bound_last_query");
+                if (k.term->type == PL_FUNCTOR)
+                    value = pie_read_property(engine, pl_unary_functor(engine, f->owner), k.term->fn.functor, f);
+            } else {
+                value = pie_read_item_value(engine, f);
+            }
+            if (value) {
+                record(engine, f, i, key, value);
+                changed = true;
+            }
+            break;
+        }
+        case PL_INT: case PL_NIL: case PL_UNBOUND:
+            if (!read_only && arg != previous) {
+                record(engine, f, i, key, arg);
+                changed = true;
+            }
+            break;
+        case PL_FUNCTOR: {
+            bool here = false;
+            if (arg->fn.args && arg->fn.args->count) {
+                if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_FUNCTOR, "bound_last_query");
+                here = bound_last_query(engine, arg, arg_frame, answers, enter, false);
+            }
+            if (f->owner && arg->fn.functor->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_PROPERTY, "bound_last_query");
+            if (!previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) here = true;
+            if (here && !read_only) {
+                const PlTermRef value = pl_resolve_term(engine, arg, arg_frame, arg_frame);
+                record(engine, f, i, key, value.term);
+            }
+            changed |= here;
+            break;
+        }
+        case PL_LIST: {
+            if (read_only) break;
+            bool here = record_elements(engine, arg, arg_frame, answers, enter);
+            if (!previous || previous->type != PL_LIST || !pl_terms_equal_in(engine, previous, arg, arg_frame)) here = true;
+            if (here) {
+                if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_LIST, "bound_last_query");
+                record(engine, f, i, key, pl_resolve_term(engine, arg, arg_frame, arg_frame).term);
+            }
+            changed |= here;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (changed && enter && answers) pl_table_enter(engine, answers, f);
+    return changed;
+}

@@ -1,0 +1,129 @@
+// Queries over rule text: committed choice, conjunction retry, the engine's cut, settled frames,
+// once cells, recorded values and the display of changed controls after a query.
+#include "run_fixture.h"
+#include "term_builder.h"
+
+#include "pie/host_values.h"
+
+namespace {
+
+using Interpreter = RunTest;
+
+TEST_F(Interpreter, Outcomes) {
+    load("p(1). p(2). q(_X) :- p(_X), greater(_X, 1)."
+         "r(1) :- true, !. r(2)."          // a trailing cut makes the clause fail and stops r
+         "s :- !. s."                      // so does a body that is only a cut
+         "c(_X) :- !, _X = 1. c(2)."       // a leading cut commits to the first clause
+         "d(_X) :- !, fail. d(2)."
+         "add(_A, _B, _C) :- sum(_A, _B, _C)."
+         "app([], _L, _L). app([_H | _T], _L, [_H | _R]) :- app(_T, _L, _R)."
+         "nrev([], []). nrev([_H | _T], _R) :- nrev(_T, _RT), app(_RT, [_H], _R).");
+    pl_lookup_functor(e, t("add"), 3, nullptr)->flags |= PLF_SYSTEM;
+    struct Row {
+        const char* goal;
+        std::initializer_list<const char*> vars;
+        const char* expected;
+    } rows[] = {
+        {"p(_X)", {"_X"}, "1 _X=1"},
+        {"q(_Y)", {"_Y"}, "1 _Y=2"},
+        {"r(_X)", {}, "0"},
+        {"s", {}, "0"},
+        {"c(_X)", {"_X"}, "1 _X=1"},
+        {"d(_X)", {}, "0"},
+        {"nothing(1)", {}, "0"},
+        {"not(fail)", {}, "1"},
+        {"not(true)", {}, "0"},
+        {"not(!)", {}, "2"},
+        // Frames of succeeded system clauses are settled: the second call reads the first's result.
+        {"add(2, 3, _X), add(_X, 4, _Y)", {"_Y"}, "1 _Y=9"},
+        {"_X is 2 + 3, _Y is _X * 4", {"_Y"}, "1 _Y=20"},
+        {"nrev([1, 2, 3, 4], _R)", {"_R"}, "1 _R=[4,3,2,1]"},
+        {"app(_A, [b], [a, b])", {"_A"}, "1 _A=[a]"},
+        {"_X is 7 - 2 * 3, _X =:= 1", {}, "1"},
+        {"p(_X), p(_Y), _Y = 2", {"_X", "_Y"}, "1 _X=1 _Y=2"},
+        {"p(_X), _X = 3", {}, "0"},
+        {"f(_A, g(_B)) = f(h(_B), _C), _B = 7", {"_A", "_C"}, "1 _A=h(7) _C=g(7)"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(solve(row.goal, row.vars), row.expected) << row.goal;
+}
+
+TEST_F(Interpreter, PropagationModeTriesTheThirdListOfHelpers) {
+    load("helper(1). asks(_X) :- helper(_X).");
+    e->flags |= PLE_PROPAGATION;
+    // The goal of the query is marked to use every list; helper/1 has only its first list.
+    EXPECT_EQ(query("helper(1)."), 1);
+    EXPECT_EQ(query("asks(1)."), 0);
+    EXPECT_EQ(pl_lookup_functor(e, t("asks"), 1, nullptr)->flags & (PLF_ALL_LISTS | PLF_IN_PROPAGATION), 0u);
+    e->flags &= ~PLE_PROPAGATION;
+    EXPECT_EQ(query("asks(1)."), 1);
+}
+
+TEST_F(Interpreter, ErrorsEndTheQueryAndLeaveTheEngineUsable) {
+    load("loop :- loop. ok(1).");
+    EXPECT_EQ(query("loop."), -PL_ERR_STACK);
+    EXPECT_EQ(e->depth, 0);
+    TermBuilder b{e};
+    PlCell* number = pl_make_clause(e, PL_QUERY_CLAUSE, b.integer(5));
+    EXPECT_EQ(pl_guarded(e, -1, [&] { return pl_execute_main(e, number); }), -1);
+    EXPECT_EQ(pl_last_error(e).code, PL_ERR_NOT_CALLABLE);
+    EXPECT_EQ(solve("_G = 5, call_me(_G)"), "0");
+    EXPECT_EQ(query("ok(1)."), 1);
+    EXPECT_EQ(e->run.frames, nullptr);
+    EXPECT_TRUE(e->run.trail.empty());
+}
+
+TEST_F(Interpreter, OnceCellKeepsItsExactOutcome) {
+    TermBuilder b{e};
+    // An item the host cannot answer, asked while settled: undetermined.
+    PlFunctor* unknown = pl_lookup_functor(e, t("Unknown"), 1, nullptr);
+    unknown->flags |= PLF_SETTLED;
+    load("Unknown(1).");
+    PlCell* once = pl_make_once(e, b.fn("Unknown", {b.anon()}));
+    const int first = pl_guarded(e, -1, [&] { return pl_call(e, once, nullptr, nullptr); });
+    const int again = pl_guarded(e, -1, [&] { return pl_call(e, once, nullptr, nullptr); });
+    EXPECT_EQ(first, PL_UNDETERMINED);
+    EXPECT_EQ(again, PL_UNDETERMINED);
+    // not of an undetermined item succeeds.
+    EXPECT_EQ(solve("not(Unknown(_))"), "1");
+}
+
+std::vector<std::string> propagated;
+void record_answers(PieEngine*, PlList* answers, PlFunctor*) {
+    pl_list_each(answers, [](void* f) {
+        auto* functor = static_cast<PlFunctor*>(f);
+        propagated.push_back(std::string(functor->name->name) + (functor->flags & PLF_SETTLED ? "*" : ""));
+    });
+}
+
+TEST_F(Interpreter, BoundValuesEnterTheAnswersForOneQuery) {
+    load("Copies(3). Duplex(ON). job :- Copies(_N), Duplex(_D).");
+    pl_set_propagation(e, record_answers);
+    propagated.clear();
+    EXPECT_EQ(query("Copies(_X)."), 1);
+    EXPECT_EQ(propagated, (std::vector<std::string>{"Copies*"}));
+    PlFunctor* copies = pl_lookup_functor(e, t("Copies"), 1, nullptr);
+    ASSERT_NE(copies->values, nullptr);
+    EXPECT_EQ(copies->values->items[0], nullptr);  // forgotten when the query ended
+    EXPECT_EQ(copies->flags & PLF_SETTLED, 0u);
+    propagated.clear();
+    // The left goal of a conjunction is tried clause by clause, not called: only the right one records.
+    EXPECT_EQ(query("job."), 1);
+    EXPECT_EQ(propagated, (std::vector<std::string>{"Duplex*"}));
+    propagated.clear();
+    EXPECT_EQ(query("Copies(4)."), 0);
+    EXPECT_TRUE(propagated.empty());
+}
+
+TEST_F(Interpreter, DisplayAfterTheQueryInTheHostsOrder) {
+    item("Paper", 5);
+    item("Tray", 6).has_control = false;
+    EXPECT_EQ(query("enable(Paper, 1, OFF), show(Paper, 1, ON), readonly(Paper, 1, ON), show(Tray, 1, OFF)."), 1);
+    EXPECT_EQ(host.take(), "HasControl 5; HasControl 5; HasControl 5; HasControl 6; Show 5; Disable 5; SetMark 5");
+    PlFunctor* paper = pl_lookup_functor(e, t("Paper"), 1, nullptr);
+    EXPECT_EQ(paper->flags & (PLF_HAS_CONTROL | PLF_DISABLED | PLF_HIDDEN | PLF_MARKED), 0u);
+    // A failed query shows nothing.
+    EXPECT_EQ(query("enable(Paper, 1, ON), fail."), 0);
+    EXPECT_EQ(host.take(), "HasControl 5");
+}
+
+}  // namespace
