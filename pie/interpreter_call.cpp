@@ -7,6 +7,7 @@
 #include "pie/host_slots.h"
 #include "pie/host_values.h"
 #include "pie/list.h"
+#include "pie/trace.h"
 #include "pie/unify.h"
 
 bool pl_list_empty_or_null(const PlList* list) { return !list || pl_list_empty(list); }
@@ -146,7 +147,14 @@ int pl_call_and_group(PieEngine* engine, PlCell* group, PlFrame* frame, PlList* 
 int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* clause, PlFrame* clause_frame,
                   PlList* answers) {
     PlFunctor* f = goal->fn.functor;
-    if (f->builtin) return f->builtin(engine, goal, goal_frame, answers);
+    if (f->builtin) {
+        if (!(engine->flags & PLE_TRACE)) return f->builtin(engine, goal, goal_frame, answers);
+        const int depth = engine->depth;
+        plout_trace(engine, PL_TRACE_CALL, depth, goal);
+        const int outcome = f->builtin(engine, goal, goal_frame, answers);
+        plout_trace(engine, outcome, depth, goal);
+        return outcome;
+    }
     PlCell* term = pl_clause_term(clause);
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
     PlFunctor* neck = term->fn.functor;
@@ -161,7 +169,11 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
         pl_list_free(engine, body_answers);
         return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
     }
-    if (!term->fn.args || !goal->fn.args) return PL_SUCCESS;
+    if (!term->fn.args || !goal->fn.args) {
+        plout_trace(engine, PL_TRACE_CALL, engine->depth, goal);
+        plout_trace(engine, PL_TRACE_TRUE, engine->depth, goal);
+        return PL_SUCCESS;
+    }
     const uint32_t n = term->fn.args->count < goal->fn.args->count ? term->fn.args->count : goal->fn.args->count;
     // A property's key, kept behind its own arguments, is matched first.
     if (f->owner && n > f->arity &&

@@ -9,8 +9,14 @@
 #include "pie/host_slots.h"
 #include "pie/host_values.h"
 #include "pie/list.h"
+#include "pie/output.h"
+#include "pie/printer.h"
+#include "pie/term_walk.h"
+#include "pie/trace.h"
 #include "pie/property_values.h"
 #include "pie/unify.h"
+
+#include <vector>
 
 namespace {
 
@@ -19,13 +25,14 @@ class QueryScope {
 public:
     explicit QueryScope(PieEngine* engine)
         : engine_(engine), frames_(pl_frame_mark(engine)), trail_(pl_trail_mark(engine)),
-          outer_changed_(engine->run.changed) {
+          outer_changed_(engine->run.changed), outer_answers_(engine->run.answers) {
         ++engine->run.queries;
     }
     ~QueryScope() {
         pl_trail_undo_to(engine_, trail_);
         pl_frame_unwind(engine_, frames_);
         engine_->run.changed = outer_changed_;
+        engine_->run.answers = outer_answers_;
         if (--engine_->run.queries == 0 && engine_->run.terms.current) pl_pool_release(engine_, &engine_->run.terms);
     }
     QueryScope(const QueryScope&) = delete;
@@ -40,6 +47,7 @@ private:
     PlFrameMark frames_;
     size_t trail_;
     PlList* outer_changed_;
+    PlList* outer_answers_;
 };
 
 PlCell* query_goal(PieEngine* engine, PlCell* query, uint32_t* variables) {
@@ -104,6 +112,28 @@ void mark_goal(PlCell* goal, bool on) {
     else goal->fn.functor->flags &= ~(PLF_ALL_LISTS | PLF_IN_PROPAGATION);
 }
 
+// "\t=>yes." with the query's bindings, or "\t=>no.".
+void trace_answer(PieEngine* engine, PlCell* goal, PlFrame* frame, int outcome) {
+    if (outcome != PL_SUCCESS) {
+        pl_print(engine, "%s", "\t=>no.\n");
+        pl_flush(engine);
+        return;
+    }
+    std::vector<PlCell*> seen;
+    PlCell* root = goal;
+    pl_walk_top_down(root, [&](PlCell*& cell) {
+        if (cell->type != PL_VAR) return true;
+        for (const PlCell* other : seen)
+            if (other->var.slot == cell->var.slot) return false;
+        seen.push_back(cell);
+        plout_binding(engine, cell->var.name, pl_resolve_term(engine, cell, frame, frame).term);
+        pl_print(engine, "%s", "\n");
+        return false;
+    });
+    pl_print(engine, "%s", "\t=>yes.\n");
+    pl_flush(engine);
+}
+
 }  // namespace
 
 void pl_set_propagation(PieEngine* engine, PlPropagateFn propagate) { engine->run.propagate = propagate; }
@@ -120,10 +150,16 @@ int pl_execute_main(PieEngine* engine, PlCell* query) {
     PlList* answers = pl_list_new(engine);
     PlList* changed = pl_list_new(engine);
     engine->run.changed = changed;
+    engine->run.answers = answers;
     const bool propagation = engine->flags & PLE_PROPAGATION;
     if (propagation) mark_goal(goal, true);
 
+    if (engine->flags & PLE_TRACE) {
+        plout_tree(engine, goal, 0);
+        pl_print(engine, "%s", "\n");
+    }
     const int outcome = pl_call(engine, goal, frame, answers);
+    if (engine->flags & PLE_TRACE) trace_answer(engine, goal, frame, outcome);
     if (outcome == PL_SUCCESS) {
         clear_reasons(engine, changed);
         if (!pl_list_empty(answers)) {
@@ -154,7 +190,9 @@ int pl_execute_main_unbound(PieEngine* engine, PlCell* query) {
     engine->flags |= PLE_PROPAGATION;
     int outcome = PL_FAIL;
     try {
+        plout_trace(engine, PL_TRACE_CALL, 0, goal);
         outcome = pl_call(engine, goal, frame, nullptr);
+        plout_trace(engine, outcome == PL_SUCCESS ? PL_TRACE_TRUE : PL_TRACE_FAIL, 0, goal);
     } catch (...) {
         engine->flags = (engine->flags & ~PLE_PROPAGATION) | saved;
         if (own) pl_list_free(engine, own);

@@ -4,6 +4,7 @@
 
 #include "pie/engine.h"
 #include "pie/frame.h"
+#include "pie/interpreter.h"
 
 namespace {
 
@@ -20,6 +21,22 @@ void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
     const bool framed = value.term->type == PL_FUNCTOR ? value.term->fn.args && value.term->fn.args->count
                                                        : value.term->type == PL_LIST;
     pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
+}
+
+// A member set meeting an unbound variable inside a one-argument item term: the variable first
+// takes the item's current status, and nothing matches an item that has none.
+bool item_status_allows(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
+    PlFunctor* item = l.term->fn.functor;
+    if (item->arity != 1 || !l.term->fn.args || !r.term->fn.args) return true;
+    const PlDeref a = pl_deref(pl_arg(l.term, 0), l.frame);
+    const PlDeref b = pl_deref(pl_arg(r.term, 0), r.frame);
+    const PlDeref* var = nullptr;
+    if (a.term->type == PL_MEMBER && b.term->type == PL_UNBOUND) var = &b;
+    if (b.term->type == PL_MEMBER && a.term->type == PL_UNBOUND) var = &a;
+    if (!var || !var->slot) return true;
+    PlCell* status = pl_item_status(engine, item, engine->run.answers);
+    if (!status) return false;
+    return pl_unify(engine, var->var, var->slot_frame, status, nullptr) != 0;
 }
 
 PlDeref step_once(PlDeref d) {
@@ -58,6 +75,7 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
         case PL_INT: case PL_LIST: case PL_NIL: return 0;
         case PL_FUNCTOR: {
             if (l.term->fn.functor != r.term->fn.functor) return 0;
+            if (!item_status_allows(engine, l, r)) return 0;
             const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
             const uint32_t m = r.term->fn.args ? r.term->fn.args->count : 0;
             const uint32_t k = n < m ? n : m;

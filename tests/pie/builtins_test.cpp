@@ -18,6 +18,20 @@ void check(RunTest& test, std::initializer_list<Row> rows) {
 
 constexpr const char* kMin = "sub(0, 2147483647, _A), sub(_A, 1, _M), sub(0, 1, _N), ";
 
+TEST_F(Builtins, EveryRegisteredBuiltinHasItsFunction) {
+    for (int i = 0; i < kPlPredefinedFunctorCount; ++i) {
+        const PlPredefinedRow& row = kPlPredefinedRows[i];
+        if (row.kind != PLP_BUILTIN) continue;
+        const std::string name = row.name;
+        // Rewritten away while loading, never called.
+        if ((row.arity == 1 && (name == "reason" || name == "sreason" || name == "rreason" || name == "wait")))
+            continue;
+        PlFunctor* f = pl_predefined(e, i);
+        EXPECT_NE(f->builtin, nullptr) << name << "/" << row.arity;
+        EXPECT_NE(f->flags & PLF_SYSTEM, 0u) << name;
+    }
+}
+
 TEST_F(Builtins, Arithmetic) {
     const std::string min_quotient = std::string(kMin) + "quotient(_M, _N, _Z)";
     const std::string min_modulo = std::string(kMin) + "modulo(_M, _N, _Z)";

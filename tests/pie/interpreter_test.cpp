@@ -4,6 +4,7 @@
 #include "term_builder.h"
 
 #include "pie/host_values.h"
+#include "pie/unify.h"
 
 namespace {
 
@@ -85,6 +86,48 @@ TEST_F(Interpreter, OnceCellKeepsItsExactOutcome) {
     EXPECT_EQ(again, PL_UNDETERMINED);
     // not of an undetermined item succeeds.
     EXPECT_EQ(solve("not(Unknown(_))"), "1");
+}
+
+TEST_F(Interpreter, MemberSetAgainstAnUnboundItemTakesTheItemsStatus) {
+    auto& size = item("Size", 6);
+    size.type = 2;
+    size.value = "A4";
+    TermBuilder b{e};
+    PlCell* head = b.fn("Size", {b.member({b.atom("A4"), b.atom("A3")})});
+    PlCell* goal = b.fn("Size", {b.var("_X", 0)});
+    auto unifies = [&] {
+        return pl_guarded(e, -1, [&] {
+            PlFrame* frame = pl_frame_alloc(e, 1, nullptr, nullptr);
+            const size_t mark = pl_trail_mark(e);
+            const int r = pl_unification_sub(e, goal, frame, head, nullptr);
+            pl_trail_undo(e, mark);
+            pl_frame_release(e, frame);
+            return r;
+        });
+    };
+    EXPECT_EQ(unifies(), 1);
+    size.value = "B5";
+    EXPECT_EQ(unifies(), 0);
+    host.items.erase(6);  // no status at all
+    EXPECT_EQ(unifies(), 0);
+}
+
+TEST_F(Interpreter, TraceLines) {
+    load("p(1). q(_X) :- p(_X).");
+    std::string out;
+    e->host_slots[19] = reinterpret_cast<PlHostSlot>(+[](void* h, const char* text) {
+        static_cast<drvtest::PieFakeHost*>(h)->log.push_back(text);
+        return 0;
+    });
+    e->flags |= PLE_TRACE;
+    EXPECT_EQ(query("q(_Y)."), 1);
+    EXPECT_EQ(query("sum(1, 1, 3)."), 0);
+    const std::string log = host.take();
+    EXPECT_NE(log.find("q(_Y)"), std::string::npos) << log;
+    EXPECT_NE(log.find("_Y:=1"), std::string::npos) << log;
+    EXPECT_NE(log.find("=>yes."), std::string::npos) << log;
+    EXPECT_NE(log.find("CALL: "), std::string::npos) << log;
+    EXPECT_NE(log.find("=>no."), std::string::npos) << log;
 }
 
 std::vector<std::string> propagated;
