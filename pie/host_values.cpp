@@ -3,7 +3,9 @@
 #include "pie/host_values.h"
 
 #include "pie/atoms.h"
+#include "pie/btree.h"
 #include "pie/host_slots.h"
+#include "pie/property_values.h"
 #include "pie/unify.h"
 #include "pie/update_store.h"
 
@@ -165,6 +167,7 @@ int sv_action_out(PieEngine* engine, PlFunctor* item, int32_t count, const char*
 }
 
 int pie_commit_item_value(PieEngine* engine, PlFunctor* item) {
+    if (item->owner) return pie_commit_property(engine, item);
     if (item->arity != 1 || !item->values || !item->values->items[0]) return 0;
     if ((engine->flags & PLE_UPDATE_MODE) && (item->flags & PLF_DONE)) return 0;
     PlCell* value = item->values->items[0];
@@ -196,4 +199,68 @@ int pie_commit_item_value(PieEngine* engine, PlFunctor* item) {
     if (answer != 0) return 0;
     item->flags |= PLF_DONE;
     return 1;
+}
+
+namespace {
+
+// Writes one recorded property value when the host's differs; 1 when the host took it.
+int commit_property_value(PieEngine* engine, PlFunctor* item, PlFunctor* property, PlPropertyValue& entry) {
+    const char* key = entry.key->fn.functor->name->name;
+    const char* name = property->name->name;
+    int32_t type = 0;
+    PieValue current{0, 0};
+    if (pie_item_call<PIE_OP_GetProperty>(engine, item, key, name, &type) != 0) return 0;
+    current.type = static_cast<int16_t>(type);
+    if (pie_item_call<PIE_OP_PropertyCall0>(engine, item, key, name, &current) != 0) return 0;
+    PlCell* value = entry.value;
+    PieValueLen record{current.type, current.value, 0};
+    if (value->type == PL_INT) {
+        if (type != 3 || current.value == value->value) return 0;
+        record.value = value->value;
+    } else if (is_atom(value) && type == 4) {
+        const char* text = reinterpret_cast<const char*>(current.value);
+        if (!text || std::strcmp(text, atom_text(value)) == 0) return 0;
+        record.value = reinterpret_cast<intptr_t>(atom_text(value));
+        const uint32_t length = value->fn.functor->name->length;
+        record.length = static_cast<int16_t>(length < kMaxPropertyText ? length : kMaxPropertyText);
+    } else if (is_atom(value) && type == 1) {
+        if ((current.value == 1 && value == engine->cell.ON) || (current.value == 0 && value == engine->cell.OFF))
+            return 0;
+        record.value = current.value == 0 ? 1 : 0;
+    } else {
+        return 0;
+    }
+    if (pie_item_call<PIE_OP_PropertyCall1>(engine, item, key, name, &record) != 0) return 0;
+    entry.marks |= kPlPropertyCommitted;
+    return 1;
+}
+
+}  // namespace
+
+int pie_commit_property(PieEngine* engine, PlFunctor* property) {
+    if (!property->property_values || !property->owner) return 0;
+    int changed = 0;
+    if (property->flags & PLF_HOST_FACT) {
+        // The engine's own facts: a new or different value is stored, an equal one is no change.
+        btree_walk(property->property_values, [&](void* item) {
+            auto* entry = static_cast<PlPropertyValue*>(item);
+            if (!entry->value || !is_atom(entry->key)) return;
+            PlFunctor* key = entry->key->fn.functor;
+            PlCell* recorded = pl_update_property(engine, property, key);
+            if (recorded && pl_terms_equal(engine, recorded, entry->value, nullptr)) return;
+            pl_update_set_property(engine, property, key, entry->value);
+            entry->marks |= kPlPropertyCommitted;
+            changed = 1;
+        });
+        return changed;
+    }
+    if ((engine->flags & PLE_UPDATE_MODE) && (property->flags & PLF_DONE)) return 0;
+    property->flags |= PLF_DONE;
+    if (pie_item_value_type(engine, property) == 6) return 0;
+    PlFunctor* item = pl_unary_functor(engine, property->owner);
+    btree_walk(property->property_values, [&](void* entry) {
+        auto* value = static_cast<PlPropertyValue*>(entry);
+        if (value->value && is_atom(value->key)) changed |= commit_property_value(engine, item, property, *value);
+    });
+    return changed;
 }

@@ -30,5 +30,9 @@ int sv_action_out(PieEngine* engine, PlFunctor* item, int32_t count, const char*
 // the engine's own facts) took a new value, else 0.
 int pie_commit_item_value(PieEngine* engine, PlFunctor* item);
 
+// Property commit: writes the recorded values of a property functor to the host (or the update
+// tree for the engine's own facts); 1 when something changed.
+int pie_commit_property(PieEngine* engine, PlFunctor* property);
+
 // The atom term of a host text (interned by copy).
 PlCell* pie_atom_of_text(PieEngine* engine, const char* text);
