@@ -7,6 +7,7 @@
 #include "pie/interpreter.h"
 #include "pie/list.h"
 #include "pie/operators.h"
+#include "pie/program.h"
 #include "pie/term_copy.h"
 #include "pie/unify.h"
 
@@ -134,6 +135,13 @@ int assert_clause(PieEngine* e, PlCell* g, PlFrame* f, bool front) {
     PlList* list = first_list(e, head->fn.functor);
     if (front) pl_list_insert_after(e, list, clause);
     else pl_list_append(e, list, clause);
+    if (PlProgram* program = e->program) {
+        PlList* all = program->clauses[PL_WRITTEN];
+        if (front) pl_list_insert_after(e, all, clause);
+        else pl_list_append(e, all, clause);
+        pl_program_add_functor(e, head->fn.functor);
+        program->changed = 1;
+    }
     e->run.program_changed = true;
     return PL_SUCCESS;
 }
@@ -178,6 +186,18 @@ int bi_clause(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
            }) != nullptr;
 }
 
+// A clause that left its predicate's list leaves the program too, which keeps its bookkeeping
+// (complements, defaults, use counts); without a program its cells go back at once.
+void take_out(PieEngine* e, PlCell* clause) {
+    if (PlProgram* program = e->program) {
+        pl_list_remove_item(e, program->clauses[PL_WRITTEN], clause);
+        pl_program_clause_removed(e, clause);
+        return;
+    }
+    pl_term_release(e, clause->clause.term);
+    pl_cell_release(e, clause);
+}
+
 int bi_retract(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     const PlDeref arg = pl_builtin_arg(g, f, 0);
     if (arg.term->type != PL_FUNCTOR) return PL_FAIL;
@@ -192,8 +212,7 @@ int bi_retract(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     if (!node) return PL_FAIL;
     auto* clause = static_cast<PlCell*>(node->item);
     pl_list_remove_node(e, node);
-    pl_term_release(e, clause->clause.term);
-    pl_cell_release(e, clause);
+    take_out(e, clause);
     e->run.program_changed = true;
     return PL_SUCCESS;
 }
@@ -208,10 +227,7 @@ int bi_abolish(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
         pl_lookup_functor(e, name.term->fn.functor->name, static_cast<uint32_t>(arity.term->value), nullptr);
     PlList* list = functor->clauses[0];
     if (!list || pl_list_empty(list)) return PL_FAIL;
-    while (auto* clause = static_cast<PlCell*>(pl_list_remove_first(e, list))) {
-        pl_term_release(e, clause->clause.term);
-        pl_cell_release(e, clause);
-    }
+    while (auto* clause = static_cast<PlCell*>(pl_list_remove_first(e, list))) take_out(e, clause);
     e->run.program_changed = true;
     return PL_SUCCESS;
 }

@@ -13,6 +13,7 @@
 #include "pie/printer.h"
 #include "pie/term_walk.h"
 #include "pie/trace.h"
+#include "pie/program.h"
 #include "pie/property_values.h"
 #include "pie/unify.h"
 
@@ -143,6 +144,7 @@ int pl_execute_main(PieEngine* engine, PlCell* query) {
     PlCell* goal = query_goal(engine, query, &variables);
     QueryScope scope(engine);
     if (engine->run.program_changed) {
+        if (engine->program && engine->program->changed) pl_program_renumber(engine);
         if (engine->run.rebuild) engine->run.rebuild(engine);
         engine->run.program_changed = false;
     }

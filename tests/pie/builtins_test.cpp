@@ -95,6 +95,12 @@ TEST_F(Builtins, TermsAndControl) {
 
 TEST_F(Builtins, ProgramChanges) {
     load("q(1).");
+    const size_t program_clauses = pl_list_count(e->program->clauses[PL_WRITTEN]);
+    EXPECT_EQ(solve("assert(q(2)), retract(q(2))"), "1");
+    EXPECT_EQ(pl_list_count(e->program->clauses[PL_WRITTEN]), program_clauses);
+    EXPECT_EQ(solve("asserta(q(5))"), "1");
+    EXPECT_EQ(pl_list_count(e->program->clauses[PL_WRITTEN]), program_clauses + 1);
+    EXPECT_EQ(solve("retract(q(5))"), "1");
     check(*this, {
         {"assert(q(2)), asserta(q(0)), q(_X)", {"_X"}, "1 _X=0"},
         {"assertz(r(_A, _A) :- q(_A))", {}, "1"},
