@@ -9,6 +9,7 @@
 #include "pie/host_values.h"
 #include "pie/interpreter.h"
 #include "pie/property_values.h"
+#include "pie/update_store.h"
 #include "pie/unify.h"
 
 #include <cstdio>
@@ -105,12 +106,51 @@ int bi_sstatus4(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     return p.item && value && pie_set_property(e, p.item, p.key, p.property, value);
 }
 
+// The status rule of an engine-own property, run once for one key: its first and second lists
+// with the property refused meanwhile. The value found is kept like one set by sstatus/4.
+PlCell* property_status_rule(PieEngine* e, PlFunctor* property, PlFunctor* key) {
+    PlCell* var = pl_term_cell(e, PL_VAR);
+    var->var.slot = 0;
+    PlCell* goal = pl_term_cell(e, PL_FUNCTOR);
+    goal->fn.functor = property;
+    goal->fn.args = pl_vector_alloc(e, &e->run.terms, 2);
+    goal->fn.args->items[0] = var;
+    goal->fn.args->items[1] = pl_make_atom_term(e, key);
+    const size_t mark = pl_trail_mark(e);
+    PlFrame* frame = pl_frame_alloc(e, 1, nullptr, nullptr);
+    const uint32_t saved = e->flags & PLE_STATUS_EVALUATION;
+    e->flags |= PLE_STATUS_EVALUATION;
+    property->flags |= PLF_REFUSE;
+    int outcome = PL_FAIL;
+    try {
+        for (int i = 0; i < 2 && outcome == PL_FAIL; ++i)
+            outcome = pl_try_clause_list(e, property->clauses[i], goal, frame, property, nullptr);
+    } catch (...) {
+        property->flags &= ~PLF_REFUSE;
+        e->flags = (e->flags & ~PLE_STATUS_EVALUATION) | saved;
+        throw;
+    }
+    property->flags &= ~PLF_REFUSE;
+    e->flags = (e->flags & ~PLE_STATUS_EVALUATION) | saved;
+    PlCell* value = nullptr;
+    if (outcome == PL_SUCCESS) {
+        PlCell* found = pl_resolve_term(e, var, frame, frame).term;
+        value = found->type == PL_UNBOUND ? e->cell.anonymous : pl_keep_term(e, found);
+        pl_update_set_property(e, property, key, value);
+    }
+    pl_trail_undo(e, mark);
+    pl_frame_release(e, frame);
+    return value;
+}
+
 int bi_status4(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     const PropertyArgs p = property_args(e, g, f);
     if (!p.item) return PL_FAIL;
     PlCell* key = pl_make_atom_term(e, p.key);
     PlPropertyValue* recorded = pl_property_value(p.property, key);
     PlCell* value = recorded && recorded->value ? recorded->value : pie_read_property(e, p.item, p.key, p.property);
+    if (!value && (p.property->flags & PLF_HOST_FACT) && !(p.property->flags & PLF_REFUSE))
+        value = property_status_rule(e, p.property, p.key);
     return unify_result(e, g, f, 3, value);
 }
 

@@ -2,6 +2,8 @@
 // item predicates against the recording host.
 #include "run_fixture.h"
 
+#include "pie/update_store.h"
+
 namespace {
 
 using Builtins = RunTest;
@@ -165,6 +167,22 @@ TEST_F(Builtins, PropertiesReasonsAndMessages) {
     // Reasons not marked by the query that set them are cleared when a later query changes the item.
     host.message_answer = -3;
     EXPECT_EQ(solve("message(4)"), "0");
+}
+
+TEST_F(Builtins, StatusRuleOfAnEngineOwnProperty) {
+    PlFunctor* owner = pl_lookup_functor(e, t("Paper"), 1, nullptr);
+    PlFunctor* fit = pl_lookup_functor(e, t("$Fit"), 1, owner);
+    fit->flags |= PLF_HOST_FACT;
+    // The rule's clause for the property: $Fit(yes) under any key.
+    PlCell* head = pl_make_term(e, fit);
+    head->fn.args->items[0] = pl_make_atom(e, t("yes"));
+    if (!fit->clauses[0]) fit->clauses[0] = pl_list_new(e);
+    pl_list_append(e, fit->clauses[0], pl_make_clause(e, PL_CLAUSE, head));
+    EXPECT_EQ(solve("status(Paper, A4, $Fit, _V)", {"_V"}), "1 _V=yes");
+    EXPECT_EQ(pl_update_property(e, fit, pl_make_atom(e, t("A4"))->fn.functor), pl_make_atom(e, t("yes")));
+    fit->clauses[0] = nullptr;
+    EXPECT_EQ(solve("status(Paper, A4, $Fit, _V)", {"_V"}), "1 _V=yes");  // kept from the first run
+    EXPECT_EQ(solve("status(Paper, B5, $Fit, _V)"), "0");
 }
 
 TEST_F(Builtins, ChoicesListsAndActions) {
