@@ -6,6 +6,7 @@
 #pragma once
 
 #include "pie/engine.h"
+#include "pie/host_records.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,8 +23,16 @@ struct PieHostBlock2 {
 int PIE_init(PieEngine** out, void* host, uint32_t options);
 int PIE_set_callbacks(PieEngine* engine, const PieHostBlock1* table);
 int PIE_set_callbacks2(PieEngine* engine, const PieHostBlock2* table);
+// 0 defined; -1 not a well-formed name (or "" or beginning with "$"); -2 already defined; -3 an
+// unknown type or a value text that is not a well-formed name.
+int PIE_define_constant(PieEngine* engine, const char* name, const PieValue* value);
 // Makes name/1 the functor of the host's item hostValue; 0, or -1 after an engine error.
 int PIE_register_functor(PieEngine* engine, const char* name, int32_t hostValue);
+// Seeds propagation from the registered item: 0 its rule held; 1 it did not, it was seeded
+// already or no item has the id; -1 after an engine error.
+int PIE_initial_conflict(PieEngine* engine, int32_t hostValue);
+// Checks the registered item: 0 the check held, 1 it did not, 2 no item has the id, -1 error.
+int PIE_check_conflict(PieEngine* engine, int32_t hostValue);
 // Loads one rule text (NUL-terminated) or compiled image; 0 loaded, 1 refused or an engine error.
 int PIE_main(PieEngine* engine, const char* text);
 // The same for a text or image of size bytes; an image is never read beyond them.

@@ -3,12 +3,14 @@
 #include "pie/api.h"
 
 #include "pie/api_platform.h"
+#include "pie/builtins.h"
 #include "pie/compiler.h"
 #include "pie/guard.h"
 #include "pie/list.h"
 #include "pie/loader.h"
 #include "pie/options.h"
 #include "pie/program.h"
+#include "pie/propagation.h"
 #include "pie/update_store.h"
 #include "pie/update_walk.h"
 #include "pie/watch.h"
@@ -25,6 +27,8 @@ int PIE_init(PieEngine** out, void* host, uint32_t options) {
         pl_compiler_create(engine);
         pl_program_create(engine);
         pl_watch_create(engine);
+        pl_builtins_install(engine);
+        pl_propagation_create(engine);
         pl_parse_system(engine);
         pl_set_platform(engine);
         for (int i = 0; i < kPlPredefinedFunctorCount; ++i)
@@ -97,6 +101,7 @@ int PIE_get_options(PieEngine* engine, uint32_t* out) {
 int PIE_term(PieEngine* engine) {
     if (!engine) return 0;
     engine->state = 2;
+    engine->conflict_query = engine->propagation_query = nullptr;
     pl_update_store_free(engine);
     pl_engine_destroy(engine);
     return 0;

@@ -114,6 +114,10 @@ struct PieEngine {
     int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
     PlFunctor* predefined[kPlPredefinedFunctorCount];
     int (*run_directive)(PieEngine* engine, PlCell* query);  // set by the interpreter
+
+    // Conflict propagation: the prepared queries Item(_X), their item set for each call.
+    PlCell* conflict_query;
+    PlCell* propagation_query;
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom

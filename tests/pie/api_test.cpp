@@ -93,6 +93,31 @@ TEST_F(ApiTest, FolionixIsAskedOnlyWithoutAPlatform) {
     }
 }
 
+TEST_F(ApiTest, ConstantsAndValuesByName) {
+    make(0x402);
+    const PieValue on{1, 1}, seven{3, 7}, choice{2, reinterpret_cast<intptr_t>("PORTRAIT")},
+        digit{4, reinterpret_cast<intptr_t>("A4x2")}, bad_type{5, 0};
+    const struct {
+        const char* name;
+        const PieValue* value;
+        int result;
+    } cases[] = {
+        {"Duplex", &on, 0},     {"Duplex", &seven, -2},  {"Copies", &seven, 0}, {"Orient", &choice, 0},
+        {"$Own", &on, -1},      {"Tray2", &on, -1},      {"", &on, -1},         {"Paper", &digit, -3},
+        {"Other", &bad_type, -3}, {"Null", nullptr, -3},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PIE_define_constant(e, c.name, c.value), c.result) << c.name;
+    int32_t value = 0;
+    EXPECT_EQ(PIE_get_integer(e, "Copies", &value), 0);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(PIE_get_integer(e, "Duplex", &value), -2);
+    const size_t atoms = pie_atom_count(e);
+    EXPECT_EQ(PIE_get_integer(e, "NeverSeen", &value), -1);
+    EXPECT_EQ(pie_atom_count(e), atoms);  // asking interns nothing
+    // A loaded rule sees the constants substituted.
+    EXPECT_EQ(PIE_main(e, "x(_X) :- Copies(_X)."), 0);
+}
+
 TEST_F(ApiTest, RegisteredItemsAreFoundByTheirId) {
     make(0x402);
     EXPECT_EQ(PIE_register_functor(e, "Paper", 1001), 0);
@@ -104,10 +129,6 @@ TEST_F(ApiTest, RegisteredItemsAreFoundByTheirId) {
     EXPECT_EQ(pl_watch_find(e, 1002), nullptr);
     EXPECT_STREQ(pl_watch_find(e, 1003)->name->name, "Tray");
     EXPECT_EQ(pl_watch_find(e, 4), nullptr);
-    int32_t value = 0;
-    const size_t atoms = pie_atom_count(e);
-    EXPECT_EQ(PIE_get_integer(e, "NeverSeen", &value), -1);
-    EXPECT_EQ(pie_atom_count(e), atoms);  // asking interns nothing
 }
 
 TEST_F(ApiTest, LoadingTextAndImages) {

@@ -1,0 +1,138 @@
+// Speed of the engine API on a generated sheet: loading a rule program of 5,000 clauses from
+// text and from its compiled image, seeding the initial conflicts of 1,000 items, and one check
+// whose change reaches 50 dependents. The host is a table of numbers in this program; its calls
+// per check are reported beside the time.
+#include "pie/api.h"
+#include "pie/host_slots.h"
+#include "tests/pie/image_writer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Items 1..n; item i reads items i-1, i-2 and i-3 (when they exist).
+std::string sheet(int items, int clauses_per_item, const std::string& prefix = "Item") {
+    std::string text;
+    for (int i = 1; i <= items; ++i) {
+        const std::string me = prefix + std::to_string(i);
+        for (int c = 0; c < clauses_per_item; ++c) {
+            text += me + "(_X) :- ";
+            for (int r = 1; r <= 3 && i - r >= 1; ++r) text += prefix + std::to_string(i - r) + "(_V" + std::to_string(r) + "), ";
+            text += "less(" + std::to_string(c) + ", 1000), sum(" + std::to_string(c) + ", " + std::to_string(i) + ", _X).\n";
+        }
+    }
+    return text;
+}
+
+struct Host {
+    std::vector<int32_t> numbers;
+    long calls = 0;
+    static Host& of(void* h) { return *static_cast<Host*>(h); }
+    static int type(void* h, int32_t, int32_t* out) { return ++of(h).calls, *out = 3, 0; }
+    static int get(void* h, int32_t id, int32_t* out) {
+        Host& host = of(h);
+        ++host.calls;
+        if (id < 0 || static_cast<size_t>(id) >= host.numbers.size()) return -1;
+        *out = host.numbers[static_cast<size_t>(id)];
+        return 0;
+    }
+    static int set(void* h, int32_t id, int32_t value) {
+        Host& host = of(h);
+        ++host.calls;
+        if (id < 0 || static_cast<size_t>(id) >= host.numbers.size()) return -1;
+        host.numbers[static_cast<size_t>(id)] = value;
+        return 0;
+    }
+    static int control(void* h, int32_t, int32_t* out) { return ++of(h).calls, *out = 0, 0; }
+    static int quiet(void* h, int32_t) { return ++of(h).calls, 0; }
+};
+
+PieEngine* engine_for(Host& host, int items) {
+    PieEngine* engine = nullptr;
+    if (PIE_init(&engine, &host, 0x402) != 0) return nullptr;
+    PieHostBlock2 block{};
+    block.slots[PIE_OP_GetType] = reinterpret_cast<PlHostSlot>(&Host::type);
+    block.slots[PIE_OP_GetNumber] = reinterpret_cast<PlHostSlot>(&Host::get);
+    block.slots[PIE_OP_SetNumber] = reinterpret_cast<PlHostSlot>(&Host::set);
+    block.slots[PIE_OP_HasControl] = reinterpret_cast<PlHostSlot>(&Host::control);
+    for (int op : {PIE_OP_Enable, PIE_OP_Disable, PIE_OP_Show, PIE_OP_Hide, PIE_OP_SetMark, PIE_OP_ClearMark})
+        block.slots[op] = reinterpret_cast<PlHostSlot>(&Host::quiet);
+    PIE_set_callbacks2(engine, &block);
+    host.numbers.assign(static_cast<size_t>(items) + 1, 0);
+    for (int i = 1; i <= items; ++i) PIE_register_functor(engine, ("Item" + std::to_string(i)).c_str(), i);
+    return engine;
+}
+
+void LoadText5000Clauses(benchmark::State& state) {
+    const std::string text = sheet(1000, 5);
+    Host host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        PieEngine* engine = engine_for(host, 1000);
+        state.ResumeTiming();
+        if (PIE_main(engine, text.c_str()) != 0) state.SkipWithError("load failed");
+        state.PauseTiming();
+        PIE_term(engine);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(LoadText5000Clauses)->Unit(benchmark::kMillisecond);
+
+void LoadImage5000Clauses(benchmark::State& state) {
+    ImageWriter writer;
+    if (!writer.text(sheet(1000, 5).c_str())) state.SkipWithError("no image");
+    const std::vector<uint8_t> image = writer.image();
+    Host host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        PieEngine* engine = engine_for(host, 1000);
+        state.ResumeTiming();
+        if (PIE_main_image(engine, image.data(), image.size()) != 0) state.SkipWithError("load failed");
+        state.PauseTiming();
+        PIE_term(engine);
+        state.ResumeTiming();
+    }
+    state.counters["image_bytes"] = static_cast<double>(image.size());
+}
+BENCHMARK(LoadImage5000Clauses)->Unit(benchmark::kMillisecond);
+
+void SeedInitialConflicts1000Items(benchmark::State& state) {
+    const std::string text = sheet(1000, 1);
+    Host host;
+    PieEngine* engine = engine_for(host, 1000);
+    if (PIE_main(engine, text.c_str()) != 0) state.SkipWithError("load failed");
+    for (auto _ : state) {
+        PIE_begin_update(engine);
+        for (int i = 1; i <= 1000; ++i) PIE_initial_conflict(engine, i);
+        PIE_end_update(engine);
+    }
+    PIE_term(engine);
+}
+BENCHMARK(SeedInitialConflicts1000Items)->Unit(benchmark::kMillisecond);
+
+// Item 1 is read by items 2..51, in a program of 3,000 more clauses about other items.
+void CheckWith50Dependents(benchmark::State& state) {
+    std::string text;
+    for (int i = 2; i <= 51; ++i)
+        text += "Item" + std::to_string(i) + "(_X) :- Item1(_A), sum(_A, " + std::to_string(i) + ", _X).\n";
+    text += sheet(1000, 3, "Other");
+    Host host;
+    PieEngine* engine = engine_for(host, 1000);
+    if (PIE_main(engine, text.c_str()) != 0) state.SkipWithError("load failed");
+    int32_t value = 0;
+    long calls = 0;
+    for (auto _ : state) {
+        host.numbers[1] = ++value;
+        host.calls = 0;
+        if (PIE_check_conflict(engine, 1) < 0) state.SkipWithError("check failed");
+        calls = host.calls;
+    }
+    state.counters["host_calls_per_check"] = static_cast<double>(calls);
+    PIE_term(engine);
+}
+BENCHMARK(CheckWith50Dependents)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,106 @@
+// Conflict propagation through the API with a recording host: dependents run after what they
+// read and once per check, the host sees the writes in that order, and an engine error in the
+// middle of a run leaves no mark that would spoil the next check.
+#include "pie/api.h"
+#include "pie/functor.h"
+
+#include <drvtest/pie_fake_host.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct PropagationTest : ::testing::Test {
+    PieEngine* e = nullptr;
+    drvtest::PieFakeHost host;
+
+    PropagationTest() {
+        EXPECT_EQ(PIE_init(&e, nullptr, 0x402), 0);
+        host.install(e);
+    }
+    ~PropagationTest() override { PIE_term(e); }
+
+    void items(std::initializer_list<std::pair<const char*, int32_t>> list) {
+        for (auto [name, id] : list) {
+            host.items[id].number = 0;
+            ASSERT_EQ(PIE_register_functor(e, name, id), 0);
+        }
+    }
+    // The host's SetNumber calls as "id=value" in order, and the log cleared.
+    std::string writes() {
+        std::string all = host.take(), out;
+        std::istringstream in(all);
+        for (std::string call; std::getline(in, call, ';');) {
+            std::istringstream words(call);
+            std::string name, value, id;
+            words >> name >> value >> id;
+            if (name == "SetNumber") out += (out.empty() ? "" : " ") + id + "=" + value;
+        }
+        return out;
+    }
+};
+
+// a -> b -> c, and d reads both a and c: d must run after c, once.
+constexpr const char* kChain =
+    "d(_X) :- c(_C), a(_A), sum(_A, _C, _X).\n"
+    "b(_X) :- a(_A), sum(_A, 1, _X).\n"
+    "c(_X) :- b(_B), sum(_B, 10, _X).\n";
+
+TEST_F(PropagationTest, DependentsRunAfterWhatTheyReadAndOnce) {
+    items({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
+    ASSERT_EQ(PIE_main(e, kChain), 0);
+    host.items[1].number = 5;
+    host.take();
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    EXPECT_EQ(writes(), "2=6 3=16 4=21");
+    EXPECT_EQ(host.items[4].number, 21);
+    // Nothing changed since: the same check writes nothing but reruns the dependents.
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    EXPECT_EQ(writes(), "");
+    EXPECT_EQ(PIE_check_conflict(e, 99), 2);
+    EXPECT_EQ(PIE_initial_conflict(e, 99), 1);
+}
+
+TEST_F(PropagationTest, InitialConflictSeedsEachItemOnce) {
+    items({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
+    ASSERT_EQ(PIE_main(e, kChain), 0);
+    host.items[1].number = 2;
+    EXPECT_EQ(PIE_begin_update(e), 0);
+    EXPECT_EQ(PIE_initial_conflict(e, 2), 0);
+    EXPECT_EQ(PIE_initial_conflict(e, 2), 1);  // already seeded in this update
+    EXPECT_EQ(PIE_end_update(e), 0);
+    EXPECT_EQ(host.items[2].number, 3);
+    EXPECT_EQ(PIE_begin_update(e), 0);
+    EXPECT_EQ(PIE_initial_conflict(e, 2), 0);  // a new update seeds again
+    EXPECT_EQ(PIE_end_update(e), 0);
+}
+
+TEST_F(PropagationTest, AnErrorMidRunLeavesNoMarks) {
+    items({{"a", 1}, {"b", 2}, {"c", 3}});
+    // c's rule calls a number when a is 0: an engine error while c is evaluated.
+    ASSERT_EQ(PIE_main(e, "b(_X) :- a(_A), sum(_A, 1, _X).\n"
+                          "c(_X) :- b(_B), a(_A), eq(_A, 0), apply(_A).\n"
+                          "c(_X) :- b(_B), a(_A), sum(_B, _A, _X).\n"),
+              0);
+    host.items[1].number = 0;
+    host.take();
+    EXPECT_EQ(PIE_check_conflict(e, 1), -1);
+    host.items[1].number = 4;
+    host.take();
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    EXPECT_EQ(writes(), "2=5 3=9");
+}
+
+TEST_F(PropagationTest, ItemsThatReadEachOtherRunOnceEach) {
+    items({{"a", 1}, {"p", 2}, {"q", 3}});
+    ASSERT_EQ(PIE_main(e, "p(_X) :- a(_A), q(_Q), sum(_A, _Q, _X).\nq(_X) :- a(_A), p(_P), sum(_A, 0, _X).\n"), 0);
+    host.items[1].number = 3;
+    host.take();
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    const std::string w = writes();
+    EXPECT_EQ(std::count(w.begin(), w.end(), '='), 2) << w;
+}
+
+}  // namespace
