@@ -1,13 +1,10 @@
 // Fuzz target of the driver data file parser: any bytes, as given and again with the header
 // checksum made to agree (so that the fuzzer reaches the record walks), must be refused or
 // parsed into a file whose every list, sub-list, text and item reads inside its bounds.
-#include "core/data_file_parser.h"
+#include "fuzz/datafile_harness.h"
 #include "core/device_data_layout.h"
-#include "core/private_heap.h"
-#include "tools/datafile/data_file_writer.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace {
 
@@ -31,14 +28,6 @@ void Exercise(const DeviceData& data) {
     for (uint32_t id = 2061; id <= 2065; ++id) sink = sink + data.ItemSize(id) + data.ReadItem(id, buffer, sizeof buffer);
 }
 
-void ParseOnce(const uint8_t* bytes, size_t size) {
-    DataFileError error;
-    if (DeviceData* data = ParseDataFile(bytes, size, error)) {
-        Exercise(*data);
-        FreeDeviceData(data);
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -47,9 +36,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    ParseOnce(bytes, size);
-    std::vector<uint8_t> fixed(bytes, bytes + size);
-    datafile::FixChecksum(fixed);
-    ParseOnce(fixed.data(), fixed.size());
+    fuzzdata::ParseAsFuzzed(bytes, size, true, [](DeviceData& data) { Exercise(data); });
     return 0;
 }

@@ -1,13 +1,11 @@
 // Fuzz target of what the core's tables and the built-in extension read from a parsed data file:
 // any file the parser accepts (the checksum made to agree, so that the fuzzer reaches the lists)
 // must give tables, cursors, capabilities and defaults that stay inside its bounds.
-#include "core/data_file_parser.h"
+#include "fuzz/datafile_harness.h"
 #include "core/devmode_defaults.h"
 #include "core/devmode_option_table.h"
-#include "core/private_heap.h"
 #include "core/table_cursor_device.h"
 #include "model/builtin_extension.h"
-#include "tools/datafile/data_file_writer.h"
 
 #include <cstdint>
 #include <vector>
@@ -41,14 +39,6 @@ void Exercise(DeviceData& data) {
     ext.ConvertUserPaper(device, 2100, 2970);
 }
 
-void ParseOnce(const uint8_t* bytes, size_t size) {
-    DataFileError error;
-    if (DeviceData* data = ParseDataFile(bytes, size, error)) {
-        Exercise(*data);
-        FreeDeviceData(data);
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -57,8 +47,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    std::vector<uint8_t> fixed(bytes, bytes + size);
-    datafile::FixChecksum(fixed);
-    ParseOnce(fixed.data(), fixed.size());
+    fuzzdata::ParseAsFuzzed(bytes, size, false, [](DeviceData& data) { Exercise(data); });
     return 0;
 }
