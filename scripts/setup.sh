@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever of the build and test tools this machine is missing.
+# Installs, with apt-get, whatever of the build and test tools this machine is missing, and the
+# packages named as arguments.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache googletest libgtest-dev libgmock-dev
           libbenchmark-dev zlib1g-dev pkg-config libfreetype-dev fonts-dejavu-core fonts-liberation
-          binutils-mingw-w64-x86-64)
+          binutils-mingw-w64-x86-64 "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
