@@ -42,16 +42,24 @@ PlCell* property_key(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fra
     (void)engine;
 }
 
+// Heads and tails of a list, tails by a loop: each cell takes one level, as the recursion on
+// the tail once did, so a cyclic list still ends in error 4102. An element that is neither a
+// list nor a compound term with arguments holds nothing to record and costs no call.
 int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* answers, bool enter) {
-    PlDepthGuard depth(engine, "bound_last_query");
+    PlDepthRun depth(engine, "bound_last_query");
+    depth.step();
     int changed = 0;
-    const PlDeref d = pl_deref(list, frame);
-    if (d.term->type == PL_LIST) {
-        changed |= record_elements(engine, d.term->list.head, d.frame, answers, enter);
-        changed |= record_elements(engine, d.term->list.tail, d.frame, answers, enter);
-    } else if (d.term->type == PL_FUNCTOR && d.term->fn.args && d.term->fn.args->count) {
-        changed |= bound_last_query(engine, d.term, d.frame, answers, enter, false);
+    PlDeref d = pl_deref(list, frame);
+    while (d.term->type == PL_LIST) {
+        PlCell* head = d.term->list.head;
+        // The head's own level is the one the next cell takes: that cell checks it.
+        if (head->type == PL_VAR || head->type == PL_LIST || (head->type == PL_FUNCTOR && head->fn.args))
+            changed |= record_elements(engine, head, d.frame, answers, enter);
+        depth.step();
+        d = pl_deref(d.term->list.tail, d.frame);
     }
+    if (d.term->type == PL_FUNCTOR && d.term->fn.args && d.term->fn.args->count)
+        changed |= bound_last_query(engine, d.term, d.frame, answers, enter, false);
     return changed;
 }
 

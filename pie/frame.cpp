@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 struct PlFrameChunk {
     PlFrameChunk* below;
@@ -99,19 +100,6 @@ void pl_run_state_free(PieEngine* engine) {
     if (run.terms.current) pl_pool_release(engine, &run.terms);
 }
 
-PlDeref pl_deref(PlCell* term, PlFrame* frame) {
-    PlDeref d{term, frame, nullptr, nullptr, nullptr};
-    while (d.term->type == PL_VAR && d.frame) {
-        PlBinding* binding = &d.frame->slots()[d.term->var.slot];
-        d.slot = binding;
-        d.slot_frame = d.frame;
-        d.var = d.term;
-        d.term = binding->term;
-        d.frame = binding->frame;
-    }
-    return d;
-}
-
 void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
     engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
     slot->term = term;
@@ -141,6 +129,87 @@ PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
 
 namespace {
 
+PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep);
+
+// Where a variable leads: its last slot's term and frame, or the variable itself while unbound.
+struct VarEnd {
+    PlCell* var;
+    PlFrame* in;
+    const PlBinding* last;
+};
+
+VarEnd follow(PlCell* var, PlFrame* in) {
+    for (PlBinding* b = &in->slots()[var->var.slot]; b->term->type == PL_VAR && b->frame;
+         b = &in->slots()[var->var.slot]) {
+        var = b->term;
+        in = b->frame;
+    }
+    return {var, in, &in->slots()[var->var.slot]};
+}
+
+// An unbound variable survives only in keep (the first surviving frame that needs one).
+PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFrame*& keep) {
+    if (end.in == dying || (keep && keep != end.in)) return engine->cell.unbound;
+    keep = end.in;
+    return end.var;
+}
+
+// A list by a loop over its tails, each tail taking the level the recursion on it once took;
+// the cells are rebuilt from the end, and only up to the last one that changed.
+PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    PlDepthRun depth(engine, "pl_resolve_term", 2);
+    std::vector<PlCell*>& cells = engine->run.resolve_cells;
+    const size_t base = cells.size();
+    struct Truncate {
+        std::vector<PlCell*>& cells;
+        size_t base;
+        ~Truncate() { cells.resize(base); }
+    } truncate{cells, base};
+    PlCell* end = nullptr;
+    for (PlCell* cell = list;;) {
+        cells.push_back(cell);
+        cells.push_back(resolve(engine, cell->list.head, frame, dying, keep));
+        PlCell* tail = cell->list.tail;
+        if (tail->type == PL_VAR && frame) {
+            depth.step();
+            const VarEnd v = follow(tail, frame);
+            if (v.last->term->type == PL_UNBOUND) {
+                end = unbound_end(engine, v, dying, keep);
+                break;
+            }
+            if (!v.last->frame) {
+                end = v.last->term;
+                break;
+            }
+            tail = v.last->term;
+            frame = v.last->frame;
+            if (tail->type != PL_LIST) {
+                end = resolve(engine, tail, frame, dying, keep);
+                break;
+            }
+        } else if (tail->type != PL_LIST) {
+            end = resolve(engine, tail, frame, dying, keep);
+            break;
+        }
+        depth.step();
+        cell = tail;
+    }
+    PlCell* result = end;
+    for (size_t i = cells.size(); i > base; i -= 2) {
+        PlCell* cell = cells[i - 2];
+        PlCell* head = cells[i - 1];
+        if (head == cell->list.head && result == cell->list.tail) {
+            result = cell;
+            continue;
+        }
+        PlCell* copy = pl_term_cell(engine, PL_LIST);
+        copy->list.head = head;
+        copy->list.tail = result;
+        result = copy;
+    }
+    return result;
+}
+
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
 // A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
 // nothing left to alias and becomes the unbound cell.
@@ -149,21 +218,10 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     switch (term->type) {
     case PL_VAR: {
         if (!frame) return term;
-        PlCell* var = term;
-        PlFrame* in = frame;
-        for (PlBinding* b = &in->slots()[var->var.slot]; b->term->type == PL_VAR && b->frame;
-             b = &in->slots()[var->var.slot]) {
-            var = b->term;
-            in = b->frame;
-        }
-        const PlBinding& last = in->slots()[var->var.slot];
-        if (last.term->type == PL_UNBOUND) {
-            if (in == dying || (keep && keep != in)) return engine->cell.unbound;
-            keep = in;
-            return var;
-        }
-        if (!last.frame) return last.term;
-        return resolve(engine, last.term, last.frame, dying, keep);
+        const VarEnd v = follow(term, frame);
+        if (v.last->term->type == PL_UNBOUND) return unbound_end(engine, v, dying, keep);
+        if (!v.last->frame) return v.last->term;
+        return resolve(engine, v.last->term, v.last->frame, dying, keep);
     }
     case PL_FUNCTOR: {
         const uint32_t n = term->fn.args ? term->fn.args->count : 0;
@@ -182,15 +240,8 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         for (uint32_t i = 0; i < n; ++i) copy->fn.args->items[i] = args[i];
         return copy;
     }
-    case PL_LIST: {
-        PlCell* head = resolve(engine, term->list.head, frame, dying, keep);
-        PlCell* tail = resolve(engine, term->list.tail, frame, dying, keep);
-        if (head == term->list.head && tail == term->list.tail) return term;
-        PlCell* copy = pl_term_cell(engine, PL_LIST);
-        copy->list.head = head;
-        copy->list.tail = tail;
-        return copy;
-    }
+    case PL_LIST:
+        return resolve_list(engine, term, frame, dying, keep);
     default:
         return term;
     }

@@ -3,6 +3,8 @@
 // variable stands for and the frame in which that term's own variables are read.
 #pragma once
 
+#include "pie/term.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -55,7 +57,18 @@ struct PlDeref {
     PlFrame* slot_frame;
     PlCell* var;           // the variable whose slot that is
 };
-PlDeref pl_deref(PlCell* term, PlFrame* frame);
+inline PlDeref pl_deref(PlCell* term, PlFrame* frame) {
+    PlDeref d{term, frame, nullptr, nullptr, nullptr};
+    while (d.term->type == PL_VAR && d.frame) {
+        PlBinding* binding = &d.frame->slots()[d.term->var.slot];
+        d.slot = binding;
+        d.slot_frame = d.frame;
+        d.var = d.term;
+        d.term = binding->term;
+        d.frame = binding->frame;
+    }
+    return d;
+}
 
 // Binds a slot (trailed, so that a failed clause undoes it).
 void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame);

@@ -165,55 +165,66 @@ int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) 
 
 namespace {
 
+// Both comparisons go down list tails by a loop; each tail takes the level its recursion took.
 int identical(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    PlDepthGuard depth(engine, "term_compare", kWeight);
-    const PlDeref l = pl_deref(a, fa);
-    const PlDeref r = pl_deref(b, fb);
-    if (l.term->type != r.term->type) return 0;
-    switch (l.term->type) {
-    case PL_ANONYMOUS: case PL_NIL:
-        return 1;
-    case PL_INT:
-        return l.term->value == r.term->value;
-    case PL_UNBOUND:
-        return l.slot ? l.slot == r.slot : l.term == r.term && !r.slot;
-    case PL_FUNCTOR: {
-        if (l.term->fn.functor != r.term->fn.functor) return 0;
-        const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
-        for (uint32_t i = 0; i < n; ++i)
-            if (!identical(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return 0;
-        return 1;
-    }
-    case PL_LIST:
-        return identical(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
-               identical(engine, l.term->list.tail, l.frame, r.term->list.tail, r.frame);
-    default:
-        pl_fatal_error(engine, PL_ERR_CELL_TYPE, "term_compare", static_cast<int>(l.term->type));
+    PlDepthRun depth(engine, "term_compare", kWeight);
+    for (;;) {
+        depth.step();
+        const PlDeref l = pl_deref(a, fa);
+        const PlDeref r = pl_deref(b, fb);
+        if (l.term->type != r.term->type) return 0;
+        switch (l.term->type) {
+        case PL_ANONYMOUS: case PL_NIL:
+            return 1;
+        case PL_INT:
+            return l.term->value == r.term->value;
+        case PL_UNBOUND:
+            return l.slot ? l.slot == r.slot : l.term == r.term && !r.slot;
+        case PL_FUNCTOR: {
+            if (l.term->fn.functor != r.term->fn.functor) return 0;
+            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+            for (uint32_t i = 0; i < n; ++i)
+                if (!identical(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return 0;
+            return 1;
+        }
+        case PL_LIST:
+            if (!identical(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return 0;
+            a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
+            continue;
+        default:
+            pl_fatal_error(engine, PL_ERR_CELL_TYPE, "term_compare", static_cast<int>(l.term->type));
+        }
     }
 }
 
 bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    PlDepthGuard depth(engine, "pl_terms_equal", kWeight);
-    const PlDeref l = pl_deref(a, fa);
-    const PlDeref r = pl_deref(b, fb);
-    if (l.term->type != r.term->type || l.term->type > 19) return false;
-    if (l.term->type >= 17) return true;  // markers and the unbound cell
-    switch (l.term->type) {
-    case PL_NAME: return l.term->token == r.term->token;
-    case PL_ANONYMOUS: case PL_NIL: return true;
-    case PL_INT: return l.term->value == r.term->value;
-    case PL_FUNCTOR: {
-        if (l.term->fn.functor != r.term->fn.functor) return false;
-        const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
-        for (uint32_t i = 0; i < n; ++i)
-            if (!equal(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return false;
-        return true;
-    }
-    case PL_LIST:
-        return equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
-               equal(engine, l.term->list.tail, l.frame, r.term->list.tail, r.frame);
-    case PL_ONCE: return equal(engine, l.term->once.goal, l.frame, r.term->once.goal, r.frame);
-    default: return false;
+    PlDepthRun depth(engine, "pl_terms_equal", kWeight);
+    for (;;) {
+        depth.step();
+        const PlDeref l = pl_deref(a, fa);
+        const PlDeref r = pl_deref(b, fb);
+        if (l.term->type != r.term->type || l.term->type > 19) return false;
+        if (l.term->type >= 17) return true;  // markers and the unbound cell
+        switch (l.term->type) {
+        case PL_NAME: return l.term->token == r.term->token;
+        case PL_ANONYMOUS: case PL_NIL: return true;
+        case PL_INT: return l.term->value == r.term->value;
+        case PL_FUNCTOR: {
+            if (l.term->fn.functor != r.term->fn.functor) return false;
+            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+            for (uint32_t i = 0; i < n; ++i)
+                if (!equal(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return false;
+            return true;
+        }
+        case PL_LIST:
+            if (!equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return false;
+            a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
+            continue;
+        case PL_ONCE:
+            a = l.term->once.goal, fa = l.frame, b = r.term->once.goal, fb = r.frame;
+            continue;
+        default: return false;
+        }
     }
 }
 

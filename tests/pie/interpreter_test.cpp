@@ -6,6 +6,8 @@
 #include "pie/host_values.h"
 #include "pie/unify.h"
 
+#include <algorithm>
+
 namespace {
 
 using Interpreter = RunTest;
@@ -155,6 +157,26 @@ TEST_F(Interpreter, BoundValuesEnterTheAnswersForOneQuery) {
     propagated.clear();
     EXPECT_EQ(query("Copies(4)."), 0);
     EXPECT_TRUE(propagated.empty());
+}
+
+TEST_F(Interpreter, LongListsAreRecordedWholeAndCyclicOnesEndInTheDepthError) {
+    load("keep(_L). f(_X).");
+    std::string list = "[";
+    for (int i = 1; i <= 1200; ++i) list += std::to_string(i) + ", ";
+    list += "f(7)]";
+    EXPECT_EQ(solve(("keep(" + list + ")").c_str()), "1");
+    PlFunctor* keep = pl_lookup_functor(e, t("keep"), 1, nullptr);
+    ASSERT_NE(keep->values, nullptr);
+    std::string shown = list;
+    shown.erase(std::remove(shown.begin(), shown.end(), ' '), shown.end());
+    EXPECT_EQ(show(keep->values->items[0]), shown);
+    // The compound element past the long run of integers has its own value recorded.
+    EXPECT_EQ(show(pl_lookup_functor(e, t("f"), 1, nullptr)->values->items[0]), "7");
+    // Walks over a cyclic list stop at the depth limit, not on the native stack or never.
+    for (const char* goal : {"_L = [1 | _L], keep(_L)", "_L = [1 | _L], _M = [1 | _M], _L == _M",
+                             "_L = [f(1) | _L], _M = [1, 2], keep(_M), keep(_L)"})
+        EXPECT_EQ(solve(goal), "error 4102") << goal;
+    EXPECT_EQ(e->depth, 0);
 }
 
 TEST_F(Interpreter, DisplayAfterTheQueryInTheHostsOrder) {
