@@ -2,7 +2,7 @@
 // into an engine that holds the built-ins and system rules, followed by the pass after loading
 // and a listing. Whatever the bytes, the call ends with its result, no recursion level held, and
 // the engine still loads rule text afterwards.
-#include "pie/compiler.h"
+#include "fuzz/pie_harness.h"
 #include "pie/engine.h"
 #include "pie/guard.h"
 #include "pie/image_loader.h"
@@ -19,16 +19,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An exact-size copy, so that a read past the end is caught.
     const std::vector<uint8_t> image(data, data + size);
-    PieEngine* engine = pl_engine_create(nullptr, 0x2 | 0x8);
+    PieEngine* engine = fuzzpie::EngineWithSystemRules();
     if (!engine) return 0;
-    const int made = pl_guarded(engine, -1, [&] {
-        pl_compiler_create(engine);
-        pl_program_create(engine);
-        pl_parse_system(engine);
-        return 0;
-    });
-    if (made != 0) std::abort();
-    engine->win98 = 1;
     pl_guarded(engine, -1, [&] {
         PlListNode* before = engine->program->clauses[PL_WRITTEN]->prev;
         pl_load_image(engine, image.data(), image.size());

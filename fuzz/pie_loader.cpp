@@ -1,7 +1,7 @@
 // Fuzz target of rule programs: any bytes are loaded into an engine that holds the built-ins
 // and system rules, with the pass after loading, a listing and the dumps printed. Whatever the
 // text, the call ends with its result, no recursion level held, and the engine still loads.
-#include "pie/compiler.h"
+#include "fuzz/pie_harness.h"
 #include "pie/engine.h"
 #include "pie/guard.h"
 #include "pie/list.h"
@@ -34,16 +34,8 @@ int load(PieEngine* engine, const char* text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    PieEngine* engine = pl_engine_create(nullptr, 0x2 | 0x8);
+    PieEngine* engine = fuzzpie::EngineWithSystemRules();
     if (!engine) return 0;
-    const int made = pl_guarded(engine, -1, [&] {
-        pl_compiler_create(engine);
-        pl_program_create(engine);
-        pl_parse_system(engine);
-        return 0;
-    });
-    if (made != 0) std::abort();
-    engine->win98 = 1;
     load(engine, text.c_str());
     if (engine->depth != 0) std::abort();
     if (load(engine, "p(a) :- q(b), ?d.") != 0) std::abort();
