@@ -1,6 +1,7 @@
 // Loading one rule program through the API: rule text or a compiled image, then the pass after
-// loading, constant substitution and the listings the options ask for. Whatever happens, the
-// load pool is released and the busy marker cleared; clauses loaded before an error stay.
+// loading, constant substitution, the optimiser when the options ask for it, and the listings.
+// Whatever happens, the load pool is released and the busy marker cleared; clauses loaded before
+// an error stay.
 #include "pie/api.h"
 
 #include "pie/api_platform.h"
@@ -8,6 +9,7 @@
 #include "pie/image_loader.h"
 #include "pie/list.h"
 #include "pie/loader.h"
+#include "pie/optimiser.h"
 #include "pie/pool.h"
 #include "pie/post_load.h"
 #include "pie/program.h"
@@ -44,6 +46,7 @@ int load(PieEngine* engine, Form form, const char* text, const uint8_t* image, s
             pl_post_load(engine, before);
             if (engine->constants_defined) pl_substitute_constants(engine);
         }
+        if (engine->flags & PLE_IMAGE_POST_STEP) pl_optimise_program(engine);
         if (engine->flags & PLE_TRACE) {
             plout_banner(engine);
             plout_listing(engine);

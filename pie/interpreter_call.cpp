@@ -136,14 +136,6 @@ int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
     return call_predicate(engine, f, g.term, g.frame, answers);
 }
 
-int pl_call_and_group(PieEngine* engine, PlCell* group, PlFrame* frame, PlList* answers) {
-    for (PlCell* item = group->items; item && item->type == PL_LIST; item = item->list.tail) {
-        const int outcome = pl_call(engine, item->list.head, frame, answers);
-        if (outcome != PL_SUCCESS) return outcome == PL_STOP ? PL_FAIL : outcome;
-    }
-    return PL_SUCCESS;
-}
-
 int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* clause, PlFrame* clause_frame,
                   PlList* answers) {
     PlFunctor* f = goal->fn.functor;
@@ -206,23 +198,48 @@ int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* g
 
 namespace {
 
+// What follows the left goal of a conjunction: one goal, or the goals of an and-group from a
+// list cell on.
+struct Rest {
+    PlCell* goal;
+    PlCell* items;
+};
+
+int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case);
+
+bool is_goal_list(const PlCell* items) { return items && items->type == PL_LIST; }
+
+// The rest of a group is run as the right-nested "," it stands for would be: through a call, so
+// a stop leaves it as a failure, and its last goal as an ordinary call.
+int call_rest(PieEngine* engine, Rest rest, PlFrame* frame, PlList* answers) {
+    if (!rest.items) return pl_call(engine, rest.goal, frame, answers);
+    if (!is_goal_list(rest.items)) return PL_SUCCESS;
+    PlCell* head = rest.items->list.head;
+    if (!is_goal_list(rest.items->list.tail)) return pl_call(engine, head, frame, answers);
+    const int outcome = conjunction(engine, head, Rest{nullptr, rest.items->list.tail}, frame, answers, true);
+    return outcome == PL_STOP ? PL_FAIL : outcome;
+}
+
 // Conjunction with retry: each clause of the left goal that holds is followed by the right goal.
-int conjunction(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList* answers, bool once_case) {
+int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
     PlDepthGuard depth(engine, "pl_call_logical_and", 4);
     const PlDeref a = pl_deref(left, frame);
     if (once_case && a.term->type == PL_ONCE) {
         const int outcome = call_once(engine, a.term, a.frame, answers);
         if (outcome != PL_SUCCESS) return outcome == PL_STOP ? PL_FAIL : outcome;
-        return pl_call(engine, right, frame, answers);
+        return call_rest(engine, right, frame, answers);
     }
-    PlFunctor* f = callable_functor(engine, a);
+    // A group nested as the left goal (an image may hold one) is run like a built-in.
+    const bool group = a.term->type == PL_AND_GROUP;
+    PlFunctor* f = group ? nullptr : callable_functor(engine, a);
     auto attempt = [&](PlCell* clause) -> int {
         const size_t mark = pl_trail_mark(engine);
         PlFrame* clause_frame = pl_frame_alloc(engine, clause ? pl_clause_variables(clause) : 0, a.frame, nullptr);
-        const int first = pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
+        const int first = group ? pl_call_and_group(engine, a.term, a.frame, answers)
+                                : pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
         int second = PL_FAIL;
         if (first == PL_SUCCESS || first == PL_CUT) {
-            second = pl_call(engine, right, frame, answers);
+            second = call_rest(engine, right, frame, answers);
             if (second == PL_SUCCESS) {
                 pl_settle_frames(engine, clause_frame, mark);
                 pl_frame_release(engine, clause_frame);
@@ -236,10 +253,13 @@ int conjunction(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, 
         if (second == PL_CUT || second == PL_UNDETERMINED) return second;
         return -1;  // go on with the next clause
     };
-    if (f->builtin) {
+    if (group || f->builtin) {
         const int outcome = attempt(nullptr);
         return outcome < 0 ? PL_FAIL : outcome;
     }
+    // A left goal's clauses run without a call of their own: its once cells must not answer
+    // from an earlier call either.
+    reset_once_cells(f);
     const bool third_only = third_list_only(engine, f);
     for (int i = third_only ? 2 : 0; i < 3; ++i) {
         PlList* list = f->clauses[i];
@@ -255,9 +275,17 @@ int conjunction(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, 
 }  // namespace
 
 int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    return conjunction(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers, true);
+    return conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, true);
 }
 
 int pl_call_definition(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    return conjunction(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers, false);
+    return conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, false);
+}
+
+// An and-group means exactly the conjunction of its goals: the left goals' clauses are retried
+// as "," retries them and a cut commits without ending the group, so that a body flattened
+// into a group, or loaded as one from an image, answers as its text does.
+int pl_call_and_group(PieEngine* engine, PlCell* group, PlFrame* frame, PlList* answers) {
+    if (!is_goal_list(group->items)) return PL_SUCCESS;
+    return call_rest(engine, Rest{nullptr, group->items}, frame, answers);
 }

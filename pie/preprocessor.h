@@ -19,6 +19,7 @@ enum PlRewriteFlag : uint32_t {
     PLR_ELEMENT = 0x40,
     PLR_PLATFORM = 0x80,
     PLR_WAIT = 0x100,
+    PLR_OPTIMISED = 0x200,  // the optimiser has rewritten the body
 };
 
 // The flags of the goals found anywhere in body; an image-loaded body (from_image) skips the
