@@ -299,11 +299,9 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return found;
     }
     case CB_GETITEMDATA:
-        return s->items.valid(index) ? static_cast<LRESULT>(s->items.at(static_cast<int>(index)).data) : CB_ERR;
+        return s->items.data(index);
     case CB_SETITEMDATA:
-        if (!s->items.valid(index)) return CB_ERR;
-        s->items.at(static_cast<int>(index)).data = static_cast<ULONG_PTR>(lParam);
-        return TRUE;
+        return s->items.setData(index, static_cast<ULONG_PTR>(lParam)) ? TRUE : CB_ERR;
     case CB_SETITEMHEIGHT:
         if (index == -1) {
             if (lParam <= 0 || lParam > 255) return CB_ERR;

@@ -94,6 +94,16 @@ LRESULT ItemList::textLength(INT_PTR index) const {
     return hasStrings_ ? static_cast<LRESULT>(items_[index].text.size()) : static_cast<LRESULT>(sizeof(ULONG_PTR));
 }
 
+LRESULT ItemList::data(INT_PTR index) const {
+    return valid(index) ? static_cast<LRESULT>(items_[index].data) : -1;
+}
+
+bool ItemList::setData(INT_PTR index, ULONG_PTR data) {
+    if (!valid(index)) return false;
+    items_[index].data = data;
+    return true;
+}
+
 int ItemList::find(INT_PTR start, LPARAM value, bool exact) const {
     int n = count();
     if (n == 0) return -1;

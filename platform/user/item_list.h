@@ -39,6 +39,9 @@ public:
     // GETTEXT: the text, or the item data when the list keeps no strings; -1 for a bad index.
     LRESULT text(INT_PTR index, LPSTR buffer) const;
     LRESULT textLength(INT_PTR index) const;
+    // GETITEMDATA and SETITEMDATA: -1 and false for a bad index.
+    LRESULT data(INT_PTR index) const;
+    bool setData(INT_PTR index, ULONG_PTR data);
     // FINDSTRING (prefix) and FINDSTRINGEXACT, both without regard to case, searching after
     // start and wrapping; item data compared for equality in lists without strings.
     int find(INT_PTR start, LPARAM value, bool exact) const;

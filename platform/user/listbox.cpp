@@ -160,11 +160,9 @@ LRESULT CALLBACK ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return found;
     }
     case LB_GETITEMDATA:
-        return s->items.valid(index) ? static_cast<LRESULT>(s->items.at(static_cast<int>(index)).data) : LB_ERR;
+        return s->items.data(index);
     case LB_SETITEMDATA:
-        if (!s->items.valid(index)) return LB_ERR;
-        s->items.at(static_cast<int>(index)).data = static_cast<ULONG_PTR>(lParam);
-        return TRUE;
+        return s->items.setData(index, static_cast<ULONG_PTR>(lParam)) ? TRUE : LB_ERR;
     case LB_SETITEMHEIGHT:
         if (!s->items.setItemHeight(index, LOWORD(lParam))) return LB_ERR;
         InvalidateRect(hwnd, nullptr, TRUE);
