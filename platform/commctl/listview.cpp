@@ -3,6 +3,7 @@
 // tick a check box, click a column header), each reported as the original reports it.
 #include "platform/commctl/control_state.h"
 #include "platform/commctl/listview.h"
+#include "platform/user/truncated_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,10 +18,7 @@ constexpr int kCheckWidth = 16;
 bool validIndex(const ListView& lv, int i) { return i >= 0 && static_cast<size_t>(i) < lv.items.size(); }
 
 void copyOut(const std::string& text, LPSTR buffer, int size) {
-    if (!buffer || size <= 0) return;
-    size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = 0;
+    if (size > 0) user::CopyTruncated(text, buffer, static_cast<size_t>(size));
 }
 
 int insertColumn(HWND hwnd, int index, const LVCOLUMNA* in) {

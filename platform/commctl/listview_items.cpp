@@ -4,6 +4,7 @@
 // hears: changing (new item), changing and changed (old item), changed (new item).
 #include "platform/commctl/control_state.h"
 #include "platform/commctl/listview.h"
+#include "platform/user/truncated_text.h"
 
 #include <strings.h>
 
@@ -29,10 +30,7 @@ void storeText(ListItem& it, int sub, LPCSTR text) {
 }
 
 void copyOut(const char* text, LPSTR buffer, int size) {
-    if (!buffer || size <= 0) return;
-    size_t n = std::min(std::strlen(text), static_cast<size_t>(size - 1));
-    std::memcpy(buffer, text, n);
-    buffer[n] = 0;
+    if (size > 0) user::CopyTruncated(text, buffer, static_cast<size_t>(size));
 }
 
 LRESULT notifyItem(HWND hwnd, UINT code, NMLISTVIEW& nm) { return Notify(hwnd, code, &nm.hdr); }

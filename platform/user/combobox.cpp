@@ -9,6 +9,7 @@
 #include "platform/user/controls.h"
 #include "platform/user/item_list.h"
 #include "platform/user/owner_draw.h"
+#include "platform/user/truncated_text.h"
 #include "platform/user/window.h"
 
 #include <algorithm>
@@ -222,15 +223,6 @@ void click(HWND hwnd, int y) {
     if ((now = StateOf<ComboState>(hwnd))) rollUp(hwnd, *now, true);
 }
 
-LRESULT copyText(const std::string& text, WPARAM size, LPARAM buffer) {
-    auto* out = reinterpret_cast<LPSTR>(buffer);
-    if (!out || size == 0) return 0;
-    size_t n = std::min<size_t>(text.size(), size - 1);
-    text.copy(out, n);
-    out[n] = 0;
-    return static_cast<LRESULT>(n);
-}
-
 }  // namespace
 
 LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -368,7 +360,7 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return TRUE;
     }
     case WM_GETTEXT:
-        return copyText(s->edit, wParam, lParam);
+        return static_cast<LRESULT>(CopyTruncated(s->edit, reinterpret_cast<LPSTR>(lParam), wParam));
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(s->edit.size());
     case WM_SETFONT:

@@ -1,20 +1,6 @@
 // DefWindowProcA: what every window does with a message its own procedure leaves alone.
+#include "platform/user/truncated_text.h"
 #include "platform/user/window.h"
-
-#include <algorithm>
-#include <cstring>
-
-namespace {
-
-LRESULT copyText(const std::string& text, LPSTR buffer, WPARAM size) {
-    if (!buffer || size == 0) return 0;
-    size_t n = std::min<size_t>(text.size(), size - 1);
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = 0;
-    return static_cast<LRESULT>(n);
-}
-
-}  // namespace
 
 extern "C" LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     user::Window* w = user::Find(hwnd);
@@ -28,7 +14,7 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPA
         return TRUE;
     }
     case WM_GETTEXT:
-        return copyText(w->text, reinterpret_cast<LPSTR>(lParam), wParam);
+        return static_cast<LRESULT>(user::CopyTruncated(w->text, reinterpret_cast<LPSTR>(lParam), wParam));
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(w->text.size());
     case WM_CLOSE:

@@ -4,6 +4,7 @@
 #include "platform/user/control_paint.h"
 #include "platform/user/control_state.h"
 #include "platform/user/controls.h"
+#include "platform/user/truncated_text.h"
 #include "platform/user/window.h"
 
 #include <algorithm>
@@ -146,14 +147,8 @@ LRESULT CALLBACK EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         }
         return TRUE;
     }
-    case WM_GETTEXT: {
-        auto* buffer = reinterpret_cast<LPSTR>(lParam);
-        if (!buffer || wParam == 0) return 0;
-        size_t n = std::min<size_t>(s->text.size(), wParam - 1);
-        s->text.copy(buffer, n);
-        buffer[n] = 0;
-        return static_cast<LRESULT>(n);
-    }
+    case WM_GETTEXT:
+        return static_cast<LRESULT>(CopyTruncated(s->text, reinterpret_cast<LPSTR>(lParam), wParam));
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(s->text.size());
     case WM_CHAR:

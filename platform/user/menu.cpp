@@ -3,6 +3,7 @@
 #include "platform/user/menu.h"
 
 #include "platform/user/modal_observer.h"
+#include "platform/user/truncated_text.h"
 
 #include <memory>
 #include <mutex>
@@ -118,10 +119,7 @@ extern "C" int WINAPI GetMenuStringA(HMENU handle, UINT id, LPSTR buffer, int si
     user::MenuItem* item = user::findItem(handle, id, flags);
     if (!item) return 0;
     if (!buffer || size <= 0) return static_cast<int>(item->text.size());
-    int n = static_cast<int>(std::min<size_t>(item->text.size(), static_cast<size_t>(size - 1)));
-    item->text.copy(buffer, static_cast<size_t>(n));
-    buffer[n] = 0;
-    return n;
+    return static_cast<int>(user::CopyTruncated(item->text, buffer, static_cast<size_t>(size)));
 }
 
 extern "C" UINT WINAPI GetMenuState(HMENU handle, UINT id, UINT flags) {

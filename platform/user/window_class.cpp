@@ -6,11 +6,11 @@
 // WM_NCDESTROY; declare the procedure in controls.h and add one row to kSystemClasses below.
 // The class is then found by name by CreateWindowExA and by dialog templates, like any other.
 #include "platform/user/controls.h"
+#include "platform/user/truncated_text.h"
 #include "platform/user/window.h"
 
 #include <strings.h>
 
-#include <algorithm>
 #include <deque>
 #include <mutex>
 #include <vector>
@@ -160,8 +160,5 @@ extern "C" BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR name, LPWNDCLASS
 extern "C" int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
     user::Window* w = user::FromHandle(hwnd);
     if (!w || !buffer || size <= 0) return 0;
-    int n = static_cast<int>(std::min<size_t>(w->cls->name.size(), size - 1));
-    w->cls->name.copy(buffer, n);
-    buffer[n] = 0;
-    return n;
+    return static_cast<int>(user::CopyTruncated(w->cls->name, buffer, static_cast<size_t>(size)));
 }
