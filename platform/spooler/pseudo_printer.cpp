@@ -41,6 +41,18 @@ PseudoPrinterContext* Find(HANDLE handle) {
     return context->signature == kPseudoPrinterSignature ? context : nullptr;
 }
 
+// A word of the context, 0 for a handle that names none.
+DWORD ReadField(HANDLE handle, DWORD PseudoPrinterContext::*field) {
+    std::lock_guard guard(Contexts().lock);
+    PseudoPrinterContext* context = Find(handle);
+    return context ? context->*field : 0;
+}
+
+void WriteField(HANDLE handle, DWORD PseudoPrinterContext::*field, DWORD value) {
+    std::lock_guard guard(Contexts().lock);
+    if (PseudoPrinterContext* context = Find(handle)) context->*field = value;
+}
+
 }  // namespace
 
 HANDLE PseudoPrinterCreate(DWORD mode) {
@@ -65,27 +77,10 @@ BOOL IsPseudoPrinter(HANDLE handle) {
     return Find(handle) != nullptr;
 }
 
-DWORD PseudoPrinterGetField8(HANDLE handle) {
-    std::lock_guard guard(Contexts().lock);
-    PseudoPrinterContext* context = Find(handle);
-    return context ? context->field8 : 0;
-}
-
-void PseudoPrinterSetField8(HANDLE handle, DWORD value) {
-    std::lock_guard guard(Contexts().lock);
-    if (PseudoPrinterContext* context = Find(handle)) context->field8 = value;
-}
-
-DWORD PseudoPrinterGetField24(HANDLE handle) {
-    std::lock_guard guard(Contexts().lock);
-    PseudoPrinterContext* context = Find(handle);
-    return context ? context->field24 : 0;
-}
-
-void PseudoPrinterSetField24(HANDLE handle, DWORD value) {
-    std::lock_guard guard(Contexts().lock);
-    if (PseudoPrinterContext* context = Find(handle)) context->field24 = value;
-}
+DWORD PseudoPrinterGetField8(HANDLE handle) { return ReadField(handle, &PseudoPrinterContext::field8); }
+void PseudoPrinterSetField8(HANDLE handle, DWORD value) { WriteField(handle, &PseudoPrinterContext::field8, value); }
+DWORD PseudoPrinterGetField24(HANDLE handle) { return ReadField(handle, &PseudoPrinterContext::field24); }
+void PseudoPrinterSetField24(HANDLE handle, DWORD value) { WriteField(handle, &PseudoPrinterContext::field24, value); }
 
 BOOL PseudoPrinterSetData(HANDLE handle, DWORD slot, const void* data, DWORD size) {
     std::lock_guard guard(Contexts().lock);
