@@ -13,6 +13,13 @@ HMODULE Module(UIDEVDATA* ctx) {
     return context ? CoreResourceModule(*context) : nullptr;
 }
 
+// A menu, picture or cursor of the module by number; null without the module.
+template <typename Handle>
+Handle FromModule(UIDEVDATA* ctx, UINT id, Handle(WINAPI* load)(HINSTANCE, LPCSTR)) {
+    HMODULE module = Module(ctx);
+    return module ? load(module, MAKEINTRESOURCEA(id)) : nullptr;
+}
+
 }  // namespace
 
 int LoadString(UIDEVDATA* ctx, UINT id, LPSTR buffer, int size) {
@@ -25,25 +32,10 @@ int LoadString(UIDEVDATA* ctx, UINT id, LPSTR buffer, int size) {
     return length > 0 ? length : 0;
 }
 
-HMENU LoadMenu(UIDEVDATA* ctx, UINT id) {
-    HMODULE module = Module(ctx);
-    return module ? LoadMenuA(module, MAKEINTRESOURCEA(id)) : nullptr;
-}
-
-HBITMAP LoadBitmap(UIDEVDATA* ctx, UINT id) {
-    HMODULE module = Module(ctx);
-    return module ? LoadBitmapA(module, MAKEINTRESOURCEA(id)) : nullptr;
-}
-
-HICON LoadIcon(UIDEVDATA* ctx, UINT id) {
-    HMODULE module = Module(ctx);
-    return module ? LoadIconA(module, MAKEINTRESOURCEA(id)) : nullptr;
-}
-
-HCURSOR LoadCursor(UIDEVDATA* ctx, UINT id) {
-    HMODULE module = Module(ctx);
-    return module ? LoadCursorA(module, MAKEINTRESOURCEA(id)) : nullptr;
-}
+HMENU LoadMenu(UIDEVDATA* ctx, UINT id) { return FromModule(ctx, id, LoadMenuA); }
+HBITMAP LoadBitmap(UIDEVDATA* ctx, UINT id) { return FromModule(ctx, id, LoadBitmapA); }
+HICON LoadIcon(UIDEVDATA* ctx, UINT id) { return FromModule(ctx, id, LoadIconA); }
+HCURSOR LoadCursor(UIDEVDATA* ctx, UINT id) { return FromModule(ctx, id, LoadCursorA); }
 
 const void* FindResource(UIDEVDATA* ctx, UINT id, UINT type, DWORD* size) {
     if (size) *size = 0;
