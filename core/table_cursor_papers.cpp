@@ -100,34 +100,18 @@ bool PaperTable::Find(uint16_t code, PaperRow& out) const {
 }
 
 const PaperRow* PaperCursor::Current() const {
-    if (!valid_ || index_ >= table_->Rows().size()) return nullptr;
-    table_->Find(table_->Rows()[index_].code, scratch_);
+    const PaperRow* row = place_.Current(table_->Rows());
+    if (!row) return nullptr;
+    table_->Find(row->code, scratch_);
     return &scratch_;
 }
 
 int PaperCursor::Select(uint16_t code) {
-    const auto& rows = table_->Rows();
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].code == code) {
-            index_ = i;
-            valid_ = true;
-            return 1;
-        }
-    valid_ = false;
-    return 0;
+    return place_.Select(table_->Rows(), [code](const PaperRow& row) { return row.code == code; });
 }
 
-int PaperCursor::First() {
-    index_ = 0;
-    valid_ = !table_->Rows().empty();
-    return valid_ ? 1 : 0;
-}
-
-int PaperCursor::Next() {
-    if (!valid_) return 0;
-    valid_ = ++index_ < table_->Rows().size();
-    return valid_ ? 1 : 0;
-}
+int PaperCursor::First() { return place_.First(table_->Rows().size()); }
+int PaperCursor::Next() { return place_.Next(table_->Rows().size()); }
 
 uint16_t PaperCursor::GetWord(int k) const {
     const PaperRow* row = Current();

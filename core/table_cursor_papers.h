@@ -5,6 +5,7 @@
 
 #include "core/core_interface.h"
 #include "core/form_database.h"
+#include "core/row_place.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -99,7 +100,6 @@ private:
     const PaperRow* Current() const;
 
     std::shared_ptr<PaperTable> table_;
-    size_t index_ = 0;
-    bool valid_ = false;
+    RowPlace place_;
     mutable PaperRow scratch_;
 };

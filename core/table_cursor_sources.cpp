@@ -22,32 +22,15 @@ SourceTable::SourceTable(const std::vector<DeviceSource>& sources, const ModelDe
 }
 
 const SourceRow* PaperSourceCursor::Current() const {
-    return valid_ && index_ < table_->Rows().size() ? &table_->Rows()[index_] : nullptr;
+    return place_.Current(table_->Rows());
 }
 
 int PaperSourceCursor::Select(uint16_t id) {
-    const auto& rows = table_->Rows();
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].source.id == id) {
-            index_ = i;
-            valid_ = true;
-            return 1;
-        }
-    valid_ = false;
-    return 0;
+    return place_.Select(table_->Rows(), [id](const SourceRow& row) { return row.source.id == id; });
 }
 
-int PaperSourceCursor::First() {
-    index_ = 0;
-    valid_ = !table_->Rows().empty();
-    return valid_ ? 1 : 0;
-}
-
-int PaperSourceCursor::Next() {
-    if (!valid_) return 0;
-    valid_ = ++index_ < table_->Rows().size();
-    return valid_ ? 1 : 0;
-}
+int PaperSourceCursor::First() { return place_.First(table_->Rows().size()); }
+int PaperSourceCursor::Next() { return place_.Next(table_->Rows().size()); }
 
 long PaperSourceCursor::FindSlot() const {
     const SourceRow* row = Current();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/core_interface.h"
+#include "core/row_place.h"
 #include "model/model_description.h"
 
 #include <cstddef>
@@ -73,6 +74,5 @@ private:
     std::shared_ptr<const SourceTable> table_;
     uint8_t* data_;
     size_t dataSize_;
-    size_t index_ = 0;
-    bool valid_ = false;
+    RowPlace place_;
 };
