@@ -2,14 +2,16 @@
 // WM_NCCREATE, deleted on WM_NCDESTROY), and the WM_NOTIFY it sends to its parent.
 #pragma once
 
+#include "platform/user/control_state.h"
+
 #include <commctrl.h>
 
 namespace commctl {
 
-template <typename State>
-State* StateOf(HWND hwnd) {
-    return reinterpret_cast<State*>(GetWindowLongPtrA(hwnd, 0));
-}
+// The record, the id and the style are kept as the standard controls keep theirs.
+using user::ControlId;
+using user::StateOf;
+using user::StyleOf;
 
 // Handles the two lifetime messages; true when the message was one of them (answer set).
 template <typename State>
@@ -27,9 +29,6 @@ bool ManageState(HWND hwnd, UINT msg, LRESULT& answer) {
     }
     return false;
 }
-
-inline UINT ControlId(HWND hwnd) { return static_cast<UINT>(GetWindowLongPtrA(hwnd, GWLP_ID)); }
-inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
 
 // Fills the header of a notification record and sends it to the control's parent.
 inline LRESULT Notify(HWND control, UINT code, NMHDR* header) {
