@@ -2,6 +2,7 @@
 // matches anything, integers are shared cells, a member set stands for any of its elements.
 #include "pie/unify.h"
 
+#include "pie/compiler.h"
 #include "pie/engine.h"
 #include "pie/frame.h"
 #include "pie/interpreter.h"
@@ -19,7 +20,7 @@ void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
         return;
     }
     const bool framed = value.term->type == PL_FUNCTOR ? value.term->fn.args && value.term->fn.args->count
-                                                       : value.term->type == PL_LIST;
+                                                       : value.term->type == PL_LIST || value.term->type == PL_AND_GROUP;
     pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
 }
 
@@ -50,11 +51,45 @@ PlDeref step_once(PlDeref d) {
 // Native frames of this walk are large under the sanitizers; each level counts twice.
 constexpr int kWeight = 2;
 
+int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
+
+// An and-group is the conjunction of its goals: it matches a variable, another group goal by
+// goal, or the right-nested "," term it stands for (retract names a rule by its written body).
+int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
+    const bool left = l.term->type == PL_AND_GROUP;
+    const PlDeref& group = left ? l : r;
+    const PlDeref& other = left ? r : l;
+    switch (other.term->type) {
+    case PL_ANONYMOUS:
+        return 1;
+    case PL_UNBOUND:
+        if (bindable(other)) bind(engine, other, group);
+        return 1;
+    case PL_AND_GROUP:
+        return unify(engine, l.term->items, l.frame, r.term->items, r.frame);
+    case PL_FUNCTOR: {
+        PlCell* items = group.term->items;
+        PlDeref term = other;
+        if (items->type != PL_LIST) return 0;
+        for (; items->list.tail->type == PL_LIST; items = items->list.tail) {
+            if (!pl_is_functor(term.term, pl_predefined(engine, PLP_comma_2)) ||
+                !unify(engine, items->list.head, group.frame, pl_arg(term.term, 0), term.frame))
+                return 0;
+            term = step_once(pl_deref(pl_arg(term.term, 1), term.frame));
+        }
+        return unify(engine, items->list.head, group.frame, term.term, term.frame);
+    }
+    default:
+        return 0;
+    }
+}
+
 int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
   again:
     const PlDeref l = step_once(pl_deref(a, fa));
     const PlDeref r = step_once(pl_deref(b, fb));
+    if (l.term->type == PL_AND_GROUP || r.term->type == PL_AND_GROUP) return unify_group(engine, l, r);
     const PlCellType rt = r.term->type;
     switch (l.term->type) {
     case PL_ANONYMOUS:

@@ -223,6 +223,9 @@ const Program kPrograms[] = {
     {"p :- g(ON), h(ON), fail.\np :- g(ON), h(OFF).\np :- not(g(OFF)), h(ON).\n", {"p"}},
     {"p :- g(_X), member(_X, [ON, X1]), h(_Y), member(_Y, [ON]).\nq :- g(_X), not(member(_X, [OFF])).\n", {"p", "q"}},
     {"s :- (a(ON), !, b(ON) ; c(ON)), d(ON).\nt :- not((a(ON), b(OFF))), e(ON).\n", {"s", "t"}},
+    // Rules taken out by their written bodies.
+    {"p :- a(ON), b(ON), c(ON).\np :- c(ON).\nq :- a(ON), b(ON).\nr :- a(ON), b(ON).\n",
+     {"retract((p :- a(ON), b(_B), c(ON)))", "p", "retract((q :- _Body))", "q", "retract((r :- a(ON)))", "r"}},
     // Item rules: values and display states that depend on other items, read in several rules.
     {"b(OFF) :- a(ON), c(ON), !.\nb(ON) :- a(_A), member(_A, [OFF, X1]), c(ON).\n"
      "d(_X) :- b(_B), c(ON), _X = _B.\ne(ON) :- a(ON), g(ON), d(OFF), !.\ne(OFF) :- a(ON), g(ON).\n"
