@@ -14,15 +14,25 @@ bool pl_list_empty_or_null(const PlList* list) { return !list || pl_list_empty(l
 
 namespace {
 
-// Once cells remember the exact outcome of their first run.
-int once_state_of(int outcome) { return outcome == PL_SUCCESS ? 1 : outcome == PL_FAIL ? 2 : outcome == PL_CUT ? 3 : 4; }
-int outcome_of_state(int state) { return state == 1 ? PL_SUCCESS : state == 2 ? PL_FAIL : state == 3 ? PL_CUT : PL_UNDETERMINED; }
-
-int call_once(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) {
-    if (once->once.state) return outcome_of_state(once->once.state);
-    const int outcome = pl_call(engine, once->once.goal, frame, answers);
-    once->once.state = once_state_of(outcome);
-    return outcome;
+// Once cells remember the exact outcome of their first run (a stop only where a left goal of a
+// conjunction ran).
+int once_state_of(int outcome) {
+    switch (outcome) {
+    case PL_SUCCESS: return 1;
+    case PL_FAIL: return 2;
+    case PL_CUT: return 3;
+    case PL_STOP: return 5;
+    default: return 4;
+    }
+}
+int outcome_of_state(int state) {
+    switch (state) {
+    case 1: return PL_SUCCESS;
+    case 2: return PL_FAIL;
+    case 3: return PL_CUT;
+    case 5: return PL_STOP;
+    default: return PL_UNDETERMINED;
+    }
 }
 
 bool has_clauses(const PlFunctor* f) {
@@ -83,6 +93,44 @@ int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlL
     for (PlList* list : f->clauses)
         if (int outcome = pl_try_clause_list(engine, list, goal, frame, f, answers)) return outcome;
     return PL_FAIL;
+}
+
+// A once cell met where a goal is called. Its first run is that call; an answer given again from
+// the cell stands for a call that succeeded again, so the call's success step is taken again:
+// what the goal bound is recorded, and the query learns of the read just as it would have.
+int call_once(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) {
+    if (!once->once.state) {
+        const int outcome = pl_call(engine, once->once.goal, frame, answers);
+        once->once.state = once_state_of(outcome);
+        return outcome;
+    }
+    const int outcome = outcome_of_state(once->once.state);
+    if (outcome == PL_SUCCESS) {
+        const PlDeref g = pl_deref(once->once.goal, frame);
+        if (g.term->type == PL_FUNCTOR)
+            after_success(engine, g.term->fn.functor, g.term, g.frame, answers, third_list_only(engine, g.term->fn.functor));
+    }
+    return outcome == PL_STOP ? PL_FAIL : outcome;
+}
+
+// A once cell met as the left goal of a conjunction runs as that goal would have run there:
+// its clauses are tried in turn with no call of their own, so nothing is recorded for it and a
+// clause that stops answers a stop.
+int call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) {
+    if (once->once.state) return outcome_of_state(once->once.state);
+    const PlDeref g = pl_deref(once->once.goal, frame);
+    int outcome = PL_FAIL;
+    if (g.term->type != PL_FUNCTOR) {
+        outcome = pl_call(engine, g.term, g.frame, answers);
+    } else if (PlFunctor* f = g.term->fn.functor; f->builtin) {
+        outcome = pl_try_clause(engine, g.term, g.frame, nullptr, nullptr, answers);
+    } else {
+        reset_once_cells(f);
+        for (int i = third_list_only(engine, f) ? 2 : 0; i < 3 && outcome == PL_FAIL; ++i)
+            outcome = pl_try_clause_list(engine, f->clauses[i], g.term, g.frame, f, answers);
+    }
+    once->once.state = once_state_of(outcome);
+    return outcome;
 }
 
 // The outcome of a predicate call, after its success step.
@@ -225,9 +273,11 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
     PlDepthGuard depth(engine, "pl_call_logical_and", 4);
     const PlDeref a = pl_deref(left, frame);
     if (once_case && a.term->type == PL_ONCE) {
-        const int outcome = call_once(engine, a.term, a.frame, answers);
-        if (outcome != PL_SUCCESS) return outcome == PL_STOP ? PL_FAIL : outcome;
-        return call_rest(engine, right, frame, answers);
+        const int first = call_once_left(engine, a.term, a.frame, answers);
+        if (first != PL_SUCCESS && first != PL_CUT) return first;
+        const int second = call_rest(engine, right, frame, answers);
+        if (second == PL_SUCCESS || first == PL_CUT) return second == PL_SUCCESS ? PL_SUCCESS : PL_CUT;
+        return second == PL_CUT || second == PL_UNDETERMINED ? second : PL_FAIL;
     }
     // A group nested as the left goal (an image may hold one) is run like a built-in.
     const bool group = a.term->type == PL_AND_GROUP;
