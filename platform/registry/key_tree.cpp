@@ -49,7 +49,7 @@ std::shared_ptr<Key> Key::AddSubkey(std::string_view name, bool* created) {
     key->pathLength_ = pathLength_ + 1 + name.size();
     key->depth_ = depth_ + 1;
     subkeys_.emplace(std::move(folded), key);
-    subkeyCursorValid_ = false;
+    subkeyCursor_.Forget();
     if (created) *created = true;
     return key;
 }
@@ -59,19 +59,13 @@ bool Key::RemoveSubkey(std::string_view name) {
     if (it == subkeys_.end()) return false;
     it->second->MarkDeleted();
     subkeys_.erase(it);
-    subkeyCursorValid_ = false;
+    subkeyCursor_.Forget();
     return true;
 }
 
 const Key* Key::SubkeyAt(size_t index) const {
     if (index >= subkeys_.size()) return nullptr;
-    if (!subkeyCursorValid_ || index < subkeyCursor_) {
-        subkeyAt_ = subkeys_.begin();
-        subkeyCursor_ = 0;
-        subkeyCursorValid_ = true;
-    }
-    for (; subkeyCursor_ < index; ++subkeyCursor_) ++subkeyAt_;
-    return subkeyAt_->second.get();
+    return subkeyCursor_.Seek(subkeys_, index)->second.get();
 }
 
 void Key::MarkDeleted() {
@@ -80,7 +74,8 @@ void Key::MarkDeleted() {
     subkeys_.clear();
     values_.clear();
     valueIndex_.clear();
-    subkeyCursorValid_ = valueCursorValid_ = false;
+    subkeyCursor_.Forget();
+    valueCursor_.Forget();
 }
 
 const Value* Key::FindValue(std::string_view name) const {
@@ -98,7 +93,7 @@ void Key::SetValue(std::string_view name, DWORD type, std::vector<BYTE> data) {
     }
     values_.push_back(Value{std::string(name), type, std::move(data)});
     valueIndex_.emplace(std::move(folded), std::prev(values_.end()));
-    valueCursorValid_ = false;
+    valueCursor_.Forget();
 }
 
 bool Key::RemoveValue(std::string_view name) {
@@ -106,19 +101,13 @@ bool Key::RemoveValue(std::string_view name) {
     if (it == valueIndex_.end()) return false;
     values_.erase(it->second);
     valueIndex_.erase(it);
-    valueCursorValid_ = false;
+    valueCursor_.Forget();
     return true;
 }
 
 const Value* Key::ValueAt(size_t index) const {
     if (index >= values_.size()) return nullptr;
-    if (!valueCursorValid_ || index < valueCursor_) {
-        valueAt_ = values_.begin();
-        valueCursor_ = 0;
-        valueCursorValid_ = true;
-    }
-    for (; valueCursor_ < index; ++valueCursor_) ++valueAt_;
-    return &*valueAt_;
+    return &*valueCursor_.Seek(values_, index);
 }
 
 bool SplitKeyPath(std::string_view path, std::vector<std::string_view>& parts) {

@@ -38,6 +38,29 @@ struct Value {
 // The name with its ASCII letters in upper case: the form lookups compare.
 std::string FoldedName(std::string_view name);
 
+// Where the last enumeration of a key's subkeys or values stood, so that the next index costs
+// one step; forgotten whenever the container changes.
+template <typename Container>
+class EnumerationCursor {
+public:
+    // The element at that index, which must be below the container's size.
+    typename Container::const_iterator Seek(const Container& container, size_t index) {
+        if (!valid_ || index < index_) {
+            at_ = container.begin();
+            index_ = 0;
+            valid_ = true;
+        }
+        for (; index_ < index; ++index_) ++at_;
+        return at_;
+    }
+    void Forget() { valid_ = false; }
+
+private:
+    size_t index_ = 0;
+    typename Container::const_iterator at_;
+    bool valid_ = false;
+};
+
 // A key is shared between the tree and the handles opened on it, so that a handle outlives the
 // deletion of its key and then answers ERROR_KEY_DELETED instead of touching freed memory.
 // Lookups, insertions and deletions stay logarithmic or constant however many subkeys and
@@ -83,13 +106,8 @@ private:
     Subkeys subkeys_;
     ValueList values_;
     std::unordered_map<std::string, ValueList::iterator> valueIndex_;  // by folded name
-    // Where the last enumeration stood, so that the next index costs one step.
-    mutable size_t subkeyCursor_ = 0;
-    mutable Subkeys::const_iterator subkeyAt_;
-    mutable bool subkeyCursorValid_ = false;
-    mutable size_t valueCursor_ = 0;
-    mutable ValueList::const_iterator valueAt_;
-    mutable bool valueCursorValid_ = false;
+    mutable EnumerationCursor<Subkeys> subkeyCursor_;
+    mutable EnumerationCursor<ValueList> valueCursor_;
 };
 
 // The two trees the library uses: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER.
