@@ -7,6 +7,7 @@
 #include "pie/frame.h"
 #include "pie/host_values.h"
 #include "pie/list.h"
+#include "pie/list_shape.h"
 #include "pie/property_values.h"
 #include "pie/unify.h"
 
@@ -44,22 +45,30 @@ PlCell* property_key(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fra
 
 // Heads and tails of a list, tails by a loop: each cell takes one level, as the recursion on
 // the tail once did, so a cyclic list still ends in error 4102. An element that is neither a
-// list nor a compound term with arguments holds nothing to record and costs no call.
+// list nor a compound term with arguments holds nothing to record and costs no call; a list
+// found to hold nothing at all is marked flat, and is not walked again.
 int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* answers, bool enter) {
     PlDepthRun depth(engine, "bound_last_query");
     depth.step();
     int changed = 0;
     PlDeref d = pl_deref(list, frame);
-    while (d.term->type == PL_LIST) {
+    PlCell* flat_from = d.term;  // the cells from here on have flat heads and tails of their own
+    while (d.term->type == PL_LIST && !(d.term->shape & PL_SHAPE_FLAT)) {
         PlCell* head = d.term->list.head;
+        PlCell* tail = d.term->list.tail;
+        const bool flat_head = pl_element_shape(head) & PL_SHAPE_FLAT;
         // The head's own level is the one the next cell takes: that cell checks it.
-        if (head->type == PL_VAR || head->type == PL_LIST || (head->type == PL_FUNCTOR && head->fn.args))
+        if (!flat_head && (head->type == PL_VAR || head->type == PL_LIST || head->type == PL_FUNCTOR))
             changed |= record_elements(engine, head, d.frame, answers, enter);
         depth.step();
-        d = pl_deref(d.term->list.tail, d.frame);
+        d = pl_deref(tail, d.frame);
+        if (!flat_head || tail->type == PL_VAR) flat_from = d.term;
     }
     if (d.term->type == PL_FUNCTOR && d.term->fn.args && d.term->fn.args->count)
         changed |= bound_last_query(engine, d.term, d.frame, answers, enter, false);
+    else if (pl_element_shape(d.term) & PL_SHAPE_FLAT)
+        for (PlCell* cell = flat_from; cell->type == PL_LIST && !(cell->shape & PL_SHAPE_FLAT); cell = cell->list.tail)
+            cell->shape |= PL_SHAPE_GROUND | PL_SHAPE_FLAT;
     return changed;
 }
 
@@ -158,11 +167,12 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
         }
         case PL_LIST: {
             if (read_only) break;
-            bool here = record_elements(engine, arg, arg_frame, answers, enter);
+            bool here = !(arg->shape & PL_SHAPE_FLAT) && record_elements(engine, arg, arg_frame, answers, enter);
             if (!previous || previous->type != PL_LIST || !pl_terms_equal_in(engine, previous, arg, arg_frame)) here = true;
             if (here) {
                 if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_LIST, "bound_last_query");
-                record(engine, f, i, key, pl_resolve_term(engine, arg, arg_frame, arg_frame).term);
+                record(engine, f, i, key,
+                       arg->shape & PL_SHAPE_GROUND ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term);
             }
             changed |= here;
             break;

@@ -2,6 +2,7 @@
 #include "pie/frame.h"
 
 #include "pie/engine.h"
+#include "pie/list_shape.h"
 
 #include <cstring>
 #include <new>
@@ -155,7 +156,8 @@ PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFram
 }
 
 // A list by a loop over its tails, each tail taking the level the recursion on it once took;
-// the cells are rebuilt from the end, and only up to the last one that changed.
+// the cells are rebuilt from the end, and only up to the last one that changed. What the result
+// is found to hold is kept on its cells: a ground list is not walked again.
 PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
     PlDepthRun depth(engine, "pl_resolve_term", 2);
     std::vector<PlCell*>& cells = engine->run.resolve_cells;
@@ -183,11 +185,11 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
             }
             tail = v.last->term;
             frame = v.last->frame;
-            if (tail->type != PL_LIST) {
+            if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
                 end = resolve(engine, tail, frame, dying, keep);
                 break;
             }
-        } else if (tail->type != PL_LIST) {
+        } else if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
             end = resolve(engine, tail, frame, dying, keep);
             break;
         }
@@ -195,17 +197,19 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
         cell = tail;
     }
     PlCell* result = end;
+    uint32_t shape = pl_element_shape(end);
     for (size_t i = cells.size(); i > base; i -= 2) {
         PlCell* cell = cells[i - 2];
         PlCell* head = cells[i - 1];
-        if (head == cell->list.head && result == cell->list.tail) {
-            result = cell;
-            continue;
+        shape &= pl_element_shape(head);
+        if (head != cell->list.head || result != cell->list.tail) {
+            PlCell* copy = pl_term_cell(engine, PL_LIST);
+            copy->list.head = head;
+            copy->list.tail = result;
+            cell = copy;
         }
-        PlCell* copy = pl_term_cell(engine, PL_LIST);
-        copy->list.head = head;
-        copy->list.tail = result;
-        result = copy;
+        if (shape) cell->shape |= shape;
+        result = cell;
     }
     return result;
 }
@@ -241,7 +245,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         return copy;
     }
     case PL_LIST:
-        return resolve_list(engine, term, frame, dying, keep);
+        return term->shape & PL_SHAPE_GROUND ? term : resolve_list(engine, term, frame, dying, keep);
     default:
         return term;
     }

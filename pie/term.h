@@ -46,7 +46,10 @@ struct PlVector {
 
 struct PlCell {
     PlCellType type;
-    uint32_t line;  // PL_FUNCTOR: line of a clause head, or its sequence number
+    union {
+        uint32_t line;   // PL_FUNCTOR: line of a clause head, or its sequence number
+        uint32_t shape;  // PL_LIST: what the list is known to hold (list_shape.h), 0 when unknown
+    };
     union {
         PlAtom* token;                                                  // PL_NAME
         struct { PlAtom* name; int32_t slot; } var;                     // PL_VAR

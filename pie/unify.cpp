@@ -6,6 +6,7 @@
 #include "pie/engine.h"
 #include "pie/frame.h"
 #include "pie/interpreter.h"
+#include "pie/list_shape.h"
 
 namespace {
 
@@ -131,6 +132,7 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
         case PL_ANONYMOUS: return 1;
         case PL_INT: case PL_FUNCTOR: case PL_NIL: case PL_MEMBER: return 0;
         case PL_LIST:
+            if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return 1;
             if (!unify(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return 0;
             a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
             goto again;
@@ -223,12 +225,27 @@ int identical(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb)
             return 1;
         }
         case PL_LIST:
+            if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return 1;
             if (!identical(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return 0;
             a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
             continue;
         default:
             pl_fatal_error(engine, PL_ERR_CELL_TYPE, "term_compare", static_cast<int>(l.term->type));
         }
+    }
+}
+
+// Equality of two list elements that need no frame and hold no arguments, decided without a
+// call: 1 or 0, or -1 when either needs the whole comparison.
+int constants_equal(const PlCell* a, const PlCell* b) {
+    if (a->type != b->type) return a->type == PL_VAR || b->type == PL_VAR ? -1 : 0;
+    switch (a->type) {
+    case PL_INT: return a->value == b->value;
+    case PL_NIL: case PL_ANONYMOUS: case PL_UNBOUND: return 1;
+    case PL_FUNCTOR:
+        if (a->fn.functor != b->fn.functor) return 0;
+        return a->fn.args && a->fn.args->count ? -1 : 1;
+    default: return -1;
     }
 }
 
@@ -252,7 +269,13 @@ bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
             return true;
         }
         case PL_LIST:
-            if (!equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return false;
+            if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return true;
+            // The head's level is the one the tail takes next: the tail's step checks it.
+            if (const int same = constants_equal(l.term->list.head, r.term->list.head); same >= 0) {
+                if (!same) return false;
+            } else if (!equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) {
+                return false;
+            }
             a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
             continue;
         case PL_ONCE:

@@ -179,6 +179,29 @@ TEST_F(Interpreter, LongListsAreRecordedWholeAndCyclicOnesEndInTheDepthError) {
     EXPECT_EQ(e->depth, 0);
 }
 
+TEST_F(Interpreter, ListsRecordedAgainAfterTheirOpenPartsWereBound) {
+    // Each list is recorded once while a part is still open, then again once it is bound: what a
+    // walk found out about the list the first time must not hide the new part.
+    load("keep(_L). f(_X).");
+    struct Row {
+        const char* goal;
+        const char* kept;
+        const char* f;
+    } rows[] = {
+        {"_L = [1, 2 | _T], apply(keep(_L)), _T = [f(3)], keep(_L)", "[1,2,f(3)]", "3"},
+        {"_L = [_X, 2], apply(keep(_L)), _X = f(4), keep(_L)", "[f(4),2]", "4"},
+        {"_L = [[1, _Y], 2], apply(keep(_L)), _Y = f(5), keep(_L)", "[[1,f(5)],2]", "5"},
+        {"_L = [1, 2, 3], apply(keep(_L)), _M = [0 | _L], keep(_M)", "[0,1,2,3]", "5"},
+    };
+    PlFunctor* keep = pl_lookup_functor(e, t("keep"), 1, nullptr);
+    PlFunctor* f = pl_lookup_functor(e, t("f"), 1, nullptr);
+    for (const Row& row : rows) {
+        EXPECT_EQ(solve(row.goal), "1") << row.goal;
+        EXPECT_EQ(show(keep->values->items[0]), row.kept) << row.goal;
+        EXPECT_EQ(show(f->values->items[0]), row.f) << row.goal;
+    }
+}
+
 TEST_F(Interpreter, DisplayAfterTheQueryInTheHostsOrder) {
     item("Paper", 5);
     item("Tray", 6).has_control = false;
