@@ -143,6 +143,19 @@ bool Encode(UINT cp, char32_t c, std::string& out) {
     }
 }
 
+// The converted text into the caller's buffer, or only its length when the buffer's size is 0;
+// nothing is written when it does not fit.
+template <typename Char>
+int HandOut(const std::basic_string<Char>& out, Char* buffer, int capacity) {
+    if (capacity == 0) return static_cast<int>(out.size());
+    if (out.size() > static_cast<size_t>(capacity)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    out.copy(buffer, out.size());
+    return static_cast<int>(out.size());
+}
+
 }  // namespace
 
 static int MultiByteToWideCharBody(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
@@ -174,13 +187,7 @@ static int MultiByteToWideCharBody(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiB
             out += static_cast<char16_t>(c);
         }
     }
-    if (cchWideChar == 0) return static_cast<int>(out.size());
-    if (out.size() > static_cast<size_t>(cchWideChar)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    out.copy(lpWideCharStr, out.size());
-    return static_cast<int>(out.size());
+    return HandOut(out, lpWideCharStr, cchWideChar);
 }
 
 static int WideCharToMultiByteBody(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
@@ -213,13 +220,7 @@ static int WideCharToMultiByteBody(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideC
         }
     }
     if (lpUsedDefaultChar) *lpUsedDefaultChar = usedDefault;
-    if (cbMultiByte == 0) return static_cast<int>(out.size());
-    if (out.size() > static_cast<size_t>(cbMultiByte)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    out.copy(lpMultiByteStr, out.size());
-    return static_cast<int>(out.size());
+    return HandOut(out, lpMultiByteStr, cbMultiByte);
 }
 
 extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
