@@ -20,12 +20,6 @@ namespace drvtest {
 
 namespace {
 
-std::string SourceRoot() {
-    std::string file = __FILE__;
-    size_t at = file.rfind("/platform/testing/");
-    return at == std::string::npos ? "." : file.substr(0, at);
-}
-
 // The data file built from data/<stem>.datafile, generated on first use.
 const std::vector<uint8_t>& GeneratedDataFile(const std::string& stem) {
     static std::map<std::string, std::vector<uint8_t>> files;

@@ -8,13 +8,6 @@ namespace drvtest {
 
 namespace {
 
-// The source tree's root, from this file's place in it.
-std::string SourceRoot() {
-    std::string file = __FILE__;
-    size_t at = file.rfind("/platform/testing/");
-    return at == std::string::npos ? "." : file.substr(0, at);
-}
-
 std::string HiveWith(std::string_view extra) {
     std::string text = BundledHiveText();
     if (text.empty()) ADD_FAILURE() << "the bundled hive data/printers.reg cannot be read";

@@ -27,6 +27,13 @@ bool WriteTextFile(const std::string& path, std::string_view text) {
     return static_cast<bool>(out.flush());
 }
 
+// Found from this file's place in the tree, so that a test reads the tree it was built from.
+std::string SourceRoot() {
+    std::string file = __FILE__;
+    size_t at = file.rfind("/platform/testing/");
+    return at == std::string::npos ? "." : file.substr(0, at);
+}
+
 ScopedHive::ScopedHive(std::string_view text) {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/drvopui-hive-XXXXXX";

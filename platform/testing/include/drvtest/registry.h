@@ -31,5 +31,7 @@ private:
 std::string ReadTextFile(const std::string& path);
 // Writes a whole file; false on failure.
 bool WriteTextFile(const std::string& path, std::string_view text);
+// The source tree's root, where data/ holds the bundled hive and the data file descriptions.
+std::string SourceRoot();
 
 }  // namespace drvtest
