@@ -47,7 +47,7 @@ void close_chunk(PieEngine* engine) {
 
 PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
     const size_t bytes = frame_bytes(count);
-    if (bytes > kSegmentBytes) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
+    if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
     if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
     PlFrameChunk* chunk = engine->run.frames;
     if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) chunk = open_chunk(engine);
@@ -99,12 +99,6 @@ void pl_run_state_free(PieEngine* engine) {
     }
     run.frames = run.spare_frames = nullptr;
     if (run.terms.current) pl_pool_release(engine, &run.terms);
-}
-
-void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
-    engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
-    slot->term = term;
-    slot->frame = frame;
 }
 
 size_t pl_trail_mark(const PieEngine* engine) { return engine->run.trail.size(); }

@@ -3,6 +3,7 @@
 // variable stands for and the frame in which that term's own variables are read.
 #pragma once
 
+#include "pie/engine.h"
 #include "pie/term.h"
 
 #include <cstddef>
@@ -32,6 +33,11 @@ struct PlTermRef {
 
 // Frame stack segments hold 4,096 words; a frame that does not fit in one raises 4102.
 constexpr size_t kPlFrameSegmentWords = 4096;
+
+// Whether a frame of count slots fits in a segment.
+inline bool pl_frame_fits(uint32_t count) {
+    return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding) <= kPlFrameSegmentWords * sizeof(void*);
+}
 
 // A frame of count unbound slots, or a copy of source (which must have count slots).
 PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source);
@@ -70,8 +76,31 @@ inline PlDeref pl_deref(PlCell* term, PlFrame* frame) {
     return d;
 }
 
-// Binds a slot (trailed, so that a failed clause undoes it).
-void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame);
+// Binds a slot, trailed so that a failed clause undoes it: all but the slots of the frame whose
+// head is being matched (see PlUntrailedFrame).
+inline void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
+    if (slot_frame != engine->run.untrailed)
+        engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    slot->term = term;
+    slot->frame = frame;
+}
+
+// While it lives, bindings of the slots of frame are not trailed. Only for the frame of a clause
+// try, made after the try's trail mark: a failed try releases the frame instead of undoing its
+// slots, and a successful one drops their entries when it settles.
+class PlUntrailedFrame {
+public:
+    PlUntrailedFrame(PieEngine* engine, PlFrame* frame) : engine_(engine), saved_(engine->run.untrailed) {
+        engine->run.untrailed = frame;
+    }
+    ~PlUntrailedFrame() { engine_->run.untrailed = saved_; }
+    PlUntrailedFrame(const PlUntrailedFrame&) = delete;
+    PlUntrailedFrame& operator=(const PlUntrailedFrame&) = delete;
+
+private:
+    PieEngine* engine_;
+    PlFrame* saved_;
+};
 size_t pl_trail_mark(const PieEngine* engine);
 // Puts back every slot bound since mark.
 void pl_trail_undo(PieEngine* engine, size_t mark);

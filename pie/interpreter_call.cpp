@@ -4,6 +4,7 @@
 
 #include "pie/engine.h"
 #include "pie/frame.h"
+#include "pie/head_filter.h"
 #include "pie/host_slots.h"
 #include "pie/host_values.h"
 #include "pie/list.h"
@@ -145,6 +146,12 @@ int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
 
+// Unifies a goal with the head of a rule tried in clause_frame.
+bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
+    PlUntrailedFrame untrailed(engine, clause_frame);
+    return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
+}
+
 // Moves the answers of a rule body into the caller's table.
 void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
     if (into) pl_list_each(from, [&](void* f) { pl_table_enter(engine, into, static_cast<PlFunctor*>(f)); });
@@ -199,7 +206,7 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
     PlFunctor* neck = term->fn.functor;
     if (neck->arity == 2 && neck->name == engine->atom.neck && term->fn.args) {
-        if (!pl_unification_sub(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
+        if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
         PlList* body_answers = pl_list_new(engine);
         const int outcome = pl_call(engine, pl_arg(term, 1), clause_frame, body_answers);
         if (outcome == PL_SUCCESS) {
@@ -215,6 +222,7 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
         return PL_SUCCESS;
     }
     const uint32_t n = term->fn.args->count < goal->fn.args->count ? term->fn.args->count : goal->fn.args->count;
+    PlUntrailedFrame untrailed(engine, clause_frame);
     // A property's key, kept behind its own arguments, is matched first.
     if (f->owner && n > f->arity &&
         !pl_unification_sub(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
@@ -228,6 +236,7 @@ int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* g
     if (!list) return PL_FAIL;
     for (PlListNode* node = list->next; node != list; node = node->next) {
         auto* clause = static_cast<PlCell*>(node->item);
+        if (pl_head_cannot_match(engine, goal, goal_frame, clause)) continue;
         const size_t mark = pl_trail_mark(engine);
         PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
         const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
@@ -283,6 +292,7 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
     const bool group = a.term->type == PL_AND_GROUP;
     PlFunctor* f = group ? nullptr : callable_functor(engine, a);
     auto attempt = [&](PlCell* clause) -> int {
+        if (clause && pl_head_cannot_match(engine, a.term, a.frame, clause)) return -1;
         const size_t mark = pl_trail_mark(engine);
         PlFrame* clause_frame = pl_frame_alloc(engine, clause ? pl_clause_variables(clause) : 0, a.frame, nullptr);
         const int first = group ? pl_call_and_group(engine, a.term, a.frame, answers)

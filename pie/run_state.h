@@ -28,6 +28,7 @@ struct PlRunState {
     PlFrameChunk* frames = nullptr;       // the chunk in use, linked to the ones below
     PlFrameChunk* spare_frames = nullptr;  // emptied chunks kept for the next query
     std::vector<PlTrailEntry> trail;
+    PlFrame* untrailed = nullptr;         // the frame whose clause head is being matched
     std::vector<PlCell*> resolve_cells;   // list cells and resolved heads of the lists being resolved
     PlPool terms;                         // terms built while the outermost query runs
     int queries = 0;                      // queries running (a propagation run nests them)
