@@ -112,8 +112,6 @@ struct TreeNode {
     NodeKind kind;
     PlCell* term;
     TreeNode* parent;
-    Entry* entry;
-    bool processed;
     TreeNode* left;
     TreeNode* right;
     PlCell* rule;
@@ -146,8 +144,11 @@ public:
             if (entry->count > 1) common.push_back(entry);
         });
         if (common.size() < 2) return;
+        // The occurrences of a shared goal all stay where they are: the goal is ground and the
+        // once cell answers every later occurrence with the first outcome, while moving a goal
+        // across its neighbours could change which of them run, and with that the truth of the
+        // body. So no rotation of the trees is needed to bring them under one cell.
         for (Entry* entry : common) {
-            group(entry);
             PlCell* once = pl_make_once(e_, entry->goal);
             if (!predicate_->once_cells) predicate_->once_cells = pl_list_new(e_);
             pl_list_append(e_, predicate_->once_cells, once);
@@ -196,20 +197,11 @@ private:
         BTreeNode* row = btree_lookup_or_insert(e_, table_, goal);
         if (!row->item) row->item = pl_pool_new<Entry>(e_, &scope_.pool, goal, 0u, nullptr, nullptr);
         auto* entry = static_cast<Entry*>(row->item);
-        leaf->entry = entry;
         auto* occurrence = pl_pool_new<Occurrence>(e_, &scope_.pool, leaf, nullptr);
         if (entry->last) entry->last->next = occurrence;
         else entry->first = occurrence;
         entry->last = occurrence;
         ++entry->count;
-    }
-
-    // Brings the occurrences of a shared goal under its once cell. The goal is ground and the
-    // once cell answers every later occurrence with the first outcome, so each occurrence keeps
-    // its place: moving a goal across its neighbours could change which of them run, and with
-    // that the truth of the body.
-    void group(Entry* entry) {
-        for (Occurrence* o = entry->first; o; o = o->next) o->leaf->processed = true;
     }
 
     // Puts the once cell in the place of a leaf: an operand of its parent, or the whole body.
