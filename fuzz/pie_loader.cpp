@@ -1,11 +1,13 @@
 // Fuzz target of rule programs: any bytes are loaded into an engine that holds the built-ins
-// and system rules, with the pass after loading, a listing and the dumps printed. Whatever the
-// text, the call ends with its result, no recursion level held, and the engine still loads.
+// and system rules, with the pass after loading, a listing and the dumps printed, then the
+// optimiser's rewriting and its listing. Whatever the text, the call ends with its result, no
+// recursion level held, and the engine still loads.
 #include "fuzz/pie_harness.h"
 #include "pie/engine.h"
 #include "pie/guard.h"
 #include "pie/list.h"
 #include "pie/loader.h"
+#include "pie/optimiser.h"
 #include "pie/output.h"
 #include "pie/post_load.h"
 #include "pie/program.h"
@@ -26,6 +28,8 @@ int load(PieEngine* engine, const char* text) {
         pl_program_renumber(engine);
         plout_listing(engine);
         plout_reference_dump(engine);
+        pl_optimise_program(engine);
+        plout_listing(engine);
         return 0;
     });
 }
