@@ -149,6 +149,17 @@ PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFram
     return end.var;
 }
 
+// A list element: constants, ground lists and variables bound to terms that need no frame
+// without a call. The level the call would take is the one the tail takes next, and checked there.
+PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    if (pl_element_shape(term) & PL_SHAPE_GROUND) return term;
+    if (term->type == PL_VAR && frame) {
+        const VarEnd v = follow(term, frame);
+        if (v.last->term->type != PL_UNBOUND && !v.last->frame) return v.last->term;
+    }
+    return resolve(engine, term, frame, dying, keep);
+}
+
 // A list by a loop over its tails, each tail taking the level the recursion on it once took;
 // the cells are rebuilt from the end, and only up to the last one that changed. What the result
 // is found to hold is kept on its cells: a ground list is not walked again.
@@ -164,7 +175,7 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
     PlCell* end = nullptr;
     for (PlCell* cell = list;;) {
         cells.push_back(cell);
-        cells.push_back(resolve(engine, cell->list.head, frame, dying, keep));
+        cells.push_back(resolve_element(engine, cell->list.head, frame, dying, keep));
         PlCell* tail = cell->list.tail;
         if (tail->type == PL_VAR && frame) {
             depth.step();

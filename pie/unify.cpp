@@ -85,6 +85,30 @@ int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
     }
 }
 
+// The commonest pair inside a clause head, a constant or structure of the goal against a
+// variable of the clause not bound yet, bound as unify would bind it but without a call. False
+// when the pair needs unify (the level unify would take is past the limit included).
+bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    if (b->type != PL_VAR || !fb || engine->depth + kWeight > kPlMaxDepth) return false;
+    PlBinding* slot = &fb->slots()[b->var.slot];
+    if (slot->term->type != PL_UNBOUND) return false;
+    const PlDeref l = step_once(pl_deref(a, fa));
+    switch (l.term->type) {
+    case PL_INT:
+    case PL_NIL:
+        pl_bind(engine, slot, fb, l.term, nullptr);
+        return true;
+    case PL_FUNCTOR:
+        pl_bind(engine, slot, fb, l.term, l.term->fn.args && l.term->fn.args->count ? l.frame : nullptr);
+        return true;
+    case PL_LIST:
+        pl_bind(engine, slot, fb, l.term, l.frame);
+        return true;
+    default:
+        return false;
+    }
+}
+
 int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
   again:
@@ -117,7 +141,9 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
             const uint32_t k = n < m ? n : m;
             if (k == 0) return 1;
             for (uint32_t i = 0; i + 1 < k; ++i)
-                if (!unify(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return 0;
+                if (!bound_at_once(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame) &&
+                    !unify(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame))
+                    return 0;
             a = pl_arg(l.term, k - 1), fa = l.frame, b = pl_arg(r.term, k - 1), fb = r.frame;
             goto again;  // the last argument without a native level: long chains stay flat
         }
@@ -133,7 +159,9 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
         case PL_INT: case PL_FUNCTOR: case PL_NIL: case PL_MEMBER: return 0;
         case PL_LIST:
             if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return 1;
-            if (!unify(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return 0;
+            if (!bound_at_once(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
+                !unify(engine, l.term->list.head, l.frame, r.term->list.head, r.frame))
+                return 0;
             a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
             goto again;
         case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
