@@ -21,5 +21,8 @@ void pl_share_common_goals(PieEngine* engine, PlFunctor* predicate, const std::v
 // Step 2: "G(X), member(X, List)" becomes G(Set) (and a conjunction going on after the member
 // goal keeps going on) when X occurs nowhere else in the rule and List holds atoms and integers.
 void pl_rewrite_member_sets(PieEngine* engine, PlCell* rule);
+// After a later load gave G a rule that works its value out (G(Set) would be judged by the
+// item's status, not by that rule), G(Set) of the rule is spelled out as G(X), member(X, List).
+void pl_restore_member_tests(PieEngine* engine, PlCell* rule);
 // Step 3: a body that is a conjunction becomes one and-group of its goals, left to right.
 void pl_flatten_body(PieEngine* engine, PlCell* rule);
