@@ -19,10 +19,11 @@ void pl_optimise_program(PieEngine* engine);
 // rules are the predicate's rule clause records ("Head :- Body").
 void pl_share_common_goals(PieEngine* engine, PlFunctor* predicate, const std::vector<PlCell*>& rules);
 // Step 2: "G(X), member(X, List)" becomes G(Set) (and a conjunction going on after the member
-// goal keeps going on) when X occurs nowhere else in the rule and List holds atoms and integers.
+// goal keeps going on) when X occurs nowhere else in the rule, List holds atoms and integers,
+// and G answers by facts and its item status only.
 void pl_rewrite_member_sets(PieEngine* engine, PlCell* rule);
-// After a later load gave G a rule that works its value out (G(Set) would be judged by the
-// item's status, not by that rule), G(Set) of the rule is spelled out as G(X), member(X, List).
+// After a later load gave G a rule (G(Set) would be judged by the item's status, not by that
+// rule), G(Set) of the rule is spelled out again as G(X), member(X, List).
 void pl_restore_member_tests(PieEngine* engine, PlCell* rule);
 // Step 3: a body that is a conjunction becomes one and-group of its goals, left to right.
 void pl_flatten_body(PieEngine* engine, PlCell* rule);

@@ -49,16 +49,18 @@ bool is_constant(const PlCell* cell) {
 
 // Whether G(Set) answers as G(X) followed by the member test. A member set meets a clause head
 // by membership of the head's value, and meets a head variable with the item's status; so every
-// clause of G must name its value in its head (or leave it open with "_"), except the generated
-// default clauses, which answer the status. A rule whose body works the value out would be
-// judged by the status instead, and its answer lost.
+// clause of G must be a fact naming its value (or "_"), apart from the generated default clauses,
+// which answer the status. A rule whose body works the value out would be judged by the status
+// instead, and the body of a rule whose value lies outside the list would no longer run.
 bool values_in_heads(PieEngine* engine, const PlFunctor* g) {
     for (int list = PL_WRITTEN; list < PL_DEFAULTS; ++list) {
         if (!g->clauses[list]) continue;
         for (const PlListNode* node = g->clauses[list]->next; node != g->clauses[list]; node = node->next) {
-            const PlCell* head = pl_clause_head(engine, static_cast<PlCell*>(node->item)->clause.term);
-            if (head->type != PL_FUNCTOR || !head->fn.args || !head->fn.args->count ||
-                !is_constant(pl_arg(head, 0)))
+            const PlCell* term = static_cast<PlCell*>(node->item)->clause.term;
+            const bool rule = is(engine, term, PLP_neck_2);
+            if (rule && pl_arg(term, 1) != engine->cell.true_) return false;
+            const PlCell* head = rule ? pl_arg(term, 0) : term;
+            if (head->type != PL_FUNCTOR || !head->fn.args || !head->fn.args->count || !is_constant(pl_arg(head, 0)))
                 return false;
         }
     }
@@ -129,7 +131,7 @@ private:
     std::vector<uint32_t> counts_;
 };
 
-// G(Set) whose item no longer names its values in its heads.
+// G(Set) whose item no longer answers only by facts and its status.
 bool stale(PieEngine* engine, const PlCell* goal) {
     if (goal->type != PL_FUNCTOR || !goal->fn.args || goal->fn.args->count != 1) return false;
     const PlFunctor* g = goal->fn.functor;
