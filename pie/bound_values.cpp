@@ -58,8 +58,12 @@ int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* ans
         PlCell* tail = d.term->list.tail;
         const bool flat_head = pl_element_shape(head) & PL_SHAPE_FLAT;
         // The head's own level is the one the next cell takes: that cell checks it.
-        if (!flat_head && (head->type == PL_VAR || head->type == PL_LIST || head->type == PL_FUNCTOR))
-            changed |= record_elements(engine, head, d.frame, answers, enter);
+        if (!flat_head) {
+            const PlDeref h = pl_deref(head, d.frame);
+            if (h.term->type == PL_LIST ? !(h.term->shape & PL_SHAPE_FLAT)
+                                        : h.term->type == PL_FUNCTOR && h.term->fn.args && h.term->fn.args->count)
+                changed |= record_elements(engine, h.term, h.frame, answers, enter);
+        }
         depth.step();
         d = pl_deref(tail, d.frame);
         if (!flat_head || tail->type == PL_VAR) flat_from = d.term;

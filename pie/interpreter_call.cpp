@@ -154,7 +154,11 @@ bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* he
 
 // Moves the answers of a rule body into the caller's table.
 void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
-    if (into) pl_list_each(from, [&](void* f) { pl_table_enter(engine, into, static_cast<PlFunctor*>(f)); });
+    // Into an empty table the body's entries go as they are: each is there once already.
+    if (into && pl_list_empty(into))
+        pl_list_splice(into, from);
+    else if (into)
+        pl_list_each(from, [&](void* f) { pl_table_enter(engine, into, static_cast<PlFunctor*>(f)); });
     pl_list_free(engine, from);
 }
 

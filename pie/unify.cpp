@@ -263,8 +263,8 @@ int identical(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb)
     }
 }
 
-// Equality of two list elements that need no frame and hold no arguments, decided without a
-// call: 1 or 0, or -1 when either needs the whole comparison.
+// Equality of two dereferenced list elements that hold no arguments, decided without a call:
+// 1 or 0, or -1 when either needs the whole comparison.
 int constants_equal(const PlCell* a, const PlCell* b) {
     if (a->type != b->type) return a->type == PL_VAR || b->type == PL_VAR ? -1 : 0;
     switch (a->type) {
@@ -299,7 +299,9 @@ bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
         case PL_LIST:
             if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return true;
             // The head's level is the one the tail takes next: the tail's step checks it.
-            if (const int same = constants_equal(l.term->list.head, r.term->list.head); same >= 0) {
+            if (const int same = constants_equal(pl_deref(l.term->list.head, l.frame).term,
+                                                 pl_deref(r.term->list.head, r.frame).term);
+                same >= 0) {
                 if (!same) return false;
             } else if (!equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) {
                 return false;
