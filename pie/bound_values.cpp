@@ -50,29 +50,36 @@ PlCell* property_key(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fra
 int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* answers, bool enter) {
     PlDepthRun depth(engine, "bound_last_query");
     depth.step();
+    PlWalkCells flat_run(engine->run.list_cells);  // the cells since the last one that cannot be flat
     int changed = 0;
     PlDeref d = pl_deref(list, frame);
-    PlCell* flat_from = d.term;  // the cells from here on have flat heads and tails of their own
     while (d.term->type == PL_LIST && !(d.term->shape & PL_SHAPE_FLAT)) {
         PlCell* head = d.term->list.head;
         PlCell* tail = d.term->list.tail;
-        const bool flat_head = pl_element_shape(head) & PL_SHAPE_FLAT;
         // The head's own level is the one the next cell takes: that cell checks it.
-        if (!flat_head) {
-            const PlDeref h = pl_deref(head, d.frame);
-            if (h.term->type == PL_LIST ? !(h.term->shape & PL_SHAPE_FLAT)
-                                        : h.term->type == PL_FUNCTOR && h.term->fn.args && h.term->fn.args->count)
-                changed |= record_elements(engine, h.term, h.frame, answers, enter);
-        }
+        const PlDeref h = pl_deref(head, d.frame);
+        if (h.term->type == PL_LIST && (h.term->shape & PL_SHAPE_FLAT))
+            depth.reach(1 + int64_t{pl_shape_reach(h.term->shape)});
+        else if (h.term->type == PL_LIST || (h.term->type == PL_FUNCTOR && h.term->fn.args && h.term->fn.args->count))
+            changed |= record_elements(engine, h.term, h.frame, answers, enter);
+        if (pl_element_shape(head) & PL_SHAPE_FLAT)
+            flat_run.push(d.term);
+        else
+            flat_run.clear();
         depth.step();
         d = pl_deref(tail, d.frame);
-        if (!flat_head || tail->type == PL_VAR) flat_from = d.term;
+        if (tail->type == PL_VAR) flat_run.clear();
     }
-    if (d.term->type == PL_FUNCTOR && d.term->fn.args && d.term->fn.args->count)
+    if (d.term->type == PL_LIST) depth.reach(pl_shape_reach(d.term->shape));  // the flat rest, not walked
+    if (d.term->type == PL_FUNCTOR && d.term->fn.args && d.term->fn.args->count) {
         changed |= bound_last_query(engine, d.term, d.frame, answers, enter, false);
-    else if (pl_element_shape(d.term) & PL_SHAPE_FLAT)
-        for (PlCell* cell = flat_from; cell->type == PL_LIST && !(cell->shape & PL_SHAPE_FLAT); cell = cell->list.tail)
-            cell->shape |= PL_SHAPE_GROUND | PL_SHAPE_FLAT;
+    } else if (uint32_t shape = pl_element_shape(d.term); shape & PL_SHAPE_FLAT) {
+        for (size_t i = flat_run.size(); i > 0; --i) {
+            PlCell* cell = flat_run[i - 1];
+            shape = pl_cell_shape(pl_element_shape(cell->list.head), shape);
+            cell->shape = shape;
+        }
+    }
     return changed;
 }
 
@@ -112,6 +119,7 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
     PlFunctor* f = goal->fn.functor;
     const bool read_only = f->flags & PLF_READ_ONLY;
     PlCell* key = f->owner ? property_key(engine, f, goal, frame) : nullptr;
+    const int64_t room = kPlMaxDepth - engine->depth;  // levels the walks over an argument may take
     bool changed = false;
     for (uint32_t i = 0; i < f->arity && goal->fn.args && i < goal->fn.args->count; ++i) {
         if (f->owner && !key) continue;
@@ -171,12 +179,17 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
         }
         case PL_LIST: {
             if (read_only) break;
-            bool here = !(arg->shape & PL_SHAPE_FLAT) && record_elements(engine, arg, arg_frame, answers, enter);
+            // A flat list holds nothing to record, and a ground one resolves to itself: the walks
+            // over them are left out unless they would have met the depth limit.
+            bool here = (arg->shape & PL_SHAPE_FLAT) && 1 + int64_t{pl_shape_reach(arg->shape)} <= room
+                            ? false
+                            : record_elements(engine, arg, arg_frame, answers, enter);
             if (!previous || previous->type != PL_LIST || !pl_terms_equal_in(engine, previous, arg, arg_frame)) here = true;
             if (here) {
                 if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_LIST, "bound_last_query");
-                record(engine, f, i, key,
-                       arg->shape & PL_SHAPE_GROUND ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term);
+                // Read again: walking the elements may just have found the list's shape.
+                const bool ground = (arg->shape & PL_SHAPE_GROUND) && 2 + 2 * int64_t{pl_shape_reach(arg->shape)} <= room;
+                record(engine, f, i, key, ground ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term);
             }
             changed |= here;
             break;

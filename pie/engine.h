@@ -149,6 +149,12 @@ private:
     int weight_;
 };
 
+// Raises error 4102 when a walk from the current level that would take levels more goes past the
+// limit: for a walk cut short because what is left is known (see list_shape.h).
+inline void pl_depth_reach(PieEngine* engine, int64_t levels, const char* function) {
+    if (engine->depth + levels > kPlMaxDepth) pl_fatal_error(engine, PL_ERR_STACK, function);
+}
+
 // The levels a loop over list tails takes one at a time, as a recursion on the tail would, and
 // gives back together when it ends: a long list costs the same depth as before and a cyclic one
 // still ends in error 4102, without a native frame per cell.
@@ -163,6 +169,8 @@ public:
         }
         taken_ += weight_;
     }
+    // The walk stops here though levels more of it were left.
+    void reach(int64_t levels) const { pl_depth_reach(engine_, levels * weight_, function_); }
     ~PlDepthRun() { engine_->depth -= taken_; }
     PlDepthRun(const PlDepthRun&) = delete;
     PlDepthRun& operator=(const PlDepthRun&) = delete;

@@ -149,10 +149,10 @@ PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFram
     return end.var;
 }
 
-// A list element: constants, ground lists and variables bound to terms that need no frame
-// without a call. The level the call would take is the one the tail takes next, and checked there.
+// A list element: constants and variables bound to terms that need no frame without a call.
+// The level the call would take is the one the tail takes next, and checked there.
 PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
-    if (pl_element_shape(term) & PL_SHAPE_GROUND) return term;
+    if (term->type != PL_LIST && (pl_element_shape(term) & PL_SHAPE_GROUND)) return term;
     if (term->type == PL_VAR && frame) {
         const VarEnd v = follow(term, frame);
         if (v.last->term->type != PL_UNBOUND && !v.last->frame) return v.last->term;
@@ -165,17 +165,11 @@ PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame
 // is found to hold is kept on its cells: a ground list is not walked again.
 PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
     PlDepthRun depth(engine, "pl_resolve_term", 2);
-    std::vector<PlCell*>& cells = engine->run.resolve_cells;
-    const size_t base = cells.size();
-    struct Truncate {
-        std::vector<PlCell*>& cells;
-        size_t base;
-        ~Truncate() { cells.resize(base); }
-    } truncate{cells, base};
+    PlWalkCells cells(engine->run.list_cells);  // each cell with its resolved head
     PlCell* end = nullptr;
     for (PlCell* cell = list;;) {
-        cells.push_back(cell);
-        cells.push_back(resolve_element(engine, cell->list.head, frame, dying, keep));
+        cells.push(cell);
+        cells.push(resolve_element(engine, cell->list.head, frame, dying, keep));
         PlCell* tail = cell->list.tail;
         if (tail->type == PL_VAR && frame) {
             depth.step();
@@ -203,17 +197,17 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
     }
     PlCell* result = end;
     uint32_t shape = pl_element_shape(end);
-    for (size_t i = cells.size(); i > base; i -= 2) {
+    for (size_t i = cells.size(); i > 0; i -= 2) {
         PlCell* cell = cells[i - 2];
         PlCell* head = cells[i - 1];
-        shape &= pl_element_shape(head);
+        shape = pl_cell_shape(pl_element_shape(head), shape);
         if (head != cell->list.head || result != cell->list.tail) {
             PlCell* copy = pl_term_cell(engine, PL_LIST);
             copy->list.head = head;
             copy->list.tail = result;
             cell = copy;
         }
-        if (shape) cell->shape |= shape;
+        if (shape) cell->shape = shape;
         result = cell;
     }
     return result;
@@ -250,7 +244,9 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         return copy;
     }
     case PL_LIST:
-        return term->shape & PL_SHAPE_GROUND ? term : resolve_list(engine, term, frame, dying, keep);
+        if (!(term->shape & PL_SHAPE_GROUND)) return resolve_list(engine, term, frame, dying, keep);
+        pl_depth_reach(engine, 2 * int64_t{pl_shape_reach(term->shape)}, "pl_resolve_term");
+        return term;
     default:
         return term;
     }

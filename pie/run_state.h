@@ -29,7 +29,7 @@ struct PlRunState {
     PlFrameChunk* spare_frames = nullptr;  // emptied chunks kept for the next query
     std::vector<PlTrailEntry> trail;
     PlFrame* untrailed = nullptr;         // the frame whose clause head is being matched
-    std::vector<PlCell*> resolve_cells;   // list cells and resolved heads of the lists being resolved
+    std::vector<PlCell*> list_cells;      // cells of the lists being walked, a stack nested walks share
     PlPool terms;                         // terms built while the outermost query runs
     int queries = 0;                      // queries running (a propagation run nests them)
     PlListNode* answers = nullptr;        // answer table of the running query
@@ -40,6 +40,27 @@ struct PlRunState {
     // changed; either may be unset.
     void (*propagate)(PieEngine* engine, PlListNode* answers, PlFunctor* goal) = nullptr;
     void (*rebuild)(PieEngine* engine) = nullptr;
+};
+
+// The part of the list-cell stack one walk uses, above what outer walks hold; given back when
+// the walk ends, however it ends.
+class PlWalkCells {
+public:
+    explicit PlWalkCells(std::vector<PlCell*>& cells) : cells_(cells), base_(cells.size()) {}
+    ~PlWalkCells() { clear(); }
+    PlWalkCells(const PlWalkCells&) = delete;
+    PlWalkCells& operator=(const PlWalkCells&) = delete;
+
+    void push(PlCell* cell) { cells_.push_back(cell); }
+    void clear() {
+        if (cells_.size() != base_) cells_.resize(base_);
+    }
+    size_t size() const { return cells_.size() - base_; }
+    PlCell* operator[](size_t i) const { return cells_[base_ + i]; }
+
+private:
+    std::vector<PlCell*>& cells_;
+    size_t base_;
 };
 
 // Returns the frame chunks and the term pool to the heap.

@@ -6,7 +6,6 @@
 #include "pie/engine.h"
 #include "pie/frame.h"
 #include "pie/interpreter.h"
-#include "pie/list_shape.h"
 
 namespace {
 
@@ -158,7 +157,6 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
         case PL_ANONYMOUS: return 1;
         case PL_INT: case PL_FUNCTOR: case PL_NIL: case PL_MEMBER: return 0;
         case PL_LIST:
-            if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return 1;
             if (!bound_at_once(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
                 !unify(engine, l.term->list.head, l.frame, r.term->list.head, r.frame))
                 return 0;
@@ -253,7 +251,6 @@ int identical(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb)
             return 1;
         }
         case PL_LIST:
-            if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return 1;
             if (!identical(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return 0;
             a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
             continue;
@@ -297,7 +294,6 @@ bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
             return true;
         }
         case PL_LIST:
-            if (l.term == r.term && (l.term->shape & PL_SHAPE_GROUND)) return true;
             // The head's level is the one the tail takes next: the tail's step checks it.
             if (const int same = constants_equal(pl_deref(l.term->list.head, l.frame).term,
                                                  pl_deref(r.term->list.head, r.frame).term);

@@ -202,6 +202,36 @@ TEST_F(Interpreter, ListsRecordedAgainAfterTheirOpenPartsWereBound) {
     }
 }
 
+TEST_F(Interpreter, LongListsMeetTheDepthLimitWhereTheirWalksWould) {
+    // Recording a list walks it, compares it with the value before and resolves it out of its
+    // frame; a list already found to hold nothing skips these walks but not their depth limit.
+    // The lengths are the last that pass and the first that fail.
+    load("keep(_L).");
+    auto numbers = [](int n) {
+        std::string list = "[";
+        for (int i = 1; i <= n; ++i) list += std::to_string(i) + (i < n ? ", " : "]");
+        return list;
+    };
+    struct Row {
+        int length;
+        const char* once;    // recorded once, when it is walked the first time
+        const char* again;   // recorded again after the first recording found its shape
+        const char* inside;  // the same list behind one more cell
+    } rows[] = {
+        {1986, "1", "1", "1"},
+        {1987, "1", "1", "error 4102"},
+        {1989, "1", "error 4102", "error 4102"},
+        {1997, "error 4102", "error 4102", "error 4102"},
+    };
+    for (const Row& row : rows) {
+        const std::string list = numbers(row.length);
+        EXPECT_EQ(solve(("keep(" + list + ")").c_str()), row.once) << row.length;
+        EXPECT_EQ(solve(("_X = " + list + ", apply(keep(_X)), keep(_X)").c_str()), row.again) << row.length;
+        EXPECT_EQ(solve(("_X = " + list + ", apply(keep(_X)), keep([0 | _X])").c_str()), row.inside) << row.length;
+        EXPECT_EQ(e->depth, 0);
+    }
+}
+
 TEST_F(Interpreter, DisplayAfterTheQueryInTheHostsOrder) {
     item("Paper", 5);
     item("Tray", 6).has_control = false;
