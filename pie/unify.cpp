@@ -294,11 +294,15 @@ bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
             return true;
         }
         case PL_LIST:
-            // The head's level is the one the tail takes next: the tail's step checks it.
+            // Constant heads are compared here. Their level is the one the tail takes next, checked
+            // by the tail's step, or here when the comparison ends.
             if (const int same = constants_equal(pl_deref(l.term->list.head, l.frame).term,
                                                  pl_deref(r.term->list.head, r.frame).term);
                 same >= 0) {
-                if (!same) return false;
+                if (!same) {
+                    depth.reach(1);
+                    return false;
+                }
             } else if (!equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) {
                 return false;
             }
