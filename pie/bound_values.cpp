@@ -83,6 +83,14 @@ int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* ans
     return changed;
 }
 
+// Whether the list recorded before equals list (read in frame). Most often their first elements
+// are different constants, which tell them apart without the whole comparison; its first two
+// levels, the only ones it would take, must fit in room.
+bool same_list(PieEngine* engine, PlCell* recorded, PlCell* list, PlFrame* frame, int64_t room) {
+    if (room >= 4 && pl_constants_equal(recorded->list.head, pl_deref(list->list.head, frame).term) == 0) return false;
+    return pl_terms_equal_in(engine, recorded, list, frame);
+}
+
 }  // namespace
 
 void pl_record_value(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* value) {
@@ -184,7 +192,7 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
             bool here = (arg->shape & PL_SHAPE_FLAT) && 1 + int64_t{pl_shape_reach(arg->shape)} <= room
                             ? false
                             : record_elements(engine, arg, arg_frame, answers, enter);
-            if (!previous || previous->type != PL_LIST || !pl_terms_equal_in(engine, previous, arg, arg_frame)) here = true;
+            if (!previous || previous->type != PL_LIST || !same_list(engine, previous, arg, arg_frame, room)) here = true;
             if (here) {
                 if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_LIST, "bound_last_query");
                 // Read again: walking the elements may just have found the list's shape.

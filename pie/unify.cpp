@@ -260,20 +260,6 @@ int identical(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb)
     }
 }
 
-// Equality of two dereferenced list elements that hold no arguments, decided without a call:
-// 1 or 0, or -1 when either needs the whole comparison.
-int constants_equal(const PlCell* a, const PlCell* b) {
-    if (a->type != b->type) return a->type == PL_VAR || b->type == PL_VAR ? -1 : 0;
-    switch (a->type) {
-    case PL_INT: return a->value == b->value;
-    case PL_NIL: case PL_ANONYMOUS: case PL_UNBOUND: return 1;
-    case PL_FUNCTOR:
-        if (a->fn.functor != b->fn.functor) return 0;
-        return a->fn.args && a->fn.args->count ? -1 : 1;
-    default: return -1;
-    }
-}
-
 bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     PlDepthRun depth(engine, "pl_terms_equal", kWeight);
     for (;;) {
@@ -296,7 +282,7 @@ bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
         case PL_LIST:
             // Constant heads are compared here. Their level is the one the tail takes next, checked
             // by the tail's step, or here when the comparison ends.
-            if (const int same = constants_equal(pl_deref(l.term->list.head, l.frame).term,
+            if (const int same = pl_constants_equal(pl_deref(l.term->list.head, l.frame).term,
                                                  pl_deref(r.term->list.head, r.frame).term);
                 same >= 0) {
                 if (!same) {

@@ -2,8 +2,9 @@
 // (==) and structural equality (used to tell whether a recorded list value changed).
 #pragma once
 
+#include "pie/term.h"
+
 struct PieEngine;
-struct PlCell;
 struct PlFrame;
 
 // 1 when a and b unify (bindings are made and trailed), else 0. Cells that cannot be unified (a
@@ -23,3 +24,17 @@ bool pl_terms_equal_in(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
 
 // Whether the member set holds the integer or atom cell.
 bool pl_member_holds(const PlCell* set, const PlCell* cell);
+
+// Structural equality of two dereferenced terms that hold no arguments, decided without a walk:
+// 1 or 0, or -1 when either needs the whole comparison.
+inline int pl_constants_equal(const PlCell* a, const PlCell* b) {
+    if (a->type != b->type) return a->type == PL_VAR || b->type == PL_VAR ? -1 : 0;
+    switch (a->type) {
+    case PL_INT: return a->value == b->value;
+    case PL_NIL: case PL_ANONYMOUS: case PL_UNBOUND: return 1;
+    case PL_FUNCTOR:
+        if (a->fn.functor != b->fn.functor) return 0;
+        return a->fn.args && a->fn.args->count ? -1 : 1;
+    default: return -1;
+    }
+}
