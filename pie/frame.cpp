@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <new>
-#include <vector>
 
 struct PlFrameChunk {
     PlFrameChunk* below;
@@ -149,8 +148,9 @@ PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFram
     return end.var;
 }
 
-// A list element: constants and variables bound to terms that need no frame without a call.
-// The level the call would take is the one the tail takes next, and checked there.
+// A list element, resolved without a call when it is a constant or a variable bound to a term
+// that needs no frame. The level the call would take is the one the tail takes next, and
+// checked there.
 PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
     if (term->type != PL_LIST && (pl_element_shape(term) & PL_SHAPE_GROUND)) return term;
     if (term->type == PL_VAR && frame) {
