@@ -24,6 +24,6 @@ for fuzzer in build/asan/fuzz/fuzz_*; do
 done
 
 cmake -S . -B build/gcc -G Ninja -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ \
-      -DDRVOPUI_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+      -DDRVOPUI_WERROR=ON -DDRVOPUI_BENCH=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/gcc -j "$jobs"
 ctest --test-dir build/gcc --output-on-failure -j "$jobs"
