@@ -2,6 +2,7 @@
 // a failed attempt undone, a successful clause settled into its caller before its frame goes.
 #include "pie/interpreter.h"
 
+#include "pie/call_steps.h"
 #include "pie/engine.h"
 #include "pie/frame.h"
 #include "pie/head_filter.h"
@@ -41,20 +42,24 @@ bool has_clauses(const PlFunctor* f) {
            !pl_list_empty_or_null(f->clauses[2]);
 }
 
-void reset_once_cells(PlFunctor* f) {
+}  // namespace
+
+void pl_reset_once_cells(PlFunctor* f) {
     if (f->once_cells) pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
 }
 
 // Only the third list in propagation mode, unless the functor asks for all of them.
-bool third_list_only(const PieEngine* engine, const PlFunctor* f) {
+bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f) {
     return (engine->flags & PLE_PROPAGATION) && !(f->flags & (PLF_ALL_LISTS | PLF_SYSTEM)) &&
            (!(engine->flags & PLE_STATUS_EVALUATION) || !(f->flags & PLF_HOST_FACT));
 }
 
-PlFunctor* callable_functor(PieEngine* engine, const PlDeref& goal) {
+PlFunctor* pl_callable_functor(PieEngine* engine, const PlDeref& goal) {
     if (goal.term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_call");
     return goal.term->fn.functor;
 }
+
+namespace {
 
 // A settled item is answered from its value, not from its clauses.
 int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
@@ -109,15 +114,14 @@ int call_once(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) 
     if (outcome == PL_SUCCESS) {
         const PlDeref g = pl_deref(once->once.goal, frame);
         if (g.term->type == PL_FUNCTOR)
-            after_success(engine, g.term->fn.functor, g.term, g.frame, answers, third_list_only(engine, g.term->fn.functor));
+            after_success(engine, g.term->fn.functor, g.term, g.frame, answers, pl_third_list_only(engine, g.term->fn.functor));
     }
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
 
-// A once cell met as the left goal of a conjunction runs as that goal would have run there:
-// its clauses are tried in turn with no call of their own, so nothing is recorded for it and a
-// clause that stops answers a stop.
-int call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) {
+}  // namespace
+
+int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) {
     if (once->once.state) return outcome_of_state(once->once.state);
     const PlDeref g = pl_deref(once->once.goal, frame);
     int outcome = PL_FAIL;
@@ -126,21 +130,23 @@ int call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answ
     } else if (PlFunctor* f = g.term->fn.functor; f->builtin) {
         outcome = pl_try_clause(engine, g.term, g.frame, nullptr, nullptr, answers);
     } else {
-        reset_once_cells(f);
-        for (int i = third_list_only(engine, f) ? 2 : 0; i < 3 && outcome == PL_FAIL; ++i)
+        pl_reset_once_cells(f);
+        for (int i = pl_third_list_only(engine, f) ? 2 : 0; i < 3 && outcome == PL_FAIL; ++i)
             outcome = pl_try_clause_list(engine, f->clauses[i], g.term, g.frame, f, answers);
     }
     once->once.state = once_state_of(outcome);
     return outcome;
 }
 
+namespace {
+
 // The outcome of a predicate call, after its success step.
 int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
     if (!has_clauses(f)) return PL_FAIL;
     if ((f->flags & PLF_SETTLED) && !(f->flags & PLF_SYSTEM)) return call_settled_item(engine, f, goal, frame, answers);
     if (f->flags & PLF_REFUSE) return PL_FAIL;
-    reset_once_cells(f);
-    const bool third_only = third_list_only(engine, f);
+    pl_reset_once_cells(f);
+    const bool third_only = pl_third_list_only(engine, f);
     const int outcome = try_lists(engine, f, goal, frame, answers, third_only);
     if (outcome == PL_SUCCESS) after_success(engine, f, goal, frame, answers, third_only);
     return outcome == PL_STOP ? PL_FAIL : outcome;
@@ -191,7 +197,7 @@ int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
     case PL_ONCE: return call_once(engine, g.term, g.frame, answers);
     default: break;
     }
-    PlFunctor* f = callable_functor(engine, g);
+    PlFunctor* f = pl_callable_functor(engine, g);
     return call_predicate(engine, f, g.term, g.frame, answers);
 }
 
@@ -255,101 +261,4 @@ int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* g
         if (outcome != PL_FAIL) return outcome;
     }
     return PL_FAIL;
-}
-
-namespace {
-
-// What follows the left goal of a conjunction: one goal, or the goals of an and-group from a
-// list cell on.
-struct Rest {
-    PlCell* goal;
-    PlCell* items;
-};
-
-int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case);
-
-bool is_goal_list(const PlCell* items) { return items && items->type == PL_LIST; }
-
-// The rest of a group is run as the right-nested "," it stands for would be: through a call, so
-// a stop leaves it as a failure, and its last goal as an ordinary call.
-int call_rest(PieEngine* engine, Rest rest, PlFrame* frame, PlList* answers) {
-    if (!rest.items) return pl_call(engine, rest.goal, frame, answers);
-    if (!is_goal_list(rest.items)) return PL_SUCCESS;
-    PlCell* head = rest.items->list.head;
-    if (!is_goal_list(rest.items->list.tail)) return pl_call(engine, head, frame, answers);
-    const int outcome = conjunction(engine, head, Rest{nullptr, rest.items->list.tail}, frame, answers, true);
-    return outcome == PL_STOP ? PL_FAIL : outcome;
-}
-
-// Conjunction with retry: each clause of the left goal that holds is followed by the right goal.
-int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
-    PlDepthGuard depth(engine, "pl_call_logical_and", 4);
-    const PlDeref a = pl_deref(left, frame);
-    if (once_case && a.term->type == PL_ONCE) {
-        const int first = call_once_left(engine, a.term, a.frame, answers);
-        if (first != PL_SUCCESS && first != PL_CUT) return first;
-        const int second = call_rest(engine, right, frame, answers);
-        if (second == PL_SUCCESS || first == PL_CUT) return second == PL_SUCCESS ? PL_SUCCESS : PL_CUT;
-        return second == PL_CUT || second == PL_UNDETERMINED ? second : PL_FAIL;
-    }
-    // A group nested as the left goal (an image may hold one) is run like a built-in.
-    const bool group = a.term->type == PL_AND_GROUP;
-    PlFunctor* f = group ? nullptr : callable_functor(engine, a);
-    auto attempt = [&](PlCell* clause) -> int {
-        if (clause && pl_head_cannot_match(engine, a.term, a.frame, clause)) return -1;
-        const size_t mark = pl_trail_mark(engine);
-        PlFrame* clause_frame = pl_frame_alloc(engine, clause ? pl_clause_variables(clause) : 0, a.frame, nullptr);
-        const int first = group ? pl_call_and_group(engine, a.term, a.frame, answers)
-                                : pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
-        int second = PL_FAIL;
-        if (first == PL_SUCCESS || first == PL_CUT) {
-            second = call_rest(engine, right, frame, answers);
-            if (second == PL_SUCCESS) {
-                pl_settle_frames(engine, clause_frame, mark);
-                pl_frame_release(engine, clause_frame);
-                return PL_SUCCESS;
-            }
-        }
-        pl_trail_undo(engine, mark);
-        pl_frame_release(engine, clause_frame);
-        if (first == PL_STOP || first == PL_UNDETERMINED) return first;
-        if (first == PL_CUT) return PL_CUT;
-        if (second == PL_CUT || second == PL_UNDETERMINED) return second;
-        return -1;  // go on with the next clause
-    };
-    if (group || f->builtin) {
-        const int outcome = attempt(nullptr);
-        return outcome < 0 ? PL_FAIL : outcome;
-    }
-    // A left goal's clauses run without a call of their own: its once cells must not answer
-    // from an earlier call either.
-    reset_once_cells(f);
-    const bool third_only = third_list_only(engine, f);
-    for (int i = third_only ? 2 : 0; i < 3; ++i) {
-        PlList* list = f->clauses[i];
-        if (!list) continue;
-        for (PlListNode* node = list->next; node != list; node = node->next) {
-            const int outcome = attempt(static_cast<PlCell*>(node->item));
-            if (outcome >= 0) return outcome;
-        }
-    }
-    return PL_FAIL;
-}
-
-}  // namespace
-
-int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    return conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, true);
-}
-
-int pl_call_definition(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    return conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, false);
-}
-
-// An and-group means exactly the conjunction of its goals: the left goals' clauses are retried
-// as "," retries them and a cut commits without ending the group, so that a body flattened
-// into a group, or loaded as one from an image, answers as its text does.
-int pl_call_and_group(PieEngine* engine, PlCell* group, PlFrame* frame, PlList* answers) {
-    if (!is_goal_list(group->items)) return PL_SUCCESS;
-    return call_rest(engine, Rest{nullptr, group->items}, frame, answers);
 }

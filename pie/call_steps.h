@@ -1,0 +1,21 @@
+// Steps of solving a goal that both the call of one goal and the conjunction take.
+#pragma once
+
+struct PieEngine;
+struct PlCell;
+struct PlDeref;
+struct PlFrame;
+struct PlFunctor;
+struct PlListNode;
+using PlList = PlListNode;
+
+// The goal's functor; an engine error when the goal cannot be called.
+PlFunctor* pl_callable_functor(PieEngine* engine, const PlDeref& goal);
+// Once cells answer afresh in each call of their predicate.
+void pl_reset_once_cells(PlFunctor* f);
+// Only the third list in propagation mode, unless the functor asks for all of them.
+bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f);
+// A once cell met as the left goal of a conjunction runs as that goal would have run there:
+// its clauses are tried in turn with no call of their own, so nothing is recorded for it and a
+// clause that stops answers a stop.
+int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers);
