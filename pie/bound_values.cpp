@@ -11,6 +11,8 @@
 #include "pie/property_values.h"
 #include "pie/unify.h"
 
+#include <algorithm>
+
 namespace {
 
 // Values of host facts and properties outlive the query; the rest are dropped when it ends.
@@ -129,9 +131,9 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
     PlCell* key = f->owner ? property_key(engine, f, goal, frame) : nullptr;
     const int64_t room = kPlMaxDepth - engine->depth;  // levels the walks over an argument may take
     bool changed = false;
-    for (uint32_t i = 0; i < f->arity && goal->fn.args && i < goal->fn.args->count; ++i) {
-        if (f->owner && !key) continue;
-        PlCell* previous = recorded(f, i, key);
+    // A property goal without a key records nothing.
+    const uint32_t count = (f->owner && !key) || !goal->fn.args ? 0 : std::min(f->arity, goal->fn.args->count);
+    for (uint32_t i = 0; i < count; ++i) {
         PlCell* arg = pl_arg(goal, i);
         PlFrame* arg_frame = frame;
         if (arg->type == PL_VAR) {
@@ -140,6 +142,7 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
             arg = d.term;
             arg_frame = d.frame;
         }
+        PlCell* previous = recorded(f, i, key);
         switch (arg->type) {
         case PL_ANONYMOUS: {
             if (f->flags & (PLF_READ_ONLY | PLF_SYSTEM | PLF_HOST_FACT)) break;

@@ -7,20 +7,13 @@
 #include <cstring>
 #include <new>
 
-struct PlFrameChunk {
-    PlFrameChunk* below;
-    char* top;
-    char* end;
-    char* base() { return reinterpret_cast<char*>(this + 1); }
-};
-
 namespace {
 
 constexpr size_t kSegmentBytes = kPlFrameSegmentWords * sizeof(void*);
 
-size_t frame_bytes(uint32_t count) { return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding); }
+}  // namespace
 
-PlFrameChunk* open_chunk(PieEngine* engine) {
+PlFrameChunk* pl_frame_open_chunk(PieEngine* engine) {
     PlRunState& run = engine->run;
     PlFrameChunk* chunk = run.spare_frames;
     if (chunk)
@@ -34,7 +27,7 @@ PlFrameChunk* open_chunk(PieEngine* engine) {
     return chunk;
 }
 
-void close_chunk(PieEngine* engine) {
+void pl_frame_close_chunk(PieEngine* engine) {
     PlRunState& run = engine->run;
     PlFrameChunk* chunk = run.frames;
     run.frames = chunk->below;
@@ -42,34 +35,7 @@ void close_chunk(PieEngine* engine) {
     run.spare_frames = chunk;
 }
 
-}  // namespace
-
-PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
-    const size_t bytes = frame_bytes(count);
-    if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
-    if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
-    PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) chunk = open_chunk(engine);
-    auto* frame = reinterpret_cast<PlFrame*>(chunk->top);
-    chunk->top += bytes;
-    frame->link = link;
-    frame->count = count;
-    PlBinding* slots = frame->slots();
-    if (source) {
-        std::memcpy(static_cast<void*>(slots), const_cast<PlFrame*>(source)->slots(), count * sizeof(PlBinding));
-    } else {
-        for (uint32_t i = 0; i < count; ++i) slots[i] = {engine->cell.unbound, nullptr};
-    }
-    return frame;
-}
-
-void pl_frame_release(PieEngine* engine, PlFrame* frame) {
-    PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || reinterpret_cast<char*>(frame) + frame_bytes(frame->count) != chunk->top)
-        pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_release");
-    chunk->top = reinterpret_cast<char*>(frame);
-    if (chunk->top == chunk->base()) close_chunk(engine);
-}
+void pl_frame_release_error(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_release"); }
 
 void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source) {
     if (destination->count != source->count) pl_fatal_error(engine, PL_ERR_FRAME, "frame_copy");
@@ -83,7 +49,7 @@ PlFrameMark pl_frame_mark(PieEngine* engine) {
 }
 
 void pl_frame_unwind(PieEngine* engine, PlFrameMark mark) {
-    while (engine->run.frames && engine->run.frames != mark.chunk) close_chunk(engine);
+    while (engine->run.frames && engine->run.frames != mark.chunk) pl_frame_close_chunk(engine);
     if (engine->run.frames) engine->run.frames->top = mark.top;
 }
 
@@ -99,8 +65,6 @@ void pl_run_state_free(PieEngine* engine) {
     run.frames = run.spare_frames = nullptr;
     if (run.terms.current) pl_pool_release(engine, &run.terms);
 }
-
-size_t pl_trail_mark(const PieEngine* engine) { return engine->run.trail.size(); }
 
 void pl_trail_undo(PieEngine* engine, size_t mark) {
     auto& trail = engine->run.trail;

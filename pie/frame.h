@@ -39,10 +39,52 @@ inline bool pl_frame_fits(uint32_t count) {
     return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding) <= kPlFrameSegmentWords * sizeof(void*);
 }
 
-// A frame of count unbound slots, or a copy of source (which must have count slots).
-PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source);
+// A segment of the frame stack; frames are made at top and released back to it.
+struct PlFrameChunk {
+    PlFrameChunk* below;
+    char* top;
+    char* end;
+    char* base() { return reinterpret_cast<char*>(this + 1); }
+};
+
+inline size_t pl_frame_bytes(uint32_t count) { return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding); }
+
+// Pushes a chunk on the frame stack (a spare one when there is one) and returns it.
+PlFrameChunk* pl_frame_open_chunk(PieEngine* engine);
+// Takes the emptied chunk in use off the frame stack.
+void pl_frame_close_chunk(PieEngine* engine);
+// Raises the error of a frame released out of order.
+[[noreturn]] void pl_frame_release_error(PieEngine* engine);
+
+// A frame of count unbound slots, or a copy of source (which must have count slots). Inline: a
+// frame is made for every clause tried.
+inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
+    const size_t bytes = pl_frame_bytes(count);
+    if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
+    if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+    PlFrameChunk* chunk = engine->run.frames;
+    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) chunk = pl_frame_open_chunk(engine);
+    auto* frame = reinterpret_cast<PlFrame*>(chunk->top);
+    chunk->top += bytes;
+    frame->link = link;
+    frame->count = count;
+    PlBinding* slots = frame->slots();
+    if (source) {
+        for (uint32_t i = 0; i < count; ++i) slots[i] = const_cast<PlFrame*>(source)->slots()[i];
+    } else {
+        for (uint32_t i = 0; i < count; ++i) slots[i] = {engine->cell.unbound, nullptr};
+    }
+    return frame;
+}
+
 // Releases the frame made last, which must be frame.
-void pl_frame_release(PieEngine* engine, PlFrame* frame);
+inline void pl_frame_release(PieEngine* engine, PlFrame* frame) {
+    PlFrameChunk* chunk = engine->run.frames;
+    if (!chunk || reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != chunk->top)
+        pl_frame_release_error(engine);
+    chunk->top = reinterpret_cast<char*>(frame);
+    if (chunk->top == chunk->base()) pl_frame_close_chunk(engine);
+}
 // Copies the bindings of source into destination; sizes that differ raise 4110.
 void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source);
 
@@ -101,7 +143,7 @@ private:
     PieEngine* engine_;
     PlFrame* saved_;
 };
-size_t pl_trail_mark(const PieEngine* engine);
+inline size_t pl_trail_mark(const PieEngine* engine) { return engine->run.trail.size(); }
 // Puts back every slot bound since mark.
 void pl_trail_undo(PieEngine* engine, size_t mark);
 
