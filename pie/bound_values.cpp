@@ -26,9 +26,14 @@ PlCell* recorded(PlFunctor* f, uint32_t i, PlCell* key) {
     return f->values && i < f->values->count ? f->values->items[i] : nullptr;
 }
 
-void record(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* key, PlCell* value) {
+inline void record(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* key, PlCell* value) {
     if (f->owner) {
         pl_property_record(engine, f, key, pl_keep_term(engine, value));
+        return;
+    }
+    // The commonest case, a value of the query into a vector that exists, without a call.
+    if (!(f->flags & PLF_HOST_FACT) && f->values && i < f->values->count) {
+        f->values->items[i] = value;
         return;
     }
     pl_record_value(engine, f, i, value);

@@ -226,10 +226,13 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 }
 
 void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
+    // Resolving makes no binding: the trail keeps its place while it is walked.
     auto& trail = engine->run.trail;
+    PlTrailEntry* entries = trail.data();
+    const size_t size = trail.size();
     size_t kept = mark;
-    for (size_t i = mark; i < trail.size(); ++i) {
-        PlTrailEntry entry = trail[i];
+    for (size_t i = mark; i < size; ++i) {
+        const PlTrailEntry& entry = entries[i];
         if (entry.slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
         if (slot->frame == callee) {
@@ -237,7 +240,8 @@ void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
             slot->term = settled.term;
             slot->frame = settled.frame;
         }
-        trail[kept++] = entry;
+        if (kept != i) entries[kept] = entry;
+        ++kept;
     }
-    trail.resize(kept);
+    if (kept != size) trail.resize(kept);
 }

@@ -24,14 +24,24 @@ inline bool clash(const PlCell* a, const PlCell* b) {
 
 }  // namespace pl_head_filter_detail
 
-// True when clause cannot match goal (read in goal_frame) and trying it would fail with no
-// effect: no binding, no host call, no trace line and no engine error.
-inline bool pl_head_cannot_match(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, const PlCell* clause) {
+// The goal's side of the look, the same for every clause tried for the goal (a failed try leaves
+// its bindings and the depth as they were): its first argument, or nullptr when no clause can be
+// passed over. A property's key is matched before the first argument, and a unification at the
+// depth limit raises its own error.
+inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame) {
+    using namespace pl_head_filter_detail;
+    if (goal->fn.functor->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > kPlMaxDepth)
+        return nullptr;
+    const PlCell* ours = pl_deref(goal->fn.args->items[0], goal_frame).term;
+    return comparable(ours->type) ? ours : nullptr;
+}
+
+// True when clause cannot match goal, whose key is ours: trying it would fail with no effect (no
+// binding, no host call, no trace line and no engine error).
+inline bool pl_head_clashes(PieEngine* engine, const PlCell* goal, const PlCell* ours, const PlCell* clause) {
     using namespace pl_head_filter_detail;
     const PlFunctor* f = goal->fn.functor;
-    // A property's key is matched before the first argument; a clause too large for a frame
-    // raises its error, and a unification at the depth limit raises its own.
-    if (f->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > kPlMaxDepth) return false;
+    // A clause too large for a frame raises its error.
     if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE || !pl_frame_fits(clause->clause.var_count))
         return false;
     const PlCell* head = clause->clause.term;
@@ -45,7 +55,11 @@ inline bool pl_head_cannot_match(PieEngine* engine, const PlCell* goal, PlFrame*
     }
     if (!head->fn.args->count) return false;
     const PlCell* theirs = head->fn.args->items[0];
-    if (!comparable(theirs->type)) return false;
-    const PlCell* ours = pl_deref(goal->fn.args->items[0], goal_frame).term;
-    return comparable(ours->type) && clash(ours, theirs);
+    return comparable(theirs->type) && clash(ours, theirs);
+}
+
+// True when clause cannot match goal (read in goal_frame) and trying it would fail with no effect.
+inline bool pl_head_cannot_match(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, const PlCell* clause) {
+    const PlCell* ours = pl_head_filter_key(engine, goal, goal_frame);
+    return ours && pl_head_clashes(engine, goal, ours, clause);
 }

@@ -244,9 +244,10 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {
     if (!list) return PL_FAIL;
+    const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
     for (PlListNode* node = list->next; node != list; node = node->next) {
         auto* clause = static_cast<PlCell*>(node->item);
-        if (pl_head_cannot_match(engine, goal, goal_frame, clause)) continue;
+        if (key && pl_head_clashes(engine, goal, key, clause)) continue;
         const size_t mark = pl_trail_mark(engine);
         PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
         const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);

@@ -13,7 +13,7 @@ bool bindable(const PlDeref& d) { return d.term->type == PL_UNBOUND && d.slot; }
 
 // Binds the unbound side to the other: to the other variable when it is unbound too, so that
 // both stay one. A constant needs no frame.
-void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
+inline void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
     if (value.slot == var.slot) return;  // the same variable
     if (value.term->type == PL_UNBOUND && value.slot) {
         pl_bind(engine, var.slot, var.slot_frame, value.var, value.slot_frame);
@@ -40,11 +40,23 @@ bool item_status_allows(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
     return pl_unify(engine, var->var, var->slot_frame, status, nullptr) != 0;
 }
 
-PlDeref step_once(PlDeref d) {
+// A once cell stands for its goal. Most terms are none: they cost a test and no copy.
+void step_once_in_place(PlDeref& d) {
     while (d.term->type == PL_ONCE) {
         PlFrame* frame = d.frame;
         d = pl_deref(d.term->once.goal, frame);
     }
+}
+
+inline PlDeref step_once(PlDeref d) {
+    if (d.term->type == PL_ONCE) step_once_in_place(d);
+    return d;
+}
+
+// A term dereferenced, and past any once cell.
+inline PlDeref deref_goal(PlCell* term, PlFrame* frame) {
+    PlDeref d = pl_deref(term, frame);
+    if (d.term->type == PL_ONCE) step_once_in_place(d);
     return d;
 }
 
@@ -87,11 +99,11 @@ int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
 // The commonest pair inside a clause head, a constant or structure of the goal against a
 // variable of the clause not bound yet, bound as unify would bind it but without a call. False
 // when the pair needs unify (the level unify would take is past the limit included).
-bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    if (b->type != PL_VAR || !fb || engine->depth + kWeight > kPlMaxDepth) return false;
+bool bind_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    if (engine->depth + kWeight > kPlMaxDepth) return false;
     PlBinding* slot = &fb->slots()[b->var.slot];
     if (slot->term->type != PL_UNBOUND) return false;
-    const PlDeref l = step_once(pl_deref(a, fa));
+    const PlDeref l = deref_goal(a, fa);
     switch (l.term->type) {
     case PL_INT:
     case PL_NIL:
@@ -108,11 +120,16 @@ bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame
     }
 }
 
+// Only a variable of the clause can be bound at once: anything else is told at the call.
+inline bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    return b->type == PL_VAR && fb && bind_at_once(engine, a, fa, b, fb);
+}
+
 int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
   again:
-    const PlDeref l = step_once(pl_deref(a, fa));
-    const PlDeref r = step_once(pl_deref(b, fb));
+    const PlDeref l = deref_goal(a, fa);
+    const PlDeref r = deref_goal(b, fb);
     if (l.term->type == PL_AND_GROUP || r.term->type == PL_AND_GROUP) return unify_group(engine, l, r);
     const PlCellType rt = r.term->type;
     switch (l.term->type) {
