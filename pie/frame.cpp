@@ -112,22 +112,52 @@ PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFram
     return end.var;
 }
 
-// A list element, resolved without a call when it is a constant or a variable bound to a term
-// that needs no frame. The level the call would take is the one the tail takes next, and
-// checked there.
-PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+// A list element that resolves without a call and without a look at keep: a constant, or a
+// variable bound to a term that needs no frame. Nullptr for any other.
+PlCell* quick_element(PlCell* term, PlFrame* frame) {
     if (term->type != PL_LIST && (pl_element_shape(term) & PL_SHAPE_GROUND)) return term;
     if (term->type == PL_VAR && frame) {
         const VarEnd v = follow(term, frame);
         if (v.last->term->type != PL_UNBOUND && !v.last->frame) return v.last->term;
     }
+    return nullptr;
+}
+
+// A list element, resolved without a call when it can be. The level the call would take is the
+// one the tail takes next, and checked there.
+PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    if (PlCell* quick = quick_element(term, frame)) return quick;
     return resolve(engine, term, frame, dying, keep);
+}
+
+// The commonest list out of a dying frame, a cell whose tail is a variable bound to a list that
+// needs no frame (settled before) and whose head resolves without a call, made as the walk below
+// would make it but without its bookkeeping; the one level the walk would take must fit.
+// Nullptr when the list is not of that kind.
+PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
+    PlCell* tail = list->list.tail;
+    if (tail->type != PL_VAR || !frame || engine->depth + 2 > kPlMaxDepth) return nullptr;
+    const VarEnd v = follow(tail, frame);
+    if (v.last->term->type == PL_UNBOUND || v.last->frame) return nullptr;
+    PlCell* head = quick_element(list->list.head, frame);
+    if (!head) return nullptr;
+    PlCell* end = v.last->term;
+    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
+    PlCell* cell = list;
+    if (head != list->list.head || end != list->list.tail) {
+        cell = pl_term_cell(engine, PL_LIST);
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    return cell;
 }
 
 // A list by a loop over its tails, each tail taking the level the recursion on it once took;
 // the cells are rebuilt from the end, and only up to the last one that changed. What the result
 // is found to hold is kept on its cells: a ground list is not walked again.
 PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    if (PlCell* cell = resolve_one_cell(engine, list, frame)) return cell;
     PlDepthRun depth(engine, "pl_resolve_term", 2);
     PlWalkCells cells(engine->run.list_cells);  // each cell with its resolved head
     PlCell* end = nullptr;
