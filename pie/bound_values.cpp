@@ -90,6 +90,35 @@ int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* ans
     return changed;
 }
 
+// The commonest list to record, one whose elements are constants or variables bound to them,
+// walked without the bookkeeping of record_elements: 0 (nothing to record) when it is such a
+// list, or -1 when it is not, when its levels come near the limit, or when the walk would mark
+// cells flat; then record_elements runs from the start. Nothing is changed on the way.
+int constants_only(PieEngine* engine, PlCell* list, PlFrame* frame) {
+    int64_t levels = 1;
+    if (engine->depth + levels > kPlMaxDepth) return -1;
+    bool flat_run = false;  // whether the walk would end with cells to mark
+    PlDeref d = pl_deref(list, frame);
+    while (d.term->type == PL_LIST) {
+        if (d.term->shape & PL_SHAPE_FLAT) return -1;
+        const PlCell* h = pl_deref(d.term->list.head, d.frame).term;
+        if (h->type == PL_LIST || (h->type == PL_FUNCTOR && h->fn.args && h->fn.args->count)) return -1;
+        flat_run = pl_element_shape(d.term->list.head) & PL_SHAPE_FLAT;
+        if (engine->depth + ++levels > kPlMaxDepth) return -1;
+        PlCell* tail = d.term->list.tail;
+        d = pl_deref(tail, d.frame);
+        if (tail->type == PL_VAR) flat_run = false;
+    }
+    if (d.term->type == PL_FUNCTOR && d.term->fn.args && d.term->fn.args->count) return -1;
+    if (flat_run && (pl_element_shape(d.term) & PL_SHAPE_FLAT)) return -1;
+    return 0;
+}
+
+int record_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* answers, bool enter) {
+    const int quick = constants_only(engine, list, frame);
+    return quick >= 0 ? quick : record_elements(engine, list, frame, answers, enter);
+}
+
 // Whether the list recorded before equals list (read in frame). Most often their first elements
 // are different constants, which tell them apart without the whole comparison; its first two
 // levels, the only ones it would take, must fit in room.
@@ -199,7 +228,7 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
             // over them are left out unless they would have met the depth limit.
             bool here = (arg->shape & PL_SHAPE_FLAT) && 1 + int64_t{pl_shape_reach(arg->shape)} <= room
                             ? false
-                            : record_elements(engine, arg, arg_frame, answers, enter);
+                            : record_list(engine, arg, arg_frame, answers, enter);
             if (!previous || previous->type != PL_LIST || !same_list(engine, previous, arg, arg_frame, room)) here = true;
             if (here) {
                 if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_LIST, "bound_last_query");
