@@ -232,6 +232,34 @@ TEST_F(Interpreter, LongListsMeetTheDepthLimitWhereTheirWalksWould) {
     }
 }
 
+TEST_F(Interpreter, ListsOfBoundVariablesMeetTheDepthLimitWhereTheirWalksWould) {
+    // Elements that are variables bound to constants keep a list from being marked: every
+    // recording walks it and compares it with the value before, by loops that must fail where the
+    // full walks would. The lengths are the last that pass and the first that fail.
+    load("keep(_L).");
+    auto bound = [](int n) {
+        std::string list = "[";
+        for (int i = 1; i <= n; ++i) list += std::string("_A") + (i < n ? ", " : "]");
+        return list;
+    };
+    struct Row {
+        int length;
+        const char* once;   // recorded once
+        const char* again;  // recorded again, equal to the value before
+    } rows[] = {
+        {1988, "1", "1"},
+        {1989, "1", "error 4102"},
+        {1992, "1", "error 4102"},
+        {1993, "error 4102", "error 4102"},
+    };
+    for (const Row& row : rows) {
+        const std::string list = bound(row.length);
+        EXPECT_EQ(solve(("_A = 1, keep(" + list + ")").c_str()), row.once) << row.length;
+        EXPECT_EQ(solve(("_A = 1, keep(" + list + "), keep(" + list + ")").c_str()), row.again) << row.length;
+        EXPECT_EQ(e->depth, 0);
+    }
+}
+
 TEST_F(Interpreter, DisplayAfterTheQueryInTheHostsOrder) {
     item("Paper", 5);
     item("Tray", 6).has_control = false;
