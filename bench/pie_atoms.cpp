@@ -1,7 +1,7 @@
 // Speed of naming settings in the rule engine: interning 10,000 setting keys (with their long
 // shared group prefixes) into a fresh engine, and finding the item functor of each key again,
 // as registering the items of a sheet and parsing its rules do.
-#include "pie/engine.h"
+#include "pie/api/engine.h"
 
 #include <benchmark/benchmark.h>
 

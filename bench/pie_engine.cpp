@@ -3,8 +3,8 @@
 // whose change reaches 50 dependents, and a check over rules that share their tests, with and
 // without the optimiser. The host is a table of numbers in this program; its calls per check are
 // reported beside the time.
-#include "pie/api.h"
-#include "pie/host_slots.h"
+#include "pie/api/api.h"
+#include "pie/host/host_slots.h"
 #include "tests/pie/image_writer.h"
 
 #include <benchmark/benchmark.h>

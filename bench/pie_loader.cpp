@@ -1,13 +1,13 @@
 // Speed of loading a sheet's rule program: capability facts, driver rules with item goals,
 // arithmetic and platform tests, and the element-control block, loaded into an engine that
 // holds the built-ins and system rules, with the pass after loading.
-#include "pie/compiler.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/list.h"
-#include "pie/loader.h"
-#include "pie/post_load.h"
-#include "pie/program.h"
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/terms/list.h"
+#include "pie/build/loader.h"
+#include "pie/build/post_load.h"
+#include "pie/build/program.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,13 +3,13 @@
 // program run in the same process run by SWI-Prolog and GNU Prolog when they are installed
 // (Debian's swi-prolog-nox and gprolog). Every case reports "LIPS", logical inferences per
 // second; the other systems' cases also report "engine_ratio", the engine's LIPS divided by theirs.
-#include "pie/builtins.h"
-#include "pie/compiler.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/interpreter.h"
-#include "pie/lexer.h"
-#include "pie/list.h"
+#include "pie/builtins/builtins.h"
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/run/interpreter.h"
+#include "pie/text/lexer.h"
+#include "pie/terms/list.h"
 
 #include <benchmark/benchmark.h>
 

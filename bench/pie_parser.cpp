@@ -1,9 +1,9 @@
 // Speed of reading rule text: a generated rule program of 5,000 clauses, shaped like a sheet's
 // capability facts and driver rules, lexed, parsed and compiled into a fresh engine.
-#include "pie/compiler.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/lexer.h"
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/text/lexer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,11 +3,11 @@
 // its input and checks that the engine is still whole afterwards.
 #pragma once
 
-#include "pie/compiler.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/loader.h"
-#include "pie/program.h"
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/build/loader.h"
+#include "pie/build/program.h"
 
 #include <cstdlib>
 

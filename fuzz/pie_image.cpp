@@ -3,14 +3,14 @@
 // and a listing. Whatever the bytes, the call ends with its result, no recursion level held, and
 // the engine still loads rule text afterwards.
 #include "fuzz/pie_harness.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/image_loader.h"
-#include "pie/list.h"
-#include "pie/loader.h"
-#include "pie/post_load.h"
-#include "pie/program.h"
-#include "pie/trace.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/build/image_loader.h"
+#include "pie/terms/list.h"
+#include "pie/build/loader.h"
+#include "pie/build/post_load.h"
+#include "pie/build/program.h"
+#include "pie/text/trace.h"
 
 #include <cstdint>
 #include <cstdlib>

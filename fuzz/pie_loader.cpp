@@ -3,15 +3,15 @@
 // optimiser's rewriting and its listing. Whatever the text, the call ends with its result, no
 // recursion level held, and the engine still loads.
 #include "fuzz/pie_harness.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/list.h"
-#include "pie/loader.h"
-#include "pie/optimiser.h"
-#include "pie/output.h"
-#include "pie/post_load.h"
-#include "pie/program.h"
-#include "pie/trace.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/terms/list.h"
+#include "pie/build/loader.h"
+#include "pie/build/optimiser.h"
+#include "pie/text/output.h"
+#include "pie/build/post_load.h"
+#include "pie/build/program.h"
+#include "pie/text/trace.h"
 
 #include <cstdint>
 #include <cstdlib>

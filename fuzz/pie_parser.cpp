@@ -1,12 +1,12 @@
 // Fuzz target of rule text: any bytes are lexed, parsed and compiled clause by clause inside a
 // guarded call, as loading a rule program does; op directives change the operator table for the
 // clauses after them. An error must leave the engine usable with no recursion level held.
-#include "pie/compiler.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/lexer.h"
-#include "pie/operators.h"
-#include "pie/term_copy.h"
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/text/lexer.h"
+#include "pie/text/operators.h"
+#include "pie/terms/term_copy.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // InitCommonControls and InitCommonControlsEx: register the common control classes as classes of
 // the system, usable by every module and by dialog templates. As on the original, a module calls
 // one of them before it creates such a control; the property sheet calls it for itself.
-#include "platform/commctl/control_state.h"
+#include "platform/commctl/common_control.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The list view's window procedure: columns, the LVM_ messages over the item operations of
 // listview_items.cpp, geometry of the report view, and the clicks and keys of a person (select,
 // tick a check box, click a column header), each reported as the original reports it.
-#include "platform/commctl/control_state.h"
+#include "platform/commctl/common_control.h"
 #include "platform/commctl/listview.h"
 #include "platform/user/truncated_text.h"
 

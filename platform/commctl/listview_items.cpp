@@ -2,7 +2,7 @@
 // own fields is framed by LVN_ITEMCHANGING (the parent may refuse it) and LVN_ITEMCHANGED; moving
 // the focus or a single selection takes it from the other item inside that frame, so the parent
 // hears: changing (new item), changing and changed (old item), changed (new item).
-#include "platform/commctl/control_state.h"
+#include "platform/commctl/common_control.h"
 #include "platform/commctl/listview.h"
 #include "platform/user/truncated_text.h"
 

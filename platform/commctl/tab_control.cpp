@@ -1,7 +1,7 @@
 // The tab control: a row of tabs, one of them current. TCM_SETCURSEL changes the current tab
 // silently; a person's click or arrow key asks the parent first (TCN_SELCHANGING, which may
 // refuse) and then reports TCN_SELCHANGE, which is how a property sheet switches its pages.
-#include "platform/commctl/control_state.h"
+#include "platform/commctl/common_control.h"
 
 #include <algorithm>
 #include <cstring>

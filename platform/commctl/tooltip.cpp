@@ -3,7 +3,7 @@
 // the tip appears. Mouse messages reach the tooltip relayed by the owner (TTM_RELAYEVENT) or
 // through a subclass of the tool's window (TTF_SUBCLASS). There are no delays on this machine:
 // a tip shows as soon as the mouse rests on a tool. The tip's text is its window text.
-#include "platform/commctl/control_state.h"
+#include "platform/commctl/common_control.h"
 
 #include <algorithm>
 #include <cstring>

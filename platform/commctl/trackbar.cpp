@@ -1,7 +1,7 @@
 // The track bar (slider): a position in a range with line and page steps and tick marks. Set by
 // messages silently; moved by keys and the mouse as a person would, each move reported to the
 // parent as WM_HSCROLL (WM_VSCROLL when vertical) with a TB_ code, closed by TB_ENDTRACK.
-#include "platform/commctl/control_state.h"
+#include "platform/commctl/common_control.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 // The up-down control (spin control): a position within a range, moved by its arrows, shown in a
 // buddy window. Each step asks the parent first (UDN_DELTAPOS, which may refuse it), then moves,
 // writes the buddy's text and reports WM_VSCROLL / WM_HSCROLL, as the original does.
-#include "platform/commctl/control_state.h"
+#include "platform/commctl/common_control.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -12,14 +12,29 @@ State* StateOf(HWND hwnd) {
 }
 
 // Makes the record on WM_NCCREATE and deletes it on WM_NCDESTROY; call first in the procedure.
+// True for those two messages, with `answer` set to what a control that does no more with them
+// answers; the standard controls go on to their own handling, the common controls return it.
 template <typename State>
-void ManageState(HWND hwnd, UINT msg) {
-    if (msg == WM_NCCREATE && !StateOf<State>(hwnd)) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new State));
-    } else if (msg == WM_NCDESTROY) {
+bool ManageState(HWND hwnd, UINT msg, LRESULT& answer) {
+    if (msg == WM_NCCREATE) {
+        if (!StateOf<State>(hwnd))
+            SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new State));
+        answer = TRUE;
+        return true;
+    }
+    if (msg == WM_NCDESTROY) {
         delete StateOf<State>(hwnd);
         SetWindowLongPtrA(hwnd, 0, 0);
+        answer = 0;
+        return true;
     }
+    return false;
+}
+
+template <typename State>
+void ManageState(HWND hwnd, UINT msg) {
+    LRESULT ignored;
+    ManageState<State>(hwnd, msg, ignored);
 }
 
 // The control's id and its parent, as notifications carry them.

@@ -2,12 +2,12 @@
 // items, loading text and images, reading values, and the end.
 #include "image_writer.h"
 
-#include "pie/api.h"
-#include "pie/hash.h"
-#include "pie/list.h"
-#include "pie/options.h"
-#include "pie/program.h"
-#include "pie/watch.h"
+#include "pie/api/api.h"
+#include "pie/terms/hash.h"
+#include "pie/terms/list.h"
+#include "pie/api/options.h"
+#include "pie/build/program.h"
+#include "pie/run/watch.h"
 
 #include <drvtest/kernel.h>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // one functor per (name, arity, owner), and the flags and tables that "$" and "@" names get.
 #include "engine_fixture.h"
 
-#include "pie/list.h"
+#include "pie/terms/list.h"
 
 #include <string>
 #include <vector>

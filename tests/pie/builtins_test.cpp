@@ -2,7 +2,7 @@
 // item predicates against the recording host.
 #include "run_fixture.h"
 
-#include "pie/update_store.h"
+#include "pie/run/update_store.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // op and abbrev conversions, term copy and release, and the predefined functor table.
 #include "rule_fixture.h"
 
-#include "pie/operators.h"
-#include "pie/term_copy.h"
-#include "pie/update_walk.h"
+#include "pie/text/operators.h"
+#include "pie/terms/term_copy.h"
+#include "pie/run/update_walk.h"
 
 #include <set>
 #include <string>

@@ -2,8 +2,8 @@
 // stay correct while lookups rotate, deletes, and buckets made only when an item arrives.
 #include "engine_fixture.h"
 
-#include "pie/btree.h"
-#include "pie/hash.h"
+#include "pie/terms/btree.h"
+#include "pie/terms/hash.h"
 
 #include <algorithm>
 #include <random>

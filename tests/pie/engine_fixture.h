@@ -1,8 +1,8 @@
 // A fresh engine per test, and the code of the engine error that a piece of work raises.
 #pragma once
 
-#include "pie/engine.h"
-#include "pie/guard.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // with its error result, and the engine is left as usable as before the call.
 #include "engine_fixture.h"
 
-#include "pie/options.h"
+#include "pie/api/options.h"
 
 #include <cstring>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "engine_fixture.h"
 #include "term_builder.h"
 
-#include "pie/host_slots.h"
+#include "pie/host/host_slots.h"
 
 #include <string>
 

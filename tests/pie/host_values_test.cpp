@@ -3,10 +3,10 @@
 #include "run_fixture.h"
 #include "term_builder.h"
 
-#include "pie/host_values.h"
-#include "pie/property_values.h"
-#include "pie/unify.h"
-#include "pie/update_store.h"
+#include "pie/host/host_values.h"
+#include "pie/run/property_values.h"
+#include "pie/run/unify.h"
+#include "pie/run/update_store.h"
 
 namespace {
 

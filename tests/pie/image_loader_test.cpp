@@ -3,12 +3,12 @@
 #include "image_writer.h"
 #include "rule_fixture.h"
 
-#include "pie/hash.h"
-#include "pie/image_loader.h"
-#include "pie/list.h"
-#include "pie/loader.h"
-#include "pie/post_load.h"
-#include "pie/program.h"
+#include "pie/terms/hash.h"
+#include "pie/build/image_loader.h"
+#include "pie/terms/list.h"
+#include "pie/build/loader.h"
+#include "pie/build/post_load.h"
+#include "pie/build/program.h"
 
 #include <algorithm>
 #include <functional>

@@ -4,11 +4,11 @@
 // build broken images by hand.
 #pragma once
 
-#include "pie/compiler.h"
-#include "pie/engine.h"
-#include "pie/guard.h"
-#include "pie/lexer.h"
-#include "pie/preprocessor.h"
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/api/guard.h"
+#include "pie/text/lexer.h"
+#include "pie/build/preprocessor.h"
 
 #include <cstdint>
 #include <map>

@@ -3,8 +3,8 @@
 #include "run_fixture.h"
 #include "term_builder.h"
 
-#include "pie/host_values.h"
-#include "pie/unify.h"
+#include "pie/host/host_values.h"
+#include "pie/run/unify.h"
 
 #include <algorithm>
 

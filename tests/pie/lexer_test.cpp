@@ -3,7 +3,7 @@
 #include "rule_fixture.h"
 
 #include "drvtest/kernel.h"
-#include "pie/abbrev.h"
+#include "pie/text/abbrev.h"
 
 #include <cstring>
 #include <string>

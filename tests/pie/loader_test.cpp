@@ -3,13 +3,13 @@
 // post-load pass.
 #include "rule_fixture.h"
 
-#include "pie/hash.h"
-#include "pie/list.h"
-#include "pie/compiler.h"
-#include "pie/loader.h"
-#include "pie/post_load.h"
-#include "pie/preprocessor.h"
-#include "pie/program.h"
+#include "pie/terms/hash.h"
+#include "pie/terms/list.h"
+#include "pie/build/compiler.h"
+#include "pie/build/loader.h"
+#include "pie/build/post_load.h"
+#include "pie/build/preprocessor.h"
+#include "pie/build/program.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // an engine error, and the free lists that recycle nodes.
 #include "engine_fixture.h"
 
-#include "pie/list.h"
-#include "pie/stack.h"
+#include "pie/terms/list.h"
+#include "pie/terms/stack.h"
 
 #include <cstring>
 #include <vector>

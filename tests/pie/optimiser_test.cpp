@@ -3,13 +3,13 @@
 // queries with the same host writes whether option 0x2000 runs the optimiser or not.
 #include "image_writer.h"
 
-#include "pie/api.h"
-#include "pie/guard.h"
-#include "pie/interpreter.h"
-#include "pie/lexer.h"
-#include "pie/list.h"
-#include "pie/output.h"
-#include "pie/program.h"
+#include "pie/api/api.h"
+#include "pie/api/guard.h"
+#include "pie/run/interpreter.h"
+#include "pie/text/lexer.h"
+#include "pie/terms/list.h"
+#include "pie/text/output.h"
+#include "pie/build/program.h"
 
 #include <drvtest/pie_fake_host.h>
 #include <gtest/gtest.h>

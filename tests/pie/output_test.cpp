@@ -2,12 +2,12 @@
 // of every term type in the three modes, dumps and trace lines.
 #include "rule_fixture.h"
 
-#include "pie/hash.h"
-#include "pie/list.h"
-#include "pie/output.h"
-#include "pie/printer.h"
-#include "pie/program.h"
-#include "pie/trace.h"
+#include "pie/terms/hash.h"
+#include "pie/terms/list.h"
+#include "pie/text/output.h"
+#include "pie/text/printer.h"
+#include "pie/build/program.h"
+#include "pie/text/trace.h"
 
 #include <string>
 #include <vector>

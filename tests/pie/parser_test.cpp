@@ -2,8 +2,8 @@
 // postfix readings, lists and parentheses, user operators, and every parse error.
 #include "rule_fixture.h"
 
-#include "pie/operators.h"
-#include "pie/parser.h"
+#include "pie/text/operators.h"
+#include "pie/text/parser.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // Conflict propagation through the API with a recording host: dependents run after what they
 // read and once per check, the host sees the writes in that order, and an engine error in the
 // middle of a run leaves no mark that would spoil the next check.
-#include "pie/api.h"
-#include "pie/functor.h"
+#include "pie/api/api.h"
+#include "pie/terms/functor.h"
 
 #include <drvtest/pie_fake_host.h>
 #include <gtest/gtest.h>

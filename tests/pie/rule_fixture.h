@@ -3,8 +3,8 @@
 #pragma once
 
 #include "engine_fixture.h"
-#include "pie/compiler.h"
-#include "pie/lexer.h"
+#include "pie/build/compiler.h"
+#include "pie/text/lexer.h"
 
 #include <string>
 

@@ -6,13 +6,13 @@
 #include "rule_fixture.h"
 
 #include "drvtest/pie_fake_host.h"
-#include "pie/builtins.h"
-#include "pie/frame.h"
-#include "pie/interpreter.h"
-#include "pie/list.h"
-#include "pie/loader.h"
-#include "pie/post_load.h"
-#include "pie/program.h"
+#include "pie/builtins/builtins.h"
+#include "pie/run/frame.h"
+#include "pie/run/interpreter.h"
+#include "pie/terms/list.h"
+#include "pie/build/loader.h"
+#include "pie/build/post_load.h"
+#include "pie/build/program.h"
 
 #include <string>
 

@@ -2,10 +2,10 @@
 // compound terms, lists and member sets.
 #pragma once
 
-#include "pie/atoms.h"
-#include "pie/engine.h"
-#include "pie/functor.h"
-#include "pie/term.h"
+#include "pie/terms/atoms.h"
+#include "pie/api/engine.h"
+#include "pie/terms/functor.h"
+#include "pie/terms/term.h"
 
 #include <initializer_list>
 #include <string>

@@ -3,8 +3,8 @@
 #include "engine_fixture.h"
 #include "term_builder.h"
 
-#include "pie/frame.h"
-#include "pie/unify.h"
+#include "pie/run/frame.h"
+#include "pie/run/unify.h"
 
 namespace {
 

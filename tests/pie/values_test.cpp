@@ -2,9 +2,9 @@
 // each update, and the per-key value tables of property functors.
 #include "engine_fixture.h"
 
-#include "pie/btree.h"
-#include "pie/property_values.h"
-#include "pie/update_store.h"
+#include "pie/terms/btree.h"
+#include "pie/run/property_values.h"
+#include "pie/run/update_store.h"
 
 using Values = EngineTest;
 

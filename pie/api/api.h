@@ -1,0 +1,46 @@
+// The rule engine's API: the host (the conflict manager of the setting framework) creates an
+// engine, hands it its callbacks, registers its items as functors and constants, loads rule
+// programs, asks for initial and changed conflicts, reads values and options, and ends the
+// engine. Every function catches engine errors at its entry and answers its error result; the
+// engine stays usable.
+#pragma once
+
+#include "pie/api/engine.h"
+#include "pie/host/host_records.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// The host's two callback tables, copied into host slots 0-43 and 44-81.
+struct PieHostBlock1 {
+    PlHostSlot slots[44];
+};
+struct PieHostBlock2 {
+    PlHostSlot slots[38];
+};
+
+// 0 and the engine in *out, or -1 when it cannot be made.
+int PIE_init(PieEngine** out, void* host, uint32_t options);
+int PIE_set_callbacks(PieEngine* engine, const PieHostBlock1* table);
+int PIE_set_callbacks2(PieEngine* engine, const PieHostBlock2* table);
+// 0 defined; -1 not a well-formed name (or "" or beginning with "$"); -2 already defined; -3 an
+// unknown type or a value text that is not a well-formed name.
+int PIE_define_constant(PieEngine* engine, const char* name, const PieValue* value);
+// Makes name/1 the functor of the host's item hostValue; 0, or -1 after an engine error.
+int PIE_register_functor(PieEngine* engine, const char* name, int32_t hostValue);
+// Seeds propagation from the registered item: 0 its rule held; 1 it did not, it was seeded
+// already or no item has the id; -1 after an engine error.
+int PIE_initial_conflict(PieEngine* engine, int32_t hostValue);
+// Checks the registered item: 0 the check held, 1 it did not, 2 no item has the id, -1 error.
+int PIE_check_conflict(PieEngine* engine, int32_t hostValue);
+// Loads one rule text (NUL-terminated) or compiled image; 0 loaded, 1 refused or an engine error.
+int PIE_main(PieEngine* engine, const char* text);
+// The same for a text or image of size bytes; an image is never read beyond them.
+int PIE_main_image(PieEngine* engine, const void* data, size_t size);
+int PIE_begin_update(PieEngine* engine);
+int PIE_end_update(PieEngine* engine);
+// 0 and the value; -1 no value under the name; -2 the value is not an integer.
+int PIE_get_integer(PieEngine* engine, const char* name, int32_t* out);
+int PIE_set_options(PieEngine* engine, uint32_t options);
+int PIE_get_options(PieEngine* engine, uint32_t* out);
+int PIE_term(PieEngine* engine);

@@ -1,0 +1,183 @@
+// The engine record PieEngine: everything one rule engine owns, taken as the first argument by
+// every engine function. The host holds it as an opaque handle from PIE_init to PIE_term.
+#pragma once
+
+#include "pie/terms/atoms.h"
+#include "pie/api/errors.h"
+#include "pie/terms/functor.h"
+#include "pie/terms/pool.h"
+#include "pie/terms/predefined_functors.h"
+#include "pie/run/run_state.h"
+#include "pie/terms/term.h"
+
+#include <cstdint>
+#include <cstdio>
+
+struct BTree;
+struct PlHash;
+struct PlListNode;
+struct PlOperator;
+struct PlProgram;
+using PlList = PlListNode;
+
+// Engine flag bits (the options word feeds some of them, see options.h).
+enum PlEngineFlag : uint32_t {
+    PLE_DUMP_ADDRESSES = 0x1,
+    PLE_DUMP_TAGGED = 0x2,
+    PLE_OPTION_4 = 0x4,
+    PLE_PROPAGATION = 0x8,
+    PLE_TRACE = 0x10,
+    PLE_STATUS_EVALUATION = 0x40,
+    PLE_UPDATE_MODE = 0x80,
+    PLE_FUNCTOR_DUMP = 0x100,
+    PLE_REFERENCE_DUMP = 0x200,
+    PLE_SKIP_POST_LOAD = 0x400,
+    PLE_OPTION_100 = 0x800,
+    PLE_OPTION_80 = 0x1000,
+    PLE_UPDATE_POOL = 0x2000,
+    PLE_WIN9X = 0x4000,
+    PLE_WINNT4 = 0x8000,
+    PLE_WIN2000 = 0x10000,
+    PLE_OPTION_4000 = 0x20000,
+    PLE_IMAGE_POST_STEP = 0x40000,
+};
+
+// The engine's version and build date as the banner shows them (two blanks before the day).
+constexpr const char* kPieVersion = "1.75";
+constexpr const char* kPieBuildDate = "Jun  2 2005";
+
+constexpr int kPlHostSlots = 120;
+constexpr int kPlFunctorTables = kPlMaxArity + 1;
+
+// One limit on the depth of every recursive walk (parser, conversion, copy, release,
+// unification, calls, printing): deeper terms raise error 4102 instead of exhausting the stack.
+constexpr int kPlMaxDepth = 4000;
+
+using PlHostSlot = void (*)();
+
+struct PieEngine {
+    void* host;  // the host's word, first argument of every host callback
+    PlPool scratch_pool;
+    PlList* scratch_list;
+    uint32_t flags;
+    PlProgram* program;  // the loaded program; non-null once PIE_init ran
+    PlPool main_pool;
+    PlPool load_pool;
+    PlPool update_pool;
+    PlHash* update_table;
+    BTree* update_tree;
+    PlHash* operators;
+    PlOperator* op_neck;  // ":-", ";", "|", ","
+    PlOperator* op_semicolon;
+    PlOperator* op_bar;
+    PlOperator* op_comma;
+    PlHash* atom_values;
+    PlAtomTable atom_table;
+    PlHash* watch;
+    PlList* answers;
+    FILE* log;
+    const char* log_name;
+    int state;  // 0 created, 1 loaded, 2 terminating
+    int32_t line;
+    BTree* constants;
+    int log_switch;
+    int win95, win98, winNT, win2k, win_spare;
+    int folionix_answer;  // host slot 24
+    int sdk_answer;       // host slot 25
+    int constants_defined;
+    int image_loaded;
+    int image_word;
+    int busy;
+    int32_t warning_line;
+    PlPredefinedAtoms atom;
+    PlSharedCells cell;
+    PlHostSlot host_slots[kPlHostSlots];
+    PlRunState run;  // the interpreter's frames and per-query tables
+    PlErrorRecord last_error;
+    PlPool output_pool;
+
+    // Memory and tables of this implementation.
+    PlPoolBlock* free_blocks;
+    PlListNode* free_nodes;
+    PlCell* free_cells;
+    PlVector* empty_vector;
+    PlHash* integers;
+    PlHash* functors[kPlFunctorTables];
+    uint32_t functor_count;
+    int depth;        // current recursion depth, see PlDepthGuard
+    int guard_depth;  // nested guarded API calls (a host callback may re-enter)
+    int stale_query_flags;  // an inner call failed: clear per-query flags when the outer ends
+
+    // Reading rule text.
+    const char* text_position;  // the lexer's place in the text being read
+    PlHash* abbreviations;      // name atom to expansion atom
+    int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
+    PlFunctor* predefined[kPlPredefinedFunctorCount];
+    int (*run_directive)(PieEngine* engine, PlCell* query);  // set by the interpreter
+
+    // Conflict propagation: the prepared queries Item(_X), their item set for each call.
+    PlCell* conflict_query;
+    PlCell* propagation_query;
+};
+
+// Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom
+// value tables, the answer list. Returns nullptr when memory runs out. PIE_init adds the rest
+// (operators, system rules, platform words, update store, constant table, prepared queries).
+PieEngine* pl_engine_create(void* host, uint32_t options);
+// Returns every block to the heap and frees the record.
+void pl_engine_destroy(PieEngine* engine);
+
+// Bytes in use in the main pool (the value of heapused).
+size_t pl_heap_used(const PieEngine* engine);
+
+// Counts weight levels of recursion for the life of the object (a level whose native frames are
+// large counts more than one); too deep raises error 4102.
+class PlDepthGuard {
+public:
+    PlDepthGuard(PieEngine* engine, const char* function, int weight = 1) : engine_(engine), weight_(weight) {
+        if ((engine_->depth += weight_) > kPlMaxDepth) {
+            engine_->depth -= weight_;
+            pl_fatal_error(engine_, PL_ERR_STACK, function);
+        }
+    }
+    ~PlDepthGuard() { engine_->depth -= weight_; }
+    PlDepthGuard(const PlDepthGuard&) = delete;
+    PlDepthGuard& operator=(const PlDepthGuard&) = delete;
+
+private:
+    PieEngine* engine_;
+    int weight_;
+};
+
+// Raises error 4102 when a walk from the current level that would take levels more goes past the
+// limit: for a walk cut short because what is left is known (see list_shape.h).
+inline void pl_depth_reach(PieEngine* engine, int64_t levels, const char* function) {
+    if (engine->depth + levels > kPlMaxDepth) pl_fatal_error(engine, PL_ERR_STACK, function);
+}
+
+// The levels a loop over list tails takes one at a time, as a recursion on the tail would, and
+// gives back together when it ends: a long list costs the same depth as before and a cyclic one
+// still ends in error 4102, without a native frame per cell.
+class PlDepthRun {
+public:
+    PlDepthRun(PieEngine* engine, const char* function, int weight = 1)
+        : engine_(engine), function_(function), weight_(weight) {}
+    void step() {
+        if ((engine_->depth += weight_) > kPlMaxDepth) {
+            engine_->depth -= weight_;
+            pl_fatal_error(engine_, PL_ERR_STACK, function_);
+        }
+        taken_ += weight_;
+    }
+    // The walk stops here though levels more of it were left.
+    void reach(int64_t levels) const { pl_depth_reach(engine_, levels * weight_, function_); }
+    ~PlDepthRun() { engine_->depth -= taken_; }
+    PlDepthRun(const PlDepthRun&) = delete;
+    PlDepthRun& operator=(const PlDepthRun&) = delete;
+
+private:
+    PieEngine* engine_;
+    const char* function_;
+    int weight_;
+    int taken_ = 0;
+};

@@ -1,0 +1,203 @@
+// Expansion of element-control goals into per-choice rules. A goal whose element list holds E
+// (or is "_", every choice) becomes the item-level goal on I@E; a goal that does not name E
+// becomes true there. The one fixed use in the driver's rules,
+//   $$(_) :- { unsupported_element(Key, [A, B]) }.
+// gives Key@A(_) :- Key(_), unsupported(Key@A, 1, ON). and the same for B, with the catch-alls.
+#include "pie/build/element_control.h"
+
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/terms/hash.h"
+#include "pie/terms/list.h"
+#include "pie/build/preprocessor.h"
+#include "pie/build/program.h"
+#include "pie/build/simplify.h"
+#include "pie/terms/term_copy.h"
+#include "pie/terms/term_walk.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct ElementRow {
+    int goal;
+    int item_level;  // the goal on the per-choice item
+};
+
+constexpr ElementRow kListGoals[] = {
+    {PLP_disable_element_2, PLP_disable_0}, {PLP_enable_element_2, PLP_enable_0},
+    {PLP_show_element_2, PLP_show_0},       {PLP_hide_element_2, PLP_hide_0},
+    {PLP_unsupported_element_2, PLP_unsupported_0},
+};
+constexpr ElementRow kReasonGoals[] = {
+    {PLP_sreason_element_3, PLP_sreason_1}, {PLP_reason_element_3, PLP_reason_1}, {PLP_rreason_element_3, PLP_rreason_1},
+};
+
+bool is(const PieEngine* engine, const PlCell* cell, int which) {
+    return pl_is_functor(cell, pl_predefined(engine, which));
+}
+bool is_atom(const PlCell* cell) { return cell->type == PL_FUNCTOR && cell->fn.functor->arity == 0; }
+
+const ElementRow* list_row(const PieEngine* engine, const PlCell* goal) {
+    for (const ElementRow& row : kListGoals)
+        if (is(engine, goal, row.goal)) return &row;
+    return nullptr;
+}
+const ElementRow* reason_row(const PieEngine* engine, const PlCell* goal) {
+    for (const ElementRow& row : kReasonGoals)
+        if (is(engine, goal, row.goal)) return &row;
+    return nullptr;
+}
+
+[[noreturn]] void bad_operand(PieEngine* engine, const PlCell* goal, int position) {
+    pl_fatal_error(engine, PL_ERR_GUI_OPERAND, "collect_element_control", goal->fn.functor->name->name,
+                   static_cast<int>(goal->fn.functor->arity), position);
+}
+
+PlFunctor* item_of(PieEngine* engine, const PlCell* goal) {
+    const PlCell* item = pl_arg(goal, 0);
+    if (!is_atom(item) || item->fn.functor->owner) bad_operand(engine, goal, 1);
+    return pl_unary_functor(engine, item->fn.functor);
+}
+
+// Does the element argument of a list goal name element ("_" names every one)?
+bool element_in_p(PieEngine* engine, const PlCell* elements, const PlAtom* element) {
+    if (elements->type == PL_ANONYMOUS) return true;
+    for (const PlCell* c = elements; c->type == PL_LIST; c = c->list.tail) {
+        if (!is_atom(c->list.head)) pl_fatal_error(engine, PL_ERR_GUI_ELEMENT, "element_in_p");
+        if (c->list.head->fn.functor->name == element) return true;
+    }
+    return false;
+}
+
+using Targets = std::vector<std::pair<PlFunctor*, PlAtom*>>;
+
+void add_target(Targets& targets, PlFunctor* item, PlAtom* element) {
+    for (const auto& t : targets)
+        if (t.first == item && t.second == element) return;
+    targets.emplace_back(item, element);
+}
+
+// collect_element_control: the (item, element) pairs the goals of body name, in order.
+Targets collect(PieEngine* engine, PlCell*& body) {
+    Targets targets;
+    pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (list_row(engine, goal)) {
+            PlFunctor* item = item_of(engine, goal);
+            const PlCell* elements = pl_arg(goal, 1);
+            if (elements->type == PL_ANONYMOUS) {
+                if (item->choices)
+                    pl_list_each(item->choices, [&](void* name) { add_target(targets, item, static_cast<PlAtom*>(name)); });
+                return false;
+            }
+            if (elements->type != PL_LIST) bad_operand(engine, goal, 2);
+            for (const PlCell* c = elements; c->type != PL_NIL; c = c->list.tail) {
+                if (c->type != PL_LIST || !is_atom(c->list.head)) pl_fatal_error(engine, PL_ERR_GUI_ELEMENT, "collect_element_control");
+                add_target(targets, item, c->list.head->fn.functor->name);
+            }
+            return false;
+        }
+        if (reason_row(engine, goal)) {
+            PlFunctor* item = item_of(engine, goal);
+            if (!is_atom(pl_arg(goal, 1))) bad_operand(engine, goal, 2);
+            add_target(targets, item, pl_arg(goal, 1)->fn.functor->name);
+            return false;
+        }
+        return true;
+    });
+    return targets;
+}
+
+PlFunctor* per_choice(PieEngine* engine, const PlFunctor* item, const PlAtom* element) {
+    const std::string name = std::string(item->name->name, item->name->length) + "@" + element->name;
+    return pl_lookup_functor(engine, pie_intern_string_len(engine, name.data(), name.size()), 1, nullptr);
+}
+
+PlCell* make(PieEngine* engine, int which, std::initializer_list<PlCell*> args) {
+    PlCell* cell = pl_make_term(engine, pl_predefined(engine, which));
+    uint32_t i = 0;
+    for (PlCell* arg : args) cell->fn.args->items[i++] = arg;
+    return cell;
+}
+
+// The body as it acts on element of item: element goals become item-level goals or true.
+void rewrite_for(PieEngine* engine, PlCell*& body, const PlFunctor* item, const PlAtom* element) {
+    pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (const ElementRow* row = list_row(engine, goal)) {
+            const bool hit = item_of(engine, goal) == item && element_in_p(engine, pl_arg(goal, 1), element);
+            goal = hit ? pl_make_atom_term(engine, pl_predefined(engine, row->item_level)) : engine->cell.true_;
+            return false;
+        }
+        if (const ElementRow* row = reason_row(engine, goal)) {
+            const bool hit = item_of(engine, goal) == item && pl_arg(goal, 1)->fn.functor->name == element;
+            PlCell* value = pl_arg(goal, 2);
+            if (value->type == PL_FUNCTOR && value->fn.functor->arity > 0) value = pl_make_atom(engine, value->fn.functor->name);
+            goal = hit ? make(engine, row->item_level, {value}) : engine->cell.true_;
+            return false;
+        }
+        return true;
+    });
+}
+
+void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
+    pl_list_append(engine, engine->program->clauses[list], clause);
+    pl_list_append(engine, functor->clauses[list], clause);
+}
+
+void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element) {
+    PlFunctor* choice = per_choice(engine, item, element);
+    const uint32_t line = pl_arg(clause->clause.term, 0)->line;
+    PlCell* body = pl_term_copy(engine, pl_arg(clause->clause.term, 1));
+    rewrite_for(engine, body, item, element);
+    PlCell* head = pl_make_term(engine, choice);
+    head->line = line;
+    body = make(engine, PLP_comma_2, {pl_make_term(engine, item), body});
+    replace_enable(engine, head, body);
+    pl_simplify(engine, body);
+    if (body != engine->cell.fail) {
+        PlCell* derived = pl_make_clause(engine, PL_CLAUSE, make(engine, PLP_neck_2, {head, body}));
+        derived->clause.vars = clause->clause.vars;  // the copy shares the rule's variables
+        derived->clause.var_count = clause->clause.var_count;
+        derived->clause.flags = PLR_FACT;             // nothing of the pass is left to do on it
+        link(engine, derived, choice, PL_WRITTEN);
+        pl_program_add_functor(engine, choice);
+        pl_walk_top_down(body, [&](PlCell*& goal) {
+            if (goal->type == PL_FUNCTOR && goal->fn.functor->arity == 1 && goal->fn.functor->dependents &&
+                !(goal->fn.functor->flags & PLF_SYSTEM))
+                pl_hash_add(engine, goal->fn.functor->dependents, choice);
+            return true;
+        });
+    }
+    if (pl_list_empty(choice->clauses[PL_COMPLEMENTS])) {
+        PlCell* catch_all_head = pl_make_term(engine, choice);
+        catch_all_head->line = line;
+        PlCell* catch_all = pl_make_clause(engine, PL_CLAUSE, make(engine, PLP_neck_2, {catch_all_head, engine->cell.true_}));
+        catch_all->clause.flags = PLR_FACT;
+        link(engine, catch_all, choice, PL_COMPLEMENTS);
+        pl_program_add_functor(engine, choice);
+    }
+}
+
+}  // namespace
+
+bool pl_expand_element_controls(PieEngine* engine, PlCell* clause) {
+    PlCell*& body = clause->clause.term->fn.args->items[1];
+    const Targets targets = collect(engine, body);
+    for (const auto& [item, element] : targets) derive(engine, clause, item, element);
+    pl_walk_top_down(body, [&](PlCell*& goal) {
+        for (int which : {PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_constant_0})
+            if (is(engine, goal, which)) {
+                goal = engine->cell.true_;
+                return false;
+            }
+        if (list_row(engine, goal) || reason_row(engine, goal)) {
+            goal = engine->cell.true_;
+            return false;
+        }
+        return true;
+    });
+    pl_simplify(engine, body);
+    return body != engine->cell.true_;
+}

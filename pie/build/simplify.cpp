@@ -1,0 +1,57 @@
+// Simplification of a rule body, bottom-up: true and fail are taken out of conjunctions,
+// alternatives and negations. The post-load pass and the element-control expansion both use it.
+#include "pie/build/simplify.h"
+
+#include "pie/api/engine.h"
+#include "pie/build/compiler.h"
+#include "pie/terms/term_walk.h"
+
+namespace {
+
+bool is(const PieEngine* engine, const PlCell* cell, int which) {
+    return pl_is_functor(cell, pl_predefined(engine, which));
+}
+
+}  // namespace
+
+void pl_simplify(PieEngine* engine, PlCell*& body) {
+    PlCell* const yes = engine->cell.true_;
+    PlCell* const no = engine->cell.fail;
+    pl_rewrite_bottom_up(body, [&](PlCell*& goal) {
+        if (goal->type == PL_AND_GROUP) {
+            PlCell** link = &goal->items;
+            while ((*link)->type == PL_LIST) {
+                if ((*link)->list.head == no) {
+                    goal = no;
+                    return;
+                }
+                if ((*link)->list.head == yes)
+                    *link = (*link)->list.tail;
+                else
+                    link = &(*link)->list.tail;
+            }
+            if (goal->items->type == PL_NIL) goal = yes;
+            return;
+        }
+        if (goal->type != PL_FUNCTOR || goal->fn.functor->arity == 0) return;
+        if (is(engine, goal, PLP_comma_2)) {
+            PlCell* a = pl_arg(goal, 0);
+            PlCell* b = pl_arg(goal, 1);
+            if (a == no || b == no) goal = no;
+            else if (a == yes) goal = b;
+            else if (b == yes) goal = a;
+        } else if (is(engine, goal, PLP_bar_2)) {
+            // "A | true" stays: A may act on the host or bind variables, which dropping it
+            // would lose; only an alternative that certainly holds or fails is decided here.
+            PlCell* a = pl_arg(goal, 0);
+            PlCell* b = pl_arg(goal, 1);
+            if (a == yes) goal = yes;
+            else if (a == no) goal = b;
+            else if (b == no) goal = a;
+        } else if (is(engine, goal, PLP_not_1)) {
+            PlCell* a = pl_arg(goal, 0);
+            if (a == yes) goal = no;
+            else if (a == no) goal = yes;
+        }
+    });
+}

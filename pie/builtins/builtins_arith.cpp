@@ -1,0 +1,193 @@
+// Integer arithmetic, comparisons and bit operations over 32-bit signed integers. Results wrap in
+// two's complement as the 32-bit engine produced them; nothing traps (INT_MIN / -1 included).
+#include "pie/builtins/builtins.h"
+
+#include "pie/api/engine.h"
+#include "pie/run/interpreter.h"
+
+#include <cstdint>
+
+namespace {
+
+enum Mode { I, A, U, X };  // integer, anonymous, unbound, anything else
+
+Mode mode_of(const PlDeref& d) {
+    switch (d.term->type) {
+    case PL_INT: return I;
+    case PL_ANONYMOUS: return A;
+    case PL_UNBOUND: return d.slot ? U : X;
+    default: return X;
+    }
+}
+
+int32_t wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+int32_t add(int32_t a, int32_t b) { return wrap(int64_t{a} + b); }
+int32_t subtract(int32_t a, int32_t b) { return wrap(int64_t{a} - b); }
+int32_t times(int32_t a, int32_t b) { return wrap(int64_t{a} * b); }
+// Truncating division and remainder; the divisor is not 0. INT_MIN / -1 wraps to INT_MIN.
+int32_t divide(int32_t a, int32_t b) { return wrap(int64_t{a} / b); }
+int32_t remainder(int32_t a, int32_t b) { return wrap(int64_t{a} % b); }
+
+// The three arguments of X op Y = Z.
+struct Triple {
+    PlDeref d[3];
+    Mode m[3];
+    int32_t v[3];
+    bool is(Mode a, Mode b, Mode c) const { return m[0] == a && m[1] == b && m[2] == c; }
+};
+
+Triple triple(PlCell* goal, PlFrame* frame) {
+    Triple t{};
+    for (uint32_t i = 0; i < 3; ++i) {
+        t.d[i] = pl_builtin_arg(goal, frame, i);
+        t.m[i] = mode_of(t.d[i]);
+        t.v[i] = t.m[i] == I ? t.d[i].term->value : 0;
+    }
+    return t;
+}
+
+int bind(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, int32_t value) {
+    return pl_builtin_unify(engine, goal, frame, i, pl_make_integer(engine, value));
+}
+
+// The inverse of a forward operation: solve for the unbound argument, or fail.
+struct Inverse {
+    bool ok;
+    int32_t value;
+};
+
+// f(x, y) for the forward mode, inverse_x(y, z) and inverse_y(x, z) for the other two; an absent
+// inverse fails. The anonymous cases answer anonymous(which, a, b).
+template <class Forward, class InverseX, class InverseY, class Anonymous>
+int arithmetic(PieEngine* engine, PlCell* goal, PlFrame* frame, Forward f, InverseX ix, InverseY iy, Anonymous anon) {
+    const Triple t = triple(goal, frame);
+    if (t.is(I, I, I)) {
+        const Inverse r = f(t.v[0], t.v[1]);
+        return r.ok && r.value == t.v[2];
+    }
+    if (t.is(I, I, U)) {
+        const Inverse r = f(t.v[0], t.v[1]);
+        return r.ok && bind(engine, goal, frame, 2, r.value);
+    }
+    if (t.is(U, I, I)) {
+        const Inverse r = ix(t.v[1], t.v[2]);
+        return r.ok && bind(engine, goal, frame, 0, r.value);
+    }
+    if (t.is(I, U, I)) {
+        const Inverse r = iy(t.v[0], t.v[2]);
+        return r.ok && bind(engine, goal, frame, 1, r.value);
+    }
+    if (t.is(A, I, I)) return anon(0, t.v[1], t.v[2]);
+    if (t.is(I, A, I)) return anon(1, t.v[0], t.v[2]);
+    if (t.is(I, I, A)) return anon(2, t.v[0], t.v[1]);
+    return PL_FAIL;
+}
+
+constexpr Inverse none{false, 0};
+auto always = [](int, int32_t, int32_t) { return PL_SUCCESS; };
+auto no_inverse = [](int32_t, int32_t) { return none; };
+
+int bi_sum(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return arithmetic(
+        e, g, f, [](int32_t x, int32_t y) { return Inverse{true, add(x, y)}; },
+        [](int32_t y, int32_t z) { return Inverse{true, subtract(z, y)}; },
+        [](int32_t x, int32_t z) { return Inverse{true, subtract(z, x)}; }, always);
+}
+
+int bi_sub(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return arithmetic(
+        e, g, f, [](int32_t x, int32_t y) { return Inverse{true, subtract(x, y)}; },
+        [](int32_t y, int32_t z) { return Inverse{true, add(z, y)}; },
+        [](int32_t x, int32_t z) { return Inverse{true, subtract(x, z)}; }, always);
+}
+
+// A factor from the product: only when the product is a multiple of the other factor.
+Inverse factor(int32_t other, int32_t product) {
+    if (other == 0 || remainder(product, other) != 0) return none;
+    return {true, divide(product, other)};
+}
+
+int bi_multiply(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return arithmetic(
+        e, g, f, [](int32_t x, int32_t y) { return Inverse{true, times(x, y)}; }, factor, factor,
+        [](int which, int32_t a, int32_t) { return which == 2 || a != 0 ? PL_SUCCESS : PL_FAIL; });
+}
+
+int bi_quotient(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return arithmetic(
+        e, g, f, [](int32_t x, int32_t y) { return y ? Inverse{true, divide(x, y)} : none; },
+        [](int32_t y, int32_t z) { return y ? Inverse{true, times(z, y)} : none; },
+        [](int32_t x, int32_t z) {
+            // The divisor is taken only when it gives the quotient back.
+            if (z == 0) return none;
+            const int32_t y = divide(x, z);
+            return y != 0 && divide(x, y) == z ? Inverse{true, y} : none;
+        },
+        [](int which, int32_t, int32_t b) { return which == 0 || b != 0 ? PL_SUCCESS : PL_FAIL; });
+}
+
+int bi_modulo(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return arithmetic(
+        e, g, f, [](int32_t x, int32_t y) { return y ? Inverse{true, remainder(x, y)} : none; }, no_inverse,
+        no_inverse, [](int which, int32_t, int32_t b) { return which == 2 && b != 0 ? PL_SUCCESS : PL_FAIL; });
+}
+
+template <class Op>
+int bit_operation(PieEngine* e, PlCell* g, PlFrame* f, Op op) {
+    return arithmetic(
+        e, g, f, [op](int32_t x, int32_t y) { return Inverse{true, op(x, y)}; }, no_inverse, no_inverse,
+        [](int which, int32_t, int32_t) { return which == 2 ? PL_SUCCESS : PL_FAIL; });
+}
+
+int bi_bitand(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return bit_operation(e, g, f, [](int32_t x, int32_t y) { return x & y; });
+}
+int bi_bitor(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return bit_operation(e, g, f, [](int32_t x, int32_t y) { return x | y; });
+}
+int bi_lshift(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return bit_operation(e, g, f, [](int32_t x, int32_t y) {
+        return static_cast<int32_t>(static_cast<uint32_t>(x) << (static_cast<uint32_t>(y) & 31));
+    });
+}
+int bi_rshift(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    return bit_operation(e, g, f, [](int32_t x, int32_t y) { return x >> (static_cast<uint32_t>(y) & 31); });
+}
+
+int bi_bitcmp(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
+    const PlDeref x = pl_builtin_arg(g, f, 0);
+    const PlDeref y = pl_builtin_arg(g, f, 1);
+    const Mode mx = mode_of(x), my = mode_of(y);
+    if (mx == I && my == I) return ~x.term->value == y.term->value;
+    if (mx == I && my == U) return bind(e, g, f, 1, ~x.term->value);
+    if (mx == U && my == I) return bind(e, g, f, 0, ~y.term->value);
+    return (mx == I && my == A) || (mx == A && my == I);
+}
+
+template <class Compare>
+int comparison(PlCell* g, PlFrame* f, Compare compare) {
+    const PlDeref x = pl_builtin_arg(g, f, 0);
+    const PlDeref y = pl_builtin_arg(g, f, 1);
+    return x.term->type == PL_INT && y.term->type == PL_INT && compare(x.term->value, y.term->value);
+}
+
+int bi_eq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a == b; }); }
+int bi_ne(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a != b; }); }
+int bi_less(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a < b; }); }
+int bi_greater(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a > b; }); }
+int bi_leq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a <= b; }); }
+int bi_geq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a >= b; }); }
+
+}  // namespace
+
+const PlBuiltinRow kPlArithmeticBuiltins[] = {
+    {"sum", 3, bi_sum, 0},         {"sub", 3, bi_sub, 0},        {"multiply", 3, bi_multiply, 0},
+    {"quotient", 3, bi_quotient, 0}, {"modulo", 3, bi_modulo, 0}, {"eq", 2, bi_eq, 0},
+    {"ne", 2, bi_ne, 0},           {"less", 2, bi_less, 0},      {"greater", 2, bi_greater, 0},
+    {"leq", 2, bi_leq, 0},         {"geq", 2, bi_geq, 0},        {"bitand", 3, bi_bitand, 0},
+    {"bitor", 3, bi_bitor, 0},     {"lshift", 3, bi_lshift, 0},  {"rshift", 3, bi_rshift, 0},
+    {"bitcmp", 2, bi_bitcmp, 0},   {"=:=", 2, bi_eq, 0},         {"=\\=", 2, bi_ne, 0},
+    {"<", 2, bi_less, 0},          {">", 2, bi_greater, 0},      {"<=", 2, bi_leq, 0},
+    {">=", 2, bi_geq, 0},
+};
+const uint32_t kPlArithmeticBuiltinCount = sizeof kPlArithmeticBuiltins / sizeof kPlArithmeticBuiltins[0];

@@ -1,0 +1,36 @@
+// Filling the host slots and choosing the block that addresses an item.
+#include "pie/host/host_slots.h"
+
+#include "pie/terms/atoms.h"
+
+#include <cstring>
+
+void pie_set_host_block(PieEngine* engine, PieHostBlock block, const PlHostSlot* functions, int count) {
+    const int first = block == PIE_BLOCK_KEY ? 0 : block == PIE_BLOCK_ID ? kPieBlock2First : kPieBlock3First;
+    const int size = block == PIE_BLOCK_KEY ? kPieBlock1Slots : kPieHostItemOps;
+    if (count > size) count = size;
+    for (int i = 0; i < count; ++i) engine->host_slots[first + i] = functions ? functions[i] : nullptr;
+}
+
+PieHostBlock pie_item_block(const PlFunctor* item) {
+    if (item->host_item3) return PIE_BLOCK_ID3;
+    if (item->host_item) return PIE_BLOCK_ID;
+    return PIE_BLOCK_KEY;
+}
+
+const char* pie_item_key(const PlFunctor* item) { return item->name->name; }
+
+int pie_item_value_type(PieEngine* engine, PlFunctor* item) {
+    int type = pie_value_type_from_flags(item->flags);
+    if (type != 6) return type;
+    int32_t asked = 0;
+    if (pie_item_call<PIE_OP_GetType>(engine, item, &asked) != 0) return 6;
+    const uint32_t bits = pie_flags_from_value_type(asked);
+    if (!bits) return 6;
+    item->flags = (item->flags & ~PLF_VALUE_TYPE) | bits;
+    return asked;
+}
+
+int pie_make_unavailable(PieEngine* engine, PlFunctor* item) {
+    return pie_item_call<PIE_OP_MakeUnavailable>(engine, item, (item->flags & PLF_UNSUPPORTED) ? 1 : 0);
+}

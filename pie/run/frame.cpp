@@ -1,0 +1,277 @@
+// The frame stack, dereferencing and the settling of frames after a clause succeeded.
+#include "pie/run/frame.h"
+
+#include "pie/api/engine.h"
+#include "pie/terms/list_shape.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr size_t kSegmentBytes = kPlFrameSegmentWords * sizeof(void*);
+
+}  // namespace
+
+PlFrameChunk* pl_frame_open_chunk(PieEngine* engine) {
+    PlRunState& run = engine->run;
+    PlFrameChunk* chunk = run.spare_frames;
+    if (chunk)
+        run.spare_frames = chunk->below;
+    else
+        chunk = static_cast<PlFrameChunk*>(xmalloc(engine, sizeof(PlFrameChunk) + kSegmentBytes));
+    chunk->below = run.frames;
+    chunk->top = chunk->base();
+    chunk->end = chunk->base() + kSegmentBytes;
+    run.frames = chunk;
+    return chunk;
+}
+
+void pl_frame_close_chunk(PieEngine* engine) {
+    PlRunState& run = engine->run;
+    PlFrameChunk* chunk = run.frames;
+    run.frames = chunk->below;
+    chunk->below = run.spare_frames;
+    run.spare_frames = chunk;
+}
+
+void pl_frame_release_error(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_release"); }
+
+void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source) {
+    if (destination->count != source->count) pl_fatal_error(engine, PL_ERR_FRAME, "frame_copy");
+    std::memcpy(static_cast<void*>(destination->slots()), const_cast<PlFrame*>(source)->slots(),
+                source->count * sizeof(PlBinding));
+}
+
+PlFrameMark pl_frame_mark(PieEngine* engine) {
+    PlFrameChunk* chunk = engine->run.frames;
+    return {chunk, chunk ? chunk->top : nullptr};
+}
+
+void pl_frame_unwind(PieEngine* engine, PlFrameMark mark) {
+    while (engine->run.frames && engine->run.frames != mark.chunk) pl_frame_close_chunk(engine);
+    if (engine->run.frames) engine->run.frames->top = mark.top;
+}
+
+void pl_run_state_free(PieEngine* engine) {
+    PlRunState& run = engine->run;
+    for (PlFrameChunk* list : {run.frames, run.spare_frames}) {
+        while (list) {
+            PlFrameChunk* below = list->below;
+            xfree(list);
+            list = below;
+        }
+    }
+    run.frames = run.spare_frames = nullptr;
+    if (run.terms.current) pl_pool_release(engine, &run.terms);
+}
+
+void pl_trail_undo(PieEngine* engine, size_t mark) {
+    auto& trail = engine->run.trail;
+    while (trail.size() > mark) {
+        const PlTrailEntry& entry = trail.back();
+        auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
+        slot->term = entry.old_term;
+        slot->frame = entry.old_frame;
+        trail.pop_back();
+    }
+}
+
+PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
+    PlRunState& run = engine->run;
+    if (!run.terms.current) pl_pool_create(engine, &run.terms);
+    PlCell* cell = pl_pool_new<PlCell>(engine, &run.terms);
+    cell->type = static_cast<PlCellType>(type);
+    return cell;
+}
+
+namespace {
+
+PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep);
+
+// Where a variable leads: its last slot's term and frame, or the variable itself while unbound.
+struct VarEnd {
+    PlCell* var;
+    PlFrame* in;
+    const PlBinding* last;
+};
+
+VarEnd follow(PlCell* var, PlFrame* in) {
+    for (PlBinding* b = &in->slots()[var->var.slot]; b->term->type == PL_VAR && b->frame;
+         b = &in->slots()[var->var.slot]) {
+        var = b->term;
+        in = b->frame;
+    }
+    return {var, in, &in->slots()[var->var.slot]};
+}
+
+// An unbound variable survives only in keep (the first surviving frame that needs one).
+PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFrame*& keep) {
+    if (end.in == dying || (keep && keep != end.in)) return engine->cell.unbound;
+    keep = end.in;
+    return end.var;
+}
+
+// A list element that resolves without a call and without a look at keep: a constant, or a
+// variable bound to a term that needs no frame. Nullptr for any other.
+PlCell* quick_element(PlCell* term, PlFrame* frame) {
+    if (term->type != PL_LIST && (pl_element_shape(term) & PL_SHAPE_GROUND)) return term;
+    if (term->type == PL_VAR && frame) {
+        const VarEnd v = follow(term, frame);
+        if (v.last->term->type != PL_UNBOUND && !v.last->frame) return v.last->term;
+    }
+    return nullptr;
+}
+
+// A list element, resolved without a call when it can be. The level the call would take is the
+// one the tail takes next, and checked there.
+PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    if (PlCell* quick = quick_element(term, frame)) return quick;
+    return resolve(engine, term, frame, dying, keep);
+}
+
+// The commonest list out of a dying frame, a cell whose tail is a variable bound to a list that
+// needs no frame (settled before) and whose head resolves without a call, made as the walk below
+// would make it but without its bookkeeping; the one level the walk would take must fit.
+// Nullptr when the list is not of that kind.
+PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
+    PlCell* tail = list->list.tail;
+    if (tail->type != PL_VAR || !frame || engine->depth + 2 > kPlMaxDepth) return nullptr;
+    const VarEnd v = follow(tail, frame);
+    if (v.last->term->type == PL_UNBOUND || v.last->frame) return nullptr;
+    PlCell* head = quick_element(list->list.head, frame);
+    if (!head) return nullptr;
+    PlCell* end = v.last->term;
+    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
+    PlCell* cell = list;
+    if (head != list->list.head || end != list->list.tail) {
+        cell = pl_term_cell(engine, PL_LIST);
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    return cell;
+}
+
+// A list by a loop over its tails, each tail taking the level the recursion on it once took;
+// the cells are rebuilt from the end, and only up to the last one that changed. What the result
+// is found to hold is kept on its cells: a ground list is not walked again.
+PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    if (PlCell* cell = resolve_one_cell(engine, list, frame)) return cell;
+    PlDepthRun depth(engine, "pl_resolve_term", 2);
+    PlWalkCells cells(engine->run.list_cells);  // each cell with its resolved head
+    PlCell* end = nullptr;
+    for (PlCell* cell = list;;) {
+        cells.push(cell);
+        cells.push(resolve_element(engine, cell->list.head, frame, dying, keep));
+        PlCell* tail = cell->list.tail;
+        if (tail->type == PL_VAR && frame) {
+            depth.step();
+            const VarEnd v = follow(tail, frame);
+            if (v.last->term->type == PL_UNBOUND) {
+                end = unbound_end(engine, v, dying, keep);
+                break;
+            }
+            if (!v.last->frame) {
+                end = v.last->term;
+                break;
+            }
+            tail = v.last->term;
+            frame = v.last->frame;
+            if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
+                end = resolve(engine, tail, frame, dying, keep);
+                break;
+            }
+        } else if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
+            end = resolve(engine, tail, frame, dying, keep);
+            break;
+        }
+        depth.step();
+        cell = tail;
+    }
+    PlCell* result = end;
+    uint32_t shape = pl_element_shape(end);
+    for (size_t i = cells.size(); i > 0; i -= 2) {
+        PlCell* cell = cells[i - 2];
+        PlCell* head = cells[i - 1];
+        shape = pl_cell_shape(pl_element_shape(head), shape);
+        if (head != cell->list.head || result != cell->list.tail) {
+            PlCell* copy = pl_term_cell(engine, PL_LIST);
+            copy->list.head = head;
+            copy->list.tail = result;
+            cell = copy;
+        }
+        if (shape) cell->shape = shape;
+        result = cell;
+    }
+    return result;
+}
+
+// Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
+// A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
+// nothing left to alias and becomes the unbound cell.
+PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    PlDepthGuard depth(engine, "pl_resolve_term", 2);
+    switch (term->type) {
+    case PL_VAR: {
+        if (!frame) return term;
+        const VarEnd v = follow(term, frame);
+        if (v.last->term->type == PL_UNBOUND) return unbound_end(engine, v, dying, keep);
+        if (!v.last->frame) return v.last->term;
+        return resolve(engine, v.last->term, v.last->frame, dying, keep);
+    }
+    case PL_FUNCTOR: {
+        const uint32_t n = term->fn.args ? term->fn.args->count : 0;
+        if (n == 0) return term;
+        PlCell* args[kPlMaxArity + 1];
+        bool changed = false;
+        for (uint32_t i = 0; i < n; ++i) {
+            args[i] = resolve(engine, pl_arg(term, i), frame, dying, keep);
+            changed |= args[i] != pl_arg(term, i);
+        }
+        if (!changed) return term;
+        PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
+        copy->line = term->line;
+        copy->fn.functor = term->fn.functor;
+        copy->fn.args = pl_vector_alloc(engine, &engine->run.terms, n);
+        for (uint32_t i = 0; i < n; ++i) copy->fn.args->items[i] = args[i];
+        return copy;
+    }
+    case PL_LIST:
+        if (!(term->shape & PL_SHAPE_GROUND)) return resolve_list(engine, term, frame, dying, keep);
+        pl_depth_reach(engine, 2 * int64_t{pl_shape_reach(term->shape)}, "pl_resolve_term");
+        return term;
+    default:
+        return term;
+    }
+}
+
+}  // namespace
+
+PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
+    if (!frame) return {term, nullptr};
+    PlFrame* keep = nullptr;
+    PlCell* resolved = resolve(engine, term, frame, dying, keep);
+    return {resolved, keep};
+}
+
+void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
+    // Resolving makes no binding: the trail keeps its place while it is walked.
+    auto& trail = engine->run.trail;
+    PlTrailEntry* entries = trail.data();
+    const size_t size = trail.size();
+    size_t kept = mark;
+    for (size_t i = mark; i < size; ++i) {
+        const PlTrailEntry& entry = entries[i];
+        if (entry.slot_frame == callee) continue;
+        auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
+        if (slot->frame == callee) {
+            const PlTermRef settled = pl_resolve_term(engine, slot->term, slot->frame, callee);
+            slot->term = settled.term;
+            slot->frame = settled.frame;
+        }
+        if (kept != i) entries[kept] = entry;
+        ++kept;
+    }
+    if (kept != size) trail.resize(kept);
+}

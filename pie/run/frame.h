@@ -1,0 +1,159 @@
+// Frames: the bindings of one clause's variables while it runs. A frame lives on the engine's
+// frame stack and is released in the reverse order of its making; a binding names the term a
+// variable stands for and the frame in which that term's own variables are read.
+#pragma once
+
+#include "pie/api/engine.h"
+#include "pie/terms/term.h"
+
+#include <cstddef>
+#include <cstdint>
+
+struct PieEngine;
+struct PlCell;
+struct PlFrame;
+
+struct PlBinding {
+    PlCell* term;
+    PlFrame* frame;  // nullptr for a term that needs no frame
+};
+
+struct PlFrame {
+    PlFrame* link;  // the frame this one was made for
+    uint32_t count;
+    PlBinding* slots() { return reinterpret_cast<PlBinding*>(this + 1); }
+};
+static_assert(sizeof(PlFrame) % alignof(PlBinding) == 0);
+
+// A term with the frame its variables are read in.
+struct PlTermRef {
+    PlCell* term;
+    PlFrame* frame;
+};
+
+// Frame stack segments hold 4,096 words; a frame that does not fit in one raises 4102.
+constexpr size_t kPlFrameSegmentWords = 4096;
+
+// Whether a frame of count slots fits in a segment.
+inline bool pl_frame_fits(uint32_t count) {
+    return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding) <= kPlFrameSegmentWords * sizeof(void*);
+}
+
+// A segment of the frame stack; frames are made at top and released back to it.
+struct PlFrameChunk {
+    PlFrameChunk* below;
+    char* top;
+    char* end;
+    char* base() { return reinterpret_cast<char*>(this + 1); }
+};
+
+inline size_t pl_frame_bytes(uint32_t count) { return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding); }
+
+// Pushes a chunk on the frame stack (a spare one when there is one) and returns it.
+PlFrameChunk* pl_frame_open_chunk(PieEngine* engine);
+// Takes the emptied chunk in use off the frame stack.
+void pl_frame_close_chunk(PieEngine* engine);
+// Raises the error of a frame released out of order.
+[[noreturn]] void pl_frame_release_error(PieEngine* engine);
+
+// A frame of count unbound slots, or a copy of source (which must have count slots). Inline: a
+// frame is made for every clause tried.
+inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
+    const size_t bytes = pl_frame_bytes(count);
+    if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
+    if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+    PlFrameChunk* chunk = engine->run.frames;
+    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) chunk = pl_frame_open_chunk(engine);
+    auto* frame = reinterpret_cast<PlFrame*>(chunk->top);
+    chunk->top += bytes;
+    frame->link = link;
+    frame->count = count;
+    PlBinding* slots = frame->slots();
+    if (source) {
+        for (uint32_t i = 0; i < count; ++i) slots[i] = const_cast<PlFrame*>(source)->slots()[i];
+    } else {
+        for (uint32_t i = 0; i < count; ++i) slots[i] = {engine->cell.unbound, nullptr};
+    }
+    return frame;
+}
+
+// Releases the frame made last, which must be frame.
+inline void pl_frame_release(PieEngine* engine, PlFrame* frame) {
+    PlFrameChunk* chunk = engine->run.frames;
+    if (!chunk || reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != chunk->top)
+        pl_frame_release_error(engine);
+    chunk->top = reinterpret_cast<char*>(frame);
+    if (chunk->top == chunk->base()) pl_frame_close_chunk(engine);
+}
+// Copies the bindings of source into destination; sizes that differ raise 4110.
+void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source);
+
+// A place on the frame stack to come back to: everything made after it is released at once.
+struct PlFrameMark {
+    void* chunk;
+    char* top;
+};
+PlFrameMark pl_frame_mark(PieEngine* engine);
+void pl_frame_unwind(PieEngine* engine, PlFrameMark mark);
+
+// Follows variables through their bindings; the result is never a variable. The slot of the last
+// variable passed (the one a binding goes to) and its frame are returned in place.
+struct PlDeref {
+    PlCell* term;
+    PlFrame* frame;
+    PlBinding* slot;       // nullptr when term was no variable
+    PlFrame* slot_frame;
+    PlCell* var;           // the variable whose slot that is
+};
+inline PlDeref pl_deref(PlCell* term, PlFrame* frame) {
+    PlDeref d{term, frame, nullptr, nullptr, nullptr};
+    while (d.term->type == PL_VAR && d.frame) {
+        PlBinding* binding = &d.frame->slots()[d.term->var.slot];
+        d.slot = binding;
+        d.slot_frame = d.frame;
+        d.var = d.term;
+        d.term = binding->term;
+        d.frame = binding->frame;
+    }
+    return d;
+}
+
+// Binds a slot, trailed so that a failed clause undoes it: all but the slots of the frame whose
+// head is being matched (see PlUntrailedFrame).
+inline void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
+    if (slot_frame != engine->run.untrailed)
+        engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    slot->term = term;
+    slot->frame = frame;
+}
+
+// While it lives, bindings of the slots of frame are not trailed. Only for the frame of a clause
+// try, made after the try's trail mark: a failed try releases the frame instead of undoing its
+// slots, and a successful one drops their entries when it settles.
+class PlUntrailedFrame {
+public:
+    PlUntrailedFrame(PieEngine* engine, PlFrame* frame) : engine_(engine), saved_(engine->run.untrailed) {
+        engine->run.untrailed = frame;
+    }
+    ~PlUntrailedFrame() { engine_->run.untrailed = saved_; }
+    PlUntrailedFrame(const PlUntrailedFrame&) = delete;
+    PlUntrailedFrame& operator=(const PlUntrailedFrame&) = delete;
+
+private:
+    PieEngine* engine_;
+    PlFrame* saved_;
+};
+inline size_t pl_trail_mark(const PieEngine* engine) { return engine->run.trail.size(); }
+// Puts back every slot bound since mark.
+void pl_trail_undo(PieEngine* engine, size_t mark);
+
+// A term that no longer needs frame dying: bound variables are replaced by their values and
+// compound terms and lists rebuilt when a part changed; a variable left unbound in dying becomes
+// the unbound cell.
+PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying);
+// Run when a clause has succeeded, before its frame callee is released: no binding made since
+// mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
+void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark);
+
+// A cell for a term built while a query runs (released with the outermost query).
+PlCell* pl_term_cell(PieEngine* engine, uint32_t type);

@@ -1,0 +1,265 @@
+// Solving one goal: clause lists tried in their order with a fresh frame per clause, bindings of
+// a failed attempt undone, a successful clause settled into its caller before its frame goes.
+#include "pie/run/interpreter.h"
+
+#include "pie/run/call_steps.h"
+#include "pie/api/engine.h"
+#include "pie/run/frame.h"
+#include "pie/run/head_filter.h"
+#include "pie/host/host_slots.h"
+#include "pie/host/host_values.h"
+#include "pie/terms/list.h"
+#include "pie/text/trace.h"
+#include "pie/run/unify.h"
+
+bool pl_list_empty_or_null(const PlList* list) { return !list || pl_list_empty(list); }
+
+namespace {
+
+// Once cells remember the exact outcome of their first run (a stop only where a left goal of a
+// conjunction ran).
+int once_state_of(int outcome) {
+    switch (outcome) {
+    case PL_SUCCESS: return 1;
+    case PL_FAIL: return 2;
+    case PL_CUT: return 3;
+    case PL_STOP: return 5;
+    default: return 4;
+    }
+}
+int outcome_of_state(int state) {
+    switch (state) {
+    case 1: return PL_SUCCESS;
+    case 2: return PL_FAIL;
+    case 3: return PL_CUT;
+    case 5: return PL_STOP;
+    default: return PL_UNDETERMINED;
+    }
+}
+
+bool has_clauses(const PlFunctor* f) {
+    return f->builtin || !pl_list_empty_or_null(f->clauses[0]) || !pl_list_empty_or_null(f->clauses[1]) ||
+           !pl_list_empty_or_null(f->clauses[2]);
+}
+
+}  // namespace
+
+void pl_reset_once_cells(PlFunctor* f) {
+    if (f->once_cells) pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
+}
+
+// Only the third list in propagation mode, unless the functor asks for all of them.
+bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f) {
+    return (engine->flags & PLE_PROPAGATION) && !(f->flags & (PLF_ALL_LISTS | PLF_SYSTEM)) &&
+           (!(engine->flags & PLE_STATUS_EVALUATION) || !(f->flags & PLF_HOST_FACT));
+}
+
+PlFunctor* pl_callable_functor(PieEngine* engine, const PlDeref& goal) {
+    if (goal.term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_call");
+    return goal.term->fn.functor;
+}
+
+namespace {
+
+// A settled item is answered from its value, not from its clauses.
+int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    if (f->arity != 1 || (f->flags & PLF_SYSTEM)) return PL_UNDETERMINED;
+    PlCell* value = nullptr;
+    if (f->owner) {
+        if (goal->fn.args->count <= f->arity) return PL_UNDETERMINED;
+        const PlDeref key = pl_deref(pl_arg(goal, f->arity), frame);
+        if (key.term->type != PL_FUNCTOR) return PL_UNDETERMINED;
+        value = pie_read_property(engine, pl_unary_functor(engine, f->owner), key.term->fn.functor, f);
+    } else {
+        value = pl_item_status(engine, f, answers);
+    }
+    if (!value) return PL_UNDETERMINED;
+    return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+}
+
+// Step after a successful call: record what it bound, mark reasons and controls, enter the
+// changed table.
+void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers, bool third_only) {
+    if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
+    bound_last_query(engine, goal, frame, answers, true, true);
+    if (third_only) {
+        if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
+    } else if (f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) && (f->flags & PLF_IN_PROPAGATION)) {
+        int32_t control = 0;
+        if (pie_item_call<PIE_OP_HasControl>(engine, f, &control) == 0 && control == 1) f->flags |= PLF_HAS_CONTROL;
+    }
+    if (engine->run.changed) pl_table_enter(engine, engine->run.changed, f);
+}
+
+// Tries the lists of f in order until one gives an outcome other than fail.
+int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers, bool third_only) {
+    if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
+    if (third_only) return pl_try_clause_list(engine, f->clauses[2], goal, frame, f, answers);
+    f->flags &= ~PLF_ALL_LISTS;
+    for (PlList* list : f->clauses)
+        if (int outcome = pl_try_clause_list(engine, list, goal, frame, f, answers)) return outcome;
+    return PL_FAIL;
+}
+
+// A once cell met where a goal is called. Its first run is that call; an answer given again from
+// the cell stands for a call that succeeded again, so the call's success step is taken again:
+// what the goal bound is recorded, and the query learns of the read just as it would have.
+int call_once(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) {
+    if (!once->once.state) {
+        const int outcome = pl_call(engine, once->once.goal, frame, answers);
+        once->once.state = once_state_of(outcome);
+        return outcome;
+    }
+    const int outcome = outcome_of_state(once->once.state);
+    if (outcome == PL_SUCCESS) {
+        const PlDeref g = pl_deref(once->once.goal, frame);
+        if (g.term->type == PL_FUNCTOR)
+            after_success(engine, g.term->fn.functor, g.term, g.frame, answers, pl_third_list_only(engine, g.term->fn.functor));
+    }
+    return outcome == PL_STOP ? PL_FAIL : outcome;
+}
+
+}  // namespace
+
+int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) {
+    if (once->once.state) return outcome_of_state(once->once.state);
+    const PlDeref g = pl_deref(once->once.goal, frame);
+    int outcome = PL_FAIL;
+    if (g.term->type != PL_FUNCTOR) {
+        outcome = pl_call(engine, g.term, g.frame, answers);
+    } else if (PlFunctor* f = g.term->fn.functor; f->builtin) {
+        outcome = pl_try_clause(engine, g.term, g.frame, nullptr, nullptr, answers);
+    } else {
+        pl_reset_once_cells(f);
+        for (int i = pl_third_list_only(engine, f) ? 2 : 0; i < 3 && outcome == PL_FAIL; ++i)
+            outcome = pl_try_clause_list(engine, f->clauses[i], g.term, g.frame, f, answers);
+    }
+    once->once.state = once_state_of(outcome);
+    return outcome;
+}
+
+namespace {
+
+// The outcome of a predicate call, after its success step.
+int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    if (!has_clauses(f)) return PL_FAIL;
+    if ((f->flags & PLF_SETTLED) && !(f->flags & PLF_SYSTEM)) return call_settled_item(engine, f, goal, frame, answers);
+    if (f->flags & PLF_REFUSE) return PL_FAIL;
+    pl_reset_once_cells(f);
+    const bool third_only = pl_third_list_only(engine, f);
+    const int outcome = try_lists(engine, f, goal, frame, answers, third_only);
+    if (outcome == PL_SUCCESS) after_success(engine, f, goal, frame, answers, third_only);
+    return outcome == PL_STOP ? PL_FAIL : outcome;
+}
+
+// Unifies a goal with the head of a rule tried in clause_frame.
+bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
+    PlUntrailedFrame untrailed(engine, clause_frame);
+    return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
+}
+
+// Moves the answers of a rule body into the caller's table.
+void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
+    // Into an empty table the body's entries go as they are: each is there once already.
+    if (into && pl_list_empty(into))
+        pl_list_splice(into, from);
+    else if (into)
+        pl_list_each(from, [&](void* f) { pl_table_enter(engine, into, static_cast<PlFunctor*>(f)); });
+    pl_list_free(engine, from);
+}
+
+}  // namespace
+
+PlCell* pl_clause_term(const PlCell* clause) {
+    return clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE ? clause->clause.term
+                                                                          : const_cast<PlCell*>(clause);
+}
+
+uint32_t pl_clause_variables(const PlCell* clause) {
+    return clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE ? clause->clause.var_count : 0;
+}
+
+void pl_table_enter(PieEngine* engine, PlList* table, PlFunctor* functor) {
+    if (!pl_table_holds(table, functor)) pl_list_append(engine, table, functor);
+}
+
+bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
+    for (const PlListNode* node = table->next; node != table; node = node->next)
+        if (node->item == functor) return true;
+    return false;
+}
+
+int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+    PlDepthGuard depth(engine, "pl_call", 4);
+    const PlDeref g = pl_deref(goal, frame);
+    switch (g.term->type) {
+    case PL_AND_GROUP: return pl_call_and_group(engine, g.term, g.frame, answers);
+    case PL_ONCE: return call_once(engine, g.term, g.frame, answers);
+    default: break;
+    }
+    PlFunctor* f = pl_callable_functor(engine, g);
+    return call_predicate(engine, f, g.term, g.frame, answers);
+}
+
+int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* clause, PlFrame* clause_frame,
+                  PlList* answers) {
+    PlFunctor* f = goal->fn.functor;
+    if (f->builtin) {
+        if (!(engine->flags & PLE_TRACE)) return f->builtin(engine, goal, goal_frame, answers);
+        const int depth = engine->depth;
+        plout_trace(engine, PL_TRACE_CALL, depth, goal);
+        const int outcome = f->builtin(engine, goal, goal_frame, answers);
+        plout_trace(engine, outcome, depth, goal);
+        return outcome;
+    }
+    PlCell* term = pl_clause_term(clause);
+    if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
+    PlFunctor* neck = term->fn.functor;
+    if (neck->arity == 2 && neck->name == engine->atom.neck && term->fn.args) {
+        if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
+        PlList* body_answers = pl_list_new(engine);
+        const int outcome = pl_call(engine, pl_arg(term, 1), clause_frame, body_answers);
+        if (outcome == PL_SUCCESS) {
+            merge_answers(engine, answers, body_answers);
+            return PL_SUCCESS;
+        }
+        pl_list_free(engine, body_answers);
+        return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
+    }
+    if (!term->fn.args || !goal->fn.args) {
+        plout_trace(engine, PL_TRACE_CALL, engine->depth, goal);
+        plout_trace(engine, PL_TRACE_TRUE, engine->depth, goal);
+        return PL_SUCCESS;
+    }
+    const uint32_t n = term->fn.args->count < goal->fn.args->count ? term->fn.args->count : goal->fn.args->count;
+    PlUntrailedFrame untrailed(engine, clause_frame);
+    // A property's key, kept behind its own arguments, is matched first.
+    if (f->owner && n > f->arity &&
+        !pl_unification_sub(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
+        return PL_FAIL;
+    for (uint32_t i = 0; i < n && i < f->arity; ++i)
+        if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(term, i), clause_frame)) return PL_FAIL;
+    return PL_SUCCESS;
+}
+
+int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {
+    if (!list) return PL_FAIL;
+    const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
+    for (PlListNode* node = list->next; node != list; node = node->next) {
+        auto* clause = static_cast<PlCell*>(node->item);
+        if (key && pl_head_clashes(engine, goal, key, clause)) continue;
+        const size_t mark = pl_trail_mark(engine);
+        PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
+        const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
+        if (outcome == PL_SUCCESS) {
+            // Every clause is settled, system ones too: the caller must never read a released frame.
+            pl_settle_frames(engine, frame, mark);
+            pl_frame_release(engine, frame);
+            return PL_SUCCESS;
+        }
+        pl_trail_undo(engine, mark);
+        pl_frame_release(engine, frame);
+        if (outcome != PL_FAIL) return outcome;
+    }
+    return PL_FAIL;
+}

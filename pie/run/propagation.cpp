@@ -1,0 +1,299 @@
+// Conflict propagation (see propagation.h). Candidates are ordered as they are inserted, so that
+// an item that another candidate reads stands before it; the choice of the next candidate then
+// waits for prerequisites in up to four passes, the last of which breaks a cycle. The marks a
+// run leaves on functors (queued, movable, settled, ...) are per query: an engine error clears
+// them all at the API boundary, and the counters raised here are lowered however a run ends.
+#include "pie/run/propagation.h"
+
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/terms/hash.h"
+#include "pie/host/host_values.h"
+#include "pie/run/interpreter.h"
+#include "pie/terms/list.h"
+#include "pie/text/output.h"
+#include "pie/text/printer.h"
+#include "pie/build/program.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using Items = std::vector<PlFunctor*>;
+
+bool tracing(const PieEngine* engine) { return engine->flags & PLE_TRACE; }
+
+bool reads(const PlFunctor* reader, const PlFunctor* item) {
+    // The dependents set of item holds the functors whose rules read it.
+    return item->dependents && pl_hash_lookup(item->dependents, reader);
+}
+
+bool has_first_list(const PlFunctor* f) { return f->clauses[PL_WRITTEN] && !pl_list_empty(f->clauses[PL_WRITTEN]); }
+
+// Raises the functor's use counter for the life of the object.
+class Use {
+public:
+    explicit Use(PlFunctor* f) : f_(f) { ++f_->uses; }
+    ~Use() { --f_->uses; }
+    Use(const Use&) = delete;
+    Use& operator=(const Use&) = delete;
+
+private:
+    PlFunctor* f_;
+};
+
+// "\tname/arity[v1, v2]\n", with "owner(_)::" before a property's name.
+void trace_values(PieEngine* engine, const PlFunctor* f, bool with_owner) {
+    pl_print(engine, "%s", "\t");
+    if (with_owner && f->owner) pl_print(engine, "%s(_)::", f->owner->name->name);
+    pl_print(engine, "%s/%d[", f->name->name, static_cast<int>(f->arity));
+    for (uint32_t i = 0; f->values && i < f->values->count; ++i) {
+        if (i) pl_print(engine, "%s", ", ");
+        if (f->values->items[i]) plout_tree(engine, f->values->items[i], 0);
+    }
+    pl_print(engine, "%s", "]\n");
+    pl_flush(engine);
+}
+
+// The query Item(_X): the item is the goal itself, so that a successful check propagates.
+PlCell* make_query(PieEngine* engine) {
+    PlCell* query = pl_make_clause(engine, PL_QUERY_CLAUSE, nullptr);
+    PlCell* goal = pl_make_term(engine, pl_lookup_functor(engine, pie_intern_string(engine, "$item"), 1, nullptr));
+    goal->fn.args->items[0] = pl_clause_variable(engine, query, engine->atom.var_X);
+    query->clause.term = goal;
+    return query;
+}
+
+// Runs a prepared query for item; the query's former item is put back afterwards, so a check
+// started from a host callback inside another leaves the outer one intact.
+int run_query(PieEngine* engine, PlCell* query, PlFunctor* item, int (*execute)(PieEngine*, PlCell*)) {
+    PlCell* goal = query->clause.term;
+    PlFunctor* before = goal->fn.functor;
+    goal->fn.functor = item;
+    struct Restore {
+        PlCell* goal;
+        PlFunctor* functor;
+        ~Restore() { goal->fn.functor = functor; }
+    } restore{goal, before};
+    Use use(item);
+    return execute(engine, query);
+}
+
+struct Run {
+    PieEngine* engine;
+    PlList* answers;
+    Items candidates;
+    Items waiting;
+    Items done;  // sorted by address
+
+    bool is_done(PlFunctor* f) const { return std::binary_search(done.begin(), done.end(), f); }
+    void mark_done(PlFunctor* f) { done.insert(std::lower_bound(done.begin(), done.end(), f), f); }
+
+    void insert(PlFunctor* d, PlFunctor* origin) {
+        if ((d->flags & (PLF_QUEUED | PLF_SETTLED)) || d->arity != 1) return;
+        d->flags |= PLF_QUEUED;
+        d->origin = origin;
+        if (d->flags & PLF_REPLACEMENT) {
+            d->flags |= PLF_MOVABLE;
+            candidates.push_back(d);
+            return;
+        }
+        auto e = std::find_if(candidates.begin(), candidates.end(),
+                              [&](PlFunctor* x) { return (x->flags & PLF_QUEUED) && reads(x, d); });
+        if (e == candidates.end()) {
+            d->flags |= PLF_MOVABLE;
+            candidates.push_back(d);
+            return;
+        }
+        (*e)->flags &= ~PLF_MOVABLE;
+        size_t at = static_cast<size_t>(e - candidates.begin());
+        candidates.insert(candidates.begin() + static_cast<std::ptrdiff_t>(at), d);
+        // Items after the reader that d itself reads move in front of d.
+        bool moved = false;
+        for (size_t i = at + 2; i < candidates.size();) {
+            PlFunctor* x = candidates[i];
+            if ((x->flags & PLF_MOVABLE) && reads(d, x)) {
+                candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(i));
+                candidates.insert(candidates.begin() + static_cast<std::ptrdiff_t>(at), x);
+                ++at;
+                moved = true;
+            } else {
+                ++i;
+            }
+        }
+        if (!moved) d->flags |= PLF_MOVABLE;
+    }
+
+    static bool prerequisites(const PlFunctor* x, uint32_t unmet_if_set, uint32_t unmet_if_clear) {
+        if (!x->waits) return false;
+        bool unmet = false;
+        pl_list_each(x->waits, [&](void* item) {
+            const auto* p = static_cast<const PlFunctor*>(item);
+            if ((p->flags & unmet_if_set) == unmet_if_set && !(p->flags & unmet_if_clear)) unmet = true;
+        });
+        return unmet;
+    }
+
+    PlFunctor* fetch() {
+        for (int pass = 0; pass < 4; ++pass) {
+            if (pass == 3) {
+                pl_print(engine, "%s", "<<ERROR: fetch_candidate/waiting list illegal status.>>\n");
+                pl_flush(engine);
+                PlFunctor* first = candidates.front();
+                candidates.erase(candidates.begin());
+                return first;
+            }
+            Items held;
+            for (size_t i = 0; i < candidates.size(); ++i) {
+                PlFunctor* x = candidates[i];
+                bool aside = false;
+                if (pass == 0)
+                    aside = std::any_of(held.begin(), held.end(), [&](PlFunctor* h) { return reads(h, x); }) ||
+                            prerequisites(x, 0, PLF_SETTLED);
+                else if (pass == 1)
+                    aside = prerequisites(x, 0, PLF_SETTLED);
+                else
+                    aside = prerequisites(x, PLF_QUEUED, PLF_SETTLED);
+                if (aside) {
+                    held.push_back(x);
+                    continue;
+                }
+                Items rest(candidates.begin() + static_cast<std::ptrdiff_t>(i) + 1, candidates.end());
+                rest.insert(rest.end(), held.begin(), held.end());
+                candidates = std::move(rest);
+                return x;
+            }
+        }
+        return nullptr;
+    }
+
+    void schedule(PlFunctor* from, bool to_waiting) {
+        if (!from->dependents) return;
+        Items dependents;
+        pl_hash_walk(from->dependents, [&](void* d) { dependents.push_back(static_cast<PlFunctor*>(d)); });
+        for (PlFunctor* d : dependents) {
+            if (to_waiting)
+                waiting.push_back(d);
+            else
+                insert(d, from);
+        }
+    }
+
+    void evaluate(PlFunctor* t, bool follow) {
+        const bool eligible = t->arity == 1 && !t->owner && !(t->flags & PLF_SETTLED) && !pl_table_holds(answers, t);
+        if (eligible) {
+            if (tracing(engine) && t->origin) {
+                pl_print(engine, "<< propagate from %s/%d>>\n", t->origin->name->name, static_cast<int>(t->origin->arity));
+                pl_flush(engine);
+            }
+            t->flags |= PLF_ALL_LISTS | PLF_IN_PROPAGATION;
+            if (run_query(engine, engine->propagation_query, t, pl_execute_main_unbound) == PL_SUCCESS &&
+                pie_commit_item_value(engine, t)) {
+                if (tracing(engine)) trace_values(engine, t, false);
+                if ((t->flags & PLF_HAS_CONTROL) && (t->flags & PLF_DONE)) t->marks |= PLM_DISPLAY_PENDING;
+                if (follow) schedule(t, !has_first_list(t) || (t->flags & PLF_REPLACEMENT));
+            }
+        }
+        t->flags |= PLF_SETTLED;
+        t->origin = nullptr;
+        pl_table_enter(engine, answers, t);
+        t->flags &= ~(PLF_ALL_LISTS | PLF_IN_PROPAGATION | PLF_QUEUED | PLF_MOVABLE);
+    }
+};
+
+// Clears the reflected origin however the run ends.
+struct ReflectedScope {
+    PieEngine* engine;
+    ~ReflectedScope() { engine->run.reflected = nullptr; }
+};
+
+int conflict(PieEngine* engine, PlFunctor* item, bool check) {
+    if (tracing(engine)) {
+        pl_print(engine, check ? "<< check conflict %s/%d >>\n" : "<< Initial conflict %s/%d >>\n", item->name->name,
+                 static_cast<int>(item->arity));
+        pl_flush(engine);
+    }
+    const uint32_t mark = check ? PLF_FORCE_PROPAGATE : PLF_INITIAL_RUNNING;
+    item->flags |= mark | PLF_ALL_LISTS;
+    if (item->values && item->values->count) item->values->items[0] = nullptr;
+    const int outcome = run_query(engine, engine->conflict_query, item, pl_execute_main);
+    item->flags &= ~mark;
+    if (!check) item->flags |= PLF_DONE;
+    return outcome == PL_SUCCESS ? 0 : 1;
+}
+
+}  // namespace
+
+void pl_propagation_create(PieEngine* engine) {
+    engine->conflict_query = make_query(engine);
+    engine->propagation_query = make_query(engine);
+    pl_set_propagation(engine, pl_propagate);
+}
+
+int pl_initial_conflict(PieEngine* engine, PlFunctor* item) {
+    if (!item || (item->flags & PLF_DONE)) return 1;
+    return conflict(engine, item, false);
+}
+
+int pl_check_conflict(PieEngine* engine, PlFunctor* item) {
+    if (!item) return 2;
+    return conflict(engine, item, true);
+}
+
+void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
+    Run run{engine, answers, {}, {}, {}};
+    ReflectedScope reflected{engine};
+    Items seen, sources;
+    pl_list_each(answers, [&](void* item) {
+        auto* f = static_cast<PlFunctor*>(item);
+        if (std::find(seen.begin(), seen.end(), f) == seen.end()) seen.push_back(f);
+    });
+    for (PlFunctor* f : seen) {
+        const bool changed = pie_commit_item_value(engine, f);
+        if (changed && tracing(engine)) trace_values(engine, f, true);
+        if (changed || (f->flags & PLF_FORCE_PROPAGATE)) sources.push_back(f);
+    }
+    PlFunctor* forced = nullptr;
+    for (PlFunctor* s : sources)
+        if (s->flags & PLF_FORCE_PROPAGATE) {
+            forced = s;
+            break;
+        }
+    std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
+    for (PlFunctor* s : sources) {
+        if (!s->dependents) continue;
+        Items with, without;
+        pl_hash_walk(s->dependents, [&](void* d) {
+            auto* f = static_cast<PlFunctor*>(d);
+            (has_first_list(f) && !(f->flags & PLF_REPLACEMENT) ? with : without).push_back(f);
+        });
+        for (PlFunctor* f : with) first.emplace_back(f, s);
+        for (PlFunctor* f : without) first.emplace_back(f, s);
+    }
+    for (auto& [candidate, origin] : first) run.insert(candidate, forced ? forced : origin);
+    while (!run.candidates.empty()) {
+        if (tracing(engine)) {
+            pl_print(engine, "%s", "<< [ ");
+            for (PlFunctor* c : run.candidates) pl_print(engine, "%s ", c->name->name);
+            pl_print(engine, "%s", "] >>\n");
+            pl_flush(engine);
+        }
+        PlFunctor* next = run.fetch();
+        if (!next) continue;
+        if (run.is_done(next)) {
+            next->flags &= ~(PLF_QUEUED | PLF_MOVABLE);
+            continue;
+        }
+        engine->run.reflected = next->origin;
+        run.evaluate(next, true);
+        run.mark_done(next);
+    }
+    for (size_t i = 0; i < run.waiting.size(); ++i) {
+        PlFunctor* next = run.waiting[i];
+        if (run.is_done(next)) continue;
+        engine->run.reflected = next->origin;
+        run.evaluate(next, false);
+        run.mark_done(next);
+    }
+}

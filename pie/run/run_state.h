@@ -1,0 +1,67 @@
+// What the interpreter keeps in the engine between and during queries: the frame stack, the pool
+// of terms built while a query runs, and the per-query tables.
+#pragma once
+
+#include "pie/terms/pool.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct PieEngine;
+struct PlCell;
+struct PlFrameChunk;
+struct PlFunctor;
+struct PlListNode;
+struct PlFrame;
+
+// A binding made while a clause is tried, with what the slot held before: failures undo them,
+// success settles those that point into the frame being released.
+struct PlTrailEntry {
+    PlCell** slot_term;  // the slot (a PlBinding) and its frame
+    PlFrame* slot_frame;
+    PlCell* old_term;
+    PlFrame* old_frame;
+};
+
+struct PlRunState {
+    PlFrameChunk* frames = nullptr;       // the chunk in use, linked to the ones below
+    PlFrameChunk* spare_frames = nullptr;  // emptied chunks kept for the next query
+    std::vector<PlTrailEntry> trail;
+    PlFrame* untrailed = nullptr;         // the frame whose clause head is being matched
+    std::vector<PlCell*> list_cells;      // cells of the lists being walked, a stack nested walks share
+    PlPool terms;                         // terms built while the outermost query runs
+    int queries = 0;                      // queries running (a propagation run nests them)
+    PlListNode* answers = nullptr;        // answer table of the running query
+    PlListNode* changed = nullptr;        // changed table of the running query
+    bool program_changed = false;         // an assert, retract or abolish ran
+    PlFunctor* reflected = nullptr;       // the item the current propagation step started from
+    // Propagation over a query's answers, and the rebuild of derived rule data after the program
+    // changed; either may be unset.
+    void (*propagate)(PieEngine* engine, PlListNode* answers, PlFunctor* goal) = nullptr;
+    void (*rebuild)(PieEngine* engine) = nullptr;
+};
+
+// The part of the list-cell stack one walk uses, above what outer walks hold; given back when
+// the walk ends, however it ends.
+class PlWalkCells {
+public:
+    explicit PlWalkCells(std::vector<PlCell*>& cells) : cells_(cells), base_(cells.size()) {}
+    ~PlWalkCells() { clear(); }
+    PlWalkCells(const PlWalkCells&) = delete;
+    PlWalkCells& operator=(const PlWalkCells&) = delete;
+
+    void push(PlCell* cell) { cells_.push_back(cell); }
+    void clear() {
+        if (cells_.size() != base_) cells_.resize(base_);
+    }
+    size_t size() const { return cells_.size() - base_; }
+    PlCell* operator[](size_t i) const { return cells_[base_ + i]; }
+
+private:
+    std::vector<PlCell*>& cells_;
+    size_t base_;
+};
+
+// Returns the frame chunks and the term pool to the heap.
+void pl_run_state_free(PieEngine* engine);

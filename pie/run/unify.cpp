@@ -1,0 +1,362 @@
+// Unification by the type of the left side, as the engine has always done it: an anonymous cell
+// matches anything, integers are shared cells, a member set stands for any of its elements.
+#include "pie/run/unify.h"
+
+#include "pie/build/compiler.h"
+#include "pie/api/engine.h"
+#include "pie/run/frame.h"
+#include "pie/run/interpreter.h"
+
+namespace {
+
+bool bindable(const PlDeref& d) { return d.term->type == PL_UNBOUND && d.slot; }
+
+// Binds the unbound side to the other: to the other variable when it is unbound too, so that
+// both stay one. A constant needs no frame.
+inline void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
+    if (value.slot == var.slot) return;  // the same variable
+    if (value.term->type == PL_UNBOUND && value.slot) {
+        pl_bind(engine, var.slot, var.slot_frame, value.var, value.slot_frame);
+        return;
+    }
+    const bool framed = value.term->type == PL_FUNCTOR ? value.term->fn.args && value.term->fn.args->count
+                                                       : value.term->type == PL_LIST || value.term->type == PL_AND_GROUP;
+    pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
+}
+
+// A member set meeting an unbound variable inside a one-argument item term: the variable first
+// takes the item's current status, and nothing matches an item that has none.
+bool item_status_allows(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
+    PlFunctor* item = l.term->fn.functor;
+    if (item->arity != 1 || !l.term->fn.args || !r.term->fn.args) return true;
+    const PlDeref a = pl_deref(pl_arg(l.term, 0), l.frame);
+    const PlDeref b = pl_deref(pl_arg(r.term, 0), r.frame);
+    const PlDeref* var = nullptr;
+    if (a.term->type == PL_MEMBER && b.term->type == PL_UNBOUND) var = &b;
+    if (b.term->type == PL_MEMBER && a.term->type == PL_UNBOUND) var = &a;
+    if (!var || !var->slot) return true;
+    PlCell* status = pl_item_status(engine, item, engine->run.answers);
+    if (!status) return false;
+    return pl_unify(engine, var->var, var->slot_frame, status, nullptr) != 0;
+}
+
+// A once cell stands for its goal. Most terms are none: they cost a test and no copy.
+void step_once_in_place(PlDeref& d) {
+    while (d.term->type == PL_ONCE) {
+        PlFrame* frame = d.frame;
+        d = pl_deref(d.term->once.goal, frame);
+    }
+}
+
+inline PlDeref step_once(PlDeref d) {
+    if (d.term->type == PL_ONCE) step_once_in_place(d);
+    return d;
+}
+
+// A term dereferenced, and past any once cell.
+inline PlDeref deref_goal(PlCell* term, PlFrame* frame) {
+    PlDeref d = pl_deref(term, frame);
+    if (d.term->type == PL_ONCE) step_once_in_place(d);
+    return d;
+}
+
+// Native frames of this walk are large under the sanitizers; each level counts twice.
+constexpr int kWeight = 2;
+
+int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
+
+// An and-group is the conjunction of its goals: it matches a variable, another group goal by
+// goal, or the right-nested "," term it stands for (retract names a rule by its written body).
+int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
+    const bool left = l.term->type == PL_AND_GROUP;
+    const PlDeref& group = left ? l : r;
+    const PlDeref& other = left ? r : l;
+    switch (other.term->type) {
+    case PL_ANONYMOUS:
+        return 1;
+    case PL_UNBOUND:
+        if (bindable(other)) bind(engine, other, group);
+        return 1;
+    case PL_AND_GROUP:
+        return unify(engine, l.term->items, l.frame, r.term->items, r.frame);
+    case PL_FUNCTOR: {
+        PlCell* items = group.term->items;
+        PlDeref term = other;
+        if (items->type != PL_LIST) return 0;
+        for (; items->list.tail->type == PL_LIST; items = items->list.tail) {
+            if (!pl_is_functor(term.term, pl_predefined(engine, PLP_comma_2)) ||
+                !unify(engine, items->list.head, group.frame, pl_arg(term.term, 0), term.frame))
+                return 0;
+            term = step_once(pl_deref(pl_arg(term.term, 1), term.frame));
+        }
+        return unify(engine, items->list.head, group.frame, term.term, term.frame);
+    }
+    default:
+        return 0;
+    }
+}
+
+// The commonest pair inside a clause head, a constant or structure of the goal against a
+// variable of the clause not bound yet, bound as unify would bind it but without a call. False
+// when the pair needs unify (the level unify would take is past the limit included).
+bool bind_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    if (engine->depth + kWeight > kPlMaxDepth) return false;
+    PlBinding* slot = &fb->slots()[b->var.slot];
+    if (slot->term->type != PL_UNBOUND) return false;
+    const PlDeref l = deref_goal(a, fa);
+    switch (l.term->type) {
+    case PL_INT:
+    case PL_NIL:
+        pl_bind(engine, slot, fb, l.term, nullptr);
+        return true;
+    case PL_FUNCTOR:
+        pl_bind(engine, slot, fb, l.term, l.term->fn.args && l.term->fn.args->count ? l.frame : nullptr);
+        return true;
+    case PL_LIST:
+        pl_bind(engine, slot, fb, l.term, l.frame);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Only a variable of the clause can be bound at once: anything else is told at the call.
+inline bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    return b->type == PL_VAR && fb && bind_at_once(engine, a, fa, b, fb);
+}
+
+int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
+  again:
+    const PlDeref l = deref_goal(a, fa);
+    const PlDeref r = deref_goal(b, fb);
+    if (l.term->type == PL_AND_GROUP || r.term->type == PL_AND_GROUP) return unify_group(engine, l, r);
+    const PlCellType rt = r.term->type;
+    switch (l.term->type) {
+    case PL_ANONYMOUS:
+        return 1;
+    case PL_INT:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: return l.term == r.term || l.term->value == r.term->value;
+        case PL_FUNCTOR: case PL_LIST: case PL_NIL: return 0;
+        case PL_MEMBER: return pl_member_holds(r.term, l.term);
+        case PL_UNBOUND: if (!bindable(r)) return 1; bind(engine, r, l); return 1;
+        default: break;
+        }
+        break;
+    case PL_FUNCTOR:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: case PL_LIST: case PL_NIL: return 0;
+        case PL_FUNCTOR: {
+            if (l.term->fn.functor != r.term->fn.functor) return 0;
+            if (!item_status_allows(engine, l, r)) return 0;
+            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+            const uint32_t m = r.term->fn.args ? r.term->fn.args->count : 0;
+            const uint32_t k = n < m ? n : m;
+            if (k == 0) return 1;
+            for (uint32_t i = 0; i + 1 < k; ++i)
+                if (!bound_at_once(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame) &&
+                    !unify(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame))
+                    return 0;
+            a = pl_arg(l.term, k - 1), fa = l.frame, b = pl_arg(r.term, k - 1), fb = r.frame;
+            goto again;  // the last argument without a native level: long chains stay flat
+        }
+        case PL_MEMBER:
+            return (!l.term->fn.args || l.term->fn.args->count == 0) && pl_member_holds(r.term, l.term);
+        case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
+        default: break;
+        }
+        break;
+    case PL_LIST:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: case PL_FUNCTOR: case PL_NIL: case PL_MEMBER: return 0;
+        case PL_LIST:
+            if (!bound_at_once(engine, l.term->list.head, l.frame, r.term->list.head, r.frame) &&
+                !unify(engine, l.term->list.head, l.frame, r.term->list.head, r.frame))
+                return 0;
+            a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
+            goto again;
+        case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
+        default: break;
+        }
+        break;
+    case PL_NIL:
+        switch (rt) {
+        case PL_ANONYMOUS: case PL_NIL: return 1;
+        case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
+        case PL_INT: case PL_FUNCTOR: case PL_LIST: case PL_MEMBER: return 0;
+        default: break;
+        }
+        break;
+    case PL_MEMBER:
+        switch (rt) {
+        case PL_ANONYMOUS: return 1;
+        case PL_INT: return pl_member_holds(l.term, r.term);
+        case PL_FUNCTOR: return (!r.term->fn.args || r.term->fn.args->count == 0) && pl_member_holds(l.term, r.term);
+        case PL_LIST: case PL_NIL: case PL_MEMBER: case PL_UNBOUND: return 0;
+        default: break;
+        }
+        break;
+    case PL_UNBOUND:
+        switch (rt) {
+        case PL_MEMBER: return 0;
+        case PL_ANONYMOUS: case PL_INT: case PL_FUNCTOR: case PL_LIST: case PL_NIL: case PL_UNBOUND:
+            if (bindable(l)) bind(engine, l, r);
+            return 1;
+        default: break;
+        }
+        break;
+    default:
+        break;
+    }
+    pl_fatal_error(engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
+}
+
+}  // namespace
+
+bool pl_member_holds(const PlCell* set, const PlCell* cell) {
+    for (const PlCell* item = set->items; item && item->type == PL_LIST; item = item->list.tail) {
+        const PlCell* element = item->list.head;
+        if (element == cell) return true;
+        if (element->type == PL_INT && cell->type == PL_INT && element->value == cell->value) return true;
+        if (element->type == PL_FUNCTOR && cell->type == PL_FUNCTOR && element->fn.functor == cell->fn.functor)
+            return true;
+    }
+    return false;
+}
+
+int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    return unify(engine, a, fa, b, fb);
+}
+
+int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    const uint32_t trace = engine->flags & PLE_TRACE;
+    engine->flags &= ~PLE_TRACE;
+    struct Restore {
+        PieEngine* e;
+        uint32_t t;
+        ~Restore() { e->flags |= t; }
+    } restore{engine, trace};
+    return unify(engine, a, fa, b, fb);
+}
+
+namespace {
+
+// Both comparisons go down list tails by a loop; each tail takes the level its recursion took.
+int identical(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    PlDepthRun depth(engine, "term_compare", kWeight);
+    for (;;) {
+        depth.step();
+        const PlDeref l = pl_deref(a, fa);
+        const PlDeref r = pl_deref(b, fb);
+        if (l.term->type != r.term->type) return 0;
+        switch (l.term->type) {
+        case PL_ANONYMOUS: case PL_NIL:
+            return 1;
+        case PL_INT:
+            return l.term->value == r.term->value;
+        case PL_UNBOUND:
+            return l.slot ? l.slot == r.slot : l.term == r.term && !r.slot;
+        case PL_FUNCTOR: {
+            if (l.term->fn.functor != r.term->fn.functor) return 0;
+            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+            for (uint32_t i = 0; i < n; ++i)
+                if (!identical(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return 0;
+            return 1;
+        }
+        case PL_LIST:
+            if (!identical(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) return 0;
+            a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
+            continue;
+        default:
+            pl_fatal_error(engine, PL_ERR_CELL_TYPE, "term_compare", static_cast<int>(l.term->type));
+        }
+    }
+}
+
+bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    PlDepthRun depth(engine, "pl_terms_equal", kWeight);
+    for (;;) {
+        depth.step();
+        const PlDeref l = pl_deref(a, fa);
+        const PlDeref r = pl_deref(b, fb);
+        if (l.term->type != r.term->type || l.term->type > 19) return false;
+        if (l.term->type >= 17) return true;  // markers and the unbound cell
+        switch (l.term->type) {
+        case PL_NAME: return l.term->token == r.term->token;
+        case PL_ANONYMOUS: case PL_NIL: return true;
+        case PL_INT: return l.term->value == r.term->value;
+        case PL_FUNCTOR: {
+            if (l.term->fn.functor != r.term->fn.functor) return false;
+            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+            for (uint32_t i = 0; i < n; ++i)
+                if (!equal(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame)) return false;
+            return true;
+        }
+        case PL_LIST:
+            // Constant heads are compared here. Their level is the one the tail takes next, checked
+            // by the tail's step, or here when the comparison ends.
+            if (const int same = pl_constants_equal(pl_deref(l.term->list.head, l.frame).term,
+                                                 pl_deref(r.term->list.head, r.frame).term);
+                same >= 0) {
+                if (!same) {
+                    depth.reach(1);
+                    return false;
+                }
+            } else if (!equal(engine, l.term->list.head, l.frame, r.term->list.head, r.frame)) {
+                return false;
+            }
+            a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
+            continue;
+        case PL_ONCE:
+            a = l.term->once.goal, fa = l.frame, b = r.term->once.goal, fb = r.frame;
+            continue;
+        default: return false;
+        }
+    }
+}
+
+// A comparison of two lists of constants, the commonest one of a recorded value with a new one,
+// by a loop without the depth bookkeeping: 1 or 0 as equal answers, or -1 when it cannot tell
+// (an element or end that is not a constant, or levels that come near the limit), and equal runs
+// from the start. Nothing is changed on the way, so giving up costs only the time.
+int constant_lists_equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    for (int64_t levels = kWeight;; levels += kWeight) {
+        if (engine->depth + levels + kWeight > kPlMaxDepth) return -1;
+        const PlDeref l = pl_deref(a, fa);
+        const PlDeref r = pl_deref(b, fb);
+        if (l.term->type != r.term->type || l.term->type > 19) return 0;
+        if (l.term->type >= 17) return 1;
+        switch (l.term->type) {
+        case PL_ANONYMOUS: case PL_NIL: return 1;
+        case PL_INT: return l.term->value == r.term->value;
+        case PL_LIST: {
+            const int same = pl_constants_equal(pl_deref(l.term->list.head, l.frame).term,
+                                                pl_deref(r.term->list.head, r.frame).term);
+            if (same <= 0) return same;
+            a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
+            continue;
+        }
+        default: return -1;
+        }
+    }
+}
+
+}  // namespace
+
+int term_compare(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
+    return identical(engine, a, frame, b, frame);
+}
+
+bool pl_terms_equal(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
+    return equal(engine, a, frame, b, frame);
+}
+
+bool pl_terms_equal_in(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame) {
+    if (a->type == PL_LIST)
+        if (const int same = constant_lists_equal(engine, a, nullptr, b, frame); same >= 0) return same;
+    return equal(engine, a, nullptr, b, frame);
+}

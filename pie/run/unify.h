@@ -1,0 +1,40 @@
+// Unification of two terms, each read in its own frame, and the two comparisons of terms: identity
+// (==) and structural equality (used to tell whether a recorded list value changed).
+#pragma once
+
+#include "pie/terms/term.h"
+
+struct PieEngine;
+struct PlFrame;
+
+// 1 when a and b unify (bindings are made and trailed), else 0. Cells that cannot be unified (a
+// clause record, an operator node) raise 4111.
+int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
+// The same with tracing suspended.
+int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
+
+// 1 when a and b are identical after dereferencing; two unbound variables are identical only
+// when they are the same variable. Cells no term holds raise 4098.
+int term_compare(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
+// Structural equality; frame (may be null) is used to dereference both sides.
+bool pl_terms_equal(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
+
+// Structural equality of a frame-free term and a term read in frame.
+bool pl_terms_equal_in(PieEngine* engine, PlCell* a, PlCell* b, PlFrame* frame);
+
+// Whether the member set holds the integer or atom cell.
+bool pl_member_holds(const PlCell* set, const PlCell* cell);
+
+// Structural equality of two dereferenced terms that hold no arguments, decided without a walk:
+// 1 or 0, or -1 when either needs the whole comparison.
+inline int pl_constants_equal(const PlCell* a, const PlCell* b) {
+    if (a->type != b->type) return a->type == PL_VAR || b->type == PL_VAR ? -1 : 0;
+    switch (a->type) {
+    case PL_INT: return a->value == b->value;
+    case PL_NIL: case PL_ANONYMOUS: case PL_UNBOUND: return 1;
+    case PL_FUNCTOR:
+        if (a->fn.functor != b->fn.functor) return 0;
+        return a->fn.args && a->fn.args->count ? -1 : 1;
+    default: return -1;
+    }
+}

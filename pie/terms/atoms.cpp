@@ -1,0 +1,156 @@
+// Interning of names and the atom value table. The table is probed by a hash of the whole text
+// and doubles when half full; atoms themselves live in the main pool and never move.
+#include "pie/terms/atoms.h"
+
+#include "pie/api/engine.h"
+#include "pie/terms/hash.h"
+#include "pie/terms/pool.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr size_t kInitialCapacity = 1024;
+
+uint32_t text_hash(const char* text, size_t length) {
+    uint32_t h = 2166136261u;  // FNV-1a
+    for (size_t i = 0; i < length; ++i) {
+        h ^= static_cast<unsigned char>(text[i]);
+        h *= 16777619u;
+    }
+    return h;
+}
+
+// The slot that holds the text, or the empty slot where it belongs.
+PlAtom** probe(const PlAtomTable& table, const char* text, size_t length, uint32_t hash) {
+    const size_t mask = table.capacity - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        PlAtom* atom = table.slots[i];
+        if (!atom) return &table.slots[i];
+        if (atom->hash == hash && atom->length == length && std::memcmp(atom->name, text, length) == 0)
+            return &table.slots[i];
+    }
+}
+
+PlAtom** new_slots(PieEngine* engine, size_t capacity) {
+    auto** slots = static_cast<PlAtom**>(xmalloc(engine, capacity * sizeof(PlAtom*)));
+    std::memset(slots, 0, capacity * sizeof(PlAtom*));
+    return slots;
+}
+
+void grow(PieEngine* engine) {
+    PlAtomTable& table = engine->atom_table;
+    PlAtomTable bigger{new_slots(engine, table.capacity * 2), table.capacity * 2, table.count};
+    for (size_t i = 0; i < table.capacity; ++i)
+        if (PlAtom* atom = table.slots[i]) *probe(bigger, atom->name, atom->length, atom->hash) = atom;
+    xfree(table.slots);
+    table = bigger;
+}
+
+// Finds the atom of the text or enters one; keep_text enters the caller's text itself.
+PlAtom* intern(PieEngine* engine, const char* text, size_t length, bool keep_text) {
+    PlAtomTable& table = engine->atom_table;
+    const uint32_t hash = text_hash(text, length);
+    PlAtom** slot = probe(table, text, length, hash);
+    if (*slot) return *slot;
+    if (2 * (table.count + 1) > table.capacity) {
+        grow(engine);
+        slot = probe(table, text, length, hash);
+    }
+    PlAtom* atom;
+    if (keep_text) {
+        atom = pl_pool_new<PlAtom>(engine, &engine->main_pool);
+        atom->name = text;
+    } else {
+        // The text follows the record in the same allocation.
+        auto* block = static_cast<char*>(pl_pool_alloc(engine, &engine->main_pool, sizeof(PlAtom) + length + 1));
+        char* copy = block + sizeof(PlAtom);
+        std::memcpy(copy, text, length);
+        copy[length] = '\0';
+        atom = new (block) PlAtom{};
+        atom->name = copy;
+    }
+    atom->length = static_cast<uint32_t>(length);
+    atom->serial = static_cast<uint32_t>(table.count);
+    atom->hash = hash;
+    *slot = atom;
+    ++table.count;
+    return atom;
+}
+
+struct AtomValue {
+    PlAtom* atom;
+    PlCell* value;
+};
+
+int compare_atom_value(const void* item, const void* key) {
+    return pl_compare_atoms(static_cast<const AtomValue*>(item)->atom, static_cast<const PlAtom*>(key));
+}
+
+size_t hash_atom(const void* key) { return static_cast<const PlAtom*>(key)->serial; }
+
+}  // namespace
+
+void pie_atom_table_create(PieEngine* engine) {
+    engine->atom_table = PlAtomTable{new_slots(engine, kInitialCapacity), kInitialCapacity, 0};
+}
+
+void pie_atom_table_free(PieEngine* engine) {
+    xfree(engine->atom_table.slots);
+    engine->atom_table = PlAtomTable{};
+}
+
+void pie_intern_predefined(PieEngine* engine) {
+#define PL_ATOM_INTERN(field, text) engine->atom.field = pie_intern_atom(engine, text);
+    PL_PREDEFINED_ATOMS(PL_ATOM_INTERN)
+#undef PL_ATOM_INTERN
+}
+
+PlAtom* pie_intern_atom(PieEngine* engine, const char* name) {
+    return intern(engine, name, std::strlen(name), true);
+}
+
+PlAtom* pie_intern_string_len(PieEngine* engine, const char* text, size_t length) {
+    if (length > kPlMaxRequest) pl_fatal_error(engine, PL_ERR_NO_MEMORY, "xmalloc");
+    return intern(engine, text, length, false);
+}
+
+PlAtom* pie_intern_string(PieEngine* engine, const char* text) {
+    return pie_intern_string_len(engine, text, std::strlen(text));
+}
+
+// The engine this came from copied the text into a bounded static buffer before interning;
+// lookup by (text, length) needs no copy, so any length works and engines share nothing.
+PlAtom* pie_intern_copy(PieEngine* engine, const char* text, size_t length) {
+    return pie_intern_string_len(engine, text, length);
+}
+
+PlAtom* pie_find_atom(const PieEngine* engine, const char* name) {
+    const size_t length = std::strlen(name);
+    return *probe(engine->atom_table, name, length, text_hash(name, length));
+}
+
+size_t pie_atom_count(const PieEngine* engine) { return engine->atom_table.count; }
+
+void pie_atom_values_create(PieEngine* engine) {
+    engine->atom_values = pl_hash_create(engine, &engine->main_pool, compare_atom_value, hash_atom, 11);
+}
+
+void pie_set_atom_value(PieEngine* engine, PlAtom* atom, PlCell* value) {
+    auto* entry = static_cast<AtomValue*>(pl_hash_lookup(engine->atom_values, atom));
+    if (!entry) {
+        // The record exists before its node, so an exhausted pool leaves no empty node behind.
+        entry = pl_pool_new<AtomValue>(engine, &engine->main_pool, AtomValue{atom, nullptr});
+        pl_hash_lookup_or_insert(engine, engine->atom_values, atom)->item = entry;
+    }
+    entry->value = value;
+}
+
+PlCell* pie_get_atom_value(PieEngine* engine, PlAtom* atom) {
+    auto* entry = static_cast<AtomValue*>(pl_hash_lookup(engine->atom_values, atom));
+    return entry ? entry->value : nullptr;
+}
+
+int pl_compare_atoms(const PlAtom* a, const PlAtom* b) {
+    return a->serial < b->serial ? -1 : a->serial > b->serial ? 1 : 0;
+}

@@ -1,0 +1,127 @@
+// Block pools of the engine. A pool serves requests from its current block; released blocks go
+// to a free list of the engine and are reused before the heap is asked again, because the load,
+// update and output pools are dropped and rebuilt many times in an engine's life.
+#include "pie/terms/pool.h"
+
+#include "pie/api/engine.h"
+#include "pie/api/errors.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kHeaderSize = (sizeof(PlPoolBlock) + 15) & ~size_t{15};
+
+char* payload(PlPoolBlock* block) { return reinterpret_cast<char*>(block) + kHeaderSize; }
+
+void reset(PlPoolBlock* block) {
+    block->remaining = block->capacity;
+    block->next = payload(block);
+}
+
+PlPoolBlock* new_block(PieEngine* engine, size_t capacity) {
+    auto* block = static_cast<PlPoolBlock*>(xmalloc(engine, kHeaderSize + capacity));
+    block->prev = nullptr;
+    block->capacity = capacity;
+    reset(block);
+    return block;
+}
+
+// A standard block: the first free block when it is large enough, else a new one.
+PlPoolBlock* standard_block(PieEngine* engine) {
+    PlPoolBlock* block = engine->free_blocks;
+    if (block && block->capacity >= kPlPoolBlockSize) {
+        engine->free_blocks = block->prev;
+        block->prev = nullptr;
+        reset(block);
+        return block;
+    }
+    return new_block(engine, kPlPoolBlockSize);
+}
+
+void* take(PlPoolBlock* block, size_t size) {
+    void* p = block->next;
+    block->next += size;
+    block->remaining -= size;
+    return p;
+}
+
+}  // namespace
+
+void* xmalloc(PieEngine* engine, size_t size) {
+    void* p = size <= kPlMaxRequest ? std::malloc(size ? size : 1) : nullptr;
+    if (!p) pl_fatal_error(engine, PL_ERR_NO_MEMORY, "xmalloc");
+    return p;
+}
+
+void xfree(void* block) { std::free(block); }
+
+void pl_pool_create(PieEngine* engine, PlPool* pool) {
+    if (pool->current) pl_pool_release(engine, pool);  // created again: nothing may leak
+    pool->alignment = kPlPoolAlignment;
+    pool->current = standard_block(engine);
+}
+
+void pl_pool_set_alignment(PlPool* pool, size_t alignment) {
+    size_t a = 1;
+    while (a < alignment && a < kPlPoolBlockSize) a <<= 1;  // requests are rounded by masking
+    pool->alignment = a;
+}
+
+void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size) {
+    const size_t a = pool->alignment;
+    if (size > kPlMaxRequest) pl_fatal_error(engine, PL_ERR_NO_MEMORY, "xmalloc");
+    size = (size + a - 1) & ~(a - 1);
+    PlPoolBlock* current = pool->current;
+    if (current && size < current->remaining) return take(current, size);
+    if (size <= kPlPoolBlockSize) {
+        PlPoolBlock* block = standard_block(engine);
+        block->prev = current;
+        pool->current = block;
+        return take(block, size);
+    }
+    // A block of its own, linked behind the current one so that the current block keeps
+    // serving the small requests.
+    PlPoolBlock* block = new_block(engine, size);
+    if (current) {
+        block->prev = current->prev;
+        current->prev = block;
+    } else {
+        pool->current = block;
+    }
+    return take(block, size);
+}
+
+char* pl_pool_strdup(PieEngine* engine, PlPool* pool, const char* text) {
+    size_t n = std::strlen(text) + 1;
+    auto* copy = static_cast<char*>(pl_pool_alloc(engine, pool, n));
+    std::memcpy(copy, text, n);
+    return copy;
+}
+
+void pl_pool_release(PieEngine* engine, PlPool* pool) {
+    PlPoolBlock* block = pool->current;
+    while (block) {
+        PlPoolBlock* prev = block->prev;
+        reset(block);
+        block->prev = engine->free_blocks;
+        engine->free_blocks = block;
+        block = prev;
+    }
+    pool->current = nullptr;
+}
+
+size_t pl_pool_used(const PlPool* pool) {
+    size_t used = 0;
+    for (const PlPoolBlock* block = pool->current; block; block = block->prev)
+        used += block->capacity - block->remaining;
+    return used;
+}
+
+void pl_pool_free_all(PieEngine* engine) {
+    while (PlPoolBlock* block = engine->free_blocks) {
+        engine->free_blocks = block->prev;
+        xfree(block);
+    }
+}

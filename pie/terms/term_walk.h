@@ -1,0 +1,63 @@
+// Walks over the slots of a clause term with an explicit work list, so that a body of
+// thousands of goals needs no native stack. The loader's checks and rewrites are built on them.
+#pragma once
+
+#include "pie/terms/term.h"
+
+#include <utility>
+#include <vector>
+
+// The child slots of a cell: arguments (a property's hidden key included), list head and
+// tail, the goals of a group or member set, the goal of a tag.
+template <class Fn>
+void pl_for_each_child(PlCell* cell, Fn&& fn) {
+    switch (cell->type) {
+    case PL_FUNCTOR:
+        if (cell->fn.args)
+            for (uint32_t i = 0; i < cell->fn.args->count; ++i) fn(cell->fn.args->items[i]);
+        break;
+    case PL_LIST:
+        fn(cell->list.head);
+        fn(cell->list.tail);
+        break;
+    case PL_AND_GROUP:
+    case PL_MEMBER:
+        fn(cell->items);
+        break;
+    case PL_ONCE:
+        fn(cell->once.goal);
+        break;
+    default:
+        break;
+    }
+}
+
+// Top-down: visit(slot) may replace *slot and answers whether to go on into its children.
+template <class Visit>
+void pl_walk_top_down(PlCell*& root, Visit&& visit) {
+    std::vector<PlCell**> work{&root};
+    while (!work.empty()) {
+        PlCell** slot = work.back();
+        work.pop_back();
+        if (!visit(*slot)) continue;
+        std::vector<PlCell**> children;
+        pl_for_each_child(*slot, [&](PlCell*& child) { children.push_back(&child); });
+        for (auto it = children.rbegin(); it != children.rend(); ++it) work.push_back(*it);
+    }
+}
+
+// Bottom-up: every slot's children are rewritten before rewrite(slot) sees it.
+template <class Rewrite>
+void pl_rewrite_bottom_up(PlCell*& root, Rewrite&& rewrite) {
+    std::vector<std::pair<PlCell**, bool>> work{{&root, false}};
+    while (!work.empty()) {
+        auto [slot, expanded] = work.back();
+        work.pop_back();
+        if (expanded) {
+            rewrite(*slot);
+            continue;
+        }
+        work.push_back({slot, true});
+        pl_for_each_child(*slot, [&](PlCell*& child) { work.push_back({&child, false}); });
+    }
+}
