@@ -10,6 +10,7 @@
 namespace {
 
 ModuleFactory g_factories[kModuleCount] = {};
+const LocaleServices* g_localeServices = nullptr;
 
 int IndexOf(ModuleBit bit) { return std::countr_zero(static_cast<DWORD>(bit)); }
 
@@ -43,9 +44,16 @@ ModuleFactory RegisterModuleFactory(ModuleBit bit, ModuleFactory factory) {
     return previous;
 }
 
+const LocaleServices* RegisterLocaleServices(const LocaleServices* services) {
+    const LocaleServices* previous = g_localeServices;
+    g_localeServices = services;
+    return previous;
+}
+
 CmUserData::CmUserData(UIDEVDATA* ctx) : ctx_(ctx), inchUnit_(UserMeasuresInInches()) {}
 
 CmUserData::~CmUserData() {
+    if (locale_ && localeServices_) localeServices_->release(locale_);
     // Later objects may use earlier ones while they go: take them down in reverse order.
     for (int i = kModuleCount - 1; i >= 0; --i) delete modules_[i];
 }
@@ -55,6 +63,10 @@ void CmUserData::Initialize() {
     for (int i = 0; i < kModuleCount; ++i) {
         if (!(mask & (1u << i)) || modules_[i] || !g_factories[i]) continue;
         modules_[i] = g_factories[i](ctx_);
+    }
+    if (!locale_ && g_localeServices && g_localeServices->make) {
+        locale_ = g_localeServices->make(ctx_);
+        localeServices_ = g_localeServices;
     }
 }
 

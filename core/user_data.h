@@ -46,6 +46,17 @@ using ModuleFactory = CmModule* (*)(UIDEVDATA* ctx);
 // Registers (or, with null, removes) the factory of one bit; answers the previous one.
 ModuleFactory RegisterModuleFactory(ModuleBit bit, ModuleFactory factory);
 
+class CmLocale;
+
+// The sheet's locale services belong to the dialog framework, which registers how they are made
+// and released; a user data made before that has none.
+struct LocaleServices {
+    CmLocale* (*make)(UIDEVDATA* ctx);
+    void (*release)(CmLocale* locale);
+};
+// Registers (or, with null, removes) the services; answers the previous ones.
+const LocaleServices* RegisterLocaleServices(const LocaleServices* services);
+
 // Mode, sub-mode and three command words of one page.
 struct PageStateGroup {
     DWORD mode = 0;
@@ -59,9 +70,6 @@ struct PageState {
 // The sheet's display mode, as the "DispMode" item names it.
 enum DisplayMode : DWORD { kDisplayNormal = 0, kDisplayUnite = 1, kDisplayNonUnite = 2 };
 
-class CmLocale;
-class CmModule;
-
 class CmUserData : public PoolObject {
 public:
     explicit CmUserData(UIDEVDATA* ctx);
@@ -69,7 +77,8 @@ public:
     CmUserData(const CmUserData&) = delete;
     CmUserData& operator=(const CmUserData&) = delete;
 
-    // Makes the module objects of the request's kind, in bit order, then the utility object.
+    // Makes the module objects of the request's kind, in bit order, then the utility object and
+    // the locale services.
     virtual void Initialize();
 
     UIDEVDATA* Request() const { return ctx_; }
@@ -95,8 +104,8 @@ public:
     void SetStateWord(uintptr_t word) { stateWord_ = word; }
     uintptr_t GetStateWord() const { return stateWord_; }
     PageState* GetPageState() { return &pageState_; }
-    // The sheet's locale services; none until the dialog framework provides them.
-    CmLocale* GetLocale() const { return nullptr; }
+    // The sheet's locale services; null when the dialog framework registered none.
+    CmLocale* GetLocale() const { return locale_; }
 
     // The sheet's item registry; null until the sheet's rules start.
     void* GetConflict() const { return conflict_; }
@@ -125,6 +134,8 @@ private:
 
     UIDEVDATA* ctx_;
     CmModule* modules_[kModuleCount] = {};
+    CmLocale* locale_ = nullptr;
+    const LocaleServices* localeServices_ = nullptr;  // the ones that made locale_
     std::vector<uint8_t> settingsCopy_;
     std::vector<uint8_t> deviceOptionCopy_;
     void* conflict_ = nullptr;
