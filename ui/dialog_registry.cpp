@@ -3,9 +3,12 @@
 #include "ui/dialog_registry.h"
 
 #include "core/service_table.h"
+#include "core/user_data.h"
 #include "ui/sheet_data.h"
 
 #include <array>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -18,6 +21,22 @@ struct Registered {
 std::array<Registered, 64> g_tables;
 
 constexpr UINT kDialogType = 5;  // RT_DIALOG as a number
+
+// The bytes of one settings block as they were when a dialog opened, put back unless it ends
+// with OK: a dialog edits the sheet's blocks in place, and Cancel must leave them as they were.
+class BlockSnapshot {
+public:
+    BlockSnapshot(uint8_t* block, std::size_t size) : block_(block) {
+        if (block_ && size) saved_.assign(block_, block_ + size);
+    }
+    void Restore() {
+        if (block_ && !saved_.empty()) std::memcpy(block_, saved_.data(), saved_.size());
+    }
+
+private:
+    uint8_t* block_;
+    std::vector<uint8_t> saved_;
+};
 
 }  // namespace
 
@@ -57,8 +76,15 @@ INT_PTR OpenDialogByKind(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument) 
     auto* dialogTemplate =
         static_cast<LPCDLGTEMPLATEA>(ctx->svc->FindResource(ctx, entry->templateId, kDialogType, &size));
     if (!dialogTemplate) return 0;
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    BlockSnapshot settings(user ? user->GetSettingsSource() : nullptr, user ? user->GetSettingsSourceSize() : 0);
+    BlockSnapshot deviceOptions(user ? user->GetDeviceOptionSource() : nullptr, ctx->svc->GetDeviceOptionSize(ctx));
     SHEETDATA data{sizeof(SHEETDATA), ctx, argument, kSheetModalDialog};
     const INT_PTR result =
         DialogBoxIndirectParamA(nullptr, dialogTemplate, owner, entry->procedure, reinterpret_cast<LPARAM>(&data));
+    if (result != IDOK) {
+        settings.Restore();
+        deviceOptions.Restore();
+    }
     return result < 0 ? 0 : result;
 }

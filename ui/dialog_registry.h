@@ -24,6 +24,7 @@ void UnregisterDialogEntries(const DialogEntry* entries);
 const DialogEntry* FindDialogEntry(int kind);
 
 // Runs the dialog of that kind, modal to `owner`, from the request's resource module; its
-// SHEETDATA carries the request and the argument. Answers the dialog's result (1 for OK), or 0
-// when there is no such dialog or it cannot be shown.
+// SHEETDATA carries the request and the argument. The dialog edits the sheet's settings and
+// device-option block in place; unless it ends with OK they are put back as they were. Answers
+// the dialog's result (1 for OK), or 0 when there is no such dialog or it cannot be shown.
 INT_PTR OpenDialogByKind(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument);

@@ -221,13 +221,16 @@ TEST_F(DialogTest, ContextHelpAndPageMessagesReachTheirHandlers) {
 }
 
 // A secondary dialog of the registry, with its help ids from its entry.
+// It changes the number of copies as soon as it opens.
 class SubDialog : public Proc {
 public:
     SubDialog() : Proc(77, 10833) {}
     BOOL OnInitDialog() override {
         Log(GetHelpIdTable() == FindDialogEntry(77)->helpIds ? "sub init" : "sub init without its table");
+        ++Devmode()[kCopiesOffset];
         return Proc::OnInitDialog();
     }
+    static constexpr std::size_t kCopiesOffset = 54;  // dmCopies of the public part
 };
 
 TEST_F(DialogTest, ButtonsOpenTheDialogsOfTheirKinds) {
@@ -238,10 +241,15 @@ TEST_F(DialogTest, ButtonsOpenTheDialogsOfTheirKinds) {
     g_buttons = kButtons;
 
     std::string subTitle;
+    std::vector<int> copies;
     drvtest::ScriptedUser person;
     person.OnDialog([&](HWND dialog) {
+        const uint8_t* settings = g_last->Devmode();
+        copies.push_back(settings[SubDialog::kCopiesOffset]);
         EXPECT_TRUE(drvtest::Click(dialog, IDC_TEST_OPEN));  // OK there: the page updates
+        copies.push_back(settings[SubDialog::kCopiesOffset]);
         EXPECT_TRUE(drvtest::Click(dialog, IDC_TEST_OPEN));  // Cancel there: it does not
+        copies.push_back(settings[SubDialog::kCopiesOffset]);
         EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
     person.OnDialog([&](HWND sub) {
@@ -253,6 +261,9 @@ TEST_F(DialogTest, ButtonsOpenTheDialogsOfTheirKinds) {
     person.OnDialog([&](HWND sub) { EXPECT_TRUE(drvtest::PressCancel(sub)); });
     EXPECT_EQ(RunDialog(), IDCANCEL);
     EXPECT_EQ(subTitle, "Profile");
+    ASSERT_EQ(copies.size(), 3u);
+    EXPECT_EQ(copies[1], copies[0] + 1);  // kept after OK
+    EXPECT_EQ(copies[2], copies[1]);      // put back after Cancel
     EXPECT_EQ(Handlers(), (std::vector<std::string>{"init", "update", "command 3002 0", "sub init", "update",
                                                     "command 3002 0", "sub init", "command 2 0", "destroy",
                                                     "deleted"}));
