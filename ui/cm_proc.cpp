@@ -10,7 +10,6 @@
 #include <winspool.h>
 
 #include <cstring>
-#include <new>
 #include <vector>
 
 namespace {

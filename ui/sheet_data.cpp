@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+static_assert(sizeof(SHEETDATA) < sizeof(PROPSHEETPAGEA), "the size word must tell the two records apart");
+
 SHEETDATA* SheetDataFromInitParam(LPARAM lParam) {
     if (!lParam) return nullptr;
     // Both records start with their own size, which tells them apart.
