@@ -1,0 +1,322 @@
+// Items of every control kind over a dialog built from a resource script, driven by the scripted
+// user: values loaded from the sheet's settings are shown, what the person chooses is read back
+// and stored, hidden and disabled marks reach the controls and their companions, list entries
+// follow the choices' marks, and owner-drawn entries are drawn by their items.
+#include "core/drawing.h"
+#include "core/pool_text.h"
+#include "drvtest/fixture_device.h"
+#include "drvtest/gdi.h"
+#include "drvtest/scripted_user.h"
+#include "drvtest/window_picture.h"
+#include "item_fixture.h"
+#include "platform/resources/res_file.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace itemtest;
+
+namespace {
+
+class ItemDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(fixture.Device(), nullptr);
+        page.ctx = fixture.Device();
+        g_page = &page;
+        InitCommonControls();
+        module = OpenItemDialogs();
+        ASSERT_NE(module, nullptr);
+        page.items = {new LockButton,      new CollateBox,      NewColourRadio(),       NewOrderCombo(),
+                      NewEdgeList(),       new NumberField(false), new NumberField(true), new NameField};
+        settings = fixture->svc->GetUserData(fixture.Device())->GetSettingsSource();
+        ASSERT_NE(settings, nullptr);
+    }
+    void TearDown() override {
+        g_page = nullptr;
+        if (module) res::CloseResourceFile(module);
+    }
+    INT_PTR Run() { return DialogBoxParamA(module, MAKEINTRESOURCEA(ITD_ITEMS), nullptr, ItemPageProc, 0); }
+    UIDEVDATA* Ctx() { return fixture.Device(); }
+
+    drvtest::FixtureDevice fixture;
+    ItemPage page;
+    HMODULE module = nullptr;
+    uint8_t* settings = nullptr;
+};
+
+std::string Selected(HWND dialog, int id, bool combo) {
+    HWND list = GetDlgItem(dialog, id);
+    LRESULT at = SendMessageA(list, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    if (at < 0) return "";
+    char text[64] = {};
+    SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, at, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<std::string> Entries(HWND dialog, int id) {
+    HWND combo = GetDlgItem(dialog, id);
+    std::vector<std::string> seen;
+    for (LRESULT k = 0; k < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++k) {
+        char text[64] = {};
+        SendMessageA(combo, CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(text));
+        seen.push_back(text);
+    }
+    return seen;
+}
+
+TEST_F(ItemDialog, ShowsTheSheetsSettingsAndStoresWhatThePersonChose) {
+    SetLong(Ctx(), settings, kFlagsOption, 1);
+    SetShort(Ctx(), settings, kColourOption, 1);
+    SetShort(Ctx(), settings, kOrderOption, 2);
+    SetShort(Ctx(), settings, kEdgeOption, 1);
+    SetShort(Ctx(), settings, kScaleOption, 150);
+    SetLong(Ctx(), settings, kShadeOption, 70000);
+    char name[32] = "Draft";
+    Ctx()->svc->SetOption(Ctx(), settings, kNameOption, name, sizeof name);
+    page.LoadAll(settings);
+
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_COLLATE), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_COLOR), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_MONO), BST_UNCHECKED);
+        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Back to front");
+        EXPECT_EQ(Selected(dialog, ITC_EDGE, false), "Top");
+        EXPECT_EQ(drvtest::ReadText(dialog, ITC_SCALE), "150");
+        EXPECT_EQ(drvtest::ReadText(dialog, ITC_SHADE), "70000");  // all of a 32-bit value
+        EXPECT_EQ(drvtest::ReadText(dialog, ITC_NAME), "Draft");
+        // Entries are measured by their item while the list is made.
+        EXPECT_EQ(SendDlgItemMessageA(dialog, ITC_ORDER, CB_GETITEMHEIGHT, 0, 0), 18);
+        EXPECT_EQ(SendDlgItemMessageA(dialog, ITC_EDGE, LB_GETITEMHEIGHT, 0, 0), 16);
+        int lower = 0, upper = 0;
+        SendDlgItemMessageA(dialog, ITC_SHADE_SPIN, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                            reinterpret_cast<LPARAM>(&upper));
+        EXPECT_EQ(lower, 0);
+        EXPECT_EQ(upper, 100000);
+        drvtest::SaveWindowPng(dialog, DRVOPUI_TEST_OUTPUT_DIR "/item_dialog.png");
+
+        EXPECT_TRUE(drvtest::SetCheck(dialog, ITC_COLLATE, BST_UNCHECKED));
+        EXPECT_TRUE(drvtest::Click(dialog, ITC_AUTO));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, ITC_ORDER, "Interleave"));
+        EXPECT_TRUE(drvtest::ChooseEntry(dialog, ITC_EDGE, 2));
+        EXPECT_TRUE(drvtest::Click(dialog, ITC_LOCK));
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "-30"));  // below the minimum: kept
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SHADE, "99999"));
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_NAME, "Final"));
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    ASSERT_EQ(Run(), IDOK);
+    EXPECT_GT(page.drawn, 0);
+
+    std::set<std::string> changed(page.changed.begin(), page.changed.end());
+    EXPECT_EQ(changed, (std::set<std::string>{"Test$Collate", "Test$Colour", "Test$Order", "Test$Edge", "Test$Lock",
+                                              "Test$Shade", "Test$Name"}));
+    for (CmSv* item : page.items)
+        if (auto* value = dynamic_cast<CmSvItem*>(item); value && changed.count(item->key) && item->kind != kSvKindPushButton)
+            EXPECT_EQ(value->IsSameAsSource(Ctx(), 1), 0) << item->key;
+    page.StoreAll(settings);
+    EXPECT_EQ(GetLong(Ctx(), settings, kFlagsOption) & 1, 0);
+    EXPECT_EQ(GetShort(Ctx(), settings, kColourOption), 2);
+    EXPECT_EQ(GetShort(Ctx(), settings, kOrderOption), 4);
+    EXPECT_EQ(GetShort(Ctx(), settings, kEdgeOption), 2);
+    EXPECT_EQ(GetShort(Ctx(), settings, kScaleOption), 150);
+    EXPECT_EQ(GetLong(Ctx(), settings, kShadeOption), 99999);
+    Ctx()->svc->GetOption(Ctx(), settings, kNameOption, name, sizeof name);
+    EXPECT_STREQ(name, "Final");
+    for (CmSv* item : page.items)
+        if (auto* value = dynamic_cast<CmSvItem*>(item)) EXPECT_EQ(value->IsSameAsSource(Ctx(), 1), 1) << item->key;
+}
+
+TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {
+    auto* order = page.Find<OrderCombo>();
+    order->table[2].enabled = 0;  // "Back to front"
+    order->table[1].enabled = 0;  // "Off"
+    order->current = 0;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        // The entry without a text is left out; "Off" comes from the resource module, once.
+        EXPECT_EQ(Entries(dialog, ITC_ORDER),
+                  (std::vector<std::string>{"Front to back", "Off", "Back to front", "Interleave"}));
+        const char* loaded = order->table[1].display_text;
+        ASSERT_NE(loaded, nullptr);
+        order->ToDialog(Ctx(), dialog, 0);
+        EXPECT_EQ(order->table[1].display_text, loaded);
+
+        // Moving down onto a disabled entry lands on the next enabled one below.
+        EXPECT_TRUE(drvtest::ChooseEntry(dialog, ITC_ORDER, 1));
+        EXPECT_EQ(order->current, 4u);
+        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Interleave");
+        // Moving up onto a disabled entry looks above it first.
+        EXPECT_TRUE(drvtest::ChooseEntry(dialog, ITC_ORDER, 2));
+        EXPECT_EQ(order->current, 0u);
+        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Front to back");
+        // A hidden current choice shows the first entry and keeps its value.
+        order->current = 4;
+        order->table[4].shown = 0;
+        order->ToDialog(Ctx(), dialog, 1);
+        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Front to back");
+        EXPECT_EQ(order->current, 4u);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
+TEST_F(ItemDialog, MarksHideAndDisableControlsCompanionsAndChoices) {
+    auto* collate = page.Find<CollateBox>();
+    auto* colour = page.Find<ColourRadio>();
+    auto* scale = page.Find<NumberField>();
+    auto* name = page.Find<NameField>();
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        collate->shown = 0;
+        collate->ToDialog(Ctx(), dialog, 1);
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ITC_COLLATE)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ITC_COLLATE_NOTE)));
+        EXPECT_FALSE(drvtest::Click(dialog, ITC_COLLATE));
+
+        // Enabled state wins over the enabling that showing implies.
+        collate->shown = 1;
+        collate->enabled = 0;
+        collate->ToDialog(Ctx(), dialog, 1);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, ITC_COLLATE)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ITC_COLLATE)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ITC_COLLATE_NOTE)));
+
+        colour->table[0].shown = 0;    // MONO
+        colour->table[2].enabled = 0;  // AUTO
+        colour->ToDialog(Ctx(), dialog, 1);
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ITC_MONO)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, ITC_COLOR)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, ITC_AUTO)));
+        EXPECT_FALSE(drvtest::Click(dialog, ITC_AUTO));
+
+        scale->shown = 0;
+        scale->ToDialog(Ctx(), dialog, 1);
+        for (int id : {ITC_SCALE, ITC_SCALE_SPIN, ITC_SCALE_LABEL})
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, id))) << id;
+
+        name->third = 1;
+        name->ToDialog(Ctx(), dialog, 1);
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, ITC_NAME), GWL_STYLE) & ES_READONLY);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
+TEST_F(ItemDialog, NumberFieldsKeepTheirValueForTextThatIsNoNumberInRange) {
+    auto* scale = page.Find<NumberField>();
+    scale->current = 200;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        for (const char* typed : {"abc", "401", "24", ""}) {
+            EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, typed));
+            EXPECT_EQ(scale->FromDialog(Ctx(), dialog, ITC_SCALE), 0) << typed;
+            EXPECT_EQ(scale->current, 200) << typed;
+        }
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "400"));
+        EXPECT_EQ(scale->FromDialog(Ctx(), dialog, ITC_SCALE), 1);
+        EXPECT_EQ(scale->current, 400);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
+std::set<COLORREF> Colours(HDC dc, int x, int y, int cx, int cy) {
+    std::set<COLORREF> seen;
+    for (int row = y; row < y + cy; ++row)
+        for (int column = x; column < x + cx; ++column) seen.insert(GetPixel(dc, column, row));
+    return seen;
+}
+
+// A surface of the size of one list entry, to draw entries into and read them back.
+class EntrySurface {
+public:
+    EntrySurface(int width, int height)
+        : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(width, height, 1, 32, nullptr)) {
+        previous_ = SelectObject(dc_, bitmap_);
+        RECT all{0, 0, width, height};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    ~EntrySurface() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+};
+
+TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
+    auto* order = page.Find<OrderCombo>();
+    auto* lock = page.Find<LockButton>();
+    order->table[4].enabled = 0;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        HWND combo = GetDlgItem(dialog, ITC_ORDER);
+        struct Case {
+            LRESULT entry;
+            UINT state;
+            int background;
+            COLORREF textColour;
+            const char* picture;
+        };
+        for (Case c : {Case{0, ODS_SELECTED | ODS_FOCUS, COLOR_HIGHLIGHT, GetSysColor(COLOR_HIGHLIGHTTEXT), "entry_selected"},
+                       Case{0, ODS_DISABLED, COLOR_BTNFACE, GetSysColor(COLOR_GRAYTEXT), "entry_disabled"},
+                       Case{3, 0, COLOR_WINDOW, GetSysColor(COLOR_GRAYTEXT), "entry_choice_disabled"}}) {
+            EntrySurface surface(160, 18);
+            DRAWITEMSTRUCT draw{};
+            draw.CtlType = ODT_COMBOBOX;
+            draw.CtlID = ITC_ORDER;
+            draw.itemID = static_cast<UINT>(c.entry);
+            draw.itemAction = ODA_DRAWENTIRE;
+            draw.itemState = c.state;
+            draw.hwndItem = combo;
+            draw.hDC = surface.Dc();
+            draw.rcItem = RECT{0, 0, 160, 18};
+            draw.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, c.entry, 0));
+            EXPECT_EQ(order->DrawItem(Ctx(), combo, ITC_ORDER, &draw), 1);
+            drvtest::SavePng(surface.Dc(), std::string(DRVOPUI_TEST_OUTPUT_DIR "/") + c.picture + ".png");
+            // Background inside the focus frame; the picture sits 2 pixels in (small images), the text
+            // from 24.
+            const COLORREF background = GetSysColor(c.background);
+            EXPECT_EQ(Colours(surface.Dc(), 1, 1, 1, 16), std::set<COLORREF>{background}) << c.picture;
+            EXPECT_EQ(Colours(surface.Dc(), 150, 1, 9, 16), std::set<COLORREF>{background}) << c.picture;
+            EXPECT_GT(Colours(surface.Dc(), 2, 2, 16, 16).size(), 1u) << c.picture;
+            const std::set<COLORREF> text = Colours(surface.Dc(), 24, 0, 120, 18);
+            EXPECT_EQ(text.count(c.textColour), 1u) << c.picture;
+        }
+
+        // Nothing is drawn for "no entry", nor for an entry without its record.
+        DRAWITEMSTRUCT none{};
+        none.itemID = static_cast<UINT>(-1);
+        EXPECT_EQ(order->DrawItem(Ctx(), combo, ITC_ORDER, &none), 0);
+        none.itemID = 0;
+        none.itemData = static_cast<ULONG_PTR>(-1);
+        EXPECT_EQ(order->DrawItem(Ctx(), combo, ITC_ORDER, &none), 0);
+
+        // A pressed push button draws the picture pair after its own.
+        EntrySurface pressed(20, 20), expected(20, 20);
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_BUTTON;
+        draw.itemState = ODS_SELECTED;
+        draw.hDC = pressed.Dc();
+        draw.rcItem = RECT{0, 0, 20, 20};
+        EXPECT_EQ(lock->DrawItem(Ctx(), GetDlgItem(dialog, ITC_LOCK), ITC_LOCK, &draw), 1);
+        DrawMaskedBitmap(Ctx(), expected.Dc(), 0, 0, IDB_ADD_PROFILE + 1, IDB_ADD_PROFILE_MASK + 1, COLOR_BTNFACE);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) ASSERT_EQ(GetPixel(pressed.Dc(), x, y), GetPixel(expected.Dc(), x, y));
+        drvtest::SavePng(pressed.Dc(), DRVOPUI_TEST_OUTPUT_DIR "/push_button_selected.png");
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
+}  // namespace
