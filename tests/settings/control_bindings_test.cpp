@@ -10,6 +10,7 @@
 #include "drvtest/window_picture.h"
 #include "item_fixture.h"
 #include "platform/resources/res_file.h"
+#include "settings/conflict.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -230,6 +231,31 @@ std::set<COLORREF> Colours(HDC dc, int x, int y, int cx, int cy) {
     for (int row = y; row < y + cy; ++row)
         for (int column = x; column < x + cx; ++column) seen.insert(GetPixel(dc, column, row));
     return seen;
+}
+
+TEST_F(ItemDialog, ANumberFieldOfThePageBeingResetComparesWhatIsTyped) {
+    CmSvConflict registry;
+    Ctx()->svc->GetUserData(Ctx())->SetConflict(&registry);
+    SetShort(Ctx(), settings, kScaleOption, 150);
+    auto* scale = page.Find<NumberField>();
+    scale->current = 150;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "500"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);  // another page is being reset
+        registry.dialogWindow = registry.resetPageWindow = dialog;
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // above the maximum
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "x"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // no number
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "-7"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // below the minimum, read with its sign
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "40"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);
+        EXPECT_EQ(scale->current, 150);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+    Ctx()->svc->GetUserData(Ctx())->SetConflict(nullptr);
 }
 
 // A surface of the size of one list entry, to draw entries into and read them back.
