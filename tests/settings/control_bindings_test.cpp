@@ -116,9 +116,12 @@ TEST_F(ItemDialog, ShowsTheSheetsSettingsAndStoresWhatThePersonChose) {
     std::set<std::string> changed(page.changed.begin(), page.changed.end());
     EXPECT_EQ(changed, (std::set<std::string>{"Test$Collate", "Test$Colour", "Test$Order", "Test$Edge", "Test$Lock",
                                               "Test$Shade", "Test$Name"}));
-    for (CmSv* item : page.items)
-        if (auto* value = dynamic_cast<CmSvItem*>(item); value && changed.count(item->key) && item->kind != kSvKindPushButton)
+    for (CmSv* item : page.items) {
+        auto* value = dynamic_cast<CmSvItem*>(item);
+        if (value && changed.count(item->key) && item->kind != kSvKindPushButton) {
             EXPECT_EQ(value->IsSameAsSource(Ctx(), 1), 0) << item->key;
+        }
+    }
     page.StoreAll(settings);
     EXPECT_EQ(GetLong(Ctx(), settings, kFlagsOption) & 1, 0);
     EXPECT_EQ(GetShort(Ctx(), settings, kColourOption), 2);
@@ -128,8 +131,11 @@ TEST_F(ItemDialog, ShowsTheSheetsSettingsAndStoresWhatThePersonChose) {
     EXPECT_EQ(GetLong(Ctx(), settings, kShadeOption), 99999);
     Ctx()->svc->GetOption(Ctx(), settings, kNameOption, name, sizeof name);
     EXPECT_STREQ(name, "Final");
-    for (CmSv* item : page.items)
-        if (auto* value = dynamic_cast<CmSvItem*>(item)) EXPECT_EQ(value->IsSameAsSource(Ctx(), 1), 1) << item->key;
+    for (CmSv* item : page.items) {
+        if (auto* value = dynamic_cast<CmSvItem*>(item)) {
+            EXPECT_EQ(value->IsSameAsSource(Ctx(), 1), 1) << item->key;
+        }
+    }
 }
 
 TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {

@@ -15,6 +15,7 @@
 #include "settings/sdk_binding.h"
 #include "settings/text_field.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -181,7 +182,7 @@ public:
     }
     int Store(UIDEVDATA* ctx, uint8_t* destination) override {
         char block[kSize] = {};
-        std::strncpy(block, buffer_, kSize - 1);
+        std::memcpy(block, buffer_, std::min<size_t>(std::strlen(buffer_), kSize - 1));
         ctx->svc->SetOption(ctx, destination, kNameOption, block, kSize);
         return 1;
     }
