@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -210,7 +209,7 @@ int CmSvOwnerDrawList::Draw(UIDEVDATA* ctx, HWND control, DRAWITEMSTRUCT* draw, 
         char text[kDisplayText] = {};
         const LRESULT length = SendMessageA(control, messages_.getTextLength, draw->itemID, 0);
         if (length >= 0) {
-            std::vector<char> whole(static_cast<size_t>(length) + 1, '\0');
+            PoolVector<char> whole(static_cast<size_t>(length) + 1, '\0');
             SendMessageA(control, messages_.getText, draw->itemID, reinterpret_cast<LPARAM>(whole.data()));
             std::strncpy(text, whole.data(), sizeof text - 1);
         }

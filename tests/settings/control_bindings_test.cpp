@@ -69,6 +69,60 @@ std::vector<std::string> Entries(HWND dialog, int id) {
     return seen;
 }
 
+std::set<COLORREF> Colours(HDC dc, int x, int y, int cx, int cy) {
+    std::set<COLORREF> seen;
+    for (int row = y; row < y + cy; ++row)
+        for (int column = x; column < x + cx; ++column) seen.insert(GetPixel(dc, column, row));
+    return seen;
+}
+
+TEST_F(ItemDialog, ANumberFieldOfThePageBeingResetComparesWhatIsTyped) {
+    CmSvConflict registry;
+    Ctx()->svc->GetUserData(Ctx())->SetConflict(&registry);
+    SetShort(Ctx(), settings, kScaleOption, 150);
+    auto* scale = page.Find<NumberField>();
+    scale->current = 150;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "500"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);  // another page is being reset
+        registry.dialogWindow = registry.resetPageWindow = dialog;
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // above the maximum
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "x"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // no number
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "-7"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // below the minimum, read with its sign
+        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "40"));
+        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);
+        EXPECT_EQ(scale->current, 150);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+    Ctx()->svc->GetUserData(Ctx())->SetConflict(nullptr);
+}
+
+// A surface of the size of one list entry, to draw entries into and read them back.
+class EntrySurface {
+public:
+    EntrySurface(int width, int height)
+        : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(width, height, 1, 32, nullptr)) {
+        previous_ = SelectObject(dc_, bitmap_);
+        RECT all{0, 0, width, height};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    ~EntrySurface() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+};
+
 TEST_F(ItemDialog, ShowsTheSheetsSettingsAndStoresWhatThePersonChose) {
     SetLong(Ctx(), settings, kFlagsOption, 1);
     SetShort(Ctx(), settings, kColourOption, 1);
@@ -172,6 +226,54 @@ TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {
     EXPECT_EQ(Run(), IDCANCEL);
 }
 
+// The page's own test in place of the choices' enabled flags: only choices with even values pass.
+int EvenValues(UIDEVDATA*, void* data, const CmSvOptionRecord* row) {
+    ++*static_cast<int*>(data);
+    return row->value % 2 == 0;
+}
+
+TEST_F(ItemDialog, APagesTestDecidesWhichEntriesATrackedListMayKeep) {
+    auto* order = page.Find<OrderCombo>();
+    int asked = 0;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        HWND combo = GetDlgItem(dialog, ITC_ORDER);
+        SendMessageA(combo, CB_SETCURSEL, 2, 0);  // "Back to front", value 2: passes
+        EXPECT_EQ(order->TrackWithTest(Ctx(), dialog, EvenValues, &asked), 0);
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);  // "Off", value 1: moves, down first from entry 0
+        EXPECT_EQ(order->TrackWithTest(Ctx(), dialog, EvenValues, &asked), 1);
+        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Back to front");
+        EXPECT_EQ(order->current, 2u);
+        EXPECT_GT(asked, 0);
+
+        // Drawn grey when the test refuses the entry, whatever its enabled flag says.
+        EntrySurface surface(160, 18);
+        DRAWITEMSTRUCT draw{};
+        draw.itemID = 1;
+        draw.itemAction = ODA_DRAWENTIRE;
+        draw.hwndItem = combo;
+        draw.hDC = surface.Dc();
+        draw.rcItem = RECT{0, 0, 160, 18};
+        draw.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, 1, 0));
+        EXPECT_EQ(order->DrawEntryWithTest(Ctx(), combo, &draw, EvenValues, &asked), 1);
+        EXPECT_EQ(Colours(surface.Dc(), 24, 0, 120, 18).count(GetSysColor(COLOR_GRAYTEXT)), 1u);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
+TEST_F(ItemDialog, AnIndeterminateCheckBoxReadsAsOn) {
+    auto* collate = page.Find<CollateBox>();
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::SetCheck(dialog, ITC_COLLATE, BST_INDETERMINATE));
+        EXPECT_EQ(collate->current, 1);
+        EXPECT_EQ(collate->FromDialog(Ctx(), dialog, ITC_COLLATE), 0);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
 TEST_F(ItemDialog, MarksHideAndDisableControlsCompanionsAndChoices) {
     auto* collate = page.Find<CollateBox>();
     auto* colour = page.Find<ColourRadio>();
@@ -231,60 +333,6 @@ TEST_F(ItemDialog, NumberFieldsKeepTheirValueForTextThatIsNoNumberInRange) {
     });
     EXPECT_EQ(Run(), IDCANCEL);
 }
-
-std::set<COLORREF> Colours(HDC dc, int x, int y, int cx, int cy) {
-    std::set<COLORREF> seen;
-    for (int row = y; row < y + cy; ++row)
-        for (int column = x; column < x + cx; ++column) seen.insert(GetPixel(dc, column, row));
-    return seen;
-}
-
-TEST_F(ItemDialog, ANumberFieldOfThePageBeingResetComparesWhatIsTyped) {
-    CmSvConflict registry;
-    Ctx()->svc->GetUserData(Ctx())->SetConflict(&registry);
-    SetShort(Ctx(), settings, kScaleOption, 150);
-    auto* scale = page.Find<NumberField>();
-    scale->current = 150;
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
-        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "500"));
-        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);  // another page is being reset
-        registry.dialogWindow = registry.resetPageWindow = dialog;
-        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // above the maximum
-        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "x"));
-        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // no number
-        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "-7"));
-        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 0);  // below the minimum, read with its sign
-        EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "40"));
-        EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);
-        EXPECT_EQ(scale->current, 150);
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
-    });
-    EXPECT_EQ(Run(), IDCANCEL);
-    Ctx()->svc->GetUserData(Ctx())->SetConflict(nullptr);
-}
-
-// A surface of the size of one list entry, to draw entries into and read them back.
-class EntrySurface {
-public:
-    EntrySurface(int width, int height)
-        : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(width, height, 1, 32, nullptr)) {
-        previous_ = SelectObject(dc_, bitmap_);
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
-    ~EntrySurface() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-};
 
 TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
     auto* order = page.Find<OrderCombo>();
