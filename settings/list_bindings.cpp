@@ -9,7 +9,6 @@
 #include "core/pool_text.h"
 #include "core/service_table.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -42,11 +41,8 @@ CmSvOwnerDrawList::CmSvOwnerDrawList(const ListMessages& messages, const char* k
       messages_(messages) {}
 
 CmSvOwnerDrawList::~CmSvOwnerDrawList() {
-    // Rows of a table the item does not own outlive it: they must not keep pointers to the texts
-    // freed here.
-    for (uint32_t i = 0; i < count && table; ++i)
-        if (std::find(ownedTexts_.begin(), ownedTexts_.end(), table[i].display_text) != ownedTexts_.end())
-            table[i].display_text = nullptr;
+    // Only the texts loaded here are freed. The rows are not touched: a run-time table belongs
+    // to the concrete item and is already gone when this part of it is destroyed.
     for (char* text : ownedTexts_) FreePoolText(text);
 }
 

@@ -12,7 +12,7 @@ int CmSvSecondKey::GetSecondValue(UIDEVDATA*, void*, PieValue*) { return 0; }
 namespace {
 
 template <typename T>
-auto Position(PoolVector<T*>& set, const char* name, const char* (*nameOf)(const T*)) {
+auto Position(const PoolVector<T*>& set, const char* name, const char* (*nameOf)(const T*)) {
     return std::lower_bound(set.begin(), set.end(), name,
                             [&](const T* e, const char* n) { return CompareKeyTexts(nameOf(e), n) < 0; });
 }
@@ -38,9 +38,8 @@ void InsertFirstWins(PoolVector<T*>& set, T* element, const char* (*nameOf)(cons
 
 template <typename T>
 T* FindByName(const PoolVector<T*>& set, const char* name, const char* (*nameOf)(const T*)) {
-    auto& mutableSet = const_cast<PoolVector<T*>&>(set);
-    auto at = Position(mutableSet, name, nameOf);
-    return at != mutableSet.end() && CompareKeyTexts(nameOf(*at), name) == 0 ? *at : nullptr;
+    auto at = Position(set, name, nameOf);
+    return at != set.end() && CompareKeyTexts(nameOf(*at), name) == 0 ? *at : nullptr;
 }
 
 }  // namespace
