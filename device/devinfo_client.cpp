@@ -1,0 +1,97 @@
+// The client's constant table of operations, one designated initialiser in slot order, and the
+// client's creation. Slots whose reply forms are decoded by later users (the table replies of
+// slot 17 and the coded lists of slots 21 and 48) answer that nothing was decoded.
+#include "device/devinfo_client.h"
+
+#include "core/private_heap.h"
+#include "device/attribute_requests.h"
+#include "device/client_requests.h"
+#include "device/command_replies.h"
+#include "device/device_operations.h"
+#include "device/device_query_record.h"
+#include "device/devinfo_information.h"
+#include "device/devinfo_library.h"
+#include "device/reply_copies.h"
+#include "device/value_lists.h"
+
+namespace {
+
+void Nop(DevInfoClient*) {}
+int True(DevInfoClient*) { return 1; }
+int NothingDecoded(DevInfoClient*, DevInfoTableTarget*, uint32_t, void* const*) { return 0; }
+int NothingListed(DevInfoClient*, DevInfoListRecord*, uint32_t, void* const*) { return 0; }
+void NothingOwned(DevInfoClient*, DevInfoListRecord*) {}
+
+}  // namespace
+
+const DevInfoClientOps DevInfoClientTable = {
+    .Nop = Nop,
+    .True = True,
+    .GetHandler = DevInfoClient_GetHandler,
+    .RequestListA = DevInfoClient_RequestListA,
+    .RequestListB = DevInfoClient_RequestListB,
+    .RequestListC = DevInfoClient_RequestListC,
+    .RequestSync = DevInfoClient_RequestSync,
+    .SendCommands = DevInfoClient_SendCommands,
+    .RequestTable = DevInfoClient_RequestTable,
+    .RequestOne = DevInfoClient_RequestOne,
+    .RequestMany = DevInfoClient_RequestMany,
+    .RequestPaged = DevInfoClient_RequestPaged,
+    .RequestPair = DevInfoClient_RequestPair,
+    .FillAttributeTable = DevInfoClient_FillAttributeTable,
+    .DecodeCommandReplies = DevInfoClient_DecodeCommandReplies,
+    .ConcatValuesA = DevInfoClient_ConcatValues,
+    .ConcatValuesB = DevInfoClient_ConcatValues,
+    .DecodeTableReplies = NothingDecoded,
+    .CopyTriple = DevInfoClient_CopyTriple,
+    .FillAttributeTableB = DevInfoClient_FillAttributeTable,
+    .ConcatValuesC = DevInfoClient_ConcatValues,
+    .DecodeByReplyCode = NothingListed,
+    .FreeEntriesReply = DevInfoClient_FreeGroupReply,
+    .CopyEntriesReply = DevInfoClient_CopyGroupReply,
+    .FreeCommandReply = DevInfoClient_FreeCommandReply,
+    .CopyCommandReply = DevInfoClient_CopyCommandReply,
+    .FreeTableReply = DevInfoClient_FreeValueReply,
+    .CopyTableReply = DevInfoClient_CopyValueReply,
+    .FreeValuesReply = DevInfoClient_FreeValueReply,
+    .CopyValuesReply = DevInfoClient_CopyValueReply,
+    .FreePagedReply = DevInfoClient_FreeGroupReply,
+    .CopyPagedReply = DevInfoClient_CopyGroupReply,
+    .FreePairReply = DevInfoClient_FreePairReply,
+    .CopyPairReply = DevInfoClient_CopyPairReply,
+    .FreeListAReply = DevInfoClient_FreeGroupReply,
+    .CopyListAReply = DevInfoClient_CopyGroupReply,
+    .FreeListBReply = DevInfoClient_FreeValueReply,
+    .CopyListBReply = DevInfoClient_CopyValueReply,
+    .FreeListCReply = DevInfoClient_FreeGroupReply,
+    .CopyListCReply = DevInfoClient_CopyGroupReply,
+    .FreeLibrary = DevInfoClient_FreeLibrary,
+    .LoadLibraryByName = DevInfoClient_LoadLibraryByName,
+    .LoadLibrary = DevInfoClient_LoadLibrary,
+    .LoadLibraryFromFolder = DevInfoClient_LoadLibraryFromFolder,
+    .GetEntry = DevInfoClient_GetEntry,
+    .QueryInfo = DevInfoClient_QueryInfo,
+    .IsThisComputer = DevInfoClient_IsThisComputer,
+    .FreeQueryRecord = DevInfoClient_FreeQueryRecord,
+    .FreeListRecord = NothingOwned,
+    .GetAttrTextB = DevInfoClient_GetAttrTextB,
+    .GetAttrValueB = DevInfoClient_GetAttrValueB,
+    .GetAttr1056 = DevInfoClient_GetAttr1056,
+    .GetAttr209 = DevInfoClient_GetAttr209,
+    .GetAttr1016 = DevInfoClient_GetAttr1016,
+    .GetAttr2296 = DevInfoClient_GetAttr2296,
+};
+
+int DevInfoClient_Create(DevInfoClient** out) {
+    if (!out) return 0;
+    *out = static_cast<DevInfoClient*>(PrivateAlloc(sizeof(DevInfoClient)));
+    if (!*out) return 0;
+    (*out)->entries = DevInfoClientTable;
+    return 1;
+}
+
+void DevInfoClient_Destroy(DevInfoClient* client) {
+    if (!client) return;
+    DevInfoClient_FreeLibrary(client);
+    PrivateFree(client);
+}
