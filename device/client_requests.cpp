@@ -55,12 +55,11 @@ DevInfoReplies MultiPart(DevInfoClient* client, ZdsvRequestProc proc, void* conn
             exchange.Fail(kDevInfoNoMemory, 0);
             break;
         }
+        // The continuation keeps the operation's parameters.
         exchange.Rearm();
-        request = ZdsvRequest{};
-        request.tag = kZdsvRequestTag;
         request.phase = kZdsvPhaseContinue;
         request.key = c.lastKey;
-        if (totalAt == TotalAt::Word18) request.word16 |= (total & 0xFFFF) << 16;
+        if (totalAt == TotalAt::Word18) request.word16 = (request.word16 & 0xFFFF) | (total & 0xFFFF) << 16;
         else request.word28 = total;
     }
     return exchange.Finish(replyCount, countRecords ? total : exchange.Context().count);
