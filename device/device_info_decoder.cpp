@@ -328,11 +328,3 @@ void DevInfoClient_DecodeDeviceInfo(DeviceInfoRecord* record, uint32_t count, co
     Decoder decoder(record);
     for (uint32_t i = 0; i < count; ++i) decoder.Decode(attributes[i]);
 }
-
-bool DeviceInfoBitForAttribute(uint32_t id, int& word, int& bit) {
-    const Field* f = FindField(id);
-    if (!f || f->word < 0) return false;
-    word = f->word;
-    bit = f->bit;
-    return true;
-}

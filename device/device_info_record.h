@@ -82,6 +82,3 @@ uint32_t DeviceInfoAttributeForBit(int word, int bit);
 // Fills the record from `count` attribute records; does nothing for a null record or array or a
 // count of 0.
 void DevInfoClient_DecodeDeviceInfo(DeviceInfoRecord* record, uint32_t count, const ZdsvAttribute* attributes);
-
-// The request word and bit of an attribute; false for an attribute without one.
-bool DeviceInfoBitForAttribute(uint32_t id, int& word, int& bit);

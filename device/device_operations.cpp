@@ -68,12 +68,13 @@ void RecordHook(SyncContext* c, uint32_t count, const void* reply) {
     if (c->libraryStatus < 0) return;
     auto* attributes = static_cast<const ZdsvAttribute*>(reply);
     if (attributes && count) DevInfoClient_DecodeDeviceInfo(t->record, count, attributes);
-    // An attribute asked and not answered is missing as much as a malformed one.
+    // An attribute asked and not answered is decoded as one without values, so that it gets its
+    // group's absent value and its missing bit.
     for (uint32_t k = 0; k < t->askedCount; ++k) {
         bool came = false;
         for (uint32_t i = 0; attributes && i < count && !came; ++i) came = attributes[i].id == t->asked[k];
-        int word, bit;
-        if (!came && DeviceInfoBitForAttribute(t->asked[k], word, bit)) t->record->missingWords[word] |= 1u << bit;
+        ZdsvAttribute absent{t->asked[k], 0, 0, 0, nullptr};
+        if (!came) DevInfoClient_DecodeDeviceInfo(t->record, 1, &absent);
     }
 }
 

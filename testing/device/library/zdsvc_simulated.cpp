@@ -327,9 +327,11 @@ int32_t Stop() {
 }
 
 int32_t Connect(const char* host, const ZdsvAddress* address, void*, void*, uint32_t port, void** connection) {
-    Log("connect %s %u %s", host ? host : "-", port, address ? HexOf(address, sizeof *address).c_str() : "-");
-    if (g_device.connectCode) return g_device.connectCode;
-    if (!connection) return -1;
+    // A refused connection is logged apart, so that the log pairs each connection with its end.
+    bool refused = g_device.connectCode != 0 || !connection;
+    Log("%s %s %u %s", refused ? "refused-connect" : "connect", host ? host : "-", port,
+        address ? HexOf(address, sizeof *address).c_str() : "-");
+    if (refused) return g_device.connectCode ? g_device.connectCode : -1;
     *connection = std::calloc(1, 8);
     return 0;
 }
