@@ -316,7 +316,8 @@ int32_t CloseInformation(void* handle) {
 
 int32_t Start() {
     LoadDevice();
-    Log("start %d", g_device.startCode);
+    // A refused start is logged apart: it has no stop to pair with.
+    Log(g_device.startCode ? "refused-start %d" : "start %d", g_device.startCode);
     return g_device.startCode;
 }
 
