@@ -13,6 +13,7 @@
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "tools/devmode_listing.h"
+#include "tools/device_info_command.h"
 
 #include <windows.h>
 
@@ -27,7 +28,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT] [--help]\n"
+    "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT] [--device-info] [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
     "It attaches the library, installs the bundled printers (data/printers.reg) into the registry\n"
@@ -38,6 +39,8 @@ const char kUsage[] =
     "  --validate FILE     checks the device mode in FILE as the library checks a caller's\n"
     "  --convert FILE OUT  converts the device mode in FILE (an older or stored form) into the\n"
     "                      current form over the printer's settings and writes it to OUT\n"
+    "  --device-info       asks the printer's device for its record through the device-information\n"
+    "                      library (the simulated one of this build when the driver folder has none)\n"
     "\n"
     "The drive root is DRVOPUI_ROOT (else drvopui-root in the temporary folder); the registry is\n"
     "the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root).\n";
@@ -46,6 +49,7 @@ struct Options {
     std::string printer;
     std::string validate;
     std::string convert, convertOut;
+    bool deviceInfo = false;
 };
 
 bool ParseArguments(int argc, char** argv, Options& options) {
@@ -54,6 +58,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         if (arg == "--help" || arg == "-h") return false;
         if (arg == "--printer" && i + 1 < argc) options.printer = argv[++i];
         else if (arg == "--validate" && i + 1 < argc) options.validate = argv[++i];
+        else if (arg == "--device-info") options.deviceInfo = true;
         else if (arg == "--convert" && i + 2 < argc) {
             options.convert = argv[++i];
             options.convertOut = argv[++i];
@@ -170,6 +175,7 @@ int Run(const Options& options) {
     int rc = 0;
     if (!options.validate.empty()) rc |= Validate(ctx, options.validate);
     if (!options.convert.empty()) rc |= Convert(ctx, options.convert, options.convertOut);
+    if (options.deviceInfo) rc |= PrintDeviceInfo(ctx);
     VomelDeviceModeTerm(session);
     return rc;
 }

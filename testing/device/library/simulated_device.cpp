@@ -1,5 +1,5 @@
 // Reading the description of a simulated device: one directive a line, words separated by
-// blanks, texts in double quotes, '#' starts a comment.
+// blanks, texts in double quotes (with \" for a quote inside), '#' starts a comment.
 #include "simulated_device.h"
 
 #include <cstdlib>
@@ -19,13 +19,18 @@ std::vector<std::string> Words(const std::string& line, bool& ok) {
         } else if (line[i] == '#') {
             break;
         } else if (line[i] == '"') {
-            size_t end = line.find('"', i + 1);
-            if (end == std::string::npos) {
+            // A text: \" and \\ stand for a quote and a backslash inside it.
+            std::string text = "\"";
+            for (++i; i < line.size() && line[i] != '"'; ++i) {
+                if (line[i] == '\\' && i + 1 < line.size()) ++i;
+                text += line[i];
+            }
+            if (i >= line.size()) {
                 ok = false;
                 return words;
             }
-            words.push_back("\"" + line.substr(i + 1, end - i - 1));
-            i = end + 1;
+            words.push_back(text);
+            ++i;
         } else {
             size_t end = line.find_first_of(" \t\r", i);
             if (end == std::string::npos) end = line.size();

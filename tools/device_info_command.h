@@ -1,0 +1,8 @@
+// The host program's "--device-info" command: asks the printer's device, through the
+// device-information library in the driver folder, for its device record and prints it.
+#pragma once
+
+struct UIDEVDATA;
+
+// 0 when the device answered; the record is printed either way.
+int PrintDeviceInfo(UIDEVDATA* ctx);
