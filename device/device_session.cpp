@@ -53,7 +53,7 @@ bool DeviceSession::LoadFromSystemFolder() {
 
 bool DeviceSession::Start() {
     auto getInterface =
-        reinterpret_cast<ZdsvGetInterfaceProc>(DevInfoClient_GetEntry(client_, kZdsvGetInterfaceName));
+        DevInfoClient_GetEntryAs<ZdsvGetInterfaceProc>(client_, kZdsvGetInterfaceName);
     if (!getInterface) return Fail(kQueryNoEntry);
     iface_ = getInterface(kZdsvVersionClient);
     if (!iface_) return Fail(kQueryNoInterface);

@@ -16,3 +16,9 @@ int DevInfoClient_LoadLibrary(DevInfoClient* client, const char* fileName, const
 int DevInfoClient_LoadLibraryFromFolder(DevInfoClient* client, const char* fileName, const char* secondFileName,
                                         const char* folder, int mode);
 FARPROC DevInfoClient_GetEntry(DevInfoClient* client, const char* name);
+
+// The export as a callable of its own type, cast through the generic function type.
+template <class F>
+F DevInfoClient_GetEntryAs(DevInfoClient* client, const char* name) {
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(DevInfoClient_GetEntry(client, name)));
+}

@@ -81,7 +81,7 @@ int PrintDeviceInfo(UIDEVDATA* ctx) {
     ZdsvDeviceInformation* info = nullptr;
     if (int code = DevInfoClient_LoadLibrary(client, kZdsvLibraryName, kZdsvOldLibraryName, printer, 1)) {
         std::printf("  the device-information library does not load (%d)\n", code);
-    } else if (auto get = reinterpret_cast<ZdsvGetInterfaceProc>(DevInfoClient_GetEntry(client, kZdsvGetInterfaceName));
+    } else if (auto get = DevInfoClient_GetEntryAs<ZdsvGetInterfaceProc>(client, kZdsvGetInterfaceName);
                !get || !(iface = get(kZdsvVersionDirect))) {
         std::printf("  the library has no interface\n");
     } else if (!(started = ZdsvSlot<ZdsvStartProc>(iface, zdsv784::kStart)() == 0)) {

@@ -83,7 +83,7 @@ TEST_F(DeviceInfoTest, InformationBlockThroughEitherTableAndItsRefusals) {
                    Case{"fault info 0xC0001234\n", 0, static_cast<int32_t>(0xC0001234)}}) {
         sim_->Describe(c.description);
         ASSERT_EQ(DevInfoClient_LoadLibrary(client_, "Zdsvc2.dll", nullptr, printer_->Name().c_str(), 1), 0);
-        auto get = reinterpret_cast<ZdsvGetInterfaceProc>(DevInfoClient_GetEntry(client_, "ZDSV_GetInterface"));
+        auto get = DevInfoClient_GetEntryAs<ZdsvGetInterfaceProc>(client_, "ZDSV_GetInterface");
         ZdsvInterface* iface = get(768);
         ASSERT_EQ(ZdsvSlot<ZdsvStartProc>(iface, 1)(), 0);
         DevInfoStatus status{};

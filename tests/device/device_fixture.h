@@ -59,7 +59,7 @@ protected:
     bool Open(uint32_t version = kZdsvVersionClient) {
         if (DevInfoClient_LoadLibrary(client_, kZdsvLibraryName, kZdsvOldLibraryName, printer_->Name().c_str(), 1))
             return false;
-        auto get = reinterpret_cast<ZdsvGetInterfaceProc>(DevInfoClient_GetEntry(client_, kZdsvGetInterfaceName));
+        auto get = DevInfoClient_GetEntryAs<ZdsvGetInterfaceProc>(client_, kZdsvGetInterfaceName);
         if (!get || !(iface_ = get(version))) return false;
         bool is768 = version == kZdsvVersionClient;
         if (ZdsvSlot<ZdsvStartProc>(iface_, 1)() != 0) return false;

@@ -188,7 +188,9 @@ TEST_F(DeviceInfoTest, RefusalsStatusesAndSurplusCallbacksAreReportedAndBounded)
         EXPECT_EQ(status.libraryCode, c.expected.libraryCode) << c.description;
         EXPECT_EQ(status.lastValue, c.expected.lastValue) << c.description;
         EXPECT_EQ(count, c.replies) << c.description;
-        if (count) EXPECT_EQ(static_cast<ZdsvPairReply*>(replies[0])->second, 6u);
+        if (count) {
+            EXPECT_EQ(static_cast<ZdsvPairReply*>(replies[0])->second, 6u);
+        }
         DevInfoClient_FreeReplies(client_, DevInfoClient_FreePairReply, replies, count);
         Close();
     }
