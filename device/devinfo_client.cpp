@@ -1,6 +1,5 @@
 // The client's constant table of operations, one designated initialiser in slot order, and the
-// client's creation. Slots whose reply forms are decoded by later users (the table replies of
-// slot 17 and the coded lists of slots 21 and 48) answer that nothing was decoded.
+// client's creation.
 #include "device/devinfo_client.h"
 
 #include "core/private_heap.h"
@@ -11,16 +10,15 @@
 #include "device/device_query_record.h"
 #include "device/devinfo_information.h"
 #include "device/devinfo_library.h"
+#include "device/list_record.h"
 #include "device/reply_copies.h"
+#include "device/table_replies.h"
 #include "device/value_lists.h"
 
 namespace {
 
 void Nop(DevInfoClient*) {}
 int True(DevInfoClient*) { return 1; }
-int NothingDecoded(DevInfoClient*, DevInfoTableTarget*, uint32_t, void* const*) { return 0; }
-int NothingListed(DevInfoClient*, DevInfoListRecord*, uint32_t, void* const*) { return 0; }
-void NothingOwned(DevInfoClient*, DevInfoListRecord*) {}
 
 }  // namespace
 
@@ -42,11 +40,11 @@ const DevInfoClientOps DevInfoClientTable = {
     .DecodeCommandReplies = DevInfoClient_DecodeCommandReplies,
     .ConcatValuesA = DevInfoClient_ConcatValues,
     .ConcatValuesB = DevInfoClient_ConcatValues,
-    .DecodeTableReplies = NothingDecoded,
+    .DecodeTableReplies = DevInfoClient_DecodeTableReplies,
     .CopyTriple = DevInfoClient_CopyTriple,
     .FillAttributeTableB = DevInfoClient_FillAttributeTable,
     .ConcatValuesC = DevInfoClient_ConcatValues,
-    .DecodeByReplyCode = NothingListed,
+    .DecodeByReplyCode = DevInfoClient_DecodeByReplyCode,
     .FreeEntriesReply = DevInfoClient_FreeGroupReply,
     .CopyEntriesReply = DevInfoClient_CopyGroupReply,
     .FreeCommandReply = DevInfoClient_FreeCommandReply,
@@ -73,7 +71,7 @@ const DevInfoClientOps DevInfoClientTable = {
     .QueryInfo = DevInfoClient_QueryInfo,
     .IsThisComputer = DevInfoClient_IsThisComputer,
     .FreeQueryRecord = DevInfoClient_FreeQueryRecord,
-    .FreeListRecord = NothingOwned,
+    .FreeListRecord = DevInfoClient_FreeListRecord,
     .GetAttrTextB = DevInfoClient_GetAttrTextB,
     .GetAttrValueB = DevInfoClient_GetAttrValueB,
     .GetAttr1056 = DevInfoClient_GetAttr1056,
