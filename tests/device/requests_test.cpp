@@ -212,3 +212,17 @@ TEST_F(DeviceInfoTest, NullArgumentsFailAndEmptyListsDoNothing) {
     EXPECT_EQ(status.status, -2);
     EXPECT_EQ(sim_->Count("request"), 0);
 }
+
+TEST_F(DeviceInfoTest, AnswersOfMoreThanAHundredPartsEndTheExchange) {
+    std::string values = "parts 1\nvalues 3";
+    for (int i = 0; i < 101; ++i) values += " " + std::to_string(i);
+    sim_->Describe(values + "\n");
+    ASSERT_TRUE(Open());
+    DevInfoStatus status{};
+    uint32_t count = 0;
+    void** replies = DevInfoClient_RequestMany(client_, iface_, connection_, 3, &count, &status);
+    EXPECT_EQ(status.status, -11);  // no room for the rest: not a success with replies dropped
+    EXPECT_EQ(count, 100u);
+    EXPECT_EQ(sim_->Count("request 22"), 100);
+    DevInfoClient_FreeReplies(client_, DevInfoClient_FreeValueReply, replies, count);
+}
