@@ -185,11 +185,68 @@ int Entries(DevInfoClient* client, const DevInfoDeviceLink& link, int slot, cons
     return Outcome(status, deviceStatus);
 }
 
-int MailBoxNames(DevInfoClient* client, const DevInfoDeviceLink& link, DevInfoMailBoxRequest* r) {
-    if (r->kind != kMailBoxKind) return -2;  // the overlay kinds are served by the overlay bridge
-    ZdsvIdBatchRequest request{kMailBoxKind, 0, r->count, nullptr};
-    return Entries(client, link, zdsv784::kRequestIdBatch, &request, {r->entries, r->count, kMailBoxEntrySize, 0},
+int MailBoxNames(DevInfoClient* client, const DevInfoDeviceLink& link, DevInfoListRequest* r) {
+    ZdsvIdBatchRequest request{kListMailBoxes, 0, r->count, nullptr};
+    return Entries(client, link, zdsv784::kRequestIdBatch, &request, {r->entries, r->count, kNamedEntrySize, 0},
                    &r->deviceStatus);
+}
+
+// The overlay page's entries: each answer's entries go to the places of the batch's ids.
+struct BatchTarget {
+    uint8_t* entries;
+    uint32_t entryBytes;
+    uint32_t position;  // of the batch's first id
+};
+
+void BatchHook(SyncContext* c, uint32_t, const void* reply) {
+    auto* t = static_cast<BatchTarget*>(c->target);
+    auto* r = static_cast<const ZdsvEntryReply*>(reply);
+    if (!r || c->libraryStatus < 0 || !r->entries) return;
+    uint32_t size = r->kind == kNamedEntryKind ? kNamedEntrySize : r->kind == kFormEntryKind ? kFormEntrySize : 0;
+    if (size == 0 || r->entrySize != size) return;  // another kind of answer is not stored
+    size_t nameAt = size == kNamedEntrySize ? 8 : 4;
+    for (uint32_t i = 0; i < r->count; ++i) {
+        size_t at = (size_t{t->position} + i) * size;
+        if (at + size > t->entryBytes) break;
+        uint8_t* entry = t->entries + at;
+        std::memcpy(entry, r->entries + size_t{i} * size, size);
+        entry[nameAt + 65] = '\0';  // names of at most 65 characters
+    }
+}
+
+int OverlayEntries(DevInfoClient* client, const DevInfoDeviceLink& link, DevInfoListRequest* r) {
+    if (r->count && (!r->ids || !r->entries)) return kDevInfoBadArgument;
+    Connection connection(link);
+    if (int32_t answer = connection.Open()) {
+        r->deviceStatus = answer;
+        return 0;
+    }
+    DevInfoStatus status;
+    BatchTarget target{r->entries, r->entryBytes, 0};
+    SyncRequest exchange(client, &status, nullptr, nullptr, 0);
+    exchange.Context().hook = BatchHook;
+    exchange.Context().target = &target;
+    if (!exchange.Begin()) return status.status;
+    bool forms = r->kind == kListOverlayForms;
+    bool done = true;
+    for (uint32_t at = 0; at < r->count && done; at += kZdsvIdBatchMax) {
+        target.position = at;
+        ZdsvIdBatchRequest request{forms ? 1015u : 1002u, forms ? 4037u : 4033u,
+                                   std::min(kZdsvIdBatchMax, r->count - at), r->ids + at};
+        exchange.Rearm();
+        done = exchange.Send(connection.Slot(zdsv784::kRequestIdBatch), connection.Handle(), &request);
+    }
+    if (done) exchange.Succeed();
+    return Outcome(status, &r->deviceStatus);
+}
+
+int ListEntries(DevInfoClient* client, const DevInfoDeviceLink& link, DevInfoListRequest* r) {
+    switch (r->kind) {
+    case kListMailBoxes: return MailBoxNames(client, link, r);
+    case kListOverlays:
+    case kListOverlayForms: return OverlayEntries(client, link, r);
+    default: return 0;  // a kind not listed asks nothing
+    }
 }
 
 int DeviceFonts(DevInfoClient* client, const DevInfoDeviceLink& link, DevInfoFontRequest* r) {
@@ -293,7 +350,7 @@ int DevInfoClient_GetHandler(DevInfoClient* client, void* link, void* record, in
     switch (operation) {
     case kDevOpDeviceRecord: return DeviceRecord(client, device, static_cast<DeviceInfoRecord*>(record));
     case kDevOpAccountCheck: return AccountCheck(device, static_cast<DevInfoAccountRecord*>(record));
-    case kDevOpMailBoxNames: return MailBoxNames(client, device, static_cast<DevInfoMailBoxRequest*>(record));
+    case kDevOpListEntries: return ListEntries(client, device, static_cast<DevInfoListRequest*>(record));
     case kDevOpDeviceFonts: return DeviceFonts(client, device, static_cast<DevInfoFontRequest*>(record));
     case kDevOpAttributesFlat:
     case kDevOpAttributeList: return AttributeList(client, device, static_cast<DevInfoAttributeRecord*>(record));

@@ -16,7 +16,6 @@ struct DevInfoDeviceLink {
 
 inline constexpr int kDevOpDeviceRecord = 1;
 inline constexpr int kDevOpAccountCheck = 5;
-inline constexpr int kDevOpMailBoxNames = 7;
 inline constexpr int kDevOpDeviceFonts = 8;
 inline constexpr int kDevOpAttributesFlat = 12;
 inline constexpr int kDevOpAttributeList = 19;
@@ -36,18 +35,29 @@ struct DevInfoAccountRecord {
 static_assert(sizeof(DevInfoAccountRecord) == 300 && offsetof(DevInfoAccountRecord, status) == 268);
 static_assert(offsetof(DevInfoAccountRecord, account) == 284 && offsetof(DevInfoAccountRecord, accepted) == 296);
 
-// Operation 7 with kind 2: the names of the mail-box bins, 76-byte entries {u32; u32 bin index;
-// name}.
-inline constexpr uint32_t kMailBoxKind = 2;
-inline constexpr uint32_t kMailBoxEntrySize = 76;
-struct DevInfoMailBoxRequest {
+// Operation 7: lists of named entries by the record's kind. Kind 2 asks for the names of the
+// mail-box bins; kinds 0 and 1 ask, for the overlay page, for the entries of the record's ids
+// (lists 1002/4033 and 1015/4037) in batches of at most 100. Answers of kind 2 are 76-byte
+// entries {u32 id; u32 word (the bin index); name}, answers of kind 51 88-byte entries {u32 id;
+// name of 66 bytes; 16-bit words}; each is stored at its id's place in the record's entries.
+inline constexpr int kDevOpListEntries = 7;
+inline constexpr uint32_t kListOverlays = 0;
+inline constexpr uint32_t kListOverlayForms = 1;
+inline constexpr uint32_t kListMailBoxes = 2;
+inline constexpr uint32_t kNamedEntryKind = 2;
+inline constexpr uint32_t kNamedEntrySize = 76;
+inline constexpr uint32_t kFormEntryKind = 51;
+inline constexpr uint32_t kFormEntrySize = 88;
+struct DevInfoListRequest {
     char printerName[256];
     int32_t deviceStatus;  // 256
     uint32_t size;         // 260: 256
     uint8_t reserved264[8];
-    uint32_t kind;         // 272: 2
-    uint32_t count;        // 276: entries the buffer holds
+    uint32_t kind;         // 272
+    uint32_t count;        // 276: the ids asked, or the mail-box entries the buffer holds
     uint8_t* entries;      // 280
+    const uint32_t* ids;   // kinds 0 and 1
+    uint32_t entryBytes;   // kinds 0 and 1: the room behind entries
 };
 
 // Operation 8: the device's fonts, 260-byte entries {name 256; u32 flag}.

@@ -7,6 +7,7 @@
 #include "device/device_operations.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -103,13 +104,13 @@ TEST_F(DeviceInfoTest, AccountMailBoxFontAndAttributeOperations) {
         EXPECT_EQ(account.status, 0);
     }
 
-    uint8_t boxes[4][kMailBoxEntrySize] = {};
-    DevInfoMailBoxRequest mail{};
+    uint8_t boxes[4][kNamedEntrySize] = {};
+    DevInfoListRequest mail{};
     mail.size = 256;
-    mail.kind = kMailBoxKind;
+    mail.kind = kListMailBoxes;
     mail.count = 4;
     mail.entries = &boxes[0][0];
-    EXPECT_EQ(DevInfoClient_GetHandler(client_, &link, &mail, kDevOpMailBoxNames), 0);
+    EXPECT_EQ(DevInfoClient_GetHandler(client_, &link, &mail, kDevOpListEntries), 0);
     EXPECT_EQ(mail.deviceStatus, 0);
     EXPECT_EQ(boxes[1][4], 3);
     EXPECT_STREQ(reinterpret_cast<char*>(&boxes[1][8]), "Box C");
@@ -143,4 +144,35 @@ TEST_F(DeviceInfoTest, AccountMailBoxFontAndAttributeOperations) {
     PrivateFree(attributes.answer);
     Close();
     ExpectPairsClosed();
+}
+
+TEST_F(DeviceInfoTest, OverlayEntriesComeInBatchesOfAHundred) {
+    ASSERT_TRUE(Open(kZdsvVersionDirect));
+    DevInfoDeviceLink link{info_, iface_};
+    std::vector<uint32_t> ids(150);
+    for (uint32_t i = 0; i < ids.size(); ++i) ids[i] = 1000 + i;
+    for (uint32_t kind : {kListOverlays, kListOverlayForms}) {
+        const uint32_t size = kind == kListOverlays ? kNamedEntrySize : kFormEntrySize;
+        std::vector<uint8_t> entries(149 * size);  // room for all but the last
+        DevInfoListRequest request{};
+        request.kind = kind;
+        request.count = static_cast<uint32_t>(ids.size());
+        request.ids = ids.data();
+        request.entries = entries.data();
+        request.entryBytes = static_cast<uint32_t>(entries.size());
+        sim_->ClearLog();
+        EXPECT_EQ(DevInfoClient_GetHandler(client_, &link, &request, kDevOpListEntries), 0);
+        EXPECT_EQ(request.deviceStatus, 0);
+        uint32_t id;
+        std::memcpy(&id, entries.data() + 120 * size, 4);
+        EXPECT_EQ(id, 1120u) << kind;  // the second batch's entries at their ids' places
+        EXPECT_STREQ(reinterpret_cast<char*>(entries.data() + 120 * size + (kind == kListOverlays ? 8 : 4)), "Entry 1120");
+        EXPECT_EQ(sim_->Count(kind == kListOverlays ? "request 36 list 1002 attribute 4033 count 100 first 1000"
+                                                    : "request 36 list 1015 attribute 4037 count 100 first 1000"), 1);
+        EXPECT_EQ(sim_->Count("request 36"), 2);
+    }
+    DevInfoListRequest other{};
+    other.kind = 9;
+    EXPECT_EQ(DevInfoClient_GetHandler(client_, &link, &other, kDevOpListEntries), 0);
+    EXPECT_EQ(sim_->Count("connect"), 1);  // since the log was cleared: a kind not listed does not connect
 }

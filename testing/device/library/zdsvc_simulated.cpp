@@ -605,21 +605,34 @@ int32_t AccountCheck(void*, uint32_t account, uint32_t password, uint32_t* statu
     return 0;
 }
 
-Answer Entries(Arena& arena, uint32_t entrySize, size_t count, const std::function<void(uint8_t*, size_t)>& fill) {
+constexpr uint32_t kNamedKind = 2;
+constexpr uint32_t kFormKind = 51;
+
+Answer Entries(Arena& arena, uint32_t entrySize, uint32_t kind, size_t count,
+               const std::function<void(uint8_t*, size_t)>& fill) {
     auto* reply = arena.Make<ZdsvEntryReply>();
     auto* entries = arena.Make<uint8_t>(entrySize * count);
     for (size_t i = 0; i < count; ++i) fill(entries + i * entrySize, i);
-    *reply = {kZdsvEntryKind, static_cast<uint32_t>(count), entrySize, entries};
+    *reply = {kind, static_cast<uint32_t>(count), entrySize, entries};
     return Answer{0, 1, reply};
 }
 
 int32_t RequestIdBatch(void*, ZdsvCallback callback, void* out, const void* request, void* context) {
     auto r = *static_cast<const ZdsvIdBatchRequest*>(request);
-    Log("request 36 list %u attribute %u count %u", r.list, r.attribute, r.count);
-    return Request(zdsv784::kRequestIdBatch, callback, out, context, [](Arena& arena) {
-        return Entries(arena, 76, g_device.mailBoxes.size(), [](uint8_t* e, size_t i) {
-            std::memcpy(e + 4, &g_device.mailBoxes[i].first, 4);
-            std::strncpy(reinterpret_cast<char*>(e + 8), g_device.mailBoxes[i].second.c_str(), 67);
+    std::vector<uint32_t> ids(r.ids, r.ids + (r.ids ? r.count : 0));
+    Log("request 36 list %u attribute %u count %u first %u", r.list, r.attribute, r.count, ids.empty() ? 0 : ids[0]);
+    return Request(zdsv784::kRequestIdBatch, callback, out, context, [r, ids](Arena& arena) {
+        if (r.list == 2)  // the mail-box bins: {id; bin index; name}
+            return Entries(arena, 76, kNamedKind, g_device.mailBoxes.size(), [](uint8_t* e, size_t i) {
+                std::memcpy(e + 4, &g_device.mailBoxes[i].first, 4);
+                std::strncpy(reinterpret_cast<char*>(e + 8), g_device.mailBoxes[i].second.c_str(), 67);
+            });
+        // The overlay page: one entry per id asked, {id; word; name} or {id; name; words}.
+        bool forms = r.list == 1015;
+        return Entries(arena, forms ? 88 : 76, forms ? kFormKind : kNamedKind, ids.size(), [&](uint8_t* e, size_t i) {
+            std::memcpy(e, &ids[i], 4);
+            std::string name = "Entry " + std::to_string(ids[i]);
+            std::strncpy(reinterpret_cast<char*>(e + (forms ? 4 : 8)), name.c_str(), 65);
         });
     });
 }
@@ -628,7 +641,7 @@ int32_t RequestNamedList(void*, ZdsvCallback callback, void* out, const void* re
     auto* r = static_cast<const ZdsvNamedRequest*>(request);
     Log("request 35 list %u parameter %u name %.259s", r->list, r->parameter, r->name);
     return Request(zdsv784::kRequestNamedList, callback, out, context, [](Arena& arena) {
-        return Entries(arena, 260, g_device.fonts.size(), [](uint8_t* e, size_t i) {
+        return Entries(arena, 260, kZdsvEntryKind, g_device.fonts.size(), [](uint8_t* e, size_t i) {
             std::strncpy(reinterpret_cast<char*>(e), g_device.fonts[i].first.c_str(), 255);
             std::memcpy(e + 256, &g_device.fonts[i].second, 4);
         });
