@@ -226,3 +226,18 @@ TEST_F(DeviceInfoTest, AnswersOfMoreThanAHundredPartsEndTheExchange) {
     EXPECT_EQ(sim_->Count("request 22"), 100);
     DevInfoClient_FreeReplies(client_, DevInfoClient_FreeValueReply, replies, count);
 }
+
+TEST_F(DeviceInfoTest, AReplyThatCannotBeCopiedStillEndsTheWait) {
+    sim_->Describe("pair 5 6\nmode worker\n");
+    ASSERT_TRUE(Open());
+    HANDLE saved = g_hHeap;
+    g_hHeap = HeapCreate(0, 0, sizeof(void*));  // room for the reply array, none for the copy
+    DevInfoStatus status{};
+    uint32_t count = 9;
+    void** replies = DevInfoClient_RequestPair(client_, iface_, connection_, 1, 2, &count, &status);
+    EXPECT_EQ(status.status, -11);
+    EXPECT_EQ(count, 0u);
+    DevInfoClient_FreeReplies(client_, DevInfoClient_FreePairReply, replies, count);
+    HeapDestroy(g_hHeap);
+    g_hHeap = saved;
+}
