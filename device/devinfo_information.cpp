@@ -39,10 +39,11 @@ void Answer(DevInfoStatus* result, uint32_t code) {
     else if (code != 0) Fail(result, 0, static_cast<int32_t>(code));
 }
 
+// Addresses compared as numbers: a pointer from the library may point anywhere.
 bool Inside(const void* block, uint32_t size, const void* p, size_t bytes) {
-    auto* begin = static_cast<const uint8_t*>(block);
-    auto* at = static_cast<const uint8_t*>(p);
-    return at >= begin && bytes <= size && at <= begin + size - bytes;
+    auto begin = reinterpret_cast<uintptr_t>(block);
+    auto at = reinterpret_cast<uintptr_t>(p);
+    return at >= begin && bytes <= size && at - begin <= size - bytes;
 }
 
 // A block whose address or host name points outside it is cut off from them, so that no reader
@@ -55,8 +56,8 @@ void CheckPointers(ZdsvDeviceInformation* info, uint32_t size) {
     if (info->hostName) {
         bool terminated = Inside(info, size, info->hostName, 1) &&
                           std::memchr(info->hostName, 0,
-                                      size - static_cast<size_t>(reinterpret_cast<const uint8_t*>(info->hostName) -
-                                                                 reinterpret_cast<const uint8_t*>(info))) != nullptr;
+                                      size - (reinterpret_cast<uintptr_t>(info->hostName) -
+                                              reinterpret_cast<uintptr_t>(info))) != nullptr;
         if (!terminated) info->hostName = nullptr;
     }
 }

@@ -66,6 +66,7 @@ TEST_F(DeviceInfoTest, EveryFailureOfAQueryClosesWhatItOpened) {
                    Case{"device refuses information", SIM_ZDSVC2, "fault info 0xC098B001\n", "",
                         {-28, static_cast<int32_t>(0xC098B001), 0}},
                    Case{"no address", SIM_ZDSVC2, "address none\n", "", {-27, 0, 0}},
+                   Case{"an address outside the block", SIM_ZDSVC2, "fault pointers stray\n", "", {-27, 0, 0}},
                    Case{"connection refused", SIM_ZDSVC2, "fault connect 0x77\n", "", {0, 0x77, 0}},
                    Case{"another model", SIM_ZDSVC2, "", "Kv C230-Q1", {-27, 0, 0}},
                    Case{"list refused", SIM_ZDSVC2, "fault refuse 25 -5\n", "", {0, -5, 0}},

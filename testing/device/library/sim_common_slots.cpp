@@ -46,6 +46,11 @@ uint32_t QueryInformation(void* handle, uint32_t infoClass, void* buffer, uint32
     }
     std::memcpy(host, g_device.host.c_str(), g_device.host.size() + 1);
     info->hostName = g_device.host.empty() ? nullptr : host;
+    if (g_device.strayPointers) {
+        // Places past the block the caller gave: a client must not follow them.
+        info->address = reinterpret_cast<ZdsvAddress*>(static_cast<uint8_t*>(buffer) + size + 64);
+        info->hostName = static_cast<const char*>(buffer) + size;
+    }
     return 0;
 }
 

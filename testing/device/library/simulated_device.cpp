@@ -134,6 +134,7 @@ bool FaultLine(const std::vector<std::string>& w, Device& d) {
     uint32_t slot = 0, value = 0;
     if (w.size() < 3) return false;
     const std::string& what = w[1];
+    if (what == "pointers" && w[2] == "stray") return d.strayPointers = true;
     if (what == "start" || what == "connect" || what == "info" || what == "account") {
         if (!Number(w[2], value)) return false;
         if (what == "start") d.startCode = static_cast<int32_t>(value);

@@ -61,6 +61,7 @@ struct Device {
     int32_t connectCode = 0;
     uint32_t infoCode = 0;               // the answer to the information query
     int32_t accountCode = 0;
+    bool strayPointers = false;          // the information block points outside itself
 };
 
 // Reads a description; false with the line number on the first line that does not read.
