@@ -58,6 +58,8 @@ WINBASEAPI LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserve
 WINBASEAPI LONG WINAPI RegCloseKey(HKEY hKey);
 // Deletes the key with everything below it, as the original's 9x line does.
 WINBASEAPI LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
+// Writes the registry's changes through to the hive itself, synced.
+WINBASEAPI LONG WINAPI RegFlushKey(HKEY hKey);
 
 WINBASEAPI LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved,
                                         LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);

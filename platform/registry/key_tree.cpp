@@ -46,6 +46,7 @@ std::shared_ptr<Key> Key::AddSubkey(std::string_view name, bool* created) {
     }
     if (depth_ + 1 > kMaxKeyDepth || pathLength_ + 1 + name.size() > kMaxKeyPathLength) return nullptr;
     auto key = std::make_shared<Key>(std::string(name));
+    key->parent_ = this;
     key->pathLength_ = pathLength_ + 1 + name.size();
     key->depth_ = depth_ + 1;
     subkeys_.emplace(std::move(folded), key);
@@ -76,6 +77,44 @@ void Key::MarkDeleted() {
     valueIndex_.clear();
     subkeyCursor_.Forget();
     valueCursor_.Forget();
+}
+
+std::string Key::Path() const {
+    std::string path;
+    path.reserve(pathLength_);
+    std::vector<const Key*> chain;
+    for (const Key* k = this; k; k = k->parent_) chain.push_back(k);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (!path.empty()) path.push_back('\\');
+        path += (*it)->name_;
+    }
+    return path;
+}
+
+void Key::Adopt(Key& fresh) {
+    values_ = std::move(fresh.values_);
+    valueIndex_.clear();
+    for (auto it = values_.begin(); it != values_.end(); ++it) valueIndex_.emplace(FoldedName(it->name), it);
+    valueCursor_.Forget();
+    for (auto it = subkeys_.begin(); it != subkeys_.end();) {
+        auto same = fresh.subkeys_.find(it->first);
+        if (same == fresh.subkeys_.end()) {
+            it->second->MarkDeleted();
+            it = subkeys_.erase(it);
+        } else {
+            it->second->Adopt(*same->second);
+            fresh.subkeys_.erase(same);
+            ++it;
+        }
+    }
+    for (auto& entry : fresh.subkeys_) {
+        entry.second->parent_ = this;
+        subkeys_.emplace(entry.first, std::move(entry.second));
+    }
+    fresh.subkeys_.clear();
+    fresh.values_.clear();
+    fresh.valueIndex_.clear();
+    subkeyCursor_.Forget();
 }
 
 const Value* Key::FindValue(std::string_view name) const {

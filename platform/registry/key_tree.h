@@ -75,6 +75,9 @@ public:
 
     const std::string& Name() const { return name_; }
     bool Deleted() const { return deleted_; }
+    // The full path from the root key's name, as a hive file's section names it: "HKEY_...\\a\\b".
+    // Only for a key that is not deleted (a deleted key's parent may be gone).
+    std::string Path() const;
 
     Key* FindSubkey(std::string_view name) const;
     std::shared_ptr<Key> SharedSubkey(std::string_view name) const;
@@ -98,8 +101,14 @@ public:
     // Empties the key and everything below it and marks them deleted, for open handles to see.
     void MarkDeleted();
 
+    // Makes this key hold what `fresh` holds (a key of the same place in a tree just read from
+    // the hive), keeping the Key objects of subkeys present in both, so that handles open on them
+    // stay valid; subkeys absent from `fresh` are deleted. `fresh` is left empty.
+    void Adopt(Key& fresh);
+
 private:
     std::string name_;
+    Key* parent_ = nullptr;  // alive while this key is not deleted
     size_t pathLength_ = name_.size();
     size_t depth_ = 0;
     bool deleted_ = false;

@@ -2,6 +2,8 @@
 // key summary of RegQueryInfoKeyA, with the original's error codes and size rules.
 #include "platform/registry/registry_state.h"
 
+#include "platform/registry/regedit4.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -48,7 +50,7 @@ LONG Open(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, bool sameHandleWhenEmpty)
 LONG Create(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, LPDWORD lpdwDisposition, bool sameHandleWhenEmpty) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
-    Locked state;
+    Locked state(registry::Access::kChange);
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
     if (Empty(lpSubKey) && sameHandleWhenEmpty) {
@@ -56,11 +58,19 @@ LONG Create(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult, LPDWORD lpdwDisposition
         if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
         return ERROR_SUCCESS;
     }
+    // An existing key opens even where nothing may be written (a read-only hive).
+    std::shared_ptr<Key> existing = key;
+    LONG rc = Walk(existing, lpSubKey, false, nullptr);
     bool created = false;
-    if (LONG rc = Walk(key, lpSubKey, true, &created)) return rc;
-    // A key that could not reach the hive file is reported, and no handle is left to leak.
-    if (created)
-        if (LONG rc = Persist(*state)) return rc;
+    if (rc == ERROR_SUCCESS) {
+        key = std::move(existing);
+    } else {
+        if (rc != ERROR_FILE_NOT_FOUND) return rc;
+        if (LONG status = state.ChangeStatus()) return status;
+        if (LONG walked = Walk(key, lpSubKey, true, &created)) return walked;
+        // A key that could not reach the hive file is reported, and no handle is left to leak.
+        if (LONG written = Commit(*state, registry::KeyRecord(key->Path()))) return written;
+    }
     *phkResult = NewHandle(*state, std::move(key));
     if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return ERROR_SUCCESS;
@@ -102,7 +112,7 @@ extern "C" LONG WINAPI RegCloseKey(HKEY hKey) {
 }
 
 extern "C" LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
-    Locked state;
+    Locked state(registry::Access::kChange);
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
     std::vector<std::string_view> parts;
@@ -111,8 +121,23 @@ extern "C" LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
         key = key->SharedSubkey(parts[i]);
         if (!key) return ERROR_FILE_NOT_FOUND;
     }
-    if (!key->RemoveSubkey(parts.back())) return ERROR_FILE_NOT_FOUND;
-    return Persist(*state);
+    const Key* doomed = key->FindSubkey(parts.back());
+    if (!doomed) return ERROR_FILE_NOT_FOUND;
+    if (LONG status = state.ChangeStatus()) return status;
+    std::string record = registry::DeletedKeyRecord(doomed->Path());
+    key->RemoveSubkey(parts.back());
+    return Commit(*state, record);
+}
+
+// Writes everything of the hive's journal into the hive itself and syncs it, so that the whole
+// registry is in the one file and survives a crash of the machine.
+extern "C" LONG WINAPI RegFlushKey(HKEY hKey) {
+    Locked state(registry::Access::kChange);
+    std::shared_ptr<Key> key;
+    if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    if (!state->files || !state->files->HasUnfolded()) return ERROR_SUCCESS;
+    if (LONG status = state.ChangeStatus()) return status;
+    return state->files->Fold(state->tree);
 }
 
 extern "C" LONG WINAPI RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {

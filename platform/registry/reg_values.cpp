@@ -2,6 +2,8 @@
 // delete and enumerate. String values are stored with exactly one terminator.
 #include "platform/registry/registry_state.h"
 
+#include "platform/registry/regedit4.h"
+
 #include <cstring>
 
 using registry::Key;
@@ -49,19 +51,22 @@ extern "C" LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Res
     if (dwType == REG_SZ || dwType == REG_EXPAND_SZ) data = registry::StoredString(lpData, cbData);
     else if (dwType == REG_MULTI_SZ) data = registry::StoredMultiString(lpData, cbData);
     else if (cbData) data.assign(lpData, lpData + cbData);
-    Locked state;
+    Locked state(registry::Access::kChange);
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
+    if (LONG status = state.ChangeStatus()) return status;
     key->SetValue(name, dwType, std::move(data));
-    return Persist(*state);
+    return Commit(*state, registry::ValueRecord(key->Path(), *key->FindValue(name)));
 }
 
 extern "C" LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
-    Locked state;
+    Locked state(registry::Access::kChange);
     std::shared_ptr<Key> key;
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
-    if (!key->RemoveValue(NameOf(lpValueName))) return ERROR_FILE_NOT_FOUND;
-    return Persist(*state);
+    if (!key->FindValue(NameOf(lpValueName))) return ERROR_FILE_NOT_FOUND;
+    if (LONG status = state.ChangeStatus()) return status;
+    key->RemoveValue(NameOf(lpValueName));
+    return Commit(*state, registry::DeletedValueRecord(key->Path(), NameOf(lpValueName)));
 }
 
 extern "C" LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,

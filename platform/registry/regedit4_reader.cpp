@@ -32,18 +32,23 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 
 class Reader {
 public:
-    Reader(std::string_view text, Tree& tree, HiveError& error) : text_(text), tree_(tree), error_(error) {}
+    Reader(std::string_view text, Tree& tree, HiveError& error, size_t linesBefore)
+        : text_(text), tree_(tree), error_(error), lineNo_(linesBefore) {}
 
-    bool Run() {
+    bool Run(bool sawHeader) {
         if (text_.size() > kMaxHiveFileSize) return Fail(0, "the file is larger than 64 MiB");
-        if (StartsWith(text_, "\xEF\xBB\xBF")) text_.remove_prefix(3);
+        if (!sawHeader && (StartsWith(text_, "\xFF\xFE") || StartsWith(text_, "\xFE\xFF")))
+            return Fail(1, "the file is in UTF-16, as version-5 registry files are; only REGEDIT4 files are read");
+        if (!sawHeader && StartsWith(text_, "\xEF\xBB\xBF")) text_.remove_prefix(3);
         std::string_view line;
-        bool sawHeader = false;
         while (NextLine(line)) {
             if (!lineOk_) return false;
             line = TrimRight(TrimLeft(line));
             if (line.empty()) continue;
             if (!sawHeader) {
+                if (StartsWith(line, "Windows Registry Editor"))
+                    return Fail(lineNo_, "\"" + std::string(line.substr(0, 64)) +
+                                             "\" files are not read; only REGEDIT4 files are");
                 if (line != "REGEDIT4") return Fail(lineNo_, "the file does not begin with \"REGEDIT4\"");
                 sawHeader = true;
                 continue;
@@ -63,17 +68,27 @@ public:
     }
 
 private:
-    // Next physical line; refuses lines beyond the length limit.
+    // Next physical line. Refuses (lineOk_ false, error set) a line beyond the length limit, a
+    // NUL byte, which no text line holds, and a last line without a line end: the writer ends
+    // every file with one, so its absence means the file was cut off, perhaps where what is left
+    // still reads (inside a hex list, after a whole byte).
     bool NextLine(std::string_view& line) {
         if (pos_ >= text_.size()) return false;
         size_t end = text_.find('\n', pos_);
-        if (end == std::string_view::npos) end = text_.size();
+        bool cut = end == std::string_view::npos;
+        if (cut) end = text_.size();
         line = text_.substr(pos_, end - pos_);
         pos_ = end + 1;
         ++lineNo_;
         if (line.size() > kMaxHiveLineLength) {
             lineOk_ = false;
             Fail(lineNo_, "the line is longer than " + std::to_string(kMaxHiveLineLength) + " characters");
+        } else if (line.find('\0') != std::string_view::npos) {
+            lineOk_ = false;
+            Fail(lineNo_, "a NUL byte in the line");
+        } else if (cut) {
+            lineOk_ = false;
+            Fail(lineNo_, "the last line has no line end: the file was cut off");
         }
         return true;
     }
@@ -163,12 +178,14 @@ private:
             return true;
         }
         if (StartsWith(s, "dword:")) {
+            // Eight digits always, as written; more only as leading zeros of a 32-bit value.
             s.remove_prefix(6);
-            if (s.empty() || s.size() > 8) return Fail(lineNo_, "a dword needs 1 to 8 hex digits");
+            if (s.size() < 8) return Fail(lineNo_, "a dword needs 8 hex digits");
             uint32_t v = 0;
-            for (char c : s) {
-                int d = HexDigit(c);
+            for (size_t i = 0; i < s.size(); ++i) {
+                int d = HexDigit(s[i]);
                 if (d < 0) return Fail(lineNo_, "bad hex digit in a dword");
+                if (i + 8 < s.size() && d != 0) return Fail(lineNo_, "the dword is larger than 32 bits");
                 v = (v << 4) | static_cast<uint32_t>(d);
             }
             std::vector<BYTE> data{BYTE(v), BYTE(v >> 8), BYTE(v >> 16), BYTE(v >> 24)};
@@ -239,7 +256,12 @@ private:
 
 bool ReadRegedit4(std::string_view text, Tree& tree, HiveError& error) {
     error = HiveError{};
-    return Reader(text, tree, error).Run();
+    return Reader(text, tree, error, 0).Run(false);
+}
+
+bool ReadRegedit4Records(std::string_view text, Tree& tree, HiveError& error, size_t linesBefore) {
+    error = HiveError{};
+    return Reader(text, tree, error, linesBefore).Run(true);
 }
 
 }  // namespace registry

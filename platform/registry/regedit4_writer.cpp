@@ -88,6 +88,34 @@ void WriteKey(std::string& out, const Key& key, const std::string& path, bool is
 
 }  // namespace
 
+std::string ValueRecord(const std::string& keyPath, const Value& value) {
+    std::string out = '[' + keyPath + "]\n";
+    WriteValue(out, value);
+    out.push_back('\n');
+    return out;
+}
+
+std::string DeletedValueRecord(const std::string& keyPath, std::string_view valueName) {
+    std::string out = '[' + keyPath + "]\n";
+    if (valueName.empty()) out.push_back('@');
+    else Quote(out, valueName);
+    out += "=-\n\n";
+    return out;
+}
+
+std::string KeyRecord(const std::string& keyPath) { return '[' + keyPath + "]\n\n"; }
+
+std::string DeletedKeyRecord(const std::string& keyPath) { return "[-" + keyPath + "]\n\n"; }
+
+size_t WholeRecordsLength(std::string_view text) {
+    for (size_t end = text.size(); end >= 2; --end) {
+        if (text[end - 1] != '\n') continue;
+        if (text[end - 2] == '\n') return end;
+        if (end >= 3 && text[end - 2] == '\r' && text[end - 3] == '\n') return end;
+    }
+    return 0;
+}
+
 std::string WriteRegedit4(const Tree& tree) {
     std::string out = "REGEDIT4\n\n";
     WriteKey(out, *tree.localMachine, "HKEY_LOCAL_MACHINE", true);

@@ -1,16 +1,15 @@
-// The registry's state and its hive file: first-use loading from the host's file, handle
-// lookup, and saving through a temporary file and a rename.
+// The registry's state and its hive: first-use binding to the host's hive, catching up with
+// other processes at every call, handle lookup, and the records that changes leave.
 #include "platform/registry/registry_state.h"
 
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
+#include "platform/registry/hive_file_io.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace registry {
 
@@ -23,77 +22,40 @@ State& Instance() {
 
 bool g_bound = false;
 
-bool ReadFile(const std::string& path, std::string& text, bool& missing, HiveError& error) {
-    missing = false;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        if (errno == ENOENT) {
-            missing = true;
-            return true;
-        }
-        error = {0, "cannot open " + path + ": " + std::strerror(errno)};
-        return false;
-    }
-    text.clear();
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        text.append(buf, n);
-        if (text.size() > kMaxHiveFileSize) break;
-    }
-    bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = {0, "cannot read " + path};
-        return false;
-    }
-    return true;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& text, HiveError& error) {
-    std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = {0, "cannot create " + temp + ": " + std::strerror(errno)};
-        return false;
-    }
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    bool ok = done == text.size() && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && std::rename(temp.c_str(), path.c_str()) == 0) return true;
-    error = {0, "cannot write " + path + ": " + std::strerror(errno)};
-    std::remove(temp.c_str());
-    return false;
-}
+std::string HivePathOf(State& state) { return state.files ? state.files->HivePath() : std::string(); }
 
 // Swaps in a new tree; handles on the old one see their keys deleted.
-void Replace(State& state, Tree tree, std::string path) {
+void Replace(State& state, Tree tree, std::unique_ptr<HiveFiles> files) {
     state.tree.localMachine->MarkDeleted();
     state.tree.currentUser->MarkDeleted();
     state.tree = std::move(tree);
-    state.path = std::move(path);
+    state.files = std::move(files);
+}
+
+// A process that ends normally leaves the hive whole, its journal folded in.
+void FoldAtExit() {
+    State& state = Instance();
+    std::unique_lock<std::recursive_mutex> guard(state.lock, std::try_to_lock);
+    if (!guard.owns_lock() || !state.files || !state.files->Appended()) return;
+    if (state.files->BeginChange(state.tree) == ERROR_SUCCESS && state.files->HasUnfolded())
+        state.files->Fold(state.tree);
+    state.files->EndChange();
 }
 
 bool Load(State& state, const std::string& path, HiveError& error) {
     Tree tree;
+    std::unique_ptr<HiveFiles> files;
     if (!path.empty()) {
-        std::string text;
-        bool missing = false;
-        if (!ReadFile(path, text, missing, error)) return false;
-        if (!missing && !ReadRegedit4(text, tree, error)) return false;
+        files = std::make_unique<HiveFiles>(path);
+        if (!files->Load(tree, error)) return false;
     }
-    Replace(state, std::move(tree), path);
+    Replace(state, std::move(tree), std::move(files));
     return true;
 }
 
 void BindHostHive(State& state) {
     g_bound = true;
+    std::atexit(FoldAtExit);
     const char* env = std::getenv(kHiveVariable);
     std::string path;
     if (env) path = env;
@@ -102,16 +64,28 @@ void BindHostHive(State& state) {
     if (!Load(state, path, error)) {
         // The registry still works, in memory, and never overwrites the faulty file.
         std::fprintf(stderr, "registry: %s%s%s: %s; the registry starts empty and the file is left as it is\n",
-                     path.c_str(), error.line ? ", line " : "",
+                     error.file.empty() ? path.c_str() : error.file.c_str(), error.line ? ", line " : "",
                      error.line ? std::to_string(error.line).c_str() : "", error.message.c_str());
-        state.path.clear();
+        state.files.reset();
     }
 }
 
 }  // namespace
 
-Locked::Locked() : state_(Instance()), guard_(state_.lock) {
+Locked::Locked(Access access) : state_(Instance()), guard_(state_.lock) {
     if (!g_bound) BindHostHive(state_);
+    HiveFiles* files = state_.files.get();
+    if (!files) return;
+    if (access == Access::kRead) {
+        files->CatchUp(state_.tree);
+        return;
+    }
+    changing_ = files;
+    changeStatus_ = files->BeginChange(state_.tree);
+}
+
+Locked::~Locked() {
+    if (changing_) changing_->EndChange();
 }
 
 bool IsPredefined(HKEY handle) {
@@ -137,10 +111,8 @@ HKEY NewHandle(State& state, std::shared_ptr<Key> key) {
     return reinterpret_cast<HKEY>(id);
 }
 
-LONG Persist(State& state) {
-    if (state.path.empty()) return ERROR_SUCCESS;
-    HiveError error;
-    return WriteFileAtomically(state.path, WriteRegedit4(state.tree), error) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+LONG Commit(State& state, const std::string& record, bool fold) {
+    return state.files ? state.files->Commit(record, state.tree, fold) : ERROR_SUCCESS;
 }
 
 bool UseHiveFile(const std::string& path, HiveError* error) {
@@ -155,7 +127,7 @@ bool UseHiveText(std::string_view text, HiveError* error) {
     HiveError local;
     Tree tree;
     if (!ReadRegedit4(text, tree, error ? *error : local)) return false;
-    Replace(*state, std::move(tree), std::string());
+    Replace(*state, std::move(tree), nullptr);
     return true;
 }
 
@@ -164,10 +136,16 @@ bool ImportHiveText(std::string_view text, HiveError* error) {
     HiveError& e = error ? *error : local;
     Tree scratch;
     if (!ReadRegedit4(text, scratch, e)) return false;  // validates before anything changes
-    Locked state;
-    if (!ReadRegedit4(text, state->tree, e)) return false;
-    if (Persist(*state) != ERROR_SUCCESS) {
-        e = {0, "cannot write " + state->path};
+    Locked state(Access::kChange);
+    std::string path = HivePathOf(*state);
+    if (LONG rc = state.ChangeStatus()) {
+        e = {0, rc == ERROR_ACCESS_DENIED ? "the hive " + path + " is read-only" : "cannot write " + path, {}};
+        return false;
+    }
+    ReadRegedit4(text, state->tree, e);
+    // An import is written whole, so that it reaches the file all or nothing.
+    if (Commit(*state, std::string(), true) != ERROR_SUCCESS) {
+        e = {0, "cannot write " + path, {}};
         return false;
     }
     return true;
@@ -178,9 +156,9 @@ bool ImportHiveFile(const std::string& path, HiveError* error) {
     HiveError& e = error ? *error : local;
     std::string text;
     bool missing = false;
-    if (!ReadFile(path, text, missing, e)) return false;
+    if (!ReadWholeFile(path, text, missing, e)) return false;
     if (missing) {
-        e = {0, "cannot open " + path};
+        e = {0, "cannot open " + path, {}};
         return false;
     }
     return ImportHiveText(text, &e);
@@ -188,7 +166,7 @@ bool ImportHiveFile(const std::string& path, HiveError* error) {
 
 std::string HivePath() {
     Locked state;
-    return state->path;
+    return HivePathOf(*state);
 }
 
 std::string HiveText() {
@@ -198,8 +176,12 @@ std::string HiveText() {
 
 bool SaveHiveFile(const std::string& path, HiveError* error) {
     Locked state;
-    HiveError local;
-    return WriteFileAtomically(path, WriteRegedit4(state->tree), error ? *error : local);
+    std::string text = WriteRegedit4(state->tree);
+    if (int reason = ReplaceFile(path, text)) {
+        if (error) *error = {0, "cannot write " + path + ": " + std::strerror(reason), {}};
+        return false;
+    }
+    return true;
 }
 
 }  // namespace registry

@@ -2,12 +2,15 @@
 // temporary folder, binds the registry to a file there and removes both afterwards.
 #include "drvtest/registry.h"
 
+#include <windows.h>
+
 #include "platform/registry/hive.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -47,11 +50,13 @@ ScopedHive::ScopedHive(std::string_view text) {
 
 ScopedHive::~ScopedHive() {
     registry::UseHiveFile("", nullptr);
-    std::remove(path_.c_str());
-    std::remove((path_ + ".tmp").c_str());
-    if (!dir_.empty()) ::rmdir(dir_.c_str());
+    std::error_code ignored;
+    if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);  // the journal and any stray file too
 }
 
-std::string ScopedHive::FileText() const { return ReadTextFile(path_); }
+std::string ScopedHive::FileText() const {
+    RegFlushKey(HKEY_LOCAL_MACHINE);
+    return ReadTextFile(path_);
+}
 
 }  // namespace drvtest

@@ -13,13 +13,14 @@ public:
     // Writes the text to a fresh temporary file and binds the registry to it; the test fails
     // (ADD_FAILURE) when the text does not load.
     explicit ScopedHive(std::string_view text = "REGEDIT4\n");
-    // Unbinds the registry (it is left empty, in memory) and removes the file.
+    // Unbinds the registry (it is left empty, in memory) and removes the file with its folder.
     ~ScopedHive();
     ScopedHive(const ScopedHive&) = delete;
     ScopedHive& operator=(const ScopedHive&) = delete;
 
     const std::string& Path() const { return path_; }
-    // The file as it is on disk now.
+    // The hive file as it is on disk once the registry has written its changes through to it
+    // (RegFlushKey): the bytes a saved registry holds.
     std::string FileText() const;
 
 private:

@@ -35,7 +35,7 @@ TEST(Regedit4, HandWrittenFileMeansWhatItSays) {
         "[HKEY_LOCAL_MACHINE\\Software\\Vomel]\r\n"
         "@=\"default\"\r\n"
         "\"Path\"=\"C:\\\\Program Files\\\\\\\"Q\\\"\"\r\n"
-        "\"Count\"=dword:1F\r\n"
+        "\"Count\"=dword:0000001F\r\n"
         "\"Blob\"=hex:01,02,\\\r\n"
         "    ff\r\n"
         "\"List\"=hex(7):61,00,62,00,00\r\n"

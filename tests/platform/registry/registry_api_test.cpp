@@ -196,7 +196,7 @@ TEST(Registry, ImportMergesAFileAndRefusesABadOneWhole) {
     EXPECT_EQ(error.line, 3u);
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "New", &key), ERROR_FILE_NOT_FOUND);
-    ASSERT_TRUE(registry::ImportHiveText("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Vomel]\n\"Gone\"=-\n\"Added\"=dword:5\n",
+    ASSERT_TRUE(registry::ImportHiveText("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Vomel]\n\"Gone\"=-\n\"Added\"=dword:00000005\n",
                                          &error));
     EXPECT_EQ(hive.FileText(),
               "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\Vomel]\n\"Kept\"=\"yes\"\n"

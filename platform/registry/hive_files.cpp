@@ -1,0 +1,286 @@
+// The hive and its journal: loading both, catching up with other processes under the journal's
+// lock, appending this process's records, and folding the journal into the hive.
+#include "platform/registry/hive_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace registry {
+
+namespace {
+
+constexpr std::string_view kJournalHeader = "REGEDIT4\n\n";
+
+size_t CountLines(std::string_view text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+LONG ChangeError(int error) {
+    return error == EACCES || error == EPERM || error == EROFS ? ERROR_ACCESS_DENIED : ERROR_CANTWRITE;
+}
+
+}  // namespace
+
+HiveFiles::HiveFiles(std::string hivePath) : hive_(std::move(hivePath)), journal_(hive_ + ".log") {}
+
+HiveFiles::~HiveFiles() { CloseJournal(); }
+
+void HiveFiles::CloseJournal() {
+    // A descriptor inherited through fork shares its lock with the parent's: closing it here
+    // leaves the parent's lock alone, where unlocking it would not.
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    writable_ = false;
+    locked_ = false;
+    fdStamp_ = FileStamp{};
+}
+
+// Opens the journal for reading and writing (made when `create`), else for reading only.
+// Returns 0 when it can be written, else the reason; fd_ is open whenever it can be read.
+int HiveFiles::OpenJournal(bool create) {
+    FileStamp before = fdStamp_;
+    CloseJournal();
+    int fd = ::open(journal_.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+    int error = fd < 0 ? errno : 0;
+    if (fd < 0 && error != ENOENT) fd = ::open(journal_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return error;
+    fd_ = fd;
+    writable_ = error == 0;
+    pid_ = ::getpid();
+    fdStamp_ = StampOfFile(fd_);
+    if (writable_ && fdStamp_.size == 0) {
+        // A journal holds what the hive holds: it gets the hive's mode and owner.
+        FileStamp hive = StampOfPath(hive_);
+        if (hive.exists) {
+            (void)!::fchmod(fd_, hive.mode & 0666);
+            if (hive.owner != fdStamp_.owner || hive.group != fdStamp_.group)
+                (void)!::fchown(fd_, hive.owner, hive.group);
+        }
+    }
+    if (!fdStamp_.SameFile(before)) {
+        applied_ = 0;
+        appliedLines_ = 0;
+        needFullReload_ = true;
+    }
+    return error;
+}
+
+bool HiveFiles::Lock() {
+    if (lockDepth_++ > 0) return locked_;
+    if (fd_ < 0) return false;
+    while (::flock(fd_, LOCK_EX) != 0)
+        if (errno != EINTR) return false;
+    locked_ = true;
+    return true;
+}
+
+void HiveFiles::Unlock() {
+    if (--lockDepth_ > 0) return;
+    if (locked_) ::flock(fd_, LOCK_UN);
+    locked_ = false;
+}
+
+bool HiveFiles::Changed() const {
+    return needFullReload_ || !StampOfPath(hive_).Unchanged(hiveSeen_) ||
+           !StampOfPath(journal_).Unchanged(journalSeen_);
+}
+
+bool HiveFiles::Load(Tree& tree, HiveError& error) {
+    int reason = OpenJournal(false);
+    if (fd_ < 0 && reason != ENOENT) {
+        error = {0, "cannot open " + journal_ + ": " + std::strerror(reason), journal_};
+        return false;
+    }
+    Lock();
+    bool ok = Reload(tree, &error);
+    Unlock();
+    return ok;
+}
+
+void HiveFiles::CatchUp(Tree& tree) {
+    if (lockDepth_ > 0) {
+        Reload(tree, nullptr);
+        return;
+    }
+    if (!Changed() && (fd_ < 0 || pid_ == ::getpid())) return;
+    // A journal made or replaced since this process opened its own, or one inherited from a
+    // parent process, is opened anew.
+    if (fd_ < 0 || pid_ != ::getpid() || !StampOfPath(journal_).SameFile(fdStamp_)) OpenJournal(false);
+    Lock();
+    Reload(tree, nullptr);
+    Unlock();
+}
+
+LONG HiveFiles::BeginChange(Tree& tree) {
+    int reason = 0;
+    if (lockDepth_ == 0 &&
+        (fd_ < 0 || !writable_ || pid_ != ::getpid() || !StampOfPath(journal_).SameFile(fdStamp_))) {
+        // No journal is made beside a read-only hive: the change is refused below.
+        reason = OpenJournal(!StampOfPath(hive_).ReadOnly());
+    }
+    Lock();
+    Reload(tree, nullptr);
+    if (broken_) return ERROR_REGISTRY_CORRUPT;
+    if (hiveSeen_.ReadOnly()) return ERROR_ACCESS_DENIED;
+    if (reason) return ChangeError(reason);
+    return locked_ && writable_ ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+void HiveFiles::EndChange() { Unlock(); }
+
+// Reads the hive and the whole records of the journal into an empty tree.
+bool HiveFiles::ReadEverything(Tree& fresh, HiveError& error, off_t& whole, size_t& lines, off_t& size) {
+    std::string text;
+    bool missing = false;
+    if (!ReadWholeFile(hive_, text, missing, error)) return false;
+    if (!missing && !ReadRegedit4(text, fresh, error)) return false;
+    whole = 0;
+    lines = 0;
+    size = 0;
+    if (fd_ < 0) return true;
+    std::string journal;
+    if (!ReadFileRange(fd_, 0, StampOfFile(fd_).size, journal)) {
+        error = {0, "cannot read " + journal_ + ": " + std::strerror(errno), journal_};
+        return false;
+    }
+    std::string_view records(journal.data(), WholeRecordsLength(journal));
+    if (!records.empty() && !ReadRegedit4(records, fresh, error)) {
+        error.file = journal_;
+        return false;
+    }
+    whole = static_cast<off_t>(records.size());
+    lines = CountLines(records);
+    size = static_cast<off_t>(journal.size());
+    return true;
+}
+
+// Applies the journal's records that came after those the tree holds.
+bool HiveFiles::ApplyNewRecords(Tree& tree, off_t size, HiveError& error) {
+    std::string chunk;
+    if (!ReadFileRange(fd_, applied_, size, chunk)) {
+        error = {0, "cannot read " + journal_ + ": " + std::strerror(errno), journal_};
+        return false;
+    }
+    std::string_view records(chunk.data(), WholeRecordsLength(chunk));
+    if (!records.empty()) {
+        auto read = [&](Tree& into) {
+            return applied_ == 0 ? ReadRegedit4(records, into, error)
+                                 : ReadRegedit4Records(records, into, error, appliedLines_);
+        };
+        // Tried on a scratch tree first, so that a bad record changes nothing.
+        Tree scratch;
+        if (!read(scratch)) {
+            error.file = journal_;
+            return false;
+        }
+        read(tree);
+    }
+    CutTornTail(applied_ + static_cast<off_t>(records.size()), applied_ + static_cast<off_t>(chunk.size()));
+    applied_ += static_cast<off_t>(records.size());
+    appliedLines_ += CountLines(records);
+    return true;
+}
+
+// Under the lock no other writer is half-way through a record, so bytes after the last whole
+// record were left by one that died or failed; they go, lest the next record follow them.
+void HiveFiles::CutTornTail(off_t whole, off_t size) {
+    if (size <= whole || !writable_ || !locked_) return;
+    while (::ftruncate(fd_, whole) != 0 && errno == EINTR) {
+    }
+}
+
+bool HiveFiles::Reload(Tree& tree, HiveError* out) {
+    FileStamp hive = StampOfPath(hive_);
+    FileStamp journal = StampOfFile(fd_);
+    HiveError error;
+    bool ok = true;
+    // Once the files did not read, only a whole new reading may clear that, when they change.
+    bool full = needFullReload_ || !hive.Unchanged(hiveSeen_) || journal.size < applied_ ||
+                (broken_ && !journal.Unchanged(journalSeen_));
+    if (full) {
+        Tree fresh;
+        off_t whole = 0, size = 0;
+        size_t lines = 0;
+        ok = ReadEverything(fresh, error, whole, lines, size);
+        if (ok) {
+            // What this process changed and could not write yet goes on top of the new contents.
+            HiveError ignored;
+            if (!pending_.empty()) ReadRegedit4Records(pending_, fresh, ignored, 0);
+            tree.localMachine->Adopt(*fresh.localMachine);
+            tree.currentUser->Adopt(*fresh.currentUser);
+            CutTornTail(whole, size);
+            applied_ = whole;
+            appliedLines_ = lines;
+            needFullReload_ = false;
+            foldOwed_ = false;
+            broken_ = false;
+        }
+    } else if (journal.size > applied_ && !broken_) {
+        ok = ApplyNewRecords(tree, journal.size, error);
+    }
+    // Taken even when nothing changed: a chmod does not change the modification time.
+    hiveSeen_ = hive;
+    journalSeen_ = StampOfFile(fd_);
+    if (!ok) {
+        broken_ = true;
+        if (out) *out = error;
+        else Broken(error);
+    }
+    return ok && !broken_;
+}
+
+void HiveFiles::Broken(const HiveError& error) {
+    std::string line = error.line ? ", line " + std::to_string(error.line) : "";
+    std::fprintf(stderr, "registry: %s%s: %s; the registry keeps what it held and refuses changes until the file reads\n",
+                 error.file.empty() ? hive_.c_str() : error.file.c_str(), line.c_str(), error.message.c_str());
+}
+
+LONG HiveFiles::AppendPending() {
+    if (pending_.empty()) return ERROR_SUCCESS;
+    if (!locked_ || !writable_) return ERROR_CANTWRITE;
+    std::string text = applied_ == 0 ? std::string(kJournalHeader) + pending_ : pending_;
+    if (int error = AppendWhole(fd_, applied_, text)) return ChangeError(error);
+    applied_ += static_cast<off_t>(text.size());
+    appliedLines_ += CountLines(text);
+    journalSeen_ = StampOfFile(fd_);
+    pending_.clear();
+    appended_ = true;
+    return ERROR_SUCCESS;
+}
+
+LONG HiveFiles::Commit(const std::string& record, const Tree& tree, bool fold) {
+    pending_ += record;
+    if (fold || foldOwed_) {
+        LONG rc = Fold(tree);
+        if (rc == ERROR_SUCCESS) return rc;
+        if (fold) {
+            foldOwed_ = true;
+            return rc;
+        }
+    }
+    LONG rc = AppendPending();
+    if (rc == ERROR_SUCCESS && applied_ > std::max(kFoldThreshold, hiveSeen_.size)) Fold(tree);
+    return rc;
+}
+
+LONG HiveFiles::Fold(const Tree& tree) {
+    if (!locked_) return ERROR_CANTWRITE;
+    if (int error = ReplaceFile(hive_, WriteRegedit4(tree))) return ChangeError(error);
+    hiveSeen_ = StampOfPath(hive_);
+    pending_.clear();
+    foldOwed_ = false;
+    // Should emptying fail, the records stay and are read again over the hive that holds them
+    // already, which changes nothing.
+    if (writable_ && ::ftruncate(fd_, 0) == 0) {
+        applied_ = 0;
+        appliedLines_ = 0;
+    }
+    journalSeen_ = StampOfFile(fd_);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace registry
