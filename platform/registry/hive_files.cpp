@@ -166,18 +166,13 @@ bool HiveFiles::ApplyNewRecords(Tree& tree, off_t size, HiveError& error) {
         return false;
     }
     std::string_view records(chunk.data(), WholeRecordsLength(chunk));
-    if (!records.empty()) {
-        auto read = [&](Tree& into) {
-            return applied_ == 0 ? ReadRegedit4(records, into, error)
-                                 : ReadRegedit4Records(records, into, error, appliedLines_);
-        };
-        // Tried on a scratch tree first, so that a bad record changes nothing.
-        Tree scratch;
-        if (!read(scratch)) {
-            error.file = journal_;
-            return false;
-        }
-        read(tree);
+    // A bad record leaves the tree with the good ones before it, which other processes wrote as
+    // surely as the rest; the tree is then held as it is, and changes refused, until the files
+    // read again.
+    if (!records.empty() && !(applied_ == 0 ? ReadRegedit4(records, tree, error)
+                                            : ReadRegedit4Records(records, tree, error, appliedLines_))) {
+        error.file = journal_;
+        return false;
     }
     CutTornTail(applied_ + static_cast<off_t>(records.size()), applied_ + static_cast<off_t>(chunk.size()));
     applied_ += static_cast<off_t>(records.size());

@@ -7,6 +7,7 @@
 
 using registry::HiveError;
 using registry::Tree;
+using namespace std::string_literals;
 
 namespace {
 
@@ -118,6 +119,19 @@ TEST(Regedit4, BadFilesNameTheirLine) {
          }() + "]\n",
          3},
         {head + "\"v\"=\"" + std::string(100000, 'x') + "\"\n", 3},
+        // Cut off where what is left still reads: inside a hex list, inside a dword, anywhere
+        // the last line lacks the line end the writer always writes.
+        {head + "\"v\"=hex:01,02", 3},
+        {head + "\"v\"=hex:01,\\\n  02", 4},
+        {head + "\"v\"=dword:0000", 3},
+        {head + "\"v\"=\"text\"", 3},
+        {"REGEDIT4", 1},
+        {head + "\"v\"=dword:0000001\n", 3},
+        {head + "\"v\"=dword:1ffffffff\n", 3},
+        {head + "\"v\"=\"a\"\n\"w\"=hex:01,\0,02\n"s, 4},
+        {"REGEDIT4\n\0\n"s, 2},
+        {"\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\A]\r\n", 1},
+        {"\xFF\xFEW\0i\0n\0"s, 1},
     };
     for (const Case& c : cases) {
         Tree tree;
@@ -125,6 +139,28 @@ TEST(Regedit4, BadFilesNameTheirLine) {
         EXPECT_FALSE(registry::ReadRegedit4(c.text, tree, error)) << c.text.substr(0, 60);
         EXPECT_EQ(error.line, c.line) << c.text.substr(0, 60) << " -> " << error.message;
         EXPECT_FALSE(error.message.empty());
+    }
+    // A version-5 file is told apart from a broken one.
+    for (std::string v5 : {std::string("Windows Registry Editor Version 5.00\n"), "\xFF\xFEW\0"s}) {
+        Tree tree;
+        HiveError error;
+        EXPECT_FALSE(registry::ReadRegedit4(v5, tree, error));
+        EXPECT_NE(error.message.find("only REGEDIT4"), std::string::npos) << error.message;
+    }
+}
+
+TEST(Regedit4, DwordsTakeLeadingZerosBeyondEightDigits) {
+    struct Case {
+        const char* digits;
+        std::vector<BYTE> data;
+    };
+    for (const Case& c : {Case{"0ffffffff", {0xFF, 0xFF, 0xFF, 0xFF}}, Case{"000000000012345678", {0x78, 0x56, 0x34, 0x12}},
+                          Case{"DEADbeef", {0xEF, 0xBE, 0xAD, 0xDE}}}) {
+        Tree tree;
+        HiveError error;
+        std::string text = std::string("REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n\"v\"=dword:") + c.digits + "\n";
+        ASSERT_TRUE(registry::ReadRegedit4(text, tree, error)) << c.digits << ": " << error.message;
+        EXPECT_EQ(Find(tree, {"A"}, "v")->data, c.data) << c.digits;
     }
 }
 
