@@ -24,6 +24,7 @@ FileStamp FromStat(const struct stat& st) {
     stamp.mode = st.st_mode;
     stamp.owner = st.st_uid;
     stamp.group = st.st_gid;
+    stamp.links = st.st_nlink;
     return stamp;
 }
 

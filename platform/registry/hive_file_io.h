@@ -21,6 +21,7 @@ struct FileStamp {
     mode_t mode = 0;
     uid_t owner = 0;
     gid_t group = 0;
+    nlink_t links = 0;  // 0: the open file was deleted or replaced
 
     bool SameFile(const FileStamp& other) const {
         return exists == other.exists && device == other.device && inode == other.inode;

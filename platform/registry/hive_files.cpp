@@ -3,10 +3,12 @@
 #include "platform/registry/hive_files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +18,16 @@ namespace registry {
 namespace {
 
 constexpr std::string_view kJournalHeader = "REGEDIT4\n\n";
+
+// Counts the forks this process went through, so that a child can tell a journal descriptor
+// inherited from its parent (whose lock it shares) without asking the system for its pid.
+std::atomic<unsigned> g_forks{0};
+
+unsigned ForksSoFar() {
+    static bool registered = [] { return ::pthread_atfork(nullptr, nullptr, [] { ++g_forks; }) == 0; }();
+    (void)registered;
+    return g_forks.load(std::memory_order_relaxed);
+}
 
 size_t CountLines(std::string_view text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
@@ -50,7 +62,7 @@ int HiveFiles::OpenJournal(bool create) {
     if (fd < 0) return error;
     fd_ = fd;
     writable_ = error == 0;
-    pid_ = ::getpid();
+    forks_ = ForksSoFar();
     fdStamp_ = StampOfFile(fd_);
     if (writable_ && fdStamp_.size == 0) {
         // A journal holds what the hive holds: it gets the hive's mode and owner.
@@ -62,9 +74,11 @@ int HiveFiles::OpenJournal(bool create) {
         }
     }
     if (!fdStamp_.SameFile(before)) {
+        // The tree holds nothing of a journal met for the first time, so it is read from its
+        // start; one that takes the place of another may have lost records the tree holds.
+        if (before.exists) needFullReload_ = true;
         applied_ = 0;
         appliedLines_ = 0;
-        needFullReload_ = true;
     }
     return error;
 }
@@ -84,11 +98,6 @@ void HiveFiles::Unlock() {
     locked_ = false;
 }
 
-bool HiveFiles::Changed() const {
-    return needFullReload_ || !StampOfPath(hive_).Unchanged(hiveSeen_) ||
-           !StampOfPath(journal_).Unchanged(journalSeen_);
-}
-
 bool HiveFiles::Load(Tree& tree, HiveError& error) {
     int reason = OpenJournal(false);
     if (fd_ < 0 && reason != ENOENT) {
@@ -96,34 +105,46 @@ bool HiveFiles::Load(Tree& tree, HiveError& error) {
         return false;
     }
     Lock();
-    bool ok = Reload(tree, &error);
+    bool ok = Reload(tree, &error, StampOfFile(fd_));
     Unlock();
     return ok;
 }
 
 void HiveFiles::CatchUp(Tree& tree) {
     if (lockDepth_ > 0) {
-        Reload(tree, nullptr);
+        Reload(tree, nullptr, StampOfFile(fd_));
         return;
     }
-    if (!Changed() && (fd_ < 0 || pid_ == ::getpid())) return;
-    // A journal made or replaced since this process opened its own, or one inherited from a
-    // parent process, is opened anew.
-    if (fd_ < 0 || pid_ != ::getpid() || !StampOfPath(journal_).SameFile(fdStamp_)) OpenJournal(false);
+    // A journal inherited from a parent process, or one deleted or replaced since this process
+    // opened it, is opened anew; one made since this process looked is opened for the first time.
+    FileStamp journal = fd_ >= 0 ? StampOfFile(fd_) : StampOfPath(journal_);
+    // Records appended since show in the size, as the journal only grows between folds; a fold
+    // replaces the hive.
+    bool stale = fd_ >= 0 && (forks_ != ForksSoFar() || journal.links == 0);
+    if (!stale && !needFullReload_ && journal.SameFile(fdStamp_) && journal.size == applied_ &&
+        StampOfPath(hive_).Unchanged(hiveSeen_))
+        return;
+    if (fd_ < 0 || stale) OpenJournal(false);
     Lock();
-    Reload(tree, nullptr);
+    Reload(tree, nullptr, StampOfFile(fd_));
     Unlock();
 }
 
 LONG HiveFiles::BeginChange(Tree& tree) {
     int reason = 0;
-    if (lockDepth_ == 0 &&
-        (fd_ < 0 || !writable_ || pid_ != ::getpid() || !StampOfPath(journal_).SameFile(fdStamp_))) {
-        // No journal is made beside a read-only hive: the change is refused below.
+    // No journal is made beside a read-only hive: the change is refused below.
+    if (lockDepth_ == 0 && (fd_ < 0 || !writable_ || forks_ != ForksSoFar()))
         reason = OpenJournal(!StampOfPath(hive_).ReadOnly());
-    }
     Lock();
-    Reload(tree, nullptr);
+    FileStamp journal = StampOfFile(fd_);
+    if (lockDepth_ == 1 && fd_ >= 0 && journal.links == 0) {
+        // Deleted or replaced under us: the other processes lock the journal that has the name.
+        Unlock();
+        reason = OpenJournal(!StampOfPath(hive_).ReadOnly());
+        Lock();
+        journal = StampOfFile(fd_);
+    }
+    Reload(tree, nullptr, journal);
     if (broken_) return ERROR_REGISTRY_CORRUPT;
     if (hiveSeen_.ReadOnly()) return ERROR_ACCESS_DENIED;
     if (reason) return ChangeError(reason);
@@ -186,12 +207,13 @@ void HiveFiles::CutTornTail(off_t whole, off_t size) {
     if (size <= whole || !writable_ || !locked_) return;
     while (::ftruncate(fd_, whole) != 0 && errno == EINTR) {
     }
+    cut_ = true;
 }
 
-bool HiveFiles::Reload(Tree& tree, HiveError* out) {
+bool HiveFiles::Reload(Tree& tree, HiveError* out, const FileStamp& journal) {
     FileStamp hive = StampOfPath(hive_);
-    FileStamp journal = StampOfFile(fd_);
     HiveError error;
+    cut_ = false;
     bool ok = true;
     // Once the files did not read, only a whole new reading may clear that, when they change.
     bool full = needFullReload_ || !hive.Unchanged(hiveSeen_) || journal.size < applied_ ||
@@ -219,7 +241,7 @@ bool HiveFiles::Reload(Tree& tree, HiveError* out) {
     }
     // Taken even when nothing changed: a chmod does not change the modification time.
     hiveSeen_ = hive;
-    journalSeen_ = StampOfFile(fd_);
+    journalSeen_ = cut_ ? StampOfFile(fd_) : journal;
     if (!ok) {
         broken_ = true;
         if (out) *out = error;
@@ -241,7 +263,6 @@ LONG HiveFiles::AppendPending() {
     if (int error = AppendWhole(fd_, applied_, text)) return ChangeError(error);
     applied_ += static_cast<off_t>(text.size());
     appliedLines_ += CountLines(text);
-    journalSeen_ = StampOfFile(fd_);
     pending_.clear();
     appended_ = true;
     return ERROR_SUCCESS;

@@ -64,8 +64,7 @@ private:
     void CloseJournal();
     bool Lock();
     void Unlock();
-    bool Changed() const;
-    bool Reload(Tree& tree, HiveError* error);
+    bool Reload(Tree& tree, HiveError* error, const FileStamp& journal);
     bool ReadEverything(Tree& fresh, HiveError& error, off_t& whole, size_t& lines, off_t& size);
     bool ApplyNewRecords(Tree& tree, off_t size, HiveError& error);
     void CutTornTail(off_t whole, off_t size);
@@ -76,19 +75,20 @@ private:
     std::string journal_;
     int fd_ = -1;            // the journal, opened by this process (not inherited through fork)
     bool writable_ = false;  // fd_ may be written
-    pid_t pid_ = 0;          // the process that opened fd_
+    unsigned forks_ = 0;     // forks this process had gone through when it opened fd_
     FileStamp fdStamp_;      // the file fd_ is open on
     int lockDepth_ = 0;
     bool locked_ = false;
     bool needFullReload_ = true;
     FileStamp hiveSeen_;     // the hive as the tree last took it
-    FileStamp journalSeen_;  // the journal as last looked at
+    FileStamp journalSeen_;  // the journal as last read
     off_t applied_ = 0;      // bytes of the journal the tree holds: always whole records
     size_t appliedLines_ = 0;
     std::string pending_;    // records of this process not yet in the journal
     bool foldOwed_ = false;  // the tree holds a change that only a fold can write (an import)
     bool broken_ = false;
     bool appended_ = false;
+    bool cut_ = false;  // the last Reload cut a torn tail off
 };
 
 }  // namespace registry
