@@ -1,8 +1,9 @@
 // Binding of the registry to its hive file. The host names the file (a host path) in the
 // environment variable DRVOPUI_HIVE; without it the hive is "C:\WINDOWS\DRVOPUI.REG" of the
-// host's Windows folder, and an empty value keeps the registry in memory only. The file is read
-// on the registry's first use and rewritten after every change, through a temporary file and a
-// rename, so that it is never left half-written.
+// host's Windows folder, and an empty value keeps the registry in memory only. The file and its
+// journal are read on the registry's first use; every change is appended to the journal, which
+// is folded into the hive now and then (hive_files.h), so that the file is never left
+// half-written and processes sharing it lose nothing of each other's.
 #pragma once
 
 #include "platform/registry/regedit4.h"
@@ -26,7 +27,7 @@ bool UseHiveText(std::string_view text, HiveError* error);
 
 // Applies a REGEDIT4 file onto the registry as it stands, the way the original's editor imports
 // one: keys and values are added or replaced, "[-key]" sections and "=-" values delete. A file
-// that does not read changes nothing. The bound hive file is rewritten afterwards.
+// that does not read changes nothing. The bound hive file is rewritten whole afterwards.
 bool ImportHiveFile(const std::string& path, HiveError* error);
 bool ImportHiveText(std::string_view text, HiveError* error);
 
@@ -36,7 +37,8 @@ std::string HivePath();
 // The whole registry as REGEDIT4 text, as it would be saved.
 std::string HiveText();
 
-// Writes the registry to a file through a temporary file and a rename.
+// Writes the registry to a file through a temporary file and a rename; a file whose mode grants
+// no one writing is not replaced.
 bool SaveHiveFile(const std::string& path, HiveError* error);
 
 }  // namespace registry

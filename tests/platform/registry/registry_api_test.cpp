@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+using namespace std::string_literals;
+
 namespace {
 
 const char* kPrinters = "System\\CurrentControlSet\\control\\Print\\Printers";
@@ -174,13 +176,16 @@ TEST(Registry, EveryWriteReachesTheFileAndReloads) {
 TEST(Registry, ABadHiveFileIsRefusedAndLeftIntact) {
     drvtest::ScopedHive hive("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n\"Kept\"=dword:00000001\n\n");
     std::string good = hive.FileText();
-    std::string bad = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n\"Broken\"=hex:01,0";
-    ASSERT_TRUE(drvtest::WriteTextFile(hive.Path() + ".bad", bad));
-    registry::HiveError error;
-    EXPECT_FALSE(registry::UseHiveFile(hive.Path() + ".bad", &error));
-    EXPECT_EQ(error.line, 3u);
-    EXPECT_EQ(drvtest::ReadTextFile(hive.Path() + ".bad"), bad);
-    std::remove((hive.Path() + ".bad").c_str());
+    // Cut off inside a hex list, where what is left still reads; a NUL byte in a value.
+    for (std::string bad : {std::string("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n\"Broken\"=hex:01,0"),
+                            "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n\"Broken\"=\"a\0b\"\n"s}) {
+        ASSERT_TRUE(drvtest::WriteTextFile(hive.Path() + ".bad", bad));
+        registry::HiveError error;
+        EXPECT_FALSE(registry::UseHiveFile(hive.Path() + ".bad", &error));
+        EXPECT_EQ(error.line, 3u) << error.message;
+        EXPECT_EQ(drvtest::ReadTextFile(hive.Path() + ".bad"), bad);
+        std::remove((hive.Path() + ".bad").c_str());
+    }
     // The registry is still the good one and still writes to its own file.
     EXPECT_EQ(registry::HivePath(), hive.Path());
     HKEY key = Create(HKEY_LOCAL_MACHINE, "Software");
