@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,6 +117,22 @@ int AppendWhole(int fd, off_t end, std::string_view text) {
     return error;
 }
 
+namespace {
+std::string TemporaryPrefix(const std::string& path) { return path + ".tmp-"; }
+}  // namespace
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    std::string prefix = TemporaryPrefix(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 int ReplaceFile(const std::string& path, std::string_view text) {
     static std::atomic<unsigned> counter{0};
     FileStamp old = StampOfPath(path);
@@ -123,7 +140,7 @@ int ReplaceFile(const std::string& path, std::string_view text) {
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        temp = TemporaryPrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 && errno != EEXIST) return errno;
     }

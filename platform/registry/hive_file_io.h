@@ -47,6 +47,10 @@ bool ReadFileRange(int fd, off_t from, off_t to, std::string& text);
 // cut back to where it ended, so that no half record stays. 0 or the errno.
 int AppendWhole(int fd, off_t end, std::string_view text);
 
+// Removes the temporary files ReplaceFile left beside the file when its process died half-way.
+// Only for a caller that knows no replacement of that file is under way (it holds the lock).
+void RemoveLeftoverTemporaries(const std::string& path);
+
 // Replaces the file by the text, synced, through a temporary file beside it and a rename. A file
 // whose mode grants nobody writing is not replaced (EACCES). 0 or the errno.
 int ReplaceFile(const std::string& path, std::string_view text);

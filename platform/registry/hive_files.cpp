@@ -285,6 +285,7 @@ LONG HiveFiles::Commit(const std::string& record, const Tree& tree, bool fold) {
 
 LONG HiveFiles::Fold(const Tree& tree) {
     if (!locked_) return ERROR_CANTWRITE;
+    RemoveLeftoverTemporaries(hive_);  // folds are made under the lock: any there is a dead one's
     if (int error = ReplaceFile(hive_, WriteRegedit4(tree))) return ChangeError(error);
     hiveSeen_ = StampOfPath(hive_);
     pending_.clear();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -132,6 +133,11 @@ TEST(HiveProcesses, AWriterKilledMidWriteLeavesEveryEarlierValue) {
         ASSERT_TRUE(registry::UseHiveFile(hive.Path(), &error)) << error.line << ": " << error.message;
         EXPECT_EQ(Stored(kShared, "after"), Pattern(round, 0, 16));
     }
+    // A fold clears away the temporary file a writer killed while folding left.
+    ASSERT_EQ(RegFlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
+    std::string folder = hive.Path().substr(0, hive.Path().rfind('/'));
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
 }
 
 TEST(HiveProcesses, ATornJournalRecordIsDroppedWhereverItIsCut) {
