@@ -27,7 +27,6 @@ public:
     HiveFiles& operator=(const HiveFiles&) = delete;
 
     const std::string& HivePath() const { return hive_; }
-    std::string JournalPath() const { return journal_; }
 
     // Reads the hive and the whole records of its journal into an empty tree.
     bool Load(Tree& tree, HiveError& error);
