@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -225,4 +226,38 @@ TEST(HiveProcesses, AReadOnlyHiveRefusesChangesAndKeepsItsMode) {
     ASSERT_EQ(::stat(hive.Path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_NE(drvtest::ReadTextFile(hive.Path()).find("\"New\"=hex:01"), std::string::npos);
+}
+
+TEST(HiveProcesses, AFullDiskLosesNothingWritten) {
+    drvtest::ScopedHive hive;
+    ASSERT_EQ(Store(kShared, "kept", {1, 2, 3}), ERROR_SUCCESS);
+    off_t journal = static_cast<off_t>(drvtest::ReadTextFile(hive.Path() + ".log").size());
+    pid_t writer = Spawn([&] {
+        // Files of this process may not grow past a few hundred bytes more: the disk is full.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{static_cast<rlim_t>(journal + 300), static_cast<rlim_t>(journal + 300)};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 1;
+        if (Store(kShared, "small", {4}) != ERROR_SUCCESS) return 2;
+        return Store(kShared, "large", std::vector<BYTE>(4096, 5)) == ERROR_CANTWRITE ? 0 : 3;
+    });
+    ASSERT_EQ(ExitCode(writer), 0);
+    registry::HiveError error;
+    ASSERT_TRUE(registry::UseHiveFile(hive.Path(), &error)) << error.line << ": " << error.message;
+    EXPECT_EQ(Stored(kShared, "kept"), (std::vector<BYTE>{1, 2, 3}));
+    EXPECT_EQ(Stored(kShared, "small"), (std::vector<BYTE>{4}));
+    EXPECT_TRUE(Stored(kShared, "large").empty());
+}
+
+TEST(HiveProcesses, AHiveBrokenWhileInUseIsNeverWrittenOver) {
+    drvtest::ScopedHive hive("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vomel\\Writers]\n\"kept\"=hex:01\n\n");
+    const std::string broken = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vomel\\Writers]\n\"kept\"=hex:0";
+    ASSERT_TRUE(drvtest::WriteTextFile(hive.Path(), broken));
+    EXPECT_EQ(Store(kShared, "new", {2}), ERROR_REGISTRY_CORRUPT);
+    EXPECT_EQ(RegFlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);  // nothing of this process's to write
+    EXPECT_EQ(Stored(kShared, "kept"), (std::vector<BYTE>{1}));  // what was read before still reads
+    EXPECT_EQ(drvtest::ReadTextFile(hive.Path()), broken);
+    // Mended, the hive takes changes again.
+    ASSERT_TRUE(drvtest::WriteTextFile(hive.Path(), broken + "2\n\n"));
+    EXPECT_EQ(Store(kShared, "new", {2}), ERROR_SUCCESS);
+    EXPECT_EQ(Stored(kShared, "kept"), (std::vector<BYTE>{2}));
 }
