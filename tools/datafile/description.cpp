@@ -324,8 +324,9 @@ private:
         } else if (kind == "file") {
             // One or more files, joined in the order given (a rule text made of several parts).
             if (i >= t.size()) Refuse("item file takes file names in quotes");
+            for (size_t k = i; k < t.size(); ++k)
+                if (t[k].kind != Token::String) Refuse("item file takes file names in quotes");
             for (; i < t.size(); ++i) {
-                if (t[i].kind != Token::String) Refuse("item file takes file names in quotes");
                 const std::string path = t[i].text.empty() || t[i].text[0] == '/' ? t[i].text : base_ + "/" + t[i].text;
                 std::ifstream in(path, std::ios::binary);
                 if (!in) Refuse("cannot read " + path);
