@@ -84,7 +84,9 @@ public:
         };
         for (auto [key, id] : keys) EXPECT_EQ(PIE_register_functor(engine_, key, id), 0) << key;
         for (const char* text : {rules_.GetInitialRules(), rules_.GetRuleText(), rules_.GetCompatibleRules()})
-            if (text) EXPECT_EQ(PIE_main(engine_, text), 0) << text;
+            if (text) {
+                EXPECT_EQ(PIE_main(engine_, text), 0) << text;
+            }
         EXPECT_EQ(PIE_begin_update(engine_), 0);
         for (auto [key, id] : keys) PIE_initial_conflict(engine_, id);
         EXPECT_EQ(PIE_end_update(engine_), 0);
