@@ -26,11 +26,13 @@ enum : int32_t {
     kColor,
     kPosition,
     kPunch,
+    kSurface,
     // Choices, as the registry registers them: the setting's key, "@" and the choice's name.
     kColorChoiceColor,
     kColorChoiceAuto,
     kPositionChoiceTop,
     kPositionChoiceUpperLeft,
+    kSurfaceChoice24,
 };
 
 drvtest::PieFakeItem OnOff(const char* value) {
@@ -70,7 +72,9 @@ public:
         host.items[kColor] = Multi("MONO", {"MONO", "COLOR", "AUTO"});
         host.items[kPosition] = Multi("UPPER_LEFT_S", {"UPPER_LEFT_S", "TOP_W", "UPPER_RIGHT_S", "LEFT_W"});
         host.items[kPunch] = OnOff("OFF");
-        for (int32_t choice : {kColorChoiceColor, kColorChoiceAuto, kPositionChoiceTop, kPositionChoiceUpperLeft})
+        host.items[kSurface] = Multi("BIT1", {"BIT1", "BIT8", "BIT24"});
+        for (int32_t choice :
+             {kColorChoiceColor, kColorChoiceAuto, kPositionChoiceTop, kPositionChoiceUpperLeft, kSurfaceChoice24})
             host.items[choice].type = 0;
         const std::pair<const char*, int32_t> keys[] = {
             {"Devmode$Duplex", kDuplex},       {"PaperSource$MediaType", kMediaType},
@@ -78,9 +82,11 @@ public:
             {"Finishing$Staple", kStaple},     {"Finishing$Destination", kDestination},
             {"Layout$PageSize", kPageSize},    {"Finishing$Zfold", kZfold},
             {"Quality$Color", kColor},         {"Finishing$Position", kPosition},
-            {"Finishing$Punch", kPunch},       {"Quality$Color@COLOR", kColorChoiceColor},
+            {"Finishing$Punch", kPunch},       {"Quality$SurfaceBitsPixel", kSurface},
+            {"Quality$Color@COLOR", kColorChoiceColor},
             {"Quality$Color@AUTO", kColorChoiceAuto}, {"Finishing$Position@TOP_W", kPositionChoiceTop},
             {"Finishing$Position@UPPER_LEFT_S", kPositionChoiceUpperLeft},
+            {"Quality$SurfaceBitsPixel@BIT24", kSurfaceChoice24},
         };
         for (auto [key, id] : keys) EXPECT_EQ(PIE_register_functor(engine_, key, id), 0) << key;
         for (const char* text : {rules_.GetInitialRules(), rules_.GetRuleText(), rules_.GetCompatibleRules()})
@@ -174,6 +180,7 @@ TEST(BundledRules, OnlyWhatTheDeviceHasIsOffered) {
     EXPECT_TRUE(disabled(mono, kColorChoiceAuto));
     EXPECT_TRUE(disabled(mono, kPositionChoiceTop));
     EXPECT_FALSE(disabled(mono, kPositionChoiceUpperLeft));
+    EXPECT_TRUE(disabled(mono, kSurfaceChoice24));
     EXPECT_NE(mono.Set(kZfold, "ON").find("Disable 8"), std::string::npos);
     EXPECT_EQ(mono.Value(kZfold), "OFF");  // no Z-fold unit on the monochrome model
 
@@ -181,6 +188,7 @@ TEST(BundledRules, OnlyWhatTheDeviceHasIsOffered) {
     EXPECT_FALSE(disabled(colour, kColor));
     EXPECT_FALSE(disabled(colour, kColorChoiceColor));
     EXPECT_FALSE(disabled(colour, kColorChoiceAuto));
+    EXPECT_FALSE(disabled(colour, kSurfaceChoice24));
     colour.Set(kPageSize, "A3");
     colour.Set(kZfold, "ON");
     EXPECT_EQ(colour.Value(kZfold), "ON");
