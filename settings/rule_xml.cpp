@@ -39,6 +39,13 @@ public:
             }
             Markup();
         }
+        // Each rule element takes the version from its own start to the end of the file, so only
+        // the last one reached decides it: scanned once here, a file of many rule elements costs
+        // one pass instead of one per element.
+        if (lastRule_ != kNone) {
+            out_.version = ScanRuleVersion(text_.substr(lastRule_));
+            out_.hasVersion = true;
+        }
         if (out_.aborted) {
             out_.hasRule = false;
             out_.rule.clear();
@@ -183,17 +190,18 @@ private:
     }
 
     void RuleElement() {
-        out_.version = ScanRuleVersion(text_.substr(pos_));
-        out_.hasVersion = true;
-        const size_t start = pos_;
+        const size_t start = lastRule_ = pos_;
         for (; pos_ < text_.size() && text_[pos_] != '<'; ++pos_)
             if (!Pass(pos_)) return;
         out_.rule.assign(text_.substr(start, pos_ - start));
         out_.hasRule = true;
     }
 
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+
     std::string_view text_;
     size_t pos_ = 0;
+    size_t lastRule_ = kNone;  // where the last rule element's text began
     bool done_ = false;
     XmlRuleScan out_;
 };

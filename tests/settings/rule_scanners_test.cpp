@@ -88,6 +88,9 @@ TEST(XmlRuleScan, GoodAndBadFiles) {
     XmlRuleScan versioned = ScanXmlRules("<rule>" + v + "x.</rule>");
     EXPECT_TRUE(versioned.hasVersion);
     EXPECT_EQ(versioned.version, 120);
+    // Each rule element reads the header from its own start on: the last one decides.
+    EXPECT_EQ(ScanXmlRules("<rule>" + v + "</rule><rule>x.</rule>").version, 100);
+    EXPECT_EQ(ScanXmlRules("<rule>x.</rule><rule>" + v + "</rule>").version, 120);
     // The version survives an abort that comes after the rule element; the text does not.
     XmlRuleScan aborted = ScanXmlRules("<rule>" + v + "</rule>\v");
     EXPECT_FALSE(aborted.hasRule);
