@@ -27,12 +27,16 @@ enum : int32_t {
     kPosition,
     kPunch,
     kSurface,
+    kSource,
     // Choices, as the registry registers them: the setting's key, "@" and the choice's name.
     kColorChoiceColor,
     kColorChoiceAuto,
     kPositionChoiceTop,
     kPositionChoiceUpperLeft,
+    kPositionChoiceUpperRight,
     kSurfaceChoice24,
+    kSourceChoiceTray1,
+    kSourceChoiceTray4,
 };
 
 drvtest::PieFakeItem OnOff(const char* value) {
@@ -73,8 +77,11 @@ public:
         host.items[kPosition] = Multi("UPPER_LEFT_S", {"UPPER_LEFT_S", "TOP_W", "UPPER_RIGHT_S", "LEFT_W"});
         host.items[kPunch] = OnOff("OFF");
         host.items[kSurface] = Multi("BIT1", {"BIT1", "BIT8", "BIT24"});
+        host.items[kSource] = Multi("AUTO", {"AUTO", "CASSETTE1", "CASSETTE2", "CASSETTE3", "CASSETTE4", "MANUAL"});
         for (int32_t choice :
-             {kColorChoiceColor, kColorChoiceAuto, kPositionChoiceTop, kPositionChoiceUpperLeft, kSurfaceChoice24})
+             {kColorChoiceColor, kColorChoiceAuto, kPositionChoiceTop, kPositionChoiceUpperLeft, kPositionChoiceUpperRight,
+              kSurfaceChoice24,
+              kSourceChoiceTray1, kSourceChoiceTray4})
             host.items[choice].type = 0;
         const std::pair<const char*, int32_t> keys[] = {
             {"Devmode$Duplex", kDuplex},       {"PaperSource$MediaType", kMediaType},
@@ -86,7 +93,11 @@ public:
             {"Quality$Color@COLOR", kColorChoiceColor},
             {"Quality$Color@AUTO", kColorChoiceAuto}, {"Finishing$Position@TOP_W", kPositionChoiceTop},
             {"Finishing$Position@UPPER_LEFT_S", kPositionChoiceUpperLeft},
+            {"Finishing$Position@UPPER_RIGHT_S", kPositionChoiceUpperRight},
             {"Quality$SurfaceBitsPixel@BIT24", kSurfaceChoice24},
+            {"Devmode$PaperSelection", kSource},
+            {"Devmode$PaperSelection@CASSETTE1", kSourceChoiceTray1},
+            {"Devmode$PaperSelection@CASSETTE4", kSourceChoiceTray4},
         };
         for (auto [key, id] : keys) EXPECT_EQ(PIE_register_functor(engine_, key, id), 0) << key;
         for (const char* text : {rules_.GetInitialRules(), rules_.GetRuleText(), rules_.GetCompatibleRules()})
@@ -167,6 +178,22 @@ TEST(BundledRules, StaplingMovesOutputToTheFinisherAndNeedsAStaplablePaper) {
     EXPECT_EQ(sheet.Value(kStaple), "OFF");
 }
 
+TEST(BundledRules, TraysFollowThePaperTheyHold) {
+    BundledSheet sheet(drvtest::kBundledPcl5ePrinter);
+    sheet.Set(kSource, "CASSETTE1");
+    const std::string calls = sheet.Set(kPageSize, "A3");
+    EXPECT_EQ(sheet.Value(kSource), "AUTO");  // tray 1 holds no A3
+    EXPECT_NE(calls.find("Disable " + std::to_string(kSourceChoiceTray1) + ";"), std::string::npos) << calls;
+    EXPECT_NE(calls.find("Disable " + std::to_string(kSourceChoiceTray4) + ";"), std::string::npos) << calls;
+    // Back on A4 every tray holds the paper again.
+    const std::string again = sheet.Set(kPageSize, "A4");
+    EXPECT_NE(again.find("Enable " + std::to_string(kSourceChoiceTray1) + ";"), std::string::npos) << again;
+    EXPECT_NE(again.find("Enable " + std::to_string(kSourceChoiceTray4) + ";"), std::string::npos) << again;
+    sheet.Set(kSource, "CASSETTE4");
+    sheet.Set(kPageSize, "ENV_DL");
+    EXPECT_EQ(sheet.Value(kSource), "MANUAL");  // envelopes from the bypass tray
+}
+
 TEST(BundledRules, OnlyWhatTheDeviceHasIsOffered) {
     // The monochrome model offers no colour, and of the staple points of its finisher the upper
     // left one but not the top one.
@@ -181,6 +208,11 @@ TEST(BundledRules, OnlyWhatTheDeviceHasIsOffered) {
     EXPECT_TRUE(disabled(mono, kPositionChoiceTop));
     EXPECT_FALSE(disabled(mono, kPositionChoiceUpperLeft));
     EXPECT_TRUE(disabled(mono, kSurfaceChoice24));
+    // The device's lists answer the same when the rules run again after a change: the upper right
+    // point is not the first of the finisher's list, and stays offered.
+    const std::string calls = mono.Set(kPosition, "LEFT_W");
+    EXPECT_NE(calls.find("Enable " + std::to_string(kPositionChoiceUpperRight) + ";"), std::string::npos) << calls;
+    EXPECT_NE(calls.find("Disable " + std::to_string(kPositionChoiceTop) + ";"), std::string::npos) << calls;
     EXPECT_NE(mono.Set(kZfold, "ON").find("Disable 8"), std::string::npos);
     EXPECT_EQ(mono.Value(kZfold), "OFF");  // no Z-fold unit on the monochrome model
 
