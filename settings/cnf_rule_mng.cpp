@@ -7,6 +7,7 @@
 #include "core/service_table.h"
 #include "settings/initial_rules.h"
 #include "settings/rule_sources.h"
+#include "settings/sv_multi.h"
 
 #include <algorithm>
 #include <limits>
@@ -53,6 +54,15 @@ void CmSvCnfRuleMng::AddUnsupportedElement(std::string_view key, std::span<const
     unsupportedElements_.push_back(std::move(element));
     // These lines need room of their own, and an element alone still needs its block.
     Grow(compatibleLength_, room);
+}
+
+void CmSvCnfRuleMng::AddUnsupportedElement(const CmSv& item) {
+    const auto* multi = dynamic_cast<const CmSvMulti*>(&item);
+    if (!multi) return;
+    PoolVector<std::string_view> names;
+    for (uint32_t i = 0; const CmSvOptionRecord* row = multi->Row(i); ++i)
+        if (row->name) names.emplace_back(row->name);
+    AddUnsupportedElement(item.key ? item.key : "", names);
 }
 
 void CmSvCnfRuleMng::BuildRules() {

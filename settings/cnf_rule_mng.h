@@ -9,6 +9,7 @@
 #include "core/pool_object.h"
 #include "core/uidevdata.h"
 #include "settings/compatible_rules.h"
+#include "settings/sv.h"
 
 #include <cstdint>
 #include <span>
@@ -26,10 +27,12 @@ public:
     int32_t GetCommonRuleVersion() const { return commonVersion_; }
     int32_t GetPdlRuleVersion() const { return pdlVersion_; }
 
-    // Records a setting ("Group$Key") the page-description-language layer does not support.
-    // The key is copied: the block is built later, when the item may be gone.
+    // Records a setting the page-description-language layer does not support. Its key is copied:
+    // the block is built later, when the item may be gone.
+    void AddUnsupportedItem(const CmSv& item) { AddUnsupportedItem(item.key ? item.key : ""); }
     void AddUnsupportedItem(std::string_view key);
-    // Records choices of a multiple-choice setting that are not supported.
+    // Records the choices of a multiple-choice setting as unsupported; any other item is skipped.
+    void AddUnsupportedElement(const CmSv& item);
     void AddUnsupportedElement(std::string_view key, std::span<const std::string_view> choices);
 
     // Builds the initial rules when the common version is below 110 and the compatibility block

@@ -4,6 +4,9 @@
 // fed to the engine to prove it loads.
 #include "settings/cnf_rule_mng.h"
 
+#include "settings/sv_multi.h"
+#include "settings/sv_onoff.h"
+
 #include "rule_device.h"
 
 #include <drvtest/fixture_device.h>
@@ -146,10 +149,18 @@ TEST(CompatibleRules, RecordedInOrderAndLoaded) {
     EXPECT_EQ(rules.GetCompatibleRules(), nullptr);
 
     CmSvCnfRuleMng recorded(fixture.Device());
-    recorded.AddUnsupportedItem("Layout$Scaling");
+    {
+        // Keys outlive the items they came from.
+        CmSvOnOff scaling("Layout$Scaling", 1042, 1, 0, 0);
+        recorded.AddUnsupportedItem(scaling);
+        recorded.AddUnsupportedElement(scaling);  // not a multiple choice: nothing recorded
+    }
     recorded.AddUnsupportedItem("Layout$Catalog");
-    const std::string_view choices[] = {"NUP_6PAGES", "POSTER_4X4"};
-    recorded.AddUnsupportedElement("Layout$PageLayout", choices);
+    CmSvOptionRecord rows[2] = {};
+    rows[0].name = "NUP_6PAGES";
+    rows[1].name = "POSTER_4X4";
+    CmSvMulti layout("Layout$PageLayout", 1038, 0, 2, rows);
+    recorded.AddUnsupportedElement(layout);
     recorded.BuildRules();
     ASSERT_NE(recorded.GetCompatibleRules(), nullptr);
     EXPECT_EQ(std::string(recorded.GetCompatibleRules()),
