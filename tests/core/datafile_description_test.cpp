@@ -24,6 +24,8 @@ TEST(DataFileDescription, MistakesAreReportedWithTheirLine) {
         {"model 7\nname \"PCL5e\"\nitem 2061 text <<END\nabc\n", "test:3: here-document END is not closed"},
         {"model 7\nname \"PCL5e\"\nitem 2061 blob 3\n", "test:3: unknown item kind blob"},
         {"model 7\nname \"PCL5e\"\nitem 2061 file \"no-such-file\"\n", "test:3: cannot read ./no-such-file"},
+        {"model 7\nname \"PCL5e\"\nitem 2061 file\n", "test:3: item file takes file names in quotes"},
+        {"model 7\nname \"PCL5e\"\nitem 2061 file \"a\" 3\n", "test:3: item file takes file names in quotes"},
         {"model 7\nname \"PCL5e\"\ntext RuleFileName \"a\\qb\"\n", "unknown escape \\q"},
     };
     for (const Case& c : cases) {

@@ -24,10 +24,11 @@ protected:
         DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_DETACH, nullptr);
     }
 
+    // "file" items are read beside the bundled descriptions, as the build reads them.
     static std::vector<uint8_t> Build(std::string_view description) {
         datafile::FileSpec spec;
         std::string error;
-        EXPECT_TRUE(datafile::ParseDescription(description, "test", ".", spec, error)) << error;
+        EXPECT_TRUE(datafile::ParseDescription(description, "test", DRVOPUI_SOURCE_DIR "/data", spec, error)) << error;
         return datafile::WriteDataFile(spec);
     }
 

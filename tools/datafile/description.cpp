@@ -322,14 +322,19 @@ private:
         } else if (kind == "hex") {
             item.bytes = HexBytes(t, i);
         } else if (kind == "file") {
-            if (i + 1 != t.size() || t[i].kind != Token::String) Refuse("item file takes a file name in quotes");
-            const std::string path = t[i].text.empty() || t[i].text[0] == '/' ? t[i].text : base_ + "/" + t[i].text;
-            std::ifstream in(path, std::ios::binary);
-            if (!in) Refuse("cannot read " + path);
-            std::ostringstream buffer;
-            buffer << in.rdbuf();
-            const std::string bytes = buffer.str();
-            item.bytes.assign(bytes.begin(), bytes.end());
+            // One or more files, joined in the order given (a rule text made of several parts).
+            if (i >= t.size()) Refuse("item file takes file names in quotes");
+            for (size_t k = i; k < t.size(); ++k)
+                if (t[k].kind != Token::String) Refuse("item file takes file names in quotes");
+            for (; i < t.size(); ++i) {
+                const std::string path = t[i].text.empty() || t[i].text[0] == '/' ? t[i].text : base_ + "/" + t[i].text;
+                std::ifstream in(path, std::ios::binary);
+                if (!in) Refuse("cannot read " + path);
+                std::ostringstream buffer;
+                buffer << in.rdbuf();
+                const std::string bytes = buffer.str();
+                item.bytes.insert(item.bytes.end(), bytes.begin(), bytes.end());
+            }
         } else {
             Refuse("unknown item kind " + kind);
         }
