@@ -36,7 +36,11 @@ void PaintFrame(HWND hwnd) {
         text.left += 4;
         DrawTextA(dc, w->text.c_str(), static_cast<int>(w->text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         SelectObject(dc, old);
-        r.top = bar.bottom + 1;
+        // The row under the bar belongs to the frame: left unpainted it would show whatever the
+        // screen held there before.
+        RECT line{r.left, bar.bottom, r.right, bar.bottom + 1};
+        FillRect(dc, &line, GetSysColorBrush(COLOR_BTNFACE));
+        r.top = line.bottom;
     }
     if (ex & WS_EX_CLIENTEDGE) DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     if (ex & WS_EX_STATICEDGE) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
