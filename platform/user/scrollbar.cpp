@@ -83,32 +83,6 @@ RECT span(HWND hwnd, int from, int to) {
     return vertical(hwnd) ? RECT{0, from, c.right, to} : RECT{from, 0, to, c.bottom};
 }
 
-void drawArrow(HDC dc, RECT box, bool vert, bool towardsStart, bool enabled) {
-    DrawEdge(dc, &box, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST);
-    int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
-    int half = std::max(1, std::min<int>(box.right - box.left, box.bottom - box.top) / 4);
-    // A small filled triangle pointing along the bar, towards the end it scrolls to.
-    int d = towardsStart ? -1 : 1;
-    POINT tip[3];
-    if (vert) {
-        tip[0] = {cx, cy + d * half};
-        tip[1] = {cx - half, cy - d * half / 2};
-        tip[2] = {cx + half, cy - d * half / 2};
-    } else {
-        tip[0] = {cx + d * half, cy};
-        tip[1] = {cx - d * half / 2, cy - half};
-        tip[2] = {cx - d * half / 2, cy + half};
-    }
-    int color = enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT;
-    HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(color));
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(color));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    Polygon(dc, tip, 3);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(pen);
-}
-
 void paint(HWND hwnd) {
     PaintScope scope(hwnd);
     HDC dc = scope.dc();
@@ -123,8 +97,9 @@ void paint(HWND hwnd) {
     bool v = vertical(hwnd), enabled = IsWindowEnabled(hwnd) != FALSE;
     RECT track = span(hwnd, l.arrow, l.length - l.arrow);
     FillRect(dc, &track, ParentBrush(hwnd, dc, WM_CTLCOLORSCROLLBAR));
-    drawArrow(dc, span(hwnd, 0, l.arrow), v, true, enabled && !(s.disabledArrows & ESB_DISABLE_LTUP));
-    drawArrow(dc, span(hwnd, l.length - l.arrow, l.length), v, false, enabled && !(s.disabledArrows & ESB_DISABLE_RTDN));
+    DrawArrowButton(dc, span(hwnd, 0, l.arrow), v ? Arrow::Up : Arrow::Left, enabled && !(s.disabledArrows & ESB_DISABLE_LTUP));
+    DrawArrowButton(dc, span(hwnd, l.length - l.arrow, l.length), v ? Arrow::Down : Arrow::Right,
+                    enabled && !(s.disabledArrows & ESB_DISABLE_RTDN));
     if (thumbShown(hwnd, l)) {
         RECT thumb = span(hwnd, l.thumbStart, l.thumbStart + l.thumb);
         DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
