@@ -52,6 +52,17 @@ TEST(Pictures, DialogShowsItsControlsAndTheirStates) {
     // The chosen radio button has its dot; the others none.
     EXPECT_EQ(at(dialog, IDC_LANDSCAPE, 6, middle), RGB(0, 0, 0));
     EXPECT_NE(at(dialog, IDC_PORTRAIT, 6, middle), RGB(0, 0, 0));
+    // The list's own scroll bar has its two arrow buttons, each with its black triangle.
+    RECT list;
+    GetWindowRect(GetDlgItem(dialog, IDC_TRAYS), &list);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&list), 2);
+    int arrowSide = GetSystemMetrics(SM_CXVSCROLL);
+    for (int top : {list.top + 2, list.bottom - 2 - arrowSide}) {
+        int dark = 0;
+        for (int y = top; y < top + arrowSide; ++y)
+            for (int x = list.right - 2 - arrowSide; x < list.right - 2; ++x) dark += drvtest::WindowPixel(dialog, x, y) == RGB(0, 0, 0);
+        EXPECT_GT(dark, 2) << top;
+    }
     DestroyWindow(dialog);
     res::CloseResourceFile(module);
 }
