@@ -1,5 +1,5 @@
-// Up-down and track bar: their ranges and positions, and what the parent hears when a person
-// clicks, drags or presses keys.
+// Up-down, track bar and progress bar: their ranges and positions, and what the parent hears when
+// a person clicks, drags or presses keys.
 #include "parent_window.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +135,36 @@ TEST(TrackBar, KeysAndDragReportScrollCodes) {
     SendMessageA(vertical, WM_KEYDOWN, VK_DOWN, 0);
     ASSERT_FALSE(g_heard.empty());
     EXPECT_EQ(g_heard[0].msg, static_cast<UINT>(WM_VSCROLL));
+    DestroyWindow(parent);
+}
+
+}  // namespace
+
+namespace {
+
+// The progress bar is moved by the program alone: positions stay in the range, a step past the
+// end starts over, and the answers are the previous values.
+TEST(ProgressBar, RangePositionAndSteps) {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_PROGRESS_CLASS};
+    ASSERT_TRUE(InitCommonControlsEx(&init));
+    HWND parent = cctest::MakeParent();
+    HWND bar = cctest::MakeChild(parent, PROGRESS_CLASSA, PBS_SMOOTH, 102);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(10, 50)), MAKELONG(0, 100));
+    PBRANGE range{};
+    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range)), 10);
+    EXPECT_EQ(range.iHigh, 50);
+    struct Case { UINT msg; WPARAM arg; LRESULT answer; int pos; };
+    for (auto c : {Case{PBM_GETPOS, 0, 10, 10},        // the position moved into the new range
+                   Case{PBM_SETPOS, 80, 10, 50},       // clamped to the end
+                   Case{PBM_DELTAPOS, WPARAM(-15), 50, 35},
+                   Case{PBM_SETSTEP, 10, 10, 35},      // the previous step
+                   Case{PBM_STEPIT, 0, 35, 45},
+                   Case{PBM_STEPIT, 0, 45, 15}}) {     // 55 is past the end: it starts over
+        EXPECT_EQ(SendMessageA(bar, c.msg, c.arg, 0), c.answer) << c.msg;
+        EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), c.pos) << c.msg;
+    }
+    EXPECT_EQ(SendMessageA(bar, PBM_SETBARCOLOR, 0, RGB(0, 128, 0)), static_cast<LRESULT>(CLR_DEFAULT));
     DestroyWindow(parent);
 }
 
