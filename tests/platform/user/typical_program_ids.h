@@ -7,6 +7,7 @@
 #define IDD_ABOUT 103
 #define IDD_OPTIONS 104
 #define IDD_OPENHOOK 105
+#define IDD_BROWSER 106
 #define IDC_ZOOM 1001
 #define IDC_ZOOMVALUE 1002
 #define IDC_PAN 1003
@@ -16,6 +17,9 @@
 #define IDC_SMOOTH 1007
 #define IDC_LAYOUT 1008
 #define IDC_VERSION 1009
+#define IDC_TREE 1010
+#define IDC_STATUS 1011
+#define IDC_WHEN 1012
 #define IDM_OPEN 40001
 #define IDM_SAVE 40002
 #define IDM_EXIT 40003

@@ -57,6 +57,7 @@ TEST_F(TypicalProgram, DialogsCreateWithTheirScrollBarsAndCommonDialogIds) {
     for (int id : {stc32, chx1, stc2, cmb1, pshHelp}) EXPECT_NE(GetDlgItem(hook, id), nullptr) << id;
     EXPECT_EQ(pshHelp, 0x040e);
     DestroyWindow(host);
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(IDD_BROWSER), RT_DIALOG), nullptr);
 }
 
 TEST_F(TypicalProgram, MenuAcceleratorsStringsAndVersionAreAsWritten) {
