@@ -36,6 +36,11 @@ INT_PTR CALLBACK FillingProc(HWND dialog, UINT msg, WPARAM, LPARAM) {
         item.pszText = const_cast<char*>(rows[r][1]);
         SendMessageA(list, LVM_SETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
     }
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    LVITEMA checked{};
+    checked.state = INDEXTOSTATEIMAGEMASK(2);
+    checked.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&checked));
     LVITEMA selected{};
     selected.state = selected.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&selected));
@@ -100,10 +105,23 @@ TEST_F(CommonControlPictures, ListViewShowsHeaderCellsAndSelection) {
         if (sub == 0) cell.right = 100;
         EXPECT_GT(count(IDC_LIST, cell, text), 5) << "item 0, column " << sub;
     }
+    // The selected row is highlighted across both columns (full-row selection), with its texts.
     RECT label{LVIR_LABEL, 0, 0, 0};
     ASSERT_TRUE(SendMessageA(item(IDC_LIST), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&label)));
     EXPECT_GT(count(IDC_LIST, label, GetSysColor(COLOR_HIGHLIGHT)), (label.right - label.left) * 4) << "selected row";
     EXPECT_GT(count(IDC_LIST, label, GetSysColor(COLOR_HIGHLIGHTTEXT)), 5) << "selected text";
+    RECT size{LVIR_BOUNDS, 1, 0, 0};
+    ASSERT_TRUE(SendMessageA(item(IDC_LIST), LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&size)));
+    EXPECT_GT(count(IDC_LIST, size, GetSysColor(COLOR_HIGHLIGHTTEXT)), 5) << "selected size";
+    // The checked item's box has its tick; the others' boxes are empty.
+    for (int row = 0; row < 3; ++row) {
+        RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+        SendMessageA(item(IDC_LIST), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+        RECT box{5, bounds.top + 4, 12, bounds.bottom - 4};  // inside the box's sunken edge
+        int ticks = count(IDC_LIST, box, text);
+        if (row == 0) EXPECT_GT(ticks, 6) << row;
+        else EXPECT_EQ(ticks, 0) << row;
+    }
     // Below the last row the list is empty.
     RECT below{2, label.bottom + 16 + 2, 98, label.bottom + 16 + 14};
     EXPECT_EQ(count(IDC_LIST, below, text), 0);
