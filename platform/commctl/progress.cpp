@@ -33,15 +33,16 @@ LRESULT setRange(HWND hwnd, int min, int max) {
     Progress& p = state(hwnd);
     LRESULT old = MAKELONG(static_cast<WORD>(p.min), static_cast<WORD>(p.max));
     p.min = min;
-    p.max = max > min ? max : min + 1;  // an empty range would leave nothing to fill
+    p.max = max < min ? min : max;
     p.pos = clamp(p, p.pos);
     InvalidateRect(hwnd, nullptr, FALSE);
     return old;
 }
 
-// The filled part's length in pixels out of `length`.
+// The filled part's length in pixels out of `length`; counted in 64 bits, as a range may span every int.
 int filled(const Progress& p, int length) {
-    return static_cast<int>(static_cast<long long>(p.pos - p.min) * length / (p.max - p.min));
+    long long span = static_cast<long long>(p.max) - p.min;
+    return span > 0 ? static_cast<int>((static_cast<long long>(p.pos) - p.min) * length / span) : 0;
 }
 
 void paint(HWND hwnd) {
@@ -89,7 +90,7 @@ static LRESULT progressBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (auto* range = reinterpret_cast<PBRANGE*>(lParam)) *range = PBRANGE{p.min, p.max};
         return wParam ? p.min : p.max;
     case PBM_SETPOS: return moveTo(hwnd, static_cast<int>(wParam));
-    case PBM_DELTAPOS: return moveTo(hwnd, p.pos + static_cast<int>(wParam));
+    case PBM_DELTAPOS: return moveTo(hwnd, static_cast<int>(std::clamp<long long>(static_cast<long long>(p.pos) + static_cast<int>(wParam), p.min, p.max)));
     case PBM_GETPOS: return p.pos;
     case PBM_SETSTEP: {
         int old = p.step;
@@ -98,8 +99,8 @@ static LRESULT progressBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case PBM_STEPIT: {
         // Past the end the bar starts over from the beginning.
-        long long next = static_cast<long long>(p.pos) + p.step;
-        if (next > p.max) next = p.min + (next - p.min) % (p.max - p.min);
+        long long next = static_cast<long long>(p.pos) + p.step, span = static_cast<long long>(p.max) - p.min;
+        if (next > p.max) next = span > 0 ? p.min + (next - p.min) % span : p.min;
         return moveTo(hwnd, static_cast<int>(next));
     }
     case PBM_SETBARCOLOR:

@@ -31,6 +31,8 @@ struct TrackBar {
 TrackBar& state(HWND hwnd) { return *StateOf<TrackBar>(hwnd); }
 bool vertical(HWND hwnd) { return (StyleOf(hwnd) & TBS_VERT) != 0; }
 int clamp(const TrackBar& t, int v) { return std::max(t.min, std::min(t.max, v)); }
+// The position `delta` away, kept in the range (counted in 64 bits: steps may reach past an int).
+int offset(const TrackBar& t, long long delta) { return static_cast<int>(std::clamp<long long>(t.pos + delta, t.min, t.max)); }
 
 void report(HWND hwnd, int code) {
     int pos = state(hwnd).pos;
@@ -58,17 +60,18 @@ int channelLength(HWND hwnd) {
 
 int pixelOf(HWND hwnd, int v) {
     const TrackBar& t = state(hwnd);
-    int span = t.max - t.min;
+    long long span = static_cast<long long>(t.max) - t.min;  // 64 bits: a range may span every int
     if (span <= 0) return kChannelInset;
-    return kChannelInset + static_cast<int>(static_cast<long long>(v - t.min) * channelLength(hwnd) / span);
+    return kChannelInset + static_cast<int>((static_cast<long long>(v) - t.min) * channelLength(hwnd) / span);
 }
 
 int positionAt(HWND hwnd, int pixel) {
     const TrackBar& t = state(hwnd);
-    int span = t.max - t.min;
+    long long span = static_cast<long long>(t.max) - t.min;
     long long offset = static_cast<long long>(pixel - kChannelInset) * span;
     int length = channelLength(hwnd);
-    return clamp(t, t.min + static_cast<int>((offset + (offset >= 0 ? length / 2 : -length / 2)) / length));
+    long long v = t.min + (offset + (offset >= 0 ? length / 2 : -length / 2)) / length;
+    return clamp(t, static_cast<int>(std::clamp<long long>(v, t.min, t.max)));
 }
 
 int along(HWND hwnd, LPARAM point) {
@@ -92,11 +95,11 @@ bool keyStep(HWND hwnd, WPARAM key) {
     TrackBar& t = state(hwnd);
     switch (key) {
     case VK_LEFT:
-    case VK_UP: moveTo(hwnd, t.pos - t.line, TB_LINEUP); return true;
+    case VK_UP: moveTo(hwnd, offset(t, -static_cast<long long>(t.line)), TB_LINEUP); return true;
     case VK_RIGHT:
-    case VK_DOWN: moveTo(hwnd, t.pos + t.line, TB_LINEDOWN); return true;
-    case VK_PRIOR: moveTo(hwnd, t.pos - t.page, TB_PAGEUP); return true;
-    case VK_NEXT: moveTo(hwnd, t.pos + t.page, TB_PAGEDOWN); return true;
+    case VK_DOWN: moveTo(hwnd, offset(t, t.line), TB_LINEDOWN); return true;
+    case VK_PRIOR: moveTo(hwnd, offset(t, -static_cast<long long>(t.page)), TB_PAGEUP); return true;
+    case VK_NEXT: moveTo(hwnd, offset(t, t.page), TB_PAGEDOWN); return true;
     case VK_HOME: moveTo(hwnd, t.min, TB_TOP); return true;
     case VK_END: moveTo(hwnd, t.max, TB_BOTTOM); return true;
     default: return false;
@@ -170,7 +173,7 @@ LRESULT setRange(HWND hwnd, int min, int max) {
     TrackBar& t = state(hwnd);
     t.min = min;
     t.max = max < min ? min : max;
-    t.page = std::max(1, (t.max - t.min) / 5);
+    t.page = static_cast<int>(std::max<long long>(1, (static_cast<long long>(t.max) - t.min) / 5));
     t.pos = clamp(t, t.pos);
     InvalidateRect(hwnd, nullptr, FALSE);
     return 0;
@@ -274,7 +277,7 @@ static LRESULT trackBarBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         // A click beside the thumb pages towards the click, as a person's click in the channel does.
         bool before = at < thumb;
-        moveTo(hwnd, t.pos + (before ? -t.page : t.page), before ? TB_PAGEUP : TB_PAGEDOWN);
+        moveTo(hwnd, offset(t, before ? -static_cast<long long>(t.page) : t.page), before ? TB_PAGEUP : TB_PAGEDOWN);
         if (IsWindow(hwnd)) report(hwnd, TB_ENDTRACK);
         return 0;
     }

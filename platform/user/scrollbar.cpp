@@ -7,6 +7,7 @@
 #include "platform/user/controls.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace user {
 namespace {
@@ -31,9 +32,12 @@ bool sizeBox(HWND hwnd) { return (StyleOf(hwnd) & (SBS_SIZEBOX | SBS_SIZEGRIP)) 
 
 // The highest position a person can reach: the last page ends at the range's end.
 int highest(const ScrollBarState& s) {
-    int reach = s.max - std::max(static_cast<int>(s.page) - 1, 0);
-    return std::max(reach, s.min);
+    long long reach = static_cast<long long>(s.max) - std::max<long long>(static_cast<long long>(s.page) - 1, 0);
+    return static_cast<int>(std::max<long long>(reach, s.min));
 }
+
+// Positions are counted from the range's start in 64 bits: a range may span every int.
+long long stepsOf(const ScrollBarState& s) { return static_cast<long long>(highest(s)) - s.min; }
 
 int clampPos(const ScrollBarState& s, int v) { return std::max(s.min, std::min(highest(s), v)); }
 
@@ -59,15 +63,15 @@ Layout layoutFor(HWND hwnd, int pos) {
                                          : static_cast<int>(std::min<long long>(track, track * static_cast<long long>(s.page) / span));
     thumb = std::max(thumb, std::min(kMinThumb, track));
     int travel = track - thumb;
-    int steps = highest(s) - s.min;
-    int start = arrow + (steps > 0 ? static_cast<int>(static_cast<long long>(pos - s.min) * travel / steps) : 0);
+    long long steps = stepsOf(s);
+    int start = arrow + (steps > 0 ? static_cast<int>((static_cast<long long>(pos) - s.min) * travel / steps) : 0);
     return {length, arrow, thumb, start};
 }
 
 // Whether the thumb can be shown: a track long enough and a range to move over.
 bool thumbShown(HWND hwnd, const Layout& l) {
     const ScrollBarState& s = state(hwnd);
-    return IsWindowEnabled(hwnd) && highest(s) > s.min && l.length - 2 * l.arrow >= l.thumb && l.thumb > 0;
+    return IsWindowEnabled(hwnd) && stepsOf(s) > 0 && l.length - 2 * l.arrow >= l.thumb && l.thumb > 0;
 }
 
 void report(HWND hwnd, int code, int pos = 0) {
@@ -133,10 +137,11 @@ int positionAt(HWND hwnd, int thumbStart) {
     const ScrollBarState& s = state(hwnd);
     Layout l = layoutFor(hwnd, s.min);
     int travel = l.length - 2 * l.arrow - l.thumb;
-    int steps = highest(s) - s.min;
+    long long steps = stepsOf(s);
     if (travel <= 0 || steps <= 0) return s.min;
     long long offset = static_cast<long long>(thumbStart - l.arrow) * steps;
-    return clampPos(s, s.min + static_cast<int>((offset + (offset >= 0 ? travel / 2 : -travel / 2)) / travel));
+    long long v = s.min + (offset + (offset >= 0 ? travel / 2 : -travel / 2)) / travel;
+    return clampPos(s, static_cast<int>(std::max<long long>(std::numeric_limits<int>::min(), std::min<long long>(std::numeric_limits<int>::max(), v))));
 }
 
 bool keyCode(HWND hwnd, WPARAM key, int& code) {

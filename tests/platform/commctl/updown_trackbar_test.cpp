@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 using cctest::g_heard;
@@ -165,6 +167,40 @@ TEST(ProgressBar, RangePositionAndSteps) {
         EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), c.pos) << c.msg;
     }
     EXPECT_EQ(SendMessageA(bar, PBM_SETBARCOLOR, 0, RGB(0, 128, 0)), static_cast<LRESULT>(CLR_DEFAULT));
+    // A range over every int fills and steps without overflowing.
+    SendMessageA(bar, PBM_SETRANGE32, static_cast<WPARAM>(INT_MIN), INT_MAX);
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(INT_MAX), 0);
+    SendMessageA(bar, PBM_SETSTEP, 10, 0);
+    SendMessageA(bar, PBM_STEPIT, 0, 0);
+    EXPECT_EQ(SendMessageA(bar, PBM_DELTAPOS, 10, 0), INT_MIN + 10);  // the step past the end started over
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), INT_MIN + 20);
+    UpdateWindow(parent);
+    DestroyWindow(parent);
+}
+
+TEST(TrackBar, RangeOverEveryIntKeepsTheThumbInside) {
+    HWND parent = cctest::MakeParent();
+    HWND slider = cctest::MakeChild(parent, TRACKBAR_CLASSA, TBS_AUTOTICKS, 103, 10, 10, 200, 30);
+    SendMessageA(slider, TBM_SETRANGEMIN, FALSE, INT_MIN);
+    SendMessageA(slider, TBM_SETRANGEMAX, FALSE, INT_MAX);
+    SendMessageA(slider, TBM_SETTICFREQ, 0x40000000, 0);
+    for (int pos : {INT_MIN, 0, INT_MAX}) {
+        SendMessageA(slider, TBM_SETPOS, TRUE, pos);
+        RECT thumb;
+        SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        EXPECT_GE(thumb.left, 0) << pos;
+        EXPECT_LE(thumb.right, 200) << pos;
+        UpdateWindow(parent);
+    }
+    for (WPARAM key : {VK_NEXT, VK_RIGHT, VK_END}) SendMessageA(slider, WM_KEYDOWN, key, 0);
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(30, 15));  // beside the thumb: a page
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), INT_MAX - SendMessageA(slider, TBM_GETPAGESIZE, 0, 0));
+    RECT thumb;
+    SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At((thumb.left + thumb.right) / 2, 15));
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, cctest::At(5, 15));
+    SendMessageA(slider, WM_LBUTTONUP, 0, cctest::At(5, 15));
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), INT_MIN);
     DestroyWindow(parent);
 }
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,17 @@ TEST_F(ScrollBars, ThumbIsPaintedAtItsPositionAndFollowsADrag) {
     SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(190, 8));
     EXPECT_EQ(g_reports, (std::vector<std::string>{"h5@100", "h4@100", "h8"}));
     EXPECT_EQ(thumbLeft(), middle);  // the parent did not take the new position
+    // A range over every int keeps its thumb inside the bar at both ends.
+    SendMessageA(bar, SBM_SETRANGE, static_cast<WPARAM>(INT_MIN), INT_MAX);
+    SendMessageA(bar, SBM_SETPOS, static_cast<WPARAM>(INT_MAX), TRUE);
+    EXPECT_EQ(thumbLeft(), 200 - 16 - 16);
+    SendMessageA(bar, SBM_SETPOS, static_cast<WPARAM>(INT_MIN), TRUE);
+    EXPECT_EQ(thumbLeft(), 16);
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 8));
+    SendMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(199, 8));
+    SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(199, 8));
+    SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    EXPECT_TRUE(SendMessageA(bar, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&si)));
 }
 
 }  // namespace
