@@ -6,7 +6,8 @@ find_program(DRVOPUI_RC_CPP NAMES cpp REQUIRED)
 
 function(drvopui_compile_resources target dir)
   file(GLOB_RECURSE scripts CONFIGURE_DEPENDS ${dir}/*.rc)
-  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.cur)
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.cur ${dir}/*.manifest
+       ${PROJECT_SOURCE_DIR}/platform/include/*.h)
   set(outputs "")
   foreach(rc IN LISTS scripts)
     file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${rc})
@@ -20,7 +21,7 @@ function(drvopui_compile_resources target dir)
       COMMAND ${DRVOPUI_WINDRES} --preprocessor=${DRVOPUI_RC_CPP} --preprocessor-arg=-xc
               --preprocessor-arg=-DRC_INVOKED -I${PROJECT_SOURCE_DIR}/platform/include -I${rc_dir}
               -O res -o ${out} ${rc}
-      DEPENDS ${rc} ${headers} ${PROJECT_SOURCE_DIR}/platform/include/winuser.h
+      DEPENDS ${rc} ${headers}
       WORKING_DIRECTORY ${rc_dir}
       COMMENT "Compiling resource script ${rel}"
       VERBATIM)

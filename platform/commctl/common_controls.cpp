@@ -18,6 +18,7 @@ const ControlClass kControlClasses[] = {
     {ICC_BAR_CLASSES | ICC_TAB_CLASSES, TOOLTIPS_CLASSA, commctl::TooltipWindowProc, CS_SAVEBITS},
     {ICC_LISTVIEW_CLASSES, WC_LISTVIEWA, commctl::ListViewWindowProc, CS_DBLCLKS},
     {ICC_TAB_CLASSES, WC_TABCONTROLA, commctl::TabControlWindowProc, CS_DBLCLKS},
+    {ICC_PROGRESS_CLASS, PROGRESS_CLASSA, commctl::ProgressWindowProc, 0},
 };
 
 }  // namespace

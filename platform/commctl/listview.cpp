@@ -385,12 +385,20 @@ static LRESULT listViewBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case LVM_REDRAWITEMS:
     case LVM_UPDATE: InvalidateRect(hwnd, nullptr, FALSE); return TRUE;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_PAINT: PaintListView(hwnd); return 0;
+    case WM_ERASEBKGND: return TRUE;  // the painting covers every pixel
+    case WM_SETFONT:
+        lv.font = reinterpret_cast<HFONT>(wParam);
+        if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(lv.font);
     case WM_LBUTTONDOWN: clicked(hwnd, NM_CLICK, lParam); return 0;
     case WM_LBUTTONDBLCLK: clicked(hwnd, NM_DBLCLK, lParam); return 0;
     case WM_RBUTTONDOWN: clicked(hwnd, NM_RCLICK, lParam); return 0;
     case WM_KEYDOWN: keyDown(hwnd, wParam); return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
+        InvalidateRect(hwnd, nullptr, FALSE);  // the selection changes colour with the focus
         NMHDR h{};
         Notify(hwnd, msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, &h);
         return 0;

@@ -35,6 +35,7 @@ struct ListView {
     COLORREF bk = 0xFFFFFF, text = 0, textBk = 0xFFFFFF;
     int selectionMark = -1;
     int top = 0;
+    HFONT font = nullptr;
 };
 
 ListView& ListOf(HWND hwnd);
@@ -55,5 +56,8 @@ bool SortItems(HWND hwnd, PFNLVCOMPARE compare, LPARAM data);
 // Height of one report row, and the rectangle of an item (its row) in client coordinates.
 int RowHeight();
 int HeaderHeight(HWND hwnd);
+
+// WM_PAINT: the header, the items and their states (listview_paint.cpp).
+void PaintListView(HWND hwnd);
 
 }  // namespace commctl

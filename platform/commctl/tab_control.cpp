@@ -2,6 +2,7 @@
 // silently; a person's click or arrow key asks the parent first (TCN_SELCHANGING, which may
 // refuse) and then reports TCN_SELCHANGE, which is how a property sheet switches its pages.
 #include "platform/commctl/common_control.h"
+#include "platform/user/control_paint.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,6 +27,7 @@ struct TabControl {
     int current = -1;
     int focus = -1;
     HIMAGELIST images = nullptr;
+    HFONT font = nullptr;
 };
 
 TabControl& state(HWND hwnd) { return *StateOf<TabControl>(hwnd); }
@@ -54,6 +56,44 @@ void fill(Tab& tab, const TCITEMA& in) {
     if (in.mask & TCIF_IMAGE) tab.image = in.iImage;
     if (in.mask & TCIF_PARAM) tab.param = in.lParam;
     if (in.mask & TCIF_STATE) tab.state = (tab.state & ~in.dwStateMask) | (in.dwState & in.dwStateMask);
+}
+
+// The display area in a raised frame under the row of tabs; each tab raised on three sides, the
+// current one standing two pixels taller and wider and open into the display area below it.
+void paint(HWND hwnd) {
+    user::PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    if (!dc) return;
+    const TabControl& t = state(hwnd);
+    RECT c = scope.client();
+    FillRect(dc, &c, GetSysColorBrush(COLOR_BTNFACE));
+    RECT body{0, kTabHeight, c.right, c.bottom};
+    DrawEdge(dc, &body, EDGE_RAISED, BF_RECT);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    for (int i = 0; i < static_cast<int>(t.tabs.size()); ++i) {
+        RECT tab = tabRect(hwnd, i);
+        bool current = i == t.current;
+        if (current) {
+            InflateRect(&tab, 2, 0);
+            tab.bottom += 1;
+        } else {
+            tab.top += 2;
+        }
+        RECT face = tab;
+        FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(dc, &face, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT | BF_ADJUST);
+        if (current) {
+            RECT gap{face.left, kTabHeight - 1, face.right, kTabHeight + 1};
+            FillRect(dc, &gap, GetSysColorBrush(COLOR_BTNFACE));
+        }
+        const std::string& text = t.tabs[i].text;
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        if (current && GetFocus() == hwnd) {
+            RECT focus = face;
+            InflateRect(&focus, -2, -2);
+            DrawFocusRect(dc, &focus);
+        }
+    }
 }
 
 // A person's choice of a tab: asked, then told.
@@ -162,6 +202,15 @@ static LRESULT tabControlBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case TCM_GETIMAGELIST: return reinterpret_cast<LRESULT>(t.images);
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_PAINT: paint(hwnd); return 0;
+    case WM_ERASEBKGND: return TRUE;  // the painting covers every pixel
+    case WM_SETFONT:
+        t.font = reinterpret_cast<HFONT>(wParam);
+        if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(t.font);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_LBUTTONDOWN: {
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         int at = tabAt(hwnd, pt);

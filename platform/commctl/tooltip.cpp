@@ -4,6 +4,7 @@
 // through a subclass of the tool's window (TTF_SUBCLASS). There are no delays on this machine:
 // a tip shows as soon as the mouse rests on a tool. The tip's text is its window text.
 #include "platform/commctl/common_control.h"
+#include "platform/user/control_paint.h"
 
 #include <algorithm>
 #include <cstring>
@@ -38,6 +39,7 @@ struct Tooltip {
     int delays[4] = {500, 100, 5000, 500};
     COLORREF bk = 0xE1FFFF, text = 0;
     int maxWidth = -1;
+    HFONT font = nullptr;
 };
 
 Tooltip& state(HWND hwnd) { return *StateOf<Tooltip>(hwnd); }
@@ -189,6 +191,49 @@ void pop(HWND tip) {
     notifyTool(tip, t, TTN_POP, &h);
 }
 
+HFONT fontOf(HWND tip) {
+    HFONT font = state(tip).font;
+    return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// The tip's size: its text in its font with a margin and a one-pixel frame, no wider than asked.
+SIZE tipSize(HWND tip, const std::string& text) {
+    SIZE extent{static_cast<LONG>(text.size()) * 6, 13};
+    if (HDC dc = GetDC(tip)) {
+        HGDIOBJ old = SelectObject(dc, fontOf(tip));
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(tip, dc);
+    }
+    SIZE size{extent.cx + 8, extent.cy + 4};
+    if (state(tip).maxWidth > 0 && size.cx > state(tip).maxWidth) size.cx = state(tip).maxWidth;
+    return size;
+}
+
+// The tip's text on its background colour inside a thin frame in the text colour.
+void paint(HWND tip) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(tip, &ps);
+    if (!dc) return;
+    const Tooltip& s = state(tip);
+    RECT r;
+    GetClientRect(tip, &r);
+    HBRUSH back = CreateSolidBrush(s.bk), frame = CreateSolidBrush(s.text);
+    FillRect(dc, &r, back);
+    FrameRect(dc, &r, frame);
+    DeleteObject(back);
+    DeleteObject(frame);
+    std::string text = user::TextOf(tip);
+    HGDIOBJ old = SelectObject(dc, fontOf(tip));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, s.text);
+    InflateRect(&r, -4, -2);
+    UINT format = DT_SINGLELINE | DT_VCENTER | ((GetWindowLongA(tip, GWL_STYLE) & TTS_NOPREFIX) ? DT_NOPREFIX : 0);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+    SelectObject(dc, old);
+    EndPaint(tip, &ps);
+}
+
 void show(HWND tip, int index, POINT screen) {
     if (state(tip).current == index) return;
     pop(tip);
@@ -197,9 +242,8 @@ void show(HWND tip, int index, POINT screen) {
     if (!IsWindow(tip) || text.empty() || index >= static_cast<int>(state(tip).tools.size())) return;
     state(tip).current = index;
     SetWindowTextA(tip, text.c_str());
-    int width = static_cast<int>(text.size()) * 6 + 8;
-    if (state(tip).maxWidth > 0 && width > state(tip).maxWidth) width = state(tip).maxWidth;
-    SetWindowPos(tip, HWND_TOPMOST, screen.x, screen.y + 20, width, 18, SWP_NOACTIVATE);
+    SIZE size = tipSize(tip, text);
+    SetWindowPos(tip, HWND_TOPMOST, screen.x, screen.y + 20, size.cx, size.cy, SWP_NOACTIVATE);
     NMHDR h{};
     notifyTool(tip, state(tip).tools[index], TTN_SHOW, &h);
     if (IsWindow(tip)) ShowWindow(tip, SW_SHOWNOACTIVATE);
@@ -377,6 +421,12 @@ static LRESULT tooltipBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return old;
     }
     case TTM_GETMAXTIPWIDTH: return s.maxWidth;
+    case WM_PAINT: paint(hwnd); return 0;
+    case WM_ERASEBKGND: return TRUE;  // the painting covers every pixel
+    case WM_SETFONT:
+        s.font = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(s.font);
     case WM_MOUSEMOVE: pop(hwnd); return 0;  // the mouse reached the tip itself
     default:
         break;

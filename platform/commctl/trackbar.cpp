@@ -2,6 +2,7 @@
 // messages silently; moved by keys and the mouse as a person would, each move reported to the
 // parent as WM_HSCROLL (WM_VSCROLL when vertical) with a TB_ code, closed by TB_ENDTRACK.
 #include "platform/commctl/common_control.h"
+#include "platform/user/control_paint.h"
 
 #include <algorithm>
 #include <vector>
@@ -11,6 +12,7 @@ namespace {
 
 constexpr int kChannelInset = 8;  // pixels between the control's edge and the first position
 constexpr int kThumbHalf = 5;
+constexpr int kTickLength = 3;
 
 struct TrackBar {
     int min = 0;
@@ -29,6 +31,8 @@ struct TrackBar {
 TrackBar& state(HWND hwnd) { return *StateOf<TrackBar>(hwnd); }
 bool vertical(HWND hwnd) { return (StyleOf(hwnd) & TBS_VERT) != 0; }
 int clamp(const TrackBar& t, int v) { return std::max(t.min, std::min(t.max, v)); }
+// The position `delta` away, kept in the range (counted in 64 bits: steps may reach past an int).
+int offset(const TrackBar& t, long long delta) { return static_cast<int>(std::clamp<long long>(t.pos + delta, t.min, t.max)); }
 
 void report(HWND hwnd, int code) {
     int pos = state(hwnd).pos;
@@ -56,17 +60,18 @@ int channelLength(HWND hwnd) {
 
 int pixelOf(HWND hwnd, int v) {
     const TrackBar& t = state(hwnd);
-    int span = t.max - t.min;
+    long long span = static_cast<long long>(t.max) - t.min;  // 64 bits: a range may span every int
     if (span <= 0) return kChannelInset;
-    return kChannelInset + static_cast<int>(static_cast<long long>(v - t.min) * channelLength(hwnd) / span);
+    return kChannelInset + static_cast<int>((static_cast<long long>(v) - t.min) * channelLength(hwnd) / span);
 }
 
 int positionAt(HWND hwnd, int pixel) {
     const TrackBar& t = state(hwnd);
-    int span = t.max - t.min;
+    long long span = static_cast<long long>(t.max) - t.min;
     long long offset = static_cast<long long>(pixel - kChannelInset) * span;
     int length = channelLength(hwnd);
-    return clamp(t, t.min + static_cast<int>((offset + (offset >= 0 ? length / 2 : -length / 2)) / length));
+    long long v = t.min + (offset + (offset >= 0 ? length / 2 : -length / 2)) / length;
+    return clamp(t, static_cast<int>(std::clamp<long long>(v, t.min, t.max)));
 }
 
 int along(HWND hwnd, LPARAM point) {
@@ -90,22 +95,85 @@ bool keyStep(HWND hwnd, WPARAM key) {
     TrackBar& t = state(hwnd);
     switch (key) {
     case VK_LEFT:
-    case VK_UP: moveTo(hwnd, t.pos - t.line, TB_LINEUP); return true;
+    case VK_UP: moveTo(hwnd, offset(t, -static_cast<long long>(t.line)), TB_LINEUP); return true;
     case VK_RIGHT:
-    case VK_DOWN: moveTo(hwnd, t.pos + t.line, TB_LINEDOWN); return true;
-    case VK_PRIOR: moveTo(hwnd, t.pos - t.page, TB_PAGEUP); return true;
-    case VK_NEXT: moveTo(hwnd, t.pos + t.page, TB_PAGEDOWN); return true;
+    case VK_DOWN: moveTo(hwnd, offset(t, t.line), TB_LINEDOWN); return true;
+    case VK_PRIOR: moveTo(hwnd, offset(t, -static_cast<long long>(t.page)), TB_PAGEUP); return true;
+    case VK_NEXT: moveTo(hwnd, offset(t, t.page), TB_PAGEDOWN); return true;
     case VK_HOME: moveTo(hwnd, t.min, TB_TOP); return true;
     case VK_END: moveTo(hwnd, t.max, TB_BOTTOM); return true;
     default: return false;
     }
 }
 
+RECT thumbRect(HWND hwnd) {
+    RECT c;
+    GetClientRect(hwnd, &c);
+    int p = pixelOf(hwnd, state(hwnd).pos);
+    return vertical(hwnd) ? RECT{0, p - kThumbHalf, c.right, p + kThumbHalf} : RECT{p - kThumbHalf, 0, p + kThumbHalf, c.bottom};
+}
+
+RECT channelRect(HWND hwnd) {
+    RECT c;
+    GetClientRect(hwnd, &c);
+    return vertical(hwnd) ? RECT{c.right / 2 - 2, kChannelInset, c.right / 2 + 2, c.bottom - kChannelInset}
+                          : RECT{kChannelInset, c.bottom / 2 - 2, c.right - kChannelInset, c.bottom / 2 + 2};
+}
+
+// A tick is a short line on the side away from the top (or left) edge, or on both sides; the
+// thumb leaves that strip free for them.
+void paint(HWND hwnd) {
+    user::PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    if (!dc) return;
+    RECT c = scope.client();
+    FillRect(dc, &c, user::ParentBrush(hwnd, dc, WM_CTLCOLORSTATIC));
+    RECT channel = channelRect(hwnd);
+    DrawEdge(dc, &channel, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
+    DWORD style = StyleOf(hwnd);
+    bool ticks = !(style & TBS_NOTICKS), v = vertical(hwnd);
+    bool before = ticks && (style & (TBS_TOP | TBS_BOTH)), after = ticks && (!(style & TBS_TOP) || (style & TBS_BOTH));
+    if (ticks) {
+        const TrackBar& t = state(hwnd);
+        std::vector<int> at{pixelOf(hwnd, t.min), pixelOf(hwnd, t.max)};
+        for (DWORD tick : interiorTicks(hwnd)) at.push_back(pixelOf(hwnd, static_cast<int>(tick)));
+        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNTEXT));
+        HGDIOBJ old = SelectObject(dc, pen);
+        int extent = v ? c.right : c.bottom;
+        for (int p : at) {
+            for (int side = 0; side < 2; ++side) {
+                if (!(side ? after : before)) continue;
+                int from = side ? extent - kTickLength : 0;
+                if (v) {
+                    MoveToEx(dc, from, p, nullptr);
+                    LineTo(dc, from + kTickLength, p);
+                } else {
+                    MoveToEx(dc, p, from, nullptr);
+                    LineTo(dc, p, from + kTickLength);
+                }
+            }
+        }
+        SelectObject(dc, old);
+        DeleteObject(pen);
+    }
+    if (style & TBS_NOTHUMB) return;
+    RECT thumb = thumbRect(hwnd);
+    int room = kTickLength + 1;
+    if (v) {
+        thumb.left += before ? room : 0;
+        thumb.right -= after ? room : 0;
+    } else {
+        thumb.top += before ? room : 0;
+        thumb.bottom -= after ? room : 0;
+    }
+    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+}
+
 LRESULT setRange(HWND hwnd, int min, int max) {
     TrackBar& t = state(hwnd);
     t.min = min;
     t.max = max < min ? min : max;
-    t.page = std::max(1, (t.max - t.min) / 5);
+    t.page = static_cast<int>(std::max<long long>(1, (static_cast<long long>(t.max) - t.min) / 5));
     t.pos = clamp(t, t.pos);
     InvalidateRect(hwnd, nullptr, FALSE);
     return 0;
@@ -143,6 +211,7 @@ static LRESULT trackBarBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case TBM_GETPAGESIZE: return t.page;
     case TBM_SETTICFREQ:
         t.freq = static_cast<int>(wParam);
+        InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case TBM_SETTIC: {
         int v = static_cast<int>(lParam);
@@ -150,10 +219,12 @@ static LRESULT trackBarBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         auto at = std::lower_bound(t.ticks.begin(), t.ticks.end(), static_cast<DWORD>(v),
                                    [](DWORD a, DWORD b) { return static_cast<int>(a) < static_cast<int>(b); });
         if (at == t.ticks.end() || *at != static_cast<DWORD>(v)) t.ticks.insert(at, static_cast<DWORD>(v));
+        InvalidateRect(hwnd, nullptr, FALSE);
         return TRUE;
     }
     case TBM_CLEARTICS:
         t.ticks.clear();
+        if (wParam) InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
     case TBM_GETNUMTICS:
         return (StyleOf(hwnd) & TBS_NOTICKS) ? 0 : static_cast<LRESULT>(interiorTicks(hwnd).size() + 2);
@@ -178,19 +249,13 @@ static LRESULT trackBarBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case TBM_GETCHANNELRECT: {
         auto* r = reinterpret_cast<RECT*>(lParam);
         if (!r) return 0;
-        RECT c;
-        GetClientRect(hwnd, &c);
-        int p = msg == TBM_GETTHUMBRECT ? pixelOf(hwnd, t.pos) : 0;
-        if (vertical(hwnd)) {
-            *r = msg == TBM_GETTHUMBRECT ? RECT{0, p - kThumbHalf, c.right, p + kThumbHalf}
-                                         : RECT{c.right / 2 - 2, kChannelInset, c.right / 2 + 2, c.bottom - kChannelInset};
-        } else {
-            *r = msg == TBM_GETTHUMBRECT ? RECT{p - kThumbHalf, 0, p + kThumbHalf, c.bottom}
-                                         : RECT{kChannelInset, c.bottom / 2 - 2, c.right - kChannelInset, c.bottom / 2 + 2};
-        }
+        *r = msg == TBM_GETTHUMBRECT ? thumbRect(hwnd) : channelRect(hwnd);
         return 0;
     }
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_PAINT: paint(hwnd); return 0;
+    case WM_ERASEBKGND: return TRUE;  // the painting covers every pixel
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_KEYDOWN:
         if (!keyStep(hwnd, wParam)) break;
         state(hwnd).keyMoved = true;
@@ -212,7 +277,7 @@ static LRESULT trackBarBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         // A click beside the thumb pages towards the click, as a person's click in the channel does.
         bool before = at < thumb;
-        moveTo(hwnd, t.pos + (before ? -t.page : t.page), before ? TB_PAGEUP : TB_PAGEDOWN);
+        moveTo(hwnd, offset(t, before ? -static_cast<long long>(t.page) : t.page), before ? TB_PAGEUP : TB_PAGEDOWN);
         if (IsWindow(hwnd)) report(hwnd, TB_ENDTRACK);
         return 0;
     }

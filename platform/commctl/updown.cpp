@@ -2,6 +2,7 @@
 // buddy window. Each step asks the parent first (UDN_DELTAPOS, which may refuse it), then moves,
 // writes the buddy's text and reports WM_VSCROLL / WM_HSCROLL, as the original does.
 #include "platform/commctl/common_control.h"
+#include "platform/user/control_paint.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@ struct UpDown {
     HWND buddy = nullptr;
     std::vector<UDACCEL> accel{{0, 1}, {2, 5}, {5, 20}};
     bool pressed = false;
+    bool pressedUp = false;  // which arrow the press is on, drawn pushed in
 };
 
 UpDown& state(HWND hwnd) { return *StateOf<UpDown>(hwnd); }
@@ -153,6 +155,23 @@ bool upArrowAt(HWND hwnd, LPARAM point) {
     return y < client.bottom / 2;
 }
 
+// Two arrow buttons splitting the control: up over down, or left beside right when horizontal.
+void paint(HWND hwnd) {
+    user::PaintScope scope(hwnd);
+    HDC dc = scope.dc();
+    if (!dc) return;
+    RECT c = scope.client();
+    const UpDown& s = state(hwnd);
+    bool horizontal = (StyleOf(hwnd) & UDS_HORZ) != 0, enabled = IsWindowEnabled(hwnd) != FALSE;
+    RECT first = c, second = c;
+    if (horizontal) first.right = second.left = c.right / 2;
+    else first.bottom = second.top = c.bottom / 2;
+    // The first button is "down" when horizontal (left) and "up" when vertical (top).
+    bool firstPushed = s.pressed && s.pressedUp != horizontal, secondPushed = s.pressed && s.pressedUp == horizontal;
+    user::DrawArrowButton(dc, first, horizontal ? user::Arrow::Left : user::Arrow::Up, enabled, firstPushed);
+    user::DrawArrowButton(dc, second, horizontal ? user::Arrow::Right : user::Arrow::Down, enabled, secondPushed);
+}
+
 int clampToShort(int v) { return v > 32767 ? 32767 : v < -32768 ? -32768 : v; }
 
 }  // namespace
@@ -223,14 +242,20 @@ static LRESULT upDownBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case UDM_GETBASE:
         return s.base;
+    case WM_PAINT: paint(hwnd); return 0;
+    case WM_ERASEBKGND: return TRUE;  // the two buttons cover every pixel
+    case WM_ENABLE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_LBUTTONDOWN:
         if (!IsWindowEnabled(hwnd)) return 0;
         s.pressed = true;
-        step(hwnd, upArrowAt(hwnd, lParam));
+        s.pressedUp = upArrowAt(hwnd, lParam);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        step(hwnd, s.pressedUp);
         return 0;
     case WM_LBUTTONUP:
         if (!s.pressed) return 0;
         s.pressed = false;
+        InvalidateRect(hwnd, nullptr, FALSE);
         endScroll(hwnd);
         return 0;
     case WM_KEYDOWN:

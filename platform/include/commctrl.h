@@ -26,6 +26,81 @@ typedef struct tagINITCOMMONCONTROLSEX {
 WINBASEAPI void WINAPI InitCommonControls(void);
 WINBASEAPI BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 
+// ---- Styles of the other common controls, as resource scripts name them ----
+// These classes are not implemented here; their names and styles let a script that uses them
+// compile (a dialog made from it then fails to create that control, as a missing class does).
+#define WC_TREEVIEWA "SysTreeView32"
+#define WC_HEADERA "SysHeader32"
+#define STATUSCLASSNAMEA "msctls_statusbar32"
+#define TOOLBARCLASSNAMEA "ToolbarWindow32"
+#define ANIMATE_CLASSA "SysAnimate32"
+#define DATETIMEPICK_CLASSA "SysDateTimePick32"
+#define MONTHCAL_CLASSA "SysMonthCal32"
+#define HOTKEY_CLASSA "msctls_hotkey32"
+#define CCS_TOP 0x00000001L
+#define CCS_NOMOVEY 0x00000002L
+#define CCS_BOTTOM 0x00000003L
+#define CCS_NORESIZE 0x00000004L
+#define CCS_NOPARENTALIGN 0x00000008L
+#define CCS_ADJUSTABLE 0x00000020L
+#define CCS_NODIVIDER 0x00000040L
+#define CCS_VERT 0x00000080L
+#define CCS_LEFT (CCS_VERT | CCS_TOP)
+#define CCS_RIGHT (CCS_VERT | CCS_BOTTOM)
+#define CCS_NOMOVEX (CCS_VERT | CCS_NOMOVEY)
+#define TVS_HASBUTTONS 0x0001
+#define TVS_HASLINES 0x0002
+#define TVS_LINESATROOT 0x0004
+#define TVS_EDITLABELS 0x0008
+#define TVS_DISABLEDRAGDROP 0x0010
+#define TVS_SHOWSELALWAYS 0x0020
+#define TVS_RTLREADING 0x0040
+#define TVS_NOTOOLTIPS 0x0080
+#define TVS_CHECKBOXES 0x0100
+#define TVS_TRACKSELECT 0x0200
+#define TVS_SINGLEEXPAND 0x0400
+#define TVS_INFOTIP 0x0800
+#define TVS_FULLROWSELECT 0x1000
+#define TVS_NOSCROLL 0x2000
+#define TVS_NONEVENHEIGHT 0x4000
+#define TVS_NOHSCROLL 0x8000
+#define HDS_HORZ 0x0000
+#define HDS_BUTTONS 0x0002
+#define HDS_HOTTRACK 0x0004
+#define HDS_HIDDEN 0x0008
+#define HDS_DRAGDROP 0x0040
+#define HDS_FULLDRAG 0x0080
+#define SBARS_SIZEGRIP 0x0100
+#define SBARS_TOOLTIPS 0x0800
+#define TBSTYLE_BUTTON 0x0000
+#define TBSTYLE_SEP 0x0001
+#define TBSTYLE_CHECK 0x0002
+#define TBSTYLE_GROUP 0x0004
+#define TBSTYLE_TOOLTIPS 0x0100
+#define TBSTYLE_WRAPABLE 0x0200
+#define TBSTYLE_ALTDRAG 0x0400
+#define TBSTYLE_FLAT 0x0800
+#define TBSTYLE_LIST 0x1000
+#define TBSTYLE_CUSTOMERASE 0x2000
+#define TBSTYLE_REGISTERDROP 0x4000
+#define TBSTYLE_TRANSPARENT 0x8000
+#define ACS_CENTER 0x0001
+#define ACS_TRANSPARENT 0x0002
+#define ACS_AUTOPLAY 0x0004
+#define ACS_TIMER 0x0008
+#define DTS_SHORTDATEFORMAT 0x0000
+#define DTS_UPDOWN 0x0001
+#define DTS_SHOWNONE 0x0002
+#define DTS_LONGDATEFORMAT 0x0004
+#define DTS_TIMEFORMAT 0x0009
+#define DTS_APPCANPARSE 0x0010
+#define DTS_RIGHTALIGN 0x0020
+#define MCS_DAYSTATE 0x0001
+#define MCS_MULTISELECT 0x0002
+#define MCS_WEEKNUMBERS 0x0004
+#define MCS_NOTODAYCIRCLE 0x0008
+#define MCS_NOTODAY 0x0010
+
 // ---- Notification codes shared by the controls ----
 #define NM_FIRST (0U - 0U)
 #define NM_OUTOFMEMORY (NM_FIRST - 1)
@@ -183,6 +258,32 @@ typedef struct _NM_UPDOWN {
 #define TB_TOP 6
 #define TB_BOTTOM 7
 #define TB_ENDTRACK 8
+
+// ---- Progress bar ----
+#define PROGRESS_CLASSA "msctls_progress32"
+#define PROGRESS_CLASS PROGRESS_CLASSA
+#define PBS_SMOOTH 0x01
+#define PBS_VERTICAL 0x04
+#define PBS_MARQUEE 0x08
+#define CCM_FIRST 0x2000
+#define CCM_SETBKCOLOR (CCM_FIRST + 1)
+#define PBM_SETRANGE (WM_USER + 1)
+#define PBM_SETPOS (WM_USER + 2)
+#define PBM_DELTAPOS (WM_USER + 3)
+#define PBM_SETSTEP (WM_USER + 4)
+#define PBM_STEPIT (WM_USER + 5)
+#define PBM_SETRANGE32 (WM_USER + 6)
+#define PBM_GETRANGE (WM_USER + 7)
+#define PBM_GETPOS (WM_USER + 8)
+#define PBM_SETBARCOLOR (WM_USER + 9)
+#define PBM_SETBKCOLOR CCM_SETBKCOLOR
+
+#ifndef RC_INVOKED
+typedef struct {
+    int iLow;
+    int iHigh;
+} PBRANGE, *PPBRANGE;
+#endif
 
 // ---- List view ----
 #define WC_LISTVIEWA "SysListView32"

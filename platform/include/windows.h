@@ -8,4 +8,5 @@
 #include "winreg.h"
 #include "wingdi.h"
 #include "winuser.h"
+#include "winver.h"
 #include "winspool.h"

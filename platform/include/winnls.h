@@ -4,6 +4,7 @@
 #pragma once
 
 #include "windef.h"
+#include "winnt.h"
 
 typedef DWORD LCTYPE;
 
@@ -23,15 +24,6 @@ typedef DWORD LCTYPE;
 #define WC_DEFAULTCHAR 0x00000040
 #define WC_COMPOSITECHECK 0x00000200
 #define WC_NO_BEST_FIT_CHARS 0x00000400
-
-#define LANG_NEUTRAL 0x00
-#define SUBLANG_DEFAULT 0x01
-#define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
-#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
-#define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
-#define SORT_DEFAULT 0x0
-#define MAKELCID(lgid, srtid) ((DWORD)((((DWORD)((WORD)(srtid))) << 16) | ((DWORD)((WORD)(lgid)))))
-#define LANGIDFROMLCID(lcid) ((WORD)(lcid))
 
 #define LOCALE_NEUTRAL 0x0000
 #define LOCALE_USER_DEFAULT 0x0400

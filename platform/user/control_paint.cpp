@@ -1,6 +1,8 @@
 // Painting helpers shared by the standard controls (see control_paint.h).
 #include "platform/user/control_paint.h"
 
+#include <algorithm>
+
 namespace user {
 
 PaintScope::PaintScope(HWND hwnd) : hwnd_(hwnd) {
@@ -59,6 +61,38 @@ void DrawPlainEntry(HDC dc, const RECT& rect, const std::string& text, bool sele
     inset.left += 2;
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inset, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SetTextColor(dc, old);
+}
+
+void DrawArrowButton(HDC dc, RECT box, Arrow direction, bool enabled, bool pushed) {
+    if (!dc) return;
+    if (pushed) {
+        FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+        FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
+        OffsetRect(&box, 1, 1);
+    } else {
+        DrawEdge(dc, &box, EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_ADJUST);
+    }
+    int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+    int half = std::max<int>(1, std::min<int>(box.right - box.left, box.bottom - box.top) / 4);
+    int d = direction == Arrow::Up || direction == Arrow::Left ? -1 : 1;
+    POINT tip[3];
+    if (direction == Arrow::Up || direction == Arrow::Down) {
+        tip[0] = {cx, cy + d * half / 2 + d};
+        tip[1] = {cx - half, cy - d * half / 2};
+        tip[2] = {cx + half, cy - d * half / 2};
+    } else {
+        tip[0] = {cx + d * half / 2 + d, cy};
+        tip[1] = {cx - d * half / 2, cy - half};
+        tip[2] = {cx - d * half / 2, cy + half};
+    }
+    int color = enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT;
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(color));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(color));
+    Polygon(dc, tip, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
 }
 
 std::string TextOf(HWND hwnd) {

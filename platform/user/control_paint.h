@@ -39,6 +39,11 @@ void DrawBitmapAt(HDC dc, HBITMAP bitmap, int x, int y);
 // One entry of a list drawn by the control itself: highlighted when selected, text inset.
 void DrawPlainEntry(HDC dc, const RECT& rect, const std::string& text, bool selected, bool enabled);
 
+// A square button with a filled triangle pointing one way, as scroll bars and spin controls have:
+// raised, or flat and pushed in while pressed; the triangle greyed when disabled.
+enum class Arrow { Up, Down, Left, Right };
+void DrawArrowButton(HDC dc, RECT box, Arrow direction, bool enabled, bool pushed = false);
+
 // The window's text as WM_GETTEXT gives it.
 std::string TextOf(HWND hwnd);
 

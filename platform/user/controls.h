@@ -12,6 +12,7 @@ LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK EditWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ComboBoxWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ListBoxWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ScrollBarWindowProc(HWND, UINT, WPARAM, LPARAM);
 
 // The dialog class's name, as templates and FindWindow know it.
 inline constexpr const char* kDialogClass = "#32770";

@@ -32,6 +32,7 @@ const std::vector<SystemClass> kSystemClasses = {
     {"Edit", EditWindowProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*)},
     {"ComboBox", ComboBoxWindowProc, CS_DBLCLKS | CS_PARENTDC | CS_VREDRAW | CS_HREDRAW, sizeof(void*)},
     {"ListBox", ListBoxWindowProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*)},
+    {"ScrollBar", ScrollBarWindowProc, CS_DBLCLKS | CS_PARENTDC | CS_VREDRAW | CS_HREDRAW, sizeof(void*)},
 };
 
 struct Classes {

@@ -29,7 +29,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
             owner = GetAncestor(parentHandle, GA_ROOT);
         }
     } else if (style & WS_CHILD) {
-        SetLastError(ERROR_INVALID_PARAMETER);  // a child needs a parent
+        SetLastError(ERROR_TLW_WITH_WSCHILD);  // a child needs a parent
         return nullptr;
     }
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <drvtest/scripted_sheet.h>
 #include <drvtest/scripted_user.h>
+#include <drvtest/window_picture.h>
 
 #include <gtest/gtest.h>
 
@@ -242,9 +243,20 @@ TEST_F(Sheet, ModelessSheetAddsAndRemovesPagesAndTellsItsEnd) {
     EXPECT_TRUE(SendMessageA(sheet, PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(CreatePropertySheetPageA(&pages[2]))));
     EXPECT_TRUE(SendMessageA(sheet, PSM_SETCURSEL, 2, 0));
     EXPECT_TRUE(SendMessageA(sheet, PSM_REMOVEPAGE, 2, 0));  // the shown page: its neighbour takes its place
+    ShowWindow(sheet, SW_SHOW);
+    EXPECT_TRUE(drvtest::SaveWindowPng(sheet, DRVOPUI_TEST_OUTPUT_DIR "/modeless_sheet.png"));
     HWND tab = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
     EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    // The sheet's picture shows the names on the tabs, above the page.
+    for (int t = 0; t < 2; ++t) {
+        RECT r;
+        ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMRECT, t, reinterpret_cast<LPARAM>(&r)));
+        int text = 0;
+        for (int y = r.top + 3; y < r.bottom - 2; ++y)
+            for (int x = r.left + 2; x < r.right - 2; ++x) text += drvtest::WindowPixel(tab, x, y) == GetSysColor(COLOR_BTNTEXT);
+        EXPECT_GT(text, 5) << t;
+    }
     SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     EXPECT_EQ(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), 0);  // ended: the owner destroys it
     DestroyWindow(sheet);

@@ -1,8 +1,10 @@
-// Up-down and track bar: their ranges and positions, and what the parent hears when a person
-// clicks, drags or presses keys.
+// Up-down, track bar and progress bar: their ranges and positions, and what the parent hears when
+// a person clicks, drags or presses keys.
 #include "parent_window.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 namespace {
 
@@ -135,6 +137,70 @@ TEST(TrackBar, KeysAndDragReportScrollCodes) {
     SendMessageA(vertical, WM_KEYDOWN, VK_DOWN, 0);
     ASSERT_FALSE(g_heard.empty());
     EXPECT_EQ(g_heard[0].msg, static_cast<UINT>(WM_VSCROLL));
+    DestroyWindow(parent);
+}
+
+}  // namespace
+
+namespace {
+
+// The progress bar is moved by the program alone: positions stay in the range, a step past the
+// end starts over, and the answers are the previous values.
+TEST(ProgressBar, RangePositionAndSteps) {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_PROGRESS_CLASS};
+    ASSERT_TRUE(InitCommonControlsEx(&init));
+    HWND parent = cctest::MakeParent();
+    HWND bar = cctest::MakeChild(parent, PROGRESS_CLASSA, PBS_SMOOTH, 102);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(10, 50)), MAKELONG(0, 100));
+    PBRANGE range{};
+    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range)), 10);
+    EXPECT_EQ(range.iHigh, 50);
+    struct Case { UINT msg; WPARAM arg; LRESULT answer; int pos; };
+    for (auto c : {Case{PBM_GETPOS, 0, 10, 10},        // the position moved into the new range
+                   Case{PBM_SETPOS, 80, 10, 50},       // clamped to the end
+                   Case{PBM_DELTAPOS, WPARAM(-15), 50, 35},
+                   Case{PBM_SETSTEP, 10, 10, 35},      // the previous step
+                   Case{PBM_STEPIT, 0, 35, 45},
+                   Case{PBM_STEPIT, 0, 45, 15}}) {     // 55 is past the end: it starts over
+        EXPECT_EQ(SendMessageA(bar, c.msg, c.arg, 0), c.answer) << c.msg;
+        EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), c.pos) << c.msg;
+    }
+    EXPECT_EQ(SendMessageA(bar, PBM_SETBARCOLOR, 0, RGB(0, 128, 0)), static_cast<LRESULT>(CLR_DEFAULT));
+    // A range over every int fills and steps without overflowing.
+    SendMessageA(bar, PBM_SETRANGE32, static_cast<WPARAM>(INT_MIN), INT_MAX);
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(INT_MAX), 0);
+    SendMessageA(bar, PBM_SETSTEP, 10, 0);
+    SendMessageA(bar, PBM_STEPIT, 0, 0);
+    EXPECT_EQ(SendMessageA(bar, PBM_DELTAPOS, 10, 0), INT_MIN + 10);  // the step past the end started over
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), INT_MIN + 20);
+    UpdateWindow(parent);
+    DestroyWindow(parent);
+}
+
+TEST(TrackBar, RangeOverEveryIntKeepsTheThumbInside) {
+    HWND parent = cctest::MakeParent();
+    HWND slider = cctest::MakeChild(parent, TRACKBAR_CLASSA, TBS_AUTOTICKS, 103, 10, 10, 200, 30);
+    SendMessageA(slider, TBM_SETRANGEMIN, FALSE, INT_MIN);
+    SendMessageA(slider, TBM_SETRANGEMAX, FALSE, INT_MAX);
+    SendMessageA(slider, TBM_SETTICFREQ, 0x40000000, 0);
+    for (int pos : {INT_MIN, 0, INT_MAX}) {
+        SendMessageA(slider, TBM_SETPOS, TRUE, pos);
+        RECT thumb;
+        SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        EXPECT_GE(thumb.left, 0) << pos;
+        EXPECT_LE(thumb.right, 200) << pos;
+        UpdateWindow(parent);
+    }
+    for (WPARAM key : {VK_NEXT, VK_RIGHT, VK_END}) SendMessageA(slider, WM_KEYDOWN, key, 0);
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(30, 15));  // beside the thumb: a page
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), INT_MAX - SendMessageA(slider, TBM_GETPAGESIZE, 0, 0));
+    RECT thumb;
+    SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At((thumb.left + thumb.right) / 2, 15));
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, cctest::At(5, 15));
+    SendMessageA(slider, WM_LBUTTONUP, 0, cctest::At(5, 15));
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), INT_MIN);
     DestroyWindow(parent);
 }
 

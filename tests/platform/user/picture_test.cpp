@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 INT_PTR CALLBACK FillingProc(HWND dialog, UINT msg, WPARAM, LPARAM) {
@@ -50,7 +52,58 @@ TEST(Pictures, DialogShowsItsControlsAndTheirStates) {
     // The chosen radio button has its dot; the others none.
     EXPECT_EQ(at(dialog, IDC_LANDSCAPE, 6, middle), RGB(0, 0, 0));
     EXPECT_NE(at(dialog, IDC_PORTRAIT, 6, middle), RGB(0, 0, 0));
+    // The list's own scroll bar has its two arrow buttons, each with its black triangle.
+    RECT list;
+    GetWindowRect(GetDlgItem(dialog, IDC_TRAYS), &list);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&list), 2);
+    int arrowSide = GetSystemMetrics(SM_CXVSCROLL);
+    for (int top : {list.top + 2, list.bottom - 2 - arrowSide}) {
+        int dark = 0;
+        for (int y = top; y < top + arrowSide; ++y)
+            for (int x = list.right - 2 - arrowSide; x < list.right - 2; ++x) dark += drvtest::WindowPixel(dialog, x, y) == RGB(0, 0, 0);
+        EXPECT_GT(dark, 2) << top;
+    }
     DestroyWindow(dialog);
+    res::CloseResourceFile(module);
+}
+
+// Every pixel of the window's rectangle, read from the screen after it was painted.
+std::vector<COLORREF> screenPixels(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A dialog painted over a screen holding one colour, then over one holding another: every pixel
+// of its rectangle is its own, so both pictures are the same whatever was drawn before.
+TEST(Pictures, DialogCoversEveryPixelOfItsRectangle) {
+    HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/tests/platform/user/test_dialogs.res");
+    ASSERT_NE(module, nullptr);
+    std::vector<COLORREF> pictures[2];
+    COLORREF leftovers[2] = {RGB(255, 0, 255), RGB(0, 128, 0)};
+    for (int i = 0; i < 2; ++i) {
+        HDC screen = GetDC(nullptr);
+        RECT all{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        HBRUSH brush = CreateSolidBrush(leftovers[i]);
+        FillRect(screen, &all, brush);
+        DeleteObject(brush);
+        ReleaseDC(nullptr, screen);
+        HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_SETTINGS), nullptr, FillingProc, 0);
+        ASSERT_NE(dialog, nullptr);
+        ShowWindow(dialog, SW_SHOW);
+        EXPECT_TRUE(drvtest::SaveWindowPng(dialog, DRVOPUI_TEST_OUTPUT_DIR "/settings_dialog_over_leftovers.png"));
+        pictures[i] = screenPixels(dialog);
+        DestroyWindow(dialog);
+    }
+    ASSERT_EQ(pictures[0].size(), pictures[1].size());
+    size_t differing = 0;
+    for (size_t p = 0; p < pictures[0].size(); ++p) differing += pictures[0][p] != pictures[1][p];
+    EXPECT_EQ(differing, 0u);
     res::CloseResourceFile(module);
 }
 

@@ -59,6 +59,20 @@ TEST_F(Windows, CreationSendsMessagesInOrderAndShowsLast) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
+// Each refused creation names its own reason, as callers that report GetLastError expect.
+TEST_F(Windows, RefusedCreationsNameTheirReason) {
+    HWND gone = make("gone", WS_OVERLAPPED, nullptr);
+    DestroyWindow(gone);
+    struct Case { const char* what; const char* cls; DWORD style; HWND parent; DWORD error; };
+    for (auto c : {Case{"child without parent", "TestLogging", WS_CHILD, nullptr, ERROR_TLW_WITH_WSCHILD},
+                   Case{"unknown class", "NoSuchClass", WS_OVERLAPPED, nullptr, ERROR_CANNOT_FIND_WND_CLASS},
+                   Case{"destroyed parent", "TestLogging", WS_CHILD, gone, ERROR_INVALID_WINDOW_HANDLE}}) {
+        SetLastError(0);
+        EXPECT_EQ(CreateWindowExA(0, c.cls, "x", c.style, 0, 0, 10, 10, c.parent, nullptr, nullptr, nullptr), nullptr) << c.what;
+        EXPECT_EQ(GetLastError(), c.error) << c.what;
+    }
+}
+
 TEST_F(Windows, DestroyReachesParentFirstAndFreesChildrenFirst) {
     HWND top = make("top", WS_OVERLAPPED, nullptr);
     HWND a = make("a", WS_CHILD, top, 1);
