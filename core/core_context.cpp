@@ -96,8 +96,17 @@ DeviceData* CoreDeviceData(CoreContext& context, HANDLE printer) {
     if (context.deviceData || context.deviceDataTried || context.store.pseudoPrinter) return context.deviceData;
     context.deviceDataTried = true;
     DataFileError error;
-    if (LoadDeviceDataOnce(context.deviceData, printer, error) && !context.store.dataItems)
-        context.store.dataItems = new (std::nothrow) DeviceDataItems(context.deviceData);
+    if (LoadDeviceDataOnce(context.deviceData, printer, error)) {
+        if (!context.store.dataItems) context.store.dataItems = new (std::nothrow) DeviceDataItems(context.deviceData);
+    } else if (!error.noneNamed) {
+        // A damaged or missing file is not a device without data: the defaults stand in as for
+        // one, but the reason is kept for the caller and told to whoever reads debug output.
+        context.dataFileErrorCode = GetLastError() ? GetLastError() : static_cast<DWORD>(ERROR_BAD_FORMAT);
+        context.dataFileError = error.text;
+        const std::string line = "Drvopui: the data file of \"" + context.printerName + "\" does not load: " + error.text + "\n";
+        OutputDebugStringA(line.c_str());
+        SetLastError(context.dataFileErrorCode);
+    }
     return context.deviceData;
 }
 

@@ -23,6 +23,10 @@ struct CoreContext {
     std::unique_ptr<DevmodeRules> rules;  // the model extension's, once the data file names the model
     DeviceData* deviceData = nullptr;  // one use of the cached file, once loaded
     bool deviceDataTried = false;      // a file that does not load is not tried again
+    // Why the data file the printer's driver names did not load, and the loader's error code;
+    // empty for a loaded file and for a driver that names none.
+    std::string dataFileError;
+    DWORD dataFileErrorCode = 0;
     std::string driverDirectory;       // without a trailing backslash; empty until asked for
     HMODULE resourceModule = nullptr;  // loaded on first use
     bool resourceModuleTried = false;

@@ -39,12 +39,8 @@ protected:
         drvtest::SetRootFolder(root_);
         for (const char* file : {"KELVAR5E.DAT", "KELVAR5C.DAT"})
             std::filesystem::copy_file(std::string(DRVOPUI_BINARY_DIR) + "/data/" + file, root_ + "/WINDOWS/SYSTEM/" + file);
-        spooler::DriverEntryPoints entry;
-        entry.deviceCapabilities = DriverDeviceCapabilities;
-        for (const char* driver : {"KELVAR5E.DRV", "KELVAR5C.DRV"}) spooler::RegisterDriver(driver, entry);
     }
     void TearDown() override {
-        for (const char* driver : {"KELVAR5E.DRV", "KELVAR5C.DRV"}) spooler::UnregisterDriver(driver);
         DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_DETACH, nullptr);
     }
 
@@ -107,6 +103,10 @@ TEST_F(BundledPrinters, DeviceCapabilitiesAnswersThePapersThroughTheModelExtensi
     DeviceCapabilitiesA(name, "LPT1:", DC_BINNAMES, bins.data(), nullptr);
     EXPECT_STREQ(&bins[24 * 5], "Bypass tray");
     EXPECT_EQ(DriverDeviceCapabilities("No such printer", "LPT1:", DC_PAPERS, nullptr, nullptr), -1);
+
+    // The attached library is what answers: once it is detached, the spooler has no driver.
+    DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_DETACH, nullptr);
+    EXPECT_EQ(DeviceCapabilitiesA(name, "LPT1:", DC_PAPERS, nullptr, nullptr), -1);
 }
 
 TEST_F(BundledPrinters, StoreDefaultsAndValidationFollowTheModel) {
