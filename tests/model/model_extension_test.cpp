@@ -11,11 +11,12 @@
 #include "core/dll_main.h"
 #include "core/printer_data_file.h"
 #include "core/printer_driver_data.h"
+#include "core/service_table.h"
 #include "core/table_cursor_device.h"
 #include "model/extension_library.h"
 #include "model/extension_rules.h"
-#include "platform/spooler/driver_registry.h"
 
+#include <drvtest/fixture_device.h>
 #include <drvtest/kernel.h>
 #include <drvtest/spooler.h>
 #include <gtest/gtest.h>
@@ -219,4 +220,21 @@ TEST_F(BundledPrinters, ModelInformationUserPaperAndUpgrades) {
     auto* items = static_cast<DataItemCursor*>(out);
     EXPECT_EQ(items->ops->ItemSize(items, 2063), 4u);
     items->ops->Release(items);
+}
+
+TEST(ExtensionModule, TheServiceTableLoadsTheModelsLibraryOrFallsBackToTheResourceModule) {
+    drvtest::FixtureDevice fixture;
+    ASSERT_NE(fixture.Device(), nullptr);
+    UIDEVDATA* plain = fixture.Device();
+    HMODULE resources = plain->svc->GetExtModule(plain);
+    EXPECT_NE(resources, nullptr) << "no library: the built-in models' bitmaps in the resource module";
+    EXPECT_EQ(resources, GetModuleHandleA("DRVOPRES.DLL"));
+
+    std::filesystem::copy_file(STANDIN_MODEL_EXT, fixture.Root() + "/WINDOWS/SYSTEM/VOMX080B.DLL");
+    UIDEVDATA* withLibrary = fixture.Make(kKindUserInterface);
+    ASSERT_NE(withLibrary, nullptr);
+    HMODULE library = withLibrary->svc->GetExtModule(withLibrary);
+    EXPECT_NE(library, nullptr);
+    EXPECT_EQ(library, GetModuleHandleA("VOMX080B.DLL"));
+    EXPECT_EQ(withLibrary->svc->GetExtModule(withLibrary), library) << "loaded once";
 }
