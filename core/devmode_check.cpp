@@ -74,6 +74,7 @@ CheckedDevmode checkDevmode(const void* devmode, size_t size) {
     if (model.size ? modelOffset != model.offset : modelOffset != 0) return result;
 
     result.version = version;
+    result.modelSectionShort = model.size < kModelSectionMin;
     result.trust = Trust::Private;
     return result;
 }

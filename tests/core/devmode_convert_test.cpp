@@ -121,6 +121,21 @@ TEST(DevmodeConvert, OlderShorterVersionUpgradesKeepingItsValues) {
     EXPECT_EQ(up[kModelSectionOffset + kModelSectionMin], 0) << "model bytes the old version lacks are the base's";
 }
 
+TEST(DevmodeCheck, AModelSectionShorterThanItsFieldsIsTrustedButSaidToBeShort) {
+    auto base = defaultDevmode(), dm = filledDevmode();
+    EXPECT_FALSE(checkDevmode(dm.data(), dm.size()).modelSectionShort);
+    MutableByteView(dm.data(), dm.size()).put_u16(directoryEntry(kModelSectionId) + 2, 16);
+    CheckedDevmode checked = checkDevmode(dm.data(), dm.size());
+    EXPECT_EQ(checked.trust, Trust::Private);
+    EXPECT_TRUE(checked.modelSectionShort);
+    std::vector<uint8_t> up(kDevmodeSize);
+    ASSERT_TRUE(convertDevmode(base.data(), dm.data(), dm.size(), up.data(), up.size()));
+    EXPECT_FALSE(checkDevmode(up.data(), up.size()).modelSectionShort);
+    EXPECT_TRUE(std::equal(base.begin() + kModelSectionOffset + 16, base.begin() + kModelSectionOffset + kModelSectionSize,
+                           up.begin() + kModelSectionOffset + 16))
+        << "what the short section lacks comes from the defaults";
+}
+
 TEST(DevmodeMerge, TakesOnlyMarkedAndSoundPublicFields) {
     struct Case { uint32_t flag; size_t offset; int16_t value; bool taken; };
     for (auto c : {Case{DM_ORIENTATION, offsetof(DEVMODEA, dmOrientation), 2, true},
