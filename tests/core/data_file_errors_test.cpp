@@ -50,7 +50,9 @@ TEST(DataFileErrors, ADamagedOrMissingFileIsReportedAndADriverWithoutOneIsNot) {
         const std::string& reason = ctx->coreContext->dataFileError;
         EXPECT_EQ(reason.find("BROKEN.DAT") != std::string::npos, c.reported) << c.what << ": " << reason;
         EXPECT_EQ(ctx->svc->LoadDeviceData(ctx) == nullptr, c.what != std::string("a sound file")) << c.what;
-        if (c.reported) EXPECT_EQ(ctx->svc->GetDeviceDataValue2(ctx), 0u) << c.what;
+        if (c.reported) {
+            EXPECT_EQ(ctx->svc->GetDeviceDataValue2(ctx), 0u) << c.what;
+        }
         EXPECT_NE(ctx->svc->GetDevmode(ctx, 1), nullptr) << c.what << ": the built-in defaults stand in";
         VomelDeviceModeTerm(session);
     }

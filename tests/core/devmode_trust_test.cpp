@@ -53,7 +53,9 @@ TEST(DevmodeTrust, ConversionReadsNoFurtherThanTheBytesGiven) {
         std::vector<uint8_t> source = c.bytes;
         std::vector<uint8_t> current(kDevmodeSize, 0xCD);
         EXPECT_EQ(ConvertDevmode(store, current.data(), source.data(), source.size(), 1) != 0, c.converts) << c.what;
-        if (!c.converts) EXPECT_EQ(current, std::vector<uint8_t>(kDevmodeSize, 0xCD)) << c.what << ": written anyway";
+        if (!c.converts) {
+            EXPECT_EQ(current, std::vector<uint8_t>(kDevmodeSize, 0xCD)) << c.what << ": written anyway";
+        }
         std::vector<uint8_t> merged = good;
         EXPECT_EQ(ValidateDevmode(store, source.data(), source.size(), merged.data()) != 0, c.converts) << c.what;
     }

@@ -39,7 +39,9 @@ TEST(HelperDll, FindsEachKindOfFolderAndRefusesWhatDoesNotFit) {
                    Case{"no buffer", nullptr, kHelperFolderSystem, 0, kHelperBadArgument}}) {
         std::memset(folder, 'x', sizeof folder);
         EXPECT_EQ(HelperDll_GetFolder(folder, c.size, c.printer, c.kind), c.answer) << c.what;
-        if (c.size) EXPECT_EQ(folder[0], '\0') << c.what << ": a failure leaves no folder";
+        if (c.size) {
+            EXPECT_EQ(folder[0], '\0') << c.what << ": a failure leaves no folder";
+        }
     }
 
     const char path[] = "D:\\Fontivar\\Bin\\";
