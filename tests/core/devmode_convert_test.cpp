@@ -121,6 +121,18 @@ TEST(DevmodeConvert, OlderShorterVersionUpgradesKeepingItsValues) {
     EXPECT_EQ(up[kModelSectionOffset + kModelSectionMin], 0) << "model bytes the old version lacks are the base's";
 }
 
+TEST(DevmodeCheck, ClaimsBeyondTheCurrentFormAreDamageEvenInsideTheBuffer) {
+    struct Case { const char* what; size_t entry; uint16_t value; size_t extra; };
+    for (auto c : {Case{"a private part longer than the current one", kOffDriverExtra, uint16_t(kPrivateSize + 8), 8},
+                   Case{"a section longer than the current one", directoryEntry(3) + 2, uint16_t(kSectionSizes[1] + 2), 0},
+                   Case{"dmDriverExtra 0xFFFF", kOffDriverExtra, 0xFFFF, 0xFFFF}}) {
+        auto dm = defaultDevmode();
+        dm.resize(dm.size() + c.extra);
+        MutableByteView(dm.data(), dm.size()).put_u16(c.entry, c.value);
+        EXPECT_EQ(checkDevmode(dm.data(), dm.size()).trust, Trust::Refused) << c.what;
+    }
+}
+
 TEST(DevmodeCheck, AModelSectionShorterThanItsFieldsIsTrustedButSaidToBeShort) {
     auto base = defaultDevmode(), dm = filledDevmode();
     EXPECT_FALSE(checkDevmode(dm.data(), dm.size()).modelSectionShort);
