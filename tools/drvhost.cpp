@@ -103,6 +103,18 @@ bool LoadDriverLibrary(Library& library) {
            Find(library.module, "VomelDeviceModeTerm", library.term);
 }
 
+// A session on the printer, with its device mode in `devmode`: one call, with room for any device
+// mode (dmSize and dmDriverExtra are 16-bit), so that the library opens the printer once. The
+// last error is the library's account of the opening.
+HANDLE OpenSession(const Library& library, LPCSTR name, std::vector<uint8_t>& devmode) {
+    devmode.assign(2 * 0xFFFF, 0);
+    DWORD size = static_cast<DWORD>(devmode.size());
+    SetLastError(ERROR_SUCCESS);
+    HANDLE session = library.init(name, reinterpret_cast<LPDEVMODEA>(devmode.data()), &size);
+    devmode.resize(session ? size : 0);
+    return session;
+}
+
 // A device mode file; empty when it cannot be read or is larger than any device mode can be
 // (dmSize and dmDriverExtra are 16-bit).
 std::vector<uint8_t> ReadFile(const std::string& path) {
@@ -218,14 +230,8 @@ int Convert(const Library& library, HANDLE session, const std::string& name, con
         GetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), &type, saved.data(), needed, &needed);
     }
     std::vector<uint8_t> converted;
-    DWORD size = 0;
     if (StoreDevmode(printer, name, &bytes)) {
-        HANDLE probe = library.init(name.c_str(), nullptr, &size);
-        if (probe) library.term(probe);
-        converted.resize(size);
-        HANDLE fresh = size ? library.init(name.c_str(), reinterpret_cast<LPDEVMODEA>(converted.data()), &size) : nullptr;
-        if (fresh) library.term(fresh);
-        else converted.clear();
+        if (HANDLE fresh = OpenSession(library, name.c_str(), converted)) library.term(fresh);
     }
     const bool restored = StoreDevmode(printer, name, hadValue ? &saved : nullptr);
     ClosePrinter(printer);
@@ -265,22 +271,14 @@ std::string DefaultPrinterName() {
 }
 
 int Run(const Options& options, const Library& library) {
-    DWORD size = 0;
     LPCSTR name = options.printer.empty() ? nullptr : options.printer.c_str();
-    SetLastError(ERROR_SUCCESS);
-    HANDLE probe = library.init(name, nullptr, &size);
-    if (!probe) {
+    std::vector<uint8_t> current;
+    HANDLE session = OpenSession(library, name, current);
+    if (!session) {
         std::fprintf(stderr, "drvhost: the printer \"%s\" does not open (error %u)\n", name ? name : "(default)", GetLastError());
         return 1;
     }
     const DWORD dataFileError = GetLastError();
-    library.term(probe);
-    std::vector<uint8_t> current(size);
-    HANDLE session = library.init(name, reinterpret_cast<LPDEVMODEA>(current.data()), &size);
-    if (!session) {
-        std::fprintf(stderr, "drvhost: no session (error %u)\n", GetLastError());
-        return 1;
-    }
     const std::string printer = name ? std::string(name) : DefaultPrinterName();
     uint16_t model = 0;
     ByteView(current.data(), current.size()).u16(devmode::kOffModelNumber, model);
