@@ -150,9 +150,13 @@ TEST_F(PaperDrawingSet, EveryLayoutAndFinishingDrawsOnTheSheetAndLeavesNoObject)
             Compose(canvas, picture.set);
             canvas.Save("picture_" + picture.name);
             // The sheet: grey top edge, black shadow on the right, and never anything far outside.
-            if (picture.name != "centre_strip") EXPECT_EQ(canvas.At(30, 20), kGrey) << picture.name;
+            if (picture.name != "centre_strip") {
+                EXPECT_EQ(canvas.At(30, 20), kGrey) << picture.name;
+            }
             // A strip folded over the right edge leaves the sheet beyond the fold clear.
-            if (picture.name.rfind("fold", 0) != 0 && picture.name != "centre_strip") EXPECT_EQ(canvas.At(140, 100), kBlack) << picture.name;
+            if (picture.name.rfind("fold", 0) != 0 && picture.name != "centre_strip") {
+                EXPECT_EQ(canvas.At(140, 100), kBlack) << picture.name;
+            }
             EXPECT_EQ(canvas.CountOther(0, 200, 180, 20, RGB(0, 128, 128)), 0) << picture.name;
             EXPECT_GT(canvas.CountOther(22, 22, 116, 156, kWhite), 0) << picture.name;
         }
