@@ -8,6 +8,7 @@
 #include "core/printer_data_file.h"
 #include "core/private_heap.h"
 #include "core/table_cursor_device.h"
+#include "model/extension_library.h"
 #include "model/extension_rules.h"
 #include "platform/spooler/pseudo_printer.h"
 
@@ -55,6 +56,9 @@ void TakeModelFacts(const DeviceData& data, devmode::ModelFacts& facts) {
 }  // namespace
 
 
+CoreContext::CoreContext() = default;
+CoreContext::~CoreContext() = default;
+
 CoreContext* CreateCoreContext(HANDLE printer, bool pseudoPrinter) {
     auto* context = new (std::nothrow) CoreContext;
     if (!context) {
@@ -96,8 +100,17 @@ DeviceData* CoreDeviceData(CoreContext& context, HANDLE printer) {
     if (context.deviceData || context.deviceDataTried || context.store.pseudoPrinter) return context.deviceData;
     context.deviceDataTried = true;
     DataFileError error;
-    if (LoadDeviceDataOnce(context.deviceData, printer, error) && !context.store.dataItems)
-        context.store.dataItems = new (std::nothrow) DeviceDataItems(context.deviceData);
+    if (LoadDeviceDataOnce(context.deviceData, printer, error)) {
+        if (!context.store.dataItems) context.store.dataItems = new (std::nothrow) DeviceDataItems(context.deviceData);
+    } else if (!error.noneNamed) {
+        // A damaged or missing file is not a device without data: the defaults stand in as for
+        // one, but the reason is kept for the caller and told to whoever reads debug output.
+        context.dataFileErrorCode = GetLastError() ? GetLastError() : static_cast<DWORD>(ERROR_BAD_FORMAT);
+        context.dataFileError = error.text;
+        const std::string line = "Drvopui: the data file of \"" + context.printerName + "\" does not load: " + error.text + "\n";
+        OutputDebugStringA(line.c_str());
+        SetLastError(context.dataFileErrorCode);
+    }
     return context.deviceData;
 }
 
@@ -114,7 +127,31 @@ const std::string& CoreDriverDirectory(CoreContext& context) {
     return context.driverDirectory;
 }
 
+namespace {
+
+// The model's library, tried once; null when there is none (no data file, no file, no entry).
+const ModelExtensionLibrary* ExtLibrary(CoreContext& context) {
+    if (!context.extLibraryTried) {
+        context.extLibraryTried = true;
+        if (context.deviceData) {
+            auto library = std::make_unique<ModelExtensionLibrary>();
+            if (library->Load(CoreDriverDirectory(context), context.deviceData->ModelCode()))
+                context.extLibrary = std::move(library);
+        }
+    }
+    return context.extLibrary.get();
+}
+
+}  // namespace
+
+HMODULE CoreExtModule(CoreContext& context) {
+    const ModelExtensionLibrary* library = ExtLibrary(context);
+    return library ? library->Module() : CoreResourceModule(context);
+}
+
 HMODULE CoreResourceModule(CoreContext& context) {
+    if (const ModelExtensionLibrary* library = ExtLibrary(context); library && library->ResourceModule())
+        return library->ResourceModule();
     if (!context.resourceModule && !context.resourceModuleTried) {
         context.resourceModuleTried = true;
         const std::string path = CoreDriverDirectory(context) + "\\" + kResourceModuleName;

@@ -9,6 +9,8 @@
 
 struct DataFileError {
     char text[400] = {};
+    // The printer's driver names no data file: a device without data, which is no fault.
+    bool noneNamed = false;
 };
 
 // The parsed file (one use held by the caller, who frees it with FreeDeviceData), or null with

@@ -3,6 +3,8 @@
 // offset the private part holds.
 #include "core/devmode_check.h"
 
+#include "core/devmode_option_table.h"
+
 #include <cstring>
 
 namespace devmode {
@@ -61,12 +63,16 @@ CheckedDevmode checkDevmode(const void* devmode, size_t size) {
     own.u16(kOffPrivateVersion, version);
     own.s16(kOffModelSection, modelOffset);
     if (version < kOldestPrivateVersion || version > kPrivateVersion) return result;
+    // Versions only ever appended, so no version this driver accepts is longer than the current
+    // one, nor any of its sections: a larger claim is damage, and callers who hand a pointer
+    // alone are held to no more bytes than the current form has.
+    if (total > kDevmodeSize) return result;
 
     for (unsigned id = kFirstSection; id <= kLastSection; ++id) {
         bool damaged = false;
         SectionSpan span;
         if (readEntry(own, total, id, span, damaged)) result.sections[id - kFirstSection] = span;
-        if (damaged) return result;
+        if (damaged || span.size > kSectionSizes[id - kFirstSection]) return result;
     }
     // The model offset at byte 174 is read by code that never looks at the directory, so it must
     // name exactly the model section the directory bounds.
@@ -74,6 +80,7 @@ CheckedDevmode checkDevmode(const void* devmode, size_t size) {
     if (model.size ? modelOffset != model.offset : modelOffset != 0) return result;
 
     result.version = version;
+    result.modelSectionShort = model.size < kModelSectionMin;
     result.trust = Trust::Private;
     return result;
 }

@@ -27,6 +27,9 @@ struct CheckedDevmode {
     uint16_t publicSize = 0;  // dmSize, at most the bytes the buffer holds
     uint32_t totalSize = 0;   // dmSize + dmDriverExtra
     uint16_t version = 0;     // private version, for Trust::Private
+    // A trusted private part whose model section is shorter than the fields placed in it: what it
+    // lacks takes the defaults on conversion, but the device mode is not what it claims to be.
+    bool modelSectionShort = false;
     std::array<SectionSpan, kSectionCount> sections{};
     const SectionSpan& section(unsigned id) const { return sections[id - kFirstSection]; }
 };

@@ -5,6 +5,7 @@
 #include "core/devmode_check.h"
 #include "core/devmode_defaults.h"
 #include "core/devmode_option_table.h"
+#include "core/devmode_public_fields.h"
 
 #include <algorithm>
 #include <cstring>
@@ -38,7 +39,9 @@ bool convertDevmode(const void* base, const void* source, size_t size, void* tar
     in.bytes(model.offset, out + kModelSectionOffset, std::min<size_t>(model.size, kModelSectionSize));
 
     stampCurrentLayout(dm);
-    // The driver name is read as a terminated text by code that trusts the converted form.
+    // The converted form is trusted as if validated: a public value no printer takes gives way
+    // to base's, and texts are read as terminated by code that never checks them again.
+    soundPublicPart(dm, ByteView(base, kDevmodeSize));
     dm.put_u8(kOffDriverName + kDriverNameSize - 1, 0);
     std::memcpy(target, out, kDevmodeSize);
     return true;

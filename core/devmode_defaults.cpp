@@ -4,17 +4,15 @@
 #include "core/devmode_defaults.h"
 
 #include "core/devmode_options.h"
+#include "core/devmode_public_fields.h"
 
 #include <windows.h>
-
-#include <algorithm>
 
 namespace devmode {
 namespace {
 
 void putText(MutableByteView dm, size_t offset, size_t field, const std::string& text) {
-    dm.fill(offset, 0, field);
-    dm.put_bytes(offset, text.data(), std::min(text.size(), field - 1));
+    putPaddedText(dm, offset, field, text.data(), text.size());
 }
 
 }  // namespace

@@ -9,25 +9,30 @@
 #include "core/devmode_merge.h"
 #include "core/devmode_option_table.h"
 #include "core/printer_driver_data.h"
+#include "core/scoped_lock.h"
 
 
 namespace devmode {
 namespace {
 
-// A device mode that came from outside, in the current layout over base, under the model's
-// rules: upgraded when it was of an older private version, then validated.
+// A device mode converted from size bytes of source, under the model's rules: upgraded when it
+// was of an older private version, then validated.
+void upgradeAndValidate(const DevmodeStore& store, const void* source, size_t size, MutableByteView converted) {
+    if (!store.rules) return;
+    uint16_t version = kPrivateVersion;
+    ByteView(source, size).u16(kOffPrivateVersion, version);
+    if (version < kPrivateVersion) store.rules->Upgrade(version, converted);
+    store.rules->Validate(converted);
+}
+
+// A device mode that came from outside, in the current layout over base; base itself when it
+// does not convert.
 std::vector<uint8_t> converted(const DevmodeStore& store, const std::vector<uint8_t>& base,
                                const std::vector<uint8_t>& source) {
     std::vector<uint8_t> out(kDevmodeSize);
     if (source.empty() || !convertDevmode(base.data(), source.data(), source.size(), out.data(), out.size()))
         return base;
-    if (store.rules) {
-        MutableByteView view(out.data(), out.size());
-        uint16_t version = kPrivateVersion;
-        ByteView(source.data(), source.size()).u16(kOffPrivateVersion, version);
-        if (version < kPrivateVersion) store.rules->Upgrade(version, view);
-        store.rules->Validate(view);
-    }
+    upgradeAndValidate(store, source.data(), source.size(), MutableByteView(out.data(), out.size()));
     return out;
 }
 
@@ -43,22 +48,6 @@ std::vector<uint8_t> buildDefault(const DevmodeStore& store) {
     }
     return converted(store, defaults, item);
 }
-
-// The core lock when the store has one; tests and tools may run a store without it.
-class CoreLock {
-public:
-    explicit CoreLock(const DevmodeStore& store) : section_(store.coreLock) {
-        if (section_) EnterCriticalSection(section_);
-    }
-    ~CoreLock() {
-        if (section_) LeaveCriticalSection(section_);
-    }
-    CoreLock(const CoreLock&) = delete;
-    CoreLock& operator=(const CoreLock&) = delete;
-
-private:
-    CRITICAL_SECTION* section_;
-};
 
 }  // namespace
 
@@ -91,7 +80,7 @@ BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode) {
     std::vector<uint8_t> request(printerDefault, printerDefault + kDevmodeSize);
     BOOL ok = TRUE;
     if (callerDevmode) {
-        CoreLock lock(store);
+        ScopedLock lock(store.coreLock);
         ok = mergeDevmode(callerDevmode, declaredSize(callerDevmode), request.data(), request.size());
         if (ok && store.rules) store.rules->Validate(MutableByteView(request.data(), request.size()));
     }
@@ -99,29 +88,24 @@ BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode) {
     return ok;
 }
 
-BOOL ValidateDevmode(DevmodeStore& store, const void* source, void* destination) {
+BOOL ValidateDevmode(DevmodeStore& store, const void* source, size_t sourceSize, void* destination) {
     if (!source || !destination) return FALSE;
-    CoreLock lock(store);
+    ScopedLock lock(store.coreLock);
     uint32_t size = declaredSize(destination);
-    if (!mergeDevmode(source, declaredSize(source), destination, size)) return FALSE;
+    if (!mergeDevmode(source, sourceSize, destination, size)) return FALSE;
     if (store.rules) store.rules->Validate(MutableByteView(destination, size));
     return TRUE;
 }
 
-BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, int direction) {
+BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, size_t otherSize, int direction) {
     if (!current || !other || (direction != 1 && direction != 2)) return FALSE;
     const uint8_t* base = GetDevmode(store, 1);
     void* source = direction == 1 ? other : current;
     void* target = direction == 1 ? current : other;
-    uint32_t size = declaredSize(source);
+    // The current form is this process's own; only the other side's size is the caller's word.
+    size_t size = direction == 1 ? otherSize : kDevmodeSize;
     if (!convertDevmode(base, source, size, target, kDevmodeSize)) return FALSE;
-    if (direction == 1 && store.rules) {
-        MutableByteView view(target, kDevmodeSize);
-        uint16_t version = kPrivateVersion;
-        ByteView(source, size).u16(kOffPrivateVersion, version);
-        if (version < kPrivateVersion) store.rules->Upgrade(version, view);
-        store.rules->Validate(view);
-    }
+    if (direction == 1) upgradeAndValidate(store, source, size, MutableByteView(target, kDevmodeSize));
     return TRUE;
 }
 

@@ -36,12 +36,14 @@ uint32_t GetDevmodeSize(const DevmodeStore& store, int form);
 // Makes kind 3 the printer's default with a caller's device mode merged in. A refused device
 // mode answers FALSE and leaves kind 3 the printer's default.
 BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode);
-// Checks source and merges it into destination (a device mode of the current form), under the
-// core lock. FALSE, destination unchanged, when source is refused.
-BOOL ValidateDevmode(DevmodeStore& store, const void* source, void* destination);
-// Direction 1 converts other (extended, stored, older or shorter) into current; direction 2
-// current into other, in the extended form. The target must hold GetDevmodeSize bytes.
-BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, int direction);
+// Checks sourceSize bytes of source and merges them into destination (a device mode of the
+// current form), under the core lock. FALSE, destination unchanged, when source is refused; the
+// source's declared sizes are a claim that sourceSize bounds.
+BOOL ValidateDevmode(DevmodeStore& store, const void* source, size_t sourceSize, void* destination);
+// Direction 1 converts otherSize bytes of other (extended, stored, older or shorter) into
+// current; direction 2 current into other, in the extended form. The target must hold
+// GetDevmodeSize bytes; nothing is read past otherSize in direction 1.
+BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, size_t otherSize, int direction);
 
 // The device-option block, loaded from "DeviceOption" once (empty defaults when the printer has
 // none or a damaged one), and its parts.

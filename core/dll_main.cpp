@@ -1,12 +1,14 @@
 // Start-up and shut-down of the library. The pool is a static object constructed before this
 // runs and destroyed after the detach (see core/chunk_pool.h); in between, attach brings up the
-// private heap, the core lock, the export lock and the data-file cache, and detach takes them
-// down in the reverse order.
+// private heap, the core lock, the export lock, the data-file cache and the driver's capability
+// entry, and detach takes them down in the reverse order.
 #include "core/dll_main.h"
 
 #include "core/data_file_cache.h"
+#include "core/device_capabilities_entry.h"
 #include "core/locks.h"
 #include "core/private_heap.h"
+#include "platform/spooler/driver_registry.h"
 
 HINSTANCE g_hInstance = nullptr;
 
@@ -30,6 +32,11 @@ BOOL Attach(HINSTANCE instance) {
     Step("export lock initialised");
     ClearDataFileCache();
     Step("data-file cache cleared");
+    // The spooler answers DeviceCapabilitiesA of our printers through the driver; on the original
+    // it finds the driver by loading it, here the loaded library tells it where it is.
+    spooler::DriverEntryPoints entry;
+    entry.deviceCapabilities = DriverDeviceCapabilities;
+    spooler::RegisterDriver(nullptr, entry);
     g_attached = true;
     return TRUE;
 }
@@ -38,6 +45,7 @@ BOOL Attach(HINSTANCE instance) {
 void Detach() {
     if (!g_attached) return;
     g_attached = false;
+    spooler::UnregisterDriver(nullptr);
     FreeDataFileCache();
     Step("data-file cache freed");
     DeleteCriticalSection(&g_exportLock);

@@ -77,6 +77,7 @@ DRVOPUI_EXPORT HANDLE WINAPI VomelDeviceModeInit(LPCSTR printerName, LPDEVMODEA 
                 std::memcpy(devmode, current, needed);
             }
         }
+        SetLastError(ctx->coreContext ? ctx->coreContext->dataFileErrorCode : ERROR_SUCCESS);
         return static_cast<HANDLE>(ctx);
     });
 }

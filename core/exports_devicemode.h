@@ -12,7 +12,9 @@
 // of the printer's device mode, and `devmode` (when not null, *size bytes on entry) receives the
 // session's current device mode, which is the printer's default. Null, with the last error set,
 // when the printer does not open, or when `devmode` is smaller than the device mode
-// (ERROR_INSUFFICIENT_BUFFER; nothing written, no session kept).
+// (ERROR_INSUFFICIENT_BUFFER; nothing written, no session kept). A session whose printer's data
+// file does not load opens over the built-in defaults, as for a device without data, and leaves
+// the loader's error code as the last error (ERROR_SUCCESS otherwise), its text in debug output.
 DRVOPUI_EXPORT HANDLE WINAPI VomelDeviceModeInit(LPCSTR printerName, LPDEVMODEA devmode, LPDWORD size);
 
 // One request of an option interface on the caller's device mode: codes below 0x10000 are the

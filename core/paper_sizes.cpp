@@ -26,3 +26,14 @@ const StandardPaper* FindStandardPaper(uint16_t code) {
                                [](const StandardPaper& p, uint16_t c) { return p.code < c; });
     return it != std::end(kPapers) && it->code == code ? it : nullptr;
 }
+
+const StandardPaper* FindStandardPaperByName(const char* name) {
+    if (!name) return nullptr;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (const StandardPaper& paper : kPapers) {
+        size_t i = 0;
+        while (paper.name[i] && lower(paper.name[i]) == lower(name[i])) ++i;
+        if (!paper.name[i] && !name[i]) return &paper;
+    }
+    return nullptr;
+}

@@ -15,3 +15,6 @@ inline constexpr uint16_t kCustomPaperCode = 256;
 
 // The paper of that code, or null for a code the table does not know.
 const StandardPaper* FindStandardPaper(uint16_t code);
+// The paper of that name, compared without regard to case; null for a name the table does not
+// know.
+const StandardPaper* FindStandardPaperByName(const char* name);

@@ -23,6 +23,7 @@ DeviceData* AcquirePrinterDeviceData(HANDLE printer, DataFileError& error) {
     DeviceData* data = nullptr;
     if (!info->pDataFile || !*info->pDataFile) {
         std::snprintf(error.text, sizeof error.text, "the printer's driver names no data file");
+        error.noneNamed = true;
         SetLastError(ERROR_FILE_NOT_FOUND);
     } else {
         data = AcquireDeviceData(info->pDataFile, error);

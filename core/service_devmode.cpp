@@ -1,6 +1,7 @@
 // The service table's device-mode and device-option operations: each forwards to the request's
 // device-mode store, which owns the cached device modes and the block.
 #include "core/core_context.h"
+#include "core/devmode_check.h"
 #include "core/devmode_options.h"
 #include "core/service_ops.h"
 
@@ -35,12 +36,14 @@ BOOL SetOption(UIDEVDATA* ctx, void* devmode, DWORD numberOrId, const void* buff
 
 BOOL ValidateDevmode(UIDEVDATA* ctx, const void* source, void* destination) {
     devmode::DevmodeStore* store = Store(ctx);
-    return store && devmode::ValidateDevmode(*store, source, destination);
+    // The table passes a pointer only: the device mode's own sizes are all there is to go by, and
+    // the checks hold the private part to them.
+    return store && devmode::ValidateDevmode(*store, source, devmode::declaredSize(source), destination);
 }
 
 BOOL ConvertDevmode(UIDEVDATA* ctx, void* current, void* other, int direction) {
     devmode::DevmodeStore* store = Store(ctx);
-    return store && devmode::ConvertDevmode(*store, current, other, direction);
+    return store && devmode::ConvertDevmode(*store, current, other, devmode::declaredSize(other), direction);
 }
 
 uint8_t* GetDeviceOption(UIDEVDATA* ctx) {

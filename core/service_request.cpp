@@ -59,8 +59,10 @@ LPCSTR GetModelBlockB(UIDEVDATA* ctx) {
     return data ? data->ModelBlockB() : nullptr;
 }
 
-// The bundled models keep their bitmaps in the resource module; no model-extension library.
-HMODULE GetExtModule(UIDEVDATA*) { return nullptr; }
+HMODULE GetExtModule(UIDEVDATA* ctx) {
+    CoreContext* context = Context(ctx);
+    return context ? CoreExtModule(*context) : nullptr;
+}
 
 CmUserData* GetUserData(UIDEVDATA* ctx) { return ctx ? ctx->userData : nullptr; }
 

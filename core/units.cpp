@@ -17,6 +17,11 @@ LONG HundredthInchToTenthMm(LONG value) { return Clamp((std::int64_t{value} * 25
 
 LONG TenthMmToHundredthInch(LONG value) { return Clamp((std::int64_t{value} * 1000 / 254 + 5) / 10); }
 
+LONG MmToInchRounded(LONG value) {
+    const std::int64_t v = value;
+    return Clamp(v >= 0 ? (100 * v + 127) / 254 : -((-100 * v + 127) / 254));
+}
+
 LONG MapRotationCode(LONG option124, LONG option126, LONG orientation) {
     const bool rotated =
         option124 == 2 || (option124 == 3 && (option126 == 0 || option126 == 2 || option126 == 3));

@@ -10,6 +10,9 @@
 LONG HundredthInchToTenthMm(LONG value);
 // Equally millimetres to tenths of an inch.
 LONG TenthMmToHundredthInch(LONG value);
+// Tenths of a millimetre to hundredths of an inch, rounded to nearest, halves away from zero on
+// either sign: (100 v + 127) / 254 for v >= 0.
+LONG MmToInchRounded(LONG value);
 
 // Orientation 1 portrait, 2 landscape. `option124` and `option126` are the rotation settings
 // of the device mode (option numbers 124 and 126).

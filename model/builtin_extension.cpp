@@ -8,6 +8,7 @@
 #include "core/devmode_layout.h"
 #include "core/devmode_option_table.h"
 #include "core/devmode_options.h"
+#include "core/devmode_public_fields.h"
 #include "core/paper_sizes.h"
 #include "model/capability_bits.h"
 
@@ -54,8 +55,7 @@ bool offeredSource(const ExtDevice& device, uint16_t id) {
 // output paper options.
 void writePaper(MutableByteView dm, const PaperRow& row) {
     dm.put_s16(offsetof(DEVMODEA, dmPaperSize), static_cast<int16_t>(row.code));
-    dm.fill(devmode::kOffFormName, 0, CCHFORMNAME);
-    dm.put_bytes(devmode::kOffFormName, row.name.data(), std::min(row.name.size(), size_t{CCHFORMNAME - 1}));
+    devmode::putPaddedText(dm, devmode::kOffFormName, CCHFORMNAME, row.name.data(), row.name.size());
     uint16_t size[2] = {static_cast<uint16_t>(row.width), static_cast<uint16_t>(row.length)};
     uint16_t area[4];
     for (int i = 0; i < 4; ++i) area[i] = static_cast<uint16_t>(row.area[i]);
@@ -65,6 +65,25 @@ void writePaper(MutableByteView dm, const PaperRow& row) {
     for (uint32_t option : {112u, 117u}) devmode::SetOption(p, n, option, &row.code, 2);
     for (uint32_t option : {114u, 119u}) devmode::SetOption(p, n, option, size, sizeof size);
     for (uint32_t option : {115u, 120u}) devmode::SetOption(p, n, option, area, sizeof area);
+}
+
+// True when the private paper options name the row's paper as the public fields do. A custom
+// paper keeps its own size, which only the caller knows.
+bool privatePaperMatches(MutableByteView dm, const PaperRow& row) {
+    if (row.code == kCustomPaperCode) return true;
+    uint16_t sourceId = 0, sourceCode = 0, outputId = 0, outputCode = 0;
+    uint16_t sourceSize[2] = {}, outputSize[2] = {};
+    const uint8_t* p = dm.data();
+    size_t n = dm.size();
+    devmode::GetOption(p, n, 111, &sourceId, 2);
+    devmode::GetOption(p, n, 112, &sourceCode, 2);
+    devmode::GetOption(p, n, 116, &outputId, 2);
+    devmode::GetOption(p, n, 117, &outputCode, 2);
+    devmode::GetOption(p, n, 114, sourceSize, sizeof sourceSize);
+    devmode::GetOption(p, n, 119, outputSize, sizeof outputSize);
+    return sourceId == row.baseId && outputId == row.baseId && sourceCode == row.code && outputCode == row.code &&
+           sourceSize[0] == row.width && sourceSize[1] == row.length && outputSize[0] == row.width &&
+           outputSize[1] == row.length;
 }
 
 PaperRow defaultPaperRow(const ExtDevice& device, const DeviceFacts& facts) {
@@ -132,6 +151,11 @@ bool BuiltInExtension::ValidateDevmode(const ExtDevice& device, MutableByteView 
     int16_t paper = s16At(dm, offsetof(DEVMODEA, dmPaperSize));
     if (paper <= 0 || !offeredPaper(device, static_cast<uint16_t>(paper), row)) {
         writePaper(dm, defaultPaperRow(device, facts));
+        changed = true;
+    } else if (!privatePaperMatches(dm, row)) {
+        // A caller changes the paper through the public fields; the private part follows, so that
+        // the two never describe different papers.
+        writePaper(dm, row);
         changed = true;
     }
     int16_t source = s16At(dm, offsetof(DEVMODEA, dmDefaultSource));

@@ -1,4 +1,4 @@
-// The "--device-info" command. No printer is on the network here and the maker's library is not
+// The device query. No printer is on the network here and the maker's library is not
 // on this machine, so when the driver folder holds neither "Zdsvc2.dll" nor "Zdsvc.dll" the
 // command installs the simulated library of this build with the bundled description of a device
 // (data/simulated-device.txt), as a setup would install the maker's. Then it runs the direct
@@ -31,11 +31,11 @@ void InstallSimulatedLibrary() {
     std::error_code error;
     for (const char* name : {"Zdsvc2.dll", "Zdsvc.dll", "ZDSVC2.DLL", "ZDSVC.DLL"})
         if (std::filesystem::exists(system / name, error)) return;
-    std::printf("drvhost: no device-information library; installing the simulated one\n");
+    std::printf("drvdevinfo: no device-information library; installing the simulated one\n");
     std::filesystem::copy_file(DRVOPUI_SIMULATED_ZDSVC, system / "Zdsvc2.dll", error);
     if (!std::filesystem::exists(system / "ZDSVSIM.TXT", error))
         std::filesystem::copy_file(DRVOPUI_SOURCE_DIR "/data/simulated-device.txt", system / "ZDSVSIM.TXT", error);
-    if (error) std::fprintf(stderr, "drvhost: the simulated library cannot be installed: %s\n", error.message().c_str());
+    if (error) std::fprintf(stderr, "drvdevinfo: the simulated library cannot be installed: %s\n", error.message().c_str());
 #endif
 }
 

@@ -1,5 +1,5 @@
-// The host program's "--device-info" command: asks the printer's device, through the
-// device-information library in the driver folder, for its device record and prints it.
+// The device query tool's command: asks the printer's device, through the device-information
+// library in the driver folder, for its device record and prints it.
 #pragma once
 
 struct UIDEVDATA;

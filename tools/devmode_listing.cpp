@@ -1,16 +1,18 @@
-// Device modes listed field by field. Values are read through the option table, the same way
-// the library reads them, so a field the device mode does not hold shows as "-".
+// Device modes listed field by field. Values are found through the option table and the device
+// mode's own section directory, as the stored layout places them, so a field the device mode
+// does not hold shows as "-". Only the layout's headers are used: the program reaches the
+// library through its exports alone.
 #include "tools/devmode_listing.h"
 
 #include "core/byte_view.h"
 #include "core/devmode_layout.h"
 #include "core/devmode_option_table.h"
-#include "core/devmode_options.h"
 
 #include <windows.h>
 
 #include <cctype>
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -76,10 +78,25 @@ std::string PublicValue(const std::vector<uint8_t>& bytes, const PublicField& fi
     return view.u32(field.offset, u32) ? std::to_string(u32) : "-";
 }
 
-std::string OptionValue(const std::vector<uint8_t>& bytes, const devmode::OptionRow& row) {
-    if (bytes.empty()) return "-";
+// The option's bytes where the device mode's directory puts its section; false when the device
+// mode holds no such section or a section too short for the option.
+bool ReadOption(const std::vector<uint8_t>& bytes, size_t row, std::vector<uint8_t>& value) {
+    const ByteView dm(bytes.data(), bytes.size());
+    const devmode::OptionPlace& place = devmode::kOptionPlaces[row];
+    uint16_t offset = 0, size = 0;
+    char signature[devmode::kSignatureSize] = {};
+    if (!dm.bytes(devmode::kOffSignature, signature, sizeof signature) ||
+        std::memcmp(signature, devmode::kSignature, sizeof signature) != 0 ||
+        !dm.u16(devmode::directoryEntry(place.section), offset) || !dm.u16(devmode::directoryEntry(place.section) + 2, size))
+        return false;
+    if (size_t{place.offset} + value.size() > size) return false;
+    return dm.bytes(size_t{offset} + place.offset, value.data(), value.size());
+}
+
+std::string OptionValue(const std::vector<uint8_t>& bytes, size_t index) {
+    const devmode::OptionRow& row = devmode::kOptionRows[index];
     std::vector<uint8_t> value(row.width);
-    if (!devmode::GetOption(bytes.data(), bytes.size(), row.id, value.data(), value.size())) return "-";
+    if (bytes.empty() || !ReadOption(bytes, index, value)) return "-";
     if (row.width == 2) return std::to_string(static_cast<int16_t>(value[0] | value[1] << 8));
     if (row.width == 4) return std::to_string(uint32_t(value[0]) | uint32_t(value[1]) << 8 | uint32_t(value[2]) << 16 | uint32_t(value[3]) << 24);
     bool zero = true, text = true;
@@ -92,8 +109,10 @@ std::string OptionValue(const std::vector<uint8_t>& bytes, const devmode::Option
     return "(" + std::to_string(row.width) + " bytes)";
 }
 
-void Row(std::FILE* out, const std::string& name, const std::string& left, const std::string& right) {
-    std::fprintf(out, "  %-22s %-26s %-26s%s\n", name.c_str(), left.c_str(), right.c_str(), left == right ? "" : "  *");
+// A difference is marked only between two device modes; a missing one differs in nothing.
+void Row(std::FILE* out, const std::string& name, const std::string& left, const std::string& right, bool compare) {
+    std::fprintf(out, "  %-22s %-26s %-26s%s\n", name.c_str(), left.c_str(), right.c_str(),
+                 !compare || left == right ? "" : "  *");
 }
 
 }  // namespace
@@ -101,11 +120,14 @@ void Row(std::FILE* out, const std::string& name, const std::string& left, const
 void ListDevmodes(std::FILE* out, const char* leftTitle, const std::vector<uint8_t>& left, const char* rightTitle,
                   const std::vector<uint8_t>& right) {
     std::fprintf(out, "  %-22s %-26s %-26s\n", "", leftTitle, rightTitle);
-    for (const PublicField& field : kPublicFields) Row(out, field.name, PublicValue(left, field), PublicValue(right, field));
-    for (const devmode::OptionRow& row : devmode::kOptionRows) {
+    const bool compare = !left.empty() && !right.empty();
+    for (const PublicField& field : kPublicFields)
+        Row(out, field.name, PublicValue(left, field), PublicValue(right, field), compare);
+    for (size_t i = 0; i < devmode::kOptionCount; ++i) {
+        const devmode::OptionRow& row = devmode::kOptionRows[i];
         char name[32];
         if (row.number) std::snprintf(name, sizeof name, "option %u (0x%05X)", row.number, row.id);
         else std::snprintf(name, sizeof name, "option 0x%05X", row.id);
-        Row(out, name, OptionValue(left, row), OptionValue(right, row));
+        Row(out, name, OptionValue(left, i), OptionValue(right, i), compare);
     }
 }

@@ -1,23 +1,22 @@
-// The host program: plays the library's callers (the 16-bit driver, applications) on the bundled
-// printers. It links the library's parts statically rather than loading libDrvopui.so: the
-// program also installs the printers, which needs the platform layer, and a loaded .so would
-// bring a second copy of that layer (another registry, another drive root). The work itself
-// goes through the exports (DllMain, VomelDeviceModeInit, VomelDeviceMode, VomelDeviceModeTerm);
-// the session handle the exports give is the library's device object, whose service table the
-// program uses for what no export offers yet (the driver's defaults, conversion).
-#include "core/core_context.h"
-#include "core/devmode_check.h"
-#include "core/dll_main.h"
+// The host program: plays the library's callers (applications, the spooler) on the bundled
+// printers. It is linked to the platform alone, the system it runs on; the library itself is
+// installed into the driver folder and loaded at run time with LoadLibraryA, and every request
+// goes through the exports GetProcAddress finds, as a caller of the library has nothing else.
+// The platform's shared object serves both, so the program and the library see one registry,
+// one drive root and one last error.
+#include "core/byte_view.h"
+#include "core/devmode_layout.h"
+#include "core/devmode_option_table.h"
 #include "core/exports_devicemode.h"
-#include "core/service_table.h"
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "tools/devmode_listing.h"
-#include "tools/device_info_command.h"
+#include "tools/driver_install.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -28,28 +27,44 @@
 namespace {
 
 const char kUsage[] =
-    "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT] [--device-info] [--help]\n"
+    "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT] [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
-    "It attaches the library, installs the bundled printers (data/printers.reg) into the registry\n"
-    "when it holds none, and puts their data files and resource module into the driver folder.\n"
-    "Then it opens a session on the printer (the default printer unless --printer names one) and\n"
-    "prints the driver's default settings beside the printer's current settings, field by field.\n"
+    "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
+    "puts their data files, the resource module and the library (DRVOPUI.DLL) into the driver\n"
+    "folder. Then it loads the library, opens a session on the printer (the default printer unless\n"
+    "--printer names one) and prints the printer's current settings field by field, beside the\n"
+    "driver's defaults when the library hands them out.\n"
     "\n"
     "  --validate FILE     checks the device mode in FILE as the library checks a caller's\n"
     "  --convert FILE OUT  converts the device mode in FILE (an older or stored form) into the\n"
-    "                      current form over the printer's settings and writes it to OUT\n"
-    "  --device-info       asks the printer's device for its record through the device-information\n"
-    "                      library (the simulated one of this build when the driver folder has none)\n"
+    "                      current form, as the library converts a printer's stored device mode,\n"
+    "                      and writes it to OUT; what --validate refuses is refused here alike\n"
     "\n"
     "The drive root is DRVOPUI_ROOT (else drvopui-root in the temporary folder); the registry is\n"
-    "the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root).\n";
+    "the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root). A data file that does\n"
+    "not load is reported, with the library's account of it, and the program then ends with 1.\n";
+
+constexpr char kLibraryName[] = "DRVOPUI.DLL";  // as the bundled drivers' "Dependent Files" name it
+constexpr char kDriverFolder[] = "C:\\WINDOWS\\SYSTEM";
+constexpr char kStoredDevmodeValue[] = "Default DevMode";
+constexpr DWORD kApplicationInterfaceVersion = 0x10000;  // answered by every session, read-only
+constexpr DWORD kResetToDefaults = 0x10001;
+constexpr DWORD kRequestValue = 2, kRequestSetDefault = 6;
+constexpr LONG kRefused = 3;
 
 struct Options {
     std::string printer;
     std::string validate;
     std::string convert, convertOut;
-    bool deviceInfo = false;
+};
+
+// The library's exports, found by name.
+struct Library {
+    HMODULE module = nullptr;
+    decltype(&VomelDeviceModeInit) init = nullptr;
+    decltype(&VomelDeviceMode) request = nullptr;
+    decltype(&VomelDeviceModeTerm) term = nullptr;
 };
 
 bool ParseArguments(int argc, char** argv, Options& options) {
@@ -58,7 +73,6 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         if (arg == "--help" || arg == "-h") return false;
         if (arg == "--printer" && i + 1 < argc) options.printer = argv[++i];
         else if (arg == "--validate" && i + 1 < argc) options.validate = argv[++i];
-        else if (arg == "--device-info") options.deviceInfo = true;
         else if (arg == "--convert" && i + 2 < argc) {
             options.convert = argv[++i];
             options.convertOut = argv[++i];
@@ -70,36 +84,35 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     return true;
 }
 
-// A hive without printers (a new drive root, say) gets the bundled ones, as a setup would
-// install them; the bundled file itself is never written.
-bool InstallBundledPrinters() {
-    DWORD needed = 0, count = 0;
-    EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 1, nullptr, 0, &needed, &count);
-    if (needed) return true;
-    const std::string bundled = DRVOPUI_SOURCE_DIR "/data/printers.reg";
-    registry::HiveError error;
-    std::printf("drvhost: no printers in the registry; installing the bundled ones\n");
-    if (registry::ImportHiveFile(bundled, &error)) return true;
-    std::fprintf(stderr, "drvhost: %s, line %zu: %s\n", bundled.c_str(), error.line, error.message.c_str());
-    return false;
+template <typename Proc>
+bool Find(HMODULE module, const char* name, Proc& proc) {
+    proc = reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    if (!proc) std::fprintf(stderr, "drvhost: the library exports no %s (error %u)\n", name, GetLastError());
+    return proc != nullptr;
 }
 
-// The driver folder gets the files this build made: the data files and the resource module.
-bool InstallDriverFiles() {
-    const std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
-    const std::filesystem::path built = DRVOPUI_BINARY_DIR "/data";
-    std::error_code error;
-    std::filesystem::create_directories(system, error);
-    bool ok = true;
-    for (auto [from, to] : {std::pair{built / "KELVAR5E.DAT", "KELVAR5E.DAT"}, std::pair{built / "KELVAR5C.DAT", "KELVAR5C.DAT"},
-                            std::pair{built / "resources" / "drvopui.res", kResourceModuleName}}) {
-        std::filesystem::copy_file(from, system / to, std::filesystem::copy_options::overwrite_existing, error);
-        if (error) {
-            std::fprintf(stderr, "drvhost: %s cannot be installed: %s\n", from.c_str(), error.message().c_str());
-            ok = false;
-        }
+bool LoadDriverLibrary(Library& library) {
+    const std::string path = std::string(kDriverFolder) + "\\" + kLibraryName;
+    library.module = LoadLibraryA(path.c_str());
+    if (!library.module) {
+        std::fprintf(stderr, "drvhost: %s does not load (error %u)\n", path.c_str(), GetLastError());
+        return false;
     }
-    return ok;
+    return Find(library.module, "VomelDeviceModeInit", library.init) &&
+           Find(library.module, "VomelDeviceMode", library.request) &&
+           Find(library.module, "VomelDeviceModeTerm", library.term);
+}
+
+// A session on the printer, with its device mode in `devmode`: one call, with room for any device
+// mode (dmSize and dmDriverExtra are 16-bit), so that the library opens the printer once. The
+// last error is the library's account of the opening.
+HANDLE OpenSession(const Library& library, LPCSTR name, std::vector<uint8_t>& devmode) {
+    devmode.assign(2 * 0xFFFF, 0);
+    DWORD size = static_cast<DWORD>(devmode.size());
+    SetLastError(ERROR_SUCCESS);
+    HANDLE session = library.init(name, reinterpret_cast<LPDEVMODEA>(devmode.data()), &size);
+    devmode.resize(session ? size : 0);
+    return session;
 }
 
 // A device mode file; empty when it cannot be read or is larger than any device mode can be
@@ -112,71 +125,181 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-const char* TrustText(devmode::Trust trust) {
-    switch (trust) {
-    case devmode::Trust::Private: return "a device mode of this driver";
-    case devmode::Trust::PublicOnly: return "a public DEVMODE without this driver's private part";
-    default: return "refused (damaged, forged or of another driver or version)";
-    }
+// What a device mode file is, in the words both commands print.
+struct Verdict {
+    bool accepted = false;
+    std::string text;
+    uint32_t declared = 0;  // dmSize + dmDriverExtra
+};
+
+bool OurSignature(const std::vector<uint8_t>& bytes) {
+    char signature[devmode::kSignatureSize] = {};
+    return ByteView(bytes.data(), bytes.size()).bytes(devmode::kOffSignature, signature, sizeof signature) &&
+           std::memcmp(signature, devmode::kSignature, sizeof signature) == 0;
 }
 
-int Validate(UIDEVDATA* ctx, const std::string& path) {
-    std::vector<uint8_t> bytes = ReadFile(path);
-    const devmode::CheckedDevmode checked = devmode::checkDevmode(bytes.data(), bytes.size());
-    std::printf("\n%s: %zu bytes, %s\n", path.c_str(), bytes.size(), TrustText(checked.trust));
-    if (checked.trust == devmode::Trust::Refused) return 1;
-    if (checked.trust == devmode::Trust::Private)
-        std::printf("  declares %u bytes, private version 0x%04X\n", checked.totalSize, checked.version);
-    std::vector<uint8_t> merged(ctx->svc->GetDevmode(ctx, 3), ctx->svc->GetDevmode(ctx, 3) + ctx->svc->GetDevmodeSize(ctx, 1));
-    if (!ctx->svc->ValidateDevmode(ctx, bytes.data(), merged.data())) {
-        std::printf("  its values are refused\n");
-        return 1;
+// The library is handed a device mode by pointer, as every caller hands it, and reads as far as
+// the device mode declares: a file shorter than its own declaration is refused here, before the
+// library could read past it. The rest is the library's own judgement, asked through the
+// exports.
+Verdict Judge(const Library& library, HANDLE session, const std::vector<uint8_t>& bytes) {
+    Verdict verdict;
+    const ByteView view(bytes.data(), bytes.size());
+    uint16_t publicSize = 0, extra = 0;
+    if (!view.u16(devmode::kOffSize, publicSize) || !view.u16(devmode::kOffDriverExtra, extra)) {
+        verdict.text = "refused: too short to hold the sizes of a device mode";
+        return verdict;
     }
-    std::printf("  accepted; merged over the printer's settings:\n");
-    ListDevmodes(stdout, "printer", std::vector<uint8_t>(ctx->svc->GetDevmode(ctx, 3), ctx->svc->GetDevmode(ctx, 3) + merged.size()),
-                 "with the file", merged);
+    verdict.declared = uint32_t{publicSize} + extra;
+    if (verdict.declared > bytes.size()) {
+        verdict.text = "refused: it declares " + std::to_string(verdict.declared) + " bytes but holds " +
+                       std::to_string(bytes.size());
+        return verdict;
+    }
+    std::vector<uint8_t> copy(bytes);
+    DWORD version = 0;
+    if (library.request(session, reinterpret_cast<LPDEVMODEA>(copy.data()), kRequestValue, kApplicationInterfaceVersion,
+                        &version) == kRefused) {
+        verdict.text = publicSize == devmode::kPublicSize && OurSignature(bytes)
+                           ? "refused (damaged, forged or of another version of this driver)"
+                           : "refused: not a device mode of this driver (a public DEVMODE, or another driver's)";
+        return verdict;
+    }
+    verdict.accepted = true;
+    uint16_t privateVersion = 0, modelSize = 0;
+    view.u16(devmode::kOffPrivateVersion, privateVersion);
+    view.u16(devmode::directoryEntry(devmode::kModelSectionId) + 2, modelSize);
+    char text[200];
+    std::snprintf(text, sizeof text, "a device mode of this driver, %u bytes, private version 0x%04X", verdict.declared,
+                  privateVersion);
+    verdict.text = text;
+    if (modelSize < devmode::kModelSectionMin) {
+        std::snprintf(text, sizeof text, "\n  its model section is short (%u of %zu bytes): the rest takes the defaults", modelSize,
+                      devmode::kModelSectionMin);
+        verdict.text += text;
+    }
+    return verdict;
+}
+
+int Validate(const Library& library, HANDLE session, const std::vector<uint8_t>& printer, const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadFile(path);
+    const Verdict verdict = Judge(library, session, bytes);
+    std::printf("\n%s: %zu bytes, %s\n", path.c_str(), bytes.size(), verdict.text.c_str());
+    if (!verdict.accepted) return 1;
+    std::printf("\n");
+    ListDevmodes(stdout, "printer", printer, "the file", bytes);
     return 0;
 }
 
-int Convert(UIDEVDATA* ctx, const std::string& path, const std::string& out) {
-    std::vector<uint8_t> bytes = ReadFile(path);
-    std::vector<uint8_t> current(ctx->svc->GetDevmodeSize(ctx, 1));
-    if (bytes.empty() || !ctx->svc->ConvertDevmode(ctx, current.data(), bytes.data(), 1)) {
-        std::printf("\n%s: cannot be converted\n", path.c_str());
-        return 1;
-    }
-    std::ofstream(out, std::ios::binary).write(reinterpret_cast<const char*>(current.data()), static_cast<std::streamsize>(current.size()));
-    std::printf("\n%s: converted into the current form (%zu bytes), written to %s\n", path.c_str(), current.size(), out.c_str());
-    return 0;
+// The printer's stored device mode, set (null: removed) through the spooler.
+bool StoreDevmode(HANDLE printer, const std::string& name, const std::vector<uint8_t>* value) {
+    if (value)
+        return SetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), REG_BINARY,
+                               const_cast<LPBYTE>(value->data()), static_cast<DWORD>(value->size())) == ERROR_SUCCESS;
+    const std::string key = "System\\CurrentControlSet\\control\\Print\\Printers\\" + name + "\\PrinterDriverData";
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return false;
+    const LONG deleted = RegDeleteValueA(handle, kStoredDevmodeValue);
+    RegCloseKey(handle);
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
-int Run(const Options& options) {
-    if (!InstallBundledPrinters() || !InstallDriverFiles()) return 1;
-    DWORD size = 0;
+// Conversion as the library does it for every printer: a device mode stored as the printer's
+// "Default DevMode" is converted into the current form over the driver's defaults when a session
+// opens. The printer's own value is put back afterwards.
+int Convert(const Library& library, HANDLE session, const std::string& name, const std::string& path,
+            const std::string& out) {
+    std::vector<uint8_t> bytes = ReadFile(path);
+    const Verdict verdict = Judge(library, session, bytes);
+    if (!verdict.accepted) {
+        std::printf("\n%s: %zu bytes, %s\n", path.c_str(), bytes.size(), verdict.text.c_str());
+        return 1;
+    }
+    bytes.resize(verdict.declared);
+    HANDLE printer = nullptr;
+    if (!OpenPrinterA(const_cast<LPSTR>(name.c_str()), &printer, nullptr)) {
+        std::fprintf(stderr, "drvhost: the printer \"%s\" does not open (error %u)\n", name.c_str(), GetLastError());
+        return 1;
+    }
+    DWORD type = 0, needed = 0;
+    std::vector<uint8_t> saved;
+    const bool hadValue = GetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), &type, nullptr, 0, &needed) ==
+                              ERROR_MORE_DATA || needed > 0;
+    if (hadValue) {
+        saved.resize(needed);
+        GetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), &type, saved.data(), needed, &needed);
+    }
+    std::vector<uint8_t> converted;
+    if (StoreDevmode(printer, name, &bytes)) {
+        if (HANDLE fresh = OpenSession(library, name.c_str(), converted)) library.term(fresh);
+    }
+    const bool restored = StoreDevmode(printer, name, hadValue ? &saved : nullptr);
+    ClosePrinter(printer);
+    if (!restored) std::fprintf(stderr, "drvhost: the printer's own \"%s\" could not be put back\n", kStoredDevmodeValue);
+    if (converted.empty()) {
+        std::fprintf(stderr, "drvhost: %s: the library converted nothing (error %u)\n", path.c_str(), GetLastError());
+        return 1;
+    }
+    // What conversion writes must pass validation; the library is asked, not assumed.
+    if (!Judge(library, session, converted).accepted) {
+        std::fprintf(stderr, "drvhost: %s: the converted device mode is refused by the library itself\n", path.c_str());
+        return 1;
+    }
+    std::ofstream file(out, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(converted.data()), static_cast<std::streamsize>(converted.size()));
+    if (!file.flush()) {
+        std::fprintf(stderr, "drvhost: %s cannot be written\n", out.c_str());
+        return 1;
+    }
+    std::printf("\n%s: %s\n  converted into the current form (%zu bytes), written to %s\n", path.c_str(),
+                verdict.text.c_str(), converted.size(), out.c_str());
+    return restored ? 0 : 1;
+}
+
+// The printer a session without a name opens: the spooler's default, kept in the registry.
+std::string DefaultPrinterName() {
+    HKEY key = nullptr;
+    char name[MAX_PATH] = {};
+    DWORD size = sizeof name - 1, type = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\control\\Print\\Printers", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS)
+        return {};
+    const bool ok = RegQueryValueExA(key, "Default", nullptr, &type, reinterpret_cast<LPBYTE>(name), &size) == ERROR_SUCCESS &&
+                    type == REG_SZ;
+    RegCloseKey(key);
+    return ok ? std::string(name) : std::string();
+}
+
+int Run(const Options& options, const Library& library) {
     LPCSTR name = options.printer.empty() ? nullptr : options.printer.c_str();
-    HANDLE probe = VomelDeviceModeInit(name, nullptr, &size);
-    if (!probe) {
+    std::vector<uint8_t> current;
+    HANDLE session = OpenSession(library, name, current);
+    if (!session) {
         std::fprintf(stderr, "drvhost: the printer \"%s\" does not open (error %u)\n", name ? name : "(default)", GetLastError());
         return 1;
     }
-    VomelDeviceModeTerm(probe);
-    std::vector<uint8_t> current(size);
-    HANDLE session = VomelDeviceModeInit(name, reinterpret_cast<LPDEVMODEA>(current.data()), &size);
-    if (!session) {
-        std::fprintf(stderr, "drvhost: no session (error %u)\n", GetLastError());
-        return 1;
-    }
-    auto* ctx = static_cast<UIDEVDATA*>(session);
-    const uint8_t* defaults = ctx->svc->GetDevmode(ctx, 1);
-    std::printf("drvhost: printer \"%s\", model %u (%s), driver folder %s\n\n", ctx->svc->GetPrinterName(ctx),
-                ctx->svc->GetDeviceDataValue2(ctx), ctx->svc->GetModelBlockB(ctx) ? ctx->svc->GetModelBlockB(ctx) : "no data file",
-                ctx->svc->GetDriverDirectory(ctx));
-    ListDevmodes(stdout, "driver default", std::vector<uint8_t>(defaults, defaults + size), "printer current", current);
+    const DWORD dataFileError = GetLastError();
+    const std::string printer = name ? std::string(name) : DefaultPrinterName();
+    uint16_t model = 0;
+    ByteView(current.data(), current.size()).u16(devmode::kOffModelNumber, model);
+    std::printf("drvhost: printer \"%s\", model %u, driver folder %s\n", printer.c_str(), model, kDriverFolder);
     int rc = 0;
-    if (!options.validate.empty()) rc |= Validate(ctx, options.validate);
-    if (!options.convert.empty()) rc |= Convert(ctx, options.convert, options.convertOut);
-    if (options.deviceInfo) rc |= PrintDeviceInfo(ctx);
-    VomelDeviceModeTerm(session);
+    if (dataFileError) {
+        std::fprintf(stderr, "drvhost: the printer's data file does not load (error %u; the library's account is above); "
+                             "the driver's built-in defaults stand in for it\n", dataFileError);
+        rc = 1;
+    }
+    // The driver's defaults, when the library answers the application request that hands them out.
+    std::vector<uint8_t> defaults = current;
+    if (library.request(session, reinterpret_cast<LPDEVMODEA>(defaults.data()), kRequestSetDefault, kResetToDefaults,
+                        nullptr) != 0)
+        defaults.clear();
+    std::printf("\n");
+    ListDevmodes(stdout, defaults.empty() ? "driver default (not offered)" : "driver default", defaults, "printer current",
+                 current);
+    if (!options.validate.empty()) rc |= Validate(library, session, current, options.validate);
+    if (!options.convert.empty()) rc |= Convert(library, session, printer, options.convert, options.convertOut);
+    library.term(session);
     return rc;
 }
 
@@ -185,18 +308,22 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fputs(kUsage, argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) ? stdout : stderr);
-        return argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) ? 0 : 2;
+        const bool help = argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+        std::fputs(kUsage, help ? stdout : stderr);
+        return help ? 0 : 2;
     }
-    HINSTANCE self = GetModuleHandleA(nullptr);
-    if (!DllMain(self, DLL_PROCESS_ATTACH, nullptr)) {
-        std::fprintf(stderr, "drvhost: the library did not attach\n");
+    // The library tells what it cannot do in debug output; this program is where it is read.
+    setenv("DRVOPUI_DEBUG_OUTPUT", "1", 0);
+    std::string hive = registry::HivePath();
+    std::printf("drvhost: drive root %s, registry %s\n", kernel::RootFolder().c_str(), hive.empty() ? "(in memory)" : hive.c_str());
+    if (!InstallBundledPrinters("drvhost") || !InstallDriverFiles("drvhost", {{DRVOPUI_LIBRARY_FILE, kLibraryName}})) return 1;
+    Library library;
+    if (!LoadDriverLibrary(library)) {
+        if (library.module) FreeLibrary(library.module);
         return 1;
     }
-    std::string hive = registry::HivePath();
-    std::printf("drvhost: library attached; drive root %s, registry %s\n", kernel::RootFolder().c_str(),
-                hive.empty() ? "(in memory)" : hive.c_str());
-    const int rc = Run(options);
-    DllMain(self, DLL_PROCESS_DETACH, nullptr);
+    std::printf("drvhost: %s\\%s loaded\n", kDriverFolder, kLibraryName);
+    const int rc = Run(options, library);
+    FreeLibrary(library.module);
     return rc;
 }

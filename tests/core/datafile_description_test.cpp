@@ -27,6 +27,10 @@ TEST(DataFileDescription, MistakesAreReportedWithTheirLine) {
         {"model 7\nname \"PCL5e\"\nitem 2061 file\n", "test:3: item file takes file names in quotes"},
         {"model 7\nname \"PCL5e\"\nitem 2061 file \"a\" 3\n", "test:3: item file takes file names in quotes"},
         {"model 7\nname \"PCL5e\"\ntext RuleFileName \"a\\qb\"\n", "unknown escape \\q"},
+        {"model 7\nname \"PCL5e\"\nMaxCopies -1\n", "test:3: -1 is out of range 0 to 4294967295"},
+        {"model 7\nname \"PCL5e\"\nitem 2070 u32 -5\n", "test:3: -5 is out of range 0 to 4294967295"},
+        {"model 7\nname \"PCL5e\"\nlist PaperSource\nname=\"A\" u32@68=5\nend\n", "test:4: key u32@68 overlaps the count"},
+        {"model 7\nname \"PCL5e\"\nlist PaperSource\nname=\"A\" u16@66=1\nend\n", "test:4: key u16@66 overlaps the count"},
     };
     for (const Case& c : cases) {
         datafile::FileSpec spec;

@@ -121,6 +121,33 @@ TEST(DevmodeConvert, OlderShorterVersionUpgradesKeepingItsValues) {
     EXPECT_EQ(up[kModelSectionOffset + kModelSectionMin], 0) << "model bytes the old version lacks are the base's";
 }
 
+TEST(DevmodeCheck, ClaimsBeyondTheCurrentFormAreDamageEvenInsideTheBuffer) {
+    struct Case { const char* what; size_t entry; uint16_t value; size_t extra; };
+    for (auto c : {Case{"a private part longer than the current one", kOffDriverExtra, uint16_t(kPrivateSize + 8), 8},
+                   Case{"a section longer than the current one", directoryEntry(3) + 2, uint16_t(kSectionSizes[1] + 2), 0},
+                   Case{"dmDriverExtra 0xFFFF", kOffDriverExtra, 0xFFFF, 0xFFFF}}) {
+        auto dm = defaultDevmode();
+        dm.resize(dm.size() + c.extra);
+        MutableByteView(dm.data(), dm.size()).put_u16(c.entry, c.value);
+        EXPECT_EQ(checkDevmode(dm.data(), dm.size()).trust, Trust::Refused) << c.what;
+    }
+}
+
+TEST(DevmodeCheck, AModelSectionShorterThanItsFieldsIsTrustedButSaidToBeShort) {
+    auto base = defaultDevmode(), dm = filledDevmode();
+    EXPECT_FALSE(checkDevmode(dm.data(), dm.size()).modelSectionShort);
+    MutableByteView(dm.data(), dm.size()).put_u16(directoryEntry(kModelSectionId) + 2, 16);
+    CheckedDevmode checked = checkDevmode(dm.data(), dm.size());
+    EXPECT_EQ(checked.trust, Trust::Private);
+    EXPECT_TRUE(checked.modelSectionShort);
+    std::vector<uint8_t> up(kDevmodeSize);
+    ASSERT_TRUE(convertDevmode(base.data(), dm.data(), dm.size(), up.data(), up.size()));
+    EXPECT_FALSE(checkDevmode(up.data(), up.size()).modelSectionShort);
+    EXPECT_TRUE(std::equal(base.begin() + kModelSectionOffset + 16, base.begin() + kModelSectionOffset + kModelSectionSize,
+                           up.begin() + kModelSectionOffset + 16))
+        << "what the short section lacks comes from the defaults";
+}
+
 TEST(DevmodeMerge, TakesOnlyMarkedAndSoundPublicFields) {
     struct Case { uint32_t flag; size_t offset; int16_t value; bool taken; };
     for (auto c : {Case{DM_ORIENTATION, offsetof(DEVMODEA, dmOrientation), 2, true},

@@ -116,7 +116,7 @@ TEST(DevmodeStore, RequestDevmodeMergesTheCallersFieldsOverThePrinterDefault) {
     EXPECT_EQ(finishing(request), 0x9u);
     auto forged = withFinishing(0x1);
     MutableByteView(forged.data(), forged.size()).put_s16(kOffModelSection, 12000);
-    EXPECT_FALSE(ValidateDevmode(store, forged.data(), GetDevmode(store, 3)));
+    EXPECT_FALSE(ValidateDevmode(store, forged.data(), forged.size(), GetDevmode(store, 3)));
     EXPECT_FALSE(SetRequestDevmode(store, forged.data()));
     EXPECT_EQ(finishing(GetDevmode(store, 3)), 0x9u) << "a refused device mode leaves the printer default";
     DeleteCriticalSection(&lock);
@@ -126,12 +126,12 @@ TEST(DevmodeStore, ConvertsBothDirectionsAndRefusesOtherDirections) {
     drvtest::ScopedHive hive(kHive);
     auto store = officeStore();
     auto current = withFinishing(0x30), extended = std::vector<uint8_t>(kDevmodeSize);
-    ASSERT_TRUE(ConvertDevmode(store, current.data(), extended.data(), 2));
+    ASSERT_TRUE(ConvertDevmode(store, current.data(), extended.data(), extended.size(), 2));
     std::vector<uint8_t> back(kDevmodeSize);
-    ASSERT_TRUE(ConvertDevmode(store, back.data(), extended.data(), 1));
+    ASSERT_TRUE(ConvertDevmode(store, back.data(), extended.data(), extended.size(), 1));
     EXPECT_EQ(back, current);
-    EXPECT_FALSE(ConvertDevmode(store, back.data(), extended.data(), 3));
-    EXPECT_FALSE(ConvertDevmode(store, nullptr, extended.data(), 1));
+    EXPECT_FALSE(ConvertDevmode(store, back.data(), extended.data(), extended.size(), 3));
+    EXPECT_FALSE(ConvertDevmode(store, nullptr, extended.data(), extended.size(), 1));
 }
 
 TEST(DevmodeStore, DeviceOptionBlockRoundTripsThroughTheRegistry) {

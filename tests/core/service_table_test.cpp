@@ -154,12 +154,12 @@ TEST(ServiceTable, OperationsOfPartsNotBuiltAnswerTheirFailure) {
     for (UIDEVDATA* c : {fixture.Device(), static_cast<UIDEVDATA*>(nullptr)}) {
         EXPECT_FALSE(s.LoadColorLibraries(c, 0, nullptr));
         EXPECT_FALSE(s.ShowPropertySheetFromRequest(c, nullptr));
-        EXPECT_EQ(s.GetExtModule(c), nullptr);
         EXPECT_EQ(s.LoadMenu(c, 1), nullptr);
         EXPECT_EQ(s.LoadIcon(c, 1), nullptr);
         EXPECT_EQ(s.LoadCursor(c, 1), nullptr);
         EXPECT_EQ(s.GetSubtype(c), 0);
     }
+    EXPECT_EQ(s.GetExtModule(nullptr), nullptr);
 }
 
 }  // namespace

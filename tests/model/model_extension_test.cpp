@@ -11,11 +11,12 @@
 #include "core/dll_main.h"
 #include "core/printer_data_file.h"
 #include "core/printer_driver_data.h"
+#include "core/service_table.h"
 #include "core/table_cursor_device.h"
 #include "model/extension_library.h"
 #include "model/extension_rules.h"
-#include "platform/spooler/driver_registry.h"
 
+#include <drvtest/fixture_device.h>
 #include <drvtest/kernel.h>
 #include <drvtest/spooler.h>
 #include <gtest/gtest.h>
@@ -39,12 +40,8 @@ protected:
         drvtest::SetRootFolder(root_);
         for (const char* file : {"KELVAR5E.DAT", "KELVAR5C.DAT"})
             std::filesystem::copy_file(std::string(DRVOPUI_BINARY_DIR) + "/data/" + file, root_ + "/WINDOWS/SYSTEM/" + file);
-        spooler::DriverEntryPoints entry;
-        entry.deviceCapabilities = DriverDeviceCapabilities;
-        for (const char* driver : {"KELVAR5E.DRV", "KELVAR5C.DRV"}) spooler::RegisterDriver(driver, entry);
     }
     void TearDown() override {
-        for (const char* driver : {"KELVAR5E.DRV", "KELVAR5C.DRV"}) spooler::UnregisterDriver(driver);
         DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_DETACH, nullptr);
     }
 
@@ -107,6 +104,10 @@ TEST_F(BundledPrinters, DeviceCapabilitiesAnswersThePapersThroughTheModelExtensi
     DeviceCapabilitiesA(name, "LPT1:", DC_BINNAMES, bins.data(), nullptr);
     EXPECT_STREQ(&bins[24 * 5], "Bypass tray");
     EXPECT_EQ(DriverDeviceCapabilities("No such printer", "LPT1:", DC_PAPERS, nullptr, nullptr), -1);
+
+    // The attached library is what answers: once it is detached, the spooler has no driver.
+    DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_DETACH, nullptr);
+    EXPECT_EQ(DeviceCapabilitiesA(name, "LPT1:", DC_PAPERS, nullptr, nullptr), -1);
 }
 
 TEST_F(BundledPrinters, StoreDefaultsAndValidationFollowTheModel) {
@@ -219,4 +220,21 @@ TEST_F(BundledPrinters, ModelInformationUserPaperAndUpgrades) {
     auto* items = static_cast<DataItemCursor*>(out);
     EXPECT_EQ(items->ops->ItemSize(items, 2063), 4u);
     items->ops->Release(items);
+}
+
+TEST(ExtensionModule, TheServiceTableLoadsTheModelsLibraryOrFallsBackToTheResourceModule) {
+    drvtest::FixtureDevice fixture;
+    ASSERT_NE(fixture.Device(), nullptr);
+    UIDEVDATA* plain = fixture.Device();
+    HMODULE resources = plain->svc->GetExtModule(plain);
+    EXPECT_NE(resources, nullptr) << "no library: the built-in models' bitmaps in the resource module";
+    EXPECT_EQ(resources, GetModuleHandleA("DRVOPRES.DLL"));
+
+    std::filesystem::copy_file(STANDIN_MODEL_EXT, fixture.Root() + "/WINDOWS/SYSTEM/VOMX080B.DLL");
+    UIDEVDATA* withLibrary = fixture.Make(kKindUserInterface);
+    ASSERT_NE(withLibrary, nullptr);
+    HMODULE library = withLibrary->svc->GetExtModule(withLibrary);
+    EXPECT_NE(library, nullptr);
+    EXPECT_EQ(library, GetModuleHandleA("VOMX080B.DLL"));
+    EXPECT_EQ(withLibrary->svc->GetExtModule(withLibrary), library) << "loaded once";
 }

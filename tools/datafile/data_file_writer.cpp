@@ -23,6 +23,16 @@ void Put32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
+// Copies bytes to the end of a vector. Growing first and copying into the grown part, rather
+// than inserting at the end of a vector of a known small size, keeps g++ 12 from reporting
+// bounds it has miscounted.
+void Append(std::vector<uint8_t>& out, const void* bytes, size_t length) {
+    if (!length) return;
+    const size_t at = out.size();
+    out.resize(at + length);
+    std::memcpy(out.data() + at, bytes, length);
+}
+
 // Appends a record and answers the offset of its header within the section.
 size_t Record(std::vector<uint8_t>& section, uint16_t tag, uint16_t attributes, const void* payload, size_t length) {
     const size_t at = section.size();
@@ -30,8 +40,7 @@ size_t Record(std::vector<uint8_t>& section, uint16_t tag, uint16_t attributes, 
     Put16(section, at, tag);
     Put16(section, at + 2, attributes);
     Put32(section, at + 4, static_cast<uint32_t>(length));
-    const auto* p = static_cast<const uint8_t*>(payload);
-    section.insert(section.end(), p, p + length);
+    Append(section, payload, length);
     return at;
 }
 
@@ -39,14 +48,14 @@ std::vector<uint8_t> ListPayload(uint16_t entrySize, size_t count, const std::ve
     std::vector<uint8_t> payload(kListHeaderSize);
     Put16(payload, 0, entrySize);
     Put16(payload, 2, static_cast<uint16_t>(count));
-    payload.insert(payload.end(), entries.begin(), entries.end());
+    Append(payload, entries.data(), entries.size());
     return payload;
 }
 
 void WriteList(std::vector<uint8_t>& section, const ListSpec& list) {
     const devicedata::ListInfo* info = devicedata::ListByHandle(list.handleOffset);
     std::vector<uint8_t> entries;
-    for (const EntrySpec& e : list.entries) entries.insert(entries.end(), e.bytes.begin(), e.bytes.end());
+    for (const EntrySpec& e : list.entries) Append(entries, e.bytes.data(), e.bytes.size());
     const std::vector<uint8_t> payload = ListPayload(list.entrySize, list.entries.size(), entries);
     const size_t at = Record(section, static_cast<uint16_t>(kTagListBase | list.handleOffset), 0, payload.data(), payload.size());
     if (!info || !info->subHandleOffset) return;
@@ -98,8 +107,8 @@ std::vector<uint8_t> WriteDataFile(const FileSpec& spec) {
     Put32(file, kHdrSpecSize, static_cast<uint32_t>(spec1.size()));
     Put32(file, kHdrItemsOffset, static_cast<uint32_t>(kHeaderSize + spec1.size()));
     Put32(file, kHdrItemsSize, static_cast<uint32_t>(spec2.size()));
-    file.insert(file.end(), spec1.begin(), spec1.end());
-    file.insert(file.end(), spec2.begin(), spec2.end());
+    Append(file, spec1.data(), spec1.size());
+    Append(file, spec2.data(), spec2.size());
     Put32(file, kHdrFileSize, static_cast<uint32_t>(file.size()));
     FixChecksum(file);
     return file;

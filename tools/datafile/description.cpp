@@ -107,8 +107,10 @@ void PutLE(std::vector<uint8_t>& out, size_t at, uint64_t value, size_t width) {
     for (size_t i = 0; i < width; ++i) out[at + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-// Bytes of a number or text of the given kind; a text takes at most width - 1 bytes.
-std::vector<uint8_t> Encode(FieldKind kind, uint16_t width, const Token& value, bool padText) {
+// Bytes of a number or text of the given kind; a text takes at most width - 1 bytes. A 32-bit
+// field is unsigned; only a raw key, which names bytes rather than a value, takes a negative
+// number as its bit pattern.
+std::vector<uint8_t> Encode(FieldKind kind, uint16_t width, const Token& value, bool padText, bool rawBits = false) {
     std::vector<uint8_t> bytes;
     if (kind == FieldKind::Text) {
         if (value.kind != Token::String) Refuse("a text in quotes is expected");
@@ -121,7 +123,7 @@ std::vector<uint8_t> Encode(FieldKind kind, uint16_t width, const Token& value, 
     int64_t v = 0;
     if (kind == FieldKind::U16) v = Number(value.text, 0, 0xFFFF);
     else if (kind == FieldKind::S16) v = Number(value.text, -0x8000, 0x7FFF);
-    else v = Number(value.text, -0x80000000LL, 0xFFFFFFFFLL);
+    else v = Number(value.text, rawBits ? -0x80000000LL : 0, 0xFFFFFFFFLL);
     bytes.resize(width);
     PutLE(bytes, 0, static_cast<uint64_t>(v), width);
     return bytes;
@@ -387,13 +389,17 @@ private:
             else if (type == "text") kind = FieldKind::Text, width = static_cast<uint16_t>(list.entrySize - offset);
             else Refuse("unknown raw key type " + type);
             if (offset + width > list.entrySize) Refuse("key " + key + " runs past the entry's " + std::to_string(list.entrySize) + " bytes");
+            // The builder places an entry's sub-list and writes its count and position itself;
+            // bytes given there would point the loader at a sub-list that is not there.
+            if (list.subHandleOffset && offset < list.subHandleOffset + 4 && offset + width > list.subCountOffset)
+                Refuse("key " + key + " overlaps the count and place of the entry's sub-list, which the builder writes");
         }
         std::vector<uint8_t> bytes;
         if (width == 1) {
             if (value.kind != Token::Word) Refuse("a number is expected");
             bytes.push_back(static_cast<uint8_t>(Number(value.text, 0, 0xFF)));
         } else {
-            bytes = Encode(kind, width, value, false);
+            bytes = Encode(kind, width, value, false, !k);
         }
         std::copy(bytes.begin(), bytes.end(), entry.bytes.begin() + offset);
     }

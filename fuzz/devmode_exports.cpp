@@ -1,0 +1,103 @@
+// Fuzz target of the device-mode exports with buffers whose length is not what the device mode
+// declares: the fuzzer's bytes, exactly as many as it gave, become the printer's stored device
+// mode, which every session converts when it opens; and a caller's device mode handed to
+// VomelDeviceMode whenever the bytes hold at least what they declare (a caller hands a pointer,
+// so a shorter buffer is the caller's fault, not the library's). Whatever comes out of a session
+// must be a device mode that passes the checks.
+#include "core/devmode_check.h"
+#include "core/devmode_layout.h"
+#include "core/devmode_option_table.h"
+#include "core/dll_main.h"
+#include "core/exports_devicemode.h"
+#include "platform/kernel/path_map.h"
+#include "platform/registry/hive.h"
+#include "tools/datafile/data_file_writer.h"
+#include "tools/datafile/description.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
+constexpr char kValue[] = "Default DevMode";
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "devmode_exports: %s\n", what);
+    std::abort();
+}
+
+// A device mode a session hands out: ours, current, with terminated texts and sound fields.
+void CheckSessionDevmode(const std::vector<uint8_t>& dm) {
+    const devmode::CheckedDevmode checked = devmode::checkDevmode(dm.data(), dm.size());
+    if (checked.trust != devmode::Trust::Private || checked.version != devmode::kPrivateVersion) Fail("a session's device mode fails the checks");
+    if (dm[CCHDEVICENAME - 1] != 0 || dm[devmode::kOffFormName + CCHFORMNAME - 1] != 0) Fail("an unterminated text");
+    const auto* pub = reinterpret_cast<const DEVMODEA*>(dm.data());
+    if (pub->dmOrientation < 1 || pub->dmOrientation > 2 || pub->dmScale < 1 || pub->dmCopies < 1)
+        Fail("a public field no printer takes");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
+    if (!mkdtemp(root.data())) Fail("no temporary drive root");
+    std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
+    kernel::SetRootFolder(root);
+    const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";
+    datafile::FileSpec spec;
+    std::string error;
+    if (!datafile::ParseDescription(ReadText(data + "/kelvar5e.datafile"), "kelvar5e", data, spec, error)) Fail(error.c_str());
+    const std::vector<uint8_t> file = datafile::WriteDataFile(spec);
+    std::ofstream(root + "/WINDOWS/SYSTEM/KELVAR5E.DAT", std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    registry::HiveError hiveError;
+    if (!registry::UseHiveText(ReadText(data + "/printers.reg"), &hiveError)) Fail("the bundled printers do not load");
+    if (!DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_ATTACH, nullptr)) Fail("the library does not attach");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size > 0x10000) return 0;
+    HANDLE printer = nullptr;
+    if (!OpenPrinterA(const_cast<LPSTR>(kPrinter), &printer, nullptr)) Fail("the printer does not open");
+    // Exactly `size` bytes, so that the sanitizer sees a read past them.
+    std::vector<uint8_t> bytes(data, data + size);
+    SetPrinterDataA(printer, const_cast<LPSTR>(kValue), REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+    ClosePrinter(printer);
+
+    DWORD needed = devmode::kDevmodeSize;
+    std::vector<uint8_t> current(needed);
+    HANDLE session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(current.data()), &needed);
+    if (!session) Fail("no session with a device mode");
+    CheckSessionDevmode(current);
+
+    // As a caller's device mode: a buffer as long as the bytes, when they hold what they declare.
+    if (size >= devmode::kOffDriverExtra + 2) {
+        const uint32_t declared = uint32_t{uint16_t(bytes[devmode::kOffSize] | bytes[devmode::kOffSize + 1] << 8)} +
+                                  uint16_t(bytes[devmode::kOffDriverExtra] | bytes[devmode::kOffDriverExtra + 1] << 8);
+        if (declared <= size) {
+            DWORD version = 0;
+            std::vector<uint8_t> caller = bytes;
+            const LONG answer = VomelDeviceMode(session, reinterpret_cast<LPDEVMODEA>(caller.data()), 2, 0x10000, &version);
+            if (caller != bytes) Fail("a request that writes nothing back changed the caller's device mode");
+            (void)answer;
+        }
+    }
+    VomelDeviceModeTerm(session);
+    return 0;
+}
