@@ -1,2 +1,11 @@
 // The shared library's own translation unit: the library is made of the subsystem archives,
-// linked whole; this file only gives the linker a source to start from.
+// linked whole. It is also where the layers meet: the core may not call the layers above it, so
+// they register what the core makes for them (the dialog framework's message catalogue and
+// locale) here, as the library is loaded.
+#include "ui/dialog_framework.h"
+
+namespace {
+
+[[maybe_unused]] const bool g_layersRegistered = (RegisterDialogFramework(), true);
+
+}  // namespace
