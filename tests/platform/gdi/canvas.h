@@ -7,6 +7,7 @@
 #include "drvtest/gdi.h"
 
 #include <string>
+#include <vector>
 
 struct Canvas {
     HDC dc = nullptr;
@@ -31,6 +32,17 @@ struct Canvas {
     Canvas& operator=(const Canvas&) = delete;
 
     COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+    // Every pixel, row by row from the top, read in one call.
+    std::vector<COLORREF> pixels() const {
+        BITMAP info{};
+        GetObjectA(bitmap, sizeof info, &info);
+        BITMAPINFO header{};
+        header.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<COLORREF> out(std::size_t(info.bmWidth) * std::size_t(info.bmHeight));
+        GetDIBits(dc, bitmap, 0, UINT(info.bmHeight), out.data(), &header, DIB_RGB_COLORS);
+        for (COLORREF& p : out) p = RGB(GetBValue(p), GetGValue(p), GetRValue(p));  // DIB order is blue first
+        return out;
+    }
     void save(const std::string& name) const { drvtest::SavePng(dc, std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/" + name + ".png"); }
 
     // The row as a string of one letter per pixel from the legend (colour -> letter), '?' else.
