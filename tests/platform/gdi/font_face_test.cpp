@@ -128,6 +128,13 @@ TEST(GdiFontFace, PictureOfFaces) {
             Selected f(c.dc, face, -12, weight);
             std::string text = std::string(face) + (weight == FW_BOLD ? " bold" : "") + ": Letter A4 300 dpi";
             TextOutA(c.dc, 2, y, text.c_str(), int(text.size()));
+            // The line's ink starts at the reference point and ends within its extent.
+            RECT drawn = c.inkBox({0, y, 260, y + 14});
+            EXPECT_LT(drawn.left, drawn.right) << text << ": nothing drawn";
+            EXPECT_GE(drawn.left, 2) << text;
+            EXPECT_LE(drawn.left, 4) << text;
+            EXPECT_GE(drawn.right, 2 + extent(c.dc, text.c_str()).cx - 3) << text;
+            EXPECT_LE(drawn.right, 2 + extent(c.dc, text.c_str()).cx) << text;
             y += 14;
         }
     }
