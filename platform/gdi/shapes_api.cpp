@@ -115,7 +115,7 @@ bool drawShape(HDC hdc, Shape shape, Part part, int left, int top, int right, in
     to = {Coord(to.x) + t.dx, Coord(to.y) + t.dy};
     Stroke stroke = MakeStroke(*dc, t);
     bool pen = stroke.paint.mode != Paint::None;
-    Paint brush = part == Part::Arc ? Paint{} : BrushPaint(*dc, t, dc->state.brush);
+    Paint brush = part == Part::Arc ? Paint{} : BrushPaint(*dc, t);
     int w = pen ? stroke.width : 0;
     Box outer{double(left), double(top), double(right - 1), double(bottom - 1)};
     if (pen && w > 1 && (stroke.pen->kindOfLine() != PS_INSIDEFRAME)) {
@@ -192,7 +192,7 @@ bool drawPolygons(HDC hdc, const POINT* apt, const INT* counts, int polygons) {
             shapes.push_back(std::move(poly));
             p += counts[i];
         }
-        FillPolygons(t, shapes, dc->state.polyFill == WINDING, BrushPaint(*dc, t, dc->state.brush), R2_COPYPEN);
+        FillPolygons(t, shapes, dc->state.polyFill == WINDING, BrushPaint(*dc, t), R2_COPYPEN);
         Stroke stroke = MakeStroke(*dc, t);
         p = apt;
         for (int i = 0; i < polygons; ++i) {
