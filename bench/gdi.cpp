@@ -140,7 +140,12 @@ struct TextRun {
         }
         return out;
     }
-    POINT at(int k) const { return {(k % 2) * (kWidth / 2 - 10) * (perLine < 50) + 4, (k * size) % (kHeight - 2 * size)}; }
+    // Line k's top left: one column of long lines, or two of short ones, down the picture and
+    // over again from the top, so every glyph lands inside it.
+    POINT at(int k) const {
+        int columns = perLine < 50 ? 2 : 1;
+        return {4 + (k % columns) * (kWidth / 2 - 10), (k / columns * size) % (kHeight - 2 * size)};
+    }
 };
 
 void ourText(OurPicture& p, const TextRun& run) {
