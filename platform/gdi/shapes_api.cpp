@@ -94,8 +94,13 @@ struct Sector {
         if (thin) return afterStart && beforeEnd && ux * wx + uy * wy >= 0;
         return wide ? afterStart || beforeEnd : afterStart && beforeEnd;
     }
-    // The side of the chord from a to z that the arc runs on.
-    bool chordSide(int x, int y) const { return full || cross(z.x - a.x, z.y - a.y, x - a.x, y - a.y) >= 0; }
+    // The side of the chord from a to z that the arc runs on (nothing when the ends met on a
+    // short arc).
+    bool chordSide(int x, int y) const {
+        if (full) return true;
+        if (a.x == z.x && a.y == z.y) return false;
+        return cross(z.x - a.x, z.y - a.y, x - a.x, y - a.y) >= 0;
+    }
 };
 
 enum class Part { Closed, Arc, Pie, Chord };

@@ -60,6 +60,7 @@ struct Painter {
 
 // Glyphs handed to the face at once: any ordinary run of text is one batch.
 constexpr int kGlyphBatch = 512;
+constexpr double kFar = 1 << 29;
 
 // Lays glyph runs down in the text colour: straight into the rows when the glyph lies inside one
 // rectangle of the clip (nearly always), else span by span through the clip.
@@ -137,11 +138,12 @@ int RenderText(Dc& dc, const Target& t, const Face& face, const TextPlacement& a
         InkSink ink(t, dc.pixelFor(dc.state.text, t.map));
         GlyphAt glyphs[kGlyphBatch];
         for (int done = 0; done < count; done += kGlyphBatch) {
-            int n = std::min(kGlyphBatch, count - done);
-            for (int i = 0; i < n; ++i) {
+            int batch = std::min(kGlyphBatch, count - done), n = 0;
+            for (int i = 0; i < batch; ++i) {
                 auto c = (unsigned char)text[done + i];
                 PointF origin = layout.map(pen, face.ascent);
-                glyphs[i] = {c, origin.x, origin.y};
+                // Glyphs far beyond any surface are left out before their pixels could overflow.
+                if (std::fabs(origin.x) < kFar && std::fabs(origin.y) < kFar) glyphs[n++] = {c, origin.x, origin.y};
                 pen += at.dx ? Coord(at.dx[done + i]) : face.advance(c);
             }
             face.outline->drawGlyphs(glyphs, n, angle, ink);
