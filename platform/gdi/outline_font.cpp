@@ -14,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <new>
 #include <string>
 #include <strings.h>
 #include <tuple>
@@ -57,6 +58,10 @@ constexpr char16_t kCp1252High[32] = {
     0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
 
 FT_ULong unicodeOf(unsigned char c) { return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c; }
+
+// Glyphs of faces up to this many pixels are kept once rendered; bigger ones, which no dialog or
+// preview draws often, would cost more memory than rendering them again.
+constexpr int kKeptSize = 256;
 
 struct Library {
     std::mutex lock;
@@ -132,25 +137,29 @@ public:
             sized = true;
         };
         GlyphImage scratch;
-        for (int i = 0; i < count; ++i) {
-            const GlyphAt& g = glyphs[i];
-            if (unicodeOf(g.c) < 32) continue;
-            double ix = std::floor(g.x), iy = std::floor(g.y);
-            if (angle == 0 && ix == g.x && iy == g.y) {
-                std::unique_ptr<GlyphImage>& kept = cache_[g.c];
-                if (!kept) {
-                    auto image = std::make_unique<GlyphImage>();
-                    size();
-                    render(g.c, 0, 0, 0, *image);
-                    kept = std::move(image);
+        try {
+            for (int i = 0; i < count; ++i) {
+                const GlyphAt& g = glyphs[i];
+                if (unicodeOf(g.c) < 32) continue;
+                double ix = std::floor(g.x), iy = std::floor(g.y);
+                if (angle == 0 && ix == g.x && iy == g.y && emY_ <= kKeptSize && emX_ <= kKeptSize) {
+                    std::unique_ptr<GlyphImage>& kept = cache_[g.c];
+                    if (!kept) {
+                        auto image = std::make_unique<GlyphImage>();
+                        size();
+                        render(g.c, 0, 0, 0, *image);
+                        kept = std::move(image);
+                    }
+                    sink.glyph(int(ix), int(iy), *kept);
+                    continue;
                 }
-                sink.glyph(int(ix), int(iy), *kept);
-                continue;
+                size();
+                scratch = GlyphImage{};
+                render(g.c, g.x - ix, g.y - iy, angle, scratch);
+                sink.glyph(int(ix), int(iy), scratch);
             }
-            size();
-            scratch = GlyphImage{};
-            render(g.c, g.x - ix, g.y - iy, angle, scratch);
-            sink.glyph(int(ix), int(iy), scratch);
+        } catch (const std::bad_alloc&) {
+            // Out of memory the rest of the run is left out; nothing half-made is kept.
         }
     }
 

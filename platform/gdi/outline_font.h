@@ -50,7 +50,8 @@ public:
     const OutlineMetrics& metrics() const { return metrics_; }
     int advance(unsigned char c) const { return advances_[c]; }
     // Renders the characters at their origins, turned counterclockwise by angle (radians), and
-    // hands each to the sink. Upright glyphs on whole pixels are rendered once and kept.
+    // hands each to the sink. Upright glyphs on whole pixels are rendered once and kept (up to a
+    // size far above any dialog's).
     virtual void drawGlyphs(const GlyphAt* glyphs, int count, double angle, GlyphSink& sink) const = 0;
 
 protected:

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace gdi {
 namespace {
@@ -174,18 +175,22 @@ void PatRectangle(const Target& t, const RECT& r, const Paint& paint, std::uint8
         }
     }
     if (paint.mode == Paint::Pattern && paint.mask.empty() && ropIndex == 0xF0 && paint.height <= kTileRows) {
-        // A pattern copy: the few different rows are laid out once, then copied row by row.
-        std::vector<std::uint32_t> tile;
-        t.clip->forEachInRect(r, [&](int y0, int y1, int x0, int x1) {
-            int n = x1 - x0, rows = std::min(paint.height, y1 - y0);
-            tile.resize(std::size_t(rows) * std::size_t(n));
-            for (int k = 0; k < rows; ++k) paint.patternRow(x0, y0 + k, n, tile.data() + std::size_t(k) * std::size_t(n));
-            for (int y = y0, k = 0; y < y1; ++y) {
-                std::memcpy(t.surface->row(y) + x0, tile.data() + std::size_t(k) * std::size_t(n), std::size_t(n) * 4);
-                if (++k == rows) k = 0;
-            }
-        });
-        return;
+        // A pattern copy: the few different rows are laid out once, then copied row by row. Out of
+        // memory the row loop below does the same (a copy does not read what it overwrites).
+        try {
+            std::vector<std::uint32_t> tile;
+            t.clip->forEachInRect(r, [&](int y0, int y1, int x0, int x1) {
+                int n = x1 - x0, rows = std::min(paint.height, y1 - y0);
+                tile.resize(std::size_t(rows) * std::size_t(n));
+                for (int k = 0; k < rows; ++k) paint.patternRow(x0, y0 + k, n, tile.data() + std::size_t(k) * std::size_t(n));
+                for (int y = y0, k = 0; y < y1; ++y) {
+                    std::memcpy(t.surface->row(y) + x0, tile.data() + std::size_t(k) * std::size_t(n), std::size_t(n) * 4);
+                    if (++k == rows) k = 0;
+                }
+            });
+            return;
+        } catch (const std::bad_alloc&) {
+        }
     }
     std::uint32_t buffer[kRowChunk];
     t.clip->forEachInRect(r, [&](int y0, int y1, int x0, int x1) {
