@@ -212,8 +212,7 @@ std::string check(const Case& c) {
                 near = std::hypot(x - p.x, y - p.y) <= kTolerance + 0.5 && at(x, y) == kPen;
         if (!near) fault("outline without pen", int(std::lround(p.x)), int(std::lround(p.y)));
     }
-    if (o.closed)
-        if (int holes = enclosedBackground(pixels, w, h)) fault(std::to_string(holes) + " unpainted pixels enclosed", 0, 0);
+    if (int holes = o.closed ? enclosedBackground(pixels, w, h) : 0) fault(std::to_string(holes) + " unpainted pixels enclosed", 0, 0);
     if (reported) {
         canvas.save("outline_fault_" + std::to_string(int(c.kind)) + "_" + std::to_string(c.width) + "x" +
                     std::to_string(c.height) + "_" + std::to_string(int(c.from)) + "_" + std::to_string(int(c.to)));
@@ -256,5 +255,7 @@ TEST(GdiShapeOutlines, ChordFillsTheSideItsArcIsOn) {
     EXPECT_EQ(chord.at(14, 22), kWhite);  // inside the ellipse, on the other side
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
-            if (arc.at(x, y) != kWhite) EXPECT_NE(chord.at(x, y), kWhite) << x << "," << y;
+            if (arc.at(x, y) != kWhite) {
+                EXPECT_NE(chord.at(x, y), kWhite) << x << "," << y;
+            }
 }
