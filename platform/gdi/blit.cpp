@@ -10,6 +10,10 @@
 #include <algorithm>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace gdi {
 namespace {
 
@@ -95,6 +99,25 @@ void gatherRow(const std::uint32_t* row, const AxisMap& xs, int at, int n, int m
     }
 }
 
+// Copies n pixels without their fourth byte: sixteen at a time, four loads ahead of four stores,
+// where the processor has 128-bit registers.
+void copyPixels(std::uint32_t* to, const std::uint32_t* from, int n) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i mask = _mm_set1_epi32(0xFFFFFF);
+    for (; i + 16 <= n; i += 16) {
+        auto* in = reinterpret_cast<const __m128i*>(from + i);
+        auto* out = reinterpret_cast<__m128i*>(to + i);
+        __m128i a = _mm_loadu_si128(in), b = _mm_loadu_si128(in + 1), c = _mm_loadu_si128(in + 2), d = _mm_loadu_si128(in + 3);
+        _mm_storeu_si128(out, _mm_and_si128(a, mask));
+        _mm_storeu_si128(out + 1, _mm_and_si128(b, mask));
+        _mm_storeu_si128(out + 2, _mm_and_si128(c, mask));
+        _mm_storeu_si128(out + 3, _mm_and_si128(d, mask));
+    }
+#endif
+    for (; i < n; ++i) to[i] = from[i] & 0xFFFFFF;
+}
+
 // A plain copy between two surfaces of one kind: each row of the source taken as it is (without
 // the byte above the colour, which a DIB section's owner may have set).
 void copyRows(const Target& t, const RECT& d, const Surface& s, int sx, int sy) {
@@ -104,7 +127,7 @@ void copyRows(const Target& t, const RECT& d, const Surface& s, int sx, int sy) 
         for (int y = y0; y < y1; ++y) {
             const std::uint32_t* from = s.row(sy + (y - d.top)) + sx + (x0 - d.left);
             std::uint32_t* to = t.surface->row(y) + x0;
-            for (int i = 0, n = x1 - x0; i < n; ++i) to[i] = from[i] & 0xFFFFFF;
+            copyPixels(to, from, x1 - x0);
         }
     });
 }
