@@ -1,6 +1,7 @@
 // The blit engine. The destination rectangle is walked through the clip row by row; each row's
 // source pixels are gathered through a precomputed column table, converted to the target's
-// format, and combined with pattern and destination by the raster operation.
+// format, and combined with pattern and destination by the raster operation. A plain copy of the
+// same size between two surfaces of one kind copies rows straight.
 #include "platform/gdi/blit.h"
 
 #include "platform/gdi/paint.h"
@@ -8,6 +9,10 @@
 
 #include <algorithm>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace gdi {
 namespace {
@@ -94,6 +99,39 @@ void gatherRow(const std::uint32_t* row, const AxisMap& xs, int at, int n, int m
     }
 }
 
+// Copies n pixels without their fourth byte: sixteen at a time, four loads ahead of four stores,
+// where the processor has 128-bit registers.
+void copyPixels(std::uint32_t* to, const std::uint32_t* from, int n) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i mask = _mm_set1_epi32(0xFFFFFF);
+    for (; i + 16 <= n; i += 16) {
+        auto* in = reinterpret_cast<const __m128i*>(from + i);
+        auto* out = reinterpret_cast<__m128i*>(to + i);
+        __m128i a = _mm_loadu_si128(in), b = _mm_loadu_si128(in + 1), c = _mm_loadu_si128(in + 2), d = _mm_loadu_si128(in + 3);
+        _mm_storeu_si128(out, _mm_and_si128(a, mask));
+        _mm_storeu_si128(out + 1, _mm_and_si128(b, mask));
+        _mm_storeu_si128(out + 2, _mm_and_si128(c, mask));
+        _mm_storeu_si128(out + 3, _mm_and_si128(d, mask));
+    }
+#endif
+    for (; i < n; ++i) to[i] = from[i] & 0xFFFFFF;
+}
+
+// A plain copy between two surfaces of one kind: each row of the source taken as it is (without
+// the byte above the colour, which a DIB section's owner may have set).
+void copyRows(const Target& t, const RECT& d, const Surface& s, int sx, int sy) {
+    RECT area{std::max<LONG>(d.left, d.left - sx), std::max<LONG>(d.top, d.top - sy),
+              std::min<LONG>(d.right, d.left + (s.width - sx)), std::min<LONG>(d.bottom, d.top + (s.height - sy))};
+    t.clip->forEachInRect(area, [&](int y0, int y1, int x0, int x1) {
+        for (int y = y0; y < y1; ++y) {
+            const std::uint32_t* from = s.row(sy + (y - d.top)) + sx + (x0 - d.left);
+            std::uint32_t* to = t.surface->row(y) + x0;
+            copyPixels(to, from, x1 - x0);
+        }
+    });
+}
+
 }  // namespace
 
 bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource* src, std::uint32_t rop,
@@ -115,7 +153,7 @@ bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource*
 
     Paint pattern;
     if (usesPattern) {
-        pattern = BrushPaint(dst, t, dst.state.brush);
+        pattern = BrushPaint(dst, t);
         if (pattern.mode == Paint::None) return true;
     }
 
@@ -132,6 +170,12 @@ bool StretchInto(Dc& dst, int x, int y, int width, int height, const BlitSource*
         if (sw == 0 || sh == 0) return true;
         int sx = std::min(src->x, src->x + src->width), sy = std::min(src->y, src->y + src->height);
         s = src->surface;
+        bool mirror = (width < 0) != (src->width < 0) || (height < 0) != (src->height < 0);
+        if (fore == 0xCC && !mask && s != t.surface && sw == w && sh == h && !mirror && s->mono() == t.surface->mono() &&
+            t.map.kind != ColorMap::Indexed) {
+            copyRows(t, d, *s, sx, sy);
+            return true;
+        }
         if (s == t.surface) {
             snapshot = Surface::Create(s->width, s->height, s->bpp);
             if (!snapshot) return false;

@@ -25,7 +25,7 @@ Dc* DcOf(HDC hdc) { return As<Dc>(hdc); }
 Surface* Dc::drawSurface() const {
     if (type == Type::Info) return nullptr;
     if (type == Type::Memory) {
-        auto* bm = As<Bitmap>(state.bitmap);
+        auto* bm = current<Bitmap>(state.bitmap);
         return bm ? bm->surface.get() : nullptr;
     }
     return surface.get();
@@ -59,7 +59,7 @@ const Region& Dc::effectiveClip() {
 }
 
 const Palette* Dc::palette() const {
-    if (auto* p = As<Palette>(state.palette)) return p;
+    if (auto* p = current<Palette>(state.palette)) return p;
     return static_cast<const Palette*>(StockObject(DEFAULT_PALETTE));
 }
 

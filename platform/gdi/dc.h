@@ -81,6 +81,13 @@ struct Dc : Object {
     bool hasSystemClip = false;
     Region systemClip;                 // device coordinates, beneath the caller's clip
 
+    // An object stays alive while it is selected (deleting it waits for its release), so the
+    // objects of the current state are reached without the handle table.
+    template <class T>
+    static T* current(HGDIOBJ h) {
+        return static_cast<T*>(static_cast<Object*>(h));
+    }
+
     Surface* drawSurface() const;
     // The origin of device coordinates on the surface.
     POINT deviceOrigin() const { return {area.left, area.top}; }

@@ -66,7 +66,12 @@ BOOL SetSurfaceDCSystemClip(HDC hdc, const RECT* rects, int count) {
 HDC CreateScreenDC() {
     auto s = ScreenSurface();
     if (!s) return nullptr;
-    return makeDc(Dc::Type::Display, s, screenRect());
+    return makeDc(Dc::Type::Surface, s, screenRect());
+}
+
+bool IsSurfaceDC(HDC hdc) {
+    Dc* dc = DcOf(hdc);
+    return dc && dc->type == Dc::Type::Surface;
 }
 
 std::shared_ptr<Surface> SurfaceOf(HDC hdc) {

@@ -18,12 +18,12 @@ RECT toSurface(const Target& t, int left, int top, int right, int bottom) {
     return RECT{left + t.dx, top + t.dy, right + t.dx, bottom + t.dy};
 }
 
-bool fillWith(HDC hdc, const RECT* rc, HBRUSH hbr, std::uint8_t rop) {
+bool fillWith(HDC hdc, const RECT* rc, const Brush* brush, std::uint8_t rop) {
     Dc* dc = DcOf(hdc);
     Target t;
     if (!dc || !rc) return false;
     if (!dc->target(t)) return true;
-    Paint p = RopUsesPattern(rop) ? BrushPaint(*dc, t, hbr) : Paint{};
+    Paint p = RopUsesPattern(rop) ? BrushPaint(*dc, t, brush) : Paint{};
     PatRectangle(t, toSurface(t, rc->left, rc->top, rc->right, rc->bottom), p, rop);
     return true;
 }
@@ -51,12 +51,14 @@ extern "C" int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     // A system colour index plus one stands for that colour's brush.
     auto value = reinterpret_cast<ULONG_PTR>(hbr);
     if (value >= 1 && value <= 31) hbr = SysColorBrush(int(value - 1));
-    if (!As<Brush>(hbr)) return 0;
-    return fillWith(hDC, lprc, hbr, 0xF0);
+    auto* brush = As<Brush>(hbr);
+    if (!brush) return 0;
+    return fillWith(hDC, lprc, brush, 0xF0);
 }
 
 extern "C" int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
-    if (!lprc || !As<Brush>(hbr)) return 0;
+    auto* brush = As<Brush>(hbr);
+    if (!lprc || !brush) return 0;
     const RECT r{Coord(lprc->left), Coord(lprc->top), Coord(lprc->right), Coord(lprc->bottom)};
     if (r.left >= r.right || r.top >= r.bottom) return 1;
     RECT sides[4] = {{r.left, r.top, r.right, r.top + 1},
@@ -64,7 +66,7 @@ extern "C" int WINAPI FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
                      {r.left, r.top, r.left + 1, r.bottom},
                      {r.right - 1, r.top, r.right, r.bottom}};
     for (const RECT& s : sides)
-        if (!fillWith(hDC, &s, hbr, 0xF0)) return 0;
+        if (!fillWith(hDC, &s, brush, 0xF0)) return 0;
     return 1;
 }
 
@@ -106,13 +108,14 @@ extern "C" BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     if (!dc) return FALSE;
     x = Coord(x), y = Coord(y), w = Coord(w), h = Coord(h);
     RECT rc{x, y, x + w, y + h};
-    return fillWith(hdc, &rc, dc->state.brush, index);
+    return fillWith(hdc, &rc, Dc::current<Brush>(dc->state.brush), index);
 }
 
 extern "C" BOOL WINAPI FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
-    if (!As<Brush>(hbr)) return FALSE;
+    auto* brush = As<Brush>(hbr);
+    if (!brush) return FALSE;
     return regionOp(hdc, hrgn, [&](Dc& dc, const Target& t, const Region& r) {
-        fillRegion(t, r, BrushPaint(dc, t, hbr), 0xF0);
+        fillRegion(t, r, BrushPaint(dc, t, brush), 0xF0);
     });
 }
 
@@ -126,7 +129,8 @@ extern "C" BOOL WINAPI InvertRgn(HDC hdc, HRGN hrgn) {
 }
 
 extern "C" BOOL WINAPI FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
-    if (!As<Brush>(hbr) || w < 0 || h < 0) return FALSE;
+    auto* brush = As<Brush>(hbr);
+    if (!brush || w < 0 || h < 0) return FALSE;
     return regionOp(hdc, hrgn, [&](Dc& dc, const Target& t, const Region& r) {
         // The frame is what is left of the region when it is shrunk by w and h on each side.
         Region inner = r;
@@ -135,6 +139,6 @@ extern "C" BOOL WINAPI FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
             moved.offset(d.x, d.y);
             inner = Region::Combine(inner, moved, RGN_AND);
         }
-        fillRegion(t, Region::Combine(r, inner, RGN_DIFF), BrushPaint(dc, t, hbr), 0xF0);
+        fillRegion(t, Region::Combine(r, inner, RGN_DIFF), BrushPaint(dc, t, brush), 0xF0);
     });
 }

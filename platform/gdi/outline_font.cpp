@@ -1,6 +1,7 @@
 // FreeType faces over the font files of the system. One FT_Face per file is shared by every
 // size (FreeType faces are not thread-safe, so a single lock guards them all); sized fonts are
-// kept in a small cache because a DC asks for its face on every text call.
+// kept in a small cache because a DC asks for its face on every text call, and each keeps the
+// upright glyphs it rendered, so text costs FreeType once per face, size and character.
 #include "platform/gdi/outline_font.h"
 
 #include <ft2build.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <new>
 #include <string>
 #include <strings.h>
 #include <tuple>
@@ -56,6 +58,10 @@ constexpr char16_t kCp1252High[32] = {
     0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
 
 FT_ULong unicodeOf(unsigned char c) { return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c; }
+
+// Glyphs of faces up to this many pixels are kept once rendered; bigger ones, which no dialog or
+// preview draws often, would cost more memory than rendering them again.
+constexpr int kKeptSize = 256;
 
 struct Library {
     std::mutex lock;
@@ -121,20 +127,53 @@ public:
         m.averageWidth = advances_['x'];
     }
 
-    void drawGlyph(unsigned char c, double x, double y, double angle,
-                   const std::function<void(int, int, int)>& sink) const override {
-        FT_ULong u = unicodeOf(c);
-        if (u < 32) return;
+    void drawGlyphs(const GlyphAt* glyphs, int count, double angle, GlyphSink& sink) const override {
         std::lock_guard<std::mutex> hold(library().lock);
-        FT_Set_Pixel_Sizes(face_, FT_UInt(emX_), FT_UInt(emY_));
-        double ix = std::floor(x), iy = std::floor(y);
+        // The face is shared by every size: its size is set once for the run, and only when a
+        // glyph has to be rendered (setting it re-runs the font's hinting program).
+        bool sized = false;
+        auto size = [&] {
+            if (!sized) FT_Set_Pixel_Sizes(face_, FT_UInt(emX_), FT_UInt(emY_));
+            sized = true;
+        };
+        GlyphImage scratch;
+        try {
+            for (int i = 0; i < count; ++i) {
+                const GlyphAt& g = glyphs[i];
+                if (unicodeOf(g.c) < 32) continue;
+                double ix = std::floor(g.x), iy = std::floor(g.y);
+                if (angle == 0 && ix == g.x && iy == g.y && emY_ <= kKeptSize && emX_ <= kKeptSize) {
+                    std::unique_ptr<GlyphImage>& kept = cache_[g.c];
+                    if (!kept) {
+                        auto image = std::make_unique<GlyphImage>();
+                        size();
+                        render(g.c, 0, 0, 0, *image);
+                        kept = std::move(image);
+                    }
+                    sink.glyph(int(ix), int(iy), *kept);
+                    continue;
+                }
+                size();
+                scratch = GlyphImage{};
+                render(g.c, g.x - ix, g.y - iy, angle, scratch);
+                sink.glyph(int(ix), int(iy), scratch);
+            }
+        } catch (const std::bad_alloc&) {
+            // Out of memory the rest of the run is left out; nothing half-made is kept.
+        }
+    }
+
+private:
+    // Renders the character with its origin (dx, dy) into its pixel, turned by angle; the face's
+    // size must be set and the library locked.
+    void render(unsigned char c, double dx, double dy, double angle, GlyphImage& out) const {
         double cosA = std::cos(angle), sinA = std::sin(angle);
         // Rotation after the italic slant, both in FreeType's y-up space.
         FT_Matrix matrix{FT_Fixed(std::lround(cosA * 65536)), FT_Fixed(std::lround((cosA * slant_ - sinA) * 65536)),
                          FT_Fixed(std::lround(sinA * 65536)), FT_Fixed(std::lround((sinA * slant_ + cosA) * 65536))};
-        FT_Vector delta{FT_Pos(std::lround((x - ix) * 64)), FT_Pos(std::lround(-(y - iy) * 64))};
+        FT_Vector delta{FT_Pos(std::lround(dx * 64)), FT_Pos(std::lround(-dy * 64))};
         FT_Set_Transform(face_, &matrix, &delta);
-        bool loaded = !FT_Load_Char(face_, u, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
+        bool loaded = !FT_Load_Char(face_, unicodeOf(c), FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
         FT_GlyphSlot slot = face_->glyph;
         if (loaded && embolden_ > 0 && slot->format == FT_GLYPH_FORMAT_OUTLINE)
             FT_Outline_Embolden(&slot->outline, FT_Pos(std::lround(embolden_ * 64)));
@@ -142,7 +181,6 @@ public:
         FT_Set_Transform(face_, nullptr, nullptr);
         if (!rendered || slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return;
         const FT_Bitmap& b = slot->bitmap;
-        int left = int(ix) + slot->bitmap_left, top = int(iy) - slot->bitmap_top;
         for (unsigned row = 0; row < b.rows; ++row) {
             const unsigned char* bits = b.buffer + long(row) * b.pitch;
             for (unsigned col = 0; col < b.width;) {
@@ -152,16 +190,16 @@ public:
                 }
                 unsigned end = col;
                 while (end < b.width && (bits[end >> 3] & (0x80 >> (end & 7)))) ++end;
-                sink(top + int(row), left + int(col), left + int(end));
+                out.add(int(row) - slot->bitmap_top, slot->bitmap_left + int(col), slot->bitmap_left + int(end));
                 col = end;
             }
         }
     }
 
-private:
     FT_Face face_;
     int emX_, emY_;
     double embolden_, slant_;
+    mutable std::array<std::unique_ptr<GlyphImage>, 256> cache_;  // upright glyphs, under the library lock
 };
 
 Family familyOf(const LOGFONTA& lf) {
@@ -174,6 +212,13 @@ Family familyOf(const LOGFONTA& lf) {
 }
 
 }  // namespace
+
+void GlyphImage::add(int y, int x0, int x1) {
+    if (runs.empty()) left = x0, top = y, right = x1, bottom = y + 1;
+    left = std::min(left, x0), right = std::max(right, x1);
+    top = std::min(top, y), bottom = std::max(bottom, y + 1);
+    runs.push_back({y, x0, x1});
+}
 
 std::shared_ptr<const OutlineFont> OpenOutlineFont(const LOGFONTA& lf) {
     Library& lib = library();

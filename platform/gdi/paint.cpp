@@ -1,10 +1,13 @@
-// Resolving brushes for a target and filling spans. The solid copy is a plain fill of the row;
-// other operations go through a pattern row and the raster-operation loops.
+// Resolving brushes for a target and filling spans. Rows are worked whole: a solid fill or invert
+// is one loop over the row, a pattern copy copies rows laid out once; other operations go through
+// a pattern row and the raster-operation loops.
 #include "platform/gdi/paint.h"
 
 #include "platform/gdi/rop.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 namespace gdi {
 namespace {
@@ -27,6 +30,8 @@ int wrap(int v, int n) {
 }
 
 constexpr int kRowChunk = 512;
+// Patterns up to this many rows are laid out whole for a pattern copy.
+constexpr int kTileRows = 64;
 
 }  // namespace
 
@@ -50,9 +55,8 @@ Paint SolidPaint(std::uint32_t pixel) {
     return p;
 }
 
-Paint BrushPaint(Dc& dc, const Target& t, HBRUSH handle) {
+Paint BrushPaint(Dc& dc, const Target& t, const Brush* brush) {
     Paint p;
-    auto* brush = As<Brush>(handle);
     if (!brush || brush->style == BS_NULL) return p;
     if (brush->style == BS_SOLID) return SolidPaint(dc.pixelFor(brush->color, t.map));
     POINT o = dc.deviceOrigin();
@@ -142,6 +146,52 @@ void FillRectangle(const Target& t, const RECT& r, const Paint& paint, int rop2)
 void PatRectangle(const Target& t, const RECT& r, const Paint& paint, std::uint8_t ropIndex) {
     bool usesPattern = RopUsesPattern(ropIndex);
     if (usesPattern && paint.mode == Paint::None) return;
+    bool remap = t.map.kind == ColorMap::Indexed && ropIndex != 0xF0;
+    if (!usesPattern || paint.mode == Paint::Solid) {
+        // One colour or none: the rows are filled, or combined with one value, whole.
+        std::uint32_t p = usesPattern ? paint.color : 0;
+        if (!RopUsesDest(ropIndex)) {
+            std::uint32_t value = Rop3(ropIndex, p, 0, 0);
+            if (remap) value = t.map(value);
+            t.clip->forEachInRect(r, [&](int y0, int y1, int x0, int x1) {
+                for (int y = y0; y < y1; ++y) std::fill_n(t.surface->row(y) + x0, x1 - x0, value);
+            });
+            return;
+        }
+        if (ropIndex == 0x5A || ropIndex == 0x55) {  // PATINVERT, DSTINVERT
+            t.clip->forEachInRect(r, [&](int y0, int y1, int x0, int x1) {
+                for (int y = y0; y < y1; ++y) {
+                    std::uint32_t* d = t.surface->row(y) + x0;
+                    int n = x1 - x0;
+                    if (ropIndex == 0x5A)
+                        for (int i = 0; i < n; ++i) d[i] ^= p;
+                    else
+                        for (int i = 0; i < n; ++i) d[i] = ~d[i] & 0xFFFFFF;
+                    if (remap)
+                        for (int i = 0; i < n; ++i) d[i] = t.map(d[i]);
+                }
+            });
+            return;
+        }
+    }
+    if (paint.mode == Paint::Pattern && paint.mask.empty() && ropIndex == 0xF0 && paint.height <= kTileRows) {
+        // A pattern copy: the few different rows are laid out once, then copied row by row. Out of
+        // memory the row loop below does the same (a copy does not read what it overwrites).
+        try {
+            std::vector<std::uint32_t> tile;
+            t.clip->forEachInRect(r, [&](int y0, int y1, int x0, int x1) {
+                int n = x1 - x0, rows = std::min(paint.height, y1 - y0);
+                tile.resize(std::size_t(rows) * std::size_t(n));
+                for (int k = 0; k < rows; ++k) paint.patternRow(x0, y0 + k, n, tile.data() + std::size_t(k) * std::size_t(n));
+                for (int y = y0, k = 0; y < y1; ++y) {
+                    std::memcpy(t.surface->row(y) + x0, tile.data() + std::size_t(k) * std::size_t(n), std::size_t(n) * 4);
+                    if (++k == rows) k = 0;
+                }
+            });
+            return;
+        } catch (const std::bad_alloc&) {
+        }
+    }
     std::uint32_t buffer[kRowChunk];
     t.clip->forEachInRect(r, [&](int y0, int y1, int x0, int x1) {
         for (int y = y0; y < y1; ++y) {
@@ -163,7 +213,7 @@ void PatRectangle(const Target& t, const RECT& r, const Paint& paint, std::uint8
                 } else {
                     Rop3Row(ropIndex, usesPattern ? buffer : nullptr, nullptr, d + x, m);
                 }
-                if (t.map.kind == ColorMap::Indexed && ropIndex != 0xF0)
+                if (remap)
                     for (int i = 0; i < m; ++i) d[x + i] = t.map(d[x + i]);
             }
         }

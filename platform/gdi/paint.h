@@ -23,8 +23,10 @@ struct Paint {
 };
 
 Paint SolidPaint(std::uint32_t pixel);
-// The DC's brush (or the given one) resolved for the target.
-Paint BrushPaint(Dc& dc, const Target& t, HBRUSH brush);
+// A brush (the DC's own or one the caller names) resolved for the target; none for null.
+Paint BrushPaint(Dc& dc, const Target& t, const Brush* brush);
+// The brush selected into the DC.
+inline Paint BrushPaint(Dc& dc, const Target& t) { return BrushPaint(dc, t, Dc::current<Brush>(dc.state.brush)); }
 
 // Fills a span or a rectangle through the clip with a binary raster operation.
 void FillSpan(const Target& t, int y, int x0, int x1, const Paint& paint, int rop2);

@@ -44,33 +44,64 @@ std::optional<std::pair<int, int>> rowOf(Shape shape, const Box& b, double cw, d
     return std::make_pair(x0, x1);
 }
 
-// Angles measured counterclockwise on the screen, as GDI's radials are.
+// Whether the radials coincide (a whole ellipse, as GDI draws it), and the sweep's extent in
+// radians, counterclockwise on the screen from the start radial.
 struct Sweep {
-    double cx, cy, start, extent;
     bool full;
-    bool contains(int x, int y) const {
-        if (full) return true;
-        double a = std::atan2(-(y - cy), x - cx);
-        double d = std::fmod(a - start + 4 * std::numbers::pi, 2 * std::numbers::pi);
-        return d <= extent;
-    }
+    double extent;
 };
 
-Sweep sweepOf(const Dc& dc, const Box& b, POINT from, POINT to) {
+Sweep sweepOf(const Box& b, POINT from, POINT to) {
     double cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
-    if (dc.state.arcDirection == AD_CLOCKWISE) std::swap(from, to);
     double s = std::atan2(-(from.y - cy), from.x - cx), e = std::atan2(-(to.y - cy), to.x - cx);
     double extent = std::fmod(e - s + 4 * std::numbers::pi, 2 * std::numbers::pi);
-    return {cx, cy, s, extent, extent == 0};
+    return {extent == 0, extent};
 }
 
-// The point where the radial from the centre towards p meets the ellipse of the box.
+// The point where the ray from the centre towards p meets the ellipse of the box.
 POINT onEllipse(const Box& b, POINT p) {
     double cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
     double rx = (b.right - b.left) / 2, ry = (b.bottom - b.top) / 2;
-    double a = std::atan2(p.y - cy, p.x - cx);
-    return {LONG(std::lround(cx + rx * std::cos(a))), LONG(std::lround(cy + ry * std::sin(a)))};
+    double dx = p.x - cx, dy = p.y - cy;
+    if (rx <= 0 || ry <= 0 || (dx == 0 && dy == 0)) return {LONG(std::lround(cx + rx)), LONG(std::lround(cy))};
+    double k = 1 / std::sqrt((dx / rx) * (dx / rx) + (dy / ry) * (dy / ry));
+    return {LONG(std::lround(cx + dx * k)), LONG(std::lround(cy + dy * k))};
 }
+
+double cross(double ux, double uy, double wx, double wy) { return ux * wy - uy * wx; }
+
+// What a sweep covers, bounded by the rays from the (pixel) centre through the (pixel) ends of the
+// arc: the very lines a pie's pen draws, so that fill, arc and radials meet without gaps or spill.
+// Counterclockwise on the screen (y down) is a negative cross product.
+struct Sector {
+    POINT c, a, z;
+    bool full = false, wide = false, thin = false;
+
+    Sector(POINT centre, POINT start, POINT end, Sweep sweep) : c(centre), a(start), z(end), full(sweep.full) {
+        double ux = a.x - c.x, uy = a.y - c.y, vx = z.x - c.x, vy = z.y - c.y;
+        double turn = cross(ux, uy, vx, vy);
+        if (turn == 0 && ux * vx + uy * vy > 0) {
+            // The ends fell on one ray: almost all of the ellipse or almost none of it.
+            full = full || sweep.extent > std::numbers::pi;
+            thin = !full;
+        }
+        wide = turn > 0;
+    }
+    bool contains(int x, int y) const {
+        if (full) return true;
+        double ux = a.x - c.x, uy = a.y - c.y, vx = z.x - c.x, vy = z.y - c.y, wx = x - c.x, wy = y - c.y;
+        bool afterStart = cross(ux, uy, wx, wy) <= 0, beforeEnd = cross(wx, wy, vx, vy) <= 0;
+        if (thin) return afterStart && beforeEnd && ux * wx + uy * wy >= 0;
+        return wide ? afterStart || beforeEnd : afterStart && beforeEnd;
+    }
+    // The side of the chord from a to z that the arc runs on (nothing when the ends met on a
+    // short arc).
+    bool chordSide(int x, int y) const {
+        if (full) return true;
+        if (a.x == z.x && a.y == z.y) return false;
+        return cross(z.x - a.x, z.y - a.y, x - a.x, y - a.y) >= 0;
+    }
+};
 
 enum class Part { Closed, Arc, Pie, Chord };
 
@@ -89,7 +120,7 @@ bool drawShape(HDC hdc, Shape shape, Part part, int left, int top, int right, in
     to = {Coord(to.x) + t.dx, Coord(to.y) + t.dy};
     Stroke stroke = MakeStroke(*dc, t);
     bool pen = stroke.paint.mode != Paint::None;
-    Paint brush = part == Part::Arc ? Paint{} : BrushPaint(*dc, t, dc->state.brush);
+    Paint brush = part == Part::Arc ? Paint{} : BrushPaint(*dc, t);
     int w = pen ? stroke.width : 0;
     Box outer{double(left), double(top), double(right - 1), double(bottom - 1)};
     if (pen && w > 1 && (stroke.pen->kindOfLine() != PS_INSIDEFRAME)) {
@@ -97,21 +128,17 @@ bool drawShape(HDC hdc, Shape shape, Part part, int left, int top, int right, in
     }
     Box inner = pen ? outer.shrunk(w) : Box{double(left), double(top), double(right - 2), double(bottom - 2)};
     Box geometry{double(left), double(top), double(right - 1), double(bottom - 1)};
-    Sweep sweep{};
-    if (part != Part::Closed) sweep = sweepOf(*dc, geometry, from, to);
-    POINT a = onEllipse(geometry, part == Part::Closed ? from : (dc->state.arcDirection == AD_CLOCKWISE ? to : from));
-    POINT z = onEllipse(geometry, dc->state.arcDirection == AD_CLOCKWISE ? from : to);
-    // Inside of a chord: the side of the line a-z that the sweep covers.
-    auto chordSide = [&](int x, int y) {
-        double cross = double(z.x - a.x) * (y - a.y) - double(z.y - a.y) * (x - a.x);
-        return cross <= 0;
-    };
+    if (dc->state.arcDirection == AD_CLOCKWISE) std::swap(from, to);
+    Sweep sweep = part == Part::Closed ? Sweep{true, 0} : sweepOf(geometry, from, to);
+    POINT a = onEllipse(geometry, from), z = onEllipse(geometry, to);
+    POINT centre{LONG(std::lround((geometry.left + geometry.right) / 2)), LONG(std::lround((geometry.top + geometry.bottom) / 2))};
+    Sector sector(centre, a, z, sweep);
     auto inPart = [&](int x, int y) {
         switch (part) {
         case Part::Closed: return true;
         case Part::Arc:
-        case Part::Pie: return sweep.contains(x, y);
-        case Part::Chord: return sweep.full || chordSide(x, y);
+        case Part::Pie: return sector.contains(x, y);
+        case Part::Chord: return sector.chordSide(x, y);
         }
         return true;
     };
@@ -140,13 +167,17 @@ bool drawShape(HDC hdc, Shape shape, Part part, int left, int top, int right, in
         }
     }
     if (pen && (part == Part::Pie || part == Part::Chord) && !sweep.full) {
-        POINT centre{LONG(std::lround(sweep.cx)), LONG(std::lround(sweep.cy))};
         POINT line[3] = {a, centre, z};
         if (part == Part::Pie) StrokePolyline(t, stroke, line, 3);
         else {
             POINT chord[2] = {a, z};
             StrokePolyline(t, stroke, chord, 2);
         }
+        // The line leaves out its last pixel; unless the arc drew it, the edge needs it to close.
+        auto out = rowOf(shape, outer, cw, ch, z.y), in = rowOf(shape, inner, cw - 2.0 * w, ch - 2.0 * w, z.y);
+        bool onArc = out && z.x >= out->first && z.x <= out->second && !(in && z.x >= in->first && z.x <= in->second) &&
+                     inPart(z.x, z.y);
+        if (!onArc && w == 1) FillSpan(t, z.y, z.x, z.x + 1, stroke.paint, stroke.rop2);
     }
     return true;
 }
@@ -166,7 +197,7 @@ bool drawPolygons(HDC hdc, const POINT* apt, const INT* counts, int polygons) {
             shapes.push_back(std::move(poly));
             p += counts[i];
         }
-        FillPolygons(t, shapes, dc->state.polyFill == WINDING, BrushPaint(*dc, t, dc->state.brush), R2_COPYPEN);
+        FillPolygons(t, shapes, dc->state.polyFill == WINDING, BrushPaint(*dc, t), R2_COPYPEN);
         Stroke stroke = MakeStroke(*dc, t);
         p = apt;
         for (int i = 0; i < polygons; ++i) {

@@ -54,6 +54,10 @@ BOOL SetSurfaceDCSystemClip(HDC hdc, const RECT* rects, int count);
 std::shared_ptr<Surface> ScreenSurface();
 HDC CreateScreenDC();
 
+// Whether the device context is one of those above, which the window manager hands out and
+// ReleaseDC frees; memory DCs and those of CreateDCA belong to their caller.
+bool IsSurfaceDC(HDC hdc);
+
 // The surface a device context draws into (the selected bitmap of a memory DC), or null.
 std::shared_ptr<Surface> SurfaceOf(HDC hdc);
 std::shared_ptr<Surface> SurfaceOfBitmap(HBITMAP hbm);

@@ -6,6 +6,7 @@
 #include "platform/gdi/paint.h"
 #include "platform/gdi/raster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -57,6 +58,47 @@ struct Painter {
     }
 };
 
+// Glyphs handed to the face at once: any ordinary run of text is one batch.
+constexpr int kGlyphBatch = 512;
+constexpr double kFar = 1 << 29;
+
+// Lays glyph runs down in the text colour: straight into the rows when the glyph lies inside one
+// rectangle of the clip (nearly always), else span by span through the clip.
+class InkSink final : public GlyphSink {
+public:
+    InkSink(const Target& t, std::uint32_t pixel) : t_(t), ink_(SolidPaint(pixel)) {}
+
+    void glyph(int x, int y, const GlyphImage& g) override {
+        if (g.runs.empty()) return;
+        RECT box{x + g.left, y + g.top, x + g.right, y + g.bottom};
+        if (!within(box) && !findRect(box)) {
+            for (const GlyphImage::Run& r : g.runs) FillSpan(t_, y + r.y, x + r.x0, x + r.x1, ink_, R2_COPYPEN);
+            return;
+        }
+        for (const GlyphImage::Run& r : g.runs) std::fill_n(t_.surface->row(y + r.y) + x + r.x0, r.x1 - r.x0, ink_.color);
+    }
+
+private:
+    bool within(const RECT& box) const {
+        return box.left >= open_.left && box.right <= open_.right && box.top >= open_.top && box.bottom <= open_.bottom;
+    }
+    // The clip rectangle that holds the box, kept for the glyphs after it.
+    bool findRect(const RECT& box) {
+        const Band* band = t_.clip->bandAt(box.top);
+        if (!band || band->bottom < box.bottom) return false;
+        for (const Span& s : band->spans)
+            if (s.left <= box.left && box.right <= s.right) {
+                open_ = {s.left, band->top, s.right, band->bottom};
+                return true;
+            }
+        return false;
+    }
+
+    const Target& t_;
+    Paint ink_;
+    RECT open_{0, 0, 0, 0};
+};
+
 }  // namespace
 
 Face FaceOfDc(const Dc& dc) {
@@ -93,13 +135,18 @@ int RenderText(Dc& dc, const Target& t, const Face& face, const TextPlacement& a
     double sx = face.scaleX, sy = face.scaleY;
     double pen = 0;
     if (face.outline) {
-        Paint ink = SolidPaint(dc.pixelFor(dc.state.text, t.map));
-        auto run = [&](int y, int x0, int x1) { FillSpan(t, y, x0, x1, ink, R2_COPYPEN); };
-        for (int i = 0; i < count; ++i) {
-            auto c = (unsigned char)text[i];
-            PointF origin = layout.map(pen, face.ascent);
-            face.outline->drawGlyph(c, origin.x, origin.y, angle, run);
-            pen += at.dx ? Coord(at.dx[i]) : face.advance(c);
+        InkSink ink(t, dc.pixelFor(dc.state.text, t.map));
+        GlyphAt glyphs[kGlyphBatch];
+        for (int done = 0; done < count; done += kGlyphBatch) {
+            int batch = std::min(kGlyphBatch, count - done), n = 0;
+            for (int i = 0; i < batch; ++i) {
+                auto c = (unsigned char)text[done + i];
+                PointF origin = layout.map(pen, face.ascent);
+                // Glyphs far beyond any surface are left out before their pixels could overflow.
+                if (std::fabs(origin.x) < kFar && std::fabs(origin.y) < kFar) glyphs[n++] = {c, origin.x, origin.y};
+                pen += at.dx ? Coord(at.dx[done + i]) : face.advance(c);
+            }
+            face.outline->drawGlyphs(glyphs, n, angle, ink);
         }
         count = 0;
     }

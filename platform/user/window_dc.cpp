@@ -20,4 +20,5 @@ extern "C" HDC WINAPI GetWindowDC(HWND hwnd) {
     return gdi::CreateSurfaceDC(gdi::ScreenSurface(), area);
 }
 
-extern "C" int WINAPI ReleaseDC(HWND, HDC hdc) { return hdc && DeleteDC(hdc) ? 1 : 0; }
+// Only the contexts handed out above are freed; any other answers 0 and stays its owner's.
+extern "C" int WINAPI ReleaseDC(HWND, HDC hdc) { return gdi::IsSurfaceDC(hdc) && DeleteDC(hdc) ? 1 : 0; }

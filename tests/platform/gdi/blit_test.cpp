@@ -113,3 +113,31 @@ TEST(GdiBlit, ShrinkingKeepsThinLinesInTheCombiningModes) {
         EXPECT_EQ(dst.at(0, 1), k.expected) << k.mode;  // column 0 covers source columns 0 and 1
     }
 }
+
+TEST(GdiBlit, CopiesAndInvertsLeaveOutTheByteAboveTheColour) {
+    // A DIB section's owner may set the fourth byte of its pixels; what GDI draws never carries it.
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* srcBits = nullptr;
+    void* dstBits = nullptr;
+    HBITMAP src = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &srcBits, nullptr, 0);
+    HBITMAP dst = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &dstBits, nullptr, 0);
+    ASSERT_NE(src, nullptr);
+    ASSERT_NE(dst, nullptr);
+    auto* from = static_cast<std::uint32_t*>(srcBits);
+    auto* to = static_cast<std::uint32_t*>(dstBits);
+    for (int i = 0; i < 8; ++i) from[i] = 0xAB000000u | std::uint32_t(i * 0x102030);
+    HDC srcDc = CreateCompatibleDC(nullptr), dstDc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = SelectObject(srcDc, src), oldDst = SelectObject(dstDc, dst);
+    BitBlt(dstDc, 0, 0, 4, 2, srcDc, 0, 0, SRCCOPY);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(to[i], std::uint32_t(i * 0x102030)) << i;
+    to[0] = 0xCD000000u;
+    PatBlt(dstDc, 0, 0, 1, 1, DSTINVERT);
+    EXPECT_EQ(to[0], 0x00FFFFFFu);
+    SelectObject(srcDc, oldSrc);
+    SelectObject(dstDc, oldDst);
+    DeleteDC(srcDc);
+    DeleteDC(dstDc);
+    DeleteObject(src);
+    DeleteObject(dst);
+}

@@ -115,3 +115,30 @@ TEST(GdiFill, SystemColourBrushesFollowTheSystemColours) {
     EXPECT_EQ(c.at(3, 0), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(GetSysColorBrush(99), nullptr);
 }
+
+TEST(GdiFill, PatternCopiesKeepTheirPhaseThroughEveryBandOfTheClip) {
+    // A 3 by 5 colour pattern from brush origin (2, 1), copied into a clip of two bands of
+    // different widths: each pixel takes the pattern pixel its position names, rows repeating.
+    Canvas pattern(3, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 3; ++x) SetPixel(pattern.dc, x, y, RGB(40 * x, 50 * y, 7));
+    HBRUSH brush = CreatePatternBrush(pattern.bitmap);
+    Canvas c(20, 24);
+    HRGN clip = CreateRectRgn(1, 2, 19, 9), lower = CreateRectRgn(4, 9, 11, 23);
+    CombineRgn(clip, clip, lower, RGN_OR);
+    SelectClipRgn(c.dc, clip);
+    SetBrushOrgEx(c.dc, 2, 1, nullptr);
+    HGDIOBJ old = SelectObject(c.dc, brush);
+    PatBlt(c.dc, 0, 0, 20, 24, PATCOPY);
+    SelectObject(c.dc, old);
+    SelectClipRgn(c.dc, nullptr);  // GetPixel reads only inside the clip
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 20; ++x) {
+            bool inside = (y >= 2 && y < 9 && x >= 1 && x < 19) || (y >= 9 && y < 23 && x >= 4 && x < 11);
+            COLORREF expected = inside ? RGB(40 * ((x + 1) % 3), 50 * ((y + 4) % 5), 7) : kWhite;
+            ASSERT_EQ(c.at(x, y), expected) << x << "," << y;
+        }
+    DeleteObject(brush);
+    DeleteObject(clip);
+    DeleteObject(lower);
+}

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -128,8 +129,35 @@ TEST(GdiFontFace, PictureOfFaces) {
             Selected f(c.dc, face, -12, weight);
             std::string text = std::string(face) + (weight == FW_BOLD ? " bold" : "") + ": Letter A4 300 dpi";
             TextOutA(c.dc, 2, y, text.c_str(), int(text.size()));
+            // The line's ink starts at the reference point and ends within its extent.
+            RECT drawn = c.inkBox({0, y, 260, y + 14});
+            EXPECT_LT(drawn.left, drawn.right) << text << ": nothing drawn";
+            EXPECT_GE(drawn.left, 2) << text;
+            EXPECT_LE(drawn.left, 4) << text;
+            EXPECT_GE(drawn.right, 2 + extent(c.dc, text.c_str()).cx - 3) << text;
+            EXPECT_LE(drawn.right, 2 + extent(c.dc, text.c_str()).cx) << text;
             y += 14;
         }
     }
     c.save("text_faces");
+}
+
+TEST(GdiFontFace, KeptGlyphsBelongToTheirFaceSizeAndStyle) {
+    // Glyphs are rendered once and kept: drawing other faces, sizes and styles in between must
+    // not change what the first one draws, and none may draw another's glyphs.
+    struct Look { const char* face; int height, weight; };
+    const Look looks[] = {{"Arial", -12, FW_NORMAL}, {"Arial", -13, FW_NORMAL}, {"Times New Roman", -12, FW_NORMAL},
+                          {"Arial", -12, FW_BOLD}, {"Arial", -12, FW_NORMAL}};
+    std::vector<std::vector<COLORREF>> pictures;
+    for (const Look& look : looks) {
+        // One letter on one baseline: a glyph kept under the wrong key would draw the same pixels.
+        Canvas c(30, 24);
+        SetBkMode(c.dc, TRANSPARENT);
+        SetTextAlign(c.dc, TA_LEFT | TA_BASELINE);
+        Selected f(c.dc, look.face, look.height, look.weight);
+        TextOutA(c.dc, 4, 18, "W", 1);
+        pictures.push_back(c.pixels());
+    }
+    EXPECT_EQ(pictures[0], pictures[4]);
+    for (int i = 1; i < 4; ++i) EXPECT_NE(pictures[0], pictures[std::size_t(i)]) << looks[i].face << " " << looks[i].height;
 }

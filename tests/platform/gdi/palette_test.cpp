@@ -64,7 +64,7 @@ TEST(GdiPalette, ColoursMapToTheSelectedPalette) {
     Canvas source(2, 2, RGB(90, 90, 250));
     BitBlt(mem, 0, 1, 2, 2, source.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(GetPixel(mem, 1, 2), RGB(102, 102, 255));
-    drvtest::SavePng(mem, std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/palette_8bit.png");
+    EXPECT_TRUE(drvtest::SavePng(mem, std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/palette_8bit.png"));
 
     DeleteObject(brush);
     SelectPalette(mem, static_cast<HPALETTE>(oldPalette), FALSE);

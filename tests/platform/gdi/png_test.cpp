@@ -1,7 +1,9 @@
 // The PNG helper writes what the surface holds: the file is decoded here (zlib inflate of the
-// IDAT data) and compared pixel for pixel. Also: GDI objects are counted, so leaks show.
+// IDAT data) and compared pixel for pixel, and a picture that cannot be written fails the test.
+// Also: GDI objects are counted, so leaks show, and device contexts die only by their own call.
 #include "canvas.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -38,7 +40,17 @@ std::vector<unsigned char> decodeRgb(const std::string& path, int& width, int& h
     return raw;
 }
 
+void saveIntoMissingFolder() {
+    Canvas c(3, 3);
+    c.save("no-such-folder/picture");
+}
+
 }  // namespace
+
+TEST(GdiPng, APictureThatCannotBeWrittenFailsTheTest) {
+    EXPECT_NONFATAL_FAILURE(saveIntoMissingFolder(), "the picture was not written");
+    EXPECT_FALSE(drvtest::SavePng(HBITMAP(nullptr), std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/none.png"));
+}
 
 TEST(GdiPng, SavedPictureDecodesToTheSamePixels) {
     Canvas c(7, 5);
@@ -97,4 +109,19 @@ TEST(GdiObjects, CompatibleBitmapsFollowTheSelectedBitmap) {
     for (HDC dc : {mem, other, screen}) DeleteDC(dc);
     DeleteObject(fromNewDc);
     DeleteObject(fromScreen);
+}
+
+TEST(GdiObjects, ReleaseDCFreesOnlyTheContextsOfWindows) {
+    // A memory or created DC is the caller's to delete: ReleaseDC answers 0 and leaves it.
+    HDC memory = CreateCompatibleDC(nullptr);
+    HDC created = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    EXPECT_EQ(ReleaseDC(nullptr, memory), 0);
+    EXPECT_EQ(GetObjectType(memory), DWORD(OBJ_MEMDC));
+    EXPECT_TRUE(DeleteDC(memory));
+    EXPECT_EQ(ReleaseDC(nullptr, nullptr), 0);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_EQ(GetObjectType(screen), 0u);
+    EXPECT_EQ(ReleaseDC(nullptr, created), 0);
+    EXPECT_TRUE(DeleteDC(created));
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr COLORREF kBlack = 0, kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
@@ -180,4 +183,6 @@ TEST(GdiShapes, ExtremeCoordinatesAreDrawnClippedAndQuickly) {
     POINT star[3] = {{INT32_MIN, 0}, {INT32_MAX, INT32_MAX}, {0, INT32_MIN}};
     EXPECT_TRUE(Polygon(c.dc, star, 3));
     EXPECT_TRUE(TextOutA(c.dc, INT32_MAX, INT32_MIN, "x", 1));
+    std::vector<INT> far(64, INT32_MAX);
+    EXPECT_TRUE(ExtTextOutA(c.dc, 0, 8, 0, nullptr, std::string(64, 'W').c_str(), 64, far.data()));
 }

@@ -200,6 +200,20 @@ TEST(GdiText, PictureOfTextStyles) {
         TextOutA(c.dc, 2, y, text, int(std::strlen(text)));
         TEXTMETRICA tm;
         GetTextMetricsA(c.dc, &tm);
+        SIZE size;
+        GetTextExtentPoint32A(c.dc, text, int(std::strlen(text)), &size);
+        // Each line's ink lies in its own cell, from the reference point to about its extent.
+        RECT ink = c.inkBox({0, y, 240, std::min<LONG>(120, y + tm.tmHeight)});
+        EXPECT_LT(ink.left, ink.right) << s.height << ": nothing drawn";
+        EXPECT_GE(ink.left, 2) << s.height;
+        EXPECT_LE(ink.left, 4) << s.height;
+        EXPECT_LE(ink.right, 2 + size.cx + (s.italic ? tm.tmHeight / 3 : 0)) << s.height;
+        if (s.underline) {
+            // The underline runs unbroken below the baseline.
+            int row = y + tm.tmAscent + 1;
+            while (row < y + tm.tmHeight && c.row(row, 4, 200, RGB(0, 0, 0)).find('.') != std::string::npos) ++row;
+            EXPECT_LT(row, y + tm.tmHeight) << "no underline";
+        }
         y += tm.tmHeight + 2;
     }
     c.save("text_styles");
