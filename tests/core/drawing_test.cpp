@@ -59,7 +59,7 @@ TEST(Drawing, PicturesLandWhereTheirMaskOrKeyLetsThemAndMissingOnesDrawNothing) 
             for (int x = 0; x < 16; ++x)
                 ASSERT_EQ(GetPixel(surface.Dc(), 20 + x, y), (kGrey & GetPixel(mask.Dc(), x, y)) | GetPixel(surface.Dc(), x, y))
                     << x << "," << y;
-        drvtest::SavePng(surface.Dc(), DRVOPUI_TEST_OUTPUT_DIR "/drawing.png");
+        EXPECT_TRUE(drvtest::SavePng(surface.Dc(), DRVOPUI_TEST_OUTPUT_DIR "/drawing.png"));
 
         Surface untouched;
         EXPECT_FALSE(DrawBitmap(fixture.Device(), untouched.Dc(), 0, 0, 1));
