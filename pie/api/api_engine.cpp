@@ -100,6 +100,8 @@ int PIE_get_options(PieEngine* engine, uint32_t* out) {
 
 int PIE_term(PieEngine* engine) {
     if (!engine) return 0;
+    // Ended from a host callback, the engine would be gone under the call that runs it.
+    if (engine->guard_depth) return -1;
     engine->state = 2;
     engine->conflict_query = engine->propagation_query = nullptr;
     pl_update_store_free(engine);

@@ -110,6 +110,9 @@ struct PieEngine {
 
     // Reading rule text.
     const char* text_position;  // the lexer's place in the text being read
+    // The last clause of the program before the running load: the pass after loading starts
+    // behind it. A directive that takes this clause out moves it to the one before.
+    PlListNode* load_anchor;
     PlHash* abbreviations;      // name atom to expansion atom
     int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
     PlFunctor* predefined[kPlPredefinedFunctorCount];

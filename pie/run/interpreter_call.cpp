@@ -215,7 +215,10 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     PlCell* term = pl_clause_term(clause);
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
     PlFunctor* neck = term->fn.functor;
-    if (neck->arity == 2 && neck->name == engine->atom.neck && term->fn.args) {
+    const bool rule = neck->arity == 2 && neck->name == engine->atom.neck && term->fn.args;
+    // A warning raised from here on names this clause.
+    engine->warning_line = static_cast<int32_t>((rule ? pl_arg(term, 0) : term)->line);
+    if (rule) {
         if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
         PlList* body_answers = pl_list_new(engine);
         const int outcome = pl_call(engine, pl_arg(term, 1), clause_frame, body_answers);
