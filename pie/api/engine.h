@@ -47,6 +47,7 @@ constexpr const char* kPieVersion = "1.75";
 constexpr const char* kPieBuildDate = "Jun  2 2005";
 
 constexpr int kPlHostSlots = 120;
+constexpr int kPlDirectIsOperators = 12;
 constexpr int kPlFunctorTables = kPlMaxArity + 1;
 
 // One limit on the depth of every recursive walk (parser, conversion, copy, release,
@@ -117,6 +118,10 @@ struct PieEngine {
     int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
     PlFunctor* predefined[kPlPredefinedFunctorCount];
     int (*run_directive)(PieEngine* engine, PlCell* query);  // set by the interpreter
+
+    // "is" and the operators it evaluates directly (run/direct_is.h); null until PIE_init.
+    PlFunctor* direct_is_functor;
+    PlFunctor* direct_is[kPlDirectIsOperators];
 
     // Conflict propagation: the prepared queries Item(_X), their item set for each call.
     PlCell* conflict_query;

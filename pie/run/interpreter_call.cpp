@@ -3,6 +3,7 @@
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
@@ -142,6 +143,8 @@ namespace {
 
 // The outcome of a predicate call, after its success step.
 int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    if (f == engine->direct_is_functor && !(engine->flags & PLE_TRACE))
+        if (const int outcome = pl_direct_is(engine, goal, frame); outcome != PL_UNDETERMINED) return outcome;
     if (!has_clauses(f)) return PL_FAIL;
     if ((f->flags & PLF_SETTLED) && !(f->flags & PLF_SYSTEM)) return call_settled_item(engine, f, goal, frame, answers);
     if (f->flags & PLF_REFUSE) return PL_FAIL;

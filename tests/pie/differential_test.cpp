@@ -204,4 +204,32 @@ TEST(Differential, AnswersTracesErrorsAndHostCallsAsRecorded) {
     EXPECT_EQ(golden.size(), now.size());
 }
 
+// "is" is evaluated directly unless the query is traced; both ways must answer alike, the
+// corners of the integer operations and results that are bound, "_" or not integers included.
+TEST(Differential, IsAnswersAsItsSystemRules) {
+    const char* const goals[] = {
+        "_X is 1 + 2 * 3 - 4", "7 is 1 + 2 * 3", "8 is 1 + 2 * 3", "_ is 5", "_ is 1 / 0", "_X is 1 / 0",
+        "_X is 7 mod 0", "_X is -7 mod 2", "_X is -7 / 2", "_X is -2147483648 / -1", "_X is 2147483647 + 1",
+        "_X is 1 << 33", "_X is -8 >> 1", "_X is 6 /\\ 3 \\/ 8", "_X is \\ 5", "_X is - (3)", "_X is + 4",
+        "_X is _Y + 1", "_X is a + 1", "a is 1 + 1", "_X is heapused", "_Y = 3, _X is _Y * _Y", "_X is 5, _X is 5",
+        "_X is 1 + 1, _X = 3", "_X = f(1), _X is 1", "_X is 2, eq(_X, 2)", "_X is (1 + 2) * (3 + 4) / (5 - 5)",
+    };
+    for (const char* goal : goals) {
+        int outcome[2];
+        for (int traced = 0; traced < 2; ++traced) {
+            const std::string text = std::string(goal) + ".";
+            PieEngine* e = nullptr;
+            ASSERT_EQ(PIE_init(&e, nullptr, kWin9x | (traced ? kTrace : 0)), 0);
+            outcome[traced] = pl_guarded(e, -1, [&] {
+                PlToken token;
+                pl_lex_start(e, text.c_str(), &token);
+                return pl_execute_main(e, pl_read_clause(e, &token, PL_CLAUSE));
+            });
+            if (outcome[traced] < 0) outcome[traced] = -pl_last_error(e).code;
+            PIE_term(e);
+        }
+        EXPECT_EQ(outcome[0], outcome[1]) << goal;
+    }
+}
+
 }  // namespace
