@@ -101,7 +101,7 @@ int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
 // variable of the clause not bound yet, bound as unify would bind it but without a call. False
 // when the pair needs unify (the level unify would take is past the limit included).
 bool bind_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    if (engine->depth + kWeight > kPlMaxDepth) return false;
+    if (engine->depth + kWeight > pl_depth_limit(engine)) return false;
     PlBinding* slot = &fb->slots()[b->var.slot];
     if (slot->term->type != PL_UNBOUND) return false;
     const PlDeref l = deref_goal(a, fa);
@@ -331,7 +331,7 @@ bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
 // from the start. Nothing is changed on the way, so giving up costs only the time.
 int constant_lists_equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     for (int64_t levels = kWeight;; levels += kWeight) {
-        if (engine->depth + levels + kWeight > kPlMaxDepth) return -1;
+        if (engine->depth + levels + kWeight > pl_depth_limit(engine)) return -1;
         const PlDeref l = pl_deref(a, fa);
         const PlDeref r = pl_deref(b, fb);
         if (l.term->type != r.term->type || l.term->type > 19) return 0;

@@ -23,6 +23,7 @@ struct DirectiveTest : ::testing::Test {
     std::string output;
     const char* nested = nullptr;  // loaded by the message slot when set
     int nested_result = -2;
+    int messages = 0;  // calls of the message slot
 
     DirectiveTest() { make(0x402 | 0x8); }  // Windows 9x, trace on: answers are printed
     void make(uint32_t options) {
@@ -35,6 +36,7 @@ struct DirectiveTest : ::testing::Test {
             return 0;
         });
         e->host_slots[PIE_SLOT_SHOW_MESSAGE] = reinterpret_cast<PlHostSlot>(+[](void*, int32_t) {
+            ++running->messages;
             if (running->nested) running->nested_result = PIE_main(running->e, running->nested);
             return 0;
         });
@@ -114,6 +116,28 @@ TEST_F(DirectiveTest, ALoadFromACallbackIsRefused) {
     EXPECT_EQ(nested_result, -1);
     nested = nullptr;
     EXPECT_EQ(answers("?- a(1).\n?- b(1).\n?- inner(1)."), "yes yes no ");
+}
+
+// Recursive rules not in last-call form go as deep as the engine's stack allows (a list of 2,000
+// elements here, a tenth of what a build without sanitizers reaches); a runaway recursion ends in
+// error 4102 and the engine answers afterwards.
+TEST_F(DirectiveTest, DeepRecursionRunsAndARunawayOneEndsInTheDepthError) {
+    make(0x400);  // outside propagation mode, where rules call rules
+    ASSERT_EQ(load("mk(0, []).\n"
+                   "mk(_N, [_N | _T]) :- greater(_N, 0), sub(_N, 1, _M), mk(_M, _T).\n"
+                   "len([], 0).\n"
+                   "len([_ | _T], _N) :- len(_T, _M), _N is _M + 1.\n"
+                   "loop(_X) :- loop(f(_X)).\n"
+                   "spin :- spin.\n"),
+              0);
+    EXPECT_EQ(load("?- mk(2000, _L), len(_L, 2000), message(7)."), 0);
+    EXPECT_EQ(messages, 1);
+    for (const char* runaway : {"?- loop(a).", "?- spin."}) {
+        EXPECT_EQ(load(runaway), PL_ERR_STACK) << runaway;
+        EXPECT_EQ(e->depth, 0);
+    }
+    EXPECT_EQ(load("?- len([a, b], 2), message(7)."), 0);
+    EXPECT_EQ(messages, 2);
 }
 
 TEST_F(DirectiveTest, AWarningNamesTheLineOfTheClauseTriedLast) {
