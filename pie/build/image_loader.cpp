@@ -12,6 +12,7 @@
 #include "pie/terms/pool.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
+#include "pie/terms/functor_set.h"
 
 #include <algorithm>
 #include <cstring>
@@ -147,7 +148,7 @@ void load_dependents(PieEngine* engine, const PlLoadContext& context, const Sect
         at += 4;
         if ((section.size - at) / 2 < count) bad_element(engine, 0);
         for (size_t i = 0; i < count; ++i, at += 2)
-            if (read->dependents) pl_hash_add(engine, read->dependents, functor(at));
+            if (read->dependents) pl_functor_set_add(engine, read->dependents, functor(at));
     }
 }
 

@@ -62,6 +62,8 @@ constexpr uint32_t kPlMaxArity = 31;
 // A built-in predicate: answers an outcome of the interpreter (0 fail, 1 succeed, 2 cut, ...).
 using PlBuiltin = int (*)(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);
 
+struct PlFunctorSet;
+
 struct PlFunctor {
     PlAtom* name;
     uint32_t arity;
@@ -75,7 +77,7 @@ struct PlFunctor {
     BTree* property_values; // a property's recorded values by key; made with the first value
     PlList* choices;        // the item's choice names (atoms), read once from the host
     PlCell* constant;       // value given by PIE_define_constant or a constant goal
-    PlHash* dependents;     // functors whose rules read this one; null for "@" names and arity 0
+    PlFunctorSet* dependents;  // functors whose rules read this one; null for "@" names and arity 0
     PlList* waits;          // functors named by the wait goals of its clauses
     PlCell* atom_term;      // the one arity-0 term of this functor
     int32_t host_item;      // the host's item id (block 2 of the host slots)

@@ -9,6 +9,7 @@
 #include "pie/build/loader.h"
 #include "pie/build/post_load.h"
 #include "pie/build/program.h"
+#include "pie/terms/functor_set.h"
 
 #include <algorithm>
 #include <functional>
@@ -57,7 +58,7 @@ struct ImageTest : RuleTest {
             auto* f = static_cast<PlFunctor*>(item);
             if (!f->dependents || !f->dependents->count) return;
             out += std::string(f->name->name) + " <-";
-            pl_hash_walk(f->dependents, [&](void* d) { out += std::string(" ") + static_cast<PlFunctor*>(d)->name->name; });
+            pl_functor_set_each(f->dependents, [&](PlFunctor* d) { out += std::string(" ") + d->name->name; });
             out += "\n";
         });
         return out;
@@ -214,7 +215,7 @@ TEST_F(ImageTest, ReferListsReplaceDependentsFromBodies) {
     w.refer = {0, static_cast<uint8_t>(w.functor("c")), 0, 1, 0, static_cast<uint8_t>(w.functor("a"))};
     ASSERT_EQ(loadImage(w.image()), 0);
     auto item = [&](const char* name) { return pl_lookup_functor(e, pie_intern_string(e, name), 1, nullptr); };
-    EXPECT_NE(pl_hash_lookup(item("c")->dependents, item("a")), nullptr);
+    EXPECT_TRUE(pl_functor_set_holds(item("c")->dependents, item("a")));
     EXPECT_EQ(item("b")->dependents->count, 0u);
 }
 
