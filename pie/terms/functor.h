@@ -86,6 +86,7 @@ struct PlFunctor {
     PlFunctor* origin;      // the item whose change scheduled this one
     PlBuiltin builtin;      // set for built-in predicates
     PlList* once_cells;     // once cells of its clauses, reset before each call
+    uint8_t goal_kind;      // what loading does with a goal of this functor, plus 1; 0 not known yet
 };
 
 // Finds or makes name/arity with the given owner. Arity above 31 raises error 289.
