@@ -152,8 +152,11 @@ size_t pl_heap_used(const PieEngine* engine);
 inline int pl_depth_limit(const PieEngine* engine) { return engine->stack_floor ? kPlStackDepth : kPlMaxDepth; }
 
 // True when a recursion on the engine's stack has come within its reserve; notes a deep query.
-inline bool pl_stack_exhausted(PieEngine* engine) {
-    const auto here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+// Asked only when the depth crosses a multiple of 64 levels: no 64 levels come near the reserve.
+inline bool pl_stack_exhausted(PieEngine* engine, int before) {
+    if (((before ^ engine->depth) & ~63) == 0) return false;
+    volatile char probe = 0;
+    const auto here = reinterpret_cast<uintptr_t>(&probe);
     if (here >= engine->stack_deep_mark) return false;
     engine->stack_went_deep = 1;
     return here < engine->stack_floor;
@@ -170,7 +173,7 @@ public:
     PlDepthGuard(PieEngine* engine, const char* function, int weight = 1, PlDepthKind kind = PlDepthKind::Run)
         : engine_(engine), weight_(weight) {
         const int limit = kind == PlDepthKind::Text ? kPlMaxDepth : pl_depth_limit(engine_);
-        if ((engine_->depth += weight_) > limit || pl_stack_exhausted(engine_)) {
+        if ((engine_->depth += weight_) > limit || pl_stack_exhausted(engine_, engine_->depth - weight_)) {
             engine_->depth -= weight_;
             pl_fatal_error(engine_, PL_ERR_STACK, function);
         }
