@@ -200,8 +200,9 @@ class PlDepthRun {
 public:
     PlDepthRun(PieEngine* engine, const char* function, int weight = 1)
         : engine_(engine), function_(function), weight_(weight) {}
+    // A run may also recurse (into list heads, arguments): the stack is measured as a guard does.
     void step() {
-        if ((engine_->depth += weight_) > pl_depth_limit(engine_)) {
+        if ((engine_->depth += weight_) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight_)) {
             engine_->depth -= weight_;
             pl_fatal_error(engine_, PL_ERR_STACK, function_);
         }

@@ -98,6 +98,8 @@ TEST_F(DirectiveTest, CyclicTermsEndInAnAnswerOrTheDepthError) {
         "q(_). ?- _X = f(_X), q(_X).",
         "r(_). ?- _X = [a|_X], r(_X).",
         "?- _X = [a|_X], asserta(s(_X)).",
+        "?- _X = [a | _X = x], _X == _X.",  // cyclic through an argument: a recursion, not a loop
+        "?- _X = f(_X, 1), _Y = f(_Y, 1), _X = _Y.",
     };
     for (uint32_t trace : {0x8, 0x0}) {
         make(0x402 | trace);
