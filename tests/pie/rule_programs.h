@@ -47,7 +47,8 @@ inline const std::vector<Program>& HandWritten() {
 
 // Generated item programs: each item's rules read earlier items through ground tests (mostly of
 // a and b, so that rules share them), member tests, negations, alternatives and cuts. Round r
-// of 16 continues the one random sequence the rounds before it drew from.
+// of 16 continues the one random sequence the rounds before it drew from; the draws of one
+// goal are taken left to right, one statement each, so that every compiler writes the same text.
 inline std::vector<Program> Generated() {
     std::vector<Program> programs;
     uint32_t seed = 12345;
@@ -64,11 +65,21 @@ inline std::vector<Program> Generated() {
                 for (uint32_t goal = 0, goals = 1 + next(4); goal < goals; ++goal) {
                     const std::string v = "_V" + std::to_string(goal);
                     switch (next(6)) {
-                    case 0: case 1: body += std::string(names[next(2)]) + "(" + values[next(2)] + ")"; break;
+                    case 0: case 1: {
+                        const std::string name = names[next(2)];
+                        const std::string value = values[next(2)];
+                        body += name + "(" + value + ")";
+                        break;
+                    }
                     case 2: body += item() + "(" + v + "), member(" + v + ", [ON, X1])"; break;
                     case 3: body += "!"; break;
                     case 4: body += "not(" + item() + "(OFF))"; break;
-                    default: body += "(" + item() + "(ON) ; " + item() + "(X1))"; break;
+                    default: {
+                        const std::string first = item();
+                        const std::string second = item();
+                        body += "(" + first + "(ON) ; " + second + "(X1))";
+                        break;
+                    }
                     }
                     body += ", ";
                 }
