@@ -4,6 +4,7 @@
 // without the optimiser. The host is a table of numbers in this program; its calls per check are
 // reported beside the time.
 #include "pie/api/api.h"
+#include "pie/api/engine.h"
 #include "pie/host/host_slots.h"
 #include "tests/pie/image_writer.h"
 
@@ -49,6 +50,8 @@ struct Host {
     }
     static int control(void* h, int32_t, int32_t* out) { return ++of(h).calls, *out = 0, 0; }
     static int quiet(void* h, int32_t) { return ++of(h).calls, 0; }
+    int32_t message = 0;
+    static int show_message(void* h, int32_t n) { return of(h).message = n, 0; }
 };
 
 PieEngine* engine_for(Host& host, int items, uint32_t options = 0x402) {
@@ -166,5 +169,67 @@ void CheckWithSharedTests(benchmark::State& state) {
     PIE_term(engine);
 }
 BENCHMARK(CheckWithSharedTests)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Main-pool bytes an engine takes for rule programs. Per item read by rules: 1,000 rules that
+// each read another item, less the same rules all reading one item (what the items themselves
+// cost: functor, default status rule, dependents, tables). Per 1,000 clauses: the 5,000-clause
+// sheet beyond an engine with its items registered and no program.
+void MemoryPerItemAndClause(benchmark::State& state) {
+    Host host;
+    auto used_by = [&](const std::string& text, int items) {
+        PieEngine* engine = engine_for(host, items);
+        const size_t before = pl_heap_used(engine);
+        if (PIE_main(engine, text.c_str()) != 0) state.SkipWithError("load failed");
+        const double used = static_cast<double>(pl_heap_used(engine) - before);
+        PIE_term(engine);
+        return used;
+    };
+    double per_item = 0, per_1000_clauses = 0;
+    for (auto _ : state) {
+        std::string many, one;
+        for (int i = 1; i <= 1000; ++i) {
+            many += "check" + std::to_string(i) + "(_X, _Y) :- Item" + std::to_string(i) + "(_X), sum(_X, 1, _Y).\n";
+            one += "check" + std::to_string(i) + "(_X, _Y) :- Item0(_X), sum(_X, 1, _Y).\n";
+        }
+        per_item = (used_by(many, 0) - used_by(one, 0)) / 1000;
+        per_1000_clauses = used_by(sheet(1000, 5), 1000) / 5;
+    }
+    state.counters["bytes_per_item"] = per_item;
+    state.counters["bytes_per_1000_clauses"] = per_1000_clauses;
+}
+BENCHMARK(MemoryPerItemAndClause)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A recursive rule builds a list of n elements and another walks it (neither in last-call form),
+// and a runaway recursion that must end in error 4102; each reports the answer it got ("ok" 1
+// for a whole answer, "error" the engine error's code) and the engine must answer afterwards.
+void DeepRecursion(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    Host host;
+    PieEngine* engine = engine_for(host, 0, 0x400);
+    const char* program =
+        "mk(0, []).\n"
+        "mk(_N, [_N | _T]) :- greater(_N, 0), sub(_N, 1, _M), mk(_M, _T).\n"
+        "len([], 0).\n"
+        "len([_ | _T], _N) :- len(_T, _M), sum(_M, 1, _N).\n"
+        "loop(_X) :- loop(f(_X)).\n";
+    if (PIE_main(engine, program) != 0) state.SkipWithError("load failed");
+    PieHostBlock1 block{};
+    block.slots[PIE_SLOT_SHOW_MESSAGE] = reinterpret_cast<PlHostSlot>(&Host::show_message);
+    PIE_set_callbacks(engine, &block);
+    const std::string query = "?- mk(" + std::to_string(n) + ", _L), len(_L, " + std::to_string(n) + "), message(1).";
+    int ok = 0, error = 0, after = 0;
+    for (auto _ : state) {
+        host.message = 0;
+        ok = PIE_main(engine, query.c_str()) == 0 && host.message == 1;
+        error = PIE_main(engine, "?- loop(a).") == 0 ? 0 : pl_last_error(engine).code;
+        host.message = 0;
+        after = PIE_main(engine, "?- len([a, b], 2), message(2).") == 0 && host.message == 2;
+    }
+    state.counters["ok"] = ok;
+    state.counters["loop_error"] = error;
+    state.counters["usable_after"] = after;
+    PIE_term(engine);
+}
+BENCHMARK(DeepRecursion)->Arg(400)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

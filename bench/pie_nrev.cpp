@@ -3,6 +3,8 @@
 // program run in the same process run by SWI-Prolog and GNU Prolog when they are installed
 // (Debian's swi-prolog-nox and gprolog). Every case reports "LIPS", logical inferences per
 // second; the other systems' cases also report "engine_ratio", the engine's LIPS divided by theirs.
+#include "prolog_peers.h"
+
 #include "pie/builtins/builtins.h"
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
@@ -13,13 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <ctime>
 #include <string>
 
 namespace {
@@ -72,20 +68,27 @@ private:
 
 double g_engine_lips = 0;
 
+// Processor time, as the other systems measure theirs: a busy machine then slows no one's figures.
+double cpu_seconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
 void NaiveReverse30(benchmark::State& state) {
     NrevEngine engine;
     if (!engine.loaded()) {
         state.SkipWithError("the program did not load");
         return;
     }
-    const auto start = std::chrono::steady_clock::now();
+    const double start = cpu_seconds();
     for (auto _ : state) {
         if (!engine.run()) {
             state.SkipWithError("naive reverse failed");
             return;
         }
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = cpu_seconds() - start;
     if (seconds > 0.1) g_engine_lips = state.iterations() * kInferences / seconds;
     state.counters["LIPS"] = benchmark::Counter(state.iterations() * kInferences, benchmark::Counter::kIsRate);
 }
@@ -96,94 +99,30 @@ double engine_lips() {
     if (g_engine_lips > 0) return g_engine_lips;
     NrevEngine engine;
     if (!engine.loaded()) return 0;
-    using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
+    const double start = cpu_seconds();
     long runs = 0;
-    while (Clock::now() - start < std::chrono::milliseconds(500)) {
+    while (cpu_seconds() - start < 0.5) {
         if (!engine.run()) return 0;
         ++runs;
     }
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double seconds = cpu_seconds() - start;
     return g_engine_lips = runs * kInferences / seconds;
 }
 
-// The same program in standard Prolog. It doubles its repetitions until they take half a second
-// of processor time, subtracts the cost of the empty loop and prints "repetitions milliseconds".
+// The same program in standard Prolog.
 constexpr const char* kPrologProgram = R"(
 app([], L, L).
 app([H|T], L, [H|R]) :- app(T, L, R).
 nrev([], []).
 nrev([H|T], R) :- nrev(T, RT), app(RT, [H], R).
-range(N, N, [N]) :- !.
-range(I, N, [I|T]) :- I < N, I1 is I + 1, range(I1, N, T).
-dummy(_, _).
-run(N, L, T) :-
-    now_ms(T0), ( between(1, N, _), nrev(L, _), fail ; true ),
-    now_ms(T1), ( between(1, N, _), dummy(L, _), fail ; true ),
-    now_ms(T2), T is (T1 - T0) - (T2 - T1).
-bench(N) :-
-    range(1, 30, L), run(N, L, T),
-    ( T < 500 -> N2 is N * 2, bench(N2) ; format("~w ~w~n", [N, T]) ).
+list30([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30]).
+goal :- list30(L), nrev(L, _).
 )";
 
-struct PrologSystem {
-    const char* name;
-    const char* program_suffix;  // the clock and the entry point of the system
-    const char* check;           // a command that tells whether the system is installed
-    const char* command;         // %s: the program file; prints the result line
-};
-
-const PrologSystem kSwi = {
-    "swipl",
-    "now_ms(T) :- statistics(cputime, S), T is S * 1000.\n"
-    ":- initialization((bench(1000), halt)).\n",
-    "command -v swipl >/dev/null 2>&1",
-    "swipl -O -q %s 2>&1",
-};
-
-// GNU Prolog's own compiler gives its native-code speed, which is how its programs are run.
-const PrologSystem kGnu = {
-    "gprolog",
-    "now_ms(T) :- cpu_time(T).\n"
-    ":- initialization((bench(1000), halt)).\n",
-    "command -v gplc >/dev/null 2>&1",
-    "gplc --no-top-level -o %s.bin %s >/dev/null 2>&1 && %s.bin 2>&1",
-};
-
-// Runs the program under one system; answers the milliseconds of processor time per repetition,
-// or an error text in `error`.
-double run_prolog(const PrologSystem& system, std::string& error) {
-    if (std::system(system.check) != 0) {
-        error = std::string(system.name) + " is not installed (apt-get install swi-prolog-nox gprolog)";
-        return 0;
-    }
-    std::string folder = (std::filesystem::temp_directory_path() / "nrevXXXXXX").string();
-    if (!mkdtemp(folder.data())) {
-        error = "no temporary folder";
-        return 0;
-    }
-    const std::string file = folder + "/nrev.pl";
-    std::ofstream(file) << kPrologProgram << system.program_suffix;
-    char command[1024];
-    std::snprintf(command, sizeof command, system.command, file.c_str(), file.c_str(), file.c_str());
-    double per_run_ms = 0;
-    if (FILE* out = popen(command, "r")) {
-        long runs = 0;
-        double ms = 0;
-        char line[256];
-        while (std::fgets(line, sizeof line, out))
-            if (std::sscanf(line, "%ld %lf", &runs, &ms) == 2 && runs > 0 && ms > 0) per_run_ms = ms / runs;
-        pclose(out);
-    }
-    std::filesystem::remove_all(folder);
-    if (per_run_ms <= 0) error = std::string(system.name) + " did not report a time";
-    return per_run_ms;
-}
-
-void NaiveReverse30Prolog(benchmark::State& state, const PrologSystem& system) {
+void NaiveReverse30Prolog(benchmark::State& state, const prologpeers::System& system) {
     for (auto _ : state) {
         std::string error;
-        const double ms = run_prolog(system, error);
+        const double ms = prologpeers::Run(system, kPrologProgram, error);
         if (ms <= 0) {
             state.SkipWithError(error.c_str());
             return;
@@ -194,11 +133,11 @@ void NaiveReverse30Prolog(benchmark::State& state, const PrologSystem& system) {
         if (const double engine = engine_lips(); engine > 0) state.counters["engine_ratio"] = engine / lips;
     }
 }
-BENCHMARK_CAPTURE(NaiveReverse30Prolog, swipl, kSwi)
+BENCHMARK_CAPTURE(NaiveReverse30Prolog, swipl, prologpeers::kSwi)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(NaiveReverse30Prolog, gprolog, kGnu)
+BENCHMARK_CAPTURE(NaiveReverse30Prolog, gprolog, prologpeers::kGnu)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);

@@ -34,6 +34,8 @@ int PIE_initial_conflict(PieEngine* engine, int32_t hostValue);
 // Checks the registered item: 0 the check held, 1 it did not, 2 no item has the id, -1 error.
 int PIE_check_conflict(PieEngine* engine, int32_t hostValue);
 // Loads one rule text (NUL-terminated) or compiled image; 0 loaded, 1 refused or an engine error.
+// A load asked for by a host callback while a load runs answers -1 and changes nothing: the
+// lexer's place, the load pool and the pass after loading belong to the running load.
 int PIE_main(PieEngine* engine, const char* text);
 // The same for a text or image of size bytes; an image is never read beyond them.
 int PIE_main_image(PieEngine* engine, const void* data, size_t size);
@@ -43,4 +45,5 @@ int PIE_end_update(PieEngine* engine);
 int PIE_get_integer(PieEngine* engine, const char* name, int32_t* out);
 int PIE_set_options(PieEngine* engine, uint32_t options);
 int PIE_get_options(PieEngine* engine, uint32_t* out);
+// 0; -1 (nothing ended) when asked from a host callback while an engine call runs.
 int PIE_term(PieEngine* engine);

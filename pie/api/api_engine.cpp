@@ -10,6 +10,7 @@
 #include "pie/build/loader.h"
 #include "pie/api/options.h"
 #include "pie/build/program.h"
+#include "pie/run/direct_is.h"
 #include "pie/run/propagation.h"
 #include "pie/run/update_store.h"
 #include "pie/run/update_walk.h"
@@ -30,6 +31,7 @@ int PIE_init(PieEngine** out, void* host, uint32_t options) {
         pl_builtins_install(engine);
         pl_propagation_create(engine);
         pl_parse_system(engine);
+        pl_direct_is_prepare(engine);
         pl_set_platform(engine);
         for (int i = 0; i < kPlPredefinedFunctorCount; ++i)
             if (kPlPredefinedRows[i].kind == PLP_BUILTIN) pl_predefined(engine, i)->flags |= PLF_READ_ONLY;
@@ -100,6 +102,8 @@ int PIE_get_options(PieEngine* engine, uint32_t* out) {
 
 int PIE_term(PieEngine* engine) {
     if (!engine) return 0;
+    // Ended from a host callback, the engine would be gone under the call that runs it.
+    if (engine->guard_depth) return -1;
     engine->state = 2;
     engine->conflict_query = engine->propagation_query = nullptr;
     pl_update_store_free(engine);

@@ -32,7 +32,7 @@ int load(PieEngine* engine, Form form, const char* text, const uint8_t* image, s
             pl_fatal_error(engine, PL_ERR_FILE_OPEN, "PIE_main", engine->log_name);
         if (!engine->program) pl_fatal_error(engine, PL_ERR_NOT_INITIALISED, "PIE_main");
         if (form == Form::Refused) return 1;
-        PlListNode* before = engine->program->clauses[PL_WRITTEN]->prev;
+        engine->load_anchor = engine->program->clauses[PL_WRITTEN]->prev;
         if (form == Form::Image) {
             if (size == SIZE_MAX)
                 elf32_header_check(engine, image);
@@ -43,7 +43,7 @@ int load(PieEngine* engine, Form form, const char* text, const uint8_t* image, s
             pl_parse(engine, text);
         }
         if (!(engine->flags & PLE_SKIP_POST_LOAD)) {
-            pl_post_load(engine, before);
+            pl_post_load(engine, engine->load_anchor);
             if (engine->constants_defined) pl_substitute_constants(engine);
         }
         if (engine->flags & PLE_IMAGE_POST_STEP) pl_optimise_program(engine);
@@ -55,6 +55,7 @@ int load(PieEngine* engine, Form form, const char* text, const uint8_t* image, s
         if (engine->flags & PLE_REFERENCE_DUMP) plout_reference_dump(engine);
         return 0;
     });
+    engine->load_anchor = nullptr;
     if (engine->log && engine->log != stdout) std::fclose(engine->log);
     engine->log = nullptr;
     pl_pool_release(engine, &engine->load_pool);
@@ -66,6 +67,7 @@ int load(PieEngine* engine, Form form, const char* text, const uint8_t* image, s
 
 int PIE_main(PieEngine* engine, const char* text) {
     if (!engine || !text) return 1;
+    if (engine->busy) return -1;
     // An image has no length here: it reaches as far as its header and section table claim.
     if (pl_image_test(text) && !pl_image_second_byte_test(text))
         return load(engine, Form::Image, nullptr, reinterpret_cast<const uint8_t*>(text), SIZE_MAX);
@@ -74,6 +76,7 @@ int PIE_main(PieEngine* engine, const char* text) {
 
 int PIE_main_image(PieEngine* engine, const void* data, size_t size) {
     if (!engine || (!data && size)) return 1;
+    if (engine->busy) return -1;
     const auto* bytes = static_cast<const uint8_t*>(data);
     auto magic_at = [&](size_t at) { return size >= at + 4 && std::memcmp(bytes + at, "\x7f" "ELF", 4) == 0; };
     if (magic_at(0)) return load(engine, Form::Image, nullptr, bytes, size);

@@ -5,6 +5,7 @@
 #include "pie/terms/hash.h"
 #include "pie/terms/list.h"
 #include "pie/api/options.h"
+#include "pie/run/engine_stack.h"
 
 #include <new>
 
@@ -48,6 +49,7 @@ void pl_engine_destroy(PieEngine* engine) {
         engine->log = nullptr;
     }
     pl_run_state_free(engine);
+    pl_engine_stack_free(engine);
     for (PlPool* pool : {&engine->load_pool, &engine->update_pool, &engine->output_pool, &engine->main_pool,
                          &engine->scratch_pool})
         release_if_made(engine, pool);

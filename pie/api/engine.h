@@ -47,11 +47,16 @@ constexpr const char* kPieVersion = "1.75";
 constexpr const char* kPieBuildDate = "Jun  2 2005";
 
 constexpr int kPlHostSlots = 120;
+constexpr int kPlDirectIsOperators = 12;
 constexpr int kPlFunctorTables = kPlMaxArity + 1;
 
 // One limit on the depth of every recursive walk (parser, conversion, copy, release,
 // unification, calls, printing): deeper terms raise error 4102 instead of exhausting the stack.
+// It holds on a stack of unknown size, and always for the nesting of rule text and images; a
+// query on the engine's own stack (run/engine_stack.h) may go to kPlStackDepth levels, as far as
+// that stack allows.
 constexpr int kPlMaxDepth = 4000;
+constexpr int kPlStackDepth = 1 << 22;
 
 using PlHostSlot = void (*)();
 
@@ -107,13 +112,26 @@ struct PieEngine {
     int depth;        // current recursion depth, see PlDepthGuard
     int guard_depth;  // nested guarded API calls (a host callback may re-enter)
     int stale_query_flags;  // an inner call failed: clear per-query flags when the outer ends
+    // The engine's own stack: its mapping, and while a query runs on it the lowest address a
+    // recursion may reach and the address below which the query counts as deep (0 otherwise).
+    void* stack_base;
+    uintptr_t stack_floor;
+    uintptr_t stack_deep_mark;
+    int stack_went_deep;
 
     // Reading rule text.
     const char* text_position;  // the lexer's place in the text being read
+    // The last clause of the program before the running load: the pass after loading starts
+    // behind it. A directive that takes this clause out moves it to the one before.
+    PlListNode* load_anchor;
     PlHash* abbreviations;      // name atom to expansion atom
     int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
     PlFunctor* predefined[kPlPredefinedFunctorCount];
     int (*run_directive)(PieEngine* engine, PlCell* query);  // set by the interpreter
+
+    // "is" and the operators it evaluates directly (run/direct_is.h); null until PIE_init.
+    PlFunctor* direct_is_functor;
+    PlFunctor* direct_is[kPlDirectIsOperators];
 
     // Conflict propagation: the prepared queries Item(_X), their item set for each call.
     PlCell* conflict_query;
@@ -130,12 +148,32 @@ void pl_engine_destroy(PieEngine* engine);
 // Bytes in use in the main pool (the value of heapused).
 size_t pl_heap_used(const PieEngine* engine);
 
+// The depth a recursion may reach: kPlStackDepth on the engine's own stack, else kPlMaxDepth.
+inline int pl_depth_limit(const PieEngine* engine) { return engine->stack_floor ? kPlStackDepth : kPlMaxDepth; }
+
+// True when a recursion on the engine's stack has come within its reserve; notes a deep query.
+// Asked only when the depth crosses a multiple of 64 levels: no 64 levels come near the reserve.
+inline bool pl_stack_exhausted(PieEngine* engine, int before) {
+    if (((before ^ engine->depth) & ~63) == 0) return false;
+    volatile char probe = 0;
+    const auto here = reinterpret_cast<uintptr_t>(&probe);
+    if (here >= engine->stack_deep_mark) return false;
+    engine->stack_went_deep = 1;
+    return here < engine->stack_floor;
+}
+
+// How a recursion is bounded: by the limit of the stack it runs on, or (rule text and images)
+// by kPlMaxDepth wherever it runs.
+enum class PlDepthKind { Run, Text };
+
 // Counts weight levels of recursion for the life of the object (a level whose native frames are
 // large counts more than one); too deep raises error 4102.
 class PlDepthGuard {
 public:
-    PlDepthGuard(PieEngine* engine, const char* function, int weight = 1) : engine_(engine), weight_(weight) {
-        if ((engine_->depth += weight_) > kPlMaxDepth) {
+    PlDepthGuard(PieEngine* engine, const char* function, int weight = 1, PlDepthKind kind = PlDepthKind::Run)
+        : engine_(engine), weight_(weight) {
+        const int limit = kind == PlDepthKind::Text ? kPlMaxDepth : pl_depth_limit(engine_);
+        if ((engine_->depth += weight_) > limit || pl_stack_exhausted(engine_, engine_->depth - weight_)) {
             engine_->depth -= weight_;
             pl_fatal_error(engine_, PL_ERR_STACK, function);
         }
@@ -152,7 +190,7 @@ private:
 // Raises error 4102 when a walk from the current level that would take levels more goes past the
 // limit: for a walk cut short because what is left is known (see list_shape.h).
 inline void pl_depth_reach(PieEngine* engine, int64_t levels, const char* function) {
-    if (engine->depth + levels > kPlMaxDepth) pl_fatal_error(engine, PL_ERR_STACK, function);
+    if (engine->depth + levels > pl_depth_limit(engine)) pl_fatal_error(engine, PL_ERR_STACK, function);
 }
 
 // The levels a loop over list tails takes one at a time, as a recursion on the tail would, and
@@ -162,8 +200,9 @@ class PlDepthRun {
 public:
     PlDepthRun(PieEngine* engine, const char* function, int weight = 1)
         : engine_(engine), function_(function), weight_(weight) {}
+    // A run may also recurse (into list heads, arguments): the stack is measured as a guard does.
     void step() {
-        if ((engine_->depth += weight_) > kPlMaxDepth) {
+        if ((engine_->depth += weight_) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight_)) {
             engine_->depth -= weight_;
             pl_fatal_error(engine_, PL_ERR_STACK, function_);
         }

@@ -3,6 +3,8 @@
 // in status evaluation or with the trace off for the rest of the sheet.
 #include "pie/api/guard.h"
 
+#include "pie/terms/list.h"
+
 namespace {
 
 constexpr uint32_t kQueryEngineFlags = PLE_PROPAGATION | PLE_TRACE | PLE_STATUS_EVALUATION;
@@ -15,7 +17,9 @@ PlGuardState pl_guard_enter(PieEngine* engine) {
 }
 
 void pl_guard_leave(PieEngine* engine, const PlGuardState&) {
-    if (--engine->guard_depth == 0 && engine->stale_query_flags) {
+    if (--engine->guard_depth != 0) return;
+    pl_list_recycle_retired(engine);
+    if (engine->stale_query_flags) {
         engine->stale_query_flags = 0;
         pl_clear_query_flags(engine);
     }

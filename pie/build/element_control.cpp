@@ -14,6 +14,7 @@
 #include "pie/build/simplify.h"
 #include "pie/terms/term_copy.h"
 #include "pie/terms/term_walk.h"
+#include "pie/terms/functor_set.h"
 
 #include <string>
 #include <utility>
@@ -166,7 +167,7 @@ void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element)
         pl_walk_top_down(body, [&](PlCell*& goal) {
             if (goal->type == PL_FUNCTOR && goal->fn.functor->arity == 1 && goal->fn.functor->dependents &&
                 !(goal->fn.functor->flags & PLF_SYSTEM))
-                pl_hash_add(engine, goal->fn.functor->dependents, choice);
+                pl_functor_set_add(engine, goal->fn.functor->dependents, choice);
             return true;
         });
     }

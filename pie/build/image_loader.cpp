@@ -12,6 +12,7 @@
 #include "pie/terms/pool.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
+#include "pie/terms/functor_set.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +23,8 @@ namespace {
 constexpr uint8_t kMagic[4] = {0x7F, 'E', 'L', 'F'};
 constexpr size_t kHeaderSize = 52;
 constexpr size_t kSectionFieldsEnd = 24;  // the fields read lie in the first 24 bytes
+constexpr uint64_t kElf32SectionHeaderSize = 40;
+constexpr uint64_t kMaxUnboundedImage = 16u << 20;
 
 struct Section {
     const uint8_t* data = nullptr;
@@ -145,7 +148,7 @@ void load_dependents(PieEngine* engine, const PlLoadContext& context, const Sect
         at += 4;
         if ((section.size - at) / 2 < count) bad_element(engine, 0);
         for (size_t i = 0; i < count; ++i, at += 2)
-            if (read->dependents) pl_hash_add(engine, read->dependents, functor(at));
+            if (read->dependents) pl_functor_set_add(engine, read->dependents, functor(at));
     }
 }
 
@@ -224,15 +227,14 @@ int pl_image_second_byte_test(const char* text) { return !magic_at(text, 0) && m
 void pl_load_image(PieEngine* engine, const uint8_t* image, size_t size) { load(engine, image, size); }
 
 void elf32_header_check(PieEngine* engine, const uint8_t* image) {
-    // Without a length, the image reaches as far as its header and section table claim; only the
-    // header and the table themselves are read to learn that.
+    // Without a length, the image is taken to end where the compiler ends it, with its section
+    // table behind the sections; a section that claims bytes past the table is refused, not read.
+    // The table must stand behind the header, in entries of the ELF32 size, within the largest
+    // image a rule program makes, so that a forged offset in the header alone cannot send the
+    // reading anywhere in the process.
     if (std::memcmp(image, kMagic, 4) != 0) bad_header(engine);
     const uint64_t table = le(image + 32, 4), entry = le(image + 46, 2), count = le(image + 48, 2);
-    if (entry < kSectionFieldsEnd) bad_header(engine);
-    uint64_t size = std::max<uint64_t>(kHeaderSize, table + entry * count);
-    for (uint64_t i = 0; i < count; ++i) {
-        const uint8_t* header = image + table + entry * i;
-        size = std::max<uint64_t>(size, uint64_t{le(header + 16, 4)} + le(header + 20, 4));
-    }
-    load(engine, image, static_cast<size_t>(size));
+    if (entry != kElf32SectionHeaderSize || table < kHeaderSize || table + entry * count > kMaxUnboundedImage)
+        bad_header(engine);
+    load(engine, image, static_cast<size_t>(table + entry * count));
 }

@@ -20,8 +20,9 @@ int pl_image_second_byte_test(const char* text);
 // Loads the image of size bytes. A bad header raises 293, a bad section or clause 294; clauses
 // read before the error stay loaded. A missing ".strtab", ".functor" or ".user" loads nothing.
 void pl_load_image(PieEngine* engine, const uint8_t* image, size_t size);
-// The same for an image whose length is not known: the length is taken from what the header and
-// the section table claim.
+// The same for an image whose length is not known: it ends with its section table, as the
+// header places it (ELF32-sized entries behind the header, at most 16 MB in all); a section
+// claiming bytes past the table raises 293.
 void elf32_header_check(PieEngine* engine, const uint8_t* image);
 
 // What reading the clauses of one image needs.

@@ -90,7 +90,7 @@ struct Reader {
     }
 
     PlCell* term() {
-        PlDepthGuard depth(engine, "pl_load_predicate");
+        PlDepthGuard depth(engine, "pl_load_predicate", 1, PlDepthKind::Text);
         code = take(1);
         if (code == kCodeList) {
             // [a, b, ...]: heads recurse, the tail chain is followed here.

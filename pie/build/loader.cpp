@@ -11,6 +11,7 @@
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
 #include "pie/terms/term_walk.h"
+#include "pie/terms/functor_set.h"
 
 #include <vector>
 
@@ -206,7 +207,7 @@ void pl_store_clause(PieEngine* engine, PlCell* clause, int32_t line, bool colle
     if (suppressed) return;
     if (body && collect_dependents)
         for_each_read(engine, body, [&](PlFunctor* read) {
-            if (read->dependents) pl_hash_add(engine, read->dependents, functor);
+            if (read->dependents) pl_functor_set_add(engine, read->dependents, functor);
         });
     link(engine, clause, functor, PL_WRITTEN);
     const bool host_fact = functor->arity == 1 && (functor->flags & PLF_HOST_FACT) && !functor->owner &&

@@ -18,33 +18,57 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
 
 bool is_atom(const PlCell* cell) { return cell->type == PL_FUNCTOR && cell->fn.functor->arity == 0; }
 
+// What loading does with a goal, by its functor: found once per functor among the predefined
+// ones, then kept on the functor, since every goal of every loaded clause is asked.
+enum GoalKind : uint8_t { kOther, kEnable, kReason, kConstant, kShow3, kArithmetic, kSelect, kWait, kElement, kPlatform };
+
+GoalKind kind_of(PieEngine* engine, const PlFunctor* f) {
+    auto any = [&](std::initializer_list<int> rows) {
+        for (int which : rows)
+            if (pl_predefined(engine, which) == f) return true;
+        return false;
+    };
+    if (any({PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_unsupported_0,
+             PLP_rreason_1, PLP_sreason_1}))
+        return kEnable;
+    if (any({PLP_reason_1})) return kReason;
+    if (any({PLP_constant_0})) return kConstant;
+    if (any({PLP_show_3, PLP_enable_3, PLP_readonly_3})) return kShow3;
+    if (any({PLP_plus_2, PLP_minus_2, PLP_times_2, PLP_divide_2, PLP_mod_2, PLP_bit_and_2, PLP_bit_or_2, PLP_plus_1,
+             PLP_minus_1, PLP_tilde_1, PLP_arith_eq_2, PLP_arith_ne_2, PLP_lt_2, PLP_gt_2, PLP_le_2, PLP_ge_2, PLP_is_2}))
+        return kArithmetic;
+    if (any({PLP_select_enable_2, PLP_select_show_2})) return kSelect;
+    if (any({PLP_wait_1})) return kWait;
+    if (any({PLP_disable_element_2, PLP_enable_element_2, PLP_show_element_2, PLP_hide_element_2,
+             PLP_unsupported_element_2, PLP_sreason_element_3, PLP_rreason_element_3, PLP_reason_element_3}))
+        return kElement;
+    if (any({PLP_winNT_0, PLP_win2k_0, PLP_win9X_0, PLP_win95_0, PLP_win98_0, PLP_Folionix_0, PLP_SDK_0}))
+        return kPlatform;
+    return kOther;
+}
+
 // Flags of one goal, and whether it is one a property's rule may not use.
 uint32_t goal_flags(PieEngine* engine, const PlCell* goal, bool from_image) {
+    if (goal->type != PL_FUNCTOR) return 0;
+    PlFunctor* f = goal->fn.functor;
+    if (!f->goal_kind) f->goal_kind = static_cast<uint8_t>(kind_of(engine, f) + 1);
     const bool text_rows = !from_image;
     const bool loader_rows = !(engine->flags & PLE_SKIP_POST_LOAD);
-    for (int which : {PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0,
-                      PLP_unsupported_0, PLP_rreason_1, PLP_sreason_1})
-        if (is(engine, goal, which)) return text_rows ? uint32_t{PLR_ENABLE} : 0u;
-    if (is(engine, goal, PLP_reason_1)) return text_rows ? uint32_t{PLR_REASON} : 0u;
-    if (is(engine, goal, PLP_constant_0)) {
+    switch (static_cast<GoalKind>(f->goal_kind - 1)) {
+    case kEnable: return text_rows ? uint32_t{PLR_ENABLE} : 0u;
+    case kReason: return text_rows ? uint32_t{PLR_REASON} : 0u;
+    case kConstant:
         if (!text_rows) return 0;
         engine->constants_defined = 1;
         return 0x6;
+    case kShow3: return text_rows ? 0x6u : 0u;
+    case kArithmetic: return text_rows ? uint32_t{PLR_ARITHMETIC} : 0u;
+    case kSelect: return text_rows ? 0x60u : 0u;
+    case kWait: return loader_rows ? 0x102u : 0u;
+    case kElement: return loader_rows ? uint32_t{PLR_ELEMENT} : 0u;
+    case kPlatform: return loader_rows ? uint32_t{PLR_PLATFORM} : 0u;
+    case kOther: return 0;
     }
-    for (int which : {PLP_show_3, PLP_enable_3, PLP_readonly_3})
-        if (is(engine, goal, which)) return text_rows ? 0x6u : 0u;
-    for (int which : {PLP_plus_2, PLP_minus_2, PLP_times_2, PLP_divide_2, PLP_mod_2, PLP_bit_and_2, PLP_bit_or_2,
-                      PLP_plus_1, PLP_minus_1, PLP_tilde_1, PLP_arith_eq_2, PLP_arith_ne_2, PLP_lt_2, PLP_gt_2,
-                      PLP_le_2, PLP_ge_2, PLP_is_2})
-        if (is(engine, goal, which)) return text_rows ? uint32_t{PLR_ARITHMETIC} : 0u;
-    if (is(engine, goal, PLP_select_enable_2) || is(engine, goal, PLP_select_show_2)) return text_rows ? 0x60u : 0u;
-    if (!loader_rows) return 0;
-    if (is(engine, goal, PLP_wait_1)) return 0x102;
-    for (int which : {PLP_disable_element_2, PLP_enable_element_2, PLP_show_element_2, PLP_hide_element_2,
-                      PLP_unsupported_element_2, PLP_sreason_element_3, PLP_rreason_element_3, PLP_reason_element_3})
-        if (is(engine, goal, which)) return PLR_ELEMENT;
-    for (int which : {PLP_winNT_0, PLP_win2k_0, PLP_win9X_0, PLP_win95_0, PLP_win98_0, PLP_Folionix_0, PLP_SDK_0})
-        if (is(engine, goal, which)) return PLR_PLATFORM;
     return 0;
 }
 

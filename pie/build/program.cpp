@@ -40,8 +40,8 @@ void relink_complement(PieEngine* engine, PlFunctor* fact) {
         all_off = all_off && value == engine->cell.OFF;
     });
     if (!any || (!all_on && !all_off)) return;
-    while (void* clause = pl_list_remove_first(engine, fact->clauses[PL_COMPLEMENTS]))
-        pl_list_remove_item(engine, engine->program->clauses[PL_COMPLEMENTS], clause);
+    while (void* clause = pl_list_retire_first(engine, fact->clauses[PL_COMPLEMENTS]))
+        pl_list_retire_item(engine, engine->program->clauses[PL_COMPLEMENTS], clause);
     PlCell* head = pl_make_term(engine, fact);
     head->fn.args->items[0] = all_on ? engine->cell.OFF : engine->cell.ON;
     PlCell* term = pl_make_term(engine, pl_predefined(engine, PLP_neck_2));
@@ -68,6 +68,16 @@ void pl_program_renumber(PieEngine* engine) {
     engine->program->changed = 0;
 }
 
+void pl_program_unlink_clause(PieEngine* engine, PlCell* clause) {
+    PlList* all = engine->program->clauses[PL_WRITTEN];
+    for (PlListNode* node = all->next; node != all; node = node->next) {
+        if (node->item != clause) continue;
+        if (node == engine->load_anchor) engine->load_anchor = node->prev;
+        pl_list_retire_node(engine, node);
+        return;
+    }
+}
+
 void pl_program_clause_removed(PieEngine* engine, PlCell* clause) {
     PlCell* head = head_of(engine, clause);
     if (head->type == PL_FUNCTOR && head->fn.functor->arity == 1 && (head->fn.functor->flags & PLF_HOST_FACT) &&
@@ -84,8 +94,8 @@ void pl_program_clause_removed(PieEngine* engine, PlCell* clause) {
     });
     for (PlFunctor* f : items) {
         if (f->uses > 0 || !(f->marks & PLM_DEFAULT_CLAUSE)) continue;
-        while (void* defaults = pl_list_remove_first(engine, f->clauses[PL_DEFAULTS]))
-            pl_list_remove_item(engine, engine->program->clauses[PL_DEFAULTS], defaults);
+        while (void* defaults = pl_list_retire_first(engine, f->clauses[PL_DEFAULTS]))
+            pl_list_retire_item(engine, engine->program->clauses[PL_DEFAULTS], defaults);
         f->marks &= ~PLM_DEFAULT_CLAUSE;
     }
     engine->program->changed = 1;

@@ -33,3 +33,6 @@ void pl_program_renumber(PieEngine* engine);
 // its remaining clauses, the use counts of the functors in the clause are lowered, and items no
 // clause uses any more lose their default clause.
 void pl_program_clause_removed(PieEngine* engine, PlCell* clause);
+// Takes clause off the program's list of written clauses (retire: a walk may stand on it),
+// keeping the running load's anchor on the program.
+void pl_program_unlink_clause(PieEngine* engine, PlCell* clause);

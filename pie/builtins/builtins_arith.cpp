@@ -3,6 +3,7 @@
 #include "pie/builtins/builtins.h"
 
 #include "pie/api/engine.h"
+#include "pie/builtins/integer_ops.h"
 #include "pie/run/interpreter.h"
 
 #include <cstdint>
@@ -20,13 +21,11 @@ Mode mode_of(const PlDeref& d) {
     }
 }
 
-int32_t wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
-int32_t add(int32_t a, int32_t b) { return wrap(int64_t{a} + b); }
-int32_t subtract(int32_t a, int32_t b) { return wrap(int64_t{a} - b); }
-int32_t times(int32_t a, int32_t b) { return wrap(int64_t{a} * b); }
-// Truncating division and remainder; the divisor is not 0. INT_MIN / -1 wraps to INT_MIN.
-int32_t divide(int32_t a, int32_t b) { return wrap(int64_t{a} / b); }
-int32_t remainder(int32_t a, int32_t b) { return wrap(int64_t{a} % b); }
+constexpr auto add = pl_add;
+constexpr auto subtract = pl_subtract;
+constexpr auto times = pl_times;
+constexpr auto divide = pl_divide;
+constexpr auto remainder = pl_remainder;
 
 // The three arguments of X op Y = Z.
 struct Triple {
@@ -146,12 +145,10 @@ int bi_bitor(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     return bit_operation(e, g, f, [](int32_t x, int32_t y) { return x | y; });
 }
 int bi_lshift(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
-    return bit_operation(e, g, f, [](int32_t x, int32_t y) {
-        return static_cast<int32_t>(static_cast<uint32_t>(x) << (static_cast<uint32_t>(y) & 31));
-    });
+    return bit_operation(e, g, f, pl_shift_left);
 }
 int bi_rshift(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
-    return bit_operation(e, g, f, [](int32_t x, int32_t y) { return x >> (static_cast<uint32_t>(y) & 31); });
+    return bit_operation(e, g, f, pl_shift_right);
 }
 
 int bi_bitcmp(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {

@@ -189,8 +189,8 @@ int bi_clause(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
 // A clause that left its predicate's list leaves the program too, which keeps its bookkeeping
 // (complements, defaults, use counts); without a program its cells go back at once.
 void take_out(PieEngine* e, PlCell* clause) {
-    if (PlProgram* program = e->program) {
-        pl_list_remove_item(e, program->clauses[PL_WRITTEN], clause);
+    if (e->program) {
+        pl_program_unlink_clause(e, clause);
         pl_program_clause_removed(e, clause);
         return;
     }
@@ -211,7 +211,7 @@ int bi_retract(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     });
     if (!node) return PL_FAIL;
     auto* clause = static_cast<PlCell*>(node->item);
-    pl_list_remove_node(e, node);
+    pl_list_retire_node(e, node);
     take_out(e, clause);
     e->run.program_changed = true;
     return PL_SUCCESS;
@@ -227,7 +227,7 @@ int bi_abolish(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
         pl_lookup_functor(e, name.term->fn.functor->name, static_cast<uint32_t>(arity.term->value), nullptr);
     PlList* list = functor->clauses[0];
     if (!list || pl_list_empty(list)) return PL_FAIL;
-    while (auto* clause = static_cast<PlCell*>(pl_list_remove_first(e, list))) take_out(e, clause);
+    while (auto* clause = static_cast<PlCell*>(pl_list_retire_first(e, list))) take_out(e, clause);
     e->run.program_changed = true;
     return PL_SUCCESS;
 }

@@ -11,6 +11,7 @@
 #include "pie/run/property_values.h"
 #include "pie/run/update_store.h"
 #include "pie/run/unify.h"
+#include "pie/terms/cycle_check.h"
 
 #include <cstdio>
 #include <string>
@@ -231,13 +232,15 @@ int bi_show(PieEngine* e, PlCell* g, PlFrame* f, PlList*) { return display_flag(
 int bi_readonly(PieEngine* e, PlCell* g, PlFrame* f, PlList*) { return display_flag(e, g, f, PLF_MARKED, true); }
 
 // The option names of an element argument: "_" (one call with no name) or a list of atoms.
-bool element_names(PlCell* g, PlFrame* f, uint32_t i, std::vector<const char*>& names) {
+bool element_names(PieEngine* e, PlCell* g, PlFrame* f, uint32_t i, std::vector<const char*>& names) {
     PlDeref d = pl_builtin_arg(g, f, i);
     if (d.term->type == PL_ANONYMOUS) {
         names.push_back(nullptr);
         return true;
     }
+    PlCycleCheck cycle;
     while (d.term->type == PL_LIST) {
+        if (cycle.seen(d.term, d.frame)) pl_fatal_error(e, PL_ERR_STACK, "element_names");
         const PlCell* head = pl_deref(d.term->list.head, d.frame).term;
         if (!is_atom(head)) return false;
         names.push_back(atom_name(head->fn.functor));
@@ -250,7 +253,7 @@ template <PieHostOp op>
 int element_operation(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     PlFunctor* item = item_of(e, g, f, 0);
     std::vector<const char*> names;
-    if (!item || !element_names(g, f, 1, names)) return PL_FAIL;
+    if (!item || !element_names(e, g, f, 1, names)) return PL_FAIL;
     for (const char* name : names)
         if (pie_item_call<op>(e, item, name) != 0) return PL_FAIL;
     return PL_SUCCESS;
@@ -303,7 +306,9 @@ int bi_member(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
         pl_trail_undo(e, mark);
         return false;
     };
+    PlCycleCheck cycle;
     while (d.term->type == PL_LIST) {
+        if (cycle.seen(d.term, d.frame)) pl_fatal_error(e, PL_ERR_STACK, "member");
         if (attempt(d.term->list.head, d.frame)) return PL_SUCCESS;
         d = pl_deref(d.term->list.tail, d.frame);
     }
@@ -331,10 +336,12 @@ struct ActionNames {
     std::vector<const char*> names;
 };
 
-bool action_names(PlCell* g, PlFrame* f, ActionNames& out) {
+bool action_names(PieEngine* e, PlCell* g, PlFrame* f, ActionNames& out) {
     PlDeref d = pl_builtin_arg(g, f, 1);
     std::vector<const PlCell*> cells;
+    PlCycleCheck cycle;
     while (d.term->type == PL_LIST) {
+        if (cycle.seen(d.term, d.frame)) pl_fatal_error(e, PL_ERR_STACK, "action_names");
         cells.push_back(pl_deref(d.term->list.head, d.frame).term);
         d = pl_deref(d.term->list.tail, d.frame);
     }
@@ -358,7 +365,7 @@ bool action_names(PlCell* g, PlFrame* f, ActionNames& out) {
 int bi_action2(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     PlFunctor* item = atom_arg(g, f, 0);
     ActionNames a;
-    if (!item || !action_names(g, f, a)) return PL_FAIL;
+    if (!item || !action_names(e, g, f, a)) return PL_FAIL;
     return pie_item_call<PIE_OP_DoAction>(e, pl_unary_functor(e, item), static_cast<int32_t>(a.names.size()),
                                           a.names.data()) == 0;
 }
@@ -366,7 +373,7 @@ int bi_action2(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
 int bi_action3(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     PlFunctor* item = atom_arg(g, f, 0);
     ActionNames a;
-    if (!item || !action_names(g, f, a)) return PL_FAIL;
+    if (!item || !action_names(e, g, f, a)) return PL_FAIL;
     PlCell* out = nullptr;
     if (sv_action_out(e, pl_unary_functor(e, item), static_cast<int32_t>(a.names.size()), a.names.data(), &out) != 0)
         return PL_FAIL;

@@ -96,7 +96,7 @@ int record_elements(PieEngine* engine, PlCell* list, PlFrame* frame, PlList* ans
 // cells flat; then record_elements runs from the start. Nothing is changed on the way.
 int constants_only(PieEngine* engine, PlCell* list, PlFrame* frame) {
     int64_t levels = 1;
-    if (engine->depth + levels > kPlMaxDepth) return -1;
+    if (engine->depth + levels > pl_depth_limit(engine)) return -1;
     bool flat_run = false;  // whether the walk would end with cells to mark
     PlDeref d = pl_deref(list, frame);
     while (d.term->type == PL_LIST) {
@@ -104,7 +104,7 @@ int constants_only(PieEngine* engine, PlCell* list, PlFrame* frame) {
         const PlCell* h = pl_deref(d.term->list.head, d.frame).term;
         if (h->type == PL_LIST || (h->type == PL_FUNCTOR && h->fn.args && h->fn.args->count)) return -1;
         flat_run = pl_element_shape(d.term->list.head) & PL_SHAPE_FLAT;
-        if (engine->depth + ++levels > kPlMaxDepth) return -1;
+        if (engine->depth + ++levels > pl_depth_limit(engine)) return -1;
         PlCell* tail = d.term->list.tail;
         d = pl_deref(tail, d.frame);
         if (tail->type == PL_VAR) flat_run = false;
@@ -163,7 +163,7 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
     PlFunctor* f = goal->fn.functor;
     const bool read_only = f->flags & PLF_READ_ONLY;
     PlCell* key = f->owner ? property_key(engine, f, goal, frame) : nullptr;
-    const int64_t room = kPlMaxDepth - engine->depth;  // levels the walks over an argument may take
+    const int64_t room = pl_depth_limit(engine) - engine->depth;  // levels the walks over an argument may take
     bool changed = false;
     // A property goal without a key records nothing.
     const uint32_t count = (f->owner && !key) || !goal->fn.args ? 0 : std::min(f->arity, goal->fn.args->count);

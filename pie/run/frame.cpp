@@ -136,7 +136,7 @@ PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame
 // Nullptr when the list is not of that kind.
 PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
     PlCell* tail = list->list.tail;
-    if (tail->type != PL_VAR || !frame || engine->depth + 2 > kPlMaxDepth) return nullptr;
+    if (tail->type != PL_VAR || !frame || engine->depth + 2 > pl_depth_limit(engine)) return nullptr;
     const VarEnd v = follow(tail, frame);
     if (v.last->term->type == PL_UNBOUND || v.last->frame) return nullptr;
     PlCell* head = quick_element(list->list.head, frame);

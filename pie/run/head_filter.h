@@ -30,7 +30,7 @@ inline bool clash(const PlCell* a, const PlCell* b) {
 // depth limit raises its own error.
 inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame) {
     using namespace pl_head_filter_detail;
-    if (goal->fn.functor->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > kPlMaxDepth)
+    if (goal->fn.functor->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > pl_depth_limit(engine))
         return nullptr;
     const PlCell* ours = pl_deref(goal->fn.args->items[0], goal_frame).term;
     return comparable(ours->type) ? ours : nullptr;

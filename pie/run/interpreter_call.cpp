@@ -3,6 +3,7 @@
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
@@ -142,6 +143,8 @@ namespace {
 
 // The outcome of a predicate call, after its success step.
 int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    if (f == engine->direct_is_functor && !(engine->flags & PLE_TRACE))
+        if (const int outcome = pl_direct_is(engine, goal, frame); outcome != PL_UNDETERMINED) return outcome;
     if (!has_clauses(f)) return PL_FAIL;
     if ((f->flags & PLF_SETTLED) && !(f->flags & PLF_SYSTEM)) return call_settled_item(engine, f, goal, frame, answers);
     if (f->flags & PLF_REFUSE) return PL_FAIL;
@@ -215,7 +218,10 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     PlCell* term = pl_clause_term(clause);
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
     PlFunctor* neck = term->fn.functor;
-    if (neck->arity == 2 && neck->name == engine->atom.neck && term->fn.args) {
+    const bool rule = neck->arity == 2 && neck->name == engine->atom.neck && term->fn.args;
+    // A warning raised from here on names this clause.
+    engine->warning_line = static_cast<int32_t>((rule ? pl_arg(term, 0) : term)->line);
+    if (rule) {
         if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
         PlList* body_answers = pl_list_new(engine);
         const int outcome = pl_call(engine, pl_arg(term, 1), clause_frame, body_answers);

@@ -3,6 +3,7 @@
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
@@ -71,6 +72,18 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
     if (group || f->builtin) {
         const int outcome = attempt(nullptr);
         return outcome < 0 ? PL_FAIL : outcome;
+    }
+    if (f == engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+        // At most one rule of "is" holds for a goal: retrying the others could only fail.
+        const size_t mark = pl_trail_mark(engine);
+        const int first = pl_direct_is(engine, a.term, a.frame);
+        if (first == PL_SUCCESS) {
+            const int second = call_rest(engine, right, frame, answers);
+            if (second == PL_SUCCESS) return PL_SUCCESS;
+            pl_trail_undo(engine, mark);
+            return second == PL_CUT || second == PL_UNDETERMINED ? second : PL_FAIL;
+        }
+        if (first == PL_FAIL) return PL_FAIL;
     }
     // A left goal's clauses run without a call of their own: its once cells must not answer
     // from an earlier call either.

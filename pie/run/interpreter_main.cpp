@@ -5,6 +5,7 @@
 #include "pie/terms/atoms.h"
 #include "pie/terms/btree.h"
 #include "pie/api/engine.h"
+#include "pie/run/engine_stack.h"
 #include "pie/run/frame.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
@@ -139,7 +140,9 @@ void trace_answer(PieEngine* engine, PlCell* goal, PlFrame* frame, int outcome) 
 
 void pl_set_propagation(PieEngine* engine, PlPropagateFn propagate) { engine->run.propagate = propagate; }
 
-int pl_execute_main(PieEngine* engine, PlCell* query) {
+namespace {
+
+int execute_main(PieEngine* engine, PlCell* query) {
     uint32_t variables = 0;
     PlCell* goal = query_goal(engine, query, &variables);
     QueryScope scope(engine);
@@ -180,7 +183,7 @@ int pl_execute_main(PieEngine* engine, PlCell* query) {
     return outcome;
 }
 
-int pl_execute_main_unbound(PieEngine* engine, PlCell* query) {
+int execute_main_unbound(PieEngine* engine, PlCell* query) {
     uint32_t variables = 0;
     PlCell* goal = query_goal(engine, query, &variables);
     QueryScope scope(engine);
@@ -208,6 +211,18 @@ int pl_execute_main_unbound(PieEngine* engine, PlCell* query) {
     }
     if (own) pl_list_free(engine, own);
     return outcome;
+}
+
+}  // namespace
+
+int pl_execute_main(PieEngine* engine, PlCell* query) {
+    return pl_on_engine_stack(
+        engine, [](PieEngine* e, void* q) { return execute_main(e, static_cast<PlCell*>(q)); }, query);
+}
+
+int pl_execute_main_unbound(PieEngine* engine, PlCell* query) {
+    return pl_on_engine_stack(
+        engine, [](PieEngine* e, void* q) { return execute_main_unbound(e, static_cast<PlCell*>(q)); }, query);
 }
 
 PlCell* pl_item_status(PieEngine* engine, PlFunctor* item, PlList* answers) {

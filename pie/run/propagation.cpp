@@ -14,6 +14,7 @@
 #include "pie/text/output.h"
 #include "pie/text/printer.h"
 #include "pie/build/program.h"
+#include "pie/terms/functor_set.h"
 
 #include <algorithm>
 #include <vector>
@@ -26,7 +27,7 @@ bool tracing(const PieEngine* engine) { return engine->flags & PLE_TRACE; }
 
 bool reads(const PlFunctor* reader, const PlFunctor* item) {
     // The dependents set of item holds the functors whose rules read it.
-    return item->dependents && pl_hash_lookup(item->dependents, reader);
+    return item->dependents && pl_functor_set_holds(item->dependents, reader);
 }
 
 bool has_first_list(const PlFunctor* f) { return f->clauses[PL_WRITTEN] && !pl_list_empty(f->clauses[PL_WRITTEN]); }
@@ -171,7 +172,7 @@ struct Run {
     void schedule(PlFunctor* from, bool to_waiting) {
         if (!from->dependents) return;
         Items dependents;
-        pl_hash_walk(from->dependents, [&](void* d) { dependents.push_back(static_cast<PlFunctor*>(d)); });
+        pl_functor_set_each(from->dependents, [&](PlFunctor* d) { dependents.push_back(d); });
         for (PlFunctor* d : dependents) {
             if (to_waiting)
                 waiting.push_back(d);
@@ -264,8 +265,7 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
     for (PlFunctor* s : sources) {
         if (!s->dependents) continue;
         Items with, without;
-        pl_hash_walk(s->dependents, [&](void* d) {
-            auto* f = static_cast<PlFunctor*>(d);
+        pl_functor_set_each(s->dependents, [&](PlFunctor* f) {
             (has_first_list(f) && !(f->flags & PLF_REPLACEMENT) ? with : without).push_back(f);
         });
         for (PlFunctor* f : with) first.emplace_back(f, s);

@@ -36,6 +36,9 @@ struct PlRunState {
     PlListNode* changed = nullptr;        // changed table of the running query
     bool program_changed = false;         // an assert, retract or abolish ran
     PlFunctor* reflected = nullptr;       // the item the current propagation step started from
+    // List nodes of clauses taken out while the program may be walked: they keep their links, so
+    // that a walk standing on one goes on, and are recycled when the outermost API call ends.
+    std::vector<PlListNode*> retired_nodes;
     // Propagation over a query's answers, and the rebuild of derived rule data after the program
     // changed; either may be unset.
     void (*propagate)(PieEngine* engine, PlListNode* answers, PlFunctor* goal) = nullptr;

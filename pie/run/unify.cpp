@@ -6,6 +6,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/interpreter.h"
+#include "pie/terms/cycle_check.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
 // variable of the clause not bound yet, bound as unify would bind it but without a call. False
 // when the pair needs unify (the level unify would take is past the limit included).
 bool bind_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    if (engine->depth + kWeight > kPlMaxDepth) return false;
+    if (engine->depth + kWeight > pl_depth_limit(engine)) return false;
     PlBinding* slot = &fb->slots()[b->var.slot];
     if (slot->term->type != PL_UNBOUND) return false;
     const PlDeref l = deref_goal(a, fa);
@@ -127,9 +128,12 @@ inline bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, 
 
 int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
+    PlCycleCheck cycle;  // the loop-backs below take no level: a cyclic pair is caught here
+    bool looped = false;
   again:
     const PlDeref l = deref_goal(a, fa);
     const PlDeref r = deref_goal(b, fb);
+    if (looped && cycle.seen(l.term, l.frame, r.term, r.frame)) pl_fatal_error(engine, PL_ERR_STACK, "pl_unification_sub");
     if (l.term->type == PL_AND_GROUP || r.term->type == PL_AND_GROUP) return unify_group(engine, l, r);
     const PlCellType rt = r.term->type;
     switch (l.term->type) {
@@ -161,6 +165,7 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
                     !unify(engine, pl_arg(l.term, i), l.frame, pl_arg(r.term, i), r.frame))
                     return 0;
             a = pl_arg(l.term, k - 1), fa = l.frame, b = pl_arg(r.term, k - 1), fb = r.frame;
+            looped = true;
             goto again;  // the last argument without a native level: long chains stay flat
         }
         case PL_MEMBER:
@@ -178,6 +183,7 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
                 !unify(engine, l.term->list.head, l.frame, r.term->list.head, r.frame))
                 return 0;
             a = l.term->list.tail, fa = l.frame, b = r.term->list.tail, fb = r.frame;
+            looped = true;
             goto again;
         case PL_UNBOUND: if (bindable(r)) bind(engine, r, l); return 1;
         default: break;
@@ -325,7 +331,7 @@ bool equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
 // from the start. Nothing is changed on the way, so giving up costs only the time.
 int constant_lists_equal(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     for (int64_t levels = kWeight;; levels += kWeight) {
-        if (engine->depth + levels + kWeight > kPlMaxDepth) return -1;
+        if (engine->depth + levels + kWeight > pl_depth_limit(engine)) return -1;
         const PlDeref l = pl_deref(a, fa);
         const PlDeref r = pl_deref(b, fb);
         if (l.term->type != r.term->type || l.term->type > 19) return 0;

@@ -3,6 +3,8 @@
 // come out in the same order in every run.
 #include "pie/terms/functor.h"
 
+#include "pie/terms/functor_set.h"
+
 #include "pie/api/engine.h"
 #include "pie/terms/hash.h"
 #include "pie/terms/list.h"
@@ -35,11 +37,6 @@ int compare_in_table(const void* item, const void* key) {
 
 size_t hash_in_table(const void* key) { return static_cast<const FunctorKey*>(key)->name->serial; }
 
-// Dependents are found by serial; every serial above 65,535 shares the last bucket.
-size_t hash_dependent(const void* key) {
-    uint32_t serial = static_cast<const PlFunctor*>(key)->serial;
-    return serial > 65535 ? 255 : serial / 256;
-}
 
 bool contains_at_sign(const PlAtom* name) { return std::memchr(name->name, '@', name->length) != nullptr; }
 
@@ -52,7 +49,7 @@ PlFunctor* create(PieEngine* engine, PlAtom* name, uint32_t arity, PlFunctor* ow
     for (PlList*& list : f->clauses) list = pl_list_new(engine);
     f->values = pl_vector_alloc(engine, pool, arity);
     if (arity >= 1 && !contains_at_sign(name))
-        f->dependents = pl_hash_create(engine, pool, pl_compare_functor_serial, hash_dependent, 8);
+        f->dependents = pl_functor_set_create(engine, pool);
     // Names of the engine's own facts begin with "$"; their values stay in the engine.
     const PlAtom* fact_name = owner ? owner->name : name;
     if (fact_name->length > 0 && fact_name->name[0] == '$') f->flags |= PLF_HOST_FACT;

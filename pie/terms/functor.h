@@ -62,6 +62,8 @@ constexpr uint32_t kPlMaxArity = 31;
 // A built-in predicate: answers an outcome of the interpreter (0 fail, 1 succeed, 2 cut, ...).
 using PlBuiltin = int (*)(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);
 
+struct PlFunctorSet;
+
 struct PlFunctor {
     PlAtom* name;
     uint32_t arity;
@@ -75,7 +77,7 @@ struct PlFunctor {
     BTree* property_values; // a property's recorded values by key; made with the first value
     PlList* choices;        // the item's choice names (atoms), read once from the host
     PlCell* constant;       // value given by PIE_define_constant or a constant goal
-    PlHash* dependents;     // functors whose rules read this one; null for "@" names and arity 0
+    PlFunctorSet* dependents;  // functors whose rules read this one; null for "@" names and arity 0
     PlList* waits;          // functors named by the wait goals of its clauses
     PlCell* atom_term;      // the one arity-0 term of this functor
     int32_t host_item;      // the host's item id (block 2 of the host slots)
@@ -84,6 +86,7 @@ struct PlFunctor {
     PlFunctor* origin;      // the item whose change scheduled this one
     PlBuiltin builtin;      // set for built-in predicates
     PlList* once_cells;     // once cells of its clauses, reset before each call
+    uint8_t goal_kind;      // what loading does with a goal of this functor, plus 1; 0 not known yet
 };
 
 // Finds or makes name/arity with the given owner. Arity above 31 raises error 289.

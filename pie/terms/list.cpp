@@ -70,6 +70,34 @@ void pl_list_remove_node(PieEngine* engine, PlListNode* node) {
     put_back(engine, node);
 }
 
+void pl_list_retire_node(PieEngine* engine, PlListNode* node) {
+    node->prev->next = node->next;
+    node->next->prev = node->prev;
+    engine->run.retired_nodes.push_back(node);
+}
+
+bool pl_list_retire_item(PieEngine* engine, PlList* list, const void* item) {
+    for (PlListNode* node = list->next; node != list; node = node->next) {
+        if (node->item == item) {
+            pl_list_retire_node(engine, node);
+            return true;
+        }
+    }
+    return false;
+}
+
+void* pl_list_retire_first(PieEngine* engine, PlList* list) {
+    if (pl_list_empty(list)) return nullptr;
+    void* item = list->next->item;
+    pl_list_retire_node(engine, list->next);
+    return item;
+}
+
+void pl_list_recycle_retired(PieEngine* engine) {
+    for (PlListNode* node : engine->run.retired_nodes) put_back(engine, node);
+    engine->run.retired_nodes.clear();
+}
+
 void* pl_list_remove_first(PieEngine* engine, PlList* list) {
     if (pl_list_empty(list)) return nullptr;
     void* item = list->next->item;

@@ -24,6 +24,14 @@ void* pl_list_remove_first(PieEngine* engine, PlList* list);
 // Takes off the first node holding item; false when there is none.
 bool pl_list_remove_item(PieEngine* engine, PlList* list, const void* item);
 void pl_list_remove_node(PieEngine* engine, PlListNode* node);
+// Takes the node out of its list but leaves its own links and item as they were, so that a walk
+// standing on it still finds its way on; the node is recycled by pl_list_recycle_retired.
+void pl_list_retire_node(PieEngine* engine, PlListNode* node);
+// The same for the first node holding item (false when there is none), and for the first node.
+bool pl_list_retire_item(PieEngine* engine, PlList* list, const void* item);
+void* pl_list_retire_first(PieEngine* engine, PlList* list);
+// Puts every retired node on the free-node list: only when no walk of a clause list can run.
+void pl_list_recycle_retired(PieEngine* engine);
 size_t pl_list_count(const PlList* list);
 inline bool pl_list_empty(const PlList* list) { return list->next == list; }
 // The first item for which match(context, item, argument) answers 1, or nullptr.

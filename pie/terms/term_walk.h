@@ -4,6 +4,8 @@
 
 #include "pie/terms/term.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -35,14 +37,17 @@ void pl_for_each_child(PlCell* cell, Fn&& fn) {
 // Top-down: visit(slot) may replace *slot and answers whether to go on into its children.
 template <class Visit>
 void pl_walk_top_down(PlCell*& root, Visit&& visit) {
-    std::vector<PlCell**> work{&root};
+    std::vector<PlCell**> work;
+    work.reserve(32);
+    work.push_back(&root);
     while (!work.empty()) {
         PlCell** slot = work.back();
         work.pop_back();
         if (!visit(*slot)) continue;
-        std::vector<PlCell**> children;
-        pl_for_each_child(*slot, [&](PlCell*& child) { children.push_back(&child); });
-        for (auto it = children.rbegin(); it != children.rend(); ++it) work.push_back(*it);
+        // The children go on in reverse, so that the first is visited next.
+        const size_t first = work.size();
+        pl_for_each_child(*slot, [&](PlCell*& child) { work.push_back(&child); });
+        std::reverse(work.begin() + static_cast<std::ptrdiff_t>(first), work.end());
     }
 }
 

@@ -173,7 +173,7 @@ PlOperator* separator_entry(PieEngine* engine, int kind) {
 }
 
 PlCell* parse(PieEngine* engine, PlToken* token, PlCell* clause, int max_priority, bool list_top) {
-    PlDepthGuard depth(engine, "pl_parse_term", kNestingWeight);
+    PlDepthGuard depth(engine, "pl_parse_term", kNestingWeight, PlDepthKind::Text);
     std::vector<Pending> pending;
     int m = max_priority;
     for (;;) {

@@ -8,6 +8,7 @@
 #include "pie/text/output.h"
 #include "pie/text/printer.h"
 #include "pie/build/program.h"
+#include "pie/terms/functor_set.h"
 
 #include <cstring>
 
@@ -78,10 +79,7 @@ void plout_reference_dump(PieEngine* engine) {
     pl_functor_walk(engine, 1, kPlMaxArity, [&](PlFunctor* f) {
         if (!f->dependents || (f->flags & PLF_SYSTEM) || std::strncmp(f->name->name, "$$@", 3) == 0) return;
         pl_print(engine, "%s/%u : ", f->name->name, f->arity);
-        pl_hash_walk(f->dependents, [&](void* item) {
-            auto* d = static_cast<const PlFunctor*>(item);
-            pl_print(engine, " %s/%u", d->name->name, d->arity);
-        });
+        pl_functor_set_each(f->dependents, [&](const PlFunctor* d) { pl_print(engine, " %s/%u", d->name->name, d->arity); });
         pl_print(engine, "%s", "\n");
         pl_flush(engine);
     });

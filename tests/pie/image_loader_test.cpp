@@ -9,6 +9,7 @@
 #include "pie/build/loader.h"
 #include "pie/build/post_load.h"
 #include "pie/build/program.h"
+#include "pie/terms/functor_set.h"
 
 #include <algorithm>
 #include <functional>
@@ -57,7 +58,7 @@ struct ImageTest : RuleTest {
             auto* f = static_cast<PlFunctor*>(item);
             if (!f->dependents || !f->dependents->count) return;
             out += std::string(f->name->name) + " <-";
-            pl_hash_walk(f->dependents, [&](void* d) { out += std::string(" ") + static_cast<PlFunctor*>(d)->name->name; });
+            pl_functor_set_each(f->dependents, [&](PlFunctor* d) { out += std::string(" ") + d->name->name; });
             out += "\n";
         });
         return out;
@@ -214,7 +215,7 @@ TEST_F(ImageTest, ReferListsReplaceDependentsFromBodies) {
     w.refer = {0, static_cast<uint8_t>(w.functor("c")), 0, 1, 0, static_cast<uint8_t>(w.functor("a"))};
     ASSERT_EQ(loadImage(w.image()), 0);
     auto item = [&](const char* name) { return pl_lookup_functor(e, pie_intern_string(e, name), 1, nullptr); };
-    EXPECT_NE(pl_hash_lookup(item("c")->dependents, item("a")), nullptr);
+    EXPECT_TRUE(pl_functor_set_holds(item("c")->dependents, item("a")));
     EXPECT_EQ(item("b")->dependents->count, 0u);
 }
 
@@ -232,6 +233,27 @@ TEST_F(ImageTest, RecognitionAndTheUnboundedEntry) {
     std::vector<uint8_t> image = w.image();
     EXPECT_EQ(errorOf([&] { elf32_header_check(e, image.data()); }), 0);
     EXPECT_EQ(userClauses(), 2u);
+    // Without a length, nothing is read past the section table, whatever the header claims.
+    auto put32 = [](std::vector<uint8_t>& v, size_t at, uint32_t x) {
+        for (int i = 0; i < 4; ++i) v[at + i] = static_cast<uint8_t>(x >> (8 * i));
+    };
+    const uint32_t table = image[32] | image[33] << 8 | image[34] << 16 | image[35] << 24;
+    const struct {
+        const char* fault;
+        size_t at;
+        uint32_t value;
+    } forged[] = {
+        {"section past the table", table + 16, table + 0x1000},
+        {"section length past the table", table + 20, 0x10000},
+        {"table beyond any image", 32, 0x7fff0000},
+        {"table inside the header", 32, 8},
+        {"entries of another size", 46, 0x10000 | 24},
+    };
+    for (const auto& f : forged) {
+        std::vector<uint8_t> bad = image;
+        put32(bad, f.at, f.at == 46 ? (bad[48] | bad[49] << 8) << 16 | (f.value & 0xffff) : f.value);
+        EXPECT_EQ(errorOf([&] { elf32_header_check(e, bad.data()); }), PL_ERR_ELF_HEADER) << f.fault;
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "pie/build/post_load.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
+#include "pie/terms/functor_set.h"
 
 #include <string>
 
@@ -117,7 +118,7 @@ TEST_F(LoaderTest, BodiesGiveDefaultClausesAndDependents) {
         PlFunctor* read = functor(name, 1);
         EXPECT_EQ(clauses(read, PL_DEFAULTS), std::string(":-(") + name + "(_X),,(!,status(" + name + ",_X)))");
         EXPECT_TRUE(read->marks & PLM_DEFAULT_CLAUSE);
-        EXPECT_TRUE(pl_hash_lookup(read->dependents, p)) << name;
+        EXPECT_TRUE(pl_functor_set_holds(read->dependents, p)) << name;
     }
     EXPECT_EQ(clauses(functor("t", 2), PL_DEFAULTS), "");
     EXPECT_EQ(clauses(pl_predefined(e, PLP_sum_3), PL_DEFAULTS), "");

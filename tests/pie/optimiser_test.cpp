@@ -2,6 +2,7 @@
 // and a member set answers as the list test did, and above all that a program answers the same
 // queries with the same host writes whether option 0x2000 runs the optimiser or not.
 #include "image_writer.h"
+#include "rule_programs.h"
 
 #include "pie/api/api.h"
 #include "pie/api/guard.h"
@@ -211,38 +212,6 @@ TEST(Optimiser, NestedGroupRunsAsItsConjunction) {
     }
 }
 
-// Rule programs of the kinds the host writes, each with queries and item changes; both engines
-// must answer every query alike and leave the same writes with the host.
-struct Program {
-    const char* text;
-    std::vector<const char*> queries;
-};
-
-const Program kPrograms[] = {
-    {"p :- a(ON), !, b(ON).\np :- c(ON).\n", {"p"}},
-    {"p :- a(ON), b(ON), !.\np :- c(ON).\n", {"p"}},
-    {"q(1).\nq(2).\nq(3).\np(_Y) :- q(_Y), eq(_Y, 2).\nr :- q(_Z), !, eq(_Z, 2).\nr :- a(ON).\n",
-     {"p(_Y)", "p(3)", "r"}},
-    {"p :- g(ON), h(ON), fail.\np :- g(ON), h(OFF).\np :- not(g(OFF)), h(ON).\n", {"p"}},
-    {"p :- g(_X), member(_X, [ON, X1]), h(_Y), member(_Y, [ON]).\nq :- g(_X), not(member(_X, [OFF])).\n", {"p", "q"}},
-    {"s :- (a(ON), !, b(ON) ; c(ON)), d(ON).\nt :- not((a(ON), b(OFF))), e(ON).\n", {"s", "t"}},
-    // What a query's last goals read is propagated after it; shared goals must not change that.
-    {"p :- a(ON), b(ON), fail.\np :- a(ON), b(ON).\nc(_X) :- b(_B), _X = _B.\nd(_X) :- a(_A), _X = _A.\n",
-     {"p", "c(_X)"}},
-    // Member tests of items whose rules work their value out, and of facts.
-    {"b(_X) :- a(_A), _X = _A.\np :- b(_V), member(_V, [OFF]).\nq(OFF).\nq(X1).\nr :- q(_V), member(_V, [X1]).\n",
-     {"p", "r"}},
-    // Rules taken out by their written bodies.
-    {"p :- a(ON), b(ON), c(ON).\np :- c(ON).\nq :- a(ON), b(ON).\nr :- a(ON), b(ON).\n",
-     {"retract((p :- a(ON), b(_B), c(ON)))", "p", "retract((q :- _Body))", "q", "retract((r :- a(ON)))", "r"}},
-    // Item rules: values and display states that depend on other items, read in several rules.
-    {"b(OFF) :- a(ON), c(ON), !.\nb(ON) :- a(_A), member(_A, [OFF, X1]), c(ON).\n"
-     "d(_X) :- b(_B), c(ON), _X = _B.\ne(ON) :- a(ON), g(ON), d(OFF), !.\ne(OFF) :- a(ON), g(ON).\n"
-     "f(_X) :- g(_G), member(_G, [ON, X1]), _X = ON.\nf(OFF) :- g(OFF), a(ON).\n"
-     "h(_) :- a(OFF), g(ON), !, disable.\nh(_) :- c(ON), g(ON), enable, hide.\n",
-     {"b(_X)", "d(_X)", "e(_X)", "f(_X)", "h(_X)"}},
-};
-
 // Runs the program on a plain and an optimised engine through the same item changes, queries
 // and checks. The host either keeps a value it is handed again (-3) or takes it as a change (0),
 // after which the engine propagates from that item too.
@@ -271,42 +240,14 @@ void expect_same(const std::string& text, const std::vector<std::string>& querie
     }
 }
 
+// Programs of the kinds the host writes, each with queries and item changes; both engines must
+// answer every query alike and leave the same writes with the host.
 TEST(Optimiser, AnswersAndWritesEqualThePlainProgram) {
-    for (const Program& program : kPrograms)
-        expect_same(program.text, std::vector<std::string>(program.queries.begin(), program.queries.end()));
+    for (const pieprograms::Program& program : pieprograms::HandWritten()) expect_same(program.text, program.queries);
 }
 
-// Generated item programs: each item's rules read earlier items through ground tests (mostly of
-// a and b, so that rules share them), member tests, negations, alternatives and cuts.
 TEST(Optimiser, GeneratedProgramsAnswerAsThePlainOnes) {
-    uint32_t seed = 12345;
-    auto next = [&](uint32_t n) { return (seed = seed * 1103515245u + 12345u) / 65536u % n; };
-    const char* const names[] = {"a", "b", "c", "d", "e", "f", "g", "h"};
-    const char* const values[] = {"ON", "OFF", "X1"};
-    for (int round = 0; round < 16; ++round) {
-        std::string text;
-        std::vector<std::string> queries;
-        for (int head = 3; head < 8; ++head) {
-            queries.push_back(std::string(names[head]) + "(_X)");
-            for (uint32_t clause = 0, clauses = 1 + next(3); clause < clauses; ++clause) {
-                std::string body;
-                auto item = [&] { return std::string(names[next(static_cast<uint32_t>(head))]); };
-                for (uint32_t goal = 0, goals = 1 + next(4); goal < goals; ++goal) {
-                    const std::string v = "_V" + std::to_string(goal);
-                    switch (next(6)) {
-                    case 0: case 1: body += std::string(names[next(2)]) + "(" + values[next(2)] + ")"; break;
-                    case 2: body += item() + "(" + v + "), member(" + v + ", [ON, X1])"; break;
-                    case 3: body += "!"; break;
-                    case 4: body += "not(" + item() + "(OFF))"; break;
-                    default: body += "(" + item() + "(ON) ; " + item() + "(X1))"; break;
-                    }
-                    body += ", ";
-                }
-                text += std::string(names[head]) + "(_X) :- " + body + "_X = " + values[next(3)] + ".\n";
-            }
-        }
-        expect_same(text, queries);
-    }
+    for (const pieprograms::Program& program : pieprograms::Generated()) expect_same(program.text, program.queries);
 }
 
 // Only option 0x2000 rewrites, for text and images alike; a later load leaves earlier clauses.

@@ -8,6 +8,7 @@
 #include "pie/text/printer.h"
 #include "pie/build/program.h"
 #include "pie/text/trace.h"
+#include "pie/terms/functor_set.h"
 
 #include <string>
 #include <vector>
@@ -159,7 +160,7 @@ TEST_F(OutputTest, DumpsListTheProgramAndItsReferences) {
     pl_program_add_functor(e, a);
     pl_program_add_functor(e, b);
     pl_program_add_functor(e, a);
-    pl_hash_add(e, b->dependents, a);
+    pl_functor_set_add(e, b->dependents, a);
     plout_listing(e);
     EXPECT_EQ(taken(), "<< USER PREDICATES >>\n 1: Item$A(ON) :- Item$B(OFF).\n 2: Item$B(OFF).\n"
                        "<< COMPLETE PREDICATES >>\n 1: Item$A(ON) :- Item$B(OFF).\n 2: Item$B(OFF).\n");

@@ -1,0 +1,81 @@
+// The two Prolog systems the rule engine is measured against, run in the same benchmark program
+// as the engine: SWI-Prolog (optimised, "swipl -O") and GNU Prolog compiled to native code
+// ("gplc"), as Debian's swi-prolog-nox and gprolog install them. A program in standard Prolog
+// defines goal/0; the harness here repeats it, doubling the repetitions until they take half a
+// second of processor time, subtracts the empty loop and prints "repetitions milliseconds".
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace prologpeers {
+
+constexpr const char* kHarness = R"(
+dummy.
+run(N, T) :-
+    now_ms(T0), ( between(1, N, _), goal, fail ; true ),
+    now_ms(T1), ( between(1, N, _), dummy, fail ; true ),
+    now_ms(T2), T is (T1 - T0) - (T2 - T1).
+bench(N) :- run(N, T), ( T < 500 -> N2 is N * 2, bench(N2) ; format("~w ~w~n", [N, T]) ).
+)";
+
+struct System {
+    const char* name;
+    const char* program_suffix;  // the clock and the entry point of the system
+    const char* check;           // a command that tells whether the system is installed
+    const char* command;         // %s: the program file; prints the result line
+};
+
+inline const System kSwi = {
+    "swipl",
+    "now_ms(T) :- statistics(cputime, S), T is S * 1000.\n"
+    ":- initialization((bench(1), halt)).\n",
+    "command -v swipl >/dev/null 2>&1",
+    "swipl -O -q %s 2>&1",
+};
+
+// GNU Prolog's own compiler gives its native-code speed, which is how its programs are run.
+inline const System kGnu = {
+    "gprolog",
+    "now_ms(T) :- cpu_time(T).\n"
+    ":- initialization((bench(1), halt)).\n",
+    "command -v gplc >/dev/null 2>&1",
+    "gplc --no-top-level -o %s.bin %s >/dev/null 2>&1 && %s.bin 2>&1",
+};
+
+// Milliseconds of processor time per run of goal/0 of program under system, or 0 and an error
+// text in `error`.
+inline double Run(const System& system, const std::string& program, std::string& error) {
+    if (std::system(system.check) != 0) {
+        error = std::string(system.name) + " is not installed (apt-get install swi-prolog-nox gprolog)";
+        return 0;
+    }
+    std::string folder = (std::filesystem::temp_directory_path() / "prologXXXXXX").string();
+    if (!mkdtemp(folder.data())) {
+        error = "no temporary folder";
+        return 0;
+    }
+    const std::string file = folder + "/bench.pl";
+    std::ofstream(file) << program << kHarness << system.program_suffix;
+    char command[1024];
+    std::snprintf(command, sizeof command, system.command, file.c_str(), file.c_str(), file.c_str());
+    double per_run_ms = 0;
+    if (FILE* out = popen(command, "r")) {
+        long runs = 0;
+        double ms = 0;
+        char line[256];
+        while (std::fgets(line, sizeof line, out))
+            if (std::sscanf(line, "%ld %lf", &runs, &ms) == 2 && runs > 0 && ms > 0) per_run_ms = ms / runs;
+        pclose(out);
+    }
+    std::filesystem::remove_all(folder);
+    if (per_run_ms <= 0) error = std::string(system.name) + " did not report a time";
+    return per_run_ms;
+}
+
+}  // namespace prologpeers

@@ -1,0 +1,88 @@
+// Direct evaluation of "is". The system rules evaluate the left operand before the right, fail
+// as soon as an operation has no result (a divisor of 0), and finally hand the value to the
+// operator's built-in, which binds an unbound result, compares an integer one, accepts "_" and
+// fails on anything else; the evaluation here keeps that order and those answers.
+#include "pie/run/direct_is.h"
+
+#include "pie/api/engine.h"
+#include "pie/build/compiler.h"
+#include "pie/builtins/builtins.h"
+#include "pie/builtins/integer_ops.h"
+#include "pie/run/interpreter.h"
+
+namespace {
+
+enum class Op : uint8_t { Add, Sub, Mul, Div, Mod, And, Or, Shl, Shr, Plus, Minus, Not };
+
+struct Row {
+    const char* name;
+    uint32_t arity;
+    Op op;
+};
+constexpr Row kOperators[kPlDirectIsOperators] = {
+    {"+", 2, Op::Add}, {"-", 2, Op::Sub},  {"*", 2, Op::Mul},   {"/", 2, Op::Div},  {"mod", 2, Op::Mod},
+    {"/\\", 2, Op::And}, {"\\/", 2, Op::Or}, {"<<", 2, Op::Shl}, {">>", 2, Op::Shr}, {"+", 1, Op::Plus},
+    {"-", 1, Op::Minus}, {"\\", 1, Op::Not},
+};
+
+enum class Result { Value, Fail, Other };
+
+constexpr int kMaxNesting = 64;  // deeper expressions are left to the rules
+
+Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out) {
+    const PlDeref d = pl_deref(term, frame);
+    if (d.term->type == PL_INT) {
+        out = d.term->value;
+        return Result::Value;
+    }
+    if (d.term->type != PL_FUNCTOR || !d.term->fn.args || nesting > kMaxNesting) return Result::Other;
+    const PlFunctor* f = d.term->fn.functor;
+    int which = -1;
+    for (int i = 0; i < kPlDirectIsOperators; ++i)
+        if (engine->direct_is[i] == f) which = i;
+    if (which < 0) return Result::Other;
+    int32_t a = 0, b = 0;
+    if (const Result r = evaluate(engine, pl_arg(d.term, 0), d.frame, nesting + 1, a); r != Result::Value) return r;
+    if (f->arity == 2)
+        if (const Result r = evaluate(engine, pl_arg(d.term, 1), d.frame, nesting + 1, b); r != Result::Value) return r;
+    switch (kOperators[which].op) {
+    case Op::Add: out = pl_add(a, b); break;
+    case Op::Sub: out = pl_subtract(a, b); break;
+    case Op::Mul: out = pl_times(a, b); break;
+    case Op::Div: if (b == 0) return Result::Fail; out = pl_divide(a, b); break;
+    case Op::Mod: if (b == 0) return Result::Fail; out = pl_remainder(a, b); break;
+    case Op::And: out = a & b; break;
+    case Op::Or: out = a | b; break;
+    case Op::Shl: out = pl_shift_left(a, b); break;
+    case Op::Shr: out = pl_shift_right(a, b); break;
+    case Op::Plus: out = pl_add(a, 0); break;
+    case Op::Minus: out = pl_subtract(0, a); break;
+    case Op::Not: out = ~a; break;
+    }
+    return Result::Value;
+}
+
+}  // namespace
+
+void pl_direct_is_prepare(PieEngine* engine) {
+    engine->direct_is_functor = pl_predefined(engine, PLP_is_2);
+    for (int i = 0; i < kPlDirectIsOperators; ++i)
+        engine->direct_is[i] =
+            pl_lookup_functor(engine, pie_intern_string(engine, kOperators[i].name), kOperators[i].arity, nullptr);
+}
+
+int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
+    if (!goal->fn.args || goal->fn.args->count < 2) return PL_UNDETERMINED;
+    const PlDeref result = pl_deref(pl_arg(goal, 0), frame);
+    const bool unbound = result.term->type == PL_UNBOUND && result.slot;
+    if (!unbound && result.term->type != PL_INT && result.term->type != PL_ANONYMOUS) return PL_UNDETERMINED;
+    int32_t value = 0;
+    switch (evaluate(engine, pl_arg(goal, 1), frame, 0, value)) {
+    case Result::Other: return PL_UNDETERMINED;
+    case Result::Fail: return PL_FAIL;
+    case Result::Value: break;
+    }
+    if (result.term->type == PL_INT) return result.term->value == value ? PL_SUCCESS : PL_FAIL;
+    if (!unbound) return PL_SUCCESS;
+    return pl_builtin_unify(engine, goal, frame, 0, pl_make_integer(engine, value)) ? PL_SUCCESS : PL_FAIL;
+}

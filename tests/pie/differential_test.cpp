@@ -1,0 +1,235 @@
+// The engine's behaviour held against a record of itself: the host's programs (hand-written and
+// generated) and the benchmark programs run through the same steps as the optimiser's
+// equivalence test, and every answer, trace line, error code and host call, in order, must equal
+// what tests/pie/data/differential.golden recorded. Work on the engine's speed must leave this
+// record as it is. DRVOPUI_UPDATE_GOLDEN=1 writes the record anew from the engine as it is.
+#include "rule_programs.h"
+
+#include "pie/api/api.h"
+#include "pie/api/guard.h"
+#include "pie/build/compiler.h"
+#include "pie/run/interpreter.h"
+#include "pie/text/lexer.h"
+#include "pie/text/output.h"
+
+#include <drvtest/pie_fake_host.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kWin9x = 0x400;
+constexpr uint32_t kPropagation = 0x2;
+constexpr uint32_t kTrace = 0x8;
+constexpr uint32_t kOptimise = 0x2000;
+
+std::string* g_output = nullptr;  // where the output slot writes
+
+// One engine as the host makes it, with the recording host's items a (1) to h (8), and the
+// transcript of what it did.
+class Recorder {
+public:
+    Recorder(uint32_t options, int changed_answer) {
+        EXPECT_EQ(PIE_init(&e_, nullptr, options), 0);
+        host_.install(e_);
+        e_->host_slots[kPlOutputSlot] = reinterpret_cast<PlHostSlot>(+[](void*, const char* text) {
+            *g_output += text;
+            return 0;
+        });
+        g_output = &output_;
+        int32_t id = 1;
+        for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h"}) {
+            host_.items[id].type = 2;
+            host_.items[id].value = "ON";
+            host_.items[id].changed_answer = changed_answer;
+            EXPECT_EQ(PIE_register_functor(e_, name, id++), 0);
+        }
+        out_ << "options " << options << " changed " << changed_answer << "\n";
+    }
+    ~Recorder() {
+        PIE_term(e_);
+        g_output = nullptr;
+    }
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    void load(const std::string& text) {
+        const int result = PIE_main(e_, text.c_str());
+        out_ << "load " << result;
+        if (result) out_ << " error " << pl_last_error(e_).code;
+        take();
+    }
+    void query(const std::string& goal) {
+        const std::string text = goal + ".";
+        const int outcome = pl_guarded(e_, -1, [&] {
+            PlToken token;
+            pl_lex_start(e_, text.c_str(), &token);
+            return pl_execute_main(e_, pl_read_clause(e_, &token, PL_CLAUSE));
+        });
+        out_ << "? " << goal << " -> " << outcome;
+        if (outcome < 0) out_ << " error " << pl_last_error(e_).code;
+        take();
+    }
+    void change(int32_t id, const char* value) {
+        host_.items[id].value = value;
+        out_ << "change " << id << " " << value << "\n";
+    }
+    void check(int32_t id) {
+        out_ << "check " << id << " -> " << PIE_check_conflict(e_, id);
+        take();
+    }
+    std::string transcript() {
+        for (int32_t id = 1; id <= 8; ++id) out_ << "value " << id << " " << host_.items[id].value << "\n";
+        return out_.str();
+    }
+
+private:
+    // The host calls and output since the last step, one per line.
+    void take() {
+        out_ << "\n";
+        for (const std::string& call : host_.log) out_ << "  " << call << "\n";
+        host_.log.clear();
+        if (!output_.empty()) out_ << output_ << (output_.back() == '\n' ? "" : "\n");
+        output_.clear();
+    }
+
+    PieEngine* e_ = nullptr;
+    drvtest::PieFakeHost host_;
+    std::string output_;
+    std::ostringstream out_;
+};
+
+// The steps of the optimiser's equivalence test: item changes, each followed by every query and
+// a check of the changed item, in three modes, plain and optimised, and once with the trace.
+std::string item_program(const pieprograms::Program& program, bool trace) {
+    const std::pair<int32_t, const char*> changes[] = {{3, "OFF"}, {0, nullptr}, {1, "OFF"}, {2, "OFF"}, {3, "ON"},
+                                                       {7, "X1"},  {7, "OFF"},   {8, "OFF"}, {1, "ON"}};
+    struct Mode {
+        uint32_t options;
+        int changed;
+    };
+    std::vector<Mode> modes = {{kWin9x, -3}, {kWin9x | kPropagation, -3}, {kWin9x | kPropagation, 0}};
+    for (size_t i = 0, n = modes.size(); i < n; ++i) modes.push_back({modes[i].options | kOptimise, modes[i].changed});
+    if (trace) modes.push_back({kWin9x | kPropagation | kTrace, 0});
+    std::string out;
+    for (const Mode& mode : modes) {
+        Recorder r(mode.options, mode.changed);
+        r.load(program.text);
+        for (auto [id, value] : changes) {
+            if (id) r.change(id, value);
+            for (const std::string& query : program.queries) r.query(query);
+            if (id) r.check(id);
+        }
+        out += r.transcript();
+    }
+    return out;
+}
+
+std::string benchmark_program(const char* text, const std::vector<std::string>& queries, bool trace) {
+    std::string out;
+    for (uint32_t options : {kWin9x, kWin9x | kOptimise, kWin9x | (trace ? kTrace : 0)}) {
+        Recorder r(options, -3);
+        r.load(text);
+        for (const std::string& query : queries) r.query(query);
+        out += r.transcript();
+    }
+    return out;
+}
+
+std::map<std::string, std::string> record() {
+    std::map<std::string, std::string> sections;
+    const auto& hand = pieprograms::HandWritten();
+    for (size_t i = 0; i < hand.size(); ++i) sections["hand " + std::to_string(i)] = item_program(hand[i], true);
+    const auto generated = pieprograms::Generated();
+    for (size_t i = 0; i < generated.size(); ++i)
+        sections["generated " + std::to_string(i)] = item_program(generated[i], i < 2);
+    using pieprograms::TakQuery;
+    // Answers of the programs run without the trace, asked as queries with the answer given.
+    sections["nrev"] = benchmark_program(pieprograms::kNrev, {pieprograms::NrevQuery(8), pieprograms::NrevQuery(30)}, true);
+    const std::vector<std::string> tak = {TakQuery(3, 2, 1), TakQuery(12, 8, 4), "tak(12, 8, 4, 5)", "tak(12, 8, 4, 4)"};
+    sections["tak is"] = benchmark_program(pieprograms::kTakIs, tak, false);
+    sections["tak sub"] = benchmark_program(pieprograms::kTakSub, tak, false);
+    sections["queens"] = benchmark_program(pieprograms::kQueens, {pieprograms::kQueensQuery, "queens(8, 92)"}, false);
+    sections["deriv"] = benchmark_program(pieprograms::kDeriv, {pieprograms::kDerivQuery}, true);
+    return sections;
+}
+
+const std::string kGolden = std::string(DRVOPUI_SOURCE_DIR) + "/tests/pie/data/differential.golden";
+
+std::map<std::string, std::string> read_golden() {
+    std::map<std::string, std::string> sections;
+    std::ifstream in(kGolden);
+    std::string line, name;
+    while (std::getline(in, line)) {
+        if (line.rfind("=== ", 0) == 0) name = line.substr(4);
+        else sections[name] += line + "\n";
+    }
+    return sections;
+}
+
+// The first line where two texts differ, with its number.
+std::string first_difference(const std::string& want, const std::string& got) {
+    std::istringstream a(want), b(got);
+    std::string x, y;
+    for (int line = 1;; ++line) {
+        const bool more_a = static_cast<bool>(std::getline(a, x)), more_b = static_cast<bool>(std::getline(b, y));
+        if (!more_a && !more_b) return "";
+        if (!more_a || !more_b || x != y)
+            return "line " + std::to_string(line) + ": recorded \"" + (more_a ? x : "<end>") + "\", now \"" +
+                   (more_b ? y : "<end>") + "\"";
+    }
+}
+
+TEST(Differential, AnswersTracesErrorsAndHostCallsAsRecorded) {
+    const std::map<std::string, std::string> now = record();
+    if (const char* update = std::getenv("DRVOPUI_UPDATE_GOLDEN"); update && *update == '1') {
+        std::ofstream out(kGolden);
+        for (const auto& [name, text] : now) out << "=== " << name << "\n" << text;
+        ASSERT_TRUE(out.good()) << kGolden;
+        GTEST_SKIP() << "recorded " << kGolden;
+    }
+    const std::map<std::string, std::string> golden = read_golden();
+    ASSERT_FALSE(golden.empty()) << "no record at " << kGolden;
+    for (const auto& [name, text] : golden) {
+        auto it = now.find(name);
+        ASSERT_NE(it, now.end()) << name;
+        EXPECT_EQ(first_difference(text, it->second), "") << name;
+    }
+    EXPECT_EQ(golden.size(), now.size());
+}
+
+// "is" is evaluated directly unless the query is traced; both ways must answer alike, the
+// corners of the integer operations and results that are bound, "_" or not integers included.
+TEST(Differential, IsAnswersAsItsSystemRules) {
+    const char* const goals[] = {
+        "_X is 1 + 2 * 3 - 4", "7 is 1 + 2 * 3", "8 is 1 + 2 * 3", "_ is 5", "_ is 1 / 0", "_X is 1 / 0",
+        "_X is 7 mod 0", "_X is -7 mod 2", "_X is -7 / 2", "_X is -2147483648 / -1", "_X is 2147483647 + 1",
+        "_X is 1 << 33", "_X is -8 >> 1", "_X is 6 /\\ 3 \\/ 8", "_X is \\ 5", "_X is - (3)", "_X is + 4",
+        "_X is _Y + 1", "_X is a + 1", "a is 1 + 1", "_X is heapused", "_Y = 3, _X is _Y * _Y", "_X is 5, _X is 5",
+        "_X is 1 + 1, _X = 3", "_X = f(1), _X is 1", "_X is 2, eq(_X, 2)", "_X is (1 + 2) * (3 + 4) / (5 - 5)",
+    };
+    for (const char* goal : goals) {
+        int outcome[2];
+        for (int traced = 0; traced < 2; ++traced) {
+            const std::string text = std::string(goal) + ".";
+            PieEngine* e = nullptr;
+            ASSERT_EQ(PIE_init(&e, nullptr, kWin9x | (traced ? kTrace : 0)), 0);
+            outcome[traced] = pl_guarded(e, -1, [&] {
+                PlToken token;
+                pl_lex_start(e, text.c_str(), &token);
+                return pl_execute_main(e, pl_read_clause(e, &token, PL_CLAUSE));
+            });
+            if (outcome[traced] < 0) outcome[traced] = -pl_last_error(e).code;
+            PIE_term(e);
+        }
+        EXPECT_EQ(outcome[0], outcome[1]) << goal;
+    }
+}
+
+}  // namespace
