@@ -8,6 +8,7 @@
 #include "items/common/source_tables.h"
 #include "items/common/table_cursor_ref.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -19,12 +20,12 @@ constexpr size_t kMediaTypeOffset = 64;
 constexpr uint32_t kFormTableItem = 1257;
 constexpr uint32_t kPaperTypeItem = 1082;
 
+// The paper-source name table as (id, name) rows, made once from the sources' own table.
 std::span<const SpecName> PaperSourceNames() {
-    // The paper-source name table of the source lists, seen as (id, name) rows.
-    static const auto rows = [] {
-        static SpecName table[kPaperSourceNameCount];
-        for (size_t i = 0; i < kPaperSourceNameCount; ++i) table[i] = {kPaperSourceNames[i].id, kPaperSourceNames[i].name};
-        return std::span<const SpecName>(table);
+    static const std::array<SpecName, kPaperSourceNameCount> rows = [] {
+        std::array<SpecName, kPaperSourceNameCount> out{};
+        for (size_t i = 0; i < out.size(); ++i) out[i] = {kPaperSourceNames[i].id, kPaperSourceNames[i].name};
+        return out;
     }();
     return rows;
 }
