@@ -243,7 +243,9 @@ TEST_F(SpecItems, ListItemsNameTheirRowsFromTheDevicesLists) {
             EXPECT_EQ(c.item->Row(i)->option_value, c.item->Row(i)->value);
         }
         EXPECT_EQ(c.item->Load(Ctx(), nullptr), c.loaded ? 1 : 0) << c.item->key;
-        if (c.loaded) EXPECT_EQ(Name(*c.item), c.loaded) << c.item->key;
+        if (c.loaded) {
+            EXPECT_EQ(Name(*c.item), c.loaded) << c.item->key;
+        }
     }
     EXPECT_EQ(ram.Row(0)->value, 16384000);
 }
@@ -278,10 +280,11 @@ TEST_F(SpecItems, SecondaryKeysReadTheEntryBehindAChoice) {
         PieValue v{};
         EXPECT_EQ(Ask(*c.item, c.choice, c.key, v), c.answer) << c.choice << " " << c.key;
         EXPECT_EQ(v.type, c.type) << c.choice << " " << c.key;
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(std::string(reinterpret_cast<const char*>(v.value)), c.text);
-        else if (c.answer)
+        } else if (c.answer) {
             EXPECT_EQ(v.value, c.number) << c.choice << " " << c.key;
+        }
     }
 }
 

@@ -63,7 +63,9 @@ TEST(ValueItemSets, ApplicationSetHoldsTheFlagsRequestFactsTablesAndDocumentProp
     std::set<uint32_t> ids;
     for (size_t i = 0; i < items.all.size(); ++i) {
         EXPECT_TRUE(ids.insert(items.all[i]->itemId).second);
-        if (i) EXPECT_LT(items.all[i - 1]->itemId, items.all[i]->itemId);
+        if (i) {
+            EXPECT_LT(items.all[i - 1]->itemId, items.all[i]->itemId);
+        }
     }
     EXPECT_EQ(*ids.begin(), 1219u);
     EXPECT_EQ(*ids.rbegin(), 1279u);
