@@ -17,4 +17,6 @@ public:
 
     HWND dialogWindow = nullptr;     // the page the registry's current command came from
     HWND resetPageWindow = nullptr;  // the page whose values are being reset
+    int initialising = 0;            // 1 while the sheet's items are being set up
+    int noDialog = 0;                // 1 for a device-mode request that shows no dialog
 };

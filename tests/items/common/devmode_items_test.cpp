@@ -1,0 +1,343 @@
+// The flag, value and request items of the device mode and the document properties, over the
+// fixture printer's device mode: each item reads the bit or value its option holds and stores
+// back only its own bits; the request items follow the request; the option interface sees what
+// each item's binding promises.
+#include "core/service_table.h"
+#include "core/user_data.h"
+#include "drvtest/fixture_device.h"
+#include "items/common/devmode_flag_items.h"
+#include "items/common/docprop_items.h"
+#include "settings/conflict.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class DevmodeItems : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(fixture.Device(), nullptr);
+        const uint8_t* current = Ctx()->svc->GetDevmode(Ctx(), 3);
+        ASSERT_NE(current, nullptr);
+        dm.assign(current, current + Ctx()->svc->GetDevmodeSize(Ctx(), 1));
+    }
+    UIDEVDATA* Ctx() { return fixture.Device(); }
+    uint32_t Word(uint32_t option) {
+        uint32_t v = 0xdeadbeef;
+        EXPECT_TRUE(Ctx()->svc->GetOption(Ctx(), dm.data(), option, &v, 4));
+        return v;
+    }
+    void SetWord(uint32_t option, uint32_t v) { ASSERT_TRUE(Ctx()->svc->SetOption(Ctx(), dm.data(), option, &v, 4)); }
+    uint16_t Short(uint32_t option) {
+        uint16_t v = 0xbeef;
+        EXPECT_TRUE(Ctx()->svc->GetOption(Ctx(), dm.data(), option, &v, 2));
+        return v;
+    }
+    void SetShort(uint32_t option, uint16_t v) { ASSERT_TRUE(Ctx()->svc->SetOption(Ctx(), dm.data(), option, &v, 2)); }
+    int Request(CmSvSdk& binding, int kind, uint32_t key, uint32_t* data) {
+        return RunSdkRequest(binding, Ctx(), kind, key, data);
+    }
+
+    drvtest::FixtureDevice fixture;
+    std::vector<uint8_t> dm;
+};
+
+std::vector<std::unique_ptr<CmSvDevmodeFlag>> AllFlags() {
+    std::vector<std::unique_ptr<CmSvDevmodeFlag>> flags;
+#define MAKE(Class, ...) flags.emplace_back(new Class);
+    DEVMODE_FLAG_ITEMS(MAKE)
+    DOCPROP_FLAG_ITEMS(MAKE)
+#undef MAKE
+    flags.emplace_back(new CmSvOnOff_DocPropFolionixSW);
+    flags.emplace_back(new CmSvOnOff_DocPropDontDisplayUI);
+    flags.emplace_back(new CmSvOnOff_DocPropRepealLockButtonSetting);
+    flags.emplace_back(new CmSvOnOff_DocPropJobCopies);
+    flags.emplace_back(new CmSvOnOff_DocPropMultiBinder);
+    return flags;
+}
+
+TEST_F(DevmodeItems, EachFlagReadsItsOwnBitAndStoresOnlyIt) {
+    auto flags = AllFlags();
+    ASSERT_EQ(flags.size(), 34u);
+    for (auto& flag : flags) {
+        const auto& row = flag->row;
+        const uint32_t bit = 1u << row.bit;
+        for (uint32_t word : {bit, ~bit}) {
+            SetWord(row.option, word);
+            flag->current = 7;
+            EXPECT_EQ(flag->Load(Ctx(), dm.data()), 1) << row.key;
+            const bool set = (word & bit) != 0;
+            EXPECT_EQ(flag->current, (set != row.inverted) ? 1 : 0) << row.key;
+            // The other flags of that word read what their own bits hold.
+            for (auto& other : flags)
+                if (other.get() != flag.get() && other->row.option == row.option) {
+                    other->Load(Ctx(), dm.data());
+                    EXPECT_EQ(other->current, (!set != other->row.inverted) ? 1 : 0) << row.key << " " << other->row.key;
+                }
+        }
+        for (uint32_t before : {0u, 0xffffffffu}) {
+            for (int32_t value : {0, 1}) {
+                SetWord(row.option, before);
+                flag->current = value;
+                EXPECT_EQ(flag->Store(Ctx(), dm.data()), 1);
+                const bool set = (value == 1) != row.inverted;
+                EXPECT_EQ(Word(row.option), set ? (before | bit) : (before & ~bit)) << row.key << " " << value;
+            }
+        }
+    }
+}
+
+TEST_F(DevmodeItems, LayoutAndQualityWordsAsTheDeviceModeHoldsThem) {
+    CmSvOnOff_AppBooklet booklet;
+    CmSvOnOff_PcNup nup;
+    SetWord(110, 0x00080000);
+    booklet.Load(Ctx(), dm.data());
+    nup.Load(Ctx(), dm.data());
+    EXPECT_EQ(booklet.current, 1);
+    EXPECT_EQ(nup.current, 0);
+    nup.current = 1;
+    nup.Store(Ctx(), dm.data());
+    EXPECT_EQ(Word(110), 0x00080010u);
+
+    CmSvOnOff_EMFSpool emf;
+    CmSvOnOff_AutoColor autoColor;
+    SetWord(220, (1u << 22) | (1u << 14));
+    emf.Load(Ctx(), dm.data());
+    EXPECT_EQ(emf.current, 0);
+    emf.current = 1;
+    emf.Store(Ctx(), dm.data());
+    EXPECT_EQ(Word(220), 1u << 14);
+    autoColor.Load(Ctx(), dm.data());
+    EXPECT_EQ(autoColor.current, 1);
+}
+
+TEST_F(DevmodeItems, FlagBindingsExchangeTheBitOrOneAndZero) {
+    CmSvOnOff_PcStamp stamp;  // mask mode at bit 15
+    stamp.current = 1;
+    uint32_t data = 0x1;
+    EXPECT_EQ(Request(stamp, 2, 0x100000 + 1243, &data), 0);
+    EXPECT_EQ(data, 0x8001u);
+    data = 0x8000;
+    stamp.current = 0;
+    EXPECT_EQ(Request(stamp, 3, 0x100000 + 1243, &data), 0);
+    EXPECT_EQ(stamp.current, 1);
+
+    CmSvOnOff_EMFSpool emf;
+    EXPECT_TRUE(emf.HasKey(0x10052));
+    data = 5;
+    EXPECT_EQ(Request(emf, 3, 0x10052, &data), 2);
+    data = 1;
+    EXPECT_EQ(Request(emf, 3, 0x10052, &data), 0);
+    EXPECT_EQ(emf.current, 1);
+
+    CmSvOnOff_AppBooklet booklet;
+    EXPECT_TRUE(booklet.keys.empty());
+}
+
+TEST_F(DevmodeItems, SixteenBitChoicesMatchTheirRowsAndStoreTwoBytes) {
+    CmSvMulti_GrphPixelDepth depth;
+    CmSvMulti_GrphBitsPixel bits;
+    CmSvMulti_DevCategory category;
+    CmSvMulti_GrphSurfaceBitsPixel surface;
+    depth.current = 2;
+    bits.current = 1;
+    SetShort(232, 3);
+    SetShort(227, 3);
+    EXPECT_EQ(depth.Load(Ctx(), dm.data()), 1);
+    EXPECT_EQ(depth.current, 2u);
+    EXPECT_EQ(bits.Load(Ctx(), dm.data()), 0);
+    EXPECT_EQ(bits.current, 1u);
+    SetShort(228, 24);
+    EXPECT_EQ(surface.Load(Ctx(), dm.data()), 1);
+    EXPECT_EQ(surface.GetValueText(Ctx()), std::string("BIT24"));
+
+    category.current = category.FindValue(16);
+    EXPECT_EQ(category.Store(Ctx(), dm.data()), 1);
+    EXPECT_EQ(Short(123), 16);
+    SetShort(123, 9);
+    EXPECT_EQ(category.Load(Ctx(), dm.data()), 1);
+    EXPECT_EQ(std::string(category.CurrentRow()->name), "LAYOUT_16UP");
+}
+
+TEST_F(DevmodeItems, RequestItemsFollowTheRequest) {
+    Ctx()->appFlags = 0x08;
+    std::vector<std::unique_ptr<CmSvAppInfoFlag>> apps;
+#define MAKE(Class, ...) apps.emplace_back(new Class);
+    APP_INFO_ITEMS(MAKE)
+#undef MAKE
+    const std::vector<uint8_t> before = dm;
+    for (auto& app : apps) {
+        EXPECT_EQ(app->Load(Ctx(), dm.data()), 1);
+        EXPECT_EQ(app->current, app->appMask == 0x08 ? 1 : 0) << app->key;
+        EXPECT_NE(app->flags & CmSvItem::kConstant, 0u);
+        EXPECT_EQ(app->Store(Ctx(), dm.data()), 0);
+        uint32_t data = 0xffff;
+        EXPECT_EQ(Request(*app, 2, app->keys[0], &data), 0);
+        EXPECT_EQ(data, app->appMask == 0x08 ? 1u : 0u);
+        EXPECT_EQ(Request(*app, 3, app->keys[0], &data), 2);
+    }
+    EXPECT_EQ(dm, before);
+
+    Ctx()->requestWord1 = 2;
+    CmSvMulti_SheetType sheet;
+    EXPECT_EQ(sheet.Load(Ctx(), nullptr), 1);
+    EXPECT_EQ(std::string(sheet.CurrentRow()->name), "PRNPROP");
+    Ctx()->requestWord1 = 7;
+    EXPECT_EQ(sheet.Load(Ctx(), nullptr), 0);
+
+    if (CmUserData* user = Ctx()->svc->GetUserData(Ctx())) {
+        user->SetDisplayMode(kDisplayUnite);
+        CmSvMulti_DispMode disp;
+        EXPECT_EQ(disp.Load(Ctx(), nullptr), 1);
+        EXPECT_EQ(std::string(disp.CurrentRow()->name), "UNITELAYOUT");
+    }
+
+    CmSvString_loginname login;
+    EXPECT_EQ(login.Load(Ctx(), nullptr), 1);
+    EXPECT_GT(std::string(login.current).size(), 0u);
+
+    CmSvNumeric_SDKVersion version;
+    uint32_t data = 0;
+    EXPECT_EQ(Request(version, 2, 0x10000, &data), 0);
+    EXPECT_EQ(data, 0x2001eu);
+    EXPECT_EQ(Request(version, 0, 0x10000, &data), 0);
+    EXPECT_EQ(data, 4u);
+    version.available = 0;
+    EXPECT_EQ(Request(version, 2, 0x10000, &data), 2);
+
+    CmSvNumeric_SecurityLevel security;
+    data = 0;
+    EXPECT_EQ(Request(security, 3, 0x100000 + 1246, &data), 0);
+    data = 1;
+    EXPECT_EQ(Request(security, 3, 0x100000 + 1246, &data), 2);
+}
+
+TEST_F(DevmodeItems, DocumentPropertyWordAndSpoolField) {
+    CmSvOnOff_DocPropFolionix folionix;
+    CmSvOnOff_DocPropPresetPP preset;
+    CmSvOnOff_DocPropFolionixSW sw;
+    CmSvMulti_DocPropSpoolSetting spool;
+    SetWord(100, 0x00300005);
+    for (CmSvItem* item : std::initializer_list<CmSvItem*>{&folionix, &preset, &sw, &spool})
+        EXPECT_EQ(item->Load(Ctx(), dm.data()), 1) << item->key;
+    EXPECT_EQ(folionix.current, 1);
+    EXPECT_EQ(preset.current, 1);
+    EXPECT_EQ(sw.current, 0);
+    EXPECT_EQ(std::string(spool.CurrentRow()->name), "AUTO");
+    spool.current = spool.FindValue(0x100000);
+    EXPECT_EQ(spool.Store(Ctx(), dm.data()), 1);
+    EXPECT_EQ(Word(100), 0x00100005u);
+
+    uint32_t data = 2;
+    EXPECT_EQ(Request(spool, 3, 0x1002e, &data), 0);
+    EXPECT_EQ(std::string(spool.CurrentRow()->name), "HOST");
+    data = 4;
+    EXPECT_EQ(Request(spool, 3, 0x1002e, &data), 2);
+
+    CmSvOnOff_DomsPrint doms;
+    SetWord(100, 0);
+    doms.current = 1;
+    doms.Store(Ctx(), dm.data());
+    EXPECT_EQ(Word(100), 0x1000000u);
+}
+
+TEST_F(DevmodeItems, SettingForAppsIsNeverStoredAndReloadsAsNone) {
+    CmSvMulti_SettingForApps apps;
+    uint32_t data = 2;
+    EXPECT_EQ(Request(apps, 3, 0x10011, &data), 0);
+    EXPECT_EQ(std::string(apps.CurrentRow()->name), "DOMS");
+    data = 4;
+    EXPECT_EQ(Request(apps, 3, 0x10011, &data), 2);
+    EXPECT_EQ(Request(apps, 2, 0x10011, &data), 2);
+    const std::vector<uint8_t> before = dm;
+    EXPECT_EQ(apps.Store(Ctx(), dm.data()), 1);
+    EXPECT_EQ(dm, before);
+    EXPECT_EQ(apps.Load(Ctx(), dm.data()), 1);
+    EXPECT_EQ(apps.current, 0u);
+}
+
+TEST_F(DevmodeItems, ApplyTurnsTheCopyAndBinderFlagsOff) {
+    CmSvOnOff_DocPropJobCopies copies;
+    CmSvOnOff_DocPropDontDisplayUI dontDisplay;
+    uint32_t data = 0;
+    copies.current = 1;
+    EXPECT_EQ(Request(copies, 6, 0x1003d, &data), 0);
+    EXPECT_EQ(copies.current, 0);
+    copies.current = 1;
+    copies.available = 0;
+    EXPECT_EQ(Request(copies, 6, 0x1003d, &data), 2);
+    EXPECT_EQ(copies.current, 1);
+    dontDisplay.current = 1;
+    dontDisplay.available = 0;
+    EXPECT_EQ(Request(dontDisplay, 6, 0x1002a, &data), 0);
+    EXPECT_EQ(dontDisplay.current, 0);
+}
+
+TEST_F(DevmodeItems, RepealingTheLockReleasesTheDeviceOptionLock) {
+    CmUserData* user = Ctx()->svc->GetUserData(Ctx());
+    ASSERT_NE(user, nullptr);
+    uint8_t* block = user->GetDeviceOptionSource();
+    ASSERT_NE(block, nullptr);
+    auto lock = [&] {
+        uint32_t v = 0;
+        Ctx()->svc->GetDeviceOptionValue(Ctx(), block, 0x201, &v, 4);
+        return v;
+    };
+    uint32_t three = 3;
+    ASSERT_TRUE(Ctx()->svc->SetDeviceOptionValue(Ctx(), block, 0x201, &three, 4));
+    CmSvOnOff_DocPropRepealLockButtonSetting repeal;
+    SetWord(100, 0);
+    repeal.Store(Ctx(), dm.data());
+    EXPECT_EQ(Word(100), 0u);
+    EXPECT_EQ(lock(), 3u);
+    repeal.current = 1;
+    repeal.Store(Ctx(), dm.data());
+    EXPECT_EQ(Word(100), 1u << 16);
+    EXPECT_EQ(lock(), 1u);
+
+    uint32_t data = 0;
+    repeal.available = 0;  // its requests skip the availability test
+    EXPECT_EQ(Request(repeal, 0, 0x1002d, &data), 0);
+    EXPECT_EQ(data, 4u);
+    EXPECT_EQ(Request(repeal, 2, 0x1002d, &data), 0);
+    EXPECT_EQ(data, 1u);
+    data = 0;
+    EXPECT_EQ(Request(repeal, 3, 0x1002d, &data), 0);
+    EXPECT_EQ(repeal.current, 0);
+    data = 2;
+    EXPECT_EQ(Request(repeal, 3, 0x1002d, &data), 2);
+    EXPECT_EQ(Request(repeal, 2, 0x1002d, nullptr), 1);
+}
+
+TEST_F(DevmodeItems, FolionixSwitchReportsThePreviousValueOnceAfterADialogStore) {
+    CmUserData* user = Ctx()->svc->GetUserData(Ctx());
+    ASSERT_NE(user, nullptr);
+    CmSvConflict registry;
+    void* previous = user->GetConflict();
+    user->SetConflict(&registry);
+
+    CmSvOnOff_DocPropFolionixSW sw;
+    SetWord(100, 0);
+    sw.Load(Ctx(), dm.data());
+    sw.current = 1;
+    sw.Store(Ctx(), dm.data());
+    EXPECT_EQ(Word(100), 2u);
+    uint32_t data = 9;
+    EXPECT_EQ(Request(sw, 2, 0x10007, &data), 0);
+    EXPECT_EQ(data, 0u);  // the value before the store, once
+    EXPECT_EQ(Request(sw, 2, 0x10007, &data), 0);
+    EXPECT_EQ(data, 1u);
+
+    registry.noDialog = 1;
+    SetWord(100, 0);
+    sw.Store(Ctx(), dm.data());
+    EXPECT_EQ(Request(sw, 2, 0x10007, &data), 0);
+    EXPECT_EQ(data, 1u);
+    user->SetConflict(previous);
+}
+
+}  // namespace
