@@ -82,11 +82,11 @@ public:
 inline const CmSvOptionRecord kPaperRows[] = {Row("A4", nullptr, 0, 0, 0, 40), Row("A3", nullptr, 1, 0, 0, 41),
                                               Row("B5", nullptr, 2, 0, 0, 42)};
 
-// A multiple-choice item without a control, with secondary keys per choice, and a preview
+// A multiple-choice item without a control (its choices are pseudo-items for its option key), with secondary keys per choice, and a preview
 // update (key 5): a preview event selects the choice whose value it carries.
 class PaperItem : public CmSvMulti, public CmSvProperty, public CmSvPreview, public CmSvSdk_Multi {
 public:
-    PaperItem() : CmSvMulti("Test$Paper", 3011, kSvKindValueOnly, 0, 0, 3, kPaperRows), CmSvSdk_Multi(0x10080, 4, 0) {
+    PaperItem() : CmSvMulti("Test$Paper", 3011, kSvKindNone, 0, 0, 3, kPaperRows), CmSvSdk_Multi(0x10080, 4, 0) {
         previewKey = 5;
         for (uint32_t i = 0; i < count; ++i) AddEntry(table[i].name, &table[i]);
         width = new WidthKey(this);
