@@ -111,6 +111,26 @@ public:
     WidthKey* width;
 };
 
+// Paper trays known only at run time: Init rebuilds the rows from the names the device has now.
+class TrayItem : public CmSvMulti, public CmSvInit, public CmSvSdk_Multi {
+public:
+    TrayItem() : CmSvMulti("Test$Tray", 3012, kSvKindNone, 0, 0, 0, nullptr), CmSvSdk_Multi(0x10081, 4, 0) {}
+    int Init(UIDEVDATA*, const uint8_t*) override {
+        rows.clear();
+        for (const Tray& tray : trays) rows.push_back(itemtest::Row(tray.name, nullptr, tray.value, 0, 0, tray.value));
+        UseTable(rows.data(), static_cast<uint32_t>(rows.size()));
+        return 1;
+    }
+    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    struct Tray {
+        const char* name;
+        int32_t value;
+    };
+    std::vector<Tray> trays{{"CASSETTE1", 1}, {"CASSETTE2", 2}, {"MANUAL", 4}};
+    std::vector<CmSvOptionRecord> rows;
+};
+
 // The request's sheet: the test dialog's items and the two above on page kPage.
 class Sheet {
 public:
@@ -132,6 +152,7 @@ public:
         set = new CmSvItemSet(kPage, 0, 0, 0);
         registry.RegisterItemSet(ctx_, set);
         for (CmSv* item : items) set->AddItem(ctx_, item);
+        for (const std::string& key : unsupported) registry.AddUnsupportedItem(key.c_str());
         registry.StartEngine(ctx_);
         return started == 1;
     }
@@ -146,6 +167,7 @@ public:
     TestRegistry registry;
     CmSvItemSet* set = nullptr;
     std::vector<CmSv*> items;
+    std::vector<std::string> unsupported;  // told to the rule program before the engine loads
     int started = 0;
 
 private:
