@@ -39,8 +39,6 @@ CmSvConflict::~CmSvConflict() {
     delete ruleProgram_;
 }
 
-CmSvRuleProgram* CmSvConflict::CreateRuleProgram(UIDEVDATA*) { return nullptr; }
-
 int CmSvConflict::RegisterItemSet(UIDEVDATA*, CmSvItemSet* set) {
     if (set) pages_.emplace(set->setId, set);
     return 1;

@@ -130,11 +130,36 @@ TEST_F(RequestTest, ReevaluateRebuildsRunTimeChoicesUnderTheirNames) {
     EXPECT_EQ(Registry().nextPseudoId, next + 1);
 }
 
-TEST_F(RequestTest, ASheetWithoutARuleProgramDoesNotStart) {
-    CmSvConflict bare;
+TEST_F(RequestTest, ASheetWithoutAnyRuleProgramRunsWithoutAnEngine) {
+    struct NoProgram : CmSvConflict {
+        CmSvRuleProgram* CreateRuleProgram(UIDEVDATA*) override { return nullptr; }
+    } bare;
     EXPECT_EQ(bare.StartRules(ctx), 0);
     EXPECT_EQ(bare.engine, nullptr);
     EXPECT_EQ(bare.StartEngine(ctx), 1);  // the items keep their loaded values
+}
+
+}  // namespace
+
+namespace {
+
+// The registry's own rule program is the driver's, assembled from its rule sources; a tree
+// without the assembly starts no engine.
+TEST(SheetRules, TheRegistrysOwnRuleProgramIsTheDrivers) {
+    drvtest::FixtureDevice fixture;
+    UIDEVDATA* ctx = fixture.Make(kKindUserInterface);
+    ASSERT_NE(ctx, nullptr);
+    CmSvConflict registry;
+    ctx->svc->GetUserData(ctx)->SetConflict(&registry);
+    const int started = registry.StartRules(ctx);
+#if __has_include("settings/cnf_rule_mng.h")
+    EXPECT_EQ(started, 1);
+    EXPECT_NE(registry.engine, nullptr);
+#else
+    EXPECT_EQ(started, 0);
+#endif
+    EXPECT_EQ(registry.StartEngine(ctx), 1);
+    ctx->svc->GetUserData(ctx)->SetConflict(nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+// The sheet's rule program as the rule assembly builds it (`CmSvCnfRuleMng`: the driver's rule
+// sources, the capability facts, the compatibility block), behind the registry's interface. A
+// tree built without the assembly has no rule program to offer.
+#include "settings/conflict.h"
+#include "settings/rule_program.h"
+
+#if __has_include("settings/cnf_rule_mng.h")
+#include "settings/cnf_rule_mng.h"
+
+namespace {
+
+class AssembledRuleProgram : public CmSvRuleProgram {
+public:
+    explicit AssembledRuleProgram(UIDEVDATA* ctx) : rules_(ctx) {}
+    void LoadRules() override { rules_.LoadRules(); }
+    int32_t GetCommonRuleVersion() const override { return rules_.GetCommonRuleVersion(); }
+    int32_t GetPdlRuleVersion() const override { return rules_.GetPdlRuleVersion(); }
+    void AddUnsupportedItem(const char* key) override { rules_.AddUnsupportedItem(std::string_view(key)); }
+    // The registry's rule word is 0 in every registry; the assembly takes none.
+    void BuildRules(int) override { rules_.BuildRules(); }
+    const char* GetInitialRules() const override { return rules_.GetInitialRules(); }
+    const char* GetRuleText() const override { return rules_.GetRuleText(); }
+    const char* GetCompatibleRules() const override { return rules_.GetCompatibleRules(); }
+
+private:
+    CmSvCnfRuleMng rules_;
+};
+
+}  // namespace
+
+CmSvRuleProgram* CmSvConflict::CreateRuleProgram(UIDEVDATA* ctx) { return new AssembledRuleProgram(ctx); }
+
+#else
+
+CmSvRuleProgram* CmSvConflict::CreateRuleProgram(UIDEVDATA*) { return nullptr; }
+
+#endif
