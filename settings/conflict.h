@@ -175,8 +175,9 @@ private:
     void ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode);
 
     CmSvRuleProgram* ruleProgram_ = nullptr;
+    CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs
     std::map<uint32_t, CmSv*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSv*>>> previews_;
-    std::map<uint32_t, CmSvKeySet*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvKeySet*>>>
+    std::map<uint32_t, CmSvKeySet, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvKeySet>>>
         optionKeys_;
     std::map<uint32_t, CmSvItemSet*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvItemSet*>>>
         pages_;

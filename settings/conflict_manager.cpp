@@ -116,13 +116,13 @@ void CmSvConflict::Evaluate(UIDEVDATA* ctx, CmSv* item, int mode) {
 
 bool CmSvConflict::OpenCollecting() {
     if (collecting) return false;
-    collecting = new CmSvIdSet;
+    collecting = &collectingSet_;
     return true;
 }
 
 void CmSvConflict::CloseCollecting(bool created) {
     if (!created) return;
-    delete collecting;
+    collectingSet_.clear();
     collecting = nullptr;
 }
 

@@ -35,7 +35,6 @@ CmSvConflict::CmSvConflict() = default;
 
 CmSvConflict::~CmSvConflict() {
     if (engine) PIE_term(engine);
-    for (auto& [key, set] : optionKeys_) delete set;
     delete ruleProgram_;
 }
 
@@ -62,11 +61,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     if (!noDialog)
         if (auto* preview = dynamic_cast<CmSvPreview*>(item)) previews_.emplace(preview->previewKey, item);
     if (sdk) {
-        for (uint32_t key : sdk->keys) {
-            CmSvKeySet*& bound = optionKeys_[key];
-            if (!bound) bound = new CmSvKeySet;
-            bound->insert(item);
-        }
+        for (uint32_t key : sdk->keys) optionKeys_[key].insert(item);
     }
     if (auto* value = dynamic_cast<CmSvItem*>(item)) {
         const int loaded = value->Load(ctx, settings);
@@ -146,7 +141,7 @@ CmSvDigit* CmSvConflict::FindPageDigit(uint32_t pageId, int32_t spinId) const {
 
 const CmSvKeySet* CmSvConflict::FindSdkItems(uint32_t key) const {
     auto found = optionKeys_.find(key);
-    return found == optionKeys_.end() ? nullptr : found->second;
+    return found == optionKeys_.end() ? nullptr : &found->second;
 }
 
 CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const {

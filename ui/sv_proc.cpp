@@ -82,21 +82,27 @@ BOOL CmSvProc::OnNotify(int id, NMHDR* header) {
     if (!registry) return FALSE;
     UIDEVDATA* ctx = Request();
     const auto control = static_cast<int32_t>(header->idFrom);
+    int answer;
     switch (header->code) {
     case LVN_ITEMCHANGING:
-        return registry->ForwardListView1(ctx, Dialog(), PageId(), control, reinterpret_cast<NMLISTVIEW*>(header));
+        answer = registry->ForwardListView1(ctx, Dialog(), PageId(), control, reinterpret_cast<NMLISTVIEW*>(header));
+        break;
     case LVN_ITEMCHANGED:
-        return registry->ForwardListView2(ctx, Dialog(), PageId(), control, reinterpret_cast<NMLISTVIEW*>(header));
+        answer = registry->ForwardListView2(ctx, Dialog(), PageId(), control, reinterpret_cast<NMLISTVIEW*>(header));
+        break;
     case LVN_COLUMNCLICK:
-        return registry->ForwardListView3(ctx, Dialog(), PageId(), control, reinterpret_cast<NMLISTVIEW*>(header));
-    case UDN_DELTAPOS: {
-        const int answer = registry->ForwardDeltaPos(ctx, Dialog(), PageId(), reinterpret_cast<NMUPDOWN*>(header));
+        answer = registry->ForwardListView3(ctx, Dialog(), PageId(), control, reinterpret_cast<NMLISTVIEW*>(header));
+        break;
+    case UDN_DELTAPOS:
+        answer = registry->ForwardDeltaPos(ctx, Dialog(), PageId(), reinterpret_cast<NMUPDOWN*>(header));
         if (answer == 1) registry->UpdatePageControls(ctx, Dialog(), PageId(), 1);
-        return answer;
-    }
+        break;
     default:
         return FALSE;  // the tab control's own notifications among them
     }
+    // The control reads the answer: a change the item made itself, or refused, is not made again.
+    SetMessageResult(answer);
+    return TRUE;
 }
 
 BOOL CmSvProc::OnDrawItem(int id, DRAWITEMSTRUCT* item) {

@@ -100,6 +100,59 @@ TEST(SheetPage, AClickRunsTheRulesAndTheMarkedControlsAreRewritten) {
     res::CloseResourceFile(module);
 }
 
+// A number field that takes each step of its spin control itself, ten at a time, and shows it.
+class SteppingField : public NumberField {
+public:
+    SteppingField() : NumberField(false) {}
+    int OnDeltaPos(UIDEVDATA*, HWND dialog, NMUPDOWN* updown) override {
+        current += 10 * updown->iDelta;
+        SetDlgItemInt(dialog, controlId, static_cast<UINT>(current), TRUE);
+        return 1;
+    }
+};
+
+TEST(SheetPage, ASpinStepTheItemTakesRunsTheRules) {
+    drvtest::FixtureDevice fixture;
+    UIDEVDATA* ctx = fixture.Make(kKindUserInterface);
+    ASSERT_NE(ctx, nullptr);
+    InitCommonControls();
+    HMODULE module = OpenItemDialogs();
+    ASSERT_NE(module, nullptr);
+    SetShort(ctx, ctx->svc->GetDevmode(ctx, 3), kScaleOption, 150);
+    Sheet sheet(ctx, "Test$Collate(ON) :- Test$Scale(160), disable.\nTest$Collate(_) :- enable.");
+    for (CmSv*& item : sheet.items)
+        if (item->itemId == 3006) {
+            delete item;
+            item = new SteppingField;
+        }
+    ASSERT_TRUE(sheet.Start());
+
+    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetModalDialog};
+    drvtest::ScriptedUser person;
+    LRESULT refused = -1;
+    person.OnDialog([&](HWND dialog) {
+        NMUPDOWN step{};
+        step.hdr.hwndFrom = GetDlgItem(dialog, ITC_SCALE_SPIN);
+        step.hdr.idFrom = ITC_SCALE_SPIN;
+        step.hdr.code = UDN_DELTAPOS;
+        step.iPos = 150;
+        step.iDelta = 1;
+        refused = SendMessageA(dialog, WM_NOTIFY, ITC_SCALE_SPIN, reinterpret_cast<LPARAM>(&step));
+        char text[16] = {};
+        GetDlgItemTextA(dialog, ITC_SCALE, text, sizeof text);
+        EXPECT_STREQ(text, "160");
+        EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_COLLATE), BST_CHECKED);
+        EXPECT_FALSE(Enabled(dialog, ITC_COLLATE));
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    DialogBoxParamA(module, MAKEINTRESOURCEA(ITD_ITEMS), nullptr, CmProc::DialogProcFor<ItemsPage>,
+                    reinterpret_cast<LPARAM>(&data));
+    EXPECT_EQ(refused, 1);  // the item moved the value; the spin control does not move it again
+    EXPECT_EQ(GetShort(ctx, sheet.Settings(), kScaleOption), 160);
+    EXPECT_EQ(sheet.registry.revertPending, 1);  // the dialog was cancelled
+    res::CloseResourceFile(module);
+}
+
 TEST(SheetPage, PageMessagesBecomePreviewKeys) {
     struct Case {
         DWORD kind, sub;
