@@ -143,6 +143,8 @@ TEST_F(SheetTest, RulesReachTheItemsThroughTheCallbacks) {
          9, none},
         {"Test$Shade(10) :- Test$Scale(200), message(4).", 10, [](Sheet&) { EXPECT_EQ(g_messages, std::vector<UINT>{4}); }},
         {"Test$Shade(11) :- Test$Scale(200), not index_element(Test$Order, BACK, _).", 11, none},
+        {"Test$Shade(12) :- Test$Scale(200), Test$Limit(42).", 12, none},
+        {"Test$Shade(13) :- Test$Scale(200), Test$Limit(41).\nTest$Shade(14) :- Test$Scale(200).", 14, none},
         {"Test$Name(Final) :- Test$Scale(200), readonly.", 0, [](Sheet& s) {
              EXPECT_STREQ(s.Find<NameField>()->current, "Final");
              EXPECT_EQ(s.Find<NameField>()->third, 1);

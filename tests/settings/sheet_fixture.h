@@ -131,6 +131,13 @@ public:
     std::vector<CmSvOptionRecord> rows;
 };
 
+// A number the rules know as a constant of their program (the device's copy limit, say).
+class LimitConstant : public CmSvNumeric {
+public:
+    LimitConstant() : CmSvNumeric("Test$Limit", 3013, 42, 0, 999) { flags |= kConstant; }
+    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
+};
+
 // The request's sheet: the test dialog's items and the two above on page kPage.
 class Sheet {
 public:
@@ -139,7 +146,7 @@ public:
         registry.initialRules = std::move(initialRules);
         ctx->svc->GetUserData(ctx)->SetConflict(static_cast<CmSvConflict*>(&registry));
         items = {new LockButton, new CollateBox,  NewColourRadio(), NewOrderCombo(), NewEdgeList(),
-                 new NumberField(false), new NumberField(true), new NameField, new JobAction, new PaperItem};
+                 new NumberField(false), new NumberField(true), new NameField, new JobAction, new PaperItem, new LimitConstant};
     }
     ~Sheet() {
         ctx_->svc->GetUserData(ctx_)->SetConflict(nullptr);
