@@ -1,11 +1,9 @@
 // The sheet's rule program as the rule assembly builds it (`CmSvCnfRuleMng`: the driver's rule
-// sources, the capability facts, the compatibility block), behind the registry's interface. A
-// tree built without the assembly has no rule program to offer.
+// sources, the capability facts, the compatibility block), behind the registry's interface, which
+// tests and other registries may fill with a program of their own.
+#include "settings/cnf_rule_mng.h"
 #include "settings/conflict.h"
 #include "settings/rule_program.h"
-
-#if __has_include("settings/cnf_rule_mng.h")
-#include "settings/cnf_rule_mng.h"
 
 namespace {
 
@@ -29,9 +27,3 @@ private:
 }  // namespace
 
 CmSvRuleProgram* CmSvConflict::CreateRuleProgram(UIDEVDATA* ctx) { return new AssembledRuleProgram(ctx); }
-
-#else
-
-CmSvRuleProgram* CmSvConflict::CreateRuleProgram(UIDEVDATA*) { return nullptr; }
-
-#endif
