@@ -2,9 +2,15 @@
 #include "ui/dialog_framework.h"
 
 #include "ui/cm_locale.h"
+#include "settings/rule_message.h"
 #include "ui/cm_message.h"
 
 void RegisterDialogFramework() {
     RegisterMessageCatalogue();
     RegisterUserLocale();
+    // The rules' messages come from the sheet's catalogue.
+    RegisterRuleMessageShow([](UIDEVDATA* ctx, HWND owner, UINT id) {
+        CmMessage* catalogue = MessageCatalogue(ctx);
+        return catalogue ? catalogue->Show(owner, id) : 0;
+    });
 }

@@ -4,7 +4,7 @@
 // and the rules' size checks accept any user-defined form.
 #pragma once
 
-#include "items/common/second_key.h"
+#include "settings/second_key.h"
 #include "settings/sdk_binding.h"
 #include "settings/sv_interfaces.h"
 #include "settings/sv_multi.h"

@@ -4,7 +4,7 @@
 // the "Ftadel" flag). The printer's own item adds the choice index and the keys.
 #pragma once
 
-#include "items/common/second_key.h"
+#include "settings/second_key.h"
 #include "settings/sdk_binding.h"
 #include "settings/sv_interfaces.h"
 #include "settings/sv_multi.h"

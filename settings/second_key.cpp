@@ -1,5 +1,5 @@
 // The property part: two name-ordered sets that own their elements.
-#include "items/common/second_key.h"
+#include "settings/second_key.h"
 
 #include "core/bounded_text.h"
 #include "settings/sv_order.h"
