@@ -1,5 +1,9 @@
-// Items of the sheet by id. The sheet's registry keeps its items once the page-description-
-// language layer registers them; until then no item is found.
+// Items of the sheet by id, from the sheet's registry.
 #include "items/common/sheet_items.h"
 
-CmSv* FindSheetItem(UIDEVDATA*, uint32_t) { return nullptr; }
+#include "settings/conflict.h"
+
+CmSv* FindSheetItem(UIDEVDATA* ctx, uint32_t itemId) {
+    CmSvConflict* registry = RegistryOf(ctx);
+    return registry ? registry->FindItem(itemId) : nullptr;
+}

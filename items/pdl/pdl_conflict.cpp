@@ -1,0 +1,39 @@
+// This driver's item registry: the order of the sheet's start and the sets' ownership.
+#include "items/pdl/pdl_conflict.h"
+
+#include "core/user_data.h"
+#include "items/pdl/value_item_sets.h"
+#include "settings/sv.h"
+
+PDLSvConflict::PDLSvConflict(CmUserData* userData) { owner = userData; }
+
+PDLSvConflict::~PDLSvConflict() { DestroyAllItemSets(nullptr); }
+
+void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVector<CmSv*>&)) {
+    PoolVector<CmSv*> made;
+    make(made);
+    auto* set = new CmSvItemSet(setId, 0, 0, 0);
+    sets_.push_back(set);
+    RegisterItemSet(ctx, set);
+    for (CmSv* item : made) {
+        items_.push_back(item);
+        set->AddItem(ctx, item);
+    }
+}
+
+int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
+    const int started = StartRules(ctx);
+    // The specification values first: the other sets' rules and tables read them.
+    BuildSet(ctx, kSpecItemSet, MakeSpecItems);
+    BuildSet(ctx, kAppDocItemSet, MakeAppDocItems);
+    StartEngine(ctx);
+    return started;
+}
+
+void PDLSvConflict::DestroyAllItemSets(UIDEVDATA*) {
+    // The sets own the choices' pseudo-items, which point at the items: sets go first.
+    for (CmSvItemSet* set : sets_) delete set;
+    sets_.clear();
+    for (CmSv* item : items_) delete item;
+    items_.clear();
+}

@@ -1,0 +1,27 @@
+// The sheet's registry from its start to its end.
+#include "items/pdl/pdl_user_data.h"
+
+#include "core/service_table.h"
+#include "core/user_data.h"
+#include "items/pdl/pdl_conflict.h"
+
+PDLSvConflict* PDLSvUserData::StartSheet(UIDEVDATA* ctx) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    if (!user || user->GetConflict()) return nullptr;
+    auto* registry = new PDLSvConflict(user);
+    registry->memoryOption = 1;
+    if (ctx->svc->GetKind(ctx) == kKindDevmode && ctx->svc->GetSubtype(ctx) == kSubtypeNoDialog) registry->noDialog = 1;
+    // The items reach the registry through the user data while the sets are built.
+    user->SetConflict(static_cast<CmSvConflict*>(registry));
+    registry->CreateAllItemSets(ctx);
+    return registry;
+}
+
+void PDLSvUserData::EndSheet(UIDEVDATA* ctx) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    auto* registry = user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
+    if (!registry) return;
+    registry->DestroyAllItemSets(ctx);
+    user->SetConflict(nullptr);
+    delete registry;
+}
