@@ -6,7 +6,7 @@
 // destination, paper, fold and storage items answer the rules' capability checks.
 #pragma once
 
-#include "items/common/second_key.h"
+#include "settings/second_key.h"
 #include "items/common/spec_items.h"
 #include "items/common/spec_name_tables.h"
 
