@@ -1,0 +1,13 @@
+// Finding another item of the request's sheet by its id, for the item actions that combine the
+// values of two items (the paper tooltip reads "Layout$PageSize").
+#pragma once
+
+#include "core/uidevdata.h"
+
+#include <cstdint>
+
+class CmSv;
+
+// The registered item of that id in the sheet's registry; null when the sheet has no registry
+// or the registry does not hold it.
+CmSv* FindSheetItem(UIDEVDATA* ctx, uint32_t itemId);
