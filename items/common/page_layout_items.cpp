@@ -372,12 +372,18 @@ CmSvDGT_Copy::CmSvDGT_Copy()
                 IDC_COPIES_SPIN, 0),
       CmSvSdk_Numeric(kSdkItemKeyBase + kItemId, 2, 0) {}
 
+int32_t CopiesMaximum(uint32_t deviceMaximum, int32_t fallback) {
+    if (deviceMaximum == 0) return fallback;
+    return deviceMaximum > static_cast<uint32_t>(CmSvDGT_Copy::kLargestMaximum) ? CmSvDGT_Copy::kLargestMaximum
+                                                                                : static_cast<int32_t>(deviceMaximum);
+}
+
+int32_t CopiesTextLimit(int32_t maximum) { return maximum >= 1000 ? 4 : 3; }
+
 void CmSvDGT_Copy::TakeDeviceMaximum(UIDEVDATA* ctx) {
     DeviceData* data = ctx && ctx->svc ? ctx->svc->LoadDeviceData(ctx) : nullptr;
-    const uint32_t told = data ? data->U32(devicedata::kMaxCopies) : 0;
-    if (told != 0)
-        maximum = told > static_cast<uint32_t>(kLargestMaximum) ? kLargestMaximum : static_cast<int32_t>(told);
-    textLimit = maximum >= 1000 ? 4 : 3;
+    maximum = CopiesMaximum(data ? data->U32(devicedata::kMaxCopies) : 0, maximum);
+    textLimit = CopiesTextLimit(maximum);
 }
 
 int CmSvDGT_Copy::Load(UIDEVDATA*, const uint8_t* source) {

@@ -71,8 +71,8 @@ public:
 
     int Load(UIDEVDATA* ctx, const uint8_t* source) override;
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
-    // The rows the layout kind of the settings offers: two by orientation for one page per
-    // sheet... (kind 1), four for 2 to 16 pages, all eight otherwise.
+    // The rows the layout kind of the settings offers: two by orientation for 2 pages per sheet,
+    // four for 4 to 16 pages, all eight otherwise.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "DEFAULT", "PORTRAIT", "LANDSCAPE" or "NUP4".
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
@@ -103,6 +103,11 @@ public:
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
+
+// The copies field's maximum for a device maximum (0: none told, the field keeps its own), and
+// the digits it needs.
+int32_t CopiesMaximum(uint32_t deviceMaximum, int32_t fallback);
+int32_t CopiesTextLimit(int32_t maximum);
 
 class CmSvDGT_Copy : public CmSvDigit, public CmSvSdk_Numeric, public CmSvInit {
 public:
