@@ -82,7 +82,9 @@ TEST_F(PageSetupItems, LayoutKindsStoreTheirModeAndCodeAndLeaveOtherModesAlone) 
         CmSvCB_Layout reread;
         reread.current = 9;
         reread.Load(Ctx(), dm);
-        if (c.mode == 3 || c.mode == 5) EXPECT_STREQ(reread.CurrentRow()->name, c.choice);
+        if (c.mode == 3 || c.mode == 5) {
+            EXPECT_STREQ(reread.CurrentRow()->name, c.choice);
+        }
     }
 }
 
@@ -388,10 +390,10 @@ TEST(NumberFormat, TwoNumbersFitOrNothingIsWritten) {
                           Case{"%d%%", 5, 0, true, "5%"}, Case{"%s", 1, 2, false, ""}, Case{"%d %d %d", 1, 2, false, ""},
                           Case{"%d", 1, 0, true, "1"}, Case{"0123456789abcdef", 0, 0, false, ""},
                           Case{"%d", -2147483647 - 1, 0, true, "-2147483648"}, Case{"%", 0, 0, false, ""},
-                          Case{"%0999999d", 1, 0, false, ""}})
-        EXPECT_EQ(std::make_pair(FormatTwoNumbers(text, sizeof text, c.format, c.a, c.b), std::string(text)),
-                  std::make_pair(c.ok, std::string(c.want)))
-            << c.format;
+                          Case{"%0999999d", 1, 0, false, ""}}) {
+        const bool ok = FormatTwoNumbers(text, sizeof text, c.format, c.a, c.b);
+        EXPECT_EQ(std::make_pair(ok, std::string(text)), std::make_pair(c.ok, std::string(c.want))) << c.format;
+    }
     char small[8] = "abc";
     EXPECT_TRUE(AppendBounded(small, sizeof small, "defg"));
     EXPECT_FALSE(AppendBounded(small, sizeof small, "h"));
