@@ -25,7 +25,10 @@ int PDLSvCB_PageSize::Init(UIDEVDATA* ctx, const uint8_t*) {
 int PDLSvCB_PageSize::Action(UIDEVDATA*, int, const char* const*, PieValue*) { return 0; }
 
 int PDLSvCB_OutPutSize::Init(UIDEVDATA* ctx, const uint8_t*) {
+    // The list loaded the first row's text once; the renewed row keeps it.
+    char* loaded = count && table[0].value == 0 ? table[0].display_text : nullptr;
     papers_.Build(ctx, &kSameAsPageSize, 1);
+    if (papers_.Count()) papers_.Rows()[0].display_text = loaded;
     UseTable(papers_.Rows(), papers_.Count());
     return 1;
 }
