@@ -48,6 +48,7 @@
 #define IDC_PAGE_ORDER 10041
 #define IDC_SCALING_RANGE 10044
 #define IDC_ORIENTATION_PICTURE 10045
+#define IDC_PAGE_DEFAULT 9002
 
 /* Device settings */
 #define IDC_PAPER_SOURCE_SETTINGS 10128
@@ -74,6 +75,9 @@
 #define IDB_EDIT_PROFILE_MASK 4479
 #define IDB_PROFILE_UP 4483
 #define IDB_PROFILE_DOWN 4487
+/* The page-composition lock: open, pressed, locked, focused open, focused locked; masks 5 on */
+#define IDB_LOCK_OPEN 4453
+#define IDB_LOCK_OPEN_MASK 4458
 
 /* Page-picture bitmaps: 8-bit pictures on the magenta key colour */
 #define IDB_BOOKLET_FOLD_TOP 4553

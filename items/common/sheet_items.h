@@ -1,5 +1,6 @@
 // Finding another item of the request's sheet by its id, for the item actions that combine the
-// values of two items (the paper-type check reads "FormTable" and "Spec$PaperType").
+// values of two items (the paper-type check reads "FormTable" and "Spec$PaperType", the paper
+// tooltip "Layout$PageSize").
 #pragma once
 
 #include "core/uidevdata.h"

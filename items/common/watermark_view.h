@@ -1,0 +1,36 @@
+// The sheet's watermark object as the stamp items read it: its stamps in list order, each with
+// its id, name, text, font and the values it gives the stamp's settings. The watermark module
+// of the document features implements it; a sheet whose user data holds none reads an object
+// with no stamps.
+#pragma once
+
+#include "core/user_data.h"
+
+#include <cstdint>
+
+inline constexpr size_t kWaterMarkTextSize = 33;  // name and text, with the terminator
+inline constexpr size_t kWaterMarkFontNameSize = 32;
+
+// What the stamp's option 156 is built from: three numbers and the face name.
+struct CmWaterMarkFont {
+    uint16_t numbers[3] = {};
+    char name[kWaterMarkFontNameSize + 2] = {};
+};
+
+class CmWaterMark : public CmModule {
+public:
+    virtual uint32_t Count() const = 0;
+    // Stamp i (0 is the first entry, Count() the end); every accessor answers its empty value
+    // past the end.
+    virtual uint16_t Id(uint32_t i) const = 0;
+    virtual const char* Name(uint32_t i) const = 0;  // at most kWaterMarkTextSize bytes
+    virtual const char* Text(uint32_t i) const = 0;
+    virtual CmWaterMarkFont Font(uint32_t i) const = 0;
+    virtual uint32_t Colour(uint32_t i) const = 0;      // setting 157
+    virtual uint32_t Flags(uint32_t i) const = 0;       // setting 150
+    virtual uint16_t Angle(uint32_t i) const = 0;       // setting 159
+    virtual void Position(uint32_t i, uint16_t out[2]) const = 0;  // setting 158
+};
+
+// The sheet's watermark object, or one with no stamps when the user data holds none.
+const CmWaterMark& WaterMarkOf(UIDEVDATA* ctx);

@@ -1,0 +1,44 @@
+// Paper rows from the printer's paper table.
+#include "items/pdl/paper_rows.h"
+
+#include "core/table_cursor_papers.h"
+#include "core/table_cursor_query.h"
+#include "items/common/table_cursor_ref.h"
+#include "settings/value_names.h"
+
+#include <cstdio>
+#include <cstring>
+
+void PaperRows::Build(UIDEVDATA* ctx, const CmSvOptionRecord* leading, size_t leadingCount) {
+    rows_.clear();
+    names_.clear();
+    displays_.clear();
+    TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
+    // The texts are gathered first: the rows point into them, so they must not move afterwards.
+    if (papers) {
+        for (int more = papers->First(); more; more = papers->Next()) {
+            if (papers->GetFlag(1)) continue;
+            const uint16_t code = papers->GetWord(1);
+            std::array<char, kNameSize> name{};
+            if (const char* known = FindValueName(valuenames::kPaper, code))
+                std::strncpy(name.data(), known, kNameSize - 1);
+            else
+                std::snprintf(name.data(), kNameSize, "PAPER%u", static_cast<unsigned>(code));
+            std::array<char, kDisplaySize> display{};
+            papers->GetFormName(1, display.data(), kDisplaySize);
+            display[kDisplaySize - 1] = 0;
+            names_.push_back(name);
+            displays_.push_back(display);
+        }
+    }
+    for (size_t i = 0; i < leadingCount; ++i) rows_.push_back(leading[i]);
+    if (!papers) return;
+    size_t i = 0;
+    for (int more = papers->First(); more && i < names_.size(); more = papers->Next()) {
+        if (papers->GetFlag(1)) continue;
+        const int32_t code = papers->GetWord(1);
+        rows_.push_back(
+            CmSvOptionRecord{names_[i].data(), displays_[i].data(), code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
+        ++i;
+    }
+}
