@@ -1,14 +1,14 @@
 // Speed of the sheet's item registry over the real rule engine: the start of a sheet of 300 items
 // and 2,000 choices (registration, rule loading, every initial conflict), one change with its
 // propagation to 50 dependents, and the re-evaluation of the whole sheet.
-#include "core/service_table.h"
-#include "core/user_data.h"
-#include "settings/choice_item.h"
-#include "settings/conflict.h"
-#include "settings/rule_program.h"
-#include "settings/sv_multi.h"
-#include "settings/sv_numeric.h"
-#include "settings/sv_onoff.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "settings/registry/choice_item.h"
+#include "settings/registry/conflict.h"
+#include "settings/rules/rule_program.h"
+#include "settings/items/sv_multi.h"
+#include "settings/items/sv_numeric.h"
+#include "settings/items/sv_onoff.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Speed of the driver data file: parsing a full file from its bytes, the first load from disk
 // (read and parse), and a cached load, which is what every later printer request pays.
-#include "core/data_file_cache.h"
-#include "core/data_file_parser.h"
-#include "core/device_data_layout.h"
-#include "core/dll_main.h"
+#include "core/datafile/data_file_cache.h"
+#include "core/datafile/data_file_parser.h"
+#include "core/datafile/device_data_layout.h"
+#include "core/library/dll_main.h"
 #include "platform/kernel/path_map.h"
 #include "tools/datafile/data_file_writer.h"
 

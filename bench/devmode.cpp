@@ -1,10 +1,10 @@
 // Speed of the work done on every device mode a caller hands in: the trust checks and the
 // conversion into the current form, and the merge of a caller's device mode.
-#include "core/devmode_check.h"
-#include "core/devmode_convert.h"
-#include "core/devmode_defaults.h"
-#include "core/devmode_merge.h"
-#include "core/devmode_options.h"
+#include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_convert.h"
+#include "core/devmode/devmode_defaults.h"
+#include "core/devmode/devmode_merge.h"
+#include "core/devmode/devmode_options.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Small-block allocation and release: the library's pool against the system's malloc, one block
 // at a time and in batches freed in the reverse and in a scattered order, on one and more threads.
-#include "core/chunk_pool.h"
+#include "core/memory/chunk_pool.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // twice per cell, and a strip folded over with the back pages drawn a second time).
 #include "preview/paper_drawing_set.h"
 
-#include "core/chunk_pool.h"
+#include "core/memory/chunk_pool.h"
 #include "drvtest/fixture_device.h"
 
 #include <benchmark/benchmark.h>

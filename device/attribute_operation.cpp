@@ -1,7 +1,7 @@
 // Device operations 12 and 19: attributes by id, answered as one flat block in which every
 // pointer became an offset from the block's start, so that the answer outlives the callback as
 // one private-heap block.
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/device_connection.h"
 #include "device/sync_request.h"
 

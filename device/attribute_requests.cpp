@@ -2,7 +2,7 @@
 // decoded after the wait on the waiting thread; nothing is kept in static storage.
 #include "device/attribute_requests.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/device_query_record.h"
 #include "device/reply_copies.h"
 #include "device/sync_request.h"

@@ -4,7 +4,7 @@
 // request.
 #include "device/client_requests.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/command_builders.h"
 #include "device/reply_copies.h"
 #include "device/sync_request.h"

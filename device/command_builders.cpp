@@ -3,7 +3,7 @@
 // than sent with a length that wrapped.
 #include "device/command_builders.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <cstring>
 

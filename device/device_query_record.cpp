@@ -3,7 +3,7 @@
 // past the section's 8 entries are dropped.
 #include "device/device_query_record.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <algorithm>
 #include <cstring>

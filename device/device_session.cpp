@@ -2,7 +2,7 @@
 // current directory is the library's folder only for that long.
 #include "device/device_session.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/attribute_requests.h"
 #include "device/devinfo_information.h"
 #include "device/devinfo_library.h"

@@ -2,7 +2,7 @@
 // client's creation.
 #include "device/devinfo_client.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/attribute_requests.h"
 #include "device/client_requests.h"
 #include "device/command_replies.h"

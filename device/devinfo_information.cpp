@@ -3,7 +3,7 @@
 // block's pointers with places inside the block itself.
 #include "device/devinfo_information.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <windows.h>
 

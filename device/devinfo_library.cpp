@@ -4,7 +4,7 @@
 // every other thread sees it too; unloading switches back to what the caller had.
 #include "device/devinfo_library.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <windows.h>
 #include <winspool.h>

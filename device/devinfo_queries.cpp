@@ -3,9 +3,9 @@
 // caller's pairs. Every reply array is freed here, on success and on failure.
 #include "device/devinfo_queries.h"
 
-#include "core/private_heap.h"
-#include "core/service_table.h"
-#include "core/uidevdata.h"
+#include "core/memory/private_heap.h"
+#include "core/device/service_table.h"
+#include "core/device/uidevdata.h"
 #include "device/client_requests.h"
 #include "device/command_builders.h"
 #include "device/command_replies.h"

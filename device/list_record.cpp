@@ -3,7 +3,7 @@
 // allocation leaves the record as it was.
 #include "device/list_record.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // half-made copy never reaches the caller.
 #include "device/reply_copies.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // never writes beyond the reply array, however often the library calls back.
 #include "device/sync_request.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 void SyncRequestCallback(void* context, uint32_t count, uint32_t, int32_t status, const void* reply) {
     auto* c = static_cast<SyncContext*>(context);

@@ -2,7 +2,7 @@
 // the list holds exactly what the replies announced and no more.
 #include "device/value_lists.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // Fuzz target of the builder's description language: any text is refused with a message or
 // becomes a file that the loader accepts, since the description parser checks everything the
 // loader does.
-#include "core/data_file_parser.h"
-#include "core/private_heap.h"
+#include "core/datafile/data_file_parser.h"
+#include "core/memory/private_heap.h"
 #include "tools/datafile/description.h"
 
 #include <cstdint>

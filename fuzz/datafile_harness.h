@@ -3,8 +3,8 @@
 // fuzzer reaches the record walks) and hands each parsed file to the target's exercise.
 #pragma once
 
-#include "core/data_file_parser.h"
-#include "core/private_heap.h"
+#include "core/datafile/data_file_parser.h"
+#include "core/memory/private_heap.h"
 #include "tools/datafile/data_file_writer.h"
 
 #include <cstddef>

@@ -2,7 +2,7 @@
 // checksum made to agree (so that the fuzzer reaches the record walks), must be refused or
 // parsed into a file whose every list, sub-list, text and item reads inside its bounds.
 #include "fuzz/datafile_harness.h"
-#include "core/device_data_layout.h"
+#include "core/datafile/device_data_layout.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 // Fuzz target of typed decimals read in hundredths: any text either is refused or reads as a
 // value that, written back with two decimals, reads as the same value again.
-#include "core/dialog_helpers.h"
+#include "core/helpers/dialog_helpers.h"
 
 #include <cstdio>
 #include <cstdlib>

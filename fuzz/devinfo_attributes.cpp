@@ -2,7 +2,7 @@
 // ones the readers know, typed values with texts and structured bytes of any size) go through
 // the device record's decoder, the query record's filler, the deep copy of a reply and the flat
 // attribute block. Nothing may be read outside the values' own bytes.
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/device_info_record.h"
 #include "device/device_operations.h"
 #include "device/device_query_record.h"

@@ -4,11 +4,11 @@
 // VomelDeviceMode whenever the bytes hold at least what they declare (a caller hands a pointer,
 // so a shorter buffer is the caller's fault, not the library's). Whatever comes out of a session
 // must be a device mode that passes the checks.
-#include "core/devmode_check.h"
-#include "core/devmode_layout.h"
-#include "core/devmode_option_table.h"
-#include "core/dll_main.h"
-#include "core/exports_devicemode.h"
+#include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_option_table.h"
+#include "core/library/dll_main.h"
+#include "core/library/exports_devicemode.h"
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "tools/datafile/data_file_writer.h"

@@ -1,11 +1,11 @@
 // Fuzz target of the device-mode trust checks, converter and merge, and of the upgrade of a
 // stored device-option block: any bytes must be refused or accepted, never read out of bounds.
-#include "core/device_option_block.h"
-#include "core/devmode_check.h"
-#include "core/devmode_convert.h"
-#include "core/devmode_defaults.h"
-#include "core/devmode_merge.h"
-#include "core/devmode_options.h"
+#include "core/devmode/device_option_block.h"
+#include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_convert.h"
+#include "core/devmode/devmode_defaults.h"
+#include "core/devmode/devmode_merge.h"
+#include "core/devmode/devmode_options.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Fuzz target of the rule version header scan: any bytes give the default version 100 unless the
 // text holds the header's name followed by an opening parenthesis, for either name.
-#include "settings/rule_version.h"
+#include "settings/rules/rule_version.h"
 
 #include <cstdlib>
 #include <string_view>

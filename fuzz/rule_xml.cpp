@@ -1,7 +1,7 @@
 // Fuzz target of the XML subset scanner of rule files: any bytes give either no rule text, or a
 // rule text that is a run of the input with no "<" and no control character outside white space,
 // and a rule version only when a rule element was reached.
-#include "settings/rule_xml.h"
+#include "settings/rules/rule_xml.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Fuzz target of the parsers of the printer's stored tables: mail-box names, the font
 // substitution table (its two counts taken from the first eight bytes) and form records. Any
 // bytes must be taken or refused whole, never read out of bounds.
-#include "core/font_subst_table.h"
-#include "core/form_database.h"
+#include "core/datafile/font_subst_table.h"
+#include "core/datafile/form_database.h"
 #include "model/mail_box_names.h"
 
 #include <cstdint>

@@ -2,9 +2,9 @@
 // any file the parser accepts (the checksum made to agree, so that the fuzzer reaches the lists)
 // must give tables, cursors, capabilities and defaults that stay inside its bounds.
 #include "fuzz/datafile_harness.h"
-#include "core/devmode_defaults.h"
-#include "core/devmode_option_table.h"
-#include "core/table_cursor_device.h"
+#include "core/devmode/devmode_defaults.h"
+#include "core/devmode/devmode_option_table.h"
+#include "core/device/table_cursor_device.h"
 #include "model/builtin_extension.h"
 
 #include <cstdint>

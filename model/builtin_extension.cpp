@@ -3,13 +3,13 @@
 // offer by that default, so a device mode from another model never asks for what this one lacks.
 #include "model/builtin_extension.h"
 
-#include "core/device_data_layout.h"
-#include "core/device_option_block.h"
-#include "core/devmode_layout.h"
-#include "core/devmode_option_table.h"
-#include "core/devmode_options.h"
-#include "core/devmode_public_fields.h"
-#include "core/paper_sizes.h"
+#include "core/datafile/device_data_layout.h"
+#include "core/devmode/device_option_block.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_option_table.h"
+#include "core/devmode/devmode_options.h"
+#include "core/devmode/devmode_public_fields.h"
+#include "core/datafile/paper_sizes.h"
 #include "model/capability_bits.h"
 
 #include <algorithm>

@@ -3,10 +3,10 @@
 // with the fixed entry sizes of the interface (64-character paper names, 24-character bin names).
 #include "model/builtin_extension.h"
 
-#include "core/device_data_layout.h"
-#include "core/devmode_defaults.h"
-#include "core/devmode_layout.h"
-#include "core/devmode_option_table.h"
+#include "core/datafile/device_data_layout.h"
+#include "core/devmode/devmode_defaults.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_option_table.h"
 
 #include <cstring>
 #include <vector>

@@ -2,7 +2,7 @@
 // extension's handler for the device the rules were made for.
 #pragma once
 
-#include "core/devmode_rules.h"
+#include "core/devmode/devmode_rules.h"
 #include "model/model_extension.h"
 
 class ExtensionRules final : public DevmodeRules {

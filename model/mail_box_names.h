@@ -3,7 +3,7 @@
 // "PrinterDriverData\DeviceOption" key, each 100 records of 71 bytes.
 #pragma once
 
-#include "core/byte_view.h"
+#include "core/helpers/byte_view.h"
 #include "model/model_description.h"
 
 #include <cstddef>

@@ -4,9 +4,9 @@
 // uses the built-in extension; a per-model extension library adds only its resources.
 #pragma once
 
-#include "core/byte_view.h"
-#include "core/device_data.h"
-#include "core/table_cursor_query.h"
+#include "core/helpers/byte_view.h"
+#include "core/datafile/device_data.h"
+#include "core/device/table_cursor_query.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // mail-box names, the names-present flag), and one sheet must not see another's writes.
 #pragma once
 
-#include "core/pool_object.h"
+#include "core/memory/pool_object.h"
 #include "model/model_description.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // background. Pictures and palettes of the resource module are in draw_tools_resources.cpp.
 #include "preview/draw_tools.h"
 
-#include "core/service_table.h"
+#include "core/device/service_table.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // GDI objects, restores the device context and deletes what it made before it returns.
 #pragma once
 
-#include "core/pool_object.h"
-#include "core/uidevdata.h"
+#include "core/memory/pool_object.h"
+#include "core/device/uidevdata.h"
 
 #include <windows.h>
 

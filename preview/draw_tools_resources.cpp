@@ -3,8 +3,8 @@
 // header, colour table and bits are checked against the bytes the module holds before any is read.
 #include "preview/draw_tools.h"
 
-#include "core/byte_view.h"
-#include "core/service_table.h"
+#include "core/helpers/byte_view.h"
+#include "core/device/service_table.h"
 #include "preview/dib_resource.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // extents), and a strip folded over an edge with the pages it shows on its back.
 #include "preview/paper_drawing_set.h"
 
-#include "core/chunk_pool.h"
+#include "core/memory/chunk_pool.h"
 #include "data/resources/drvopui_ids.h"
 
 #include <algorithm>

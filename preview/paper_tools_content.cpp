@@ -2,7 +2,7 @@
 // page numbers with a halo, colour swatches and the overlay picture of a poster cell.
 #include "preview/paper_tools.h"
 
-#include "core/drawing.h"
+#include "core/helpers/drawing.h"
 #include "data/resources/drvopui_ids.h"
 
 #include <algorithm>

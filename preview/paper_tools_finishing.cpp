@@ -3,7 +3,7 @@
 // zero on a tiny or degenerate sheet draw their degenerate form instead.
 #include "preview/paper_tools.h"
 
-#include "core/drawing.h"
+#include "core/helpers/drawing.h"
 #include "data/resources/drvopui_ids.h"
 
 using namespace preview_colour;

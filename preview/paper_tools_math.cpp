@@ -3,7 +3,7 @@
 // so that every picture comes out the same on every machine.
 #include "preview/paper_tools.h"
 
-#include "core/chunk_pool.h"
+#include "core/memory/chunk_pool.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 // device query: load, start, read the device information, fill the device record, close.
 #include "tools/device_info_command.h"
 
-#include "core/private_heap.h"
-#include "core/service_table.h"
-#include "core/uidevdata.h"
+#include "core/memory/private_heap.h"
+#include "core/device/service_table.h"
+#include "core/device/uidevdata.h"
 #include "device/device_info_record.h"
 #include "device/device_operations.h"
 #include "device/devinfo_client.h"

@@ -4,9 +4,9 @@
 // library through its exports alone.
 #include "tools/devmode_listing.h"
 
-#include "core/byte_view.h"
-#include "core/devmode_layout.h"
-#include "core/devmode_option_table.h"
+#include "core/helpers/byte_view.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_option_table.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Installing the bundled printers and the driver's files, over the platform alone.
 #include "tools/driver_install.h"
 
-#include "core/core_context.h"
+#include "core/device/core_context.h"
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 

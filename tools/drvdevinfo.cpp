@@ -1,8 +1,8 @@
 // The device query tool: asks a printer's device for its record through the device-information
 // library, as the driver's device settings do. Unlike the host program it is a diagnostic of the
 // library's inner client, so it links the library's parts and attaches them itself.
-#include "core/dll_main.h"
-#include "core/exports_devicemode.h"
+#include "core/library/dll_main.h"
+#include "core/library/exports_devicemode.h"
 #include "platform/kernel/path_map.h"
 #include "tools/device_info_command.h"
 #include "tools/driver_install.h"

@@ -4,10 +4,10 @@
 // goes through the exports GetProcAddress finds, as a caller of the library has nothing else.
 // The platform's shared object serves both, so the program and the library see one registry,
 // one drive root and one last error.
-#include "core/byte_view.h"
-#include "core/devmode_layout.h"
-#include "core/devmode_option_table.h"
-#include "core/exports_devicemode.h"
+#include "core/helpers/byte_view.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_option_table.h"
+#include "core/library/exports_devicemode.h"
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "tools/devmode_listing.h"

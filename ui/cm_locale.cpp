@@ -1,7 +1,7 @@
 // The user's decimal separator in number texts, and the locale services the user data makes.
 #include "ui/cm_locale.h"
 
-#include "core/user_data.h"
+#include "core/device/user_data.h"
 
 #include <winnls.h>
 

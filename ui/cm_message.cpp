@@ -3,7 +3,7 @@
 // a resource string to a formatter as its format.
 #include "ui/cm_message.h"
 
-#include "core/service_table.h"
+#include "core/device/service_table.h"
 #include "ui/page_message.h"
 
 #include <array>

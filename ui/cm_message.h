@@ -4,7 +4,7 @@
 // rows first and the common ones after. The catalogue is the user data's message module.
 #pragma once
 
-#include "core/user_data.h"
+#include "core/device/user_data.h"
 
 #include <windows.h>
 

@@ -3,8 +3,8 @@
 // window.
 #include "ui/cm_proc.h"
 
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "ui/dialog_registry.h"
 
 #include <winspool.h>

@@ -5,8 +5,8 @@
 // message, answers the sheet's notifications and shows help.
 #pragma once
 
-#include "core/pool_object.h"
-#include "core/uidevdata.h"
+#include "core/memory/pool_object.h"
+#include "core/device/uidevdata.h"
 #include "ui/page_message.h"
 #include "ui/sheet_data.h"
 

@@ -4,7 +4,7 @@
 // the highlighted entry.
 #include "ui/cm_tooltip.h"
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 
 #include <commctrl.h>
 

@@ -3,8 +3,8 @@
 // it; the tip goes when the list closes.
 #pragma once
 
-#include "core/pool_object.h"
-#include "core/uidevdata.h"
+#include "core/memory/pool_object.h"
+#include "core/device/uidevdata.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 #include "ui/dialog_framework.h"
 
 #include "ui/cm_locale.h"
-#include "settings/rule_message.h"
+#include "settings/registry/rule_message.h"
 #include "ui/cm_message.h"
 
 void RegisterDialogFramework() {

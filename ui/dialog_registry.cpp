@@ -2,8 +2,8 @@
 // tables, so the registry keeps pointers to them, a few dozen at most.
 #include "ui/dialog_registry.h"
 
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "ui/sheet_data.h"
 
 #include <array>

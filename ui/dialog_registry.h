@@ -2,7 +2,7 @@
 // the dispatcher) is one entry, registered by the subsystem that owns the dialog.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 #include <windows.h>
 

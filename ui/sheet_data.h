@@ -2,7 +2,7 @@
 // object finds the request it works for and whether it sits in a sheet or stands alone.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 #include <windows.h>
 

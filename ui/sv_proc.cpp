@@ -2,11 +2,11 @@
 // the translation of the previews' page messages into preview keys.
 #include "ui/sv_proc.h"
 
-#include "core/dialog_helpers.h"
-#include "core/service_table.h"
-#include "core/user_data.h"
-#include "settings/conflict.h"
-#include "settings/value_views.h"
+#include "core/helpers/dialog_helpers.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "settings/registry/conflict.h"
+#include "settings/items/value_views.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // for each WM_PAINT.
 #include "ui/utility_tip_window.h"
 
-#include "core/pool_object.h"
+#include "core/memory/pool_object.h"
 
 namespace {
 

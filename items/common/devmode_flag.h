@@ -4,9 +4,9 @@
 // item writes only its own bit, so the other settings of a shared word survive its store.
 #pragma once
 
-#include "settings/sdk_binding.h"
-#include "settings/sv_multi.h"
-#include "settings/sv_onoff.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_multi.h"
+#include "settings/items/sv_onoff.h"
 
 #include <cstdint>
 

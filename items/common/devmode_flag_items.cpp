@@ -1,9 +1,9 @@
 // The device-mode flag and value items and the items that reflect the request.
 #include "items/common/devmode_flag_items.h"
 
-#include "core/pool_text.h"
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/memory/pool_text.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 
 #include <windows.h>
 

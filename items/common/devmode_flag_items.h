@@ -6,8 +6,8 @@
 #pragma once
 
 #include "items/common/devmode_flag.h"
-#include "settings/sv_numeric.h"
-#include "settings/sv_string.h"
+#include "settings/items/sv_numeric.h"
+#include "settings/items/sv_string.h"
 
 // Flag items: class, key, item id, option number, bit, inverted, binding, option key (0 by id).
 #define DEVMODE_FLAG_ITEMS(X)                                                                     \

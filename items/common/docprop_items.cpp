@@ -1,10 +1,10 @@
 // The document-property items of option 100.
 #include "items/common/docprop_items.h"
 
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "items/common/option_word.h"
-#include "settings/conflict.h"
+#include "settings/registry/conflict.h"
 
 namespace {
 

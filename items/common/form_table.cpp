@@ -1,8 +1,8 @@
 // The form table item and its keys.
 #include "items/common/form_table.h"
 
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
 #include "items/common/table_cursor_ref.h"
 
 #include <cstring>

@@ -4,10 +4,10 @@
 // and the rules' size checks accept any user-defined form.
 #pragma once
 
-#include "settings/second_key.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_interfaces.h"
-#include "settings/sv_multi.h"
+#include "settings/items/second_key.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
+#include "settings/items/sv_multi.h"
 
 // A form key: attribute `attribute` (1 to 7) of the form behind the choice, as type 1.
 class CmSv2ndKey_FormAttribute : public CmSvSecondKey {

@@ -1,13 +1,13 @@
 // The page-composition lock, the job operation and the spooling choice.
 #include "items/common/job_items.h"
 
-#include "core/drawing.h"
-#include "core/pool_text.h"
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/helpers/drawing.h"
+#include "core/memory/pool_text.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/option_word.h"
-#include "settings/sv_item.h"
+#include "settings/items/sv_item.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 // operation (option 102), whose rows the printer's own item supplies.
 #pragma once
 
-#include "settings/buttons.h"
-#include "settings/list_bindings.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_interfaces.h"
+#include "settings/controls/buttons.h"
+#include "settings/controls/list_bindings.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Option reads and writes through the request's option services, 4 and 2 bytes wide.
 #include "items/common/option_word.h"
 
-#include "core/service_table.h"
+#include "core/device/service_table.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // starts from a known value instead of whatever its buffer held.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 #include <cstdint>
 

@@ -1,14 +1,14 @@
 // Orientation, page layout, page order, scaling, ratio and copies.
 #include "items/common/page_layout_items.h"
 
-#include "core/device_data.h"
-#include "core/dialog_helpers.h"
-#include "core/service_table.h"
+#include "core/datafile/device_data.h"
+#include "core/helpers/dialog_helpers.h"
+#include "core/device/service_table.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/number_format.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
-#include "settings/sv_item.h"
+#include "settings/items/sv_item.h"
 
 #include <cstring>
 #include <iterator>

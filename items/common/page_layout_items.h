@@ -5,12 +5,12 @@
 // not wipe one another's settings.
 #pragma once
 
-#include "settings/buttons.h"
-#include "settings/digit.h"
-#include "settings/list_bindings.h"
-#include "settings/radio_buttons.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_interfaces.h"
+#include "settings/controls/buttons.h"
+#include "settings/controls/digit.h"
+#include "settings/controls/list_bindings.h"
+#include "settings/controls/radio_buttons.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
 
 #include <cstdint>
 

@@ -1,10 +1,10 @@
 // Page size and output size.
 #include "items/common/paper_size_items.h"
 
-#include "core/device_data.h"
-#include "core/service_table.h"
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
+#include "core/datafile/device_data.h"
+#include "core/device/service_table.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"

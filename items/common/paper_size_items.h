@@ -5,9 +5,9 @@
 // items supply.
 #pragma once
 
-#include "settings/list_bindings.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_interfaces.h"
+#include "settings/controls/list_bindings.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
 
 #include <cstdint>
 

@@ -3,10 +3,10 @@
 // their answers follow the configuration as it is now.
 #include "items/common/paper_source_table.h"
 
-#include "core/bounded_text.h"
-#include "core/pool_text.h"
-#include "core/table_cursor_query.h"
-#include "core/table_cursor_sources.h"
+#include "core/helpers/bounded_text.h"
+#include "core/memory/pool_text.h"
+#include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_sources.h"
 #include "items/common/source_tables.h"
 #include "items/common/table_cursor_ref.h"
 

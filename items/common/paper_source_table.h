@@ -4,10 +4,10 @@
 // the "Ftadel" flag). The printer's own item adds the choice index and the keys.
 #pragma once
 
-#include "settings/second_key.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_interfaces.h"
-#include "settings/sv_multi.h"
+#include "settings/items/second_key.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
+#include "settings/items/sv_multi.h"
 
 #include <cstddef>
 

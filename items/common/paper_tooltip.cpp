@@ -2,12 +2,12 @@
 // ends the text there.
 #include "items/common/paper_tooltip.h"
 
-#include "core/pool_text.h"
-#include "core/private_heap.h"
-#include "core/service_table.h"
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
-#include "core/user_data.h"
+#include "core/memory/pool_text.h"
+#include "core/memory/private_heap.h"
+#include "core/device/service_table.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
+#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/number_format.h"
 #include "items/common/paper_size_items.h"

@@ -3,7 +3,7 @@
 // of its tooltip for the two lists; the tooltip copies the text and frees it.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Checked access to the public DEVMODE fields.
 #include "items/common/public_devmode.h"
 
-#include "core/byte_view.h"
+#include "core/helpers/byte_view.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // as thin named classes over one generic button.
 #pragma once
 
-#include "settings/buttons.h"
+#include "settings/controls/buttons.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Items of the sheet by id, from the sheet's registry.
 #include "items/common/sheet_items.h"
 
-#include "settings/conflict.h"
+#include "settings/registry/conflict.h"
 
 CmSv* FindSheetItem(UIDEVDATA* ctx, uint32_t itemId) {
     CmSvConflict* registry = RegistryOf(ctx);

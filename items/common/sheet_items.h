@@ -3,7 +3,7 @@
 // tooltip "Layout$PageSize").
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // The fixed-field device specification items: flags, numbers, texts and constant-table choices.
 #include "items/common/spec_items.h"
 
-#include "core/bounded_text.h"
-#include "core/pool_text.h"
-#include "core/service_table.h"
+#include "core/helpers/bounded_text.h"
+#include "core/memory/pool_text.h"
+#include "core/device/service_table.h"
 #include "items/common/devmode_flag.h"
 
 #include <cstring>

@@ -6,13 +6,13 @@
 // the tables below and a thin named class.
 #pragma once
 
-#include "core/device_data.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_interfaces.h"
-#include "settings/sv_multi.h"
-#include "settings/sv_numeric.h"
-#include "settings/sv_onoff.h"
-#include "settings/sv_string.h"
+#include "core/datafile/device_data.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
+#include "settings/items/sv_multi.h"
+#include "settings/items/sv_numeric.h"
+#include "settings/items/sv_onoff.h"
+#include "settings/items/sv_string.h"
 
 #include <cstdint>
 

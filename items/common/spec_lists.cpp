@@ -2,8 +2,8 @@
 // keys of the entries and the capability checks.
 #include "items/common/spec_lists.h"
 
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
 #include "items/common/sheet_items.h"
 #include "items/common/source_tables.h"
 #include "items/common/table_cursor_ref.h"

@@ -6,7 +6,7 @@
 // destination, paper, fold and storage items answer the rules' capability checks.
 #pragma once
 
-#include "settings/second_key.h"
+#include "settings/items/second_key.h"
 #include "items/common/spec_items.h"
 #include "items/common/spec_name_tables.h"
 

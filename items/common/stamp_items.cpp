@@ -1,11 +1,11 @@
 // Stamp switch and stamp choice.
 #include "items/common/stamp_items.h"
 
-#include "core/bounded_text.h"
-#include "core/service_table.h"
+#include "core/helpers/bounded_text.h"
+#include "core/device/service_table.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/option_word.h"
-#include "settings/sv_item.h"
+#include "settings/items/sv_item.h"
 
 #include <cstdio>
 #include <cstring>

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "items/common/watermark_view.h"
-#include "settings/buttons.h"
-#include "settings/list_bindings.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_interfaces.h"
+#include "settings/controls/buttons.h"
+#include "settings/controls/list_bindings.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // path out of it.
 #pragma once
 
-#include "core/service_table.h"
+#include "core/device/service_table.h"
 
 template <typename Cursor>
 class TableCursorRef {

@@ -1,7 +1,7 @@
 // The empty watermark object that stands in while a sheet has none.
 #include "items/common/watermark_view.h"
 
-#include "core/service_table.h"
+#include "core/device/service_table.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // with no stamps.
 #pragma once
 
-#include "core/user_data.h"
+#include "core/device/user_data.h"
 
 #include <cstdint>
 

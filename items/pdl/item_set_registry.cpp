@@ -2,9 +2,9 @@
 #include "items/pdl/item_set_registry.h"
 
 #include "items/pdl/item_sets.h"
-#include "settings/conflict.h"
-#include "settings/item_set.h"
-#include "settings/sv.h"
+#include "settings/registry/conflict.h"
+#include "settings/registry/item_set.h"
+#include "settings/items/sv.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // items are added, and ended with its items when the sheet ends.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 class CmSvConflict;
 class CmSvItemSet;

@@ -1,10 +1,10 @@
 // Paper rows from the printer's paper table.
 #include "items/pdl/paper_rows.h"
 
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
 #include "items/common/table_cursor_ref.h"
-#include "settings/value_names.h"
+#include "settings/rules/value_names.h"
 
 #include <cstdio>
 #include <cstring>

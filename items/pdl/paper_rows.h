@@ -3,8 +3,8 @@
 // name. The page-size and output-size lists of the page-setup page are built from it.
 #pragma once
 
-#include "core/pool_allocator.h"
-#include "core/uidevdata.h"
+#include "core/memory/pool_allocator.h"
+#include "core/device/uidevdata.h"
 #include "pie/host/host_records.h"
 
 #include <array>

@@ -1,9 +1,9 @@
 // This driver's item registry: the order of the sheet's start and the sets' ownership.
 #include "items/pdl/pdl_conflict.h"
 
-#include "core/user_data.h"
+#include "core/device/user_data.h"
 #include "items/pdl/value_item_sets.h"
-#include "settings/sv.h"
+#include "settings/items/sv.h"
 
 PDLSvConflict::PDLSvConflict(CmUserData* userData) { owner = userData; }
 

@@ -4,7 +4,7 @@
 // and deletes them before the registry itself goes.
 #pragma once
 
-#include "settings/conflict.h"
+#include "settings/registry/conflict.h"
 
 class CmUserData;
 

@@ -1,9 +1,9 @@
 // The printer's form table.
 #include "items/pdl/pdl_form_table.h"
 
-#include "core/pool_text.h"
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
+#include "core/memory/pool_text.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
 #include "items/common/table_cursor_ref.h"
 
 PDLSvMulti_FormTable::~PDLSvMulti_FormTable() { FreeNames(); }

@@ -1,9 +1,9 @@
 // The printer's paper-source table and its paper-size key.
 #include "items/pdl/pdl_paper_source_table.h"
 
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
-#include "core/table_cursor_sources.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_sources.h"
 #include "items/common/table_cursor_ref.h"
 
 #include <cstring>

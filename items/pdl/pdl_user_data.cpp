@@ -1,8 +1,8 @@
 // The sheet's registry from its start to its end.
 #include "items/pdl/pdl_user_data.h"
 
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "items/pdl/pdl_conflict.h"
 
 PDLSvConflict* PDLSvUserData::StartSheet(UIDEVDATA* ctx) {

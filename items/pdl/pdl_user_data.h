@@ -4,7 +4,7 @@
 // sheet ends it ends them.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 class PDLSvConflict;
 

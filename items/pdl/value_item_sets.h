@@ -4,7 +4,7 @@
 // set 80 first and set 81 third; these functions make the items, in item-id order, for it.
 #pragma once
 
-#include "core/pool_allocator.h"
+#include "core/memory/pool_allocator.h"
 
 #include <cstdint>
 

@@ -2,9 +2,9 @@
 // printer and its device object. Data files are generated once per test program.
 #include "drvtest/fixture_device.h"
 
-#include "core/core_context.h"
-#include "core/dll_main.h"
-#include "core/private_heap.h"
+#include "core/device/core_context.h"
+#include "core/library/dll_main.h"
+#include "core/memory/private_heap.h"
 #include "drvtest/kernel.h"
 #include "platform/kernel/path_map.h"
 #include "tools/datafile/description.h"

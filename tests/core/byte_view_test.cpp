@@ -1,6 +1,6 @@
 // The checked byte view: little-endian reads and writes, and refusal at every edge, including
 // offsets and lengths whose sum would overflow.
-#include "core/byte_view.h"
+#include "core/helpers/byte_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The pool on its own: block rounding and alignment, reuse through the size-class lists, chunk
 // tails, large blocks, and the system's refusal raising the pool's exception.
-#include "core/chunk_pool.h"
+#include "core/memory/chunk_pool.h"
 
 #include <drvtest/memory_refusal.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // A printer whose driver names a data file that is damaged or missing: the session opens over
 // the built-in defaults as for a device without data, and the reason reaches the caller instead
 // of vanishing.
-#include "core/core_context.h"
-#include "core/exports_devicemode.h"
-#include "core/service_table.h"
+#include "core/device/core_context.h"
+#include "core/library/exports_devicemode.h"
+#include "core/device/service_table.h"
 #include "drvtest/fixture_device.h"
 
 #include <gtest/gtest.h>

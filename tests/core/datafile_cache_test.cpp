@@ -3,12 +3,12 @@
 // into the room they are given.
 #include "datafile_test_support.h"
 
-#include "core/data_file_cache.h"
-#include "core/data_item_cursor.h"
-#include "core/device_data_layout.h"
-#include "core/inflate.h"
+#include "core/datafile/data_file_cache.h"
+#include "core/datafile/data_item_cursor.h"
+#include "core/datafile/device_data_layout.h"
+#include "core/datafile/inflate.h"
 
-#include "core/printer_data_file.h"
+#include "core/datafile/printer_data_file.h"
 
 #include <drvtest/kernel.h>
 #include <drvtest/spooler.h>

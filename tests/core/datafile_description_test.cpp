@@ -2,7 +2,7 @@
 // nothing is built from them; here-documents, escapes and raw entry keys land where they say.
 #include "datafile_test_support.h"
 
-#include "core/device_data_layout.h"
+#include "core/datafile/device_data_layout.h"
 
 TEST(DataFileDescription, MistakesAreReportedWithTheirLine) {
     struct Case {

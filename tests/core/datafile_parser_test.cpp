@@ -3,7 +3,7 @@
 // message that names the fault.
 #include "datafile_test_support.h"
 
-#include "core/device_data_layout.h"
+#include "core/datafile/device_data_layout.h"
 #include "tools/datafile/data_file_writer.h"
 
 #include <fstream>

@@ -2,9 +2,9 @@
 // live on its private heap), files built from descriptions, and record lookups for forging.
 #pragma once
 
-#include "core/data_file_format.h"
-#include "core/data_file_parser.h"
-#include "core/dll_main.h"
+#include "core/datafile/data_file_format.h"
+#include "core/datafile/data_file_parser.h"
+#include "core/library/dll_main.h"
 #include "tools/datafile/description.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The device-option block: numbered values at their widths, the data part, and the upgrade of a
 // stored block that is older or damaged.
-#include "core/byte_view.h"
-#include "core/device_option_block.h"
+#include "core/helpers/byte_view.h"
+#include "core/devmode/device_option_block.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The device-mode exports as a 32-bit caller uses them: a session on the bundled printer gives
 // its device mode, and a device mode the core cannot trust is refused without a byte written.
-#include "core/devmode_layout.h"
-#include "core/devmode_options.h"
-#include "core/exports_devicemode.h"
-#include "core/option_routes.h"
-#include "core/pdl_module.h"
-#include "core/service_table.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_options.h"
+#include "core/library/exports_devicemode.h"
+#include "core/devmode/option_routes.h"
+#include "core/device/pdl_module.h"
+#include "core/device/service_table.h"
 #include "drvtest/fixture_device.h"
 
 #include <gtest/gtest.h>

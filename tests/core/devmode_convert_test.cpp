@@ -1,9 +1,9 @@
 // Trust checks, conversion between forms and versions, and the merge of a caller's public fields.
-#include "core/byte_view.h"
-#include "core/devmode_check.h"
-#include "core/devmode_convert.h"
-#include "core/devmode_merge.h"
-#include "core/devmode_options.h"
+#include "core/helpers/byte_view.h"
+#include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_convert.h"
+#include "core/devmode/devmode_merge.h"
+#include "core/devmode/devmode_options.h"
 #include "devmode_test_support.h"
 
 #include <gtest/gtest.h>

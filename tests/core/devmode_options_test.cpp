@@ -1,6 +1,6 @@
 // Options of the private device mode: every row round-trips at its width by number and by id,
 // a null buffer resets, unknown options refuse and touch nothing.
-#include "core/devmode_options.h"
+#include "core/devmode/devmode_options.h"
 #include "devmode_test_support.h"
 
 #include <gtest/gtest.h>

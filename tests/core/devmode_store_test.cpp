@@ -1,11 +1,11 @@
 // The device-mode lifecycle over a temporary registry hive: defaults, the printer's stored
 // default and its fallbacks, the request's device mode, and the device-option block's round trip.
-#include "core/byte_view.h"
-#include "core/device_option_block.h"
-#include "core/devmode_check.h"
-#include "core/devmode_options.h"
-#include "core/devmode_store.h"
-#include "core/printer_driver_data.h"
+#include "core/helpers/byte_view.h"
+#include "core/devmode/device_option_block.h"
+#include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_options.h"
+#include "core/devmode/devmode_store.h"
+#include "core/datafile/printer_driver_data.h"
 #include "devmode_test_support.h"
 
 #include <drvtest/registry.h>

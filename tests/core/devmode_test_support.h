@@ -1,8 +1,8 @@
 // Shared helpers of the device-mode tests: a default device mode in a vector, and pattern bytes.
 #pragma once
 
-#include "core/devmode_defaults.h"
-#include "core/devmode_option_table.h"
+#include "core/devmode/devmode_defaults.h"
+#include "core/devmode/devmode_option_table.h"
 
 #include <cstdint>
 #include <vector>

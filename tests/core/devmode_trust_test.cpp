@@ -1,14 +1,14 @@
 // A caller's device mode as a hostile caller hands it in: buffers shorter or longer than the
 // sizes the device mode declares, public fields no printer takes, and a paper asked for through
 // the public part only. What the core keeps must describe one consistent, sound device mode.
-#include "core/byte_view.h"
-#include "core/devmode_check.h"
-#include "core/devmode_layout.h"
-#include "core/devmode_options.h"
-#include "core/devmode_store.h"
-#include "core/core_context.h"
-#include "core/exports_devicemode.h"
-#include "core/service_table.h"
+#include "core/helpers/byte_view.h"
+#include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_options.h"
+#include "core/devmode/devmode_store.h"
+#include "core/device/core_context.h"
+#include "core/library/exports_devicemode.h"
+#include "core/device/service_table.h"
 #include "devmode_test_support.h"
 #include "drvtest/fixture_device.h"
 

@@ -2,7 +2,7 @@
 // hiding disables, missing controls are left alone, the focus and the default button leave a
 // control that was disabled, a control moves by its offset, and typed decimals read in
 // hundredths or are refused.
-#include "core/dialog_helpers.h"
+#include "core/helpers/dialog_helpers.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
 #include "platform/resources/res_file.h"

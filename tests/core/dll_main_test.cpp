@@ -1,8 +1,8 @@
 // Start-up and shut-down: the order of DllMain's steps, what exists at each, and the private
 // heap's zero-filled blocks in between.
-#include "core/dll_main.h"
-#include "core/locks.h"
-#include "core/private_heap.h"
+#include "core/library/dll_main.h"
+#include "core/library/locks.h"
+#include "core/memory/private_heap.h"
 
 #include <drvtest/lifecycle_observer.h>
 #include <gtest/gtest.h>

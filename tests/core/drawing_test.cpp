@@ -1,7 +1,7 @@
 // The drawing helpers on the fixture printer's pictures: masked, opaque and keyed drawing put
 // the picture's pixels where the mask or key lets them, a missing picture draws nothing, and no
 // GDI object is left behind.
-#include "core/drawing.h"
+#include "core/helpers/drawing.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/gdi.h"

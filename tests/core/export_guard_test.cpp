@@ -1,6 +1,6 @@
 // The export boundary: the pool's exception, or any other, becomes the export's failure value.
-#include "core/export_guard.h"
-#include "core/pool_object.h"
+#include "core/library/export_guard.h"
+#include "core/memory/pool_object.h"
 
 #include <drvtest/memory_refusal.h>
 #include <gtest/gtest.h>

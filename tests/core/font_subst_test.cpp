@@ -1,8 +1,8 @@
 // The font-substitution table through the registry: a round trip through the writer and the
 // reader, finding by face, and stored tables whose three values disagree.
-#include "core/font_subst_cursor.h"
-#include "core/font_subst_table.h"
-#include "core/printer_driver_data.h"
+#include "core/datafile/font_subst_cursor.h"
+#include "core/datafile/font_subst_table.h"
+#include "core/datafile/printer_driver_data.h"
 
 #include <drvtest/registry.h>
 #include <gtest/gtest.h>

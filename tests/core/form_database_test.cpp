@@ -1,6 +1,6 @@
 // The form database over "FORMDATA": adding, changing, deleting and enumerating forms, refusals
 // that change nothing, and stored entries that are not well formed.
-#include "core/form_database.h"
+#include "core/datafile/form_database.h"
 
 #include <drvtest/registry.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The helper-library loader, the address text parser and the rounded length conversion, through
 // a real printer, registry and driver folder.
-#include "core/helper_dll.h"
-#include "core/ipv4_text.h"
-#include "core/registry_helpers.h"
-#include "core/units.h"
+#include "core/system/helper_dll.h"
+#include "core/helpers/ipv4_text.h"
+#include "core/system/registry_helpers.h"
+#include "core/helpers/units.h"
 #include "drvtest/fixture_device.h"
 
 #include <gtest/gtest.h>

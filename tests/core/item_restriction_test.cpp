@@ -1,6 +1,6 @@
 // The request's item-restriction list: allow lists, deny lists and the open range of an allow
 // list whose leading words are both 0.
-#include "core/item_restriction.h"
+#include "core/device/item_restriction.h"
 
 #include <gtest/gtest.h>
 

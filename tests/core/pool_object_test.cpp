@@ -1,7 +1,7 @@
 // Objects of the object layer and containers on the library's pool: where their memory comes
 // from and goes back to, across threads, and when the system refuses it.
-#include "core/pool_allocator.h"
-#include "core/pool_object.h"
+#include "core/memory/pool_allocator.h"
+#include "core/memory/pool_object.h"
 
 #include <drvtest/memory_refusal.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Printer values through a printer handle: round trips, fallbacks, the retry on error 87 (with
 // the pauses counted instead of slept) and the pseudo-printer context, through which nothing is
 // written.
-#include "core/printer_values.h"
-#include "core/spooler_retry.h"
+#include "core/system/printer_values.h"
+#include "core/system/spooler_retry.h"
 #include "platform/spooler/pseudo_printer.h"
 
 #include <drvtest/spooler.h>

@@ -1,7 +1,7 @@
 // The core's registry helpers over a temporary hive: values round trip through joined key
 // paths however long, types and sizes are checked, and printer values are read by name.
-#include "core/printer_driver_data.h"
-#include "core/registry_helpers.h"
+#include "core/datafile/printer_driver_data.h"
+#include "core/system/registry_helpers.h"
 
 #include <drvtest/registry.h>
 #include <drvtest/spooler.h>

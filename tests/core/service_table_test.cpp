@@ -1,10 +1,10 @@
 // Every service-table operation on the fixture printer and on a null device object: the object
 // side may call any of them before the core could serve it, and must get the failure answer.
-#include "core/core_interface.h"
-#include "core/data_item_cursor.h"
-#include "core/device_data.h"
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/core_interface.h"
+#include "core/datafile/data_item_cursor.h"
+#include "core/datafile/device_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
 #include "platform/spooler/pseudo_printer.h"

@@ -1,6 +1,6 @@
 // The core's tables built from the bundled PCL5e printer's data file: its papers, finishing
 // states, user-paper limits and sources reach the cursors.
-#include "core/table_cursor_device.h"
+#include "core/device/table_cursor_device.h"
 #include "datafile_test_support.h"
 
 #include <drvtest/registry.h>

@@ -1,8 +1,8 @@
 // The paper and paper-source cursors over a Kelvaro-like printer: walking, selecting, sizes in
 // tenths of a millimetre, forms appearing after a refresh, the custom size and the source slots.
-#include "core/device_option_block.h"
-#include "core/form_database.h"
-#include "core/table_cursor_query.h"
+#include "core/devmode/device_option_block.h"
+#include "core/datafile/form_database.h"
+#include "core/device/table_cursor_query.h"
 #include "model/model_catalogue.h"
 
 #include <drvtest/registry.h>

@@ -1,8 +1,8 @@
 // Building a device object: the printer opened by name while the spooler is still setting it up,
 // a handle the caller owns left open, a pseudo-printer context served from defaults, and a
 // printer that does not exist refused.
-#include "core/service_table.h"
-#include "core/uidevdata.h"
+#include "core/device/service_table.h"
+#include "core/device/uidevdata.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/spooler_retry.h"
 #include "platform/spooler/pseudo_printer.h"

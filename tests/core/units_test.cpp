@@ -1,5 +1,5 @@
 // Length conversions and the effective orientation, as the setting items compute them.
-#include "core/units.h"
+#include "core/helpers/units.h"
 
 #include <gtest/gtest.h>
 

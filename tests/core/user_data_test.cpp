@@ -1,7 +1,7 @@
 // The root object: which module objects each request kind makes, in which order, and the
 // working copies a sheet gets while device-mode work edits the request's own settings.
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // queries do, for the tests of single requests.
 #pragma once
 
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/devinfo_client.h"
 #include "device/devinfo_information.h"
 #include "device/devinfo_library.h"

@@ -1,6 +1,6 @@
 // Deep copies of replies when the private heap runs out at every possible point: a copy is made
 // whole or not at all, and a copy that fails leaves nothing allocated behind it.
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/reply_copies.h"
 
 #include <gtest/gtest.h>

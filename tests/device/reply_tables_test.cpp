@@ -1,6 +1,6 @@
 // Replies entered into the caller's tables: coded lists appended kind by kind (slot 21) and
 // attributes of paged replies into id-keyed tables (slot 17).
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "device/list_record.h"
 #include "device/table_replies.h"
 

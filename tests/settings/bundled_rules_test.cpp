@@ -2,7 +2,7 @@
 // without error, and over a recording host it resolves the conflicts a user of these printers
 // meets (duplex against media, booklet against duplex and n-up, stapling against the output tray
 // and the paper size) and offers only what the device has.
-#include "settings/cnf_rule_mng.h"
+#include "settings/rules/cnf_rule_mng.h"
 
 #include "pie/api/api.h"
 

@@ -3,9 +3,9 @@
 // do not exist, the message words, the registry-key test and the table's slot order.
 #include "sheet_fixture.h"
 
-#include "settings/choice_item.h"
-#include "settings/rule_callbacks.h"
-#include "settings/rule_message.h"
+#include "settings/registry/choice_item.h"
+#include "settings/registry/rule_callbacks.h"
+#include "settings/registry/rule_message.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // choice tables; each runs the rules of what it changed.
 #include "sheet_fixture.h"
 
-#include "settings/choice_item.h"
-#include "settings/rule_callbacks.h"
+#include "settings/registry/choice_item.h"
+#include "settings/registry/rule_callbacks.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // callbacks, and the registry stores what they changed and marks the controls to rewrite.
 #include "sheet_fixture.h"
 
-#include "settings/choice_item.h"
-#include "settings/rule_callbacks.h"
-#include "settings/rule_message.h"
+#include "settings/registry/choice_item.h"
+#include "settings/registry/rule_callbacks.h"
+#include "settings/registry/rule_message.h"
 
 #include <gtest/gtest.h>
 

@@ -2,15 +2,15 @@
 // user: values loaded from the sheet's settings are shown, what the person chooses is read back
 // and stored, hidden and disabled marks reach the controls and their companions, list entries
 // follow the choices' marks, and owner-drawn entries are drawn by their items.
-#include "core/drawing.h"
-#include "core/pool_text.h"
+#include "core/helpers/drawing.h"
+#include "core/memory/pool_text.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/gdi.h"
 #include "drvtest/scripted_user.h"
 #include "drvtest/window_picture.h"
 #include "item_fixture.h"
 #include "platform/resources/res_file.h"
-#include "settings/conflict.h"
+#include "settings/registry/conflict.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -4,16 +4,16 @@
 // drawn by their items.
 #pragma once
 
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "item_dialog_ids.h"
-#include "settings/buttons.h"
-#include "settings/digit.h"
-#include "settings/list_bindings.h"
-#include "settings/radio_buttons.h"
-#include "settings/sdk_binding.h"
-#include "settings/text_field.h"
+#include "settings/controls/buttons.h"
+#include "settings/controls/digit.h"
+#include "settings/controls/list_bindings.h"
+#include "settings/controls/radio_buttons.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/controls/text_field.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,11 +1,11 @@
 // Value classes through the operations their callers use: value and change texts as the rules
 // and the settings summary read them, typed values, comparison with the default device mode and
 // the sheet's settings, references, the change test and the orderings of the registry.
-#include "core/pool_text.h"
+#include "core/memory/pool_text.h"
 #include "drvtest/fixture_device.h"
 #include "item_fixture.h"
-#include "settings/conflict.h"
-#include "settings/sv_order.h"
+#include "settings/registry/conflict.h"
+#include "settings/items/sv_order.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // folder; and a check that texts load into a real engine.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 
 #include <drvtest/fixture_device.h>
 

@@ -2,10 +2,10 @@
 // can name (embedded, XML file, zlib file, data items), the faults of each (reported, the rest
 // still loaded), the capability facts of a real device and the compatibility block, every text
 // fed to the engine to prove it loads.
-#include "settings/cnf_rule_mng.h"
+#include "settings/rules/cnf_rule_mng.h"
 
-#include "settings/sv_multi.h"
-#include "settings/sv_onoff.h"
+#include "settings/items/sv_multi.h"
+#include "settings/items/sv_onoff.h"
 
 #include "rule_device.h"
 

@@ -1,9 +1,9 @@
 // The scanners of rule files: the version header (with the readings rule files in the field
 // rely on), the decimal reader, and the XML subset with its bad inputs, which must give no rule
 // text rather than a partial or overrun one.
-#include "settings/rule_chars.h"
-#include "settings/rule_version.h"
-#include "settings/rule_xml.h"
+#include "settings/rules/rule_chars.h"
+#include "settings/rules/rule_version.h"
+#include "settings/rules/rule_xml.h"
 
 #include <gtest/gtest.h>
 

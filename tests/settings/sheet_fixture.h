@@ -5,10 +5,10 @@
 
 #include "drvtest/fixture_device.h"
 #include "item_fixture.h"
-#include "settings/conflict.h"
-#include "settings/rule_program.h"
-#include "settings/second_key.h"
-#include "settings/sv_interfaces.h"
+#include "settings/registry/conflict.h"
+#include "settings/rules/rule_program.h"
+#include "settings/items/second_key.h"
+#include "settings/items/sv_interfaces.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The message catalogue: a message id shows the texts and flags of its row from the resource
 // module, tells the owner first, and answers the button the person pressed; this language's
 // rows come before the common ones; the catalogue is the request's message module.
-#include "core/service_table.h"
+#include "core/device/service_table.h"
 #include "drvtest/scripted_user.h"
 #include "ui/cm_message.h"
 #include "ui/dialog_framework.h"

@@ -5,7 +5,7 @@
 #include "drvtest/help_requests.h"
 #include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
-#include "core/service_table.h"
+#include "core/device/service_table.h"
 #include "ui/dialog_registry.h"
 #include "ui/proc.h"
 #include "ui_test_support.h"

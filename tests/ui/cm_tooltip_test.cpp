@@ -1,6 +1,6 @@
 // The combo-box tooltip: while the list is dropped, the highlighted entry's text from the
 // callback shows beside it, cut to what the tip holds; no text or a closed list shows nothing.
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "drvtest/scripted_user.h"
 #include "ui_test_support.h"
 

@@ -2,7 +2,7 @@
 // module, and a dialog class that writes every handler call into a log.
 #pragma once
 
-#include "core/chunk_pool.h"
+#include "core/memory/chunk_pool.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/gdi.h"
 #include "platform/resources/res_file.h"

@@ -3,8 +3,8 @@
 // where asked. The header is written last, when sizes and checksum are known.
 #include "tools/datafile/data_file_writer.h"
 
-#include "core/data_file_format.h"
-#include "core/device_data_layout.h"
+#include "core/datafile/data_file_format.h"
+#include "core/datafile/device_data_layout.h"
 
 #include <zlib.h>
 

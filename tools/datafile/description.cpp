@@ -3,7 +3,7 @@
 // from the record's layout table; entry keys from the table below.
 #include "tools/datafile/description.h"
 
-#include "core/device_data_layout.h"
+#include "core/datafile/device_data_layout.h"
 
 #include <charconv>
 #include <cstring>

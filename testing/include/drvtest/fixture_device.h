@@ -4,7 +4,7 @@
 // chosen kind is built over the printer, so that every test starts from a real printer.
 #pragma once
 
-#include "core/uidevdata.h"
+#include "core/device/uidevdata.h"
 #include "drvtest/spooler.h"
 
 #include <memory>

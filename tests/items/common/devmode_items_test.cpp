@@ -2,12 +2,12 @@
 // fixture printer's device mode: each item reads the bit or value its option holds and stores
 // back only its own bits; the request items follow the request; the option interface sees what
 // each item's binding promises.
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/devmode_flag_items.h"
 #include "items/common/docprop_items.h"
-#include "settings/conflict.h"
+#include "settings/registry/conflict.h"
 
 #include <gtest/gtest.h>
 

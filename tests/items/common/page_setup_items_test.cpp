@@ -1,8 +1,8 @@
 // The page-setup items, the common buttons and the spooling choice against the fixture printer:
 // what each stores, byte for byte, in the sheet's device mode and device-option block, what it
 // reads back, and how it answers the option interface.
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/job_items.h"

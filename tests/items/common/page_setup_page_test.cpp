@@ -3,8 +3,8 @@
 // without rules: it loads them, writes them into their controls, reads a used control back,
 // stores the change, renews the run-time choices (the page order follows the layout) and, on
 // OK, stores every item.
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/scripted_sheet.h"
@@ -16,9 +16,9 @@
 #include "items/common/paper_tooltip.h"
 #include "items/common/public_devmode.h"
 #include "items/pdl/item_sets.h"
-#include "core/private_heap.h"
+#include "core/memory/private_heap.h"
 #include "platform/resources/res_file.h"
-#include "settings/sv_multi.h"
+#include "settings/items/sv_multi.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The page-setup page as the sheet shows it: item set 0 and the page-setup set in the sheet's
 // registry, the bundled rules running, the settings page forwarding every control event, and
 // the request's device mode taking the settings on OK.
-#include "core/private_heap.h"
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/memory/private_heap.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/scripted_sheet.h"
@@ -17,8 +17,8 @@
 #include "items/pdl/item_set_registry.h"
 #include "items/pdl/item_sets.h"
 #include "platform/resources/res_file.h"
-#include "settings/conflict.h"
-#include "settings/item_set.h"
+#include "settings/registry/conflict.h"
+#include "settings/registry/item_set.h"
 #include "ui/sheet_data.h"
 #include "ui/sv_proc.h"
 

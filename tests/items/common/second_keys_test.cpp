@@ -1,10 +1,10 @@
 // The form and paper-source tables of the fixture printer and their secondary keys, as the
 // rules reach them: a choice found by its option name, a key by its name, and the key's typed
 // value read from the core's tables at the time of the question.
-#include "core/service_table.h"
-#include "core/table_cursor_papers.h"
-#include "core/table_cursor_query.h"
-#include "core/table_cursor_sources.h"
+#include "core/device/service_table.h"
+#include "core/device/table_cursor_papers.h"
+#include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_sources.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/form_table.h"
 #include "items/common/paper_source_table.h"

@@ -1,9 +1,9 @@
 // The device specification items over records built from descriptions: every flag, number, text
 // and choice reads the field at its offset with its width; the list items name their rows from
 // the device's lists, index them for the secondary keys and answer the capability checks.
-#include "core/data_file_parser.h"
-#include "core/device_data_layout.h"
-#include "core/service_table.h"
+#include "core/datafile/data_file_parser.h"
+#include "core/datafile/device_data_layout.h"
+#include "core/device/service_table.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/spec_items.h"
 #include "items/common/spec_lists.h"

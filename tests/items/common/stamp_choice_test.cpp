@@ -2,8 +2,8 @@
 // writes into the device mode, the records of the option interface and the refresh after the
 // stamps changed. The watermark module is not part of this library yet; the test's object gives
 // the stamps the way that module will.
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/option_word.h"
 #include "items/common/stamp_items.h"

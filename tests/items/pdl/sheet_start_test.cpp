@@ -2,17 +2,17 @@
 // of the specification and application values are registered with their items, the rules run
 // over the real rule program and see the specification values, and the sheet's end takes it all
 // down; a device-mode request of subtype 80 starts without a dialog.
-#include "core/service_table.h"
-#include "core/user_data.h"
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/spec_lists.h"
 #include "items/pdl/pdl_conflict.h"
 #include "items/pdl/pdl_user_data.h"
 #include "items/pdl/value_item_sets.h"
 #include "pie/api/api.h"
-#include "settings/sv_multi.h"
-#include "settings/sv_onoff.h"
-#include "settings/sv_string.h"
+#include "settings/items/sv_multi.h"
+#include "settings/items/sv_onoff.h"
+#include "settings/items/sv_string.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // The items of sets 80 and 81 over the bundled printers: every id once, in order, each with its
 // option key; loaded as the registry loads them, the specification items tell the printer's data
 // file and the form and paper-source tables list the printer's forms and sources with their keys.
-#include "core/device_data.h"
-#include "core/service_table.h"
+#include "core/datafile/device_data.h"
+#include "core/device/service_table.h"
 #include "drvtest/fixture_device.h"
 #include "items/pdl/pdl_form_table.h"
 #include "items/pdl/pdl_paper_source_table.h"
 #include "items/pdl/value_item_sets.h"
-#include "settings/sdk_binding.h"
-#include "settings/sv_item.h"
-#include "settings/sv_interfaces.h"
-#include "settings/sv_numeric.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_item.h"
+#include "settings/items/sv_interfaces.h"
+#include "settings/items/sv_numeric.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,104 @@
+// The drawing helpers: each picture is selected into a memory device context compatible with
+// the target and copied with the raster operation its kind of drawing needs.
+#include "core/helpers/drawing.h"
+
+#include "core/device/service_table.h"
+
+namespace {
+
+// A resource picture selected into a memory DC for the life of the object.
+class Picture {
+public:
+    Picture(UIDEVDATA* ctx, HDC target, UINT id) {
+        if (!ctx || !target) return;
+        bitmap_ = ctx->svc->LoadBitmap(ctx, id);
+        if (!bitmap_) return;
+        BITMAP info = {};
+        dc_ = CreateCompatibleDC(target);
+        if (!dc_ || !GetObjectA(bitmap_, sizeof info, &info)) return;
+        width_ = info.bmWidth;
+        height_ = info.bmHeight;
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Picture() {
+        if (dc_) {
+            if (previous_) SelectObject(dc_, previous_);
+            DeleteDC(dc_);
+        }
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    bool Ready() const { return previous_ != nullptr; }
+    HDC Dc() const { return dc_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+BOOL Copy(HDC dc, int x, int y, int width, int height, const Picture& picture, DWORD rop) {
+    if (width == picture.Width() && height == picture.Height())
+        return BitBlt(dc, x, y, width, height, picture.Dc(), 0, 0, rop);
+    return StretchBlt(dc, x, y, width, height, picture.Dc(), 0, 0, picture.Width(), picture.Height(), rop);
+}
+
+BOOL Masked(UIDEVDATA* ctx, HDC dc, int x, int y, int width, int height, UINT bitmapId, UINT maskId) {
+    Picture picture(ctx, dc, bitmapId), mask(ctx, dc, maskId);
+    if (!picture.Ready() || !mask.Ready()) return FALSE;
+    if (width <= 0 || height <= 0) {
+        width = picture.Width();
+        height = picture.Height();
+    }
+    return Copy(dc, x, y, width, height, mask, SRCAND) && Copy(dc, x, y, width, height, picture, SRCPAINT);
+}
+
+}  // namespace
+
+BOOL DrawMaskedBitmap(UIDEVDATA* ctx, HDC dc, int x, int y, UINT bitmapId, UINT maskId, int backgroundIndex) {
+    if (backgroundIndex) {
+        Picture picture(ctx, dc, bitmapId);
+        if (!picture.Ready()) return FALSE;
+        RECT area = {x, y, x + picture.Width(), y + picture.Height()};
+        HBRUSH brush = CreateSolidBrush(GetSysColor(backgroundIndex));
+        FillRect(dc, &area, brush);
+        DeleteObject(brush);
+    }
+    return Masked(ctx, dc, x, y, 0, 0, bitmapId, maskId);
+}
+
+BOOL DrawMaskedBitmapAt(UIDEVDATA* ctx, HDC dc, int x, int y, UINT bitmapId, UINT maskId) {
+    return DrawMaskedBitmap(ctx, dc, x, y, bitmapId, maskId, 0);
+}
+
+BOOL DrawBitmap(UIDEVDATA* ctx, HDC dc, int x, int y, UINT bitmapId) {
+    Picture picture(ctx, dc, bitmapId);
+    return picture.Ready() && Copy(dc, x, y, picture.Width(), picture.Height(), picture, SRCCOPY);
+}
+
+BOOL DrawTransparentBitmap(UIDEVDATA* ctx, HDC dc, int x, int y, UINT bitmapId, COLORREF key) {
+    Picture picture(ctx, dc, bitmapId);
+    if (!picture.Ready()) return FALSE;
+    // Button and preview pictures are small: a pixel walk keeps the key exact on any depth.
+    for (int row = 0; row < picture.Height(); ++row)
+        for (int column = 0; column < picture.Width(); ++column) {
+            const COLORREF pixel = GetPixel(picture.Dc(), column, row);
+            if (pixel != CLR_INVALID && pixel != key) SetPixelV(dc, x + column, y + row, pixel);
+        }
+    return TRUE;
+}
+
+BOOL DrawDibResourceSized(UIDEVDATA* ctx, HDC dc, int x, int y, int width, int height, UINT bitmapId) {
+    Picture picture(ctx, dc, bitmapId);
+    return picture.Ready() && width > 0 && height > 0 && Copy(dc, x, y, width, height, picture, SRCCOPY);
+}
+
+BOOL DrawMaskedDibResource(UIDEVDATA* ctx, HDC dc, int x, int y, int width, int height, UINT bitmapId, UINT maskId) {
+    return width > 0 && height > 0 && Masked(ctx, dc, x, y, width, height, bitmapId, maskId);
+}

@@ -1,0 +1,47 @@
+// The base control binding: show and enable state for the control and its companions. Showing
+// enables too, so UpdateEnable runs after UpdateShow and its state wins.
+#include "settings/controls/control.h"
+
+#include "core/helpers/dialog_helpers.h"
+#include "core/memory/pool_text.h"
+#include "settings/items/sv.h"
+
+namespace {
+
+template <typename Visit>
+void ForEachControl(const CmSvControl& c, int32_t extraId, Visit visit) {
+    if (c.controlId) visit(c.controlId);
+    if (extraId) visit(extraId);
+    for (const int32_t* id = c.companions; id && *id; ++id) visit(*id);
+}
+
+}  // namespace
+
+void CmSvControl::UpdateShow(UIDEVDATA*, HWND dialog, int onlyChanged, int32_t extraId) {
+    ForEachControl(*this, extraId, [&](int32_t id) {
+        HWND window = GetDlgItem(dialog, id);
+        if (!window) return;
+        const bool visible = IsWindowVisible(window) != FALSE;
+        if (!onlyChanged || visible != (shown != 0)) ShowDlgItem(dialog, id, shown ? TRUE : FALSE);
+    });
+}
+
+void CmSvControl::UpdateEnable(UIDEVDATA*, HWND dialog, int, int32_t extraId) {
+    ForEachControl(*this, extraId, [&](int32_t id) { EnableDlgItem(dialog, id, enabled ? TRUE : FALSE); });
+}
+
+int CmSvControl::ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) {
+    UpdateShow(ctx, dialog, onlyChanged, 0);
+    UpdateEnable(ctx, dialog, onlyChanged, 0);
+    return 0;
+}
+
+int CmSvControl::FromDialog(UIDEVDATA*, HWND, int32_t) { return 0; }
+int CmSvControl::DrawItem(UIDEVDATA*, HWND, int32_t, DRAWITEMSTRUCT*) { return 0; }
+int CmSvControl::MeasureItem(MEASUREITEMSTRUCT*) { return 0; }
+int CmSvControl::OnDeltaPos(UIDEVDATA*, HWND, NMUPDOWN*) { return 0; }
+
+char* CmSvControl::GetKeyText() {
+    const auto* item = dynamic_cast<const CmSv*>(this);
+    return item ? CopyPoolText(item->key) : nullptr;
+}

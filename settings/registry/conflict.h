@@ -1,0 +1,201 @@
+// `CmSvConflict`, the sheet's item registry: it keeps the item sets of the pages and every item
+// and choice by id, by option key, by page and control; it owns the sheet's rule-engine instance
+// and rule program, runs the rules after every change (the conflict manager) and collects what
+// the rules changed, which the settings page then writes back. `CmConflict` is its base of
+// defaults. The user data keeps the registry (`CmUserData::GetConflict`).
+#pragma once
+
+#include "core/memory/pool_allocator.h"
+#include "core/memory/pool_object.h"
+#include "core/device/uidevdata.h"
+#include "pie/api/api.h"
+#include "settings/registry/item_set.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string_view>
+#include <unordered_map>
+
+class CmSv;
+class CmSvItem;
+class CmSvMulti;
+class CmSvChoiceItem;
+class CmSvRuleProgram;
+
+class CmConflict : public PoolObject {
+public:
+    CmConflict() = default;
+    virtual ~CmConflict() = default;
+    CmConflict(const CmConflict&) = delete;
+    CmConflict& operator=(const CmConflict&) = delete;
+
+    virtual int Reevaluate(UIDEVDATA*, HWND, uint32_t) { return 1; }
+    virtual int AnySdkControlEnabled(UIDEVDATA*, uint32_t) { return 1; }
+    virtual int AnySdkControlShown(UIDEVDATA*, uint32_t) { return 1; }
+    virtual int GetSdkControlState(UIDEVDATA*, uint32_t) { return 0; }
+    virtual int IsSdkValueEnabled(UIDEVDATA*, uint32_t, int32_t) { return 1; }
+    virtual int IsSdkValueShown(UIDEVDATA*, uint32_t, int32_t) { return 1; }
+    virtual int32_t GetRuleValue(UIDEVDATA*, uint32_t, int32_t) { return 0; }
+    virtual int32_t GetSdkRuleValue(UIDEVDATA*, uint32_t) { return 0; }
+    virtual int32_t FindSdkOption(UIDEVDATA*, uint32_t, int32_t) { return 0; }
+    virtual void Idle() {}
+    // What the registry hands to the rule program's build; 0 in every registry of the program.
+    virtual int RuleBuildWord() { return 0; }
+};
+
+// Items ordered by id: the changed-item set and the collecting set.
+struct CmSvIdLess {
+    bool operator()(const CmSv* a, const CmSv* b) const;
+};
+using CmSvIdSet = std::set<CmSv*, CmSvIdLess, PoolAllocator<CmSv*>>;
+// Items under one option key, ordered by key text (then id, so that two items of one key both stay).
+struct CmSvKeyOrder {
+    bool operator()(const CmSv* a, const CmSv* b) const;
+};
+using CmSvKeySet = std::set<CmSv*, CmSvKeyOrder, PoolAllocator<CmSv*>>;
+
+class CmSvConflict : public CmConflict {
+public:
+    static constexpr uint32_t kFirstPseudoId = 0x10000;
+
+    CmSvConflict();
+    ~CmSvConflict() override;
+
+    // --- registration -----------------------------------------------------------------------
+    int RegisterItemSet(UIDEVDATA* ctx, CmSvItemSet* set);
+    int AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item);
+    // The pseudo-items of a multiple-choice item's choices; 0 when memory is short.
+    int AddOptionItems(CmSvItemSet* set, CmSv* item);
+    // A setting the page-description-language layer does not support, for the rule program.
+    void AddUnsupportedItem(const char* key);
+
+    // --- lookups -------------------------------------------------------------------------------
+    CmSv* FindItem(uint32_t itemId) const;
+    // The by-key lookup of the rule callbacks; registered items are addressed by id, so it
+    // finds none.
+    CmSv* FindItemByKey(const char*) const { return nullptr; }
+    CmSvItemSet* FindPage(uint32_t setId) const;
+    CmSv* FindControlItem(uint32_t pageId, int32_t controlId) const;
+    CmSvDigit* FindPageDigit(uint32_t pageId, int32_t spinId) const;
+    const CmSvKeySet* FindSdkItems(uint32_t key) const;
+    // The pseudo-item of a choice by its name (key@choice); null when none.
+    CmSvChoiceItem* FindChoice(std::string_view name) const;
+
+    // --- fan-outs over the items of an option key ----------------------------------------------
+    int SdkRequest(UIDEVDATA* ctx, int kind, uint32_t key, void* data);
+    int AnySdkControlEnabled(UIDEVDATA* ctx, uint32_t key) override;
+    int AnySdkControlShown(UIDEVDATA* ctx, uint32_t key) override;
+    int IsSdkValueEnabled(UIDEVDATA* ctx, uint32_t key, int32_t value) override;
+    int IsSdkValueShown(UIDEVDATA* ctx, uint32_t key, int32_t value) override;
+    int GetSdkItemAvailability(UIDEVDATA* ctx, uint32_t key);
+    int IsSdkItemEnabled(UIDEVDATA* ctx, uint32_t key);
+    int GetSdkControlState(UIDEVDATA* ctx, uint32_t key) override;
+    int32_t GetSdkRuleValue(UIDEVDATA* ctx, uint32_t key) override;
+    int32_t FindSdkOption(UIDEVDATA* ctx, uint32_t key, int32_t value) override;
+    int32_t GetRuleValue(UIDEVDATA* ctx, uint32_t pageId, int32_t controlId) override;
+    int IsItemShown(UIDEVDATA* ctx, uint32_t itemId);
+    int IsItemEnabled(UIDEVDATA* ctx, uint32_t itemId);
+
+    // --- dialog events -------------------------------------------------------------------------
+    int ForwardDrawItem(UIDEVDATA* ctx, HWND control, uint32_t pageId, int32_t controlId, DRAWITEMSTRUCT* draw);
+    int ForwardMeasureItem(UIDEVDATA* ctx, uint32_t pageId, int32_t controlId, MEASUREITEMSTRUCT* measure);
+    int ForwardListView1(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId, NMLISTVIEW* note);
+    int ForwardListView2(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId, NMLISTVIEW* note);
+    int ForwardListView3(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId, NMLISTVIEW* note);
+    int ForwardDeltaPos(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, NMUPDOWN* updown);
+    int UpdatePageControls(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int onlyMarked);
+    int RefreshPage(UIDEVDATA* ctx, HWND dialog, uint32_t pageId);
+
+    // --- the conflict manager ------------------------------------------------------------------
+    int StartRules(UIDEVDATA* ctx);
+    int StartEngine(UIDEVDATA* ctx);
+    int ReevaluateAll(UIDEVDATA* ctx);
+    void Evaluate(UIDEVDATA* ctx, CmSv* item, int mode);
+    int OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId);
+    int SdkSetValue(UIDEVDATA* ctx, uint32_t key, void* data);
+    int SdkApply(UIDEVDATA* ctx, uint32_t key, void* data);
+    int OnPreviewEvent(UIDEVDATA* ctx, uint32_t previewKey, intptr_t a, intptr_t b, intptr_t c, intptr_t d);
+    void ApplyValues(UIDEVDATA* ctx, const uint8_t* block, const uint32_t* itemIds);
+    void RevertAll(UIDEVDATA* ctx);
+    void RestorePageDefaults(UIDEVDATA* ctx, uint32_t pageId);
+    void ApplyPageAndChildren(UIDEVDATA* ctx, uint32_t pageId);
+    void ReinitOptions(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item);
+    int Reevaluate(UIDEVDATA* ctx, HWND dialog, uint32_t pageId) override;
+    int Refresh(UIDEVDATA* ctx, HWND dialog, uint32_t pageId);
+
+    // Puts an item the rules changed or re-marked into the changed-item set.
+    void MarkChanged(CmSv* item) { changed.insert(item); }
+
+    // The page-description-language registry builds and ends the item sets.
+    virtual int CreateAllItemSets(UIDEVDATA*) { return 0; }
+    virtual void DestroyAllItemSets(UIDEVDATA*) {}
+
+    PieEngine* engine = nullptr;
+    uint32_t nextPseudoId = kFirstPseudoId;
+    PieHostBlock1 callbacks1{};
+    PieHostBlock2 callbacks2{};
+    void* owner = nullptr;
+    HWND dialogWindow = nullptr;     // the page the registry's current command came from
+    HWND resetPageWindow = nullptr;  // the page whose values are being reset
+    int32_t commonRuleVersion = 100;
+    int32_t pdlRuleVersion = 100;
+    // State words.
+    int initialising = 0;
+    int noDialog = 0;
+    int restoring = 0;
+    int showOnce = 0;
+    int messageShown = 0;
+    int pendingRefresh = 0;
+    int closeRequested = 0;
+    int busy = 0;
+    int revertPending = 0;
+    int skipNextRefresh = 0;
+    uint16_t memoryOption = 0;
+
+    CmSvIdSet changed;
+    CmSvIdSet* collecting = nullptr;
+
+protected:
+    // The sheet's rule program; null when none can be made. The rule assembly supplies it.
+    virtual CmSvRuleProgram* CreateRuleProgram(UIDEVDATA* ctx);
+
+private:
+    template <class Op>
+    int EachBinding(uint32_t key, int none, int stopAt, Op op);
+    void EvaluateCollected(UIDEVDATA* ctx, bool mark);
+    // Creates the collecting set when none exists; true when this call created it.
+    bool OpenCollecting();
+    void CloseCollecting(bool created);
+    int SdkChange(UIDEVDATA* ctx, uint32_t key, void* data, int kind);
+    void ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode);
+
+    CmSvRuleProgram* ruleProgram_ = nullptr;
+    CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs
+    std::map<uint32_t, CmSv*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSv*>>> previews_;
+    std::map<uint32_t, CmSvKeySet, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvKeySet>>>
+        optionKeys_;
+    std::map<uint32_t, CmSvItemSet*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvItemSet*>>>
+        pages_;
+    std::unordered_map<uint32_t, CmSv*, std::hash<uint32_t>, std::equal_to<uint32_t>,
+                       PoolAllocator<std::pair<const uint32_t, CmSv*>>>
+        items_;
+    std::unordered_map<std::string_view, CmSvChoiceItem*, std::hash<std::string_view>,
+                       std::equal_to<std::string_view>, PoolAllocator<std::pair<const std::string_view, CmSvChoiceItem*>>>
+        choices_;
+    std::unordered_map<const CmSv*, PoolVector<CmSvChoiceItem*>, std::hash<const CmSv*>, std::equal_to<const CmSv*>,
+                       PoolAllocator<std::pair<const CmSv* const, PoolVector<CmSvChoiceItem*>>>>
+        choicesOf_;
+    uint32_t choiceGeneration_ = 0;
+    PoolString handedText_;  // a text handed to the engine that the item cannot keep
+
+    friend class CmSvItemSet;
+    friend PoolString& HandedText(CmSvConflict& registry);
+};
+
+// The registry of the request's sheet; null when the sheet has none.
+CmSvConflict* RegistryOf(UIDEVDATA* ctx);

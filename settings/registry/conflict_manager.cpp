@@ -1,0 +1,334 @@
+// The conflict manager: it starts the sheet's rule engine, loads the rule program, runs the
+// initial conflict of every item and choice, and after every change from a control, an option
+// request, a preview or a page's defaults runs the rules of the changed item, stores what the
+// rules changed into the sheet's settings and marks the touched controls for redisplay.
+#include "settings/registry/conflict.h"
+
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "settings/controls/buttons.h"
+#include "settings/controls/control.h"
+#include "settings/registry/rule_callbacks.h"
+#include "settings/rules/rule_program.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
+#include "settings/items/sv_multi.h"
+#include "settings/items/sv_order.h"
+
+#include <cstring>
+
+namespace {
+
+uint8_t* Settings(UIDEVDATA* ctx) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    return user ? user->GetSettingsSource() : nullptr;
+}
+
+void MarkControl(CmSv* item) {
+    if (auto* control = dynamic_cast<CmSvControl*>(item)) control->needsRedisplay = 1;
+}
+
+uint32_t EngineOptions(uint16_t memoryOption) {
+    switch (memoryOption) {
+    case 1: return 0x402;
+    case 2: return 0x802;
+    case 3: return 0x1002;
+    default: return 0x2;
+    }
+}
+
+constexpr uint32_t kPushButtonThatStaysOn = 0x504;
+constexpr uint32_t kOptionRequestBit = 0x10;
+
+}  // namespace
+
+int CmSvConflict::StartRules(UIDEVDATA* ctx) {
+    ruleProgram_ = CreateRuleProgram(ctx);
+    if (!ruleProgram_) return 0;
+    ruleProgram_->LoadRules();
+    commonRuleVersion = ruleProgram_->GetCommonRuleVersion();
+    pdlRuleVersion = ruleProgram_->GetPdlRuleVersion();
+    if (PIE_init(&engine, ctx, EngineOptions(memoryOption)) != 0) {
+        engine = nullptr;
+        return 0;
+    }
+    FillRuleCallbacks(callbacks1, callbacks2);
+    PIE_set_callbacks(engine, &callbacks1);
+    PIE_set_callbacks2(engine, &callbacks2);
+    return 1;
+}
+
+int CmSvConflict::StartEngine(UIDEVDATA* ctx) {
+    if (ruleProgram_) {
+        ruleProgram_->BuildRules(RuleBuildWord());
+        for (const char* text :
+             {ruleProgram_->GetInitialRules(), ruleProgram_->GetRuleText(), ruleProgram_->GetCompatibleRules()})
+            if (text && engine) PIE_main(engine, text);
+    }
+    initialising = 1;
+    ReevaluateAll(ctx);
+    initialising = 0;
+    return 1;
+}
+
+int CmSvConflict::ReevaluateAll(UIDEVDATA* ctx) {
+    if (engine) PIE_begin_update(engine);
+    for (auto& [setId, set] : pages_) {
+        for (auto& [id, item] : set->items) Evaluate(ctx, item, 0);
+        for (auto& [id, pseudo] : set->pseudoItems) Evaluate(ctx, pseudo, 0);
+    }
+    if (engine) PIE_end_update(engine);
+    return 1;
+}
+
+void CmSvConflict::Evaluate(UIDEVDATA* ctx, CmSv* item, int mode) {
+    messageShown = 0;
+    if (mode == 0) {
+        if (engine) PIE_initial_conflict(engine, static_cast<int32_t>(item->itemId));
+    } else if (mode == 1) {
+        if (auto* value = dynamic_cast<CmSvItem*>(item)) {
+            value->SetReference(ctx, 1);
+            value->Store(ctx, Settings(ctx));
+        }
+        if (engine) PIE_check_conflict(engine, static_cast<int32_t>(item->itemId));
+    }
+    if (changed.empty()) return;
+    CmSvIdSet touched;
+    touched.swap(changed);
+    for (CmSv* entry : touched) {
+        int noted = 0;
+        if (auto* value = dynamic_cast<CmSvItem*>(entry); value && (value->flags & CmSvItem::kChangedByRules)) {
+            value->flags &= ~CmSvItem::kChangedByRules;
+            value->SetReference(ctx, 1);
+            value->Store(ctx, Settings(ctx));
+            noted = 1;
+        }
+        if (auto* control = dynamic_cast<CmSvControl*>(entry)) {
+            for (int32_t* flag : {&control->shownChanged, &control->enabledChanged, &control->thirdChanged})
+                if (*flag == 1) {
+                    *flag = 0;
+                    noted = 1;
+                }
+            if (control->needsRedisplay == 0) control->needsRedisplay = noted;
+        }
+    }
+}
+
+bool CmSvConflict::OpenCollecting() {
+    if (collecting) return false;
+    collecting = &collectingSet_;
+    return true;
+}
+
+void CmSvConflict::CloseCollecting(bool created) {
+    if (!created) return;
+    collectingSet_.clear();
+    collecting = nullptr;
+}
+
+void CmSvConflict::EvaluateCollected(UIDEVDATA* ctx, bool mark) {
+    if (!collecting) return;
+    // Items an evaluation collects while this walk runs are met further on (the set keeps
+    // its iterators over inserts).
+    for (CmSv* item : *collecting) {
+        Evaluate(ctx, item, 1);
+        if (mark) MarkControl(item);
+    }
+}
+
+int CmSvConflict::OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId) {
+    if (busy) return 0;
+    CmSv* item = FindControlItem(pageId, controlId & 0xFFFF);
+    auto* control = dynamic_cast<CmSvControl*>(item);
+    if (!control) return 0;
+    const bool created = OpenCollecting();
+    dialogWindow = dialog;
+    pendingRefresh = control->FromDialog(ctx, dialog, controlId);
+    if (pendingRefresh != 1) {
+        CloseCollecting(created);
+        return pendingRefresh;
+    }
+    auto* button = dynamic_cast<CmSvPushButton*>(item);
+    PoolVector<uint8_t> settingsCopy, optionsCopy;
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    uint8_t* settings = user ? user->GetSettingsSource() : nullptr;
+    uint8_t* options = user ? user->GetDeviceOptionSource() : nullptr;
+    const size_t settingsSize = settings ? user->GetSettingsSourceSize() : 0;
+    const size_t optionsSize = options ? ctx->svc->GetDeviceOptionSize(ctx) : 0;
+    if (button) {
+        settingsCopy.assign(settings, settings + settingsSize);
+        optionsCopy.assign(options, options + optionsSize);
+    }
+    Evaluate(ctx, item, 1);
+    EvaluateCollected(ctx, false);
+    int answer = 1;
+    if (button) {
+        if (item->itemId != kPushButtonThatStaysOn) button->current = 0;
+        answer = (settingsSize && std::memcmp(settingsCopy.data(), settings, settingsSize) != 0) ||
+                         (optionsSize && std::memcmp(optionsCopy.data(), options, optionsSize) != 0)
+                     ? 1
+                     : 0;
+    }
+    CloseCollecting(created);
+    return answer;
+}
+
+int CmSvConflict::SdkChange(UIDEVDATA* ctx, uint32_t key, void* data, int kind) {
+    const CmSvKeySet* bound = FindSdkItems(key);
+    if (!bound) return kSdkNotSupported;
+    uint32_t options = 0;
+    if (engine) {
+        PIE_get_options(engine, &options);
+        PIE_set_options(engine, options | kOptionRequestBit);
+    }
+    const bool created = OpenCollecting();
+    int answer = kSdkNotSupported;
+    // The set may not change under the walk: a binding's change reaches other items only
+    // through the rules, which never register items.
+    for (CmSv* item : *bound) {
+        auto* sdk = dynamic_cast<CmSvSdk*>(item);
+        if (!sdk) continue;
+        answer = kind == 3 ? sdk->SetCurrent(ctx, key, data) : sdk->Apply(ctx, key, data);
+        if (answer == kSdkDone) {
+            Evaluate(ctx, item, 1);
+            EvaluateCollected(ctx, false);
+        }
+    }
+    if (engine) PIE_set_options(engine, options);
+    CloseCollecting(created);
+    return answer;
+}
+
+int CmSvConflict::SdkSetValue(UIDEVDATA* ctx, uint32_t key, void* data) { return SdkChange(ctx, key, data, 3); }
+int CmSvConflict::SdkApply(UIDEVDATA* ctx, uint32_t key, void* data) { return SdkChange(ctx, key, data, 6); }
+
+int CmSvConflict::OnPreviewEvent(UIDEVDATA* ctx, uint32_t previewKey, intptr_t a, intptr_t b, intptr_t c,
+                                 intptr_t d) {
+    auto found = previews_.find(previewKey);
+    auto* preview = found == previews_.end() ? nullptr : dynamic_cast<CmSvPreview*>(found->second);
+    if (!preview) return 0;
+    const bool created = OpenCollecting();
+    const int answer = preview->Preview(ctx, a, b, c, d);
+    if (answer == 1) {
+        Evaluate(ctx, found->second, 1);
+        MarkControl(found->second);
+        EvaluateCollected(ctx, true);
+    }
+    CloseCollecting(created);
+    return answer;
+}
+
+void CmSvConflict::ApplyValues(UIDEVDATA* ctx, const uint8_t* block, const uint32_t* itemIds) {
+    for (; itemIds && *itemIds; ++itemIds) {
+        auto* value = dynamic_cast<CmSvItem*>(FindItem(*itemIds));
+        if (!value) continue;
+        value->SetReference(ctx, 0);
+        if (value->Load(ctx, block) == 1 && collecting) collecting->insert(value);
+        if (auto* control = dynamic_cast<CmSvControl*>(value); control && control->needsRedisplay == 0)
+            control->needsRedisplay = IsChanged(value) ? 1 : 0;
+    }
+}
+
+void CmSvConflict::RevertAll(UIDEVDATA* ctx) {
+    for (auto& [setId, set] : pages_)
+        for (auto& [id, item] : set->items) {
+            auto* value = dynamic_cast<CmSvItem*>(item);
+            if (!value || value->IsSameAsSource(ctx, 1) != 0) continue;
+            value->SetReference(ctx, 0);
+            value->Load(ctx, Settings(ctx));
+            MarkControl(item);
+        }
+    ReevaluateAll(ctx);
+}
+
+void CmSvConflict::RestorePageDefaults(UIDEVDATA* ctx, uint32_t pageId) {
+    restoring = 1;
+    CmSvItemSet* set = FindPage(pageId);
+    if (!set) {
+        restoring = 0;
+        return;
+    }
+    resetPageWindow = set->dialogWindow;
+    const uint8_t* defaults = ctx->svc->GetDevmode(ctx, 1);
+    for (auto& [id, item] : set->items) {
+        auto* value = dynamic_cast<CmSvItem*>(item);
+        if (!value || value->IsSameAsSource(ctx, 0) != 0) continue;
+        const bool created = OpenCollecting();
+        value->SetReference(ctx, 0);
+        value->Load(ctx, defaults);
+        value->Store(ctx, Settings(ctx));
+        MarkControl(item);
+        Evaluate(ctx, item, 1);
+        EvaluateCollected(ctx, false);
+        CloseCollecting(created);
+    }
+    restoring = 0;
+}
+
+void CmSvConflict::ApplyPageAndChildren(UIDEVDATA* ctx, uint32_t pageId) {
+    RestorePageDefaults(ctx, pageId);
+    CmSvItemSet* set = FindPage(pageId);
+    if (!set || !set->childPages) return;
+    for (uint32_t i = 0; i < set->childCount; ++i) RestorePageDefaults(ctx, set->childPages[i]);
+}
+
+void CmSvConflict::ReinitOptions(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
+    auto* multi = dynamic_cast<CmSvMulti*>(item);
+    if (!multi) return;
+    const CmSvOptionRecord* referenceRow = multi->Row(multi->reference);
+    const CmSvOptionRecord* currentRow = multi->CurrentRow();
+    const bool hadReference = referenceRow != nullptr, hadCurrent = currentRow != nullptr;
+    const int32_t referenceValue = hadReference ? referenceRow->value : 0;
+    const int32_t currentValue = hadCurrent ? currentRow->value : 0;
+    if (auto* init = dynamic_cast<CmSvInit*>(item)) init->Init(ctx, Settings(ctx));
+    if (item->kind != kSvKindValueOnly &&
+        ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || dynamic_cast<CmSvSdk*>(item)))
+        AddOptionItems(set, item);
+    MarkControl(item);
+    // Both indices are found again by value: a rebuilt table may be shorter or in another order.
+    auto refind = [&](bool had, int32_t value) {
+        const uint32_t at = had ? multi->FindValue(value) : multi->count;
+        return at < multi->count ? at : 0u;
+    };
+    multi->reference = refind(hadReference, referenceValue);
+    multi->current = refind(hadCurrent, currentValue);
+}
+
+void CmSvConflict::ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode) {
+    auto* value = dynamic_cast<CmSvItem*>(item);
+    if (!value || value->IsSameAsSource(ctx, refreshMode) != 0) return;
+    value->SetReference(ctx, refreshMode);
+    value->Load(ctx, Settings(ctx));
+    MarkControl(item);
+}
+
+int CmSvConflict::Reevaluate(UIDEVDATA* ctx, HWND dialog, uint32_t pageId) {
+    busy = 1;
+    for (auto& [setId, set] : pages_)
+        for (auto& [id, item] : set->items) {
+            if (dynamic_cast<CmSvMulti*>(item))
+                ReinitOptions(ctx, set, item);
+            else if (auto* init = dynamic_cast<CmSvInit*>(item))
+                init->Init(ctx, Settings(ctx));
+            ReloadChanged(ctx, item, 2);
+        }
+    ReevaluateAll(ctx);
+    UpdatePageControls(ctx, dialog, pageId, 1);
+    busy = 0;
+    return 1;
+}
+
+int CmSvConflict::Refresh(UIDEVDATA* ctx, HWND dialog, uint32_t pageId) {
+    CmSvItemSet* set = FindPage(pageId);
+    if (!set) return 0;
+    for (auto& [id, item] : set->items) {
+        if (dynamic_cast<CmSvMulti*>(item))
+            ReinitOptions(ctx, set, item);
+        else if (auto* init = dynamic_cast<CmSvInit*>(item))
+            init->Init(ctx, Settings(ctx));
+        ReloadChanged(ctx, item, 2);
+    }
+    ReevaluateAll(ctx);
+    UpdatePageControls(ctx, dialog, pageId, 1);
+    return 1;
+}

@@ -1,0 +1,150 @@
+// The registry's bookkeeping: registration of item sets, items and the pseudo-items of their
+// choices, and the lookups by id, page, control, spin control and choice name.
+#include "settings/registry/conflict.h"
+
+#include "core/memory/pool_text.h"
+#include "core/device/user_data.h"
+#include "core/device/service_table.h"
+#include "settings/registry/choice_item.h"
+#include "settings/controls/control.h"
+#include "settings/controls/digit.h"
+#include "settings/rules/rule_program.h"
+#include "settings/sdk/sdk_binding.h"
+#include "settings/items/sv_interfaces.h"
+#include "settings/items/sv_multi.h"
+#include "settings/items/sv_order.h"
+
+#include <string>
+
+bool CmSvIdLess::operator()(const CmSv* a, const CmSv* b) const { return a->itemId < b->itemId; }
+
+bool CmSvKeyOrder::operator()(const CmSv* a, const CmSv* b) const {
+    const char* ka = a->key ? a->key : "";
+    const char* kb = b->key ? b->key : "";
+    const int order = CompareKeyTexts(ka, kb);
+    return order != 0 ? order < 0 : a->itemId < b->itemId;
+}
+
+CmSvConflict* RegistryOf(UIDEVDATA* ctx) {
+    if (!ctx || !ctx->svc) return nullptr;
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    return user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
+}
+
+CmSvConflict::CmSvConflict() = default;
+
+CmSvConflict::~CmSvConflict() {
+    if (engine) PIE_term(engine);
+    delete ruleProgram_;
+}
+
+int CmSvConflict::RegisterItemSet(UIDEVDATA*, CmSvItemSet* set) {
+    if (set) pages_.emplace(set->setId, set);
+    return 1;
+}
+
+void CmSvConflict::AddUnsupportedItem(const char* key) {
+    if (ruleProgram_ && key) ruleProgram_->AddUnsupportedItem(key);
+}
+
+int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
+    if (!item) return 0;
+    if (engine && item->key) PIE_register_functor(engine, item->key, static_cast<int32_t>(item->itemId));
+    items_[item->itemId] = item;
+    uint8_t* settings = nullptr;
+    if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
+    if (auto* init = dynamic_cast<CmSvInit*>(item)) init->Init(ctx, settings);
+    auto* sdk = dynamic_cast<CmSvSdk*>(item);
+    if (item->kind != kSvKindValueOnly &&
+        ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || sdk))
+        AddOptionItems(set, item);
+    if (!noDialog)
+        if (auto* preview = dynamic_cast<CmSvPreview*>(item)) previews_.emplace(preview->previewKey, item);
+    if (sdk) {
+        for (uint32_t key : sdk->keys) optionKeys_[key].insert(item);
+    }
+    if (auto* value = dynamic_cast<CmSvItem*>(item)) {
+        const int loaded = value->Load(ctx, settings);
+        value->SetReference(ctx, 0);
+        PieValue typed{6, 0};
+        if ((value->flags & CmSvItem::kConstant) && loaded == 1 && value->GetTypedValue(ctx, &typed) == 1 && engine)
+            PIE_define_constant(engine, item->key, &typed);
+    }
+    return 1;
+}
+
+int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
+    auto* multi = dynamic_cast<CmSvMulti*>(item);
+    if (!set || !multi || !multi->table || !item->key) return 0;
+    const uint32_t generation = ++choiceGeneration_;
+    PoolVector<CmSvChoiceItem*>& known = choicesOf_[item];
+    std::string name;
+    for (uint32_t i = 0; i < multi->count; ++i) {
+        CmSvOptionRecord& row = multi->table[i];
+        row.shown = row.enabled = row.available = 1;
+        row.shown_changed = row.enabled_changed = 0;
+        if (!row.name) continue;
+        name.assign(item->key).append("@").append(row.name);
+        auto found = choices_.find(name);
+        if (found != choices_.end()) {
+            found->second->Repoint(&row);
+            found->second->generation = generation;
+            continue;
+        }
+        char* text = CopyPoolText(name.c_str());
+        if (!text) return 0;
+        auto* pseudo = new CmSvChoiceItem(text, nextPseudoId, multi, &row);
+        pseudo->generation = generation;
+        if (engine) PIE_register_functor(engine, text, static_cast<int32_t>(nextPseudoId));
+        items_[nextPseudoId] = pseudo;
+        set->pseudoItems.emplace(nextPseudoId, pseudo);
+        if (!noDialog && item->kind == kSvKindRadio) set->controls.emplace(row.control_id, pseudo);
+        choices_.emplace(std::string_view(pseudo->key), pseudo);
+        known.push_back(pseudo);
+        ++nextPseudoId;
+    }
+    // A choice the rebuilt table no longer has keeps its name for the rules, but no record.
+    for (CmSvChoiceItem* pseudo : known)
+        if (pseudo->generation != generation) pseudo->Repoint(nullptr);
+    return 1;
+}
+
+CmSv* CmSvConflict::FindItem(uint32_t itemId) const {
+    auto found = items_.find(itemId);
+    return found == items_.end() ? nullptr : found->second;
+}
+
+CmSvItemSet* CmSvConflict::FindPage(uint32_t setId) const {
+    auto found = pages_.find(setId);
+    return found == pages_.end() ? nullptr : found->second;
+}
+
+CmSv* CmSvConflict::FindControlItem(uint32_t pageId, int32_t controlId) const {
+    CmSvItemSet* set = FindPage(pageId);
+    if (!set) return nullptr;
+    auto found = set->controls.find(controlId);
+    if (found == set->controls.end()) return nullptr;
+    CmSv* item = found->second;
+    if (item->kind != kSvKindNone) return item;
+    if (auto* choice = dynamic_cast<CmSvChoiceItem*>(item)) return choice->owner;
+    if (auto* link = dynamic_cast<CmSvLink*>(item); link && !dynamic_cast<CmSvGUI*>(item))
+        return static_cast<CmSv*>(link->target);
+    return item;
+}
+
+CmSvDigit* CmSvConflict::FindPageDigit(uint32_t pageId, int32_t spinId) const {
+    CmSvItemSet* set = FindPage(pageId);
+    if (!set) return nullptr;
+    auto found = set->spins.find(spinId);
+    return found == set->spins.end() ? nullptr : found->second;
+}
+
+const CmSvKeySet* CmSvConflict::FindSdkItems(uint32_t key) const {
+    auto found = optionKeys_.find(key);
+    return found == optionKeys_.end() ? nullptr : &found->second;
+}
+
+CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const {
+    auto found = choices_.find(name);
+    return found == choices_.end() ? nullptr : found->second;
+}

@@ -1,0 +1,25 @@
+// The item set: adding an item fills the set's maps, then registers the item with the sheet's
+// registry; the set deletes the pseudo-items of its choices.
+#include "settings/registry/item_set.h"
+
+#include "settings/registry/conflict.h"
+#include "settings/controls/control.h"
+#include "settings/controls/digit.h"
+#include "settings/items/sv.h"
+
+CmSvItemSet::~CmSvItemSet() {
+    for (auto& [id, pseudo] : pseudoItems) delete pseudo;
+}
+
+int CmSvItemSet::AddItem(UIDEVDATA* ctx, CmSv* item) {
+    if (!item) return 0;
+    CmSvConflict* registry = RegistryOf(ctx);
+    items.emplace(item->itemId, item);
+    const bool hasDialog = !registry || !registry->noDialog;
+    if (hasDialog && item->kind >= kSvKindPushButton && item->kind <= kSvKindText) {
+        if (auto* control = dynamic_cast<CmSvControl*>(item)) controls.emplace(control->controlId, item);
+        if (item->kind == kSvKindDigit)
+            if (auto* digit = dynamic_cast<CmSvDigit*>(item)) spins.emplace(digit->spinId, digit);
+    }
+    return registry ? registry->AddItem(ctx, this, item) : 0;
+}

@@ -1,0 +1,46 @@
+// `CmSvItemSet`: the items of one page or dialog, by item id, by control id and (number fields)
+// by spin-control id, and the pseudo-items of their choices, which the set owns. The builders of
+// the pages make a set, register it with the sheet's registry and add their items to it.
+#pragma once
+
+#include "core/memory/pool_allocator.h"
+#include "core/memory/pool_object.h"
+#include "core/device/uidevdata.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+class CmSv;
+class CmSvDigit;
+
+template <class K, class V>
+using CmSvPoolMap = std::map<K, V, std::less<K>, PoolAllocator<std::pair<const K, V>>>;
+
+class CmSvItemSet : public PoolObject {
+public:
+    CmSvItemSet() = default;
+    CmSvItemSet(uint32_t setId, uintptr_t creatorWord1, uintptr_t creatorWord2, int32_t includeCommon)
+        : setId(setId), creatorWords{creatorWord1, creatorWord2}, includeCommon(includeCommon) {}
+    ~CmSvItemSet();
+    CmSvItemSet(const CmSvItemSet&) = delete;
+    CmSvItemSet& operator=(const CmSvItemSet&) = delete;
+
+    // Adds the item to the set and to the registry of the request's sheet; answers the
+    // registry's answer, 0 when the sheet has no registry.
+    int AddItem(UIDEVDATA* ctx, CmSv* item);
+
+    uint32_t setId = 0;
+    uintptr_t creatorWords[2] = {};
+    int32_t includeCommon = 0;  // 1: refreshing this page refreshes set 0 too
+    const uint32_t* childPages = nullptr;
+    uint32_t childCount = 0;
+    HWND dialogWindow = nullptr;
+
+    CmSvPoolMap<uint32_t, CmSv*> items;         // not owned
+    CmSvPoolMap<uint32_t, CmSv*> pseudoItems;   // owned
+    CmSvPoolMap<int32_t, CmSv*> controls;       // by control id
+    CmSvPoolMap<int32_t, CmSvDigit*> spins;     // by spin-control id
+};
