@@ -1,7 +1,7 @@
 // FreeType faces over the font files of the system. One FT_Face per file is shared by every
 // size (FreeType faces are not thread-safe, so a single lock guards them all); sized fonts are
 // kept in a small cache because a DC asks for its face on every text call, and each keeps the
-// upright glyphs it rendered, so text costs FreeType once per face, size and character.
+// glyphs it rendered, so text costs FreeType once per face, size, character (and angle).
 #include "platform/gdi/outline_font.h"
 
 #include <ft2build.h>
@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <compare>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -153,9 +154,23 @@ public:
                     sink.glyph(int(ix), int(iy), *kept);
                     continue;
                 }
+                const double dx = g.x - ix, dy = g.y - iy;
+                if (emY_ <= kKeptSize && emX_ <= kKeptSize) {
+                    const TurnedKey key{g.c, angle, dx, dy};
+                    auto found = turned_.find(key);
+                    if (found == turned_.end()) {
+                        if (turned_.size() >= kTurnedKept) turned_.clear();
+                        GlyphImage image;
+                        size();
+                        render(g.c, dx, dy, angle, image);
+                        found = turned_.emplace(key, std::move(image)).first;
+                    }
+                    sink.glyph(int(ix), int(iy), found->second);
+                    continue;
+                }
                 size();
                 scratch = GlyphImage{};
-                render(g.c, g.x - ix, g.y - iy, angle, scratch);
+                render(g.c, dx, dy, angle, scratch);
                 sink.glyph(int(ix), int(iy), scratch);
             }
         } catch (const std::bad_alloc&) {
@@ -200,6 +215,16 @@ private:
     int emX_, emY_;
     double embolden_, slant_;
     mutable std::array<std::unique_ptr<GlyphImage>, 256> cache_;  // upright glyphs, under the library lock
+    // Turned glyphs and glyphs off the pixel grid, by character, angle and the pen's fraction of a
+    // pixel, so that a watermark drawn again at the same angle costs FreeType nothing; rendered
+    // from the same inputs, they are the same pixels. Emptied when it reaches its bound.
+    struct TurnedKey {
+        unsigned char c;
+        double angle, dx, dy;
+        auto operator<=>(const TurnedKey&) const = default;
+    };
+    static constexpr std::size_t kTurnedKept = 2048;
+    mutable std::map<TurnedKey, GlyphImage> turned_;  // under the library lock
 };
 
 Family familyOf(const LOGFONTA& lf) {
