@@ -30,6 +30,15 @@ ZdsvRequest Header() {
     return r;
 }
 
+// The caller's parameters as the first part of an exchange: no key yet, the request's tag.
+ZdsvRequest FirstPart(const ZdsvRequest& parameters) {
+    ZdsvRequest request = parameters;
+    request.key = 0;
+    request.tag = kZdsvRequestTag;
+    request.phase = kZdsvPhaseFirst;
+    return request;
+}
+
 // Where a continuation carries the total received so far.
 enum class TotalAt { Word18, Word28 };
 
@@ -82,11 +91,7 @@ DevInfoReplies DevInfoClient_RequestListB(DevInfoClient* client, ZdsvInterface* 
                                           const ZdsvRequest* parameters, uint32_t* replyCount,
                                           DevInfoStatus* result) {
     if (!client || !iface || !parameters || !result) return BadArgument(result, replyCount);
-    ZdsvRequest request = *parameters;
-    request.key = 0;
-    request.tag = kZdsvRequestTag;
-    request.phase = kZdsvPhaseFirst;
-    return MultiPart(client, Slot(iface, zdsv768::kRequestListB), connection, request, DevInfoClient_CopyValueReply,
+    return MultiPart(client, Slot(iface, zdsv768::kRequestListB), connection, FirstPart(*parameters), DevInfoClient_CopyValueReply,
                      DevInfoClient_FreeValueReply, TotalAt::Word28, false, replyCount, result);
 }
 
@@ -94,11 +99,7 @@ DevInfoReplies DevInfoClient_RequestListC(DevInfoClient* client, ZdsvInterface* 
                                           const ZdsvRequest* parameters, uint32_t* replyCount,
                                           DevInfoStatus* result) {
     if (!client || !iface || !parameters || !result) return BadArgument(result, replyCount);
-    ZdsvRequest request = *parameters;
-    request.key = 0;
-    request.tag = kZdsvRequestTag;
-    request.phase = kZdsvPhaseFirst;
-    return MultiPart(client, Slot(iface, zdsv768::kRequestListC), connection, request, DevInfoClient_CopyGroupReply,
+    return MultiPart(client, Slot(iface, zdsv768::kRequestListC), connection, FirstPart(*parameters), DevInfoClient_CopyGroupReply,
                      DevInfoClient_FreeGroupReply, TotalAt::Word28, false, replyCount, result);
 }
 

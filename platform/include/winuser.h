@@ -959,21 +959,7 @@ typedef struct tagCOMPAREITEMSTRUCT {
 #define SB_VERT 1
 #define SB_CTL 2
 #define SB_BOTH 3
-#define SB_LINEUP 0
-#define SB_LINELEFT 0
-#define SB_LINEDOWN 1
-#define SB_LINERIGHT 1
-#define SB_PAGEUP 2
-#define SB_PAGELEFT 2
-#define SB_PAGEDOWN 3
-#define SB_PAGERIGHT 3
-#define SB_THUMBPOSITION 4
-#define SB_THUMBTRACK 5
-#define SB_TOP 6
-#define SB_LEFT 6
-#define SB_BOTTOM 7
-#define SB_RIGHT 7
-#define SB_ENDSCROLL 8
+// The scroll codes (SB_LINEUP ...) stand with WM_HSCROLL and WM_VSCROLL above.
 #define SBM_SETPOS 0x00E0
 #define SBM_GETPOS 0x00E1
 #define SBM_SETRANGE 0x00E2

@@ -38,3 +38,21 @@ char* JoinChangeText(const char* reference, const char* current) {
     std::memcpy(text + a + 2, current, b);
     return text;
 }
+
+void CmSvItem::SetNumberReference(UIDEVDATA* ctx, int mode, int32_t& current, int32_t& reference) {
+    switch (static_cast<int16_t>(mode)) {
+    case 0:
+    case 2:
+        reference = current;
+        break;
+    case 1: {
+        const int32_t kept = current;
+        const uint8_t* source = SheetSettings(ctx);
+        reference = source && Load(ctx, source) == 1 ? current : kept;
+        current = kept;
+        break;
+    }
+    default:
+        break;
+    }
+}

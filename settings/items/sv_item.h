@@ -31,6 +31,11 @@ public:
     virtual void SetReference(UIDEVDATA* ctx, int mode);
 
     uint32_t flags;
+
+protected:
+    // SetReference of an item whose value is one number: modes 0 and 2 take the current value,
+    // 1 the sheet's stored value, read without changing the current one.
+    void SetNumberReference(UIDEVDATA* ctx, int mode, int32_t& current, int32_t& reference);
 };
 
 // The device mode of a comparison or refresh mode: 0 the default device mode, 1 and 2 the

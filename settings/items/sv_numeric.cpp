@@ -69,20 +69,4 @@ int CmSvNumeric::GetTypedValue(UIDEVDATA*, PieValue* out) {
     return 1;
 }
 
-void CmSvNumeric::SetReference(UIDEVDATA* ctx, int mode) {
-    switch (static_cast<int16_t>(mode)) {
-    case 0:
-    case 2:
-        reference = current;
-        break;
-    case 1: {
-        const int32_t kept = current;
-        const uint8_t* source = SheetSettings(ctx);
-        reference = source && Load(ctx, source) == 1 ? current : kept;
-        current = kept;
-        break;
-    }
-    default:
-        break;
-    }
-}
+void CmSvNumeric::SetReference(UIDEVDATA* ctx, int mode) { SetNumberReference(ctx, mode, current, reference); }

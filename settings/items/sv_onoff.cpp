@@ -35,20 +35,4 @@ int CmSvOnOff::GetTypedValue(UIDEVDATA*, PieValue* out) {
     return 1;
 }
 
-void CmSvOnOff::SetReference(UIDEVDATA* ctx, int referenceMode) {
-    switch (static_cast<int16_t>(referenceMode)) {
-    case 0:
-    case 2:
-        reference = current;
-        break;
-    case 1: {
-        const int32_t kept = current;
-        const uint8_t* source = SheetSettings(ctx);
-        reference = source && Load(ctx, source) == 1 ? current : kept;
-        current = kept;
-        break;
-    }
-    default:
-        break;
-    }
-}
+void CmSvOnOff::SetReference(UIDEVDATA* ctx, int referenceMode) { SetNumberReference(ctx, referenceMode, current, reference); }

@@ -173,6 +173,8 @@ private:
     void CloseCollecting(bool created);
     int SdkChange(UIDEVDATA* ctx, uint32_t key, void* data, int kind);
     void ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode);
+    // Rebuilds the run-time tables of a page's items and reloads those the rules changed.
+    void RenewItems(UIDEVDATA* ctx, CmSvItemSet* set);
 
     CmSvRuleProgram* ruleProgram_ = nullptr;
     CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs

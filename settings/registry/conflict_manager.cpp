@@ -302,16 +302,19 @@ void CmSvConflict::ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode) {
     MarkControl(item);
 }
 
+void CmSvConflict::RenewItems(UIDEVDATA* ctx, CmSvItemSet* set) {
+    for (auto& [id, item] : set->items) {
+        if (dynamic_cast<CmSvMulti*>(item))
+            ReinitOptions(ctx, set, item);
+        else if (auto* init = dynamic_cast<CmSvInit*>(item))
+            init->Init(ctx, Settings(ctx));
+        ReloadChanged(ctx, item, 2);
+    }
+}
+
 int CmSvConflict::Reevaluate(UIDEVDATA* ctx, HWND dialog, uint32_t pageId) {
     busy = 1;
-    for (auto& [setId, set] : pages_)
-        for (auto& [id, item] : set->items) {
-            if (dynamic_cast<CmSvMulti*>(item))
-                ReinitOptions(ctx, set, item);
-            else if (auto* init = dynamic_cast<CmSvInit*>(item))
-                init->Init(ctx, Settings(ctx));
-            ReloadChanged(ctx, item, 2);
-        }
+    for (auto& [setId, set] : pages_) RenewItems(ctx, set);
     ReevaluateAll(ctx);
     UpdatePageControls(ctx, dialog, pageId, 1);
     busy = 0;
@@ -321,13 +324,7 @@ int CmSvConflict::Reevaluate(UIDEVDATA* ctx, HWND dialog, uint32_t pageId) {
 int CmSvConflict::Refresh(UIDEVDATA* ctx, HWND dialog, uint32_t pageId) {
     CmSvItemSet* set = FindPage(pageId);
     if (!set) return 0;
-    for (auto& [id, item] : set->items) {
-        if (dynamic_cast<CmSvMulti*>(item))
-            ReinitOptions(ctx, set, item);
-        else if (auto* init = dynamic_cast<CmSvInit*>(item))
-            init->Init(ctx, Settings(ctx));
-        ReloadChanged(ctx, item, 2);
-    }
+    RenewItems(ctx, set);
     ReevaluateAll(ctx);
     UpdatePageControls(ctx, dialog, pageId, 1);
     return 1;
