@@ -19,7 +19,7 @@ inline constexpr size_t kHdrHeaderSize = 10;       // u16, always 80
 inline constexpr size_t kHdrFileSize = 12;         // u32, the whole file
 inline constexpr size_t kHdrModelCode = 16;        // u16, the device model code
 inline constexpr size_t kHdrFlags = 18;            // u16, 0
-inline constexpr size_t kHdrSpecOffset = 20;       // u32, section 1: the device specification
+inline constexpr size_t kHdrSpecOffset = 20;       // u32, section 1: the device capability
 inline constexpr size_t kHdrSpecSize = 24;         // u32
 inline constexpr size_t kHdrItemsOffset = 28;      // u32, section 2: the data items
 inline constexpr size_t kHdrItemsSize = 32;        // u32
@@ -29,7 +29,7 @@ inline constexpr size_t kHdrReserved = 40;         // 40 bytes, 0
 // Every record: u16 tag, u16 attributes, u32 payload length, then the payload.
 inline constexpr size_t kRecordHeaderSize = 8;
 
-// Tags of section 1. A field's tag is its byte offset in the device specification record.
+// Tags of section 1. A field's tag is its byte offset in the device capability record.
 inline constexpr uint16_t kTagFieldLast = 0x0FFF;
 inline constexpr uint16_t kTagListBase = 0x4000;   // | offset of the list's handle in the record
 inline constexpr uint16_t kTagTextBase = 0x5000;   // | offset of the text's handle in the record

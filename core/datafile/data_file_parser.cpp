@@ -24,7 +24,7 @@ public:
     DeviceDataBuilder(ByteView file, DataFileError& error) : file_(file), error_(error) {}
 
     DeviceData* Run() {
-        if (!ScanHeader() || !ScanSpecification() || !ResolveSubLists() || !ScanItems()) return nullptr;
+        if (!ScanHeader() || !ScanDeviceSection() || !ResolveSubLists() || !ScanItems()) return nullptr;
         return Build();
     }
 
@@ -122,7 +122,7 @@ private:
     }
 
     // Section 1 ---------------------------------------------------------------------------
-    bool ScanSpecification() {
+    bool ScanDeviceSection() {
         return WalkSection(1, specOffset_, specSize_,
                            [&](uint32_t at, uint16_t tag, uint16_t attributes, ByteView payload, uint32_t fileOffset) {
                                if (attributes != 0)

@@ -1,5 +1,5 @@
 // `DeviceData`: the parsed driver data file of one device. It keeps the 2,736-byte device
-// specification record byte-addressable at its fixed offsets, and where the record names a
+// capability record byte-addressable at its fixed offsets, and where the record names a
 // list or a text it holds a 32-bit handle that the accessors below resolve into a bounded view,
 // so that no reader ever trusts a stored count or follows a stored address.
 #pragma once
@@ -29,7 +29,7 @@ struct DeviceList {
 
 class DeviceData {
 public:
-    // The device specification record (devicedata::kRecordSize bytes).
+    // The device capability record (devicedata::kRecordSize bytes).
     ByteView Record() const { return ByteView(record_, sizeof record_); }
     uint16_t ModelCode() const { return modelCode_; }
 

@@ -1,4 +1,4 @@
-// The table of the device specification record: every field a data file may set, every list
+// The table of the device capability record: every field a data file may set, every list
 // and text the record points to. Offsets are the record's own (little-endian, fixed), so the
 // items that read "byte 0x7fe" and the loader that writes it agree by construction.
 #include "core/datafile/device_data_layout.h"

@@ -1,4 +1,4 @@
-// Layout of the device specification record: the 2,736-byte record of fixed fields that the
+// Layout of the device capability record: the 2,736-byte record of fixed fields that the
 // setting items and the rule program read by byte offset, and the lists, texts and sub-lists it
 // points to through 32-bit handles. One table names every field, so that the loader checks the
 // file against it and the builder tool reads descriptions by the same names.

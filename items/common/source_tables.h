@@ -1,6 +1,6 @@
 // Constant tables that name what the core's paper-source cursor reports as numbers: the media
 // types (option-record layout; only the name and the value are used) and the paper sources. The
-// paper-source lists and the device specification reuse both.
+// paper-source lists and the device capability reuse both.
 #pragma once
 
 #include "pie/host/host_records.h"

@@ -1,4 +1,4 @@
-// The fixed-field device specification items: flags, numbers, texts and constant-table choices.
+// The fixed-field device capability items: flags, numbers, texts and constant-table choices.
 #include "items/common/spec_items.h"
 
 #include "core/helpers/bounded_text.h"

@@ -1,4 +1,4 @@
-// The device specification values: each fact of the device specification record (what the model
+// The device capability values: each fact of the device capability record (what the model
 // can do, its names, memory, finishing and colour capabilities, the states of its units) as a
 // read-only setting "Spec$<Name>", so that the rules can test it by name and the option
 // interface can report it. They read the record afresh at every load and never store. Four
@@ -19,7 +19,7 @@
 // How a field of the record is read.
 enum class SpecWidth : uint8_t { U16, S16, U32 };
 
-// The request's device specification; null when the driver data cannot be loaded.
+// The request's device capability; null when the driver data cannot be loaded.
 const DeviceData* SpecRecord(UIDEVDATA* ctx);
 // A field widened to 32 bits (s16 with its sign).
 int32_t SpecField(const DeviceData& data, SpecWidth width, uint16_t offset);

@@ -1,4 +1,4 @@
-// The device specification items over the device's lists: row building, loading, the secondary
+// The device capability items over the device's lists: row building, loading, the secondary
 // keys of the entries and the capability checks.
 #include "items/common/spec_lists.h"
 

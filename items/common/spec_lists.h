@@ -1,4 +1,4 @@
-// The device specification values whose choices come from the device's own lists: its paper
+// The device capability values whose choices come from the device's own lists: its paper
 // sources, papers, paper types, output destinations, folds, toner-save, smoothing, dither and
 // halftone modes and RAM expansions. Each builds its rows from the record's list when the
 // registry initialises it, names them from a constant table, and some index their choices so

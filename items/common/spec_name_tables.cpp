@@ -1,4 +1,4 @@
-// The device specification's name tables. The paper table follows the public paper-size codes
+// The device capability's name tables. The paper table follows the public paper-size codes
 // of the device mode (1 "LETTER" to 118 "PENV_10_ROTATED"); the driver's own sizes after them,
 // and paper types beyond those named here, are told by their ids ("UNDEFINED" and the id).
 #include "items/common/spec_name_tables.h"

@@ -1,4 +1,4 @@
-// Constant name tables of the device specification: the names the rules use for the device's
+// Constant name tables of the device capability: the names the rules use for the device's
 // papers, paper types, folds, halftones and memory sizes, looked up by the ids the device's lists
 // hold. An id without a row is named "UNDEFINED" and the id in decimal by the caller.
 #pragma once

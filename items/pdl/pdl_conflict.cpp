@@ -23,7 +23,7 @@ void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVe
 
 int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     const int started = StartRules(ctx);
-    // The specification values first: the other sets' rules and tables read them.
+    // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
     BuildSet(ctx, kSpecItemSet, MakeSpecItems);
     BuildSet(ctx, kAppDocItemSet, MakeAppDocItems);
     StartEngine(ctx);

@@ -1,5 +1,5 @@
 // `PDLSvConflict`: this driver's item registry of one sheet or device-mode request. It starts the
-// rules, builds the item sets of the sheet (the device specification values first, the
+// rules, builds the item sets of the sheet (the device capability values first, the
 // application and document values third) and starts the engine; it owns the sets and their items
 // and deletes them before the registry itself goes.
 #pragma once

@@ -1,4 +1,4 @@
-// The items of the two item sets without a page: set 80, the device specification values, and
+// The items of the two item sets without a page: set 80, the device capability values, and
 // set 81, the application and document values (the device-mode flags and values, the request's
 // facts, the form and paper-source tables, the document properties). The sheet's registry builds
 // set 80 first and set 81 third; these functions make the items, in item-id order, for it.

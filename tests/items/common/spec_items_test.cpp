@@ -1,4 +1,4 @@
-// The device specification items over records built from descriptions: every flag, number, text
+// The device capability items over records built from descriptions: every flag, number, text
 // and choice reads the field at its offset with its width; the list items name their rows from
 // the device's lists, index them for the secondary keys and answer the capability checks.
 #include "core/datafile/data_file_parser.h"
@@ -20,7 +20,7 @@ namespace {
 DeviceData* g_record = nullptr;
 DeviceData* TestRecord(UIDEVDATA*) { return g_record; }
 
-// The fixture printer, whose device specification is the test's record.
+// The fixture printer, whose device capability is the test's record.
 class SpecItems : public ::testing::Test {
 protected:
     void SetUp() override {

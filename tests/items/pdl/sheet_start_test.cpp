@@ -1,6 +1,6 @@
 // The sheet's start over the bundled printers: the user data makes the registry, the item sets
-// of the specification and application values are registered with their items, the rules run
-// over the real rule program and see the specification values, and the sheet's end takes it all
+// of the device's capabilities and the request's values are registered with their items, the
+// rules run over the real rule program and see the "Spec$" values, and the sheet's end takes it all
 // down; a device-mode request of subtype 80 starts without a dialog.
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
@@ -28,7 +28,7 @@ struct Printer {
 
 class SheetStart : public ::testing::TestWithParam<Printer> {};
 
-TEST_P(SheetStart, BuildsTheValueSetsAndTheRulesSeeTheSpecification) {
+TEST_P(SheetStart, BuildsTheValueSetsAndTheRulesSeeTheCapabilities) {
     drvtest::FixtureDevice fixture(kKindUserInterface, GetParam().name);
     UIDEVDATA* ctx = fixture.Device();
     ASSERT_NE(ctx, nullptr);

@@ -1,5 +1,5 @@
 // The items of sets 80 and 81 over the bundled printers: every id once, in order, each with its
-// option key; loaded as the registry loads them, the specification items tell the printer's data
+// option key; loaded as the registry loads them, the "Spec$" items tell the printer's data
 // file and the form and paper-source tables list the printer's forms and sources with their keys.
 #include "core/datafile/device_data.h"
 #include "core/device/service_table.h"
@@ -38,7 +38,7 @@ struct Items {
     }
 };
 
-TEST(ValueItemSets, SpecificationSetHoldsEveryIdOnceInOrder) {
+TEST(ValueItemSets, CapabilitySetHoldsEveryIdOnceInOrder) {
     Items items;
     ASSERT_TRUE(MakeSpecItems(items.all));
     ASSERT_EQ(items.all.size(), 144u);
@@ -76,7 +76,7 @@ TEST(ValueItemSets, ApplicationSetHoldsTheFlagsRequestFactsTablesAndDocumentProp
 
 class BundledPrinters : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(BundledPrinters, SetsLoadThePrintersSpecificationFormsAndSources) {
+TEST_P(BundledPrinters, SetsLoadThePrintersCapabilitiesFormsAndSources) {
     drvtest::FixtureDevice fixture(kKindDevmode, GetParam());
     UIDEVDATA* ctx = fixture.Device();
     ASSERT_NE(ctx, nullptr);
