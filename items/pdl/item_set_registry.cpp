@@ -18,8 +18,10 @@ private:
     CmSvItemSet& set_;
 };
 
-CmSvItemSet* Create(UIDEVDATA* ctx, CmSvConflict& registry, uint32_t setId, int32_t includeCommon,
-                    void (*build)(ItemSink&)) {
+}  // namespace
+
+CmSvItemSet* CreateItemSet(UIDEVDATA* ctx, CmSvConflict& registry, uint32_t setId, int32_t includeCommon,
+                           void (*build)(ItemSink&)) {
     auto* set = new CmSvItemSet(setId, 0, 0, includeCommon);
     registry.RegisterItemSet(ctx, set);
     SetSink sink(ctx, *set);
@@ -27,14 +29,12 @@ CmSvItemSet* Create(UIDEVDATA* ctx, CmSvConflict& registry, uint32_t setId, int3
     return set;
 }
 
-}  // namespace
-
 CmSvItemSet* CreateItemSet0(UIDEVDATA* ctx, CmSvConflict& registry) {
-    return Create(ctx, registry, kCommonSetId, 0, BuildCommonItems);
+    return CreateItemSet(ctx, registry, kCommonSetId, 0, BuildCommonItems);
 }
 
 CmSvItemSet* CreateItemSetPageSetup(UIDEVDATA* ctx, CmSvConflict& registry) {
-    return Create(ctx, registry, kPageSetupSetId, 1, BuildPageSetupItems);
+    return CreateItemSet(ctx, registry, kPageSetupSetId, 1, BuildPageSetupItems);
 }
 
 void DestroyItemSet(CmSvItemSet* set) {

@@ -4,11 +4,17 @@
 
 #include "core/device/uidevdata.h"
 
+#include <cstdint>
+
 class CmSvConflict;
 class CmSvItemSet;
+class ItemSink;
 
 // The set, registered and filled; null when memory is short.
 CmSvItemSet* CreateItemSet0(UIDEVDATA* ctx, CmSvConflict& registry);
 CmSvItemSet* CreateItemSetPageSetup(UIDEVDATA* ctx, CmSvConflict& registry);
+// A set of that id, registered, then filled by the builder.
+CmSvItemSet* CreateItemSet(UIDEVDATA* ctx, CmSvConflict& registry, uint32_t setId, int32_t includeCommon,
+                           void (*build)(ItemSink&));
 // Deletes the set's items, then the set.
 void DestroyItemSet(CmSvItemSet* set);
