@@ -16,6 +16,7 @@
 #include "items/common/public_devmode.h"
 #include "items/pdl/pdl_user_data.h"
 #include "platform/resources/res_file.h"
+#include "ui/dialog_registry.h"
 #include "ui/finishing_pages.h"
 #include "ui/sheet_data.h"
 
@@ -141,6 +142,57 @@ TEST_P(FinishingSheet, SettingsReachTheRequestAndTheDialogsKeepOnlyWhatEndsWithO
     PDLSvUserData::EndSheet(ctx);
     UnregisterFinishingDialogs();
     res::CloseResourceFile(module);
+}
+
+// A click on the upper half of a spin control: one step up.
+void SpinUp(HWND dialog, int id) {
+    HWND spin = GetDlgItem(dialog, id);
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 1));
+    SendMessageA(spin, WM_LBUTTONUP, 0, MAKELPARAM(2, 1));
+}
+
+TEST(FinishingDialogs, BookletMarginInInchesStepsInTenthsAndKeepsMillimetres) {
+    drvtest::FixtureDevice fixture(kKindUserInterface, drvtest::kBundledPcl5ePrinter);
+    UIDEVDATA* ctx = fixture.Device();
+    ASSERT_NE(ctx, nullptr);
+    InitCommonControls();
+    ASSERT_TRUE(RegisterFinishingDialogs());
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    user->SetInchUnit(TRUE);
+    uint8_t* settings = user->GetSettingsSource();
+    WriteOptionShort(ctx, settings, kOptLayoutMode, 4);
+    WriteOptionShort(ctx, settings, kOptBookletMargin, 0);
+    WriteOptionShort(ctx, settings, kOptGutterMargin, 30);
+    ASSERT_NE(PDLSvUserData::StartSheet(ctx), nullptr);
+
+    std::string range, typed, stepped, gutterStepped;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        range = drvtest::ReadText(dialog, IDC_BOOKLET_MARGIN_RANGE);
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_BOOKLET_MARGIN, "1.0"));
+        typed = drvtest::ReadText(dialog, IDC_BOOKLET_MARGIN);
+        SpinUp(dialog, IDC_BOOKLET_MARGIN_SPIN);
+        stepped = drvtest::ReadText(dialog, IDC_BOOKLET_MARGIN);
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    // At its largest the gutter margin does not step further.
+    person.OnDialog([&](HWND dialog) {
+        SpinUp(dialog, IDC_GUTTER_SPIN);
+        gutterStepped = drvtest::ReadText(dialog, IDC_GUTTER);
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    EXPECT_EQ(OpenDialogByKind(ctx, nullptr, kBookletDialogKind, 0), IDOK);
+    EXPECT_EQ(range, "0.0 - 1.2");
+    EXPECT_EQ(typed, "1.0");
+    EXPECT_EQ(stepped, "1.1");
+    // 1.1 in is 28 mm; the booklet margin keeps tenths of a millimetre.
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptBookletMargin), 280);
+    EXPECT_EQ(OpenDialogByKind(ctx, nullptr, kGutterMarginDialogKind, 0), IDOK);
+    EXPECT_EQ(gutterStepped, "1.2");
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptGutterMargin), 30);
+
+    PDLSvUserData::EndSheet(ctx);
+    UnregisterFinishingDialogs();
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, FinishingSheet,
