@@ -52,18 +52,6 @@ TEST_P(FinishingSheet, SettingsReachTheRequestAndTheDialogsKeepOnlyWhatEndsWithO
     ASSERT_NE(PDLSvUserData::StartSheet(ctx), nullptr);
 
     SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-    PROPSHEETPAGEA page{};
-    page.dwSize = sizeof page;
-    page.hInstance = module;
-    page.pszTemplate = MAKEINTRESOURCEA(IDD_FINISHING);
-    page.pfnDlgProc = CmProc::DialogProcFor<FinishingPageProc>;
-    page.lParam = reinterpret_cast<LPARAM>(&data);
-    PROPSHEETHEADERA header{};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
-    header.pszCaption = "Printing preferences";
-    header.nPages = 1;
-    header.ppsp = &page;
 
     bool positionEnabledBefore = true, positionEnabledAfter = false;
     uint32_t finishingWord = 0;
@@ -117,7 +105,8 @@ TEST_P(FinishingSheet, SettingsReachTheRequestAndTheDialogsKeepOnlyWhatEndsWithO
         EXPECT_TRUE(drvtest::Click(p, IDC_BOOKLET_OPTIONS));
         EXPECT_TRUE(driver.PressOk());
     });
-    PropertySheetA(&header);
+    drvtest::RunOnePageSheet(module, IDD_FINISHING, CmProc::DialogProcFor<FinishingPageProc>,
+                             reinterpret_cast<LPARAM>(&data), "Printing preferences");
     EXPECT_EQ(person.dialogsSeen(), 4);
 
     EXPECT_FALSE(positionEnabledBefore) << "no staple point without stapling";
