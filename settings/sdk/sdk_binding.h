@@ -76,6 +76,9 @@ public:
 class CmSvSdk_Multi : public CmSvSdk {
 public:
     CmSvSdk_Multi(uint32_t key, uint32_t valueWord, uint32_t second) : CmSvSdk(key, valueWord, second) {}
+    // Under every key of the zero-terminated list; a null list binds no key (the item is reached
+    // through another item's key).
+    CmSvSdk_Multi(const uint32_t* keys, uint32_t valueWord, uint32_t second) : CmSvSdk(keys, valueWord, second) {}
 
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;

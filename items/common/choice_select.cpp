@@ -1,0 +1,35 @@
+// Row choice by value, with the option interface's answers.
+#include "items/common/choice_select.h"
+
+#include "settings/sdk/sdk_binding.h"
+
+int SelectRowByValue(CmSvMulti& item, int32_t value) {
+    const uint32_t index = item.FindValue(value);
+    if (index >= item.count) return kSdkNotSupported;
+    if (item.table[index].enabled != 1) return kSdkRefused;
+    item.current = index;
+    return kSdkDone;
+}
+
+int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
+    for (uint32_t i = 0; i < item.count; ++i) {
+        const CmSvOptionRecord& row = item.table[i];
+        if (row.offered != 1 || row.option_value != optionValue) continue;
+        if (row.enabled != 1) return kSdkRefused;
+        item.current = i;
+        return kSdkDone;
+    }
+    return kSdkNotSupported;
+}
+
+int LoadRowByValue(CmSvMulti& item, int32_t value) {
+    const uint32_t index = item.FindValue(value);
+    if (index >= item.count) return 0;
+    item.current = index;
+    return 1;
+}
+
+int32_t CurrentValueOr(const CmSvMulti& item, int32_t fallback) {
+    const CmSvOptionRecord* row = item.CurrentRow();
+    return row ? row->value : fallback;
+}

@@ -1,0 +1,17 @@
+// Choosing a row of a multiple-choice item by the value it stores or by the value the option
+// interface speaks of, with the answers of the option interface: a row that is not there is
+// "not supported", a disabled row is refused, and a refused choice changes nothing.
+#pragma once
+
+#include "settings/items/sv_multi.h"
+
+#include <cstdint>
+
+// kSdkDone, kSdkNotSupported or kSdkRefused.
+int SelectRowByValue(CmSvMulti& item, int32_t value);
+int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue);
+// A load: the first row that stores `value` becomes current; 1 when found, else 0 and the choice
+// stays as it was.
+int LoadRowByValue(CmSvMulti& item, int32_t value);
+// The current row's stored value, or `fallback` without one.
+int32_t CurrentValueOr(const CmSvMulti& item, int32_t fallback);
