@@ -6,7 +6,7 @@ find_program(DRVOPUI_RC_CPP NAMES cpp REQUIRED)
 
 function(drvopui_compile_resources target dir)
   file(GLOB_RECURSE scripts CONFIGURE_DEPENDS ${dir}/*.rc)
-  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.cur ${dir}/*.manifest
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${dir}/*.h ${dir}/*.rci ${dir}/*.bmp ${dir}/*.ico ${dir}/*.cur ${dir}/*.manifest
        ${PROJECT_SOURCE_DIR}/platform/include/*.h)
   set(outputs "")
   foreach(rc IN LISTS scripts)

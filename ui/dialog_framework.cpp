@@ -4,6 +4,7 @@
 #include "ui/cm_locale.h"
 #include "settings/registry/rule_message.h"
 #include "ui/cm_message.h"
+#include "ui/finishing_pages.h"
 
 void RegisterDialogFramework() {
     RegisterMessageCatalogue();
@@ -13,4 +14,5 @@ void RegisterDialogFramework() {
         CmMessage* catalogue = MessageCatalogue(ctx);
         return catalogue ? catalogue->Show(owner, id) : 0;
     });
+    RegisterFinishingDialogs();
 }

@@ -3,6 +3,8 @@
    script and by the library. */
 #pragma once
 
+#include "finishing_ids.h"
+
 /* Dialog templates */
 #define IDD_PAGE_SETUP 100
 #define IDD_DEVICE_SETTINGS 101

@@ -4,6 +4,8 @@
 
 #include "core/device/uidevdata.h"
 
+#include <cstdint>
+
 class CmSvConflict;
 class CmSvItemSet;
 class ItemSink;

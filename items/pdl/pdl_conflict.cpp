@@ -2,6 +2,7 @@
 #include "items/pdl/pdl_conflict.h"
 
 #include "core/device/user_data.h"
+#include "items/pdl/finishing_item_sets.h"
 #include "items/pdl/value_item_sets.h"
 #include "settings/items/sv.h"
 
@@ -26,6 +27,11 @@ int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
     BuildSet(ctx, kSpecItemSet, MakeSpecItems);
     BuildSet(ctx, kAppDocItemSet, MakeAppDocItems);
+    // The finishing page and its dialogs.
+    BuildSet(ctx, kFinishingSetId, MakeFinishingItems);
+    BuildSet(ctx, kBookletSetId, MakeBookletItems);
+    BuildSet(ctx, kGutterMarginSetId, MakeGutterMarginItems);
+    BuildSet(ctx, kStaplePositionSetId, MakeStaplePositionItems);
     StartEngine(ctx);
     return started;
 }

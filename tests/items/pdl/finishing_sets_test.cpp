@@ -1,0 +1,219 @@
+// The finishing page's set and its dialogs' sets in the sheet's registry over the bundled
+// printers: the partners the option interface reaches through the registry (the booklet document
+// value, the staple switch, the sheets per set, the margin switch), the finishing page's buttons
+// gating the dialogs' requests, and the staple points the binding edge allows.
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "drvtest/fixture_device.h"
+#include "items/common/booklet_items.h"
+#include "items/common/option_word.h"
+#include "items/pdl/finishing_item_sets.h"
+#include "items/pdl/pdl_conflict.h"
+#include "items/pdl/pdl_user_data.h"
+#include "settings/items/sv_onoff.h"
+#include "settings/registry/item_set.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+class FinishingSets : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        ctx = fixture.Device();
+        ASSERT_NE(ctx, nullptr);
+        registry = PDLSvUserData::StartSheet(ctx);
+        ASSERT_NE(registry, nullptr);
+    }
+    void TearDown() override { PDLSvUserData::EndSheet(ctx); }
+
+    template <class T>
+    T& Item(uint32_t id) {
+        auto* item = dynamic_cast<T*>(registry->FindItem(id));
+        EXPECT_NE(item, nullptr) << id;
+        return *item;
+    }
+
+    drvtest::FixtureDevice fixture{kKindUserInterface, GetParam()};
+    UIDEVDATA* ctx = nullptr;
+    PDLSvConflict* registry = nullptr;
+};
+
+TEST_P(FinishingSets, TheFourSetsHoldTheirItems) {
+    struct Case {
+        uint32_t set;
+        size_t items;
+    };
+    for (const Case& c : {Case{kFinishingSetId, 13}, Case{kBookletSetId, 7}, Case{kGutterMarginSetId, 3},
+                          Case{kStaplePositionSetId, 3}}) {
+        ASSERT_NE(registry->FindPage(c.set), nullptr) << c.set;
+        EXPECT_EQ(registry->FindPage(c.set)->items.size(), c.items) << c.set;
+    }
+    EXPECT_NE(dynamic_cast<PDLSvCK_Rotate*>(registry->FindItem(CmSvCK_Rotate::kItemId)), nullptr);
+    EXPECT_NE(dynamic_cast<PDLSvRB_Position*>(registry->FindItem(CmSvRB_Position::kItemId)), nullptr);
+}
+
+TEST_P(FinishingSets, CentreFoldStapleTakesTheBookletAlongOnlyThroughTheApplicationsKey) {
+    auto& fold = Item<CmSvCK_CenterFoldStaple>(CmSvCK_CenterFoldStaple::kItemId);
+    auto& booklet = Item<CmSvOnOff>(CmSvCK_CenterFoldStaple::kAppBookletItem);
+    fold.enabled = 1;
+    booklet.current = 0;
+    uint32_t on = 1;
+    EXPECT_EQ(fold.SetCurrent(ctx, CmSvCK_CenterFoldStaple::kSwitchKey, &on), 0);
+    EXPECT_EQ(fold.current, 1);
+    EXPECT_EQ(booklet.current, 0);
+    EXPECT_EQ(registry->changed.count(&booklet), 0u);
+    fold.current = 0;
+    fold.enabled = 0;  // the application's request does not ask the page
+    EXPECT_EQ(fold.SetCurrent(ctx, CmSvCK_CenterFoldStaple::kBookletKey, &on), 0);
+    EXPECT_EQ(fold.current, 1);
+    EXPECT_EQ(booklet.current, 1);
+    EXPECT_EQ(registry->changed.count(&booklet), 1u);
+    uint32_t two = 2;
+    EXPECT_EQ(fold.SetCurrent(ctx, CmSvCK_CenterFoldStaple::kBookletKey, &two), 2);
+    EXPECT_EQ(booklet.current, 1) << "a value it does not serve changes nothing";
+    EXPECT_EQ(fold.Apply(ctx, CmSvCK_CenterFoldStaple::kBookletKey, nullptr), 0);
+    EXPECT_EQ(fold.current, 0);
+    EXPECT_EQ(booklet.current, 0);
+    EXPECT_EQ(fold.Apply(ctx, CmSvCK_CenterFoldStaple::kSwitchKey, nullptr), 3);
+    uint32_t size = 0;
+    EXPECT_EQ(fold.GetValue(ctx, 0x10099, &size), 2);
+    EXPECT_EQ(fold.GetValue(ctx, CmSvCK_CenterFoldStaple::kBookletKey, &size), 0);
+    EXPECT_EQ(size, 4u);
+}
+
+TEST_P(FinishingSets, FinishingMethodIsTheStapleSwitch) {
+    auto& staple = Item<CmSvCK_Staple>(CmSvCK_Staple::kItemId);
+    auto& method = Item<CmSvMulti_FinishingMethod>(CmSvMulti_FinishingMethod::kItemId);
+    staple.enabled = 1;
+    staple.current = 0;
+    uint32_t value = 0x00050003;  // stapled, with switches in the high half
+    EXPECT_EQ(method.SetCurrent(ctx, CmSvMulti_FinishingMethod::kKey, &value), 0);
+    EXPECT_EQ(staple.current, 1);
+    int32_t now = 0;
+    EXPECT_EQ(method.GetCurrent(ctx, CmSvMulti_FinishingMethod::kKey, &now), 0);
+    EXPECT_EQ(now, 3);
+    staple.current = 0;
+    EXPECT_EQ(method.GetCurrent(ctx, CmSvMulti_FinishingMethod::kKey, &now), 0);
+    EXPECT_EQ(now, 2);
+    staple.enabled = 0;
+    EXPECT_EQ(method.IsSdkValueEnabled(ctx, 3), 0);
+    EXPECT_EQ(method.SetCurrent(ctx, CmSvMulti_FinishingMethod::kKey, &value), 3);
+    EXPECT_EQ(staple.current, 0);
+    value = 1;
+    EXPECT_EQ(method.SetCurrent(ctx, CmSvMulti_FinishingMethod::kKey, &value), 2);
+    // The staple point's requests follow the staple switch's availability.
+    auto& position = Item<CmSvRB_Position>(CmSvRB_Position::kItemId);
+    staple.available = 0;
+    EXPECT_EQ(position.GetCurrent(ctx, 0x1006a, &now), 2);
+    staple.available = 1;
+    EXPECT_EQ(position.GetCurrent(ctx, 0x1006a, &now), 0);
+}
+
+TEST_P(FinishingSets, BindingEdgeNarrowsTheStaplePoints) {
+    auto& binding = Item<CmSvCB_BindDirect>(CmSvCB_BindDirect::kItemId);
+    auto& position = Item<CmSvRB_Position>(CmSvRB_Position::kItemId);
+    auto pointOf = [&]() { return position.CurrentRow()->value; };
+    auto enabledPoints = [&]() {
+        std::vector<int32_t> points;
+        for (uint32_t i = 0; i < position.count; ++i)
+            if (position.Row(i)->enabled == 1) points.push_back(position.Row(i)->value);
+        std::sort(points.begin(), points.end());
+        return points;
+    };
+    const char* portrait[] = {"SET_TABLE", "PORTRAIT"};
+    position.Action(ctx, 2, portrait, nullptr);
+    binding.current = binding.FindValue(1);
+    position.current = 0;  // point 9
+    position.EnablePoints(ctx, 0xFF);
+    EXPECT_EQ(enabledPoints(), (std::vector<int32_t>{11, 14, 17}));
+    EXPECT_EQ(pointOf(), 11);
+
+    binding.current = binding.FindValue(2);
+    position.EnablePoints(ctx, 0xFF);
+    position.current = 0;
+    const char* disable[] = {"DISABLE_POINT", "1", "9"};
+    EXPECT_EQ(position.Action(ctx, 3, disable, nullptr), 1);
+    EXPECT_EQ(enabledPoints(), (std::vector<int32_t>{10, 11}));
+    EXPECT_EQ(pointOf(), 10);
+    uint32_t rows = 0;
+    EXPECT_EQ(position.GetCount(ctx, 0x1006a, &rows), 0);
+    EXPECT_EQ(rows, 2u);
+
+    // Turned rows take the first point along the edge.
+    binding.current = binding.FindValue(3);
+    const char* landscape[] = {"LANDSCAPE"};
+    EXPECT_EQ(position.Action(ctx, 1, landscape, nullptr), 1);
+    EXPECT_EQ(pointOf(), 15);
+}
+
+TEST_P(FinishingSets, BookletRequestsWaitForTheBookletButtonAndChangeNothingWhenRefused) {
+    auto& button = Item<CmSvControl>(kBookletOptionsButton);
+    auto& method = Item<CmSvRB_PrintingMethod>(CmSvRB_PrintingMethod::kItemId);
+    auto& sheets = Item<CmSvDGT_SheetPerSets>(CmSvDGT_SheetPerSets::kItemId);
+    auto& margin = Item<CmSvDGT_BookletMargin>(CmSvDGT_BookletMargin::kItemId);
+    auto& useMargin = Item<CmSvCK_UseMargin>(CmSvCK_UseMargin::kItemId);
+    button.enabled = 1;
+    method.current = 0;
+    sheets.current = 15;
+
+    int32_t request[2] = {1, 4};
+    EXPECT_EQ(method.SetCurrent(ctx, 0x10006, request), 0);
+    EXPECT_EQ(method.current, 1u);
+    EXPECT_EQ(sheets.current, 4);
+    int32_t now[2] = {};
+    EXPECT_EQ(method.GetCurrent(ctx, 0x10006, now), 0);
+    EXPECT_EQ(now[0], 1);
+    EXPECT_EQ(now[1], 4);
+
+    method.current = 0;
+    method.Row(1)->enabled = 0;
+    request[1] = 6;
+    EXPECT_EQ(method.SetCurrent(ctx, 0x10006, request), 3);
+    EXPECT_EQ(method.current, 0u);
+    EXPECT_EQ(sheets.current, 4) << "a refused request leaves the sheets per set";
+    method.Row(1)->enabled = 1;
+    request[1] = 16;
+    EXPECT_EQ(method.SetCurrent(ctx, 0x10006, request), 2);
+    EXPECT_EQ(sheets.current, 4);
+
+    int32_t millimetres = 2500;
+    useMargin.current = 0;
+    EXPECT_EQ(margin.SetCurrent(ctx, 0x10089, &millimetres), 0);
+    EXPECT_EQ(margin.current, 250);
+    EXPECT_EQ(useMargin.current, 1);
+    int32_t reported = 0;
+    EXPECT_EQ(margin.GetCurrent(ctx, 0x10089, &reported), 0);
+    EXPECT_EQ(reported, 2500);
+    millimetres = 99;
+    EXPECT_EQ(margin.SetCurrent(ctx, 0x10089, &millimetres), 0);
+    EXPECT_EQ(margin.current, 0);
+    EXPECT_EQ(useMargin.current, 0);
+    millimetres = 3100;
+    EXPECT_EQ(margin.SetCurrent(ctx, 0x10089, &millimetres), 2);
+
+    button.enabled = 0;
+    millimetres = 1000;
+    EXPECT_EQ(margin.SetCurrent(ctx, 0x10089, &millimetres), 3);
+    EXPECT_EQ(method.Apply(ctx, 0x10006, nullptr), 3);
+    EXPECT_EQ(margin.current, 0);
+
+    // The gutter margin waits for its own button, in millimetres whatever the dialog shows.
+    auto& gutter = Item<CmSvDGT_MarginSet>(CmSvDGT_MarginSet::kItemId);
+    Item<CmSvControl>(kMarginButton).enabled = 1;
+    ctx->svc->GetUserData(ctx)->SetInchUnit(TRUE);
+    gutter.Init(ctx, nullptr);
+    millimetres = 2000;
+    EXPECT_EQ(gutter.SetCurrent(ctx, 0x10073, &millimetres), 0);
+    EXPECT_EQ(gutter.current, 20);
+    Item<CmSvControl>(kMarginButton).enabled = 0;
+    EXPECT_EQ(gutter.GetCurrent(ctx, 0x10073, &reported), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, FinishingSets,
+                         ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
+
+}  // namespace
