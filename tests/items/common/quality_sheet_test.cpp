@@ -19,6 +19,7 @@
 #include "items/pdl/quality_item_sets.h"
 #include "platform/resources/res_file.h"
 #include "settings/registry/conflict.h"
+#include "settings/controls/control.h"
 #include "settings/registry/item_set.h"
 #include "ui/sheet_data.h"
 #include "ui/sv_proc.h"
@@ -56,6 +57,18 @@ std::string Selected(HWND dialog, int id, bool listBox = false) {
     char text[80] = {};
     SendMessageA(list, listBox ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+// Every control and companion the set's items bind stands in the page's template.
+void ExpectControlsOf(const CmSvItemSet* set, HWND page) {
+    ASSERT_NE(set, nullptr);
+    for (const auto& [id, item] : set->items) {
+        const auto* control = dynamic_cast<const CmSvControl*>(item);
+        if (!control) continue;
+        EXPECT_NE(GetDlgItem(page, control->controlId), nullptr) << id;
+        for (const int32_t* companion = control->companions; companion && *companion; ++companion)
+            EXPECT_NE(GetDlgItem(page, *companion), nullptr) << id << " companion " << *companion;
+    }
 }
 
 class QualitySheet : public ::testing::TestWithParam<const char*> {
@@ -121,6 +134,7 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
     person.OnSheet([&](drvtest::SheetDriver& sheet) {
         ASSERT_TRUE(sheet.SelectPage(1));
         HWND p = sheet.Page();
+        ExpectControlsOf(registry->FindPage(kPaperSourceSetId), p);
         const std::vector<std::string> sources{"Auto select", "Tray 1", "Tray 2", "Tray 3", "Tray 4", "Bypass tray"};
         EXPECT_EQ(Entries(p, IDC_SOURCE_ALL, true), sources);
         EXPECT_EQ(Entries(p, IDC_SOURCE_COVER), sources);
@@ -136,6 +150,7 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
 
         ASSERT_TRUE(sheet.SelectPage(2));
         p = sheet.Page();
+        ExpectControlsOf(registry->FindPage(kQualitySetId), p);
         EXPECT_EQ(Entries(p, IDC_COLOUR), (std::vector<std::string>{"Black and white", "Colour", "Automatic"}));
         if (Colour()) {
             EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_COLOUR, "Automatic"));
@@ -171,6 +186,7 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
 
         ASSERT_TRUE(sheet.SelectPage(3));
         p = sheet.Page();
+        ExpectControlsOf(registry->FindPage(kDeviceSettingsSetId), p);
         EXPECT_EQ(Entries(p, IDC_SPOOL), (std::vector<std::string>{"Automatic", "On the host", "Off"}));
         EXPECT_NE(registry->FindControlItem(kDeviceSettingsSetId, IDC_ABOUT), nullptr);
         EXPECT_TRUE(sheet.PressOk());
@@ -196,6 +212,7 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
 TEST_P(QualitySheet, LayoutOptionsDialogStoresEdgingAndPrintPositions) {
     drvtest::ScriptedUser person;
     person.OnDialog([&](HWND dialog) {
+        ExpectControlsOf(registry->FindPage(kLayoutOptionsSetId), dialog);
         EXPECT_EQ(Entries(dialog, IDC_DATE_POSITION).size(), 7u);
         EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_USER_POSITION, "Lower left"));
         // Default puts the dialog's settings back as the default device mode has them.
