@@ -198,8 +198,12 @@ CmSvCB_BookletBindingLocation::CmSvCB_BookletBindingLocation()
       CmSvSdk_Multi(0x10088, 4, 0) {}
 
 void CmSvCB_BookletBindingLocation::Install(bool landscape) {
+    if (haveRows_)
+        for (int i = 0; i < 2; ++i) texts_[landscape_][i] = rows_[i].display_text;
     std::memcpy(rows_, landscape ? kLandscapeEdges : kPortraitEdges, sizeof rows_);
+    for (int i = 0; i < 2; ++i) rows_[i].display_text = texts_[landscape][i];
     haveRows_ = true;
+    landscape_ = landscape;
     UseTable(rows_, 2);
 }
 

@@ -61,7 +61,9 @@ public:
 private:
     void Install(bool landscape);
     CmSvOptionRecord rows_[2] = {};
+    char* texts_[2][2] = {};  // the loaded texts of each orientation's rows
     bool haveRows_ = false;
+    bool landscape_ = false;
 };
 
 class CmSvCK_UseMargin : public CmSvCheckBox, public CmSvSdk_OnOff {
