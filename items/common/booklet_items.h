@@ -106,6 +106,8 @@ public:
 
     // The largest margin in millimetres.
     virtual int32_t MillimetreMaximum(UIDEVDATA* ctx) const = 0;
+    // In the unit kept, against the millimetre range the last Init found.
+    bool AcceptsRuleValue(int32_t value) const override;
 
     int32_t Millimetres() const { return current / row.unitsPerMm; }
     const MarginFieldRow& row;
@@ -115,6 +117,7 @@ protected:
     int Gate(UIDEVDATA* ctx, const void* data, bool needData);
     // Takes a number of millimetres; answers whether the value changed.
     bool TakeMillimetres(int32_t millimetres);
+    int32_t millimetreMaximum_ = 0;
 
 private:
     static bool InchMode(UIDEVDATA* ctx);
