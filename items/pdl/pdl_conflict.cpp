@@ -3,6 +3,7 @@
 
 #include "core/device/user_data.h"
 #include "items/pdl/finishing_item_sets.h"
+#include "items/pdl/quality_item_sets.h"
 #include "items/pdl/value_item_sets.h"
 #include "settings/items/sv.h"
 
@@ -32,6 +33,11 @@ int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     BuildSet(ctx, kBookletSetId, MakeBookletItems);
     BuildSet(ctx, kGutterMarginSetId, MakeGutterMarginItems);
     BuildSet(ctx, kStaplePositionSetId, MakeStaplePositionItems);
+    // The paper-source, quality and device-settings pages and the layout-options dialog.
+    BuildSet(ctx, kPaperSourceSetId, MakePaperSourceItems);
+    BuildSet(ctx, kQualitySetId, MakeQualityItems);
+    BuildSet(ctx, kDeviceSettingsSetId, MakeDeviceSettingsItems);
+    BuildSet(ctx, kLayoutOptionsSetId, MakeLayoutOptionItems);
     StartEngine(ctx);
     return started;
 }

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "core/device/uidevdata.h"
+#include "core/memory/pool_allocator.h"
 #include "items/pdl/item_sets.h"
 
 #include <cstdint>
 
+class CmSv;
 class CmSvConflict;
 class CmSvItemSet;
 
@@ -29,3 +31,8 @@ CmSvItemSet* CreateItemSet3(UIDEVDATA* ctx, CmSvConflict& registry);
 CmSvItemSet* CreateItemSet4(UIDEVDATA* ctx, CmSvConflict& registry);
 CmSvItemSet* CreateItemSet5(UIDEVDATA* ctx, CmSvConflict& registry);
 CmSvItemSet* CreateItemSet21(UIDEVDATA* ctx, CmSvConflict& registry);
+// The same items into a list, for the registry that owns its sets' items.
+bool MakePaperSourceItems(PoolVector<CmSv*>& items);
+bool MakeQualityItems(PoolVector<CmSv*>& items);
+bool MakeDeviceSettingsItems(PoolVector<CmSv*>& items);
+bool MakeLayoutOptionItems(PoolVector<CmSv*>& items);

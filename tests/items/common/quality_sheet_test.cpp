@@ -162,6 +162,12 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
         p = sheet.Page();
         EXPECT_EQ(Selected(p, IDC_SOURCE_ALL, true), "Auto select");
         EXPECT_EQ(Selected(p, IDC_SOURCE_OTHER), "Auto select");
+        // The first page's tray 2 holds no A5 either; tray 4 cannot be chosen for any page kind.
+        EXPECT_EQ(Selected(p, IDC_SOURCE_FIRST), "Auto select");
+        EXPECT_EQ(Selected(p, IDC_SOURCE_COVER), "Auto select");
+        drvtest::ChooseEntryByText(p, IDC_SOURCE_LAST, "Tray 4");
+        EXPECT_NE(Selected(p, IDC_SOURCE_LAST), "Tray 4");
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_SOURCE_LAST, "Tray 1"));
 
         ASSERT_TRUE(sheet.SelectPage(3));
         p = sheet.Page();
@@ -174,7 +180,8 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
 
     const uint8_t* request = ctx->svc->GetDevmode(ctx, 3);
     EXPECT_EQ(ReadOptionShort(ctx, request, kOptPaperSelection), kSelectFirstOtherLast);
-    EXPECT_EQ(ReadOptionShort(ctx, request, kOptFirstPageSource), 3);
+    EXPECT_EQ(ReadOptionShort(ctx, request, kOptFirstPageSource), 7);
+    EXPECT_EQ(ReadOptionShort(ctx, request, kOptLastPageSource), 1);
     EXPECT_EQ(publicdm::U16(request, kPublicDefaultSource), 7);
     EXPECT_EQ(ReadOptionWord(ctx, request, kOptSourceFlags) & 2u, 2u);
     EXPECT_EQ(ReadOptionShort(ctx, request, kOptPrintImage), 1);
