@@ -198,8 +198,12 @@ CmSvCB_BookletBindingLocation::CmSvCB_BookletBindingLocation()
       CmSvSdk_Multi(0x10088, 4, 0) {}
 
 void CmSvCB_BookletBindingLocation::Install(bool landscape) {
+    if (haveRows_)
+        for (int i = 0; i < 2; ++i) texts_[landscape_][i] = rows_[i].display_text;
     std::memcpy(rows_, landscape ? kLandscapeEdges : kPortraitEdges, sizeof rows_);
+    for (int i = 0; i < 2; ++i) rows_[i].display_text = texts_[landscape][i];
     haveRows_ = true;
+    landscape_ = landscape;
     UseTable(rows_, 2);
 }
 
@@ -299,6 +303,7 @@ int CmSvDGT_MarginField::Store(UIDEVDATA* ctx, uint8_t* destination) {
 
 int CmSvDGT_MarginField::Init(UIDEVDATA* ctx, const uint8_t*) {
     const int32_t largest = MillimetreMaximum(ctx);
+    millimetreMaximum_ = largest;
     minimum = 0;
     if (InchMode(ctx)) {
         maximum = TenthMmToHundredthInch(largest);
@@ -308,6 +313,10 @@ int CmSvDGT_MarginField::Init(UIDEVDATA* ctx, const uint8_t*) {
         textLimit = 2;
     }
     return 1;
+}
+
+bool CmSvDGT_MarginField::AcceptsRuleValue(int32_t value) const {
+    return value >= 0 && value / row.unitsPerMm <= millimetreMaximum_;
 }
 
 bool CmSvDGT_MarginField::TakeMillimetres(int32_t millimetres) {
@@ -447,6 +456,7 @@ const MarginFieldRow kGutterRow{"Layout$MarginSet", CmSvDGT_MarginSet::kItemId, 
 
 CmSvDGT_BookletMargin::CmSvDGT_BookletMargin() : CmSvDGT_MarginField(kBookletMarginRow) {
     maximum = kMaximumMm;
+    millimetreMaximum_ = kMaximumMm;
     textLimit = 2;
 }
 

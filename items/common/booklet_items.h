@@ -61,7 +61,9 @@ public:
 private:
     void Install(bool landscape);
     CmSvOptionRecord rows_[2] = {};
+    char* texts_[2][2] = {};  // the loaded texts of each orientation's rows
     bool haveRows_ = false;
+    bool landscape_ = false;
 };
 
 class CmSvCK_UseMargin : public CmSvCheckBox, public CmSvSdk_OnOff {
@@ -104,6 +106,8 @@ public:
 
     // The largest margin in millimetres.
     virtual int32_t MillimetreMaximum(UIDEVDATA* ctx) const = 0;
+    // In the unit kept, against the millimetre range the last Init found.
+    bool AcceptsRuleValue(int32_t value) const override;
 
     int32_t Millimetres() const { return current / row.unitsPerMm; }
     const MarginFieldRow& row;
@@ -113,6 +117,7 @@ protected:
     int Gate(UIDEVDATA* ctx, const void* data, bool needData);
     // Takes a number of millimetres; answers whether the value changed.
     bool TakeMillimetres(int32_t millimetres);
+    int32_t millimetreMaximum_ = 0;
 
 private:
     static bool InchMode(UIDEVDATA* ctx);

@@ -69,6 +69,8 @@ CmSvCB_BindDirect::CmSvCB_BindDirect()
 }
 
 void CmSvCB_BindDirect::Install(bool landscape) {
+    if (haveRows_)
+        for (uint32_t i = 0; i < kRowCount; ++i) texts_[landscape_][i] = rows_[i].display_text;
     for (uint32_t i = 0; i < kRowCount; ++i) {
         const int32_t value = static_cast<int32_t>(i);
         rows_[i] = CmSvOptionRecord{kBindingNames[i],
@@ -84,8 +86,10 @@ void CmSvCB_BindDirect::Install(bool landscape) {
                                     1,
                                     value,
                                     1};
+        rows_[i].display_text = texts_[landscape][i];
     }
     haveRows_ = true;
+    landscape_ = landscape;
     UseTable(rows_, kRowCount);
 }
 

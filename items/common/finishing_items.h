@@ -49,7 +49,11 @@ public:
 private:
     void Install(bool landscape);
     CmSvOptionRecord rows_[kRowCount] = {};
+    // The texts the list loaded for each orientation's rows, kept so that turning the page back
+    // and forth loads each text once.
+    char* texts_[2][kRowCount] = {};
     bool haveRows_ = false;
+    bool landscape_ = false;
 };
 
 // The centre-fold staple of a booklet. Key 0x1006c is the switch itself; key 0x10031 is the

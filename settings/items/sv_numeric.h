@@ -22,6 +22,9 @@ public:
     void SetReference(UIDEVDATA* ctx, int mode) override;
 
     bool InRange(int32_t value) const { return value >= minimum && value <= maximum; }
+    // Whether the rules may give the item this value. A number kept in another unit than its
+    // limits (a margin shown in inches) answers in the unit it keeps.
+    virtual bool AcceptsRuleValue(int32_t value) const { return InRange(value); }
 
     int32_t current;
     int32_t reference;

@@ -194,7 +194,7 @@ int CmSvRuleCb_SetNumber(void* host, int32_t id, int32_t value) {
     }
     if (auto* number = t.As<CmSvNumeric>(); number && t.item->type == kSvTypeNumeric) {
         // A number out of range is left alone and still answers 0: rule programs rely on it.
-        if (number->InRange(value) && number->current != value) {
+        if (number->AcceptsRuleValue(value) && number->current != value) {
             number->current = value;
             ValueChanged(t);
         }

@@ -10,6 +10,7 @@
 #include "items/pdl/finishing_item_sets.h"
 #include "items/pdl/pdl_conflict.h"
 #include "items/pdl/pdl_user_data.h"
+#include "pie/api/api.h"
 #include "settings/items/sv_onoff.h"
 #include "settings/registry/item_set.h"
 
@@ -211,6 +212,20 @@ TEST_P(FinishingSets, BookletRequestsWaitForTheBookletButtonAndChangeNothingWhen
     EXPECT_EQ(gutter.current, 20);
     Item<CmSvControl>(kMarginButton).enabled = 0;
     EXPECT_EQ(gutter.GetCurrent(ctx, 0x10073, &reported), 3);
+}
+
+TEST_P(FinishingSets, RulesGiveTheBookletMarginInTenthsOfAMillimetre) {
+    auto& useMargin = Item<CmSvCK_UseMargin>(CmSvCK_UseMargin::kItemId);
+    auto& margin = Item<CmSvDGT_BookletMargin>(CmSvDGT_BookletMargin::kItemId);
+    const char* rules = "Booklet$Margin(250) :- Booklet$UseMargin(ON).\n"
+                        "Booklet$Margin(310) :- Booklet$UseMargin(OFF).\n";
+    ASSERT_EQ(PIE_main(registry->engine, rules), 0);
+    useMargin.current = 1;
+    registry->ReevaluateAll(ctx);
+    EXPECT_EQ(margin.current, 250) << "25 mm lies within the 30 mm the field shows";
+    useMargin.current = 0;
+    registry->ReevaluateAll(ctx);
+    EXPECT_EQ(margin.current, 250) << "31 mm is past the largest margin";
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, FinishingSets,
