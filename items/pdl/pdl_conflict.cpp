@@ -2,6 +2,7 @@
 #include "items/pdl/pdl_conflict.h"
 
 #include "core/device/user_data.h"
+#include "items/pdl/item_set_registry.h"
 #include "items/pdl/value_item_sets.h"
 #include "settings/items/sv.h"
 
@@ -21,10 +22,18 @@ void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVe
     }
 }
 
+void PDLSvConflict::Adopt(CmSvItemSet* set) {
+    if (!set) return;
+    sets_.push_back(set);
+    for (auto& [id, item] : set->items) items_.push_back(item);
+}
+
 int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     const int started = StartRules(ctx);
     // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
     BuildSet(ctx, kSpecItemSet, MakeSpecItems);
+    Adopt(CreateItemSet0(ctx, *this));
+    Adopt(CreateItemSetPageSetup(ctx, *this));
     BuildSet(ctx, kAppDocItemSet, MakeAppDocItems);
     StartEngine(ctx);
     return started;

@@ -1,0 +1,72 @@
+// The application interface's hold on a device-mode session: the sheet registry the items
+// answer through is started at the session's first request and kept to its end. Between
+// requests the caller may hand in a different device mode; the registry is then started again
+// over it, so that the items never answer from settings the caller no longer has.
+#include "items/pdl/sdk.h"
+
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "core/devmode/option_routes.h"
+#include "items/pdl/pdl_user_data.h"
+
+#include <cstring>
+#include <map>
+#include <new>
+#include <vector>
+
+namespace {
+
+// The settings each session's registry was last in step with, for the registries this file
+// started (a sheet's own registry is the sheet's business).
+std::map<const UIDEVDATA*, std::vector<uint8_t>>& Sessions() {
+    static std::map<const UIDEVDATA*, std::vector<uint8_t>> sessions;
+    return sessions;
+}
+
+std::vector<uint8_t> SettingsOf(UIDEVDATA* ctx) {
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    const uint8_t* bytes = user ? user->GetSettingsSource() : nullptr;
+    const DWORD size = user ? user->GetSettingsSourceSize() : 0;
+    return bytes ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>{};
+}
+
+void EndSession(UIDEVDATA* ctx) {
+    auto found = Sessions().find(ctx);
+    if (found == Sessions().end()) return;
+    Sessions().erase(found);
+    PDLSvUserData::EndSheet(ctx);
+}
+
+// A device-mode request gets a registry over the settings it carries now.
+void PrepareRegistry(UIDEVDATA* ctx) {
+    if (!ctx || !ctx->svc || ctx->svc->GetKind(ctx) != kKindDevmode) return;
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    if (!user) return;
+    auto found = Sessions().find(ctx);
+    if (found == Sessions().end()) {
+        if (user->GetConflict()) return;
+    } else {
+        if (user->GetConflict() && found->second == SettingsOf(ctx)) return;
+        Sessions().erase(found);
+        PDLSvUserData::EndSheet(ctx);
+    }
+    if (PDLSvUserData::StartSheet(ctx)) Sessions()[ctx] = SettingsOf(ctx);
+}
+
+LONG RunApplicationRequest(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
+    try {
+        PrepareRegistry(ctx);
+        const LONG result = SDK::Run(ctx, kind, code, data);
+        if (auto found = Sessions().find(ctx); found != Sessions().end()) found->second = SettingsOf(ctx);
+        return result;
+    } catch (const std::bad_alloc&) {
+        return kSdkAnswerNoItem;
+    }
+}
+
+}  // namespace
+
+void RegisterApplicationOptions() {
+    RegisterSdkRunner(RunApplicationRequest);
+    RegisterSdkSessionEnd(EndSession);
+}
