@@ -17,10 +17,11 @@
 namespace {
 
 // The settings each session's registry was last in step with, for the registries this file
-// started (a sheet's own registry is the sheet's business).
+// started (a sheet's own registry is the sheet's business). Never destroyed: a session may end
+// while the process's statics are going.
 std::map<const UIDEVDATA*, std::vector<uint8_t>>& Sessions() {
-    static std::map<const UIDEVDATA*, std::vector<uint8_t>> sessions;
-    return sessions;
+    static auto* sessions = new std::map<const UIDEVDATA*, std::vector<uint8_t>>;
+    return *sessions;
 }
 
 std::vector<uint8_t> SettingsOf(UIDEVDATA* ctx) {
