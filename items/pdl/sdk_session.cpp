@@ -51,7 +51,15 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         Sessions().erase(found);
         PDLSvUserData::EndSheet(ctx);
     }
-    if (PDLSvUserData::StartSheet(ctx)) Sessions()[ctx] = SettingsOf(ctx);
+    try {
+        if (PDLSvUserData::StartSheet(ctx)) Sessions()[ctx] = SettingsOf(ctx);
+    } catch (...) {
+        // A registry half built when memory ran out is taken down whole; the next request
+        // starts again.
+        Sessions().erase(ctx);
+        PDLSvUserData::EndSheet(ctx);
+        throw;
+    }
 }
 
 LONG RunApplicationRequest(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
