@@ -66,7 +66,14 @@ LONG RunApplicationRequest(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
     try {
         PrepareRegistry(ctx);
         const LONG result = SDK::Run(ctx, kind, code, data);
-        if (auto found = Sessions().find(ctx); found != Sessions().end()) found->second = SettingsOf(ctx);
+        if (auto found = Sessions().find(ctx); found != Sessions().end()) {
+            // The items changed the settings themselves and are in step with them; a driver
+            // operation that wrote the settings (defaults, a profile) left the items behind, so
+            // the next request starts the registry over what it wrote.
+            std::vector<uint8_t> now = SettingsOf(ctx);
+            if (NonSvSDK::Names(code) && now != found->second) now.clear();
+            found->second = std::move(now);
+        }
         return result;
     } catch (const std::bad_alloc&) {
         return kSdkAnswerNoItem;

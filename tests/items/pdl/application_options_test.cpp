@@ -64,6 +64,12 @@ TEST_F(ApplicationOptions, ReadsAndSetsItemsByKeyAndTheCallerKeepsTheResult) {
     devmode = kept;
     EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_LANDSCAPE));
 
+    // The driver's defaults written over the settings reach the items too.
+    EXPECT_EQ(Ask(3, kOrientationKey, &landscape), 0);
+    EXPECT_EQ(Ask(6, 0x10001, nullptr), 0);
+    EXPECT_EQ(Dm()->dmOrientation, DMORIENT_PORTRAIT);
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
+
     // No such key, kinds the item side never answers, and the driver's "none" code.
     DWORD word = 0;
     EXPECT_EQ(Ask(2, 0x10FFFF0, &word), 2);
