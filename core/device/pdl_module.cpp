@@ -40,6 +40,7 @@ BOOL PdlModuleCallbacks::DevInstallQuery(UIDEVDATA* ctx) {
 
 void PdlModuleCallbacks::Destroy(UIDEVDATA* ctx) {
     if (!ctx) return;
+    EndSdkSession(ctx);
     delete ctx->userData;
     ctx->userData = nullptr;
 }

@@ -4,6 +4,7 @@
 namespace {
 OptionRunner g_sdk = nullptr;
 OptionRunner g_folx = nullptr;
+SdkSessionEnd g_sdkEnd = nullptr;
 }  // namespace
 
 OptionRunner RegisterSdkRunner(OptionRunner runner) {
@@ -24,4 +25,14 @@ LONG RunSdk(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
 
 LONG RunFolx(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
     return g_folx ? g_folx(ctx, kind, code, data) : static_cast<LONG>(kResultNotSupported);
+}
+
+SdkSessionEnd RegisterSdkSessionEnd(SdkSessionEnd end) {
+    SdkSessionEnd previous = g_sdkEnd;
+    g_sdkEnd = end;
+    return previous;
+}
+
+void EndSdkSession(UIDEVDATA* ctx) {
+    if (g_sdkEnd) g_sdkEnd(ctx);
 }

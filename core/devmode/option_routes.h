@@ -21,4 +21,9 @@ OptionRunner RegisterSdkRunner(OptionRunner runner);
 OptionRunner RegisterFolxRunner(OptionRunner runner);
 
 LONG RunSdk(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data);
+// What the application interface keeps for a device object (a registry it started) goes when
+// the object's user data goes; the module's destroy callback calls EndSdkSession first.
+using SdkSessionEnd = void (*)(UIDEVDATA* ctx);
+SdkSessionEnd RegisterSdkSessionEnd(SdkSessionEnd end);
+void EndSdkSession(UIDEVDATA* ctx);
 LONG RunFolx(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data);

@@ -3,6 +3,7 @@
 
 #include "core/device/user_data.h"
 #include "items/pdl/finishing_item_sets.h"
+#include "items/pdl/item_set_registry.h"
 #include "items/pdl/quality_item_sets.h"
 #include "items/pdl/value_item_sets.h"
 #include "settings/items/sv.h"
@@ -14,20 +15,27 @@ PDLSvConflict::~PDLSvConflict() { DestroyAllItemSets(nullptr); }
 void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVector<CmSv*>&)) {
     PoolVector<CmSv*> made;
     make(made);
+    // Owned before they are added, so that memory running out half way loses none of them.
+    items_.insert(items_.end(), made.begin(), made.end());
     auto* set = new CmSvItemSet(setId, 0, 0, 0);
     sets_.push_back(set);
     RegisterItemSet(ctx, set);
-    for (CmSv* item : made) {
-        items_.push_back(item);
-        set->AddItem(ctx, item);
-    }
+    for (CmSv* item : made) set->AddItem(ctx, item);
+}
+
+void PDLSvConflict::Adopt(CmSvItemSet* set) {
+    if (!set) return;
+    sets_.push_back(set);
+    for (auto& [id, item] : set->items) items_.push_back(item);
 }
 
 int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     const int started = StartRules(ctx);
     // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
     BuildSet(ctx, kSpecItemSet, MakeSpecItems);
+    Adopt(CreateItemSet0(ctx, *this));
     BuildSet(ctx, kAppDocItemSet, MakeAppDocItems);
+    Adopt(CreateItemSetPageSetup(ctx, *this));
     // The finishing page and its dialogs.
     BuildSet(ctx, kFinishingSetId, MakeFinishingItems);
     BuildSet(ctx, kBookletSetId, MakeBookletItems);

@@ -23,6 +23,9 @@ private:
     // Constructs a set, registers it, then adds the items: the registry loads each as it comes.
     void BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVector<CmSv*>&));
 
+    // A set built and registered elsewhere, owned from now on with its items.
+    void Adopt(CmSvItemSet* set);
+
     PoolVector<CmSvItemSet*> sets_;
     PoolVector<CmSv*> items_;
 };

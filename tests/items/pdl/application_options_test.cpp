@@ -1,0 +1,96 @@
+// The application option interface as an application uses it: requests through the exported
+// VomelDeviceMode on the bundled printer, by option key and by the driver's own codes, with the
+// caller's device mode holding what a set changed.
+#include "core/library/exports_devicemode.h"
+#include "drvtest/fixture_device.h"
+#include "drvtest/memory_refusal.h"
+#include "items/pdl/sdk.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kOrientationKey = 0x100000 + 1039;
+constexpr DWORD kPageLayoutKey = 0x10064;
+
+class ApplicationOptions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterApplicationOptions();
+        DWORD size = 0;
+        HANDLE probe = VomelDeviceModeInit(nullptr, nullptr, &size);
+        ASSERT_NE(probe, nullptr);
+        VomelDeviceModeTerm(probe);
+        devmode.resize(size);
+        session = VomelDeviceModeInit(nullptr, Dm(), &size);
+        ASSERT_NE(session, nullptr);
+    }
+    void TearDown() override {
+        if (session) VomelDeviceModeTerm(session);
+    }
+    LPDEVMODEA Dm() { return reinterpret_cast<LPDEVMODEA>(devmode.data()); }
+    LONG Ask(DWORD kind, DWORD code, void* data) { return VomelDeviceMode(session, Dm(), kind, code, data); }
+    DWORD Get(DWORD code) {
+        DWORD word = 0xFFFFFFFF;
+        EXPECT_EQ(Ask(2, code, &word), 0) << std::hex << code;
+        return word;
+    }
+
+    drvtest::FixtureDevice fixture;
+    std::vector<uint8_t> devmode;
+    HANDLE session = nullptr;
+};
+
+TEST_F(ApplicationOptions, ReadsAndSetsItemsByKeyAndTheCallerKeepsTheResult) {
+    EXPECT_EQ(Get(0x10000), 0x0002001Eu);
+    EXPECT_EQ(Get(0x1004E), 0x0002000Au);
+
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
+    DWORD landscape = DMORIENT_LANDSCAPE;
+    EXPECT_EQ(Ask(3, kOrientationKey, &landscape), 0);
+    EXPECT_EQ(Dm()->dmOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_LANDSCAPE));
+
+    DWORD fourUp = 2;
+    EXPECT_EQ(Ask(3, kPageLayoutKey, &fourUp), 0);
+    EXPECT_EQ(Get(kPageLayoutKey), 2u);
+    // Another session's device mode handed in: the items answer from it, not from the last one.
+    std::vector<uint8_t> kept = devmode;
+    DWORD portrait = DMORIENT_PORTRAIT;
+    EXPECT_EQ(Ask(3, kOrientationKey, &portrait), 0);
+    devmode = kept;
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_LANDSCAPE));
+
+    // The driver's defaults written over the settings reach the items too.
+    EXPECT_EQ(Ask(3, kOrientationKey, &landscape), 0);
+    EXPECT_EQ(Ask(6, 0x10001, nullptr), 0);
+    EXPECT_EQ(Dm()->dmOrientation, DMORIENT_PORTRAIT);
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
+
+    // No such key, kinds the item side never answers, and the driver's "none" code.
+    DWORD word = 0;
+    EXPECT_EQ(Ask(2, 0x10FFFF0, &word), 2);
+    for (DWORD kind : {5u, 7u, 8u}) EXPECT_EQ(Ask(kind, kOrientationKey, &word), 2) << kind;
+    EXPECT_EQ(Ask(3, 0x10088, &word), 2);
+    EXPECT_EQ(Ask(3, kOrientationKey, nullptr), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Memory running out while the session's registry starts answers 1 and leaves no half-built
+// registry behind: the next request starts one whole.
+TEST_F(ApplicationOptions, MemoryRunningOutAnswersOneAndTheNextRequestStartsAgain) {
+    DWORD word = 0;
+    {
+        drvtest::ScopedMemoryRefusal refusal(0);
+        EXPECT_EQ(Ask(2, kOrientationKey, &word), 1);
+    }
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
+}
+
+}  // namespace
