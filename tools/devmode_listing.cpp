@@ -131,3 +131,22 @@ void ListDevmodes(std::FILE* out, const char* leftTitle, const std::vector<uint8
         Row(out, name, OptionValue(left, i), OptionValue(right, i), compare);
     }
 }
+
+size_t ListDevmodeChanges(std::FILE* out, const char* leftTitle, const std::vector<uint8_t>& left,
+                          const char* rightTitle, const std::vector<uint8_t>& right) {
+    size_t changes = 0;
+    auto row = [&](const std::string& name, const std::string& a, const std::string& b) {
+        if (a == b) return;
+        if (changes++ == 0) std::fprintf(out, "  %-22s %-26s %-26s\n", "", leftTitle, rightTitle);
+        Row(out, name, a, b, false);
+    };
+    for (const PublicField& field : kPublicFields) row(field.name, PublicValue(left, field), PublicValue(right, field));
+    for (size_t i = 0; i < devmode::kOptionCount; ++i) {
+        const devmode::OptionRow& option = devmode::kOptionRows[i];
+        char name[32];
+        if (option.number) std::snprintf(name, sizeof name, "option %u (0x%05X)", option.number, option.id);
+        else std::snprintf(name, sizeof name, "option 0x%05X", option.id);
+        row(name, OptionValue(left, i), OptionValue(right, i));
+    }
+    return changes;
+}

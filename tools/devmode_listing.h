@@ -3,6 +3,7 @@
 // modes so that a difference stands out.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -10,3 +11,7 @@
 // Prints the two device modes (each may be empty) under their titles, one row per field.
 void ListDevmodes(std::FILE* out, const char* leftTitle, const std::vector<uint8_t>& left, const char* rightTitle,
                   const std::vector<uint8_t>& right);
+
+// Prints only the fields in which the two device modes differ, one row each; answers how many.
+size_t ListDevmodeChanges(std::FILE* out, const char* leftTitle, const std::vector<uint8_t>& left,
+                          const char* rightTitle, const std::vector<uint8_t>& right);

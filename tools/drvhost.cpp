@@ -15,6 +15,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,7 +31,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT] [--help]\n"
+    "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT]\n"
+    "               [--request KIND CODE [VALUE]]... [--set KEY=VALUE]... [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
     "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
@@ -40,6 +45,18 @@ const char kUsage[] =
     "  --convert FILE OUT  converts the device mode in FILE (an older or stored form) into the\n"
     "                      current form, as the library converts a printer's stored device mode,\n"
     "                      and writes it to OUT; what --validate refuses is refused here alike\n"
+    "  --request KIND CODE [VALUE]\n"
+    "                      sends one request of the application option interface on the\n"
+    "                      printer's current settings, as an application does: KIND 0 size,\n"
+    "                      1 count, 2 get, 3 set, 4 list, 6 default, 8 action; CODE from 0x10000\n"
+    "                      (a driver code or an item's option key); VALUE a number (the 32-bit\n"
+    "                      word of the data), text:WORDS (a text at the start of the data) or\n"
+    "                      null (no data). Prints the answer, the data's first word, and after a\n"
+    "                      set that answered 0 every field of the device mode that changed\n"
+    "  --set KEY=VALUE     sets an item by its option key (e.g. 0x10040f=2, landscape) and\n"
+    "                      prints what the rules changed in the device mode\n"
+    "Requests and sets run in the order given, each on the settings the one before left; the\n"
+    "program ends with 1 when one of them did not answer 0.\n"
     "\n"
     "The drive root is DRVOPUI_ROOT (else drvopui-root in the temporary folder); the registry is\n"
     "the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root). A data file that does\n"
@@ -53,11 +70,36 @@ constexpr DWORD kResetToDefaults = 0x10001;
 constexpr DWORD kRequestValue = 2, kRequestSetDefault = 6;
 constexpr LONG kRefused = 3;
 
+// One request of the application option interface from the command line.
+struct OptionRequest {
+    DWORD kind = 2;
+    DWORD code = 0;
+    std::string value;  // a number, text:..., null, or empty (a zero word)
+};
+
 struct Options {
     std::string printer;
     std::string validate;
     std::string convert, convertOut;
+    std::vector<OptionRequest> requests;
 };
+
+// A number as C writes it (decimal, 0x hex, 0 octal), the whole text.
+bool ParseNumber(const std::string& text, DWORD& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 0);
+    if (errno || *end || value > 0xFFFFFFFFull) {
+        // Negative values are words too (an angle, a position).
+        const long long signedValue = std::strtoll(text.c_str(), &end, 0);
+        if (*end || signedValue < INT32_MIN || signedValue > INT32_MAX) return false;
+        out = static_cast<DWORD>(static_cast<int32_t>(signedValue));
+        return true;
+    }
+    out = static_cast<DWORD>(value);
+    return true;
+}
 
 // The library's exports, found by name.
 struct Library {
@@ -73,6 +115,29 @@ bool ParseArguments(int argc, char** argv, Options& options) {
         if (arg == "--help" || arg == "-h") return false;
         if (arg == "--printer" && i + 1 < argc) options.printer = argv[++i];
         else if (arg == "--validate" && i + 1 < argc) options.validate = argv[++i];
+        else if (arg == "--request" && i + 2 < argc) {
+            OptionRequest request;
+            if (!ParseNumber(argv[i + 1], request.kind) || !ParseNumber(argv[i + 2], request.code)) {
+                std::fprintf(stderr, "drvhost: --request wants a kind and a code, not \"%s %s\"\n", argv[i + 1], argv[i + 2]);
+                return false;
+            }
+            i += 2;
+            if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) request.value = argv[++i];
+            options.requests.push_back(request);
+        } else if (arg == "--set" && i + 1 < argc) {
+            const std::string pair = argv[++i];
+            const size_t equals = pair.find('=');
+            OptionRequest request;
+            request.kind = 3;
+            DWORD ignored = 0;
+            if (equals == std::string::npos || !ParseNumber(pair.substr(0, equals), request.code) ||
+                !ParseNumber(pair.substr(equals + 1), ignored)) {
+                std::fprintf(stderr, "drvhost: --set wants KEY=VALUE, two numbers, not \"%s\"\n", pair.c_str());
+                return false;
+            }
+            request.value = pair.substr(equals + 1);
+            options.requests.push_back(request);
+        }
         else if (arg == "--convert" && i + 2 < argc) {
             options.convert = argv[++i];
             options.convertOut = argv[++i];
@@ -256,6 +321,59 @@ int Convert(const Library& library, HANDLE session, const std::string& name, con
     return restored ? 0 : 1;
 }
 
+const char* AnswerText(LONG answer) {
+    switch (answer) {
+    case 0: return "done";
+    case 1: return "no data, no such item or the action failed";
+    case 2: return "not supported";
+    case 3: return "refused";
+    default: return "unknown answer";
+    }
+}
+
+// Sends the requests in order on the caller's settings, as an application does; a set that
+// answered 0 has changed the caller's device mode, and what changed is printed.
+int SendRequests(const Library& library, HANDLE session, std::vector<uint8_t>& settings,
+                 const std::vector<OptionRequest>& requests) {
+    int rc = 0;
+    for (const OptionRequest& request : requests) {
+        // Room for any answer of the interface (lists of names, the batch query).
+        std::vector<uint8_t> data(0x10000, 0);
+        void* pointer = data.data();
+        if (request.value == "null") {
+            pointer = nullptr;
+        } else if (request.value.rfind("text:", 0) == 0) {
+            const std::string text = request.value.substr(5);
+            std::memcpy(data.data(), text.data(), std::min(text.size(), data.size() - 1));
+        } else if (!request.value.empty()) {
+            DWORD word = 0;
+            ParseNumber(request.value, word);
+            std::memcpy(data.data(), &word, sizeof word);
+        }
+        const std::vector<uint8_t> before = settings;
+        const LONG answer =
+            library.request(session, reinterpret_cast<LPDEVMODEA>(settings.data()), request.kind, request.code, pointer);
+        std::printf("\nrequest kind %u, code 0x%X%s%s: answer %d (%s)\n", request.kind, request.code,
+                    request.value.empty() ? "" : ", data ", request.value.c_str(), static_cast<int>(answer),
+                    AnswerText(answer));
+        if (answer != 0) rc = 1;
+        if (answer == 0 && pointer && request.kind != 3 && request.kind != 6 && request.kind != 8) {
+            uint32_t word = 0;
+            std::memcpy(&word, data.data(), sizeof word);
+            std::printf("  data word 0x%08X (%d)\n", word, static_cast<int32_t>(word));
+            size_t length = 0;
+            while (length < 256 && data[length] && std::isprint(data[length])) ++length;
+            if (length >= 2 && data[length] == 0)
+                std::printf("  data text \"%.*s\"\n", static_cast<int>(length), reinterpret_cast<const char*>(data.data()));
+        }
+        if (answer == 0 && (request.kind == 3 || request.kind == 6 || request.kind == 8)) {
+            if (ListDevmodeChanges(stdout, "before", before, "after", settings) == 0)
+                std::printf("  the device mode did not change\n");
+        }
+    }
+    return rc;
+}
+
 // The printer a session without a name opens: the spooler's default, kept in the registry.
 std::string DefaultPrinterName() {
     HKEY key = nullptr;
@@ -299,6 +417,7 @@ int Run(const Options& options, const Library& library) {
                  current);
     if (!options.validate.empty()) rc |= Validate(library, session, current, options.validate);
     if (!options.convert.empty()) rc |= Convert(library, session, printer, options.convert, options.convertOut);
+    if (!options.requests.empty()) rc |= SendRequests(library, session, current, options.requests);
     library.term(session);
     return rc;
 }

@@ -94,4 +94,23 @@ protected:
     bool SetOption(void* devmode, DWORD number, const void* buffer, DWORD size) const;
     uint32_t Option32(const void* devmode, DWORD number) const;
     uint16_t Option16(const void* devmode, DWORD number) const;
+    // The 32-bit word at data (1 / false for null data).
+    static LONG PutWord(void* data, uint32_t value);
+    static bool ReadWord(const void* data, uint32_t& value);
+    // Two consecutive words of the device-area record, the first counted from 1.
+    LONG DeviceAreaWords(DWORD kind, void* data, uint32_t firstWord);
+    // One bit of an option word: get, set (0 or 1) and clear on default, as the code allows.
+    LONG OptionBit(DWORD kind, void* data, DWORD option, uint32_t bit, bool settable, bool clearsOnDefault);
+
+    // The watermark record from a device mode's options, and into the current settings.
+    LONG ReadWatermark(const uint8_t* devmode, uint8_t* record) const;
+    LONG WriteWatermark(const uint8_t* record);
+
+    // Applies the stored profile of that exact name to the current settings.
+    LONG ApplyProfile(const char* name);
+    // A new device mode made from a profile keeps the current job's paper.
+    void CarryCurrentPaper(uint8_t* next);
+
+private:
+    bool inBatch_ = false;  // a batch query is running: a nested one is refused
 };

@@ -116,3 +116,29 @@ TEST_F(Drvhost, LoadsTheLibraryAtRunTimeAndLinksOnlyThePlatform) {
 }
 
 }  // namespace
+
+namespace {
+
+// Requests as an application sends them: the answer and the data word are printed, and a set
+// prints what changed in the device mode, the rules' changes with it.
+TEST_F(Drvhost, SendsOptionRequestsAndPrintsWhatASetChanged) {
+    const Outcome run = Drive("--request 2 0x10000 --set 0x10040f=2 --request 2 0x10040f --request 3 0x10088 1 "
+                              "--request 2 0x10000 null --set 0x10064=2");
+    EXPECT_NE(run.status, 0) << run.out;  // two requests did not answer 0
+    EXPECT_NE(run.out.find("request kind 2, code 0x10000: answer 0 (done)\n  data word 0x0002001E"), std::string::npos)
+        << run.out;
+    const size_t set = run.out.find("request kind 3, code 0x10040F, data 2: answer 0 (done)");
+    ASSERT_NE(set, std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("orientation            1                          2", set), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("request kind 2, code 0x10040F: answer 0 (done)\n  data word 0x00000002"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("code 0x10088, data 1: answer 2 (not supported)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("code 0x10000, data null: answer 1"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("code 0x10064, data 2: answer 0 (done)\n                         before"), std::string::npos)
+        << run.out;
+
+    EXPECT_EQ(Drive("--set 0x10040f").status >> 8, 2);
+    EXPECT_EQ(Drive("--request two 0x10000").status >> 8, 2);
+}
+
+}  // namespace
