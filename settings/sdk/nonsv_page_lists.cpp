@@ -150,7 +150,7 @@ int pageListAB(NonSvHost& host, int kind, void* data, bool listA) {
         return PutWord(data, static_cast<uint32_t>(4 * n));
     case kNsGet: {
         int answer = putPages(table, n, shift, data);
-        if (answer == kNsDone && listA) table.SetListFlag(flag, table.Page(0, shift) != 0);
+        if (answer == kNsDone) table.SetListFlag(flag, table.Page(0, shift) != 0);
         return answer;
     }
     case kNsDefault: {

@@ -160,3 +160,66 @@ TEST_F(DriverOptions, PaperSourceSettingsChangeNothingWhenOneEntryIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DriverOptions, SourceTablesAnswerTheirFixedEntriesAndCapabilityBits) {
+    DWORD count = 0;
+    ASSERT_EQ(Ask(1, 0x1003B, &count), 0);
+    EXPECT_EQ(count, 6u);
+    uint8_t trays[36] = {};
+    ASSERT_EQ(Ask(4, 0x1003B, trays), 0);
+    const uint8_t expected[6] = {0x11, 0x00, 0xC8, 0x00, 0xD0, 0x07};  // type 17, 200, 2000
+    EXPECT_EQ(std::memcmp(trays, expected, 6), 0);
+    EXPECT_EQ(trays[30], 5);
+
+    ASSERT_EQ(Ask(1, 0x10013, &count), 0);
+    std::vector<uint8_t> list(72 * count);
+    ASSERT_EQ(Ask(4, 0x10013, list.data()), 0);
+    bool defaultSeen = false;
+    for (size_t i = 0; i < count; ++i) {
+        ByteView entry(list.data() + 72 * i, 72);
+        uint32_t flags = 0;
+        entry.u32(68, flags);
+        EXPECT_NE(entry.data()[4], 0) << "source " << i << " has a name";
+        EXPECT_EQ(entry.data()[4 + 31], 0);
+        defaultSeen |= (flags & 1) != 0;
+    }
+    EXPECT_TRUE(defaultSeen) << "the device data's default source is marked";
+
+    ASSERT_EQ(Ask(1, 0x1013C, &count), 0);
+    std::vector<DWORD> caps(3 * count, 0x5A5A5A5A);
+    ASSERT_EQ(Ask(4, 0x1013C, caps.data()), 0);
+    for (size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(caps[3 * i + 2], 0x5A5A5A5Au) << "the caller's third word stays";
+        if (caps[3 * i] == 1) EXPECT_EQ(caps[3 * i + 1], 0x3u) << "tray 1";
+    }
+    SetDopBit(2, 0);
+    ASSERT_EQ(Ask(4, 0x1013C, caps.data()), 0);
+    for (size_t i = 0; i < count; ++i)
+        if (caps[3 * i] == 1) EXPECT_EQ(caps[3 * i + 1], 0x3000Cu) << "tray 1 with paired sources";
+}
+
+TEST_F(DriverOptions, PrivateSwitchesAndTheFinishingSwitch) {
+    namespace model = devmode::model;
+    Priv().put_u8(model::kRuleClearedByte, 7);
+    EXPECT_EQ(Set(0x100CB, 1), 0);
+    uint32_t word = 0;
+    Priv().u32(model::kPrivateFlagWord, word);
+    EXPECT_TRUE(word & (1u << 14));
+    EXPECT_EQ(Priv().data()[model::kRuleClearedByte], 0);
+    EXPECT_EQ(Priv16(model::kSetByCodeWord), 1);
+    EXPECT_EQ(Get(0x100CB), 1u);
+    EXPECT_EQ(Set(0x100CB, 2), 2);
+    EXPECT_EQ(Ask(6, 0x100CB, nullptr), 0);
+    EXPECT_EQ(Get(0x100CB), 0u);
+
+    EXPECT_EQ(Set(0x10015, 1), 2) << "the model lists its sources instead";
+    SetOption32(190, 0x800);
+    EXPECT_EQ(Get(0x10041), 1u);
+    EXPECT_EQ(Set(0x10041, 5), 2);
+    DWORD user[41] = {};
+    EXPECT_EQ(Ask(3, 0x100EA, user), 2) << "the job operations offer no secured user here";
+}
+
+}  // namespace
