@@ -3,6 +3,7 @@
 #include "settings/sdk/cm_sv_sdk.h"
 
 #include "core/device/service_table.h"
+#include "core/device/user_data.h"
 #include "settings/registry/conflict.h"
 #include "settings/sdk/sdk_request.h"
 
@@ -22,6 +23,15 @@ struct FinishingSwitch {
 };
 constexpr FinishingSwitch kSwitches[3] = {{0x10037, 1055}, {0x10038, 1052}, {0x10039, 1053}};
 
+// The settings the items load from and store into: for device-mode work the request's current
+// device mode itself, for a sheet its working copy. The finishing word is restored there, so
+// that the items reloaded from it and the settings agree.
+uint8_t* ItemSettings(UIDEVDATA* ctx) {
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    uint8_t* settings = user ? user->GetSettingsSource() : nullptr;
+    return settings ? settings : ctx->svc->GetDevmode(ctx, 3);
+}
+
 uint32_t ReadWord(const void* data) {
     uint32_t word = 0;
     std::memcpy(&word, data, sizeof word);
@@ -32,7 +42,7 @@ uint32_t ReadWord(const void* data) {
 // option 110 or a nonzero option 201 already put on the page.
 bool PosterRefused(UIDEVDATA* ctx, uint32_t value) {
     if (value < 20 || value > 22) return false;
-    const uint8_t* current = ctx->svc->GetDevmode(ctx, 3);
+    const uint8_t* current = ItemSettings(ctx);
     uint32_t flags = 0;
     uint16_t poster = 0;
     ctx->svc->GetOption(ctx, current, kLayoutFlagsOption, &flags, sizeof flags);
@@ -69,7 +79,7 @@ LONG CmSvSDK::DispatchSpecial(UIDEVDATA* ctx, DWORD kind, DWORD key, void* data)
     if (kind != kSdkKindSet && kind != kSdkKindDefault) return kSdkAnswerNotSupported;
     if (kind == kSdkKindSet && !data) return kSdkAnswerNoItem;
 
-    uint8_t* current = ctx->svc->GetDevmode(ctx, 3);
+    uint8_t* current = ItemSettings(ctx);
     uint32_t heldFinishing = 0;
     ctx->svc->GetOption(ctx, current, kFinishingWordOption, &heldFinishing, sizeof heldFinishing);
     bool changed[3] = {};
