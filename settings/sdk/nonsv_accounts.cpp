@@ -5,6 +5,9 @@
 
 #include "core/device/service_table.h"
 #include "core/devmode/model_section.h"
+#include "device/device_session.h"
+#include "device/devinfo_client.h"
+#include "device/devinfo_queries.h"
 #include "settings/registry/conflict.h"
 
 #include <cstring>
@@ -188,17 +191,62 @@ int AccountData(NonSvHost& host, int kind, void* data) {
 
 // --- 0x10060 ---------------------------------------------------------------------------------
 
-int QueryAccountFromDevice(NonSvHost& host) {
-    // The verification goes through the maker's device-information library, which the
-    // configuration's client loads; until that client offers the verification request, the
-    // answer is the one of a computer without the library: the device could not be asked.
-    constexpr int kLibraryNotLoaded = -23;
-    int status = kLibraryNotLoaded;
-    int answer = 0;
-    MutableByteView priv = host.Private();
-    if (status < 0) priv.put_u32(model::kVerificationStatus, 10);
-    else if (answer == 0) priv.put_u32(model::kVerificationStatus, 9);
+namespace {
+
+// A stored number as the device takes it: the value of its digits, -1 for a text with another
+// character or one too large for 32 bits, 0 for an empty one.
+uint32_t storedNumber(const uint8_t* field) {
+    const char* text = reinterpret_cast<const char*>(field);
+    size_t length = FieldLength(text, kIdField);
+    uint64_t value = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (text[i] < '0' || text[i] > '9') return 0xFFFFFFFF;
+        value = value * 10 + static_cast<uint64_t>(text[i] - '0');
+        if (value > 0xFFFFFFFEu) return 0xFFFFFFFF;
+    }
+    return static_cast<uint32_t>(value);
+}
+
+// The device's verification answer through the library's client interface: load the library
+// from the driver's folder, start it, read the printer's device record, connect, ask. The
+// session closes what it opened, in reverse, on every path.
+uint32_t askDevice(const char* printer, uint32_t id, uint32_t password, DevInfoStatus& status) {
+    DevInfoClient* client = nullptr;
+    if (DevInfoClient_Create(&client) != 1 || !client) {
+        status = {-11, 0, 0};
+        return 0;
+    }
+    uint32_t answer = 0;
+    {
+        DeviceSession session(client, &status);
+        if (session.LoadByPrinter(printer) && session.Start() && session.ReadInformation(printer) &&
+            session.ConnectToPrinter())
+            DevInfo_QueryDevice5(client, session.Interface(), session.Connection(), &answer, id, password, &status);
+    }
+    DevInfoClient_Destroy(client);
     return answer;
+}
+
+}  // namespace
+
+int QueryAccountFromDevice(NonSvHost& host) {
+    MutableByteView priv = host.Private();
+    if (!priv.contains(0, model::kFieldsEnd)) return 0;
+    DevInfoStatus status{-2, 0, 0};
+    uint32_t answer = 0;
+    const char* printer = host.ctx && host.ctx->svc ? host.ctx->svc->GetPrinterName(host.ctx) : nullptr;
+    if (host.model->deviceInfoFlag && printer && FieldLength(printer, MAX_PATH) < MAX_PATH) {
+        answer = askDevice(printer, storedNumber(priv.data() + model::kVerificationId),
+                           storedNumber(priv.data() + model::kVerificationPassword), status);
+    } else {
+        // The helper library's path needs the device-record reader of the helper, which the
+        // device-information client does not offer yet: the device cannot be asked, as on a
+        // computer without the library.
+        status.status = -23;
+    }
+    if (status.status < 0 || status.libraryCode < 0) priv.put_u32(model::kVerificationStatus, 10);
+    else if (answer == 0) priv.put_u32(model::kVerificationStatus, 9);
+    return static_cast<int>(answer);
 }
 
 int VerifyAccount(NonSvHost& host, int kind, void* data) {

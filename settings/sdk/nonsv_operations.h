@@ -90,9 +90,9 @@ int ValidateUserAndPin(const char* name, size_t nameMax, const char* pin, size_t
 // 1 when the department id is a number from 1 to 9,999,999 and the password, when given, one
 // from 0 to 9,999,999, each short enough for its 16-byte stored field.
 int ValidateAccount(const char* id, size_t idMax, const char* password, size_t passwordMax);
-// The device's answer to the stored verification id and password; 0 when it did not confirm.
-// Sets the verification status of the device mode: 10 when the device could not be asked, 9
-// when it refused.
+// The device's answer to the stored verification id and password, asked through the maker's
+// device-information library; 0 when it did not confirm. Sets the verification status of the
+// device mode: 10 when the device could not be asked, 9 when it refused.
 int QueryAccountFromDevice(NonSvHost& host);
 
 // Media and the device configuration (nonsv_media.cpp).
