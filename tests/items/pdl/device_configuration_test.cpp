@@ -121,6 +121,8 @@ TEST_F(DeviceConfiguration, MediaLibraryListsAndChoosesMediaByName) {
     EXPECT_EQ(Ask(3, 0x1005D, unknown), 2);
     EXPECT_EQ(Ask(8, 0x10131, nullptr), 0);
 
+    ExpectListAgrees(0x1005D);
+    ExpectListAgrees(0x10132);
     ASSERT_EQ(Ask(1, 0x10132, &count), 0);
     ASSERT_EQ(count, 3u);
     std::vector<uint8_t> list(736 * count);

@@ -73,6 +73,20 @@ public:
         return v;
     }
 
+    // Asks size and count, then the list into a buffer of exactly that many entries followed by
+    // a guard: the list must fill the entries and leave the guard alone.
+    void ExpectListAgrees(DWORD code, DWORD listKind = 4) {
+        DWORD size = 0, count = 0;
+        if (Ask(0, code, &size) == 2) return;  // a code the device does not offer
+        ASSERT_EQ(Ask(1, code, &count), 0) << std::hex << code;
+        size_t entry = listKind == 7 ? 8 : size;
+        std::vector<uint8_t> buffer(entry * count + 64, 0xAB);
+        LONG answer = Ask(listKind, code, buffer.data());
+        ASSERT_TRUE(answer == 0 || (answer == 3 && count == 0)) << std::hex << code << " answered " << answer;
+        for (size_t i = entry * count; i < buffer.size(); ++i)
+            ASSERT_EQ(buffer[i], 0xAB) << std::hex << code << " wrote past its count at " << std::dec << i;
+    }
+
     drvtest::FixtureDevice fixture;
     std::vector<uint8_t> devmode;
     HANDLE session = nullptr;

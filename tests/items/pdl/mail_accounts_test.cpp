@@ -6,6 +6,8 @@
 #include "core/devmode/model_section.h"
 #include "settings/sdk/nonsv_operations.h"
 
+#include <algorithm>
+
 namespace {
 
 namespace model = devmode::model;
@@ -107,6 +109,45 @@ TEST_F(DriverOptions, MailBoxDestinationKeepsShortNamesAndOneByteBoxes) {
     ASSERT_EQ(Ask(2, 0x100E6, read), 0);
     EXPECT_EQ(read[4], 0);
     EXPECT_EQ(read[68], 0);
+}
+
+// Names the configuration stored for boxes 1 and 3 before the session opened.
+class NamedMailBoxes : public DriverOptions {
+public:
+    void SetUp() override {
+        std::vector<uint8_t> value(7100, 0);
+        std::memcpy(value.data() + 1 * 71, "Box A", 5);
+        std::memcpy(value.data() + 3 * 71, std::string(67, 'C').c_str(), 67);  // no terminator
+        std::memcpy(value.data() + 9 * 71, "Beyond the highest", 18);
+        std::string key = std::string("System\\CurrentControlSet\\control\\Print\\Printers\\") +
+                          drvtest::kBundledPcl5ePrinter + "\\PrinterDriverData\\DeviceOption";
+        HKEY opened = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(opened, "BoxName", 0, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
+        RegCloseKey(opened);
+        DriverOptions::SetUp();
+    }
+};
+
+TEST_F(NamedMailBoxes, TheListHoldsTheNamedBoxesOfTheDevicesRange) {
+    DWORD count = 0;
+    ASSERT_EQ(Ask(1, 0x100E7, &count), 0);
+    EXPECT_EQ(count, 2u) << "boxes 1 and 3 of the four";
+    // Box 3's name (66 characters) does not fit an entry's 64 bytes: the list answers 1 and
+    // writes nothing rather than cutting a name.
+    std::vector<uint8_t> list(68 * count + 16, 0xAB);
+    EXPECT_EQ(Ask(4, 0x100E7, list.data()), 1);
+    EXPECT_EQ(std::count(list.begin(), list.end(), 0xAB), static_cast<long>(list.size()));
+    SetOption16(102, 4);
+    uint8_t record[72] = {};
+    MutableByteView(record, 72).put_u32(68, 2);
+    record[4] = 'x';
+    ASSERT_EQ(Ask(3, 0x100E6, record), 0);
+    uint8_t current[68] = {};
+    ASSERT_EQ(Ask(2, 0x100E7, current), 0);
+    EXPECT_EQ(current[0], 2);
+    EXPECT_STREQ(reinterpret_cast<const char*>(current + 4), "Box A") << "box 2 is record 1 from the lowest box 1";
 }
 
 }  // namespace
