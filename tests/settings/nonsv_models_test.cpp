@@ -1,10 +1,16 @@
 // The driver's own answers that depend on the device model, over hosts of described and
 // unknown models (the bundled printers are one family): each model's value, and a device-option
 // block or device mode too short for a field reads as zeros and is never written past.
+#include "core/datafile/data_file_parser.h"
+#include "core/datafile/device_data.h"
 #include "core/devmode/device_option_block.h"
+#include "core/memory/private_heap.h"
 #include "model/model_catalogue.h"
 #include "settings/sdk/nonsv_operations.h"
 #include "settings/sdk/nonsv_predicates.h"
+
+#include "tools/datafile/data_file_writer.h"
+#include "tools/datafile/description.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +87,51 @@ TEST(NonSvModels, AShortBlockReadsAsZerosAndIsNotWritten) {
     DWORD one = 1;
     EXPECT_EQ(nonsv::Code100CB(m.host, 3, &one), 1);
     EXPECT_EQ(nonsv::SizeClassLarge(m.host, 6, nullptr), 2);
+}
+
+// Finisher records of a driver data file: the installed finisher's record decides punching,
+// rotation and the two finisher features.
+TEST(NonSvModels, TheInstalledFinishersRecordDecidesItsFeatures) {
+    datafile::FileSpec spec;
+    std::string error;
+    ASSERT_TRUE(datafile::ParseDescription("model 2059\nname \"PCL5e\"\n"
+                                           "FinisherUnit 1\nOptionRecordUnit 1\nHolePunch 1\nJobRotation 1\n"
+                                           "list Finisher\n"
+                                           "  u16@0=1 u16@66=2 u16@68=2 u16@70=1 u32@72=2 u16@76=2 u16@78=5 u16@80=2\n"
+                                           "  u16@0=2 u16@66=1\n"
+                                           "end\n",
+                                           "test", ".", spec, error))
+        << error;
+    std::vector<uint8_t> bytes = datafile::WriteDataFile(spec);
+    ASSERT_TRUE(CreatePrivateHeap());
+    DataFileError parseError;
+    DeviceData* device = ParseDataFile(bytes.data(), bytes.size(), parseError);
+    ASSERT_NE(device, nullptr) << parseError.text;
+    ModelHost m(2059);  // its index table: code 0x21 record 0, code 0x22 record 1
+    m.host.device = device;
+    struct Case {
+        uint8_t finisher;
+        uint8_t secondByte;
+        uint16_t punchWord;
+        bool punch, rotate, featureA, featureB;
+    };
+    for (Case c : {Case{0x21, 0, 0, true, true, true, true}, Case{0x22, 0, 0, false, false, false, false},
+                   Case{0x22, 0, 3, true, false, false, false}, Case{0x23, 0, 0, false, false, false, false},
+                   Case{0x23, 1u << 3, 0, true, true, true, true}, Case{0, 0, 0, false, true, false, false}}) {
+        m.Data().put_u8(0, c.finisher);
+        m.Data().put_u8(1, c.secondByte);
+        m.Data().put_u16(1038, c.punchWord);
+        std::string label = std::to_string(c.finisher) + "/" + std::to_string(c.secondByte);
+        EXPECT_EQ(nonsv::IsPunchAvailable(m.host), c.punch) << label;
+        EXPECT_EQ(nonsv::IsRotateAvailable(m.host), c.rotate) << label;
+        EXPECT_EQ(nonsv::HasFinisherFeatureA(m.host), c.featureA) << label;
+        EXPECT_EQ(nonsv::HasFinisherFeatureB(m.host), c.featureB) << label;
+    }
+    m.Data().put_u8(0, 0x21);
+    m.Data().put_u16(1, 1u << 8);  // the rotate lock
+    EXPECT_FALSE(nonsv::IsRotateAvailable(m.host));
+    FreeDeviceData(device);
+    DestroyPrivateHeap();
 }
 
 }  // namespace
