@@ -167,7 +167,8 @@ int pageListAB(NonSvHost& host, int kind, void* data, bool listA) {
     std::vector<uint32_t> pages;
     if (!takePages(data, n, pages)) return kNsNotSupported;
     if (!table.Reachable()) return kNsNoBuffer;
-    selectByPageList(host);
+    if (listA) selectByPageList(host);
+    else if (host.Option16(201) != 5) host.SetOption16(201, 5);
     MutableByteView& priv = table.Bytes();
     uint16_t state = table.State();
     if (listA) {

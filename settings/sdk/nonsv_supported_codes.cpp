@@ -121,6 +121,8 @@ std::vector<CodeEntry> buildCodes(NonSvHost& host) {
     if (HasLayoutOptions(host)) {
         add(0x10025);
         add(0x10026);
+        // The layout options are asked as a group: 0x10026 before 0x1004F.
+        answersSize(host, 0x10026);
         add(0x1004F);
         add(0x10027);
     }
@@ -140,8 +142,6 @@ std::vector<CodeEntry> buildCodes(NonSvHost& host) {
 
     for (const CodeEntry& item : kItemCodes) {
         int32_t attribute = item.code == 0x10074 && testBit ? -2 : item.attribute;
-        // The layout options are asked as a group: 0x10026 first, as the application does.
-        if (item.code == 0x1004F) answersSize(host, 0x10026);
         if (answersSize(host, item.code)) add(item.code, attribute);
     }
 
