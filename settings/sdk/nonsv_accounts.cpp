@@ -5,7 +5,11 @@
 
 #include "core/device/service_table.h"
 #include "core/devmode/model_section.h"
+#include "core/memory/private_heap.h"
+#include "core/system/helper_dll.h"
+#include "device/device_operations.h"
 #include "device/device_session.h"
+#include "device/devinfo_information.h"
 #include "device/devinfo_client.h"
 #include "device/devinfo_queries.h"
 #include "settings/registry/conflict.h"
@@ -22,6 +26,15 @@ constexpr size_t kIdField = 16;
 constexpr uint32_t kAccountNumberMax = 9'999'999;
 constexpr uint32_t kFlagStored = 1u << 4;
 constexpr uint32_t kFlagLocked = 1u << 6;
+
+// Statuses of a verification that could not reach the device.
+constexpr int32_t kStatusNoMemory = -11;
+constexpr int32_t kStatusNoFolder = -21;
+constexpr int32_t kStatusNotLoaded = -23;
+constexpr int32_t kStatusNoEntry = -24;
+constexpr int32_t kStatusNoInterface = -25;
+constexpr int32_t kStatusNoService = -26;
+constexpr int32_t kStatusEmptyRecord = -27;
 
 // The value of a text of digits; false for another character, an empty text or a value above
 // 9,999,999 (more than 7 significant digits never overflows the reading).
@@ -213,7 +226,7 @@ uint32_t storedNumber(const uint8_t* field) {
 uint32_t askDevice(const char* printer, uint32_t id, uint32_t password, DevInfoStatus& status) {
     DevInfoClient* client = nullptr;
     if (DevInfoClient_Create(&client) != 1 || !client) {
-        status = {-11, 0, 0};
+        status.status = kStatusNoMemory;
         return 0;
     }
     uint32_t answer = 0;
@@ -227,26 +240,79 @@ uint32_t askDevice(const char* printer, uint32_t id, uint32_t password, DevInfoS
     return answer;
 }
 
+// The same question through the helper loader and the account service of the direct table:
+// the library from the printer driver's folder, its account check run by the client's handler
+// over a 300-byte request block. The device record, the service and the library are released
+// in reverse on every path.
+uint32_t askAccountService(const char* printer, uint32_t id, uint32_t password, DevInfoStatus& status) {
+    DevInfoClient* client = nullptr;
+    if (DevInfoClient_Create(&client) != 1 || !client) {
+        status.status = kStatusNoMemory;
+        return 0;
+    }
+    uint32_t answer = 0;
+    HelperDll* library = HelperDll_Create();
+    ZdsvInterface* iface = nullptr;
+    int32_t started = -1;
+    ZdsvDeviceInformation* record = nullptr;
+    ZdsvGetInterfaceProc get = nullptr;
+    ZdsvStartProc start = nullptr;
+    if (!library) {
+        status.status = kStatusNoMemory;
+    } else if (HelperDll_GetFolder(library->folder, sizeof library->folder, printer, kHelperFolderDriver) < 0) {
+        status.status = kStatusNoFolder;
+    } else if (HelperDll_LoadWithFallback(library, kZdsvLibraryName, kZdsvOldLibraryName) != kHelperDone) {
+        status.status = kStatusNotLoaded;
+    } else if (!(get = reinterpret_cast<ZdsvGetInterfaceProc>(
+                     reinterpret_cast<void (*)()>(GetProcAddress(library->module, kSsGetInterfaceName))))) {
+        status.status = kStatusNoEntry;
+    } else if (!(iface = get(kZdsvVersionDirect))) {
+        status.status = kStatusNoInterface;
+    } else if (!(start = ZdsvSlot<ZdsvStartProc>(iface, zdsv784::kStart)) || (started = start()) < 0) {
+        status.status = kStatusNoService;
+    } else if (!(record = DevInfoClient_QueryInfo(client, printer, 0, iface, &status))) {
+        // The reader left its failure in the status.
+    } else if (record->addressCount == 0 && !record->address) {
+        status.status = kStatusEmptyRecord;
+    } else {
+        DevInfoDeviceLink link{record, iface};
+        DevInfoAccountRecord block{};
+        std::strncpy(block.printerName, printer, sizeof block.printerName - 1);
+        MutableByteView(&block, sizeof block).put_u32(260, 2);
+        block.account = id;
+        block.password = password;
+        status.status = DevInfoClient_GetHandler(client, &link, &block, kDevOpAccountCheck);
+        status.libraryCode = block.status;
+        answer = block.accepted;
+    }
+    if (started == 0) {
+        if (auto stop = ZdsvSlot<ZdsvStopProc>(iface, zdsv784::kStop)) stop();
+    }
+    PrivateFree(record);
+    if (library) HelperDll_Destroy(library);
+    DevInfoClient_Destroy(client);
+    return answer;
+}
+
 }  // namespace
 
 int QueryAccountFromDevice(NonSvHost& host) {
     MutableByteView priv = host.Private();
     if (!priv.contains(0, model::kFieldsEnd)) return 0;
     DevInfoStatus status{-2, 0, 0};
-    uint32_t answer = 0;
     const char* printer = host.ctx && host.ctx->svc ? host.ctx->svc->GetPrinterName(host.ctx) : nullptr;
-    if (host.model->deviceInfoFlag && printer && FieldLength(printer, MAX_PATH) < MAX_PATH) {
-        answer = askDevice(printer, storedNumber(priv.data() + model::kVerificationId),
-                           storedNumber(priv.data() + model::kVerificationPassword), status);
-    } else {
-        // The helper library's path needs the device-record reader of the helper, which the
-        // device-information client does not offer yet: the device cannot be asked, as on a
-        // computer without the library.
-        status.status = -23;
+    if (printer && FieldLength(printer, MAX_PATH) < MAX_PATH) {
+        uint32_t id = storedNumber(priv.data() + model::kVerificationId);
+        uint32_t password = storedNumber(priv.data() + model::kVerificationPassword);
+        uint32_t answer = host.model->deviceInfoFlag ? askDevice(printer, id, password, status)
+                                                     : askAccountService(printer, id, password, status);
+        if (status.status >= 0 && status.libraryCode >= 0) {
+            if (answer == 0) priv.put_u32(model::kVerificationStatus, 9);
+            return static_cast<int>(answer);
+        }
     }
-    if (status.status < 0 || status.libraryCode < 0) priv.put_u32(model::kVerificationStatus, 10);
-    else if (answer == 0) priv.put_u32(model::kVerificationStatus, 9);
-    return static_cast<int>(answer);
+    priv.put_u32(model::kVerificationStatus, 10);
+    return 0;
 }
 
 int VerifyAccount(NonSvHost& host, int kind, void* data) {

@@ -6,6 +6,8 @@
 
 #include "core/devmode/model_section.h"
 #include "drvtest/simulated_device.h"
+#include "model/model_catalogue.h"
+#include "settings/sdk/nonsv_operations.h"
 
 #include <memory>
 
@@ -56,6 +58,44 @@ TEST_F(AccountVerification, TheDevicesAnswerDecidesAndItsRefusalIsKept) {
     sim->Remove("Zdsvc2.dll");
     EXPECT_EQ(Verify("1234", "42", status), 1);
     EXPECT_EQ(status, 10u) << "no library to ask the device with";
+    sim->Install(SIM_ZDSVC2, "Zdsvc2.dll");
+}
+
+// Models without the device-information flag ask through the helper loader and the account
+// service of the library's direct table.
+TEST_F(AccountVerification, TheAccountServiceChecksTheStoredPair) {
+    auto description = std::make_unique<ModelDescription>();
+    DescribeModel(2059, *description);
+    description->deviceInfoFlag = 0;
+    NonSvHost host;
+    host.ctx = Ctx();
+    host.devmode = devmode.data();
+    host.model = description.get();
+    host.modelCode = 2059;
+    auto verify = [&](const char* id, const char* password) {
+        Priv().fill(model::kVerificationId, 0, 32);
+        std::memcpy(Priv().data() + model::kVerificationId, id, std::strlen(id));
+        std::memcpy(Priv().data() + model::kVerificationPassword, password, std::strlen(password));
+        Priv().put_u32(model::kVerificationStatus, 0);
+        return nonsv::QueryAccountFromDevice(host);
+    };
+    auto status = [&] {
+        uint32_t v = 0;
+        Priv().u32(model::kVerificationStatus, v);
+        return v;
+    };
+    sim->Describe("account 1234 42\n");
+    EXPECT_EQ(verify("1234", "42"), 1);
+    EXPECT_EQ(sim->First("account"), "account 1234 42");
+    EXPECT_EQ(status(), 0u);
+    EXPECT_EQ(verify("1234", "43"), 0);
+    EXPECT_EQ(status(), 9u);
+    EXPECT_EQ(verify("12x", "42"), 0) << "a stored id that is no number reaches the device as -1";
+    EXPECT_NE(sim->First("account 4294967295"), "");
+    EXPECT_EQ(sim->Count("start"), sim->Count("stop"));
+    sim->Remove("Zdsvc2.dll");
+    EXPECT_EQ(verify("1234", "42"), 0);
+    EXPECT_EQ(status(), 10u);
     sim->Install(SIM_ZDSVC2, "Zdsvc2.dll");
 }
 
