@@ -13,13 +13,12 @@ PDLSvConflict::~PDLSvConflict() { DestroyAllItemSets(nullptr); }
 void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVector<CmSv*>&)) {
     PoolVector<CmSv*> made;
     make(made);
+    // Owned before they are added, so that memory running out half way loses none of them.
+    items_.insert(items_.end(), made.begin(), made.end());
     auto* set = new CmSvItemSet(setId, 0, 0, 0);
     sets_.push_back(set);
     RegisterItemSet(ctx, set);
-    for (CmSv* item : made) {
-        items_.push_back(item);
-        set->AddItem(ctx, item);
-    }
+    for (CmSv* item : made) set->AddItem(ctx, item);
 }
 
 void PDLSvConflict::Adopt(CmSvItemSet* set) {

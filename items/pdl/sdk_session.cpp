@@ -17,10 +17,11 @@
 namespace {
 
 // The settings each session's registry was last in step with, for the registries this file
-// started (a sheet's own registry is the sheet's business).
+// started (a sheet's own registry is the sheet's business). Never destroyed: a session may end
+// while the process's statics are going.
 std::map<const UIDEVDATA*, std::vector<uint8_t>>& Sessions() {
-    static std::map<const UIDEVDATA*, std::vector<uint8_t>> sessions;
-    return sessions;
+    static auto* sessions = new std::map<const UIDEVDATA*, std::vector<uint8_t>>;
+    return *sessions;
 }
 
 std::vector<uint8_t> SettingsOf(UIDEVDATA* ctx) {
@@ -50,14 +51,29 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         Sessions().erase(found);
         PDLSvUserData::EndSheet(ctx);
     }
-    if (PDLSvUserData::StartSheet(ctx)) Sessions()[ctx] = SettingsOf(ctx);
+    try {
+        if (PDLSvUserData::StartSheet(ctx)) Sessions()[ctx] = SettingsOf(ctx);
+    } catch (...) {
+        // A registry half built when memory ran out is taken down whole; the next request
+        // starts again.
+        Sessions().erase(ctx);
+        PDLSvUserData::EndSheet(ctx);
+        throw;
+    }
 }
 
 LONG RunApplicationRequest(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
     try {
         PrepareRegistry(ctx);
         const LONG result = SDK::Run(ctx, kind, code, data);
-        if (auto found = Sessions().find(ctx); found != Sessions().end()) found->second = SettingsOf(ctx);
+        if (auto found = Sessions().find(ctx); found != Sessions().end()) {
+            // The items changed the settings themselves and are in step with them; a driver
+            // operation that wrote the settings (defaults, a profile) left the items behind, so
+            // the next request starts the registry over what it wrote.
+            std::vector<uint8_t> now = SettingsOf(ctx);
+            if (NonSvSDK::Names(code) && now != found->second) now.clear();
+            found->second = std::move(now);
+        }
         return result;
     } catch (const std::bad_alloc&) {
         return kSdkAnswerNoItem;

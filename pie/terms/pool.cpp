@@ -60,7 +60,8 @@ void xfree(void* block) { std::free(block); }
 void pl_pool_create(PieEngine* engine, PlPool* pool) {
     if (pool->current) pl_pool_release(engine, pool);  // created again: nothing may leak
     pool->alignment = kPlPoolAlignment;
-    pool->current = standard_block(engine);
+    // The first block is taken by the first request: many pools of a short-lived engine are
+    // created and never written.
 }
 
 void pl_pool_set_alignment(PlPool* pool, size_t alignment) {

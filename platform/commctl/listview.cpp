@@ -273,6 +273,7 @@ static LRESULT listViewBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ManageState<ListView>(hwnd, msg, answer)) return answer;
     if (!StateOf<ListView>(hwnd)) return DefWindowProcA(hwnd, msg, wParam, lParam);
     ListView& lv = ListOf(hwnd);
+    if (user::ManageFont(hwnd, msg, wParam, lParam, lv.font, answer)) return answer;
     auto* item = reinterpret_cast<LVITEMA*>(lParam);
     switch (msg) {
     case LVM_GETITEMCOUNT: return static_cast<LRESULT>(lv.items.size());
@@ -387,11 +388,6 @@ static LRESULT listViewBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT: PaintListView(hwnd); return 0;
     case WM_ERASEBKGND: return TRUE;  // the painting covers every pixel
-    case WM_SETFONT:
-        lv.font = reinterpret_cast<HFONT>(wParam);
-        if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(lv.font);
     case WM_LBUTTONDOWN: clicked(hwnd, NM_CLICK, lParam); return 0;
     case WM_LBUTTONDBLCLK: clicked(hwnd, NM_DBLCLK, lParam); return 0;
     case WM_RBUTTONDOWN: clicked(hwnd, NM_RCLICK, lParam); return 0;

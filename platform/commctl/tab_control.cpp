@@ -114,6 +114,7 @@ static LRESULT tabControlBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (ManageState<TabControl>(hwnd, msg, answer)) return answer;
     if (!StateOf<TabControl>(hwnd)) return DefWindowProcA(hwnd, msg, wParam, lParam);
     TabControl& t = state(hwnd);
+    if (user::ManageFont(hwnd, msg, wParam, lParam, t.font, answer)) return answer;
     auto* item = reinterpret_cast<TCITEMA*>(lParam);
     int index = static_cast<int>(wParam);
     switch (msg) {
@@ -204,11 +205,6 @@ static LRESULT tabControlBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT: paint(hwnd); return 0;
     case WM_ERASEBKGND: return TRUE;  // the painting covers every pixel
-    case WM_SETFONT:
-        t.font = reinterpret_cast<HFONT>(wParam);
-        if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(t.font);
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_LBUTTONDOWN: {

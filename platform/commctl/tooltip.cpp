@@ -333,6 +333,7 @@ static LRESULT tooltipBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ManageState<Tooltip>(hwnd, msg, answer)) return answer;
     if (!StateOf<Tooltip>(hwnd)) return DefWindowProcA(hwnd, msg, wParam, lParam);
     Tooltip& s = state(hwnd);
+    if (user::ManageFont(hwnd, msg, wParam, lParam, s.font, answer)) return answer;
     auto* info = reinterpret_cast<TTTOOLINFOA*>(lParam);
     switch (msg) {
     case TTM_ADDTOOLA: return addTool(hwnd, info);
@@ -423,10 +424,6 @@ static LRESULT tooltipBody(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case TTM_GETMAXTIPWIDTH: return s.maxWidth;
     case WM_PAINT: paint(hwnd); return 0;
     case WM_ERASEBKGND: return TRUE;  // the painting covers every pixel
-    case WM_SETFONT:
-        s.font = reinterpret_cast<HFONT>(wParam);
-        return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(s.font);
     case WM_MOUSEMOVE: pop(hwnd); return 0;  // the mouse reached the tip itself
     default:
         break;

@@ -188,6 +188,7 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     ManageState<ButtonState>(hwnd, msg);
     ButtonState* s = StateOf<ButtonState>(hwnd);
     if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (LRESULT answer = 0; ManageFont(hwnd, msg, wParam, lParam, s->font, answer)) return answer;
     switch (msg) {
     case BM_GETCHECK:
         return isCheckKind(kind(hwnd)) ? s->check : BST_UNCHECKED;
@@ -259,12 +260,6 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         paint(hwnd, *s);
         return 0;
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(s->font);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

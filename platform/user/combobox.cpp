@@ -229,6 +229,7 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     ManageState<ComboState>(hwnd, msg);
     ComboState* s = StateOf<ComboState>(hwnd);
     if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (LRESULT answer = 0; ManageFont(hwnd, msg, wParam, lParam, s->font, answer)) return answer;
     auto index = static_cast<INT_PTR>(wParam);
     switch (msg) {
     case WM_NCCREATE:
@@ -363,11 +364,6 @@ LRESULT CALLBACK ComboBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return static_cast<LRESULT>(CopyTruncated(s->edit, reinterpret_cast<LPSTR>(lParam), wParam));
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(s->edit.size());
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(s->font);
     case WM_GETDLGCODE: {
         auto* m = reinterpret_cast<const MSG*>(lParam);
         bool closing = m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE);

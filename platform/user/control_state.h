@@ -37,6 +37,23 @@ void ManageState(HWND hwnd, UINT msg) {
     ManageState<State>(hwnd, msg, ignored);
 }
 
+// WM_SETFONT and WM_GETFONT as every control answers them: the font is kept in the control's own
+// record, and a set that asks for a redraw repaints the control. True for those two messages,
+// with `answer` set.
+inline bool ManageFont(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, HFONT& font, LRESULT& answer) {
+    if (msg == WM_SETFONT) {
+        font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+        answer = 0;
+        return true;
+    }
+    if (msg == WM_GETFONT) {
+        answer = reinterpret_cast<LRESULT>(font);
+        return true;
+    }
+    return false;
+}
+
 // The control's id and its parent, as notifications carry them.
 inline UINT ControlId(HWND hwnd) { return static_cast<UINT>(GetWindowLongPtrA(hwnd, GWLP_ID)); }
 inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }

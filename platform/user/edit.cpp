@@ -127,6 +127,7 @@ LRESULT CALLBACK EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     ManageState<EditState>(hwnd, msg);
     EditState* s = StateOf<EditState>(hwnd);
     if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (LRESULT answer = 0; ManageFont(hwnd, msg, wParam, lParam, s->font, answer)) return answer;
     switch (msg) {
     case WM_NCCREATE: {
         auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -236,12 +237,6 @@ LRESULT CALLBACK EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
         paint(hwnd, *s);
         return 0;
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(s->font);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

@@ -78,6 +78,7 @@ LRESULT CALLBACK ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     ManageState<ListState>(hwnd, msg);
     ListState* s = StateOf<ListState>(hwnd);
     if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (LRESULT answer = 0; ManageFont(hwnd, msg, wParam, lParam, s->font, answer)) return answer;
     auto index = static_cast<INT_PTR>(wParam);
     switch (msg) {
     case WM_CREATE: {
@@ -191,11 +192,6 @@ LRESULT CALLBACK ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return LB_OKAY;
     case LB_GETCARETINDEX:
         return s->selected < 0 ? 0 : s->selected;
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(s->font);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:

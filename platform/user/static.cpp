@@ -72,6 +72,7 @@ LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     ManageState<StaticState>(hwnd, msg);
     StaticState* s = StateOf<StaticState>(hwnd);
     if (!s) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (LRESULT answer = 0; ManageFont(hwnd, msg, wParam, lParam, s->font, answer)) return answer;
     switch (msg) {
     case WM_CREATE: {
         // A picture named by the template's title (an ordinal or "#n") comes from the module.
@@ -115,12 +116,6 @@ LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_SETTEXT:
         InvalidateRect(hwnd, nullptr, TRUE);
         return DefWindowProcA(hwnd, msg, wParam, lParam);
-    case WM_SETFONT:
-        s->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(s->font);
     case WM_PAINT:
         paint(hwnd, *s);
         return 0;

@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 constexpr size_t kHeadSize = 16;
 constexpr size_t kEntryOverhead = 20;  // the head and the word that closes an entry
+constexpr uint64_t kLargestValue = 16u << 20;  // no value of the interface comes near
 
 struct EntryHead {
     uint32_t code, result, count, size;
@@ -61,20 +63,23 @@ LONG CmNonSvSDK::QueryMany(DWORD kind, void* data) {
     for (size_t i = 0; i < codes; ++i) {
         const uint32_t code = WordAt(bytes, 4 + 4 * i);
         EntryHead head{code, 0, 0, 0};
-        uint32_t size = 0;
+        uint32_t size = 0, count = 1;
         head.result = static_cast<uint32_t>(Request(kSdkKindSize, code, &size));
+        if (head.result == kSdkAnswerDone && kind == kSdkKindList) {
+            head.result = static_cast<uint32_t>(Request(kSdkKindCount, code, &count));
+            if (head.result == kSdkAnswerDone) head.count = count;
+        }
         if (head.result == kSdkAnswerDone) {
-            if (kind == kSdkKindGet) {
-                head.size = size;
-                head.result = static_cast<uint32_t>(Request(kSdkKindGet, code, out + kHeadSize));
+            // An entry's value may start at any byte; the operations write whole words, so each
+            // answers into a buffer of its own that is then copied into place.
+            const uint64_t bytesWanted = uint64_t{size} * count;
+            if (bytesWanted > kLargestValue) {
+                head = EntryHead{code, static_cast<uint32_t>(kSdkAnswerNoItem), 0, 0};
             } else {
-                uint32_t count = 0;
-                head.result = static_cast<uint32_t>(Request(kSdkKindCount, code, &count));
-                if (head.result == kSdkAnswerDone) {
-                    head.count = count;
-                    head.size = count * size;
-                    head.result = static_cast<uint32_t>(Request(kSdkKindList, code, out + kHeadSize));
-                }
+                std::vector<uint32_t> value((bytesWanted + 3) / 4 + 1, 0);
+                head.size = static_cast<uint32_t>(bytesWanted);
+                head.result = static_cast<uint32_t>(Request(kind, code, value.data()));
+                std::memcpy(out + kHeadSize, value.data(), head.size);
             }
         }
         std::memcpy(out, &head, sizeof head);

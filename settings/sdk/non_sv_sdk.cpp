@@ -11,6 +11,21 @@ LONG NonSvSDK::Answer(DWORD kind, DWORD code, void* data) {
     return AnswerCommon(kind, code, data);
 }
 
+namespace {
+
+template <typename Entry>
+bool InTable(std::span<const Entry> table, DWORD code) {
+    const auto at = std::lower_bound(table.begin(), table.end(), code,
+                                     [](const Entry& entry, DWORD wanted) { return entry.code < wanted; });
+    return at != table.end() && at->code == code;
+}
+
+}  // namespace
+
+bool NonSvSDK::Names(DWORD code) {
+    return code >= kFirstDriverCode && code <= kLastDriverCode && (InTable(Table(), code) || InTable(CommonTable(), code));
+}
+
 void NonSvSDK::OnDevmodeChanged(DWORD code) {
     switch (code) {
     case 0x10025: case 0x10026: case 0x10027: case 0x10068: case 0x1006A: case 0x1006B:

@@ -29,6 +29,8 @@ public:
     // for a code neither names (the items answer it).
     LONG Answer(DWORD kind, DWORD code, void* data);
     static std::span<const Entry> Table();
+    // True when this class's table or the common adapter's names the code.
+    static bool Names(DWORD code);
 
     // Re-runs the rules before a value is read when the caller's device mode changed under a
     // code whose value depends on it.

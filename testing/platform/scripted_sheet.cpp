@@ -83,4 +83,21 @@ void ScriptedSheet::sheetShown(HWND sheet, void* self) {
     script(driver);
 }
 
+INT_PTR RunOnePageSheet(HMODULE module, int templateId, DLGPROC proc, LPARAM lParam, const char* caption) {
+    PROPSHEETPAGEA page{};
+    page.dwSize = sizeof page;
+    page.hInstance = module;
+    page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page.pfnDlgProc = proc;
+    page.lParam = lParam;
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE;
+    header.hInstance = module;
+    header.pszCaption = caption;
+    header.nPages = 1;
+    header.ppsp = &page;
+    return PropertySheetA(&header);
+}
+
 }  // namespace drvtest

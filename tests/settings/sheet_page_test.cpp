@@ -46,19 +46,6 @@ TEST(SheetPage, AClickRunsTheRulesAndTheMarkedControlsAreRewritten) {
     CmSvConflict& registry = sheet.registry;
 
     SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-    PROPSHEETPAGEA page{};
-    page.dwSize = sizeof page;
-    page.hInstance = module;
-    page.pszTemplate = MAKEINTRESOURCEA(ITD_ITEMS);
-    page.pfnDlgProc = CmProc::DialogProcFor<ItemsPage>;
-    page.lParam = reinterpret_cast<LPARAM>(&data);
-    PROPSHEETHEADERA header{};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
-    header.pszCaption = "Items";
-    header.nPages = 1;
-    header.ppsp = &page;
-
     drvtest::ScriptedSheet person;
     person.OnSheet([&](drvtest::SheetDriver& driver) {
         HWND dialog = driver.Page();
@@ -91,7 +78,9 @@ TEST(SheetPage, AClickRunsTheRulesAndTheMarkedControlsAreRewritten) {
         EXPECT_EQ(sheet.Find<LockButton>()->current, 0);
         EXPECT_TRUE(driver.PressCancel());
     });
-    EXPECT_EQ(PropertySheetA(&header), 1);  // Apply had committed
+    EXPECT_EQ(drvtest::RunOnePageSheet(module, ITD_ITEMS, CmProc::DialogProcFor<ItemsPage>,
+                                       reinterpret_cast<LPARAM>(&data), "Items"),
+              1);  // Apply had committed
     // Cancel leaves the request with what Apply committed, and the next command reverts first.
     EXPECT_EQ(GetShort(ctx, request, kColourOption), 0);
     EXPECT_EQ(GetShort(ctx, request, kScaleOption), 150);

@@ -60,4 +60,9 @@ private:
     const commctl::SheetObserver* previous_ = nullptr;
 };
 
+// Shows a modal property sheet of one page made from a dialog template of module, its procedure
+// given lParam as a page's is, and answers what PropertySheetA answers. A ScriptedSheet alive on
+// the thread drives it.
+INT_PTR RunOnePageSheet(HMODULE module, int templateId, DLGPROC proc, LPARAM lParam, const char* caption);
+
 }  // namespace drvtest

@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,72 +35,161 @@ public:
     PageSetupProc() : CmSvProc(kPageSetupSetId, 0) {}
 };
 
-TEST(PageSetupSheet, TheSetsRunUnderTheRulesAndOkCommitsThePage) {
+class PageSetupSheet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(ctx, nullptr);
+        InitCommonControls();
+        module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
+        ASSERT_NE(module, nullptr);
+        user = ctx->svc->GetUserData(ctx);
+        registry = new CmSvConflict;
+        user->SetConflict(registry);
+        ASSERT_EQ(registry->StartRules(ctx), 1);
+        common = CreateItemSet0(ctx, *registry);
+        pageSetup = CreateItemSetPageSetup(ctx, *registry);
+        registry->StartEngine(ctx);
+        ASSERT_NE(registry->FindItem(CmSvCB_PageSize::kItemId), nullptr);
+        ASSERT_NE(registry->FindControlItem(kCommonSetId, IDC_LOCK), nullptr);
+    }
+    void TearDown() override {
+        if (user) user->SetConflict(nullptr);
+        delete registry;
+        DestroyItemSet(pageSetup);
+        DestroyItemSet(common);
+        if (module) res::CloseResourceFile(module);
+    }
+    INT_PTR Run() {
+        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+        return drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
+                                        reinterpret_cast<LPARAM>(&data), "Printing preferences");
+    }
+    uint16_t Request(uint32_t option) { return ReadOptionShort(ctx, ctx->svc->GetDevmode(ctx, 3), option); }
+    uint32_t LockWord() {
+        uint32_t word = 0;
+        ctx->svc->GetDeviceOptionValue(ctx, user->GetDeviceOptionSource(), kDevOptLockWord, &word, sizeof word);
+        return word;
+    }
+    static std::vector<std::string> Entries(HWND dialog, int id) {
+        std::vector<std::string> texts;
+        HWND list = GetDlgItem(dialog, id);
+        for (LRESULT i = 0, n = SendMessageA(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
+            char text[64] = {};
+            SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            texts.emplace_back(text);
+        }
+        return texts;
+    }
+    std::string Tooltip(HWND dialog, int id, int index) {
+        std::string result = "(none)";
+        if (char* text = PaperTooltipText(ctx, dialog, id, index)) {
+            result = text;
+            PrivateFree(text);
+        }
+        return result;
+    }
+    static int IndexOf(HWND dialog, int id, const char* text) {
+        return static_cast<int>(SendMessageA(GetDlgItem(dialog, id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(text)));
+    }
+
     drvtest::FixtureDevice fixture;
     UIDEVDATA* ctx = fixture.Make(kKindUserInterface);
-    ASSERT_NE(ctx, nullptr);
-    InitCommonControls();
-    HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
-    ASSERT_NE(module, nullptr);
-    CmUserData* user = ctx->svc->GetUserData(ctx);
-    auto* registry = new CmSvConflict;
-    user->SetConflict(registry);
-    ASSERT_EQ(registry->StartRules(ctx), 1);
-    CmSvItemSet* common = CreateItemSet0(ctx, *registry);
-    CmSvItemSet* pageSetup = CreateItemSetPageSetup(ctx, *registry);
-    registry->StartEngine(ctx);
-    ASSERT_NE(registry->FindItem(CmSvCB_PageSize::kItemId), nullptr);
-    ASSERT_NE(registry->FindControlItem(kCommonSetId, IDC_LOCK), nullptr);
+    HMODULE module = nullptr;
+    CmUserData* user = nullptr;
+    CmSvConflict* registry = nullptr;
+    CmSvItemSet* common = nullptr;
+    CmSvItemSet* pageSetup = nullptr;
+};
 
-    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-    PROPSHEETPAGEA page{};
-    page.dwSize = sizeof page;
-    page.hInstance = module;
-    page.pszTemplate = MAKEINTRESOURCEA(IDD_PAGE_SETUP);
-    page.pfnDlgProc = CmProc::DialogProcFor<PageSetupProc>;
-    page.lParam = reinterpret_cast<LPARAM>(&data);
-    PROPSHEETHEADERA header{};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
-    header.pszCaption = "Printing preferences";
-    header.nPages = 1;
-    header.ppsp = &page;
+TEST_F(PageSetupSheet, ChoicesReachTheRequestOnOkAndThePageOrderFollowsTheLayout) {
+    drvtest::ScriptedSheet person;
+    std::vector<std::string> twoPages, fourPages;
+    person.OnSheet([&](drvtest::SheetDriver& sheet) {
+        HWND p = sheet.Page();
+        EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES_RANGE), "(1-999)");
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, "A5"));
+        EXPECT_TRUE(drvtest::Click(p, IDC_LANDSCAPE));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "2 pages per sheet"));
+        twoPages = Entries(p, IDC_PAGE_ORDER);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "4 pages per sheet"));
+        fourPages = Entries(p, IDC_PAGE_ORDER);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_ORDER, "Down, then left"));
+        EXPECT_TRUE(drvtest::Type(p, IDC_COPIES, "12"));
+        EXPECT_EQ(Request(kOptPaperCode), 9) << "the request changes on OK only";
+        EXPECT_TRUE(sheet.PressOk());
+    });
+    Run();
+    EXPECT_EQ(twoPages, (std::vector<std::string>{"Top to bottom", "Bottom to top"}));
+    EXPECT_EQ(fourPages,
+              (std::vector<std::string>{"Left, then down", "Down, then right", "Right, then down", "Down, then left"}));
+    const uint8_t* request = ctx->svc->GetDevmode(ctx, 3);
+    EXPECT_EQ(Request(kOptPaperCode), 11);
+    EXPECT_EQ(publicdm::U16(request, publicdm::kPaperSize), 11);
+    EXPECT_EQ(publicdm::U16(request, publicdm::kOrientation), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(Request(kOptLayoutMode), kModePagesPerSheet);
+    EXPECT_EQ(Request(kOptPagesPerSheet), 1) << "4 pages per sheet stores code 1";
+    EXPECT_EQ(Request(kOptPageOrder), 7);
+    EXPECT_EQ(publicdm::U16(request, publicdm::kCopies), 12);
+}
 
-    uint32_t lockWord = 0;
-    std::string sameAsPage;
+TEST_F(PageSetupSheet, ScalingTakesTheLayoutBackToOnePage) {
     drvtest::ScriptedSheet person;
     person.OnSheet([&](drvtest::SheetDriver& sheet) {
         HWND p = sheet.Page();
-        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, "A5"));
-        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "4 pages per sheet"));
-        EXPECT_TRUE(drvtest::Click(p, IDC_LANDSCAPE));
-        EXPECT_TRUE(drvtest::Click(p, IDC_LOCK));
-        ctx->svc->GetDeviceOptionValue(ctx, user->GetDeviceOptionSource(), kDevOptLockWord, &lockWord,
-                                       sizeof lockWord);
-        const int same = static_cast<int>(SendMessageA(GetDlgItem(p, IDC_OUTPUT_SIZE), CB_FINDSTRINGEXACT,
-                                                       static_cast<WPARAM>(-1),
-                                                       reinterpret_cast<LPARAM>("Same as page size")));
-        if (char* text = PaperTooltipText(ctx, p, IDC_OUTPUT_SIZE, same)) {
-            sameAsPage = text;
-            PrivateFree(text);
-        }
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "1 page per sheet"));
+        EXPECT_TRUE(drvtest::SetCheck(p, IDC_SCALING, BST_CHECKED));
+        EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "80"));
         EXPECT_TRUE(sheet.PressOk());
     });
-    PropertySheetA(&header);
-    EXPECT_EQ(lockWord & 2u, 2u);
+    Run();
+    EXPECT_EQ(Request(kOptLayoutMode), kModeScaling);
+    EXPECT_EQ(Request(kOptScalingRatio), 80);
+}
+
+TEST_F(PageSetupSheet, PaperTooltipTellsTheSizeInMillimetresAndInches) {
+    drvtest::ScriptedSheet person;
+    std::string a4, outOfList, sameAsPage;
+    person.OnSheet([&](drvtest::SheetDriver& sheet) {
+        HWND p = sheet.Page();
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, "A5"));
+        a4 = Tooltip(p, IDC_PAGE_SIZE, IndexOf(p, IDC_PAGE_SIZE, "A4"));
+        outOfList = Tooltip(p, IDC_PAGE_SIZE, 5000);
+        sameAsPage = Tooltip(p, IDC_OUTPUT_SIZE, IndexOf(p, IDC_OUTPUT_SIZE, "Same as page size"));
+        sheet.PressCancel();
+    });
+    Run();
+    EXPECT_EQ(a4, "A4:\n210.0 x 297.0 mm\n8.27 x 11.69 in");
+    EXPECT_EQ(outOfList, "");
     EXPECT_EQ(sameAsPage, "Same as page size:\n148.0 x 210.0 mm\n5.83 x 8.27 in");
+}
 
-    const uint8_t* request = ctx->svc->GetDevmode(ctx, 3);
-    EXPECT_EQ(ReadOptionShort(ctx, request, kOptPaperCode), 11);
-    EXPECT_EQ(ReadOptionShort(ctx, request, kOptLayoutMode), kModePagesPerSheet);
-    EXPECT_EQ(ReadOptionShort(ctx, request, kOptPagesPerSheet), 1);
-    EXPECT_EQ(publicdm::U16(request, publicdm::kOrientation), DMORIENT_LANDSCAPE);
-
-    user->SetConflict(nullptr);
-    delete registry;
-    DestroyItemSet(pageSetup);
-    DestroyItemSet(common);
-    res::CloseResourceFile(module);
+TEST_F(PageSetupSheet, TheLockTurnsAtOnceAndTheJobOperationRenamesItsDetailButton) {
+    drvtest::ScriptedSheet person;
+    const uint32_t lockBefore = LockWord();
+    uint32_t lockAfterOne = 0, lockAfterTwo = 0;
+    std::string holdText, secureText, storeText;
+    person.OnSheet([&](drvtest::SheetDriver& sheet) {
+        HWND p = sheet.Page();
+        EXPECT_TRUE(drvtest::Click(p, IDC_LOCK));
+        lockAfterOne = LockWord();
+        EXPECT_TRUE(drvtest::Click(p, IDC_LOCK));
+        lockAfterTwo = LockWord();
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Hold"));
+        holdText = drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Secure print"));
+        secureText = drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Store"));
+        storeText = drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS);
+        EXPECT_TRUE(sheet.PressOk());
+    });
+    Run();
+    EXPECT_EQ(lockAfterOne, lockBefore ^ 2u);
+    EXPECT_EQ(lockAfterTwo, lockBefore);
+    EXPECT_EQ(holdText, "Details...");
+    EXPECT_EQ(secureText, "Settings...");
+    EXPECT_EQ(storeText, "Settings...") << "a store leaves the text as it was";
+    EXPECT_EQ(Request(kOptJobOperation), 8);
 }
 
 }  // namespace

@@ -323,3 +323,43 @@ TEST(ApplicationOptionValues, PosterLayoutIsRefusedOverAPosterBlockAndZeroedFirs
 }
 
 }  // namespace
+
+namespace {
+
+// Sizes, fixed answers and the refusals of records that do not fit, code by code.
+TEST(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
+    drvtest::FixtureDevice fixture;
+    Session s;
+    ASSERT_NE(s.handle, nullptr);
+    struct Case {
+        DWORD kind, code;
+        LONG answer;
+        uint32_t word;  // the first word written, when the answer is 0
+    };
+    const Case cases[] = {
+        {0, 0x10000, 0, 4},   {0, 0x1004E, 0, 4},   {0, 0x1000D, 0, 64}, {0, 0x10009, 0, 64},  {0, 0x1007D, 0, 64},
+        {0, 0x1007C, 0, 520}, {0, 0x1002B, 0, 16},  {0, 0x1004C, 0, 8},  {0, 0x1004D, 0, 8},   {0, 0x100C9, 0, 4},
+        {3, 0x10000, 2, 0},   {2, 0x1001F, 2, 0},   {2, 0x10156, 2, 0},  {2, 0x10157, 2, 0},   {6, 0x10088, 2, 0},
+        {5, 0x10000, 2, 0},   {1, 0x1007D, 0, 0},   {2, 0x1010C, 0, 1},  {8, 0x1007C, 3, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> data(256, 0);
+        std::strcpy(reinterpret_cast<char*>(data.data()), c.code == 0x1007C ? "C:\\profiles\\x.prf" : "");
+        const LONG answer = s.Ask(c.kind, c.code, data.data());
+        EXPECT_EQ(answer, c.answer) << std::hex << c.code << " kind " << c.kind;
+        if (answer == 0 && c.kind != 8) EXPECT_EQ(data[0], c.word) << std::hex << c.code << " kind " << c.kind;
+    }
+    // A path that fills its 520 bytes without an end is refused before the profiles see it.
+    std::vector<char> path(600, 'p');
+    EXPECT_EQ(s.Ask(8, 0x1007C, path.data()), 1);
+    // This core offers no property sheet: the call answers, and the word at 4 says "not OK".
+    uint32_t sheet[4] = {7, 99, 0, 0};
+    EXPECT_EQ(s.Ask(8, 0x1002B, sheet), 0);
+    EXPECT_EQ(sheet[1], 0u);
+    // The device-area words come from the data file's record, or the request fails whole.
+    uint32_t area[2] = {0xAAAA, 0xBBBB};
+    const LONG answer = s.Ask(2, 0x1004C, area);
+    EXPECT_TRUE(answer == 0 || (answer == 1 && area[0] == 0xAAAA && area[1] == 0xBBBB)) << answer;
+}
+
+}  // namespace

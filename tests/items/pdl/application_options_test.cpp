@@ -3,6 +3,7 @@
 // caller's device mode holding what a set changed.
 #include "core/library/exports_devicemode.h"
 #include "drvtest/fixture_device.h"
+#include "drvtest/memory_refusal.h"
 #include "items/pdl/sdk.h"
 
 #include <gtest/gtest.h>
@@ -63,12 +64,33 @@ TEST_F(ApplicationOptions, ReadsAndSetsItemsByKeyAndTheCallerKeepsTheResult) {
     devmode = kept;
     EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_LANDSCAPE));
 
+    // The driver's defaults written over the settings reach the items too.
+    EXPECT_EQ(Ask(3, kOrientationKey, &landscape), 0);
+    EXPECT_EQ(Ask(6, 0x10001, nullptr), 0);
+    EXPECT_EQ(Dm()->dmOrientation, DMORIENT_PORTRAIT);
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
+
     // No such key, kinds the item side never answers, and the driver's "none" code.
     DWORD word = 0;
     EXPECT_EQ(Ask(2, 0x10FFFF0, &word), 2);
     for (DWORD kind : {5u, 7u, 8u}) EXPECT_EQ(Ask(kind, kOrientationKey, &word), 2) << kind;
     EXPECT_EQ(Ask(3, 0x10088, &word), 2);
     EXPECT_EQ(Ask(3, kOrientationKey, nullptr), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Memory running out while the session's registry starts answers 1 and leaves no half-built
+// registry behind: the next request starts one whole.
+TEST_F(ApplicationOptions, MemoryRunningOutAnswersOneAndTheNextRequestStartsAgain) {
+    DWORD word = 0;
+    {
+        drvtest::ScopedMemoryRefusal refusal(0);
+        EXPECT_EQ(Ask(2, kOrientationKey, &word), 1);
+    }
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
 }
 
 }  // namespace

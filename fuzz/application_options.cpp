@@ -1,0 +1,141 @@
+// Fuzz target of the application option interface through the exported VomelDeviceMode, as an
+// application that sizes its buffers by the size and count requests first: the fuzzer's bytes
+// become a request (kind, code, data), a batch query's code list, or a record the driver reads
+// (watermark, new profile, profile name, file path). Whatever a request answers, it writes
+// nothing past what the size requests announced, and the caller's device mode still passes the
+// driver's checks afterwards.
+#include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_option_table.h"
+#include "core/library/dll_main.h"
+#include "core/library/exports_devicemode.h"
+#include "items/pdl/sdk.h"
+#include "platform/kernel/path_map.h"
+#include "platform/registry/hive.h"
+#include "tools/datafile/data_file_writer.h"
+#include "tools/datafile/description.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
+constexpr size_t kMaxData = 0x10000;
+
+HANDLE g_session = nullptr;
+std::vector<uint8_t> g_devmode;
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "application_options: %s\n", what);
+    std::abort();
+}
+
+LONG Ask(DWORD kind, DWORD code, void* data) {
+    const LONG answer = VomelDeviceMode(g_session, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), kind, code, data);
+    if (answer < 0 || answer > 3) Fail("an answer outside 0 to 3");
+    if (devmode::checkDevmode(g_devmode.data(), g_devmode.size()).trust != devmode::Trust::Private)
+        Fail("the caller's device mode no longer passes the checks");
+    return answer;
+}
+
+uint32_t WordOf(const uint8_t* bytes) {
+    uint32_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// One request with a buffer exactly as large as the code's size and count requests announce
+// (at least the payload's length), the payload at its start.
+void SizedRequest(DWORD kind, DWORD code, const uint8_t* payload, size_t length) {
+    uint32_t size = 0, count = 1;
+    if (Ask(0, code, &size) != 0) size = 4;
+    if (kind == 4 && Ask(1, code, &count) != 0) count = 1;
+    const uint64_t wanted = std::max<uint64_t>(uint64_t{size} * std::max<uint32_t>(count, 1), 4);
+    if (wanted > kMaxData) return;
+    std::vector<uint8_t> data(std::max<size_t>(wanted, length + 1), 0);
+    std::memcpy(data.data(), payload, length);
+    Ask(kind, code, data.data());
+}
+
+void BatchQuery(DWORD kind, const uint8_t* payload, size_t length) {
+    std::vector<uint32_t> codes;
+    for (size_t at = 0; at + 4 <= length && codes.size() < 64; at += 4)
+        if (const uint32_t code = WordOf(payload + at)) codes.push_back(code);
+    const size_t offset = 4 * (codes.size() + 1) + 4;
+    std::vector<uint8_t> sizing(offset + 4, 0);
+    std::memcpy(sizing.data(), &offset, 4);
+    if (!codes.empty()) std::memcpy(sizing.data() + 4, codes.data(), codes.size() * 4);
+    if (Ask(kind == 4 ? 1 : 0, 0x10051, sizing.data()) != 0) Fail("a batch size query failed");
+    const uint32_t total = WordOf(sizing.data() + offset);
+    if (total > kMaxData) return;
+    std::vector<uint8_t> data(offset + total, 0);
+    std::memcpy(data.data(), sizing.data(), offset);
+    Ask(kind, 0x10051, data.data());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
+    if (!mkdtemp(root.data())) Fail("no temporary drive root");
+    std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
+    kernel::SetRootFolder(root);
+    const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";
+    datafile::FileSpec spec;
+    std::string error;
+    if (!datafile::ParseDescription(ReadText(data + "/kelvar5e.datafile"), "kelvar5e", data, spec, error)) Fail(error.c_str());
+    const std::vector<uint8_t> file = datafile::WriteDataFile(spec);
+    std::ofstream(root + "/WINDOWS/SYSTEM/KELVAR5E.DAT", std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    registry::HiveError hiveError;
+    if (!registry::UseHiveText(ReadText(data + "/printers.reg"), &hiveError)) Fail("the bundled printers do not load");
+    if (!DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_ATTACH, nullptr)) Fail("the library does not attach");
+    RegisterApplicationOptions();
+    DWORD needed = devmode::kDevmodeSize;
+    g_devmode.resize(needed);
+    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), &needed);
+    if (!g_session) Fail("no session");
+    g_devmode.resize(needed);
+    // The session outlives every input; it ends before the pool's chunks go at exit, so that
+    // what its registry holds is freed, not left to look lost.
+    std::atexit([] { VomelDeviceModeTerm(g_session); });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 4 || size > 4096) return 0;
+    const uint8_t family = data[0] % 6;
+    const DWORD kind = data[1] % 11;
+    const uint8_t* payload = data + 4;
+    const size_t length = size - 4;
+    switch (family) {
+    case 0: {  // any code of the driver's range or an item key, but the batch query
+        const DWORD code = (data[3] & 0x80) ? 0x100000 + (uint32_t{data[2]} | uint32_t{static_cast<uint8_t>(data[3] & 0x7F)} << 8)
+                                           : 0x10000 + (uint32_t{data[2]} | uint32_t{data[3]} << 8) % 0x158;
+        if (code != 0x10051) SizedRequest(kind, code, payload, length);
+        break;
+    }
+    case 1: BatchQuery(data[1] % 2 ? 4 : 2, payload, length); break;
+    case 2: SizedRequest(3, 0x1000A, payload, length); break;   // the watermark record
+    case 3: SizedRequest(8, 0x10008, payload, length); break;   // a new profile
+    case 4: SizedRequest(data[1] % 2 ? 3 : 8, data[1] % 2 ? 0x1007D : 0x10009, payload, length); break;
+    case 5: SizedRequest(8, 0x1007C, payload, length); break;   // a profile file's path
+    }
+    return 0;
+}
