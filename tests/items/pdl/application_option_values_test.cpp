@@ -347,7 +347,9 @@ TEST(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
         std::strcpy(reinterpret_cast<char*>(data.data()), c.code == 0x1007C ? "C:\\profiles\\x.prf" : "");
         const LONG answer = s.Ask(c.kind, c.code, data.data());
         EXPECT_EQ(answer, c.answer) << std::hex << c.code << " kind " << c.kind;
-        if (answer == 0 && c.kind != 8) EXPECT_EQ(data[0], c.word) << std::hex << c.code << " kind " << c.kind;
+        if (answer == 0 && c.kind != 8) {
+            EXPECT_EQ(data[0], c.word) << std::hex << c.code << " kind " << c.kind;
+        }
     }
     // A path that fills its 520 bytes without an end is refused before the profiles see it.
     std::vector<char> path(600, 'p');
