@@ -74,7 +74,11 @@ inline constexpr size_t kUnitWord = 1188;          // u16
 inline constexpr size_t kFlags40 = 1190;           // u16, the word whose bit 0x40 the pages test
 inline constexpr size_t kCurrentPaperByte = 1192;  // u8
 inline constexpr size_t kOverlaySourceWord = 1194; // u16
-inline constexpr size_t kPlacedEnd = 1196;
+// The page-composition adapter's model rules after a set request.
+inline constexpr size_t kComposeFlags = 1196;      // u8: bit 0 the finisher staples, bit 1 no layout bit
+inline constexpr size_t kComposeGutterWord = 1198; // u16: 1 the gutter takes the device's margin bit
+inline constexpr size_t kComposeSourceWord = 1200; // u16: 2 after a set on model 0xBB9 with option 201 = 3
+inline constexpr size_t kPlacedEnd = 1202;
 
 }  // namespace devmode::model
 
