@@ -327,6 +327,7 @@ const char* AnswerText(LONG answer) {
     case 1: return "no data, no such item or the action failed";
     case 2: return "not supported";
     case 3: return "refused";
+    case 7: return "forbidden by another setting";
     default: return "unknown answer";
     }
 }
