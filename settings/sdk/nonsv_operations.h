@@ -95,10 +95,12 @@ int ValidateAccount(const char* id, size_t idMax, const char* password, size_t p
 // device mode: 10 when the device could not be asked, 9 when it refused.
 int QueryAccountFromDevice(NonSvHost& host);
 
-// Media and the device configuration (nonsv_media.cpp).
+// Media (nonsv_media.cpp).
 int RefreshBrandMedia(NonSvHost&, int, void*);
 int BrandMediaName(NonSvHost&, int, void*);
 int BrandMediaList(NonSvHost&, int, void*);
+
+// The device configuration (nonsv_configuration.cpp).
 int RefreshDeviceConfiguration(NonSvHost&, int, void*);
 // Stores the model table's mail-box names under the printer's "DeviceOption" key; 1 when written,
 // 0 when the device has no named boxes.
