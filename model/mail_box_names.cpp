@@ -30,6 +30,8 @@ bool ParseMailBoxValue(ByteView value, MailBoxRecord* boxes) {
         size_t at = i * kMailBoxRecordSize;
         MailBoxRecord record{};
         value.bytes(at, record.name, kMailBoxNameField);
+        // A name is at most 66 characters: the field's last byte is its terminator.
+        record.name[kMailBoxNameField - 1] = '\0';
         value.u32(at + kMailBoxNameField, record.attribute);
         boxes[i] = record;
     }

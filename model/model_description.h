@@ -44,7 +44,7 @@ struct MailBoxRecord {
 // Model flags of application option codes: the code is offered (or handled in the model's way)
 // when the flag is non-zero.
 inline constexpr uint32_t kGatedCodes[] = {0x10040, 0x10044, 0x10056, 0x10068, 0x100CA, 0x100CB, 0x100CC,
-                                           0x100DD, 0x10115, 0x1012E, 0x10150, 0x1001C, 0x1000E};
+                                           0x100DD, 0x10115, 0x1012E, 0x10150, 0x1001C, 0x1000E, 0x10015};
 inline constexpr size_t kGatedCodeCount = sizeof kGatedCodes / sizeof kGatedCodes[0];
 
 // Feature words of the page-composition adapter: host codes 0x15, 0x48E, 0x806, set request 0x1B

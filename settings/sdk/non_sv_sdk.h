@@ -11,8 +11,11 @@
 #pragma once
 
 #include "settings/sdk/cm_non_sv_sdk.h"
+#include "settings/sdk/nonsv_operations.h"
 
 #include <span>
+
+class PdlData;
 
 class NonSvSDK : public CmNonSvSDK {
 public:
@@ -35,4 +38,23 @@ public:
 
     // The item procedure of the option object; 2 here, `SDK` answers.
     virtual LONG ItemProc(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data);
+
+    // --- the driver's own operations (nonsv_*.cpp), over this request's handles ----------------
+    ~NonSvSDK() override;
+    void Reset() override;
+    // The handles as the operations see them, with the model's description and self-requests
+    // through this object.
+    NonSvHost Host();
+    template <NonSvOperation Op>
+    LONG RunOperation(DWORD kind, void* data) {
+        NonSvHost host = Host();
+        return Op(host, static_cast<int>(kind), data);
+    }
+    // The common adapter's profile request, then the rules over the applied profile.
+    LONG Profile(DWORD kind, void* data);
+    // Carries the mail-box and secured-user settings of the current device mode into a profile's.
+    LONG CheckProfileDevmode(uint8_t* profile, uint8_t* current) override;
+
+private:
+    PdlData* modelTable_ = nullptr;  // made on first use, with the printer's mail-box names
 };

@@ -145,6 +145,7 @@ TEST(MailBoxNames, NamesWithoutTerminatorStopAtTheirField) {
     MailBoxRecord boxes[kMailBoxesPerValue];
     ASSERT_TRUE(ParseMailBoxValue(ByteView(value.data(), value.size()), boxes));
     EXPECT_EQ(boxes[99].attribute, 0x4E4E4E4Eu);
+    EXPECT_EQ(std::string(boxes[99].name), std::string(kMailBoxNameField - 1, 'N'));
     char out[kMailBoxDisplayName + 1];
     MailBoxDisplayName(boxes[5], out);
     EXPECT_EQ(std::string(out), std::string(kMailBoxDisplayName, 'N'));

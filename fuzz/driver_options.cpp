@@ -1,0 +1,123 @@
+// Fuzz target of the driver's own option requests as an application sends them through
+// VomelDeviceMode: the first bytes choose the request code, the kind, and what the device's
+// configuration found (bytes of the device-option data) and the private fields of the device
+// mode hold; the rest is the caller's record, in a buffer exactly as long as the request's own
+// size and count answers say, so that the sanitizer sees any write or read past it.
+#include "core/device/service_table.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_option_table.h"
+#include "core/devmode/model_section.h"
+#include "core/helpers/byte_view.h"
+#include "core/library/dll_main.h"
+#include "core/library/exports_devicemode.h"
+#include "items/pdl/sdk.h"
+#include "platform/kernel/path_map.h"
+#include "platform/registry/hive.h"
+#include "tools/datafile/data_file_writer.h"
+#include "tools/datafile/description.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
+
+// The driver's own codes, with a few of the items' and the common adapter's among them.
+constexpr DWORD kCodes[] = {
+    0x10005, 0x1000B, 0x1000C, 0x1000E, 0x1000F, 0x10010, 0x10012, 0x10013, 0x10015, 0x10016, 0x10017,
+    0x10018, 0x10019, 0x1001A, 0x1001B, 0x1001C, 0x1002C, 0x10032, 0x1003B, 0x1003E, 0x10040, 0x10041,
+    0x10042, 0x10043, 0x10044, 0x10045, 0x1004A, 0x10050, 0x10056, 0x1005D, 0x10060, 0x10061, 0x10063,
+    0x100C8, 0x100CA, 0x100CB, 0x100DD, 0x100E6, 0x100E7, 0x100E8, 0x100EA, 0x100EC, 0x100ED, 0x1010A,
+    0x1010E, 0x10112, 0x10115, 0x10117, 0x10118, 0x1011C, 0x1012E, 0x1012F, 0x10130, 0x10131, 0x10132,
+    0x10139, 0x1013A, 0x1013B, 0x1013C, 0x1013D, 0x1013F,
+};
+
+// Device-option data bytes and private fields the operations test, set from the input.
+constexpr size_t kDopBytes[] = {0, 1, 2, 9, 35, 37, 980, 981, 982, 983, 984, 986, 988, 1038};
+constexpr size_t kPrivateWords[] = {devmode::model::kPrivateFlags, devmode::model::kLargeClassState,
+                                    devmode::model::kMediumClassState, devmode::model::kSmallClassState,
+                                    devmode::model::kPageTableState, devmode::model::kThreeWayField,
+                                    devmode::model::kMediaByte, devmode::model::kListBSourceWord};
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "driver_options: %s\n", what);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
+    if (!mkdtemp(root.data())) Fail("no temporary drive root");
+    std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
+    kernel::SetRootFolder(root);
+    const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";
+    datafile::FileSpec spec;
+    std::string error;
+    if (!datafile::ParseDescription(ReadText(data + "/kelvar5e.datafile"), "kelvar5e", data, spec, error)) Fail(error.c_str());
+    const std::vector<uint8_t> file = datafile::WriteDataFile(spec);
+    std::ofstream(root + "/WINDOWS/SYSTEM/KELVAR5E.DAT", std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    registry::HiveError hiveError;
+    if (!registry::UseHiveText(ReadText(data + "/printers.reg"), &hiveError)) Fail("the bundled printers do not load");
+    if (!DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_ATTACH, nullptr)) Fail("the library does not attach");
+    RegisterApplicationOptions();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    constexpr size_t kHead = 2 + std::size(kDopBytes) + 2 * std::size(kPrivateWords);
+    if (size < kHead || size > 0x4000) return 0;
+    const DWORD code = kCodes[data[0] % std::size(kCodes)];
+    const DWORD kind = data[1] % 9;
+
+    DWORD needed = devmode::kDevmodeSize;
+    std::vector<uint8_t> dm(needed);
+    HANDLE session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(dm.data()), &needed);
+    if (!session) Fail("no session");
+    auto* ctx = static_cast<UIDEVDATA*>(session);
+    uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
+    MutableByteView options(dop, ctx->svc->GetDeviceOptionSize(ctx) - static_cast<size_t>(dop - block));
+    for (size_t i = 0; i < std::size(kDopBytes); ++i) options.put_u8(kDopBytes[i], data[2 + i]);
+    int16_t at = 0;
+    ByteView(dm.data(), dm.size()).s16(devmode::kOffModelSection, at);
+    MutableByteView priv(dm.data() + at, dm.size() - static_cast<size_t>(at));
+    const uint8_t* words = data + 2 + std::size(kDopBytes);
+    for (size_t i = 0; i < std::size(kPrivateWords); ++i)
+        priv.put_u16(kPrivateWords[i], static_cast<uint16_t>(words[2 * i] | words[2 * i + 1] << 8));
+
+    // The caller's buffer: the record size, times the count for a list, as an application sizes it.
+    auto* caller = reinterpret_cast<LPDEVMODEA>(dm.data());
+    DWORD entry = 0, count = 1;
+    if (VomelDeviceMode(session, caller, 0, code, &entry) == 0) {
+        if (kind == 4 || kind == 7) {
+            if (VomelDeviceMode(session, caller, 1, code, &count) != 0) count = 0;
+            if (kind == 7) entry = 8;
+        }
+        size_t length = std::max<size_t>(4, size_t{entry} * count);
+        if (length <= 0x100000) {
+            std::vector<uint8_t> buffer(length, 0);
+            std::memcpy(buffer.data(), data + kHead, std::min(length, size - kHead));
+            VomelDeviceMode(session, caller, kind, code, buffer.data());
+        }
+    }
+    VomelDeviceModeTerm(session);
+    return 0;
+}

@@ -1,0 +1,216 @@
+// The driver's own request codes through VomelDeviceMode on the bundled printer: every list's
+// size, count and entries agree, fixed values and switches answer as the device allows, size
+// classes keep their bounds, and a paper-source set that fails changes nothing.
+#include "driver_option_fixture.h"
+
+#include "core/devmode/model_section.h"
+
+#include <algorithm>
+
+namespace {
+
+namespace model = devmode::model;
+
+constexpr DWORD kListCodes[] = {0x10012, 0x10013, 0x1000F, 0x1003B, 0x10117, 0x100E7,
+                                0x10118, 0x1011C, 0x1013C, 0x1005D, 0x10132};
+
+TEST_F(DriverOptions, EveryListFillsExactlyTheCountItsCountRequestGave) {
+    for (DWORD code : kListCodes) ExpectListAgrees(code);
+    ExpectListAgrees(0x10012, 7);
+    // With the page-list extras, the paired sources and the size classes the lists grow.
+    SetDopBit(980, 1);
+    SetDopBit(980, 3);
+    SetDopBit(1, 0);
+    SetDopBit(983, 3);
+    Priv().put_u16(model::kPrivateFlags, 1);
+    for (DWORD code : kListCodes) ExpectListAgrees(code);
+    DWORD count = 0;
+    EXPECT_EQ(Ask(1, 0x1011C, &count), 0);
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(Ask(1, 0x10118, &count), 0);
+    EXPECT_EQ(count, 0u) << "the named pair of 0x10118 needs private flag bit 0 clear";
+}
+
+TEST_F(DriverOptions, SupportedCodesListTheSameCodesAsCodesAndAsPairs) {
+    DWORD count = 0;
+    ASSERT_EQ(Ask(1, 0x10012, &count), 0);
+    std::vector<DWORD> codes(count), pairs(2 * count);
+    ASSERT_EQ(Ask(4, 0x10012, codes.data()), 0);
+    ASSERT_EQ(Ask(7, 0x10012, pairs.data()), 0);
+    ASSERT_GE(count, 48u);
+    for (size_t i = 0; i < count; ++i) EXPECT_EQ(pairs[2 * i], codes[i]) << i;
+    EXPECT_EQ(codes[0], 0x10000u);
+    EXPECT_EQ(codes[47], 0x1012Eu);
+    EXPECT_EQ(pairs[2 * 31 + 1], static_cast<DWORD>(-2)) << "0x10113";
+    auto listed = [&](DWORD code) { return std::find(codes.begin(), codes.end(), code) != codes.end(); };
+    EXPECT_TRUE(listed(0x10032)) << "department accounts of the model";
+    EXPECT_TRUE(listed(0x10005)) << "own code answering its size";
+    EXPECT_FALSE(listed(0x10016)) << "own code answering 2";
+    EXPECT_FALSE(listed(0x10139)) << "size classes without the device's option";
+}
+
+TEST_F(DriverOptions, FixedValuesAnswerFromTheDeviceAndTheModel) {
+    struct Case {
+        DWORD code;
+        LONG answer;
+        DWORD value;
+    };
+    for (Case c : {Case{0x10005, 0, 1}, Case{0x1000B, 0, 3}, Case{0x10010, 0, 1}, Case{0x10016, 2, 0},
+                   Case{0x10040, 0, 7}, Case{0x10042, 0, 0}, Case{0x10044, 2, 0}, Case{0x1004A, 0, 0xFFFFFFFF},
+                   Case{0x10050, 0, 350}, Case{0x10056, 0, 0}, Case{0x100CA, 0, 1}, Case{0x100DD, 0, 1},
+                   Case{0x1010A, 0, 0}, Case{0x1010E, 0, 127}, Case{0x10112, 2, 0}, Case{0x10115, 0, 9999},
+                   Case{0x1012E, 0, 1}, Case{0x1013D, 2, 0}, Case{0x1013F, 0, 0}, Case{0x1003E, 0, 0},
+                   Case{0x1002C, 0, 0}, Case{0x10045, 2, 0}}) {
+        DWORD word = 0xABABABAB;
+        EXPECT_EQ(Ask(2, c.code, &word), c.answer) << std::hex << c.code;
+        DWORD expected = c.answer == 0 ? c.value : 0xABABABABu;  // a refused request writes nothing
+        EXPECT_EQ(word, expected) << std::hex << c.code;
+    }
+    DWORD size = 0;
+    EXPECT_EQ(Ask(0, 0x100DD, &size), 0);
+    EXPECT_EQ(size, 1u);
+    EXPECT_EQ(Set(0x10005, 1), 3);
+    // Options of the device turn codes on.
+    SetDopBit(981, 6);
+    SetDopBit(983, 3);
+    SetDopBit(980, 7);
+    EXPECT_EQ(Get(0x10112), 9999u);
+    EXPECT_EQ(Get(0x10045), 100u);
+    DWORD pair[2] = {};
+    ASSERT_EQ(Ask(2, 0x1013D, pair), 0);
+    EXPECT_EQ(pair[0], 200u);
+    EXPECT_EQ(pair[1], 10u);
+    // A null buffer is refused, also where the value is fixed.
+    EXPECT_EQ(Ask(2, 0x1010E, nullptr), 1);
+    EXPECT_EQ(Ask(2, 0x100E8, nullptr), 1);
+}
+
+TEST_F(DriverOptions, SwitchesKeepTheirBitsAndRefuseOtherValues) {
+    EXPECT_EQ(Get(0x1001B), 2u);
+    EXPECT_EQ(Set(0x1001B, 1), 0);
+    EXPECT_TRUE(Option32(220) & (1u << 10));
+    EXPECT_EQ(Dm()->dmTTOption, DMTT_DOWNLOAD_OUTLINE);
+    EXPECT_EQ(Get(0x1001B), 1u);
+    EXPECT_EQ(Set(0x1001B, 3), 2);
+    EXPECT_EQ(Set(0x1001B, 2), 0);
+    EXPECT_EQ(Dm()->dmTTOption, DMTT_DOWNLOAD);
+
+    EXPECT_EQ(Set(0x1001A, 1), 0);
+    EXPECT_EQ(Option32(220) & ((1u << 11) | (1u << 13)), 1u << 11);
+    EXPECT_EQ(Ask(6, 0x1001A, nullptr), 0);
+    // The classic device class only; this printer is not.
+    EXPECT_EQ(Set(0x10017, 2), 2);
+    EXPECT_EQ(Set(0x1001C, 0), 2) << "the model keeps no three-way field";
+    EXPECT_EQ(Set(0x10063, 1), 2);
+    SetDopBit(982, 7);
+    EXPECT_EQ(Set(0x10063, 1), 0);
+    EXPECT_EQ(Get(0x10063), 1u);
+    EXPECT_EQ(Set(0x10063, 2), 2);
+}
+
+TEST_F(DriverOptions, SizeClassesKeepTheirBoundsWhileFree) {
+    DWORD wide[2] = {2569, 3640}, fits[2] = {2570, 3640}, out[2] = {};
+    EXPECT_EQ(Ask(3, 0x10139, fits), 2) << "no size classes on the device";
+    SetDopBit(983, 3);
+    EXPECT_EQ(Ask(3, 0x10139, fits), 3) << "class not free";
+    Priv().put_u16(model::kLargeClassState, 256);
+    EXPECT_EQ(Ask(3, 0x10139, wide), 2);
+    EXPECT_EQ(Ask(3, 0x10139, fits), 0);
+    ASSERT_EQ(Ask(2, 0x10139, out), 0);
+    EXPECT_EQ(out[0], 2570u);
+    EXPECT_EQ(out[1], 3640u);
+    EXPECT_EQ(Priv16(1179), 2570);
+    DWORD bounds[6] = {};
+    ASSERT_EQ(Ask(2, 0x10130, bounds), 0);
+    EXPECT_EQ(bounds[0], 2570u);
+    EXPECT_EQ(bounds[5], 2030u);
+    EXPECT_EQ(Ask(6, 0x1013B, nullptr), 3) << "small class not free";
+}
+
+TEST_F(DriverOptions, PaperSourceSettingsChangeNothingWhenOneEntryIsRefused) {
+    DWORD count = 0;
+    ASSERT_EQ(Ask(1, 0x1000F, &count), 0);
+    ASSERT_GT(count, 1u);
+    std::vector<uint8_t> entries(12 * count), again(12 * count);
+    ASSERT_EQ(Ask(4, 0x1000F, entries.data()), 0);
+    std::vector<uint8_t> bad = entries;
+    MutableByteView(bad.data() + 12 * (count - 1), 12).put_u16(2, 9999);  // a paper the printer lacks
+    EXPECT_EQ(Ask(3, 0x1000F, bad.data()), 2);
+    ASSERT_EQ(Ask(4, 0x1000F, again.data()), 0);
+    EXPECT_EQ(again, entries);
+    bad = entries;
+    MutableByteView(bad.data(), 12).put_u16(6, 77);  // a media the device data does not name
+    EXPECT_EQ(Ask(3, 0x1000F, bad.data()), 2);
+    ASSERT_EQ(Ask(4, 0x1000F, again.data()), 0);
+    EXPECT_EQ(again, entries);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DriverOptions, SourceTablesAnswerTheirFixedEntriesAndCapabilityBits) {
+    DWORD count = 0;
+    ASSERT_EQ(Ask(1, 0x1003B, &count), 0);
+    EXPECT_EQ(count, 6u);
+    uint8_t trays[36] = {};
+    ASSERT_EQ(Ask(4, 0x1003B, trays), 0);
+    const uint8_t expected[6] = {0x11, 0x00, 0xC8, 0x00, 0xD0, 0x07};  // type 17, 200, 2000
+    EXPECT_EQ(std::memcmp(trays, expected, 6), 0);
+    EXPECT_EQ(trays[30], 5);
+
+    ASSERT_EQ(Ask(1, 0x10013, &count), 0);
+    std::vector<uint8_t> list(72 * count);
+    ASSERT_EQ(Ask(4, 0x10013, list.data()), 0);
+    bool defaultSeen = false;
+    for (size_t i = 0; i < count; ++i) {
+        ByteView entry(list.data() + 72 * i, 72);
+        uint32_t flags = 0;
+        entry.u32(68, flags);
+        EXPECT_NE(entry.data()[4], 0) << "source " << i << " has a name";
+        EXPECT_EQ(entry.data()[4 + 31], 0);
+        defaultSeen |= (flags & 1) != 0;
+    }
+    EXPECT_TRUE(defaultSeen) << "the device data's default source is marked";
+
+    ASSERT_EQ(Ask(1, 0x1013C, &count), 0);
+    std::vector<DWORD> caps(3 * count, 0x5A5A5A5A);
+    ASSERT_EQ(Ask(4, 0x1013C, caps.data()), 0);
+    for (size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(caps[3 * i + 2], 0x5A5A5A5Au) << "the caller's third word stays";
+        if (caps[3 * i] == 1) {
+            EXPECT_EQ(caps[3 * i + 1], 0x3u) << "tray 1";
+        }
+    }
+    SetDopBit(2, 0);
+    ASSERT_EQ(Ask(4, 0x1013C, caps.data()), 0);
+    for (size_t i = 0; i < count; ++i) {
+        if (caps[3 * i] == 1) {
+            EXPECT_EQ(caps[3 * i + 1], 0x3000Cu) << "tray 1 with paired sources";
+        }
+    }
+}
+
+TEST_F(DriverOptions, PrivateSwitchesAndTheFinishingSwitch) {
+    namespace model = devmode::model;
+    Priv().put_u8(model::kRuleClearedByte, 7);
+    EXPECT_EQ(Set(0x100CB, 1), 0);
+    uint32_t word = 0;
+    Priv().u32(model::kPrivateFlagWord, word);
+    EXPECT_TRUE(word & (1u << 14));
+    EXPECT_EQ(Priv().data()[model::kRuleClearedByte], 0);
+    EXPECT_EQ(Priv16(model::kSetByCodeWord), 1);
+    EXPECT_EQ(Get(0x100CB), 1u);
+    EXPECT_EQ(Set(0x100CB, 2), 2);
+    EXPECT_EQ(Ask(6, 0x100CB, nullptr), 0);
+    EXPECT_EQ(Get(0x100CB), 0u);
+
+    EXPECT_EQ(Set(0x10015, 1), 2) << "the model lists its sources instead";
+    SetOption32(190, 0x800);
+    EXPECT_EQ(Get(0x10041), 1u);
+    EXPECT_EQ(Set(0x10041, 5), 2);
+    DWORD user[41] = {};
+    EXPECT_EQ(Ask(3, 0x100EA, user), 2) << "the job operations offer no secured user here";
+}
+
+}  // namespace
