@@ -1,6 +1,6 @@
 // Fields the page-composition adapters read that have no place named elsewhere: words of the
 // driver data, the position bits of the stamp options, and the fields of the model section that
-// only these adapters use. Their choice is recorded in data/option_interface.md.
+// only these adapters use. Their choice is recorded in data/option-interface.md.
 #pragma once
 
 #include "core/datafile/device_data_layout.h"
