@@ -3,7 +3,6 @@
 #include "items/pdl/folx.h"
 
 #include "core/device/service_table.h"
-#include "core/device/user_data.h"
 #include "core/devmode/option_routes.h"
 #include "core/helpers/byte_view.h"
 #include "settings/folx/folx_fields.h"
@@ -42,11 +41,10 @@ LONG FOLX::EntryProc(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
     LONG result = folx::kNotSupported;
     entryRequest = ctx;
     DeviceData* device = ctx && ctx->svc ? ctx->svc->LoadDeviceData(ctx) : nullptr;
+    // The user data's current settings and the request's current device mode are one object:
+    // the adapters work on the latter, and a set reaches the caller through the copy-back.
     NonSvFOLX::Attach(ctx);
     PDLSvFOLX::Attach(ctx);
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
-    uint8_t* settings = user ? user->GetSettingsSource() : nullptr;
-    (void)settings;  // the same object as the request's current device mode
 
     const bool colour = device && host_.Device32(folxdata::kColourFlag) != 0;
     if (kind == folx::kKindSize) {
