@@ -21,7 +21,7 @@ TEST_F(Folx, ColourModelMarksAnOutlinedWatermark) {
     ctx->svc->SetOption(ctx, dm.data(), 150, &flags, 4);
     std::vector<uint8_t> record(folx::stamp::kSize, 0);
     ASSERT_EQ(VomelDeviceMode(colour, reinterpret_cast<LPDEVMODEA>(dm.data()), 2, 1071, record.data()), 0);
-    EXPECT_EQ(U32(record, folx::stamp::kFlags), (1u + 8u) & ~0x08u | 0x40u);
+    EXPECT_EQ(U32(record, folx::stamp::kFlags), ((1u + 8u) & ~0x08u) | 0x40u);
     // 1057 is not supported even here, and its data stays as it was.
     uint32_t word = 0xABABABAB;
     EXPECT_EQ(VomelDeviceMode(colour, reinterpret_cast<LPDEVMODEA>(dm.data()), 2, 1057, &word), 2);
