@@ -4,16 +4,12 @@
 // (watermark, new profile, profile name, file path). Whatever a request answers, it writes
 // nothing past what the size requests announced, and the caller's device mode still passes the
 // driver's checks afterwards.
+#include "bundled_printer_harness.h"
 #include "core/devmode/devmode_check.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
-#include "core/library/dll_main.h"
 #include "core/library/exports_devicemode.h"
 #include "items/pdl/sdk.h"
-#include "platform/kernel/path_map.h"
-#include "platform/registry/hive.h"
-#include "tools/datafile/data_file_writer.h"
-#include "tools/datafile/description.h"
 
 #include <windows.h>
 
@@ -22,29 +18,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
+
+[[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("application_options", what); }
 
 constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 constexpr size_t kMaxData = 0x10000;
 
 HANDLE g_session = nullptr;
 std::vector<uint8_t> g_devmode;
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "application_options: %s\n", what);
-    std::abort();
-}
 
 LONG Ask(DWORD kind, DWORD code, void* data) {
     const LONG answer = VomelDeviceMode(g_session, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), kind, code, data);
@@ -92,20 +77,7 @@ void BatchQuery(DWORD kind, const uint8_t* payload, size_t length) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
-    if (!mkdtemp(root.data())) Fail("no temporary drive root");
-    std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
-    kernel::SetRootFolder(root);
-    const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";
-    datafile::FileSpec spec;
-    std::string error;
-    if (!datafile::ParseDescription(ReadText(data + "/kelvar5e.datafile"), "kelvar5e", data, spec, error)) Fail(error.c_str());
-    const std::vector<uint8_t> file = datafile::WriteDataFile(spec);
-    std::ofstream(root + "/WINDOWS/SYSTEM/KELVAR5E.DAT", std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    registry::HiveError hiveError;
-    if (!registry::UseHiveText(ReadText(data + "/printers.reg"), &hiveError)) Fail("the bundled printers do not load");
-    if (!DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_ATTACH, nullptr)) Fail("the library does not attach");
+    fuzzprinter::InstallBundledPrinter("application_options");
     RegisterApplicationOptions();
     DWORD needed = devmode::kDevmodeSize;
     g_devmode.resize(needed);

@@ -4,15 +4,11 @@
 // VomelDeviceMode whenever the bytes hold at least what they declare (a caller hands a pointer,
 // so a shorter buffer is the caller's fault, not the library's). Whatever comes out of a session
 // must be a device mode that passes the checks.
+#include "bundled_printer_harness.h"
 #include "core/devmode/devmode_check.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
-#include "core/library/dll_main.h"
 #include "core/library/exports_devicemode.h"
-#include "platform/kernel/path_map.h"
-#include "platform/registry/hive.h"
-#include "tools/datafile/data_file_writer.h"
-#include "tools/datafile/description.h"
 
 #include <windows.h>
 
@@ -20,26 +16,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
+[[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("devmode_exports", what); }
+
 constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 constexpr char kValue[] = "Default DevMode";
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "devmode_exports: %s\n", what);
-    std::abort();
-}
 
 // A device mode a session hands out: ours, current, with terminated texts and sound fields.
 void CheckSessionDevmode(const std::vector<uint8_t>& dm) {
@@ -54,20 +39,7 @@ void CheckSessionDevmode(const std::vector<uint8_t>& dm) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
-    if (!mkdtemp(root.data())) Fail("no temporary drive root");
-    std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
-    kernel::SetRootFolder(root);
-    const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";
-    datafile::FileSpec spec;
-    std::string error;
-    if (!datafile::ParseDescription(ReadText(data + "/kelvar5e.datafile"), "kelvar5e", data, spec, error)) Fail(error.c_str());
-    const std::vector<uint8_t> file = datafile::WriteDataFile(spec);
-    std::ofstream(root + "/WINDOWS/SYSTEM/KELVAR5E.DAT", std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    registry::HiveError hiveError;
-    if (!registry::UseHiveText(ReadText(data + "/printers.reg"), &hiveError)) Fail("the bundled printers do not load");
-    if (!DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_ATTACH, nullptr)) Fail("the library does not attach");
+    fuzzprinter::InstallBundledPrinter("devmode_exports");
     return 0;
 }
 

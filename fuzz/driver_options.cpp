@@ -3,18 +3,14 @@
 // configuration found (bytes of the device-option data) and the private fields of the device
 // mode hold; the rest is the caller's record, in a buffer exactly as long as the request's own
 // size and count answers say, so that the sanitizer sees any write or read past it.
+#include "bundled_printer_harness.h"
 #include "core/device/service_table.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/devmode/model_section.h"
 #include "core/helpers/byte_view.h"
-#include "core/library/dll_main.h"
 #include "core/library/exports_devicemode.h"
 #include "items/pdl/sdk.h"
-#include "platform/kernel/path_map.h"
-#include "platform/registry/hive.h"
-#include "tools/datafile/data_file_writer.h"
-#include "tools/datafile/description.h"
 
 #include <windows.h>
 
@@ -23,13 +19,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
+
+[[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("driver_options", what); }
 
 constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 
@@ -50,33 +46,10 @@ constexpr size_t kPrivateWords[] = {devmode::model::kPrivateFlags, devmode::mode
                                     devmode::model::kPageTableState, devmode::model::kThreeWayField,
                                     devmode::model::kMediaByte, devmode::model::kListBSourceWord};
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "driver_options: %s\n", what);
-    std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
-    if (!mkdtemp(root.data())) Fail("no temporary drive root");
-    std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
-    kernel::SetRootFolder(root);
-    const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";
-    datafile::FileSpec spec;
-    std::string error;
-    if (!datafile::ParseDescription(ReadText(data + "/kelvar5e.datafile"), "kelvar5e", data, spec, error)) Fail(error.c_str());
-    const std::vector<uint8_t> file = datafile::WriteDataFile(spec);
-    std::ofstream(root + "/WINDOWS/SYSTEM/KELVAR5E.DAT", std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    registry::HiveError hiveError;
-    if (!registry::UseHiveText(ReadText(data + "/printers.reg"), &hiveError)) Fail("the bundled printers do not load");
-    if (!DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_ATTACH, nullptr)) Fail("the library does not attach");
+    fuzzprinter::InstallBundledPrinter("driver_options");
     RegisterApplicationOptions();
     return 0;
 }

@@ -52,31 +52,6 @@ void BuildStaplePositionItems(ItemSink& sink) {
     sink.Add(new CmSvPB_StapleCancel);
 }
 
-namespace {
-
-class ListSink : public ItemSink {
-public:
-    explicit ListSink(PoolVector<CmSv*>& items) : items_(items) {}
-    void Add(CmSv* item) override { items_.push_back(item); }
-
-private:
-    PoolVector<CmSv*>& items_;
-};
-
-template <void (*Build)(ItemSink&)>
-bool MakeInto(PoolVector<CmSv*>& items) {
-    ListSink sink(items);
-    Build(sink);
-    return true;
-}
-
-}  // namespace
-
-bool MakeFinishingItems(PoolVector<CmSv*>& items) { return MakeInto<BuildFinishingItems>(items); }
-bool MakeBookletItems(PoolVector<CmSv*>& items) { return MakeInto<BuildBookletItems>(items); }
-bool MakeGutterMarginItems(PoolVector<CmSv*>& items) { return MakeInto<BuildGutterMarginItems>(items); }
-bool MakeStaplePositionItems(PoolVector<CmSv*>& items) { return MakeInto<BuildStaplePositionItems>(items); }
-
 FinishingSets CreateFinishingItemSets(UIDEVDATA* ctx, CmSvConflict& registry) {
     FinishingSets sets;
     // The dialogs' sets carry no common-page controls.

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "core/device/uidevdata.h"
-#include "core/memory/pool_allocator.h"
 #include "items/common/finishing_items.h"
 #include "items/common/staple_position.h"
 #include "items/pdl/item_sets.h"
@@ -45,11 +44,6 @@ struct FinishingSets {
 
 // Sets 2, 30, 31 and 34, each registered before its items are added.
 FinishingSets CreateFinishingItemSets(UIDEVDATA* ctx, CmSvConflict& registry);
-// The same items into a list, for the registry that owns its sets' items.
-bool MakeFinishingItems(PoolVector<CmSv*>& items);
-bool MakeBookletItems(PoolVector<CmSv*>& items);
-bool MakeGutterMarginItems(PoolVector<CmSv*>& items);
-bool MakeStaplePositionItems(PoolVector<CmSv*>& items);
 
 // Deletes the four sets and their items.
 void DestroyFinishingItemSets(FinishingSets& sets);

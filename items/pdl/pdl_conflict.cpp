@@ -3,7 +3,7 @@
 
 #include "core/device/user_data.h"
 #include "items/pdl/finishing_item_sets.h"
-#include "items/pdl/item_set_registry.h"
+#include "items/pdl/item_sets.h"
 #include "items/pdl/quality_item_sets.h"
 #include "items/pdl/value_item_sets.h"
 #include "settings/items/sv.h"
@@ -12,40 +12,57 @@ PDLSvConflict::PDLSvConflict(CmUserData* userData) { owner = userData; }
 
 PDLSvConflict::~PDLSvConflict() { DestroyAllItemSets(nullptr); }
 
-void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVector<CmSv*>&)) {
-    PoolVector<CmSv*> made;
-    make(made);
-    // Owned before they are added, so that memory running out half way loses none of them.
-    items_.insert(items_.end(), made.begin(), made.end());
-    auto* set = new CmSvItemSet(setId, 0, 0, 0);
-    sets_.push_back(set);
-    RegisterItemSet(ctx, set);
-    for (CmSv* item : made) set->AddItem(ctx, item);
+namespace {
+
+class OwnedSink : public ItemSink {
+public:
+    explicit OwnedSink(PoolVector<CmSv*>& items) : items_(items) {}
+    void Add(CmSv* item) override { items_.push_back(item); }
+
+private:
+    PoolVector<CmSv*>& items_;
+};
+
+}  // namespace
+
+void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeCommon,
+                             bool (*make)(PoolVector<CmSv*>&)) {
+    const size_t from = items_.size();
+    make(items_);
+    RegisterSet(ctx, setId, includeCommon, from);
 }
 
-void PDLSvConflict::Adopt(CmSvItemSet* set) {
-    if (!set) return;
+void PDLSvConflict::BuildSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeCommon, void (*build)(ItemSink&)) {
+    const size_t from = items_.size();
+    OwnedSink sink(items_);
+    build(sink);
+    RegisterSet(ctx, setId, includeCommon, from);
+}
+
+void PDLSvConflict::RegisterSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeCommon, size_t firstItem) {
+    auto* set = new CmSvItemSet(setId, 0, 0, includeCommon);
     sets_.push_back(set);
-    for (auto& [id, item] : set->items) items_.push_back(item);
+    RegisterItemSet(ctx, set);
+    for (size_t i = firstItem; i < items_.size(); ++i) set->AddItem(ctx, items_[i]);
 }
 
 int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     const int started = StartRules(ctx);
     // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
-    BuildSet(ctx, kSpecItemSet, MakeSpecItems);
-    Adopt(CreateItemSet0(ctx, *this));
-    BuildSet(ctx, kAppDocItemSet, MakeAppDocItems);
-    Adopt(CreateItemSetPageSetup(ctx, *this));
+    BuildSet(ctx, kSpecItemSet, 0, MakeSpecItems);
+    BuildSet(ctx, kCommonSetId, 0, BuildCommonItems);
+    BuildSet(ctx, kAppDocItemSet, 0, MakeAppDocItems);
+    BuildSet(ctx, kPageSetupSetId, 1, BuildPageSetupItems);
     // The finishing page and its dialogs.
-    BuildSet(ctx, kFinishingSetId, MakeFinishingItems);
-    BuildSet(ctx, kBookletSetId, MakeBookletItems);
-    BuildSet(ctx, kGutterMarginSetId, MakeGutterMarginItems);
-    BuildSet(ctx, kStaplePositionSetId, MakeStaplePositionItems);
+    BuildSet(ctx, kFinishingSetId, 1, BuildFinishingItems);
+    BuildSet(ctx, kBookletSetId, 0, BuildBookletItems);
+    BuildSet(ctx, kGutterMarginSetId, 0, BuildGutterMarginItems);
+    BuildSet(ctx, kStaplePositionSetId, 0, BuildStaplePositionItems);
     // The paper-source, quality and device-settings pages and the layout-options dialog.
-    BuildSet(ctx, kPaperSourceSetId, MakePaperSourceItems);
-    BuildSet(ctx, kQualitySetId, MakeQualityItems);
-    BuildSet(ctx, kDeviceSettingsSetId, MakeDeviceSettingsItems);
-    BuildSet(ctx, kLayoutOptionsSetId, MakeLayoutOptionItems);
+    BuildSet(ctx, kPaperSourceSetId, 1, BuildPaperSourceItems);
+    BuildSet(ctx, kQualitySetId, 1, BuildQualityItems);
+    BuildSet(ctx, kDeviceSettingsSetId, 1, BuildDeviceSettingsItems);
+    BuildSet(ctx, kLayoutOptionsSetId, 0, BuildLayoutOptionItems);
     StartEngine(ctx);
     return started;
 }

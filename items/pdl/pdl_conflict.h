@@ -7,6 +7,7 @@
 #include "settings/registry/conflict.h"
 
 class CmUserData;
+class ItemSink;
 
 class PDLSvConflict : public CmSvConflict {
 public:
@@ -21,10 +22,12 @@ public:
 
 private:
     // Constructs a set, registers it, then adds the items: the registry loads each as it comes.
-    void BuildSet(UIDEVDATA* ctx, uint32_t setId, bool (*make)(PoolVector<CmSv*>&));
-
-    // A set built and registered elsewhere, owned from now on with its items.
-    void Adopt(CmSvItemSet* set);
+    // The items are owned by the registry as soon as they are made, so that memory running out
+    // half way loses none of them. `includeCommon` 1 for a main page, which shows set 0 as well.
+    void BuildSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeCommon, bool (*make)(PoolVector<CmSv*>&));
+    void BuildSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeCommon, void (*build)(ItemSink&));
+    // The set itself, registered, then given the items made since firstItem.
+    void RegisterSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeCommon, size_t firstItem);
 
     PoolVector<CmSvItemSet*> sets_;
     PoolVector<CmSv*> items_;

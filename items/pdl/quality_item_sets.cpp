@@ -53,31 +53,6 @@ void BuildLayoutOptionItems(ItemSink& sink) {
     sink.Add(new CmSvPB_FormatSettings);
 }
 
-namespace {
-
-class ListSink : public ItemSink {
-public:
-    explicit ListSink(PoolVector<CmSv*>& items) : items_(items) {}
-    void Add(CmSv* item) override { items_.push_back(item); }
-
-private:
-    PoolVector<CmSv*>& items_;
-};
-
-template <void (*Build)(ItemSink&)>
-bool MakeInto(PoolVector<CmSv*>& items) {
-    ListSink sink(items);
-    Build(sink);
-    return true;
-}
-
-}  // namespace
-
-bool MakePaperSourceItems(PoolVector<CmSv*>& items) { return MakeInto<BuildPaperSourceItems>(items); }
-bool MakeQualityItems(PoolVector<CmSv*>& items) { return MakeInto<BuildQualityItems>(items); }
-bool MakeDeviceSettingsItems(PoolVector<CmSv*>& items) { return MakeInto<BuildDeviceSettingsItems>(items); }
-bool MakeLayoutOptionItems(PoolVector<CmSv*>& items) { return MakeInto<BuildLayoutOptionItems>(items); }
-
 CmSvItemSet* CreateItemSet3(UIDEVDATA* ctx, CmSvConflict& registry) {
     return CreateItemSet(ctx, registry, kPaperSourceSetId, 1, BuildPaperSourceItems);
 }

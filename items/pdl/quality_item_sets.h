@@ -4,7 +4,6 @@
 #pragma once
 
 #include "core/device/uidevdata.h"
-#include "core/memory/pool_allocator.h"
 #include "items/pdl/item_sets.h"
 
 #include <cstdint>
@@ -31,8 +30,3 @@ CmSvItemSet* CreateItemSet3(UIDEVDATA* ctx, CmSvConflict& registry);
 CmSvItemSet* CreateItemSet4(UIDEVDATA* ctx, CmSvConflict& registry);
 CmSvItemSet* CreateItemSet5(UIDEVDATA* ctx, CmSvConflict& registry);
 CmSvItemSet* CreateItemSet21(UIDEVDATA* ctx, CmSvConflict& registry);
-// The same items into a list, for the registry that owns its sets' items.
-bool MakePaperSourceItems(PoolVector<CmSv*>& items);
-bool MakeQualityItems(PoolVector<CmSv*>& items);
-bool MakeDeviceSettingsItems(PoolVector<CmSv*>& items);
-bool MakeLayoutOptionItems(PoolVector<CmSv*>& items);

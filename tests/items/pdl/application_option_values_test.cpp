@@ -1,6 +1,8 @@
 // The driver's own answers through the exported VomelDeviceMode: the batch query, the bits and
 // levels of the private device mode, the watermark record, and stored profiles over a profile
 // store registered as the profiles subsystem registers its own.
+#include "driver_option_fixture.h"
+
 #include "core/devmode/devmode_options.h"
 #include "core/library/exports_devicemode.h"
 #include "drvtest/fixture_device.h"
@@ -15,43 +17,26 @@
 
 namespace {
 
-class Session {
-public:
-    Session() {
-        RegisterApplicationOptions();
-        DWORD size = 0;
-        HANDLE probe = VomelDeviceModeInit(nullptr, nullptr, &size);
-        VomelDeviceModeTerm(probe);
-        devmode.resize(size);
-        handle = VomelDeviceModeInit(nullptr, Dm(), &size);
-    }
-    ~Session() { VomelDeviceModeTerm(handle); }
-    LPDEVMODEA Dm() { return reinterpret_cast<LPDEVMODEA>(devmode.data()); }
-    LONG Ask(DWORD kind, DWORD code, void* data) { return VomelDeviceMode(handle, Dm(), kind, code, data); }
+class ApplicationOptionValues : public DriverOptions {
+protected:
     uint32_t Option(uint32_t number) {
         uint32_t value = 0;
         devmode::GetOption(devmode.data(), number, &value, sizeof value);
         return value;
     }
-
-    std::vector<uint8_t> devmode;
-    HANDLE handle = nullptr;
 };
 
 uint32_t Word(const std::vector<uint32_t>& words, size_t byte) { return words[byte / 4]; }
 
-TEST(ApplicationOptionValues, BatchQueryAnswersEachCodeAndNeverAsksItself) {
-    drvtest::FixtureDevice fixture;
-    Session s;
-    ASSERT_NE(s.handle, nullptr);
+TEST_F(ApplicationOptionValues, BatchQueryAnswersEachCodeAndNeverAsksItself) {
     const uint32_t codes[] = {0x10000, 0x10051, 0x1004E, 0};
     std::vector<uint32_t> data(64, 0);
     data[0] = 20;  // the output right after the list's terminator
     std::memcpy(&data[1], codes, sizeof codes);
 
-    EXPECT_EQ(s.Ask(0, 0x10051, data.data()), 0);
+    EXPECT_EQ(Ask(0, 0x10051, data.data()), 0);
     EXPECT_EQ(Word(data, 20), 24u + 20u + 24u + 20u);  // the nested batch counts as a failed size
-    EXPECT_EQ(s.Ask(2, 0x10051, data.data()), 0);
+    EXPECT_EQ(Ask(2, 0x10051, data.data()), 0);
     // Each entry: head, value at 16, the next at 20 plus the size.
     const uint32_t expected[] = {0x10000, 0, 0, 4, 0x0002001E, 0,  // version
                                  0x10051, 2, 0, 0, 0,              // nested batch: "not supported"
@@ -61,26 +46,23 @@ TEST(ApplicationOptionValues, BatchQueryAnswersEachCodeAndNeverAsksItself) {
 
     // Output that would overwrite the code list still being read is refused, list untouched.
     data[0] = 8;
-    EXPECT_EQ(s.Ask(2, 0x10051, data.data()), 1);
+    EXPECT_EQ(Ask(2, 0x10051, data.data()), 1);
     EXPECT_EQ(std::memcmp(&data[1], codes, sizeof codes), 0);
     // An empty list: only the closing entry.
     std::vector<uint32_t> empty(16, 0xEEEEEEEE);
     empty[0] = 8;
     empty[1] = 0;
-    EXPECT_EQ(s.Ask(0, 0x10051, empty.data()), 0);
+    EXPECT_EQ(Ask(0, 0x10051, empty.data()), 0);
     EXPECT_EQ(empty[2], 20u);
-    EXPECT_EQ(s.Ask(2, 0x10051, empty.data()), 0);
+    EXPECT_EQ(Ask(2, 0x10051, empty.data()), 0);
     EXPECT_EQ(empty[2], 0u);
     EXPECT_EQ(empty[5], 0u);
     EXPECT_EQ(empty[6], 0xEEEEEEEEu);
-    EXPECT_EQ(s.Ask(3, 0x10051, empty.data()), 2);
-    EXPECT_EQ(s.Ask(2, 0x10051, nullptr), 1);
+    EXPECT_EQ(Ask(3, 0x10051, empty.data()), 2);
+    EXPECT_EQ(Ask(2, 0x10051, nullptr), 1);
 }
 
-TEST(ApplicationOptionValues, BitsAndLevelsOfTheSettingsReachTheCaller) {
-    drvtest::FixtureDevice fixture;
-    Session s;
-    ASSERT_NE(s.handle, nullptr);
+TEST_F(ApplicationOptionValues, BitsAndLevelsOfTheSettingsReachTheCaller) {
     constexpr uint32_t kBit19 = 1u << 19;
     struct Case {
         DWORD kind, code, value;
@@ -96,33 +78,30 @@ TEST(ApplicationOptionValues, BitsAndLevelsOfTheSettingsReachTheCaller) {
     };
     for (const Case& c : cases) {
         DWORD value = c.value;
-        EXPECT_EQ(s.Ask(c.kind, c.code, &value), c.answer) << std::hex << c.code << " " << c.value;
-        EXPECT_EQ(s.Option(c.option) & c.mask, c.expected) << std::hex << c.code << " " << c.value;
+        EXPECT_EQ(Ask(c.kind, c.code, &value), c.answer) << std::hex << c.code << " " << c.value;
+        EXPECT_EQ(Option(c.option) & c.mask, c.expected) << std::hex << c.code << " " << c.value;
     }
     DWORD level = 3;
-    ASSERT_EQ(s.Ask(3, 0x100C9, &level), 0);
+    ASSERT_EQ(Ask(3, 0x100C9, &level), 0);
     level = 0;
-    EXPECT_EQ(s.Ask(2, 0x100C9, &level), 0);
+    EXPECT_EQ(Ask(2, 0x100C9, &level), 0);
     EXPECT_EQ(level, 3u);
 
     // The settings block: kind 6 puts the defaults back over the current settings.
-    EXPECT_EQ(s.Ask(6, 0x10001, nullptr), 0);
-    EXPECT_EQ(s.Option(110) & (0x3Fu << 20), 0u);
+    EXPECT_EQ(Ask(6, 0x10001, nullptr), 0);
+    EXPECT_EQ(Option(110) & (0x3Fu << 20), 0u);
     DWORD size = 0;
-    EXPECT_EQ(s.Ask(0, 0x10001, &size), 0);
+    EXPECT_EQ(Ask(0, 0x10001, &size), 0);
     EXPECT_GE(size, 220u);
     char name[64];
     std::memset(name, 'x', sizeof name);
-    EXPECT_EQ(s.Ask(2, 0x1000D, name), 0);
+    EXPECT_EQ(Ask(2, 0x1000D, name), 0);
     EXPECT_LT(strnlen(name, sizeof name), sizeof name);
 }
 
-TEST(ApplicationOptionValues, WatermarkRecordIsCheckedWholeThenWritten) {
-    drvtest::FixtureDevice fixture;
-    Session s;
-    ASSERT_NE(s.handle, nullptr);
+TEST_F(ApplicationOptionValues, WatermarkRecordIsCheckedWholeThenWritten) {
     DWORD size = 0;
-    const LONG available = s.Ask(0, 0x1000A, &size);
+    const LONG available = Ask(0, 0x1000A, &size);
     if (available == 2) GTEST_SKIP() << "no stamp item on this printer";
     ASSERT_EQ(available, 0);
     EXPECT_EQ(size, 220u);
@@ -143,24 +122,24 @@ TEST(ApplicationOptionValues, WatermarkRecordIsCheckedWholeThenWritten) {
     put16(216, 1);
 
     // A bad colour anywhere in the record refuses it before any option is written.
-    const std::vector<uint8_t> before = s.devmode;
+    const std::vector<uint8_t> before = devmode;
     std::vector<uint8_t> bad = record;
     const uint16_t colour = 16;
     std::memcpy(&bad[210], &colour, 2);
-    EXPECT_EQ(s.Ask(3, 0x1000A, bad.data()), 2);
-    EXPECT_EQ(s.devmode, before);
+    EXPECT_EQ(Ask(3, 0x1000A, bad.data()), 2);
+    EXPECT_EQ(devmode, before);
     std::vector<uint8_t> longName = record;
     std::memset(&longName[0], 'N', 40);
-    EXPECT_EQ(s.Ask(3, 0x1000A, longName.data()), 1);
-    EXPECT_EQ(s.devmode, before);
+    EXPECT_EQ(Ask(3, 0x1000A, longName.data()), 1);
+    EXPECT_EQ(devmode, before);
 
-    ASSERT_EQ(s.Ask(3, 0x1000A, record.data()), 0);
-    EXPECT_EQ(s.Option(159) & 0xFFFF, 0u);
-    EXPECT_EQ(s.Option(150) & 0x380, 0u);
-    EXPECT_EQ(s.Option(158), (uint32_t{static_cast<uint16_t>(-50)} << 16) | 50u);
-    EXPECT_EQ(s.Option(157), 0x0000FFu);
+    ASSERT_EQ(Ask(3, 0x1000A, record.data()), 0);
+    EXPECT_EQ(Option(159) & 0xFFFF, 0u);
+    EXPECT_EQ(Option(150) & 0x380, 0u);
+    EXPECT_EQ(Option(158), (uint32_t{static_cast<uint16_t>(-50)} << 16) | 50u);
+    EXPECT_EQ(Option(157), 0x0000FFu);
     std::vector<uint8_t> back(220, 0);
-    ASSERT_EQ(s.Ask(2, 0x1000A, back.data()), 0);
+    ASSERT_EQ(Ask(2, 0x1000A, back.data()), 0);
     EXPECT_STREQ(reinterpret_cast<char*>(&back[0]), "DRAFT");
     EXPECT_STREQ(reinterpret_cast<char*>(&back[64]), "Draft copy");
     EXPECT_STREQ(reinterpret_cast<char*>(&back[128]), "Arial");
@@ -173,9 +152,9 @@ TEST(ApplicationOptionValues, WatermarkRecordIsCheckedWholeThenWritten) {
     // The two special angles.
     for (int32_t angle : {-45, 45}) {
         put32(196, angle);
-        ASSERT_EQ(s.Ask(3, 0x1000A, record.data()), 0);
-        EXPECT_EQ(static_cast<int16_t>(s.Option(159)), angle == -45 ? 450 : -450);
-        ASSERT_EQ(s.Ask(2, 0x1000A, back.data()), 0);
+        ASSERT_EQ(Ask(3, 0x1000A, record.data()), 0);
+        EXPECT_EQ(static_cast<int16_t>(Option(159)), angle == -45 ? 450 : -450);
+        ASSERT_EQ(Ask(2, 0x1000A, back.data()), 0);
         int32_t read = 0;
         std::memcpy(&read, &back[196], 4);
         EXPECT_EQ(read, angle);
@@ -230,13 +209,10 @@ public:
     }
 };
 
-TEST(ApplicationOptionValues, ProfilesAreListedAddedAppliedAndDeleted) {
-    drvtest::FixtureDevice fixture;
-    Session s;
-    ASSERT_NE(s.handle, nullptr);
+TEST_F(ApplicationOptionValues, ProfilesAreListedAddedAppliedAndDeleted) {
     // Without a registered store the list is empty and nothing applies.
     DWORD count = 9;
-    EXPECT_EQ(s.Ask(1, 0x1007D, &count), 0);
+    EXPECT_EQ(Ask(1, 0x1007D, &count), 0);
     EXPECT_EQ(count, 0u);
 
     g_profiles.clear();
@@ -244,20 +220,20 @@ TEST(ApplicationOptionValues, ProfilesAreListedAddedAppliedAndDeleted) {
         return new TestProfiles;
     });
     DWORD size = 0;
-    ASSERT_EQ(s.Ask(0, 0x10008, &size), 0);
+    ASSERT_EQ(Ask(0, 0x10008, &size), 0);
     ASSERT_GT(size, 580u);
     std::vector<uint8_t> add(size, 0);
     DWORD extended = 0;
-    ASSERT_EQ(s.Ask(0, 0x10001, &extended), 0);
+    ASSERT_EQ(Ask(0, 0x10001, &extended), 0);
     ASSERT_EQ(size, 580u + extended);
     // The caller's device mode, in the extended form the record wants.
-    std::memcpy(&add[580], s.devmode.data(), std::min<size_t>(s.devmode.size(), extended));
+    std::memcpy(&add[580], devmode.data(), std::min<size_t>(devmode.size(), extended));
     const auto dmSize = reinterpret_cast<DEVMODEA*>(&add[580])->dmSize;
     reinterpret_cast<DEVMODEA*>(&add[580])->dmDriverExtra = static_cast<WORD>(extended - dmSize);
     auto addNamed = [&](const std::string& name) {
         std::memset(&add[0], 0, 64);
         std::memcpy(&add[0], name.data(), std::min<size_t>(name.size(), 64));
-        return s.Ask(8, 0x10008, add.data());
+        return Ask(8, 0x10008, add.data());
     };
     EXPECT_EQ(addNamed(std::string(31, 'a')), 0);
     EXPECT_EQ(addNamed(std::string(32, 'b')), 1);
@@ -272,26 +248,26 @@ TEST(ApplicationOptionValues, ProfilesAreListedAddedAppliedAndDeleted) {
     ASSERT_EQ(g_profiles.size(), 2u);
     EXPECT_EQ(g_profiles[1].record.size(), 296u + extended);
 
-    EXPECT_EQ(s.Ask(1, 0x1007D, &count), 0);
+    EXPECT_EQ(Ask(1, 0x1007D, &count), 0);
     EXPECT_EQ(count, 2u);
     std::vector<char> names(64 * count, '?');
-    EXPECT_EQ(s.Ask(4, 0x1007D, names.data()), 0);
+    EXPECT_EQ(Ask(4, 0x1007D, names.data()), 0);
     EXPECT_STREQ(&names[64], "Office");
 
     // An unknown name changes nothing; a stored one becomes the applied profile.
-    const std::vector<uint8_t> before = s.devmode;
+    const std::vector<uint8_t> before = devmode;
     char name[64] = "Nowhere";
-    EXPECT_EQ(s.Ask(3, 0x1007D, name), 2);
-    EXPECT_EQ(s.devmode, before);
+    EXPECT_EQ(Ask(3, 0x1007D, name), 2);
+    EXPECT_EQ(devmode, before);
     std::strcpy(name, "Office");
-    ASSERT_EQ(s.Ask(3, 0x1007D, name), 0);
+    ASSERT_EQ(Ask(3, 0x1007D, name), 0);
     char applied[64] = {};
-    EXPECT_EQ(s.Ask(2, 0x1007D, applied), 0);
+    EXPECT_EQ(Ask(2, 0x1007D, applied), 0);
     EXPECT_STREQ(applied, "Office");
     // The applied profile is kept while the settings follow it; another one goes.
-    EXPECT_EQ(s.Ask(8, 0x10009, name), 1);
+    EXPECT_EQ(Ask(8, 0x10009, name), 1);
     std::string first(31, 'a');
-    EXPECT_EQ(s.Ask(8, 0x10009, first.data()), 0);
+    EXPECT_EQ(Ask(8, 0x10009, first.data()), 0);
     EXPECT_EQ(g_profiles.size(), 1u);
 
     // The fiftieth user profile is the last.
@@ -301,25 +277,22 @@ TEST(ApplicationOptionValues, ProfilesAreListedAddedAppliedAndDeleted) {
     g_profiles.clear();
 }
 
-TEST(ApplicationOptionValues, PosterLayoutIsRefusedOverAPosterBlockAndZeroedFirstWord) {
-    drvtest::FixtureDevice fixture;
-    Session s;
-    ASSERT_NE(s.handle, nullptr);
+TEST_F(ApplicationOptionValues, PosterLayoutIsRefusedOverAPosterBlockAndZeroedFirstWord) {
     const uint16_t block = 2;
-    ASSERT_TRUE(devmode::SetOption(s.devmode.data(), 201, &block, sizeof block));
+    ASSERT_TRUE(devmode::SetOption(devmode.data(), 201, &block, sizeof block));
     DWORD poster = 21, layout = 99;
-    EXPECT_EQ(s.Ask(3, 0x10064, &poster), 3);
-    ASSERT_EQ(s.Ask(2, 0x10064, &layout), 0);
+    EXPECT_EQ(Ask(3, 0x10064, &poster), 3);
+    ASSERT_EQ(Ask(2, 0x10064, &layout), 0);
     EXPECT_EQ(layout, 0u);
     DWORD fourUp = 2;
-    EXPECT_EQ(s.Ask(3, 0x10064, &fourUp), 0);
-    EXPECT_EQ(s.Ask(3, 0x10064, nullptr), 1);
+    EXPECT_EQ(Ask(3, 0x10064, &fourUp), 0);
+    EXPECT_EQ(Ask(3, 0x10064, nullptr), 1);
 
     DWORD word = 0xABCD;
-    const LONG answer = s.Ask(2, 0x100DB, &word);
+    const LONG answer = Ask(2, 0x100DB, &word);
     EXPECT_NE(answer, 0);
     EXPECT_EQ(word, 0u);
-    EXPECT_EQ(s.Ask(2, 0x100DB, nullptr), 1);
+    EXPECT_EQ(Ask(2, 0x100DB, nullptr), 1);
 }
 
 }  // namespace
@@ -327,10 +300,7 @@ TEST(ApplicationOptionValues, PosterLayoutIsRefusedOverAPosterBlockAndZeroedFirs
 namespace {
 
 // Sizes, fixed answers and the refusals of records that do not fit, code by code.
-TEST(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
-    drvtest::FixtureDevice fixture;
-    Session s;
-    ASSERT_NE(s.handle, nullptr);
+TEST_F(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
     struct Case {
         DWORD kind, code;
         LONG answer;
@@ -345,7 +315,7 @@ TEST(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
     for (const Case& c : cases) {
         std::vector<uint32_t> data(256, 0);
         std::strcpy(reinterpret_cast<char*>(data.data()), c.code == 0x1007C ? "C:\\profiles\\x.prf" : "");
-        const LONG answer = s.Ask(c.kind, c.code, data.data());
+        const LONG answer = Ask(c.kind, c.code, data.data());
         EXPECT_EQ(answer, c.answer) << std::hex << c.code << " kind " << c.kind;
         if (answer == 0 && c.kind != 8) {
             EXPECT_EQ(data[0], c.word) << std::hex << c.code << " kind " << c.kind;
@@ -353,14 +323,14 @@ TEST(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
     }
     // A path that fills its 520 bytes without an end is refused before the profiles see it.
     std::vector<char> path(600, 'p');
-    EXPECT_EQ(s.Ask(8, 0x1007C, path.data()), 1);
+    EXPECT_EQ(Ask(8, 0x1007C, path.data()), 1);
     // This core offers no property sheet: the call answers, and the word at 4 says "not OK".
     uint32_t sheet[4] = {7, 99, 0, 0};
-    EXPECT_EQ(s.Ask(8, 0x1002B, sheet), 0);
+    EXPECT_EQ(Ask(8, 0x1002B, sheet), 0);
     EXPECT_EQ(sheet[1], 0u);
     // The device-area words come from the data file's record, or the request fails whole.
     uint32_t area[2] = {0xAAAA, 0xBBBB};
-    const LONG answer = s.Ask(2, 0x1004C, area);
+    const LONG answer = Ask(2, 0x1004C, area);
     EXPECT_TRUE(answer == 0 || (answer == 1 && area[0] == 0xAAAA && area[1] == 0xBBBB)) << answer;
 }
 

@@ -1,6 +1,8 @@
 // The application option interface as an application uses it: requests through the exported
 // VomelDeviceMode on the bundled printer, by option key and by the driver's own codes, with the
 // caller's device mode holding what a set changed.
+#include "driver_option_fixture.h"
+
 #include "core/library/exports_devicemode.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/memory_refusal.h"
@@ -16,33 +18,7 @@ namespace {
 constexpr DWORD kOrientationKey = 0x100000 + 1039;
 constexpr DWORD kPageLayoutKey = 0x10064;
 
-class ApplicationOptions : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RegisterApplicationOptions();
-        DWORD size = 0;
-        HANDLE probe = VomelDeviceModeInit(nullptr, nullptr, &size);
-        ASSERT_NE(probe, nullptr);
-        VomelDeviceModeTerm(probe);
-        devmode.resize(size);
-        session = VomelDeviceModeInit(nullptr, Dm(), &size);
-        ASSERT_NE(session, nullptr);
-    }
-    void TearDown() override {
-        if (session) VomelDeviceModeTerm(session);
-    }
-    LPDEVMODEA Dm() { return reinterpret_cast<LPDEVMODEA>(devmode.data()); }
-    LONG Ask(DWORD kind, DWORD code, void* data) { return VomelDeviceMode(session, Dm(), kind, code, data); }
-    DWORD Get(DWORD code) {
-        DWORD word = 0xFFFFFFFF;
-        EXPECT_EQ(Ask(2, code, &word), 0) << std::hex << code;
-        return word;
-    }
-
-    drvtest::FixtureDevice fixture;
-    std::vector<uint8_t> devmode;
-    HANDLE session = nullptr;
-};
+class ApplicationOptions : public DriverOptions {};
 
 TEST_F(ApplicationOptions, ReadsAndSetsItemsByKeyAndTheCallerKeepsTheResult) {
     EXPECT_EQ(Get(0x10000), 0x0002001Eu);
