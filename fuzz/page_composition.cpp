@@ -4,30 +4,22 @@
 // device mode, and lies in the device mode's own sizes and section offset; the rest is the
 // caller's record, in a buffer exactly as long as the code's record, so that the sanitizer sees
 // any read or write past it. A set of the page list gets a list with no terminator.
+#include "fuzz/bundled_printer_harness.h"
+
 #include "core/device/service_table.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/devmode/model_section.h"
 #include "core/helpers/byte_view.h"
-#include "core/library/dll_main.h"
 #include "core/library/exports_devicemode.h"
 #include "items/pdl/folx.h"
-#include "platform/kernel/path_map.h"
-#include "platform/registry/hive.h"
-#include "tools/datafile/data_file_writer.h"
-#include "tools/datafile/description.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 namespace {
@@ -64,33 +56,10 @@ constexpr size_t kPrivateWords[] = {
 constexpr DWORD kOptions[] = {100, 102, 110, 112, 117, 121, 122, 124, 126, 128, 130, 140, 141, 142, 143,
                               150, 159, 190, 191, 201, 220, 222, 224, 226};
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "page_composition: %s\n", what);
-    std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
-    if (!mkdtemp(root.data())) Fail("no temporary drive root");
-    std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
-    kernel::SetRootFolder(root);
-    const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";
-    datafile::FileSpec spec;
-    std::string error;
-    if (!datafile::ParseDescription(ReadText(data + "/kelvar5e.datafile"), "kelvar5e", data, spec, error)) Fail(error.c_str());
-    const std::vector<uint8_t> file = datafile::WriteDataFile(spec);
-    std::ofstream(root + "/WINDOWS/SYSTEM/KELVAR5E.DAT", std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    registry::HiveError hiveError;
-    if (!registry::UseHiveText(ReadText(data + "/printers.reg"), &hiveError)) Fail("the bundled printers do not load");
-    if (!DllMain(reinterpret_cast<HINSTANCE>(0x10000000), DLL_PROCESS_ATTACH, nullptr)) Fail("the library does not attach");
+    fuzzprinter::InstallBundledPrinter("page_composition");
     RegisterPageComposition();
     return 0;
 }
@@ -107,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DWORD needed = devmode::kDevmodeSize;
     std::vector<uint8_t> dm(needed);
     HANDLE session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(dm.data()), &needed);
-    if (!session) Fail("no session");
+    if (!session) fuzzprinter::Fail("page_composition", "no session");
     auto* ctx = static_cast<UIDEVDATA*>(session);
     uint8_t* block = ctx->svc->GetDeviceOption(ctx);
     uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
