@@ -2,7 +2,7 @@
 // request by option key through the exported VomelDeviceMode on the bundled printer, and a get
 // after the caller handed in another device mode (the session's registry is started again).
 #include "core/library/exports_devicemode.h"
-#include "drvtest/fixture_device.h"
+#include "drvtest/export_session.h"
 #include "items/pdl/sdk.h"
 
 #include <benchmark/benchmark.h>
@@ -13,21 +13,8 @@ namespace {
 
 constexpr DWORD kOrientationKey = 0x100000 + 1039;
 
-struct Session {
-    Session() {
-        RegisterApplicationOptions();
-        DWORD size = 0;
-        HANDLE probe = VomelDeviceModeInit(nullptr, nullptr, &size);
-        VomelDeviceModeTerm(probe);
-        devmode.resize(size);
-        handle = VomelDeviceModeInit(nullptr, Dm(), &size);
-    }
-    ~Session() { VomelDeviceModeTerm(handle); }
-    LPDEVMODEA Dm() { return reinterpret_cast<LPDEVMODEA>(devmode.data()); }
-
-    drvtest::FixtureDevice fixture;
-    std::vector<uint8_t> devmode;
-    HANDLE handle = nullptr;
+struct Session : drvtest::ExportSession {
+    Session() : ExportSession(RegisterApplicationOptions) {}
 };
 
 void GetByOptionKey(benchmark::State& state) {

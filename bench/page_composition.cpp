@@ -2,7 +2,7 @@
 // record (about a hundred host codes), one single value and one set request with the model rules
 // after it, through the exported VomelDeviceMode on the bundled printer.
 #include "core/library/exports_devicemode.h"
-#include "drvtest/fixture_device.h"
+#include "drvtest/export_session.h"
 #include "items/pdl/folx.h"
 
 #include <benchmark/benchmark.h>
@@ -11,21 +11,8 @@
 
 namespace {
 
-struct Session {
-    Session() {
-        RegisterPageComposition();
-        DWORD size = 0;
-        HANDLE probe = VomelDeviceModeInit(nullptr, nullptr, &size);
-        VomelDeviceModeTerm(probe);
-        devmode.resize(size);
-        handle = VomelDeviceModeInit(nullptr, Dm(), &size);
-    }
-    ~Session() { VomelDeviceModeTerm(handle); }
-    LPDEVMODEA Dm() { return reinterpret_cast<LPDEVMODEA>(devmode.data()); }
-
-    drvtest::FixtureDevice fixture;
-    std::vector<uint8_t> devmode;
-    HANDLE handle = nullptr;
+struct Session : drvtest::ExportSession {
+    Session() : ExportSession(RegisterPageComposition) {}
 };
 
 void SettingsRecord(benchmark::State& state) {

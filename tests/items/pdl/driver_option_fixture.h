@@ -8,7 +8,7 @@
 #include "core/devmode/devmode_layout.h"
 #include "core/helpers/byte_view.h"
 #include "core/library/exports_devicemode.h"
-#include "drvtest/fixture_device.h"
+#include "drvtest/export_session.h"
 #include "items/pdl/sdk.h"
 
 #include <gtest/gtest.h>
@@ -18,21 +18,10 @@
 
 class DriverOptions : public ::testing::Test {
 public:
-    void SetUp() override {
-        RegisterApplicationOptions();
-        DWORD size = 0;
-        HANDLE probe = VomelDeviceModeInit(nullptr, nullptr, &size);
-        ASSERT_NE(probe, nullptr);
-        VomelDeviceModeTerm(probe);
-        devmode.resize(size);
-        session = VomelDeviceModeInit(nullptr, Dm(), &size);
-        ASSERT_NE(session, nullptr);
-    }
-    void TearDown() override {
-        if (session) VomelDeviceModeTerm(session);
-    }
+    void SetUp() override { ASSERT_NE(session, nullptr); }
+    void TearDown() override {}
 
-    LPDEVMODEA Dm() { return reinterpret_cast<LPDEVMODEA>(devmode.data()); }
+    LPDEVMODEA Dm() { return open_.Dm(); }
     UIDEVDATA* Ctx() { return static_cast<UIDEVDATA*>(session); }
     LONG Ask(DWORD kind, DWORD code, void* data) { return VomelDeviceMode(session, Dm(), kind, code, data); }
     DWORD Get(DWORD code) {
@@ -87,7 +76,8 @@ public:
             ASSERT_EQ(buffer[i], 0xAB) << std::hex << code << " wrote past its count at " << std::dec << i;
     }
 
-    drvtest::FixtureDevice fixture;
-    std::vector<uint8_t> devmode;
-    HANDLE session = nullptr;
+    drvtest::ExportSession open_{RegisterApplicationOptions};
+    drvtest::FixtureDevice& fixture = open_.fixture;
+    std::vector<uint8_t>& devmode = open_.devmode;
+    HANDLE session = open_.handle;
 };
