@@ -50,20 +50,25 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
     auto attempt = [&](PlCell* clause) -> int {
         if (clause && pl_head_cannot_match(engine, a.term, a.frame, clause)) return -1;
         const size_t mark = pl_trail_mark(engine);
-        PlFrame* clause_frame = pl_frame_alloc(engine, clause ? pl_clause_variables(clause) : 0, a.frame, nullptr);
+        // A built-in or a group runs in the goal's frame: no binding can name a frame of its own,
+        // so it needs none, and settling one would change nothing.
+        PlFrame* clause_frame =
+            clause ? pl_frame_alloc(engine, pl_clause_variables(clause), a.frame, nullptr) : nullptr;
         const int first = group ? pl_call_and_group(engine, a.term, a.frame, answers)
                                 : pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
         int second = PL_FAIL;
         if (first == PL_SUCCESS || first == PL_CUT) {
             second = call_rest(engine, right, frame, answers);
             if (second == PL_SUCCESS) {
-                pl_settle_frames(engine, clause_frame, mark);
-                pl_frame_release(engine, clause_frame);
+                if (clause_frame) {
+                    pl_settle_frames(engine, clause_frame, mark);
+                    pl_frame_release(engine, clause_frame);
+                }
                 return PL_SUCCESS;
             }
         }
         pl_trail_undo(engine, mark);
-        pl_frame_release(engine, clause_frame);
+        if (clause_frame) pl_frame_release(engine, clause_frame);
         if (first == PL_STOP || first == PL_UNDETERMINED) return first;
         if (first == PL_CUT) return PL_CUT;
         if (second == PL_CUT || second == PL_UNDETERMINED) return second;
