@@ -21,6 +21,10 @@ public:
     bool u8(size_t offset, uint8_t& out) const { return read(offset, out); }
     bool u16(size_t offset, uint16_t& out) const { return read(offset, out); }
     bool u32(size_t offset, uint32_t& out) const { return read(offset, out); }
+    // The value at offset, or 0 when it does not lie inside: for fields whose absence reads as 0.
+    uint8_t u8_or_zero(size_t offset) const { return or_zero<uint8_t>(offset); }
+    uint16_t u16_or_zero(size_t offset) const { return or_zero<uint16_t>(offset); }
+    uint32_t u32_or_zero(size_t offset) const { return or_zero<uint32_t>(offset); }
     bool s16(size_t offset, int16_t& out) const {
         uint16_t raw;
         if (!read(offset, raw)) return false;
@@ -45,6 +49,12 @@ public:
     }
 
 private:
+    template <typename T>
+    T or_zero(size_t offset) const {
+        T value = 0;
+        read(offset, value);
+        return value;
+    }
     template <typename T>
     bool read(size_t offset, T& out) const {
         if (!contains(offset, sizeof(T))) return false;

@@ -63,36 +63,12 @@ bool NonSvHost::SetOption16(uint32_t option, uint16_t value) const {
 uint32_t NonSvHost::Device32(size_t offset) const { return device ? device->U32(offset) : 0; }
 uint16_t NonSvHost::Device16(size_t offset) const { return device ? device->U16(offset) : 0; }
 
-uint8_t NonSvHost::Dop8(size_t offset) const {
-    uint8_t v = 0;
-    DeviceOptionData().u8(offset, v);
-    return v;
-}
-uint16_t NonSvHost::Dop16(size_t offset) const {
-    uint16_t v = 0;
-    DeviceOptionData().u16(offset, v);
-    return v;
-}
-uint32_t NonSvHost::Dop32(size_t offset) const {
-    uint32_t v = 0;
-    DeviceOptionData().u32(offset, v);
-    return v;
-}
-uint8_t NonSvHost::Priv8(size_t offset) const {
-    uint8_t v = 0;
-    Private().u8(offset, v);
-    return v;
-}
-uint16_t NonSvHost::Priv16(size_t offset) const {
-    uint16_t v = 0;
-    Private().u16(offset, v);
-    return v;
-}
-uint32_t NonSvHost::Priv32(size_t offset) const {
-    uint32_t v = 0;
-    Private().u32(offset, v);
-    return v;
-}
+uint8_t NonSvHost::Dop8(size_t offset) const { return DeviceOptionData().u8_or_zero(offset); }
+uint16_t NonSvHost::Dop16(size_t offset) const { return DeviceOptionData().u16_or_zero(offset); }
+uint32_t NonSvHost::Dop32(size_t offset) const { return DeviceOptionData().u32_or_zero(offset); }
+uint8_t NonSvHost::Priv8(size_t offset) const { return Private().u8_or_zero(offset); }
+uint16_t NonSvHost::Priv16(size_t offset) const { return Private().u16_or_zero(offset); }
+uint32_t NonSvHost::Priv32(size_t offset) const { return Private().u32_or_zero(offset); }
 
 int PutWord(void* data, uint32_t value) { return PutWords(data, &value, 1); }
 

@@ -56,11 +56,7 @@ std::vector<Media> takingPart(const NonSvHost& host, bool allFirst) {
     return out;
 }
 
-uint16_t word(ByteView record, size_t at) {
-    uint16_t v = 0;
-    record.u16(at, v);
-    return v;
-}
+uint16_t word(ByteView record, size_t at) { return record.u16_or_zero(at); }
 
 // The record's name, at most 127 characters (its field need not be terminated).
 std::string nameOf(ByteView record) {

@@ -27,11 +27,7 @@ ByteView FinisherRecord(const NonSvHost& host) {
 
 namespace {
 
-uint16_t recordWord(ByteView record, size_t offset) {
-    uint16_t v = 0;
-    record.u16(offset, v);
-    return v;
-}
+uint16_t recordWord(ByteView record, size_t offset) { return record.u16_or_zero(offset); }
 
 }  // namespace
 

@@ -1,6 +1,8 @@
 // The finishing items on their own against the fixture printer: the bits and numbers each keeps
 // in the sheet's device mode, byte for byte, the rows the orientation gives, and the option
 // interface's answers that need no other item.
+#include "settings_fixture.h"
+
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
@@ -22,30 +24,7 @@ namespace {
 
 constexpr size_t kDuplex = 62;
 
-class FinishingItems : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(Ctx(), nullptr);
-        dm = Ctx()->svc->GetUserData(Ctx())->GetSettingsSource();
-        ASSERT_NE(dm, nullptr);
-    }
-    UIDEVDATA* Ctx() { return fixture.Device(); }
-    uint16_t Short(uint32_t option) { return ReadOptionShort(Ctx(), dm, option); }
-    void SetShort(uint32_t option, uint16_t v) { WriteOptionShort(Ctx(), dm, option, v); }
-    uint32_t Word(uint32_t option) { return ReadOptionWord(Ctx(), dm, option); }
-    void SetWord(uint32_t option, uint32_t v) { WriteOptionWord(Ctx(), dm, option, v); }
-    static void Choose(CmSvMulti& item, const char* name) {
-        for (uint32_t i = 0; i < item.count; ++i)
-            if (std::strcmp(item.Row(i)->name, name) == 0) {
-                item.current = i;
-                return;
-            }
-        ADD_FAILURE() << "no choice " << name;
-    }
-
-    drvtest::FixtureDevice fixture;
-    uint8_t* dm = nullptr;
-};
+class FinishingItems : public ItemSettings<> {};
 
 TEST_F(FinishingItems, EachSwitchKeepsOnlyItsOwnBitOfTheSharedWords) {
     struct Case {

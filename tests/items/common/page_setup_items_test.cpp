@@ -1,6 +1,8 @@
 // The page-setup items, the common buttons and the spooling choice against the fixture printer:
 // what each stores, byte for byte, in the sheet's device mode and device-option block, what it
 // reads back, and how it answers the option interface.
+#include "settings_fixture.h"
+
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
@@ -23,17 +25,8 @@
 
 namespace {
 
-class PageSetupItems : public ::testing::Test {
+class PageSetupItems : public ItemSettings<> {
 protected:
-    void SetUp() override {
-        ASSERT_NE(fixture.Device(), nullptr);
-        dm = Ctx()->svc->GetUserData(Ctx())->GetSettingsSource();
-        ASSERT_NE(dm, nullptr);
-    }
-    UIDEVDATA* Ctx() { return fixture.Device(); }
-    uint16_t Short(uint32_t option) { return ReadOptionShort(Ctx(), dm, option); }
-    void SetShort(uint32_t option, uint16_t v) { WriteOptionShort(Ctx(), dm, option, v); }
-    uint32_t Word(uint32_t option) { return ReadOptionWord(Ctx(), dm, option); }
     template <typename T>
     T DeviceValue(uint32_t id) {
         T v = 0;
@@ -46,17 +39,6 @@ protected:
         Ctx()->svc->SetDeviceOptionValue(Ctx(), Ctx()->svc->GetUserData(Ctx())->GetDeviceOptionSource(), id, &v,
                                          sizeof v);
     }
-    static void Choose(CmSvMulti& item, const char* name) {
-        for (uint32_t i = 0; i < item.count; ++i)
-            if (std::strcmp(item.Row(i)->name, name) == 0) {
-                item.current = i;
-                return;
-            }
-        ADD_FAILURE() << "no choice " << name;
-    }
-
-    drvtest::FixtureDevice fixture;
-    uint8_t* dm = nullptr;
 };
 
 TEST_F(PageSetupItems, LayoutKindsStoreTheirModeAndCodeAndLeaveOtherModesAlone) {

@@ -1,0 +1,39 @@
+// Test-only: items of the common pages over the fixture printer's sheet settings, with the
+// options they write read back by number and a choice picked by name.
+#pragma once
+
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "drvtest/fixture_device.h"
+#include "items/common/option_word.h"
+#include "settings/items/sv_multi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+template <typename Base = ::testing::Test>
+class ItemSettings : public Base {
+protected:
+    void SetUp() override {
+        ASSERT_NE(fixture.Device(), nullptr);
+        dm = Ctx()->svc->GetUserData(Ctx())->GetSettingsSource();
+        ASSERT_NE(dm, nullptr);
+    }
+    UIDEVDATA* Ctx() { return fixture.Device(); }
+    uint16_t Short(uint32_t option) { return ReadOptionShort(Ctx(), dm, option); }
+    void SetShort(uint32_t option, uint16_t v) { WriteOptionShort(Ctx(), dm, option, v); }
+    uint32_t Word(uint32_t option) { return ReadOptionWord(Ctx(), dm, option); }
+    void SetWord(uint32_t option, uint32_t v) { WriteOptionWord(Ctx(), dm, option, v); }
+    static void Choose(CmSvMulti& item, const char* name) {
+        for (uint32_t i = 0; i < item.count; ++i)
+            if (std::strcmp(item.Row(i)->name, name) == 0) {
+                item.current = i;
+                return;
+            }
+        ADD_FAILURE() << "no choice " << name;
+    }
+
+    drvtest::FixtureDevice fixture;
+    uint8_t* dm = nullptr;
+};
