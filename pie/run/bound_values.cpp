@@ -127,6 +127,261 @@ bool same_list(PieEngine* engine, PlCell* recorded, PlCell* list, PlFrame* frame
     return pl_terms_equal_in(engine, recorded, list, frame);
 }
 
+bool has_arguments(const PlCell* cell) {
+    return cell->type == PL_FUNCTOR && cell->fn.args && cell->fn.args->count;
+}
+
+// The commonest list argument, one of constants or variables bound to them, held against the
+// value recorded before in one walk over both, which asks what record_list and same_list would
+// ask: 1 when it differs, 0 when it is the same. -1 when they could do more than answer (record
+// an element, mark cells flat, meet the depth limit, compare other terms); they then run from the
+// start. Nothing is changed on the way. elements_known: the list is flat and its walk fits, so
+// only the comparison is left.
+int list_differs(PieEngine* engine, PlCell* list, PlFrame* frame, PlCell* previous, int64_t room, bool elements_known) {
+    (void)engine;
+    int differs = !previous || previous->type != PL_LIST ? 1 : -1;
+    if (elements_known && differs >= 0) return differs;
+    PlCell* before = previous;  // the recorded cell level with d
+    bool flat_run = false;
+    PlDeref d{list, frame, nullptr, nullptr, nullptr};
+    // Two levels a cell covers both walks: the elements' one and the comparison's two.
+    for (int64_t levels = 6; d.term->type == PL_LIST; levels += 2) {
+        if (levels > room) return -1;
+        PlCell* head = d.term->list.head;
+        const PlCell* h = pl_deref(head, d.frame).term;
+        if (!elements_known) {
+            if ((d.term->shape & PL_SHAPE_FLAT) || h->type == PL_LIST || has_arguments(h)) return -1;
+            flat_run = pl_element_shape(head) & PL_SHAPE_FLAT;
+        }
+        if (differs < 0) {
+            if (before->type != PL_LIST) {
+                differs = 1;
+            } else if (const int same = pl_constants_equal(before->list.head, h); same < 0) {
+                return -1;
+            } else if (!same) {
+                differs = 1;
+            } else {
+                before = before->list.tail;
+            }
+            if (differs > 0 && elements_known) return 1;
+        }
+        PlCell* tail = d.term->list.tail;
+        d = pl_deref(tail, d.frame);
+        if (tail->type == PL_VAR) flat_run = false;
+    }
+    if (!elements_known && (has_arguments(d.term) || (flat_run && (pl_element_shape(d.term) & PL_SHAPE_FLAT))))
+        return -1;
+    if (differs >= 0) return differs;
+    // The ends, as the comparison of lists of constants tells them.
+    if (before->type != d.term->type || before->type > 19) return 1;
+    if (before->type >= 17) return 0;
+    switch (before->type) {
+    case PL_ANONYMOUS: case PL_NIL: return 0;
+    case PL_INT: return before->value != d.term->value;
+    default: return -1;
+    }
+}
+
+// What recording a term found: whether a recorded value changed, and, when the term holds no
+// variable (so that resolving it gives it back unchanged), the levels that resolving takes; -1
+// for a term with a variable or anything not looked into.
+struct Recording {
+    bool changed;
+    int64_t levels;
+};
+
+Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow);
+
+// The goal being recorded, with what every argument's step reads.
+struct Goal {
+    PieEngine* engine;
+    PlCell* goal;
+    PlFrame* frame;
+    PlFunctor* f;
+    PlCell* key;
+    PlList* answers;
+    bool enter;
+    bool read_only;
+    int64_t room;  // levels the walks over an argument may take
+};
+
+// The value to record for arg: arg itself when it holds no variable and resolving it would fit
+// (below: the levels resolving it takes, -1 when it may hold a variable), else its resolved copy.
+PlCell* value_of(const Goal& g, PlCell* arg, PlFrame* arg_frame, int64_t below) {
+    return below >= 0 && below <= g.room ? arg : pl_resolve_term(g.engine, arg, arg_frame, arg_frame).term;
+}
+
+// One argument of any functor: what it bound is recorded and changed set when a value changed.
+// Returns the levels resolving arg takes when it holds no variable, else -1.
+int64_t record_argument(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_frame, bool& changed) {
+    PieEngine* engine = g.engine;
+    PlFunctor* f = g.f;
+    PlCell* key = g.key;
+    const bool read_only = g.read_only;
+    PlCell* previous = recorded(f, i, key);
+    switch (arg->type) {
+    case PL_ANONYMOUS: {
+        if (f->flags & (PLF_READ_ONLY | PLF_SYSTEM | PLF_HOST_FACT)) return 2;
+        if (previous) {
+            changed = true;
+            return 2;
+        }
+        PlCell* value = nullptr;
+        if (f->owner) {
+            if (g.goal->fn.args->count <= f->arity) return 2;
+            const PlDeref k = pl_deref(pl_arg(g.goal, f->arity), g.frame);
+            if (k.term->type != PL_FUNCTOR && k.term->type != PL_ANONYMOUS && k.term->type != PL_UNBOUND)
+                pl_fatal_error(engine, PL_ERR_BOUND_TABLE, "bound_last_query");
+            if (k.term->type == PL_FUNCTOR)
+                value = pie_read_property(engine, pl_unary_functor(engine, f->owner), k.term->fn.functor, f);
+        } else {
+            value = pie_read_item_value(engine, f);
+        }
+        if (value) {
+            record(engine, f, i, key, value);
+            changed = true;
+        }
+        return 2;
+    }
+    case PL_INT: case PL_NIL: case PL_UNBOUND:
+        if (!read_only && arg != previous) {
+            record(engine, f, i, key, arg);
+            changed = true;
+        }
+        return 2;
+    case PL_FUNCTOR: {
+        bool here = false;
+        int64_t below = 2;
+        if (has_arguments(arg)) {
+            if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_FUNCTOR, "bound_last_query");
+            const Recording inner = record_term(engine, arg, arg_frame, g.answers, g.enter, false);
+            here = inner.changed;
+            below = inner.levels;
+        }
+        if (f->owner && arg->fn.functor->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_PROPERTY, "bound_last_query");
+        if (!previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) here = true;
+        // A term without variables resolves to itself: the walk is left out when it would fit.
+        if (here && !read_only) record(engine, f, i, key, value_of(g, arg, arg_frame, below));
+        changed |= here;
+        return below;
+    }
+    case PL_LIST: {
+        if (read_only) return -1;
+        // A flat list holds nothing to record, and a ground one resolves to itself: the walks
+        // over them are left out unless they would have met the depth limit.
+        const bool flat = (arg->shape & PL_SHAPE_FLAT) && 1 + int64_t{pl_shape_reach(arg->shape)} <= g.room;
+        int here = list_differs(engine, arg, arg_frame, previous, g.room, flat);
+        if (here < 0) {
+            here = flat ? false : record_list(engine, arg, arg_frame, g.answers, g.enter);
+            if (!previous || previous->type != PL_LIST || !same_list(engine, previous, arg, arg_frame, g.room))
+                here = true;
+        }
+        // Read again: walking the elements may just have found the list's shape.
+        const int64_t below = arg->shape & PL_SHAPE_GROUND ? 2 + 2 * int64_t{pl_shape_reach(arg->shape)} : -1;
+        if (here) {
+            if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_LIST, "bound_last_query");
+            record(engine, f, i, key, value_of(g, arg, arg_frame, below));
+        }
+        changed |= here;
+        return below;
+    }
+    default:
+        return -1;
+    }
+}
+
+// A list argument of a functor whose values are its own vector's. A walked list (flat and
+// ground) has only the comparison left, which its first element most often settles.
+inline int64_t record_own_list(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_frame, bool& changed) {
+    PlCell** slot = &g.f->values->items[i];
+    PlCell* previous = *slot;
+    const uint32_t shape = arg->shape;
+    const int64_t reach = pl_shape_reach(shape);
+    const int64_t ground = 2 + 2 * reach;  // resolving it: as in value_of
+    if ((shape & (PL_SHAPE_FLAT | PL_SHAPE_GROUND)) == (PL_SHAPE_FLAT | PL_SHAPE_GROUND) && ground <= g.room &&
+        (!previous || previous->type != PL_LIST || pl_constants_equal(previous->list.head, arg->list.head) == 0)) {
+        *slot = arg;
+        changed = true;
+        return ground;
+    }
+    const int here = list_differs(g.engine, arg, arg_frame, previous, g.room, (shape & PL_SHAPE_FLAT) && 1 + reach <= g.room);
+    if (here < 0) return record_argument(g, i, arg, arg_frame, changed);
+    const int64_t below = shape & PL_SHAPE_GROUND ? ground : -1;
+    if (here) {
+        *slot = value_of(g, arg, arg_frame, below);
+        changed = true;
+    }
+    return below;
+}
+
+// Resolving takes a level for the term and goes into every argument, those past the arity too.
+inline int64_t levels_with(int64_t levels, int64_t below) { return levels < 0 || below < 0 ? -1 : std::max(levels, 2 + below); }
+
+Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
+    PlDepthGuard depth(engine, "bound_last_query");
+    PlFunctor* f = goal->fn.functor;
+    Goal g{engine, goal, frame, f, nullptr, answers, enter, (f->flags & PLF_READ_ONLY) != 0, 0};
+    if (f->owner) g.key = property_key(engine, f, goal, frame);
+    g.room = pl_depth_limit(engine) - engine->depth;
+    bool changed = false;
+    const uint32_t n = goal->fn.args ? goal->fn.args->count : 0;
+    // A property goal without a key records nothing.
+    const uint32_t count = f->owner && !g.key ? 0 : std::min(f->arity, n);
+    // Values that go straight into the functor's own vector, the commonest kind, are compared
+    // and stored here; any other argument takes record_argument.
+    const bool own = !f->owner && !(f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) && f->values && f->values->count >= count;
+    int64_t levels = count == n ? 2 : -1;
+    for (uint32_t i = 0; i < count; ++i) {
+        PlCell* arg = pl_arg(goal, i);
+        PlFrame* arg_frame = frame;
+        if (arg->type == PL_VAR) {
+            levels = -1;
+            if (!follow || g.read_only) continue;
+            const PlDeref d = pl_deref(arg, frame);
+            arg = d.term;
+            arg_frame = d.frame;
+        }
+        if (!own) {
+            levels = levels_with(levels, record_argument(g, i, arg, arg_frame, changed));
+            continue;
+        }
+        switch (arg->type) {
+        case PL_INT: case PL_NIL: case PL_UNBOUND:
+            if (arg != f->values->items[i]) {
+                f->values->items[i] = arg;
+                changed = true;
+            }
+            levels = levels_with(levels, 2);
+            break;
+        case PL_FUNCTOR: {
+            PlCell* previous = f->values->items[i];  // before the arguments are recorded: they may be f's too
+            bool here = false;
+            int64_t below = 2;
+            if (has_arguments(arg)) {
+                const Recording inner = record_term(engine, arg, arg_frame, answers, enter, false);
+                here = inner.changed;
+                below = inner.levels;
+            }
+            if (!previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) here = true;
+            if (here) {
+                f->values->items[i] = value_of(g, arg, arg_frame, below);
+                changed = true;
+            }
+            levels = levels_with(levels, below);
+            break;
+        }
+        case PL_LIST:
+            levels = levels_with(levels, record_own_list(g, i, arg, arg_frame, changed));
+            break;
+        default:
+            levels = levels_with(levels, record_argument(g, i, arg, arg_frame, changed));
+            break;
+        }
+    }
+    if (changed && enter && answers) pl_table_enter(engine, answers, f);
+    return {changed, levels};
+}
+
 }  // namespace
 
 void pl_record_value(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* value) {
@@ -159,90 +414,5 @@ PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
 }
 
 int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
-    PlDepthGuard depth(engine, "bound_last_query");
-    PlFunctor* f = goal->fn.functor;
-    const bool read_only = f->flags & PLF_READ_ONLY;
-    PlCell* key = f->owner ? property_key(engine, f, goal, frame) : nullptr;
-    const int64_t room = pl_depth_limit(engine) - engine->depth;  // levels the walks over an argument may take
-    bool changed = false;
-    // A property goal without a key records nothing.
-    const uint32_t count = (f->owner && !key) || !goal->fn.args ? 0 : std::min(f->arity, goal->fn.args->count);
-    for (uint32_t i = 0; i < count; ++i) {
-        PlCell* arg = pl_arg(goal, i);
-        PlFrame* arg_frame = frame;
-        if (arg->type == PL_VAR) {
-            if (!follow || read_only) continue;
-            const PlDeref d = pl_deref(arg, frame);
-            arg = d.term;
-            arg_frame = d.frame;
-        }
-        PlCell* previous = recorded(f, i, key);
-        switch (arg->type) {
-        case PL_ANONYMOUS: {
-            if (f->flags & (PLF_READ_ONLY | PLF_SYSTEM | PLF_HOST_FACT)) break;
-            if (previous) {
-                changed = true;
-                break;
-            }
-            PlCell* value = nullptr;
-            if (f->owner) {
-                if (goal->fn.args->count <= f->arity) break;
-                const PlDeref k = pl_deref(pl_arg(goal, f->arity), frame);
-                if (k.term->type != PL_FUNCTOR && k.term->type != PL_ANONYMOUS && k.term->type != PL_UNBOUND)
-                    pl_fatal_error(engine, PL_ERR_BOUND_TABLE, "bound_last_query");
-                if (k.term->type == PL_FUNCTOR)
-                    value = pie_read_property(engine, pl_unary_functor(engine, f->owner), k.term->fn.functor, f);
-            } else {
-                value = pie_read_item_value(engine, f);
-            }
-            if (value) {
-                record(engine, f, i, key, value);
-                changed = true;
-            }
-            break;
-        }
-        case PL_INT: case PL_NIL: case PL_UNBOUND:
-            if (!read_only && arg != previous) {
-                record(engine, f, i, key, arg);
-                changed = true;
-            }
-            break;
-        case PL_FUNCTOR: {
-            bool here = false;
-            if (arg->fn.args && arg->fn.args->count) {
-                if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_FUNCTOR, "bound_last_query");
-                here = bound_last_query(engine, arg, arg_frame, answers, enter, false);
-            }
-            if (f->owner && arg->fn.functor->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_PROPERTY, "bound_last_query");
-            if (!previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) here = true;
-            if (here && !read_only) {
-                const PlTermRef value = pl_resolve_term(engine, arg, arg_frame, arg_frame);
-                record(engine, f, i, key, value.term);
-            }
-            changed |= here;
-            break;
-        }
-        case PL_LIST: {
-            if (read_only) break;
-            // A flat list holds nothing to record, and a ground one resolves to itself: the walks
-            // over them are left out unless they would have met the depth limit.
-            bool here = (arg->shape & PL_SHAPE_FLAT) && 1 + int64_t{pl_shape_reach(arg->shape)} <= room
-                            ? false
-                            : record_list(engine, arg, arg_frame, answers, enter);
-            if (!previous || previous->type != PL_LIST || !same_list(engine, previous, arg, arg_frame, room)) here = true;
-            if (here) {
-                if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_LIST, "bound_last_query");
-                // Read again: walking the elements may just have found the list's shape.
-                const bool ground = (arg->shape & PL_SHAPE_GROUND) && 2 + 2 * int64_t{pl_shape_reach(arg->shape)} <= room;
-                record(engine, f, i, key, ground ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term);
-            }
-            changed |= here;
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    if (changed && enter && answers) pl_table_enter(engine, answers, f);
-    return changed;
+    return record_term(engine, goal, frame, answers, enter, follow).changed;
 }
