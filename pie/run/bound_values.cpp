@@ -131,28 +131,51 @@ bool has_arguments(const PlCell* cell) {
     return cell->type == PL_FUNCTOR && cell->fn.args && cell->fn.args->count;
 }
 
+// The ends of two lists of constants found equal so far, as their comparison tells them: 1 when
+// they differ, 0 when they are the same, -1 when it would compare them as terms.
+inline int ends_differ(const PlCell* before, const PlCell* end) {
+    if (before->type != end->type || before->type > 19) return 1;
+    if (before->type >= 17) return 0;
+    switch (before->type) {
+    case PL_ANONYMOUS: case PL_NIL: return 0;
+    case PL_INT: return before->value != end->value;
+    default: return -1;
+    }
+}
+
+// A walked list (ground and flat, its walk fitting in room) held against the value recorded
+// before, as same_list compares them: 1 when they differ, 0 when they are the same, -1 when the
+// comparison would take another way. A ground list holds no variable: its cells are read as
+// they stand. Two levels a cell: the comparison's.
+inline int ground_list_differs(PlCell* list, PlCell* previous, int64_t room) {
+    if (!previous || previous->type != PL_LIST) return 1;
+    PlCell* before = previous;
+    for (int64_t levels = 6; list->type == PL_LIST; levels += 2) {
+        if (levels > room) return -1;
+        if (before->type != PL_LIST) return 1;
+        if (const int same = pl_constants_equal(before->list.head, list->list.head); same <= 0) return same < 0 ? -1 : 1;
+        before = before->list.tail;
+        list = list->list.tail;
+    }
+    return ends_differ(before, list);
+}
+
 // The commonest list argument, one of constants or variables bound to them, held against the
 // value recorded before in one walk over both, which asks what record_list and same_list would
 // ask: 1 when it differs, 0 when it is the same. -1 when they could do more than answer (record
 // an element, mark cells flat, meet the depth limit, compare other terms); they then run from the
-// start. Nothing is changed on the way. elements_known: the list is flat and its walk fits, so
-// only the comparison is left.
-int list_differs(PieEngine* engine, PlCell* list, PlFrame* frame, PlCell* previous, int64_t room, bool elements_known) {
-    (void)engine;
+// start. Nothing is changed on the way. Two levels a cell cover both walks: the elements' one
+// and the comparison's two.
+int constant_list_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
     int differs = !previous || previous->type != PL_LIST ? 1 : -1;
-    if (elements_known && differs >= 0) return differs;
-    PlCell* before = previous;  // the recorded cell level with d
+    PlCell* before = previous;  // the recorded cell level with the walk
     bool flat_run = false;
-    PlDeref d{list, frame, nullptr, nullptr, nullptr};
-    // Two levels a cell covers both walks: the elements' one and the comparison's two.
-    for (int64_t levels = 6; d.term->type == PL_LIST; levels += 2) {
-        if (levels > room) return -1;
-        PlCell* head = d.term->list.head;
-        const PlCell* h = pl_deref(head, d.frame).term;
-        if (!elements_known) {
-            if ((d.term->shape & PL_SHAPE_FLAT) || h->type == PL_LIST || has_arguments(h)) return -1;
-            flat_run = pl_element_shape(head) & PL_SHAPE_FLAT;
-        }
+    PlCell* cell = list;
+    for (int64_t levels = 6;; levels += 2) {
+        if (levels > room || (cell->shape & PL_SHAPE_FLAT)) return -1;
+        PlCell* head = cell->list.head;
+        const PlCell* h = pl_deref(head, frame).term;
+        if (h->type == PL_LIST || has_arguments(h)) return -1;
         if (differs < 0) {
             if (before->type != PL_LIST) {
                 differs = 1;
@@ -163,23 +186,25 @@ int list_differs(PieEngine* engine, PlCell* list, PlFrame* frame, PlCell* previo
             } else {
                 before = before->list.tail;
             }
-            if (differs > 0 && elements_known) return 1;
         }
-        PlCell* tail = d.term->list.tail;
-        d = pl_deref(tail, d.frame);
-        if (tail->type == PL_VAR) flat_run = false;
+        PlCell* tail = cell->list.tail;
+        flat_run = tail->type != PL_VAR && (pl_element_shape(head) & PL_SHAPE_FLAT);
+        const PlDeref next = pl_deref(tail, frame);
+        if (next.term->type != PL_LIST) {
+            if (has_arguments(next.term) || (flat_run && (pl_element_shape(next.term) & PL_SHAPE_FLAT))) return -1;
+            return differs >= 0 ? differs : ends_differ(before, next.term);
+        }
+        cell = next.term;
+        frame = next.frame;
     }
-    if (!elements_known && (has_arguments(d.term) || (flat_run && (pl_element_shape(d.term) & PL_SHAPE_FLAT))))
-        return -1;
-    if (differs >= 0) return differs;
-    // The ends, as the comparison of lists of constants tells them.
-    if (before->type != d.term->type || before->type > 19) return 1;
-    if (before->type >= 17) return 0;
-    switch (before->type) {
-    case PL_ANONYMOUS: case PL_NIL: return 0;
-    case PL_INT: return before->value != d.term->value;
-    default: return -1;
-    }
+}
+
+// Either of the above, for a list that is known walked (elements_known: flat, its walk fitting
+// in room) or not.
+int list_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room, bool elements_known) {
+    if (elements_known && (list->shape & PL_SHAPE_GROUND)) return ground_list_differs(list, previous, room);
+    if (elements_known) return -1;
+    return constant_list_differs(list, frame, previous, room);
 }
 
 // What recording a term found: whether a recorded value changed, and, when the term holds no
@@ -270,7 +295,7 @@ int64_t record_argument(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_fra
         // A flat list holds nothing to record, and a ground one resolves to itself: the walks
         // over them are left out unless they would have met the depth limit.
         const bool flat = (arg->shape & PL_SHAPE_FLAT) && 1 + int64_t{pl_shape_reach(arg->shape)} <= g.room;
-        int here = list_differs(engine, arg, arg_frame, previous, g.room, flat);
+        int here = list_differs(arg, arg_frame, previous, g.room, flat);
         if (here < 0) {
             here = flat ? false : record_list(engine, arg, arg_frame, g.answers, g.enter);
             if (!previous || previous->type != PL_LIST || !same_list(engine, previous, arg, arg_frame, g.room))
@@ -290,35 +315,14 @@ int64_t record_argument(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_fra
     }
 }
 
-// A list argument of a functor whose values are its own vector's. A walked list (flat and
-// ground) has only the comparison left, which its first element most often settles.
-inline int64_t record_own_list(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_frame, bool& changed) {
-    PlCell** slot = &g.f->values->items[i];
-    PlCell* previous = *slot;
-    const uint32_t shape = arg->shape;
-    const int64_t reach = pl_shape_reach(shape);
-    const int64_t ground = 2 + 2 * reach;  // resolving it: as in value_of
-    if ((shape & (PL_SHAPE_FLAT | PL_SHAPE_GROUND)) == (PL_SHAPE_FLAT | PL_SHAPE_GROUND) && ground <= g.room &&
-        (!previous || previous->type != PL_LIST || pl_constants_equal(previous->list.head, arg->list.head) == 0)) {
-        *slot = arg;
-        changed = true;
-        return ground;
-    }
-    const int here = list_differs(g.engine, arg, arg_frame, previous, g.room, (shape & PL_SHAPE_FLAT) && 1 + reach <= g.room);
-    if (here < 0) return record_argument(g, i, arg, arg_frame, changed);
-    const int64_t below = shape & PL_SHAPE_GROUND ? ground : -1;
-    if (here) {
-        *slot = value_of(g, arg, arg_frame, below);
-        changed = true;
-    }
-    return below;
+// Resolving takes a level for the term and goes into every argument, those past the arity too.
+inline int64_t levels_with(int64_t levels, int64_t below) {
+    if (below < 0) return -1;
+    return levels < 0 || levels >= 2 + below ? levels : 2 + below;
 }
 
-// Resolving takes a level for the term and goes into every argument, those past the arity too.
-inline int64_t levels_with(int64_t levels, int64_t below) { return levels < 0 || below < 0 ? -1 : std::max(levels, 2 + below); }
-
-Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
-    PlDepthGuard depth(engine, "bound_last_query");
+// Any goal, each argument by record_argument.
+Recording record_any(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
     PlFunctor* f = goal->fn.functor;
     Goal g{engine, goal, frame, f, nullptr, answers, enter, (f->flags & PLF_READ_ONLY) != 0, 0};
     if (f->owner) g.key = property_key(engine, f, goal, frame);
@@ -327,9 +331,6 @@ Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* a
     const uint32_t n = goal->fn.args ? goal->fn.args->count : 0;
     // A property goal without a key records nothing.
     const uint32_t count = f->owner && !g.key ? 0 : std::min(f->arity, n);
-    // Values that go straight into the functor's own vector, the commonest kind, are compared
-    // and stored here; any other argument takes record_argument.
-    const bool own = !f->owner && !(f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) && f->values && f->values->count >= count;
     int64_t levels = count == n ? 2 : -1;
     for (uint32_t i = 0; i < count; ++i) {
         PlCell* arg = pl_arg(goal, i);
@@ -341,42 +342,85 @@ Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* a
             arg = d.term;
             arg_frame = d.frame;
         }
-        if (!own) {
-            levels = levels_with(levels, record_argument(g, i, arg, arg_frame, changed));
-            continue;
+        levels = levels_with(levels, record_argument(g, i, arg, arg_frame, changed));
+    }
+    if (changed && enter && answers) pl_table_enter(engine, answers, f);
+    return {changed, levels};
+}
+
+Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
+    PlDepthGuard depth(engine, "bound_last_query");
+    PlFunctor* f = goal->fn.functor;
+    const PlVector* args = goal->fn.args;
+    const uint32_t n = args ? args->count : 0;
+    const uint32_t count = std::min(f->arity, n);
+    // Values that go straight into the functor's own vector, the commonest kind, are compared
+    // and stored here; anything out of the common takes record_argument.
+    if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) || !f->values || f->values->count < count)
+        return record_any(engine, goal, frame, answers, enter, follow);
+    PlCell** values = f->values->items;
+    const int64_t room = pl_depth_limit(engine) - engine->depth;
+    auto general = [&](uint32_t i, PlCell* arg, PlFrame* arg_frame, bool& changed) {
+        return record_argument(Goal{engine, goal, frame, f, nullptr, answers, enter, false, room}, i, arg, arg_frame, changed);
+    };
+    bool changed = false;
+    int64_t levels = count == n ? 2 : -1;
+    for (uint32_t i = 0; i < count; ++i) {
+        PlCell* arg = args->items[i];
+        PlFrame* arg_frame = frame;
+        if (arg->type == PL_VAR) {
+            levels = -1;
+            if (!follow) continue;
+            const PlDeref d = pl_deref(arg, frame);
+            arg = d.term;
+            arg_frame = d.frame;
         }
+        int64_t below = 2;  // as record_argument answers
         switch (arg->type) {
         case PL_INT: case PL_NIL: case PL_UNBOUND:
-            if (arg != f->values->items[i]) {
-                f->values->items[i] = arg;
+            if (arg != values[i]) {
+                values[i] = arg;
                 changed = true;
             }
-            levels = levels_with(levels, 2);
             break;
         case PL_FUNCTOR: {
-            PlCell* previous = f->values->items[i];  // before the arguments are recorded: they may be f's too
+            PlCell* previous = values[i];  // before the arguments are recorded: they may be f's too
             bool here = false;
-            int64_t below = 2;
             if (has_arguments(arg)) {
                 const Recording inner = record_term(engine, arg, arg_frame, answers, enter, false);
                 here = inner.changed;
                 below = inner.levels;
             }
-            if (!previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) here = true;
-            if (here) {
-                f->values->items[i] = value_of(g, arg, arg_frame, below);
+            if (here || !previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) {
+                values[i] = below >= 0 && below <= room ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term;
                 changed = true;
             }
-            levels = levels_with(levels, below);
             break;
         }
-        case PL_LIST:
-            levels = levels_with(levels, record_own_list(g, i, arg, arg_frame, changed));
+        case PL_LIST: {
+            // A walked list (flat and ground) has only the comparison left, which its first
+            // element most often settles.
+            const uint32_t shape = arg->shape;
+            const int64_t reach = pl_shape_reach(shape);
+            const bool walked = (shape & PL_SHAPE_FLAT) && 1 + reach <= room;
+            const int here = walked ? ((shape & PL_SHAPE_GROUND) ? ground_list_differs(arg, values[i], room) : -1)
+                                    : constant_list_differs(arg, arg_frame, values[i], room);
+            if (here < 0) {
+                below = general(i, arg, arg_frame, changed);
+                break;
+            }
+            below = shape & PL_SHAPE_GROUND ? 2 + 2 * reach : -1;
+            if (here) {
+                values[i] = below >= 0 && below <= room ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term;
+                changed = true;
+            }
             break;
+        }
         default:
-            levels = levels_with(levels, record_argument(g, i, arg, arg_frame, changed));
+            below = general(i, arg, arg_frame, changed);
             break;
         }
+        levels = levels_with(levels, below);
     }
     if (changed && enter && answers) pl_table_enter(engine, answers, f);
     return {changed, levels};
