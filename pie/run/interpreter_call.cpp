@@ -158,7 +158,7 @@ int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame
 // Unifies a goal with the head of a rule tried in clause_frame.
 bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
     PlUntrailedFrame untrailed(engine, clause_frame);
-    return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
+    return pl_match_head(engine, goal, goal_frame, head, clause_frame);
 }
 
 // Moves the answers of a rule body into the caller's table.
@@ -249,10 +249,10 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     PlUntrailedFrame untrailed(engine, clause_frame);
     // A property's key, kept behind its own arguments, is matched first.
     if (f->owner && n > f->arity &&
-        !pl_unification_sub(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
+        !pl_match_head(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
         return PL_FAIL;
     for (uint32_t i = 0; i < n && i < f->arity; ++i)
-        if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(term, i), clause_frame)) return PL_FAIL;
+        if (!pl_match_head(engine, pl_arg(goal, i), goal_frame, pl_arg(term, i), clause_frame)) return PL_FAIL;
     return PL_SUCCESS;
 }
 
