@@ -6,6 +6,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/interpreter.h"
+#include "pie/run/unify_steps.h"
 #include "pie/terms/cycle_check.h"
 
 namespace {
@@ -23,42 +24,6 @@ inline void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
     const bool framed = value.term->type == PL_FUNCTOR ? value.term->fn.args && value.term->fn.args->count
                                                        : value.term->type == PL_LIST || value.term->type == PL_AND_GROUP;
     pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
-}
-
-// A member set meeting an unbound variable inside a one-argument item term: the variable first
-// takes the item's current status, and nothing matches an item that has none.
-bool item_status_allows(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
-    PlFunctor* item = l.term->fn.functor;
-    if (item->arity != 1 || !l.term->fn.args || !r.term->fn.args) return true;
-    const PlDeref a = pl_deref(pl_arg(l.term, 0), l.frame);
-    const PlDeref b = pl_deref(pl_arg(r.term, 0), r.frame);
-    const PlDeref* var = nullptr;
-    if (a.term->type == PL_MEMBER && b.term->type == PL_UNBOUND) var = &b;
-    if (b.term->type == PL_MEMBER && a.term->type == PL_UNBOUND) var = &a;
-    if (!var || !var->slot) return true;
-    PlCell* status = pl_item_status(engine, item, engine->run.answers);
-    if (!status) return false;
-    return pl_unify(engine, var->var, var->slot_frame, status, nullptr) != 0;
-}
-
-// A once cell stands for its goal. Most terms are none: they cost a test and no copy.
-void step_once_in_place(PlDeref& d) {
-    while (d.term->type == PL_ONCE) {
-        PlFrame* frame = d.frame;
-        d = pl_deref(d.term->once.goal, frame);
-    }
-}
-
-inline PlDeref step_once(PlDeref d) {
-    if (d.term->type == PL_ONCE) step_once_in_place(d);
-    return d;
-}
-
-// A term dereferenced, and past any once cell.
-inline PlDeref deref_goal(PlCell* term, PlFrame* frame) {
-    PlDeref d = pl_deref(term, frame);
-    if (d.term->type == PL_ONCE) step_once_in_place(d);
-    return d;
 }
 
 // Native frames of this walk are large under the sanitizers; each level counts twice.
@@ -88,7 +53,7 @@ int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
             if (!pl_is_functor(term.term, pl_predefined(engine, PLP_comma_2)) ||
                 !unify(engine, items->list.head, group.frame, pl_arg(term.term, 0), term.frame))
                 return 0;
-            term = step_once(pl_deref(pl_arg(term.term, 1), term.frame));
+            term = pl_step_once(pl_deref(pl_arg(term.term, 1), term.frame));
         }
         return unify(engine, items->list.head, group.frame, term.term, term.frame);
     }
@@ -104,7 +69,7 @@ bool bind_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame*
     if (engine->depth + kWeight > pl_depth_limit(engine)) return false;
     PlBinding* slot = &fb->slots()[b->var.slot];
     if (slot->term->type != PL_UNBOUND) return false;
-    const PlDeref l = deref_goal(a, fa);
+    const PlDeref l = pl_deref_goal(a, fa);
     switch (l.term->type) {
     case PL_INT:
     case PL_NIL:
@@ -126,12 +91,12 @@ inline bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, 
     return b->type == PL_VAR && fb && bind_at_once(engine, a, fa, b, fb);
 }
 
-// One level of the walk, from a pair on: the first of the level, or one its loop came back to
-// (looped) with what the cycle check has seen so far.
-int unify_from(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb, PlCycleCheck& cycle, bool looped) {
+}  // namespace
+
+int pl_unify_from(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb, PlCycleCheck& cycle, bool looped) {
   again:
-    const PlDeref l = deref_goal(a, fa);
-    const PlDeref r = deref_goal(b, fb);
+    const PlDeref l = pl_deref_goal(a, fa);
+    const PlDeref r = pl_deref_goal(b, fb);
     if (looped && cycle.seen(l.term, l.frame, r.term, r.frame)) pl_fatal_error(engine, PL_ERR_STACK, "pl_unification_sub");
     if (l.term->type == PL_AND_GROUP || r.term->type == PL_AND_GROUP) return unify_group(engine, l, r);
     const PlCellType rt = r.term->type;
@@ -154,7 +119,7 @@ int unify_from(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb
         case PL_INT: case PL_LIST: case PL_NIL: return 0;
         case PL_FUNCTOR: {
             if (l.term->fn.functor != r.term->fn.functor) return 0;
-            if (!item_status_allows(engine, l, r)) return 0;
+            if (!pl_item_status_allows(engine, l, r)) return 0;
             const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
             const uint32_t m = r.term->fn.args ? r.term->fn.args->count : 0;
             const uint32_t k = n < m ? n : m;
@@ -220,183 +185,36 @@ int unify_from(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb
     pl_fatal_error(engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
 }
 
+namespace {
+
 int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
     PlCycleCheck cycle;  // the loop-backs below take no level: a cyclic pair is caught here
-    return unify_from(engine, a, fa, b, fb, cycle, false);
-}
-
-// Matching a goal with a clause head: the walk above, led by the head's own cells. A cell of the
-// head needs no dereferencing and a variable of the head not bound yet is bound at once, so the
-// pairs the head is made of are taken without the generic steps; any other pair is left to the
-// walk above at the same level and step. The levels are counted here rather than in the engine:
-// each knows the depth the engine's count would have in it, a new one is checked as a guard
-// checks it (the native stack included), and the engine's count is brought up to a level's only
-// around a step that may read it.
-[[noreturn]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "pl_unification_sub"); }
-
-class DepthAt {
-public:
-    DepthAt(PieEngine* engine, int depth) : engine_(engine), saved_(engine->depth) { engine->depth = depth; }
-    ~DepthAt() { engine_->depth = saved_; }
-    DepthAt(const DepthAt&) = delete;
-    DepthAt& operator=(const DepthAt&) = delete;
-
-private:
-    PieEngine* engine_;
-    int saved_;
-};
-
-struct HeadWalk {
-    PieEngine* engine;
-    PlFrame* frame;  // the head's
-    int limit;
-};
-
-int head_level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
-
-// Enters the level below the one at depth, as unify's guard enters it.
-inline int head_sub(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
-    const int inner = depth + kWeight;
-    if (inner > w.limit) too_deep(w.engine);
-    if (((depth ^ inner) & ~63) != 0) {
-        DepthAt at(w.engine, inner);
-        if (pl_stack_exhausted(w.engine, depth)) too_deep(w.engine);
-    }
-    return head_level(w, a, fa, b, inner);
-}
-
-// The goal's term l meeting var, a variable of the head whose slot is unbound.
-inline int meet_unbound(const HeadWalk& w, const PlDeref& l, PlBinding* slot, PlCell* var) {
-    switch (l.term->type) {
-    case PL_ANONYMOUS:
-        return 1;
-    case PL_INT:
-    case PL_NIL:
-        pl_bind(w.engine, slot, w.frame, l.term, nullptr);
-        return 1;
-    case PL_FUNCTOR:
-        pl_bind(w.engine, slot, w.frame, l.term, l.term->fn.args && l.term->fn.args->count ? l.frame : nullptr);
-        return 1;
-    case PL_LIST:
-    case PL_AND_GROUP:
-        pl_bind(w.engine, slot, w.frame, l.term, l.frame);
-        return 1;
-    case PL_MEMBER:
-        return 0;
-    case PL_UNBOUND:
-        if (l.slot && l.slot != slot) pl_bind(w.engine, l.slot, l.slot_frame, var, w.frame);
-        return 1;
-    default:
-        pl_fatal_error(w.engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
-    }
-}
-
-// A pair below the level at depth. A constant or structure meeting a variable of the head not
-// bound yet is bound without a level (nor a look at the stack), as unify binds it at once.
-inline int head_pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
-    if (b->type == PL_VAR && depth + kWeight <= w.limit) {
-        PlBinding* slot = &w.frame->slots()[b->var.slot];
-        if (slot->term->type == PL_UNBOUND) {
-            const PlDeref l = deref_goal(a, fa);
-            const PlCellType type = l.term->type;
-            if (type == PL_INT || type == PL_NIL || type == PL_FUNCTOR || type == PL_LIST)
-                return meet_unbound(w, l, slot, b);
-        }
-    }
-    return head_sub(w, a, fa, b, depth);
-}
-
-// The goal's term l meeting the head's cell b, an integer, [] or "_": no look inside either.
-int meet_constant(const HeadWalk& w, const PlDeref& l, PlCell* b) {
-    const PlCellType lt = l.term->type;
-    if (lt == PL_ANONYMOUS || b->type == PL_ANONYMOUS) {
-        if (lt == PL_UNBOUND && l.slot) pl_bind(w.engine, l.slot, l.slot_frame, b, nullptr);
-        if (lt == PL_UNBOUND || lt == PL_ANONYMOUS || lt == PL_AND_GROUP || (lt >= PL_INT && lt <= PL_NIL) ||
-            lt == PL_MEMBER)
-            return 1;
-        pl_fatal_error(w.engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
-    }
-    switch (lt) {
-    case PL_INT:
-        return b->type == PL_INT && (l.term == b || l.term->value == b->value);
-    case PL_NIL:
-        return b->type == PL_NIL;
-    case PL_FUNCTOR: case PL_LIST: case PL_AND_GROUP:
-        return 0;
-    case PL_MEMBER:
-        return b->type == PL_INT && pl_member_holds(l.term, b);
-    case PL_UNBOUND:
-        if (l.slot) pl_bind(w.engine, l.slot, l.slot_frame, b, nullptr);
-        return 1;
-    default:
-        pl_fatal_error(w.engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
-    }
-}
-
-// One level at depth: unify's level for a pair whose right side is a cell of the head.
-int head_level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
-    PlCycleCheck cycle;
-    for (bool looped = false;; looped = true) {
-        const PlDeref l = deref_goal(a, fa);
-        PlBinding* slot = nullptr;
-        switch (b->type) {
-        case PL_VAR:
-            slot = &w.frame->slots()[b->var.slot];
-            if (slot->term->type != PL_UNBOUND) break;
-            if (looped && cycle.seen(l.term, l.frame, slot->term, slot->frame)) too_deep(w.engine);
-            return meet_unbound(w, l, slot, b);
-        case PL_ANONYMOUS:
-        case PL_INT:
-        case PL_NIL:
-            if (looped && cycle.seen(l.term, l.frame, b, w.frame)) too_deep(w.engine);
-            return meet_constant(w, l, b);
-        case PL_FUNCTOR:
-        case PL_LIST: {
-            const PlCellType lt = l.term->type;
-            if (lt != b->type && lt != PL_UNBOUND) {
-                // A group meeting a structure, and a member set an atom, are the walk's to tell.
-                if (lt == PL_AND_GROUP || lt == PL_MEMBER || lt == PL_ANONYMOUS) break;
-                if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) break;
-                if (looped && cycle.seen(l.term, l.frame, b, w.frame)) too_deep(w.engine);
-                return 0;
-            }
-            if (looped && cycle.seen(l.term, l.frame, b, w.frame)) too_deep(w.engine);
-            if (lt == PL_UNBOUND) {
-                if (l.slot) {
-                    const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
-                    pl_bind(w.engine, l.slot, l.slot_frame, b, framed ? w.frame : nullptr);
-                }
-                return 1;
-            }
-            if (lt == PL_LIST) {
-                if (!head_pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
-                a = l.term->list.tail, fa = l.frame, b = b->list.tail;
-                continue;
-            }
-            if (l.term->fn.functor != b->fn.functor) return 0;
-            if (l.term->fn.functor->arity == 1) {
-                DepthAt at(w.engine, depth);
-                if (!item_status_allows(w.engine, l, PlDeref{b, w.frame, nullptr, nullptr, nullptr})) return 0;
-            }
-            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
-            const uint32_t m = b->fn.args ? b->fn.args->count : 0;
-            const uint32_t k = n < m ? n : m;
-            if (k == 0) return 1;
-            for (uint32_t i = 0; i + 1 < k; ++i)
-                if (!head_pair(w, pl_arg(l.term, i), l.frame, pl_arg(b, i), depth)) return 0;
-            a = pl_arg(l.term, k - 1), fa = l.frame, b = pl_arg(b, k - 1);
-            continue;
-        }
-        default:
-            break;
-        }
-        DepthAt at(w.engine, depth);
-        return unify_from(w.engine, a, fa, b, w.frame, cycle, looped);
-    }
+    return pl_unify_from(engine, a, fa, b, fb, cycle, false);
 }
 
 }  // namespace
+
+void pl_step_once_in_place(PlDeref& d) {
+    while (d.term->type == PL_ONCE) {
+        PlFrame* frame = d.frame;
+        d = pl_deref(d.term->once.goal, frame);
+    }
+}
+
+bool pl_item_status_allows(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
+    PlFunctor* item = l.term->fn.functor;
+    if (item->arity != 1 || !l.term->fn.args || !r.term->fn.args) return true;
+    const PlDeref a = pl_deref(pl_arg(l.term, 0), l.frame);
+    const PlDeref b = pl_deref(pl_arg(r.term, 0), r.frame);
+    const PlDeref* var = nullptr;
+    if (a.term->type == PL_MEMBER && b.term->type == PL_UNBOUND) var = &b;
+    if (b.term->type == PL_MEMBER && a.term->type == PL_UNBOUND) var = &a;
+    if (!var || !var->slot) return true;
+    PlCell* status = pl_item_status(engine, item, engine->run.answers);
+    if (!status) return false;
+    return pl_unify(engine, var->var, var->slot_frame, status, nullptr) != 0;
+}
 
 bool pl_member_holds(const PlCell* set, const PlCell* cell) {
     for (const PlCell* item = set->items; item && item->type == PL_LIST; item = item->list.tail) {
@@ -411,12 +229,6 @@ bool pl_member_holds(const PlCell* set, const PlCell* cell) {
 
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     return unify(engine, a, fa, b, fb);
-}
-
-int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
-    if (!clause_frame) return unify(engine, goal, goal_frame, head, clause_frame);
-    const HeadWalk walk{engine, clause_frame, pl_depth_limit(engine)};
-    return head_sub(walk, goal, goal_frame, head, engine->depth);
 }
 
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
