@@ -22,10 +22,30 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
 
 bool is_goal_list(const PlCell* items) { return items && items->type == PL_LIST; }
 
+// The right goal of a conjunction, called. A body's goals are a right-nested "," chain, and
+// pl_call would send each "," straight to its conjunction: that step is taken here without the
+// two calls between, with the level pl_call takes, so that the depth and every outcome stay as
+// they were.
+int call_right(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+    const PlDeref g = pl_deref(goal, frame);
+    if (g.term->type == PL_FUNCTOR) {
+        PlFunctor* f = g.term->fn.functor;
+        if (f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
+            !(engine->flags & PLE_TRACE)) {
+            PlDepthGuard depth(engine, "pl_call", 4);
+            pl_reset_once_cells(f);
+            const int outcome = conjunction(engine, pl_arg(g.term, 0), Rest{pl_arg(g.term, 1), nullptr}, g.frame,
+                                            answers, true);
+            return outcome == PL_STOP ? PL_FAIL : outcome;
+        }
+    }
+    return pl_call(engine, goal, frame, answers);
+}
+
 // The rest of a group is run as the right-nested "," it stands for would be: through a call, so
 // a stop leaves it as a failure, and its last goal as an ordinary call.
 int call_rest(PieEngine* engine, Rest rest, PlFrame* frame, PlList* answers) {
-    if (!rest.items) return pl_call(engine, rest.goal, frame, answers);
+    if (!rest.items) return call_right(engine, rest.goal, frame, answers);
     if (!is_goal_list(rest.items)) return PL_SUCCESS;
     PlCell* head = rest.items->list.head;
     if (!is_goal_list(rest.items->list.tail)) return pl_call(engine, head, frame, answers);
@@ -33,49 +53,58 @@ int call_rest(PieEngine* engine, Rest rest, PlFrame* frame, PlList* answers) {
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
 
+// The left goal of a conjunction, dereferenced: a group, a built-in, or a predicate whose
+// clauses are tried.
+struct Left {
+    PlCell* term;
+    PlFrame* frame;
+    bool group;
+};
+
+// One clause of the left goal (none for a group or a built-in) followed by the right goal: the
+// outcome of the conjunction, or -1 to go on with the next clause.
+int attempt(PieEngine* engine, const Left& a, PlCell* clause, Rest right, PlFrame* frame, PlList* answers) {
+    const size_t mark = pl_trail_mark(engine);
+    // A built-in or a group runs in the goal's frame: no binding can name a frame of its own, so
+    // it needs none, and settling one would change nothing.
+    PlFrame* clause_frame = clause ? pl_frame_alloc(engine, pl_clause_variables(clause), a.frame, nullptr) : nullptr;
+    const int first = a.group ? pl_call_and_group(engine, a.term, a.frame, answers)
+                              : pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
+    int second = PL_FAIL;
+    if (first == PL_SUCCESS || first == PL_CUT) {
+        second = call_rest(engine, right, frame, answers);
+        if (second == PL_SUCCESS) {
+            if (clause_frame) {
+                pl_settle_frames(engine, clause_frame, mark);
+                pl_frame_release(engine, clause_frame);
+            }
+            return PL_SUCCESS;
+        }
+    }
+    pl_trail_undo(engine, mark);
+    if (clause_frame) pl_frame_release(engine, clause_frame);
+    if (first == PL_STOP || first == PL_UNDETERMINED) return first;
+    if (first == PL_CUT) return PL_CUT;
+    if (second == PL_CUT || second == PL_UNDETERMINED) return second;
+    return -1;
+}
+
 // Conjunction with retry: each clause of the left goal that holds is followed by the right goal.
 int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
     PlDepthGuard depth(engine, "pl_call_logical_and", 4);
-    const PlDeref a = pl_deref(left, frame);
-    if (once_case && a.term->type == PL_ONCE) {
-        const int first = pl_call_once_left(engine, a.term, a.frame, answers);
+    const PlDeref d = pl_deref(left, frame);
+    if (once_case && d.term->type == PL_ONCE) {
+        const int first = pl_call_once_left(engine, d.term, d.frame, answers);
         if (first != PL_SUCCESS && first != PL_CUT) return first;
         const int second = call_rest(engine, right, frame, answers);
         if (second == PL_SUCCESS || first == PL_CUT) return second == PL_SUCCESS ? PL_SUCCESS : PL_CUT;
         return second == PL_CUT || second == PL_UNDETERMINED ? second : PL_FAIL;
     }
     // A group nested as the left goal (an image may hold one) is run like a built-in.
-    const bool group = a.term->type == PL_AND_GROUP;
-    PlFunctor* f = group ? nullptr : pl_callable_functor(engine, a);
-    auto attempt = [&](PlCell* clause) -> int {
-        if (clause && pl_head_cannot_match(engine, a.term, a.frame, clause)) return -1;
-        const size_t mark = pl_trail_mark(engine);
-        // A built-in or a group runs in the goal's frame: no binding can name a frame of its own,
-        // so it needs none, and settling one would change nothing.
-        PlFrame* clause_frame =
-            clause ? pl_frame_alloc(engine, pl_clause_variables(clause), a.frame, nullptr) : nullptr;
-        const int first = group ? pl_call_and_group(engine, a.term, a.frame, answers)
-                                : pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
-        int second = PL_FAIL;
-        if (first == PL_SUCCESS || first == PL_CUT) {
-            second = call_rest(engine, right, frame, answers);
-            if (second == PL_SUCCESS) {
-                if (clause_frame) {
-                    pl_settle_frames(engine, clause_frame, mark);
-                    pl_frame_release(engine, clause_frame);
-                }
-                return PL_SUCCESS;
-            }
-        }
-        pl_trail_undo(engine, mark);
-        if (clause_frame) pl_frame_release(engine, clause_frame);
-        if (first == PL_STOP || first == PL_UNDETERMINED) return first;
-        if (first == PL_CUT) return PL_CUT;
-        if (second == PL_CUT || second == PL_UNDETERMINED) return second;
-        return -1;  // go on with the next clause
-    };
-    if (group || f->builtin) {
-        const int outcome = attempt(nullptr);
+    const Left a{d.term, d.frame, d.term->type == PL_AND_GROUP};
+    PlFunctor* f = a.group ? nullptr : pl_callable_functor(engine, d);
+    if (a.group || f->builtin) {
+        const int outcome = attempt(engine, a, nullptr, right, frame, answers);
         return outcome < 0 ? PL_FAIL : outcome;
     }
     if (f == engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
@@ -93,12 +122,16 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
     // A left goal's clauses run without a call of their own: its once cells must not answer
     // from an earlier call either.
     pl_reset_once_cells(f);
-    const bool third_only = pl_third_list_only(engine, f);
-    for (int i = third_only ? 2 : 0; i < 3; ++i) {
+    // The goal's side of the look at first arguments is the same for every clause: a failed
+    // attempt leaves the bindings and the depth as they were.
+    const PlCell* key = pl_head_filter_key(engine, a.term, a.frame);
+    for (int i = pl_third_list_only(engine, f) ? 2 : 0; i < 3; ++i) {
         PlList* list = f->clauses[i];
         if (!list) continue;
         for (PlListNode* node = list->next; node != list; node = node->next) {
-            const int outcome = attempt(static_cast<PlCell*>(node->item));
+            auto* clause = static_cast<PlCell*>(node->item);
+            if (key && pl_head_clashes(engine, a.term, key, clause)) continue;
+            const int outcome = attempt(engine, a, clause, right, frame, answers);
             if (outcome >= 0) return outcome;
         }
     }
