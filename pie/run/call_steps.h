@@ -19,3 +19,8 @@ bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f);
 // its clauses are tried in turn with no call of their own, so nothing is recorded for it and a
 // clause that stops answers a stop.
 int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers);
+// pl_call for a clause body or the right goal of a conjunction, a right-nested "," chain: pl_call
+// would send each "," straight to its conjunction, and that step is taken here without the two
+// calls between, with the level pl_call takes, so that the depth and every outcome stay as they
+// were.
+int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);

@@ -232,7 +232,7 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     if (rule) {
         if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
         PlList* body_answers = pl_list_new(engine);
-        const int outcome = pl_call(engine, pl_arg(term, 1), clause_frame, body_answers);
+        const int outcome = pl_call_chain(engine, pl_arg(term, 1), clause_frame, body_answers);
         if (outcome == PL_SUCCESS) {
             merge_answers(engine, answers, body_answers);
             return PL_SUCCESS;

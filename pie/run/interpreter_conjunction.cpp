@@ -22,30 +22,10 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
 
 bool is_goal_list(const PlCell* items) { return items && items->type == PL_LIST; }
 
-// The right goal of a conjunction, called. A body's goals are a right-nested "," chain, and
-// pl_call would send each "," straight to its conjunction: that step is taken here without the
-// two calls between, with the level pl_call takes, so that the depth and every outcome stay as
-// they were.
-int call_right(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    const PlDeref g = pl_deref(goal, frame);
-    if (g.term->type == PL_FUNCTOR) {
-        PlFunctor* f = g.term->fn.functor;
-        if (f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
-            !(engine->flags & PLE_TRACE)) {
-            PlDepthGuard depth(engine, "pl_call", 4);
-            pl_reset_once_cells(f);
-            const int outcome = conjunction(engine, pl_arg(g.term, 0), Rest{pl_arg(g.term, 1), nullptr}, g.frame,
-                                            answers, true);
-            return outcome == PL_STOP ? PL_FAIL : outcome;
-        }
-    }
-    return pl_call(engine, goal, frame, answers);
-}
-
 // The rest of a group is run as the right-nested "," it stands for would be: through a call, so
 // a stop leaves it as a failure, and its last goal as an ordinary call.
 int call_rest(PieEngine* engine, Rest rest, PlFrame* frame, PlList* answers) {
-    if (!rest.items) return call_right(engine, rest.goal, frame, answers);
+    if (!rest.items) return pl_call_chain(engine, rest.goal, frame, answers);
     if (!is_goal_list(rest.items)) return PL_SUCCESS;
     PlCell* head = rest.items->list.head;
     if (!is_goal_list(rest.items->list.tail)) return pl_call(engine, head, frame, answers);
@@ -139,6 +119,22 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
 }
 
 }  // namespace
+
+int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+    // A compound term is read as it is: only a variable would need dereferencing first.
+    if (goal->type == PL_FUNCTOR) {
+        PlFunctor* f = goal->fn.functor;
+        if (f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
+            !(engine->flags & PLE_TRACE)) {
+            PlDepthGuard depth(engine, "pl_call", 4);
+            pl_reset_once_cells(f);
+            const int outcome =
+                conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, true);
+            return outcome == PL_STOP ? PL_FAIL : outcome;
+        }
+    }
+    return pl_call(engine, goal, frame, answers);
+}
 
 int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
     return conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, true);
