@@ -70,8 +70,8 @@ int attempt(PieEngine* engine, const Left& a, PlCell* clause, Rest right, PlFram
 }
 
 // Conjunction with retry: each clause of the left goal that holds is followed by the right goal.
-int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
-    PlDepthGuard depth(engine, "pl_call_logical_and", 4);
+// The level the conjunction takes is taken by the caller.
+int conjunction_body(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
     const PlDeref d = pl_deref(left, frame);
     if (once_case && d.term->type == PL_ONCE) {
         const int first = pl_call_once_left(engine, d.term, d.frame, answers);
@@ -118,6 +118,208 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
     return PL_FAIL;
 }
 
+int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
+    PlDepthGuard depth(engine, "pl_call_logical_and", 4);
+    return conjunction_body(engine, left, right, frame, answers, once_case);
+}
+
+bool is_conjunction(const PieEngine* engine, const PlFunctor* f) {
+    return f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
+           !(engine->flags & PLE_TRACE);
+}
+
+// The levels a chain takes as the guards of the calls it stands for would take them, given back
+// however it ends.
+class ChainDepth {
+public:
+    explicit ChainDepth(PieEngine* engine) : engine_(engine) {}
+    ~ChainDepth() { engine_->depth -= taken_; }
+    ChainDepth(const ChainDepth&) = delete;
+    ChainDepth& operator=(const ChainDepth&) = delete;
+
+    void take(int weight, const char* function) {
+        if ((engine_->depth += weight) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight)) {
+            engine_->depth -= weight;
+            pl_fatal_error(engine_, PL_ERR_STACK, function);
+        }
+        taken_ += weight;
+    }
+    void give(int weight) {
+        engine_->depth -= weight;
+        taken_ -= weight;
+    }
+
+private:
+    PieEngine* engine_;
+    int taken_ = 0;
+};
+
+// One conjunction of a chain: its left goal with the clause it stands on, and its right goal.
+struct Level {
+    PlCell* goal;  // the left goal, dereferenced once entered
+    PlFrame* goal_frame;
+    PlCell* right;  // read in frame, as the left goal before dereferencing
+    PlFrame* frame;
+    PlFunctor* f;
+    const PlCell* key;   // the goal's side of the look at first arguments
+    PlListNode* node;    // the clause tried; nullptr for the one attempt of a built-in or of "is"
+    int list;            // the clause list node is in
+    size_t mark;
+    PlFrame* clause_frame;
+    int first;           // what the left goal answered: success or cut
+};
+
+// Tries the clauses of the level's left goal from l.node on (from the start of list l.list when
+// it is null) until one holds: -1 then, the level standing on that clause; else the outcome of
+// the level's conjunction.
+int next_clause(PieEngine* engine, Level& l, PlList* answers) {
+    for (; l.list < 3; ++l.list, l.node = nullptr) {
+        PlList* list = l.f->clauses[l.list];
+        if (!list) continue;
+        for (l.node = l.node ? l.node : list->next; l.node != list; l.node = l.node->next) {
+            auto* clause = static_cast<PlCell*>(l.node->item);
+            if (l.key && pl_head_clashes(engine, l.goal, l.key, clause)) continue;
+            l.mark = pl_trail_mark(engine);
+            l.clause_frame = pl_frame_alloc(engine, pl_clause_variables(clause), l.goal_frame, nullptr);
+            l.first = pl_try_clause(engine, l.goal, l.goal_frame, clause, l.clause_frame, answers);
+            if (l.first == PL_SUCCESS || l.first == PL_CUT) return -1;
+            pl_trail_undo(engine, l.mark);
+            pl_frame_release(engine, l.clause_frame);
+            l.clause_frame = nullptr;
+            if (l.first == PL_STOP || l.first == PL_UNDETERMINED) return l.first;
+        }
+    }
+    return PL_FAIL;
+}
+
+// A chain of conjunctions kept in one native frame: the conjunction of left and right, and when
+// right is itself a conjunction, that one as the next level, and so on. Each level does exactly
+// what conjunction_body and the call of its right goal do (the same attempts in the same order,
+// the same levels of depth at the same steps), without the four native calls a level costs
+// otherwise. Deeper chains go on in a chain of their own.
+constexpr int kChainLevels = 4;
+
+int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList* answers) {
+    enum class Step { Enter, Next, Right, AfterRight, Leave };
+    Level levels[kChainLevels];
+    ChainDepth depth(engine);
+    depth.take(4, "pl_call_logical_and");
+    int n = 0;
+    levels[0].goal = left;
+    levels[0].right = right;
+    levels[0].frame = frame;
+    Step step = Step::Enter;
+    int outcome = PL_FAIL;  // of level n's conjunction, on leaving it
+    int second = PL_FAIL;   // of level n's right goal
+    for (;;) {
+        Level& l = levels[n];
+        switch (step) {
+        case Step::Enter: {
+            const PlDeref d = pl_deref(l.goal, l.frame);
+            if (d.term->type != PL_FUNCTOR) {
+                // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
+                outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, l.frame, answers, true);
+                step = Step::Leave;
+                break;
+            }
+            l.goal = d.term;
+            l.goal_frame = d.frame;
+            l.f = d.term->fn.functor;
+            l.clause_frame = nullptr;
+            l.node = nullptr;
+            if (l.f->builtin) {
+                l.mark = pl_trail_mark(engine);
+                l.first = pl_try_clause(engine, l.goal, l.goal_frame, nullptr, nullptr, answers);
+                if (l.first == PL_SUCCESS || l.first == PL_CUT) {
+                    step = Step::Right;
+                    break;
+                }
+                pl_trail_undo(engine, l.mark);
+                outcome = l.first == PL_STOP || l.first == PL_UNDETERMINED ? l.first : PL_FAIL;
+                step = Step::Leave;
+                break;
+            }
+            if (l.f == engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+                // At most one rule of "is" holds for a goal: retrying the others could only fail.
+                l.mark = pl_trail_mark(engine);
+                l.first = pl_direct_is(engine, l.goal, l.goal_frame);
+                if (l.first == PL_SUCCESS) {
+                    step = Step::Right;
+                    break;
+                }
+                if (l.first == PL_FAIL) {
+                    outcome = PL_FAIL;
+                    step = Step::Leave;
+                    break;
+                }
+            }
+            // A left goal's clauses run without a call of their own: its once cells must not
+            // answer from an earlier call either.
+            pl_reset_once_cells(l.f);
+            l.key = pl_head_filter_key(engine, l.goal, l.goal_frame);
+            l.list = pl_third_list_only(engine, l.f) ? 2 : 0;
+            step = Step::Next;
+            break;
+        }
+        case Step::Next:
+            outcome = next_clause(engine, l, answers);
+            step = outcome < 0 ? Step::Right : Step::Leave;
+            break;
+        case Step::Right: {
+            PlCell* r = l.right;
+            if (n + 1 < kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
+                depth.take(4, "pl_call");
+                pl_reset_once_cells(r->fn.functor);
+                depth.take(4, "pl_call_logical_and");
+                Level& next = levels[++n];
+                next.goal = pl_arg(r, 0);
+                next.right = pl_arg(r, 1);
+                next.frame = l.frame;
+                step = Step::Enter;
+                break;
+            }
+            second = pl_call_chain(engine, r, l.frame, answers);
+            step = Step::AfterRight;
+            break;
+        }
+        case Step::AfterRight:
+            step = Step::Leave;
+            if (second == PL_SUCCESS) {
+                if (l.clause_frame) {
+                    pl_settle_frames(engine, l.clause_frame, l.mark);
+                    pl_frame_release(engine, l.clause_frame);
+                }
+                outcome = PL_SUCCESS;
+                break;
+            }
+            pl_trail_undo(engine, l.mark);
+            if (l.clause_frame) {
+                pl_frame_release(engine, l.clause_frame);
+                l.clause_frame = nullptr;
+            }
+            if (l.first == PL_CUT) {
+                outcome = PL_CUT;
+            } else if (second == PL_CUT || second == PL_UNDETERMINED) {
+                outcome = second;
+            } else if (!l.node) {
+                outcome = PL_FAIL;
+            } else {
+                l.node = l.node->next;
+                step = Step::Next;
+            }
+            break;
+        case Step::Leave:
+            if (n == 0) return outcome;
+            // The conjunction's level, then the level of the call that ran it.
+            depth.give(8);
+            --n;
+            second = outcome == PL_STOP ? PL_FAIL : outcome;
+            step = Step::AfterRight;
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
@@ -128,8 +330,7 @@ int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answe
             !(engine->flags & PLE_TRACE)) {
             PlDepthGuard depth(engine, "pl_call", 4);
             pl_reset_once_cells(f);
-            const int outcome =
-                conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, true);
+            const int outcome = chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
             return outcome == PL_STOP ? PL_FAIL : outcome;
         }
     }
@@ -137,7 +338,7 @@ int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answe
 }
 
 int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    return conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, true);
+    return chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
 }
 
 int pl_call_definition(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
