@@ -229,7 +229,10 @@ int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList
             l.node = nullptr;
             if (l.f->builtin) {
                 l.mark = pl_trail_mark(engine);
-                l.first = pl_try_clause(engine, l.goal, l.goal_frame, nullptr, nullptr, answers);
+                // Untraced, a built-in's attempt is its function, as pl_try_clause would run it.
+                l.first = engine->flags & PLE_TRACE
+                              ? pl_try_clause(engine, l.goal, l.goal_frame, nullptr, nullptr, answers)
+                              : l.f->builtin(engine, l.goal, l.goal_frame, answers);
                 if (l.first == PL_SUCCESS || l.first == PL_CUT) {
                     step = Step::Right;
                     break;
