@@ -1,6 +1,8 @@
 // Steps of solving a goal that both the call of one goal and the conjunction take.
 #pragma once
 
+#include "pie/terms/functor.h"
+
 struct PieEngine;
 struct PlCell;
 struct PlDeref;
@@ -11,8 +13,11 @@ using PlList = PlListNode;
 
 // The goal's functor; an engine error when the goal cannot be called.
 PlFunctor* pl_callable_functor(PieEngine* engine, const PlDeref& goal);
-// Once cells answer afresh in each call of their predicate.
-void pl_reset_once_cells(PlFunctor* f);
+// Once cells answer afresh in each call of their predicate. Inline: most functors have none.
+void pl_reset_once_cell_list(PlFunctor* f);
+inline void pl_reset_once_cells(PlFunctor* f) {
+    if (f->once_cells) pl_reset_once_cell_list(f);
+}
 // Only the third list in propagation mode, unless the functor asks for all of them.
 bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f);
 // A once cell met as the left goal of a conjunction runs as that goal would have run there:

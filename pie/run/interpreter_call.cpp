@@ -45,8 +45,8 @@ bool has_clauses(const PlFunctor* f) {
 
 }  // namespace
 
-void pl_reset_once_cells(PlFunctor* f) {
-    if (f->once_cells) pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
+void pl_reset_once_cell_list(PlFunctor* f) {
+    pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
 }
 
 // Only the third list in propagation mode, unless the functor asks for all of them.
