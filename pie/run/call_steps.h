@@ -1,6 +1,8 @@
 // Steps of solving a goal that both the call of one goal and the conjunction take.
 #pragma once
 
+#include "pie/terms/functor.h"
+
 struct PieEngine;
 struct PlCell;
 struct PlDeref;
@@ -11,11 +13,19 @@ using PlList = PlListNode;
 
 // The goal's functor; an engine error when the goal cannot be called.
 PlFunctor* pl_callable_functor(PieEngine* engine, const PlDeref& goal);
-// Once cells answer afresh in each call of their predicate.
-void pl_reset_once_cells(PlFunctor* f);
+// Once cells answer afresh in each call of their predicate. Inline: most functors have none.
+void pl_reset_once_cell_list(PlFunctor* f);
+inline void pl_reset_once_cells(PlFunctor* f) {
+    if (f->once_cells) pl_reset_once_cell_list(f);
+}
 // Only the third list in propagation mode, unless the functor asks for all of them.
 bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f);
 // A once cell met as the left goal of a conjunction runs as that goal would have run there:
 // its clauses are tried in turn with no call of their own, so nothing is recorded for it and a
 // clause that stops answers a stop.
 int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers);
+// pl_call for a clause body or the right goal of a conjunction, a right-nested "," chain: pl_call
+// would send each "," straight to its conjunction, and that step is taken here without the two
+// calls between, with the level pl_call takes, so that the depth and every outcome stay as they
+// were.
+int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);

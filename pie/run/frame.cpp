@@ -246,6 +246,20 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     }
 }
 
+// The commonest bindings into a frame being settled, resolved without a walk: a variable of it
+// bound to a term that needs no frame, and the list cell resolve_one_cell makes. With four levels
+// free, neither the level resolve takes nor the one of the list cell can meet the limit, and
+// nothing here recurses. Nullptr when the walk must run.
+PlCell* settle_quick(PieEngine* engine, PlCell* term, PlFrame* frame) {
+    if (engine->depth + 4 > pl_depth_limit(engine)) return nullptr;
+    if (term->type == PL_VAR) {
+        const VarEnd v = follow(term, frame);
+        return v.last->term->type != PL_UNBOUND && !v.last->frame ? v.last->term : nullptr;
+    }
+    if (term->type == PL_LIST && !(term->shape & PL_SHAPE_GROUND)) return resolve_one_cell(engine, term, frame);
+    return nullptr;
+}
+
 }  // namespace
 
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
@@ -266,7 +280,9 @@ void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
         if (entry.slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
         if (slot->frame == callee) {
-            const PlTermRef settled = pl_resolve_term(engine, slot->term, slot->frame, callee);
+            PlCell* quick = settle_quick(engine, slot->term, callee);
+            const PlTermRef settled =
+                quick ? PlTermRef{quick, nullptr} : pl_resolve_term(engine, slot->term, slot->frame, callee);
             slot->term = settled.term;
             slot->frame = settled.frame;
         }

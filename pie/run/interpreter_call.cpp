@@ -45,8 +45,8 @@ bool has_clauses(const PlFunctor* f) {
 
 }  // namespace
 
-void pl_reset_once_cells(PlFunctor* f) {
-    if (f->once_cells) pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
+void pl_reset_once_cell_list(PlFunctor* f) {
+    pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
 }
 
 // Only the third list in propagation mode, unless the functor asks for all of them.
@@ -158,7 +158,7 @@ int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame
 // Unifies a goal with the head of a rule tried in clause_frame.
 bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
     PlUntrailedFrame untrailed(engine, clause_frame);
-    return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
+    return pl_match_head(engine, goal, goal_frame, head, clause_frame);
 }
 
 // Moves the answers of a rule body into the caller's table.
@@ -232,7 +232,7 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     if (rule) {
         if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
         PlList* body_answers = pl_list_new(engine);
-        const int outcome = pl_call(engine, pl_arg(term, 1), clause_frame, body_answers);
+        const int outcome = pl_call_chain(engine, pl_arg(term, 1), clause_frame, body_answers);
         if (outcome == PL_SUCCESS) {
             merge_answers(engine, answers, body_answers);
             return PL_SUCCESS;
@@ -249,10 +249,10 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     PlUntrailedFrame untrailed(engine, clause_frame);
     // A property's key, kept behind its own arguments, is matched first.
     if (f->owner && n > f->arity &&
-        !pl_unification_sub(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
+        !pl_match_head(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
         return PL_FAIL;
     for (uint32_t i = 0; i < n && i < f->arity; ++i)
-        if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(term, i), clause_frame)) return PL_FAIL;
+        if (!pl_match_head(engine, pl_arg(goal, i), goal_frame, pl_arg(term, i), clause_frame)) return PL_FAIL;
     return PL_SUCCESS;
 }
 

@@ -25,7 +25,7 @@ bool is_goal_list(const PlCell* items) { return items && items->type == PL_LIST;
 // The rest of a group is run as the right-nested "," it stands for would be: through a call, so
 // a stop leaves it as a failure, and its last goal as an ordinary call.
 int call_rest(PieEngine* engine, Rest rest, PlFrame* frame, PlList* answers) {
-    if (!rest.items) return pl_call(engine, rest.goal, frame, answers);
+    if (!rest.items) return pl_call_chain(engine, rest.goal, frame, answers);
     if (!is_goal_list(rest.items)) return PL_SUCCESS;
     PlCell* head = rest.items->list.head;
     if (!is_goal_list(rest.items->list.tail)) return pl_call(engine, head, frame, answers);
@@ -33,49 +33,58 @@ int call_rest(PieEngine* engine, Rest rest, PlFrame* frame, PlList* answers) {
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
 
+// The left goal of a conjunction, dereferenced: a group, a built-in, or a predicate whose
+// clauses are tried.
+struct Left {
+    PlCell* term;
+    PlFrame* frame;
+    bool group;
+};
+
+// One clause of the left goal (none for a group or a built-in) followed by the right goal: the
+// outcome of the conjunction, or -1 to go on with the next clause.
+int attempt(PieEngine* engine, const Left& a, PlCell* clause, Rest right, PlFrame* frame, PlList* answers) {
+    const size_t mark = pl_trail_mark(engine);
+    // A built-in or a group runs in the goal's frame: no binding can name a frame of its own, so
+    // it needs none, and settling one would change nothing.
+    PlFrame* clause_frame = clause ? pl_frame_alloc(engine, pl_clause_variables(clause), a.frame, nullptr) : nullptr;
+    const int first = a.group ? pl_call_and_group(engine, a.term, a.frame, answers)
+                              : pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
+    int second = PL_FAIL;
+    if (first == PL_SUCCESS || first == PL_CUT) {
+        second = call_rest(engine, right, frame, answers);
+        if (second == PL_SUCCESS) {
+            if (clause_frame) {
+                pl_settle_frames(engine, clause_frame, mark);
+                pl_frame_release(engine, clause_frame);
+            }
+            return PL_SUCCESS;
+        }
+    }
+    pl_trail_undo(engine, mark);
+    if (clause_frame) pl_frame_release(engine, clause_frame);
+    if (first == PL_STOP || first == PL_UNDETERMINED) return first;
+    if (first == PL_CUT) return PL_CUT;
+    if (second == PL_CUT || second == PL_UNDETERMINED) return second;
+    return -1;
+}
+
 // Conjunction with retry: each clause of the left goal that holds is followed by the right goal.
-int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
-    PlDepthGuard depth(engine, "pl_call_logical_and", 4);
-    const PlDeref a = pl_deref(left, frame);
-    if (once_case && a.term->type == PL_ONCE) {
-        const int first = pl_call_once_left(engine, a.term, a.frame, answers);
+// The level the conjunction takes is taken by the caller.
+int conjunction_body(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
+    const PlDeref d = pl_deref(left, frame);
+    if (once_case && d.term->type == PL_ONCE) {
+        const int first = pl_call_once_left(engine, d.term, d.frame, answers);
         if (first != PL_SUCCESS && first != PL_CUT) return first;
         const int second = call_rest(engine, right, frame, answers);
         if (second == PL_SUCCESS || first == PL_CUT) return second == PL_SUCCESS ? PL_SUCCESS : PL_CUT;
         return second == PL_CUT || second == PL_UNDETERMINED ? second : PL_FAIL;
     }
     // A group nested as the left goal (an image may hold one) is run like a built-in.
-    const bool group = a.term->type == PL_AND_GROUP;
-    PlFunctor* f = group ? nullptr : pl_callable_functor(engine, a);
-    auto attempt = [&](PlCell* clause) -> int {
-        if (clause && pl_head_cannot_match(engine, a.term, a.frame, clause)) return -1;
-        const size_t mark = pl_trail_mark(engine);
-        // A built-in or a group runs in the goal's frame: no binding can name a frame of its own,
-        // so it needs none, and settling one would change nothing.
-        PlFrame* clause_frame =
-            clause ? pl_frame_alloc(engine, pl_clause_variables(clause), a.frame, nullptr) : nullptr;
-        const int first = group ? pl_call_and_group(engine, a.term, a.frame, answers)
-                                : pl_try_clause(engine, a.term, a.frame, clause, clause_frame, answers);
-        int second = PL_FAIL;
-        if (first == PL_SUCCESS || first == PL_CUT) {
-            second = call_rest(engine, right, frame, answers);
-            if (second == PL_SUCCESS) {
-                if (clause_frame) {
-                    pl_settle_frames(engine, clause_frame, mark);
-                    pl_frame_release(engine, clause_frame);
-                }
-                return PL_SUCCESS;
-            }
-        }
-        pl_trail_undo(engine, mark);
-        if (clause_frame) pl_frame_release(engine, clause_frame);
-        if (first == PL_STOP || first == PL_UNDETERMINED) return first;
-        if (first == PL_CUT) return PL_CUT;
-        if (second == PL_CUT || second == PL_UNDETERMINED) return second;
-        return -1;  // go on with the next clause
-    };
-    if (group || f->builtin) {
-        const int outcome = attempt(nullptr);
+    const Left a{d.term, d.frame, d.term->type == PL_AND_GROUP};
+    PlFunctor* f = a.group ? nullptr : pl_callable_functor(engine, d);
+    if (a.group || f->builtin) {
+        const int outcome = attempt(engine, a, nullptr, right, frame, answers);
         return outcome < 0 ? PL_FAIL : outcome;
     }
     if (f == engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
@@ -93,22 +102,246 @@ int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlL
     // A left goal's clauses run without a call of their own: its once cells must not answer
     // from an earlier call either.
     pl_reset_once_cells(f);
-    const bool third_only = pl_third_list_only(engine, f);
-    for (int i = third_only ? 2 : 0; i < 3; ++i) {
+    // The goal's side of the look at first arguments is the same for every clause: a failed
+    // attempt leaves the bindings and the depth as they were.
+    const PlCell* key = pl_head_filter_key(engine, a.term, a.frame);
+    for (int i = pl_third_list_only(engine, f) ? 2 : 0; i < 3; ++i) {
         PlList* list = f->clauses[i];
         if (!list) continue;
         for (PlListNode* node = list->next; node != list; node = node->next) {
-            const int outcome = attempt(static_cast<PlCell*>(node->item));
+            auto* clause = static_cast<PlCell*>(node->item);
+            if (key && pl_head_clashes(engine, a.term, key, clause)) continue;
+            const int outcome = attempt(engine, a, clause, right, frame, answers);
             if (outcome >= 0) return outcome;
         }
     }
     return PL_FAIL;
 }
 
+int conjunction(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame, PlList* answers, bool once_case) {
+    PlDepthGuard depth(engine, "pl_call_logical_and", 4);
+    return conjunction_body(engine, left, right, frame, answers, once_case);
+}
+
+bool is_conjunction(const PieEngine* engine, const PlFunctor* f) {
+    return f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
+           !(engine->flags & PLE_TRACE);
+}
+
+// The levels a chain takes as the guards of the calls it stands for would take them, given back
+// however it ends.
+class ChainDepth {
+public:
+    explicit ChainDepth(PieEngine* engine) : engine_(engine) {}
+    ~ChainDepth() { engine_->depth -= taken_; }
+    ChainDepth(const ChainDepth&) = delete;
+    ChainDepth& operator=(const ChainDepth&) = delete;
+
+    void take(int weight, const char* function) {
+        if ((engine_->depth += weight) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight)) {
+            engine_->depth -= weight;
+            pl_fatal_error(engine_, PL_ERR_STACK, function);
+        }
+        taken_ += weight;
+    }
+    void give(int weight) {
+        engine_->depth -= weight;
+        taken_ -= weight;
+    }
+
+private:
+    PieEngine* engine_;
+    int taken_ = 0;
+};
+
+// One conjunction of a chain: its left goal with the clause it stands on, and its right goal.
+struct Level {
+    PlCell* goal;  // the left goal, dereferenced once entered
+    PlFrame* goal_frame;
+    PlCell* right;  // read in frame, as the left goal before dereferencing
+    PlFrame* frame;
+    PlFunctor* f;
+    const PlCell* key;   // the goal's side of the look at first arguments
+    PlListNode* node;    // the clause tried; nullptr for the one attempt of a built-in or of "is"
+    int list;            // the clause list node is in
+    size_t mark;
+    PlFrame* clause_frame;
+    int first;           // what the left goal answered: success or cut
+};
+
+// Tries the clauses of the level's left goal from l.node on (from the start of list l.list when
+// it is null) until one holds: -1 then, the level standing on that clause; else the outcome of
+// the level's conjunction.
+int next_clause(PieEngine* engine, Level& l, PlList* answers) {
+    for (; l.list < 3; ++l.list, l.node = nullptr) {
+        PlList* list = l.f->clauses[l.list];
+        if (!list) continue;
+        for (l.node = l.node ? l.node : list->next; l.node != list; l.node = l.node->next) {
+            auto* clause = static_cast<PlCell*>(l.node->item);
+            if (l.key && pl_head_clashes(engine, l.goal, l.key, clause)) continue;
+            l.mark = pl_trail_mark(engine);
+            l.clause_frame = pl_frame_alloc(engine, pl_clause_variables(clause), l.goal_frame, nullptr);
+            l.first = pl_try_clause(engine, l.goal, l.goal_frame, clause, l.clause_frame, answers);
+            if (l.first == PL_SUCCESS || l.first == PL_CUT) return -1;
+            pl_trail_undo(engine, l.mark);
+            pl_frame_release(engine, l.clause_frame);
+            l.clause_frame = nullptr;
+            if (l.first == PL_STOP || l.first == PL_UNDETERMINED) return l.first;
+        }
+    }
+    return PL_FAIL;
+}
+
+// A chain of conjunctions kept in one native frame: the conjunction of left and right, and when
+// right is itself a conjunction, that one as the next level, and so on. Each level does exactly
+// what conjunction_body and the call of its right goal do (the same attempts in the same order,
+// the same levels of depth at the same steps), without the four native calls a level costs
+// otherwise. Deeper chains go on in a chain of their own.
+constexpr int kChainLevels = 4;
+
+int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList* answers) {
+    enum class Step { Enter, Next, Right, AfterRight, Leave };
+    Level levels[kChainLevels];
+    ChainDepth depth(engine);
+    depth.take(4, "pl_call_logical_and");
+    int n = 0;
+    levels[0].goal = left;
+    levels[0].right = right;
+    levels[0].frame = frame;
+    Step step = Step::Enter;
+    int outcome = PL_FAIL;  // of level n's conjunction, on leaving it
+    int second = PL_FAIL;   // of level n's right goal
+    for (;;) {
+        Level& l = levels[n];
+        switch (step) {
+        case Step::Enter: {
+            const PlDeref d = pl_deref(l.goal, l.frame);
+            if (d.term->type != PL_FUNCTOR) {
+                // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
+                outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, l.frame, answers, true);
+                step = Step::Leave;
+                break;
+            }
+            l.goal = d.term;
+            l.goal_frame = d.frame;
+            l.f = d.term->fn.functor;
+            l.clause_frame = nullptr;
+            l.node = nullptr;
+            if (l.f->builtin) {
+                l.mark = pl_trail_mark(engine);
+                // Untraced, a built-in's attempt is its function, as pl_try_clause would run it.
+                l.first = engine->flags & PLE_TRACE
+                              ? pl_try_clause(engine, l.goal, l.goal_frame, nullptr, nullptr, answers)
+                              : l.f->builtin(engine, l.goal, l.goal_frame, answers);
+                if (l.first == PL_SUCCESS || l.first == PL_CUT) {
+                    step = Step::Right;
+                    break;
+                }
+                pl_trail_undo(engine, l.mark);
+                outcome = l.first == PL_STOP || l.first == PL_UNDETERMINED ? l.first : PL_FAIL;
+                step = Step::Leave;
+                break;
+            }
+            if (l.f == engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+                // At most one rule of "is" holds for a goal: retrying the others could only fail.
+                l.mark = pl_trail_mark(engine);
+                l.first = pl_direct_is(engine, l.goal, l.goal_frame);
+                if (l.first == PL_SUCCESS) {
+                    step = Step::Right;
+                    break;
+                }
+                if (l.first == PL_FAIL) {
+                    outcome = PL_FAIL;
+                    step = Step::Leave;
+                    break;
+                }
+            }
+            // A left goal's clauses run without a call of their own: its once cells must not
+            // answer from an earlier call either.
+            pl_reset_once_cells(l.f);
+            l.key = pl_head_filter_key(engine, l.goal, l.goal_frame);
+            l.list = pl_third_list_only(engine, l.f) ? 2 : 0;
+            step = Step::Next;
+            break;
+        }
+        case Step::Next:
+            outcome = next_clause(engine, l, answers);
+            step = outcome < 0 ? Step::Right : Step::Leave;
+            break;
+        case Step::Right: {
+            PlCell* r = l.right;
+            if (n + 1 < kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
+                depth.take(4, "pl_call");
+                pl_reset_once_cells(r->fn.functor);
+                depth.take(4, "pl_call_logical_and");
+                Level& next = levels[++n];
+                next.goal = pl_arg(r, 0);
+                next.right = pl_arg(r, 1);
+                next.frame = l.frame;
+                step = Step::Enter;
+                break;
+            }
+            second = pl_call_chain(engine, r, l.frame, answers);
+            step = Step::AfterRight;
+            break;
+        }
+        case Step::AfterRight:
+            step = Step::Leave;
+            if (second == PL_SUCCESS) {
+                if (l.clause_frame) {
+                    pl_settle_frames(engine, l.clause_frame, l.mark);
+                    pl_frame_release(engine, l.clause_frame);
+                }
+                outcome = PL_SUCCESS;
+                break;
+            }
+            pl_trail_undo(engine, l.mark);
+            if (l.clause_frame) {
+                pl_frame_release(engine, l.clause_frame);
+                l.clause_frame = nullptr;
+            }
+            if (l.first == PL_CUT) {
+                outcome = PL_CUT;
+            } else if (second == PL_CUT || second == PL_UNDETERMINED) {
+                outcome = second;
+            } else if (!l.node) {
+                outcome = PL_FAIL;
+            } else {
+                l.node = l.node->next;
+                step = Step::Next;
+            }
+            break;
+        case Step::Leave:
+            if (n == 0) return outcome;
+            // The conjunction's level, then the level of the call that ran it.
+            depth.give(8);
+            --n;
+            second = outcome == PL_STOP ? PL_FAIL : outcome;
+            step = Step::AfterRight;
+            break;
+        }
+    }
+}
+
 }  // namespace
 
+int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+    // A compound term is read as it is: only a variable would need dereferencing first.
+    if (goal->type == PL_FUNCTOR) {
+        PlFunctor* f = goal->fn.functor;
+        if (f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
+            !(engine->flags & PLE_TRACE)) {
+            PlDepthGuard depth(engine, "pl_call", 4);
+            pl_reset_once_cells(f);
+            const int outcome = chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
+            return outcome == PL_STOP ? PL_FAIL : outcome;
+        }
+    }
+    return pl_call(engine, goal, frame, answers);
+}
+
 int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    return conjunction(engine, pl_arg(goal, 0), Rest{pl_arg(goal, 1), nullptr}, frame, answers, true);
+    return chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
 }
 
 int pl_call_definition(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {

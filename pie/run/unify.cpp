@@ -6,6 +6,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/interpreter.h"
+#include "pie/run/unify_steps.h"
 #include "pie/terms/cycle_check.h"
 
 namespace {
@@ -23,42 +24,6 @@ inline void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
     const bool framed = value.term->type == PL_FUNCTOR ? value.term->fn.args && value.term->fn.args->count
                                                        : value.term->type == PL_LIST || value.term->type == PL_AND_GROUP;
     pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
-}
-
-// A member set meeting an unbound variable inside a one-argument item term: the variable first
-// takes the item's current status, and nothing matches an item that has none.
-bool item_status_allows(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
-    PlFunctor* item = l.term->fn.functor;
-    if (item->arity != 1 || !l.term->fn.args || !r.term->fn.args) return true;
-    const PlDeref a = pl_deref(pl_arg(l.term, 0), l.frame);
-    const PlDeref b = pl_deref(pl_arg(r.term, 0), r.frame);
-    const PlDeref* var = nullptr;
-    if (a.term->type == PL_MEMBER && b.term->type == PL_UNBOUND) var = &b;
-    if (b.term->type == PL_MEMBER && a.term->type == PL_UNBOUND) var = &a;
-    if (!var || !var->slot) return true;
-    PlCell* status = pl_item_status(engine, item, engine->run.answers);
-    if (!status) return false;
-    return pl_unify(engine, var->var, var->slot_frame, status, nullptr) != 0;
-}
-
-// A once cell stands for its goal. Most terms are none: they cost a test and no copy.
-void step_once_in_place(PlDeref& d) {
-    while (d.term->type == PL_ONCE) {
-        PlFrame* frame = d.frame;
-        d = pl_deref(d.term->once.goal, frame);
-    }
-}
-
-inline PlDeref step_once(PlDeref d) {
-    if (d.term->type == PL_ONCE) step_once_in_place(d);
-    return d;
-}
-
-// A term dereferenced, and past any once cell.
-inline PlDeref deref_goal(PlCell* term, PlFrame* frame) {
-    PlDeref d = pl_deref(term, frame);
-    if (d.term->type == PL_ONCE) step_once_in_place(d);
-    return d;
 }
 
 // Native frames of this walk are large under the sanitizers; each level counts twice.
@@ -88,7 +53,7 @@ int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
             if (!pl_is_functor(term.term, pl_predefined(engine, PLP_comma_2)) ||
                 !unify(engine, items->list.head, group.frame, pl_arg(term.term, 0), term.frame))
                 return 0;
-            term = step_once(pl_deref(pl_arg(term.term, 1), term.frame));
+            term = pl_step_once(pl_deref(pl_arg(term.term, 1), term.frame));
         }
         return unify(engine, items->list.head, group.frame, term.term, term.frame);
     }
@@ -104,7 +69,7 @@ bool bind_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame*
     if (engine->depth + kWeight > pl_depth_limit(engine)) return false;
     PlBinding* slot = &fb->slots()[b->var.slot];
     if (slot->term->type != PL_UNBOUND) return false;
-    const PlDeref l = deref_goal(a, fa);
+    const PlDeref l = pl_deref_goal(a, fa);
     switch (l.term->type) {
     case PL_INT:
     case PL_NIL:
@@ -126,13 +91,12 @@ inline bool bound_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, 
     return b->type == PL_VAR && fb && bind_at_once(engine, a, fa, b, fb);
 }
 
-int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
-    PlCycleCheck cycle;  // the loop-backs below take no level: a cyclic pair is caught here
-    bool looped = false;
+}  // namespace
+
+int pl_unify_from(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb, PlCycleCheck& cycle, bool looped) {
   again:
-    const PlDeref l = deref_goal(a, fa);
-    const PlDeref r = deref_goal(b, fb);
+    const PlDeref l = pl_deref_goal(a, fa);
+    const PlDeref r = pl_deref_goal(b, fb);
     if (looped && cycle.seen(l.term, l.frame, r.term, r.frame)) pl_fatal_error(engine, PL_ERR_STACK, "pl_unification_sub");
     if (l.term->type == PL_AND_GROUP || r.term->type == PL_AND_GROUP) return unify_group(engine, l, r);
     const PlCellType rt = r.term->type;
@@ -155,7 +119,7 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
         case PL_INT: case PL_LIST: case PL_NIL: return 0;
         case PL_FUNCTOR: {
             if (l.term->fn.functor != r.term->fn.functor) return 0;
-            if (!item_status_allows(engine, l, r)) return 0;
+            if (!pl_item_status_allows(engine, l, r)) return 0;
             const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
             const uint32_t m = r.term->fn.args ? r.term->fn.args->count : 0;
             const uint32_t k = n < m ? n : m;
@@ -221,7 +185,36 @@ int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     pl_fatal_error(engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
 }
 
+namespace {
+
+int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    PlDepthGuard depth(engine, "pl_unification_sub", kWeight);
+    PlCycleCheck cycle;  // the loop-backs below take no level: a cyclic pair is caught here
+    return pl_unify_from(engine, a, fa, b, fb, cycle, false);
+}
+
 }  // namespace
+
+void pl_step_once_in_place(PlDeref& d) {
+    while (d.term->type == PL_ONCE) {
+        PlFrame* frame = d.frame;
+        d = pl_deref(d.term->once.goal, frame);
+    }
+}
+
+bool pl_item_status_allows(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
+    PlFunctor* item = l.term->fn.functor;
+    if (item->arity != 1 || !l.term->fn.args || !r.term->fn.args) return true;
+    const PlDeref a = pl_deref(pl_arg(l.term, 0), l.frame);
+    const PlDeref b = pl_deref(pl_arg(r.term, 0), r.frame);
+    const PlDeref* var = nullptr;
+    if (a.term->type == PL_MEMBER && b.term->type == PL_UNBOUND) var = &b;
+    if (b.term->type == PL_MEMBER && a.term->type == PL_UNBOUND) var = &a;
+    if (!var || !var->slot) return true;
+    PlCell* status = pl_item_status(engine, item, engine->run.answers);
+    if (!status) return false;
+    return pl_unify(engine, var->var, var->slot_frame, status, nullptr) != 0;
+}
 
 bool pl_member_holds(const PlCell* set, const PlCell* cell) {
     for (const PlCell* item = set->items; item && item->type == PL_LIST; item = item->list.tail) {

@@ -10,6 +10,9 @@ struct PlFrame;
 // 1 when a and b unify (bindings are made and trailed), else 0. Cells that cannot be unified (a
 // clause record, an operator node) raise 4111.
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
+// The same for a goal (or a goal's argument) and a clause's head (or the head's argument) read in
+// the clause's frame, by a walk led by the head's cells.
+int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
 // The same with tracing suspended.
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
 

@@ -6,6 +6,9 @@
 #include "pie/run/frame.h"
 #include "pie/run/unify.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 struct Unify : EngineTest {
@@ -114,6 +117,76 @@ TEST_F(Unify, DeepTermsRaiseTheDepthError) {
     EXPECT_EQ(errorOf([&] { unify(a, b); }), PL_ERR_STACK);
     PlCell* cell = pl_cell_new(e, PL_CLAUSE);
     EXPECT_EQ(errorOf([&] { unify(cell, t.anon()); }), PL_ERR_NOT_UNIFIABLE);
+}
+
+// A clause head is matched by its own walk: it must answer, bind, trail and run out of depth
+// exactly where the generic unification does, for every kind of pair a head meets.
+TEST_F(Unify, HeadMatchIsTheGenericUnification) {
+    PlCell* a = t.atom("a");
+    PlCell* one = t.integer(1);
+    auto g = [&](int slot) { return t.var("_G", slot); };  // goal side, read in left
+    auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
+    struct Case {
+        PlCell* goal;
+        PlCell* head;
+    } cases[] = {
+        {t.fn("app", {t.list({one, a}), a, g(0)}), t.fn("app", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))})},
+        {t.fn("f", {g(0), g(0), g(0)}), t.fn("f", {h(0), h(1), h(1)})},
+        {t.fn("f", {g(0), g(0)}), t.fn("f", {t.fn("s", {h(0)}), h(0)})},
+        {t.fn("f", {g(1), g(1), one}), t.fn("f", {t.list({one}, h(0)), h(0), h(2)})},
+        {t.fn("f", {g(0), t.anon(), t.nil()}), t.fn("f", {t.anon(), h(0), h(0)})},
+        {t.fn("f", {t.member({a, one}), a}), t.fn("f", {one, h(0)})},
+        {t.fn("f", {t.member({a}), g(2)}), t.fn("f", {h(0), t.member({a})})},
+        {t.fn("d", {t.fn("+", {a, one}), a, g(3)}), t.fn("d", {t.fn("+", {h(0), h(1)}), a, t.fn("+", {h(2), h(3)})})},
+        {t.fn("f", {t.fn("s", {one}), a}), t.fn("f", {t.fn("s", {t.integer(2)}), a})},
+        {t.fn("f", {t.list({one, one}), g(0)}), t.fn("f", {t.list({h(0), h(0)}), t.nil()})},
+        {t.fn("f", {one, t.nil()}), t.fn("f", {one, t.list({a})})},
+        {t.fn("f", {one, a}), t.fn("g", {one, a})},
+        {t.fn("f", {g(0), one, a}), t.fn("f", {h(0), h(0)})},
+        {t.fn("f", {pl_cell_new(e, PL_CLAUSE), one}), t.fn("f", {h(0), one})},
+    };
+    struct Outcome {
+        int answer;
+        std::vector<PlBinding> slots;
+        std::vector<PlTrailEntry> trail;
+        int depth;
+        bool operator==(const Outcome& o) const {
+            auto same = [](const PlBinding& x, const PlBinding& y) { return x.term == y.term && x.frame == y.frame; };
+            auto entry = [](const PlTrailEntry& x, const PlTrailEntry& y) {
+                return x.slot_term == y.slot_term && x.slot_frame == y.slot_frame && x.old_term == y.old_term &&
+                       x.old_frame == y.old_frame;
+            };
+            return answer == o.answer && depth == o.depth &&
+                   std::equal(slots.begin(), slots.end(), o.slots.begin(), o.slots.end(), same) &&
+                   std::equal(trail.begin(), trail.end(), o.trail.begin(), o.trail.end(), entry);
+        }
+    };
+    auto run = [&](const Case& c, int room, bool head) {
+        PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
+        PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
+        const size_t mark = pl_trail_mark(e);
+        Outcome out{};
+        const int depth = pl_depth_limit(e) - room;
+        int answer = 0;
+        const int error = errorOf([&] {
+            e->depth = depth;
+            PlUntrailedFrame untrailed(e, clause);
+            answer = head ? pl_match_head(e, c.goal, goal, c.head, clause)
+                          : pl_unification_sub(e, c.goal, goal, c.head, clause);
+            out.depth = e->depth - depth;
+        });
+        out.answer = error ? -error : answer;
+        for (PlFrame* frame : {goal, clause})
+            for (uint32_t i = 0; i < frame->count; ++i) out.slots.push_back(frame->slots()[i]);
+        out.trail.assign(e->run.trail.begin() + static_cast<std::ptrdiff_t>(mark), e->run.trail.end());
+        pl_trail_undo(e, mark);
+        pl_frame_release(e, clause);
+        pl_frame_release(e, goal);
+        return out;
+    };
+    for (const Case& c : cases)
+        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+            EXPECT_TRUE(run(c, room, true) == run(c, room, false)) << "case " << &c - cases << " room " << room;
 }
 
 TEST_F(Unify, FramesComeAndGoInOrder) {

@@ -1,0 +1,260 @@
+// Matching a goal with a clause head in the clause's frame: the generic unification, walked by
+// the head's own cells. A head cell needs no dereferencing and a head variable whose slot is
+// unbound is bound on the spot, so the pairs a head is made of skip the generic steps; every
+// other pair is handed to the generic walk at the same level and step. The answer, the bindings
+// (which slot, which value, trailed or not, in which order), the item status looks and the
+// depth errors are the generic walk's.
+#include "pie/run/unify.h"
+
+#include "pie/api/engine.h"
+#include "pie/run/frame.h"
+#include "pie/run/unify_steps.h"
+#include "pie/terms/cycle_check.h"
+
+#include <new>
+
+namespace {
+
+// A level counts as the generic walk counts it.
+constexpr int kWeight = 2;
+
+[[noreturn]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "pl_unification_sub"); }
+[[noreturn]] void not_unifiable(PieEngine* engine) {
+    pl_fatal_error(engine, PL_ERR_NOT_UNIFIABLE, "pl_unification_sub");
+}
+
+// The walk keeps its depth in a variable: the engine's count is brought up to a level's only
+// around a step that may read it (an item's status may run rules, the generic walk counts on).
+class DepthAt {
+public:
+    DepthAt(PieEngine* engine, int depth) : engine_(engine), saved_(engine->depth) { engine->depth = depth; }
+    ~DepthAt() { engine_->depth = saved_; }
+    DepthAt(const DepthAt&) = delete;
+    DepthAt& operator=(const DepthAt&) = delete;
+
+private:
+    PieEngine* engine_;
+    int saved_;
+};
+
+struct HeadWalk {
+    PieEngine* engine;
+    PlFrame* frame;      // the head's
+    PlFrame* untrailed;  // the engine's untrailed frame, which no step of the walk changes
+    int limit;
+};
+
+// pl_bind, with the untrailed frame read once.
+[[gnu::always_inline]] inline void set(const HeadWalk& w, PlBinding* slot, PlFrame* slot_frame, PlCell* term,
+                                       PlFrame* frame) {
+    if (slot_frame != w.untrailed) w.engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    slot->term = term;
+    slot->frame = frame;
+}
+
+// The look at the native stack a guard takes entering the level below depth: only when the
+// count crosses 64.
+inline void look_at_stack(const HeadWalk& w, int depth) {
+    if (((depth ^ (depth + kWeight)) & ~63) == 0) return;
+    DepthAt at(w.engine, depth + kWeight);
+    if (pl_stack_exhausted(w.engine, depth)) too_deep(w.engine);
+}
+
+// The goal's term l meeting var, a head variable whose slot is unbound.
+[[gnu::always_inline]] inline int meet_unbound(const HeadWalk& w, const PlDeref& l, PlBinding* slot, PlCell* var) {
+    switch (l.term->type) {
+    case PL_ANONYMOUS:
+        return 1;
+    case PL_INT:
+    case PL_NIL:
+        set(w, slot, w.frame, l.term, nullptr);
+        return 1;
+    case PL_FUNCTOR:
+        set(w, slot, w.frame, l.term, l.term->fn.args && l.term->fn.args->count ? l.frame : nullptr);
+        return 1;
+    case PL_LIST:
+    case PL_AND_GROUP:
+        set(w, slot, w.frame, l.term, l.frame);
+        return 1;
+    case PL_MEMBER:
+        return 0;
+    case PL_UNBOUND:
+        // Two unbound variables stay one: the goal's is bound to the head's.
+        if (l.slot && l.slot != slot) set(w, l.slot, l.slot_frame, var, w.frame);
+        return 1;
+    default:
+        not_unifiable(w.engine);
+    }
+}
+
+// The goal's term l meeting the head's cell b, an integer, [] or "_".
+[[gnu::always_inline]] inline int meet_constant(const HeadWalk& w, const PlDeref& l, PlCell* b) {
+    const PlCellType lt = l.term->type;
+    if (lt == PL_ANONYMOUS || b->type == PL_ANONYMOUS) {
+        if (lt == PL_UNBOUND) {
+            if (l.slot) set(w, l.slot, l.slot_frame, b, nullptr);
+            return 1;
+        }
+        if (lt == PL_ANONYMOUS || lt == PL_AND_GROUP || (lt >= PL_INT && lt <= PL_NIL) || lt == PL_MEMBER) return 1;
+        not_unifiable(w.engine);
+    }
+    switch (lt) {
+    case PL_INT:
+        return b->type == PL_INT && (l.term == b || l.term->value == b->value);
+    case PL_NIL:
+        return b->type == PL_NIL;
+    case PL_FUNCTOR:
+    case PL_LIST:
+    case PL_AND_GROUP:
+        return 0;
+    case PL_MEMBER:
+        return b->type == PL_INT && pl_member_holds(l.term, b);
+    case PL_UNBOUND:
+        if (l.slot) set(w, l.slot, l.slot_frame, b, nullptr);
+        return 1;
+    default:
+        not_unifiable(w.engine);
+    }
+}
+
+int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
+
+// A pair below the level at depth that takes a level of its own.
+[[gnu::noinline]] int sub(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+    const int inner = depth + kWeight;
+    if (inner > w.limit) too_deep(w.engine);
+    look_at_stack(w, depth);
+    switch (b->type) {
+    case PL_ANONYMOUS:
+    case PL_INT:
+    case PL_NIL:
+        return meet_constant(w, pl_deref_goal(a, fa), b);
+    default:
+        return level(w, a, fa, b, inner);
+    }
+}
+
+// A pair below the level at depth. A head variable not bound yet is met without a native
+// level, and meeting a constant or structure also without the look at the stack, as the
+// generic walk binds it at once; a constant of the head without a native level either.
+[[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+    if (b->type == PL_VAR && depth + kWeight <= w.limit) {
+        PlBinding* slot = &w.frame->slots()[b->var.slot];
+        if (slot->term->type == PL_UNBOUND) {
+            const PlDeref l = pl_deref_goal(a, fa);
+            const PlCellType lt = l.term->type;
+            if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
+            return meet_unbound(w, l, slot, b);
+        }
+    }
+    return sub(w, a, fa, b, depth);
+}
+
+// The cycle check of a level, made only when its loop comes back a second time: the first
+// place it came back to is kept and shown to the check then, which leaves the check as if it
+// had seen every place from the first on. Most levels end before: they pay for no check.
+class LazyCycle {
+public:
+    LazyCycle() {}
+    LazyCycle(const LazyCycle&) = delete;
+    LazyCycle& operator=(const LazyCycle&) = delete;
+
+    PlCycleCheck& engage() {
+        if (!engaged_) {
+            new (&check_) PlCycleCheck();
+            engaged_ = true;
+            check_.seen(first_[0], first_[1], first_[2], first_[3]);
+        }
+        return check_;
+    }
+    // The place of a level's step (step 0 is its first pair, which no check sees).
+    void see(PieEngine* engine, int step, const void* a, const void* b, const void* c, const void* d) {
+        if (step == 0) return;
+        if (step == 1) {
+            first_[0] = a, first_[1] = b, first_[2] = c, first_[3] = d;
+            return;
+        }
+        if (engage().seen(a, b, c, d)) too_deep(engine);
+    }
+
+private:
+    union {
+        PlCycleCheck check_;  // made by engage
+    };
+    bool engaged_ = false;
+    const void* first_[4];  // written at step 1, read from step 2 on
+};
+
+// One level of the walk at depth, from the pair (a, fa) and the head's cell b on.
+int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+    LazyCycle cycle;
+    for (int step = 0;; ++step) {
+        const PlDeref l = pl_deref_goal(a, fa);
+        const PlCellType lt = l.term->type;
+        switch (b->type) {
+        case PL_VAR: {
+            PlBinding* slot = &w.frame->slots()[b->var.slot];
+            if (slot->term->type != PL_UNBOUND) break;
+            cycle.see(w.engine, step, l.term, l.frame, slot->term, slot->frame);
+            return meet_unbound(w, l, slot, b);
+        }
+        case PL_ANONYMOUS:
+        case PL_INT:
+        case PL_NIL:
+            cycle.see(w.engine, step, l.term, l.frame, b, w.frame);
+            return meet_constant(w, l, b);
+        case PL_FUNCTOR:
+        case PL_LIST: {
+            // A group, a member set or "_" meeting a structure are the generic walk's to tell.
+            if (lt != PL_UNBOUND && lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) break;
+            cycle.see(w.engine, step, l.term, l.frame, b, w.frame);
+            if (lt == PL_UNBOUND) {
+                if (l.slot) {
+                    const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
+                    set(w, l.slot, l.slot_frame, b, framed ? w.frame : nullptr);
+                }
+                return 1;
+            }
+            if (lt != b->type) return 0;
+            if (lt == PL_LIST) {
+                if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
+                a = l.term->list.tail, fa = l.frame, b = b->list.tail;
+                continue;
+            }
+            if (l.term->fn.functor != b->fn.functor) return 0;
+            if (l.term->fn.functor->arity == 1) {
+                DepthAt at(w.engine, depth);
+                const PlDeref item = l;  // the step's own stays out of memory
+                if (!pl_item_status_allows(w.engine, item, PlDeref{b, w.frame, nullptr, nullptr, nullptr})) return 0;
+            }
+            const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+            const uint32_t m = b->fn.args ? b->fn.args->count : 0;
+            const uint32_t k = n < m ? n : m;
+            if (k == 0) return 1;
+            for (uint32_t i = 0; i + 1 < k; ++i)
+                if (!pair(w, pl_arg(l.term, i), l.frame, pl_arg(b, i), depth)) return 0;
+            a = pl_arg(l.term, k - 1), fa = l.frame, b = pl_arg(b, k - 1);
+            continue;  // the last argument without a native level, as the generic walk goes on
+        }
+        default:
+            break;
+        }
+        // The generic walk takes the pair up where this step stands: at this level's depth, with
+        // the cycle check having seen the steps before it.
+        DepthAt at(w.engine, depth);
+        if (step >= 2) return pl_unify_from(w.engine, a, fa, b, w.frame, cycle.engage(), true);
+        PlCycleCheck fresh;
+        return pl_unify_from(w.engine, a, fa, b, w.frame, fresh, step == 1);
+    }
+}
+
+}  // namespace
+
+int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
+    if (!clause_frame) return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
+    const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
+    const int depth = engine->depth;
+    if (depth + kWeight > w.limit) too_deep(engine);
+    look_at_stack(w, depth);
+    return level(w, goal, goal_frame, head, depth + kWeight);
+}
