@@ -366,7 +366,7 @@ Recording record_any(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
 // A one-element list whose element is a variable bound to a constant, the commonest list built
 // in a rule body ("[X]"), held against the value recorded before as constant_list_differs would
 // hold it: 1 or 0, or -1 for any other list.
-inline int single_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
+[[gnu::always_inline]] inline int single_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
     PlCell* head = list->list.head;
     if (head->type != PL_VAR || list->list.tail->type != PL_NIL || (list->shape & PL_SHAPE_FLAT) || room < 6) return -1;
     const PlCell* h = pl_deref(head, frame).term;
@@ -393,6 +393,11 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
     const int64_t room = pl_depth_limit(engine) - engine->depth;
     bool changed = false;
     int64_t levels = count == n ? 2 : -1;  // of use inside an argument only
+    struct {
+        PlCell* term;
+        PlFrame* frame;
+        PlCell* copy;
+    } copied{nullptr, nullptr, nullptr};  // the list last resolved here
     for (uint32_t i = 0; i < count; ++i) {
         PlCell* arg = args->items[i];
         PlFrame* arg_frame = frame;
@@ -443,7 +448,15 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
             }
             below = shape & PL_SHAPE_GROUND ? 2 + 2 * reach : -1;
             if (here) {
-                values[i] = below >= 0 && below <= room ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term;
+                // Two arguments often stand for one list ("app([], L, L)"): nothing binds between
+                // them, so its copy serves both.
+                if (below < 0 || below > room) {
+                    if (!kFollow || arg != copied.term || arg_frame != copied.frame)
+                        copied = {arg, arg_frame, pl_resolve_term(engine, arg, arg_frame, arg_frame).term};
+                    values[i] = copied.copy;
+                } else {
+                    values[i] = arg;
+                }
                 changed = true;
             }
             break;
