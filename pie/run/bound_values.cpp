@@ -153,7 +153,8 @@ inline int ground_list_differs(PlCell* list, PlCell* previous, int64_t room) {
     for (int64_t levels = 6; list->type == PL_LIST; levels += 2) {
         if (levels > room) return -1;
         if (before->type != PL_LIST) return 1;
-        if (const int same = pl_constants_equal(before->list.head, list->list.head); same <= 0) return same < 0 ? -1 : 1;
+        const int same = pl_constants_equal(before->list.head, list->list.head);
+        if (same <= 0) return same < 0 ? -1 : 1;
         before = before->list.tail;
         list = list->list.tail;
     }
