@@ -378,6 +378,26 @@ Recording record_any(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
     return ends_differ(previous->list.tail, list->list.tail);
 }
 
+// The resolved copy of a list to record. "[X]" with X bound to a constant, by far the commonest,
+// is made here as resolving would make it (a new cell, its shape found); its walk takes four
+// levels, which must fit.
+PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t room) {
+    PlCell* head = list->list.head;
+    if (head->type == PL_VAR && frame && list->list.tail->type == PL_NIL && room >= 4) {
+        const PlBinding* b = &frame->slots()[head->var.slot];
+        while (b->term->type == PL_VAR && b->frame) b = &b->frame->slots()[b->term->var.slot];
+        const uint32_t element = pl_element_shape(b->term);
+        if (!b->frame && b->term->type != PL_LIST && b->term->type != PL_UNBOUND && (element & PL_SHAPE_GROUND)) {
+            PlCell* cell = pl_term_cell(engine, PL_LIST);
+            cell->list.head = b->term;
+            cell->list.tail = list->list.tail;
+            cell->shape = pl_cell_shape(element, pl_element_shape(list->list.tail));
+            return cell;
+        }
+    }
+    return pl_resolve_term(engine, list, frame, frame).term;
+}
+
 template <bool kFollow>
 Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
     PieEngine* engine = r.engine;
@@ -453,7 +473,7 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
                 // them, so its copy serves both.
                 if (below < 0 || below > room) {
                     if (!kFollow || arg != copied.term || arg_frame != copied.frame)
-                        copied = {arg, arg_frame, pl_resolve_term(engine, arg, arg_frame, arg_frame).term};
+                        copied = {arg, arg_frame, resolved_list(engine, arg, arg_frame, room)};
                     values[i] = copied.copy;
                 } else {
                     values[i] = arg;
