@@ -5,6 +5,8 @@
 
 #include "pie/run/frame.h"
 #include "pie/run/unify.h"
+#include "pie/run/unify_steps.h"
+#include "pie/terms/cycle_check.h"
 
 #include <algorithm>
 #include <vector>
@@ -119,8 +121,8 @@ TEST_F(Unify, DeepTermsRaiseTheDepthError) {
     EXPECT_EQ(errorOf([&] { unify(cell, t.anon()); }), PL_ERR_NOT_UNIFIABLE);
 }
 
-// A clause head is matched by its own walk: it must answer, bind, trail and run out of depth
-// exactly where the generic unification does, for every kind of pair a head meets.
+// A clause head is matched by its own walk, and a plain pair is answered at once: each must
+// answer, bind, trail and run out of depth exactly where one level of the generic walk does.
 TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     PlCell* a = t.atom("a");
     PlCell* one = t.integer(1);
@@ -144,6 +146,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {one, a}), t.fn("g", {one, a})},
         {t.fn("f", {g(0), one, a}), t.fn("f", {h(0), h(0)})},
         {t.fn("f", {pl_cell_new(e, PL_CLAUSE), one}), t.fn("f", {h(0), one})},
+        {g(0), one}, {one, h(0)}, {g(0), h(0)}, {t.list({a}), g(1)}, {g(2), t.fn("s", {h(1)})}, {one, t.integer(2)},
+        {t.nil(), h(3)}, {g(0), t.member({a})}, {g(0), t.anon()},
     };
     struct Outcome {
         int answer;
@@ -161,7 +165,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                    std::equal(trail.begin(), trail.end(), o.trail.begin(), o.trail.end(), entry);
         }
     };
-    auto run = [&](const Case& c, int room, bool head) {
+    enum Way { kGeneric, kHead, kOutside };
+    auto run = [&](const Case& c, int room, Way way) {
         PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
         PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
         const size_t mark = pl_trail_mark(e);
@@ -171,8 +176,14 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         const int error = errorOf([&] {
             e->depth = depth;
             PlUntrailedFrame untrailed(e, clause);
-            answer = head ? pl_match_head(e, c.goal, goal, c.head, clause)
-                          : pl_unification_sub(e, c.goal, goal, c.head, clause);
+            if (way == kGeneric) {
+                PlDepthGuard level(e, "pl_unification_sub", 2);
+                PlCycleCheck cycle;
+                answer = pl_unify_from(e, c.goal, goal, c.head, clause, cycle, false);
+            } else {
+                answer = way == kHead ? pl_match_head(e, c.goal, goal, c.head, clause)
+                                      : pl_unification_sub(e, c.goal, goal, c.head, clause);
+            }
             out.depth = e->depth - depth;
         });
         out.answer = error ? -error : answer;
@@ -186,7 +197,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     };
     for (const Case& c : cases)
         for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
-            EXPECT_TRUE(run(c, room, true) == run(c, room, false)) << "case " << &c - cases << " room " << room;
+            for (Way way : {kHead, kOutside})
+                EXPECT_TRUE(run(c, room, way) == run(c, room, kGeneric)) << "case " << &c - cases << " room " << room;
 }
 
 TEST_F(Unify, FramesComeAndGoInOrder) {
