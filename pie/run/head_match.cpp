@@ -117,7 +117,7 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
     }
 }
 
-int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
+int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step = 0);
 
 // A pair below the level at depth that takes a level of its own.
 [[gnu::noinline]] int sub(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
@@ -185,10 +185,11 @@ private:
     const void* first_[4];  // written at step 1, read from step 2 on
 };
 
-// One level of the walk at depth, from the pair (a, fa) and the head's cell b on.
-int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+// One level of the walk at depth, from the pair (a, fa) and the head's cell b on, taken as the
+// level's step first_step (0, or 1 for the pair its loop came back to first).
+int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step) {
     LazyCycle cycle;
-    for (int step = 0;; ++step) {
+    for (int step = first_step;; ++step) {
         const PlDeref l = pl_deref_goal(a, fa);
         const PlCellType lt = l.term->type;
         switch (b->type) {
@@ -248,13 +249,44 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
     }
 }
 
+// A pair that begins a level (step 0) or is the first its loop comes back to (step 1): a
+// variable of the head not bound yet, or a constant, ends the level at once, and the cycle
+// check would not have looked at it.
+[[gnu::always_inline]] inline int open_step(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int step) {
+    switch (b->type) {
+    case PL_VAR: {
+        PlBinding* slot = &w.frame->slots()[b->var.slot];
+        if (slot->term->type == PL_UNBOUND) return meet_unbound(w, pl_deref_goal(a, fa), slot, b);
+        break;
+    }
+    case PL_ANONYMOUS:
+    case PL_INT:
+    case PL_NIL:
+        return meet_constant(w, pl_deref_goal(a, fa), b);
+    default:
+        break;
+    }
+    return level(w, a, fa, b, depth, step);
+}
+
 }  // namespace
 
 int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
     if (!clause_frame) return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
     const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
-    const int depth = engine->depth;
-    if (depth + kWeight > w.limit) too_deep(engine);
-    look_at_stack(w, depth);
-    return level(w, goal, goal_frame, head, depth + kWeight);
+    const int depth = engine->depth + kWeight;
+    if (depth > w.limit) too_deep(engine);
+    look_at_stack(w, depth - kWeight);
+    // The commonest first step, a goal against a head of its functor (a goal cell needs no
+    // dereferencing), taken here; an item's head is left to the level for its status look.
+    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || goal->fn.functor->arity == 1)
+        return open_step(w, goal, goal_frame, head, depth, 0);
+    if (goal->fn.functor != head->fn.functor) return 0;
+    const uint32_t n = goal->fn.args ? goal->fn.args->count : 0;
+    const uint32_t m = head->fn.args ? head->fn.args->count : 0;
+    const uint32_t k = n < m ? n : m;
+    if (k == 0) return 1;
+    for (uint32_t i = 0; i + 1 < k; ++i)
+        if (!pair(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth)) return 0;
+    return open_step(w, pl_arg(goal, k - 1), goal_frame, pl_arg(head, k - 1), depth, 1);
 }
