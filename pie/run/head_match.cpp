@@ -118,6 +118,7 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
 }
 
 int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step = 0);
+inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
 
 // A pair below the level at depth that takes a level of its own.
 [[gnu::noinline]] int sub(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
@@ -129,6 +130,9 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
     case PL_INT:
     case PL_NIL:
         return meet_constant(w, pl_deref_goal(a, fa), b);
+    case PL_FUNCTOR:
+    case PL_LIST:
+        return structure(w, a, fa, b, inner);
     default:
         return level(w, a, fa, b, inner);
     }
@@ -267,6 +271,28 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
         break;
     }
     return level(w, a, fa, b, depth, step);
+}
+
+// The first step of a level at depth whose head cell b is a structure: a list against a list,
+// or a term against a term of b's functor (not an item's, whose status is looked at in the
+// level), taken without the level's own steps; its loop's first pair is taken as open_step
+// takes it.
+[[gnu::always_inline]] inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+    const PlDeref l = pl_deref_goal(a, fa);
+    if (b->type == PL_LIST && l.term->type == PL_LIST) {
+        if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
+        return open_step(w, l.term->list.tail, l.frame, b->list.tail, depth, 1);
+    }
+    if (b->type != PL_FUNCTOR || l.term->type != PL_FUNCTOR || l.term->fn.functor->arity == 1)
+        return level(w, a, fa, b, depth);
+    if (l.term->fn.functor != b->fn.functor) return 0;
+    const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+    const uint32_t m = b->fn.args ? b->fn.args->count : 0;
+    const uint32_t k = n < m ? n : m;
+    if (k == 0) return 1;
+    for (uint32_t i = 0; i + 1 < k; ++i)
+        if (!pair(w, pl_arg(l.term, i), l.frame, pl_arg(b, i), depth)) return 0;
+    return open_step(w, pl_arg(l.term, k - 1), l.frame, pl_arg(b, k - 1), depth, 1);
 }
 
 }  // namespace
