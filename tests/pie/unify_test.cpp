@@ -148,6 +148,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {pl_cell_new(e, PL_CLAUSE), one}), t.fn("f", {h(0), one})},
         {g(0), one}, {one, h(0)}, {g(0), h(0)}, {t.list({a}), g(1)}, {g(2), t.fn("s", {h(1)})}, {one, t.integer(2)},
         {t.nil(), h(3)}, {g(0), t.member({a})}, {g(0), t.anon()},
+        {t.fn("f", {t.fn("g", {one, t.fn("k", {t.integer(2), a})})}), t.fn("f", {t.fn("g", {h(0), t.fn("k", {h(1), a})})})},
+        {t.fn("f", {t.list({t.list({one}), a}, g(1)), one}), t.fn("f", {t.list({t.list({h(0)}, h(1)), h(2)}, h(1)), h(0)})},
+        {t.fn("f", {t.fn("g", {one, a}), one}), t.fn("f", {t.fn("g", {one, t.integer(3)}), h(0)})},
     };
     struct Outcome {
         int answer;
