@@ -117,6 +117,16 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
     }
 }
 
+// An unbound variable of the goal (l) meeting b, a structure of the head: bound to it, in the
+// head's frame when b has parts.
+[[gnu::always_inline]] inline int bind_to_structure(const HeadWalk& w, const PlDeref& l, PlCell* b) {
+    if (l.slot) {
+        const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
+        set(w, l.slot, l.slot_frame, b, framed ? w.frame : nullptr);
+    }
+    return 1;
+}
+
 int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step = 0);
 inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
 
@@ -213,13 +223,7 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
             // A group, a member set or "_" meeting a structure are the generic walk's to tell.
             if (lt != PL_UNBOUND && lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) break;
             cycle.see(w.engine, step, l.term, l.frame, b, w.frame);
-            if (lt == PL_UNBOUND) {
-                if (l.slot) {
-                    const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
-                    set(w, l.slot, l.slot_frame, b, framed ? w.frame : nullptr);
-                }
-                return 1;
-            }
+            if (lt == PL_UNBOUND) return bind_to_structure(w, l, b);
             if (lt != b->type) return 0;
             if (lt == PL_LIST) {
                 if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
@@ -267,6 +271,12 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
     case PL_INT:
     case PL_NIL:
         return meet_constant(w, pl_deref_goal(a, fa), b);
+    case PL_FUNCTOR:
+    case PL_LIST: {
+        const PlDeref l = pl_deref_goal(a, fa);
+        if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
+        break;
+    }
     default:
         break;
     }
@@ -279,6 +289,7 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
 // takes it.
 [[gnu::always_inline]] inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
     const PlDeref l = pl_deref_goal(a, fa);
+    if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
     if (b->type == PL_LIST && l.term->type == PL_LIST) {
         if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
         return open_step(w, l.term->list.tail, l.frame, b->list.tail, depth, 1);
