@@ -327,3 +327,21 @@ int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
         if (!pair(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth)) return 0;
     return open_step(w, pl_arg(goal, k - 1), goal_frame, pl_arg(head, k - 1), depth, 1);
 }
+
+int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
+                       uint32_t count) {
+    if (count == 0) return 1;
+    if (!clause_frame) {
+        for (uint32_t i = 0; i < count; ++i)
+            if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), clause_frame)) return 0;
+        return 1;
+    }
+    // Every pair is unified from the same depth: the checks the first one passes, all pass.
+    const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
+    const int depth = engine->depth + kWeight;
+    if (depth > w.limit) too_deep(engine);
+    look_at_stack(w, depth - kWeight);
+    for (uint32_t i = 0; i < count; ++i)
+        if (!open_step(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth, 0)) return 0;
+    return 1;
+}

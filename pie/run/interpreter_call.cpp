@@ -251,9 +251,8 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     if (f->owner && n > f->arity &&
         !pl_match_head(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
         return PL_FAIL;
-    for (uint32_t i = 0; i < n && i < f->arity; ++i)
-        if (!pl_match_head(engine, pl_arg(goal, i), goal_frame, pl_arg(term, i), clause_frame)) return PL_FAIL;
-    return PL_SUCCESS;
+    return pl_match_arguments(engine, goal, goal_frame, term, clause_frame, n < f->arity ? n : f->arity) ? PL_SUCCESS
+                                                                                                        : PL_FAIL;
 }
 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {

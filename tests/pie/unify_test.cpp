@@ -168,7 +168,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                    std::equal(trail.begin(), trail.end(), o.trail.begin(), o.trail.end(), entry);
         }
     };
-    enum Way { kGeneric, kHead, kOutside };
+    // A fact's arguments are matched pair by pair, each pair from the same depth.
+    enum Way { kGeneric, kHead, kOutside, kGenericArguments, kArguments };
     auto run = [&](const Case& c, int room, Way way) {
         PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
         PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
@@ -179,10 +180,20 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         const int error = errorOf([&] {
             e->depth = depth;
             PlUntrailedFrame untrailed(e, clause);
+            const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
                 PlDepthGuard level(e, "pl_unification_sub", 2);
                 PlCycleCheck cycle;
                 answer = pl_unify_from(e, c.goal, goal, c.head, clause, cycle, false);
+            } else if (way == kGenericArguments) {
+                answer = 1;
+                for (uint32_t i = 0; i < count() && answer; ++i) {
+                    PlDepthGuard level(e, "pl_unification_sub", 2);
+                    PlCycleCheck cycle;
+                    answer = pl_unify_from(e, pl_arg(c.goal, i), goal, pl_arg(c.head, i), clause, cycle, false);
+                }
+            } else if (way == kArguments) {
+                answer = pl_match_arguments(e, c.goal, goal, c.head, clause, count());
             } else {
                 answer = way == kHead ? pl_match_head(e, c.goal, goal, c.head, clause)
                                       : pl_unification_sub(e, c.goal, goal, c.head, clause);
@@ -199,9 +210,12 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         return out;
     };
     for (const Case& c : cases)
-        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) {
             for (Way way : {kHead, kOutside})
                 EXPECT_TRUE(run(c, room, way) == run(c, room, kGeneric)) << "case " << &c - cases << " room " << room;
+            if (c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args && c.head->fn.args)
+                EXPECT_TRUE(run(c, room, kArguments) == run(c, room, kGenericArguments)) << "args " << &c - cases;
+        }
 }
 
 TEST_F(Unify, FramesComeAndGoInOrder) {
