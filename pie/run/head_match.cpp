@@ -138,14 +138,27 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
     switch (b->type) {
     case PL_ANONYMOUS:
     case PL_INT:
-    case PL_NIL:
-        return meet_constant(w, pl_deref_goal(a, fa), b);
+    case PL_NIL: {
+        const PlDeref l = pl_deref(a, fa);
+        if (l.term->type == PL_ONCE) break;
+        return meet_constant(w, l, b);
+    }
     case PL_FUNCTOR:
     case PL_LIST:
         return structure(w, a, fa, b, inner);
     default:
-        return level(w, a, fa, b, inner);
+        break;
     }
+    return level(w, a, fa, b, inner);
+}
+
+// pair's binding of a head variable not bound yet, for a goal's term that is a once cell.
+[[gnu::noinline]] int meet_unbound_past_once(const HeadWalk& w, PlCell* a, PlFrame* fa, PlBinding* slot, PlCell* var,
+                                             int depth) {
+    const PlDeref l = pl_deref_goal(a, fa);
+    const PlCellType lt = l.term->type;
+    if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
+    return meet_unbound(w, l, slot, var);
 }
 
 // A pair below the level at depth. A head variable not bound yet is met without a native
@@ -155,8 +168,11 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
     if (b->type == PL_VAR && depth + kWeight <= w.limit) {
         PlBinding* slot = &w.frame->slots()[b->var.slot];
         if (slot->term->type == PL_UNBOUND) {
-            const PlDeref l = pl_deref_goal(a, fa);
+            // The goal's side is dereferenced here without the once cells, which are stepped past
+            // out of line: the common path keeps it in registers.
+            const PlDeref l = pl_deref(a, fa);
             const PlCellType lt = l.term->type;
+            if (lt == PL_ONCE) return meet_unbound_past_once(w, a, fa, slot, b, depth);
             if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
             return meet_unbound(w, l, slot, b);
         }
@@ -264,16 +280,21 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
     switch (b->type) {
     case PL_VAR: {
         PlBinding* slot = &w.frame->slots()[b->var.slot];
-        if (slot->term->type == PL_UNBOUND) return meet_unbound(w, pl_deref_goal(a, fa), slot, b);
-        break;
+        if (slot->term->type != PL_UNBOUND) break;
+        const PlDeref l = pl_deref(a, fa);  // a once cell is the level's to step past
+        if (l.term->type == PL_ONCE) break;
+        return meet_unbound(w, l, slot, b);
     }
     case PL_ANONYMOUS:
     case PL_INT:
-    case PL_NIL:
-        return meet_constant(w, pl_deref_goal(a, fa), b);
+    case PL_NIL: {
+        const PlDeref l = pl_deref(a, fa);
+        if (l.term->type == PL_ONCE) break;
+        return meet_constant(w, l, b);
+    }
     case PL_FUNCTOR:
     case PL_LIST: {
-        const PlDeref l = pl_deref_goal(a, fa);
+        const PlDeref l = pl_deref(a, fa);
         if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
         break;
     }
@@ -288,7 +309,8 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
 // level), taken without the level's own steps; its loop's first pair is taken as open_step
 // takes it.
 [[gnu::always_inline]] inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
-    const PlDeref l = pl_deref_goal(a, fa);
+    const PlDeref l = pl_deref(a, fa);  // a once cell is the level's to step past
+    if (l.term->type == PL_ONCE) return level(w, a, fa, b, depth);
     if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
     if (b->type == PL_LIST && l.term->type == PL_LIST) {
         if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;

@@ -128,6 +128,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     PlCell* one = t.integer(1);
     auto g = [&](int slot) { return t.var("_G", slot); };  // goal side, read in left
     auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
+    auto once = [&](PlCell* goal) { return pl_make_once(e, goal); };
     struct Case {
         PlCell* goal;
         PlCell* head;
@@ -151,6 +152,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {t.fn("g", {one, t.fn("k", {t.integer(2), a})})}), t.fn("f", {t.fn("g", {h(0), t.fn("k", {h(1), a})})})},
         {t.fn("f", {t.list({t.list({one}), a}, g(1)), one}), t.fn("f", {t.list({t.list({h(0)}, h(1)), h(2)}, h(1)), h(0)})},
         {t.fn("f", {t.fn("g", {one, a}), one}), t.fn("f", {t.fn("g", {one, t.integer(3)}), h(0)})},
+        {t.fn("f", {once(one), once(g(1)), once(t.list({a})), once(g(2)), once(one)}),
+         t.fn("f", {h(0), h(1), t.list({h(2)}), t.fn("s", {one}), one})},
+        {t.fn("f", {t.fn("g", {once(a), once(g(3))}), once(t.fn("s", {a}))}), t.fn("f", {t.fn("g", {a, h(3)}), h(3)})},
     };
     struct Outcome {
         int answer;
