@@ -236,8 +236,8 @@ namespace {
 inline int unify_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     const int depth = engine->depth;
     if (depth + kWeight > pl_depth_limit(engine) || ((depth ^ (depth + kWeight)) & ~63) != 0) return -1;
-    const PlDeref l = pl_deref_goal(a, fa);
-    const PlDeref r = pl_deref_goal(b, fb);
+    const PlDeref l = pl_deref(a, fa);  // a once cell is the walk's to step past
+    const PlDeref r = pl_deref(b, fb);
     const PlCellType lt = l.term->type;
     const PlCellType rt = r.term->type;
     const auto plain = [](PlCellType type) { return type >= PL_INT && type <= PL_NIL; };

@@ -155,6 +155,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {once(one), once(g(1)), once(t.list({a})), once(g(2)), once(one)}),
          t.fn("f", {h(0), h(1), t.list({h(2)}), t.fn("s", {one}), one})},
         {t.fn("f", {t.fn("g", {once(a), once(g(3))}), once(t.fn("s", {a}))}), t.fn("f", {t.fn("g", {a, h(3)}), h(3)})},
+        {once(one), h(0)}, {g(1), once(t.nil())},
     };
     struct Outcome {
         int answer;
