@@ -139,7 +139,7 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
     case PL_ANONYMOUS:
     case PL_INT:
     case PL_NIL: {
-        const PlDeref l = pl_deref(a, fa);
+        const PlDeref l = pl_deref_inline(a, fa);
         if (l.term->type == PL_ONCE) break;
         return meet_constant(w, l, b);
     }
@@ -170,7 +170,7 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
         if (slot->term->type == PL_UNBOUND) {
             // The goal's side is dereferenced here without the once cells, which are stepped past
             // out of line: the common path keeps it in registers.
-            const PlDeref l = pl_deref(a, fa);
+            const PlDeref l = pl_deref_inline(a, fa);
             const PlCellType lt = l.term->type;
             if (lt == PL_ONCE) return meet_unbound_past_once(w, a, fa, slot, b, depth);
             if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
@@ -281,20 +281,20 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
     case PL_VAR: {
         PlBinding* slot = &w.frame->slots()[b->var.slot];
         if (slot->term->type != PL_UNBOUND) break;
-        const PlDeref l = pl_deref(a, fa);  // a once cell is the level's to step past
+        const PlDeref l = pl_deref_inline(a, fa);  // a once cell is the level's to step past
         if (l.term->type == PL_ONCE) break;
         return meet_unbound(w, l, slot, b);
     }
     case PL_ANONYMOUS:
     case PL_INT:
     case PL_NIL: {
-        const PlDeref l = pl_deref(a, fa);
+        const PlDeref l = pl_deref_inline(a, fa);
         if (l.term->type == PL_ONCE) break;
         return meet_constant(w, l, b);
     }
     case PL_FUNCTOR:
     case PL_LIST: {
-        const PlDeref l = pl_deref(a, fa);
+        const PlDeref l = pl_deref_inline(a, fa);
         if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
         break;
     }
@@ -309,7 +309,7 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
 // level), taken without the level's own steps; its loop's first pair is taken as open_step
 // takes it.
 [[gnu::always_inline]] inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
-    const PlDeref l = pl_deref(a, fa);  // a once cell is the level's to step past
+    const PlDeref l = pl_deref_inline(a, fa);  // a once cell is the level's to step past
     if (l.term->type == PL_ONCE) return level(w, a, fa, b, depth);
     if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
     if (b->type == PL_LIST && l.term->type == PL_LIST) {
