@@ -156,6 +156,11 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
          t.fn("f", {h(0), h(1), t.list({h(2)}), t.fn("s", {one}), one})},
         {t.fn("f", {t.fn("g", {once(a), once(g(3))}), once(t.fn("s", {a}))}), t.fn("f", {t.fn("g", {a, h(3)}), h(3)})},
         {once(one), h(0)}, {g(1), once(t.nil())},
+        {t.fn("f", {a, t.fn("s", {t.fn("s", {a})})}), t.fn("f", {h(0), t.fn("s", {t.fn("s", {h(0)})})})},
+        {t.fn("f", {a, t.fn("s", {t.fn("s", {one})})}), t.fn("f", {h(0), t.fn("s", {t.fn("s", {h(0)})})})},
+        // Two cyclic terms made by the match itself and then walked against each other.
+        {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
+         t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
     };
     struct Outcome {
         int answer;
