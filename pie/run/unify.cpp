@@ -241,6 +241,11 @@ inline int unify_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, P
     const PlCellType lt = l.term->type;
     const PlCellType rt = r.term->type;
     const auto plain = [](PlCellType type) { return type >= PL_INT && type <= PL_NIL; };
+    if (lt == PL_UNBOUND && (rt == PL_INT || rt == PL_NIL)) {
+        // A constant needs no frame (the result of arithmetic, most often).
+        if (l.slot) pl_bind(engine, l.slot, l.slot_frame, r.term, nullptr);
+        return 1;
+    }
     if (lt == PL_UNBOUND && (plain(rt) || rt == PL_UNBOUND)) {
         if (bindable(l)) bind(engine, l, r);
         return 1;
