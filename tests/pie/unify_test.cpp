@@ -223,8 +223,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) {
             for (Way way : {kHead, kOutside})
                 EXPECT_TRUE(run(c, room, way) == run(c, room, kGeneric)) << "case " << &c - cases << " room " << room;
-            if (c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args && c.head->fn.args)
+            if (c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args && c.head->fn.args) {
                 EXPECT_TRUE(run(c, room, kArguments) == run(c, room, kGenericArguments)) << "args " << &c - cases;
+            }
         }
 }
 
