@@ -161,6 +161,22 @@ bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* he
     return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
 }
 
+// The answer table of a rule body: its sentinel lives with the try, its entries are the engine's
+// list nodes, given back by drop_answers or moved on by merge_answers.
+struct BodyAnswers {
+    PlListNode sentinel;
+    BodyAnswers() : sentinel{&sentinel, &sentinel, nullptr} {}
+    BodyAnswers(const BodyAnswers&) = delete;
+    BodyAnswers& operator=(const BodyAnswers&) = delete;
+};
+
+void drop_answers(PieEngine* engine, PlList* table) {
+    if (pl_list_empty(table)) return;
+    PlList* entries = pl_list_new(engine);
+    pl_list_splice(entries, table);
+    pl_list_free(engine, entries);
+}
+
 // Moves the answers of a rule body into the caller's table.
 void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
     // Into an empty table the body's entries go as they are: each is there once already.
@@ -168,7 +184,7 @@ void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
         pl_list_splice(into, from);
     else if (into)
         pl_list_each(from, [&](void* f) { pl_table_enter(engine, into, static_cast<PlFunctor*>(f)); });
-    pl_list_free(engine, from);
+    drop_answers(engine, from);
 }
 
 }  // namespace
@@ -231,13 +247,13 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     engine->warning_line = static_cast<int32_t>((rule ? pl_arg(term, 0) : term)->line);
     if (rule) {
         if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
-        PlList* body_answers = pl_list_new(engine);
-        const int outcome = pl_call_chain(engine, pl_arg(term, 1), clause_frame, body_answers);
+        BodyAnswers body;
+        const int outcome = pl_call_chain(engine, pl_arg(term, 1), clause_frame, &body.sentinel);
         if (outcome == PL_SUCCESS) {
-            merge_answers(engine, answers, body_answers);
+            merge_answers(engine, answers, &body.sentinel);
             return PL_SUCCESS;
         }
-        pl_list_free(engine, body_answers);
+        drop_answers(engine, &body.sentinel);
         return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
     }
     if (!term->fn.args || !goal->fn.args) {
