@@ -1,5 +1,6 @@
 // Conjunctions: "," and ":-" retry the clauses of their left goal until the right goal holds,
-// and an and-group runs as the conjunction of its goals, once cells included.
+// and an and-group runs as the conjunction of its goals, once cells included. A clause body's
+// chain of "," runs several conjunctions in one native frame.
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
