@@ -29,3 +29,5 @@ int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* a
 // calls between, with the level pl_call takes, so that the depth and every outcome stay as they
 // were.
 int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);
+// The same for a goal known to be a compound term whose functor's built-in is the conjunction.
+int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);

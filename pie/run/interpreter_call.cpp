@@ -248,7 +248,11 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     if (rule) {
         if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
         BodyAnswers body;
-        const int outcome = pl_call_chain(engine, pl_arg(term, 1), clause_frame, &body.sentinel);
+        // Only a body that is a conjunction has a chain to run; any other is called as it is.
+        PlCell* goals = pl_arg(term, 1);
+        const int outcome = goals->type == PL_FUNCTOR && goals->fn.functor->builtin == pl_call_logical_and
+                                ? pl_call_conjunction(engine, goals, clause_frame, &body.sentinel)
+                                : pl_call(engine, goals, clause_frame, &body.sentinel);
         if (outcome == PL_SUCCESS) {
             merge_answers(engine, answers, &body.sentinel);
             return PL_SUCCESS;

@@ -326,19 +326,21 @@ int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList
 
 }  // namespace
 
+int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+    PlFunctor* f = goal->fn.functor;
+    if ((f->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM || (engine->flags & PLE_TRACE))
+        return pl_call(engine, goal, frame, answers);
+    PlDepthGuard depth(engine, "pl_call", 4);
+    pl_reset_once_cells(f);
+    const int outcome = chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
+    return outcome == PL_STOP ? PL_FAIL : outcome;
+}
+
 int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
     // A compound term is read as it is: only a variable would need dereferencing first.
-    if (goal->type == PL_FUNCTOR) {
-        PlFunctor* f = goal->fn.functor;
-        if (f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
-            !(engine->flags & PLE_TRACE)) {
-            PlDepthGuard depth(engine, "pl_call", 4);
-            pl_reset_once_cells(f);
-            const int outcome = chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
-            return outcome == PL_STOP ? PL_FAIL : outcome;
-        }
-    }
-    return pl_call(engine, goal, frame, answers);
+    return goal->type == PL_FUNCTOR && goal->fn.functor->builtin == pl_call_logical_and
+               ? pl_call_conjunction(engine, goal, frame, answers)
+               : pl_call(engine, goal, frame, answers);
 }
 
 int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
