@@ -49,12 +49,6 @@ void pl_reset_once_cell_list(PlFunctor* f) {
     pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
 }
 
-// Only the third list in propagation mode, unless the functor asks for all of them.
-bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f) {
-    return (engine->flags & PLE_PROPAGATION) && !(f->flags & (PLF_ALL_LISTS | PLF_SYSTEM)) &&
-           (!(engine->flags & PLE_STATUS_EVALUATION) || !(f->flags & PLF_HOST_FACT));
-}
-
 PlFunctor* pl_callable_functor(PieEngine* engine, const PlDeref& goal) {
     if (goal.term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_call");
     return goal.term->fn.functor;
