@@ -282,7 +282,10 @@ int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList
                 step = Step::Enter;
                 break;
             }
-            second = pl_call_chain(engine, r, l.frame, answers);
+            // The last goal, or a conjunction past the levels kept here: as pl_call_chain runs it.
+            second = r->type == PL_FUNCTOR && r->fn.functor->builtin == pl_call_logical_and
+                         ? pl_call_conjunction(engine, r, l.frame, answers)
+                         : pl_call(engine, r, l.frame, answers);
             step = Step::AfterRight;
             break;
         }
