@@ -282,10 +282,21 @@ int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList
                 step = Step::Enter;
                 break;
             }
-            // The last goal, or a conjunction past the levels kept here: as pl_call_chain runs it.
-            second = r->type == PL_FUNCTOR && r->fn.functor->builtin == pl_call_logical_and
-                         ? pl_call_conjunction(engine, r, l.frame, answers)
-                         : pl_call(engine, r, l.frame, answers);
+            // The last goal, or a conjunction past the levels kept here: as pl_call runs it. An
+            // untraced built-in goes straight to its function, as it would from pl_call.
+            PlFunctor* f = r->type == PL_FUNCTOR ? r->fn.functor : nullptr;
+            if (f && f->builtin == pl_call_logical_and) {
+                second = pl_call_conjunction(engine, r, l.frame, answers);
+            } else if (f && f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
+                       f != engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+                depth.take(4, "pl_call");
+                pl_reset_once_cells(f);
+                second = f->builtin(engine, r, l.frame, answers);
+                if (second == PL_STOP) second = PL_FAIL;
+                depth.give(4);
+            } else {
+                second = pl_call(engine, r, l.frame, answers);
+            }
             step = Step::AfterRight;
             break;
         }
