@@ -51,8 +51,8 @@ TEST_F(Interpreter, Outcomes) {
 }
 
 // A body of many goals is one chain of conjunctions: every left goal's clauses are retried when
-// what follows fails, however far back the failure reaches, and a cut anywhere in it commits the
-// clause.
+// what follows fails, however far back the failure reaches, a cut anywhere in it commits the
+// clause, and an error leaves no level of it behind.
 TEST_F(Interpreter, LongBodiesRetryEveryGoalAndCommitOnACut) {
     load("n(1). n(2). n(3). hits(0)."
          "first(_A, _B) :- n(_A), n(_X1), n(_X2), n(_X3), n(_X4), n(_B), greater(_B, _A), greater(_A, 1)."
@@ -69,8 +69,13 @@ TEST_F(Interpreter, LongBodiesRetryEveryGoalAndCommitOnACut) {
         {"cut(_A, _B)", {}, "0"},
         {"late(_A)", {}, "0"},
         {"count, hits(_N)", {"_N"}, "1 _N=729"},
+        // An error deep in a long body gives back every level the body took.
+        {"n(_A), n(_B), n(_C), n(_D), n(_E), _G = 5, _G, true", {}, "error 4112"},
     };
-    for (const Row& row : rows) EXPECT_EQ(solve(row.goal, row.vars), row.expected) << row.goal;
+    for (const Row& row : rows) {
+        EXPECT_EQ(solve(row.goal, row.vars), row.expected) << row.goal;
+        EXPECT_EQ(e->depth, 0) << row.goal;
+    }
 }
 
 // The levels a recursion takes through a long body are what they always were: the deepest
