@@ -153,7 +153,8 @@ inline int ground_list_differs(PlCell* list, PlCell* previous, int64_t room) {
     for (int64_t levels = 6; list->type == PL_LIST; levels += 2) {
         if (levels > room) return -1;
         if (before->type != PL_LIST) return 1;
-        if (const int same = pl_constants_equal(before->list.head, list->list.head); same <= 0) return same < 0 ? -1 : 1;
+        const int same = pl_constants_equal(before->list.head, list->list.head);
+        if (same <= 0) return same < 0 ? -1 : 1;
         before = before->list.tail;
         list = list->list.tail;
     }
@@ -215,7 +216,15 @@ struct Recording {
     int64_t levels;
 };
 
-Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow);
+// What every term of one recording shares.
+struct Recorder {
+    PieEngine* engine;
+    PlList* answers;
+    bool enter;
+};
+
+template <bool kFollow>
+Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame);
 
 // The goal being recorded, with what every argument's step reads.
 struct Goal {
@@ -279,7 +288,7 @@ int64_t record_argument(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_fra
         int64_t below = 2;
         if (has_arguments(arg)) {
             if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_FUNCTOR, "bound_last_query");
-            const Recording inner = record_term(engine, arg, arg_frame, g.answers, g.enter, false);
+            const Recording inner = record_term<false>(Recorder{engine, g.answers, g.enter}, arg, arg_frame);
             here = inner.changed;
             below = inner.levels;
         }
@@ -348,7 +357,50 @@ Recording record_any(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
     return {changed, levels};
 }
 
-Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
+// An argument of a functor with a vector of its own that the common steps below do not cover.
+[[gnu::noinline]] int64_t record_other(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room, uint32_t i,
+                                       PlCell* arg, PlFrame* arg_frame, bool& changed) {
+    const Goal g{r.engine, goal, frame, goal->fn.functor, nullptr, r.answers, r.enter, false, room};
+    return record_argument(g, i, arg, arg_frame, changed);
+}
+
+// A one-element list whose element is a variable bound to a constant, the commonest list built
+// in a rule body ("[X]"), held against the value recorded before as constant_list_differs would
+// hold it: 1 or 0, or -1 for any other list.
+[[gnu::always_inline]] inline int single_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
+    PlCell* head = list->list.head;
+    if (head->type != PL_VAR || list->list.tail->type != PL_NIL || (list->shape & PL_SHAPE_FLAT) || room < 6) return -1;
+    const PlCell* h = pl_deref(head, frame).term;
+    if (h->type == PL_LIST || has_arguments(h)) return -1;
+    if (!previous || previous->type != PL_LIST) return 1;
+    const int same = pl_constants_equal(previous->list.head, h);
+    if (same <= 0) return same < 0 ? -1 : 1;
+    return ends_differ(previous->list.tail, list->list.tail);
+}
+
+// The resolved copy of a list to record. "[X]" with X bound to a constant, by far the commonest,
+// is made here as resolving would make it (a new cell, its shape found); its walk takes four
+// levels, which must fit.
+PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t room) {
+    PlCell* head = list->list.head;
+    if (head->type == PL_VAR && frame && list->list.tail->type == PL_NIL && room >= 4) {
+        const PlBinding* b = &frame->slots()[head->var.slot];
+        while (b->term->type == PL_VAR && b->frame) b = &b->frame->slots()[b->term->var.slot];
+        const uint32_t element = pl_element_shape(b->term);
+        if (!b->frame && b->term->type != PL_LIST && b->term->type != PL_UNBOUND && (element & PL_SHAPE_GROUND)) {
+            PlCell* cell = pl_term_cell(engine, PL_LIST);
+            cell->list.head = b->term;
+            cell->list.tail = list->list.tail;
+            cell->shape = pl_cell_shape(element, pl_element_shape(list->list.tail));
+            return cell;
+        }
+    }
+    return pl_resolve_term(engine, list, frame, frame).term;
+}
+
+template <bool kFollow>
+Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
+    PieEngine* engine = r.engine;
     PlDepthGuard depth(engine, "bound_last_query");
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
@@ -357,20 +409,22 @@ Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* a
     // Values that go straight into the functor's own vector, the commonest kind, are compared
     // and stored here; anything out of the common takes record_argument.
     if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) || !f->values || f->values->count < count)
-        return record_any(engine, goal, frame, answers, enter, follow);
+        return record_any(engine, goal, frame, r.answers, r.enter, kFollow);
     PlCell** values = f->values->items;
     const int64_t room = pl_depth_limit(engine) - engine->depth;
-    auto general = [&](uint32_t i, PlCell* arg, PlFrame* arg_frame, bool& changed) {
-        return record_argument(Goal{engine, goal, frame, f, nullptr, answers, enter, false, room}, i, arg, arg_frame, changed);
-    };
     bool changed = false;
-    int64_t levels = count == n ? 2 : -1;
+    int64_t levels = count == n ? 2 : -1;  // of use inside an argument only
+    struct {
+        PlCell* term;
+        PlFrame* frame;
+        PlCell* copy;
+    } copied{nullptr, nullptr, nullptr};  // the list last resolved here
     for (uint32_t i = 0; i < count; ++i) {
         PlCell* arg = args->items[i];
         PlFrame* arg_frame = frame;
         if (arg->type == PL_VAR) {
             levels = -1;
-            if (!follow) continue;
+            if constexpr (!kFollow) continue;
             const PlDeref d = pl_deref(arg, frame);
             arg = d.term;
             arg_frame = d.frame;
@@ -387,7 +441,7 @@ Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* a
             PlCell* previous = values[i];  // before the arguments are recorded: they may be f's too
             bool here = false;
             if (has_arguments(arg)) {
-                const Recording inner = record_term(engine, arg, arg_frame, answers, enter, false);
+                const Recording inner = record_term<false>(r, arg, arg_frame);
                 here = inner.changed;
                 below = inner.levels;
             }
@@ -402,27 +456,39 @@ Recording record_term(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* a
             // element most often settles.
             const uint32_t shape = arg->shape;
             const int64_t reach = pl_shape_reach(shape);
-            const bool walked = (shape & PL_SHAPE_FLAT) && 1 + reach <= room;
-            const int here = walked ? ((shape & PL_SHAPE_GROUND) ? ground_list_differs(arg, values[i], room) : -1)
-                                    : constant_list_differs(arg, arg_frame, values[i], room);
+            int here;
+            if ((shape & PL_SHAPE_FLAT) && 1 + reach <= room) {
+                here = shape & PL_SHAPE_GROUND ? ground_list_differs(arg, values[i], room) : -1;
+            } else {
+                here = single_differs(arg, arg_frame, values[i], room);
+                if (here < 0) here = constant_list_differs(arg, arg_frame, values[i], room);
+            }
             if (here < 0) {
-                below = general(i, arg, arg_frame, changed);
+                below = record_other(r, goal, frame, room, i, arg, arg_frame, changed);
                 break;
             }
             below = shape & PL_SHAPE_GROUND ? 2 + 2 * reach : -1;
             if (here) {
-                values[i] = below >= 0 && below <= room ? arg : pl_resolve_term(engine, arg, arg_frame, arg_frame).term;
+                // Two arguments often stand for one list ("app([], L, L)"): nothing binds between
+                // them, so its copy serves both.
+                if (below < 0 || below > room) {
+                    if (!kFollow || arg != copied.term || arg_frame != copied.frame)
+                        copied = {arg, arg_frame, resolved_list(engine, arg, arg_frame, room)};
+                    values[i] = copied.copy;
+                } else {
+                    values[i] = arg;
+                }
                 changed = true;
             }
             break;
         }
         default:
-            below = general(i, arg, arg_frame, changed);
+            below = record_other(r, goal, frame, room, i, arg, arg_frame, changed);
             break;
         }
-        levels = levels_with(levels, below);
+        if constexpr (!kFollow) levels = levels_with(levels, below);
     }
-    if (changed && enter && answers) pl_table_enter(engine, answers, f);
+    if (changed && r.enter && r.answers) pl_table_enter(engine, r.answers, f);
     return {changed, levels};
 }
 
@@ -458,5 +524,6 @@ PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
 }
 
 int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
-    return record_term(engine, goal, frame, answers, enter, follow).changed;
+    const Recorder r{engine, answers, enter};
+    return (follow ? record_term<true>(r, goal, frame) : record_term<false>(r, goal, frame)).changed;
 }

@@ -1,13 +1,12 @@
 // Steps of solving a goal that both the call of one goal and the conjunction take.
 #pragma once
 
+#include "pie/api/engine.h"
 #include "pie/terms/functor.h"
 
-struct PieEngine;
 struct PlCell;
 struct PlDeref;
 struct PlFrame;
-struct PlFunctor;
 struct PlListNode;
 using PlList = PlListNode;
 
@@ -19,7 +18,10 @@ inline void pl_reset_once_cells(PlFunctor* f) {
     if (f->once_cells) pl_reset_once_cell_list(f);
 }
 // Only the third list in propagation mode, unless the functor asks for all of them.
-bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f);
+inline bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f) {
+    return (engine->flags & PLE_PROPAGATION) && !(f->flags & (PLF_ALL_LISTS | PLF_SYSTEM)) &&
+           (!(engine->flags & PLE_STATUS_EVALUATION) || !(f->flags & PLF_HOST_FACT));
+}
 // A once cell met as the left goal of a conjunction runs as that goal would have run there:
 // its clauses are tried in turn with no call of their own, so nothing is recorded for it and a
 // clause that stops answers a stop.
@@ -29,3 +31,5 @@ int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* a
 // calls between, with the level pl_call takes, so that the depth and every outcome stay as they
 // were.
 int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);
+// The same for a goal known to be a compound term whose functor's built-in is the conjunction.
+int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);

@@ -37,10 +37,10 @@ Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesti
     }
     if (d.term->type != PL_FUNCTOR || !d.term->fn.args || nesting > kMaxNesting) return Result::Other;
     const PlFunctor* f = d.term->fn.functor;
-    int which = -1;
-    for (int i = 0; i < kPlDirectIsOperators; ++i)
-        if (engine->direct_is[i] == f) which = i;
-    if (which < 0) return Result::Other;
+    // Each operator is a functor of its own: the first match is the only one.
+    int which = 0;
+    while (which < kPlDirectIsOperators && engine->direct_is[which] != f) ++which;
+    if (which == kPlDirectIsOperators) return Result::Other;
     int32_t a = 0, b = 0;
     if (const Result r = evaluate(engine, pl_arg(d.term, 0), d.frame, nesting + 1, a); r != Result::Value) return r;
     if (f->arity == 2)

@@ -36,30 +36,42 @@ inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, P
     return comparable(ours->type) ? ours : nullptr;
 }
 
-// True when clause cannot match goal, whose key is ours: trying it would fail with no effect (no
-// binding, no host call, no trace line and no engine error).
-inline bool pl_head_clashes(PieEngine* engine, const PlCell* goal, const PlCell* ours, const PlCell* clause) {
+// The clause's side of the look: the first argument of its head when the clause is one for goal
+// and that argument is a constant or structure, else nullptr (no clash can be told).
+inline const PlCell* pl_head_filter_theirs(PieEngine* engine, const PlCell* goal, const PlCell* clause) {
     using namespace pl_head_filter_detail;
     const PlFunctor* f = goal->fn.functor;
     // A clause too large for a frame raises its error.
     if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE || !pl_frame_fits(clause->clause.var_count))
-        return false;
+        return nullptr;
     const PlCell* head = clause->clause.term;
-    if (head->type != PL_FUNCTOR || !head->fn.args) return false;
+    if (head->type != PL_FUNCTOR || !head->fn.args) return nullptr;
     const PlFunctor* neck = head->fn.functor;
     if (neck->arity == 2 && neck->name == engine->atom.neck) {
         head = head->fn.args->items[0];
-        if (head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return false;
+        if (head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return nullptr;
     } else if (f->arity == 0) {
-        return false;
+        return nullptr;
     }
-    if (!head->fn.args->count) return false;
+    if (!head->fn.args->count) return nullptr;
     const PlCell* theirs = head->fn.args->items[0];
-    return comparable(theirs->type) && clash(ours, theirs);
+    return comparable(theirs->type) ? theirs : nullptr;
+}
+
+// True when clause cannot match goal, whose key is ours: trying it would fail with no effect (no
+// binding, no host call, no trace line and no engine error).
+inline bool pl_head_clashes(PieEngine* engine, const PlCell* goal, const PlCell* ours, const PlCell* clause) {
+    const PlCell* theirs = pl_head_filter_theirs(engine, goal, clause);
+    return theirs && pl_head_filter_detail::clash(ours, theirs);
 }
 
 // True when clause cannot match goal (read in goal_frame) and trying it would fail with no effect.
+// The clause's side is looked at first: most heads that cannot clash tell it there, and the
+// goal's argument is then not dereferenced.
 inline bool pl_head_cannot_match(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, const PlCell* clause) {
+    if (goal->fn.functor->owner) return false;
+    const PlCell* theirs = pl_head_filter_theirs(engine, goal, clause);
+    if (!theirs) return false;
     const PlCell* ours = pl_head_filter_key(engine, goal, goal_frame);
-    return ours && pl_head_clashes(engine, goal, ours, clause);
+    return ours && pl_head_filter_detail::clash(ours, theirs);
 }

@@ -117,7 +117,18 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
     }
 }
 
-int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
+// An unbound variable of the goal (l) meeting b, a structure of the head: bound to it, in the
+// head's frame when b has parts.
+[[gnu::always_inline]] inline int bind_to_structure(const HeadWalk& w, const PlDeref& l, PlCell* b) {
+    if (l.slot) {
+        const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
+        set(w, l.slot, l.slot_frame, b, framed ? w.frame : nullptr);
+    }
+    return 1;
+}
+
+int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step = 0);
+inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
 
 // A pair below the level at depth that takes a level of its own.
 [[gnu::noinline]] int sub(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
@@ -127,11 +138,27 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
     switch (b->type) {
     case PL_ANONYMOUS:
     case PL_INT:
-    case PL_NIL:
-        return meet_constant(w, pl_deref_goal(a, fa), b);
-    default:
-        return level(w, a, fa, b, inner);
+    case PL_NIL: {
+        const PlDeref l = pl_deref_inline(a, fa);
+        if (l.term->type == PL_ONCE) break;
+        return meet_constant(w, l, b);
     }
+    case PL_FUNCTOR:
+    case PL_LIST:
+        return structure(w, a, fa, b, inner);
+    default:
+        break;
+    }
+    return level(w, a, fa, b, inner);
+}
+
+// pair's binding of a head variable not bound yet, for a goal's term that is a once cell.
+[[gnu::noinline]] int meet_unbound_past_once(const HeadWalk& w, PlCell* a, PlFrame* fa, PlBinding* slot, PlCell* var,
+                                             int depth) {
+    const PlDeref l = pl_deref_goal(a, fa);
+    const PlCellType lt = l.term->type;
+    if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
+    return meet_unbound(w, l, slot, var);
 }
 
 // A pair below the level at depth. A head variable not bound yet is met without a native
@@ -141,8 +168,11 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
     if (b->type == PL_VAR && depth + kWeight <= w.limit) {
         PlBinding* slot = &w.frame->slots()[b->var.slot];
         if (slot->term->type == PL_UNBOUND) {
-            const PlDeref l = pl_deref_goal(a, fa);
+            // The goal's side is dereferenced here without the once cells, which are stepped past
+            // out of line: the common path keeps it in registers.
+            const PlDeref l = pl_deref_inline(a, fa);
             const PlCellType lt = l.term->type;
+            if (lt == PL_ONCE) return meet_unbound_past_once(w, a, fa, slot, b, depth);
             if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
             return meet_unbound(w, l, slot, b);
         }
@@ -185,10 +215,11 @@ private:
     const void* first_[4];  // written at step 1, read from step 2 on
 };
 
-// One level of the walk at depth, from the pair (a, fa) and the head's cell b on.
-int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+// One level of the walk at depth, from the pair (a, fa) and the head's cell b on, taken as the
+// level's step first_step (0, or 1 for the pair its loop came back to first).
+int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step) {
     LazyCycle cycle;
-    for (int step = 0;; ++step) {
+    for (int step = first_step;; ++step) {
         const PlDeref l = pl_deref_goal(a, fa);
         const PlCellType lt = l.term->type;
         switch (b->type) {
@@ -208,13 +239,7 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
             // A group, a member set or "_" meeting a structure are the generic walk's to tell.
             if (lt != PL_UNBOUND && lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) break;
             cycle.see(w.engine, step, l.term, l.frame, b, w.frame);
-            if (lt == PL_UNBOUND) {
-                if (l.slot) {
-                    const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
-                    set(w, l.slot, l.slot_frame, b, framed ? w.frame : nullptr);
-                }
-                return 1;
-            }
+            if (lt == PL_UNBOUND) return bind_to_structure(w, l, b);
             if (lt != b->type) return 0;
             if (lt == PL_LIST) {
                 if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
@@ -248,13 +273,97 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
     }
 }
 
+// A pair that begins a level (step 0) or is the first its loop comes back to (step 1): a
+// variable of the head not bound yet, or a constant, ends the level at once, and the cycle
+// check would not have looked at it.
+[[gnu::always_inline]] inline int open_step(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int step) {
+    switch (b->type) {
+    case PL_VAR: {
+        PlBinding* slot = &w.frame->slots()[b->var.slot];
+        if (slot->term->type != PL_UNBOUND) break;
+        const PlDeref l = pl_deref_inline(a, fa);  // a once cell is the level's to step past
+        if (l.term->type == PL_ONCE) break;
+        return meet_unbound(w, l, slot, b);
+    }
+    case PL_ANONYMOUS:
+    case PL_INT:
+    case PL_NIL: {
+        const PlDeref l = pl_deref_inline(a, fa);
+        if (l.term->type == PL_ONCE) break;
+        return meet_constant(w, l, b);
+    }
+    case PL_FUNCTOR:
+    case PL_LIST: {
+        const PlDeref l = pl_deref_inline(a, fa);
+        if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
+        break;
+    }
+    default:
+        break;
+    }
+    return level(w, a, fa, b, depth, step);
+}
+
+// The first step of a level at depth whose head cell b is a structure: a list against a list,
+// or a term against a term of b's functor (not an item's, whose status is looked at in the
+// level), taken without the level's own steps; its loop's first pair is taken as open_step
+// takes it.
+[[gnu::always_inline]] inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+    const PlDeref l = pl_deref_inline(a, fa);  // a once cell is the level's to step past
+    if (l.term->type == PL_ONCE) return level(w, a, fa, b, depth);
+    if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
+    if (b->type == PL_LIST && l.term->type == PL_LIST) {
+        if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
+        return open_step(w, l.term->list.tail, l.frame, b->list.tail, depth, 1);
+    }
+    if (b->type != PL_FUNCTOR || l.term->type != PL_FUNCTOR || l.term->fn.functor->arity == 1)
+        return level(w, a, fa, b, depth);
+    if (l.term->fn.functor != b->fn.functor) return 0;
+    const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+    const uint32_t m = b->fn.args ? b->fn.args->count : 0;
+    const uint32_t k = n < m ? n : m;
+    if (k == 0) return 1;
+    for (uint32_t i = 0; i + 1 < k; ++i)
+        if (!pair(w, pl_arg(l.term, i), l.frame, pl_arg(b, i), depth)) return 0;
+    return open_step(w, pl_arg(l.term, k - 1), l.frame, pl_arg(b, k - 1), depth, 1);
+}
+
 }  // namespace
 
 int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
     if (!clause_frame) return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
     const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
-    const int depth = engine->depth;
-    if (depth + kWeight > w.limit) too_deep(engine);
-    look_at_stack(w, depth);
-    return level(w, goal, goal_frame, head, depth + kWeight);
+    const int depth = engine->depth + kWeight;
+    if (depth > w.limit) too_deep(engine);
+    look_at_stack(w, depth - kWeight);
+    // The commonest first step, a goal against a head of its functor (a goal cell needs no
+    // dereferencing), taken here; an item's head is left to the level for its status look.
+    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || goal->fn.functor->arity == 1)
+        return open_step(w, goal, goal_frame, head, depth, 0);
+    if (goal->fn.functor != head->fn.functor) return 0;
+    const uint32_t n = goal->fn.args ? goal->fn.args->count : 0;
+    const uint32_t m = head->fn.args ? head->fn.args->count : 0;
+    const uint32_t k = n < m ? n : m;
+    if (k == 0) return 1;
+    for (uint32_t i = 0; i + 1 < k; ++i)
+        if (!pair(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth)) return 0;
+    return open_step(w, pl_arg(goal, k - 1), goal_frame, pl_arg(head, k - 1), depth, 1);
+}
+
+int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
+                       uint32_t count) {
+    if (count == 0) return 1;
+    if (!clause_frame) {
+        for (uint32_t i = 0; i < count; ++i)
+            if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), clause_frame)) return 0;
+        return 1;
+    }
+    // Every pair is unified from the same depth: the checks the first one passes, all pass.
+    const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
+    const int depth = engine->depth + kWeight;
+    if (depth > w.limit) too_deep(engine);
+    look_at_stack(w, depth - kWeight);
+    for (uint32_t i = 0; i < count; ++i)
+        if (!open_step(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth, 0)) return 0;
+    return 1;
 }

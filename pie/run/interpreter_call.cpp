@@ -49,12 +49,6 @@ void pl_reset_once_cell_list(PlFunctor* f) {
     pl_list_each(f->once_cells, [](void* cell) { static_cast<PlCell*>(cell)->once.state = 0; });
 }
 
-// Only the third list in propagation mode, unless the functor asks for all of them.
-bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f) {
-    return (engine->flags & PLE_PROPAGATION) && !(f->flags & (PLF_ALL_LISTS | PLF_SYSTEM)) &&
-           (!(engine->flags & PLE_STATUS_EVALUATION) || !(f->flags & PLF_HOST_FACT));
-}
-
 PlFunctor* pl_callable_functor(PieEngine* engine, const PlDeref& goal) {
     if (goal.term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_call");
     return goal.term->fn.functor;
@@ -161,6 +155,22 @@ bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* he
     return pl_match_head(engine, goal, goal_frame, head, clause_frame);
 }
 
+// The answer table of a rule body: its sentinel lives with the try, its entries are the engine's
+// list nodes, given back by drop_answers or moved on by merge_answers.
+struct BodyAnswers {
+    PlListNode sentinel;
+    BodyAnswers() : sentinel{&sentinel, &sentinel, nullptr} {}
+    BodyAnswers(const BodyAnswers&) = delete;
+    BodyAnswers& operator=(const BodyAnswers&) = delete;
+};
+
+void drop_answers(PieEngine* engine, PlList* table) {
+    if (pl_list_empty(table)) return;
+    PlList* entries = pl_list_new(engine);
+    pl_list_splice(entries, table);
+    pl_list_free(engine, entries);
+}
+
 // Moves the answers of a rule body into the caller's table.
 void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
     // Into an empty table the body's entries go as they are: each is there once already.
@@ -168,7 +178,7 @@ void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
         pl_list_splice(into, from);
     else if (into)
         pl_list_each(from, [&](void* f) { pl_table_enter(engine, into, static_cast<PlFunctor*>(f)); });
-    pl_list_free(engine, from);
+    drop_answers(engine, from);
 }
 
 }  // namespace
@@ -231,13 +241,17 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     engine->warning_line = static_cast<int32_t>((rule ? pl_arg(term, 0) : term)->line);
     if (rule) {
         if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
-        PlList* body_answers = pl_list_new(engine);
-        const int outcome = pl_call_chain(engine, pl_arg(term, 1), clause_frame, body_answers);
+        BodyAnswers body;
+        // Only a body that is a conjunction has a chain to run; any other is called as it is.
+        PlCell* goals = pl_arg(term, 1);
+        const int outcome = goals->type == PL_FUNCTOR && goals->fn.functor->builtin == pl_call_logical_and
+                                ? pl_call_conjunction(engine, goals, clause_frame, &body.sentinel)
+                                : pl_call(engine, goals, clause_frame, &body.sentinel);
         if (outcome == PL_SUCCESS) {
-            merge_answers(engine, answers, body_answers);
+            merge_answers(engine, answers, &body.sentinel);
             return PL_SUCCESS;
         }
-        pl_list_free(engine, body_answers);
+        drop_answers(engine, &body.sentinel);
         return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
     }
     if (!term->fn.args || !goal->fn.args) {
@@ -251,9 +265,8 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
     if (f->owner && n > f->arity &&
         !pl_match_head(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
         return PL_FAIL;
-    for (uint32_t i = 0; i < n && i < f->arity; ++i)
-        if (!pl_match_head(engine, pl_arg(goal, i), goal_frame, pl_arg(term, i), clause_frame)) return PL_FAIL;
-    return PL_SUCCESS;
+    return pl_match_arguments(engine, goal, goal_frame, term, clause_frame, n < f->arity ? n : f->arity) ? PL_SUCCESS
+                                                                                                        : PL_FAIL;
 }
 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {

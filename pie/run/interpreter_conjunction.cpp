@@ -1,5 +1,6 @@
 // Conjunctions: "," and ":-" retry the clauses of their left goal until the right goal holds,
-// and an and-group runs as the conjunction of its goals, once cells included.
+// and an and-group runs as the conjunction of its goals, once cells included. A clause body's
+// chain of "," runs several conjunctions in one native frame.
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
@@ -281,7 +282,21 @@ int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList
                 step = Step::Enter;
                 break;
             }
-            second = pl_call_chain(engine, r, l.frame, answers);
+            // The last goal, or a conjunction past the levels kept here: as pl_call runs it. An
+            // untraced built-in goes straight to its function, as it would from pl_call.
+            PlFunctor* f = r->type == PL_FUNCTOR ? r->fn.functor : nullptr;
+            if (f && f->builtin == pl_call_logical_and) {
+                second = pl_call_conjunction(engine, r, l.frame, answers);
+            } else if (f && f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
+                       f != engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+                depth.take(4, "pl_call");
+                pl_reset_once_cells(f);
+                second = f->builtin(engine, r, l.frame, answers);
+                if (second == PL_STOP) second = PL_FAIL;
+                depth.give(4);
+            } else {
+                second = pl_call(engine, r, l.frame, answers);
+            }
             step = Step::AfterRight;
             break;
         }
@@ -325,19 +340,21 @@ int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList
 
 }  // namespace
 
+int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+    PlFunctor* f = goal->fn.functor;
+    if ((f->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM || (engine->flags & PLE_TRACE))
+        return pl_call(engine, goal, frame, answers);
+    PlDepthGuard depth(engine, "pl_call", 4);
+    pl_reset_once_cells(f);
+    const int outcome = chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
+    return outcome == PL_STOP ? PL_FAIL : outcome;
+}
+
 int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
     // A compound term is read as it is: only a variable would need dereferencing first.
-    if (goal->type == PL_FUNCTOR) {
-        PlFunctor* f = goal->fn.functor;
-        if (f->builtin == pl_call_logical_and && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
-            !(engine->flags & PLE_TRACE)) {
-            PlDepthGuard depth(engine, "pl_call", 4);
-            pl_reset_once_cells(f);
-            const int outcome = chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
-            return outcome == PL_STOP ? PL_FAIL : outcome;
-        }
-    }
-    return pl_call(engine, goal, frame, answers);
+    return goal->type == PL_FUNCTOR && goal->fn.functor->builtin == pl_call_logical_and
+               ? pl_call_conjunction(engine, goal, frame, answers)
+               : pl_call(engine, goal, frame, answers);
 }
 
 int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {

@@ -227,11 +227,47 @@ bool pl_member_holds(const PlCell* set, const PlCell* cell) {
     return false;
 }
 
+namespace {
+
+// The commonest unification asked for from outside a head, a variable not bound yet meeting a
+// constant, a structure or another variable (what a built-in answers), or two integers:
+// answered and bound as the walk would, its level's checks included; -1 leaves the pair to it
+// (and so does a level that would look at the native stack).
+inline int unify_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    const int depth = engine->depth;
+    if (depth + kWeight > pl_depth_limit(engine) || ((depth ^ (depth + kWeight)) & ~63) != 0) return -1;
+    const PlDeref l = pl_deref(a, fa);  // a once cell is the walk's to step past
+    const PlDeref r = pl_deref(b, fb);
+    const PlCellType lt = l.term->type;
+    const PlCellType rt = r.term->type;
+    const auto plain = [](PlCellType type) { return type >= PL_INT && type <= PL_NIL; };
+    if (lt == PL_UNBOUND && (rt == PL_INT || rt == PL_NIL)) {
+        // A constant needs no frame (the result of arithmetic, most often).
+        if (l.slot) pl_bind(engine, l.slot, l.slot_frame, r.term, nullptr);
+        return 1;
+    }
+    if (lt == PL_UNBOUND && (plain(rt) || rt == PL_UNBOUND)) {
+        if (bindable(l)) bind(engine, l, r);
+        return 1;
+    }
+    if (rt == PL_UNBOUND && plain(lt)) {
+        if (bindable(r)) bind(engine, r, l);
+        return 1;
+    }
+    if (lt == PL_INT && rt == PL_INT) return l.term == r.term || l.term->value == r.term->value;
+    return -1;
+}
+
+}  // namespace
+
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
     return unify(engine, a, fa, b, fb);
 }
 
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    // Nothing traces in a pair answered at once.
+    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
     const uint32_t trace = engine->flags & PLE_TRACE;
     engine->flags &= ~PLE_TRACE;
     struct Restore {

@@ -4,6 +4,8 @@
 
 #include "pie/terms/term.h"
 
+#include <cstdint>
+
 struct PieEngine;
 struct PlFrame;
 
@@ -13,6 +15,10 @@ int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlF
 // The same for a goal (or a goal's argument) and a clause's head (or the head's argument) read in
 // the clause's frame, by a walk led by the head's cells.
 int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
+// The first count arguments of a goal and of a fact's head, each pair matched on its own and in
+// order as pl_match_head matches it: 1 when all match.
+int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
+                       uint32_t count);
 // The same with tracing suspended.
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
 

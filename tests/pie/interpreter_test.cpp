@@ -50,6 +50,52 @@ TEST_F(Interpreter, Outcomes) {
     for (const Row& row : rows) EXPECT_EQ(solve(row.goal, row.vars), row.expected) << row.goal;
 }
 
+// A body of many goals is one chain of conjunctions: every left goal's clauses are retried when
+// what follows fails, however far back the failure reaches, a cut anywhere in it commits the
+// clause, and an error leaves no level of it behind.
+TEST_F(Interpreter, LongBodiesRetryEveryGoalAndCommitOnACut) {
+    load("n(1). n(2). n(3). hits(0)."
+         "first(_A, _B) :- n(_A), n(_X1), n(_X2), n(_X3), n(_X4), n(_B), greater(_B, _A), greater(_A, 1)."
+         "cut(_A, _B) :- n(_A), n(_X1), n(_X2), n(_X3), !, n(_B), greater(_B, _A), greater(_A, 1). cut(0, 0)."
+         "late(_A) :- n(_X1), n(_X2), n(_X3), n(_X4), n(_X5), n(_A), greater(_A, 2), !. late(0)."
+         "bump :- retract(hits(_N)), sum(_N, 1, _M), assert(hits(_M))."
+         "count :- n(_A), n(_B), n(_C), n(_D), n(_E), n(_F), bump, fail. count.");
+    struct Row {
+        const char* goal;
+        std::initializer_list<const char*> vars;
+        const char* expected;
+    } rows[] = {
+        {"first(_A, _B)", {"_A", "_B"}, "1 _A=2 _B=3"},
+        {"cut(_A, _B)", {}, "0"},
+        {"late(_A)", {}, "0"},
+        {"count, hits(_N)", {"_N"}, "1 _N=729"},
+        // An error deep in a long body gives back every level the body took.
+        {"n(_A), n(_B), n(_C), n(_D), n(_E), _G = 5, _G, true", {}, "error 4112"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(solve(row.goal, row.vars), row.expected) << row.goal;
+        EXPECT_EQ(e->depth, 0) << row.goal;
+    }
+}
+
+// The levels a recursion takes through a long body are what they always were: the deepest
+// recursion that answers, and the first that ends in error 4102, stay where they were.
+TEST_F(Interpreter, RecursionThroughLongBodiesMeetsTheDepthLimitWhereItDid) {
+    load("down(0). down(_N) :- greater(_N, 0), sub(_N, 1, _M), true, true, down(_M), true."
+         "last(0). last(_N) :- greater(_N, 0), sub(_N, 1, _M), true, true, true, last(_M).");
+    struct Row {
+        const char* name;
+        int deepest;  // answers; one more ends in 4102
+    } rows[] = {{"down", 99}, {"last", 90}};
+    for (const Row& row : rows) {
+        for (int n : {row.deepest, row.deepest + 1}) {
+            const std::string goal = std::string(row.name) + "(" + std::to_string(n) + ")";
+            EXPECT_EQ(solve(goal.c_str()), n == row.deepest ? "1" : "error 4102") << goal;
+            EXPECT_EQ(e->depth, 0);
+        }
+    }
+}
+
 TEST_F(Interpreter, PropagationModeTriesTheThirdListOfHelpers) {
     load("helper(1). asks(_X) :- helper(_X).");
     e->flags |= PLE_PROPAGATION;

@@ -5,6 +5,8 @@
 
 #include "pie/run/frame.h"
 #include "pie/run/unify.h"
+#include "pie/run/unify_steps.h"
+#include "pie/terms/cycle_check.h"
 
 #include <algorithm>
 #include <vector>
@@ -119,13 +121,14 @@ TEST_F(Unify, DeepTermsRaiseTheDepthError) {
     EXPECT_EQ(errorOf([&] { unify(cell, t.anon()); }), PL_ERR_NOT_UNIFIABLE);
 }
 
-// A clause head is matched by its own walk: it must answer, bind, trail and run out of depth
-// exactly where the generic unification does, for every kind of pair a head meets.
+// A clause head is matched by its own walk, and a plain pair is answered at once: each must
+// answer, bind, trail and run out of depth exactly where one level of the generic walk does.
 TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     PlCell* a = t.atom("a");
     PlCell* one = t.integer(1);
     auto g = [&](int slot) { return t.var("_G", slot); };  // goal side, read in left
     auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
+    auto once = [&](PlCell* goal) { return pl_make_once(e, goal); };
     struct Case {
         PlCell* goal;
         PlCell* head;
@@ -144,6 +147,20 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {one, a}), t.fn("g", {one, a})},
         {t.fn("f", {g(0), one, a}), t.fn("f", {h(0), h(0)})},
         {t.fn("f", {pl_cell_new(e, PL_CLAUSE), one}), t.fn("f", {h(0), one})},
+        {g(0), one}, {one, h(0)}, {g(0), h(0)}, {t.list({a}), g(1)}, {g(2), t.fn("s", {h(1)})}, {one, t.integer(2)},
+        {t.nil(), h(3)}, {g(0), t.member({a})}, {g(0), t.anon()},
+        {t.fn("f", {t.fn("g", {one, t.fn("k", {t.integer(2), a})})}), t.fn("f", {t.fn("g", {h(0), t.fn("k", {h(1), a})})})},
+        {t.fn("f", {t.list({t.list({one}), a}, g(1)), one}), t.fn("f", {t.list({t.list({h(0)}, h(1)), h(2)}, h(1)), h(0)})},
+        {t.fn("f", {t.fn("g", {one, a}), one}), t.fn("f", {t.fn("g", {one, t.integer(3)}), h(0)})},
+        {t.fn("f", {once(one), once(g(1)), once(t.list({a})), once(g(2)), once(one)}),
+         t.fn("f", {h(0), h(1), t.list({h(2)}), t.fn("s", {one}), one})},
+        {t.fn("f", {t.fn("g", {once(a), once(g(3))}), once(t.fn("s", {a}))}), t.fn("f", {t.fn("g", {a, h(3)}), h(3)})},
+        {once(one), h(0)}, {g(1), once(t.nil())},
+        {t.fn("f", {a, t.fn("s", {t.fn("s", {a})})}), t.fn("f", {h(0), t.fn("s", {t.fn("s", {h(0)})})})},
+        {t.fn("f", {a, t.fn("s", {t.fn("s", {one})})}), t.fn("f", {h(0), t.fn("s", {t.fn("s", {h(0)})})})},
+        // Two cyclic terms made by the match itself and then walked against each other.
+        {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
+         t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
     };
     struct Outcome {
         int answer;
@@ -161,7 +178,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                    std::equal(trail.begin(), trail.end(), o.trail.begin(), o.trail.end(), entry);
         }
     };
-    auto run = [&](const Case& c, int room, bool head) {
+    // A fact's arguments are matched pair by pair, each pair from the same depth.
+    enum Way { kGeneric, kHead, kOutside, kGenericArguments, kArguments };
+    auto run = [&](const Case& c, int room, Way way) {
         PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
         PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
         const size_t mark = pl_trail_mark(e);
@@ -171,8 +190,24 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         const int error = errorOf([&] {
             e->depth = depth;
             PlUntrailedFrame untrailed(e, clause);
-            answer = head ? pl_match_head(e, c.goal, goal, c.head, clause)
-                          : pl_unification_sub(e, c.goal, goal, c.head, clause);
+            const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
+            if (way == kGeneric) {
+                PlDepthGuard level(e, "pl_unification_sub", 2);
+                PlCycleCheck cycle;
+                answer = pl_unify_from(e, c.goal, goal, c.head, clause, cycle, false);
+            } else if (way == kGenericArguments) {
+                answer = 1;
+                for (uint32_t i = 0; i < count() && answer; ++i) {
+                    PlDepthGuard level(e, "pl_unification_sub", 2);
+                    PlCycleCheck cycle;
+                    answer = pl_unify_from(e, pl_arg(c.goal, i), goal, pl_arg(c.head, i), clause, cycle, false);
+                }
+            } else if (way == kArguments) {
+                answer = pl_match_arguments(e, c.goal, goal, c.head, clause, count());
+            } else {
+                answer = way == kHead ? pl_match_head(e, c.goal, goal, c.head, clause)
+                                      : pl_unification_sub(e, c.goal, goal, c.head, clause);
+            }
             out.depth = e->depth - depth;
         });
         out.answer = error ? -error : answer;
@@ -185,8 +220,13 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         return out;
     };
     for (const Case& c : cases)
-        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
-            EXPECT_TRUE(run(c, room, true) == run(c, room, false)) << "case " << &c - cases << " room " << room;
+        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) {
+            for (Way way : {kHead, kOutside})
+                EXPECT_TRUE(run(c, room, way) == run(c, room, kGeneric)) << "case " << &c - cases << " room " << room;
+            if (c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args && c.head->fn.args) {
+                EXPECT_TRUE(run(c, room, kArguments) == run(c, room, kGenericArguments)) << "args " << &c - cases;
+            }
+        }
 }
 
 TEST_F(Unify, FramesComeAndGoInOrder) {

@@ -1,0 +1,134 @@
+// What a successful call records: each argument against the value recorded before it, a changed
+// one entering the call's answers, and the walks that do it stopping at the depth limit exactly
+// where the full walks (recording, comparing, resolving out of the frame) would stop.
+#include "run_fixture.h"
+
+#include <string>
+
+namespace {
+
+struct Recording : RunTest {
+    // Calls goal and answers "1" when the call of keep in it entered keep in the answers (a value
+    // it recorded changed), "0" when not, or the engine error.
+    std::string entered(const char* goal) {
+        const std::string text = std::string(goal) + ".";
+        PlCell* c = clause(text.c_str());
+        if (!c) return "error " + std::to_string(pl_last_error(e).code);
+        PlFunctor* keep = pl_lookup_functor(e, t("keep"), 1, nullptr);
+        std::string out;
+        const PlFrameMark mark = pl_frame_mark(e);
+        const size_t trail = pl_trail_mark(e);
+        const int r = pl_guarded(e, -1, [&] {
+            PlFrame* frame = pl_frame_alloc(e, c->clause.var_count, nullptr, nullptr);
+            PlList* answers = pl_list_new(e);
+            const int outcome = pl_call(e, c->clause.term, frame, answers);
+            out = outcome != 1 ? "failed" : pl_table_holds(answers, keep) ? "1" : "0";
+            pl_list_free(e, answers);
+            return 0;
+        });
+        e->run.trail.resize(trail);
+        pl_frame_unwind(e, mark);
+        return r < 0 ? "error " + std::to_string(pl_last_error(e).code) : out;
+    }
+};
+
+TEST_F(Recording, ArgumentsChangeAgainstTheValueRecordedBefore) {
+    load("keep(_L). f(_X). g(_X, _Y).");
+    // One engine: each row is recorded against the value the rows above left.
+    struct Row {
+        const char* goal;
+        const char* entered;
+        const char* kept = nullptr;  // the value of keep afterwards, when it is shown
+    } rows[] = {
+        {"keep([1, 2])", "1"},
+        {"keep([1, 2])", "0"},                 // equal, though other cells
+        {"keep([1, 3])", "1"},                 // the first element alike, a later one not
+        {"_A = 1, keep([_A, 3])", "0"},        // variables bound to equal constants
+        {"_A = 1, keep([_A])", "1", "[1]"},    // shorter
+        {"_A = 1, keep([_A])", "0"},
+        {"_A = 2, keep([_A])", "1", "[2]"},
+        {"_A = _B, _B = a, keep([_A])", "1", "[a]"},  // a chain of variables
+        {"_A = _B, _B = a, keep([_A])", "0", "[a]"},
+        {"keep([_U])", "1", "[<18>]"},         // left unbound
+        {"_A = 2, keep([_A | _T])", "1"},      // an open end against []
+        {"_A = 2, keep([_A | _T])", "0"},      // two open ends are alike
+        {"_A = 2, keep([_A, 5])", "1"},        // longer
+        {"_A = f(1), keep([_A, 5])", "1"},     // a compound element records its own values
+        {"_A = f(1), keep([_A, 5])", "0"},     // and a list holding one compares as terms
+        {"keep([])", "1"},
+        {"keep([])", "0"},
+        {"keep(g(1, 2))", "1"},
+        {"keep(g(1, 2))", "0"},
+        {"keep(g(1, _B))", "0"},               // a variable inside an argument is not followed
+        {"keep(g(1, f(3)))", "1"},             // an inner value changed
+        {"keep(g(1, f(3)))", "0"},
+        {"keep(g(1, f(4)))", "1"},
+        {"keep(f(4))", "1"},                   // another functor
+        {"_X = f(4), keep(_X)", "0"},          // the same term, now through a variable
+    };
+    PlFunctor* keep = pl_lookup_functor(e, t("keep"), 1, nullptr);
+    for (const Row& row : rows) {
+        EXPECT_EQ(entered(row.goal), row.entered) << row.goal;
+        if (row.kept) EXPECT_EQ(show(keep->values->items[0]), row.kept) << row.goal;
+    }
+    PlFunctor* g = pl_lookup_functor(e, t("g"), 2, nullptr);
+    EXPECT_EQ(show(g->values->items[1]), "f(4)");
+    EXPECT_EQ(show(keep->values->items[0]), "f(4)");
+}
+
+TEST_F(Recording, CompoundTermsMeetTheDepthLimitWhereTheirWalksWould) {
+    // A term without variables is recorded as it stands, one with a variable as its resolved
+    // copy; either way the levels the copy would take must fit. The terms are built here, deeper
+    // than rule text may nest, and called with most of the depth taken, so that the walks stay
+    // within the native stack.
+    load("keep(_L).");
+    constexpr int kStart = 3200;
+    // depth f/1 cells around 1, around a variable (open), or around the outermost (cyclic).
+    auto call = [&](int depth, bool bound, bool open, bool cyclic = false) {
+        PlCell* c = clause(bound ? "keep(_X)." : "keep(1).");
+        PlCell* term = open ? find(clause("v(_V).")->clause.term, t("_V")) : pl_make_integer(e, 1);
+        PlCell* innermost = nullptr;
+        for (int i = 0; i < depth; ++i) {
+            PlCell* outer = pl_make_compound(e, t("f"), 1);
+            outer->fn.args->items[0] = term;
+            term = outer;
+            if (!innermost) innermost = outer;
+        }
+        if (cyclic) innermost->fn.args->items[0] = term;
+        // Nothing recorded before: the first value always changes and is resolved when it must be.
+        for (const char* name : {"keep", "f"}) pl_lookup_functor(e, t(name), 1, nullptr)->values->items[0] = nullptr;
+        const PlFrameMark mark = pl_frame_mark(e);
+        const int r = pl_guarded(e, -1, [&] {
+            PlFrame* frame = pl_frame_alloc(e, 1, nullptr, nullptr);
+            if (bound) frame->slots()[0] = {term, frame};
+            else c->clause.term->fn.args->items[0] = term;
+            PlList* answers = pl_list_new(e);
+            e->depth = kStart;
+            const int outcome = pl_call(e, c->clause.term, frame, answers);
+            e->depth = 0;
+            pl_list_free(e, answers);
+            return outcome;
+        });
+        e->depth = 0;
+        pl_frame_unwind(e, mark);
+        return r < 0 ? "error " + std::to_string(pl_last_error(e).code) : std::to_string(r);
+    };
+    // The last depth that passes and the first that fails; a cyclic term never ends.
+    struct Row {
+        int depth;
+        bool bound, open, cyclic;
+        const char* outcome;
+    } rows[] = {
+        {396, false, false, false, "1"}, {397, false, false, false, "error 4102"},
+        {396, true, false, false, "1"},  {397, true, false, false, "error 4102"},
+        {396, false, true, false, "1"},  {397, false, true, false, "error 4102"},
+        {1, false, false, true, "error 4102"}, {3, true, false, true, "error 4102"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(call(row.depth, row.bound, row.open, row.cyclic), row.outcome)
+            << row.depth << (row.bound ? " bound" : "") << (row.open ? " open" : "") << (row.cyclic ? " cyclic" : "");
+        EXPECT_EQ(e->depth, 0);
+    }
+}
+
+}  // namespace
