@@ -200,14 +200,20 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers) {
 // otherwise. Deeper chains go on in a chain of their own.
 constexpr int kChainLevels = 4;
 
-int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList* answers) {
+// The conjunction goal, run by the built-in itself or, when called says so, as pl_call runs it:
+// with the call's level, and a stop answered as a failure.
+int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool called) {
     enum class Step { Enter, Next, Right, AfterRight, Leave };
     Level levels[kChainLevels];
     ChainDepth depth(engine);
+    if (called) {
+        depth.take(4, "pl_call");
+        pl_reset_once_cells(goal->fn.functor);
+    }
     depth.take(4, "pl_call_logical_and");
     int n = 0;
-    levels[0].goal = left;
-    levels[0].right = right;
+    levels[0].goal = pl_arg(goal, 0);
+    levels[0].right = pl_arg(goal, 1);
     levels[0].frame = frame;
     Step step = Step::Enter;
     int outcome = PL_FAIL;  // of level n's conjunction, on leaving it
@@ -327,7 +333,7 @@ int chain(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame, PlList
             }
             break;
         case Step::Leave:
-            if (n == 0) return outcome;
+            if (n == 0) return called && outcome == PL_STOP ? PL_FAIL : outcome;
             // The conjunction's level, then the level of the call that ran it.
             depth.give(8);
             --n;
@@ -344,10 +350,7 @@ int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList*
     PlFunctor* f = goal->fn.functor;
     if ((f->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM || (engine->flags & PLE_TRACE))
         return pl_call(engine, goal, frame, answers);
-    PlDepthGuard depth(engine, "pl_call", 4);
-    pl_reset_once_cells(f);
-    const int outcome = chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
-    return outcome == PL_STOP ? PL_FAIL : outcome;
+    return chain(engine, goal, frame, answers, true);
 }
 
 int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
@@ -358,7 +361,7 @@ int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answe
 }
 
 int pl_call_logical_and(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    return chain(engine, pl_arg(goal, 0), pl_arg(goal, 1), frame, answers);
+    return chain(engine, goal, frame, answers, false);
 }
 
 int pl_call_definition(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
