@@ -34,6 +34,7 @@ inline void record(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* key, PlC
     // The commonest case, a value of the query into a vector that exists, without a call.
     if (!(f->flags & PLF_HOST_FACT) && f->values && i < f->values->count) {
         f->values->items[i] = value;
+        pl_note_query_values(engine, f);
         return;
     }
     pl_record_value(engine, f, i, value);
@@ -488,18 +489,45 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
         }
         if constexpr (!kFollow) levels = levels_with(levels, below);
     }
-    if (changed && r.enter && r.answers) pl_table_enter(engine, r.answers, f);
+    if (changed) {
+        pl_note_query_values(engine, f);
+        if (r.enter && r.answers) pl_table_enter(engine, r.answers, f);
+    }
     return {changed, levels};
 }
 
 }  // namespace
+
+void pl_note_query_values(PieEngine* engine, PlFunctor* f) {
+    if (f->marks & PLM_QUERY_VALUES) return;
+    f->marks |= PLM_QUERY_VALUES;
+    engine->run.query_valued.push_back(f);
+}
+
+// Values not forgotten with an answer table (a propagation query records into none) would
+// otherwise point into released terms, and a later comparison would read whatever took their
+// place. Constants and terms of the program stay: they are not the query's.
+void pl_forget_query_values(PieEngine* engine) {
+    PlRunState& run = engine->run;
+    for (PlFunctor* f : run.query_valued) {
+        f->marks &= ~PLM_QUERY_VALUES;
+        for (uint32_t i = 0; f->values && i < f->values->count; ++i)
+            if (f->values->items[i] && pl_pool_holds(&run.terms, f->values->items[i])) f->values->items[i] = nullptr;
+    }
+    run.query_valued.clear();
+}
 
 void pl_record_value(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* value) {
     if (!f->values) {
         f->values = pl_vector_alloc(engine, &engine->main_pool, f->arity ? f->arity : 1);
     }
     if (i >= f->values->count) return;
-    f->values->items[i] = outlives_query(f) ? pl_keep_term(engine, value) : value;
+    if (outlives_query(f)) {
+        f->values->items[i] = pl_keep_term(engine, value);
+        return;
+    }
+    f->values->items[i] = value;
+    pl_note_query_values(engine, f);
 }
 
 PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {

@@ -35,7 +35,10 @@ public:
         pl_frame_unwind(engine_, frames_);
         engine_->run.changed = outer_changed_;
         engine_->run.answers = outer_answers_;
-        if (--engine_->run.queries == 0 && engine_->run.terms.current) pl_pool_release(engine_, &engine_->run.terms);
+        if (--engine_->run.queries == 0 && engine_->run.terms.current) {
+            pl_forget_query_values(engine_);
+            pl_pool_release(engine_, &engine_->run.terms);
+        }
     }
     QueryScope(const QueryScope&) = delete;
     QueryScope& operator=(const QueryScope&) = delete;

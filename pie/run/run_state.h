@@ -39,6 +39,9 @@ struct PlRunState {
     // List nodes of clauses taken out while the program may be walked: they keep their links, so
     // that a walk standing on one goes on, and are recycled when the outermost API call ends.
     std::vector<PlListNode*> retired_nodes;
+    // Functors whose value vectors took terms built while the outermost query runs: those values
+    // are cleared with the query's terms, whatever table (or none) the recording went to.
+    std::vector<PlFunctor*> query_valued;
     // Propagation over a query's answers, and the rebuild of derived rule data after the program
     // changed; either may be unset.
     void (*propagate)(PieEngine* engine, PlListNode* answers, PlFunctor* goal) = nullptr;

@@ -9,15 +9,32 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define PL_POOL_POISONING 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PL_POOL_POISONING 1
+#endif
+#endif
+#ifdef PL_POOL_POISONING
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace {
 
 constexpr size_t kHeaderSize = (sizeof(PlPoolBlock) + 15) & ~size_t{15};
 
 char* payload(PlPoolBlock* block) { return reinterpret_cast<char*>(block) + kHeaderSize; }
 
+// Under AddressSanitizer the free part of a block is poisoned, so that a term kept past the
+// release of its pool (a dangling value) is reported where it is read, not when the block's
+// next owner has overwritten it.
 void reset(PlPoolBlock* block) {
     block->remaining = block->capacity;
     block->next = payload(block);
+#ifdef PL_POOL_POISONING
+    ASAN_POISON_MEMORY_REGION(block->next, block->capacity);
+#endif
 }
 
 PlPoolBlock* new_block(PieEngine* engine, size_t capacity) {
@@ -42,6 +59,9 @@ PlPoolBlock* standard_block(PieEngine* engine) {
 
 void* take(PlPoolBlock* block, size_t size) {
     void* p = block->next;
+#ifdef PL_POOL_POISONING
+    ASAN_UNPOISON_MEMORY_REGION(p, size);
+#endif
     block->next += size;
     block->remaining -= size;
     return p;
@@ -111,6 +131,13 @@ void pl_pool_release(PieEngine* engine, PlPool* pool) {
         block = prev;
     }
     pool->current = nullptr;
+}
+
+bool pl_pool_holds(const PlPool* pool, const void* p) {
+    const auto* at = static_cast<const char*>(p);
+    for (PlPoolBlock* block = pool->current; block; block = block->prev)
+        if (at >= payload(block) && at < payload(block) + block->capacity) return true;
+    return false;
 }
 
 size_t pl_pool_used(const PlPool* pool) {

@@ -53,6 +53,8 @@ void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size);
 char* pl_pool_strdup(PieEngine* engine, PlPool* pool, const char* text);
 // Gives every block back to the engine's free-block list; a later request takes a new block.
 void pl_pool_release(PieEngine* engine, PlPool* pool);
+// Whether p lies in one of the pool's blocks.
+bool pl_pool_holds(const PlPool* pool, const void* p);
 size_t pl_pool_used(const PlPool* pool);
 // Returns every free block of the engine to the heap.
 void pl_pool_free_all(PieEngine* engine);

@@ -2,7 +2,9 @@
 // read and once per check, the host sees the writes in that order, and an engine error in the
 // middle of a run leaves no mark that would spoil the next check.
 #include "pie/api/api.h"
+#include "pie/terms/atoms.h"
 #include "pie/terms/functor.h"
+#include "pie/terms/term.h"
 
 #include <drvtest/pie_fake_host.h>
 #include <gtest/gtest.h>
@@ -104,3 +106,17 @@ TEST_F(PropagationTest, ItemsThatReadEachOtherRunOnceEach) {
 }
 
 }  // namespace
+
+// A dependent evaluated by a check records, for every functor inside its value, what stood in
+// it: terms of the check's own query, which must not stay behind when that query's terms go.
+TEST_F(PropagationTest, ValuesRecordedByADependentDoNotOutliveTheCheck) {
+    items({{"a", 1}, {"b", 2}});
+    ASSERT_EQ(PIE_main(e, "b(f(g(_A), 3)) :- a(_A).\n"), 0);
+    host.items[1].number = 5;
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    const PlFunctor* f = pl_lookup_functor(e, pie_intern_string(e, "f"), 2, nullptr);
+    ASSERT_TRUE(f->values);
+    EXPECT_EQ(f->values->items[0], nullptr);  // g(5), built by the check
+    ASSERT_TRUE(f->values->items[1]);
+    EXPECT_EQ(f->values->items[1]->value, 3);  // a constant of the program stays
+}

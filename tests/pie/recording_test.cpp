@@ -69,7 +69,9 @@ TEST_F(Recording, ArgumentsChangeAgainstTheValueRecordedBefore) {
     PlFunctor* keep = pl_lookup_functor(e, t("keep"), 1, nullptr);
     for (const Row& row : rows) {
         EXPECT_EQ(entered(row.goal), row.entered) << row.goal;
-        if (row.kept) EXPECT_EQ(show(keep->values->items[0]), row.kept) << row.goal;
+        if (row.kept) {
+            EXPECT_EQ(show(keep->values->items[0]), row.kept) << row.goal;
+        }
     }
     PlFunctor* g = pl_lookup_functor(e, t("g"), 2, nullptr);
     EXPECT_EQ(show(g->values->items[1]), "f(4)");
