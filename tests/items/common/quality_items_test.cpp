@@ -12,6 +12,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -158,9 +159,7 @@ TEST_P(QualityItems, ColourKeepsOptionFlagsPublicFieldAndBlockInStep) {
     EXPECT_EQ(rows, 3u);
     int32_t values[3] = {};
     EXPECT_EQ(colour.GetList(Ctx(), 0x10074, values), kSdkDone);
-    EXPECT_EQ(values[0], 1);
-    EXPECT_EQ(values[1], 2);
-    EXPECT_EQ(values[2], 0);
+    EXPECT_EQ(std::vector<int32_t>(values, values + 3), (std::vector<int32_t>{1, 2, 0}));
     EXPECT_EQ(colour.Apply(Ctx(), 0x10074, nullptr), kSdkDone);
     EXPECT_EQ(Current(colour), "COLOR");
     // The page picture: point 2 chooses AUTO once; a disabled row or a third state of 1 ignores it.
