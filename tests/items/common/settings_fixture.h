@@ -17,6 +17,15 @@
 #include <string_view>
 #include <type_traits>
 
+// The default printer, or under a test parameterised by printer name the parameter's.
+template <typename Base>
+std::string_view PrinterUnderTest([[maybe_unused]] const Base& test) {
+    if constexpr (std::is_base_of_v<::testing::WithParamInterface<const char*>, Base>)
+        return test.GetParam();
+    else
+        return drvtest::kBundledPcl5ePrinter;
+}
+
 template <typename Base = ::testing::Test>
 class ItemSettings : public Base {
 protected:
@@ -40,14 +49,6 @@ protected:
     }
     static std::string Current(const CmSvMulti& item) { return item.CurrentRow() ? item.CurrentRow()->name : "-"; }
 
-    drvtest::FixtureDevice fixture{kKindDevmode, Printer()};
+    drvtest::FixtureDevice fixture{kKindDevmode, PrinterUnderTest<Base>(*this)};
     uint8_t* dm = nullptr;
-
-private:
-    std::string_view Printer() const {
-        if constexpr (std::is_base_of_v<::testing::WithParamInterface<const char*>, Base>)
-            return this->GetParam();
-        else
-            return drvtest::kBundledPcl5ePrinter;
-    }
 };
