@@ -43,3 +43,12 @@ DRV_PLAIN_BUTTON(CmSvPB_CustomPaper, kPbCustomPaper)
 DRV_PLAIN_BUTTON(CmSvPB_PageOptions, kPbPageOptions)
 DRV_PLAIN_BUTTON(CmSvPB_PageDefault, kPbPageDefault)
 #undef DRV_PLAIN_BUTTON
+
+// The OK and Cancel buttons of a finishing dialog: plain buttons with the item numbers the
+// dialog's rules name.
+#define DRV_DIALOG_BUTTON(Class, Row, Id)            \
+    class Class : public CmSvPB_Plain {              \
+    public:                                          \
+        static constexpr uint32_t kItemId = Id;      \
+        Class() : CmSvPB_Plain(Row) {}               \
+    };

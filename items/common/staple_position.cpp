@@ -1,4 +1,5 @@
-// Staple point rows by orientation, the rules' actions on them and the option interface.
+// Staple point rows by orientation, the rules' actions on them and the option interface; the
+// dialog's buttons.
 #include "items/common/staple_position.h"
 
 #include "core/device/service_table.h"
@@ -257,3 +258,6 @@ int CmSvRB_Position::Apply(UIDEVDATA*, uint32_t, void*) {
     }
     return kSdkNotSupported;
 }
+
+const PushButtonRow kPbStapleOK{"Stpl$OK", CmSvPB_StapleOK::kItemId, IDOK, 0, 0};
+const PushButtonRow kPbStapleCancel{"Stpl$Cancel", CmSvPB_StapleCancel::kItemId, IDCANCEL, 0, 0};

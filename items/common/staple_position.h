@@ -1,8 +1,9 @@
-// The staple point of the staple-position dialog: eight radio buttons that keep their places on
-// the dialog while the point each stands for follows the page's orientation, and the points the
-// binding edge allows.
+// The items of the staple-position dialog: the staple point, eight radio buttons that keep their
+// places on the dialog while the point each stands for follows the page's orientation, and the
+// points the binding edge allows; and the dialog's OK and Cancel.
 #pragma once
 
+#include "items/common/push_buttons.h"
 #include "settings/controls/radio_buttons.h"
 #include "settings/items/sv_interfaces.h"
 #include "settings/sdk/sdk_binding.h"
@@ -55,3 +56,7 @@ private:
     CmSvOptionRecord rows_[kRowCount] = {};
     bool haveRows_ = false;
 };
+
+extern const PushButtonRow kPbStapleOK, kPbStapleCancel;
+DRV_DIALOG_BUTTON(CmSvPB_StapleOK, kPbStapleOK, 1033)
+DRV_DIALOG_BUTTON(CmSvPB_StapleCancel, kPbStapleCancel, 1034)

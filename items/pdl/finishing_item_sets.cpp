@@ -2,6 +2,7 @@
 #include "items/pdl/finishing_item_sets.h"
 
 #include "items/common/booklet_items.h"
+#include "items/common/gutter_margin.h"
 #include "items/pdl/item_set_registry.h"
 #include "settings/registry/conflict.h"
 #include "settings/registry/item_set.h"

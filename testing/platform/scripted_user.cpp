@@ -153,4 +153,28 @@ std::string ReadText(HWND dialog, int id) {
     return text;
 }
 
+std::vector<std::string> ReadEntries(HWND dialog, int id) {
+    std::vector<std::string> texts;
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) return texts;
+    const bool combo = isCombo(control);
+    for (LRESULT i = 0, n = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0); i < n; ++i) {
+        char text[256] = {};
+        SendMessageA(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+std::string ReadSelectedEntry(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) return "-";
+    const bool combo = isCombo(control);
+    const LRESULT at = SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    if (at < 0) return "-";
+    char text[256] = {};
+    SendMessageA(control, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 }  // namespace drvtest

@@ -140,21 +140,3 @@ TEST_F(RequestTest, ASheetWithoutAnyRuleProgramRunsWithoutAnEngine) {
 }
 
 }  // namespace
-
-namespace {
-
-// The registry's own rule program is the driver's, assembled from its rule sources.
-TEST(SheetRules, TheRegistrysOwnRuleProgramIsTheDrivers) {
-    drvtest::FixtureDevice fixture;
-    UIDEVDATA* ctx = fixture.Make(kKindUserInterface);
-    ASSERT_NE(ctx, nullptr);
-    CmSvConflict registry;
-    ctx->svc->GetUserData(ctx)->SetConflict(&registry);
-    const int started = registry.StartRules(ctx);
-    EXPECT_EQ(started, 1);
-    EXPECT_NE(registry.engine, nullptr);
-    EXPECT_EQ(registry.StartEngine(ctx), 1);
-    ctx->svc->GetUserData(ctx)->SetConflict(nullptr);
-}
-
-}  // namespace

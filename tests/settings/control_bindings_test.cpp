@@ -49,26 +49,6 @@ protected:
     uint8_t* settings = nullptr;
 };
 
-std::string Selected(HWND dialog, int id, bool combo) {
-    HWND list = GetDlgItem(dialog, id);
-    LRESULT at = SendMessageA(list, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
-    if (at < 0) return "";
-    char text[64] = {};
-    SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, at, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::vector<std::string> Entries(HWND dialog, int id) {
-    HWND combo = GetDlgItem(dialog, id);
-    std::vector<std::string> seen;
-    for (LRESULT k = 0; k < SendMessageA(combo, CB_GETCOUNT, 0, 0); ++k) {
-        char text[64] = {};
-        SendMessageA(combo, CB_GETLBTEXT, k, reinterpret_cast<LPARAM>(text));
-        seen.push_back(text);
-    }
-    return seen;
-}
-
 std::set<COLORREF> Colours(HDC dc, int x, int y, int cx, int cy) {
     std::set<COLORREF> seen;
     for (int row = y; row < y + cy; ++row)
@@ -139,8 +119,8 @@ TEST_F(ItemDialog, ShowsTheSheetsSettingsAndStoresWhatThePersonChose) {
         EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_COLLATE), BST_CHECKED);
         EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_COLOR), BST_CHECKED);
         EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_MONO), BST_UNCHECKED);
-        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Back to front");
-        EXPECT_EQ(Selected(dialog, ITC_EDGE, false), "Top");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, ITC_ORDER), "Back to front");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, ITC_EDGE), "Top");
         EXPECT_EQ(drvtest::ReadText(dialog, ITC_SCALE), "150");
         EXPECT_EQ(drvtest::ReadText(dialog, ITC_SHADE), "70000");  // all of a 32-bit value
         EXPECT_EQ(drvtest::ReadText(dialog, ITC_NAME), "Draft");
@@ -200,7 +180,7 @@ TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {
     drvtest::ScriptedUser person;
     person.OnDialog([&](HWND dialog) {
         // The entry without a text is left out; "Off" comes from the resource module, once.
-        EXPECT_EQ(Entries(dialog, ITC_ORDER),
+        EXPECT_EQ(drvtest::ReadEntries(dialog, ITC_ORDER),
                   (std::vector<std::string>{"Front to back", "Off", "Back to front", "Interleave"}));
         const char* loaded = order->table[1].display_text;
         ASSERT_NE(loaded, nullptr);
@@ -210,16 +190,16 @@ TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {
         // Moving down onto a disabled entry lands on the next enabled one below.
         EXPECT_TRUE(drvtest::ChooseEntry(dialog, ITC_ORDER, 1));
         EXPECT_EQ(order->current, 4u);
-        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Interleave");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, ITC_ORDER), "Interleave");
         // Moving up onto a disabled entry looks above it first.
         EXPECT_TRUE(drvtest::ChooseEntry(dialog, ITC_ORDER, 2));
         EXPECT_EQ(order->current, 0u);
-        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Front to back");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, ITC_ORDER), "Front to back");
         // A hidden current choice shows the first entry and keeps its value.
         order->current = 4;
         order->table[4].shown = 0;
         order->ToDialog(Ctx(), dialog, 1);
-        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Front to back");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, ITC_ORDER), "Front to back");
         EXPECT_EQ(order->current, 4u);
         EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
@@ -242,7 +222,7 @@ TEST_F(ItemDialog, APagesTestDecidesWhichEntriesATrackedListMayKeep) {
         EXPECT_EQ(order->TrackWithTest(Ctx(), dialog, EvenValues, &asked), 0);
         SendMessageA(combo, CB_SETCURSEL, 1, 0);  // "Off", value 1: moves, down first from entry 0
         EXPECT_EQ(order->TrackWithTest(Ctx(), dialog, EvenValues, &asked), 1);
-        EXPECT_EQ(Selected(dialog, ITC_ORDER, true), "Back to front");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, ITC_ORDER), "Back to front");
         EXPECT_EQ(order->current, 2u);
         EXPECT_GT(asked, 0);
 

@@ -67,5 +67,8 @@ bool ChooseEntryByText(HWND dialog, int id, const char* text);
 bool Type(HWND dialog, int id, const char* text);  // selects the field's text and types over it
 bool PressKey(HWND dialog, int id, UINT virtualKey);  // a key pressed on the control, through the dialog
 std::string ReadText(HWND dialog, int id);
+// The texts of a combo box's or list box's entries, and of the selected one ("-" for none).
+std::vector<std::string> ReadEntries(HWND dialog, int id);
+std::string ReadSelectedEntry(HWND dialog, int id);
 
 }  // namespace drvtest

@@ -2,9 +2,8 @@
 // fixture printer's device mode: each item reads the bit or value its option holds and stores
 // back only its own bits; the request items follow the request; the option interface sees what
 // each item's binding promises.
-#include "core/device/service_table.h"
-#include "core/device/user_data.h"
-#include "drvtest/fixture_device.h"
+#include "settings_fixture.h"
+
 #include "items/common/devmode_flag_items.h"
 #include "items/common/docprop_items.h"
 #include "settings/registry/conflict.h"
@@ -17,33 +16,14 @@
 
 namespace {
 
-class DevmodeItems : public ::testing::Test {
+class DevmodeItems : public ItemSettings<> {
 protected:
-    void SetUp() override {
-        ASSERT_NE(fixture.Device(), nullptr);
-        const uint8_t* current = Ctx()->svc->GetDevmode(Ctx(), 3);
-        ASSERT_NE(current, nullptr);
-        dm.assign(current, current + Ctx()->svc->GetDevmodeSize(Ctx(), 1));
-    }
-    UIDEVDATA* Ctx() { return fixture.Device(); }
-    uint32_t Word(uint32_t option) {
-        uint32_t v = 0xdeadbeef;
-        EXPECT_TRUE(Ctx()->svc->GetOption(Ctx(), dm.data(), option, &v, 4));
-        return v;
-    }
-    void SetWord(uint32_t option, uint32_t v) { ASSERT_TRUE(Ctx()->svc->SetOption(Ctx(), dm.data(), option, &v, 4)); }
-    uint16_t Short(uint32_t option) {
-        uint16_t v = 0xbeef;
-        EXPECT_TRUE(Ctx()->svc->GetOption(Ctx(), dm.data(), option, &v, 2));
-        return v;
-    }
-    void SetShort(uint32_t option, uint16_t v) { ASSERT_TRUE(Ctx()->svc->SetOption(Ctx(), dm.data(), option, &v, 2)); }
     int Request(CmSvSdk& binding, int kind, uint32_t key, uint32_t* data) {
         return RunSdkRequest(binding, Ctx(), kind, key, data);
     }
-
-    drvtest::FixtureDevice fixture;
-    std::vector<uint8_t> dm;
+    std::vector<uint8_t> Copy() const {
+        return std::vector<uint8_t>(dm, dm + fixture.Device()->svc->GetDevmodeSize(fixture.Device(), 1));
+    }
 };
 
 std::vector<std::unique_ptr<CmSvDevmodeFlag>> AllFlags() {
@@ -69,13 +49,13 @@ TEST_F(DevmodeItems, EachFlagReadsItsOwnBitAndStoresOnlyIt) {
         for (uint32_t word : {bit, ~bit}) {
             SetWord(row.option, word);
             flag->current = 7;
-            EXPECT_EQ(flag->Load(Ctx(), dm.data()), 1) << row.key;
+            EXPECT_EQ(flag->Load(Ctx(), dm), 1) << row.key;
             const bool set = (word & bit) != 0;
             EXPECT_EQ(flag->current, (set != row.inverted) ? 1 : 0) << row.key;
             // The other flags of that word read what their own bits hold.
             for (auto& other : flags)
                 if (other.get() != flag.get() && other->row.option == row.option) {
-                    other->Load(Ctx(), dm.data());
+                    other->Load(Ctx(), dm);
                     EXPECT_EQ(other->current, (!set != other->row.inverted) ? 1 : 0) << row.key << " " << other->row.key;
                 }
         }
@@ -83,7 +63,7 @@ TEST_F(DevmodeItems, EachFlagReadsItsOwnBitAndStoresOnlyIt) {
             for (int32_t value : {0, 1}) {
                 SetWord(row.option, before);
                 flag->current = value;
-                EXPECT_EQ(flag->Store(Ctx(), dm.data()), 1);
+                EXPECT_EQ(flag->Store(Ctx(), dm), 1);
                 const bool set = (value == 1) != row.inverted;
                 EXPECT_EQ(Word(row.option), set ? (before | bit) : (before & ~bit)) << row.key << " " << value;
             }
@@ -95,23 +75,23 @@ TEST_F(DevmodeItems, LayoutAndQualityWordsAsTheDeviceModeHoldsThem) {
     CmSvOnOff_AppBooklet booklet;
     CmSvOnOff_PcNup nup;
     SetWord(110, 0x00080000);
-    booklet.Load(Ctx(), dm.data());
-    nup.Load(Ctx(), dm.data());
+    booklet.Load(Ctx(), dm);
+    nup.Load(Ctx(), dm);
     EXPECT_EQ(booklet.current, 1);
     EXPECT_EQ(nup.current, 0);
     nup.current = 1;
-    nup.Store(Ctx(), dm.data());
+    nup.Store(Ctx(), dm);
     EXPECT_EQ(Word(110), 0x00080010u);
 
     CmSvOnOff_EMFSpool emf;
     CmSvOnOff_AutoColor autoColor;
     SetWord(220, (1u << 22) | (1u << 14));
-    emf.Load(Ctx(), dm.data());
+    emf.Load(Ctx(), dm);
     EXPECT_EQ(emf.current, 0);
     emf.current = 1;
-    emf.Store(Ctx(), dm.data());
+    emf.Store(Ctx(), dm);
     EXPECT_EQ(Word(220), 1u << 14);
-    autoColor.Load(Ctx(), dm.data());
+    autoColor.Load(Ctx(), dm);
     EXPECT_EQ(autoColor.current, 1);
 }
 
@@ -147,19 +127,19 @@ TEST_F(DevmodeItems, SixteenBitChoicesMatchTheirRowsAndStoreTwoBytes) {
     bits.current = 1;
     SetShort(232, 3);
     SetShort(227, 3);
-    EXPECT_EQ(depth.Load(Ctx(), dm.data()), 1);
+    EXPECT_EQ(depth.Load(Ctx(), dm), 1);
     EXPECT_EQ(depth.current, 2u);
-    EXPECT_EQ(bits.Load(Ctx(), dm.data()), 0);
+    EXPECT_EQ(bits.Load(Ctx(), dm), 0);
     EXPECT_EQ(bits.current, 1u);
     SetShort(228, 24);
-    EXPECT_EQ(surface.Load(Ctx(), dm.data()), 1);
+    EXPECT_EQ(surface.Load(Ctx(), dm), 1);
     EXPECT_EQ(surface.GetValueText(Ctx()), std::string("BIT24"));
 
     category.current = category.FindValue(16);
-    EXPECT_EQ(category.Store(Ctx(), dm.data()), 1);
+    EXPECT_EQ(category.Store(Ctx(), dm), 1);
     EXPECT_EQ(Short(123), 16);
     SetShort(123, 9);
-    EXPECT_EQ(category.Load(Ctx(), dm.data()), 1);
+    EXPECT_EQ(category.Load(Ctx(), dm), 1);
     EXPECT_EQ(std::string(category.CurrentRow()->name), "LAYOUT_16UP");
 }
 
@@ -169,18 +149,18 @@ TEST_F(DevmodeItems, RequestItemsFollowTheRequest) {
 #define MAKE(Class, ...) apps.emplace_back(new Class);
     APP_INFO_ITEMS(MAKE)
 #undef MAKE
-    const std::vector<uint8_t> before = dm;
+    const std::vector<uint8_t> before = Copy();
     for (auto& app : apps) {
-        EXPECT_EQ(app->Load(Ctx(), dm.data()), 1);
+        EXPECT_EQ(app->Load(Ctx(), dm), 1);
         EXPECT_EQ(app->current, app->appMask == 0x08 ? 1 : 0) << app->key;
         EXPECT_NE(app->flags & CmSvItem::kConstant, 0u);
-        EXPECT_EQ(app->Store(Ctx(), dm.data()), 0);
+        EXPECT_EQ(app->Store(Ctx(), dm), 0);
         uint32_t data = 0xffff;
         EXPECT_EQ(Request(*app, 2, app->keys[0], &data), 0);
         EXPECT_EQ(data, app->appMask == 0x08 ? 1u : 0u);
         EXPECT_EQ(Request(*app, 3, app->keys[0], &data), 2);
     }
-    EXPECT_EQ(dm, before);
+    EXPECT_EQ(Copy(), before);
 
     Ctx()->requestWord1 = 2;
     CmSvMulti_SheetType sheet;
@@ -223,13 +203,13 @@ TEST_F(DevmodeItems, DocumentPropertyWordAndSpoolField) {
     CmSvMulti_DocPropSpoolSetting spool;
     SetWord(100, 0x00300005);
     for (CmSvItem* item : std::initializer_list<CmSvItem*>{&folionix, &preset, &sw, &spool})
-        EXPECT_EQ(item->Load(Ctx(), dm.data()), 1) << item->key;
+        EXPECT_EQ(item->Load(Ctx(), dm), 1) << item->key;
     EXPECT_EQ(folionix.current, 1);
     EXPECT_EQ(preset.current, 1);
     EXPECT_EQ(sw.current, 0);
     EXPECT_EQ(std::string(spool.CurrentRow()->name), "AUTO");
     spool.current = spool.FindValue(0x100000);
-    EXPECT_EQ(spool.Store(Ctx(), dm.data()), 1);
+    EXPECT_EQ(spool.Store(Ctx(), dm), 1);
     EXPECT_EQ(Word(100), 0x00100005u);
 
     uint32_t data = 2;
@@ -241,7 +221,7 @@ TEST_F(DevmodeItems, DocumentPropertyWordAndSpoolField) {
     CmSvOnOff_DomsPrint doms;
     SetWord(100, 0);
     doms.current = 1;
-    doms.Store(Ctx(), dm.data());
+    doms.Store(Ctx(), dm);
     EXPECT_EQ(Word(100), 0x1000000u);
 }
 
@@ -253,10 +233,10 @@ TEST_F(DevmodeItems, SettingForAppsIsNeverStoredAndReloadsAsNone) {
     data = 4;
     EXPECT_EQ(Request(apps, 3, 0x10011, &data), 2);
     EXPECT_EQ(Request(apps, 2, 0x10011, &data), 2);
-    const std::vector<uint8_t> before = dm;
-    EXPECT_EQ(apps.Store(Ctx(), dm.data()), 1);
-    EXPECT_EQ(dm, before);
-    EXPECT_EQ(apps.Load(Ctx(), dm.data()), 1);
+    const std::vector<uint8_t> before = Copy();
+    EXPECT_EQ(apps.Store(Ctx(), dm), 1);
+    EXPECT_EQ(Copy(), before);
+    EXPECT_EQ(apps.Load(Ctx(), dm), 1);
     EXPECT_EQ(apps.current, 0u);
 }
 
@@ -291,11 +271,11 @@ TEST_F(DevmodeItems, RepealingTheLockReleasesTheDeviceOptionLock) {
     ASSERT_TRUE(Ctx()->svc->SetDeviceOptionValue(Ctx(), block, 0x201, &three, 4));
     CmSvOnOff_DocPropRepealLockButtonSetting repeal;
     SetWord(100, 0);
-    repeal.Store(Ctx(), dm.data());
+    repeal.Store(Ctx(), dm);
     EXPECT_EQ(Word(100), 0u);
     EXPECT_EQ(lock(), 3u);
     repeal.current = 1;
-    repeal.Store(Ctx(), dm.data());
+    repeal.Store(Ctx(), dm);
     EXPECT_EQ(Word(100), 1u << 16);
     EXPECT_EQ(lock(), 1u);
 
@@ -322,9 +302,9 @@ TEST_F(DevmodeItems, FolionixSwitchReportsThePreviousValueOnceAfterADialogStore)
 
     CmSvOnOff_DocPropFolionixSW sw;
     SetWord(100, 0);
-    sw.Load(Ctx(), dm.data());
+    sw.Load(Ctx(), dm);
     sw.current = 1;
-    sw.Store(Ctx(), dm.data());
+    sw.Store(Ctx(), dm);
     EXPECT_EQ(Word(100), 2u);
     uint32_t data = 9;
     EXPECT_EQ(Request(sw, 2, 0x10007, &data), 0);
@@ -334,7 +314,7 @@ TEST_F(DevmodeItems, FolionixSwitchReportsThePreviousValueOnceAfterADialogStore)
 
     registry.noDialog = 1;
     SetWord(100, 0);
-    sw.Store(Ctx(), dm.data());
+    sw.Store(Ctx(), dm);
     EXPECT_EQ(Request(sw, 2, 0x10007, &data), 0);
     EXPECT_EQ(data, 1u);
     user->SetConflict(previous);

@@ -8,6 +8,7 @@
 #include "drvtest/fixture_device.h"
 #include "items/common/booklet_items.h"
 #include "items/common/finishing_items.h"
+#include "items/common/gutter_margin.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
@@ -19,6 +20,7 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -111,10 +113,7 @@ TEST_F(FinishingItems, BindingAnswersPreviewPointsAndTheOptionInterface) {
     EXPECT_EQ(binding.GetCount(Ctx(), 0x10072, &rows), 0);
     EXPECT_EQ(rows, 4u);
     EXPECT_EQ(binding.GetList(Ctx(), 0x10072, list), 0);
-    EXPECT_EQ(list[0], 0);
-    EXPECT_EQ(list[1], 2);
-    EXPECT_EQ(list[2], 3);
-    EXPECT_EQ(list[3], -1);
+    EXPECT_EQ(std::vector<int32_t>(list, list + 4), (std::vector<int32_t>{0, 2, 3, -1}));
     EXPECT_EQ(binding.Apply(Ctx(), 0x10072, nullptr), 0);
     EXPECT_EQ(binding.current, 0u);
     binding.enabled = 0;

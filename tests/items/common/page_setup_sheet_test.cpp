@@ -1,11 +1,10 @@
 // The page-setup page as the sheet shows it: item set 0 and the page-setup set in the sheet's
 // registry, the bundled rules running, the settings page forwarding every control event, and
 // the request's device mode taking the settings on OK.
+#include "sheet_sets_fixture.h"
+
 #include "core/memory/private_heap.h"
-#include "core/device/service_table.h"
-#include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
-#include "drvtest/fixture_device.h"
 #include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
 #include "items/common/job_items.h"
@@ -16,14 +15,8 @@
 #include "items/common/public_devmode.h"
 #include "items/pdl/item_set_registry.h"
 #include "items/pdl/item_sets.h"
-#include "platform/resources/res_file.h"
-#include "settings/registry/conflict.h"
-#include "settings/registry/item_set.h"
 #include "ui/sheet_data.h"
 #include "ui/sv_proc.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -35,29 +28,12 @@ public:
     PageSetupProc() : CmSvProc(kPageSetupSetId, 0) {}
 };
 
-class PageSetupSheet : public ::testing::Test {
+class PageSetupSheet : public SheetSets<> {
 protected:
     void SetUp() override {
-        ASSERT_NE(ctx, nullptr);
-        InitCommonControls();
-        module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
-        ASSERT_NE(module, nullptr);
-        user = ctx->svc->GetUserData(ctx);
-        registry = new CmSvConflict;
-        user->SetConflict(registry);
-        ASSERT_EQ(registry->StartRules(ctx), 1);
-        common = CreateItemSet0(ctx, *registry);
-        pageSetup = CreateItemSetPageSetup(ctx, *registry);
-        registry->StartEngine(ctx);
+        Start({CreateItemSet0, CreateItemSetPageSetup});
         ASSERT_NE(registry->FindItem(CmSvCB_PageSize::kItemId), nullptr);
         ASSERT_NE(registry->FindControlItem(kCommonSetId, IDC_LOCK), nullptr);
-    }
-    void TearDown() override {
-        if (user) user->SetConflict(nullptr);
-        delete registry;
-        DestroyItemSet(pageSetup);
-        DestroyItemSet(common);
-        if (module) res::CloseResourceFile(module);
     }
     INT_PTR Run() {
         SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
@@ -69,16 +45,6 @@ protected:
         uint32_t word = 0;
         ctx->svc->GetDeviceOptionValue(ctx, user->GetDeviceOptionSource(), kDevOptLockWord, &word, sizeof word);
         return word;
-    }
-    static std::vector<std::string> Entries(HWND dialog, int id) {
-        std::vector<std::string> texts;
-        HWND list = GetDlgItem(dialog, id);
-        for (LRESULT i = 0, n = SendMessageA(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
-            char text[64] = {};
-            SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            texts.emplace_back(text);
-        }
-        return texts;
     }
     std::string Tooltip(HWND dialog, int id, int index) {
         std::string result = "(none)";
@@ -92,14 +58,6 @@ protected:
         return static_cast<int>(SendMessageA(GetDlgItem(dialog, id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                              reinterpret_cast<LPARAM>(text)));
     }
-
-    drvtest::FixtureDevice fixture;
-    UIDEVDATA* ctx = fixture.Make(kKindUserInterface);
-    HMODULE module = nullptr;
-    CmUserData* user = nullptr;
-    CmSvConflict* registry = nullptr;
-    CmSvItemSet* common = nullptr;
-    CmSvItemSet* pageSetup = nullptr;
 };
 
 TEST_F(PageSetupSheet, ChoicesReachTheRequestOnOkAndThePageOrderFollowsTheLayout) {
@@ -111,9 +69,9 @@ TEST_F(PageSetupSheet, ChoicesReachTheRequestOnOkAndThePageOrderFollowsTheLayout
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, "A5"));
         EXPECT_TRUE(drvtest::Click(p, IDC_LANDSCAPE));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "2 pages per sheet"));
-        twoPages = Entries(p, IDC_PAGE_ORDER);
+        twoPages = drvtest::ReadEntries(p, IDC_PAGE_ORDER);
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "4 pages per sheet"));
-        fourPages = Entries(p, IDC_PAGE_ORDER);
+        fourPages = drvtest::ReadEntries(p, IDC_PAGE_ORDER);
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_ORDER, "Down, then left"));
         EXPECT_TRUE(drvtest::Type(p, IDC_COPIES, "12"));
         EXPECT_EQ(Request(kOptPaperCode), 9) << "the request changes on OK only";

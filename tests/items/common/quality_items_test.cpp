@@ -1,10 +1,8 @@
 // The quality and layout-option items against the bundled printers: what each stores, byte for
 // byte, in the sheet's device mode, what it reads back, and how it answers the option interface.
-#include "core/device/service_table.h"
-#include "core/device/user_data.h"
-#include "drvtest/fixture_device.h"
+#include "settings_fixture.h"
+
 #include "items/common/layout_option_items.h"
-#include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
 #include "items/common/quality_items.h"
@@ -13,23 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
-class QualityItems : public ::testing::TestWithParam<const char*> {
+class QualityItems : public ItemSettings<::testing::TestWithParam<const char*>> {
 protected:
-    void SetUp() override {
-        ASSERT_NE(fixture.Device(), nullptr);
-        dm = Ctx()->svc->GetUserData(Ctx())->GetSettingsSource();
-        ASSERT_NE(dm, nullptr);
-    }
-    UIDEVDATA* Ctx() { return fixture.Device(); }
-    uint16_t Short(uint32_t option) { return ReadOptionShort(Ctx(), dm, option); }
-    void SetShort(uint32_t option, uint16_t v) { WriteOptionShort(Ctx(), dm, option, v); }
-    uint32_t Word(uint32_t option) { return ReadOptionWord(Ctx(), dm, option); }
-    void SetWord(uint32_t option, uint32_t v) { WriteOptionWord(Ctx(), dm, option, v); }
     std::array<uint8_t, kColourBlockSize> Block() {
         std::array<uint8_t, kColourBlockSize> block{};
         Ctx()->svc->GetOption(Ctx(), dm, kOptColourBlock, block.data(), block.size());
@@ -40,18 +28,6 @@ protected:
         block.fill(fill);
         Ctx()->svc->SetOption(Ctx(), dm, kOptColourBlock, block.data(), block.size());
     }
-    static void Choose(CmSvMulti& item, const char* name) {
-        for (uint32_t i = 0; i < item.count; ++i)
-            if (std::strcmp(item.Row(i)->name, name) == 0) {
-                item.current = i;
-                return;
-            }
-        ADD_FAILURE() << "no choice " << name;
-    }
-    static std::string Current(const CmSvMulti& item) { return item.CurrentRow() ? item.CurrentRow()->name : "-"; }
-
-    drvtest::FixtureDevice fixture{kKindDevmode, GetParam()};
-    uint8_t* dm = nullptr;
 };
 
 TEST_P(QualityItems, PrintPositionsKeepThePrintBitAndTheOtherBits) {
@@ -183,9 +159,7 @@ TEST_P(QualityItems, ColourKeepsOptionFlagsPublicFieldAndBlockInStep) {
     EXPECT_EQ(rows, 3u);
     int32_t values[3] = {};
     EXPECT_EQ(colour.GetList(Ctx(), 0x10074, values), kSdkDone);
-    EXPECT_EQ(values[0], 1);
-    EXPECT_EQ(values[1], 2);
-    EXPECT_EQ(values[2], 0);
+    EXPECT_EQ(std::vector<int32_t>(values, values + 3), (std::vector<int32_t>{1, 2, 0}));
     EXPECT_EQ(colour.Apply(Ctx(), 0x10074, nullptr), kSdkDone);
     EXPECT_EQ(Current(colour), "COLOR");
     // The page picture: point 2 chooses AUTO once; a disabled row or a third state of 1 ignores it.

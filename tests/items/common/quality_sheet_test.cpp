@@ -2,10 +2,9 @@
 // page-setup page: the sets in the sheet's registry, the bundled printer's rules running, the
 // settings pages forwarding every control event, driven by the scripted user; and the
 // layout-options dialog over its own set. OK hands the settings to the request.
-#include "core/device/service_table.h"
-#include "core/device/user_data.h"
+#include "sheet_sets_fixture.h"
+
 #include "data/resources/drvopui_ids.h"
-#include "drvtest/fixture_device.h"
 #include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
 #include "items/common/layout_option_items.h"
@@ -17,15 +16,9 @@
 #include "items/pdl/item_set_registry.h"
 #include "items/pdl/item_sets.h"
 #include "items/pdl/quality_item_sets.h"
-#include "platform/resources/res_file.h"
-#include "settings/registry/conflict.h"
 #include "settings/controls/control.h"
-#include "settings/registry/item_set.h"
 #include "ui/sheet_data.h"
 #include "ui/sv_proc.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -37,27 +30,6 @@ class SetProc : public CmSvProc {
 public:
     SetProc() : CmSvProc(SetId, 0) {}
 };
-
-std::vector<std::string> Entries(HWND dialog, int id, bool listBox = false) {
-    std::vector<std::string> texts;
-    HWND list = GetDlgItem(dialog, id);
-    const UINT getCount = listBox ? LB_GETCOUNT : CB_GETCOUNT, getText = listBox ? LB_GETTEXT : CB_GETLBTEXT;
-    for (LRESULT i = 0, n = SendMessageA(list, getCount, 0, 0); i < n; ++i) {
-        char text[80] = {};
-        SendMessageA(list, getText, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        texts.emplace_back(text);
-    }
-    return texts;
-}
-
-std::string Selected(HWND dialog, int id, bool listBox = false) {
-    HWND list = GetDlgItem(dialog, id);
-    const LRESULT at = SendMessageA(list, listBox ? LB_GETCURSEL : CB_GETCURSEL, 0, 0);
-    if (at < 0) return "-";
-    char text[80] = {};
-    SendMessageA(list, listBox ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 // Every control and companion the set's items bind stands in the page's template.
 void ExpectControlsOf(const CmSvItemSet* set, HWND page) {
@@ -71,28 +43,11 @@ void ExpectControlsOf(const CmSvItemSet* set, HWND page) {
     }
 }
 
-class QualitySheet : public ::testing::TestWithParam<const char*> {
+class QualitySheet : public SheetSets<::testing::TestWithParam<const char*>> {
 protected:
     void SetUp() override {
-        ctx = fixture.Make(kKindUserInterface);
-        ASSERT_NE(ctx, nullptr);
-        InitCommonControls();
-        module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
-        ASSERT_NE(module, nullptr);
-        user = ctx->svc->GetUserData(ctx);
-        registry = new CmSvConflict;
-        user->SetConflict(registry);
-        ASSERT_EQ(registry->StartRules(ctx), 1);
-        sets = {CreateItemSet0(ctx, *registry),  CreateItemSetPageSetup(ctx, *registry),
-                CreateItemSet3(ctx, *registry),  CreateItemSet4(ctx, *registry),
-                CreateItemSet5(ctx, *registry),  CreateItemSet21(ctx, *registry)};
-        registry->StartEngine(ctx);
-    }
-    void TearDown() override {
-        if (user) user->SetConflict(nullptr);
-        delete registry;
-        for (CmSvItemSet* set : sets) DestroyItemSet(set);
-        if (module) res::CloseResourceFile(module);
+        Start({CreateItemSet0, CreateItemSetPageSetup, CreateItemSet3, CreateItemSet4, CreateItemSet5,
+               CreateItemSet21});
     }
     bool Colour() const { return std::string(GetParam()) == drvtest::kBundledPcl5cPrinter; }
     void RunSheet() {
@@ -120,13 +75,6 @@ protected:
         header.ppsp = pages;
         PropertySheetA(&header);
     }
-
-    drvtest::FixtureDevice fixture{kKindDevmode, GetParam()};
-    UIDEVDATA* ctx = nullptr;
-    HMODULE module = nullptr;
-    CmUserData* user = nullptr;
-    CmSvConflict* registry = nullptr;
-    std::vector<CmSvItemSet*> sets;
 };
 
 TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRules) {
@@ -136,27 +84,29 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
         HWND p = sheet.Page();
         ExpectControlsOf(registry->FindPage(kPaperSourceSetId), p);
         const std::vector<std::string> sources{"Auto select", "Tray 1", "Tray 2", "Tray 3", "Tray 4", "Bypass tray"};
-        EXPECT_EQ(Entries(p, IDC_SOURCE_ALL, true), sources);
-        EXPECT_EQ(Entries(p, IDC_SOURCE_COVER), sources);
-        EXPECT_EQ(Entries(p, IDC_SOURCE_INTERLEAF), std::vector<std::string>(sources.begin(), sources.end() - 1));
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_SOURCE_ALL), sources);
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_SOURCE_COVER), sources);
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_SOURCE_INTERLEAF),
+                  std::vector<std::string>(sources.begin(), sources.end() - 1));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAPER_SELECTION, "First, other and last page"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_SOURCE_FIRST, "Tray 2"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_SOURCE_OTHER, "Tray 4"));
         // The lists that share the other pages' source show it at once.
-        EXPECT_EQ(Selected(p, IDC_SOURCE_ALL, true), "Tray 4");
-        EXPECT_EQ(Selected(p, IDC_SOURCE_OTHER_COVER), "Tray 4");
-        EXPECT_EQ(Selected(p, IDC_SOURCE_FIRST_2ND), "Tray 2");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_ALL), "Tray 4");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_OTHER_COVER), "Tray 4");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_FIRST_2ND), "Tray 2");
         EXPECT_TRUE(drvtest::SetCheck(p, IDC_INTERLEAF_PRINT, BST_CHECKED));
 
         ASSERT_TRUE(sheet.SelectPage(2));
         p = sheet.Page();
         ExpectControlsOf(registry->FindPage(kQualitySetId), p);
-        EXPECT_EQ(Entries(p, IDC_COLOUR), (std::vector<std::string>{"Black and white", "Colour", "Automatic"}));
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_COLOUR),
+                  (std::vector<std::string>{"Black and white", "Colour", "Automatic"}));
         if (Colour()) {
             EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_COLOUR, "Automatic"));
         } else {
             // A monochrome engine: black and white, and the list cannot be used.
-            EXPECT_EQ(Selected(p, IDC_COLOUR), "Black and white");
+            EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_COLOUR), "Black and white");
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(p, IDC_COLOUR)));
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(p, IDC_COLOUR_MODE)));
         }
@@ -175,19 +125,19 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(p, IDC_CATALOG)));
         ASSERT_TRUE(sheet.SelectPage(1));
         p = sheet.Page();
-        EXPECT_EQ(Selected(p, IDC_SOURCE_ALL, true), "Auto select");
-        EXPECT_EQ(Selected(p, IDC_SOURCE_OTHER), "Auto select");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_ALL), "Auto select");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_OTHER), "Auto select");
         // The first page's tray 2 holds no A5 either; tray 4 cannot be chosen for any page kind.
-        EXPECT_EQ(Selected(p, IDC_SOURCE_FIRST), "Auto select");
-        EXPECT_EQ(Selected(p, IDC_SOURCE_COVER), "Auto select");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_FIRST), "Auto select");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_COVER), "Auto select");
         drvtest::ChooseEntryByText(p, IDC_SOURCE_LAST, "Tray 4");
-        EXPECT_NE(Selected(p, IDC_SOURCE_LAST), "Tray 4");
+        EXPECT_NE(drvtest::ReadSelectedEntry(p, IDC_SOURCE_LAST), "Tray 4");
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_SOURCE_LAST, "Tray 1"));
 
         ASSERT_TRUE(sheet.SelectPage(3));
         p = sheet.Page();
         ExpectControlsOf(registry->FindPage(kDeviceSettingsSetId), p);
-        EXPECT_EQ(Entries(p, IDC_SPOOL), (std::vector<std::string>{"Automatic", "On the host", "Off"}));
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_SPOOL), (std::vector<std::string>{"Automatic", "On the host", "Off"}));
         EXPECT_NE(registry->FindControlItem(kDeviceSettingsSetId, IDC_ABOUT), nullptr);
         EXPECT_TRUE(sheet.PressOk());
     });
@@ -213,11 +163,11 @@ TEST_P(QualitySheet, LayoutOptionsDialogStoresEdgingAndPrintPositions) {
     drvtest::ScriptedUser person;
     person.OnDialog([&](HWND dialog) {
         ExpectControlsOf(registry->FindPage(kLayoutOptionsSetId), dialog);
-        EXPECT_EQ(Entries(dialog, IDC_DATE_POSITION).size(), 7u);
+        EXPECT_EQ(drvtest::ReadEntries(dialog, IDC_DATE_POSITION).size(), 7u);
         EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_USER_POSITION, "Lower left"));
         // Default puts the dialog's settings back as the default device mode has them.
         EXPECT_TRUE(drvtest::Click(dialog, IDC_PAGE_DEFAULT));
-        EXPECT_EQ(Selected(dialog, IDC_USER_POSITION), "Do not print");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, IDC_USER_POSITION), "Do not print");
         EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_EDGING, "Dotted line"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_DATE_POSITION, "Lower right"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_PAGE_NUMBER_POSITION, "Upper centre"));

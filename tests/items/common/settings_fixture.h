@@ -1,5 +1,7 @@
 // Test-only: items of the common pages over the fixture printer's sheet settings, with the
-// options they write read back by number and a choice picked by name.
+// options they write read back by number and a choice picked by name. The printer is the default
+// one, or under a test parameterised by printer name (`ItemSettings<TestWithParam<const char*>>`)
+// the printer named by the parameter.
 #pragma once
 
 #include "core/device/service_table.h"
@@ -11,6 +13,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+// The default printer, or under a test parameterised by printer name the parameter's.
+template <typename Base>
+std::string_view PrinterUnderTest([[maybe_unused]] const Base& test) {
+    if constexpr (std::is_base_of_v<::testing::WithParamInterface<const char*>, Base>)
+        return test.GetParam();
+    else
+        return drvtest::kBundledPcl5ePrinter;
+}
 
 template <typename Base = ::testing::Test>
 class ItemSettings : public Base {
@@ -33,7 +47,8 @@ protected:
             }
         ADD_FAILURE() << "no choice " << name;
     }
+    static std::string Current(const CmSvMulti& item) { return item.CurrentRow() ? item.CurrentRow()->name : "-"; }
 
-    drvtest::FixtureDevice fixture;
+    drvtest::FixtureDevice fixture{kKindDevmode, PrinterUnderTest<Base>(*this)};
     uint8_t* dm = nullptr;
 };

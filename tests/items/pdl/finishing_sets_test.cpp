@@ -6,6 +6,7 @@
 #include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/booklet_items.h"
+#include "items/common/gutter_margin.h"
 #include "items/common/option_word.h"
 #include "items/pdl/finishing_item_sets.h"
 #include "items/pdl/pdl_conflict.h"

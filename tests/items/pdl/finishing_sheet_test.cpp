@@ -11,6 +11,7 @@
 #include "drvtest/scripted_user.h"
 #include "items/common/booklet_items.h"
 #include "items/common/finishing_items.h"
+#include "items/common/gutter_margin.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"

@@ -35,10 +35,7 @@ TEST_F(PageLists, ListASortsItsFieldAndLeavesListBAlone) {
     ASSERT_EQ(Ask(3, 0x10043, a.data()), 0);
     std::vector<DWORD> read(100, 0xAB);
     ASSERT_EQ(Ask(2, 0x10043, read.data()), 0);
-    EXPECT_EQ(read[0], 3u);
-    EXPECT_EQ(read[1], 5u);
-    EXPECT_EQ(read[2], 9u);
-    EXPECT_EQ(read[3], 0u);
+    EXPECT_EQ(std::vector<DWORD>(read.begin(), read.begin() + 4), (std::vector<DWORD>{3, 5, 9, 0}));
     EXPECT_EQ(Priv().data()[model::kListACount], 3);
     // List B keeps its own sorted numbers in the same entries.
     EXPECT_EQ((Entry(0) >> 10) & 0x3FF, 2u);
@@ -87,9 +84,7 @@ TEST_F(PageLists, ListsOfThirtyKeepTheSecondInsideTheFirst) {
     a[0] = 20, a[1] = 10, a[2] = 20;
     ASSERT_EQ(Ask(3, 0x100EC, a.data()), 0);
     ASSERT_EQ(Ask(2, 0x100EC, read.data()), 0);
-    EXPECT_EQ(read[0], 10u);
-    EXPECT_EQ(read[1], 20u);
-    EXPECT_EQ(read[2], 0u);
+    EXPECT_EQ(std::vector<DWORD>(read.begin(), read.begin() + 3), (std::vector<DWORD>{10, 20, 0}));
     b[0] = 30;
     EXPECT_EQ(Ask(3, 0x100ED, b.data()), 3);
     a[0] = 1000;

@@ -1,0 +1,52 @@
+// Test-only: the sheet's registry over the fixture printer, holding the item sets a test builds,
+// with the printer's rules running and the resource module open, as the sheet has them before
+// its pages show; taken down again in order. The printer is the one `PrinterUnderTest` names.
+#pragma once
+
+#include "settings_fixture.h"
+
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "items/pdl/item_set_registry.h"
+#include "platform/resources/res_file.h"
+#include "settings/registry/conflict.h"
+#include "settings/registry/item_set.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+template <typename Base = ::testing::Test>
+class SheetSets : public Base {
+protected:
+    using SetBuilder = CmSvItemSet* (*)(UIDEVDATA*, CmSvConflict&);
+
+    // Builds the sets in order, then starts the engine over them.
+    void Start(std::initializer_list<SetBuilder> builders) {
+        ASSERT_NE(ctx, nullptr);
+        InitCommonControls();
+        module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
+        ASSERT_NE(module, nullptr);
+        user = ctx->svc->GetUserData(ctx);
+        registry = new CmSvConflict;
+        user->SetConflict(registry);
+        ASSERT_EQ(registry->StartRules(ctx), 1);
+        for (SetBuilder build : builders) sets.push_back(build(ctx, *registry));
+        registry->StartEngine(ctx);
+    }
+    void TearDown() override {
+        if (user) user->SetConflict(nullptr);
+        delete registry;
+        for (CmSvItemSet* set : sets) DestroyItemSet(set);
+        if (module) res::CloseResourceFile(module);
+    }
+
+    drvtest::FixtureDevice fixture{kKindDevmode, PrinterUnderTest<Base>(*this)};
+    UIDEVDATA* ctx = fixture.Make(kKindUserInterface);
+    HMODULE module = nullptr;
+    CmUserData* user = nullptr;
+    CmSvConflict* registry = nullptr;
+    std::vector<CmSvItemSet*> sets;
+};
