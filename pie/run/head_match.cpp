@@ -192,10 +192,22 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
             // The goal's side is dereferenced here without the once cells, which are stepped past
             // out of line: the common path keeps it in registers.
             const Goal l = goal_of(a, fa);
-            const PlCellType lt = l.term->type;
-            if (lt == PL_ONCE) return meet_unbound_past_once(w, a, fa, slot, b, depth);
-            if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
-            return meet_unbound(w, l, slot, b);
+            switch (l.term->type) {
+            case PL_INT:
+            case PL_NIL:
+                set(w, slot, w.frame, l.term, nullptr);
+                return 1;
+            case PL_LIST:
+                set(w, slot, w.frame, l.term, l.frame);
+                return 1;
+            case PL_FUNCTOR:
+                return meet_unbound(w, l, slot, b);
+            case PL_ONCE:
+                return meet_unbound_past_once(w, a, fa, slot, b, depth);
+            default:
+                look_at_stack(w, depth);
+                return meet_unbound(w, l, slot, b);
+            }
         }
     }
     return sub(w, a, fa, b, depth);
