@@ -150,6 +150,8 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
 
 int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step = 0);
 inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
+[[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
+[[gnu::always_inline]] inline int open_step(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int step);
 
 // A pair below the level at depth that takes a level of its own.
 [[gnu::noinline]] int sub(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
@@ -185,7 +187,7 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
 // A pair below the level at depth. A head variable not bound yet is met without a native
 // level, and meeting a constant or structure also without the look at the stack, as the
 // generic walk binds it at once; a constant of the head without a native level either.
-[[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+[[gnu::always_inline]] inline int pair_leaf(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
     if (b->type == PL_VAR && depth + kWeight <= w.limit) {
         PlBinding* slot = &w.frame->slots()[b->var.slot];
         if (slot->term->type == PL_UNBOUND) {
@@ -335,6 +337,22 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
         break;
     }
     return level(w, a, fa, b, depth, step);
+}
+
+// pair_leaf, but a list of the head whose parts are variables (the commonest structure of a
+// head, [H | T]) takes its level here, as sub takes it, without a native level of its own when
+// the level is within the limit and takes no look at the stack.
+[[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+    if (b->type == PL_VAR) return pair_leaf(w, a, fa, b, depth);
+    const int inner = depth + kWeight;
+    if (b->type != PL_LIST || inner > w.limit || ((depth ^ inner) & ~63) != 0 || b->list.head->type != PL_VAR ||
+        b->list.tail->type != PL_VAR)
+        return sub(w, a, fa, b, depth);
+    const Goal l = goal_of(a, fa);
+    if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
+    if (l.term->type != PL_LIST) return level(w, a, fa, b, inner);
+    if (!pair_leaf(w, l.term->list.head, l.frame, b->list.head, inner)) return 0;
+    return open_step(w, l.term->list.tail, l.frame, b->list.tail, inner, 1);
 }
 
 // The first step of a level at depth whose head cell b is a structure: a list against a list,
