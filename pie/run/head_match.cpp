@@ -52,6 +52,27 @@ struct HeadWalk {
     slot->frame = frame;
 }
 
+// The goal's side of a pair, dereferenced: what PlDeref holds but the variable itself, which no
+// step here reads. Four words a compiler keeps in registers where five went to memory.
+struct Goal {
+    PlCell* term;
+    PlFrame* frame;
+    PlBinding* slot;  // the binding a variable met last stands in, nullptr when none was met
+    PlFrame* slot_frame;
+};
+[[gnu::always_inline]] inline Goal goal_of(PlCell* term, PlFrame* frame) {
+    PlBinding* slot = nullptr;
+    PlFrame* slot_frame = nullptr;
+    while (term->type == PL_VAR && frame) {
+        slot = &frame->slots()[term->var.slot];
+        slot_frame = frame;
+        term = slot->term;
+        frame = slot->frame;
+    }
+    return {term, frame, slot, slot_frame};
+}
+[[gnu::always_inline]] inline Goal goal_of(const PlDeref& d) { return {d.term, d.frame, d.slot, d.slot_frame}; }
+
 // The look at the native stack a guard takes entering the level below depth: only when the
 // count crosses 64.
 inline void look_at_stack(const HeadWalk& w, int depth) {
@@ -61,7 +82,7 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
 }
 
 // The goal's term l meeting var, a head variable whose slot is unbound.
-[[gnu::always_inline]] inline int meet_unbound(const HeadWalk& w, const PlDeref& l, PlBinding* slot, PlCell* var) {
+[[gnu::always_inline]] inline int meet_unbound(const HeadWalk& w, Goal l, PlBinding* slot, PlCell* var) {
     switch (l.term->type) {
     case PL_ANONYMOUS:
         return 1;
@@ -88,7 +109,7 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
 }
 
 // The goal's term l meeting the head's cell b, an integer, [] or "_".
-[[gnu::always_inline]] inline int meet_constant(const HeadWalk& w, const PlDeref& l, PlCell* b) {
+[[gnu::always_inline]] inline int meet_constant(const HeadWalk& w, Goal l, PlCell* b) {
     const PlCellType lt = l.term->type;
     if (lt == PL_ANONYMOUS || b->type == PL_ANONYMOUS) {
         if (lt == PL_UNBOUND) {
@@ -119,7 +140,7 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
 
 // An unbound variable of the goal (l) meeting b, a structure of the head: bound to it, in the
 // head's frame when b has parts.
-[[gnu::always_inline]] inline int bind_to_structure(const HeadWalk& w, const PlDeref& l, PlCell* b) {
+[[gnu::always_inline]] inline int bind_to_structure(const HeadWalk& w, Goal l, PlCell* b) {
     if (l.slot) {
         const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
         set(w, l.slot, l.slot_frame, b, framed ? w.frame : nullptr);
@@ -129,6 +150,8 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
 
 int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step = 0);
 inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
+[[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
+[[gnu::always_inline]] inline int open_step(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int step);
 
 // A pair below the level at depth that takes a level of its own.
 [[gnu::noinline]] int sub(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
@@ -139,7 +162,7 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
     case PL_ANONYMOUS:
     case PL_INT:
     case PL_NIL: {
-        const PlDeref l = pl_deref_inline(a, fa);
+        const Goal l = goal_of(a, fa);
         if (l.term->type == PL_ONCE) break;
         return meet_constant(w, l, b);
     }
@@ -155,7 +178,7 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
 // pair's binding of a head variable not bound yet, for a goal's term that is a once cell.
 [[gnu::noinline]] int meet_unbound_past_once(const HeadWalk& w, PlCell* a, PlFrame* fa, PlBinding* slot, PlCell* var,
                                              int depth) {
-    const PlDeref l = pl_deref_goal(a, fa);
+    const Goal l = goal_of(pl_deref_goal(a, fa));
     const PlCellType lt = l.term->type;
     if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
     return meet_unbound(w, l, slot, var);
@@ -164,17 +187,29 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
 // A pair below the level at depth. A head variable not bound yet is met without a native
 // level, and meeting a constant or structure also without the look at the stack, as the
 // generic walk binds it at once; a constant of the head without a native level either.
-[[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+[[gnu::always_inline]] inline int pair_leaf(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
     if (b->type == PL_VAR && depth + kWeight <= w.limit) {
         PlBinding* slot = &w.frame->slots()[b->var.slot];
         if (slot->term->type == PL_UNBOUND) {
             // The goal's side is dereferenced here without the once cells, which are stepped past
             // out of line: the common path keeps it in registers.
-            const PlDeref l = pl_deref_inline(a, fa);
-            const PlCellType lt = l.term->type;
-            if (lt == PL_ONCE) return meet_unbound_past_once(w, a, fa, slot, b, depth);
-            if (lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) look_at_stack(w, depth);
-            return meet_unbound(w, l, slot, b);
+            const Goal l = goal_of(a, fa);
+            switch (l.term->type) {
+            case PL_INT:
+            case PL_NIL:
+                set(w, slot, w.frame, l.term, nullptr);
+                return 1;
+            case PL_LIST:
+                set(w, slot, w.frame, l.term, l.frame);
+                return 1;
+            case PL_FUNCTOR:
+                return meet_unbound(w, l, slot, b);
+            case PL_ONCE:
+                return meet_unbound_past_once(w, a, fa, slot, b, depth);
+            default:
+                look_at_stack(w, depth);
+                return meet_unbound(w, l, slot, b);
+            }
         }
     }
     return sub(w, a, fa, b, depth);
@@ -227,19 +262,19 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
             PlBinding* slot = &w.frame->slots()[b->var.slot];
             if (slot->term->type != PL_UNBOUND) break;
             cycle.see(w.engine, step, l.term, l.frame, slot->term, slot->frame);
-            return meet_unbound(w, l, slot, b);
+            return meet_unbound(w, goal_of(l), slot, b);
         }
         case PL_ANONYMOUS:
         case PL_INT:
         case PL_NIL:
             cycle.see(w.engine, step, l.term, l.frame, b, w.frame);
-            return meet_constant(w, l, b);
+            return meet_constant(w, goal_of(l), b);
         case PL_FUNCTOR:
         case PL_LIST: {
             // A group, a member set or "_" meeting a structure are the generic walk's to tell.
             if (lt != PL_UNBOUND && lt != PL_INT && lt != PL_NIL && lt != PL_FUNCTOR && lt != PL_LIST) break;
             cycle.see(w.engine, step, l.term, l.frame, b, w.frame);
-            if (lt == PL_UNBOUND) return bind_to_structure(w, l, b);
+            if (lt == PL_UNBOUND) return bind_to_structure(w, goal_of(l), b);
             if (lt != b->type) return 0;
             if (lt == PL_LIST) {
                 if (!pair(w, l.term->list.head, l.frame, b->list.head, depth)) return 0;
@@ -281,20 +316,20 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
     case PL_VAR: {
         PlBinding* slot = &w.frame->slots()[b->var.slot];
         if (slot->term->type != PL_UNBOUND) break;
-        const PlDeref l = pl_deref_inline(a, fa);  // a once cell is the level's to step past
+        const Goal l = goal_of(a, fa);  // a once cell is the level's to step past
         if (l.term->type == PL_ONCE) break;
         return meet_unbound(w, l, slot, b);
     }
     case PL_ANONYMOUS:
     case PL_INT:
     case PL_NIL: {
-        const PlDeref l = pl_deref_inline(a, fa);
+        const Goal l = goal_of(a, fa);
         if (l.term->type == PL_ONCE) break;
         return meet_constant(w, l, b);
     }
     case PL_FUNCTOR:
     case PL_LIST: {
-        const PlDeref l = pl_deref_inline(a, fa);
+        const Goal l = goal_of(a, fa);
         if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
         break;
     }
@@ -304,12 +339,28 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
     return level(w, a, fa, b, depth, step);
 }
 
+// pair_leaf, but a list of the head whose parts are variables (the commonest structure of a
+// head, [H | T]) takes its level here, as sub takes it, without a native level of its own when
+// the level is within the limit and takes no look at the stack.
+[[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
+    if (b->type == PL_VAR) return pair_leaf(w, a, fa, b, depth);
+    const int inner = depth + kWeight;
+    if (b->type != PL_LIST || inner > w.limit || ((depth ^ inner) & ~63) != 0 || b->list.head->type != PL_VAR ||
+        b->list.tail->type != PL_VAR)
+        return sub(w, a, fa, b, depth);
+    const Goal l = goal_of(a, fa);
+    if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
+    if (l.term->type != PL_LIST) return level(w, a, fa, b, inner);
+    if (!pair_leaf(w, l.term->list.head, l.frame, b->list.head, inner)) return 0;
+    return open_step(w, l.term->list.tail, l.frame, b->list.tail, inner, 1);
+}
+
 // The first step of a level at depth whose head cell b is a structure: a list against a list,
 // or a term against a term of b's functor (not an item's, whose status is looked at in the
 // level), taken without the level's own steps; its loop's first pair is taken as open_step
 // takes it.
 [[gnu::always_inline]] inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
-    const PlDeref l = pl_deref_inline(a, fa);  // a once cell is the level's to step past
+    const Goal l = goal_of(a, fa);  // a once cell is the level's to step past
     if (l.term->type == PL_ONCE) return level(w, a, fa, b, depth);
     if (l.term->type == PL_UNBOUND) return bind_to_structure(w, l, b);
     if (b->type == PL_LIST && l.term->type == PL_LIST) {
@@ -330,7 +381,9 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
 
 }  // namespace
 
-int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
+// Every rule tried comes here: the compiler is told so, and lays the walk out for its common
+// paths (the cold ones, errors and the generic steps, apart).
+[[gnu::hot]] int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
     if (!clause_frame) return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
     const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;
@@ -363,7 +416,12 @@ int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
     const int depth = engine->depth + kWeight;
     if (depth > w.limit) too_deep(engine);
     look_at_stack(w, depth - kWeight);
-    for (uint32_t i = 0; i < count; ++i)
-        if (!open_step(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth, 0)) return 0;
+    PlCell** ours = goal->fn.args->items;
+    PlCell** theirs = head->fn.args->items;
+    for (uint32_t i = 0; i < count; ++i) {
+        PlCell* a = ours[i];
+        PlCell* b = theirs[i];
+        if (!open_step(w, a, goal_frame, b, depth, 0)) return 0;
+    }
     return 1;
 }

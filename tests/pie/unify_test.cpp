@@ -158,6 +158,16 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {once(one), h(0)}, {g(1), once(t.nil())},
         {t.fn("f", {a, t.fn("s", {t.fn("s", {a})})}), t.fn("f", {h(0), t.fn("s", {t.fn("s", {h(0)})})})},
         {t.fn("f", {a, t.fn("s", {t.fn("s", {one})})}), t.fn("f", {h(0), t.fn("s", {t.fn("s", {h(0)})})})},
+        // A list of the head with variables for parts, below the first level, meeting each kind
+        // of goal term, and with a part bound before.
+        {t.fn("f", {g(0), one}), t.fn("f", {t.list({h(0)}, h(1)), h(1)})},
+        {t.fn("f", {once(t.list({one})), g(1)}), t.fn("f", {t.list({h(0)}, h(1)), h(1)})},
+        {t.fn("f", {one, a}), t.fn("f", {t.list({h(0)}, h(1)), a})},
+        {t.fn("f", {t.member({a}), a}), t.fn("f", {t.list({h(0)}, h(1)), a})},
+        {t.fn("f", {t.anon(), g(2)}), t.fn("f", {t.list({h(0)}, h(1)), h(0)})},
+        {t.fn("f", {one, t.list({t.integer(2)}), a}), t.fn("f", {h(0), t.list({h(0)}, h(1)), h(1)})},
+        {t.fn("f", {a, t.list({one}, g(2)), t.nil()}), t.fn("f", {h(1), t.list({h(0)}, h(1)), h(3)})},
+        {t.fn("f", {t.list({one, g(1), one}), g(1)}), t.fn("f", {t.list({h(0)}, t.list({h(0)}, h(1))), h(1)})},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
@@ -220,7 +230,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         return out;
     };
     for (const Case& c : cases)
-        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) {
+        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 35, 36, 37, 38}) {
             for (Way way : {kHead, kOutside})
                 EXPECT_TRUE(run(c, room, way) == run(c, room, kGeneric)) << "case " << &c - cases << " room " << room;
             if (c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args && c.head->fn.args) {
