@@ -148,6 +148,13 @@ inline void look_at_stack(const HeadWalk& w, int depth) {
     return 1;
 }
 
+// The head's constant (an integer, [] or "_") meeting the goal's term; -1 for a once cell, which
+// the level steps past.
+[[gnu::always_inline]] inline int constant_step(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b) {
+    const Goal l = goal_of(a, fa);
+    return l.term->type == PL_ONCE ? -1 : meet_constant(w, l, b);
+}
+
 int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int first_step = 0);
 inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
 [[gnu::always_inline]] inline int pair(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth);
@@ -161,11 +168,9 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
     switch (b->type) {
     case PL_ANONYMOUS:
     case PL_INT:
-    case PL_NIL: {
-        const Goal l = goal_of(a, fa);
-        if (l.term->type == PL_ONCE) break;
-        return meet_constant(w, l, b);
-    }
+    case PL_NIL:
+        if (const int met = constant_step(w, a, fa, b); met >= 0) return met;
+        break;
     case PL_FUNCTOR:
     case PL_LIST:
         return structure(w, a, fa, b, inner);
@@ -322,11 +327,9 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
     }
     case PL_ANONYMOUS:
     case PL_INT:
-    case PL_NIL: {
-        const Goal l = goal_of(a, fa);
-        if (l.term->type == PL_ONCE) break;
-        return meet_constant(w, l, b);
-    }
+    case PL_NIL:
+        if (const int met = constant_step(w, a, fa, b); met >= 0) return met;
+        break;
     case PL_FUNCTOR:
     case PL_LIST: {
         const Goal l = goal_of(a, fa);

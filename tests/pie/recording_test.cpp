@@ -11,24 +11,10 @@ struct Recording : RunTest {
     // Calls goal and answers "1" when the call of keep in it entered keep in the answers (a value
     // it recorded changed), "0" when not, or the engine error.
     std::string entered(const char* goal) {
-        const std::string text = std::string(goal) + ".";
-        PlCell* c = clause(text.c_str());
-        if (!c) return "error " + std::to_string(pl_last_error(e).code);
         PlFunctor* keep = pl_lookup_functor(e, t("keep"), 1, nullptr);
-        std::string out;
-        const PlFrameMark mark = pl_frame_mark(e);
-        const size_t trail = pl_trail_mark(e);
-        const int r = pl_guarded(e, -1, [&] {
-            PlFrame* frame = pl_frame_alloc(e, c->clause.var_count, nullptr, nullptr);
-            PlList* answers = pl_list_new(e);
-            const int outcome = pl_call(e, c->clause.term, frame, answers);
-            out = outcome != 1 ? "failed" : pl_table_holds(answers, keep) ? "1" : "0";
-            pl_list_free(e, answers);
-            return 0;
+        return call_goal(goal, [&](PlCell*, PlFrame*, PlList* answers, int outcome) -> std::string {
+            return outcome != 1 ? "failed" : pl_table_holds(answers, keep) ? "1" : "0";
         });
-        e->run.trail.resize(trail);
-        pl_frame_unwind(e, mark);
-        return r < 0 ? "error " + std::to_string(pl_last_error(e).code) : out;
     }
 };
 

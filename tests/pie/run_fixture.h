@@ -55,8 +55,11 @@ struct RunTest : RuleTest {
         return outcome < 0 ? -pl_last_error(e).code : outcome;
     }
 
-    // "outcome" then " name=value" for each variable given, read right after the call.
-    std::string solve(const char* goal, std::initializer_list<const char*> names = {}) {
+    // Calls goal (text without the full stop) in a frame of its own with an answer table, then
+    // undoes what it bound: report(clause, frame, answers, outcome) reads the result before. The
+    // report's text, or the engine error.
+    template <class Report>
+    std::string call_goal(const char* goal, Report report) {
         const std::string text = std::string(goal) + ".";
         PlCell* c = clause(text.c_str());
         if (!c) return "error " + std::to_string(pl_last_error(e).code);
@@ -67,18 +70,26 @@ struct RunTest : RuleTest {
             PlFrame* frame = pl_frame_alloc(e, c->clause.var_count, nullptr, nullptr);
             PlList* answers = pl_list_new(e);
             const int outcome = pl_call(e, c->clause.term, frame, answers);
-            out = std::to_string(outcome);
-            for (const char* name : names) {
-                PlCell* var = find(c->clause.term, pie_intern_string(e, name));
-                out += std::string(" ") + name + "=";
-                out += var ? show(pl_resolve_term(e, var, frame, frame).term) : "?";
-            }
+            out = report(c, frame, answers, outcome);
             pl_list_free(e, answers);
             return 0;
         });
         e->run.trail.resize(trail);
         pl_frame_unwind(e, mark);
         return r < 0 ? "error " + std::to_string(pl_last_error(e).code) : out;
+    }
+
+    // "outcome" then " name=value" for each variable given, read right after the call.
+    std::string solve(const char* goal, std::initializer_list<const char*> names = {}) {
+        return call_goal(goal, [&](PlCell* c, PlFrame* frame, PlList*, int outcome) {
+            std::string out = std::to_string(outcome);
+            for (const char* name : names) {
+                PlCell* var = find(c->clause.term, pie_intern_string(e, name));
+                out += std::string(" ") + name + "=";
+                out += var ? show(pl_resolve_term(e, var, frame, frame).term) : "?";
+            }
+            return out;
+        });
     }
 
     static PlCell* find(PlCell* term, PlAtom* name) {
