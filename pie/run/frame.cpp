@@ -77,14 +77,6 @@ void pl_trail_undo(PieEngine* engine, size_t mark) {
     }
 }
 
-PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
-    PlRunState& run = engine->run;
-    if (!run.terms.current) pl_pool_create(engine, &run.terms);
-    PlCell* cell = pl_pool_new<PlCell>(engine, &run.terms);
-    cell->type = static_cast<PlCellType>(type);
-    return cell;
-}
-
 namespace {
 
 PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep);
@@ -246,18 +238,50 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     }
 }
 
-// The commonest bindings into a frame being settled, resolved without a walk: a variable of it
-// bound to a term that needs no frame, and the list cell resolve_one_cell makes. With four levels
-// free, neither the level resolve takes nor the one of the list cell can meet the limit, and
-// nothing here recurses. Nullptr when the walk must run.
-PlCell* settle_quick(PieEngine* engine, PlCell* term, PlFrame* frame) {
-    if (engine->depth + 4 > pl_depth_limit(engine)) return nullptr;
-    if (term->type == PL_VAR) {
-        const VarEnd v = follow(term, frame);
-        return v.last->term->type != PL_UNBOUND && !v.last->frame ? v.last->term : nullptr;
+// Where a variable of a frame being settled leads, inline: the walk of follow.
+[[gnu::always_inline]] inline const PlBinding* last_binding(PlCell* var, PlFrame* in) {
+    const PlBinding* b = &in->slots()[var->var.slot];
+    while (b->term->type == PL_VAR && b->frame) {
+        in = b->frame;
+        b = &in->slots()[b->term->var.slot];
     }
-    if (term->type == PL_LIST && !(term->shape & PL_SHAPE_GROUND)) return resolve_one_cell(engine, term, frame);
-    return nullptr;
+    return b;
+}
+
+// The commonest bindings into a frame being settled, resolved without a walk: a variable of it
+// bound to a term that needs no frame, and the list cell resolve_one_cell makes (made here as it
+// makes it). roomy says four levels are free: then neither the level resolve takes nor the one
+// of the list cell can meet the limit, and nothing here recurses. False when the walk must run.
+[[gnu::always_inline]] inline bool settle_quick(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
+    if (term->type == PL_VAR) {
+        const PlBinding* v = last_binding(term, frame);
+        if (v->term->type == PL_UNBOUND || v->frame) return false;
+        *slot = {v->term, nullptr};
+        return true;
+    }
+    if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND) || term->list.tail->type != PL_VAR) return false;
+    const PlBinding* t = last_binding(term->list.tail, frame);
+    if (t->term->type == PL_UNBOUND || t->frame) return false;
+    PlCell* head = term->list.head;
+    if (head->type == PL_VAR) {
+        const PlBinding* h = last_binding(head, frame);
+        if (h->term->type == PL_UNBOUND || h->frame) return false;
+        head = h->term;
+    } else if (head->type == PL_LIST || !(pl_element_shape(head) & PL_SHAPE_GROUND)) {
+        return false;
+    }
+    PlCell* end = t->term;
+    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
+    PlCell* cell = term;
+    if (head != term->list.head || end != term->list.tail) {
+        cell = pl_term_cell(engine, PL_LIST);
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    *slot = {cell, nullptr};
+    return true;
 }
 
 }  // namespace
@@ -274,15 +298,15 @@ void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
     auto& trail = engine->run.trail;
     PlTrailEntry* entries = trail.data();
     const size_t size = trail.size();
+    // Resolving gives back every level it takes: the room is the same for every entry.
+    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
     size_t kept = mark;
     for (size_t i = mark; i < size; ++i) {
         const PlTrailEntry& entry = entries[i];
         if (entry.slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
-        if (slot->frame == callee) {
-            PlCell* quick = settle_quick(engine, slot->term, callee);
-            const PlTermRef settled =
-                quick ? PlTermRef{quick, nullptr} : pl_resolve_term(engine, slot->term, slot->frame, callee);
+        if (slot->frame == callee && !(roomy && settle_quick(engine, slot, callee))) {
+            const PlTermRef settled = pl_resolve_term(engine, slot->term, slot->frame, callee);
             slot->term = settled.term;
             slot->frame = settled.frame;
         }

@@ -155,5 +155,12 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 // mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
 void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark);
 
-// A cell for a term built while a query runs (released with the outermost query).
-PlCell* pl_term_cell(PieEngine* engine, uint32_t type);
+// A cell for a term built while a query runs (released with the outermost query). Inline: settling
+// makes one for most successful calls.
+inline PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
+    PlRunState& run = engine->run;
+    if (!run.terms.current) pl_pool_create(engine, &run.terms);
+    PlCell* cell = pl_pool_new<PlCell>(engine, &run.terms);
+    cell->type = static_cast<PlCellType>(type);
+    return cell;
+}
