@@ -4,6 +4,8 @@
 #include "pie/api/engine.h"
 #include "pie/terms/list_shape.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -66,6 +68,19 @@ void pl_run_state_free(PieEngine* engine) {
     if (run.terms.current) pl_pool_release(engine, &run.terms);
 }
 
+void PlTrail::grow(size_t size) {
+    const size_t capacity = static_cast<size_t>(end_ - begin_);
+    size_t wanted = capacity ? capacity * 2 : 64;
+    if (wanted < size) wanted = size;
+    if (wanted > SIZE_MAX / sizeof(PlTrailEntry)) throw std::bad_alloc();
+    const size_t used = this->size();
+    void* grown = std::realloc(static_cast<void*>(begin_), wanted * sizeof(PlTrailEntry));
+    if (!grown) throw std::bad_alloc();
+    begin_ = static_cast<PlTrailEntry*>(grown);
+    top_ = begin_ + used;
+    end_ = begin_ + wanted;
+}
+
 void pl_trail_undo(PieEngine* engine, size_t mark) {
     auto& trail = engine->run.trail;
     while (trail.size() > mark) {
@@ -80,6 +95,16 @@ void pl_trail_undo(PieEngine* engine, size_t mark) {
 namespace {
 
 PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep);
+
+// Where a variable leads, inline: the binding follow ends at.
+[[gnu::always_inline]] inline const PlBinding* last_binding(PlCell* var, PlFrame* in) {
+    const PlBinding* b = &in->slots()[var->var.slot];
+    while (b->term->type == PL_VAR && b->frame) {
+        in = b->frame;
+        b = &in->slots()[b->term->var.slot];
+    }
+    return b;
+}
 
 // Where a variable leads: its last slot's term and frame, or the variable itself while unbound.
 struct VarEnd {
@@ -217,16 +242,38 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         if (n == 0) return term;
         PlCell* args[kPlMaxArity + 1];
         bool changed = false;
+        // An argument that resolves without recursing (a constant, or a variable bound to a term
+        // that needs no frame) is taken here when the level its call would take is free: the
+        // depth is the same for every argument, as each call gives its level back.
+        const bool room = engine->depth + 2 <= pl_depth_limit(engine);
         for (uint32_t i = 0; i < n; ++i) {
-            args[i] = resolve(engine, pl_arg(term, i), frame, dying, keep);
-            changed |= args[i] != pl_arg(term, i);
+            PlCell* arg = pl_arg(term, i);
+            if (room && arg->type != PL_VAR && arg->type != PL_LIST &&
+                (arg->type != PL_FUNCTOR || !arg->fn.args || !arg->fn.args->count)) {
+                args[i] = arg;
+                continue;
+            }
+            if (room && arg->type == PL_VAR && frame) {
+                const PlBinding* b = last_binding(arg, frame);
+                if (b->term->type != PL_UNBOUND && !b->frame) {
+                    args[i] = b->term;
+                    changed |= args[i] != arg;
+                    continue;
+                }
+            }
+            args[i] = resolve(engine, arg, frame, dying, keep);
+            changed |= args[i] != arg;
         }
         if (!changed) return term;
         PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
         copy->line = term->line;
         copy->fn.functor = term->fn.functor;
-        copy->fn.args = pl_vector_alloc(engine, &engine->run.terms, n);
-        for (uint32_t i = 0; i < n; ++i) copy->fn.args->items[i] = args[i];
+        // The argument vector as pl_vector_alloc lays it out, filled at once instead of cleared.
+        auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, sizeof(PlVector) + n * sizeof(PlCell*)));
+        vector->count = n;
+        vector->items = reinterpret_cast<PlCell**>(vector + 1);
+        for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];
+        copy->fn.args = vector;
         return copy;
     }
     case PL_LIST:
@@ -236,16 +283,6 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     default:
         return term;
     }
-}
-
-// Where a variable of a frame being settled leads, inline: the walk of follow.
-[[gnu::always_inline]] inline const PlBinding* last_binding(PlCell* var, PlFrame* in) {
-    const PlBinding* b = &in->slots()[var->var.slot];
-    while (b->term->type == PL_VAR && b->frame) {
-        in = b->frame;
-        b = &in->slots()[b->term->var.slot];
-    }
-    return b;
 }
 
 // The commonest bindings into a frame being settled, resolved without a walk: a variable of it

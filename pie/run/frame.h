@@ -72,7 +72,8 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
     if (source) {
         for (uint32_t i = 0; i < count; ++i) slots[i] = const_cast<PlFrame*>(source)->slots()[i];
     } else {
-        for (uint32_t i = 0; i < count; ++i) slots[i] = {engine->cell.unbound, nullptr};
+        PlCell* unbound = engine->cell.unbound;  // read once: the stores below may alias it
+        for (uint32_t i = 0; i < count; ++i) slots[i] = {unbound, nullptr};
     }
     return frame;
 }
