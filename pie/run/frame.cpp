@@ -269,7 +269,8 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         copy->line = term->line;
         copy->fn.functor = term->fn.functor;
         // The argument vector as pl_vector_alloc lays it out, filled at once instead of cleared.
-        auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, sizeof(PlVector) + n * sizeof(PlCell*)));
+        const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
+        auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
         vector->count = n;
         vector->items = reinterpret_cast<PlCell**>(vector + 1);
         for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];

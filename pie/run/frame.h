@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 struct PieEngine;
 struct PlCell;
@@ -72,8 +73,10 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
     if (source) {
         for (uint32_t i = 0; i < count; ++i) slots[i] = const_cast<PlFrame*>(source)->slots()[i];
     } else {
-        PlCell* unbound = engine->cell.unbound;  // read once: the stores below may alias it
-        for (uint32_t i = 0; i < count; ++i) slots[i] = {unbound, nullptr};
+        // One value stored whole into every slot, read once: the stores below may alias the engine.
+        const PlBinding unbound{engine->cell.unbound, nullptr};
+        for (PlBinding* slot = slots; slot != slots + count; ++slot)
+            std::memcpy(static_cast<void*>(slot), &unbound, sizeof unbound);
     }
     return frame;
 }
