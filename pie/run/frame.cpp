@@ -224,6 +224,32 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
     return result;
 }
 
+// The levels resolve would take over a compound term that holds no variable and no list (its
+// own included), up to max; -1 for any other term, or one deeper than max. Such a term resolves
+// to itself whatever its frame, so only its depth is left to check.
+[[gnu::noinline]] int plain_levels(const PlCell* term, int max) {
+    if (term->type == PL_VAR || term->type == PL_LIST) return -1;
+    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return 1;
+    if (max <= 1) return -1;
+    int deepest = 0;
+    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
+        const int levels = plain_levels(term->fn.args->items[i], max - 1);
+        if (levels < 0) return -1;
+        if (levels > deepest) deepest = levels;
+    }
+    return deepest + 1;
+}
+
+// Whether resolve would give term back as it is, without an error: a compound term with no
+// variable and no list whose walk stays under the limit. Its cells are looked at without the
+// walk's bookkeeping; a term that fails the look is resolved as before (the look stops at its
+// first variable, so it costs no more than the walk that follows).
+[[gnu::always_inline]] inline bool resolves_to_itself(PieEngine* engine, const PlCell* term) {
+    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
+    const int room = (pl_depth_limit(engine) - engine->depth) / 2;
+    return room > 0 && plain_levels(term, room) > 0;
+}
+
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
 // A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
 // nothing left to alias and becomes the unbound cell.
@@ -235,6 +261,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         const VarEnd v = follow(term, frame);
         if (v.last->term->type == PL_UNBOUND) return unbound_end(engine, v, dying, keep);
         if (!v.last->frame) return v.last->term;
+        if (resolves_to_itself(engine, v.last->term)) return v.last->term;
         return resolve(engine, v.last->term, v.last->frame, dying, keep);
     }
     case PL_FUNCTOR: {
