@@ -244,7 +244,7 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
 // variable and no list whose walk stays under the limit. Its cells are looked at without the
 // walk's bookkeeping; a term that fails the look is resolved as before (the look stops at its
 // first variable, so it costs no more than the walk that follows).
-[[gnu::always_inline]] inline bool resolves_to_itself(PieEngine* engine, const PlCell* term) {
+[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term) {
     if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
     const int room = (pl_depth_limit(engine) - engine->depth) / 2;
     return room > 0 && plain_levels(term, room) > 0;
@@ -349,13 +349,21 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     return true;
 }
 
+// A term out of a frame that may be dying, from the walk. Not inline: settling calls it for the
+// bindings its quick cases leave, and stays small without it.
+[[gnu::noinline]] PlTermRef resolve_out(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
+    PlFrame* keep = nullptr;
+    PlCell* resolved = resolve(engine, term, frame, dying, keep);
+    return {resolved, keep};
+}
+
 }  // namespace
 
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
     if (!frame) return {term, nullptr};
-    PlFrame* keep = nullptr;
-    PlCell* resolved = resolve(engine, term, frame, dying, keep);
-    return {resolved, keep};
+    // A compound term recorded whole is often one without variables.
+    if (term->type == PL_FUNCTOR && resolves_to_itself(engine, term)) return {term, nullptr};
+    return resolve_out(engine, term, frame, dying);
 }
 
 void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
@@ -371,7 +379,7 @@ void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
         if (entry.slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
         if (slot->frame == callee && !(roomy && settle_quick(engine, slot, callee))) {
-            const PlTermRef settled = pl_resolve_term(engine, slot->term, slot->frame, callee);
+            const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
             slot->term = settled.term;
             slot->frame = settled.frame;
         }
