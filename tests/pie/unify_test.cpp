@@ -84,7 +84,9 @@ TEST_F(Unify, GroundTermsResolveToThemselvesWhereTheirWalksFit) {
             e->depth = pl_depth_limit(e) - row.walk + over;
             PlTermRef got{nullptr, nullptr};
             EXPECT_EQ(errorOf([&] { got = pl_resolve_term(e, row.term, left, right); }), over ? PL_ERR_STACK : 0);
-            if (!over) EXPECT_EQ(got.term, ground);
+            if (!over) {
+                EXPECT_EQ(got.term, ground);
+            }
             EXPECT_EQ(e->depth, pl_depth_limit(e) - row.walk + over);
         }
     }
