@@ -4,6 +4,8 @@
 #include "pie/api/engine.h"
 #include "pie/terms/list_shape.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -66,6 +68,19 @@ void pl_run_state_free(PieEngine* engine) {
     if (run.terms.current) pl_pool_release(engine, &run.terms);
 }
 
+void PlTrail::grow(size_t size) {
+    const size_t capacity = static_cast<size_t>(end_ - begin_);
+    size_t wanted = capacity ? capacity * 2 : 64;
+    if (wanted < size) wanted = size;
+    if (wanted > SIZE_MAX / sizeof(PlTrailEntry)) throw std::bad_alloc();
+    const size_t used = this->size();
+    void* grown = std::realloc(static_cast<void*>(begin_), wanted * sizeof(PlTrailEntry));
+    if (!grown) throw std::bad_alloc();
+    begin_ = static_cast<PlTrailEntry*>(grown);
+    top_ = begin_ + used;
+    end_ = begin_ + wanted;
+}
+
 void pl_trail_undo(PieEngine* engine, size_t mark) {
     auto& trail = engine->run.trail;
     while (trail.size() > mark) {
@@ -77,17 +92,19 @@ void pl_trail_undo(PieEngine* engine, size_t mark) {
     }
 }
 
-PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
-    PlRunState& run = engine->run;
-    if (!run.terms.current) pl_pool_create(engine, &run.terms);
-    PlCell* cell = pl_pool_new<PlCell>(engine, &run.terms);
-    cell->type = static_cast<PlCellType>(type);
-    return cell;
-}
-
 namespace {
 
 PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep);
+
+// Where a variable leads, inline: the binding follow ends at.
+[[gnu::always_inline]] inline const PlBinding* last_binding(PlCell* var, PlFrame* in) {
+    const PlBinding* b = &in->slots()[var->var.slot];
+    while (b->term->type == PL_VAR && b->frame) {
+        in = b->frame;
+        b = &in->slots()[b->term->var.slot];
+    }
+    return b;
+}
 
 // Where a variable leads: its last slot's term and frame, or the variable itself while unbound.
 struct VarEnd {
@@ -207,6 +224,32 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
     return result;
 }
 
+// The levels resolve would take over a compound term that holds no variable and no list (its
+// own included), up to max; -1 for any other term, or one deeper than max. Such a term resolves
+// to itself whatever its frame, so only its depth is left to check.
+[[gnu::noinline]] int plain_levels(const PlCell* term, int max) {
+    if (term->type == PL_VAR || term->type == PL_LIST) return -1;
+    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return 1;
+    if (max <= 1) return -1;
+    int deepest = 0;
+    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
+        const int levels = plain_levels(term->fn.args->items[i], max - 1);
+        if (levels < 0) return -1;
+        if (levels > deepest) deepest = levels;
+    }
+    return deepest + 1;
+}
+
+// Whether resolve would give term back as it is, without an error: a compound term with no
+// variable and no list whose walk stays under the limit. Its cells are looked at without the
+// walk's bookkeeping; a term that fails the look is resolved as before (the look stops at its
+// first variable, so it costs no more than the walk that follows).
+[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term) {
+    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
+    const int room = (pl_depth_limit(engine) - engine->depth) / 2;
+    return room > 0 && plain_levels(term, room) > 0;
+}
+
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
 // A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
 // nothing left to alias and becomes the unbound cell.
@@ -218,6 +261,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         const VarEnd v = follow(term, frame);
         if (v.last->term->type == PL_UNBOUND) return unbound_end(engine, v, dying, keep);
         if (!v.last->frame) return v.last->term;
+        if (resolves_to_itself(engine, v.last->term)) return v.last->term;
         return resolve(engine, v.last->term, v.last->frame, dying, keep);
     }
     case PL_FUNCTOR: {
@@ -225,16 +269,39 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         if (n == 0) return term;
         PlCell* args[kPlMaxArity + 1];
         bool changed = false;
+        // An argument that resolves without recursing (a constant, or a variable bound to a term
+        // that needs no frame) is taken here when the level its call would take is free: the
+        // depth is the same for every argument, as each call gives its level back.
+        const bool room = engine->depth + 2 <= pl_depth_limit(engine);
         for (uint32_t i = 0; i < n; ++i) {
-            args[i] = resolve(engine, pl_arg(term, i), frame, dying, keep);
-            changed |= args[i] != pl_arg(term, i);
+            PlCell* arg = pl_arg(term, i);
+            if (room && arg->type != PL_VAR && arg->type != PL_LIST &&
+                (arg->type != PL_FUNCTOR || !arg->fn.args || !arg->fn.args->count)) {
+                args[i] = arg;
+                continue;
+            }
+            if (room && arg->type == PL_VAR && frame) {
+                const PlBinding* b = last_binding(arg, frame);
+                if (b->term->type != PL_UNBOUND && !b->frame) {
+                    args[i] = b->term;
+                    changed |= args[i] != arg;
+                    continue;
+                }
+            }
+            args[i] = resolve(engine, arg, frame, dying, keep);
+            changed |= args[i] != arg;
         }
         if (!changed) return term;
         PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
         copy->line = term->line;
         copy->fn.functor = term->fn.functor;
-        copy->fn.args = pl_vector_alloc(engine, &engine->run.terms, n);
-        for (uint32_t i = 0; i < n; ++i) copy->fn.args->items[i] = args[i];
+        // The argument vector as pl_vector_alloc lays it out, filled at once instead of cleared.
+        const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
+        auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
+        vector->count = n;
+        vector->items = reinterpret_cast<PlCell**>(vector + 1);
+        for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];
+        copy->fn.args = vector;
         return copy;
     }
     case PL_LIST:
@@ -247,26 +314,56 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
 }
 
 // The commonest bindings into a frame being settled, resolved without a walk: a variable of it
-// bound to a term that needs no frame, and the list cell resolve_one_cell makes. With four levels
-// free, neither the level resolve takes nor the one of the list cell can meet the limit, and
-// nothing here recurses. Nullptr when the walk must run.
-PlCell* settle_quick(PieEngine* engine, PlCell* term, PlFrame* frame) {
-    if (engine->depth + 4 > pl_depth_limit(engine)) return nullptr;
+// bound to a term that needs no frame, and the list cell resolve_one_cell makes (made here as it
+// makes it). roomy says four levels are free: then neither the level resolve takes nor the one
+// of the list cell can meet the limit, and nothing here recurses. False when the walk must run.
+[[gnu::always_inline]] inline bool settle_quick(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
     if (term->type == PL_VAR) {
-        const VarEnd v = follow(term, frame);
-        return v.last->term->type != PL_UNBOUND && !v.last->frame ? v.last->term : nullptr;
+        const PlBinding* v = last_binding(term, frame);
+        if (v->term->type == PL_UNBOUND || v->frame) return false;
+        *slot = {v->term, nullptr};
+        return true;
     }
-    if (term->type == PL_LIST && !(term->shape & PL_SHAPE_GROUND)) return resolve_one_cell(engine, term, frame);
-    return nullptr;
+    if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND) || term->list.tail->type != PL_VAR) return false;
+    const PlBinding* t = last_binding(term->list.tail, frame);
+    if (t->term->type == PL_UNBOUND || t->frame) return false;
+    PlCell* head = term->list.head;
+    if (head->type == PL_VAR) {
+        const PlBinding* h = last_binding(head, frame);
+        if (h->term->type == PL_UNBOUND || h->frame) return false;
+        head = h->term;
+    } else if (head->type == PL_LIST || !(pl_element_shape(head) & PL_SHAPE_GROUND)) {
+        return false;
+    }
+    PlCell* end = t->term;
+    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
+    PlCell* cell = term;
+    if (head != term->list.head || end != term->list.tail) {
+        cell = pl_term_cell(engine, PL_LIST);
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    *slot = {cell, nullptr};
+    return true;
+}
+
+// A term out of a frame that may be dying, from the walk. Not inline: settling calls it for the
+// bindings its quick cases leave, and stays small without it.
+[[gnu::noinline]] PlTermRef resolve_out(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
+    PlFrame* keep = nullptr;
+    PlCell* resolved = resolve(engine, term, frame, dying, keep);
+    return {resolved, keep};
 }
 
 }  // namespace
 
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
     if (!frame) return {term, nullptr};
-    PlFrame* keep = nullptr;
-    PlCell* resolved = resolve(engine, term, frame, dying, keep);
-    return {resolved, keep};
+    // A compound term recorded whole is often one without variables.
+    if (term->type == PL_FUNCTOR && resolves_to_itself(engine, term)) return {term, nullptr};
+    return resolve_out(engine, term, frame, dying);
 }
 
 void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
@@ -274,15 +371,15 @@ void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
     auto& trail = engine->run.trail;
     PlTrailEntry* entries = trail.data();
     const size_t size = trail.size();
+    // Resolving gives back every level it takes: the room is the same for every entry.
+    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
     size_t kept = mark;
     for (size_t i = mark; i < size; ++i) {
         const PlTrailEntry& entry = entries[i];
         if (entry.slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
-        if (slot->frame == callee) {
-            PlCell* quick = settle_quick(engine, slot->term, callee);
-            const PlTermRef settled =
-                quick ? PlTermRef{quick, nullptr} : pl_resolve_term(engine, slot->term, slot->frame, callee);
+        if (slot->frame == callee && !(roomy && settle_quick(engine, slot, callee))) {
+            const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
             slot->term = settled.term;
             slot->frame = settled.frame;
         }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 struct PieEngine;
 struct PlCell;
@@ -72,7 +73,10 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
     if (source) {
         for (uint32_t i = 0; i < count; ++i) slots[i] = const_cast<PlFrame*>(source)->slots()[i];
     } else {
-        for (uint32_t i = 0; i < count; ++i) slots[i] = {engine->cell.unbound, nullptr};
+        // One value stored whole into every slot, read once: the stores below may alias the engine.
+        const PlBinding unbound{engine->cell.unbound, nullptr};
+        for (PlBinding* slot = slots; slot != slots + count; ++slot)
+            std::memcpy(static_cast<void*>(slot), &unbound, sizeof unbound);
     }
     return frame;
 }
@@ -155,5 +159,12 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 // mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
 void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark);
 
-// A cell for a term built while a query runs (released with the outermost query).
-PlCell* pl_term_cell(PieEngine* engine, uint32_t type);
+// A cell for a term built while a query runs (released with the outermost query). Inline: settling
+// makes one for most successful calls.
+inline PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
+    PlRunState& run = engine->run;
+    if (!run.terms.current) pl_pool_create(engine, &run.terms);
+    PlCell* cell = pl_pool_new<PlCell>(engine, &run.terms);
+    cell->type = static_cast<PlCellType>(type);
+    return cell;
+}

@@ -86,13 +86,39 @@ void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame
     if (engine->run.changed) pl_table_enter(engine, engine->run.changed, f);
 }
 
+// Tries the clauses of one list in order, each in a fresh frame, until one gives an outcome other
+// than fail. Inline in the call of a predicate: a native call less for every goal solved.
+[[gnu::always_inline]] inline int try_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame,
+                                           PlList* answers) {
+    if (!list) return PL_FAIL;
+    const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
+    for (PlListNode* node = list->next; node != list; node = node->next) {
+        auto* clause = static_cast<PlCell*>(node->item);
+        if (key && pl_head_clashes(engine, goal, key, clause)) continue;
+        const size_t mark = pl_trail_mark(engine);
+        PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
+        const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
+        if (outcome == PL_SUCCESS) {
+            // Every clause is settled, system ones too: the caller must never read a released frame.
+            pl_settle_frames(engine, frame, mark);
+            pl_frame_release(engine, frame);
+            return PL_SUCCESS;
+        }
+        pl_trail_undo(engine, mark);
+        pl_frame_release(engine, frame);
+        if (outcome != PL_FAIL) return outcome;
+    }
+    return PL_FAIL;
+}
+
 // Tries the lists of f in order until one gives an outcome other than fail.
 int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers, bool third_only) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
-    if (third_only) return pl_try_clause_list(engine, f->clauses[2], goal, frame, f, answers);
+    if (third_only) return try_list(engine, f->clauses[2], goal, frame, answers);
     f->flags &= ~PLF_ALL_LISTS;
     for (PlList* list : f->clauses)
-        if (int outcome = pl_try_clause_list(engine, list, goal, frame, f, answers)) return outcome;
+        if (list)
+            if (int outcome = try_list(engine, list, goal, frame, answers)) return outcome;
     return PL_FAIL;
 }
 
@@ -270,23 +296,5 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
 }
 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {
-    if (!list) return PL_FAIL;
-    const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
-    for (PlListNode* node = list->next; node != list; node = node->next) {
-        auto* clause = static_cast<PlCell*>(node->item);
-        if (key && pl_head_clashes(engine, goal, key, clause)) continue;
-        const size_t mark = pl_trail_mark(engine);
-        PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
-        const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
-        if (outcome == PL_SUCCESS) {
-            // Every clause is settled, system ones too: the caller must never read a released frame.
-            pl_settle_frames(engine, frame, mark);
-            pl_frame_release(engine, frame);
-            return PL_SUCCESS;
-        }
-        pl_trail_undo(engine, mark);
-        pl_frame_release(engine, frame);
-        if (outcome != PL_FAIL) return outcome;
-    }
-    return PL_FAIL;
+    return try_list(engine, list, goal, goal_frame, answers);
 }

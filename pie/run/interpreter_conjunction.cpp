@@ -145,6 +145,16 @@ public:
         }
         taken_ += weight;
     }
+    // Takes the levels of a call and its conjunction at once when neither could meet the limit
+    // nor cross a multiple of 64 (where the stack is looked at); false, with nothing taken, when
+    // they must be taken one by one.
+    bool take_both() {
+        const int before = engine_->depth;
+        if (before + 8 > pl_depth_limit(engine_) || ((before ^ (before + 8)) & ~63) != 0) return false;
+        engine_->depth = before + 8;
+        taken_ += 8;
+        return true;
+    }
     void give(int weight) {
         engine_->depth -= weight;
         taken_ -= weight;
@@ -206,11 +216,15 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
     enum class Step { Enter, Next, Right, AfterRight, Leave };
     Level levels[kChainLevels];
     ChainDepth depth(engine);
-    if (called) {
-        depth.take(4, "pl_call");
+    if (called && depth.take_both()) {
         pl_reset_once_cells(goal->fn.functor);
+    } else {
+        if (called) {
+            depth.take(4, "pl_call");
+            pl_reset_once_cells(goal->fn.functor);
+        }
+        depth.take(4, "pl_call_logical_and");
     }
-    depth.take(4, "pl_call_logical_and");
     int n = 0;
     levels[0].goal = pl_arg(goal, 0);
     levels[0].right = pl_arg(goal, 1);
@@ -278,9 +292,13 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
         case Step::Right: {
             PlCell* r = l.right;
             if (n + 1 < kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
-                depth.take(4, "pl_call");
-                pl_reset_once_cells(r->fn.functor);
-                depth.take(4, "pl_call_logical_and");
+                if (depth.take_both()) {
+                    pl_reset_once_cells(r->fn.functor);
+                } else {
+                    depth.take(4, "pl_call");
+                    pl_reset_once_cells(r->fn.functor);
+                    depth.take(4, "pl_call_logical_and");
+                }
                 Level& next = levels[++n];
                 next.goal = pl_arg(r, 0);
                 next.right = pl_arg(r, 1);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 struct PieEngine;
@@ -24,10 +25,48 @@ struct PlTrailEntry {
     PlFrame* old_frame;
 };
 
+// The trail: a stack of entries that grows and never shrinks its storage while the engine lives.
+// Its own, not a std::vector: settling drops entries from the middle on every successful call,
+// and cutting the stack back is then one store.
+class PlTrail {
+public:
+    PlTrail() = default;
+    ~PlTrail() { std::free(begin_); }
+    PlTrail(const PlTrail&) = delete;
+    PlTrail& operator=(const PlTrail&) = delete;
+
+    size_t size() const { return static_cast<size_t>(top_ - begin_); }
+    bool empty() const { return top_ == begin_; }
+    PlTrailEntry* data() { return begin_; }
+    PlTrailEntry& back() { return top_[-1]; }
+    void pop_back() { --top_; }
+    void push_back(const PlTrailEntry& entry) {
+        if (top_ == end_) grow(size() + 1);
+        *top_++ = entry;
+    }
+    // Cuts the stack back to size entries, or adds cleared ones up to it.
+    void resize(size_t size) {
+        if (size > this->size()) {
+            const size_t old = this->size();
+            if (size > static_cast<size_t>(end_ - begin_)) grow(size);
+            for (size_t i = old; i < size; ++i) begin_[i] = PlTrailEntry{};
+        }
+        top_ = begin_ + size;
+    }
+
+private:
+    // Room for at least size entries; std::bad_alloc when there is none, as a vector would.
+    void grow(size_t size);
+
+    PlTrailEntry* begin_ = nullptr;
+    PlTrailEntry* top_ = nullptr;
+    PlTrailEntry* end_ = nullptr;
+};
+
 struct PlRunState {
     PlFrameChunk* frames = nullptr;       // the chunk in use, linked to the ones below
     PlFrameChunk* spare_frames = nullptr;  // emptied chunks kept for the next query
-    std::vector<PlTrailEntry> trail;
+    PlTrail trail;
     PlFrame* untrailed = nullptr;         // the frame whose clause head is being matched
     std::vector<PlCell*> list_cells;      // cells of the lists being walked, a stack nested walks share
     PlPool terms;                         // terms built while the outermost query runs

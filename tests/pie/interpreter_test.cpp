@@ -318,4 +318,34 @@ TEST_F(Interpreter, DisplayAfterTheQueryInTheHostsOrder) {
     EXPECT_EQ(host.take(), "HasControl 5");
 }
 
+// A deep compound term resolved out of a dying frame meets the depth limit where its walk did,
+// whether its innermost arguments are constants or variables bound to them, and when it is
+// reached through a variable bound to it: a recursion that answers with a plain fact goes
+// deeper than one that answers with such a term.
+TEST_F(Interpreter, DeepTermsOutOfDyingFramesMeetTheDepthLimitWhereTheirWalksDid) {
+    std::string ground = "f(1, 2)", bound = "f(_A, 2)";
+    for (int i = 1; i < 900; ++i) {
+        ground = "f(" + ground + ", 2)";
+        bound = "f(" + bound + ", 2)";
+    }
+    load(("ground(" + ground + "). bound(_A, " + bound + ")."
+          "g(0, _X) :- ground(_X). g(_N, _X) :- greater(_N, 0), sub(_N, 1, _M), g(_M, _X)."
+          "b(0, _X) :- bound(1, _X). b(_N, _X) :- greater(_N, 0), sub(_N, 1, _M), b(_M, _X)."
+          "w(0, _X) :- pick(" + ground + ", _X). w(_N, _X) :- greater(_N, 0), sub(_N, 1, _M), w(_M, _X)."
+          "pick(_T, w(_T))."
+          "p(0, _X). p(_N, _X) :- greater(_N, 0), sub(_N, 1, _M), p(_M, _X).")
+             .c_str());
+    struct Row {
+        int n;
+        const char* expected;  // of g, b, p and w
+    } rows[] = {{109, "1 1 1 1"}, {110, "error 4102 error 4102 1 error 4102"}};
+    for (const Row& row : rows) {
+        std::string got;
+        for (const char* name : {"g", "b", "p", "w"})
+            got += (got.empty() ? "" : " ") + solve((std::string(name) + "(" + std::to_string(row.n) + ", _X)").c_str());
+        EXPECT_EQ(got, row.expected) << row.n;
+        EXPECT_EQ(e->depth, 0);
+    }
+}
+
 }  // namespace

@@ -74,6 +74,30 @@ TEST_F(Unify, FailedAttemptIsUndone) {
     EXPECT_EQ(in(left, 0).term, e->cell.unbound);
 }
 
+// A term without variables, read in a frame or through a variable bound to it, resolves to that
+// very term as far as the walk over it would fit under the depth limit, and raises 4102 one
+// level deeper.
+TEST_F(Unify, GroundTermsResolveToThemselvesWhereTheirWalksFit) {
+    PlCell* ground = t.fn("f", {t.fn("f", {t.fn("f", {t.integer(1), t.atom("a")}), t.integer(2)}), t.nil()});
+    left->slots()[0] = {ground, right};
+    struct Row {
+        PlCell* term;
+        int walk;  // two levels for each of the term's four, and two for a variable leading to it
+    } rows[] = {{ground, 2 * 4}, {t.var("_X", 0), 2 + 2 * 4}};
+    for (const Row& row : rows) {
+        for (const int over : {0, 1}) {
+            e->depth = pl_depth_limit(e) - row.walk + over;
+            PlTermRef got{nullptr, nullptr};
+            EXPECT_EQ(errorOf([&] { got = pl_resolve_term(e, row.term, left, right); }), over ? PL_ERR_STACK : 0);
+            if (!over) {
+                EXPECT_EQ(got.term, ground);
+            }
+            EXPECT_EQ(e->depth, pl_depth_limit(e) - row.walk + over);
+        }
+    }
+    e->depth = 0;
+}
+
 TEST_F(Unify, SettlingLeavesNoBindingIntoTheReleasedFrame) {
     // The caller's _X is bound to g(_B, _C) of the callee; the callee binds _B to 4 and leaves _C.
     const size_t mark = pl_trail_mark(e);
