@@ -21,21 +21,6 @@ inline PlDeref pl_deref_goal(PlCell* term, PlFrame* frame) {
     return d;
 }
 
-// pl_deref, kept inline on the walks' common paths (a compiler may call it out of line where it
-// is used often).
-[[gnu::always_inline]] inline PlDeref pl_deref_inline(PlCell* term, PlFrame* frame) {
-    PlDeref d{term, frame, nullptr, nullptr, nullptr};
-    while (d.term->type == PL_VAR && d.frame) {
-        PlBinding* binding = &d.frame->slots()[d.term->var.slot];
-        d.slot = binding;
-        d.slot_frame = d.frame;
-        d.var = d.term;
-        d.term = binding->term;
-        d.frame = binding->frame;
-    }
-    return d;
-}
-
 // Two terms of one functor, dereferenced: a member set meeting an unbound variable inside a
 // one-argument item term makes the variable first take the item's current status, and nothing
 // matches an item that has none.

@@ -247,7 +247,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         out.answer = error ? -error : answer;
         for (PlFrame* frame : {goal, clause})
             for (uint32_t i = 0; i < frame->count; ++i) out.slots.push_back(frame->slots()[i]);
-        out.trail.assign(e->run.trail.begin() + static_cast<std::ptrdiff_t>(mark), e->run.trail.end());
+        out.trail.assign(e->run.trail.data() + mark, e->run.trail.data() + e->run.trail.size());
         pl_trail_undo(e, mark);
         pl_frame_release(e, clause);
         pl_frame_release(e, goal);
