@@ -222,7 +222,17 @@ struct Recorder {
     PieEngine* engine;
     PlList* answers;
     bool enter;
+    uint64_t number;  // of this recording, 0 when it enters no table
 };
+
+// Enters f in the recording's answer table. A functor found or entered there once by this
+// recording is there still: nothing takes entries out of a table while a recording runs, so
+// the walk over the table is left out.
+inline void enter_answer(const Recorder& r, PlFunctor* f) {
+    if (!r.number || f->recorded_in == r.number) return;
+    f->recorded_in = r.number;
+    pl_table_enter(r.engine, r.answers, f);
+}
 
 template <bool kFollow>
 Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame);
@@ -236,6 +246,7 @@ struct Goal {
     PlCell* key;
     PlList* answers;
     bool enter;
+    uint64_t number;  // the recording's
     bool read_only;
     int64_t room;  // levels the walks over an argument may take
 };
@@ -289,7 +300,7 @@ int64_t record_argument(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_fra
         int64_t below = 2;
         if (has_arguments(arg)) {
             if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_FUNCTOR, "bound_last_query");
-            const Recording inner = record_term<false>(Recorder{engine, g.answers, g.enter}, arg, arg_frame);
+            const Recording inner = record_term<false>(Recorder{engine, g.answers, g.enter, g.number}, arg, arg_frame);
             here = inner.changed;
             below = inner.levels;
         }
@@ -332,9 +343,12 @@ inline int64_t levels_with(int64_t levels, int64_t below) {
 }
 
 // Any goal, each argument by record_argument.
-Recording record_any(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
+Recording record_any(const Recorder& r, PlCell* goal, PlFrame* frame, bool follow) {
+    PieEngine* engine = r.engine;
+    PlList* answers = r.answers;
+    const bool enter = r.enter;
     PlFunctor* f = goal->fn.functor;
-    Goal g{engine, goal, frame, f, nullptr, answers, enter, (f->flags & PLF_READ_ONLY) != 0, 0};
+    Goal g{engine, goal, frame, f, nullptr, answers, enter, r.number, (f->flags & PLF_READ_ONLY) != 0, 0};
     if (f->owner) g.key = property_key(engine, f, goal, frame);
     g.room = pl_depth_limit(engine) - engine->depth;
     bool changed = false;
@@ -354,14 +368,14 @@ Recording record_any(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
         }
         levels = levels_with(levels, record_argument(g, i, arg, arg_frame, changed));
     }
-    if (changed && enter && answers) pl_table_enter(engine, answers, f);
+    if (changed) enter_answer(r, f);
     return {changed, levels};
 }
 
 // An argument of a functor with a vector of its own that the common steps below do not cover.
 [[gnu::noinline]] int64_t record_other(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room, uint32_t i,
                                        PlCell* arg, PlFrame* arg_frame, bool& changed) {
-    const Goal g{r.engine, goal, frame, goal->fn.functor, nullptr, r.answers, r.enter, false, room};
+    const Goal g{r.engine, goal, frame, goal->fn.functor, nullptr, r.answers, r.enter, r.number, false, room};
     return record_argument(g, i, arg, arg_frame, changed);
 }
 
@@ -410,7 +424,7 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
     // Values that go straight into the functor's own vector, the commonest kind, are compared
     // and stored here; anything out of the common takes record_argument.
     if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) || !f->values || f->values->count < count)
-        return record_any(engine, goal, frame, r.answers, r.enter, kFollow);
+        return record_any(r, goal, frame, kFollow);
     PlCell** values = f->values->items;
     const int64_t room = pl_depth_limit(engine) - engine->depth;
     bool changed = false;
@@ -491,7 +505,7 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
     }
     if (changed) {
         pl_note_query_values(engine, f);
-        if (r.enter && r.answers) pl_table_enter(engine, r.answers, f);
+        enter_answer(r, f);
     }
     return {changed, levels};
 }
@@ -552,6 +566,6 @@ PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
 }
 
 int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
-    const Recorder r{engine, answers, enter};
+    const Recorder r{engine, answers, enter, enter && answers ? ++engine->run.recordings : 0};
     return (follow ? record_term<true>(r, goal, frame) : record_term<false>(r, goal, frame)).changed;
 }

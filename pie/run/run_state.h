@@ -81,6 +81,9 @@ struct PlRunState {
     // Functors whose value vectors took terms built while the outermost query runs: those values
     // are cleared with the query's terms, whatever table (or none) the recording went to.
     std::vector<PlFunctor*> query_valued;
+    // Recordings of what a call bound so far: each one's number tells the functors it already
+    // entered in its answer table, which only grows while it runs.
+    uint64_t recordings = 0;
     // Propagation over a query's answers, and the rebuild of derived rule data after the program
     // changed; either may be unset.
     void (*propagate)(PieEngine* engine, PlListNode* answers, PlFunctor* goal) = nullptr;

@@ -88,6 +88,7 @@ struct PlFunctor {
     PlBuiltin builtin;      // set for built-in predicates
     PlList* once_cells;     // once cells of its clauses, reset before each call
     uint8_t goal_kind;      // what loading does with a goal of this functor, plus 1; 0 not known yet
+    uint64_t recorded_in;   // the recording that last entered it in its answer table (PlRunState::recordings)
 };
 
 // Finds or makes name/arity with the given owner. Arity above 31 raises error 289.
