@@ -15,6 +15,11 @@
 
 namespace {
 
+// The mark is set once a query: the call it leaves out is otherwise made for every recording.
+[[gnu::always_inline]] inline void note_query_values(PieEngine* engine, PlFunctor* f) {
+    if (!(f->marks & PLM_QUERY_VALUES)) pl_note_query_values(engine, f);
+}
+
 // Values of host facts and properties outlive the query; the rest are dropped when it ends.
 bool outlives_query(const PlFunctor* f) { return f->owner || (f->flags & PLF_HOST_FACT); }
 
@@ -34,7 +39,7 @@ inline void record(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* key, PlC
     // The commonest case, a value of the query into a vector that exists, without a call.
     if (!(f->flags & PLF_HOST_FACT) && f->values && i < f->values->count) {
         f->values->items[i] = value;
-        pl_note_query_values(engine, f);
+        note_query_values(engine, f);
         return;
     }
     pl_record_value(engine, f, i, value);
@@ -504,7 +509,7 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
         if constexpr (!kFollow) levels = levels_with(levels, below);
     }
     if (changed) {
-        pl_note_query_values(engine, f);
+        note_query_values(engine, f);
         enter_answer(r, f);
     }
     return {changed, levels};
