@@ -64,6 +64,33 @@ TEST_F(Recording, ArgumentsChangeAgainstTheValueRecordedBefore) {
     EXPECT_EQ(show(keep->values->items[0]), "f(4)");
 }
 
+TEST_F(Recording, EachChangedFunctorEntersTheAnswersOnce) {
+    load("keep(_L). f(_X). g(_X, _Y). h(_X).");
+    // The functors in the answers after goal, in the order they entered.
+    auto table = [&](const char* goal) {
+        return call_goal(goal, [](PlCell*, PlFrame*, PlList* answers, int outcome) -> std::string {
+            if (outcome != 1) return "failed";
+            std::string out;
+            pl_list_each(answers, [&](void* f) {
+                out += std::string(out.empty() ? "" : " ") + static_cast<PlFunctor*>(f)->name->name;
+            });
+            return out;
+        });
+    };
+    // One engine: each row is recorded against the values the rows above left, into a new table.
+    const struct {
+        const char* goal;
+        const char* answers;
+    } rows[] = {
+        {"keep(g(f(1), f(2)))", "f g keep"},
+        {"keep(g(f(3), f(3)))", "f g keep"},  // what an earlier recording entered elsewhere does not count
+        {"keep(g(f(3), f(3)))", ""},
+        {"keep(g(f(5), h(f(6))))", "f h g keep"},
+        {"keep(f(7)), keep(g(f(8), f(8)))", "f g keep"},  // two recordings, one table at the end
+    };
+    for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
+}
+
 TEST_F(Recording, CompoundTermsMeetTheDepthLimitWhereTheirWalksWould) {
     // A term without variables is recorded as it stands, one with a variable as its resolved
     // copy; either way the levels the copy would take must fit. The terms are built here, deeper
