@@ -239,8 +239,9 @@ inline void enter_answer(const Recorder& r, PlFunctor* f) {
     pl_table_enter(r.engine, r.answers, f);
 }
 
+// room_above: the levels free at the level of the caller; the term's walk takes one of them.
 template <bool kFollow>
-Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame);
+Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room_above);
 
 // The goal being recorded, with what every argument's step reads.
 struct Goal {
@@ -305,7 +306,8 @@ int64_t record_argument(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_fra
         int64_t below = 2;
         if (has_arguments(arg)) {
             if (f->owner) pl_fatal_error(engine, PL_ERR_PROPERTY_FUNCTOR, "bound_last_query");
-            const Recording inner = record_term<false>(Recorder{engine, g.answers, g.enter, g.number}, arg, arg_frame);
+            const Recorder inner_recorder{engine, g.answers, g.enter, g.number};
+            const Recording inner = record_term<false>(inner_recorder, arg, arg_frame, g.room);
             here = inner.changed;
             below = inner.levels;
         }
@@ -418,10 +420,29 @@ PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t r
     return pl_resolve_term(engine, list, frame, frame).term;
 }
 
+// The level a term's walk takes, as a depth guard takes it, with the room left known from the
+// level above: the limit is not looked up again for every term inside an argument.
+class TermLevel {
+public:
+    TermLevel(PieEngine* engine, int64_t room) : engine_(engine) {
+        ++engine->depth;
+        if (room < 1 || pl_stack_exhausted(engine, engine->depth - 1)) {
+            --engine->depth;
+            pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query");
+        }
+    }
+    ~TermLevel() { --engine_->depth; }
+    TermLevel(const TermLevel&) = delete;
+    TermLevel& operator=(const TermLevel&) = delete;
+
+private:
+    PieEngine* engine_;
+};
+
 template <bool kFollow>
-Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
+Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room_above) {
     PieEngine* engine = r.engine;
-    PlDepthGuard depth(engine, "bound_last_query");
+    TermLevel depth(engine, room_above);
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
     const uint32_t n = args ? args->count : 0;
@@ -431,7 +452,7 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
     if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) || !f->values || f->values->count < count)
         return record_any(r, goal, frame, kFollow);
     PlCell** values = f->values->items;
-    const int64_t room = pl_depth_limit(engine) - engine->depth;
+    const int64_t room = room_above - 1;
     bool changed = false;
     int64_t levels = count == n ? 2 : -1;  // of use inside an argument only
     struct {
@@ -461,7 +482,7 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame) {
             PlCell* previous = values[i];  // before the arguments are recorded: they may be f's too
             bool here = false;
             if (has_arguments(arg)) {
-                const Recording inner = record_term<false>(r, arg, arg_frame);
+                const Recording inner = record_term<false>(r, arg, arg_frame, room);
                 here = inner.changed;
                 below = inner.levels;
             }
@@ -572,5 +593,6 @@ PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
 
 int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
     const Recorder r{engine, answers, enter, enter && answers ? ++engine->run.recordings : 0};
-    return (follow ? record_term<true>(r, goal, frame) : record_term<false>(r, goal, frame)).changed;
+    const int64_t room = pl_depth_limit(engine) - engine->depth;
+    return (follow ? record_term<true>(r, goal, frame, room) : record_term<false>(r, goal, frame, room)).changed;
 }
