@@ -52,7 +52,11 @@ void pl_pool_set_alignment(PlPool* pool, size_t alignment);  // rounded up to a 
 void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size);
 // pl_pool_alloc with its commonest case inline: a small request the current block still holds is
 // a pointer bump; any other goes to pl_pool_alloc, which answers it exactly as before.
+// Under AddressSanitizer every request goes through pl_pool_alloc, which unpoisons what it hands out.
 inline void* pl_pool_take(PieEngine* engine, PlPool* pool, size_t size) {
+#ifdef PL_POOL_SANITIZED
+    return pl_pool_alloc(engine, pool, size);
+#endif
     PlPoolBlock* current = pool->current;
     const size_t a = pool->alignment;
     const size_t rounded = (size + a - 1) & ~(a - 1);
