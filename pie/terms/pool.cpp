@@ -9,14 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define PL_POOL_POISONING 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define PL_POOL_POISONING 1
-#endif
-#endif
-#ifdef PL_POOL_POISONING
+#ifdef PL_POOL_SANITIZED
 #include <sanitizer/asan_interface.h>
 #endif
 
@@ -32,7 +25,7 @@ char* payload(PlPoolBlock* block) { return reinterpret_cast<char*>(block) + kHea
 void reset(PlPoolBlock* block) {
     block->remaining = block->capacity;
     block->next = payload(block);
-#ifdef PL_POOL_POISONING
+#ifdef PL_POOL_SANITIZED
     ASAN_POISON_MEMORY_REGION(block->next, block->capacity);
 #endif
 }
@@ -59,7 +52,7 @@ PlPoolBlock* standard_block(PieEngine* engine) {
 
 void* take(PlPoolBlock* block, size_t size) {
     void* p = block->next;
-#ifdef PL_POOL_POISONING
+#ifdef PL_POOL_SANITIZED
     ASAN_UNPOISON_MEMORY_REGION(p, size);
 #endif
     block->next += size;

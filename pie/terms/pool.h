@@ -52,11 +52,11 @@ void pl_pool_set_alignment(PlPool* pool, size_t alignment);  // rounded up to a 
 void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size);
 // pl_pool_alloc with its commonest case inline: a small request the current block still holds is
 // a pointer bump; any other goes to pl_pool_alloc, which answers it exactly as before.
+// Under AddressSanitizer every request goes through pl_pool_alloc, which unpoisons what it hands out.
 inline void* pl_pool_take(PieEngine* engine, PlPool* pool, size_t size) {
 #ifdef PL_POOL_SANITIZED
-    // The free part of a block is poisoned there: only pl_pool_alloc unpoisons what it gives.
     return pl_pool_alloc(engine, pool, size);
-#else
+#endif
     PlPoolBlock* current = pool->current;
     const size_t a = pool->alignment;
     const size_t rounded = (size + a - 1) & ~(a - 1);
@@ -67,7 +67,6 @@ inline void* pl_pool_take(PieEngine* engine, PlPool* pool, size_t size) {
         return p;
     }
     return pl_pool_alloc(engine, pool, size);
-#endif
 }
 char* pl_pool_strdup(PieEngine* engine, PlPool* pool, const char* text);
 // Gives every block back to the engine's free-block list; a later request takes a new block.
