@@ -64,14 +64,3 @@ inline bool pl_head_clashes(PieEngine* engine, const PlCell* goal, const PlCell*
     const PlCell* theirs = pl_head_filter_theirs(engine, goal, clause);
     return theirs && pl_head_filter_detail::clash(ours, theirs);
 }
-
-// True when clause cannot match goal (read in goal_frame) and trying it would fail with no effect.
-// The clause's side is looked at first: most heads that cannot clash tell it there, and the
-// goal's argument is then not dereferenced.
-inline bool pl_head_cannot_match(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, const PlCell* clause) {
-    if (goal->fn.functor->owner) return false;
-    const PlCell* theirs = pl_head_filter_theirs(engine, goal, clause);
-    if (!theirs) return false;
-    const PlCell* ours = pl_head_filter_key(engine, goal, goal_frame);
-    return ours && pl_head_filter_detail::clash(ours, theirs);
-}
