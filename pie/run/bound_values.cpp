@@ -330,29 +330,10 @@ PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t r
     return pl_resolve_term(engine, list, frame, frame).term;
 }
 
-// The level a term's walk takes, as a depth guard takes it, with the room left known from the
-// level above: the limit is not looked up again for every term inside an argument.
-class TermLevel {
-public:
-    TermLevel(PieEngine* engine, int64_t room) : engine_(engine) {
-        ++engine->depth;
-        if (room < 1 || pl_stack_exhausted(engine, engine->depth - 1)) {
-            --engine->depth;
-            pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query");
-        }
-    }
-    ~TermLevel() { --engine_->depth; }
-    TermLevel(const TermLevel&) = delete;
-    TermLevel& operator=(const TermLevel&) = delete;
-
-private:
-    PieEngine* engine_;
-};
-
 template <bool kFollow>
 Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room_above) {
     PieEngine* engine = r.engine;
-    TermLevel depth(engine, room_above);
+    PlDepthGuard depth(engine, "bound_last_query", PlDepthGuard::RoomAbove{room_above});
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
     const uint32_t n = args ? args->count : 0;
