@@ -18,9 +18,14 @@ namespace {
 
 using namespace pl_recorded_lists;
 
-// The mark is set once a query: the call it leaves out is otherwise made for every recording.
+// Notes that f's values may hold terms of the running query (see pl_forget_query_values); the
+// mark makes it once a query.
+[[gnu::noinline]] void note_first_query_values(PieEngine* engine, PlFunctor* f) {
+    f->marks |= PLM_QUERY_VALUES;
+    engine->run.query_valued.push_back(f);
+}
 [[gnu::always_inline]] inline void note_query_values(PieEngine* engine, PlFunctor* f) {
-    if (!(f->marks & PLM_QUERY_VALUES)) pl_note_query_values(engine, f);
+    if (!(f->marks & PLM_QUERY_VALUES)) note_first_query_values(engine, f);
 }
 
 // Values of host facts and properties outlive the query; the rest are dropped when it ends.
@@ -429,12 +434,6 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t r
 
 }  // namespace
 
-void pl_note_query_values(PieEngine* engine, PlFunctor* f) {
-    if (f->marks & PLM_QUERY_VALUES) return;
-    f->marks |= PLM_QUERY_VALUES;
-    engine->run.query_valued.push_back(f);
-}
-
 // Values not forgotten with an answer table (a propagation query records into none) would
 // otherwise point into released terms, and a later comparison would read whatever took their
 // place. Constants and terms of the program stay: they are not the query's.
@@ -458,7 +457,7 @@ void pl_record_value(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* value)
         return;
     }
     f->values->items[i] = value;
-    pl_note_query_values(engine, f);
+    note_query_values(engine, f);
 }
 
 PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
