@@ -6,6 +6,7 @@
 #include "core/device/service_table.h"
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "settings/folx/folx_fields.h"
 #include "settings/folx/folx_records.h"
 #include "settings/registry/conflict.h"
@@ -235,24 +236,20 @@ LONG CmNonSvFOLX::SetHostValue(DWORD code, void* data) {
             OutputIsSource(request, devmode);
             return folx::kDone;
         }
-        void* out = nullptr;
-        if (!request->svc->Query(request, kTablePapers, 0, &out) || !out) return folx::kNotSupported;
-        auto* papers = static_cast<PaperCursor*>(out);
-        LONG answer = folx::kNotSupported;
+        TableCursorRef<PaperCursor> papers(request, kTablePapers);
+        if (!papers) return folx::kNotSupported;
         uint32_t size[2] = {};
         int32_t area[4] = {};
-        if (papers->Select(static_cast<uint16_t>(value)) && papers->GetFormSize(size, area)) {
-            ChangeBits(110, 0x2, 0);
-            SetOpt(117, papers->GetWord(1));
-            SetOpt(116, papers->GetWord(2));
-            SetOpt(119, static_cast<int32_t>((size[0] & 0xFFFF) | (size[1] << 16)));
-            int16_t rect[4];
-            for (size_t i = 0; i < 4; ++i) rect[i] = static_cast<int16_t>(area[i]);
-            request->svc->SetOption(request, devmode, 120, rect, sizeof rect);
-            answer = folx::kDone;
-        }
-        papers->Release();
-        return answer;
+        if (!papers->Select(static_cast<uint16_t>(value)) || !papers->GetFormSize(size, area))
+            return folx::kNotSupported;
+        ChangeBits(110, 0x2, 0);
+        SetOpt(117, papers->GetWord(1));
+        SetOpt(116, papers->GetWord(2));
+        SetOpt(119, static_cast<int32_t>((size[0] & 0xFFFF) | (size[1] << 16)));
+        int16_t rect[4];
+        for (size_t i = 0; i < 4; ++i) rect[i] = static_cast<int16_t>(area[i]);
+        request->svc->SetOption(request, devmode, 120, rect, sizeof rect);
+        return folx::kDone;
     }
     case 0x817:
         if (value == 0) {
