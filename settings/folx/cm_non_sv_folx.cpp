@@ -3,7 +3,7 @@
 #include "settings/folx/cm_non_sv_folx.h"
 
 #include "core/device/service_table.h"
-#include "core/devmode/devmode_layout.h"
+#include "core/devmode/devmode_check.h"
 #include "core/devmode/devmode_options.h"
 #include "settings/folx/folx_fields.h"
 #include "settings/folx/folx_records.h"
@@ -61,14 +61,7 @@ void CmNonSvFOLX::ChangeBits(DWORD n, uint32_t set, uint32_t clear) const {
 namespace {
 
 // The current device mode bounded by its own dmSize + dmDriverExtra.
-MutableByteView Whole(uint8_t* devmode) {
-    if (!devmode) return {};
-    ByteView head(devmode, devmode::kOffDriverExtra + 2);
-    uint16_t size = 0, extra = 0;
-    head.u16(devmode::kOffSize, size);
-    head.u16(devmode::kOffDriverExtra, extra);
-    return MutableByteView(devmode, size_t{size} + extra);
-}
+MutableByteView Whole(uint8_t* devmode) { return MutableByteView(devmode, devmode::declaredSize(devmode)); }
 
 }  // namespace
 
@@ -80,11 +73,7 @@ int16_t CmNonSvFOLX::Field16(size_t offset) const {
 
 void CmNonSvFOLX::SetField16(size_t offset, int16_t value) const { Whole(devmode).put_s16(offset, value); }
 
-uint32_t CmNonSvFOLX::Field32(size_t offset) const {
-    uint32_t value = 0;
-    Whole(devmode).u32(offset, value);
-    return value;
-}
+uint32_t CmNonSvFOLX::Field32(size_t offset) const { return Whole(devmode).u32_or_zero(offset); }
 
 void CmNonSvFOLX::SetField32(size_t offset, uint32_t value) const { Whole(devmode).put_u32(offset, value); }
 

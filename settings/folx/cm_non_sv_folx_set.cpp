@@ -82,9 +82,7 @@ bool CmNonSvFOLX::TakeHostValue(DWORD code, const void* data, uint32_t& value) {
     // The copies and the resolution come as 16-bit values; the page list is read by its own
     // request; every other value is a 32-bit word.
     if (code == 0x801 || code == 0x80C) {
-        uint16_t half = 0;
-        ByteView(data, 2).u16(0, half);
-        value = half;
+        value = ByteView(data, 2).u16_or_zero(0);
         return true;
     }
     if (code == 0x491) return true;

@@ -20,11 +20,7 @@ constexpr size_t kOffSource = offsetof(DEVMODEA, dmDefaultSource);
 constexpr size_t kOffDuplex = offsetof(DEVMODEA, dmDuplex);
 constexpr uint32_t kBit22 = 1u << 22;
 
-uint32_t Word(const uint8_t* answer) {
-    uint32_t value = 0;
-    ByteView(answer, 4).u32(0, value);
-    return value;
-}
+uint32_t Word(const uint8_t* answer) { return ByteView(answer, 4).u32_or_zero(0); }
 
 }  // namespace
 
