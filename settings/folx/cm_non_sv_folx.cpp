@@ -4,6 +4,7 @@
 
 #include "core/device/service_table.h"
 #include "core/devmode/devmode_check.h"
+#include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_options.h"
 #include "settings/folx/folx_fields.h"
 #include "settings/folx/folx_records.h"
@@ -241,7 +242,7 @@ LONG CmNonSvFOLX::GetValue1024(void* data) {
         case kVersionWord: out.put_u32(word.offset, static_cast<uint32_t>(GetRecordVersion())); break;
         case kZeroWord: break;
         case kOneWord: out.put_u32(word.offset, 1); break;
-        case kDuplexWord: out.put_s32(word.offset, Field16(offsetof(DEVMODEA, dmDuplex))); break;
+        case kDuplexWord: out.put_s32(word.offset, Field16(devmode::kOffDuplex)); break;
         case kModeWord:
             if (GetHostValue(word.code, answer) == folx::kDone) {
                 value.u32(0, u);

@@ -49,7 +49,7 @@ LONG CmNonSvFOLX::GutterWords(void* data) {
         const uint32_t width = size & 0xFFFF, length = size >> 16;
         const int32_t pages = Opt(126);
         const bool turned = Opt(124) == 3 && (pages == 0 || pages == 2 || pages == 3) && length <= 2 * width;
-        const bool landscape = (Field16(offsetof(DEVMODEA, dmOrientation)) == 2) != turned;
+        const bool landscape = (Field16(devmode::kOffOrientation) == 2) != turned;
         const int32_t edge = Opt(121);
         // Edges 0 left, 1 right, 2 top, 3 bottom; x is the first word, y the second.
         static constexpr int kAxis[2][4] = {{0, 0, 1, 1}, {1, 1, 0, 0}};
