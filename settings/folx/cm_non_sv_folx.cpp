@@ -237,17 +237,13 @@ LONG CmNonSvFOLX::GetValue1024(void* data) {
         // Room for the largest answer among the record's codes (four 16-bit values, two words).
         uint8_t answer[16] = {};
         ByteView value(answer, sizeof answer);
-        uint32_t u = 0;
         switch (word.special) {
         case kVersionWord: out.put_u32(word.offset, static_cast<uint32_t>(GetRecordVersion())); break;
         case kZeroWord: break;
         case kOneWord: out.put_u32(word.offset, 1); break;
         case kDuplexWord: out.put_s32(word.offset, Field16(devmode::kOffDuplex)); break;
         case kModeWord:
-            if (GetHostValue(word.code, answer) == folx::kDone) {
-                value.u32(0, u);
-                out.put_u32(word.offset, u == 0 ? 1 : 0);
-            }
+            if (GetHostValue(word.code, answer) == folx::kDone) out.put_u32(word.offset, value.u32_or_zero(0) == 0 ? 1 : 0);
             break;
         case kLayoutFirst:
         case kLayoutSecond:
@@ -264,10 +260,7 @@ LONG CmNonSvFOLX::GetValue1024(void* data) {
             if (GetHostValue(word.code, answer) == folx::kDone) out.put_bytes(word.offset, answer, 8);
             break;
         default:
-            if (GetHostValue(word.code, answer) == folx::kDone) {
-                value.u32(0, u);
-                out.put_u32(word.offset, u);
-            }
+            if (GetHostValue(word.code, answer) == folx::kDone) out.put_u32(word.offset, value.u32_or_zero(0));
             break;
         }
     }
