@@ -20,6 +20,12 @@ inline constexpr size_t kOffSize = offsetof(DEVMODEA, dmSize);
 inline constexpr size_t kOffDriverExtra = offsetof(DEVMODEA, dmDriverExtra);
 inline constexpr size_t kOffFields = offsetof(DEVMODEA, dmFields);
 inline constexpr size_t kOffFormName = offsetof(DEVMODEA, dmFormName);
+inline constexpr size_t kOffOrientation = offsetof(DEVMODEA, dmOrientation);
+inline constexpr size_t kOffCopies = offsetof(DEVMODEA, dmCopies);
+inline constexpr size_t kOffDefaultSource = offsetof(DEVMODEA, dmDefaultSource);
+inline constexpr size_t kOffColor = offsetof(DEVMODEA, dmColor);
+inline constexpr size_t kOffDuplex = offsetof(DEVMODEA, dmDuplex);
+inline constexpr size_t kOffIcmMethod = offsetof(DEVMODEA, dmICMMethod);
 static_assert(sizeof(DEVMODEA) == kPublicSize);
 static_assert(kOffSpecVersion == 32 && kOffSize == 36 && kOffDriverExtra == 38 && kOffFields == 40);
 

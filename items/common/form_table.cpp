@@ -3,7 +3,7 @@
 
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
-#include "items/common/table_cursor_ref.h"
+#include "core/device/table_cursor_ref.h"
 
 #include <cstring>
 

@@ -5,10 +5,10 @@
 #include "core/device/service_table.h"
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
-#include "items/common/table_cursor_ref.h"
 
 #include <cstring>
 

@@ -3,6 +3,7 @@
 
 #include "core/device/service_table.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "core/device/table_cursor_sources.h"
 #include "core/device/user_data.h"
 #include "core/helpers/bounded_text.h"
@@ -13,7 +14,6 @@
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
 #include "items/common/source_tables.h"
-#include "items/common/table_cursor_ref.h"
 #include "settings/registry/conflict.h"
 
 #include <cstdio>

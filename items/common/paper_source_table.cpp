@@ -6,9 +6,9 @@
 #include "core/helpers/bounded_text.h"
 #include "core/memory/pool_text.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "core/device/table_cursor_sources.h"
 #include "items/common/source_tables.h"
-#include "items/common/table_cursor_ref.h"
 
 #include <cstdio>
 

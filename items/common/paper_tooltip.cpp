@@ -7,12 +7,12 @@
 #include "core/device/service_table.h"
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/number_format.h"
 #include "items/common/paper_size_items.h"
 #include "items/common/sheet_items.h"
-#include "items/common/table_cursor_ref.h"
 #include "ui/cm_locale.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "items/common/sheet_items.h"
 #include "items/common/source_tables.h"
-#include "items/common/table_cursor_ref.h"
 
 #include <array>
 #include <cstring>

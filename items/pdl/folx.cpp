@@ -21,9 +21,7 @@ struct FolxOwner {
 // Sets bit 0x40 and clears bit 0x08 of the 32-bit flag word at that offset of the answer.
 void MarkOutlined(void* data, size_t offset) {
     MutableByteView word(static_cast<uint8_t*>(data) + offset, 4);
-    uint32_t flags = 0;
-    word.u32(0, flags);
-    word.put_u32(0, (flags | 0x40) & ~0x08u);
+    word.put_u32(0, (word.u32_or_zero(0) | 0x40) & ~0x08u);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "core/memory/pool_text.h"
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
-#include "items/common/table_cursor_ref.h"
+#include "core/device/table_cursor_ref.h"
 
 PDLSvMulti_FormTable::~PDLSvMulti_FormTable() { FreeNames(); }
 

@@ -3,8 +3,8 @@
 
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "core/device/table_cursor_sources.h"
-#include "items/common/table_cursor_ref.h"
 
 #include <cstring>
 

@@ -3,6 +3,7 @@
 #include "settings/folx/cm_non_sv_folx.h"
 
 #include "core/device/service_table.h"
+#include "core/devmode/devmode_check.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_options.h"
 #include "settings/folx/folx_fields.h"
@@ -61,14 +62,7 @@ void CmNonSvFOLX::ChangeBits(DWORD n, uint32_t set, uint32_t clear) const {
 namespace {
 
 // The current device mode bounded by its own dmSize + dmDriverExtra.
-MutableByteView Whole(uint8_t* devmode) {
-    if (!devmode) return {};
-    ByteView head(devmode, devmode::kOffDriverExtra + 2);
-    uint16_t size = 0, extra = 0;
-    head.u16(devmode::kOffSize, size);
-    head.u16(devmode::kOffDriverExtra, extra);
-    return MutableByteView(devmode, size_t{size} + extra);
-}
+MutableByteView Whole(uint8_t* devmode) { return MutableByteView(devmode, devmode::declaredSize(devmode)); }
 
 }  // namespace
 
@@ -80,11 +74,7 @@ int16_t CmNonSvFOLX::Field16(size_t offset) const {
 
 void CmNonSvFOLX::SetField16(size_t offset, int16_t value) const { Whole(devmode).put_s16(offset, value); }
 
-uint32_t CmNonSvFOLX::Field32(size_t offset) const {
-    uint32_t value = 0;
-    Whole(devmode).u32(offset, value);
-    return value;
-}
+uint32_t CmNonSvFOLX::Field32(size_t offset) const { return Whole(devmode).u32_or_zero(offset); }
 
 void CmNonSvFOLX::SetField32(size_t offset, uint32_t value) const { Whole(devmode).put_u32(offset, value); }
 
@@ -247,17 +237,13 @@ LONG CmNonSvFOLX::GetValue1024(void* data) {
         // Room for the largest answer among the record's codes (four 16-bit values, two words).
         uint8_t answer[16] = {};
         ByteView value(answer, sizeof answer);
-        uint32_t u = 0;
         switch (word.special) {
         case kVersionWord: out.put_u32(word.offset, static_cast<uint32_t>(GetRecordVersion())); break;
         case kZeroWord: break;
         case kOneWord: out.put_u32(word.offset, 1); break;
-        case kDuplexWord: out.put_s32(word.offset, Field16(offsetof(DEVMODEA, dmDuplex))); break;
+        case kDuplexWord: out.put_s32(word.offset, Field16(devmode::kOffDuplex)); break;
         case kModeWord:
-            if (GetHostValue(word.code, answer) == folx::kDone) {
-                value.u32(0, u);
-                out.put_u32(word.offset, u == 0 ? 1 : 0);
-            }
+            if (GetHostValue(word.code, answer) == folx::kDone) out.put_u32(word.offset, value.u32_or_zero(0) == 0 ? 1 : 0);
             break;
         case kLayoutFirst:
         case kLayoutSecond:
@@ -274,10 +260,7 @@ LONG CmNonSvFOLX::GetValue1024(void* data) {
             if (GetHostValue(word.code, answer) == folx::kDone) out.put_bytes(word.offset, answer, 8);
             break;
         default:
-            if (GetHostValue(word.code, answer) == folx::kDone) {
-                value.u32(0, u);
-                out.put_u32(word.offset, u);
-            }
+            if (GetHostValue(word.code, answer) == folx::kDone) out.put_u32(word.offset, value.u32_or_zero(0));
             break;
         }
     }

@@ -11,13 +11,6 @@
 
 namespace {
 
-constexpr size_t kOffCopies = offsetof(DEVMODEA, dmCopies);
-constexpr size_t kOffOrientation = offsetof(DEVMODEA, dmOrientation);
-constexpr size_t kOffSource = offsetof(DEVMODEA, dmDefaultSource);
-constexpr size_t kOffColor = offsetof(DEVMODEA, dmColor);
-constexpr size_t kOffDuplex = offsetof(DEVMODEA, dmDuplex);
-constexpr size_t kOffIcm = offsetof(DEVMODEA, dmICMMethod);
-
 // Codes the host knows that have no setting behind them.
 bool AnswersZero(DWORD code) {
     switch (code) {
@@ -54,7 +47,7 @@ LONG CmNonSvFOLX::GetHostValue(DWORD code, void* data) {
     case 0x14: return PutWord(data, Bit(o110, 5));
     case 0x15: {
         uint32_t value = Bit(o110, 7);
-        const int16_t orientation = Field16(kOffOrientation);
+        const int16_t orientation = Field16(devmode::kOffOrientation);
         const int32_t binding = Opt(132);
         if ((o110 & 0x8) && (Opt(130) & 0x3) == 0x3 &&
             ((orientation == 1 && binding == 1) || (orientation == 2 && binding == 0)))
@@ -86,9 +79,9 @@ LONG CmNonSvFOLX::GetHostValue(DWORD code, void* data) {
         return PutWord(data, static_cast<uint32_t>(value));
     }
     case 0x402:
-        return PutWord(data, (o110 & 0x20) && !(o110 & 0x1000) ? static_cast<uint32_t>(Field16(kOffCopies)) : 1);
+        return PutWord(data, (o110 & 0x20) && !(o110 & 0x1000) ? static_cast<uint32_t>(Field16(devmode::kOffCopies)) : 1);
     case 0x801:
-    case 0x440: return PutWord(data, static_cast<uint32_t>(Field16(kOffCopies)));
+    case 0x440: return PutWord(data, static_cast<uint32_t>(Field16(devmode::kOffCopies)));
     case 0x404: return PutWord(data, o124 == 4 ? 9 : 1);
     case 0x406: return LayoutValues(data);
     case 0x407: return GutterWords(data);
@@ -126,7 +119,7 @@ LONG CmNonSvFOLX::GetHostValue(DWORD code, void* data) {
     case 0x41A: return PutWord(data, Bit(o110, 10));
     case 0x420: return PutWord(data, StampCount());
     case 0x435: return PutWord(data, Bit(Opt(220), 13));
-    case 0x439: return PutWord(data, Field16(kOffColor) == 2 ? Bit(Opt(220), 2) : 0);
+    case 0x439: return PutWord(data, Field16(devmode::kOffColor) == 2 ? Bit(Opt(220), 2) : 0);
     case 0x43A: return PutWord(data, (Opt(220) & 0x8) ? 2 : 1);
     case 0x43B: return PutWord(data, 10);
     case 0x43C: return PutWord(data, (Opt(220) & 0x10) ? 100 : 0);
@@ -140,7 +133,7 @@ LONG CmNonSvFOLX::GetHostValue(DWORD code, void* data) {
     case 0x444:
     case 0x445:
     case 0x446: {
-        int32_t value = Field16(kOffSource);
+        int32_t value = Field16(devmode::kOffDefaultSource);
         if (o110 & 0x2000) {
             const DWORD option = code == 0x443 ? (Opt(201) == 1 ? 205 : 202) : code == 0x444 ? 203 : code == 0x445 ? 208 : 204;
             value = Opt(option);
@@ -159,7 +152,7 @@ LONG CmNonSvFOLX::GetHostValue(DWORD code, void* data) {
     case 0x462: return PutWord(data, Bit(Opt(130), 2));
     case 0x46B: return PutWord(data, o124 == 1 && Opt(201) == 4 ? 1 : 0);
     case 0x46C: return PutWord(data, static_cast<uint32_t>(Opt(202)));
-    case 0x46D: return PutWord(data, static_cast<uint32_t>(Field16(kOffSource)));
+    case 0x46D: return PutWord(data, static_cast<uint32_t>(Field16(devmode::kOffDefaultSource)));
     case 0x46E:
         return PutWord(data, (o110 & 0x2000) && Opt(201) == 3 && host_.Device32(folxdata::kStacker) ? 20 : 0);
     case 0x471: return PutWord(data, static_cast<uint32_t>(Opt(207)));
@@ -182,7 +175,7 @@ LONG CmNonSvFOLX::GetHostValue(DWORD code, void* data) {
     case 0x802:
         // A booklet is printed on both sides in the booklet's own way: the value that sets it.
         if (o124 == 2) return PutWord(data, 2);
-        return PutWord(data, Field16(kOffDuplex) == 1 ? 0 : 1);
+        return PutWord(data, Field16(devmode::kOffDuplex) == 1 ? 0 : 1);
     case 0x803: return PutWord(data, Bit(Opt(190), 4));
     case 0x804: {
         const int32_t staple = Opt(191);
@@ -226,7 +219,7 @@ LONG CmNonSvFOLX::GetHostValue(DWORD code, void* data) {
         uint8_t block[130] = {};
         OptBytes(250, block, sizeof block);
         uint32_t value = 0;
-        switch (Field32(kOffIcm)) {
+        switch (Field32(devmode::kOffIcmMethod)) {
         case 1: value = block[6] == 1 || block[38] == 1 || block[70] == 1 ? 1 : 0; break;
         case 2: value = 4; break;
         case 3: value = 3; break;

@@ -6,6 +6,7 @@
 #include "core/device/service_table.h"
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "core/devmode/devmode_layout.h"
 #include "settings/folx/folx_fields.h"
 #include "settings/folx/folx_records.h"
@@ -16,29 +17,6 @@
 #include <cstddef>
 #include <cstring>
 #include <string>
-
-namespace {
-
-// The paper cursor for the length of one request.
-class Papers {
-public:
-    explicit Papers(UIDEVDATA* ctx) {
-        void* out = nullptr;
-        if (ctx && ctx->svc->Query(ctx, kTablePapers, 0, &out)) cursor_ = static_cast<PaperCursor*>(out);
-    }
-    ~Papers() {
-        if (cursor_) cursor_->Release();
-    }
-    Papers(const Papers&) = delete;
-    Papers& operator=(const Papers&) = delete;
-    PaperCursor* operator->() const { return cursor_; }
-    explicit operator bool() const { return cursor_ != nullptr; }
-
-private:
-    PaperCursor* cursor_ = nullptr;
-};
-
-}  // namespace
 
 LONG CmNonSvFOLX::LayoutValues(void* data) {
     const int32_t o110 = Opt(110);
@@ -71,7 +49,7 @@ LONG CmNonSvFOLX::GutterWords(void* data) {
         const uint32_t width = size & 0xFFFF, length = size >> 16;
         const int32_t pages = Opt(126);
         const bool turned = Opt(124) == 3 && (pages == 0 || pages == 2 || pages == 3) && length <= 2 * width;
-        const bool landscape = (Field16(offsetof(DEVMODEA, dmOrientation)) == 2) != turned;
+        const bool landscape = (Field16(devmode::kOffOrientation) == 2) != turned;
         const int32_t edge = Opt(121);
         // Edges 0 left, 1 right, 2 top, 3 bottom; x is the first word, y the second.
         static constexpr int kAxis[2][4] = {{0, 0, 1, 1}, {1, 1, 0, 0}};
@@ -109,7 +87,7 @@ LONG CmNonSvFOLX::ColourMatching(void* data) {
 
 LONG CmNonSvFOLX::PaperList(void* data, bool countOnly, bool clearFirstFive) {
     if (!data) return folx::kNotAttached;
-    Papers papers(request);
+    TableCursorRef<PaperCursor> papers(request, kTablePapers);
     uint32_t count = 0;
     if (!papers) return countOnly ? PutWord(data, 0) : folx::kDone;
     const uint16_t paperClass = host_.Device16(folxdata::kPaperClass);

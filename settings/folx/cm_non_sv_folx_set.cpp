@@ -6,6 +6,8 @@
 #include "core/device/service_table.h"
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
+#include "core/devmode/devmode_layout.h"
 #include "settings/folx/folx_fields.h"
 #include "settings/folx/folx_records.h"
 #include "settings/registry/conflict.h"
@@ -13,12 +15,6 @@
 #include <cstddef>
 
 namespace {
-
-constexpr size_t kOffCopies = offsetof(DEVMODEA, dmCopies);
-constexpr size_t kOffOrientation = offsetof(DEVMODEA, dmOrientation);
-constexpr size_t kOffSource = offsetof(DEVMODEA, dmDefaultSource);
-constexpr size_t kOffDuplex = offsetof(DEVMODEA, dmDuplex);
-constexpr size_t kOffIcm = offsetof(DEVMODEA, dmICMMethod);
 
 // Whether a control for the key may be used; with no item registry started, no item forbids.
 bool ControlEnabled(UIDEVDATA* ctx, uint32_t key) {
@@ -37,12 +33,12 @@ LONG CmNonSvFOLX::SetDuplex(uint32_t value) {
     ChangeBits(110, 0, 0x9);
     if (o124 == 2) SetOpt(124, 0);
     if (value == 0) {
-        SetField16(kOffDuplex, 1);
+        SetField16(devmode::kOffDuplex, 1);
         if (o201 == 4) SetOpt(201, 0);
     } else if (value == 1 || value == 2) {
         const int32_t edge = Opt(121);
-        if (edge == 0 || edge == 1) SetField16(kOffDuplex, 2);
-        else if (edge == 2 || edge == 3) SetField16(kOffDuplex, 3);
+        if (edge == 0 || edge == 1) SetField16(devmode::kOffDuplex, 2);
+        else if (edge == 2 || edge == 3) SetField16(devmode::kOffDuplex, 3);
         ChangeBits(110, 0x1, 0);
         if (value == 2) {
             TakeFromPrinterDefault(190);
@@ -81,9 +77,7 @@ bool CmNonSvFOLX::TakeHostValue(DWORD code, const void* data, uint32_t& value) {
     // The copies and the resolution come as 16-bit values; the page list is read by its own
     // request; every other value is a 32-bit word.
     if (code == 0x801 || code == 0x80C) {
-        uint16_t half = 0;
-        ByteView(data, 2).u16(0, half);
-        value = half;
+        value = ByteView(data, 2).u16_or_zero(0);
         return true;
     }
     if (code == 0x491) return true;
@@ -138,7 +132,7 @@ LONG CmNonSvFOLX::SetHostValue(DWORD code, void* data) {
     case 0x442:
     case 0x46B:
         if (value == 0) {
-            SetField16(kOffSource, static_cast<int16_t>(host_.Device16(folxdata::kDefaultSource)));
+            SetField16(devmode::kOffDefaultSource, static_cast<int16_t>(host_.Device16(folxdata::kDefaultSource)));
             ChangeBits(200, 0, 0x2);
             for (DWORD n : {201, 202, 203, 204, 208, 205, 207, 206}) TakeFromPrinterDefault(n);
         }
@@ -151,7 +145,7 @@ LONG CmNonSvFOLX::SetHostValue(DWORD code, void* data) {
         }
         return folx::kDone;
     case 0x473: SetOpt(207, value16); return folx::kDone;
-    case 0x801: SetField16(kOffCopies, value16); return folx::kDone;
+    case 0x801: SetField16(devmode::kOffCopies, value16); return folx::kDone;
     case 0x802: return SetDuplex(value);
     case 0x803:
         if (value == 1) ChangeBits(190, 0x10, 0);
@@ -179,7 +173,7 @@ LONG CmNonSvFOLX::SetHostValue(DWORD code, void* data) {
             SetOpt(126, pages);
             // Two pages a sheet keep their order among 0..1 upright and 2..3 turned; more pages
             // use 4..7.
-            const bool upright = Field16(kOffOrientation) == 1;
+            const bool upright = Field16(devmode::kOffOrientation) == 1;
             const int32_t low = pages == 0 ? (upright ? 0 : 2) : 4, high = pages == 0 ? low + 1 : 7;
             const int32_t order = Opt(127);
             if (order < low || order > high) {
@@ -192,7 +186,7 @@ LONG CmNonSvFOLX::SetHostValue(DWORD code, void* data) {
         return folx::kDone;
     }
     case 0x807: {
-        const bool upright = Field16(kOffOrientation) == 1;
+        const bool upright = Field16(devmode::kOffOrientation) == 1;
         static constexpr int32_t kOrders[] = {-1, -1, 4, 6, 5, 7};
         if (value > 5) return folx::kDone;
         int32_t order = kOrders[value];
@@ -235,24 +229,20 @@ LONG CmNonSvFOLX::SetHostValue(DWORD code, void* data) {
             OutputIsSource(request, devmode);
             return folx::kDone;
         }
-        void* out = nullptr;
-        if (!request->svc->Query(request, kTablePapers, 0, &out) || !out) return folx::kNotSupported;
-        auto* papers = static_cast<PaperCursor*>(out);
-        LONG answer = folx::kNotSupported;
+        TableCursorRef<PaperCursor> papers(request, kTablePapers);
+        if (!papers) return folx::kNotSupported;
         uint32_t size[2] = {};
         int32_t area[4] = {};
-        if (papers->Select(static_cast<uint16_t>(value)) && papers->GetFormSize(size, area)) {
-            ChangeBits(110, 0x2, 0);
-            SetOpt(117, papers->GetWord(1));
-            SetOpt(116, papers->GetWord(2));
-            SetOpt(119, static_cast<int32_t>((size[0] & 0xFFFF) | (size[1] << 16)));
-            int16_t rect[4];
-            for (size_t i = 0; i < 4; ++i) rect[i] = static_cast<int16_t>(area[i]);
-            request->svc->SetOption(request, devmode, 120, rect, sizeof rect);
-            answer = folx::kDone;
-        }
-        papers->Release();
-        return answer;
+        if (!papers->Select(static_cast<uint16_t>(value)) || !papers->GetFormSize(size, area))
+            return folx::kNotSupported;
+        ChangeBits(110, 0x2, 0);
+        SetOpt(117, papers->GetWord(1));
+        SetOpt(116, papers->GetWord(2));
+        SetOpt(119, static_cast<int32_t>((size[0] & 0xFFFF) | (size[1] << 16)));
+        int16_t rect[4];
+        for (size_t i = 0; i < 4; ++i) rect[i] = static_cast<int16_t>(area[i]);
+        request->svc->SetOption(request, devmode, 120, rect, sizeof rect);
+        return folx::kDone;
     }
     case 0x817:
         if (value == 0) {
@@ -280,9 +270,9 @@ LONG CmNonSvFOLX::SetHostValue(DWORD code, void* data) {
         OptBytes(250, block, sizeof block);
         if (value <= 1) {
             block[6] = block[38] = block[70] = static_cast<uint8_t>(value);
-            SetField32(kOffIcm, 1);
+            SetField32(devmode::kOffIcmMethod, 1);
         } else if (value <= 4) {
-            SetField32(kOffIcm, 6 - value);
+            SetField32(devmode::kOffIcmMethod, 6 - value);
         }
         request->svc->SetOption(request, devmode, 250, block, sizeof block);
         return folx::kDone;

@@ -24,22 +24,18 @@ void NonSvFOLX::Reset(UIDEVDATA* ctx) {
     CmNonSvFOLX::Reset(ctx);
 }
 
-uint32_t NonSvFOLX::Feature(int which) const {
-    return model_ && model_->Described() ? model_->Description().features[which] : 0;
-}
+uint32_t NonSvFOLX::Feature(int which) const { return model_ ? model_->Description().features[which] : 0; }
 
 bool NonSvFOLX::IsFinisherKind1() const {
-    return model_ && model_->Described() && model_->Description().finisherKind == 1 &&
-           host_.Device32(folxdata::kFinisherFlag) != 0;
+    return model_ && model_->Description().finisherKind == 1 && host_.Device32(folxdata::kFinisherFlag) != 0;
 }
 
 bool NonSvFOLX::IsFinisherKind3() const {
-    return model_ && model_->Described() && model_->Description().finisherKind == 3 &&
-           host_.Device32(folxdata::kFinisherFlag) != 0;
+    return model_ && model_->Description().finisherKind == 3 && host_.Device32(folxdata::kFinisherFlag) != 0;
 }
 
 bool NonSvFOLX::HasModelFeature() const {
-    return model_ && model_->Described() && model_->Description().mediaLibraryFlag != 0;
+    return model_ && model_->Description().mediaLibraryFlag != 0;
 }
 
 LONG NonSvFOLX::QueryHost(DWORD code, void* data) {

@@ -4,6 +4,7 @@
 #include "settings/folx/non_sv_folx.h"
 
 #include "core/device/service_table.h"
+#include "core/devmode/devmode_layout.h"
 #include "core/devmode/model_section.h"
 #include "model/pdl_data.h"
 #include "settings/folx/folx_fields.h"
@@ -15,16 +16,9 @@
 
 namespace {
 
-constexpr size_t kOffOrientation = offsetof(DEVMODEA, dmOrientation);
-constexpr size_t kOffSource = offsetof(DEVMODEA, dmDefaultSource);
-constexpr size_t kOffDuplex = offsetof(DEVMODEA, dmDuplex);
 constexpr uint32_t kBit22 = 1u << 22;
 
-uint32_t Word(const uint8_t* answer) {
-    uint32_t value = 0;
-    ByteView(answer, 4).u32(0, value);
-    return value;
-}
+uint32_t Word(const uint8_t* answer) { return ByteView(answer, 4).u32_or_zero(0); }
 
 }  // namespace
 
@@ -44,12 +38,12 @@ LONG NonSvFOLX::GetHostValue(DWORD code, void* data) {
     switch (code) {
     case 0x15: {
         if (const LONG answer = baseWord(value); answer != folx::kDone) return answer;
-        if ((Opt(190) & 0x8) && (o110 & 0x80) && (Field16(kOffDuplex) != 1 || (o110 & 0x1))) value |= 0x2;
+        if ((Opt(190) & 0x8) && (o110 & 0x80) && (Field16(devmode::kOffDuplex) != 1 || (o110 & 0x1))) value |= 0x2;
         if (Feature(static_cast<int>(CompositionFeature::Host15)) && o124 == 2 && !(Priv8(model::kByte238) & 0x2) &&
             ((Opt(130) & 0x1) || !(Priv8(model::kFlagByteA) & 0x10))) {
             value |= 0x3;
             if (Opt(130) & 0x2) {
-                const int16_t orientation = Field16(kOffOrientation);
+                const int16_t orientation = Field16(devmode::kOffOrientation);
                 const int32_t binding = Opt(132);
                 if ((orientation == 1 && binding == 0) || (orientation == 2 && binding == 1)) value |= 0x4;
                 else if (orientation == 1 || orientation == 2) value &= ~0x4u;
@@ -92,7 +86,7 @@ LONG NonSvFOLX::GetHostValue(DWORD code, void* data) {
         if (TrayFlag()) return PutWord(data, 0);
         return CmNonSvFOLX::GetHostValue(code, data);
     case 0x443: case 0x444: case 0x445: case 0x446: case 0x46C: case 0x46D:
-        if (TrayFlag()) return PutWord(data, static_cast<uint32_t>(static_cast<int32_t>(Field16(kOffSource))));
+        if (TrayFlag()) return PutWord(data, static_cast<uint32_t>(static_cast<int32_t>(Field16(devmode::kOffDefaultSource))));
         return CmNonSvFOLX::GetHostValue(code, data);
     case 0x447: {
         if (const LONG answer = baseWord(value); answer != folx::kDone) return answer;

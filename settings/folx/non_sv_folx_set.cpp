@@ -37,13 +37,9 @@ LONG NonSvFOLX::SetHostValue(DWORD code, void* data) {
     case 0x473: {
         const LONG answer = CmNonSvFOLX::SetHostValue(code, data);
         if (!(TrayFlag() || IsFinisherKind3())) return answer;
-        ByteView in(data, 4);
-        uint8_t media = 0;
-        uint16_t record = 0;
-        in.u8(0, media);
-        in.u16(2, record);
-        SetPriv16(363, media);
-        SetPriv16(809, HasModelFeature() ? record : 0);
+        const ByteView in(data, 4);
+        SetPriv16(363, in.u8_or_zero(0));
+        SetPriv16(809, HasModelFeature() ? in.u16_or_zero(2) : 0);
         return folx::kDone;
     }
     case 0x1B:

@@ -8,6 +8,7 @@
 #include "core/device/service_table.h"
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/helpers/byte_view.h"
 #include "settings/sdk/profile_store.h"
@@ -62,25 +63,6 @@ int16_t Public16(const uint8_t* devmode, size_t offset) {
     std::memcpy(&value, devmode + offset, sizeof value);
     return value;
 }
-
-// The paper cursor for the length of one step, released on every path.
-class PaperCursorHold {
-public:
-    explicit PaperCursorHold(UIDEVDATA* ctx) {
-        void* out = nullptr;
-        if (ctx->svc->Query(ctx, kTablePapers, 0, &out)) cursor_ = static_cast<PaperCursor*>(out);
-    }
-    ~PaperCursorHold() {
-        if (cursor_) cursor_->Release();
-    }
-    PaperCursorHold(const PaperCursorHold&) = delete;
-    PaperCursorHold& operator=(const PaperCursorHold&) = delete;
-    PaperCursor* operator->() const { return cursor_; }
-    explicit operator bool() const { return cursor_ != nullptr; }
-
-private:
-    PaperCursor* cursor_ = nullptr;
-};
 
 }  // namespace
 
@@ -208,7 +190,7 @@ void CmNonSvSDK::CarryCurrentPaper(uint8_t* next) {
         if (GetOption(settings, option, buffer, width)) SetOption(next, option, buffer, width);
     if (Option32(next, 110) & 2) return;
 
-    PaperCursorHold papers(ctx);
+    TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
     if (!papers || !papers->Select(paperCode)) return;
     if (!papers->IsCustom(1)) {
         const std::pair<DWORD, DWORD> pairs[] = {{111, 116}, {112, 117}, {114, 119}, {115, 120}};
@@ -260,7 +242,7 @@ LONG CmNonSvSDK::AfterProfileApplied() {
                     areaOrNone = area;
                 }
             }
-            PaperCursorHold papers(ctx);
+            TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
             if (papers && papers->Select(kCustomPaper)) papers->SetCustomSize(size, areaOrNone);
         }
     }
