@@ -147,28 +147,12 @@ private:
 
 extern const PushButtonRow kPbStaplePosition, kPbDeviceSetting, kPbBookletOptions, kPbFinishDefault;
 
-class CmSvPB_Staple : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1056;
-    CmSvPB_Staple() : CmSvPB_Plain(kPbStaplePosition) {}
-};
-class CmSvPB_DeviceSetting : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1057;
-    CmSvPB_DeviceSetting() : CmSvPB_Plain(kPbDeviceSetting) {}
-};
+DRV_DIALOG_BUTTON(CmSvPB_Staple, kPbStaplePosition, 1056)
+DRV_DIALOG_BUTTON(CmSvPB_DeviceSetting, kPbDeviceSetting, 1057)
 class CmSvPB_Margin : public CmSvPushButton {
 public:
     static constexpr uint32_t kItemId = 1058;
     CmSvPB_Margin();
 };
-class CmSvPB_BookletOptions : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1059;
-    CmSvPB_BookletOptions() : CmSvPB_Plain(kPbBookletOptions) {}
-};
-class CmSvPB_FinishDefault : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1060;
-    CmSvPB_FinishDefault() : CmSvPB_Plain(kPbFinishDefault) {}
-};
+DRV_DIALOG_BUTTON(CmSvPB_BookletOptions, kPbBookletOptions, 1059)
+DRV_DIALOG_BUTTON(CmSvPB_FinishDefault, kPbFinishDefault, 1060)
