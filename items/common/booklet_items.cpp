@@ -5,6 +5,7 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
 #include "items/common/dialog_gate.h"
 #include "items/common/finishing_items.h"
 #include "items/common/option_word.h"
@@ -54,17 +55,6 @@ void SetSwitch(UIDEVDATA* ctx, CmSvOnOff& item, int32_t value) {
     if (item.current == value) return;
     item.current = value;
     if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(&item);
-}
-
-// The first row with that option-interface value made current; the answers of a set.
-int SelectByOptionValue(CmSvMulti& item, int32_t optionValue) {
-    for (uint32_t i = 0; i < item.count; ++i) {
-        if (item.table[i].option_value != optionValue) continue;
-        if (item.table[i].enabled != 1) return kSdkRefused;
-        item.current = i;
-        return kSdkDone;
-    }
-    return kSdkNotSupported;
 }
 
 int NameOfCurrent(CmSvMulti& item, PieValue* out) {
@@ -143,7 +133,7 @@ int CmSvRB_PrintingMethod::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
 
 int CmSvRB_PrintingMethod::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = GateOn(ctx, *this, kBookletOptionsButton, data, false)) return answer;
-    return SelectByOptionValue(*this, 0);
+    return SelectRowByOptionValue(*this, 0);
 }
 
 // --- sheets per set --------------------------------------------------------------------------
@@ -192,10 +182,7 @@ void CmSvCB_BookletBindingLocation::Install(bool landscape) {
 }
 
 int CmSvCB_BookletBindingLocation::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBookletBinding)));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBookletBinding)));
 }
 
 int CmSvCB_BookletBindingLocation::Store(UIDEVDATA* ctx, uint8_t* destination) {
@@ -225,16 +212,12 @@ int CmSvCB_BookletBindingLocation::Action(UIDEVDATA* ctx, int argumentCount, con
 
 int CmSvCB_BookletBindingLocation::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = GateOn(ctx, *this, kBookletOptionsButton, data, true)) return answer;
-    return SelectByOptionValue(*this, *static_cast<const int32_t*>(data));
+    return SelectRowByOptionValue(*this, *static_cast<const int32_t*>(data));
 }
 
 int CmSvCB_BookletBindingLocation::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = GateOn(ctx, *this, kBookletOptionsButton, data, false)) return answer;
-    const uint32_t index = FindValue(0);
-    if (index >= count) return kSdkNotSupported;
-    if (table[index].enabled != 1) return kSdkRefused;
-    current = index;
-    return kSdkDone;
+    return SelectRowByValue(*this, 0);
 }
 
 // --- use of the margin -------------------------------------------------------------------------

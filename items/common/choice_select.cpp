@@ -11,15 +11,28 @@ int SelectRowByValue(CmSvMulti& item, int32_t value) {
     return kSdkDone;
 }
 
-int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
+namespace {
+
+// The first row (among the offered ones, when asked) with that option value.
+int SelectByOptionValue(CmSvMulti& item, int32_t optionValue, bool offeredOnly) {
     for (uint32_t i = 0; i < item.count; ++i) {
         const CmSvOptionRecord& row = item.table[i];
-        if (row.offered != 1 || row.option_value != optionValue) continue;
+        if ((offeredOnly && row.offered != 1) || row.option_value != optionValue) continue;
         if (row.enabled != 1) return kSdkRefused;
         item.current = i;
         return kSdkDone;
     }
     return kSdkNotSupported;
+}
+
+}  // namespace
+
+int SelectRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
+    return SelectByOptionValue(item, optionValue, false);
+}
+
+int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
+    return SelectByOptionValue(item, optionValue, true);
 }
 
 int LoadRowByValue(CmSvMulti& item, int32_t value) {

@@ -9,6 +9,8 @@
 
 // kSdkDone, kSdkNotSupported or kSdkRefused.
 int SelectRowByValue(CmSvMulti& item, int32_t value);
+int SelectRowByOptionValue(CmSvMulti& item, int32_t optionValue);
+// The same among the rows the item offers.
 int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue);
 // A load: the first row that stores `value` becomes current; 1 when found, else 0 and the choice
 // stays as it was.

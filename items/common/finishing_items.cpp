@@ -5,6 +5,7 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
@@ -94,10 +95,7 @@ void CmSvCB_BindDirect::Install(bool landscape) {
 }
 
 int CmSvCB_BindDirect::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBindingLocation)));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBindingLocation)));
 }
 
 int CmSvCB_BindDirect::Store(UIDEVDATA* ctx, uint8_t* destination) {
@@ -166,11 +164,7 @@ int CmSvCB_BindDirect::GetList(UIDEVDATA*, uint32_t, void* data) {
 int CmSvCB_BindDirect::Apply(UIDEVDATA*, uint32_t, void*) {
     if (Unavailable(*this)) return kSdkNotSupported;
     if (enabled != 1) return kSdkRefused;
-    const uint32_t index = FindValue(0);
-    if (index >= count) return kSdkNotSupported;
-    if (table[index].enabled != 1) return kSdkRefused;
-    current = index;
-    return kSdkDone;
+    return SelectRowByValue(*this, 0);
 }
 
 // --- centre-fold staple ----------------------------------------------------------------------

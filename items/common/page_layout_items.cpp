@@ -5,6 +5,7 @@
 #include "core/helpers/dialog_helpers.h"
 #include "core/device/service_table.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
 #include "items/common/number_format.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
@@ -73,26 +74,6 @@ int Changed(CmSvMulti& item, PieValue* out) {
     return 1;
 }
 
-// Makes the row of that option value current when it is there; the guard answers of a set.
-int SelectValue(CmSvMulti& item, int32_t value) {
-    const uint32_t index = item.FindValue(value);
-    if (index >= item.count) return kSdkNotSupported;
-    if (item.table[index].enabled != 1) return kSdkRefused;
-    item.current = index;
-    return kSdkDone;
-}
-
-int SelectOptionValue(CmSvMulti& item, int32_t optionValue) {
-    for (uint32_t i = 0; i < item.count; ++i) {
-        const CmSvOptionRecord& row = item.table[i];
-        if (row.option_value != optionValue) continue;
-        if (row.enabled != 1) return kSdkRefused;
-        item.current = i;
-        return kSdkDone;
-    }
-    return kSdkNotSupported;
-}
-
 }  // namespace
 
 int32_t LayoutKindOf(UIDEVDATA* ctx, const uint8_t* devmode) {
@@ -151,10 +132,7 @@ void CmSvCB_Layout::SetPictures(bool colour, bool landscape) {
 }
 
 int CmSvCB_Layout::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(LayoutKindOf(ctx, source));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowByValue(*this, LayoutKindOf(ctx, source));
 }
 
 int CmSvCB_Layout::Store(UIDEVDATA* ctx, uint8_t* destination) {
@@ -269,10 +247,7 @@ int CmSvCB_PageOrder::Init(UIDEVDATA* ctx, const uint8_t* settings) {
 }
 
 int CmSvCB_PageOrder::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(static_cast<int16_t>(ReadOptionShort(ctx, source, kOptPageOrder)));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptPageOrder)));
 }
 
 int CmSvCB_PageOrder::Store(UIDEVDATA* ctx, uint8_t* destination) {
@@ -305,7 +280,7 @@ int CmSvCB_PageOrder::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int refused = SetGuard(data)) return refused;
     const int32_t value = *static_cast<const int32_t*>(data);
     if (value < 0 || value > 7) return kSdkNotSupported;
-    return SelectOptionValue(*this, value);
+    return SelectRowByOptionValue(*this, value);
 }
 
 int CmSvCB_PageOrder::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
@@ -316,7 +291,7 @@ int CmSvCB_PageOrder::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
         value = 4;
     else if (publicdm::U16(settings, publicdm::kOrientation) != DMORIENT_PORTRAIT)
         value = 2;
-    return SelectValue(*this, value);
+    return SelectRowByValue(*this, value);
 }
 
 // --- scaling -------------------------------------------------------------------------------
