@@ -8,6 +8,7 @@
 #include "items/common/choice_select.h"
 #include "items/common/dialog_gate.h"
 #include "items/common/finishing_items.h"
+#include "items/common/item_links.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
 #include "settings/registry/conflict.h"
@@ -38,35 +39,6 @@ const CmSvOptionRecord kPortraitEdges[] = {Edge("LT", 0, 4120, kPortraitIcons[0]
 const CmSvOptionRecord kLandscapeEdges[] = {Edge("LT", 0, 4122, kLandscapeIcons[0]),
                                             Edge("RB", 1, 4123, kLandscapeIcons[1])};
 
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
-const uint8_t* SettingsOf(UIDEVDATA* ctx) {
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
-    return user ? user->GetSettingsSource() : nullptr;
-}
-
-template <class T>
-T* Partner(UIDEVDATA* ctx, uint32_t itemId) {
-    CmSvConflict* registry = RegistryOf(ctx);
-    return registry ? dynamic_cast<T*>(registry->FindItem(itemId)) : nullptr;
-}
-
-void SetSwitch(UIDEVDATA* ctx, CmSvOnOff& item, int32_t value) {
-    if (item.current == value) return;
-    item.current = value;
-    if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(&item);
-}
-
-int NameOfCurrent(CmSvMulti& item, PieValue* out) {
-    item.flags |= CmSvItem::kChangedByRules;
-    if (out) {
-        const CmSvOptionRecord* row = item.CurrentRow();
-        out->type = kSvTypeString;
-        out->value = reinterpret_cast<intptr_t>(row ? row->name : nullptr);
-    }
-    return 1;
-}
-
 }  // namespace
 
 // --- printing method -----------------------------------------------------------------------
@@ -96,7 +68,7 @@ int CmSvRB_PrintingMethod::GetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     auto* out = static_cast<int32_t*>(data);
     out[0] = row->option_value;
     if (row->option_value == 1) {
-        auto* sheets = Partner<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
+        auto* sheets = PartnerItem<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
         if (!sheets) return kSdkNoItem;
         out[1] = sheets->current;
     }
@@ -116,11 +88,11 @@ int CmSvRB_PrintingMethod::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
         current = index;
         return kSdkDone;
     }
-    auto* sheets = Partner<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
+    auto* sheets = PartnerItem<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
     if (!sheets) return kSdkNoItem;
     if (!sheets->InRange(in[1])) {
         static const uint32_t kSelf[] = {kItemId, 0};
-        if (CmSvConflict* registry = RegistryOf(ctx)) registry->ApplyValues(ctx, SettingsOf(ctx), kSelf);
+        if (CmSvConflict* registry = RegistryOf(ctx)) registry->ApplyValues(ctx, SheetSettingsOf(ctx), kSelf);
         return kSdkNotSupported;
     }
     current = index;
@@ -206,8 +178,8 @@ int CmSvCB_BookletBindingLocation::Action(UIDEVDATA* ctx, int argumentCount, con
     const bool portrait = Named(arguments[0], "PORTRAIT");
     if (!portrait && !Named(arguments[0], "LANDSCAPE")) return 0;
     Install(!portrait);
-    if (const uint8_t* settings = SettingsOf(ctx)) Load(ctx, settings);
-    return NameOfCurrent(*this, out);
+    if (const uint8_t* settings = SheetSettingsOf(ctx)) Load(ctx, settings);
+    return AnswerChangedChoice(*this, out);
 }
 
 int CmSvCB_BookletBindingLocation::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
@@ -252,20 +224,20 @@ int CmSvDGT_BookletMargin::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = Gate(ctx, data, true)) return answer;
     const int32_t millimetres = *static_cast<const int32_t*>(data) / 100;
     if (millimetres < 0 || millimetres > kMaximumMm) return kSdkNotSupported;
-    auto* useMargin = Partner<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
+    auto* useMargin = PartnerItem<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
     if (!useMargin) return kSdkNoItem;
     TakeMillimetres(millimetres);
-    SetSwitch(ctx, *useMargin, millimetres != 0 ? 1 : 0);
+    SetPartnerSwitch(ctx, *useMargin, millimetres != 0 ? 1 : 0);
     return kSdkDone;
 }
 
 int CmSvDGT_BookletMargin::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = Gate(ctx, data, false)) return answer;
-    auto* useMargin = Partner<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
+    auto* useMargin = PartnerItem<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
     if (!useMargin) return kSdkNoItem;
     const uint8_t* defaults = ctx->svc->GetDevmode(ctx, 1);
     current = static_cast<int16_t>(ReadOptionShort(ctx, defaults, kOptBookletMargin));
-    SetSwitch(ctx, *useMargin, (ReadOptionWord(ctx, defaults, kOptBooklet) & 4u) ? 1 : 0);
+    SetPartnerSwitch(ctx, *useMargin, (ReadOptionWord(ctx, defaults, kOptBooklet) & 4u) ? 1 : 0);
     return kSdkDone;
 }
 

@@ -6,13 +6,13 @@
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/choice_select.h"
+#include "items/common/item_links.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
 #include "settings/registry/conflict.h"
 
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
@@ -31,26 +31,7 @@ const CmSvOptionRecord kMethodRows[] = {
     {"STAPLE", nullptr, 1, 0, 0, 1, 1, 0, 0, nullptr, 1, 3, 1},
 };
 
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
 bool Unavailable(const CmSv& item) { return item.available == 0; }
-
-CmSvOnOff* OnOffItem(UIDEVDATA* ctx, uint32_t itemId) {
-    CmSvConflict* registry = RegistryOf(ctx);
-    return registry ? dynamic_cast<CmSvOnOff*>(registry->FindItem(itemId)) : nullptr;
-}
-
-// Turns an on/off item to the value; a change enters the registry's changed-item set.
-void SetPartner(UIDEVDATA* ctx, CmSvOnOff& partner, int32_t value) {
-    if (partner.current == value) return;
-    partner.current = value;
-    if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(&partner);
-}
-
-const uint8_t* SettingsOf(UIDEVDATA* ctx) {
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
-    return user ? user->GetSettingsSource() : nullptr;
-}
 
 }  // namespace
 
@@ -126,14 +107,8 @@ int CmSvCB_BindDirect::Action(UIDEVDATA* ctx, int argumentCount, const char* con
     const bool portrait = Named(arguments[0], "PORTRAIT");
     if (!portrait && !Named(arguments[0], "LANDSCAPE")) return 0;
     Install(!portrait);
-    if (const uint8_t* settings = SettingsOf(ctx)) Load(ctx, settings);
-    if (out) {
-        const CmSvOptionRecord* row = CurrentRow();
-        out->type = kSvTypeString;
-        out->value = reinterpret_cast<intptr_t>(row ? row->name : nullptr);
-    }
-    flags |= CmSvItem::kChangedByRules;
-    return 1;
+    if (const uint8_t* settings = SheetSettingsOf(ctx)) Load(ctx, settings);
+    return AnswerChangedChoice(*this, out);
 }
 
 int CmSvCB_BindDirect::Preview(UIDEVDATA*, intptr_t a, intptr_t, intptr_t, intptr_t) {
@@ -210,12 +185,12 @@ int CmSvCK_CenterFoldStaple::SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data
     if (key != kBookletKey) return kSdkNotSupported;
     // The application's booklet request reaches the switch whatever the page shows.
     if (!data) return kSdkNoItem;
-    CmSvOnOff* booklet = OnOffItem(ctx, kAppBookletItem);
+    CmSvOnOff* booklet = PartnerItem<CmSvOnOff>(ctx, kAppBookletItem);
     if (!booklet) return kSdkNotSupported;
     const uint32_t value = *static_cast<const uint32_t*>(data);
     if (value > 1) return kSdkNotSupported;
     current = static_cast<int32_t>(value);
-    SetPartner(ctx, *booklet, static_cast<int32_t>(value));
+    SetPartnerSwitch(ctx, *booklet, static_cast<int32_t>(value));
     return kSdkDone;
 }
 
@@ -227,9 +202,9 @@ int CmSvCK_CenterFoldStaple::Apply(UIDEVDATA* ctx, uint32_t key, void*) {
         return kSdkDone;
     }
     if (key != kBookletKey) return kSdkNotSupported;
-    CmSvOnOff* booklet = OnOffItem(ctx, kAppBookletItem);
+    CmSvOnOff* booklet = PartnerItem<CmSvOnOff>(ctx, kAppBookletItem);
     if (!booklet) return kSdkNotSupported;
-    SetPartner(ctx, *booklet, 0);
+    SetPartnerSwitch(ctx, *booklet, 0);
     current = 0;
     return kSdkDone;
 }
@@ -301,7 +276,7 @@ int CmSvMulti_FinishingMethod::Select(UIDEVDATA* ctx, int32_t optionValue) {
     if (index >= count) return kSdkNotSupported;
     if (table[index].enabled != 1) return kSdkRefused;
     current = index;
-    SetPartner(ctx, *staple, static_cast<int32_t>(index));
+    SetPartnerSwitch(ctx, *staple, static_cast<int32_t>(index));
     return kSdkDone;
 }
 

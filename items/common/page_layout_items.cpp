@@ -6,6 +6,7 @@
 #include "core/device/service_table.h"
 #include "data/resources/drvopui_ids.h"
 #include "items/common/choice_select.h"
+#include "items/common/item_links.h"
 #include "items/common/number_format.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
@@ -60,19 +61,6 @@ const CmSvOptionRecord kOrderEightTail[] = {Choice("DIRECTION_LUR", 4, 4022, 0, 
 // Scaling ratio and copies.
 const int32_t kRatioCompanions[] = {IDC_SCALING_LABEL, IDC_SCALING_RANGE, 0};
 const int32_t kCopiesCompanions[] = {IDC_COPIES_LABEL, IDC_COPIES_RANGE, 0};
-
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
-// A choice the rules changed: hand back its name and mark the item.
-int Changed(CmSvMulti& item, PieValue* out) {
-    item.flags |= CmSvItem::kChangedByRules;
-    const CmSvOptionRecord* row = item.CurrentRow();
-    if (out) {
-        out->type = kSvTypeString;
-        out->value = reinterpret_cast<intptr_t>(row ? row->name : nullptr);
-    }
-    return 1;
-}
 
 }  // namespace
 
@@ -273,7 +261,7 @@ int CmSvCB_PageOrder::Action(UIDEVDATA* ctx, int argumentCount, const char* cons
     } else {
         return 0;
     }
-    return Changed(*this, out);
+    return AnswerChangedChoice(*this, out);
 }
 
 int CmSvCB_PageOrder::SetCurrent(UIDEVDATA*, uint32_t, void* data) {

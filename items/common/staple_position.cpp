@@ -8,6 +8,7 @@
 #include "data/resources/drvopui_ids.h"
 #include "items/common/choice_select.h"
 #include "items/common/finishing_items.h"
+#include "items/common/item_links.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
@@ -61,11 +62,8 @@ const CmSvOptionRecord* ByButton(const CmSvOptionRecord* rows, int32_t button) {
     return nullptr;
 }
 
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
 const CmSvOptionRecord* BindingRow(UIDEVDATA* ctx) {
-    CmSvConflict* registry = RegistryOf(ctx);
-    auto* binding = registry ? dynamic_cast<CmSvMulti*>(registry->FindItem(CmSvCB_BindDirect::kItemId)) : nullptr;
+    auto* binding = PartnerItem<CmSvMulti>(ctx, CmSvCB_BindDirect::kItemId);
     return binding ? binding->CurrentRow() : nullptr;
 }
 
