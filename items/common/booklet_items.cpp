@@ -13,8 +13,6 @@
 #include "items/common/public_devmode.h"
 #include "settings/registry/conflict.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr CmSvOptionRecord Radio(const char* name, int32_t value, int32_t control, int32_t optionValue) {
@@ -141,17 +139,8 @@ int CmSvDGT_SheetPerSets::FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) {
 CmSvCB_BookletBindingLocation::CmSvCB_BookletBindingLocation()
     : CmSvComboBox("Booklet$BindingLocation", kItemId, 0, 2, kPortraitEdges, IDC_BOOKLET_BINDING, kBindingCompanions,
                    1, 1, 33, kIconImage, 1),
-      CmSvSdk_Multi(0x10088, 4, 0) {}
-
-void CmSvCB_BookletBindingLocation::Install(bool landscape) {
-    if (haveRows_)
-        for (int i = 0; i < 2; ++i) texts_[landscape_][i] = rows_[i].display_text;
-    std::memcpy(rows_, landscape ? kLandscapeEdges : kPortraitEdges, sizeof rows_);
-    for (int i = 0; i < 2; ++i) rows_[i].display_text = texts_[landscape][i];
-    haveRows_ = true;
-    landscape_ = landscape;
-    UseTable(rows_, 2);
-}
+      CmSvSdk_Multi(0x10088, 4, 0),
+      rows_(kPortraitEdges, kLandscapeEdges) {}
 
 int CmSvCB_BookletBindingLocation::Load(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBookletBinding)));
@@ -167,19 +156,14 @@ int CmSvCB_BookletBindingLocation::Store(UIDEVDATA* ctx, uint8_t* destination) {
 int CmSvCB_BookletBindingLocation::Init(UIDEVDATA*, const uint8_t* settings) {
     if (!settings) return 1;
     const uint16_t orientation = publicdm::U16(settings, publicdm::kOrientation);
-    if (orientation == DMORIENT_PORTRAIT) Install(false);
-    if (orientation == DMORIENT_LANDSCAPE) Install(true);
+    if (orientation == DMORIENT_PORTRAIT) rows_.Install(*this, false);
+    if (orientation == DMORIENT_LANDSCAPE) rows_.Install(*this, true);
     return 1;
 }
 
 int CmSvCB_BookletBindingLocation::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments,
                                           PieValue* out) {
-    if (!haveRows_ || argumentCount != 1 || !arguments) return 0;
-    const bool portrait = Named(arguments[0], "PORTRAIT");
-    if (!portrait && !Named(arguments[0], "LANDSCAPE")) return 0;
-    Install(!portrait);
-    if (const uint8_t* settings = SheetSettingsOf(ctx)) Load(ctx, settings);
-    return AnswerChangedChoice(*this, out);
+    return rows_.Turn(*this, ctx, argumentCount, arguments, out);
 }
 
 int CmSvCB_BookletBindingLocation::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {

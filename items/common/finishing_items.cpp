@@ -21,8 +21,15 @@ constexpr size_t kDuplexOffset = offsetof(DEVMODEA, dmDuplex);  // 62
 // Binding rows: a text and a normal and a disabled icon for each orientation.
 const uint16_t kPortraitIcons[4][2] = {{4671, 4679}, {4673, 4681}, {4676, 4684}, {4678, 4686}};
 const uint16_t kLandscapeIcons[4][2] = {{4675, 4683}, {4677, 4685}, {4674, 4682}, {4672, 4680}};
-constexpr const char* kBindingNames[4] = {"LONGLT", "LONGRB", "SHORTTR", "SHORTBL"};
-constexpr int32_t kPortraitTextFirst = 4112, kLandscapeTextFirst = 4116;
+constexpr CmSvOptionRecord Edge(const char* name, int32_t value, int32_t textId, const uint16_t* icons) {
+    return CmSvOptionRecord{name, nullptr, value, textId, 0, 1, 1, 0, 0, icons, 1, value, 1};
+}
+const CmSvOptionRecord kPortraitEdges[CmSvCB_BindDirect::kRowCount] = {
+    Edge("LONGLT", 0, 4112, kPortraitIcons[0]), Edge("LONGRB", 1, 4113, kPortraitIcons[1]),
+    Edge("SHORTTR", 2, 4114, kPortraitIcons[2]), Edge("SHORTBL", 3, 4115, kPortraitIcons[3])};
+const CmSvOptionRecord kLandscapeEdges[CmSvCB_BindDirect::kRowCount] = {
+    Edge("LONGLT", 0, 4116, kLandscapeIcons[0]), Edge("LONGRB", 1, 4117, kLandscapeIcons[1]),
+    Edge("SHORTTR", 2, 4118, kLandscapeIcons[2]), Edge("SHORTBL", 3, 4119, kLandscapeIcons[3])};
 const int32_t kBindingCompanions[] = {IDC_BINDING_LABEL, 0};
 const int32_t kMarginCompanions[] = {IDC_MARGIN_LABEL, 0};
 
@@ -46,33 +53,9 @@ int32_t BindingOrientation(int32_t option124, int32_t option126, int32_t orienta
 CmSvCB_BindDirect::CmSvCB_BindDirect()
     : CmSvComboBox("Layout$BindingLocation", kItemId, 0, 0, nullptr, IDC_BINDING, kBindingCompanions, 1, 1, 33,
                    kIconImage, 1),
-      CmSvSdk_Multi(0x10072, 4, 0) {
+      CmSvSdk_Multi(0x10072, 4, 0),
+      rows_(kPortraitEdges, kLandscapeEdges) {
     previewKey = 3;
-}
-
-void CmSvCB_BindDirect::Install(bool landscape) {
-    if (haveRows_)
-        for (uint32_t i = 0; i < kRowCount; ++i) texts_[landscape_][i] = rows_[i].display_text;
-    for (uint32_t i = 0; i < kRowCount; ++i) {
-        const int32_t value = static_cast<int32_t>(i);
-        rows_[i] = CmSvOptionRecord{kBindingNames[i],
-                                    nullptr,
-                                    value,
-                                    (landscape ? kLandscapeTextFirst : kPortraitTextFirst) + value,
-                                    0,
-                                    1,
-                                    1,
-                                    0,
-                                    0,
-                                    landscape ? kLandscapeIcons[i] : kPortraitIcons[i],
-                                    1,
-                                    value,
-                                    1};
-        rows_[i].display_text = texts_[landscape][i];
-    }
-    haveRows_ = true;
-    landscape_ = landscape;
-    UseTable(rows_, kRowCount);
 }
 
 int CmSvCB_BindDirect::Load(UIDEVDATA* ctx, const uint8_t* source) {
@@ -97,18 +80,13 @@ int CmSvCB_BindDirect::Init(UIDEVDATA* ctx, const uint8_t* settings) {
         BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
                            static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
                            static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
-    if (orientation == DMORIENT_PORTRAIT) Install(false);
-    if (orientation == DMORIENT_LANDSCAPE) Install(true);
+    if (orientation == DMORIENT_PORTRAIT) rows_.Install(*this, false);
+    if (orientation == DMORIENT_LANDSCAPE) rows_.Install(*this, true);
     return 1;
 }
 
 int CmSvCB_BindDirect::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) {
-    if (!haveRows_ || argumentCount != 1 || !arguments) return 0;
-    const bool portrait = Named(arguments[0], "PORTRAIT");
-    if (!portrait && !Named(arguments[0], "LANDSCAPE")) return 0;
-    Install(!portrait);
-    if (const uint8_t* settings = SheetSettingsOf(ctx)) Load(ctx, settings);
-    return AnswerChangedChoice(*this, out);
+    return rows_.Turn(*this, ctx, argumentCount, arguments, out);
 }
 
 int CmSvCB_BindDirect::Preview(UIDEVDATA*, intptr_t a, intptr_t, intptr_t, intptr_t) {

@@ -5,6 +5,7 @@
 // writes only its own bit.
 #pragma once
 
+#include "items/common/oriented_rows.h"
 #include "items/common/push_buttons.h"
 #include "settings/controls/buttons.h"
 #include "settings/controls/list_bindings.h"
@@ -47,13 +48,7 @@ public:
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
 private:
-    void Install(bool landscape);
-    CmSvOptionRecord rows_[kRowCount] = {};
-    // The texts the list loaded for each orientation's rows, kept so that turning the page back
-    // and forth loads each text once.
-    char* texts_[2][kRowCount] = {};
-    bool haveRows_ = false;
-    bool landscape_ = false;
+    OrientedRows<kRowCount> rows_;
 };
 
 // The centre-fold staple of a booklet. Key 0x1006c is the switch itself; key 0x10031 is the
