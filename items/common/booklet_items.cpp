@@ -143,14 +143,11 @@ CmSvCB_BookletBindingLocation::CmSvCB_BookletBindingLocation()
       rows_(kPortraitEdges, kLandscapeEdges) {}
 
 int CmSvCB_BookletBindingLocation::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBookletBinding)));
+    return LoadRowFromShort(ctx, *this, source, kOptBookletBinding);
 }
 
 int CmSvCB_BookletBindingLocation::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptBookletBinding, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptBookletBinding);
 }
 
 int CmSvCB_BookletBindingLocation::Init(UIDEVDATA*, const uint8_t* settings) {

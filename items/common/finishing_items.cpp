@@ -59,7 +59,7 @@ CmSvCB_BindDirect::CmSvCB_BindDirect()
 }
 
 int CmSvCB_BindDirect::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBindingLocation)));
+    return LoadRowFromShort(ctx, *this, source, kOptBindingLocation);
 }
 
 int CmSvCB_BindDirect::Store(UIDEVDATA* ctx, uint8_t* destination) {

@@ -235,14 +235,11 @@ int CmSvCB_PageOrder::Init(UIDEVDATA* ctx, const uint8_t* settings) {
 }
 
 int CmSvCB_PageOrder::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptPageOrder)));
+    return LoadRowFromShort(ctx, *this, source, kOptPageOrder);
 }
 
 int CmSvCB_PageOrder::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptPageOrder, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptPageOrder);
 }
 
 int CmSvCB_PageOrder::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) {

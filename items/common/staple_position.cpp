@@ -76,14 +76,11 @@ CmSvRB_Position::CmSvRB_Position()
 }
 
 int CmSvRB_Position::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptStaplePoint)));
+    return LoadRowFromShort(ctx, *this, source, kOptStaplePoint);
 }
 
 int CmSvRB_Position::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptStaplePoint, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptStaplePoint);
 }
 
 int CmSvRB_Position::Init(UIDEVDATA* ctx, const uint8_t* settings) {
