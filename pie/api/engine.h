@@ -178,6 +178,18 @@ public:
             pl_fatal_error(engine_, PL_ERR_STACK, function);
         }
     }
+    // One level, for a walk that already knows the levels free above it (the limit less the
+    // depth): the limit is not looked up again for every term inside an argument.
+    struct RoomAbove {
+        int64_t levels;
+    };
+    PlDepthGuard(PieEngine* engine, const char* function, RoomAbove room) : engine_(engine), weight_(1) {
+        ++engine_->depth;
+        if (room.levels < 1 || pl_stack_exhausted(engine_, engine_->depth - 1)) {
+            --engine_->depth;
+            pl_fatal_error(engine_, PL_ERR_STACK, function);
+        }
+    }
     ~PlDepthGuard() { engine_->depth -= weight_; }
     PlDepthGuard(const PlDepthGuard&) = delete;
     PlDepthGuard& operator=(const PlDepthGuard&) = delete;
@@ -201,12 +213,28 @@ public:
     PlDepthRun(PieEngine* engine, const char* function, int weight = 1)
         : engine_(engine), function_(function), weight_(weight) {}
     // A run may also recurse (into list heads, arguments): the stack is measured as a guard does.
-    void step() {
-        if ((engine_->depth += weight_) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight_)) {
-            engine_->depth -= weight_;
-            pl_fatal_error(engine_, PL_ERR_STACK, function_);
+    void step() { take(weight_, function_); }
+    // Steps of other weights, for a run that stands for the levels of several kinds of call; an
+    // error names the function whose level it was.
+    void take(int weight, const char* function) {
+        if ((engine_->depth += weight) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight)) {
+            engine_->depth -= weight;
+            pl_fatal_error(engine_, PL_ERR_STACK, function);
         }
-        taken_ += weight_;
+        taken_ += weight;
+    }
+    // Takes weight levels at once when they can neither meet the limit nor cross a multiple of 64
+    // (where the stack is looked at); false, with nothing taken, when they must be taken by steps.
+    bool take_quietly(int weight) {
+        const int before = engine_->depth;
+        if (before + weight > pl_depth_limit(engine_) || ((before ^ (before + weight)) & ~63) != 0) return false;
+        engine_->depth = before + weight;
+        taken_ += weight;
+        return true;
+    }
+    void give(int weight) {
+        engine_->depth -= weight;
+        taken_ -= weight;
     }
     // The walk stops here though levels more of it were left.
     void reach(int64_t levels) const { pl_depth_reach(engine_, levels * weight_, function_); }

@@ -129,42 +129,6 @@ bool is_conjunction(const PieEngine* engine, const PlFunctor* f) {
            !(engine->flags & PLE_TRACE);
 }
 
-// The levels a chain takes as the guards of the calls it stands for would take them, given back
-// however it ends.
-class ChainDepth {
-public:
-    explicit ChainDepth(PieEngine* engine) : engine_(engine) {}
-    ~ChainDepth() { engine_->depth -= taken_; }
-    ChainDepth(const ChainDepth&) = delete;
-    ChainDepth& operator=(const ChainDepth&) = delete;
-
-    void take(int weight, const char* function) {
-        if ((engine_->depth += weight) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight)) {
-            engine_->depth -= weight;
-            pl_fatal_error(engine_, PL_ERR_STACK, function);
-        }
-        taken_ += weight;
-    }
-    // Takes the levels of a call and its conjunction at once when neither could meet the limit
-    // nor cross a multiple of 64 (where the stack is looked at); false, with nothing taken, when
-    // they must be taken one by one.
-    bool take_both() {
-        const int before = engine_->depth;
-        if (before + 8 > pl_depth_limit(engine_) || ((before ^ (before + 8)) & ~63) != 0) return false;
-        engine_->depth = before + 8;
-        taken_ += 8;
-        return true;
-    }
-    void give(int weight) {
-        engine_->depth -= weight;
-        taken_ -= weight;
-    }
-
-private:
-    PieEngine* engine_;
-    int taken_ = 0;
-};
-
 // One conjunction of a chain: its left goal with the clause it stands on, and its right goal.
 struct Level {
     PlCell* goal;  // the left goal, dereferenced once entered
@@ -215,8 +179,9 @@ constexpr int kChainLevels = 4;
 int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool called) {
     enum class Step { Enter, Next, Right, AfterRight, Leave };
     Level levels[kChainLevels];
-    ChainDepth depth(engine);
-    if (called && depth.take_both()) {
+    // The levels of the calls the chain stands for, given back however it ends.
+    PlDepthRun depth(engine, "pl_call_logical_and");
+    if (called && depth.take_quietly(8)) {
         pl_reset_once_cells(goal->fn.functor);
     } else {
         if (called) {
@@ -292,7 +257,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
         case Step::Right: {
             PlCell* r = l.right;
             if (n + 1 < kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
-                if (depth.take_both()) {
+                if (depth.take_quietly(8)) {
                     pl_reset_once_cells(r->fn.functor);
                 } else {
                     depth.take(4, "pl_call");
@@ -311,12 +276,9 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
             PlFunctor* f = r->type == PL_FUNCTOR ? r->fn.functor : nullptr;
             if (f && f->builtin == pl_call_logical_and) {
                 second = pl_call_conjunction(engine, r, l.frame, answers);
-            } else if (f && f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
-                       f != engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+            } else if (f && pl_calls_builtin_directly(engine, f)) {
                 depth.take(4, "pl_call");
-                pl_reset_once_cells(f);
-                second = f->builtin(engine, r, l.frame, answers);
-                if (second == PL_STOP) second = PL_FAIL;
+                second = pl_call_builtin_directly(engine, f, r, l.frame, answers);
                 depth.give(4);
             } else {
                 second = pl_call(engine, r, l.frame, answers);
@@ -365,9 +327,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
 }  // namespace
 
 int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    PlFunctor* f = goal->fn.functor;
-    if ((f->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM || (engine->flags & PLE_TRACE))
-        return pl_call(engine, goal, frame, answers);
+    if (!is_conjunction(engine, goal->fn.functor)) return pl_call(engine, goal, frame, answers);
     return chain(engine, goal, frame, answers, true);
 }
 
