@@ -5,13 +5,13 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
 #include "items/common/dialog_gate.h"
 #include "items/common/finishing_items.h"
+#include "items/common/item_links.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
 #include "settings/registry/conflict.h"
-
-#include <cstring>
 
 namespace {
 
@@ -36,46 +36,6 @@ constexpr CmSvOptionRecord Edge(const char* name, int32_t value, int32_t textId,
 const CmSvOptionRecord kPortraitEdges[] = {Edge("LT", 0, 4120, kPortraitIcons[0]), Edge("RB", 1, 4121, kPortraitIcons[1])};
 const CmSvOptionRecord kLandscapeEdges[] = {Edge("LT", 0, 4122, kLandscapeIcons[0]),
                                             Edge("RB", 1, 4123, kLandscapeIcons[1])};
-
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
-const uint8_t* SettingsOf(UIDEVDATA* ctx) {
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
-    return user ? user->GetSettingsSource() : nullptr;
-}
-
-template <class T>
-T* Partner(UIDEVDATA* ctx, uint32_t itemId) {
-    CmSvConflict* registry = RegistryOf(ctx);
-    return registry ? dynamic_cast<T*>(registry->FindItem(itemId)) : nullptr;
-}
-
-void SetSwitch(UIDEVDATA* ctx, CmSvOnOff& item, int32_t value) {
-    if (item.current == value) return;
-    item.current = value;
-    if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(&item);
-}
-
-// The first row with that option-interface value made current; the answers of a set.
-int SelectByOptionValue(CmSvMulti& item, int32_t optionValue) {
-    for (uint32_t i = 0; i < item.count; ++i) {
-        if (item.table[i].option_value != optionValue) continue;
-        if (item.table[i].enabled != 1) return kSdkRefused;
-        item.current = i;
-        return kSdkDone;
-    }
-    return kSdkNotSupported;
-}
-
-int NameOfCurrent(CmSvMulti& item, PieValue* out) {
-    item.flags |= CmSvItem::kChangedByRules;
-    if (out) {
-        const CmSvOptionRecord* row = item.CurrentRow();
-        out->type = kSvTypeString;
-        out->value = reinterpret_cast<intptr_t>(row ? row->name : nullptr);
-    }
-    return 1;
-}
 
 }  // namespace
 
@@ -106,7 +66,7 @@ int CmSvRB_PrintingMethod::GetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     auto* out = static_cast<int32_t*>(data);
     out[0] = row->option_value;
     if (row->option_value == 1) {
-        auto* sheets = Partner<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
+        auto* sheets = PartnerItem<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
         if (!sheets) return kSdkNoItem;
         out[1] = sheets->current;
     }
@@ -126,11 +86,11 @@ int CmSvRB_PrintingMethod::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
         current = index;
         return kSdkDone;
     }
-    auto* sheets = Partner<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
+    auto* sheets = PartnerItem<CmSvNumeric>(ctx, CmSvDGT_SheetPerSets::kItemId);
     if (!sheets) return kSdkNoItem;
     if (!sheets->InRange(in[1])) {
         static const uint32_t kSelf[] = {kItemId, 0};
-        if (CmSvConflict* registry = RegistryOf(ctx)) registry->ApplyValues(ctx, SettingsOf(ctx), kSelf);
+        if (CmSvConflict* registry = RegistryOf(ctx)) registry->ApplyValues(ctx, SheetSettingsOf(ctx), kSelf);
         return kSdkNotSupported;
     }
     current = index;
@@ -143,7 +103,7 @@ int CmSvRB_PrintingMethod::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
 
 int CmSvRB_PrintingMethod::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = GateOn(ctx, *this, kBookletOptionsButton, data, false)) return answer;
-    return SelectByOptionValue(*this, 0);
+    return SelectRowByOptionValue(*this, 0);
 }
 
 // --- sheets per set --------------------------------------------------------------------------
@@ -179,62 +139,38 @@ int CmSvDGT_SheetPerSets::FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) {
 CmSvCB_BookletBindingLocation::CmSvCB_BookletBindingLocation()
     : CmSvComboBox("Booklet$BindingLocation", kItemId, 0, 2, kPortraitEdges, IDC_BOOKLET_BINDING, kBindingCompanions,
                    1, 1, 33, kIconImage, 1),
-      CmSvSdk_Multi(0x10088, 4, 0) {}
-
-void CmSvCB_BookletBindingLocation::Install(bool landscape) {
-    if (haveRows_)
-        for (int i = 0; i < 2; ++i) texts_[landscape_][i] = rows_[i].display_text;
-    std::memcpy(rows_, landscape ? kLandscapeEdges : kPortraitEdges, sizeof rows_);
-    for (int i = 0; i < 2; ++i) rows_[i].display_text = texts_[landscape][i];
-    haveRows_ = true;
-    landscape_ = landscape;
-    UseTable(rows_, 2);
-}
+      CmSvSdk_Multi(0x10088, 4, 0),
+      rows_(kPortraitEdges, kLandscapeEdges) {}
 
 int CmSvCB_BookletBindingLocation::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBookletBinding)));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowFromShort(ctx, *this, source, kOptBookletBinding);
 }
 
 int CmSvCB_BookletBindingLocation::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptBookletBinding, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptBookletBinding);
 }
 
 int CmSvCB_BookletBindingLocation::Init(UIDEVDATA*, const uint8_t* settings) {
     if (!settings) return 1;
     const uint16_t orientation = publicdm::U16(settings, publicdm::kOrientation);
-    if (orientation == DMORIENT_PORTRAIT) Install(false);
-    if (orientation == DMORIENT_LANDSCAPE) Install(true);
+    if (orientation == DMORIENT_PORTRAIT) rows_.Install(*this, false);
+    if (orientation == DMORIENT_LANDSCAPE) rows_.Install(*this, true);
     return 1;
 }
 
 int CmSvCB_BookletBindingLocation::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments,
                                           PieValue* out) {
-    if (!haveRows_ || argumentCount != 1 || !arguments) return 0;
-    const bool portrait = Named(arguments[0], "PORTRAIT");
-    if (!portrait && !Named(arguments[0], "LANDSCAPE")) return 0;
-    Install(!portrait);
-    if (const uint8_t* settings = SettingsOf(ctx)) Load(ctx, settings);
-    return NameOfCurrent(*this, out);
+    return rows_.Turn(*this, ctx, argumentCount, arguments, out);
 }
 
 int CmSvCB_BookletBindingLocation::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = GateOn(ctx, *this, kBookletOptionsButton, data, true)) return answer;
-    return SelectByOptionValue(*this, *static_cast<const int32_t*>(data));
+    return SelectRowByOptionValue(*this, *static_cast<const int32_t*>(data));
 }
 
 int CmSvCB_BookletBindingLocation::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = GateOn(ctx, *this, kBookletOptionsButton, data, false)) return answer;
-    const uint32_t index = FindValue(0);
-    if (index >= count) return kSdkNotSupported;
-    if (table[index].enabled != 1) return kSdkRefused;
-    current = index;
-    return kSdkDone;
+    return SelectRowByValue(*this, 0);
 }
 
 // --- use of the margin -------------------------------------------------------------------------
@@ -269,20 +205,20 @@ int CmSvDGT_BookletMargin::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = Gate(ctx, data, true)) return answer;
     const int32_t millimetres = *static_cast<const int32_t*>(data) / 100;
     if (millimetres < 0 || millimetres > kMaximumMm) return kSdkNotSupported;
-    auto* useMargin = Partner<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
+    auto* useMargin = PartnerItem<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
     if (!useMargin) return kSdkNoItem;
     TakeMillimetres(millimetres);
-    SetSwitch(ctx, *useMargin, millimetres != 0 ? 1 : 0);
+    SetPartnerSwitch(ctx, *useMargin, millimetres != 0 ? 1 : 0);
     return kSdkDone;
 }
 
 int CmSvDGT_BookletMargin::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
     if (int answer = Gate(ctx, data, false)) return answer;
-    auto* useMargin = Partner<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
+    auto* useMargin = PartnerItem<CmSvOnOff>(ctx, CmSvCK_UseMargin::kItemId);
     if (!useMargin) return kSdkNoItem;
     const uint8_t* defaults = ctx->svc->GetDevmode(ctx, 1);
     current = static_cast<int16_t>(ReadOptionShort(ctx, defaults, kOptBookletMargin));
-    SetSwitch(ctx, *useMargin, (ReadOptionWord(ctx, defaults, kOptBooklet) & 4u) ? 1 : 0);
+    SetPartnerSwitch(ctx, *useMargin, (ReadOptionWord(ctx, defaults, kOptBooklet) & 4u) ? 1 : 0);
     return kSdkDone;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "items/common/margin_field.h"
+#include "items/common/oriented_rows.h"
 #include "items/common/push_buttons.h"
 #include "settings/controls/buttons.h"
 #include "settings/controls/list_bindings.h"
@@ -55,11 +56,7 @@ public:
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
 private:
-    void Install(bool landscape);
-    CmSvOptionRecord rows_[2] = {};
-    char* texts_[2][2] = {};  // the loaded texts of each orientation's rows
-    bool haveRows_ = false;
-    bool landscape_ = false;
+    OrientedRows<2> rows_;
 };
 
 class CmSvCK_UseMargin : public CmSvCheckBox, public CmSvSdk_OnOff {

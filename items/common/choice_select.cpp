@@ -1,6 +1,7 @@
 // Row choice by value, with the option interface's answers.
 #include "items/common/choice_select.h"
 
+#include "items/common/option_word.h"
 #include "settings/sdk/sdk_binding.h"
 
 int SelectRowByValue(CmSvMulti& item, int32_t value) {
@@ -11,10 +12,13 @@ int SelectRowByValue(CmSvMulti& item, int32_t value) {
     return kSdkDone;
 }
 
-int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
+namespace {
+
+// The first row (among the offered ones, when asked) with that option value.
+int SelectByOptionValue(CmSvMulti& item, int32_t optionValue, bool offeredOnly) {
     for (uint32_t i = 0; i < item.count; ++i) {
         const CmSvOptionRecord& row = item.table[i];
-        if (row.offered != 1 || row.option_value != optionValue) continue;
+        if ((offeredOnly && row.offered != 1) || row.option_value != optionValue) continue;
         if (row.enabled != 1) return kSdkRefused;
         item.current = i;
         return kSdkDone;
@@ -22,10 +26,31 @@ int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
     return kSdkNotSupported;
 }
 
+}  // namespace
+
+int SelectRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
+    return SelectByOptionValue(item, optionValue, false);
+}
+
+int SelectOfferedRowByOptionValue(CmSvMulti& item, int32_t optionValue) {
+    return SelectByOptionValue(item, optionValue, true);
+}
+
 int LoadRowByValue(CmSvMulti& item, int32_t value) {
     const uint32_t index = item.FindValue(value);
     if (index >= item.count) return 0;
     item.current = index;
+    return 1;
+}
+
+int LoadRowFromShort(UIDEVDATA* ctx, CmSvMulti& item, const uint8_t* source, uint32_t option) {
+    return LoadRowByValue(item, static_cast<int16_t>(ReadOptionShort(ctx, source, option)));
+}
+
+int StoreRowAsShort(UIDEVDATA* ctx, const CmSvMulti& item, uint8_t* destination, uint32_t option) {
+    const CmSvOptionRecord* row = item.CurrentRow();
+    if (!row) return 0;
+    WriteOptionShort(ctx, destination, option, static_cast<uint16_t>(row->value));
     return 1;
 }
 

@@ -5,13 +5,14 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
+#include "items/common/item_links.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
 #include "settings/registry/conflict.h"
 
 #include <cstddef>
-#include <cstring>
 
 namespace {
 
@@ -20,8 +21,15 @@ constexpr size_t kDuplexOffset = offsetof(DEVMODEA, dmDuplex);  // 62
 // Binding rows: a text and a normal and a disabled icon for each orientation.
 const uint16_t kPortraitIcons[4][2] = {{4671, 4679}, {4673, 4681}, {4676, 4684}, {4678, 4686}};
 const uint16_t kLandscapeIcons[4][2] = {{4675, 4683}, {4677, 4685}, {4674, 4682}, {4672, 4680}};
-constexpr const char* kBindingNames[4] = {"LONGLT", "LONGRB", "SHORTTR", "SHORTBL"};
-constexpr int32_t kPortraitTextFirst = 4112, kLandscapeTextFirst = 4116;
+constexpr CmSvOptionRecord Edge(const char* name, int32_t value, int32_t textId, const uint16_t* icons) {
+    return CmSvOptionRecord{name, nullptr, value, textId, 0, 1, 1, 0, 0, icons, 1, value, 1};
+}
+const CmSvOptionRecord kPortraitEdges[CmSvCB_BindDirect::kRowCount] = {
+    Edge("LONGLT", 0, 4112, kPortraitIcons[0]), Edge("LONGRB", 1, 4113, kPortraitIcons[1]),
+    Edge("SHORTTR", 2, 4114, kPortraitIcons[2]), Edge("SHORTBL", 3, 4115, kPortraitIcons[3])};
+const CmSvOptionRecord kLandscapeEdges[CmSvCB_BindDirect::kRowCount] = {
+    Edge("LONGLT", 0, 4116, kLandscapeIcons[0]), Edge("LONGRB", 1, 4117, kLandscapeIcons[1]),
+    Edge("SHORTTR", 2, 4118, kLandscapeIcons[2]), Edge("SHORTBL", 3, 4119, kLandscapeIcons[3])};
 const int32_t kBindingCompanions[] = {IDC_BINDING_LABEL, 0};
 const int32_t kMarginCompanions[] = {IDC_MARGIN_LABEL, 0};
 
@@ -30,26 +38,7 @@ const CmSvOptionRecord kMethodRows[] = {
     {"STAPLE", nullptr, 1, 0, 0, 1, 1, 0, 0, nullptr, 1, 3, 1},
 };
 
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
 bool Unavailable(const CmSv& item) { return item.available == 0; }
-
-CmSvOnOff* OnOffItem(UIDEVDATA* ctx, uint32_t itemId) {
-    CmSvConflict* registry = RegistryOf(ctx);
-    return registry ? dynamic_cast<CmSvOnOff*>(registry->FindItem(itemId)) : nullptr;
-}
-
-// Turns an on/off item to the value; a change enters the registry's changed-item set.
-void SetPartner(UIDEVDATA* ctx, CmSvOnOff& partner, int32_t value) {
-    if (partner.current == value) return;
-    partner.current = value;
-    if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(&partner);
-}
-
-const uint8_t* SettingsOf(UIDEVDATA* ctx) {
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
-    return user ? user->GetSettingsSource() : nullptr;
-}
 
 }  // namespace
 
@@ -64,40 +53,13 @@ int32_t BindingOrientation(int32_t option124, int32_t option126, int32_t orienta
 CmSvCB_BindDirect::CmSvCB_BindDirect()
     : CmSvComboBox("Layout$BindingLocation", kItemId, 0, 0, nullptr, IDC_BINDING, kBindingCompanions, 1, 1, 33,
                    kIconImage, 1),
-      CmSvSdk_Multi(0x10072, 4, 0) {
+      CmSvSdk_Multi(0x10072, 4, 0),
+      rows_(kPortraitEdges, kLandscapeEdges) {
     previewKey = 3;
 }
 
-void CmSvCB_BindDirect::Install(bool landscape) {
-    if (haveRows_)
-        for (uint32_t i = 0; i < kRowCount; ++i) texts_[landscape_][i] = rows_[i].display_text;
-    for (uint32_t i = 0; i < kRowCount; ++i) {
-        const int32_t value = static_cast<int32_t>(i);
-        rows_[i] = CmSvOptionRecord{kBindingNames[i],
-                                    nullptr,
-                                    value,
-                                    (landscape ? kLandscapeTextFirst : kPortraitTextFirst) + value,
-                                    0,
-                                    1,
-                                    1,
-                                    0,
-                                    0,
-                                    landscape ? kLandscapeIcons[i] : kPortraitIcons[i],
-                                    1,
-                                    value,
-                                    1};
-        rows_[i].display_text = texts_[landscape][i];
-    }
-    haveRows_ = true;
-    landscape_ = landscape;
-    UseTable(rows_, kRowCount);
-}
-
 int CmSvCB_BindDirect::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(static_cast<int16_t>(ReadOptionShort(ctx, source, kOptBindingLocation)));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowFromShort(ctx, *this, source, kOptBindingLocation);
 }
 
 int CmSvCB_BindDirect::Store(UIDEVDATA* ctx, uint8_t* destination) {
@@ -118,24 +80,13 @@ int CmSvCB_BindDirect::Init(UIDEVDATA* ctx, const uint8_t* settings) {
         BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
                            static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
                            static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
-    if (orientation == DMORIENT_PORTRAIT) Install(false);
-    if (orientation == DMORIENT_LANDSCAPE) Install(true);
+    if (orientation == DMORIENT_PORTRAIT) rows_.Install(*this, false);
+    if (orientation == DMORIENT_LANDSCAPE) rows_.Install(*this, true);
     return 1;
 }
 
 int CmSvCB_BindDirect::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) {
-    if (!haveRows_ || argumentCount != 1 || !arguments) return 0;
-    const bool portrait = Named(arguments[0], "PORTRAIT");
-    if (!portrait && !Named(arguments[0], "LANDSCAPE")) return 0;
-    Install(!portrait);
-    if (const uint8_t* settings = SettingsOf(ctx)) Load(ctx, settings);
-    if (out) {
-        const CmSvOptionRecord* row = CurrentRow();
-        out->type = kSvTypeString;
-        out->value = reinterpret_cast<intptr_t>(row ? row->name : nullptr);
-    }
-    flags |= CmSvItem::kChangedByRules;
-    return 1;
+    return rows_.Turn(*this, ctx, argumentCount, arguments, out);
 }
 
 int CmSvCB_BindDirect::Preview(UIDEVDATA*, intptr_t a, intptr_t, intptr_t, intptr_t) {
@@ -166,11 +117,7 @@ int CmSvCB_BindDirect::GetList(UIDEVDATA*, uint32_t, void* data) {
 int CmSvCB_BindDirect::Apply(UIDEVDATA*, uint32_t, void*) {
     if (Unavailable(*this)) return kSdkNotSupported;
     if (enabled != 1) return kSdkRefused;
-    const uint32_t index = FindValue(0);
-    if (index >= count) return kSdkNotSupported;
-    if (table[index].enabled != 1) return kSdkRefused;
-    current = index;
-    return kSdkDone;
+    return SelectRowByValue(*this, 0);
 }
 
 // --- centre-fold staple ----------------------------------------------------------------------
@@ -216,12 +163,12 @@ int CmSvCK_CenterFoldStaple::SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data
     if (key != kBookletKey) return kSdkNotSupported;
     // The application's booklet request reaches the switch whatever the page shows.
     if (!data) return kSdkNoItem;
-    CmSvOnOff* booklet = OnOffItem(ctx, kAppBookletItem);
+    CmSvOnOff* booklet = PartnerItem<CmSvOnOff>(ctx, kAppBookletItem);
     if (!booklet) return kSdkNotSupported;
     const uint32_t value = *static_cast<const uint32_t*>(data);
     if (value > 1) return kSdkNotSupported;
     current = static_cast<int32_t>(value);
-    SetPartner(ctx, *booklet, static_cast<int32_t>(value));
+    SetPartnerSwitch(ctx, *booklet, static_cast<int32_t>(value));
     return kSdkDone;
 }
 
@@ -233,9 +180,9 @@ int CmSvCK_CenterFoldStaple::Apply(UIDEVDATA* ctx, uint32_t key, void*) {
         return kSdkDone;
     }
     if (key != kBookletKey) return kSdkNotSupported;
-    CmSvOnOff* booklet = OnOffItem(ctx, kAppBookletItem);
+    CmSvOnOff* booklet = PartnerItem<CmSvOnOff>(ctx, kAppBookletItem);
     if (!booklet) return kSdkNotSupported;
-    SetPartner(ctx, *booklet, 0);
+    SetPartnerSwitch(ctx, *booklet, 0);
     current = 0;
     return kSdkDone;
 }
@@ -307,7 +254,7 @@ int CmSvMulti_FinishingMethod::Select(UIDEVDATA* ctx, int32_t optionValue) {
     if (index >= count) return kSdkNotSupported;
     if (table[index].enabled != 1) return kSdkRefused;
     current = index;
-    SetPartner(ctx, *staple, static_cast<int32_t>(index));
+    SetPartnerSwitch(ctx, *staple, static_cast<int32_t>(index));
     return kSdkDone;
 }
 

@@ -5,6 +5,7 @@
 // writes only its own bit.
 #pragma once
 
+#include "items/common/oriented_rows.h"
 #include "items/common/push_buttons.h"
 #include "settings/controls/buttons.h"
 #include "settings/controls/list_bindings.h"
@@ -47,13 +48,7 @@ public:
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
 private:
-    void Install(bool landscape);
-    CmSvOptionRecord rows_[kRowCount] = {};
-    // The texts the list loaded for each orientation's rows, kept so that turning the page back
-    // and forth loads each text once.
-    char* texts_[2][kRowCount] = {};
-    bool haveRows_ = false;
-    bool landscape_ = false;
+    OrientedRows<kRowCount> rows_;
 };
 
 // The centre-fold staple of a booklet. Key 0x1006c is the switch itself; key 0x10031 is the
@@ -147,28 +142,12 @@ private:
 
 extern const PushButtonRow kPbStaplePosition, kPbDeviceSetting, kPbBookletOptions, kPbFinishDefault;
 
-class CmSvPB_Staple : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1056;
-    CmSvPB_Staple() : CmSvPB_Plain(kPbStaplePosition) {}
-};
-class CmSvPB_DeviceSetting : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1057;
-    CmSvPB_DeviceSetting() : CmSvPB_Plain(kPbDeviceSetting) {}
-};
+DRV_DIALOG_BUTTON(CmSvPB_Staple, kPbStaplePosition, 1056)
+DRV_DIALOG_BUTTON(CmSvPB_DeviceSetting, kPbDeviceSetting, 1057)
 class CmSvPB_Margin : public CmSvPushButton {
 public:
     static constexpr uint32_t kItemId = 1058;
     CmSvPB_Margin();
 };
-class CmSvPB_BookletOptions : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1059;
-    CmSvPB_BookletOptions() : CmSvPB_Plain(kPbBookletOptions) {}
-};
-class CmSvPB_FinishDefault : public CmSvPB_Plain {
-public:
-    static constexpr uint32_t kItemId = 1060;
-    CmSvPB_FinishDefault() : CmSvPB_Plain(kPbFinishDefault) {}
-};
+DRV_DIALOG_BUTTON(CmSvPB_BookletOptions, kPbBookletOptions, 1059)
+DRV_DIALOG_BUTTON(CmSvPB_FinishDefault, kPbFinishDefault, 1060)

@@ -6,6 +6,7 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
 #include "items/common/option_word.h"
 #include "settings/items/sv_item.h"
 
@@ -102,17 +103,11 @@ CmSvCB_JobOperation::CmSvCB_JobOperation()
       CmSvSdk(kJobKeys, 4, 0) {}
 
 int CmSvCB_JobOperation::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(static_cast<int16_t>(ReadOptionShort(ctx, source, kOptJobOperation)));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowFromShort(ctx, *this, source, kOptJobOperation);
 }
 
 int CmSvCB_JobOperation::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptJobOperation, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptJobOperation);
 }
 
 int CmSvCB_JobOperation::ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) {

@@ -52,14 +52,11 @@ CmSvCB_Edging::CmSvCB_Edging()
 }
 
 int CmSvCB_Edging::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptEdging)));
+    return LoadRowFromShort(ctx, *this, source, kOptEdging);
 }
 
 int CmSvCB_Edging::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptEdging, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptEdging);
 }
 
 int CmSvCB_Edging::Apply(UIDEVDATA*, uint32_t, void* data) {

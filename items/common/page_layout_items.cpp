@@ -5,6 +5,8 @@
 #include "core/helpers/dialog_helpers.h"
 #include "core/device/service_table.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
+#include "items/common/item_links.h"
 #include "items/common/number_format.h"
 #include "items/common/option_word.h"
 #include "items/common/public_devmode.h"
@@ -59,39 +61,6 @@ const CmSvOptionRecord kOrderEightTail[] = {Choice("DIRECTION_LUR", 4, 4022, 0, 
 // Scaling ratio and copies.
 const int32_t kRatioCompanions[] = {IDC_SCALING_LABEL, IDC_SCALING_RANGE, 0};
 const int32_t kCopiesCompanions[] = {IDC_COPIES_LABEL, IDC_COPIES_RANGE, 0};
-
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
-// A choice the rules changed: hand back its name and mark the item.
-int Changed(CmSvMulti& item, PieValue* out) {
-    item.flags |= CmSvItem::kChangedByRules;
-    const CmSvOptionRecord* row = item.CurrentRow();
-    if (out) {
-        out->type = kSvTypeString;
-        out->value = reinterpret_cast<intptr_t>(row ? row->name : nullptr);
-    }
-    return 1;
-}
-
-// Makes the row of that option value current when it is there; the guard answers of a set.
-int SelectValue(CmSvMulti& item, int32_t value) {
-    const uint32_t index = item.FindValue(value);
-    if (index >= item.count) return kSdkNotSupported;
-    if (item.table[index].enabled != 1) return kSdkRefused;
-    item.current = index;
-    return kSdkDone;
-}
-
-int SelectOptionValue(CmSvMulti& item, int32_t optionValue) {
-    for (uint32_t i = 0; i < item.count; ++i) {
-        const CmSvOptionRecord& row = item.table[i];
-        if (row.option_value != optionValue) continue;
-        if (row.enabled != 1) return kSdkRefused;
-        item.current = i;
-        return kSdkDone;
-    }
-    return kSdkNotSupported;
-}
 
 }  // namespace
 
@@ -151,10 +120,7 @@ void CmSvCB_Layout::SetPictures(bool colour, bool landscape) {
 }
 
 int CmSvCB_Layout::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(LayoutKindOf(ctx, source));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowByValue(*this, LayoutKindOf(ctx, source));
 }
 
 int CmSvCB_Layout::Store(UIDEVDATA* ctx, uint8_t* destination) {
@@ -269,17 +235,11 @@ int CmSvCB_PageOrder::Init(UIDEVDATA* ctx, const uint8_t* settings) {
 }
 
 int CmSvCB_PageOrder::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const uint32_t index = FindValue(static_cast<int16_t>(ReadOptionShort(ctx, source, kOptPageOrder)));
-    if (index >= count) return 0;
-    current = index;
-    return 1;
+    return LoadRowFromShort(ctx, *this, source, kOptPageOrder);
 }
 
 int CmSvCB_PageOrder::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptPageOrder, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptPageOrder);
 }
 
 int CmSvCB_PageOrder::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) {
@@ -298,14 +258,14 @@ int CmSvCB_PageOrder::Action(UIDEVDATA* ctx, int argumentCount, const char* cons
     } else {
         return 0;
     }
-    return Changed(*this, out);
+    return AnswerChangedChoice(*this, out);
 }
 
 int CmSvCB_PageOrder::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int refused = SetGuard(data)) return refused;
     const int32_t value = *static_cast<const int32_t*>(data);
     if (value < 0 || value > 7) return kSdkNotSupported;
-    return SelectOptionValue(*this, value);
+    return SelectRowByOptionValue(*this, value);
 }
 
 int CmSvCB_PageOrder::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
@@ -316,7 +276,7 @@ int CmSvCB_PageOrder::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
         value = 4;
     else if (publicdm::U16(settings, publicdm::kOrientation) != DMORIENT_PORTRAIT)
         value = 2;
-    return SelectValue(*this, value);
+    return SelectRowByValue(*this, value);
 }
 
 // --- scaling -------------------------------------------------------------------------------

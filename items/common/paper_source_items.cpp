@@ -207,7 +207,7 @@ CmSvCB_PaperSelection::CmSvCB_PaperSelection()
       CmSvSdk_Multi(0x10082, kSelectionRecordSize, 0) {}
 
 int CmSvCB_PaperSelection::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptPaperSelection)));
+    return LoadRowFromShort(ctx, *this, source, kOptPaperSelection);
 }
 
 int CmSvCB_PaperSelection::Store(UIDEVDATA* ctx, uint8_t* destination) {

@@ -25,6 +25,7 @@ extern const PushButtonRow kPbAddProfile, kPbEditProfile, kPbViewSettings, kPbSt
     kPbJobOperationsDetailSetting, kPbPaperSourceSettings, kPbFontSettings, kPbAbout, kPbEditStamp, kPbCustomPaper,
     kPbPageOptions, kPbPageDefault;
 
+// A thin named class over the plain button; the other pages' button headers declare theirs with it.
 #define DRV_PLAIN_BUTTON(Class, Row)                   \
     class Class : public CmSvPB_Plain {                \
     public:                                            \
@@ -42,10 +43,9 @@ DRV_PLAIN_BUTTON(CmSvPB_EditStamp, kPbEditStamp)
 DRV_PLAIN_BUTTON(CmSvPB_CustomPaper, kPbCustomPaper)
 DRV_PLAIN_BUTTON(CmSvPB_PageOptions, kPbPageOptions)
 DRV_PLAIN_BUTTON(CmSvPB_PageDefault, kPbPageDefault)
-#undef DRV_PLAIN_BUTTON
 
-// The OK and Cancel buttons of a finishing dialog: plain buttons with the item numbers the
-// dialog's rules name.
+// Plain buttons with the item numbers the rules name: the finishing page's buttons and the OK
+// and Cancel buttons of its dialogs.
 #define DRV_DIALOG_BUTTON(Class, Row, Id)            \
     class Class : public CmSvPB_Plain {              \
     public:                                          \

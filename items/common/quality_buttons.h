@@ -7,15 +7,9 @@
 extern const PushButtonRow kPbLayoutDefault, kPbFormatSettings, kPbDetailSetting, kPbColorSetting, kPbVersion,
     kPbPaperDefault;
 
-#define DRV_PLAIN_BUTTON(Class, Row)                   \
-    class Class : public CmSvPB_Plain {                \
-    public:                                            \
-        Class() : CmSvPB_Plain(Row) {}                 \
-    };
 DRV_PLAIN_BUTTON(CmSvPB_LayoutDefault, kPbLayoutDefault)
 DRV_PLAIN_BUTTON(CmSvPB_FormatSettings, kPbFormatSettings)
 DRV_PLAIN_BUTTON(CmSvPB_DetailSetting, kPbDetailSetting)
 DRV_PLAIN_BUTTON(CmSvPB_ColorSetting, kPbColorSetting)
 DRV_PLAIN_BUTTON(CmSvPB_Version, kPbVersion)
 DRV_PLAIN_BUTTON(CmSvPB_PaperDefault, kPbPaperDefault)
-#undef DRV_PLAIN_BUTTON

@@ -86,7 +86,7 @@ CmSvCB_Color::CmSvCB_Color()
 }
 
 int CmSvCB_Color::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptColour)));
+    return LoadRowFromShort(ctx, *this, source, kOptColour);
 }
 
 int CmSvCB_Color::Store(UIDEVDATA* ctx, uint8_t* destination) {
@@ -175,14 +175,11 @@ CmSvLB_PrintImage::CmSvLB_PrintImage()
       CmSvSdk_Multi(0x100402, 2, 0) {}
 
 int CmSvLB_PrintImage::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    return LoadRowByValue(*this, static_cast<int16_t>(ReadOptionShort(ctx, source, kOptPrintImage)));
+    return LoadRowFromShort(ctx, *this, source, kOptPrintImage);
 }
 
 int CmSvLB_PrintImage::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptPrintImage, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptPrintImage);
 }
 
 int CmSvLB_PrintImage::GetCurrent(UIDEVDATA*, uint32_t, void* data) {

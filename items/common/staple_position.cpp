@@ -6,7 +6,9 @@
 #include "core/device/user_data.h"
 #include "core/helpers/units.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/choice_select.h"
 #include "items/common/finishing_items.h"
+#include "items/common/item_links.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
@@ -60,11 +62,8 @@ const CmSvOptionRecord* ByButton(const CmSvOptionRecord* rows, int32_t button) {
     return nullptr;
 }
 
-bool Named(const char* argument, const char* name) { return argument && std::strcmp(argument, name) == 0; }
-
 const CmSvOptionRecord* BindingRow(UIDEVDATA* ctx) {
-    CmSvConflict* registry = RegistryOf(ctx);
-    auto* binding = registry ? dynamic_cast<CmSvMulti*>(registry->FindItem(CmSvCB_BindDirect::kItemId)) : nullptr;
+    auto* binding = PartnerItem<CmSvMulti>(ctx, CmSvCB_BindDirect::kItemId);
     return binding ? binding->CurrentRow() : nullptr;
 }
 
@@ -77,20 +76,11 @@ CmSvRB_Position::CmSvRB_Position()
 }
 
 int CmSvRB_Position::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    const auto point = static_cast<int16_t>(ReadOptionShort(ctx, source, kOptStaplePoint));
-    for (uint32_t i = 0; i < count; ++i)
-        if (static_cast<int16_t>(table[i].value) == point) {
-            current = i;
-            return 1;
-        }
-    return 0;
+    return LoadRowFromShort(ctx, *this, source, kOptStaplePoint);
 }
 
 int CmSvRB_Position::Store(UIDEVDATA* ctx, uint8_t* destination) {
-    const CmSvOptionRecord* row = CurrentRow();
-    if (!row) return 0;
-    WriteOptionShort(ctx, destination, kOptStaplePoint, static_cast<uint16_t>(row->value));
-    return 1;
+    return StoreRowAsShort(ctx, *this, destination, kOptStaplePoint);
 }
 
 int CmSvRB_Position::Init(UIDEVDATA* ctx, const uint8_t* settings) {
@@ -113,15 +103,6 @@ int CmSvRB_Position::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     return 1;
 }
 
-bool CmSvRB_Position::SelectValue(int32_t value) {
-    for (uint32_t i = 0; i < count; ++i)
-        if (table[i].value == value) {
-            current = i;
-            return true;
-        }
-    return false;
-}
-
 void CmSvRB_Position::EnablePoints(UIDEVDATA* ctx, uint32_t mask) {
     const CmSvOptionRecord* edge = BindingRow(ctx);
     if (!edge || !table) return;
@@ -136,7 +117,7 @@ void CmSvRB_Position::EnablePoints(UIDEVDATA* ctx, uint32_t mask) {
             }
     }
     for (uint32_t i = 0; i < count; ++i) table[i].enabled = (mask & BitOf(table[i].value)) ? 1 : 0;
-    SelectValue(point);
+    LoadRowByValue(*this, point);
 }
 
 void CmSvRB_Position::DefaultPointForBinding(UIDEVDATA* ctx) {
@@ -144,9 +125,9 @@ void CmSvRB_Position::DefaultPointForBinding(UIDEVDATA* ctx) {
     if (!edge) return;
     switch (edge->value) {
     case 0:
-    case 2: SelectValue(9); break;
-    case 1: SelectValue(11); break;
-    case 3: SelectValue(15); break;
+    case 2: LoadRowByValue(*this, 9); break;
+    case 1: LoadRowByValue(*this, 11); break;
+    case 3: LoadRowByValue(*this, 15); break;
     default: break;
     }
 }
@@ -176,7 +157,7 @@ int CmSvRB_Position::Action(UIDEVDATA* ctx, int argumentCount, const char* const
         const int32_t point = before ? before->value : 0;
         std::memcpy(rows_, copy, sizeof rows_);
         UseTable(rows_, kRowCount);
-        SelectValue(point);
+        LoadRowByValue(*this, point);
     } else {
         for (CmSvOptionRecord& row : rows_)
             if (const CmSvOptionRecord* same = ByButton(copy, row.control_id)) {

@@ -52,7 +52,6 @@ protected:
 
 private:
     int SdkGuard(UIDEVDATA* ctx, const void* data);
-    bool SelectValue(int32_t value);
     CmSvOptionRecord rows_[kRowCount] = {};
     bool haveRows_ = false;
 };

@@ -3,9 +3,6 @@
 
 #include "items/common/booklet_items.h"
 #include "items/common/gutter_margin.h"
-#include "items/pdl/item_set_registry.h"
-#include "settings/registry/conflict.h"
-#include "settings/registry/item_set.h"
 
 int PDLSvCK_Rotate::Preview(UIDEVDATA*, intptr_t, intptr_t, intptr_t, intptr_t) {
     if (enabled != 1 || third == 1 || available == 0) return 0;
@@ -51,22 +48,4 @@ void BuildStaplePositionItems(ItemSink& sink) {
     sink.Add(new PDLSvRB_Position);
     sink.Add(new CmSvPB_StapleOK);
     sink.Add(new CmSvPB_StapleCancel);
-}
-
-FinishingSets CreateFinishingItemSets(UIDEVDATA* ctx, CmSvConflict& registry) {
-    FinishingSets sets;
-    // The dialogs' sets carry no common-page controls.
-    sets.finishing = CreateItemSet(ctx, registry, kFinishingSetId, 1, BuildFinishingItems);
-    sets.booklet = CreateItemSet(ctx, registry, kBookletSetId, 0, BuildBookletItems);
-    sets.gutterMargin = CreateItemSet(ctx, registry, kGutterMarginSetId, 0, BuildGutterMarginItems);
-    sets.staplePosition = CreateItemSet(ctx, registry, kStaplePositionSetId, 0, BuildStaplePositionItems);
-    return sets;
-}
-
-void DestroyFinishingItemSets(FinishingSets& sets) {
-    DestroyItemSet(sets.staplePosition);
-    DestroyItemSet(sets.gutterMargin);
-    DestroyItemSet(sets.booklet);
-    DestroyItemSet(sets.finishing);
-    sets = {};
 }

@@ -8,10 +8,6 @@
 #include "items/common/staple_position.h"
 #include "items/pdl/item_sets.h"
 
-class CmSv;
-class CmSvConflict;
-class CmSvItemSet;
-
 inline constexpr uint32_t kFinishingSetId = 2;
 inline constexpr uint32_t kBookletSetId = 30;
 inline constexpr uint32_t kGutterMarginSetId = 31;
@@ -34,16 +30,3 @@ void BuildFinishingItems(ItemSink& sink);
 void BuildBookletItems(ItemSink& sink);         // 1000 to 1006
 void BuildGutterMarginItems(ItemSink& sink);    // 1019 to 1021
 void BuildStaplePositionItems(ItemSink& sink);  // 1032 to 1034
-
-struct FinishingSets {
-    CmSvItemSet* finishing = nullptr;
-    CmSvItemSet* booklet = nullptr;
-    CmSvItemSet* gutterMargin = nullptr;
-    CmSvItemSet* staplePosition = nullptr;
-};
-
-// Sets 2, 30, 31 and 34, each registered before its items are added.
-FinishingSets CreateFinishingItemSets(UIDEVDATA* ctx, CmSvConflict& registry);
-
-// Deletes the four sets and their items.
-void DestroyFinishingItemSets(FinishingSets& sets);
