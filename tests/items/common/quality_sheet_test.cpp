@@ -25,12 +25,6 @@
 
 namespace {
 
-template <uint32_t SetId>
-class SetProc : public CmSvProc {
-public:
-    SetProc() : CmSvProc(SetId, 0) {}
-};
-
 // Every control and companion the set's items bind stands in the page's template.
 void ExpectControlsOf(const CmSvItemSet* set, HWND page) {
     ASSERT_NE(set, nullptr);
