@@ -178,6 +178,18 @@ public:
             pl_fatal_error(engine_, PL_ERR_STACK, function);
         }
     }
+    // One level, for a walk that already knows the levels free above it (the limit less the
+    // depth): the limit is not looked up again for every term inside an argument.
+    struct RoomAbove {
+        int64_t levels;
+    };
+    PlDepthGuard(PieEngine* engine, const char* function, RoomAbove room) : engine_(engine), weight_(1) {
+        ++engine_->depth;
+        if (room.levels < 1 || pl_stack_exhausted(engine_, engine_->depth - 1)) {
+            --engine_->depth;
+            pl_fatal_error(engine_, PL_ERR_STACK, function);
+        }
+    }
     ~PlDepthGuard() { engine_->depth -= weight_; }
     PlDepthGuard(const PlDepthGuard&) = delete;
     PlDepthGuard& operator=(const PlDepthGuard&) = delete;

@@ -18,9 +18,14 @@ namespace {
 
 using namespace pl_recorded_lists;
 
-// The mark is set once a query: the call it leaves out is otherwise made for every recording.
+// Notes that f's values may hold terms of the running query (see pl_forget_query_values); the
+// mark makes it once a query.
+[[gnu::noinline]] void note_first_query_values(PieEngine* engine, PlFunctor* f) {
+    f->marks |= PLM_QUERY_VALUES;
+    engine->run.query_valued.push_back(f);
+}
 [[gnu::always_inline]] inline void note_query_values(PieEngine* engine, PlFunctor* f) {
-    if (!(f->marks & PLM_QUERY_VALUES)) pl_note_query_values(engine, f);
+    if (!(f->marks & PLM_QUERY_VALUES)) note_first_query_values(engine, f);
 }
 
 // Values of host facts and properties outlive the query; the rest are dropped when it ends.
@@ -330,29 +335,10 @@ PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t r
     return pl_resolve_term(engine, list, frame, frame).term;
 }
 
-// The level a term's walk takes, as a depth guard takes it, with the room left known from the
-// level above: the limit is not looked up again for every term inside an argument.
-class TermLevel {
-public:
-    TermLevel(PieEngine* engine, int64_t room) : engine_(engine) {
-        ++engine->depth;
-        if (room < 1 || pl_stack_exhausted(engine, engine->depth - 1)) {
-            --engine->depth;
-            pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query");
-        }
-    }
-    ~TermLevel() { --engine_->depth; }
-    TermLevel(const TermLevel&) = delete;
-    TermLevel& operator=(const TermLevel&) = delete;
-
-private:
-    PieEngine* engine_;
-};
-
 template <bool kFollow>
 Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room_above) {
     PieEngine* engine = r.engine;
-    TermLevel depth(engine, room_above);
+    PlDepthGuard depth(engine, "bound_last_query", PlDepthGuard::RoomAbove{room_above});
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
     const uint32_t n = args ? args->count : 0;
@@ -448,12 +434,6 @@ Recording record_term(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t r
 
 }  // namespace
 
-void pl_note_query_values(PieEngine* engine, PlFunctor* f) {
-    if (f->marks & PLM_QUERY_VALUES) return;
-    f->marks |= PLM_QUERY_VALUES;
-    engine->run.query_valued.push_back(f);
-}
-
 // Values not forgotten with an answer table (a propagation query records into none) would
 // otherwise point into released terms, and a later comparison would read whatever took their
 // place. Constants and terms of the program stay: they are not the query's.
@@ -477,7 +457,7 @@ void pl_record_value(PieEngine* engine, PlFunctor* f, uint32_t i, PlCell* value)
         return;
     }
     f->values->items[i] = value;
-    pl_note_query_values(engine, f);
+    note_query_values(engine, f);
 }
 
 PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {

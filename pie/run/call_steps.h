@@ -2,6 +2,7 @@
 #pragma once
 
 #include "pie/api/engine.h"
+#include "pie/run/interpreter.h"
 #include "pie/terms/functor.h"
 
 struct PlCell;
@@ -21,6 +22,19 @@ inline void pl_reset_once_cells(PlFunctor* f) {
 inline bool pl_third_list_only(const PieEngine* engine, const PlFunctor* f) {
     return (engine->flags & PLE_PROPAGATION) && !(f->flags & (PLF_ALL_LISTS | PLF_SYSTEM)) &&
            (!(engine->flags & PLE_STATUS_EVALUATION) || !(f->flags & PLF_HOST_FACT));
+}
+// Whether a call of f may go straight to its built-in function: untraced, a system built-in not
+// refused and not the direct "is"; the steps of an ordinary call (the lists, the success step of
+// a system functor) would do nothing for it.
+inline bool pl_calls_builtin_directly(const PieEngine* engine, const PlFunctor* f) {
+    return f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM && f != engine->direct_is_functor &&
+           !(engine->flags & PLE_TRACE);
+}
+// That call, without the level the caller takes for it: a stop leaves it as a failure.
+inline int pl_call_builtin_directly(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    pl_reset_once_cells(f);
+    const int outcome = f->builtin(engine, goal, frame, answers);
+    return outcome == PL_STOP ? PL_FAIL : outcome;
 }
 // A once cell met as the left goal of a conjunction runs as that goal would have run there:
 // its clauses are tried in turn with no call of their own, so nothing is recorded for it and a

@@ -147,6 +147,20 @@ PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame
     return resolve(engine, term, frame, dying, keep);
 }
 
+// The cell list resolves to when its head resolves to head and its tail to end: list itself
+// when neither changed, else a new cell; what the two are known to hold is kept on it.
+inline PlCell* list_cell_of(PieEngine* engine, PlCell* list, PlCell* head, PlCell* end) {
+    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
+    PlCell* cell = list;
+    if (head != list->list.head || end != list->list.tail) {
+        cell = pl_term_cell(engine, PL_LIST);
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    return cell;
+}
+
 // The commonest list out of a dying frame, a cell whose tail is a variable bound to a list that
 // needs no frame (settled before) and whose head resolves without a call, made as the walk below
 // would make it but without its bookkeeping; the one level the walk would take must fit.
@@ -158,16 +172,7 @@ PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
     if (v.last->term->type == PL_UNBOUND || v.last->frame) return nullptr;
     PlCell* head = quick_element(list->list.head, frame);
     if (!head) return nullptr;
-    PlCell* end = v.last->term;
-    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
-    PlCell* cell = list;
-    if (head != list->list.head || end != list->list.tail) {
-        cell = pl_term_cell(engine, PL_LIST);
-        cell->list.head = head;
-        cell->list.tail = end;
-    }
-    if (shape) cell->shape = shape;
-    return cell;
+    return list_cell_of(engine, list, head, v.last->term);
 }
 
 // A list by a loop over its tails, each tail taking the level the recursion on it once took;
@@ -336,16 +341,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     } else if (head->type == PL_LIST || !(pl_element_shape(head) & PL_SHAPE_GROUND)) {
         return false;
     }
-    PlCell* end = t->term;
-    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
-    PlCell* cell = term;
-    if (head != term->list.head || end != term->list.tail) {
-        cell = pl_term_cell(engine, PL_LIST);
-        cell->list.head = head;
-        cell->list.tail = end;
-    }
-    if (shape) cell->shape = shape;
-    *slot = {cell, nullptr};
+    *slot = {list_cell_of(engine, term, head, t->term), nullptr};
     return true;
 }
 

@@ -43,9 +43,8 @@ int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* an
 // Stores value in slot i of the functor's value vector, copied out of the query's terms when the
 // functor is one whose values outlive the query.
 void pl_record_value(PieEngine* engine, PlFunctor* functor, uint32_t i, PlCell* value);
-// Notes that f's values may hold terms of the running query, and clears every value that does
-// (called when those terms are released).
-void pl_note_query_values(PieEngine* engine, PlFunctor* f);
+// Clears every value a recording left holding terms of the running query (called when those
+// terms are released).
 void pl_forget_query_values(PieEngine* engine);
 // A copy in the main pool of a term built during a query (constants are shared, not copied).
 PlCell* pl_keep_term(PieEngine* engine, PlCell* term);

@@ -237,14 +237,7 @@ int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
     default: break;
     }
     PlFunctor* f = pl_callable_functor(engine, g);
-    // A built-in, untraced, goes straight to its function: the steps of an ordinary call (the
-    // lists, the success step of a system functor) would do nothing for it.
-    if (f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM && f != engine->direct_is_functor &&
-        !(engine->flags & PLE_TRACE)) {
-        pl_reset_once_cells(f);
-        const int outcome = f->builtin(engine, g.term, g.frame, answers);
-        return outcome == PL_STOP ? PL_FAIL : outcome;
-    }
+    if (pl_calls_builtin_directly(engine, f)) return pl_call_builtin_directly(engine, f, g.term, g.frame, answers);
     return call_predicate(engine, f, g.term, g.frame, answers);
 }
 

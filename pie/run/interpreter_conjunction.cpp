@@ -311,12 +311,9 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
             PlFunctor* f = r->type == PL_FUNCTOR ? r->fn.functor : nullptr;
             if (f && f->builtin == pl_call_logical_and) {
                 second = pl_call_conjunction(engine, r, l.frame, answers);
-            } else if (f && f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM &&
-                       f != engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+            } else if (f && pl_calls_builtin_directly(engine, f)) {
                 depth.take(4, "pl_call");
-                pl_reset_once_cells(f);
-                second = f->builtin(engine, r, l.frame, answers);
-                if (second == PL_STOP) second = PL_FAIL;
+                second = pl_call_builtin_directly(engine, f, r, l.frame, answers);
                 depth.give(4);
             } else {
                 second = pl_call(engine, r, l.frame, answers);
@@ -365,9 +362,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
 }  // namespace
 
 int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    PlFunctor* f = goal->fn.functor;
-    if ((f->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM || (engine->flags & PLE_TRACE))
-        return pl_call(engine, goal, frame, answers);
+    if (!is_conjunction(engine, goal->fn.functor)) return pl_call(engine, goal, frame, answers);
     return chain(engine, goal, frame, answers, true);
 }
 
