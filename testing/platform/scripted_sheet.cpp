@@ -83,20 +83,22 @@ void ScriptedSheet::sheetShown(HWND sheet, void* self) {
     script(driver);
 }
 
-INT_PTR RunOnePageSheet(HMODULE module, int templateId, DLGPROC proc, LPARAM lParam, const char* caption) {
-    PROPSHEETPAGEA page{};
-    page.dwSize = sizeof page;
-    page.hInstance = module;
-    page.pszTemplate = MAKEINTRESOURCEA(templateId);
-    page.pfnDlgProc = proc;
-    page.lParam = lParam;
+INT_PTR RunSheet(HMODULE module, const std::vector<SheetPage>& pages, const char* caption) {
+    std::vector<PROPSHEETPAGEA> sheetPages(pages.size());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        sheetPages[i].dwSize = sizeof sheetPages[i];
+        sheetPages[i].hInstance = module;
+        sheetPages[i].pszTemplate = MAKEINTRESOURCEA(pages[i].templateId);
+        sheetPages[i].pfnDlgProc = pages[i].proc;
+        sheetPages[i].lParam = pages[i].lParam;
+    }
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE;
     header.hInstance = module;
     header.pszCaption = caption;
-    header.nPages = 1;
-    header.ppsp = &page;
+    header.nPages = static_cast<UINT>(sheetPages.size());
+    header.ppsp = sheetPages.data();
     return PropertySheetA(&header);
 }
 

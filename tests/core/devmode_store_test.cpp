@@ -17,10 +17,6 @@ using namespace devmode;
 
 namespace {
 
-constexpr char kHive[] =
-    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office]\n"
-    "\"Name\"=\"Office\"\n";
-
 // Data items as the driver data file would hand them out.
 class ItemsInMemory : public DataItemReader {
 public:
@@ -60,7 +56,7 @@ uint32_t finishing(const uint8_t* dm) {
 }  // namespace
 
 TEST(DevmodeStore, KindOneComesFromDataItemWhenSoundElseBuiltInDefaults) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     ItemsInMemory items;
     auto plain = officeStore();
     EXPECT_EQ(std::vector<uint8_t>(GetDevmode(plain, 1), GetDevmode(plain, 1) + kDevmodeSize), defaultDevmode());
@@ -83,7 +79,7 @@ TEST(DevmodeStore, CorruptStoredDefaultFallsBackAndStaysStored) {
     struct Case { const char* what; size_t offset; int16_t value; size_t cut; };
     for (auto c : {Case{"sound", 0, 0, 0}, Case{"truncated", 0, 0, 900}, Case{"forged model offset", kOffModelSection, 9000, 0},
                    Case{"foreign signature", kOffSignature, 'X', 0}, Case{"section past the end", directoryEntry(6), -2, 0}}) {
-        drvtest::ScopedHive hive(kHive);
+        drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
         auto stored = withFinishing(0x77);
         if (c.offset) MutableByteView(stored.data(), stored.size()).put_s16(c.offset, c.value);
         if (c.cut) stored.resize(c.cut);
@@ -99,7 +95,7 @@ TEST(DevmodeStore, CorruptStoredDefaultFallsBackAndStaysStored) {
 }
 
 TEST(DevmodeStore, RequestDevmodeMergesTheCallersFieldsOverThePrinterDefault) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     auto stored = withFinishing(0x9);
     writeDriverValue("Office", kDefaultDevmodeValue, stored.data(), stored.size());
     CRITICAL_SECTION lock;
@@ -123,7 +119,7 @@ TEST(DevmodeStore, RequestDevmodeMergesTheCallersFieldsOverThePrinterDefault) {
 }
 
 TEST(DevmodeStore, ConvertsBothDirectionsAndRefusesOtherDirections) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     auto store = officeStore();
     auto current = withFinishing(0x30), extended = std::vector<uint8_t>(kDevmodeSize);
     ASSERT_TRUE(ConvertDevmode(store, current.data(), extended.data(), extended.size(), 2));
@@ -135,7 +131,7 @@ TEST(DevmodeStore, ConvertsBothDirectionsAndRefusesOtherDirections) {
 }
 
 TEST(DevmodeStore, DeviceOptionBlockRoundTripsThroughTheRegistry) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     auto first = officeStore();
     std::vector<uint8_t> copy(GetDeviceOption(first), GetDeviceOption(first) + GetDeviceOptionSize(first));
     uint16_t spooling = 2;

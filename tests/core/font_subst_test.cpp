@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr char kHive[] =
-    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office]\n"
-    "\"Name\"=\"Office\"\n";
-
 void storeCount(const char* name, uint32_t value) {
     uint8_t bytes[4];
     std::memcpy(bytes, &value, 4);
@@ -25,7 +21,7 @@ void storeCount(const char* name, uint32_t value) {
 }  // namespace
 
 TEST(FontSubst, WriterAndReaderRoundTripThroughTheRegistry) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     auto* writer = new FontSubstWriter("Office");
     EXPECT_EQ(writer->Add("Arial", "Helvetica", 4), kTableRefused);  // before Start
     ASSERT_EQ(writer->Start(2), kTableDone);
@@ -62,7 +58,7 @@ TEST(FontSubst, TablesWhoseValuesDisagreeReadAsEmpty) {
                    Case{"count too low", 264, 1, 264, false}, Case{"table short", 264, 2, 263, false},
                    Case{"size not records", 263, 2, 263, false}, Case{"count whose size wraps", 264, 2 + (1u << 30), 264, false},
                    Case{"empty", 0, 0, 0, true}}) {
-        drvtest::ScopedHive hive(kHive);
+        drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
         storeCount(kFontSubstSizeValue, c.size);
         storeCount(kFontSubstNumValue, c.count);
         ASSERT_TRUE(devmode::writeDriverValue("Office", kFontSubstTableValue, good.data(), c.bytes));

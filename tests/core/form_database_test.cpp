@@ -11,10 +11,6 @@
 
 namespace {
 
-constexpr char kHive[] =
-    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office]\n"
-    "\"Name\"=\"Office\"\n";
-
 std::vector<std::string> describe(const std::vector<FormEntry>& forms) {
     std::vector<std::string> out;
     for (const FormEntry& f : forms)
@@ -26,7 +22,7 @@ std::vector<std::string> describe(const std::vector<FormEntry>& forms) {
 }  // namespace
 
 TEST(FormDatabase, AddChangeDeleteAndEnumerate) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     FormDatabase db("Office");
     EXPECT_EQ(db.Add("Postcard", 0, 1000, 1480), kTableDone);
     EXPECT_EQ(db.Add("Banner", 2010, 2100, 9000), kTableDone);
@@ -44,7 +40,7 @@ TEST(FormDatabase, AddChangeDeleteAndEnumerate) {
 }
 
 TEST(FormDatabase, RefusedChangesAnswerTwoAndChangeNothing) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     FormDatabase db("Office");
     ASSERT_EQ(db.Add("Postcard", 0, 1000, 1480), kTableDone);
     ASSERT_EQ(db.Add("Banner", 0, 2100, 9000), kTableDone);
@@ -71,7 +67,7 @@ TEST(FormDatabase, RefusedChangesAnswerTwoAndChangeNothing) {
 }
 
 TEST(FormDatabase, FiftyFormsAtMost) {
-    drvtest::ScopedHive hive(kHive);
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     FormDatabase db("Office");
     for (int i = 0; i < 50; ++i) ASSERT_EQ(db.Add(("Form" + std::to_string(i)).c_str(), 0, 1000, 1480), kTableDone) << i;
     EXPECT_EQ(db.Add("Form50", 0, 1000, 1480), kTableRefused);
@@ -80,7 +76,7 @@ TEST(FormDatabase, FiftyFormsAtMost) {
 }
 
 TEST(FormDatabase, BadStoredEntriesAreIgnored) {
-    std::string hiveText = std::string(kHive) +
+    std::string hiveText = std::string(drvtest::kOfficePrinterHive) +
         "\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office\\PrinterDriverData\\FORMDATA]\n"
         "\"Good\"=hex:d0,07,00,00,e8,03,00,00,c8,05,00,00\n"
         "\"Short\"=hex:d1,07,00,00,e8,03,00,00,c8,05,00\n"

@@ -14,13 +14,9 @@
 
 namespace {
 
-constexpr char kHive[] =
-    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office]\n"
-    "\"Name\"=\"Office\"\n";
-
 class TablesTest : public ::testing::Test {
 protected:
-    TablesTest() : hive_(kHive) {
+    TablesTest() : hive_(drvtest::kOfficePrinterHive) {
         store_.printerName = "Office";
         DescribeModel(2059, model_);
         tables_.printerName = "Office";

@@ -16,9 +16,6 @@
 namespace {
 
 constexpr char kPrinter[] = "Office";
-constexpr char kHive[] =
-    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office]\n"
-    "\"Name\"=\"Office\"\n";
 
 bool allZero(const void* p, size_t n) {
     auto b = static_cast<const uint8_t*>(p);
@@ -130,7 +127,7 @@ TEST(MailBoxNames, StoredValuesFillTheBoxesAndBadOnesAreIgnored) {
         {"nothing stored", {}, false, "", "", ""},
     };
     for (const Case& c : cases) {
-        drvtest::ScopedHive hive(kHive);
+        drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
         for (auto& [name, value] : c.values) storeBoxValue(name, value);
         PdlData data(2059, kPrinter);
         EXPECT_EQ((data.Description().lastFlags & ModelDescription::kLastFlagMailBoxNames) != 0, c.found) << c.label;

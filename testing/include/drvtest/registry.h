@@ -8,6 +8,11 @@
 
 namespace drvtest {
 
+// A registry that holds one installed printer, "Office", and nothing of its driver yet.
+inline constexpr char kOfficePrinterHive[] =
+    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Office]\n"
+    "\"Name\"=\"Office\"\n";
+
 class ScopedHive {
 public:
     // Writes the text to a fresh temporary file and binds the registry to it; the test fails

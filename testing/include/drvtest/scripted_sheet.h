@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace commctl {
 struct SheetObserver;
@@ -60,9 +61,18 @@ private:
     const commctl::SheetObserver* previous_ = nullptr;
 };
 
-// Shows a modal property sheet of one page made from a dialog template of module, its procedure
-// given lParam as a page's is, and answers what PropertySheetA answers. A ScriptedSheet alive on
-// the thread drives it.
-INT_PTR RunOnePageSheet(HMODULE module, int templateId, DLGPROC proc, LPARAM lParam, const char* caption);
+// A page of a sheet: a dialog template of the module and its procedure, given lParam as a page's is.
+struct SheetPage {
+    int templateId;
+    DLGPROC proc;
+    LPARAM lParam;
+};
+
+// Shows a modal property sheet of the pages, in order, and answers what PropertySheetA answers.
+// A ScriptedSheet alive on the thread drives it.
+INT_PTR RunSheet(HMODULE module, const std::vector<SheetPage>& pages, const char* caption);
+inline INT_PTR RunOnePageSheet(HMODULE module, int templateId, DLGPROC proc, LPARAM lParam, const char* caption) {
+    return RunSheet(module, {{templateId, proc, lParam}}, caption);
+}
 
 }  // namespace drvtest

@@ -23,11 +23,6 @@
 
 namespace {
 
-class PageSetupProc : public CmSvProc {
-public:
-    PageSetupProc() : CmSvProc(kPageSetupSetId, 0) {}
-};
-
 class PageSetupSheet : public SheetSets<> {
 protected:
     void SetUp() override {
@@ -37,7 +32,7 @@ protected:
     }
     INT_PTR Run() {
         SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        return drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
+        return drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>,
                                         reinterpret_cast<LPARAM>(&data), "Printing preferences");
     }
     uint16_t Request(uint32_t option) { return ReadOptionShort(ctx, ctx->svc->GetDevmode(ctx, 3), option); }

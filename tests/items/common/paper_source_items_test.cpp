@@ -1,12 +1,10 @@
 // The paper-source items in a registry of their own (set 3 of the bundled printers, no rules):
 // the source lists of every page kind, the lists that share one stored source, the selection
 // record of the option interface, and the interleaf switch.
-#include "core/device/service_table.h"
+#include "settings_fixture.h"
+
 #include "core/device/table_cursor_query.h"
 #include "core/device/table_cursor_sources.h"
-#include "core/device/user_data.h"
-#include "drvtest/fixture_device.h"
-#include "items/common/option_word.h"
 #include "items/common/paper_source_items.h"
 #include "items/common/public_devmode.h"
 #include "items/pdl/item_set_registry.h"
@@ -29,31 +27,17 @@ std::vector<std::string> Names(const CmSvMulti& item) {
     return names;
 }
 
-std::string Current(const CmSvMulti* item) {
-    return item && item->CurrentRow() ? item->CurrentRow()->name : "-";
-}
-
-void Choose(CmSvMulti& item, const char* name) {
-    for (uint32_t i = 0; i < item.count; ++i)
-        if (std::strcmp(item.Row(i)->name, name) == 0) {
-            item.current = i;
-            return;
-        }
-    ADD_FAILURE() << "no choice " << name;
-}
-
 struct SelectionRecord {
     uint32_t mode = 0;
     uint16_t first = 0, second = 0, other = 0, last = 0, interleaf = 0, spare = 0;
 };
 static_assert(sizeof(SelectionRecord) == kSelectionRecordSize);
 
-class PaperSourceItems : public ::testing::TestWithParam<const char*> {
+class PaperSourceItems : public ItemSettings<::testing::TestWithParam<const char*>> {
 protected:
     void SetUp() override {
-        ASSERT_NE(fixture.Device(), nullptr);
+        ItemSettings::SetUp();
         user = Ctx()->svc->GetUserData(Ctx());
-        dm = user->GetSettingsSource();
         user->SetConflict(&registry);
         set = CreateItemSet3(Ctx(), registry);
     }
@@ -61,13 +45,10 @@ protected:
         user->SetConflict(nullptr);
         DestroyItemSet(set);
     }
-    UIDEVDATA* Ctx() { return fixture.Device(); }
     CmSvMulti* List(uint32_t id) { return dynamic_cast<CmSvMulti*>(registry.FindItem(id)); }
     CmSvCB_PaperSelection* Selection() { return dynamic_cast<CmSvCB_PaperSelection*>(registry.FindItem(1061)); }
 
-    drvtest::FixtureDevice fixture{kKindDevmode, GetParam()};
     CmUserData* user = nullptr;
-    uint8_t* dm = nullptr;
     CmSvConflict registry;
     CmSvItemSet* set = nullptr;
 };
@@ -105,17 +86,17 @@ TEST_P(PaperSourceItems, ListsThatShareASourceFollowTheOneThatStoredIt) {
                           Case{1065, "CASSETTE1", {1069}, {1063, 1064}},
                           Case{1069, "CASSETTE4", {1065}, {1066}}}) {
         std::vector<std::string> before;
-        for (uint32_t id : c.staying) before.push_back(Current(List(id)));
+        for (uint32_t id : c.staying) before.push_back(Current(*List(id)));
         auto* item = dynamic_cast<CmSvItem*>(registry.FindItem(c.storing));
         Choose(*List(c.storing), c.source);
         EXPECT_EQ(item->Store(Ctx(), dm), 1);
-        for (uint32_t id : c.following) EXPECT_EQ(Current(List(id)), c.source) << c.storing << " -> " << id;
+        for (uint32_t id : c.following) EXPECT_EQ(Current(*List(id)), c.source) << c.storing << " -> " << id;
         for (size_t i = 0; i < c.staying.size(); ++i)
-            EXPECT_EQ(Current(List(c.staying[i])), before[i]) << c.storing << " kept " << c.staying[i];
+            EXPECT_EQ(Current(*List(c.staying[i])), before[i]) << c.storing << " kept " << c.staying[i];
     }
     EXPECT_EQ(publicdm::U16(dm, kPublicDefaultSource), 1);  // CASSETTE1, from 1071
-    EXPECT_EQ(ReadOptionShort(Ctx(), dm, kOptFirstPageSource), 4);
-    EXPECT_EQ(ReadOptionShort(Ctx(), dm, kOptLastPageSource), 264);
+    EXPECT_EQ(Short(kOptFirstPageSource), 4);
+    EXPECT_EQ(Short(kOptLastPageSource), 264);
 }
 
 TEST_P(PaperSourceItems, TheSelectionRecordChangesAllOfAModeOrNothing) {
@@ -130,31 +111,31 @@ TEST_P(PaperSourceItems, TheSelectionRecordChangesAllOfAModeOrNothing) {
     // Two-sided: four lists take their sources.
     record = SelectionRecord{2, 1, 2, 3, 264, 0, 0};
     EXPECT_EQ(selection.SetCurrent(Ctx(), 0x10082, &record), kSdkDone);
-    EXPECT_EQ(Current(&selection), "TWOSIDED");
-    EXPECT_EQ(Current(List(1066)), "CASSETTE1");
-    EXPECT_EQ(Current(List(1067)), "CASSETTE3");
-    EXPECT_EQ(Current(List(1068)), "CASSETTE2");
-    EXPECT_EQ(Current(List(1069)), "CASSETTE4");
+    EXPECT_EQ(Current(selection), "TWOSIDED");
+    EXPECT_EQ(Current(*List(1066)), "CASSETTE1");
+    EXPECT_EQ(Current(*List(1067)), "CASSETTE3");
+    EXPECT_EQ(Current(*List(1068)), "CASSETTE2");
+    EXPECT_EQ(Current(*List(1069)), "CASSETTE4");
     SelectionRecord back;
     EXPECT_EQ(selection.GetCurrent(Ctx(), 0x10082, &back), kSdkDone);
     EXPECT_EQ(std::memcmp(&back, &record, sizeof back), 0);
 
     // Refusals change nothing: a mode no row serves, a source a list lacks, a disabled mode.
-    const std::string firstBefore = Current(List(1063));
+    const std::string firstBefore = Current(*List(1063));
     for (SelectionRecord bad : {SelectionRecord{5, 1, 0, 1, 1, 0, 0}, SelectionRecord{1, 1, 0, 999, 1, 0, 0},
                                 SelectionRecord{3, 500, 0, 1, 0, 0, 0}}) {
         EXPECT_EQ(selection.SetCurrent(Ctx(), 0x10082, &bad), kSdkNotSupported) << bad.mode;
-        EXPECT_EQ(Current(List(1063)), firstBefore);
-        EXPECT_EQ(Current(List(1070)), Current(List(1063)));
+        EXPECT_EQ(Current(*List(1063)), firstBefore);
+        EXPECT_EQ(Current(*List(1070)), Current(*List(1063)));
     }
     // The refused source put the selection back as the settings have it.
-    EXPECT_EQ(Current(&selection), "ONESOURCE");
+    EXPECT_EQ(Current(selection), "ONESOURCE");
     selection.Row(4)->enabled = 0;
     SelectionRecord cover{3, 1, 0, 1, 0, 0, 0};
     EXPECT_EQ(selection.SetCurrent(Ctx(), 0x10082, &cover), kSdkRefused);
     selection.Row(4)->enabled = 1;
     EXPECT_EQ(selection.SetCurrent(Ctx(), 0x10082, &cover), kSdkDone);
-    EXPECT_EQ(Current(List(1070)), "CASSETTE1");
+    EXPECT_EQ(Current(*List(1070)), "CASSETTE1");
     EXPECT_EQ(selection.SetCurrent(Ctx(), 0x10082, nullptr), kSdkNoItem);
     selection.enabled = 0;
     EXPECT_EQ(selection.SetCurrent(Ctx(), 0x10082, &cover), kSdkRefused);
@@ -163,7 +144,7 @@ TEST_P(PaperSourceItems, TheSelectionRecordChangesAllOfAModeOrNothing) {
     // The default: one source, the default device mode's.
     Choose(*List(1062), "CASSETTE4");
     EXPECT_EQ(selection.Apply(Ctx(), 0x10082, nullptr), kSdkDone);
-    EXPECT_EQ(Current(&selection), "ONESOURCE");
+    EXPECT_EQ(Current(selection), "ONESOURCE");
     EXPECT_EQ(List(1062)->CurrentRow()->value,
               publicdm::U16(Ctx()->svc->GetDevmode(Ctx(), 1), kPublicDefaultSource));
 
@@ -177,10 +158,10 @@ TEST_P(PaperSourceItems, TheSelectionRecordChangesAllOfAModeOrNothing) {
 TEST_P(PaperSourceItems, InterleafSwitchAndPicturePoints) {
     auto* interleaf = dynamic_cast<CmSvCK_InterLeafPrint*>(registry.FindItem(1073));
     ASSERT_NE(interleaf, nullptr);
-    WriteOptionWord(Ctx(), dm, kOptSourceFlags, 0x80000001u);
+    SetWord(kOptSourceFlags, 0x80000001u);
     interleaf->current = 1;
     EXPECT_EQ(interleaf->Store(Ctx(), dm), 1);
-    EXPECT_EQ(ReadOptionWord(Ctx(), dm, kOptSourceFlags), 0x80000003u);
+    EXPECT_EQ(Word(kOptSourceFlags), 0x80000003u);
     interleaf->current = 0;
     EXPECT_EQ(interleaf->Load(Ctx(), dm), 1);
     EXPECT_EQ(interleaf->current, 1);
@@ -192,11 +173,11 @@ TEST_P(PaperSourceItems, InterleafSwitchAndPicturePoints) {
     Choose(*List(1065), "AUTO");
     EXPECT_EQ(last->previewKey, 12u);
     EXPECT_EQ(last->Preview(Ctx(), 0, 0, 264, 0), 1);
-    EXPECT_EQ(Current(List(1065)), "CASSETTE4");
+    EXPECT_EQ(Current(*List(1065)), "CASSETTE4");
     EXPECT_EQ(last->Preview(Ctx(), 0, 0, 264, 0), 0);
     List(1065)->Row(0)->enabled = 0;
     EXPECT_EQ(last->Preview(Ctx(), 0, 0, 7, 0), 0);
-    EXPECT_EQ(Current(List(1065)), "CASSETTE4");
+    EXPECT_EQ(Current(*List(1065)), "CASSETTE4");
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, PaperSourceItems,

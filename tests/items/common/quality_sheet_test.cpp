@@ -25,12 +25,6 @@
 
 namespace {
 
-template <uint32_t SetId>
-class SetProc : public CmSvProc {
-public:
-    SetProc() : CmSvProc(SetId, 0) {}
-};
-
 // Every control and companion the set's items bind stands in the page's template.
 void ExpectControlsOf(const CmSvItemSet* set, HWND page) {
     ASSERT_NE(set, nullptr);
@@ -52,28 +46,13 @@ protected:
     bool Colour() const { return std::string(GetParam()) == drvtest::kBundledPcl5cPrinter; }
     void RunSheet() {
         SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        const struct {
-            int templateId;
-            DLGPROC proc;
-        } kinds[] = {{IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>},
-                     {IDD_PAPER_SOURCE, CmProc::DialogProcFor<SetProc<kPaperSourceSetId>>},
-                     {IDD_QUALITY, CmProc::DialogProcFor<SetProc<kQualitySetId>>},
-                     {IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<SetProc<kDeviceSettingsSetId>>}};
-        PROPSHEETPAGEA pages[4] = {};
-        for (int i = 0; i < 4; ++i) {
-            pages[i].dwSize = sizeof pages[i];
-            pages[i].hInstance = module;
-            pages[i].pszTemplate = MAKEINTRESOURCEA(kinds[i].templateId);
-            pages[i].pfnDlgProc = kinds[i].proc;
-            pages[i].lParam = reinterpret_cast<LPARAM>(&data);
-        }
-        PROPSHEETHEADERA header{};
-        header.dwSize = sizeof header;
-        header.dwFlags = PSH_PROPSHEETPAGE;
-        header.pszCaption = "Printing preferences";
-        header.nPages = 4;
-        header.ppsp = pages;
-        PropertySheetA(&header);
+        const LPARAM page = reinterpret_cast<LPARAM>(&data);
+        drvtest::RunSheet(module,
+                          {{IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>, page},
+                           {IDD_PAPER_SOURCE, CmProc::DialogProcFor<SetProc<kPaperSourceSetId>>, page},
+                           {IDD_QUALITY, CmProc::DialogProcFor<SetProc<kQualitySetId>>, page},
+                           {IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<SetProc<kDeviceSettingsSetId>>, page}},
+                          "Printing preferences");
     }
 };
 

@@ -11,12 +11,20 @@
 #include "platform/resources/res_file.h"
 #include "settings/registry/conflict.h"
 #include "settings/registry/item_set.h"
+#include "ui/sv_proc.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <vector>
+
+// The dialog procedure of a settings page over set SetId, as the sheet's pages have it.
+template <uint32_t SetId>
+class SetProc : public CmSvProc {
+public:
+    SetProc() : CmSvProc(SetId, 0) {}
+};
 
 template <typename Base = ::testing::Test>
 class SheetSets : public Base {
