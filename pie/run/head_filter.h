@@ -1,12 +1,14 @@
 // A look at the first argument of a clause head before a frame is made for the clause: when it
 // and the goal's first argument are constants or structures of different kinds (or different
 // integers or functors), unifying the head would fail at its first step and leave nothing
-// behind, so the clause is passed over without trying it.
+// behind, so the clause is passed over without trying it. The clause is read once for the look
+// and for the try that follows (PlClauseParts).
 #pragma once
 
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/interpreter.h"
+#include "pie/terms/functor.h"
 
 namespace pl_head_filter_detail {
 
@@ -24,6 +26,30 @@ inline bool clash(const PlCell* a, const PlCell* b) {
 
 }  // namespace pl_head_filter_detail
 
+// What a try reads of a clause, read once for the look at first arguments and the try itself.
+struct PlClauseParts {
+    PlCell* term;        // the clause's term (a bare term stands for itself)
+    PlCell* head;        // a rule's head; the term itself for anything else
+    uint32_t variables;  // slots of the clause's frame
+    bool record;         // a clause record, not a bare term
+    bool rule;           // a compound ":-"/2 term
+};
+
+inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
+    PlClauseParts c;
+    c.record = clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE;
+    c.term = c.record ? clause->clause.term : clause;
+    c.variables = c.record ? clause->clause.var_count : 0;
+    c.head = c.term;
+    c.rule = false;
+    if (c.term->type == PL_FUNCTOR && c.term->fn.args) {
+        const PlFunctor* neck = c.term->fn.functor;
+        c.rule = neck->arity == 2 && neck->name == engine->atom.neck;
+        if (c.rule) c.head = c.term->fn.args->items[0];
+    }
+    return c;
+}
+
 // The goal's side of the look, the same for every clause tried for the goal (a failed try leaves
 // its bindings and the depth as they were): its first argument, or nullptr when no clause can be
 // passed over. A property's key is matched before the first argument, and a unification at the
@@ -36,31 +62,25 @@ inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, P
     return comparable(ours->type) ? ours : nullptr;
 }
 
-// The clause's side of the look: the first argument of its head when the clause is one for goal
-// and that argument is a constant or structure, else nullptr (no clash can be told).
-inline const PlCell* pl_head_filter_theirs(PieEngine* engine, const PlCell* goal, const PlCell* clause) {
+// True when clause cannot match a goal of f whose key is ours: trying it would fail with no
+// effect (no binding, no host call, no trace line and no engine error). The clause's side is its
+// head's first argument when the clause is one for the goal and that argument is a constant or
+// structure; the steps run in the order that turns most clauses that can match away soonest.
+inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause) {
     using namespace pl_head_filter_detail;
-    const PlFunctor* f = goal->fn.functor;
-    // A clause too large for a frame raises its error.
-    if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE || !pl_frame_fits(clause->clause.var_count))
-        return nullptr;
+    if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) return false;
     const PlCell* head = clause->clause.term;
-    if (head->type != PL_FUNCTOR || !head->fn.args) return nullptr;
+    if (head->type != PL_FUNCTOR || !head->fn.args) return false;
     const PlFunctor* neck = head->fn.functor;
     if (neck->arity == 2 && neck->name == engine->atom.neck) {
         head = head->fn.args->items[0];
-        if (head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return nullptr;
+        if (head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return false;
     } else if (f->arity == 0) {
-        return nullptr;
+        return false;
     }
-    if (!head->fn.args->count) return nullptr;
+    if (!head->fn.args->count) return false;
     const PlCell* theirs = head->fn.args->items[0];
-    return comparable(theirs->type) ? theirs : nullptr;
-}
-
-// True when clause cannot match goal, whose key is ours: trying it would fail with no effect (no
-// binding, no host call, no trace line and no engine error).
-inline bool pl_head_clashes(PieEngine* engine, const PlCell* goal, const PlCell* ours, const PlCell* clause) {
-    const PlCell* theirs = pl_head_filter_theirs(engine, goal, clause);
-    return theirs && pl_head_filter_detail::clash(ours, theirs);
+    if (!comparable(theirs->type) || !clash(ours, theirs)) return false;
+    // A clause too large for a frame raises its error when it is tried.
+    return pl_frame_fits(clause->clause.var_count);
 }

@@ -73,8 +73,9 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 }
 
 // Step after a successful call: record what it bound, mark reasons and controls, enter the
-// changed table.
-void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers, bool third_only) {
+// changed table. Inline: every successful call of a predicate takes it.
+[[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
+                                                 PlList* answers, bool third_only) {
     if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
     bound_last_query(engine, goal, frame, answers, true, true);
     if (third_only) {
@@ -87,17 +88,18 @@ void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame
 }
 
 // Tries the clauses of one list in order, each in a fresh frame, until one gives an outcome other
-// than fail. Inline in the call of a predicate: a native call less for every goal solved.
+// than fail; key is the goal's side of the look at first arguments. Inline in the call of a
+// predicate: no native call between a goal and the body of the clause that solves it.
 [[gnu::always_inline]] inline int try_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame,
-                                           PlList* answers) {
-    if (!list) return PL_FAIL;
-    const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
+                                           const PlCell* key, PlList* answers) {
+    PlFunctor* f = goal->fn.functor;
     for (PlListNode* node = list->next; node != list; node = node->next) {
         auto* clause = static_cast<PlCell*>(node->item);
-        if (key && pl_head_clashes(engine, goal, key, clause)) continue;
+        if (key && pl_head_clashes(engine, f, key, clause)) continue;
+        const PlClauseParts c = pl_clause_parts(engine, clause);
         const size_t mark = pl_trail_mark(engine);
-        PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
-        const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
+        PlFrame* frame = pl_frame_alloc(engine, c.variables, goal_frame, nullptr);
+        const int outcome = pl_try_user_clause(engine, goal, goal_frame, c, frame, answers);
         if (outcome == PL_SUCCESS) {
             // Every clause is settled, system ones too: the caller must never read a released frame.
             pl_settle_frames(engine, frame, mark);
@@ -112,13 +114,15 @@ void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame
 }
 
 // Tries the lists of f in order until one gives an outcome other than fail.
-int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers, bool third_only) {
+// The goal's side of the look at first arguments is the same for every list.
+[[gnu::always_inline]] inline int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
+                                            PlList* answers, bool third_only) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
-    if (third_only) return try_list(engine, f->clauses[2], goal, frame, answers);
-    f->flags &= ~PLF_ALL_LISTS;
-    for (PlList* list : f->clauses)
-        if (list)
-            if (int outcome = try_list(engine, list, goal, frame, answers)) return outcome;
+    if (!third_only) f->flags &= ~PLF_ALL_LISTS;
+    const PlCell* key = pl_head_filter_key(engine, goal, frame);
+    for (int i = third_only ? 2 : 0; i < 3; ++i)
+        if (PlList* list = f->clauses[i])
+            if (int outcome = try_list(engine, list, goal, frame, key, answers)) return outcome;
     return PL_FAIL;
 }
 
@@ -175,38 +179,6 @@ int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
 
-// Unifies a goal with the head of a rule tried in clause_frame.
-bool match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
-    PlUntrailedFrame untrailed(engine, clause_frame);
-    return pl_match_head(engine, goal, goal_frame, head, clause_frame);
-}
-
-// The answer table of a rule body: its sentinel lives with the try, its entries are the engine's
-// list nodes, given back by drop_answers or moved on by merge_answers.
-struct BodyAnswers {
-    PlListNode sentinel;
-    BodyAnswers() : sentinel{&sentinel, &sentinel, nullptr} {}
-    BodyAnswers(const BodyAnswers&) = delete;
-    BodyAnswers& operator=(const BodyAnswers&) = delete;
-};
-
-void drop_answers(PieEngine* engine, PlList* table) {
-    if (pl_list_empty(table)) return;
-    PlList* entries = pl_list_new(engine);
-    pl_list_splice(entries, table);
-    pl_list_free(engine, entries);
-}
-
-// Moves the answers of a rule body into the caller's table.
-void merge_answers(PieEngine* engine, PlList* into, PlList* from) {
-    // Into an empty table the body's entries go as they are: each is there once already.
-    if (into && pl_list_empty(into))
-        pl_list_splice(into, from);
-    else if (into)
-        pl_list_each(from, [&](void* f) { pl_table_enter(engine, into, static_cast<PlFunctor*>(f)); });
-    drop_answers(engine, from);
-}
-
 }  // namespace
 
 PlCell* pl_clause_term(const PlCell* clause) {
@@ -252,42 +224,28 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
         plout_trace(engine, outcome, depth, goal);
         return outcome;
     }
-    PlCell* term = pl_clause_term(clause);
-    if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
-    PlFunctor* neck = term->fn.functor;
-    const bool rule = neck->arity == 2 && neck->name == engine->atom.neck && term->fn.args;
-    // A warning raised from here on names this clause.
-    engine->warning_line = static_cast<int32_t>((rule ? pl_arg(term, 0) : term)->line);
-    if (rule) {
-        if (!match_head(engine, goal, goal_frame, pl_arg(term, 0), clause_frame)) return PL_FAIL;
-        BodyAnswers body;
-        // Only a body that is a conjunction has a chain to run; any other is called as it is.
-        PlCell* goals = pl_arg(term, 1);
-        const int outcome = goals->type == PL_FUNCTOR && goals->fn.functor->builtin == pl_call_logical_and
-                                ? pl_call_conjunction(engine, goals, clause_frame, &body.sentinel)
-                                : pl_call(engine, goals, clause_frame, &body.sentinel);
-        if (outcome == PL_SUCCESS) {
-            merge_answers(engine, answers, &body.sentinel);
-            return PL_SUCCESS;
-        }
-        drop_answers(engine, &body.sentinel);
-        return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
-    }
-    if (!term->fn.args || !goal->fn.args) {
-        plout_trace(engine, PL_TRACE_CALL, engine->depth, goal);
-        plout_trace(engine, PL_TRACE_TRUE, engine->depth, goal);
-        return PL_SUCCESS;
-    }
-    const uint32_t n = term->fn.args->count < goal->fn.args->count ? term->fn.args->count : goal->fn.args->count;
-    PlUntrailedFrame untrailed(engine, clause_frame);
-    // A property's key, kept behind its own arguments, is matched first.
-    if (f->owner && n > f->arity &&
-        !pl_match_head(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))
-        return PL_FAIL;
-    return pl_match_arguments(engine, goal, goal_frame, term, clause_frame, n < f->arity ? n : f->arity) ? PL_SUCCESS
-                                                                                                        : PL_FAIL;
+    return pl_try_user_clause(engine, goal, goal_frame, pl_clause_parts(engine, clause), clause_frame, answers);
 }
 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {
-    return try_list(engine, list, goal, goal_frame, answers);
+    if (!list) return PL_FAIL;
+    const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
+    if (!goal->fn.functor->builtin) return try_list(engine, list, goal, goal_frame, key, answers);
+    // A built-in is run once for each clause its look lets through, as for any functor.
+    for (PlListNode* node = list->next; node != list; node = node->next) {
+        auto* clause = static_cast<PlCell*>(node->item);
+        if (key && pl_head_clashes(engine, goal->fn.functor, key, clause)) continue;
+        const size_t mark = pl_trail_mark(engine);
+        PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
+        const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
+        if (outcome == PL_SUCCESS) {
+            pl_settle_frames(engine, frame, mark);
+            pl_frame_release(engine, frame);
+            return PL_SUCCESS;
+        }
+        pl_trail_undo(engine, mark);
+        pl_frame_release(engine, frame);
+        if (outcome != PL_FAIL) return outcome;
+    }
+    return PL_FAIL;
 }

@@ -111,7 +111,7 @@ int conjunction_body(PieEngine* engine, PlCell* left, Rest right, PlFrame* frame
         if (!list) continue;
         for (PlListNode* node = list->next; node != list; node = node->next) {
             auto* clause = static_cast<PlCell*>(node->item);
-            if (key && pl_head_clashes(engine, a.term, key, clause)) continue;
+            if (key && pl_head_clashes(engine, f, key, clause)) continue;
             const int outcome = attempt(engine, a, clause, right, frame, answers);
             if (outcome >= 0) return outcome;
         }
@@ -153,10 +153,12 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers) {
         if (!list) continue;
         for (l.node = l.node ? l.node : list->next; l.node != list; l.node = l.node->next) {
             auto* clause = static_cast<PlCell*>(l.node->item);
-            if (l.key && pl_head_clashes(engine, l.goal, l.key, clause)) continue;
+            if (l.key && pl_head_clashes(engine, l.f, l.key, clause)) continue;
+            const PlClauseParts c = pl_clause_parts(engine, clause);
             l.mark = pl_trail_mark(engine);
-            l.clause_frame = pl_frame_alloc(engine, pl_clause_variables(clause), l.goal_frame, nullptr);
-            l.first = pl_try_clause(engine, l.goal, l.goal_frame, clause, l.clause_frame, answers);
+            l.clause_frame = pl_frame_alloc(engine, c.variables, l.goal_frame, nullptr);
+            // The left goal's functor has no built-in: its try is the clause's, inline.
+            l.first = pl_try_user_clause(engine, l.goal, l.goal_frame, c, l.clause_frame, answers);
             if (l.first == PL_SUCCESS || l.first == PL_CUT) return -1;
             pl_trail_undo(engine, l.mark);
             pl_frame_release(engine, l.clause_frame);

@@ -137,3 +137,13 @@ void pl_list_free(PieEngine* engine, PlList* list) {
     }
     put_back(engine, list);
 }
+
+void pl_list_clear(PieEngine* engine, PlList* list) {
+    PlListNode* node = list->next;
+    while (node != list) {
+        PlListNode* next = node->next;
+        put_back(engine, node);
+        node = next;
+    }
+    list->next = list->prev = list;
+}

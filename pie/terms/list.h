@@ -41,6 +41,8 @@ void* pl_list_find(const PlList* list, int (*match)(void* context, void* item, v
 void pl_list_splice(PlList* into, PlList* from);
 // Moves every node, the sentinel too, to the free-node list.
 void pl_list_free(PieEngine* engine, PlList* list);
+// Moves every node but the sentinel to the free-node list: the list is left empty.
+void pl_list_clear(PieEngine* engine, PlList* list);
 
 // Visits the items in order; fn may remove the node it is given.
 template <class Fn>

@@ -96,6 +96,33 @@ TEST_F(Interpreter, RecursionThroughLongBodiesMeetsTheDepthLimitWhereItDid) {
     }
 }
 
+// Clauses whose first head argument cannot match the goal's are passed over without a try; the
+// answers are those of trying every clause, in a call and as the left goal of a conjunction, and
+// a clause too large for a frame still raises its error however its head reads.
+TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWould) {
+    std::string big = "big(2) :- t([_V0";
+    for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
+    big += "]). big(_X).";
+    load(("k(1, one). k(2, two). k(f(_X), f). k(g(1), g). k([], nil). k([_H | _T], list). k(a, atom)."
+          "k(_Y, any). r(1, _A) :- _A = r1. r(f(_X), _A) :- _A = rf. r([_H], _A) :- _A = rl. r(_Y, other)." +
+          big).c_str());
+    struct Row {
+        const char* goal;
+        const char* expected;
+    } rows[] = {
+        {"k(2, _W)", "1 _W=two"},       {"k(f(3), _W)", "1 _W=f"},       {"k(g(2), _W)", "1 _W=any"},
+        {"k([], _W)", "1 _W=nil"},      {"k([1, 2], _W)", "1 _W=list"},  {"k(b, _W)", "1 _W=any"},
+        {"k(_V, _W)", "1 _W=one"},      {"k(f(1), atom)", "0 _W=?"},          {"r(f(1), _W)", "1 _W=rf"},
+        {"r([2], _W)", "1 _W=rl"},      {"r([2, 3], _W)", "1 _W=other"}, {"r(3, _W)", "1 _W=other"},
+        {"k(g(2), _W), true", "1 _W=any"}, {"k(_V, _W), _V = a", "1 _W=atom"}, {"r(1, _W), true", "1 _W=r1"},
+        {"big(1)", "error 4102"},       {"big(1), true", "error 4102"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(solve(row.goal, {"_W"}), row.expected) << row.goal;
+        EXPECT_EQ(e->depth, 0) << row.goal;
+    }
+}
+
 TEST_F(Interpreter, PropagationModeTriesTheThirdListOfHelpers) {
     load("helper(1). asks(_X) :- helper(_X).");
     e->flags |= PLE_PROPAGATION;
