@@ -9,6 +9,7 @@
 #include "pie/run/frame.h"
 #include "pie/run/interpreter.h"
 #include "pie/terms/functor.h"
+#include "pie/terms/predefined_functors.h"
 
 namespace pl_head_filter_detail {
 
@@ -25,6 +26,12 @@ inline bool clash(const PlCell* a, const PlCell* b) {
 }
 
 }  // namespace pl_head_filter_detail
+
+// Whether a compound term's functor is the neck ":-"/2: the engine's own one, or any other of that
+// name and arity.
+inline bool pl_is_neck(const PieEngine* engine, const PlFunctor* f) {
+    return f == engine->predefined[PLP_neck_2] || (f->arity == 2 && f->name == engine->atom.neck);
+}
 
 // What a try reads of a clause, read once for the look at first arguments and the try itself.
 struct PlClauseParts {
@@ -43,8 +50,7 @@ inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
     c.head = c.term;
     c.rule = false;
     if (c.term->type == PL_FUNCTOR && c.term->fn.args) {
-        const PlFunctor* neck = c.term->fn.functor;
-        c.rule = neck->arity == 2 && neck->name == engine->atom.neck;
+        c.rule = pl_is_neck(engine, c.term->fn.functor);
         if (c.rule) c.head = c.term->fn.args->items[0];
     }
     return c;
@@ -71,8 +77,7 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
     if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) return false;
     const PlCell* head = clause->clause.term;
     if (head->type != PL_FUNCTOR || !head->fn.args) return false;
-    const PlFunctor* neck = head->fn.functor;
-    if (neck->arity == 2 && neck->name == engine->atom.neck) {
+    if (pl_is_neck(engine, head->fn.functor)) {
         head = head->fn.args->items[0];
         if (head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return false;
     } else if (f->arity == 0) {

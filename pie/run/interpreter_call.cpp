@@ -165,18 +165,26 @@ int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* a
 
 namespace {
 
-// The outcome of a predicate call, after its success step.
-int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
-    if (f == engine->direct_is_functor && !(engine->flags & PLE_TRACE))
-        if (const int outcome = pl_direct_is(engine, goal, frame); outcome != PL_UNDETERMINED) return outcome;
+// The clauses of f tried for goal, after its tests: the outcome of the call, after its success
+// step. Inline in pl_call: the call of a predicate is one native level.
+[[gnu::always_inline]] inline int call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
+                                               PlList* answers) {
     if (!has_clauses(f)) return PL_FAIL;
-    if ((f->flags & PLF_SETTLED) && !(f->flags & PLF_SYSTEM)) return call_settled_item(engine, f, goal, frame, answers);
-    if (f->flags & PLF_REFUSE) return PL_FAIL;
     pl_reset_once_cells(f);
     const bool third_only = pl_third_list_only(engine, f);
     const int outcome = try_lists(engine, f, goal, frame, answers, third_only);
     if (outcome == PL_SUCCESS) after_success(engine, f, goal, frame, answers, third_only);
     return outcome == PL_STOP ? PL_FAIL : outcome;
+}
+
+// The outcome of a predicate call, after its success step.
+[[gnu::noinline]] int call_predicate(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    if (f == engine->direct_is_functor && !(engine->flags & PLE_TRACE))
+        if (const int outcome = pl_direct_is(engine, goal, frame); outcome != PL_UNDETERMINED) return outcome;
+    if (!has_clauses(f)) return PL_FAIL;
+    if ((f->flags & PLF_SETTLED) && !(f->flags & PLF_SYSTEM)) return call_settled_item(engine, f, goal, frame, answers);
+    if (f->flags & PLF_REFUSE) return PL_FAIL;
+    return call_clauses(engine, f, goal, frame, answers);
 }
 
 }  // namespace
@@ -203,6 +211,13 @@ bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
 int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
     PlDepthGuard depth(engine, "pl_call", 4);
     const PlDeref g = pl_deref(goal, frame);
+    if (g.term->type == PL_FUNCTOR) {
+        // A predicate of clauses alone, neither settled nor refused nor the direct "is": what
+        // call_predicate does for it, without the tests that cannot hold.
+        PlFunctor* f = g.term->fn.functor;
+        if (!f->builtin && !(f->flags & (PLF_SETTLED | PLF_REFUSE)) && f != engine->direct_is_functor)
+            return call_clauses(engine, f, g.term, g.frame, answers);
+    }
     switch (g.term->type) {
     case PL_AND_GROUP: return pl_call_and_group(engine, g.term, g.frame, answers);
     case PL_ONCE: return call_once(engine, g.term, g.frame, answers);
