@@ -38,7 +38,7 @@ int outcome_of_state(int state) {
     }
 }
 
-bool has_clauses(const PlFunctor* f) {
+[[gnu::always_inline]] inline bool has_clauses(const PlFunctor* f) {
     return f->builtin || !pl_list_empty_or_null(f->clauses[0]) || !pl_list_empty_or_null(f->clauses[1]) ||
            !pl_list_empty_or_null(f->clauses[2]);
 }
@@ -84,7 +84,8 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
         int32_t control = 0;
         if (pie_item_call<PIE_OP_HasControl>(engine, f, &control) == 0 && control == 1) f->flags |= PLF_HAS_CONTROL;
     }
-    if (engine->run.changed) pl_table_enter(engine, engine->run.changed, f);
+    // The functor entered last is the one most often called again.
+    if (PlList* changed = engine->run.changed; changed && changed->prev->item != f) pl_table_enter(engine, changed, f);
 }
 
 // Tries the clauses of one list in order, each in a fresh frame, until one gives an outcome other
