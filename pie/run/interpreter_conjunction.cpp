@@ -192,15 +192,15 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
         }
         depth.take(4, "pl_call_logical_and");
     }
-    int n = 0;
-    levels[0].goal = pl_arg(goal, 0);
-    levels[0].right = pl_arg(goal, 1);
-    levels[0].frame = frame;
+    Level* top = levels;  // the level running
+    top->goal = pl_arg(goal, 0);
+    top->right = pl_arg(goal, 1);
+    top->frame = frame;
     Step step = Step::Enter;
-    int outcome = PL_FAIL;  // of level n's conjunction, on leaving it
-    int second = PL_FAIL;   // of level n's right goal
+    int outcome = PL_FAIL;  // of the running level's conjunction, on leaving it
+    int second = PL_FAIL;   // of the running level's right goal
     for (;;) {
-        Level& l = levels[n];
+        Level& l = *top;
         switch (step) {
         case Step::Enter: {
             const PlDeref d = pl_deref(l.goal, l.frame);
@@ -258,7 +258,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
             break;
         case Step::Right: {
             PlCell* r = l.right;
-            if (n + 1 < kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
+            if (top + 1 < levels + kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
                 if (depth.take_quietly(8)) {
                     pl_reset_once_cells(r->fn.functor);
                 } else {
@@ -266,7 +266,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
                     pl_reset_once_cells(r->fn.functor);
                     depth.take(4, "pl_call_logical_and");
                 }
-                Level& next = levels[++n];
+                Level& next = *++top;
                 next.goal = pl_arg(r, 0);
                 next.right = pl_arg(r, 1);
                 next.frame = l.frame;
@@ -315,10 +315,10 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
             }
             break;
         case Step::Leave:
-            if (n == 0) return called && outcome == PL_STOP ? PL_FAIL : outcome;
+            if (top == levels) return called && outcome == PL_STOP ? PL_FAIL : outcome;
             // The conjunction's level, then the level of the call that ran it.
             depth.give(8);
-            --n;
+            --top;
             second = outcome == PL_STOP ? PL_FAIL : outcome;
             step = Step::AfterRight;
             break;
