@@ -53,17 +53,6 @@ PlListNode* pl_list_append(PieEngine* engine, PlList* list, void* item) {
     return pl_list_insert_before(engine, list, item);
 }
 
-void pl_list_splice(PlList* into, PlList* from) {
-    if (pl_list_empty(from)) return;
-    PlListNode* first = from->next;
-    PlListNode* last = from->prev;
-    first->prev = into->prev;
-    into->prev->next = first;
-    last->next = into;
-    into->prev = last;
-    from->next = from->prev = from;
-}
-
 void pl_list_remove_node(PieEngine* engine, PlListNode* node) {
     node->prev->next = node->next;
     node->next->prev = node->prev;
