@@ -148,10 +148,15 @@ struct Level {
 // it is null) until one holds: -1 then, the level standing on that clause; else the outcome of
 // the level's conjunction.
 int next_clause(PieEngine* engine, Level& l, PlList* answers) {
-    for (; l.list < 3; ++l.list, l.node = nullptr) {
-        PlList* list = l.f->clauses[l.list];
+    PlListNode* from = l.node;
+    for (int i = l.list; i < 3; ++i, from = nullptr) {
+        // Lists with nothing left to try are passed by without touching the level.
+        PlList* list = l.f->clauses[i];
         if (!list) continue;
-        for (l.node = l.node ? l.node : list->next; l.node != list; l.node = l.node->next) {
+        if (!from) from = list->next;
+        if (from == list) continue;
+        l.list = i;
+        for (l.node = from; l.node != list; l.node = l.node->next) {
             auto* clause = static_cast<PlCell*>(l.node->item);
             if (l.key && pl_head_clashes(engine, l.f, l.key, clause)) continue;
             const PlClauseParts c = pl_clause_parts(engine, clause);
