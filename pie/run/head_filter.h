@@ -60,12 +60,15 @@ inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
 // its bindings and the depth as they were): its first argument, or nullptr when no clause can be
 // passed over. A property's key is matched before the first argument, and a unification at the
 // depth limit raises its own error.
-inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame) {
+// limit is the engine's depth limit, for callers that have read it already.
+inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit) {
     using namespace pl_head_filter_detail;
-    if (goal->fn.functor->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > pl_depth_limit(engine))
-        return nullptr;
+    if (goal->fn.functor->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > limit) return nullptr;
     const PlCell* ours = pl_deref(goal->fn.args->items[0], goal_frame).term;
     return comparable(ours->type) ? ours : nullptr;
+}
+inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame) {
+    return pl_head_filter_key(engine, goal, goal_frame, pl_depth_limit(engine));
 }
 
 // True when clause cannot match a goal of f whose key is ours: trying it would fail with no

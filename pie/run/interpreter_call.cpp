@@ -117,10 +117,10 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 // Tries the lists of f in order until one gives an outcome other than fail.
 // The goal's side of the look at first arguments is the same for every list.
 [[gnu::always_inline]] inline int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
-                                            PlList* answers, bool third_only) {
+                                            PlList* answers, bool third_only, int limit) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
     if (!third_only) f->flags &= ~PLF_ALL_LISTS;
-    const PlCell* key = pl_head_filter_key(engine, goal, frame);
+    const PlCell* key = pl_head_filter_key(engine, goal, frame, limit);
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
             if (int outcome = try_list(engine, list, goal, frame, key, answers)) return outcome;
@@ -169,11 +169,11 @@ namespace {
 // The clauses of f tried for goal, after its tests: the outcome of the call, after its success
 // step. Inline in pl_call: the call of a predicate is one native level.
 [[gnu::always_inline]] inline int call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
-                                               PlList* answers) {
+                                               PlList* answers, int limit) {
     if (!has_clauses(f)) return PL_FAIL;
     pl_reset_once_cells(f);
     const bool third_only = pl_third_list_only(engine, f);
-    const int outcome = try_lists(engine, f, goal, frame, answers, third_only);
+    const int outcome = try_lists(engine, f, goal, frame, answers, third_only, limit);
     if (outcome == PL_SUCCESS) after_success(engine, f, goal, frame, answers, third_only);
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
@@ -185,7 +185,7 @@ namespace {
     if (!has_clauses(f)) return PL_FAIL;
     if ((f->flags & PLF_SETTLED) && !(f->flags & PLF_SYSTEM)) return call_settled_item(engine, f, goal, frame, answers);
     if (f->flags & PLF_REFUSE) return PL_FAIL;
-    return call_clauses(engine, f, goal, frame, answers);
+    return call_clauses(engine, f, goal, frame, answers, pl_depth_limit(engine));
 }
 
 }  // namespace
@@ -209,15 +209,39 @@ bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
     return false;
 }
 
+namespace {
+
+// The four levels of a call, given back however it ends: PlDepthGuard's steps, with the limit
+// kept for the call's look at first arguments.
+class CallLevels {
+public:
+    explicit CallLevels(PieEngine* engine) : engine_(engine), limit_(pl_depth_limit(engine)) {
+        if ((engine_->depth += 4) > limit_ || pl_stack_exhausted(engine_, engine_->depth - 4)) {
+            engine_->depth -= 4;
+            pl_fatal_error(engine_, PL_ERR_STACK, "pl_call");
+        }
+    }
+    ~CallLevels() { engine_->depth -= 4; }
+    CallLevels(const CallLevels&) = delete;
+    CallLevels& operator=(const CallLevels&) = delete;
+    int limit() const { return limit_; }
+
+private:
+    PieEngine* engine_;
+    int limit_;
+};
+
+}  // namespace
+
 int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    PlDepthGuard depth(engine, "pl_call", 4);
+    CallLevels depth(engine);
     const PlDeref g = pl_deref(goal, frame);
     if (g.term->type == PL_FUNCTOR) {
         // A predicate of clauses alone, neither settled nor refused nor the direct "is": what
         // call_predicate does for it, without the tests that cannot hold.
         PlFunctor* f = g.term->fn.functor;
         if (!f->builtin && !(f->flags & (PLF_SETTLED | PLF_REFUSE)) && f != engine->direct_is_functor)
-            return call_clauses(engine, f, g.term, g.frame, answers);
+            return call_clauses(engine, f, g.term, g.frame, answers, depth.limit());
     }
     switch (g.term->type) {
     case PL_AND_GROUP: return pl_call_and_group(engine, g.term, g.frame, answers);

@@ -204,6 +204,7 @@ public:
         engine_->depth -= weight;
         taken_ -= weight;
     }
+    int limit() const { return limit_; }
 
 private:
     PieEngine* engine_;
@@ -289,7 +290,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
             // A left goal's clauses run without a call of their own: its once cells must not
             // answer from an earlier call either.
             pl_reset_once_cells(l.f);
-            l.key = pl_head_filter_key(engine, l.goal, l.goal_frame);
+            l.key = pl_head_filter_key(engine, l.goal, l.goal_frame, depth.limit());
             l.list = pl_third_list_only(engine, l.f) ? 2 : 0;
             step = Step::Next;
             break;
