@@ -96,6 +96,21 @@ TEST_F(Interpreter, RecursionThroughLongBodiesMeetsTheDepthLimitWhereItDid) {
     }
 }
 
+// A body of one goal is a call straight into the clause that solves it, each level passing the
+// first clause over, down to the limit, where no clause is passed over any more.
+TEST_F(Interpreter, OneGoalBodiesMeetTheDepthLimitWhereTheyDid) {
+    load("peel([]). peel([_H | _T]) :- peel(_T).");
+    const auto peel = [](int n) {
+        std::string text = "peel([";
+        for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
+        return text + "])";
+    };
+    const int deepest = 998;  // answers; one more ends in 4102
+    EXPECT_EQ(solve(peel(deepest).c_str()), "1");
+    EXPECT_EQ(solve(peel(deepest + 1).c_str()), "error 4102");
+    EXPECT_EQ(e->depth, 0);
+}
+
 // Clauses whose first head argument cannot match the goal's are passed over without a try; the
 // answers are those of trying every clause, in a call and as the left goal of a conjunction, and
 // a clause too large for a frame still raises its error however its head reads.
@@ -112,7 +127,7 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
     } rows[] = {
         {"k(2, _W)", "1 _W=two"},       {"k(f(3), _W)", "1 _W=f"},       {"k(g(2), _W)", "1 _W=any"},
         {"k([], _W)", "1 _W=nil"},      {"k([1, 2], _W)", "1 _W=list"},  {"k(b, _W)", "1 _W=any"},
-        {"k(_V, _W)", "1 _W=one"},      {"k(f(1), atom)", "0 _W=?"},          {"r(f(1), _W)", "1 _W=rf"},
+        {"k(_V, _W)", "1 _W=one"},      {"k(f(1), atom)", "0 _W=?"},     {"r(f(1), _W)", "1 _W=rf"},
         {"r([2], _W)", "1 _W=rl"},      {"r([2, 3], _W)", "1 _W=other"}, {"r(3, _W)", "1 _W=other"},
         {"k(g(2), _W), true", "1 _W=any"}, {"k(_V, _W), _V = a", "1 _W=atom"}, {"r(1, _W), true", "1 _W=r1"},
         {"big(1)", "error 4102"},       {"big(1), true", "error 4102"},
