@@ -1,8 +1,8 @@
 // A look at the first argument of a clause head before a frame is made for the clause: when it
 // and the goal's first argument are constants or structures of different kinds (or different
 // integers or functors), unifying the head would fail at its first step and leave nothing
-// behind, so the clause is passed over without trying it. The clause is read once for the look
-// and for the try that follows (PlClauseParts).
+// behind, so the clause is passed over without trying it. What a try reads of a clause is read
+// once for it (PlClauseParts).
 #pragma once
 
 #include "pie/api/engine.h"
@@ -33,20 +33,19 @@ inline bool pl_is_neck(const PieEngine* engine, const PlFunctor* f) {
     return f == engine->predefined[PLP_neck_2] || (f->arity == 2 && f->name == engine->atom.neck);
 }
 
-// What a try reads of a clause, read once for the look at first arguments and the try itself.
+// What a try reads of a clause: its term, its head and the size of its frame.
 struct PlClauseParts {
     PlCell* term;        // the clause's term (a bare term stands for itself)
     PlCell* head;        // a rule's head; the term itself for anything else
     uint32_t variables;  // slots of the clause's frame
-    bool record;         // a clause record, not a bare term
     bool rule;           // a compound ":-"/2 term
 };
 
 inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
     PlClauseParts c;
-    c.record = clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE;
-    c.term = c.record ? clause->clause.term : clause;
-    c.variables = c.record ? clause->clause.var_count : 0;
+    const bool record = clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE;
+    c.term = record ? clause->clause.term : clause;
+    c.variables = record ? clause->clause.var_count : 0;
     c.head = c.term;
     c.rule = false;
     if (c.term->type == PL_FUNCTOR && c.term->fn.args) {
