@@ -418,114 +418,99 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
 }
 
 // The quick steps: a head whose frame is the untrailed one (its slots are bound with two stores)
-// matched where the two levels below its own stay within the limit, so that no step here meets
-// the limit. Each step takes a pair the walk above takes the same way (the same binding, the
-// same order) and answers -1 for any other, which it leaves as it found it. A pair whose walk
-// would look at the native stack is left too (looks: whether a look is due at the head's level
-// or the one below). The walk then takes the match up from that pair: the quick steps make no
-// native call they come back from, so that their few values stay in registers.
-struct Quick {
-    PieEngine* engine;
-    PlFrame* frame;
-    PlBinding* slots;  // the frame's
-    bool looks;
-};
+// matched where the two levels below its own stay within the limit and take no look at the
+// native stack, so that no step here meets the limit or looks. Each step takes a pair the walk
+// above takes the same way (the same binding, the same order) and answers -1 for any other,
+// which it leaves as it found it. The walk then takes the match up from that pair: the quick
+// steps make no native call they come back from, so that their few values stay in registers.
 constexpr int kPair = -1;  // a pair taken as `pair` takes it, not as a level's first step
 
+// The binding of a variable in a frame (a slot number is never negative).
+[[gnu::always_inline]] inline PlBinding* binding_of(PlFrame* frame, const PlCell* var) {
+    return reinterpret_cast<PlBinding*>(reinterpret_cast<char*>(frame) + sizeof(PlFrame) +
+                                        size_t{static_cast<uint32_t>(var->var.slot)} * sizeof(PlBinding));
+}
+
 // A binding of a slot outside the head's frame, trailed unless it is the head's.
-[[gnu::always_inline]] inline void bind_goal_slot(const Quick& q, PlBinding* slot, PlFrame* slot_frame, PlCell* term,
-                                                  PlFrame* frame) {
-    if (slot_frame != q.frame) q.engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+[[gnu::always_inline]] inline void bind_goal_slot(PieEngine* engine, PlFrame* head_frame, PlBinding* slot,
+                                                  PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
+    if (slot_frame != head_frame) engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
     slot->term = term;
     slot->frame = frame;
 }
 
-// goal_of for a term read in a frame (fa is not null): a variable's first step needs no look
-// at the frame.
-[[gnu::always_inline]] inline Goal goal_in(PlCell* term, PlFrame* frame) {
-    if (term->type != PL_VAR) return {term, frame, nullptr, nullptr};
-    PlFrame* slot_frame = frame;
-    PlBinding* slot = &frame->slots()[term->var.slot];
-    term = slot->term;
-    frame = slot->frame;
-    while (term->type == PL_VAR && frame) {
-        slot = &frame->slots()[term->var.slot];
+// goal_of in place: term and frame become the goal's term and its frame, slot and slot_frame the
+// binding the variable met last stands in (left as they are when none was met). The term is read
+// in a frame (kFramed) or in one that may be null (the parts of a term).
+template <bool kFramed>
+[[gnu::always_inline]] inline void goal_at(PlCell*& term, PlFrame*& frame, PlBinding*& slot, PlFrame*& slot_frame) {
+    if (term->type != PL_VAR || (!kFramed && !frame)) return;
+    do {
+        slot = binding_of(frame, term);
         slot_frame = frame;
         term = slot->term;
         frame = slot->frame;
-    }
-    return {term, frame, slot, slot_frame};
+    } while (term->type == PL_VAR && frame);
 }
 
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
-// integer, [], list or term (without the look at the stack) or is met by its unbound variable
-// (after the look, for kPair); a constant is met after the look for kPair.
-// The goal's side is read in a frame (kFramed) or in one that may be null (the parts of a term).
+// integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
 template <int kStep, bool kFramed = true>
-[[gnu::always_inline]] inline int quick_leaf(const Quick& q, PlCell* a, PlFrame* fa, PlCell* b) {
+[[gnu::always_inline]] inline int quick_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
+                                             PlCell* b) {
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]] {
-        PlBinding* slot = q.slots + b->var.slot;
+        PlBinding* slot = binding_of(head_frame, b);
         if (slot->term->type != PL_UNBOUND) [[unlikely]]
             return -1;
-        const Goal l = kFramed ? goal_in(a, fa) : goal_of(a, fa);
-        const PlCellType lt = l.term->type;
+        goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
+        const PlCellType lt = a->type;
         // The commonest first: an integer, a list, another variable.
         if (lt == PL_INT) {
-            slot->term = l.term;
+            slot->term = a;
             slot->frame = nullptr;
             return 1;
         }
         if (lt == PL_LIST) {
-            slot->term = l.term;
-            slot->frame = l.frame;
+            slot->term = a;
+            slot->frame = fa;
             return 1;
         }
         if (lt == PL_UNBOUND) {
-            if (kStep == kPair && q.looks) return -1;
-            if (l.slot && l.slot != slot) bind_goal_slot(q, l.slot, l.slot_frame, b, q.frame);
+            if (goal_slot && goal_slot != slot) bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame);
             return 1;
         }
         if (lt == PL_FUNCTOR) {
-            slot->term = l.term;
-            slot->frame = l.term->fn.args && l.term->fn.args->count ? l.frame : nullptr;
+            slot->term = a;
+            slot->frame = a->fn.args && a->fn.args->count ? fa : nullptr;
             return 1;
         }
         if (lt == PL_NIL) {
-            slot->term = l.term;
+            slot->term = a;
             slot->frame = nullptr;
             return 1;
         }
         return -1;
     }
     if (bt != PL_INT && bt != PL_NIL) return -1;
-    if (kStep == kPair && q.looks) return -1;
-    const Goal l = kFramed ? goal_in(a, fa) : goal_of(a, fa);
-    switch (l.term->type) {
+    goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
+    switch (a->type) {
     case PL_INT:
-        return bt == PL_INT && (l.term == b || l.term->value == b->value);
+        return bt == PL_INT && (a == b || a->value == b->value);
     case PL_NIL:
         return bt == PL_NIL;
     case PL_FUNCTOR:
     case PL_LIST:
         return 0;
     case PL_UNBOUND:
-        if (l.slot) bind_goal_slot(q, l.slot, l.slot_frame, b, nullptr);
+        if (goal_slot) bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, b, nullptr);
         return 1;
     default:
         return -1;
     }
-}
-
-// An unbound variable of the goal (l) meeting b, a structure of the head, as bind_to_structure
-// binds it.
-[[gnu::always_inline]] inline int quick_to_structure(const Quick& q, const Goal& l, PlCell* b) {
-    if (l.slot) {
-        const bool framed = b->type == PL_LIST || (b->fn.args && b->fn.args->count);
-        bind_goal_slot(q, l.slot, l.slot_frame, b, framed ? q.frame : nullptr);
-    }
-    return 1;
 }
 
 // Where the walk takes a match up: at a pair of the head's level, untouched (kWhole), or inside
@@ -537,38 +522,46 @@ constexpr uint32_t kArgument = 2;
 // A pair of the head's own level, as `pair` (kPair) or open_step takes it: 1 or 0, or where
 // inside it the walk is to take it up (-1 - the place). A list of two variables or a term of
 // another functor than an item's meets the goal's of its kind part by part, one level below;
-// an unbound variable of the goal is bound to a structure of the head.
+// an unbound variable of the goal is bound to a structure of the head, as bind_to_structure
+// binds it.
 template <int kStep>
-[[gnu::always_inline]] inline int quick_pair(const Quick& q, PlCell* a, PlFrame* fa, PlCell* b) {
+[[gnu::always_inline]] inline int quick_pair(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]]
-        return quick_leaf<kStep>(q, a, fa, b);
-    if (bt != PL_LIST && bt != PL_FUNCTOR) return quick_leaf<kStep>(q, a, fa, b);
-    if (kStep == kPair && q.looks) return -1;
-    const Goal l = goal_in(a, fa);
-    const PlCellType lt = l.term->type;
-    if (lt == PL_UNBOUND) return quick_to_structure(q, l, b);
+        return quick_leaf<kStep>(engine, head_frame, a, fa, b);
+    if (bt != PL_LIST && bt != PL_FUNCTOR) return quick_leaf<kStep>(engine, head_frame, a, fa, b);
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<true>(a, fa, goal_slot, goal_slot_frame);
+    const PlCellType lt = a->type;
+    if (lt == PL_UNBOUND) {
+        if (goal_slot) {
+            const bool framed = bt == PL_LIST || (b->fn.args && b->fn.args->count);
+            bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, b, framed ? head_frame : nullptr);
+        }
+        return 1;
+    }
     if (kStep != kPair) return -1;
     if (bt == PL_LIST) {
         if (lt != PL_LIST || b->list.head->type != PL_VAR || b->list.tail->type != PL_VAR) return -1;
-        const int head = quick_leaf<kPair, false>(q, l.term->list.head, l.frame, b->list.head);
+        const int head = quick_leaf<kPair, false>(engine, head_frame, a->list.head, fa, b->list.head);
         if (head <= 0) return head;
-        const int tail = quick_leaf<1, false>(q, l.term->list.tail, l.frame, b->list.tail);
+        const int tail = quick_leaf<1, false>(engine, head_frame, a->list.tail, fa, b->list.tail);
         return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
     }
-    if (lt != PL_FUNCTOR || l.term->fn.functor->arity == 1) return -1;
-    if (l.term->fn.functor != b->fn.functor) return 0;
-    const uint32_t n = l.term->fn.args ? l.term->fn.args->count : 0;
+    if (lt != PL_FUNCTOR || a->fn.functor->arity == 1) return -1;
+    if (a->fn.functor != b->fn.functor) return 0;
+    const uint32_t n = a->fn.args ? a->fn.args->count : 0;
     const uint32_t m = b->fn.args ? b->fn.args->count : 0;
     const uint32_t k = n < m ? n : m;
     if (k == 0) return 1;
-    PlCell** ours = l.term->fn.args->items;
+    PlCell** ours = a->fn.args->items;
     PlCell** theirs = b->fn.args->items;
     for (uint32_t i = 0; i + 1 < k; ++i) {
-        const int met = quick_leaf<kPair, false>(q, ours[i], l.frame, theirs[i]);
+        const int met = quick_leaf<kPair, false>(engine, head_frame, ours[i], fa, theirs[i]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
     }
-    const int met = quick_leaf<1, false>(q, ours[k - 1], l.frame, theirs[k - 1]);
+    const int met = quick_leaf<1, false>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
 }
 
@@ -615,30 +608,26 @@ template <int kStep>
 }
 
 // Whether the quick steps may take a head matched from the engine's depth: its level and the two
-// below it stay within the limit, its frame is the untrailed one, its level's look at the stack
-// is not due (the walk takes it), and the goal is read in a frame.
+// below it stay within the limit and take no look at the stack (the walk takes those), its
+// frame is the untrailed one, and the goal is read in a frame.
 [[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame, PlFrame* clause_frame) {
     const int before = engine->depth;
-    return before + 3 * kWeight <= pl_depth_limit(engine) && engine->run.untrailed == clause_frame &&
-           ((before ^ (before + kWeight)) & ~63) == 0 && goal_frame;
-}
-[[gnu::always_inline]] inline Quick quick_start(PieEngine* engine, PlFrame* clause_frame) {
-    const int depth = engine->depth + kWeight;
-    return Quick{engine, clause_frame, clause_frame->slots(), ((depth ^ (depth + 2 * kWeight)) & ~63) != 0};
+    return before + 3 * kWeight <= pl_depth_limit(engine) && ((before ^ (before + 3 * kWeight)) & ~63) == 0 &&
+           engine->run.untrailed == clause_frame && goal_frame;
 }
 
 // The pairs of a head of kCount arguments from pair kIndex on.
 template <uint32_t kCount, uint32_t kIndex = 0>
-[[gnu::always_inline]] inline int quick_arguments(const Quick& q, PlCell* goal, PlFrame* goal_frame, PlCell* head,
-                                                  PlCell** ours, PlCell** theirs) {
+[[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlFrame* head_frame, PlCell* goal,
+                                                  PlFrame* goal_frame, PlCell* head, PlCell** ours, PlCell** theirs) {
     constexpr bool kLast = kIndex + 1 == kCount;
-    const int met = quick_pair<kLast ? 1 : kPair>(q, ours[kIndex], goal_frame, theirs[kIndex]);
+    const int met = quick_pair<kLast ? 1 : kPair>(engine, head_frame, ours[kIndex], goal_frame, theirs[kIndex]);
     if (met < 0) [[unlikely]]
-        return walk_on(q.engine, goal, goal_frame, head, kIndex, static_cast<uint32_t>(-1 - met));
+        return walk_on(engine, goal, goal_frame, head, kIndex, static_cast<uint32_t>(-1 - met));
     if constexpr (kLast)
         return met;
     else
-        return met ? quick_arguments<kCount, kIndex + 1>(q, goal, goal_frame, head, ours, theirs) : 0;
+        return met ? quick_arguments<kCount, kIndex + 1>(engine, head_frame, goal, goal_frame, head, ours, theirs) : 0;
 }
 
 }  // namespace
@@ -655,24 +644,23 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     const uint32_t m = head->fn.args ? head->fn.args->count : 0;
     const uint32_t k = n < m ? n : m;
     if (k == 0) return 1;
-    const Quick q = quick_start(engine, clause_frame);
     PlCell** ours = goal->fn.args->items;
     PlCell** theirs = head->fn.args->items;
     // Heads of two to four arguments are walked by code of their own, without a count to keep.
     switch (k) {
-    case 2: return quick_arguments<2>(q, goal, goal_frame, head, ours, theirs);
-    case 3: return quick_arguments<3>(q, goal, goal_frame, head, ours, theirs);
-    case 4: return quick_arguments<4>(q, goal, goal_frame, head, ours, theirs);
+    case 2: return quick_arguments<2>(engine, clause_frame, goal, goal_frame, head, ours, theirs);
+    case 3: return quick_arguments<3>(engine, clause_frame, goal, goal_frame, head, ours, theirs);
+    case 4: return quick_arguments<4>(engine, clause_frame, goal, goal_frame, head, ours, theirs);
     default: break;
     }
     uint32_t i = 0;
     for (; i + 1 < k; ++i) {
-        const int met = quick_pair<kPair>(q, ours[i], goal_frame, theirs[i]);
+        const int met = quick_pair<kPair>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
             return walk_on(engine, goal, goal_frame, head, i, static_cast<uint32_t>(-1 - met));
     }
-    const int met = quick_pair<1>(q, ours[i], goal_frame, theirs[i]);
+    const int met = quick_pair<1>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
     if (met >= 0) [[likely]]
         return met;
     return walk_on(engine, goal, goal_frame, head, i, static_cast<uint32_t>(-1 - met));
@@ -688,12 +676,11 @@ int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
     }
     if (!quick_fits(engine, goal_frame, clause_frame)) [[unlikely]]
         return walk_arguments(engine, goal, goal_frame, head, clause_frame, count);
-    const Quick q = quick_start(engine, clause_frame);
     PlCell** ours = goal->fn.args->items;
     PlCell** theirs = head->fn.args->items;
     for (uint32_t i = 0; i < count; ++i) {
         // A fact's pairs are all first steps: none is taken up inside.
-        const int met = quick_pair<0>(q, ours[i], goal_frame, theirs[i]);
+        const int met = quick_pair<0>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
             return walk_arguments_on(engine, goal, goal_frame, head, i, count);
