@@ -565,45 +565,44 @@ template <int kStep>
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
 }
 
-// The walk taking a match of the quick steps up at pair i of the head's level, at place within
-// it, and going on to the head's last pair. The head's frame is the untrailed one.
-[[gnu::noinline]] int walk_on(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, uint32_t i,
+// The walk taking a match of the quick steps up at the pair of the head's level whose cells are
+// ours[0] and theirs[0], at place within it, and going on to the head's last pair (left pairs
+// from that one on). The head's frame is the untrailed one.
+[[gnu::noinline]] int walk_on(PieEngine* engine, PlFrame* goal_frame, PlCell** ours, PlCell** theirs, uint32_t left,
                               uint32_t place) {
     PlFrame* frame = engine->run.untrailed;
     const HeadWalk w{engine, frame, frame, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;
     const int inner = depth + kWeight;
-    const uint32_t n = goal->fn.args->count;
-    const uint32_t m = head->fn.args->count;
-    const uint32_t k = n < m ? n : m;
-    PlCell* a = pl_arg(goal, i);
-    PlCell* b = pl_arg(head, i);
+    PlCell* a = ours[0];
+    PlCell* b = theirs[0];
     if (place == kWhole) {
-        if (i + 1 < k ? !pair(w, a, goal_frame, b, depth) : !open_step(w, a, goal_frame, b, depth, 1)) return 0;
+        if (left > 1 ? !pair(w, a, goal_frame, b, depth) : !open_step(w, a, goal_frame, b, depth, 1)) return 0;
     } else if (place == kTail) {
         // The goal's term is the list it was: its dereferencing passed no slot bound since.
         const Goal l = goal_of(a, goal_frame);
         if (!open_step(w, l.term->list.tail, l.frame, b->list.tail, inner, 1)) return 0;
-    } else if (place >= kArgument) {
+    } else {
         const Goal l = goal_of(a, goal_frame);
         const uint32_t parts = std::min(l.term->fn.args->count, b->fn.args->count);
         for (uint32_t j = place - kArgument; j + 1 < parts; ++j)
             if (!pair(w, pl_arg(l.term, j), l.frame, pl_arg(b, j), inner)) return 0;
         if (!open_step(w, pl_arg(l.term, parts - 1), l.frame, pl_arg(b, parts - 1), inner, 1)) return 0;
     }
-    for (++i; i + 1 < k; ++i)
-        if (!pair(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth)) return 0;
-    return i + 1 == k ? open_step(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth, 1) : 1;
+    uint32_t i = 1;
+    for (; i + 1 < left; ++i)
+        if (!pair(w, ours[i], goal_frame, theirs[i], depth)) return 0;
+    return i + 1 == left ? open_step(w, ours[i], goal_frame, theirs[i], depth, 1) : 1;
 }
 
 // The same for a fact's arguments, each matched as a level's first step.
-[[gnu::noinline]] int walk_arguments_on(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, uint32_t i,
-                                        uint32_t count) {
+[[gnu::noinline]] int walk_arguments_on(PieEngine* engine, PlFrame* goal_frame, PlCell** ours, PlCell** theirs,
+                                        uint32_t left) {
     PlFrame* frame = engine->run.untrailed;
     const HeadWalk w{engine, frame, frame, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;
-    for (; i < count; ++i)
-        if (!open_step(w, pl_arg(goal, i), goal_frame, pl_arg(head, i), depth, 0)) return 0;
+    for (uint32_t i = 0; i < left; ++i)
+        if (!open_step(w, ours[i], goal_frame, theirs[i], depth, 0)) return 0;
     return 1;
 }
 
@@ -618,16 +617,17 @@ template <int kStep>
 
 // The pairs of a head of kCount arguments from pair kIndex on.
 template <uint32_t kCount, uint32_t kIndex = 0>
-[[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlFrame* head_frame, PlCell* goal,
-                                                  PlFrame* goal_frame, PlCell* head, PlCell** ours, PlCell** theirs) {
+[[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                                  PlCell** ours, PlCell** theirs) {
     constexpr bool kLast = kIndex + 1 == kCount;
     const int met = quick_pair<kLast ? 1 : kPair>(engine, head_frame, ours[kIndex], goal_frame, theirs[kIndex]);
     if (met < 0) [[unlikely]]
-        return walk_on(engine, goal, goal_frame, head, kIndex, static_cast<uint32_t>(-1 - met));
+        return walk_on(engine, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex,
+                       static_cast<uint32_t>(-1 - met));
     if constexpr (kLast)
         return met;
     else
-        return met ? quick_arguments<kCount, kIndex + 1>(engine, head_frame, goal, goal_frame, head, ours, theirs) : 0;
+        return met ? quick_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
 }  // namespace
@@ -640,17 +640,18 @@ template <uint32_t kCount, uint32_t kIndex = 0>
         !quick_fits(engine, goal_frame, clause_frame)) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     if (goal->fn.functor != head->fn.functor) return 0;
-    const uint32_t n = goal->fn.args ? goal->fn.args->count : 0;
-    const uint32_t m = head->fn.args ? head->fn.args->count : 0;
-    const uint32_t k = n < m ? n : m;
-    if (k == 0) return 1;
-    PlCell** ours = goal->fn.args->items;
-    PlCell** theirs = head->fn.args->items;
+    const PlVector* goal_args = goal->fn.args;
+    const PlVector* head_args = head->fn.args;
+    if (!goal_args || !head_args) return 1;
+    const uint32_t k = std::min(goal_args->count, head_args->count);
+    PlCell** ours = goal_args->items;
+    PlCell** theirs = head_args->items;
     // Heads of two to four arguments are walked by code of their own, without a count to keep.
     switch (k) {
-    case 2: return quick_arguments<2>(engine, clause_frame, goal, goal_frame, head, ours, theirs);
-    case 3: return quick_arguments<3>(engine, clause_frame, goal, goal_frame, head, ours, theirs);
-    case 4: return quick_arguments<4>(engine, clause_frame, goal, goal_frame, head, ours, theirs);
+    case 0: return 1;
+    case 2: return quick_arguments<2>(engine, clause_frame, goal_frame, ours, theirs);
+    case 3: return quick_arguments<3>(engine, clause_frame, goal_frame, ours, theirs);
+    case 4: return quick_arguments<4>(engine, clause_frame, goal_frame, ours, theirs);
     default: break;
     }
     uint32_t i = 0;
@@ -658,12 +659,12 @@ template <uint32_t kCount, uint32_t kIndex = 0>
         const int met = quick_pair<kPair>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_on(engine, goal, goal_frame, head, i, static_cast<uint32_t>(-1 - met));
+            return walk_on(engine, goal_frame, ours + i, theirs + i, k - i, static_cast<uint32_t>(-1 - met));
     }
     const int met = quick_pair<1>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
     if (met >= 0) [[likely]]
         return met;
-    return walk_on(engine, goal, goal_frame, head, i, static_cast<uint32_t>(-1 - met));
+    return walk_on(engine, goal_frame, ours + i, theirs + i, 1, static_cast<uint32_t>(-1 - met));
 }
 
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
@@ -683,7 +684,7 @@ int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
         const int met = quick_pair<0>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_arguments_on(engine, goal, goal_frame, head, i, count);
+            return walk_arguments_on(engine, goal_frame, ours + i, theirs + i, count - i);
     }
     return 1;
 }
