@@ -606,13 +606,23 @@ template <int kStep>
     return 1;
 }
 
+// Whether the looks at the native stack a walk from here would take within a head's levels are
+// sure to answer "not exhausted" and note nothing: the stack stands well above the depth where
+// looks begin to count (the walk's native frames below this one take far less than the margin).
+[[gnu::noinline]] bool stack_far_from_deep(const PieEngine* engine) {
+    constexpr uintptr_t kMargin = uintptr_t{64} << 10;
+    volatile char probe = 0;
+    return reinterpret_cast<uintptr_t>(&probe) >= engine->stack_deep_mark + kMargin;
+}
+
 // Whether the quick steps may take a head matched from the engine's depth: its level and the two
-// below it stay within the limit and take no look at the stack (the walk takes those), its
-// frame is the untrailed one, and the goal is read in a frame.
+// below it stay within the limit and take no look at the stack that could tell anything (the
+// walk takes those), its frame is the untrailed one, and the goal is read in a frame.
 [[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame, PlFrame* clause_frame) {
     const int before = engine->depth;
-    return before + 3 * kWeight <= pl_depth_limit(engine) && ((before ^ (before + 3 * kWeight)) & ~63) == 0 &&
-           engine->run.untrailed == clause_frame && goal_frame;
+    if (before + 3 * kWeight > pl_depth_limit(engine) || engine->run.untrailed != clause_frame || !goal_frame)
+        return false;
+    return ((before ^ (before + 3 * kWeight)) & ~63) == 0 || stack_far_from_deep(engine);
 }
 
 // The pairs of a head of kCount arguments from pair kIndex on.
