@@ -453,6 +453,41 @@ template <bool kFramed>
     } while (term->type == PL_VAR && frame);
 }
 
+// A variable of the head bound already (slot, b's) meeting an unbound variable of the goal's, as
+// the generic walk meets them wherever it takes the pair up: the goal's is bound to what the
+// head's stands for. -1 for any other pair.
+template <bool kFramed>
+[[gnu::noinline]] int quick_bound(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b,
+                                  PlBinding* slot) {
+    PlCell* value = slot->term;
+    PlFrame* value_frame = slot->frame;
+    PlBinding* value_slot = slot;
+    PlFrame* value_slot_frame = head_frame;
+    PlCell* value_var = b;
+    while (value->type == PL_VAR && value_frame) {
+        value_slot = binding_of(value_frame, value);
+        value_slot_frame = value_frame;
+        value_var = value;
+        value = value_slot->term;
+        value_frame = value_slot->frame;
+    }
+    const PlCellType vt = value->type;
+    if (vt != PL_ANONYMOUS && vt != PL_INT && vt != PL_FUNCTOR && vt != PL_LIST && vt != PL_NIL && vt != PL_UNBOUND)
+        return -1;
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
+    if (a->type != PL_UNBOUND) return -1;
+    if (!goal_slot || goal_slot == value_slot) return 1;
+    if (vt == PL_UNBOUND) {
+        bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, value_var, value_slot_frame);
+    } else {
+        const bool framed = vt == PL_LIST || (vt == PL_FUNCTOR && value->fn.args && value->fn.args->count);
+        bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, value, framed ? value_frame : nullptr);
+    }
+    return 1;
+}
+
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
@@ -465,7 +500,7 @@ template <int kStep, bool kFramed = true>
     if (bt == PL_VAR) [[likely]] {
         PlBinding* slot = binding_of(head_frame, b);
         if (slot->term->type != PL_UNBOUND) [[unlikely]]
-            return -1;
+            return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
         goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
         const PlCellType lt = a->type;
         // The commonest first: an integer, a list, another variable.

@@ -207,6 +207,16 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("d", {t.list({a}), one, t.nil(), t.anon()}), t.fn("d", {t.nil(), one, t.nil(), one})},
         {t.fn("d", {t.fn("s", {one, one}), t.member({one}), g(0)}), t.fn("d", {t.fn("s", {h(0), h(0)}), one, t.nil()})},
         {t.fn("d", {g(0), g(0), g(0)}), t.fn("d", {h(0), t.fn("s", {h(1), h(2)}), t.list({h(3)}, h(0))})},
+        // A variable of the head bound already, met by an unbound variable of the goal: at the
+        // head's level, first and last, inside a list and a term, through a chain of variables,
+        // and meeting a variable that is the goal's own.
+        {t.fn("f", {one, g(1), a}), t.fn("f", {h(0), h(0), a})},
+        {t.fn("f", {t.list({one}), g(1)}), t.fn("f", {h(0), h(0)})},
+        {t.fn("f", {g(0), g(0), g(2)}), t.fn("f", {h(0), h(1), h(0)})},
+        {t.fn("f", {g(0), g(0), g(0)}), t.fn("f", {h(0), h(1), h(0)})},
+        {t.fn("f", {one, t.list({g(1)})}), t.fn("f", {h(0), t.list({h(0)}, h(1))})},
+        {t.fn("f", {one, t.fn("s", {g(1), a}), g(2)}), t.fn("f", {h(0), t.fn("s", {h(0), a}), h(0)})},
+        {t.fn("f", {t.member({a, one}), g(1)}), t.fn("f", {h(0), h(0)})},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
