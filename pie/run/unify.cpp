@@ -297,6 +297,31 @@ namespace {
     return -1;
 }
 
+// A variable or integer meeting an integer or [] that needs no frame, what a built-in answers
+// most often: unify_at_once's answer, or -1 where it has none, from fewer steps. Nothing is
+// changed before an answer.
+[[gnu::always_inline]] inline int unify_with_constant(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b) {
+    if (b->type != PL_INT && b->type != PL_NIL) return -1;
+    const int depth = engine->depth;
+    if (depth + kWeight > pl_depth_limit(engine) || ((depth ^ (depth + kWeight)) & ~63) != 0) return -1;
+    PlBinding* slot = nullptr;
+    PlFrame* slot_frame = nullptr;
+    PlCell* var = nullptr;
+    deref_at(a, fa, slot, slot_frame, var);
+    if (a->type == PL_UNBOUND) {
+        if (slot) pl_bind(engine, slot, slot_frame, b, nullptr);
+        return 1;
+    }
+    if (a->type == PL_INT && b->type == PL_INT) return a == b || a->value == b->value;
+    return -1;
+}
+
+// pl_unification_sub past a pair unify_with_constant has no answer for.
+[[gnu::noinline]] int unify_in_full(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
+    return unify(engine, a, fa, b, fb);
+}
+
 // pl_unify past a pair not answered at once: the walk, with tracing suspended.
 [[gnu::noinline]] int unify_untraced(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     const uint32_t trace = engine->flags & PLE_TRACE;
@@ -312,8 +337,8 @@ namespace {
 }  // namespace
 
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
-    return unify(engine, a, fa, b, fb);
+    if (const int answer = unify_with_constant(engine, a, fa, b); answer >= 0) return answer;
+    return unify_in_full(engine, a, fa, b, fb);
 }
 
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
