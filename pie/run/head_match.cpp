@@ -439,6 +439,9 @@ constexpr int kPair = -1;  // a pair taken as `pair` takes it, not as a level's 
     slot->frame = frame;
 }
 
+// An integer, a term, a list or [].
+[[gnu::always_inline]] inline bool plain(PlCellType type) { return type >= PL_INT && type <= PL_NIL; }
+
 // goal_of in place: term and frame become the goal's term and its frame, slot and slot_frame the
 // binding the variable met last stands in (left as they are when none was met). The term is read
 // in a frame (kFramed) or in one that may be null (the parts of a term).
@@ -575,6 +578,16 @@ template <int kStep>
             bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, b, framed ? head_frame : nullptr);
         }
         return 1;
+    }
+    if constexpr (kStep == 0) {
+        // A fact's argument: an integer, [] or a structure of the other kind fails wherever the
+        // walk meets it, and so do terms of different functors; two terms without arguments of
+        // one functor (not an item's) succeed.
+        if (lt != bt) return plain(lt) ? 0 : -1;
+        if (bt != PL_FUNCTOR) return -1;
+        if (a->fn.functor != b->fn.functor) return 0;
+        if (a->fn.functor->arity == 1) return -1;
+        return (a->fn.args && a->fn.args->count) && (b->fn.args && b->fn.args->count) ? -1 : 1;
     }
     if (kStep != kPair) return -1;
     if (bt == PL_LIST) {

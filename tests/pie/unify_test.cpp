@@ -218,6 +218,13 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {one, t.list({g(1)})}), t.fn("f", {h(0), t.list({h(0)}, h(1))})},
         {t.fn("f", {one, t.fn("s", {g(1), a}), g(2)}), t.fn("f", {h(0), t.fn("s", {h(0), a}), h(0)})},
         {t.fn("f", {t.member({a, one}), g(1)}), t.fn("f", {h(0), h(0)})},
+        // Atoms and structures of a fact's arguments against each kind of goal term.
+        {t.fn("d", {a, a, g(0)}), t.fn("d", {a, a, one})},
+        {t.fn("d", {a, t.atom("b")}), t.fn("d", {a, a})},
+        {t.fn("d", {one, t.list({a})}), t.fn("d", {t.fn("s", {a, a}), a})},
+        {t.fn("d", {a, t.list({a}), t.nil()}), t.fn("d", {a, a, t.list({a})})},
+        {t.fn("d", {t.fn("s", {one}), a}), t.fn("d", {t.fn("s", {h(0)}), a})},
+        {t.fn("d", {t.fn("s", {one, a}), a}), t.fn("d", {t.fn("s", {h(0), a}), h(0)})},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
