@@ -1,9 +1,10 @@
 // Matching a goal with a clause head in the clause's frame: the generic unification, walked by
 // the head's own cells. A head cell needs no dereferencing and a head variable whose slot is
 // unbound is bound on the spot, so the pairs a head is made of skip the generic steps; every
-// other pair is handed to the generic walk at the same level and step. The answer, the bindings
-// (which slot, which value, trailed or not, in which order), the item status looks and the
-// depth errors are the generic walk's.
+// other pair is handed to the generic walk at the same level and step. Away from the depth limit,
+// quick steps without checks take the commonest pairs first and hand the walk the match where
+// they stop. The answer, the bindings (which slot, which value, trailed or not, in which order),
+// the item status looks and the depth errors are the generic walk's.
 #include "pie/run/unify.h"
 
 #include "pie/api/engine.h"
