@@ -689,15 +689,36 @@ template <uint32_t kCount, uint32_t kIndex = 0>
         return met ? quick_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
+// An item's head (its one argument, no key behind it), for the quick steps: its status is looked
+// at only where a member set meets an unbound variable, which the walk takes; any other argument
+// pair is the pair the level takes next, as open_step takes it.
+[[gnu::noinline]] int match_item(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                 PlFrame* clause_frame) {
+    if (goal->fn.functor != head->fn.functor) return 0;
+    const PlVector* goal_args = goal->fn.args;
+    const PlVector* head_args = head->fn.args;
+    if (!goal_args || !head_args || goal_args->count != 1 || head_args->count != 1 ||
+        pl_deref(goal_args->items[0], goal_frame).term->type == PL_MEMBER ||
+        pl_deref(head_args->items[0], clause_frame).term->type == PL_MEMBER)
+        return walk_head(engine, goal, goal_frame, head, clause_frame);
+    PlCell* a = goal_args->items[0];
+    PlCell* b = head_args->items[0];
+    const PlCellType bt = b->type;
+    const int met = bt == PL_VAR || bt == PL_INT || bt == PL_NIL ? quick_leaf<1>(engine, clause_frame, a, goal_frame, b)
+                                                                 : -1;
+    return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
+}
+
 }  // namespace
 
 // Every rule tried comes here: the compiler is told so, and lays the walk out for its common
 // paths (the cold ones, errors and the generic steps, apart).
 [[gnu::hot]] int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
     if (!clause_frame) return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
-    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || goal->fn.functor->arity == 1 ||
-        !quick_fits(engine, goal_frame, clause_frame)) [[unlikely]]
+    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame, clause_frame))
+        [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
+    if (goal->fn.functor->arity == 1) return match_item(engine, goal, goal_frame, head, clause_frame);
     if (goal->fn.functor != head->fn.functor) return 0;
     const PlVector* goal_args = goal->fn.args;
     const PlVector* head_args = head->fn.args;

@@ -225,6 +225,13 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("d", {a, t.list({a}), t.nil()}), t.fn("d", {a, a, t.list({a})})},
         {t.fn("d", {t.fn("s", {one}), a}), t.fn("d", {t.fn("s", {h(0)}), a})},
         {t.fn("d", {t.fn("s", {one, a}), a}), t.fn("d", {t.fn("s", {h(0), a}), h(0)})},
+        // Heads of one argument (an item's), whose status a member set meeting an unbound
+        // variable looks at.
+        {t.fn("i", {g(0)}), t.fn("i", {one})}, {t.fn("i", {one}), t.fn("i", {h(0)})},
+        {t.fn("i", {g(0)}), t.fn("i", {h(0)})}, {t.fn("i", {t.nil()}), t.fn("i", {one})},
+        {t.fn("i", {t.member({a, one})}), t.fn("i", {h(0)})}, {t.fn("i", {once(one)}), t.fn("i", {h(0)})},
+        {t.fn("i", {t.list({one})}), t.fn("i", {t.list({h(0)})})}, {t.fn("i", {a}), t.fn("j", {a})},
+        {t.fn("i", {t.fn("s", {one, a})}), t.fn("i", {h(1)})},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
