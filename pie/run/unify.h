@@ -38,8 +38,8 @@ bool pl_member_holds(const PlCell* set, const PlCell* cell);
 // 1 or 0, or -1 when either needs the whole comparison.
 inline int pl_constants_equal(const PlCell* a, const PlCell* b) {
     if (a->type != b->type) return a->type == PL_VAR || b->type == PL_VAR ? -1 : 0;
+    if (a->type == PL_INT) return a->value == b->value;  // the commonest, before the other kinds
     switch (a->type) {
-    case PL_INT: return a->value == b->value;
     case PL_NIL: case PL_ANONYMOUS: case PL_UNBOUND: return 1;
     case PL_FUNCTOR:
         if (a->fn.functor != b->fn.functor) return 0;
