@@ -454,21 +454,83 @@ inline bool is_plain_constant(const PlCell* cell) {
     return cell->type == PL_INT || cell->type == PL_NIL || cell->type == PL_UNBOUND;
 }
 
-// The arguments of a goal that succeeded, its variables followed to what they stand for, when its
-// functor has a vector of its own. The commonest arguments are compared and stored here:
-// constants; a walked list whose first element differs from the one recorded before; "[X]" equal
-// to the list recorded before. The rest take own_argument, from the start. Lists are taken here
-// only when their first steps are far from the depth limit: the steps left out cannot meet it.
-bool record_goal(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room_above) {
-    PlDepthGuard depth(r.engine, "bound_last_query", PlDepthGuard::RoomAbove{room_above});
+// Sets the engine's depth count for the life of the object.
+class DepthAt {
+public:
+    DepthAt(PieEngine* engine, int64_t depth) : engine_(engine), saved_(engine->depth) {
+        engine->depth = static_cast<int>(depth);
+    }
+    ~DepthAt() { engine_->depth = saved_; }
+    DepthAt(const DepthAt&) = delete;
+    DepthAt& operator=(const DepthAt&) = delete;
+
+private:
+    PieEngine* engine_;
+    int saved_;
+};
+
+[[noreturn, gnu::noinline]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query"); }
+
+// The look at the native stack a guard takes entering a level: only when the count crosses 64.
+[[gnu::noinline]] void look_at_stack(PieEngine* engine, int64_t depth) {
+    const DepthAt at(engine, depth);
+    if (pl_stack_exhausted(engine, static_cast<int>(depth - 1))) too_deep(engine);
+}
+
+// The arguments of a goal from argument i on, each by own_argument (the first one record_goal did
+// not take, and the rest), with the engine's count at the goal's level; then the goal's entry in
+// the answers when a value changed, record_goal's own arguments included.
+[[gnu::noinline]] bool goal_rest(const Recorder& r, PlCell* goal, PlFrame* frame, uint32_t i, bool changed) {
+    PieEngine* engine = r.engine;
+    const DepthAt at(engine, engine->depth + 1);
+    PlFunctor* f = goal->fn.functor;
+    const uint32_t count = std::min(f->arity, goal->fn.args->count);
+    Copied copied;
+    copied.term = nullptr;  // no copy yet: the other fields are read only once it matches
+    const OwnWalk w{r, goal, frame, int64_t{pl_depth_limit(engine)} - engine->depth, &copied};
+    for (; i < count; ++i) {
+        const PlDeref d = pl_deref(goal->fn.args->items[i], frame);
+        changed |= own_argument(w, i, d.term, d.frame).changed;
+    }
+    if (changed) {
+        note_query_values(engine, f);
+        enter_answer(r, f);
+    }
+    return changed;
+}
+
+// The end of a recording whose values changed: the functor enters the answers.
+[[gnu::noinline]] bool goal_changed(const Recorder& r, PlFunctor* f) {
+    note_query_values(r.engine, f);
+    enter_answer(r, f);
+    return true;
+}
+
+// A goal whose functor keeps no vector of its own, at the goal's level.
+[[gnu::noinline]] bool goal_any(const Recorder& r, PlCell* goal, PlFrame* frame) {
+    const DepthAt at(r.engine, r.engine->depth + 1);
+    return record_any(r, goal, frame, true).changed;
+}
+
+// The arguments of a goal that succeeded, its variables followed to what they stand for. The
+// commonest arguments are compared and stored here: constants; a walked list whose first element
+// differs from the one recorded before; "[X]" equal to the list recorded before. At the first
+// other argument the rest of the goal goes to goal_rest: this loop calls nothing, and keeps what
+// it holds in registers. Lists are taken here only when their first steps are far from the depth
+// limit: the steps left out cannot meet it. The goal's level is counted as the inner walk counts
+// its levels: the engine's count stays, and is brought up to the level's around the steps that
+// may read it.
+[[gnu::noinline]] bool record_goal(const Recorder& r, PlCell* goal, PlFrame* frame) {
+    PieEngine* engine = r.engine;
+    const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth - 1;
+    if (room < 0) too_deep(engine);
+    const int64_t depth = int64_t{engine->depth} + 1;
+    if (((depth - 1) ^ depth) & ~int64_t{63}) look_at_stack(engine, depth);
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;
-    if (!own_vector(f, count)) return record_any(r, goal, frame, true).changed;
-    const int64_t room = room_above - 1;
+    if (!own_vector(f, count)) return goal_any(r, goal, frame);
     bool changed = false;
-    Copied copied;
-    copied.term = nullptr;  // no copy yet: the other fields are read only once it matches
     PlCell** values = f->values->items;
     for (uint32_t i = 0; i < count; ++i) {
         PlCell* arg = args->items[i];
@@ -499,14 +561,9 @@ bool record_goal(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room_a
             }
             continue;
         }
-        const OwnWalk w{r, goal, frame, room, &copied};
-        changed |= own_argument(w, i, arg, arg_frame).changed;
+        return goal_rest(r, goal, frame, i, changed);
     }
-    if (changed) {
-        note_query_values(r.engine, f);
-        enter_answer(r, f);
-    }
-    return changed;
+    return changed ? goal_changed(r, f) : false;
 }
 
 // What every level of a walk inside an argument shares. The walk keeps its depth in the room it
@@ -518,29 +575,6 @@ struct InnerWalk {
     PlFrame* frame;  // of every term of the walk: its variables are not followed
     int64_t limit;
 };
-
-// Sets the engine's depth count for the life of the object.
-class DepthAt {
-public:
-    DepthAt(PieEngine* engine, int64_t depth) : engine_(engine), saved_(engine->depth) {
-        engine->depth = static_cast<int>(depth);
-    }
-    ~DepthAt() { engine_->depth = saved_; }
-    DepthAt(const DepthAt&) = delete;
-    DepthAt& operator=(const DepthAt&) = delete;
-
-private:
-    PieEngine* engine_;
-    int saved_;
-};
-
-[[noreturn, gnu::noinline]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query"); }
-
-// The look at the native stack a guard takes entering a level: only when the count crosses 64.
-[[gnu::noinline]] void look_at_stack(PieEngine* engine, int64_t depth) {
-    const DepthAt at(engine, depth);
-    if (pl_stack_exhausted(engine, static_cast<int>(depth - 1))) too_deep(engine);
-}
 
 Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
 
@@ -678,6 +712,6 @@ PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
 
 int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
     const Recorder r{engine, answers, enter, enter && answers ? ++engine->run.recordings : 0};
-    const int64_t room = pl_depth_limit(engine) - engine->depth;
-    return follow ? record_goal(r, goal, frame, room) : record_inner(r, goal, frame, room).changed;
+    if (follow) return record_goal(r, goal, frame);
+    return record_inner(r, goal, frame, pl_depth_limit(engine) - engine->depth).changed;
 }
