@@ -591,33 +591,32 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
     return pl_resolve_term(w.r.engine, term, w.frame, w.frame).term;
 }
 
+// A level whose functor keeps no vector of its own, at the level's depth.
+[[gnu::noinline]] Recording inner_any(const InnerWalk& w, PlCell* term, int64_t room) {
+    const DepthAt at(w.r.engine, w.limit - room);
+    return record_any(w.r, term, w.frame, false);
+}
+
 // One level of the walk: term's arguments recorded as record_argument would. Constants and
 // compound terms are taken here, the rest by the generic steps.
 Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
-    PieEngine* engine = w.r.engine;
-    if (room_above < 1) too_deep(engine);
+    if (room_above < 1) too_deep(w.r.engine);
     const int64_t room = room_above - 1;
-    const int64_t depth = w.limit - room;
-    if (((depth - 1) ^ depth) & ~int64_t{63}) look_at_stack(engine, depth);
+    // Entering the level crosses a multiple of 64 when it reaches one.
+    if (((w.limit - room) & 63) == 0) look_at_stack(w.r.engine, w.limit - room);
     PlFunctor* f = term->fn.functor;
     const PlVector* args = term->fn.args;
     const uint32_t n = args ? args->count : 0;
     const uint32_t count = std::min(f->arity, n);
-    if (!own_vector(f, count)) {
-        const DepthAt at(engine, depth);
-        return record_any(w.r, term, w.frame, false);
-    }
+    if (!own_vector(f, count)) return inner_any(w, term, room);
     bool changed = false;
     int64_t levels = count == n ? 2 : -1;
     PlCell** value = f->values->items;
     for (uint32_t i = 0; i < count; ++i, ++value) {
         PlCell* arg = args->items[i];
         int64_t below = 2;
-        switch (arg->type) {
-        case PL_VAR:
-            levels = -1;
-            continue;
-        case PL_FUNCTOR: {
+        // Compound terms and atoms first: in a term inside an argument they are most of what is met.
+        if (arg->type == PL_FUNCTOR) {
             PlCell* previous = *value;  // before the arguments are recorded: they may be f's too
             bool here = false;
             if (has_arguments(arg)) {
@@ -630,25 +629,23 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
                 *value = below >= 0 && below <= room ? arg : inner_resolved(w, arg, room);
                 changed = true;
             }
-            break;
-        }
-        case PL_INT: case PL_NIL: case PL_UNBOUND:
+        } else if (is_plain_constant(arg)) {
             if (arg != *value) {
                 *value = arg;
                 changed = true;
             }
-            break;
-        default: {
+        } else if (arg->type == PL_VAR) {
+            levels = -1;
+            continue;
+        } else {
             const Recording one = inner_argument(w, term, room, i, arg);
             changed |= one.changed;
             below = one.levels;
-            break;
-        }
         }
         levels = levels_with(levels, below);
     }
     if (changed) {
-        note_query_values(engine, f);
+        note_query_values(w.r.engine, f);
         enter_answer(w.r, f);
     }
     return {changed, levels};
