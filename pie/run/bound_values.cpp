@@ -477,9 +477,22 @@ private:
     if (pl_stack_exhausted(engine, static_cast<int>(depth - 1))) too_deep(engine);
 }
 
+// What every level of a walk inside an argument shares. The walk keeps its depth in the room it
+// hands down (the limit less the level's depth): the engine's count is brought up to a level's
+// only around a step that may read it (resolving, the generic steps, the stack's look); an error
+// on the way leaves the count to the guard of the call that catches it.
+struct InnerWalk {
+    const Recorder& r;
+    PlFrame* frame;  // of every term of the walk: its variables are not followed
+    int64_t limit;
+};
+
+Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
+
 // The arguments of a goal from argument i on, each by own_argument (the first one record_goal did
 // not take, and the rest), with the engine's count at the goal's level; then the goal's entry in
-// the answers when a value changed, record_goal's own arguments included.
+// the answers when a value changed, record_goal's own arguments included. The walks of compound
+// terms are entered here.
 [[gnu::noinline]] bool goal_rest(const Recorder& r, PlCell* goal, PlFrame* frame, uint32_t i, bool changed) {
     PieEngine* engine = r.engine;
     const DepthAt at(engine, engine->depth + 1);
@@ -487,10 +500,30 @@ private:
     const uint32_t count = std::min(f->arity, goal->fn.args->count);
     Copied copied;
     copied.term = nullptr;  // no copy yet: the other fields are read only once it matches
-    const OwnWalk w{r, goal, frame, int64_t{pl_depth_limit(engine)} - engine->depth, &copied};
+    const int64_t limit = pl_depth_limit(engine);
+    const int64_t room = limit - engine->depth;
+    const OwnWalk w{r, goal, frame, room, &copied};
+    PlCell** values = f->values->items;
     for (; i < count; ++i) {
         const PlDeref d = pl_deref(goal->fn.args->items[i], frame);
-        changed |= own_argument(w, i, d.term, d.frame).changed;
+        if (d.term->type != PL_FUNCTOR) {
+            changed |= own_argument(w, i, d.term, d.frame).changed;
+            continue;
+        }
+        // A compound term or atom, as own_argument records it.
+        PlCell* previous = values[i];
+        bool here = false;
+        int64_t below = 2;
+        if (has_arguments(d.term)) {
+            const InnerWalk inner_walk{r, d.frame, limit};
+            const Recording inner = inner_level(inner_walk, d.term, room);
+            here = inner.changed;
+            below = inner.levels;
+        }
+        if (here || !previous || previous->type != PL_FUNCTOR || previous->fn.functor != d.term->fn.functor) {
+            values[i] = below >= 0 && below <= room ? d.term : pl_resolve_term(engine, d.term, d.frame, d.frame).term;
+            changed = true;
+        }
     }
     if (changed) {
         note_query_values(engine, f);
@@ -566,17 +599,6 @@ private:
     return changed ? goal_changed(r, f) : false;
 }
 
-// What every level of a walk inside an argument shares. The walk keeps its depth in the room it
-// hands down (the limit less the level's depth): the engine's count is brought up to a level's
-// only around a step that may read it (resolving, the generic steps, the stack's look); an error
-// on the way leaves the count to the guard of the call that catches it.
-struct InnerWalk {
-    const Recorder& r;
-    PlFrame* frame;  // of every term of the walk: its variables are not followed
-    int64_t limit;
-};
-
-Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
 
 // The generic steps for one argument, at the level's depth.
 [[gnu::noinline]] Recording inner_argument(const InnerWalk& w, PlCell* term, int64_t room, uint32_t i, PlCell* arg) {
