@@ -146,4 +146,63 @@ TEST_F(Recording, CompoundTermsMeetTheDepthLimitWhereTheirWalksWould) {
     }
 }
 
+TEST_F(Recording, CommonArgumentsMeetTheDepthLimitWhereTheFullStepsWould) {
+    // The commonest arguments (constants, walked lists told apart by their first elements, "[X]",
+    // compound terms) are recorded by shorter steps, which must stop where the full ones stop.
+    // Each goal is called with the levels left to the limit running from none to plenty, after
+    // one call that walks its lists and one of before, which records the value it is held against;
+    // one character an outcome (c a value changed, u none did, e error 4102).
+    load("keep(_A, _B, _C).");
+    PlFunctor* keep = pl_lookup_functor(e, t("keep"), 3, nullptr);
+    auto run = [&](PlCell* c, int free) -> char {
+        const PlFrameMark mark = pl_frame_mark(e);
+        const size_t trail = pl_trail_mark(e);
+        const int r = pl_guarded(e, -1, [&] {
+            PlFrame* frame = pl_frame_alloc(e, c->clause.var_count, nullptr, nullptr);
+            PlList* answers = pl_list_new(e);
+            e->depth = pl_depth_limit(e) - free;
+            const int outcome = pl_call(e, c->clause.term, frame, answers);
+            e->depth = 0;
+            const bool changed = pl_table_holds(answers, keep);
+            pl_list_free(e, answers);
+            return outcome != 1 ? 0 : changed ? 'c' : 'u';
+        });
+        e->depth = 0;
+        e->run.trail.resize(trail);
+        pl_frame_unwind(e, mark);
+        return r > 0 ? static_cast<char>(r) : r < 0 && pl_last_error(e).code == PL_ERR_STACK ? 'e' : '?';
+    };
+    constexpr int kPlenty = 40;
+    const struct {
+        const char* before;
+        const char* goal;
+        int passes;   // the fewest free levels with which the goal passes
+        char outcome;
+    } rows[] = {
+        {"keep([2, 3], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},         // first elements differ
+        {"keep([1, 2], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},         // the same first element
+        {"keep(0, 0, [1])", "keep(0, 0, [2, 3, 4, 5, 6, 7])", 19, 'c'},  // longer
+        {"_X = 5, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'u'},  // "[X]" alike
+        {"_X = 6, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'c'},  // "[X]" differs
+        {"keep(0, [], [])", "_X = 5, _L = [_X], keep(0, _L, _L)", 25, 'c'},  // one list twice
+        {"keep(2, [], b)", "keep(1, [], a)", 7, 'c'},
+        {"keep(f(g(2, h(3)), b), 0, 0)", "keep(f(g(1, h(2)), a), 0, 0)", 13, 'c'},
+        {"keep(f(g(1, h(2)), a), 0, 0)", "keep(f(g(1, h(2)), a), 0, 0)", 8, 'u'},
+        {"keep(f(1), 0, 0)", "keep(f(_Y, g(1)), 0, 0)", 11, 'c'},  // a variable inside
+        {"keep([f(1)], 0, 0)", "keep([f(1), f(2)], 0, 0)", 13, 'c'},  // compound elements
+    };
+    for (const auto& row : rows) {
+        PlCell* before = clause((std::string(row.before) + ".").c_str());
+        PlCell* goal = clause((std::string(row.goal) + ".").c_str());
+        std::string outcomes;
+        for (int free = 0; free <= kPlenty; ++free) {
+            run(goal, kPlenty * 10);
+            run(before, kPlenty * 10);
+            outcomes += run(goal, free);
+        }
+        EXPECT_EQ(outcomes, std::string(row.passes, 'e') + std::string(kPlenty + 1 - row.passes, row.outcome)) << row.goal;
+        EXPECT_EQ(e->depth, 0);
+    }
+}
+
 }  // namespace
