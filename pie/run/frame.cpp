@@ -345,12 +345,75 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     return true;
 }
 
+// The term a variable of frame leads to when that term needs no frame and is no unbound
+// variable (what settle_quick takes); nullptr for any other. last_binding's walk, tested frame
+// first: a binding settled before has none.
+[[gnu::always_inline]] inline PlCell* frameless_end(PlCell* var, PlFrame* frame) {
+    const PlBinding* b = &frame->slots()[var->var.slot];
+    while (b->frame) {
+        if (b->term->type != PL_VAR) return nullptr;
+        b = &b->frame->slots()[b->term->var.slot];
+    }
+    return b->term->type == PL_UNBOUND ? nullptr : b->term;
+}
+
+// What settle_leaf did: settled the binding, or left it (changing nothing) to the walk, or to
+// settle_quick when only the cell it needs was not at hand.
+enum class Leaf { Settled, Walk, Quick };
+
+// settle_quick's two cases without a native call: a list cell is made only while the query's pool
+// has room for it, and an integer head or a list tail gives its shape without the general look.
+[[gnu::always_inline]] inline Leaf settle_leaf(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
+    if (term->type == PL_VAR) {
+        PlCell* end = frameless_end(term, frame);
+        if (!end) return Leaf::Walk;
+        *slot = {end, nullptr};
+        return Leaf::Settled;
+    }
+    if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND)) return Leaf::Walk;
+    PlCell* tail = term->list.tail;
+    if (tail->type != PL_VAR) return Leaf::Walk;
+    PlCell* end = frameless_end(tail, frame);
+    if (!end) return Leaf::Walk;
+    PlCell* head = term->list.head;
+    uint32_t head_shape = PL_SHAPE_GROUND | PL_SHAPE_FLAT;
+    if (head->type == PL_VAR) {
+        head = frameless_end(head, frame);
+        if (!head) return Leaf::Walk;
+        if (head->type != PL_INT) head_shape = pl_element_shape(head);
+    } else if (head->type != PL_INT) {
+        head_shape = pl_element_shape(head);
+        if (head->type == PL_LIST || !(head_shape & PL_SHAPE_GROUND)) return Leaf::Walk;
+    }
+    const uint32_t shape = pl_cell_shape(head_shape, end->type == PL_LIST ? end->shape : pl_element_shape(end));
+    PlCell* cell = term;
+    if (head != term->list.head || end != tail) {
+        cell = pl_term_cell_bump(engine, PL_LIST);
+        if (!cell) return Leaf::Quick;
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    *slot = {cell, nullptr};
+    return Leaf::Settled;
+}
+
 // A term out of a frame that may be dying, from the walk. Not inline: settling calls it for the
 // bindings its quick cases leave, and stays small without it.
 [[gnu::noinline]] PlTermRef resolve_out(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
     PlFrame* keep = nullptr;
     PlCell* resolved = resolve(engine, term, frame, dying, keep);
     return {resolved, keep};
+}
+
+// A binding settle_leaf left: settle_quick's list cell when only the cell was missing, else the
+// walk. Not inline: settling stays small without it.
+[[gnu::noinline]] void settle_slow(PieEngine* engine, PlBinding* slot, PlFrame* callee, Leaf leaf) {
+    if (leaf == Leaf::Quick && settle_quick(engine, slot, callee)) return;
+    const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
+    slot->term = settled.term;
+    slot->frame = settled.frame;
 }
 
 }  // namespace
@@ -364,23 +427,20 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 
 void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
     // Resolving makes no binding: the trail keeps its place while it is walked.
-    auto& trail = engine->run.trail;
-    PlTrailEntry* entries = trail.data();
-    const size_t size = trail.size();
+    PlTrail& trail = engine->run.trail;
+    PlTrailEntry* const top = trail.data() + trail.size();
+    PlTrailEntry* kept = trail.data() + mark;
     // Resolving gives back every level it takes: the room is the same for every entry.
     const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
-    size_t kept = mark;
-    for (size_t i = mark; i < size; ++i) {
-        const PlTrailEntry& entry = entries[i];
-        if (entry.slot_frame == callee) continue;
-        auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
-        if (slot->frame == callee && !(roomy && settle_quick(engine, slot, callee))) {
-            const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
-            slot->term = settled.term;
-            slot->frame = settled.frame;
+    for (PlTrailEntry* entry = kept; entry != top; ++entry) {
+        if (entry->slot_frame == callee) continue;
+        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
+        if (slot->frame == callee) {
+            const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
+            if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
         }
-        if (kept != i) entries[kept] = entry;
+        if (kept != entry) *kept = *entry;
         ++kept;
     }
-    if (kept != size) trail.resize(kept);
+    if (kept != top) trail.resize(static_cast<size_t>(kept - trail.data()));
 }

@@ -168,3 +168,16 @@ inline PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
     cell->type = static_cast<PlCellType>(type);
     return cell;
 }
+// pl_term_cell where it is a pointer bump (the query's pool has a block with room); nullptr, with
+// nothing taken, where it is not. Under AddressSanitizer it is pl_term_cell.
+inline PlCell* pl_term_cell_bump(PieEngine* engine, uint32_t type) {
+#ifdef PL_POOL_SANITIZED
+    return pl_term_cell(engine, type);
+#else
+    void* room = pl_pool_bump(&engine->run.terms, sizeof(PlCell));
+    if (!room) return nullptr;
+    auto* cell = new (room) PlCell{};
+    cell->type = static_cast<PlCellType>(type);
+    return cell;
+#endif
+}
