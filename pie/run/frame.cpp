@@ -175,11 +175,72 @@ PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
     return list_cell_of(engine, list, head, v.last->term);
 }
 
+// A short list that resolve_list below would walk to a constant end or to a variable bound to a
+// term that needs no frame, every element a constant or a variable bound to a term that needs no
+// frame: made here as that walk makes it (the same cells, shapes and order of allocation) without
+// its bookkeeping, when every level the walk would take is free. Nullptr, with nothing done, for
+// any other list.
+constexpr int kShortList = 8;
+PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame) {
+    PlCell* cells[kShortList];
+    PlCell* heads[kShortList];
+    int n = 0;
+    int steps = 0;  // the walk's steps of two levels
+    PlCell* end = nullptr;
+    for (PlCell* cell = list;;) {
+        if (n == kShortList) return nullptr;
+        PlCell* head = quick_element(cell->list.head, frame);
+        if (!head) return nullptr;
+        cells[n] = cell;
+        heads[n++] = head;
+        PlCell* tail = cell->list.tail;
+        if (tail->type == PL_VAR && frame) {
+            ++steps;
+            const VarEnd v = follow(tail, frame);
+            if (v.last->term->type == PL_UNBOUND) return nullptr;
+            if (!v.last->frame) {
+                end = v.last->term;
+                break;
+            }
+            tail = v.last->term;
+            frame = v.last->frame;
+            if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) return nullptr;
+        } else if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
+            // An end resolve gives back as it is, one level below the last step.
+            if (tail->type == PL_VAR || tail->type == PL_LIST ||
+                (tail->type == PL_FUNCTOR && tail->fn.args && tail->fn.args->count))
+                return nullptr;
+            ++steps;
+            end = tail;
+            break;
+        }
+        ++steps;
+        cell = tail;
+    }
+    if (engine->depth + 2 * steps > pl_depth_limit(engine)) return nullptr;
+    PlCell* result = end;
+    uint32_t shape = pl_element_shape(end);
+    for (int i = n - 1; i >= 0; --i) {
+        PlCell* cell = cells[i];
+        shape = pl_cell_shape(pl_element_shape(heads[i]), shape);
+        if (heads[i] != cell->list.head || result != cell->list.tail) {
+            PlCell* copy = pl_term_cell(engine, PL_LIST);
+            copy->list.head = heads[i];
+            copy->list.tail = result;
+            cell = copy;
+        }
+        if (shape) cell->shape = shape;
+        result = cell;
+    }
+    return result;
+}
+
 // A list by a loop over its tails, each tail taking the level the recursion on it once took;
 // the cells are rebuilt from the end, and only up to the last one that changed. What the result
 // is found to hold is kept on its cells: a ground list is not walked again.
 PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
     if (PlCell* cell = resolve_one_cell(engine, list, frame)) return cell;
+    if (PlCell* cell = resolve_short_list(engine, list, frame)) return cell;
     PlDepthRun depth(engine, "pl_resolve_term", 2);
     PlWalkCells cells(engine->run.list_cells);  // each cell with its resolved head
     PlCell* end = nullptr;
