@@ -178,10 +178,10 @@ PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
 // A short list that resolve_list below would walk to a constant end or to a variable bound to a
 // term that needs no frame, every element a constant or a variable bound to a term that needs no
 // frame: made here as that walk makes it (the same cells, shapes and order of allocation) without
-// its bookkeeping, when every level the walk would take is free. Nullptr, with nothing done, for
-// any other list.
+// its bookkeeping, when every level the walk would take (above the engine's depth and levels
+// more) is free. Nullptr, with nothing done, for any other list.
 constexpr int kShortList = 8;
-PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame) {
+PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame, int above = 0) {
     PlCell* cells[kShortList];
     PlCell* heads[kShortList];
     int n = 0;
@@ -217,7 +217,7 @@ PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame) {
         ++steps;
         cell = tail;
     }
-    if (engine->depth + 2 * steps > pl_depth_limit(engine)) return nullptr;
+    if (engine->depth + above + 2 * steps > pl_depth_limit(engine)) return nullptr;
     PlCell* result = end;
     uint32_t shape = pl_element_shape(end);
     for (int i = n - 1; i >= 0; --i) {
@@ -438,16 +438,15 @@ enum class Leaf { Settled, Walk, Quick };
     PlCell* end = frameless_end(tail, frame);
     if (!end) return Leaf::Walk;
     PlCell* head = term->list.head;
-    uint32_t head_shape = PL_SHAPE_GROUND | PL_SHAPE_FLAT;
     if (head->type == PL_VAR) {
         head = frameless_end(head, frame);
         if (!head) return Leaf::Walk;
-        if (head->type != PL_INT) head_shape = pl_element_shape(head);
-    } else if (head->type != PL_INT) {
-        head_shape = pl_element_shape(head);
-        if (head->type == PL_LIST || !(head_shape & PL_SHAPE_GROUND)) return Leaf::Walk;
+    } else if (head->type == PL_LIST || !(pl_element_shape(head) & PL_SHAPE_GROUND)) {
+        return Leaf::Walk;
     }
-    const uint32_t shape = pl_cell_shape(head_shape, end->type == PL_LIST ? end->shape : pl_element_shape(end));
+    const uint32_t end_shape = end->type == PL_LIST ? end->shape : pl_element_shape(end);
+    const uint32_t shape = head->type == PL_INT ? pl_cell_shape_after_constant(end_shape)
+                                                : pl_cell_shape(pl_element_shape(head), end_shape);
     PlCell* cell = term;
     if (head != term->list.head || end != tail) {
         cell = pl_term_cell_bump(engine, PL_LIST);
@@ -472,6 +471,15 @@ enum class Leaf { Settled, Walk, Quick };
 // walk. Not inline: settling stays small without it.
 [[gnu::noinline]] void settle_slow(PieEngine* engine, PlBinding* slot, PlFrame* callee, Leaf leaf) {
     if (leaf == Leaf::Quick && settle_quick(engine, slot, callee)) return;
+    // A list the walk would take to resolve_short_list, one level (resolve's) down, is made by it
+    // here; that level is free when the list's own are.
+    PlCell* term = slot->term;
+    if (term->type == PL_LIST && !(term->shape & PL_SHAPE_GROUND)) {
+        if (PlCell* list = resolve_short_list(engine, term, callee, 2)) {
+            *slot = {list, nullptr};
+            return;
+        }
+    }
     const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
     slot->term = settled.term;
     slot->frame = settled.frame;
