@@ -106,6 +106,18 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     return b;
 }
 
+// The term a variable of frame leads to when that term needs no frame and is no unbound
+// variable (what settle_quick takes); nullptr for any other. last_binding's walk, tested frame
+// first: a binding settled before has none.
+[[gnu::always_inline]] inline PlCell* frameless_end(PlCell* var, PlFrame* frame) {
+    const PlBinding* b = &frame->slots()[var->var.slot];
+    while (b->frame) {
+        if (b->term->type != PL_VAR) return nullptr;
+        b = &b->frame->slots()[b->term->var.slot];
+    }
+    return b->term->type == PL_UNBOUND ? nullptr : b->term;
+}
+
 // Where a variable leads: its last slot's term and frame, or the variable itself while unbound.
 struct VarEnd {
     PlCell* var;
@@ -131,14 +143,12 @@ PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFram
 
 // A list element that resolves without a call and without a look at keep: a constant, or a
 // variable bound to a term that needs no frame. Nullptr for any other.
-PlCell* quick_element(PlCell* term, PlFrame* frame) {
+[[gnu::always_inline]] inline PlCell* element_in_place(PlCell* term, PlFrame* frame) {
+    if (term->type == PL_VAR) return frame ? frameless_end(term, frame) : nullptr;
     if (term->type != PL_LIST && (pl_element_shape(term) & PL_SHAPE_GROUND)) return term;
-    if (term->type == PL_VAR && frame) {
-        const VarEnd v = follow(term, frame);
-        if (v.last->term->type != PL_UNBOUND && !v.last->frame) return v.last->term;
-    }
     return nullptr;
 }
+PlCell* quick_element(PlCell* term, PlFrame* frame) { return element_in_place(term, frame); }
 
 // A list element, resolved without a call when it can be. The level the call would take is the
 // one the tail takes next, and checked there.
@@ -189,21 +199,21 @@ PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame, int 
     PlCell* end = nullptr;
     for (PlCell* cell = list;;) {
         if (n == kShortList) return nullptr;
-        PlCell* head = quick_element(cell->list.head, frame);
+        PlCell* head = element_in_place(cell->list.head, frame);
         if (!head) return nullptr;
         cells[n] = cell;
         heads[n++] = head;
         PlCell* tail = cell->list.tail;
         if (tail->type == PL_VAR && frame) {
             ++steps;
-            const VarEnd v = follow(tail, frame);
-            if (v.last->term->type == PL_UNBOUND) return nullptr;
-            if (!v.last->frame) {
-                end = v.last->term;
+            const PlBinding* b = last_binding(tail, frame);
+            if (b->term->type == PL_UNBOUND) return nullptr;
+            if (!b->frame) {
+                end = b->term;
                 break;
             }
-            tail = v.last->term;
-            frame = v.last->frame;
+            tail = b->term;
+            frame = b->frame;
             if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) return nullptr;
         } else if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
             // An end resolve gives back as it is, one level below the last step.
@@ -404,18 +414,6 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     }
     *slot = {list_cell_of(engine, term, head, t->term), nullptr};
     return true;
-}
-
-// The term a variable of frame leads to when that term needs no frame and is no unbound
-// variable (what settle_quick takes); nullptr for any other. last_binding's walk, tested frame
-// first: a binding settled before has none.
-[[gnu::always_inline]] inline PlCell* frameless_end(PlCell* var, PlFrame* frame) {
-    const PlBinding* b = &frame->slots()[var->var.slot];
-    while (b->frame) {
-        if (b->term->type != PL_VAR) return nullptr;
-        b = &b->frame->slots()[b->term->var.slot];
-    }
-    return b->term->type == PL_UNBOUND ? nullptr : b->term;
 }
 
 // What settle_leaf did: settled the binding, or left it (changing nothing) to the walk, or to

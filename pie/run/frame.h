@@ -61,10 +61,16 @@ void pl_frame_close_chunk(PieEngine* engine);
 // frame is made for every clause tried.
 inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
     const size_t bytes = pl_frame_bytes(count);
-    if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
-    if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+    // A frame the chunk in use has room for fits in a segment: only a frame that needs a new chunk
+    // is measured against one, in the order the checks had.
     PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) chunk = pl_frame_open_chunk(engine);
+    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) {
+        if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
+        if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+        chunk = pl_frame_open_chunk(engine);
+    } else if (source && source->count != count) {
+        pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+    }
     auto* frame = reinterpret_cast<PlFrame*>(chunk->top);
     chunk->top += bytes;
     frame->link = link;
