@@ -106,9 +106,8 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     return b;
 }
 
-// The term a variable of frame leads to when that term needs no frame and is no unbound
-// variable (what settle_quick takes); nullptr for any other. last_binding's walk, tested frame
-// first: a binding settled before has none.
+// The term a variable of frame leads to when that term needs no frame and is no unbound variable;
+// nullptr for any other: last_binding's walk with settle_quick's test, frame first: a binding settled before has none.
 [[gnu::always_inline]] inline PlCell* frameless_end(PlCell* var, PlFrame* frame) {
     const PlBinding* b = &frame->slots()[var->var.slot];
     while (b->frame) {
@@ -416,6 +415,14 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     return true;
 }
 
+// A term out of a frame that may be dying, from the walk. Not inline: settling calls it for the
+// bindings its quick cases leave, and stays small without it.
+[[gnu::noinline]] PlTermRef resolve_out(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
+    PlFrame* keep = nullptr;
+    PlCell* resolved = resolve(engine, term, frame, dying, keep);
+    return {resolved, keep};
+}
+
 // What settle_leaf did: settled the binding, or left it (changing nothing) to the walk, or to
 // settle_quick when only the cell it needs was not at hand.
 enum class Leaf { Settled, Walk, Quick };
@@ -457,16 +464,6 @@ enum class Leaf { Settled, Walk, Quick };
     return Leaf::Settled;
 }
 
-// A term out of a frame that may be dying, from the walk. Not inline: settling calls it for the
-// bindings its quick cases leave, and stays small without it.
-[[gnu::noinline]] PlTermRef resolve_out(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
-    PlFrame* keep = nullptr;
-    PlCell* resolved = resolve(engine, term, frame, dying, keep);
-    return {resolved, keep};
-}
-
-// A binding settle_leaf left: settle_quick's list cell when only the cell was missing, else the
-// walk. Not inline: settling stays small without it.
 [[gnu::noinline]] void settle_slow(PieEngine* engine, PlBinding* slot, PlFrame* callee, Leaf leaf) {
     if (leaf == Leaf::Quick && settle_quick(engine, slot, callee)) return;
     // A list the walk would take to resolve_short_list, one level (resolve's) down, is made by it
@@ -483,6 +480,7 @@ enum class Leaf { Settled, Walk, Quick };
     slot->frame = settled.frame;
 }
 
+
 }  // namespace
 
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
@@ -492,22 +490,8 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
     return resolve_out(engine, term, frame, dying);
 }
 
-void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
-    // Resolving makes no binding: the trail keeps its place while it is walked.
-    PlTrail& trail = engine->run.trail;
-    PlTrailEntry* const top = trail.data() + trail.size();
-    PlTrailEntry* kept = trail.data() + mark;
-    // Resolving gives back every level it takes: the room is the same for every entry.
-    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
-    for (PlTrailEntry* entry = kept; entry != top; ++entry) {
-        if (entry->slot_frame == callee) continue;
-        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
-        if (slot->frame == callee) {
-            const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
-            if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
-        }
-        if (kept != entry) *kept = *entry;
-        ++kept;
-    }
-    if (kept != top) trail.resize(static_cast<size_t>(kept - trail.data()));
+
+void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee, bool roomy) {
+    const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
+    if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
 }

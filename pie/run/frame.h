@@ -161,9 +161,6 @@ void pl_trail_undo(PieEngine* engine, size_t mark);
 // compound terms and lists rebuilt when a part changed; a variable left unbound in dying becomes
 // the unbound cell.
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying);
-// Run when a clause has succeeded, before its frame callee is released: no binding made since
-// mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
-void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark);
 
 // A cell for a term built while a query runs (released with the outermost query). Inline: settling
 // makes one for most successful calls.
@@ -186,4 +183,27 @@ inline PlCell* pl_term_cell_bump(PieEngine* engine, uint32_t type) {
     cell->type = static_cast<PlCellType>(type);
     return cell;
 #endif
+}
+
+// Settles one binding into the dying frame callee; roomy says four levels are free.
+void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee, bool roomy);
+
+// Run when a clause has succeeded, before its frame callee is released: no binding made since
+// mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
+// Inline: it runs after every successful clause, and its commonest entries take a few loads.
+inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
+    // Resolving makes no binding: the trail keeps its place while it is walked.
+    PlTrail& trail = engine->run.trail;
+    PlTrailEntry* const top = trail.data() + trail.size();
+    PlTrailEntry* kept = trail.data() + mark;
+    // Resolving gives back every level it takes: the room is the same for every entry.
+    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
+    for (PlTrailEntry* entry = kept; entry != top; ++entry) {
+        if (entry->slot_frame == callee) continue;
+        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
+        if (slot->frame == callee) pl_settle_binding(engine, slot, callee, roomy);
+        if (kept != entry) *kept = *entry;
+        ++kept;
+    }
+    if (kept != top) trail.resize(static_cast<size_t>(kept - trail.data()));
 }
