@@ -491,7 +491,9 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 }
 
 
-void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee, bool roomy) {
+void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
+    // Resolving gives back every level it takes: the room is the same for every binding settled.
+    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
     const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
     if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
 }

@@ -79,8 +79,11 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
     if (source) {
         for (uint32_t i = 0; i < count; ++i) slots[i] = const_cast<PlFrame*>(source)->slots()[i];
     } else {
-        // One value stored whole into every slot, read once: the stores below may alias the engine.
-        const PlBinding unbound{engine->cell.unbound, nullptr};
+        // One value stored whole into every slot, read once (the stores below may alias the
+        // engine), and held as one 16-byte word: a slot is then one store.
+        using Word = uint64_t __attribute__((vector_size(16)));
+        static_assert(sizeof(Word) == sizeof(PlBinding));
+        const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
         for (PlBinding* slot = slots; slot != slots + count; ++slot)
             std::memcpy(static_cast<void*>(slot), &unbound, sizeof unbound);
     }
@@ -185,8 +188,8 @@ inline PlCell* pl_term_cell_bump(PieEngine* engine, uint32_t type) {
 #endif
 }
 
-// Settles one binding into the dying frame callee; roomy says four levels are free.
-void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee, bool roomy);
+// Settles one binding into the dying frame callee.
+void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
 
 // Run when a clause has succeeded, before its frame callee is released: no binding made since
 // mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
@@ -196,12 +199,10 @@ inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
     PlTrail& trail = engine->run.trail;
     PlTrailEntry* const top = trail.data() + trail.size();
     PlTrailEntry* kept = trail.data() + mark;
-    // Resolving gives back every level it takes: the room is the same for every entry.
-    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
     for (PlTrailEntry* entry = kept; entry != top; ++entry) {
         if (entry->slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
-        if (slot->frame == callee) pl_settle_binding(engine, slot, callee, roomy);
+        if (slot->frame == callee) pl_settle_binding(engine, slot, callee);
         if (kept != entry) *kept = *entry;
         ++kept;
     }
