@@ -82,14 +82,17 @@ void PlTrail::grow(size_t size) {
 }
 
 void pl_trail_undo(PieEngine* engine, size_t mark) {
-    auto& trail = engine->run.trail;
-    while (trail.size() > mark) {
-        const PlTrailEntry& entry = trail.back();
-        auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
-        slot->term = entry.old_term;
-        slot->frame = entry.old_frame;
-        trail.pop_back();
+    // Putting a slot back changes no entry: the trail's ends are read once.
+    PlTrail& trail = engine->run.trail;
+    if (trail.size() <= mark) return;
+    PlTrailEntry* const base = trail.data() + mark;
+    for (PlTrailEntry* entry = trail.data() + trail.size(); entry != base;) {
+        --entry;
+        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
+        slot->term = entry->old_term;
+        slot->frame = entry->old_frame;
     }
+    trail.resize(mark);
 }
 
 namespace {
