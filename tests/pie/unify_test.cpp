@@ -160,40 +160,45 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
         {"list, unbound tail", t.list({h}, tl), {t.integer(5), nullptr}, unbound, "[5|_]{3.1}", 4},
         {"list, tail of unknown shape", t.list({h}, tl), {t.integer(5), nullptr}, {t.list({t.integer(2)}), nullptr},
          "[5|[2|[]]{0.0}]{0.0}", 4},
-        {"short list through a living frame", t.list({h}, tl), {t.integer(5), nullptr}, {t.list({t.var("_B", 2)}), left},
-         "[5|[7|[]]{3.1}]{3.2}", 8},
+        {"short list through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
+         {t.list({t.var("_B", 2)}), left}, "[5|[7|[]]{3.1}]{3.2}", 8},
         {"long list through a living frame", t.list({h}, tl), {t.integer(5), nullptr}, {ten, left},
-         "[5|[1|[1|[1|[1|[1|[1|[1|[1|[1|[7|[]]{3.1}]{3.2}]{3.3}]{3.4}]{3.5}]{3.6}]{3.7}]{3.8}]{3.9}]{3.10}]{3.11}", 26},
+         "[5|[1|[1|[1|[1|[1|[1|[1|[1|[1|[7|[]]{3.1}]{3.2}]{3.3}]{3.4}]{3.5}]{3.6}]{3.7}]{3.8}]{3.9}]{3.10}]"
+         "{3.11}",
+         26},
     };
     const int limit = pl_depth_limit(e);
-    for (const Row& row : rows) {
-        std::string got;
-        int room = -1;
-        for (int r = 30 + 20; r >= 0; --r) {
-            const size_t mark = pl_trail_mark(e);
-            left->slots()[2] = {t.integer(7), nullptr};
-            right->slots()[0] = row.head;
-            right->slots()[1] = row.tail;
-            pl_bind(e, &left->slots()[0], left, row.term, right);
-            e->depth = limit - r;
-            const int error = errorOf([&] { pl_settle_frames(e, right, mark); });
-            EXPECT_EQ(e->depth, limit - r);
-            e->depth = 0;
-            if (!error) {
-                const std::string shown = show(left->slots()[0].term);
-                EXPECT_TRUE(got.empty() || got == shown) << row.what << " at room " << r;
-                got = shown;
-                room = r;
-                EXPECT_EQ(left->slots()[0].frame, nullptr) << row.what;
-                EXPECT_EQ(pl_trail_mark(e), mark + 1) << row.what;
-            } else {
-                EXPECT_EQ(error, PL_ERR_STACK) << row.what;
+    // Each row again with the query's pool block full, so that a new cell takes a new block.
+    for (const bool full : {false, true}) {
+        for (const Row& row : rows) {
+            std::string got;
+            int room = -1;
+            for (int r = 40; r >= 0; --r) {
+                const size_t mark = pl_trail_mark(e);
+                left->slots()[2] = {t.integer(7), nullptr};
+                right->slots()[0] = row.head;
+                right->slots()[1] = row.tail;
+                pl_bind(e, &left->slots()[0], left, row.term, right);
+                if (full && e->run.terms.current) e->run.terms.current->remaining = 0;
+                e->depth = limit - r;
+                const int error = errorOf([&] { pl_settle_frames(e, right, mark); });
+                EXPECT_EQ(e->depth, limit - r);
+                e->depth = 0;
+                if (!error) {
+                    const std::string shown = show(left->slots()[0].term);
+                    EXPECT_TRUE(got.empty() || got == shown) << row.what << " at room " << r;
+                    got = shown;
+                    room = r;
+                    EXPECT_EQ(left->slots()[0].frame, nullptr) << row.what;
+                    EXPECT_EQ(pl_trail_mark(e), mark + 1) << row.what;
+                } else {
+                    EXPECT_EQ(error, PL_ERR_STACK) << row.what;
+                }
+                pl_trail_undo(e, mark);
             }
-            pl_trail_undo(e, mark);
-            e->run.trail.resize(mark);
+            EXPECT_EQ(got, row.expected) << row.what << (full ? ", block full" : "");
+            EXPECT_EQ(room, row.room) << row.what << (full ? ", block full" : "");
         }
-        EXPECT_EQ(got, row.expected) << row.what;
-        EXPECT_EQ(room, row.room) << row.what;
     }
 }
 
