@@ -305,26 +305,36 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
 // The levels resolve would take over a compound term that holds no variable and no list (its
 // own included), up to max; -1 for any other term, or one deeper than max. Such a term resolves
 // to itself whatever its frame, so only its depth is left to check.
+// plain_levels of a compound term with arguments: a constant argument takes its one level here,
+// a compound one is walked by a call.
+int compound_levels(const PlCell* term, int max) {
+    if (max <= 1) return -1;
+    int deepest = 1;
+    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
+        const PlCell* arg = term->fn.args->items[i];
+        if (arg->type == PL_VAR || arg->type == PL_LIST) return -1;
+        if (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count) {
+            const int levels = compound_levels(arg, max - 1);
+            if (levels < 0) return -1;
+            if (levels > deepest) deepest = levels;
+        }
+    }
+    return deepest + 1;
+}
 [[gnu::noinline]] int plain_levels(const PlCell* term, int max) {
     if (term->type == PL_VAR || term->type == PL_LIST) return -1;
     if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return 1;
-    if (max <= 1) return -1;
-    int deepest = 0;
-    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
-        const int levels = plain_levels(term->fn.args->items[i], max - 1);
-        if (levels < 0) return -1;
-        if (levels > deepest) deepest = levels;
-    }
-    return deepest + 1;
+    return compound_levels(term, max);
 }
 
 // Whether resolve would give term back as it is, without an error: a compound term with no
 // variable and no list whose walk stays under the limit. Its cells are looked at without the
 // walk's bookkeeping; a term that fails the look is resolved as before (the look stops at its
-// first variable, so it costs no more than the walk that follows).
-[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term) {
+// first variable, so it costs no more than the walk that follows). above: levels taken already
+// but not yet counted.
+[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term, int above = 0) {
     if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
-    const int room = (pl_depth_limit(engine) - engine->depth) / 2;
+    const int room = (pl_depth_limit(engine) - engine->depth - above) / 2;
     return room > 0 && plain_levels(term, room) > 0;
 }
 
@@ -361,6 +371,12 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
             if (room && arg->type == PL_VAR && frame) {
                 const PlBinding* b = last_binding(arg, frame);
                 if (b->term->type != PL_UNBOUND && !b->frame) {
+                    args[i] = b->term;
+                    changed |= args[i] != arg;
+                    continue;
+                }
+                // A term without variables in a living frame, as the call would find it at its level.
+                if (b->frame && resolves_to_itself(engine, b->term, 2)) {
                     args[i] = b->term;
                     changed |= args[i] != arg;
                     continue;

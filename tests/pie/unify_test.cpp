@@ -119,8 +119,8 @@ TEST_F(Unify, SettlingLeavesNoBindingIntoTheReleasedFrame) {
 // Settling a caller's variable bound into the callee: the term it is left with (cells, and the
 // shape kept on each list cell as "{flags.reach}"), whether a new cell was made, and the least room
 // under the depth limit with which it runs through; one level less raises 4102. The commonest
-// kinds (a variable or a list cell leading to terms that need no frame, a short list) are made
-// without the walk, and must make what the walk makes where it makes it.
+// kinds (a variable or a list cell leading to terms that need no frame, a short list, a term
+// without variables) are made without the walk, and must make what the walk makes where it did.
 TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
     std::function<std::string(const PlCell*)> show = [&](const PlCell* c) -> std::string {
         switch (c->type) {
@@ -160,6 +160,10 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
         {"list, unbound tail", t.list({h}, tl), {t.integer(5), nullptr}, unbound, "[5|_]{3.1}", 4},
         {"list, tail of unknown shape", t.list({h}, tl), {t.integer(5), nullptr}, {t.list({t.integer(2)}), nullptr},
          "[5|[2|[]]{0.0}]{0.0}", 4},
+        {"compound, argument without variables in a living frame", t.fn("f", {h}),
+         {t.fn("g", {t.integer(1)}), left}, unbound, "f(g(1))", 8},
+        {"compound, argument with a variable in a living frame", t.fn("f", {h}),
+         {t.fn("g", {t.var("_B", 2)}), left}, unbound, "f(g(7))", 8},
         {"short list through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
          {t.list({t.var("_B", 2)}), left}, "[5|[7|[]]{3.1}]{3.2}", 8},
         {"long list through a living frame", t.list({h}, tl), {t.integer(5), nullptr}, {ten, left},
