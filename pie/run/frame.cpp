@@ -82,14 +82,17 @@ void PlTrail::grow(size_t size) {
 }
 
 void pl_trail_undo(PieEngine* engine, size_t mark) {
-    auto& trail = engine->run.trail;
-    while (trail.size() > mark) {
-        const PlTrailEntry& entry = trail.back();
-        auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
-        slot->term = entry.old_term;
-        slot->frame = entry.old_frame;
-        trail.pop_back();
+    // Putting a slot back changes no entry: the trail's ends are read once.
+    PlTrail& trail = engine->run.trail;
+    if (trail.size() <= mark) return;
+    PlTrailEntry* const base = trail.data() + mark;
+    for (PlTrailEntry* entry = trail.data() + trail.size(); entry != base;) {
+        --entry;
+        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
+        slot->term = entry->old_term;
+        slot->frame = entry->old_frame;
     }
+    trail.resize(mark);
 }
 
 namespace {
@@ -104,6 +107,17 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         b = &in->slots()[b->term->var.slot];
     }
     return b;
+}
+
+// The term a variable of frame leads to when that term needs no frame and is no unbound variable;
+// nullptr for any other: last_binding's walk with settle_quick's test, frame first: a binding settled before has none.
+[[gnu::always_inline]] inline PlCell* frameless_end(PlCell* var, PlFrame* frame) {
+    const PlBinding* b = &frame->slots()[var->var.slot];
+    while (b->frame) {
+        if (b->term->type != PL_VAR) return nullptr;
+        b = &b->frame->slots()[b->term->var.slot];
+    }
+    return b->term->type == PL_UNBOUND ? nullptr : b->term;
 }
 
 // Where a variable leads: its last slot's term and frame, or the variable itself while unbound.
@@ -131,14 +145,12 @@ PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFram
 
 // A list element that resolves without a call and without a look at keep: a constant, or a
 // variable bound to a term that needs no frame. Nullptr for any other.
-PlCell* quick_element(PlCell* term, PlFrame* frame) {
+[[gnu::always_inline]] inline PlCell* element_in_place(PlCell* term, PlFrame* frame) {
+    if (term->type == PL_VAR) return frame ? frameless_end(term, frame) : nullptr;
     if (term->type != PL_LIST && (pl_element_shape(term) & PL_SHAPE_GROUND)) return term;
-    if (term->type == PL_VAR && frame) {
-        const VarEnd v = follow(term, frame);
-        if (v.last->term->type != PL_UNBOUND && !v.last->frame) return v.last->term;
-    }
     return nullptr;
 }
+PlCell* quick_element(PlCell* term, PlFrame* frame) { return element_in_place(term, frame); }
 
 // A list element, resolved without a call when it can be. The level the call would take is the
 // one the tail takes next, and checked there.
@@ -175,11 +187,72 @@ PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
     return list_cell_of(engine, list, head, v.last->term);
 }
 
+// A short list that resolve_list below would walk to a constant end or to a variable bound to a
+// term that needs no frame, every element a constant or a variable bound to a term that needs no
+// frame: made here as that walk makes it (the same cells, shapes and order of allocation) without
+// its bookkeeping, when every level the walk would take (above the engine's depth and levels
+// more) is free. Nullptr, with nothing done, for any other list.
+constexpr int kShortList = 8;
+PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame, int above = 0) {
+    PlCell* cells[kShortList];
+    PlCell* heads[kShortList];
+    int n = 0;
+    int steps = 0;  // the walk's steps of two levels
+    PlCell* end = nullptr;
+    for (PlCell* cell = list;;) {
+        if (n == kShortList) return nullptr;
+        PlCell* head = element_in_place(cell->list.head, frame);
+        if (!head) return nullptr;
+        cells[n] = cell;
+        heads[n++] = head;
+        PlCell* tail = cell->list.tail;
+        if (tail->type == PL_VAR && frame) {
+            ++steps;
+            const PlBinding* b = last_binding(tail, frame);
+            if (b->term->type == PL_UNBOUND) return nullptr;
+            if (!b->frame) {
+                end = b->term;
+                break;
+            }
+            tail = b->term;
+            frame = b->frame;
+            if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) return nullptr;
+        } else if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
+            // An end resolve gives back as it is, one level below the last step.
+            if (tail->type == PL_VAR || tail->type == PL_LIST ||
+                (tail->type == PL_FUNCTOR && tail->fn.args && tail->fn.args->count))
+                return nullptr;
+            ++steps;
+            end = tail;
+            break;
+        }
+        ++steps;
+        cell = tail;
+    }
+    if (engine->depth + above + 2 * steps > pl_depth_limit(engine)) return nullptr;
+    PlCell* result = end;
+    uint32_t shape = pl_element_shape(end);
+    for (int i = n - 1; i >= 0; --i) {
+        PlCell* cell = cells[i];
+        shape = pl_cell_shape(pl_element_shape(heads[i]), shape);
+        if (heads[i] != cell->list.head || result != cell->list.tail) {
+            PlCell* copy = pl_term_cell(engine, PL_LIST);
+            copy->list.head = heads[i];
+            copy->list.tail = result;
+            cell = copy;
+        }
+        if (shape) cell->shape = shape;
+        result = cell;
+    }
+    return result;
+}
+
 // A list by a loop over its tails, each tail taking the level the recursion on it once took;
 // the cells are rebuilt from the end, and only up to the last one that changed. What the result
 // is found to hold is kept on its cells: a ground list is not walked again.
 PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
     if (PlCell* cell = resolve_one_cell(engine, list, frame)) return cell;
+    if (PlCell* cell = resolve_short_list(engine, list, frame)) return cell;
     PlDepthRun depth(engine, "pl_resolve_term", 2);
     PlWalkCells cells(engine->run.list_cells);  // each cell with its resolved head
     PlCell* end = nullptr;
@@ -232,26 +305,36 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
 // The levels resolve would take over a compound term that holds no variable and no list (its
 // own included), up to max; -1 for any other term, or one deeper than max. Such a term resolves
 // to itself whatever its frame, so only its depth is left to check.
+// plain_levels of a compound term with arguments: a constant argument takes its one level here,
+// a compound one is walked by a call.
+int compound_levels(const PlCell* term, int max) {
+    if (max <= 1) return -1;
+    int deepest = 1;
+    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
+        const PlCell* arg = term->fn.args->items[i];
+        if (arg->type == PL_VAR || arg->type == PL_LIST) return -1;
+        if (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count) {
+            const int levels = compound_levels(arg, max - 1);
+            if (levels < 0) return -1;
+            if (levels > deepest) deepest = levels;
+        }
+    }
+    return deepest + 1;
+}
 [[gnu::noinline]] int plain_levels(const PlCell* term, int max) {
     if (term->type == PL_VAR || term->type == PL_LIST) return -1;
     if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return 1;
-    if (max <= 1) return -1;
-    int deepest = 0;
-    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
-        const int levels = plain_levels(term->fn.args->items[i], max - 1);
-        if (levels < 0) return -1;
-        if (levels > deepest) deepest = levels;
-    }
-    return deepest + 1;
+    return compound_levels(term, max);
 }
 
 // Whether resolve would give term back as it is, without an error: a compound term with no
 // variable and no list whose walk stays under the limit. Its cells are looked at without the
 // walk's bookkeeping; a term that fails the look is resolved as before (the look stops at its
-// first variable, so it costs no more than the walk that follows).
-[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term) {
+// first variable, so it costs no more than the walk that follows). above: levels taken already
+// but not yet counted.
+[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term, int above = 0) {
     if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
-    const int room = (pl_depth_limit(engine) - engine->depth) / 2;
+    const int room = (pl_depth_limit(engine) - engine->depth - above) / 2;
     return room > 0 && plain_levels(term, room) > 0;
 }
 
@@ -288,6 +371,12 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
             if (room && arg->type == PL_VAR && frame) {
                 const PlBinding* b = last_binding(arg, frame);
                 if (b->term->type != PL_UNBOUND && !b->frame) {
+                    args[i] = b->term;
+                    changed |= args[i] != arg;
+                    continue;
+                }
+                // A term without variables in a living frame, as the call would find it at its level.
+                if (b->frame && resolves_to_itself(engine, b->term, 2)) {
                     args[i] = b->term;
                     changed |= args[i] != arg;
                     continue;
@@ -353,6 +442,64 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     return {resolved, keep};
 }
 
+// What settle_leaf did: settled the binding, or left it (changing nothing) to the walk, or to
+// settle_quick when only the cell it needs was not at hand.
+enum class Leaf { Settled, Walk, Quick };
+
+// settle_quick's two cases without a native call: a list cell is made only while the query's pool
+// has room for it, and an integer head or a list tail gives its shape without the general look.
+[[gnu::always_inline]] inline Leaf settle_leaf(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
+    if (term->type == PL_VAR) {
+        PlCell* end = frameless_end(term, frame);
+        if (!end) return Leaf::Walk;
+        *slot = {end, nullptr};
+        return Leaf::Settled;
+    }
+    if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND)) return Leaf::Walk;
+    PlCell* tail = term->list.tail;
+    if (tail->type != PL_VAR) return Leaf::Walk;
+    PlCell* end = frameless_end(tail, frame);
+    if (!end) return Leaf::Walk;
+    PlCell* head = term->list.head;
+    if (head->type == PL_VAR) {
+        head = frameless_end(head, frame);
+        if (!head) return Leaf::Walk;
+    } else if (head->type == PL_LIST || !(pl_element_shape(head) & PL_SHAPE_GROUND)) {
+        return Leaf::Walk;
+    }
+    const uint32_t end_shape = end->type == PL_LIST ? end->shape : pl_element_shape(end);
+    const uint32_t shape = head->type == PL_INT ? pl_cell_shape_after_constant(end_shape)
+                                                : pl_cell_shape(pl_element_shape(head), end_shape);
+    PlCell* cell = term;
+    if (head != term->list.head || end != tail) {
+        cell = pl_term_cell_bump(engine, PL_LIST);
+        if (!cell) return Leaf::Quick;
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    *slot = {cell, nullptr};
+    return Leaf::Settled;
+}
+
+[[gnu::noinline]] void settle_slow(PieEngine* engine, PlBinding* slot, PlFrame* callee, Leaf leaf) {
+    if (leaf == Leaf::Quick && settle_quick(engine, slot, callee)) return;
+    // A list the walk would take to resolve_short_list, one level (resolve's) down, is made by it
+    // here; that level is free when the list's own are.
+    PlCell* term = slot->term;
+    if (term->type == PL_LIST && !(term->shape & PL_SHAPE_GROUND)) {
+        if (PlCell* list = resolve_short_list(engine, term, callee, 2)) {
+            *slot = {list, nullptr};
+            return;
+        }
+    }
+    const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
+    slot->term = settled.term;
+    slot->frame = settled.frame;
+}
+
+
 }  // namespace
 
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
@@ -362,25 +509,10 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
     return resolve_out(engine, term, frame, dying);
 }
 
-void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
-    // Resolving makes no binding: the trail keeps its place while it is walked.
-    auto& trail = engine->run.trail;
-    PlTrailEntry* entries = trail.data();
-    const size_t size = trail.size();
-    // Resolving gives back every level it takes: the room is the same for every entry.
+
+void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
+    // Resolving gives back every level it takes: the room is the same for every binding settled.
     const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
-    size_t kept = mark;
-    for (size_t i = mark; i < size; ++i) {
-        const PlTrailEntry& entry = entries[i];
-        if (entry.slot_frame == callee) continue;
-        auto* slot = reinterpret_cast<PlBinding*>(entry.slot_term);
-        if (slot->frame == callee && !(roomy && settle_quick(engine, slot, callee))) {
-            const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
-            slot->term = settled.term;
-            slot->frame = settled.frame;
-        }
-        if (kept != i) entries[kept] = entry;
-        ++kept;
-    }
-    if (kept != size) trail.resize(kept);
+    const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
+    if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
 }

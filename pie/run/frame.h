@@ -61,10 +61,16 @@ void pl_frame_close_chunk(PieEngine* engine);
 // frame is made for every clause tried.
 inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
     const size_t bytes = pl_frame_bytes(count);
-    if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
-    if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+    // A frame the chunk in use has room for fits in a segment: only a frame that needs a new chunk
+    // is measured against one, in the order the checks had.
     PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) chunk = pl_frame_open_chunk(engine);
+    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) {
+        if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
+        if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+        chunk = pl_frame_open_chunk(engine);
+    } else if (source && source->count != count) {
+        pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
+    }
     auto* frame = reinterpret_cast<PlFrame*>(chunk->top);
     chunk->top += bytes;
     frame->link = link;
@@ -73,8 +79,11 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
     if (source) {
         for (uint32_t i = 0; i < count; ++i) slots[i] = const_cast<PlFrame*>(source)->slots()[i];
     } else {
-        // One value stored whole into every slot, read once: the stores below may alias the engine.
-        const PlBinding unbound{engine->cell.unbound, nullptr};
+        // One value stored whole into every slot, read once (the stores below may alias the
+        // engine), and held as one 16-byte word: a slot is then one store.
+        using Word = uint64_t __attribute__((vector_size(16)));
+        static_assert(sizeof(Word) == sizeof(PlBinding));
+        const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
         for (PlBinding* slot = slots; slot != slots + count; ++slot)
             std::memcpy(static_cast<void*>(slot), &unbound, sizeof unbound);
     }
@@ -155,9 +164,6 @@ void pl_trail_undo(PieEngine* engine, size_t mark);
 // compound terms and lists rebuilt when a part changed; a variable left unbound in dying becomes
 // the unbound cell.
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying);
-// Run when a clause has succeeded, before its frame callee is released: no binding made since
-// mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
-void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark);
 
 // A cell for a term built while a query runs (released with the outermost query). Inline: settling
 // makes one for most successful calls.
@@ -167,4 +173,38 @@ inline PlCell* pl_term_cell(PieEngine* engine, uint32_t type) {
     PlCell* cell = pl_pool_new<PlCell>(engine, &run.terms);
     cell->type = static_cast<PlCellType>(type);
     return cell;
+}
+// pl_term_cell where it is a pointer bump (the query's pool has a block with room); nullptr, with
+// nothing taken, where it is not. Under AddressSanitizer it is pl_term_cell.
+inline PlCell* pl_term_cell_bump(PieEngine* engine, uint32_t type) {
+#ifdef PL_POOL_SANITIZED
+    return pl_term_cell(engine, type);
+#else
+    void* room = pl_pool_bump(&engine->run.terms, sizeof(PlCell));
+    if (!room) return nullptr;
+    auto* cell = new (room) PlCell{};
+    cell->type = static_cast<PlCellType>(type);
+    return cell;
+#endif
+}
+
+// Settles one binding into the dying frame callee.
+void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
+
+// Run when a clause has succeeded, before its frame callee is released: no binding made since
+// mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
+// Inline: it runs after every successful clause, and its commonest entries take a few loads.
+inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
+    // Resolving makes no binding: the trail keeps its place while it is walked.
+    PlTrail& trail = engine->run.trail;
+    PlTrailEntry* const top = trail.data() + trail.size();
+    PlTrailEntry* kept = trail.data() + mark;
+    for (PlTrailEntry* entry = kept; entry != top; ++entry) {
+        if (entry->slot_frame == callee) continue;
+        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
+        if (slot->frame == callee) pl_settle_binding(engine, slot, callee);
+        if (kept != entry) *kept = *entry;
+        ++kept;
+    }
+    if (kept != top) trail.resize(static_cast<size_t>(kept - trail.data()));
 }

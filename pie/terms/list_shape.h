@@ -45,3 +45,12 @@ inline uint32_t pl_cell_shape(uint32_t head, uint32_t tail) {
     const uint32_t reach = deeper < kPlShapeReachMax ? deeper + 1 : kPlShapeReachMax;
     return flags | reach << kPlShapeReachShift;
 }
+
+// pl_cell_shape for a head that is a constant (ground, flat, reaching no level): the tail's shape
+// one level deeper, without the look at the head, for the cells made after most successful calls.
+inline uint32_t pl_cell_shape_after_constant(uint32_t tail) {
+    const uint32_t flags = tail & (PL_SHAPE_GROUND | PL_SHAPE_FLAT);
+    if (!flags) return 0;
+    const uint32_t reach = pl_shape_reach(tail) < kPlShapeReachMax ? pl_shape_reach(tail) + 1 : kPlShapeReachMax;
+    return flags | reach << kPlShapeReachShift;
+}

@@ -4,11 +4,14 @@
 #include "term_builder.h"
 
 #include "pie/run/frame.h"
+#include "pie/terms/list_shape.h"
 #include "pie/run/unify.h"
 #include "pie/run/unify_steps.h"
 #include "pie/terms/cycle_check.h"
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -111,6 +114,96 @@ TEST_F(Unify, SettlingLeavesNoBindingIntoTheReleasedFrame) {
     EXPECT_EQ(pl_arg(x.term, 0), t.integer(4));
     EXPECT_EQ(pl_arg(x.term, 1), e->cell.unbound);
     EXPECT_EQ(pl_trail_mark(e), mark + 1);  // the callee's own binding left the trail
+}
+
+// Settling a caller's variable bound into the callee: the term it is left with (cells, and the
+// shape kept on each list cell as "{flags.reach}"), whether a new cell was made, and the least room
+// under the depth limit with which it runs through; one level less raises 4102. The commonest
+// kinds (a variable or a list cell leading to terms that need no frame, a short list, a term
+// without variables) are made without the walk, and must make what the walk makes where it did.
+TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
+    std::function<std::string(const PlCell*)> show = [&](const PlCell* c) -> std::string {
+        switch (c->type) {
+        case PL_INT: return std::to_string(c->value);
+        case PL_NIL: return "[]";
+        case PL_UNBOUND: return "_";
+        case PL_VAR: return "V";
+        case PL_FUNCTOR: return c->fn.args && c->fn.args->count ? c->fn.functor->name->name + std::string("(") +
+                                                                      show(pl_arg(c, 0)) + ")"
+                                                                : c->fn.functor->name->name;
+        case PL_LIST:
+            return "[" + show(c->list.head) + "|" + show(c->list.tail) + "]{" + std::to_string(c->shape & 3) + "." +
+                   std::to_string(pl_shape_reach(c->shape)) + "}";
+        default: return "?";
+        }
+    };
+    PlCell* h = t.var("_H", 0);
+    PlCell* tl = t.var("_T", 1);
+    PlCell* settled = t.list({t.integer(2)});  // a list settled before, its shape known
+    settled->shape = PL_SHAPE_GROUND | PL_SHAPE_FLAT | 1u << kPlShapeReachShift;
+    PlCell* ten = t.list({t.var("_B", 2)});
+    for (int i = 0; i < 9; ++i) ten = t.list({t.integer(1)}, ten);
+    const PlBinding unbound{e->cell.unbound, nullptr};
+    struct Row {
+        const char* what;
+        PlCell* term;                     // the caller's variable is bound to it, read in the callee
+        PlBinding head, tail;             // the callee's _H and _T
+        const char* expected;
+        int room;
+    } rows[] = {
+        {"variable to a constant", h, {t.integer(5), nullptr}, unbound, "5", 2},
+        {"list, integer head", t.list({h}, tl), {t.integer(5), nullptr}, {settled, nullptr}, "[5|[2|[]]{3.1}]{3.2}", 4},
+        {"list, atom head", t.list({h}, tl), {t.atom("a"), nullptr}, {settled, nullptr}, "[a|[2|[]]{3.1}]{3.2}", 4},
+        {"list, constant head", t.list({t.integer(6)}, tl), unbound, {t.nil(), nullptr}, "[6|[]]{3.1}", 4},
+        {"list, compound head", t.list({h}, tl), {t.fn("f", {t.integer(1)}), nullptr}, {settled, nullptr},
+         "[f(1)|[2|[]]{3.1}]{0.0}", 4},
+        {"list, unbound tail", t.list({h}, tl), {t.integer(5), nullptr}, unbound, "[5|_]{3.1}", 4},
+        {"list, tail of unknown shape", t.list({h}, tl), {t.integer(5), nullptr}, {t.list({t.integer(2)}), nullptr},
+         "[5|[2|[]]{0.0}]{0.0}", 4},
+        {"compound, argument without variables in a living frame", t.fn("f", {h}),
+         {t.fn("g", {t.integer(1)}), left}, unbound, "f(g(1))", 8},
+        {"compound, argument with a variable in a living frame", t.fn("f", {h}),
+         {t.fn("g", {t.var("_B", 2)}), left}, unbound, "f(g(7))", 8},
+        {"short list through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
+         {t.list({t.var("_B", 2)}), left}, "[5|[7|[]]{3.1}]{3.2}", 8},
+        {"long list through a living frame", t.list({h}, tl), {t.integer(5), nullptr}, {ten, left},
+         "[5|[1|[1|[1|[1|[1|[1|[1|[1|[1|[7|[]]{3.1}]{3.2}]{3.3}]{3.4}]{3.5}]{3.6}]{3.7}]{3.8}]{3.9}]{3.10}]"
+         "{3.11}",
+         26},
+    };
+    const int limit = pl_depth_limit(e);
+    // Each row again with the query's pool block full, so that a new cell takes a new block.
+    for (const bool full : {false, true}) {
+        for (const Row& row : rows) {
+            std::string got;
+            int room = -1;
+            for (int r = 40; r >= 0; --r) {
+                const size_t mark = pl_trail_mark(e);
+                left->slots()[2] = {t.integer(7), nullptr};
+                right->slots()[0] = row.head;
+                right->slots()[1] = row.tail;
+                pl_bind(e, &left->slots()[0], left, row.term, right);
+                if (full && e->run.terms.current) e->run.terms.current->remaining = 0;
+                e->depth = limit - r;
+                const int error = errorOf([&] { pl_settle_frames(e, right, mark); });
+                EXPECT_EQ(e->depth, limit - r);
+                e->depth = 0;
+                if (!error) {
+                    const std::string shown = show(left->slots()[0].term);
+                    EXPECT_TRUE(got.empty() || got == shown) << row.what << " at room " << r;
+                    got = shown;
+                    room = r;
+                    EXPECT_EQ(left->slots()[0].frame, nullptr) << row.what;
+                    EXPECT_EQ(pl_trail_mark(e), mark + 1) << row.what;
+                } else {
+                    EXPECT_EQ(error, PL_ERR_STACK) << row.what;
+                }
+                pl_trail_undo(e, mark);
+            }
+            EXPECT_EQ(got, row.expected) << row.what << (full ? ", block full" : "");
+            EXPECT_EQ(room, row.room) << row.what << (full ? ", block full" : "");
+        }
+    }
 }
 
 TEST_F(Unify, Identity) {
