@@ -210,14 +210,16 @@ inline void pl_depth_reach(PieEngine* engine, int64_t levels, const char* functi
 // still ends in error 4102, without a native frame per cell.
 class PlDepthRun {
 public:
+    // The limit is read once: it changes only when a query enters or leaves the engine's stack,
+    // never between the steps of one run.
     PlDepthRun(PieEngine* engine, const char* function, int weight = 1)
-        : engine_(engine), function_(function), weight_(weight) {}
+        : engine_(engine), function_(function), weight_(weight), limit_(pl_depth_limit(engine)) {}
     // A run may also recurse (into list heads, arguments): the stack is measured as a guard does.
     void step() { take(weight_, function_); }
     // Steps of other weights, for a run that stands for the levels of several kinds of call; an
     // error names the function whose level it was.
     void take(int weight, const char* function) {
-        if ((engine_->depth += weight) > pl_depth_limit(engine_) || pl_stack_exhausted(engine_, engine_->depth - weight)) {
+        if ((engine_->depth += weight) > limit_ || pl_stack_exhausted(engine_, engine_->depth - weight)) {
             engine_->depth -= weight;
             pl_fatal_error(engine_, PL_ERR_STACK, function);
         }
@@ -227,7 +229,7 @@ public:
     // (where the stack is looked at); false, with nothing taken, when they must be taken by steps.
     bool take_quietly(int weight) {
         const int before = engine_->depth;
-        if (before + weight > pl_depth_limit(engine_) || ((before ^ (before + weight)) & ~63) != 0) return false;
+        if (before + weight > limit_ || ((before ^ (before + weight)) & ~63) != 0) return false;
         engine_->depth = before + weight;
         taken_ += weight;
         return true;
@@ -238,6 +240,7 @@ public:
     }
     // The walk stops here though levels more of it were left.
     void reach(int64_t levels) const { pl_depth_reach(engine_, levels * weight_, function_); }
+    int limit() const { return limit_; }
     ~PlDepthRun() { engine_->depth -= taken_; }
     PlDepthRun(const PlDepthRun&) = delete;
     PlDepthRun& operator=(const PlDepthRun&) = delete;
@@ -246,5 +249,6 @@ private:
     PieEngine* engine_;
     const char* function_;
     int weight_;
+    int limit_;
     int taken_ = 0;
 };

@@ -209,39 +209,16 @@ bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
     return false;
 }
 
-namespace {
-
-// The four levels of a call, given back however it ends: PlDepthGuard's steps, with the limit
-// kept for the call's look at first arguments.
-class CallLevels {
-public:
-    explicit CallLevels(PieEngine* engine) : engine_(engine), limit_(pl_depth_limit(engine)) {
-        if ((engine_->depth += 4) > limit_ || pl_stack_exhausted(engine_, engine_->depth - 4)) {
-            engine_->depth -= 4;
-            pl_fatal_error(engine_, PL_ERR_STACK, "pl_call");
-        }
-    }
-    ~CallLevels() { engine_->depth -= 4; }
-    CallLevels(const CallLevels&) = delete;
-    CallLevels& operator=(const CallLevels&) = delete;
-    int limit() const { return limit_; }
-
-private:
-    PieEngine* engine_;
-    int limit_;
-};
-
-}  // namespace
-
 int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
-    CallLevels depth(engine);
+    const int limit = pl_depth_limit(engine);
+    PlDepthGuard depth(engine, "pl_call", 4);
     const PlDeref g = pl_deref(goal, frame);
     if (g.term->type == PL_FUNCTOR) {
         // A predicate of clauses alone, neither settled nor refused nor the direct "is": what
         // call_predicate does for it, without the tests that cannot hold.
         PlFunctor* f = g.term->fn.functor;
         if (!f->builtin && !(f->flags & (PLF_SETTLED | PLF_REFUSE)) && f != engine->direct_is_functor)
-            return call_clauses(engine, f, g.term, g.frame, answers, depth.limit());
+            return call_clauses(engine, f, g.term, g.frame, answers, limit);
     }
     switch (g.term->type) {
     case PL_AND_GROUP: return pl_call_and_group(engine, g.term, g.frame, answers);

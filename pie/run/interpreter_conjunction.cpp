@@ -174,44 +174,6 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers) {
     return PL_FAIL;
 }
 
-// The levels a chain takes, given back however it ends: PlDepthRun's steps with the limit read
-// once. It cannot change while the chain runs: the engine's stack, which sets it, is entered only
-// by a query that does not run there already, and left before that query returns.
-class ChainDepth {
-public:
-    explicit ChainDepth(PieEngine* engine) : engine_(engine), limit_(pl_depth_limit(engine)) {}
-    ~ChainDepth() { engine_->depth -= taken_; }
-    ChainDepth(const ChainDepth&) = delete;
-    ChainDepth& operator=(const ChainDepth&) = delete;
-
-    void take(int weight, const char* function) {
-        if ((engine_->depth += weight) > limit_ || pl_stack_exhausted(engine_, engine_->depth - weight)) {
-            engine_->depth -= weight;
-            pl_fatal_error(engine_, PL_ERR_STACK, function);
-        }
-        taken_ += weight;
-    }
-    // Takes weight levels at once when they can neither meet the limit nor cross a multiple of 64
-    // (where the stack is looked at); false, with nothing taken, when they must be taken by steps.
-    bool take_quietly(int weight) {
-        const int before = engine_->depth;
-        if (before + weight > limit_ || ((before ^ (before + weight)) & ~63) != 0) return false;
-        engine_->depth = before + weight;
-        taken_ += weight;
-        return true;
-    }
-    void give(int weight) {
-        engine_->depth -= weight;
-        taken_ -= weight;
-    }
-    int limit() const { return limit_; }
-
-private:
-    PieEngine* engine_;
-    int limit_;
-    int taken_ = 0;
-};
-
 // A chain of conjunctions kept in one native frame: the conjunction of left and right, and when
 // right is itself a conjunction, that one as the next level, and so on. Each level does exactly
 // what conjunction_body and the call of its right goal do (the same attempts in the same order,
@@ -225,7 +187,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
     enum class Step { Enter, Next, Right, AfterRight, Leave };
     Level levels[kChainLevels];
     // The levels of the calls the chain stands for, given back however it ends.
-    ChainDepth depth(engine);
+    PlDepthRun depth(engine, "pl_call_logical_and");
     if (called && depth.take_quietly(8)) {
         pl_reset_once_cells(goal->fn.functor);
     } else {
