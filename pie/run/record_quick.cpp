@@ -1,0 +1,381 @@
+// The quick steps of recording a goal's bound values, for the commonest goals: functors that keep
+// their values in a vector of their own, whose arguments are constants, compound terms and the
+// lists met most often. The loops here call nothing on the common path; whatever they do not
+// cover goes to the generic steps (record_generic.cpp).
+#include "pie/run/interpreter.h"
+
+#include "pie/api/engine.h"
+#include "pie/run/frame.h"
+#include "pie/terms/list.h"
+#include "pie/terms/list_shape.h"
+#include "pie/run/recorded_lists.h"
+#include "pie/run/recording.h"
+#include "pie/run/unify.h"
+
+#include <algorithm>
+
+using namespace pl_recording;
+
+namespace {
+
+using namespace pl_recorded_lists;
+
+// The resolved copy of a list to record. "[X]" with X bound to a constant, by far the commonest,
+// is made here as resolving would make it (a new cell, its shape found); its walk takes four
+// levels, which must fit.
+PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t room) {
+    PlCell* head = list->list.head;
+    if (head->type == PL_VAR && frame && list->list.tail->type == PL_NIL && room >= 4) {
+        const PlBinding* b = &frame->slots()[head->var.slot];
+        while (b->term->type == PL_VAR && b->frame) b = &b->frame->slots()[b->term->var.slot];
+        const uint32_t element = pl_element_shape(b->term);
+        if (!b->frame && b->term->type != PL_LIST && b->term->type != PL_UNBOUND && (element & PL_SHAPE_GROUND)) {
+            PlCell* cell = pl_term_cell(engine, PL_LIST);
+            cell->list.head = b->term;
+            cell->list.tail = list->list.tail;
+            cell->shape = pl_cell_shape(element, pl_element_shape(list->list.tail));
+            return cell;
+        }
+    }
+    return pl_resolve_term(engine, list, frame, frame).term;
+}
+
+// The list last resolved for a goal's arguments. Two arguments often stand for one list
+// ("app([], L, L)") and nothing binds between them, so its copy serves both.
+struct Copied {
+    PlCell* term;
+    PlFrame* frame;
+    PlCell* copy;
+};
+
+// What record_list_value answers for a list that record_argument must take, nothing having been
+// changed.
+constexpr int64_t kTakeGeneric = INT64_MIN;
+
+// A list argument of a functor with a vector of its own, *value being the value recorded before:
+// the lists met most often (walked ones, flat and ground, which have only the comparison left
+// and their first elements most often settle it; "[X]"; lists of constants) are compared and
+// stored here. Answers the levels record_argument answers, or kTakeGeneric. copied: the goal's
+// copy to share, or nullptr.
+[[gnu::always_inline]] inline int64_t record_list_value(PieEngine* engine, PlCell* arg, PlFrame* arg_frame,
+                                                        PlCell** value, int64_t room, bool& changed, Copied* copied) {
+    const uint32_t shape = arg->shape;
+    const int64_t reach = pl_shape_reach(shape);
+    int here;
+    if ((shape & PL_SHAPE_FLAT) && 1 + reach <= room) {
+        if (!(shape & PL_SHAPE_GROUND)) return kTakeGeneric;
+        here = ground_list_differs(arg, *value, room);
+    } else {
+        here = single_differs(arg, arg_frame, *value, room);
+        if (here < 0) here = constant_list_differs(arg, arg_frame, *value, room);
+    }
+    if (here < 0) return kTakeGeneric;
+    const int64_t below = shape & PL_SHAPE_GROUND ? 2 + 2 * reach : -1;
+    if (here) {
+        if (below >= 0 && below <= room) {
+            *value = arg;
+        } else if (!copied) {
+            *value = resolved_list(engine, arg, arg_frame, room);
+        } else {
+            if (arg != copied->term || arg_frame != copied->frame) *copied = {arg, arg_frame, resolved_list(engine, arg, arg_frame, room)};
+            *value = copied->copy;
+        }
+        changed = true;
+    }
+    return below;
+}
+
+// A compound term or atom argument of a functor with a vector of its own, *value being the value
+// recorded before: the term's own arguments are recorded first (the value is read before them:
+// they may be of the same functor), then it is compared by its functor. Answers the levels of
+// record_argument.
+[[gnu::always_inline]] inline int64_t record_functor_value(const Recorder& r, PlCell* arg, PlFrame* arg_frame,
+                                                           PlCell** value, int64_t room, bool& changed) {
+    PlCell* previous = *value;
+    bool here = false;
+    int64_t below = 2;
+    if (has_arguments(arg)) {
+        const Recording inner = record_inner(r, arg, arg_frame, room);
+        here = inner.changed;
+        below = inner.levels;
+    }
+    if (here || !previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) {
+        // A term without variables resolves to itself: the walk is left out when it would fit.
+        *value = below >= 0 && below <= room ? arg : pl_resolve_term(r.engine, arg, arg_frame, arg_frame).term;
+        changed = true;
+    }
+    return below;
+}
+
+// Whether f keeps the values of count arguments in a vector of its own, the case the walks below
+// take themselves; anything else takes record_any.
+inline bool own_vector(const PlFunctor* f, uint32_t count) {
+    return !f->owner && !(f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) && f->values && f->values->count >= count;
+}
+
+// What the walks below hand to own_argument with an argument they leave to it.
+struct OwnWalk {
+    const Recorder& r;
+    PlCell* goal;
+    PlFrame* frame;
+    int64_t room;
+    Copied* copied;  // the goal's, when its variables are followed; else nullptr
+};
+
+// Argument i of a functor with a vector of its own, by the steps above or record_other: whether
+// its value changed, and the levels record_argument answers.
+[[gnu::noinline]] Recording own_argument(const OwnWalk& w, uint32_t i, PlCell* arg, PlFrame* arg_frame) {
+    PlCell** value = &w.goal->fn.functor->values->items[i];
+    bool changed = false;
+    int64_t below = 2;
+    switch (arg->type) {
+    case PL_INT: case PL_NIL: case PL_UNBOUND:
+        if (arg != *value) {
+            *value = arg;
+            changed = true;
+        }
+        break;
+    case PL_FUNCTOR:
+        below = record_functor_value(w.r, arg, arg_frame, value, w.room, changed);
+        break;
+    case PL_LIST:
+        below = record_list_value(w.r.engine, arg, arg_frame, value, w.room, changed, w.copied);
+        if (below != kTakeGeneric) break;
+        [[fallthrough]];
+    default:
+        below = record_other(w.r, w.goal, w.frame, w.room, i, arg, arg_frame, changed);
+        break;
+    }
+    return {changed, below};
+}
+
+// Whether two list elements are integers of different values, which tells two lists apart as
+// their comparison would (pl_constants_equal answers 0).
+inline bool different_integers(const PlCell* a, const PlCell* b) {
+    return a->type == PL_INT && b->type == PL_INT && a->value != b->value;
+}
+
+// Constants stored as they stand: equal ones are the same cell.
+inline bool is_plain_constant(const PlCell* cell) {
+    return cell->type == PL_INT || cell->type == PL_NIL || cell->type == PL_UNBOUND;
+}
+
+// Sets the engine's depth count for the life of the object.
+class DepthAt {
+public:
+    DepthAt(PieEngine* engine, int64_t depth) : engine_(engine), saved_(engine->depth) {
+        engine->depth = static_cast<int>(depth);
+    }
+    ~DepthAt() { engine_->depth = saved_; }
+    DepthAt(const DepthAt&) = delete;
+    DepthAt& operator=(const DepthAt&) = delete;
+
+private:
+    PieEngine* engine_;
+    int saved_;
+};
+
+[[noreturn, gnu::noinline]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query"); }
+
+// The look at the native stack a guard takes entering a level: only when the count crosses 64.
+[[gnu::noinline]] void look_at_stack(PieEngine* engine, int64_t depth) {
+    const DepthAt at(engine, depth);
+    if (pl_stack_exhausted(engine, static_cast<int>(depth - 1))) too_deep(engine);
+}
+
+// The arguments of a goal from argument i on, each by own_argument (the first one record_goal did
+// not take, and the rest), with the engine's count at the goal's level; then the goal's entry in
+// the answers when a value changed, record_goal's own arguments included. The walks of compound
+// terms are entered here.
+[[gnu::noinline]] bool goal_rest(const Recorder& r, PlCell* goal, PlFrame* frame, uint32_t i, bool changed) {
+    PieEngine* engine = r.engine;
+    const DepthAt at(engine, engine->depth + 1);
+    PlFunctor* f = goal->fn.functor;
+    const uint32_t count = std::min(f->arity, goal->fn.args->count);
+    Copied copied;
+    copied.term = nullptr;  // no copy yet: the other fields are read only once it matches
+    const int64_t limit = pl_depth_limit(engine);
+    const int64_t room = limit - engine->depth;
+    const OwnWalk w{r, goal, frame, room, &copied};
+    PlCell** values = f->values->items;
+    for (; i < count; ++i) {
+        const PlDeref d = pl_deref(goal->fn.args->items[i], frame);
+        if (d.term->type != PL_FUNCTOR) {
+            changed |= own_argument(w, i, d.term, d.frame).changed;
+            continue;
+        }
+        // A compound term or atom, as own_argument records it.
+        PlCell* previous = values[i];
+        bool here = false;
+        int64_t below = 2;
+        if (has_arguments(d.term)) {
+            const InnerWalk inner_walk{r, d.frame, limit};
+            const Recording inner = inner_level(inner_walk, d.term, room);
+            here = inner.changed;
+            below = inner.levels;
+        }
+        if (here || !previous || previous->type != PL_FUNCTOR || previous->fn.functor != d.term->fn.functor) {
+            values[i] = below >= 0 && below <= room ? d.term : pl_resolve_term(engine, d.term, d.frame, d.frame).term;
+            changed = true;
+        }
+    }
+    if (changed) {
+        note_query_values(engine, f);
+        enter_answer(r, f);
+    }
+    return changed;
+}
+
+// The end of a recording whose values changed: the functor enters the answers.
+[[gnu::noinline]] bool goal_changed(const Recorder& r, PlFunctor* f) {
+    note_query_values(r.engine, f);
+    enter_answer(r, f);
+    return true;
+}
+
+// A goal whose functor keeps no vector of its own, at the goal's level.
+[[gnu::noinline]] bool goal_any(const Recorder& r, PlCell* goal, PlFrame* frame) {
+    const DepthAt at(r.engine, r.engine->depth + 1);
+    return record_any(r, goal, frame, true).changed;
+}
+
+// The arguments of a goal that succeeded, its variables followed to what they stand for. The
+// commonest arguments are compared and stored here: constants; a walked list whose first element
+// differs from the one recorded before; "[X]" equal to the list recorded before. At the first
+// other argument the rest of the goal goes to goal_rest: this loop calls nothing, and keeps what
+// it holds in registers. Lists are taken here only when their first steps are far from the depth
+// limit: the steps left out cannot meet it. The goal's level is counted as the inner walk counts
+// its levels: the engine's count stays, and is brought up to the level's around the steps that
+// may read it.
+}  // namespace
+
+namespace pl_recording {
+
+[[gnu::noinline]] bool record_goal(const Recorder& r, PlCell* goal, PlFrame* frame) {
+    PieEngine* engine = r.engine;
+    const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth - 1;
+    if (room < 0) too_deep(engine);
+    const int64_t depth = int64_t{engine->depth} + 1;
+    if (((depth - 1) ^ depth) & ~int64_t{63}) look_at_stack(engine, depth);
+    PlFunctor* f = goal->fn.functor;
+    const PlVector* args = goal->fn.args;
+    const uint32_t count = args ? std::min(f->arity, args->count) : 0;
+    if (!own_vector(f, count)) return goal_any(r, goal, frame);
+    bool changed = false;
+    PlCell** values = f->values->items;
+    for (uint32_t i = 0; i < count; ++i) {
+        PlCell* arg = args->items[i];
+        PlFrame* arg_frame = frame;
+        while (arg->type == PL_VAR && arg_frame) {
+            const PlBinding& b = arg_frame->slots()[arg->var.slot];
+            arg = b.term;
+            arg_frame = b.frame;
+        }
+        PlCell* previous = values[i];
+        if (arg->type == PL_LIST) {
+            if (room >= 6 && previous && previous->type == PL_LIST) {
+                const uint32_t shape = arg->shape;
+                if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
+                    if (2 + 2 * int64_t{pl_shape_reach(shape)} <= room && different_integers(previous->list.head, arg->list.head)) {
+                        values[i] = arg;
+                        changed = true;
+                        continue;
+                    }
+                } else if (single_differs(arg, arg_frame, previous, room) == 0) {
+                    continue;
+                }
+            }
+        } else if (is_plain_constant(arg)) {
+            if (arg != previous) {
+                values[i] = arg;
+                changed = true;
+            }
+            continue;
+        }
+        return goal_rest(r, goal, frame, i, changed);
+    }
+    return changed ? goal_changed(r, f) : false;
+}
+
+}  // namespace pl_recording
+
+namespace {
+
+// The generic steps for one argument, at the level's depth.
+[[gnu::noinline]] Recording inner_argument(const InnerWalk& w, PlCell* term, int64_t room, uint32_t i, PlCell* arg) {
+    const DepthAt at(w.r.engine, w.limit - room);
+    const OwnWalk ow{w.r, term, w.frame, room, nullptr};
+    return own_argument(ow, i, arg, w.frame);
+}
+
+// The resolved copy of a term to record, at the level's depth.
+[[gnu::noinline]] PlCell* inner_resolved(const InnerWalk& w, PlCell* term, int64_t room) {
+    const DepthAt at(w.r.engine, w.limit - room);
+    return pl_resolve_term(w.r.engine, term, w.frame, w.frame).term;
+}
+
+// A level whose functor keeps no vector of its own, at the level's depth.
+[[gnu::noinline]] Recording inner_any(const InnerWalk& w, PlCell* term, int64_t room) {
+    const DepthAt at(w.r.engine, w.limit - room);
+    return record_any(w.r, term, w.frame, false);
+}
+
+}  // namespace
+
+namespace pl_recording {
+
+// One level of the walk: term's arguments recorded as record_argument would. Constants and
+// compound terms are taken here, the rest by the generic steps.
+Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
+    if (room_above < 1) too_deep(w.r.engine);
+    const int64_t room = room_above - 1;
+    // Entering the level crosses a multiple of 64 when it reaches one.
+    if (((w.limit - room) & 63) == 0) look_at_stack(w.r.engine, w.limit - room);
+    PlFunctor* f = term->fn.functor;
+    const PlVector* args = term->fn.args;
+    const uint32_t n = args ? args->count : 0;
+    const uint32_t count = std::min(f->arity, n);
+    if (!own_vector(f, count)) return inner_any(w, term, room);
+    bool changed = false;
+    int64_t levels = count == n ? 2 : -1;
+    PlCell** value = f->values->items;
+    for (uint32_t i = 0; i < count; ++i, ++value) {
+        PlCell* arg = args->items[i];
+        int64_t below = 2;
+        // Compound terms and atoms first: in a term inside an argument they are most of what is met.
+        if (arg->type == PL_FUNCTOR) {
+            PlCell* previous = *value;  // before the arguments are recorded: they may be f's too
+            bool here = false;
+            if (has_arguments(arg)) {
+                const Recording inner = inner_level(w, arg, room);
+                here = inner.changed;
+                below = inner.levels;
+            }
+            if (here || !previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) {
+                // A term without variables resolves to itself: the walk is left out when it would fit.
+                *value = below >= 0 && below <= room ? arg : inner_resolved(w, arg, room);
+                changed = true;
+            }
+        } else if (is_plain_constant(arg)) {
+            if (arg != *value) {
+                *value = arg;
+                changed = true;
+            }
+        } else if (arg->type == PL_VAR) {
+            levels = -1;
+            continue;
+        } else {
+            const Recording one = inner_argument(w, term, room, i, arg);
+            changed |= one.changed;
+            below = one.levels;
+        }
+        levels = levels_with(levels, below);
+    }
+    if (changed) {
+        note_query_values(w.r.engine, f);
+        enter_answer(w.r, f);
+    }
+    return {changed, levels};
+}
+
+}  // namespace pl_recording
