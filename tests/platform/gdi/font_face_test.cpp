@@ -1,13 +1,15 @@
 // Outline faces from the system's font files: face names map to sans, serif and monospaced
 // files, sizes and weights change the extents, rotation keeps to the reference point, and the
 // built-in glyphs take over when no font file is there.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 
