@@ -164,10 +164,6 @@ TEST(ImageList, MaskedStripDrawsTransparently) {
     EXPECT_EQ(ImageList_GetImageCount(list), 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(ImageList, LoadsAStripFromTheResourceModule) {
     HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
     ASSERT_NE(module, nullptr);
