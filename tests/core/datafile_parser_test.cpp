@@ -6,9 +6,9 @@
 #include "core/datafile/device_data_layout.h"
 #include "tools/datafile/data_file_writer.h"
 
-#include <fstream>
+#include <drvtest/registry.h>
+
 #include <set>
-#include <sstream>
 
 using namespace devicedata;
 
@@ -93,10 +93,7 @@ TEST_F(DataFileTest, ListsResolveWithTheirCountsAndAbsentListsAreEmpty) {
 }
 
 TEST_F(DataFileTest, BundledPrinterLoadsWithSubListsTextsAndItems) {
-    std::ifstream in(std::string(DRVOPUI_SOURCE_DIR) + "/data/kelvar5e.datafile");
-    std::stringstream text;
-    text << in.rdbuf();
-    DeviceData* data = Parse(Build(text.str()));
+    DeviceData* data = Parse(Build(drvtest::ReadTextFile(std::string(DRVOPUI_SOURCE_DIR) + "/data/kelvar5e.datafile")));
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->ModelCode(), 2059);
     EXPECT_STREQ(data->ModelBlockB(), "PCL5e");

@@ -3,10 +3,12 @@
 #include "preview/dib_resource.h"
 #include "preview/draw_tools.h"
 
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <cstring>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 
@@ -31,10 +33,10 @@ TEST(DibResource, OnlyWholeEightBitPicturesAreDrawn) {
     DibLayout layout;
     ASSERT_TRUE(ReadDibLayout(Picture().data(), Picture().size(), layout));
     EXPECT_EQ(layout.bitsOffset, 56u);
-    ASSERT_TRUE(DrawGreyDib(tools, canvas.Dc(), 0, 0, 3, 2, Picture().data(), Picture().size(), GetProcessHeap(), nullptr));
-    EXPECT_EQ(canvas.At(0, 0), RGB(255, 255, 255));  // the bottom-up row of white
-    EXPECT_EQ(canvas.At(0, 1), RGB(73, 73, 73));     // red in grey
-    EXPECT_EQ(canvas.At(1, 1), RGB(155, 155, 155));  // green in grey
+    ASSERT_TRUE(DrawGreyDib(tools, canvas.dc, 0, 0, 3, 2, Picture().data(), Picture().size(), GetProcessHeap(), nullptr));
+    EXPECT_EQ(canvas.at(0, 0), RGB(255, 255, 255));  // the bottom-up row of white
+    EXPECT_EQ(canvas.at(0, 1), RGB(73, 73, 73));     // red in grey
+    EXPECT_EQ(canvas.at(1, 1), RGB(155, 155, 155));  // green in grey
 
     struct Forgery {
         const char* fault;
@@ -54,11 +56,11 @@ TEST(DibResource, OnlyWholeEightBitPicturesAreDrawn) {
     for (const Forgery& forgery : forgeries) {
         std::vector<uint8_t> bytes = Picture();
         forgery.apply(bytes);
-        canvas.Fill(RGB(0, 0, 0));
+        canvas.fill(RGB(0, 0, 0));
         EXPECT_FALSE(ReadDibLayout(bytes.data(), bytes.size(), layout)) << forgery.fault;
-        EXPECT_FALSE(DrawGreyDib(tools, canvas.Dc(), 0, 0, 3, 2, bytes.data(), bytes.size(), GetProcessHeap(), nullptr))
+        EXPECT_FALSE(DrawGreyDib(tools, canvas.dc, 0, 0, 3, 2, bytes.data(), bytes.size(), GetProcessHeap(), nullptr))
             << forgery.fault;
-        EXPECT_EQ(canvas.CountOther(0, 0, 8, 8, RGB(0, 0, 0)), 0) << forgery.fault;
+        EXPECT_EQ(canvas.countOther(0, 0, 8, 8, RGB(0, 0, 0)), 0) << forgery.fault;
     }
 }
 

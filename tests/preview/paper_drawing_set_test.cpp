@@ -3,13 +3,15 @@
 // picture is saved under the build folder.
 #include "preview/paper_drawing_set.h"
 
-#include "canvas.h"
+#include "drvtest/canvas.h"
 #include "drvtest/fixture_device.h"
 
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 
@@ -22,8 +24,8 @@ protected:
     // Draws one picture of a 120 x 160 sheet at (20, 20) with the settings the test sets.
     void Compose(Canvas& canvas, const std::function<void(CmPvPaperDrawingSet&)>& set) {
         PreviewGeometry geometry = {};
-        geometry.values[6] = canvas.Width();
-        geometry.values[7] = canvas.Height();
+        geometry.values[6] = canvas.width;
+        geometry.values[7] = canvas.height;
         CmPvPaperDrawingSet drawing(nullptr, &geometry);
         PaperPictureSettings& s = drawing.Settings();
         s.x = 20;
@@ -33,7 +35,7 @@ protected:
         s.horizontalScale = s.verticalScale = 100;
         s.scaling = 100;
         set(drawing);
-        drawing.DrawPicture(fixture_.Device(), canvas.Dc());
+        drawing.DrawPicture(fixture_.Device(), canvas.dc);
     }
     static PictureWatermark* Watermark(const char* text, int16_t angleMode) {
         auto* mark = static_cast<PictureWatermark*>(g_chunkPool.Alloc(sizeof(PictureWatermark)));
@@ -145,20 +147,19 @@ TEST_F(PaperDrawingSet, EveryLayoutAndFinishingDrawsOnTheSheetAndLeavesNoObject)
     for (const Picture& picture : pictures) {
         const size_t objects = drvtest::LiveGdiObjects();
         {
-            Canvas canvas(180, 220);
-            canvas.Fill(RGB(0, 128, 128));
+            Canvas canvas(180, 220, RGB(0, 128, 128));
             Compose(canvas, picture.set);
-            canvas.Save("picture_" + picture.name);
+            canvas.save("picture_" + picture.name);
             // The sheet: grey top edge, black shadow on the right, and never anything far outside.
             if (picture.name != "centre_strip") {
-                EXPECT_EQ(canvas.At(30, 20), kGrey) << picture.name;
+                EXPECT_EQ(canvas.at(30, 20), kGrey) << picture.name;
             }
             // A strip folded over the right edge leaves the sheet beyond the fold clear.
             if (picture.name.rfind("fold", 0) != 0 && picture.name != "centre_strip") {
-                EXPECT_EQ(canvas.At(140, 100), kBlack) << picture.name;
+                EXPECT_EQ(canvas.at(140, 100), kBlack) << picture.name;
             }
-            EXPECT_EQ(canvas.CountOther(0, 200, 180, 20, RGB(0, 128, 128)), 0) << picture.name;
-            EXPECT_GT(canvas.CountOther(22, 22, 116, 156, kWhite), 0) << picture.name;
+            EXPECT_EQ(canvas.countOther(0, 200, 180, 20, RGB(0, 128, 128)), 0) << picture.name;
+            EXPECT_GT(canvas.countOther(22, 22, 116, 156, kWhite), 0) << picture.name;
         }
         EXPECT_EQ(drvtest::LiveGdiObjects(), objects) << picture.name;
     }
@@ -180,22 +181,22 @@ TEST_F(PaperDrawingSet, MirrorsAndTurnsAreTheSameCopyReadBackwards) {
     picture(2, 0, down);
     picture(0, 1, halfTurn);
     picture(1, 1, mirrorTurned);
-    halfTurn.Save("mirror_half_turn");
+    halfTurn.save("mirror_half_turn");
     // The copy covers (21, 21) to (138, 178): 118 x 158 pixels from the off-screen picture.
     int leftDiffers = 0, downDiffers = 0, turnDiffers = 0, sameAsDown = 0;
     for (int y = 21; y < 179; ++y)
         for (int x = 21; x < 139; ++x) {
             const int mx = 21 + 138 - x, my = 21 + 178 - y;
-            leftDiffers += left.At(x, y) != plain.At(mx, y);
-            downDiffers += down.At(x, y) != plain.At(x, my);
-            turnDiffers += halfTurn.At(x, y) != plain.At(mx, my);
-            sameAsDown += mirrorTurned.At(x, y) != down.At(x, y);
+            leftDiffers += left.at(x, y) != plain.at(mx, y);
+            downDiffers += down.at(x, y) != plain.at(x, my);
+            turnDiffers += halfTurn.at(x, y) != plain.at(mx, my);
+            sameAsDown += mirrorTurned.at(x, y) != down.at(x, y);
         }
     EXPECT_EQ(leftDiffers, 0);
     EXPECT_EQ(downDiffers, 0);
     EXPECT_EQ(turnDiffers, 0);
     EXPECT_EQ(sameAsDown, 0);
-    EXPECT_GT(plain.CountOther(21, 21, 118, 158, kWhite), 1000);
+    EXPECT_GT(plain.countOther(21, 21, 118, 158, kWhite), 1000);
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 // any angle.
 #include "preview/paper_tools.h"
 
-#include "canvas.h"
+#include "drvtest/canvas.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
 
 #include <cmath>
 #include <cstring>
+
+using drvtest::Canvas;
 
 namespace {
 
@@ -37,22 +39,22 @@ TEST(PaperTools, PunchHolesSitWhereTheSpacingPutsThem) {
     {
         Canvas canvas(140, 60);
         // The multi-hole punch along a top edge of 112: nine 9-pixel holes fit in 100.
-        tools.DrawPunchHoles(fixture.Device(), canvas.Dc(), {10, 10, 112, 40}, 1, 5, IDB_PUNCH_HOLE);
-        for (int offset : {6, 18, 31, 43, 56, 68, 81, 93, 106}) EXPECT_NE(canvas.At(10 + offset, 16), kWhite) << offset;
-        for (int gap : {12, 24, 37, 49, 62, 74, 87, 99}) EXPECT_EQ(canvas.At(10 + gap, 16), kWhite) << gap;
+        tools.DrawPunchHoles(fixture.Device(), canvas.dc, {10, 10, 112, 40}, 1, 5, IDB_PUNCH_HOLE);
+        for (int offset : {6, 18, 31, 43, 56, 68, 81, 93, 106}) EXPECT_NE(canvas.at(10 + offset, 16), kWhite) << offset;
+        for (int gap : {12, 24, 37, 49, 62, 74, 87, 99}) EXPECT_EQ(canvas.at(10 + gap, 16), kWhite) << gap;
         // Edges too short for two holes get one centred hole, or none; nothing divides by zero.
         Canvas small(60, 60);
-        tools.DrawPunchHoles(fixture.Device(), small.Dc(), {0, 0, 25, 30}, 1, 5, IDB_PUNCH_HOLE);
-        EXPECT_NE(small.At(12, 6), kWhite);
-        EXPECT_EQ(small.CountOther(0, 12, 60, 48, kWhite), 0);
-        tools.DrawPunchHoles(fixture.Device(), small.Dc(), {30, 30, 10, 10}, 4, 5, IDB_PUNCH_HOLE);
-        tools.DrawPunchHoles(fixture.Device(), small.Dc(), {30, 30, 0, 0}, 2, 3, IDB_PUNCH_HOLE);
+        tools.DrawPunchHoles(fixture.Device(), small.dc, {0, 0, 25, 30}, 1, 5, IDB_PUNCH_HOLE);
+        EXPECT_NE(small.at(12, 6), kWhite);
+        EXPECT_EQ(small.countOther(0, 12, 60, 48, kWhite), 0);
+        tools.DrawPunchHoles(fixture.Device(), small.dc, {30, 30, 10, 10}, 4, 5, IDB_PUNCH_HOLE);
+        tools.DrawPunchHoles(fixture.Device(), small.dc, {30, 30, 0, 0}, 2, 3, IDB_PUNCH_HOLE);
         // Two holes on a left edge of 60: the span is 60 / 3 - 16 = 4, centred.
         Canvas two(40, 80);
-        tools.DrawPunchHoles(fixture.Device(), two.Dc(), {0, 0, 40, 60}, 2, 2, IDB_PUNCH_HOLE);
-        EXPECT_NE(two.At(6, 28), kWhite);
-        EXPECT_NE(two.At(6, 32), kWhite);
-        canvas.Save("punch_holes");
+        tools.DrawPunchHoles(fixture.Device(), two.dc, {0, 0, 40, 60}, 2, 2, IDB_PUNCH_HOLE);
+        EXPECT_NE(two.at(6, 28), kWhite);
+        EXPECT_NE(two.at(6, 32), kWhite);
+        canvas.save("punch_holes");
     }
     EXPECT_EQ(drvtest::LiveGdiObjects(), objects);
 }
@@ -74,21 +76,21 @@ TEST(PaperTools, WatermarksStayInTheirCellAtEveryAngle) {
                 mark.angleMode = static_cast<int16_t>(mode);
                 mark.frameStyle = static_cast<int16_t>(n % 3);
                 mark.font.lfEscapement = 450;
-                tools.DrawWatermark(canvas.Dc(), cell, {0, 0, 100, 140}, &mark, 1, TRUE, FALSE, direction);
-                EXPECT_GT(canvas.CountOther(cell.x, cell.y, cell.width, cell.height, kWhite), 30) << mode << "/" << direction;
+                tools.DrawWatermark(canvas.dc, cell, {0, 0, 100, 140}, &mark, 1, TRUE, FALSE, direction);
+                EXPECT_GT(canvas.countOther(cell.x, cell.y, cell.width, cell.height, kWhite), 30) << mode << "/" << direction;
             }
         // Nothing lands outside the cells.
         for (int column = 0; column < 4; ++column)
-            EXPECT_EQ(canvas.CountOther(column * 110, 0, 10, canvas.Height(), kWhite), 0) << column;
+            EXPECT_EQ(canvas.countOther(column * 110, 0, 10, canvas.height, kWhite), 0) << column;
         // A divisor of 0 reads as 100, the first-page-only mark skips page 2, and an empty text draws nothing.
         Canvas other(100, 100);
         mark.scaleDivisor = 0;
         mark.firstPageOnly = 1;
-        tools.DrawWatermark(other.Dc(), {0, 0, 100, 100}, {0, 0, 100, 100}, &mark, 2, FALSE, FALSE, 0);
+        tools.DrawWatermark(other.dc, {0, 0, 100, 100}, {0, 0, 100, 100}, &mark, 2, FALSE, FALSE, 0);
         std::memset(mark.text, 0, sizeof mark.text);
-        tools.DrawWatermark(other.Dc(), {0, 0, 100, 100}, {0, 0, 100, 100}, &mark, 1, FALSE, FALSE, 0);
-        EXPECT_EQ(other.CountOther(0, 0, 100, 100, kWhite), 0);
-        canvas.Save("watermarks");
+        tools.DrawWatermark(other.dc, {0, 0, 100, 100}, {0, 0, 100, 100}, &mark, 1, FALSE, FALSE, 0);
+        EXPECT_EQ(other.countOther(0, 0, 100, 100, kWhite), 0);
+        canvas.save("watermarks");
     }
     EXPECT_EQ(drvtest::LiveGdiObjects(), objects);
 }

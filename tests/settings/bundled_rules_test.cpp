@@ -202,12 +202,9 @@ TEST(BundledRules, OnlyWhatTheDeviceHasIsOffered) {
     auto disabled = [](const BundledSheet& sheet, int32_t id) {
         return sheet.initialCalls.find("Disable " + std::to_string(id) + ";") != std::string::npos;
     };
-    EXPECT_TRUE(disabled(mono, kColor));
-    EXPECT_TRUE(disabled(mono, kColorChoiceColor));
-    EXPECT_TRUE(disabled(mono, kColorChoiceAuto));
-    EXPECT_TRUE(disabled(mono, kPositionChoiceTop));
-    EXPECT_FALSE(disabled(mono, kPositionChoiceUpperLeft));
-    EXPECT_TRUE(disabled(mono, kSurfaceChoice24));
+    for (auto [id, off] : {std::pair{kColor, true}, {kColorChoiceColor, true}, {kColorChoiceAuto, true},
+                           {kPositionChoiceTop, true}, {kPositionChoiceUpperLeft, false}, {kSurfaceChoice24, true}})
+        EXPECT_EQ(disabled(mono, id), off) << id;
     // The device's lists answer the same when the rules run again after a change: the upper right
     // point is not the first of the finisher's list, and stays offered.
     const std::string calls = mono.Set(kPosition, "LEFT_W");
@@ -217,10 +214,8 @@ TEST(BundledRules, OnlyWhatTheDeviceHasIsOffered) {
     EXPECT_EQ(mono.Value(kZfold), "OFF");  // no Z-fold unit on the monochrome model
 
     BundledSheet colour(drvtest::kBundledPcl5cPrinter);
-    EXPECT_FALSE(disabled(colour, kColor));
-    EXPECT_FALSE(disabled(colour, kColorChoiceColor));
-    EXPECT_FALSE(disabled(colour, kColorChoiceAuto));
-    EXPECT_FALSE(disabled(colour, kSurfaceChoice24));
+    for (int32_t id : {kColor, kColorChoiceColor, kColorChoiceAuto, kSurfaceChoice24})
+        EXPECT_FALSE(disabled(colour, id)) << id;
     colour.Set(kPageSize, "A3");
     colour.Set(kZfold, "ON");
     EXPECT_EQ(colour.Value(kZfold), "ON");

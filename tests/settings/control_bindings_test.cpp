@@ -4,8 +4,8 @@
 // follow the choices' marks, and owner-drawn entries are drawn by their items.
 #include "core/helpers/drawing.h"
 #include "core/memory/pool_text.h"
+#include "drvtest/canvas.h"
 #include "drvtest/fixture_device.h"
-#include "drvtest/gdi.h"
 #include "drvtest/scripted_user.h"
 #include "drvtest/window_picture.h"
 #include "item_fixture.h"
@@ -18,6 +18,7 @@
 #include <set>
 #include <string>
 
+using drvtest::Canvas;
 using namespace itemtest;
 
 namespace {
@@ -49,13 +50,6 @@ protected:
     uint8_t* settings = nullptr;
 };
 
-std::set<COLORREF> Colours(HDC dc, int x, int y, int cx, int cy) {
-    std::set<COLORREF> seen;
-    for (int row = y; row < y + cy; ++row)
-        for (int column = x; column < x + cx; ++column) seen.insert(GetPixel(dc, column, row));
-    return seen;
-}
-
 TEST_F(ItemDialog, ANumberFieldOfThePageBeingResetComparesWhatIsTyped) {
     CmSvConflict registry;
     Ctx()->svc->GetUserData(Ctx())->SetConflict(&registry);
@@ -80,28 +74,6 @@ TEST_F(ItemDialog, ANumberFieldOfThePageBeingResetComparesWhatIsTyped) {
     EXPECT_EQ(Run(), IDCANCEL);
     Ctx()->svc->GetUserData(Ctx())->SetConflict(nullptr);
 }
-
-// A surface of the size of one list entry, to draw entries into and read them back.
-class EntrySurface {
-public:
-    EntrySurface(int width, int height)
-        : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateBitmap(width, height, 1, 32, nullptr)) {
-        previous_ = SelectObject(dc_, bitmap_);
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
-    ~EntrySurface() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
-};
 
 TEST_F(ItemDialog, ShowsTheSheetsSettingsAndStoresWhatThePersonChose) {
     SetLong(Ctx(), settings, kFlagsOption, 1);
@@ -227,16 +199,16 @@ TEST_F(ItemDialog, APagesTestDecidesWhichEntriesATrackedListMayKeep) {
         EXPECT_GT(asked, 0);
 
         // Drawn grey when the test refuses the entry, whatever its enabled flag says.
-        EntrySurface surface(160, 18);
+        Canvas surface(160, 18, RGB(0, 0, 0));  // one list entry
         DRAWITEMSTRUCT draw{};
         draw.itemID = 1;
         draw.itemAction = ODA_DRAWENTIRE;
         draw.hwndItem = combo;
-        draw.hDC = surface.Dc();
+        draw.hDC = surface.dc;
         draw.rcItem = RECT{0, 0, 160, 18};
         draw.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, 1, 0));
         EXPECT_EQ(order->DrawEntryWithTest(Ctx(), combo, &draw, EvenValues, &asked), 1);
-        EXPECT_EQ(Colours(surface.Dc(), 24, 0, 120, 18).count(GetSysColor(COLOR_GRAYTEXT)), 1u);
+        EXPECT_EQ(surface.colours(24, 0, 120, 18).count(GetSysColor(COLOR_GRAYTEXT)), 1u);
         EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
     EXPECT_EQ(Run(), IDCANCEL);
@@ -331,7 +303,7 @@ TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
         for (Case c : {Case{0, ODS_SELECTED | ODS_FOCUS, COLOR_HIGHLIGHT, GetSysColor(COLOR_HIGHLIGHTTEXT), "entry_selected"},
                        Case{0, ODS_DISABLED, COLOR_BTNFACE, GetSysColor(COLOR_GRAYTEXT), "entry_disabled"},
                        Case{3, 0, COLOR_WINDOW, GetSysColor(COLOR_GRAYTEXT), "entry_choice_disabled"}}) {
-            EntrySurface surface(160, 18);
+            Canvas surface(160, 18, RGB(0, 0, 0));  // one list entry
             DRAWITEMSTRUCT draw{};
             draw.CtlType = ODT_COMBOBOX;
             draw.CtlID = ITC_ORDER;
@@ -339,18 +311,18 @@ TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
             draw.itemAction = ODA_DRAWENTIRE;
             draw.itemState = c.state;
             draw.hwndItem = combo;
-            draw.hDC = surface.Dc();
+            draw.hDC = surface.dc;
             draw.rcItem = RECT{0, 0, 160, 18};
             draw.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, c.entry, 0));
             EXPECT_EQ(order->DrawItem(Ctx(), combo, ITC_ORDER, &draw), 1);
-            drvtest::SavePng(surface.Dc(), std::string(DRVOPUI_TEST_OUTPUT_DIR "/") + c.picture + ".png");
+            surface.save(c.picture);
             // Background inside the focus frame; the picture sits 2 pixels in (small images), the text
             // from 24.
             const COLORREF background = GetSysColor(c.background);
-            EXPECT_EQ(Colours(surface.Dc(), 1, 1, 1, 16), std::set<COLORREF>{background}) << c.picture;
-            EXPECT_EQ(Colours(surface.Dc(), 150, 1, 9, 16), std::set<COLORREF>{background}) << c.picture;
-            EXPECT_GT(Colours(surface.Dc(), 2, 2, 16, 16).size(), 1u) << c.picture;
-            const std::set<COLORREF> text = Colours(surface.Dc(), 24, 0, 120, 18);
+            EXPECT_EQ(surface.colours(1, 1, 1, 16), std::set<COLORREF>{background}) << c.picture;
+            EXPECT_EQ(surface.colours(150, 1, 9, 16), std::set<COLORREF>{background}) << c.picture;
+            EXPECT_GT(surface.colours(2, 2, 16, 16).size(), 1u) << c.picture;
+            const std::set<COLORREF> text = surface.colours(24, 0, 120, 18);
             EXPECT_EQ(text.count(c.textColour), 1u) << c.picture;
         }
 
@@ -363,17 +335,17 @@ TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
         EXPECT_EQ(order->DrawItem(Ctx(), combo, ITC_ORDER, &none), 0);
 
         // A pressed push button draws the picture pair after its own.
-        EntrySurface pressed(20, 20), expected(20, 20);
+        Canvas pressed(20, 20, RGB(0, 0, 0)), expected(20, 20, RGB(0, 0, 0));
         DRAWITEMSTRUCT draw{};
         draw.CtlType = ODT_BUTTON;
         draw.itemState = ODS_SELECTED;
-        draw.hDC = pressed.Dc();
+        draw.hDC = pressed.dc;
         draw.rcItem = RECT{0, 0, 20, 20};
         EXPECT_EQ(lock->DrawItem(Ctx(), GetDlgItem(dialog, ITC_LOCK), ITC_LOCK, &draw), 1);
-        DrawMaskedBitmap(Ctx(), expected.Dc(), 0, 0, IDB_ADD_PROFILE + 1, IDB_ADD_PROFILE_MASK + 1, COLOR_BTNFACE);
+        DrawMaskedBitmap(Ctx(), expected.dc, 0, 0, IDB_ADD_PROFILE + 1, IDB_ADD_PROFILE_MASK + 1, COLOR_BTNFACE);
         for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 20; ++x) ASSERT_EQ(GetPixel(pressed.Dc(), x, y), GetPixel(expected.Dc(), x, y));
-        drvtest::SavePng(pressed.Dc(), DRVOPUI_TEST_OUTPUT_DIR "/push_button_selected.png");
+            for (int x = 0; x < 20; ++x) ASSERT_EQ(GetPixel(pressed.dc, x, y), GetPixel(expected.dc, x, y));
+        pressed.save("push_button_selected");
         EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
     EXPECT_EQ(Run(), IDCANCEL);

@@ -69,9 +69,7 @@ TEST(SheetPage, AClickRunsTheRulesAndTheMarkedControlsAreRewritten) {
         // The automatic colour brings the scale back to 100, shown in its field.
         EXPECT_TRUE(drvtest::Click(dialog, ITC_AUTO));
         EXPECT_TRUE(Enabled(dialog, ITC_COLLATE));
-        char text[16] = {};
-        GetDlgItemTextA(dialog, ITC_SCALE, text, sizeof text);
-        EXPECT_STREQ(text, "100");
+        EXPECT_EQ(drvtest::ReadText(dialog, ITC_SCALE), "100");
 
         // A push button whose press changes nothing answers 0 and goes back to off.
         EXPECT_TRUE(drvtest::Click(dialog, ITC_LOCK));
@@ -127,9 +125,7 @@ TEST(SheetPage, ASpinStepTheItemTakesRunsTheRules) {
         step.iPos = 150;
         step.iDelta = 1;
         refused = SendMessageA(dialog, WM_NOTIFY, ITC_SCALE_SPIN, reinterpret_cast<LPARAM>(&step));
-        char text[16] = {};
-        GetDlgItemTextA(dialog, ITC_SCALE, text, sizeof text);
-        EXPECT_STREQ(text, "160");
+        EXPECT_EQ(drvtest::ReadText(dialog, ITC_SCALE), "160");
         EXPECT_EQ(IsDlgButtonChecked(dialog, ITC_COLLATE), BST_CHECKED);
         EXPECT_FALSE(Enabled(dialog, ITC_COLLATE));
         EXPECT_TRUE(drvtest::PressCancel(dialog));

@@ -115,10 +115,6 @@ TEST_F(Drvhost, LoadsTheLibraryAtRunTimeAndLinksOnlyThePlatform) {
     EXPECT_EQ(needed.find("libDrvopui.so"), std::string::npos) << needed;
 }
 
-}  // namespace
-
-namespace {
-
 // Requests as an application sends them: the answer and the data word are printed, and a set
 // prints what changed in the device mode, the rules' changes with it.
 TEST_F(Drvhost, SendsOptionRequestsAndPrintsWhatASetChanged) {

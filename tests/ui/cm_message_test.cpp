@@ -3,6 +3,7 @@
 // rows come before the common ones; the catalogue is the request's message module.
 #include "core/device/service_table.h"
 #include "drvtest/scripted_user.h"
+#include "drvtest/test_window.h"
 #include "ui/cm_message.h"
 #include "ui/dialog_framework.h"
 #include "ui_test_support.h"
@@ -35,12 +36,7 @@ protected:
     void SetUp() override {
         DialogTest::SetUp();
         ASSERT_TRUE(RegisterMessageRows(kCommonMessages, kProfileRows, std::size(kProfileRows)));
-        WNDCLASSA c{};
-        c.lpfnWndProc = OwnerProc;
-        c.lpszClassName = "MessageOwner";
-        RegisterClassA(&c);
-        pageOwner = CreateWindowExA(0, "MessageOwner", "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                                    nullptr);
+        pageOwner = drvtest::MakeWindow("MessageOwner", OwnerProc, WS_OVERLAPPED, 100, 100);
     }
     void TearDown() override {
         DestroyWindow(pageOwner);

@@ -292,10 +292,6 @@ TEST_F(ApplicationOptionValues, PosterLayoutIsRefusedOverAPosterBlockAndZeroedFi
     EXPECT_EQ(Ask(2, 0x100DB, nullptr), 1);
 }
 
-}  // namespace
-
-namespace {
-
 // Sizes, fixed answers and the refusals of records that do not fit, code by code.
 TEST_F(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
     struct Case {

@@ -51,10 +51,6 @@ TEST_F(ApplicationOptions, ReadsAndSetsItemsByKeyAndTheCallerKeepsTheResult) {
     EXPECT_EQ(Ask(3, kOrientationKey, nullptr), 1);
 }
 
-}  // namespace
-
-namespace {
-
 // Memory running out while the session's registry starts answers 1 and leaves no half-built
 // registry behind: the next request starts one whole.
 TEST_F(ApplicationOptions, MemoryRunningOutAnswersOneAndTheNextRequestStartsAgain) {

@@ -145,10 +145,6 @@ TEST_F(DriverOptions, PaperSourceSettingsChangeNothingWhenOneEntryIsRefused) {
     EXPECT_EQ(again, entries);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(DriverOptions, SourceTablesAnswerTheirFixedEntriesAndCapabilityBits) {
     DWORD count = 0;
     ASSERT_EQ(Ask(1, 0x1003B, &count), 0);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "drvtest/help_requests.h"
+#include "drvtest/test_window.h"
 
 namespace {
 
@@ -83,12 +84,8 @@ TEST(Clipboard, CallsOutsideAnOpenClipboardFail) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
     EXPECT_FALSE(OpenClipboard(reinterpret_cast<HWND>(0x1234)));
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "ClipboardOwner";
-    RegisterClassA(&wc);
-    HWND a = CreateWindowExA(0, "ClipboardOwner", "a", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND b = CreateWindowExA(0, "ClipboardOwner", "b", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND a = drvtest::MakeWindow("ClipboardOwner", DefWindowProcA, 0, 10, 10);
+    HWND b = drvtest::MakeWindow("ClipboardOwner", DefWindowProcA, 0, 10, 10);
     ASSERT_TRUE(OpenClipboard(a));
     EXPECT_FALSE(OpenClipboard(b));  // another window holds it
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "drvtest/test_window.h"
+
 #include <string>
 #include <vector>
 
@@ -44,14 +46,9 @@ inline LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 inline HWND MakeParent() {
     InitCommonControls();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ParentProc;
-    wc.lpszClassName = "ControlTestParent";
-    RegisterClassA(&wc);
     g_heard.clear();
     g_refuse = 0;
-    return CreateWindowExA(0, "ControlTestParent", "parent", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                           nullptr, nullptr, nullptr);
+    return drvtest::MakeWindow("ControlTestParent", ParentProc, WS_OVERLAPPED | WS_VISIBLE, 400, 300);
 }
 
 inline HWND MakeChild(HWND parent, const char* cls, DWORD style, int id, int x = 10, int y = 10, int w = 200, int h = 100) {

@@ -1,6 +1,7 @@
 // Tab control, tooltips and image lists: a person's tab switch with its two notifications, a tip
 // that asks its owner for the text as the mouse arrives, and masked images drawn over a background.
 #include "parent_window.h"
+#include "drvtest/test_window.h"
 #include "platform/resources/res_file.h"
 
 #include <gtest/gtest.h>
@@ -64,11 +65,7 @@ LRESULT CALLBACK ToolOwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 TEST(Tooltip, SubclassedToolAsksItsOwnerForTheText) {
     InitCommonControls();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ToolOwnerProc;
-    wc.lpszClassName = "TipOwner";
-    RegisterClassA(&wc);
-    HWND owner = CreateWindowExA(0, "TipOwner", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = drvtest::MakeWindow("TipOwner", ToolOwnerProc, WS_OVERLAPPED | WS_VISIBLE, 300, 200);
     HWND button = CreateWindowExA(0, "TipOwner", "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20, owner,
                                   reinterpret_cast<HMENU>(10319), nullptr, nullptr);
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, owner,
@@ -166,10 +163,6 @@ TEST(ImageList, MaskedStripDrawsTransparently) {
     EXPECT_FALSE(ImageList_Destroy(list));  // a stale handle is refused
     EXPECT_EQ(ImageList_GetImageCount(list), 0);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(ImageList, LoadsAStripFromTheResourceModule) {
     HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");

@@ -140,10 +140,6 @@ TEST(TrackBar, KeysAndDragReportScrollCodes) {
     DestroyWindow(parent);
 }
 
-}  // namespace
-
-namespace {
-
 // The progress bar is moved by the program alone: positions stay in the range, a step past the
 // end starts over, and the answers are the previous values.
 TEST(ProgressBar, RangePositionAndSteps) {

@@ -1,10 +1,12 @@
 // Blits: every ternary code against its truth table, the colour/monochrome conversions, the
 // masked drawing of the preview pictures, mirroring stretches and overlapping copies.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+
+using drvtest::Canvas;
 
 namespace {
 

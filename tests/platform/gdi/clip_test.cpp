@@ -1,8 +1,10 @@
 // Clipping and coordinates: clip regions in device units, the clip rectangle functions in
 // logical units, and the window and viewport origins.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
+
+using drvtest::Canvas;
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);

@@ -1,7 +1,7 @@
 // DIBs: every supported depth decodes to the same picture, bottom-up and top-down; the source
 // rectangle of a bottom-up DIB counts from its bottom; GetDIBits and SetDIBits round-trip; DIB
 // sections share memory with the caller; forged headers are refused.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include "platform/gdi/dib.h"
 
@@ -9,6 +9,8 @@
 
 #include <cstring>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 

@@ -1,8 +1,10 @@
 // Fills: edge rules of rectangles, pattern brushes tiled from the brush origin, hatch brushes in
 // both background modes, frames of rectangles and regions, inversion.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
+
+using drvtest::Canvas;
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = 0, kRed = RGB(255, 0, 0);

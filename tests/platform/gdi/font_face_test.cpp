@@ -1,13 +1,15 @@
 // Outline faces from the system's font files: face names map to sans, serif and monospaced
 // files, sizes and weights change the extents, rotation keeps to the reference point, and the
 // built-in glyphs take over when no font file is there.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 
@@ -28,16 +30,6 @@ SIZE extent(HDC dc, const char* text) {
     SIZE s{};
     GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &s);
     return s;
-}
-
-// Bounding box of the pixels that are not white.
-RECT ink(const Canvas& c, int width, int height) {
-    RECT r{width, height, -1, -1};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (c.at(x, y) != RGB(255, 255, 255)) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
-                                                       std::max<LONG>(r.right, x + 1), std::max<LONG>(r.bottom, y + 1)};
-    return r;
 }
 
 }  // namespace
@@ -89,7 +81,7 @@ TEST(GdiFontFace, RotatedTextStaysOnItsSideOfTheReferencePoint) {
         SetBkMode(c.dc, TRANSPARENT);
         Selected f(c.dc, "Arial", 20, FW_NORMAL, k.escapement);
         TextOutA(c.dc, 60, 60, "HHHH", 4);
-        RECT r = ink(c, 120, 120);
+        RECT r = c.inkBox();
         ASSERT_LT(r.left, r.right) << k.escapement;
         EXPECT_TRUE(k.left ? r.right <= 61 : r.left >= 59) << k.escapement;
         EXPECT_TRUE(k.above ? r.bottom <= 61 : r.top >= 59) << k.escapement;
@@ -114,7 +106,7 @@ TEST(GdiFontFace, TheBuiltInGlyphsTakeOverWithoutFontFiles) {
         EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 9);  // the built-in cell: 9 rows of 10
         SetBkMode(c.dc, TRANSPARENT);
         TextOutA(c.dc, 2, 2, "Hi", 2);
-        EXPECT_LT(ink(c, 40, 20).left, 40);
+        EXPECT_LT(c.inkBox().left, 40);
     }
     drvtest::SetFontDirectory(nullptr);
     EXPECT_TRUE(monospaced());

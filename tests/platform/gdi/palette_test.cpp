@@ -1,8 +1,10 @@
 // Palette displays: a test switches the screen to 8 bits per pixel; colours then map to the
 // selected palette (the static colours by default, the halftone palette once selected).
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
+
+using drvtest::Canvas;
 
 namespace {
 

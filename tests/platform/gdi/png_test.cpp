@@ -1,7 +1,7 @@
 // The PNG helper writes what the surface holds: the file is decoded here (zlib inflate of the
 // IDAT data) and compared pixel for pixel, and a picture that cannot be written fails the test.
 // Also: GDI objects are counted, so leaks show, and device contexts die only by their own call.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@
 
 #include <cstdio>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 

@@ -2,11 +2,13 @@
 // its shadow, pattern text lines, a gradient page symbol, staples, punch holes, a masked picture,
 // a dashed border through a clip and a turned watermark), saved for a person to look at and
 // checked at a few telling pixels.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+using drvtest::Canvas;
 
 namespace {
 

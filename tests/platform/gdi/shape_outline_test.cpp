@@ -2,7 +2,7 @@
 // well inside a closed shape is painted, every pixel well outside is not, the one-pixel pen runs
 // along the whole outline, and the fill meets the edge with neither gap nor spill. Within one
 // pixel of the outline either answer is right: that is where the edge rules decide.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include <numbers>
 #include <sstream>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 

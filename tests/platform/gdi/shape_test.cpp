@@ -1,12 +1,14 @@
 // Lines and shapes: the last pixel of a line is left out, rectangles and ellipses stay inside
 // their box less its right and bottom edges, polygons fill by the alternate or winding rule,
 // and an XOR pen touches each joint of a polyline once.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using drvtest::Canvas;
 
 namespace {
 

@@ -1,11 +1,13 @@
 // Device contexts over an area of a shared surface, as the window manager makes them: logical
 // (0, 0) is the area's corner, nothing outside the area changes, and a system clip limits
 // drawing beneath the caller's own clip.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include "platform/gdi/surface.h"
 
 #include <gtest/gtest.h>
+
+using drvtest::Canvas;
 
 TEST(GdiSurface, AreaDcDrawsOnlyInsideItsAreaAndSystemClip) {
     auto surface = gdi::Surface::Create(20, 10, 32);

@@ -1,29 +1,17 @@
 // Text: metrics in both height conventions, extents that match what is drawn, alignment about
 // the reference point, rotation about it, and DrawTextA's layout flags.
-#include "canvas.h"
+#include "drvtest/canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+using drvtest::Canvas;
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// Bounding box of the pixels that are not the background colour.
-RECT inkBox(const Canvas& c, int width, int height, COLORREF background = kWhite) {
-    RECT r{width, height, -1, -1};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (c.at(x, y) != background) {
-                r.left = std::min<LONG>(r.left, x);
-                r.top = std::min<LONG>(r.top, y);
-                r.right = std::max<LONG>(r.right, x + 1);
-                r.bottom = std::max<LONG>(r.bottom, y + 1);
-            }
-    return r;
-}
 
 struct UseFont {
     HDC dc;
@@ -79,7 +67,7 @@ TEST(GdiText, DrawnTextFitsItsExtentAndFollowsTheAlignment) {
     SIZE size;
     GetTextExtentPoint32A(c.dc, "Hg", 2, &size);
     TextOutA(c.dc, 10, 5, "Hg", 2);
-    RECT ink = inkBox(c, 120, 40);
+    RECT ink = c.inkBox();
     EXPECT_GE(ink.left, 10);
     EXPECT_LE(ink.right, 10 + size.cx);
     TEXTMETRICA tm;
@@ -94,7 +82,7 @@ TEST(GdiText, DrawnTextFitsItsExtentAndFollowsTheAlignment) {
     SetBkMode(d.dc, TRANSPARENT);
     SetTextAlign(d.dc, TA_RIGHT | TA_BASELINE);
     TextOutA(d.dc, 100, 30, "H", 1);
-    RECT right = inkBox(d, 120, 40);
+    RECT right = d.inkBox();
     EXPECT_EQ(right.bottom, 30);           // H stands on the baseline
     EXPECT_LE(right.right, 100);
     EXPECT_GE(right.right, 96);
@@ -121,7 +109,7 @@ TEST(GdiText, RotatedTextTurnsAboutItsReferencePoint) {
     SIZE size;
     GetTextExtentPoint32A(c.dc, "HHH", 3, &size);
     TextOutA(c.dc, 20, 70, "HHH", 3);
-    RECT ink = inkBox(c, 60, 80);
+    RECT ink = c.inkBox();
     EXPECT_GE(ink.left, 20);
     EXPECT_LE(ink.right, 20 + size.cy + 1);
     EXPECT_LE(ink.bottom, 71);
@@ -133,7 +121,7 @@ TEST(GdiText, RotatedTextTurnsAboutItsReferencePoint) {
     SetBkMode(d.dc, TRANSPARENT);
     SetTextAlign(d.dc, TA_CENTER | TA_BASELINE);
     TextOutA(d.dc, 40, 40, "HHHH", 4);
-    RECT diag = inkBox(d, 80, 80);
+    RECT diag = d.inkBox();
     // Centred on the reference point, the diagonal run passes close to it.
     EXPECT_NEAR((diag.left + diag.right) / 2.0, 40, 6);
     EXPECT_NEAR((diag.top + diag.bottom) / 2.0, 40, 6);
@@ -161,7 +149,7 @@ TEST(GdiText, DrawTextLayoutFlags) {
 
     RECT box{0, 0, 100, 30};
     DrawTextA(c.dc, "word", 4, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    RECT ink = inkBox(c, 100, 60);
+    RECT ink = c.inkBox();
     EXPECT_NEAR((ink.left + ink.right) / 2.0, 50, 2);
     EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 15, 2);
 
@@ -170,7 +158,7 @@ TEST(GdiText, DrawTextLayoutFlags) {
     DrawTextA(c.dc, path, -1, &narrow, DT_PATH_ELLIPSIS | DT_SINGLELINE | DT_MODIFYSTRING);
     EXPECT_NE(std::strstr(path, "..."), nullptr) << path;
     EXPECT_NE(std::strstr(path, "file.txt"), nullptr) << path;
-    EXPECT_EQ(inkBox(c, 100, 60).right <= 100, true);
+    EXPECT_EQ(c.inkBox().right <= 100, true);
 }
 
 TEST(GdiText, PrefixUnderlinesTheMarkedLetter) {
@@ -179,13 +167,13 @@ TEST(GdiText, PrefixUnderlinesTheMarkedLetter) {
     RECT r{0, 0, 40, 20};
     DrawTextA(plain.dc, "Ok", -1, &r, DT_SINGLELINE);
     DrawTextA(marked.dc, "&Ok", -1, &r, DT_SINGLELINE);
-    RECT a = inkBox(plain, 40, 20), b = inkBox(marked, 40, 20);
+    RECT a = plain.inkBox(), b = marked.inkBox();
     EXPECT_GT(b.bottom, a.bottom);  // the underline lies below the letters
     RECT none{0, 0, 40, 20};
     Canvas literal(40, 20);
     SetBkMode(literal.dc, TRANSPARENT);
     DrawTextA(literal.dc, "&Ok", -1, &none, DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_GT(inkBox(literal, 40, 20).right, a.right);  // the & is drawn
+    EXPECT_GT(literal.inkBox().right, a.right);  // the & is drawn
 }
 
 TEST(GdiText, PictureOfTextStyles) {
@@ -246,8 +234,8 @@ TEST(GdiText, ExtTextOutOpaqueClippedAndUpdatingThePosition) {
     ExtTextOutA(c.dc, 5, 2, ETO_OPAQUE | ETO_CLIPPED, &r, "WWWW", 4, nullptr);
     EXPECT_EQ(c.at(10, 2), RGB(0, 255, 0));   // the rectangle is filled whatever the mode
     EXPECT_EQ(c.at(9, 10), RGB(255, 255, 255));
-    EXPECT_EQ(inkBox(c, 80, 20).left, 10);    // ink starts at the clip, not at x = 5
-    EXPECT_EQ(inkBox(c, 80, 20).right, 20);
+    EXPECT_EQ(c.inkBox().left, 10);    // ink starts at the clip, not at x = 5
+    EXPECT_EQ(c.inkBox().right, 20);
 
     Canvas d(80, 20);
     UseFont g(d.dc, 16);

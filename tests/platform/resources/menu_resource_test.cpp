@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "drvtest/scripted_user.h"
+#include "drvtest/test_window.h"
 #include "platform/resources/res_file.h"
 #include "platform/user/menu.h"
 
@@ -36,11 +37,7 @@ TEST(Menus, LoadedMenuKeepsItsItemsAndTrackingChoosesEnabledCommands) {
     EXPECT_EQ(CheckMenuItem(popup, 10463, MF_UNCHECKED), static_cast<DWORD>(MF_CHECKED));
     EXPECT_EQ(EnableMenuItem(popup, 10460, MF_GRAYED), MF_ENABLED);
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = OwnerProc;
-    wc.lpszClassName = "MenuTestOwner";
-    RegisterClassA(&wc);
-    HWND owner = CreateWindowExA(0, "MenuTestOwner", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = drvtest::MakeWindow("MenuTestOwner", OwnerProc, WS_POPUP, 10, 10);
     {
         drvtest::ScriptedUser person;
         person.ChooseMenuCommand(10460);  // grayed just now: closes without a choice

@@ -116,10 +116,6 @@ TEST(ResFile, MissingOrBadFileGivesAClearError) {
     EXPECT_FALSE(res::CloseResourceFile(nullptr));
 }
 
-}  // namespace
-
-namespace {
-
 TEST(ResourceModuleFile, DataFileModuleOfTheKernelServesItsResources) {
     std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
     std::filesystem::create_directories(system);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "drvtest/scripted_user.h"
+#include "drvtest/test_window.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +38,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class Controls : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ParentProc;
-        wc.lpszClassName = "ControlsTestParent";
-        RegisterClassA(&wc);
-        parent = CreateWindowExA(0, "ControlsTestParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr,
-                                 nullptr, nullptr);
+        parent = drvtest::MakeWindow("ControlsTestParent", ParentProc, WS_POPUP | WS_VISIBLE, 300, 300);
         g_events.clear();
     }
     void TearDown() override { DestroyWindow(parent); }

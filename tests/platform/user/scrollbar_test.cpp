@@ -3,6 +3,7 @@
 // and the thumb painted where the position puts it.
 #include <windows.h>
 
+#include "drvtest/test_window.h"
 #include "drvtest/window_picture.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +29,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class ScrollBars : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ParentProc;
-        wc.lpszClassName = "ScrollBarTestParent";
-        RegisterClassA(&wc);
-        parent = CreateWindowExA(0, "ScrollBarTestParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr,
-                                 nullptr, nullptr);
+        parent = drvtest::MakeWindow("ScrollBarTestParent", ParentProc, WS_POPUP | WS_VISIBLE, 300, 300);
         bar = CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 10, 10, 200, 16, parent,
                               reinterpret_cast<HMENU>(5), nullptr, nullptr);
         ASSERT_NE(bar, nullptr);

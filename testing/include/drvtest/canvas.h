@@ -1,5 +1,6 @@
-// A memory DC over a fresh 32-bit bitmap for the GDI tests, with pixel reads and a PNG dump into
-// the test output folder that fails the test when the file cannot be written.
+// Test-only: a memory DC over a fresh bitmap (32 bits by default) for the tests that draw, with
+// pixel reads and a PNG dump into the test output folder that fails the test when the file cannot
+// be written.
 #pragma once
 
 #include <windows.h>
@@ -8,22 +9,23 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
+
+namespace drvtest {
 
 struct Canvas {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ old = nullptr;
+    int width = 0, height = 0;
 
-    Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255), int bpp = 32) {
+    Canvas(int w, int h, COLORREF colour = RGB(255, 255, 255), int bpp = 32) : width(w), height(h) {
         dc = CreateCompatibleDC(nullptr);
         bitmap = CreateBitmap(width, height, 1, UINT(bpp), nullptr);
         old = SelectObject(dc, bitmap);
-        RECT all{0, 0, width, height};
-        HBRUSH b = CreateSolidBrush(fill);
-        FillRect(dc, &all, b);
-        DeleteObject(b);
+        fill(colour);
     }
     ~Canvas() {
         SelectObject(dc, old);
@@ -33,7 +35,26 @@ struct Canvas {
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
+    void fill(COLORREF colour) {
+        RECT all{0, 0, width, height};
+        HBRUSH b = CreateSolidBrush(colour);
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+    }
     COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+    // Pixels within the rectangle that are not `colour`, and the colours found there.
+    int countOther(int x, int y, int cx, int cy, COLORREF colour) const {
+        int n = 0;
+        for (int row = y; row < y + cy; ++row)
+            for (int column = x; column < x + cx; ++column) n += at(column, row) != colour;
+        return n;
+    }
+    std::set<COLORREF> colours(int x, int y, int cx, int cy) const {
+        std::set<COLORREF> seen;
+        for (int row = y; row < y + cy; ++row)
+            for (int column = x; column < x + cx; ++column) seen.insert(at(column, row));
+        return seen;
+    }
     // Every pixel, row by row from the top, read in one call.
     std::vector<COLORREF> pixels() const {
         BITMAP info{};
@@ -51,7 +72,9 @@ struct Canvas {
         if (!drvtest::SavePng(dc, path)) ADD_FAILURE() << "the picture was not written: " << path;
     }
 
-    // Bounding box of the pixels in the area that are not the background; empty when none are.
+    // Bounding box of the pixels in the area (the whole canvas unless given) that are not the
+    // background; empty when none are.
+    RECT inkBox() const { return inkBox(RECT{0, 0, width, height}); }
     RECT inkBox(const RECT& area, COLORREF background = RGB(255, 255, 255)) const {
         RECT r{area.right, area.bottom, area.left, area.top};
         for (int y = area.top; y < area.bottom; ++y)
@@ -72,3 +95,5 @@ struct Canvas {
         return s;
     }
 };
+
+}  // namespace drvtest
