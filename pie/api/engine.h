@@ -199,6 +199,22 @@ private:
     int weight_;
 };
 
+// Sets the engine's depth count for the life of the object: a walk that keeps its depth in a
+// variable brings the engine's count up to a level's only around a step that may read it.
+class PlDepthAt {
+public:
+    PlDepthAt(PieEngine* engine, int64_t depth) : engine_(engine), saved_(engine->depth) {
+        engine->depth = static_cast<int>(depth);
+    }
+    ~PlDepthAt() { engine_->depth = saved_; }
+    PlDepthAt(const PlDepthAt&) = delete;
+    PlDepthAt& operator=(const PlDepthAt&) = delete;
+
+private:
+    PieEngine* engine_;
+    int saved_;
+};
+
 // Raises error 4102 when a walk from the current level that would take levels more goes past the
 // limit: for a walk cut short because what is left is known (see list_shape.h).
 inline void pl_depth_reach(PieEngine* engine, int64_t levels, const char* function) {

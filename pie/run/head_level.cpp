@@ -115,7 +115,7 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
             }
             if (l.term->fn.functor != b->fn.functor) return 0;
             if (l.term->fn.functor->arity == 1) {
-                DepthAt at(w.engine, depth);
+                PlDepthAt at(w.engine, depth);
                 const PlDeref item = l;  // the step's own stays out of memory
                 if (!pl_item_status_allows(w.engine, item, PlDeref{b, w.frame, nullptr, nullptr, nullptr})) return 0;
             }
@@ -133,7 +133,7 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
         }
         // The generic walk takes the pair up where this step stands: at this level's depth, with
         // the cycle check having seen the steps before it.
-        DepthAt at(w.engine, depth);
+        PlDepthAt at(w.engine, depth);
         if (step >= 2) return pl_unify_from(w.engine, a, fa, b, w.frame, cycle.engage(), true);
         PlCycleCheck fresh;
         return pl_unify_from(w.engine, a, fa, b, w.frame, fresh, step == 1);

@@ -14,20 +14,8 @@ namespace pl_head_walk {
 [[noreturn]] void too_deep(PieEngine* engine);
 [[noreturn]] void not_unifiable(PieEngine* engine);
 
-// The walk keeps its depth in a variable: the engine's count is brought up to a level's only
-// around a step that may read it (an item's status may run rules, the generic walk counts on).
-class DepthAt {
-public:
-    DepthAt(PieEngine* engine, int depth) : engine_(engine), saved_(engine->depth) { engine->depth = depth; }
-    ~DepthAt() { engine_->depth = saved_; }
-    DepthAt(const DepthAt&) = delete;
-    DepthAt& operator=(const DepthAt&) = delete;
-
-private:
-    PieEngine* engine_;
-    int saved_;
-};
-
+// The walk keeps its depth in a variable (see PlDepthAt): an item's status may run rules, and
+// the generic walk counts on from the engine's count.
 struct HeadWalk {
     PieEngine* engine;
     PlFrame* frame;      // the head's
@@ -68,7 +56,7 @@ struct Goal {
 // count crosses 64.
 inline void look_at_stack(const HeadWalk& w, int depth) {
     if (((depth ^ (depth + kWeight)) & ~63) == 0) return;
-    DepthAt at(w.engine, depth + kWeight);
+    PlDepthAt at(w.engine, depth + kWeight);
     if (pl_stack_exhausted(w.engine, depth)) too_deep(w.engine);
 }
 

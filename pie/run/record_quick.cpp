@@ -160,26 +160,12 @@ inline bool is_plain_constant(const PlCell* cell) {
     return cell->type == PL_INT || cell->type == PL_NIL || cell->type == PL_UNBOUND;
 }
 
-// Sets the engine's depth count for the life of the object.
-class DepthAt {
-public:
-    DepthAt(PieEngine* engine, int64_t depth) : engine_(engine), saved_(engine->depth) {
-        engine->depth = static_cast<int>(depth);
-    }
-    ~DepthAt() { engine_->depth = saved_; }
-    DepthAt(const DepthAt&) = delete;
-    DepthAt& operator=(const DepthAt&) = delete;
-
-private:
-    PieEngine* engine_;
-    int saved_;
-};
 
 [[noreturn, gnu::noinline]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query"); }
 
 // The look at the native stack a guard takes entering a level: only when the count crosses 64.
 [[gnu::noinline]] void look_at_stack(PieEngine* engine, int64_t depth) {
-    const DepthAt at(engine, depth);
+    const PlDepthAt at(engine, depth);
     if (pl_stack_exhausted(engine, static_cast<int>(depth - 1))) too_deep(engine);
 }
 
@@ -189,7 +175,7 @@ private:
 // terms are entered here.
 [[gnu::noinline]] bool goal_rest(const Recorder& r, PlCell* goal, PlFrame* frame, uint32_t i, bool changed) {
     PieEngine* engine = r.engine;
-    const DepthAt at(engine, engine->depth + 1);
+    const PlDepthAt at(engine, engine->depth + 1);
     PlFunctor* f = goal->fn.functor;
     const uint32_t count = std::min(f->arity, goal->fn.args->count);
     Copied copied;
@@ -235,7 +221,7 @@ private:
 
 // A goal whose functor keeps no vector of its own, at the goal's level.
 [[gnu::noinline]] bool goal_any(const Recorder& r, PlCell* goal, PlFrame* frame) {
-    const DepthAt at(r.engine, r.engine->depth + 1);
+    const PlDepthAt at(r.engine, r.engine->depth + 1);
     return record_any(r, goal, frame, true).changed;
 }
 
@@ -303,20 +289,20 @@ namespace {
 
 // The generic steps for one argument, at the level's depth.
 [[gnu::noinline]] Recording inner_argument(const InnerWalk& w, PlCell* term, int64_t room, uint32_t i, PlCell* arg) {
-    const DepthAt at(w.r.engine, w.limit - room);
+    const PlDepthAt at(w.r.engine, w.limit - room);
     const OwnWalk ow{w.r, term, w.frame, room, nullptr};
     return own_argument(ow, i, arg, w.frame);
 }
 
 // The resolved copy of a term to record, at the level's depth.
 [[gnu::noinline]] PlCell* inner_resolved(const InnerWalk& w, PlCell* term, int64_t room) {
-    const DepthAt at(w.r.engine, w.limit - room);
+    const PlDepthAt at(w.r.engine, w.limit - room);
     return pl_resolve_term(w.r.engine, term, w.frame, w.frame).term;
 }
 
 // A level whose functor keeps no vector of its own, at the level's depth.
 [[gnu::noinline]] Recording inner_any(const InnerWalk& w, PlCell* term, int64_t room) {
-    const DepthAt at(w.r.engine, w.limit - room);
+    const PlDepthAt at(w.r.engine, w.limit - room);
     return record_any(w.r, term, w.frame, false);
 }
 

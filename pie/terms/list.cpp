@@ -118,12 +118,7 @@ void* pl_list_find(const PlList* list, int (*match)(void*, void*, void*), void* 
 }
 
 void pl_list_free(PieEngine* engine, PlList* list) {
-    PlListNode* node = list->next;
-    while (node != list) {
-        PlListNode* next = node->next;
-        put_back(engine, node);
-        node = next;
-    }
+    pl_list_clear(engine, list);
     put_back(engine, list);
 }
 
