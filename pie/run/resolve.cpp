@@ -1,0 +1,431 @@
+// Resolving a term out of a frame that is about to be released, and settling the bindings a
+// successful clause left pointing into its frame: each becomes a term its caller can read after
+// the frame is gone.
+#include "pie/run/frame.h"
+
+#include "pie/api/engine.h"
+#include "pie/terms/list_shape.h"
+
+#include <cstdint>
+
+namespace {
+
+PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep);
+
+// Where a variable leads, inline: the binding follow ends at.
+[[gnu::always_inline]] inline const PlBinding* last_binding(PlCell* var, PlFrame* in) {
+    const PlBinding* b = &in->slots()[var->var.slot];
+    while (b->term->type == PL_VAR && b->frame) {
+        in = b->frame;
+        b = &in->slots()[b->term->var.slot];
+    }
+    return b;
+}
+
+// The term a variable of frame leads to when that term needs no frame and is no unbound variable;
+// nullptr for any other: last_binding's walk with settle_quick's test, frame first: a binding settled before has none.
+[[gnu::always_inline]] inline PlCell* frameless_end(PlCell* var, PlFrame* frame) {
+    const PlBinding* b = &frame->slots()[var->var.slot];
+    while (b->frame) {
+        if (b->term->type != PL_VAR) return nullptr;
+        b = &b->frame->slots()[b->term->var.slot];
+    }
+    return b->term->type == PL_UNBOUND ? nullptr : b->term;
+}
+
+// Where a variable leads: its last slot's term and frame, or the variable itself while unbound.
+struct VarEnd {
+    PlCell* var;
+    PlFrame* in;
+    const PlBinding* last;
+};
+
+VarEnd follow(PlCell* var, PlFrame* in) {
+    for (PlBinding* b = &in->slots()[var->var.slot]; b->term->type == PL_VAR && b->frame;
+         b = &in->slots()[var->var.slot]) {
+        var = b->term;
+        in = b->frame;
+    }
+    return {var, in, &in->slots()[var->var.slot]};
+}
+
+// An unbound variable survives only in keep (the first surviving frame that needs one).
+PlCell* unbound_end(PieEngine* engine, const VarEnd& end, PlFrame* dying, PlFrame*& keep) {
+    if (end.in == dying || (keep && keep != end.in)) return engine->cell.unbound;
+    keep = end.in;
+    return end.var;
+}
+
+// A list element that resolves without a call and without a look at keep: a constant, or a
+// variable bound to a term that needs no frame. Nullptr for any other.
+[[gnu::always_inline]] inline PlCell* element_in_place(PlCell* term, PlFrame* frame) {
+    if (term->type == PL_VAR) return frame ? frameless_end(term, frame) : nullptr;
+    if (term->type != PL_LIST && (pl_element_shape(term) & PL_SHAPE_GROUND)) return term;
+    return nullptr;
+}
+PlCell* quick_element(PlCell* term, PlFrame* frame) { return element_in_place(term, frame); }
+
+// A list element, resolved without a call when it can be. The level the call would take is the
+// one the tail takes next, and checked there.
+PlCell* resolve_element(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    if (PlCell* quick = quick_element(term, frame)) return quick;
+    return resolve(engine, term, frame, dying, keep);
+}
+
+// The cell list resolves to when its head resolves to head and its tail to end: list itself
+// when neither changed, else a new cell; what the two are known to hold is kept on it.
+inline PlCell* list_cell_of(PieEngine* engine, PlCell* list, PlCell* head, PlCell* end) {
+    const uint32_t shape = pl_cell_shape(pl_element_shape(head), pl_element_shape(end));
+    PlCell* cell = list;
+    if (head != list->list.head || end != list->list.tail) {
+        cell = pl_term_cell(engine, PL_LIST);
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    return cell;
+}
+
+// The commonest list out of a dying frame, a cell whose tail is a variable bound to a list that
+// needs no frame (settled before) and whose head resolves without a call, made as the walk below
+// would make it but without its bookkeeping; the one level the walk would take must fit.
+// Nullptr when the list is not of that kind.
+PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
+    PlCell* tail = list->list.tail;
+    if (tail->type != PL_VAR || !frame || engine->depth + 2 > pl_depth_limit(engine)) return nullptr;
+    const VarEnd v = follow(tail, frame);
+    if (v.last->term->type == PL_UNBOUND || v.last->frame) return nullptr;
+    PlCell* head = quick_element(list->list.head, frame);
+    if (!head) return nullptr;
+    return list_cell_of(engine, list, head, v.last->term);
+}
+
+// A short list that resolve_list below would walk to a constant end or to a variable bound to a
+// term that needs no frame, every element a constant or a variable bound to a term that needs no
+// frame: made here as that walk makes it (the same cells, shapes and order of allocation) without
+// its bookkeeping, when every level the walk would take (above the engine's depth and levels
+// more) is free. Nullptr, with nothing done, for any other list.
+constexpr int kShortList = 8;
+PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame, int above = 0) {
+    PlCell* cells[kShortList];
+    PlCell* heads[kShortList];
+    int n = 0;
+    int steps = 0;  // the walk's steps of two levels
+    PlCell* end = nullptr;
+    for (PlCell* cell = list;;) {
+        if (n == kShortList) return nullptr;
+        PlCell* head = element_in_place(cell->list.head, frame);
+        if (!head) return nullptr;
+        cells[n] = cell;
+        heads[n++] = head;
+        PlCell* tail = cell->list.tail;
+        if (tail->type == PL_VAR && frame) {
+            ++steps;
+            const PlBinding* b = last_binding(tail, frame);
+            if (b->term->type == PL_UNBOUND) return nullptr;
+            if (!b->frame) {
+                end = b->term;
+                break;
+            }
+            tail = b->term;
+            frame = b->frame;
+            if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) return nullptr;
+        } else if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
+            // An end resolve gives back as it is, one level below the last step.
+            if (tail->type == PL_VAR || tail->type == PL_LIST ||
+                (tail->type == PL_FUNCTOR && tail->fn.args && tail->fn.args->count))
+                return nullptr;
+            ++steps;
+            end = tail;
+            break;
+        }
+        ++steps;
+        cell = tail;
+    }
+    if (engine->depth + above + 2 * steps > pl_depth_limit(engine)) return nullptr;
+    PlCell* result = end;
+    uint32_t shape = pl_element_shape(end);
+    for (int i = n - 1; i >= 0; --i) {
+        PlCell* cell = cells[i];
+        shape = pl_cell_shape(pl_element_shape(heads[i]), shape);
+        if (heads[i] != cell->list.head || result != cell->list.tail) {
+            PlCell* copy = pl_term_cell(engine, PL_LIST);
+            copy->list.head = heads[i];
+            copy->list.tail = result;
+            cell = copy;
+        }
+        if (shape) cell->shape = shape;
+        result = cell;
+    }
+    return result;
+}
+
+// A list by a loop over its tails, each tail taking the level the recursion on it once took;
+// the cells are rebuilt from the end, and only up to the last one that changed. What the result
+// is found to hold is kept on its cells: a ground list is not walked again.
+PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    if (PlCell* cell = resolve_one_cell(engine, list, frame)) return cell;
+    if (PlCell* cell = resolve_short_list(engine, list, frame)) return cell;
+    PlDepthRun depth(engine, "pl_resolve_term", 2);
+    PlWalkCells cells(engine->run.list_cells);  // each cell with its resolved head
+    PlCell* end = nullptr;
+    for (PlCell* cell = list;;) {
+        cells.push(cell);
+        cells.push(resolve_element(engine, cell->list.head, frame, dying, keep));
+        PlCell* tail = cell->list.tail;
+        if (tail->type == PL_VAR && frame) {
+            depth.step();
+            const VarEnd v = follow(tail, frame);
+            if (v.last->term->type == PL_UNBOUND) {
+                end = unbound_end(engine, v, dying, keep);
+                break;
+            }
+            if (!v.last->frame) {
+                end = v.last->term;
+                break;
+            }
+            tail = v.last->term;
+            frame = v.last->frame;
+            if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
+                end = resolve(engine, tail, frame, dying, keep);
+                break;
+            }
+        } else if (tail->type != PL_LIST || (tail->shape & PL_SHAPE_GROUND)) {
+            end = resolve(engine, tail, frame, dying, keep);
+            break;
+        }
+        depth.step();
+        cell = tail;
+    }
+    PlCell* result = end;
+    uint32_t shape = pl_element_shape(end);
+    for (size_t i = cells.size(); i > 0; i -= 2) {
+        PlCell* cell = cells[i - 2];
+        PlCell* head = cells[i - 1];
+        shape = pl_cell_shape(pl_element_shape(head), shape);
+        if (head != cell->list.head || result != cell->list.tail) {
+            PlCell* copy = pl_term_cell(engine, PL_LIST);
+            copy->list.head = head;
+            copy->list.tail = result;
+            cell = copy;
+        }
+        if (shape) cell->shape = shape;
+        result = cell;
+    }
+    return result;
+}
+
+// The levels resolve would take over a compound term that holds no variable and no list (its
+// own included), up to max; -1 for any other term, or one deeper than max. Such a term resolves
+// to itself whatever its frame, so only its depth is left to check.
+// plain_levels of a compound term with arguments: a constant argument takes its one level here,
+// a compound one is walked by a call.
+int compound_levels(const PlCell* term, int max) {
+    if (max <= 1) return -1;
+    int deepest = 1;
+    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
+        const PlCell* arg = term->fn.args->items[i];
+        if (arg->type == PL_VAR || arg->type == PL_LIST) return -1;
+        if (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count) {
+            const int levels = compound_levels(arg, max - 1);
+            if (levels < 0) return -1;
+            if (levels > deepest) deepest = levels;
+        }
+    }
+    return deepest + 1;
+}
+[[gnu::noinline]] int plain_levels(const PlCell* term, int max) {
+    if (term->type == PL_VAR || term->type == PL_LIST) return -1;
+    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return 1;
+    return compound_levels(term, max);
+}
+
+// Whether resolve would give term back as it is, without an error: a compound term with no
+// variable and no list whose walk stays under the limit. Its cells are looked at without the
+// walk's bookkeeping; a term that fails the look is resolved as before (the look stops at its
+// first variable, so it costs no more than the walk that follows). above: levels taken already
+// but not yet counted.
+[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term, int above = 0) {
+    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
+    const int room = (pl_depth_limit(engine) - engine->depth - above) / 2;
+    return room > 0 && plain_levels(term, room) > 0;
+}
+
+// Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
+// A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
+// nothing left to alias and becomes the unbound cell.
+PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying, PlFrame*& keep) {
+    PlDepthGuard depth(engine, "pl_resolve_term", 2);
+    switch (term->type) {
+    case PL_VAR: {
+        if (!frame) return term;
+        const VarEnd v = follow(term, frame);
+        if (v.last->term->type == PL_UNBOUND) return unbound_end(engine, v, dying, keep);
+        if (!v.last->frame) return v.last->term;
+        if (resolves_to_itself(engine, v.last->term)) return v.last->term;
+        return resolve(engine, v.last->term, v.last->frame, dying, keep);
+    }
+    case PL_FUNCTOR: {
+        const uint32_t n = term->fn.args ? term->fn.args->count : 0;
+        if (n == 0) return term;
+        PlCell* args[kPlMaxArity + 1];
+        bool changed = false;
+        // An argument that resolves without recursing (a constant, or a variable bound to a term
+        // that needs no frame) is taken here when the level its call would take is free: the
+        // depth is the same for every argument, as each call gives its level back.
+        const bool room = engine->depth + 2 <= pl_depth_limit(engine);
+        for (uint32_t i = 0; i < n; ++i) {
+            PlCell* arg = pl_arg(term, i);
+            if (room && arg->type != PL_VAR && arg->type != PL_LIST &&
+                (arg->type != PL_FUNCTOR || !arg->fn.args || !arg->fn.args->count)) {
+                args[i] = arg;
+                continue;
+            }
+            if (room && arg->type == PL_VAR && frame) {
+                const PlBinding* b = last_binding(arg, frame);
+                if (b->term->type != PL_UNBOUND && !b->frame) {
+                    args[i] = b->term;
+                    changed |= args[i] != arg;
+                    continue;
+                }
+                // A term without variables in a living frame, as the call would find it at its level.
+                if (b->frame && resolves_to_itself(engine, b->term, 2)) {
+                    args[i] = b->term;
+                    changed |= args[i] != arg;
+                    continue;
+                }
+            }
+            args[i] = resolve(engine, arg, frame, dying, keep);
+            changed |= args[i] != arg;
+        }
+        if (!changed) return term;
+        PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
+        copy->line = term->line;
+        copy->fn.functor = term->fn.functor;
+        // The argument vector as pl_vector_alloc lays it out, filled at once instead of cleared.
+        const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
+        auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
+        vector->count = n;
+        vector->items = reinterpret_cast<PlCell**>(vector + 1);
+        for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];
+        copy->fn.args = vector;
+        return copy;
+    }
+    case PL_LIST:
+        if (!(term->shape & PL_SHAPE_GROUND)) return resolve_list(engine, term, frame, dying, keep);
+        pl_depth_reach(engine, 2 * int64_t{pl_shape_reach(term->shape)}, "pl_resolve_term");
+        return term;
+    default:
+        return term;
+    }
+}
+
+// The commonest bindings into a frame being settled, resolved without a walk: a variable of it
+// bound to a term that needs no frame, and the list cell resolve_one_cell makes (made here as it
+// makes it). roomy says four levels are free: then neither the level resolve takes nor the one
+// of the list cell can meet the limit, and nothing here recurses. False when the walk must run.
+[[gnu::always_inline]] inline bool settle_quick(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
+    if (term->type == PL_VAR) {
+        const PlBinding* v = last_binding(term, frame);
+        if (v->term->type == PL_UNBOUND || v->frame) return false;
+        *slot = {v->term, nullptr};
+        return true;
+    }
+    if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND) || term->list.tail->type != PL_VAR) return false;
+    const PlBinding* t = last_binding(term->list.tail, frame);
+    if (t->term->type == PL_UNBOUND || t->frame) return false;
+    PlCell* head = term->list.head;
+    if (head->type == PL_VAR) {
+        const PlBinding* h = last_binding(head, frame);
+        if (h->term->type == PL_UNBOUND || h->frame) return false;
+        head = h->term;
+    } else if (head->type == PL_LIST || !(pl_element_shape(head) & PL_SHAPE_GROUND)) {
+        return false;
+    }
+    *slot = {list_cell_of(engine, term, head, t->term), nullptr};
+    return true;
+}
+
+// A term out of a frame that may be dying, from the walk. Not inline: settling calls it for the
+// bindings its quick cases leave, and stays small without it.
+[[gnu::noinline]] PlTermRef resolve_out(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
+    PlFrame* keep = nullptr;
+    PlCell* resolved = resolve(engine, term, frame, dying, keep);
+    return {resolved, keep};
+}
+
+// What settle_leaf did: settled the binding, or left it (changing nothing) to the walk, or to
+// settle_quick when only the cell it needs was not at hand.
+enum class Leaf { Settled, Walk, Quick };
+
+// settle_quick's two cases without a native call: a list cell is made only while the query's pool
+// has room for it, and an integer head or a list tail gives its shape without the general look.
+[[gnu::always_inline]] inline Leaf settle_leaf(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
+    if (term->type == PL_VAR) {
+        PlCell* end = frameless_end(term, frame);
+        if (!end) return Leaf::Walk;
+        *slot = {end, nullptr};
+        return Leaf::Settled;
+    }
+    if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND)) return Leaf::Walk;
+    PlCell* tail = term->list.tail;
+    if (tail->type != PL_VAR) return Leaf::Walk;
+    PlCell* end = frameless_end(tail, frame);
+    if (!end) return Leaf::Walk;
+    PlCell* head = term->list.head;
+    if (head->type == PL_VAR) {
+        head = frameless_end(head, frame);
+        if (!head) return Leaf::Walk;
+    } else if (head->type == PL_LIST || !(pl_element_shape(head) & PL_SHAPE_GROUND)) {
+        return Leaf::Walk;
+    }
+    const uint32_t end_shape = end->type == PL_LIST ? end->shape : pl_element_shape(end);
+    const uint32_t shape = head->type == PL_INT ? pl_cell_shape_after_constant(end_shape)
+                                                : pl_cell_shape(pl_element_shape(head), end_shape);
+    PlCell* cell = term;
+    if (head != term->list.head || end != tail) {
+        cell = pl_term_cell_bump(engine, PL_LIST);
+        if (!cell) return Leaf::Quick;
+        cell->list.head = head;
+        cell->list.tail = end;
+    }
+    if (shape) cell->shape = shape;
+    *slot = {cell, nullptr};
+    return Leaf::Settled;
+}
+
+[[gnu::noinline]] void settle_slow(PieEngine* engine, PlBinding* slot, PlFrame* callee, Leaf leaf) {
+    if (leaf == Leaf::Quick && settle_quick(engine, slot, callee)) return;
+    // A list the walk would take to resolve_short_list, one level (resolve's) down, is made by it
+    // here; that level is free when the list's own are.
+    PlCell* term = slot->term;
+    if (term->type == PL_LIST && !(term->shape & PL_SHAPE_GROUND)) {
+        if (PlCell* list = resolve_short_list(engine, term, callee, 2)) {
+            *slot = {list, nullptr};
+            return;
+        }
+    }
+    const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
+    slot->term = settled.term;
+    slot->frame = settled.frame;
+}
+
+
+}  // namespace
+
+PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
+    if (!frame) return {term, nullptr};
+    // A compound term recorded whole is often one without variables.
+    if (term->type == PL_FUNCTOR && resolves_to_itself(engine, term)) return {term, nullptr};
+    return resolve_out(engine, term, frame, dying);
+}
+
+
+void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
+    // Resolving gives back every level it takes: the room is the same for every binding settled.
+    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
+    const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
+    if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
+}
