@@ -55,6 +55,11 @@ inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
     return c;
 }
 
+// pl_clause_parts for a bare term standing for a clause, out of line: clause lists hold records.
+[[gnu::noinline, gnu::cold]] inline PlClauseParts pl_bare_clause_parts(const PieEngine* engine, PlCell* clause) {
+    return pl_clause_parts(engine, clause);
+}
+
 // The goal's side of the look, the same for every clause tried for the goal (a failed try leaves
 // its bindings and the depth as they were): its first argument, or nullptr when no clause can be
 // passed over. A property's key is matched before the first argument, and a unification at the
@@ -90,4 +95,35 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
     if (!comparable(theirs->type) || !clash(ours, theirs)) return false;
     // A clause too large for a frame raises its error when it is tried.
     return pl_frame_fits(clause->clause.var_count);
+}
+
+// The look and the parts in one walk over the clause, for the tries that read the parts of every
+// clause the look lets through: false when the look passes clause over (as pl_head_clashes), else
+// true with the clause's parts (as pl_clause_parts) in c. ours is the goal's key, nullptr when no
+// clause can be passed over.
+[[gnu::always_inline]] inline bool pl_clause_to_try(const PieEngine* engine, const PlFunctor* f, const PlCell* ours,
+                                                   PlCell* clause, PlClauseParts& c) {
+    using namespace pl_head_filter_detail;
+    if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) [[unlikely]] {
+        c = pl_bare_clause_parts(engine, clause);
+        return true;
+    }
+    PlCell* term = clause->clause.term;
+    c.term = term;
+    c.head = term;
+    c.variables = clause->clause.var_count;
+    c.rule = false;
+    if (term->type != PL_FUNCTOR || !term->fn.args) return true;
+    const PlCell* head = term;
+    if (pl_is_neck(engine, term->fn.functor)) {
+        c.rule = true;
+        c.head = term->fn.args->items[0];
+        head = c.head;
+        if (!ours || head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return true;
+    } else if (!ours || f->arity == 0) {
+        return true;
+    }
+    if (!head->fn.args->count) return true;
+    const PlCell* theirs = head->fn.args->items[0];
+    return !comparable(theirs->type) || !clash(ours, theirs) || !pl_frame_fits(c.variables);
 }

@@ -158,8 +158,8 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers) {
         l.list = i;
         for (l.node = from; l.node != list; l.node = l.node->next) {
             auto* clause = static_cast<PlCell*>(l.node->item);
-            if (l.key && pl_head_clashes(engine, l.f, l.key, clause)) continue;
-            const PlClauseParts c = pl_clause_parts(engine, clause);
+            PlClauseParts c;
+            if (!pl_clause_to_try(engine, l.f, l.key, clause, c)) continue;
             l.mark = pl_trail_mark(engine);
             l.clause_frame = pl_frame_alloc(engine, c.variables, l.goal_frame, nullptr);
             // The left goal's functor has no built-in: its try is the clause's, inline.

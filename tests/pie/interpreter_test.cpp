@@ -4,9 +4,12 @@
 #include "term_builder.h"
 
 #include "pie/host/host_values.h"
+#include "pie/run/head_filter.h"
 #include "pie/run/unify.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -388,6 +391,39 @@ TEST_F(Interpreter, DeepTermsOutOfDyingFramesMeetTheDepthLimitWhereTheirWalksDid
         EXPECT_EQ(got, row.expected) << row.n;
         EXPECT_EQ(e->depth, 0);
     }
+}
+
+// The one walk over a clause that a conjunction's left goal takes answers as the look at first
+// arguments and the reading of the clause's parts do, for every kind of clause and key.
+TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
+    std::string big = "k(1, _V0) :- t([_V0";
+    for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
+    big += "]).";
+    TermBuilder b{e};
+    std::vector<PlCell*> clauses;
+    for (const std::string& text : {std::string("k(1, one)."), std::string("k(f(_X), f) :- true."),
+                                    std::string("k(_Y, any)."), std::string("k([_H | _T], l)."),
+                                    std::string("other(2) :- true."), std::string("k :- true."),
+                                    std::string("k(a, b) :- true."), std::string("k."), big})
+        clauses.push_back(clause(text.c_str()));
+    clauses.push_back(b.fn("k", {b.integer(1), b.atom("bare")}));  // a bare term standing for a clause
+    clauses.push_back(b.fn(":-", {b.fn("k", {b.integer(2), b.atom("x")}), b.atom("true")}));
+    const PlCell* keys[] = {nullptr, b.integer(1), b.integer(2), b.fn("f", {b.integer(3)}), b.nil(),
+                            b.list({b.integer(1)}), b.atom("a")};
+    for (PlFunctor* f : {pl_lookup_functor(e, t("k"), 2, nullptr), pl_lookup_functor(e, t("k"), 0, nullptr)})
+        for (PlCell* c : clauses)
+            for (const PlCell* key : keys) {
+                ASSERT_NE(c, nullptr);
+                PlClauseParts got{};
+                const bool tried = pl_clause_to_try(e, f, key, c, got);
+                EXPECT_EQ(tried, !(key && pl_head_clashes(e, f, key, c))) << show(pl_clause_term(c));
+                if (!tried) continue;
+                const PlClauseParts want = pl_clause_parts(e, c);
+                EXPECT_EQ(got.term, want.term);
+                EXPECT_EQ(got.head, want.head);
+                EXPECT_EQ(got.variables, want.variables);
+                EXPECT_EQ(got.rule, want.rule);
+            }
 }
 
 }  // namespace
