@@ -208,5 +208,5 @@ inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
         if (kept != entry) *kept = *entry;
         ++kept;
     }
-    if (kept != top) trail.resize(static_cast<size_t>(kept - trail.data()));
+    trail.cut(kept);
 }
