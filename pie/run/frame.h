@@ -84,8 +84,8 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
         using Word = uint64_t __attribute__((vector_size(16)));
         static_assert(sizeof(Word) == sizeof(PlBinding));
         const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
-        // Most clauses have a handful of variables: a few stores per turn of the loop.
-#pragma GCC unroll 4
+        // Most clauses have a handful of variables: two stores per turn of the loop.
+#pragma GCC unroll 2
         for (PlBinding* slot = slots; slot != slots + count; ++slot)
             std::memcpy(static_cast<void*>(slot), &unbound, sizeof unbound);
     }
