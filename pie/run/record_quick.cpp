@@ -227,12 +227,12 @@ inline bool is_plain_constant(const PlCell* cell) {
 
 // The arguments of a goal that succeeded, its variables followed to what they stand for. The
 // commonest arguments are compared and stored here: constants; a walked list whose first element
-// differs from the one recorded before; "[X]" equal to the list recorded before. At the first
-// other argument the rest of the goal goes to goal_rest: this loop calls nothing, and keeps what
-// it holds in registers. Lists are taken here only when their first steps are far from the depth
-// limit: the steps left out cannot meet it. The goal's level is counted as the inner walk counts
-// its levels: the engine's count stays, and is brought up to the level's around the steps that
-// may read it.
+// differs from the one recorded before, or recorded against a value that is no list; "[X]" equal
+// to the list recorded before. At the first other argument the rest of the goal goes to
+// goal_rest: this loop calls nothing, and keeps what it holds in registers. Lists are taken here
+// only when their first steps are far from the depth limit: the steps left out cannot meet it.
+// The goal's level is counted as the inner walk counts its levels: the engine's count stays, and
+// is brought up to the level's around the steps that may read it.
 }  // namespace
 
 namespace pl_recording {
@@ -259,17 +259,19 @@ namespace pl_recording {
         }
         PlCell* previous = values[i];
         if (arg->type == PL_LIST) {
-            if (room >= 6 && previous && previous->type == PL_LIST) {
-                const uint32_t shape = arg->shape;
-                if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
-                    if (2 + 2 * int64_t{pl_shape_reach(shape)} <= room && different_integers(previous->list.head, arg->list.head)) {
-                        values[i] = arg;
-                        changed = true;
-                        continue;
-                    }
-                } else if (single_differs(arg, arg_frame, previous, room) == 0) {
+            const uint32_t shape = arg->shape;
+            const bool previous_list = previous && previous->type == PL_LIST;
+            if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
+                // A value that is no list (the "[]" of the recursion's last call, most often)
+                // tells the two apart before any level is taken.
+                if (2 + 2 * int64_t{pl_shape_reach(shape)} <= room &&
+                    (!previous_list || (room >= 6 && different_integers(previous->list.head, arg->list.head)))) {
+                    values[i] = arg;
+                    changed = true;
                     continue;
                 }
+            } else if (room >= 6 && previous_list && single_differs(arg, arg_frame, previous, room) == 0) {
+                continue;
             }
         } else if (is_plain_constant(arg)) {
             if (arg != previous) {

@@ -182,6 +182,8 @@ TEST_F(Recording, CommonArgumentsMeetTheDepthLimitWhereTheFullStepsWould) {
         {"keep([2, 3], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},         // first elements differ
         {"keep([1, 2], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},         // the same first element
         {"keep(0, 0, [1])", "keep(0, 0, [2, 3, 4, 5, 6, 7])", 19, 'c'},  // longer
+        {"keep([], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},            // against a value that is no list
+        {"keep(f(1), 0, 0)", "keep([a], 0, 0)", 9, 'c'},
         {"_X = 5, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'u'},  // "[X]" alike
         {"_X = 6, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'c'},  // "[X]" differs
         {"keep(0, [], [])", "_X = 5, _L = [_X], keep(0, _L, _L)", 25, 'c'},  // one list twice
