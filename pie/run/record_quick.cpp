@@ -173,8 +173,9 @@ inline bool is_plain_constant(const PlCell* cell) {
 // not take, and the rest), with the engine's count at the goal's level; then the goal's entry in
 // the answers when a value changed, record_goal's own arguments included. The walks of compound
 // terms are entered here.
-[[gnu::noinline]] bool goal_rest(const Recorder& r, PlCell* goal, PlFrame* frame, uint32_t i, bool changed) {
-    PieEngine* engine = r.engine;
+[[gnu::noinline]] int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
+                                 bool changed) {
+    const Recorder r = numbered(engine, table, table != nullptr);
     const PlDepthAt at(engine, engine->depth + 1);
     PlFunctor* f = goal->fn.functor;
     const uint32_t count = std::min(f->arity, goal->fn.args->count);
@@ -213,16 +214,21 @@ inline bool is_plain_constant(const PlCell* cell) {
 }
 
 // The end of a recording whose values changed: the functor enters the answers.
-[[gnu::noinline]] bool goal_changed(const Recorder& r, PlFunctor* f) {
-    note_query_values(r.engine, f);
-    enter_answer(r, f);
+[[gnu::noinline]] int goal_changed(PieEngine* engine, PlList* table, PlFunctor* f) {
+    note_query_values(engine, f);
+    // As enter_answer with the recording's number taken now: f holds no number that new.
+    if (table) {
+        f->recorded_in = ++engine->run.recordings;
+        // Most often f is the table's first entry already: the look over the table is left out.
+        if (table->next == table || table->next->item != f) pl_table_enter(engine, table, f);
+    }
     return true;
 }
 
 // A goal whose functor keeps no vector of its own, at the goal's level.
-[[gnu::noinline]] bool goal_any(const Recorder& r, PlCell* goal, PlFrame* frame) {
-    const PlDepthAt at(r.engine, r.engine->depth + 1);
-    return record_any(r, goal, frame, true).changed;
+[[gnu::noinline]] int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
+    const PlDepthAt at(engine, engine->depth + 1);
+    return record_any(numbered(engine, table, table != nullptr), goal, frame, true).changed;
 }
 
 // The arguments of a goal that succeeded, its variables followed to what they stand for. The
@@ -237,8 +243,7 @@ inline bool is_plain_constant(const PlCell* cell) {
 
 namespace pl_recording {
 
-[[gnu::noinline]] bool record_goal(const Recorder& r, PlCell* goal, PlFrame* frame) {
-    PieEngine* engine = r.engine;
+[[gnu::noinline]] int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
     const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth - 1;
     if (room < 0) too_deep(engine);
     const int64_t depth = int64_t{engine->depth} + 1;
@@ -246,7 +251,7 @@ namespace pl_recording {
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;
-    if (!own_vector(f, count)) return goal_any(r, goal, frame);
+    if (!own_vector(f, count)) return goal_any(engine, table, goal, frame);
     bool changed = false;
     PlCell** values = f->values->items;
     for (uint32_t i = 0; i < count; ++i) {
@@ -280,9 +285,9 @@ namespace pl_recording {
             }
             continue;
         }
-        return goal_rest(r, goal, frame, i, changed);
+        return goal_rest(engine, table, goal, frame, i, changed);
     }
-    return changed ? goal_changed(r, f) : false;
+    return changed ? goal_changed(engine, table, f) : 0;
 }
 
 }  // namespace pl_recording
