@@ -222,7 +222,7 @@ inline bool is_plain_constant(const PlCell* cell) {
         // Most often f is the table's first entry already: the look over the table is left out.
         if (table->next == table || table->next->item != f) pl_table_enter(engine, table, f);
     }
-    return true;
+    return 1;
 }
 
 // A goal whose functor keeps no vector of its own, at the goal's level.
@@ -330,7 +330,10 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     const uint32_t count = std::min(f->arity, n);
     if (!own_vector(f, count)) return inner_any(w, term, room);
     bool changed = false;
-    int64_t levels = count == n ? 2 : -1;
+    // The levels resolving term takes, as levels_with counts them over its arguments: two and the
+    // deepest argument's, unless one may hold a variable (its sign bit in open).
+    int64_t deepest = 0;
+    int64_t open = count == n ? 0 : -1;
     PlCell** value = f->values->items;
     for (uint32_t i = 0; i < count; ++i, ++value) {
         PlCell* arg = args->items[i];
@@ -355,20 +358,21 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
                 changed = true;
             }
         } else if (arg->type == PL_VAR) {
-            levels = -1;
+            open = -1;
             continue;
         } else {
             const Recording one = inner_argument(w, term, room, i, arg);
             changed |= one.changed;
             below = one.levels;
         }
-        levels = levels_with(levels, below);
+        deepest = std::max(deepest, below);
+        open |= below;
     }
     if (changed) {
         note_query_values(w.r.engine, f);
         enter_answer(w.r, f);
     }
-    return {changed, levels};
+    return {changed, open < 0 ? -1 : 2 + deepest};
 }
 
 }  // namespace pl_recording
