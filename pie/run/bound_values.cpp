@@ -74,8 +74,17 @@ PlCell* pl_keep_term(PieEngine* engine, PlCell* term) {
     }
 }
 
+namespace {
+
+// A term inside a list, its variables not followed. Out of line: the recording of a goal, by far
+// the commoner, then hands straight on to record_goal.
+[[gnu::noinline]] int record_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlList* answers, bool enter) {
+    return record_inner(numbered(engine, answers, enter), term, frame, pl_depth_limit(engine) - engine->depth).changed;
+}
+
+}  // namespace
+
 int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
-    const Recorder r{engine, answers, enter, enter && answers ? ++engine->run.recordings : 0};
-    if (follow) return record_goal(r, goal, frame);
-    return record_inner(r, goal, frame, pl_depth_limit(engine) - engine->depth).changed;
+    if (follow) return record_goal(engine, enter ? answers : nullptr, goal, frame);
+    return record_term(engine, goal, frame, answers, enter);
 }

@@ -173,8 +173,9 @@ inline bool is_plain_constant(const PlCell* cell) {
 // not take, and the rest), with the engine's count at the goal's level; then the goal's entry in
 // the answers when a value changed, record_goal's own arguments included. The walks of compound
 // terms are entered here.
-[[gnu::noinline]] bool goal_rest(const Recorder& r, PlCell* goal, PlFrame* frame, uint32_t i, bool changed) {
-    PieEngine* engine = r.engine;
+[[gnu::noinline]] int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
+                                 bool changed) {
+    const Recorder r = numbered(engine, table, table != nullptr);
     const PlDepthAt at(engine, engine->depth + 1);
     PlFunctor* f = goal->fn.functor;
     const uint32_t count = std::min(f->arity, goal->fn.args->count);
@@ -213,32 +214,36 @@ inline bool is_plain_constant(const PlCell* cell) {
 }
 
 // The end of a recording whose values changed: the functor enters the answers.
-[[gnu::noinline]] bool goal_changed(const Recorder& r, PlFunctor* f) {
-    note_query_values(r.engine, f);
-    enter_answer(r, f);
-    return true;
+[[gnu::noinline]] int goal_changed(PieEngine* engine, PlList* table, PlFunctor* f) {
+    note_query_values(engine, f);
+    // As enter_answer with the recording's number taken now: f holds no number that new.
+    if (table) {
+        f->recorded_in = ++engine->run.recordings;
+        // Most often f is the table's first entry already: the look over the table is left out.
+        if (table->next == table || table->next->item != f) pl_table_enter(engine, table, f);
+    }
+    return 1;
 }
 
 // A goal whose functor keeps no vector of its own, at the goal's level.
-[[gnu::noinline]] bool goal_any(const Recorder& r, PlCell* goal, PlFrame* frame) {
-    const PlDepthAt at(r.engine, r.engine->depth + 1);
-    return record_any(r, goal, frame, true).changed;
+[[gnu::noinline]] int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
+    const PlDepthAt at(engine, engine->depth + 1);
+    return record_any(numbered(engine, table, table != nullptr), goal, frame, true).changed;
 }
 
 // The arguments of a goal that succeeded, its variables followed to what they stand for. The
 // commonest arguments are compared and stored here: constants; a walked list whose first element
-// differs from the one recorded before; "[X]" equal to the list recorded before. At the first
-// other argument the rest of the goal goes to goal_rest: this loop calls nothing, and keeps what
-// it holds in registers. Lists are taken here only when their first steps are far from the depth
-// limit: the steps left out cannot meet it. The goal's level is counted as the inner walk counts
-// its levels: the engine's count stays, and is brought up to the level's around the steps that
-// may read it.
+// differs from the one recorded before, or recorded against a value that is no list; "[X]" equal
+// to the list recorded before. At the first other argument the rest of the goal goes to
+// goal_rest: this loop calls nothing, and keeps what it holds in registers. Lists are taken here
+// only when their first steps are far from the depth limit: the steps left out cannot meet it.
+// The goal's level is counted as the inner walk counts its levels: the engine's count stays, and
+// is brought up to the level's around the steps that may read it.
 }  // namespace
 
 namespace pl_recording {
 
-[[gnu::noinline]] bool record_goal(const Recorder& r, PlCell* goal, PlFrame* frame) {
-    PieEngine* engine = r.engine;
+[[gnu::noinline]] int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
     const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth - 1;
     if (room < 0) too_deep(engine);
     const int64_t depth = int64_t{engine->depth} + 1;
@@ -246,7 +251,7 @@ namespace pl_recording {
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;
-    if (!own_vector(f, count)) return goal_any(r, goal, frame);
+    if (!own_vector(f, count)) return goal_any(engine, table, goal, frame);
     bool changed = false;
     PlCell** values = f->values->items;
     for (uint32_t i = 0; i < count; ++i) {
@@ -259,17 +264,19 @@ namespace pl_recording {
         }
         PlCell* previous = values[i];
         if (arg->type == PL_LIST) {
-            if (room >= 6 && previous && previous->type == PL_LIST) {
-                const uint32_t shape = arg->shape;
-                if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
-                    if (2 + 2 * int64_t{pl_shape_reach(shape)} <= room && different_integers(previous->list.head, arg->list.head)) {
-                        values[i] = arg;
-                        changed = true;
-                        continue;
-                    }
-                } else if (single_differs(arg, arg_frame, previous, room) == 0) {
+            const uint32_t shape = arg->shape;
+            const bool previous_list = previous && previous->type == PL_LIST;
+            if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
+                // A value that is no list (the "[]" of the recursion's last call, most often)
+                // tells the two apart before any level is taken.
+                if (2 + 2 * int64_t{pl_shape_reach(shape)} <= room &&
+                    (!previous_list || (room >= 6 && different_integers(previous->list.head, arg->list.head)))) {
+                    values[i] = arg;
+                    changed = true;
                     continue;
                 }
+            } else if (room >= 6 && previous_list && single_differs(arg, arg_frame, previous, room) == 0) {
+                continue;
             }
         } else if (is_plain_constant(arg)) {
             if (arg != previous) {
@@ -278,9 +285,9 @@ namespace pl_recording {
             }
             continue;
         }
-        return goal_rest(r, goal, frame, i, changed);
+        return goal_rest(engine, table, goal, frame, i, changed);
     }
-    return changed ? goal_changed(r, f) : false;
+    return changed ? goal_changed(engine, table, f) : 0;
 }
 
 }  // namespace pl_recording
@@ -323,7 +330,10 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     const uint32_t count = std::min(f->arity, n);
     if (!own_vector(f, count)) return inner_any(w, term, room);
     bool changed = false;
-    int64_t levels = count == n ? 2 : -1;
+    // The levels resolving term takes, as levels_with counts them over its arguments: two and the
+    // deepest argument's, unless one may hold a variable (its sign bit in open).
+    int64_t deepest = 0;
+    int64_t open = count == n ? 0 : -1;
     PlCell** value = f->values->items;
     for (uint32_t i = 0; i < count; ++i, ++value) {
         PlCell* arg = args->items[i];
@@ -348,20 +358,21 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
                 changed = true;
             }
         } else if (arg->type == PL_VAR) {
-            levels = -1;
+            open = -1;
             continue;
         } else {
             const Recording one = inner_argument(w, term, room, i, arg);
             changed |= one.changed;
             below = one.levels;
         }
-        levels = levels_with(levels, below);
+        deepest = std::max(deepest, below);
+        open |= below;
     }
     if (changed) {
         note_query_values(w.r.engine, f);
         enter_answer(w.r, f);
     }
-    return {changed, levels};
+    return {changed, open < 0 ? -1 : 2 + deepest};
 }
 
 }  // namespace pl_recording

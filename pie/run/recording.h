@@ -34,6 +34,13 @@ struct Recorder {
     uint64_t number;  // of this recording, 0 when it enters no table
 };
 
+// The recorder of a recording, its number taken now: record_goal's loop, which enters nothing,
+// takes none, and the steps after it take one only when they run. Numbers only tell recordings
+// apart (a new one is above every number a functor holds): taking them later changes nothing.
+inline Recorder numbered(PieEngine* engine, PlList* answers, bool enter) {
+    return {engine, answers, enter, enter && answers ? ++engine->run.recordings : 0};
+}
+
 // Enters f in the recording's answer table. A functor found or entered there once by this
 // recording is there still: nothing takes entries out of a table while a recording runs, so
 // the walk over the table is left out.
@@ -78,6 +85,8 @@ int64_t record_other(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t ro
                      PlFrame* arg_frame, bool& changed);
 
 // The arguments of a goal that succeeded, its variables followed (record_quick.cpp).
-bool record_goal(const Recorder& r, PlCell* goal, PlFrame* frame);
+// Answers 1 when a value changed, else 0 (bound_last_query's answer, handed on as it stands).
+// table: the answers to enter, or nullptr.
+int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 
 }  // namespace pl_recording

@@ -89,6 +89,23 @@ TEST_F(Recording, EachChangedFunctorEntersTheAnswersOnce) {
         {"keep(f(7)), keep(g(f(8), f(8)))", "f g keep"},  // two recordings, one table at the end
     };
     for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
+    // Calls one after another into one table: a functor entered already, first or later, stays
+    // where it entered.
+    auto calls = [&](std::initializer_list<const char*> goals) {
+        PlList* answers = pl_list_new(e);
+        for (const char* goal : goals) {
+            PlCell* c = clause((std::string(goal) + ".").c_str());
+            const PlFrameMark mark = pl_frame_mark(e);
+            pl_guarded(e, -1, [&] { return pl_call(e, c->clause.term, pl_frame_alloc(e, 0, nullptr, nullptr), answers); });
+            pl_frame_unwind(e, mark);
+        }
+        std::string out;
+        pl_list_each(answers, [&](void* f) { out += static_cast<PlFunctor*>(f)->name->name; });
+        pl_list_free(e, answers);
+        return out;
+    };
+    EXPECT_EQ(calls({"keep(1)", "f(2)", "keep(3)"}), "keepf");
+    EXPECT_EQ(calls({"f(4)", "keep(5)", "keep(6)", "f(7)", "f(7)"}), "fkeep");
 }
 
 TEST_F(Recording, CompoundTermsMeetTheDepthLimitWhereTheirWalksWould) {
@@ -182,6 +199,8 @@ TEST_F(Recording, CommonArgumentsMeetTheDepthLimitWhereTheFullStepsWould) {
         {"keep([2, 3], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},         // first elements differ
         {"keep([1, 2], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},         // the same first element
         {"keep(0, 0, [1])", "keep(0, 0, [2, 3, 4, 5, 6, 7])", 19, 'c'},  // longer
+        {"keep([], 0, 0)", "keep([1, 2, 3], 0, 0)", 13, 'c'},            // against a value that is no list
+        {"keep(f(1), 0, 0)", "keep([a], 0, 0)", 9, 'c'},
         {"_X = 5, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'u'},  // "[X]" alike
         {"_X = 6, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'c'},  // "[X]" differs
         {"keep(0, [], [])", "_X = 5, _L = [_X], keep(0, _L, _L)", 25, 'c'},  // one list twice
