@@ -48,9 +48,10 @@ inline uint32_t pl_cell_shape(uint32_t head, uint32_t tail) {
 
 // pl_cell_shape for a head that is a constant (ground, flat, reaching no level): the tail's shape
 // one level deeper, without the look at the head, for the cells made after most successful calls.
+// The flags and the reach fill the shape's bits, so one reach more is one added at the reach's place.
 inline uint32_t pl_cell_shape_after_constant(uint32_t tail) {
     const uint32_t flags = tail & (PL_SHAPE_GROUND | PL_SHAPE_FLAT);
     if (!flags) return 0;
-    const uint32_t reach = pl_shape_reach(tail) < kPlShapeReachMax ? pl_shape_reach(tail) + 1 : kPlShapeReachMax;
-    return flags | reach << kPlShapeReachShift;
+    if (tail < kPlShapeReachMax << kPlShapeReachShift) return tail + (1u << kPlShapeReachShift);
+    return flags | kPlShapeReachMax << kPlShapeReachShift;
 }

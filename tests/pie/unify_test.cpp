@@ -141,6 +141,10 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
     PlCell* tl = t.var("_T", 1);
     PlCell* settled = t.list({t.integer(2)});  // a list settled before, its shape known
     settled->shape = PL_SHAPE_GROUND | PL_SHAPE_FLAT | 1u << kPlShapeReachShift;
+    PlCell* capped = t.list({t.integer(2)});  // as deep as a shape tells
+    capped->shape = PL_SHAPE_GROUND | PL_SHAPE_FLAT | kPlShapeReachMax << kPlShapeReachShift;
+    const std::string cap = std::to_string(kPlShapeReachMax);
+    const std::string on_capped = "[5|[2|[]]{3." + cap + "}]{3." + cap + "}";
     PlCell* ten = t.list({t.var("_B", 2)});
     for (int i = 0; i < 9; ++i) ten = t.list({t.integer(1)}, ten);
     const PlBinding unbound{e->cell.unbound, nullptr};
@@ -153,6 +157,8 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
     } rows[] = {
         {"variable to a constant", h, {t.integer(5), nullptr}, unbound, "5", 2},
         {"list, integer head", t.list({h}, tl), {t.integer(5), nullptr}, {settled, nullptr}, "[5|[2|[]]{3.1}]{3.2}", 4},
+        {"list, integer head, tail at the deepest shape", t.list({h}, tl), {t.integer(5), nullptr}, {capped, nullptr},
+         on_capped.c_str(), 4},
         {"list, atom head", t.list({h}, tl), {t.atom("a"), nullptr}, {settled, nullptr}, "[a|[2|[]]{3.1}]{3.2}", 4},
         {"list, constant head", t.list({t.integer(6)}, tl), unbound, {t.nil(), nullptr}, "[6|[]]{3.1}", 4},
         {"list, compound head", t.list({h}, tl), {t.fn("f", {t.integer(1)}), nullptr}, {settled, nullptr},
