@@ -8,6 +8,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_walk.h"
+#include "pie/run/unify_steps.h"
 
 #include <algorithm>
 
@@ -219,7 +220,7 @@ template <int kStep>
 // walk takes those), its frame is the untrailed one, and the goal is read in a frame.
 [[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame, PlFrame* clause_frame) {
     const int before = engine->depth;
-    if (before + 3 * kWeight > pl_depth_limit(engine) || engine->run.untrailed != clause_frame || !goal_frame)
+    if (!pl_levels_within_limit(engine, 3 * kWeight) || engine->run.untrailed != clause_frame || !goal_frame)
         return false;
     return ((before ^ (before + 3 * kWeight)) & ~63) == 0 || stack_far_from_deep(engine);
 }

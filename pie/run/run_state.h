@@ -44,6 +44,8 @@ public:
         if (top_ == end_) grow(size() + 1);
         *top_++ = entry;
     }
+    // Whether the next push_back grows the storage.
+    bool full() const { return top_ == end_; }
     // Cuts the stack back to end at top, a place in it: one store.
     void cut(PlTrailEntry* top) { top_ = top; }
     // Cuts the stack back to size entries, or adds cleared ones up to it.

@@ -250,13 +250,27 @@ namespace {
     return framed ? frame : nullptr;
 }
 
+// pl_bind for the answers given at once: 1 when bound, or -1, with nothing done, where the trail
+// would have to grow, which the walk then does. No call is left that these paths come back from,
+// and so they need no registers of their callers' saved.
+[[gnu::always_inline]] inline int bind_at_once(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term,
+                                               PlFrame* frame) {
+    if (slot_frame != engine->run.untrailed) {
+        if (engine->run.trail.full()) [[unlikely]]
+            return -1;
+        engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    }
+    slot->term = term;
+    slot->frame = frame;
+    return 1;
+}
+
 // The commonest unification asked for from outside a head, a variable not bound yet meeting a
 // constant, a structure or another variable (what a built-in answers), or two integers:
 // answered and bound as the walk would, its level's checks included; -1 leaves the pair to it
 // (and so does a level that would look at the native stack).
 [[gnu::always_inline]] inline int unify_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    const int depth = engine->depth;
-    if (depth + kWeight > pl_depth_limit(engine) || ((depth ^ (depth + kWeight)) & ~63) != 0) return -1;
+    if (!pl_levels_quiet(engine, kWeight)) return -1;
     // A once cell is the walk's to step past.
     PlBinding* left_slot = nullptr;
     PlFrame* left_slot_frame = nullptr;
@@ -272,26 +286,16 @@ namespace {
     if (lt == PL_UNBOUND) {
         // A constant needs no frame (the result of arithmetic, most often); an unbound variable
         // met is bound to, so that both stay one.
-        if (rt == PL_INT || rt == PL_NIL) {
-            if (left_slot) pl_bind(engine, left_slot, left_slot_frame, b, nullptr);
-            return 1;
-        }
-        if (plain(rt)) {
-            if (left_slot) pl_bind(engine, left_slot, left_slot_frame, b, frame_kept(b, fb));
-            return 1;
-        }
+        if (rt == PL_INT || rt == PL_NIL) return left_slot ? bind_at_once(engine, left_slot, left_slot_frame, b, nullptr) : 1;
+        if (plain(rt)) return left_slot ? bind_at_once(engine, left_slot, left_slot_frame, b, frame_kept(b, fb)) : 1;
         if (rt != PL_UNBOUND) return -1;
         if (!left_slot || right_slot == left_slot) return 1;
-        if (right_slot)
-            pl_bind(engine, left_slot, left_slot_frame, right_var, right_slot_frame);
-        else
-            pl_bind(engine, left_slot, left_slot_frame, b, nullptr);
-        return 1;
+        if (right_slot) return bind_at_once(engine, left_slot, left_slot_frame, right_var, right_slot_frame);
+        return bind_at_once(engine, left_slot, left_slot_frame, b, nullptr);
     }
     if (rt == PL_UNBOUND) {
         if (!plain(lt)) return -1;
-        if (right_slot) pl_bind(engine, right_slot, right_slot_frame, a, frame_kept(a, fa));
-        return 1;
+        return right_slot ? bind_at_once(engine, right_slot, right_slot_frame, a, frame_kept(a, fa)) : 1;
     }
     if (lt == PL_INT && rt == PL_INT) return a == b || a->value == b->value;
     return -1;
@@ -302,16 +306,12 @@ namespace {
 // changed before an answer.
 [[gnu::always_inline]] inline int unify_with_constant(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b) {
     if (b->type != PL_INT && b->type != PL_NIL) return -1;
-    const int depth = engine->depth;
-    if (depth + kWeight > pl_depth_limit(engine) || ((depth ^ (depth + kWeight)) & ~63) != 0) return -1;
+    if (!pl_levels_quiet(engine, kWeight)) return -1;
     PlBinding* slot = nullptr;
     PlFrame* slot_frame = nullptr;
     PlCell* var = nullptr;
     deref_at(a, fa, slot, slot_frame, var);
-    if (a->type == PL_UNBOUND) {
-        if (slot) pl_bind(engine, slot, slot_frame, b, nullptr);
-        return 1;
-    }
+    if (a->type == PL_UNBOUND) return slot ? bind_at_once(engine, slot, slot_frame, b, nullptr) : 1;
     if (a->type == PL_INT && b->type == PL_INT) return a == b || a->value == b->value;
     return -1;
 }

@@ -8,6 +8,21 @@
 class PlCycleCheck;
 struct PieEngine;
 
+// Whether levels more from the engine's depth stay within the limit. Below the smaller of the two
+// limits the answer is known without reading which one holds: one comparison on the common path.
+static_assert(kPlMaxDepth <= kPlStackDepth);
+inline bool pl_levels_within_limit(const PieEngine* engine, int levels) {
+    const int depth = engine->depth;
+    return static_cast<unsigned>(depth) <= static_cast<unsigned>(kPlMaxDepth - levels) ||
+           depth + levels <= pl_depth_limit(engine);
+}
+// Whether they also cross no multiple of 64, where a level looks at the native stack: such levels
+// can be taken without either check.
+inline bool pl_levels_quiet(const PieEngine* engine, int levels) {
+    const int depth = engine->depth;
+    return pl_levels_within_limit(engine, levels) && ((depth ^ (depth + levels)) & ~63) == 0;
+}
+
 // Steps d past once cells: a once cell stands for its goal.
 void pl_step_once_in_place(PlDeref& d);
 inline PlDeref pl_step_once(PlDeref d) {

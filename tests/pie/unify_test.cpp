@@ -352,13 +352,24 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         }
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth.
-    enum Way { kGeneric, kHead, kOutside, kGenericArguments, kArguments };
-    auto run = [&](const Case& c, int room, Way way) {
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments };
+    // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
+    // is the larger) room levels below the other limit; with the trail's storage full or not.
+    struct Setting {
+        int room;
+        bool own_stack;
+        bool trail_full;
+    };
+    PlBinding filler{e->cell.unbound, nullptr};
+    auto run = [&](const Case& c, Setting at, Way way) {
         PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
         PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
+        const size_t base = pl_trail_mark(e);
+        while (at.trail_full && !e->run.trail.full()) pl_bind(e, &filler, goal, e->cell.unbound, nullptr);
         const size_t mark = pl_trail_mark(e);
         Outcome out{};
-        const int depth = pl_depth_limit(e) - room;
+        e->stack_floor = at.own_stack ? 1 : 0;  // below any address: never reached
+        const int depth = (at.own_stack ? kPlMaxDepth : pl_depth_limit(e)) - at.room;
         int answer = 0;
         const int error = errorOf([&] {
             e->depth = depth;
@@ -377,27 +388,41 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 }
             } else if (way == kArguments) {
                 answer = pl_match_arguments(e, c.goal, goal, c.head, clause, count());
+            } else if (way == kHead) {
+                answer = pl_match_head(e, c.goal, goal, c.head, clause);
             } else {
-                answer = way == kHead ? pl_match_head(e, c.goal, goal, c.head, clause)
-                                      : pl_unification_sub(e, c.goal, goal, c.head, clause);
+                answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
+                                         : pl_unify(e, c.goal, goal, c.head, clause);
             }
             out.depth = e->depth - depth;
         });
+        e->stack_floor = 0;
         out.answer = error ? -error : answer;
         for (PlFrame* frame : {goal, clause})
             for (uint32_t i = 0; i < frame->count; ++i) out.slots.push_back(frame->slots()[i]);
         out.trail.assign(e->run.trail.data() + mark, e->run.trail.data() + e->run.trail.size());
-        pl_trail_undo(e, mark);
+        pl_trail_undo(e, base);
         pl_frame_release(e, clause);
         pl_frame_release(e, goal);
         return out;
     };
+    std::vector<Setting> settings;
+    for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 33, 34, 35, 36, 37, 38, 39, 40})
+        settings.push_back({room, false, false});
+    for (int room : {0, 1, 2, 3, 4, 5, 6, 7, 8}) settings.push_back({room, true, false});
+    // Each run that grows the trail doubles it, and the next one fills it again: a few runs only.
+    settings.push_back({1000, false, true});
     for (const Case& c : cases)
-        for (int room : {1000, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 33, 34, 35, 36, 37, 38, 39, 40}) {
-            for (Way way : {kHead, kOutside})
-                EXPECT_TRUE(run(c, room, way) == run(c, room, kGeneric)) << "case " << &c - cases << " room " << room;
-            if (c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args && c.head->fn.args) {
-                EXPECT_TRUE(run(c, room, kArguments) == run(c, room, kGenericArguments)) << "args " << &c - cases;
+        for (const Setting& at : settings) {
+            if (at.trail_full && &c - cases >= 3) continue;
+            const Outcome generic = run(c, at, kGeneric);
+            for (Way way : {kHead, kOutside, kUntraced})
+                EXPECT_TRUE(run(c, at, way) == generic) << "case " << &c - cases << " room " << at.room << " way " << way
+                                                        << (at.own_stack ? ", own stack" : "")
+                                                        << (at.trail_full ? ", trail full" : "");
+            if (!at.trail_full && c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args &&
+                c.head->fn.args) {
+                EXPECT_TRUE(run(c, at, kArguments) == run(c, at, kGenericArguments)) << "args " << &c - cases;
             }
         }
 }
