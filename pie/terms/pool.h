@@ -50,28 +50,11 @@ void xfree(void* block);
 void pl_pool_create(PieEngine* engine, PlPool* pool);
 void pl_pool_set_alignment(PlPool* pool, size_t alignment);  // rounded up to a power of two
 void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size);
-// A small request the current block still holds, as a pointer bump; nullptr, with nothing taken,
-// when the pool has no block or the block has no room (pl_pool_alloc then answers it as before).
-// Never under AddressSanitizer, where every request goes through pl_pool_alloc, which unpoisons
-// what it hands out.
-inline void* pl_pool_bump(PlPool* pool, size_t size) {
-#ifdef PL_POOL_SANITIZED
-    (void)pool;
-    (void)size;
-    return nullptr;
-#else
-    PlPoolBlock* current = pool->current;
-    const size_t a = pool->alignment;
-    const size_t rounded = (size + a - 1) & ~(a - 1);
-    if (!current || size > kPlMaxRequest || rounded >= current->remaining) return nullptr;
-    void* p = current->next;
-    current->next += rounded;
-    current->remaining -= rounded;
-    return p;
-#endif
-}
-// pl_pool_bump for a request whose size is a multiple of the pool's alignment (a term cell's size
-// and the default alignment, say): there is nothing to round.
+// A request whose size is a multiple of the pool's alignment (a term cell's size and the default
+// alignment, say) that the current block still holds, as a pointer bump; nullptr, with nothing
+// taken, when the pool has no block or the block has no room (pl_pool_alloc then answers it as
+// before). Never under AddressSanitizer, where every request goes through pl_pool_alloc, which
+// unpoisons what it hands out.
 inline void* pl_pool_bump_aligned(PlPool* pool, size_t size) {
 #ifdef PL_POOL_SANITIZED
     (void)pool;
@@ -86,6 +69,12 @@ inline void* pl_pool_bump_aligned(PlPool* pool, size_t size) {
     current->remaining -= size;
     return p;
 #endif
+}
+// The same for a small request of any size, rounded up to the alignment.
+inline void* pl_pool_bump(PlPool* pool, size_t size) {
+    if (size > kPlMaxRequest) return nullptr;
+    const size_t a = pool->alignment;
+    return pl_pool_bump_aligned(pool, (size + a - 1) & ~(a - 1));
 }
 // pl_pool_alloc with its commonest case inline: a small request the current block still holds is
 // a pointer bump; any other goes to pl_pool_alloc, which answers it exactly as before.
