@@ -75,17 +75,15 @@ inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, P
     return pl_head_filter_key(engine, goal, goal_frame, pl_depth_limit(engine));
 }
 
-// True when clause cannot match a goal of f whose key is ours: trying it would fail with no
-// effect (no binding, no host call, no trace line and no engine error). The clause's side is its
-// head's first argument when the clause is one for the goal and that argument is a constant or
-// structure; the steps run in the order that turns most clauses that can match away soonest.
-inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause) {
+// The clause's side of the look, from its head (the term itself for a fact, with arguments) and
+// whether it is a rule: true when the head's first argument is a constant or structure that
+// clashes with ours, so that trying the clause would fail with no effect (no binding, no host
+// call, no trace line and no engine error). A clause too large for a frame raises its error when
+// it is tried, so it is never passed over.
+inline bool pl_first_argument_clashes(const PlFunctor* f, const PlCell* ours, const PlCell* head, bool rule,
+                                      uint32_t variables) {
     using namespace pl_head_filter_detail;
-    if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) return false;
-    const PlCell* head = clause->clause.term;
-    if (head->type != PL_FUNCTOR || !head->fn.args) return false;
-    if (pl_is_neck(engine, head->fn.functor)) {
-        head = head->fn.args->items[0];
+    if (rule) {
         if (head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return false;
     } else if (f->arity == 0) {
         return false;
@@ -93,8 +91,17 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
     if (!head->fn.args->count) return false;
     const PlCell* theirs = head->fn.args->items[0];
     if (!comparable(theirs->type) || !clash(ours, theirs)) return false;
-    // A clause too large for a frame raises its error when it is tried.
-    return pl_frame_fits(clause->clause.var_count);
+    return pl_frame_fits(variables);
+}
+
+// True when clause cannot match a goal of f whose key is ours (see pl_first_argument_clashes);
+// the steps run in the order that turns most clauses that can match away soonest.
+inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause) {
+    if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) return false;
+    const PlCell* term = clause->clause.term;
+    if (term->type != PL_FUNCTOR || !term->fn.args) return false;
+    const bool rule = pl_is_neck(engine, term->fn.functor);
+    return pl_first_argument_clashes(f, ours, rule ? term->fn.args->items[0] : term, rule, clause->clause.var_count);
 }
 
 // The look and the parts in one walk over the clause, for the tries that read the parts of every
@@ -103,7 +110,6 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
 // clause can be passed over.
 [[gnu::always_inline]] inline bool pl_clause_to_try(const PieEngine* engine, const PlFunctor* f, const PlCell* ours,
                                                    PlCell* clause, PlClauseParts& c) {
-    using namespace pl_head_filter_detail;
     if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) [[unlikely]] {
         c = pl_bare_clause_parts(engine, clause);
         return true;
@@ -114,16 +120,9 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
     c.variables = clause->clause.var_count;
     c.rule = false;
     if (term->type != PL_FUNCTOR || !term->fn.args) return true;
-    const PlCell* head = term;
     if (pl_is_neck(engine, term->fn.functor)) {
         c.rule = true;
         c.head = term->fn.args->items[0];
-        head = c.head;
-        if (!ours || head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return true;
-    } else if (!ours || f->arity == 0) {
-        return true;
     }
-    if (!head->fn.args->count) return true;
-    const PlCell* theirs = head->fn.args->items[0];
-    return !comparable(theirs->type) || !clash(ours, theirs) || !pl_frame_fits(c.variables);
+    return !ours || !pl_first_argument_clashes(f, ours, c.head, c.rule, c.variables);
 }

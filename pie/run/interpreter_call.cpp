@@ -89,18 +89,27 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 }
 
 // Tries the clauses of one list in order, each in a fresh frame, until one gives an outcome other
-// than fail; key is the goal's side of the look at first arguments. Inline in the call of a
+// than fail; key is the goal's side of the look at first arguments. A goal of a built-in (kUser
+// false) runs the built-in once for each clause the look lets through. Inline in the call of a
 // predicate: no native call between a goal and the body of the clause that solves it.
+template <bool kUser>
 [[gnu::always_inline]] inline int try_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame,
                                            const PlCell* key, PlList* answers) {
     PlFunctor* f = goal->fn.functor;
     for (PlListNode* node = list->next; node != list; node = node->next) {
         auto* clause = static_cast<PlCell*>(node->item);
         if (key && pl_head_clashes(engine, f, key, clause)) continue;
-        const PlClauseParts c = pl_clause_parts(engine, clause);
         const size_t mark = pl_trail_mark(engine);
-        PlFrame* frame = pl_frame_alloc(engine, c.variables, goal_frame, nullptr);
-        const int outcome = pl_try_user_clause(engine, goal, goal_frame, c, frame, answers);
+        PlFrame* frame;
+        int outcome;
+        if constexpr (kUser) {
+            const PlClauseParts c = pl_clause_parts(engine, clause);
+            frame = pl_frame_alloc(engine, c.variables, goal_frame, nullptr);
+            outcome = pl_try_user_clause(engine, goal, goal_frame, c, frame, answers);
+        } else {
+            frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
+            outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
+        }
         if (outcome == PL_SUCCESS) {
             // Every clause is settled, system ones too: the caller must never read a released frame.
             pl_settle_frames(engine, frame, mark);
@@ -123,7 +132,7 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
     const PlCell* key = pl_head_filter_key(engine, goal, frame, limit);
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
-            if (int outcome = try_list(engine, list, goal, frame, key, answers)) return outcome;
+            if (int outcome = try_list<true>(engine, list, goal, frame, key, answers)) return outcome;
     return PL_FAIL;
 }
 
@@ -247,22 +256,6 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {
     if (!list) return PL_FAIL;
     const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
-    if (!goal->fn.functor->builtin) return try_list(engine, list, goal, goal_frame, key, answers);
-    // A built-in is run once for each clause its look lets through, as for any functor.
-    for (PlListNode* node = list->next; node != list; node = node->next) {
-        auto* clause = static_cast<PlCell*>(node->item);
-        if (key && pl_head_clashes(engine, goal->fn.functor, key, clause)) continue;
-        const size_t mark = pl_trail_mark(engine);
-        PlFrame* frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
-        const int outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
-        if (outcome == PL_SUCCESS) {
-            pl_settle_frames(engine, frame, mark);
-            pl_frame_release(engine, frame);
-            return PL_SUCCESS;
-        }
-        pl_trail_undo(engine, mark);
-        pl_frame_release(engine, frame);
-        if (outcome != PL_FAIL) return outcome;
-    }
-    return PL_FAIL;
+    if (!goal->fn.functor->builtin) return try_list<true>(engine, list, goal, goal_frame, key, answers);
+    return try_list<false>(engine, list, goal, goal_frame, key, answers);
 }

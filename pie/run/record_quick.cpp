@@ -181,8 +181,7 @@ inline bool is_plain_constant(const PlCell* cell) {
     const uint32_t count = std::min(f->arity, goal->fn.args->count);
     Copied copied;
     copied.term = nullptr;  // no copy yet: the other fields are read only once it matches
-    const int64_t limit = pl_depth_limit(engine);
-    const int64_t room = limit - engine->depth;
+    const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth;
     const OwnWalk w{r, goal, frame, room, &copied};
     PlCell** values = f->values->items;
     for (; i < count; ++i) {
@@ -191,20 +190,8 @@ inline bool is_plain_constant(const PlCell* cell) {
             changed |= own_argument(w, i, d.term, d.frame).changed;
             continue;
         }
-        // A compound term or atom, as own_argument records it.
-        PlCell* previous = values[i];
-        bool here = false;
-        int64_t below = 2;
-        if (has_arguments(d.term)) {
-            const InnerWalk inner_walk{r, d.frame, limit};
-            const Recording inner = inner_level(inner_walk, d.term, room);
-            here = inner.changed;
-            below = inner.levels;
-        }
-        if (here || !previous || previous->type != PL_FUNCTOR || previous->fn.functor != d.term->fn.functor) {
-            values[i] = below >= 0 && below <= room ? d.term : pl_resolve_term(engine, d.term, d.frame, d.frame).term;
-            changed = true;
-        }
+        // A compound term or atom, as own_argument records it, without its call.
+        record_functor_value(r, d.term, d.frame, &values[i], room, changed);
     }
     if (changed) {
         note_query_values(engine, f);
