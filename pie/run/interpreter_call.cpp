@@ -7,6 +7,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/recording.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
 #include "pie/terms/list.h"
@@ -77,7 +78,8 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                  PlList* answers, bool third_only) {
     if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
-    bound_last_query(engine, goal, frame, answers, true, true);
+    // What bound_last_query does for a goal whose variables are followed, without its call.
+    pl_recording::record_goal(engine, answers, goal, frame);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
     } else if (f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) && (f->flags & PLF_IN_PROPAGATION)) {
