@@ -143,6 +143,9 @@ struct Goal {
     uint64_t number;  // the recording's
     bool read_only;
     int64_t room;  // levels the walks over an argument may take
+    // A list's comparison with the value before is known to be one list_differs leaves to the
+    // full steps (it answered -1 on the way here, and nothing has changed since).
+    bool list_undecided;
 };
 
 // The value to record for arg: arg itself when it holds no variable and resolving it would fit
@@ -211,7 +214,7 @@ int64_t record_argument(const Goal& g, uint32_t i, PlCell* arg, PlFrame* arg_fra
         // A flat list holds nothing to record, and a ground one resolves to itself: the walks
         // over them are left out unless they would have met the depth limit.
         const bool flat = (arg->shape & PL_SHAPE_FLAT) && 1 + int64_t{pl_shape_reach(arg->shape)} <= g.room;
-        int here = list_differs(arg, arg_frame, previous, g.room, flat);
+        int here = g.list_undecided ? -1 : list_differs(arg, arg_frame, previous, g.room, flat);
         if (here < 0) {
             here = flat ? false : record_list(engine, arg, arg_frame, g.answers, g.enter);
             if (!previous || previous->type != PL_LIST || !same_list(engine, previous, arg, arg_frame, g.room))
@@ -241,7 +244,7 @@ Recording record_any(const Recorder& r, PlCell* goal, PlFrame* frame, bool follo
     PlList* answers = r.answers;
     const bool enter = r.enter;
     PlFunctor* f = goal->fn.functor;
-    Goal g{engine, goal, frame, f, nullptr, answers, enter, r.number, (f->flags & PLF_READ_ONLY) != 0, 0};
+    Goal g{engine, goal, frame, f, nullptr, answers, enter, r.number, (f->flags & PLF_READ_ONLY) != 0, 0, false};
     if (f->owner) g.key = property_key(engine, f, goal, frame);
     g.room = pl_depth_limit(engine) - engine->depth;
     bool changed = false;
@@ -266,10 +269,11 @@ Recording record_any(const Recorder& r, PlCell* goal, PlFrame* frame, bool follo
 }
 
 // An argument of a functor with a vector of its own that the quick steps (record_quick.cpp) do not
-// cover.
+// cover. A list comes here only when their comparison with the value before, the one list_differs
+// makes, found it undecided: it is not made again.
 [[gnu::noinline]] int64_t record_other(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room, uint32_t i,
                                        PlCell* arg, PlFrame* arg_frame, bool& changed) {
-    const Goal g{r.engine, goal, frame, goal->fn.functor, nullptr, r.answers, r.enter, r.number, false, room};
+    const Goal g{r.engine, goal, frame, goal->fn.functor, nullptr, r.answers, r.enter, r.number, false, room, true};
     return record_argument(g, i, arg, arg_frame, changed);
 }
 

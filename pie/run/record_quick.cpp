@@ -48,6 +48,12 @@ struct Copied {
     PlCell* copy;
 };
 
+// The goal's copy of a list, made when the list differs from the one copied last.
+[[gnu::noinline]] PlCell* shared_copy(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t room, Copied& copied) {
+    if (list != copied.term || frame != copied.frame) copied = {list, frame, resolved_list(engine, list, frame, room)};
+    return copied.copy;
+}
+
 // What record_list_value answers for a list that record_argument must take, nothing having been
 // changed.
 constexpr int64_t kTakeGeneric = INT64_MIN;
@@ -77,8 +83,7 @@ constexpr int64_t kTakeGeneric = INT64_MIN;
         } else if (!copied) {
             *value = resolved_list(engine, arg, arg_frame, room);
         } else {
-            if (arg != copied->term || arg_frame != copied->frame) *copied = {arg, arg_frame, resolved_list(engine, arg, arg_frame, room)};
-            *value = copied->copy;
+            *value = shared_copy(engine, arg, arg_frame, room, *copied);
         }
         changed = true;
     }
@@ -186,6 +191,16 @@ inline bool is_plain_constant(const PlCell* cell) {
     PlCell** values = f->values->items;
     for (; i < count; ++i) {
         const PlDeref d = pl_deref(goal->fn.args->items[i], frame);
+        if (d.term->type == PL_LIST && room >= 6 && values[i] && values[i]->type == PL_LIST) {
+            // "[X]", the commonest list here, as record_list_value takes it, without its call.
+            const int here = single_differs(d.term, d.frame, values[i], room);
+            if (here == 0) continue;
+            if (here > 0 && !(d.term->shape & PL_SHAPE_GROUND)) {
+                values[i] = shared_copy(engine, d.term, d.frame, room, copied);
+                changed = true;
+                continue;
+            }
+        }
         if (d.term->type != PL_FUNCTOR) {
             changed |= own_argument(w, i, d.term, d.frame).changed;
             continue;
@@ -234,8 +249,9 @@ namespace pl_recording {
 [[gnu::noinline]] int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
     const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth - 1;
     if (room < 0) too_deep(engine);
+    // Entering the level crosses a multiple of 64 when it reaches one.
     const int64_t depth = int64_t{engine->depth} + 1;
-    if (((depth - 1) ^ depth) & ~int64_t{63}) look_at_stack(engine, depth);
+    if ((depth & 63) == 0) look_at_stack(engine, depth);
     PlFunctor* f = goal->fn.functor;
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;

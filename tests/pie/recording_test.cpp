@@ -204,6 +204,7 @@ TEST_F(Recording, CommonArgumentsMeetTheDepthLimitWhereTheFullStepsWould) {
         {"_X = 5, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'u'},  // "[X]" alike
         {"_X = 6, keep(0, [_X], 0)", "_X = 5, keep(0, [_X], 0)", 17, 'c'},  // "[X]" differs
         {"keep(0, [], [])", "_X = 5, _L = [_X], keep(0, _L, _L)", 25, 'c'},  // one list twice
+        {"_X = 6, _L = [_X], keep(0, _L, _L)", "_X = 5, _L = [_X], keep(0, _L, _L)", 25, 'c'},  // against lists
         {"keep(2, [], b)", "keep(1, [], a)", 7, 'c'},
         {"keep(f(g(2, h(3)), b), 0, 0)", "keep(f(g(1, h(2)), a), 0, 0)", 13, 'c'},
         {"keep(f(g(1, h(2)), a), 0, 0)", "keep(f(g(1, h(2)), a), 0, 0)", 8, 'u'},
@@ -222,6 +223,11 @@ TEST_F(Recording, CommonArgumentsMeetTheDepthLimitWhereTheFullStepsWould) {
         EXPECT_EQ(outcomes, std::string(row.passes, 'e') + std::string(kPlenty + 1 - row.passes, row.outcome)) << row.goal;
         EXPECT_EQ(e->depth, 0);
     }
+    // A list given twice and found to differ is kept once: both arguments hold one copy.
+    run(clause("_X = 6, _L = [_X], keep(0, _L, _L)."), kPlenty);
+    run(clause("_X = 5, _L = [_X], keep(0, _L, _L)."), kPlenty);
+    EXPECT_EQ(keep->values->items[1], keep->values->items[2]);
+    EXPECT_EQ(show(keep->values->items[2]), "[5]");
 }
 
 }  // namespace
