@@ -6,6 +6,7 @@
 
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
+#include "pie/run/record_goal.h"
 #include "pie/run/recording.h"
 #include "pie/terms/list.h"
 

@@ -7,7 +7,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
-#include "pie/run/recording.h"
+#include "pie/run/record_goal.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
 #include "pie/terms/list.h"

@@ -8,6 +8,7 @@
 #include "pie/run/frame.h"
 #include "pie/terms/list.h"
 #include "pie/terms/list_shape.h"
+#include "pie/run/record_goal.h"
 #include "pie/run/recorded_lists.h"
 #include "pie/run/recording.h"
 #include "pie/run/unify.h"
@@ -112,12 +113,6 @@ constexpr int64_t kTakeGeneric = INT64_MIN;
     return below;
 }
 
-// Whether f keeps the values of count arguments in a vector of its own, the case the walks below
-// take themselves; anything else takes record_any.
-inline bool own_vector(const PlFunctor* f, uint32_t count) {
-    return !f->owner && !(f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) && f->values && f->values->count >= count;
-}
-
 // What the walks below hand to own_argument with an argument they leave to it.
 struct OwnWalk {
     const Recorder& r;
@@ -154,21 +149,12 @@ struct OwnWalk {
     return {changed, below};
 }
 
-// Whether two list elements are integers of different values, which tells two lists apart as
-// their comparison would (pl_constants_equal answers 0).
-inline bool different_integers(const PlCell* a, const PlCell* b) {
-    return a->type == PL_INT && b->type == PL_INT && a->value != b->value;
-}
+}  // namespace
 
-// Constants stored as they stand: equal ones are the same cell.
-inline bool is_plain_constant(const PlCell* cell) {
-    return cell->type == PL_INT || cell->type == PL_NIL || cell->type == PL_UNBOUND;
-}
+namespace pl_recording {
 
+[[gnu::noinline]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query"); }
 
-[[noreturn, gnu::noinline]] void too_deep(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_STACK, "bound_last_query"); }
-
-// The look at the native stack a guard takes entering a level: only when the count crosses 64.
 [[gnu::noinline]] void look_at_stack(PieEngine* engine, int64_t depth) {
     const PlDepthAt at(engine, depth);
     if (pl_stack_exhausted(engine, static_cast<int>(depth - 1))) too_deep(engine);
@@ -215,83 +201,10 @@ inline bool is_plain_constant(const PlCell* cell) {
     return changed;
 }
 
-// The end of a recording whose values changed: the functor enters the answers. Inline in
-// record_goal: most recordings of a goal end here.
-[[gnu::always_inline]] inline int goal_changed(PieEngine* engine, PlList* table, PlFunctor* f) {
-    note_query_values(engine, f);
-    // As enter_answer with the recording's number taken now: f holds no number that new.
-    if (table) {
-        f->recorded_in = ++engine->run.recordings;
-        // Most often f is the table's first entry already: the look over the table is left out.
-        if (table->next == table || table->next->item != f) pl_table_enter(engine, table, f);
-    }
-    return 1;
-}
-
 // A goal whose functor keeps no vector of its own, at the goal's level.
 [[gnu::noinline]] int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
     const PlDepthAt at(engine, engine->depth + 1);
     return record_any(numbered(engine, table, table != nullptr), goal, frame, true).changed;
-}
-
-// The arguments of a goal that succeeded, its variables followed to what they stand for. The
-// commonest arguments are compared and stored here: constants; a walked list whose first element
-// differs from the one recorded before, or recorded against a value that is no list; "[X]" equal
-// to the list recorded before. At the first other argument the rest of the goal goes to
-// goal_rest: this loop calls nothing, and keeps what it holds in registers. Lists are taken here
-// only when their first steps are far from the depth limit: the steps left out cannot meet it.
-// The goal's level is counted as the inner walk counts its levels: the engine's count stays, and
-// is brought up to the level's around the steps that may read it.
-}  // namespace
-
-namespace pl_recording {
-
-[[gnu::noinline]] int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
-    const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth - 1;
-    if (room < 0) too_deep(engine);
-    // Entering the level crosses a multiple of 64 when it reaches one.
-    const int64_t depth = int64_t{engine->depth} + 1;
-    if ((depth & 63) == 0) look_at_stack(engine, depth);
-    PlFunctor* f = goal->fn.functor;
-    const PlVector* args = goal->fn.args;
-    const uint32_t count = args ? std::min(f->arity, args->count) : 0;
-    if (!own_vector(f, count)) return goal_any(engine, table, goal, frame);
-    bool changed = false;
-    PlCell** values = f->values->items;
-    for (uint32_t i = 0; i < count; ++i) {
-        PlCell* arg = args->items[i];
-        PlFrame* arg_frame = frame;
-        while (arg->type == PL_VAR && arg_frame) {
-            const PlBinding& b = arg_frame->slots()[arg->var.slot];
-            arg = b.term;
-            arg_frame = b.frame;
-        }
-        PlCell* previous = values[i];
-        if (arg->type == PL_LIST) {
-            const uint32_t shape = arg->shape;
-            const bool previous_list = previous && previous->type == PL_LIST;
-            if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
-                // A value that is no list (the "[]" of the recursion's last call, most often)
-                // tells the two apart before any level is taken.
-                if (2 + 2 * int64_t{pl_shape_reach(shape)} <= room &&
-                    (!previous_list || (room >= 6 && different_integers(previous->list.head, arg->list.head)))) {
-                    values[i] = arg;
-                    changed = true;
-                    continue;
-                }
-            } else if (room >= 6 && previous_list && single_differs(arg, arg_frame, previous, room) == 0) {
-                continue;
-            }
-        } else if (is_plain_constant(arg)) {
-            if (arg != previous) {
-                values[i] = arg;
-                changed = true;
-            }
-            continue;
-        }
-        return goal_rest(engine, table, goal, frame, i, changed);
-    }
-    return changed ? goal_changed(engine, table, f) : 0;
 }
 
 }  // namespace pl_recording

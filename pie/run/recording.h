@@ -84,9 +84,6 @@ Recording record_any(const Recorder& r, PlCell* goal, PlFrame* frame, bool follo
 int64_t record_other(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room, uint32_t i, PlCell* arg,
                      PlFrame* arg_frame, bool& changed);
 
-// The arguments of a goal that succeeded, its variables followed (record_quick.cpp).
-// Answers 1 when a value changed, else 0 (bound_last_query's answer, handed on as it stands).
-// table: the answers to enter, or nullptr.
-int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
+// The arguments of a goal that succeeded, its variables followed: record_goal (record_goal.h).
 
 }  // namespace pl_recording
