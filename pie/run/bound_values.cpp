@@ -1,7 +1,8 @@
 // Recording what a successful goal bound: each argument's value goes into the functor's value
 // vector (or, for a property, its table by key), and a functor whose values changed enters the
 // query's answer table, from which propagation starts. This file holds the entry and the value
-// store; the walks are in record_quick.cpp (common goals) and record_generic.cpp (any goal).
+// store; the walks are in record_goal.h and record_quick.cpp (common goals) and record_generic.cpp
+// (any goal).
 #include "pie/run/interpreter.h"
 
 #include "pie/api/engine.h"

@@ -95,7 +95,8 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
                     changed = true;
                     continue;
                 }
-            } else if (room >= 6 && previous_list && pl_recorded_lists::single_differs(arg, arg_frame, previous, room) == 0) {
+            } else if (room >= 6 && previous_list &&
+                       pl_recorded_lists::single_differs(arg, arg_frame, previous, room) == 0) {
                 continue;
             }
         } else if (is_plain_constant(arg)) {

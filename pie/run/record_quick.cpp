@@ -1,7 +1,8 @@
 // The quick steps of recording a goal's bound values, for the commonest goals: functors that keep
 // their values in a vector of their own, whose arguments are constants, compound terms and the
-// lists met most often. The loops here call nothing on the common path; whatever they do not
-// cover goes to the generic steps (record_generic.cpp).
+// lists met most often: the rest of a goal that the loop inline in the call (record_goal.h) hands
+// on, and the walk inside compound arguments. The loops here call nothing on the common path;
+// whatever they do not cover goes to the generic steps (record_generic.cpp).
 #include "pie/run/interpreter.h"
 
 #include "pie/api/engine.h"

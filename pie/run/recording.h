@@ -84,6 +84,4 @@ Recording record_any(const Recorder& r, PlCell* goal, PlFrame* frame, bool follo
 int64_t record_other(const Recorder& r, PlCell* goal, PlFrame* frame, int64_t room, uint32_t i, PlCell* arg,
                      PlFrame* arg_frame, bool& changed);
 
-// The arguments of a goal that succeeded, its variables followed: record_goal (record_goal.h).
-
 }  // namespace pl_recording
