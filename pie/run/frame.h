@@ -34,13 +34,18 @@ struct PlTermRef {
 
 // Frame stack segments hold 4,096 words; a frame that does not fit in one raises 4102.
 constexpr size_t kPlFrameSegmentWords = 4096;
+// Slots filled unbound together when a frame is made. A chunk has room for that many slots past
+// its end, so that the last group of a frame at the end of a chunk stays inside it.
+constexpr int kPlFrameFillSlots = 4;
 
 // Whether a frame of count slots fits in a segment.
 inline bool pl_frame_fits(uint32_t count) {
     return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding) <= kPlFrameSegmentWords * sizeof(void*);
 }
 
-// A segment of the frame stack; frames are made at top and released back to it.
+// A segment of the frame stack; frames are made at top and released back to it. The top of the
+// chunk in use is kept in the run state instead (see PlRunState::frame_top), and written back
+// here when a chunk is pushed above it.
 struct PlFrameChunk {
     PlFrameChunk* below;
     char* top;
@@ -62,17 +67,18 @@ void pl_frame_close_chunk(PieEngine* engine);
 inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
     const size_t bytes = pl_frame_bytes(count);
     // A frame the chunk in use has room for fits in a segment: only a frame that needs a new chunk
-    // is measured against one, in the order the checks had.
-    PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) {
+    // is measured against one, in the order the checks had. With no chunk in use, top and end
+    // are both null and there is no room.
+    PlRunState& run = engine->run;
+    if (static_cast<size_t>(run.frame_end - run.frame_top) < bytes) {
         if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
         if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
-        chunk = pl_frame_open_chunk(engine);
+        pl_frame_open_chunk(engine);
     } else if (source && source->count != count) {
         pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
     }
-    auto* frame = reinterpret_cast<PlFrame*>(chunk->top);
-    chunk->top += bytes;
+    auto* frame = reinterpret_cast<PlFrame*>(run.frame_top);
+    run.frame_top += bytes;
     frame->link = link;
     frame->count = count;
     PlBinding* slots = frame->slots();
@@ -84,21 +90,25 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
         using Word = uint64_t __attribute__((vector_size(16)));
         static_assert(sizeof(Word) == sizeof(PlBinding));
         const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
-        // Most clauses have a handful of variables: two stores per turn of the loop.
-#pragma GCC unroll 2
-        for (PlBinding* slot = slots; slot != slots + count; ++slot)
-            std::memcpy(static_cast<void*>(slot), &unbound, sizeof unbound);
+        // Four stores a turn, the last turn running past the frame into the chunk's slack: most
+        // clauses have four variables or fewer, and their frame is then filled without a test.
+        PlBinding* slot = slots;
+        do {
+            for (int i = 0; i < kPlFrameFillSlots; ++i)
+                std::memcpy(static_cast<void*>(slot + i), &unbound, sizeof unbound);
+            slot += kPlFrameFillSlots;
+        } while (slot < slots + count);
     }
     return frame;
 }
 
-// Releases the frame made last, which must be frame.
+// Releases the frame made last, which must be frame. With no chunk in use the top is null, and
+// no frame ends there.
 inline void pl_frame_release(PieEngine* engine, PlFrame* frame) {
-    PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != chunk->top)
-        pl_frame_release_error(engine);
-    chunk->top = reinterpret_cast<char*>(frame);
-    if (chunk->top == chunk->base()) pl_frame_close_chunk(engine);
+    PlRunState& run = engine->run;
+    if (reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != run.frame_top) pl_frame_release_error(engine);
+    run.frame_top = reinterpret_cast<char*>(frame);
+    if (run.frame_top == run.frame_base) pl_frame_close_chunk(engine);
 }
 // Copies the bindings of source into destination; sizes that differ raise 4110.
 void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source);

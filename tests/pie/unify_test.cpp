@@ -439,6 +439,40 @@ TEST_F(Unify, FramesComeAndGoInOrder) {
     pl_frame_unwind(e, mark);
     PlFrame* next = pl_frame_alloc(e, 1, nullptr, nullptr);
     EXPECT_EQ(reinterpret_cast<char*>(next), reinterpret_cast<char*>(right) + sizeof(PlFrame) + 4 * sizeof(PlBinding));
+    pl_frame_release(e, next);
+    // With no frame left in use, releasing one again is out of order too.
+    pl_frame_release(e, right);
+    pl_frame_release(e, left);
+    EXPECT_EQ(errorOf([&] { pl_frame_release(e, left); }), PL_ERR_FRAME);
+}
+
+// Frames of every size across chunk ends: each is made unbound without touching the live frames
+// below it (a frame that ends a chunk exactly included), and the stack comes back in order.
+TEST_F(Unify, FramesFillOnlyThemselvesUpToTheChunkEnd) {
+    const uint32_t largest = kPlFrameSegmentWords * sizeof(void*) / sizeof(PlBinding) - 1;
+    for (uint32_t count : {0u, 1u, 3u, 4u, 5u, 8u, 10u, largest}) {
+        std::vector<PlFrame*> frames;
+        const PlFrameMark mark = pl_frame_mark(e);
+        PlCell* seven = t.integer(7);
+        for (size_t bytes = 0; bytes < 3 * kPlFrameSegmentWords * sizeof(void*); bytes += pl_frame_bytes(count)) {
+            PlFrame* frame = pl_frame_alloc(e, count, nullptr, nullptr);
+            for (uint32_t i = 0; i < count; ++i) {
+                ASSERT_EQ(frame->slots()[i].term, e->cell.unbound) << count << " slot " << i;
+                ASSERT_EQ(frame->slots()[i].frame, nullptr) << count;
+                frame->slots()[i] = {seven, frame};
+            }
+            frames.push_back(frame);
+        }
+        EXPECT_EQ(errorOf([&] { pl_frame_release(e, frames.front()); }), PL_ERR_FRAME) << count;
+        for (size_t i = frames.size(); i-- > 0;) {
+            for (uint32_t slot = 0; slot < count; ++slot)
+                ASSERT_EQ(frames[i]->slots()[slot].frame, frames[i]) << count << " frame " << i;
+            pl_frame_release(e, frames[i]);
+        }
+        const PlFrameMark after = pl_frame_mark(e);
+        EXPECT_EQ(after.chunk, mark.chunk) << count;
+        EXPECT_EQ(after.top, mark.top) << count;
+    }
 }
 
 }  // namespace
