@@ -19,12 +19,12 @@ struct PlBinding {
     PlFrame* frame;  // nullptr for a term that needs no frame
 };
 
-struct PlFrame {
-    PlFrame* link;  // the frame this one was made for
+// A frame's header is its size alone: nothing walks frames by the caller they were made for.
+struct alignas(PlBinding) PlFrame {
     uint32_t count;
     PlBinding* slots() { return reinterpret_cast<PlBinding*>(this + 1); }
 };
-static_assert(sizeof(PlFrame) % alignof(PlBinding) == 0);
+static_assert(sizeof(PlFrame) == alignof(PlBinding));
 
 // A term with the frame its variables are read in.
 struct PlTermRef {
@@ -62,9 +62,10 @@ void pl_frame_close_chunk(PieEngine* engine);
 // Raises the error of a frame released out of order.
 [[noreturn]] void pl_frame_release_error(PieEngine* engine);
 
-// A frame of count unbound slots, or a copy of source (which must have count slots). Inline: a
-// frame is made for every clause tried.
-inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
+// A frame of count unbound slots, or a copy of source (which must have count slots), made for a
+// goal read in the caller's frame (named at the call for its reader; the frame keeps no link to
+// it). Inline: a frame is made for every clause tried.
+inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*caller*/, const PlFrame* source) {
     const size_t bytes = pl_frame_bytes(count);
     // A frame the chunk in use has room for fits in a segment: only a frame that needs a new chunk
     // is measured against one, in the order the checks had. With no chunk in use, top and end
@@ -79,7 +80,6 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
     }
     auto* frame = reinterpret_cast<PlFrame*>(run.frame_top);
     run.frame_top += bytes;
-    frame->link = link;
     frame->count = count;
     PlBinding* slots = frame->slots();
     if (source) {

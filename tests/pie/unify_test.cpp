@@ -449,7 +449,8 @@ TEST_F(Unify, FramesComeAndGoInOrder) {
 // Frames of every size across chunk ends: each is made unbound without touching the live frames
 // below it (a frame that ends a chunk exactly included), and the stack comes back in order.
 TEST_F(Unify, FramesFillOnlyThemselvesUpToTheChunkEnd) {
-    const uint32_t largest = kPlFrameSegmentWords * sizeof(void*) / sizeof(PlBinding) - 1;
+    const uint32_t largest = (kPlFrameSegmentWords * sizeof(void*) - sizeof(PlFrame)) / sizeof(PlBinding);
+    ASSERT_TRUE(pl_frame_fits(largest) && !pl_frame_fits(largest + 1));
     for (uint32_t count : {0u, 1u, 3u, 4u, 5u, 8u, 10u, largest}) {
         std::vector<PlFrame*> frames;
         const PlFrameMark mark = pl_frame_mark(e);
