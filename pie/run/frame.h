@@ -143,6 +143,20 @@ inline PlDeref pl_deref(PlCell* term, PlFrame* frame) {
     return d;
 }
 
+// pl_deref for a caller that keeps its answer whole (a built-in's arguments): the slot, its frame
+// and its variable are those of the last step, and made once, at the end, rather than at each.
+inline PlDeref pl_deref_whole(PlCell* term, PlFrame* frame) {
+    if (term->type != PL_VAR || !frame) return {term, frame, nullptr, nullptr, nullptr};
+    for (;;) {
+        PlBinding* binding = &frame->slots()[term->var.slot];
+        PlCell* next = binding->term;
+        PlFrame* next_frame = binding->frame;
+        if (next->type != PL_VAR || !next_frame) return {next, next_frame, binding, frame, term};
+        term = next;
+        frame = next_frame;
+    }
+}
+
 // Binds a slot, trailed so that a failed clause undoes it: all but the slots of the frame whose
 // head is being matched (see PlUntrailedFrame).
 inline void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
@@ -207,11 +221,11 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
 // mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
 // Inline: it runs after every successful clause, and its commonest entries take a few loads.
 inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
-    // Resolving makes no binding: the trail keeps its place while it is walked.
+    // Resolving makes no binding: the trail keeps its place while it is walked, and its top is
+    // read where it is kept rather than kept aside across the settling calls.
     PlTrail& trail = engine->run.trail;
-    PlTrailEntry* const top = trail.data() + trail.size();
     PlTrailEntry* kept = trail.data() + mark;
-    for (PlTrailEntry* entry = kept; entry != top; ++entry) {
+    for (PlTrailEntry* entry = kept; entry != trail.top(); ++entry) {
         if (entry->slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
         if (slot->frame == callee) pl_settle_binding(engine, slot, callee);

@@ -38,6 +38,7 @@ public:
     size_t size() const { return static_cast<size_t>(top_ - begin_); }
     bool empty() const { return top_ == begin_; }
     PlTrailEntry* data() { return begin_; }
+    PlTrailEntry* top() { return top_; }
     PlTrailEntry& back() { return top_[-1]; }
     void pop_back() { --top_; }
     void push_back(const PlTrailEntry& entry) {
