@@ -25,7 +25,7 @@ uint32_t pl_builtin_count();
 void pl_builtins_install(PieEngine* engine);
 
 // Argument i of a built-in goal, dereferenced.
-inline PlDeref pl_builtin_arg(PlCell* goal, PlFrame* frame, uint32_t i) { return pl_deref(pl_arg(goal, i), frame); }
+inline PlDeref pl_builtin_arg(PlCell* goal, PlFrame* frame, uint32_t i) { return pl_deref_whole(pl_arg(goal, i), frame); }
 // Unifies argument i with a frame-free value: 1 or 0.
 int pl_builtin_unify(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, PlCell* value);
 

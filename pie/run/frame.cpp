@@ -12,6 +12,16 @@
 namespace {
 
 constexpr size_t kSegmentBytes = kPlFrameSegmentWords * sizeof(void*);
+// Written by the stores that fill a frame's slots, never given to a frame.
+constexpr size_t kSlackBytes = kPlFrameFillSlots * sizeof(PlBinding);
+
+// Takes the top, end and base of the chunk now in use into the run state.
+void use_chunk(PlRunState& run) {
+    PlFrameChunk* chunk = run.frames;
+    run.frame_top = chunk ? chunk->top : nullptr;
+    run.frame_end = chunk ? chunk->end : nullptr;
+    run.frame_base = chunk ? chunk->base() : nullptr;
+}
 
 }  // namespace
 
@@ -21,11 +31,13 @@ PlFrameChunk* pl_frame_open_chunk(PieEngine* engine) {
     if (chunk)
         run.spare_frames = chunk->below;
     else
-        chunk = static_cast<PlFrameChunk*>(xmalloc(engine, sizeof(PlFrameChunk) + kSegmentBytes));
+        chunk = static_cast<PlFrameChunk*>(xmalloc(engine, sizeof(PlFrameChunk) + kSegmentBytes + kSlackBytes));
+    if (run.frames) run.frames->top = run.frame_top;
     chunk->below = run.frames;
     chunk->top = chunk->base();
     chunk->end = chunk->base() + kSegmentBytes;
     run.frames = chunk;
+    use_chunk(run);
     return chunk;
 }
 
@@ -35,6 +47,7 @@ void pl_frame_close_chunk(PieEngine* engine) {
     run.frames = chunk->below;
     chunk->below = run.spare_frames;
     run.spare_frames = chunk;
+    use_chunk(run);
 }
 
 void pl_frame_release_error(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_release"); }
@@ -45,14 +58,11 @@ void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source) 
                 source->count * sizeof(PlBinding));
 }
 
-PlFrameMark pl_frame_mark(PieEngine* engine) {
-    PlFrameChunk* chunk = engine->run.frames;
-    return {chunk, chunk ? chunk->top : nullptr};
-}
+PlFrameMark pl_frame_mark(PieEngine* engine) { return {engine->run.frames, engine->run.frame_top}; }
 
 void pl_frame_unwind(PieEngine* engine, PlFrameMark mark) {
     while (engine->run.frames && engine->run.frames != mark.chunk) pl_frame_close_chunk(engine);
-    if (engine->run.frames) engine->run.frames->top = mark.top;
+    if (engine->run.frames) engine->run.frame_top = mark.top;
 }
 
 void pl_run_state_free(PieEngine* engine) {
@@ -65,6 +75,7 @@ void pl_run_state_free(PieEngine* engine) {
         }
     }
     run.frames = run.spare_frames = nullptr;
+    use_chunk(run);
     if (run.terms.current) pl_pool_release(engine, &run.terms);
 }
 

@@ -19,12 +19,12 @@ struct PlBinding {
     PlFrame* frame;  // nullptr for a term that needs no frame
 };
 
-struct PlFrame {
-    PlFrame* link;  // the frame this one was made for
+// A frame's header is its size alone: nothing walks frames by the caller they were made for.
+struct alignas(PlBinding) PlFrame {
     uint32_t count;
     PlBinding* slots() { return reinterpret_cast<PlBinding*>(this + 1); }
 };
-static_assert(sizeof(PlFrame) % alignof(PlBinding) == 0);
+static_assert(sizeof(PlFrame) == alignof(PlBinding));
 
 // A term with the frame its variables are read in.
 struct PlTermRef {
@@ -34,13 +34,18 @@ struct PlTermRef {
 
 // Frame stack segments hold 4,096 words; a frame that does not fit in one raises 4102.
 constexpr size_t kPlFrameSegmentWords = 4096;
+// Slots filled unbound together when a frame is made. A chunk has room for that many slots past
+// its end, so that the last group of a frame at the end of a chunk stays inside it.
+constexpr int kPlFrameFillSlots = 4;
 
 // Whether a frame of count slots fits in a segment.
 inline bool pl_frame_fits(uint32_t count) {
     return sizeof(PlFrame) + size_t{count} * sizeof(PlBinding) <= kPlFrameSegmentWords * sizeof(void*);
 }
 
-// A segment of the frame stack; frames are made at top and released back to it.
+// A segment of the frame stack; frames are made at top and released back to it. The top of the
+// chunk in use is kept in the run state instead (see PlRunState::frame_top), and written back
+// here when a chunk is pushed above it.
 struct PlFrameChunk {
     PlFrameChunk* below;
     char* top;
@@ -57,23 +62,24 @@ void pl_frame_close_chunk(PieEngine* engine);
 // Raises the error of a frame released out of order.
 [[noreturn]] void pl_frame_release_error(PieEngine* engine);
 
-// A frame of count unbound slots, or a copy of source (which must have count slots). Inline: a
-// frame is made for every clause tried.
-inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link, const PlFrame* source) {
+// A frame of count unbound slots, or a copy of source (which must have count slots), made for a
+// goal read in the caller's frame (named at the call for its reader; the frame keeps no link to
+// it). Inline: a frame is made for every clause tried.
+inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*caller*/, const PlFrame* source) {
     const size_t bytes = pl_frame_bytes(count);
     // A frame the chunk in use has room for fits in a segment: only a frame that needs a new chunk
-    // is measured against one, in the order the checks had.
-    PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || static_cast<size_t>(chunk->end - chunk->top) < bytes) {
+    // is measured against one, in the order the checks had. With no chunk in use, top and end
+    // are both null and there is no room.
+    PlRunState& run = engine->run;
+    if (static_cast<size_t>(run.frame_end - run.frame_top) < bytes) {
         if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
         if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
-        chunk = pl_frame_open_chunk(engine);
+        pl_frame_open_chunk(engine);
     } else if (source && source->count != count) {
         pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
     }
-    auto* frame = reinterpret_cast<PlFrame*>(chunk->top);
-    chunk->top += bytes;
-    frame->link = link;
+    auto* frame = reinterpret_cast<PlFrame*>(run.frame_top);
+    run.frame_top += bytes;
     frame->count = count;
     PlBinding* slots = frame->slots();
     if (source) {
@@ -84,21 +90,25 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* link,
         using Word = uint64_t __attribute__((vector_size(16)));
         static_assert(sizeof(Word) == sizeof(PlBinding));
         const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
-        // Most clauses have a handful of variables: two stores per turn of the loop.
-#pragma GCC unroll 2
-        for (PlBinding* slot = slots; slot != slots + count; ++slot)
-            std::memcpy(static_cast<void*>(slot), &unbound, sizeof unbound);
+        // Four stores a turn, the last turn running past the frame into the chunk's slack: most
+        // clauses have four variables or fewer, and their frame is then filled without a test.
+        PlBinding* slot = slots;
+        do {
+            for (int i = 0; i < kPlFrameFillSlots; ++i)
+                std::memcpy(static_cast<void*>(slot + i), &unbound, sizeof unbound);
+            slot += kPlFrameFillSlots;
+        } while (slot < slots + count);
     }
     return frame;
 }
 
-// Releases the frame made last, which must be frame.
+// Releases the frame made last, which must be frame. With no chunk in use the top is null, and
+// no frame ends there.
 inline void pl_frame_release(PieEngine* engine, PlFrame* frame) {
-    PlFrameChunk* chunk = engine->run.frames;
-    if (!chunk || reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != chunk->top)
-        pl_frame_release_error(engine);
-    chunk->top = reinterpret_cast<char*>(frame);
-    if (chunk->top == chunk->base()) pl_frame_close_chunk(engine);
+    PlRunState& run = engine->run;
+    if (reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != run.frame_top) pl_frame_release_error(engine);
+    run.frame_top = reinterpret_cast<char*>(frame);
+    if (run.frame_top == run.frame_base) pl_frame_close_chunk(engine);
 }
 // Copies the bindings of source into destination; sizes that differ raise 4110.
 void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source);
@@ -131,6 +141,20 @@ inline PlDeref pl_deref(PlCell* term, PlFrame* frame) {
         d.frame = binding->frame;
     }
     return d;
+}
+
+// pl_deref for a caller that keeps its answer whole (a built-in's arguments): the slot, its frame
+// and its variable are those of the last step, and made once, at the end, rather than at each.
+inline PlDeref pl_deref_whole(PlCell* term, PlFrame* frame) {
+    if (term->type != PL_VAR || !frame) return {term, frame, nullptr, nullptr, nullptr};
+    for (;;) {
+        PlBinding* binding = &frame->slots()[term->var.slot];
+        PlCell* next = binding->term;
+        PlFrame* next_frame = binding->frame;
+        if (next->type != PL_VAR || !next_frame) return {next, next_frame, binding, frame, term};
+        term = next;
+        frame = next_frame;
+    }
 }
 
 // Binds a slot, trailed so that a failed clause undoes it: all but the slots of the frame whose
@@ -197,11 +221,11 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
 // mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
 // Inline: it runs after every successful clause, and its commonest entries take a few loads.
 inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
-    // Resolving makes no binding: the trail keeps its place while it is walked.
+    // Resolving makes no binding: the trail keeps its place while it is walked, and its top is
+    // read where it is kept rather than kept aside across the settling calls.
     PlTrail& trail = engine->run.trail;
-    PlTrailEntry* const top = trail.data() + trail.size();
     PlTrailEntry* kept = trail.data() + mark;
-    for (PlTrailEntry* entry = kept; entry != top; ++entry) {
+    for (PlTrailEntry* entry = kept; entry != trail.top(); ++entry) {
         if (entry->slot_frame == callee) continue;
         auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
         if (slot->frame == callee) pl_settle_binding(engine, slot, callee);

@@ -4,6 +4,7 @@
 #include "pie/run/frame.h"
 
 #include "pie/api/engine.h"
+#include "pie/run/unify_steps.h"
 #include "pie/terms/list_shape.h"
 
 #include <cstdint>
@@ -93,7 +94,7 @@ inline PlCell* list_cell_of(PieEngine* engine, PlCell* list, PlCell* head, PlCel
 // Nullptr when the list is not of that kind.
 PlCell* resolve_one_cell(PieEngine* engine, PlCell* list, PlFrame* frame) {
     PlCell* tail = list->list.tail;
-    if (tail->type != PL_VAR || !frame || engine->depth + 2 > pl_depth_limit(engine)) return nullptr;
+    if (tail->type != PL_VAR || !frame || !pl_levels_within_limit(engine, 2)) return nullptr;
     const VarEnd v = follow(tail, frame);
     if (v.last->term->type == PL_UNBOUND || v.last->frame) return nullptr;
     PlCell* head = quick_element(list->list.head, frame);
@@ -143,7 +144,7 @@ PlCell* resolve_short_list(PieEngine* engine, PlCell* list, PlFrame* frame, int 
         ++steps;
         cell = tail;
     }
-    if (engine->depth + above + 2 * steps > pl_depth_limit(engine)) return nullptr;
+    if (!pl_levels_within_limit(engine, above + 2 * steps)) return nullptr;
     PlCell* result = end;
     uint32_t shape = pl_element_shape(end);
     for (int i = n - 1; i >= 0; --i) {
@@ -274,7 +275,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         // An argument that resolves without recursing (a constant, or a variable bound to a term
         // that needs no frame) is taken here when the level its call would take is free: the
         // depth is the same for every argument, as each call gives its level back.
-        const bool room = engine->depth + 2 <= pl_depth_limit(engine);
+        const bool room = pl_levels_within_limit(engine, 2);
         for (uint32_t i = 0; i < n; ++i) {
             PlCell* arg = pl_arg(term, i);
             if (room && arg->type != PL_VAR && arg->type != PL_LIST &&
@@ -441,7 +442,7 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 
 void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
     // Resolving gives back every level it takes: the room is the same for every binding settled.
-    const bool roomy = engine->depth + 4 <= pl_depth_limit(engine);
+    const bool roomy = pl_levels_within_limit(engine, 4);
     const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
     if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
 }

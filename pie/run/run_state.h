@@ -38,6 +38,7 @@ public:
     size_t size() const { return static_cast<size_t>(top_ - begin_); }
     bool empty() const { return top_ == begin_; }
     PlTrailEntry* data() { return begin_; }
+    PlTrailEntry* top() { return top_; }
     PlTrailEntry& back() { return top_[-1]; }
     void pop_back() { --top_; }
     void push_back(const PlTrailEntry& entry) {
@@ -70,6 +71,11 @@ private:
 struct PlRunState {
     PlFrameChunk* frames = nullptr;       // the chunk in use, linked to the ones below
     PlFrameChunk* spare_frames = nullptr;  // emptied chunks kept for the next query
+    // The top, end and base of the chunk in use (all null with none): making and releasing a
+    // frame, once per clause tried, then reads no chunk.
+    char* frame_top = nullptr;
+    char* frame_end = nullptr;
+    char* frame_base = nullptr;
     PlTrail trail;
     PlFrame* untrailed = nullptr;         // the frame whose clause head is being matched
     std::vector<PlCell*> list_cells;      // cells of the lists being walked, a stack nested walks share

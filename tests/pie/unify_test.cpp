@@ -69,6 +69,37 @@ TEST_F(Unify, BindsUnboundOnEitherSide) {
     EXPECT_EQ(in(left, 1).term, t.integer(5));
 }
 
+// A built-in's arguments are followed by pl_deref_whole: every part of its answer is pl_deref's,
+// through chains of bindings across frames, to unbound slots and to variables read in no frame.
+TEST_F(Unify, DerefForBuiltInsAnswersAsDeref) {
+    PlCell* seven = t.integer(7);
+    PlCell* frameless = t.var("_F", 0);
+    left->slots()[0] = {t.var("_B", 1), right};
+    right->slots()[1] = {t.var("_C", 2), left};
+    left->slots()[2] = {seven, nullptr};
+    left->slots()[3] = {frameless, nullptr};
+    right->slots()[2] = {t.var("_D", 3), left};
+    right->slots()[3] = {t.fn("f", {t.var("_A", 0)}), left};
+    const struct {
+        PlCell* term;
+        PlFrame* frame;
+    } rows[] = {
+        {seven, left},          {seven, nullptr},        {frameless, nullptr},   {t.var("_A", 0), left},
+        {t.var("_C", 2), left}, {t.var("_A", 0), right}, {t.var("_D", 3), left}, {t.var("_E", 2), right},
+        {t.var("_G", 3), right}, {t.anon(), left},
+    };
+    for (const auto& row : rows) {
+        const PlDeref a = pl_deref(row.term, row.frame);
+        const PlDeref b = pl_deref_whole(row.term, row.frame);
+        const int at = static_cast<int>(&row - rows);
+        EXPECT_EQ(a.term, b.term) << at;
+        EXPECT_EQ(a.frame, b.frame) << at;
+        EXPECT_EQ(a.slot, b.slot) << at;
+        EXPECT_EQ(a.slot_frame, b.slot_frame) << at;
+        EXPECT_EQ(a.var, b.var) << at;
+    }
+}
+
 TEST_F(Unify, FailedAttemptIsUndone) {
     const size_t mark = pl_trail_mark(e);
     EXPECT_EQ(unify(t.fn("g", {t.var("_A", 0), t.integer(1)}), t.fn("g", {t.integer(3), t.integer(2)})), 0);
@@ -177,9 +208,13 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
          "{3.11}",
          26},
     };
-    const int limit = pl_depth_limit(e);
-    // Each row again with the query's pool block full, so that a new cell takes a new block.
-    for (const bool full : {false, true}) {
+    // Each row again with the query's pool block full, so that a new cell takes a new block, and
+    // on the engine's own stack, whose limit lies far above the other.
+    for (const int run : {0, 1, 2, 3}) {
+        const bool full = run & 1;
+        const bool own_stack = run & 2;
+        e->stack_floor = own_stack ? 1 : 0;  // below any address: never reached
+        const int limit = pl_depth_limit(e);
         for (const Row& row : rows) {
             std::string got;
             int room = -1;
@@ -206,9 +241,10 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
                 }
                 pl_trail_undo(e, mark);
             }
-            EXPECT_EQ(got, row.expected) << row.what << (full ? ", block full" : "");
-            EXPECT_EQ(room, row.room) << row.what << (full ? ", block full" : "");
+            EXPECT_EQ(got, row.expected) << row.what << (full ? ", block full" : "") << (own_stack ? ", own stack" : "");
+            EXPECT_EQ(room, row.room) << row.what << (full ? ", block full" : "") << (own_stack ? ", own stack" : "");
         }
+        e->stack_floor = 0;
     }
 }
 
@@ -439,6 +475,41 @@ TEST_F(Unify, FramesComeAndGoInOrder) {
     pl_frame_unwind(e, mark);
     PlFrame* next = pl_frame_alloc(e, 1, nullptr, nullptr);
     EXPECT_EQ(reinterpret_cast<char*>(next), reinterpret_cast<char*>(right) + sizeof(PlFrame) + 4 * sizeof(PlBinding));
+    pl_frame_release(e, next);
+    // With no frame left in use, releasing one again is out of order too.
+    pl_frame_release(e, right);
+    pl_frame_release(e, left);
+    EXPECT_EQ(errorOf([&] { pl_frame_release(e, left); }), PL_ERR_FRAME);
+}
+
+// Frames of every size across chunk ends: each is made unbound without touching the live frames
+// below it (a frame that ends a chunk exactly included), and the stack comes back in order.
+TEST_F(Unify, FramesFillOnlyThemselvesUpToTheChunkEnd) {
+    const uint32_t largest = (kPlFrameSegmentWords * sizeof(void*) - sizeof(PlFrame)) / sizeof(PlBinding);
+    ASSERT_TRUE(pl_frame_fits(largest) && !pl_frame_fits(largest + 1));
+    for (uint32_t count : {0u, 1u, 3u, 4u, 5u, 8u, 10u, largest}) {
+        std::vector<PlFrame*> frames;
+        const PlFrameMark mark = pl_frame_mark(e);
+        PlCell* seven = t.integer(7);
+        for (size_t bytes = 0; bytes < 3 * kPlFrameSegmentWords * sizeof(void*); bytes += pl_frame_bytes(count)) {
+            PlFrame* frame = pl_frame_alloc(e, count, nullptr, nullptr);
+            for (uint32_t i = 0; i < count; ++i) {
+                ASSERT_EQ(frame->slots()[i].term, e->cell.unbound) << count << " slot " << i;
+                ASSERT_EQ(frame->slots()[i].frame, nullptr) << count;
+                frame->slots()[i] = {seven, frame};
+            }
+            frames.push_back(frame);
+        }
+        EXPECT_EQ(errorOf([&] { pl_frame_release(e, frames.front()); }), PL_ERR_FRAME) << count;
+        for (size_t i = frames.size(); i-- > 0;) {
+            for (uint32_t slot = 0; slot < count; ++slot)
+                ASSERT_EQ(frames[i]->slots()[slot].frame, frames[i]) << count << " frame " << i;
+            pl_frame_release(e, frames[i]);
+        }
+        const PlFrameMark after = pl_frame_mark(e);
+        EXPECT_EQ(after.chunk, mark.chunk) << count;
+        EXPECT_EQ(after.top, mark.top) << count;
+    }
 }
 
 }  // namespace
