@@ -35,6 +35,14 @@ inline bool pl_calls_builtin_directly(const PieEngine* engine, const PlFunctor* 
     return f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM && f != engine->direct_is_functor &&
            !(engine->flags & PLE_TRACE);
 }
+// Whether a call of f goes straight to its clauses: a predicate of clauses alone, neither settled
+// nor refused nor the direct "is", for which the other steps of pl_call would do nothing.
+inline bool pl_calls_clauses_only(const PieEngine* engine, const PlFunctor* f) {
+    return !f->builtin && !(f->flags & (PLF_SETTLED | PLF_REFUSE)) && f != engine->direct_is_functor;
+}
+// pl_call for a goal, dereferenced, of such a functor f: the native level of every call of a
+// predicate, kept apart from the rest of pl_call so that it stays small.
+[[gnu::hot]] int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers);
 // That call, without the level the caller takes for it: a stop leaves it as a failure.
 inline int pl_call_builtin_directly(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
     pl_reset_once_cells(f);
@@ -77,9 +85,15 @@ inline void pl_merge_answers(PieEngine* engine, PlList* into, PlList* from) {
 }
 
 // pl_try_clause for a goal whose functor has no built-in, from the clause's parts: the one step
-// of solving a goal that every path of the interpreter takes for each clause it tries.
+// of solving a goal that every path of the interpreter takes for each clause it tries. body_ran,
+// when given, is set once the clause's body is called: after that the clause may have left the
+// program, and what was read of it must not be read again. kClausesDirectly sends a body goal of
+// a predicate of clauses alone straight to pl_call_clauses; a conjunction's copy of these steps
+// leaves that to pl_call, for the registers of its own large frame.
+template <bool kClausesDirectly = true>
 [[gnu::always_inline]] inline int pl_try_user_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
-                                                     const PlClauseParts& c, PlFrame* clause_frame, PlList* answers) {
+                                                     const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
+                                                     bool* body_ran = nullptr) {
     PlCell* term = c.term;
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
     // A warning raised from here on names this clause.
@@ -89,12 +103,20 @@ inline void pl_merge_answers(PieEngine* engine, PlList* into, PlList* from) {
             PlUntrailedFrame untrailed(engine, clause_frame);
             if (!pl_match_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
         }
+        if (body_ran) *body_ran = true;
         PlBodyAnswers body;
-        // Only a body that is a conjunction has a chain to run; any other is called as it is.
+        // Only a body that is a conjunction has a chain to run; any other is called as it is. A
+        // compound goal is read as it is: only a variable would need dereferencing first.
         PlCell* goals = pl_arg(term, 1);
-        const int outcome = goals->type == PL_FUNCTOR && goals->fn.functor->builtin == pl_call_logical_and
-                                ? pl_call_conjunction(engine, goals, clause_frame, &body.sentinel)
-                                : pl_call(engine, goals, clause_frame, &body.sentinel);
+        PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
+        PlList* table = &body.sentinel;
+        int outcome;
+        if (g && g->builtin == pl_call_logical_and)
+            outcome = pl_call_conjunction(engine, goals, clause_frame, table);
+        else if (kClausesDirectly && g && pl_calls_clauses_only(engine, g))
+            outcome = pl_call_clauses(engine, g, goals, clause_frame, table);
+        else
+            outcome = pl_call(engine, goals, clause_frame, table);
         if (outcome == PL_SUCCESS) {
             pl_merge_answers(engine, answers, &body.sentinel);
             return PL_SUCCESS;

@@ -163,7 +163,7 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers) {
             l.mark = pl_trail_mark(engine);
             l.clause_frame = pl_frame_alloc(engine, c.variables, l.goal_frame, nullptr);
             // The left goal's functor has no built-in: its try is the clause's, inline.
-            l.first = pl_try_user_clause(engine, l.goal, l.goal_frame, c, l.clause_frame, answers);
+            l.first = pl_try_user_clause<false>(engine, l.goal, l.goal_frame, c, l.clause_frame, answers);
             if (l.first == PL_SUCCESS || l.first == PL_CUT) return -1;
             pl_trail_undo(engine, l.mark);
             pl_frame_release(engine, l.clause_frame);
@@ -287,6 +287,8 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
                 depth.take(4, "pl_call");
                 second = pl_call_builtin_directly(engine, f, r, l.frame, answers);
                 depth.give(4);
+            } else if (f && pl_calls_clauses_only(engine, f)) {
+                second = pl_call_clauses(engine, f, r, l.frame, answers);
             } else {
                 second = pl_call(engine, r, l.frame, answers);
             }

@@ -426,4 +426,45 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
             }
 }
 
+// The last clause of a list is tried without the look at first arguments: where the look would
+// have passed it over, the failed try leaves the warning line as the look would have left it
+// (each clause names its own line), also at the depth limit, and after a body that took its own
+// clause out of the program.
+TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookWould) {
+    load("a(1, _) :- true.\n"
+         "a(2, _).\n"
+         "b(x, _) :- fail.\n"
+         "b(_X, _) :- sum(1, 1, _X).\n"
+         "c(f(1), _).\n"
+         "c(g(_Y), _) :- true.\n"
+         "l([], _).\n"
+         "l([_H | _T], _) :- l(_T, 0).\n"
+         "i(1).\n"
+         "i(2).\n"
+         "r(1, _).\n"
+         "r(_X, _) :- retract(r(_X, _)), fail.\n");
+    struct Row {
+        const char* goal;
+        int below_limit;  // levels left under the depth limit when the goal is called; 0 for all
+        const char* outcome;
+        int line;         // the warning line afterwards, 99 before the call
+    } rows[] = {
+        {"a(3, 0)", 0, "0", 99},     {"a(2, 0)", 0, "1", 2},          {"a(1, 0)", 0, "1", 1},
+        {"a(_X, 0)", 0, "1", 1},     {"b(y, 0)", 0, "0", 4},          {"b(2, 0)", 0, "1", 4},
+        {"c(h(1), 0)", 0, "0", 99},  {"c(f(2), 0)", 0, "0", 5},       {"c(g(2), 0)", 0, "1", 6},
+        {"l([1, 2], 0)", 0, "1", 7}, {"l(a, 0)", 0, "0", 99},         {"l(7, 0)", 0, "0", 99},
+        {"i(3)", 0, "0", 99},        {"i(2)", 0, "1", 10},            {"r(2, 0)", 0, "0", 12},
+        {"r(2, 0)", 0, "0", 99},     {"a(3, 0)", 7, "error 4102", 99}, {"a(3, 0)", 8, "0", 99},
+        {"b(y, 0)", 7, "error 4102", 99}, {"b(y, 0)", 8, "0", 4},     {"l(a, 0)", 7, "error 4102", 99},
+        {"l(a, 0)", 8, "0", 99},     {"c(h(1), 0)", 11, "error 4102", 99}, {"c(h(1), 0)", 12, "0", 99},
+    };
+    for (const Row& row : rows) {
+        e->warning_line = 99;
+        if (row.below_limit) e->depth = pl_depth_limit(e) - row.below_limit;
+        EXPECT_EQ(solve(row.goal), row.outcome) << row.goal << " " << row.below_limit;
+        EXPECT_EQ(e->warning_line, row.line) << row.goal << " " << row.below_limit;
+        e->depth = 0;
+    }
+}
+
 }  // namespace
