@@ -7,6 +7,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/recording.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
 #include "pie/terms/list.h"
@@ -77,7 +78,8 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                  PlList* answers, bool third_only) {
     if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
-    bound_last_query(engine, goal, frame, answers, true, true);
+    // What bound_last_query(engine, goal, frame, answers, true, true) does, without its door.
+    pl_recording::record_goal(engine, answers, goal, frame);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
     } else if (f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) && (f->flags & PLF_IN_PROPAGATION)) {
@@ -145,8 +147,9 @@ template <bool kUser>
 [[gnu::always_inline]] inline int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                             PlList* answers, bool third_only, int limit) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
-    if (!third_only) f->flags &= ~PLF_ALL_LISTS;
+    // The key before the store to the flags: the store would have the engine's depth read again.
     const PlCell* key = pl_head_filter_key(engine, goal, frame, limit);
+    if (!third_only) f->flags &= ~PLF_ALL_LISTS;
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
             if (int outcome = try_list<true>(engine, list, goal, frame, key, answers)) return outcome;
@@ -236,6 +239,8 @@ bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
 }
 
 int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    // Its callers have seen that f has no built-in: the steps for one are left out.
+    if (f->builtin) __builtin_unreachable();
     const int limit = pl_depth_limit(engine);
     PlDepthGuard depth(engine, "pl_call", 4);
     return call_clauses(engine, f, goal, frame, answers, limit);

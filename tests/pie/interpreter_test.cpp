@@ -467,4 +467,38 @@ TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookW
     }
 }
 
+// A rule body of one goal records into its caller's table when that holds nothing yet: the
+// table ends as the body's own table moved into it would leave it, after bodies that failed
+// having recorded, into tables that hold entries already, and through nested bodies.
+TEST_F(Interpreter, ABodyOfOneGoalLeavesTheAnswersAsATableOfItsOwnWould) {
+    load("p(_X, _) :- q(_X, 0).\n"
+         "q(_X, _) :- r(_X, 0), fail.\n"
+         "q(_X, _) :- r(_X, 0).\n"
+         "r(_X, _) :- s(_X, 0).\n"
+         "s(1, _). s(2, _). s(3, _).\n"
+         "t(_X, _) :- s(_X, 1), p(_X, 1).\n"
+         "n(_X, _) :- not(p(_X, 7)).\n"
+         "o(_X, _) :- p(_X, 1), fail.\n"
+         "o(_X, _) :- s(_X, 2).\n");
+    // The functors in the call's answers in the order they entered, after the outcome.
+    auto table = [&](const char* goal) {
+        return call_goal(goal, [](PlCell*, PlFrame*, PlList* answers, int outcome) {
+            std::string out = std::to_string(outcome);
+            pl_list_each(answers, [&](void* f) { out += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
+            return out;
+        });
+    };
+    // One engine: each row records against the values the rows above left.
+    const struct {
+        const char* goal;
+        const char* answers;
+    } rows[] = {
+        {"p(_X, 0)", "1 r q p"},     {"p(_X, 0)", "1"},           {"p(2, 0)", "1 r q p"},
+        {"p(1, 0), p(3, 0)", "1 r q p"}, {"t(_X, 0)", "1 r q p t"}, {"t(_X, 0)", "1"},
+        {"n(_X, 0)", "0"},           {"n(5, 0)", "1 n"},          {"o(_X, 0)", "1 s o"},
+        {"o(_X, 0)", "1 s"},         {"p(5, 0)", "0"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
+}
+
 }  // namespace
