@@ -208,16 +208,22 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
         Level& l = *top;
         switch (step) {
         case Step::Enter: {
-            const PlDeref d = pl_deref(l.goal, frame);
-            if (d.term->type != PL_FUNCTOR) {
-                // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
-                outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, frame, answers, true);
-                step = Step::Leave;
-                break;
+            // A compound goal, the commonest, is read as it is: only a variable needs following.
+            if (l.goal->type == PL_FUNCTOR) {
+                l.goal_frame = frame;
+            } else {
+                const PlDeref d = pl_deref(l.goal, frame);
+                if (d.term->type != PL_FUNCTOR) {
+                    // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
+                    outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, frame, answers, true);
+                    step = Step::Leave;
+                    break;
+                }
+                l.goal = d.term;
+                l.goal_frame = d.frame;
             }
-            l.goal = d.term;
-            l.goal_frame = d.frame;
-            l.f = d.term->fn.functor;
+            PlCell* const g = l.goal;
+            l.f = g->fn.functor;
             l.clause_frame = nullptr;
             l.node = nullptr;
             if (l.f->builtin) {

@@ -74,6 +74,12 @@ TEST_F(Interpreter, LongBodiesRetryEveryGoalAndCommitOnACut) {
         {"count, hits(_N)", {"_N"}, "1 _N=729"},
         // An error deep in a long body gives back every level the body took.
         {"n(_A), n(_B), n(_C), n(_D), n(_E), _G = 5, _G, true", {}, "error 4112"},
+        // Left goals read through variables are retried as written ones are.
+        {"_G = n(_A), _G, greater(_A, 2)", {"_A"}, "1 _A=3"},
+        {"n(_A), _G = n(_B), _G, greater(_B, _A), greater(_A, 1)", {"_A", "_B"}, "1 _A=2 _B=3"},
+        {"n(_A), n(_B), n(_C), _G = first(_D, _E), _G, greater(_C, 2)", {"_D", "_C"}, "1 _D=2 _C=3"},
+        {"n(_A), _G, true", {}, "error 4112"},
+        {"_G = [1], _G, true", {}, "error 4112"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(solve(row.goal, row.vars), row.expected) << row.goal;
