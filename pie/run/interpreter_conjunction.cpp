@@ -222,8 +222,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
                 l.goal = d.term;
                 l.goal_frame = d.frame;
             }
-            PlCell* const g = l.goal;
-            l.f = g->fn.functor;
+            l.f = l.goal->fn.functor;
             l.clause_frame = nullptr;
             l.node = nullptr;
             if (l.f->builtin) {
