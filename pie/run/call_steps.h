@@ -35,6 +35,14 @@ inline bool pl_calls_builtin_directly(const PieEngine* engine, const PlFunctor* 
     return f->builtin && (f->flags & (PLF_SYSTEM | PLF_REFUSE)) == PLF_SYSTEM && f != engine->direct_is_functor &&
            !(engine->flags & PLE_TRACE);
 }
+// Whether a call of f goes straight to its clauses: a predicate of clauses alone, neither settled
+// nor refused nor the direct "is", for which the other steps of pl_call would do nothing.
+inline bool pl_calls_clauses_only(const PieEngine* engine, const PlFunctor* f) {
+    return !f->builtin && !(f->flags & (PLF_SETTLED | PLF_REFUSE)) && f != engine->direct_is_functor;
+}
+// pl_call for a goal, dereferenced, of such a functor f: the native level of every call of a
+// predicate, kept apart from the rest of pl_call so that it stays small.
+[[gnu::hot]] int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers);
 // That call, without the level the caller takes for it: a stop leaves it as a failure.
 inline int pl_call_builtin_directly(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
     pl_reset_once_cells(f);
@@ -53,14 +61,7 @@ int pl_call_chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answe
 // The same for a goal known to be a compound term whose functor's built-in is the conjunction.
 int pl_call_conjunction(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers);
 
-// The answer table of a rule body: its sentinel lives with the try, its entries are the engine's
-// list nodes, given back by pl_drop_answers or moved on by pl_merge_answers.
-struct PlBodyAnswers {
-    PlListNode sentinel;
-    PlBodyAnswers() : sentinel{&sentinel, &sentinel, nullptr} {}
-    PlBodyAnswers(const PlBodyAnswers&) = delete;
-    PlBodyAnswers& operator=(const PlBodyAnswers&) = delete;
-};
+// A rule body's answer table, emptied when the body failed: its entries go back to the engine.
 inline void pl_drop_answers(PieEngine* engine, PlList* table) {
     if (!pl_list_empty(table)) pl_list_clear(engine, table);
 }
@@ -77,9 +78,16 @@ inline void pl_merge_answers(PieEngine* engine, PlList* into, PlList* from) {
 }
 
 // pl_try_clause for a goal whose functor has no built-in, from the clause's parts: the one step
-// of solving a goal that every path of the interpreter takes for each clause it tries.
+// of solving a goal that every path of the interpreter takes for each clause it tries. body_ran,
+// when given, is set once the clause's body is called: after that the clause may have left the
+// program, and what was read of it must not be read again. kClausesDirectly takes two steps for a
+// body of one goal: a goal of a predicate of clauses alone goes straight to pl_call_clauses, and
+// an empty table of the caller is the body's own; a conjunction's copy of these steps leaves both
+// out, for the registers of its own large frame.
+template <bool kClausesDirectly = true>
 [[gnu::always_inline]] inline int pl_try_user_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
-                                                     const PlClauseParts& c, PlFrame* clause_frame, PlList* answers) {
+                                                     const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
+                                                     bool* body_ran = nullptr) {
     PlCell* term = c.term;
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
     // A warning raised from here on names this clause.
@@ -89,17 +97,37 @@ inline void pl_merge_answers(PieEngine* engine, PlList* into, PlList* from) {
             PlUntrailedFrame untrailed(engine, clause_frame);
             if (!pl_match_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
         }
-        PlBodyAnswers body;
-        // Only a body that is a conjunction has a chain to run; any other is called as it is.
+        if (body_ran) *body_ran = true;
+        // The body records into a table of its own, moved into answers when it succeeds and
+        // emptied when it fails. A body of one goal that is no conjunction records straight into
+        // answers when that holds nothing yet: the move would leave exactly the body's entries
+        // there. The query's own table is read while a body runs (an item's status), and gets them
+        // only once the body has succeeded.
+        PlListNode own;
+        PlList* table = &own;
+        // Only a body that is a conjunction has a chain to run; any other is called as it is. A
+        // compound goal is read as it is: only a variable would need dereferencing first.
         PlCell* goals = pl_arg(term, 1);
-        const int outcome = goals->type == PL_FUNCTOR && goals->fn.functor->builtin == pl_call_logical_and
-                                ? pl_call_conjunction(engine, goals, clause_frame, &body.sentinel)
-                                : pl_call(engine, goals, clause_frame, &body.sentinel);
+        PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
+        int outcome;
+        if (g && g->builtin == pl_call_logical_and) {
+            own = PlListNode{&own, &own, nullptr};
+            outcome = pl_call_conjunction(engine, goals, clause_frame, table);
+        } else {
+            if (kClausesDirectly && answers && answers != engine->run.answers && pl_list_empty(answers))
+                table = answers;
+            else
+                own = PlListNode{&own, &own, nullptr};
+            if (kClausesDirectly && g && pl_calls_clauses_only(engine, g))
+                outcome = pl_call_clauses(engine, g, goals, clause_frame, table);
+            else
+                outcome = pl_call(engine, goals, clause_frame, table);
+        }
         if (outcome == PL_SUCCESS) {
-            pl_merge_answers(engine, answers, &body.sentinel);
+            if (table != answers) pl_merge_answers(engine, answers, table);
             return PL_SUCCESS;
         }
-        pl_drop_answers(engine, &body.sentinel);
+        pl_drop_answers(engine, table);
         return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
     }
     if (!term->fn.args || !goal->fn.args) {

@@ -126,3 +126,12 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
     }
     return !ours || !pl_first_argument_clashes(f, ours, c.head, c.rule, c.variables);
 }
+
+// A clause tried without the look, the try having failed before any body ran: where the look
+// would have passed the clause over, the try failed at the head's first argument and changed
+// nothing but the warning line, which the clause named; line, the one named before, is put back.
+// ours is the goal's key. (A try that ran a body is one the look would have let through.)
+inline void pl_look_after_try(PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause,
+                              int32_t line) {
+    if (ours && pl_head_clashes(engine, f, ours, clause)) engine->warning_line = line;
+}

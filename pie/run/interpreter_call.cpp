@@ -99,16 +99,33 @@ template <bool kUser>
                                            const PlCell* key, PlList* answers) {
     PlFunctor* f = goal->fn.functor;
     for (PlListNode* node = list->next; node != list; node = node->next) {
-        auto* clause = static_cast<PlCell*>(node->item);
-        if (key && pl_head_clashes(engine, f, key, clause)) continue;
-        const size_t mark = pl_trail_mark(engine);
         PlFrame* frame;
         int outcome;
+        size_t mark;
         if constexpr (kUser) {
+            // The last clause of a list is most often the one that answers: it is tried without
+            // the look (see pl_look_after_try).
+            if (key)
+                while (node->next != list && pl_head_clashes(engine, f, key, static_cast<PlCell*>(node->item)))
+                    node = node->next;
+            auto* clause = static_cast<PlCell*>(node->item);
+            const bool last = node->next == list;
             const PlClauseParts c = pl_clause_parts(engine, clause);
+            const int32_t line = engine->warning_line;
+            mark = pl_trail_mark(engine);
             frame = pl_frame_alloc(engine, c.variables, goal_frame, nullptr);
-            outcome = pl_try_user_clause(engine, goal, goal_frame, c, frame, answers);
+            bool body_ran = false;
+            outcome = pl_try_user_clause(engine, goal, goal_frame, c, frame, answers, &body_ran);
+            if (last && outcome == PL_FAIL) {
+                pl_trail_undo(engine, mark);
+                pl_frame_release(engine, frame);
+                if (!body_ran) pl_look_after_try(engine, f, key, clause, line);
+                continue;
+            }
         } else {
+            auto* clause = static_cast<PlCell*>(node->item);
+            if (key && pl_head_clashes(engine, f, key, clause)) continue;
+            mark = pl_trail_mark(engine);
             frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
             outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
         }
@@ -130,8 +147,9 @@ template <bool kUser>
 [[gnu::always_inline]] inline int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                             PlList* answers, bool third_only, int limit) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
-    if (!third_only) f->flags &= ~PLF_ALL_LISTS;
+    // The key before the store to the flags: the store would have the engine's depth read again.
     const PlCell* key = pl_head_filter_key(engine, goal, frame, limit);
+    if (!third_only) f->flags &= ~PLF_ALL_LISTS;
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
             if (int outcome = try_list<true>(engine, list, goal, frame, key, answers)) return outcome;
@@ -178,7 +196,7 @@ int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* a
 namespace {
 
 // The clauses of f tried for goal, after its tests: the outcome of the call, after its success
-// step. Inline in pl_call: the call of a predicate is one native level.
+// step. Inline in pl_call_clauses: the call of a predicate is one native level.
 [[gnu::always_inline]] inline int call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                PlList* answers, int limit) {
     if (!has_clauses(f)) return PL_FAIL;
@@ -220,17 +238,20 @@ bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
     return false;
 }
 
-int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    // Its callers have seen that f has no built-in: the steps for one are left out.
+    if (f->builtin) __builtin_unreachable();
     const int limit = pl_depth_limit(engine);
     PlDepthGuard depth(engine, "pl_call", 4);
+    return call_clauses(engine, f, goal, frame, answers, limit);
+}
+
+int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {
+    // Following the goal's variables raises nothing: it may come before the call's level.
     const PlDeref g = pl_deref(goal, frame);
-    if (g.term->type == PL_FUNCTOR) {
-        // A predicate of clauses alone, neither settled nor refused nor the direct "is": what
-        // call_predicate does for it, without the tests that cannot hold.
-        PlFunctor* f = g.term->fn.functor;
-        if (!f->builtin && !(f->flags & (PLF_SETTLED | PLF_REFUSE)) && f != engine->direct_is_functor)
-            return call_clauses(engine, f, g.term, g.frame, answers, limit);
-    }
+    if (g.term->type == PL_FUNCTOR && pl_calls_clauses_only(engine, g.term->fn.functor))
+        return pl_call_clauses(engine, g.term->fn.functor, g.term, g.frame, answers);
+    PlDepthGuard depth(engine, "pl_call", 4);
     switch (g.term->type) {
     case PL_AND_GROUP: return pl_call_and_group(engine, g.term, g.frame, answers);
     case PL_ONCE: return call_once(engine, g.term, g.frame, answers);

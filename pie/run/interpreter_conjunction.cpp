@@ -130,17 +130,18 @@ bool is_conjunction(const PieEngine* engine, const PlFunctor* f) {
 }
 
 // One conjunction of a chain: its left goal with the clause it stands on, and its right goal.
+// Every level of a chain reads its goals in the chain's frame. Kept small: a chain's levels live
+// in its native frame, which every recursion through a clause body takes once more.
 struct Level {
     PlCell* goal;  // the left goal, dereferenced once entered
     PlFrame* goal_frame;
-    PlCell* right;  // read in frame, as the left goal before dereferencing
-    PlFrame* frame;
+    PlCell* right;  // read in the chain's frame, as the left goal before dereferencing
     PlFunctor* f;
     const PlCell* key;   // the goal's side of the look at first arguments
     PlListNode* node;    // the clause tried; nullptr for the one attempt of a built-in or of "is"
-    int list;            // the clause list node is in
     size_t mark;
     PlFrame* clause_frame;
+    int list;            // the clause list node is in
     int first;           // what the left goal answered: success or cut
 };
 
@@ -163,7 +164,7 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers) {
             l.mark = pl_trail_mark(engine);
             l.clause_frame = pl_frame_alloc(engine, c.variables, l.goal_frame, nullptr);
             // The left goal's functor has no built-in: its try is the clause's, inline.
-            l.first = pl_try_user_clause(engine, l.goal, l.goal_frame, c, l.clause_frame, answers);
+            l.first = pl_try_user_clause<false>(engine, l.goal, l.goal_frame, c, l.clause_frame, answers);
             if (l.first == PL_SUCCESS || l.first == PL_CUT) return -1;
             pl_trail_undo(engine, l.mark);
             pl_frame_release(engine, l.clause_frame);
@@ -200,7 +201,6 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
     Level* top = levels;  // the level running
     top->goal = pl_arg(goal, 0);
     top->right = pl_arg(goal, 1);
-    top->frame = frame;
     Step step = Step::Enter;
     int outcome = PL_FAIL;  // of the running level's conjunction, on leaving it
     int second = PL_FAIL;   // of the running level's right goal
@@ -208,16 +208,21 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
         Level& l = *top;
         switch (step) {
         case Step::Enter: {
-            const PlDeref d = pl_deref(l.goal, l.frame);
-            if (d.term->type != PL_FUNCTOR) {
-                // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
-                outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, l.frame, answers, true);
-                step = Step::Leave;
-                break;
+            // A compound goal, the commonest, is read as it is: only a variable needs following.
+            if (l.goal->type == PL_FUNCTOR) {
+                l.goal_frame = frame;
+            } else {
+                const PlDeref d = pl_deref(l.goal, frame);
+                if (d.term->type != PL_FUNCTOR) {
+                    // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
+                    outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, frame, answers, true);
+                    step = Step::Leave;
+                    break;
+                }
+                l.goal = d.term;
+                l.goal_frame = d.frame;
             }
-            l.goal = d.term;
-            l.goal_frame = d.frame;
-            l.f = d.term->fn.functor;
+            l.f = l.goal->fn.functor;
             l.clause_frame = nullptr;
             l.node = nullptr;
             if (l.f->builtin) {
@@ -274,7 +279,6 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
                 Level& next = *++top;
                 next.goal = pl_arg(r, 0);
                 next.right = pl_arg(r, 1);
-                next.frame = l.frame;
                 step = Step::Enter;
                 break;
             }
@@ -282,13 +286,15 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
             // untraced built-in goes straight to its function, as it would from pl_call.
             PlFunctor* f = r->type == PL_FUNCTOR ? r->fn.functor : nullptr;
             if (f && f->builtin == pl_call_logical_and) {
-                second = pl_call_conjunction(engine, r, l.frame, answers);
+                second = pl_call_conjunction(engine, r, frame, answers);
             } else if (f && pl_calls_builtin_directly(engine, f)) {
                 depth.take(4, "pl_call");
-                second = pl_call_builtin_directly(engine, f, r, l.frame, answers);
+                second = pl_call_builtin_directly(engine, f, r, frame, answers);
                 depth.give(4);
+            } else if (f && pl_calls_clauses_only(engine, f)) {
+                second = pl_call_clauses(engine, f, r, frame, answers);
             } else {
-                second = pl_call(engine, r, l.frame, answers);
+                second = pl_call(engine, r, frame, answers);
             }
             step = Step::AfterRight;
             break;

@@ -74,6 +74,12 @@ TEST_F(Interpreter, LongBodiesRetryEveryGoalAndCommitOnACut) {
         {"count, hits(_N)", {"_N"}, "1 _N=729"},
         // An error deep in a long body gives back every level the body took.
         {"n(_A), n(_B), n(_C), n(_D), n(_E), _G = 5, _G, true", {}, "error 4112"},
+        // Left goals read through variables are retried as written ones are.
+        {"_G = n(_A), _G, greater(_A, 2)", {"_A"}, "1 _A=3"},
+        {"n(_A), _G = n(_B), _G, greater(_B, _A), greater(_A, 1)", {"_A", "_B"}, "1 _A=2 _B=3"},
+        {"n(_A), n(_B), n(_C), _G = first(_D, _E), _G, greater(_C, 2)", {"_D", "_C"}, "1 _D=2 _C=3"},
+        {"n(_A), _G, true", {}, "error 4112"},
+        {"_G = [1], _G, true", {}, "error 4112"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(solve(row.goal, row.vars), row.expected) << row.goal;
@@ -424,6 +430,81 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
                 EXPECT_EQ(got.variables, want.variables);
                 EXPECT_EQ(got.rule, want.rule);
             }
+}
+
+// The last clause of a list is tried without the look at first arguments: where the look would
+// have passed it over, the failed try leaves the warning line as the look would have left it
+// (each clause names its own line), also at the depth limit, and after a body that took its own
+// clause out of the program.
+TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookWould) {
+    load("a(1, _) :- true.\n"
+         "a(2, _).\n"
+         "b(x, _) :- fail.\n"
+         "b(_X, _) :- sum(1, 1, _X).\n"
+         "c(f(1), _).\n"
+         "c(g(_Y), _) :- true.\n"
+         "l([], _).\n"
+         "l([_H | _T], _) :- l(_T, 0).\n"
+         "i(1).\n"
+         "i(2).\n"
+         "r(1, _).\n"
+         "r(_X, _) :- retract(r(_X, _)), fail.\n");
+    struct Row {
+        const char* goal;
+        int below_limit;  // levels left under the depth limit when the goal is called; 0 for all
+        const char* outcome;
+        int line;         // the warning line afterwards, 99 before the call
+    } rows[] = {
+        {"a(3, 0)", 0, "0", 99},     {"a(2, 0)", 0, "1", 2},          {"a(1, 0)", 0, "1", 1},
+        {"a(_X, 0)", 0, "1", 1},     {"b(y, 0)", 0, "0", 4},          {"b(2, 0)", 0, "1", 4},
+        {"c(h(1), 0)", 0, "0", 99},  {"c(f(2), 0)", 0, "0", 5},       {"c(g(2), 0)", 0, "1", 6},
+        {"l([1, 2], 0)", 0, "1", 7}, {"l(a, 0)", 0, "0", 99},         {"l(7, 0)", 0, "0", 99},
+        {"i(3)", 0, "0", 99},        {"i(2)", 0, "1", 10},            {"r(2, 0)", 0, "0", 12},
+        {"r(2, 0)", 0, "0", 99},     {"a(3, 0)", 7, "error 4102", 99}, {"a(3, 0)", 8, "0", 99},
+        {"b(y, 0)", 7, "error 4102", 99}, {"b(y, 0)", 8, "0", 4},     {"l(a, 0)", 7, "error 4102", 99},
+        {"l(a, 0)", 8, "0", 99},     {"c(h(1), 0)", 11, "error 4102", 99}, {"c(h(1), 0)", 12, "0", 99},
+    };
+    for (const Row& row : rows) {
+        e->warning_line = 99;
+        if (row.below_limit) e->depth = pl_depth_limit(e) - row.below_limit;
+        EXPECT_EQ(solve(row.goal), row.outcome) << row.goal << " " << row.below_limit;
+        EXPECT_EQ(e->warning_line, row.line) << row.goal << " " << row.below_limit;
+        e->depth = 0;
+    }
+}
+
+// A rule body of one goal records into its caller's table when that holds nothing yet: the
+// table ends as the body's own table moved into it would leave it, after bodies that failed
+// having recorded, into tables that hold entries already, and through nested bodies.
+TEST_F(Interpreter, ABodyOfOneGoalLeavesTheAnswersAsATableOfItsOwnWould) {
+    load("p(_X, _) :- q(_X, 0).\n"
+         "q(_X, _) :- r(_X, 0), fail.\n"
+         "q(_X, _) :- r(_X, 0).\n"
+         "r(_X, _) :- s(_X, 0).\n"
+         "s(1, _). s(2, _). s(3, _).\n"
+         "t(_X, _) :- s(_X, 1), p(_X, 1).\n"
+         "n(_X, _) :- not(p(_X, 7)).\n"
+         "o(_X, _) :- p(_X, 1), fail.\n"
+         "o(_X, _) :- s(_X, 2).\n");
+    // The functors in the call's answers in the order they entered, after the outcome.
+    auto table = [&](const char* goal) {
+        return call_goal(goal, [](PlCell*, PlFrame*, PlList* answers, int outcome) {
+            std::string out = std::to_string(outcome);
+            pl_list_each(answers, [&](void* f) { out += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
+            return out;
+        });
+    };
+    // One engine: each row records against the values the rows above left.
+    const struct {
+        const char* goal;
+        const char* answers;
+    } rows[] = {
+        {"p(_X, 0)", "1 r q p"},     {"p(_X, 0)", "1"},           {"p(2, 0)", "1 r q p"},
+        {"p(1, 0), p(3, 0)", "1 r q p"}, {"t(_X, 0)", "1 r q p t"}, {"t(_X, 0)", "1"},
+        {"n(_X, 0)", "0"},           {"n(5, 0)", "1 n"},          {"o(_X, 0)", "1 s o"},
+        {"o(_X, 0)", "1 s"},         {"p(5, 0)", "0"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
 }
 
 }  // namespace
