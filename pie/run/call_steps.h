@@ -85,10 +85,7 @@ inline void pl_merge_answers(PieEngine* engine, PlList* into, PlList* from) {
     // A warning raised from here on names this clause.
     engine->warning_line = static_cast<int32_t>(c.head->line);
     if (c.rule) {
-        {
-            PlUntrailedFrame untrailed(engine, clause_frame);
-            if (!pl_match_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
-        }
+        if (!pl_match_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
         PlBodyAnswers body;
         // Only a body that is a conjunction has a chain to run; any other is called as it is.
         PlCell* goals = pl_arg(term, 1);
@@ -109,7 +106,6 @@ inline void pl_merge_answers(PieEngine* engine, PlList* into, PlList* from) {
     }
     PlFunctor* f = goal->fn.functor;
     const uint32_t n = term->fn.args->count < goal->fn.args->count ? term->fn.args->count : goal->fn.args->count;
-    PlUntrailedFrame untrailed(engine, clause_frame);
     // A property's key, kept behind its own arguments, is matched first.
     if (f->owner && n > f->arity &&
         !pl_match_head(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))

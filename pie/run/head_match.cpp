@@ -16,22 +16,13 @@ using namespace pl_head_walk;
 
 namespace {
 
-// The quick steps: a head whose frame is the untrailed one (its slots are bound with two stores)
+// The quick steps: a head whose frame's slots are bound untrailed, with two stores each,
 // matched where the two levels below its own stay within the limit and take no look at the
 // native stack, so that no step here meets the limit or looks. Each step takes a pair the walk
 // takes the same way (the same binding, the same order) and answers -1 for any other,
 // which it leaves as it found it. The walk then takes the match up from that pair: the quick
 // steps make no native call they come back from, so that their few values stay in registers.
 constexpr int kPair = -1;  // a pair taken as `pair` takes it, not as a level's first step
-
-// The binding of a variable in a frame (a slot number is never negative). The slot's offset is
-// kept opaque to the compiler, which would otherwise count the frame's header as one more slot
-// and add it before scaling: one instruction more on every step of a dereferencing.
-[[gnu::always_inline]] inline PlBinding* binding_of(PlFrame* frame, const PlCell* var) {
-    size_t offset = size_t{static_cast<uint32_t>(var->var.slot)} * sizeof(PlBinding);
-    asm("" : "+r"(offset));
-    return reinterpret_cast<PlBinding*>(reinterpret_cast<char*>(frame) + sizeof(PlFrame) + offset);
-}
 
 // A binding of a slot outside the head's frame, trailed unless it is the head's. The lean steps
 // (kLean) make no call they come back from: where the trail has no room, they bind nothing and
@@ -60,7 +51,7 @@ template <bool kFramed>
 [[gnu::always_inline]] inline void goal_at(PlCell*& term, PlFrame*& frame, PlBinding*& slot, PlFrame*& slot_frame) {
     if (term->type != PL_VAR || (!kFramed && !frame)) return;
     do {
-        slot = binding_of(frame, term);
+        slot = pl_binding_of(frame, term);
         slot_frame = frame;
         term = slot->term;
         frame = slot->frame;
@@ -79,7 +70,7 @@ template <bool kFramed>
     PlFrame* value_slot_frame = head_frame;
     PlCell* value_var = b;
     while (value->type == PL_VAR && value_frame) {
-        value_slot = binding_of(value_frame, value);
+        value_slot = pl_binding_of(value_frame, value);
         value_slot_frame = value_frame;
         value_var = value;
         value = value_slot->term;
@@ -115,7 +106,7 @@ template <int kStep, bool kFramed = true, bool kLean = false>
     PlFrame* goal_slot_frame = nullptr;
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]] {
-        PlBinding* slot = binding_of(head_frame, b);
+        PlBinding* slot = pl_binding_of(head_frame, b);
         if (slot->term->type != PL_UNBOUND) [[unlikely]] {
             if constexpr (kLean)
                 return kLeave;
@@ -231,9 +222,9 @@ template <int kStep, bool kLean = false>
 
 // Whether the quick steps may take a head matched from the engine's depth: its level and the two
 // below it stay within the limit (the looks at the native stack are told apart by
-// crosses_stack_look), its frame is the untrailed one, and the goal is read in a frame.
-[[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame, PlFrame* clause_frame) {
-    return pl_levels_within_limit(engine, 3 * kWeight) && engine->run.untrailed == clause_frame && goal_frame;
+// crosses_stack_look), and the goal is read in a frame.
+[[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame) {
+    return pl_levels_within_limit(engine, 3 * kWeight) && goal_frame;
 }
 // Whether those levels cross a multiple of 64, where the walk would look at the native stack.
 [[gnu::always_inline]] inline bool crosses_stack_look(const PieEngine* engine) {
@@ -259,12 +250,13 @@ template <int kStep, bool kLean = false>
         const int met = quick_pair<kPair>(engine, head_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_on(engine, goal_frame, ours + i, theirs + i, left - i, static_cast<uint32_t>(-1 - met));
+            return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, left - i,
+                           static_cast<uint32_t>(-1 - met));
     }
     const int met = quick_pair<1>(engine, head_frame, ours[i], goal_frame, theirs[i]);
     if (met >= 0) [[likely]]
         return met;
-    return walk_on(engine, goal_frame, ours + i, theirs + i, 1, static_cast<uint32_t>(-1 - met));
+    return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, 1, static_cast<uint32_t>(-1 - met));
 }
 
 // The pairs of a head of kCount arguments from pair kIndex on, by the lean steps: what they
@@ -277,7 +269,7 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     if (met < 0) [[unlikely]] {
         if (met == kLeave)
             return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
-        return walk_on(engine, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex,
+        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex,
                        static_cast<uint32_t>(-1 - met));
     }
     if constexpr (kLast)
@@ -329,6 +321,13 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     }
 }
 
+// A clause without variables has no frame: its head is unified as any other term, every binding
+// trailed.
+[[gnu::noinline]] int match_without_frame(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head) {
+    PlUntrailedFrame untrailed(engine, nullptr);
+    return pl_unification_sub(engine, goal, goal_frame, head, nullptr);
+}
+
 // A head whose levels cross a multiple of 64: the quick steps take it where the stack is far
 // from deep, the walk where a look could tell something.
 [[gnu::noinline]] int match_across_look(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
@@ -342,9 +341,8 @@ template <uint32_t kCount, uint32_t kIndex = 0>
 // Every rule tried comes here: the compiler is told so, and lays the walk out for its common
 // paths (the cold ones, errors and the generic steps, apart).
 [[gnu::hot]] int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
-    if (!clause_frame) return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
-    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame, clause_frame))
-        [[unlikely]]
+    if (!clause_frame) return match_without_frame(engine, goal, goal_frame, head);
+    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame)) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     if (crosses_stack_look(engine)) [[unlikely]]
         return match_across_look(engine, goal, goal_frame, head, clause_frame);
@@ -355,11 +353,12 @@ int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
                        uint32_t count) {
     if (count == 0) return 1;
     if (!clause_frame) {
+        PlUntrailedFrame untrailed(engine, nullptr);
         for (uint32_t i = 0; i < count; ++i)
-            if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), clause_frame)) return 0;
+            if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), nullptr)) return 0;
         return 1;
     }
-    if (!quick_fits(engine, goal_frame, clause_frame) ||
+    if (!quick_fits(engine, goal_frame) ||
         (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
         return walk_arguments(engine, goal, goal_frame, head, clause_frame, count);
     PlCell** ours = goal->fn.args->items;
@@ -369,7 +368,7 @@ int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
         const int met = quick_pair<0>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_arguments_on(engine, goal_frame, ours + i, theirs + i, count - i);
+            return walk_arguments_on(engine, clause_frame, goal_frame, ours + i, theirs + i, count - i);
     }
     return 1;
 }
