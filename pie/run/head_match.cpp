@@ -36,7 +36,10 @@ template <bool kLean>
             return false;
         trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
     }
+    // Two stores: the slot kept opaque between them leaves them apart, where the vectorizer would
+    // first gather both words in one register (two instructions more).
     slot->term = term;
+    asm("" : "+r"(slot));
     slot->frame = frame;
     return true;
 }
@@ -46,10 +49,14 @@ template <bool kLean>
 
 // goal_of in place: term and frame become the goal's term and its frame, slot and slot_frame the
 // binding the variable met last stands in (left as they are when none was met). The term is read
-// in a frame (kFramed) or in one that may be null (the parts of a term).
+// in a frame (kFramed) or in one that may be null (the parts of a term, most often no variable).
 template <bool kFramed>
 [[gnu::always_inline]] inline void goal_at(PlCell*& term, PlFrame*& frame, PlBinding*& slot, PlFrame*& slot_frame) {
-    if (term->type != PL_VAR || (!kFramed && !frame)) return;
+    if constexpr (kFramed) {
+        if (term->type != PL_VAR) return;
+    } else if (term->type != PL_VAR || !frame) [[likely]] {
+        return;
+    }
     do {
         slot = pl_binding_of(frame, term);
         slot_frame = frame;
@@ -93,6 +100,35 @@ template <bool kFramed>
     return 1;
 }
 
+// A variable of the head not bound yet (its slot) taking the goal's term a, read in fa, as the
+// walk binds it: 1, or 0 for an unbound variable of the goal's, which the caller binds to the
+// head's, or -1 for any other term. The commonest first: an integer, a list, another variable.
+[[gnu::always_inline]] inline int take_term(PlBinding* slot, PlCell* a, PlFrame* fa) {
+    const PlCellType lt = a->type;
+    if (lt == PL_INT) [[likely]] {
+        slot->term = a;
+        slot->frame = nullptr;
+        return 1;
+    }
+    if (lt == PL_LIST) {
+        slot->term = a;
+        slot->frame = fa;
+        return 1;
+    }
+    if (lt == PL_UNBOUND) return 0;
+    if (lt == PL_FUNCTOR) {
+        slot->term = a;
+        slot->frame = a->fn.args && a->fn.args->count ? fa : nullptr;
+        return 1;
+    }
+    if (lt == PL_NIL) {
+        slot->term = a;
+        slot->frame = nullptr;
+        return 1;
+    }
+    return -1;
+}
+
 // What a lean step answers for a pair it leaves untouched: the quick steps take it from scratch.
 constexpr int kLeave = -1 - static_cast<int>(kWhole);
 
@@ -113,36 +149,20 @@ template <int kStep, bool kFramed = true, bool kLean = false>
             else
                 return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
         }
+        // A goal's term met without a variable (the commonest part of a list) binds no slot of
+        // the goal's: its path keeps none.
+        if constexpr (!kFramed) {
+            if (a->type != PL_VAR || !fa) [[likely]] {
+                const int took = take_term(slot, a, fa);
+                return took ? took : 1;
+            }
+        }
         goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
-        const PlCellType lt = a->type;
-        // The commonest first: an integer, a list, another variable.
-        if (lt == PL_INT) {
-            slot->term = a;
-            slot->frame = nullptr;
-            return 1;
-        }
-        if (lt == PL_LIST) {
-            slot->term = a;
-            slot->frame = fa;
-            return 1;
-        }
-        if (lt == PL_UNBOUND) {
-            if (goal_slot && goal_slot != slot &&
-                !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
-                return kLeave;
-            return 1;
-        }
-        if (lt == PL_FUNCTOR) {
-            slot->term = a;
-            slot->frame = a->fn.args && a->fn.args->count ? fa : nullptr;
-            return 1;
-        }
-        if (lt == PL_NIL) {
-            slot->term = a;
-            slot->frame = nullptr;
-            return 1;
-        }
-        return -1;
+        if (const int took = take_term(slot, a, fa)) return took;
+        if (goal_slot && goal_slot != slot &&
+            !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+            return kLeave;
+        return 1;
     }
     if (bt != PL_INT && bt != PL_NIL) return -1;
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);

@@ -23,15 +23,6 @@ inline bool pl_levels_quiet(const PieEngine* engine, int levels) {
     return pl_levels_within_limit(engine, levels) && ((depth ^ (depth + levels)) & ~63) == 0;
 }
 
-// The binding of a variable in a frame (a slot number is never negative). The slot's offset is
-// kept opaque to the compiler, which would otherwise count the frame's header as one more slot
-// and add it before scaling: one instruction more on every step of a dereferencing.
-[[gnu::always_inline]] inline PlBinding* pl_binding_of(PlFrame* frame, const PlCell* var) {
-    size_t offset = size_t{static_cast<uint32_t>(var->var.slot)} * sizeof(PlBinding);
-    asm("" : "+r"(offset));
-    return reinterpret_cast<PlBinding*>(reinterpret_cast<char*>(frame) + sizeof(PlFrame) + offset);
-}
-
 // Steps d past once cells: a once cell stands for its goal.
 void pl_step_once_in_place(PlDeref& d);
 inline PlDeref pl_step_once(PlDeref d) {
