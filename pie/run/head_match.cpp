@@ -319,9 +319,8 @@ template <uint32_t kCount, uint32_t kIndex = 0>
 }
 
 // A head the quick steps may take, goal and head terms: every path from here ends in a call it
-// does not come back from, so that the common ones keep their values in registers a call may
-// clobber and save none. Heads of two to four arguments are walked by code of their own, without
-// a count to keep.
+// does not come back from, so that no value has to outlive a call. Heads of two to four
+// arguments are walked by code of their own, without a count to keep.
 [[gnu::always_inline]] inline int quick_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                              PlFrame* clause_frame) {
     if (goal->fn.functor->arity == 1) return match_item(engine, goal, goal_frame, head, clause_frame);
