@@ -201,8 +201,8 @@ template <int kStep, bool kLean = false>
     if (lt == PL_UNBOUND) {
         if (goal_slot) {
             const bool framed = bt == PL_LIST || (b->fn.args && b->fn.args->count);
-            if (!bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, framed ? head_frame : nullptr))
-                return kLeave;
+            PlFrame* frame = framed ? head_frame : nullptr;
+            if (!bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, frame)) return kLeave;
         }
         return 1;
     }
