@@ -93,10 +93,7 @@ template <bool kClausesDirectly = true>
     // A warning raised from here on names this clause.
     engine->warning_line = static_cast<int32_t>(c.head->line);
     if (c.rule) {
-        {
-            PlUntrailedFrame untrailed(engine, clause_frame);
-            if (!pl_match_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
-        }
+        if (!pl_match_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
         if (body_ran) *body_ran = true;
         // The body records into a table of its own, moved into answers when it succeeds and
         // emptied when it fails. A body of one goal that is no conjunction records straight into
@@ -137,7 +134,6 @@ template <bool kClausesDirectly = true>
     }
     PlFunctor* f = goal->fn.functor;
     const uint32_t n = term->fn.args->count < goal->fn.args->count ? term->fn.args->count : goal->fn.args->count;
-    PlUntrailedFrame untrailed(engine, clause_frame);
     // A property's key, kept behind its own arguments, is matched first.
     if (f->owner && n > f->arity &&
         !pl_match_head(engine, pl_arg(goal, f->arity), goal_frame, pl_arg(term, f->arity), clause_frame))

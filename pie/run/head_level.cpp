@@ -91,7 +91,7 @@ int level(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int f
         const PlCellType lt = l.term->type;
         switch (b->type) {
         case PL_VAR: {
-            PlBinding* slot = &w.frame->slots()[b->var.slot];
+            PlBinding* slot = pl_binding_of(w.frame, b);
             if (slot->term->type != PL_UNBOUND) break;
             cycle.see(w.engine, step, l.term, l.frame, slot->term, slot->frame);
             return meet_unbound(w, goal_of(l), slot, b);

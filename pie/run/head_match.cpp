@@ -16,7 +16,7 @@ using namespace pl_head_walk;
 
 namespace {
 
-// The quick steps: a head whose frame is the untrailed one (its slots are bound with two stores)
+// The quick steps: a head whose frame's slots are bound untrailed, with two stores each,
 // matched where the two levels below its own stay within the limit and take no look at the
 // native stack, so that no step here meets the limit or looks. Each step takes a pair the walk
 // takes the same way (the same binding, the same order) and answers -1 for any other,
@@ -24,18 +24,24 @@ namespace {
 // steps make no native call they come back from, so that their few values stay in registers.
 constexpr int kPair = -1;  // a pair taken as `pair` takes it, not as a level's first step
 
-// The binding of a variable in a frame (a slot number is never negative).
-[[gnu::always_inline]] inline PlBinding* binding_of(PlFrame* frame, const PlCell* var) {
-    return reinterpret_cast<PlBinding*>(reinterpret_cast<char*>(frame) + sizeof(PlFrame) +
-                                        size_t{static_cast<uint32_t>(var->var.slot)} * sizeof(PlBinding));
-}
-
-// A binding of a slot outside the head's frame, trailed unless it is the head's.
-[[gnu::always_inline]] inline void bind_goal_slot(PieEngine* engine, PlFrame* head_frame, PlBinding* slot,
+// A binding of a slot outside the head's frame, trailed unless it is the head's. The lean steps
+// (kLean) make no call they come back from: where the trail has no room, they bind nothing and
+// answer false, and the pair goes to steps that grow it.
+template <bool kLean>
+[[gnu::always_inline]] inline bool bind_goal_slot(PieEngine* engine, PlFrame* head_frame, PlBinding* slot,
                                                   PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
-    if (slot_frame != head_frame) engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    if (slot_frame != head_frame) {
+        PlTrail& trail = engine->run.trail;
+        if (kLean && trail.full()) [[unlikely]]
+            return false;
+        trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    }
+    // Two stores: the slot kept opaque between them leaves them apart, where the vectorizer would
+    // first gather both words in one register (two instructions more).
     slot->term = term;
+    asm("" : "+r"(slot));
     slot->frame = frame;
+    return true;
 }
 
 // An integer, a term, a list or [].
@@ -43,12 +49,16 @@ constexpr int kPair = -1;  // a pair taken as `pair` takes it, not as a level's 
 
 // goal_of in place: term and frame become the goal's term and its frame, slot and slot_frame the
 // binding the variable met last stands in (left as they are when none was met). The term is read
-// in a frame (kFramed) or in one that may be null (the parts of a term).
+// in a frame (kFramed) or in one that may be null (the parts of a term, most often no variable).
 template <bool kFramed>
 [[gnu::always_inline]] inline void goal_at(PlCell*& term, PlFrame*& frame, PlBinding*& slot, PlFrame*& slot_frame) {
-    if (term->type != PL_VAR || (!kFramed && !frame)) return;
+    if constexpr (kFramed) {
+        if (term->type != PL_VAR) return;
+    } else if (term->type != PL_VAR || !frame) [[likely]] {
+        return;
+    }
     do {
-        slot = binding_of(frame, term);
+        slot = pl_binding_of(frame, term);
         slot_frame = frame;
         term = slot->term;
         frame = slot->frame;
@@ -67,7 +77,7 @@ template <bool kFramed>
     PlFrame* value_slot_frame = head_frame;
     PlCell* value_var = b;
     while (value->type == PL_VAR && value_frame) {
-        value_slot = binding_of(value_frame, value);
+        value_slot = pl_binding_of(value_frame, value);
         value_slot_frame = value_frame;
         value_var = value;
         value = value_slot->term;
@@ -82,55 +92,77 @@ template <bool kFramed>
     if (a->type != PL_UNBOUND) return -1;
     if (!goal_slot || goal_slot == value_slot) return 1;
     if (vt == PL_UNBOUND) {
-        bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, value_var, value_slot_frame);
+        bind_goal_slot<false>(engine, head_frame, goal_slot, goal_slot_frame, value_var, value_slot_frame);
     } else {
         const bool framed = vt == PL_LIST || (vt == PL_FUNCTOR && value->fn.args && value->fn.args->count);
-        bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, value, framed ? value_frame : nullptr);
+        bind_goal_slot<false>(engine, head_frame, goal_slot, goal_slot_frame, value, framed ? value_frame : nullptr);
     }
     return 1;
 }
 
+// A variable of the head not bound yet (its slot) taking the goal's term a, read in fa, as the
+// walk binds it: 1, or 0 for an unbound variable of the goal's, which the caller binds to the
+// head's, or -1 for any other term. The commonest first: an integer, a list, another variable.
+[[gnu::always_inline]] inline int take_term(PlBinding* slot, PlCell* a, PlFrame* fa) {
+    const PlCellType lt = a->type;
+    if (lt == PL_INT) [[likely]] {
+        slot->term = a;
+        slot->frame = nullptr;
+        return 1;
+    }
+    if (lt == PL_LIST) {
+        slot->term = a;
+        slot->frame = fa;
+        return 1;
+    }
+    if (lt == PL_UNBOUND) return 0;
+    if (lt == PL_FUNCTOR) {
+        slot->term = a;
+        slot->frame = a->fn.args && a->fn.args->count ? fa : nullptr;
+        return 1;
+    }
+    if (lt == PL_NIL) {
+        slot->term = a;
+        slot->frame = nullptr;
+        return 1;
+    }
+    return -1;
+}
+
+// What a lean step answers for a pair it leaves untouched: the quick steps take it from scratch.
+constexpr int kLeave = -1 - static_cast<int>(kWhole);
+
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
-template <int kStep, bool kFramed = true>
+template <int kStep, bool kFramed = true, bool kLean = false>
 [[gnu::always_inline]] inline int quick_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                              PlCell* b) {
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]] {
-        PlBinding* slot = binding_of(head_frame, b);
-        if (slot->term->type != PL_UNBOUND) [[unlikely]]
-            return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
+        PlBinding* slot = pl_binding_of(head_frame, b);
+        if (slot->term->type != PL_UNBOUND) [[unlikely]] {
+            if constexpr (kLean)
+                return kLeave;
+            else
+                return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
+        }
+        // A goal's term met without a variable (the commonest part of a list) binds no slot of
+        // the goal's: its path keeps none.
+        if constexpr (!kFramed) {
+            if (a->type != PL_VAR || !fa) [[likely]] {
+                const int took = take_term(slot, a, fa);
+                return took ? took : 1;
+            }
+        }
         goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
-        const PlCellType lt = a->type;
-        // The commonest first: an integer, a list, another variable.
-        if (lt == PL_INT) {
-            slot->term = a;
-            slot->frame = nullptr;
-            return 1;
-        }
-        if (lt == PL_LIST) {
-            slot->term = a;
-            slot->frame = fa;
-            return 1;
-        }
-        if (lt == PL_UNBOUND) {
-            if (goal_slot && goal_slot != slot) bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame);
-            return 1;
-        }
-        if (lt == PL_FUNCTOR) {
-            slot->term = a;
-            slot->frame = a->fn.args && a->fn.args->count ? fa : nullptr;
-            return 1;
-        }
-        if (lt == PL_NIL) {
-            slot->term = a;
-            slot->frame = nullptr;
-            return 1;
-        }
-        return -1;
+        if (const int took = take_term(slot, a, fa)) return took;
+        if (goal_slot && goal_slot != slot &&
+            !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+            return kLeave;
+        return 1;
     }
     if (bt != PL_INT && bt != PL_NIL) return -1;
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
@@ -143,7 +175,8 @@ template <int kStep, bool kFramed = true>
     case PL_LIST:
         return 0;
     case PL_UNBOUND:
-        if (goal_slot) bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, b, nullptr);
+        if (goal_slot && !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, nullptr))
+            return kLeave;
         return 1;
     default:
         return -1;
@@ -155,12 +188,12 @@ template <int kStep, bool kFramed = true>
 // another functor than an item's meets the goal's of its kind part by part, one level below;
 // an unbound variable of the goal is bound to a structure of the head, as bind_to_structure
 // binds it.
-template <int kStep>
+template <int kStep, bool kLean = false>
 [[gnu::always_inline]] inline int quick_pair(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]]
-        return quick_leaf<kStep>(engine, head_frame, a, fa, b);
-    if (bt != PL_LIST && bt != PL_FUNCTOR) return quick_leaf<kStep>(engine, head_frame, a, fa, b);
+        return quick_leaf<kStep, true, kLean>(engine, head_frame, a, fa, b);
+    if (bt != PL_LIST && bt != PL_FUNCTOR) return quick_leaf<kStep, true, kLean>(engine, head_frame, a, fa, b);
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     goal_at<true>(a, fa, goal_slot, goal_slot_frame);
@@ -168,7 +201,8 @@ template <int kStep>
     if (lt == PL_UNBOUND) {
         if (goal_slot) {
             const bool framed = bt == PL_LIST || (b->fn.args && b->fn.args->count);
-            bind_goal_slot(engine, head_frame, goal_slot, goal_slot_frame, b, framed ? head_frame : nullptr);
+            PlFrame* frame = framed ? head_frame : nullptr;
+            if (!bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, frame)) return kLeave;
         }
         return 1;
     }
@@ -185,9 +219,9 @@ template <int kStep>
     if (kStep != kPair) return -1;
     if (bt == PL_LIST) {
         if (lt != PL_LIST || b->list.head->type != PL_VAR || b->list.tail->type != PL_VAR) return -1;
-        const int head = quick_leaf<kPair, false>(engine, head_frame, a->list.head, fa, b->list.head);
+        const int head = quick_leaf<kPair, false, kLean>(engine, head_frame, a->list.head, fa, b->list.head);
         if (head <= 0) return head;
-        const int tail = quick_leaf<1, false>(engine, head_frame, a->list.tail, fa, b->list.tail);
+        const int tail = quick_leaf<1, false, kLean>(engine, head_frame, a->list.tail, fa, b->list.tail);
         return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
     }
     if (lt != PL_FUNCTOR || a->fn.functor->arity == 1) return -1;
@@ -199,11 +233,23 @@ template <int kStep>
     PlCell** ours = a->fn.args->items;
     PlCell** theirs = b->fn.args->items;
     for (uint32_t i = 0; i + 1 < k; ++i) {
-        const int met = quick_leaf<kPair, false>(engine, head_frame, ours[i], fa, theirs[i]);
+        const int met = quick_leaf<kPair, false, kLean>(engine, head_frame, ours[i], fa, theirs[i]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
     }
-    const int met = quick_leaf<1, false>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
+    const int met = quick_leaf<1, false, kLean>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
+}
+
+// Whether the quick steps may take a head matched from the engine's depth: its level and the two
+// below it stay within the limit (the looks at the native stack are told apart by
+// crosses_stack_look), and the goal is read in a frame.
+[[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame) {
+    return pl_levels_within_limit(engine, 3 * kWeight) && goal_frame;
+}
+// Whether those levels cross a multiple of 64, where the walk would look at the native stack.
+[[gnu::always_inline]] inline bool crosses_stack_look(const PieEngine* engine) {
+    const int before = engine->depth;
+    return ((before ^ (before + 3 * kWeight)) & ~63) != 0;
 }
 
 // Whether the looks at the native stack a walk from here would take within a head's levels are
@@ -215,29 +261,41 @@ template <int kStep>
     return reinterpret_cast<uintptr_t>(&probe) >= engine->stack_deep_mark + kMargin;
 }
 
-// Whether the quick steps may take a head matched from the engine's depth: its level and the two
-// below it stay within the limit and take no look at the stack that could tell anything (the
-// walk takes those), its frame is the untrailed one, and the goal is read in a frame.
-[[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame, PlFrame* clause_frame) {
-    const int before = engine->depth;
-    if (!pl_levels_within_limit(engine, 3 * kWeight) || engine->run.untrailed != clause_frame || !goal_frame)
-        return false;
-    return ((before ^ (before + 3 * kWeight)) & ~63) == 0 || stack_far_from_deep(engine);
+// The pairs of a head from ours[0] and theirs[0] on (left of them), by the quick steps, out of
+// line: for heads of other sizes and the pairs the lean steps leave.
+[[gnu::noinline]] int quick_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame, PlCell** ours,
+                                 PlCell** theirs, uint32_t left) {
+    uint32_t i = 0;
+    for (; i + 1 < left; ++i) {
+        const int met = quick_pair<kPair>(engine, head_frame, ours[i], goal_frame, theirs[i]);
+        if (met == 0) return 0;
+        if (met < 0) [[unlikely]]
+            return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, left - i,
+                           static_cast<uint32_t>(-1 - met));
+    }
+    const int met = quick_pair<1>(engine, head_frame, ours[i], goal_frame, theirs[i]);
+    if (met >= 0) [[likely]]
+        return met;
+    return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, 1, static_cast<uint32_t>(-1 - met));
 }
 
-// The pairs of a head of kCount arguments from pair kIndex on.
+// The pairs of a head of kCount arguments from pair kIndex on, by the lean steps: what they
+// leave untouched goes to the quick steps, what they leave halfway to the walk.
 template <uint32_t kCount, uint32_t kIndex = 0>
-[[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
-                                                  PlCell** ours, PlCell** theirs) {
+[[gnu::always_inline]] inline int lean_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                                 PlCell** ours, PlCell** theirs) {
     constexpr bool kLast = kIndex + 1 == kCount;
-    const int met = quick_pair<kLast ? 1 : kPair>(engine, head_frame, ours[kIndex], goal_frame, theirs[kIndex]);
-    if (met < 0) [[unlikely]]
-        return walk_on(engine, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex,
+    const int met = quick_pair<kLast ? 1 : kPair, true>(engine, head_frame, ours[kIndex], goal_frame, theirs[kIndex]);
+    if (met < 0) [[unlikely]] {
+        if (met == kLeave)
+            return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
+        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex,
                        static_cast<uint32_t>(-1 - met));
+    }
     if constexpr (kLast)
         return met;
     else
-        return met ? quick_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
+        return met ? lean_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
@@ -260,15 +318,11 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
 }
 
-}  // namespace
-
-// Every rule tried comes here: the compiler is told so, and lays the walk out for its common
-// paths (the cold ones, errors and the generic steps, apart).
-[[gnu::hot]] int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
-    if (!clause_frame) return pl_unification_sub(engine, goal, goal_frame, head, clause_frame);
-    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame, clause_frame))
-        [[unlikely]]
-        return walk_head(engine, goal, goal_frame, head, clause_frame);
+// A head the quick steps may take, goal and head terms: every path from here ends in a call it
+// does not come back from, so that no value has to outlive a call. Heads of two to four
+// arguments are walked by code of their own, without a count to keep.
+[[gnu::always_inline]] inline int quick_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                             PlFrame* clause_frame) {
     if (goal->fn.functor->arity == 1) return match_item(engine, goal, goal_frame, head, clause_frame);
     if (goal->fn.functor != head->fn.functor) return 0;
     const PlVector* goal_args = goal->fn.args;
@@ -277,36 +331,54 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     const uint32_t k = std::min(goal_args->count, head_args->count);
     PlCell** ours = goal_args->items;
     PlCell** theirs = head_args->items;
-    // Heads of two to four arguments are walked by code of their own, without a count to keep.
     switch (k) {
     case 0: return 1;
-    case 2: return quick_arguments<2>(engine, clause_frame, goal_frame, ours, theirs);
-    case 3: return quick_arguments<3>(engine, clause_frame, goal_frame, ours, theirs);
-    case 4: return quick_arguments<4>(engine, clause_frame, goal_frame, ours, theirs);
-    default: break;
+    case 2: return lean_arguments<2>(engine, clause_frame, goal_frame, ours, theirs);
+    case 3: return lean_arguments<3>(engine, clause_frame, goal_frame, ours, theirs);
+    case 4: return lean_arguments<4>(engine, clause_frame, goal_frame, ours, theirs);
+    default: return quick_rest(engine, clause_frame, goal_frame, ours, theirs, k);
     }
-    uint32_t i = 0;
-    for (; i + 1 < k; ++i) {
-        const int met = quick_pair<kPair>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
-        if (met == 0) return 0;
-        if (met < 0) [[unlikely]]
-            return walk_on(engine, goal_frame, ours + i, theirs + i, k - i, static_cast<uint32_t>(-1 - met));
-    }
-    const int met = quick_pair<1>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
-    if (met >= 0) [[likely]]
-        return met;
-    return walk_on(engine, goal_frame, ours + i, theirs + i, 1, static_cast<uint32_t>(-1 - met));
+}
+
+// A clause without variables has no frame: its head is unified as any other term, every binding
+// trailed.
+[[gnu::noinline]] int match_without_frame(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head) {
+    PlUntrailedFrame untrailed(engine, nullptr);
+    return pl_unification_sub(engine, goal, goal_frame, head, nullptr);
+}
+
+// A head whose levels cross a multiple of 64: the quick steps take it where the stack is far
+// from deep, the walk where a look could tell something.
+[[gnu::noinline]] int match_across_look(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                        PlFrame* clause_frame) {
+    if (!stack_far_from_deep(engine)) return walk_head(engine, goal, goal_frame, head, clause_frame);
+    return quick_head(engine, goal, goal_frame, head, clause_frame);
+}
+
+}  // namespace
+
+// Every rule tried comes here: the compiler is told so, and lays the walk out for its common
+// paths (the cold ones, errors and the generic steps, apart).
+[[gnu::hot]] int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
+    if (!clause_frame) return match_without_frame(engine, goal, goal_frame, head);
+    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame)) [[unlikely]]
+        return walk_head(engine, goal, goal_frame, head, clause_frame);
+    if (crosses_stack_look(engine)) [[unlikely]]
+        return match_across_look(engine, goal, goal_frame, head, clause_frame);
+    return quick_head(engine, goal, goal_frame, head, clause_frame);
 }
 
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
                        uint32_t count) {
     if (count == 0) return 1;
     if (!clause_frame) {
+        PlUntrailedFrame untrailed(engine, nullptr);
         for (uint32_t i = 0; i < count; ++i)
-            if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), clause_frame)) return 0;
+            if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), nullptr)) return 0;
         return 1;
     }
-    if (!quick_fits(engine, goal_frame, clause_frame)) [[unlikely]]
+    if (!quick_fits(engine, goal_frame) ||
+        (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
         return walk_arguments(engine, goal, goal_frame, head, clause_frame, count);
     PlCell** ours = goal->fn.args->items;
     PlCell** theirs = head->fn.args->items;
@@ -315,7 +387,7 @@ int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
         const int met = quick_pair<0>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_arguments_on(engine, goal_frame, ours + i, theirs + i, count - i);
+            return walk_arguments_on(engine, clause_frame, goal_frame, ours + i, theirs + i, count - i);
     }
     return 1;
 }

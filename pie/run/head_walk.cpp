@@ -10,7 +10,8 @@ namespace pl_head_walk {
 
 // The walk from the head's first level, for a head the quick steps leave to it.
 [[gnu::noinline]] int walk_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
-    const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
+    PlUntrailedFrame untrailed(engine, clause_frame);
+    const HeadWalk w{engine, clause_frame, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;
     if (depth > w.limit) too_deep(engine);
     look_at_stack(w, depth - kWeight);
@@ -31,7 +32,8 @@ namespace pl_head_walk {
 [[gnu::noinline]] int walk_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                      PlFrame* clause_frame, uint32_t count) {
     // Every pair is unified from the same depth: the checks the first one passes, all pass.
-    const HeadWalk w{engine, clause_frame, engine->run.untrailed, pl_depth_limit(engine)};
+    PlUntrailedFrame untrailed(engine, clause_frame);
+    const HeadWalk w{engine, clause_frame, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;
     if (depth > w.limit) too_deep(engine);
     look_at_stack(w, depth - kWeight);
@@ -44,11 +46,11 @@ namespace pl_head_walk {
 
 // The walk taking a match of the quick steps up at the pair of the head's level whose cells are
 // ours[0] and theirs[0], at place within it, and going on to the head's last pair (left pairs
-// from that one on). The head's frame is the untrailed one.
-[[gnu::noinline]] int walk_on(PieEngine* engine, PlFrame* goal_frame, PlCell** ours, PlCell** theirs, uint32_t left,
-                              uint32_t place) {
-    PlFrame* frame = engine->run.untrailed;
-    const HeadWalk w{engine, frame, frame, pl_depth_limit(engine)};
+// from that one on).
+[[gnu::noinline]] int walk_on(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
+                              PlCell** theirs, uint32_t left, uint32_t place) {
+    PlUntrailedFrame untrailed(engine, clause_frame);
+    const HeadWalk w{engine, clause_frame, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;
     const int inner = depth + kWeight;
     PlCell* a = ours[0];
@@ -73,10 +75,10 @@ namespace pl_head_walk {
 }
 
 // The same for a fact's arguments, each matched as a level's first step.
-[[gnu::noinline]] int walk_arguments_on(PieEngine* engine, PlFrame* goal_frame, PlCell** ours, PlCell** theirs,
-                                        uint32_t left) {
-    PlFrame* frame = engine->run.untrailed;
-    const HeadWalk w{engine, frame, frame, pl_depth_limit(engine)};
+[[gnu::noinline]] int walk_arguments_on(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
+                                        PlCell** theirs, uint32_t left) {
+    PlUntrailedFrame untrailed(engine, clause_frame);
+    const HeadWalk w{engine, clause_frame, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;
     for (uint32_t i = 0; i < left; ++i)
         if (!open_step(w, ours[i], goal_frame, theirs[i], depth, 0)) return 0;

@@ -20,6 +20,8 @@ constexpr uint32_t kWhole = 0;
 constexpr uint32_t kTail = 1;
 constexpr uint32_t kArgument = 2;
 
+// Each entry binds the slots of the head's frame untrailed (the engine's untrailed frame while
+// it walks), as every binding of a head match does.
 // The walk from the head's first level, for a head the quick steps leave to it.
 [[gnu::noinline]] int walk_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
 // The walk of a fact's first count arguments, each pair from the same depth.
@@ -27,11 +29,11 @@ constexpr uint32_t kArgument = 2;
                                      PlFrame* clause_frame, uint32_t count);
 // The walk taking a match of the quick steps up at the pair of the head's level whose cells are
 // ours[0] and theirs[0], at place within it, and going on to the head's last pair (left pairs
-// from that one on). The head's frame is the untrailed one.
-[[gnu::noinline]] int walk_on(PieEngine* engine, PlFrame* goal_frame, PlCell** ours, PlCell** theirs, uint32_t left,
-                              uint32_t place);
+// from that one on).
+[[gnu::noinline]] int walk_on(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
+                              PlCell** theirs, uint32_t left, uint32_t place);
 // The same for a fact's arguments, each matched as a level's first step.
-[[gnu::noinline]] int walk_arguments_on(PieEngine* engine, PlFrame* goal_frame, PlCell** ours, PlCell** theirs,
-                                        uint32_t left);
+[[gnu::noinline]] int walk_arguments_on(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
+                                        PlCell** theirs, uint32_t left);
 
 }  // namespace pl_head_walk

@@ -8,6 +8,7 @@
 #include "pie/run/frame.h"
 #include "pie/run/head_walk.h"
 #include "pie/run/unify.h"
+#include "pie/run/unify_steps.h"
 
 namespace pl_head_walk {
 
@@ -18,15 +19,14 @@ namespace pl_head_walk {
 // the generic walk counts on from the engine's count.
 struct HeadWalk {
     PieEngine* engine;
-    PlFrame* frame;      // the head's
-    PlFrame* untrailed;  // the engine's untrailed frame, which no step of the walk changes
+    PlFrame* frame;  // the head's, the engine's untrailed frame while the walk runs
     int limit;
 };
 
-// pl_bind, with the untrailed frame read once.
+// pl_bind, with the untrailed frame known.
 [[gnu::always_inline]] inline void set(const HeadWalk& w, PlBinding* slot, PlFrame* slot_frame, PlCell* term,
                                        PlFrame* frame) {
-    if (slot_frame != w.untrailed) w.engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    if (slot_frame != w.frame) w.engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
     slot->term = term;
     slot->frame = frame;
 }
@@ -43,7 +43,7 @@ struct Goal {
     PlBinding* slot = nullptr;
     PlFrame* slot_frame = nullptr;
     while (term->type == PL_VAR && frame) {
-        slot = &frame->slots()[term->var.slot];
+        slot = pl_binding_of(frame, term);
         slot_frame = frame;
         term = slot->term;
         frame = slot->frame;
@@ -147,7 +147,7 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
 // generic walk binds it at once; a constant of the head without a native level either.
 [[gnu::always_inline]] inline int pair_leaf(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth) {
     if (b->type == PL_VAR && depth + kWeight <= w.limit) {
-        PlBinding* slot = &w.frame->slots()[b->var.slot];
+        PlBinding* slot = pl_binding_of(w.frame, b);
         if (slot->term->type == PL_UNBOUND) {
             // The goal's side is dereferenced here without the once cells, which are stepped past
             // out of line: the common path keeps it in registers.
@@ -179,7 +179,7 @@ inline int structure(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int d
 [[gnu::always_inline]] inline int open_step(const HeadWalk& w, PlCell* a, PlFrame* fa, PlCell* b, int depth, int step) {
     switch (b->type) {
     case PL_VAR: {
-        PlBinding* slot = &w.frame->slots()[b->var.slot];
+        PlBinding* slot = pl_binding_of(w.frame, b);
         if (slot->term->type != PL_UNBOUND) break;
         const Goal l = goal_of(a, fa);  // a once cell is the level's to step past
         if (l.term->type == PL_ONCE) break;

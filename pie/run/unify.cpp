@@ -67,7 +67,7 @@ int unify_group(PieEngine* engine, const PlDeref& l, const PlDeref& r) {
 // when the pair needs unify (the level unify would take is past the limit included).
 bool bind_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     if (engine->depth + kWeight > pl_depth_limit(engine)) return false;
-    PlBinding* slot = &fb->slots()[b->var.slot];
+    PlBinding* slot = pl_binding_of(fb, b);
     if (slot->term->type != PL_UNBOUND) return false;
     const PlDeref l = pl_deref_goal(a, fa);
     switch (l.term->type) {
@@ -229,20 +229,6 @@ bool pl_member_holds(const PlCell* set, const PlCell* cell) {
 
 namespace {
 
-// pl_deref in place: term and frame become the term a variable stands for and its frame; slot,
-// slot_frame and var the binding the variable met last stands in and that variable (left as
-// they are when none was met). Kept in the caller's registers where a PlDeref went to memory.
-[[gnu::always_inline]] inline void deref_at(PlCell*& term, PlFrame*& frame, PlBinding*& slot, PlFrame*& slot_frame,
-                                            PlCell*& var) {
-    while (term->type == PL_VAR && frame) {
-        slot = &frame->slots()[term->var.slot];
-        slot_frame = frame;
-        var = term;
-        term = slot->term;
-        frame = slot->frame;
-    }
-}
-
 // The frame a variable bound to term (read in frame) keeps, as bind keeps it.
 [[gnu::always_inline]] inline PlFrame* frame_kept(const PlCell* term, PlFrame* frame) {
     const bool framed = term->type == PL_FUNCTOR ? term->fn.args && term->fn.args->count
@@ -265,39 +251,59 @@ namespace {
     return 1;
 }
 
+// The variable a dereferencing met last, in the frame it was read in, or none: kept in two
+// registers, its slot found again only where a binding is made.
+struct LastVar {
+    PlCell* var = nullptr;
+    PlFrame* frame = nullptr;
+    PlBinding* slot() const { return pl_binding_of(frame, var); }
+};
+// pl_deref in place, for unify_at_once.
+[[gnu::always_inline]] inline void deref_to(PlCell*& term, PlFrame*& frame, LastVar& last) {
+    while (term->type == PL_VAR && frame) {
+        last = {term, frame};
+        const PlBinding* slot = pl_binding_of(frame, term);
+        term = slot->term;
+        frame = slot->frame;
+    }
+}
+
 // The commonest unification asked for from outside a head, a variable not bound yet meeting a
 // constant, a structure or another variable (what a built-in answers), or two integers:
 // answered and bound as the walk would, its level's checks included; -1 leaves the pair to it
-// (and so does a level that would look at the native stack).
-[[gnu::always_inline]] inline int unify_at_once(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+// (and so does a level that would look at the native stack), as the variables met last on each
+// side, read in their frames: the walk finds the same terms and slots from them, and the caller
+// keeps no copy of the pair it was given.
+[[gnu::always_inline]] inline int unify_at_once(PieEngine* engine, PlCell*& a, PlFrame*& fa, PlCell*& b, PlFrame*& fb) {
     if (!pl_levels_quiet(engine, kWeight)) return -1;
     // A once cell is the walk's to step past.
-    PlBinding* left_slot = nullptr;
-    PlFrame* left_slot_frame = nullptr;
-    PlCell* left_var = nullptr;
-    deref_at(a, fa, left_slot, left_slot_frame, left_var);
-    PlBinding* right_slot = nullptr;
-    PlFrame* right_slot_frame = nullptr;
-    PlCell* right_var = nullptr;
-    deref_at(b, fb, right_slot, right_slot_frame, right_var);
+    LastVar left;
+    deref_to(a, fa, left);
+    LastVar right;
+    deref_to(b, fb, right);
     const PlCellType lt = a->type;
     const PlCellType rt = b->type;
     const auto plain = [](PlCellType type) { return type >= PL_INT && type <= PL_NIL; };
+    int answer = -1;  // also where the trail has no room for a binding: the walk grows it
     if (lt == PL_UNBOUND) {
         // A constant needs no frame (the result of arithmetic, most often); an unbound variable
         // met is bound to, so that both stay one.
-        if (rt == PL_INT || rt == PL_NIL) return left_slot ? bind_at_once(engine, left_slot, left_slot_frame, b, nullptr) : 1;
-        if (plain(rt)) return left_slot ? bind_at_once(engine, left_slot, left_slot_frame, b, frame_kept(b, fb)) : 1;
-        if (rt != PL_UNBOUND) return -1;
-        if (!left_slot || right_slot == left_slot) return 1;
-        if (right_slot) return bind_at_once(engine, left_slot, left_slot_frame, right_var, right_slot_frame);
-        return bind_at_once(engine, left_slot, left_slot_frame, b, nullptr);
+        if (rt == PL_INT || rt == PL_NIL)
+            answer = left.var ? bind_at_once(engine, left.slot(), left.frame, b, nullptr) : 1;
+        else if (plain(rt))
+            answer = left.var ? bind_at_once(engine, left.slot(), left.frame, b, frame_kept(b, fb)) : 1;
+        else if (rt == PL_UNBOUND && (!left.var || (right.var && right.slot() == left.slot())))
+            answer = 1;
+        else if (rt == PL_UNBOUND)
+            answer = bind_at_once(engine, left.slot(), left.frame, right.var ? right.var : b, right.frame);
+    } else if (rt == PL_UNBOUND) {
+        if (plain(lt)) answer = right.var ? bind_at_once(engine, right.slot(), right.frame, a, frame_kept(a, fa)) : 1;
+    } else if (lt == PL_INT && rt == PL_INT) {
+        return a == b || a->value == b->value;
     }
-    if (rt == PL_UNBOUND) {
-        if (!plain(lt)) return -1;
-        return right_slot ? bind_at_once(engine, right_slot, right_slot_frame, a, frame_kept(a, fa)) : 1;
-    }
-    if (lt == PL_INT && rt == PL_INT) return a == b || a->value == b->value;
+    if (answer >= 0) return answer;
+    if (left.var) a = left.var, fa = left.frame;
+    if (right.var) b = right.var, fb = right.frame;
     return -1;
 }
 
@@ -309,8 +315,12 @@ namespace {
     if (!pl_levels_quiet(engine, kWeight)) return -1;
     PlBinding* slot = nullptr;
     PlFrame* slot_frame = nullptr;
-    PlCell* var = nullptr;
-    deref_at(a, fa, slot, slot_frame, var);
+    while (a->type == PL_VAR && fa) {
+        slot = pl_binding_of(fa, a);
+        slot_frame = fa;
+        a = slot->term;
+        fa = slot->frame;
+    }
     if (a->type == PL_UNBOUND) return slot ? bind_at_once(engine, slot, slot_frame, b, nullptr) : 1;
     if (a->type == PL_INT && b->type == PL_INT) return a == b || a->value == b->value;
     return -1;

@@ -13,7 +13,9 @@ struct PlFrame;
 // clause record, an operator node) raise 4111.
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
 // The same for a goal (or a goal's argument) and a clause's head (or the head's argument) read in
-// the clause's frame, by a walk led by the head's cells.
+// the clause's frame, by a walk led by the head's cells. The clause's frame is that of a clause
+// try, made after the try's trail mark: its own slots are bound untrailed (a failed try releases
+// the frame instead), whatever frame the engine holds untrailed outside the match.
 int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
 // The first count arguments of a goal and of a fact's head, each pair matched on its own and in
 // order as pl_match_head matches it: 1 when all match.

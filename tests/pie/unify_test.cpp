@@ -328,6 +328,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {one, t.list({t.integer(2)}), a}), t.fn("f", {h(0), t.list({h(0)}, h(1)), h(1)})},
         {t.fn("f", {a, t.list({one}, g(2)), t.nil()}), t.fn("f", {h(1), t.list({h(0)}, h(1)), h(3)})},
         {t.fn("f", {t.list({one, g(1), one}), g(1)}), t.fn("f", {t.list({h(0)}, t.list({h(0)}, h(1))), h(1)})},
+        {t.fn("f", {t.list({e->cell.unbound}, e->cell.unbound), one}), t.fn("f", {t.list({h(0)}, h(1)), h(1)})},
+        {t.fn("f", {t.list({t.nil()}, t.fn("s", {g(0)})), a}), t.fn("f", {t.list({h(0)}, h(1)), a})},
         // Pairs taken up by the generic walk inside a list or term of the head, after a part
         // was bound: at the list's tail, at a term's argument, at a term's last argument.
         {t.fn("f", {one, t.list({t.integer(2)}, one)}), t.fn("f", {h(0), t.list({h(1)}, h(0))})},
@@ -409,7 +411,11 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         int answer = 0;
         const int error = errorOf([&] {
             e->depth = depth;
-            PlUntrailedFrame untrailed(e, clause);
+            // A head is matched with whatever frame the engine holds untrailed outside it (here
+            // the goal's, whose bindings must still be trailed); the generic steps are given
+            // the clause's.
+            const bool head = way == kHead || way == kArguments;
+            PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
                 PlDepthGuard level(e, "pl_unification_sub", 2);
@@ -461,6 +467,91 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kArguments) == run(c, at, kGenericArguments)) << "args " << &c - cases;
             }
         }
+}
+
+// Where the trail has no room for a binding, a pair answered at once is left to the steps that
+// grow it, with nothing bound before: the outcome is the generic walk's. Each pair runs in an
+// engine of its own (a trail that grew stays grown, and is filled to the brim before each run).
+TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
+    using Build = PlCell* (*)(const TermBuilder&);
+    struct Case {
+        const char* what;
+        Build goal;  // read in the goal's frame
+        Build head;  // read in the clause's
+    } cases[] = {
+        {"a constant of the head, an unbound variable of the goal",
+         [](const TermBuilder& t) { return t.fn("f", {t.var("_G", 0), t.var("_G", 1)}); },
+         [](const TermBuilder& t) { return t.fn("f", {t.integer(1), t.var("_H", 0)}); }},
+        {"a list of the head, the goal's last variable",
+         [](const TermBuilder& t) { return t.fn("f", {t.integer(1), t.var("_G", 0)}); },
+         [](const TermBuilder& t) { return t.fn("f", {t.var("_H", 0), t.list({t.var("_H", 1)}, t.var("_H", 2))}); }},
+        {"two unbound variables",
+         [](const TermBuilder& t) { return t.fn("f", {t.var("_G", 0), t.var("_G", 0), t.nil()}); },
+         [](const TermBuilder& t) { return t.fn("f", {t.var("_H", 0), t.var("_H", 1), t.var("_H", 1)}); }},
+        {"the tail of a list of two variables",
+         [](const TermBuilder& t) { return t.fn("f", {t.list({t.integer(1)}, t.var("_G", 1)), t.atom("a")}); },
+         [](const TermBuilder& t) { return t.fn("f", {t.list({t.var("_H", 0)}, t.var("_H", 1)), t.atom("a")}); }},
+        {"a variable meeting an integer", [](const TermBuilder& t) { return t.var("_G", 2); },
+         [](const TermBuilder& t) { return t.integer(7); }},
+        {"an integer meeting the goal's variable the clause's stands for",
+         [](const TermBuilder& t) { return t.integer(7); }, [](const TermBuilder& t) { return t.var("_H", 3); }},
+        {"two variables", [](const TermBuilder& t) { return t.var("_G", 2); },
+         [](const TermBuilder& t) { return t.var("_H", 2); }},
+        {"a variable meeting a term", [](const TermBuilder& t) { return t.var("_G", 2); },
+         [](const TermBuilder& t) { return t.fn("s", {t.var("_H", 0)}); }},
+    };
+    enum Way { kGeneric, kHead, kOutside, kUntraced };
+    struct Outcome {
+        int answer;
+        std::vector<const void*> slots;  // terms and frames, in turn
+        std::vector<const void*> trail;  // slots and their frames, in turn
+        bool operator==(const Outcome&) const = default;
+    };
+    for (const Case& c : cases) {
+        PieEngine* e = pl_engine_create(nullptr, 0x2);
+        const TermBuilder t{e};
+        PlCell* goal_term = c.goal(t);
+        PlCell* head_term = c.head(t);
+        PlCell* linked = t.var("_G", 3);
+        PlBinding filler{e->cell.unbound, nullptr};
+        auto run = [&](Way way) {
+            PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
+            PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
+            clause->slots()[3] = {linked, goal};
+            while (!e->run.trail.full()) pl_bind(e, &filler, goal, e->cell.unbound, nullptr);
+            const size_t mark = pl_trail_mark(e);
+            Outcome out{};
+            out.answer = pl_guarded(e, -1, [&] {
+                PlUntrailedFrame untrailed(e, way == kHead ? goal : clause);
+                if (way == kGeneric) {
+                    PlDepthGuard level(e, "pl_unification_sub", 2);
+                    PlCycleCheck cycle;
+                    return pl_unify_from(e, goal_term, goal, head_term, clause, cycle, false);
+                }
+                if (way == kHead) return pl_match_head(e, goal_term, goal, head_term, clause);
+                return way == kOutside ? pl_unification_sub(e, goal_term, goal, head_term, clause)
+                                       : pl_unify(e, goal_term, goal, head_term, clause);
+            });
+            for (PlFrame* frame : {goal, clause})
+                for (uint32_t i = 0; i < frame->count; ++i) {
+                    out.slots.push_back(frame->slots()[i].term);
+                    out.slots.push_back(frame->slots()[i].frame);
+                }
+            for (size_t i = mark; i < pl_trail_mark(e); ++i) {
+                out.trail.push_back(e->run.trail.data()[i].slot_term);
+                out.trail.push_back(e->run.trail.data()[i].slot_frame);
+            }
+            pl_trail_undo(e, 0);
+            pl_frame_release(e, clause);
+            pl_frame_release(e, goal);
+            return out;
+        };
+        const Outcome generic = run(kGeneric);
+        EXPECT_EQ(generic.answer, 1) << c.what;
+        EXPECT_FALSE(generic.trail.empty()) << c.what;
+        for (Way way : {kHead, kOutside, kUntraced}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
+        pl_engine_destroy(e);
+    }
 }
 
 TEST_F(Unify, FramesComeAndGoInOrder) {
