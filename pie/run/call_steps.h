@@ -93,7 +93,7 @@ template <bool kClausesDirectly = true>
     // A warning raised from here on names this clause.
     engine->warning_line = static_cast<int32_t>(c.head->line);
     if (c.rule) {
-        if (!pl_match_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
+        if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
         if (body_ran) *body_ran = true;
         // The body records into a table of its own, moved into answers when it succeeds and
         // emptied when it fails. A body of one goal that is no conjunction records straight into

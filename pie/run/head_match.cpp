@@ -368,6 +368,16 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     return quick_head(engine, goal, goal_frame, head, clause_frame);
 }
 
+[[gnu::hot]] int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                    PlFrame* clause_frame) {
+    if (goal->type != PL_FUNCTOR || !clause_frame) __builtin_unreachable();
+    if (head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame)) [[unlikely]]
+        return walk_head(engine, goal, goal_frame, head, clause_frame);
+    if (crosses_stack_look(engine)) [[unlikely]]
+        return match_across_look(engine, goal, goal_frame, head, clause_frame);
+    return quick_head(engine, goal, goal_frame, head, clause_frame);
+}
+
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
                        uint32_t count) {
     if (count == 0) return 1;
