@@ -389,8 +389,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                    std::equal(trail.begin(), trail.end(), o.trail.begin(), o.trail.end(), entry);
         }
     };
-    // A fact's arguments are matched pair by pair, each pair from the same depth.
-    enum Way { kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments };
+    // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
+    // matches a compound goal through its own entry (kRuleHead).
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not.
     struct Setting {
@@ -414,7 +415,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // A head is matched with whatever frame the engine holds untrailed outside it (here
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
-            const bool head = way == kHead || way == kArguments;
+            const bool head = way == kHead || way == kArguments || way == kRuleHead;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -432,6 +433,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 answer = pl_match_arguments(e, c.goal, goal, c.head, clause, count());
             } else if (way == kHead) {
                 answer = pl_match_head(e, c.goal, goal, c.head, clause);
+            } else if (way == kRuleHead) {
+                answer = pl_match_rule_head(e, c.goal, goal, c.head, clause);
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -462,6 +465,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, way) == generic) << "case " << &c - cases << " room " << at.room << " way " << way
                                                         << (at.own_stack ? ", own stack" : "")
                                                         << (at.trail_full ? ", trail full" : "");
+            if (c.goal->type == PL_FUNCTOR) {
+                EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
+            }
             if (!at.trail_full && c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args &&
                 c.head->fn.args) {
                 EXPECT_TRUE(run(c, at, kArguments) == run(c, at, kGenericArguments)) << "args " << &c - cases;
