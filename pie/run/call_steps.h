@@ -89,10 +89,10 @@ template <bool kClausesDirectly = true>
                                                      const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
                                                      bool* body_ran = nullptr) {
     PlCell* term = c.term;
-    if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
-    // A warning raised from here on names this clause.
-    engine->warning_line = static_cast<int32_t>(c.head->line);
+    // A rule's term is compound: only any other term is seen to be callable first. A warning
+    // raised from the test on names this clause.
     if (c.rule) {
+        engine->warning_line = static_cast<int32_t>(c.head->line);
         if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
         if (body_ran) *body_ran = true;
         // The body records into a table of its own, moved into answers when it succeeds and
@@ -127,6 +127,8 @@ template <bool kClausesDirectly = true>
         pl_drop_answers(engine, table);
         return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
     }
+    if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
+    engine->warning_line = static_cast<int32_t>(c.head->line);
     if (!term->fn.args || !goal->fn.args) {
         plout_trace(engine, PL_TRACE_CALL, engine->depth, goal);
         plout_trace(engine, PL_TRACE_TRUE, engine->depth, goal);
