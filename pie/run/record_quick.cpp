@@ -251,12 +251,12 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     const uint32_t count = std::min(f->arity, args->count);
     bool changed = false;
     // The levels resolving term takes, as levels_with counts them over its arguments: two and the
-    // deepest argument's, unless one may hold a variable. A negative count (one that may) is the
-    // greatest as an unsigned one: the largest is taken once for both.
-    uint64_t deepest = count == args->count ? 0 : UINT64_MAX;
-    PlCell** value = f->values->items;
-    for (uint32_t i = 0; i < count; ++i, ++value) {
-        PlCell* arg = args->items[i];
+    // deepest argument's, kOpen when one may hold a variable.
+    int64_t deepest = count == args->count ? 0 : kOpen;
+    PlCell** values = f->values->items;
+    PlCell* const* const items = args->items;  // read once: the stores below may alias it for all the compiler knows
+    // Argument i, with value its value before.
+    const auto step = [&](uint32_t i, PlCell* arg, PlCell** value) __attribute__((always_inline)) {
         int64_t below = 2;
         // Compound terms and atoms first: in a term inside an argument they are most of what is met.
         if (arg->type == PL_FUNCTOR) {
@@ -270,7 +270,7 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
             }
             if (store) {
                 // A term without variables resolves to itself: the walk is left out when it would fit.
-                *value = below >= 0 && below <= room ? arg : inner_resolved(w, arg, room);
+                *value = below <= room ? arg : inner_resolved(w, arg, room);
                 changed = true;
             }
         } else if (is_plain_constant(arg)) {
@@ -279,19 +279,28 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
                 changed = true;
             }
         } else if (arg->type == PL_VAR) {
-            below = -1;
+            below = kOpen;
         } else {
             const Recording one = inner_argument(w, term, room, i, arg);
             changed |= one.changed;
-            below = one.levels;
+            below = one.levels < 0 ? kOpen : one.levels;
         }
-        deepest = std::max(deepest, static_cast<uint64_t>(below));
+        deepest = std::max(deepest, below);
+    };
+    // Most terms met are of two arguments: their steps are laid out one after the other.
+    if (count == 2) {
+        step(0, items[0], values);
+        step(1, items[1], values + 1);
+    } else if (count == 1) {
+        step(0, items[0], values);
+    } else {
+        for (uint32_t i = 0; i < count; ++i) step(i, items[i], values + i);
     }
     if (changed) {
         note_query_values(w.r.engine, f);
         enter_answer(w.r, f);
     }
-    return {changed, static_cast<int64_t>(deepest) < 0 ? -1 : 2 + static_cast<int64_t>(deepest)};
+    return {changed, 2 + deepest};
 }
 
 }  // namespace pl_recording
