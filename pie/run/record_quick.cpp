@@ -248,11 +248,11 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     // values there has it for every argument of a term of its own.
     if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY))) return inner_any(w, term, room);
     const PlVector* args = term->fn.args;
-    const uint32_t count = std::min(f->arity, args->count);
+    const uint32_t n = args->count;
     bool changed = false;
     // The levels resolving term takes, as levels_with counts them over its arguments: two and the
     // deepest argument's, kOpen when one may hold a variable.
-    int64_t deepest = count == args->count ? 0 : kOpen;
+    int64_t deepest = 0;
     PlCell** values = f->values->items;
     PlCell* const* const items = args->items;  // read once: the stores below may alias it for all the compiler knows
     // Argument i, with value its value before.
@@ -288,12 +288,15 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
         deepest = std::max(deepest, below);
     };
     // Most terms met are of two arguments: their steps are laid out one after the other.
-    if (count == 2) {
+    if (n == 2 && f->arity == 2) {
         step(0, items[0], values);
         step(1, items[1], values + 1);
-    } else if (count == 1) {
+    } else if (n == 1 && f->arity == 1) {
         step(0, items[0], values);
     } else {
+        // Arguments past the functor's arity are not walked: the term may hold a variable there.
+        if (n > f->arity) deepest = kOpen;
+        const uint32_t count = std::min(f->arity, n);
         for (uint32_t i = 0; i < count; ++i) step(i, items[i], values + i);
     }
     if (changed) {
