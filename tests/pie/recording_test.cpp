@@ -35,6 +35,11 @@ TEST_F(Recording, ArgumentsChangeAgainstTheValueRecordedBefore) {
         {"_A = 2, keep([_A])", "1", "[2]"},
         {"_A = _B, _B = a, keep([_A])", "1", "[a]"},  // a chain of variables
         {"_A = _B, _B = a, keep([_A])", "0", "[a]"},
+        {"_A = 1000, keep([_A])", "1", "[1000]"},
+        {"_A = 1000, keep([_A])", "0"},
+        {"_A = f(2), keep([_A])", "1", "[f(2)]"},  // a compound element, compared as a term
+        {"_A = f(2), keep([_A])", "0"},
+        {"_A = f(3), keep([_A])", "1", "[f(3)]"},
         {"keep([_U])", "1", "[<18>]"},         // left unbound
         {"_A = 2, keep([_A | _T])", "1"},      // an open end against []
         {"_A = 2, keep([_A | _T])", "0"},      // two open ends are alike
