@@ -236,38 +236,41 @@ namespace {
 namespace pl_recording {
 
 // One level of the walk: term's arguments recorded as record_argument would. Constants and
-// compound terms are taken here, the rest by the generic steps.
+// compound terms are taken here, the rest by the generic steps. term has arguments (the walk
+// enters no other term).
 Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     if (room_above < 1) too_deep(w.r.engine);
     const int64_t room = room_above - 1;
     // Entering the level crosses a multiple of 64 when it reaches one.
     if (((w.limit - room) & 63) == 0) look_at_stack(w.r.engine, w.limit - room);
     PlFunctor* f = term->fn.functor;
+    // A functor's vector is made with it, one value an argument: a functor that may keep its
+    // values there has it for every argument of a term of its own.
+    if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY))) return inner_any(w, term, room);
     const PlVector* args = term->fn.args;
-    const uint32_t n = args ? args->count : 0;
-    const uint32_t count = std::min(f->arity, n);
-    if (!own_vector(f, count)) return inner_any(w, term, room);
+    const uint32_t n = args->count;
     bool changed = false;
     // The levels resolving term takes, as levels_with counts them over its arguments: two and the
-    // deepest argument's, unless one may hold a variable (its sign bit in open).
+    // deepest argument's, kOpen when one may hold a variable.
     int64_t deepest = 0;
-    int64_t open = count == n ? 0 : -1;
-    PlCell** value = f->values->items;
-    for (uint32_t i = 0; i < count; ++i, ++value) {
-        PlCell* arg = args->items[i];
+    PlCell** values = f->values->items;
+    PlCell* const* const items = args->items;  // read once: the stores below may alias it for all the compiler knows
+    // Argument i, with value its value before.
+    const auto step = [&](uint32_t i, PlCell* arg, PlCell** value) __attribute__((always_inline)) {
         int64_t below = 2;
         // Compound terms and atoms first: in a term inside an argument they are most of what is met.
         if (arg->type == PL_FUNCTOR) {
-            PlCell* previous = *value;  // before the arguments are recorded: they may be f's too
-            bool here = false;
+            // Held against the value before the arguments are recorded: they may be f's too.
+            const PlCell* previous = *value;
+            bool store = !previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor;
             if (has_arguments(arg)) {
                 const Recording inner = inner_level(w, arg, room);
-                here = inner.changed;
+                store |= inner.changed;
                 below = inner.levels;
             }
-            if (here || !previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) {
+            if (store) {
                 // A term without variables resolves to itself: the walk is left out when it would fit.
-                *value = below >= 0 && below <= room ? arg : inner_resolved(w, arg, room);
+                *value = below <= room ? arg : inner_resolved(w, arg, room);
                 changed = true;
             }
         } else if (is_plain_constant(arg)) {
@@ -276,21 +279,31 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
                 changed = true;
             }
         } else if (arg->type == PL_VAR) {
-            open = -1;
-            continue;
+            below = kOpen;
         } else {
             const Recording one = inner_argument(w, term, room, i, arg);
             changed |= one.changed;
-            below = one.levels;
+            below = one.levels < 0 ? kOpen : one.levels;
         }
         deepest = std::max(deepest, below);
-        open |= below;
+    };
+    // Most terms met are of two arguments: their steps are laid out one after the other.
+    if (n == 2 && f->arity == 2) {
+        step(0, items[0], values);
+        step(1, items[1], values + 1);
+    } else if (n == 1 && f->arity == 1) {
+        step(0, items[0], values);
+    } else {
+        // Arguments past the functor's arity are not walked: the term may hold a variable there.
+        if (n > f->arity) deepest = kOpen;
+        const uint32_t count = std::min(f->arity, n);
+        for (uint32_t i = 0; i < count; ++i) step(i, items[i], values + i);
     }
     if (changed) {
         note_query_values(w.r.engine, f);
         enter_answer(w.r, f);
     }
-    return {changed, open < 0 ? -1 : 2 + deepest};
+    return {changed, 2 + deepest};
 }
 
 }  // namespace pl_recording

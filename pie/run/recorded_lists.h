@@ -99,13 +99,23 @@ inline int list_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t 
 // hold it: 1 or 0, or -1 for any other list.
 [[gnu::always_inline]] inline int single_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
     PlCell* head = list->list.head;
-    if (head->type != PL_VAR || list->list.tail->type != PL_NIL || (list->shape & PL_SHAPE_FLAT) || room < 6) return -1;
+    // A cell whose head is a variable is never flat (a shape is found from the head's, which a
+    // variable leaves unknown): the shape need not be read.
+    if (head->type != PL_VAR || list->list.tail->type != PL_NIL || room < 6) return -1;
     const PlCell* h = pl_deref(head, frame).term;
-    if (h->type == PL_LIST || has_arguments(h)) return -1;
-    if (!previous || previous->type != PL_LIST) return 1;
-    const int same = pl_constants_equal(previous->list.head, h);
+    if (!previous || previous->type != PL_LIST) return h->type == PL_LIST || has_arguments(h) ? -1 : 1;
+    const PlCell* before = previous->list.head;
+    int same;
+    if (h->type == PL_INT && (before == h || before->type == PL_INT)) {
+        // The commonest elements, compared as pl_constants_equal would; most often the very cell.
+        same = before == h || before->value == h->value;
+    } else {
+        if (h->type == PL_LIST || has_arguments(h)) return -1;
+        same = pl_constants_equal(before, h);
+    }
     if (same <= 0) return same < 0 ? -1 : 1;
-    return ends_differ(previous->list.tail, list->list.tail);
+    // The list ends in "[]": ends_differ tells the two apart by the end of the one before alone.
+    return previous->list.tail->type != PL_NIL;
 }
 
 }  // namespace pl_recorded_lists

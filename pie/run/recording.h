@@ -61,12 +61,17 @@ inline int64_t levels_with(int64_t levels, int64_t below) {
 // only around a step that may read it (resolving, the generic steps, the stack's look); an error
 // on the way leaves the count to the guard of the call that catches it.
 struct InnerWalk {
-    const Recorder& r;
+    Recorder r;  // a copy: every level that changes reads its number
     PlFrame* frame;  // of every term of the walk: its variables are not followed
     int64_t limit;
 };
 
-// One level of the walk inside an argument (record_quick.cpp).
+// Inside the walk a term that may hold a variable counts kOpen levels or more (not -1): more
+// than any room, so that it is never taken as it stands, and the deepest of a level's arguments
+// is one maximum.
+constexpr int64_t kOpen = INT64_MAX / 4;
+
+// One level of the walk inside an argument (record_quick.cpp), its levels counted as above.
 Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
 
 // A compound term inside an argument (read in frame): its variables are not followed, and the
@@ -74,7 +79,8 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
 // caller; the term's walk takes one of them.
 inline Recording record_inner(const Recorder& r, PlCell* term, PlFrame* frame, int64_t room_above) {
     const InnerWalk w{r, frame, pl_depth_limit(r.engine)};
-    return inner_level(w, term, room_above);
+    const Recording inner = inner_level(w, term, room_above);
+    return {inner.changed, inner.levels < kOpen ? inner.levels : -1};
 }
 
 // Any goal, each argument by the generic steps (record_generic.cpp).

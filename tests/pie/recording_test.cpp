@@ -35,6 +35,11 @@ TEST_F(Recording, ArgumentsChangeAgainstTheValueRecordedBefore) {
         {"_A = 2, keep([_A])", "1", "[2]"},
         {"_A = _B, _B = a, keep([_A])", "1", "[a]"},  // a chain of variables
         {"_A = _B, _B = a, keep([_A])", "0", "[a]"},
+        {"_A = 1000, keep([_A])", "1", "[1000]"},
+        {"_A = 1000, keep([_A])", "0"},
+        {"_A = f(2), keep([_A])", "1", "[f(2)]"},  // a compound element, compared as a term
+        {"_A = f(2), keep([_A])", "0"},
+        {"_A = f(3), keep([_A])", "1", "[f(3)]"},
         {"keep([_U])", "1", "[<18>]"},         // left unbound
         {"_A = 2, keep([_A | _T])", "1"},      // an open end against []
         {"_A = 2, keep([_A | _T])", "0"},      // two open ends are alike
@@ -65,7 +70,7 @@ TEST_F(Recording, ArgumentsChangeAgainstTheValueRecordedBefore) {
 }
 
 TEST_F(Recording, EachChangedFunctorEntersTheAnswersOnce) {
-    load("keep(_L). f(_X). g(_X, _Y). h(_X).");
+    load("keep(_L). f(_X). g(_X, _Y). h(_X). t(_X, _Y, _Z).");
     // The functors in the answers after goal, in the order they entered.
     auto table = [&](const char* goal) {
         return call_goal(goal, [](PlCell*, PlFrame*, PlList* answers, int outcome) -> std::string {
@@ -87,6 +92,19 @@ TEST_F(Recording, EachChangedFunctorEntersTheAnswersOnce) {
         {"keep(g(f(3), f(3)))", ""},
         {"keep(g(f(5), h(f(6))))", "f h g keep"},
         {"keep(f(7)), keep(g(f(8), f(8)))", "f g keep"},  // two recordings, one table at the end
+        // Terms of one, two and three arguments, nested in their own functors, with a variable,
+        // "_", a list and an atom inside.
+        {"keep(t(f(1), g(2, f(3)), 4))", "f g t keep"},
+        {"keep(t(f(1), g(2, f(3)), 4))", "f g t keep"},  // f's value goes from 3 to 1 and back
+        {"keep(g(g(1, 2), g(3, 4)))", "g keep"},
+        {"keep(g(g(1, 2), g(3, 4)))", "g keep"},
+        {"keep(h(h(h(1))))", "h keep"},
+        {"keep(h(h(h(1))))", "h keep"},
+        {"keep(t(t(1, 2, 3), t(1, 2, 3), t(1, 2, _)))", "t keep"},
+        {"keep(t(_A, [f(5)], a))", "f t keep"},
+        {"keep(t(_A, [f(5)], a))", ""},
+        {"keep(g(_, f(6)))", "f g keep"},
+        {"keep(g(_, f(6)))", "g keep"},  // "_" against a value counts as changed
     };
     for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
     // Calls one after another into one table: a functor entered already, first or later, stays
@@ -210,6 +228,13 @@ TEST_F(Recording, CommonArgumentsMeetTheDepthLimitWhereTheFullStepsWould) {
         {"keep(f(g(1, h(2)), a), 0, 0)", "keep(f(g(1, h(2)), a), 0, 0)", 8, 'u'},
         {"keep(f(1), 0, 0)", "keep(f(_Y, g(1)), 0, 0)", 11, 'c'},  // a variable inside
         {"keep([f(1)], 0, 0)", "keep([f(1), f(2)], 0, 0)", 13, 'c'},  // compound elements
+        // Terms of one, two and three arguments, with a list and a variable inside.
+        {"keep(t(1, 2, 3), 0, 0)", "keep(t(g(1, h(2)), a, f(b)), 0, 0)", 13, 'c'},
+        {"keep(t(g(1, h(2)), a, f(b)), 0, 0)", "keep(t(g(1, h(2)), a, f(b)), 0, 0)", 8, 'u'},
+        {"keep(h(h(1)), 0, 0)", "keep(h(h(h(h(2)))), 0, 0)", 15, 'c'},
+        {"keep(g(1, 2), 0, 0)", "keep(g(g(a, [1, 2]), f(_Y)), 0, 0)", 15, 'c'},
+        {"keep(g(g(a, [1, 2]), f(_Y)), 0, 0)", "keep(g(g(a, [1, 2]), f(_Y)), 0, 0)", 15, 'c'},  // g's values change
+        {"keep(t(a, [1, 2], f(_Y)), 0, 0)", "keep(t(a, [1, 2], f(_Y)), 0, 0)", 12, 'u'},
     };
     for (const auto& row : rows) {
         PlCell* before = clause((std::string(row.before) + ".").c_str());
