@@ -355,27 +355,30 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     return quick_head(engine, goal, goal_frame, head, clause_frame);
 }
 
-}  // namespace
-
-// Every rule tried comes here: the compiler is told so, and lays the walk out for its common
-// paths (the cold ones, errors and the generic steps, apart).
-[[gnu::hot]] int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
-    if (!clause_frame) return match_without_frame(engine, goal, goal_frame, head);
-    if (goal->type != PL_FUNCTOR || head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame)) [[unlikely]]
+// A head matched in a frame of its own for a goal that is a compound term.
+[[gnu::always_inline]] inline int match_in_frame(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                                 PlFrame* clause_frame) {
+    if (head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame)) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     if (crosses_stack_look(engine)) [[unlikely]]
         return match_across_look(engine, goal, goal_frame, head, clause_frame);
     return quick_head(engine, goal, goal_frame, head, clause_frame);
 }
 
+}  // namespace
+
+// Every rule tried comes here: the compiler is told so, and lays the walk out for its common
+// paths (the cold ones, errors and the generic steps, apart).
+[[gnu::hot]] int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame) {
+    if (!clause_frame) return match_without_frame(engine, goal, goal_frame, head);
+    if (goal->type != PL_FUNCTOR) [[unlikely]]
+        return walk_head(engine, goal, goal_frame, head, clause_frame);
+    return match_in_frame(engine, goal, goal_frame, head, clause_frame);
+}
+
 [[gnu::hot]] int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                     PlFrame* clause_frame) {
-    if (goal->type != PL_FUNCTOR || !clause_frame) __builtin_unreachable();
-    if (head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame)) [[unlikely]]
-        return walk_head(engine, goal, goal_frame, head, clause_frame);
-    if (crosses_stack_look(engine)) [[unlikely]]
-        return match_across_look(engine, goal, goal_frame, head, clause_frame);
-    return quick_head(engine, goal, goal_frame, head, clause_frame);
+    return match_in_frame(engine, goal, goal_frame, head, clause_frame);
 }
 
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,

@@ -40,15 +40,8 @@ struct Goal {
     PlFrame* slot_frame;
 };
 [[gnu::always_inline]] inline Goal goal_of(PlCell* term, PlFrame* frame) {
-    PlBinding* slot = nullptr;
-    PlFrame* slot_frame = nullptr;
-    while (term->type == PL_VAR && frame) {
-        slot = pl_binding_of(frame, term);
-        slot_frame = frame;
-        term = slot->term;
-        frame = slot->frame;
-    }
-    return {term, frame, slot, slot_frame};
+    const PlDeref d = pl_deref(term, frame);
+    return {d.term, d.frame, d.slot, d.slot_frame};
 }
 [[gnu::always_inline]] inline Goal goal_of(const PlDeref& d) { return {d.term, d.frame, d.slot, d.slot_frame}; }
 

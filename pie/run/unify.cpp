@@ -313,16 +313,9 @@ struct LastVar {
 [[gnu::always_inline]] inline int unify_with_constant(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b) {
     if (b->type != PL_INT && b->type != PL_NIL) return -1;
     if (!pl_levels_quiet(engine, kWeight)) return -1;
-    PlBinding* slot = nullptr;
-    PlFrame* slot_frame = nullptr;
-    while (a->type == PL_VAR && fa) {
-        slot = pl_binding_of(fa, a);
-        slot_frame = fa;
-        a = slot->term;
-        fa = slot->frame;
-    }
-    if (a->type == PL_UNBOUND) return slot ? bind_at_once(engine, slot, slot_frame, b, nullptr) : 1;
-    if (a->type == PL_INT && b->type == PL_INT) return a == b || a->value == b->value;
+    const PlDeref d = pl_deref_whole(a, fa);
+    if (d.term->type == PL_UNBOUND) return d.slot ? bind_at_once(engine, d.slot, d.slot_frame, b, nullptr) : 1;
+    if (d.term->type == PL_INT && b->type == PL_INT) return d.term == b || d.term->value == b->value;
     return -1;
 }
 
