@@ -72,6 +72,11 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;
     if (!own_vector(f, count)) return goal_any(engine, table, goal, frame);
+    // Within a few levels of the limit every argument takes goal_rest's steps, which count them
+    // all: the lists below are then far from it, and the loop tests the room once.
+    if (room < 6) return goal_rest(engine, table, goal, frame, 0, false);
+    // The deepest walked list whose walk (two levels and two a reach) fits in the room.
+    const uint64_t fitting_reach = static_cast<uint64_t>(room - 2) / 2;
     bool changed = false;
     PlCell** values = f->values->items;
     for (uint32_t i = 0; i < count; ++i) {
@@ -89,14 +94,13 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
             if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
                 // A value that is no list (the "[]" of the recursion's last call, most often)
                 // tells the two apart before any level is taken.
-                if (2 + 2 * int64_t{pl_shape_reach(shape)} <= room &&
-                    (!previous_list || (room >= 6 && different_integers(previous->list.head, arg->list.head)))) {
+                if (pl_shape_reach(shape) <= fitting_reach &&
+                    (!previous_list || different_integers(previous->list.head, arg->list.head))) {
                     values[i] = arg;
                     changed = true;
                     continue;
                 }
-            } else if (room >= 6 && previous_list &&
-                       pl_recorded_lists::single_differs(arg, arg_frame, previous, room) == 0) {
+            } else if (previous_list && pl_recorded_lists::single_differs(arg, arg_frame, previous, room) == 0) {
                 continue;
             }
         } else if (is_plain_constant(arg)) {

@@ -377,6 +377,54 @@ enum class Leaf { Settled, Walk, Quick };
     return cell;
 }
 
+// A list cell of the dying frame whose tail is a variable bound to a one-cell list of a living
+// frame, its element resolving without a call and its end a constant: the tail of a list being
+// built by a recursion whose last call bound it to "[X]" (the first call above that one, most
+// often). Made as resolve_short_list makes it (the same cells, shapes and order of allocation,
+// the whole walk's levels free), without its bookkeeping; nothing is taken unless the query's pool
+// has room for every cell. False, with nothing done, for any other list. term: a list cell that is
+// not ground, its tail a variable.
+bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
+    const PlBinding* b = last_binding(term->list.tail, frame);
+    PlCell* inner = b->term;
+    if (!b->frame || inner->type != PL_LIST || (inner->shape & PL_SHAPE_GROUND)) return false;
+    PlCell* end = inner->list.tail;
+    if (end->type == PL_VAR || end->type == PL_LIST || (end->type == PL_FUNCTOR && end->fn.args && end->fn.args->count)) return false;
+    PlCell* inner_head = element_in_place(inner->list.head, b->frame);
+    PlCell* head = element_in_place(term->list.head, frame);
+    // The walk's three steps of two levels, above resolve's own.
+    if (!inner_head || !head || !pl_levels_within_limit(engine, 8)) return false;
+    const uint32_t inner_shape = pl_cell_shape(pl_element_shape(inner_head), pl_element_shape(end));
+    const uint32_t shape = pl_cell_shape(pl_element_shape(head), inner_shape);
+    PlCell* rest = inner;
+    PlCell* cell;
+    if (inner_head != inner->list.head) {
+        // Both cells in one bump: the two bumps one after the other would take the same room.
+        auto* cells = static_cast<PlCell*>(pl_pool_bump_aligned(&engine->run.terms, 2 * sizeof(PlCell)));
+        if (!cells) return false;
+        std::memset(static_cast<void*>(cells), 0, 2 * sizeof(PlCell));
+        rest = &cells[0];
+        rest->type = PL_LIST;
+        rest->shape = inner_shape;
+        rest->list.head = inner_head;
+        rest->list.tail = end;
+        cell = &cells[1];
+        cell->type = PL_LIST;
+    } else {
+        cell = static_cast<PlCell*>(pl_pool_bump_aligned(&engine->run.terms, sizeof(PlCell)));
+        if (!cell) return false;
+        std::memset(static_cast<void*>(cell), 0, sizeof(PlCell));
+        cell->type = PL_LIST;
+        if (inner_shape) inner->shape = inner_shape;
+    }
+    cell->shape = shape;
+    cell->list.head = head;
+    cell->list.tail = rest;
+    *slot = {cell, nullptr};
+    return true;
+}
+
 // settle_quick's two cases without a native call: a list cell is made only while the query's pool
 // has room for it, and an integer head or a list tail gives its shape without the general look.
 [[gnu::always_inline]] inline Leaf settle_leaf(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
@@ -419,6 +467,7 @@ enum class Leaf { Settled, Walk, Quick };
     // here; that level is free when the list's own are.
     PlCell* term = slot->term;
     if (term->type == PL_LIST && !(term->shape & PL_SHAPE_GROUND)) {
+        if (term->list.tail->type == PL_VAR && settle_two_cells(engine, slot, callee)) return;
         if (PlCell* list = resolve_short_list(engine, term, callee, 2)) {
             *slot = {list, nullptr};
             return;

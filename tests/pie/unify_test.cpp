@@ -203,6 +203,10 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
          {t.fn("g", {t.var("_B", 2)}), left}, unbound, "f(g(7))", 8},
         {"short list through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
          {t.list({t.var("_B", 2)}), left}, "[5|[7|[]]{3.1}]{3.2}", 8},
+        {"short list of a constant through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
+         {t.list({t.integer(8)}), left}, "[5|[8|[]]{3.1}]{3.2}", 8},
+        {"short list ending in a compound term", t.list({h}, tl), {t.integer(5), nullptr},
+         {t.list({t.var("_B", 2)}, t.fn("f", {t.integer(1)})), left}, "[5|[7|f(1)]{0.0}]{0.0}", 10},
         {"long list through a living frame", t.list({h}, tl), {t.integer(5), nullptr}, {ten, left},
          "[5|[1|[1|[1|[1|[1|[1|[1|[1|[1|[7|[]]{3.1}]{3.2}]{3.3}]{3.4}]{3.5}]{3.6}]{3.7}]{3.8}]{3.9}]{3.10}]"
          "{3.11}",
