@@ -55,8 +55,6 @@ void pl_compiler_create(PieEngine* engine) {
     pl_operators_create(engine);
 }
 
-PlFunctor* pl_predefined(const PieEngine* engine, int which) { return engine->predefined[which]; }
-
 PlCell* pl_read_clause(PieEngine* engine, PlToken* token, uint32_t type) {
     PlCell* clause = pl_make_clause(engine, static_cast<PlCellType>(type), nullptr);
     PlCell* term = pl_parse_term(engine, token, clause, kPlClausePriority);
