@@ -5,6 +5,7 @@
 
 #include "pie/text/abbrev.h"
 #include "pie/terms/btree.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/api/engine.h"
 #include "pie/text/lexer.h"
 #include "pie/text/operators.h"
@@ -67,6 +68,7 @@ PlCell* pl_read_clause(PieEngine* engine, PlToken* token, uint32_t type) {
     operator_to_functor(engine, term);
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_FUNCTOR, "pl_parse");
     clause->clause.term = term;
+    pl_clause_facts_update(engine, clause);
     pllex(engine, token);
     return clause;
 }

@@ -4,6 +4,7 @@
 #include "pie/terms/term.h"
 
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 
 #include <cstring>
@@ -202,5 +203,6 @@ PlCell* pl_make_operator(PieEngine* engine, PlCellType type, PlOperator* entry, 
 PlCell* pl_make_clause(PieEngine* engine, PlCellType type, PlCell* term) {
     PlCell* cell = pl_cell_new(engine, type);
     cell->clause.term = term;
+    if (term) pl_clause_facts_update(engine, cell);  // a new cell's facts are not known
     return cell;
 }
