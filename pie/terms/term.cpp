@@ -38,7 +38,7 @@ void pl_cells_create(PieEngine* engine) {
         shared.digits[i]->value = i;
     }
     engine->integers = pl_hash_create(engine, &engine->main_pool, pl_compare_integer_cells, hash_integer, 10);
-    engine->empty_vector = pl_pool_new<PlVector>(engine, &engine->main_pool, PlVector{0, nullptr});
+    engine->empty_vector = pl_pool_new<PlVector>(engine, &engine->main_pool, PlVector{0});
     shared.ON = pl_make_atom(engine, engine->atom.ON);
     shared.OFF = pl_make_atom(engine, engine->atom.OFF);
     shared.true_ = pl_make_atom(engine, engine->atom.true_);
@@ -86,7 +86,6 @@ PlVector* pl_vector_alloc(PieEngine* engine, PlPool* pool, uint32_t count) {
     size_t bytes = sizeof(PlVector) + count * sizeof(PlCell*);
     auto* vector = static_cast<PlVector*>(pl_pool_alloc(engine, pool, bytes));
     vector->count = count;
-    vector->items = reinterpret_cast<PlCell**>(vector + 1);
     std::memset(static_cast<void*>(vector->items), 0, count * sizeof(PlCell*));
     return vector;
 }

@@ -38,10 +38,12 @@ enum PlCellType : uint32_t {
 
 struct PlCell;
 
-// A counted array of cells; the elements follow the header in the same allocation.
+// A counted array of cells; the elements follow the count in the same allocation, so an
+// argument is read without first reading where the elements are. A const vector's elements stay
+// writable (mutable), as when the vector held a pointer to them.
 struct PlVector {
     uint32_t count;
-    PlCell** items;
+    mutable PlCell* items[];
 };
 
 struct PlCell {
