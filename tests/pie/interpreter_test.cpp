@@ -128,6 +128,7 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
     big += "]). big(_X).";
     load(("k(1, one). k(2, two). k(f(_X), f). k(g(1), g). k([], nil). k([_H | _T], list). k(a, atom)."
+          "k(-70000, neg)."
           "k(_Y, any). r(1, _A) :- _A = r1. r(f(_X), _A) :- _A = rf. r([_H], _A) :- _A = rl. r(_Y, other)." +
           big).c_str());
     struct Row {
@@ -139,7 +140,8 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
         {"k(_V, _W)", "1 _W=one"},      {"k(f(1), atom)", "0 _W=?"},     {"r(f(1), _W)", "1 _W=rf"},
         {"r([2], _W)", "1 _W=rl"},      {"r([2, 3], _W)", "1 _W=other"}, {"r(3, _W)", "1 _W=other"},
         {"k(g(2), _W), true", "1 _W=any"}, {"k(_V, _W), _V = a", "1 _W=atom"}, {"r(1, _W), true", "1 _W=r1"},
-        {"big(1)", "error 4102"},       {"big(1), true", "error 4102"},
+        {"big(1)", "error 4102"},       {"big(1), true", "error 4102"},  {"k(-70000, _W)", "1 _W=neg"},
+        {"k(70000, _W)", "1 _W=any"},   {"k(f(1, 2), _W)", "1 _W=any"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(solve(row.goal, {"_W"}), row.expected) << row.goal;
@@ -400,7 +402,8 @@ TEST_F(Interpreter, DeepTermsOutOfDyingFramesMeetTheDepthLimitWhereTheirWalksDid
 }
 
 // The one walk over a clause that a conjunction's left goal takes answers as the look at first
-// arguments and the reading of the clause's parts do, for every kind of clause and key.
+// arguments and the reading of the clause's parts do, for every kind of clause and key; and a
+// record read from the facts kept in it answers as one read from its term.
 TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     std::string big = "k(1, _V0) :- t([_V0";
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
@@ -410,16 +413,26 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     for (const std::string& text : {std::string("k(1, one)."), std::string("k(f(_X), f) :- true."),
                                     std::string("k(_Y, any)."), std::string("k([_H | _T], l)."),
                                     std::string("other(2) :- true."), std::string("k :- true."),
-                                    std::string("k(a, b) :- true."), std::string("k."), big})
+                                    std::string("k(a, b) :- true."), std::string("k."), big,
+                                    std::string("k(-70000, n) :- true."), std::string("k(g(1), g).")})
         clauses.push_back(clause(text.c_str()));
     clauses.push_back(b.fn("k", {b.integer(1), b.atom("bare")}));  // a bare term standing for a clause
     clauses.push_back(b.fn(":-", {b.fn("k", {b.integer(2), b.atom("x")}), b.atom("true")}));
+    // Each record beside a copy without facts, which is read from its term.
+    std::vector<std::pair<PlCell*, PlCell*>> twins;
+    for (PlCell* c : clauses) {
+        ASSERT_NE(c, nullptr);
+        if (c->type != PL_CLAUSE) continue;
+        PlCell* unknown = pl_make_clause(e, PL_CLAUSE, nullptr);
+        unknown->clause.term = c->clause.term;
+        unknown->clause.var_count = c->clause.var_count;
+        twins.emplace_back(c, unknown);
+    }
     const PlCell* keys[] = {nullptr, b.integer(1), b.integer(2), b.fn("f", {b.integer(3)}), b.nil(),
-                            b.list({b.integer(1)}), b.atom("a")};
-    for (PlFunctor* f : {pl_lookup_functor(e, t("k"), 2, nullptr), pl_lookup_functor(e, t("k"), 0, nullptr)})
+                            b.list({b.integer(1)}), b.atom("a"), b.integer(-70000), b.fn("g", {b.integer(3)})};
+    for (PlFunctor* f : {pl_lookup_functor(e, t("k"), 2, nullptr), pl_lookup_functor(e, t("k"), 0, nullptr)}) {
         for (PlCell* c : clauses)
             for (const PlCell* key : keys) {
-                ASSERT_NE(c, nullptr);
                 PlClauseParts got{};
                 const bool tried = pl_clause_to_try(e, f, key, c, got);
                 EXPECT_EQ(tried, !(key && pl_head_clashes(e, f, key, c))) << show(pl_clause_term(c));
@@ -430,6 +443,15 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
                 EXPECT_EQ(got.variables, want.variables);
                 EXPECT_EQ(got.rule, want.rule);
             }
+        for (auto [kept, unknown] : twins)
+            for (const PlCell* key : keys) {
+                PlClauseParts got{}, want{};
+                EXPECT_EQ(pl_clause_to_try(e, f, key, kept, got), pl_clause_to_try(e, f, key, unknown, want))
+                    << show(pl_clause_term(kept));
+                EXPECT_EQ(got.head, want.head);
+                EXPECT_EQ(got.rule, want.rule);
+            }
+    }
 }
 
 // The last clause of a list is tried without the look at first arguments: where the look would
