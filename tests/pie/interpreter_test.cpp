@@ -473,6 +473,40 @@ TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookW
     }
 }
 
+// Calls through rule bodies of one goal run as levels of one loop, a new native frame taken every
+// so many levels: at every length the answers, the bindings carried up, a retry after a body
+// that stopped, and the first depth at which the chain ends in error 4102 are those of nested
+// calls.
+TEST_F(Interpreter, ChainsOfOneGoalBodiesAnswerAsNestedCallsAtEveryLength) {
+    load("w([], ok). w([_H | _T], _R) :- w(_T, _R).\n"
+         "k([]) :- true, !. k([]). k([_H | _T]) :- k(_T). k(_).\n"
+         "v([], _X) :- _X. v([_H | _T], _X) :- v(_T, _X).\n");
+    const auto list = [](int n) {
+        std::string text = "[";
+        for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
+        return text + "]";
+    };
+    struct Row {
+        const char* name;
+        const char* rest;  // the goal's arguments after the list
+        int length;
+        int below_limit;  // levels left under the depth limit when the goal is called; 0 for all
+        const char* expected;
+    } rows[] = {
+        {"w", ", _R", 15, 0, "1 _R=ok"},     {"w", ", _R", 40, 0, "1 _R=ok"},     {"w", ", _R", 16, 69, "error 4102"},
+        {"w", ", _R", 16, 70, "1 _R=ok"},    {"w", ", _R", 17, 73, "error 4102"}, {"w", ", _R", 17, 74, "1 _R=ok"},
+        {"w", ", _R", 33, 137, "error 4102"}, {"w", ", _R", 33, 138, "1 _R=ok"},   {"k", "", 16, 0, "1 _R=?"},
+        {"k", "", 17, 0, "1 _R=?"},          {"k", "", 33, 0, "1 _R=?"},          {"v", ", fail", 17, 0, "0 _R=?"},
+        {"v", ", _R", 17, 0, "error 4112"},  {"v", ", 7", 17, 0, "error 4112"},   {"v", ", true", 17, 0, "1 _R=?"},
+    };
+    for (const Row& row : rows) {
+        const std::string goal = std::string(row.name) + "(" + list(row.length) + row.rest + ")";
+        if (row.below_limit) e->depth = pl_depth_limit(e) - row.below_limit;
+        EXPECT_EQ(solve(goal.c_str(), {"_R"}), row.expected) << goal << " " << row.below_limit;
+        e->depth = 0;
+    }
+}
+
 // A rule body of one goal records into its caller's table when that holds nothing yet: the
 // table ends as the body's own table moved into it would leave it, after bodies that failed
 // having recorded, into tables that hold entries already, and through nested bodies.
