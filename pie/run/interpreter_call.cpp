@@ -263,6 +263,12 @@ struct CallLevel {
 // frame of pl_call_clauses, so that recursion through conjunctions reaches as deep as before.
 constexpr int kCallLevels = 16;
 
+// The first list of f from list i on that holds clauses; 3 when none does.
+inline int list_with_clauses(const PlFunctor* f, int i) {
+    while (i < 3 && pl_list_empty_or_null(f->clauses[i])) ++i;
+    return i;
+}
+
 // A call's level of depth, taken as PlDepthGuard takes it.
 [[gnu::always_inline]] inline void take_call_level(PieEngine* engine, int limit) {
     if ((engine->depth += 4) > limit || pl_stack_exhausted(engine, engine->depth - 4)) {
@@ -290,8 +296,10 @@ constexpr int kCallLevels = 16;
     int outcome = PL_FAIL;
     for (;;) {
         switch (step) {
-        case Step::Enter:
-            if (!has_clauses(l->f)) {
+        case Step::Enter: {
+            // The first list with clauses; with none the call fails before any other step.
+            int first = list_with_clauses(l->f, 0);
+            if (first == 3) {
                 outcome = PL_FAIL;
                 step = Step::Leave;
                 break;
@@ -301,26 +309,29 @@ constexpr int kCallLevels = 16;
             // The key before the store to the flags: the store would have the engine's depth read again.
             l->key = pl_head_filter_key(engine, l->goal, l->frame, limit);
             if (!l->third_only) l->f->flags &= ~PLF_ALL_LISTS;
-            l->list = l->third_only ? 2 : 0;
-            l->node = nullptr;
-            step = Step::Next;
-            break;
-        case Step::Next: {
-            // The next clause from l->node on (from the start of list l->list when it is null).
-            PlList* list = nullptr;
-            while (l->list < 3) {
-                list = l->f->clauses[l->list];
-                if (list) {
-                    if (!l->node) l->node = list->next;
-                    if (l->node != list) break;
-                }
-                ++l->list;
-                l->node = nullptr;
-            }
-            if (l->list == 3) {
+            if (l->third_only && (first = list_with_clauses(l->f, 2)) == 3) {
                 outcome = PL_FAIL;
                 step = Step::Leave;
                 break;
+            }
+            l->list = first;
+            l->node = l->f->clauses[first]->next;
+            step = Step::Next;
+            break;
+        }
+        case Step::Next: {
+            // The clause at l->node in list l->list, or when that list is done, the first clause of
+            // the next list with clauses.
+            PlList* list = l->f->clauses[l->list];
+            if (l->node == list) {
+                l->list = list_with_clauses(l->f, l->list + 1);
+                if (l->list == 3) {
+                    outcome = PL_FAIL;
+                    step = Step::Leave;
+                    break;
+                }
+                list = l->f->clauses[l->list];
+                l->node = list->next;
             }
             // The last clause of a list is most often the one that answers: it is tried without
             // the look (see pl_look_after_try).

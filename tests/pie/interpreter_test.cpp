@@ -507,6 +507,41 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesAnswerAsNestedCallsAtEveryLength) {
     }
 }
 
+// However the clauses of a predicate lie in its three lists, a body of one goal tries them as the
+// left goal and the last goal of a conjunction do, in propagation mode (the third list only) too.
+TEST_F(Interpreter, OneGoalBodiesTryTheListsAsTheOtherCallsDo) {
+    load("b(1). b(2). b(3). one(_X) :- b(_X). left(_X) :- b(_X), true. last(_X) :- true, b(_X).");
+    PlFunctor* b = pl_lookup_functor(e, t("b"), 1, nullptr);
+    std::vector<void*> clauses;
+    pl_list_each(b->clauses[0], [&](void* clause) { clauses.push_back(clause); });
+    struct Row {
+        int lists[3];  // the list each clause of b goes to
+        bool propagation;
+        const char* expected;
+    } rows[] = {
+        {{0, 0, 0}, false, "1 _X=1"}, {{1, 0, 2}, false, "1 _X=2"}, {{1, 1, 2}, false, "1 _X=1"},
+        {{2, 2, 2}, false, "1 _X=1"}, {{2, 1, 2}, false, "1 _X=2"}, {{1, 0, 2}, true, "1 _X=3"},
+        {{0, 0, 1}, true, "0"},       {{2, 2, 1}, true, "1 _X=1"},
+    };
+    for (const Row& row : rows) {
+        for (PlList*& list : b->clauses) {
+            if (!list) list = pl_list_new(e);
+            while (pl_list_remove_first(e, list)) {
+            }
+        }
+        for (int i = 0; i < 3; ++i) pl_list_append(e, b->clauses[row.lists[i]], clauses[i]);
+        if (row.propagation) e->flags |= PLE_PROPAGATION;
+        for (const char* name : {"one", "left", "last"}) {
+            // The goal itself, as the goal of a query, uses every list.
+            pl_lookup_functor(e, t(name), 1, nullptr)->flags |= PLF_ALL_LISTS;
+            const std::string goal = std::string(name) + "(_X)";
+            EXPECT_EQ(row.expected[0] == '0' ? solve(goal.c_str()) : solve(goal.c_str(), {"_X"}), row.expected)
+                << goal << " " << row.lists[0] << row.lists[1] << row.lists[2];
+        }
+        e->flags &= ~PLE_PROPAGATION;
+    }
+}
+
 // A rule body of one goal records into its caller's table when that holds nothing yet: the
 // table ends as the body's own table moved into it would leave it, after bodies that failed
 // having recorded, into tables that hold entries already, and through nested bodies.
