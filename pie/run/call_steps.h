@@ -43,8 +43,9 @@ inline bool pl_calls_clauses_only(const PieEngine* engine, const PlFunctor* f) {
 // pl_call for a goal, dereferenced, of such a functor f: the native level of every call of a
 // predicate, kept apart from the rest of pl_call so that it stays small.
 [[gnu::hot]] int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers);
-// pl_call_clauses for the body of one goal of a rule: a chain of such bodies runs as levels of
-// one loop, which only such a call takes the native frame for.
+// pl_call_clauses for the body of one goal of a rule, answers being the table pl_one_goal_table
+// chose for it (empty, not the query's own): a chain of such bodies runs as levels of one loop,
+// which only such a call takes the native frame for.
 [[gnu::hot, gnu::noinline]] int pl_call_clauses_in_levels(PieEngine* engine, PlFunctor* f, PlCell* goal,
                                                            PlFrame* frame, PlList* answers);
 // That call, without the level the caller takes for it: a stop leaves it as a failure.

@@ -247,14 +247,15 @@ struct CallLevel {
     PlCell* goal;  // compound, of f
     PlFunctor* f;  // without a built-in
     PlFrame* frame;
-    PlList* answers;    // the call's table
+    // The call's table: as each level's body records straight into it, the table of a body of
+    // one goal (pl_one_goal_table) at every level; it holds nothing while a clause is tried.
+    PlList* answers;
     const PlCell* key;  // the goal's side of the look at first arguments
     PlListNode* node;   // the clause tried
+    PlList* list;       // the list node is in
     PlFrame* clause_frame;
     size_t mark;
-    PlList* table;  // the body's: answers of the level above
-    PlListNode own;
-    int list;  // the list node is in
+    int list_index;  // of list among the functor's lists
     bool third_only;
 };
 
@@ -314,31 +315,34 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 step = Step::Leave;
                 break;
             }
-            l->list = first;
-            l->node = l->f->clauses[first]->next;
+            l->list_index = first;
+            l->list = l->f->clauses[first];
+            l->node = l->list->next;
             step = Step::Next;
             break;
         }
         case Step::Next: {
-            // The clause at l->node in list l->list, or when that list is done, the first clause of
-            // the next list with clauses.
-            PlList* list = l->f->clauses[l->list];
-            if (l->node == list) {
-                l->list = list_with_clauses(l->f, l->list + 1);
-                if (l->list == 3) {
+            // The clause at l->node in l->list, or when that list is done, the first clause of the
+            // next list with clauses. A list once made stays the functor's.
+            if (l->node == l->list) {
+                l->list_index = list_with_clauses(l->f, l->list_index + 1);
+                if (l->list_index == 3) {
                     outcome = PL_FAIL;
                     step = Step::Leave;
                     break;
                 }
-                list = l->f->clauses[l->list];
-                l->node = list->next;
+                l->list = l->f->clauses[l->list_index];
+                l->node = l->list->next;
             }
+            PlList* list = l->list;
             // The last clause of a list is most often the one that answers: it is tried without
             // the look (see pl_look_after_try).
             PlListNode* node = l->node;
-            if (l->key)
-                while (node->next != list && pl_head_clashes(engine, l->f, l->key, static_cast<PlCell*>(node->item)))
+            if (const PlCell* key = l->key) {
+                const PlFunctor* f = l->f;
+                while (node->next != list && pl_head_clashes(engine, f, key, static_cast<PlCell*>(node->item)))
                     node = node->next;
+            }
             l->node = node;
             auto* clause = static_cast<PlCell*>(node->item);
             const PlClauseParts c = pl_clause_parts(engine, clause);
@@ -370,30 +374,31 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             step = Step::Tried;
             PlCell* goals = pl_arg(c.term, 1);
             PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
-            if (g && g->builtin == pl_call_logical_and) {
-                l->own = PlListNode{&l->own, &l->own, nullptr};
-                l->table = &l->own;
-                outcome = pl_call_conjunction(engine, goals, l->clause_frame, l->table);
-            } else {
-                l->table = pl_one_goal_table(engine, l->answers, l->own);
-                if (g && pl_calls_clauses_only(engine, g)) {
-                    if (l + 1 < levels + kCallLevels) {
-                        take_call_level(engine, limit);
-                        CallLevel* next = l + 1;
-                        next->goal = goals;
-                        next->f = g;
-                        next->frame = l->clause_frame;
-                        next->answers = l->table;
-                        l = next;
-                        step = Step::Enter;
-                        break;
-                    }
-                    outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, l->table);
-                } else {
-                    outcome = pl_call(engine, goals, l->clause_frame, l->table);
+            // A body of one goal records straight into the level's table (pl_one_goal_table): it
+            // holds nothing here and is not the query's own.
+            if (g && pl_calls_clauses_only(engine, g)) {
+                if (l + 1 < levels + kCallLevels) {
+                    take_call_level(engine, limit);
+                    CallLevel* next = l + 1;
+                    next->goal = goals;
+                    next->f = g;
+                    next->frame = l->clause_frame;
+                    next->answers = l->answers;
+                    l = next;
+                    step = Step::Enter;
+                    break;
                 }
+                outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, l->answers);
+            } else if (g && g->builtin == pl_call_logical_and) {
+                // A conjunction records into a table of its own.
+                PlListNode own{&own, &own, nullptr};
+                outcome = pl_rule_answer(engine, pl_call_conjunction(engine, goals, l->clause_frame, &own), &own,
+                                         l->answers);
+                break;
+            } else {
+                outcome = pl_call(engine, goals, l->clause_frame, l->answers);
             }
-            outcome = pl_rule_answer(engine, outcome, l->table, l->answers);
+            outcome = pl_rule_answer(engine, outcome, l->answers, l->answers);
             break;
         }
         case Step::Tried:
@@ -419,7 +424,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             engine->depth -= 4;
             if (l == levels) return outcome;
             --l;
-            outcome = pl_rule_answer(engine, outcome, l->table, l->answers);
+            outcome = pl_rule_answer(engine, outcome, l->answers, l->answers);
             step = Step::Tried;
             break;
         }

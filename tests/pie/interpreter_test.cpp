@@ -554,7 +554,19 @@ TEST_F(Interpreter, ABodyOfOneGoalLeavesTheAnswersAsATableOfItsOwnWould) {
          "t(_X, _) :- s(_X, 1), p(_X, 1).\n"
          "n(_X, _) :- not(p(_X, 7)).\n"
          "o(_X, _) :- p(_X, 1), fail.\n"
-         "o(_X, _) :- s(_X, 2).\n");
+         "o(_X, _) :- s(_X, 2).\n"
+         // Chains of such bodies longer than the levels one native frame holds.
+         "d([], _X, _) :- o(_X, 0).\n"
+         "d([_H | _T], _X, _) :- d(_T, _X, 0).\n"
+         "e([], _X, _) :- p(_X, 2), fail.\n"
+         "e([_H | _T], _X, _) :- e(_T, _X, 0).\n"
+         "e(_L, _X, _) :- s(_X, 3).\n"
+         "g([], _X, _) :- n(_X, 0).\n"
+         "g([_H | _T], _X, _) :- g(_T, _X, 0).\n"
+         "m(_X, _) :- not(p(_X, 8)).\n"
+         "m(_X, _) :- s(_X, 4).\n"
+         "h([], _X, _) :- m(_X, 0).\n"
+         "h([_H | _T], _X, _) :- h(_T, _X, 0).\n");
     // The functors in the call's answers in the order they entered, after the outcome.
     auto table = [&](const char* goal) {
         return call_goal(goal, [](PlCell*, PlFrame*, PlList* answers, int outcome) {
@@ -572,6 +584,10 @@ TEST_F(Interpreter, ABodyOfOneGoalLeavesTheAnswersAsATableOfItsOwnWould) {
         {"p(1, 0), p(3, 0)", "1 r q p"}, {"t(_X, 0)", "1 r q p t"}, {"t(_X, 0)", "1"},
         {"n(_X, 0)", "0"},           {"n(5, 0)", "1 n"},          {"o(_X, 0)", "1 s o"},
         {"o(_X, 0)", "1 s"},         {"p(5, 0)", "0"},
+        {"d([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "1 s d"},
+        {"e([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "1 s e"},
+        {"g([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "0"},
+        {"h([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "1 s m h"},
     };
     for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
 }
