@@ -362,7 +362,9 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 matched = pl_match_rule_head(engine, l->goal, l->frame, c.head, l->clause_frame);
             }
             if (!matched) {
-                // No body ran: the clause is still the one read.
+                // No body ran: the clause is still the one read. Whether it is the last is read
+                // after the try: a head the look would have passed over fails at its first
+                // argument, before anything (an item's status rule) could change the list.
                 pl_trail_undo(engine, l->mark);
                 pl_frame_release(engine, l->clause_frame);
                 if (node->next == list) pl_look_after_try(engine, l->f, l->key, clause, line);
