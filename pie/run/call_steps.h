@@ -138,7 +138,8 @@ template <bool kClausesDirectly = true>
                                                      bool* body_ran = nullptr) {
     // A rule's term is compound: only any other term is seen to be callable first. A warning
     // raised from the test on names this clause.
-    if (!c.rule) return pl_try_fact(engine, goal, goal_frame, c, clause_frame);
+    if (!c.rule) [[unlikely]]
+        return pl_try_fact(engine, goal, goal_frame, c, clause_frame);
     engine->warning_line = static_cast<int32_t>(c.head->line);
     if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
     if (body_ran) *body_ran = true;

@@ -350,7 +350,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             l->mark = pl_trail_mark(engine);
             l->clause_frame = pl_frame_alloc(engine, c.variables, l->frame, nullptr);
             bool matched;
-            if (!c.rule) {
+            if (!c.rule) [[unlikely]] {
                 matched = pl_try_fact(engine, l->goal, l->frame, c, l->clause_frame) == PL_SUCCESS;
                 if (matched) {
                     outcome = PL_SUCCESS;
