@@ -111,7 +111,9 @@ template <bool kFramed>
         return 1;
     }
     if (lt == PL_LIST) {
+        // Two stores, kept apart as in bind_goal_slot.
         slot->term = a;
+        asm("" : "+r"(slot));
         slot->frame = fa;
         return 1;
     }
@@ -270,13 +272,13 @@ template <int kStep, bool kLean = false>
         const int met = quick_pair<kPair>(engine, head_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, left - i,
-                           static_cast<uint32_t>(-1 - met));
+            return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i,
+                           {left - i, static_cast<uint32_t>(-1 - met)});
     }
     const int met = quick_pair<1>(engine, head_frame, ours[i], goal_frame, theirs[i]);
     if (met >= 0) [[likely]]
         return met;
-    return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, 1, static_cast<uint32_t>(-1 - met));
+    return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, {1, static_cast<uint32_t>(-1 - met)});
 }
 
 // The pairs of a head of kCount arguments from pair kIndex on, by the lean steps: what they
@@ -289,8 +291,8 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     if (met < 0) [[unlikely]] {
         if (met == kLeave)
             return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
-        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex,
-                       static_cast<uint32_t>(-1 - met));
+        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex,
+                       {kCount - kIndex, static_cast<uint32_t>(-1 - met)});
     }
     if constexpr (kLast)
         return met;
