@@ -337,6 +337,29 @@ struct LastVar {
     return unify(engine, a, fa, b, fb);
 }
 
+// pl_unify past its first look: the pair answered at once where unify_at_once answers it, else
+// the walk. Both read the pair from scratch, and so it may stand at any variable on its way to
+// the term it was given for, or at that term.
+[[gnu::noinline]] int unify_rest(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
+    return unify_untraced(engine, a, fa, b, fb);
+}
+
+// pl_unify for a left side that is a constant (kType, an integer or []): the constant's frame
+// is never read, for a binding to it or a comparison, and so it needs none.
+template <PlCellType kType>
+[[gnu::always_inline]] inline int constant_first(PieEngine* engine, PlCell* constant, PlCell* b, PlFrame* fb) {
+    const PlDeref r = pl_deref_whole(b, fb);
+    const PlCellType rt = r.term->type;
+    if (rt == PL_UNBOUND) {
+        if (!r.slot) return 1;
+        if (bind_at_once(engine, r.slot, r.slot_frame, constant, nullptr) > 0) return 1;
+        return unify_rest(engine, constant, nullptr, r.var, r.slot_frame);
+    }
+    if (kType == PL_INT && rt == PL_INT) return constant == r.term || constant->value == r.term->value;
+    return unify_rest(engine, constant, nullptr, r.term, r.frame);
+}
+
 }  // namespace
 
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
@@ -345,9 +368,21 @@ int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlF
 }
 
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    // Nothing traces in a pair answered at once.
-    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
-    return unify_untraced(engine, a, fa, b, fb);
+    // Nothing traces in a pair answered at once. An integer or [] on either side meeting an
+    // unbound variable on the other (X = 1 as written, or a variable bound to a number meeting one
+    // not bound yet) is answered as unify_at_once answers it, with fewer values kept. What is
+    // left goes on from where the dereferencing stopped.
+    if (!pl_levels_quiet(engine, kWeight)) return unify_untraced(engine, a, fa, b, fb);
+    const PlDeref l = pl_deref_whole(a, fa);
+    const PlCellType lt = l.term->type;
+    if (lt == PL_INT) return constant_first<PL_INT>(engine, l.term, b, fb);
+    if (lt == PL_NIL) return constant_first<PL_NIL>(engine, l.term, b, fb);
+    if (lt == PL_UNBOUND && (b->type == PL_INT || b->type == PL_NIL)) {
+        if (!l.slot) return 1;
+        if (bind_at_once(engine, l.slot, l.slot_frame, b, nullptr) > 0) return 1;
+    }
+    return l.var ? unify_rest(engine, l.var, l.slot_frame, b, fb)
+                 : unify_rest(engine, l.term, l.frame, b, fb);
 }
 
 namespace {

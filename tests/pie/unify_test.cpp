@@ -560,6 +560,86 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
     }
 }
 
+// `=` answers a constant meeting an unbound variable, on either side and through chains of
+// bindings, without the walk: it must answer, bind, trail and run out of depth exactly where
+// the walk does, also where a level would look at the native stack and where the trail is full.
+TEST_F(Unify, EqualsWithAConstantIsTheGenericUnification) {
+    PlCell* seven = t.integer(7);
+    PlCell* frameless = t.var("_F", 0);
+    // Variables read in the left frame and in the right one, made once: each run binds the same.
+    PlCell* ls[] = {t.var("_L", 0), t.var("_L", 1), t.var("_L", 2), t.var("_L", 3)};
+    PlCell* rs[] = {t.var("_R", 0), t.var("_R", 1), t.var("_R", 2), t.var("_R", 3)};
+    auto l = [&](int slot) { return ls[slot]; };
+    auto r = [&](int slot) { return rs[slot]; };
+    struct Row {
+        PlCell* a;
+        bool a_right;  // a is read in the right frame
+        PlCell* b;
+    } rows[] = {
+        {l(0), false, r(1)},  {seven, false, l(2)},         {t.nil(), false, l(1)},  {l(0), false, seven},
+        {l(0), false, t.integer(8)}, {t.nil(), false, seven}, {seven, false, r(0)},   {seven, false, r(2)},
+        {l(2), false, seven}, {l(2), false, t.nil()},       {l(1), false, seven},    {l(2), false, l(0)},
+        {seven, false, t.fn("f", {l(2)})}, {t.anon(), false, seven}, {seven, false, t.anon()},
+        {l(2), false, l(2)},  {seven, false, t.member({seven})}, {frameless, false, seven}, {r(3), true, seven},
+    };
+    struct Outcome {
+        int answer;
+        std::vector<const void*> cells;  // both frames' slots, then the trail's entries
+        int depth;
+        bool operator==(const Outcome&) const = default;
+    };
+    PlBinding filler{e->cell.unbound, nullptr};
+    auto run = [&](const Row& row, int depth, bool trail_full, bool generic) {
+        PlFrame* lf = pl_frame_alloc(e, 4, nullptr, nullptr);
+        PlFrame* rf = pl_frame_alloc(e, 4, lf, nullptr);
+        lf->slots()[0] = {seven, nullptr};
+        lf->slots()[1] = {r(1), rf};
+        rf->slots()[1] = {l(2), lf};
+        rf->slots()[0] = {t.nil(), nullptr};
+        rf->slots()[2] = {frameless, nullptr};
+        rf->slots()[3] = {l(1), lf};
+        const size_t base = pl_trail_mark(e);
+        while (trail_full && !e->run.trail.full()) pl_bind(e, &filler, lf, e->cell.unbound, nullptr);
+        const size_t mark = pl_trail_mark(e);
+        Outcome out{};
+        const int error = errorOf([&] {
+            e->depth = depth;
+            PlFrame* fa = row.a_right ? rf : lf;
+            if (generic) {
+                PlDepthGuard level(e, "pl_unification_sub", 2);
+                PlCycleCheck cycle;
+                out.answer = pl_unify_from(e, row.a, fa, row.b, lf, cycle, false);
+            } else {
+                out.answer = pl_unify(e, row.a, fa, row.b, lf);
+            }
+            out.depth = e->depth - depth;
+        });
+        if (error) out.answer = -error;
+        for (PlFrame* frame : {lf, rf})
+            for (uint32_t i = 0; i < frame->count; ++i) {
+                out.cells.push_back(frame->slots()[i].term);
+                out.cells.push_back(frame->slots()[i].frame);
+            }
+        for (size_t i = mark; i < pl_trail_mark(e); ++i) {
+            out.cells.push_back(e->run.trail.data()[i].slot_term);
+            out.cells.push_back(e->run.trail.data()[i].slot_frame);
+        }
+        pl_trail_undo(e, base);
+        pl_frame_release(e, rf);
+        pl_frame_release(e, lf);
+        return out;
+    };
+    const int limit = pl_depth_limit(e);
+    for (const Row& row : rows)
+        for (int depth : {100, 61, 62, 63, limit - 3, limit - 2, limit - 1, limit}) {
+            const int at = static_cast<int>(&row - rows);
+            EXPECT_TRUE(run(row, depth, false, false) == run(row, depth, false, true)) << "row " << at << " depth " << depth;
+            // Each run that grows the trail doubles it: a few rows only.
+            if (depth == 100 && at < 3)
+                EXPECT_TRUE(run(row, depth, true, false) == run(row, depth, true, true)) << "row " << at << ", trail full";
+        }
+}
+
 TEST_F(Unify, FramesComeAndGoInOrder) {
     PlFrame* third = pl_frame_alloc(e, 2, right, nullptr);
     EXPECT_EQ(errorOf([&] { pl_frame_release(e, right); }), PL_ERR_FRAME);
