@@ -333,19 +333,35 @@ struct LastVar {
     return unify_untraced(engine, a, fa, b, fb);
 }
 
+// A variable read in frame followed to the term it stands for, which is returned: var and frame
+// end as the variable met last and the frame it is read in, slot as its binding. Scalars a
+// compiler keeps in registers, where a PlDeref would go to memory.
+[[gnu::always_inline]] inline PlCell* follow(PlCell*& var, PlFrame*& frame, PlBinding*& slot) {
+    for (;;) {
+        slot = pl_binding_of(frame, var);
+        PlCell* value = slot->term;
+        PlFrame* next = slot->frame;
+        if (value->type != PL_VAR || !next) return value;
+        var = value;
+        frame = next;
+    }
+}
+
 // pl_unify for a left side that is a constant (kType, an integer or []): the constant's frame
 // is never read, for a binding to it or a comparison, and so it needs none.
 template <PlCellType kType>
 [[gnu::always_inline]] inline int constant_first(PieEngine* engine, PlCell* constant, PlCell* b, PlFrame* fb) {
-    const PlDeref r = pl_deref_whole(b, fb);
-    const PlCellType rt = r.term->type;
+    PlCell* value = b;
+    PlBinding* slot = nullptr;
+    if (b->type == PL_VAR && fb) value = follow(b, fb, slot);
+    const PlCellType rt = value->type;
     if (rt == PL_UNBOUND) {
-        if (!r.slot) return 1;
-        if (bind_at_once(engine, r.slot, r.slot_frame, constant, nullptr) > 0) return 1;
-        return unify_rest(engine, constant, nullptr, r.var, r.slot_frame);
+        if (!slot) return 1;
+        if (bind_at_once(engine, slot, fb, constant, nullptr) > 0) return 1;
+    } else if (kType == PL_INT && rt == PL_INT) {
+        return constant == value || constant->value == value->value;
     }
-    if (kType == PL_INT && rt == PL_INT) return constant == r.term || constant->value == r.term->value;
-    return unify_rest(engine, constant, nullptr, r.term, r.frame);
+    return unify_rest(engine, constant, nullptr, b, fb);
 }
 
 }  // namespace
@@ -357,24 +373,14 @@ int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlF
     // register of the caller's is.
     if ((b->type != PL_INT && b->type != PL_NIL) || !pl_levels_quiet(engine, kWeight) || a->type != PL_VAR || !fa)
         return unify_in_full(engine, a, fa, b, fb);
-    PlCell* var = a;
-    PlFrame* frame = fa;
     PlBinding* slot;
-    PlCell* value;
-    for (;;) {
-        slot = pl_binding_of(frame, var);
-        value = slot->term;
-        PlFrame* next = slot->frame;
-        if (value->type != PL_VAR || !next) break;
-        var = value;
-        frame = next;
-    }
+    PlCell* value = follow(a, fa, slot);
     if (value->type == PL_UNBOUND) {
-        if (bind_at_once(engine, slot, frame, b, nullptr) > 0) return 1;
+        if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
     } else if (value->type == PL_INT && b->type == PL_INT) {
         return value == b || value->value == b->value;
     }
-    return unify_in_full(engine, var, frame, b, fb);
+    return unify_in_full(engine, a, fa, b, fb);
 }
 
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
@@ -383,16 +389,17 @@ int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) 
     // not bound yet) is answered as unify_at_once answers it, with fewer values kept. What is
     // left goes on from where the dereferencing stopped.
     if (!pl_levels_quiet(engine, kWeight)) return unify_untraced(engine, a, fa, b, fb);
-    const PlDeref l = pl_deref_whole(a, fa);
-    const PlCellType lt = l.term->type;
-    if (lt == PL_INT) return constant_first<PL_INT>(engine, l.term, b, fb);
-    if (lt == PL_NIL) return constant_first<PL_NIL>(engine, l.term, b, fb);
+    PlCell* value = a;
+    PlBinding* slot = nullptr;
+    if (a->type == PL_VAR && fa) value = follow(a, fa, slot);
+    const PlCellType lt = value->type;
+    if (lt == PL_INT) return constant_first<PL_INT>(engine, value, b, fb);
+    if (lt == PL_NIL) return constant_first<PL_NIL>(engine, value, b, fb);
     if (lt == PL_UNBOUND && (b->type == PL_INT || b->type == PL_NIL)) {
-        if (!l.slot) return 1;
-        if (bind_at_once(engine, l.slot, l.slot_frame, b, nullptr) > 0) return 1;
+        if (!slot) return 1;
+        if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
     }
-    return l.var ? unify_rest(engine, l.var, l.slot_frame, b, fb)
-                 : unify_rest(engine, l.term, l.frame, b, fb);
+    return unify_rest(engine, a, fa, b, fb);
 }
 
 namespace {
