@@ -2,7 +2,8 @@
 // the same run: tak(18, 12, 6) written with "is" and with the arithmetic built-ins, all 92
 // placings of 8 queens, and symbolic derivative. The engine's cases report the time of one run
 // (and tak with "is" its ratio to tak with the built-ins); each peer's case reports its own time
-// and "engine_slower", the engine's time divided by the peer's. All ratios are of processor time.
+// and "engine_slower", the engine's time divided by the peer's. All ratios are of processor time,
+// each side timed as the median of batches.
 #include "prolog_peers.h"
 #include "tests/pie/rule_programs.h"
 
@@ -14,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <map>
 #include <string>
 
@@ -105,25 +105,12 @@ private:
 
 std::map<std::string, double> g_engine_ms;  // milliseconds per run, by case
 
-// Processor time, as the peers measure theirs: a busy machine then slows no one's figures.
-double cpu_ms() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1000 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// The engine's time per run, measured here when its case was filtered out or ran too briefly.
+// The engine's time per run for the ratios, timed as the peers are: the median of batches.
 double engine_ms(const Classic& classic) {
     if (auto it = g_engine_ms.find(classic.name); it != g_engine_ms.end()) return it->second;
     Runner runner(classic);
     if (!runner.loaded()) return 0;
-    const double start = cpu_ms();
-    long runs = 0;
-    while (cpu_ms() - start < 500) {
-        if (!runner.run()) return 0;
-        ++runs;
-    }
-    return g_engine_ms[classic.name] = (cpu_ms() - start) / static_cast<double>(runs);
+    return g_engine_ms[classic.name] = batchtiming::MedianMsPerRun([&] { return runner.run(); });
 }
 
 void Engine(benchmark::State& state, const Classic& classic) {
@@ -132,21 +119,19 @@ void Engine(benchmark::State& state, const Classic& classic) {
         state.SkipWithError("the program did not load");
         return;
     }
-    const double start = cpu_ms();
     for (auto _ : state) {
         if (!runner.run()) {
             state.SkipWithError("the query failed");
             return;
         }
     }
-    const double ms = cpu_ms() - start;
-    if (ms > 100) g_engine_ms[classic.name] = ms / static_cast<double>(state.iterations());
     if (&classic == &kTakIs)
         if (const double is = engine_ms(kTakIs), sub = engine_ms(kTakSub); is > 0 && sub > 0)
             state.counters["is_over_sub"] = is / sub;
 }
 
 void Peer(benchmark::State& state, const Classic& classic, const prologpeers::System& system) {
+    const double engine = engine_ms(classic);
     for (auto _ : state) {
         std::string error;
         const double ms = prologpeers::Run(system, classic.prolog_program, error);
@@ -155,7 +140,7 @@ void Peer(benchmark::State& state, const Classic& classic, const prologpeers::Sy
             return;
         }
         state.SetIterationTime(ms / 1000);
-        if (const double engine = engine_ms(classic); engine > 0) state.counters["engine_slower"] = engine / ms;
+        if (engine > 0) state.counters["engine_slower"] = engine / ms;
     }
 }
 

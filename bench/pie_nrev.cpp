@@ -2,7 +2,8 @@
 // inferences), written in the rule syntax and run again and again as one query, and the same
 // program run in the same process run by SWI-Prolog and GNU Prolog when they are installed
 // (Debian's swi-prolog-nox and gprolog). Every case reports "LIPS", logical inferences per
-// second; the other systems' cases also report "engine_ratio", the engine's LIPS divided by theirs.
+// second; the other systems' cases also report "engine_ratio", the engine's LIPS divided by theirs,
+// each side timed as the median of batches of processor time.
 #include "prolog_peers.h"
 
 #include "pie/builtins/builtins.h"
@@ -15,7 +16,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <string>
 
 namespace {
@@ -66,47 +66,31 @@ private:
     PlCell* query_ = nullptr;
 };
 
-double g_engine_lips = 0;
-
-// Processor time, as the other systems measure theirs: a busy machine then slows no one's figures.
-double cpu_seconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
 void NaiveReverse30(benchmark::State& state) {
     NrevEngine engine;
     if (!engine.loaded()) {
         state.SkipWithError("the program did not load");
         return;
     }
-    const double start = cpu_seconds();
     for (auto _ : state) {
         if (!engine.run()) {
             state.SkipWithError("naive reverse failed");
             return;
         }
     }
-    const double seconds = cpu_seconds() - start;
-    if (seconds > 0.1) g_engine_lips = state.iterations() * kInferences / seconds;
     state.counters["LIPS"] = benchmark::Counter(state.iterations() * kInferences, benchmark::Counter::kIsRate);
 }
 BENCHMARK(NaiveReverse30)->Unit(benchmark::kMicrosecond);
 
-// The engine's LIPS for the ratios, measured here when the engine's own case was filtered out.
+// The engine's LIPS for the ratios, timed as the peers are: the median of batches.
 double engine_lips() {
-    if (g_engine_lips > 0) return g_engine_lips;
-    NrevEngine engine;
-    if (!engine.loaded()) return 0;
-    const double start = cpu_seconds();
-    long runs = 0;
-    while (cpu_seconds() - start < 0.5) {
-        if (!engine.run()) return 0;
-        ++runs;
-    }
-    const double seconds = cpu_seconds() - start;
-    return g_engine_lips = runs * kInferences / seconds;
+    static const double lips = [] {
+        NrevEngine engine;
+        if (!engine.loaded()) return 0.0;
+        const double ms = batchtiming::MedianMsPerRun([&] { return engine.run(); });
+        return ms > 0 ? kInferences / (ms / 1000) : 0.0;
+    }();
+    return lips;
 }
 
 // The same program in standard Prolog.
@@ -120,6 +104,7 @@ goal :- list30(L), nrev(L, _).
 )";
 
 void NaiveReverse30Prolog(benchmark::State& state, const prologpeers::System& system) {
+    const double engine = engine_lips();
     for (auto _ : state) {
         std::string error;
         const double ms = prologpeers::Run(system, kPrologProgram, error);
@@ -130,7 +115,7 @@ void NaiveReverse30Prolog(benchmark::State& state, const prologpeers::System& sy
         state.SetIterationTime(ms / 1000);
         const double lips = kInferences / (ms / 1000);
         state.counters["LIPS"] = lips;
-        if (const double engine = engine_lips(); engine > 0) state.counters["engine_ratio"] = engine / lips;
+        if (engine > 0) state.counters["engine_ratio"] = engine / lips;
     }
 }
 BENCHMARK_CAPTURE(NaiveReverse30Prolog, swipl, prologpeers::kSwi)

@@ -1,9 +1,12 @@
 // The two Prolog systems the rule engine is measured against, run in the same benchmark program
 // as the engine: SWI-Prolog (optimised, "swipl -O") and GNU Prolog compiled to native code
 // ("gplc"), as Debian's swi-prolog-nox and gprolog install them. A program in standard Prolog
-// defines goal/0; the harness here repeats it, doubling the repetitions until they take half a
-// second of processor time, subtracts the empty loop and prints "repetitions milliseconds".
+// defines goal/0; the harness here repeats it, doubling the repetitions until they take a tenth of
+// a second of processor time, then times five batches of that many, each less the empty loop, and
+// prints "repetitions milliseconds" for each: the time of one run is their median.
 #pragma once
+
+#include "batch_timing.h"
 
 #include <unistd.h>
 
@@ -12,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace prologpeers {
 
@@ -21,7 +25,9 @@ run(N, T) :-
     now_ms(T0), ( between(1, N, _), goal, fail ; true ),
     now_ms(T1), ( between(1, N, _), dummy, fail ; true ),
     now_ms(T2), T is (T1 - T0) - (T2 - T1).
-bench(N) :- run(N, T), ( T < 500 -> N2 is N * 2, bench(N2) ; format("~w ~w~n", [N, T]) ).
+bench(N) :- run(N, T), ( T < 100 -> N2 is N * 2, bench(N2) ; batches(N, 5) ).
+batches(_, 0) :- !.
+batches(N, K) :- run(N, T), format("~w ~w~n", [N, T]), K1 is K - 1, batches(N, K1).
 )";
 
 struct System {
@@ -48,7 +54,8 @@ inline const System kGnu = {
     "gplc --no-top-level -o %s.bin %s >/dev/null 2>&1 && %s.bin 2>&1",
 };
 
-// Milliseconds of processor time per run of goal/0 of program under system, or 0 and an error
+// Milliseconds of processor time per run of goal/0 of program under system (the median of its
+// batches), or 0 and an error
 // text in `error`.
 inline double Run(const System& system, const std::string& program, std::string& error) {
     if (std::system(system.check) != 0) {
@@ -64,15 +71,16 @@ inline double Run(const System& system, const std::string& program, std::string&
     std::ofstream(file) << program << kHarness << system.program_suffix;
     char command[1024];
     std::snprintf(command, sizeof command, system.command, file.c_str(), file.c_str(), file.c_str());
-    double per_run_ms = 0;
+    std::vector<double> batches;
     if (FILE* out = popen(command, "r")) {
         long runs = 0;
         double ms = 0;
         char line[256];
         while (std::fgets(line, sizeof line, out))
-            if (std::sscanf(line, "%ld %lf", &runs, &ms) == 2 && runs > 0 && ms > 0) per_run_ms = ms / runs;
+            if (std::sscanf(line, "%ld %lf", &runs, &ms) == 2 && runs > 0 && ms > 0) batches.push_back(ms / runs);
         pclose(out);
     }
+    const double per_run_ms = batchtiming::Median(batches);
     std::filesystem::remove_all(folder);
     if (per_run_ms <= 0) error = std::string(system.name) + " did not report a time";
     return per_run_ms;
