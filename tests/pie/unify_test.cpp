@@ -638,9 +638,10 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
                 EXPECT_TRUE(run(row, depth, false, way) == run(row, depth, false, kGeneric))
                     << "row " << at << " depth " << depth << " way " << way;
                 // Each run that grows the trail doubles it: a few rows only.
-                if (depth == 100 && (at == 0 || at == 8))
+                if (depth == 100 && (at == 0 || at == 8)) {
                     EXPECT_TRUE(run(row, depth, true, way) == run(row, depth, true, kGeneric))
                         << "row " << at << " way " << way << ", trail full";
+                }
             }
 }
 
