@@ -330,6 +330,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {t.list({one, g(1), one}), g(1)}), t.fn("f", {t.list({h(0)}, t.list({h(0)}, h(1))), h(1)})},
         {t.fn("f", {t.list({e->cell.unbound}, e->cell.unbound), one}), t.fn("f", {t.list({h(0)}, h(1)), h(1)})},
         {t.fn("f", {t.list({t.nil()}, t.fn("s", {g(0)})), a}), t.fn("f", {t.list({h(0)}, h(1)), a})},
+        // The first variable of a rule's head is the only one sure to be unbound: its list's tail
+        // may be the same variable.
+        {t.fn("f", {t.list({one}, one), g(0)}), t.fn("f", {t.list({h(0)}, h(0)), h(0)})},
+        {t.fn("f", {t.list({one}, t.integer(2)), g(0)}), t.fn("f", {t.list({h(0)}, h(0)), h(1)})},
         // Pairs taken up by the generic walk inside a list or term of the head, after a part
         // was bound: at the list's tail, at a term's argument, at a term's last argument.
         {t.fn("f", {one, t.list({t.integer(2)}, one)}), t.fn("f", {h(0), t.list({h(1)}, h(0))})},
