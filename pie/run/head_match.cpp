@@ -235,7 +235,18 @@ template <int kStep, bool kLean = false, bool kFresh = false>
     if (k == 0) return 1;
     PlCell** ours = a->fn.args->items;
     PlCell** theirs = b->fn.args->items;
-    for (uint32_t i = 0; i + 1 < k; ++i) {
+    uint32_t i = 0;
+    if constexpr (kFresh) {
+        // The term's first part holds the head's first variable.
+        if (k == 1) {
+            const int met = quick_leaf<1, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+            return met >= 0 ? met : -1 - static_cast<int>(kArgument);
+        }
+        const int met = quick_leaf<kPair, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+        if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument) : 0;
+        i = 1;
+    }
+    for (; i + 1 < k; ++i) {
         const int met = quick_leaf<kPair, false, kLean>(engine, head_frame, ours[i], fa, theirs[i]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
     }

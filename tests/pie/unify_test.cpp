@@ -334,6 +334,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         // may be the same variable.
         {t.fn("f", {t.list({one}, one), g(0)}), t.fn("f", {t.list({h(0)}, h(0)), h(0)})},
         {t.fn("f", {t.list({one}, t.integer(2)), g(0)}), t.fn("f", {t.list({h(0)}, h(0)), h(1)})},
+        {t.fn("f", {t.fn("s", {one, t.integer(2)}), g(0)}), t.fn("f", {t.fn("s", {h(0), h(0)}), h(0)})},
+        {t.fn("f", {t.fn("s", {g(0)}), one}), t.fn("f", {t.fn("s", {h(0)}), h(0)})},
         // Pairs taken up by the generic walk inside a list or term of the head, after a part
         // was bound: at the list's tail, at a term's argument, at a term's last argument.
         {t.fn("f", {one, t.list({t.integer(2)}, one)}), t.fn("f", {h(0), t.list({h(1)}, h(0))})},
