@@ -369,8 +369,8 @@ template <PlCellType kType>
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     // A variable meeting an integer or [] that needs no frame, what a built-in answers most
     // often: unify_at_once's answer from fewer steps, nothing changed before it. Any other pair
-    // goes on from where the dereferencing stopped: the pair given is not kept, and so no
-    // register of the caller's is.
+    // goes on from where the dereferencing stopped, so that the pair given need not be kept in a
+    // register saved for it.
     if ((b->type != PL_INT && b->type != PL_NIL) || !pl_levels_quiet(engine, kWeight) || a->type != PL_VAR || !fa)
         return unify_in_full(engine, a, fa, b, fb);
     PlBinding* slot;
