@@ -118,6 +118,30 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
     return clash(ours, facts) && pl_first_argument_clashes(f, clause, facts);
 }
 
+// The goal's side of the look for the tries of one goal, worked out the first time a clause the
+// look could pass over is met: a goal of a predicate whose heads start with a variable (most
+// rules over numbers) never needs it. Worked out after some tries it is what it would have been
+// before them: a failed try leaves the goal's bindings and the depth as they were, and the rest
+// of what it reads (the goal's term, its functor, the depth limit) does not change in a call.
+struct PlLazyKey {
+    const PlCell* key;
+    bool known;  // whether key holds it yet
+};
+
+// Whether the look could pass clause over for some goal: a record whose facts tell its head's
+// first argument is a constant or a structure. Only such a clause needs the goal's side.
+inline bool pl_head_may_clash(const PieEngine* engine, const PlCell* clause) {
+    using namespace pl_head_filter_detail;
+    return is_record(clause) && (facts_of(engine, clause).bits & PLC_FIRST_TYPE);
+}
+
+// The goal's side of the look from ours, worked out now when it is not yet known.
+inline const PlCell* pl_lazy_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit,
+                                 PlLazyKey& ours) {
+    if (!ours.known) ours = {pl_head_filter_key(engine, goal, goal_frame, limit), true};
+    return ours.key;
+}
+
 // The look and the parts in one reading of the clause, for the tries that read the parts of every
 // clause the look lets through: false when the look passes clause over (as pl_head_clashes), else
 // true with the clause's parts (as pl_clause_parts) in c. ours is the goal's key, nullptr when no
@@ -142,4 +166,10 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
 inline void pl_look_after_try(PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause,
                               int32_t line) {
     if (ours && pl_head_clashes(engine, f, ours, clause)) engine->warning_line = line;
+}
+// The same for a goal whose key is worked out only when needed (PlLazyKey).
+inline void pl_look_after_try_lazily(PieEngine* engine, const PlFunctor* f, const PlCell* goal, PlFrame* goal_frame,
+                                     int limit, PlLazyKey& ours, const PlCell* clause, int32_t line) {
+    if (pl_head_may_clash(engine, clause))
+        pl_look_after_try(engine, f, pl_lazy_key(engine, goal, goal_frame, limit, ours), clause, line);
 }

@@ -91,12 +91,13 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 }
 
 // Tries the clauses of one list in order, each in a fresh frame, until one gives an outcome other
-// than fail; key is the goal's side of the look at first arguments. A goal of a built-in (kUser
-// false) runs the built-in once for each clause the look lets through. Inline in the call of a
-// predicate: no native call between a goal and the body of the clause that solves it.
+// than fail; key is the goal's side of the look at first arguments, worked out for a goal of
+// clauses (kUser) when a clause first needs it, limit being the engine's depth limit. A goal of a
+// built-in (kUser false) runs the built-in once for each clause the look lets through. Inline in
+// the call of a predicate: no native call between a goal and the body of the clause that solves it.
 template <bool kUser>
 [[gnu::always_inline]] inline int try_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame,
-                                           const PlCell* key, PlList* answers) {
+                                           PlLazyKey& key, int limit, PlList* answers) {
     PlFunctor* f = goal->fn.functor;
     for (PlListNode* node = list->next; node != list; node = node->next) {
         PlFrame* frame;
@@ -105,8 +106,10 @@ template <bool kUser>
         if constexpr (kUser) {
             // The last clause of a list is most often the one that answers: it is tried without
             // the look (see pl_look_after_try).
-            if (key)
-                while (node->next != list && pl_head_clashes(engine, f, key, static_cast<PlCell*>(node->item)))
+            if (node->next != list && pl_head_may_clash(engine, static_cast<PlCell*>(node->item)))
+                pl_lazy_key(engine, goal, goal_frame, limit, key);
+            if (key.key)
+                while (node->next != list && pl_head_clashes(engine, f, key.key, static_cast<PlCell*>(node->item)))
                     node = node->next;
             auto* clause = static_cast<PlCell*>(node->item);
             const bool last = node->next == list;
@@ -119,12 +122,12 @@ template <bool kUser>
             if (last && outcome == PL_FAIL) {
                 pl_trail_undo(engine, mark);
                 pl_frame_release(engine, frame);
-                if (!body_ran) pl_look_after_try(engine, f, key, clause, line);
+                if (!body_ran) pl_look_after_try_lazily(engine, f, goal, goal_frame, limit, key, clause, line);
                 continue;
             }
         } else {
             auto* clause = static_cast<PlCell*>(node->item);
-            if (key && pl_head_clashes(engine, f, key, clause)) continue;
+            if (key.key && pl_head_clashes(engine, f, key.key, clause)) continue;
             mark = pl_trail_mark(engine);
             frame = pl_frame_alloc(engine, pl_clause_variables(clause), goal_frame, nullptr);
             outcome = pl_try_clause(engine, goal, goal_frame, clause, frame, answers);
@@ -147,12 +150,11 @@ template <bool kUser>
 [[gnu::always_inline]] inline int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                             PlList* answers, bool third_only, int limit) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
-    // The key before the store to the flags: the store would have the engine's depth read again.
-    const PlCell* key = pl_head_filter_key(engine, goal, frame, limit);
+    PlLazyKey key{nullptr, false};
     if (!third_only) f->flags &= ~PLF_ALL_LISTS;
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
-            if (int outcome = try_list<true>(engine, list, goal, frame, key, answers)) return outcome;
+            if (int outcome = try_list<true>(engine, list, goal, frame, key, limit, answers)) return outcome;
     return PL_FAIL;
 }
 
@@ -487,7 +489,9 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {
     if (!list) return PL_FAIL;
-    const PlCell* key = pl_head_filter_key(engine, goal, goal_frame);
-    if (!goal->fn.functor->builtin) return try_list<true>(engine, list, goal, goal_frame, key, answers);
-    return try_list<false>(engine, list, goal, goal_frame, key, answers);
+    const int limit = pl_depth_limit(engine);
+    PlLazyKey key{nullptr, false};
+    if (!goal->fn.functor->builtin) return try_list<true>(engine, list, goal, goal_frame, key, limit, answers);
+    key = {pl_head_filter_key(engine, goal, goal_frame, limit), true};
+    return try_list<false>(engine, list, goal, goal_frame, key, limit, answers);
 }

@@ -122,13 +122,15 @@ TEST_F(Interpreter, OneGoalBodiesMeetTheDepthLimitWhereTheyDid) {
 
 // Clauses whose first head argument cannot match the goal's are passed over without a try; the
 // answers are those of trying every clause, in a call and as the left goal of a conjunction, and
-// a clause too large for a frame still raises its error however its head reads.
+// a clause too large for a frame still raises its error however its head reads. The goal's side
+// of the look is read where a clause first needs it, after a body that bound the goal's first
+// argument has failed (m).
 TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWould) {
     std::string big = "big(2) :- t([_V0";
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
     big += "]). big(_X).";
     load(("k(1, one). k(2, two). k(f(_X), f). k(g(1), g). k([], nil). k([_H | _T], list). k(a, atom)."
-          "k(-70000, neg)."
+          "k(-70000, neg). m(_X, _A) :- _X = b, fail. m(a, _A) :- _A = ma. m(b, _A) :- _A = mb. m(_Y, any)."
           "k(_Y, any). r(1, _A) :- _A = r1. r(f(_X), _A) :- _A = rf. r([_H], _A) :- _A = rl. r(_Y, other)." +
           big).c_str());
     struct Row {
@@ -141,7 +143,9 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
         {"r([2], _W)", "1 _W=rl"},      {"r([2, 3], _W)", "1 _W=other"}, {"r(3, _W)", "1 _W=other"},
         {"k(g(2), _W), true", "1 _W=any"}, {"k(_V, _W), _V = a", "1 _W=atom"}, {"r(1, _W), true", "1 _W=r1"},
         {"big(1)", "error 4102"},       {"big(1), true", "error 4102"},  {"k(-70000, _W)", "1 _W=neg"},
-        {"k(70000, _W)", "1 _W=any"},   {"k(f(1, 2), _W)", "1 _W=any"},
+        {"k(70000, _W)", "1 _W=any"},   {"k(f(1, 2), _W)", "1 _W=any"},  {"m(_V, _W)", "1 _W=ma"},
+        {"m(b, _W)", "1 _W=mb"},        {"m(c, _W)", "1 _W=any"},        {"m(_V, _W), true", "1 _W=ma"},
+        {"m(b, _W), true", "1 _W=mb"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(solve(row.goal, {"_W"}), row.expected) << row.goal;
@@ -470,7 +474,9 @@ TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookW
          "i(1).\n"
          "i(2).\n"
          "r(1, _).\n"
-         "r(_X, _) :- retract(r(_X, _)), fail.\n");
+         "r(_X, _) :- retract(r(_X, _)), fail.\n"
+         "v(_X, _) :- fail.\n"
+         "v(1, _).\n");
     struct Row {
         const char* goal;
         int below_limit;  // levels left under the depth limit when the goal is called; 0 for all
@@ -485,6 +491,8 @@ TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookW
         {"r(2, 0)", 0, "0", 99},     {"a(3, 0)", 7, "error 4102", 99}, {"a(3, 0)", 8, "0", 99},
         {"b(y, 0)", 7, "error 4102", 99}, {"b(y, 0)", 8, "0", 4},     {"l(a, 0)", 7, "error 4102", 99},
         {"l(a, 0)", 8, "0", 99},     {"c(h(1), 0)", 11, "error 4102", 99}, {"c(h(1), 0)", 12, "0", 99},
+        {"v(2, 0)", 0, "0", 99},     {"v(1, 0)", 0, "1", 14},         {"v(2, 0)", 7, "error 4102", 99},
+        {"v(2, 0)", 8, "0", 99},     {"v(2, 0)", 9, "0", 99},
     };
     for (const Row& row : rows) {
         e->warning_line = 99;
