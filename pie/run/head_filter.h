@@ -124,8 +124,10 @@ inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const P
 // before them: a failed try leaves the goal's bindings and the depth as they were, and the rest
 // of what it reads (the goal's term, its functor, the depth limit) does not change in a call.
 struct PlLazyKey {
-    const PlCell* key;
-    bool known;  // whether key holds it yet
+    const PlCell* key;  // the key once worked out; until then unread()
+
+    // Not worked out yet: no cell lies at an odd address.
+    static const PlCell* unread() { return reinterpret_cast<const PlCell*>(uintptr_t{1}); }
 };
 
 // Whether the look could pass clause over for some goal: a record whose facts tell its head's
@@ -138,7 +140,7 @@ inline bool pl_head_may_clash(const PieEngine* engine, const PlCell* clause) {
 // The goal's side of the look from ours, worked out now when it is not yet known.
 inline const PlCell* pl_lazy_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit,
                                  PlLazyKey& ours) {
-    if (!ours.known) ours = {pl_head_filter_key(engine, goal, goal_frame, limit), true};
+    if (ours.key == PlLazyKey::unread()) ours.key = pl_head_filter_key(engine, goal, goal_frame, limit);
     return ours.key;
 }
 
@@ -155,6 +157,29 @@ inline const PlCell* pl_lazy_key(PieEngine* engine, const PlCell* goal, PlFrame*
     }
     const PlClauseFacts facts = facts_of(engine, clause);
     if (ours && clash(ours, facts) && pl_first_argument_clashes(f, clause, facts)) return false;
+    c = pl_record_parts(clause, facts);
+    return true;
+}
+
+// pl_clause_to_try for a goal whose key is worked out only when clause could be passed over
+// (PlLazyKey): goal read in goal_frame, limit the engine's depth limit.
+[[gnu::always_inline]] inline bool pl_clause_to_try_lazily(PieEngine* engine, const PlFunctor* f, const PlCell* goal,
+                                                           PlFrame* goal_frame, int limit, PlLazyKey& ours,
+                                                           PlCell* clause, PlClauseParts& c) {
+    using namespace pl_head_filter_detail;
+    if (!is_record(clause)) [[unlikely]] {
+        c = pl_bare_clause_parts(engine, clause);
+        return true;
+    }
+    const PlClauseFacts facts = facts_of(engine, clause);
+    if (facts.bits & PLC_FIRST_TYPE) {
+        // One test for a key worked out already, the common case: nullptr and unread() are the
+        // two addresses below 2.
+        const PlCell* key = ours.key;
+        if (reinterpret_cast<uintptr_t>(key) < 2) [[unlikely]]
+            key = pl_lazy_key(engine, goal, goal_frame, limit, ours);
+        if (key && clash(key, facts) && pl_first_argument_clashes(f, clause, facts)) return false;
+    }
     c = pl_record_parts(clause, facts);
     return true;
 }

@@ -107,10 +107,9 @@ template <bool kUser>
             // The last clause of a list is most often the one that answers: it is tried without
             // the look (see pl_look_after_try).
             if (node->next != list && pl_head_may_clash(engine, static_cast<PlCell*>(node->item)))
-                pl_lazy_key(engine, goal, goal_frame, limit, key);
-            if (key.key)
-                while (node->next != list && pl_head_clashes(engine, f, key.key, static_cast<PlCell*>(node->item)))
-                    node = node->next;
+                if (const PlCell* ours = pl_lazy_key(engine, goal, goal_frame, limit, key))
+                    while (node->next != list && pl_head_clashes(engine, f, ours, static_cast<PlCell*>(node->item)))
+                        node = node->next;
             auto* clause = static_cast<PlCell*>(node->item);
             const bool last = node->next == list;
             const PlClauseParts c = pl_clause_parts(engine, clause);
@@ -150,7 +149,7 @@ template <bool kUser>
 [[gnu::always_inline]] inline int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                             PlList* answers, bool third_only, int limit) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
-    PlLazyKey key{nullptr, false};
+    PlLazyKey key{PlLazyKey::unread()};
     if (!third_only) f->flags &= ~PLF_ALL_LISTS;
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
@@ -490,8 +489,8 @@ int pl_try_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* 
 int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame, PlFunctor*, PlList* answers) {
     if (!list) return PL_FAIL;
     const int limit = pl_depth_limit(engine);
-    PlLazyKey key{nullptr, false};
+    PlLazyKey key{PlLazyKey::unread()};
     if (!goal->fn.functor->builtin) return try_list<true>(engine, list, goal, goal_frame, key, limit, answers);
-    key = {pl_head_filter_key(engine, goal, goal_frame, limit), true};
+    key.key = pl_head_filter_key(engine, goal, goal_frame, limit);
     return try_list<false>(engine, list, goal, goal_frame, key, limit, answers);
 }

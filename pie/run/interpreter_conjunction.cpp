@@ -137,7 +137,7 @@ struct Level {
     PlFrame* goal_frame;
     PlCell* right;  // read in the chain's frame, as the left goal before dereferencing
     PlFunctor* f;
-    const PlCell* key;   // the goal's side of the look at first arguments
+    PlLazyKey key;       // the goal's side of the look at first arguments
     PlListNode* node;    // the clause tried; nullptr for the one attempt of a built-in or of "is"
     size_t mark;
     PlFrame* clause_frame;
@@ -147,8 +147,10 @@ struct Level {
 
 // Tries the clauses of the level's left goal from l.node on (from the start of list l.list when
 // it is null) until one holds: -1 then, the level standing on that clause; else the outcome of
-// the level's conjunction.
-int next_clause(PieEngine* engine, Level& l, PlList* answers) {
+// the level's conjunction. limit: the engine's depth limit.
+int next_clause(PieEngine* engine, Level& l, PlList* answers, int limit) {
+    // The key is kept here while clauses are passed over, and in the level once one holds.
+    PlLazyKey key = l.key;
     PlListNode* from = l.node;
     for (int i = l.list; i < 3; ++i, from = nullptr) {
         // Lists with nothing left to try are passed by without touching the level.
@@ -160,12 +162,15 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers) {
         for (l.node = from; l.node != list; l.node = l.node->next) {
             auto* clause = static_cast<PlCell*>(l.node->item);
             PlClauseParts c;
-            if (!pl_clause_to_try(engine, l.f, l.key, clause, c)) continue;
+            if (!pl_clause_to_try_lazily(engine, l.f, l.goal, l.goal_frame, limit, key, clause, c)) continue;
             l.mark = pl_trail_mark(engine);
             l.clause_frame = pl_frame_alloc(engine, c.variables, l.goal_frame, nullptr);
             // The left goal's functor has no built-in: its try is the clause's, inline.
             l.first = pl_try_user_clause<false>(engine, l.goal, l.goal_frame, c, l.clause_frame, answers);
-            if (l.first == PL_SUCCESS || l.first == PL_CUT) return -1;
+            if (l.first == PL_SUCCESS || l.first == PL_CUT) {
+                l.key = key;
+                return -1;
+            }
             pl_trail_undo(engine, l.mark);
             pl_frame_release(engine, l.clause_frame);
             l.clause_frame = nullptr;
@@ -257,13 +262,13 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
             // A left goal's clauses run without a call of their own: its once cells must not
             // answer from an earlier call either.
             pl_reset_once_cells(l.f);
-            l.key = pl_head_filter_key(engine, l.goal, l.goal_frame, depth.limit());
+            l.key.key = PlLazyKey::unread();
             l.list = pl_third_list_only(engine, l.f) ? 2 : 0;
             step = Step::Next;
             break;
         }
         case Step::Next:
-            outcome = next_clause(engine, l, answers);
+            outcome = next_clause(engine, l, answers, depth.limit());
             step = outcome < 0 ? Step::Right : Step::Leave;
             break;
         case Step::Right: {
