@@ -146,26 +146,12 @@ inline const PlCell* pl_lazy_key(PieEngine* engine, const PlCell* goal, PlFrame*
 
 // The look and the parts in one reading of the clause, for the tries that read the parts of every
 // clause the look lets through: false when the look passes clause over (as pl_head_clashes), else
-// true with the clause's parts (as pl_clause_parts) in c. ours is the goal's key, nullptr when no
-// clause can be passed over.
-[[gnu::always_inline]] inline bool pl_clause_to_try(const PieEngine* engine, const PlFunctor* f, const PlCell* ours,
-                                                   PlCell* clause, PlClauseParts& c) {
-    using namespace pl_head_filter_detail;
-    if (!is_record(clause)) [[unlikely]] {
-        c = pl_bare_clause_parts(engine, clause);
-        return true;
-    }
-    const PlClauseFacts facts = facts_of(engine, clause);
-    if (ours && clash(ours, facts) && pl_first_argument_clashes(f, clause, facts)) return false;
-    c = pl_record_parts(clause, facts);
-    return true;
-}
-
-// pl_clause_to_try for a goal whose key is worked out only when clause could be passed over
-// (PlLazyKey): goal read in goal_frame, limit the engine's depth limit.
-[[gnu::always_inline]] inline bool pl_clause_to_try_lazily(PieEngine* engine, const PlFunctor* f, const PlCell* goal,
-                                                           PlFrame* goal_frame, int limit, PlLazyKey& ours,
-                                                           PlCell* clause, PlClauseParts& c) {
+// true with the clause's parts (as pl_clause_parts) in c. ours is the goal's key, worked out only
+// when clause could be passed over (PlLazyKey), goal read in goal_frame; limit is the engine's
+// depth limit.
+[[gnu::always_inline]] inline bool pl_clause_to_try(PieEngine* engine, const PlFunctor* f, const PlCell* goal,
+                                                   PlFrame* goal_frame, int limit, PlLazyKey& ours, PlCell* clause,
+                                                   PlClauseParts& c) {
     using namespace pl_head_filter_detail;
     if (!is_record(clause)) [[unlikely]] {
         c = pl_bare_clause_parts(engine, clause);

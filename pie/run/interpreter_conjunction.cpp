@@ -162,7 +162,7 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers, int limit) {
         for (l.node = from; l.node != list; l.node = l.node->next) {
             auto* clause = static_cast<PlCell*>(l.node->item);
             PlClauseParts c;
-            if (!pl_clause_to_try_lazily(engine, l.f, l.goal, l.goal_frame, limit, key, clause, c)) continue;
+            if (!pl_clause_to_try(engine, l.f, l.goal, l.goal_frame, limit, key, clause, c)) continue;
             l.mark = pl_trail_mark(engine);
             l.clause_frame = pl_frame_alloc(engine, c.variables, l.goal_frame, nullptr);
             // The left goal's functor has no built-in: its try is the clause's, inline.

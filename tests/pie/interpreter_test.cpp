@@ -130,8 +130,10 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
     big += "]). big(_X).";
     load(("k(1, one). k(2, two). k(f(_X), f). k(g(1), g). k([], nil). k([_H | _T], list). k(a, atom)."
-          "k(-70000, neg). m(_X, _A) :- _X = b, fail. m(a, _A) :- _A = ma. m(b, _A) :- _A = mb. m(_Y, any). n(_X, 1). n(_X, 2). n(a, 3). n(b, 4)."
-          "k(_Y, any). r(1, _A) :- _A = r1. r(f(_X), _A) :- _A = rf. r([_H], _A) :- _A = rl. r(_Y, other)." +
+          "k(-70000, neg)."
+          "k(_Y, any). r(1, _A) :- _A = r1. r(f(_X), _A) :- _A = rf. r([_H], _A) :- _A = rl. r(_Y, other)."
+          "m(_X, _A) :- _X = b, fail. m(a, _A) :- _A = ma. m(b, _A) :- _A = mb. m(_Y, any)."
+          "n(_X, 1). n(_X, 2). n(a, 3). n(b, 4)." +
           big).c_str());
     struct Row {
         const char* goal;
@@ -407,8 +409,10 @@ TEST_F(Interpreter, DeepTermsOutOfDyingFramesMeetTheDepthLimitWhereTheirWalksDid
 }
 
 // The one walk over a clause that a conjunction's left goal takes answers as the look at first
-// arguments and the reading of the clause's parts do, for every kind of clause and key; and a
-// record read from the facts kept in it answers as one read from its term.
+// arguments and the reading of the clause's parts do, for every kind of clause and key, whether
+// the goal's key was worked out before or is worked out by the walk (from a goal whose first
+// argument is the key); and a record read from the facts kept in it answers as one read from its
+// term.
 TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     std::string big = "k(1, _V0) :- t([_V0";
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
@@ -435,23 +439,33 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     }
     const PlCell* keys[] = {nullptr, b.integer(1), b.integer(2), b.fn("f", {b.integer(3)}), b.nil(),
                             b.list({b.integer(1)}), b.atom("a"), b.integer(-70000), b.fn("g", {b.integer(3)})};
+    const auto goal_of = [&](const PlCell* key) {
+        return b.fn("k", {key ? const_cast<PlCell*>(key) : e->cell.unbound, b.atom("x")});
+    };
+    const int limit = pl_depth_limit(e);
     for (PlFunctor* f : {pl_lookup_functor(e, t("k"), 2, nullptr), pl_lookup_functor(e, t("k"), 0, nullptr)}) {
         for (PlCell* c : clauses)
-            for (const PlCell* key : keys) {
-                PlClauseParts got{};
-                const bool tried = pl_clause_to_try(e, f, key, c, got);
-                EXPECT_EQ(tried, !(key && pl_head_clashes(e, f, key, c))) << show(pl_clause_term(c));
-                if (!tried) continue;
-                const PlClauseParts want = pl_clause_parts(e, c);
-                EXPECT_EQ(got.term, want.term);
-                EXPECT_EQ(got.head, want.head);
-                EXPECT_EQ(got.variables, want.variables);
-                EXPECT_EQ(got.rule, want.rule);
-            }
+            for (const PlCell* key : keys)
+                for (bool read : {true, false}) {
+                    PlCell* goal = goal_of(key);
+                    PlLazyKey ours{read ? key : PlLazyKey::unread()};
+                    PlClauseParts got{};
+                    const bool tried = pl_clause_to_try(e, f, goal, nullptr, limit, ours, c, got);
+                    EXPECT_EQ(tried, !(key && pl_head_clashes(e, f, key, c))) << show(pl_clause_term(c));
+                    EXPECT_TRUE(ours.key == key || (!read && ours.key == PlLazyKey::unread()));
+                    if (!tried) continue;
+                    const PlClauseParts want = pl_clause_parts(e, c);
+                    EXPECT_EQ(got.term, want.term);
+                    EXPECT_EQ(got.head, want.head);
+                    EXPECT_EQ(got.variables, want.variables);
+                    EXPECT_EQ(got.rule, want.rule);
+                }
         for (auto [kept, unknown] : twins)
             for (const PlCell* key : keys) {
                 PlClauseParts got{}, want{};
-                EXPECT_EQ(pl_clause_to_try(e, f, key, kept, got), pl_clause_to_try(e, f, key, unknown, want))
+                PlLazyKey ours{key}, theirs{PlLazyKey::unread()};
+                EXPECT_EQ(pl_clause_to_try(e, f, goal_of(key), nullptr, limit, ours, kept, got),
+                          pl_clause_to_try(e, f, goal_of(key), nullptr, limit, theirs, unknown, want))
                     << show(pl_clause_term(kept));
                 EXPECT_EQ(got.head, want.head);
                 EXPECT_EQ(got.rule, want.rule);
@@ -493,7 +507,8 @@ TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookW
         {"b(y, 0)", 7, "error 4102", 99}, {"b(y, 0)", 8, "0", 4},     {"l(a, 0)", 7, "error 4102", 99},
         {"l(a, 0)", 8, "0", 99},     {"c(h(1), 0)", 11, "error 4102", 99}, {"c(h(1), 0)", 12, "0", 99},
         {"v(2, 0)", 0, "0", 99},     {"v(1, 0)", 0, "1", 14},         {"v(2, 0)", 7, "error 4102", 99},
-        {"v(2, 0)", 8, "0", 99},     {"v(2, 0)", 9, "0", 99},
+        {"v(2, 0)", 8, "0", 99},     {"v(2, 0)", 9, "0", 99},         {"v(2, 0), true", 0, "0", 99},
+        {"v(2, 0), true", 11, "0", 14}, {"v(2, 0), true", 12, "0", 99}, {"v(2, 0), true", 13, "0", 99},
     };
     for (const Row& row : rows) {
         e->warning_line = 99;
