@@ -9,6 +9,7 @@
 #include "pie/builtins/builtins.h"
 #include "pie/builtins/integer_ops.h"
 #include "pie/run/interpreter.h"
+#include "pie/run/unify_steps.h"
 
 namespace {
 
@@ -84,5 +85,13 @@ int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
     }
     if (result.term->type == PL_INT) return result.term->value == value ? PL_SUCCESS : PL_FAIL;
     if (!unbound) return PL_SUCCESS;
-    return pl_builtin_unify(engine, goal, frame, 0, pl_make_integer(engine, value)) ? PL_SUCCESS : PL_FAIL;
+    // Bound as the unification of the value with the goal's first argument would bind it, without
+    // following that argument again, where the unification's levels are quiet and the trail has room.
+    PlCell* cell = pl_make_integer(engine, value);
+    constexpr int kUnifyLevels = 2;  // those the unification takes
+    const bool trailed = result.slot_frame != engine->run.untrailed;
+    if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
+        return pl_builtin_unify(engine, goal, frame, 0, cell) ? PL_SUCCESS : PL_FAIL;
+    pl_bind(engine, result.slot, result.slot_frame, cell, nullptr);
+    return PL_SUCCESS;
 }

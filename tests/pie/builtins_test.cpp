@@ -3,6 +3,7 @@
 #include "run_fixture.h"
 #include "term_builder.h"
 
+#include "pie/run/direct_is.h"
 #include "pie/run/update_store.h"
 
 #include <vector>
@@ -84,6 +85,7 @@ TEST_F(Builtins, Arithmetic) {
 // slots are not trailed, where a level would look at the native stack and with a full trail.
 TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
     TermBuilder b{e};
+    pl_direct_is_prepare(e);
     // Variables made once: each run binds the same cells.
     PlCell* ls[] = {b.var("_L", 0), b.var("_L", 1), b.var("_L", 2), b.var("_L", 3)};
     PlCell* r1 = b.var("_R", 1);
@@ -100,6 +102,8 @@ TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
         {b.fn("multiply", {b.integer(65536), b.integer(65536), l(0)}), 2, 0, false},
         {b.fn("bitcmp", {b.integer(5), l(0)}), 1, -6, false},
         {b.fn("bitcmp", {l(1), b.integer(5)}), 0, -6, true},
+        {b.fn("is", {l(0), b.fn("-", {b.integer(7), b.integer(2)})}), 0, 5, false},  // "is" evaluated directly
+        {b.fn("is", {l(1), b.fn("+", {b.integer(15), b.integer(5)})}), 0, 20, true},
     };
     PlBinding filler{e->cell.unbound, nullptr};
     auto run = [&](const Case& c, int depth, bool trail_full, bool generic) {
@@ -114,8 +118,10 @@ TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
         const int error = errorOf([&] {
             PlUntrailedFrame untrailed(e, c.untrailed ? rf : nullptr);
             e->depth = depth;
+            PlFunctor* f = c.goal->fn.functor;
             const int answer = generic ? pl_builtin_unify(e, c.goal, lf, c.answered, b.integer(c.answer))
-                                       : c.goal->fn.functor->builtin(e, c.goal, lf, nullptr);
+                               : f->builtin ? f->builtin(e, c.goal, lf, nullptr)
+                                            : pl_direct_is(e, c.goal, lf) == PL_SUCCESS;
             out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(answer)));
             out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(e->depth - depth)));
         });
