@@ -13,11 +13,13 @@ namespace {
 
 enum Mode { I, A, U, X };  // integer, anonymous, unbound, anything else
 
-Mode mode_of(const PlDeref& d) {
-    switch (d.term->type) {
+// Of a dereferenced term and the binding its dereferencing met last (none for a term that was no
+// variable).
+Mode mode_of(const PlCell* term, const PlBinding* slot) {
+    switch (term->type) {
     case PL_INT: return I;
     case PL_ANONYMOUS: return A;
-    case PL_UNBOUND: return d.slot ? U : X;
+    case PL_UNBOUND: return slot ? U : X;
     default: return X;
     }
 }
@@ -38,9 +40,18 @@ struct Arg {
 };
 
 [[gnu::always_inline]] inline Arg arg_of(PlCell* goal, PlFrame* frame, uint32_t i) {
-    const PlDeref d = pl_builtin_arg(goal, frame, i);
-    const Mode m = mode_of(d);
-    return {m, m == I ? d.term->value : 0, d.slot, d.slot_frame};
+    // pl_builtin_arg's steps, kept in registers.
+    PlCell* term = pl_arg(goal, i);
+    PlBinding* slot = nullptr;
+    PlFrame* slot_frame = nullptr;
+    while (term->type == PL_VAR && frame) {
+        slot = pl_binding_of(frame, term);
+        slot_frame = frame;
+        term = slot->term;
+        frame = slot->frame;
+    }
+    const Mode m = mode_of(term, slot);
+    return {m, m == I ? term->value : 0, slot, slot_frame};
 }
 
 constexpr unsigned modes(Mode a, Mode b, Mode c) { return unsigned{a} << 4 | unsigned{b} << 2 | c; }
@@ -170,11 +181,25 @@ int bi_bitcmp(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     return (x.m == I && y.m == A) || (x.m == A && y.m == I);
 }
 
+// The integer argument i stands for, followed as pl_builtin_arg follows it, into value: false
+// when it stands for anything else. Two scalars in registers where a dereferencing's whole answer
+// would go to memory.
+[[gnu::always_inline]] inline bool integer_arg(PlCell* goal, PlFrame* frame, uint32_t i, int32_t& value) {
+    PlCell* term = pl_arg(goal, i);
+    while (term->type == PL_VAR && frame) {
+        const PlBinding* binding = pl_binding_of(frame, term);
+        term = binding->term;
+        frame = binding->frame;
+    }
+    if (term->type != PL_INT) return false;
+    value = term->value;
+    return true;
+}
+
 template <class Compare>
 int comparison(PlCell* g, PlFrame* f, Compare compare) {
-    const PlDeref x = pl_builtin_arg(g, f, 0);
-    const PlDeref y = pl_builtin_arg(g, f, 1);
-    return x.term->type == PL_INT && y.term->type == PL_INT && compare(x.term->value, y.term->value);
+    int32_t x = 0, y = 0;
+    return integer_arg(g, f, 0, x) && integer_arg(g, f, 1, y) && compare(x, y);
 }
 
 int bi_eq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a == b; }); }

@@ -76,6 +76,11 @@ TEST_F(Builtins, Arithmetic) {
         {"eq(2, 2), ne(2, 3), less(2, 3), greater(3, 2), leq(2, 2), geq(2, 2)", {}, "1"},
         {"<(3, 2)", {}, "0"},
         {"eq(a, a)", {}, "0"},
+        // Comparisons follow chains of bindings, and hold only between integers.
+        {"sum(1, 1, _A), _B = _A, leq(_B, 2), less(1, _B)", {}, "1"},
+        {"_A = _B, ne(_A, 3)", {}, "0"},
+        {"ne(_, 3)", {}, "0"},
+        {"_A = [], eq(_A, _A)", {}, "0"},
     });
 }
 
