@@ -30,6 +30,22 @@ enum class Result { Value, Fail, Other };
 
 constexpr int kMaxNesting = 64;  // deeper expressions are left to the rules
 
+Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out);
+
+// An operand: most are integers, read here without a call of their own; the rest are evaluated.
+[[gnu::always_inline]] inline Result operand(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting,
+                                             int32_t& out) {
+    PlCell* leaf = term;
+    for (PlFrame* f = frame; leaf->type == PL_VAR && f;) {
+        const PlBinding* binding = pl_binding_of(f, leaf);
+        leaf = binding->term;
+        f = binding->frame;
+    }
+    if (leaf->type != PL_INT) return evaluate(engine, term, frame, nesting, out);
+    out = leaf->value;
+    return Result::Value;
+}
+
 Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out) {
     const PlDeref d = pl_deref(term, frame);
     if (d.term->type == PL_INT) {
@@ -43,9 +59,9 @@ Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesti
     while (which < kPlDirectIsOperators && engine->direct_is[which] != f) ++which;
     if (which == kPlDirectIsOperators) return Result::Other;
     int32_t a = 0, b = 0;
-    if (const Result r = evaluate(engine, pl_arg(d.term, 0), d.frame, nesting + 1, a); r != Result::Value) return r;
+    if (const Result r = operand(engine, pl_arg(d.term, 0), d.frame, nesting + 1, a); r != Result::Value) return r;
     if (f->arity == 2)
-        if (const Result r = evaluate(engine, pl_arg(d.term, 1), d.frame, nesting + 1, b); r != Result::Value) return r;
+        if (const Result r = operand(engine, pl_arg(d.term, 1), d.frame, nesting + 1, b); r != Result::Value) return r;
     switch (kOperators[which].op) {
     case Op::Add: out = pl_add(a, b); break;
     case Op::Sub: out = pl_subtract(a, b); break;
