@@ -59,7 +59,8 @@ constexpr unsigned modes(Mode a, Mode b, Mode c) { return unsigned{a} << 4 | uns
 // An answer for an unbound argument, bound as pl_builtin_unify binds an integer to the variable
 // its dereferencing met last, without following the variable again: where that unification's
 // levels are quiet and the trail has room, it does nothing else.
-int bind(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, const Arg& a, int32_t value) {
+[[gnu::always_inline]] inline int bind(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, const Arg& a,
+                                       int32_t value) {
     constexpr int kUnifyLevels = 2;  // those the unification takes
     PlCell* cell = pl_make_integer(engine, value);
     const bool trailed = a.slot_frame != engine->run.untrailed;
