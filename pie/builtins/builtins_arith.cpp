@@ -62,7 +62,8 @@ constexpr unsigned modes(Mode a, Mode b, Mode c) { return unsigned{a} << 4 | uns
 [[gnu::always_inline]] inline int bind(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, const Arg& a,
                                        int32_t value) {
     constexpr int kUnifyLevels = 2;  // those the unification takes
-    PlCell* cell = pl_make_integer(engine, value);
+    // A digit is a preset cell, read without the call that would return it.
+    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
     const bool trailed = a.slot_frame != engine->run.untrailed;
     if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
         return pl_builtin_unify(engine, goal, frame, i, cell);

@@ -103,7 +103,8 @@ int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
     if (!unbound) return PL_SUCCESS;
     // Bound as the unification of the value with the goal's first argument would bind it, without
     // following that argument again, where the unification's levels are quiet and the trail has room.
-    PlCell* cell = pl_make_integer(engine, value);
+    // A digit is a preset cell, read without the call that would return it.
+    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
     constexpr int kUnifyLevels = 2;  // those the unification takes
     const bool trailed = result.slot_frame != engine->run.untrailed;
     if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
