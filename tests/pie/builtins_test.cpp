@@ -151,8 +151,9 @@ TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
             const int at = static_cast<int>(&c - cases);
             EXPECT_EQ(run(c, depth, false, false), run(c, depth, false, true)) << "case " << at << " depth " << depth;
             // Each run that grows the trail doubles it: a few cases only.
-            if (depth == 100 && at < 2)
+            if (depth == 100 && at < 2) {
                 EXPECT_EQ(run(c, depth, true, false), run(c, depth, true, true)) << "case " << at << ", trail full";
+            }
         }
 }
 
