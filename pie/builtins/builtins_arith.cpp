@@ -5,6 +5,7 @@
 #include "pie/api/engine.h"
 #include "pie/builtins/integer_ops.h"
 #include "pie/run/interpreter.h"
+#include "pie/run/unify_steps.h"
 
 #include <cstdint>
 
@@ -12,11 +13,13 @@ namespace {
 
 enum Mode { I, A, U, X };  // integer, anonymous, unbound, anything else
 
-Mode mode_of(const PlDeref& d) {
-    switch (d.term->type) {
+// Of a dereferenced term and the binding its dereferencing met last (none for a term that was no
+// variable).
+Mode mode_of(const PlCell* term, const PlBinding* slot) {
+    switch (term->type) {
     case PL_INT: return I;
     case PL_ANONYMOUS: return A;
-    case PL_UNBOUND: return d.slot ? U : X;
+    case PL_UNBOUND: return slot ? U : X;
     default: return X;
     }
 }
@@ -27,26 +30,45 @@ constexpr auto times = pl_times;
 constexpr auto divide = pl_divide;
 constexpr auto remainder = pl_remainder;
 
-// The three arguments of X op Y = Z.
-struct Triple {
-    PlDeref d[3];
-    Mode m[3];
-    int32_t v[3];
-    bool is(Mode a, Mode b, Mode c) const { return m[0] == a && m[1] == b && m[2] == c; }
+// One argument of X op Y = Z, dereferenced: its mode, its value when an integer, and for an
+// unbound variable the binding met last and the frame that holds it (what an answer binds).
+struct Arg {
+    Mode m;
+    int32_t v;
+    PlBinding* slot;
+    PlFrame* slot_frame;
 };
 
-Triple triple(PlCell* goal, PlFrame* frame) {
-    Triple t{};
-    for (uint32_t i = 0; i < 3; ++i) {
-        t.d[i] = pl_builtin_arg(goal, frame, i);
-        t.m[i] = mode_of(t.d[i]);
-        t.v[i] = t.m[i] == I ? t.d[i].term->value : 0;
+[[gnu::always_inline]] inline Arg arg_of(PlCell* goal, PlFrame* frame, uint32_t i) {
+    // pl_builtin_arg's steps, kept in registers.
+    PlCell* term = pl_arg(goal, i);
+    PlBinding* slot = nullptr;
+    PlFrame* slot_frame = nullptr;
+    while (term->type == PL_VAR && frame) {
+        slot = pl_binding_of(frame, term);
+        slot_frame = frame;
+        term = slot->term;
+        frame = slot->frame;
     }
-    return t;
+    const Mode m = mode_of(term, slot);
+    return {m, m == I ? term->value : 0, slot, slot_frame};
 }
 
-int bind(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, int32_t value) {
-    return pl_builtin_unify(engine, goal, frame, i, pl_make_integer(engine, value));
+constexpr unsigned modes(Mode a, Mode b, Mode c) { return unsigned{a} << 4 | unsigned{b} << 2 | c; }
+
+// An answer for an unbound argument, bound as pl_builtin_unify binds an integer to the variable
+// its dereferencing met last, without following the variable again: where that unification's
+// levels are quiet and the trail has room, it does nothing else.
+[[gnu::always_inline]] inline int bind(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, const Arg& a,
+                                       int32_t value) {
+    constexpr int kUnifyLevels = 2;  // those the unification takes
+    // A digit is a preset cell, read without the call that would return it.
+    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
+    const bool trailed = a.slot_frame != engine->run.untrailed;
+    if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
+        return pl_builtin_unify(engine, goal, frame, i, cell);
+    pl_bind(engine, a.slot, a.slot_frame, cell, nullptr);
+    return 1;
 }
 
 // The inverse of a forward operation: solve for the unbound argument, or fail.
@@ -59,27 +81,29 @@ struct Inverse {
 // inverse fails. The anonymous cases answer anonymous(which, a, b).
 template <class Forward, class InverseX, class InverseY, class Anonymous>
 int arithmetic(PieEngine* engine, PlCell* goal, PlFrame* frame, Forward f, InverseX ix, InverseY iy, Anonymous anon) {
-    const Triple t = triple(goal, frame);
-    if (t.is(I, I, I)) {
-        const Inverse r = f(t.v[0], t.v[1]);
-        return r.ok && r.value == t.v[2];
+    const Arg x = arg_of(goal, frame, 0), y = arg_of(goal, frame, 1), z = arg_of(goal, frame, 2);
+    switch (modes(x.m, y.m, z.m)) {
+    case modes(I, I, I): {
+        const Inverse r = f(x.v, y.v);
+        return r.ok && r.value == z.v;
     }
-    if (t.is(I, I, U)) {
-        const Inverse r = f(t.v[0], t.v[1]);
-        return r.ok && bind(engine, goal, frame, 2, r.value);
+    case modes(I, I, U): {
+        const Inverse r = f(x.v, y.v);
+        return r.ok && bind(engine, goal, frame, 2, z, r.value);
     }
-    if (t.is(U, I, I)) {
-        const Inverse r = ix(t.v[1], t.v[2]);
-        return r.ok && bind(engine, goal, frame, 0, r.value);
+    case modes(U, I, I): {
+        const Inverse r = ix(y.v, z.v);
+        return r.ok && bind(engine, goal, frame, 0, x, r.value);
     }
-    if (t.is(I, U, I)) {
-        const Inverse r = iy(t.v[0], t.v[2]);
-        return r.ok && bind(engine, goal, frame, 1, r.value);
+    case modes(I, U, I): {
+        const Inverse r = iy(x.v, z.v);
+        return r.ok && bind(engine, goal, frame, 1, y, r.value);
     }
-    if (t.is(A, I, I)) return anon(0, t.v[1], t.v[2]);
-    if (t.is(I, A, I)) return anon(1, t.v[0], t.v[2]);
-    if (t.is(I, I, A)) return anon(2, t.v[0], t.v[1]);
-    return PL_FAIL;
+    case modes(A, I, I): return anon(0, y.v, z.v);
+    case modes(I, A, I): return anon(1, x.v, z.v);
+    case modes(I, I, A): return anon(2, x.v, y.v);
+    default: return PL_FAIL;
+    }
 }
 
 constexpr Inverse none{false, 0};
@@ -152,20 +176,32 @@ int bi_rshift(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
 }
 
 int bi_bitcmp(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
-    const PlDeref x = pl_builtin_arg(g, f, 0);
-    const PlDeref y = pl_builtin_arg(g, f, 1);
-    const Mode mx = mode_of(x), my = mode_of(y);
-    if (mx == I && my == I) return ~x.term->value == y.term->value;
-    if (mx == I && my == U) return bind(e, g, f, 1, ~x.term->value);
-    if (mx == U && my == I) return bind(e, g, f, 0, ~y.term->value);
-    return (mx == I && my == A) || (mx == A && my == I);
+    const Arg x = arg_of(g, f, 0), y = arg_of(g, f, 1);
+    if (x.m == I && y.m == I) return ~x.v == y.v;
+    if (x.m == I && y.m == U) return bind(e, g, f, 1, y, ~x.v);
+    if (x.m == U && y.m == I) return bind(e, g, f, 0, x, ~y.v);
+    return (x.m == I && y.m == A) || (x.m == A && y.m == I);
+}
+
+// The integer argument i stands for, followed as pl_builtin_arg follows it, into value: false
+// when it stands for anything else. Two scalars in registers where a dereferencing's whole answer
+// would go to memory.
+[[gnu::always_inline]] inline bool integer_arg(PlCell* goal, PlFrame* frame, uint32_t i, int32_t& value) {
+    PlCell* term = pl_arg(goal, i);
+    while (term->type == PL_VAR && frame) {
+        const PlBinding* binding = pl_binding_of(frame, term);
+        term = binding->term;
+        frame = binding->frame;
+    }
+    if (term->type != PL_INT) return false;
+    value = term->value;
+    return true;
 }
 
 template <class Compare>
 int comparison(PlCell* g, PlFrame* f, Compare compare) {
-    const PlDeref x = pl_builtin_arg(g, f, 0);
-    const PlDeref y = pl_builtin_arg(g, f, 1);
-    return x.term->type == PL_INT && y.term->type == PL_INT && compare(x.term->value, y.term->value);
+    int32_t x = 0, y = 0;
+    return integer_arg(g, f, 0, x) && integer_arg(g, f, 1, y) && compare(x, y);
 }
 
 int bi_eq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a == b; }); }

@@ -9,6 +9,7 @@
 #include "pie/builtins/builtins.h"
 #include "pie/builtins/integer_ops.h"
 #include "pie/run/interpreter.h"
+#include "pie/run/unify_steps.h"
 
 namespace {
 
@@ -29,6 +30,22 @@ enum class Result { Value, Fail, Other };
 
 constexpr int kMaxNesting = 64;  // deeper expressions are left to the rules
 
+Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out);
+
+// An operand: most are integers, read here without a call of their own; the rest are evaluated.
+[[gnu::always_inline]] inline Result operand(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting,
+                                             int32_t& out) {
+    PlCell* leaf = term;
+    for (PlFrame* f = frame; leaf->type == PL_VAR && f;) {
+        const PlBinding* binding = pl_binding_of(f, leaf);
+        leaf = binding->term;
+        f = binding->frame;
+    }
+    if (leaf->type != PL_INT) return evaluate(engine, term, frame, nesting, out);
+    out = leaf->value;
+    return Result::Value;
+}
+
 Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out) {
     const PlDeref d = pl_deref(term, frame);
     if (d.term->type == PL_INT) {
@@ -42,9 +59,9 @@ Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesti
     while (which < kPlDirectIsOperators && engine->direct_is[which] != f) ++which;
     if (which == kPlDirectIsOperators) return Result::Other;
     int32_t a = 0, b = 0;
-    if (const Result r = evaluate(engine, pl_arg(d.term, 0), d.frame, nesting + 1, a); r != Result::Value) return r;
+    if (const Result r = operand(engine, pl_arg(d.term, 0), d.frame, nesting + 1, a); r != Result::Value) return r;
     if (f->arity == 2)
-        if (const Result r = evaluate(engine, pl_arg(d.term, 1), d.frame, nesting + 1, b); r != Result::Value) return r;
+        if (const Result r = operand(engine, pl_arg(d.term, 1), d.frame, nesting + 1, b); r != Result::Value) return r;
     switch (kOperators[which].op) {
     case Op::Add: out = pl_add(a, b); break;
     case Op::Sub: out = pl_subtract(a, b); break;
@@ -84,5 +101,14 @@ int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
     }
     if (result.term->type == PL_INT) return result.term->value == value ? PL_SUCCESS : PL_FAIL;
     if (!unbound) return PL_SUCCESS;
-    return pl_builtin_unify(engine, goal, frame, 0, pl_make_integer(engine, value)) ? PL_SUCCESS : PL_FAIL;
+    // Bound as the unification of the value with the goal's first argument would bind it, without
+    // following that argument again, where the unification's levels are quiet and the trail has room.
+    // A digit is a preset cell, read without the call that would return it.
+    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
+    constexpr int kUnifyLevels = 2;  // those the unification takes
+    const bool trailed = result.slot_frame != engine->run.untrailed;
+    if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
+        return pl_builtin_unify(engine, goal, frame, 0, cell) ? PL_SUCCESS : PL_FAIL;
+    pl_bind(engine, result.slot, result.slot_frame, cell, nullptr);
+    return PL_SUCCESS;
 }

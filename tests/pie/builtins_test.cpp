@@ -1,8 +1,12 @@
 // The built-in predicates: arithmetic modes and their wrapping, tests, program changes, and the
 // item predicates against the recording host.
 #include "run_fixture.h"
+#include "term_builder.h"
 
+#include "pie/run/direct_is.h"
 #include "pie/run/update_store.h"
+
+#include <vector>
 
 namespace {
 
@@ -72,7 +76,85 @@ TEST_F(Builtins, Arithmetic) {
         {"eq(2, 2), ne(2, 3), less(2, 3), greater(3, 2), leq(2, 2), geq(2, 2)", {}, "1"},
         {"<(3, 2)", {}, "0"},
         {"eq(a, a)", {}, "0"},
+        // Comparisons follow chains of bindings, and hold only between integers.
+        {"sum(1, 1, _A), _B = _A, leq(_B, 2), less(1, _B)", {}, "1"},
+        {"_A = _B, ne(_A, 3)", {}, "0"},
+        {"ne(_, 3)", {}, "0"},
+        {"_A = [], eq(_A, _A)", {}, "0"},
     });
+}
+
+// An arithmetic built-in binds its answer to the variable its argument's dereferencing met last
+// without unifying: it must answer, bind, trail and run out of depth exactly where unifying the
+// answer with the argument does, through chains of bindings across frames, in the frame whose
+// slots are not trailed, where a level would look at the native stack and with a full trail.
+TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
+    TermBuilder b{e};
+    pl_direct_is_prepare(e);
+    // Variables made once: each run binds the same cells.
+    PlCell* ls[] = {b.var("_L", 0), b.var("_L", 1), b.var("_L", 2), b.var("_L", 3)};
+    PlCell* r1 = b.var("_R", 1);
+    auto l = [&](int slot) { return ls[slot]; };
+    struct Case {
+        PlCell* goal;
+        uint32_t answered;  // the argument the answer binds
+        int32_t answer;
+        bool untrailed;     // the right frame's slots are bound untrailed
+    } cases[] = {
+        {b.fn("sub", {b.integer(7), b.integer(2), l(0)}), 2, 5, false},
+        {b.fn("sub", {l(1), b.integer(2), b.integer(5)}), 0, 7, false},       // through the right frame
+        {b.fn("sum", {b.integer(3), l(2), b.integer(30)}), 1, 27, false},     // through a second slot
+        {b.fn("multiply", {b.integer(65536), b.integer(65536), l(0)}), 2, 0, false},
+        {b.fn("bitcmp", {b.integer(5), l(0)}), 1, -6, false},
+        {b.fn("bitcmp", {l(1), b.integer(5)}), 0, -6, true},
+        {b.fn("is", {l(0), b.fn("-", {b.integer(7), b.integer(2)})}), 0, 5, false},  // "is" evaluated directly
+        {b.fn("is", {l(1), b.fn("+", {b.integer(15), b.integer(5)})}), 0, 20, true},
+    };
+    PlBinding filler{e->cell.unbound, nullptr};
+    auto run = [&](const Case& c, int depth, bool trail_full, bool generic) {
+        PlFrame* lf = pl_frame_alloc(e, 4, nullptr, nullptr);
+        PlFrame* rf = pl_frame_alloc(e, 4, lf, nullptr);
+        lf->slots()[1] = {r1, rf};
+        lf->slots()[2] = {l(3), lf};
+        const size_t base = pl_trail_mark(e);
+        while (trail_full && !e->run.trail.full()) pl_bind(e, &filler, lf, e->cell.unbound, nullptr);
+        const size_t mark = pl_trail_mark(e);
+        std::vector<const void*> out;
+        const int error = errorOf([&] {
+            PlUntrailedFrame untrailed(e, c.untrailed ? rf : nullptr);
+            e->depth = depth;
+            PlFunctor* f = c.goal->fn.functor;
+            const int answer = generic ? pl_builtin_unify(e, c.goal, lf, c.answered, b.integer(c.answer))
+                               : f->builtin ? f->builtin(e, c.goal, lf, nullptr)
+                                            : pl_direct_is(e, c.goal, lf) == PL_SUCCESS;
+            out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(answer)));
+            out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(e->depth - depth)));
+        });
+        out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(error)));
+        for (PlFrame* frame : {lf, rf})
+            for (uint32_t i = 0; i < frame->count; ++i) {
+                out.push_back(frame->slots()[i].term);
+                out.push_back(frame->slots()[i].frame);
+            }
+        for (size_t i = mark; i < pl_trail_mark(e); ++i) {
+            out.push_back(e->run.trail.data()[i].slot_term);
+            out.push_back(e->run.trail.data()[i].slot_frame);
+        }
+        pl_trail_undo(e, base);
+        pl_frame_release(e, rf);
+        pl_frame_release(e, lf);
+        return out;
+    };
+    const int limit = pl_depth_limit(e);
+    for (const Case& c : cases)
+        for (int depth : {100, 61, 62, 63, limit - 3, limit - 2, limit - 1, limit}) {
+            const int at = static_cast<int>(&c - cases);
+            EXPECT_EQ(run(c, depth, false, false), run(c, depth, false, true)) << "case " << at << " depth " << depth;
+            // Each run that grows the trail doubles it: a few cases only.
+            if (depth == 100 && at < 2) {
+                EXPECT_EQ(run(c, depth, true, false), run(c, depth, true, true)) << "case " << at << ", trail full";
+            }
+        }
 }
 
 TEST_F(Builtins, TermsAndControl) {

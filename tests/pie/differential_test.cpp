@@ -213,6 +213,7 @@ TEST(Differential, IsAnswersAsItsSystemRules) {
         "_X is 1 << 33", "_X is -8 >> 1", "_X is 6 /\\ 3 \\/ 8", "_X is \\ 5", "_X is - (3)", "_X is + 4",
         "_X is _Y + 1", "_X is a + 1", "a is 1 + 1", "_X is heapused", "_Y = 3, _X is _Y * _Y", "_X is 5, _X is 5",
         "_X is 1 + 1, _X = 3", "_X = f(1), _X is 1", "_X is 2, eq(_X, 2)", "_X is (1 + 2) * (3 + 4) / (5 - 5)",
+        "_Z = 4, _Y = _Z, _X is _Y - _Z + 1", "_Y = _Z, _X is 1 - _Y", "_Y = _Z, _Z = a, _X is _Y * 2",
     };
     for (const char* goal : goals) {
         int outcome[2];
