@@ -8,6 +8,7 @@
 #include "pie/terms/hash.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -99,10 +100,16 @@ PlCell* pl_make_variable(PieEngine* engine, PlAtom* name) {
 
 PlCell* pl_make_integer(PieEngine* engine, int32_t value) {
     if (value >= 0 && value <= 9) return engine->cell.digits[value];
-    if (auto* cell = static_cast<PlCell*>(pl_hash_lookup(engine->integers, &value))) return cell;
-    PlCell* cell = pl_cell_new(engine, PL_INT);
-    cell->value = value;
-    pl_hash_lookup_or_insert(engine, engine->integers, &value)->item = cell;
+    // Interned cells live as long as the engine: one kept here is the table's.
+    PlCell*& recent = engine->cell.recent_integers[static_cast<uint32_t>(value) % std::size(engine->cell.recent_integers)];
+    if (recent && recent->value == value) return recent;
+    auto* cell = static_cast<PlCell*>(pl_hash_lookup(engine->integers, &value));
+    if (!cell) {
+        cell = pl_cell_new(engine, PL_INT);
+        cell->value = value;
+        pl_hash_lookup_or_insert(engine, engine->integers, &value)->item = cell;
+    }
+    recent = cell;
     return cell;
 }
 

@@ -76,6 +76,9 @@ struct PlSharedCells {
     PlCell* nil;
     PlCell* unbound;
     PlCell* digits[10];  // integers 0 to 9
+    // Interned integers made lately, by their low bits: arithmetic makes the same few values over
+    // and over, and the look in the table of integers costs more than the arithmetic.
+    PlCell* recent_integers[64];
     PlCell* ON;          // atom terms substituted for constants and folded goals
     PlCell* OFF;
     PlCell* true_;

@@ -7,12 +7,17 @@
 using Terms = EngineTest;
 
 TEST_F(Terms, EqualConstantsAreTheSameCell) {
-    for (int32_t v : {0, 7, 9, 10, 1000, -1, INT32_MIN, INT32_MAX}) {
+    // 10, 74 and 138 (and -1 and -65) share a slot of the cache of recent integers.
+    const std::vector<int32_t> values{0, 7, 9, 10, 74, 138, 1000, -1, -65, INT32_MIN, INT32_MAX};
+    std::vector<PlCell*> cells;
+    for (int32_t v : values) {
         PlCell* a = pl_make_integer(e, v);
         EXPECT_EQ(a->type, PL_INT);
         EXPECT_EQ(a->value, v);
         EXPECT_EQ(pl_make_integer(e, v), a) << v;
+        cells.push_back(a);
     }
+    for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(pl_make_integer(e, values[i]), cells[i]) << values[i];
     PlCell* on = pl_make_atom(e, pie_intern_string(e, "ON"));
     EXPECT_EQ(on, e->cell.ON);
     EXPECT_EQ(pl_make_compound(e, e->atom.fail, 0), e->cell.fail);
