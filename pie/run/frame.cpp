@@ -97,11 +97,10 @@ void pl_trail_undo(PieEngine* engine, size_t mark) {
     PlTrail& trail = engine->run.trail;
     if (trail.size() <= mark) return;
     PlTrailEntry* const base = trail.data() + mark;
+    const PlBinding unbound{engine->cell.unbound, nullptr};
     for (PlTrailEntry* entry = trail.data() + trail.size(); entry != base;) {
         --entry;
-        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
-        slot->term = entry->old_term;
-        slot->frame = entry->old_frame;
+        *entry->slot = unbound;
     }
     trail.resize(mark);
 }

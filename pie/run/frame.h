@@ -170,7 +170,7 @@ inline PlDeref pl_deref_whole(PlCell* term, PlFrame* frame) {
 // head is being matched (see PlUntrailedFrame).
 inline void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
     if (slot_frame != engine->run.untrailed)
-        engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+        engine->run.trail.push_back({slot, slot_frame});
     slot->term = term;
     slot->frame = frame;
 }
@@ -236,7 +236,7 @@ inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
     PlTrailEntry* kept = trail.data() + mark;
     for (PlTrailEntry* entry = kept; entry != trail.top(); ++entry) {
         if (entry->slot_frame == callee) continue;
-        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
+        PlBinding* slot = entry->slot;
         if (slot->frame == callee) pl_settle_binding(engine, slot, callee);
         if (kept != entry) *kept = *entry;
         ++kept;
