@@ -571,6 +571,18 @@ TEST_F(Unify, FramesComeAndGoInOrder) {
     pl_frame_release(e, third);
     EXPECT_EQ(errorOf([&] { pl_frame_alloc(e, kPlFrameSegmentWords, nullptr, nullptr); }), PL_ERR_STACK);
     EXPECT_EQ(errorOf([&] { pl_frame_alloc(e, 3, nullptr, left); }), PL_ERR_FRAME);
+    // A chunk its last frame left stays in use, empty: a frame below it released out of order
+    // still raises the error and closes nothing; the last frame below is released through it.
+    std::vector<PlFrame*> made;
+    PlFrameChunk* const first = e->run.frames;
+    while (e->run.frames == first) made.push_back(pl_frame_alloc(e, 8, nullptr, nullptr));
+    pl_frame_release(e, made.back());
+    made.pop_back();
+    EXPECT_NE(e->run.frames, first);
+    EXPECT_EQ(errorOf([&] { pl_frame_release(e, made.front()); }), PL_ERR_FRAME);
+    EXPECT_NE(e->run.frames, first);
+    for (size_t i = made.size(); i-- > 0;) pl_frame_release(e, made[i]);
+    EXPECT_EQ(e->run.frames, first);
     // Many frames span chunks; unwinding to a mark drops them all.
     const PlFrameMark mark = pl_frame_mark(e);
     for (int i = 0; i < 5000; ++i) pl_frame_alloc(e, 8, nullptr, nullptr);
@@ -608,9 +620,13 @@ TEST_F(Unify, FramesFillOnlyThemselvesUpToTheChunkEnd) {
                 ASSERT_EQ(frames[i]->slots()[slot].frame, frames[i]) << count << " frame " << i;
             pl_frame_release(e, frames[i]);
         }
+        // The frame made before them is the last one again.
+        EXPECT_EQ(errorOf([&] { pl_frame_release(e, right); }), 0) << count;
         const PlFrameMark after = pl_frame_mark(e);
         EXPECT_EQ(after.chunk, mark.chunk) << count;
-        EXPECT_EQ(after.top, mark.top) << count;
+        EXPECT_EQ(after.top, reinterpret_cast<char*>(right)) << count;
+        right = pl_frame_alloc(e, 4, left, nullptr);
+        EXPECT_EQ(reinterpret_cast<char*>(right) + pl_frame_bytes(4), mark.top) << count;
     }
 }
 
