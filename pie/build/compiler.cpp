@@ -5,6 +5,7 @@
 
 #include "pie/text/abbrev.h"
 #include "pie/terms/btree.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/api/engine.h"
 #include "pie/text/lexer.h"
 #include "pie/text/operators.h"
@@ -55,8 +56,6 @@ void pl_compiler_create(PieEngine* engine) {
     pl_operators_create(engine);
 }
 
-PlFunctor* pl_predefined(const PieEngine* engine, int which) { return engine->predefined[which]; }
-
 PlCell* pl_read_clause(PieEngine* engine, PlToken* token, uint32_t type) {
     PlCell* clause = pl_make_clause(engine, static_cast<PlCellType>(type), nullptr);
     PlCell* term = pl_parse_term(engine, token, clause, kPlClausePriority);
@@ -69,6 +68,7 @@ PlCell* pl_read_clause(PieEngine* engine, PlToken* token, uint32_t type) {
     operator_to_functor(engine, term);
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_FUNCTOR, "pl_parse");
     clause->clause.term = term;
+    pl_clause_facts_update(engine, clause);
     pllex(engine, token);
     return clause;
 }

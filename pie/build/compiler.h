@@ -4,9 +4,10 @@
 // conversions the op and abbrev built-ins use.
 #pragma once
 
+#include "pie/api/engine.h"
+
 #include <cstdint>
 
-struct PieEngine;
 struct PlAtom;
 struct PlCell;
 struct PlFunctor;
@@ -15,8 +16,9 @@ struct PlToken;
 // Makes what reading rule text needs: the predefined functors, the abbreviations and the
 // operator table, in that order.
 void pl_compiler_create(PieEngine* engine);
-// The predefined functor of a row of predefined_functors.h.
-PlFunctor* pl_predefined(const PieEngine* engine, int which);
+// The predefined functor of a row of predefined_functors.h. Inline: loading asks for one at
+// nearly every goal it looks at.
+inline PlFunctor* pl_predefined(const PieEngine* engine, int which) { return engine->predefined[which]; }
 
 // Reads one clause from the current token on: a new clause record (type) whose term has its
 // operators turned into compound terms; the "." after it is consumed. Returns nullptr at the end

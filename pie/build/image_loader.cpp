@@ -6,6 +6,7 @@
 
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 #include "pie/terms/list.h"
 #include "pie/build/loader.h"
@@ -174,6 +175,7 @@ void load_clauses(PieEngine* engine, PlLoadContext& context, bool dependents_fro
         if (!term) return;
         if (term->type != PL_FUNCTOR) bad_element(engine, code);
         clause->clause.term = term;
+        pl_clause_facts_update(engine, clause);
         const bool rule = term->fn.functor == neck;
         PlCell*& head = rule ? term->fn.args->items[0] : clause->clause.term;
         if (head->type != PL_FUNCTOR) bad_element(engine, code);

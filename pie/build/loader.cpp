@@ -5,6 +5,7 @@
 
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 #include "pie/text/lexer.h"
 #include "pie/terms/list.h"
@@ -57,8 +58,9 @@ void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
 }
 
 // F(x) :: G(y) names the property G of the item F: the term of G/1 owned by F, whose hidden
-// second argument keeps the key x.
-void rewrite_aliases(PieEngine* engine, PlCell*& term) {
+// second argument keeps the key x. Whether any was rewritten.
+bool rewrite_aliases(PieEngine* engine, PlCell*& term) {
+    bool rewritten = false;
     pl_walk_top_down(term, [&](PlCell*& cell) {
         if (!is(engine, cell, PLP_colons_2)) return true;
         PlCell* f = pl_arg(cell, 0);
@@ -70,8 +72,10 @@ void rewrite_aliases(PieEngine* engine, PlCell*& term) {
         property->fn.args->items[0] = pl_arg(g, 0);
         property->fn.args->items[1] = pl_arg(f, 0);
         cell = property;
+        rewritten = true;
         return true;
     });
+    return rewritten;
 }
 
 // The goals of a body that read an item: arity-1 goals under the logical connectives.
@@ -148,6 +152,7 @@ void add_default_clause(PieEngine* engine, PlFunctor* item) {
     body->fn.args->items[0] = pl_make_atom_term(engine, pl_predefined(engine, PLP_cut_0));
     body->fn.args->items[1] = status;
     clause->clause.term = rule(engine, head, body);
+    pl_clause_facts_update(engine, clause);
     clause->clause.flags = PLR_FACT;
     link(engine, clause, item, PL_DEFAULTS);
     item->marks |= PLM_DEFAULT_CLAUSE;
@@ -227,7 +232,8 @@ void pl_parse(PieEngine* engine, const char* text) {
         const int32_t line = engine->line;
         PlCell* clause = pl_read_clause(engine, &token, PL_CLAUSE);
         if (!clause) return;
-        rewrite_aliases(engine, clause->clause.term);
+        // The head, or its first argument, may be one of them.
+        if (rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
         const int32_t next_line = engine->line;
         engine->line = line;  // errors of this clause name its own line
         if (is(engine, clause->clause.term, PLP_query_1))

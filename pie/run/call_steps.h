@@ -43,6 +43,11 @@ inline bool pl_calls_clauses_only(const PieEngine* engine, const PlFunctor* f) {
 // pl_call for a goal, dereferenced, of such a functor f: the native level of every call of a
 // predicate, kept apart from the rest of pl_call so that it stays small.
 [[gnu::hot]] int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers);
+// pl_call_clauses for the body of one goal of a rule, answers being the table pl_one_goal_table
+// chose for it (empty, not the query's own): a chain of such bodies runs as levels of one loop,
+// which only such a call takes the native frame for.
+[[gnu::hot, gnu::noinline]] int pl_call_clauses_in_levels(PieEngine* engine, PlFunctor* f, PlCell* goal,
+                                                           PlFrame* frame, PlList* answers);
 // That call, without the level the caller takes for it: a stop leaves it as a failure.
 inline int pl_call_builtin_directly(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
     pl_reset_once_cells(f);
@@ -77,56 +82,32 @@ inline void pl_merge_answers(PieEngine* engine, PlList* into, PlList* from) {
     pl_list_clear(engine, from);
 }
 
-// pl_try_clause for a goal whose functor has no built-in, from the clause's parts: the one step
-// of solving a goal that every path of the interpreter takes for each clause it tries. body_ran,
-// when given, is set once the clause's body is called: after that the clause may have left the
-// program, and what was read of it must not be read again. kClausesDirectly takes two steps for a
-// body of one goal: a goal of a predicate of clauses alone goes straight to pl_call_clauses, and
-// an empty table of the caller is the body's own; a conjunction's copy of these steps leaves both
-// out, for the registers of its own large frame.
-template <bool kClausesDirectly = true>
-[[gnu::always_inline]] inline int pl_try_user_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
-                                                     const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
-                                                     bool* body_ran = nullptr) {
-    PlCell* term = c.term;
-    // A rule's term is compound: only any other term is seen to be callable first. A warning
-    // raised from the test on names this clause.
-    if (c.rule) {
-        engine->warning_line = static_cast<int32_t>(c.head->line);
-        if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
-        if (body_ran) *body_ran = true;
-        // The body records into a table of its own, moved into answers when it succeeds and
-        // emptied when it fails. A body of one goal that is no conjunction records straight into
-        // answers when that holds nothing yet: the move would leave exactly the body's entries
-        // there. The query's own table is read while a body runs (an item's status), and gets them
-        // only once the body has succeeded.
-        PlListNode own;
-        PlList* table = &own;
-        // Only a body that is a conjunction has a chain to run; any other is called as it is. A
-        // compound goal is read as it is: only a variable would need dereferencing first.
-        PlCell* goals = pl_arg(term, 1);
-        PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
-        int outcome;
-        if (g && g->builtin == pl_call_logical_and) {
-            own = PlListNode{&own, &own, nullptr};
-            outcome = pl_call_conjunction(engine, goals, clause_frame, table);
-        } else {
-            if (kClausesDirectly && answers && answers != engine->run.answers && pl_list_empty(answers))
-                table = answers;
-            else
-                own = PlListNode{&own, &own, nullptr};
-            if (kClausesDirectly && g && pl_calls_clauses_only(engine, g))
-                outcome = pl_call_clauses(engine, g, goals, clause_frame, table);
-            else
-                outcome = pl_call(engine, goals, clause_frame, table);
-        }
-        if (outcome == PL_SUCCESS) {
-            if (table != answers) pl_merge_answers(engine, answers, table);
-            return PL_SUCCESS;
-        }
-        pl_drop_answers(engine, table);
-        return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
+// The table a rule body of one goal that is no conjunction records into: straight into answers
+// when that holds nothing yet, for the move would leave exactly the body's entries there, else
+// own, made empty. The query's own table is read while a body runs (an item's status), and gets
+// them only once the body has succeeded.
+inline PlList* pl_one_goal_table(const PieEngine* engine, PlList* answers, PlListNode& own) {
+    if (answers && answers != engine->run.answers && pl_list_empty(answers)) return answers;
+    own = PlListNode{&own, &own, nullptr};
+    return &own;
+}
+
+// What a rule's clause answers for what its body answered: the body's table moved into answers
+// when it succeeded and emptied when it did not; a cut ends the clause's list, an undetermined
+// body fails it.
+inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList* answers) {
+    if (outcome == PL_SUCCESS) {
+        if (table != answers) pl_merge_answers(engine, answers, table);
+        return PL_SUCCESS;
     }
+    pl_drop_answers(engine, table);
+    return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
+}
+
+// pl_try_user_clause for a clause that is no rule: its head matched, no body.
+[[gnu::always_inline]] inline int pl_try_fact(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
+                                              const PlClauseParts& c, PlFrame* clause_frame) {
+    PlCell* term = c.term;
     if (term->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_try_clause");
     engine->warning_line = static_cast<int32_t>(c.head->line);
     if (!term->fn.args || !goal->fn.args) {
@@ -142,4 +123,47 @@ template <bool kClausesDirectly = true>
         return PL_FAIL;
     return pl_match_arguments(engine, goal, goal_frame, term, clause_frame, n < f->arity ? n : f->arity) ? PL_SUCCESS
                                                                                                         : PL_FAIL;
+}
+
+// pl_try_clause for a goal whose functor has no built-in, from the clause's parts: the one step
+// of solving a goal that every path of the interpreter takes for each clause it tries. body_ran,
+// when given, is set once the clause's body is called: after that the clause may have left the
+// program, and what was read of it must not be read again. kClausesDirectly takes two steps for a
+// body of one goal: a goal of a predicate of clauses alone goes straight to pl_call_clauses, and
+// an empty table of the caller is the body's own (pl_one_goal_table); a conjunction's copy of
+// these steps leaves both out, for the registers of its own large frame.
+template <bool kClausesDirectly = true>
+[[gnu::always_inline]] inline int pl_try_user_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
+                                                     const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
+                                                     bool* body_ran = nullptr) {
+    // A rule's term is compound: only any other term is seen to be callable first. A warning
+    // raised from the test on names this clause.
+    if (!c.rule) [[unlikely]]
+        return pl_try_fact(engine, goal, goal_frame, c, clause_frame);
+    engine->warning_line = static_cast<int32_t>(c.head->line);
+    if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
+    if (body_ran) *body_ran = true;
+    // The body records into a table of its own, moved into answers when it succeeds and emptied
+    // when it fails, or (a body of one goal) into answers itself where that leaves the same.
+    PlListNode own;
+    PlList* table = &own;
+    // Only a body that is a conjunction has a chain to run; any other is called as it is. A
+    // compound goal is read as it is: only a variable would need dereferencing first.
+    PlCell* goals = pl_arg(c.term, 1);
+    PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
+    int outcome;
+    if (g && g->builtin == pl_call_logical_and) {
+        own = PlListNode{&own, &own, nullptr};
+        outcome = pl_call_conjunction(engine, goals, clause_frame, table);
+    } else {
+        if (kClausesDirectly)
+            table = pl_one_goal_table(engine, answers, own);
+        else
+            own = PlListNode{&own, &own, nullptr};
+        if (kClausesDirectly && g && pl_calls_clauses_only(engine, g))
+            outcome = pl_call_clauses_in_levels(engine, g, goals, clause_frame, table);
+        else
+            outcome = pl_call(engine, goals, clause_frame, table);
+    }
+    return pl_rule_answer(engine, outcome, table, answers);
 }

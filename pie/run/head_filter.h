@@ -1,13 +1,14 @@
 // A look at the first argument of a clause head before a frame is made for the clause: when it
 // and the goal's first argument are constants or structures of different kinds (or different
 // integers or functors), unifying the head would fail at its first step and leave nothing
-// behind, so the clause is passed over without trying it. What a try reads of a clause is read
-// once for it (PlClauseParts).
+// behind, so the clause is passed over without trying it. What the look and a try read of a
+// clause record comes from the facts kept in it (clause_facts.h), not from its term.
 #pragma once
 
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/interpreter.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/functor.h"
 #include "pie/terms/predefined_functors.h"
 
@@ -17,21 +18,33 @@ inline bool comparable(PlCellType type) {
     return type == PL_INT || type == PL_FUNCTOR || type == PL_LIST || type == PL_NIL;
 }
 
-// a and b are comparable cells: whether unifying them fails without a look inside.
-inline bool clash(const PlCell* a, const PlCell* b) {
-    if (a->type != b->type) return true;
-    if (a->type == PL_INT) return a->value != b->value;
-    if (a->type == PL_FUNCTOR) return a->fn.functor != b->fn.functor;
+inline bool is_record(const PlCell* clause) { return clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE; }
+
+// The facts of a record kept without them, read from its term. Cold: records get their facts
+// when they are made.
+[[gnu::noinline, gnu::cold]] inline PlClauseFacts facts_from_term(const PieEngine* engine, const PlCell* clause) {
+    return pl_clause_facts_of(engine, clause->clause.term);
+}
+
+inline PlClauseFacts facts_of(const PieEngine* engine, const PlCell* clause) {
+    if (!(clause->clause.facts & PLC_KNOWN)) [[unlikely]]
+        return facts_from_term(engine, clause);
+    return pl_clause_facts(clause);
+}
+
+// ours, a comparable cell, and the clause's first argument as its facts tell it: whether unifying
+// them fails without a look inside (constants and structures of different kinds, different
+// integers, different functors: no two functors of an engine share a serial number).
+inline bool clash(const PlCell* ours, PlClauseFacts facts) {
+    const uint32_t type = facts.bits & PLC_FIRST_TYPE;
+    if (!type) return false;
+    if (type != ours->type) return true;
+    if (type == PL_INT) return facts.key != static_cast<uint32_t>(ours->value);
+    if (type == PL_FUNCTOR) return facts.key != ours->fn.functor->serial;
     return false;
 }
 
 }  // namespace pl_head_filter_detail
-
-// Whether a compound term's functor is the neck ":-"/2: the engine's own one, or any other of that
-// name and arity.
-inline bool pl_is_neck(const PieEngine* engine, const PlFunctor* f) {
-    return f == engine->predefined[PLP_neck_2] || (f->arity == 2 && f->name == engine->atom.neck);
-}
 
 // What a try reads of a clause: its term, its head and the size of its frame.
 struct PlClauseParts {
@@ -41,23 +54,31 @@ struct PlClauseParts {
     bool rule;           // a compound ":-"/2 term
 };
 
-inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
-    PlClauseParts c;
-    const bool record = clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE;
-    c.term = record ? clause->clause.term : clause;
-    c.variables = record ? clause->clause.var_count : 0;
-    c.head = c.term;
-    c.rule = false;
-    if (c.term->type == PL_FUNCTOR && c.term->fn.args) {
-        c.rule = pl_is_neck(engine, c.term->fn.functor);
-        if (c.rule) c.head = c.term->fn.args->items[0];
+// The parts of a bare term standing for a clause, out of line: clause lists hold records.
+[[gnu::noinline, gnu::cold]] inline PlClauseParts pl_bare_clause_parts(const PieEngine* engine, PlCell* clause) {
+    PlClauseParts c{clause, clause, 0, false};
+    if (clause->type == PL_FUNCTOR && clause->fn.args && pl_is_neck(engine, clause->fn.functor)) {
+        c.rule = true;
+        c.head = clause->fn.args->items[0];
     }
     return c;
 }
 
-// pl_clause_parts for a bare term standing for a clause, out of line: clause lists hold records.
-[[gnu::noinline, gnu::cold]] inline PlClauseParts pl_bare_clause_parts(const PieEngine* engine, PlCell* clause) {
-    return pl_clause_parts(engine, clause);
+// The parts of a record from its facts.
+inline PlClauseParts pl_record_parts(PlCell* clause, PlClauseFacts facts) {
+    PlClauseParts c;
+    c.term = clause->clause.term;
+    c.variables = clause->clause.var_count;
+    c.rule = facts.bits & PLC_RULE;
+    c.head = c.rule ? c.term->fn.args->items[0] : c.term;
+    return c;
+}
+
+inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
+    using namespace pl_head_filter_detail;
+    if (!is_record(clause)) [[unlikely]]
+        return pl_bare_clause_parts(engine, clause);
+    return pl_record_parts(clause, facts_of(engine, clause));
 }
 
 // The goal's side of the look, the same for every clause tried for the goal (a failed try leaves
@@ -75,56 +96,43 @@ inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, P
     return pl_head_filter_key(engine, goal, goal_frame, pl_depth_limit(engine));
 }
 
-// The clause's side of the look, from its head (the term itself for a fact, with arguments) and
-// whether it is a rule: true when the head's first argument is a constant or structure that
-// clashes with ours, so that trying the clause would fail with no effect (no binding, no host
-// call, no trace line and no engine error). A clause too large for a frame raises its error when
-// it is tried, so it is never passed over.
-inline bool pl_first_argument_clashes(const PlFunctor* f, const PlCell* ours, const PlCell* head, bool rule,
-                                      uint32_t variables) {
-    using namespace pl_head_filter_detail;
-    if (rule) {
-        if (head->type != PL_FUNCTOR || head->fn.functor != f || !head->fn.args) return false;
+// The rest of the look, once the clause's facts tell its head's first argument apart from ours:
+// true when trying the clause would fail at that argument with no effect (no binding, no host
+// call, no trace line and no engine error). That holds for a rule whose head is of f itself and
+// for a fact when f takes arguments; a clause too large for a frame raises its error when it is
+// tried, so it is never passed over.
+inline bool pl_first_argument_clashes(const PlFunctor* f, const PlCell* clause, PlClauseFacts facts) {
+    if (facts.bits & PLC_RULE) {
+        if (pl_arg(clause->clause.term, 0)->fn.functor != f) return false;
     } else if (f->arity == 0) {
         return false;
     }
-    if (!head->fn.args->count) return false;
-    const PlCell* theirs = head->fn.args->items[0];
-    if (!comparable(theirs->type) || !clash(ours, theirs)) return false;
-    return pl_frame_fits(variables);
+    return pl_frame_fits(clause->clause.var_count);
 }
 
-// True when clause cannot match a goal of f whose key is ours (see pl_first_argument_clashes);
-// the steps run in the order that turns most clauses that can match away soonest.
+// True when clause cannot match a goal of f whose key is ours (see pl_first_argument_clashes).
 inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause) {
-    if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) return false;
-    const PlCell* term = clause->clause.term;
-    if (term->type != PL_FUNCTOR || !term->fn.args) return false;
-    const bool rule = pl_is_neck(engine, term->fn.functor);
-    return pl_first_argument_clashes(f, ours, rule ? term->fn.args->items[0] : term, rule, clause->clause.var_count);
+    using namespace pl_head_filter_detail;
+    if (!is_record(clause)) return false;
+    const PlClauseFacts facts = facts_of(engine, clause);
+    return clash(ours, facts) && pl_first_argument_clashes(f, clause, facts);
 }
 
-// The look and the parts in one walk over the clause, for the tries that read the parts of every
+// The look and the parts in one reading of the clause, for the tries that read the parts of every
 // clause the look lets through: false when the look passes clause over (as pl_head_clashes), else
 // true with the clause's parts (as pl_clause_parts) in c. ours is the goal's key, nullptr when no
 // clause can be passed over.
 [[gnu::always_inline]] inline bool pl_clause_to_try(const PieEngine* engine, const PlFunctor* f, const PlCell* ours,
                                                    PlCell* clause, PlClauseParts& c) {
-    if (clause->type < PL_CLAUSE || clause->type > PL_QUERY_CLAUSE) [[unlikely]] {
+    using namespace pl_head_filter_detail;
+    if (!is_record(clause)) [[unlikely]] {
         c = pl_bare_clause_parts(engine, clause);
         return true;
     }
-    PlCell* term = clause->clause.term;
-    c.term = term;
-    c.head = term;
-    c.variables = clause->clause.var_count;
-    c.rule = false;
-    if (term->type != PL_FUNCTOR || !term->fn.args) return true;
-    if (pl_is_neck(engine, term->fn.functor)) {
-        c.rule = true;
-        c.head = term->fn.args->items[0];
-    }
-    return !ours || !pl_first_argument_clashes(f, ours, c.head, c.rule, c.variables);
+    const PlClauseFacts facts = facts_of(engine, clause);
+    if (ours && clash(ours, facts) && pl_first_argument_clashes(f, clause, facts)) return false;
+    c = pl_record_parts(clause, facts);
+    return true;
 }
 
 // A clause tried without the look, the try having failed before any body ran: where the look

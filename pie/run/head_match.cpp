@@ -111,7 +111,9 @@ template <bool kFramed>
         return 1;
     }
     if (lt == PL_LIST) {
+        // Two stores, kept apart as in bind_goal_slot.
         slot->term = a;
+        asm("" : "+r"(slot));
         slot->frame = fa;
         return 1;
     }
@@ -135,7 +137,8 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
-template <int kStep, bool kFramed = true, bool kLean = false>
+// A variable met first in a fresh frame (kFresh) is not bound yet.
+template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = false>
 [[gnu::always_inline]] inline int quick_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                              PlCell* b) {
     PlBinding* goal_slot = nullptr;
@@ -143,7 +146,7 @@ template <int kStep, bool kFramed = true, bool kLean = false>
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]] {
         PlBinding* slot = pl_binding_of(head_frame, b);
-        if (slot->term->type != PL_UNBOUND) [[unlikely]] {
+        if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
             if constexpr (kLean)
                 return kLeave;
             else
@@ -188,11 +191,11 @@ template <int kStep, bool kFramed = true, bool kLean = false>
 // another functor than an item's meets the goal's of its kind part by part, one level below;
 // an unbound variable of the goal is bound to a structure of the head, as bind_to_structure
 // binds it.
-template <int kStep, bool kLean = false>
+template <int kStep, bool kLean = false, bool kFresh = false>
 [[gnu::always_inline]] inline int quick_pair(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]]
-        return quick_leaf<kStep, true, kLean>(engine, head_frame, a, fa, b);
+        return quick_leaf<kStep, true, kLean, kFresh>(engine, head_frame, a, fa, b);
     if (bt != PL_LIST && bt != PL_FUNCTOR) return quick_leaf<kStep, true, kLean>(engine, head_frame, a, fa, b);
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
@@ -219,7 +222,7 @@ template <int kStep, bool kLean = false>
     if (kStep != kPair) return -1;
     if (bt == PL_LIST) {
         if (lt != PL_LIST || b->list.head->type != PL_VAR || b->list.tail->type != PL_VAR) return -1;
-        const int head = quick_leaf<kPair, false, kLean>(engine, head_frame, a->list.head, fa, b->list.head);
+        const int head = quick_leaf<kPair, false, kLean, kFresh>(engine, head_frame, a->list.head, fa, b->list.head);
         if (head <= 0) return head;
         const int tail = quick_leaf<1, false, kLean>(engine, head_frame, a->list.tail, fa, b->list.tail);
         return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
@@ -232,7 +235,18 @@ template <int kStep, bool kLean = false>
     if (k == 0) return 1;
     PlCell** ours = a->fn.args->items;
     PlCell** theirs = b->fn.args->items;
-    for (uint32_t i = 0; i + 1 < k; ++i) {
+    uint32_t i = 0;
+    if constexpr (kFresh) {
+        // The term's first part holds the head's first variable.
+        if (k == 1) {
+            const int met = quick_leaf<1, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+            return met >= 0 ? met : -1 - static_cast<int>(kArgument);
+        }
+        const int met = quick_leaf<kPair, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+        if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument) : 0;
+        i = 1;
+    }
+    for (; i + 1 < k; ++i) {
         const int met = quick_leaf<kPair, false, kLean>(engine, head_frame, ours[i], fa, theirs[i]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
     }
@@ -270,32 +284,33 @@ template <int kStep, bool kLean = false>
         const int met = quick_pair<kPair>(engine, head_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, left - i,
-                           static_cast<uint32_t>(-1 - met));
+            return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i,
+                           {left - i, static_cast<uint32_t>(-1 - met)});
     }
     const int met = quick_pair<1>(engine, head_frame, ours[i], goal_frame, theirs[i]);
     if (met >= 0) [[likely]]
         return met;
-    return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, 1, static_cast<uint32_t>(-1 - met));
+    return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, {1, static_cast<uint32_t>(-1 - met)});
 }
 
 // The pairs of a head of kCount arguments from pair kIndex on, by the lean steps: what they
 // leave untouched goes to the quick steps, what they leave halfway to the walk.
-template <uint32_t kCount, uint32_t kIndex = 0>
+template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
 [[gnu::always_inline]] inline int lean_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
                                                  PlCell** ours, PlCell** theirs) {
     constexpr bool kLast = kIndex + 1 == kCount;
-    const int met = quick_pair<kLast ? 1 : kPair, true>(engine, head_frame, ours[kIndex], goal_frame, theirs[kIndex]);
+    const int met = quick_pair<kLast ? 1 : kPair, true, kFresh && kIndex == 0>(engine, head_frame, ours[kIndex],
+                                                                               goal_frame, theirs[kIndex]);
     if (met < 0) [[unlikely]] {
         if (met == kLeave)
             return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
-        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex,
-                       static_cast<uint32_t>(-1 - met));
+        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex,
+                       {kCount - kIndex, static_cast<uint32_t>(-1 - met)});
     }
     if constexpr (kLast)
         return met;
     else
-        return met ? lean_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
+        return met ? lean_arguments<kCount, kFresh, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
@@ -320,7 +335,9 @@ template <uint32_t kCount, uint32_t kIndex = 0>
 
 // A head the quick steps may take, goal and head terms: every path from here ends in a call it
 // does not come back from, so that no value has to outlive a call. Heads of two to four
-// arguments are walked by code of their own, without a count to keep.
+// arguments are walked by code of their own, without a count to keep. In a fresh frame (kFresh,
+// every slot unbound) the first variable the walk meets is not bound yet.
+template <bool kFresh>
 [[gnu::always_inline]] inline int quick_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                              PlFrame* clause_frame) {
     if (goal->fn.functor->arity == 1) return match_item(engine, goal, goal_frame, head, clause_frame);
@@ -333,9 +350,9 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     PlCell** theirs = head_args->items;
     switch (k) {
     case 0: return 1;
-    case 2: return lean_arguments<2>(engine, clause_frame, goal_frame, ours, theirs);
-    case 3: return lean_arguments<3>(engine, clause_frame, goal_frame, ours, theirs);
-    case 4: return lean_arguments<4>(engine, clause_frame, goal_frame, ours, theirs);
+    case 2: return lean_arguments<2, kFresh>(engine, clause_frame, goal_frame, ours, theirs);
+    case 3: return lean_arguments<3, kFresh>(engine, clause_frame, goal_frame, ours, theirs);
+    case 4: return lean_arguments<4, kFresh>(engine, clause_frame, goal_frame, ours, theirs);
     default: return quick_rest(engine, clause_frame, goal_frame, ours, theirs, k);
     }
 }
@@ -349,20 +366,22 @@ template <uint32_t kCount, uint32_t kIndex = 0>
 
 // A head whose levels cross a multiple of 64: the quick steps take it where the stack is far
 // from deep, the walk where a look could tell something.
+template <bool kFresh>
 [[gnu::noinline]] int match_across_look(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                         PlFrame* clause_frame) {
     if (!stack_far_from_deep(engine)) return walk_head(engine, goal, goal_frame, head, clause_frame);
-    return quick_head(engine, goal, goal_frame, head, clause_frame);
+    return quick_head<kFresh>(engine, goal, goal_frame, head, clause_frame);
 }
 
-// A head matched in a frame of its own for a goal that is a compound term.
+// A head matched in a frame of its own (fresh: kFresh) for a goal that is a compound term.
+template <bool kFresh>
 [[gnu::always_inline]] inline int match_in_frame(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                                  PlFrame* clause_frame) {
     if (head->type != PL_FUNCTOR || !quick_fits(engine, goal_frame)) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     if (crosses_stack_look(engine)) [[unlikely]]
-        return match_across_look(engine, goal, goal_frame, head, clause_frame);
-    return quick_head(engine, goal, goal_frame, head, clause_frame);
+        return match_across_look<kFresh>(engine, goal, goal_frame, head, clause_frame);
+    return quick_head<kFresh>(engine, goal, goal_frame, head, clause_frame);
 }
 
 }  // namespace
@@ -373,12 +392,12 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     if (!clause_frame) return match_without_frame(engine, goal, goal_frame, head);
     if (goal->type != PL_FUNCTOR) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
-    return match_in_frame(engine, goal, goal_frame, head, clause_frame);
+    return match_in_frame<false>(engine, goal, goal_frame, head, clause_frame);
 }
 
 [[gnu::hot]] int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                     PlFrame* clause_frame) {
-    return match_in_frame(engine, goal, goal_frame, head, clause_frame);
+    return match_in_frame<true>(engine, goal, goal_frame, head, clause_frame);
 }
 
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,

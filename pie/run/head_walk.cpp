@@ -48,7 +48,9 @@ namespace pl_head_walk {
 // ours[0] and theirs[0], at place within it, and going on to the head's last pair (left pairs
 // from that one on).
 [[gnu::noinline]] int walk_on(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
-                              PlCell** theirs, uint32_t left, uint32_t place) {
+                              PlCell** theirs, WalkFrom from) {
+    const uint32_t left = from.left;
+    const uint32_t place = from.place;
     PlUntrailedFrame untrailed(engine, clause_frame);
     const HeadWalk w{engine, clause_frame, pl_depth_limit(engine)};
     const int depth = engine->depth + kWeight;

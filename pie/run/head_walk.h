@@ -27,11 +27,18 @@ constexpr uint32_t kArgument = 2;
 // The walk of a fact's first count arguments, each pair from the same depth.
 [[gnu::noinline]] int walk_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                      PlFrame* clause_frame, uint32_t count);
+// Where walk_on takes a match up: the pairs left from the one it stands at on, and the place
+// within that one. One word, so that walk_on takes every argument in a register and the quick
+// steps leave for it without a native frame of their own.
+struct WalkFrom {
+    uint32_t left;
+    uint32_t place;
+};
 // The walk taking a match of the quick steps up at the pair of the head's level whose cells are
 // ours[0] and theirs[0], at place within it, and going on to the head's last pair (left pairs
 // from that one on).
 [[gnu::noinline]] int walk_on(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
-                              PlCell** theirs, uint32_t left, uint32_t place);
+                              PlCell** theirs, WalkFrom from);
 // The same for a fact's arguments, each matched as a level's first step.
 [[gnu::noinline]] int walk_arguments_on(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
                                         PlCell** theirs, uint32_t left);

@@ -238,12 +238,221 @@ bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
     return false;
 }
 
+namespace {
+
+// One call of a predicate of clauses alone among those run in one native frame: what it needs
+// once the body of the clause it stands on has answered. Kept small: the levels live in that
+// frame.
+struct CallLevel {
+    PlCell* goal;  // compound, of f
+    PlFunctor* f;  // without a built-in
+    PlFrame* frame;
+    // The call's table: as each level's body records straight into it, the table of a body of
+    // one goal (pl_one_goal_table) at every level; it holds nothing while a clause is tried.
+    PlList* answers;
+    const PlCell* key;  // the goal's side of the look at first arguments
+    PlListNode* node;   // the clause tried
+    PlList* list;       // the list node is in
+    PlFrame* clause_frame;
+    size_t mark;
+    int list_index;  // of list among the functor's lists
+    bool third_only;
+};
+
+// Calls run in one native frame; a deeper one goes on in a frame of its own. Only a chain of
+// bodies of one goal takes such a frame: a call whose bodies are conjunctions keeps the small
+// frame of pl_call_clauses, so that recursion through conjunctions reaches as deep as before.
+constexpr int kCallLevels = 16;
+
+// The first list of f from list i on that holds clauses; 3 when none does.
+inline int list_with_clauses(const PlFunctor* f, int i) {
+    while (i < 3 && pl_list_empty_or_null(f->clauses[i])) ++i;
+    return i;
+}
+
+// A call's level of depth, taken as PlDepthGuard takes it.
+[[gnu::always_inline]] inline void take_call_level(PieEngine* engine, int limit) {
+    if ((engine->depth += 4) > limit || pl_stack_exhausted(engine, engine->depth - 4)) {
+        engine->depth -= 4;
+        pl_fatal_error(engine, PL_ERR_STACK, "pl_call");
+    }
+}
+
+// The calls of a predicate of clauses alone from a call of f for goal on, whose level of depth is
+// taken: a rule body of one goal of such a predicate is the next level of the loop, not a native
+// call. Each level does exactly what call_clauses does with try_lists and try_list (the same
+// tries in the same order, the same level of depth taken at the same step), without the native
+// frame and the saved registers of a call per logical inference.
+[[gnu::always_inline]] inline int run_levels(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
+                                             PlList* answers, int limit) {
+    enum class Step { Enter, Next, Tried, Leave };
+    CallLevel levels[kCallLevels];
+    CallLevel* l = levels;
+    l->goal = goal;
+    l->f = f;
+    l->frame = frame;
+    l->answers = answers;
+    Step step = Step::Enter;
+    // The outcome of the clause at l->node once its body ran (Tried), or of the level's call (Leave).
+    int outcome = PL_FAIL;
+    for (;;) {
+        switch (step) {
+        case Step::Enter: {
+            // The first list with clauses; with none the call fails before any other step.
+            int first = list_with_clauses(l->f, 0);
+            if (first == 3) {
+                outcome = PL_FAIL;
+                step = Step::Leave;
+                break;
+            }
+            pl_reset_once_cells(l->f);
+            l->third_only = pl_third_list_only(engine, l->f);
+            // The key before the store to the flags: the store would have the engine's depth read again.
+            l->key = pl_head_filter_key(engine, l->goal, l->frame, limit);
+            if (!l->third_only) l->f->flags &= ~PLF_ALL_LISTS;
+            if (l->third_only && (first = list_with_clauses(l->f, 2)) == 3) {
+                outcome = PL_FAIL;
+                step = Step::Leave;
+                break;
+            }
+            l->list_index = first;
+            l->list = l->f->clauses[first];
+            l->node = l->list->next;
+            step = Step::Next;
+            break;
+        }
+        case Step::Next: {
+            // The clause at l->node in l->list, or when that list is done, the first clause of the
+            // next list with clauses. A list once made stays the functor's.
+            if (l->node == l->list) {
+                l->list_index = list_with_clauses(l->f, l->list_index + 1);
+                if (l->list_index == 3) {
+                    outcome = PL_FAIL;
+                    step = Step::Leave;
+                    break;
+                }
+                l->list = l->f->clauses[l->list_index];
+                l->node = l->list->next;
+            }
+            PlList* list = l->list;
+            // The last clause of a list is most often the one that answers: it is tried without
+            // the look (see pl_look_after_try).
+            PlListNode* node = l->node;
+            if (const PlCell* key = l->key) {
+                const PlFunctor* f = l->f;
+                while (node->next != list && pl_head_clashes(engine, f, key, static_cast<PlCell*>(node->item)))
+                    node = node->next;
+            }
+            l->node = node;
+            auto* clause = static_cast<PlCell*>(node->item);
+            const PlClauseParts c = pl_clause_parts(engine, clause);
+            const int32_t line = engine->warning_line;
+            l->mark = pl_trail_mark(engine);
+            l->clause_frame = pl_frame_alloc(engine, c.variables, l->frame, nullptr);
+            bool matched;
+            if (!c.rule) [[unlikely]] {
+                matched = pl_try_fact(engine, l->goal, l->frame, c, l->clause_frame) == PL_SUCCESS;
+                if (matched) {
+                    outcome = PL_SUCCESS;
+                    step = Step::Tried;
+                    break;
+                }
+            } else {
+                engine->warning_line = static_cast<int32_t>(c.head->line);
+                matched = pl_match_rule_head(engine, l->goal, l->frame, c.head, l->clause_frame);
+            }
+            if (!matched) {
+                // No body ran: the clause is still the one read. Whether it is the last is read
+                // after the try: a head the look would have passed over fails at its first
+                // argument, before anything (an item's status rule) could change the list.
+                pl_trail_undo(engine, l->mark);
+                pl_frame_release(engine, l->clause_frame);
+                if (node->next == list) pl_look_after_try(engine, l->f, l->key, clause, line);
+                l->node = node->next;
+                break;
+            }
+            // The body, as pl_try_user_clause runs it; a goal of a predicate of clauses alone is
+            // the next level.
+            step = Step::Tried;
+            PlCell* goals = pl_arg(c.term, 1);
+            PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
+            // A body of one goal records straight into the level's table (pl_one_goal_table): it
+            // holds nothing here and is not the query's own.
+            if (g && pl_calls_clauses_only(engine, g)) {
+                if (l + 1 < levels + kCallLevels) {
+                    take_call_level(engine, limit);
+                    CallLevel* next = l + 1;
+                    next->goal = goals;
+                    next->f = g;
+                    next->frame = l->clause_frame;
+                    next->answers = l->answers;
+                    l = next;
+                    step = Step::Enter;
+                    break;
+                }
+                outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, l->answers);
+            } else if (g && g->builtin == pl_call_logical_and) {
+                // A conjunction records into a table of its own.
+                PlListNode own{&own, &own, nullptr};
+                outcome = pl_rule_answer(engine, pl_call_conjunction(engine, goals, l->clause_frame, &own), &own,
+                                         l->answers);
+                break;
+            } else {
+                outcome = pl_call(engine, goals, l->clause_frame, l->answers);
+            }
+            outcome = pl_rule_answer(engine, outcome, l->answers, l->answers);
+            break;
+        }
+        case Step::Tried:
+            if (outcome == PL_SUCCESS) {
+                // Every clause is settled, system ones too: the caller must never read a released frame.
+                pl_settle_frames(engine, l->clause_frame, l->mark);
+                pl_frame_release(engine, l->clause_frame);
+                step = Step::Leave;
+                break;
+            }
+            pl_trail_undo(engine, l->mark);
+            pl_frame_release(engine, l->clause_frame);
+            if (outcome != PL_FAIL) {
+                step = Step::Leave;
+                break;
+            }
+            l->node = l->node->next;
+            step = Step::Next;
+            break;
+        case Step::Leave:
+            if (outcome == PL_SUCCESS) after_success(engine, l->f, l->goal, l->frame, l->answers, l->third_only);
+            outcome = outcome == PL_STOP ? PL_FAIL : outcome;
+            engine->depth -= 4;
+            if (l == levels) return outcome;
+            --l;
+            outcome = pl_rule_answer(engine, outcome, l->answers, l->answers);
+            step = Step::Tried;
+            break;
+        }
+    }
+}
+
+}  // namespace
+
 int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
     // Its callers have seen that f has no built-in: the steps for one are left out.
     if (f->builtin) __builtin_unreachable();
     const int limit = pl_depth_limit(engine);
     PlDepthGuard depth(engine, "pl_call", 4);
     return call_clauses(engine, f, goal, frame, answers, limit);
+}
+
+// An engine error leaves the depth the levels took to the guard of the call that catches it
+// (pl_guard_recover puts back the depth it found; every handler on the way throws again and reads
+// no depth), as the walks inside recorded arguments do: a handler or a guard object here would
+// keep the engine in memory across the whole loop.
+int pl_call_clauses_in_levels(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
+    // Its callers have seen that f has no built-in: the steps for one are left out.
+    if (f->builtin) __builtin_unreachable();
+    const int limit = pl_depth_limit(engine);
+    take_call_level(engine, limit);
+    return run_levels(engine, f, goal, frame, answers, limit);
 }
 
 int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {

@@ -7,6 +7,7 @@
 
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 #include "pie/host/host_values.h"
 #include "pie/run/interpreter.h"
@@ -63,6 +64,7 @@ PlCell* make_query(PieEngine* engine) {
     PlCell* goal = pl_make_term(engine, pl_lookup_functor(engine, pie_intern_string(engine, "$item"), 1, nullptr));
     goal->fn.args->items[0] = pl_clause_variable(engine, query, engine->atom.var_X);
     query->clause.term = goal;
+    pl_clause_facts_update(engine, query);
     return query;
 }
 

@@ -308,7 +308,6 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
         auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
         vector->count = n;
-        vector->items = reinterpret_cast<PlCell**>(vector + 1);
         for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];
         copy->fn.args = vector;
         return copy;

@@ -307,19 +307,7 @@ struct LastVar {
     return -1;
 }
 
-// A variable or integer meeting an integer or [] that needs no frame, what a built-in answers
-// most often: unify_at_once's answer, or -1 where it has none, from fewer steps. Nothing is
-// changed before an answer.
-[[gnu::always_inline]] inline int unify_with_constant(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b) {
-    if (b->type != PL_INT && b->type != PL_NIL) return -1;
-    if (!pl_levels_quiet(engine, kWeight)) return -1;
-    const PlDeref d = pl_deref_whole(a, fa);
-    if (d.term->type == PL_UNBOUND) return d.slot ? bind_at_once(engine, d.slot, d.slot_frame, b, nullptr) : 1;
-    if (d.term->type == PL_INT && b->type == PL_INT) return d.term == b || d.term->value == b->value;
-    return -1;
-}
-
-// pl_unification_sub past a pair unify_with_constant has no answer for.
+// pl_unification_sub past a pair it has no answer for at once.
 [[gnu::noinline]] int unify_in_full(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
     if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
     return unify(engine, a, fa, b, fb);
@@ -337,17 +325,81 @@ struct LastVar {
     return unify(engine, a, fa, b, fb);
 }
 
+// pl_unify past its first look: the pair answered at once where unify_at_once answers it, else
+// the walk. Both read the pair from scratch, and so it may stand at any variable on its way to
+// the term it was given for, or at that term.
+[[gnu::noinline]] int unify_rest(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
+    return unify_untraced(engine, a, fa, b, fb);
+}
+
+// A variable read in frame followed to the term it stands for, which is returned: var and frame
+// end as the variable met last and the frame it is read in, slot as its binding. Scalars a
+// compiler keeps in registers, where a PlDeref would go to memory.
+[[gnu::always_inline]] inline PlCell* follow(PlCell*& var, PlFrame*& frame, PlBinding*& slot) {
+    for (;;) {
+        slot = pl_binding_of(frame, var);
+        PlCell* value = slot->term;
+        PlFrame* next = slot->frame;
+        if (value->type != PL_VAR || !next) return value;
+        var = value;
+        frame = next;
+    }
+}
+
+// pl_unify for a left side that is a constant (kType, an integer or []): the constant's frame
+// is never read, for a binding to it or a comparison, and so it needs none.
+template <PlCellType kType>
+[[gnu::always_inline]] inline int constant_first(PieEngine* engine, PlCell* constant, PlCell* b, PlFrame* fb) {
+    PlCell* value = b;
+    PlBinding* slot = nullptr;
+    if (b->type == PL_VAR && fb) value = follow(b, fb, slot);
+    const PlCellType rt = value->type;
+    if (rt == PL_UNBOUND) {
+        if (!slot) return 1;
+        if (bind_at_once(engine, slot, fb, constant, nullptr) > 0) return 1;
+    } else if (kType == PL_INT && rt == PL_INT) {
+        return constant == value || constant->value == value->value;
+    }
+    return unify_rest(engine, constant, nullptr, b, fb);
+}
+
 }  // namespace
 
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    if (const int answer = unify_with_constant(engine, a, fa, b); answer >= 0) return answer;
+    // A variable meeting an integer or [] that needs no frame, what a built-in answers most
+    // often: unify_at_once's answer from fewer steps, nothing changed before it. Any other pair
+    // goes on from where the dereferencing stopped, so that the pair given need not be kept in a
+    // register saved for it.
+    if ((b->type != PL_INT && b->type != PL_NIL) || !pl_levels_quiet(engine, kWeight) || a->type != PL_VAR || !fa)
+        return unify_in_full(engine, a, fa, b, fb);
+    PlBinding* slot;
+    PlCell* value = follow(a, fa, slot);
+    if (value->type == PL_UNBOUND) {
+        if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
+    } else if (value->type == PL_INT && b->type == PL_INT) {
+        return value == b || value->value == b->value;
+    }
     return unify_in_full(engine, a, fa, b, fb);
 }
 
 int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
-    // Nothing traces in a pair answered at once.
-    if (const int answer = unify_at_once(engine, a, fa, b, fb); answer >= 0) return answer;
-    return unify_untraced(engine, a, fa, b, fb);
+    // Nothing traces in a pair answered at once. An integer or [] on either side meeting an
+    // unbound variable on the other (X = 1 as written, or a variable bound to a number meeting one
+    // not bound yet) is answered as unify_at_once answers it, with fewer values kept. What is
+    // left goes on from where the dereferencing stopped.
+    if (!pl_levels_quiet(engine, kWeight)) return unify_untraced(engine, a, fa, b, fb);
+    PlCell* value = a;
+    PlBinding* slot = nullptr;
+    if (a->type == PL_VAR && fa) value = follow(a, fa, slot);
+    const PlCellType lt = value->type;
+    if (lt == PL_INT) return constant_first<PL_INT>(engine, value, b, fb);
+    if (lt == PL_NIL) return constant_first<PL_NIL>(engine, value, b, fb);
+    if (lt == PL_UNBOUND && (b->type == PL_INT || b->type == PL_NIL)) {
+        if (!slot) return 1;
+        if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
+    }
+    return unify_rest(engine, a, fa, b, fb);
 }
 
 namespace {

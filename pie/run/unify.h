@@ -17,8 +17,9 @@ int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlF
 // try, made after the try's trail mark: its own slots are bound untrailed (a failed try releases
 // the frame instead), whatever frame the engine holds untrailed outside the match.
 int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
-// pl_match_head for a clause try that has made the clause's frame for a goal that is a compound
-// term: the two tests that holds for are left out.
+// pl_match_head for a clause try that has just made the clause's frame (every slot unbound) for a
+// goal that is a compound term: the two tests that holds for are left out, and the first variable
+// of the head is known to be unbound.
 int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
 // The first count arguments of a goal and of a fact's head, each pair matched on its own and in
 // order as pl_match_head matches it: 1 when all match.

@@ -4,6 +4,7 @@
 #include "pie/terms/term.h"
 
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 
 #include <cstring>
@@ -37,7 +38,7 @@ void pl_cells_create(PieEngine* engine) {
         shared.digits[i]->value = i;
     }
     engine->integers = pl_hash_create(engine, &engine->main_pool, pl_compare_integer_cells, hash_integer, 10);
-    engine->empty_vector = pl_pool_new<PlVector>(engine, &engine->main_pool, PlVector{0, nullptr});
+    engine->empty_vector = pl_pool_new<PlVector>(engine, &engine->main_pool, PlVector{0});
     shared.ON = pl_make_atom(engine, engine->atom.ON);
     shared.OFF = pl_make_atom(engine, engine->atom.OFF);
     shared.true_ = pl_make_atom(engine, engine->atom.true_);
@@ -85,7 +86,6 @@ PlVector* pl_vector_alloc(PieEngine* engine, PlPool* pool, uint32_t count) {
     size_t bytes = sizeof(PlVector) + count * sizeof(PlCell*);
     auto* vector = static_cast<PlVector*>(pl_pool_alloc(engine, pool, bytes));
     vector->count = count;
-    vector->items = reinterpret_cast<PlCell**>(vector + 1);
     std::memset(static_cast<void*>(vector->items), 0, count * sizeof(PlCell*));
     return vector;
 }
@@ -202,5 +202,6 @@ PlCell* pl_make_operator(PieEngine* engine, PlCellType type, PlOperator* entry, 
 PlCell* pl_make_clause(PieEngine* engine, PlCellType type, PlCell* term) {
     PlCell* cell = pl_cell_new(engine, type);
     cell->clause.term = term;
+    if (term) pl_clause_facts_update(engine, cell);  // a new cell's facts are not known
     return cell;
 }

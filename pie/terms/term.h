@@ -38,17 +38,20 @@ enum PlCellType : uint32_t {
 
 struct PlCell;
 
-// A counted array of cells; the elements follow the header in the same allocation.
+// A counted array of cells; the elements follow the count in the same allocation, so an
+// argument is read without first reading where the elements are. A const vector's elements stay
+// writable (mutable), as when the vector held a pointer to them.
 struct PlVector {
     uint32_t count;
-    PlCell** items;
+    mutable PlCell* items[];
 };
 
 struct PlCell {
     PlCellType type;
     union {
-        uint32_t line;   // PL_FUNCTOR: line of a clause head, or its sequence number
-        uint32_t shape;  // PL_LIST: what the list is known to hold (list_shape.h), 0 when unknown
+        uint32_t line;       // PL_FUNCTOR: line of a clause head, or its sequence number
+        uint32_t shape;      // PL_LIST: what the list is known to hold (list_shape.h), 0 when unknown
+        uint32_t first_key;  // clause records: the value of their head's first argument (clause_facts.h)
     };
     union {
         PlAtom* token;                                                  // PL_NAME
@@ -58,7 +61,8 @@ struct PlCell {
         struct { PlCell* head; PlCell* tail; } list;                    // PL_LIST
         // Operator nodes: a prefix operand stands right, a postfix operand left.
         struct { PlOperator* entry; PlCell* left; PlCell* right; } op;  // PL_PREFIX..PL_POSTFIX
-        struct { PlCell* term; BTree* vars; uint32_t flags; uint32_t var_count; } clause;
+        // facts: what a try reads of the term, worked out once (clause_facts.h); flags: PLR_ bits.
+        struct { PlCell* term; BTree* vars; uint16_t flags; uint16_t facts; uint32_t var_count; } clause;
         PlCell* items;                                                  // PL_AND_GROUP, PL_MEMBER: a list
         struct { PlCell* goal; int32_t state; } once;                   // PL_ONCE: 0 not run, 1, 2
         PlProgram* listing;                                             // PL_LISTING

@@ -87,6 +87,7 @@ TEST_F(ImageTest, AnImageLoadsAsItsText) {
         reset();
         ASSERT_EQ(loadImage(writer.image()), 0) << text;
         EXPECT_EQ(program(), expected) << text;
+        EXPECT_EQ(staleFacts(), "") << text;
         EXPECT_GT(userClauses(), 0u);
         reset();
     }

@@ -128,6 +128,7 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
     big += "]). big(_X).";
     load(("k(1, one). k(2, two). k(f(_X), f). k(g(1), g). k([], nil). k([_H | _T], list). k(a, atom)."
+          "k(-70000, neg)."
           "k(_Y, any). r(1, _A) :- _A = r1. r(f(_X), _A) :- _A = rf. r([_H], _A) :- _A = rl. r(_Y, other)." +
           big).c_str());
     struct Row {
@@ -139,7 +140,8 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
         {"k(_V, _W)", "1 _W=one"},      {"k(f(1), atom)", "0 _W=?"},     {"r(f(1), _W)", "1 _W=rf"},
         {"r([2], _W)", "1 _W=rl"},      {"r([2, 3], _W)", "1 _W=other"}, {"r(3, _W)", "1 _W=other"},
         {"k(g(2), _W), true", "1 _W=any"}, {"k(_V, _W), _V = a", "1 _W=atom"}, {"r(1, _W), true", "1 _W=r1"},
-        {"big(1)", "error 4102"},       {"big(1), true", "error 4102"},
+        {"big(1)", "error 4102"},       {"big(1), true", "error 4102"},  {"k(-70000, _W)", "1 _W=neg"},
+        {"k(70000, _W)", "1 _W=any"},   {"k(f(1, 2), _W)", "1 _W=any"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(solve(row.goal, {"_W"}), row.expected) << row.goal;
@@ -400,7 +402,8 @@ TEST_F(Interpreter, DeepTermsOutOfDyingFramesMeetTheDepthLimitWhereTheirWalksDid
 }
 
 // The one walk over a clause that a conjunction's left goal takes answers as the look at first
-// arguments and the reading of the clause's parts do, for every kind of clause and key.
+// arguments and the reading of the clause's parts do, for every kind of clause and key; and a
+// record read from the facts kept in it answers as one read from its term.
 TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     std::string big = "k(1, _V0) :- t([_V0";
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
@@ -410,16 +413,26 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     for (const std::string& text : {std::string("k(1, one)."), std::string("k(f(_X), f) :- true."),
                                     std::string("k(_Y, any)."), std::string("k([_H | _T], l)."),
                                     std::string("other(2) :- true."), std::string("k :- true."),
-                                    std::string("k(a, b) :- true."), std::string("k."), big})
+                                    std::string("k(a, b) :- true."), std::string("k."), big,
+                                    std::string("k(-70000, n) :- true."), std::string("k(g(1), g).")})
         clauses.push_back(clause(text.c_str()));
     clauses.push_back(b.fn("k", {b.integer(1), b.atom("bare")}));  // a bare term standing for a clause
     clauses.push_back(b.fn(":-", {b.fn("k", {b.integer(2), b.atom("x")}), b.atom("true")}));
+    // Each record beside a copy without facts, which is read from its term.
+    std::vector<std::pair<PlCell*, PlCell*>> twins;
+    for (PlCell* c : clauses) {
+        ASSERT_NE(c, nullptr);
+        if (c->type != PL_CLAUSE) continue;
+        PlCell* unknown = pl_make_clause(e, PL_CLAUSE, nullptr);
+        unknown->clause.term = c->clause.term;
+        unknown->clause.var_count = c->clause.var_count;
+        twins.emplace_back(c, unknown);
+    }
     const PlCell* keys[] = {nullptr, b.integer(1), b.integer(2), b.fn("f", {b.integer(3)}), b.nil(),
-                            b.list({b.integer(1)}), b.atom("a")};
-    for (PlFunctor* f : {pl_lookup_functor(e, t("k"), 2, nullptr), pl_lookup_functor(e, t("k"), 0, nullptr)})
+                            b.list({b.integer(1)}), b.atom("a"), b.integer(-70000), b.fn("g", {b.integer(3)})};
+    for (PlFunctor* f : {pl_lookup_functor(e, t("k"), 2, nullptr), pl_lookup_functor(e, t("k"), 0, nullptr)}) {
         for (PlCell* c : clauses)
             for (const PlCell* key : keys) {
-                ASSERT_NE(c, nullptr);
                 PlClauseParts got{};
                 const bool tried = pl_clause_to_try(e, f, key, c, got);
                 EXPECT_EQ(tried, !(key && pl_head_clashes(e, f, key, c))) << show(pl_clause_term(c));
@@ -430,6 +443,15 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
                 EXPECT_EQ(got.variables, want.variables);
                 EXPECT_EQ(got.rule, want.rule);
             }
+        for (auto [kept, unknown] : twins)
+            for (const PlCell* key : keys) {
+                PlClauseParts got{}, want{};
+                EXPECT_EQ(pl_clause_to_try(e, f, key, kept, got), pl_clause_to_try(e, f, key, unknown, want))
+                    << show(pl_clause_term(kept));
+                EXPECT_EQ(got.head, want.head);
+                EXPECT_EQ(got.rule, want.rule);
+            }
+    }
 }
 
 // The last clause of a list is tried without the look at first arguments: where the look would
@@ -473,6 +495,75 @@ TEST_F(Interpreter, ALastClauseTriedWithoutTheLookLeavesTheWarningLineAsTheLookW
     }
 }
 
+// Calls through rule bodies of one goal run as levels of one loop, a new native frame taken every
+// so many levels: at every length the answers, the bindings carried up, a retry after a body
+// that stopped, and the first depth at which the chain ends in error 4102 are those of nested
+// calls.
+TEST_F(Interpreter, ChainsOfOneGoalBodiesAnswerAsNestedCallsAtEveryLength) {
+    load("w([], ok). w([_H | _T], _R) :- w(_T, _R).\n"
+         "k([]) :- true, !. k([]). k([_H | _T]) :- k(_T). k(_).\n"
+         "v([], _X) :- _X. v([_H | _T], _X) :- v(_T, _X).\n");
+    const auto list = [](int n) {
+        std::string text = "[";
+        for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
+        return text + "]";
+    };
+    struct Row {
+        const char* name;
+        const char* rest;  // the goal's arguments after the list
+        int length;
+        int below_limit;  // levels left under the depth limit when the goal is called; 0 for all
+        const char* expected;
+    } rows[] = {
+        {"w", ", _R", 15, 0, "1 _R=ok"},     {"w", ", _R", 40, 0, "1 _R=ok"},     {"w", ", _R", 16, 69, "error 4102"},
+        {"w", ", _R", 16, 70, "1 _R=ok"},    {"w", ", _R", 17, 73, "error 4102"}, {"w", ", _R", 17, 74, "1 _R=ok"},
+        {"w", ", _R", 33, 137, "error 4102"}, {"w", ", _R", 33, 138, "1 _R=ok"},   {"k", "", 16, 0, "1 _R=?"},
+        {"k", "", 17, 0, "1 _R=?"},          {"k", "", 33, 0, "1 _R=?"},          {"v", ", fail", 17, 0, "0 _R=?"},
+        {"v", ", _R", 17, 0, "error 4112"},  {"v", ", 7", 17, 0, "error 4112"},   {"v", ", true", 17, 0, "1 _R=?"},
+    };
+    for (const Row& row : rows) {
+        const std::string goal = std::string(row.name) + "(" + list(row.length) + row.rest + ")";
+        if (row.below_limit) e->depth = pl_depth_limit(e) - row.below_limit;
+        EXPECT_EQ(solve(goal.c_str(), {"_R"}), row.expected) << goal << " " << row.below_limit;
+        e->depth = 0;
+    }
+}
+
+// However the clauses of a predicate lie in its three lists, a body of one goal tries them as the
+// left goal and the last goal of a conjunction do, in propagation mode (the third list only) too.
+TEST_F(Interpreter, OneGoalBodiesTryTheListsAsTheOtherCallsDo) {
+    load("b(1). b(2). b(3). one(_X) :- b(_X). left(_X) :- b(_X), true. last(_X) :- true, b(_X).");
+    PlFunctor* b = pl_lookup_functor(e, t("b"), 1, nullptr);
+    std::vector<void*> clauses;
+    pl_list_each(b->clauses[0], [&](void* clause) { clauses.push_back(clause); });
+    struct Row {
+        int lists[3];  // the list each clause of b goes to
+        bool propagation;
+        const char* expected;
+    } rows[] = {
+        {{0, 0, 0}, false, "1 _X=1"}, {{1, 0, 2}, false, "1 _X=2"}, {{1, 1, 2}, false, "1 _X=1"},
+        {{2, 2, 2}, false, "1 _X=1"}, {{2, 1, 2}, false, "1 _X=2"}, {{1, 0, 2}, true, "1 _X=3"},
+        {{0, 0, 1}, true, "0"},       {{2, 2, 1}, true, "1 _X=1"},
+    };
+    for (const Row& row : rows) {
+        for (PlList*& list : b->clauses) {
+            if (!list) list = pl_list_new(e);
+            while (pl_list_remove_first(e, list)) {
+            }
+        }
+        for (int i = 0; i < 3; ++i) pl_list_append(e, b->clauses[row.lists[i]], clauses[i]);
+        if (row.propagation) e->flags |= PLE_PROPAGATION;
+        for (const char* name : {"one", "left", "last"}) {
+            // The goal itself, as the goal of a query, uses every list.
+            pl_lookup_functor(e, t(name), 1, nullptr)->flags |= PLF_ALL_LISTS;
+            const std::string goal = std::string(name) + "(_X)";
+            EXPECT_EQ(row.expected[0] == '0' ? solve(goal.c_str()) : solve(goal.c_str(), {"_X"}), row.expected)
+                << goal << " " << row.lists[0] << row.lists[1] << row.lists[2];
+        }
+        e->flags &= ~PLE_PROPAGATION;
+    }
+}
+
 // A rule body of one goal records into its caller's table when that holds nothing yet: the
 // table ends as the body's own table moved into it would leave it, after bodies that failed
 // having recorded, into tables that hold entries already, and through nested bodies.
@@ -485,7 +576,19 @@ TEST_F(Interpreter, ABodyOfOneGoalLeavesTheAnswersAsATableOfItsOwnWould) {
          "t(_X, _) :- s(_X, 1), p(_X, 1).\n"
          "n(_X, _) :- not(p(_X, 7)).\n"
          "o(_X, _) :- p(_X, 1), fail.\n"
-         "o(_X, _) :- s(_X, 2).\n");
+         "o(_X, _) :- s(_X, 2).\n"
+         // Chains of such bodies longer than the levels one native frame holds.
+         "d([], _X, _) :- o(_X, 0).\n"
+         "d([_H | _T], _X, _) :- d(_T, _X, 0).\n"
+         "e([], _X, _) :- p(_X, 2), fail.\n"
+         "e([_H | _T], _X, _) :- e(_T, _X, 0).\n"
+         "e(_L, _X, _) :- s(_X, 3).\n"
+         "g([], _X, _) :- n(_X, 0).\n"
+         "g([_H | _T], _X, _) :- g(_T, _X, 0).\n"
+         "m(_X, _) :- not(p(_X, 8)).\n"
+         "m(_X, _) :- s(_X, 4).\n"
+         "h([], _X, _) :- m(_X, 0).\n"
+         "h([_H | _T], _X, _) :- h(_T, _X, 0).\n");
     // The functors in the call's answers in the order they entered, after the outcome.
     auto table = [&](const char* goal) {
         return call_goal(goal, [](PlCell*, PlFrame*, PlList* answers, int outcome) {
@@ -503,6 +606,10 @@ TEST_F(Interpreter, ABodyOfOneGoalLeavesTheAnswersAsATableOfItsOwnWould) {
         {"p(1, 0), p(3, 0)", "1 r q p"}, {"t(_X, 0)", "1 r q p t"}, {"t(_X, 0)", "1"},
         {"n(_X, 0)", "0"},           {"n(5, 0)", "1 n"},          {"o(_X, 0)", "1 s o"},
         {"o(_X, 0)", "1 s"},         {"p(5, 0)", "0"},
+        {"d([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "1 s d"},
+        {"e([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "1 s e"},
+        {"g([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "0"},
+        {"h([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20], _X, 0)", "1 s m h"},
     };
     for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
 }

@@ -4,6 +4,9 @@
 
 #include "engine_fixture.h"
 #include "pie/build/compiler.h"
+#include "pie/build/program.h"
+#include "pie/terms/clause_facts.h"
+#include "pie/terms/list.h"
 #include "pie/text/lexer.h"
 
 #include <string>
@@ -59,6 +62,18 @@ struct RuleTest : EngineTest {
     std::string term(const char* text) {
         PlCell* c = clause(text);
         return c ? show(c->clause.term) : "error " + std::to_string(pl_last_error(e).code);
+    }
+    // The program's clause records whose kept facts are not those their term gives now ("; "-
+    // separated): every pass that makes a record or rewrites its term must leave none.
+    std::string staleFacts() {
+        std::string out;
+        for (PlList* list : e->program->clauses)
+            pl_list_each(list, [&](void* item) {
+                auto* c = static_cast<PlCell*>(item);
+                const PlClauseFacts kept = pl_clause_facts(c), now = pl_clause_facts_of(e, c->clause.term);
+                if (kept.bits != now.bits || kept.key != now.key) out += show(c->clause.term) + "; ";
+            });
+        return out;
     }
     // 0 when every clause of text reads, else the engine error's code.
     int readError(const char* text) {

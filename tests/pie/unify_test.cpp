@@ -336,6 +336,12 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("f", {t.list({one, g(1), one}), g(1)}), t.fn("f", {t.list({h(0)}, t.list({h(0)}, h(1))), h(1)})},
         {t.fn("f", {t.list({e->cell.unbound}, e->cell.unbound), one}), t.fn("f", {t.list({h(0)}, h(1)), h(1)})},
         {t.fn("f", {t.list({t.nil()}, t.fn("s", {g(0)})), a}), t.fn("f", {t.list({h(0)}, h(1)), a})},
+        // The first variable of a rule's head is the only one sure to be unbound: its list's tail
+        // may be the same variable.
+        {t.fn("f", {t.list({one}, one), g(0)}), t.fn("f", {t.list({h(0)}, h(0)), h(0)})},
+        {t.fn("f", {t.list({one}, t.integer(2)), g(0)}), t.fn("f", {t.list({h(0)}, h(0)), h(1)})},
+        {t.fn("f", {t.fn("s", {one, t.integer(2)}), g(0)}), t.fn("f", {t.fn("s", {h(0), h(0)}), h(0)})},
+        {t.fn("f", {t.fn("s", {g(0)}), one}), t.fn("f", {t.fn("s", {h(0)}), h(0)})},
         // Pairs taken up by the generic walk inside a list or term of the head, after a part
         // was bound: at the list's tail, at a term's argument, at a term's last argument.
         {t.fn("f", {one, t.list({t.integer(2)}, one)}), t.fn("f", {h(0), t.list({h(1)}, h(0))})},
@@ -563,6 +569,91 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         for (Way way : {kHead, kOutside, kUntraced}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
         pl_engine_destroy(e);
     }
+}
+
+// `=` and a built-in's answer bind a constant meeting an unbound variable, through chains of
+// bindings, without the walk: each must answer, bind, trail and run out of depth exactly where
+// the walk does, also where a level would look at the native stack and where the trail is full.
+TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
+    PlCell* seven = t.integer(7);
+    PlCell* frameless = t.var("_F", 0);
+    // Variables read in the left frame and in the right one, made once: each run binds the same.
+    PlCell* ls[] = {t.var("_L", 0), t.var("_L", 1), t.var("_L", 2), t.var("_L", 3)};
+    PlCell* rs[] = {t.var("_R", 0), t.var("_R", 1), t.var("_R", 2), t.var("_R", 3)};
+    auto l = [&](int slot) { return ls[slot]; };
+    auto r = [&](int slot) { return rs[slot]; };
+    struct Row {
+        PlCell* a;
+        bool a_right;  // a is read in the right frame
+        PlCell* b;
+    } rows[] = {
+        {l(0), false, r(1)},  {seven, false, l(2)},         {t.nil(), false, l(1)},  {l(0), false, seven},
+        {l(0), false, t.integer(8)}, {t.nil(), false, seven}, {seven, false, r(0)},   {seven, false, r(2)},
+        {l(2), false, seven}, {l(2), false, t.nil()},       {l(1), false, seven},    {l(2), false, l(0)},
+        {seven, false, t.fn("f", {l(2)})}, {t.anon(), false, seven}, {seven, false, t.anon()},
+        {l(2), false, l(2)},  {seven, false, t.member({seven})}, {frameless, false, seven}, {r(3), true, seven},
+    };
+    struct Outcome {
+        int answer;
+        std::vector<const void*> cells;  // both frames' slots, then the trail's entries
+        int depth;
+        bool operator==(const Outcome&) const = default;
+    };
+    PlBinding filler{e->cell.unbound, nullptr};
+    enum Way { kGeneric, kUntraced, kOutside };
+    auto run = [&](const Row& row, int depth, bool trail_full, Way way) {
+        PlFrame* lf = pl_frame_alloc(e, 4, nullptr, nullptr);
+        PlFrame* rf = pl_frame_alloc(e, 4, lf, nullptr);
+        lf->slots()[0] = {seven, nullptr};
+        lf->slots()[1] = {r(1), rf};
+        rf->slots()[1] = {l(2), lf};
+        rf->slots()[0] = {t.nil(), nullptr};
+        rf->slots()[2] = {frameless, nullptr};
+        rf->slots()[3] = {l(1), lf};
+        const size_t base = pl_trail_mark(e);
+        while (trail_full && !e->run.trail.full()) pl_bind(e, &filler, lf, e->cell.unbound, nullptr);
+        const size_t mark = pl_trail_mark(e);
+        Outcome out{};
+        const int error = errorOf([&] {
+            e->depth = depth;
+            PlFrame* fa = row.a_right ? rf : lf;
+            if (way == kGeneric) {
+                PlDepthGuard level(e, "pl_unification_sub", 2);
+                PlCycleCheck cycle;
+                out.answer = pl_unify_from(e, row.a, fa, row.b, lf, cycle, false);
+            } else {
+                out.answer = (way == kUntraced ? pl_unify : pl_unification_sub)(e, row.a, fa, row.b, lf);
+            }
+            out.depth = e->depth - depth;
+        });
+        if (error) out.answer = -error;
+        for (PlFrame* frame : {lf, rf})
+            for (uint32_t i = 0; i < frame->count; ++i) {
+                out.cells.push_back(frame->slots()[i].term);
+                out.cells.push_back(frame->slots()[i].frame);
+            }
+        for (size_t i = mark; i < pl_trail_mark(e); ++i) {
+            out.cells.push_back(e->run.trail.data()[i].slot_term);
+            out.cells.push_back(e->run.trail.data()[i].slot_frame);
+        }
+        pl_trail_undo(e, base);
+        pl_frame_release(e, rf);
+        pl_frame_release(e, lf);
+        return out;
+    };
+    const int limit = pl_depth_limit(e);
+    for (const Row& row : rows)
+        for (int depth : {100, 61, 62, 63, limit - 3, limit - 2, limit - 1, limit})
+            for (Way way : {kUntraced, kOutside}) {
+                const int at = static_cast<int>(&row - rows);
+                EXPECT_TRUE(run(row, depth, false, way) == run(row, depth, false, kGeneric))
+                    << "row " << at << " depth " << depth << " way " << way;
+                // Each run that grows the trail doubles it: a few rows only.
+                if (depth == 100 && (at == 0 || at == 8)) {
+                    EXPECT_TRUE(run(row, depth, true, way) == run(row, depth, true, kGeneric))
+                        << "row " << at << " way " << way << ", trail full";
+                }
+            }
 }
 
 TEST_F(Unify, FramesComeAndGoInOrder) {

@@ -1,0 +1,46 @@
+// What every try of a clause reads of its term (whether it is a rule, and how its head's first
+// argument tells it apart from a goal's), worked out once when a clause record is made or its term
+// replaced and kept in the record, so that a call does not take the term apart for each clause.
+#pragma once
+
+#include "pie/api/engine.h"
+#include "pie/terms/functor.h"
+#include "pie/terms/term.h"
+
+#include <cstdint>
+
+// Bits of a record's facts. A record whose facts are not known (made before its term, or by
+// hand) is read from its term instead.
+enum PlClauseFactBits : uint16_t {
+    PLC_FIRST_TYPE = 0x7,  // the type of the head's first argument where it can clash, else 0
+    PLC_RULE = 0x8,        // the term is a ":-"/2 rule
+    PLC_KNOWN = 0x10,
+};
+static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument's type fits its bits");
+
+// The facts of a term standing for a clause, and the value that tells its head's first argument
+// apart from a goal's: an integer's value, a functor's serial number, 0 for a list or "[]".
+struct PlClauseFacts {
+    uint32_t bits;
+    uint32_t key;
+};
+
+// Whether a compound term's functor is the neck ":-"/2: the engine's own one, or any other of that
+// name and arity.
+inline bool pl_is_neck(const PieEngine* engine, const PlFunctor* f) {
+    return f == engine->predefined[PLP_neck_2] || (f->arity == 2 && f->name == engine->atom.neck);
+}
+
+// The facts of term (PLC_KNOWN set). Out of line: only loading and the odd clause made by hand
+// take it.
+PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term);
+
+// Works out the facts of a clause record from its term; every place that makes a record or
+// replaces its term, or a cell of its head in place, calls it afterwards. A record without a term
+// gets facts that are not known.
+void pl_clause_facts_update(const PieEngine* engine, PlCell* clause);
+
+// The record's facts, as kept.
+inline PlClauseFacts pl_clause_facts(const PlCell* clause) {
+    return PlClauseFacts{clause->clause.facts, clause->first_key};
+}
