@@ -633,7 +633,7 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
                 out.cells.push_back(frame->slots()[i].frame);
             }
         for (size_t i = mark; i < pl_trail_mark(e); ++i) {
-            out.cells.push_back(e->run.trail.data()[i].slot_term);
+            out.cells.push_back(e->run.trail.data()[i].slot);
             out.cells.push_back(e->run.trail.data()[i].slot_frame);
         }
         pl_trail_undo(e, base);
