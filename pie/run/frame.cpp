@@ -50,7 +50,23 @@ void pl_frame_close_chunk(PieEngine* engine) {
     use_chunk(run);
 }
 
-void pl_frame_release_error(PieEngine* engine) { pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_release"); }
+void pl_frame_release_below(PieEngine* engine, PlFrame* frame) {
+    PlRunState& run = engine->run;
+    char* const end = reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count);
+    // The chunk whose top the frame ends at, past the emptied chunks above it, is found before any
+    // is closed: a frame released out of order leaves the stack as it was.
+    if (run.frames && run.frame_top == run.frame_base) {
+        for (PlFrameChunk* chunk = run.frames->below; chunk; chunk = chunk->below) {
+            if (chunk->top == end) {
+                while (run.frames != chunk) pl_frame_close_chunk(engine);
+                run.frame_top = reinterpret_cast<char*>(frame);
+                return;
+            }
+            if (chunk->top != chunk->base()) break;
+        }
+    }
+    pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_release");
+}
 
 void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source) {
     if (destination->count != source->count) pl_fatal_error(engine, PL_ERR_FRAME, "frame_copy");
@@ -97,11 +113,10 @@ void pl_trail_undo(PieEngine* engine, size_t mark) {
     PlTrail& trail = engine->run.trail;
     if (trail.size() <= mark) return;
     PlTrailEntry* const base = trail.data() + mark;
+    const PlBinding unbound{engine->cell.unbound, nullptr};
     for (PlTrailEntry* entry = trail.data() + trail.size(); entry != base;) {
         --entry;
-        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
-        slot->term = entry->old_term;
-        slot->frame = entry->old_frame;
+        *entry->slot = unbound;
     }
     trail.resize(mark);
 }

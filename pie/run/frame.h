@@ -68,8 +68,10 @@ inline size_t pl_frame_bytes(uint32_t count) { return sizeof(PlFrame) + size_t{c
 PlFrameChunk* pl_frame_open_chunk(PieEngine* engine);
 // Takes the emptied chunk in use off the frame stack.
 void pl_frame_close_chunk(PieEngine* engine);
-// Raises the error of a frame released out of order.
-[[noreturn]] void pl_frame_release_error(PieEngine* engine);
+// pl_frame_release for a frame that does not end at the top of the chunk in use: one in a chunk
+// below, once the emptied chunks above it are closed, or else a frame released out of order,
+// which raises its error.
+void pl_frame_release_below(PieEngine* engine, PlFrame* frame);
 
 // A frame of count unbound slots, or a copy of source (which must have count slots), made for a
 // goal read in the caller's frame (named at the call for its reader; the frame keeps no link to
@@ -111,13 +113,16 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*cal
     return frame;
 }
 
-// Releases the frame made last, which must be frame. With no chunk in use the top is null, and
-// no frame ends there.
+// Releases the frame made last, which must be frame. A chunk its last frame leaves stays in use,
+// empty, until a frame of a chunk below is released: the next frame is most often made at once,
+// in the same place. With no chunk in use the top is null, and no frame ends there.
 inline void pl_frame_release(PieEngine* engine, PlFrame* frame) {
     PlRunState& run = engine->run;
-    if (reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != run.frame_top) pl_frame_release_error(engine);
+    if (reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count) != run.frame_top) [[unlikely]] {
+        pl_frame_release_below(engine, frame);
+        return;
+    }
     run.frame_top = reinterpret_cast<char*>(frame);
-    if (run.frame_top == run.frame_base) pl_frame_close_chunk(engine);
 }
 // Copies the bindings of source into destination; sizes that differ raise 4110.
 void frame_copy(PieEngine* engine, PlFrame* destination, const PlFrame* source);
@@ -170,7 +175,7 @@ inline PlDeref pl_deref_whole(PlCell* term, PlFrame* frame) {
 // head is being matched (see PlUntrailedFrame).
 inline void pl_bind(PieEngine* engine, PlBinding* slot, PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
     if (slot_frame != engine->run.untrailed)
-        engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+        engine->run.trail.push_back({slot, slot_frame});
     slot->term = term;
     slot->frame = frame;
 }
@@ -236,7 +241,7 @@ inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
     PlTrailEntry* kept = trail.data() + mark;
     for (PlTrailEntry* entry = kept; entry != trail.top(); ++entry) {
         if (entry->slot_frame == callee) continue;
-        auto* slot = reinterpret_cast<PlBinding*>(entry->slot_term);
+        PlBinding* slot = entry->slot;
         if (slot->frame == callee) pl_settle_binding(engine, slot, callee);
         if (kept != entry) *kept = *entry;
         ++kept;

@@ -34,7 +34,7 @@ template <bool kLean>
         PlTrail& trail = engine->run.trail;
         if (kLean && trail.full()) [[unlikely]]
             return false;
-        trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+        trail.push_back({slot, slot_frame});
     }
     // Two stores: the slot kept opaque between them leaves them apart, where the vectorizer would
     // first gather both words in one register (two instructions more).

@@ -26,7 +26,7 @@ struct HeadWalk {
 // pl_bind, with the untrailed frame known.
 [[gnu::always_inline]] inline void set(const HeadWalk& w, PlBinding* slot, PlFrame* slot_frame, PlCell* term,
                                        PlFrame* frame) {
-    if (slot_frame != w.frame) w.engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+    if (slot_frame != w.frame) w.engine->run.trail.push_back({slot, slot_frame});
     slot->term = term;
     slot->frame = frame;
 }

@@ -15,14 +15,14 @@ struct PlFrameChunk;
 struct PlFunctor;
 struct PlListNode;
 struct PlFrame;
+struct PlBinding;
 
-// A binding made while a clause is tried, with what the slot held before: failures undo them,
-// success settles those that point into the frame being released.
+// A binding made while a clause is tried: failures undo them, success settles those that point
+// into the frame being released. Only a slot that stands unbound (the unbound cell, no frame) is
+// ever bound, so an entry keeps no old value: undoing it writes the unbound pair back.
 struct PlTrailEntry {
-    PlCell** slot_term;  // the slot (a PlBinding) and its frame
+    PlBinding* slot;
     PlFrame* slot_frame;
-    PlCell* old_term;
-    PlFrame* old_frame;
 };
 
 // The trail: a stack of entries that grows and never shrinks its storage while the engine lives.

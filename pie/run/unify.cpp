@@ -244,7 +244,7 @@ namespace {
     if (slot_frame != engine->run.untrailed) {
         if (engine->run.trail.full()) [[unlikely]]
             return -1;
-        engine->run.trail.push_back({&slot->term, slot_frame, slot->term, slot->frame});
+        engine->run.trail.push_back({slot, slot_frame});
     }
     slot->term = term;
     slot->frame = frame;

@@ -105,7 +105,9 @@ TEST_F(Unify, FailedAttemptIsUndone) {
     EXPECT_EQ(unify(t.fn("g", {t.var("_A", 0), t.integer(1)}), t.fn("g", {t.integer(3), t.integer(2)})), 0);
     EXPECT_EQ(in(left, 0).term, t.integer(3));
     pl_trail_undo(e, mark);
-    EXPECT_EQ(in(left, 0).term, e->cell.unbound);
+    // The slot holds the unbound pair again, its frame word included: an entry keeps no old value.
+    EXPECT_EQ(left->slots()[0].term, e->cell.unbound);
+    EXPECT_EQ(left->slots()[0].frame, nullptr);
 }
 
 // A term without variables, read in a frame or through a variable bound to it, resolves to that
@@ -391,8 +393,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         bool operator==(const Outcome& o) const {
             auto same = [](const PlBinding& x, const PlBinding& y) { return x.term == y.term && x.frame == y.frame; };
             auto entry = [](const PlTrailEntry& x, const PlTrailEntry& y) {
-                return x.slot_term == y.slot_term && x.slot_frame == y.slot_frame && x.old_term == y.old_term &&
-                       x.old_frame == y.old_frame;
+                return x.slot == y.slot && x.slot_frame == y.slot_frame;
             };
             return answer == o.answer && depth == o.depth &&
                    std::equal(slots.begin(), slots.end(), o.slots.begin(), o.slots.end(), same) &&
@@ -554,7 +555,7 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
                     out.slots.push_back(frame->slots()[i].frame);
                 }
             for (size_t i = mark; i < pl_trail_mark(e); ++i) {
-                out.trail.push_back(e->run.trail.data()[i].slot_term);
+                out.trail.push_back(e->run.trail.data()[i].slot);
                 out.trail.push_back(e->run.trail.data()[i].slot_frame);
             }
             pl_trail_undo(e, 0);
@@ -632,7 +633,7 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
                 out.cells.push_back(frame->slots()[i].frame);
             }
         for (size_t i = mark; i < pl_trail_mark(e); ++i) {
-            out.cells.push_back(e->run.trail.data()[i].slot_term);
+            out.cells.push_back(e->run.trail.data()[i].slot);
             out.cells.push_back(e->run.trail.data()[i].slot_frame);
         }
         pl_trail_undo(e, base);
@@ -661,6 +662,18 @@ TEST_F(Unify, FramesComeAndGoInOrder) {
     pl_frame_release(e, third);
     EXPECT_EQ(errorOf([&] { pl_frame_alloc(e, kPlFrameSegmentWords, nullptr, nullptr); }), PL_ERR_STACK);
     EXPECT_EQ(errorOf([&] { pl_frame_alloc(e, 3, nullptr, left); }), PL_ERR_FRAME);
+    // A chunk its last frame left stays in use, empty: a frame below it released out of order
+    // still raises the error and closes nothing; the last frame below is released through it.
+    std::vector<PlFrame*> made;
+    PlFrameChunk* const first = e->run.frames;
+    while (e->run.frames == first) made.push_back(pl_frame_alloc(e, 8, nullptr, nullptr));
+    pl_frame_release(e, made.back());
+    made.pop_back();
+    EXPECT_NE(e->run.frames, first);
+    EXPECT_EQ(errorOf([&] { pl_frame_release(e, made.front()); }), PL_ERR_FRAME);
+    EXPECT_NE(e->run.frames, first);
+    for (size_t i = made.size(); i-- > 0;) pl_frame_release(e, made[i]);
+    EXPECT_EQ(e->run.frames, first);
     // Many frames span chunks; unwinding to a mark drops them all.
     const PlFrameMark mark = pl_frame_mark(e);
     for (int i = 0; i < 5000; ++i) pl_frame_alloc(e, 8, nullptr, nullptr);
@@ -698,9 +711,13 @@ TEST_F(Unify, FramesFillOnlyThemselvesUpToTheChunkEnd) {
                 ASSERT_EQ(frames[i]->slots()[slot].frame, frames[i]) << count << " frame " << i;
             pl_frame_release(e, frames[i]);
         }
+        // The frame made before them is the last one again.
+        EXPECT_EQ(errorOf([&] { pl_frame_release(e, right); }), 0) << count;
         const PlFrameMark after = pl_frame_mark(e);
         EXPECT_EQ(after.chunk, mark.chunk) << count;
-        EXPECT_EQ(after.top, mark.top) << count;
+        EXPECT_EQ(after.top, reinterpret_cast<char*>(right)) << count;
+        right = pl_frame_alloc(e, 4, left, nullptr);
+        EXPECT_EQ(reinterpret_cast<char*>(right) + pl_frame_bytes(4), mark.top) << count;
     }
 }
 
