@@ -137,7 +137,7 @@ TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
                 out.push_back(frame->slots()[i].frame);
             }
         for (size_t i = mark; i < pl_trail_mark(e); ++i) {
-            out.push_back(e->run.trail.data()[i].slot_term);
+            out.push_back(e->run.trail.data()[i].slot);
             out.push_back(e->run.trail.data()[i].slot_frame);
         }
         pl_trail_undo(e, base);
