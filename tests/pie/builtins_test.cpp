@@ -1,5 +1,6 @@
 // The built-in predicates: arithmetic modes and their wrapping, tests, program changes, and the
 // item predicates against the recording host.
+#include "bindings_left.h"
 #include "run_fixture.h"
 #include "term_builder.h"
 
@@ -131,15 +132,8 @@ TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
             out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(e->depth - depth)));
         });
         out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(error)));
-        for (PlFrame* frame : {lf, rf})
-            for (uint32_t i = 0; i < frame->count; ++i) {
-                out.push_back(frame->slots()[i].term);
-                out.push_back(frame->slots()[i].frame);
-            }
-        for (size_t i = mark; i < pl_trail_mark(e); ++i) {
-            out.push_back(e->run.trail.data()[i].slot);
-            out.push_back(e->run.trail.data()[i].slot_frame);
-        }
+        append_slots(out, {lf, rf});
+        append_trail(out, e, mark);
         pl_trail_undo(e, base);
         pl_frame_release(e, rf);
         pl_frame_release(e, lf);

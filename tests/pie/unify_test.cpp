@@ -1,5 +1,6 @@
 // Unification by cell types, the bindings it leaves in frames, their undoing on failure, settling
 // into the caller before a clause frame is released, and identity of terms.
+#include "bindings_left.h"
 #include "engine_fixture.h"
 #include "term_builder.h"
 
@@ -549,15 +550,8 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
                 return way == kOutside ? pl_unification_sub(e, goal_term, goal, head_term, clause)
                                        : pl_unify(e, goal_term, goal, head_term, clause);
             });
-            for (PlFrame* frame : {goal, clause})
-                for (uint32_t i = 0; i < frame->count; ++i) {
-                    out.slots.push_back(frame->slots()[i].term);
-                    out.slots.push_back(frame->slots()[i].frame);
-                }
-            for (size_t i = mark; i < pl_trail_mark(e); ++i) {
-                out.trail.push_back(e->run.trail.data()[i].slot);
-                out.trail.push_back(e->run.trail.data()[i].slot_frame);
-            }
+            append_slots(out.slots, {goal, clause});
+            append_trail(out.trail, e, mark);
             pl_trail_undo(e, 0);
             pl_frame_release(e, clause);
             pl_frame_release(e, goal);
@@ -627,15 +621,8 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
             out.depth = e->depth - depth;
         });
         if (error) out.answer = -error;
-        for (PlFrame* frame : {lf, rf})
-            for (uint32_t i = 0; i < frame->count; ++i) {
-                out.cells.push_back(frame->slots()[i].term);
-                out.cells.push_back(frame->slots()[i].frame);
-            }
-        for (size_t i = mark; i < pl_trail_mark(e); ++i) {
-            out.cells.push_back(e->run.trail.data()[i].slot);
-            out.cells.push_back(e->run.trail.data()[i].slot_frame);
-        }
+        append_slots(out.cells, {lf, rf});
+        append_trail(out.cells, e, mark);
         pl_trail_undo(e, base);
         pl_frame_release(e, rf);
         pl_frame_release(e, lf);
