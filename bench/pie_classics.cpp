@@ -3,7 +3,7 @@
 // placings of 8 queens, and symbolic derivative. The engine's cases report the time of one run
 // (and tak with "is" its ratio to tak with the built-ins); each peer's case reports its own time
 // and "engine_slower", the engine's time divided by the peer's. All ratios are of processor time,
-// each side timed as the median of batches.
+// each the median over rounds that time the engine and the peer in turn.
 #include "prolog_peers.h"
 #include "tests/pie/rule_programs.h"
 
@@ -15,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <string>
 
 namespace {
@@ -103,14 +102,9 @@ private:
     PlCell* query_ = nullptr;
 };
 
-std::map<std::string, double> g_engine_ms;  // milliseconds per run, by case
-
-// The engine's time per run for the ratios, timed as the peers are: the median of batches.
-double engine_ms(const Classic& classic) {
-    if (auto it = g_engine_ms.find(classic.name); it != g_engine_ms.end()) return it->second;
-    Runner runner(classic);
-    if (!runner.loaded()) return 0;
-    return g_engine_ms[classic.name] = batchtiming::MedianMsPerRun([&] { return runner.run(); });
+// The engine's milliseconds per run of the runner's case, the median of batches; 0 when it failed.
+double engine_ms(Runner& runner) {
+    return runner.loaded() ? batchtiming::MedianMsPerRun([&] { return runner.run(); }) : 0.0;
 }
 
 void Engine(benchmark::State& state, const Classic& classic) {
@@ -125,22 +119,25 @@ void Engine(benchmark::State& state, const Classic& classic) {
             return;
         }
     }
-    if (&classic == &kTakIs)
-        if (const double is = engine_ms(kTakIs), sub = engine_ms(kTakSub); is > 0 && sub > 0)
+    if (&classic == &kTakIs) {
+        Runner sub_runner(kTakSub);
+        if (const double is = engine_ms(runner), sub = engine_ms(sub_runner); is > 0 && sub > 0)
             state.counters["is_over_sub"] = is / sub;
+    }
 }
 
 void Peer(benchmark::State& state, const Classic& classic, const prologpeers::System& system) {
-    const double engine = engine_ms(classic);
+    Runner runner(classic);
+    const auto engine = [&] { return engine_ms(runner); };
     for (auto _ : state) {
         std::string error;
-        const double ms = prologpeers::Run(system, classic.prolog_program, error);
-        if (ms <= 0) {
+        const prologpeers::Rounds timed = prologpeers::TimeInRounds(system, classic.prolog_program, engine, error);
+        if (timed.peer_ms <= 0) {
             state.SkipWithError(error.c_str());
             return;
         }
-        state.SetIterationTime(ms / 1000);
-        if (engine > 0) state.counters["engine_slower"] = engine / ms;
+        state.SetIterationTime(timed.peer_ms / 1000);
+        if (timed.engine_over_peer > 0) state.counters["engine_slower"] = timed.engine_over_peer;
     }
 }
 

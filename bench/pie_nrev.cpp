@@ -3,7 +3,8 @@
 // program run in the same process run by SWI-Prolog and GNU Prolog when they are installed
 // (Debian's swi-prolog-nox and gprolog). Every case reports "LIPS", logical inferences per
 // second; the other systems' cases also report "engine_ratio", the engine's LIPS divided by theirs,
-// each side timed as the median of batches of processor time.
+// each the median over rounds that time the engine and the peer in turn, each side the median
+// of batches of processor time.
 #include "prolog_peers.h"
 
 #include "pie/builtins/builtins.h"
@@ -82,15 +83,11 @@ void NaiveReverse30(benchmark::State& state) {
 }
 BENCHMARK(NaiveReverse30)->Unit(benchmark::kMicrosecond);
 
-// The engine's LIPS for the ratios, timed as the peers are: the median of batches.
-double engine_lips() {
-    static const double lips = [] {
-        NrevEngine engine;
-        if (!engine.loaded()) return 0.0;
-        const double ms = batchtiming::MedianMsPerRun([&] { return engine.run(); });
-        return ms > 0 ? kInferences / (ms / 1000) : 0.0;
-    }();
-    return lips;
+// The engine's milliseconds per run for the ratios, timed as the peers are: the median of batches.
+double engine_ms() {
+    static NrevEngine engine;
+    if (!engine.loaded()) return 0;
+    return batchtiming::MedianMsPerRun([&] { return engine.run(); });
 }
 
 // The same program in standard Prolog.
@@ -104,18 +101,17 @@ goal :- list30(L), nrev(L, _).
 )";
 
 void NaiveReverse30Prolog(benchmark::State& state, const prologpeers::System& system) {
-    const double engine = engine_lips();
     for (auto _ : state) {
         std::string error;
-        const double ms = prologpeers::Run(system, kPrologProgram, error);
-        if (ms <= 0) {
+        const prologpeers::Rounds timed = prologpeers::TimeInRounds(system, kPrologProgram, engine_ms, error);
+        if (timed.peer_ms <= 0) {
             state.SkipWithError(error.c_str());
             return;
         }
-        state.SetIterationTime(ms / 1000);
-        const double lips = kInferences / (ms / 1000);
-        state.counters["LIPS"] = lips;
-        if (engine > 0) state.counters["engine_ratio"] = engine / lips;
+        state.SetIterationTime(timed.peer_ms / 1000);
+        state.counters["LIPS"] = kInferences / (timed.peer_ms / 1000);
+        // Of LIPS, the inverse of the ratio of times.
+        if (timed.engine_over_peer > 0) state.counters["engine_ratio"] = 1 / timed.engine_over_peer;
     }
 }
 BENCHMARK_CAPTURE(NaiveReverse30Prolog, swipl, prologpeers::kSwi)

@@ -86,4 +86,26 @@ inline double Run(const System& system, const std::string& program, std::string&
     return per_run_ms;
 }
 
+// The peer's time per run and the engine's time divided by it, each the median over rounds that
+// time the engine (engine_ms: its milliseconds per run, 0 when it failed) and then the peer: a
+// machine that slows down for a while slows both sides of a round alike, and a round it slowed on
+// one side only is outvoted. Zeros and an error text when the peer gave no time.
+struct Rounds {
+    double peer_ms;
+    double engine_over_peer;
+};
+template <class EngineMs>
+Rounds TimeInRounds(const System& system, const std::string& program, EngineMs&& engine_ms, std::string& error) {
+    constexpr int kRounds = 3;
+    std::vector<double> peer, ratio;
+    for (int r = 0; r < kRounds; ++r) {
+        const double engine = engine_ms();
+        const double ms = Run(system, program, error);
+        if (ms <= 0) return {0, 0};
+        peer.push_back(ms);
+        if (engine > 0) ratio.push_back(engine / ms);
+    }
+    return {batchtiming::Median(peer), batchtiming::Median(ratio)};
+}
+
 }  // namespace prologpeers
