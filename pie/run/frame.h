@@ -236,15 +236,21 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
 // Inline: it runs after every successful clause, and its commonest entries take a few loads.
 inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
     // Resolving makes no binding: the trail keeps its place while it is walked, and its top is
-    // read where it is kept rather than kept aside across the settling calls.
+    // read where it is kept rather than kept aside across the settling calls. Entries stay where
+    // they are until the first that leaves: only those after it move down.
     PlTrail& trail = engine->run.trail;
-    PlTrailEntry* kept = trail.data() + mark;
-    for (PlTrailEntry* entry = kept; entry != trail.top(); ++entry) {
+    PlTrailEntry* entry = trail.data() + mark;
+    for (;; ++entry) {
+        if (entry == trail.top()) return;
+        if (entry->slot_frame == callee) break;
+        if (entry->slot->frame == callee) pl_settle_binding(engine, entry->slot, callee);
+    }
+    PlTrailEntry* kept = entry;
+    while (++entry != trail.top()) {
         if (entry->slot_frame == callee) continue;
         PlBinding* slot = entry->slot;
         if (slot->frame == callee) pl_settle_binding(engine, slot, callee);
-        if (kept != entry) *kept = *entry;
-        ++kept;
+        *kept++ = *entry;
     }
     trail.cut(kept);
 }

@@ -28,7 +28,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
 // nullptr for any other: last_binding's walk with settle_quick's test, frame first: a binding settled before has none.
 [[gnu::always_inline]] inline PlCell* frameless_end(PlCell* var, PlFrame* frame) {
     const PlBinding* b = &frame->slots()[var->var.slot];
-    while (b->frame) {
+    while (b->frame) [[unlikely]] {
         if (b->term->type != PL_VAR) return nullptr;
         b = &b->frame->slots()[b->term->var.slot];
     }
