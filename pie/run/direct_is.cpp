@@ -46,22 +46,30 @@ Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesti
     return Result::Value;
 }
 
-Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out) {
-    const PlDeref d = pl_deref(term, frame);
-    if (d.term->type == PL_INT) {
-        out = d.term->value;
+// evaluate's steps, inline where "is" starts its walk: most expressions are one operator over
+// integers, which then takes no call at all.
+[[gnu::always_inline]] inline Result evaluate_here(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting,
+                                                   int32_t& out) {
+    // Followed in registers: an expression is most often the clause's own compound term.
+    while (term->type == PL_VAR && frame) {
+        const PlBinding* binding = pl_binding_of(frame, term);
+        term = binding->term;
+        frame = binding->frame;
+    }
+    if (term->type == PL_INT) {
+        out = term->value;
         return Result::Value;
     }
-    if (d.term->type != PL_FUNCTOR || !d.term->fn.args || nesting > kMaxNesting) return Result::Other;
-    const PlFunctor* f = d.term->fn.functor;
+    if (term->type != PL_FUNCTOR || !term->fn.args || nesting > kMaxNesting) return Result::Other;
+    const PlFunctor* f = term->fn.functor;
     // Each operator is a functor of its own: the first match is the only one.
     int which = 0;
     while (which < kPlDirectIsOperators && engine->direct_is[which] != f) ++which;
     if (which == kPlDirectIsOperators) return Result::Other;
     int32_t a = 0, b = 0;
-    if (const Result r = operand(engine, pl_arg(d.term, 0), d.frame, nesting + 1, a); r != Result::Value) return r;
+    if (const Result r = operand(engine, pl_arg(term, 0), frame, nesting + 1, a); r != Result::Value) return r;
     if (f->arity == 2)
-        if (const Result r = operand(engine, pl_arg(d.term, 1), d.frame, nesting + 1, b); r != Result::Value) return r;
+        if (const Result r = operand(engine, pl_arg(term, 1), frame, nesting + 1, b); r != Result::Value) return r;
     switch (kOperators[which].op) {
     case Op::Add: out = pl_add(a, b); break;
     case Op::Sub: out = pl_subtract(a, b); break;
@@ -79,6 +87,10 @@ Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesti
     return Result::Value;
 }
 
+Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out) {
+    return evaluate_here(engine, term, frame, nesting, out);
+}
+
 }  // namespace
 
 void pl_direct_is_prepare(PieEngine* engine) {
@@ -90,25 +102,34 @@ void pl_direct_is_prepare(PieEngine* engine) {
 
 int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
     if (!goal->fn.args || goal->fn.args->count < 2) return PL_UNDETERMINED;
-    const PlDeref result = pl_deref(pl_arg(goal, 0), frame);
-    const bool unbound = result.term->type == PL_UNBOUND && result.slot;
-    if (!unbound && result.term->type != PL_INT && result.term->type != PL_ANONYMOUS) return PL_UNDETERMINED;
+    // The result followed in registers, with the binding met last (what an answer binds).
+    PlCell* result = pl_arg(goal, 0);
+    PlBinding* slot = nullptr;
+    PlFrame* slot_frame = nullptr;
+    for (PlFrame* f = frame; result->type == PL_VAR && f;) {
+        slot = pl_binding_of(f, result);
+        slot_frame = f;
+        result = slot->term;
+        f = slot->frame;
+    }
+    const bool unbound = result->type == PL_UNBOUND && slot;
+    if (!unbound && result->type != PL_INT && result->type != PL_ANONYMOUS) return PL_UNDETERMINED;
     int32_t value = 0;
-    switch (evaluate(engine, pl_arg(goal, 1), frame, 0, value)) {
+    switch (evaluate_here(engine, pl_arg(goal, 1), frame, 0, value)) {
     case Result::Other: return PL_UNDETERMINED;
     case Result::Fail: return PL_FAIL;
     case Result::Value: break;
     }
-    if (result.term->type == PL_INT) return result.term->value == value ? PL_SUCCESS : PL_FAIL;
+    if (result->type == PL_INT) return result->value == value ? PL_SUCCESS : PL_FAIL;
     if (!unbound) return PL_SUCCESS;
     // Bound as the unification of the value with the goal's first argument would bind it, without
     // following that argument again, where the unification's levels are quiet and the trail has room.
     // A digit is a preset cell, read without the call that would return it.
     PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
     constexpr int kUnifyLevels = 2;  // those the unification takes
-    const bool trailed = result.slot_frame != engine->run.untrailed;
+    const bool trailed = slot_frame != engine->run.untrailed;
     if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
         return pl_builtin_unify(engine, goal, frame, 0, cell) ? PL_SUCCESS : PL_FAIL;
-    pl_bind(engine, result.slot, result.slot_frame, cell, nullptr);
+    pl_bind(engine, slot, slot_frame, cell, nullptr);
     return PL_SUCCESS;
 }
