@@ -162,6 +162,15 @@ inline bool pl_stack_exhausted(PieEngine* engine, int before) {
     return here < engine->stack_floor;
 }
 
+// Takes weight levels of recursion for function, as every guard takes them: error 4102, with
+// nothing taken, past limit or where the native stack has come within its reserve.
+[[gnu::always_inline]] inline void pl_depth_take(PieEngine* engine, int weight, int limit, const char* function) {
+    if ((engine->depth += weight) > limit || pl_stack_exhausted(engine, engine->depth - weight)) {
+        engine->depth -= weight;
+        pl_fatal_error(engine, PL_ERR_STACK, function);
+    }
+}
+
 // How a recursion is bounded: by the limit of the stack it runs on, or (rule text and images)
 // by kPlMaxDepth wherever it runs.
 enum class PlDepthKind { Run, Text };
@@ -172,11 +181,7 @@ class PlDepthGuard {
 public:
     PlDepthGuard(PieEngine* engine, const char* function, int weight = 1, PlDepthKind kind = PlDepthKind::Run)
         : engine_(engine), weight_(weight) {
-        const int limit = kind == PlDepthKind::Text ? kPlMaxDepth : pl_depth_limit(engine_);
-        if ((engine_->depth += weight_) > limit || pl_stack_exhausted(engine_, engine_->depth - weight_)) {
-            engine_->depth -= weight_;
-            pl_fatal_error(engine_, PL_ERR_STACK, function);
-        }
+        pl_depth_take(engine_, weight_, kind == PlDepthKind::Text ? kPlMaxDepth : pl_depth_limit(engine_), function);
     }
     // One level, for a walk that already knows the levels free above it (the limit less the
     // depth): the limit is not looked up again for every term inside an argument.
@@ -235,10 +240,7 @@ public:
     // Steps of other weights, for a run that stands for the levels of several kinds of call; an
     // error names the function whose level it was.
     void take(int weight, const char* function) {
-        if ((engine_->depth += weight) > limit_ || pl_stack_exhausted(engine_, engine_->depth - weight)) {
-            engine_->depth -= weight;
-            pl_fatal_error(engine_, PL_ERR_STACK, function);
-        }
+        pl_depth_take(engine_, weight, limit_, function);
         taken_ += weight;
     }
     // Takes weight levels at once when they can neither meet the limit nor cross a multiple of 64

@@ -2,7 +2,9 @@
 // installed on their functors (marked system), and the helpers their functions share.
 #pragma once
 
+#include "pie/api/engine.h"
 #include "pie/run/frame.h"
+#include "pie/run/unify_steps.h"
 #include "pie/terms/functor.h"
 #include "pie/terms/term.h"
 
@@ -28,6 +30,21 @@ void pl_builtins_install(PieEngine* engine);
 inline PlDeref pl_builtin_arg(PlCell* goal, PlFrame* frame, uint32_t i) { return pl_deref_whole(pl_arg(goal, i), frame); }
 // Unifies argument i with a frame-free value: 1 or 0.
 int pl_builtin_unify(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, PlCell* value);
+// An integer answer for argument i, whose dereferencing met last the unbound slot of slot_frame:
+// bound there as pl_builtin_unify would bind it, without following the argument again, where
+// that unification's levels are quiet and the trail has room (it then does nothing else), else
+// by pl_builtin_unify itself. 1 or 0.
+[[gnu::always_inline]] inline int pl_builtin_answer(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i,
+                                                    PlBinding* slot, PlFrame* slot_frame, int32_t value) {
+    constexpr int kUnifyLevels = 2;  // those the unification takes
+    // A digit is a preset cell, read without the call that would return it.
+    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
+    const bool trailed = slot_frame != engine->run.untrailed;
+    if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
+        return pl_builtin_unify(engine, goal, frame, i, cell);
+    pl_bind(engine, slot, slot_frame, cell, nullptr);
+    return 1;
+}
 
 // The rows of each group, defined beside their functions.
 extern const PlBuiltinRow kPlArithmeticBuiltins[];

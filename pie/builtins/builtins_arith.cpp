@@ -5,7 +5,6 @@
 #include "pie/api/engine.h"
 #include "pie/builtins/integer_ops.h"
 #include "pie/run/interpreter.h"
-#include "pie/run/unify_steps.h"
 
 #include <cstdint>
 
@@ -56,19 +55,10 @@ struct Arg {
 
 constexpr unsigned modes(Mode a, Mode b, Mode c) { return unsigned{a} << 4 | unsigned{b} << 2 | c; }
 
-// An answer for an unbound argument, bound as pl_builtin_unify binds an integer to the variable
-// its dereferencing met last, without following the variable again: where that unification's
-// levels are quiet and the trail has room, it does nothing else.
+// An answer for an unbound argument a, argument i.
 [[gnu::always_inline]] inline int bind(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, const Arg& a,
                                        int32_t value) {
-    constexpr int kUnifyLevels = 2;  // those the unification takes
-    // A digit is a preset cell, read without the call that would return it.
-    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
-    const bool trailed = a.slot_frame != engine->run.untrailed;
-    if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
-        return pl_builtin_unify(engine, goal, frame, i, cell);
-    pl_bind(engine, a.slot, a.slot_frame, cell, nullptr);
-    return 1;
+    return pl_builtin_answer(engine, goal, frame, i, a.slot, a.slot_frame, value);
 }
 
 // The inverse of a forward operation: solve for the unbound argument, or fail.

@@ -9,7 +9,6 @@
 #include "pie/builtins/builtins.h"
 #include "pie/builtins/integer_ops.h"
 #include "pie/run/interpreter.h"
-#include "pie/run/unify_steps.h"
 
 namespace {
 
@@ -122,14 +121,5 @@ int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
     }
     if (result->type == PL_INT) return result->value == value ? PL_SUCCESS : PL_FAIL;
     if (!unbound) return PL_SUCCESS;
-    // Bound as the unification of the value with the goal's first argument would bind it, without
-    // following that argument again, where the unification's levels are quiet and the trail has room.
-    // A digit is a preset cell, read without the call that would return it.
-    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
-    constexpr int kUnifyLevels = 2;  // those the unification takes
-    const bool trailed = slot_frame != engine->run.untrailed;
-    if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
-        return pl_builtin_unify(engine, goal, frame, 0, cell) ? PL_SUCCESS : PL_FAIL;
-    pl_bind(engine, slot, slot_frame, cell, nullptr);
-    return PL_SUCCESS;
+    return pl_builtin_answer(engine, goal, frame, 0, slot, slot_frame, value) ? PL_SUCCESS : PL_FAIL;
 }

@@ -273,10 +273,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
 
 // A call's level of depth, taken as PlDepthGuard takes it.
 [[gnu::always_inline]] inline void take_call_level(PieEngine* engine, int limit) {
-    if ((engine->depth += 4) > limit || pl_stack_exhausted(engine, engine->depth - 4)) {
-        engine->depth -= 4;
-        pl_fatal_error(engine, PL_ERR_STACK, "pl_call");
-    }
+    pl_depth_take(engine, 4, limit, "pl_call");
 }
 
 // The calls of a predicate of clauses alone from a call of f for goal on, whose level of depth is

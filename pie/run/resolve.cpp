@@ -364,16 +364,18 @@ enum class Leaf { Settled, Walk, Quick };
 // with fewer steps: the query's pool keeps the default alignment, which a cell's size is a multiple
 // of, and the cell is cleared and filled in one go. Nullptr, with nothing taken, where the bump is
 // not at hand (always under AddressSanitizer, which must unpoison what is handed out).
-[[gnu::always_inline]] inline PlCell* new_list_cell(PieEngine* engine, PlCell* head, PlCell* tail, uint32_t shape) {
-    static_assert(sizeof(PlCell) % kPlPoolAlignment == 0);
-    void* room = pl_pool_bump_aligned(&engine->run.terms, sizeof(PlCell));
-    if (!room) return nullptr;
+[[gnu::always_inline]] inline PlCell* fill_list_cell(void* room, PlCell* head, PlCell* tail, uint32_t shape) {
     auto* cell = static_cast<PlCell*>(std::memset(room, 0, sizeof(PlCell)));
     cell->type = PL_LIST;
     cell->shape = shape;
     cell->list.head = head;
     cell->list.tail = tail;
     return cell;
+}
+[[gnu::always_inline]] inline PlCell* new_list_cell(PieEngine* engine, PlCell* head, PlCell* tail, uint32_t shape) {
+    static_assert(sizeof(PlCell) % kPlPoolAlignment == 0);
+    void* room = pl_pool_bump_aligned(&engine->run.terms, sizeof(PlCell));
+    return room ? fill_list_cell(room, head, tail, shape) : nullptr;
 }
 
 // A list cell of the dying frame whose tail is a variable bound to a one-cell list of a living
@@ -396,30 +398,18 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
     if (!inner_head || !head || !pl_levels_within_limit(engine, 8)) return false;
     const uint32_t inner_shape = pl_cell_shape(pl_element_shape(inner_head), pl_element_shape(end));
     const uint32_t shape = pl_cell_shape(pl_element_shape(head), inner_shape);
-    PlCell* rest = inner;
     PlCell* cell;
     if (inner_head != inner->list.head) {
         // Both cells in one bump: the two bumps one after the other would take the same room.
-        auto* cells = static_cast<PlCell*>(pl_pool_bump_aligned(&engine->run.terms, 2 * sizeof(PlCell)));
-        if (!cells) return false;
-        std::memset(static_cast<void*>(cells), 0, 2 * sizeof(PlCell));
-        rest = &cells[0];
-        rest->type = PL_LIST;
-        rest->shape = inner_shape;
-        rest->list.head = inner_head;
-        rest->list.tail = end;
-        cell = &cells[1];
-        cell->type = PL_LIST;
+        auto* room = static_cast<char*>(pl_pool_bump_aligned(&engine->run.terms, 2 * sizeof(PlCell)));
+        if (!room) return false;
+        PlCell* rest = fill_list_cell(room, inner_head, end, inner_shape);
+        cell = fill_list_cell(room + sizeof(PlCell), head, rest, shape);
     } else {
-        cell = static_cast<PlCell*>(pl_pool_bump_aligned(&engine->run.terms, sizeof(PlCell)));
+        cell = new_list_cell(engine, head, inner, shape);
         if (!cell) return false;
-        std::memset(static_cast<void*>(cell), 0, sizeof(PlCell));
-        cell->type = PL_LIST;
         if (inner_shape) inner->shape = inner_shape;
     }
-    cell->shape = shape;
-    cell->list.head = head;
-    cell->list.tail = rest;
     *slot = {cell, nullptr};
     return true;
 }
