@@ -15,11 +15,10 @@
 
 namespace pl_recording {
 
-// Whether f keeps the values of count arguments in a vector of its own, the case the quick walks
-// take themselves; anything else takes record_any.
-inline bool own_vector(const PlFunctor* f, uint32_t count) {
-    return !f->owner && !(f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) && f->values && f->values->count >= count;
-}
+// Whether f keeps its values in a vector of its own, the case the quick walks take themselves;
+// anything else takes record_any. A functor's vector is made with it, one value an argument, and
+// is never replaced: only the functor's owner and flags tell.
+inline bool own_vector(const PlFunctor* f) { return !f->owner && !(f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)); }
 
 // Whether two list elements are integers of different values, which tells two lists apart as
 // their comparison would (pl_constants_equal answers 0).
@@ -41,16 +40,65 @@ int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, ui
 // A goal whose functor keeps no vector of its own.
 int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 
-// The end of a recording whose values changed: the functor enters the answers.
+// The end of a recording whose values changed: the functor enters the answers. No recording
+// number is taken: the loop entered nothing before, and a number only tells the entries of one
+// recording from those of others (a later one takes a new number, which f cannot hold).
 [[gnu::always_inline]] inline int goal_changed(PieEngine* engine, PlList* table, PlFunctor* f) {
     note_query_values(engine, f);
-    // As enter_answer with the recording's number taken now: f holds no number that new.
-    if (table) {
-        f->recorded_in = ++engine->run.recordings;
-        // Most often f is the table's first entry already: the look over the table is left out.
-        if (table->next == table || table->next->item != f) pl_table_enter(engine, table, f);
-    }
+    // Most often f is the table's first entry already: the look over the table is left out.
+    if (table && (table->next == table || table->next->item != f)) pl_table_enter(engine, table, f);
     return 1;
+}
+
+// One argument of record_goal, in the goal's frame, value being its value recorded before: true
+// when it is taken here (changed set when the value changed), false when it is left to goal_rest,
+// nothing having been changed. fitting_shape: the highest shape of a flat, ground list whose walk
+// (two levels and two a reach) fits in room.
+[[gnu::always_inline]] inline bool quick_argument(PlCell* arg, PlFrame* frame, PlCell** value, int64_t room,
+                                                  uint64_t fitting_shape, bool& changed) {
+    while (arg->type == PL_VAR && frame) {
+        const PlBinding* b = pl_binding_of(frame, arg);
+        arg = b->term;
+        frame = b->frame;
+    }
+    PlCell* previous = *value;
+    if (arg->type == PL_LIST) {
+        const uint32_t shape = arg->shape;
+        if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
+            // A value that is no list (the "[]" of the recursion's last call, most often) tells the
+            // two apart before any level is taken. The reach is the shape's high bits: one compare.
+            if (shape > fitting_shape) return false;
+            if (previous && previous->type == PL_LIST && !different_integers(previous->list.head, arg->list.head))
+                return false;
+            *value = arg;
+            changed = true;
+            return true;
+        }
+        return previous && previous->type == PL_LIST &&
+               pl_recorded_lists::single_differs(arg, frame, previous, room) == 0;
+    }
+    if (!is_plain_constant(arg)) return false;
+    if (arg != previous) {
+        *value = arg;
+        changed = true;
+    }
+    return true;
+}
+
+// record_goal's loop over count arguments (a constant for the arities met most, whose steps are
+// then laid out one after the other, with nothing kept across them but what changed).
+[[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame,
+                                                  uint32_t count, int64_t room) {
+    PlFunctor* f = goal->fn.functor;
+    PlCell* const* items = goal->fn.args->items;
+    PlCell** values = f->values->items;
+    const uint64_t fitting_shape = (static_cast<uint64_t>(room - 2) / 2) << kPlShapeReachShift | 3;
+    bool changed = false;
+#pragma GCC unroll 4
+    for (uint32_t i = 0; i < count; ++i)
+        if (!quick_argument(items[i], frame, values + i, room, fitting_shape, changed))
+            return goal_rest(engine, table, goal, frame, i, changed);
+    return changed ? goal_changed(engine, table, f) : 0;
 }
 
 // The arguments of a goal that succeeded, its variables followed to what they stand for. The
@@ -63,56 +111,36 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 // the steps that may read it. Answers 1 when a value changed, else 0 (bound_last_query's answer).
 // table: the answers to enter, or nullptr.
 [[gnu::always_inline]] inline int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
-    const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth - 1;
-    if (room < 0) too_deep(engine);
-    // Entering the level crosses a multiple of 64 when it reaches one.
+    // The goal's level, and the levels free below it.
     const int64_t depth = int64_t{engine->depth} + 1;
-    if ((depth & 63) == 0) look_at_stack(engine, depth);
+    const int64_t room = int64_t{pl_depth_limit(engine)} - depth;
     PlFunctor* f = goal->fn.functor;
+    // Near the limit, or where entering the level crosses a multiple of 64 (the stack's look), in
+    // the order the steps take them: one test for both on the common path. Within a few levels of
+    // the limit every argument takes goal_rest's steps, which count them all: the lists below are
+    // then far from it.
+    if (room < 6 || (depth & 63) == 0) [[unlikely]] {
+        if (room < 0) too_deep(engine);
+        if ((depth & 63) == 0) look_at_stack(engine, depth);
+        if (room < 6)
+            return own_vector(f) ? goal_rest(engine, table, goal, frame, 0, false) : goal_any(engine, table, goal, frame);
+    }
+    if (!own_vector(f)) return goal_any(engine, table, goal, frame);
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;
-    if (!own_vector(f, count)) return goal_any(engine, table, goal, frame);
-    // Within a few levels of the limit every argument takes goal_rest's steps, which count them
-    // all: the lists below are then far from it, and the loop tests the room once.
-    if (room < 6) return goal_rest(engine, table, goal, frame, 0, false);
-    // The deepest walked list whose walk (two levels and two a reach) fits in the room.
-    const uint64_t fitting_reach = static_cast<uint64_t>(room - 2) / 2;
-    bool changed = false;
-    PlCell** values = f->values->items;
-    for (uint32_t i = 0; i < count; ++i) {
-        PlCell* arg = args->items[i];
-        PlFrame* arg_frame = frame;
-        while (arg->type == PL_VAR && arg_frame) {
-            const PlBinding& b = arg_frame->slots()[arg->var.slot];
-            arg = b.term;
-            arg_frame = b.frame;
-        }
-        PlCell* previous = values[i];
-        if (arg->type == PL_LIST) {
-            const uint32_t shape = arg->shape;
-            const bool previous_list = previous && previous->type == PL_LIST;
-            if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
-                // A value that is no list (the "[]" of the recursion's last call, most often)
-                // tells the two apart before any level is taken.
-                if (pl_shape_reach(shape) <= fitting_reach &&
-                    (!previous_list || different_integers(previous->list.head, arg->list.head))) {
-                    values[i] = arg;
-                    changed = true;
-                    continue;
-                }
-            } else if (previous_list && pl_recorded_lists::single_differs(arg, arg_frame, previous, room) == 0) {
-                continue;
-            }
-        } else if (is_plain_constant(arg)) {
-            if (arg != previous) {
-                values[i] = arg;
-                changed = true;
-            }
-            continue;
-        }
-        return goal_rest(engine, table, goal, frame, i, changed);
+#ifdef __OPTIMIZE__
+    // The commonest counts, each laid out on its own. An unoptimised build keeps the one loop:
+    // there every copy inline takes stack of its own in the frame of a recursive call.
+    switch (count) {
+    case 1: return quick_arguments(engine, table, goal, frame, 1, room);
+    case 2: return quick_arguments(engine, table, goal, frame, 2, room);
+    case 3: return quick_arguments(engine, table, goal, frame, 3, room);
+    case 4: return quick_arguments(engine, table, goal, frame, 4, room);
+    default: break;
     }
-    return changed ? goal_changed(engine, table, f) : 0;
+#endif
+    if (!count) return 0;
+    return quick_arguments(engine, table, goal, frame, count, room);
 }
 
 }  // namespace pl_recording

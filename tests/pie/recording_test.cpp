@@ -3,7 +3,11 @@
 // where the full walks (recording, comparing, resolving out of the frame) would stop.
 #include "run_fixture.h"
 
+#include "pie/run/record_goal.h"
+
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -253,6 +257,108 @@ TEST_F(Recording, CommonArgumentsMeetTheDepthLimitWhereTheFullStepsWould) {
     run(clause("_X = 5, _L = [_X], keep(0, _L, _L)."), kPlenty);
     EXPECT_EQ(keep->values->items[1], keep->values->items[2]);
     EXPECT_EQ(show(keep->values->items[2]), "[5]");
+}
+
+TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
+    // The loop inline in a successful call (laid out by the count of arguments, its depth tested
+    // once) against the steps it stands for: goal_rest from the first argument, and record_any.
+    // Each way starts from the same values, with the levels free below the goal's from none
+    // (error 4102) to plenty, past the level where the native stack is looked at. One line a
+    // way: the outcome (changed, unchanged, error), the values after and the answers.
+    load("k1(_A).");
+    PlFunctor* read_only = pl_lookup_functor(e, t("r2"), 2, nullptr);
+    read_only->flags |= PLF_READ_ONLY;
+    const std::pair<const char*, uint32_t> kept[] = {{"k1", 1}, {"k2", 2}, {"k3", 3}, {"k4", 4}, {"k5", 5},
+                                                     {"r2", 2}, {"f", 1}, {"g", 2}};
+    std::vector<PlFunctor*> functors;
+    for (const auto& [name, arity] : kept) functors.push_back(pl_lookup_functor(e, t(name), arity, nullptr));
+    auto values = [&] {
+        std::vector<PlCell*> all;
+        for (PlFunctor* f : functors) all.insert(all.end(), f->values->items, f->values->items + f->arity);
+        return all;
+    };
+    auto restore = [&](const std::vector<PlCell*>& all) {
+        auto at = all.begin();
+        for (PlFunctor* f : functors)
+            for (uint32_t i = 0; i < f->arity; ++i) f->values->items[i] = *at++;
+    };
+    enum Way { kLoop, kRest, kAny };
+    // The goal of text (after the goals before it that bind its variables, run in frame).
+    auto goal_of = [&](const char* text, PlFrame*& frame) {
+        PlCell* c = clause((std::string(text) + ".").c_str());
+        frame = pl_frame_alloc(e, c->clause.var_count, nullptr, nullptr);
+        PlCell* goal = c->clause.term;
+        for (; goal->fn.functor->name == t(",") && goal->fn.functor->arity == 2; goal = pl_arg(goal, 1))
+            EXPECT_EQ(pl_guarded(e, -1, [&] { return pl_call(e, pl_arg(goal, 0), frame, nullptr); }), 1) << text;
+        return goal;
+    };
+    auto record = [&](Way way, PlCell* goal, PlFrame* frame, int free) {
+        PlList* answers = pl_list_new(e);
+        const int r = pl_guarded(e, -1, [&] {
+            e->depth = pl_depth_limit(e) - free;
+            int changed;
+            if (way == kLoop) {
+                changed = pl_recording::record_goal(e, answers, goal, frame);
+            } else {
+                if (free < 1) pl_recording::too_deep(e);
+                changed = way == kRest && pl_recording::own_vector(goal->fn.functor)
+                              ? pl_recording::goal_rest(e, answers, goal, frame, 0, false)
+                              : pl_recording::goal_any(e, answers, goal, frame);
+            }
+            return changed + 1;
+        });
+        e->depth = 0;
+        std::string out = r > 0 ? std::to_string(r - 1) : "error " + std::to_string(pl_last_error(e).code);
+        for (PlCell* v : values()) out += " " + (v ? show(v) : "-");
+        pl_list_each(answers, [&](void* f) { out += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
+        pl_list_free(e, answers);
+        return out + "\n";
+    };
+    const struct {
+        const char* before;
+        const char* goal;
+    } rows[] = {
+        {"k1(1)", "k1(2)"},
+        {"k1(1)", "k1(1)"},
+        {"k1(a)", "k1(b)"},
+        {"k1([1, 2])", "k1([1, 3])"},                      // lists of equal first elements
+        {"k1([1, 2])", "k1([2, 3])"},
+        {"k1(f(1))", "k1([1])"},                           // a value before that is no list
+        {"_X = 5, k1([_X])", "_X = 5, k1([_X])"},          // "[X]" alike
+        {"_X = 6, k1([_X])", "_X = 5, k1([_X])"},          // "[X]" differs
+        {"_X = f(1), k1([_X])", "_X = f(2), k1([_X])"},    // its element compound
+        {"k2([2, 3], [])", "k2([1, 2, 3], _U)"},            // left unbound
+        {"k2(0, [])", "_X = 5, _L = [_X], k2(_L, _L)"},   // one list twice
+        {"k2(f(1), g(1, 2))", "k2(f(1), g(1, 3))"},
+        {"k3([1], [2], [3])", "k3([1], [4], [3, 4])"},
+        {"k3([], [5, 6], 0)", "_X = 5, k3([_X], [_X, 6], [])"},
+        {"k4(1, 2, 3, 4)", "k4(1, [2], [3, 4], 5)"},
+        {"k5(1, 2, 3, 4, 5)", "_X = 3, k5(1, 2, [_X], 4, [5, 6])"},
+        {"r2(1, [1])", "r2(2, [2])"},                      // no vector of its own
+    };
+    for (const auto& row : rows) {
+        const PlFrameMark mark = pl_frame_mark(e);
+        const size_t trail = pl_trail_mark(e);
+        PlFrame* goal_frame;
+        PlFrame* before_frame;
+        PlCell* goal = goal_of(row.goal, goal_frame);
+        PlCell* before = goal_of(row.before, before_frame);
+        record(kAny, goal, goal_frame, 400);  // its lists walked, as a call before would have
+        record(kAny, before, before_frame, 400);
+        const std::vector<PlCell*> start = values();
+        std::string ways[3];
+        for (int free = 0; free <= 40; ++free) {
+            for (const Way way : {kLoop, kRest, kAny}) {
+                restore(start);
+                ways[way] += record(way, goal, goal_frame, free);
+            }
+        }
+        EXPECT_EQ(ways[kLoop], ways[kRest]) << row.goal;
+        EXPECT_EQ(ways[kLoop], ways[kAny]) << row.goal;
+        EXPECT_EQ(e->depth, 0);
+        e->run.trail.resize(trail);
+        pl_frame_unwind(e, mark);
+    }
 }
 
 }  // namespace
