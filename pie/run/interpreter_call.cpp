@@ -79,7 +79,7 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
                                                  PlList* answers, bool third_only) {
     if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
     // What bound_last_query does for a goal whose variables are followed, without its call.
-    pl_recording::record_goal(engine, answers, goal, frame);
+    pl_recording::record_goal(engine, answers, f, goal, frame);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
     } else if (f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) && (f->flags & PLF_IN_PROPAGATION)) {

@@ -87,9 +87,8 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 
 // record_goal's loop over count arguments (a constant for the arities met most, whose steps are
 // then laid out one after the other, with nothing kept across them but what changed).
-[[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame,
-                                                  uint32_t count, int64_t room) {
-    PlFunctor* f = goal->fn.functor;
+[[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlList* table, PlFunctor* f, PlCell* goal,
+                                                  PlFrame* frame, uint32_t count, int64_t room) {
     PlCell* const* items = goal->fn.args->items;
     PlCell** values = f->values->items;
     const uint64_t fitting_shape = (static_cast<uint64_t>(room - 2) / 2) << kPlShapeReachShift | 3;
@@ -109,12 +108,12 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 // from the depth limit: the steps left out cannot meet it. The goal's level is counted as the
 // inner walk counts its levels: the engine's count stays, and is brought up to the level's around
 // the steps that may read it. Answers 1 when a value changed, else 0 (bound_last_query's answer).
-// table: the answers to enter, or nullptr.
-[[gnu::always_inline]] inline int record_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
+// table: the answers to enter, or nullptr. f: the goal's functor, which the caller has read.
+[[gnu::always_inline]] inline int record_goal(PieEngine* engine, PlList* table, PlFunctor* f, PlCell* goal,
+                                              PlFrame* frame) {
     // The goal's level, and the levels free below it.
     const int64_t depth = int64_t{engine->depth} + 1;
     const int64_t room = int64_t{pl_depth_limit(engine)} - depth;
-    PlFunctor* f = goal->fn.functor;
     // Near the limit, or where entering the level crosses a multiple of 64 (the stack's look), in
     // the order the steps take them: one test for both on the common path. Within a few levels of
     // the limit every argument takes goal_rest's steps, which count them all: the lists below are
@@ -132,15 +131,15 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     // The commonest counts, each laid out on its own. An unoptimised build keeps the one loop:
     // there every copy inline takes stack of its own in the frame of a recursive call.
     switch (count) {
-    case 1: return quick_arguments(engine, table, goal, frame, 1, room);
-    case 2: return quick_arguments(engine, table, goal, frame, 2, room);
-    case 3: return quick_arguments(engine, table, goal, frame, 3, room);
-    case 4: return quick_arguments(engine, table, goal, frame, 4, room);
+    case 1: return quick_arguments(engine, table, f, goal, frame, 1, room);
+    case 2: return quick_arguments(engine, table, f, goal, frame, 2, room);
+    case 3: return quick_arguments(engine, table, f, goal, frame, 3, room);
+    case 4: return quick_arguments(engine, table, f, goal, frame, 4, room);
     default: break;
     }
 #endif
     if (!count) return 0;
-    return quick_arguments(engine, table, goal, frame, count, room);
+    return quick_arguments(engine, table, f, goal, frame, count, room);
 }
 
 }  // namespace pl_recording

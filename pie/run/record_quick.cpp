@@ -35,7 +35,8 @@ PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t r
             PlCell* cell = pl_term_cell(engine, PL_LIST);
             cell->list.head = b->term;
             cell->list.tail = list->list.tail;
-            cell->shape = pl_cell_shape(element, pl_element_shape(list->list.tail));
+            // A constant (the element is ground and no list or compound term) before "[]".
+            cell->shape = pl_cell_shape_after_constant(PL_SHAPE_GROUND | PL_SHAPE_FLAT);
             return cell;
         }
     }
@@ -174,7 +175,6 @@ namespace pl_recording {
     Copied copied;
     copied.term = nullptr;  // no copy yet: the other fields are read only once it matches
     const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth;
-    const OwnWalk w{r, goal, frame, room, &copied};
     PlCell** values = f->values->items;
     for (; i < count; ++i) {
         const PlDeref d = pl_deref(goal->fn.args->items[i], frame);
@@ -183,13 +183,16 @@ namespace pl_recording {
             const int here = single_differs(d.term, d.frame, values[i], room);
             if (here == 0) continue;
             if (here > 0 && !(d.term->shape & PL_SHAPE_GROUND)) {
-                values[i] = shared_copy(engine, d.term, d.frame, room, copied);
+                // Most often the second of two arguments that stand for one list: its copy is made.
+                values[i] = d.term == copied.term && d.frame == copied.frame
+                                ? copied.copy
+                                : shared_copy(engine, d.term, d.frame, room, copied);
                 changed = true;
                 continue;
             }
         }
         if (d.term->type != PL_FUNCTOR) {
-            changed |= own_argument(w, i, d.term, d.frame).changed;
+            changed |= own_argument(OwnWalk{r, goal, frame, room, &copied}, i, d.term, d.frame).changed;
             continue;
         }
         // A compound term or atom, as own_argument records it, without its call.

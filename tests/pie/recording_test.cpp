@@ -264,7 +264,8 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
     // once) against the steps it stands for: goal_rest from the first argument, and record_any.
     // Each way starts from the same values, with the levels free below the goal's from none
     // (error 4102) to plenty, past the level where the native stack is looked at. One line a
-    // way: the outcome (changed, unchanged, error), the values after and the answers.
+    // way: the outcome (changed, unchanged, error), the values after (a list's with its shape)
+    // and the answers.
     load("k1(_A).");
     PlFunctor* read_only = pl_lookup_functor(e, t("r2"), 2, nullptr);
     read_only->flags |= PLF_READ_ONLY;
@@ -298,7 +299,7 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
             e->depth = pl_depth_limit(e) - free;
             int changed;
             if (way == kLoop) {
-                changed = pl_recording::record_goal(e, answers, goal, frame);
+                changed = pl_recording::record_goal(e, answers, goal->fn.functor, goal, frame);
             } else {
                 if (free < 1) pl_recording::too_deep(e);
                 changed = way == kRest && pl_recording::own_vector(goal->fn.functor)
@@ -309,7 +310,9 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         });
         e->depth = 0;
         std::string out = r > 0 ? std::to_string(r - 1) : "error " + std::to_string(pl_last_error(e).code);
-        for (PlCell* v : values()) out += " " + (v ? show(v) : "-");
+        // A list's shape too: a copy's must be the one resolving finds.
+        for (PlCell* v : values())
+            out += " " + (v ? show(v) : "-") + (v && v->type == PL_LIST ? "#" + std::to_string(v->shape) : "");
         pl_list_each(answers, [&](void* f) { out += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
         pl_list_free(e, answers);
         return out + "\n";
@@ -329,6 +332,7 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {"_X = f(1), k1([_X])", "_X = f(2), k1([_X])"},    // its element compound
         {"k2([2, 3], [])", "k2([1, 2, 3], _U)"},            // left unbound
         {"k2(0, [])", "_X = 5, _L = [_X], k2(_L, _L)"},   // one list twice
+        {"k2([1], [2])", "_X = 5, _Y = 6, k2([_X], [_Y])"},  // two lists alike in shape
         {"k2(f(1), g(1, 2))", "k2(f(1), g(1, 3))"},
         {"k3([1], [2], [3])", "k3([1], [4], [3, 4])"},
         {"k3([], [5, 6], 0)", "_X = 5, k3([_X], [_X, 6], [])"},
