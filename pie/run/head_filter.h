@@ -44,6 +44,26 @@ inline bool clash(const PlCell* ours, PlClauseFacts facts) {
     return false;
 }
 
+// ours as the facts keep a clause's first argument: its type, and above it an integer's value or
+// a functor's serial number (0 for a list or "[]", as in the facts), worked out once for a look
+// over many clauses. Never 0: a comparable cell has a type.
+inline uint64_t key_word(const PlCell* ours) {
+    uint32_t value = 0;
+    if (ours->type == PL_INT)
+        value = static_cast<uint32_t>(ours->value);
+    else if (ours->type == PL_FUNCTOR)
+        value = ours->fn.functor->serial;
+    return uint64_t{value} << 32 | ours->type;
+}
+
+// clash for ours as key_word gives it, without a load from the goal's side.
+inline bool clash(uint64_t ours, PlClauseFacts facts) {
+    const uint32_t type = facts.bits & PLC_FIRST_TYPE;
+    if (!type) return false;
+    if (type != static_cast<uint32_t>(ours)) return true;
+    return facts.key != static_cast<uint32_t>(ours >> 32);
+}
+
 }  // namespace pl_head_filter_detail
 
 // What a try reads of a clause: its term, its head and the size of its frame.
@@ -116,7 +136,9 @@ inline bool pl_first_argument_clashes(const PlFunctor* f, const PlCell* clause, 
 }
 
 // True when clause cannot match a goal of f whose key is ours (see pl_first_argument_clashes).
-inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause) {
+// ours is the key's cell, or (a look over many clauses) its key_word.
+template <class Key>
+inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, Key ours, const PlCell* clause) {
     using namespace pl_head_filter_detail;
     if (!is_record(clause)) return false;
     const PlClauseFacts facts = facts_of(engine, clause);

@@ -107,9 +107,12 @@ template <bool kUser>
             // The last clause of a list is most often the one that answers: it is tried without
             // the look (see pl_look_after_try).
             if (node->next != list && pl_head_may_clash(engine, static_cast<PlCell*>(node->item)))
-                if (const PlCell* ours = pl_lazy_key(engine, goal, goal_frame, limit, key))
-                    while (node->next != list && pl_head_clashes(engine, f, ours, static_cast<PlCell*>(node->item)))
+                if (const PlCell* ours = pl_lazy_key(engine, goal, goal_frame, limit, key)) {
+                    // Most often several clauses are passed over: the key is read once for all.
+                    const uint64_t word = pl_head_filter_detail::key_word(ours);
+                    while (node->next != list && pl_head_clashes(engine, f, word, static_cast<PlCell*>(node->item)))
                         node = node->next;
+                }
             auto* clause = static_cast<PlCell*>(node->item);
             const bool last = node->next == list;
             const PlClauseParts c = pl_clause_parts(engine, clause);
