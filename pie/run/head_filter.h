@@ -44,6 +44,26 @@ inline bool clash(const PlCell* ours, PlClauseFacts facts) {
     return false;
 }
 
+// ours as the facts keep a clause's first argument: its type, and above it an integer's value or
+// a functor's serial number (0 for a list or "[]", as in the facts), worked out once for a look
+// over many clauses. Never 0: a comparable cell has a type.
+inline uint64_t key_word(const PlCell* ours) {
+    uint32_t value = 0;
+    if (ours->type == PL_INT)
+        value = static_cast<uint32_t>(ours->value);
+    else if (ours->type == PL_FUNCTOR)
+        value = ours->fn.functor->serial;
+    return uint64_t{value} << 32 | ours->type;
+}
+
+// clash for ours as key_word gives it, without a load from the goal's side.
+inline bool clash(uint64_t ours, PlClauseFacts facts) {
+    const uint32_t type = facts.bits & PLC_FIRST_TYPE;
+    if (!type) return false;
+    if (type != static_cast<uint32_t>(ours)) return true;
+    return facts.key != static_cast<uint32_t>(ours >> 32);
+}
+
 }  // namespace pl_head_filter_detail
 
 // What a try reads of a clause: its term, its head and the size of its frame.
@@ -86,11 +106,16 @@ inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
 // passed over. A property's key is matched before the first argument, and a unification at the
 // depth limit raises its own error.
 // limit is the engine's depth limit, for callers that have read it already.
-inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit) {
+// f is the goal's functor, for callers that hold it already.
+inline const PlCell* pl_head_filter_key_of(PieEngine* engine, const PlFunctor* f, const PlCell* goal,
+                                           PlFrame* goal_frame, int limit) {
     using namespace pl_head_filter_detail;
-    if (goal->fn.functor->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > limit) return nullptr;
+    if (f->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > limit) return nullptr;
     const PlCell* ours = pl_deref(goal->fn.args->items[0], goal_frame).term;
     return comparable(ours->type) ? ours : nullptr;
+}
+inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit) {
+    return pl_head_filter_key_of(engine, goal->fn.functor, goal, goal_frame, limit);
 }
 inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame) {
     return pl_head_filter_key(engine, goal, goal_frame, pl_depth_limit(engine));
@@ -111,7 +136,9 @@ inline bool pl_first_argument_clashes(const PlFunctor* f, const PlCell* clause, 
 }
 
 // True when clause cannot match a goal of f whose key is ours (see pl_first_argument_clashes).
-inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, const PlCell* ours, const PlCell* clause) {
+// ours is the key's cell, or (a look over many clauses) its key_word.
+template <class Key>
+inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, Key ours, const PlCell* clause) {
     using namespace pl_head_filter_detail;
     if (!is_record(clause)) return false;
     const PlClauseFacts facts = facts_of(engine, clause);

@@ -107,9 +107,12 @@ template <bool kUser>
             // The last clause of a list is most often the one that answers: it is tried without
             // the look (see pl_look_after_try).
             if (node->next != list && pl_head_may_clash(engine, static_cast<PlCell*>(node->item)))
-                if (const PlCell* ours = pl_lazy_key(engine, goal, goal_frame, limit, key))
-                    while (node->next != list && pl_head_clashes(engine, f, ours, static_cast<PlCell*>(node->item)))
+                if (const PlCell* ours = pl_lazy_key(engine, goal, goal_frame, limit, key)) {
+                    // Most often several clauses are passed over: the key is read once for all.
+                    const uint64_t word = pl_head_filter_detail::key_word(ours);
+                    while (node->next != list && pl_head_clashes(engine, f, word, static_cast<PlCell*>(node->item)))
                         node = node->next;
+                }
             auto* clause = static_cast<PlCell*>(node->item);
             const bool last = node->next == list;
             const PlClauseParts c = pl_clause_parts(engine, clause);
@@ -243,14 +246,13 @@ namespace {
 
 // One call of a predicate of clauses alone among those run in one native frame: what it needs
 // once the body of the clause it stands on has answered. Kept small: the levels live in that
-// frame.
+// frame. The call's table is not among them: as each level's body records straight into it, it
+// is the table of a body of one goal (pl_one_goal_table) at every level, and holds nothing while
+// a clause is tried.
 struct CallLevel {
     PlCell* goal;  // compound, of f
     PlFunctor* f;  // without a built-in
     PlFrame* frame;
-    // The call's table: as each level's body records straight into it, the table of a body of
-    // one goal (pl_one_goal_table) at every level; it holds nothing while a clause is tried.
-    PlList* answers;
     const PlCell* key;  // the goal's side of the look at first arguments
     PlListNode* node;   // the clause tried
     PlList* list;       // the list node is in
@@ -271,6 +273,18 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     return i;
 }
 
+// The clause after l->node, from the next list with clauses when its list is done; false when
+// no list is left. A list once made stays the functor's.
+[[gnu::always_inline]] inline bool next_clause(CallLevel* l) {
+    l->node = l->node->next;
+    if (l->node != l->list) return true;
+    l->list_index = list_with_clauses(l->f, l->list_index + 1);
+    if (l->list_index == 3) return false;
+    l->list = l->f->clauses[l->list_index];
+    l->node = l->list->next;
+    return true;
+}
+
 // A call's level of depth, taken as PlDepthGuard takes it.
 [[gnu::always_inline]] inline void take_call_level(PieEngine* engine, int limit) {
     pl_depth_take(engine, 4, limit, "pl_call");
@@ -286,63 +300,58 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     enum class Step { Enter, Next, Tried, Leave };
     CallLevel levels[kCallLevels];
     CallLevel* l = levels;
-    l->goal = goal;
-    l->f = f;
-    l->frame = frame;
-    l->answers = answers;
     Step step = Step::Enter;
     // The outcome of the clause at l->node once its body ran (Tried), or of the level's call (Leave).
     int outcome = PL_FAIL;
     for (;;) {
         switch (step) {
         case Step::Enter: {
+            // f, goal and frame are the level's: a level entered reads them from the registers
+            // they were found in.
+            l->goal = goal;
+            l->f = f;
+            l->frame = frame;
             // The first list with clauses; with none the call fails before any other step.
-            int first = list_with_clauses(l->f, 0);
+            int first = list_with_clauses(f, 0);
             if (first == 3) {
                 outcome = PL_FAIL;
                 step = Step::Leave;
                 break;
             }
-            pl_reset_once_cells(l->f);
-            l->third_only = pl_third_list_only(engine, l->f);
-            // The key before the store to the flags: the store would have the engine's depth read again.
-            l->key = pl_head_filter_key(engine, l->goal, l->frame, limit);
-            if (!l->third_only) l->f->flags &= ~PLF_ALL_LISTS;
-            if (l->third_only && (first = list_with_clauses(l->f, 2)) == 3) {
-                outcome = PL_FAIL;
-                step = Step::Leave;
-                break;
-            }
-            l->list_index = first;
-            l->list = l->f->clauses[first];
-            l->node = l->list->next;
-            step = Step::Next;
-            break;
-        }
-        case Step::Next: {
-            // The clause at l->node in l->list, or when that list is done, the first clause of the
-            // next list with clauses. A list once made stays the functor's.
-            if (l->node == l->list) {
-                l->list_index = list_with_clauses(l->f, l->list_index + 1);
-                if (l->list_index == 3) {
+            pl_reset_once_cells(f);
+            if (pl_third_list_only(engine, f)) [[unlikely]] {
+                l->third_only = true;
+                if ((first = list_with_clauses(f, 2)) == 3) {
                     outcome = PL_FAIL;
                     step = Step::Leave;
                     break;
                 }
-                l->list = l->f->clauses[l->list_index];
-                l->node = l->list->next;
+            } else {
+                l->third_only = false;
+                f->flags &= ~PLF_ALL_LISTS;
             }
+            l->key = pl_head_filter_key_of(engine, f, goal, frame, limit);
+            l->list_index = first;
+            l->list = f->clauses[first];
+            l->node = l->list->next;
+            step = Step::Next;
+            [[fallthrough]];
+        }
+        case Step::Next: {
+            // The clause at l->node in l->list, which is never the list's end.
             PlList* list = l->list;
             // The last clause of a list is most often the one that answers: it is tried without
             // the look (see pl_look_after_try).
             PlListNode* node = l->node;
+            auto* clause = static_cast<PlCell*>(node->item);
             if (const PlCell* key = l->key) {
-                const PlFunctor* f = l->f;
-                while (node->next != list && pl_head_clashes(engine, f, key, static_cast<PlCell*>(node->item)))
+                const PlFunctor* lf = l->f;
+                while (node->next != list && pl_head_clashes(engine, lf, key, clause)) {
                     node = node->next;
+                    clause = static_cast<PlCell*>(node->item);
+                }
             }
             l->node = node;
-            auto* clause = static_cast<PlCell*>(node->item);
             const PlClauseParts c = pl_clause_parts(engine, clause);
             const int32_t line = engine->warning_line;
             l->mark = pl_trail_mark(engine);
@@ -366,7 +375,10 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 pl_trail_undo(engine, l->mark);
                 pl_frame_release(engine, l->clause_frame);
                 if (node->next == list) pl_look_after_try(engine, l->f, l->key, clause, line);
-                l->node = node->next;
+                if (!next_clause(l)) {
+                    outcome = PL_FAIL;
+                    step = Step::Leave;
+                }
                 break;
             }
             // The body, as pl_try_user_clause runs it; a goal of a predicate of clauses alone is
@@ -375,30 +387,31 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             PlCell* goals = pl_arg(c.term, 1);
             PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
             // A body of one goal records straight into the level's table (pl_one_goal_table): it
-            // holds nothing here and is not the query's own.
-            if (g && pl_calls_clauses_only(engine, g)) {
+            // holds nothing here and is not the query's own. A body that calls the level's own
+            // functor, the commonest, reads only the flags of pl_calls_clauses_only again: a
+            // functor of a level has no built-in and is not the direct "is", and neither changes
+            // while the engine runs.
+            if (g && (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : pl_calls_clauses_only(engine, g))) {
                 if (l + 1 < levels + kCallLevels) {
                     take_call_level(engine, limit);
-                    CallLevel* next = l + 1;
-                    next->goal = goals;
-                    next->f = g;
-                    next->frame = l->clause_frame;
-                    next->answers = l->answers;
-                    l = next;
+                    frame = l->clause_frame;
+                    ++l;
+                    goal = goals;
+                    f = g;
                     step = Step::Enter;
                     break;
                 }
-                outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, l->answers);
+                outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, answers);
             } else if (g && g->builtin == pl_call_logical_and) {
                 // A conjunction records into a table of its own.
                 PlListNode own{&own, &own, nullptr};
                 outcome = pl_rule_answer(engine, pl_call_conjunction(engine, goals, l->clause_frame, &own), &own,
-                                         l->answers);
+                                         answers);
                 break;
             } else {
-                outcome = pl_call(engine, goals, l->clause_frame, l->answers);
+                outcome = pl_call(engine, goals, l->clause_frame, answers);
             }
-            outcome = pl_rule_answer(engine, outcome, l->answers, l->answers);
+            outcome = pl_rule_answer(engine, outcome, answers, answers);
             break;
         }
         case Step::Tried:
@@ -415,16 +428,29 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 step = Step::Leave;
                 break;
             }
-            l->node = l->node->next;
+            if (!next_clause(l)) {
+                outcome = PL_FAIL;
+                step = Step::Leave;
+                break;
+            }
             step = Step::Next;
             break;
         case Step::Leave:
-            if (outcome == PL_SUCCESS) after_success(engine, l->f, l->goal, l->frame, l->answers, l->third_only);
+            if (outcome == PL_SUCCESS) {
+                after_success(engine, l->f, l->goal, l->frame, answers, l->third_only);
+                engine->depth -= 4;
+                if (l == levels) return PL_SUCCESS;
+                // What pl_rule_answer answers for a body that succeeded recording into the
+                // caller's own table, written out so that the step goes straight to settling.
+                --l;
+                step = Step::Tried;
+                break;
+            }
             outcome = outcome == PL_STOP ? PL_FAIL : outcome;
             engine->depth -= 4;
             if (l == levels) return outcome;
             --l;
-            outcome = pl_rule_answer(engine, outcome, l->answers, l->answers);
+            outcome = pl_rule_answer(engine, outcome, answers, answers);
             step = Step::Tried;
             break;
         }

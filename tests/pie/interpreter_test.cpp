@@ -411,8 +411,8 @@ TEST_F(Interpreter, DeepTermsOutOfDyingFramesMeetTheDepthLimitWhereTheirWalksDid
 // The one walk over a clause that a conjunction's left goal takes answers as the look at first
 // arguments and the reading of the clause's parts do, for every kind of clause and key, whether
 // the goal's key was worked out before or is worked out by the walk (from a goal whose first
-// argument is the key); and a record read from the facts kept in it answers as one read from its
-// term.
+// argument is the key); the look over many clauses, which reads the key once, answers as the look
+// at one; and a record read from the facts kept in it answers as one read from its term.
 TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     std::string big = "k(1, _V0) :- t([_V0";
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
@@ -453,6 +453,10 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
                     const bool tried = pl_clause_to_try(e, f, goal, nullptr, limit, ours, c, got);
                     EXPECT_EQ(tried, !(key && pl_head_clashes(e, f, key, c))) << show(pl_clause_term(c));
                     EXPECT_TRUE(ours.key == key || (!read && ours.key == PlLazyKey::unread()));
+                    if (key && read)
+                        EXPECT_EQ(pl_head_clashes(e, f, pl_head_filter_detail::key_word(key), c),
+                                  pl_head_clashes(e, f, key, c))
+                            << show(pl_clause_term(c));
                     if (!tried) continue;
                     const PlClauseParts want = pl_clause_parts(e, c);
                     EXPECT_EQ(got.term, want.term);
@@ -469,6 +473,9 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
                     << show(pl_clause_term(kept));
                 EXPECT_EQ(got.head, want.head);
                 EXPECT_EQ(got.rule, want.rule);
+                if (key)
+                    EXPECT_EQ(pl_head_clashes(e, f, pl_head_filter_detail::key_word(key), unknown),
+                              pl_head_clashes(e, f, key, kept));
             }
     }
 }
