@@ -190,6 +190,8 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
         int room;
     } rows[] = {
         {"variable to a constant", h, {t.integer(5), nullptr}, unbound, "5", 2},
+        {"variable to a variable of a living frame", h, {t.var("_B", 2), left}, unbound, "7", 2},
+        {"variable to a compound term in a living frame", h, {t.fn("g", {t.var("_B", 2)}), left}, unbound, "g(7)", 6},
         {"list, integer head", t.list({h}, tl), {t.integer(5), nullptr}, {settled, nullptr}, "[5|[2|[]]{3.1}]{3.2}", 4},
         {"list, integer head, tail at the deepest shape", t.list({h}, tl), {t.integer(5), nullptr}, {capped, nullptr},
          on_capped.c_str(), 4},
