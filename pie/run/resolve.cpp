@@ -7,6 +7,8 @@
 #include "pie/run/unify_steps.h"
 #include "pie/terms/list_shape.h"
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -362,15 +364,17 @@ enum class Leaf { Settled, Walk, Quick };
 
 // A list cell of the query made as pl_term_cell_bump makes it and given its head, tail and shape,
 // with fewer steps: the query's pool keeps the default alignment, which a cell's size is a multiple
-// of, and the cell is cleared and filled in one go. Nullptr, with nothing taken, where the bump is
-// not at hand (always under AddressSanitizer, which must unpoison what is handed out).
+// of, and the cell is written whole, as its four words (type and shape, head, tail, and the rest
+// cleared): as fields after a clear, it took a string store where registers ran short. Nullptr,
+// with nothing taken, where the bump is not at hand (always under AddressSanitizer, which must
+// unpoison what is handed out).
+static_assert(std::endian::native == std::endian::little && sizeof(PlCell) == 4 * sizeof(uint64_t) &&
+              offsetof(PlCell, shape) == 4 && offsetof(PlCell, list.head) == 8 && offsetof(PlCell, list.tail) == 16);
 [[gnu::always_inline]] inline PlCell* fill_list_cell(void* room, PlCell* head, PlCell* tail, uint32_t shape) {
-    auto* cell = static_cast<PlCell*>(std::memset(room, 0, sizeof(PlCell)));
-    cell->type = PL_LIST;
-    cell->shape = shape;
-    cell->list.head = head;
-    cell->list.tail = tail;
-    return cell;
+    const uint64_t words[4] = {uint64_t{PL_LIST} | uint64_t{shape} << 32, reinterpret_cast<uintptr_t>(head),
+                               reinterpret_cast<uintptr_t>(tail), 0};
+    std::memcpy(room, words, sizeof words);
+    return static_cast<PlCell*>(room);
 }
 [[gnu::always_inline]] inline PlCell* new_list_cell(PieEngine* engine, PlCell* head, PlCell* tail, uint32_t shape) {
     static_assert(sizeof(PlCell) % kPlPoolAlignment == 0);
@@ -410,6 +414,27 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
         if (!cell) return false;
         if (inner_shape) inner->shape = inner_shape;
     }
+    *slot = {cell, nullptr};
+    return true;
+}
+
+// The list cell of the commonest settling of all, that of a rule building a list: a cell "[H|T]"
+// of the clause, H and T its own variables bound straight to an integer and to a list that need
+// no frame (T settled by the call below). Made as settle_leaf below makes it, with the tests this
+// case needs alone; false, with nothing done, for any other binding or where the query's pool
+// has no room at hand. term: a list cell that is not ground, its tail a variable.
+[[gnu::always_inline]] inline bool settle_integer_cell(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
+    PlCell* term = slot->term;
+    PlCell* head = term->list.head;
+    if (head->type != PL_VAR) return false;
+    const PlBinding* h = pl_binding_of(frame, head);
+    const PlBinding* t = pl_binding_of(frame, term->list.tail);
+    if (h->frame || t->frame) return false;
+    PlCell* value = h->term;
+    PlCell* end = t->term;
+    if (value->type != PL_INT || end->type != PL_LIST) return false;
+    PlCell* cell = new_list_cell(engine, value, end, pl_cell_shape_after_constant(end->shape));
+    if (!cell) return false;
     *slot = {cell, nullptr};
     return true;
 }
@@ -478,9 +503,33 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 }
 
 
+namespace {
+
+// settle_leaf, and the rest of the way where it settles nothing, when four levels are free.
+[[gnu::noinline]] void settle_roomy(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
+    const Leaf leaf = settle_leaf(engine, slot, callee);
+    if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
+}
+
+}  // namespace
+
 void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
     // Resolving gives back every level it takes: the room is the same for every binding settled.
-    const bool roomy = pl_levels_within_limit(engine, 4);
-    const Leaf leaf = roomy ? settle_leaf(engine, slot, callee) : Leaf::Walk;
-    if (leaf != Leaf::Settled) settle_slow(engine, slot, callee, leaf);
+    // Four levels free, the two commonest bindings are settled here as settle_leaf settles them,
+    // in few enough registers that nothing is saved on the way: a variable of the callee bound
+    // straight to a term that needs no frame, and settle_integer_cell's list cell.
+    if (!pl_levels_within_limit(engine, 4)) return settle_slow(engine, slot, callee, Leaf::Walk);
+    PlCell* term = slot->term;
+    if (term->type == PL_VAR) {
+        const PlBinding* b = pl_binding_of(callee, term);
+        if (!b->frame && b->term->type != PL_UNBOUND) {
+            *slot = {b->term, nullptr};
+            return;
+        }
+    } else if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND) || term->list.tail->type != PL_VAR) {
+        return settle_slow(engine, slot, callee, Leaf::Walk);  // as settle_leaf would leave it
+    } else if (settle_integer_cell(engine, slot, callee)) {
+        return;
+    }
+    settle_roomy(engine, slot, callee);
 }

@@ -190,9 +190,16 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
         int room;
     } rows[] = {
         {"variable to a constant", h, {t.integer(5), nullptr}, unbound, "5", 2},
+        {"variable to a variable of a living frame", h, {t.var("_B", 2), left}, unbound, "7", 2},
+        {"variable to a compound term in a living frame", h, {t.fn("g", {t.var("_B", 2)}), left}, unbound, "g(7)", 6},
         {"list, integer head", t.list({h}, tl), {t.integer(5), nullptr}, {settled, nullptr}, "[5|[2|[]]{3.1}]{3.2}", 4},
         {"list, integer head, tail at the deepest shape", t.list({h}, tl), {t.integer(5), nullptr}, {capped, nullptr},
          on_capped.c_str(), 4},
+        {"list, integer head through a living frame", t.list({h}, tl), {t.var("_B", 2), left}, {settled, nullptr},
+         "[7|[2|[]]{3.1}]{3.2}", 4},
+        {"list, integer head, tail the empty list", t.list({h}, tl), {t.integer(5), nullptr}, {t.nil(), nullptr},
+         "[5|[]]{3.1}", 4},
+        {"list, head left unbound", t.list({h}, tl), unbound, {settled, nullptr}, "[_|[2|[]]{3.1}]{3.2}", 4},
         {"list, atom head", t.list({h}, tl), {t.atom("a"), nullptr}, {settled, nullptr}, "[a|[2|[]]{3.1}]{3.2}", 4},
         {"list, constant head", t.list({t.integer(6)}, tl), unbound, {t.nil(), nullptr}, "[6|[]]{3.1}", 4},
         {"list, compound head", t.list({h}, tl), {t.fn("f", {t.integer(1)}), nullptr}, {settled, nullptr},
