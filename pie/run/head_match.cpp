@@ -9,6 +9,7 @@
 #include "pie/run/frame.h"
 #include "pie/run/head_walk.h"
 #include "pie/run/unify_steps.h"
+#include "pie/terms/clause_facts.h"
 
 #include <algorithm>
 
@@ -134,6 +135,35 @@ template <bool kFramed>
 // What a lean step answers for a pair it leaves untouched: the quick steps take it from scratch.
 constexpr int kLeave = -1 - static_cast<int>(kWhole);
 
+// A variable b of the head, at the head's level (kFramed) or the one below, meeting the goal's
+// term a: as quick_leaf takes it. A variable met first in a fresh frame (kFresh) is not bound yet.
+template <bool kFramed, bool kLean, bool kFresh>
+[[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
+    PlBinding* slot = pl_binding_of(head_frame, b);
+    if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
+        if constexpr (kLean)
+            return kLeave;
+        else
+            return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
+    }
+    // A goal's term met without a variable (the commonest part of a list) binds no slot of the
+    // goal's: its path keeps none.
+    if constexpr (!kFramed) {
+        if (a->type != PL_VAR || !fa) [[likely]] {
+            const int took = take_term(slot, a, fa);
+            return took ? took : 1;
+        }
+    }
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
+    if (const int took = take_term(slot, a, fa)) return took;
+    if (goal_slot && goal_slot != slot &&
+        !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+        return kLeave;
+    return 1;
+}
+
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
@@ -141,33 +171,12 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = false>
 [[gnu::always_inline]] inline int quick_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                              PlCell* b) {
+    const PlCellType bt = b->type;
+    if (bt == PL_VAR) [[likely]]
+        return var_leaf<kFramed, kLean, kFresh>(engine, head_frame, a, fa, b);
+    if (bt != PL_INT && bt != PL_NIL) return -1;
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
-    const PlCellType bt = b->type;
-    if (bt == PL_VAR) [[likely]] {
-        PlBinding* slot = pl_binding_of(head_frame, b);
-        if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
-            if constexpr (kLean)
-                return kLeave;
-            else
-                return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
-        }
-        // A goal's term met without a variable (the commonest part of a list) binds no slot of
-        // the goal's: its path keeps none.
-        if constexpr (!kFramed) {
-            if (a->type != PL_VAR || !fa) [[likely]] {
-                const int took = take_term(slot, a, fa);
-                return took ? took : 1;
-            }
-        }
-        goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
-        if (const int took = take_term(slot, a, fa)) return took;
-        if (goal_slot && goal_slot != slot &&
-            !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
-            return kLeave;
-        return 1;
-    }
-    if (bt != PL_INT && bt != PL_NIL) return -1;
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
     switch (a->type) {
     case PL_INT:
@@ -254,6 +263,26 @@ template <int kStep, bool kLean = false, bool kFresh = false>
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
 }
 
+// A list [A | B] of a planned head (B met first there, pie/terms/clause_facts.h), at the head's
+// level, as quick_pair takes it: with the tests of the head's cells and of B's slot known to hold.
+template <int kStep>
+[[gnu::always_inline]] inline int planned_list(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
+                                               PlCell* b) {
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<true>(a, fa, goal_slot, goal_slot_frame);
+    if (a->type == PL_UNBOUND) {
+        if (goal_slot && !bind_goal_slot<true>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+            return kLeave;
+        return 1;
+    }
+    if (kStep != kPair || a->type != PL_LIST) return -1;
+    const int head = var_leaf<false, true, false>(engine, head_frame, a->list.head, fa, b->list.head);
+    if (head <= 0) return head;
+    const int tail = var_leaf<false, true, true>(engine, head_frame, a->list.tail, fa, b->list.tail);
+    return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
+}
+
 // Whether the quick steps may take a head matched from the engine's depth: its level and the two
 // below it stay within the limit (the looks at the native stack are told apart by
 // crosses_stack_look), and the goal is read in a frame.
@@ -313,6 +342,30 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         return met ? lean_arguments<kCount, kFresh, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
+// The pairs of a planned head of kCount arguments from pair kIndex on, as lean_arguments takes
+// them, each by the steps its plan tells: what they leave untouched goes to the quick steps,
+// what they leave halfway to the walk.
+template <uint32_t kCount, uint32_t kIndex = 0>
+[[gnu::always_inline]] inline int planned_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                                    PlCell** ours, PlCell** theirs, uint32_t plan) {
+    constexpr bool kLast = kIndex + 1 == kCount;
+    PlCell* a = ours[kIndex];
+    PlCell* b = theirs[kIndex];
+    const int met = plan & pl_head_plan_bit(PLH_FIRST_VAR, kIndex)
+                        ? var_leaf<true, true, true>(engine, head_frame, a, goal_frame, b)
+                        : planned_list<kLast ? 1 : kPair>(engine, head_frame, a, goal_frame, b);
+    if (met < 0) [[unlikely]] {
+        if (met == kLeave)
+            return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
+        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex,
+                       {kCount - kIndex, static_cast<uint32_t>(-1 - met)});
+    }
+    if constexpr (kLast)
+        return met;
+    else
+        return met ? planned_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs, plan) : 0;
+}
+
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
 // at only where a member set meets an unbound variable, which the walk takes; any other argument
 // pair is the pair the level takes next, as open_step takes it.
@@ -357,6 +410,29 @@ template <bool kFresh>
     }
 }
 
+// A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it: a plan is
+// made only for a compound head of a functor that is no item's, so that a goal of its functor is
+// no item's either.
+[[gnu::always_inline]] inline int planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                               PlFrame* clause_frame, uint32_t plan) {
+    if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
+        return walk_head(engine, goal, goal_frame, head, clause_frame);
+    if (goal->fn.functor != head->fn.functor) return 0;
+    const PlVector* goal_args = goal->fn.args;
+    if (!goal_args) return 1;
+    const PlVector* head_args = head->fn.args;
+    const uint32_t k = std::min(goal_args->count, head_args->count);
+    PlCell** ours = goal_args->items;
+    PlCell** theirs = head_args->items;
+    switch (k) {
+    case 0: return 1;
+    case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    case 3: return planned_arguments<3>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    case 4: return planned_arguments<4>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    default: return quick_rest(engine, clause_frame, goal_frame, ours, theirs, k);
+    }
+}
+
 // A clause without variables has no frame: its head is unified as any other term, every binding
 // trailed.
 [[gnu::noinline]] int match_without_frame(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head) {
@@ -384,6 +460,12 @@ template <bool kFresh>
     return quick_head<kFresh>(engine, goal, goal_frame, head, clause_frame);
 }
 
+// A rule's head without a plan, out of line: each kind of head keeps its own registers.
+[[gnu::hot, gnu::noinline]] int unplanned_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
+                                                    PlCell* head, PlFrame* clause_frame) {
+    return match_in_frame<true>(engine, goal, goal_frame, head, clause_frame);
+}
+
 }  // namespace
 
 // Every rule tried comes here: the compiler is told so, and lays the walk out for its common
@@ -396,8 +478,9 @@ template <bool kFresh>
 }
 
 [[gnu::hot]] int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
-                                    PlFrame* clause_frame) {
-    return match_in_frame<true>(engine, goal, goal_frame, head, clause_frame);
+                                    PlFrame* clause_frame, uint32_t facts) {
+    if (!(facts & PLC_HEAD_PLAN)) return unplanned_rule_head(engine, goal, goal_frame, head, clause_frame);
+    return planned_head(engine, goal, goal_frame, head, clause_frame, facts);
 }
 
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
