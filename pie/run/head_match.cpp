@@ -410,26 +410,38 @@ template <bool kFresh>
     }
 }
 
-// A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it: a plan is
-// made only for a compound head of a functor that is no item's, so that a goal of its functor is
-// no item's either.
+// An item's head of one variable, with its plan, as match_item takes it: the variable is not bound
+// yet, and a member set of the goal's (whose item's status is looked at) is the walk's, as is any
+// other term the steps leave.
+[[gnu::always_inline]] inline int planned_item(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                               PlFrame* clause_frame) {
+    const PlVector* goal_args = goal->fn.args;
+    if (!goal_args || goal_args->count != 1) return walk_head(engine, goal, goal_frame, head, clause_frame);
+    const int met = var_leaf<true, false, true>(engine, clause_frame, goal_args->items[0], goal_frame,
+                                                head->fn.args->items[0]);
+    return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
+}
+
+// A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it. Only an
+// item's head has a functor of one argument: a goal of another head's functor is no item's.
 [[gnu::always_inline]] inline int planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                                PlFrame* clause_frame, uint32_t plan) {
+    constexpr uint32_t kItem = pl_head_plan_bit(PLH_ITEM_VAR, 0);
     if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     if (goal->fn.functor != head->fn.functor) return 0;
     const PlVector* goal_args = goal->fn.args;
-    if (!goal_args) return 1;
     const PlVector* head_args = head->fn.args;
-    const uint32_t k = std::min(goal_args->count, head_args->count);
-    PlCell** ours = goal_args->items;
+    const uint32_t k = goal_args ? std::min(goal_args->count, head_args->count) : 0;
+    PlCell** ours = goal_args ? goal_args->items : nullptr;
     PlCell** theirs = head_args->items;
     switch (k) {
-    case 0: return 1;
-    case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, ours, theirs, plan);
     case 3: return planned_arguments<3>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, ours, theirs, plan);
     case 4: return planned_arguments<4>(engine, clause_frame, goal_frame, ours, theirs, plan);
-    default: return quick_rest(engine, clause_frame, goal_frame, ours, theirs, k);
+    default:
+        if ((plan & kItem) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);
+        return k ? quick_rest(engine, clause_frame, goal_frame, ours, theirs, k) : 1;
     }
 }
 
@@ -460,12 +472,6 @@ template <bool kFresh>
     return quick_head<kFresh>(engine, goal, goal_frame, head, clause_frame);
 }
 
-// A rule's head without a plan, out of line: each kind of head keeps its own registers.
-[[gnu::hot, gnu::noinline]] int unplanned_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
-                                                    PlCell* head, PlFrame* clause_frame) {
-    return match_in_frame<true>(engine, goal, goal_frame, head, clause_frame);
-}
-
 }  // namespace
 
 // Every rule tried comes here: the compiler is told so, and lays the walk out for its common
@@ -477,10 +483,14 @@ template <bool kFresh>
     return match_in_frame<false>(engine, goal, goal_frame, head, clause_frame);
 }
 
-[[gnu::hot]] int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
-                                    PlFrame* clause_frame, uint32_t facts) {
-    if (!(facts & PLC_HEAD_PLAN)) return unplanned_rule_head(engine, goal, goal_frame, head, clause_frame);
+[[gnu::hot]] int pl_match_planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                       PlFrame* clause_frame, uint32_t facts) {
     return planned_head(engine, goal, goal_frame, head, clause_frame, facts);
+}
+
+[[gnu::hot]] int pl_match_unplanned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                         PlFrame* clause_frame) {
+    return match_in_frame<true>(engine, goal, goal_frame, head, clause_frame);
 }
 
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,

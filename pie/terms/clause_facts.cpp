@@ -60,8 +60,10 @@ uint32_t argument_plan(const PlCell* arg, const SeenSlots& seen) {
 }  // namespace
 
 uint32_t pl_head_plan_of(const PlCell* head) {
-    if (head->type != PL_FUNCTOR || !head->fn.args || head->fn.functor->arity == 1) return 0;
+    if (head->type != PL_FUNCTOR || !head->fn.args) return 0;
     const uint32_t count = head->fn.args->count;
+    if (head->fn.functor->arity == 1)
+        return count == 1 && head->fn.args->items[0]->type == PL_VAR ? pl_head_plan_bit(PLH_ITEM_VAR, 0) : 0;
     if (count < 2 || count > kPlHeadPlanArgs) return 0;
     SeenSlots seen;
     uint32_t plan = 0;

@@ -23,11 +23,12 @@ static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument'
 // What matching a rule's head in the fresh frame of its try may take for granted about each of
 // its arguments, for a head of two to four arguments each of which is one of these: which cell it
 // is, and that a variable is met there for the first time in the head, so that its slot is still
-// unbound when the match reaches it. Any other head has no plan (0), an item's (a functor of one
-// argument) neither: its status is looked at.
+// unbound when the match reaches it. An item's head (a functor of one argument) has a plan of its
+// own, for an argument that is a variable. Any other head has no plan (0).
 enum PlHeadArgPlan : uint32_t {
     PLH_FIRST_VAR = 1,  // a variable met first here
     PLH_LIST = 2,       // [A | B] of two variables, B met first here
+    PLH_ITEM_VAR = 3,   // the one argument of an item's head, a variable
 };
 constexpr uint32_t kPlHeadPlanShift = 8;
 constexpr uint32_t kPlHeadPlanArgs = 4;
