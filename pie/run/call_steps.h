@@ -141,7 +141,7 @@ template <bool kClausesDirectly = true>
     if (!c.rule) [[unlikely]]
         return pl_try_fact(engine, goal, goal_frame, c, clause_frame);
     engine->warning_line = static_cast<int32_t>(c.head->line);
-    if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame)) return PL_FAIL;
+    if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)) return PL_FAIL;
     if (body_ran) *body_ran = true;
     // The body records into a table of its own, moved into answers when it succeeds and emptied
     // when it fails, or (a body of one goal) into answers itself where that leaves the same.

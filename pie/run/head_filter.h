@@ -72,11 +72,12 @@ struct PlClauseParts {
     PlCell* head;        // a rule's head; the term itself for anything else
     uint32_t variables;  // slots of the clause's frame
     bool rule;           // a compound ":-"/2 term
+    uint16_t facts;      // the record's fact bits (clause_facts.h), 0 for a bare term: its head's plan
 };
 
 // The parts of a bare term standing for a clause, out of line: clause lists hold records.
 [[gnu::noinline, gnu::cold]] inline PlClauseParts pl_bare_clause_parts(const PieEngine* engine, PlCell* clause) {
-    PlClauseParts c{clause, clause, 0, false};
+    PlClauseParts c{clause, clause, 0, false, 0};
     if (clause->type == PL_FUNCTOR && clause->fn.args && pl_is_neck(engine, clause->fn.functor)) {
         c.rule = true;
         c.head = clause->fn.args->items[0];
@@ -90,6 +91,7 @@ inline PlClauseParts pl_record_parts(PlCell* clause, PlClauseFacts facts) {
     c.term = clause->clause.term;
     c.variables = clause->clause.var_count;
     c.rule = facts.bits & PLC_RULE;
+    c.facts = static_cast<uint16_t>(facts.bits);
     c.head = c.rule ? c.term->fn.args->items[0] : c.term;
     return c;
 }

@@ -1,14 +1,17 @@
 // Matching a goal with a clause head in the clause's frame: the generic unification, walked by
 // the head's own cells (pie/run/head_walk.cpp). Away from the depth limit, the quick steps here
 // take the commonest pairs first, without checks, and hand the walk the match where they stop.
-// The answer, the bindings (which slot, which value, trailed or not, in which order), the item
-// status looks and the depth errors are the generic walk's.
+// A rule's head whose clause keeps a plan of its arguments (pie/terms/clause_facts.h) is taken by
+// steps that leave out the tests the plan answers once for all its tries. The answer, the
+// bindings (which slot, which value, trailed or not, in which order), the item status looks and
+// the depth errors are the generic walk's.
 #include "pie/run/unify.h"
 
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_walk.h"
 #include "pie/run/unify_steps.h"
+#include "pie/terms/clause_facts.h"
 
 #include <algorithm>
 
@@ -134,6 +137,35 @@ template <bool kFramed>
 // What a lean step answers for a pair it leaves untouched: the quick steps take it from scratch.
 constexpr int kLeave = -1 - static_cast<int>(kWhole);
 
+// A variable b of the head, at the head's level (kFramed) or the one below, meeting the goal's
+// term a: as quick_leaf takes it. A variable met first in a fresh frame (kFresh) is not bound yet.
+template <bool kFramed, bool kLean, bool kFresh>
+[[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
+    PlBinding* slot = pl_binding_of(head_frame, b);
+    if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
+        if constexpr (kLean)
+            return kLeave;
+        else
+            return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
+    }
+    // A goal's term met without a variable (the commonest part of a list) binds no slot of the
+    // goal's: its path keeps none.
+    if constexpr (!kFramed) {
+        if (a->type != PL_VAR || !fa) [[likely]] {
+            const int took = take_term(slot, a, fa);
+            return took ? took : 1;
+        }
+    }
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
+    if (const int took = take_term(slot, a, fa)) return took;
+    if (goal_slot && goal_slot != slot &&
+        !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+        return kLeave;
+    return 1;
+}
+
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
@@ -141,33 +173,12 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = false>
 [[gnu::always_inline]] inline int quick_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                              PlCell* b) {
+    const PlCellType bt = b->type;
+    if (bt == PL_VAR) [[likely]]
+        return var_leaf<kFramed, kLean, kFresh>(engine, head_frame, a, fa, b);
+    if (bt != PL_INT && bt != PL_NIL) return -1;
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
-    const PlCellType bt = b->type;
-    if (bt == PL_VAR) [[likely]] {
-        PlBinding* slot = pl_binding_of(head_frame, b);
-        if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
-            if constexpr (kLean)
-                return kLeave;
-            else
-                return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
-        }
-        // A goal's term met without a variable (the commonest part of a list) binds no slot of
-        // the goal's: its path keeps none.
-        if constexpr (!kFramed) {
-            if (a->type != PL_VAR || !fa) [[likely]] {
-                const int took = take_term(slot, a, fa);
-                return took ? took : 1;
-            }
-        }
-        goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
-        if (const int took = take_term(slot, a, fa)) return took;
-        if (goal_slot && goal_slot != slot &&
-            !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
-            return kLeave;
-        return 1;
-    }
-    if (bt != PL_INT && bt != PL_NIL) return -1;
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
     switch (a->type) {
     case PL_INT:
@@ -254,6 +265,26 @@ template <int kStep, bool kLean = false, bool kFresh = false>
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
 }
 
+// A list [A | B] of a planned head (B met first there, pie/terms/clause_facts.h), at the head's
+// level, as quick_pair takes it: with the tests of the head's cells and of B's slot known to hold.
+template <int kStep>
+[[gnu::always_inline]] inline int planned_list(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
+                                               PlCell* b) {
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<true>(a, fa, goal_slot, goal_slot_frame);
+    if (a->type == PL_UNBOUND) {
+        if (goal_slot && !bind_goal_slot<true>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+            return kLeave;
+        return 1;
+    }
+    if (kStep != kPair || a->type != PL_LIST) return -1;
+    const int head = var_leaf<false, true, false>(engine, head_frame, a->list.head, fa, b->list.head);
+    if (head <= 0) return head;
+    const int tail = var_leaf<false, true, true>(engine, head_frame, a->list.tail, fa, b->list.tail);
+    return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
+}
+
 // Whether the quick steps may take a head matched from the engine's depth: its level and the two
 // below it stay within the limit (the looks at the native stack are told apart by
 // crosses_stack_look), and the goal is read in a frame.
@@ -313,6 +344,30 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         return met ? lean_arguments<kCount, kFresh, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
+// The pairs of a planned head of kCount arguments from pair kIndex on, as lean_arguments takes
+// them, each by the steps its plan tells: what they leave untouched goes to the quick steps,
+// what they leave halfway to the walk.
+template <uint32_t kCount, uint32_t kIndex = 0>
+[[gnu::always_inline]] inline int planned_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                                    PlCell** ours, PlCell** theirs, uint32_t plan) {
+    constexpr bool kLast = kIndex + 1 == kCount;
+    PlCell* a = ours[kIndex];
+    PlCell* b = theirs[kIndex];
+    const int met = plan & pl_head_plan_bit(PLH_FIRST_VAR, kIndex)
+                        ? var_leaf<true, true, true>(engine, head_frame, a, goal_frame, b)
+                        : planned_list<kLast ? 1 : kPair>(engine, head_frame, a, goal_frame, b);
+    if (met < 0) [[unlikely]] {
+        if (met == kLeave)
+            return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
+        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex,
+                       {kCount - kIndex, static_cast<uint32_t>(-1 - met)});
+    }
+    if constexpr (kLast)
+        return met;
+    else
+        return met ? planned_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs, plan) : 0;
+}
+
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
 // at only where a member set meets an unbound variable, which the walk takes; any other argument
 // pair is the pair the level takes next, as open_step takes it.
@@ -357,6 +412,41 @@ template <bool kFresh>
     }
 }
 
+// An item's head of one variable, with its plan, as match_item takes it: the variable is not bound
+// yet, and a member set of the goal's (whose item's status is looked at) is the walk's, as is any
+// other term the steps leave.
+[[gnu::always_inline]] inline int planned_item(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                               PlFrame* clause_frame) {
+    const PlVector* goal_args = goal->fn.args;
+    if (!goal_args || goal_args->count != 1) return walk_head(engine, goal, goal_frame, head, clause_frame);
+    const int met = var_leaf<true, false, true>(engine, clause_frame, goal_args->items[0], goal_frame,
+                                                head->fn.args->items[0]);
+    return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
+}
+
+// A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it. Only an
+// item's head has a functor of one argument: a goal of another head's functor is no item's.
+[[gnu::always_inline]] inline int planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                               PlFrame* clause_frame, uint32_t plan) {
+    constexpr uint32_t kItem = pl_head_plan_bit(PLH_ITEM_VAR, 0);
+    if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
+        return walk_head(engine, goal, goal_frame, head, clause_frame);
+    if (goal->fn.functor != head->fn.functor) return 0;
+    const PlVector* goal_args = goal->fn.args;
+    const PlVector* head_args = head->fn.args;
+    const uint32_t k = goal_args ? std::min(goal_args->count, head_args->count) : 0;
+    PlCell** ours = goal_args ? goal_args->items : nullptr;
+    PlCell** theirs = head_args->items;
+    switch (k) {
+    case 3: return planned_arguments<3>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    case 4: return planned_arguments<4>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    default:
+        if ((plan & kItem) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);
+        return k ? quick_rest(engine, clause_frame, goal_frame, ours, theirs, k) : 1;
+    }
+}
+
 // A clause without variables has no frame: its head is unified as any other term, every binding
 // trailed.
 [[gnu::noinline]] int match_without_frame(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head) {
@@ -395,8 +485,13 @@ template <bool kFresh>
     return match_in_frame<false>(engine, goal, goal_frame, head, clause_frame);
 }
 
-[[gnu::hot]] int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
-                                    PlFrame* clause_frame) {
+[[gnu::hot]] int pl_match_planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                       PlFrame* clause_frame, uint32_t facts) {
+    return planned_head(engine, goal, goal_frame, head, clause_frame, facts);
+}
+
+[[gnu::hot]] int pl_match_unplanned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                         PlFrame* clause_frame) {
     return match_in_frame<true>(engine, goal, goal_frame, head, clause_frame);
 }
 

@@ -366,7 +366,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 }
             } else {
                 engine->warning_line = static_cast<int32_t>(c.head->line);
-                matched = pl_match_rule_head(engine, l->goal, l->frame, c.head, l->clause_frame);
+                matched = pl_match_rule_head(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts);
             }
             if (!matched) {
                 // No body ran: the clause is still the one read. Whether it is the last is read

@@ -2,6 +2,7 @@
 // (==) and structural equality (used to tell whether a recorded list value changed).
 #pragma once
 
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/term.h"
 
 #include <cstdint>
@@ -19,8 +20,17 @@ int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlF
 int pl_match_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
 // pl_match_head for a clause try that has just made the clause's frame (every slot unbound) for a
 // goal that is a compound term: the two tests that holds for are left out, and the first variable
-// of the head is known to be unbound.
-int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
+// of the head is known to be unbound. facts are the bits of its clause's facts, whose plan of the
+// head (PLC_HEAD_PLAN, pie/terms/clause_facts.h) the match follows, or 0. A head with a plan and
+// one without are each matched by a function of their own, so that each keeps its registers.
+int pl_match_planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
+                          uint32_t facts);
+int pl_match_unplanned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame);
+inline int pl_match_rule_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
+                              uint32_t facts) {
+    if (facts & PLC_HEAD_PLAN) return pl_match_planned_head(engine, goal, goal_frame, head, clause_frame, facts);
+    return pl_match_unplanned_head(engine, goal, goal_frame, head, clause_frame);
+}
 // The first count arguments of a goal and of a fact's head, each pair matched on its own and in
 // order as pl_match_head matches it: 1 when all match.
 int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,

@@ -1,6 +1,81 @@
 // Working out a clause's facts from its term.
 #include "pie/terms/clause_facts.h"
 
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The slots of the variables met in a head's arguments so far, as far as the walk over them
+// knew every cell and kept within its bounds.
+class SeenSlots {
+public:
+    bool has(int32_t slot) const {
+        return std::find(slots_.begin(), slots_.begin() + count_, slot) != slots_.begin() + count_;
+    }
+    // Adds the variables of term; false when it holds a cell a head's plan does not know or is
+    // larger than the walk looks at (a term made by hand may even be cyclic).
+    bool add(const PlCell* term) {
+        if (++cells_ > kMaxCells) return false;
+        switch (term->type) {
+        case PL_VAR:
+            if (has(term->var.slot)) return true;
+            if (count_ == slots_.size()) return false;
+            slots_[count_++] = term->var.slot;
+            return true;
+        case PL_ANONYMOUS:
+        case PL_INT:
+        case PL_NIL:
+            return true;
+        case PL_LIST:
+            return add(term->list.head) && add(term->list.tail);
+        case PL_FUNCTOR:
+            if (term->fn.args)
+                for (uint32_t i = 0; i < term->fn.args->count; ++i)
+                    if (!add(term->fn.args->items[i])) return false;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    static constexpr int kMaxCells = 64;
+    std::array<int32_t, 32> slots_{};
+    size_t count_ = 0;
+    int cells_ = 0;
+};
+
+// The plan of one argument, given the variables met before it; 0 for none.
+uint32_t argument_plan(const PlCell* arg, const SeenSlots& seen) {
+    if (arg->type == PL_VAR) return seen.has(arg->var.slot) ? 0 : uint32_t{PLH_FIRST_VAR};
+    if (arg->type != PL_LIST) return 0;
+    const PlCell* head = arg->list.head;
+    const PlCell* tail = arg->list.tail;
+    if (head->type != PL_VAR || tail->type != PL_VAR || tail->var.slot == head->var.slot || seen.has(tail->var.slot))
+        return 0;
+    return PLH_LIST;
+}
+
+}  // namespace
+
+uint32_t pl_head_plan_of(const PlCell* head) {
+    if (head->type != PL_FUNCTOR || !head->fn.args) return 0;
+    const uint32_t count = head->fn.args->count;
+    if (head->fn.functor->arity == 1)
+        return count == 1 && head->fn.args->items[0]->type == PL_VAR ? pl_head_plan_bit(PLH_ITEM_VAR, 0) : 0;
+    if (count < 2 || count > kPlHeadPlanArgs) return 0;
+    SeenSlots seen;
+    uint32_t plan = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const PlCell* arg = head->fn.args->items[i];
+        const uint32_t kind = argument_plan(arg, seen);
+        if (!kind || !seen.add(arg)) return 0;
+        plan |= pl_head_plan_bit(static_cast<PlHeadArgPlan>(kind), i);
+    }
+    return plan;
+}
+
 PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term) {
     PlClauseFacts facts{PLC_KNOWN, 0};
     if (term->type != PL_FUNCTOR || !term->fn.args) return facts;
@@ -9,6 +84,7 @@ PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term) {
         facts.bits |= PLC_RULE;
         head = term->fn.args->items[0];
         if (head->type != PL_FUNCTOR || !head->fn.args) return facts;
+        facts.bits |= pl_head_plan_of(head);
     }
     if (!head->fn.args->count) return facts;
     const PlCell* first = head->fn.args->items[0];

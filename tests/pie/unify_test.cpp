@@ -8,6 +8,7 @@
 #include "pie/terms/list_shape.h"
 #include "pie/run/unify.h"
 #include "pie/run/unify_steps.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/cycle_check.h"
 
 #include <algorithm>
@@ -295,7 +296,8 @@ TEST_F(Unify, DeepTermsRaiseTheDepthError) {
 }
 
 // A clause head is matched by its own walk, and a plain pair is answered at once: each must
-// answer, bind, trail and run out of depth exactly where one level of the generic walk does.
+// answer, bind, trail and run out of depth exactly where one level of the generic walk does. A
+// rule's head is also matched by the plan its clause keeps, where it has one.
 TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     PlCell* a = t.atom("a");
     PlCell* one = t.integer(1);
@@ -389,6 +391,21 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("i", {t.member({a, one})}), t.fn("i", {h(0)})}, {t.fn("i", {once(one)}), t.fn("i", {h(0)})},
         {t.fn("i", {t.list({one})}), t.fn("i", {t.list({h(0)})})}, {t.fn("i", {a}), t.fn("j", {a})},
         {t.fn("i", {t.fn("s", {one, a})}), t.fn("i", {h(1)})},
+        // Heads with a plan (first variables and lists ending in one) against goal terms the
+        // plan's steps leave to others: once cells, "_", member sets, the unbound cell, a
+        // variable of the goal met twice, a list part bound before, fewer goal arguments.
+        {t.fn("f", {once(one), t.anon(), t.member({a})}), t.fn("f", {h(0), h(1), h(2)})},
+        {t.fn("f", {g(0), g(0), g(1)}), t.fn("f", {h(0), h(1), t.list({h(2)}, h(3))})},
+        {t.fn("f", {t.list({one}, g(2)), t.list({one, a}), g(1)}),
+         t.fn("f", {t.list({h(0)}, h(1)), t.list({h(0)}, h(2)), h(3)})},
+        {t.fn("f", {t.list({one}, g(2)), t.list({a}), g(1)}),
+         t.fn("f", {t.list({h(0)}, h(1)), t.list({h(0)}, h(2)), h(3)})},
+        {t.fn("f", {e->cell.unbound, t.fn("s", {one, a}), t.fn("s", {})}), t.fn("f", {h(0), h(1), h(2)})},
+        {t.fn("f", {g(0), one}), t.fn("f", {h(0), h(1), h(2), h(3)})},
+        {t.fn("f", {t.nil(), one, t.list({g(3)}), once(t.list({a}))}),
+         t.fn("f", {t.list({h(0)}, h(1)), h(2), t.list({h(2)}, h(3)), t.list({h(0)}, h(1))})},
+        {t.fn("f", {t.list({once(one)}, g(1)), t.list({t.anon()}, t.member({a}))}),
+         t.fn("f", {t.list({h(0)}, h(1)), t.list({h(2)}, h(3))})},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
@@ -409,8 +426,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         }
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
-    // matches a compound goal through its own entry (kRuleHead).
-    enum Way { kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead };
+    // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
+    // one (kPlannedRuleHead).
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not.
     struct Setting {
@@ -434,7 +452,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // A head is matched with whatever frame the engine holds untrailed outside it (here
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
-            const bool head = way == kHead || way == kArguments || way == kRuleHead;
+            const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -452,8 +470,9 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 answer = pl_match_arguments(e, c.goal, goal, c.head, clause, count());
             } else if (way == kHead) {
                 answer = pl_match_head(e, c.goal, goal, c.head, clause);
-            } else if (way == kRuleHead) {
-                answer = pl_match_rule_head(e, c.goal, goal, c.head, clause);
+            } else if (way == kRuleHead || way == kPlannedRuleHead) {
+                const uint32_t facts = way == kPlannedRuleHead ? pl_head_plan_of(c.head) : 0;
+                answer = pl_match_rule_head(e, c.goal, goal, c.head, clause, facts);
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -476,6 +495,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     for (int room : {0, 1, 2, 3, 4, 5, 6, 7, 8}) settings.push_back({room, true, false});
     // Each run that grows the trail doubles it, and the next one fills it again: a few runs only.
     settings.push_back({1000, false, true});
+    int planned = 0;
     for (const Case& c : cases)
         for (const Setting& at : settings) {
             if (at.trail_full && &c - cases >= 3) continue;
@@ -486,12 +506,19 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                                                         << (at.trail_full ? ", trail full" : "");
             if (c.goal->type == PL_FUNCTOR) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
+                if (pl_head_plan_of(c.head)) {
+                    ++planned;
+                    EXPECT_TRUE(run(c, at, kPlannedRuleHead) == generic)
+                        << "planned rule head, case " << &c - cases << " room " << at.room
+                        << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
+                }
             }
             if (!at.trail_full && c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args &&
                 c.head->fn.args) {
                 EXPECT_TRUE(run(c, at, kArguments) == run(c, at, kGenericArguments)) << "args " << &c - cases;
             }
         }
+    EXPECT_GT(planned, 0);
 }
 
 // Where the trail has no room for a binding, a pair answered at once is left to the steps that
