@@ -453,10 +453,11 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
                     const bool tried = pl_clause_to_try(e, f, goal, nullptr, limit, ours, c, got);
                     EXPECT_EQ(tried, !(key && pl_head_clashes(e, f, key, c))) << show(pl_clause_term(c));
                     EXPECT_TRUE(ours.key == key || (!read && ours.key == PlLazyKey::unread()));
-                    if (key && read)
+                    if (key && read) {
                         EXPECT_EQ(pl_head_clashes(e, f, pl_head_filter_detail::key_word(key), c),
                                   pl_head_clashes(e, f, key, c))
                             << show(pl_clause_term(c));
+                    }
                     if (!tried) continue;
                     const PlClauseParts want = pl_clause_parts(e, c);
                     EXPECT_EQ(got.term, want.term);
@@ -473,9 +474,10 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
                     << show(pl_clause_term(kept));
                 EXPECT_EQ(got.head, want.head);
                 EXPECT_EQ(got.rule, want.rule);
-                if (key)
+                if (key) {
                     EXPECT_EQ(pl_head_clashes(e, f, pl_head_filter_detail::key_word(key), unknown),
                               pl_head_clashes(e, f, key, kept));
+                }
             }
     }
 }
