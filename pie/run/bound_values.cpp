@@ -87,6 +87,6 @@ namespace {
 }  // namespace
 
 int bound_last_query(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool enter, bool follow) {
-    if (follow) return record_goal(engine, enter ? answers : nullptr, goal->fn.functor, goal, frame);
+    if (follow) return record_goal(engine, enter ? answers : nullptr, goal->fn.functor, goal, frame, pl_depth_limit(engine));
     return record_term(engine, goal, frame, answers, enter);
 }

@@ -74,12 +74,13 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 }
 
 // Step after a successful call: record what it bound, mark reasons and controls, enter the
-// changed table. Inline: every successful call of a predicate takes it.
+// changed table. Inline: every successful call of a predicate takes it. limit: the engine's depth
+// limit, which the call has read.
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
-                                                 PlList* answers, bool third_only) {
+                                                 PlList* answers, bool third_only, int limit) {
     if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
     // What bound_last_query does for a goal whose variables are followed, without its call.
-    pl_recording::record_goal(engine, answers, f, goal, frame);
+    pl_recording::record_goal(engine, answers, f, goal, frame, limit);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
     } else if (f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) && (f->flags & PLF_IN_PROPAGATION)) {
@@ -173,7 +174,8 @@ int call_once(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* answers) 
     if (outcome == PL_SUCCESS) {
         const PlDeref g = pl_deref(once->once.goal, frame);
         if (g.term->type == PL_FUNCTOR)
-            after_success(engine, g.term->fn.functor, g.term, g.frame, answers, pl_third_list_only(engine, g.term->fn.functor));
+            after_success(engine, g.term->fn.functor, g.term, g.frame, answers,
+                          pl_third_list_only(engine, g.term->fn.functor), pl_depth_limit(engine));
     }
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
@@ -207,7 +209,7 @@ namespace {
     pl_reset_once_cells(f);
     const bool third_only = pl_third_list_only(engine, f);
     const int outcome = try_lists(engine, f, goal, frame, answers, third_only, limit);
-    if (outcome == PL_SUCCESS) after_success(engine, f, goal, frame, answers, third_only);
+    if (outcome == PL_SUCCESS) after_success(engine, f, goal, frame, answers, third_only, limit);
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
 
@@ -437,7 +439,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             break;
         case Step::Leave:
             if (outcome == PL_SUCCESS) {
-                after_success(engine, l->f, l->goal, l->frame, answers, l->third_only);
+                after_success(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
                 engine->depth -= 4;
                 if (l == levels) return PL_SUCCESS;
                 // What pl_rule_answer answers for a body that succeeded recording into the

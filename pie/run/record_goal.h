@@ -11,6 +11,7 @@
 #include "pie/terms/list_shape.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 namespace pl_recording {
@@ -50,52 +51,70 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     return 1;
 }
 
-// One argument of record_goal, in the goal's frame, value being its value recorded before: true
-// when it is taken here (changed set when the value changed), false when it is left to goal_rest,
-// nothing having been changed. fitting_shape: the highest shape of a flat, ground list whose walk
-// (two levels and two a reach) fits in room.
+// Whether a list of this shape is flat and ground, its walk (two levels and two a reach) fitting
+// in the room that max_reach stands for, in one compare: with the two flags taken out, a shape that
+// had both keeps only its reach; turned to the top, any flag left outweighs every reach.
+[[gnu::always_inline]] inline bool fitting_ground_shape(uint32_t shape, uint32_t max_reach) {
+    // Every reach that fits under a depth limit stays below the flags' place.
+    static_assert(kPlShapeReachShift == 2 && (PL_SHAPE_FLAT | PL_SHAPE_GROUND) == 3 && kPlStackDepth < (1 << 30) &&
+                  kPlMaxDepth < (1 << 30));
+    return std::rotr(shape ^ (PL_SHAPE_FLAT | PL_SHAPE_GROUND), kPlShapeReachShift) <= max_reach;
+}
+
+// One argument of record_goal, in the goal's frame (never null), value being its value recorded
+// before: true when it is taken here (changed set when the value changed), false when it is left
+// to goal_rest, nothing having been changed. max_reach: the highest reach of a flat, ground list
+// whose walk fits in room.
 [[gnu::always_inline]] inline bool quick_argument(PlCell* arg, PlFrame* frame, PlCell** value, int64_t room,
-                                                  uint64_t fitting_shape, bool& changed) {
-    while (arg->type == PL_VAR && frame) {
+                                                  uint32_t max_reach, bool& changed) {
+    if (arg->type == PL_VAR) {
         const PlBinding* b = pl_binding_of(frame, arg);
         arg = b->term;
         frame = b->frame;
+        while (arg->type == PL_VAR && frame) {
+            b = pl_binding_of(frame, arg);
+            arg = b->term;
+            frame = b->frame;
+        }
     }
     PlCell* previous = *value;
-    if (arg->type == PL_LIST) {
-        const uint32_t shape = arg->shape;
-        if ((shape & PL_SHAPE_FLAT) && (shape & PL_SHAPE_GROUND)) {
-            // A value that is no list (the "[]" of the recursion's last call, most often) tells the
-            // two apart before any level is taken. The reach is the shape's high bits: one compare.
-            if (shape > fitting_shape) return false;
-            if (previous && previous->type == PL_LIST && !different_integers(previous->list.head, arg->list.head))
-                return false;
+    if (arg->type != PL_LIST) {
+        if (!is_plain_constant(arg)) return false;
+        if (arg != previous) {
             *value = arg;
             changed = true;
-            return true;
         }
-        return previous && previous->type == PL_LIST &&
-               pl_recorded_lists::single_differs(arg, frame, previous, room) == 0;
+        return true;
     }
-    if (!is_plain_constant(arg)) return false;
-    if (arg != previous) {
+    if (fitting_ground_shape(arg->shape, max_reach)) {
+        // A value that is no list (the "[]" of the recursion's last call, most often) tells the
+        // two apart before any level is taken.
+        if (previous && previous->type == PL_LIST && !different_integers(previous->list.head, arg->list.head))
+            return false;
         *value = arg;
         changed = true;
+        return true;
     }
-    return true;
+    // Any other list: "[X]" is compared here; a flat, ground list (which does not fit) has no
+    // variable for a head, and single_differs leaves it.
+    return previous && previous->type == PL_LIST && pl_recorded_lists::single_differs(arg, frame, previous, room) == 0;
 }
 
 // record_goal's loop over count arguments (a constant for the arities met most, whose steps are
-// then laid out one after the other, with nothing kept across them but what changed).
+// then laid out one after the other, with nothing kept across them but what changed). A goal
+// without a frame holds no variable to follow: goal_rest takes it, and the steps here need not
+// look for one.
 [[gnu::always_inline]] inline int quick_arguments(PieEngine* engine, PlList* table, PlFunctor* f, PlCell* goal,
                                                   PlFrame* frame, uint32_t count, int64_t room) {
+    if (!frame) [[unlikely]]
+        return goal_rest(engine, table, goal, frame, 0, false);
     PlCell* const* items = goal->fn.args->items;
     PlCell** values = f->values->items;
-    const uint64_t fitting_shape = (static_cast<uint64_t>(room - 2) / 2) << kPlShapeReachShift | 3;
+    const auto max_reach = static_cast<uint32_t>((room - 2) / 2);
     bool changed = false;
 #pragma GCC unroll 4
     for (uint32_t i = 0; i < count; ++i)
-        if (!quick_argument(items[i], frame, values + i, room, fitting_shape, changed))
+        if (!quick_argument(items[i], frame, values + i, room, max_reach, changed))
             return goal_rest(engine, table, goal, frame, i, changed);
     return changed ? goal_changed(engine, table, f) : 0;
 }
@@ -108,12 +127,13 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 // from the depth limit: the steps left out cannot meet it. The goal's level is counted as the
 // inner walk counts its levels: the engine's count stays, and is brought up to the level's around
 // the steps that may read it. Answers 1 when a value changed, else 0 (bound_last_query's answer).
-// table: the answers to enter, or nullptr. f: the goal's functor, which the caller has read.
+// table: the answers to enter, or nullptr. f: the goal's functor, which the caller has read. limit:
+// the engine's depth limit, which a call has read already.
 [[gnu::always_inline]] inline int record_goal(PieEngine* engine, PlList* table, PlFunctor* f, PlCell* goal,
-                                              PlFrame* frame) {
+                                              PlFrame* frame, int limit) {
     // The goal's level, and the levels free below it.
     const int64_t depth = int64_t{engine->depth} + 1;
-    const int64_t room = int64_t{pl_depth_limit(engine)} - depth;
+    const int64_t room = int64_t{limit} - depth;
     // Near the limit, or where entering the level crosses a multiple of 64 (the stack's look), in
     // the order the steps take them: one test for both on the common path. Within a few levels of
     // the limit every argument takes goal_rest's steps, which count them all: the lists below are

@@ -265,7 +265,7 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
     // Each way starts from the same values, with the levels free below the goal's from none
     // (error 4102) to plenty, past the level where the native stack is looked at. One line a
     // way: the outcome (changed, unchanged, error), the values after (a list's with its shape)
-    // and the answers.
+    // and the answers. A goal without variables is recorded in its frame and without one.
     load("k1(_A).");
     PlFunctor* read_only = pl_lookup_functor(e, t("r2"), 2, nullptr);
     read_only->flags |= PLF_READ_ONLY;
@@ -299,7 +299,7 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
             e->depth = pl_depth_limit(e) - free;
             int changed;
             if (way == kLoop) {
-                changed = pl_recording::record_goal(e, answers, goal->fn.functor, goal, frame);
+                changed = pl_recording::record_goal(e, answers, goal->fn.functor, goal, frame, pl_depth_limit(e));
             } else {
                 if (free < 1) pl_recording::too_deep(e);
                 changed = way == kRest && pl_recording::own_vector(goal->fn.functor)
@@ -339,6 +339,13 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {"k4(1, 2, 3, 4)", "k4(1, [2], [3, 4], 5)"},
         {"k5(1, 2, 3, 4, 5)", "_X = 3, k5(1, 2, [_X], 4, [5, 6])"},
         {"r2(1, [1])", "r2(2, [2])"},                      // no vector of its own
+        {"k1([[1], [2]])", "k1([[1], [3]])"},              // lists for elements
+        {"k1([a, b])", "k1([b, c])"},
+        {"k1(1)", "_X = _Y, _Y = [2, 3], k1(_X)"},          // a chain of variables to a list
+        // The longest list whose walk fits comes with the levels free.
+        {"k1([0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14])",
+         "k1([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15])"},
+        {"k2([], 0)", "k2([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16], [a])"},
     };
     for (const auto& row : rows) {
         const PlFrameMark mark = pl_frame_mark(e);
@@ -350,11 +357,16 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         record(kAny, goal, goal_frame, 400);  // its lists walked, as a call before would have
         record(kAny, before, before_frame, 400);
         const std::vector<PlCell*> start = values();
+        const bool ground = goal_frame->count == 0;
         std::string ways[3];
         for (int free = 0; free <= 40; ++free) {
             for (const Way way : {kLoop, kRest, kAny}) {
                 restore(start);
                 ways[way] += record(way, goal, goal_frame, free);
+                if (ground) {
+                    restore(start);
+                    ways[way] += record(way, goal, nullptr, free);
+                }
             }
         }
         EXPECT_EQ(ways[kLoop], ways[kRest]) << row.goal;
