@@ -342,7 +342,7 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {"k1([[1], [2]])", "k1([[1], [3]])"},              // lists for elements
         {"k1([a, b])", "k1([b, c])"},
         {"k1(1)", "_X = _Y, _Y = [2, 3], k1(_X)"},          // a chain of variables to a list
-        // The longest list whose walk fits comes with the levels free.
+        // Lists whose walks fit only with most of the levels free.
         {"k1([0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14])",
          "k1([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15])"},
         {"k2([], 0)", "k2([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16], [a])"},
