@@ -197,6 +197,9 @@ private:
     PlFrame* saved_;
 };
 inline size_t pl_trail_mark(const PieEngine* engine) { return engine->run.trail.size(); }
+// The same place as the bytes of the entries below it, for a caller that settles from it: its
+// entry is then found without a shift. pl_trail_mark is mark_bytes / sizeof(PlTrailEntry).
+inline size_t pl_trail_mark_bytes(const PieEngine* engine) { return engine->run.trail.bytes(); }
 // Puts back every slot bound since mark.
 void pl_trail_undo(PieEngine* engine, size_t mark);
 
@@ -232,25 +235,32 @@ inline PlCell* pl_term_cell_bump(PieEngine* engine, uint32_t type) {
 void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
 
 // Run when a clause has succeeded, before its frame callee is released: no binding made since
-// mark refers to callee afterwards, and the bindings of callee's own slots leave the trail.
-// Inline: it runs after every successful clause, and its commonest entries take a few loads.
-inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
+// the mark at mark_bytes (pl_trail_mark_bytes) refers to callee afterwards, and the bindings of
+// callee's own slots leave the trail. Inline: it runs after every successful clause, and its
+// commonest entries take a few loads. settle is the step that settles one binding:
+// pl_settle_binding, or a caller's inline copy of it.
+template <void (*settle)(PieEngine*, PlBinding*, PlFrame*) = pl_settle_binding>
+[[gnu::always_inline]] inline void pl_settle_frames_from(PieEngine* engine, PlFrame* callee, size_t mark_bytes) {
     // Resolving makes no binding: the trail keeps its place while it is walked, and its top is
     // read where it is kept rather than kept aside across the settling calls. Entries stay where
     // they are until the first that leaves: only those after it move down.
     PlTrail& trail = engine->run.trail;
-    PlTrailEntry* entry = trail.data() + mark;
+    auto* entry = reinterpret_cast<PlTrailEntry*>(reinterpret_cast<char*>(trail.data()) + mark_bytes);
     for (;; ++entry) {
         if (entry == trail.top()) return;
         if (entry->slot_frame == callee) break;
-        if (entry->slot->frame == callee) pl_settle_binding(engine, entry->slot, callee);
+        if (entry->slot->frame == callee) settle(engine, entry->slot, callee);
     }
     PlTrailEntry* kept = entry;
     while (++entry != trail.top()) {
         if (entry->slot_frame == callee) continue;
         PlBinding* slot = entry->slot;
-        if (slot->frame == callee) pl_settle_binding(engine, slot, callee);
+        if (slot->frame == callee) settle(engine, slot, callee);
         *kept++ = *entry;
     }
     trail.cut(kept);
+}
+// The same from a mark of pl_trail_mark.
+inline void pl_settle_frames(PieEngine* engine, PlFrame* callee, size_t mark) {
+    pl_settle_frames_from(engine, callee, mark * sizeof(PlTrailEntry));
 }

@@ -8,6 +8,7 @@
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/record_goal.h"
+#include "pie/run/settle_quick.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
 #include "pie/terms/list.h"
@@ -259,7 +260,7 @@ struct CallLevel {
     PlListNode* node;   // the clause tried
     PlList* list;       // the list node is in
     PlFrame* clause_frame;
-    size_t mark;
+    size_t mark_bytes;  // the trail's mark before the try, as pl_trail_mark_bytes
     int list_index;  // of list among the functor's lists
     bool third_only;
 };
@@ -356,7 +357,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             l->node = node;
             const PlClauseParts c = pl_clause_parts(engine, clause);
             const int32_t line = engine->warning_line;
-            l->mark = pl_trail_mark(engine);
+            l->mark_bytes = pl_trail_mark_bytes(engine);
             l->clause_frame = pl_frame_alloc(engine, c.variables, l->frame, nullptr);
             bool matched;
             if (!c.rule) [[unlikely]] {
@@ -374,9 +375,12 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 // No body ran: the clause is still the one read. Whether it is the last is read
                 // after the try: a head the look would have passed over fails at its first
                 // argument, before anything (an item's status rule) could change the list.
-                pl_trail_undo(engine, l->mark);
+                pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
                 pl_frame_release(engine, l->clause_frame);
-                if (node->next == list) pl_look_after_try(engine, l->f, l->key, clause, line);
+                // The clause and its list are read again from the level: kept in registers, they
+                // would be saved around the head match on every try.
+                if (l->node->next == l->list)
+                    pl_look_after_try(engine, l->f, l->key, static_cast<PlCell*>(l->node->item), line);
                 if (!next_clause(l)) {
                     outcome = PL_FAIL;
                     step = Step::Leave;
@@ -419,12 +423,13 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
         case Step::Tried:
             if (outcome == PL_SUCCESS) {
                 // Every clause is settled, system ones too: the caller must never read a released frame.
-                pl_settle_frames(engine, l->clause_frame, l->mark);
+                // The list cell of a rule building a list, the commonest binding here, without a call.
+                pl_settle_frames_from<pl_settle_binding_inline>(engine, l->clause_frame, l->mark_bytes);
                 pl_frame_release(engine, l->clause_frame);
                 step = Step::Leave;
                 break;
             }
-            pl_trail_undo(engine, l->mark);
+            pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
             pl_frame_release(engine, l->clause_frame);
             if (outcome != PL_FAIL) {
                 step = Step::Leave;

@@ -4,6 +4,7 @@
 #include "pie/run/frame.h"
 
 #include "pie/api/engine.h"
+#include "pie/run/settle_quick.h"
 #include "pie/run/unify_steps.h"
 #include "pie/terms/list_shape.h"
 
@@ -362,26 +363,6 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
 // settle_quick when only the cell it needs was not at hand.
 enum class Leaf { Settled, Walk, Quick };
 
-// A list cell of the query made as pl_term_cell_bump makes it and given its head, tail and shape,
-// with fewer steps: the query's pool keeps the default alignment, which a cell's size is a multiple
-// of, and the cell is written whole, as its four words (type and shape, head, tail, and the rest
-// cleared): as fields after a clear, it took a string store where registers ran short. Nullptr,
-// with nothing taken, where the bump is not at hand (always under AddressSanitizer, which must
-// unpoison what is handed out).
-static_assert(std::endian::native == std::endian::little && sizeof(PlCell) == 4 * sizeof(uint64_t) &&
-              offsetof(PlCell, shape) == 4 && offsetof(PlCell, list.head) == 8 && offsetof(PlCell, list.tail) == 16);
-[[gnu::always_inline]] inline PlCell* fill_list_cell(void* room, PlCell* head, PlCell* tail, uint32_t shape) {
-    const uint64_t words[4] = {uint64_t{PL_LIST} | uint64_t{shape} << 32, reinterpret_cast<uintptr_t>(head),
-                               reinterpret_cast<uintptr_t>(tail), 0};
-    std::memcpy(room, words, sizeof words);
-    return static_cast<PlCell*>(room);
-}
-[[gnu::always_inline]] inline PlCell* new_list_cell(PieEngine* engine, PlCell* head, PlCell* tail, uint32_t shape) {
-    static_assert(sizeof(PlCell) % kPlPoolAlignment == 0);
-    void* room = pl_pool_bump_aligned(&engine->run.terms, sizeof(PlCell));
-    return room ? fill_list_cell(room, head, tail, shape) : nullptr;
-}
-
 // A list cell of the dying frame whose tail is a variable bound to a one-cell list of a living
 // frame, its element resolving without a call and its end a constant: the tail of a list being
 // built by a recursion whose last call bound it to "[X]" (the first call above that one, most
@@ -407,34 +388,13 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
         // Both cells in one bump: the two bumps one after the other would take the same room.
         auto* room = static_cast<char*>(pl_pool_bump_aligned(&engine->run.terms, 2 * sizeof(PlCell)));
         if (!room) return false;
-        PlCell* rest = fill_list_cell(room, inner_head, end, inner_shape);
-        cell = fill_list_cell(room + sizeof(PlCell), head, rest, shape);
+        PlCell* rest = pl_fill_list_cell(room, inner_head, end, inner_shape);
+        cell = pl_fill_list_cell(room + sizeof(PlCell), head, rest, shape);
     } else {
-        cell = new_list_cell(engine, head, inner, shape);
+        cell = pl_new_list_cell(engine, head, inner, shape);
         if (!cell) return false;
         if (inner_shape) inner->shape = inner_shape;
     }
-    *slot = {cell, nullptr};
-    return true;
-}
-
-// The list cell of the commonest settling of all, that of a rule building a list: a cell "[H|T]"
-// of the clause, H and T its own variables bound straight to an integer and to a list that need
-// no frame (T settled by the call below). Made as settle_leaf below makes it, with the tests this
-// case needs alone; false, with nothing done, for any other binding or where the query's pool
-// has no room at hand. term: a list cell that is not ground, its tail a variable.
-[[gnu::always_inline]] inline bool settle_integer_cell(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
-    PlCell* term = slot->term;
-    PlCell* head = term->list.head;
-    if (head->type != PL_VAR) return false;
-    const PlBinding* h = pl_binding_of(frame, head);
-    const PlBinding* t = pl_binding_of(frame, term->list.tail);
-    if (h->frame || t->frame) return false;
-    PlCell* value = h->term;
-    PlCell* end = t->term;
-    if (value->type != PL_INT || end->type != PL_LIST) return false;
-    PlCell* cell = new_list_cell(engine, value, end, pl_cell_shape_after_constant(end->shape));
-    if (!cell) return false;
     *slot = {cell, nullptr};
     return true;
 }
@@ -466,7 +426,7 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
                                                 : pl_cell_shape(pl_element_shape(head), end_shape);
     PlCell* cell = term;
     if (head != term->list.head || end != tail) {
-        cell = new_list_cell(engine, head, end, shape);
+        cell = pl_new_list_cell(engine, head, end, shape);
         if (!cell) return Leaf::Quick;
     } else if (shape) {
         cell->shape = shape;
@@ -528,7 +488,7 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
         }
     } else if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND) || term->list.tail->type != PL_VAR) {
         return settle_slow(engine, slot, callee, Leaf::Walk);  // as settle_leaf would leave it
-    } else if (settle_integer_cell(engine, slot, callee)) {
+    } else if (pl_settle_integer_cell(engine, slot, callee)) {
         return;
     }
     settle_roomy(engine, slot, callee);

@@ -36,6 +36,7 @@ public:
     PlTrail& operator=(const PlTrail&) = delete;
 
     size_t size() const { return static_cast<size_t>(top_ - begin_); }
+    size_t bytes() const { return static_cast<size_t>(reinterpret_cast<char*>(top_) - reinterpret_cast<char*>(begin_)); }
     bool empty() const { return top_ == begin_; }
     PlTrailEntry* data() { return begin_; }
     PlTrailEntry* top() { return top_; }

@@ -5,6 +5,7 @@
 #include "term_builder.h"
 
 #include "pie/run/frame.h"
+#include "pie/run/settle_quick.h"
 #include "pie/terms/list_shape.h"
 #include "pie/run/unify.h"
 #include "pie/run/unify_steps.h"
@@ -223,11 +224,13 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
          "{3.11}",
          26},
     };
-    // Each row again with the query's pool block full, so that a new cell takes a new block, and
-    // on the engine's own stack, whose limit lies far above the other.
-    for (const int run : {0, 1, 2, 3}) {
+    // Each row again with the query's pool block full, so that a new cell takes a new block, on
+    // the engine's own stack, whose limit lies far above the other, and by the loop of one-goal
+    // bodies, which settles its commonest binding inline.
+    for (const int run : {0, 1, 2, 3, 4, 5, 6, 7}) {
         const bool full = run & 1;
         const bool own_stack = run & 2;
+        const bool inline_step = run & 4;
         e->stack_floor = own_stack ? 1 : 0;  // below any address: never reached
         const int limit = pl_depth_limit(e);
         for (const Row& row : rows) {
@@ -235,13 +238,19 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
             int room = -1;
             for (int r = 40; r >= 0; --r) {
                 const size_t mark = pl_trail_mark(e);
+                const size_t mark_bytes = pl_trail_mark_bytes(e);
                 left->slots()[2] = {t.integer(7), nullptr};
                 right->slots()[0] = row.head;
                 right->slots()[1] = row.tail;
                 pl_bind(e, &left->slots()[0], left, row.term, right);
                 if (full && e->run.terms.current) e->run.terms.current->remaining = 0;
                 e->depth = limit - r;
-                const int error = errorOf([&] { pl_settle_frames(e, right, mark); });
+                const int error = errorOf([&] {
+                    if (inline_step)
+                        pl_settle_frames_from<pl_settle_binding_inline>(e, right, mark_bytes);
+                    else
+                        pl_settle_frames(e, right, mark);
+                });
                 EXPECT_EQ(e->depth, limit - r);
                 e->depth = 0;
                 if (!error) {
@@ -256,8 +265,10 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
                 }
                 pl_trail_undo(e, mark);
             }
-            EXPECT_EQ(got, row.expected) << row.what << (full ? ", block full" : "") << (own_stack ? ", own stack" : "");
-            EXPECT_EQ(room, row.room) << row.what << (full ? ", block full" : "") << (own_stack ? ", own stack" : "");
+            const std::string how = std::string(full ? ", block full" : "") + (own_stack ? ", own stack" : "") +
+                                    (inline_step ? ", inline" : "");
+            EXPECT_EQ(got, row.expected) << row.what << how;
+            EXPECT_EQ(room, row.room) << row.what << how;
         }
         e->stack_floor = 0;
     }
