@@ -5,6 +5,7 @@
 #include "term_builder.h"
 
 #include "pie/run/frame.h"
+#include "pie/run/head_plan.h"
 #include "pie/terms/list_shape.h"
 #include "pie/run/unify.h"
 #include "pie/run/unify_steps.h"
@@ -427,8 +428,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
-    // one (kPlannedRuleHead).
-    enum Way { kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead };
+    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere).
+    enum Way {
+        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere
+    };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not.
     struct Setting {
@@ -452,7 +455,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // A head is matched with whatever frame the engine holds untrailed outside it (here
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
-            const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead;
+            const bool head =
+                way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead || way == kPlannedHere;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -473,6 +477,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             } else if (way == kRuleHead || way == kPlannedRuleHead) {
                 const uint32_t facts = way == kPlannedRuleHead ? pl_head_plan_of(c.head) : 0;
                 answer = pl_match_rule_head(e, c.goal, goal, c.head, clause, facts);
+            } else if (way == kPlannedHere) {
+                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -508,9 +514,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
                 if (pl_head_plan_of(c.head)) {
                     ++planned;
-                    EXPECT_TRUE(run(c, at, kPlannedRuleHead) == generic)
-                        << "planned rule head, case " << &c - cases << " room " << at.room
-                        << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
+                    for (Way way : {kPlannedRuleHead, kPlannedHere})
+                        EXPECT_TRUE(run(c, at, way) == generic)
+                            << "planned rule head, case " << &c - cases << " room " << at.room << " way " << way
+                            << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
                 }
             }
             if (!at.trail_full && c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args &&
