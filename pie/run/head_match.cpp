@@ -280,7 +280,7 @@ template <bool kFresh>
 // item's head has a functor of one argument: a goal of another head's functor is no item's.
 [[gnu::always_inline]] inline int planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                                PlFrame* clause_frame, uint32_t plan) {
-    constexpr uint32_t kItem = pl_head_plan_bit(PLH_ITEM_VAR, 0);
+    constexpr uint32_t kItem = pl_head_plan_bit(PLH_FIRST_VAR, 0);
     if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     if (goal->fn.functor != head->fn.functor) return 0;
@@ -294,7 +294,7 @@ template <bool kFresh>
     case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, ours, theirs, plan);
     case 4: return planned_arguments<4>(engine, clause_frame, goal_frame, ours, theirs, plan);
     default:
-        if ((plan & kItem) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);
+        if ((plan & PLC_HEAD_PLAN) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);
         return k ? quick_rest(engine, clause_frame, goal_frame, ours, theirs, k) : 1;
     }
 }

@@ -134,8 +134,9 @@ template <bool kFramed, bool kLean, bool kFresh>
 }
 
 // A list [A | B] of a planned head (B met first there, pie/terms/clause_facts.h), at the head's
-// level, as quick_pair takes it: with the tests of the head's cells and of B's slot known to hold.
-template <int kStep>
+// level, as quick_pair takes it: with the tests of the head's cells and of B's slot known to hold,
+// and of A's where it is met first there too (kFreshHead).
+template <int kStep, bool kFreshHead = false>
 [[gnu::always_inline]] inline int planned_list(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                                PlCell* b) {
     PlBinding* goal_slot = nullptr;
@@ -147,7 +148,7 @@ template <int kStep>
         return 1;
     }
     if (kStep != kPair || a->type != PL_LIST) return -1;
-    const int head = var_leaf<false, true, false>(engine, head_frame, a->list.head, fa, b->list.head);
+    const int head = var_leaf<false, true, kFreshHead>(engine, head_frame, a->list.head, fa, b->list.head);
     if (head <= 0) return head;
     const int tail = var_leaf<false, true, true>(engine, head_frame, a->list.tail, fa, b->list.tail);
     return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
@@ -177,16 +178,24 @@ template <int kStep>
 
 // The pairs of a planned head of kCount arguments from pair kIndex on, as lean_arguments takes
 // them, each by the steps its plan tells: what they leave untouched goes to the quick steps,
-// what they leave halfway to the walk.
-template <uint32_t kCount, uint32_t kIndex = 0>
+// what they leave halfway to the walk. A plan known where the steps are laid out (kKnown) also
+// leaves out the test of a list's head met first; one read from the facts (plan) is tested once
+// for each argument, and such a list is taken as any other.
+template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0>
 [[gnu::always_inline]] inline int planned_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
                                                     PlCell** ours, PlCell** theirs, uint32_t plan) {
     constexpr bool kLast = kIndex + 1 == kCount;
+    constexpr int kStep = kLast ? 1 : kPair;
     PlCell* a = ours[kIndex];
     PlCell* b = theirs[kIndex];
-    const int met = plan & pl_head_plan_bit(PLH_FIRST_VAR, kIndex)
-                        ? var_leaf<true, true, true>(engine, head_frame, a, goal_frame, b)
-                        : planned_list<kLast ? 1 : kPair>(engine, head_frame, a, goal_frame, b);
+    const uint32_t kind = ((kKnown ? kKnown : plan) >> (kPlHeadPlanShift + 2 * kIndex)) & 3;
+    int met;
+    if (!(kind & PLH_LIST))
+        met = var_leaf<true, true, true>(engine, head_frame, a, goal_frame, b);
+    else if (kKnown && kind == PLH_FRESH_LIST)
+        met = planned_list<kStep, true>(engine, head_frame, a, goal_frame, b);
+    else
+        met = planned_list<kStep>(engine, head_frame, a, goal_frame, b);
     if (met < 0) [[unlikely]] {
         if (met == kLeave)
             return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
@@ -196,25 +205,29 @@ template <uint32_t kCount, uint32_t kIndex = 0>
     if constexpr (kLast)
         return met;
     else
-        return met ? planned_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs, plan) : 0;
+        return met ? planned_arguments<kCount, kKnown, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs, plan)
+                   : 0;
 }
 
 }  // namespace pl_head_plan
 
-// pl_match_rule_head laid out in its caller: a head of three arguments with a plan, the commonest
-// recursive rule, is matched without a native call (whose saved registers and reloads cost as
-// much as the steps); any other head, and a head near the depth limit or a look at the native
-// stack, goes to the functions of its own.
+// pl_match_rule_head laid out in its caller: the head of a rule that walks a list and builds one,
+// p([A | B], C, [A | D]) (each variable but the second A met first where it stands), the commonest
+// recursive rule, is matched without a native call, whose saved registers and reloads cost as
+// much as the steps, and with its plan known here, without a test per argument. Its plan tells
+// that the head has those three arguments. Any other head, and a head near the depth limit or a
+// look at the native stack, goes to the functions of its own.
 [[gnu::always_inline]] inline int pl_match_rule_head_here(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
                                                          PlCell* head, PlFrame* clause_frame, uint32_t facts) {
     using namespace pl_head_plan;
-    if (!(facts & PLC_HEAD_PLAN)) return pl_match_unplanned_head(engine, goal, goal_frame, head, clause_frame);
+    constexpr uint32_t kListWalk =
+        pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1) | pl_head_plan_bit(PLH_LIST, 2);
+    if ((facts & PLC_HEAD_PLAN) != kListWalk) return pl_match_rule_head(engine, goal, goal_frame, head, clause_frame, facts);
     if (!quick_fits(engine, goal_frame) || crosses_stack_look(engine)) [[unlikely]]
         return pl_match_planned_head(engine, goal, goal_frame, head, clause_frame, facts);
     if (goal->fn.functor != head->fn.functor) return 0;
     const PlVector* goal_args = goal->fn.args;
-    const PlVector* head_args = head->fn.args;
-    if (!goal_args || goal_args->count != 3 || head_args->count != 3) [[unlikely]]
+    if (!goal_args || goal_args->count < 3) [[unlikely]]
         return pl_match_planned_head(engine, goal, goal_frame, head, clause_frame, facts);
-    return planned_arguments<3>(engine, clause_frame, goal_frame, goal_args->items, head_args->items, facts);
+    return planned_arguments<3, kListWalk>(engine, clause_frame, goal_frame, goal_args->items, head->fn.args->items, 0);
 }

@@ -54,7 +54,7 @@ uint32_t argument_plan(const PlCell* arg, const SeenSlots& seen) {
     const PlCell* tail = arg->list.tail;
     if (head->type != PL_VAR || tail->type != PL_VAR || tail->var.slot == head->var.slot || seen.has(tail->var.slot))
         return 0;
-    return PLH_LIST;
+    return seen.has(head->var.slot) ? PLH_LIST : PLH_FRESH_LIST;
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ uint32_t pl_head_plan_of(const PlCell* head) {
     if (head->type != PL_FUNCTOR || !head->fn.args) return 0;
     const uint32_t count = head->fn.args->count;
     if (head->fn.functor->arity == 1)
-        return count == 1 && head->fn.args->items[0]->type == PL_VAR ? pl_head_plan_bit(PLH_ITEM_VAR, 0) : 0;
+        return count == 1 && head->fn.args->items[0]->type == PL_VAR ? pl_head_plan_bit(PLH_FIRST_VAR, 0) : 0;
     if (count < 2 || count > kPlHeadPlanArgs) return 0;
     SeenSlots seen;
     uint32_t plan = 0;

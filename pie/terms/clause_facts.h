@@ -24,11 +24,12 @@ static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument'
 // its arguments, for a head of two to four arguments each of which is one of these: which cell it
 // is, and that a variable is met there for the first time in the head, so that its slot is still
 // unbound when the match reaches it. An item's head (a functor of one argument) has a plan of its
-// own, for an argument that is a variable. Any other head has no plan (0).
+// own, for an argument that is a variable: PLH_FIRST_VAR for its argument and none other, which no
+// head of more arguments has. Any other head has no plan (0).
 enum PlHeadArgPlan : uint32_t {
-    PLH_FIRST_VAR = 1,  // a variable met first here
-    PLH_LIST = 2,       // [A | B] of two variables, B met first here
-    PLH_ITEM_VAR = 3,   // the one argument of an item's head, a variable
+    PLH_FIRST_VAR = 1,   // a variable met first here
+    PLH_LIST = 2,        // [A | B] of two variables, B met first here
+    PLH_FRESH_LIST = 3,  // [A | B] of two variables, both met first here
 };
 constexpr uint32_t kPlHeadPlanShift = 8;
 constexpr uint32_t kPlHeadPlanArgs = 4;

@@ -305,6 +305,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     auto g = [&](int slot) { return t.var("_G", slot); };  // goal side, read in left
     auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
     auto once = [&](PlCell* goal) { return pl_make_once(e, goal); };
+    PlCell* walk = t.fn("w", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))});
     struct Case {
         PlCell* goal;
         PlCell* head;
@@ -407,6 +408,16 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
          t.fn("f", {t.list({h(0)}, h(1)), h(2), t.list({h(2)}, h(3)), t.list({h(0)}, h(1))})},
         {t.fn("f", {t.list({once(one)}, g(1)), t.list({t.anon()}, t.member({a}))}),
          t.fn("f", {t.list({h(0)}, h(1)), t.list({h(2)}, h(3))})},
+        // The head of a rule that walks a list, whose plan the loop of one-goal bodies knows: the
+        // common goal, and goals its steps leave to others, the list's head and tail met first.
+        {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}), walk},
+        {t.fn("w", {g(0), g(0), g(0)}), walk},
+        {t.fn("w", {t.list({g(0)}, g(1)), g(1), t.list({g(0)})}), walk},
+        {t.fn("w", {t.list({once(one)}, a), t.anon(), g(2)}), walk},
+        {t.fn("w", {t.list({one}), t.member({a}), one}), walk},
+        {t.fn("w", {t.nil(), one, one}), walk},
+        {t.fn("w", {t.list({one}, g(1)), one}), walk},
+        {t.fn("w", {t.list({one}, g(1)), g(1), g(1), a}), walk},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
