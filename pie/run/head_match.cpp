@@ -195,6 +195,15 @@ namespace pl_head_plan {
     return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, {1, static_cast<uint32_t>(-1 - met)});
 }
 
+[[gnu::noinline]] int planned_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                   const PlVector* goal_args, const PlVector* head_args, uint32_t count,
+                                   uint32_t index, int met) {
+    PlCell** ours = goal_args->items + index;
+    PlCell** theirs = head_args->items + index;
+    if (met == kLeave) return quick_rest(engine, head_frame, goal_frame, ours, theirs, count - index);
+    return walk_on(engine, head_frame, goal_frame, ours, theirs, {count - index, static_cast<uint32_t>(-1 - met)});
+}
+
 }  // namespace pl_head_plan
 
 namespace {
@@ -290,9 +299,9 @@ template <bool kFresh>
     PlCell** ours = goal_args ? goal_args->items : nullptr;
     PlCell** theirs = head_args->items;
     switch (k) {
-    case 3: return planned_arguments<3>(engine, clause_frame, goal_frame, ours, theirs, plan);
-    case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, ours, theirs, plan);
-    case 4: return planned_arguments<4>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    case 3: return planned_arguments<3>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
+    case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
+    case 4: return planned_arguments<4>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
     default:
         if ((plan & PLC_HEAD_PLAN) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);
         return k ? quick_rest(engine, clause_frame, goal_frame, ours, theirs, k) : 1;

@@ -106,9 +106,11 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 
 // A variable b of the head, at the head's level (kFramed) or the one below, meeting the goal's
 // term a: as quick_leaf takes it. A variable met first in a fresh frame (kFresh) is not bound yet.
-template <bool kFramed, bool kLean, bool kFresh>
-[[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
-    PlBinding* slot = pl_binding_of(head_frame, b);
+// A slot known where the steps are laid out (kSlot, b's) is taken without reading b.
+template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1>
+[[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
+                                           PlCell* const& b) {
+    PlBinding* slot = kSlot >= 0 ? head_frame->slots() + kSlot : pl_binding_of(head_frame, b);
     if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
         if constexpr (kLean)
             return kLeave;
@@ -135,10 +137,11 @@ template <bool kFramed, bool kLean, bool kFresh>
 
 // A list [A | B] of a planned head (B met first there, pie/terms/clause_facts.h), at the head's
 // level, as quick_pair takes it: with the tests of the head's cells and of B's slot known to hold,
-// and of A's where it is met first there too (kFreshHead).
-template <int kStep, bool kFreshHead = false>
+// and of A's where it is met first there too (kFreshHead). Slots known where the steps are laid
+// out (kHeadSlot, kTailSlot) are taken without reading the variables.
+template <int kStep, bool kFreshHead = false, int kHeadSlot = -1, int kTailSlot = -1>
 [[gnu::always_inline]] inline int planned_list(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
-                                               PlCell* b) {
+                                               PlCell* const& b) {
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     goal_at<true>(a, fa, goal_slot, goal_slot_frame);
@@ -148,9 +151,9 @@ template <int kStep, bool kFreshHead = false>
         return 1;
     }
     if (kStep != kPair || a->type != PL_LIST) return -1;
-    const int head = var_leaf<false, true, kFreshHead>(engine, head_frame, a->list.head, fa, b->list.head);
+    const int head = var_leaf<false, true, kFreshHead, kHeadSlot>(engine, head_frame, a->list.head, fa, b->list.head);
     if (head <= 0) return head;
-    const int tail = var_leaf<false, true, true>(engine, head_frame, a->list.tail, fa, b->list.tail);
+    const int tail = var_leaf<false, true, true, kTailSlot>(engine, head_frame, a->list.tail, fa, b->list.tail);
     return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
 }
 
@@ -175,59 +178,80 @@ template <int kStep, bool kFreshHead = false>
 // line: for heads of other sizes and the pairs the lean steps leave.
 [[gnu::noinline]] int quick_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame, PlCell** ours,
                                  PlCell** theirs, uint32_t left);
+// The pairs of a planned head's arguments (head_args) and a goal's (goal_args), from the pair at
+// index on of the first count, where the lean steps answered met: kLeave for the quick steps, or
+// the place where the walk takes it up. Out of line, and from the argument vectors, so that the
+// lean steps keep no pointer into them for it.
+[[gnu::noinline]] int planned_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                   const PlVector* goal_args, const PlVector* head_args, uint32_t count,
+                                   uint32_t index, int met);
+
+// The slot of the variable met first in a head of plan kPlan, which holds its variables in the
+// order they are met first (PLC_SLOTS_IN_ORDER), as the match comes to argument i: the variables
+// met first before it.
+constexpr int pl_first_slot_at(uint32_t kPlan, uint32_t i) {
+    int slot = 0;
+    for (uint32_t j = 0; j < i; ++j) {
+        const uint32_t kind = (kPlan >> (kPlHeadPlanShift + 2 * j)) & 3;
+        slot += kind == PLH_FRESH_LIST ? 2 : 1;
+    }
+    return slot;
+}
 
 // The pairs of a planned head of kCount arguments from pair kIndex on, as lean_arguments takes
 // them, each by the steps its plan tells: what they leave untouched goes to the quick steps,
-// what they leave halfway to the walk. A plan known where the steps are laid out (kKnown) also
-// leaves out the test of a list's head met first; one read from the facts (plan) is tested once
+// what they leave halfway to the walk. A plan known where the steps are laid out (kKnown), of a
+// head whose slots are in order, also leaves out the test of a list's head met first and the
+// reading of the slots of the variables met first; one read from the facts (plan) is tested once
 // for each argument, and such a list is taken as any other.
 template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0>
 [[gnu::always_inline]] inline int planned_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
-                                                    PlCell** ours, PlCell** theirs, uint32_t plan) {
+                                                    const PlVector* goal_args, const PlVector* head_args,
+                                                    uint32_t plan) {
     constexpr bool kLast = kIndex + 1 == kCount;
     constexpr int kStep = kLast ? 1 : kPair;
-    PlCell* a = ours[kIndex];
-    PlCell* b = theirs[kIndex];
+    PlCell* a = goal_args->items[kIndex];
+    // The head's cells are read where a step needs them: with the slots known, most often nowhere.
+    PlCell* const& b = head_args->items[kIndex];
     const uint32_t kind = ((kKnown ? kKnown : plan) >> (kPlHeadPlanShift + 2 * kIndex)) & 3;
     int met;
+    constexpr int kSlot = kKnown ? pl_first_slot_at(kKnown, kIndex) : -1;
     if (!(kind & PLH_LIST))
-        met = var_leaf<true, true, true>(engine, head_frame, a, goal_frame, b);
+        met = var_leaf<true, true, true, kSlot>(engine, head_frame, a, goal_frame, b);
     else if (kKnown && kind == PLH_FRESH_LIST)
-        met = planned_list<kStep, true>(engine, head_frame, a, goal_frame, b);
+        met = planned_list<kStep, true, kSlot, kSlot + 1>(engine, head_frame, a, goal_frame, b);
     else
-        met = planned_list<kStep>(engine, head_frame, a, goal_frame, b);
-    if (met < 0) [[unlikely]] {
-        if (met == kLeave)
-            return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
-        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex,
-                       {kCount - kIndex, static_cast<uint32_t>(-1 - met)});
-    }
+        met = planned_list<kStep, false, -1, kSlot>(engine, head_frame, a, goal_frame, b);
+    if (met < 0) [[unlikely]]
+        return planned_rest(engine, head_frame, goal_frame, goal_args, head_args, kCount, kIndex, met);
     if constexpr (kLast)
         return met;
     else
-        return met ? planned_arguments<kCount, kKnown, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs, plan)
+        return met ? planned_arguments<kCount, kKnown, kIndex + 1>(engine, head_frame, goal_frame, goal_args,
+                                                                   head_args, plan)
                    : 0;
 }
 
 }  // namespace pl_head_plan
 
 // pl_match_rule_head laid out in its caller: the head of a rule that walks a list and builds one,
-// p([A | B], C, [A | D]) (each variable but the second A met first where it stands), the commonest
-// recursive rule, is matched without a native call, whose saved registers and reloads cost as
-// much as the steps, and with its plan known here, without a test per argument. Its plan tells
-// that the head has those three arguments. Any other head, and a head near the depth limit or a
-// look at the native stack, goes to the functions of its own.
+// p([A | B], C, [E | D]) (each variable but E met first where it stands, their slots in order),
+// the commonest recursive rule, is matched without a native call, whose saved registers and
+// reloads cost as much as the steps, and with its plan known here, without a test per argument.
+// Its plan tells that the head has those three arguments. Any other head, and a head near the
+// depth limit or a look at the native stack, goes to the functions of its own.
 [[gnu::always_inline]] inline int pl_match_rule_head_here(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
                                                          PlCell* head, PlFrame* clause_frame, uint32_t facts) {
     using namespace pl_head_plan;
     constexpr uint32_t kListWalk =
         pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1) | pl_head_plan_bit(PLH_LIST, 2);
-    if ((facts & PLC_HEAD_PLAN) != kListWalk) return pl_match_rule_head(engine, goal, goal_frame, head, clause_frame, facts);
-    if (!quick_fits(engine, goal_frame) || crosses_stack_look(engine)) [[unlikely]]
+    if ((facts & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) != (kListWalk | PLC_SLOTS_IN_ORDER))
+        return pl_match_rule_head(engine, goal, goal_frame, head, clause_frame, facts);
+    if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
         return pl_match_planned_head(engine, goal, goal_frame, head, clause_frame, facts);
     if (goal->fn.functor != head->fn.functor) return 0;
     const PlVector* goal_args = goal->fn.args;
     if (!goal_args || goal_args->count < 3) [[unlikely]]
         return pl_match_planned_head(engine, goal, goal_frame, head, clause_frame, facts);
-    return planned_arguments<3, kListWalk>(engine, clause_frame, goal_frame, goal_args->items, head->fn.args->items, 0);
+    return planned_arguments<3, kListWalk>(engine, clause_frame, goal_frame, goal_args, head->fn.args, 0);
 }

@@ -16,7 +16,8 @@ enum PlClauseFactBits : uint16_t {
     PLC_FIRST_TYPE = 0x7,  // the type of the head's first argument where it can clash, else 0
     PLC_RULE = 0x8,        // the term is a ":-"/2 rule
     PLC_KNOWN = 0x10,
-    PLC_HEAD_PLAN = 0xFF00,  // a rule head's plan (below): two bits for each of its arguments
+    PLC_SLOTS_IN_ORDER = 0x20,  // a head with a plan whose variables hold slots 0, 1, ... in the order met first
+    PLC_HEAD_PLAN = 0xFF00,     // a rule head's plan (below): two bits for each of its arguments
 };
 static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument's type fits its bits");
 
@@ -35,7 +36,7 @@ constexpr uint32_t kPlHeadPlanShift = 8;
 constexpr uint32_t kPlHeadPlanArgs = 4;
 // The bit of kind for argument i (below kPlHeadPlanArgs) in a record's plan bits.
 constexpr uint32_t pl_head_plan_bit(PlHeadArgPlan kind, uint32_t i) { return kind << (kPlHeadPlanShift + 2 * i); }
-// The plan bits of a rule's head term.
+// The plan bits of a rule's head term, with PLC_SLOTS_IN_ORDER where that holds.
 uint32_t pl_head_plan_of(const PlCell* head);
 
 // The facts of a term standing for a clause, and the value that tells its head's first argument
