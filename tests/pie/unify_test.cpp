@@ -420,6 +420,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("w", {t.list({one}, g(1)), g(1), g(1), a}), walk},
         {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}),
          t.fn("w", {t.list({h(1)}, h(0)), h(2), t.list({h(1)}, h(3))})},
+        // Heads of variables alone, met first, in slots in order or not.
+        {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
+        {t.fn("v", {t.fn("s", {a}), t.nil(), g(2)}), t.fn("v", {h(2), h(0), h(1)})},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
