@@ -2,9 +2,9 @@
 // the head's own cells (pie/run/head_walk.cpp). Away from the depth limit, the quick steps here
 // take the commonest pairs first, without checks, and hand the walk the match where they stop.
 // A rule's head whose clause keeps a plan of its arguments (pie/terms/clause_facts.h) is taken by
-// steps that leave out the tests the plan answers once for all its tries. The answer, the
-// bindings (which slot, which value, trailed or not, in which order), the item status looks and
-// the depth errors are the generic walk's.
+// steps that leave out the tests the plan answers once for all its tries (pie/run/head_plan.h,
+// whose rare paths are here). The answer, the bindings (which slot, which value, trailed or not,
+// in which order), the item status looks and the depth errors are the generic walk's.
 #include "pie/run/unify.h"
 
 #include "pie/api/engine.h"
