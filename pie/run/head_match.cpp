@@ -2,13 +2,14 @@
 // the head's own cells (pie/run/head_walk.cpp). Away from the depth limit, the quick steps here
 // take the commonest pairs first, without checks, and hand the walk the match where they stop.
 // A rule's head whose clause keeps a plan of its arguments (pie/terms/clause_facts.h) is taken by
-// steps that leave out the tests the plan answers once for all its tries. The answer, the
-// bindings (which slot, which value, trailed or not, in which order), the item status looks and
-// the depth errors are the generic walk's.
+// steps that leave out the tests the plan answers once for all its tries (pie/run/head_plan.h,
+// whose rare paths are here). The answer, the bindings (which slot, which value, trailed or not,
+// in which order), the item status looks and the depth errors are the generic walk's.
 #include "pie/run/unify.h"
 
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
+#include "pie/run/head_plan.h"
 #include "pie/run/head_walk.h"
 #include "pie/run/unify_steps.h"
 #include "pie/terms/clause_facts.h"
@@ -16,57 +17,9 @@
 #include <algorithm>
 
 using namespace pl_head_walk;
+using namespace pl_head_plan;
 
-namespace {
-
-// The quick steps: a head whose frame's slots are bound untrailed, with two stores each,
-// matched where the two levels below its own stay within the limit and take no look at the
-// native stack, so that no step here meets the limit or looks. Each step takes a pair the walk
-// takes the same way (the same binding, the same order) and answers -1 for any other,
-// which it leaves as it found it. The walk then takes the match up from that pair: the quick
-// steps make no native call they come back from, so that their few values stay in registers.
-constexpr int kPair = -1;  // a pair taken as `pair` takes it, not as a level's first step
-
-// A binding of a slot outside the head's frame, trailed unless it is the head's. The lean steps
-// (kLean) make no call they come back from: where the trail has no room, they bind nothing and
-// answer false, and the pair goes to steps that grow it.
-template <bool kLean>
-[[gnu::always_inline]] inline bool bind_goal_slot(PieEngine* engine, PlFrame* head_frame, PlBinding* slot,
-                                                  PlFrame* slot_frame, PlCell* term, PlFrame* frame) {
-    if (slot_frame != head_frame) {
-        PlTrail& trail = engine->run.trail;
-        if (kLean && trail.full()) [[unlikely]]
-            return false;
-        trail.push_back({slot, slot_frame});
-    }
-    // Two stores: the slot kept opaque between them leaves them apart, where the vectorizer would
-    // first gather both words in one register (two instructions more).
-    slot->term = term;
-    asm("" : "+r"(slot));
-    slot->frame = frame;
-    return true;
-}
-
-// An integer, a term, a list or [].
-[[gnu::always_inline]] inline bool plain(PlCellType type) { return type >= PL_INT && type <= PL_NIL; }
-
-// goal_of in place: term and frame become the goal's term and its frame, slot and slot_frame the
-// binding the variable met last stands in (left as they are when none was met). The term is read
-// in a frame (kFramed) or in one that may be null (the parts of a term, most often no variable).
-template <bool kFramed>
-[[gnu::always_inline]] inline void goal_at(PlCell*& term, PlFrame*& frame, PlBinding*& slot, PlFrame*& slot_frame) {
-    if constexpr (kFramed) {
-        if (term->type != PL_VAR) return;
-    } else if (term->type != PL_VAR || !frame) [[likely]] {
-        return;
-    }
-    do {
-        slot = pl_binding_of(frame, term);
-        slot_frame = frame;
-        term = slot->term;
-        frame = slot->frame;
-    } while (term->type == PL_VAR && frame);
-}
+namespace pl_head_plan {
 
 // A variable of the head bound already (slot, b's) meeting an unbound variable of the goal's, as
 // the generic walk meets them wherever it takes the pair up: the goal's is bound to what the
@@ -102,69 +55,15 @@ template <bool kFramed>
     }
     return 1;
 }
+template int quick_bound<true>(PieEngine*, PlFrame*, PlCell*, PlFrame*, PlCell*, PlBinding*);
+template int quick_bound<false>(PieEngine*, PlFrame*, PlCell*, PlFrame*, PlCell*, PlBinding*);
 
-// A variable of the head not bound yet (its slot) taking the goal's term a, read in fa, as the
-// walk binds it: 1, or 0 for an unbound variable of the goal's, which the caller binds to the
-// head's, or -1 for any other term. The commonest first: an integer, a list, another variable.
-[[gnu::always_inline]] inline int take_term(PlBinding* slot, PlCell* a, PlFrame* fa) {
-    const PlCellType lt = a->type;
-    if (lt == PL_INT) [[likely]] {
-        slot->term = a;
-        slot->frame = nullptr;
-        return 1;
-    }
-    if (lt == PL_LIST) {
-        // Two stores, kept apart as in bind_goal_slot.
-        slot->term = a;
-        asm("" : "+r"(slot));
-        slot->frame = fa;
-        return 1;
-    }
-    if (lt == PL_UNBOUND) return 0;
-    if (lt == PL_FUNCTOR) {
-        slot->term = a;
-        slot->frame = a->fn.args && a->fn.args->count ? fa : nullptr;
-        return 1;
-    }
-    if (lt == PL_NIL) {
-        slot->term = a;
-        slot->frame = nullptr;
-        return 1;
-    }
-    return -1;
-}
+}  // namespace pl_head_plan
 
-// What a lean step answers for a pair it leaves untouched: the quick steps take it from scratch.
-constexpr int kLeave = -1 - static_cast<int>(kWhole);
+namespace {
 
-// A variable b of the head, at the head's level (kFramed) or the one below, meeting the goal's
-// term a: as quick_leaf takes it. A variable met first in a fresh frame (kFresh) is not bound yet.
-template <bool kFramed, bool kLean, bool kFresh>
-[[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
-    PlBinding* slot = pl_binding_of(head_frame, b);
-    if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
-        if constexpr (kLean)
-            return kLeave;
-        else
-            return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
-    }
-    // A goal's term met without a variable (the commonest part of a list) binds no slot of the
-    // goal's: its path keeps none.
-    if constexpr (!kFramed) {
-        if (a->type != PL_VAR || !fa) [[likely]] {
-            const int took = take_term(slot, a, fa);
-            return took ? took : 1;
-        }
-    }
-    PlBinding* goal_slot = nullptr;
-    PlFrame* goal_slot_frame = nullptr;
-    goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
-    if (const int took = take_term(slot, a, fa)) return took;
-    if (goal_slot && goal_slot != slot &&
-        !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
-        return kLeave;
-    return 1;
-}
+// An integer, a term, a list or [].
+[[gnu::always_inline]] inline bool plain(PlCellType type) { return type >= PL_INT && type <= PL_NIL; }
 
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
@@ -265,37 +164,9 @@ template <int kStep, bool kLean = false, bool kFresh = false>
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
 }
 
-// A list [A | B] of a planned head (B met first there, pie/terms/clause_facts.h), at the head's
-// level, as quick_pair takes it: with the tests of the head's cells and of B's slot known to hold.
-template <int kStep>
-[[gnu::always_inline]] inline int planned_list(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
-                                               PlCell* b) {
-    PlBinding* goal_slot = nullptr;
-    PlFrame* goal_slot_frame = nullptr;
-    goal_at<true>(a, fa, goal_slot, goal_slot_frame);
-    if (a->type == PL_UNBOUND) {
-        if (goal_slot && !bind_goal_slot<true>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
-            return kLeave;
-        return 1;
-    }
-    if (kStep != kPair || a->type != PL_LIST) return -1;
-    const int head = var_leaf<false, true, false>(engine, head_frame, a->list.head, fa, b->list.head);
-    if (head <= 0) return head;
-    const int tail = var_leaf<false, true, true>(engine, head_frame, a->list.tail, fa, b->list.tail);
-    return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
-}
+}  // namespace
 
-// Whether the quick steps may take a head matched from the engine's depth: its level and the two
-// below it stay within the limit (the looks at the native stack are told apart by
-// crosses_stack_look), and the goal is read in a frame.
-[[gnu::always_inline]] inline bool quick_fits(PieEngine* engine, PlFrame* goal_frame) {
-    return pl_levels_within_limit(engine, 3 * kWeight) && goal_frame;
-}
-// Whether those levels cross a multiple of 64, where the walk would look at the native stack.
-[[gnu::always_inline]] inline bool crosses_stack_look(const PieEngine* engine) {
-    const int before = engine->depth;
-    return ((before ^ (before + 3 * kWeight)) & ~63) != 0;
-}
+namespace pl_head_plan {
 
 // Whether the looks at the native stack a walk from here would take within a head's levels are
 // sure to answer "not exhausted" and note nothing: the stack stands well above the depth where
@@ -324,6 +195,19 @@ template <int kStep>
     return walk_on(engine, head_frame, goal_frame, ours + i, theirs + i, {1, static_cast<uint32_t>(-1 - met)});
 }
 
+[[gnu::noinline]] int planned_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                   const PlVector* goal_args, const PlVector* head_args, uint32_t count,
+                                   uint32_t index, int met) {
+    PlCell** ours = goal_args->items + index;
+    PlCell** theirs = head_args->items + index;
+    if (met == kLeave) return quick_rest(engine, head_frame, goal_frame, ours, theirs, count - index);
+    return walk_on(engine, head_frame, goal_frame, ours, theirs, {count - index, static_cast<uint32_t>(-1 - met)});
+}
+
+}  // namespace pl_head_plan
+
+namespace {
+
 // The pairs of a head of kCount arguments from pair kIndex on, by the lean steps: what they
 // leave untouched goes to the quick steps, what they leave halfway to the walk.
 template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
@@ -344,29 +228,6 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         return met ? lean_arguments<kCount, kFresh, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
-// The pairs of a planned head of kCount arguments from pair kIndex on, as lean_arguments takes
-// them, each by the steps its plan tells: what they leave untouched goes to the quick steps,
-// what they leave halfway to the walk.
-template <uint32_t kCount, uint32_t kIndex = 0>
-[[gnu::always_inline]] inline int planned_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
-                                                    PlCell** ours, PlCell** theirs, uint32_t plan) {
-    constexpr bool kLast = kIndex + 1 == kCount;
-    PlCell* a = ours[kIndex];
-    PlCell* b = theirs[kIndex];
-    const int met = plan & pl_head_plan_bit(PLH_FIRST_VAR, kIndex)
-                        ? var_leaf<true, true, true>(engine, head_frame, a, goal_frame, b)
-                        : planned_list<kLast ? 1 : kPair>(engine, head_frame, a, goal_frame, b);
-    if (met < 0) [[unlikely]] {
-        if (met == kLeave)
-            return quick_rest(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex, kCount - kIndex);
-        return walk_on(engine, head_frame, goal_frame, ours + kIndex, theirs + kIndex,
-                       {kCount - kIndex, static_cast<uint32_t>(-1 - met)});
-    }
-    if constexpr (kLast)
-        return met;
-    else
-        return met ? planned_arguments<kCount, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs, plan) : 0;
-}
 
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
 // at only where a member set meets an unbound variable, which the walk takes; any other argument
@@ -424,11 +285,17 @@ template <bool kFresh>
     return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
 }
 
+// The plan of a head of count variables, each met first.
+template <uint32_t kCount>
+constexpr uint32_t kFirstVars = kFirstVars<kCount - 1> | pl_head_plan_bit(PLH_FIRST_VAR, kCount - 1);
+template <>
+constexpr uint32_t kFirstVars<0> = 0;
+
 // A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it. Only an
 // item's head has a functor of one argument: a goal of another head's functor is no item's.
 [[gnu::always_inline]] inline int planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
                                                PlFrame* clause_frame, uint32_t plan) {
-    constexpr uint32_t kItem = pl_head_plan_bit(PLH_ITEM_VAR, 0);
+    constexpr uint32_t kItem = pl_head_plan_bit(PLH_FIRST_VAR, 0);
     if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     if (goal->fn.functor != head->fn.functor) return 0;
@@ -437,12 +304,24 @@ template <bool kFresh>
     const uint32_t k = goal_args ? std::min(goal_args->count, head_args->count) : 0;
     PlCell** ours = goal_args ? goal_args->items : nullptr;
     PlCell** theirs = head_args->items;
+    // A head of variables alone, each met first, in slots 0, 1, ... (the commonest head of a rule
+    // over numbers) is matched without reading its cells or its plan again.
+    constexpr uint32_t kInOrder = PLC_SLOTS_IN_ORDER;
     switch (k) {
-    case 3: return planned_arguments<3>(engine, clause_frame, goal_frame, ours, theirs, plan);
-    case 2: return planned_arguments<2>(engine, clause_frame, goal_frame, ours, theirs, plan);
-    case 4: return planned_arguments<4>(engine, clause_frame, goal_frame, ours, theirs, plan);
+    case 3:
+        if ((plan & (PLC_HEAD_PLAN | kInOrder)) == (kFirstVars<3> | kInOrder))
+            return planned_arguments<3, kFirstVars<3>>(engine, clause_frame, goal_frame, goal_args, head_args, 0);
+        return planned_arguments<3>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
+    case 2:
+        if ((plan & (PLC_HEAD_PLAN | kInOrder)) == (kFirstVars<2> | kInOrder))
+            return planned_arguments<2, kFirstVars<2>>(engine, clause_frame, goal_frame, goal_args, head_args, 0);
+        return planned_arguments<2>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
+    case 4:
+        if ((plan & (PLC_HEAD_PLAN | kInOrder)) == (kFirstVars<4> | kInOrder))
+            return planned_arguments<4, kFirstVars<4>>(engine, clause_frame, goal_frame, goal_args, head_args, 0);
+        return planned_arguments<4>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
     default:
-        if ((plan & kItem) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);
+        if ((plan & PLC_HEAD_PLAN) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);
         return k ? quick_rest(engine, clause_frame, goal_frame, ours, theirs, k) : 1;
     }
 }

@@ -7,6 +7,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/head_plan.h"
 #include "pie/run/record_goal.h"
 #include "pie/run/settle_quick.h"
 #include "pie/host/host_slots.h"
@@ -369,7 +370,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 }
             } else {
                 engine->warning_line = static_cast<int32_t>(c.head->line);
-                matched = pl_match_rule_head(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts);
+                matched = pl_match_rule_head_here(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts);
             }
             if (!matched) {
                 // No body ran: the clause is still the one read. Whether it is the last is read

@@ -21,6 +21,7 @@ public:
         case PL_VAR:
             if (has(term->var.slot)) return true;
             if (count_ == slots_.size()) return false;
+            if (term->var.slot != static_cast<int32_t>(count_)) in_order_ = false;
             slots_[count_++] = term->var.slot;
             return true;
         case PL_ANONYMOUS:
@@ -39,11 +40,15 @@ public:
         }
     }
 
+    // Whether each variable met so far holds the slot numbered by the order it was met in.
+    bool in_order() const { return in_order_; }
+
 private:
     static constexpr int kMaxCells = 64;
     std::array<int32_t, 32> slots_{};
     size_t count_ = 0;
     int cells_ = 0;
+    bool in_order_ = true;
 };
 
 // The plan of one argument, given the variables met before it; 0 for none.
@@ -54,7 +59,7 @@ uint32_t argument_plan(const PlCell* arg, const SeenSlots& seen) {
     const PlCell* tail = arg->list.tail;
     if (head->type != PL_VAR || tail->type != PL_VAR || tail->var.slot == head->var.slot || seen.has(tail->var.slot))
         return 0;
-    return PLH_LIST;
+    return seen.has(head->var.slot) ? PLH_LIST : PLH_FRESH_LIST;
 }
 
 }  // namespace
@@ -63,7 +68,7 @@ uint32_t pl_head_plan_of(const PlCell* head) {
     if (head->type != PL_FUNCTOR || !head->fn.args) return 0;
     const uint32_t count = head->fn.args->count;
     if (head->fn.functor->arity == 1)
-        return count == 1 && head->fn.args->items[0]->type == PL_VAR ? pl_head_plan_bit(PLH_ITEM_VAR, 0) : 0;
+        return count == 1 && head->fn.args->items[0]->type == PL_VAR ? pl_head_plan_bit(PLH_FIRST_VAR, 0) : 0;
     if (count < 2 || count > kPlHeadPlanArgs) return 0;
     SeenSlots seen;
     uint32_t plan = 0;
@@ -73,7 +78,7 @@ uint32_t pl_head_plan_of(const PlCell* head) {
         if (!kind || !seen.add(arg)) return 0;
         plan |= pl_head_plan_bit(static_cast<PlHeadArgPlan>(kind), i);
     }
-    return plan;
+    return seen.in_order() ? plan | PLC_SLOTS_IN_ORDER : plan;
 }
 
 PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term) {

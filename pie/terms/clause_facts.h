@@ -16,7 +16,8 @@ enum PlClauseFactBits : uint16_t {
     PLC_FIRST_TYPE = 0x7,  // the type of the head's first argument where it can clash, else 0
     PLC_RULE = 0x8,        // the term is a ":-"/2 rule
     PLC_KNOWN = 0x10,
-    PLC_HEAD_PLAN = 0xFF00,  // a rule head's plan (below): two bits for each of its arguments
+    PLC_SLOTS_IN_ORDER = 0x20,  // a head with a plan whose variables hold slots 0, 1, ... in the order met first
+    PLC_HEAD_PLAN = 0xFF00,     // a rule head's plan (below): two bits for each of its arguments
 };
 static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument's type fits its bits");
 
@@ -24,17 +25,18 @@ static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument'
 // its arguments, for a head of two to four arguments each of which is one of these: which cell it
 // is, and that a variable is met there for the first time in the head, so that its slot is still
 // unbound when the match reaches it. An item's head (a functor of one argument) has a plan of its
-// own, for an argument that is a variable. Any other head has no plan (0).
+// own, for an argument that is a variable: PLH_FIRST_VAR for its argument and none other, which no
+// head of more arguments has. Any other head has no plan (0).
 enum PlHeadArgPlan : uint32_t {
-    PLH_FIRST_VAR = 1,  // a variable met first here
-    PLH_LIST = 2,       // [A | B] of two variables, B met first here
-    PLH_ITEM_VAR = 3,   // the one argument of an item's head, a variable
+    PLH_FIRST_VAR = 1,   // a variable met first here
+    PLH_LIST = 2,        // [A | B] of two variables, B met first here
+    PLH_FRESH_LIST = 3,  // [A | B] of two variables, both met first here
 };
 constexpr uint32_t kPlHeadPlanShift = 8;
 constexpr uint32_t kPlHeadPlanArgs = 4;
 // The bit of kind for argument i (below kPlHeadPlanArgs) in a record's plan bits.
 constexpr uint32_t pl_head_plan_bit(PlHeadArgPlan kind, uint32_t i) { return kind << (kPlHeadPlanShift + 2 * i); }
-// The plan bits of a rule's head term.
+// The plan bits of a rule's head term, with PLC_SLOTS_IN_ORDER where that holds.
 uint32_t pl_head_plan_of(const PlCell* head);
 
 // The facts of a term standing for a clause, and the value that tells its head's first argument

@@ -5,6 +5,7 @@
 #include "term_builder.h"
 
 #include "pie/run/frame.h"
+#include "pie/run/head_plan.h"
 #include "pie/run/settle_quick.h"
 #include "pie/terms/list_shape.h"
 #include "pie/run/unify.h"
@@ -315,6 +316,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     auto g = [&](int slot) { return t.var("_G", slot); };  // goal side, read in left
     auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
     auto once = [&](PlCell* goal) { return pl_make_once(e, goal); };
+    PlCell* walk = t.fn("w", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))});
     struct Case {
         PlCell* goal;
         PlCell* head;
@@ -417,6 +419,22 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
          t.fn("f", {t.list({h(0)}, h(1)), h(2), t.list({h(2)}, h(3)), t.list({h(0)}, h(1))})},
         {t.fn("f", {t.list({once(one)}, g(1)), t.list({t.anon()}, t.member({a}))}),
          t.fn("f", {t.list({h(0)}, h(1)), t.list({h(2)}, h(3))})},
+        // The head of a rule that walks a list, whose plan the loop of one-goal bodies knows: the
+        // common goal, and goals its steps leave to others, the list's head and tail met first.
+        {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}), walk},
+        {t.fn("w", {g(0), g(0), g(0)}), walk},
+        {t.fn("w", {t.list({g(0)}, g(1)), g(1), t.list({g(0)})}), walk},
+        {t.fn("w", {t.list({once(one)}, a), t.anon(), g(2)}), walk},
+        {t.fn("w", {t.list({one}), t.member({a}), one}), walk},
+        {t.fn("w", {t.nil(), one, one}), walk},
+        {t.fn("w", {t.list({one}, g(1)), one}), walk},
+        {t.fn("w", {t.list({one}, g(1)), g(1), g(1), a}), walk},
+        {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}),
+         t.fn("w", {t.list({h(1)}, h(0)), h(2), t.list({h(1)}, h(3))})},
+        // Heads of variables alone, met first, in slots in order or not.
+        {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
+        {t.fn("v", {t.fn("s", {a}), t.nil(), g(2)}), t.fn("v", {h(2), h(0), h(1)})},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
@@ -438,8 +456,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
-    // one (kPlannedRuleHead).
-    enum Way { kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead };
+    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere).
+    enum Way {
+        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere
+    };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not.
     struct Setting {
@@ -463,7 +483,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // A head is matched with whatever frame the engine holds untrailed outside it (here
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
-            const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead;
+            const bool head =
+                way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead || way == kPlannedHere;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -484,6 +505,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             } else if (way == kRuleHead || way == kPlannedRuleHead) {
                 const uint32_t facts = way == kPlannedRuleHead ? pl_head_plan_of(c.head) : 0;
                 answer = pl_match_rule_head(e, c.goal, goal, c.head, clause, facts);
+            } else if (way == kPlannedHere) {
+                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -519,9 +542,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
                 if (pl_head_plan_of(c.head)) {
                     ++planned;
-                    EXPECT_TRUE(run(c, at, kPlannedRuleHead) == generic)
-                        << "planned rule head, case " << &c - cases << " room " << at.room
-                        << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
+                    for (Way way : {kPlannedRuleHead, kPlannedHere})
+                        EXPECT_TRUE(run(c, at, way) == generic)
+                            << "planned rule head, case " << &c - cases << " room " << at.room << " way " << way
+                            << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
                 }
             }
             if (!at.trail_full && c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args &&
