@@ -18,6 +18,9 @@ inline bool comparable(PlCellType type) {
     return type == PL_INT || type == PL_FUNCTOR || type == PL_LIST || type == PL_NIL;
 }
 
+// The most slots of a frame that fits in a segment (pl_frame_fits).
+constexpr uint32_t kFrameSlots = (kPlFrameSegmentWords * sizeof(void*) - sizeof(PlFrame)) / sizeof(PlBinding);
+
 inline bool is_record(const PlCell* clause) { return clause->type >= PL_CLAUSE && clause->type <= PL_QUERY_CLAUSE; }
 
 // The facts of a record kept without them, read from its term. Cold: records get their facts
@@ -34,14 +37,18 @@ inline PlClauseFacts facts_of(const PieEngine* engine, const PlCell* clause) {
 
 // ours, a comparable cell, and the clause's first argument as its facts tell it: whether unifying
 // them fails without a look inside (constants and structures of different kinds, different
-// integers, different functors: no two functors of an engine share a serial number).
-inline bool clash(const PlCell* ours, PlClauseFacts facts) {
+// integers, different functors: no two functors of an engine share a serial number). differs
+// takes facts that tell the argument's type; a functor is tested first, the kind of argument that
+// most often tells clauses apart.
+inline bool differs(const PlCell* ours, PlClauseFacts facts) {
     const uint32_t type = facts.bits & PLC_FIRST_TYPE;
-    if (!type) return false;
     if (type != ours->type) return true;
-    if (type == PL_INT) return facts.key != static_cast<uint32_t>(ours->value);
     if (type == PL_FUNCTOR) return facts.key != ours->fn.functor->serial;
+    if (type == PL_INT) return facts.key != static_cast<uint32_t>(ours->value);
     return false;
+}
+inline bool clash(const PlCell* ours, PlClauseFacts facts) {
+    return (facts.bits & PLC_FIRST_TYPE) && differs(ours, facts);
 }
 
 // ours as the facts keep a clause's first argument: its type, and above it an integer's value or
@@ -56,12 +63,13 @@ inline uint64_t key_word(const PlCell* ours) {
     return uint64_t{value} << 32 | ours->type;
 }
 
-// clash for ours as key_word gives it, without a load from the goal's side.
-inline bool clash(uint64_t ours, PlClauseFacts facts) {
-    const uint32_t type = facts.bits & PLC_FIRST_TYPE;
-    if (!type) return false;
-    if (type != static_cast<uint32_t>(ours)) return true;
+// differs and clash for ours as key_word gives it, without a load from the goal's side.
+inline bool differs(uint64_t ours, PlClauseFacts facts) {
+    if ((facts.bits & PLC_FIRST_TYPE) != static_cast<uint32_t>(ours)) return true;
     return facts.key != static_cast<uint32_t>(ours >> 32);
+}
+inline bool clash(uint64_t ours, PlClauseFacts facts) {
+    return (facts.bits & PLC_FIRST_TYPE) && differs(ours, facts);
 }
 
 }  // namespace pl_head_filter_detail
@@ -134,7 +142,17 @@ inline bool pl_first_argument_clashes(const PlFunctor* f, const PlCell* clause, 
     } else if (f->arity == 0) {
         return false;
     }
-    return pl_frame_fits(clause->clause.var_count);
+    // pl_frame_fits as one comparison: its size arithmetic costs the look as much as the rest.
+    return clause->clause.var_count <= pl_head_filter_detail::kFrameSlots;
+}
+
+// pl_head_clashes for a record kept without its facts, read from its term. Cold: records get
+// their facts when they are made.
+template <class Key>
+[[gnu::noinline, gnu::cold]] bool pl_head_clashes_by_term(const PieEngine* engine, const PlFunctor* f, Key ours,
+                                                          const PlCell* clause) {
+    const PlClauseFacts facts = pl_clause_facts_of(engine, clause->clause.term);
+    return pl_head_filter_detail::clash(ours, facts) && pl_first_argument_clashes(f, clause, facts);
 }
 
 // True when clause cannot match a goal of f whose key is ours (see pl_first_argument_clashes).
@@ -143,8 +161,12 @@ template <class Key>
 inline bool pl_head_clashes(const PieEngine* engine, const PlFunctor* f, Key ours, const PlCell* clause) {
     using namespace pl_head_filter_detail;
     if (!is_record(clause)) return false;
-    const PlClauseFacts facts = facts_of(engine, clause);
-    return clash(ours, facts) && pl_first_argument_clashes(f, clause, facts);
+    const PlClauseFacts facts = pl_clause_facts(clause);
+    // Facts that are not known have no bits: one test tells that they are known and that the
+    // clause's first argument can clash.
+    if (!(facts.bits & PLC_FIRST_TYPE)) [[unlikely]]
+        return !(facts.bits & PLC_KNOWN) && pl_head_clashes_by_term(engine, f, ours, clause);
+    return pl_head_filter_detail::differs(ours, facts) && pl_first_argument_clashes(f, clause, facts);
 }
 
 // The goal's side of the look for the tries of one goal, worked out the first time a clause the

@@ -11,7 +11,8 @@
 #include <cstdint>
 
 // Bits of a record's facts. A record whose facts are not known (made before its term, or by
-// hand) is read from its term instead.
+// hand) is read from its term instead; its facts are 0, so that a first argument's type tells
+// also that the facts are known.
 enum PlClauseFactBits : uint16_t {
     PLC_FIRST_TYPE = 0x7,  // the type of the head's first argument where it can clash, else 0
     PLC_RULE = 0x8,        // the term is a ":-"/2 rule

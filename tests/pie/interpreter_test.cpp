@@ -482,6 +482,44 @@ TEST_F(Interpreter, OneWalkOverAClauseAnswersAsTheLookAndItsParts) {
     }
 }
 
+// The look passes a clause over only where its frame fits, to the slot, for a fact and a rule; a
+// rule only where its head is of the goal's functor, and a fact only for a goal of arguments.
+TEST_F(Interpreter, TheLookPassesOverOnlyClausesItsTryWouldFailWithoutEffect) {
+    const auto with_slots = [&](const char* head, uint32_t slots, const char* neck) {
+        std::string text = std::string(head) + "(1, [_V0";
+        for (uint32_t i = 1; i < slots; ++i) text += ", _V" + std::to_string(i);
+        return clause((text + "])" + neck + ".").c_str());
+    };
+    TermBuilder b{e};
+    PlFunctor* k2 = pl_lookup_functor(e, t("k"), 2, nullptr);
+    PlFunctor* k0 = pl_lookup_functor(e, t("k"), 0, nullptr);
+    const uint32_t fits = pl_head_filter_detail::kFrameSlots;
+    ASSERT_TRUE(pl_frame_fits(fits));
+    ASSERT_FALSE(pl_frame_fits(fits + 1));
+    struct Row {
+        const char* head;
+        const char* neck;
+        uint32_t slots;
+        PlFunctor* f;
+        bool passed;
+    };
+    const Row rows[] = {
+        {"k", "", fits, k2, true},                   {"k", "", fits + 1, k2, false},
+        {"k", " :- true", fits, k2, true},           {"k", " :- true", fits + 1, k2, false},
+        {"k", " :- true", 1, k2, true},              {"other", " :- true", 1, k2, false},
+        {"k", "", 1, k0, false},                     {"k", " :- true", 1, k0, false},
+    };
+    for (const Row& row : rows) {
+        PlCell* c = with_slots(row.head, row.slots, row.neck);
+        ASSERT_NE(c, nullptr);
+        ASSERT_EQ(c->clause.var_count, row.slots);
+        const PlCell* key = b.integer(2);
+        EXPECT_EQ(pl_head_clashes(e, row.f, key, c), row.passed) << row.head << row.neck << " " << row.slots;
+        EXPECT_EQ(pl_head_clashes(e, row.f, pl_head_filter_detail::key_word(key), c), row.passed) << row.slots;
+        EXPECT_FALSE(pl_head_clashes(e, row.f, b.integer(1), c)) << row.slots;
+    }
+}
+
 // The last clause of a list is tried without the look at first arguments: where the look would
 // have passed it over, the failed try leaves the warning line as the look would have left it
 // (each clause names its own line), also at the depth limit, and after a body that took its own
