@@ -228,7 +228,6 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         return met ? lean_arguments<kCount, kFresh, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
-
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
 // at only where a member set meets an unbound variable, which the walk takes; any other argument
 // pair is the pair the level takes next, as open_step takes it.

@@ -452,7 +452,6 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
     slot->frame = settled.frame;
 }
 
-
 }  // namespace
 
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
@@ -461,7 +460,6 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
     if (term->type == PL_FUNCTOR && resolves_to_itself(engine, term)) return {term, nullptr};
     return resolve_out(engine, term, frame, dying);
 }
-
 
 namespace {
 

@@ -132,16 +132,12 @@ TEST_F(Builtins, AnArithmeticAnswerBindsAsItsUnification) {
             out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(e->depth - depth)));
         });
         out.push_back(reinterpret_cast<const void*>(static_cast<intptr_t>(error)));
-        append_slots(out, {lf, rf});
-        append_trail(out, e, mark);
-        pl_trail_undo(e, base);
-        pl_frame_release(e, rf);
-        pl_frame_release(e, lf);
+        take_bindings_left(out, e, lf, rf, mark, base);
         return out;
     };
     const int limit = pl_depth_limit(e);
     for (const Case& c : cases)
-        for (int depth : {100, 61, 62, 63, limit - 3, limit - 2, limit - 1, limit}) {
+        for (int depth : depths_to_step_at(limit)) {
             const int at = static_cast<int>(&c - cases);
             EXPECT_EQ(run(c, depth, false, false), run(c, depth, false, true)) << "case " << at << " depth " << depth;
             // Each run that grows the trail doubles it: a few cases only.

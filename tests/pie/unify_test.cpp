@@ -690,16 +690,12 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
             out.depth = e->depth - depth;
         });
         if (error) out.answer = -error;
-        append_slots(out.cells, {lf, rf});
-        append_trail(out.cells, e, mark);
-        pl_trail_undo(e, base);
-        pl_frame_release(e, rf);
-        pl_frame_release(e, lf);
+        take_bindings_left(out.cells, e, lf, rf, mark, base);
         return out;
     };
     const int limit = pl_depth_limit(e);
     for (const Row& row : rows)
-        for (int depth : {100, 61, 62, 63, limit - 3, limit - 2, limit - 1, limit})
+        for (int depth : depths_to_step_at(limit))
             for (Way way : {kUntraced, kOutside}) {
                 const int at = static_cast<int>(&row - rows);
                 EXPECT_TRUE(run(row, depth, false, way) == run(row, depth, false, kGeneric))
