@@ -87,9 +87,12 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
         return true;
     }
     if (fitting_ground_shape(arg->shape, max_reach)) {
-        // A value that is no list (the "[]" of the recursion's last call, most often) tells the
-        // two apart before any level is taken.
-        if (previous && previous->type == PL_LIST && !different_integers(previous->list.head, arg->list.head))
+        // A list whose tail is the value recorded before differs from it: a walked list is finite,
+        // and no finite list is its own tail. It is the commonest case, where a recursion records
+        // the list it walks or builds a level further out. A value that is no list (the "[]" of
+        // the recursion's last call, most often) tells the two apart before any level is taken.
+        if (arg->list.tail != previous && previous && previous->type == PL_LIST &&
+            !different_integers(previous->list.head, arg->list.head))
             return false;
         *value = arg;
         changed = true;

@@ -320,6 +320,9 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
     const struct {
         const char* before;
         const char* goal;
+        // The arguments (a bit each) whose list is built onto the value the goal before records
+        // there: its tail is made that very cell, as a recursion builds a list a level further out.
+        unsigned onto = 0;
     } rows[] = {
         {"k1(1)", "k1(2)"},
         {"k1(1)", "k1(1)"},
@@ -346,6 +349,16 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {"k1([0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14])",
          "k1([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15])"},
         {"k2([], 0)", "k2([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16], [a])"},
+        // Lists whose tail is the value recorded before, "[]" among them.
+        {"k1([])", "k1([7])"},
+        {"k1([2, 3])", "k1([1, 0, 0])", 1},
+        {"k1([1, 2])", "k1([1, 0, 0])", 1},                // the first elements alike
+        {"k1([a, b])", "k1([a, 0, 0])", 1},
+        {"k1([[1], 2])", "k1([[1], 0, 0])", 1},            // a list for an element
+        {"k3([2], [9], [8, 9])", "_X = 9, k3([1, 0], [_X], [7, 0, 0])", 5},
+        {"k2([1, 2], [3])", "k2([0, 0, 0], [4, 0])", 2},   // the second argument alone
+        {"k1([0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13])",
+         "k1([1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13])", 1},
     };
     for (const auto& row : rows) {
         const PlFrameMark mark = pl_frame_mark(e);
@@ -354,6 +367,8 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         PlFrame* before_frame;
         PlCell* goal = goal_of(row.goal, goal_frame);
         PlCell* before = goal_of(row.before, before_frame);
+        for (uint32_t i = 0; i < goal->fn.functor->arity; ++i)
+            if (row.onto & (1u << i)) pl_arg(goal, i)->list.tail = pl_arg(before, i);
         record(kAny, goal, goal_frame, 400);  // its lists walked, as a call before would have
         record(kAny, before, before_frame, 400);
         const std::vector<PlCell*> start = values();
