@@ -38,6 +38,12 @@ inline bool is_plain_constant(const PlCell* cell) {
 void look_at_stack(PieEngine* engine, int64_t depth);
 // The arguments of a goal from argument i on, record_goal's changed so far handed on.
 int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i, bool changed);
+// goal_rest where argument i is "[X]" that single_differs found to differ from the value recorded
+// before, six levels free at least (the innermost call of a recursion over lists, most often).
+int goal_rest_single(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i, bool changed);
+
+// What quick_argument answers: the argument taken, or the steps the rest of the goal goes to.
+enum class Quick { kTaken, kRest, kSingle };
 // A goal whose functor keeps no vector of its own.
 int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 
@@ -62,11 +68,11 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 }
 
 // One argument of record_goal, in the goal's frame (never null), value being its value recorded
-// before: true when it is taken here (changed set when the value changed), false when it is left
-// to goal_rest, nothing having been changed. max_reach: the highest reach of a flat, ground list
-// whose walk fits in room.
-[[gnu::always_inline]] inline bool quick_argument(PlCell* arg, PlFrame* frame, PlCell** value, int64_t room,
-                                                  uint32_t max_reach, bool& changed) {
+// before: kTaken when it is taken here (changed set when the value changed), else the steps it is
+// left to, nothing having been changed. max_reach: the highest reach of a flat, ground list whose
+// walk fits in room.
+[[gnu::always_inline]] inline Quick quick_argument(PlCell* arg, PlFrame* frame, PlCell** value, int64_t room,
+                                                   uint32_t max_reach, bool& changed) {
     if (arg->type == PL_VAR) {
         const PlBinding* b = pl_binding_of(frame, arg);
         arg = b->term;
@@ -79,12 +85,12 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     }
     PlCell* previous = *value;
     if (arg->type != PL_LIST) {
-        if (!is_plain_constant(arg)) return false;
+        if (!is_plain_constant(arg)) return Quick::kRest;
         if (arg != previous) {
             *value = arg;
             changed = true;
         }
-        return true;
+        return Quick::kTaken;
     }
     if (fitting_ground_shape(arg->shape, max_reach)) {
         // A list whose tail is the value recorded before differs from it: a walked list is finite,
@@ -93,14 +99,16 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
         // the recursion's last call, most often) tells the two apart before any level is taken.
         if (arg->list.tail != previous && previous && previous->type == PL_LIST &&
             !different_integers(previous->list.head, arg->list.head))
-            return false;
+            return Quick::kRest;
         *value = arg;
         changed = true;
-        return true;
+        return Quick::kTaken;
     }
     // Any other list: "[X]" is compared here; a flat, ground list (which does not fit) has no
     // variable for a head, and single_differs leaves it.
-    return previous && previous->type == PL_LIST && pl_recorded_lists::single_differs(arg, frame, previous, room) == 0;
+    if (!previous || previous->type != PL_LIST) return Quick::kRest;
+    const int differs = pl_recorded_lists::single_differs(arg, frame, previous, room);
+    return differs == 0 ? Quick::kTaken : differs > 0 ? Quick::kSingle : Quick::kRest;
 }
 
 // record_goal's loop over count arguments (a constant for the arities met most, whose steps are
@@ -117,8 +125,8 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     bool changed = false;
 #pragma GCC unroll 4
     for (uint32_t i = 0; i < count; ++i)
-        if (!quick_argument(items[i], frame, values + i, room, max_reach, changed))
-            return goal_rest(engine, table, goal, frame, i, changed);
+        if (const Quick q = quick_argument(items[i], frame, values + i, room, max_reach, changed); q != Quick::kTaken)
+            return (q == Quick::kSingle ? goal_rest_single : goal_rest)(engine, table, goal, frame, i, changed);
     return changed ? goal_changed(engine, table, f) : 0;
 }
 

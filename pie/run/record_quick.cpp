@@ -12,6 +12,7 @@
 #include "pie/run/record_goal.h"
 #include "pie/run/recorded_lists.h"
 #include "pie/run/recording.h"
+#include "pie/run/settle_quick.h"
 #include "pie/run/unify.h"
 
 #include <algorithm>
@@ -22,24 +23,34 @@ namespace {
 
 using namespace pl_recorded_lists;
 
-// The resolved copy of a list to record. "[X]" with X bound to a constant, by far the commonest,
-// is made here as resolving would make it (a new cell, its shape found); its walk takes four
-// levels, which must fit.
-PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t room) {
+// "[X]" with X bound to a constant, by far the commonest list to copy, made as resolving would make
+// it (a new cell, its shape found); its walk takes four levels, which must fit. Nullptr, nothing
+// taken, for any other list.
+[[gnu::always_inline]] inline PlCell* single_copy(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t room) {
     PlCell* head = list->list.head;
     if (head->type == PL_VAR && frame && list->list.tail->type == PL_NIL && room >= 4) {
         const PlBinding* b = &frame->slots()[head->var.slot];
         while (b->term->type == PL_VAR && b->frame) b = &b->frame->slots()[b->term->var.slot];
-        const uint32_t element = pl_element_shape(b->term);
-        if (!b->frame && b->term->type != PL_LIST && b->term->type != PL_UNBOUND && (element & PL_SHAPE_GROUND)) {
+        const PlCell* value = b->term;
+        // An integer, the commonest element, first.
+        if (!b->frame && (value->type == PL_INT || (value->type != PL_LIST && value->type != PL_UNBOUND &&
+                                                    (pl_element_shape(value) & PL_SHAPE_GROUND)))) {
+            // A constant (the element is ground and no list or compound term) before "[]".
+            const uint32_t shape = pl_cell_shape_after_constant(PL_SHAPE_GROUND | PL_SHAPE_FLAT);
+            if (PlCell* cell = pl_new_list_cell(engine, b->term, list->list.tail, shape)) return cell;
             PlCell* cell = pl_term_cell(engine, PL_LIST);
             cell->list.head = b->term;
             cell->list.tail = list->list.tail;
-            // A constant (the element is ground and no list or compound term) before "[]".
-            cell->shape = pl_cell_shape_after_constant(PL_SHAPE_GROUND | PL_SHAPE_FLAT);
+            cell->shape = shape;
             return cell;
         }
     }
+    return nullptr;
+}
+
+// The resolved copy of a list to record.
+PlCell* resolved_list(PieEngine* engine, PlCell* list, PlFrame* frame, int64_t room) {
+    if (PlCell* copy = single_copy(engine, list, frame, room)) return copy;
     return pl_resolve_term(engine, list, frame, frame).term;
 }
 
@@ -162,18 +173,19 @@ namespace pl_recording {
     if (pl_stack_exhausted(engine, static_cast<int>(depth - 1))) too_deep(engine);
 }
 
-// The arguments of a goal from argument i on, each by own_argument (the first one record_goal did
-// not take, and the rest), with the engine's count at the goal's level; then the goal's entry in
-// the answers when a value changed, record_goal's own arguments included. The walks of compound
-// terms are entered here.
-[[gnu::noinline]] int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
-                                 bool changed) {
+}  // namespace pl_recording
+
+namespace {
+
+// The arguments of a goal from argument i on, each by own_argument, with the engine's count at the
+// goal's level; then the goal's entry in the answers when a value changed, those taken before
+// included. copied: the copy made last for the goal. The walks of compound terms are entered here.
+[[gnu::always_inline]] inline int rest_of_goal(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame,
+                                               uint32_t i, bool changed, Copied copied) {
     const Recorder r = numbered(engine, table, table != nullptr);
     const PlDepthAt at(engine, engine->depth + 1);
     PlFunctor* f = goal->fn.functor;
     const uint32_t count = std::min(f->arity, goal->fn.args->count);
-    Copied copied;
-    copied.term = nullptr;  // no copy yet: the other fields are read only once it matches
     const int64_t room = int64_t{pl_depth_limit(engine)} - engine->depth;
     PlCell** values = f->values->items;
     for (; i < count; ++i) {
@@ -203,6 +215,63 @@ namespace pl_recording {
         enter_answer(r, f);
     }
     return changed;
+}
+
+// rest_of_goal, a copy made already.
+[[gnu::noinline]] int goal_rest_copied(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
+                                       const Copied& copied) {
+    return rest_of_goal(engine, table, goal, frame, i, true, copied);
+}
+
+}  // namespace
+
+namespace pl_recording {
+
+// The arguments of a goal from argument i on (the first one record_goal did not take, and the
+// rest), by rest_of_goal.
+[[gnu::noinline]] int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
+                                 bool changed) {
+    Copied none;
+    none.term = nullptr;  // no copy yet: the other fields are read only once it matches
+    return rest_of_goal(engine, table, goal, frame, i, changed, none);
+}
+
+// Argument i's copy made and stored as rest_of_goal makes it, then the arguments after it that
+// stand for the same list, as rest_of_goal takes them; at any other the rest goes to it, the copy
+// handed on. The levels free are six at least (single_differs asked for them), which is what the
+// steps here need: the copy's walk takes four; nothing here reads the engine's count. No recording
+// number is taken and the goal enters the answers as record_goal enters it: a number only tells
+// the entries of one recording from those of others, and nothing here enters any other.
+[[gnu::noinline]] int goal_rest_single(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
+                                        bool changed) {
+    constexpr int64_t kRoom = 6;
+    PlFunctor* f = goal->fn.functor;
+    PlCell* const* items = goal->fn.args->items;
+    PlCell** values = f->values->items;
+    // An argument's list and the frame it is read in, its variables followed as pl_deref follows them.
+    const auto follow = [frame](PlCell* term) {
+        PlTermRef t{term, frame};
+        while (t.term->type == PL_VAR && t.frame) {
+            const PlBinding* b = pl_binding_of(t.frame, t.term);
+            t = {b->term, b->frame};
+        }
+        return t;
+    };
+    const PlTermRef list = follow(items[i]);
+    PlCell* copy = list.term->shape & PL_SHAPE_GROUND ? nullptr : single_copy(engine, list.term, list.frame, kRoom);
+    if (!copy) return goal_rest(engine, table, goal, frame, i, changed);
+    values[i] = copy;
+    const uint32_t count = std::min(f->arity, goal->fn.args->count);
+    for (++i; i < count; ++i) {
+        const PlTermRef other = follow(items[i]);
+        // The same list: its element is the copy's, found already.
+        int here = -1;
+        if (other.term == list.term && other.frame == list.frame && values[i] && values[i]->type == PL_LIST)
+            here = single_element_differs(copy->list.head, values[i]);
+        if (here < 0) return goal_rest_copied(engine, table, goal, frame, i, Copied{list.term, list.frame, copy});
+        if (here > 0) values[i] = copy;
+    }
+    return goal_changed(engine, table, f);
 }
 
 // A goal whose functor keeps no vector of its own, at the goal's level.

@@ -94,16 +94,9 @@ inline int list_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t 
     return constant_list_differs(list, frame, previous, room);
 }
 
-// A one-element list whose element is a variable bound to a constant, the commonest list built
-// in a rule body ("[X]"), held against the value recorded before as constant_list_differs would
-// hold it: 1 or 0, or -1 for any other list.
-[[gnu::always_inline]] inline int single_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
-    PlCell* head = list->list.head;
-    // A cell whose head is a variable is never flat (a shape is found from the head's, which a
-    // variable leaves unknown): the shape need not be read.
-    if (head->type != PL_VAR || list->list.tail->type != PL_NIL || room < 6) return -1;
-    const PlCell* h = pl_deref(head, frame).term;
-    if (!previous || previous->type != PL_LIST) return h->type == PL_LIST || has_arguments(h) ? -1 : 1;
+// single_differs below once the element is found: h, what the variable stands for, against
+// previous, a list.
+[[gnu::always_inline]] inline int single_element_differs(const PlCell* h, const PlCell* previous) {
     const PlCell* before = previous->list.head;
     int same;
     if (h->type == PL_INT && (before == h || before->type == PL_INT)) {
@@ -116,6 +109,19 @@ inline int list_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t 
     if (same <= 0) return same < 0 ? -1 : 1;
     // The list ends in "[]": ends_differ tells the two apart by the end of the one before alone.
     return previous->list.tail->type != PL_NIL;
+}
+
+// A one-element list whose element is a variable bound to a constant, the commonest list built
+// in a rule body ("[X]"), held against the value recorded before as constant_list_differs would
+// hold it: 1 or 0, or -1 for any other list.
+[[gnu::always_inline]] inline int single_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
+    PlCell* head = list->list.head;
+    // A cell whose head is a variable is never flat (a shape is found from the head's, which a
+    // variable leaves unknown): the shape need not be read.
+    if (head->type != PL_VAR || list->list.tail->type != PL_NIL || room < 6) return -1;
+    const PlCell* h = pl_deref(head, frame).term;
+    if (!previous || previous->type != PL_LIST) return h->type == PL_LIST || has_arguments(h) ? -1 : 1;
+    return single_element_differs(h, previous);
 }
 
 }  // namespace pl_recorded_lists

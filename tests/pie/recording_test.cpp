@@ -311,8 +311,13 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         e->depth = 0;
         std::string out = r > 0 ? std::to_string(r - 1) : "error " + std::to_string(pl_last_error(e).code);
         // A list's shape too: a copy's must be the one resolving finds.
-        for (PlCell* v : values())
+        const std::vector<PlCell*> after = values();
+        for (PlCell* v : after)
             out += " " + (v ? show(v) : "-") + (v && v->type == PL_LIST ? "#" + std::to_string(v->shape) : "");
+        // Where a list is the very cell of the value before it: one copy kept for two arguments,
+        // as goal_rest keeps it (the generic steps make one each).
+        for (size_t i = 1; i < after.size(); ++i)
+            if (after[i] && after[i]->type == PL_LIST && after[i] == after[i - 1]) out += " =" + std::to_string(i);
         pl_list_each(answers, [&](void* f) { out += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
         pl_list_free(e, answers);
         return out + "\n";
@@ -349,6 +354,15 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {"k1([0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14])",
          "k1([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15])"},
         {"k2([], 0)", "k2([1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16], [a])"},
+        // "[X]" differing, then arguments that stand for the same list or for another.
+        {"_X = 6, k3([1], [_X], [2, _X])", "_X = 5, _L = [_X], k3([], _L, _L)"},
+        {"_X = 6, _Y = 5, k3([1], [_X], [_Y])", "_X = 5, _L = [_X], k3([], _L, _L)"},
+        {"_X = 6, k3(0, [_X], [_X])", "_X = 5, _Y = 7, k3(0, [_X], [_Y])"},
+        {"_X = 6, k3(0, [_X], [_X])", "_X = 5, _L = [_X], k3(0, _L, [_X])"},  // alike, other cells
+        {"_X = a, _L = [_X], k3(_L, _L, _L)", "_X = b, _L = [_X], k3(_L, _L, _L)"},
+        {"_X = a, k3(1, [_X], 2)", "_X = b, _L = [_X], k3(1, _L, _L)"},  // a value before that is no list
+        {"_X = 6, k3([_X], [_X], [_X])", "_X = f(1), _L = [_X], k3(_L, _L, _L)"},  // its element compound
+        {"_X = 6, k2([_X], [_X])", "_L = [_U], k2(_L, _L)"},  // left unbound
         // Lists whose tail is the value recorded before, "[]" among them.
         {"k1([])", "k1([7])"},
         {"k1([2, 3])", "k1([1, 0, 0])", 1},
@@ -385,7 +399,11 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
             }
         }
         EXPECT_EQ(ways[kLoop], ways[kRest]) << row.goal;
-        EXPECT_EQ(ways[kLoop], ways[kAny]) << row.goal;
+        const auto unshared = [](std::string way) {
+            for (size_t at; (at = way.find(" =")) != std::string::npos;) way.erase(at, way.find_first_of(" \n", at + 1) - at);
+            return way;
+        };
+        EXPECT_EQ(unshared(ways[kLoop]), unshared(ways[kAny])) << row.goal;
         EXPECT_EQ(e->depth, 0);
         e->run.trail.resize(trail);
         pl_frame_unwind(e, mark);
