@@ -102,13 +102,20 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*cal
         static_assert(sizeof(Word) == sizeof(PlBinding));
         const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
         // Four stores a turn, the last turn running past the frame into the chunk's slack: most
-        // clauses have four variables or fewer, and their frame is then filled without a test.
-        PlBinding* slot = slots;
-        do {
+        // clauses have four variables or fewer, and their frame is then filled by the first turn,
+        // at places known from the frame, with one test of the count after it.
+        const auto fill = [&unbound](PlBinding* slot) {
             for (int i = 0; i < kPlFrameFillSlots; ++i)
                 std::memcpy(static_cast<void*>(slot + i), &unbound, sizeof unbound);
-            slot += kPlFrameFillSlots;
-        } while (slot < slots + count);
+        };
+        fill(slots);
+        if (count > kPlFrameFillSlots) [[unlikely]] {
+            PlBinding* slot = slots + kPlFrameFillSlots;
+            do {
+                fill(slot);
+                slot += kPlFrameFillSlots;
+            } while (slot < slots + count);
+        }
     }
     return frame;
 }
