@@ -82,15 +82,19 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*cal
     // is measured against one, in the order the checks had. With no chunk in use, top and end
     // are both null and there is no room.
     PlRunState& run = engine->run;
-    if (static_cast<size_t>(run.frame_end - run.frame_top) < bytes) {
+    // The new top is worked out once, for the test and the store: as addresses, which the null
+    // top and end of no chunk in use leave well defined.
+    uintptr_t after = reinterpret_cast<uintptr_t>(run.frame_top) + bytes;
+    if (after > reinterpret_cast<uintptr_t>(run.frame_end)) {
         if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
         if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
         pl_frame_open_chunk(engine);
+        after = reinterpret_cast<uintptr_t>(run.frame_top) + bytes;
     } else if (source && source->count != count) {
         pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
     }
     auto* frame = reinterpret_cast<PlFrame*>(run.frame_top);
-    run.frame_top += bytes;
+    run.frame_top = reinterpret_cast<char*>(after);
     frame->count = count;
     PlBinding* slots = frame->slots();
     if (source) {
