@@ -250,13 +250,22 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
 // callee's own slots leave the trail. Inline: it runs after every successful clause, and its
 // commonest entries take a few loads. settle is the step that settles one binding:
 // pl_settle_binding, or a caller's inline copy of it.
-template <void (*settle)(PieEngine*, PlBinding*, PlFrame*) = pl_settle_binding>
+// kOneCall: the caller is a rule whose body was one call, which most often leaves the entries
+// taken first.
+template <void (*settle)(PieEngine*, PlBinding*, PlFrame*) = pl_settle_binding, bool kOneCall = false>
 [[gnu::always_inline]] inline void pl_settle_frames_from(PieEngine* engine, PlFrame* callee, size_t mark_bytes) {
     // Resolving makes no binding: the trail keeps its place while it is walked, and its top is
     // read where it is kept rather than kept aside across the settling calls. Entries stay where
     // they are until the first that leaves: only those after it move down.
     PlTrail& trail = engine->run.trail;
     auto* entry = reinterpret_cast<PlTrailEntry*>(reinterpret_cast<char*>(trail.data()) + mark_bytes);
+    // The commonest entries of all, those of a rule whose body was one call: the binding its head
+    // made in its caller's frame, then that of its own last variable, which its body's call made.
+    if (kOneCall && trail.top() == entry + 2 && entry[1].slot_frame == callee && entry[0].slot_frame != callee) {
+        if (entry[0].slot->frame == callee) settle(engine, entry[0].slot, callee);
+        trail.cut(entry + 1);
+        return;
+    }
     for (;; ++entry) {
         if (entry == trail.top()) return;
         if (entry->slot_frame == callee) break;

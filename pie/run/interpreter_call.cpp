@@ -428,7 +428,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 // The frame stays until the first level has succeeded too, and then every level's
                 // frame goes at once (pl_call_clauses_in_levels): a level that succeeded is
                 // followed by the success of each level above it, and no frame is read once settled.
-                pl_settle_frames_from<pl_settle_binding_inline>(engine, l->clause_frame, l->mark_bytes);
+                pl_settle_frames_from<pl_settle_binding_inline, true>(engine, l->clause_frame, l->mark_bytes);
                 step = Step::Leave;
                 break;
             }
