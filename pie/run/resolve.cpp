@@ -363,13 +363,6 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
 // settle_quick when only the cell it needs was not at hand.
 enum class Leaf { Settled, Walk, Quick };
 
-// A list cell of the dying frame whose tail is a variable bound to a one-cell list of a living
-// frame, its element resolving without a call and its end a constant: the tail of a list being
-// built by a recursion whose last call bound it to "[X]" (the first call above that one, most
-// often). Made as resolve_short_list makes it (the same cells, shapes and order of allocation,
-// the whole walk's levels free), without its bookkeeping; nothing is taken unless the query's pool
-// has room for every cell. False, with nothing done, for any other list. term: a list cell that is
-// not ground, its tail a variable.
 // pl_cell_shape for an element before a tail of shape tail: an integer, the commonest element of
 // a list built by a recursion, without the look at its type's table.
 [[gnu::always_inline]] inline uint32_t shape_before(const PlCell* element, uint32_t tail) {
@@ -377,6 +370,13 @@ enum class Leaf { Settled, Walk, Quick };
     return pl_cell_shape(pl_element_shape(element), tail);
 }
 
+// A list cell of the dying frame whose tail is a variable bound to a one-cell list of a living
+// frame, its element resolving without a call and its end a constant: the tail of a list being
+// built by a recursion whose last call bound it to "[X]" (the first call above that one, most
+// often). Made as resolve_short_list makes it (the same cells, shapes and order of allocation,
+// the whole walk's levels free), without its bookkeeping; nothing is taken unless the query's pool
+// has room for every cell. False, with nothing done, for any other list. term: a list cell that is
+// not ground, its tail a variable.
 bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
     PlCell* term = slot->term;
     const PlBinding* b = last_binding(term->list.tail, frame);
