@@ -261,7 +261,11 @@ template <void (*settle)(PieEngine*, PlBinding*, PlFrame*) = pl_settle_binding, 
     auto* entry = reinterpret_cast<PlTrailEntry*>(reinterpret_cast<char*>(trail.data()) + mark_bytes);
     // The commonest entries of all, those of a rule whose body was one call: the binding its head
     // made in its caller's frame, then that of its own last variable, which its body's call made.
-    if (kOneCall && trail.top() == entry + 2 && entry[1].slot_frame == callee && entry[0].slot_frame != callee) {
+    // Compared as addresses: an engine that never trailed a binding has no trail, and its entry is
+    // null.
+    if (kOneCall &&
+        reinterpret_cast<uintptr_t>(trail.top()) == reinterpret_cast<uintptr_t>(entry) + 2 * sizeof(PlTrailEntry) &&
+        entry[1].slot_frame == callee && entry[0].slot_frame != callee) {
         if (entry[0].slot->frame == callee) settle(engine, entry[0].slot, callee);
         trail.cut(entry + 1);
         return;
