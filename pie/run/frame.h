@@ -82,15 +82,19 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*cal
     // is measured against one, in the order the checks had. With no chunk in use, top and end
     // are both null and there is no room.
     PlRunState& run = engine->run;
-    if (static_cast<size_t>(run.frame_end - run.frame_top) < bytes) {
+    // The new top is worked out once, for the test and the store: as addresses, which the null
+    // top and end of no chunk in use leave well defined.
+    uintptr_t after = reinterpret_cast<uintptr_t>(run.frame_top) + bytes;
+    if (after > reinterpret_cast<uintptr_t>(run.frame_end)) {
         if (!pl_frame_fits(count)) pl_fatal_error(engine, PL_ERR_STACK, "pl_frame_alloc");
         if (source && source->count != count) pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
         pl_frame_open_chunk(engine);
+        after = reinterpret_cast<uintptr_t>(run.frame_top) + bytes;
     } else if (source && source->count != count) {
         pl_fatal_error(engine, PL_ERR_FRAME, "pl_frame_alloc");
     }
     auto* frame = reinterpret_cast<PlFrame*>(run.frame_top);
-    run.frame_top += bytes;
+    run.frame_top = reinterpret_cast<char*>(after);
     frame->count = count;
     PlBinding* slots = frame->slots();
     if (source) {
@@ -102,13 +106,20 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*cal
         static_assert(sizeof(Word) == sizeof(PlBinding));
         const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
         // Four stores a turn, the last turn running past the frame into the chunk's slack: most
-        // clauses have four variables or fewer, and their frame is then filled without a test.
-        PlBinding* slot = slots;
-        do {
+        // clauses have four variables or fewer, and their frame is then filled by the first turn,
+        // at places known from the frame, with one test of the count after it.
+        const auto fill = [&unbound](PlBinding* slot) {
             for (int i = 0; i < kPlFrameFillSlots; ++i)
                 std::memcpy(static_cast<void*>(slot + i), &unbound, sizeof unbound);
-            slot += kPlFrameFillSlots;
-        } while (slot < slots + count);
+        };
+        fill(slots);
+        if (count > kPlFrameFillSlots) [[unlikely]] {
+            PlBinding* slot = slots + kPlFrameFillSlots;
+            do {
+                fill(slot);
+                slot += kPlFrameFillSlots;
+            } while (slot < slots + count);
+        }
     }
     return frame;
 }
@@ -239,13 +250,26 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee);
 // callee's own slots leave the trail. Inline: it runs after every successful clause, and its
 // commonest entries take a few loads. settle is the step that settles one binding:
 // pl_settle_binding, or a caller's inline copy of it.
-template <void (*settle)(PieEngine*, PlBinding*, PlFrame*) = pl_settle_binding>
+// kOneCall: the caller is a rule whose body was one call, which most often leaves the entries
+// taken first.
+template <void (*settle)(PieEngine*, PlBinding*, PlFrame*) = pl_settle_binding, bool kOneCall = false>
 [[gnu::always_inline]] inline void pl_settle_frames_from(PieEngine* engine, PlFrame* callee, size_t mark_bytes) {
     // Resolving makes no binding: the trail keeps its place while it is walked, and its top is
     // read where it is kept rather than kept aside across the settling calls. Entries stay where
     // they are until the first that leaves: only those after it move down.
     PlTrail& trail = engine->run.trail;
     auto* entry = reinterpret_cast<PlTrailEntry*>(reinterpret_cast<char*>(trail.data()) + mark_bytes);
+    // The commonest entries of all, those of a rule whose body was one call: the binding its head
+    // made in its caller's frame, then that of its own last variable, which its body's call made.
+    // Compared as addresses: an engine that never trailed a binding has no trail, and its entry is
+    // null.
+    if (kOneCall &&
+        reinterpret_cast<uintptr_t>(trail.top()) == reinterpret_cast<uintptr_t>(entry) + 2 * sizeof(PlTrailEntry) &&
+        entry[1].slot_frame == callee && entry[0].slot_frame != callee) {
+        if (entry[0].slot->frame == callee) settle(engine, entry[0].slot, callee);
+        trail.cut(entry + 1);
+        return;
+    }
     for (;; ++entry) {
         if (entry == trail.top()) return;
         if (entry->slot_frame == callee) break;

@@ -425,8 +425,10 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             if (outcome == PL_SUCCESS) {
                 // Every clause is settled, system ones too: the caller must never read a released frame.
                 // The list cell of a rule building a list, the commonest binding here, without a call.
-                pl_settle_frames_from<pl_settle_binding_inline>(engine, l->clause_frame, l->mark_bytes);
-                pl_frame_release(engine, l->clause_frame);
+                // The frame stays until the first level has succeeded too, and then every level's
+                // frame goes at once (pl_call_clauses_in_levels): a level that succeeded is
+                // followed by the success of each level above it, and no frame is read once settled.
+                pl_settle_frames_from<pl_settle_binding_inline, true>(engine, l->clause_frame, l->mark_bytes);
                 step = Step::Leave;
                 break;
             }
@@ -484,7 +486,12 @@ int pl_call_clauses_in_levels(PieEngine* engine, PlFunctor* f, PlCell* goal, PlF
     if (f->builtin) __builtin_unreachable();
     const int limit = pl_depth_limit(engine);
     take_call_level(engine, limit);
-    return run_levels(engine, f, goal, frame, answers, limit);
+    // A call that succeeded leaves the frames of its levels made (see Step::Tried), and releases
+    // them here, all at once; any other has released each of them.
+    const PlFrameMark made = pl_frame_mark(engine);
+    const int outcome = run_levels(engine, f, goal, frame, answers, limit);
+    if (outcome == PL_SUCCESS) pl_frame_unwind(engine, made);
+    return outcome;
 }
 
 int pl_call(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers) {

@@ -363,6 +363,13 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
 // settle_quick when only the cell it needs was not at hand.
 enum class Leaf { Settled, Walk, Quick };
 
+// pl_cell_shape for an element before a tail of shape tail: an integer, the commonest element of
+// a list built by a recursion, without the look at its type's table.
+[[gnu::always_inline]] inline uint32_t shape_before(const PlCell* element, uint32_t tail) {
+    if (element->type == PL_INT) return pl_cell_shape_after_constant(tail);
+    return pl_cell_shape(pl_element_shape(element), tail);
+}
+
 // A list cell of the dying frame whose tail is a variable bound to a one-cell list of a living
 // frame, its element resolving without a call and its end a constant: the tail of a list being
 // built by a recursion whose last call bound it to "[X]" (the first call above that one, most
@@ -381,8 +388,8 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
     PlCell* head = element_in_place(term->list.head, frame);
     // The walk's three steps of two levels, above resolve's own.
     if (!inner_head || !head || !pl_levels_within_limit(engine, 8)) return false;
-    const uint32_t inner_shape = pl_cell_shape(pl_element_shape(inner_head), pl_element_shape(end));
-    const uint32_t shape = pl_cell_shape(pl_element_shape(head), inner_shape);
+    const uint32_t inner_shape = shape_before(inner_head, pl_element_shape(end));
+    const uint32_t shape = shape_before(head, inner_shape);
     PlCell* cell;
     if (inner_head != inner->list.head) {
         // Both cells in one bump: the two bumps one after the other would take the same room.
@@ -463,6 +470,14 @@ PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFra
 
 namespace {
 
+// A list cell whose tail leads straight to a term of a living frame, which settle_leaf leaves to
+// the walk, and the walk tries as two cells first: the list a recursion builds, where its last
+// call answered "[X]" (once for each such recursion). Taken without settle_leaf's look and
+// without the registers settle_slow saves.
+[[gnu::noinline]] void settle_framed_tail(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
+    if (!settle_two_cells(engine, slot, callee)) settle_slow(engine, slot, callee, Leaf::Walk);
+}
+
 // settle_leaf, and the rest of the way where it settles nothing, when four levels are free.
 [[gnu::noinline]] void settle_roomy(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
     const Leaf leaf = settle_leaf(engine, slot, callee);
@@ -475,7 +490,8 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
     // Resolving gives back every level it takes: the room is the same for every binding settled.
     // Four levels free, the two commonest bindings are settled here as settle_leaf settles them,
     // in few enough registers that nothing is saved on the way: a variable of the callee bound
-    // straight to a term that needs no frame, and settle_integer_cell's list cell.
+    // straight to a term that needs no frame, and settle_integer_cell's list cell. A list cell
+    // whose tail leads straight into a living frame goes to the walk's first step for it.
     if (!pl_levels_within_limit(engine, 4)) return settle_slow(engine, slot, callee, Leaf::Walk);
     PlCell* term = slot->term;
     if (term->type == PL_VAR) {
@@ -488,6 +504,8 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
         return settle_slow(engine, slot, callee, Leaf::Walk);  // as settle_leaf would leave it
     } else if (pl_settle_integer_cell(engine, slot, callee)) {
         return;
+    } else if (const PlBinding* t = pl_binding_of(callee, term->list.tail); t->frame && t->term->type != PL_VAR) {
+        return settle_framed_tail(engine, slot, callee);
     }
     settle_roomy(engine, slot, callee);
 }

@@ -23,8 +23,8 @@ char* payload(PlPoolBlock* block) { return reinterpret_cast<char*>(block) + kHea
 // release of its pool (a dangling value) is reported where it is read, not when the block's
 // next owner has overwritten it.
 void reset(PlPoolBlock* block) {
-    block->remaining = block->capacity;
     block->next = payload(block);
+    block->end = block->next + block->capacity;
 #ifdef PL_POOL_SANITIZED
     ASAN_POISON_MEMORY_REGION(block->next, block->capacity);
 #endif
@@ -56,7 +56,6 @@ void* take(PlPoolBlock* block, size_t size) {
     ASAN_UNPOISON_MEMORY_REGION(p, size);
 #endif
     block->next += size;
-    block->remaining -= size;
     return p;
 }
 
@@ -88,7 +87,7 @@ void* pl_pool_alloc(PieEngine* engine, PlPool* pool, size_t size) {
     if (size > kPlMaxRequest) pl_fatal_error(engine, PL_ERR_NO_MEMORY, "xmalloc");
     size = (size + a - 1) & ~(a - 1);
     PlPoolBlock* current = pool->current;
-    if (current && size < current->remaining) return take(current, size);
+    if (current && size < current->remaining()) return take(current, size);
     if (size <= kPlPoolBlockSize) {
         PlPoolBlock* block = standard_block(engine);
         block->prev = current;
@@ -136,7 +135,7 @@ bool pl_pool_holds(const PlPool* pool, const void* p) {
 size_t pl_pool_used(const PlPool* pool) {
     size_t used = 0;
     for (const PlPoolBlock* block = pool->current; block; block = block->prev)
-        used += block->capacity - block->remaining;
+        used += block->capacity - block->remaining();
     return used;
 }
 

@@ -3,17 +3,21 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <utility>
 
 struct PieEngine;
 
 // One block of a pool; the payload follows the header.
+// Its free part runs from next to end: a request is taken by moving next alone, and its room is
+// tested against end without a subtraction.
 struct PlPoolBlock {
     PlPoolBlock* prev;  // the block filled before this one, or a free block's successor
     size_t capacity;
-    size_t remaining;
+    char* end;  // the end of the payload
     char* next;
+    size_t remaining() const { return static_cast<size_t>(end - next); }
 };
 
 struct PlPool {
@@ -62,11 +66,14 @@ inline void* pl_pool_bump_aligned(PlPool* pool, size_t size) {
     return nullptr;
 #else
     PlPoolBlock* current = pool->current;
-    if (!current || size >= current->remaining) return nullptr;
-    void* p = current->next;
+    if (!current) return nullptr;
+    char* const p = current->next;
     if (!p) __builtin_unreachable();  // next lies in the block: a caller's test of p is left out
-    current->next += size;
-    current->remaining -= size;
+    // As addresses: past the block's end, next + size is no pointer into it. A request leaves at
+    // least a byte free, as pl_pool_alloc's test has it.
+    const uintptr_t after = reinterpret_cast<uintptr_t>(p) + size;
+    if (after >= reinterpret_cast<uintptr_t>(current->end)) return nullptr;
+    current->next = reinterpret_cast<char*>(after);
     return p;
 #endif
 }
@@ -86,10 +93,9 @@ inline void* pl_pool_take(PieEngine* engine, PlPool* pool, size_t size) {
     PlPoolBlock* current = pool->current;
     const size_t a = pool->alignment;
     const size_t rounded = (size + a - 1) & ~(a - 1);
-    if (current && size <= kPlMaxRequest && rounded < current->remaining) {
+    if (current && size <= kPlMaxRequest && rounded < current->remaining()) {
         void* p = current->next;
         current->next += rounded;
-        current->remaining -= rounded;
         return p;
     }
     return pl_pool_alloc(engine, pool, size);

@@ -11,14 +11,14 @@
 
 namespace {
 
-size_t used(const PlPoolBlock* block) { return block->capacity - block->remaining; }
+size_t used(const PlPoolBlock* block) { return block->capacity - block->remaining(); }
 char* start(const PlPoolBlock* block) { return block->next - used(block); }
 
 void append(PieEngine* engine, const char* piece, size_t length) {
     if (length == 0) return;
     PlPool& pool = engine->output_pool;
     const PlPoolBlock* block = pool.current;
-    if (block && used(block) > 0 && block->next[-1] == '\0' && length < block->remaining) {
+    if (block && used(block) > 0 && block->next[-1] == '\0' && length < block->remaining()) {
         char* place = static_cast<char*>(pl_pool_alloc(engine, &pool, length)) - 1;
         std::memcpy(place, piece, length);
         place[length] = '\0';

@@ -600,6 +600,45 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesAnswerAsNestedCallsAtEveryLength) {
     }
 }
 
+// A chain of such bodies that answered leaves the frame stack as nested calls leave it, each of
+// its frames released: across the levels one native frame holds, across the ends of frame chunks,
+// under a conjunction, and after a chain that failed or stopped.
+TEST_F(Interpreter, ChainsOfOneGoalBodiesGiveBackEveryFrame) {
+    load("w([], ok). w([_H | _T], _R) :- w(_T, _R).\n"
+         "c(_L, _M, _R) :- w(_L, _R), w(_M, _R).\n"
+         "v([], _X) :- _X. v([_H | _T], _X) :- v(_T, _X).\n");
+    const auto list = [](int n) {
+        std::string text = "[";
+        for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
+        return text + "]";
+    };
+    struct Row {
+        const char* goal;  // %L a list of length, %M one of 17
+        int length;
+        const char* expected;
+    } rows[] = {
+        {"w(%L, _R)", 1, "1"},     {"w(%L, _R)", 16, "1"},         {"w(%L, _R)", 17, "1"},
+        {"w(%L, _R)", 700, "1"},   {"w(%L, bad)", 700, "0"},       {"c(%L, %M, _R)", 800, "1"},
+        {"v(%L, fail)", 40, "0"},  {"v(%L, w(%M, _R))", 900, "1"}, {"v(%L, (w(%M, _R), w(%L, _R)))", 300, "1"},
+    };
+    for (const Row& row : rows) {
+        std::string goal = row.goal;
+        for (size_t at; (at = goal.find("%L")) != std::string::npos;) goal.replace(at, 2, list(row.length));
+        for (size_t at; (at = goal.find("%M")) != std::string::npos;) goal.replace(at, 2, list(17));
+        // Frames made on a chunk filled but for a few frames, so that the chain crosses its end soon.
+        const PlFrameMark mark = pl_frame_mark(e);
+        pl_frame_alloc(e, 0, nullptr, nullptr);
+        while (e->run.frame_end - e->run.frame_top > 8 * static_cast<ptrdiff_t>(pl_frame_bytes(4)))
+            pl_frame_alloc(e, 4, nullptr, nullptr);
+        const std::string out = call_goal(goal.c_str(), [&](PlCell*, PlFrame* frame, PlList*, int outcome) {
+            const bool back = e->run.frame_top == reinterpret_cast<char*>(frame) + pl_frame_bytes(frame->count);
+            return std::to_string(outcome) + (back ? "" : " frames left");
+        });
+        EXPECT_EQ(out, row.expected) << row.goal << " " << row.length;
+        pl_frame_unwind(e, mark);
+    }
+}
+
 // However the clauses of a predicate lie in its three lists, a body of one goal tries them as the
 // left goal and the last goal of a conjunction do, in propagation mode (the third list only) too.
 TEST_F(Interpreter, OneGoalBodiesTryTheListsAsTheOtherCallsDo) {

@@ -226,12 +226,14 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
          26},
     };
     // Each row again with the query's pool block full, so that a new cell takes a new block, on
-    // the engine's own stack, whose limit lies far above the other, and by the loop of one-goal
-    // bodies, which settles its commonest binding inline.
-    for (const int run : {0, 1, 2, 3, 4, 5, 6, 7}) {
+    // the engine's own stack, whose limit lies far above the other, by the loop of one-goal
+    // bodies, which settles its commonest binding inline, and after a binding of the callee's own
+    // slot, as a rule whose body was one call leaves the trail (which that loop takes in one step).
+    for (int run = 0; run < 16; ++run) {
         const bool full = run & 1;
         const bool own_stack = run & 2;
         const bool inline_step = run & 4;
+        const bool own_slot = run & 8;
         e->stack_floor = own_stack ? 1 : 0;  // below any address: never reached
         const int limit = pl_depth_limit(e);
         for (const Row& row : rows) {
@@ -244,10 +246,13 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
                 right->slots()[0] = row.head;
                 right->slots()[1] = row.tail;
                 pl_bind(e, &left->slots()[0], left, row.term, right);
-                if (full && e->run.terms.current) e->run.terms.current->remaining = 0;
+                if (own_slot) pl_bind(e, &right->slots()[3], right, t.integer(9), nullptr);
+                if (full && e->run.terms.current) e->run.terms.current->end = e->run.terms.current->next;
                 e->depth = limit - r;
                 const int error = errorOf([&] {
-                    if (inline_step)
+                    if (inline_step && own_slot)
+                        pl_settle_frames_from<pl_settle_binding_inline, true>(e, right, mark_bytes);
+                    else if (inline_step)
                         pl_settle_frames_from<pl_settle_binding_inline>(e, right, mark_bytes);
                     else
                         pl_settle_frames(e, right, mark);
@@ -267,7 +272,7 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
                 pl_trail_undo(e, mark);
             }
             const std::string how = std::string(full ? ", block full" : "") + (own_stack ? ", own stack" : "") +
-                                    (inline_step ? ", inline" : "");
+                                    (inline_step ? ", inline" : "") + (own_slot ? ", own slot" : "");
             EXPECT_EQ(got, row.expected) << row.what << how;
             EXPECT_EQ(room, row.room) << row.what << how;
         }
