@@ -258,6 +258,8 @@ struct CallLevel {
     PlFunctor* f;  // without a built-in
     PlFrame* frame;
     const PlCell* key;  // the goal's side of the look at first arguments
+    PlCell* first;        // the goal's first argument as far as the look followed it, for the head match
+    PlFrame* first_frame;  // the frame first is read in
     PlListNode* node;   // the clause tried
     PlList* list;       // the list node is in
     PlFrame* clause_frame;
@@ -334,7 +336,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 l->third_only = false;
                 f->flags &= ~PLF_ALL_LISTS;
             }
-            l->key = pl_head_filter_key_of(engine, f, goal, frame, limit);
+            l->key = pl_head_filter_key_at(engine, f, goal, frame, limit, l->first, l->first_frame);
             l->list_index = first;
             l->list = f->clauses[first];
             l->node = l->list->next;
@@ -370,7 +372,10 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 }
             } else {
                 engine->warning_line = static_cast<int32_t>(c.head->line);
-                matched = pl_match_rule_head_here(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts);
+                // The goal's first argument is still where the look found it: a failed try undoes
+                // its bindings (see PlLazyKey).
+                matched = pl_match_rule_head_here(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts,
+                                                  l->first, l->first_frame);
             }
             if (!matched) {
                 // No body ran: the clause is still the one read. Whether it is the last is read
@@ -398,7 +403,8 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             // functor, the commonest, reads only the flags of pl_calls_clauses_only again: a
             // functor of a level has no built-in and is not the direct "is", and neither changes
             // while the engine runs.
-            if (g && (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : pl_calls_clauses_only(engine, g))) {
+            // The level's functor is never null: a goal of it needs no test of its own.
+            if (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : g && pl_calls_clauses_only(engine, g)) {
                 if (l + 1 < levels + kCallLevels) {
                     take_call_level(engine, limit);
                     frame = l->clause_frame;

@@ -5,6 +5,7 @@
 #include "term_builder.h"
 
 #include "pie/run/frame.h"
+#include "pie/run/head_filter.h"
 #include "pie/run/head_plan.h"
 #include "pie/run/settle_quick.h"
 #include "pie/terms/list_shape.h"
@@ -317,9 +318,13 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
     auto once = [&](PlCell* goal) { return pl_make_once(e, goal); };
     PlCell* walk = t.fn("w", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))});
+    // before, where given, is what the goal's variable 3 stands for when the match begins: bound
+    // through variable 2 to before, read in a frame of its own (the look at first arguments
+    // passes both).
     struct Case {
         PlCell* goal;
         PlCell* head;
+        PlCell* before = nullptr;
     } cases[] = {
         {t.fn("app", {t.list({one, a}), a, g(0)}), t.fn("app", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))})},
         {t.fn("f", {g(0), g(0), g(0)}), t.fn("f", {h(0), h(1), h(1)})},
@@ -431,6 +436,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("w", {t.list({one}, g(1)), g(1), g(1), a}), walk},
         {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}),
          t.fn("w", {t.list({h(1)}, h(0)), h(2), t.list({h(1)}, h(3))})},
+        {t.fn("w", {g(3), t.list({one}), g(1)}), walk, t.list({one, a})},
+        {t.fn("w", {g(3), one, g(1)}), walk, t.nil()},
         // Heads of variables alone, met first, in slots in order or not.
         {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
         {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
@@ -456,9 +463,11 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
-    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere).
+    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere), there
+    // from the goal's first argument as the look at first arguments left it (kPlannedAfterLook).
     enum Way {
-        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere
+        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere,
+        kPlannedAfterLook
     };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not.
@@ -468,9 +477,15 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         bool trail_full;
     };
     PlBinding filler{e->cell.unbound, nullptr};
+    PlCell* const goal_var_2 = g(2);
     auto run = [&](const Case& c, Setting at, Way way) {
-        PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
+        PlFrame* outer = pl_frame_alloc(e, 1, nullptr, nullptr);
+        PlFrame* goal = pl_frame_alloc(e, 4, outer, nullptr);
         PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
+        if (c.before) {
+            goal->slots()[3] = {goal_var_2, goal};
+            goal->slots()[2] = {c.before, outer};
+        }
         const size_t base = pl_trail_mark(e);
         while (at.trail_full && !e->run.trail.full()) pl_bind(e, &filler, goal, e->cell.unbound, nullptr);
         const size_t mark = pl_trail_mark(e);
@@ -483,8 +498,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // A head is matched with whatever frame the engine holds untrailed outside it (here
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
-            const bool head =
-                way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead || way == kPlannedHere;
+            const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead ||
+                              way == kPlannedHere || way == kPlannedAfterLook;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -506,7 +521,14 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 const uint32_t facts = way == kPlannedRuleHead ? pl_head_plan_of(c.head) : 0;
                 answer = pl_match_rule_head(e, c.goal, goal, c.head, clause, facts);
             } else if (way == kPlannedHere) {
-                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
+                PlCell* first = c.goal->fn.args && c.goal->fn.args->count ? c.goal->fn.args->items[0] : nullptr;
+                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head), first, goal);
+            } else if (way == kPlannedAfterLook) {
+                PlCell* first;
+                PlFrame* first_frame;
+                pl_head_filter_key_at(e, c.goal->fn.functor, c.goal, goal, pl_depth_limit(e), first, first_frame);
+                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head), first,
+                                                 first_frame);
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -521,6 +543,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         pl_trail_undo(e, base);
         pl_frame_release(e, clause);
         pl_frame_release(e, goal);
+        pl_frame_release(e, outer);
         return out;
     };
     std::vector<Setting> settings;
@@ -542,7 +565,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
                 if (pl_head_plan_of(c.head)) {
                     ++planned;
-                    for (Way way : {kPlannedRuleHead, kPlannedHere})
+                    for (Way way : {kPlannedRuleHead, kPlannedHere, kPlannedAfterLook})
                         EXPECT_TRUE(run(c, at, way) == generic)
                             << "planned rule head, case " << &c - cases << " room " << at.room << " way " << way
                             << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
