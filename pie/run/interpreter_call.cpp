@@ -5,6 +5,7 @@
 #include "pie/run/call_steps.h"
 #include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
+#include "pie/run/fact_plan.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/head_plan.h"
@@ -364,7 +365,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             l->clause_frame = pl_frame_alloc(engine, c.variables, l->frame, nullptr);
             bool matched;
             if (!c.rule) [[unlikely]] {
-                matched = pl_try_fact(engine, l->goal, l->frame, c, l->clause_frame) == PL_SUCCESS;
+                matched = pl_try_fact_here(engine, l->goal, l->frame, c, l->clause_frame, l->first) == PL_SUCCESS;
                 if (matched) {
                     outcome = PL_SUCCESS;
                     step = Step::Tried;

@@ -4,6 +4,7 @@
 #include "engine_fixture.h"
 #include "term_builder.h"
 
+#include "pie/run/fact_plan.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/head_plan.h"
@@ -318,6 +319,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
     auto once = [&](PlCell* goal) { return pl_make_once(e, goal); };
     PlCell* walk = t.fn("w", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))});
+    PlCell* joining = t.fn("j", {t.nil(), h(0), h(0)});
     // before, where given, is what the goal's variable 3 stands for when the match begins: bound
     // through variable 2 to before, read in a frame of its own (the look at first arguments
     // passes both).
@@ -442,6 +444,26 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
         {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
         {t.fn("v", {t.fn("s", {a}), t.nil(), g(2)}), t.fn("v", {h(2), h(0), h(1)})},
+        // Facts p(K, V, V), which the loop of one-goal bodies tries by steps of their own: the
+        // common goal, each kind of term for V and the goal's last argument, constants that
+        // differ, and goals those steps leave to others.
+        {t.fn("j", {t.nil(), t.list({one}), g(1)}), joining},
+        {t.fn("j", {g(3), t.fn("s", {g(0)}), g(1)}), joining, t.nil()},
+        {t.fn("j", {t.nil(), one, g(3)}), joining, g(0)},
+        {t.fn("j", {t.nil(), a, e->cell.unbound}), joining},
+        {t.fn("j", {t.nil(), t.nil(), t.nil()}), joining},
+        {t.fn("j", {t.nil(), t.list({one}), t.list({g(0)})}), joining},
+        {t.fn("j", {t.nil(), g(1), g(2)}), joining},
+        {t.fn("j", {t.nil(), g(1), g(1)}), joining},
+        {t.fn("j", {t.nil(), t.anon(), g(1)}), joining},
+        {t.fn("j", {t.nil(), once(one), g(1)}), joining},
+        {t.fn("j", {t.nil(), pl_cell_new(e, PL_CLAUSE), g(1)}), joining},
+        {t.fn("j", {g(0), one, g(1)}), joining},
+        {t.fn("j", {t.list({one}), one, g(1)}), joining},
+        {t.fn("j", {one, one, g(1)}), joining},
+        {t.fn("j", {t.integer(2), a, g(1)}), t.fn("j", {t.integer(2), h(0), h(0)})},
+        {t.fn("j", {t.integer(2), a, g(1)}), t.fn("j", {one, h(0), h(0)})},
+        {t.fn("j", {t.nil(), a}), joining},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
@@ -464,10 +486,11 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
     // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere), there
-    // from the goal's first argument as the look at first arguments left it (kPlannedAfterLook).
+    // from the goal's first argument as the look at first arguments left it (kPlannedAfterLook). A
+    // fact p(K, V, V) is tried as a fact (kFact) or by the steps laid out in the loop (kFactHere).
     enum Way {
         kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere,
-        kPlannedAfterLook
+        kPlannedAfterLook, kFact, kFactHere
     };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not.
@@ -499,7 +522,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
             const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead ||
-                              way == kPlannedHere || way == kPlannedAfterLook;
+                              way == kPlannedHere || way == kPlannedAfterLook || way == kFact || way == kFactHere;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -529,6 +552,14 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 pl_head_filter_key_at(e, c.goal->fn.functor, c.goal, goal, pl_depth_limit(e), first, first_frame);
                 answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head), first,
                                                  first_frame);
+            } else if (way == kFact || way == kFactHere) {
+                PlCell* first;
+                PlFrame* first_frame;
+                pl_head_filter_key_at(e, c.goal->fn.functor, c.goal, goal, pl_depth_limit(e), first, first_frame);
+                const auto facts = static_cast<uint16_t>(pl_clause_facts_of(e, c.head).bits);
+                const PlClauseParts parts{c.head, c.head, clause->count, false, facts};
+                answer = way == kFact ? pl_try_fact(e, c.goal, goal, parts, clause)
+                                      : pl_try_fact_here(e, c.goal, goal, parts, clause, first);
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -553,6 +584,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     // Each run that grows the trail doubles it, and the next one fills it again: a few runs only.
     settings.push_back({1000, false, true});
     int planned = 0;
+    int joining_facts = 0;
     for (const Case& c : cases)
         for (const Setting& at : settings) {
             if (at.trail_full && &c - cases >= 3) continue;
@@ -571,12 +603,19 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                             << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
                 }
             }
+            if (c.goal->type == PL_FUNCTOR && (pl_clause_facts_of(e, c.head).bits & PLC_JOINING_FACT)) {
+                ++joining_facts;
+                EXPECT_TRUE(run(c, at, kFactHere) == run(c, at, kFact))
+                    << "fact, case " << &c - cases << " room " << at.room << (at.own_stack ? ", own stack" : "")
+                    << (at.trail_full ? ", trail full" : "");
+            }
             if (!at.trail_full && c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args &&
                 c.head->fn.args) {
                 EXPECT_TRUE(run(c, at, kArguments) == run(c, at, kGenericArguments)) << "args " << &c - cases;
             }
         }
     EXPECT_GT(planned, 0);
+    EXPECT_GT(joining_facts, 0);
 }
 
 // Where the trail has no room for a binding, a pair answered at once is left to the steps that
@@ -609,8 +648,13 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
          [](const TermBuilder& t) { return t.var("_H", 2); }},
         {"a variable meeting a term", [](const TermBuilder& t) { return t.var("_G", 2); },
          [](const TermBuilder& t) { return t.fn("s", {t.var("_H", 0)}); }},
+        {"the last argument of a fact p(K, V, V)",
+         [](const TermBuilder& t) { return t.fn("j", {t.nil(), t.list({t.integer(1)}), t.var("_G", 0)}); },
+         [](const TermBuilder& t) { return t.fn("j", {t.nil(), t.var("_H", 0), t.var("_H", 0)}); }},
     };
-    enum Way { kGeneric, kHead, kOutside, kUntraced };
+    // A fact p(K, V, V) is also tried as a fact, and by the steps the loop of one-goal bodies
+    // lays out for it.
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kFact, kFactHere };
     struct Outcome {
         int answer;
         std::vector<const void*> slots;  // terms and frames, in turn
@@ -632,7 +676,14 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
             const size_t mark = pl_trail_mark(e);
             Outcome out{};
             out.answer = pl_guarded(e, -1, [&] {
-                PlUntrailedFrame untrailed(e, way == kHead ? goal : clause);
+                PlUntrailedFrame untrailed(e, way == kHead || way >= kFact ? goal : clause);
+                if (way >= kFact) {
+                    const auto facts = static_cast<uint16_t>(pl_clause_facts_of(e, head_term).bits);
+                    const PlClauseParts parts{head_term, head_term, clause->count, false, facts};
+                    return way == kFact ? pl_try_fact(e, goal_term, goal, parts, clause)
+                                        : pl_try_fact_here(e, goal_term, goal, parts, clause,
+                                                           pl_head_filter_key(e, goal_term, goal));
+                }
                 if (way == kGeneric) {
                     PlDepthGuard level(e, "pl_unification_sub", 2);
                     PlCycleCheck cycle;
@@ -653,6 +704,9 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         EXPECT_EQ(generic.answer, 1) << c.what;
         EXPECT_FALSE(generic.trail.empty()) << c.what;
         for (Way way : {kHead, kOutside, kUntraced}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
+        if (pl_clause_facts_of(e, head_term).bits & PLC_JOINING_FACT) {
+            for (Way way : {kFact, kFactHere}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
+        }
         pl_engine_destroy(e);
     }
 }
