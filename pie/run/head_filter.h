@@ -139,15 +139,23 @@ inline const PlCell* pl_head_filter_key_at(PieEngine* engine, const PlFunctor* f
     }
     first = args->items[0];
     if (f->owner || engine->depth + 4 > limit) return nullptr;
-    const PlDeref ours = pl_deref(first, goal_frame);
-    if (!comparable(ours.term->type)) return nullptr;
+    // Followed here rather than by pl_deref, whose slot and variable the look does not need:
+    // their registers would keep the frame in memory on every step.
+    PlCell* ours = first;
+    PlFrame* ours_frame = goal_frame;
+    while (ours->type == PL_VAR && ours_frame) {
+        const PlBinding* binding = pl_binding_of(ours_frame, ours);
+        ours = binding->term;
+        ours_frame = binding->frame;
+    }
+    if (!comparable(ours->type)) return nullptr;
     // Two stores, kept apart: gathered into one vector store, the frame would be kept in memory
     // on every step of the loop above.
-    first = ours.term;
+    first = ours;
     PlFrame** at = &first_frame;
     asm("" : "+r"(at));
-    *at = ours.frame;
-    return ours.term;
+    *at = ours_frame;
+    return ours;
 }
 inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit) {
     return pl_head_filter_key_of(engine, goal->fn.functor, goal, goal_frame, limit);
