@@ -322,12 +322,17 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             l->goal = goal;
             l->f = f;
             l->frame = frame;
-            // The first list with clauses; with none the call fails before any other step.
-            int first = list_with_clauses(f, 0);
-            if (first == 3) {
-                outcome = PL_FAIL;
-                step = Step::Leave;
-                break;
+            // The first list with clauses; with none the call fails before any other step. The
+            // first list, the commonest, is kept as it is read.
+            int first = 0;
+            PlList* list = f->clauses[0];
+            if (pl_list_empty_or_null(list)) [[unlikely]] {
+                if ((first = list_with_clauses(f, 1)) == 3) {
+                    outcome = PL_FAIL;
+                    step = Step::Leave;
+                    break;
+                }
+                list = f->clauses[first];
             }
             pl_reset_once_cells(f);
             if (pl_third_list_only(engine, f)) [[unlikely]] {
@@ -337,14 +342,15 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                     step = Step::Leave;
                     break;
                 }
+                list = f->clauses[first];
             } else {
                 l->third_only = false;
                 f->flags &= ~PLF_ALL_LISTS;
             }
             l->keyed = pl_head_filter_key_at(engine, f, goal, frame, limit, l->first, l->first_frame);
             l->list_index = static_cast<uint8_t>(first);
-            l->list = f->clauses[first];
-            l->node = l->list->next;
+            l->list = list;
+            l->node = list->next;
             step = Step::Next;
             [[fallthrough]];
         }
@@ -366,10 +372,13 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             l->node = node;
             l->line = engine->warning_line;
             l->mark_bytes = pl_trail_mark_bytes(engine);
-            l->clause_frame = pl_frame_alloc(engine, pl_clause_variables(clause), l->frame, nullptr);
+            // Clause lists hold records: a bare term is told apart once.
+            const bool record = pl_head_filter_detail::is_record(clause);
+            l->clause_frame = pl_frame_alloc(engine, record ? clause->clause.var_count : 0, l->frame, nullptr);
             // The parts are read once the frame is made: held across its making, they would be
             // kept in memory.
-            const PlClauseParts c = pl_clause_parts(engine, clause);
+            const PlClauseParts c = record ? pl_record_parts(clause, pl_head_filter_detail::facts_of(engine, clause))
+                                           : pl_bare_clause_parts(engine, clause);
             bool matched;
             if (!c.rule) [[unlikely]] {
                 matched = pl_try_fact_here(engine, l->goal, l->frame, c, l->clause_frame, l->first) == PL_SUCCESS;
