@@ -124,6 +124,39 @@ inline const PlCell* pl_head_filter_key_of(PieEngine* engine, const PlFunctor* f
     const PlCell* ours = pl_deref(goal->fn.args->items[0], goal_frame).term;
     return comparable(ours->type) ? ours : nullptr;
 }
+// The key with the goal's first argument for a head match that starts from it (first, read in
+// first_frame): the key where there is one, else as the goal holds it (nullptr for a goal
+// without arguments). A key is no variable: the match, which keeps the slot of the variable met
+// last for an unbound variable alone, needs nothing of the variables the look passed.
+inline const PlCell* pl_head_filter_key_at(PieEngine* engine, const PlFunctor* f, const PlCell* goal,
+                                           PlFrame* goal_frame, int limit, PlCell*& first, PlFrame*& first_frame) {
+    using namespace pl_head_filter_detail;
+    const PlVector* args = goal->fn.args;
+    first_frame = goal_frame;
+    if (!args || !args->count) {
+        first = nullptr;
+        return nullptr;
+    }
+    first = args->items[0];
+    if (f->owner || engine->depth + 4 > limit) return nullptr;
+    // Followed here rather than by pl_deref, whose slot and variable the look does not need:
+    // their registers would keep the frame in memory on every step.
+    PlCell* ours = first;
+    PlFrame* ours_frame = goal_frame;
+    while (ours->type == PL_VAR && ours_frame) {
+        const PlBinding* binding = pl_binding_of(ours_frame, ours);
+        ours = binding->term;
+        ours_frame = binding->frame;
+    }
+    if (!comparable(ours->type)) return nullptr;
+    // Two stores, kept apart: gathered into one vector store, the frame would be kept in memory
+    // on every step of the loop above.
+    first = ours;
+    PlFrame** at = &first_frame;
+    asm("" : "+r"(at));
+    *at = ours_frame;
+    return ours;
+}
 inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit) {
     return pl_head_filter_key_of(engine, goal->fn.functor, goal, goal_frame, limit);
 }

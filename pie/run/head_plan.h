@@ -203,25 +203,30 @@ constexpr int pl_first_slot_at(uint32_t kPlan, uint32_t i) {
 // what they leave halfway to the walk. A plan known where the steps are laid out (kKnown), of a
 // head whose slots are in order, also leaves out the test of a list's head met first and the
 // reading of the slots of the variables met first; one read from the facts (plan) is tested once
-// for each argument, and such a list is taken as any other.
-template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0>
+// for each argument, and such a list is taken as any other. The goal's first argument may be
+// given (kFirst) as followed some way through its variables already (first, read in
+// first_frame): the steps follow it on from there.
+template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst = false>
 [[gnu::always_inline]] inline int planned_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
                                                     const PlVector* goal_args, const PlVector* head_args,
-                                                    uint32_t plan) {
+                                                    uint32_t plan, PlCell* first = nullptr,
+                                                    PlFrame* first_frame = nullptr) {
     constexpr bool kLast = kIndex + 1 == kCount;
     constexpr int kStep = kLast ? 1 : kPair;
-    PlCell* a = goal_args->items[kIndex];
+    constexpr bool kGiven = kFirst && kIndex == 0;
+    PlCell* a = kGiven ? first : goal_args->items[kIndex];
+    PlFrame* fa = kGiven ? first_frame : goal_frame;
     // The head's cells are read where a step needs them: with the slots known, most often nowhere.
     PlCell* const& b = head_args->items[kIndex];
     const uint32_t kind = ((kKnown ? kKnown : plan) >> (kPlHeadPlanShift + 2 * kIndex)) & 3;
     int met;
     constexpr int kSlot = kKnown ? pl_first_slot_at(kKnown, kIndex) : -1;
     if (!(kind & PLH_LIST))
-        met = var_leaf<true, true, true, kSlot>(engine, head_frame, a, goal_frame, b);
+        met = var_leaf<true, true, true, kSlot>(engine, head_frame, a, fa, b);
     else if (kKnown && kind == PLH_FRESH_LIST)
-        met = planned_list<kStep, true, kSlot, kSlot + 1>(engine, head_frame, a, goal_frame, b);
+        met = planned_list<kStep, true, kSlot, kSlot + 1>(engine, head_frame, a, fa, b);
     else
-        met = planned_list<kStep, false, -1, kSlot>(engine, head_frame, a, goal_frame, b);
+        met = planned_list<kStep, false, -1, kSlot>(engine, head_frame, a, fa, b);
     if (met < 0) [[unlikely]]
         return planned_rest(engine, head_frame, goal_frame, goal_args, head_args, kCount, kIndex, met);
     if constexpr (kLast)
@@ -239,9 +244,13 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0>
 // the commonest recursive rule, is matched without a native call, whose saved registers and
 // reloads cost as much as the steps, and with its plan known here, without a test per argument.
 // Its plan tells that the head has those three arguments. Any other head, and a head near the
-// depth limit or a look at the native stack, goes to the functions of its own.
+// depth limit or a look at the native stack, goes to the functions of its own. first is the
+// goal's first argument (read in goal_frame), or as far as the look at first arguments followed
+// it (pl_head_filter_key_at, read in first_frame) for a goal whose bindings are as they were
+// then: the match follows it on from there. Read only for a goal of three arguments or more.
 [[gnu::always_inline]] inline int pl_match_rule_head_here(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
-                                                         PlCell* head, PlFrame* clause_frame, uint32_t facts) {
+                                                         PlCell* head, PlFrame* clause_frame, uint32_t facts,
+                                                         PlCell* first, PlFrame* first_frame) {
     using namespace pl_head_plan;
     constexpr uint32_t kListWalk =
         pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1) | pl_head_plan_bit(PLH_LIST, 2);
@@ -253,5 +262,9 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0>
     const PlVector* goal_args = goal->fn.args;
     if (!goal_args || goal_args->count < 3) [[unlikely]]
         return pl_match_planned_head(engine, goal, goal_frame, head, clause_frame, facts);
-    return planned_arguments<3, kListWalk>(engine, clause_frame, goal_frame, goal_args, head->fn.args, 0);
+    // Followed on from where the look left it, goal_at ends where it would from the goal's cell:
+    // only the variables the look passed are left out, whose slot is needed for none but an
+    // unbound variable, where the look leaves the goal's cell.
+    return planned_arguments<3, kListWalk, 0, true>(engine, clause_frame, goal_frame, goal_args, head->fn.args, 0,
+                                                    first, first_frame);
 }

@@ -5,6 +5,7 @@
 #include "pie/run/call_steps.h"
 #include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
+#include "pie/run/fact_plan.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/head_plan.h"
@@ -77,9 +78,10 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 
 // Step after a successful call: record what it bound, mark reasons and controls, enter the
 // changed table. Inline: every successful call of a predicate takes it. limit: the engine's depth
-// limit, which the call has read.
+// limit, which the call has read. third_only is read where it is kept, after the recording: a
+// level of the loop of one-goal bodies keeps it in memory already.
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
-                                                 PlList* answers, bool third_only, int limit) {
+                                                 PlList* answers, const bool& third_only, int limit) {
     if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
     // What bound_last_query does for a goal whose variables are followed, without its call.
     pl_recording::record_goal(engine, answers, f, goal, frame, limit);
@@ -257,19 +259,24 @@ struct CallLevel {
     PlCell* goal;  // compound, of f
     PlFunctor* f;  // without a built-in
     PlFrame* frame;
-    const PlCell* key;  // the goal's side of the look at first arguments
-    PlListNode* node;   // the clause tried
-    PlList* list;       // the list node is in
+    PlCell* first;         // the goal's first argument as far as the look followed it, for the head match
+    PlFrame* first_frame;  // the frame first is read in
+    PlListNode* node;      // the clause tried
     PlFrame* clause_frame;
     size_t mark_bytes;  // the trail's mark before the try, as pl_trail_mark_bytes
-    int list_index;  // of list among the functor's lists
+    // Apart from node: the two, stored side by side, would be gathered into one vector store.
+    PlList* list;        // the list node is in
+    int32_t line;        // the warning line before the try, put back where the look would have passed it
+    uint8_t list_index;  // of list among the functor's lists
     bool third_only;
+    bool keyed;  // first is the goal's side of the look at first arguments (else there is none)
 };
 
 // Calls run in one native frame; a deeper one goes on in a frame of its own. Only a chain of
 // bodies of one goal takes such a frame: a call whose bodies are conjunctions keeps the small
 // frame of pl_call_clauses, so that recursion through conjunctions reaches as deep as before.
 constexpr int kCallLevels = 16;
+static_assert(sizeof(CallLevel) == 80, "a frame of the loop holds its levels in 1,280 bytes");
 
 // The first list of f from list i on that holds clauses; 3 when none does.
 inline int list_with_clauses(const PlFunctor* f, int i) {
@@ -282,7 +289,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
 [[gnu::always_inline]] inline bool next_clause(CallLevel* l) {
     l->node = l->node->next;
     if (l->node != l->list) return true;
-    l->list_index = list_with_clauses(l->f, l->list_index + 1);
+    l->list_index = static_cast<uint8_t>(list_with_clauses(l->f, l->list_index + 1));
     if (l->list_index == 3) return false;
     l->list = l->f->clauses[l->list_index];
     l->node = l->list->next;
@@ -315,12 +322,17 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             l->goal = goal;
             l->f = f;
             l->frame = frame;
-            // The first list with clauses; with none the call fails before any other step.
-            int first = list_with_clauses(f, 0);
-            if (first == 3) {
-                outcome = PL_FAIL;
-                step = Step::Leave;
-                break;
+            // The first list with clauses; with none the call fails before any other step. The
+            // first list, the commonest, is kept as it is read.
+            int first = 0;
+            PlList* list = f->clauses[0];
+            if (pl_list_empty_or_null(list)) [[unlikely]] {
+                if ((first = list_with_clauses(f, 1)) == 3) {
+                    outcome = PL_FAIL;
+                    step = Step::Leave;
+                    break;
+                }
+                list = f->clauses[first];
             }
             pl_reset_once_cells(f);
             if (pl_third_list_only(engine, f)) [[unlikely]] {
@@ -330,14 +342,15 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                     step = Step::Leave;
                     break;
                 }
+                list = f->clauses[first];
             } else {
                 l->third_only = false;
                 f->flags &= ~PLF_ALL_LISTS;
             }
-            l->key = pl_head_filter_key_of(engine, f, goal, frame, limit);
-            l->list_index = first;
-            l->list = f->clauses[first];
-            l->node = l->list->next;
+            l->keyed = pl_head_filter_key_at(engine, f, goal, frame, limit, l->first, l->first_frame);
+            l->list_index = static_cast<uint8_t>(first);
+            l->list = list;
+            l->node = list->next;
             step = Step::Next;
             [[fallthrough]];
         }
@@ -348,7 +361,8 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             // the look (see pl_look_after_try).
             PlListNode* node = l->node;
             auto* clause = static_cast<PlCell*>(node->item);
-            if (const PlCell* key = l->key) {
+            if (l->keyed) {
+                const PlCell* key = l->first;
                 const PlFunctor* lf = l->f;
                 while (node->next != list && pl_head_clashes(engine, lf, key, clause)) {
                     node = node->next;
@@ -356,13 +370,18 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 }
             }
             l->node = node;
-            const PlClauseParts c = pl_clause_parts(engine, clause);
-            const int32_t line = engine->warning_line;
+            l->line = engine->warning_line;
             l->mark_bytes = pl_trail_mark_bytes(engine);
-            l->clause_frame = pl_frame_alloc(engine, c.variables, l->frame, nullptr);
+            // Clause lists hold records: a bare term is told apart once.
+            const bool record = pl_head_filter_detail::is_record(clause);
+            l->clause_frame = pl_frame_alloc(engine, record ? clause->clause.var_count : 0, l->frame, nullptr);
+            // The parts are read once the frame is made: held across its making, they would be
+            // kept in memory.
+            const PlClauseParts c = record ? pl_record_parts(clause, pl_head_filter_detail::facts_of(engine, clause))
+                                           : pl_bare_clause_parts(engine, clause);
             bool matched;
             if (!c.rule) [[unlikely]] {
-                matched = pl_try_fact(engine, l->goal, l->frame, c, l->clause_frame) == PL_SUCCESS;
+                matched = pl_try_fact_here(engine, l->goal, l->frame, c, l->clause_frame, l->first) == PL_SUCCESS;
                 if (matched) {
                     outcome = PL_SUCCESS;
                     step = Step::Tried;
@@ -370,7 +389,10 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 }
             } else {
                 engine->warning_line = static_cast<int32_t>(c.head->line);
-                matched = pl_match_rule_head_here(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts);
+                // The goal's first argument is still where the look found it: a failed try undoes
+                // its bindings (see PlLazyKey).
+                matched = pl_match_rule_head_here(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts,
+                                                  l->first, l->first_frame);
             }
             if (!matched) {
                 // No body ran: the clause is still the one read. Whether it is the last is read
@@ -381,7 +403,8 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 // The clause and its list are read again from the level: kept in registers, they
                 // would be saved around the head match on every try.
                 if (l->node->next == l->list)
-                    pl_look_after_try(engine, l->f, l->key, static_cast<PlCell*>(l->node->item), line);
+                    pl_look_after_try(engine, l->f, l->keyed ? l->first : nullptr, static_cast<PlCell*>(l->node->item),
+                                      l->line);
                 if (!next_clause(l)) {
                     outcome = PL_FAIL;
                     step = Step::Leave;
@@ -398,7 +421,8 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             // functor, the commonest, reads only the flags of pl_calls_clauses_only again: a
             // functor of a level has no built-in and is not the direct "is", and neither changes
             // while the engine runs.
-            if (g && (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : pl_calls_clauses_only(engine, g))) {
+            // The level's functor is never null: a goal of it needs no test of its own.
+            if (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : g && pl_calls_clauses_only(engine, g)) {
                 if (l + 1 < levels + kCallLevels) {
                     take_call_level(engine, limit);
                     frame = l->clause_frame;

@@ -62,6 +62,14 @@ uint32_t argument_plan(const PlCell* arg, const SeenSlots& seen) {
     return seen.has(head->var.slot) ? PLH_LIST : PLH_FRESH_LIST;
 }
 
+// Whether a fact's head is p(K, V, V) (PLC_JOINING_FACT).
+bool joins(const PlCell* head) {
+    if (head->fn.args->count != 3) return false;
+    const PlCell* const* args = head->fn.args->items;
+    const auto slot_0 = [](const PlCell* arg) { return arg->type == PL_VAR && arg->var.slot == 0; };
+    return (args[0]->type == PL_NIL || args[0]->type == PL_INT) && slot_0(args[1]) && slot_0(args[2]);
+}
+
 }  // namespace
 
 uint32_t pl_head_plan_of(const PlCell* head) {
@@ -90,6 +98,8 @@ PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term) {
         head = term->fn.args->items[0];
         if (head->type != PL_FUNCTOR || !head->fn.args) return facts;
         facts.bits |= pl_head_plan_of(head);
+    } else if (joins(head)) {
+        facts.bits |= PLC_JOINING_FACT;
     }
     if (!head->fn.args->count) return facts;
     const PlCell* first = head->fn.args->items[0];

@@ -18,6 +18,10 @@ enum PlClauseFactBits : uint16_t {
     PLC_RULE = 0x8,        // the term is a ":-"/2 rule
     PLC_KNOWN = 0x10,
     PLC_SLOTS_IN_ORDER = 0x20,  // a head with a plan whose variables hold slots 0, 1, ... in the order met first
+    // A fact p(K, V, V), K [] or an integer, V the variable of slot 0: the end of a rule that walks
+    // one list while it builds another, app([], L, L), met once at the end of every such walk and
+    // matched by steps of its own (pie/run/fact_plan.h).
+    PLC_JOINING_FACT = 0x40,
     PLC_HEAD_PLAN = 0xFF00,     // a rule head's plan (below): two bits for each of its arguments
 };
 static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument's type fits its bits");

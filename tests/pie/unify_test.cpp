@@ -4,7 +4,9 @@
 #include "engine_fixture.h"
 #include "term_builder.h"
 
+#include "pie/run/fact_plan.h"
 #include "pie/run/frame.h"
+#include "pie/run/head_filter.h"
 #include "pie/run/head_plan.h"
 #include "pie/run/settle_quick.h"
 #include "pie/terms/list_shape.h"
@@ -322,9 +324,14 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     auto h = [&](int slot) { return t.var("_H", slot); };  // head side, read in right
     auto once = [&](PlCell* goal) { return pl_make_once(e, goal); };
     PlCell* walk = t.fn("w", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))});
+    PlCell* joining = t.fn("j", {t.nil(), h(0), h(0)});
+    // before, where given, is what the goal's variable 3 stands for when the match begins: bound
+    // through variable 2 to before, read in a frame of its own (the look at first arguments
+    // passes both).
     struct Case {
         PlCell* goal;
         PlCell* head;
+        PlCell* before = nullptr;
     } cases[] = {
         {t.fn("app", {t.list({one, a}), a, g(0)}), t.fn("app", {t.list({h(0)}, h(1)), h(2), t.list({h(0)}, h(3))})},
         {t.fn("f", {g(0), g(0), g(0)}), t.fn("f", {h(0), h(1), h(1)})},
@@ -436,10 +443,29 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("w", {t.list({one}, g(1)), g(1), g(1), a}), walk},
         {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}),
          t.fn("w", {t.list({h(1)}, h(0)), h(2), t.list({h(1)}, h(3))})},
+        {t.fn("w", {g(3), t.list({one}), g(1)}), walk, t.list({one, a})},
+        {t.fn("w", {g(3), one, g(1)}), walk, t.nil()},
         // Heads of variables alone, met first, in slots in order or not.
         {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
         {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
         {t.fn("v", {t.fn("s", {a}), t.nil(), g(2)}), t.fn("v", {h(2), h(0), h(1)})},
+        // Facts p(K, V, V), which the loop of one-goal bodies tries by steps of their own: the
+        // common goal, each kind of term for V and the goal's last argument, constants that
+        // differ, and goals those steps leave to others.
+        {t.fn("j", {t.nil(), t.list({one}), g(1)}), joining},
+        {t.fn("j", {g(3), t.fn("s", {g(0)}), g(1)}), joining, t.nil()},
+        {t.fn("j", {t.nil(), one, g(3)}), joining, g(0)},
+        {t.fn("j", {t.nil(), a, e->cell.unbound}), joining},
+        {t.fn("j", {t.nil(), t.list({one}), t.list({g(0)})}), joining},
+        {t.fn("j", {t.nil(), g(1), g(2)}), joining},
+        {t.fn("j", {t.nil(), once(one), g(1)}), joining},
+        {t.fn("j", {t.nil(), pl_cell_new(e, PL_CLAUSE), g(1)}), joining},
+        {t.fn("j", {g(0), one, g(1)}), joining},
+        {t.fn("j", {t.list({one}), one, g(1)}), joining},
+        {t.fn("j", {one, one, g(1)}), joining},
+        {t.fn("j", {t.integer(2), a, g(1)}), t.fn("j", {t.integer(2), h(0), h(0)})},
+        {t.fn("j", {t.integer(2), a, g(1)}), t.fn("j", {one, h(0), h(0)})},
+        {t.fn("j", {t.nil(), a}), joining},
         // Two cyclic terms made by the match itself and then walked against each other.
         {t.fn("f", {g(0), g(0), g(1), g(1), g(2), g(2)}),
          t.fn("f", {t.fn("s", {h(0)}), h(0), t.fn("s", {h(1)}), h(1), h(0), h(1)})},
@@ -461,9 +487,12 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
-    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere).
+    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere), there
+    // from the goal's first argument as the look at first arguments left it (kPlannedAfterLook). A
+    // fact p(K, V, V) is tried as a fact (kFact) or by the steps laid out in the loop (kFactHere).
     enum Way {
-        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere
+        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere,
+        kPlannedAfterLook, kFact, kFactHere
     };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not.
@@ -473,9 +502,15 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         bool trail_full;
     };
     PlBinding filler{e->cell.unbound, nullptr};
+    PlCell* const goal_var_2 = g(2);
     auto run = [&](const Case& c, Setting at, Way way) {
-        PlFrame* goal = pl_frame_alloc(e, 4, nullptr, nullptr);
+        PlFrame* outer = pl_frame_alloc(e, 1, nullptr, nullptr);
+        PlFrame* goal = pl_frame_alloc(e, 4, outer, nullptr);
         PlFrame* clause = pl_frame_alloc(e, 4, goal, nullptr);
+        if (c.before) {
+            goal->slots()[3] = {goal_var_2, goal};
+            goal->slots()[2] = {c.before, outer};
+        }
         const size_t base = pl_trail_mark(e);
         while (at.trail_full && !e->run.trail.full()) pl_bind(e, &filler, goal, e->cell.unbound, nullptr);
         const size_t mark = pl_trail_mark(e);
@@ -488,8 +523,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // A head is matched with whatever frame the engine holds untrailed outside it (here
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
-            const bool head =
-                way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead || way == kPlannedHere;
+            const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead ||
+                              way == kPlannedHere || way == kPlannedAfterLook || way == kFact || way == kFactHere;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -511,7 +546,22 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 const uint32_t facts = way == kPlannedRuleHead ? pl_head_plan_of(c.head) : 0;
                 answer = pl_match_rule_head(e, c.goal, goal, c.head, clause, facts);
             } else if (way == kPlannedHere) {
-                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
+                PlCell* first = c.goal->fn.args && c.goal->fn.args->count ? c.goal->fn.args->items[0] : nullptr;
+                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head), first, goal);
+            } else if (way == kPlannedAfterLook) {
+                PlCell* first;
+                PlFrame* first_frame;
+                pl_head_filter_key_at(e, c.goal->fn.functor, c.goal, goal, pl_depth_limit(e), first, first_frame);
+                answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head), first,
+                                                 first_frame);
+            } else if (way == kFact || way == kFactHere) {
+                PlCell* first;
+                PlFrame* first_frame;
+                pl_head_filter_key_at(e, c.goal->fn.functor, c.goal, goal, pl_depth_limit(e), first, first_frame);
+                const auto facts = static_cast<uint16_t>(pl_clause_facts_of(e, c.head).bits);
+                const PlClauseParts parts{c.head, c.head, clause->count, false, facts};
+                answer = way == kFact ? pl_try_fact(e, c.goal, goal, parts, clause)
+                                      : pl_try_fact_here(e, c.goal, goal, parts, clause, first);
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -526,6 +576,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         pl_trail_undo(e, base);
         pl_frame_release(e, clause);
         pl_frame_release(e, goal);
+        pl_frame_release(e, outer);
         return out;
     };
     std::vector<Setting> settings;
@@ -535,6 +586,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     // Each run that grows the trail doubles it, and the next one fills it again: a few runs only.
     settings.push_back({1000, false, true});
     int planned = 0;
+    int joining_facts = 0;
     for (const Case& c : cases)
         for (const Setting& at : settings) {
             if (at.trail_full && &c - cases >= 3) continue;
@@ -547,11 +599,17 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
                 if (pl_head_plan_of(c.head)) {
                     ++planned;
-                    for (Way way : {kPlannedRuleHead, kPlannedHere})
+                    for (Way way : {kPlannedRuleHead, kPlannedHere, kPlannedAfterLook})
                         EXPECT_TRUE(run(c, at, way) == generic)
                             << "planned rule head, case " << &c - cases << " room " << at.room << " way " << way
                             << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
                 }
+            }
+            if (c.goal->type == PL_FUNCTOR && (pl_clause_facts_of(e, c.head).bits & PLC_JOINING_FACT)) {
+                ++joining_facts;
+                EXPECT_TRUE(run(c, at, kFactHere) == run(c, at, kFact))
+                    << "fact, case " << &c - cases << " room " << at.room << (at.own_stack ? ", own stack" : "")
+                    << (at.trail_full ? ", trail full" : "");
             }
             if (!at.trail_full && c.goal->type == PL_FUNCTOR && c.head->type == PL_FUNCTOR && c.goal->fn.args &&
                 c.head->fn.args) {
@@ -559,6 +617,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             }
         }
     EXPECT_GT(planned, 0);
+    EXPECT_GT(joining_facts, 0);
 }
 
 // Where the trail has no room for a binding, a pair answered at once is left to the steps that
@@ -591,8 +650,13 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
          [](const TermBuilder& t) { return t.var("_H", 2); }},
         {"a variable meeting a term", [](const TermBuilder& t) { return t.var("_G", 2); },
          [](const TermBuilder& t) { return t.fn("s", {t.var("_H", 0)}); }},
+        {"the last argument of a fact p(K, V, V)",
+         [](const TermBuilder& t) { return t.fn("j", {t.nil(), t.list({t.integer(1)}), t.var("_G", 0)}); },
+         [](const TermBuilder& t) { return t.fn("j", {t.nil(), t.var("_H", 0), t.var("_H", 0)}); }},
     };
-    enum Way { kGeneric, kHead, kOutside, kUntraced };
+    // A fact p(K, V, V) is also tried as a fact, and by the steps the loop of one-goal bodies
+    // lays out for it.
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kFact, kFactHere };
     struct Outcome {
         int answer;
         std::vector<const void*> slots;  // terms and frames, in turn
@@ -614,7 +678,14 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
             const size_t mark = pl_trail_mark(e);
             Outcome out{};
             out.answer = pl_guarded(e, -1, [&] {
-                PlUntrailedFrame untrailed(e, way == kHead ? goal : clause);
+                PlUntrailedFrame untrailed(e, way == kHead || way >= kFact ? goal : clause);
+                if (way >= kFact) {
+                    const auto facts = static_cast<uint16_t>(pl_clause_facts_of(e, head_term).bits);
+                    const PlClauseParts parts{head_term, head_term, clause->count, false, facts};
+                    return way == kFact ? pl_try_fact(e, goal_term, goal, parts, clause)
+                                        : pl_try_fact_here(e, goal_term, goal, parts, clause,
+                                                           pl_head_filter_key(e, goal_term, goal));
+                }
                 if (way == kGeneric) {
                     PlDepthGuard level(e, "pl_unification_sub", 2);
                     PlCycleCheck cycle;
@@ -635,6 +706,9 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         EXPECT_EQ(generic.answer, 1) << c.what;
         EXPECT_FALSE(generic.trail.empty()) << c.what;
         for (Way way : {kHead, kOutside, kUntraced}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
+        if (pl_clause_facts_of(e, head_term).bits & PLC_JOINING_FACT) {
+            for (Way way : {kFact, kFactHere}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
+        }
         pl_engine_destroy(e);
     }
 }
