@@ -5,6 +5,7 @@
 #include "term_builder.h"
 
 #include "pie/run/frame.h"
+#include "pie/run/head_of_vars.h"
 #include "pie/run/head_plan.h"
 #include "pie/run/settle_quick.h"
 #include "pie/terms/list_shape.h"
@@ -431,8 +432,13 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("w", {t.list({one}, g(1)), g(1), g(1), a}), walk},
         {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}),
          t.fn("w", {t.list({h(1)}, h(0)), h(2), t.list({h(1)}, h(3))})},
-        // Heads of variables alone, met first, in slots in order or not.
+        // Heads of variables alone, met first, in slots in order or not; four of them, which a
+        // conjunction's left goal matches in place, also against odd cells and goals of another size.
         {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {once(one), t.anon(), t.member({a}), e->cell.unbound}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {g(0), g(0), g(0), g(0), one}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {g(0), one, a}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(1), h(0), h(2), h(3)})},
         {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
         {t.fn("v", {t.fn("s", {a}), t.nil(), g(2)}), t.fn("v", {h(2), h(0), h(1)})},
         // Two cyclic terms made by the match itself and then walked against each other.
@@ -444,28 +450,33 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         std::vector<PlBinding> slots;
         std::vector<PlTrailEntry> trail;
         int depth;
+        int went_deep;
         bool operator==(const Outcome& o) const {
             auto same = [](const PlBinding& x, const PlBinding& y) { return x.term == y.term && x.frame == y.frame; };
             auto entry = [](const PlTrailEntry& x, const PlTrailEntry& y) {
                 return x.slot == y.slot && x.slot_frame == y.slot_frame;
             };
-            return answer == o.answer && depth == o.depth &&
+            return answer == o.answer && depth == o.depth && went_deep == o.went_deep &&
                    std::equal(slots.begin(), slots.end(), o.slots.begin(), o.slots.end(), same) &&
                    std::equal(trail.begin(), trail.end(), o.trail.begin(), o.trail.end(), entry);
         }
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
-    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere).
+    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere, and
+    // kVarsHere for a conjunction's left goal).
     enum Way {
-        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere
+        kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere,
+        kVarsHere
     };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
-    // is the larger) room levels below the other limit; with the trail's storage full or not.
+    // is the larger) room levels below the other limit; with the trail's storage full or not; on
+    // a stack every look finds exhausted (stack_low), so that a level that looks ends in 4102.
     struct Setting {
         int room;
         bool own_stack;
         bool trail_full;
+        bool stack_low = false;
     };
     PlBinding filler{e->cell.unbound, nullptr};
     auto run = [&](const Case& c, Setting at, Way way) {
@@ -475,7 +486,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         while (at.trail_full && !e->run.trail.full()) pl_bind(e, &filler, goal, e->cell.unbound, nullptr);
         const size_t mark = pl_trail_mark(e);
         Outcome out{};
-        e->stack_floor = at.own_stack ? 1 : 0;  // below any address: never reached
+        const uintptr_t deep_mark = e->stack_deep_mark;
+        e->stack_floor = at.stack_low ? UINTPTR_MAX : at.own_stack ? 1 : 0;  // 1: below any address, never reached
+        if (at.stack_low) e->stack_deep_mark = UINTPTR_MAX;
+        e->stack_went_deep = 0;
         const int depth = (at.own_stack ? kPlMaxDepth : pl_depth_limit(e)) - at.room;
         int answer = 0;
         const int error = errorOf([&] {
@@ -483,8 +497,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // A head is matched with whatever frame the engine holds untrailed outside it (here
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
-            const bool head =
-                way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead || way == kPlannedHere;
+            const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead ||
+                              way == kPlannedHere || way == kVarsHere;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -507,6 +521,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 answer = pl_match_rule_head(e, c.goal, goal, c.head, clause, facts);
             } else if (way == kPlannedHere) {
                 answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
+            } else if (way == kVarsHere) {
+                answer = pl_match_head_of_vars_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -514,6 +530,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             out.depth = e->depth - depth;
         });
         e->stack_floor = 0;
+        e->stack_deep_mark = deep_mark;
+        out.went_deep = e->stack_went_deep;
         out.answer = error ? -error : answer;
         for (PlFrame* frame : {goal, clause})
             for (uint32_t i = 0; i < frame->count; ++i) out.slots.push_back(frame->slots()[i]);
@@ -542,7 +560,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
                 if (pl_head_plan_of(c.head)) {
                     ++planned;
-                    for (Way way : {kPlannedRuleHead, kPlannedHere})
+                    for (Way way : {kPlannedRuleHead, kPlannedHere, kVarsHere})
                         EXPECT_TRUE(run(c, at, way) == generic)
                             << "planned rule head, case " << &c - cases << " room " << at.room << " way " << way
                             << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
@@ -554,6 +572,17 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             }
         }
     EXPECT_GT(planned, 0);
+    // Where every look finds the stack exhausted, a planned head matched in its caller looks
+    // where the function it stands for looks, and ends in 4102 there.
+    for (const Case& c : cases)
+        for (int room : {33, 34, 36, 38, 39}) {
+            if (c.goal->type != PL_FUNCTOR || !pl_head_plan_of(c.head)) continue;
+            const Setting at{room, true, false, true};
+            const Outcome planned_head = run(c, at, kPlannedRuleHead);
+            for (Way way : {kPlannedHere, kVarsHere})
+                EXPECT_TRUE(run(c, at, way) == planned_head)
+                    << "stack low, case " << &c - cases << " room " << room << " way " << way;
+        }
 }
 
 // Where the trail has no room for a binding, a pair answered at once is left to the steps that
