@@ -5,7 +5,7 @@
 #include "term_builder.h"
 
 #include "pie/run/frame.h"
-#include "pie/run/head_of_vars.h"
+#include "pie/run/left_goal_head.h"
 #include "pie/run/head_plan.h"
 #include "pie/run/settle_quick.h"
 #include "pie/terms/list_shape.h"
@@ -432,13 +432,21 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("w", {t.list({one}, g(1)), g(1), g(1), a}), walk},
         {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}),
          t.fn("w", {t.list({h(1)}, h(0)), h(2), t.list({h(1)}, h(3))})},
-        // Heads of variables alone, met first, in slots in order or not; four of them, which a
-        // conjunction's left goal matches in place, also against odd cells and goals of another size.
+        // Heads of variables alone, met first, in slots in order or not; of three and four, which
+        // a conjunction's left goal matches in place, also against odd cells and goals of another
+        // size (as the list-walking head p([A | B], C) below).
         {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {one, g(1), t.fn("s", {a})}), t.fn("v", {h(0), h(1), h(2)})},
+        {t.fn("v", {g(0), g(0), g(0)}), t.fn("v", {h(0), h(1), h(2)})},
         {t.fn("v", {once(one), t.anon(), t.member({a}), e->cell.unbound}), t.fn("v", {h(0), h(1), h(2), h(3)})},
         {t.fn("v", {g(0), g(0), g(0), g(0), one}), t.fn("v", {h(0), h(1), h(2), h(3)})},
         {t.fn("v", {g(0), one, a}), t.fn("v", {h(0), h(1), h(2), h(3)})},
         {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(1), h(0), h(2), h(3)})},
+        {t.fn("r", {t.list({one}, t.list({a})), g(1)}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {g(0), g(0)}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {t.list({once(one)}, t.member({a})), t.anon()}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {t.nil(), one}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {t.list({one}), g(1), one}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
         {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
         {t.fn("v", {t.fn("s", {a}), t.nil(), g(2)}), t.fn("v", {h(2), h(0), h(1)})},
         // Two cyclic terms made by the match itself and then walked against each other.
@@ -464,10 +472,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
     // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere, and
-    // kVarsHere for a conjunction's left goal).
+    // kLeftGoal for a conjunction's left goal).
     enum Way {
         kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere,
-        kVarsHere
+        kLeftGoal
     };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
     // is the larger) room levels below the other limit; with the trail's storage full or not; on
@@ -498,7 +506,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
             const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead ||
-                              way == kPlannedHere || way == kVarsHere;
+                              way == kPlannedHere || way == kLeftGoal;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -521,8 +529,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 answer = pl_match_rule_head(e, c.goal, goal, c.head, clause, facts);
             } else if (way == kPlannedHere) {
                 answer = pl_match_rule_head_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
-            } else if (way == kVarsHere) {
-                answer = pl_match_head_of_vars_here(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
+            } else if (way == kLeftGoal) {
+                answer = pl_match_left_goal_head(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -560,7 +568,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
                 if (pl_head_plan_of(c.head)) {
                     ++planned;
-                    for (Way way : {kPlannedRuleHead, kPlannedHere, kVarsHere})
+                    for (Way way : {kPlannedRuleHead, kPlannedHere, kLeftGoal})
                         EXPECT_TRUE(run(c, at, way) == generic)
                             << "planned rule head, case " << &c - cases << " room " << at.room << " way " << way
                             << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
@@ -579,7 +587,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             if (c.goal->type != PL_FUNCTOR || !pl_head_plan_of(c.head)) continue;
             const Setting at{room, true, false, true};
             const Outcome planned_head = run(c, at, kPlannedRuleHead);
-            for (Way way : {kPlannedHere, kVarsHere})
+            for (Way way : {kPlannedHere, kLeftGoal})
                 EXPECT_TRUE(run(c, at, way) == planned_head)
                     << "stack low, case " << &c - cases << " room " << room << " way " << way;
         }
