@@ -623,8 +623,16 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
          [](const TermBuilder& t) { return t.var("_H", 2); }},
         {"a variable meeting a term", [](const TermBuilder& t) { return t.var("_G", 2); },
          [](const TermBuilder& t) { return t.fn("s", {t.var("_H", 0)}); }},
+        // Heads a conjunction's left goal matches in place (kLeftGoal), of three variables and
+        // walking a list, meeting unbound variables of the goal.
+        {"a head of three variables",
+         [](const TermBuilder& t) { return t.fn("v", {t.var("_G", 0), t.var("_G", 1), t.integer(1)}); },
+         [](const TermBuilder& t) { return t.fn("v", {t.var("_H", 0), t.var("_H", 1), t.var("_H", 2)}); }},
+        {"the head of a rule walking a list",
+         [](const TermBuilder& t) { return t.fn("r", {t.var("_G", 0), t.var("_G", 1)}); },
+         [](const TermBuilder& t) { return t.fn("r", {t.list({t.var("_H", 0)}, t.var("_H", 1)), t.var("_H", 2)}); }},
     };
-    enum Way { kGeneric, kHead, kOutside, kUntraced };
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kLeftGoal };
     struct Outcome {
         int answer;
         std::vector<const void*> slots;  // terms and frames, in turn
@@ -646,13 +654,15 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
             const size_t mark = pl_trail_mark(e);
             Outcome out{};
             out.answer = pl_guarded(e, -1, [&] {
-                PlUntrailedFrame untrailed(e, way == kHead ? goal : clause);
+                PlUntrailedFrame untrailed(e, way == kHead || way == kLeftGoal ? goal : clause);
                 if (way == kGeneric) {
                     PlDepthGuard level(e, "pl_unification_sub", 2);
                     PlCycleCheck cycle;
                     return pl_unify_from(e, goal_term, goal, head_term, clause, cycle, false);
                 }
                 if (way == kHead) return pl_match_head(e, goal_term, goal, head_term, clause);
+                if (way == kLeftGoal)
+                    return pl_match_left_goal_head(e, goal_term, goal, head_term, clause, pl_head_plan_of(head_term));
                 return way == kOutside ? pl_unification_sub(e, goal_term, goal, head_term, clause)
                                        : pl_unify(e, goal_term, goal, head_term, clause);
             });
@@ -667,6 +677,9 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         EXPECT_EQ(generic.answer, 1) << c.what;
         EXPECT_FALSE(generic.trail.empty()) << c.what;
         for (Way way : {kHead, kOutside, kUntraced}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
+        if (goal_term->type == PL_FUNCTOR && pl_head_plan_of(head_term)) {
+            EXPECT_TRUE(run(kLeftGoal) == generic) << c.what << ", left goal";
+        }
         pl_engine_destroy(e);
     }
 }
