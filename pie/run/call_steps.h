@@ -5,6 +5,7 @@
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/interpreter.h"
+#include "pie/run/left_goal_head.h"
 #include "pie/run/unify.h"
 #include "pie/terms/functor.h"
 #include "pie/terms/list.h"
@@ -131,7 +132,8 @@ inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList*
 // program, and what was read of it must not be read again. kClausesDirectly takes two steps for a
 // body of one goal: a goal of a predicate of clauses alone goes straight to pl_call_clauses, and
 // an empty table of the caller is the body's own (pl_one_goal_table); a conjunction's copy of
-// these steps leaves both out, for the registers of its own large frame.
+// these steps leaves both out, for the registers of its own large frame, and matches the
+// commonest heads in place (pl_match_left_goal_head).
 template <bool kClausesDirectly = true>
 [[gnu::always_inline]] inline int pl_try_user_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
                                                      const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
@@ -141,7 +143,9 @@ template <bool kClausesDirectly = true>
     if (!c.rule) [[unlikely]]
         return pl_try_fact(engine, goal, goal_frame, c, clause_frame);
     engine->warning_line = static_cast<int32_t>(c.head->line);
-    if (!pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)) return PL_FAIL;
+    if (!(kClausesDirectly ? pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)
+                           : pl_match_left_goal_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)))
+        return PL_FAIL;
     if (body_ran) *body_ran = true;
     // The body records into a table of its own, moved into answers when it succeeds and emptied
     // when it fails, or (a body of one goal) into answers itself where that leaves the same.

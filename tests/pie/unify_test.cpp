@@ -7,6 +7,7 @@
 #include "pie/run/fact_plan.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/left_goal_head.h"
 #include "pie/run/head_plan.h"
 #include "pie/run/settle_quick.h"
 #include "pie/terms/list_shape.h"
@@ -445,8 +446,21 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
          t.fn("w", {t.list({h(1)}, h(0)), h(2), t.list({h(1)}, h(3))})},
         {t.fn("w", {g(3), t.list({one}), g(1)}), walk, t.list({one, a})},
         {t.fn("w", {g(3), one, g(1)}), walk, t.nil()},
-        // Heads of variables alone, met first, in slots in order or not.
+        // Heads of variables alone, met first, in slots in order or not; of three and four, which
+        // a conjunction's left goal matches in place, also against odd cells and goals of another
+        // size (as the list-walking head p([A | B], C) below).
         {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {one, g(1), t.fn("s", {a})}), t.fn("v", {h(0), h(1), h(2)})},
+        {t.fn("v", {g(0), g(0), g(0)}), t.fn("v", {h(0), h(1), h(2)})},
+        {t.fn("v", {once(one), t.anon(), t.member({a}), e->cell.unbound}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {g(0), g(0), g(0), g(0), one}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {g(0), one, a}), t.fn("v", {h(0), h(1), h(2), h(3)})},
+        {t.fn("v", {one, g(1), t.list({a}), g(1)}), t.fn("v", {h(1), h(0), h(2), h(3)})},
+        {t.fn("r", {t.list({one}, t.list({a})), g(1)}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {g(0), g(0)}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {t.list({once(one)}, t.member({a})), t.anon()}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {t.nil(), one}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
+        {t.fn("r", {t.list({one}), g(1), one}), t.fn("r", {t.list({h(0)}, h(1)), h(2)})},
         {t.fn("v", {g(0), g(0)}), t.fn("v", {h(0), h(1)})},
         {t.fn("v", {t.fn("s", {a}), t.nil(), g(2)}), t.fn("v", {h(2), h(0), h(1)})},
         // Facts p(K, V, V), which the loop of one-goal bodies tries by steps of their own: the
@@ -475,31 +489,35 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         std::vector<PlBinding> slots;
         std::vector<PlTrailEntry> trail;
         int depth;
+        int went_deep;
         bool operator==(const Outcome& o) const {
             auto same = [](const PlBinding& x, const PlBinding& y) { return x.term == y.term && x.frame == y.frame; };
             auto entry = [](const PlTrailEntry& x, const PlTrailEntry& y) {
                 return x.slot == y.slot && x.slot_frame == y.slot_frame;
             };
-            return answer == o.answer && depth == o.depth &&
+            return answer == o.answer && depth == o.depth && went_deep == o.went_deep &&
                    std::equal(slots.begin(), slots.end(), o.slots.begin(), o.slots.end(), same) &&
                    std::equal(trail.begin(), trail.end(), o.trail.begin(), o.trail.end(), entry);
         }
     };
     // A fact's arguments are matched pair by pair, each pair from the same depth. A clause try
     // matches a compound goal through its own entry (kRuleHead), by its head's plan where it has
-    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere), there
-    // from the goal's first argument as the look at first arguments left it (kPlannedAfterLook). A
-    // fact p(K, V, V) is tried as a fact (kFact) or by the steps laid out in the loop (kFactHere).
+    // one (kPlannedRuleHead), or with the plan's steps laid out in the caller (kPlannedHere, and
+    // kLeftGoal for a conjunction's left goal), there from the goal's first argument as the look at
+    // first arguments left it (kPlannedAfterLook). A fact p(K, V, V) is tried as a fact (kFact) or by
+    // the steps laid out in the loop (kFactHere).
     enum Way {
         kGeneric, kHead, kOutside, kUntraced, kGenericArguments, kArguments, kRuleHead, kPlannedRuleHead, kPlannedHere,
-        kPlannedAfterLook, kFact, kFactHere
+        kPlannedAfterLook, kFact, kFactHere, kLeftGoal
     };
     // Where a match runs: room levels below the limit, or on the engine's own stack (whose limit
-    // is the larger) room levels below the other limit; with the trail's storage full or not.
+    // is the larger) room levels below the other limit; with the trail's storage full or not; on
+    // a stack every look finds exhausted (stack_low), so that a level that looks ends in 4102.
     struct Setting {
         int room;
         bool own_stack;
         bool trail_full;
+        bool stack_low = false;
     };
     PlBinding filler{e->cell.unbound, nullptr};
     PlCell* const goal_var_2 = g(2);
@@ -515,7 +533,10 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         while (at.trail_full && !e->run.trail.full()) pl_bind(e, &filler, goal, e->cell.unbound, nullptr);
         const size_t mark = pl_trail_mark(e);
         Outcome out{};
-        e->stack_floor = at.own_stack ? 1 : 0;  // below any address: never reached
+        const uintptr_t deep_mark = e->stack_deep_mark;
+        e->stack_floor = at.stack_low ? UINTPTR_MAX : at.own_stack ? 1 : 0;  // 1: below any address, never reached
+        if (at.stack_low) e->stack_deep_mark = UINTPTR_MAX;
+        e->stack_went_deep = 0;
         const int depth = (at.own_stack ? kPlMaxDepth : pl_depth_limit(e)) - at.room;
         int answer = 0;
         const int error = errorOf([&] {
@@ -524,7 +545,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             // the goal's, whose bindings must still be trailed); the generic steps are given
             // the clause's.
             const bool head = way == kHead || way == kArguments || way == kRuleHead || way == kPlannedRuleHead ||
-                              way == kPlannedHere || way == kPlannedAfterLook || way == kFact || way == kFactHere;
+                              way == kPlannedHere || way == kPlannedAfterLook || way == kFact || way == kFactHere ||
+                              way == kLeftGoal;
             PlUntrailedFrame untrailed(e, head ? goal : clause);
             const auto count = [&] { return std::min(c.goal->fn.args->count, c.head->fn.args->count); };
             if (way == kGeneric) {
@@ -562,6 +584,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 const PlClauseParts parts{c.head, c.head, clause->count, false, facts};
                 answer = way == kFact ? pl_try_fact(e, c.goal, goal, parts, clause)
                                       : pl_try_fact_here(e, c.goal, goal, parts, clause, first);
+            } else if (way == kLeftGoal) {
+                answer = pl_match_left_goal_head(e, c.goal, goal, c.head, clause, pl_head_plan_of(c.head));
             } else {
                 answer = way == kOutside ? pl_unification_sub(e, c.goal, goal, c.head, clause)
                                          : pl_unify(e, c.goal, goal, c.head, clause);
@@ -569,6 +593,8 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
             out.depth = e->depth - depth;
         });
         e->stack_floor = 0;
+        e->stack_deep_mark = deep_mark;
+        out.went_deep = e->stack_went_deep;
         out.answer = error ? -error : answer;
         for (PlFrame* frame : {goal, clause})
             for (uint32_t i = 0; i < frame->count; ++i) out.slots.push_back(frame->slots()[i]);
@@ -599,7 +625,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
                 EXPECT_TRUE(run(c, at, kRuleHead) == generic) << "rule head, case " << &c - cases << " room " << at.room;
                 if (pl_head_plan_of(c.head)) {
                     ++planned;
-                    for (Way way : {kPlannedRuleHead, kPlannedHere, kPlannedAfterLook})
+                    for (Way way : {kPlannedRuleHead, kPlannedHere, kPlannedAfterLook, kLeftGoal})
                         EXPECT_TRUE(run(c, at, way) == generic)
                             << "planned rule head, case " << &c - cases << " room " << at.room << " way " << way
                             << (at.own_stack ? ", own stack" : "") << (at.trail_full ? ", trail full" : "");
@@ -618,6 +644,17 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         }
     EXPECT_GT(planned, 0);
     EXPECT_GT(joining_facts, 0);
+    // Where every look finds the stack exhausted, a planned head matched in its caller looks
+    // where the function it stands for looks, and ends in 4102 there.
+    for (const Case& c : cases)
+        for (int room : {33, 34, 36, 38, 39}) {
+            if (c.goal->type != PL_FUNCTOR || !pl_head_plan_of(c.head)) continue;
+            const Setting at{room, true, false, true};
+            const Outcome planned_head = run(c, at, kPlannedRuleHead);
+            for (Way way : {kPlannedHere, kPlannedAfterLook, kLeftGoal})
+                EXPECT_TRUE(run(c, at, way) == planned_head)
+                    << "stack low, case " << &c - cases << " room " << room << " way " << way;
+        }
 }
 
 // Where the trail has no room for a binding, a pair answered at once is left to the steps that
@@ -653,10 +690,18 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         {"the last argument of a fact p(K, V, V)",
          [](const TermBuilder& t) { return t.fn("j", {t.nil(), t.list({t.integer(1)}), t.var("_G", 0)}); },
          [](const TermBuilder& t) { return t.fn("j", {t.nil(), t.var("_H", 0), t.var("_H", 0)}); }},
+        // Heads a conjunction's left goal matches in place (kLeftGoal), of three variables and
+        // walking a list, meeting unbound variables of the goal.
+        {"a head of three variables",
+         [](const TermBuilder& t) { return t.fn("v", {t.var("_G", 0), t.var("_G", 1), t.integer(1)}); },
+         [](const TermBuilder& t) { return t.fn("v", {t.var("_H", 0), t.var("_H", 1), t.var("_H", 2)}); }},
+        {"the head of a rule walking a list",
+         [](const TermBuilder& t) { return t.fn("r", {t.var("_G", 0), t.var("_G", 1)}); },
+         [](const TermBuilder& t) { return t.fn("r", {t.list({t.var("_H", 0)}, t.var("_H", 1)), t.var("_H", 2)}); }},
     };
     // A fact p(K, V, V) is also tried as a fact, and by the steps the loop of one-goal bodies
-    // lays out for it.
-    enum Way { kGeneric, kHead, kOutside, kUntraced, kFact, kFactHere };
+    // lays out for it; heads a conjunction's left goal matches in place, by its steps (kLeftGoal).
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kFact, kFactHere, kLeftGoal };
     struct Outcome {
         int answer;
         std::vector<const void*> slots;  // terms and frames, in turn
@@ -679,7 +724,7 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
             Outcome out{};
             out.answer = pl_guarded(e, -1, [&] {
                 PlUntrailedFrame untrailed(e, way == kHead || way >= kFact ? goal : clause);
-                if (way >= kFact) {
+                if (way == kFact || way == kFactHere) {
                     const auto facts = static_cast<uint16_t>(pl_clause_facts_of(e, head_term).bits);
                     const PlClauseParts parts{head_term, head_term, clause->count, false, facts};
                     return way == kFact ? pl_try_fact(e, goal_term, goal, parts, clause)
@@ -692,6 +737,8 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
                     return pl_unify_from(e, goal_term, goal, head_term, clause, cycle, false);
                 }
                 if (way == kHead) return pl_match_head(e, goal_term, goal, head_term, clause);
+                if (way == kLeftGoal)
+                    return pl_match_left_goal_head(e, goal_term, goal, head_term, clause, pl_head_plan_of(head_term));
                 return way == kOutside ? pl_unification_sub(e, goal_term, goal, head_term, clause)
                                        : pl_unify(e, goal_term, goal, head_term, clause);
             });
@@ -708,6 +755,9 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         for (Way way : {kHead, kOutside, kUntraced}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
         if (pl_clause_facts_of(e, head_term).bits & PLC_JOINING_FACT) {
             for (Way way : {kFact, kFactHere}) EXPECT_TRUE(run(way) == generic) << c.what << ", way " << way;
+        }
+        if (goal_term->type == PL_FUNCTOR && pl_head_plan_of(head_term)) {
+            EXPECT_TRUE(run(kLeftGoal) == generic) << c.what << ", left goal";
         }
         pl_engine_destroy(e);
     }
