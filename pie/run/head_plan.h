@@ -73,8 +73,16 @@ template <bool kFramed>
 // A variable of the head not bound yet (its slot) taking the goal's term a, read in fa, as the
 // walk binds it: 1, or 0 for an unbound variable of the goal's, which the caller binds to the
 // head's, or -1 for any other term. The commonest first: an integer, a list, another variable.
+// Where a list is known to be the commonest (kListFirst), it is tested before the integer.
+template <bool kListFirst = false>
 [[gnu::always_inline]] inline int take_term(PlBinding* slot, PlCell* a, PlFrame* fa) {
     const PlCellType lt = a->type;
+    if (kListFirst && lt == PL_LIST) [[likely]] {
+        slot->term = a;
+        asm("" : "+r"(slot));
+        slot->frame = fa;
+        return 1;
+    }
     if (lt == PL_INT) [[likely]] {
         slot->term = a;
         slot->frame = nullptr;
@@ -107,7 +115,7 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 // A variable b of the head, at the head's level (kFramed) or the one below, meeting the goal's
 // term a: as quick_leaf takes it. A variable met first in a fresh frame (kFresh) is not bound yet.
 // A slot known where the steps are laid out (kSlot, b's) is taken without reading b.
-template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1>
+template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst = false>
 [[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                            PlCell* const& b) {
     PlBinding* slot = kSlot >= 0 ? head_frame->slots() + kSlot : pl_binding_of(head_frame, b);
@@ -128,11 +136,21 @@ template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1>
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
-    if (const int took = take_term(slot, a, fa)) return took;
+    if (const int took = take_term<kListFirst>(slot, a, fa)) return took;
     if (goal_slot && goal_slot != slot &&
         !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
         return kLeave;
     return 1;
+}
+
+// The list [A | B] of a planned head (see planned_list) meeting the goal's list a, read in fa.
+template <bool kFreshHead, int kHeadSlot, int kTailSlot>
+[[gnu::always_inline]] inline int list_pair(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
+                                            PlCell* const& b) {
+    const int head = var_leaf<false, true, kFreshHead, kHeadSlot>(engine, head_frame, a->list.head, fa, b->list.head);
+    if (head <= 0) return head;
+    const int tail = var_leaf<false, true, true, kTailSlot>(engine, head_frame, a->list.tail, fa, b->list.tail);
+    return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
 }
 
 // A list [A | B] of a planned head (B met first there, pie/terms/clause_facts.h), at the head's
@@ -142,19 +160,20 @@ template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1>
 template <int kStep, bool kFreshHead = false, int kHeadSlot = -1, int kTailSlot = -1>
 [[gnu::always_inline]] inline int planned_list(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                                PlCell* const& b) {
+    // A list is the commonest term where a pair is taken up, an unbound variable where it is not.
+    // A list met at once (most often the walked list, followed already) is taken before the
+    // slot of a variable is even set aside.
+    if (kStep == kPair && a->type == PL_LIST) [[likely]]
+        return list_pair<kFreshHead, kHeadSlot, kTailSlot>(engine, head_frame, a, fa, b);
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     goal_at<true>(a, fa, goal_slot, goal_slot_frame);
-    if (a->type == PL_UNBOUND) {
-        if (goal_slot && !bind_goal_slot<true>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
-            return kLeave;
-        return 1;
-    }
-    if (kStep != kPair || a->type != PL_LIST) return -1;
-    const int head = var_leaf<false, true, kFreshHead, kHeadSlot>(engine, head_frame, a->list.head, fa, b->list.head);
-    if (head <= 0) return head;
-    const int tail = var_leaf<false, true, true, kTailSlot>(engine, head_frame, a->list.tail, fa, b->list.tail);
-    return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
+    if (kStep == kPair && a->type == PL_LIST)
+        return list_pair<kFreshHead, kHeadSlot, kTailSlot>(engine, head_frame, a, fa, b);
+    if (a->type != PL_UNBOUND) return -1;
+    if (goal_slot && !bind_goal_slot<true>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+        return kLeave;
+    return 1;
 }
 
 // Whether the quick steps may take a head matched from the engine's depth: its level and the two
@@ -221,8 +240,11 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst
     const uint32_t kind = ((kKnown ? kKnown : plan) >> (kPlHeadPlanShift + 2 * kIndex)) & 3;
     int met;
     constexpr int kSlot = kKnown ? pl_first_slot_at(kKnown, kIndex) : -1;
+    // In a known head of three that walks a list from its first argument, the second most often
+    // takes a list too (the list put after the one walked): its test goes first.
+    constexpr bool kListFirst = kKnown && kCount == 3 && kIndex == 1 && ((kKnown >> kPlHeadPlanShift) & PLH_LIST);
     if (!(kind & PLH_LIST))
-        met = var_leaf<true, true, true, kSlot>(engine, head_frame, a, fa, b);
+        met = var_leaf<true, true, true, kSlot, kListFirst>(engine, head_frame, a, fa, b);
     else if (kKnown && kind == PLH_FRESH_LIST)
         met = planned_list<kStep, true, kSlot, kSlot + 1>(engine, head_frame, a, fa, b);
     else
