@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 namespace pl_head_plan {
 
@@ -78,8 +79,10 @@ template <bool kListFirst = false>
 [[gnu::always_inline]] inline int take_term(PlBinding* slot, PlCell* a, PlFrame* fa) {
     const PlCellType lt = a->type;
     if (kListFirst && lt == PL_LIST) [[likely]] {
+        // Two stores kept apart, as in bind_goal_slot, by a step the compiler keeps between
+        // them: the slot, known here as an offset from the frame, needs no register of its own.
         slot->term = a;
-        asm("" : "+r"(slot));
+        asm volatile("");
         slot->frame = fa;
         return 1;
     }
@@ -89,9 +92,9 @@ template <bool kListFirst = false>
         return 1;
     }
     if (lt == PL_LIST) {
-        // Two stores, kept apart as in bind_goal_slot.
+        // Two stores, kept apart as above.
         slot->term = a;
-        asm("" : "+r"(slot));
+        asm volatile("");
         slot->frame = fa;
         return 1;
     }
@@ -115,21 +118,29 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 // A variable b of the head, at the head's level (kFramed) or the one below, meeting the goal's
 // term a: as quick_leaf takes it. A variable met first in a fresh frame (kFresh) is not bound yet.
 // A slot known where the steps are laid out (kSlot, b's) is taken without reading b.
-template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst = false>
+template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst = false, class B = PlCell*>
 [[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
-                                           PlCell* const& b) {
-    PlBinding* slot = kSlot >= 0 ? head_frame->slots() + kSlot : pl_binding_of(head_frame, b);
+                                           const B& b_of) {
+    // b is read where a step needs it: given as the way to it (a part of a list of the head), it
+    // is not read on the common path.
+    const auto b = [&]() __attribute__((always_inline)) -> PlCell* {
+        if constexpr (std::is_same_v<B, PlCell*>)
+            return b_of;
+        else
+            return b_of();
+    };
+    PlBinding* slot = kSlot >= 0 ? head_frame->slots() + kSlot : pl_binding_of(head_frame, b());
     if (!kFresh && slot->term->type != PL_UNBOUND) [[unlikely]] {
         if constexpr (kLean)
             return kLeave;
         else
-            return quick_bound<kFramed>(engine, head_frame, a, fa, b, slot);
+            return quick_bound<kFramed>(engine, head_frame, a, fa, b(), slot);
     }
     // A goal's term met without a variable (the commonest part of a list) binds no slot of the
     // goal's: its path keeps none.
     if constexpr (!kFramed) {
         if (a->type != PL_VAR || !fa) [[likely]] {
-            const int took = take_term(slot, a, fa);
+            const int took = take_term<kListFirst>(slot, a, fa);
             return took ? took : 1;
         }
     }
@@ -138,7 +149,7 @@ template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
     if (const int took = take_term<kListFirst>(slot, a, fa)) return took;
     if (goal_slot && goal_slot != slot &&
-        !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, head_frame))
+        !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b(), head_frame))
         return kLeave;
     return 1;
 }
@@ -147,9 +158,12 @@ template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst
 template <bool kFreshHead, int kHeadSlot, int kTailSlot>
 [[gnu::always_inline]] inline int list_pair(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                             PlCell* const& b) {
-    const int head = var_leaf<false, true, kFreshHead, kHeadSlot>(engine, head_frame, a->list.head, fa, b->list.head);
+    const auto head_of = [&]() __attribute__((always_inline)) { return b->list.head; };
+    const int head = var_leaf<false, true, kFreshHead, kHeadSlot>(engine, head_frame, a->list.head, fa, head_of);
     if (head <= 0) return head;
-    const int tail = var_leaf<false, true, true, kTailSlot>(engine, head_frame, a->list.tail, fa, b->list.tail);
+    const auto tail_of = [&]() __attribute__((always_inline)) { return b->list.tail; };
+    // A list's tail is most often a list.
+    const int tail = var_leaf<false, true, true, kTailSlot, true>(engine, head_frame, a->list.tail, fa, tail_of);
     return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
 }
 
