@@ -435,6 +435,7 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         // The head of a rule that walks a list, whose plan the loop of one-goal bodies knows: the
         // common goal, and goals its steps leave to others, the list's head and tail met first.
         {t.fn("w", {t.list({one}, t.list({a})), t.list({one}), g(1)}), walk},
+        {t.fn("w", {t.list({a}, t.integer(2)), one, g(1)}), walk},
         {t.fn("w", {g(0), g(0), g(0)}), walk},
         {t.fn("w", {t.list({g(0)}, g(1)), g(1), t.list({g(0)})}), walk},
         {t.fn("w", {t.list({once(one)}, a), t.anon(), g(2)}), walk},
