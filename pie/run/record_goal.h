@@ -42,6 +42,10 @@ int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, ui
 // before, six levels free at least (the innermost call of a recursion over lists, most often).
 int goal_rest_single(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i, bool changed);
 
+// single_differs out of line, for the "[X]" that is no copy of the value recorded before (the
+// innermost call of a recursion, most often): the loop keeps its registers for the commoner case.
+int single_apart(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room);
+
 // What quick_argument answers: the argument taken, or the steps the rest of the goal goes to.
 enum class Quick { kTaken, kRest, kSingle };
 // A goal whose functor keeps no vector of its own.
@@ -107,7 +111,9 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     // Any other list: "[X]" is compared here; a flat, ground list (which does not fit) has no
     // variable for a head, and single_differs leaves it.
     if (!previous || previous->type != PL_LIST) return Quick::kRest;
-    const int differs = pl_recorded_lists::single_differs(arg, frame, previous, room);
+    // The levels single_differs asks for are free here: record_goal took fewer elsewhere.
+    if (pl_recorded_lists::single_is_copy(arg, frame, previous)) return Quick::kTaken;
+    const int differs = single_apart(arg, frame, previous, room);
     return differs == 0 ? Quick::kTaken : differs > 0 ? Quick::kSingle : Quick::kRest;
 }
 

@@ -274,6 +274,10 @@ namespace pl_recording {
     return goal_changed(engine, table, f);
 }
 
+[[gnu::noinline]] int single_apart(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room) {
+    return single_differs(list, frame, previous, room);
+}
+
 // A goal whose functor keeps no vector of its own, at the goal's level.
 [[gnu::noinline]] int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
     const PlDepthAt at(engine, engine->depth + 1);

@@ -111,6 +111,19 @@ inline int list_differs(PlCell* list, PlFrame* frame, PlCell* previous, int64_t 
     return previous->list.tail->type != PL_NIL;
 }
 
+// Whether "[X]" read in frame holds what previous, a list, holds, told by identity alone: the
+// value recorded before was most often copied from this very list, a recursion handing it down
+// unchanged, and the copy holds the cell X is bound to and the list's own "[]". An integer held
+// in the very cell is equal, as single_differs would find it (0); X, bound to a cell that is no
+// variable, is followed no further. False when anything else would have to be looked at.
+[[gnu::always_inline]] inline bool single_is_copy(const PlCell* list, PlFrame* frame, const PlCell* previous) {
+    const PlCell* head = list->list.head;
+    if (head->type != PL_VAR || !frame) return false;
+    const PlCell* h = pl_binding_of(frame, head)->term;
+    const PlCell* tail = list->list.tail;
+    return h == previous->list.head && h->type == PL_INT && tail == previous->list.tail && tail->type == PL_NIL;
+}
+
 // A one-element list whose element is a variable bound to a constant, the commonest list built
 // in a rule body ("[X]"), held against the value recorded before as constant_list_differs would
 // hold it: 1 or 0, or -1 for any other list.

@@ -328,6 +328,9 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         // The arguments (a bit each) whose list is built onto the value the goal before records
         // there: its tail is made that very cell, as a recursion builds a list a level further out.
         unsigned onto = 0;
+        // Without a goal before, the goal's own values are the ones before, its "[X]" copied from
+        // the very list; then, when not 0, binds the goal's first variable to another integer cell.
+        int then = 0;
     } rows[] = {
         {"k1(1)", "k1(2)"},
         {"k1(1)", "k1(1)"},
@@ -373,6 +376,16 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {"k2([1, 2], [3])", "k2([0, 0, 0], [4, 0])", 2},   // the second argument alone
         {"k1([0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13])",
          "k1([1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13])", 1},
+        // "[X]" held against the copy made from it, as a recursion hands it down.
+        {nullptr, "_X = 5, k1([_X])"},
+        {nullptr, "_X = 5, k3(1, [_X], [_X])"},
+        {nullptr, "_X = 5, k1([_X])", 0, 6},               // X bound again, to another integer
+        {nullptr, "_X = 5, k1([_X])", 0, 5},               // to an equal one in another cell
+        {nullptr, "_X = a, k1([_X])"},
+        {nullptr, "_X = [1, [2]], k1([_X])"},            // a list for its element, the very cell
+        {nullptr, "_Y = 5, _X = _Y, k1([_X])"},            // X bound to a variable
+        {nullptr, "_T = [], _X = 5, k1([_X | _T])"},
+        {nullptr, "_X = 5, k1([_X | 7])"},
     };
     for (const auto& row : rows) {
         const PlFrameMark mark = pl_frame_mark(e);
@@ -380,11 +393,12 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         PlFrame* goal_frame;
         PlFrame* before_frame;
         PlCell* goal = goal_of(row.goal, goal_frame);
-        PlCell* before = goal_of(row.before, before_frame);
+        PlCell* before = row.before ? goal_of(row.before, before_frame) : nullptr;
         for (uint32_t i = 0; i < goal->fn.functor->arity; ++i)
             if (row.onto & (1u << i)) pl_arg(goal, i)->list.tail = pl_arg(before, i);
         record(kAny, goal, goal_frame, 400);  // its lists walked, as a call before would have
-        record(kAny, before, before_frame, 400);
+        if (before) record(kAny, before, before_frame, 400);
+        if (row.then) goal_frame->slots()[0] = {pl_make_integer(e, row.then), nullptr};
         const std::vector<PlCell*> start = values();
         const bool ground = goal_frame->count == 0;
         std::string ways[3];
