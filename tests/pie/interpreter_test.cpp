@@ -758,11 +758,11 @@ TEST_F(Interpreter, ALastGoalThatWalksAListAnswersAsAnOrdinaryCall) {
         {"stop(_R)", 0, 0, "0 |"},
         {"nrev(%L, _R)", 3, 0, "1 [2,1,0] | app nrev"},
         {"nrev(%L, _R)", 3, 36, "error 4102"},
-        {"nrev(%L, _R)", 3, 37, "1 | app nrev"},
+        {"nrev(%L, _R)", 3, 37, "1"},
         {"nrev(%L, _R)", 12, 108, "error 4102"},
-        {"nrev(%L, _R)", 12, 109, "1 | app nrev"},
+        {"nrev(%L, _R)", 12, 109, "1"},
         {"nrev(%L, _R)", 40, 332, "error 4102"},
-        {"nrev(%L, _R)", 40, 333, "1 | app nrev"},
+        {"nrev(%L, _R)", 40, 333, "1"},
     };
     for (const Row& row : rows) {
         std::string goal = row.goal;
@@ -770,7 +770,10 @@ TEST_F(Interpreter, ALastGoalThatWalksAListAnswersAsAnOrdinaryCall) {
         if (row.below_limit) e->depth = pl_depth_limit(e) - row.below_limit;
         const std::string out = call_goal(goal.c_str(), [&](PlCell* c, PlFrame* frame, PlList* answers, int outcome) {
             std::string text = std::to_string(outcome);
-            if (!row.below_limit && outcome == PL_SUCCESS) {
+            // Near the limit only the outcome: how much of a goal is recorded there depends on the
+            // native stack the build takes.
+            if (row.below_limit) return text;
+            if (outcome == PL_SUCCESS) {
                 PlCell* var = find(c->clause.term, pie_intern_string(e, "_R"));
                 text += " " + (var ? show(pl_resolve_term(e, var, frame, frame).term) : std::string("?"));
             }
