@@ -332,7 +332,7 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
                 depth.give(4);
             } else if (f && pl_calls_clauses_only(engine, f)) {
                 second = walks_lists(f) ? last_goal_clauses(engine, f, r, frame, answers)
-                                                  : pl_call_clauses(engine, f, r, frame, answers);
+                                        : pl_call_clauses(engine, f, r, frame, answers);
             } else {
                 second = pl_call(engine, r, frame, answers);
             }
