@@ -180,19 +180,32 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers, int limit) {
     return PL_FAIL;
 }
 
-// Whether the last clause of f's first list, the one that most often answers, is a rule with the
-// head p([A | B], C, [E | D]) in slots in order, which the loop of one-goal bodies matches in place:
-// a call of f then most often goes on in that loop, whose frame and steps cost more than an
-// ordinary call's for any other predicate. Read from the clause record alone, for the test runs
-// for every last goal of a chain.
+// Whether the last goal of a chain, a call of f, goes straight to the loop of one-goal bodies:
+// when f's clauses are facts and, last, a rule whose body is one goal without a built-in, with
+// the head p([A | B], C, [E | D]) in slots in order, which that loop matches in place (a walk
+// over a list, the commonest recursion). A call of f then goes on in the loop, whose steps cost
+// more than an ordinary call's for any other predicate; and an ordinary call runs that rule's body
+// in the loop as well, so the call takes no more native stack than it did. A body the loop would
+// run from its own large frame where an ordinary call runs it from a small one (a conjunction, a
+// built-in) would let a recursion through it reach less deep before the look at the stack.
 bool walks_lists(const PlFunctor* f) {
+    using namespace pl_head_filter_detail;
     constexpr uint32_t kListWalk = pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1) |
                                    pl_head_plan_bit(PLH_LIST, 2) | PLC_SLOTS_IN_ORDER;
     const PlList* list = f->clauses[0];
     if (!list || list->prev == list) return false;
-    const auto* clause = static_cast<const PlCell*>(list->prev->item);
-    return pl_head_filter_detail::is_record(clause) &&
-           (pl_clause_facts(clause).bits & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) == kListWalk;
+    const auto* rule = static_cast<const PlCell*>(list->prev->item);
+    if (!is_record(rule) || (pl_clause_facts(rule).bits & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) != kListWalk)
+        return false;
+    const PlCell* body = pl_arg(rule->clause.term, 1);
+    if (body->type != PL_FUNCTOR || body->fn.functor->builtin) return false;
+    for (const PlList* other : {f->clauses[1], f->clauses[2]})
+        if (other && !pl_list_empty(other)) return false;
+    for (const PlListNode* node = list->next; node != list->prev; node = node->next) {
+        const auto* clause = static_cast<const PlCell*>(node->item);
+        if (!is_record(clause) || (pl_clause_facts(clause).bits & (PLC_KNOWN | PLC_RULE)) != PLC_KNOWN) return false;
+    }
+    return true;
 }
 
 // The last goal of a chain, of a predicate of clauses alone, as pl_call_clauses runs it, from the
