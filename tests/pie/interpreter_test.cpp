@@ -773,8 +773,8 @@ TEST_F(Interpreter, ALastGoalThatWalksAListAnswersAsAnOrdinaryCall) {
         if (row.below_limit) e->depth = pl_depth_limit(e) - row.below_limit;
         const std::string out = call_goal(goal.c_str(), [&](PlCell* c, PlFrame* frame, PlList* answers, int outcome) {
             std::string text = std::to_string(outcome);
-            // Near the limit only the outcome: how much of a goal is recorded there depends on the
-            // native stack the build takes.
+            // Near the limit only the outcome: how much of the query's goal is recorded there is
+            // not the same in optimised and unoptimised builds, whichever path the last goal takes.
             if (row.below_limit) return text;
             if (outcome == PL_SUCCESS) {
                 PlCell* var = find(c->clause.term, pie_intern_string(e, "_R"));
