@@ -180,6 +180,53 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers, int limit) {
     return PL_FAIL;
 }
 
+// Whether the last goal of a chain, a call of f, goes straight to the loop of one-goal bodies:
+// when f's clauses are facts and, last, a rule whose body is one goal without a built-in, with
+// the head p([A | B], C, [E | D]) in slots in order, which that loop matches in place (a walk
+// over a list, the commonest recursion). A call of f then goes on in the loop, whose steps cost
+// more than an ordinary call's for any other predicate; and an ordinary call runs that rule's body
+// in the loop as well, so the call takes no more native stack than it did. A body the loop would
+// run from its own large frame where an ordinary call runs it from a small one (a conjunction, a
+// built-in) would let a recursion through it reach less deep before the look at the stack.
+bool walks_lists(const PlFunctor* f) {
+    using namespace pl_head_filter_detail;
+    constexpr uint32_t kListWalk = pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1) |
+                                   pl_head_plan_bit(PLH_LIST, 2) | PLC_SLOTS_IN_ORDER;
+    const PlList* list = f->clauses[0];
+    if (!list || list->prev == list) return false;
+    const auto* rule = static_cast<const PlCell*>(list->prev->item);
+    if (!is_record(rule) || (pl_clause_facts(rule).bits & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) != kListWalk)
+        return false;
+    const PlCell* body = pl_arg(rule->clause.term, 1);
+    if (body->type != PL_FUNCTOR || body->fn.functor->builtin) return false;
+    for (const PlList* other : {f->clauses[1], f->clauses[2]})
+        if (other && !pl_list_empty(other)) return false;
+    for (const PlListNode* node = list->next; node != list->prev; node = node->next) {
+        const auto* clause = static_cast<const PlCell*>(node->item);
+        if (!is_record(clause) || (pl_clause_facts(clause).bits & (PLC_KNOWN | PLC_RULE)) != PLC_KNOWN) return false;
+    }
+    return true;
+}
+
+// The last goal of a chain, of a predicate of clauses alone, as pl_call_clauses runs it, from the
+// loop of one-goal bodies at once. That loop records into a table that holds nothing, which the
+// caller's is most often not: the call then records into a table of its own, moved into answers
+// once it has succeeded. The entries land there in the order they would have: the bodies of the
+// call's clauses record into a table of their own too (pl_one_goal_table), moved into answers
+// before the call records its own goal, and nothing reads the two tables meanwhile.
+[[gnu::noinline]] int last_goal_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
+                                        PlList* answers) {
+    PlListNode own;
+    PlList* table = pl_one_goal_table(engine, answers, own);
+    const int outcome = pl_call_clauses_in_levels(engine, f, goal, frame, table);
+    // As pl_rule_answer leaves a body's table, the outcome being the call's own.
+    if (outcome != PL_SUCCESS)
+        pl_drop_answers(engine, table);
+    else if (table != answers)
+        pl_merge_answers(engine, answers, table);
+    return outcome;
+}
+
 // A chain of conjunctions kept in one native frame: the conjunction of left and right, and when
 // right is itself a conjunction, that one as the next level, and so on. Each level does exactly
 // what conjunction_body and the call of its right goal do (the same attempts in the same order,
@@ -297,7 +344,8 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
                 second = pl_call_builtin_directly(engine, f, r, frame, answers);
                 depth.give(4);
             } else if (f && pl_calls_clauses_only(engine, f)) {
-                second = pl_call_clauses(engine, f, r, frame, answers);
+                second = walks_lists(f) ? last_goal_clauses(engine, f, r, frame, answers)
+                                        : pl_call_clauses(engine, f, r, frame, answers);
             } else {
                 second = pl_call(engine, r, frame, answers);
             }
