@@ -17,6 +17,8 @@
 #include "pie/text/trace.h"
 #include "pie/run/unify.h"
 
+#include <climits>
+
 bool pl_list_empty_or_null(const PlList* list) { return !list || pl_list_empty(list); }
 
 namespace {
@@ -266,8 +268,7 @@ struct CallLevel {
     size_t mark_bytes;  // the trail's mark before the try, as pl_trail_mark_bytes
     // Apart from node: the two, stored side by side, would be gathered into one vector store.
     PlList* list;        // the list node is in
-    int32_t line;        // the warning line before the try, put back where the look would have passed it
-    uint8_t list_index;  // of list among the functor's lists
+    int32_t line;  // the warning line before the try, put back where the look would have passed it
     bool third_only;
     bool keyed;  // first is the goal's side of the look at first arguments (else there is none)
 };
@@ -285,13 +286,15 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
 }
 
 // The clause after l->node, from the next list with clauses when its list is done; false when
-// no list is left. A list once made stays the functor's.
+// no list is left. A list once made stays the functor's, at its place among its lists: where
+// the level stands is found from the list when it is done, not kept.
 [[gnu::always_inline]] inline bool next_clause(CallLevel* l) {
     l->node = l->node->next;
     if (l->node != l->list) return true;
-    l->list_index = static_cast<uint8_t>(list_with_clauses(l->f, l->list_index + 1));
-    if (l->list_index == 3) return false;
-    l->list = l->f->clauses[l->list_index];
+    int i = 0;
+    while (i < 3 && l->f->clauses[i] != l->list) ++i;
+    if ((i = list_with_clauses(l->f, i + 1)) >= 3) return false;
+    l->list = l->f->clauses[i];
     l->node = l->list->next;
     return true;
 }
@@ -299,6 +302,25 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
 // A call's level of depth, taken as PlDepthGuard takes it.
 [[gnu::always_inline]] inline void take_call_level(PieEngine* engine, int limit) {
     pl_depth_take(engine, 4, limit, "pl_call");
+}
+
+// The same inside the loop, whose levels share one native frame, here being a local of it: the
+// stack's look gives every level the answer it gives the first. Where that answer is room with
+// nothing noted (the frame above the deep mark), quiet is the depth limit and a level is taken
+// by the limit's test alone; elsewhere quiet is below any depth and every level takes the whole
+// test.
+[[gnu::always_inline]] inline void take_loop_level(PieEngine* engine, int quiet, int limit, uintptr_t here) {
+    const int depth = engine->depth + 4;
+    if (depth <= quiet) [[likely]] {
+        engine->depth = depth;
+        return;
+    }
+    const int before = engine->depth;
+    engine->depth = depth;
+    if (depth > limit || (((before ^ depth) & ~63) != 0 && pl_stack_look(engine, here))) {
+        engine->depth = before;
+        pl_fatal_error(engine, PL_ERR_STACK, "pl_call");
+    }
 }
 
 // The calls of a predicate of clauses alone from a call of f for goal on, whose level of depth is
@@ -310,6 +332,9 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                                              PlList* answers, int limit) {
     enum class Step { Enter, Next, Tried, Leave };
     CallLevel levels[kCallLevels];
+    volatile char probe = 0;
+    const auto here = reinterpret_cast<uintptr_t>(&probe);
+    const int quiet = here >= engine->stack_deep_mark ? limit : INT_MIN;
     CallLevel* l = levels;
     Step step = Step::Enter;
     // The outcome of the clause at l->node once its body ran (Tried), or of the level's call (Leave).
@@ -345,10 +370,11 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
                 list = f->clauses[first];
             } else {
                 l->third_only = false;
-                f->flags &= ~PLF_ALL_LISTS;
+                // Stored only when set: most calls find it clear.
+                if (f->flags & PLF_ALL_LISTS) [[unlikely]]
+                    f->flags &= ~PLF_ALL_LISTS;
             }
             l->keyed = pl_head_filter_key_at(engine, f, goal, frame, limit, l->first, l->first_frame);
-            l->list_index = static_cast<uint8_t>(first);
             l->list = list;
             l->node = list->next;
             step = Step::Next;
@@ -372,13 +398,17 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             l->node = node;
             l->line = engine->warning_line;
             l->mark_bytes = pl_trail_mark_bytes(engine);
-            // Clause lists hold records: a bare term is told apart once.
-            const bool record = pl_head_filter_detail::is_record(clause);
-            l->clause_frame = pl_frame_alloc(engine, record ? clause->clause.var_count : 0, l->frame, nullptr);
-            // The parts are read once the frame is made: held across its making, they would be
-            // kept in memory.
-            const PlClauseParts c = record ? pl_record_parts(clause, pl_head_filter_detail::facts_of(engine, clause))
-                                           : pl_bare_clause_parts(engine, clause);
+            // Clause lists hold records: a bare term is told apart once, by one branch for its
+            // frame and its parts. The parts are read once the frame is made: held across its
+            // making, they would be kept in memory.
+            PlClauseParts c;
+            if (pl_head_filter_detail::is_record(clause)) [[likely]] {
+                l->clause_frame = pl_frame_alloc(engine, clause->clause.var_count, l->frame, nullptr);
+                c = pl_record_parts(clause, pl_head_filter_detail::facts_of(engine, clause));
+            } else {
+                l->clause_frame = pl_frame_alloc(engine, 0, l->frame, nullptr);
+                c = pl_bare_clause_parts(engine, clause);
+            }
             bool matched;
             if (!c.rule) [[unlikely]] {
                 matched = pl_try_fact_here(engine, l->goal, l->frame, c, l->clause_frame, l->first) == PL_SUCCESS;
@@ -424,7 +454,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             // The level's functor is never null: a goal of it needs no test of its own.
             if (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : g && pl_calls_clauses_only(engine, g)) {
                 if (l + 1 < levels + kCallLevels) {
-                    take_call_level(engine, limit);
+                    take_loop_level(engine, quiet, limit, here);
                     frame = l->clause_frame;
                     ++l;
                     goal = goals;

@@ -600,6 +600,69 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesAnswerAsNestedCallsAtEveryLength) {
     }
 }
 
+// Such a chain looks at the native stack where nested calls look, whenever the depth crosses a
+// multiple of 64: a look that finds the stack's reserve ends the chain in error 4102 at that
+// level (before the loop, at its start, inside it, at a new native frame), one that finds the
+// stack deep notes it, and the depth limit holds wherever the stack stands.
+TEST_F(Interpreter, ChainsOfOneGoalBodiesLookAtTheStackAsNestedCallsDo) {
+    load("w([], ok). w([_H | _T], _R) :- w(_T, _R).\n");
+    enum Stack { kRoom, kDeep, kReserve };
+    struct Row {
+        int length;
+        // The depth the goal is called at: so many levels under 6,400, a multiple of 64, or
+        // (negative) under the limit. A call takes 4 levels, the first before the loop and the
+        // second at its start, and the deepest takes one more.
+        int below;
+        Stack stack;
+        const char* expected;
+        int went_deep;
+    } rows[] = {
+        {20, 1, kReserve, "error 4102", 1},  {20, 8, kReserve, "error 4102", 1},
+        {20, 12, kReserve, "error 4102", 1}, {20, 40, kReserve, "error 4102", 1},
+        {20, 64, kReserve, "error 4102", 1}, {3, 17, kReserve, "error 4102", 1},
+        {3, 18, kReserve, "1 _R=ok", 0},     {3, 65, kReserve, "error 4102", 1},
+        {20, 12, kDeep, "1 _R=ok", 1},       {3, 17, kDeep, "1 _R=ok", 1},
+        {3, 18, kDeep, "1 _R=ok", 0},        {20, 12, kRoom, "1 _R=ok", 0},
+        {3, -17, kDeep, "error 4102", 0},    {3, -18, kDeep, "1 _R=ok", 1},
+        {3, -17, kRoom, "error 4102", 0},    {3, -18, kRoom, "1 _R=ok", 0},
+        {20, -85, kRoom, "error 4102", 0},   {20, -86, kRoom, "1 _R=ok", 0},
+        {20, -86, kDeep, "1 _R=ok", 1},
+    };
+    const uintptr_t floor = e->stack_floor, deep_mark = e->stack_deep_mark;
+    for (const Row& row : rows) {
+        // A floor above every address finds the reserve at each look, a floor of 1 never does;
+        // a deep mark above every address finds the stack deep at each look.
+        e->stack_floor = row.stack == kReserve ? UINTPTR_MAX : 1;
+        e->stack_deep_mark = row.stack == kRoom ? 0 : UINTPTR_MAX;
+        e->stack_went_deep = 0;
+        std::string list;
+        for (int i = 0; i < row.length; ++i) list += i ? ", 1" : "1";
+        // Read and answered at depth 0: only the call itself runs at the row's depth.
+        PlCell* c = clause(("w([" + list + "], _R).").c_str());
+        ASSERT_TRUE(c);
+        const PlFrameMark mark = pl_frame_mark(e);
+        const size_t trail = pl_trail_mark(e);
+        PlFrame* frame = pl_frame_alloc(e, c->clause.var_count, nullptr, nullptr);
+        PlList* answers = pl_list_new(e);
+        const int depth = row.below < 0 ? pl_depth_limit(e) + row.below : 64 * 100 - row.below;
+        e->depth = depth;
+        const int outcome = pl_guarded(e, -1, [&] { return pl_call(e, c->clause.term, frame, answers); });
+        const int went_deep = e->stack_went_deep, depth_after = e->depth;
+        e->stack_floor = floor;
+        e->stack_deep_mark = deep_mark;
+        e->depth = 0;
+        std::string out = outcome < 0 ? "error " + std::to_string(pl_last_error(e).code) : std::to_string(outcome);
+        if (outcome == PL_SUCCESS) out += " _R=" + show(pl_resolve_term(e, find(c->clause.term, t("_R")), frame, frame).term);
+        EXPECT_EQ(out, row.expected) << row.length << " " << row.below;
+        EXPECT_EQ(went_deep, row.went_deep) << row.length << " " << row.below;
+        EXPECT_EQ(depth_after, depth) << row.length << " " << row.below;
+        pl_list_free(e, answers);
+        e->run.trail.resize(trail);
+        pl_frame_unwind(e, mark);
+    }
+    e->stack_went_deep = 0;
+}
+
 // A chain of such bodies that answered leaves the frame stack as nested calls leave it, each of
 // its frames released: across the levels one native frame holds, across the ends of frame chunks,
 // under a conjunction, and after a chain that failed or stopped.
