@@ -120,3 +120,14 @@ void pl_trail_undo(PieEngine* engine, size_t mark) {
     }
     trail.resize(mark);
 }
+
+void pl_frame_fill_rest(PieEngine* engine, PlFrame* frame) {
+    // As pl_frame_alloc fills the first: four slots a turn, the last turn running into the chunk's
+    // slack, each slot one store of a 16-byte word.
+    using Word = uint64_t __attribute__((vector_size(16)));
+    static_assert(sizeof(Word) == sizeof(PlBinding));
+    const Word unbound{reinterpret_cast<uint64_t>(engine->cell.unbound), 0};
+    PlBinding* const end = frame->slots() + frame->count;
+    for (PlBinding* slot = frame->slots() + 2 * kPlFrameFillSlots; slot < end; slot += kPlFrameFillSlots)
+        for (int i = 0; i < kPlFrameFillSlots; ++i) std::memcpy(static_cast<void*>(slot + i), &unbound, sizeof unbound);
+}

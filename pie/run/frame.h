@@ -73,6 +73,9 @@ void pl_frame_close_chunk(PieEngine* engine);
 // which raises its error.
 void pl_frame_release_below(PieEngine* engine, PlFrame* frame);
 
+// Makes the slots of frame past its first 2 * kPlFrameFillSlots unbound (pl_frame_alloc fills those).
+void pl_frame_fill_rest(PieEngine* engine, PlFrame* frame);
+
 // A frame of count unbound slots, or a copy of source (which must have count slots), made for a
 // goal read in the caller's frame (named at the call for its reader; the frame keeps no link to
 // it). Inline: a frame is made for every clause tried.
@@ -113,12 +116,11 @@ inline PlFrame* pl_frame_alloc(PieEngine* engine, uint32_t count, PlFrame* /*cal
                 std::memcpy(static_cast<void*>(slot + i), &unbound, sizeof unbound);
         };
         fill(slots);
+        // A second turn for frames of eight slots or fewer, the rest out of line: a loop kept here
+        // held a copy of the value in a register of its own.
         if (count > kPlFrameFillSlots) [[unlikely]] {
-            PlBinding* slot = slots + kPlFrameFillSlots;
-            do {
-                fill(slot);
-                slot += kPlFrameFillSlots;
-            } while (slot < slots + count);
+            fill(slots + kPlFrameFillSlots);
+            if (count > 2 * kPlFrameFillSlots) pl_frame_fill_rest(engine, frame);
         }
     }
     return frame;

@@ -869,12 +869,13 @@ TEST_F(Unify, FramesComeAndGoInOrder) {
     EXPECT_EQ(errorOf([&] { pl_frame_release(e, left); }), PL_ERR_FRAME);
 }
 
-// Frames of every size across chunk ends: each is made unbound without touching the live frames
+// Frames of every size across chunk ends (each side of every group of slots filled together and of
+// the groups filled out of line): each is made unbound without touching the live frames
 // below it (a frame that ends a chunk exactly included), and the stack comes back in order.
 TEST_F(Unify, FramesFillOnlyThemselvesUpToTheChunkEnd) {
     const uint32_t largest = (kPlFrameSegmentWords * sizeof(void*) - sizeof(PlFrame)) / sizeof(PlBinding);
     ASSERT_TRUE(pl_frame_fits(largest) && !pl_frame_fits(largest + 1));
-    for (uint32_t count : {0u, 1u, 3u, 4u, 5u, 8u, 10u, largest}) {
+    for (uint32_t count : {0u, 1u, 3u, 4u, 5u, 8u, 9u, 10u, 12u, 13u, largest}) {
         std::vector<PlFrame*> frames;
         const PlFrameMark mark = pl_frame_mark(e);
         PlCell* seven = t.integer(7);
