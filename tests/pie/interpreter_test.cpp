@@ -105,15 +105,18 @@ TEST_F(Interpreter, RecursionThroughLongBodiesMeetsTheDepthLimitWhereItDid) {
     }
 }
 
+// The text of a list of n ones, which the tests of deep calls walk.
+std::string list_of_ones(int n) {
+    std::string text = "[";
+    for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
+    return text + "]";
+}
+
 // A body of one goal is a call straight into the clause that solves it, each level passing the
 // first clause over, down to the limit, where no clause is passed over any more.
 TEST_F(Interpreter, OneGoalBodiesMeetTheDepthLimitWhereTheyDid) {
     load("peel([]). peel([_H | _T]) :- peel(_T).");
-    const auto peel = [](int n) {
-        std::string text = "peel([";
-        for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
-        return text + "])";
-    };
+    const auto peel = [](int n) { return "peel(" + list_of_ones(n) + ")"; };
     const int deepest = 998;  // answers; one more ends in 4102
     EXPECT_EQ(solve(peel(deepest).c_str()), "1");
     EXPECT_EQ(solve(peel(deepest + 1).c_str()), "error 4102");
@@ -574,11 +577,6 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesAnswerAsNestedCallsAtEveryLength) {
     load("w([], ok). w([_H | _T], _R) :- w(_T, _R).\n"
          "k([]) :- true, !. k([]). k([_H | _T]) :- k(_T). k(_).\n"
          "v([], _X) :- _X. v([_H | _T], _X) :- v(_T, _X).\n");
-    const auto list = [](int n) {
-        std::string text = "[";
-        for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
-        return text + "]";
-    };
     struct Row {
         const char* name;
         const char* rest;  // the goal's arguments after the list
@@ -593,7 +591,7 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesAnswerAsNestedCallsAtEveryLength) {
         {"v", ", _R", 17, 0, "error 4112"},  {"v", ", 7", 17, 0, "error 4112"},   {"v", ", true", 17, 0, "1 _R=?"},
     };
     for (const Row& row : rows) {
-        const std::string goal = std::string(row.name) + "(" + list(row.length) + row.rest + ")";
+        const std::string goal = std::string(row.name) + "(" + list_of_ones(row.length) + row.rest + ")";
         if (row.below_limit) e->depth = pl_depth_limit(e) - row.below_limit;
         EXPECT_EQ(solve(goal.c_str(), {"_R"}), row.expected) << goal << " " << row.below_limit;
         e->depth = 0;
@@ -635,10 +633,8 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesLookAtTheStackAsNestedCallsDo) {
         e->stack_floor = row.stack == kReserve ? UINTPTR_MAX : 1;
         e->stack_deep_mark = row.stack == kRoom ? 0 : UINTPTR_MAX;
         e->stack_went_deep = 0;
-        std::string list;
-        for (int i = 0; i < row.length; ++i) list += i ? ", 1" : "1";
         // Read and answered at depth 0: only the call itself runs at the row's depth.
-        PlCell* c = clause(("w([" + list + "], _R).").c_str());
+        PlCell* c = clause(("w(" + list_of_ones(row.length) + ", _R).").c_str());
         ASSERT_TRUE(c);
         const PlFrameMark mark = pl_frame_mark(e);
         const size_t trail = pl_trail_mark(e);
@@ -652,7 +648,8 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesLookAtTheStackAsNestedCallsDo) {
         e->stack_deep_mark = deep_mark;
         e->depth = 0;
         std::string out = outcome < 0 ? "error " + std::to_string(pl_last_error(e).code) : std::to_string(outcome);
-        if (outcome == PL_SUCCESS) out += " _R=" + show(pl_resolve_term(e, find(c->clause.term, t("_R")), frame, frame).term);
+        if (outcome == PL_SUCCESS)
+            out += " _R=" + show(pl_resolve_term(e, find(c->clause.term, t("_R")), frame, frame).term);
         EXPECT_EQ(out, row.expected) << row.length << " " << row.below;
         EXPECT_EQ(went_deep, row.went_deep) << row.length << " " << row.below;
         EXPECT_EQ(depth_after, depth) << row.length << " " << row.below;
@@ -670,11 +667,6 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesGiveBackEveryFrame) {
     load("w([], ok). w([_H | _T], _R) :- w(_T, _R).\n"
          "c(_L, _M, _R) :- w(_L, _R), w(_M, _R).\n"
          "v([], _X) :- _X. v([_H | _T], _X) :- v(_T, _X).\n");
-    const auto list = [](int n) {
-        std::string text = "[";
-        for (int i = 0; i < n; ++i) text += i ? ", 1" : "1";
-        return text + "]";
-    };
     struct Row {
         const char* goal;  // %L a list of length, %M one of 17
         int length;
@@ -686,8 +678,8 @@ TEST_F(Interpreter, ChainsOfOneGoalBodiesGiveBackEveryFrame) {
     };
     for (const Row& row : rows) {
         std::string goal = row.goal;
-        for (size_t at; (at = goal.find("%L")) != std::string::npos;) goal.replace(at, 2, list(row.length));
-        for (size_t at; (at = goal.find("%M")) != std::string::npos;) goal.replace(at, 2, list(17));
+        for (size_t at; (at = goal.find("%L")) != std::string::npos;) goal.replace(at, 2, list_of_ones(row.length));
+        for (size_t at; (at = goal.find("%M")) != std::string::npos;) goal.replace(at, 2, list_of_ones(17));
         // Frames made on a chunk filled but for a few frames, so that the chain crosses its end soon.
         const PlFrameMark mark = pl_frame_mark(e);
         pl_frame_alloc(e, 0, nullptr, nullptr);
@@ -829,8 +821,8 @@ TEST_F(Interpreter, ALastGoalThatWalksAListAnswersAsAnOrdinaryCall) {
         {"nrev(%L, _R)", 12, 109, "1 [11,10,9,8,7,6,5,4,3,2,1,0] | app nrev"},
         {"nrev(%L, _R)", 40, 332, "error 4102"},
         {"nrev(%L, _R)", 40, 333,
-         "1 [39,38,37,36,35,34,33,32,31,30,29,28,27,26,25,24,23,22,21,20,19,18,17,16,15,14,13,12,11,10,9,8,7,6,5,4,3,2,1,"
-         "0] | app nrev"},
+         "1 [39,38,37,36,35,34,33,32,31,30,29,28,27,26,25,24,23,22,21,20,19,18,17,16,15,14,13,12,11,10,"
+         "9,8,7,6,5,4,3,2,1,0] | app nrev"},
     };
     for (const Row& row : rows) {
         std::string goal = row.goal;
