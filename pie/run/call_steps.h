@@ -93,15 +93,20 @@ inline PlList* pl_one_goal_table(const PieEngine* engine, PlList* answers, PlLis
     return &own;
 }
 
-// What a rule's clause answers for what its body answered: the body's table moved into answers
-// when it succeeded and emptied when it did not; a cut ends the clause's list, an undetermined
-// body fails it.
+// A table that recorded for answers (itself, or one of its own), closed once what recorded into
+// it has answered: moved into answers when that succeeded, emptied when it did not.
+inline void pl_close_table(PieEngine* engine, bool succeeded, PlList* table, PlList* answers) {
+    if (!succeeded)
+        pl_drop_answers(engine, table);
+    else if (table != answers)
+        pl_merge_answers(engine, answers, table);
+}
+
+// What a rule's clause answers for what its body answered, the body's table closed; a cut ends
+// the clause's list, an undetermined body fails it.
 inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList* answers) {
-    if (outcome == PL_SUCCESS) {
-        if (table != answers) pl_merge_answers(engine, answers, table);
-        return PL_SUCCESS;
-    }
-    pl_drop_answers(engine, table);
+    pl_close_table(engine, outcome == PL_SUCCESS, table, answers);
+    if (outcome == PL_SUCCESS) return PL_SUCCESS;
     return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
 }
 

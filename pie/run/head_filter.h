@@ -116,11 +116,9 @@ inline PlClauseParts pl_clause_parts(const PieEngine* engine, PlCell* clause) {
 // passed over. A property's key is matched before the first argument, and a unification at the
 // depth limit raises its own error.
 // limit is the engine's depth limit, for callers that have read it already.
-// f is the goal's functor, for callers that hold it already.
-inline const PlCell* pl_head_filter_key_of(PieEngine* engine, const PlFunctor* f, const PlCell* goal,
-                                           PlFrame* goal_frame, int limit) {
+inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit) {
     using namespace pl_head_filter_detail;
-    if (f->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > limit) return nullptr;
+    if (goal->fn.functor->owner || !goal->fn.args || !goal->fn.args->count || engine->depth + 4 > limit) return nullptr;
     const PlCell* ours = pl_deref(goal->fn.args->items[0], goal_frame).term;
     return comparable(ours->type) ? ours : nullptr;
 }
@@ -156,9 +154,6 @@ inline const PlCell* pl_head_filter_key_at(PieEngine* engine, const PlFunctor* f
     asm("" : "+r"(at));
     *at = ours_frame;
     return ours;
-}
-inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame, int limit) {
-    return pl_head_filter_key_of(engine, goal->fn.functor, goal, goal_frame, limit);
 }
 inline const PlCell* pl_head_filter_key(PieEngine* engine, const PlCell* goal, PlFrame* goal_frame) {
     return pl_head_filter_key(engine, goal, goal_frame, pl_depth_limit(engine));

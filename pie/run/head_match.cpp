@@ -284,12 +284,6 @@ template <bool kFresh>
     return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
 }
 
-// The plan of a head of count variables, each met first.
-template <uint32_t kCount>
-constexpr uint32_t kFirstVars = kFirstVars<kCount - 1> | pl_head_plan_bit(PLH_FIRST_VAR, kCount - 1);
-template <>
-constexpr uint32_t kFirstVars<0> = 0;
-
 // A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it. Only an
 // item's head has a functor of one argument: a goal of another head's functor is no item's.
 [[gnu::always_inline]] inline int planned_head(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
@@ -305,19 +299,21 @@ constexpr uint32_t kFirstVars<0> = 0;
     PlCell** theirs = head_args->items;
     // A head of variables alone, each met first, in slots 0, 1, ... (the commonest head of a rule
     // over numbers) is matched without reading its cells or its plan again.
-    constexpr uint32_t kInOrder = PLC_SLOTS_IN_ORDER;
     switch (k) {
     case 3:
-        if ((plan & (PLC_HEAD_PLAN | kInOrder)) == (kFirstVars<3> | kInOrder))
-            return planned_arguments<3, kFirstVars<3>>(engine, clause_frame, goal_frame, goal_args, head_args, 0);
+        if (pl_head_plan_in_order(plan, pl_first_vars_plan(3)))
+            return planned_arguments<3, pl_first_vars_plan(3)>(engine, clause_frame, goal_frame, goal_args,
+                                                               head_args, 0);
         return planned_arguments<3>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
     case 2:
-        if ((plan & (PLC_HEAD_PLAN | kInOrder)) == (kFirstVars<2> | kInOrder))
-            return planned_arguments<2, kFirstVars<2>>(engine, clause_frame, goal_frame, goal_args, head_args, 0);
+        if (pl_head_plan_in_order(plan, pl_first_vars_plan(2)))
+            return planned_arguments<2, pl_first_vars_plan(2)>(engine, clause_frame, goal_frame, goal_args,
+                                                               head_args, 0);
         return planned_arguments<2>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
     case 4:
-        if ((plan & (PLC_HEAD_PLAN | kInOrder)) == (kFirstVars<4> | kInOrder))
-            return planned_arguments<4, kFirstVars<4>>(engine, clause_frame, goal_frame, goal_args, head_args, 0);
+        if (pl_head_plan_in_order(plan, pl_first_vars_plan(4)))
+            return planned_arguments<4, pl_first_vars_plan(4)>(engine, clause_frame, goal_frame, goal_args,
+                                                               head_args, 0);
         return planned_arguments<4>(engine, clause_frame, goal_frame, goal_args, head_args, plan);
     default:
         if ((plan & PLC_HEAD_PLAN) == kItem) return planned_item(engine, goal, goal_frame, head, clause_frame);

@@ -288,9 +288,7 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst
                                                          PlCell* head, PlFrame* clause_frame, uint32_t facts,
                                                          PlCell* first, PlFrame* first_frame) {
     using namespace pl_head_plan;
-    constexpr uint32_t kListWalk =
-        pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1) | pl_head_plan_bit(PLH_LIST, 2);
-    if ((facts & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) != (kListWalk | PLC_SLOTS_IN_ORDER))
+    if (!pl_head_plan_in_order(facts, kPlListWalkPlan))
         return pl_match_rule_head(engine, goal, goal_frame, head, clause_frame, facts);
     if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
         return pl_match_planned_head(engine, goal, goal_frame, head, clause_frame, facts);
@@ -301,6 +299,6 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst
     // Followed on from where the look left it, goal_at ends where it would from the goal's cell:
     // only the variables the look passed are left out, whose slot is needed for none but an
     // unbound variable, where the look leaves the goal's cell.
-    return planned_arguments<3, kListWalk, 0, true>(engine, clause_frame, goal_frame, goal_args, head->fn.args, 0,
+    return planned_arguments<3, kPlListWalkPlan, 0, true>(engine, clause_frame, goal_frame, goal_args, head->fn.args, 0,
                                                     first, first_frame);
 }

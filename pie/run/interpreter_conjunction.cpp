@@ -190,13 +190,10 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers, int limit) {
 // built-in) would let a recursion through it reach less deep before the look at the stack.
 bool walks_lists(const PlFunctor* f) {
     using namespace pl_head_filter_detail;
-    constexpr uint32_t kListWalk = pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1) |
-                                   pl_head_plan_bit(PLH_LIST, 2) | PLC_SLOTS_IN_ORDER;
     const PlList* list = f->clauses[0];
     if (!list || list->prev == list) return false;
     const auto* rule = static_cast<const PlCell*>(list->prev->item);
-    if (!is_record(rule) || (pl_clause_facts(rule).bits & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) != kListWalk)
-        return false;
+    if (!is_record(rule) || !pl_head_plan_in_order(pl_clause_facts(rule).bits, kPlListWalkPlan)) return false;
     const PlCell* body = pl_arg(rule->clause.term, 1);
     if (body->type != PL_FUNCTOR || body->fn.functor->builtin) return false;
     for (const PlList* other : {f->clauses[1], f->clauses[2]})
@@ -219,11 +216,8 @@ bool walks_lists(const PlFunctor* f) {
     PlListNode own;
     PlList* table = pl_one_goal_table(engine, answers, own);
     const int outcome = pl_call_clauses_in_levels(engine, f, goal, frame, table);
-    // As pl_rule_answer leaves a body's table, the outcome being the call's own.
-    if (outcome != PL_SUCCESS)
-        pl_drop_answers(engine, table);
-    else if (table != answers)
-        pl_merge_answers(engine, answers, table);
+    // The outcome is the call's own: only the table is closed as a body's is.
+    pl_close_table(engine, outcome == PL_SUCCESS, table, answers);
     return outcome;
 }
 

@@ -10,19 +10,6 @@
 
 namespace pl_left_goal_head {
 
-// The plan of a head of count variables, each met first.
-constexpr uint32_t vars_plan(uint32_t count) {
-    return count ? vars_plan(count - 1) | pl_head_plan_bit(PLH_FIRST_VAR, count - 1) : 0;
-}
-// The plan of p([A | B], C).
-constexpr uint32_t kListThenVar = pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1);
-
-// Whether facts tell a head of plan kPlan with its slots in order.
-template <uint32_t kPlan>
-[[gnu::always_inline]] inline bool holds(uint32_t facts) {
-    return (facts & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) == (kPlan | PLC_SLOTS_IN_ORDER);
-}
-
 // Such a head of kCount arguments and plan kPlan, as pl_match_planned_head takes it: near the
 // depth limit or a look at the native stack, or for a goal of another size, by that function.
 template <uint32_t kCount, uint32_t kPlan>
@@ -48,10 +35,13 @@ template <uint32_t kCount, uint32_t kPlan>
     // An unoptimised build calls the match each layout stands for: there every layout inline takes
     // stack of its own in the frame of a conjunction, which a recursion takes once a level.
     using namespace pl_left_goal_head;
-    if (holds<vars_plan(4)>(facts)) return match<4, vars_plan(4)>(engine, goal, goal_frame, head, clause_frame, facts);
-    if (holds<vars_plan(3)>(facts)) return match<3, vars_plan(3)>(engine, goal, goal_frame, head, clause_frame, facts);
-    if (holds<kListThenVar>(facts))
-        return match<2, kListThenVar>(engine, goal, goal_frame, head, clause_frame, facts);
+    constexpr uint32_t kVars4 = pl_first_vars_plan(4), kVars3 = pl_first_vars_plan(3);
+    if (pl_head_plan_in_order(facts, kVars4))
+        return match<4, kVars4>(engine, goal, goal_frame, head, clause_frame, facts);
+    if (pl_head_plan_in_order(facts, kVars3))
+        return match<3, kVars3>(engine, goal, goal_frame, head, clause_frame, facts);
+    if (pl_head_plan_in_order(facts, kPlListThenVarPlan))
+        return match<2, kPlListThenVarPlan>(engine, goal, goal_frame, head, clause_frame, facts);
 #endif
     return pl_match_rule_head(engine, goal, goal_frame, head, clause_frame, facts);
 }

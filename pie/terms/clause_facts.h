@@ -41,8 +41,20 @@ constexpr uint32_t kPlHeadPlanShift = 8;
 constexpr uint32_t kPlHeadPlanArgs = 4;
 // The bit of kind for argument i (below kPlHeadPlanArgs) in a record's plan bits.
 constexpr uint32_t pl_head_plan_bit(PlHeadArgPlan kind, uint32_t i) { return kind << (kPlHeadPlanShift + 2 * i); }
+// The plans the matches lay out on their own: a head of count variables, each met first; the
+// head of a rule that walks a list, p([A | B], C), and one that builds another as it walks,
+// p([A | B], C, [E | D]).
+constexpr uint32_t pl_first_vars_plan(uint32_t count) {
+    return count ? pl_first_vars_plan(count - 1) | pl_head_plan_bit(PLH_FIRST_VAR, count - 1) : 0;
+}
+constexpr uint32_t kPlListThenVarPlan = pl_head_plan_bit(PLH_FRESH_LIST, 0) | pl_head_plan_bit(PLH_FIRST_VAR, 1);
+constexpr uint32_t kPlListWalkPlan = kPlListThenVarPlan | pl_head_plan_bit(PLH_LIST, 2);
 // The plan bits of a rule's head term, with PLC_SLOTS_IN_ORDER where that holds.
 uint32_t pl_head_plan_of(const PlCell* head);
+// Whether the bits of a clause's facts tell a head of plan, its variables in slots in order.
+constexpr bool pl_head_plan_in_order(uint32_t facts, uint32_t plan) {
+    return (facts & (PLC_HEAD_PLAN | PLC_SLOTS_IN_ORDER)) == (plan | PLC_SLOTS_IN_ORDER);
+}
 
 // The facts of a term standing for a clause, and the value that tells its head's first argument
 // apart from a goal's: an integer's value, a functor's serial number, 0 for a list or "[]".
