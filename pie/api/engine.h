@@ -151,20 +151,15 @@ size_t pl_heap_used(const PieEngine* engine);
 // The depth a recursion may reach: kPlStackDepth on the engine's own stack, else kPlMaxDepth.
 inline int pl_depth_limit(const PieEngine* engine) { return engine->stack_floor ? kPlStackDepth : kPlMaxDepth; }
 
-// The native stack's look from a frame whose local stands at here: true within the stack's
-// reserve; notes a deep query.
-inline bool pl_stack_look(PieEngine* engine, uintptr_t here) {
-    if (here >= engine->stack_deep_mark) return false;
-    engine->stack_went_deep = 1;
-    return here < engine->stack_floor;
-}
-
 // True when a recursion on the engine's stack has come within its reserve; notes a deep query.
 // Asked only when the depth crosses a multiple of 64 levels: no 64 levels come near the reserve.
 inline bool pl_stack_exhausted(PieEngine* engine, int before) {
     if (((before ^ engine->depth) & ~63) == 0) return false;
     volatile char probe = 0;
-    return pl_stack_look(engine, reinterpret_cast<uintptr_t>(&probe));
+    const auto here = reinterpret_cast<uintptr_t>(&probe);
+    if (here >= engine->stack_deep_mark) return false;
+    engine->stack_went_deep = 1;
+    return here < engine->stack_floor;
 }
 
 // Takes weight levels of recursion for function, as every guard takes them: error 4102, with

@@ -304,23 +304,16 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     pl_depth_take(engine, 4, limit, "pl_call");
 }
 
-// The same inside the loop, whose levels share one native frame, here being a local of it: the
-// stack's look gives every level the answer it gives the first. Where that answer is room with
-// nothing noted (the frame above the deep mark), quiet is the depth limit and a level is taken
-// by the limit's test alone; elsewhere quiet is below any depth and every level takes the whole
-// test.
-[[gnu::always_inline]] inline void take_loop_level(PieEngine* engine, int quiet, int limit, uintptr_t here) {
-    const int depth = engine->depth + 4;
-    if (depth <= quiet) [[likely]] {
-        engine->depth = depth;
+// The same inside the loop, whose levels share one native frame: the stack's look gives every
+// level the answer it gives the first. Where that answer is room with nothing noted (the frame
+// above the deep mark), quiet is the depth limit and a level is taken by the limit's test alone;
+// elsewhere quiet is below any depth and every level takes the whole test.
+[[gnu::always_inline]] inline void take_loop_level(PieEngine* engine, int quiet, int limit) {
+    if (engine->depth + 4 <= quiet) [[likely]] {
+        engine->depth += 4;
         return;
     }
-    const int before = engine->depth;
-    engine->depth = depth;
-    if (depth > limit || (((before ^ depth) & ~63) != 0 && pl_stack_look(engine, here))) {
-        engine->depth = before;
-        pl_fatal_error(engine, PL_ERR_STACK, "pl_call");
-    }
+    take_call_level(engine, limit);
 }
 
 // The calls of a predicate of clauses alone from a call of f for goal on, whose level of depth is
@@ -454,7 +447,7 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
             // The level's functor is never null: a goal of it needs no test of its own.
             if (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : g && pl_calls_clauses_only(engine, g)) {
                 if (l + 1 < levels + kCallLevels) {
-                    take_loop_level(engine, quiet, limit, here);
+                    take_loop_level(engine, quiet, limit);
                     frame = l->clause_frame;
                     ++l;
                     goal = goals;
