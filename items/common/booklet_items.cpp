@@ -96,7 +96,7 @@ int CmSvRB_PrintingMethod::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     current = index;
     if (sheets->current != in[1]) {
         sheets->current = in[1];
-        if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(sheets);
+        if (CmSvConflict* registry = RegistryOf(ctx)) registry->NotePartnerChange(sheets);
     }
     return kSdkDone;
 }

@@ -27,10 +27,7 @@ bool FeedsNoInterleaf(uint16_t id) { return id == kBypassSource || id == 5 || id
 // A list this item changed on the option interface's behalf: stored and checked by the rules
 // with the item itself, and shown again.
 void NoteChanged(CmSvConflict* registry, CmSvMulti& item) {
-    if (!registry) return;
-    item.flags |= CmSvItem::kChangedByRules;
-    registry->MarkChanged(&item);
-    if (registry->collecting) registry->collecting->insert(&item);
+    if (registry) registry->NotePartnerChange(&item);
 }
 
 CmSvMulti* ListOf(CmSvConflict* registry, uint32_t itemId) {

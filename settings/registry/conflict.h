@@ -130,6 +130,11 @@ public:
 
     // Puts an item the rules changed or re-marked into the changed-item set.
     void MarkChanged(CmSv* item) { changed.insert(item); }
+    // A value one item wrote into another (its partner) on its own behalf: marked as the rules
+    // mark theirs, so that the evaluation under way stores it into the sheet's settings, and
+    // collected, so that the rules check it too. Every partner write goes through here; an
+    // unmarked partner would read back its new value while the device mode kept the old one.
+    void NotePartnerChange(CmSvItem* partner);
 
     // The page-description-language registry builds and ends the item sets.
     virtual int CreateAllItemSets(UIDEVDATA*) { return 0; }

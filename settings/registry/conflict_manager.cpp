@@ -114,6 +114,13 @@ void CmSvConflict::Evaluate(UIDEVDATA* ctx, CmSv* item, int mode) {
     }
 }
 
+void CmSvConflict::NotePartnerChange(CmSvItem* partner) {
+    if (!partner) return;
+    partner->flags |= CmSvItem::kChangedByRules;
+    changed.insert(partner);
+    if (collecting) collecting->insert(partner);
+}
+
 bool CmSvConflict::OpenCollecting() {
     if (collecting) return false;
     collecting = &collectingSet_;
