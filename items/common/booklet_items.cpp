@@ -158,6 +158,12 @@ int CmSvCB_BookletBindingLocation::Init(UIDEVDATA*, const uint8_t* settings) {
     return 1;
 }
 
+int CmSvCB_BookletBindingLocation::Follow(UIDEVDATA*, const uint8_t* settings) {
+    const uint16_t orientation = publicdm::U16(settings, publicdm::kOrientation);
+    if (orientation != DMORIENT_PORTRAIT && orientation != DMORIENT_LANDSCAPE) return 0;
+    return rows_.Follow(*this, orientation == DMORIENT_LANDSCAPE);
+}
+
 int CmSvCB_BookletBindingLocation::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments,
                                           PieValue* out) {
     return rows_.Turn(*this, ctx, argumentCount, arguments, out);

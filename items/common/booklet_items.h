@@ -42,7 +42,11 @@ public:
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;
 };
 
-class CmSvCB_BookletBindingLocation : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction {
+class CmSvCB_BookletBindingLocation : public CmSvComboBox,
+                                      public CmSvSdk_Multi,
+                                      public CmSvInit,
+                                      public CmSvFollow,
+                                      public CmSvAction {
 public:
     static constexpr uint32_t kItemId = 1002;
     CmSvCB_BookletBindingLocation();
@@ -50,6 +54,8 @@ public:
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
     // The two rows of the settings' orientation.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // The rows of the settings' orientation; the edge stays.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "PORTRAIT" or "LANDSCAPE": that orientation's rows, the value reloaded from the settings.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;

@@ -74,15 +74,26 @@ int CmSvCB_BindDirect::Store(UIDEVDATA* ctx, uint8_t* destination) {
     return 1;
 }
 
+namespace {
+int32_t BindingOrientationOf(UIDEVDATA* ctx, const uint8_t* settings) {
+    return BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
+                              static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
+                              static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+}
+}  // namespace
+
 int CmSvCB_BindDirect::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     if (!settings) return 1;
-    const int32_t orientation =
-        BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
-                           static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
-                           static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+    const int32_t orientation = BindingOrientationOf(ctx, settings);
     if (orientation == DMORIENT_PORTRAIT) rows_.Install(*this, false);
     if (orientation == DMORIENT_LANDSCAPE) rows_.Install(*this, true);
     return 1;
+}
+
+int CmSvCB_BindDirect::Follow(UIDEVDATA* ctx, const uint8_t* settings) {
+    const int32_t orientation = BindingOrientationOf(ctx, settings);
+    if (orientation != DMORIENT_PORTRAIT && orientation != DMORIENT_LANDSCAPE) return 0;
+    return rows_.Follow(*this, orientation == DMORIENT_LANDSCAPE);
 }
 
 int CmSvCB_BindDirect::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) {

@@ -27,6 +27,7 @@ int32_t BindingOrientation(int32_t option124, int32_t option126, int32_t orienta
 class CmSvCB_BindDirect : public CmSvComboBox,
                           public CmSvSdk_Multi,
                           public CmSvInit,
+                          public CmSvFollow,
                           public CmSvAction,
                           public CmSvPreview {
 public:
@@ -39,6 +40,8 @@ public:
     // The edge, and while printing two-sided the duplex direction that binds along it.
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // The rows of the orientation the settings bind in; the edge stays.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "PORTRAIT" or "LANDSCAPE": that orientation's rows, the value reloaded from the settings.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
     // A point 0-3 of the finishing picture picks that edge.

@@ -111,6 +111,8 @@ CmSvCB_Layout::CmSvCB_Layout()
 }
 
 void CmSvCB_Layout::SetPictures(bool colour, bool landscape) {
+    colour_ = colour;
+    landscape_ = landscape;
     const uint16_t first = colour ? kColourFirst : kMonoFirst;
     const uint16_t* offsets = landscape ? kLandscapeOffsets : kPortraitOffsets;
     for (uint32_t i = 0; i < kRowCount; ++i) {
@@ -150,6 +152,13 @@ int CmSvCB_Layout::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     const uint16_t colour = ReadOptionShort(ctx, settings, kOptColourMode);
     SetPictures(colour == 1 || colour == 2,
                 publicdm::U16(settings, publicdm::kOrientation) == DMORIENT_LANDSCAPE);
+    return 1;
+}
+
+int CmSvCB_Layout::Follow(UIDEVDATA*, const uint8_t* settings) {
+    const bool landscape = publicdm::U16(settings, publicdm::kOrientation) == DMORIENT_LANDSCAPE;
+    if (landscape == landscape_) return 0;
+    SetPictures(colour_, landscape);
     return 1;
 }
 

@@ -38,7 +38,12 @@ public:
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
 };
 
-class CmSvCB_Layout : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction, public CmSvPreview {
+class CmSvCB_Layout : public CmSvComboBox,
+                      public CmSvSdk_Multi,
+                      public CmSvInit,
+                      public CmSvFollow,
+                      public CmSvAction,
+                      public CmSvPreview {
 public:
     static constexpr uint32_t kItemId = 1038;
     static constexpr uint32_t kRowCount = 10;
@@ -49,6 +54,8 @@ public:
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
     // Pictures for the settings' colour and orientation.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // The pictures of the settings' orientation, in the colour shown so far.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // ("RESET_ICN", colour, orientation): pictures for that combination; the list redraws when
     // the current choice's picture changed.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
@@ -61,6 +68,7 @@ public:
 private:
     void SetPictures(bool colour, bool landscape);
     uint16_t pictures_[kRowCount][2] = {};
+    bool colour_ = false, landscape_ = false;  // what the pictures show
 };
 
 class CmSvCB_PageOrder : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction {

@@ -14,7 +14,8 @@ class CmSvRB_Position : public CmSvRadioButton,
                         public CmSvSdk_Multi,
                         public CmSvPreview,
                         public CmSvAction,
-                        public CmSvInit {
+                        public CmSvInit,
+                        public CmSvFollow {
 public:
     static constexpr uint32_t kItemId = 1032;
     static constexpr uint32_t kRowCount = 8;
@@ -26,6 +27,10 @@ public:
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
     // The rows of the orientation the page prints in; every radio button keeps its place.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // Once rows are in, the rows of the orientation the page now prints in: the point stays the
+    // same and is shown on the button that stands for it there; the rules' words stay with
+    // their buttons.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "DISABLE_POINT" with the buttons' numbers 1-8; "SET_TABLE" with an orientation; an
     // orientation alone.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;

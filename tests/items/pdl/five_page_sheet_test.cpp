@@ -1,6 +1,7 @@
 // The bundled printers' five pages in one sheet, with the item sets the sheet starts with and the
 // bundled rules running, driven by the scripted user: what a page sets reaches the request and
-// the printer on OK.
+// the printer on OK, and the settings that follow the page's orientation follow a turn made
+// inside the sheet as they follow a sheet that opened turned.
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
@@ -35,6 +36,8 @@ class PageProc : public CmSvProc {
 public:
     PageProc() : CmSvProc(SetId, 0) {}
 };
+
+constexpr size_t kDuplex = 62;  // dmDuplex
 
 enum Page { kPageSetup, kPaperSource, kQuality, kFinishing, kDeviceSettings };
 
@@ -115,7 +118,77 @@ TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesAreDroppedOnCancel) {
     EXPECT_EQ(DeviceValue<uint16_t>(ctx->svc->GetDeviceOption(ctx), kDevOptSpooling), 0);
 }
 
+// What the user sees and stores after choosing the upper right staple point, with the page turned
+// to landscape on the page-setup page or with a sheet that opened landscape.
+struct TurnedSheet {
+    std::vector<std::string> bindingRows, bookletRows;
+    int16_t staplePoint = 0;
+    std::vector<uint16_t> layoutPictures;
+};
+
+// The pictures the layout list draws for its entries.
+std::vector<uint16_t> LayoutPictures(HWND page) {
+    HWND list = GetDlgItem(page, IDC_LAYOUT);
+    std::vector<uint16_t> pictures;
+    for (LRESULT entry = 0; entry < SendMessageA(list, CB_GETCOUNT, 0, 0); ++entry) {
+        const auto* row = reinterpret_cast<const CmSvOptionRecord*>(SendMessageA(list, CB_GETITEMDATA, entry, 0));
+        pictures.push_back(row && row->images ? static_cast<const uint16_t*>(row->images)[0] : 0);
+    }
+    return pictures;
+}
+
+class OrientationFollowers : public FivePageSheet {
+protected:
+    TurnedSheet RunTurned(bool turnInside) {
+        uint8_t* settings = user->GetSettingsSource();
+        publicdm::PutU16(settings, publicdm::kOrientation, turnInside ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+        publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
+        WriteOptionShort(ctx, settings, kOptLayoutMode, 4);  // a booklet, so that its dialog opens
+        WriteOptionShort(ctx, settings, kOptPagesPerSheet, 0);
+        WriteOptionShort(ctx, settings, kOptBindingLocation, 0);
+        WriteOptionShort(ctx, settings, kOptStaplePoint, 9);
+        TurnedSheet seen;
+        drvtest::ScriptedUser person;
+        person.OnDialog([&](HWND dialog) {
+            EXPECT_TRUE(drvtest::Click(dialog, IDC_STAPLE_UPPER_RIGHT));
+            EXPECT_TRUE(drvtest::PressOk(dialog));
+        });
+        person.OnDialog([&](HWND dialog) {
+            seen.bookletRows = drvtest::ReadEntries(dialog, IDC_BOOKLET_BINDING);
+            EXPECT_TRUE(drvtest::PressCancel(dialog));
+        });
+        Run([&](drvtest::SheetDriver& sheet) {
+            if (turnInside) EXPECT_TRUE(drvtest::Click(sheet.Page(), IDC_LANDSCAPE));
+            seen.layoutPictures = LayoutPictures(sheet.Page());
+            ASSERT_TRUE(sheet.SelectPage(kFinishing));
+            HWND p = sheet.Page();
+            seen.bindingRows = drvtest::ReadEntries(p, IDC_BINDING);
+            EXPECT_TRUE(drvtest::SetCheck(p, IDC_STAPLE, BST_CHECKED));
+            EXPECT_TRUE(drvtest::Click(p, IDC_STAPLE_POSITION));
+            EXPECT_TRUE(drvtest::Click(p, IDC_BOOKLET_OPTIONS));
+            EXPECT_TRUE(sheet.PressOk());
+        });
+        EXPECT_EQ(person.dialogsSeen(), 2);
+        seen.staplePoint = static_cast<int16_t>(ReadOptionShort(ctx, Request(), kOptStaplePoint));
+        return seen;
+    }
+};
+
+TEST_P(OrientationFollowers, ATurnInsideTheSheetIsFollowedAsASheetOpenedTurned) {
+    const TurnedSheet opened = RunTurned(false);
+    const TurnedSheet turned = RunTurned(true);
+    EXPECT_EQ(opened.staplePoint, 9) << "upper right of a landscape page";
+    EXPECT_EQ(turned.staplePoint, opened.staplePoint);
+    EXPECT_EQ(turned.bindingRows, opened.bindingRows);
+    EXPECT_EQ(turned.bookletRows, opened.bookletRows);
+    EXPECT_EQ(turned.layoutPictures, opened.layoutPictures);
+    EXPECT_FALSE(opened.layoutPictures.empty());
+    EXPECT_NE(opened.bindingRows, std::vector<std::string>{});
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,
+                         ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
+INSTANTIATE_TEST_SUITE_P(Bundled, OrientationFollowers,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
 }  // namespace
