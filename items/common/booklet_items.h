@@ -24,8 +24,8 @@ class CmSvRB_PrintingMethod : public CmSvRadioButton, public CmSvSdk_Multi {
 public:
     static constexpr uint32_t kItemId = 1000;
     CmSvRB_PrintingMethod();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // {method, sheets per set}: the sheets only for method 1 (divided into sets).
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -36,8 +36,8 @@ class CmSvDGT_SheetPerSets : public CmSvDigit, public CmSvSdk_Numeric {
 public:
     static constexpr uint32_t kItemId = 1001;
     CmSvDGT_SheetPerSets();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // A range the dialog put on the spin control bounds the value.
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;
 };
@@ -50,8 +50,8 @@ class CmSvCB_BookletBindingLocation : public CmSvComboBox,
 public:
     static constexpr uint32_t kItemId = 1002;
     CmSvCB_BookletBindingLocation();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The two rows of the settings' orientation.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     // The rows of the settings' orientation; the edge stays.
@@ -69,8 +69,8 @@ class CmSvCK_UseMargin : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     static constexpr uint32_t kItemId = 1003;
     CmSvCK_UseMargin();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 };
 
 class CmSvDGT_BookletMargin : public CmSvDGT_MarginField {

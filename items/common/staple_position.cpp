@@ -76,11 +76,11 @@ CmSvRB_Position::CmSvRB_Position()
     previewKey = 4;
 }
 
-int CmSvRB_Position::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvRB_Position::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptStaplePoint);
 }
 
-int CmSvRB_Position::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvRB_Position::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptStaplePoint);
 }
 

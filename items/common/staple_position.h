@@ -23,8 +23,8 @@ public:
     CmSvRB_Position();
 
     // The first row of the point; 0 (index kept) when none has it.
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The rows of the orientation the page prints in; every radio button keeps its place.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     // Once rows are in, the rows of the orientation the page now prints in: the point stays the
