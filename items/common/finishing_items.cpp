@@ -40,6 +40,13 @@ const CmSvOptionRecord kMethodRows[] = {
 
 bool Unavailable(const CmSv& item) { return item.available == 0; }
 
+// The orientation the binding rows of the settings follow.
+int32_t BindingOrientationOf(UIDEVDATA* ctx, const uint8_t* settings) {
+    return BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
+                              static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
+                              static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+}
+
 }  // namespace
 
 int32_t BindingOrientation(int32_t option124, int32_t option126, int32_t orientation) {
@@ -73,14 +80,6 @@ int CmSvCB_BindDirect::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     }
     return 1;
 }
-
-namespace {
-int32_t BindingOrientationOf(UIDEVDATA* ctx, const uint8_t* settings) {
-    return BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
-                              static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
-                              static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
-}
-}  // namespace
 
 int CmSvCB_BindDirect::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     if (!settings) return 1;

@@ -49,7 +49,7 @@ public:
         const bool hadRow = row != nullptr;
         Install(item, landscape);
         for (uint32_t i = 0; i < N; ++i) KeepRuleWords(rows_[i], before[i]);
-        if (hadRow && item.FindValue(value) < item.count) item.current = item.FindValue(value);
+        if (const uint32_t found = item.FindValue(value); hadRow && found < item.count) item.current = found;
         return 1;
     }
 

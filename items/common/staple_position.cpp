@@ -63,6 +63,13 @@ const CmSvOptionRecord* ByButton(const CmSvOptionRecord* rows, int32_t button) {
     return nullptr;
 }
 
+// The orientation the page prints in, turned when the layout puts it on its side.
+LONG EffectiveOrientation(UIDEVDATA* ctx, const uint8_t* settings) {
+    return MapRotationCode(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
+                           static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
+                           static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+}
+
 const CmSvOptionRecord* BindingRow(UIDEVDATA* ctx) {
     auto* binding = PartnerItem<CmSvMulti>(ctx, CmSvCB_BindDirect::kItemId);
     return binding ? binding->CurrentRow() : nullptr;
@@ -83,14 +90,6 @@ int CmSvRB_Position::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
 int CmSvRB_Position::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptStaplePoint);
 }
-
-namespace {
-LONG EffectiveOrientation(UIDEVDATA* ctx, const uint8_t* settings) {
-    return MapRotationCode(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
-                           static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
-                           static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
-}
-}  // namespace
 
 int CmSvRB_Position::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     if (!haveRows_) {

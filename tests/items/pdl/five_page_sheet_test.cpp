@@ -158,7 +158,9 @@ protected:
             EXPECT_TRUE(drvtest::PressCancel(dialog));
         });
         Run([&](drvtest::SheetDriver& sheet) {
-            if (turnInside) EXPECT_TRUE(drvtest::Click(sheet.Page(), IDC_LANDSCAPE));
+            if (turnInside) {
+                EXPECT_TRUE(drvtest::Click(sheet.Page(), IDC_LANDSCAPE));
+            }
             seen.layoutPictures = LayoutPictures(sheet.Page());
             ASSERT_TRUE(sheet.SelectPage(kFinishing));
             HWND p = sheet.Page();
