@@ -1,7 +1,10 @@
 // The papers as the rules name them, on the bundled printers' sheet: the form table's choices
 // carry the rules' paper names (the user sees the form names), so the paper-type check, the form
 // keys and the user-defined form's check find the papers the rules ask about.
+#include "core/datafile/form_database.h"
 #include "core/device/service_table.h"
+#include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
 #include "drvtest/fixture_device.h"
 #include "items/pdl/pdl_conflict.h"
 #include "items/pdl/pdl_user_data.h"
@@ -21,6 +24,12 @@ class PaperNames : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
         ASSERT_NE(ctx, nullptr);
+        {
+            // A form the user defined, as the user-defined paper dialog adds one.
+            TableCursorRef<FormDatabase> forms(ctx, kTableForms);
+            ASSERT_TRUE(forms);
+            ASSERT_EQ(forms->Add("Postcard", 0, 1000, 1480), kTableDone);
+        }
         registry = PDLSvUserData::StartSheet(ctx);
         ASSERT_NE(registry, nullptr);
     }
@@ -50,7 +59,8 @@ TEST_P(PaperNames, TheRulesFindThePapersTheyName) {
         EXPECT_EQ(duplex.type, 1) << paper;
     }
 
-    // Exactly the custom size is the user-defined form; the user still reads the form's name.
+    // The custom size and the user's form are the user-defined forms; the user still reads the
+    // forms' names.
     auto* forms = dynamic_cast<CmSvMulti*>(registry->FindItem(kFormTable));
     ASSERT_NE(forms, nullptr);
     int userDefined = 0;
@@ -59,10 +69,10 @@ TEST_P(PaperNames, TheRulesFindThePapersTheyName) {
         ASSERT_NE(row->display_text, nullptr) << row->name;
         if (Action(kFormTable, {"CHECK_PAGE_SIZE", row->name}) != 0) continue;
         ++userDefined;
-        EXPECT_EQ(row->value, 256) << row->name;
-        EXPECT_STREQ(row->display_text, "Custom");
+        EXPECT_TRUE(row->value == 256 || row->value == 2000) << row->name;
+        EXPECT_STREQ(row->display_text, row->value == 256 ? "Custom" : "Postcard");
     }
-    EXPECT_EQ(userDefined, 1);
+    EXPECT_EQ(userDefined, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, PaperNames,
