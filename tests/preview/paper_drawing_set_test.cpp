@@ -97,7 +97,9 @@ TEST_F(PaperDrawingSet, CellsAndPageOrdersFollowTheLayout) {
         const GridShape grid = LayoutGrid(layout, false);
         ASSERT_EQ(count, grid.columns * grid.rows) << layout;
         EXPECT_EQ(cells[grid.columns - 1].y, cells[0].y) << layout << ": the first row";
-        if (grid.rows > 1) EXPECT_GT(cells[grid.columns].y, cells[0].y) << layout << ": the second row";
+        if (grid.rows > 1) {
+            EXPECT_GT(cells[grid.columns].y, cells[0].y) << layout << ": the second row";
+        }
     }
     // A sheet without a side has no aspect: the cell stays as it was.
     PvRect cell = {1, 2, 30, 40};
