@@ -1,9 +1,10 @@
-// The spin arrows of the bundled printers' sheet: a click on an arrow of the copies or the
-// scaling ratio steps the number by one within its range, shows it, and the sheet's settings take
-// it as they take a typed number.
+// The spin arrows of the bundled printers' sheet: a click on an arrow of the copies, the scaling
+// ratio or the booklet's sheets per set steps the number by one within its range, shows it, and
+// the sheet's settings take it as they take a typed number.
 #include "bundled_sheet.h"
 
 #include "drvtest/scripted_user.h"
+#include "items/common/booklet_items.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
@@ -66,6 +67,35 @@ TEST_P(SheetSpins, ArrowsStepCopiesAndScalingWithinTheirRange) {
     EXPECT_EQ(publicdm::U16(sheet.Request(), publicdm::kCopies), 999);
     EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptScalingRatio), 99);
     EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptLayoutMode), kModeScaling);
+}
+
+// The booklet dialog's sheets per set step within the range the dialog puts on its spin.
+TEST_P(SheetSpins, TheSheetsPerSetStepWithinTheirRange) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    std::vector<std::string> sheets;
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_DIVIDE_INTO_SETS));
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_SHEETS_PER_SET, "14"));
+        for (bool up : {true, true, false}) {
+            ASSERT_TRUE(ClickArrow(dialog, IDC_SHEETS_SPIN, up));
+            sheets.push_back(drvtest::ReadText(dialog, IDC_SHEETS_PER_SET));
+        }
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    drvtest::ScriptedSheet sheetPerson;
+    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kQualityPage));
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_CATALOG, BST_CHECKED));
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_BOOKLET_OPTIONS));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(sheet.Run(), 1);
+    EXPECT_EQ(person.dialogsSeen(), 1);
+    EXPECT_EQ(sheets, (std::vector<std::string>{"15", "15", "14"}));
+    EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptSheetsPerSet), 14);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetSpins,
