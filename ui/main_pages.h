@@ -1,0 +1,52 @@
+// The main pages of the printing-preferences sheet (page setup, finishing, paper source, quality,
+// device settings), each a settings page over the item set of its number, with the buttons that
+// open the dialogs of built subsystems, and the layout-options dialog the page-setup page opens.
+#pragma once
+
+#include "ui/sv_proc.h"
+
+#include <windows.h>
+
+#include <cstddef>
+
+inline constexpr int kLayoutOptionsDialogKind = 21;
+
+// The base of the main pages: a settings page over the item set whose number is its page id.
+class PDLSvBsProc : public CmSvProc {
+public:
+    explicit PDLSvBsProc(int pageId) : CmSvProc(pageId, 0) {}
+};
+
+class PageSetupProc : public PDLSvBsProc {
+public:
+    PageSetupProc();
+    const DialogButton* GetDialogButtonTable() override;
+};
+
+class PaperSourceProc : public PDLSvBsProc {
+public:
+    PaperSourceProc();
+};
+
+class QualityProc : public PDLSvBsProc {
+public:
+    QualityProc();
+};
+
+class DeviceSettingsProc : public PDLSvBsProc {
+public:
+    DeviceSettingsProc();
+};
+
+// One page of the sheet: its dialog template in the resource module and its dialog procedure.
+struct MainPage {
+    UINT templateId;
+    DLGPROC procedure;
+};
+// The pages in the order the sheet shows them.
+const MainPage* MainPages(std::size_t* count);
+
+// Enters the dialogs the main pages open into the dialog registry (with the finishing page's);
+// answers false when it is full.
+bool RegisterMainPageDialogs();
+void UnregisterMainPageDialogs();
