@@ -130,4 +130,37 @@ TEST_F(ApplicationSheet, CancelLeavesTheCallersDeviceModeAsItWas) {
     EXPECT_EQ(devmode, before);
 }
 
+// The buttons whose dialogs belong to subsystems this library does not hold yet (profiles,
+// settings summary, device information, watermarks, custom paper, fonts, colour, job details)
+// open nothing: the sheet stays as it was and no dialog appears.
+TEST_F(ApplicationSheet, ButtonsOfDialogsNotYetHeldOpenNothing) {
+    struct Case {
+        int page;
+        std::vector<int> buttons;
+    };
+    const std::vector<int> common = {IDC_ADD_PROFILE, IDC_EDIT_PROFILE, IDC_VIEW_SETTINGS, IDC_STATUS_MONITOR,
+                                     IDC_JOB_OPERATION_DETAILS};
+    const Case cases[] = {{kPageSetupPage, {IDC_CUSTOM_PAPER, IDC_EDIT_STAMP}},
+                          {kFinishingPage, {IDC_DEVICE_SETTING}},
+                          {kPaperSourcePage, {}},
+                          {kQualityPage, {IDC_COLOUR_SETTINGS, IDC_QUALITY_DETAILS, IDC_VERSION}},
+                          {kDeviceSettingsPage, {IDC_PAPER_SOURCE_SETTINGS, IDC_FONT_SETTINGS, IDC_ABOUT}}};
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        for (const Case& c : cases) {
+            ASSERT_TRUE(driver.SelectPage(c.page));
+            std::vector<int> buttons = c.buttons;
+            buttons.insert(buttons.end(), common.begin(), common.end());
+            for (int id : buttons) {
+                HWND button = GetDlgItem(driver.Page(), id);
+                if (!button || !IsWindowEnabled(button) || !IsWindowVisible(button)) continue;
+                drvtest::Click(driver.Page(), id);
+                EXPECT_TRUE(driver.IsOpen()) << id;
+            }
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    EXPECT_EQ(OpenSheet().second, 0u);
+    EXPECT_EQ(person.dialogsSeen(), 0);
+}
+
 }  // namespace
