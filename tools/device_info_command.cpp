@@ -14,6 +14,7 @@
 #include "device/devinfo_information.h"
 #include "device/devinfo_library.h"
 #include "platform/kernel/path_map.h"
+#include "tools/tool_paths.h"
 
 #include <windows.h>
 
@@ -45,7 +46,7 @@ void InstallSimulatedLibrary() {
     std::printf("drvdevinfo: no device-information library; installing the simulated one\n");
     std::filesystem::copy_file(DRVOPUI_SIMULATED_ZDSVC, system / "Zdsvc2.dll", error);
     if (!std::filesystem::exists(system / "ZDSVSIM.TXT", error))
-        std::filesystem::copy_file(DRVOPUI_SOURCE_DIR "/data/simulated-device.txt", system / "ZDSVSIM.TXT", error);
+        std::filesystem::copy_file(SourceDataFolder() + "/simulated-device.txt", system / "ZDSVSIM.TXT", error);
     if (error) std::fprintf(stderr, "drvdevinfo: the simulated library cannot be installed: %s\n", error.message().c_str());
 #endif
 }

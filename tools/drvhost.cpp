@@ -15,6 +15,7 @@
 #include "tools/option_catalogue.h"
 #include "tools/option_commands.h"
 #include "tools/request_printing.h"
+#include "tools/tool_paths.h"
 
 #include <windows.h>
 
@@ -32,6 +33,7 @@ namespace {
 
 constexpr char kLibraryName[] = "DRVOPUI.DLL";  // as the bundled drivers' "Dependent Files" name it
 constexpr char kDriverFolder[] = "C:\\WINDOWS\\SYSTEM";
+constexpr char kResourceModule[] = "DRVOPRES.DLL";  // the name the library loads it by
 constexpr char kStoredDevmodeValue[] = "Default DevMode";
 constexpr DWORD kApplicationInterfaceVersion = 0x10000;  // answered by every session, read-only
 constexpr DWORD kResetToDefaults = 0x10001;
@@ -271,6 +273,35 @@ int Run(const HostOptions& options, const Library& library) {
     return rc;
 }
 
+// The version a file name ends in: libDrvopui.so.1.0.0 gives 1.0.0.
+std::string LibraryVersion() {
+    const std::string name = std::filesystem::path(LibraryFile()).filename().string();
+    const size_t at = name.find(".so.");
+    return at == std::string::npos ? "(unversioned)" : name.substr(at + 4);
+}
+
+// The file version of the resource module's version resource, as the system reads it.
+std::string ResourceModuleVersion() {
+    const std::string path = std::string(kDriverFolder) + "\\" + kResourceModule;
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return "(none)";
+    std::string version = "(none)";
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
+    const auto* bytes = found ? static_cast<const uint8_t*>(LockResource(LoadResource(module, found))) : nullptr;
+    const DWORD size = found ? SizeofResource(module, found) : 0;
+    // The fixed file information follows the block's head (three words and "VS_VERSION_INFO" in
+    // UTF-16, padded to four bytes), found by its signature.
+    for (DWORD at = 0; bytes && at + 16 <= size; at += 4) {
+        uint32_t word[4];
+        std::memcpy(word, bytes + at, sizeof word);
+        if (word[0] != 0xFEEF04BD) continue;
+        version = std::to_string(word[2] >> 16) + "." + std::to_string(word[2] & 0xFFFF) + "." + std::to_string(word[3] >> 16);
+        break;
+    }
+    FreeLibrary(module);
+    return version;
+}
+
 void ListPrinters() {
     const std::string preferred = DefaultPrinterName();
     for (const std::string& printer : InstalledPrinters())
@@ -286,10 +317,6 @@ int main(int argc, char** argv) {
         std::fputs(kHostUsage, stdout);
         return 0;
     }
-    if (options.version) {
-        std::printf("drvhost %s\n", DRVOPUI_VERSION);
-        return 0;
-    }
     // The library tells what it cannot do in debug output; this program is where it is read.
     setenv("DRVOPUI_DEBUG_OUTPUT", "1", 0);
     std::string hive = registry::HivePath();
@@ -299,7 +326,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::printf("drvhost: drive root %s, registry %s\n", kernel::RootFolder().c_str(), hive.empty() ? "(in memory)" : hive.c_str());
-    if (!InstallDriverFiles("drvhost", {{DRVOPUI_LIBRARY_FILE, kLibraryName}})) return 1;
+    if (!InstallDriverFiles("drvhost", {{LibraryFile(), kLibraryName}})) return 1;
+    if (options.version) {
+        std::printf("drvhost %s (the library %s, the resource module %s)\n", DRVOPUI_VERSION, LibraryVersion().c_str(),
+                    ResourceModuleVersion().c_str());
+        return 0;
+    }
     Library library;
     const std::string path = std::string(kDriverFolder) + "\\" + kLibraryName;
     if (!LoadDriverLibrary(path.c_str(), library)) {

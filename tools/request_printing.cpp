@@ -16,7 +16,7 @@
 
 namespace {
 
-enum FieldType { kU16, kS32, kU32, kText };
+enum FieldType { kU16, kS16, kS32, kU32, kText };
 struct Field {
     uint32_t offset;
     FieldType type;
@@ -27,6 +27,8 @@ struct Record {
     uint32_t code;
     uint32_t kind;  // the kind that hands the record out
     std::vector<Field> fields;
+    uint32_t size = 0;       // the entry's size where kind 0 does not tell it
+    uint32_t countCode = 0;  // the code whose value counts the entries of a list kind 2 hands out
 };
 
 // The records data/option-interface*.md describes field by field.
@@ -40,8 +42,26 @@ const Record kRecords[] = {
     {0x1007D, 4, {{0, kText, 64, "profile name"}}},
     {0x1004C, 2, {{0, kU32, 0, "word 9"}, {4, kU32, 0, "word 10"}}},
     {0x1004D, 2, {{0, kU32, 0, "word 7"}, {4, kU32, 0, "word 8"}}},
-    {0x10013, 4, {{0, kText, 32, "source name"}}},
+    {0x10013, 4, {{0, kU16, 0, "source"}, {4, kText, 32, "source name"}, {68, kU32, 0, "capabilities"}}},
+    // The page-composition interface's records.
+    {0x406, 2, {{0, kS16, 0, "flags"}, {2, kS16, 0, "paper"}, {4, kS16, 0, "scale"}, {6, kS16, 0, "reduction"}}, 8},
+    {0x407, 2, {{0, kS32, 0, "x"}, {4, kS32, 0, "y"}}, 8},
+    {0x47C, 2, {{0, kU16, 0, "flags"}, {16, kText, 14, "group 1 text"}, {42, kText, 14, "group 2 text"},
+                {68, kText, 14, "group 3 text"}, {80, kU32, 0, "media word"}}, 84},
+    {0x47F, 2, {{0, kText, 256, "registry key"}}, 256},
+    {0x80A, 2, {{0, kText, 256, "text"}}, 256},
+    {0x815, 2, {{0, kU16, 0, "paper code"}, {2, kText, 32, "name"}, {34, kU16, 0, "flags"}}, 36, 0x814},
+    {1071, 2, {{0, kU32, 0, "kind"}, {4, kU32, 0, "flags"}, {8, kU32, 0, "outline"}, {24, kU32, 0, "position"},
+               {28, kText, 256, "text"}, {284, kS16, 0, "font size"}, {288, kS16, 0, "escapement"},
+               {292, kS16, 0, "weight"}, {302, kText, 32, "face"}, {334, kU32, 0, "colour"}, {338, kS32, 0, "angle"},
+               {630, kU32, 0, "outline width"}, {634, kS32, 0, "offset x"}, {638, kS32, 0, "offset y"}}},
 };
+
+const Record* FindRecord(DWORD code, DWORD kind) {
+    for (const Record& record : kRecords)
+        if (record.code == code && record.kind == kind) return &record;
+    return nullptr;
+}
 
 std::string TextAt(const uint8_t* bytes, size_t width) {
     size_t length = 0;
@@ -53,15 +73,15 @@ std::string TextAt(const uint8_t* bytes, size_t width) {
 
 void PrintFields(const Record& record, const uint8_t* entry, size_t size) {
     for (const Field& field : record.fields) {
-        const size_t width = field.type == kText ? field.width : field.type == kU16 ? 2 : 4;
+        const size_t width = field.type == kText ? field.width : field.type == kU16 || field.type == kS16 ? 2 : 4;
         if (field.offset + width > size) continue;
         std::string value;
         if (field.type == kText) {
             value = TextAt(entry + field.offset, width);
-        } else if (field.type == kU16) {
+        } else if (field.type == kU16 || field.type == kS16) {
             uint16_t v = 0;
             std::memcpy(&v, entry + field.offset, 2);
-            value = std::to_string(v);
+            value = field.type == kS16 ? std::to_string(static_cast<int16_t>(v)) : std::to_string(v);
         } else {
             uint32_t v = 0;
             std::memcpy(&v, entry + field.offset, 4);
@@ -94,8 +114,7 @@ void PrintWords(const uint8_t* entry, size_t size) {
 }
 
 void PrintEntry(DWORD code, DWORD kind, const uint8_t* entry, size_t size) {
-    for (const Record& record : kRecords)
-        if (record.code == code && record.kind == kind) return PrintFields(record, entry, size);
+    if (const Record* record = FindRecord(code, kind)) return PrintFields(*record, entry, size);
     if (size <= 4) {
         uint32_t word = 0;
         std::memcpy(&word, entry, size);
@@ -118,7 +137,7 @@ void PrintBatch(const std::vector<uint8_t>& data, DWORD kind) {
         const size_t count = kind == 4 && head[2] ? head[2] : 1;
         for (size_t i = 0; i < count && size; ++i)
             PrintEntry(head[0], kind == 4 ? 4 : 2, data.data() + at + 16 + i * (size / count), size / count);
-        at += 16 + std::max<uint32_t>(head[3], kind == 4 ? 0 : 4);
+        at += 20 + head[3];
     }
 }
 
@@ -140,11 +159,21 @@ void PrintDescribe(const std::vector<uint8_t>& data) {
 size_t AnswerSize(const Library& library, HANDLE session, std::vector<uint8_t>& settings, const OptionRequest& request,
                   size_t& count) {
     count = 1;
+    const Record* record = FindRecord(request.code, request.kind);
     uint32_t size = 0;
-    if (library.Send(session, settings, 0, request.code, &size) != 0 || size == 0) size = 4;
-    if (request.kind == 4) {
-        uint32_t entries = 0;
-        if (library.Send(session, settings, 1, request.code, &entries) == 0) count = entries;
+    const LONG sized = library.Send(session, settings, 0, request.code, &size);
+    if (sized == 0 && size == 0) {
+        count = 0;  // a list or record set with nothing in it
+        return 4;
+    }
+    if (sized != 0 || size == 0) size = record && record->size ? record->size : 4;
+    uint32_t entries = 0;
+    if (request.kind == 4 && library.Send(session, settings, 1, request.code, &entries) == 0) count = entries;
+    if (record && record->countCode && library.Send(session, settings, 2, record->countCode, &entries) == 0) count = entries;
+    // A record of several entries (1071, one per stamp) tells its size for all of them.
+    if (request.code < 0x10000 && record && !record->size && record->fields.size() > 1 && size > 662 && size % 662 == 0) {
+        count = size / 662;
+        size = 662;
     }
     return size;
 }
@@ -183,6 +212,7 @@ int SendOne(const Library& library, HANDLE session, std::vector<uint8_t>& settin
     size_t count = 1;
     const size_t size = std::min<size_t>(AnswerSize(library, session, settings, request, count), data.size());
     count = std::min(count, data.size() / size);
+    if (count == 0) std::printf("  no entries\n");
     for (size_t i = 0; i < count; ++i) {
         if (count > 1) std::printf("  entry %zu:\n", i);
         PrintEntry(request.code, request.kind, data.data() + i * size, size);

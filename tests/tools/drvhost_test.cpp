@@ -50,8 +50,10 @@ protected:
     }
 
     std::vector<uint8_t> Read(const std::string& path) const {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::error_code error;
+        std::vector<uint8_t> bytes(fs::file_size(path, error));
+        std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+        return error ? std::vector<uint8_t>() : bytes;
     }
 
     // The line the program prints about the file: its verdict.
@@ -151,7 +153,8 @@ TEST_F(Drvhost, PrintsListsAndRecordsWhole) {
     EXPECT_EQ(run.status, 0) << run.out;
     const size_t list = run.out.find("request kind 4, code 0x10013: answer 0 (done)");
     ASSERT_NE(list, std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("  entry 1:\n    source name  \"", list), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  entry 1:\n    source       ", list), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("    source name  \"", list), std::string::npos) << run.out;
     const size_t record = run.out.find("request kind 2, code 0x1000A: answer 0 (done)");
     ASSERT_NE(record, std::string::npos) << run.out;
     for (const char* field : {"    name ", "    font face ", "    angle ", "    position y ", "    switch "})
@@ -262,6 +265,31 @@ TEST_F(Drvhost, TakesADriveRootOfTheUsersOwn) {
     EXPECT_TRUE(fs::exists(dir_ / fs::path(root).filename() / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL")) << out;
 }
 
+// An installed tree (the host program's component) runs where it was put, and where it was moved
+// to: the program finds the library, the platform and the bundled data beside it, not in the
+// build tree.
+TEST_F(Drvhost, RunsFromAnInstalledTreeWhereverItIsMoved) {
+    const fs::path prefix = dir_ / "prefix", moved = dir_ / "moved";
+    const std::string install = "'" DRVOPUI_CMAKE "' --install '" DRVOPUI_BUILD_DIR "' --component host --prefix '" + prefix.string() + "' > '" +
+                                (dir_ / "install.txt").string() + "' 2>&1";
+    ASSERT_EQ(std::system(install.c_str()), 0);
+    for (const char* file : {"bin/drvhost", "lib/libDrvopuiPlatform.so", "share/drvopui/printers.reg",
+                             "share/drvopui/KELVAR5E.DAT", "share/drvopui/resources/drvopui.res"})
+        EXPECT_TRUE(fs::exists(prefix / file)) << file;
+    EXPECT_TRUE(fs::exists(prefix / "lib" / ("libDrvopui.so." DRVOPUI_VERSION)));
+    fs::rename(prefix, moved);
+    const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" + (moved / "bin" / "drvhost").string() +
+                                "' --options > '" + (dir_ / "out.txt").string() + "' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::ifstream in(dir_ / "out.txt");
+    const std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(out.find("DRVOPUI.DLL loaded"), std::string::npos) << out;
+    EXPECT_NE(out.find("Devmode$Orientation"), std::string::npos) << out;
+    // The library that went into the driver folder is the installed one.
+    EXPECT_TRUE(Read((moved / "lib" / ("libDrvopui.so." DRVOPUI_VERSION)).string()) ==
+                Read((dir_ / "root" / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL").string()));
+}
+
 TEST_F(Drvhost, NamesTheInstalledPrintersAndHelpsWhereverAsked) {
     const Outcome unknown = Drive("--printer 'No Such Printer'");
     EXPECT_EQ(unknown.status >> 8, 1) << unknown.out;
@@ -282,7 +310,11 @@ TEST_F(Drvhost, NamesTheInstalledPrintersAndHelpsWhereverAsked) {
         EXPECT_EQ(help.out.rfind("usage: drvhost", 0), 0u) << arguments << "\n" << help.out;
     }
     const Outcome version = Drive("--version");
-    EXPECT_EQ(version.out, "drvhost " DRVOPUI_VERSION "\n");
+    // One version number: the program's, the library's soname and the resource module's resource.
+    EXPECT_NE(version.out.find("drvhost " DRVOPUI_VERSION " (the library " DRVOPUI_VERSION ", the resource module " DRVOPUI_VERSION
+                               ")\n"),
+              std::string::npos)
+        << version.out;
     EXPECT_EQ(Drive("--bogus").status >> 8, 2);
 }
 
