@@ -70,12 +70,19 @@ const char* StatusText(int32_t status) {
 
 void PrintRecord(const DeviceInfoRecord& r) {
     std::printf("  %-28s %d (%s)\n", "status", r.status, StatusText(r.status));
-    const bool complete = !r.missingWords[0] && !r.missingWords[1] && !r.missingWords[2];
-    if (complete) std::printf("  %-28s none\n", "attributes not answered");
-    for (int word = 0; word < 3 && !complete; ++word)
-        if (r.missingWords[word])
-            std::printf("  %-28s request word %d, bits %s\n", word ? "" : "attributes not answered", word,
-                        Bits(r.missingWords[word]).c_str());
+    // The attributes asked for that did not come, by their attribute numbers, eight a line.
+    std::string missing;
+    int listed = 0;
+    for (int word = 0; word < 3; ++word)
+        for (int bit = 0; bit < 32; ++bit) {
+            const uint32_t attribute = DeviceInfoAttributeForBit(word, bit);
+            if (!(r.missingWords[word] & (1u << bit)) || attribute == 0) continue;
+            char id[16];
+            std::snprintf(id, sizeof id, "0x%X", attribute);
+            missing += std::string(listed == 0 ? "" : listed % 8 == 0 ? ",\n                               " : ", ") + id;
+            ++listed;
+        }
+    std::printf("  %-28s %s\n", "attributes not answered", missing.empty() ? "none" : missing.c_str());
     Text("device name", r.text10001);
     std::printf("  %-28s %u\n", "memory", r.number20006);
     Text("engine", r.text40026);

@@ -33,8 +33,8 @@ protected:
         fs::create_directories(dir_);
     }
 
-    Outcome Drive(const std::string& arguments) const {
-        const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" DRVHOST_PROGRAM "' " +
+    Outcome Drive(const std::string& arguments, const char* program = DRVHOST_PROGRAM) const {
+        const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" + program + "' " +
                                     arguments + " > '" + (dir_ / "out.txt").string() + "' 2>&1";
         Outcome run;
         run.status = std::system(command.c_str());
@@ -316,6 +316,23 @@ TEST_F(Drvhost, NamesTheInstalledPrintersAndHelpsWhereverAsked) {
               std::string::npos)
         << version.out;
     EXPECT_EQ(Drive("--bogus").status >> 8, 2);
+}
+
+// The device query tool names the fields of the device's record, and says why a library in the
+// driver folder that does not load gives none.
+TEST_F(Drvhost, DeviceQueryNamesTheRecordsFields) {
+    const Outcome run = Drive("", DRVDEVINFO_PROGRAM);
+    EXPECT_EQ(run.status, 0) << run.out;
+    for (const char* line : {"  status                       0 (the device answered)\n", "  attributes not answered      0x",
+                             "  device name                  Kelvaro 5e\n", "  serial number                SN 0042-7731\n",
+                             "  memory modules               DIMM1, size 131072\n", "  paper sources                Stack Bypass: "})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+
+    std::ofstream(dir_ / "root" / "WINDOWS" / "SYSTEM" / "Zdsvc2.dll") << "not a library";
+    const Outcome broken = Drive("", DRVDEVINFO_PROGRAM);
+    EXPECT_EQ(broken.status >> 8, 1) << broken.out;
+    EXPECT_NE(broken.out.find("the device-information library in "), std::string::npos) << broken.out;
+    EXPECT_NE(broken.out.find(" does not load ("), std::string::npos) << broken.out;
 }
 
 }  // namespace
