@@ -1,6 +1,6 @@
 // The describe request: the head of the key's last bound item (the one whose answers the other
-// requests return), then one entry per choice. A name or reason longer than its field is cut at a
-// character boundary of the field, never left without its NUL.
+// requests return), then one entry per choice. A name or reason longer than its field is cut to
+// the field, never left without its NUL.
 #include "settings/sdk/sdk_describe.h"
 
 #include "core/device/service_table.h"
@@ -14,7 +14,7 @@
 #include "settings/sdk/option_description.h"
 #include "settings/sdk/sdk_binding.h"
 
-#include <cstdio>
+#include <tuple>
 #include <cstring>
 #include <string>
 #include <vector>
