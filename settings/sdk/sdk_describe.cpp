@@ -14,9 +14,9 @@
 #include "settings/sdk/option_description.h"
 #include "settings/sdk/sdk_binding.h"
 
-#include <tuple>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
