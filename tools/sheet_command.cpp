@@ -131,7 +131,7 @@ private:
         std::string name = sheet ? PageTitle(window) : TextOf(window);
         for (char& c : name)
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '-';
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%02d-", ++pictures_);
         const std::string path = (std::filesystem::path(folder_) / (number + name + ".png")).string();
         if (user::SaveWindowPng(window, path.c_str())) std::printf("drvhost: picture %s\n", path.c_str());

@@ -19,6 +19,7 @@ namespace {
 
 constexpr UINT kDialogType = 5;  // RT_DIALOG as a number
 constexpr LONG kSheetNotShown = -1;
+constexpr LONG kNothingToOpen = 2;  // the module's "not supported"
 
 // The request's property-sheet page array, which the device object holds while its sheet is up.
 class SheetPagesOf {
@@ -55,14 +56,22 @@ public:
     UIDEVDATA* ctx = nullptr;
 };
 
-LONG OpenRequest(UIDEVDATA* ctx) { return static_cast<LONG>(ShowPrinterSheet(ctx, nullptr)); }
+// The module's open callback: the sheet's result word (1 committed, 0 not), -1 when no sheet could
+// be shown; a request of another kind has nothing to open.
+LONG OpenRequest(UIDEVDATA* ctx) {
+    if (ctx->kind != kKindUserInterface && ctx->kind != kKindDriver) return kNothingToOpen;
+    return static_cast<LONG>(ShowPrinterSheet(ctx, nullptr));
+}
 
 const UiDispatcher kDispatcher = {OpenRequest, ShowPropertySheetFromRequest};
 
 }  // namespace
 
 INT_PTR ShowPrinterSheet(UIDEVDATA* ctx, HWND owner) {
-    if (!ctx || !IsLiveUiDevData(ctx) || ctx->sheetPages) return kSheetNotShown;
+    // Device-mode work edits the request's settings in place, where Cancel could not take a change
+    // back: only the kinds that work on copies show a sheet.
+    if (!ctx || !IsLiveUiDevData(ctx) || ctx->sheetPages || (ctx->kind != kKindUserInterface && ctx->kind != kKindDriver))
+        return kSheetNotShown;
     CmUserData* user = ctx->svc->GetUserData(ctx);
     if (!user) return kSheetNotShown;
     std::size_t count = 0;

@@ -4,6 +4,7 @@
 // dialogs the page buttons open work on copies until they end with OK.
 #include "driver_option_fixture.h"
 
+#include "core/device/pdl_module.h"
 #include "core/device/ui_dispatch_route.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
@@ -128,6 +129,22 @@ TEST_F(ApplicationSheet, CancelLeavesTheCallersDeviceModeAsItWas) {
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(word, 0u);
     EXPECT_EQ(devmode, before);
+}
+
+// The module's open callback shows the sheet of a user-interface request and answers its result;
+// a device-mode request, which edits its settings in place, gets no sheet.
+TEST_F(ApplicationSheet, OpeningTheUserInterfaceShowsTheSheetOnlyWhereCancelCanTakeChangesBack) {
+    UIDEVDATA* request = fixture.Make(kKindUserInterface);
+    ASSERT_NE(request, nullptr);
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Type(driver.Page(), IDC_COPIES, "4"));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(PdlModuleCallbacks::Open(request), 1);
+    EXPECT_EQ(publicdm::U16(request->svc->GetDevmode(request, 3), publicdm::kCopies), 4);
+    EXPECT_EQ(PdlModuleCallbacks::Open(Ctx()), 2);
+    EXPECT_EQ(ShowPrinterSheet(Ctx(), nullptr), -1);
+    EXPECT_EQ(sheet.sheetsSeen(), 1);
 }
 
 // The buttons whose dialogs belong to subsystems this library does not hold yet (profiles,
