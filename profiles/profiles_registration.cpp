@@ -11,13 +11,13 @@
 namespace {
 
 constexpr UINT kTitle = 4893;
-constexpr UINT kWarning = MB_ICONWARNING | MB_OK;
+constexpr UINT kWarning = MB_ICONWARNING;
 constexpr MessageRow kRows[] = {
-    {18, 4209, kTitle, kWarning},  // the file cannot be opened
-    {19, 4212, kTitle, kWarning},  // not a profile of this printer
-    {21, 4216, kTitle, kWarning},  // the file dialog failed
-    {22, 4220, kTitle, kWarning},  // the chosen path does not fit
-    {23, 4221, kTitle, kWarning},  // the typed name is not a file name
+    {18, 4213, kTitle, kWarning},  // a profile file cannot be opened
+    {19, 4214, kTitle, kWarning},  // not a profile file of this printer
+    {21, 4217, kTitle, kWarning},  // the file dialog failed
+    {22, 4218, kTitle, kWarning},  // the chosen path does not fit
+    {23, 4219, kTitle, kWarning},  // the typed name is not a file name
 };
 
 CmModule* MakeStore(UIDEVDATA* ctx) {

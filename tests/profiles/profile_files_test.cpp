@@ -41,7 +41,7 @@ TEST_F(ProfileFiles, AnExportedProfileImportsByteForByte) {
 }
 
 TEST_F(ProfileFiles, BadFilesAreRefusedWithTheirMessage) {
-    const std::string notRead = "The file could not be read.", notProfile = "The file is not a profile file.";
+    const std::string notRead = "The file could not be opened.", notProfile = "The file is not a profile file of this printer.";
     auto with16 = [&](size_t at, uint16_t value) {
         std::vector<uint8_t> bytes = file;
         MutableByteView(bytes.data(), bytes.size()).put_u16(at, value);
