@@ -12,6 +12,7 @@
 #include "platform/registry/hive.h"
 #include "tools/devmode_listing.h"
 #include "tools/driver_install.h"
+#include "tools/profile_commands.h"
 
 #include <windows.h>
 
@@ -32,7 +33,9 @@ namespace {
 
 const char kUsage[] =
     "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT]\n"
-    "               [--request KIND CODE [VALUE]]... [--set KEY=VALUE]... [--help]\n"
+    "               [--request KIND CODE [VALUE]]... [--set KEY=VALUE]... [--profiles]\n"
+    "               [--apply-profile NAME] [--import-profile FILE] [--export-profile NAME FILE]\n"
+    "               [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
     "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
@@ -57,6 +60,14 @@ const char kUsage[] =
     "                      prints what the rules changed in the device mode\n"
     "Requests and sets run in the order given, each on the settings the one before left; the\n"
     "program ends with 1 when one of them did not answer 0.\n"
+    "  --profiles          lists the printer's profiles (built-in or the user's own, the applied one)\n"
+    "  --apply-profile NAME\n"
+    "                      applies a profile to the current settings and prints what changed\n"
+    "  --import-profile FILE\n"
+    "                      stores the profile file FILE as a user profile of the printer\n"
+    "  --export-profile NAME FILE\n"
+    "                      writes the user profile NAME to the profile file FILE\n"
+    "Profile commands run after the requests, in the order given.\n"
     "\n"
     "The drive root is DRVOPUI_ROOT (else drvopui-root in the temporary folder); the registry is\n"
     "the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root). A data file that does\n"
@@ -82,6 +93,7 @@ struct Options {
     std::string validate;
     std::string convert, convertOut;
     std::vector<OptionRequest> requests;
+    std::vector<ProfileCommand> profiles;
 };
 
 // A number as C writes it (decimal, 0x hex, 0 octal), the whole text.
@@ -138,7 +150,13 @@ bool ParseArguments(int argc, char** argv, Options& options) {
             request.value = pair.substr(equals + 1);
             options.requests.push_back(request);
         }
-        else if (arg == "--convert" && i + 2 < argc) {
+        else if (arg == "--profiles") options.profiles.push_back({ProfileCommand::List, "", ""});
+        else if (arg == "--apply-profile" && i + 1 < argc) options.profiles.push_back({ProfileCommand::Apply, argv[++i], ""});
+        else if (arg == "--import-profile" && i + 1 < argc) options.profiles.push_back({ProfileCommand::Import, "", argv[++i]});
+        else if (arg == "--export-profile" && i + 2 < argc) {
+            options.profiles.push_back({ProfileCommand::Export, argv[i + 1], argv[i + 2]});
+            i += 2;
+        } else if (arg == "--convert" && i + 2 < argc) {
             options.convert = argv[++i];
             options.convertOut = argv[++i];
         } else {
@@ -419,6 +437,7 @@ int Run(const Options& options, const Library& library) {
     if (!options.validate.empty()) rc |= Validate(library, session, current, options.validate);
     if (!options.convert.empty()) rc |= Convert(library, session, printer, options.convert, options.convertOut);
     if (!options.requests.empty()) rc |= SendRequests(library, session, current, options.requests);
+    if (!options.profiles.empty()) rc |= RunProfileCommands(library.request, session, current, printer, options.profiles);
     library.term(session);
     return rc;
 }
