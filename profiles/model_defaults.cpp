@@ -58,6 +58,10 @@ void Profile::ApplyModelDefaults(uint8_t* devmode, const DeviceData& data) {
     dm.put_u16(devmode::kOffPrivateVersion, devmode::kPrivateVersion);
     dm.put_u16(devmode::kOffPdlId, pdl);
     dm.put_u16(devmode::kOffModelNumber, model);
+    if (const uint8_t* defaults = ctx->svc->GetDevmode(ctx, 1)) {
+        dm.put_bytes(devmode::kOffDriverName, defaults + devmode::kOffDriverName, devmode::kDriverNameSize);
+        dm.put_bytes(devmode::kOffDeviceName, defaults + devmode::kOffDeviceName, CCHDEVICENAME);
+    }
 
     auto finishing = opt.Get<uint32_t>(190);
     auto quality = opt.Get<uint32_t>(220);
@@ -142,8 +146,9 @@ void Profile::ApplyModelDefaults(uint8_t* devmode, const DeviceData& data) {
     ctx->svc->SetOption(ctx, devmode, 155, stamp, sizeof stamp);
     uint8_t font[48] = {};
     MutableByteView fontView(font, sizeof font);
-    fontView.put_s16(0, 72);
-    fontView.put_s16(4, 400);
+    fontView.put_u32(0, 72);   // height, points
+    fontView.put_u32(4, 0);    // width: the face's own
+    fontView.put_u32(8, 400);  // weight
     ctx->svc->LoadString(ctx, 8710, reinterpret_cast<char*>(font + 13), 32);
     font[13 + 31] = 0;
     ctx->svc->SetOption(ctx, devmode, 156, font, sizeof font);

@@ -12,13 +12,12 @@ SIGNATURE = b"VOMEL PROFILE SYSTEM for 9x"
 DM_ORIENTATION, DM_PAPERSIZE, DM_SCALE, DM_COPIES = 0x1, 0x2, 0x10, 0x100
 DM_DEFAULTSOURCE, DM_PRINTQUALITY, DM_COLOR, DM_DUPLEX = 0x200, 0x400, 0x800, 0x1000
 DM_YRESOLUTION, DM_TTOPTION, DM_COLLATE, DM_FORMNAME = 0x2000, 0x4000, 0x8000, 0x10000
-FIELDS = (DM_ORIENTATION | DM_PAPERSIZE | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_COLOR
-          | DM_DUPLEX | DM_YRESOLUTION | DM_TTOPTION | DM_COLLATE | DM_FORMNAME)
+# The paper is left out: a built-in profile keeps the printer's own default paper, which the
+# conversion supplies.
+FIELDS = (DM_ORIENTATION | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX
+          | DM_YRESOLUTION | DM_TTOPTION | DM_COLLATE)
 
-# Paper by language column: letter where the language is 0x409, A4 elsewhere.
-PAPER = {"other": (9, b"A4"), "409": (1, b"Letter")}
-
-# resource id, language column, orientation, duplex, copies, icon
+# resource id, language column (the same settings in both), orientation, duplex, copies, icon
 ROWS = [
     (12017, "other", 1, 1, 1, 1),   # profile 1: the factory settings
     (12018, "other", 2, 1, 1, 5),   # profile 4: landscape
@@ -36,12 +35,9 @@ ROWS = [
 
 
 def devmode(column, orientation, duplex, copies):
-    paper, form = PAPER[column]
     public = bytearray(148)
     struct.pack_into("<HHHHI", public, 32, 0x400, 0x0602, 148, 116, FIELDS)
-    struct.pack_into("<hhhhhhhhhhhhh", public, 44, orientation, paper, 0, 0, 100, copies, 7, 600, 1, duplex, 600,
-                     1, 1)
-    public[70:70 + len(form)] = form
+    struct.pack_into("<hhhhhhhhhhhhh", public, 44, orientation, 0, 0, 0, 100, copies, 7, 600, 1, duplex, 600, 1, 1)
     private = bytearray(116)  # header to byte 220, then a directory of empty sections
     private[0:5] = b"Vomel"
     struct.pack_into("<H", private, 170 - 148, 0x0602)

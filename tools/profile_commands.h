@@ -5,18 +5,13 @@
 #pragma once
 
 #include "core/library/exports_devicemode.h"
+#include "tools/host_arguments.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-struct ProfileCommand {
-    enum Kind { List, Apply, Import, Export } kind = List;
-    std::string name;  // the profile, for Apply and Export
-    std::string file;  // a host path, for Import and Export
-};
 
 // Runs the commands in order on the caller's settings; 0 when each succeeded, else 1.
 int RunProfileCommands(decltype(&VomelDeviceMode) request, HANDLE session, std::vector<uint8_t>& settings,
