@@ -23,7 +23,21 @@ struct ProfileNode {
     uint16_t icon = 0;
     uint16_t type = 0;
     uint16_t reserved = 0;
+    uint16_t editFlags = 0;        // kAddedInEdit, kChangedInEdit
     std::vector<uint8_t> devmode;  // extended form, at least the current extended size
+};
+inline constexpr uint16_t kAddedInEdit = 0x1, kChangedInEdit = 0x2;
+
+// A profile as the dialogs exchange it: a copy of one node.
+struct ProfileInfo {
+    uint16_t recordSize = 0;
+    char name[profile::kNameSize] = {};
+    char storedName[profile::kNameSize] = {};
+    char comment[profile::kCommentSize] = {};
+    uint16_t icon = 0;
+    uint16_t type = 0;
+    uint16_t reserved = 0;
+    std::vector<uint8_t> devmode;
 };
 
 // A profile list as stored: 36-byte entries ended by one of empty name.
@@ -61,6 +75,19 @@ public:
     bool PutNodeFromRecord(uint16_t type, const ProfileRecord& record);
     bool RemoveNode(uint16_t type, const char* name);
     const std::vector<ProfileNode>& Committed() const { return committed_; }
+
+    // The edit copy of the chain, which the edit dialog changes and commits at OK.
+    bool CopyChainToWork();
+    bool AppendInfoToWork(const ProfileInfo& info);
+    bool RemoveWorkNode(const ProfileInfo& info);
+    bool UpdateWorkNode(const ProfileInfo& info);
+    bool MoveWorkNode(const ProfileInfo& moved, const ProfileInfo& before);
+    // Index-th node of the committed (0) or the work chain (1); false past the end.
+    bool GetProfileInfo(uint32_t index, int whichChain, ProfileInfo& info) const;
+    const std::vector<ProfileNode>& Work() const { return work_; }
+    // Writes the edit copy back; on failure nothing stored has been removed and the committed
+    // chain is as it was.
+    bool CommitWorkChain();
 
     // Stored records and the stored list.
     ProfileRecord ReadProfile(const char* name, uint16_t type);
@@ -118,4 +145,5 @@ protected:
 private:
     std::string baseKey_;
     std::vector<ProfileNode> committed_;
+    std::vector<ProfileNode> work_;
 };

@@ -65,5 +65,25 @@ TEST_F(ProfileTest, TheFileDialogsKeepTheCallersFilterAndCancelQuietly) {
     EXPECT_TRUE(dialog.Seen()[1].save);
 }
 
+TEST_F(ProfileTest, FileDialogErrorsShowTheirMessageAndAskAgainWithAnEmptyField) {
+    const Profile preset(Ctx(), 0);
+    std::vector<std::string> fieldsSeen;
+    std::vector<std::string> picks = {std::string(300, 'x') + ".pfl", ""};
+    drvtest::ScriptedFileDialog dialog([&](const drvtest::FileDialogSeen& seen) {
+        fieldsSeen.push_back(seen.fileName);
+        const std::string pick = picks.empty() ? "" : picks.front();
+        if (!picks.empty()) picks.erase(picks.begin());
+        return pick.empty() ? drvtest::FilePick::Cancel() : drvtest::FilePick::Name(pick);
+    });
+    // A name the dialog refuses before it opens, then a path longer than the field: each is
+    // told, and the dialog opens again with an empty field until the person cancels.
+    char file[kPresetPathRoom] = "bad|name";
+    EXPECT_FALSE(preset.ExportDialog(nullptr, file, "Profile files|*.pfl|", "C:\\", "pfl"));
+    std::vector<std::string> texts;
+    for (const auto& box : person.messageBoxes()) texts.push_back(box.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"The file name is not valid.", "The file name is too long."}));
+    EXPECT_EQ(fieldsSeen, (std::vector<std::string>{"", ""}));
+}
+
 }  // namespace
 }  // namespace profiletest

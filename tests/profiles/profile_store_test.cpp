@@ -139,5 +139,57 @@ TEST_F(ProfileTest, RecordsGrowToTheCurrentDeviceMode) {
     EXPECT_EQ(store->RecordSizeForCurrent(296 + current + 8), 296 + current + 8);
 }
 
+TEST_F(ProfileTest, ACommitRemovesRenamesAndKeepsEveryProfileWhenAWriteFails) {
+    auto store = Store();
+    for (const char* name : {"Office", "Home", "Draft"}) ASSERT_TRUE(store->SaveProfile(UserRecord(*store, name)));
+    const std::vector<uint8_t> home = Value("UIProfile\\Home", "DATA");
+    auto info = [&](const char* name) {
+        ProfileInfo found;
+        for (uint32_t i = 0; store->GetProfileInfo(i, 1, found); ++i)
+            if (std::string(found.storedName) == name) return found;
+        ADD_FAILURE() << name;
+        return found;
+    };
+
+    // A rename to a name no write can store fails the commit: nothing stored goes.
+    const std::vector<uint8_t> list = Value("UIProfileTBL", "DATA");
+    ASSERT_TRUE(store->CopyChainToWork());
+    ASSERT_TRUE(store->RemoveWorkNode(info("Office")));
+    ProfileInfo renamed = info("Home");
+    std::memset(renamed.name, 0, sizeof renamed.name);
+    ASSERT_TRUE(store->UpdateWorkNode(renamed));
+    EXPECT_FALSE(store->CommitWorkChain());
+    EXPECT_FALSE(Value("UIProfile\\Office", "DATA").empty());
+    EXPECT_EQ(Value("UIProfile\\Home", "DATA"), home);
+    EXPECT_EQ(Value("UIProfileTBL", "DATA"), list);
+    EXPECT_EQ(store->Committed().size(), 9u);
+
+    // Deleting one, renaming one and changing another's letters only.
+    ASSERT_TRUE(store->CopyChainToWork());
+    ASSERT_TRUE(store->RemoveWorkNode(info("Office")));
+    renamed = info("Home");
+    std::strcpy(renamed.name, "House");
+    ASSERT_TRUE(store->UpdateWorkNode(renamed));
+    ProfileInfo recased = info("Draft");
+    std::strcpy(recased.name, "DRAFT");
+    ASSERT_TRUE(store->UpdateWorkNode(recased));
+    ProfileInfo builtIn;
+    ASSERT_TRUE(store->GetProfileInfo(0, 1, builtIn));
+    EXPECT_FALSE(store->UpdateWorkNode(builtIn)) << "a built-in profile keeps its name";
+    EXPECT_FALSE(store->RemoveWorkNode(builtIn));
+    ASSERT_TRUE(store->CommitWorkChain());
+
+    EXPECT_TRUE(Value("UIProfile\\Office", "DATA").empty());
+    EXPECT_TRUE(Value("UIProfile\\Home", "DATA").empty());
+    const std::vector<uint8_t> house = Value("UIProfile\\House", "DATA");
+    ASSERT_EQ(house.size(), home.size());
+    EXPECT_TRUE(std::equal(house.begin() + profile::kRecordDevmode, house.end(), home.begin() + profile::kRecordDevmode));
+    EXPECT_STREQ(reinterpret_cast<const char*>(Value("UIProfile\\Draft", "DATA").data() + profile::kRecordName), "DRAFT");
+    const std::vector<std::string> names = ListNames(Value("UIProfileTBL", "DATA"));
+    EXPECT_EQ(std::vector<std::string>(names.end() - 2, names.end()), (std::vector<std::string>{"House", "DRAFT"}));
+    auto again = Store();
+    EXPECT_EQ(Names(*again), names);
+}
+
 }  // namespace
 }  // namespace profiletest
