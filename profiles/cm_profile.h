@@ -124,7 +124,8 @@ public:
     // Descriptions and patterns of the file dialog, NUL-separated, ended by a second NUL.
     std::string GetFileFilter() const;
 
-    // What the option interface uses.
+    // What the option interface uses, under its names: the node by index is the committed
+    // chain's, storing is SaveProfile and removing is DeleteProfile.
     bool GetProfileNode(uint32_t index, CmProfileNode& node) override;
     std::vector<uint8_t> ImportProfileFile(const char* path) override { return ImportProfileFile(nullptr, path, true); }
     std::vector<ProfileListEntry> ReadProfileTable(HANDLE printer, uint16_t type) override;
