@@ -20,6 +20,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,29 @@ TEST_F(ApplicationSheet, CancelLeavesTheCallersDeviceModeAsItWas) {
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(word, 0u);
     EXPECT_EQ(devmode, before);
+}
+
+// What Apply committed stays when the sheet is then cancelled, and the device options chosen on a
+// page reach the caller's session as they reach the printer.
+TEST_F(ApplicationSheet, ApplyThenCancelKeepsWhatApplyCommittedWithTheDeviceOptions) {
+    const std::vector<uint8_t> blockBefore(Ctx()->svc->GetDeviceOption(Ctx()),
+                                           Ctx()->svc->GetDeviceOption(Ctx()) + Ctx()->svc->GetDeviceOptionSize(Ctx()));
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Type(driver.Page(), IDC_COPIES, "6"));
+        ASSERT_TRUE(driver.SelectPage(kDeviceSettingsPage));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
+        EXPECT_TRUE(driver.PressApply());
+        ASSERT_TRUE(driver.SelectPage(kPageSetupPage));
+        EXPECT_TRUE(drvtest::Type(driver.Page(), IDC_COPIES, "9"));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    EXPECT_EQ(OpenSheet().second, 1u);
+    EXPECT_EQ(publicdm::U16(devmode.data(), publicdm::kCopies), 6);
+    const uint8_t* block = Ctx()->svc->GetDeviceOption(Ctx());
+    EXPECT_FALSE(std::equal(blockBefore.begin(), blockBefore.end(), block)) << "the session holds the printer's new block";
+    UIDEVDATA* later = fixture.Make(kKindDevmode);
+    ASSERT_NE(later, nullptr);
+    EXPECT_TRUE(std::equal(block, block + blockBefore.size(), later->svc->GetDeviceOption(later)));
 }
 
 // The module's open callback shows the sheet of a user-interface request and answers its result;
