@@ -2,6 +2,7 @@
 #include "ui/main_pages.h"
 
 #include "data/resources/drvopui_ids.h"
+#include "items/common/paper_tooltip.h"
 #include "ui/dialog_registry.h"
 #include "ui/finishing_pages.h"
 
@@ -40,6 +41,23 @@ const MainPage kPages[] = {
 }  // namespace
 
 PageSetupProc::PageSetupProc() : PDLSvBsProc(kPageSetupPageId) {}
+
+PageSetupProc::~PageSetupProc() { delete tooltip_; }
+
+BOOL PageSetupProc::OnInitDialog() {
+    const BOOL answer = PDLSvBsProc::OnInitDialog();
+    tooltip_ = new CmTooltip(Dialog());
+    for (int id : {IDC_PAGE_SIZE, IDC_OUTPUT_SIZE})
+        tooltip_->AddTool({kToolComboBox, id, PaperTooltipText, Request()});
+    return answer;
+}
+
+void PageSetupProc::OnDestroy() {
+    // The tips leave the lists before the lists go with the page.
+    delete tooltip_;
+    tooltip_ = nullptr;
+    PDLSvBsProc::OnDestroy();
+}
 const DialogButton* PageSetupProc::GetDialogButtonTable() { return kPageSetupButtons; }
 PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
 QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}

@@ -3,6 +3,7 @@
 // open the dialogs of built subsystems, and the layout-options dialog the page-setup page opens.
 #pragma once
 
+#include "ui/cm_tooltip.h"
 #include "ui/sv_proc.h"
 
 #include <windows.h>
@@ -17,10 +18,18 @@ public:
     explicit PDLSvBsProc(int pageId) : CmSvProc(pageId, 0) {}
 };
 
+// The page-setup page: its two paper lists show each paper's size in a tip while dropped.
 class PageSetupProc : public PDLSvBsProc {
 public:
     PageSetupProc();
+    ~PageSetupProc() override;
+    BOOL OnInitDialog() override;
+    void OnDestroy() override;
     const DialogButton* GetDialogButtonTable() override;
+    CmTooltip* Tooltip() const { return tooltip_; }
+
+private:
+    CmTooltip* tooltip_ = nullptr;
 };
 
 class PaperSourceProc : public PDLSvBsProc {

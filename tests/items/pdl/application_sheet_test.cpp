@@ -73,6 +73,8 @@ TEST_F(ApplicationSheet, OkBringsTheSettingsOfEveryPageAndOfAnOkDialogIntoTheCal
     const std::vector<uint8_t> before = devmode;
     std::vector<std::string> titles;
     const uint8_t* sheetSettings = nullptr;
+    bool tipShown = false;
+    std::string tipText;
     int16_t sheetEdgingWhileOpen = -1, dialogEdgingWhileOpen = -1, sheetEdgingAfterOk = -1;
     person.OnDialog([&](HWND dialog) {
         EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_EDGING, "Dotted line"));
@@ -90,6 +92,15 @@ TEST_F(ApplicationSheet, OkBringsTheSettingsOfEveryPageAndOfAnOkDialogIntoTheCal
         for (int i = 0; i < driver.PageCount(); ++i) titles.push_back(driver.PageTitle(i));
         HWND page = driver.Page();
         sheetSettings = ProcOf(page)->Devmode();
+        // The dropped page-size list tells the highlighted paper's size in a tip.
+        const CmTooltip* tips = dynamic_cast<PageSetupProc*>(ProcOf(page))->Tooltip();
+        ASSERT_NE(tips, nullptr);
+        EXPECT_TRUE(driver.PressKey(IDC_PAGE_SIZE, VK_F4));
+        tipShown = IsWindowVisible(tips->Window()) != FALSE;
+        char text[512] = "";
+        GetWindowTextA(tips->Window(), text, sizeof text);
+        tipText = text;
+        EXPECT_TRUE(driver.PressKey(IDC_PAGE_SIZE, VK_ESCAPE));
         EXPECT_TRUE(drvtest::Type(page, IDC_COPIES, "3"));
         EXPECT_TRUE(drvtest::Click(page, IDC_LANDSCAPE));
         EXPECT_TRUE(drvtest::Click(page, IDC_PAGE_OPTIONS));
@@ -107,6 +118,8 @@ TEST_F(ApplicationSheet, OkBringsTheSettingsOfEveryPageAndOfAnOkDialogIntoTheCal
     EXPECT_EQ(person.dialogsSeen(), 2);
     EXPECT_EQ(titles, (std::vector<std::string>{"Page Setup", "Finishing", "Paper Source", "Quality", "Device Settings"}));
 
+    EXPECT_TRUE(tipShown);
+    EXPECT_NE(tipText.find("mm"), std::string::npos) << tipText;
     EXPECT_NE(sheetEdgingWhileOpen, 4);
     EXPECT_EQ(dialogEdgingWhileOpen, 4);
     EXPECT_EQ(sheetEdgingAfterOk, 4);
