@@ -110,4 +110,56 @@ TEST_F(DrvhostProcesses, AnInstallStoppedByTheFileSizeLimitLeavesNoCutFile) {
         EXPECT_EQ(entry.path().filename().string().find(".install-"), std::string::npos) << entry.path();
 }
 
+// A conversion works on a copy of the registry in memory: the hive and its journal are the same
+// bytes after it, finished or killed anywhere on the way.
+TEST_F(DrvhostProcesses, AConversionChangesNoPrinterFinishedOrKilled) {
+    std::string file = ReadBytes(fs::path(DRVOPUI_SOURCE_DIR) / "fuzz" / "corpus" / "devmode_validate" / "default_devmode");
+    ASSERT_GT(file.size(), 220u);
+    file[44] = 2;  // landscape, which the printer does not hold
+    const fs::path dm = dir_ / "landscape.dm", out = dir_ / "converted.dm";
+    std::ofstream(dm, std::ios::binary) << file;
+    for (const char* run : {"install", "settle"}) ASSERT_EQ(Wait(Start({}, dir_ / run)), 0) << ReadBytes(dir_ / run);
+    const std::string hive = ReadBytes(Hive()), journal = ReadBytes(Hive() + ".log");
+    ASSERT_FALSE(hive.empty());
+
+    EXPECT_EQ(Wait(Start({"--convert", dm.string(), out.string()}, dir_ / "convert")), 0) << ReadBytes(dir_ / "convert");
+    const std::string converted = ReadBytes(out);
+    ASSERT_GT(converted.size(), 46u);
+    EXPECT_EQ(converted[44], 2);
+    EXPECT_EQ(ReadBytes(Hive()), hive);
+    EXPECT_EQ(ReadBytes(Hive() + ".log"), journal);
+    // Killed the moment the files change, a conversion that wrote into them leaves its file's
+    // settings with the printer.
+    for (int round = 0; round < 3; ++round) {
+        const pid_t pid = Start({"--convert", dm.string(), out.string()}, dir_ / "killed");
+        int status = 0;
+        while (::waitpid(pid, &status, WNOHANG) == 0) {
+            if (ReadBytes(Hive()) != hive || ReadBytes(Hive() + ".log") != journal) {
+                ::kill(pid, SIGKILL);
+                Wait(pid);
+                break;
+            }
+            ::usleep(500);
+        }
+        EXPECT_EQ(ReadBytes(Hive()), hive) << "round " << round;
+        EXPECT_EQ(ReadBytes(Hive() + ".log"), journal) << "round " << round;
+    }
+}
+
+// A hive that does not read when a program starts is left as it is, and nothing is reported
+// done: the registry refuses every change instead of keeping them in memory alone.
+TEST_F(DrvhostProcesses, AHiveThatDoesNotReadRefusesTheSetAndStaysAsItIs) {
+    const std::string bundled = drvtest::ReadTextFile(std::string(DRVOPUI_SOURCE_DIR) + "/data/printers.reg");
+    for (const std::string& broken : {bundled + "not a line of a hive\n", bundled.substr(0, bundled.size() - 10)}) {
+        ASSERT_TRUE(drvtest::WriteTextFile(Hive(), broken));
+        const int status = Wait(Start({"--set", "0x10040f=2"}, dir_ / "broken"));
+        const std::string printed = ReadBytes(dir_ / "broken");
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << printed;
+        EXPECT_EQ(printed.find("answer 0 (done)"), std::string::npos) << printed;
+        EXPECT_NE(printed.find("refuses changes until the file reads"), std::string::npos) << printed;
+        EXPECT_EQ(ReadBytes(Hive()), broken);
+        EXPECT_FALSE(fs::exists(Hive() + ".log") && !ReadBytes(Hive() + ".log").empty());
+    }
+}
+
 }  // namespace
