@@ -11,6 +11,8 @@
 #include "core/datafile/printer_driver_data.h"
 #include "core/library/scoped_lock.h"
 
+#include <string>
+
 
 namespace devmode {
 namespace {
@@ -26,14 +28,35 @@ void upgradeAndValidate(const DevmodeStore& store, const void* source, size_t si
 }
 
 // A device mode that came from outside, in the current layout over base; base itself when it
-// does not convert.
+// does not convert (`refused` then set, when given).
 std::vector<uint8_t> converted(const DevmodeStore& store, const std::vector<uint8_t>& base,
-                               const std::vector<uint8_t>& source) {
+                               const std::vector<uint8_t>& source, bool* refused = nullptr) {
     std::vector<uint8_t> out(kDevmodeSize);
-    if (source.empty() || !convertDevmode(base.data(), source.data(), source.size(), out.data(), out.size()))
+    if (source.empty()) return base;
+    if (!convertDevmode(base.data(), source.data(), source.size(), out.data(), out.size())) {
+        if (refused) *refused = true;
         return base;
+    }
     upgradeAndValidate(store, source.data(), source.size(), MutableByteView(out.data(), out.size()));
     return out;
+}
+
+// Tells whoever reads debug output which stored value of the printer could not be used and why:
+// the defaults stand in for it, and the stored value itself stays until settings are saved.
+void reportUnusable(const DevmodeStore& store, const char* value, size_t size, const char* why) {
+    if (!why) why = "it does not read";
+    const std::string line = "Drvopui: the stored \"" + std::string(value) + "\" of \"" + store.printerName + "\" (" +
+                             std::to_string(size) + " bytes) cannot be used: " + why +
+                             "; the driver's defaults stand in for it\n";
+    OutputDebugStringA(line.c_str());
+}
+
+const char* devmodeFault(const std::vector<uint8_t>& stored) {
+    switch (checkDevmode(stored.data(), stored.size()).trust) {
+    case Trust::Refused: return "it is damaged, forged or of another version of this driver";
+    case Trust::PublicOnly: return "it is not a device mode of this driver";
+    default: return "it does not convert into the current form";
+    }
 }
 
 std::vector<uint8_t> buildDefault(const DevmodeStore& store) {
@@ -60,8 +83,14 @@ uint8_t* GetDevmode(DevmodeStore& store, int kind) {
         } else if (kind == 2) {
             const uint8_t* defaults = GetDevmode(store, 1);
             std::vector<uint8_t> stored;
-            if (!store.pseudoPrinter) readDriverValue(store.printerName, kDefaultDevmodeValue, stored);
-            cached = converted(store, std::vector<uint8_t>(defaults, defaults + kDevmodeSize), stored);
+            size_t storedSize = 0;
+            if (!store.pseudoPrinter) readDriverValue(store.printerName, kDefaultDevmodeValue, stored, &storedSize);
+            bool refused = false;
+            cached = converted(store, std::vector<uint8_t>(defaults, defaults + kDevmodeSize), stored, &refused);
+            if (storedSize && stored.empty())
+                reportUnusable(store, kDefaultDevmodeValue, storedSize, "it is larger than any device mode of this driver");
+            else if (refused)
+                reportUnusable(store, kDefaultDevmodeValue, storedSize, devmodeFault(stored));
         } else {
             uint8_t* printerDefault = GetDevmode(store, 2);
             cached.assign(printerDefault, printerDefault + kDevmodeSize);
@@ -112,10 +141,15 @@ BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, size_t othe
 uint8_t* GetDeviceOption(DevmodeStore& store) {
     if (store.deviceOption.empty()) {
         std::vector<uint8_t> stored;
+        size_t storedSize = 0;
         store.deviceOption.resize(devopt::kBlockSize);
-        if (store.pseudoPrinter || !readDriverValue(store.printerName, kDeviceOptionValue, stored) ||
+        if (store.pseudoPrinter || !readDriverValue(store.printerName, kDeviceOptionValue, stored, &storedSize) ||
             !devopt::upgradeBlock(stored.data(), stored.size(), store.deviceOption.data(), store.deviceOption.size()))
         {
+            if (storedSize)
+                reportUnusable(store, kDeviceOptionValue, storedSize,
+                               stored.empty() ? "it is larger than any device-option block of this driver"
+                                              : devopt::blockFault(stored.data(), stored.size()));
             devopt::buildDefaultBlock(store.deviceOption.data(), store.deviceOption.size());
             if (store.rules)
                 store.rules->ApplyDeviceOptionDefaults(

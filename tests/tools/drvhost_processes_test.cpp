@@ -162,4 +162,28 @@ TEST_F(DrvhostProcesses, AHiveThatDoesNotReadRefusesTheSetAndStaysAsItIs) {
     }
 }
 
+// Damaged stored settings give way to the defaults, and the program says which value it could
+// not use and why.
+TEST_F(DrvhostProcesses, DamagedStoredSettingsAreNamedWithTheirFault) {
+    const std::string key =
+        "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Vomel Kelvaro PCL5e\\PrinterDriverData]\n";
+    struct Case { const char* value; const char* bytes; const char* fault; };
+    const Case cases[] = {
+        {"Default DevMode", "hex:01,02,03", "damaged, forged or of another version"},
+        {"DeviceOption", "hex:58,04,00,00,02,00,00,00,00,00,00,00,20,00", "states another size"},
+    };
+    for (const Case& c : cases) {
+        const std::string hive = drvtest::ReadTextFile(std::string(DRVOPUI_SOURCE_DIR) + "/data/printers.reg") + "\n" + key +
+                                 "\"" + c.value + "\"=" + c.bytes + "\n\n";
+        ASSERT_TRUE(drvtest::WriteTextFile(Hive(), hive));
+        fs::remove(Hive() + ".log");
+        Wait(Start({"--request", "2", "0x100dc"}, dir_ / "damaged"));
+        const std::string printed = ReadBytes(dir_ / "damaged");
+        const std::string expected = std::string("the stored \"") + c.value + "\" of \"Vomel Kelvaro PCL5e\"";
+        const size_t at = printed.find(expected);
+        ASSERT_NE(at, std::string::npos) << printed;
+        EXPECT_NE(printed.find(c.fault, at), std::string::npos) << printed.substr(at, 300);
+    }
+}
+
 }  // namespace
