@@ -4,13 +4,16 @@
 #include "core/devmode/devmode_store.h"
 
 #include "core/devmode/device_option_block.h"
+#include "core/devmode/device_option_merge.h"
 #include "core/devmode/devmode_check.h"
 #include "core/devmode/devmode_convert.h"
 #include "core/devmode/devmode_merge.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/datafile/printer_driver_data.h"
 #include "core/library/scoped_lock.h"
+#include "platform/registry/update_lock.h"
 
+#include <cstring>
 #include <string>
 
 
@@ -138,23 +141,31 @@ BOOL ConvertDevmode(DevmodeStore& store, void* current, void* other, size_t othe
     return TRUE;
 }
 
+namespace {
+
+// The printer's block as stored now, in the current layout; the empty defaults when it has none
+// or one that cannot be used (said in debug output when `report`).
+std::vector<uint8_t> storedBlock(const DevmodeStore& store, bool report) {
+    std::vector<uint8_t> stored, block(devopt::kBlockSize);
+    size_t storedSize = 0;
+    if (!store.pseudoPrinter && readDriverValue(store.printerName, kDeviceOptionValue, stored, &storedSize) &&
+        devopt::upgradeBlock(stored.data(), stored.size(), block.data(), block.size()))
+        return block;
+    if (storedSize && report)
+        reportUnusable(store, kDeviceOptionValue, storedSize,
+                       stored.empty() ? "it is larger than any device-option block of this driver"
+                                      : devopt::blockFault(stored.data(), stored.size()));
+    devopt::buildDefaultBlock(block.data(), block.size());
+    if (store.rules) store.rules->ApplyDeviceOptionDefaults(MutableByteView(block.data(), block.size()));
+    return block;
+}
+
+}  // namespace
+
 uint8_t* GetDeviceOption(DevmodeStore& store) {
     if (store.deviceOption.empty()) {
-        std::vector<uint8_t> stored;
-        size_t storedSize = 0;
-        store.deviceOption.resize(devopt::kBlockSize);
-        if (store.pseudoPrinter || !readDriverValue(store.printerName, kDeviceOptionValue, stored, &storedSize) ||
-            !devopt::upgradeBlock(stored.data(), stored.size(), store.deviceOption.data(), store.deviceOption.size()))
-        {
-            if (storedSize)
-                reportUnusable(store, kDeviceOptionValue, storedSize,
-                               stored.empty() ? "it is larger than any device-option block of this driver"
-                                              : devopt::blockFault(stored.data(), stored.size()));
-            devopt::buildDefaultBlock(store.deviceOption.data(), store.deviceOption.size());
-            if (store.rules)
-                store.rules->ApplyDeviceOptionDefaults(
-                    MutableByteView(store.deviceOption.data(), store.deviceOption.size()));
-        }
+        store.deviceOption = storedBlock(store, true);
+        store.deviceOptionBase = store.deviceOption;
     }
     return store.deviceOption.data();
 }
@@ -172,15 +183,26 @@ BOOL SetDeviceOptionValue(DevmodeStore& store, void* block, uint32_t id, const v
 }
 
 BOOL WriteDeviceOption(DevmodeStore& store, const void* block) {
-    if (!block) block = GetDeviceOption(store);
+    GetDeviceOption(store);  // the block this process read, which the changes are told from
+    if (!block) block = store.deviceOption.data();
     // The block's own header says how long it is; a block that does not pass the checks of a
     // stored one is not written, so that the next load does not fall back to empty defaults.
-    std::vector<uint8_t> current(devopt::kBlockSize);
+    std::vector<uint8_t> mine(devopt::kBlockSize);
     uint32_t size = devopt::blockSize(block);
-    if (!devopt::upgradeBlock(block, size, current.data(), current.size())) return FALSE;
-    if (!store.pseudoPrinter && !writeDriverValue(store.printerName, kDeviceOptionValue, current.data(), current.size()))
-        return FALSE;
-    store.deviceOption = std::move(current);
+    if (!devopt::upgradeBlock(block, size, mine.data(), mine.size())) return FALSE;
+    std::vector<uint8_t> merged = mine;
+    if (!store.pseudoPrinter) {
+        // Other processes may have stored the block since this one read it: their changes stay,
+        // and this one's go over them, all under the registry's lock.
+        registry::UpdateLock held;
+        if (held.Status() != ERROR_SUCCESS) return FALSE;
+        merged = storedBlock(store, false);
+        devopt::mergeChanges(store.deviceOptionBase.data(), mine.data(), merged.data());
+        if (!writeDriverValue(store.printerName, kDeviceOptionValue, merged.data(), merged.size())) return FALSE;
+    }
+    // Copied into place: callers hold pointers into the store's block.
+    std::memcpy(store.deviceOption.data(), merged.data(), merged.size());
+    store.deviceOptionBase = std::move(merged);
     return TRUE;
 }
 

@@ -24,6 +24,7 @@ struct DevmodeStore {
     CRITICAL_SECTION* coreLock = nullptr;       // held while a caller's fields merge in
     std::vector<uint8_t> devmodes[3];           // kinds 1 to 3; empty until first asked for
     std::vector<uint8_t> deviceOption;          // empty until first asked for
+    std::vector<uint8_t> deviceOptionBase;      // the stored block deviceOption was read as
 };
 
 inline constexpr char kDefaultDevmodeValue[] = "Default DevMode";
@@ -53,8 +54,10 @@ uint32_t GetDeviceOptionSize(DevmodeStore& store);
 // Values of a block; a null block means the store's own. Sheets and dialogs pass their copies.
 BOOL GetDeviceOptionValue(DevmodeStore& store, const void* block, uint32_t id, void* buffer, size_t size);
 BOOL SetDeviceOptionValue(DevmodeStore& store, void* block, uint32_t id, const void* buffer, size_t size);
-// Stores a block as the printer's "DeviceOption" value and makes it the store's block. Non-zero
-// on success; 0 when the block is damaged or the registry write failed.
+// Stores the changes a block holds, against the block the store read, into the printer's
+// "DeviceOption" value as other processes left it (under the registry's lock), and makes the
+// result the store's block. Non-zero on success; 0 when the block is damaged or the registry
+// write failed, and then nothing changed.
 BOOL WriteDeviceOption(DevmodeStore& store, const void* block);
 
 }  // namespace devmode

@@ -5,6 +5,7 @@
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_file_io.h"
+#include "platform/registry/update_lock.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -89,6 +90,23 @@ Locked::Locked(Access access) : state_(Instance()), guard_(state_.lock) {
 
 Locked::~Locked() {
     if (changing_) changing_->EndChange();
+}
+
+// The process's lock is taken first and kept to the end, so that no other thread's call comes
+// between; the hive's lock nests under it, as every call's own does.
+UpdateLock::UpdateLock() {
+    State& state = Instance();
+    state.lock.lock();
+    if (!g_bound) BindHostHive(state);
+    files_ = state.files.get();
+    if (files_) status_ = files_->BeginChange(state.tree);
+}
+
+UpdateLock::~UpdateLock() {
+    State& state = Instance();
+    // Files replaced meanwhile (a hive bound anew) were closed, and their lock with them.
+    if (files_ && state.files.get() == files_) files_->EndChange();
+    state.lock.unlock();
 }
 
 bool IsPredefined(HKEY handle) {
