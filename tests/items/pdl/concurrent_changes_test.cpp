@@ -2,7 +2,8 @@
 // sets one option through the exported interface and closes it again. Every change that answered
 // 0 reaches the printer's stored settings as a change of what it names, whatever the others
 // stored meanwhile: four processes set the level of their own paper source while four set the
-// spool setting, and each source ends with its writer's last value.
+// spool setting, and each source ends with its writer's last value. A change that was refused (a
+// full disk) is never stored later with another.
 #include "core/library/exports_devicemode.h"
 #include "core/helpers/byte_view.h"
 #include "drvtest/export_session.h"
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -68,6 +71,18 @@ int SetLevels(size_t source, int writer) {
     return 0;
 }
 
+// Every source holds a paper and a media the printer knows, so that a set may name them.
+LONG GiveEverySourceAPaper() {
+    Session session;
+    std::vector<uint8_t> entries = session.Sources();
+    MutableByteView view(entries.data(), entries.size());
+    for (size_t at = 0; at < entries.size(); at += kEntry) {
+        view.put_u16(at + 2, 9);  // A4
+        view.put_u16(at + 6, 2);
+    }
+    return session.Ask(3, kSourceSettings, entries.data());
+}
+
 int SetSpooling(int writer) {
     for (int round = 0; round < kRounds; ++round) {
         Session session;
@@ -83,17 +98,7 @@ TEST(ConcurrentChanges, EveryProcessesLastChangeReachesThePrinter) {
     drvtest::ExportSession open(RegisterApplicationOptions);
     ASSERT_NE(open.handle, nullptr);
     const size_t sources = Session().Sources().size() / kEntry;
-    {
-        // Every source holds a paper and a media the printer knows, so that a set may name them.
-        Session session;
-        std::vector<uint8_t> entries = session.Sources();
-        MutableByteView view(entries.data(), entries.size());
-        for (size_t s = 0; s < sources; ++s) {
-            view.put_u16(s * kEntry + 2, 9);  // A4
-            view.put_u16(s * kEntry + 6, 2);
-        }
-        ASSERT_EQ(session.Ask(3, kSourceSettings, entries.data()), 0);
-    }
+    ASSERT_EQ(GiveEverySourceAPaper(), 0);
     ASSERT_GE(sources, 4u);
     std::vector<pid_t> writers;
     for (int w = 0; w < 8; ++w) {
@@ -109,4 +114,34 @@ TEST(ConcurrentChanges, EveryProcessesLastChangeReachesThePrinter) {
     const std::vector<uint8_t> entries = Session().Sources();
     for (size_t s = 0; s < 4; ++s)
         EXPECT_EQ(Level(entries, s), 10 * static_cast<int>(s + 1) + kRounds) << "source " << s;
+}
+
+TEST(ConcurrentChanges, ARefusedChangeIsNeverStoredLater) {
+    drvtest::ExportSession open(RegisterApplicationOptions);
+    ASSERT_NE(open.handle, nullptr);
+    ASSERT_EQ(GiveEverySourceAPaper(), 0);
+    DWORD before = 0;
+    ASSERT_EQ(Session().Ask(2, kSpoolSetting, &before), 0);
+    const DWORD refused = (before + 1) % 3;
+    const std::string journal = open.fixture.Printer().Hive().Path() + ".log";
+    const off_t size = static_cast<off_t>(drvtest::ReadTextFile(journal).size());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // The disk is full: files of this process may not grow.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{static_cast<rlim_t>(size + 64), RLIM_INFINITY};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(1);
+        DWORD value = refused;
+        if (Session().Ask(3, kSpoolSetting, &value) != 3) ::_exit(2);
+        limit.rlim_cur = RLIM_INFINITY;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+        ::_exit(SetLevels(0, 5));  // the next change, which the disk takes
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    DWORD after = 0;
+    ASSERT_EQ(Session().Ask(2, kSpoolSetting, &after), 0);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Level(Session().Sources(), 0), 50 + kRounds);
 }
