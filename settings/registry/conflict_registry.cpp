@@ -54,6 +54,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     uint8_t* settings = nullptr;
     if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
     if (auto* init = dynamic_cast<CmSvInit*>(item)) init->Init(ctx, settings);
+    if (auto* follower = dynamic_cast<CmSvFollow*>(item)) followers_.emplace_back(item, follower);
     auto* sdk = dynamic_cast<CmSvSdk*>(item);
     if (item->kind != kSvKindValueOnly &&
         ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || sdk))
@@ -142,6 +143,22 @@ CmSvDigit* CmSvConflict::FindPageDigit(uint32_t pageId, int32_t spinId) const {
 const CmSvKeySet* CmSvConflict::FindSdkItems(uint32_t key) const {
     auto found = optionKeys_.find(key);
     return found == optionKeys_.end() ? nullptr : &found->second;
+}
+
+const CmSvKeySet* CmSvConflict::FindSdkItemsFrom(uint32_t from, uint32_t* key) const {
+    for (auto at = optionKeys_.lower_bound(from); at != optionKeys_.end(); ++at) {
+        if (at->second.empty()) continue;
+        if (key) *key = at->first;
+        return &at->second;
+    }
+    return nullptr;
+}
+
+const CmSvItemSet* CmSvConflict::FindItemPage(const CmSv* item) const {
+    if (!item) return nullptr;
+    for (const auto& [id, set] : pages_)
+        if (set->items.count(item->itemId) && set->items.at(item->itemId) == item) return set;
+    return nullptr;
 }
 
 CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const {
