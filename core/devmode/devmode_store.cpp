@@ -195,10 +195,18 @@ BOOL WriteDeviceOption(DevmodeStore& store, const void* block) {
         // Other processes may have stored the block since this one read it: their changes stay,
         // and this one's go over them, all under the registry's lock.
         registry::UpdateLock held;
-        if (held.Status() != ERROR_SUCCESS) return FALSE;
         merged = storedBlock(store, false);
         devopt::mergeChanges(store.deviceOptionBase.data(), mine.data(), merged.data());
-        if (!writeDriverValue(store.printerName, kDeviceOptionValue, merged.data(), merged.size())) return FALSE;
+        if (held.Status() != ERROR_SUCCESS ||
+            !writeDriverValue(store.printerName, kDeviceOptionValue, merged.data(), merged.size())) {
+            // A change that was not stored leaves nothing behind: the store's block becomes what
+            // the printer holds, so that no later write carries the refused change out.
+            if (block == store.deviceOption.data()) {
+                store.deviceOptionBase = storedBlock(store, false);
+                std::memcpy(store.deviceOption.data(), store.deviceOptionBase.data(), store.deviceOptionBase.size());
+            }
+            return FALSE;
+        }
     }
     // Copied into place: callers hold pointers into the store's block.
     std::memcpy(store.deviceOption.data(), merged.data(), merged.size());

@@ -133,9 +133,16 @@ TEST(ConcurrentChanges, ARefusedChangeIsNeverStoredLater) {
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(1);
         DWORD value = refused;
         if (Session().Ask(3, kSpoolSetting, &value) != 3) ::_exit(2);
+        Session session;
+        std::vector<uint8_t> entries = session.Sources();
+        MutableByteView(entries.data(), entries.size()).put_s16(kEntry + 4, 77);
+        if (session.Ask(3, kSourceSettings, entries.data()) != 1) ::_exit(3);
         limit.rlim_cur = RLIM_INFINITY;
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
-        ::_exit(SetLevels(0, 5));  // the next change, which the disk takes
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(4);
+        // The next change, which the disk takes, in the same session and in new ones.
+        value = before;
+        if (session.Ask(3, kSpoolSetting, &value) != 0) ::_exit(5);
+        ::_exit(SetLevels(0, 5));
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -143,5 +150,7 @@ TEST(ConcurrentChanges, ARefusedChangeIsNeverStoredLater) {
     DWORD after = 0;
     ASSERT_EQ(Session().Ask(2, kSpoolSetting, &after), 0);
     EXPECT_EQ(after, before);
-    EXPECT_EQ(Level(Session().Sources(), 0), 50 + kRounds);
+    const std::vector<uint8_t> entries = Session().Sources();
+    EXPECT_EQ(Level(entries, 0), 50 + kRounds);
+    EXPECT_NE(Level(entries, 1), 77);
 }
