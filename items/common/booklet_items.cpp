@@ -125,13 +125,22 @@ int CmSvDGT_SheetPerSets::Store(UIDEVDATA* ctx, uint8_t* destination) {
     return 1;
 }
 
-int CmSvDGT_SheetPerSets::FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) {
+void CmSvDGT_SheetPerSets::RangeFromSpin(HWND dialog) {
     if (HWND spin = GetDlgItem(dialog, spinId)) {
         const auto range = static_cast<DWORD>(SendMessageA(spin, UDM_GETRANGE, 0, 0));
         maximum = static_cast<int16_t>(LOWORD(range));
         minimum = static_cast<int16_t>(HIWORD(range));
     }
+}
+
+int CmSvDGT_SheetPerSets::FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) {
+    RangeFromSpin(dialog);
     return CmSvDigit::FromDialog(ctx, dialog, id);
+}
+
+int CmSvDGT_SheetPerSets::OnDeltaPos(UIDEVDATA* ctx, HWND dialog, NMUPDOWN* updown) {
+    RangeFromSpin(dialog);
+    return CmSvDigit::OnDeltaPos(ctx, dialog, updown);
 }
 
 // --- booklet binding edge ----------------------------------------------------------------------

@@ -40,8 +40,12 @@ public:
     CmSvDGT_SheetPerSets();
     int Load(UIDEVDATA* ctx, const uint8_t* source) override;
     int Store(UIDEVDATA* ctx, uint8_t* destination) override;
-    // A range the dialog put on the spin control bounds the value.
+    // A range the dialog put on the spin control bounds the value, typed or stepped.
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;
+    int OnDeltaPos(UIDEVDATA* ctx, HWND dialog, NMUPDOWN* updown) override;
+
+private:
+    void RangeFromSpin(HWND dialog);
 };
 
 class CmSvCB_BookletBindingLocation : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction {
