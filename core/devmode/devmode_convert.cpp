@@ -22,7 +22,7 @@ struct OptionRun {
     unsigned section;
     uint16_t offset;
     uint16_t end;
-    uint16_t first;  // its options in kOptionOrder, first to last
+    uint16_t first;  // its options, as places in `order`
     uint16_t last;
 };
 

@@ -103,7 +103,8 @@ bool RepeatRequestDevmode(DevmodeStore& store, const void* callerDevmode, size_t
     if (!callerDevmode || store.lastCaller.empty() || size != store.lastCaller.size() ||
         std::memcmp(callerDevmode, store.lastCaller.data(), size) != 0)
         return false;
-    // Kind 3 may have changed since (a refused set leaves its traces): it is put back whole.
+    // Kind 3 may have been written since by a request whose result the caller did not take: it
+    // is put back whole, as the merge would make it again.
     store.devmodes[2].assign(store.lastRequest.begin(), store.lastRequest.end());
     return true;
 }
