@@ -16,6 +16,8 @@
 #include "ui/sheet_data.h"
 #include "ui/sv_proc.h"
 
+#include "target_ratio.h"
+
 #include <benchmark/benchmark.h>
 #include <commctrl.h>
 
@@ -40,12 +42,13 @@ void SheetStart(benchmark::State& state) {
         PDLSvUserData::EndSheet(ctx);
         state.ResumeTiming();
     }
+    ReportAgainstTarget(state, 1e-3);
 }
 BENCHMARK(SheetStart)->Unit(benchmark::kMillisecond);
 
 // Runs `use` on page `page` (0 page setup, 1 finishing) of the bundled printer's sheet, with the
 // registry of every item set behind it, and cancels the sheet afterwards.
-void OnRealSheet(benchmark::State& state, int page, const std::function<bool(HWND)>& use) {
+void OnRealSheet(benchmark::State& state, int page, double targetSeconds, const std::function<bool(HWND)>& use) {
     drvtest::FixtureDevice fixture(kKindUserInterface);
     UIDEVDATA* ctx = fixture.Device();
     InitCommonControls();
@@ -76,11 +79,12 @@ void OnRealSheet(benchmark::State& state, int page, const std::function<bool(HWN
                       "Printing preferences");
     PDLSvUserData::EndSheet(ctx);
     res::CloseResourceFile(module);
+    ReportAgainstTarget(state, targetSeconds);
 }
 
 void PageSizePicked(benchmark::State& state) {
     bool a5 = false;
-    OnRealSheet(state, 0, [&](HWND p) {
+    OnRealSheet(state, 0, 50e-6, [&](HWND p) {
         a5 = !a5;
         return drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, a5 ? "A5" : "A4");
     });
@@ -89,7 +93,7 @@ BENCHMARK(PageSizePicked)->Unit(benchmark::kMicrosecond);
 
 void OrientationClicked(benchmark::State& state) {
     bool landscape = false;
-    OnRealSheet(state, 0, [&](HWND p) {
+    OnRealSheet(state, 0, 5e-6, [&](HWND p) {
         landscape = !landscape;
         return drvtest::Click(p, landscape ? IDC_LANDSCAPE : IDC_PORTRAIT);
     });
@@ -97,7 +101,7 @@ void OrientationClicked(benchmark::State& state) {
 BENCHMARK(OrientationClicked)->Unit(benchmark::kMicrosecond);
 
 void StapleClicked(benchmark::State& state) {
-    OnRealSheet(state, 1, [&](HWND p) { return drvtest::Click(p, IDC_STAPLE); });
+    OnRealSheet(state, 1, 5e-6, [&](HWND p) { return drvtest::Click(p, IDC_STAPLE); });
 }
 BENCHMARK(StapleClicked)->Unit(benchmark::kMicrosecond);
 
