@@ -58,7 +58,7 @@ public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvAppInfoFlag(const char* key, uint32_t itemId, uint32_t appMask);
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
@@ -84,7 +84,7 @@ class CmSvMulti_DispMode : public CmSvMulti, public CmSvSdk_Multi {
 public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvMulti_DispMode();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 };
 
 // "SheetType": which sheet the request opened (standard, printer folder, printer properties).
@@ -92,7 +92,7 @@ class CmSvMulti_SheetType : public CmSvMulti, public CmSvSdk_Multi {
 public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvMulti_SheetType();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 };
 
 // "login_name": the name of the user the request runs for.
@@ -102,7 +102,7 @@ public:
     static constexpr uint32_t kSize = 257;
     CmSvString_loginname();
     ~CmSvString_loginname() override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 };
 
 // "SDK$Version": the version of the option interface, 2.30.

@@ -29,7 +29,7 @@ class CmSvSpecFlag : public CmSvOnOff, public CmSvSdk_OnOff {
 public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvSpecFlag(const char* key, uint32_t itemId, uint16_t offset);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
@@ -40,7 +40,7 @@ class CmSvSpecNumber : public CmSvNumeric, public CmSvSdk_Numeric {
 public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvSpecNumber(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint32_t valueWord);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 
     SpecWidth width;
     uint16_t offset;
@@ -53,7 +53,7 @@ public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvSpecText(const char* key, uint32_t itemId, uint16_t offset, uint32_t size);
     ~CmSvSpecText() override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 
     uint16_t offset;
 };
@@ -66,7 +66,7 @@ public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvSpecChoice(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint16_t guard,
                    const CmSvOptionRecord* rows, uint32_t rowCount, uint32_t valueWord);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 
     // The first row whose value matches, or count.
     uint32_t Match(int32_t field) const;
@@ -178,7 +178,7 @@ class CmSvMulti_ExpStorage : public CmSvSpecChoice, public CmSvAction {
 public:
     CmSvAction* AsAction() override { return this; }
     CmSvMulti_ExpStorage();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 };
 
@@ -186,5 +186,5 @@ public:
 class CmSvMulti_Grayout : public CmSvSpecChoice {
 public:
     CmSvMulti_Grayout();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 };

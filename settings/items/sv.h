@@ -11,6 +11,7 @@
 class CmSvAction;
 class CmSvChoiceItem;
 class CmSvControl;
+class CmSvFollow;
 class CmSvInit;
 class CmSvPreview;
 class CmSvProperty;
@@ -61,6 +62,7 @@ public:
     virtual CmSvChoiceItem* AsChoice() { return nullptr; }
     virtual CmSvSdk* AsSdk() { return nullptr; }
     virtual CmSvInit* AsInit() { return nullptr; }
+    virtual CmSvFollow* AsFollow() { return nullptr; }
     virtual CmSvPreview* AsPreview() { return nullptr; }
     virtual CmSvAction* AsAction() { return nullptr; }
     virtual CmSvProperty* AsProperty() { return nullptr; }

@@ -28,6 +28,7 @@ void CheckParts(CmSv* item) {
     assert(item->AsChoice() == dynamic_cast<CmSvChoiceItem*>(item));
     assert(item->AsSdk() == dynamic_cast<CmSvSdk*>(item));
     assert(item->AsInit() == dynamic_cast<CmSvInit*>(item));
+    assert(item->AsFollow() == dynamic_cast<CmSvFollow*>(item));
     assert(item->AsPreview() == dynamic_cast<CmSvPreview*>(item));
     assert(item->AsAction() == dynamic_cast<CmSvAction*>(item));
     assert(item->AsProperty() == dynamic_cast<CmSvProperty*>(item));
@@ -82,6 +83,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     uint8_t* settings = nullptr;
     if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
     if (CmSvInit* init = item->AsInit()) init->Init(ctx, settings);
+    if (CmSvFollow* follower = item->AsFollow()) followers_.emplace_back(item, follower);
     CmSvSdk* sdk = item->AsSdk();
     if (item->kind != kSvKindValueOnly &&
         ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || sdk))
@@ -167,6 +169,22 @@ CmSvDigit* CmSvConflict::FindPageDigit(uint32_t pageId, int32_t spinId) const {
 const CmSvKeySet* CmSvConflict::FindSdkItems(uint32_t key) const {
     auto found = optionKeys_.find(key);
     return found == optionKeys_.end() ? nullptr : &found->second;
+}
+
+const CmSvKeySet* CmSvConflict::FindSdkItemsFrom(uint32_t from, uint32_t* key) const {
+    for (auto at = optionKeys_.lower_bound(from); at != optionKeys_.end(); ++at) {
+        if (at->second.empty()) continue;
+        if (key) *key = at->first;
+        return &at->second;
+    }
+    return nullptr;
+}
+
+const CmSvItemSet* CmSvConflict::FindItemPage(const CmSv* item) const {
+    if (!item) return nullptr;
+    for (const auto& [id, set] : pages_)
+        if (set->items.count(item->itemId) && set->items.at(item->itemId) == item) return set;
+    return nullptr;
 }
 
 CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const {

@@ -71,6 +71,8 @@ public:
     }
     // The request's settings, which OK and Apply hand the sheet's settings to.
     const uint8_t* Request() const { return ctx->svc->GetDevmode(ctx, 3); }
+    // A further request on the same printer, made after the sheet (null when it could not be).
+    UIDEVDATA* LaterRequest(int kind) { return fixture_.Make(kind); }
 
     UIDEVDATA* ctx = nullptr;
     CmUserData* user = nullptr;
