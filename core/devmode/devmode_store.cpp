@@ -16,6 +16,8 @@
 #include <cstring>
 #include <string>
 
+#include <cstring>
+
 
 namespace devmode {
 namespace {
@@ -117,7 +119,26 @@ BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode) {
         if (ok && store.rules) store.rules->Validate(MutableByteView(request.data(), request.size()));
     }
     store.devmodes[2] = std::move(request);
+    // The printer's default (kind 2) is built once and never written, so the same caller bytes
+    // merge into the same request for the life of the store.
+    if (ok && callerDevmode) {
+        const auto* bytes = static_cast<const uint8_t*>(callerDevmode);
+        store.lastCaller.assign(bytes, bytes + declaredSize(callerDevmode));
+        store.lastRequest = store.devmodes[2];
+    } else {
+        store.lastCaller.clear();
+    }
     return ok;
+}
+
+bool RepeatRequestDevmode(DevmodeStore& store, const void* callerDevmode, size_t size) {
+    if (!callerDevmode || store.lastCaller.empty() || size != store.lastCaller.size() ||
+        std::memcmp(callerDevmode, store.lastCaller.data(), size) != 0)
+        return false;
+    // Kind 3 may have been written since by a request whose result the caller did not take: it
+    // is put back whole, as the merge would make it again.
+    store.devmodes[2].assign(store.lastRequest.begin(), store.lastRequest.end());
+    return true;
 }
 
 BOOL ValidateDevmode(DevmodeStore& store, const void* source, size_t sourceSize, void* destination) {

@@ -25,6 +25,10 @@ struct DevmodeStore {
     std::vector<uint8_t> devmodes[3];           // kinds 1 to 3; empty until first asked for
     std::vector<uint8_t> deviceOption;          // empty until first asked for
     std::vector<uint8_t> deviceOptionBase;      // the stored block deviceOption was read as
+    // The caller's device mode SetRequestDevmode last merged, and kind 3 as that merge made it:
+    // an application hands in the same device mode request after request.
+    std::vector<uint8_t> lastCaller;
+    std::vector<uint8_t> lastRequest;
 };
 
 inline constexpr char kDefaultDevmodeValue[] = "Default DevMode";
@@ -37,6 +41,10 @@ uint32_t GetDevmodeSize(const DevmodeStore& store, int form);
 // Makes kind 3 the printer's default with a caller's device mode merged in. A refused device
 // mode answers FALSE and leaves kind 3 the printer's default.
 BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode);
+// When the size bytes of callerDevmode are byte for byte the device mode SetRequestDevmode last
+// took, makes kind 3 what that merge made and answers true, at the price of one compare; false
+// otherwise, and the caller's device mode has to be checked and merged.
+bool RepeatRequestDevmode(DevmodeStore& store, const void* callerDevmode, size_t size);
 // Checks sourceSize bytes of source and merges them into destination (a device mode of the
 // current form), under the core lock. FALSE, destination unchanged, when source is refused; the
 // source's declared sizes are a claim that sourceSize bounds.
