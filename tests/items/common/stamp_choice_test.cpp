@@ -22,7 +22,7 @@ struct Stamp {
     std::string face;
 };
 
-class TestWaterMark : public CmWaterMark {
+class TestWaterMark : public CmModule, public CmWaterMark {
 public:
     std::vector<Stamp> stamps;
     uint32_t Count() const override { return static_cast<uint32_t>(stamps.size()); }
