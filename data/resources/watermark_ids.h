@@ -1,4 +1,4 @@
-/* Ids of the watermark dialog and of its messages' texts. */
+/* Ids of the watermark and overlay dialogs and of their messages' texts. */
 #pragma once
 
 #define IDD_WATERMARK 130
@@ -31,3 +31,16 @@
 
 /* The colour list's names, in the list's order */
 #define IDS_WM_COLOUR_FIRST 4760
+
+/* The overlay dialog */
+#define IDD_OVERLAY 131
+#define IDC_OV_NONE 10147
+#define IDC_OV_USE 10148
+#define IDC_OV_CREATE 10149
+#define IDC_OV_FILES 10158
+#define IDC_OV_BROWSE 10160
+#define IDC_OV_NAME1 10161
+#define IDC_OV_NAME2 10163
+#define IDC_OV_EVERY_PAGE 10165
+#define IDC_OV_BOTH_SIDES 10166
+#define IDC_OV_DEFAULTS 9002

@@ -27,6 +27,7 @@ using Record = watermark::WaterMarkRecord;
 
 class WaterMarkTest : public ::testing::Test {
 protected:
+    explicit WaterMarkTest(int kind = kKindDevmode) : fixture(kind) {}
     UIDEVDATA* Ctx() { return fixture.Device(); }
     uint8_t* Settings() { return Ctx()->svc->GetUserData(Ctx())->GetSettingsSource(); }
     std::unique_ptr<PDLWaterMark> Marks() { return std::make_unique<PDLWaterMark>(Ctx(), 0); }
