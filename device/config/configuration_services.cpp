@@ -1,0 +1,64 @@
+// Where the configuration meets the rest of the library: the module factory that gives every
+// request that needs one its configuration, and the services through which the driver's own
+// option operations read the device and the media lists. A request without a configuration of
+// its own (a kind that makes none) is served by one made for the call.
+#include "core/device/service_table.h"
+#include "device/config/configuration.h"
+#include "settings/sdk/nonsv_device_services.h"
+
+#include <memory>
+
+namespace {
+
+CmModule* MakeConfiguration(UIDEVDATA* ctx) { return ctx && ctx->svc ? new Configuration(ctx) : nullptr; }
+
+template <typename F>
+auto WithConfiguration(UIDEVDATA* ctx, F f) {
+    if (Configuration* c = ConfigurationOf(ctx)) return f(*c);
+    std::unique_ptr<Configuration> made(ctx && ctx->svc ? new Configuration(ctx) : nullptr);
+    using R = decltype(f(*made));
+    return made ? f(*made) : R{};
+}
+
+bool QueryDevice(UIDEVDATA* ctx, int interactive) {
+    return WithConfiguration(ctx, [interactive](Configuration& c) { return c.QueryDevice(nullptr, interactive != 0) == 1; });
+}
+
+bool UpdateBrandMediaService(UIDEVDATA* ctx) {
+    return WithConfiguration(ctx, [](Configuration& c) { return c.UpdateBrandMedia(nullptr, false) == 1; });
+}
+
+// The model's table, up to and with its end record.
+const uint8_t* FirstMediaList(UIDEVDATA* ctx, size_t* count) {
+    Configuration* c = ConfigurationOf(ctx);
+    *count = 0;
+    if (!c || c->ModelMedia().empty()) return nullptr;
+    const std::vector<MediaRecord>& t = c->ModelMedia();
+    size_t n = 0;
+    while (n < t.size() && t[n++].mediaId != kNoMedia) {
+    }
+    *count = n;
+    return reinterpret_cast<const uint8_t*>(t.data());
+}
+
+const uint8_t* SecondMediaList(UIDEVDATA* ctx, size_t* count) {
+    Configuration* c = ConfigurationOf(ctx);
+    *count = 0;
+    if (!c || !c->BrandMedia().present || c->BrandMedia().records.empty()) return nullptr;
+    *count = c->BrandMedia().records.size();
+    return reinterpret_cast<const uint8_t*>(c->BrandMedia().records.data());
+}
+
+const NonSvDeviceServices kServices = {QueryDevice, UpdateBrandMediaService, FirstMediaList, SecondMediaList};
+
+}  // namespace
+
+Configuration* ConfigurationOf(UIDEVDATA* ctx) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    return user ? dynamic_cast<Configuration*>(user->GetConfiguration()) : nullptr;
+}
+
+void RegisterDeviceConfiguration() {
+    RegisterModuleFactory(kModuleConfiguration, MakeConfiguration);
+    RegisterNonSvDeviceServices(&kServices);
+}

@@ -1,0 +1,193 @@
+// Reading the device through VomelDeviceMode (0x1000E kind 8) with the configuration registered
+// as the library registers it and the simulated device-information library in the driver's
+// folder: the device's sources, memory, finisher, mail boxes and media land in the device-option
+// block, byte for byte, and the media lists answer from what the device reported.
+#include "driver_option_fixture.h"
+
+#include "core/devmode/device_option_block.h"
+#include "device/config/configuration.h"
+#include "drvtest/simulated_device.h"
+#include "model/capability_bits.h"
+#include "core/system/registry_helpers.h"
+#include "settings/sdk/nonsv_device_services.h"
+
+#include <memory>
+#include <string>
+
+#ifdef SIM_ZDSVC2
+
+namespace {
+
+void RegisterWithConfiguration() {
+    RegisterApplicationOptions();
+    RegisterDeviceConfiguration();
+}
+
+// A structured value of `size` bytes in the description's hex form, with 16-bit or 32-bit words
+// placed at their offsets and a text at `textAt`.
+std::string Entry(size_t size, std::initializer_list<std::pair<size_t, uint32_t>> words, size_t textAt = 0,
+                  const char* text = nullptr) {
+    std::vector<uint8_t> b(size, 0);
+    for (auto [at, v] : words) std::memcpy(&b[at], &v, 4);
+    if (text) std::memcpy(&b[textAt], text, std::strlen(text));
+    static const char* hex = "0123456789abcdef";
+    std::string out;
+    for (uint8_t c : b) out += {hex[c >> 4], hex[c & 15]};
+    return out;
+}
+
+std::string Kelvaro5e() {
+    return "attr 0 1056 text \"Vomel Kelvaro 2059\"\n"
+           "list 1002 4033 301 302 303 304\n"
+           "attr 301 10601 text \"TRAY\"\nattr 301 10617 number 0\nattr 301 10911 number 2 80 0 3\n"
+           "attr 302 10601 text \"CASSETTE1\"\nattr 302 10617 number 0\nattr 302 10911 number 1 254 1 11\n"
+           "attr 303 10601 text \"CASSETTE2\"\nattr 303 10617 number 0\nattr 303 10911 number 13 150 2 7\n"
+           "attr 304 10601 text \"CASSETTE3\"\nattr 304 10617 number 0\nattr 304 10911 number 2 40 0 3\n"
+           "list 1015 4037 501\n"
+           "attr 501 11804 text \"Finisher FS-1\"\nattr 501 11806 number 13 4\n"
+           "list 1019 0 401\n"
+           "attr 401 12502 text \"RAM\"\nattr 401 12507 number 2\nattr 401 178 number 262144\n"
+           "attr 401 12506 number 4 4\n"
+           "list 603 0 601\n"
+           "attr 601 4036 number 1\n"
+           "attr 0 1664 number 1 3\n"
+           "attr 601 322 bytes " + Entry(292, {{0, 7}, {4, 41}, {140, 7}, {144, 1}}, 8, "Glossy 200") + " " +
+           Entry(292, {{0, 7}, {4, 42}, {140, 6}, {144, 1}}, 8, "Matte 120") + "\n"
+           "attr 601 2356 bytes " + Entry(296, {{0, 1}, {8, 11}}) + " " + Entry(296, {{0, 2}, {4, 9}, {8, 42}}) + "\n";
+}
+
+class DeviceQuery : public ::testing::Test {
+public:
+    void SetUp() override {
+        ASSERT_NE(open_.handle, nullptr);
+        sim = std::make_unique<drvtest::SimulatedDevice>(open_.fixture.Root() + "/WINDOWS/SYSTEM");
+        sim->Install(SIM_ZDSVC2, "Zdsvc2.dll");
+    }
+    void TearDown() override {
+        sim->Remove("Zdsvc2.dll");
+        RegisterNonSvDeviceServices(nullptr);
+        RegisterModuleFactory(kModuleConfiguration, nullptr);
+    }
+    UIDEVDATA* Ctx() { return static_cast<UIDEVDATA*>(open_.handle); }
+    LONG Ask(DWORD kind, DWORD code, void* data) { return open_.Ask(kind, code, data); }
+    std::vector<uint8_t> Dop() {
+        uint8_t* block = Ctx()->svc->GetDeviceOption(Ctx());
+        return std::vector<uint8_t>(block, block + devopt::blockSize(block));
+    }
+
+    drvtest::ExportSession open_{RegisterWithConfiguration};
+    std::unique_ptr<drvtest::SimulatedDevice> sim;
+};
+
+TEST_F(DeviceQuery, TheDevicesAnswersFillTheDeviceOptionBlockByteForByte) {
+    sim->Describe(Kelvaro5e());
+    std::vector<uint8_t> expected = Dop();
+    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
+    auto slot = [](size_t k, size_t at) { return devopt::kSourceSlots + k * devopt::kSourceSlotSize + at; };
+    auto name = [&](size_t k, const char* text) {
+        e.fill(slot(k, devopt::kSlotName), 0, 18);
+        e.put_bytes(slot(k, devopt::kSlotName), text, std::strlen(text));
+    };
+    uint32_t flags = 0;
+    devopt::GetValue(expected.data(), devopt::kValueFlags, &flags, 4);
+    flags |= devopt::kFlagQueried;
+    devopt::SetValue(expected.data(), devopt::kValueFlags, &flags, 4);
+    e.put_u8(devopt::kFinisherCode, 0x21);                 // "Finisher FS-1"
+    e.put_u32(devopt::kOptionWord, 0x40000);               // a third cassette
+    e.put_u32(devopt::kMemorySize, 262144000 - 131072000); // the memory less the system's share
+    for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
+        e.put_u16(slot(k, devopt::kSlotPaperSize), 0);
+        e.put_u16(slot(k, devopt::kSlotSourceKind), 2);
+        e.put_s16(slot(k, devopt::kSlotLevel), -2);
+        name(k, "");
+    }
+    // TRAY: A4, 80 %, plain paper.
+    name(0, "TRAY");
+    e.put_u16(slot(0, devopt::kSlotPaperSize), 9);
+    e.put_u16(slot(0, devopt::kSlotMediaId), 2);
+    e.put_u16(slot(0, devopt::kSlotLevel), 80);
+    // CASSETTE1: letter, level unknown, a large-capacity kind, media code 11 (source code 1 from the
+    // brand-media step).
+    name(1, "CASSETTE1");
+    e.put_u16(slot(1, devopt::kSlotSourceCode), 1);
+    e.put_u16(slot(1, devopt::kSlotPaperSize), 8);
+    e.put_u16(slot(1, devopt::kSlotSourceKind), 3);
+    e.put_u16(slot(1, devopt::kSlotMediaId), 9);
+    e.put_s16(slot(1, devopt::kSlotLevel), -3);
+    // CASSETTE2: A3, a level past 100 left as it was, an envelope kind, the device's own medium 42.
+    name(2, "CASSETTE2");
+    e.put_u16(slot(2, devopt::kSlotSourceCode), 3);
+    e.put_u16(slot(2, devopt::kSlotPaperSize), 1);
+    e.put_u16(slot(2, devopt::kSlotSourceKind), 4);
+    e.put_u16(slot(2, devopt::kSlotMediaId), 42);
+    e.put_u16(slot(2, devopt::kSlotCustomMedia), 9);
+    name(3, "CASSETTE3");
+    e.put_u16(slot(3, devopt::kSlotPaperSize), 9);
+    e.put_u16(slot(3, devopt::kSlotMediaId), 2);
+    e.put_u16(slot(3, devopt::kSlotLevel), 40);
+    // The model keeps its sources' media as capability bits; the brand-media step then sets the
+    // media bit set of the media its sources report.
+    e.put_u32(devopt::kMediaCapabilities,
+              PaperSourceToCapabilityBit(2) | PaperSourceToCapabilityBit(9) | PaperSourceToCapabilityBit(12));
+    e.fill(devopt::kMediaBitSet, 0, 16);
+    e.put_u8(devopt::kMediaBitSet, 0x8);                    // media id 9 of the model's table
+    e.put_u8(37, 1);                                        // a source holds a custom medium
+    e.put_s16(devopt::kDeckCount, 1);
+    e.put_u32(devopt::kOptionMaskA, 0x1C00080);
+
+    DWORD word = 0;
+    ASSERT_EQ(Ask(8, 0x1000E, &word), 0);
+    std::vector<uint8_t> after = Dop();
+    ASSERT_EQ(after.size(), expected.size());
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    EXPECT_EQ(sim->Count("start"), sim->Count("stop"));
+    EXPECT_EQ(sim->Count("connect"), sim->Count("disconnect"));
+}
+
+TEST_F(DeviceQuery, TheDevicesBrandMediaAreStoredAndListed) {
+    sim->Describe(Kelvaro5e());
+    DWORD word = 0;
+    ASSERT_EQ(Ask(8, 0x1000E, &word), 0);
+    std::string key = std::string("Software\\Vomel\\PCL5e\\") + drvtest::kBundledPcl5ePrinter + "\\PDLBrandMedia";
+    EXPECT_EQ(RegQueryDword(HKEY_CURRENT_USER, key.c_str(), "MediaCount", 0), 2u);
+    const NonSvDeviceServices* s = NonSvDeviceServicesOf();
+    ASSERT_NE(s, nullptr);
+    size_t count = 0;
+    auto* second = reinterpret_cast<const MediaRecord*>(s->secondMediaList(Ctx(), &count));
+    ASSERT_EQ(count, 2u);
+    EXPECT_STREQ(second[1].name, "Matte 120");
+    EXPECT_EQ(second[1].mediaId, 42);
+
+    // A device without brand media empties the store.
+    std::string none = Kelvaro5e();
+    none.erase(none.find("attr 601 322"), none.find("attr 601 2356") - none.find("attr 601 322"));
+    sim->Describe(none);
+    ASSERT_EQ(Ask(8, 0x1000E, &word), 0);
+    EXPECT_EQ(RegQueryDword(HKEY_CURRENT_USER, key.c_str(), "MediaCount", 0xFFFFFFFF), 0xFFFFFFFFu);
+    EXPECT_EQ(s->secondMediaList(Ctx(), &count), nullptr);
+}
+
+TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
+    struct Case {
+        const char* what;
+        std::string description;
+    };
+    for (const Case& c : {Case{"another model", "attr 0 1056 text \"Kelvaro 9000\"\n"},
+                          Case{"the connection refused", Kelvaro5e() + "fault connect 0x77\n"},
+                          Case{"the sources refused", Kelvaro5e() + "fault status 24 -6\n"}}) {
+        sim->Describe(c.description);
+        std::vector<uint8_t> before = Dop();
+        DWORD word = 0;
+        EXPECT_EQ(Ask(8, 0x1000E, &word), 1) << c.what;
+        EXPECT_EQ(Dop(), before) << c.what;
+    }
+    sim->Remove("Zdsvc2.dll");
+    std::vector<uint8_t> before = Dop();
+    DWORD word = 0;
+    EXPECT_EQ(Ask(8, 0x1000E, &word), 1) << "no library";
+    EXPECT_EQ(Dop(), before);
+}
+
+}  // namespace
+
+#endif
