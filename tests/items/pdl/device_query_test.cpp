@@ -6,7 +6,10 @@
 
 #include "core/devmode/device_option_block.h"
 #include "device/config/configuration.h"
+#include "core/system/registry_path.h"
+#include "drvtest/registry.h"
 #include "drvtest/simulated_device.h"
+#include "tools/datafile/description.h"
 #include "model/capability_bits.h"
 #include "core/system/registry_helpers.h"
 #include "settings/sdk/nonsv_device_services.h"
@@ -186,6 +189,82 @@ TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
     DWORD word = 0;
     EXPECT_EQ(Ask(8, 0x1000E, &word), 1) << "no library";
     EXPECT_EQ(Dop(), before);
+}
+
+
+// The direct query, on the bundled printer given the data file of a production model (3001),
+// which asks the device itself rather than through a configuration table.
+class DirectDeviceQuery : public DeviceQuery {
+public:
+    void SetUp() override {
+        DeviceQuery::SetUp();
+        std::string text = drvtest::ReadTextFile(drvtest::SourceRoot() + "/data/kelvar5e.datafile");
+        text.replace(text.find("\nmodel 2059\n"), 12, "\nmodel 3001\n");
+        datafile::FileSpec spec;
+        std::string error;
+        ASSERT_TRUE(datafile::ParseDescription(text, "kelvar3001", drvtest::SourceRoot() + "/data", spec, error)) << error;
+        std::vector<uint8_t> bytes = datafile::WriteDataFile(spec);
+        ASSERT_TRUE(drvtest::WriteTextFile(open_.fixture.Root() + "/WINDOWS/SYSTEM/KEL3001.DAT",
+                                           std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+        const char* driver = "System\\CurrentControlSet\\control\\Print\\Environments\\Windows 4.0\\Drivers\\Vomel "
+                             "Kelvaro PCL5e";
+        ASSERT_TRUE(RegSetValueAll(HKEY_LOCAL_MACHINE, driver, nullptr, nullptr, "Data File", REG_SZ, "KEL3001.DAT", 12));
+        ctx = open_.fixture.Make(kKindDevmode);
+        ASSERT_NE(ctx, nullptr);
+        ASSERT_EQ(ctx->svc->GetDeviceDataValue2(ctx), 3001u);
+    }
+    std::vector<uint8_t> Block() {
+        uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+        return std::vector<uint8_t>(block, block + devopt::blockSize(block));
+    }
+    UIDEVDATA* ctx = nullptr;
+};
+
+TEST_F(DirectDeviceQuery, TheDeviceRecordFillsTheBlockByteForByte) {
+    sim->Describe("attr 0 0x20006 number 262144\nattr 0 0x70000002 text \"SN 1\"\n"
+                  "font \"BARcode39\" 1\nfont \"Kaisho-Medium\" 0\n");
+    std::vector<uint8_t> expected = Block();
+    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
+    for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
+        size_t at = devopt::kSourceSlots + k * devopt::kSourceSlotSize;
+        e.put_u16(at + devopt::kSlotPaperSize, 0);
+        e.put_u16(at + devopt::kSlotSourceKind, 2);
+        e.put_s16(at + devopt::kSlotLevel, -2);
+        e.fill(at + devopt::kSlotName, 0, 18);
+    }
+    e.put_u32(devopt::kMediaCapabilities, 0);
+    e.fill(devopt::kMediaBitSet, 0, 16);
+    e.put_u16(devopt::kSourceTableValid, 1);
+    e.put_u32(devopt::kMemorySize, 262144000);  // 262144 keeps the data file's reserve
+    uint32_t flags = 0, mask = 0;
+    e.u32(devopt::kFlagWord, flags);
+    e.put_u32(devopt::kFlagWord, flags & ~8u);  // the device reports no mail-box unit
+    e.u32(devopt::kOptionMaskA, mask);
+    e.put_u32(devopt::kOptionMaskA, mask & ~1u);
+    const uint16_t fonts[3] = {1, 1, 45};       // the bar-code font usable, the brush font, 45 fonts
+    devopt::SetValue(expected.data(), devopt::kValueFontSet1, &fonts[0], 2);
+    devopt::SetValue(expected.data(), devopt::kValueFontSet2, &fonts[1], 2);
+    devopt::SetValue(expected.data(), devopt::kValueFontSet3, &fonts[2], 2);
+
+    const NonSvDeviceServices* s = NonSvDeviceServicesOf();
+    ASSERT_TRUE(s->queryDevice(ctx, 0));
+    std::vector<uint8_t> after = Block();
+    ASSERT_EQ(after.size(), expected.size());
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    EXPECT_EQ(sim->Count("request 35 list 8 parameter 45"), 1) << "the fonts are asked once";
+    EXPECT_EQ(sim->Count("start"), sim->Count("stop"));
+    EXPECT_EQ(sim->Count("attach"), sim->Count("detach"));
+}
+
+TEST_F(DirectDeviceQuery, AFailureAtAnyStepWritesNothing) {
+    for (const char* fault : {"fault start 3\n", "fault status 27 -6\n", "address none\n", "fault refuse 35 -5\n",
+                              "fault status 35 -7\n"}) {
+        sim->Describe(std::string("attr 0 0x20006 number 262144\nfont \"BARcode39\" 1\n") + fault);
+        std::vector<uint8_t> before = Block();
+        EXPECT_FALSE(NonSvDeviceServicesOf()->queryDevice(ctx, 0)) << fault;
+        EXPECT_EQ(Block(), before) << fault;
+        EXPECT_EQ(sim->Count("start"), sim->Count("stop")) << fault;
+    }
 }
 
 }  // namespace
