@@ -14,6 +14,7 @@
 #include "core/system/registry_helpers.h"
 #include "settings/sdk/nonsv_device_services.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -194,12 +195,13 @@ TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
 
 // The direct query, on the bundled printer given the data file of a production model (3001),
 // which asks the device itself rather than through a configuration table.
-class DirectDeviceQuery : public DeviceQuery {
+class OtherModelQuery : public DeviceQuery {
 public:
+    explicit OtherModelQuery(uint16_t model) : model_(model) {}
     void SetUp() override {
         DeviceQuery::SetUp();
         std::string text = drvtest::ReadTextFile(drvtest::SourceRoot() + "/data/kelvar5e.datafile");
-        text.replace(text.find("\nmodel 2059\n"), 12, "\nmodel 3001\n");
+        text.replace(text.find("\nmodel 2059\n"), 12, "\nmodel " + std::to_string(model_) + "\n");
         datafile::FileSpec spec;
         std::string error;
         ASSERT_TRUE(datafile::ParseDescription(text, "kelvar3001", drvtest::SourceRoot() + "/data", spec, error)) << error;
@@ -211,30 +213,41 @@ public:
         ASSERT_TRUE(RegSetValueAll(HKEY_LOCAL_MACHINE, driver, nullptr, nullptr, "Data File", REG_SZ, "KEL3001.DAT", 12));
         ctx = open_.fixture.Make(kKindDevmode);
         ASSERT_NE(ctx, nullptr);
-        ASSERT_EQ(ctx->svc->GetDeviceDataValue2(ctx), 3001u);
+        ASSERT_EQ(ctx->svc->GetDeviceDataValue2(ctx), model_);
     }
     std::vector<uint8_t> Block() {
         uint8_t* block = ctx->svc->GetDeviceOption(ctx);
         return std::vector<uint8_t>(block, block + devopt::blockSize(block));
     }
+    // The block as the query's writers leave it when the device names no paper source.
+    std::vector<uint8_t> ResetSources(std::vector<uint8_t> block) {
+        MutableByteView e(block.data() + devopt::kValueAreaEnd, block.size() - devopt::kValueAreaEnd);
+        for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
+            size_t at = devopt::kSourceSlots + k * devopt::kSourceSlotSize;
+            e.put_u16(at + devopt::kSlotPaperSize, 0);
+            e.put_u16(at + devopt::kSlotSourceKind, 2);
+            e.put_s16(at + devopt::kSlotLevel, -2);
+            e.fill(at + devopt::kSlotName, 0, 18);
+        }
+        e.put_u32(devopt::kMediaCapabilities, 0);
+        e.fill(devopt::kMediaBitSet, 0, 16);
+        e.put_u16(devopt::kSourceTableValid, 1);
+        return block;
+    }
     UIDEVDATA* ctx = nullptr;
+    uint32_t model_;
+};
+
+class DirectDeviceQuery : public OtherModelQuery {
+public:
+    DirectDeviceQuery() : OtherModelQuery(3001) {}
 };
 
 TEST_F(DirectDeviceQuery, TheDeviceRecordFillsTheBlockByteForByte) {
     sim->Describe("attr 0 0x20006 number 262144\nattr 0 0x70000002 text \"SN 1\"\n"
                   "font \"BARcode39\" 1\nfont \"Kaisho-Medium\" 0\n");
-    std::vector<uint8_t> expected = Block();
+    std::vector<uint8_t> expected = ResetSources(Block());
     MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
-    for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
-        size_t at = devopt::kSourceSlots + k * devopt::kSourceSlotSize;
-        e.put_u16(at + devopt::kSlotPaperSize, 0);
-        e.put_u16(at + devopt::kSlotSourceKind, 2);
-        e.put_s16(at + devopt::kSlotLevel, -2);
-        e.fill(at + devopt::kSlotName, 0, 18);
-    }
-    e.put_u32(devopt::kMediaCapabilities, 0);
-    e.fill(devopt::kMediaBitSet, 0, 16);
-    e.put_u16(devopt::kSourceTableValid, 1);
     e.put_u32(devopt::kMemorySize, 262144000);  // 262144 keeps the data file's reserve
     uint32_t flags = 0, mask = 0;
     e.u32(devopt::kFlagWord, flags);
@@ -265,6 +278,56 @@ TEST_F(DirectDeviceQuery, AFailureAtAnyStepWritesNothing) {
         EXPECT_EQ(Block(), before) << fault;
         EXPECT_EQ(sim->Count("start"), sim->Count("stop")) << fault;
     }
+}
+
+// The network query, on a data file of the desktop model (7), through the stand-in port module
+// installed in the driver's folder.
+class NetworkQuery : public OtherModelQuery {
+public:
+    NetworkQuery() : OtherModelQuery(7) {}
+    void SetUp() override {
+        OtherModelQuery::SetUp();
+        sim->Install(STANDIN_PORT_MODULE, "NBPORT.DLL");
+    }
+    void Describe(const std::string& text) {
+        drvtest::WriteTextFile(open_.fixture.Root() + "/WINDOWS/SYSTEM/NBSIM.TXT", text);
+        std::filesystem::remove(open_.fixture.Root() + "/WINDOWS/SYSTEM/NBSIM.LOG");
+    }
+    std::string Log() { return drvtest::ReadTextFile(open_.fixture.Root() + "/WINDOWS/SYSTEM/NBSIM.LOG"); }
+};
+
+TEST_F(NetworkQuery, OneCallPerCapabilityByteFillsTheBlock) {
+    Describe("address 10.0.0.7,public\nthread\nattr 0x20006 number 262144\nattr 0x70000001 number 1\n"
+             "attr 0x21003 text \"5\"\n");
+    std::vector<uint8_t> expected = ResetSources(Block());
+    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
+    e.put_u32(devopt::kMemorySize, 262144000);
+    uint32_t word = 0;
+    e.u32(devopt::kFlagWord, word);
+    e.put_u32(devopt::kFlagWord, word & ~8u);
+    e.u32(devopt::kSecondFlagWord, word);
+    e.put_u32(devopt::kSecondFlagWord, word | 8);  // the device reports its mail-box unit
+    e.u32(devopt::kOptionMaskA, word);
+    e.put_u32(devopt::kOptionMaskA, word & ~1u);
+    ASSERT_TRUE(NonSvDeviceServicesOf()->queryDevice(ctx, 0));
+    std::vector<uint8_t> after = Block();
+    ASSERT_EQ(after.size(), expected.size());
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    EXPECT_EQ(Log(), "open Vomel Kelvaro PCL5e\ninfo\ndata 10.0.0.7 3 131078 135171 1879048193\nclose\n")
+        << "three attributes of one capability byte in one call, the address cut at its comma";
+}
+
+TEST_F(NetworkQuery, AFailedRequestWritesNothing) {
+    for (const char* fault : {"fault status -1062\n", "fault data -5\n", "fault open -1\n", "fault info -1\n"}) {
+        Describe(std::string("attr 0x20006 number 262144\n") + fault);
+        std::vector<uint8_t> before = Block();
+        EXPECT_FALSE(NonSvDeviceServicesOf()->queryDevice(ctx, 0)) << fault;
+        EXPECT_EQ(Block(), before) << fault;
+    }
+    sim->Remove("NBPORT.DLL");
+    std::vector<uint8_t> before = Block();
+    EXPECT_FALSE(NonSvDeviceServicesOf()->queryDevice(ctx, 0)) << "no port module";
+    EXPECT_EQ(Block(), before);
 }
 
 }  // namespace
