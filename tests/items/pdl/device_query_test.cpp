@@ -280,6 +280,62 @@ TEST_F(DirectDeviceQuery, AFailureAtAnyStepWritesNothing) {
     }
 }
 
+// The configuration query of a model whose answer is the configuration reply (2057).
+class ReplyQuery : public OtherModelQuery {
+public:
+    ReplyQuery() : OtherModelQuery(2057) {}
+};
+
+TEST_F(ReplyQuery, TheConfigurationReplyFillsTheBlockByteForByte) {
+    sim->Describe("attr 0 1056 text \"Vomel Kelvaro 2059\"\n"
+                  "list 1002 4033 301 302\n"
+                  "attr 301 10601 text \"Drawer1\"\nattr 301 10911 number 23 60 2 11\n"
+                  "attr 302 10601 text \"Stack Bypass\"\nattr 302 10911 number 2 254 0 3\n"
+                  "list 1015 4037 501\nattr 501 11804 text \"Finisher R2\"\nattr 501 11806 number 103 4\n"
+                  "list 1019 0 401 402\n"
+                  "attr 401 12502 text \"RAM\"\nattr 401 178 number 200000\n"
+                  "attr 402 12502 text \"G-RAM\"\nattr 402 178 number 102400\n"
+                  "list 603 0 601\nattr 601 4121 bytes " +
+                  Entry(76, {{64, 2}}, 0, "Sales") + "\n");
+    std::vector<uint8_t> expected = ResetSources(Block());
+    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
+    auto slot = [](size_t k, size_t at) { return devopt::kSourceSlots + k * devopt::kSourceSlotSize + at; };
+    e.put_u8(devopt::kFinisherCode, 21);           // "Finisher R2"
+    uint32_t word = 0;
+    e.u32(devopt::kAccessoryWord, word);
+    e.put_u32(devopt::kAccessoryWord, (word & ~0x34u) | 0x10);  // its stapler unit; no puncher
+    e.put_u16(devopt::kPuncherKind, 0);
+    e.u32(devopt::kFlagWord, word);
+    e.put_u32(devopt::kFlagWord, (word & ~1u) | 0x4);  // the first drawer holds envelopes
+    e.u32(devopt::kSecondFlagWord, word);
+    e.put_u32(devopt::kSecondFlagWord, word & ~0x10u);
+    // The memory and the graphics memory, less the graphics memory in its own units.
+    e.put_u32(devopt::kMemorySize, (200000 + 102400 - 100) * 1000);
+    e.put_bytes(slot(0, devopt::kSlotName), "Stack Bypass", 12);
+    e.put_u16(slot(0, devopt::kSlotPaperSize), 9);
+    e.put_u16(slot(0, devopt::kSlotMediaId), 2);
+    e.put_s16(slot(0, devopt::kSlotLevel), -3);
+    e.put_bytes(slot(1, devopt::kSlotName), "Drawer1", 7);
+    e.put_u16(slot(1, devopt::kSlotPaperSize), 37);
+    e.put_u16(slot(1, devopt::kSlotSourceKind), 4);
+    e.put_u16(slot(1, devopt::kSlotMediaId), 9);
+    e.put_u16(slot(1, devopt::kSlotLevel), 60);
+    e.put_u32(devopt::kMediaCapabilities, PaperSourceToCapabilityBit(2) | PaperSourceToCapabilityBit(9));
+    e.put_s16(devopt::kDeckCount, 1);
+    e.u32(devopt::kOptionMaskA, word);
+    e.put_u32(devopt::kOptionMaskA, (word & 3) | 0x8C662C);
+    e.put_u32(devopt::kOptionMaskB, 0);
+    ASSERT_TRUE(NonSvDeviceServicesOf()->queryDevice(ctx, 0));
+    std::vector<uint8_t> after = Block();
+    ASSERT_EQ(after.size(), expected.size());
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    Configuration* c = ConfigurationOf(ctx);
+    ASSERT_NE(c, nullptr);
+    ASSERT_GT(c->MailBoxes().size(), 2u);
+    EXPECT_STREQ(c->MailBoxes()[2].name, "Sales") << "the bin the device names";
+    EXPECT_EQ(sim->Count("start"), sim->Count("stop"));
+}
+
 // The network query, on a data file of the desktop model (7), through the stand-in port module
 // installed in the driver's folder.
 class NetworkQuery : public OtherModelQuery {
