@@ -5,7 +5,9 @@
 #include "core/device/service_table.h"
 #include "device/config/configuration.h"
 #include "settings/sdk/nonsv_device_services.h"
+#include "ui/cm_message.h"
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -49,6 +51,17 @@ const uint8_t* SecondMediaList(UIDEVDATA* ctx, size_t* count) {
     return reinterpret_cast<const uint8_t*>(c->BrandMedia().records.data());
 }
 
+// The messages of the query paths: the question, the outcome of a query, the brand-media step.
+constexpr UINT kTitle = 4893;
+constexpr UINT kWarning = MB_ICONWARNING;
+constexpr MessageRow kRows[] = {
+    {1000, 4940, kTitle, MB_ICONQUESTION | MB_YESNO}, {1001, 4941, kTitle, kWarning}, {1002, 4942, kTitle, kWarning},
+    {1003, 4943, kTitle, kWarning}, {1004, 4944, kTitle, kWarning}, {1005, 4945, kTitle, kWarning},
+    {1006, 4946, kTitle, MB_ICONINFORMATION}, {1007, 4947, kTitle, kWarning}, {1008, 4948, kTitle, kWarning},
+    {1055, 4949, kTitle, kWarning}, {1075, 4950, kTitle, kWarning}, {1076, 4951, kTitle, kWarning},
+    {1077, 4952, kTitle, kWarning}, {1084, 4953, kTitle, kWarning},
+};
+
 const NonSvDeviceServices kServices = {QueryDevice, UpdateBrandMediaService, FirstMediaList, SecondMediaList};
 
 }  // namespace
@@ -61,4 +74,5 @@ Configuration* ConfigurationOf(UIDEVDATA* ctx) {
 void RegisterDeviceConfiguration() {
     RegisterModuleFactory(kModuleConfiguration, MakeConfiguration);
     RegisterNonSvDeviceServices(&kServices);
+    RegisterMessageRows(kCommonMessages, kRows, std::size(kRows));
 }

@@ -99,6 +99,13 @@ int AskAttribute(DevInfoClient* client, DevInfoDeviceLink* link, const char* pri
     return status->status == 0 && status->libraryCode == 0 ? 0 : -1;
 }
 
+// A name cut to the 31 characters the device compares.
+void Cut(char (&out)[32], const char* text, size_t width) {
+    size_t n = text ? strnlen(text, width < sizeof out - 1 ? width : sizeof out - 1) : 0;
+    std::memcpy(out, text, n);
+    out[n] = 0;
+}
+
 int SlotOfDirectName(const char* n) {
     static constexpr const char* kNames[] = {"Stack Bypass", "Drawer1",  "Drawer2",  "Drawer3",  "Drawer4",  "MPT",
                                              "Drawer 1",     "Drawer 2", "Drawer 3", "Drawer 4", "Cassette1", "Cassette2",
@@ -148,18 +155,18 @@ int Configuration::BuildDeviceOptionTables(HWND owner, DevInfoClient* client, ui
 
         // The device must be the model this driver is for.
         if (go && ((r.requestWords[2] >> 10) & 1)) {
-            char name[32] = {};
-            std::strncpy(name, r.text10001, sizeof name - 1);
+            char name[32];
+            Cut(name, r.text10001, sizeof r.text10001);
             bool match = false;
             if (!d.expectedNames) {
-                char expected[32] = {};
+                char expected[32];
                 const char* own = data->TextAt(devicedata::kDeviceNameHandle);
-                std::strncpy(expected, own ? own : "", sizeof expected - 1);
+                Cut(expected, own ? own : "", 256);
                 match = std::strcmp(name, expected) == 0;
             } else {
                 for (const ExpectedName* e = d.expectedNames; e->id != 0 && !match; ++e) {
-                    char expected[32] = {};
-                    std::strncpy(expected, e->name ? e->name : "", sizeof expected - 1);
+                    char expected[32];
+                    Cut(expected, e->name ? e->name : "", 256);
                     if (e->compareFlag == 1 && std::strcmp(name, expected) == 0) {
                         dop.put_u16(devopt::kDeviceNameVariant, e->value);
                         match = true;

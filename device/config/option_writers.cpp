@@ -215,7 +215,7 @@ void FillOptionTablesB(MutableByteView d, const DeviceQueryRecord& r, const Opti
         if (m == 2059 || m == 2075) SetBit32(d, devopt::kFlagWord, 0x8, r.mailBoxWord != 0);
     }
     char accessory[kQueryPlaces][141];
-    const char* names[kQueryPlaces];
+    const char* names[kQueryPlaces] = {};
     for (uint32_t i = 0; i < accessories; ++i) {
         Text(accessory[i], r.accessories[i].name, sizeof r.accessories[i].name);
         names[i] = accessory[i];

@@ -8,11 +8,13 @@
 #include "device/config/configuration.h"
 #include "core/system/registry_path.h"
 #include "drvtest/registry.h"
+#include "drvtest/scripted_user.h"
 #include "drvtest/simulated_device.h"
 #include "tools/datafile/description.h"
 #include "model/capability_bits.h"
 #include "core/system/registry_helpers.h"
 #include "settings/sdk/nonsv_device_services.h"
+#include "ui/dialog_framework.h"
 
 #include <filesystem>
 #include <memory>
@@ -23,6 +25,7 @@
 namespace {
 
 void RegisterWithConfiguration() {
+    RegisterDialogFramework();
     RegisterApplicationOptions();
     RegisterDeviceConfiguration();
 }
@@ -192,6 +195,35 @@ TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
     EXPECT_EQ(Dop(), before);
 }
 
+
+TEST_F(DeviceQuery, ThePersonIsAskedFirstAndToldTheOutcomeOnce) {
+    sim->Describe(Kelvaro5e());
+    Configuration* c = ConfigurationOf(Ctx());
+    ASSERT_NE(c, nullptr);
+    struct Case {
+        const char* what;
+        std::string description;
+        int answer, result;
+        std::vector<std::string> boxes;
+    };
+    const std::string question = "Do you want to read the installed options from the printer?";
+    for (const Case& k : {Case{"declined", Kelvaro5e(), IDNO, 0, {question}},
+                          Case{"read", Kelvaro5e(), IDYES, 1, {question, "The installed options were read from the printer."}},
+                          Case{"another model", "attr 0 1056 text \"Kelvaro 9000\"\n", IDYES, 0,
+                               {question, "The printer is not the model this driver is for."}}}) {
+        sim->Describe(k.description);
+        sim->ClearLog();
+        drvtest::ScriptedUser person;
+        person.AnswerMessageBox(k.answer);
+        EXPECT_EQ(c->QueryDevice(nullptr, true), k.result) << k.what;
+        std::vector<std::string> seen;
+        for (const auto& box : person.messageBoxes()) seen.push_back(box.text);
+        EXPECT_EQ(seen, k.boxes) << k.what;
+        if (k.answer == IDNO) {
+            EXPECT_EQ(sim->Count("attach"), 0) << "nothing is asked of a declined query";
+        }
+    }
+}
 
 // The direct query, on the bundled printer given the data file of a production model (3001),
 // which asks the device itself rather than through a configuration table.
