@@ -62,7 +62,15 @@ constexpr MessageRow kRows[] = {
     {1077, 4952, kTitle, kWarning}, {1084, 4953, kTitle, kWarning},
 };
 
-const NonSvDeviceServices kServices = {QueryDevice, UpdateBrandMediaService, FirstMediaList, SecondMediaList};
+// The bins the configuration holds: the model's names, with those the device reported in their place.
+const MailBoxRecord* MailBoxNames(UIDEVDATA* ctx, size_t* count) {
+    Configuration* c = ConfigurationOf(ctx);
+    *count = c ? c->MailBoxes().size() : 0;
+    return *count ? c->MailBoxes().data() : nullptr;
+}
+
+const NonSvDeviceServices kServices = {QueryDevice, UpdateBrandMediaService, FirstMediaList, SecondMediaList,
+                                       MailBoxNames};
 
 }  // namespace
 

@@ -174,6 +174,17 @@ TEST_F(DeviceQuery, TheDevicesBrandMediaAreStoredAndListed) {
     EXPECT_EQ(s->secondMediaList(Ctx(), &count), nullptr);
 }
 
+TEST_F(DeviceQuery, TheBinNamesTheDeviceReportsAreStoredForThePrinter) {
+    sim->Describe(Kelvaro5e() + "attr 601 4121 bytes " + Entry(76, {{64, 2}}, 0, "Sales") + "\n");
+    DWORD word = 0;
+    ASSERT_EQ(Ask(8, 0x1000E, &word), 0);
+    std::string key = std::string("System\\CurrentControlSet\\control\\Print\\Printers\\") +
+                      drvtest::kBundledPcl5ePrinter + "\\PrinterDriverData\\DeviceOption";
+    std::vector<uint8_t> value(7100, 0);
+    ASSERT_TRUE(RegQueryValueSimple(HKEY_LOCAL_MACHINE, key.c_str(), "BoxName", value.data(), 7100));
+    EXPECT_STREQ(reinterpret_cast<const char*>(value.data() + 2 * 71), "Sales");
+}
+
 TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
     struct Case {
         const char* what;
