@@ -55,7 +55,8 @@ bool Into(ConfigurationReply& reply, const DeviceQueryRecord& r) {
     }
     uint32_t boxes = std::min<uint32_t>(r.mailBoxCount, kQueryPlaces);
     if (boxes) {
-        auto* entries = static_cast<ConfigurationReplyMailBox*>(PrivateAlloc(boxes * sizeof(ConfigurationReplyMailBox)));
+        auto* entries =
+            static_cast<ConfigurationReplyMailBox*>(PrivateAlloc(boxes * sizeof(ConfigurationReplyMailBox)));
         if (!entries) return false;
         for (uint32_t i = 0; i < boxes; ++i) {
             entries[i].id = i + 1;

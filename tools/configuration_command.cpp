@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,8 +63,9 @@ int PrintDeviceConfiguration(UIDEVDATA* ctx) {
     uint8_t* data = ctx->svc->GetDeviceOptionData(ctx);
     uint8_t* block = ctx->svc->GetDeviceOption(ctx);
     if (data && block) PrintData(ByteView(data, devopt::blockSize(block) - static_cast<size_t>(data - block)));
-    for (size_t i = 0; i < configuration.MailBoxes().size(); ++i)
-        if (configuration.MailBoxes()[i].name[0]) std::printf("  mail-box bin %-15zu %s\n", i, configuration.MailBoxes()[i].name);
+    const std::vector<MailBoxRecord>& bins = configuration.MailBoxes();
+    for (size_t i = 0; i < bins.size(); ++i)
+        if (bins[i].name[0]) std::printf("  mail-box bin %-15zu %s\n", i, bins[i].name);
     for (const MediaRecord& r : configuration.BrandMedia().records)
         std::printf("  brand medium %-15u %s (group %u)\n", r.mediaId, r.name, r.groupKey);
     return done ? 0 : 1;

@@ -64,7 +64,12 @@ SlotChoice ChooseSlot(uint16_t m, uint32_t s, uint32_t count, uint32_t option) {
         return {slot, code};
     }
     int slot = s == 5 || (s == 3 && !bit(0)) ? 0 : static_cast<int>(s);
-    int16_t code = s == 1 ? 1 : s == 2 ? 3 : s == 3 ? (bit(0) ? 2 : 4) : s == 4 ? (bit(0) ? 264 : 265) : s == 5 ? 4 : 265;
+    int16_t code = s == 1   ? 1
+                   : s == 2 ? 3
+                   : s == 3 ? (bit(0) ? 2 : 4)
+                   : s == 4 ? (bit(0) ? 264 : 265)
+                   : s == 5 ? 4
+                            : 265;
     return {slot, code};
 }
 
@@ -140,7 +145,8 @@ int Configuration::UpdateBrandMedia(HWND owner, bool interactive) {
                     int16_t id = MediaIdFromDevice(value, m);
                     dop.put_u16(at + devopt::kSlotMediaId, static_cast<uint16_t>(id));
                     int index = MediaTable_IndexOf(static_cast<uint16_t>(id), m);
-                    if (index >= 0) MediaBitSet_SetBit(dop.data() + devopt::kMediaBitSet, static_cast<unsigned>(index), 1);
+                    if (index >= 0)
+                        MediaBitSet_SetBit(dop.data() + devopt::kMediaBitSet, static_cast<unsigned>(index), 1);
                 } else {
                     dop.put_u16(at + devopt::kSlotMediaId, static_cast<uint16_t>(value));
                     custom = true;

@@ -144,7 +144,8 @@ OptionWriterInput Configuration::WriterInput() const {
     const ModelDescription& d = model_->Description();
     const uint16_t m = model_->ModelCode();
     in.codes = {m, data ? data->U32(devicedata::kLanguageId) : 0, d.paperSet};
-    in.defaults = {m, data ? data->U32(devicedata::kPdlId) : 0, data ? data->U16(devicedata::kDefaultPaper) : uint16_t{0},
+    in.defaults = {m, data ? data->U32(devicedata::kPdlId) : 0,
+                   data ? data->U16(devicedata::kDefaultPaper) : uint16_t{0},
                    ctx_->svc->PseudoPrinterGetField8(ctx_, printer_) == kPseudoKindBrandMedia};
     in.brandMedia = d.brandMediaFlag != 0;
     in.reservedMemory = data ? data->U32(devicedata::kReservedMemory) : 0;
@@ -176,11 +177,12 @@ void Configuration::RefreshPaperTable() const { ctx_->svc->RefreshTable(ctx_, 2)
 
 int Configuration::IsOptionAllowed(uint16_t group, uint16_t mediaId, uint16_t paperSize) const {
     const uint16_t m = model_->ModelCode();
-    if (group == 0)
-        return modelMedia_.empty() ? 0
-                                   : ::IsOptionAllowed(modelMedia_.data(), modelMedia_.size(), m, 0, mediaId, paperSize);
-    return brand_.present ? ::IsOptionAllowed(brand_.records.data(), brand_.records.size(), m, group, mediaId, paperSize)
-                          : 0;
+    if (group == 0) {
+        if (modelMedia_.empty()) return 0;
+        return ::IsOptionAllowed(modelMedia_.data(), modelMedia_.size(), m, 0, mediaId, paperSize);
+    }
+    if (!brand_.present) return 0;
+    return ::IsOptionAllowed(brand_.records.data(), brand_.records.size(), m, group, mediaId, paperSize);
 }
 
 int Configuration::QueryDevice(HWND owner, bool interactive) {

@@ -23,7 +23,8 @@ auto WithConfiguration(UIDEVDATA* ctx, F f) {
 }
 
 bool QueryDevice(UIDEVDATA* ctx, int interactive) {
-    return WithConfiguration(ctx, [interactive](Configuration& c) { return c.QueryDevice(nullptr, interactive != 0) == 1; });
+    return WithConfiguration(ctx,
+                             [interactive](Configuration& c) { return c.QueryDevice(nullptr, interactive != 0) == 1; });
 }
 
 bool UpdateBrandMediaService(UIDEVDATA* ctx) {

@@ -107,9 +107,9 @@ void Cut(char (&out)[32], const char* text, size_t width) {
 }
 
 int SlotOfDirectName(const char* n) {
-    static constexpr const char* kNames[] = {"Stack Bypass", "Drawer1",  "Drawer2",  "Drawer3",  "Drawer4",  "MPT",
-                                             "Drawer 1",     "Drawer 2", "Drawer 3", "Drawer 4", "Cassette1", "Cassette2",
-                                             "Cassette3"};
+    static constexpr const char* kNames[] = {"Stack Bypass", "Drawer1",   "Drawer2",   "Drawer3",  "Drawer4",
+                                             "MPT",          "Drawer 1",  "Drawer 2",  "Drawer 3", "Drawer 4",
+                                             "Cassette1",    "Cassette2", "Cassette3"};
     static constexpr int kSlots[] = {0, 1, 2, 3, 4, 0, 1, 2, 3, 4, 1, 2, 3};
     for (size_t j = 0; j < sizeof kSlots / sizeof kSlots[0]; ++j)
         if (std::strcmp(n, kNames[j]) == 0) return kSlots[j];
@@ -251,8 +251,8 @@ int Configuration::BuildDeviceOptionTables(HWND owner, DevInfoClient* client, ui
                 go = false;
             } else {
                 bool known = false;
-                int16_t deck = DeckCountFromEngineVersion(model, static_cast<uint16_t>(ConfigNumber(*block, kAttrEngineVersion)),
-                                                          known);
+                const auto version = static_cast<uint16_t>(ConfigNumber(*block, kAttrEngineVersion));
+                int16_t deck = DeckCountFromEngineVersion(model, version, known);
                 dop.put_s16(devopt::kDeckCount, deck);
                 if (!known) {
                     dop.put_u32(devopt::kOptionMaskA, 0);

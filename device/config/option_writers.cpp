@@ -208,7 +208,8 @@ void FillOptionTablesB(MutableByteView d, const DeviceQueryRecord& r, const Opti
     if (In(m, {2046, 2059, 2070, 2075})) {
         uint64_t units = 0;
         for (uint32_t i = 0; i < (r.memoryCount < kQueryPlaces ? r.memoryCount : kQueryPlaces); ++i)
-            if (r.memory[i].kind == 2 && r.memory[i].types[0] == 4 && r.memory[i].types[1] == 4) units += r.memory[i].size;
+            if (r.memory[i].kind == 2 && r.memory[i].types[0] == 4 && r.memory[i].types[1] == 4)
+                units += r.memory[i].size;
         uint64_t bytes = uint64_t{MemoryTimes1000(units)};
         if (m == 2059 || m == 2075) bytes = SaturatingSub(bytes, 131072000);
         d.put_u32(devopt::kMemorySize, static_cast<uint32_t>(bytes));

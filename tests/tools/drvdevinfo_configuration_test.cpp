@@ -27,7 +27,8 @@ TEST(DrvdevinfoConfiguration, PrintsWhatTheDevicesAnswerInstalled) {
     };
     std::string out;
     EXPECT_EQ(run("--configuration", out), 0) << out;
-    for (const char* line : {"configuration of \"Vomel Kelvaro PCL5e\":\n", "  query                        the device answered\n",
+    for (const char* line : {"configuration of \"Vomel Kelvaro PCL5e\":\n",
+                             "  query                        the device answered\n",
                              "  finisher code                33\n", "  memory                       131072000\n",
                              "  option mask                  0x01C00080 0x00000000\n",
                              "  paper source 1 CASSETTE1       source 1, paper 8, kind 3, media 9, level -3\n",

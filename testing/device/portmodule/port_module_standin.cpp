@@ -116,7 +116,8 @@ EXPORT int32_t NB_GetPrinterInfo(void*, uint8_t* info) {
     Log("info");
     if (g_printer.faults.count("info")) return g_printer.faults["info"];
     std::string text = g_printer.address;
-    std::memcpy(info + kPortInfoAddress, text.c_str(), std::min<size_t>(text.size() + 1, kPortInfoSize - kPortInfoAddress));
+    const size_t bytes = std::min<size_t>(text.size() + 1, kPortInfoSize - kPortInfoAddress);
+    std::memcpy(info + kPortInfoAddress, text.c_str(), bytes);
     return 0;
 }
 

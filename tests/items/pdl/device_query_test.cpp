@@ -219,7 +219,8 @@ TEST_F(DeviceQuery, ThePersonIsAskedFirstAndToldTheOutcomeOnce) {
     };
     const std::string question = "Do you want to read the installed options from the printer?";
     for (const Case& k : {Case{"declined", Kelvaro5e(), IDNO, 0, {question}},
-                          Case{"read", Kelvaro5e(), IDYES, 1, {question, "The installed options were read from the printer."}},
+                          Case{"read", Kelvaro5e(), IDYES, 1,
+                               {question, "The installed options were read from the printer."}},
                           Case{"another model", "attr 0 1056 text \"Kelvaro 9000\"\n", IDYES, 0,
                                {question, "The printer is not the model this driver is for."}}}) {
         sim->Describe(k.description);
