@@ -12,6 +12,7 @@
 #include "drvtest/simulated_device.h"
 #include "tools/datafile/description.h"
 #include "model/capability_bits.h"
+#include "platform/spooler/pseudo_printer.h"
 #include "core/system/registry_helpers.h"
 #include "settings/sdk/nonsv_device_services.h"
 #include "ui/dialog_framework.h"
@@ -183,6 +184,19 @@ TEST_F(DeviceQuery, TheBinNamesTheDeviceReportsAreStoredForThePrinter) {
     std::vector<uint8_t> value(7100, 0);
     ASSERT_TRUE(RegQueryValueSimple(HKEY_LOCAL_MACHINE, key.c_str(), "BoxName", value.data(), 7100));
     EXPECT_STREQ(reinterpret_cast<const char*>(value.data() + 2 * 71), "Sales");
+}
+
+TEST_F(DeviceQuery, APseudoPrinterWithoutDataAsksNothing) {
+    sim->Describe(Kelvaro5e());
+    HANDLE pseudo = PseudoPrinterCreate(4);
+    UiDevDataRequest request;
+    request.printerHandle = pseudo;
+    UIDEVDATA* ctx = CreateUiDevData(request);
+    ASSERT_NE(ctx, nullptr);
+    EXPECT_FALSE(NonSvDeviceServicesOf()->queryDevice(ctx, 0)) << "no model and no data to write into";
+    EXPECT_EQ(sim->Count("attach"), 0);
+    DestroyUiDevData(ctx);
+    PseudoPrinterDestroy(pseudo);
 }
 
 TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
