@@ -16,6 +16,7 @@
 #include "tools/option_commands.h"
 #include "tools/profile_commands.h"
 #include "tools/request_printing.h"
+#include "tools/sheet_command.h"
 #include "tools/tool_paths.h"
 
 #include <windows.h>
@@ -236,7 +237,7 @@ int Run(const HostOptions& options, const Library& library) {
     }
     // The device-mode listing is the run's answer when nothing else was asked.
     const bool asked = options.options || !options.validate.empty() || !options.convert.empty() || !options.requests.empty() ||
-                       !options.profiles.empty();
+                       !options.profiles.empty() || options.sheet;
     if (options.listing || !asked) {
         // The driver's defaults, when the library answers the application request that hands them out.
         std::vector<uint8_t> defaults = current;
@@ -253,6 +254,7 @@ int Run(const HostOptions& options, const Library& library) {
         rc |= Exists(options.convert) ? Convert(library, session, printer, options.convert, options.convertOut) : 1;
     if (!options.requests.empty()) rc |= SendRequests(library, session, current, options.requests);
     if (!options.profiles.empty()) rc |= RunProfileCommands(library.request, session, current, printer, options.profiles);
+    if (options.sheet) rc |= RunSheetScript(library, session, current, options.sheetSteps, options.pictures);
     if (options.options) ListOptions(stdout, ReadCatalogue(library, session, current));
     if (!options.devmodeOut.empty()) {
         if (WriteDevmode(options.devmodeOut, current))

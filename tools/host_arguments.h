@@ -1,6 +1,8 @@
 // The host program's command line: what a person asked for, in the order given.
 #pragma once
 
+#include "tools/sheet_script.h"
+
 #include <windows.h>
 
 #include <string>
@@ -34,6 +36,9 @@ struct HostOptions {
     std::string convert, convertOut;
     std::vector<OptionRequest> requests;
     std::vector<ProfileCommand> profiles;
+    bool sheet = false;  // --sheet: the steps of the person in the sheet
+    std::vector<SheetStep> sheetSteps;
+    std::string pictures;  // --pictures: where the pages' pictures go
 };
 
 // False, with the reason printed, when an argument is unknown or incomplete; --help anywhere

@@ -5,7 +5,9 @@
 #include "drvtest/scripted_user.h"
 #include "drvtest/test_window.h"
 #include "ui/cm_message.h"
+#include "core/device/ui_dispatch_route.h"
 #include "ui/dialog_framework.h"
+#include "ui/main_pages.h"
 #include "ui_test_support.h"
 
 namespace uitest {
@@ -127,6 +129,8 @@ TEST_F(MessageTest, TheRequestsCatalogueIsItsMessageModule) {
     EXPECT_NE(request->svc->GetUserData(request)->GetLocale(), nullptr);
     RegisterModuleFactory(kModuleMessage, nullptr);
     RegisterLocaleServices(nullptr);
+    RegisterUiDispatcher(nullptr);
+    UnregisterMainPageDialogs();
 }
 
 }  // namespace
