@@ -14,6 +14,7 @@
 #include "tools/host_arguments.h"
 #include "tools/option_catalogue.h"
 #include "tools/option_commands.h"
+#include "tools/profile_commands.h"
 #include "tools/request_printing.h"
 #include "tools/tool_paths.h"
 
@@ -246,7 +247,8 @@ int Run(const HostOptions& options, const Library& library) {
         return 1;
     }
     // The device-mode listing is the run's answer when nothing else was asked.
-    const bool asked = options.options || !options.validate.empty() || !options.convert.empty() || !options.requests.empty();
+    const bool asked = options.options || !options.validate.empty() || !options.convert.empty() || !options.requests.empty() ||
+                       !options.profiles.empty();
     if (options.listing || !asked) {
         // The driver's defaults, when the library answers the application request that hands them out.
         std::vector<uint8_t> defaults = current;
@@ -262,6 +264,7 @@ int Run(const HostOptions& options, const Library& library) {
     if (!options.convert.empty())
         rc |= Exists(options.convert) ? Convert(library, session, printer, options.convert, options.convertOut) : 1;
     if (!options.requests.empty()) rc |= SendRequests(library, session, current, options.requests);
+    if (!options.profiles.empty()) rc |= RunProfileCommands(library.request, session, current, printer, options.profiles);
     if (options.options) ListOptions(stdout, ReadCatalogue(library, session, current));
     if (!options.devmodeOut.empty()) {
         if (WriteDevmode(options.devmodeOut, current))

@@ -10,7 +10,9 @@
 const char kHostUsage[] =
     "usage: drvhost [--printer NAME] [--devmode FILE] [--options] [--set NAME=VALUE]...\n"
     "               [--request KIND CODE [VALUE]]... [--out FILE] [--validate FILE] [--list]\n"
-    "               [--convert FILE OUT] [--list-printers] [--version] [--help]\n"
+    "               [--convert FILE OUT] [--profiles] [--apply-profile NAME]\n"
+    "               [--import-profile FILE] [--export-profile NAME FILE] [--list-printers]\n"
+    "               [--version] [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
     "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
@@ -44,10 +46,17 @@ const char kHostUsage[] =
     "  --convert FILE OUT  converts the device mode in FILE (an older or stored form) into the\n"
     "                      current form, as the library converts a printer's stored device mode,\n"
     "                      and writes it to OUT; what --validate refuses is refused here alike\n"
+    "  --profiles          lists the printer's profiles: built-in or the user's own, the applied one\n"
+    "  --apply-profile NAME\n"
+    "                      applies a profile to the settings and prints what changed\n"
+    "  --import-profile FILE\n"
+    "                      stores the profile file FILE as a user profile of the printer\n"
+    "  --export-profile NAME FILE\n"
+    "                      writes the user profile NAME to the profile file FILE\n"
     "  --list              prints the device-mode listing also where it is left out by default\n"
     "  --version           prints the version\n"
-    "Sets and requests run in the order given, each on the settings the one before left; the\n"
-    "program ends with 1 when one of them did not answer 0.\n"
+    "Sets and requests run in the order given, each on the settings the one before left, then the\n"
+    "profile commands in theirs; the program ends with 1 when one of them did not succeed.\n"
     "\n"
     "The drive root is DRVOPUI_ROOT (else drvopui-root-USER in the temporary folder); the registry\n"
     "is the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root). A data file that does\n"
@@ -108,6 +117,15 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
             request.name = pair.substr(0, equals);
             request.value = pair.substr(equals + 1);
             options.requests.push_back(request);
+        } else if (arg == "--profiles") {
+            options.profiles.push_back({ProfileCommand::List, "", ""});
+        } else if (arg == "--apply-profile" && hasOne) {
+            options.profiles.push_back({ProfileCommand::Apply, argv[++i], ""});
+        } else if (arg == "--import-profile" && hasOne) {
+            options.profiles.push_back({ProfileCommand::Import, "", argv[++i]});
+        } else if (arg == "--export-profile" && hasTwo) {
+            options.profiles.push_back({ProfileCommand::Export, argv[i + 1], argv[i + 2]});
+            i += 2;
         } else if (arg == "--convert" && hasTwo) {
             options.convert = argv[++i];
             options.convertOut = argv[++i];

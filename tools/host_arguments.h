@@ -15,6 +15,13 @@ struct OptionRequest {
     std::string value;  // a number, text:..., null, or empty (a zero word); a set's choice
 };
 
+// One profile command, run after the requests in the order given.
+struct ProfileCommand {
+    enum Kind { List, Apply, Import, Export } kind = List;
+    std::string name;  // the profile, for Apply and Export
+    std::string file;  // a host path, for Import and Export
+};
+
 struct HostOptions {
     bool help = false;
     bool version = false;
@@ -26,6 +33,7 @@ struct HostOptions {
     std::string validate;
     std::string convert, convertOut;
     std::vector<OptionRequest> requests;
+    std::vector<ProfileCommand> profiles;
 };
 
 // False, with the reason printed, when an argument is unknown or incomplete; --help anywhere

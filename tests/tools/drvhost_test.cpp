@@ -335,4 +335,43 @@ TEST_F(Drvhost, DeviceQueryNamesTheRecordsFields) {
     EXPECT_NE(broken.out.find(" does not load ("), std::string::npos) << broken.out;
 }
 
+TEST_F(Drvhost, ImportsListsAppliesAndExportsProfiles) {
+    // A profile file written for this printer's language with an older, shorter device mode.
+    const std::string seed = DRVOPUI_SOURCE_DIR "/fuzz/corpus/profile_file/builtin_0.pfl";
+    const std::string exported = (dir_ / "exported.pfl").string();
+    const Outcome run = Drive("--import-profile '" + seed + "' --profiles --apply-profile Landscape --apply-profile Seed0 "
+                              "--profiles --export-profile Seed0 '" + exported + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("(stored as a user profile)"), std::string::npos) << run.out;
+    const size_t list = run.out.find("profiles of \"Vomel Kelvaro PCL5e\": 7\n  Factory settings");
+    ASSERT_NE(list, std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  Seed0                            user\n", list), std::string::npos) << run.out;
+    const size_t landscape = run.out.find("apply profile \"Landscape\": answer 0");
+    ASSERT_NE(landscape, std::string::npos) << run.out;
+    const size_t orientation = run.out.find("\n  orientation ", landscape);
+    ASSERT_NE(orientation, std::string::npos) << run.out;
+    const std::string line = run.out.substr(orientation + 1, run.out.find('\n', orientation + 1) - orientation - 1);
+    EXPECT_NE(line.find("portrait"), std::string::npos) << line;
+    EXPECT_NE(line.find("landscape"), std::string::npos) << line;
+    EXPECT_NE(run.out.find("  Seed0                            user, applied"), std::string::npos) << run.out;
+
+    // The exported file is the stored record behind the file header, and imports again
+    // elsewhere into the same bytes.
+    const std::vector<uint8_t> file = Read(exported);
+    ASSERT_GT(file.size(), 36u + 296u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data())), "VOMEL PROFILE SYSTEM for 9x");
+    const std::string again = (dir_ / "again.pfl").string();
+    fs::remove_all(dir_ / "root");
+    const Outcome second = Drive("--import-profile '" + exported + "' --export-profile Seed0 '" + again + "'");
+    EXPECT_EQ(second.status, 0) << second.out;
+    EXPECT_EQ(Read(again), file);
+
+    // A built-in profile has no stored record; a damaged file is not stored.
+    const Outcome refused = Drive("--export-profile Landscape '" + again + "' --import-profile '" +
+                                  Write("short.pfl", std::vector<uint8_t>(file.begin(), file.begin() + 300)) + "'");
+    EXPECT_NE(refused.status, 0);
+    EXPECT_NE(refused.out.find("export profile \"Landscape\": no stored record"), std::string::npos) << refused.out;
+    EXPECT_NE(refused.out.find("short.pfl: answer 3"), std::string::npos) << refused.out;
+}
+
 }  // namespace
