@@ -1,7 +1,8 @@
 // Test-only: the bundled printer's five-page sheet as a user opens it: the sheet's registry over
-// every item set under the printer's rules (the sheet's start), the finishing dialogs registered,
-// the resource module open, and the pages page setup, finishing, paper source, quality and device
-// settings, each over its own item set. A drvtest::ScriptedSheet alive on the thread drives it.
+// every item set under the printer's rules (the sheet's start), the finishing dialogs and the
+// pages' pictures registered, the resource module open, and the pages page setup, finishing,
+// paper source, quality and device settings, each over its own item set. A drvtest::ScriptedSheet
+// alive on the thread drives it.
 #pragma once
 
 #include "core/device/service_table.h"
@@ -13,6 +14,7 @@
 #include "items/pdl/pdl_user_data.h"
 #include "items/pdl/quality_item_sets.h"
 #include "platform/resources/res_file.h"
+#include "preview/page_previews.h"
 #include "ui/finishing_pages.h"
 #include "ui/sheet_data.h"
 #include "ui/sv_proc.h"
@@ -40,11 +42,13 @@ public:
         user = ctx->svc->GetUserData(ctx);
         user->SetInchUnit(FALSE);
         registered_ = RegisterFinishingDialogs();
+        RegisterPagePreviews();
         module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
     }
     ~BundledSheet() {
         if (started_) PDLSvUserData::EndSheet(ctx);
         if (registered_) UnregisterFinishingDialogs();
+        RegisterPagePreviewMaker(nullptr);
         if (module) res::CloseResourceFile(module);
     }
     BundledSheet(const BundledSheet&) = delete;
