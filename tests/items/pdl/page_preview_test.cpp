@@ -231,8 +231,9 @@ TEST_P(PagePreviews, ThePictureFitsItsControl) {
             GetWindowRect(control, &r);
             EXPECT_EQ(r.right - r.left, 181 * c.zoom / 100) << c.width;
             EXPECT_EQ(r.bottom - r.top, 240 * c.zoom / 100) << c.width;
-            if (c.zoom == 50)
+            if (c.zoom == 50) {
                 EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), "half-size")));
+            }
             delete preview;
             DestroyWindow(control);
         }
@@ -275,8 +276,12 @@ TEST_P(PagePreviews, TheDrawnSheetStaysInThePictureForAnyPaper) {
             EXPECT_LE(w, 138) << c.smallest << " " << c.length;
             EXPECT_GE(h, 1) << c.smallest << " " << c.length;
             EXPECT_LE(h, 138) << c.smallest << " " << c.length;
-            if (c.wantWidth) EXPECT_EQ(w, c.wantWidth);
-            if (c.wantHeight) EXPECT_EQ(h, c.wantHeight);
+            if (c.wantWidth) {
+                EXPECT_EQ(w, c.wantWidth);
+            }
+            if (c.wantHeight) {
+                EXPECT_EQ(h, c.wantHeight);
+            }
         }
         EXPECT_TRUE(driver.PressCancel());
     });
