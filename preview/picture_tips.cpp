@@ -82,7 +82,7 @@ BOOL CmBasicPreview::PlaceTipOver(int part) {
     if (!BuildCaptionTipText(&g_overRecord)) return FALSE;
     const SIZE size = MeasureTipText(&g_overRecord);
     // Only a caption that does not fit in the picture needs its tip.
-    if (size.cx - 2 < Word(kPictureWidth0) * zoom_ / 100) return FALSE;
+    if (size.cx - 2 < Word(kPictureWidth0)) return FALSE;
     POINT at{parts_[part].hitRect.left + 1, parts_[part].hitRect.top + 1};
     ClientToScreen(control_, &at);
     tipRequest_ = {parent_, at.x, at.y, size.cx, size.cy, &g_overRecord, PaintTip};

@@ -10,6 +10,7 @@
 #include "items/common/finishing_items.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
+#include "items/common/paper_size_items.h"
 #include "items/common/public_devmode.h"
 #include "preview/basic_preview.h"
 
@@ -282,6 +283,80 @@ TEST_P(PagePreviews, TheDrawnSheetStaysInThePictureForAnyPaper) {
             if (c.wantHeight) {
                 EXPECT_EQ(h, c.wantHeight);
             }
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(person.sheetsSeen(), 1);
+}
+
+// The caption's tip shows the whole caption only when it does not fit in the picture: a custom
+// paper printed scaled on another custom paper makes a caption wider than the picture.
+TEST_P(PagePreviews, TheCaptionTipShowsOnlyACaptionWiderThanThePicture) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
+        CmBasicPreview* preview = PreviewOf(driver.Page());
+        ASSERT_NE(preview, nullptr);
+        const POINT caption = MiddleOf(*preview, kPartTipOver);
+        ASSERT_GE(caption.x, 0);
+        EXPECT_TRUE(drvtest::MoveMouse(control, caption.x, caption.y));
+        EXPECT_EQ(preview->TipWindow(), nullptr) << "a caption that fits has no tip";
+        EXPECT_TRUE(drvtest::MoveMouse(control, -5, -5));
+
+        uint8_t* settings = sheet.user->GetSettingsSource();
+        auto set16 = [&](DWORD option, int16_t v) { sheet.ctx->svc->SetOption(sheet.ctx, settings, option, &v, 2); };
+        const uint16_t source[2] = {2100, 2970}, output[2] = {1480, 2100};
+        set16(111, 256);
+        set16(116, 256);
+        sheet.ctx->svc->SetOption(sheet.ctx, settings, 114, source, sizeof source);
+        sheet.ctx->svc->SetOption(sheet.ctx, settings, 119, output, sizeof output);
+        set16(124, 1);
+        set16(125, 71);
+        uint32_t flags = ReadOptionWord(sheet.ctx, settings, kOptLayoutFlags) | 2u;
+        sheet.ctx->svc->SetOption(sheet.ctx, settings, kOptLayoutFlags, &flags, sizeof flags);
+        preview->Update();
+        EXPECT_TRUE(drvtest::MoveMouse(control, caption.x, caption.y));
+        ASSERT_NE(preview->TipWindow(), nullptr) << "a caption wider than the picture has its tip";
+        EXPECT_TRUE(IsWindowVisible(preview->TipWindow()));
+        EXPECT_EQ(GetCapture(), control);
+        EXPECT_TRUE(drvtest::SaveWindowPng(preview->TipWindow(), Output(GetParam(), "caption-tip")));
+        EXPECT_TRUE(drvtest::MoveMouse(control, -5, -5));
+        EXPECT_EQ(preview->TipWindow(), nullptr) << "leaving the picture hides the tip";
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(person.sheetsSeen(), 1);
+}
+
+// On a palette display the picture keeps the halftone palette and realises it when the page is
+// told to; a change of palette made by the page itself is not answered; on a display of more
+// colours there is no palette to realise.
+TEST_P(PagePreviews, OnAPaletteDisplayThePictureRealisesItsPalette) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND page = driver.Page();
+        for (int bpp : {8, 32}) {
+            drvtest::SetScreenBitsPerPixel(bpp);
+            HWND control = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 200, 250, page, nullptr,
+                                         nullptr, nullptr);
+            auto* preview = new CmBasicPreview(control, sheet.ctx, sheet.user->GetSettingsSource(), 1);
+            preview->SetDrawFlags(kCaptionLine);
+            preview->Update();
+            const size_t before = drvtest::LiveGdiObjects();
+            EXPECT_EQ(preview->OnQueryNewPalette(), bpp == 8) << bpp;
+            EXPECT_FALSE(preview->OnPaletteChanged(page)) << bpp;
+            EXPECT_EQ(preview->OnPaletteChanged(driver.Sheet()), bpp == 8) << bpp;
+            EXPECT_EQ(drvtest::LiveGdiObjects(), before) << bpp;
+            if (bpp == 8) {
+                EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), "palette")));
+            }
+            delete preview;
+            DestroyWindow(control);
         }
         EXPECT_TRUE(driver.PressCancel());
     });
