@@ -364,6 +364,46 @@ TEST_P(PagePreviews, OnAPaletteDisplayThePictureRealisesItsPalette) {
     EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
+// The staple points of a turned sheet: on a landscape sheet bound at the bottom edge the points lie
+// along the left edge, and the top one is point 5; a click on it moves the staple there.
+TEST_P(PagePreviews, AStaplePointOfALandscapeSheetMovesTheStaple) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    int16_t position = -1;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LANDSCAPE));
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        HWND page = driver.Page();
+        EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAPLE, BST_CHECKED));
+        uint8_t* settings = sheet.user->GetSettingsSource();
+        const int16_t bottom = 3;
+        sheet.ctx->svc->SetOption(sheet.ctx, settings, kOptBindingLocation, &bottom, sizeof bottom);
+        HWND control = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 181, 181, page, nullptr,
+                                     nullptr, nullptr);
+        auto* preview = new CmBasicPreview(control, sheet.ctx, settings, 2);
+        preview->SetSubMode(4);
+        RECT s{};
+        preview->GetSheetRect(&s);
+        EXPECT_GT(s.right - s.left, s.bottom - s.top) << "a landscape sheet";
+        int found = -1;
+        for (int i = 0; i < preview->PartCount(); ++i)
+            if (preview->Part(i).value == 5 && (preview->Part(i).flags & kPartClick)) found = i;
+        ASSERT_GE(found, 0) << "point 5 is offered";
+        const RECT r = preview->Part(found).hitRect;
+        EXPECT_EQ(r.left, s.left + 1);
+        EXPECT_EQ(r.top, s.top) << "the top third of the left edge";
+        EXPECT_TRUE(drvtest::ClickMouse(control, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        position = SheetOption(sheet, 191);
+        EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), "staple-points")));
+        delete preview;
+        DestroyWindow(control);
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(position, 15);
+}
+
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, PagePreviews, ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
 }  // namespace
