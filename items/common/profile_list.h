@@ -11,6 +11,7 @@
 
 class CmSvCB_ProfileList : public CmSv, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     static constexpr uint32_t kItemId = 1287;
     CmSvCB_ProfileList();
 
