@@ -27,18 +27,26 @@ int32_t BindingOrientation(int32_t option124, int32_t option126, int32_t orienta
 class CmSvCB_BindDirect : public CmSvComboBox,
                           public CmSvSdk_Multi,
                           public CmSvInit,
+                          public CmSvFollow,
                           public CmSvAction,
                           public CmSvPreview {
 public:
+    CmSvFollow* AsFollow() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
     static constexpr uint32_t kItemId = 1049;
     static constexpr uint32_t kRowCount = 4;
     CmSvCB_BindDirect();
 
     // The first row of the edge; 0 (index kept) when none has it.
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // The edge, and while printing two-sided the duplex direction that binds along it.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // The rows of the orientation the settings bind in; the edge stays.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "PORTRAIT" or "LANDSCAPE": that orientation's rows, the value reloaded from the settings.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
     // A point 0-3 of the finishing picture picks that edge.
@@ -55,14 +63,15 @@ private:
 // application's booklet with staple, which also turns the booklet document value (item 1275).
 class CmSvCK_CenterFoldStaple : public CmSvCheckBox, public CmSvSdk {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1050;
     static constexpr uint32_t kSwitchKey = 0x1006c;
     static constexpr uint32_t kBookletKey = 0x10031;
     static constexpr uint32_t kAppBookletItem = 1275;
     CmSvCK_CenterFoldStaple();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetValue(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -87,10 +96,11 @@ struct FinishingSwitchRow {
 
 class CmSvCK_FinishingSwitch : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     explicit CmSvCK_FinishingSwitch(const FinishingSwitchRow& row);
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     const FinishingSwitchRow& row;
@@ -113,6 +123,7 @@ DRV_FINISHING_SWITCH(CmSvCK_JobSpooling, kFsJobSpooling, 1054)
 // Rotation also answers the finishing picture; what a point of it does is the language's.
 class CmSvCK_Rotate : public CmSvCK_FinishingSwitch, public CmSvPreview {
 public:
+    CmSvPreview* AsPreview() override { return this; }
     static constexpr uint32_t kItemId = 1055;
     CmSvCK_Rotate();
 };
@@ -122,13 +133,14 @@ public:
 // two never disagree. Method 1 (finishing without staples) is not one this page offers.
 class CmSvMulti_FinishingMethod : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 3062;  // among the language layer's settings
     static constexpr uint32_t kKey = 0x1007f;
     CmSvMulti_FinishingMethod();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // The staple switch stores the bit.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;

@@ -27,21 +27,24 @@ static_assert(kPublicColour == 60);
 
 class CmSvCK_Catalog : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1022;
     CmSvCK_Catalog();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // On sets the catalogue mode and marks the colour block for a monochrome job; off ends only
     // the catalogue mode, so that scaling or pages per sheet set by their own items stay.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 class CmSvCB_Color : public CmSvComboBox, public CmSvSdk_Multi, public CmSvPreview {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
     static constexpr uint32_t kItemId = 1023;
     CmSvCB_Color();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetCount(UIDEVDATA* ctx, uint32_t key, void* data) override;
     // The option-interface values of every row, one 32-bit word each.
     int GetList(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -53,19 +56,22 @@ public:
 
 class CmSvCK_ColorMode : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1024;
     CmSvCK_ColorMode();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 };
 
 // The print image: rows come from the printer's own item, which also builds them.
 class CmSvLB_PrintImage : public CmSvListBox, public CmSvSdk_Multi, public CmSvInit {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
     static constexpr uint32_t kItemId = 1026;
     CmSvLB_PrintImage();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The option interface speaks of the stored value itself here.
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;

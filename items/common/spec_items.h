@@ -27,8 +27,9 @@ int32_t SpecField(const DeviceData& data, SpecWidth width, uint16_t offset);
 // On when the u32 field is not 0. The option interface reads the field as the record holds it.
 class CmSvSpecFlag : public CmSvOnOff, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecFlag(const char* key, uint32_t itemId, uint16_t offset);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
@@ -37,8 +38,9 @@ public:
 
 class CmSvSpecNumber : public CmSvNumeric, public CmSvSdk_Numeric {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecNumber(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint32_t valueWord);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 
     SpecWidth width;
     uint16_t offset;
@@ -48,9 +50,10 @@ public:
 // kept cut and terminated, and the load answers 0.
 class CmSvSpecText : public CmSvString, public CmSvSdk_String {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecText(const char* key, uint32_t itemId, uint16_t offset, uint32_t size);
     ~CmSvSpecText() override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 
     uint16_t offset;
 };
@@ -60,9 +63,10 @@ public:
 // guard is not 0.
 class CmSvSpecChoice : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecChoice(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint16_t guard,
                    const CmSvOptionRecord* rows, uint32_t rowCount, uint32_t valueWord);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 
     // The first row whose value matches, or count.
     uint32_t Match(int32_t field) const;
@@ -172,8 +176,9 @@ SPEC_CHOICE_ITEMS(DECLARE_SPEC_CHOICE)
 // lists ("CHECK_FLASH", "CHECK_RAM", "CHECK_HDD").
 class CmSvMulti_ExpStorage : public CmSvSpecChoice, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_ExpStorage();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 };
 
@@ -181,5 +186,5 @@ public:
 class CmSvMulti_Grayout : public CmSvSpecChoice {
 public:
     CmSvMulti_Grayout();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 };

@@ -150,7 +150,7 @@ int CmSvSpecList::Init(UIDEVDATA* ctx, const uint8_t*) {
     return 1;
 }
 
-int CmSvSpecList::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvSpecList::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     if (!data || !table) return 0;
     const DeviceList list = data->ListAt(row.handleOffset);

@@ -36,6 +36,8 @@ struct SpecListRow {
 
 class CmSvSpecList : public CmSvMulti, public CmSvInit, public CmSvSdk_Multi {
 public:
+    CmSvInit* AsInit() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     struct NameBlock {
         char text[32];
     };
@@ -45,7 +47,7 @@ public:
     // Builds one row per entry of the list, growing the rows as the list needs; answers 0 (no
     // rows) for an empty or missing list.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 
     const SpecListRow& row;
 
@@ -63,6 +65,7 @@ private:
 // A list item whose choices are indexed by name to the device's entries, with its secondary keys.
 class CmSvSpecIndexedList : public CmSvSpecList, public CmSvProperty {
 public:
+    CmSvProperty* AsProperty() override { return this; }
     using CmSvSpecList::CmSvSpecList;
 
 protected:
@@ -121,6 +124,7 @@ SPEC_ENTRY_KEYS(DECLARE_ENTRY_KEY)
 // "Spec$PaperSource": "CHECKPAPERSIZE" (source name, paper name).
 class CmSvMulti_PaperSource : public CmSvSpecIndexedList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_PaperSource();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 
@@ -131,6 +135,7 @@ protected:
 // "Spec$PaperDestination": "CHECKPAPERSIZE" (the current destination's name, paper name).
 class CmSvMulti_PaperDestination : public CmSvSpecIndexedList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_PaperDestination();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 
@@ -141,6 +146,7 @@ protected:
 // "Spec$Paper": "CHECKPAPERTYPE" (form name, paper-type name).
 class CmSvMulti_Paper : public CmSvSpecIndexedList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_Paper();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 
@@ -151,6 +157,7 @@ protected:
 // "Spec$FshFolds": the fold check ("ZFOLD" to "XFOLD").
 class CmSvMulti_FshFolds : public CmSvSpecList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_FshFolds();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 };

@@ -27,23 +27,27 @@ inline constexpr size_t kStampFieldSize = 32;
 
 class CmSvCK_Stamp : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1040;
     CmSvCK_Stamp();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 class CmSvCB_StampSelect : public CmSvComboBox, public CmSvSdk, public CmSvInit, public CmSvAction {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
     static constexpr uint32_t kItemId = 1041;
     static constexpr uint32_t kRowCount = 71;  // more stamps than this are not offered
     CmSvCB_StampSelect();
 
     // One row per stamp of the watermark object, at most kRowCount.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // "REFRESH": renews the rows when the watermark object's stamps changed.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 

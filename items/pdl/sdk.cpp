@@ -10,6 +10,8 @@
 #include "settings/controls/control.h"
 #include "settings/items/sv.h"
 #include "settings/registry/conflict.h"
+#include "settings/sdk/option_description.h"
+#include "settings/sdk/sdk_describe.h"
 
 #include <cstddef>
 #include <cstring>
@@ -58,6 +60,12 @@ LONG SDK::ItemProc(UIDEVDATA* request, DWORD kind, DWORD code, void* data) {
             OnDevmodeChanged(code);
         seen = {copies, orientation, paperSize};
     }
+    // A describe request walks the items' keys; the codes the driver answers itself never reach
+    // an item, so the walk passes over them.
+    if (kind == kSdkKindDescribe) {
+        CmSvConflict* registry = Registry();
+        return registry ? DescribeOption(request, *registry, code, data, &NonSvSDK::Names) : kSdkAnswerNotSupported;
+    }
     if (code >= kFirstDriverCode && code <= kLastDriverCode) {
         const LONG answer = Answer(kind, code, data);
         if (answer != kSdkNotMine) return answer;
@@ -90,7 +98,7 @@ LONG SDK::GetItemState(DWORD itemId) {
     CmSv* item = registry->FindItem(itemId);
     if (!item) return kSdkAnswerNoItem;
     if (item->available != 1) return kSdkAnswerNotSupported;
-    auto* control = dynamic_cast<CmSvControl*>(item);
+    CmSvControl* control = item->AsControl();
     if (!control) return kSdkAnswerNoItem;
     return control->shown == 1 && control->enabled == 1 ? kSdkAnswerDone : kSdkAnswerRefused;
 }

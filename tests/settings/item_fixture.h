@@ -52,16 +52,17 @@ inline void SetLong(UIDEVDATA* ctx, uint8_t* dm, DWORD option, int32_t v) {
 template <typename Binding>
 class ShortChoice : public Binding, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     template <typename... Args>
     ShortChoice(DWORD option, uint32_t sdkKey, Args... args)
         : Binding(args...), CmSvSdk_Multi(sdkKey, 4, 0), option_(option) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         uint32_t found = this->FindValue(GetShort(ctx, source, option_));
         if (found >= this->count) return 0;
         this->current = found;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         const CmSvOptionRecord* row = this->CurrentRow();
         if (!row) return 0;
         SetShort(ctx, destination, option_, static_cast<int16_t>(row->value));
@@ -112,13 +113,14 @@ public:
 
 class CollateBox : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CollateBox() : CmSvCheckBox("Test$Collate", 3002, 0, ITC_COLLATE, kCollateCompanions, 1, 1),
                    CmSvSdk_OnOff(0x10070, 0, 1, 4, 0) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         current = GetLong(ctx, source, kFlagsOption) & 1;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         int32_t flags = GetLong(ctx, destination, kFlagsOption);
         SetLong(ctx, destination, kFlagsOption, current == 1 ? (flags | 1) : (flags & ~1));
         return 1;
@@ -146,17 +148,18 @@ inline EdgeList* NewEdgeList() {
 // A number field over a 2-byte option (signed, 25 to 400) or a 4-byte one (unsigned, to 100000).
 class NumberField : public CmSvDigit, public CmSvSdk_Numeric {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     NumberField(bool wide)
         : CmSvDigit(wide ? "Test$Shade" : "Test$Scale", wide ? 3007 : 3006, 100, wide ? 0 : 25, wide ? 100000 : 400,
                     wide ? ITC_SHADE : ITC_SCALE, wide ? nullptr : kScaleCompanions, 1, 1, 0, wide ? 6 : 4,
                     wide ? ITC_SHADE_SPIN : ITC_SCALE_SPIN, wide ? 0 : 1),
           CmSvSdk_Numeric(wide ? 0x10075 : 0x10074, 4, 0),
           wide_(wide) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         current = wide_ ? GetLong(ctx, source, kShadeOption) : GetShort(ctx, source, kScaleOption);
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         if (wide_)
             SetLong(ctx, destination, kShadeOption, current);
         else
@@ -170,17 +173,18 @@ private:
 
 class NameField : public CmSvText, public CmSvSdk_String {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kSize = 32;
     NameField() : CmSvText("Test$Name", 3008, buffer_, kSize, ITC_NAME, nullptr, 1, 1, 0),
                   CmSvSdk_String(0x10076, kSize, 0) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         char read[kSize] = {};
         ctx->svc->GetOption(ctx, source, kNameOption, read, kSize);
         read[kSize - 1] = 0;
         std::memcpy(buffer_, read, kSize);
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         char block[kSize] = {};
         std::memcpy(block, buffer_, std::min<size_t>(std::strlen(buffer_), kSize - 1));
         ctx->svc->SetOption(ctx, destination, kNameOption, block, kSize);

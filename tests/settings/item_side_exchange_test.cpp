@@ -16,13 +16,14 @@ constexpr DWORD kMethodOption = 123;  // 2 bytes, 0 by default
 
 class FinishingSwitch : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     FinishingSwitch(const char* key, uint32_t id, uint32_t sdkKey, int32_t control, int32_t bit)
         : CmSvCheckBox(key, id, 0, control, nullptr, 1, 1), CmSvSdk_OnOff(sdkKey, 0, 1, 4, 0), bit_(bit) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         current = (GetLong(ctx, source, kFinishingOption) & bit_) ? 1 : 0;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         const int32_t flags = GetLong(ctx, destination, kFinishingOption);
         SetLong(ctx, destination, kFinishingOption, current == 1 ? (flags | bit_) : (flags & ~bit_));
         return 1;
@@ -97,7 +98,7 @@ TEST_F(ItemSideExchange, TheMethodTurnsTheSwitchesItNamesOnAndTheOthersOff) {
     DWORD value = 0;
     EXPECT_EQ(side.Dispatch(ctx, 2, 0x10038, &value), 0);
     EXPECT_EQ(value, 0u);
-    for (DWORD kind : {5u, 7u, 8u, 11u}) EXPECT_EQ(side.Dispatch(ctx, kind, kFinishingMethodKey, &word), 2) << kind;
+    for (DWORD kind : {5u, 7u, 8u, 12u}) EXPECT_EQ(side.Dispatch(ctx, kind, kFinishingMethodKey, &word), 2) << kind;
     EXPECT_EQ(side.Dispatch(ctx, 3, kFinishingMethodKey, nullptr), 1);
     EXPECT_EQ(side.Dispatch(ctx, 2, 0x10999, &value), 2);
 }

@@ -54,6 +54,7 @@ protected:
 // An action item: the rules call it with names and it answers a number, or refuses "no".
 class JobAction : public CmSvNumeric, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     JobAction() : CmSvNumeric("Test$Job", 3010, 0, 0, 1000) {}
     int Action(UIDEVDATA*, int count, const char* const* names, PieValue* out) override {
         calls.push_back(count > 0 && names[0] ? names[0] : "");
@@ -86,6 +87,9 @@ inline const CmSvOptionRecord kPaperRows[] = {Row("A4", nullptr, 0, 0, 0, 40), R
 // update (key 5): a preview event selects the choice whose value it carries.
 class PaperItem : public CmSvMulti, public CmSvProperty, public CmSvPreview, public CmSvSdk_Multi {
 public:
+    CmSvProperty* AsProperty() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     PaperItem() : CmSvMulti("Test$Paper", 3011, kSvKindNone, 0, 0, 3, kPaperRows), CmSvSdk_Multi(0x10080, 4, 0) {
         previewKey = 5;
         for (uint32_t i = 0; i < count; ++i) AddEntry(table[i].name, &table[i]);
@@ -98,12 +102,12 @@ public:
         current = at;
         return 1;
     }
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         const uint32_t at = FindValue(GetShort(ctx, source, kPaperOption));
         current = at < count ? at : 0;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         SetShort(ctx, destination, kPaperOption, static_cast<int16_t>(CurrentRow()->value));
         return 1;
     }
@@ -114,6 +118,8 @@ public:
 // Paper trays known only at run time: Init rebuilds the rows from the names the device has now.
 class TrayItem : public CmSvMulti, public CmSvInit, public CmSvSdk_Multi {
 public:
+    CmSvInit* AsInit() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     TrayItem() : CmSvMulti("Test$Tray", 3012, kSvKindNone, 0, 0, 0, nullptr), CmSvSdk_Multi(0x10081, 4, 0) {}
     int Init(UIDEVDATA*, const uint8_t*) override {
         rows.clear();
@@ -121,8 +127,8 @@ public:
         UseTable(rows.data(), static_cast<uint32_t>(rows.size()));
         return 1;
     }
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
-    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int StoreValue(UIDEVDATA*, uint8_t*) override { return 1; }
     struct Tray {
         const char* name;
         int32_t value;
@@ -135,7 +141,7 @@ public:
 class LimitConstant : public CmSvNumeric {
 public:
     LimitConstant() : CmSvNumeric("Test$Limit", 3013, 42, 0, 999) { flags |= kConstant; }
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
 };
 
 // The request's sheet: the test dialog's items and the two above on page kPage.

@@ -166,7 +166,7 @@ struct StoredProfile {
 };
 std::vector<StoredProfile> g_profiles;
 
-class TestProfiles final : public CmProfile {
+class TestProfiles final : public CmModule, public ProfileServices {
 public:
     bool GetProfileNode(uint32_t index, CmProfileNode& node) override {
         if (index >= g_profiles.size()) return false;
