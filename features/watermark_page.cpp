@@ -42,6 +42,12 @@ bool ParseNumber(const std::string& text, int& value) {
     return true;
 }
 
+// A track bar's range: the low end in the low word, the high end in the high word.
+LPARAM Range(int low, int high) {
+    return static_cast<LPARAM>(static_cast<uint32_t>(static_cast<uint16_t>(low)) |
+                               static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16);
+}
+
 int RadioOf(const WaterMarkRecord& r) {
     return r.rotationMode == 2 ? IDC_WM_DIAGONAL_DOWN : r.rotationMode == 3 ? IDC_WM_FREE_ANGLE : IDC_WM_DIAGONAL_UP;
 }
@@ -116,11 +122,11 @@ BOOL CmWaterMarkProc::OnInitDialog() {
     SendDlgItemMessageA(Dialog(), IDC_WM_NAME, EM_LIMITTEXT, kTextLimit, 0);
     for (int id : {IDC_WM_X, IDC_WM_Y, IDC_WM_ANGLE, IDC_WM_SIZE}) SendDlgItemMessageA(Dialog(), id, EM_LIMITTEXT, 4, 0);
     for (int id : {IDC_WM_X_SLIDER, IDC_WM_Y_SLIDER}) {
-        SendDlgItemMessageA(Dialog(), id, TBM_SETRANGE, TRUE, MAKELPARAM(-kPlaceLimit, kPlaceLimit));
+        SendDlgItemMessageA(Dialog(), id, TBM_SETRANGE, TRUE, Range(-kPlaceLimit, kPlaceLimit));
         SendDlgItemMessageA(Dialog(), id, TBM_SETTICFREQ, 10, 0);
         SendDlgItemMessageA(Dialog(), id, TBM_SETPAGESIZE, 0, 5);
     }
-    SendDlgItemMessageA(Dialog(), IDC_WM_ANGLE_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(-kAngleLimit, kAngleLimit));
+    SendDlgItemMessageA(Dialog(), IDC_WM_ANGLE_SLIDER, TBM_SETRANGE, TRUE, Range(-kAngleLimit, kAngleLimit));
     SendDlgItemMessageA(Dialog(), IDC_WM_ANGLE_SLIDER, TBM_SETTICFREQ, 30, 0);
     SendDlgItemMessageA(Dialog(), IDC_WM_ANGLE_SLIDER, TBM_SETPAGESIZE, 0, 15);
     for (size_t i = 0; i < std::size(kColours); ++i)

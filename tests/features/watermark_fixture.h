@@ -34,7 +34,7 @@ protected:
 
     void SetName(const char* name) {
         char field[32] = {};
-        std::strncpy(field, name, sizeof field);
+        std::memcpy(field, name, strnlen(name, sizeof field));
         Ctx()->svc->SetOption(Ctx(), Settings(), watermark::kOptName, field, sizeof field);
     }
     // The plain preset base: a watermark object would upgrade the values as it is made.
