@@ -3,6 +3,8 @@
 
 #include "data/resources/drvopui_ids.h"
 #include "items/common/paper_tooltip.h"
+#include "items/common/stamp_items.h"
+#include "settings/registry/conflict.h"
 #include "ui/dialog_registry.h"
 #include "ui/finishing_pages.h"
 
@@ -62,6 +64,18 @@ void PageSetupProc::OnDestroy() {
     PDLSvBsProc::OnDestroy();
 }
 const DialogButton* PageSetupProc::GetDialogButtonTable() { return kPageSetupButtons; }
+
+void PageSetupProc::UpdateControls() {
+    CmSvConflict* registry = Registry();
+    if (!registry) return;
+    UIDEVDATA* ctx = Request();
+    if (CmSv* stamps = registry->FindItem(CmSvCB_StampSelect::kItemId); stamps && stamps->AsAction()) {
+        const char* const refresh[] = {"REFRESH"};
+        stamps->AsAction()->Action(ctx, 1, refresh, nullptr);
+    }
+    registry->RevertAll(ctx);
+    registry->UpdatePageControls(ctx, Dialog(), PageId(), 0);
+}
 PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
 QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}
 DeviceSettingsProc::DeviceSettingsProc() : PDLSvBsProc(kDeviceSettingsPageId) {}

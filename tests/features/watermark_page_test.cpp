@@ -32,6 +32,7 @@ protected:
         drvtest::ScriptedSheet sheetPerson;
         sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
             EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_EDIT_STAMP));
+            stampsAfter = drvtest::ReadEntries(driver.Page(), IDC_STAMP_SELECT);
             ok ? driver.PressOk() : driver.PressCancel();
         });
         sheet.Run();
@@ -53,6 +54,7 @@ protected:
         return bytes;
     }
 
+    std::vector<std::string> stampsAfter;  // the page's stamp list once the dialog closed
     sheettest::BundledSheet sheet{drvtest::kBundledPcl5ePrinter};
     UIDEVDATA* ctx = sheet.ctx;
     drvtest::ScriptedUser person;
@@ -91,6 +93,8 @@ TEST_F(WaterMarkPage, EditStampAddsAWatermarkThatOkStoresAndPutsInTheRequest) {
     EXPECT_EQ(listed.back(), "TOP SECRET");
     EXPECT_EQ(x, "20");
     EXPECT_EQ(y, "-50") << "a place beyond the page's edge is held at it";
+    ASSERT_FALSE(stampsAfter.empty());
+    EXPECT_EQ(stampsAfter.back(), "Mine") << "the page lists the new preset";
 
     Record stored;
     const std::vector<uint8_t> bytes = Stored(1);
