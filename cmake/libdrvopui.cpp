@@ -2,10 +2,11 @@
 // linked whole. It is also where the layers meet: the core may not call the layers above it, so
 // they register what the core makes for them (the dialog framework's message catalogue and
 // locale, the application option interface, the page-composition interface, the profile store,
-// the device configuration) here, as the library is loaded.
+// the device configuration, the pages' pictures) here, as the library is loaded.
 #include "device/config/configuration.h"
 #include "items/pdl/folx.h"
 #include "items/pdl/sdk.h"
+#include "preview/page_previews.h"
 #include "profiles/profiles_registration.h"
 #include "ui/dialog_framework.h"
 
@@ -13,6 +14,6 @@ namespace {
 
 [[maybe_unused]] const bool g_layersRegistered = (RegisterDialogFramework(), RegisterApplicationOptions(),
                                              RegisterPageComposition(), RegisterProfiles(),
-                                             RegisterDeviceConfiguration(), true);
+                                             RegisterDeviceConfiguration(), RegisterPagePreviews(), true);
 
 }  // namespace
