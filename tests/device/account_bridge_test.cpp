@@ -43,9 +43,13 @@ TEST_F(BridgeTest, TheDeviceDecidesTheAccountAndTextsThatAreNotNumbersAreRefused
         const size_t shown = Messages().size();
         EXPECT_EQ(CallPelomRequest3(Ctx(), nullptr, c.id, c.password), c.result) << c.what;
         EXPECT_EQ(sim_->Count("account "), c.sent ? 1 : 0) << c.what;
-        if (c.sent) EXPECT_EQ(sim_->First("account "), c.sent) << c.what;
+        if (c.sent) {
+            EXPECT_EQ(sim_->First("account "), c.sent) << c.what;
+        }
         EXPECT_EQ(Messages().size(), shown + (c.result ? 0 : 1)) << c.what;
-        if (!c.result && !Messages().empty()) EXPECT_EQ(Messages().back(), kRefused) << c.what;
+        if (!c.result && !Messages().empty()) {
+            EXPECT_EQ(Messages().back(), kRefused) << c.what;
+        }
         EXPECT_EQ(sim_->Count("SS_GetInterface 784"), c.asked ? 1 : 0) << c.what;
         EXPECT_EQ(sim_->Count("start"), sim_->Count("stop")) << c.what;
         EXPECT_EQ(sim_->Count("connect"), sim_->Count("disconnect")) << c.what;

@@ -108,7 +108,9 @@ TEST_F(BridgeTest, TheOverlayPagesDeviceQueryAsksThisPrintersModel) {
         EXPECT_EQ(configuration.QueryForOverlayPage(nullptr, client, record.get()), result) << device;
         EXPECT_EQ(record->accessoryCount, result ? 1u : 0u) << device;
         EXPECT_EQ(Messages().size(), shown + (result ? 0 : 1)) << device;
-        if (!result) EXPECT_EQ(Messages().back(), kOverlayFailed);
+        if (!result) {
+            EXPECT_EQ(Messages().back(), kOverlayFailed);
+        }
         DevInfoClient_FreeQueryRecord(client, record.get());
         DevInfoClient_Destroy(client);
     }
