@@ -7,6 +7,10 @@
 #include "device/device_info_record.h"
 #include "device/pelom_operations.h"
 
+// The request library's table stands where a device link would.
+static_assert(offsetof(PelomEntryTable, link) == offsetof(DevInfoDeviceLink, information) &&
+              offsetof(PelomEntryTable, iface) == offsetof(DevInfoDeviceLink, iface));
+
 namespace {
 
 int AccountCheck(const DevInfoDeviceLink& link, DevInfoAccountRecord* record) {

@@ -1,7 +1,8 @@
-// The calling contract of the maker's request library ("PELOM.dll") and of its import library
-// ("TARQEN.dll"): their exports, the entry table the request library fills, and the two records
-// the driver exchanges with it. The bridges and the test stand-ins are both built from this one
-// header. The records are byte-exact and little-endian; their fields are reached by offset.
+// The calling contract of two further libraries of the maker, the request library ("PELOM.dll")
+// and the import library ("TARQEN.dll"): their exports, the entry table the request library
+// fills, and the two records the driver exchanges with it. The bridges and the test stand-ins
+// are both built from this one header. The records are byte-exact and little-endian, their
+// fields reached by offset; only the entry table carries native pointers.
 #pragma once
 
 #include <cstddef>
@@ -51,6 +52,8 @@ struct PelomEntryTable {
     uint32_t reserved;
     PelomProc entries[kPelomEntryCount];
 };
+static_assert(offsetof(PelomEntryTable, iface) == sizeof(void*) && offsetof(PelomEntryTable, mode) == 2 * sizeof(void*));
+static_assert(offsetof(PelomEntryTable, entries) == 2 * sizeof(void*) + 8);
 
 // The reply of a request, as the library writes it into the caller's buffer: 3,168 bytes in mode
 // 1, 3,232 in mode 2 (whose data part is longer).
