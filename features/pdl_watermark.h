@@ -49,12 +49,15 @@ public:
     // Marks a user preset deleted; one added in this visit goes at once. False for the current
     // watermark, a built-in preset or an unknown id.
     bool DeletePreset(uint16_t id);
+    // Whether the entry is the user's to delete: a user preset, or any preset of a context that
+    // makes every preset the user's.
+    bool IsDeletable(const Record& record) const;
     // Stores the working list: every value is written before any value is removed, so that a
     // step that fails leaves each preset stored at least once.
     bool CommitWorkingList();
     bool ReloadList() override;
     // Room of the list: the current watermark, n built-in presets and 51 more.
-    uint32_t Capacity() { return builtinCount_ + 52; }
+    uint32_t Capacity() const { return builtinCount_ + 52; }
     uint32_t BuiltinCount() const { return builtinCount_; }
 
     // The stamp list's view.

@@ -42,11 +42,15 @@ bool PDLWaterMark::AddPreset(const Record& source) {
     return true;
 }
 
+bool PDLWaterMark::IsDeletable(const Record& record) const {
+    if (record.id == 0) return false;  // the current settings
+    return record.id > builtinCount_ || (InPseudoPrinter() && KindOf(record) == kKindUser);
+}
+
 bool PDLWaterMark::DeletePreset(uint16_t id) {
     // The current watermark and the built-in presets are not the user's to delete.
-    if (id <= builtinCount_) return false;
     Record* record = WorkingEntry(id);
-    if (!record) return false;
+    if (!record || !IsDeletable(*record)) return false;
     record->changeFlags |= kChangeDeleted;
     std::erase_if(working_, [](const Record& r) {
         return (r.changeFlags & kChangeDeleted) && (r.changeFlags & kChangeAdded);

@@ -204,7 +204,7 @@ void CmWaterMarkProc::EnableControls() {
     EnableWindow(GetDlgItem(Dialog(), IDC_WM_ANGLE), freeAngle);
     EnableWindow(GetDlgItem(Dialog(), IDC_WM_ANGLE_SLIDER), freeAngle);
     // Only the user's own presets can be deleted.
-    EnableWindow(GetDlgItem(Dialog(), IDC_WM_DELETE), r && r->id > marks_->BuiltinCount());
+    EnableWindow(GetDlgItem(Dialog(), IDC_WM_DELETE), r && marks_->IsDeletable(*r));
 }
 
 void CmWaterMarkProc::Changed() {
@@ -334,7 +334,7 @@ void CmWaterMarkProc::Add() {
 
 void CmWaterMarkProc::Delete() {
     const Record* r = Current();
-    if (!r || r->id <= marks_->BuiltinCount()) return;
+    if (!r || !marks_->IsDeletable(*r)) return;
     const bool unnamed = !r->name[0] || Resource(kNewName) == r->name;
     const int answer = unnamed ? ShowMessage(kMsgDeleteUnnamed) : ShowMessage(kMsgDeleteNamed, r->name);
     if (answer != IDYES) return;

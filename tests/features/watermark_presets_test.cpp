@@ -210,6 +210,17 @@ TEST_F(WaterMarkTest, APseudoPrinterKeepsItsPresetsInItsSlotsAndNeverInTheRegist
     ASSERT_TRUE(PseudoPrinterGetData(pseudo, 8, &count, sizeof count));
     EXPECT_EQ(count, 9u);
     {
+        // Every preset of this context is the user's: an earlier one can go.
+        PDLWaterMark marks(ctx, 0);
+        marks.InitWorkingList();
+        ASSERT_TRUE(marks.DeletePreset(2));
+        ASSERT_TRUE(marks.CommitWorkingList());
+        ASSERT_TRUE(PseudoPrinterGetData(pseudo, 8, &count, sizeof count));
+        EXPECT_EQ(count, 8u);
+        ASSERT_TRUE(marks.AddPreset(Preset("Again")));
+        ASSERT_TRUE(marks.CommitWorkingList());
+    }
+    {
         PDLWaterMark again(ctx, 0);
         ASSERT_GE(again.Count(), 9u);
         EXPECT_STREQ(again.Presets().back().name, "New watermark");
