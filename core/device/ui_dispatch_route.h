@@ -14,6 +14,9 @@ struct UiDispatcher {
     // Opens the property sheet of an application's request (a PropertySheetRequest); TRUE when
     // the user committed the sheet.
     BOOL (*ShowPropertySheetFromRequest)(UIDEVDATA* ctx, void* request);
+    // Runs the dialog of the dialog registry of that kind, modal to `owner`: its result (1 for
+    // OK), 0 when there is none or it cannot be shown.
+    INT_PTR (*OpenDialog)(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument);
 };
 
 // Registers (null removes) the dispatcher; answers the previous one.
