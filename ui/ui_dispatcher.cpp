@@ -9,6 +9,7 @@
 #include "data/resources/drvopui_ids.h"
 #include "items/pdl/pdl_user_data.h"
 #include "ui/dialog_registry.h"
+#include "ui/hosted_page.h"
 #include "ui/main_pages.h"
 #include "ui/sheet_data.h"
 
@@ -77,7 +78,8 @@ INT_PTR OpenRequestDialog(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument)
     return result;
 }
 
-const UiDispatcher kDispatcher = {OpenRequest, ShowPropertySheetFromRequest, OpenRequestDialog};
+const UiDispatcher kDispatcher = {OpenRequest, ShowPropertySheetFromRequest, OpenRequestDialog, CreateHostedPage,
+                                  DestroyHostedPage};
 
 }  // namespace
 

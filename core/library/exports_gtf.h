@@ -14,7 +14,8 @@
 // 0) as its current settings. Its number, or 0 with the last error set: the printer does not
 // open, the name does not read, or the device mode is refused (ERROR_INVALID_PARAMETER).
 DRVOPUI_EXPORT DWORD WINAPI GTF_CreateUIDEVDATA(DWORD vpPrinterName, DWORD vpDevmode, DWORD word1);
-// Ends a device object; FALSE for a number that names none.
+// Ends a device object with its page records; FALSE for a number that names none, or while a
+// page of the driver's sheet hosts a child over it.
 DRVOPUI_EXPORT BOOL WINAPI GTF_DeleteUIDEVDATA(DWORD hDevData);
 
 // Copies the object's current device mode to `vpDevmode` (room for `cbDevmode` bytes): the
@@ -34,8 +35,19 @@ DRVOPUI_EXPORT BOOL WINAPI GTF_SetDeviceOption(DWORD hDevData, DWORD valueId, DW
 // A page record (`SHEETDATA`) over a device object: `kind` 1 a page of a sheet of this library, 2
 // a modal dialog, 3 a page of the 16-bit driver's sheet. Its number, or 0.
 DRVOPUI_EXPORT DWORD WINAPI GTF_CreateSHEETDATA(DWORD hDevData, DWORD parameter, DWORD kind);
-// Ends a page record; FALSE for an unknown number or a record a live page still uses.
+// Ends a page record; FALSE for an unknown number or a record a page still hosts a child over.
 DRVOPUI_EXPORT BOOL WINAPI GTF_DeleteSHEETDATA(DWORD hSheetData);
+
+// Completes the 16-bit driver's page record at `vpPage` (its 16-bit PROPSHEETPAGE, dwSize at
+// least 36) for a page that hosts a page of this library: its lParam becomes the number of the
+// page record `hSheetData` (kind 3; its parameter the template id of the main page to host).
+// FALSE, nothing written, for another record or a page record that is short or not there.
+DRVOPUI_EXPORT BOOL WINAPI GTF_GetPSP(DWORD hSheetData, DWORD vpPage);
+// The driver's page procedure passes its messages here: WM_INITDIALOG (lParam the 16:16 page
+// record) makes the hosted child, WM_NOTIFY (lParam the 16-bit NMHDR) passes the sheet's
+// notification to it and answers for it (the child's result in the page's DWLP_MSGRESULT),
+// WM_SIZE sizes it and WM_DESTROY takes it down. Answers what a dialog procedure answers.
+DRVOPUI_EXPORT DWORD WINAPI GTF_SheetProcedure(DWORD hwndPage, DWORD message, DWORD wParam, DWORD lParam);
 
 // VomelDeviceModeInit, VomelDeviceMode and VomelDeviceModeTerm for the 16-bit side. `vpSize`
 // points at a 32-bit word (the room at `vpDevmode` in, the size needed out). A request's data at

@@ -10,6 +10,7 @@
 #include "core/library/gtf_pointers.h"
 #include "core/library/gtf_request.h"
 #include "core/library/gtf_sheet_data.h"
+#include "core/library/hosted_pages.h"
 #include "core/library/locks.h"
 #include "core/library/scoped_lock.h"
 #include "core/device/service_table.h"
@@ -44,7 +45,8 @@ DRVOPUI_EXPORT DWORD WINAPI GTF_CreateUIDEVDATA(DWORD vpPrinterName, DWORD vpDev
 DRVOPUI_EXPORT BOOL WINAPI GTF_DeleteUIDEVDATA(DWORD hDevData) {
     return GuardExport(FALSE, [&]() -> BOOL {
         ScopedLock lock(g_exportLock);
-        if (!DeviceObject16(hDevData)) return FALSE;
+        // A page of the driver's sheet still hosting a child over the object keeps it.
+        if (!DeviceObject16(hDevData) || RequestHosted(DeviceObject16(hDevData))) return FALSE;
         // Page records over the object go with it, so that none is left pointing at nothing.
         EndSheetDataOf(DeviceObject16(hDevData));
         DestroyUiDevData(static_cast<UIDEVDATA*>(TakeNumber(HandleKind::DeviceObject, hDevData)));

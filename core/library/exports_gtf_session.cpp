@@ -9,6 +9,7 @@
 #include "core/library/gtf_pointers.h"
 #include "core/library/gtf_request.h"
 #include "core/library/gtf_sheet_data.h"
+#include "core/library/hosted_pages.h"
 #include "core/library/locks.h"
 #include "core/library/scoped_lock.h"
 #include "core/devmode/option_routes.h"
@@ -69,7 +70,7 @@ DRVOPUI_EXPORT BOOL WINAPI GTF_VomelDeviceModeTerm(DWORD hSession) {
     return GuardExport(FALSE, [&]() -> BOOL {
         ScopedLock lock(g_exportLock);
         UIDEVDATA* ctx = DeviceObject16(hSession);
-        if (!ctx) return FALSE;
+        if (!ctx || RequestHosted(ctx)) return FALSE;
         EndSheetDataOf(ctx);
         return VomelDeviceModeTerm(TakeNumber(HandleKind::DeviceObject, hSession));
     });

@@ -5,6 +5,7 @@
 #include "core/library/gtf_handles.h"
 #include "core/library/gtf_request.h"
 #include "core/library/gtf_sheet_data.h"
+#include "core/library/hosted_pages.h"
 #include "core/library/locks.h"
 #include "core/library/scoped_lock.h"
 #include "core/memory/private_heap.h"
@@ -65,7 +66,8 @@ DRVOPUI_EXPORT BOOL WINAPI GTF_DeleteSHEETDATA(DWORD hSheetData) {
     return GuardExport(FALSE, [&]() -> BOOL {
         ScopedLock lock(g_exportLock);
         SHEETDATA* record = SheetData16(hSheetData);
-        if (!record) return FALSE;
+        // A hosted child still works over the record: it goes when its page does.
+        if (!record || SheetDataHosted(record)) return FALSE;
         End(record);
         return TRUE;
     });

@@ -6,6 +6,7 @@
 #include "core/library/exports_gtf.h"
 #include "core/library/exports_pinpoint.h"
 #include "data/resources/drvopui_ids.h"
+#include "drvtest/driver_sheet16.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
@@ -139,6 +140,65 @@ TEST_F(DriverSheets, NtPinPointOpensTheSheetForAWideName) {
     EXPECT_EQ(reinterpret_cast<const DEVMODEA*>(devmode.data())->dmOrientation, DMORIENT_LANDSCAPE);
     EXPECT_EQ(NTPinPointUIOpen(u"No such printer", nullptr, nullptr), -1);
     EXPECT_EQ(sheet.sheetsSeen(), 1);
+}
+
+TEST_F(DriverSheets, APageOfTheDriversSheetHostsALibraryPageWhoseOkReachesTheDriver) {
+    const DWORD object = GTF_CreateUIDEVDATA(name, 0, 0);
+    ASSERT_NE(object, 0u);
+    const DWORD record = GTF_CreateSHEETDATA(object, IDD_PAGE_SETUP, 3);
+    ASSERT_NE(record, 0u);
+    const drvtest::DriverSheetExports exports{GTF_GetPSP, GTF_SheetProcedure};
+    HWND child = nullptr;
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_EQ(driver.PageCount(), 2);
+        ASSERT_TRUE(driver.SelectPage(1));
+        child = GetWindow(driver.Page(), GW_CHILD);
+        ASSERT_NE(child, nullptr);
+        EXPECT_NE(GetDlgItem(child, IDC_LANDSCAPE), nullptr) << "the page setup page is the child";
+        EXPECT_FALSE(GTF_DeleteSHEETDATA(record)) << "a hosted child works over it";
+        EXPECT_FALSE(GTF_DeleteUIDEVDATA(object));
+        // A key for one of the child's controls is the child's before anyone else sees it.
+        HWND first = GetDlgItem(child, IDC_LANDSCAPE);
+        SetFocus(first);
+        ASSERT_EQ(GetFocus(), first);
+        PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+        MSG msg{};
+        ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+        EXPECT_EQ(msg.message, static_cast<UINT>(WM_NULL)) << "taken by the hook";
+        EXPECT_NE(GetFocus(), first);
+        EXPECT_TRUE(IsChild(child, GetFocus()));
+        EXPECT_TRUE(drvtest::Click(child, IDC_LANDSCAPE));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(drvtest::RunDriverSheet(side, exports, {record}, "Driver"), 1);
+    MSG after{};
+    PostMessageA(nullptr, WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(PeekMessageA(&after, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(after.message, static_cast<UINT>(WM_KEYDOWN)) << "no hook once the page is gone";
+    EXPECT_FALSE(IsWindow(child)) << "the child goes with its page";
+    const DWORD size = GTF_CopyDEVMODE(object, 0, 0);
+    const DWORD devmode = side.Alloc(size);
+    ASSERT_EQ(GTF_CopyDEVMODE(object, devmode, size), size);
+    EXPECT_EQ(Orientation(devmode), DMORIENT_LANDSCAPE);
+
+    // Records the driver's sheet cannot host, and page records that are short.
+    const DWORD dialogRecord = GTF_CreateSHEETDATA(object, IDD_PAGE_SETUP, 1);
+    const DWORD page16 = side.Alloc(36);
+    const DWORD shortPage = side.Alloc(20);
+    std::memcpy(side.Flat(page16), "\x10\0\0\0", 4);  // dwSize 16
+    EXPECT_FALSE(GTF_GetPSP(dialogRecord, page16));
+    EXPECT_FALSE(GTF_GetPSP(record, page16)) << "dwSize short of the record";
+    EXPECT_FALSE(GTF_GetPSP(record, shortPage));
+    EXPECT_EQ(GTF_SheetProcedure(0x1234, WM_INITDIALOG, 0, page16), 0u);
+    const DWORD missing = GTF_CreateSHEETDATA(object, 12345, 3);  // no such page to host
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(1));
+        EXPECT_EQ(GetWindow(driver.Page(), GW_CHILD), nullptr);
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    EXPECT_EQ(drvtest::RunDriverSheet(side, exports, {missing}, "Driver"), 0);
+    EXPECT_TRUE(GTF_DeleteSHEETDATA(record));
+    EXPECT_TRUE(GTF_DeleteUIDEVDATA(object));
 }
 
 }  // namespace
