@@ -1,7 +1,7 @@
 // Test-only: the bundled printer's five-page sheet as a user opens it: the sheet's registry over
-// every item set under the printer's rules (the sheet's start), the dialogs the pages open
-// registered, the resource module open, and the dispatcher's own sheet of the pages page setup,
-// finishing, paper source, quality and device settings, each over its own item set. A
+// every item set under the printer's rules (the sheet's start), the dialogs the pages open and the
+// pages' pictures registered, the resource module open, and the dispatcher's own sheet of the pages
+// page setup, finishing, paper source, quality and device settings, each over its own item set. A
 // drvtest::ScriptedSheet alive on the thread drives it.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include "items/pdl/pdl_user_data.h"
 #include "items/pdl/quality_item_sets.h"
 #include "platform/resources/res_file.h"
+#include "preview/page_previews.h"
 #include "ui/main_pages.h"
 #include "ui/ui_dispatcher.h"
 
@@ -33,11 +34,13 @@ public:
         user = ctx->svc->GetUserData(ctx);
         user->SetInchUnit(FALSE);
         registered_ = RegisterMainPageDialogs();
+        RegisterPagePreviews();
         module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
     }
     ~BundledSheet() {
         if (started_) PDLSvUserData::EndSheet(ctx);
         if (registered_) UnregisterMainPageDialogs();
+        RegisterPagePreviewMaker(nullptr);
         if (module) res::CloseResourceFile(module);
     }
     BundledSheet(const BundledSheet&) = delete;
