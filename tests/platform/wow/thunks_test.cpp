@@ -42,7 +42,9 @@ TEST(VdmPointer, ConvertsOnlyBlocksInsideTheSegment) {
     for (const Case& c : cases) {
         void* flat = WOWGetVDMPointer(c.vp, c.bytes, c.protectedMode);
         EXPECT_EQ(flat != nullptr, c.converts) << c.what;
-        if (flat) EXPECT_EQ(flat, side.Flat(c.vp)) << c.what;
+        if (flat) {
+            EXPECT_EQ(flat, side.Flat(c.vp)) << c.what;
+        }
     }
 }
 
