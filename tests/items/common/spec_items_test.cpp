@@ -116,7 +116,7 @@ TEST_F(SpecItems, NumbersReadTheirWidthAndSign) {
         EXPECT_EQ(number.current, expected[i]) << number.key;
         uint32_t size = 0;
         EXPECT_EQ(RunSdkRequest(number, Ctx(), 0, number.keys[0], &size), 0);
-        EXPECT_EQ(size, number.width == SpecWidth::U32 ? 4u : 2u) << number.key;
+        EXPECT_EQ(size, 4u) << number.key;  // the word the get writes, whatever the field's width
     }
 }
 
