@@ -258,6 +258,23 @@ TEST_F(Folx, FinisherCodeOfThePageCompositionRunner) {
     }
 }
 
+// A request without a data pointer has nothing to answer into: no page-composition code and no
+// application code answers "done" to it, whatever the settings leave to say. Only setting a
+// default (kind 6) takes no data.
+TEST_F(Folx, NoRequestAnswersDoneWithoutData) {
+    const std::vector<uint8_t> start = devmode;
+    for (DWORD code = 0; code < 0x2000; ++code)
+        for (DWORD kind : {0u, 2u, 3u}) {
+            EXPECT_NE(Ask(kind, code, nullptr), 0) << std::hex << "host code 0x" << code << " kind " << kind;
+            devmode = start;
+        }
+    for (DWORD code = 0x10000; code < 0x10200; ++code)
+        for (DWORD kind : {0u, 1u, 2u, 3u, 4u, 7u, 8u}) {
+            EXPECT_NE(Ask(kind, code, nullptr), 0) << std::hex << "code 0x" << code << " kind " << kind;
+            devmode = start;
+        }
+}
+
 TEST(FolxModelTables, FinisherListsAndBannerOffsets) {
     const folxmodel::Installed listed{0x7E8, 0x0B, 0, 0}, unlisted{0x123, 0x0B, 0, 0};
     EXPECT_TRUE(folxmodel::InFinisherList(listed, 1));
