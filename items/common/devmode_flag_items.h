@@ -83,6 +83,7 @@ class CmSvMulti_DispMode : public CmSvMulti, public CmSvSdk_Multi {
 public:
     CmSvMulti_DispMode();
     int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 // "SheetType": which sheet the request opened (standard, printer folder, printer properties).
@@ -90,6 +91,7 @@ class CmSvMulti_SheetType : public CmSvMulti, public CmSvSdk_Multi {
 public:
     CmSvMulti_SheetType();
     int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 // "login_name": the name of the user the request runs for.
@@ -99,6 +101,7 @@ public:
     CmSvString_loginname();
     ~CmSvString_loginname() override;
     int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 // "SDK$Version": the version of the option interface, 2.30.

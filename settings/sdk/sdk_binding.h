@@ -60,6 +60,9 @@ protected:
     int Guard(const void* data);
     // The guard of a set: as Guard, then 3 while the item's control is disabled.
     int SetGuard(const void* data);
+    // The set of a value the item only reads (a fact of the device, the sheet or the request,
+    // never stored): as Guard, then 3, since "done" would promise a value no device mode keeps.
+    int ReadOnlySet(const void* data);
 
 private:
     void InsertKey(uint32_t key);
