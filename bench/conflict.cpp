@@ -53,20 +53,20 @@ private:
 class Choice : public CmSvMulti {
 public:
     using CmSvMulti::CmSvMulti;
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
-    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int StoreValue(UIDEVDATA*, uint8_t*) override { return 1; }
 };
 class Flag : public CmSvOnOff {
 public:
     using CmSvOnOff::CmSvOnOff;
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
-    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int StoreValue(UIDEVDATA*, uint8_t*) override { return 1; }
 };
 class Number : public CmSvNumeric {
 public:
     using CmSvNumeric::CmSvNumeric;
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
-    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int StoreValue(UIDEVDATA*, uint8_t*) override { return 1; }
 };
 
 // A request whose service table answers only what the registry asks.

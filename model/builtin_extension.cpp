@@ -5,6 +5,7 @@
 
 #include "core/datafile/device_data_layout.h"
 #include "core/devmode/device_option_block.h"
+#include "core/devmode/devmode_colour.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/devmode/devmode_options.h"
@@ -135,7 +136,7 @@ void BuiltInExtension::DevmodeDefaults(const ExtDevice& device, MutableByteView 
     DeviceFacts facts = ReadDeviceFacts(device);
     writePaper(dm, defaultPaperRow(device, facts));
     dm.put_s16(offsetof(DEVMODEA, dmDefaultSource), static_cast<int16_t>(facts.defaultSource));
-    dm.put_s16(offsetof(DEVMODEA, dmColor), facts.colour ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME);
+    devmode::putDefaultColour(dm, facts.colour);
     dm.put_s16(offsetof(DEVMODEA, dmPrintQuality), facts.resolution);
     dm.put_s16(offsetof(DEVMODEA, dmYResolution), facts.resolution);
     devmode::SetOption(dm.data(), dm.size(), 224, &facts.resolution, 2);
@@ -170,7 +171,12 @@ bool BuiltInExtension::ValidateDevmode(const ExtDevice& device, MutableByteView 
     }
     int16_t colour = s16At(dm, offsetof(DEVMODEA, dmColor));
     if ((colour != DMCOLOR_MONOCHROME && colour != DMCOLOR_COLOR) || (!facts.colour && colour != DMCOLOR_MONOCHROME)) {
-        dm.put_s16(offsetof(DEVMODEA, dmColor), facts.colour ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME);
+        // A monochrome device prints black and white whatever the private fields said; a colour
+        // device keeps the colour mode its private fields chose.
+        if (facts.colour)
+            dm.put_s16(offsetof(DEVMODEA, dmColor), DMCOLOR_COLOR);
+        else
+            devmode::putDefaultColour(dm, false);
         changed = true;
     }
     int16_t copies = s16At(dm, offsetof(DEVMODEA, dmCopies));

@@ -19,8 +19,10 @@ void Line(HDC dc, POINT from, POINT to, COLORREF colour) {
 
 GridShape LayoutGrid(int layout, bool sampleSheet) {
     switch (layout) {
-        case 1:
-        case 2: return {2, 1};
+        // Two portrait pages side by side on a wide sheet; two landscape pages one above the other
+        // on a tall one, as the picture turns the sheet for them.
+        case 1: return {2, 1};
+        case 2: return {1, 2};
         case 3: return {2, 2};
         case 4: return {3, 2};
         case 5: return {2, 3};

@@ -290,9 +290,24 @@ BOOL CmProc::OnApply() {
     if (!ctx_) return FALSE;
     uint8_t* current = ctx_->svc->GetDevmode(ctx_, 3);
     if (!current || !devmode_) return FALSE;
+    if (!CommitDeviceOptions()) return FALSE;
     // A sheet of its own works on a copy; device-mode work edits the request's settings in place.
     if (devmode_ != current) std::memcpy(current, devmode_, ctx_->svc->GetDevmodeSize(ctx_, 1));
     return TRUE;
+}
+
+bool CmProc::CommitDeviceOptions() {
+    CmUserData* user = ctx_->svc->GetUserData(ctx_);
+    const uint8_t* sheetBlock = user ? user->GetDeviceOptionSource() : nullptr;
+    const uint8_t* requestBlock = ctx_->svc->GetDeviceOption(ctx_);
+    const DWORD size = ctx_->svc->GetDeviceOptionSize(ctx_);
+    // The sheet's device options (spooling, the lock, ...) are the printer's, not the document's:
+    // the printer takes them as the request's block does, and a block the printer refuses keeps
+    // the sheet open rather than half committed.
+    if (!sheetBlock || !requestBlock || sheetBlock == requestBlock || !size ||
+        std::memcmp(sheetBlock, requestBlock, size) == 0)
+        return true;
+    return ctx_->svc->WriteDeviceOption(ctx_, sheetBlock) != FALSE;
 }
 
 BOOL CmProc::OnReset() { return TRUE; }

@@ -63,7 +63,8 @@ public:
     virtual BOOL OnPaletteChanged(HWND changer);
     virtual BOOL OnSetActive();
     virtual BOOL OnKillActive();
-    // Commits the sheet's settings into the request's device mode; answers whether it did.
+    // Commits the sheet's settings into the request's device mode and its device options into
+    // the request's block and the printer; answers whether it did.
     virtual BOOL OnApply();
     virtual BOOL OnReset();
     virtual BOOL OnPageChanged(HWND from, PageMessageRecord* record);
@@ -115,6 +116,9 @@ protected:
 
 private:
     BOOL OpenButtonDialog(const DialogButton* table, WORD id);
+    // The sheet's device-option block, when it differs from the request's, written as the
+    // printer's; false when the printer refused it.
+    bool CommitDeviceOptions();
 
     int dialogKind_;
     int pageId_;

@@ -7,6 +7,7 @@
 #include "core/device/user_data.h"
 #include "settings/registry/conflict.h"
 #include "settings/items/value_views.h"
+#include "ui/sheet_change.h"
 
 namespace {
 
@@ -31,6 +32,13 @@ BOOL CmSvProc::OnInitDialog() {
 }
 
 BOOL CmSvProc::OnCommand(WORD id, WORD code) {
+    const SheetChangeWatch watch(Request(), Dialog(), SheetKind());
+    const BOOL answer = Command(id, code);
+    watch.Tell();
+    return answer;
+}
+
+BOOL CmSvProc::Command(WORD id, WORD code) {
     const BOOL base = CmProc::OnCommand(id, code);
     CmSvConflict* registry = Registry();
     if (!registry || registry->busy) return base;
@@ -82,6 +90,7 @@ BOOL CmSvProc::OnNotify(int id, NMHDR* header) {
     if (!registry) return FALSE;
     UIDEVDATA* ctx = Request();
     const auto control = static_cast<int32_t>(header->idFrom);
+    const SheetChangeWatch watch(ctx, Dialog(), SheetKind());
     int answer;
     switch (header->code) {
     case LVN_ITEMCHANGING:
@@ -102,6 +111,7 @@ BOOL CmSvProc::OnNotify(int id, NMHDR* header) {
     }
     // The control reads the answer: a change the item made itself, or refused, is not made again.
     SetMessageResult(answer);
+    watch.Tell();
     return TRUE;
 }
 
@@ -125,7 +135,10 @@ BOOL CmSvProc::Scroll(int code, bool horizontal) {
     if (!registry) return FALSE;
     auto* scroll = dynamic_cast<CmSvScroll*>(registry->FindControlItem(PageId(), ControlId()));
     if (!scroll) return FALSE;
-    return horizontal ? scroll->OnHScroll(Request(), Dialog()) : scroll->OnVScroll(Request(), Dialog());
+    const SheetChangeWatch watch(Request(), Dialog(), SheetKind());
+    const BOOL answer = horizontal ? scroll->OnHScroll(Request(), Dialog()) : scroll->OnVScroll(Request(), Dialog());
+    watch.Tell();
+    return answer;
 }
 
 BOOL CmSvProc::OnHScroll(int code, int, HWND) { return Scroll(code, true); }
@@ -202,8 +215,10 @@ BOOL CmSvProc::OnPageChanged(HWND, PageMessageRecord* record) {
     const int key = PreviewKeyOf(record->subCode, record->first, value);
     CmSvConflict* registry = Registry();
     if (key < 0 || !registry) return FALSE;
+    const SheetChangeWatch watch(ctx, Dialog(), SheetKind());
     const int answer = registry->OnPreviewEvent(ctx, static_cast<uint32_t>(key), record->first, record->first & 0xFFFF,
                                                 static_cast<intptr_t>(record->second & 0xFFFF), 0);
     if (answer != 0) registry->UpdatePageControls(ctx, Dialog(), PageId(), 1);
+    watch.Tell();
     return answer;
 }

@@ -1,7 +1,8 @@
 // `CmSvProc`: the property page (or dialog) whose controls are setting items. Every event of a
 // control goes to the sheet's item registry under the page's id (the common-page controls under
 // set 0), so that a page needs no code of its own for its settings; the registry runs the rules
-// and the page writes the controls they marked back.
+// and the page writes the controls they marked back. A user's event that changed the sheet's
+// settings makes the sheet's Apply available.
 #pragma once
 
 #include "ui/cm_proc.h"
@@ -36,5 +37,7 @@ protected:
     uint32_t SetOf(int controlId) const;
 
 private:
+    // The command as the registry takes it; OnCommand adds the report of a change to the sheet.
+    BOOL Command(WORD id, WORD code);
     BOOL Scroll(int code, bool horizontal);
 };

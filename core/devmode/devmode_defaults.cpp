@@ -3,6 +3,7 @@
 // option table.
 #include "core/devmode/devmode_defaults.h"
 
+#include "core/devmode/devmode_colour.h"
 #include "core/devmode/devmode_options.h"
 #include "core/devmode/devmode_public_fields.h"
 
@@ -46,7 +47,6 @@ bool buildDefaultDevmode(const ModelFacts& facts, void* buffer, size_t size) {
     dm.put_s16(offsetof(DEVMODEA, dmCopies), 1);
     dm.put_s16(offsetof(DEVMODEA, dmDefaultSource), DMBIN_AUTO);
     dm.put_s16(offsetof(DEVMODEA, dmPrintQuality), facts.resolution);
-    dm.put_s16(offsetof(DEVMODEA, dmColor), facts.colour ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME);
     dm.put_s16(offsetof(DEVMODEA, dmDuplex), DMDUP_SIMPLEX);
     dm.put_s16(offsetof(DEVMODEA, dmYResolution), facts.resolution);
     dm.put_s16(offsetof(DEVMODEA, dmTTOption), DMTT_DOWNLOAD);
@@ -66,6 +66,7 @@ bool buildDefaultDevmode(const ModelFacts& facts, void* buffer, size_t size) {
     }
     int16_t resolution = facts.resolution;
     SetOption(buffer, size, 224, &resolution, sizeof resolution);
+    putDefaultColour(dm, facts.colour);
     return true;
 }
 

@@ -56,7 +56,14 @@ BOOL Masked(UIDEVDATA* ctx, HDC dc, int x, int y, int width, int height, UINT bi
         width = picture.Width();
         height = picture.Height();
     }
-    return Copy(dc, x, y, width, height, mask, SRCAND) && Copy(dc, x, y, width, height, picture, SRCPAINT);
+    // A monochrome mask takes the target's text colour for its 0 bits and its background colour
+    // for its 1 bits: black and white, whatever the caller's entry colours are, keep it a mask.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
+    const BOOL done = Copy(dc, x, y, width, height, mask, SRCAND) && Copy(dc, x, y, width, height, picture, SRCPAINT);
+    SetTextColor(dc, text);
+    SetBkColor(dc, background);
+    return done;
 }
 
 }  // namespace

@@ -46,12 +46,12 @@ CmSvRB_PrintingMethod::CmSvRB_PrintingMethod()
                       kMethodCompanions, 1, 1),
       CmSvSdk_Multi(0x10006, 8, 0) {}
 
-int CmSvRB_PrintingMethod::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvRB_PrintingMethod::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptBooklet) & 2u) ? 1 : 0;
     return 1;
 }
 
-int CmSvRB_PrintingMethod::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvRB_PrintingMethod::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row) return 0;
     const uint32_t word = ReadOptionWord(ctx, destination, kOptBooklet);
@@ -96,7 +96,7 @@ int CmSvRB_PrintingMethod::SetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     current = index;
     if (sheets->current != in[1]) {
         sheets->current = in[1];
-        if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(sheets);
+        if (CmSvConflict* registry = RegistryOf(ctx)) registry->NotePartnerChange(sheets);
     }
     return kSdkDone;
 }
@@ -115,23 +115,32 @@ CmSvDGT_SheetPerSets::CmSvDGT_SheetPerSets()
     keys.clear();  // a setting of the dialog only: the option interface reaches it through the method
 }
 
-int CmSvDGT_SheetPerSets::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvDGT_SheetPerSets::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = static_cast<int16_t>(ReadOptionShort(ctx, source, kOptSheetsPerSet));
     return 1;
 }
 
-int CmSvDGT_SheetPerSets::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvDGT_SheetPerSets::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionShort(ctx, destination, kOptSheetsPerSet, static_cast<uint16_t>(current));
     return 1;
 }
 
-int CmSvDGT_SheetPerSets::FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) {
+void CmSvDGT_SheetPerSets::RangeFromSpin(HWND dialog) {
     if (HWND spin = GetDlgItem(dialog, spinId)) {
         const auto range = static_cast<DWORD>(SendMessageA(spin, UDM_GETRANGE, 0, 0));
         maximum = static_cast<int16_t>(LOWORD(range));
         minimum = static_cast<int16_t>(HIWORD(range));
     }
+}
+
+int CmSvDGT_SheetPerSets::FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) {
+    RangeFromSpin(dialog);
     return CmSvDigit::FromDialog(ctx, dialog, id);
+}
+
+int CmSvDGT_SheetPerSets::OnDeltaPos(UIDEVDATA* ctx, HWND dialog, NMUPDOWN* updown) {
+    RangeFromSpin(dialog);
+    return CmSvDigit::OnDeltaPos(ctx, dialog, updown);
 }
 
 // --- booklet binding edge ----------------------------------------------------------------------
@@ -142,11 +151,11 @@ CmSvCB_BookletBindingLocation::CmSvCB_BookletBindingLocation()
       CmSvSdk_Multi(0x10088, 4, 0),
       rows_(kPortraitEdges, kLandscapeEdges) {}
 
-int CmSvCB_BookletBindingLocation::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_BookletBindingLocation::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptBookletBinding);
 }
 
-int CmSvCB_BookletBindingLocation::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_BookletBindingLocation::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptBookletBinding);
 }
 
@@ -156,6 +165,12 @@ int CmSvCB_BookletBindingLocation::Init(UIDEVDATA*, const uint8_t* settings) {
     if (orientation == DMORIENT_PORTRAIT) rows_.Install(*this, false);
     if (orientation == DMORIENT_LANDSCAPE) rows_.Install(*this, true);
     return 1;
+}
+
+int CmSvCB_BookletBindingLocation::Follow(UIDEVDATA*, const uint8_t* settings) {
+    const uint16_t orientation = publicdm::U16(settings, publicdm::kOrientation);
+    if (orientation != DMORIENT_PORTRAIT && orientation != DMORIENT_LANDSCAPE) return 0;
+    return rows_.Follow(*this, orientation == DMORIENT_LANDSCAPE);
 }
 
 int CmSvCB_BookletBindingLocation::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments,
@@ -181,12 +196,12 @@ CmSvCK_UseMargin::CmSvCK_UseMargin()
     mask = 4;
 }
 
-int CmSvCK_UseMargin::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_UseMargin::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptBooklet) & 4u) ? 1 : 0;
     return 1;
 }
 
-int CmSvCK_UseMargin::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_UseMargin::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionWord(ctx, destination, kOptBooklet, WithBit(ReadOptionWord(ctx, destination, kOptBooklet), 2, current == 1));
     return 1;
 }

@@ -24,8 +24,8 @@ class CmSvRB_PrintingMethod : public CmSvRadioButton, public CmSvSdk_Multi {
 public:
     static constexpr uint32_t kItemId = 1000;
     CmSvRB_PrintingMethod();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // {method, sheets per set}: the sheets only for method 1 (divided into sets).
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -36,20 +36,30 @@ class CmSvDGT_SheetPerSets : public CmSvDigit, public CmSvSdk_Numeric {
 public:
     static constexpr uint32_t kItemId = 1001;
     CmSvDGT_SheetPerSets();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
-    // A range the dialog put on the spin control bounds the value.
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
+    // A range the dialog put on the spin control bounds the value, typed or stepped.
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;
+    int OnDeltaPos(UIDEVDATA* ctx, HWND dialog, NMUPDOWN* updown) override;
+
+private:
+    void RangeFromSpin(HWND dialog);
 };
 
-class CmSvCB_BookletBindingLocation : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction {
+class CmSvCB_BookletBindingLocation : public CmSvComboBox,
+                                      public CmSvSdk_Multi,
+                                      public CmSvInit,
+                                      public CmSvFollow,
+                                      public CmSvAction {
 public:
     static constexpr uint32_t kItemId = 1002;
     CmSvCB_BookletBindingLocation();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The two rows of the settings' orientation.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // The rows of the settings' orientation; the edge stays.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "PORTRAIT" or "LANDSCAPE": that orientation's rows, the value reloaded from the settings.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -63,8 +73,8 @@ class CmSvCK_UseMargin : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     static constexpr uint32_t kItemId = 1003;
     CmSvCK_UseMargin();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 };
 
 class CmSvDGT_BookletMargin : public CmSvDGT_MarginField {

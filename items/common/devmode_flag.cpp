@@ -29,12 +29,12 @@ uint32_t CmSvDevmodeFlag::StoredInto(uint32_t word) const {
     return WithBit(word, row.bit, row.inverted ? !on : on);
 }
 
-int CmSvDevmodeFlag::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvDevmodeFlag::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = IsOnIn(ReadOptionWord(ctx, source, row.option)) ? 1 : 0;
     return 1;
 }
 
-int CmSvDevmodeFlag::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvDevmodeFlag::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionWord(ctx, destination, row.option, StoredInto(ReadOptionWord(ctx, destination, row.option)));
     return 1;
 }
@@ -44,7 +44,7 @@ CmSvDevmodeChoice::CmSvDevmodeChoice(const DevmodeChoiceRow& row)
       CmSvSdk_Multi(kSdkItemKeyBase + row.itemId, 2, 0),
       row(row) {}
 
-int CmSvDevmodeChoice::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvDevmodeChoice::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     const uint16_t read = ReadOptionShort(ctx, source, row.option);
     for (uint32_t i = 0; i < count; ++i) {
         const CmSvOptionRecord* choice = Row(i);
@@ -59,7 +59,7 @@ int CmSvDevmodeChoice::Load(UIDEVDATA* ctx, const uint8_t* source) {
     return row.noMatchAnswer;
 }
 
-int CmSvDevmodeChoice::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvDevmodeChoice::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* choice = CurrentRow();
     if (!choice) return 0;
     WriteOptionShort(ctx, destination, row.option, static_cast<uint16_t>(choice->value));

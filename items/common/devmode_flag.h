@@ -29,9 +29,9 @@ public:
     explicit CmSvDevmodeFlag(const DevmodeFlagRow& row);
 
     // The bit of the source's word; answers 1.
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // The destination's word with only this item's bit changed; answers 1.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 
     bool IsOnIn(uint32_t word) const;
     uint32_t StoredInto(uint32_t word) const;
@@ -57,9 +57,9 @@ class CmSvDevmodeChoice : public CmSvMulti, public CmSvSdk_Multi {
 public:
     explicit CmSvDevmodeChoice(const DevmodeChoiceRow& row);
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // The current row's value as 2 bytes; the option is not read first.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 
     const DevmodeChoiceRow& row;
 };

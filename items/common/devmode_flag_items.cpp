@@ -64,7 +64,7 @@ CmSvAppInfoFlag::CmSvAppInfoFlag(const char* key, uint32_t itemId, uint32_t appM
     flags |= kConstant;
 }
 
-int CmSvAppInfoFlag::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvAppInfoFlag::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     current = ctx && ctx->svc && ctx->svc->TestAppFlags(ctx, appMask) ? 1 : 0;
     return 1;
 }
@@ -89,7 +89,7 @@ CmSvMulti_DispMode::CmSvMulti_DispMode()
     : CmSvMulti("DispMode", 1219, 1u, 0u, CountOf(kDispModeRows), kDispModeRows),
       CmSvSdk_Multi(kSdkItemKeyBase + 1219, 4, 0) {}
 
-int CmSvMulti_DispMode::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvMulti_DispMode::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
     if (!user) return 0;
     const uint32_t found = FindValue(static_cast<int32_t>(user->GetDisplayMode()));
@@ -106,7 +106,7 @@ CmSvMulti_SheetType::CmSvMulti_SheetType()
     : CmSvMulti("SheetType", 1256, 1u, 0u, CountOf(kSheetTypeRows), kSheetTypeRows),
       CmSvSdk_Multi(kSdkItemKeyBase + 1256, 2, 0) {}
 
-int CmSvMulti_SheetType::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvMulti_SheetType::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     if (!ctx || !ctx->svc) return 0;
     const uint32_t found = FindLow16(*this, ctx->svc->GetWord(ctx, 1));
     if (found >= count) return 0;
@@ -123,7 +123,7 @@ CmSvString_loginname::~CmSvString_loginname() { FreePoolText(current); }
 
 int CmSvString_loginname::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
 
-int CmSvString_loginname::Load(UIDEVDATA*, const uint8_t*) {
+int CmSvString_loginname::LoadValue(UIDEVDATA*, const uint8_t*) {
     if (!current) return 0;
     DWORD size = maxSize;
     return GetUserNameA(current, &size) ? 1 : 0;

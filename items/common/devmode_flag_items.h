@@ -57,7 +57,7 @@ class CmSvAppInfoFlag : public CmSvOnOff, public CmSvSdk_OnOff {
 public:
     CmSvAppInfoFlag(const char* key, uint32_t itemId, uint32_t appMask);
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
@@ -82,7 +82,7 @@ APP_INFO_ITEMS(DECLARE_APP_INFO)
 class CmSvMulti_DispMode : public CmSvMulti, public CmSvSdk_Multi {
 public:
     CmSvMulti_DispMode();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
@@ -90,7 +90,7 @@ public:
 class CmSvMulti_SheetType : public CmSvMulti, public CmSvSdk_Multi {
 public:
     CmSvMulti_SheetType();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
@@ -100,7 +100,7 @@ public:
     static constexpr uint32_t kSize = 257;
     CmSvString_loginname();
     ~CmSvString_loginname() override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 

@@ -42,13 +42,13 @@ DOCPROP_FLAG_ITEMS(DEFINE_FLAG_CLASS)
 
 CmSvOnOff_DocPropFolionixSW::CmSvOnOff_DocPropFolionixSW() : CmSvDevmodeFlag(kFolionixSW) {}
 
-int CmSvOnOff_DocPropFolionixSW::Load(UIDEVDATA* ctx, const uint8_t* source) {
-    CmSvDevmodeFlag::Load(ctx, source);
+int CmSvOnOff_DocPropFolionixSW::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
+    CmSvDevmodeFlag::LoadValue(ctx, source);
     saved = current;
     return 1;
 }
 
-int CmSvOnOff_DocPropFolionixSW::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvOnOff_DocPropFolionixSW::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const uint32_t before = ReadOptionWord(ctx, destination, row.option);
     if (RegistryIsQuiet(ctx)) {
         pending = 0;
@@ -83,7 +83,7 @@ CmSvOnOff_DocPropMultiBinder::CmSvOnOff_DocPropMultiBinder() : CmSvDocPropResetF
 
 CmSvOnOff_DocPropRepealLockButtonSetting::CmSvOnOff_DocPropRepealLockButtonSetting() : CmSvDevmodeFlag(kRepealLock) {}
 
-int CmSvOnOff_DocPropRepealLockButtonSetting::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvOnOff_DocPropRepealLockButtonSetting::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const uint32_t word = ReadOptionWord(ctx, destination, row.option);
     if (current == 1 && ctx && ctx->svc) {
         CmUserData* user = ctx->svc->GetUserData(ctx);
@@ -121,14 +121,14 @@ int CmSvOnOff_DocPropRepealLockButtonSetting::SetCurrent(UIDEVDATA*, uint32_t, v
 CmSvMulti_DocPropSpoolSetting::CmSvMulti_DocPropSpoolSetting()
     : CmSvMulti("DocProp$SpoolSetting", 1270, 0u, 4u, kSpoolRows), CmSvSdk_Multi(0x1002e, 4, 0) {}
 
-int CmSvMulti_DocPropSpoolSetting::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvMulti_DocPropSpoolSetting::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     const uint32_t found = FindValue(static_cast<int32_t>(ReadOptionWord(ctx, source, kDocPropOption) & kMask));
     if (found >= count) return 0;
     current = found;
     return 1;
 }
 
-int CmSvMulti_DocPropSpoolSetting::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvMulti_DocPropSpoolSetting::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* choice = CurrentRow();
     if (!choice) return 0;
     const uint32_t word = ReadOptionWord(ctx, destination, kDocPropOption) & ~kMask;
@@ -150,12 +150,12 @@ int CmSvMulti_DocPropSpoolSetting::SetCurrent(UIDEVDATA*, uint32_t, void* data) 
 CmSvMulti_SettingForApps::CmSvMulti_SettingForApps()
     : CmSvMulti("DocProp$SettingForApps", 1276, 0u, 4u, kSettingForAppsRows), CmSvSdk(0x10011, 4, 0) {}
 
-int CmSvMulti_SettingForApps::Load(UIDEVDATA*, const uint8_t*) {
+int CmSvMulti_SettingForApps::LoadValue(UIDEVDATA*, const uint8_t*) {
     current = 0;
     return 1;
 }
 
-int CmSvMulti_SettingForApps::Store(UIDEVDATA*, uint8_t*) { return 1; }
+int CmSvMulti_SettingForApps::StoreValue(UIDEVDATA*, uint8_t*) { return 1; }
 
 int CmSvMulti_SettingForApps::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = Guard(data)) return answer;

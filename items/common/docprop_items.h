@@ -34,8 +34,8 @@ DOCPROP_FLAG_ITEMS(DECLARE_DOCPROP_FLAG)
 class CmSvOnOff_DocPropFolionixSW : public CmSvDevmodeFlag {
 public:
     CmSvOnOff_DocPropFolionixSW();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     int32_t pending = 0;
@@ -71,7 +71,7 @@ class CmSvOnOff_DocPropRepealLockButtonSetting : public CmSvDevmodeFlag {
 public:
     static constexpr uint32_t kLockOption = 0x201;
     CmSvOnOff_DocPropRepealLockButtonSetting();
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetValue(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -82,8 +82,8 @@ class CmSvMulti_DocPropSpoolSetting : public CmSvMulti, public CmSvSdk_Multi {
 public:
     static constexpr uint32_t kMask = 0x300000;
     CmSvMulti_DocPropSpoolSetting();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
@@ -92,7 +92,7 @@ public:
 class CmSvMulti_SettingForApps : public CmSvMulti, public CmSvSdk {
 public:
     CmSvMulti_SettingForApps();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };

@@ -40,6 +40,13 @@ const CmSvOptionRecord kMethodRows[] = {
 
 bool Unavailable(const CmSv& item) { return item.available == 0; }
 
+// The orientation the binding rows of the settings follow.
+int32_t BindingOrientationOf(UIDEVDATA* ctx, const uint8_t* settings) {
+    return BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
+                              static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
+                              static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+}
+
 }  // namespace
 
 int32_t BindingOrientation(int32_t option124, int32_t option126, int32_t orientation) {
@@ -58,11 +65,11 @@ CmSvCB_BindDirect::CmSvCB_BindDirect()
     previewKey = 3;
 }
 
-int CmSvCB_BindDirect::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_BindDirect::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptBindingLocation);
 }
 
-int CmSvCB_BindDirect::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_BindDirect::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row || !destination) return 0;
     WriteOptionShort(ctx, destination, kOptBindingLocation, static_cast<uint16_t>(row->value));
@@ -76,13 +83,16 @@ int CmSvCB_BindDirect::Store(UIDEVDATA* ctx, uint8_t* destination) {
 
 int CmSvCB_BindDirect::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     if (!settings) return 1;
-    const int32_t orientation =
-        BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
-                           static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
-                           static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+    const int32_t orientation = BindingOrientationOf(ctx, settings);
     if (orientation == DMORIENT_PORTRAIT) rows_.Install(*this, false);
     if (orientation == DMORIENT_LANDSCAPE) rows_.Install(*this, true);
     return 1;
+}
+
+int CmSvCB_BindDirect::Follow(UIDEVDATA* ctx, const uint8_t* settings) {
+    const int32_t orientation = BindingOrientationOf(ctx, settings);
+    if (orientation != DMORIENT_PORTRAIT && orientation != DMORIENT_LANDSCAPE) return 0;
+    return rows_.Follow(*this, orientation == DMORIENT_LANDSCAPE);
 }
 
 int CmSvCB_BindDirect::Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) {
@@ -130,12 +140,12 @@ CmSvCK_CenterFoldStaple::CmSvCK_CenterFoldStaple()
     : CmSvCheckBox("Booklet$CenterFoldStaple", kItemId, 0, IDC_CENTER_FOLD_STAPLE, nullptr, 1, 1),
       CmSvSdk(kCenterFoldKeys, 4, 0) {}
 
-int CmSvCK_CenterFoldStaple::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_CenterFoldStaple::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptBooklet) & 1u) ? 1 : 0;
     return 1;
 }
 
-int CmSvCK_CenterFoldStaple::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_CenterFoldStaple::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionWord(ctx, destination, kOptBooklet, WithBit(ReadOptionWord(ctx, destination, kOptBooklet), 0, current == 1));
     return 1;
 }
@@ -203,12 +213,12 @@ CmSvCK_FinishingSwitch::CmSvCK_FinishingSwitch(const FinishingSwitchRow& row)
     if (row.maskBinding) mask = 1;
 }
 
-int CmSvCK_FinishingSwitch::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_FinishingSwitch::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptFinishing) >> row.bit) & 1u ? 1 : 0;
     return 1;
 }
 
-int CmSvCK_FinishingSwitch::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_FinishingSwitch::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const uint32_t word = ReadOptionWord(ctx, destination, kOptFinishing);
     WriteOptionWord(ctx, destination, kOptFinishing, WithBit(word, row.bit, current == 1));
     return 1;
@@ -228,12 +238,12 @@ CmSvCK_Rotate::CmSvCK_Rotate() : CmSvCK_FinishingSwitch(kFsRotate) { previewKey 
 CmSvMulti_FinishingMethod::CmSvMulti_FinishingMethod()
     : CmSvMulti("Finishing$Method", kItemId, 0, 2, kMethodRows), CmSvSdk_Multi(kKey, 4, 0) {}
 
-int CmSvMulti_FinishingMethod::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvMulti_FinishingMethod::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptFinishing) >> kFsStaple.bit) & 1u;
     return 1;
 }
 
-int CmSvMulti_FinishingMethod::Store(UIDEVDATA*, uint8_t*) { return 1; }
+int CmSvMulti_FinishingMethod::StoreValue(UIDEVDATA*, uint8_t*) { return 1; }
 
 void CmSvMulti_FinishingMethod::Follow(UIDEVDATA* ctx) {
     CmSvConflict* registry = RegistryOf(ctx);

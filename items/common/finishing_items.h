@@ -27,6 +27,7 @@ int32_t BindingOrientation(int32_t option124, int32_t option126, int32_t orienta
 class CmSvCB_BindDirect : public CmSvComboBox,
                           public CmSvSdk_Multi,
                           public CmSvInit,
+                          public CmSvFollow,
                           public CmSvAction,
                           public CmSvPreview {
 public:
@@ -35,10 +36,12 @@ public:
     CmSvCB_BindDirect();
 
     // The first row of the edge; 0 (index kept) when none has it.
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // The edge, and while printing two-sided the duplex direction that binds along it.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // The rows of the orientation the settings bind in; the edge stays.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "PORTRAIT" or "LANDSCAPE": that orientation's rows, the value reloaded from the settings.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
     // A point 0-3 of the finishing picture picks that edge.
@@ -61,8 +64,8 @@ public:
     static constexpr uint32_t kAppBookletItem = 1275;
     CmSvCK_CenterFoldStaple();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetValue(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -89,8 +92,8 @@ class CmSvCK_FinishingSwitch : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     explicit CmSvCK_FinishingSwitch(const FinishingSwitchRow& row);
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     const FinishingSwitchRow& row;
@@ -126,9 +129,9 @@ public:
     static constexpr uint32_t kKey = 0x1007f;
     CmSvMulti_FinishingMethod();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // The staple switch stores the bit.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;

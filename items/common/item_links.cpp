@@ -16,7 +16,7 @@ const uint8_t* SheetSettingsOf(UIDEVDATA* ctx) {
 void SetPartnerSwitch(UIDEVDATA* ctx, CmSvOnOff& partner, int32_t value) {
     if (partner.current == value) return;
     partner.current = value;
-    if (CmSvConflict* registry = RegistryOf(ctx)) registry->MarkChanged(&partner);
+    if (CmSvConflict* registry = RegistryOf(ctx)) registry->NotePartnerChange(&partner);
 }
 
 int AnswerChangedChoice(CmSvMulti& item, PieValue* out) {

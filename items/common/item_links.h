@@ -23,7 +23,7 @@ T* PartnerItem(UIDEVDATA* ctx, uint32_t itemId) {
     return registry ? dynamic_cast<T*>(registry->FindItem(itemId)) : nullptr;
 }
 
-// Turns an on/off item to the value; a change enters the registry's changed-item set.
+// Turns an on/off item to the value; a change is noted with the registry as a partner's change.
 void SetPartnerSwitch(UIDEVDATA* ctx, CmSvOnOff& partner, int32_t value);
 
 // A choice the rules changed: the item is marked and the current row's name handed back; answers 1.

@@ -65,12 +65,12 @@ const CmSvOptionRecord kSpoolRows[] = {Spool("AUTO", 0, 4165), Spool("HOST", 1, 
 
 CmSvPB_FolionixLock::CmSvPB_FolionixLock() : CmSvPushButton("FolionixLock", kItemId, IDC_LOCK, nullptr, 1, 1) {}
 
-int CmSvPB_FolionixLock::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvPB_FolionixLock::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     current = (ReadDeviceValue<uint32_t>(ctx, kDevOptLockWord) >> kLockBit) & 1;
     return 1;
 }
 
-int CmSvPB_FolionixLock::Store(UIDEVDATA* ctx, uint8_t*) {
+int CmSvPB_FolionixLock::StoreValue(UIDEVDATA* ctx, uint8_t*) {
     const uint32_t word = ReadDeviceValue<uint32_t>(ctx, kDevOptLockWord);
     WriteDeviceValue(ctx, kDevOptLockWord, WithBit(word, kLockBit, current == 1));
     return 1;
@@ -102,11 +102,11 @@ CmSvCB_JobOperation::CmSvCB_JobOperation()
                    2),
       CmSvSdk(kJobKeys, 4, 0) {}
 
-int CmSvCB_JobOperation::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_JobOperation::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptJobOperation);
 }
 
-int CmSvCB_JobOperation::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_JobOperation::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptJobOperation);
 }
 
@@ -182,14 +182,16 @@ CmSvCB_SpoolSetting::CmSvCB_SpoolSetting()
                    0),
       CmSvSdk_Multi(0x100dc, 4, 0) {}
 
-int CmSvCB_SpoolSetting::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvCB_SpoolSetting::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const uint32_t index = FindValue(ReadDeviceValue<uint16_t>(ctx, kDevOptSpooling));
     if (index >= count) return 0;
     current = index;
     return 1;
 }
 
-int CmSvCB_SpoolSetting::Store(UIDEVDATA* ctx, uint8_t*) {
+int CmSvCB_SpoolSetting::StoreValue(UIDEVDATA* ctx, uint8_t*) { return WriteChoice(ctx); }
+
+int CmSvCB_SpoolSetting::WriteChoice(UIDEVDATA* ctx) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row) return 0;
     saved = ReadDeviceValue<uint16_t>(ctx, kDevOptSpooling);
@@ -199,7 +201,7 @@ int CmSvCB_SpoolSetting::Store(UIDEVDATA* ctx, uint8_t*) {
 
 int CmSvCB_SpoolSetting::Commit(UIDEVDATA* ctx) {
     // The whole block goes to the printer, with any other change the sheet made to it so far.
-    Store(ctx, nullptr);
+    WriteChoice(ctx);
     uint8_t* block = OptionBlock(ctx);
     if (block && ctx->svc->WriteDeviceOption(ctx, block)) return kSdkDone;
     // The printer keeps the old value, and so does the sheet: a refused change is not half made.

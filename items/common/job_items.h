@@ -20,8 +20,8 @@ class CmSvPB_FolionixLock : public CmSvPushButton {
 public:
     static constexpr uint32_t kItemId = 1284;
     CmSvPB_FolionixLock();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // A click turns the lock at once, in the device-option block, and redraws the button.
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;
     // The lock's picture by its state and the button's.
@@ -33,8 +33,8 @@ public:
     static constexpr uint32_t kItemId = 1286;
     CmSvCB_JobOperation();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) override;
     // A new choice renames the detail button (stores, holds) or redraws the lock.
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;
@@ -50,9 +50,9 @@ public:
     static constexpr uint32_t kItemId = 1007;
     CmSvCB_SpoolSetting();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // Keeps the value that stood before, then writes the current one.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // A change through the option interface is written to the printer at once; a failed write
     // puts the old value back and is refused.
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -61,5 +61,7 @@ public:
     uint16_t saved = 0;
 
 private:
+    // Keeps the value that stood before, then writes the current one into the sheet's block.
+    int WriteChoice(UIDEVDATA* ctx);
     int Commit(UIDEVDATA* ctx);
 };

@@ -51,11 +51,11 @@ CmSvCB_Edging::CmSvCB_Edging()
     }
 }
 
-int CmSvCB_Edging::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_Edging::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptEdging);
 }
 
-int CmSvCB_Edging::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_Edging::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptEdging);
 }
 
@@ -79,13 +79,13 @@ int CmSvCB_PrintPosition::Init(UIDEVDATA*, const uint8_t*) {
     return 0;
 }
 
-int CmSvCB_PrintPosition::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_PrintPosition::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     const uint16_t word = ReadOptionShort(ctx, source, option_);
     const int32_t place = (word & kPrintsBit) ? static_cast<int16_t>(word & ~kPrintsBit) : 0;
     return LoadRowByValue(*this, place);
 }
 
-int CmSvCB_PrintPosition::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_PrintPosition::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row) return 0;
     const uint16_t word = ReadOptionShort(ctx, destination, option_);

@@ -21,8 +21,8 @@ public:
     static constexpr uint32_t kItemId = 1011;
     static constexpr uint32_t kRowCount = 11;
     CmSvCB_Edging();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The default is no edging.
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
@@ -46,9 +46,9 @@ public:
     explicit CmSvCB_PrintPosition(const PrintPositionRow& row);
 
     // A word without the print bit loads as "NONE".
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // "NONE" clears only the print bit; a place replaces the word with the place and the bit.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // Makes the seven rows on the first call; the answer is 0 and means nothing.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;

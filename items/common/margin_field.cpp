@@ -40,12 +40,12 @@ int32_t CmSvDGT_MarginField::FromShown(UIDEVDATA* ctx, int32_t shown) {
     return InchMode(ctx) ? HundredthInchToTenthMm(shown) : shown;
 }
 
-int CmSvDGT_MarginField::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvDGT_MarginField::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = static_cast<int16_t>(ReadOptionShort(ctx, source, row.option));
     return 1;
 }
 
-int CmSvDGT_MarginField::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvDGT_MarginField::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionShort(ctx, destination, row.option, static_cast<uint16_t>(current));
     return 1;
 }

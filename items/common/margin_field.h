@@ -30,8 +30,8 @@ class CmSvDGT_MarginField : public CmSvDigit, public CmSvSdk_Numeric, public CmS
 public:
     explicit CmSvDGT_MarginField(const MarginFieldRow& row);
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     int ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) override;
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;

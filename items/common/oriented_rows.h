@@ -1,6 +1,7 @@
 // The rows of a list whose rows differ by the page's orientation (the binding edges): one row
 // table per orientation, and the texts the list loaded for each, kept so that turning the page
-// back and forth loads each text once. The rules turn the rows with "PORTRAIT" or "LANDSCAPE".
+// back and forth loads each text once. The rules turn the rows with "PORTRAIT" or "LANDSCAPE";
+// the rows also follow the sheet's settings themselves.
 #pragma once
 
 #include "core/device/uidevdata.h"
@@ -9,6 +10,16 @@
 
 #include <algorithm>
 #include <cstdint>
+
+// The words the rules and the registry keep on a row (shown, enabled, their change marks, the
+// device's availability), carried over when the row is replaced by its other orientation's.
+inline void KeepRuleWords(CmSvOptionRecord& row, const CmSvOptionRecord& from) {
+    row.shown = from.shown;
+    row.enabled = from.enabled;
+    row.shown_changed = from.shown_changed;
+    row.enabled_changed = from.enabled_changed;
+    row.available = from.available;
+}
 
 template <uint32_t N>
 class OrientedRows {
@@ -25,6 +36,21 @@ public:
         haveRows_ = true;
         landscape_ = landscape;
         item.UseTable(rows_, N);
+    }
+
+    // That orientation's rows, once rows are in and another orientation's are in use: the rules'
+    // shown and enabled words stay with their rows, and the value stays; 1 when they changed.
+    int Follow(CmSvMulti& item, bool landscape) {
+        if (!haveRows_ || landscape_ == landscape) return 0;
+        CmSvOptionRecord before[N];
+        std::copy(rows_, rows_ + N, before);
+        const CmSvOptionRecord* row = item.CurrentRow();
+        const int32_t value = row ? row->value : 0;
+        const bool hadRow = row != nullptr;
+        Install(item, landscape);
+        for (uint32_t i = 0; i < N; ++i) KeepRuleWords(rows_[i], before[i]);
+        if (const uint32_t found = item.FindValue(value); hadRow && found < item.count) item.current = found;
+        return 1;
     }
 
     // ("PORTRAIT" or "LANDSCAPE") once rows are in: that orientation's rows, the value reloaded

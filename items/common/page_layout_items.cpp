@@ -80,7 +80,7 @@ CmSvRB_Orientation::CmSvRB_Orientation()
                       1, 1),
       CmSvSdk_Multi(kSdkItemKeyBase + kItemId, 2, 0) {}
 
-int CmSvRB_Orientation::Load(UIDEVDATA*, const uint8_t* source) {
+int CmSvRB_Orientation::LoadValue(UIDEVDATA*, const uint8_t* source) {
     switch (publicdm::U16(source, publicdm::kOrientation)) {
     case DMORIENT_PORTRAIT:
         current = 0;
@@ -93,7 +93,7 @@ int CmSvRB_Orientation::Load(UIDEVDATA*, const uint8_t* source) {
     }
 }
 
-int CmSvRB_Orientation::Store(UIDEVDATA*, uint8_t* destination) {
+int CmSvRB_Orientation::StoreValue(UIDEVDATA*, uint8_t* destination) {
     if (current > 1 || !destination) return 0;
     publicdm::PutU16(destination, publicdm::kOrientation, current == 0 ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
     return 1;
@@ -111,6 +111,8 @@ CmSvCB_Layout::CmSvCB_Layout()
 }
 
 void CmSvCB_Layout::SetPictures(bool colour, bool landscape) {
+    colour_ = colour;
+    landscape_ = landscape;
     const uint16_t first = colour ? kColourFirst : kMonoFirst;
     const uint16_t* offsets = landscape ? kLandscapeOffsets : kPortraitOffsets;
     for (uint32_t i = 0; i < kRowCount; ++i) {
@@ -119,11 +121,11 @@ void CmSvCB_Layout::SetPictures(bool colour, bool landscape) {
     }
 }
 
-int CmSvCB_Layout::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_Layout::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowByValue(*this, LayoutKindOf(ctx, source));
 }
 
-int CmSvCB_Layout::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_Layout::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row) return 0;
     uint16_t mode = ReadOptionShort(ctx, destination, kOptLayoutMode);
@@ -150,6 +152,13 @@ int CmSvCB_Layout::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     const uint16_t colour = ReadOptionShort(ctx, settings, kOptColourMode);
     SetPictures(colour == 1 || colour == 2,
                 publicdm::U16(settings, publicdm::kOrientation) == DMORIENT_LANDSCAPE);
+    return 1;
+}
+
+int CmSvCB_Layout::Follow(UIDEVDATA*, const uint8_t* settings) {
+    const bool landscape = publicdm::U16(settings, publicdm::kOrientation) == DMORIENT_LANDSCAPE;
+    if (landscape == landscape_) return 0;
+    SetPictures(colour_, landscape);
     return 1;
 }
 
@@ -234,11 +243,11 @@ int CmSvCB_PageOrder::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     return 1;
 }
 
-int CmSvCB_PageOrder::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_PageOrder::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptPageOrder);
 }
 
-int CmSvCB_PageOrder::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_PageOrder::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptPageOrder);
 }
 
@@ -284,12 +293,12 @@ int CmSvCB_PageOrder::Apply(UIDEVDATA* ctx, uint32_t, void* data) {
 CmSvCK_Scaling::CmSvCK_Scaling()
     : CmSvCheckBox("Layout$Scaling", kItemId, 0, IDC_SCALING, nullptr, 1, 1), CmSvSdk_OnOff(0x1007a, 0, 1, 4, 0) {}
 
-int CmSvCK_Scaling::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_Scaling::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = ReadOptionShort(ctx, source, kOptLayoutMode) == kModeScaling ? 1 : 0;
     return 1;
 }
 
-int CmSvCK_Scaling::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_Scaling::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const uint16_t mode = ReadOptionShort(ctx, destination, kOptLayoutMode);
     if (current == 1 && mode == 0) WriteOptionShort(ctx, destination, kOptLayoutMode, kModeScaling);
     if (current != 1 && mode == kModeScaling) WriteOptionShort(ctx, destination, kOptLayoutMode, 0);
@@ -309,12 +318,12 @@ CmSvDGT_ScalingRatio::CmSvDGT_ScalingRatio()
                 IDC_SCALING_SPIN, 0),
       CmSvSdk_Numeric(0x10003, 4, 0) {}
 
-int CmSvDGT_ScalingRatio::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvDGT_ScalingRatio::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = static_cast<int16_t>(ReadOptionShort(ctx, source, kOptScalingRatio));
     return 1;
 }
 
-int CmSvDGT_ScalingRatio::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvDGT_ScalingRatio::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionShort(ctx, destination, kOptScalingRatio, static_cast<uint16_t>(current));
     return 1;
 }
@@ -346,13 +355,13 @@ void CmSvDGT_Copy::TakeDeviceMaximum(UIDEVDATA* ctx) {
     textLimit = CopiesTextLimit(maximum);
 }
 
-int CmSvDGT_Copy::Load(UIDEVDATA*, const uint8_t* source) {
+int CmSvDGT_Copy::LoadValue(UIDEVDATA*, const uint8_t* source) {
     if (!source) return 0;
     current = static_cast<int16_t>(publicdm::U16(source, publicdm::kCopies));
     return 1;
 }
 
-int CmSvDGT_Copy::Store(UIDEVDATA*, uint8_t* destination) {
+int CmSvDGT_Copy::StoreValue(UIDEVDATA*, uint8_t* destination) {
     if (!destination) return 0;
     publicdm::PutU16(destination, publicdm::kCopies, static_cast<uint16_t>(current));
     return 1;

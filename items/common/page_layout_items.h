@@ -34,21 +34,28 @@ public:
     static constexpr uint32_t kItemId = 1039;
     CmSvRB_Orientation();
     // dmOrientation 1 portrait, 2 landscape; any other value is not read (answer 0).
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 };
 
-class CmSvCB_Layout : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction, public CmSvPreview {
+class CmSvCB_Layout : public CmSvComboBox,
+                      public CmSvSdk_Multi,
+                      public CmSvInit,
+                      public CmSvFollow,
+                      public CmSvAction,
+                      public CmSvPreview {
 public:
     static constexpr uint32_t kItemId = 1038;
     static constexpr uint32_t kRowCount = 10;
     CmSvCB_Layout();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // Kind 0 ends pages per sheet and posters but keeps the scaling and catalogue modes.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // Pictures for the settings' colour and orientation.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // The pictures of the settings' orientation, in the colour shown so far.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // ("RESET_ICN", colour, orientation): pictures for that combination; the list redraws when
     // the current choice's picture changed.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
@@ -61,6 +68,7 @@ public:
 private:
     void SetPictures(bool colour, bool landscape);
     uint16_t pictures_[kRowCount][2] = {};
+    bool colour_ = false, landscape_ = false;  // what the pictures show
 };
 
 class CmSvCB_PageOrder : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction {
@@ -69,8 +77,8 @@ public:
     static constexpr uint32_t kRowCount = 8;
     CmSvCB_PageOrder();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The rows the layout kind of the settings offers: two by orientation for 2 pages per sheet,
     // four for 4 to 16 pages, all eight otherwise.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
@@ -89,9 +97,9 @@ class CmSvCK_Scaling : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     static constexpr uint32_t kItemId = 1042;
     CmSvCK_Scaling();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // On turns mode 0 into scaling, off turns scaling into 0; other modes stay.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
@@ -99,8 +107,8 @@ class CmSvDGT_ScalingRatio : public CmSvDigit, public CmSvSdk_Numeric {
 public:
     static constexpr uint32_t kItemId = 1043;
     CmSvDGT_ScalingRatio();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
@@ -116,8 +124,8 @@ public:
     static constexpr int32_t kLargestMaximum = 32767;
     static constexpr int32_t kFallbackMaximum = 999;  // when the device data tells none
     CmSvDGT_Copy();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     // The number field, then for a full update the range text "(min-max)" beside it.
     int ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) override;

@@ -67,14 +67,14 @@ CmSvCB_PageSize::CmSvCB_PageSize()
                    kNoImage, 0),
       CmSvSdk_Multi(kSdkItemKeyBase + kItemId, 2, 0) {}
 
-int CmSvCB_PageSize::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_PageSize::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     const uint32_t index = FindValue(ReadOptionShort(ctx, source, kOptPaperCode));
     if (index >= count) return 0;
     current = index;
     return 1;
 }
 
-int CmSvCB_PageSize::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_PageSize::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row || !CanReach(ctx, destination)) return 0;
     TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
@@ -111,7 +111,7 @@ uint32_t CmSvCB_OutPutSize::SameAsPageSize() const {
     return count;
 }
 
-int CmSvCB_OutPutSize::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_OutPutSize::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     if (!table || count == 0) return 0;
     if (!(ReadOptionWord(ctx, source, kOptLayoutFlags) & (1u << kSeparateOutputBit))) {
         current = 0;
@@ -127,7 +127,7 @@ int CmSvCB_OutPutSize::Load(UIDEVDATA* ctx, const uint8_t* source) {
     return 0;
 }
 
-int CmSvCB_OutPutSize::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_OutPutSize::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row || !CanReach(ctx, destination)) return 0;
     const uint32_t flags = ReadOptionWord(ctx, destination, kOptLayoutFlags);

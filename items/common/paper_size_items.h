@@ -29,9 +29,9 @@ public:
     static constexpr uint32_t kItemId = 1035;
     CmSvCB_PageSize();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // The current row's paper, or the device's default paper when the table lacks it.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 };
 
 class CmSvCB_OutPutSize : public CmSvComboBox, public CmSvSdk {
@@ -39,8 +39,8 @@ public:
     static constexpr uint32_t kItemId = 1036;
     CmSvCB_OutPutSize();
 
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The option interface names "the same as the page size" 0.
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;

@@ -27,10 +27,7 @@ bool FeedsNoInterleaf(uint16_t id) { return id == kBypassSource || id == 5 || id
 // A list this item changed on the option interface's behalf: stored and checked by the rules
 // with the item itself, and shown again.
 void NoteChanged(CmSvConflict* registry, CmSvMulti& item) {
-    if (!registry) return;
-    item.flags |= CmSvItem::kChangedByRules;
-    registry->MarkChanged(&item);
-    if (registry->collecting) registry->collecting->insert(&item);
+    if (registry) registry->NotePartnerChange(&item);
 }
 
 CmSvMulti* ListOf(CmSvConflict* registry, uint32_t itemId) {
@@ -159,14 +156,14 @@ CmSvSourceList<ListBinding>::CmSvSourceList(const SourceListRow& row)
 }
 
 template <class ListBinding>
-int CmSvSourceList<ListBinding>::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvSourceList<ListBinding>::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     const uint16_t id = row_.option ? ReadOptionShort(ctx, source, row_.option)
                                     : publicdm::U16(source, kPublicDefaultSource);
     return LoadRowByValue(*this, id);
 }
 
 template <class ListBinding>
-int CmSvSourceList<ListBinding>::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvSourceList<ListBinding>::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = this->CurrentRow();
     if (!row || !destination) return 1;
     const uint16_t stored = row_.option ? ReadOptionShort(ctx, destination, row_.option)
@@ -206,11 +203,11 @@ CmSvCB_PaperSelection::CmSvCB_PaperSelection()
                    33, kIconImage, 1),
       CmSvSdk_Multi(0x10082, kSelectionRecordSize, 0) {}
 
-int CmSvCB_PaperSelection::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_PaperSelection::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptPaperSelection);
 }
 
-int CmSvCB_PaperSelection::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_PaperSelection::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (row) WriteOptionShort(ctx, destination, kOptPaperSelection, static_cast<uint16_t>(row->value));
     return 1;
@@ -291,12 +288,12 @@ CmSvCK_InterLeafPrint::CmSvCK_InterLeafPrint()
     : CmSvCheckBox("PaperSource$InterLeafPrint", kItemId, 0, IDC_INTERLEAF_PRINT, nullptr, 1, 1),
       CmSvSdk_OnOff(0x1006e, 0, 1, 4, 0) {}
 
-int CmSvCK_InterLeafPrint::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_InterLeafPrint::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptSourceFlags) >> kInterleafPrintBit) & 1u;
     return 1;
 }
 
-int CmSvCK_InterLeafPrint::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_InterLeafPrint::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionWord(ctx, destination, kOptSourceFlags,
                     WithBit(ReadOptionWord(ctx, destination, kOptSourceFlags), kInterleafPrintBit, current == 1));
     return 1;

@@ -79,9 +79,9 @@ template <class ListBinding>
 class CmSvSourceList : public ListBinding, public CmSvSdk_Multi, public CmSvInit, public CmSvPreview {
 public:
     explicit CmSvSourceList(const SourceListRow& row);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // A new source is written, then the lists that share it are loaded again from there.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     // The page picture's paper source (third argument) becomes the choice.
     int Preview(UIDEVDATA* ctx, intptr_t a, intptr_t b, intptr_t c, intptr_t d) override;
@@ -119,8 +119,8 @@ class CmSvCB_PaperSelection : public CmSvComboBox, public CmSvSdk_Multi {
 public:
     static constexpr uint32_t kItemId = 1061;
     CmSvCB_PaperSelection();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The mode and the sources of its page kinds, as a selection record.
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     // A selection record: every list of the mode must be there and offer its source before
@@ -134,7 +134,7 @@ class CmSvCK_InterLeafPrint : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     static constexpr uint32_t kItemId = 1073;
     CmSvCK_InterLeafPrint();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };

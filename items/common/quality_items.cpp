@@ -48,12 +48,12 @@ bool DeviceChoosesColour(UIDEVDATA* ctx) {
 CmSvCK_Catalog::CmSvCK_Catalog()
     : CmSvCheckBox("Layout$Catalog", kItemId, 0, IDC_CATALOG, nullptr, 1, 1), CmSvSdk_OnOff(0x10057, 0, 1, 4, 0) {}
 
-int CmSvCK_Catalog::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_Catalog::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = ReadOptionShort(ctx, source, kOptLayoutMode) == kModeCatalog ? 1 : 0;
     return 1;
 }
 
-int CmSvCK_Catalog::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_Catalog::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     if (current != 1) {
         if (ReadOptionShort(ctx, destination, kOptLayoutMode) == kModeCatalog)
             WriteOptionShort(ctx, destination, kOptLayoutMode, 0);
@@ -85,11 +85,11 @@ CmSvCB_Color::CmSvCB_Color()
     previewKey = 19;
 }
 
-int CmSvCB_Color::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_Color::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptColour);
 }
 
-int CmSvCB_Color::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_Color::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     uint16_t colour = ReadOptionShort(ctx, destination, kOptColour);
     uint32_t flags = ReadOptionWord(ctx, destination, kOptQualityFlags);
     ColourBlock block = ReadColourBlock(ctx, destination);
@@ -156,12 +156,12 @@ CmSvCK_ColorMode::CmSvCK_ColorMode()
     mask = 2;
 }
 
-int CmSvCK_ColorMode::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_ColorMode::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptQualityFlags) & 2u) ? 1 : 0;
     return 1;
 }
 
-int CmSvCK_ColorMode::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_ColorMode::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     WriteOptionWord(ctx, destination, kOptQualityFlags,
                     WithBit(ReadOptionWord(ctx, destination, kOptQualityFlags), 1, current == 1));
     return 1;
@@ -174,11 +174,11 @@ CmSvLB_PrintImage::CmSvLB_PrintImage()
                   kNoImage, 0),
       CmSvSdk_Multi(0x100402, 2, 0) {}
 
-int CmSvLB_PrintImage::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvLB_PrintImage::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptPrintImage);
 }
 
-int CmSvLB_PrintImage::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvLB_PrintImage::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptPrintImage);
 }
 

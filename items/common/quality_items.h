@@ -29,10 +29,10 @@ class CmSvCK_Catalog : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     static constexpr uint32_t kItemId = 1022;
     CmSvCK_Catalog();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // On sets the catalogue mode and marks the colour block for a monochrome job; off ends only
     // the catalogue mode, so that scaling or pages per sheet set by their own items stay.
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int Apply(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
@@ -40,8 +40,8 @@ class CmSvCB_Color : public CmSvComboBox, public CmSvSdk_Multi, public CmSvPrevi
 public:
     static constexpr uint32_t kItemId = 1023;
     CmSvCB_Color();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     int GetCount(UIDEVDATA* ctx, uint32_t key, void* data) override;
     // The option-interface values of every row, one 32-bit word each.
     int GetList(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -55,8 +55,8 @@ class CmSvCK_ColorMode : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     static constexpr uint32_t kItemId = 1024;
     CmSvCK_ColorMode();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
 };
 
 // The print image: rows come from the printer's own item, which also builds them.
@@ -64,8 +64,8 @@ class CmSvLB_PrintImage : public CmSvListBox, public CmSvSdk_Multi, public CmSvI
 public:
     static constexpr uint32_t kItemId = 1026;
     CmSvLB_PrintImage();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The option interface speaks of the stored value itself here.
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;

@@ -62,7 +62,7 @@ CmSvSpecFlag::CmSvSpecFlag(const char* key, uint32_t itemId, uint16_t offset)
       CmSvSdk_OnOff(kSdkItemKeyBase + itemId, 0, 0, 4, 0),
       offset(offset) {}
 
-int CmSvSpecFlag::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvSpecFlag::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     if (!data) return 0;
     current = data->U32(offset) != 0 ? 1 : 0;
@@ -90,7 +90,7 @@ CmSvSpecNumber::CmSvSpecNumber(const char* key, uint32_t itemId, SpecWidth width
       width(width),
       offset(offset) {}
 
-int CmSvSpecNumber::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvSpecNumber::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     if (!data) return 0;
     current = SpecField(*data, width, offset);
@@ -104,7 +104,7 @@ CmSvSpecText::CmSvSpecText(const char* key, uint32_t itemId, uint16_t offset, ui
 
 CmSvSpecText::~CmSvSpecText() { FreePoolText(current); }
 
-int CmSvSpecText::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvSpecText::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     const char* text = data ? data->FieldText(offset) : nullptr;
     if (!text || !current || maxSize == 0) return 0;
@@ -137,7 +137,7 @@ uint32_t CmSvSpecChoice::Match(int32_t field) const {
     return count;
 }
 
-int CmSvSpecChoice::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvSpecChoice::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     if (!data || (guard && data->U16(guard) == 0)) return 0;
     const uint32_t found = Match(SpecField(*data, width, offset));
@@ -149,7 +149,7 @@ int CmSvSpecChoice::Load(UIDEVDATA* ctx, const uint8_t*) {
 CmSvMulti_ExpStorage::CmSvMulti_ExpStorage()
     : CmSvSpecChoice("Spec$ExpStorage", 1088, SpecWidth::U16, 0, 0, kStorage, CountOf(kStorage), 2) {}
 
-int CmSvMulti_ExpStorage::Load(UIDEVDATA*, const uint8_t*) {
+int CmSvMulti_ExpStorage::LoadValue(UIDEVDATA*, const uint8_t*) {
     current = 0;
     return 1;
 }
@@ -173,7 +173,7 @@ int CmSvMulti_ExpStorage::Action(UIDEVDATA* ctx, int argumentCount, const char* 
 CmSvMulti_Grayout::CmSvMulti_Grayout()
     : CmSvSpecChoice("Spec$Grayout", 1218, SpecWidth::U16, 0, kGrayoutCount, kGrayout, CountOf(kGrayout), 2) {}
 
-int CmSvMulti_Grayout::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvMulti_Grayout::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     if (!data || data->U16(kGrayoutCount) == 0) return 0;
     uint16_t first = 0;

@@ -30,7 +30,7 @@ int32_t SpecField(const DeviceData& data, SpecWidth width, uint16_t offset);
 class CmSvSpecFlag : public CmSvOnOff, public CmSvSdk_OnOff {
 public:
     CmSvSpecFlag(const char* key, uint32_t itemId, uint16_t offset);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
@@ -40,7 +40,7 @@ public:
 class CmSvSpecNumber : public CmSvNumeric, public CmSvSdk_Numeric {
 public:
     CmSvSpecNumber(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint32_t valueWord);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     SpecWidth width;
@@ -53,7 +53,7 @@ class CmSvSpecText : public CmSvString, public CmSvSdk_String {
 public:
     CmSvSpecText(const char* key, uint32_t itemId, uint16_t offset, uint32_t size);
     ~CmSvSpecText() override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     uint16_t offset;
@@ -66,7 +66,7 @@ class CmSvSpecChoice : public CmSvMulti, public CmSvSdk_Multi {
 public:
     CmSvSpecChoice(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint16_t guard,
                    const CmSvOptionRecord* rows, uint32_t rowCount, uint32_t valueWord);
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     // The first row whose value matches, or count.
@@ -178,7 +178,7 @@ SPEC_CHOICE_ITEMS(DECLARE_SPEC_CHOICE)
 class CmSvMulti_ExpStorage : public CmSvSpecChoice, public CmSvAction {
 public:
     CmSvMulti_ExpStorage();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 };
 
@@ -186,5 +186,5 @@ public:
 class CmSvMulti_Grayout : public CmSvSpecChoice {
 public:
     CmSvMulti_Grayout();
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
 };

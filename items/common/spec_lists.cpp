@@ -153,7 +153,7 @@ int CmSvSpecList::Init(UIDEVDATA* ctx, const uint8_t*) {
 // A device's list is what the device has: the option interface reads the choice, never sets it.
 int CmSvSpecList::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
 
-int CmSvSpecList::Load(UIDEVDATA* ctx, const uint8_t*) {
+int CmSvSpecList::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     if (!data || !table) return 0;
     const DeviceList list = data->ListAt(row.handleOffset);

@@ -45,7 +45,7 @@ public:
     // Builds one row per entry of the list, growing the rows as the list needs; answers 0 (no
     // rows) for an empty or missing list.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     const SpecListRow& row;

@@ -49,12 +49,12 @@ void StampOptionName(uint16_t id, char (&out)[kStampFieldSize]) {
 CmSvCK_Stamp::CmSvCK_Stamp()
     : CmSvCheckBox("Stamp$Stamp", kItemId, 0, IDC_STAMP, nullptr, 1, 1), CmSvSdk_OnOff(0x10066, 0, 1, 4, 0) {}
 
-int CmSvCK_Stamp::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCK_Stamp::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     current = (ReadOptionWord(ctx, source, kOptStampFlags) >> kStampOnBit) & 1;
     return 1;
 }
 
-int CmSvCK_Stamp::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCK_Stamp::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const uint32_t flags = ReadOptionWord(ctx, destination, kOptStampFlags);
     WriteOptionWord(ctx, destination, kOptStampFlags, WithBit(flags, kStampOnBit, current == 1));
     return 1;
@@ -109,7 +109,7 @@ int CmSvCB_StampSelect::SelectName(const char* name, size_t limit) {
     return kSdkDone;
 }
 
-int CmSvCB_StampSelect::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvCB_StampSelect::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     char name[kStampFieldSize + 1];
     ReadField(ctx, source, kOptStampName, name);
     if (name[0] == 0) {
@@ -123,7 +123,7 @@ int CmSvCB_StampSelect::Load(UIDEVDATA* ctx, const uint8_t* source) {
     return 1;
 }
 
-int CmSvCB_StampSelect::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvCB_StampSelect::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     const CmSvOptionRecord* row = CurrentRow();
     if (!row || !ctx || !ctx->svc || !destination) return 0;
     if (row->value == 0) {

@@ -10,6 +10,7 @@
 #include "items/common/finishing_items.h"
 #include "items/common/item_links.h"
 #include "items/common/option_word.h"
+#include "items/common/oriented_rows.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
 #include "settings/items/sv_multi.h"
@@ -62,6 +63,13 @@ const CmSvOptionRecord* ByButton(const CmSvOptionRecord* rows, int32_t button) {
     return nullptr;
 }
 
+// The orientation the page prints in, turned when the layout puts it on its side.
+LONG EffectiveOrientation(UIDEVDATA* ctx, const uint8_t* settings) {
+    return MapRotationCode(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
+                           static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
+                           static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+}
+
 const CmSvOptionRecord* BindingRow(UIDEVDATA* ctx) {
     auto* binding = PartnerItem<CmSvMulti>(ctx, CmSvCB_BindDirect::kItemId);
     return binding ? binding->CurrentRow() : nullptr;
@@ -75,11 +83,11 @@ CmSvRB_Position::CmSvRB_Position()
     previewKey = 4;
 }
 
-int CmSvRB_Position::Load(UIDEVDATA* ctx, const uint8_t* source) {
+int CmSvRB_Position::LoadValue(UIDEVDATA* ctx, const uint8_t* source) {
     return LoadRowFromShort(ctx, *this, source, kOptStaplePoint);
 }
 
-int CmSvRB_Position::Store(UIDEVDATA* ctx, uint8_t* destination) {
+int CmSvRB_Position::StoreValue(UIDEVDATA* ctx, uint8_t* destination) {
     return StoreRowAsShort(ctx, *this, destination, kOptStaplePoint);
 }
 
@@ -90,9 +98,7 @@ int CmSvRB_Position::Init(UIDEVDATA* ctx, const uint8_t* settings) {
         UseTable(rows_, kRowCount);
     }
     if (!settings) return 1;
-    const LONG orientation = MapRotationCode(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
-                                             static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
-                                             static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+    const LONG orientation = EffectiveOrientation(ctx, settings);
     if (orientation != DMORIENT_PORTRAIT && orientation != DMORIENT_LANDSCAPE) return 1;
     const CmSvOptionRecord* copy = orientation == DMORIENT_PORTRAIT ? kPortrait : kLandscape;
     for (CmSvOptionRecord& row : rows_)
@@ -100,6 +106,28 @@ int CmSvRB_Position::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     portrait = orientation == DMORIENT_PORTRAIT;
     landscape = !portrait;
     UseTable(rows_, kRowCount);
+    return 1;
+}
+
+int CmSvRB_Position::Follow(UIDEVDATA* ctx, const uint8_t* settings) {
+    if (!haveRows_) return 0;
+    const LONG orientation = EffectiveOrientation(ctx, settings);
+    if (orientation != DMORIENT_PORTRAIT && orientation != DMORIENT_LANDSCAPE) return 0;
+    const bool toPortrait = orientation == DMORIENT_PORTRAIT;
+    if (toPortrait ? portrait : landscape) return 0;
+    const CmSvOptionRecord* row = CurrentRow();
+    const bool hadRow = row != nullptr;
+    const int32_t point = hadRow ? row->value : 0;
+    for (CmSvOptionRecord& mine : rows_)
+        if (const CmSvOptionRecord* same = ByButton(toPortrait ? kPortrait : kLandscape, mine.control_id)) {
+            const CmSvOptionRecord before = mine;
+            mine = *same;
+            KeepRuleWords(mine, before);
+        }
+    UseTable(rows_, kRowCount);
+    if (hadRow) LoadRowByValue(*this, point);
+    portrait = toPortrait;
+    landscape = !toPortrait;
     return 1;
 }
 

@@ -14,7 +14,8 @@ class CmSvRB_Position : public CmSvRadioButton,
                         public CmSvSdk_Multi,
                         public CmSvPreview,
                         public CmSvAction,
-                        public CmSvInit {
+                        public CmSvInit,
+                        public CmSvFollow {
 public:
     static constexpr uint32_t kItemId = 1032;
     static constexpr uint32_t kRowCount = 8;
@@ -22,10 +23,14 @@ public:
     CmSvRB_Position();
 
     // The first row of the point; 0 (index kept) when none has it.
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override;
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override;
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // The rows of the orientation the page prints in; every radio button keeps its place.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
+    // Once rows are in, the rows of the orientation the page now prints in: the point stays the
+    // same and is shown on the button that stands for it there; the rules' words stay with
+    // their buttons.
+    int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // "DISABLE_POINT" with the buttons' numbers 1-8; "SET_TABLE" with an orientation; an
     // orientation alone.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;

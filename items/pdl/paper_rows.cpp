@@ -9,6 +9,17 @@
 #include <cstdio>
 #include <cstring>
 
+void PaperRuleName(uint16_t code, bool userForm, char* out, size_t size) {
+    if (!out || size == 0) return;
+    const char* known = FindValueName(valuenames::kPaper, code);
+    if (userForm)
+        std::snprintf(out, size, "USER%u", static_cast<unsigned>(code));
+    else if (known)
+        std::snprintf(out, size, "%s", known);
+    else
+        std::snprintf(out, size, "PAPER%u", static_cast<unsigned>(code));
+}
+
 void PaperRows::Build(UIDEVDATA* ctx, const CmSvOptionRecord* leading, size_t leadingCount) {
     rows_.clear();
     names_.clear();
@@ -18,12 +29,8 @@ void PaperRows::Build(UIDEVDATA* ctx, const CmSvOptionRecord* leading, size_t le
     if (papers) {
         for (int more = papers->First(); more; more = papers->Next()) {
             if (papers->GetFlag(1)) continue;
-            const uint16_t code = papers->GetWord(1);
             std::array<char, kNameSize> name{};
-            if (const char* known = FindValueName(valuenames::kPaper, code))
-                std::strncpy(name.data(), known, kNameSize - 1);
-            else
-                std::snprintf(name.data(), kNameSize, "PAPER%u", static_cast<unsigned>(code));
+            PaperRuleName(papers->GetWord(1), papers->GetFlag(kUserFormFlag) != 0, name.data(), kNameSize);
             std::array<char, kDisplaySize> display{};
             papers->GetFormName(1, display.data(), kDisplaySize);
             display[kDisplaySize - 1] = 0;

@@ -9,6 +9,15 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+
+// The name the rules know a paper by: the name of its code ("LETTER", "ENV_10", "USER" for the
+// custom size), "USER" and the code for a form the user defined, and "PAPER" and the code for a
+// code without a name; cut to `size`. Every list of papers the rules see (the page sizes, the
+// form table, a tray's paper) names its papers so.
+void PaperRuleName(uint16_t code, bool userForm, char* out, size_t size);
+// The paper cursor's flag (GetFlag) of a form the user defined.
+inline constexpr int kUserFormFlag = 2;
 
 class PaperRows {
 public:

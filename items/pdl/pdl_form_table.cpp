@@ -5,6 +5,7 @@
 #include "core/device/table_cursor_papers.h"
 #include "core/device/table_cursor_query.h"
 #include "core/device/table_cursor_ref.h"
+#include "items/pdl/paper_rows.h"
 
 PDLSvMulti_FormTable::~PDLSvMulti_FormTable() { FreeNames(); }
 
@@ -25,10 +26,14 @@ int PDLSvMulti_FormTable::Init(UIDEVDATA* ctx, const uint8_t* settings) {
         char* name = NewPoolText(kNameSize);
         if (!name) break;
         names_.push_back(name);
-        papers->GetFormName(1, name, kNameSize);
-        name[kNameSize - 1] = '\0';
+        char* display = NewPoolText(kNameSize);
+        if (!display) break;
+        names_.push_back(display);
+        PaperRuleName(papers->GetWord(1), papers->GetFlag(kUserFormFlag) != 0, name, kNameSize);
+        papers->GetFormName(1, display, kNameSize);
+        display[kNameSize - 1] = '\0';
         const int32_t code = papers->GetWord(1);
-        forms_.push_back(CmSvOptionRecord{name, nullptr, code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
+        forms_.push_back(CmSvOptionRecord{name, display, code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
     }
     UseTable(forms_.empty() ? nullptr : forms_.data(), static_cast<uint32_t>(forms_.size()));
     return CmSvMulti_FormTable::Init(ctx, settings);

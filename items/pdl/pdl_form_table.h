@@ -1,6 +1,6 @@
-// The printer's "FormTable": one choice per form of the printer's paper table (named by the
-// form's name, valued by its paper code), made before the common item indexes the choices and
-// makes the form keys.
+// The printer's "FormTable": one choice per form of the printer's paper table, named as the rules
+// name papers ("LETTER", "ENV_10", "USER...") and shown by the form's name, valued by its paper
+// code; made before the common item indexes the choices and makes the form keys.
 #pragma once
 
 #include "items/common/form_table.h"
@@ -20,5 +20,5 @@ private:
     void FreeNames();
 
     PoolVector<CmSvOptionRecord> forms_;
-    PoolVector<char*> names_;
+    PoolVector<char*> names_;  // the rules' names and the display names, both owned
 };

@@ -5,6 +5,7 @@
 #include "core/device/table_cursor_query.h"
 #include "core/device/table_cursor_ref.h"
 #include "core/device/table_cursor_sources.h"
+#include "items/pdl/paper_rows.h"
 
 #include <cstring>
 
@@ -19,8 +20,9 @@ int PDLSv2ndKey_PaperSourceTable_PaperSize::GetValue(UIDEVDATA* ctx, void* entry
     }
     TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
     char name[kNameSize] = {};
-    if (!papers || !papers->Select(paper) || !papers->GetFormName(1, name, sizeof name) || !name[0]) return 0;
-    name[kNameSize - 1] = '\0';
+    if (!papers || !papers->Select(paper)) return 0;
+    // The form table's name of the paper, so that a rule can ask the form table about it.
+    PaperRuleName(papers->GetWord(1), papers->GetFlag(kUserFormFlag) != 0, name, sizeof name);
     std::memcpy(name_, name, sizeof name_);
     out->type = 2;
     out->value = reinterpret_cast<intptr_t>(name_);

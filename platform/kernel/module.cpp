@@ -5,6 +5,7 @@
 #include "platform/kernel/module_table.h"
 
 #include "platform/kernel/code_page.h"
+#include "platform/kernel/elf_image.h"
 #include "platform/kernel/path_map.h"
 
 #include "platform/kernel/host_error.h"
@@ -14,6 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -102,15 +105,34 @@ bool LoadImage(ModuleRecord& record) {
 // The first entry of every compiled resource file: an empty resource with a 32-byte header.
 constexpr BYTE kResourceFileStart[16] = {0, 0, 0, 0, 0x20, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};
 
+// The head of the file (at most kElfHeadBytes) and the file's size.
+bool ReadHead(const std::string& path, std::vector<uint8_t>& head, uint64_t& fileSize) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) return false;
+    const std::streamoff end = file.tellg();
+    if (end < 0) return false;
+    fileSize = static_cast<uint64_t>(end);
+    head.resize(static_cast<size_t>(std::min<uint64_t>(fileSize, kElfHeadBytes)));
+    file.seekg(0);
+    return file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size())).good() ||
+           head.empty();
+}
+
 bool LoadLibraryObject(ModuleRecord& record) {
-    char magic[16] = {};
-    std::ifstream(record.hostPath, std::ios::binary).read(magic, sizeof magic);
-    if (std::memcmp(magic, kResourceFileStart, sizeof magic) == 0) {
+    std::vector<uint8_t> head;
+    uint64_t fileSize = 0;
+    if (!ReadHead(record.hostPath, head, fileSize)) {
+        SetLastError(ERROR_READ_FAULT);
+        return false;
+    }
+    if (head.size() >= sizeof kResourceFileStart && std::memcmp(head.data(), kResourceFileStart, sizeof kResourceFileStart) == 0) {
         // A library of resources only: the stand-in is its compiled resource file.
         record.dataFile = true;
         return LoadImage(record);
     }
-    if (std::memcmp(magic, "\x7f" "ELF", 4) != 0) {
+    // A damaged or truncated library is refused here: mapped as it is, it would bring the
+    // process down on the first touch of a page past its end.
+    if (!ElfImageFits(head.data(), head.size(), fileSize)) {
         SetLastError(ERROR_BAD_EXE_FORMAT);
         return false;
     }

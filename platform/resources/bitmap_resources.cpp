@@ -16,7 +16,7 @@ HBITMAP bitmapFromDib(const uint8_t* data, size_t size) {
         SetLastError(ERROR_INVALID_DATA);
         return nullptr;
     }
-    return res::BitmapFromDib(dib);
+    return res::BitmapFromDib(dib, true);
 }
 
 HBITMAP bitmapFromFile(LPCSTR path) {

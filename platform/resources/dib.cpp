@@ -45,7 +45,15 @@ uint32_t pixelAt(const uint8_t* row, int x, int bits, const uint8_t* table, size
     }
 }
 
-// Writes the DIB's pixels into a new bitmap of the screen's format.
+// A 1-bit picture whose two colours are black and white (in either order) loads as a monochrome
+// bitmap, as on the original: its blits then take the target's text and background colours.
+bool blackAndWhite(const DibView& dib, const uint8_t* table, size_t colors) {
+    if (dib.header.biBitCount != 1 || colors != 2) return false;
+    auto rgb = [&](size_t i) { return uint32_t(table[4 * i]) | (uint32_t(table[4 * i + 1]) << 8) | (uint32_t(table[4 * i + 2]) << 16); };
+    return (rgb(0) == 0 && rgb(1) == 0xFFFFFF) || (rgb(0) == 0xFFFFFF && rgb(1) == 0);
+}
+
+// Writes the DIB's pixels into a new bitmap of the screen's format (monochrome when asked).
 HBITMAP fromPixels(const DibView& dib, int bits, const uint8_t* pixels, bool topDown, const uint8_t* table,
                    size_t colors, const uint32_t* masks, bool mono) {
     HBITMAP bitmap;
@@ -130,7 +138,7 @@ bool ReadDib(const uint8_t* data, size_t size, bool iconImage, DibView& out, con
     return true;
 }
 
-HBITMAP BitmapFromDib(const DibView& dib) {
+HBITMAP BitmapFromDib(const DibView& dib, bool monochromeWhenBlackAndWhite) {
     const uint8_t* table = dib.info.data() + sizeof(BITMAPINFOHEADER);
     uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};  // 16-bit pixels are 5-5-5 unless fields are given
     if (dib.header.biBitCount == 32) masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
@@ -141,7 +149,8 @@ HBITMAP BitmapFromDib(const DibView& dib) {
                        (uint32_t(table[4 * i + 3]) << 24);
         table += 12;
     }
-    return fromPixels(dib, dib.header.biBitCount, dib.bits, dib.header.biHeight < 0, table, colors, masks, false);
+    return fromPixels(dib, dib.header.biBitCount, dib.bits, dib.header.biHeight < 0, table, colors, masks,
+                      monochromeWhenBlackAndWhite && blackAndWhite(dib, table, colors));
 }
 
 HBITMAP MaskFromDib(const DibView& dib, const uint8_t* maskBits) {

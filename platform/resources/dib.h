@@ -27,7 +27,9 @@ bool ReadDib(const uint8_t* data, size_t size, bool iconImage, DibView& out, con
 size_t DibStride(int width, int bitCount);
 
 // A device-dependent bitmap of the screen's format made from a checked DIB; null on failure.
-HBITMAP BitmapFromDib(const DibView& dib);
+// With monochromeWhenBlackAndWhite, a 1-bit picture of black and white is a monochrome bitmap
+// instead, as LoadBitmapA makes it.
+HBITMAP BitmapFromDib(const DibView& dib, bool monochromeWhenBlackAndWhite = false);
 // A monochrome bitmap of an icon's AND mask.
 HBITMAP MaskFromDib(const DibView& dib, const uint8_t* maskBits);
 

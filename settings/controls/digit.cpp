@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -39,4 +40,22 @@ int CmSvDigit::FromDialog(UIDEVDATA*, HWND dialog, int32_t) {
     if (typed < minimum || typed > maximum || typed == current) return 0;
     current = static_cast<int32_t>(typed);
     return 1;
+}
+
+int CmSvDigit::OnDeltaPos(UIDEVDATA*, HWND dialog, NMUPDOWN* updown) {
+    if (!updown || updown->iDelta == 0 || !GetDlgItem(dialog, controlId) || maximum < minimum) return 0;
+    // The arrows step from what the field shows; a field that cannot be read steps from the value
+    // the item holds.
+    BOOL translated = FALSE;
+    const bool isSigned = (signedFlag & 1) != 0;
+    const UINT raw = GetDlgItemInt(dialog, controlId, &translated, isSigned ? TRUE : FALSE);
+    int64_t shown = isSigned ? static_cast<int64_t>(static_cast<int32_t>(raw)) : static_cast<int64_t>(raw);
+    if (!translated) shown = current;
+    shown = std::clamp<int64_t>(shown, minimum, maximum);
+    const auto stepped = static_cast<int32_t>(std::clamp<int64_t>(shown + (updown->iDelta > 0 ? 1 : -1), minimum, maximum));
+    const bool changed = stepped != current;
+    // The value first: the field's change notice then finds nothing new to take.
+    current = stepped;
+    SetDlgItemInt(dialog, controlId, static_cast<UINT>(stepped), isSigned ? TRUE : FALSE);
+    return changed ? 1 : 0;
 }

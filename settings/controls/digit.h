@@ -1,5 +1,6 @@
 // `CmSvDigit`: a number in an edit field with its spin control. The field shows and reads the
-// whole 32-bit value; the spin control's range is the item's limits.
+// whole 32-bit value; the spin control's range is the item's limits, and its arrows step the
+// value by one.
 #pragma once
 
 #include "settings/controls/control.h"
@@ -18,6 +19,8 @@ public:
 
     int ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) override;
     int FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t id) override;
+    // One step of the spin control's arrows within the limits, shown in the field at once.
+    int OnDeltaPos(UIDEVDATA* ctx, HWND dialog, NMUPDOWN* updown) override;
 
     int32_t textLimit;
     int32_t spinId;

@@ -1,5 +1,6 @@
 // The one-operation interfaces a concrete item adds beside its value and bindings: rebuilding a
-// run-time option table, acting on a request of the rules, and updating from a preview event.
+// run-time option table, following the settings its rows depend on, acting on a request of the
+// rules, and updating from a preview event.
 #pragma once
 
 #include "core/device/uidevdata.h"
@@ -12,6 +13,15 @@ public:
     virtual ~CmSvInit() = default;
     // Rebuilds the option table from the settings (a device mode); 1 when done.
     virtual int Init(UIDEVDATA* ctx, const uint8_t* settings) = 0;
+};
+
+// Rows that depend on another setting (the page's orientation) follow it whenever the sheet's
+// settings change, whether or not a rule tells them to.
+class CmSvFollow {
+public:
+    virtual ~CmSvFollow() = default;
+    // Puts in the rows the settings ask for, keeping the value; 1 when the rows changed.
+    virtual int Follow(UIDEVDATA* ctx, const uint8_t* settings) = 0;
 };
 
 class CmSvAction {

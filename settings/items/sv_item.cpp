@@ -7,8 +7,8 @@
 
 #include <cstring>
 
-int CmSvItem::Load(UIDEVDATA*, const uint8_t*) { return 0; }
-int CmSvItem::Store(UIDEVDATA*, uint8_t*) { return 0; }
+int CmSvItem::LoadValue(UIDEVDATA*, const uint8_t*) { return 0; }
+int CmSvItem::StoreValue(UIDEVDATA*, uint8_t*) { return 0; }
 int CmSvItem::IsSameAsSource(UIDEVDATA*, int) { return 1; }
 int CmSvItem::GetTypedValue(UIDEVDATA*, PieValue*) { return 0; }
 void CmSvItem::SetReference(UIDEVDATA*, int) {}

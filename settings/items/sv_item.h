@@ -17,10 +17,12 @@ public:
     CmSvItem(int32_t type, int32_t kind, const char* key, uint32_t itemId, uint32_t flag)
         : CmSv(type, kind, key, itemId), flags((flag & 1) ? kConstant : 0) {}
 
-    // Reads the value from a device mode; 1 when a value was read. Concrete items only.
-    virtual int Load(UIDEVDATA* ctx, const uint8_t* source);
-    // Writes the value into a device mode; 1 when written. Concrete items only.
-    virtual int Store(UIDEVDATA* ctx, uint8_t* destination);
+    // Reads the value from a device mode; 1 when a value was read. Without a device mode
+    // nothing is read and nothing changes (0), whatever the concrete item does with one.
+    int Load(UIDEVDATA* ctx, const uint8_t* source) { return source ? LoadValue(ctx, source) : 0; }
+    // Writes the value into a device mode; 1 when written. Without a device mode nothing is
+    // written (0), not even to the blocks an item keeps beside the device mode.
+    int Store(UIDEVDATA* ctx, uint8_t* destination) { return destination ? StoreValue(ctx, destination) : 0; }
     // 1 when the current value equals what the source of `mode` holds (0 the default device
     // mode, 1 and 2 the sheet's settings); 0 for any other mode. The current value is kept.
     virtual int IsSameAsSource(UIDEVDATA* ctx, int mode);
@@ -33,6 +35,10 @@ public:
     uint32_t flags;
 
 protected:
+    // The concrete item's own reading and writing; handed a device mode, never null. The base
+    // reads and writes nothing.
+    virtual int LoadValue(UIDEVDATA* ctx, const uint8_t* source);
+    virtual int StoreValue(UIDEVDATA* ctx, uint8_t* destination);
     // SetReference of an item whose value is one number: modes 0 and 2 take the current value,
     // 1 the sheet's stored value, read without changing the current one.
     void SetNumberReference(UIDEVDATA* ctx, int mode, int32_t& current, int32_t& reference);

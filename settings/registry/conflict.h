@@ -25,6 +25,7 @@ class CmSv;
 class CmSvItem;
 class CmSvMulti;
 class CmSvChoiceItem;
+class CmSvFollow;
 class CmSvRuleProgram;
 
 class CmConflict : public PoolObject {
@@ -130,6 +131,11 @@ public:
 
     // Puts an item the rules changed or re-marked into the changed-item set.
     void MarkChanged(CmSv* item) { changed.insert(item); }
+    // A value one item wrote into another (its partner) on its own behalf: marked as the rules
+    // mark theirs, so that the evaluation under way stores it into the sheet's settings, and
+    // collected, so that the rules check it too. Every partner write goes through here; an
+    // unmarked partner would read back its new value while the device mode kept the old one.
+    void NotePartnerChange(CmSvItem* partner);
 
     // The page-description-language registry builds and ends the item sets.
     virtual int CreateAllItemSets(UIDEVDATA*) { return 0; }
@@ -168,11 +174,15 @@ private:
     template <class Op>
     int EachBinding(uint32_t key, int none, int stopAt, Op op);
     void EvaluateCollected(UIDEVDATA* ctx, bool mark);
+    // Stores what the rules and the partners changed and marks the controls they touched.
+    void StoreChanged(UIDEVDATA* ctx);
     // Creates the collecting set when none exists; true when this call created it.
     bool OpenCollecting();
     void CloseCollecting(bool created);
     int SdkChange(UIDEVDATA* ctx, uint32_t key, void* data, int kind);
     void ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode);
+    // Lets the items whose rows follow other settings catch up with the sheet's settings.
+    void FollowSettings(UIDEVDATA* ctx);
     // Rebuilds the run-time tables of a page's items and reloads those the rules changed.
     void RenewItems(UIDEVDATA* ctx, CmSvItemSet* set);
 
@@ -194,6 +204,7 @@ private:
         choicesOf_;
     uint32_t choiceGeneration_ = 0;
     PoolString handedText_;  // a text handed to the engine that the item cannot keep
+    PoolVector<std::pair<CmSv*, CmSvFollow*>> followers_;
 
     friend class CmSvItemSet;
     friend PoolString& HandedText(CmSvConflict& registry);

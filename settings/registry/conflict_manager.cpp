@@ -78,7 +78,15 @@ int CmSvConflict::ReevaluateAll(UIDEVDATA* ctx) {
         for (auto& [id, pseudo] : set->pseudoItems) Evaluate(ctx, pseudo, 0);
     }
     if (engine) PIE_end_update(engine);
+    FollowSettings(ctx);
     return 1;
+}
+
+void CmSvConflict::FollowSettings(UIDEVDATA* ctx) {
+    const uint8_t* settings = Settings(ctx);
+    if (!settings) return;
+    for (auto& [item, follower] : followers_)
+        if (follower->Follow(ctx, settings) == 1) MarkControl(item);
 }
 
 void CmSvConflict::Evaluate(UIDEVDATA* ctx, CmSv* item, int mode) {
@@ -92,6 +100,12 @@ void CmSvConflict::Evaluate(UIDEVDATA* ctx, CmSv* item, int mode) {
         }
         if (engine) PIE_check_conflict(engine, static_cast<int32_t>(item->itemId));
     }
+    StoreChanged(ctx);
+    // A change may have turned the page: rows that depend on it catch up.
+    if (mode == 1) FollowSettings(ctx);
+}
+
+void CmSvConflict::StoreChanged(UIDEVDATA* ctx) {
     if (changed.empty()) return;
     CmSvIdSet touched;
     touched.swap(changed);
@@ -112,6 +126,13 @@ void CmSvConflict::Evaluate(UIDEVDATA* ctx, CmSv* item, int mode) {
             if (control->needsRedisplay == 0) control->needsRedisplay = noted;
         }
     }
+}
+
+void CmSvConflict::NotePartnerChange(CmSvItem* partner) {
+    if (!partner) return;
+    partner->flags |= CmSvItem::kChangedByRules;
+    changed.insert(partner);
+    if (collecting) collecting->insert(partner);
 }
 
 bool CmSvConflict::OpenCollecting() {

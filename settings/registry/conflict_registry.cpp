@@ -54,6 +54,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     uint8_t* settings = nullptr;
     if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
     if (auto* init = dynamic_cast<CmSvInit*>(item)) init->Init(ctx, settings);
+    if (auto* follower = dynamic_cast<CmSvFollow*>(item)) followers_.emplace_back(item, follower);
     auto* sdk = dynamic_cast<CmSvSdk*>(item);
     if (item->kind != kSvKindValueOnly &&
         ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || sdk))

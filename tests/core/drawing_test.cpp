@@ -32,6 +32,15 @@ TEST(Drawing, PicturesLandWhereTheirMaskOrKeyLetsThemAndMissingOnesDrawNothing) 
                 ASSERT_EQ(GetPixel(surface.dc, 20 + x, y), (kGrey & GetPixel(mask.dc, x, y)) | GetPixel(surface.dc, x, y))
                     << x << "," << y;
         surface.save("drawing");
+        // The colours of a selected list entry leave the mask a mask.
+        Canvas selected(40, 20, kGrey);
+        SetTextColor(selected.dc, RGB(255, 255, 255));
+        SetBkColor(selected.dc, RGB(0, 0, 128));
+        EXPECT_TRUE(DrawMaskedBitmapAt(fixture.Device(), selected.dc, 20, 0, IDB_ADD_PROFILE, IDB_ADD_PROFILE_MASK));
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(GetPixel(selected.dc, 20 + x, y), GetPixel(surface.dc, 20 + x, y)) << x << "," << y;
+        EXPECT_EQ(GetTextColor(selected.dc), RGB(255, 255, 255));
 
         Canvas untouched(40, 20, kGrey);
         EXPECT_FALSE(DrawBitmap(fixture.Device(), untouched.dc, 0, 0, 1));

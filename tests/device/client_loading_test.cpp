@@ -3,6 +3,9 @@
 // each failure, and the information block read through either table.
 #include "device_fixture.h"
 
+#include <fstream>
+#include <string>
+
 TEST_F(DeviceInfoTest, OlderNameLoadsWhenNewerIsMissingAndUnloadRestoresTheDirectory) {
     sim_->Remove("Zdsvc2.dll");
     sim_->Install(SIM_ZDSVC, "Zdsvc.dll");
@@ -129,4 +132,19 @@ TEST_F(DeviceInfoTest, EachBuildOfTheLibraryHasTheExportsItShould) {
         DevInfoClient_FreeLibrary(client_);
     }
     ExpectPairsClosed();
+}
+
+// A library cut short in the driver folder (its first 4 KiB) is a load failure of its own code,
+// not the end of the process, and the caller's directory comes back.
+TEST_F(DeviceInfoTest, ATruncatedLibraryFailsToLoadAndTheProcessGoesOn) {
+    std::ifstream in(SIM_ZDSVC2, std::ios::binary);
+    std::string head(4096, '\0');
+    ASSERT_TRUE(in.read(head.data(), static_cast<std::streamsize>(head.size())));
+    const std::string cut = ::testing::TempDir() + "zdsvc2_cut.so";
+    std::ofstream(cut, std::ios::binary) << head;
+    sim_->Install(cut, "Zdsvc2.dll");
+    EXPECT_LT(DevInfoClient_LoadLibrary(client_, "Zdsvc2.dll", "Zdsvc.dll", printer_->Name().c_str(), 1), 0);
+    DevInfoClient_FreeLibrary(client_);
+    EXPECT_EQ(client_->state, nullptr);
+    EXPECT_EQ(CurrentDirectory(), "C:\\WINDOWS\\TEMP");
 }

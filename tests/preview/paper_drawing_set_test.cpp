@@ -81,6 +81,26 @@ TEST_F(PaperDrawingSet, CellsAndPageOrdersFollowTheLayout) {
         EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + c.numbers.size()), c.numbers)
             << c.layout << "/" << c.order;
     }
+    // Two landscape pages stand one above the other on their tall sheet, and each layout's cells
+    // form the grid its page borders are framed by.
+    s.layout = 2;
+    drawing.LayoutCells(0, 0, 100, 140, cells, &count, FALSE);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(cells[0].x, 7);
+    EXPECT_EQ(cells[0].y, 7);
+    EXPECT_EQ(cells[1].x, 7);
+    EXPECT_EQ(cells[1].y, 72);
+    EXPECT_EQ(cells[1].width, 86);
+    for (int16_t layout = 1; layout <= 9; ++layout) {
+        s.layout = layout;
+        drawing.LayoutCells(0, 0, 100, 140, cells, &count, FALSE);
+        const GridShape grid = LayoutGrid(layout, false);
+        ASSERT_EQ(count, grid.columns * grid.rows) << layout;
+        EXPECT_EQ(cells[grid.columns - 1].y, cells[0].y) << layout << ": the first row";
+        if (grid.rows > 1) {
+            EXPECT_GT(cells[grid.columns].y, cells[0].y) << layout << ": the second row";
+        }
+    }
     // A sheet without a side has no aspect: the cell stays as it was.
     PvRect cell = {1, 2, 30, 40};
     drawing.FitToAspect(0, 100, &cell, FALSE);

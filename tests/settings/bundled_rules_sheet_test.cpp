@@ -11,8 +11,8 @@ namespace {
 class DuplexBox : public CmSvCheckBox {
 public:
     DuplexBox() : CmSvCheckBox("Devmode$Duplex", 4001, 1, ITC_COLLATE, nullptr, 1, 1) {}
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
-    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int StoreValue(UIDEVDATA*, uint8_t*) override { return 1; }
 };
 
 inline const CmSvOptionRecord kMediaRows[] = {Row("PLANE", nullptr, 0, 0, 0, 0), Row("THICKNESS", nullptr, 1, 0, 0, 1),
@@ -21,8 +21,8 @@ inline const CmSvOptionRecord kMediaRows[] = {Row("PLANE", nullptr, 0, 0, 0, 0),
 class MediaChoice : public CmSvMulti {
 public:
     MediaChoice() : CmSvMulti("PaperSource$MediaType", 4002, kSvKindComboBox, 0, 0, 3, kMediaRows) {}
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
-    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int StoreValue(UIDEVDATA*, uint8_t*) override { return 1; }
 };
 
 TEST(BundledSheet, TransparenciesAreNeverPrintedOnBothSides) {

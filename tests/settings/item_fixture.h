@@ -55,13 +55,13 @@ public:
     template <typename... Args>
     ShortChoice(DWORD option, uint32_t sdkKey, Args... args)
         : Binding(args...), CmSvSdk_Multi(sdkKey, 4, 0), option_(option) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         uint32_t found = this->FindValue(GetShort(ctx, source, option_));
         if (found >= this->count) return 0;
         this->current = found;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         const CmSvOptionRecord* row = this->CurrentRow();
         if (!row) return 0;
         SetShort(ctx, destination, option_, static_cast<int16_t>(row->value));
@@ -114,11 +114,11 @@ class CollateBox : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     CollateBox() : CmSvCheckBox("Test$Collate", 3002, 0, ITC_COLLATE, kCollateCompanions, 1, 1),
                    CmSvSdk_OnOff(0x10070, 0, 1, 4, 0) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         current = GetLong(ctx, source, kFlagsOption) & 1;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         int32_t flags = GetLong(ctx, destination, kFlagsOption);
         SetLong(ctx, destination, kFlagsOption, current == 1 ? (flags | 1) : (flags & ~1));
         return 1;
@@ -152,11 +152,11 @@ public:
                     wide ? ITC_SHADE_SPIN : ITC_SCALE_SPIN, wide ? 0 : 1),
           CmSvSdk_Numeric(wide ? 0x10075 : 0x10074, 4, 0),
           wide_(wide) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         current = wide_ ? GetLong(ctx, source, kShadeOption) : GetShort(ctx, source, kScaleOption);
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         if (wide_)
             SetLong(ctx, destination, kShadeOption, current);
         else
@@ -173,14 +173,14 @@ public:
     static constexpr uint32_t kSize = 32;
     NameField() : CmSvText("Test$Name", 3008, buffer_, kSize, ITC_NAME, nullptr, 1, 1, 0),
                   CmSvSdk_String(0x10076, kSize, 0) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         char read[kSize] = {};
         ctx->svc->GetOption(ctx, source, kNameOption, read, kSize);
         read[kSize - 1] = 0;
         std::memcpy(buffer_, read, kSize);
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         char block[kSize] = {};
         std::memcpy(block, buffer_, std::min<size_t>(std::strlen(buffer_), kSize - 1));
         ctx->svc->SetOption(ctx, destination, kNameOption, block, kSize);

@@ -18,11 +18,11 @@ class FinishingSwitch : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
     FinishingSwitch(const char* key, uint32_t id, uint32_t sdkKey, int32_t control, int32_t bit)
         : CmSvCheckBox(key, id, 0, control, nullptr, 1, 1), CmSvSdk_OnOff(sdkKey, 0, 1, 4, 0), bit_(bit) {}
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         current = (GetLong(ctx, source, kFinishingOption) & bit_) ? 1 : 0;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         const int32_t flags = GetLong(ctx, destination, kFinishingOption);
         SetLong(ctx, destination, kFinishingOption, current == 1 ? (flags | bit_) : (flags & ~bit_));
         return 1;

@@ -29,7 +29,7 @@ std::string Take(char* text) {
 class FailingNumber : public CmSvNumeric {
 public:
     FailingNumber() : CmSvNumeric("Test$Failing", 4001, 7, 0, 100) {}
-    int Load(UIDEVDATA*, const uint8_t*) override {
+    int LoadValue(UIDEVDATA*, const uint8_t*) override {
         ++loads;
         current = -99;
         return 0;

@@ -98,12 +98,12 @@ public:
         current = at;
         return 1;
     }
-    int Load(UIDEVDATA* ctx, const uint8_t* source) override {
+    int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
         const uint32_t at = FindValue(GetShort(ctx, source, kPaperOption));
         current = at < count ? at : 0;
         return 1;
     }
-    int Store(UIDEVDATA* ctx, uint8_t* destination) override {
+    int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override {
         SetShort(ctx, destination, kPaperOption, static_cast<int16_t>(CurrentRow()->value));
         return 1;
     }
@@ -121,8 +121,8 @@ public:
         UseTable(rows.data(), static_cast<uint32_t>(rows.size()));
         return 1;
     }
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
-    int Store(UIDEVDATA*, uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int StoreValue(UIDEVDATA*, uint8_t*) override { return 1; }
     struct Tray {
         const char* name;
         int32_t value;
@@ -135,7 +135,7 @@ public:
 class LimitConstant : public CmSvNumeric {
 public:
     LimitConstant() : CmSvNumeric("Test$Limit", 3013, 42, 0, 999) { flags |= kConstant; }
-    int Load(UIDEVDATA*, const uint8_t*) override { return 1; }
+    int LoadValue(UIDEVDATA*, const uint8_t*) override { return 1; }
 };
 
 // The request's sheet: the test dialog's items and the two above on page kPage.

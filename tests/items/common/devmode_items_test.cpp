@@ -164,20 +164,20 @@ TEST_F(DevmodeItems, RequestItemsFollowTheRequest) {
 
     Ctx()->requestWord1 = 2;
     CmSvMulti_SheetType sheet;
-    EXPECT_EQ(sheet.Load(Ctx(), nullptr), 1);
+    EXPECT_EQ(sheet.Load(Ctx(), dm), 1);
     EXPECT_EQ(std::string(sheet.CurrentRow()->name), "PRNPROP");
     Ctx()->requestWord1 = 7;
-    EXPECT_EQ(sheet.Load(Ctx(), nullptr), 0);
+    EXPECT_EQ(sheet.Load(Ctx(), dm), 0);
 
     if (CmUserData* user = Ctx()->svc->GetUserData(Ctx())) {
         user->SetDisplayMode(kDisplayUnite);
         CmSvMulti_DispMode disp;
-        EXPECT_EQ(disp.Load(Ctx(), nullptr), 1);
+        EXPECT_EQ(disp.Load(Ctx(), dm), 1);
         EXPECT_EQ(std::string(disp.CurrentRow()->name), "UNITELAYOUT");
     }
 
     CmSvString_loginname login;
-    EXPECT_EQ(login.Load(Ctx(), nullptr), 1);
+    EXPECT_EQ(login.Load(Ctx(), dm), 1);
     EXPECT_GT(std::string(login.current).size(), 0u);
 
     CmSvNumeric_SDKVersion version;

@@ -291,7 +291,7 @@ TEST_F(PageSetupItems, LockClicksTurnOnlyTheirBitAndDrawOnlyTheirButton) {
     lock.FromDialog(Ctx(), nowhere, IDC_LOCK);
     EXPECT_EQ(DeviceValue<uint32_t>(kDevOptLockWord), 0x8001u);
     lock.current = 1;
-    lock.Store(Ctx(), nullptr);
+    lock.Store(Ctx(), dm);
     EXPECT_EQ(DeviceValue<uint32_t>(kDevOptLockWord), 0x8003u);
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_BUTTON;

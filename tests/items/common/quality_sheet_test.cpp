@@ -67,6 +67,9 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
         EXPECT_EQ(drvtest::ReadEntries(p, IDC_SOURCE_COVER), sources);
         EXPECT_EQ(drvtest::ReadEntries(p, IDC_SOURCE_INTERLEAF),
                   std::vector<std::string>(sources.begin(), sources.end() - 1));
+        // Interleaf sheets are printed on: a choice of the interleaf selection, kept by the others.
+        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAPER_SELECTION, "Interleaved sheets"));
+        EXPECT_TRUE(drvtest::SetCheck(p, IDC_INTERLEAF_PRINT, BST_CHECKED));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAPER_SELECTION, "First, other and last page"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_SOURCE_FIRST, "Tray 2"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_SOURCE_OTHER, "Tray 4"));
@@ -74,7 +77,6 @@ TEST_P(QualitySheet, PaperSourceAndQualityPagesStoreWhatTheUserChoseUnderTheRule
         EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_ALL), "Tray 4");
         EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_OTHER_COVER), "Tray 4");
         EXPECT_EQ(drvtest::ReadSelectedEntry(p, IDC_SOURCE_FIRST_2ND), "Tray 2");
-        EXPECT_TRUE(drvtest::SetCheck(p, IDC_INTERLEAF_PRINT, BST_CHECKED));
 
         ASSERT_TRUE(sheet.SelectPage(2));
         p = sheet.Page();

@@ -29,6 +29,7 @@ protected:
         services.LoadDeviceData = TestRecord;
         saved = Ctx()->svc;
         Ctx()->svc = &services;
+        dm = Ctx()->svc->GetDevmode(Ctx(), 3);  // what the items load from and store into
     }
     void TearDown() override {
         Ctx()->svc = saved;
@@ -61,6 +62,7 @@ protected:
     UiServiceTable services{};
     const UiServiceTable* saved = nullptr;
     std::vector<DeviceData*> records;
+    uint8_t* dm = nullptr;
 };
 
 std::string Name(const CmSvMulti& item) { return item.CurrentRow() ? item.CurrentRow()->name : "(none)"; }
@@ -78,7 +80,7 @@ TEST_F(SpecItems, FlagsReadTheirFieldAndReportItRaw) {
     for (size_t i = 0; i < flags.size(); ++i) {
         CmSvSpecFlag& flag = *flags[i];
         EXPECT_EQ(flag.kind, kSvKindValueOnly);
-        EXPECT_EQ(flag.Load(Ctx(), nullptr), 1) << flag.key;
+        EXPECT_EQ(flag.Load(Ctx(), dm), 1) << flag.key;
         EXPECT_EQ(flag.current, i % 2 == 0 ? 1 : 0) << flag.key;
         uint32_t data = 0xffff;
         EXPECT_EQ(RunSdkRequest(flag, Ctx(), 2, flag.keys[0], &data), 0);
@@ -88,7 +90,7 @@ TEST_F(SpecItems, FlagsReadTheirFieldAndReportItRaw) {
         flag.current = 0;
         EXPECT_EQ(RunSdkRequest(flag, Ctx(), 3, flag.keys[0], &data), 3);
         EXPECT_EQ(flag.current, 0);
-        EXPECT_EQ(flag.Store(Ctx(), nullptr), 0);
+        EXPECT_EQ(flag.Store(Ctx(), dm), 0);
     }
 }
 
@@ -113,7 +115,7 @@ TEST_F(SpecItems, NumbersReadTheirWidthAndSign) {
     for (size_t i = 0; i < numbers.size(); ++i) {
         CmSvSpecNumber& number = *numbers[i];
         if (std::string(number.key) == "Spec$NumPaperSource") expected[i] = 2;
-        EXPECT_EQ(number.Load(Ctx(), nullptr), 1);
+        EXPECT_EQ(number.Load(Ctx(), dm), 1);
         EXPECT_EQ(number.current, expected[i]) << number.key;
         uint32_t size = 0;
         EXPECT_EQ(RunSdkRequest(number, Ctx(), 0, number.keys[0], &size), 0);
@@ -128,13 +130,13 @@ TEST_F(SpecItems, TextsFitTheirItemOrAreCut) {
     CmSvString_ProductName product;
     CmSvString_NickName nick;
     CmSvString_DevIDCid empty;
-    EXPECT_EQ(model.Load(Ctx(), nullptr), 1);
+    EXPECT_EQ(model.Load(Ctx(), dm), 1);
     EXPECT_EQ(std::string(model.current), "ABC");
-    EXPECT_EQ(product.Load(Ctx(), nullptr), 0);
+    EXPECT_EQ(product.Load(Ctx(), dm), 0);
     EXPECT_EQ(std::string(product.current), std::string(31, 'P'));
-    EXPECT_EQ(nick.Load(Ctx(), nullptr), 1);
+    EXPECT_EQ(nick.Load(Ctx(), dm), 1);
     EXPECT_EQ(std::string(nick.current), std::string(63, 'N'));
-    EXPECT_EQ(empty.Load(Ctx(), nullptr), 1);
+    EXPECT_EQ(empty.Load(Ctx(), dm), 1);
     EXPECT_EQ(std::string(empty.current), "");
     char out[32] = {};
     EXPECT_EQ(RunSdkRequest(model, Ctx(), 2, 0x100000 + 1190, out), 0);
@@ -163,7 +165,7 @@ TEST_F(SpecItems, ChoicesMatchTheirFieldUnlessGuarded) {
                           Case{&inserterState, 1, "ON"}, Case{&inserter, 0, "DISABLE"}, Case{&colorSpace, 1, "NTSC"},
                           Case{&colorSwitch, 1, "NONE"}, Case{&face, 1, "FACEUP"}, Case{&grayout, 1, "OFF"},
                           Case{&storage, 1, "NONE"}}) {
-        EXPECT_EQ(c.item->Load(Ctx(), nullptr), c.answer) << c.item->key;
+        EXPECT_EQ(c.item->Load(Ctx(), dm), c.answer) << c.item->key;
         EXPECT_EQ(Name(*c.item), c.name) << c.item->key;
     }
 }
@@ -243,7 +245,7 @@ TEST_F(SpecItems, ListItemsNameTheirRowsFromTheDevicesLists) {
             EXPECT_EQ(c.item->Row(i)->offered, 1);
             EXPECT_EQ(c.item->Row(i)->option_value, c.item->Row(i)->value);
         }
-        EXPECT_EQ(c.item->Load(Ctx(), nullptr), c.loaded ? 1 : 0) << c.item->key;
+        EXPECT_EQ(c.item->Load(Ctx(), dm), c.loaded ? 1 : 0) << c.item->key;
         if (c.loaded) {
             EXPECT_EQ(Name(*c.item), c.loaded) << c.item->key;
         }
@@ -298,7 +300,7 @@ TEST_F(SpecItems, CapabilityChecks) {
     EXPECT_EQ(Act(source, {"CHECKPAPERSIZE", "CASSETTE1", "A4"}), 0);  // no table in use yet
     ASSERT_EQ(source.Init(Ctx(), nullptr), 1);
     ASSERT_EQ(destination.Init(Ctx(), nullptr), 1);
-    destination.Load(Ctx(), nullptr);
+    destination.Load(Ctx(), dm);
     struct Case {
         CmSvAction* item;
         std::vector<const char*> args;
@@ -338,7 +340,7 @@ TEST_F(SpecItems, ListsRebuildInPlaceAndGrowOrEmpty) {
     Use("");
     EXPECT_EQ(source.Init(Ctx(), nullptr), 0);
     EXPECT_EQ(source.count, 0u);
-    EXPECT_EQ(source.Load(Ctx(), nullptr), 0);
+    EXPECT_EQ(source.Load(Ctx(), dm), 0);
     EXPECT_EQ(source.FindProperty("CASSETTE1"), nullptr);
     EXPECT_EQ(Act(source, {"CHECKPAPERSIZE", "CASSETTE1", "A4"}), 0);
 }

@@ -5,6 +5,7 @@
 #include "platform/kernel/module_table.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 // Entry points are cast through the generic function type, as callers of GetProcAddress do.
@@ -96,4 +97,37 @@ TEST_F(Modules, DataFileModulesHoldTheFileForTheResourceLoader) {
     EXPECT_TRUE(FreeLibrary(res));
     HMODULE self = GetModuleHandleA(nullptr);
     EXPECT_EQ(kernel::FindModule(nullptr).get(), reinterpret_cast<kernel::ModuleRecord*>(self));
+}
+
+// A library cut short, or one whose headers send the loader past its end, is refused as a damaged
+// DLL is, and the process goes on.
+TEST_F(Modules, ADamagedLibraryIsRefusedAsABadImage) {
+    std::ifstream in(STANDIN_LIBRARY, std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(whole.size(), 4096u);
+    auto patched = [&](size_t offset, const std::string& bytes) {
+        std::string image = whole;
+        image.replace(offset, bytes.size(), bytes);
+        return image;
+    };
+    const std::string far(8, '\xff');
+    struct Case {
+        const char* what;
+        std::string image;
+    };
+    for (const auto& c : {Case{"the first 4 KiB", whole.substr(0, 4096)},
+                          Case{"the header alone", whole.substr(0, 64)},
+                          Case{"the magic alone", whole.substr(0, 4)},
+                          Case{"program headers past the end", patched(32, far)},
+                          Case{"a 32-bit image", patched(4, std::string(1, '\x01'))},
+                          Case{"a segment past the end", patched(64 + 8, far)}}) {
+        WriteHost("WINDOWS/SYSTEM/Cut.dll", c.image);
+        SetLastError(0);
+        EXPECT_EQ(LoadLibraryA("CUT.DLL"), nullptr) << c.what;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT)) << c.what;
+    }
+    WriteHost("WINDOWS/SYSTEM/Cut.dll", whole);
+    HMODULE h = LoadLibraryA("CUT.DLL");
+    EXPECT_NE(h, nullptr);
+    EXPECT_TRUE(FreeLibrary(h));
 }

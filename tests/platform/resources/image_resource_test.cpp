@@ -2,12 +2,15 @@
 // a group gives the image nearest the system size, and forged bitmap headers are refused.
 #include <windows.h>
 
+#include "data/resources/drvopui_ids.h"
 #include "platform/resources/dib.h"
 #include "platform/resources/res_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -70,6 +73,71 @@ TEST_F(Images, IconsDrawTransparentAndAreShared) {
     EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
     EXPECT_NE(LoadIconA(nullptr, IDI_ASTERISK), nullptr);
     EXPECT_FALSE(DestroyIcon(reinterpret_cast<HICON>(&all)));
+}
+
+// A 1-bit black-and-white resource is a monochrome bitmap, as on the original, so a blit onto
+// colour takes the target's text colour for its 0 bits and its background colour for its 1 bits;
+// a 1-bit picture of other colours keeps them. The module's masks are such pictures.
+TEST_F(Images, OneBitPicturesLoadMonochromeAndBlitInTheTargetsColours) {
+    HMODULE bundled = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
+    ASSERT_NE(bundled, nullptr);
+    for (int id : {IDB_LOCK_OPEN_MASK, IDB_LOCK_OPEN_MASK + 2, IDB_ADD_PROFILE_MASK}) {
+        HBITMAP mask = LoadBitmapA(bundled, MAKEINTRESOURCEA(id));
+        ASSERT_NE(mask, nullptr) << id;
+        BITMAP info{};
+        GetObjectA(mask, sizeof info, &info);
+        EXPECT_EQ(info.bmBitsPixel, 1) << id;
+        DeleteObject(mask);
+    }
+    HBITMAP colour = LoadBitmapA(bundled, MAKEINTRESOURCEA(IDB_LOCK_OPEN));
+    BITMAP info{};
+    GetObjectA(colour, sizeof info, &info);
+    EXPECT_GT(info.bmBitsPixel, 1);
+    DeleteObject(colour);
+
+    // The add-profile mask: white (1) at its corner, black (0) at its middle.
+    HBITMAP mask = LoadBitmapA(bundled, MAKEINTRESOURCEA(IDB_ADD_PROFILE_MASK));
+    HDC source = CreateCompatibleDC(screen);
+    HGDIOBJ oldSource = SelectObject(source, mask);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    SetTextColor(dc, RGB(200, 0, 0));
+    SetBkColor(dc, RGB(0, 0, 200));
+    EXPECT_TRUE(BitBlt(dc, 0, 0, 16, 16, source, 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 200));
+    EXPECT_EQ(GetPixel(dc, 8, 8), RGB(200, 0, 0));
+    SelectObject(dc, old);
+    SelectObject(source, oldSource);
+    DeleteObject(canvas);
+    DeleteDC(source);
+    DeleteObject(mask);
+    res::CloseResourceFile(bundled);
+
+    // Red and blue in one bit: a colour picture.
+    const std::string path = ::testing::TempDir() + "two_colours.bmp";
+    {
+        BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 2, 1, 1, 1, BI_RGB, 4, 0, 0, 2, 0};
+        const uint8_t table[8] = {0, 0, 255, 0, 255, 0, 0, 0};
+        const uint8_t row[4] = {0x40, 0, 0, 0};  // red, then blue
+        const uint32_t offset = 14 + sizeof header + sizeof table, total = offset + sizeof row;
+        std::ofstream out(path, std::ios::binary);
+        out.write("BM", 2);
+        out.write(reinterpret_cast<const char*>(&total), 4);
+        out.write("\0\0\0\0", 4);
+        out.write(reinterpret_cast<const char*>(&offset), 4);
+        out.write(reinterpret_cast<const char*>(&header), sizeof header);
+        out.write(reinterpret_cast<const char*>(table), sizeof table);
+        out.write(reinterpret_cast<const char*>(row), sizeof row);
+    }
+    HBITMAP twoColours = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    ASSERT_NE(twoColours, nullptr);
+    GetObjectA(twoColours, sizeof info, &info);
+    EXPECT_GT(info.bmBitsPixel, 1);
+    old = SelectObject(dc, twoColours);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0, 0, 255));
+    SelectObject(dc, old);
+    DeleteObject(twoColours);
 }
 
 TEST(Dib, RefusesForgedHeaders) {

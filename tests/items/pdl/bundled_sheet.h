@@ -1,0 +1,87 @@
+// Test-only: the bundled printer's five-page sheet as a user opens it: the sheet's registry over
+// every item set under the printer's rules (the sheet's start), the finishing dialogs registered,
+// the resource module open, and the pages page setup, finishing, paper source, quality and device
+// settings, each over its own item set. A drvtest::ScriptedSheet alive on the thread drives it.
+#pragma once
+
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "data/resources/drvopui_ids.h"
+#include "drvtest/fixture_device.h"
+#include "drvtest/scripted_sheet.h"
+#include "items/pdl/item_sets.h"
+#include "items/pdl/pdl_user_data.h"
+#include "items/pdl/quality_item_sets.h"
+#include "platform/resources/res_file.h"
+#include "ui/finishing_pages.h"
+#include "ui/sheet_data.h"
+#include "ui/sv_proc.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace sheettest {
+
+enum SheetPageIndex { kPageSetupPage, kFinishingPage, kPaperSourcePage, kQualityPage, kDeviceSettingsPage };
+
+// The dialog procedure of a settings page over set SetId, as the sheet's pages have it.
+template <uint32_t SetId>
+class BundledPageProc : public CmSvProc {
+public:
+    BundledPageProc() : CmSvProc(SetId, 0) {}
+};
+
+class BundledSheet {
+public:
+    explicit BundledSheet(const char* printer) : fixture_(kKindUserInterface, printer) {
+        ctx = fixture_.Device();
+        if (!ctx) return;
+        InitCommonControls();
+        user = ctx->svc->GetUserData(ctx);
+        user->SetInchUnit(FALSE);
+        registered_ = RegisterFinishingDialogs();
+        module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
+    }
+    ~BundledSheet() {
+        if (started_) PDLSvUserData::EndSheet(ctx);
+        if (registered_) UnregisterFinishingDialogs();
+        if (module) res::CloseResourceFile(module);
+    }
+    BundledSheet(const BundledSheet&) = delete;
+    BundledSheet& operator=(const BundledSheet&) = delete;
+
+    // Starts the sheet's registry over the settings as the test left them; false when it could not.
+    bool Start() {
+        if (!ctx || !module || !registered_) return false;
+        started_ = PDLSvUserData::StartSheet(ctx) != nullptr;
+        return started_;
+    }
+    // Shows the sheet and answers what PropertySheetA answers.
+    INT_PTR Run() {
+        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+        const LPARAM page = reinterpret_cast<LPARAM>(&data);
+        return drvtest::RunSheet(
+            module,
+            {{IDD_PAGE_SETUP, CmProc::DialogProcFor<BundledPageProc<kPageSetupSetId>>, page},
+             {IDD_FINISHING, CmProc::DialogProcFor<FinishingPageProc>, page},
+             {IDD_PAPER_SOURCE, CmProc::DialogProcFor<BundledPageProc<kPaperSourceSetId>>, page},
+             {IDD_QUALITY, CmProc::DialogProcFor<BundledPageProc<kQualitySetId>>, page},
+             {IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<BundledPageProc<kDeviceSettingsSetId>>, page}},
+            "Printing preferences");
+    }
+    // The request's settings, which OK and Apply hand the sheet's settings to.
+    const uint8_t* Request() const { return ctx->svc->GetDevmode(ctx, 3); }
+    // A further request on the same printer, made after the sheet (null when it could not be).
+    UIDEVDATA* LaterRequest(int kind) { return fixture_.Make(kind); }
+
+    UIDEVDATA* ctx = nullptr;
+    CmUserData* user = nullptr;
+    HMODULE module = nullptr;
+
+private:
+    drvtest::FixtureDevice fixture_;
+    bool registered_ = false;
+    bool started_ = false;
+};
+
+}  // namespace sheettest

@@ -1,0 +1,151 @@
+// The bundled printers' five-page sheet driven by the scripted user: the device options chosen on
+// the pages reach the request and the printer on OK, and the settings that follow the page's
+// orientation follow a turn made inside the sheet as they follow a sheet that opened turned.
+#include "bundled_sheet.h"
+
+#include "drvtest/scripted_user.h"
+#include "items/common/finishing_items.h"
+#include "items/common/job_items.h"
+#include "items/common/option_word.h"
+#include "items/common/page_layout_items.h"
+#include "items/common/public_devmode.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using sheettest::BundledSheet;
+
+constexpr size_t kDuplex = 62;  // dmDuplex
+
+template <typename T>
+T DeviceValue(UIDEVDATA* ctx, const uint8_t* block, uint32_t id) {
+    T value = 0;
+    EXPECT_TRUE(ctx->svc->GetDeviceOptionValue(ctx, block, id, &value, sizeof value));
+    return value;
+}
+
+class FivePageSheet : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesReachTheRequestAndThePrinterOnOk) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    UIDEVDATA* ctx = sheet.ctx;
+    const uint32_t lockBefore = DeviceValue<uint32_t>(ctx, ctx->svc->GetDeviceOption(ctx), kDevOptLockWord);
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LOCK));
+        ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    sheet.Run();
+    EXPECT_EQ(person.sheetsSeen(), 1);
+
+    const uint32_t lockBit = 1u << kLockBit;
+    const uint8_t* request = ctx->svc->GetDeviceOption(ctx);
+    EXPECT_EQ(DeviceValue<uint16_t>(ctx, request, kDevOptSpooling), 2);
+    EXPECT_EQ(DeviceValue<uint32_t>(ctx, request, kDevOptLockWord) & lockBit, ~lockBefore & lockBit);
+    // A request made afterwards reads the printer's stored block.
+    UIDEVDATA* later = sheet.LaterRequest(kKindUserInterface);
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(DeviceValue<uint16_t>(later, later->svc->GetDeviceOption(later), kDevOptSpooling), 2);
+}
+
+TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesAreDroppedOnCancel) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(DeviceValue<uint16_t>(sheet.ctx, sheet.ctx->svc->GetDeviceOption(sheet.ctx), kDevOptSpooling), 0);
+}
+
+// What the user sees and stores after choosing the upper right staple point, with the page turned
+// to landscape on the page-setup page or with a sheet that opened landscape.
+struct TurnedSheet {
+    std::vector<std::string> bindingRows, bookletRows;
+    std::vector<uint16_t> layoutPictures;
+    int16_t staplePoint = 0;
+};
+
+// The pictures the layout list draws for its entries.
+std::vector<uint16_t> LayoutPictures(HWND page) {
+    HWND list = GetDlgItem(page, IDC_LAYOUT);
+    std::vector<uint16_t> pictures;
+    for (LRESULT entry = 0; entry < SendMessageA(list, CB_GETCOUNT, 0, 0); ++entry) {
+        const auto* row = reinterpret_cast<const CmSvOptionRecord*>(SendMessageA(list, CB_GETITEMDATA, entry, 0));
+        pictures.push_back(row && row->images ? static_cast<const uint16_t*>(row->images)[0] : 0);
+    }
+    return pictures;
+}
+
+TurnedSheet RunTurned(const char* printer, bool turnInside) {
+    BundledSheet sheet(printer);
+    UIDEVDATA* ctx = sheet.ctx;
+    TurnedSheet seen;
+    if (!ctx) {
+        ADD_FAILURE() << "no request";
+        return seen;
+    }
+    uint8_t* settings = sheet.user->GetSettingsSource();
+    publicdm::PutU16(settings, publicdm::kOrientation, turnInside ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
+    WriteOptionShort(ctx, settings, kOptLayoutMode, 4);  // a booklet, so that its dialog opens
+    WriteOptionShort(ctx, settings, kOptPagesPerSheet, 0);
+    WriteOptionShort(ctx, settings, kOptBindingLocation, 0);
+    WriteOptionShort(ctx, settings, kOptStaplePoint, 9);
+    if (!sheet.Start()) {
+        ADD_FAILURE() << "the sheet did not start";
+        return seen;
+    }
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_STAPLE_UPPER_RIGHT));
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    person.OnDialog([&](HWND dialog) {
+        seen.bookletRows = drvtest::ReadEntries(dialog, IDC_BOOKLET_BINDING);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    drvtest::ScriptedSheet user;
+    user.OnSheet([&](drvtest::SheetDriver& driver) {
+        if (turnInside) {
+            EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LANDSCAPE));
+        }
+        seen.layoutPictures = LayoutPictures(driver.Page());
+        ASSERT_TRUE(driver.SelectPage(sheettest::kFinishingPage));
+        HWND p = driver.Page();
+        seen.bindingRows = drvtest::ReadEntries(p, IDC_BINDING);
+        EXPECT_TRUE(drvtest::SetCheck(p, IDC_STAPLE, BST_CHECKED));
+        EXPECT_TRUE(drvtest::Click(p, IDC_STAPLE_POSITION));
+        EXPECT_TRUE(drvtest::Click(p, IDC_BOOKLET_OPTIONS));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    sheet.Run();
+    EXPECT_EQ(person.dialogsSeen(), 2);
+    seen.staplePoint = static_cast<int16_t>(ReadOptionShort(ctx, sheet.Request(), kOptStaplePoint));
+    return seen;
+}
+
+TEST_P(FivePageSheet, ATurnInsideTheSheetIsFollowedAsASheetOpenedTurned) {
+    const TurnedSheet opened = RunTurned(GetParam(), false);
+    const TurnedSheet turned = RunTurned(GetParam(), true);
+    EXPECT_EQ(opened.staplePoint, 9) << "upper right of a landscape page";
+    EXPECT_EQ(turned.staplePoint, opened.staplePoint);
+    EXPECT_EQ(turned.bindingRows, opened.bindingRows);
+    EXPECT_EQ(turned.bookletRows, opened.bookletRows);
+    EXPECT_EQ(turned.layoutPictures, opened.layoutPictures);
+    EXPECT_FALSE(opened.bindingRows.empty());
+    EXPECT_FALSE(opened.layoutPictures.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,
+                         ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
+
+}  // namespace

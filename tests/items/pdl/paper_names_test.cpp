@@ -1,0 +1,81 @@
+// The papers as the rules name them, on the bundled printers' sheet: the form table's choices
+// carry the rules' paper names (the user sees the form names), so the paper-type check, the form
+// keys and the user-defined form's check find the papers the rules ask about.
+#include "core/datafile/form_database.h"
+#include "core/device/service_table.h"
+#include "core/device/table_cursor_query.h"
+#include "core/device/table_cursor_ref.h"
+#include "drvtest/fixture_device.h"
+#include "items/pdl/pdl_conflict.h"
+#include "items/pdl/pdl_user_data.h"
+#include "pie/api/api.h"
+#include "settings/items/sv_multi.h"
+#include "settings/registry/rule_callbacks.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr int32_t kFormTable = 1257, kPaperTypes = 1081;
+
+class PaperNames : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        ASSERT_NE(ctx, nullptr);
+        {
+            // A form the user defined, as the user-defined paper dialog adds one.
+            TableCursorRef<FormDatabase> forms(ctx, kTableForms);
+            ASSERT_TRUE(forms);
+            ASSERT_EQ(forms->Add("Postcard", 0, 1000, 1480), kTableDone);
+        }
+        registry = PDLSvUserData::StartSheet(ctx);
+        ASSERT_NE(registry, nullptr);
+    }
+    void TearDown() override { PDLSvUserData::EndSheet(ctx); }
+    // What the rules' action asks of an item: 0 when it holds.
+    int Action(int32_t item, std::initializer_list<const char*> arguments) {
+        return CmSvRuleCb_DoAction(ctx, item, static_cast<int32_t>(arguments.size()), arguments.begin());
+    }
+
+    drvtest::FixtureDevice fixture{kKindUserInterface, GetParam()};
+    UIDEVDATA* ctx = fixture.Device();
+    PDLSvConflict* registry = nullptr;
+};
+
+TEST_P(PaperNames, TheRulesFindThePapersTheyName) {
+    struct Check {
+        const char *paper, *type;
+    };
+    for (Check c : {Check{"LETTER", "PLANE"}, Check{"ENV_10", "ENVELOPE"}, Check{"LEGAL", "RECYCLED"},
+                    Check{"A4", "PLANE"}})
+        EXPECT_EQ(Action(kPaperTypes, {"CHECKPAPERTYPE", c.paper, c.type}), 0) << c.paper << " " << c.type;
+    EXPECT_NE(Action(kPaperTypes, {"CHECKPAPERTYPE", "Letter", "PLANE"}), 0) << "a display name is no paper name";
+
+    for (const char* paper : {"LETTER", "ENV_10", "EXECUTIVE", "A4"}) {
+        PieValue duplex{6, 0};
+        EXPECT_EQ(CmSvRuleCb_PropertyCall0(ctx, kFormTable, paper, "Duplex", &duplex), 0) << paper;
+        EXPECT_EQ(duplex.type, 1) << paper;
+    }
+
+    // The custom size and the user's form are the user-defined forms; the user still reads the
+    // forms' names.
+    auto* forms = dynamic_cast<CmSvMulti*>(registry->FindItem(kFormTable));
+    ASSERT_NE(forms, nullptr);
+    int userDefined = 0;
+    for (uint32_t i = 0; i < forms->count; ++i) {
+        const CmSvOptionRecord* row = forms->Row(i);
+        ASSERT_NE(row->display_text, nullptr) << row->name;
+        if (Action(kFormTable, {"CHECK_PAGE_SIZE", row->name}) != 0) continue;
+        ++userDefined;
+        EXPECT_TRUE(row->value == 256 || row->value == 2000) << row->name;
+        EXPECT_STREQ(row->display_text, row->value == 256 ? "Custom" : "Postcard");
+    }
+    EXPECT_EQ(userDefined, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, PaperNames,
+                         ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
+
+}  // namespace

@@ -1,0 +1,180 @@
+// The pictures of the bundled printers' sheet and of the finishing dialogs: no control covers
+// another on any page (a group box holds its controls), the paper-source page shows only the
+// source lists of the chosen paper selection, and the lock looks different open and locked.
+// Every page and dialog is saved as a PNG file under the build folder.
+#include "bundled_sheet.h"
+
+#include "drvtest/scripted_user.h"
+#include "drvtest/window_picture.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace sheettest;
+
+namespace {
+
+bool IsGroupBox(HWND control) {
+    char cls[32] = "";
+    GetClassNameA(control, cls, sizeof cls);
+    return lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
+}
+
+RECT RectInParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The pairs of shown controls of a page or dialog whose rectangles meet, as "id/id" texts.
+std::vector<std::string> Overlaps(HWND dialog) {
+    std::vector<HWND> shown;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c)) shown.push_back(c);
+    std::vector<std::string> found;
+    for (size_t i = 0; i < shown.size(); ++i)
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const RECT a = RectInParent(shown[i]), b = RectInParent(shown[j]);
+            RECT both{};
+            if (!IntersectRect(&both, &a, &b)) continue;
+            // A group box frames the controls inside it.
+            auto inside = [](const RECT& outer, const RECT& inner) {
+                return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+                       inner.bottom <= outer.bottom;
+            };
+            if ((IsGroupBox(shown[i]) && inside(a, b)) || (IsGroupBox(shown[j]) && inside(b, a))) continue;
+            found.push_back(std::to_string(GetDlgCtrlID(shown[i])) + "/" + std::to_string(GetDlgCtrlID(shown[j])));
+        }
+    return found;
+}
+
+std::set<int> ShownIds(HWND dialog, const std::vector<int>& ids) {
+    std::set<int> shown;
+    for (int id : ids)
+        if (HWND c = GetDlgItem(dialog, id); c && IsWindowVisible(c)) shown.insert(id);
+    return shown;
+}
+
+std::string Picture(const char* printer, const std::string& name) {
+    return std::string(printer) + "-" + name + ".png";
+}
+
+class SheetPictures : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SheetPictures, NoControlCoversAnotherOnAnyPageOrDialog) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedUser person;
+    auto look = [&](const char* name) {
+        return [&, name](HWND dialog) {
+            EXPECT_EQ(Overlaps(dialog), std::vector<std::string>{}) << name;
+            EXPECT_TRUE(drvtest::SaveWindowPng(dialog, Picture(GetParam(), name)));
+            EXPECT_TRUE(drvtest::PressCancel(dialog));
+        };
+    };
+    person.OnDialog(look("gutter-margin"));
+    person.OnDialog(look("staple-position"));
+    person.OnDialog(look("booklet"));
+    drvtest::ScriptedSheet sheetPerson;
+    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+        const char* names[] = {"page-setup", "finishing", "paper-source", "quality", "device-settings"};
+        for (int page = 0; page < driver.PageCount(); ++page) {
+            ASSERT_TRUE(driver.SelectPage(page));
+            EXPECT_EQ(Overlaps(driver.Page()), std::vector<std::string>{}) << names[page];
+            EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), names[page])));
+        }
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        HWND p = driver.Page();
+        EXPECT_TRUE(drvtest::Click(p, IDC_MARGIN));
+        EXPECT_TRUE(drvtest::SetCheck(p, IDC_STAPLE, BST_CHECKED));
+        EXPECT_TRUE(drvtest::Click(p, IDC_STAPLE_POSITION));
+        EXPECT_TRUE(drvtest::SetCheck(p, IDC_CENTER_FOLD_STAPLE, BST_UNCHECKED));
+        ASSERT_TRUE(driver.SelectPage(kQualityPage));
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_CATALOG, BST_CHECKED));
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_BOOKLET_OPTIONS));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(person.dialogsSeen(), 3);
+}
+
+TEST_P(SheetPictures, ThePaperSourcePageShowsTheListsOfTheChosenSelection) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    const std::vector<int> lists = {IDC_SOURCE_ALL,        IDC_SOURCE_FIRST,      IDC_SOURCE_OTHER,
+                                    IDC_SOURCE_LAST,       IDC_SOURCE_FIRST_2ND,  IDC_SOURCE_SECOND_2ND,
+                                    IDC_SOURCE_OTHER_2ND,  IDC_SOURCE_LAST_2ND,   IDC_SOURCE_COVER,
+                                    IDC_SOURCE_OTHER_COVER, IDC_SOURCE_INTERLEAF, IDC_INTERLEAF_PRINT};
+    struct Mode {
+        const char* entry;
+        const char* picture;
+        std::set<int> shown;
+    };
+    const Mode modes[] = {
+        {"First, other and last page", "paper-source-first-other-last", {IDC_SOURCE_FIRST, IDC_SOURCE_OTHER, IDC_SOURCE_LAST}},
+        {"Two-sided: first, second, other and last page", "paper-source-two-sided",
+         {IDC_SOURCE_FIRST_2ND, IDC_SOURCE_SECOND_2ND, IDC_SOURCE_OTHER_2ND, IDC_SOURCE_LAST_2ND}},
+        {"Interleaved sheets", "paper-source-interleaf", {IDC_SOURCE_ALL, IDC_SOURCE_INTERLEAF, IDC_INTERLEAF_PRINT}},
+        {"Cover", "paper-source-cover", {IDC_SOURCE_COVER, IDC_SOURCE_OTHER_COVER}},
+        {"One source for all pages", "paper-source-one-source", {IDC_SOURCE_ALL}},
+    };
+    std::set<int> atStart;
+    std::vector<std::string> entries;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
+        HWND p = driver.Page();
+        atStart = ShownIds(p, lists);
+        entries = drvtest::ReadEntries(p, IDC_PAPER_SELECTION);
+        for (const Mode& m : modes) {
+            EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAPER_SELECTION, m.entry)) << m.entry;
+            EXPECT_EQ(ShownIds(p, lists), m.shown) << m.entry;
+            EXPECT_EQ(Overlaps(p), std::vector<std::string>{}) << m.entry;
+            EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), m.picture)));
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(atStart, std::set<int>{IDC_SOURCE_ALL}) << "a new sheet selects one source for all pages";
+    EXPECT_EQ(entries.size(), 5u);
+}
+
+TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    std::vector<COLORREF> open, locked;
+    auto pixels = [](HWND button) {
+        RECT r{};
+        GetClientRect(button, &r);
+        std::vector<COLORREF> all;
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = 0; x < r.right; ++x) all.push_back(drvtest::WindowPixel(button, x, y));
+        return all;
+    };
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND p = driver.Page();
+        HWND lock = GetDlgItem(p, IDC_LOCK);
+        ASSERT_NE(lock, nullptr);
+        SetFocus(GetDlgItem(p, IDC_COPIES));  // neither picture in its focused form
+        open = pixels(lock);
+        EXPECT_TRUE(drvtest::SaveWindowPng(lock, Picture(GetParam(), "lock-open")));
+        EXPECT_TRUE(drvtest::Click(p, IDC_LOCK));
+        SetFocus(GetDlgItem(p, IDC_COPIES));
+        locked = pixels(lock);
+        EXPECT_TRUE(drvtest::SaveWindowPng(lock, Picture(GetParam(), "lock-locked")));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_FALSE(open.empty());
+    EXPECT_NE(open, locked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
+                         ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
+
+}  // namespace
