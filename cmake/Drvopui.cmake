@@ -60,6 +60,8 @@ function(drvopui_all_libraries)
   target_link_libraries(Drvopui PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${own_group}>" DrvopuiPlatform ZLIB::ZLIB
                         Threads::Threads ${CMAKE_DL_LIBS})
   target_link_options(Drvopui PRIVATE -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/libdrvopui.map)
+  # The soname carries the project's major version: libDrvopui.so.1.
+  set_target_properties(Drvopui PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
   set_target_properties(Drvopui PROPERTIES LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/libdrvopui.map)
   if(NOT DRVOPUI_SANITIZE AND NOT DRVOPUI_FUZZ)
     target_link_options(Drvopui PRIVATE -Wl,--no-undefined)

@@ -20,6 +20,9 @@ function(drvopui_compile_resources target dir)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}
       COMMAND ${DRVOPUI_WINDRES} --preprocessor=${DRVOPUI_RC_CPP} --preprocessor-arg=-xc
               --preprocessor-arg=-DRC_INVOKED -I${PROJECT_SOURCE_DIR}/platform/include -I${rc_dir}
+              --preprocessor-arg=-DDRVOPUI_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
+              --preprocessor-arg=-DDRVOPUI_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+              --preprocessor-arg=-DDRVOPUI_VERSION_PATCH=${PROJECT_VERSION_PATCH}
               -O res -o ${out} ${rc}
       DEPENDS ${rc} ${headers}
       WORKING_DIRECTORY ${rc_dir}

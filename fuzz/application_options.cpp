@@ -1,7 +1,7 @@
 // Fuzz target of the application option interface through the exported VomelDeviceMode, as an
 // application that sizes its buffers by the size and count requests first: the fuzzer's bytes
-// become a request (kind, code, data), a batch query's code list, or a record the driver reads
-// (watermark, new profile, profile name, file path). Whatever a request answers, it writes
+// become a request (kind, code, data), a batch query's code list, a record the driver reads
+// (watermark, new profile, profile name, file path), or the room of a describe request. Whatever a request answers, it writes
 // nothing past what the size requests announced, and the caller's device mode still passes the
 // driver's checks afterwards.
 #include "bundled_printer_harness.h"
@@ -79,6 +79,18 @@ void BatchQuery(DWORD kind, const uint8_t* payload, size_t length) {
     Ask(kind, 0x10051, data.data());
 }
 
+// A describe request (kind 11) with a buffer of exactly the room it declares, followed by a
+// guard: a record that does not fit is refused, and nothing is written past the room.
+void Describe(DWORD code, const uint8_t* payload, size_t length) {
+    const uint32_t room = length >= 4 ? WordOf(payload) % 0x4000 : 0;
+    std::vector<uint8_t> data(std::max<uint32_t>(room, 4) + 64, 0xA5);
+    std::memcpy(data.data(), &room, sizeof room);
+    const LONG answer = Ask(11, code, data.data());
+    for (size_t at = std::max<uint32_t>(room, 4); at < data.size(); ++at)
+        if (data[at] != 0xA5) Fail("a describe request wrote past its room");
+    if (answer == 0 && WordOf(data.data()) > room) Fail("a describe record larger than its room");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -97,7 +109,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4 || size > 4096) return 0;
-    const uint8_t family = data[0] % 6;
+    const uint8_t family = data[0] % 7;
     const DWORD kind = data[1] % 11;
     const uint8_t* payload = data + 4;
     const size_t length = size - 4;
@@ -113,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 3: SizedRequest(8, 0x10008, payload, length); break;   // a new profile
     case 4: SizedRequest(data[1] % 2 ? 3 : 8, data[1] % 2 ? 0x1007D : 0x10009, payload, length); break;
     case 5: SizedRequest(8, 0x1007C, payload, length); break;   // a profile file's path
+    case 6: Describe(0x10000 + (uint32_t{data[2]} | uint32_t{data[3]} << 8) * 16, payload, length); break;
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Shared start of the fuzz targets that enter through the library's exports: a fresh drive root
 // with the PCL5e printer's data file built from its description, the bundled printers' hive,
-// and the library attached, as the host program finds them. Any step that fails ends the run.
+// and the library attached, as the host program finds them. Any step that fails ends the run; the
+// drive root goes when the run ends, so that runs do not pile roots up in the temporary folder.
 #pragma once
 
 #include "core/library/dll_main.h"
@@ -32,9 +33,21 @@ inline std::string ReadText(const std::string& path) {
     std::abort();
 }
 
+inline std::string& TemporaryRoot() {
+    static std::string root;
+    return root;
+}
+
+inline void RemoveTemporaryRoot() {
+    std::error_code error;
+    if (!TemporaryRoot().empty()) std::filesystem::remove_all(TemporaryRoot(), error);
+}
+
 inline void InstallBundledPrinter(const char* target) {
     std::string root = (std::filesystem::temp_directory_path() / "drvopui-fuzz-XXXXXX").string();
     if (!mkdtemp(root.data())) Fail(target, "no temporary drive root");
+    TemporaryRoot() = root;
+    std::atexit(RemoveTemporaryRoot);
     std::filesystem::create_directories(root + "/WINDOWS/SYSTEM");
     kernel::SetRootFolder(root);
     const std::string data = std::string(DRVOPUI_SOURCE_DIR) + "/data";

@@ -14,6 +14,7 @@
 #include "device/devinfo_information.h"
 #include "device/devinfo_library.h"
 #include "platform/kernel/path_map.h"
+#include "tools/tool_paths.h"
 
 #include <windows.h>
 
@@ -25,6 +26,17 @@
 
 namespace {
 
+std::string SystemFolder() {
+    return (std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM").string();
+}
+
+bool LibraryPresent() {
+    std::error_code error;
+    for (const char* name : {"Zdsvc2.dll", "Zdsvc.dll", "ZDSVC2.DLL", "ZDSVC.DLL"})
+        if (std::filesystem::exists(std::filesystem::path(SystemFolder()) / name, error)) return true;
+    return false;
+}
+
 void InstallSimulatedLibrary() {
 #ifdef DRVOPUI_SIMULATED_ZDSVC
     const std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
@@ -34,7 +46,7 @@ void InstallSimulatedLibrary() {
     std::printf("drvdevinfo: no device-information library; installing the simulated one\n");
     std::filesystem::copy_file(DRVOPUI_SIMULATED_ZDSVC, system / "Zdsvc2.dll", error);
     if (!std::filesystem::exists(system / "ZDSVSIM.TXT", error))
-        std::filesystem::copy_file(DRVOPUI_SOURCE_DIR "/data/simulated-device.txt", system / "ZDSVSIM.TXT", error);
+        std::filesystem::copy_file(SourceDataFolder() + "/simulated-device.txt", system / "ZDSVSIM.TXT", error);
     if (error) std::fprintf(stderr, "drvdevinfo: the simulated library cannot be installed: %s\n", error.message().c_str());
 #endif
 }
@@ -43,26 +55,52 @@ void Text(const char* label, const char* text) {
     if (*text) std::printf("  %-28s %s\n", label, text);
 }
 
+// The bits set in a word, by number: "none" when there are none.
+std::string Bits(uint32_t word) {
+    std::string bits;
+    for (int bit = 0; bit < 32; ++bit)
+        if (word & (1u << bit)) bits += (bits.empty() ? "" : ", ") + std::to_string(bit);
+    return bits.empty() ? "none" : bits;
+}
+
+const char* StatusText(int32_t status) {
+    if (status == 0) return "the device answered";
+    return status < 0 ? "the device could not be asked" : "the device refused";
+}
+
 void PrintRecord(const DeviceInfoRecord& r) {
-    std::printf("  %-28s %d\n", "status", r.status);
-    std::printf("  %-28s %08X %08X %08X\n", "missing", r.missingWords[0], r.missingWords[1], r.missingWords[2]);
-    Text("device name (0x10001)", r.text10001);
-    std::printf("  %-28s %u\n", "memory (0x20006)", r.number20006);
-    Text("engine (0x40026)", r.text40026);
-    Text("firmware (0x4000C)", r.text4000C);
-    Text("serial (0x70000002)", r.text70000002);
-    Text("finisher (0x40074)", r.text40074);
-    std::printf("  %-28s %02X\n", "accessory states (209)", r.stateBits209);
-    std::printf("  %-28s %02X\n", "output states (2228)", r.stateBits2228);
+    std::printf("  %-28s %d (%s)\n", "status", r.status, StatusText(r.status));
+    // The attributes asked for that did not come, by their attribute numbers, eight a line.
+    std::string missing;
+    int listed = 0;
+    for (int word = 0; word < 3; ++word)
+        for (int bit = 0; bit < 32; ++bit) {
+            const uint32_t attribute = DeviceInfoAttributeForBit(word, bit);
+            if (!(r.missingWords[word] & (1u << bit)) || attribute == 0) continue;
+            char id[16];
+            std::snprintf(id, sizeof id, "0x%X", attribute);
+            missing += std::string(listed == 0 ? "" : listed % 8 == 0 ? ",\n                               " : ", ") + id;
+            ++listed;
+        }
+    std::printf("  %-28s %s\n", "attributes not answered", missing.empty() ? "none" : missing.c_str());
+    Text("device name", r.text10001);
+    std::printf("  %-28s %u\n", "memory", r.number20006);
+    Text("engine", r.text40026);
+    Text("firmware", r.text4000C);
+    Text("serial number", r.text70000002);
+    Text("finisher", r.text40074);
+    std::printf("  %-28s %s\n", "accessory units present", Bits(r.stateBits209).c_str());
+    std::printf("  %-28s %s\n", "output units present", Bits(r.stateBits2228).c_str());
     for (int i = 0; i < 8; ++i)
-        if (r.texts3000305[i][0]) std::printf("  %-28s %s, %u\n", i ? "" : "memory entries", r.texts3000305[i], r.numbers3000301[i]);
+        if (r.texts3000305[i][0])
+            std::printf("  %-28s %s, size %u\n", i ? "" : "memory modules", r.texts3000305[i], r.numbers3000301[i]);
     for (int i = 0; i < 8; ++i)
         if (r.texts3000001[i][0])
-            std::printf("  %-28s %s: paper %u, level %u, kind %u\n", i ? "" : "paper sources", r.texts3000001[i],
+            std::printf("  %-28s %s: paper %u, paper level %u, kind %u\n", i ? "" : "paper sources", r.texts3000001[i],
                         r.numbers3000002[i], r.numbers3000003[i], r.numbers3000005[i]);
     for (int i = 0; i < 7; ++i) {
         char label[32];
-        std::snprintf(label, sizeof label, "value %d", 224 + i);
+        std::snprintf(label, sizeof label, "attribute %d", 224 + i);
         if (r.numbers224[i] != -1) std::printf("  %-28s %d\n", label, r.numbers224[i]);
     }
 }
@@ -80,7 +118,12 @@ int PrintDeviceInfo(UIDEVDATA* ctx) {
     bool started = false;
     ZdsvDeviceInformation* info = nullptr;
     if (int code = DevInfoClient_LoadLibrary(client, kZdsvLibraryName, kZdsvOldLibraryName, printer, 1)) {
-        std::printf("  the device-information library does not load (%d)\n", code);
+        if (!LibraryPresent())
+            std::printf("  no device-information library: the driver folder %s holds neither \"Zdsvc2.dll\" nor\n"
+                        "  \"Zdsvc.dll\" (the maker's library, which a setup installs; this build has no simulated\n"
+                        "  one: it comes with the test build)\n", SystemFolder().c_str());
+        else
+            std::printf("  the device-information library in %s does not load (%d)\n", SystemFolder().c_str(), code);
     } else if (auto get = DevInfoClient_GetEntryAs<ZdsvGetInterfaceProc>(client, kZdsvGetInterfaceName);
                !get || !(iface = get(kZdsvVersionDirect))) {
         std::printf("  the library has no interface\n");

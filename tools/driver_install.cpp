@@ -4,6 +4,7 @@
 #include "core/device/core_context.h"
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
+#include "tools/tool_paths.h"
 
 #include <windows.h>
 
@@ -14,7 +15,7 @@ bool InstallBundledPrinters(const char* program) {
     DWORD needed = 0, count = 0;
     EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 1, nullptr, 0, &needed, &count);
     if (needed) return true;
-    const std::string bundled = DRVOPUI_SOURCE_DIR "/data/printers.reg";
+    const std::string bundled = SourceDataFolder() + "/printers.reg";
     registry::HiveError error;
     std::printf("%s: no printers in the registry; installing the bundled ones\n", program);
     if (registry::ImportHiveFile(bundled, &error)) return true;
@@ -24,7 +25,7 @@ bool InstallBundledPrinters(const char* program) {
 
 bool InstallDriverFiles(const char* program, const std::vector<std::pair<std::string, std::string>>& more) {
     const std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
-    const std::filesystem::path built = DRVOPUI_BINARY_DIR "/data";
+    const std::filesystem::path built = BuiltDataFolder();
     std::error_code error;
     std::filesystem::create_directories(system, error);
     std::vector<std::pair<std::string, std::string>> files = {

@@ -6,18 +6,19 @@
 // one drive root and one last error.
 #include "core/helpers/byte_view.h"
 #include "core/devmode/devmode_layout.h"
-#include "core/devmode/devmode_option_table.h"
-#include "core/library/exports_devicemode.h"
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "tools/devmode_listing.h"
 #include "tools/driver_install.h"
+#include "tools/driver_library.h"
+#include "tools/host_arguments.h"
+#include "tools/option_catalogue.h"
+#include "tools/option_commands.h"
+#include "tools/request_printing.h"
+#include "tools/tool_paths.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,155 +31,14 @@
 
 namespace {
 
-const char kUsage[] =
-    "usage: drvhost [--printer NAME] [--validate FILE] [--convert FILE OUT]\n"
-    "               [--request KIND CODE [VALUE]]... [--set KEY=VALUE]... [--help]\n"
-    "\n"
-    "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
-    "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
-    "puts their data files, the resource module and the library (DRVOPUI.DLL) into the driver\n"
-    "folder. Then it loads the library, opens a session on the printer (the default printer unless\n"
-    "--printer names one) and prints the printer's current settings field by field, beside the\n"
-    "driver's defaults when the library hands them out.\n"
-    "\n"
-    "  --validate FILE     checks the device mode in FILE as the library checks a caller's\n"
-    "  --convert FILE OUT  converts the device mode in FILE (an older or stored form) into the\n"
-    "                      current form, as the library converts a printer's stored device mode,\n"
-    "                      and writes it to OUT; what --validate refuses is refused here alike\n"
-    "  --request KIND CODE [VALUE]\n"
-    "                      sends one request of the application option interface on the\n"
-    "                      printer's current settings, as an application does: KIND 0 size,\n"
-    "                      1 count, 2 get, 3 set, 4 list, 6 default, 8 action; CODE from 0x10000\n"
-    "                      (a driver code or an item's option key); VALUE a number (the 32-bit\n"
-    "                      word of the data), text:WORDS (a text at the start of the data) or\n"
-    "                      null (no data). Prints the answer, the data's first word, and after a\n"
-    "                      set that answered 0 every field of the device mode that changed\n"
-    "  --set KEY=VALUE     sets an item by its option key (e.g. 0x10040f=2, landscape) and\n"
-    "                      prints what the rules changed in the device mode\n"
-    "Requests and sets run in the order given, each on the settings the one before left; the\n"
-    "program ends with 1 when one of them did not answer 0.\n"
-    "\n"
-    "The drive root is DRVOPUI_ROOT (else drvopui-root in the temporary folder); the registry is\n"
-    "the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root). A data file that does\n"
-    "not load is reported, with the library's account of it, and the program then ends with 1.\n";
-
 constexpr char kLibraryName[] = "DRVOPUI.DLL";  // as the bundled drivers' "Dependent Files" name it
 constexpr char kDriverFolder[] = "C:\\WINDOWS\\SYSTEM";
+constexpr char kResourceModule[] = "DRVOPRES.DLL";  // the name the library loads it by
 constexpr char kStoredDevmodeValue[] = "Default DevMode";
 constexpr DWORD kApplicationInterfaceVersion = 0x10000;  // answered by every session, read-only
 constexpr DWORD kResetToDefaults = 0x10001;
 constexpr DWORD kRequestValue = 2, kRequestSetDefault = 6;
 constexpr LONG kRefused = 3;
-
-// One request of the application option interface from the command line.
-struct OptionRequest {
-    DWORD kind = 2;
-    DWORD code = 0;
-    std::string value;  // a number, text:..., null, or empty (a zero word)
-};
-
-struct Options {
-    std::string printer;
-    std::string validate;
-    std::string convert, convertOut;
-    std::vector<OptionRequest> requests;
-};
-
-// A number as C writes it (decimal, 0x hex, 0 octal), the whole text.
-bool ParseNumber(const std::string& text, DWORD& out) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text.c_str(), &end, 0);
-    if (errno || *end || value > 0xFFFFFFFFull) {
-        // Negative values are words too (an angle, a position).
-        const long long signedValue = std::strtoll(text.c_str(), &end, 0);
-        if (*end || signedValue < INT32_MIN || signedValue > INT32_MAX) return false;
-        out = static_cast<DWORD>(static_cast<int32_t>(signedValue));
-        return true;
-    }
-    out = static_cast<DWORD>(value);
-    return true;
-}
-
-// The library's exports, found by name.
-struct Library {
-    HMODULE module = nullptr;
-    decltype(&VomelDeviceModeInit) init = nullptr;
-    decltype(&VomelDeviceMode) request = nullptr;
-    decltype(&VomelDeviceModeTerm) term = nullptr;
-};
-
-bool ParseArguments(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") return false;
-        if (arg == "--printer" && i + 1 < argc) options.printer = argv[++i];
-        else if (arg == "--validate" && i + 1 < argc) options.validate = argv[++i];
-        else if (arg == "--request" && i + 2 < argc) {
-            OptionRequest request;
-            if (!ParseNumber(argv[i + 1], request.kind) || !ParseNumber(argv[i + 2], request.code)) {
-                std::fprintf(stderr, "drvhost: --request wants a kind and a code, not \"%s %s\"\n", argv[i + 1], argv[i + 2]);
-                return false;
-            }
-            i += 2;
-            if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) request.value = argv[++i];
-            options.requests.push_back(request);
-        } else if (arg == "--set" && i + 1 < argc) {
-            const std::string pair = argv[++i];
-            const size_t equals = pair.find('=');
-            OptionRequest request;
-            request.kind = 3;
-            DWORD ignored = 0;
-            if (equals == std::string::npos || !ParseNumber(pair.substr(0, equals), request.code) ||
-                !ParseNumber(pair.substr(equals + 1), ignored)) {
-                std::fprintf(stderr, "drvhost: --set wants KEY=VALUE, two numbers, not \"%s\"\n", pair.c_str());
-                return false;
-            }
-            request.value = pair.substr(equals + 1);
-            options.requests.push_back(request);
-        }
-        else if (arg == "--convert" && i + 2 < argc) {
-            options.convert = argv[++i];
-            options.convertOut = argv[++i];
-        } else {
-            std::fprintf(stderr, "drvhost: unknown or incomplete argument \"%s\"\n", arg.c_str());
-            return false;
-        }
-    }
-    return true;
-}
-
-template <typename Proc>
-bool Find(HMODULE module, const char* name, Proc& proc) {
-    proc = reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-    if (!proc) std::fprintf(stderr, "drvhost: the library exports no %s (error %u)\n", name, GetLastError());
-    return proc != nullptr;
-}
-
-bool LoadDriverLibrary(Library& library) {
-    const std::string path = std::string(kDriverFolder) + "\\" + kLibraryName;
-    library.module = LoadLibraryA(path.c_str());
-    if (!library.module) {
-        std::fprintf(stderr, "drvhost: %s does not load (error %u)\n", path.c_str(), GetLastError());
-        return false;
-    }
-    return Find(library.module, "VomelDeviceModeInit", library.init) &&
-           Find(library.module, "VomelDeviceMode", library.request) &&
-           Find(library.module, "VomelDeviceModeTerm", library.term);
-}
-
-// A session on the printer, with its device mode in `devmode`: one call, with room for any device
-// mode (dmSize and dmDriverExtra are 16-bit), so that the library opens the printer once. The
-// last error is the library's account of the opening.
-HANDLE OpenSession(const Library& library, LPCSTR name, std::vector<uint8_t>& devmode) {
-    devmode.assign(2 * 0xFFFF, 0);
-    DWORD size = static_cast<DWORD>(devmode.size());
-    SetLastError(ERROR_SUCCESS);
-    HANDLE session = library.init(name, reinterpret_cast<LPDEVMODEA>(devmode.data()), &size);
-    devmode.resize(session ? size : 0);
-    return session;
-}
 
 // A device mode file; empty when it cannot be read or is larger than any device mode can be
 // (dmSize and dmDriverExtra are 16-bit).
@@ -246,11 +106,13 @@ Verdict Judge(const Library& library, HANDLE session, const std::vector<uint8_t>
     return verdict;
 }
 
-int Validate(const Library& library, HANDLE session, const std::vector<uint8_t>& printer, const std::string& path) {
+int Validate(const Library& library, HANDLE session, const std::vector<uint8_t>& printer, const std::string& path,
+             bool listing) {
     const std::vector<uint8_t> bytes = ReadFile(path);
     const Verdict verdict = Judge(library, session, bytes);
     std::printf("\n%s: %zu bytes, %s\n", path.c_str(), bytes.size(), verdict.text.c_str());
     if (!verdict.accepted) return 1;
+    if (!listing) return 0;
     std::printf("\n");
     ListDevmodes(stdout, "printer", printer, "the file", bytes);
     return 0;
@@ -321,80 +183,51 @@ int Convert(const Library& library, HANDLE session, const std::string& name, con
     return restored ? 0 : 1;
 }
 
-const char* AnswerText(LONG answer) {
-    switch (answer) {
-    case 0: return "done";
-    case 1: return "no data, no such item or the action failed";
-    case 2: return "not supported";
-    case 3: return "refused";
-    case 7: return "forbidden by another setting";
-    default: return "unknown answer";
-    }
+// A file the command line names that is not there is said so, before a verdict on its bytes.
+bool Exists(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) return true;
+    std::fprintf(stderr, "drvhost: %s: no such file\n", path.c_str());
+    return false;
 }
 
-// Sends the requests in order on the caller's settings, as an application does; a set that
-// answered 0 has changed the caller's device mode, and what changed is printed.
-int SendRequests(const Library& library, HANDLE session, std::vector<uint8_t>& settings,
-                 const std::vector<OptionRequest>& requests) {
-    int rc = 0;
-    for (const OptionRequest& request : requests) {
-        // Room for any answer of the interface (lists of names, the batch query).
-        std::vector<uint8_t> data(0x10000, 0);
-        void* pointer = data.data();
-        if (request.value == "null") {
-            pointer = nullptr;
-        } else if (request.value.rfind("text:", 0) == 0) {
-            const std::string text = request.value.substr(5);
-            std::memcpy(data.data(), text.data(), std::min(text.size(), data.size() - 1));
-        } else if (!request.value.empty()) {
-            DWORD word = 0;
-            ParseNumber(request.value, word);
-            std::memcpy(data.data(), &word, sizeof word);
-        }
-        const std::vector<uint8_t> before = settings;
-        const LONG answer =
-            library.request(session, reinterpret_cast<LPDEVMODEA>(settings.data()), request.kind, request.code, pointer);
-        std::printf("\nrequest kind %u, code 0x%X%s%s: answer %d (%s)\n", request.kind, request.code,
-                    request.value.empty() ? "" : ", data ", request.value.c_str(), static_cast<int>(answer),
-                    AnswerText(answer));
-        if (answer != 0) rc = 1;
-        if (answer == 0 && pointer && request.kind != 3 && request.kind != 6 && request.kind != 8) {
-            uint32_t word = 0;
-            std::memcpy(&word, data.data(), sizeof word);
-            std::printf("  data word 0x%08X (%d)\n", word, static_cast<int32_t>(word));
-            size_t length = 0;
-            while (length < 256 && data[length] && std::isprint(data[length])) ++length;
-            if (length >= 2 && data[length] == 0)
-                std::printf("  data text \"%.*s\"\n", static_cast<int>(length), reinterpret_cast<const char*>(data.data()));
-        }
-        if (answer == 0 && (request.kind == 3 || request.kind == 6 || request.kind == 8)) {
-            if (ListDevmodeChanges(stdout, "before", before, "after", settings) == 0)
-                std::printf("  the device mode did not change\n");
-        }
-    }
-    return rc;
+// A printer that does not open: its name, and the names that would.
+void ReportUnknownPrinter(const char* name) {
+    const DWORD error = GetLastError();
+    const std::vector<std::string> printers = InstalledPrinters();
+    bool installed = false;
+    for (const std::string& printer : printers) installed = installed || (name && printer == name);
+    if (name && !installed) std::fprintf(stderr, "drvhost: no printer is named \"%s\"; the installed printers:\n", name);
+    else std::fprintf(stderr, "drvhost: the printer \"%s\" does not open (error %u); the installed printers:\n",
+                      name ? name : "(default)", error);
+    for (const std::string& printer : printers) std::fprintf(stderr, "  %s\n", printer.c_str());
 }
 
-// The printer a session without a name opens: the spooler's default, kept in the registry.
-std::string DefaultPrinterName() {
-    HKEY key = nullptr;
-    char name[MAX_PATH] = {};
-    DWORD size = sizeof name - 1, type = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\control\\Print\\Printers", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return {};
-    const bool ok = RegQueryValueExA(key, "Default", nullptr, &type, reinterpret_cast<LPBYTE>(name), &size) == ERROR_SUCCESS &&
-                    type == REG_SZ;
-    RegCloseKey(key);
-    return ok ? std::string(name) : std::string();
+bool WriteDevmode(const std::string& path, const std::vector<uint8_t>& devmode) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(devmode.data()), static_cast<std::streamsize>(devmode.size()));
+    if (file.flush()) return true;
+    std::fprintf(stderr, "drvhost: %s cannot be written\n", path.c_str());
+    return false;
 }
 
-int Run(const Options& options, const Library& library) {
+// The device mode a caller hands in: accepted by the library as its own, or the reason why not.
+bool HandIn(const Library& library, HANDLE session, const std::string& path, std::vector<uint8_t>& current) {
+    std::vector<uint8_t> bytes = ReadFile(path);
+    const Verdict verdict = Judge(library, session, bytes);
+    std::printf("drvhost: device mode %s: %s\n", path.c_str(), verdict.text.c_str());
+    if (!verdict.accepted) return false;
+    bytes.resize(verdict.declared);
+    current = std::move(bytes);
+    return true;
+}
+
+int Run(const HostOptions& options, const Library& library) {
     LPCSTR name = options.printer.empty() ? nullptr : options.printer.c_str();
     std::vector<uint8_t> current;
     HANDLE session = OpenSession(library, name, current);
     if (!session) {
-        std::fprintf(stderr, "drvhost: the printer \"%s\" does not open (error %u)\n", name ? name : "(default)", GetLastError());
+        ReportUnknownPrinter(name);
         return 1;
     }
     const DWORD dataFileError = GetLastError();
@@ -408,41 +241,104 @@ int Run(const Options& options, const Library& library) {
                              "the driver's built-in defaults stand in for it\n", dataFileError);
         rc = 1;
     }
-    // The driver's defaults, when the library answers the application request that hands them out.
-    std::vector<uint8_t> defaults = current;
-    if (library.request(session, reinterpret_cast<LPDEVMODEA>(defaults.data()), kRequestSetDefault, kResetToDefaults,
-                        nullptr) != 0)
-        defaults.clear();
-    std::printf("\n");
-    ListDevmodes(stdout, defaults.empty() ? "driver default (not offered)" : "driver default", defaults, "printer current",
-                 current);
-    if (!options.validate.empty()) rc |= Validate(library, session, current, options.validate);
-    if (!options.convert.empty()) rc |= Convert(library, session, printer, options.convert, options.convertOut);
+    if (!options.devmodeIn.empty() && (!Exists(options.devmodeIn) || !HandIn(library, session, options.devmodeIn, current))) {
+        library.term(session);
+        return 1;
+    }
+    // The device-mode listing is the run's answer when nothing else was asked.
+    const bool asked = options.options || !options.validate.empty() || !options.convert.empty() || !options.requests.empty();
+    if (options.listing || !asked) {
+        // The driver's defaults, when the library answers the application request that hands them out.
+        std::vector<uint8_t> defaults = current;
+        if (library.request(session, reinterpret_cast<LPDEVMODEA>(defaults.data()), kRequestSetDefault, kResetToDefaults,
+                            nullptr) != 0)
+            defaults.clear();
+        std::printf("\n");
+        ListDevmodes(stdout, defaults.empty() ? "driver default (not offered)" : "driver default", defaults,
+                     options.devmodeIn.empty() ? "printer current" : "handed in", current);
+    }
+    if (!options.validate.empty())
+        rc |= Exists(options.validate) ? Validate(library, session, current, options.validate, options.listing) : 1;
+    if (!options.convert.empty())
+        rc |= Exists(options.convert) ? Convert(library, session, printer, options.convert, options.convertOut) : 1;
     if (!options.requests.empty()) rc |= SendRequests(library, session, current, options.requests);
+    if (options.options) ListOptions(stdout, ReadCatalogue(library, session, current));
+    if (!options.devmodeOut.empty()) {
+        if (WriteDevmode(options.devmodeOut, current))
+            std::printf("\ndrvhost: the device mode (%zu bytes) written to %s\n", current.size(), options.devmodeOut.c_str());
+        else
+            rc = 1;
+    }
     library.term(session);
     return rc;
+}
+
+// The version a file name ends in: libDrvopui.so.1.0.0 gives 1.0.0.
+std::string LibraryVersion() {
+    const std::string name = std::filesystem::path(LibraryFile()).filename().string();
+    const size_t at = name.find(".so.");
+    return at == std::string::npos ? "(unversioned)" : name.substr(at + 4);
+}
+
+// The file version of the resource module's version resource, as the system reads it.
+std::string ResourceModuleVersion() {
+    const std::string path = std::string(kDriverFolder) + "\\" + kResourceModule;
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return "(none)";
+    std::string version = "(none)";
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
+    const auto* bytes = found ? static_cast<const uint8_t*>(LockResource(LoadResource(module, found))) : nullptr;
+    const DWORD size = found ? SizeofResource(module, found) : 0;
+    // The fixed file information follows the block's head (three words and "VS_VERSION_INFO" in
+    // UTF-16, padded to four bytes), found by its signature.
+    for (DWORD at = 0; bytes && at + 16 <= size; at += 4) {
+        uint32_t word[4];
+        std::memcpy(word, bytes + at, sizeof word);
+        if (word[0] != 0xFEEF04BD) continue;
+        version = std::to_string(word[2] >> 16) + "." + std::to_string(word[2] & 0xFFFF) + "." + std::to_string(word[3] >> 16);
+        break;
+    }
+    FreeLibrary(module);
+    return version;
+}
+
+void ListPrinters() {
+    const std::string preferred = DefaultPrinterName();
+    for (const std::string& printer : InstalledPrinters())
+        std::printf("%s%s\n", printer.c_str(), printer == preferred ? "  (default)" : "");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    if (!ParseArguments(argc, argv, options)) {
-        const bool help = argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
-        std::fputs(kUsage, help ? stdout : stderr);
-        return help ? 0 : 2;
+    HostOptions options;
+    if (!ParseHostArguments(argc, argv, options)) return 2;
+    if (options.help) {
+        std::fputs(kHostUsage, stdout);
+        return 0;
     }
     // The library tells what it cannot do in debug output; this program is where it is read.
     setenv("DRVOPUI_DEBUG_OUTPUT", "1", 0);
     std::string hive = registry::HivePath();
+    if (!InstallBundledPrinters("drvhost")) return 1;
+    if (options.listPrinters) {
+        ListPrinters();
+        return 0;
+    }
     std::printf("drvhost: drive root %s, registry %s\n", kernel::RootFolder().c_str(), hive.empty() ? "(in memory)" : hive.c_str());
-    if (!InstallBundledPrinters("drvhost") || !InstallDriverFiles("drvhost", {{DRVOPUI_LIBRARY_FILE, kLibraryName}})) return 1;
+    if (!InstallDriverFiles("drvhost", {{LibraryFile(), kLibraryName}})) return 1;
+    if (options.version) {
+        std::printf("drvhost %s (the library %s, the resource module %s)\n", DRVOPUI_VERSION, LibraryVersion().c_str(),
+                    ResourceModuleVersion().c_str());
+        return 0;
+    }
     Library library;
-    if (!LoadDriverLibrary(library)) {
+    const std::string path = std::string(kDriverFolder) + "\\" + kLibraryName;
+    if (!LoadDriverLibrary(path.c_str(), library)) {
         if (library.module) FreeLibrary(library.module);
         return 1;
     }
-    std::printf("drvhost: %s\\%s loaded\n", kDriverFolder, kLibraryName);
+    std::printf("drvhost: %s loaded\n", path.c_str());
     const int rc = Run(options, library);
     FreeLibrary(library.module);
     return rc;

@@ -10,6 +10,8 @@
 #include "settings/controls/control.h"
 #include "settings/items/sv.h"
 #include "settings/registry/conflict.h"
+#include "settings/sdk/option_description.h"
+#include "settings/sdk/sdk_describe.h"
 
 #include <cstddef>
 #include <cstring>
@@ -57,6 +59,12 @@ LONG SDK::ItemProc(UIDEVDATA* request, DWORD kind, DWORD code, void* data) {
         if (seen.orientation != orientation || seen.paperSize != paperSize || seen.copies != copies)
             OnDevmodeChanged(code);
         seen = {copies, orientation, paperSize};
+    }
+    // A describe request walks the items' keys; the codes the driver answers itself never reach
+    // an item, so the walk passes over them.
+    if (kind == kSdkKindDescribe) {
+        CmSvConflict* registry = Registry();
+        return registry ? DescribeOption(request, *registry, code, data, &NonSvSDK::Names) : kSdkAnswerNotSupported;
     }
     if (code >= kFirstDriverCode && code <= kLastDriverCode) {
         const LONG answer = Answer(kind, code, data);

@@ -43,6 +43,10 @@ int PIE_begin_update(PieEngine* engine);
 int PIE_end_update(PieEngine* engine);
 // 0 and the value; -1 no value under the name; -2 the value is not an integer.
 int PIE_get_integer(PieEngine* engine, const char* name, int32_t* out);
+// The value stored under the name (a named constant, the reason a rule gave for an item or a
+// choice) as the host's typed values read: type 3 and the integer, or type 2 and the atom's name
+// (kept by the engine while it lives). 0; -1 no value under the name; -2 a value of another kind.
+int PIE_get_value(PieEngine* engine, const char* name, PieValue* out);
 int PIE_set_options(PieEngine* engine, uint32_t options);
 int PIE_get_options(PieEngine* engine, uint32_t* out);
 // 0; -1 (nothing ended) when asked from a host callback while an engine call runs.

@@ -88,6 +88,22 @@ int PIE_get_integer(PieEngine* engine, const char* name, int32_t* out) {
     return 0;
 }
 
+int PIE_get_value(PieEngine* engine, const char* name, PieValue* out) {
+    if (!engine || !name || !out) return -1;
+    PlAtom* atom = pie_find_atom(engine, name);
+    const PlCell* value = atom ? pie_get_atom_value(engine, atom) : nullptr;
+    if (!value) return -1;
+    if (value->type == PL_INT) {
+        *out = PieValue{3, value->value};
+        return 0;
+    }
+    if (value->type == PL_FUNCTOR && value->fn.functor && value->fn.functor->arity == 0) {
+        *out = PieValue{2, reinterpret_cast<intptr_t>(value->fn.functor->name->name)};
+        return 0;
+    }
+    return -2;
+}
+
 int PIE_set_options(PieEngine* engine, uint32_t options) {
     if (!engine) return -1;
     pl_apply_options(engine, options);

@@ -8,10 +8,14 @@
 #include <windows.h>
 
 #include <dirent.h>
+#include <pwd.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <mutex>
 #include <vector>
 
@@ -24,10 +28,24 @@ std::string g_root;           // empty until chosen
 bool g_prepared = false;      // the Windows folders exist under g_root
 std::string g_current = "C:\\";
 
+// The temporary folder is shared by the machine's users and the root is made with their own
+// permissions: each user gets a root of their own, so that one user's root never stands in
+// another's way.
+std::string UserName() {
+    const uid_t uid = geteuid();
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[1024];
+    if (getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_name && *found->pw_name &&
+        !std::strchr(found->pw_name, '/'))
+        return found->pw_name;
+    return std::to_string(uid);
+}
+
 std::string DefaultRoot() {
     if (const char* root = std::getenv("DRVOPUI_ROOT"); root && *root) return root;
     const char* tmp = std::getenv("TMPDIR");
-    return std::string(tmp && *tmp ? tmp : "/tmp") + "/drvopui-root";
+    return std::string(tmp && *tmp ? tmp : "/tmp") + "/drvopui-root-" + UserName();
 }
 
 void MakeDirectories(const std::string& path) {

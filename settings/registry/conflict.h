@@ -84,6 +84,11 @@ public:
     CmSv* FindControlItem(uint32_t pageId, int32_t controlId) const;
     CmSvDigit* FindPageDigit(uint32_t pageId, int32_t spinId) const;
     const CmSvKeySet* FindSdkItems(uint32_t key) const;
+    // The items of the lowest option key from `from` up that has any, with that key in *key;
+    // null when no key from there has items. Walks every key an application can reach.
+    const CmSvKeySet* FindSdkItemsFrom(uint32_t from, uint32_t* key) const;
+    // The item set (page) that holds the item; null when none does.
+    const CmSvItemSet* FindItemPage(const CmSv* item) const;
     // The pseudo-item of a choice by its name (key@choice); null when none.
     CmSvChoiceItem* FindChoice(std::string_view name) const;
 

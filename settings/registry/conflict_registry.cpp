@@ -145,6 +145,22 @@ const CmSvKeySet* CmSvConflict::FindSdkItems(uint32_t key) const {
     return found == optionKeys_.end() ? nullptr : &found->second;
 }
 
+const CmSvKeySet* CmSvConflict::FindSdkItemsFrom(uint32_t from, uint32_t* key) const {
+    for (auto at = optionKeys_.lower_bound(from); at != optionKeys_.end(); ++at) {
+        if (at->second.empty()) continue;
+        if (key) *key = at->first;
+        return &at->second;
+    }
+    return nullptr;
+}
+
+const CmSvItemSet* CmSvConflict::FindItemPage(const CmSv* item) const {
+    if (!item) return nullptr;
+    for (const auto& [id, set] : pages_)
+        if (set->items.count(item->itemId) && set->items.at(item->itemId) == item) return set;
+    return nullptr;
+}
+
 CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const {
     auto found = choices_.find(name);
     return found == choices_.end() ? nullptr : found->second;

@@ -5,6 +5,8 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "settings/registry/conflict.h"
+#include "settings/sdk/option_description.h"
+#include "settings/sdk/sdk_describe.h"
 #include "settings/sdk/sdk_request.h"
 
 #include <cstdint>
@@ -68,6 +70,8 @@ LONG CmSvSDK::Dispatch(UIDEVDATA* ctx, DWORD kind, DWORD key, void* data) {
     case kSdkKindDefault:
         if (key == kFinishingMethodKey) return DispatchSpecial(ctx, kind, key, data);
         return registry->SdkApply(ctx, key, data);
+    case kSdkKindDescribe:
+        return DescribeOption(ctx, *registry, key, data, nullptr);
     default:
         return kSdkAnswerNotSupported;
     }

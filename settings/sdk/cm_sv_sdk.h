@@ -15,7 +15,7 @@ public:
     CmSvSDK& operator=(const CmSvSDK&) = delete;
 
     // The registry's answer for (kind, key); 2 without a registry and for kinds 5, 7, 8 and
-    // above 10; 1 for a set without data.
+    // above 11; 1 for a set without data. Kind 11 describes the first key from `key` up.
     virtual LONG Dispatch(UIDEVDATA* ctx, DWORD kind, DWORD key, void* data);
     // The finishing method (key 0x1007F) with kinds 3 and 6, and its rotate, punch and Z-fold
     // switches; a failure restores the device mode's finishing word and reloads the switches it

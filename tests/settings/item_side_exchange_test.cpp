@@ -97,7 +97,7 @@ TEST_F(ItemSideExchange, TheMethodTurnsTheSwitchesItNamesOnAndTheOthersOff) {
     DWORD value = 0;
     EXPECT_EQ(side.Dispatch(ctx, 2, 0x10038, &value), 0);
     EXPECT_EQ(value, 0u);
-    for (DWORD kind : {5u, 7u, 8u, 11u}) EXPECT_EQ(side.Dispatch(ctx, kind, kFinishingMethodKey, &word), 2) << kind;
+    for (DWORD kind : {5u, 7u, 8u, 12u}) EXPECT_EQ(side.Dispatch(ctx, kind, kFinishingMethodKey, &word), 2) << kind;
     EXPECT_EQ(side.Dispatch(ctx, 3, kFinishingMethodKey, nullptr), 1);
     EXPECT_EQ(side.Dispatch(ctx, 2, 0x10999, &value), 2);
 }

@@ -1,10 +1,15 @@
-// The host program as a user runs it: a fresh drive root, the library loaded from the driver
-// folder, and device mode files checked and converted. What --validate refuses, --convert
-// refuses with the same words, and what --convert writes, --validate accepts.
+// The host program as a person runs it: a fresh drive root, the library loaded from the driver
+// folder, the settings listed and set by name, refusals with their reasons, the rules' changes
+// by name, device mode files handed in, written, checked and converted. What --validate refuses,
+// --convert refuses with the same words, and what --convert writes, --validate accepts.
 #include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,8 +33,8 @@ protected:
         fs::create_directories(dir_);
     }
 
-    Outcome Drive(const std::string& arguments) const {
-        const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" DRVHOST_PROGRAM "' " +
+    Outcome Drive(const std::string& arguments, const char* program = DRVHOST_PROGRAM) const {
+        const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" + program + "' " +
                                     arguments + " > '" + (dir_ / "out.txt").string() + "' 2>&1";
         Outcome run;
         run.status = std::system(command.c_str());
@@ -45,8 +50,10 @@ protected:
     }
 
     std::vector<uint8_t> Read(const std::string& path) const {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::error_code error;
+        std::vector<uint8_t> bytes(fs::file_size(path, error));
+        std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+        return error ? std::vector<uint8_t>() : bytes;
     }
 
     // The line the program prints about the file: its verdict.
@@ -121,20 +128,211 @@ TEST_F(Drvhost, SendsOptionRequestsAndPrintsWhatASetChanged) {
     const Outcome run = Drive("--request 2 0x10000 --set 0x10040f=2 --request 2 0x10040f --request 3 0x10088 1 "
                               "--request 2 0x10000 null --set 0x10064=2");
     EXPECT_NE(run.status, 0) << run.out;  // two requests did not answer 0
-    EXPECT_NE(run.out.find("request kind 2, code 0x10000: answer 0 (done)\n  data word 0x0002001E"), std::string::npos)
+    EXPECT_NE(run.out.find("request kind 2, code 0x10000: answer 0 (done)\n    value       0x0002001E"), std::string::npos)
         << run.out;
-    const size_t set = run.out.find("request kind 3, code 0x10040F, data 2: answer 0 (done)");
+    const size_t set = run.out.find("set Devmode$Orientation (0x10040F) = 2: done");
     ASSERT_NE(set, std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("orientation            1                          2", set), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("request kind 2, code 0x10040F: answer 0 (done)\n  data word 0x00000002"), std::string::npos)
+    EXPECT_NE(run.out.find("orientation                      portrait                       landscape", set), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("request kind 2, code 0x10040F: answer 0 (done)\n    value       0x00000002 (2)"), std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("code 0x10088, data 1: answer 2 (not supported)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("code 0x10000, data null: answer 1"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("code 0x10064, data 2: answer 0 (done)\n                         before"), std::string::npos)
+    EXPECT_NE(run.out.find("set Layout$PageLayout (0x10064) = 2: done\n  Layout$PageLayout: NUP_1PAGES -> NUP_4PAGES"),
+              std::string::npos)
         << run.out;
 
     EXPECT_EQ(Drive("--set 0x10040f").status >> 8, 2);
     EXPECT_EQ(Drive("--request two 0x10000").status >> 8, 2);
+}
+
+// Lists and records come out whole: every entry of the paper-source list by its name, every field
+// of the watermark record by the names the option interface's page gives them.
+TEST_F(Drvhost, PrintsListsAndRecordsWhole) {
+    const Outcome run = Drive("--request 4 0x10013 --request 2 0x1000A");
+    EXPECT_EQ(run.status, 0) << run.out;
+    const size_t list = run.out.find("request kind 4, code 0x10013: answer 0 (done)");
+    ASSERT_NE(list, std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  entry 1:\n    source       ", list), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("    source name  \"", list), std::string::npos) << run.out;
+    const size_t record = run.out.find("request kind 2, code 0x1000A: answer 0 (done)");
+    ASSERT_NE(record, std::string::npos) << run.out;
+    for (const char* field : {"    name ", "    font face ", "    angle ", "    position y ", "    switch "})
+        EXPECT_NE(run.out.find(field, record), std::string::npos) << field << "\n" << run.out;
+}
+
+// Every setting the option interface reaches, by page, with its choices and their marks, and the
+// reason the rules give for what they hold.
+TEST_F(Drvhost, ListsEveryOptionWithItsChoices) {
+    const Outcome run = Drive("--options");
+    EXPECT_EQ(run.status, 0) << run.out;
+    struct Line { const char* page; const char* line; };
+    for (Line l : {Line{"page setup:", "  0x10040F  Devmode$Orientation          [PORTRAIT] LANDSCAPE\n"},
+                   Line{"page setup:", "  0x100414  Devmode$Copy                 1 (1..999)\n"},
+                   Line{"finishing:", "  0x10039   Finishing$Zfold              [OFF] ON  {disabled: not offered by this printer: "
+                                      "it has no Z-fold unit}\n"},
+                   Line{"staple position:", "  0x1006A   Finishing$Position           [UPPER_LEFT_S] TOP_W(disabled) "}}) {
+        const size_t page = run.out.find(std::string("\n") + l.page + "\n");
+        ASSERT_NE(page, std::string::npos) << l.page << "\n" << run.out;
+        const size_t line = run.out.find(l.line, page);
+        EXPECT_NE(line, std::string::npos) << l.line << "\n" << run.out;
+        EXPECT_LT(line, run.out.find(":\n", page + std::strlen(l.page) + 2)) << l.line << " is not on its page";
+    }
+    // The default run's listing is not repeated under --options.
+    EXPECT_EQ(run.out.find("driver default"), std::string::npos);
+}
+
+// A set by name, refusals with their reasons, and what else the rules changed, by name.
+TEST_F(Drvhost, SetsByNameAndSaysWhyOrWhatElseChanged) {
+    const Outcome set = Drive("--set 'Devmode$Orientation=landscape' --set 'Layout$Catalog=ON' "
+                              "--set 'Layout$PageLayout=NUP_2PAGES'");
+    EXPECT_EQ(set.status, 0) << set.out;
+    EXPECT_NE(set.out.find("set Devmode$Orientation (0x10040F) = landscape: done\n"
+                           "  Devmode$Orientation: PORTRAIT -> LANDSCAPE\n"),
+              std::string::npos)
+        << set.out;
+    // The layout turns the booklet off: the rules' change is named, old -> new.
+    const size_t layout = set.out.find("set Layout$PageLayout (0x10064) = NUP_2PAGES: done");
+    ASSERT_NE(layout, std::string::npos) << set.out;
+    EXPECT_NE(set.out.find("  the rules changed Layout$Catalog (0x10057): ON -> OFF\n", layout), std::string::npos) << set.out;
+
+    struct Case { const char* set; const char* why; };
+    const Case refused[] = {
+        {"Finishing$Zfold=ON", "refused (answer 3): disabled by the rules: not offered by this printer: it has no Z-fold unit"},
+        {"Finishing$Position=TOP_W",
+         "refused (answer 3): TOP_W is disabled by the rules: not offered by this printer: it has no staple at the top"},
+        {"Devmode$Copy=1000", "not supported (answer 2): out of range 1..999"},
+        {"Devmode$Orientation=SIDEWAYS", "\"SIDEWAYS\" is not a choice of Devmode$Orientation; its choices: PORTRAIT LANDSCAPE"},
+        {"Nothing=1", "no setting of this printer is named \"Nothing\""},
+    };
+    for (const Case& c : refused) {
+        const Outcome run = Drive(std::string("--set '") + c.set + "'");
+        EXPECT_EQ(run.status >> 8, 1) << c.set << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.why), std::string::npos) << c.set << "\n" << run.out;
+    }
+    // A setting the rules hold because of another names that setting.
+    const Outcome held = Drive("--set 'Layout$PageSize=ENV_DL' --set 'Layout$Catalog=ON'");
+    EXPECT_NE(held.out.find("  the rules disabled Layout$Catalog: held by Layout$PageSize"), std::string::npos) << held.out;
+    EXPECT_NE(held.out.find("= ON: refused (answer 3): disabled by the rules: held by Layout$PageSize: a booklet is not made"),
+              std::string::npos)
+        << held.out;
+}
+
+// The device mode a session ends with goes out to a file and comes back in as an application's.
+TEST_F(Drvhost, WritesTheDeviceModeAndTakesItBack) {
+    const std::string file = (dir_ / "landscape.dm").string();
+    const Outcome out = Drive("--set 'Devmode$Orientation=LANDSCAPE' --out '" + file + "'");
+    ASSERT_EQ(out.status, 0) << out.out;
+    const std::vector<uint8_t> written = Read(file);
+    ASSERT_GT(written.size(), 220u);
+    EXPECT_EQ(written[44] | written[45] << 8, 2) << "orientation";
+
+    const Outcome back = Drive("--devmode '" + file + "' --options");
+    EXPECT_EQ(back.status, 0) << back.out;
+    EXPECT_NE(back.out.find("Devmode$Orientation          PORTRAIT [LANDSCAPE]"), std::string::npos) << back.out;
+    const Outcome listed = Drive("--devmode '" + file + "'");
+    EXPECT_NE(listed.out.find("  orientation                      portrait                       landscape"), std::string::npos)
+        << listed.out;
+
+    // --validate gives its verdict alone unless the listing is asked for.
+    const Outcome verdict = Drive("--validate '" + file + "'");
+    EXPECT_EQ(verdict.status, 0) << verdict.out;
+    EXPECT_NE(verdict.out.find(file + ": " + std::to_string(written.size()) + " bytes, a device mode of this driver"),
+              std::string::npos)
+        << verdict.out;
+    EXPECT_EQ(verdict.out.find("orientation"), std::string::npos) << verdict.out;
+    EXPECT_NE(Drive("--validate '" + file + "' --list").out.find("orientation"), std::string::npos);
+
+    for (const char* command : {"--validate", "--devmode"}) {
+        const Outcome missing = Drive(std::string(command) + " '" + (dir_ / "missing.dm").string() + "'");
+        EXPECT_EQ(missing.status >> 8, 1) << command;
+        EXPECT_NE(missing.out.find("missing.dm: no such file"), std::string::npos) << command << "\n" << missing.out;
+    }
+}
+
+// Without DRVOPUI_ROOT each user of the machine has a drive root of their own in the temporary
+// folder: one user's root, made with that user's permissions, never stands in another's way.
+TEST_F(Drvhost, TakesADriveRootOfTheUsersOwn) {
+    const std::string command = "env -u DRVOPUI_ROOT TMPDIR='" + dir_.string() + "' DRVOPUI_HIVE= '" DRVHOST_PROGRAM
+                                "' --list > '" + (dir_ / "out.txt").string() + "' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::ifstream in(dir_ / "out.txt");
+    const std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const passwd* user = getpwuid(geteuid());
+    ASSERT_NE(user, nullptr);
+    const std::string root = (dir_ / "drvopui-root-").string() + user->pw_name;
+    EXPECT_NE(out.find("drive root " + root), std::string::npos) << out;
+    EXPECT_TRUE(fs::exists(dir_ / fs::path(root).filename() / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL")) << out;
+}
+
+// An installed tree (the host program's component) runs where it was put, and where it was moved
+// to: the program finds the library, the platform and the bundled data beside it, not in the
+// build tree.
+TEST_F(Drvhost, RunsFromAnInstalledTreeWhereverItIsMoved) {
+    const fs::path prefix = dir_ / "prefix", moved = dir_ / "moved";
+    const std::string install = "'" DRVOPUI_CMAKE "' --install '" DRVOPUI_BUILD_DIR "' --component host --prefix '" + prefix.string() + "' > '" +
+                                (dir_ / "install.txt").string() + "' 2>&1";
+    ASSERT_EQ(std::system(install.c_str()), 0);
+    for (const char* file : {"bin/drvhost", "lib/libDrvopuiPlatform.so", "share/drvopui/printers.reg",
+                             "share/drvopui/KELVAR5E.DAT", "share/drvopui/resources/drvopui.res"})
+        EXPECT_TRUE(fs::exists(prefix / file)) << file;
+    EXPECT_TRUE(fs::exists(prefix / "lib" / ("libDrvopui.so." DRVOPUI_VERSION)));
+    fs::rename(prefix, moved);
+    const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" + (moved / "bin" / "drvhost").string() +
+                                "' --options > '" + (dir_ / "out.txt").string() + "' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::ifstream in(dir_ / "out.txt");
+    const std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(out.find("DRVOPUI.DLL loaded"), std::string::npos) << out;
+    EXPECT_NE(out.find("Devmode$Orientation"), std::string::npos) << out;
+    // The library that went into the driver folder is the installed one.
+    EXPECT_TRUE(Read((moved / "lib" / ("libDrvopui.so." DRVOPUI_VERSION)).string()) ==
+                Read((dir_ / "root" / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL").string()));
+}
+
+TEST_F(Drvhost, NamesTheInstalledPrintersAndHelpsWhereverAsked) {
+    const Outcome unknown = Drive("--printer 'No Such Printer'");
+    EXPECT_EQ(unknown.status >> 8, 1) << unknown.out;
+    const size_t named = unknown.out.find("no printer is named \"No Such Printer\"; the installed printers:\n");
+    ASSERT_NE(named, std::string::npos) << unknown.out;
+    EXPECT_NE(unknown.out.find("\n  Vomel Kelvaro PCL5e\n", named), std::string::npos) << unknown.out;
+    EXPECT_NE(unknown.out.find("\n  Vomel Kelvaro PCL5c\n", named), std::string::npos) << unknown.out;
+    EXPECT_EQ(unknown.out.find("1801"), std::string::npos) << unknown.out;
+
+    const Outcome printers = Drive("--list-printers");
+    EXPECT_EQ(printers.status, 0) << printers.out;
+    EXPECT_NE(printers.out.find("Vomel Kelvaro PCL5e  (default)\n"), std::string::npos) << printers.out;
+    EXPECT_NE(printers.out.find("Vomel Kelvaro PCL5c\n"), std::string::npos) << printers.out;
+
+    for (const char* arguments : {"--help", "--printer X --set a=b --help", "--bogus --help", "--options -h"}) {
+        const Outcome help = Drive(arguments);
+        EXPECT_EQ(help.status, 0) << arguments << "\n" << help.out;
+        EXPECT_EQ(help.out.rfind("usage: drvhost", 0), 0u) << arguments << "\n" << help.out;
+    }
+    const Outcome version = Drive("--version");
+    // One version number: the program's, the library's soname and the resource module's resource.
+    EXPECT_NE(version.out.find("drvhost " DRVOPUI_VERSION " (the library " DRVOPUI_VERSION ", the resource module " DRVOPUI_VERSION
+                               ")\n"),
+              std::string::npos)
+        << version.out;
+    EXPECT_EQ(Drive("--bogus").status >> 8, 2);
+}
+
+// The device query tool names the fields of the device's record, and says why a library in the
+// driver folder that does not load gives none.
+TEST_F(Drvhost, DeviceQueryNamesTheRecordsFields) {
+    const Outcome run = Drive("", DRVDEVINFO_PROGRAM);
+    EXPECT_EQ(run.status, 0) << run.out;
+    for (const char* line : {"  status                       0 (the device answered)\n", "  attributes not answered      0x",
+                             "  device name                  Kelvaro 5e\n", "  serial number                SN 0042-7731\n",
+                             "  memory modules               DIMM1, size 131072\n", "  paper sources                Stack Bypass: "})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+
+    std::ofstream(dir_ / "root" / "WINDOWS" / "SYSTEM" / "Zdsvc2.dll") << "not a library";
+    const Outcome broken = Drive("", DRVDEVINFO_PROGRAM);
+    EXPECT_EQ(broken.status >> 8, 1) << broken.out;
+    EXPECT_NE(broken.out.find("the device-information library in "), std::string::npos) << broken.out;
+    EXPECT_NE(broken.out.find(" does not load ("), std::string::npos) << broken.out;
 }
 
 }  // namespace

@@ -1,0 +1,120 @@
+// Parsing the host program's command line, and its usage text.
+#include "tools/host_arguments.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+const char kHostUsage[] =
+    "usage: drvhost [--printer NAME] [--devmode FILE] [--options] [--set NAME=VALUE]...\n"
+    "               [--request KIND CODE [VALUE]]... [--out FILE] [--validate FILE] [--list]\n"
+    "               [--convert FILE OUT] [--list-printers] [--version] [--help]\n"
+    "\n"
+    "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
+    "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
+    "puts their data files, the resource module and the library (DRVOPUI.DLL) into the driver\n"
+    "folder. Then it loads the library, opens a session on the printer (the default printer unless\n"
+    "--printer names one) and prints the printer's settings field by field, with names and units,\n"
+    "beside the driver's defaults.\n"
+    "\n"
+    "  --list-printers     lists the installed printers and ends\n"
+    "  --devmode FILE      works on the device mode in FILE instead of the printer's (as an\n"
+    "                      application hands in the one it kept)\n"
+    "  --options           lists every setting the option interface reaches, by page: its option\n"
+    "                      key, its name and its choices ([current], (disabled), (hidden)) or its\n"
+    "                      number range and value, and why the rules hold it\n"
+    "  --set NAME=VALUE    sets a setting by its name or option key to a choice name, ON or OFF, a\n"
+    "                      number or a text (e.g. Devmode$Orientation=LANDSCAPE, 0x10040f=2);\n"
+    "                      a refused set says why, a set the rules answered names every other\n"
+    "                      setting they changed, old -> new, and the device-mode fields\n"
+    "  --request KIND CODE [VALUE]\n"
+    "                      sends one request of the application option interface (CODE from\n"
+    "                      0x10000: a driver code or an item's option key) or of the\n"
+    "                      page-composition interface (CODE below it): KIND 0 size, 1 count,\n"
+    "                      2 get, 3 set, 4 list, 6 default, 8 action, 11 describe; VALUE a\n"
+    "                      number (the data's first word), text:WORDS (a text at the start of the\n"
+    "                      data) or null (no data). Prints the answer and the whole answer data:\n"
+    "                      every entry of a list, every field of a record\n"
+    "  --out FILE          writes the device mode the session ends with (what an application\n"
+    "                      keeps) to FILE\n"
+    "  --validate FILE     checks the device mode in FILE as the library checks a caller's and\n"
+    "                      prints the verdict (with --list the fields beside the printer's too)\n"
+    "  --convert FILE OUT  converts the device mode in FILE (an older or stored form) into the\n"
+    "                      current form, as the library converts a printer's stored device mode,\n"
+    "                      and writes it to OUT; what --validate refuses is refused here alike\n"
+    "  --list              prints the device-mode listing also where it is left out by default\n"
+    "  --version           prints the version\n"
+    "Sets and requests run in the order given, each on the settings the one before left; the\n"
+    "program ends with 1 when one of them did not answer 0.\n"
+    "\n"
+    "The drive root is DRVOPUI_ROOT (else drvopui-root-USER in the temporary folder); the registry\n"
+    "is the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root). A data file that does\n"
+    "not load is reported, with the library's account of it, and the program then ends with 1.\n";
+
+bool ParseNumber(const std::string& text, DWORD& out) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 0);
+    if (errno || *end || value > 0xFFFFFFFFull || text[0] == '-') {
+        errno = 0;
+        const long long signedValue = std::strtoll(text.c_str(), &end, 0);
+        if (errno || *end || signedValue < INT32_MIN || signedValue > INT32_MAX) return false;
+        out = static_cast<DWORD>(static_cast<int32_t>(signedValue));
+        return true;
+    }
+    out = static_cast<DWORD>(value);
+    return true;
+}
+
+bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            options.help = true;
+            return true;
+        }
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasOne = i + 1 < argc, hasTwo = i + 2 < argc;
+        if (arg == "--printer" && hasOne) options.printer = argv[++i];
+        else if (arg == "--devmode" && hasOne) options.devmodeIn = argv[++i];
+        else if (arg == "--out" && hasOne) options.devmodeOut = argv[++i];
+        else if (arg == "--validate" && hasOne) options.validate = argv[++i];
+        else if (arg == "--options") options.options = true;
+        else if (arg == "--list") options.listing = true;
+        else if (arg == "--list-printers") options.listPrinters = true;
+        else if (arg == "--version") options.version = true;
+        else if (arg == "--request" && hasTwo) {
+            OptionRequest request;
+            if (!ParseNumber(argv[i + 1], request.kind) || !ParseNumber(argv[i + 2], request.code)) {
+                std::fprintf(stderr, "drvhost: --request wants a kind and a code, not \"%s %s\"\n", argv[i + 1], argv[i + 2]);
+                return false;
+            }
+            i += 2;
+            if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) request.value = argv[++i];
+            options.requests.push_back(request);
+        } else if (arg == "--set" && hasOne) {
+            const std::string pair = argv[++i];
+            const size_t equals = pair.find('=');
+            if (equals == std::string::npos || equals == 0) {
+                std::fprintf(stderr, "drvhost: --set wants NAME=VALUE, not \"%s\"\n", pair.c_str());
+                return false;
+            }
+            OptionRequest request;
+            request.byName = true;
+            request.kind = 3;
+            request.name = pair.substr(0, equals);
+            request.value = pair.substr(equals + 1);
+            options.requests.push_back(request);
+        } else if (arg == "--convert" && hasTwo) {
+            options.convert = argv[++i];
+            options.convertOut = argv[++i];
+        } else {
+            std::fprintf(stderr, "drvhost: unknown or incomplete argument \"%s\" (drvhost --help tells the rest)\n", arg.c_str());
+            return false;
+        }
+    }
+    return true;
+}
