@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto* caller = reinterpret_cast<LPDEVMODEA>(dm.data());
     DWORD entry = 0, count = 1;
     if (VomelDeviceMode(session, caller, 0, code, &entry) == 0) {
-        if (kind == 4 || kind == 7) {
+        // The paper-source settings are set as they are listed: one entry per source.
+        if (kind == 4 || kind == 7 || (kind == 3 && code == 0x1000F)) {
             if (VomelDeviceMode(session, caller, 1, code, &count) != 0) count = 0;
             if (kind == 7) entry = 8;
         }
