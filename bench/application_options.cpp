@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "target_ratio.h"
+
 #include <vector>
 
 namespace {
@@ -27,6 +29,7 @@ void GetByOptionKey(benchmark::State& state) {
             break;
         }
     }
+    ReportAgainstTarget(state, 0.5e-6);
 }
 BENCHMARK(GetByOptionKey)->Unit(benchmark::kMicrosecond);
 
@@ -57,6 +60,7 @@ void GetAfterAnotherDevmode(benchmark::State& state) {
         LPDEVMODEA dm = flip ? reinterpret_cast<LPDEVMODEA>(other.data()) : s.Dm();
         benchmark::DoNotOptimize(VomelDeviceMode(s.handle, dm, 2, kOrientationKey, &value));
     }
+    ReportAgainstTarget(state, 0.5e-3);
 }
 BENCHMARK(GetAfterAnotherDevmode)->Unit(benchmark::kMicrosecond);
 

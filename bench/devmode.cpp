@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "target_ratio.h"
+
 #include <vector>
 
 namespace {
@@ -26,6 +28,7 @@ void ValidateAndConvert(benchmark::State& state) {
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(target.data());
     }
+    ReportAgainstTarget(state, 0.35e-6);
 }
 BENCHMARK(ValidateAndConvert);
 

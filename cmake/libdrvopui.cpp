@@ -1,14 +1,19 @@
 // The shared library's own translation unit: the library is made of the subsystem archives,
 // linked whole. It is also where the layers meet: the core may not call the layers above it, so
 // they register what the core makes for them (the dialog framework's message catalogue and
-// locale, the application option interface, the page-composition interface) here, as the library is loaded.
+// locale, the application option interface, the page-composition interface, the profile store,
+// the device configuration, the pages' pictures) here, as the library is loaded.
+#include "device/config/configuration.h"
 #include "items/pdl/folx.h"
 #include "items/pdl/sdk.h"
+#include "preview/page_previews.h"
+#include "profiles/profiles_registration.h"
 #include "ui/dialog_framework.h"
 
 namespace {
 
 [[maybe_unused]] const bool g_layersRegistered = (RegisterDialogFramework(), RegisterApplicationOptions(),
-                                             RegisterPageComposition(), true);
+                                             RegisterPageComposition(), RegisterProfiles(),
+                                             RegisterDeviceConfiguration(), RegisterPagePreviews(), true);
 
 }  // namespace

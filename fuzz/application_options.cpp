@@ -10,6 +10,7 @@
 #include "core/devmode/devmode_option_table.h"
 #include "core/library/exports_devicemode.h"
 #include "items/pdl/sdk.h"
+#include "profiles/profiles_registration.h"
 
 #include <windows.h>
 
@@ -100,6 +101,7 @@ void Describe(DWORD code, const uint8_t* payload, size_t length) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("application_options");
     RegisterApplicationOptions();
+    RegisterProfiles();  // the stored profiles, as the library registers them
     DWORD needed = devmode::kDevmodeSize;
     g_devmode.resize(needed);
     g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), &needed);

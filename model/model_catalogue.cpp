@@ -110,6 +110,7 @@ constexpr ModelSourceRecord kDesktopSources[] = {
     {0, 0, 0, 0, 0},
 };
 void desktop7(ModelDescription& d) {
+    d.capabilities[0] = 0x0000'00A1;  // the memory and two device words, asked over the network
     d.sources = kDesktopSources;
     d.unitWord = 16;
     d.paperSet = 1;

@@ -37,7 +37,9 @@ bool LibraryPresent() {
     return false;
 }
 
-void InstallSimulatedLibrary() {
+}  // namespace
+
+void InstallSimulatedDeviceLibrary() {
 #ifdef DRVOPUI_SIMULATED_ZDSVC
     const std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
     std::error_code error;
@@ -50,6 +52,8 @@ void InstallSimulatedLibrary() {
     if (error) std::fprintf(stderr, "drvdevinfo: the simulated library cannot be installed: %s\n", error.message().c_str());
 #endif
 }
+
+namespace {
 
 void Text(const char* label, const char* text) {
     if (*text) std::printf("  %-28s %s\n", label, text);
@@ -108,7 +112,7 @@ void PrintRecord(const DeviceInfoRecord& r) {
 }  // namespace
 
 int PrintDeviceInfo(UIDEVDATA* ctx) {
-    InstallSimulatedLibrary();
+    InstallSimulatedDeviceLibrary();
     const char* printer = ctx->svc->GetPrinterName(ctx);
     std::printf("\ndevice information of \"%s\":\n", printer);
     DevInfoClient* client = nullptr;

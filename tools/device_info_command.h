@@ -6,3 +6,7 @@ struct UIDEVDATA;
 
 // 0 when the device answered; the record is printed either way.
 int PrintDeviceInfo(UIDEVDATA* ctx);
+
+// Installs the simulated device-information library of this build, with the bundled description
+// of a device, when the driver folder holds none.
+void InstallSimulatedDeviceLibrary();

@@ -4,6 +4,7 @@
 #include "core/device/core_context.h"
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
+#include "tools/install_file.h"
 #include "tools/tool_paths.h"
 
 #include <windows.h>
@@ -35,9 +36,10 @@ bool InstallDriverFiles(const char* program, const std::vector<std::pair<std::st
     files.insert(files.end(), more.begin(), more.end());
     bool ok = true;
     for (const auto& [from, to] : files) {
-        std::filesystem::copy_file(from, system / to, std::filesystem::copy_options::overwrite_existing, error);
-        if (error) {
-            std::fprintf(stderr, "%s: %s cannot be installed: %s\n", program, from.c_str(), error.message().c_str());
+        // Another process may be running the installed library: it is replaced, never rewritten.
+        const std::string reason = InstallFile(from, (system / to).string());
+        if (!reason.empty()) {
+            std::fprintf(stderr, "%s: %s cannot be installed: %s\n", program, from.c_str(), reason.c_str());
             ok = false;
         }
     }

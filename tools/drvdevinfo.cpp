@@ -4,6 +4,7 @@
 #include "core/library/dll_main.h"
 #include "core/library/exports_devicemode.h"
 #include "platform/kernel/path_map.h"
+#include "tools/configuration_command.h"
 #include "tools/device_info_command.h"
 #include "tools/driver_install.h"
 
@@ -16,22 +17,30 @@
 namespace {
 
 const char kUsage[] =
-    "usage: drvdevinfo [--printer NAME] [--help]\n"
+    "usage: drvdevinfo [--printer NAME] [--configuration] [--help]\n"
     "\n"
     "Asks the printer's device (the default printer unless --printer names one) for its record\n"
     "through the device-information library in the driver folder, and prints it. No printer is on\n"
     "the network here: when the driver folder holds no \"Zdsvc2.dll\" or \"Zdsvc.dll\", the simulated\n"
     "library of the tests is installed, which answers as the device described in\n"
     "data/simulated-device.txt. The bundled printers and the driver's files are installed first, as\n"
-    "drvhost installs them.\n";
+    "drvhost installs them.\n"
+    "\n"
+    "--configuration asks the device through the driver's configuration instead, as the printer's\n"
+    "\"read the device\" does, and prints the installed options it wrote.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string printer;
+    bool configuration = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--printer") == 0 && i + 1 < argc) {
             printer = argv[++i];
+            continue;
+        }
+        if (std::strcmp(argv[i], "--configuration") == 0) {
+            configuration = true;
             continue;
         }
         const bool help = std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0;
@@ -50,7 +59,8 @@ int main(int argc, char** argv) {
         if (!session) {
             std::fprintf(stderr, "drvdevinfo: the printer does not open (error %u)\n", GetLastError());
         } else {
-            rc = PrintDeviceInfo(static_cast<UIDEVDATA*>(session));
+            rc = configuration ? PrintDeviceConfiguration(static_cast<UIDEVDATA*>(session))
+                               : PrintDeviceInfo(static_cast<UIDEVDATA*>(session));
             VomelDeviceModeTerm(session);
         }
     }

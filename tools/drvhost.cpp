@@ -14,7 +14,9 @@
 #include "tools/host_arguments.h"
 #include "tools/option_catalogue.h"
 #include "tools/option_commands.h"
+#include "tools/profile_commands.h"
 #include "tools/request_printing.h"
+#include "tools/sheet_command.h"
 #include "tools/tool_paths.h"
 
 #include <windows.h>
@@ -118,22 +120,10 @@ int Validate(const Library& library, HANDLE session, const std::vector<uint8_t>&
     return 0;
 }
 
-// The printer's stored device mode, set (null: removed) through the spooler.
-bool StoreDevmode(HANDLE printer, const std::string& name, const std::vector<uint8_t>* value) {
-    if (value)
-        return SetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), REG_BINARY,
-                               const_cast<LPBYTE>(value->data()), static_cast<DWORD>(value->size())) == ERROR_SUCCESS;
-    const std::string key = "System\\CurrentControlSet\\control\\Print\\Printers\\" + name + "\\PrinterDriverData";
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) return false;
-    const LONG deleted = RegDeleteValueA(handle, kStoredDevmodeValue);
-    RegCloseKey(handle);
-    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
-}
-
 // Conversion as the library does it for every printer: a device mode stored as the printer's
 // "Default DevMode" is converted into the current form over the driver's defaults when a session
-// opens. The printer's own value is put back afterwards.
+// opens. It is stored so in a copy of the registry held in memory, never in the files, so that
+// no printer changes, whenever the program stops.
 int Convert(const Library& library, HANDLE session, const std::string& name, const std::string& path,
             const std::string& out) {
     std::vector<uint8_t> bytes = ReadFile(path);
@@ -143,28 +133,28 @@ int Convert(const Library& library, HANDLE session, const std::string& name, con
         return 1;
     }
     bytes.resize(verdict.declared);
-    HANDLE printer = nullptr;
-    if (!OpenPrinterA(const_cast<LPSTR>(name.c_str()), &printer, nullptr)) {
-        std::fprintf(stderr, "drvhost: the printer \"%s\" does not open (error %u)\n", name.c_str(), GetLastError());
+    const std::string hive = registry::HivePath();
+    const std::string saved = registry::HiveText();
+    if (!registry::UseHiveText(saved, nullptr)) {
+        std::fprintf(stderr, "drvhost: the registry cannot be copied into memory\n");
         return 1;
     }
-    DWORD type = 0, needed = 0;
-    std::vector<uint8_t> saved;
-    const bool hadValue = GetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), &type, nullptr, 0, &needed) ==
-                              ERROR_MORE_DATA || needed > 0;
-    if (hadValue) {
-        saved.resize(needed);
-        GetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), &type, saved.data(), needed, &needed);
-    }
     std::vector<uint8_t> converted;
-    if (StoreDevmode(printer, name, &bytes)) {
-        if (HANDLE fresh = OpenSession(library, name.c_str(), converted)) library.term(fresh);
+    HANDLE printer = nullptr;
+    if (OpenPrinterA(const_cast<LPSTR>(name.c_str()), &printer, nullptr)) {
+        if (SetPrinterDataA(printer, const_cast<LPSTR>(kStoredDevmodeValue), REG_BINARY, bytes.data(),
+                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS)
+            if (HANDLE fresh = OpenSession(library, name.c_str(), converted)) library.term(fresh);
+        ClosePrinter(printer);
     }
-    const bool restored = StoreDevmode(printer, name, hadValue ? &saved : nullptr);
-    ClosePrinter(printer);
-    if (!restored) std::fprintf(stderr, "drvhost: the printer's own \"%s\" could not be put back\n", kStoredDevmodeValue);
+    const DWORD conversionError = GetLastError();
+    registry::HiveError error;
+    if (!(hive.empty() ? registry::UseHiveText(saved, &error) : registry::UseHiveFile(hive, &error))) {
+        std::fprintf(stderr, "drvhost: the registry %s does not read again: %s\n", hive.c_str(), error.message.c_str());
+        return 1;
+    }
     if (converted.empty()) {
-        std::fprintf(stderr, "drvhost: %s: the library converted nothing (error %u)\n", path.c_str(), GetLastError());
+        std::fprintf(stderr, "drvhost: %s: the library converted nothing (error %u)\n", path.c_str(), conversionError);
         return 1;
     }
     // What conversion writes must pass validation; the library is asked, not assumed.
@@ -180,7 +170,7 @@ int Convert(const Library& library, HANDLE session, const std::string& name, con
     }
     std::printf("\n%s: %s\n  converted into the current form (%zu bytes), written to %s\n", path.c_str(),
                 verdict.text.c_str(), converted.size(), out.c_str());
-    return restored ? 0 : 1;
+    return 0;
 }
 
 // A file the command line names that is not there is said so, before a verdict on its bytes.
@@ -246,7 +236,8 @@ int Run(const HostOptions& options, const Library& library) {
         return 1;
     }
     // The device-mode listing is the run's answer when nothing else was asked.
-    const bool asked = options.options || !options.validate.empty() || !options.convert.empty() || !options.requests.empty();
+    const bool asked = options.options || !options.validate.empty() || !options.convert.empty() || !options.requests.empty() ||
+                       !options.profiles.empty() || options.sheet;
     if (options.listing || !asked) {
         // The driver's defaults, when the library answers the application request that hands them out.
         std::vector<uint8_t> defaults = current;
@@ -262,6 +253,8 @@ int Run(const HostOptions& options, const Library& library) {
     if (!options.convert.empty())
         rc |= Exists(options.convert) ? Convert(library, session, printer, options.convert, options.convertOut) : 1;
     if (!options.requests.empty()) rc |= SendRequests(library, session, current, options.requests);
+    if (!options.profiles.empty()) rc |= RunProfileCommands(library.request, session, current, printer, options.profiles);
+    if (options.sheet) rc |= RunSheetScript(library, session, current, options.sheetSteps, options.pictures);
     if (options.options) ListOptions(stdout, ReadCatalogue(library, session, current));
     if (!options.devmodeOut.empty()) {
         if (WriteDevmode(options.devmodeOut, current))

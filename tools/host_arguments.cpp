@@ -10,7 +10,9 @@
 const char kHostUsage[] =
     "usage: drvhost [--printer NAME] [--devmode FILE] [--options] [--set NAME=VALUE]...\n"
     "               [--request KIND CODE [VALUE]]... [--out FILE] [--validate FILE] [--list]\n"
-    "               [--convert FILE OUT] [--list-printers] [--version] [--help]\n"
+    "               [--convert FILE OUT] [--profiles] [--apply-profile NAME]\n"
+    "               [--import-profile FILE] [--export-profile NAME FILE]\n"
+    "               [--sheet STEPS|@FILE [--pictures DIR]] [--list-printers] [--version] [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
     "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
@@ -44,10 +46,34 @@ const char kHostUsage[] =
     "  --convert FILE OUT  converts the device mode in FILE (an older or stored form) into the\n"
     "                      current form, as the library converts a printer's stored device mode,\n"
     "                      and writes it to OUT; what --validate refuses is refused here alike\n"
+    "  --profiles          lists the printer's profiles: built-in or the user's own, the applied one\n"
+    "  --apply-profile NAME\n"
+    "                      applies a profile to the settings and prints what changed\n"
+    "  --import-profile FILE\n"
+    "                      stores the profile file FILE as a user profile of the printer\n"
+    "  --export-profile NAME FILE\n"
+    "                      writes the user profile NAME to the profile file FILE\n"
+    "  --sheet STEPS|@FILE opens the printing-preferences sheet as an application opens it, and\n"
+    "                      acts in it as a person would, step by step: the steps separated by\n"
+    "                      \";\" or, after \"@\", one a line in FILE. Prints the sheet's result and\n"
+    "                      the device-mode fields it changed. The steps (a control named by its\n"
+    "                      text, by the label before it or by its number; quotes hold spaces):\n"
+    "                        page NAME              the sheet's page of that title (or number)\n"
+    "                        type CONTROL TEXT      types over a field\n"
+    "                        choose CONTROL ENTRY   picks an entry of a list\n"
+    "                        check CONTROL, uncheck CONTROL\n"
+    "                        click CONTROL          presses a button; the steps after it act in\n"
+    "                                               the dialog it opens, until its ok or cancel\n"
+    "                        ok, cancel, apply      the buttons of the dialog or sheet\n"
+    "                        answer BUTTON          the answer to the next message box\n"
+    "                      e.g. --sheet 'type Copies 3; click \"Page options...\";\n"
+    "                      choose \"Page edging\" \"Dotted line\"; ok; page Finishing; check Punch; ok'\n"
+    "  --pictures DIR      with --sheet, saves a PNG picture of every page and dialog as the\n"
+    "                      steps leave it, numbered in order, into DIR\n"
     "  --list              prints the device-mode listing also where it is left out by default\n"
     "  --version           prints the version\n"
-    "Sets and requests run in the order given, each on the settings the one before left; the\n"
-    "program ends with 1 when one of them did not answer 0.\n"
+    "Sets and requests run in the order given, each on the settings the one before left, then the\n"
+    "profile commands in theirs; the program ends with 1 when one of them did not succeed.\n"
     "\n"
     "The drive root is DRVOPUI_ROOT (else drvopui-root-USER in the temporary folder); the registry\n"
     "is the file DRVOPUI_HIVE (else C:\\WINDOWS\\DRVOPUI.REG under the root). A data file that does\n"
@@ -108,6 +134,24 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
             request.name = pair.substr(0, equals);
             request.value = pair.substr(equals + 1);
             options.requests.push_back(request);
+        } else if (arg == "--profiles") {
+            options.profiles.push_back({ProfileCommand::List, "", ""});
+        } else if (arg == "--apply-profile" && hasOne) {
+            options.profiles.push_back({ProfileCommand::Apply, argv[++i], ""});
+        } else if (arg == "--import-profile" && hasOne) {
+            options.profiles.push_back({ProfileCommand::Import, "", argv[++i]});
+        } else if (arg == "--export-profile" && hasTwo) {
+            options.profiles.push_back({ProfileCommand::Export, argv[i + 1], argv[i + 2]});
+            i += 2;
+        } else if (arg == "--sheet" && hasOne) {
+            std::string text, error;
+            if (!ReadSheetScript(argv[++i], text, error) || !ParseSheetScript(text, options.sheetSteps, error)) {
+                std::fprintf(stderr, "drvhost: --sheet: %s\n", error.c_str());
+                return false;
+            }
+            options.sheet = true;
+        } else if (arg == "--pictures" && hasOne) {
+            options.pictures = argv[++i];
         } else if (arg == "--convert" && hasTwo) {
             options.convert = argv[++i];
             options.convertOut = argv[++i];
@@ -115,6 +159,10 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
             std::fprintf(stderr, "drvhost: unknown or incomplete argument \"%s\" (drvhost --help tells the rest)\n", arg.c_str());
             return false;
         }
+    }
+    if (!options.pictures.empty() && !options.sheet) {
+        std::fprintf(stderr, "drvhost: --pictures goes with --sheet\n");
+        return false;
     }
     return true;
 }

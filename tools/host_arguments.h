@@ -1,6 +1,8 @@
 // The host program's command line: what a person asked for, in the order given.
 #pragma once
 
+#include "tools/sheet_script.h"
+
 #include <windows.h>
 
 #include <string>
@@ -15,6 +17,13 @@ struct OptionRequest {
     std::string value;  // a number, text:..., null, or empty (a zero word); a set's choice
 };
 
+// One profile command, run after the requests in the order given.
+struct ProfileCommand {
+    enum Kind { List, Apply, Import, Export } kind = List;
+    std::string name;  // the profile, for Apply and Export
+    std::string file;  // a host path, for Import and Export
+};
+
 struct HostOptions {
     bool help = false;
     bool version = false;
@@ -26,6 +35,10 @@ struct HostOptions {
     std::string validate;
     std::string convert, convertOut;
     std::vector<OptionRequest> requests;
+    std::vector<ProfileCommand> profiles;
+    bool sheet = false;  // --sheet: the steps of the person in the sheet
+    std::vector<SheetStep> sheetSteps;
+    std::string pictures;  // --pictures: where the pages' pictures go
 };
 
 // False, with the reason printed, when an argument is unknown or incomplete; --help anywhere

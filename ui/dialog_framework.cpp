@@ -4,7 +4,8 @@
 #include "ui/cm_locale.h"
 #include "settings/registry/rule_message.h"
 #include "ui/cm_message.h"
-#include "ui/finishing_pages.h"
+#include "ui/main_pages.h"
+#include "ui/ui_dispatcher.h"
 
 void RegisterDialogFramework() {
     RegisterMessageCatalogue();
@@ -14,5 +15,6 @@ void RegisterDialogFramework() {
         CmMessage* catalogue = MessageCatalogue(ctx);
         return catalogue ? catalogue->Show(owner, id) : 0;
     });
-    RegisterFinishingDialogs();
+    RegisterMainPageDialogs();
+    RegisterDispatcher();
 }

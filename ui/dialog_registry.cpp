@@ -22,20 +22,45 @@ std::array<Registered, 64> g_tables;
 
 constexpr UINT kDialogType = 5;  // RT_DIALOG as a number
 
-// The bytes of one settings block as they were when a dialog opened, put back unless it ends
-// with OK: a dialog edits the sheet's blocks in place, and Cancel must leave them as they were.
-class BlockSnapshot {
+// A dialog's own copies of the sheet's settings and device-option block. While it lives, the
+// sheet's items work on the copies; a dialog opened from a dialog copies its opener's copies.
+// The sheet's blocks stay as they were unless the dialog ends with OK, and then only a block the
+// dialog changed is copied back, so a dialog that never touched the device options leaves the
+// sheet's block (and what was written into it meanwhile) alone.
+class DialogCopies {
 public:
-    BlockSnapshot(uint8_t* block, std::size_t size) : block_(block) {
-        if (block_ && size) saved_.assign(block_, block_ + size);
+    DialogCopies(CmUserData* user, DWORD deviceOptionSize) : user_(user) {
+        if (!user_) return;
+        previous_ = user_->GetDialogBlocks();
+        settings_ = user_->GetSettingsSource();
+        options_ = user_->GetDeviceOptionSource();
+        if (settings_) settingsCopy_.assign(settings_, settings_ + user_->GetSettingsSourceSize());
+        if (options_) optionsCopy_.assign(options_, options_ + deviceOptionSize);
+        user_->SetDialogBlocks({settingsCopy_.empty() ? nullptr : settingsCopy_.data(),
+                                optionsCopy_.empty() ? nullptr : optionsCopy_.data()});
     }
-    void Restore() {
-        if (block_ && !saved_.empty()) std::memcpy(block_, saved_.data(), saved_.size());
+    ~DialogCopies() {
+        if (user_) user_->SetDialogBlocks(previous_);
+    }
+    DialogCopies(const DialogCopies&) = delete;
+    DialogCopies& operator=(const DialogCopies&) = delete;
+
+    void CopyBackChanged() {
+        CopyBack(settings_, settingsCopy_);
+        CopyBack(options_, optionsCopy_);
     }
 
 private:
-    uint8_t* block_;
-    std::vector<uint8_t> saved_;
+    static void CopyBack(uint8_t* block, const std::vector<uint8_t>& copy) {
+        if (block && !copy.empty() && std::memcmp(block, copy.data(), copy.size()) != 0)
+            std::memcpy(block, copy.data(), copy.size());
+    }
+
+    CmUserData* user_;
+    CmUserData::DialogBlocks previous_;
+    uint8_t* settings_ = nullptr;
+    uint8_t* options_ = nullptr;
+    std::vector<uint8_t> settingsCopy_, optionsCopy_;
 };
 
 }  // namespace
@@ -76,15 +101,10 @@ INT_PTR OpenDialogByKind(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument) 
     auto* dialogTemplate =
         static_cast<LPCDLGTEMPLATEA>(ctx->svc->FindResource(ctx, entry->templateId, kDialogType, &size));
     if (!dialogTemplate) return 0;
-    CmUserData* user = ctx->svc->GetUserData(ctx);
-    BlockSnapshot settings(user ? user->GetSettingsSource() : nullptr, user ? user->GetSettingsSourceSize() : 0);
-    BlockSnapshot deviceOptions(user ? user->GetDeviceOptionSource() : nullptr, ctx->svc->GetDeviceOptionSize(ctx));
+    DialogCopies copies(ctx->svc->GetUserData(ctx), ctx->svc->GetDeviceOptionSize(ctx));
     SHEETDATA data{sizeof(SHEETDATA), ctx, argument, kSheetModalDialog};
     const INT_PTR result =
         DialogBoxIndirectParamA(nullptr, dialogTemplate, owner, entry->procedure, reinterpret_cast<LPARAM>(&data));
-    if (result != IDOK) {
-        settings.Restore();
-        deviceOptions.Restore();
-    }
+    if (result == IDOK) copies.CopyBackChanged();
     return result < 0 ? 0 : result;
 }

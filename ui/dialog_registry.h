@@ -24,7 +24,8 @@ void UnregisterDialogEntries(const DialogEntry* entries);
 const DialogEntry* FindDialogEntry(int kind);
 
 // Runs the dialog of that kind, modal to `owner`, from the request's resource module; its
-// SHEETDATA carries the request and the argument. The dialog edits the sheet's settings and
-// device-option block in place; unless it ends with OK they are put back as they were. Answers
+// SHEETDATA carries the request and the argument. The dialog works on copies of the sheet's
+// settings and device-option block; when it ends with OK the blocks it changed are copied back,
+// otherwise nothing is. Answers
 // the dialog's result (1 for OK), or 0 when there is no such dialog or it cannot be shown.
 INT_PTR OpenDialogByKind(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument);

@@ -7,6 +7,8 @@
 #include "core/device/user_data.h"
 #include "settings/registry/conflict.h"
 #include "settings/items/value_views.h"
+#include "data/resources/drvopui_ids.h"
+#include "ui/page_preview.h"
 #include "ui/sheet_change.h"
 
 namespace {
@@ -28,13 +30,35 @@ uint32_t CmSvProc::SetOf(int controlId) const {
 BOOL CmSvProc::OnInitDialog() {
     const BOOL answer = CmProc::OnInitDialog();
     if (CmSvConflict* registry = Registry()) registry->UpdatePageControls(Request(), Dialog(), PageId(), 0);
+    UIDEVDATA* ctx = Request();
+    CmUserData* user = ctx ? ctx->svc->GetUserData(ctx) : nullptr;
+    if (HWND picture = GetDlgItem(Dialog(), IDC_PAGE_PREVIEW); picture && user && !preview_)
+        preview_ = CreatePagePreview(picture, ctx, user->GetSettingsSource(), PageId());
     return answer;
+}
+
+void CmSvProc::OnDestroy() {
+    // The picture lets go of its control while the control still exists.
+    delete preview_;
+    preview_ = nullptr;
+    CmProc::OnDestroy();
+}
+
+void CmSvProc::UpdatePreview() const {
+    if (preview_) preview_->Update();
+}
+
+BOOL CmSvProc::OnQueryNewPalette() { return preview_ ? preview_->OnQueryNewPalette() : CmProc::OnQueryNewPalette(); }
+
+BOOL CmSvProc::OnPaletteChanged(HWND changer) {
+    return preview_ ? preview_->OnPaletteChanged(changer) : CmProc::OnPaletteChanged(changer);
 }
 
 BOOL CmSvProc::OnCommand(WORD id, WORD code) {
     const SheetChangeWatch watch(Request(), Dialog(), SheetKind());
     const BOOL answer = Command(id, code);
     watch.Tell();
+    UpdatePreview();
     return answer;
 }
 
@@ -112,6 +136,7 @@ BOOL CmSvProc::OnNotify(int id, NMHDR* header) {
     // The control reads the answer: a change the item made itself, or refused, is not made again.
     SetMessageResult(answer);
     watch.Tell();
+    UpdatePreview();
     return TRUE;
 }
 
@@ -138,6 +163,7 @@ BOOL CmSvProc::Scroll(int code, bool horizontal) {
     const SheetChangeWatch watch(Request(), Dialog(), SheetKind());
     const BOOL answer = horizontal ? scroll->OnHScroll(Request(), Dialog()) : scroll->OnVScroll(Request(), Dialog());
     watch.Tell();
+    UpdatePreview();
     return answer;
 }
 
@@ -146,10 +172,12 @@ BOOL CmSvProc::OnVScroll(int code, int, HWND) { return Scroll(code, false); }
 
 BOOL CmSvProc::OnSetActive() {
     if (CmSvConflict* registry = Registry()) registry->RefreshPage(Request(), Dialog(), PageId());
+    UpdatePreview();
     return TRUE;
 }
 
 BOOL CmSvProc::OnKillActive() {
+    if (preview_) preview_->CancelTracking();
     if (CmSvConflict* registry = Registry()) registry->skipNextRefresh = 0;
     return TRUE;  // handled; the base tells the sheet the page may go
 }
@@ -220,5 +248,6 @@ BOOL CmSvProc::OnPageChanged(HWND, PageMessageRecord* record) {
                                                 static_cast<intptr_t>(record->second & 0xFFFF), 0);
     if (answer != 0) registry->UpdatePageControls(ctx, Dialog(), PageId(), 1);
     watch.Tell();
+    UpdatePreview();
     return answer;
 }

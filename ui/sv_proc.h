@@ -8,6 +8,7 @@
 #include "ui/cm_proc.h"
 
 class CmSvConflict;
+class PagePreview;
 
 class CmSvProc : public CmProc {
 public:
@@ -26,6 +27,9 @@ public:
     BOOL OnApply() override;
     BOOL OnReset() override;
     BOOL OnPageChanged(HWND from, PageMessageRecord* record) override;
+    void OnDestroy() override;
+    BOOL OnQueryNewPalette() override;
+    BOOL OnPaletteChanged(HWND changer) override;
 
     // The preview key of a page message (kind, sub-code, the value of option 201); -1 when the
     // combination has none.
@@ -36,7 +40,14 @@ protected:
     // The set of a control: the common-page controls stand on every page and belong to set 0.
     uint32_t SetOf(int controlId) const;
 
+    // The page's live picture, when its template has the picture's control; null otherwise.
+    PagePreview* Preview() const { return preview_; }
+
 private:
+    // Tells the picture that the settings may have changed.
+    void UpdatePreview() const;
+
+    PagePreview* preview_ = nullptr;
     // The command as the registry takes it; OnCommand adds the report of a change to the sheet.
     BOOL Command(WORD id, WORD code);
     BOOL Scroll(int code, bool horizontal);

@@ -6,10 +6,12 @@
 
 namespace devmode {
 
-bool readDriverValue(const std::string& printer, const char* name, std::vector<uint8_t>& out) {
+bool readDriverValue(const std::string& printer, const char* name, std::vector<uint8_t>& out, size_t* storedSize) {
     out.clear();
     DWORD size = 0;
-    if (!RegQueryPrinterValue(nullptr, printer.c_str(), name, nullptr, &size) || size > kMaxDriverValue) return false;
+    const BOOL present = RegQueryPrinterValue(nullptr, printer.c_str(), name, nullptr, &size);
+    if (storedSize) *storedSize = present ? size : 0;
+    if (!present || size > kMaxDriverValue) return false;
     out.resize(size);
     if (!RegQueryPrinterValue(nullptr, printer.c_str(), name, out.data(), &size)) {
         out.clear();  // it grew since it was measured

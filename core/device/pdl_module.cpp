@@ -3,6 +3,7 @@
 #include "core/device/pdl_module.h"
 
 #include "core/devmode/option_routes.h"
+#include "core/device/ui_dispatch_route.h"
 #include "core/device/user_data.h"
 
 namespace {
@@ -26,7 +27,11 @@ BOOL PdlModuleCallbacks::Create(UIDEVDATA* ctx) {
     return TRUE;
 }
 
-LONG PdlModuleCallbacks::Open(UIDEVDATA* ctx) { return ctx ? kResultNotSupported : kResultNoItem; }
+LONG PdlModuleCallbacks::Open(UIDEVDATA* ctx) {
+    if (!ctx) return kResultNoItem;
+    const UiDispatcher* dispatcher = CurrentUiDispatcher();
+    return dispatcher && dispatcher->Open ? dispatcher->Open(ctx) : kResultNotSupported;
+}
 
 LONG PdlModuleCallbacks::DeviceModeRequestEx(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
     return RunSdk(ctx, kind, code, data);

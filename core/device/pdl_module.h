@@ -18,7 +18,8 @@ struct PdlModuleEntry {
 struct PdlModuleCallbacks {
     // Makes the request's PDLUserData and its module objects; FALSE when memory ran out.
     static BOOL Create(UIDEVDATA* ctx);
-    // Opens the user interface the request asks for; 2 while no dispatcher exists.
+    // Opens the user interface the request asks for through the registered dispatcher; 2 while
+    // none is registered.
     static LONG Open(UIDEVDATA* ctx);
     // An application request (code from 0x10000): SDK::Run's answer.
     static LONG DeviceModeRequestEx(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data);

@@ -6,6 +6,7 @@
 #include "core/datafile/device_data.h"
 #include "core/datafile/inflate.h"
 #include "core/device/service_ops.h"
+#include "core/device/ui_dispatch_route.h"
 #include "core/device/user_data.h"
 
 namespace service {
@@ -80,9 +81,14 @@ WORD GetWord(UIDEVDATA* ctx, int index) { return ctx && index == 1 ? ctx->reques
 
 BOOL TestAppFlags(UIDEVDATA* ctx, DWORD mask) { return ctx && (ctx->appFlags & mask) != 0; }
 
-// The property sheet for an application's request belongs to the user-interface dispatcher,
-// which is not part of this core yet: the user did not press OK.
-BOOL ShowPropertySheetFromRequest(UIDEVDATA*, void*) { return FALSE; }
+// The property sheet for an application's request belongs to the user-interface dispatcher; without
+// one the user saw nothing and did not press OK.
+BOOL ShowPropertySheetFromRequest(UIDEVDATA* ctx, void* request) {
+    const UiDispatcher* dispatcher = CurrentUiDispatcher();
+    return ctx && request && dispatcher && dispatcher->ShowPropertySheetFromRequest
+               ? dispatcher->ShowPropertySheetFromRequest(ctx, request)
+               : FALSE;
+}
 
 BOOL CallDevInstall(UIDEVDATA* ctx, DWORD kind, DWORD success) {
     if (!ctx) return FALSE;

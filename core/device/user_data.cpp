@@ -79,6 +79,7 @@ bool CmUserData::WorksOnCopies() const { return ctx_ && ctx_->kind != kKindDevmo
 
 uint8_t* CmUserData::GetSettingsSource() {
     if (!ctx_) return nullptr;
+    if (dialogBlocks_.settings) return dialogBlocks_.settings;
     uint8_t* current = ctx_->svc->GetDevmode(ctx_, 3);
     if (!WorksOnCopies() || !current) return current;
     if (settingsCopy_.empty()) {
@@ -92,6 +93,7 @@ DWORD CmUserData::GetSettingsSourceSize() const { return ctx_ ? ctx_->svc->GetDe
 
 uint8_t* CmUserData::GetDeviceOptionSource() {
     if (!ctx_) return nullptr;
+    if (dialogBlocks_.deviceOptions) return dialogBlocks_.deviceOptions;
     uint8_t* block = ctx_->svc->GetDeviceOption(ctx_);
     if (!WorksOnCopies() || !block) return block;
     if (deviceOptionCopy_.empty()) deviceOptionCopy_.assign(block, block + ctx_->svc->GetDeviceOptionSize(ctx_));

@@ -89,6 +89,15 @@ public:
     DWORD GetSettingsSourceSize() const;
     // The device-option block the sheet works on, a copy for sheets and dialogs as above.
     uint8_t* GetDeviceOptionSource();
+    // While a dialog opened by kind runs, the sources are the dialog's own copies of the two
+    // blocks, so that the sheet's blocks stay as they were until the dialog ends with OK. Null
+    // puts the sheet's blocks back.
+    struct DialogBlocks {
+        uint8_t* settings = nullptr;
+        uint8_t* deviceOptions = nullptr;
+    };
+    DialogBlocks GetDialogBlocks() const { return dialogBlocks_; }
+    void SetDialogBlocks(const DialogBlocks& blocks) { dialogBlocks_ = blocks; }
 
     // 1 when lengths are shown in inches (the user's measurement system), else 0.
     BOOL IsInchUnit() const { return inchUnit_; }
@@ -138,6 +147,7 @@ private:
     const LocaleServices* localeServices_ = nullptr;  // the ones that made locale_
     std::vector<uint8_t> settingsCopy_;
     std::vector<uint8_t> deviceOptionCopy_;
+    DialogBlocks dialogBlocks_;
     void* conflict_ = nullptr;
     BOOL inchUnit_ = FALSE;
     DWORD accessMode_ = 0;

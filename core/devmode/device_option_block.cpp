@@ -41,14 +41,26 @@ bool buildDefaultBlock(void* block, size_t size) {
     return true;
 }
 
-bool upgradeBlock(const void* stored, size_t size, void* target, size_t targetSize) {
+const char* blockFault(const void* stored, size_t size) {
     ByteView in(stored, size);
     uint32_t total = 0, version = 0;
     int16_t dataOffset = 0;
-    if (!in.u32(kOffTotalSize, total) || !in.u32(kOffVersion, version) || !in.s16(kOffDataOffset, dataOffset) ||
-        total != size || version != kBlockVersion || dataOffset < static_cast<int16_t>(kValueAreaEnd) ||
-        static_cast<uint32_t>(dataOffset) > total || targetSize < kBlockSize || !target)
-        return false;
+    if (!in.u32(kOffTotalSize, total) || !in.u32(kOffVersion, version) || !in.s16(kOffDataOffset, dataOffset))
+        return "too short to hold the header of a device-option block";
+    if (total != size) return "its header states another size than it holds";
+    if (version != kBlockVersion) return "it is of another version";
+    if (dataOffset < static_cast<int16_t>(kValueAreaEnd) || static_cast<uint32_t>(dataOffset) > total)
+        return "its data part lies outside it";
+    return nullptr;
+}
+
+bool upgradeBlock(const void* stored, size_t size, void* target, size_t targetSize) {
+    if (blockFault(stored, size) || targetSize < kBlockSize || !target) return false;
+    ByteView in(stored, size);
+    uint32_t total = 0;
+    int16_t dataOffset = 0;
+    in.u32(kOffTotalSize, total);
+    in.s16(kOffDataOffset, dataOffset);
     uint8_t out[kBlockSize];
     buildDefaultBlock(out, kBlockSize);
     in.bytes(kOffValueArea, out + kOffValueArea, kValueAreaEnd - kOffValueArea);

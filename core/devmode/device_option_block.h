@@ -69,6 +69,9 @@ static_assert(kOwnerName + 33 <= kDataSize && kBlockSize % 4 == 0);
 // Writes an empty block of the current layout (kBlockSize bytes); false when size is smaller.
 bool buildDefaultBlock(void* block, size_t size);
 
+// Why size bytes of a stored block cannot be used, in words for a person; null when they can.
+const char* blockFault(const void* stored, size_t size);
+
 // Brings size bytes of a stored block into the current layout in target (kBlockSize bytes):
 // values and data the stored block holds are kept, the rest is empty. A block that fails the
 // checks (sizes, version, data offset) gives false and leaves target as it was.

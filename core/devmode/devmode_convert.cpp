@@ -8,9 +8,54 @@
 #include "core/devmode/devmode_public_fields.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace devmode {
+namespace {
+
+// Options that lie end to end in their section, gathered into one run: a source section that
+// holds a run's last byte holds every option of it, and the run moves in one copy. A run the
+// source holds only in part goes option by option, as each option decides for itself.
+struct OptionRun {
+    unsigned section;
+    uint16_t offset;
+    uint16_t end;
+    uint16_t first;  // its options, as places in `order`
+    uint16_t last;
+};
+
+struct OptionRuns {
+    std::vector<uint16_t> order;  // option rows by section, then offset
+    std::vector<OptionRun> runs;
+};
+
+const OptionRuns& optionRuns() {
+    static const OptionRuns built = [] {
+        OptionRuns r;
+        for (size_t i = 0; i < kOptionCount; ++i) r.order.push_back(static_cast<uint16_t>(i));
+        std::stable_sort(r.order.begin(), r.order.end(), [](uint16_t a, uint16_t b) {
+            const OptionPlace &x = kOptionPlaces[a], &y = kOptionPlaces[b];
+            return x.section != y.section ? x.section < y.section : x.offset < y.offset;
+        });
+        for (size_t k = 0; k < r.order.size(); ++k) {
+            const uint16_t i = r.order[k];
+            const OptionPlace& place = kOptionPlaces[i];
+            const auto end = static_cast<uint16_t>(place.offset + kOptionRows[i].width);
+            if (!r.runs.empty() && r.runs.back().section == place.section && r.runs.back().end == place.offset) {
+                r.runs.back().end = end;
+                r.runs.back().last = static_cast<uint16_t>(k);
+            } else {
+                r.runs.push_back({place.section, place.offset, end, static_cast<uint16_t>(k), static_cast<uint16_t>(k)});
+            }
+        }
+        return r;
+    }();
+    return built;
+}
+
+}  // namespace
 
 bool convertDevmode(const void* base, const void* source, size_t size, void* target, size_t targetSize) {
     if (!base || !target || targetSize < kDevmodeSize) return false;
@@ -20,20 +65,35 @@ bool convertDevmode(const void* base, const void* source, size_t size, void* tar
         over.totalSize != kDevmodeSize)
         return false;
 
-    uint8_t out[kDevmodeSize];
+    // Past the checks nothing fails, so the conversion is built in the target itself unless the
+    // target shares bytes with what is read.
+    auto overlaps = [&](const void* p, size_t n) {
+        const auto a = reinterpret_cast<uintptr_t>(p), t = reinterpret_cast<uintptr_t>(target);
+        return a < t + kDevmodeSize && t < a + n;
+    };
+    uint8_t scratch[kDevmodeSize];
+    const bool inPlace = !overlaps(base, kDevmodeSize) && !overlaps(source, from.totalSize);
+    uint8_t* out = inPlace ? static_cast<uint8_t*>(target) : scratch;
     std::memcpy(out, base, kDevmodeSize);
     ByteView in(source, from.totalSize);
     MutableByteView dm(out, kDevmodeSize);
     // The public part and the fixed header fields keep their bytes as they are.
     in.bytes(0, out, kHeaderEnd);
 
-    for (size_t i = 0; i < kOptionCount; ++i) {
-        const OptionPlace& place = kOptionPlaces[i];
-        const SectionSpan& span = from.section(place.section);
-        uint16_t width = kOptionRows[i].width;
-        if (uint32_t{place.offset} + width > span.size) continue;  // an older section without it
-        size_t at = kSectionOffsets[place.section - kFirstSection] + place.offset;
-        in.bytes(span.offset + place.offset, out + at, width);
+    const OptionRuns& runs = optionRuns();
+    for (const OptionRun& run : runs.runs) {
+        const SectionSpan& span = from.section(run.section);
+        const size_t sectionAt = kSectionOffsets[run.section - kFirstSection];
+        if (run.end <= span.size) {
+            in.bytes(span.offset + run.offset, out + sectionAt + run.offset, run.end - run.offset);
+            continue;
+        }
+        for (uint16_t k = run.first; k <= run.last; ++k) {
+            const uint16_t i = runs.order[k];
+            const uint16_t offset = kOptionPlaces[i].offset, width = kOptionRows[i].width;
+            if (uint32_t{offset} + width > span.size) continue;  // an older section without it
+            in.bytes(span.offset + offset, out + sectionAt + offset, width);
+        }
     }
     const SectionSpan& model = from.section(kModelSectionId);
     in.bytes(model.offset, out + kModelSectionOffset, std::min<size_t>(model.size, kModelSectionSize));
@@ -43,7 +103,7 @@ bool convertDevmode(const void* base, const void* source, size_t size, void* tar
     // to base's, and texts are read as terminated by code that never checks them again.
     soundPublicPart(dm, ByteView(base, kDevmodeSize));
     dm.put_u8(kOffDriverName + kDriverNameSize - 1, 0);
-    std::memcpy(target, out, kDevmodeSize);
+    if (!inPlace) std::memcpy(target, out, kDevmodeSize);
     return true;
 }
 

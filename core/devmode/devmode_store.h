@@ -24,6 +24,11 @@ struct DevmodeStore {
     CRITICAL_SECTION* coreLock = nullptr;       // held while a caller's fields merge in
     std::vector<uint8_t> devmodes[3];           // kinds 1 to 3; empty until first asked for
     std::vector<uint8_t> deviceOption;          // empty until first asked for
+    std::vector<uint8_t> deviceOptionBase;      // the stored block deviceOption was read as
+    // The caller's device mode SetRequestDevmode last merged, and kind 3 as that merge made it:
+    // an application hands in the same device mode request after request.
+    std::vector<uint8_t> lastCaller;
+    std::vector<uint8_t> lastRequest;
 };
 
 inline constexpr char kDefaultDevmodeValue[] = "Default DevMode";
@@ -36,6 +41,10 @@ uint32_t GetDevmodeSize(const DevmodeStore& store, int form);
 // Makes kind 3 the printer's default with a caller's device mode merged in. A refused device
 // mode answers FALSE and leaves kind 3 the printer's default.
 BOOL SetRequestDevmode(DevmodeStore& store, const void* callerDevmode);
+// When the size bytes of callerDevmode are byte for byte the device mode SetRequestDevmode last
+// took, makes kind 3 what that merge made and answers true, at the price of one compare; false
+// otherwise, and the caller's device mode has to be checked and merged.
+bool RepeatRequestDevmode(DevmodeStore& store, const void* callerDevmode, size_t size);
 // Checks sourceSize bytes of source and merges them into destination (a device mode of the
 // current form), under the core lock. FALSE, destination unchanged, when source is refused; the
 // source's declared sizes are a claim that sourceSize bounds.
@@ -53,8 +62,10 @@ uint32_t GetDeviceOptionSize(DevmodeStore& store);
 // Values of a block; a null block means the store's own. Sheets and dialogs pass their copies.
 BOOL GetDeviceOptionValue(DevmodeStore& store, const void* block, uint32_t id, void* buffer, size_t size);
 BOOL SetDeviceOptionValue(DevmodeStore& store, void* block, uint32_t id, const void* buffer, size_t size);
-// Stores a block as the printer's "DeviceOption" value and makes it the store's block. Non-zero
-// on success; 0 when the block is damaged or the registry write failed.
+// Stores the changes a block holds, against the block the store read, into the printer's
+// "DeviceOption" value as other processes left it (under the registry's lock), and makes the
+// result the store's block. Non-zero on success; 0 when the block is damaged or the registry
+// write failed, and then nothing changed.
 BOOL WriteDeviceOption(DevmodeStore& store, const void* block);
 
 }  // namespace devmode

@@ -87,7 +87,12 @@ DRVOPUI_EXPORT LONG WINAPI VomelDeviceMode(HANDLE session, LPDEVMODEA devmode, D
         ScopedLock lock(g_exportLock);
         if (!IsLiveUiDevData(session) || !devmode) return kResultNoItem;
         auto* ctx = static_cast<UIDEVDATA*>(session);
-        if (!Acceptable(devmode) || !devmode::SetRequestDevmode(ctx->coreContext->store, devmode))
+        devmode::DevmodeStore& store = ctx->coreContext->store;
+        // An application hands in the same device mode request after request: bytes equal to the
+        // ones last checked and merged are neither checked nor merged again.
+        const DWORD declared = DWORD{devmode->dmSize} + devmode->dmDriverExtra;
+        if (!devmode::RepeatRequestDevmode(store, devmode, declared) &&
+            (!Acceptable(devmode) || !devmode::SetRequestDevmode(store, devmode)))
             return kResultRefused;
         const LONG result = code < kFirstApplicationCode ? RunFolx(ctx, kind, code, data)
                                                          : ctx->pdl->DeviceModeRequestEx(ctx, kind, code, data);

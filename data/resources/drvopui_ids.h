@@ -50,6 +50,8 @@
 #define IDC_PAGE_ORDER 10041
 #define IDC_SCALING_RANGE 10044
 #define IDC_ORIENTATION_PICTURE 10045
+/* The live picture of the page-setup, finishing and quality pages */
+#define IDC_PAGE_PREVIEW 10046
 #define IDC_PAGE_DEFAULT 9002
 
 /* Device settings */

@@ -22,6 +22,7 @@ inline constexpr uint32_t kBookletOptionsButton = 1059;
 
 class CmSvRB_PrintingMethod : public CmSvRadioButton, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1000;
     CmSvRB_PrintingMethod();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -34,6 +35,7 @@ public:
 
 class CmSvDGT_SheetPerSets : public CmSvDigit, public CmSvSdk_Numeric {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1001;
     CmSvDGT_SheetPerSets();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -52,6 +54,10 @@ class CmSvCB_BookletBindingLocation : public CmSvComboBox,
                                       public CmSvFollow,
                                       public CmSvAction {
 public:
+    CmSvFollow* AsFollow() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
     static constexpr uint32_t kItemId = 1002;
     CmSvCB_BookletBindingLocation();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -71,6 +77,7 @@ private:
 
 class CmSvCK_UseMargin : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1003;
     CmSvCK_UseMargin();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;

@@ -26,6 +26,7 @@ struct DevmodeFlagRow {
 
 class CmSvDevmodeFlag : public CmSvOnOff, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     explicit CmSvDevmodeFlag(const DevmodeFlagRow& row);
 
     // The bit of the source's word; answers 1.
@@ -55,6 +56,7 @@ struct DevmodeChoiceRow {
 
 class CmSvDevmodeChoice : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     explicit CmSvDevmodeChoice(const DevmodeChoiceRow& row);
 
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;

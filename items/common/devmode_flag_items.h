@@ -55,6 +55,7 @@ DEVMODE_CHOICE_ITEMS(DECLARE_DEVMODE_CHOICE)
 // option interface reads it as 1 or 0 and cannot change it: it is a fact of the request.
 class CmSvAppInfoFlag : public CmSvOnOff, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvAppInfoFlag(const char* key, uint32_t itemId, uint32_t appMask);
 
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -81,6 +82,7 @@ APP_INFO_ITEMS(DECLARE_APP_INFO)
 // "DispMode": the sheet's display mode (normal, united layout, separate layout).
 class CmSvMulti_DispMode : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvMulti_DispMode();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -89,6 +91,7 @@ public:
 // "SheetType": which sheet the request opened (standard, printer folder, printer properties).
 class CmSvMulti_SheetType : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvMulti_SheetType();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -97,6 +100,7 @@ public:
 // "login_name": the name of the user the request runs for.
 class CmSvString_loginname : public CmSvString, public CmSvSdk_String {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kSize = 257;
     CmSvString_loginname();
     ~CmSvString_loginname() override;
@@ -107,6 +111,7 @@ public:
 // "SDK$Version": the version of the option interface, 2.30.
 class CmSvNumeric_SDKVersion : public CmSvNumeric, public CmSvSdk {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr int32_t kVersion = 0x2001e;
     CmSvNumeric_SDKVersion();
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -115,5 +120,6 @@ public:
 // "SecurityLevel": always 0.
 class CmSvNumeric_SecurityLevel : public CmSvNumeric, public CmSvSdk_Numeric {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvNumeric_SecurityLevel();
 };

@@ -80,6 +80,7 @@ public:
 // "DocProp$SpoolSetting": bits 20-21 of the word, in place.
 class CmSvMulti_DocPropSpoolSetting : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kMask = 0x300000;
     CmSvMulti_DocPropSpoolSetting();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -91,6 +92,7 @@ public:
 // starts it again at "NONE".
 class CmSvMulti_SettingForApps : public CmSvMulti, public CmSvSdk {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvMulti_SettingForApps();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;

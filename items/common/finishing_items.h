@@ -31,6 +31,11 @@ class CmSvCB_BindDirect : public CmSvComboBox,
                           public CmSvAction,
                           public CmSvPreview {
 public:
+    CmSvFollow* AsFollow() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
     static constexpr uint32_t kItemId = 1049;
     static constexpr uint32_t kRowCount = 4;
     CmSvCB_BindDirect();
@@ -58,6 +63,7 @@ private:
 // application's booklet with staple, which also turns the booklet document value (item 1275).
 class CmSvCK_CenterFoldStaple : public CmSvCheckBox, public CmSvSdk {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1050;
     static constexpr uint32_t kSwitchKey = 0x1006c;
     static constexpr uint32_t kBookletKey = 0x10031;
@@ -90,6 +96,7 @@ struct FinishingSwitchRow {
 
 class CmSvCK_FinishingSwitch : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     explicit CmSvCK_FinishingSwitch(const FinishingSwitchRow& row);
 
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -116,6 +123,7 @@ DRV_FINISHING_SWITCH(CmSvCK_JobSpooling, kFsJobSpooling, 1054)
 // Rotation also answers the finishing picture; what a point of it does is the language's.
 class CmSvCK_Rotate : public CmSvCK_FinishingSwitch, public CmSvPreview {
 public:
+    CmSvPreview* AsPreview() override { return this; }
     static constexpr uint32_t kItemId = 1055;
     CmSvCK_Rotate();
 };
@@ -125,6 +133,7 @@ public:
 // two never disagree. Method 1 (finishing without staples) is not one this page offers.
 class CmSvMulti_FinishingMethod : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 3062;  // among the language layer's settings
     static constexpr uint32_t kKey = 0x1007f;
     CmSvMulti_FinishingMethod();

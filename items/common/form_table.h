@@ -39,6 +39,10 @@ class CmSvMulti_FormTable : public CmSvMulti,
                             public CmSvAction,
                             public CmSvSdk_Multi {
 public:
+    CmSvProperty* AsProperty() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1257;
 
     CmSvMulti_FormTable();

@@ -30,6 +30,8 @@ public:
 
 class CmSvCB_JobOperation : public CmSvComboBox, public CmSvSdk, public CmSvAction {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvAction* AsAction() override { return this; }
     static constexpr uint32_t kItemId = 1286;
     CmSvCB_JobOperation();
 
@@ -47,6 +49,7 @@ public:
 
 class CmSvCB_SpoolSetting : public CmSvComboBox, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1007;
     CmSvCB_SpoolSetting();
 

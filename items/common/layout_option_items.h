@@ -18,6 +18,7 @@ inline constexpr uint16_t kPrintsBit = 0x1000;
 
 class CmSvCB_Edging : public CmSvComboBox, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1011;
     static constexpr uint32_t kRowCount = 11;
     CmSvCB_Edging();
@@ -42,6 +43,8 @@ struct PrintPositionRow {
 
 class CmSvCB_PrintPosition : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
     static constexpr uint32_t kRowCount = 7;
     explicit CmSvCB_PrintPosition(const PrintPositionRow& row);
 

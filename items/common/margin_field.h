@@ -28,6 +28,8 @@ struct MarginFieldRow {
 // interface checks its values against the millimetre range whatever is shown.
 class CmSvDGT_MarginField : public CmSvDigit, public CmSvSdk_Numeric, public CmSvInit {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
     explicit CmSvDGT_MarginField(const MarginFieldRow& row);
 
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;

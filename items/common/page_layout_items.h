@@ -31,6 +31,7 @@ int32_t LayoutKindOf(UIDEVDATA* ctx, const uint8_t* devmode);
 
 class CmSvRB_Orientation : public CmSvRadioButton, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1039;
     CmSvRB_Orientation();
     // dmOrientation 1 portrait, 2 landscape; any other value is not read (answer 0).
@@ -45,6 +46,11 @@ class CmSvCB_Layout : public CmSvComboBox,
                       public CmSvAction,
                       public CmSvPreview {
 public:
+    CmSvFollow* AsFollow() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
     static constexpr uint32_t kItemId = 1038;
     static constexpr uint32_t kRowCount = 10;
     CmSvCB_Layout();
@@ -73,6 +79,9 @@ private:
 
 class CmSvCB_PageOrder : public CmSvComboBox, public CmSvSdk_Multi, public CmSvInit, public CmSvAction {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
     static constexpr uint32_t kItemId = 1037;
     static constexpr uint32_t kRowCount = 8;
     CmSvCB_PageOrder();
@@ -95,6 +104,7 @@ private:
 
 class CmSvCK_Scaling : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1042;
     CmSvCK_Scaling();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -105,6 +115,7 @@ public:
 
 class CmSvDGT_ScalingRatio : public CmSvDigit, public CmSvSdk_Numeric {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1043;
     CmSvDGT_ScalingRatio();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -119,6 +130,8 @@ int32_t CopiesTextLimit(int32_t maximum);
 
 class CmSvDGT_Copy : public CmSvDigit, public CmSvSdk_Numeric, public CmSvInit {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
     static constexpr uint32_t kItemId = 1044;
     // dmCopies is signed 16-bit: a larger device maximum is cut to it.
     static constexpr int32_t kLargestMaximum = 32767;

@@ -26,6 +26,8 @@ inline constexpr int32_t kCustomPaperCode = 256;
 
 class CmSvCB_PageSize : public CmSvComboBox, public CmSvSdk_Multi, public CmSvAction {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvAction* AsAction() override { return this; }
     static constexpr uint32_t kItemId = 1035;
     CmSvCB_PageSize();
 
@@ -36,6 +38,7 @@ public:
 
 class CmSvCB_OutPutSize : public CmSvComboBox, public CmSvSdk {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1036;
     CmSvCB_OutPutSize();
 

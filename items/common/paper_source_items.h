@@ -78,6 +78,9 @@ private:
 template <class ListBinding>
 class CmSvSourceList : public ListBinding, public CmSvSdk_Multi, public CmSvInit, public CmSvPreview {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
     explicit CmSvSourceList(const SourceListRow& row);
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     // A new source is written, then the lists that share it are loaded again from there.
@@ -117,6 +120,7 @@ DRV_SOURCE_LIST(CmSvCB_Interleaf, CmSvComboBox, kSrcInterleaf, 1072)
 // The paper-selection mode; its rows come from the printer's own item.
 class CmSvCB_PaperSelection : public CmSvComboBox, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1061;
     CmSvCB_PaperSelection();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -132,6 +136,7 @@ public:
 
 class CmSvCK_InterLeafPrint : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1073;
     CmSvCK_InterLeafPrint();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;

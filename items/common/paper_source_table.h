@@ -13,6 +13,8 @@
 
 class CmSvMulti_PaperSourceTable : public CmSvMulti, public CmSvInit, public CmSvSdk_Multi {
 public:
+    CmSvInit* AsInit() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1258;
     static constexpr size_t kRecordCount = 100;
     static constexpr size_t kNameSize = 32;

@@ -27,6 +27,7 @@ static_assert(kPublicColour == 60);
 
 class CmSvCK_Catalog : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1022;
     CmSvCK_Catalog();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -38,6 +39,8 @@ public:
 
 class CmSvCB_Color : public CmSvComboBox, public CmSvSdk_Multi, public CmSvPreview {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
     static constexpr uint32_t kItemId = 1023;
     CmSvCB_Color();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -53,6 +56,7 @@ public:
 
 class CmSvCK_ColorMode : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1024;
     CmSvCK_ColorMode();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -62,6 +66,8 @@ public:
 // The print image: rows come from the printer's own item, which also builds them.
 class CmSvLB_PrintImage : public CmSvListBox, public CmSvSdk_Multi, public CmSvInit {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
     static constexpr uint32_t kItemId = 1026;
     CmSvLB_PrintImage();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;

@@ -29,6 +29,7 @@ int32_t SpecField(const DeviceData& data, SpecWidth width, uint16_t offset);
 // On when the u32 field is not 0. The option interface reads the field as the record holds it.
 class CmSvSpecFlag : public CmSvOnOff, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecFlag(const char* key, uint32_t itemId, uint16_t offset);
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -39,6 +40,7 @@ public:
 
 class CmSvSpecNumber : public CmSvNumeric, public CmSvSdk_Numeric {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecNumber(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint32_t valueWord);
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -51,6 +53,7 @@ public:
 // kept cut and terminated, and the load answers 0.
 class CmSvSpecText : public CmSvString, public CmSvSdk_String {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecText(const char* key, uint32_t itemId, uint16_t offset, uint32_t size);
     ~CmSvSpecText() override;
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -64,6 +67,7 @@ public:
 // guard is not 0.
 class CmSvSpecChoice : public CmSvMulti, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CmSvSpecChoice(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint16_t guard,
                    const CmSvOptionRecord* rows, uint32_t rowCount, uint32_t valueWord);
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -177,6 +181,7 @@ SPEC_CHOICE_ITEMS(DECLARE_SPEC_CHOICE)
 // lists ("CHECK_FLASH", "CHECK_RAM", "CHECK_HDD").
 class CmSvMulti_ExpStorage : public CmSvSpecChoice, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_ExpStorage();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;

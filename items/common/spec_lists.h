@@ -36,6 +36,8 @@ struct SpecListRow {
 
 class CmSvSpecList : public CmSvMulti, public CmSvInit, public CmSvSdk_Multi {
 public:
+    CmSvInit* AsInit() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     struct NameBlock {
         char text[32];
     };
@@ -64,6 +66,7 @@ private:
 // A list item whose choices are indexed by name to the device's entries, with its secondary keys.
 class CmSvSpecIndexedList : public CmSvSpecList, public CmSvProperty {
 public:
+    CmSvProperty* AsProperty() override { return this; }
     using CmSvSpecList::CmSvSpecList;
 
 protected:
@@ -122,6 +125,7 @@ SPEC_ENTRY_KEYS(DECLARE_ENTRY_KEY)
 // "Spec$PaperSource": "CHECKPAPERSIZE" (source name, paper name).
 class CmSvMulti_PaperSource : public CmSvSpecIndexedList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_PaperSource();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 
@@ -132,6 +136,7 @@ protected:
 // "Spec$PaperDestination": "CHECKPAPERSIZE" (the current destination's name, paper name).
 class CmSvMulti_PaperDestination : public CmSvSpecIndexedList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_PaperDestination();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 
@@ -142,6 +147,7 @@ protected:
 // "Spec$Paper": "CHECKPAPERTYPE" (form name, paper-type name).
 class CmSvMulti_Paper : public CmSvSpecIndexedList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_Paper();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 
@@ -152,6 +158,7 @@ protected:
 // "Spec$FshFolds": the fold check ("ZFOLD" to "XFOLD").
 class CmSvMulti_FshFolds : public CmSvSpecList, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     CmSvMulti_FshFolds();
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 };

@@ -27,6 +27,7 @@ inline constexpr size_t kStampFieldSize = 32;
 
 class CmSvCK_Stamp : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kItemId = 1040;
     CmSvCK_Stamp();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
@@ -36,6 +37,9 @@ public:
 
 class CmSvCB_StampSelect : public CmSvComboBox, public CmSvSdk, public CmSvInit, public CmSvAction {
 public:
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvInit* AsInit() override { return this; }
+    CmSvAction* AsAction() override { return this; }
     static constexpr uint32_t kItemId = 1041;
     static constexpr uint32_t kRowCount = 71;  // more stamps than this are not offered
     CmSvCB_StampSelect();

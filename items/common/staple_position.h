@@ -17,6 +17,11 @@ class CmSvRB_Position : public CmSvRadioButton,
                         public CmSvInit,
                         public CmSvFollow {
 public:
+    CmSvFollow* AsFollow() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
+    CmSvAction* AsAction() override { return this; }
+    CmSvInit* AsInit() override { return this; }
     static constexpr uint32_t kItemId = 1032;
     static constexpr uint32_t kRowCount = 8;
     static constexpr uint32_t kStapleKey = 0x1003a;  // the staple switch, whose availability this follows

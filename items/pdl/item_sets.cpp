@@ -3,6 +3,7 @@
 
 #include "items/common/job_items.h"
 #include "items/common/page_layout_items.h"
+#include "items/common/profile_list.h"
 #include "items/common/push_buttons.h"
 #include "items/common/stamp_items.h"
 #include "items/pdl/page_setup_items.h"
@@ -18,6 +19,7 @@ void BuildCommonItems(ItemSink& sink) {
 }
 
 void BuildPageSetupItems(ItemSink& sink) {
+    sink.Add(new CmSvCB_ProfileList);
     sink.Add(new PDLSvCB_PageSize);
     sink.Add(new PDLSvCB_OutPutSize);
     sink.Add(new CmSvCB_PageOrder);

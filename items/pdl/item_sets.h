@@ -22,5 +22,5 @@ public:
 // the job operation's detail button and the job operation.
 void BuildCommonItems(ItemSink& sink);
 // 1035 to 1048: paper and output size, page order and layout, orientation, stamps, scaling and
-// ratio, copies, and the page's four buttons.
+// ratio, copies, and the page's four buttons; 1287, the profile list.
 void BuildPageSetupItems(ItemSink& sink);

@@ -9,6 +9,7 @@
 // The page size over the printer's papers.
 class PDLSvCB_PageSize : public CmSvCB_PageSize, public CmSvInit {
 public:
+    CmSvInit* AsInit() override { return this; }
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     // The rules ask nothing of this list; every action answers 0.
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
@@ -20,6 +21,7 @@ private:
 // The output size: "the same as the page size" (named "DRAFT", value 0), then the papers.
 class PDLSvCB_OutPutSize : public CmSvCB_OutPutSize, public CmSvInit {
 public:
+    CmSvInit* AsInit() override { return this; }
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
 
 private:
@@ -30,6 +32,7 @@ private:
 // page-composition job.
 class PDLSvCB_JobOperation : public CmSvCB_JobOperation, public CmSvInit {
 public:
+    CmSvInit* AsInit() override { return this; }
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     int Action(UIDEVDATA* ctx, int argumentCount, const char* const* arguments, PieValue* out) override;
 

@@ -18,5 +18,6 @@ private:
 
 class PDLSvMulti_PaperSourceTable : public CmSvMulti_PaperSourceTable, public CmSvProperty {
 public:
+    CmSvProperty* AsProperty() override { return this; }
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
 };

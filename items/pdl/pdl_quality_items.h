@@ -19,6 +19,7 @@ private:
 // interface's own number for the mode.
 class PDLSvCB_PaperSelection : public CmSvCB_PaperSelection, public CmSvInit {
 public:
+    CmSvInit* AsInit() override { return this; }
     static constexpr uint32_t kRowCount = 5;
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
 

@@ -98,7 +98,7 @@ LONG SDK::GetItemState(DWORD itemId) {
     CmSv* item = registry->FindItem(itemId);
     if (!item) return kSdkAnswerNoItem;
     if (item->available != 1) return kSdkAnswerNotSupported;
-    auto* control = dynamic_cast<CmSvControl*>(item);
+    CmSvControl* control = item->AsControl();
     if (!control) return kSdkAnswerNoItem;
     return control->shown == 1 && control->enabled == 1 ? kSdkAnswerDone : kSdkAnswerRefused;
 }

@@ -24,12 +24,21 @@ std::map<const UIDEVDATA*, std::vector<uint8_t>>& Sessions() {
     return *sessions;
 }
 
-std::vector<uint8_t> SettingsOf(UIDEVDATA* ctx) {
-    CmUserData* user = ctx->svc->GetUserData(ctx);
-    const uint8_t* bytes = user ? user->GetSettingsSource() : nullptr;
-    const DWORD size = user ? user->GetSettingsSourceSize() : 0;
-    return bytes ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>{};
-}
+// The settings the request works on now, without a copy.
+struct Settings {
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;
+
+    explicit Settings(UIDEVDATA* ctx) {
+        CmUserData* user = ctx->svc->GetUserData(ctx);
+        bytes = user ? user->GetSettingsSource() : nullptr;
+        size = bytes ? user->GetSettingsSourceSize() : 0;
+    }
+    bool operator==(const std::vector<uint8_t>& kept) const {
+        return kept.size() == size && (size == 0 || std::memcmp(kept.data(), bytes, size) == 0);
+    }
+    void CopyTo(std::vector<uint8_t>& kept) const { kept.assign(bytes, bytes + size); }
+};
 
 void EndSession(UIDEVDATA* ctx) {
     auto found = Sessions().find(ctx);
@@ -47,12 +56,12 @@ void PrepareRegistry(UIDEVDATA* ctx) {
     if (found == Sessions().end()) {
         if (user->GetConflict()) return;
     } else {
-        if (user->GetConflict() && found->second == SettingsOf(ctx)) return;
+        if (user->GetConflict() && Settings(ctx) == found->second) return;
         Sessions().erase(found);
         PDLSvUserData::EndSheet(ctx);
     }
     try {
-        if (PDLSvUserData::StartSheet(ctx)) Sessions()[ctx] = SettingsOf(ctx);
+        if (PDLSvUserData::StartSheet(ctx)) Settings(ctx).CopyTo(Sessions()[ctx]);
     } catch (...) {
         // A registry half built when memory ran out is taken down whole; the next request
         // starts again.
@@ -70,9 +79,11 @@ LONG RunApplicationRequest(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
             // The items changed the settings themselves and are in step with them; a driver
             // operation that wrote the settings (defaults, a profile) left the items behind, so
             // the next request starts the registry over what it wrote.
-            std::vector<uint8_t> now = SettingsOf(ctx);
-            if (NonSvSDK::Names(code) && now != found->second) now.clear();
-            found->second = std::move(now);
+            const Settings now(ctx);
+            if (NonSvSDK::Names(code) && !(now == found->second))
+                found->second.clear();
+            else
+                now.CopyTo(found->second);
         }
         return result;
     } catch (const std::bad_alloc&) {

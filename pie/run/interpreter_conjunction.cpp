@@ -225,8 +225,10 @@ bool walks_lists(const PlFunctor* f) {
 // right is itself a conjunction, that one as the next level, and so on. Each level does exactly
 // what conjunction_body and the call of its right goal do (the same attempts in the same order,
 // the same levels of depth at the same steps), without the four native calls a level costs
-// otherwise. Deeper chains go on in a chain of their own.
-constexpr int kChainLevels = 4;
+// otherwise. Deeper chains go on in a chain of their own. Six levels hold a body of seven goals
+// (three steps of arithmetic and four recursive calls, say) in one frame; each level more costs
+// every recursion through a clause body its room on the native stack.
+constexpr int kChainLevels = 6;
 
 // The conjunction goal, run by the built-in itself or, when called says so, as pl_call runs it:
 // with the call's level, and a stop answered as a failure.

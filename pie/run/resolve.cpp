@@ -220,29 +220,27 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
     return result;
 }
 
-// The levels resolve would take over a compound term that holds no variable and no list (its
-// own included), up to max; -1 for any other term, or one deeper than max. Such a term resolves
-// to itself whatever its frame, so only its depth is left to check.
-// plain_levels of a compound term with arguments: a constant argument takes its one level here,
-// a compound one is walked by a call.
-int compound_levels(const PlCell* term, int max) {
-    if (max <= 1) return -1;
-    int deepest = 1;
-    for (uint32_t i = 0; i < term->fn.args->count; ++i) {
-        const PlCell* arg = term->fn.args->items[i];
-        if (arg->type == PL_VAR || arg->type == PL_LIST) return -1;
-        if (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count) {
-            const int levels = compound_levels(arg, max - 1);
-            if (levels < 0) return -1;
-            if (levels > deepest) deepest = levels;
+// Whether a compound term with arguments holds no variable and no list (its own included) and
+// the levels resolve would take over it fit in max: two for the term and one more for each level
+// of compound arguments below it. Such a term resolves to itself whatever its frame, so only its
+// depth is left to check. A compound argument is looked at by a call, except the last one met,
+// which the loop takes: a term nested in its last argument ("log(log(x))") takes no call.
+bool plain_fits(const PlCell* term, int max) {
+    for (;; --max) {
+        if (max <= 1) return false;
+        const PlCell* last = nullptr;
+        const PlVector* args = term->fn.args;
+        for (uint32_t i = 0; i < args->count; ++i) {
+            const PlCell* arg = args->items[i];
+            if (arg->type == PL_VAR || arg->type == PL_LIST) return false;
+            if (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count) {
+                if (last && !plain_fits(last, max - 1)) return false;
+                last = arg;
+            }
         }
+        if (!last) return true;
+        term = last;
     }
-    return deepest + 1;
-}
-[[gnu::noinline]] int plain_levels(const PlCell* term, int max) {
-    if (term->type == PL_VAR || term->type == PL_LIST) return -1;
-    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return 1;
-    return compound_levels(term, max);
 }
 
 // Whether resolve would give term back as it is, without an error: a compound term with no
@@ -253,7 +251,7 @@ int compound_levels(const PlCell* term, int max) {
 [[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term, int above = 0) {
     if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
     const int room = (pl_depth_limit(engine) - engine->depth - above) / 2;
-    return room > 0 && plain_levels(term, room) > 0;
+    return room > 0 && plain_fits(term, room);
 }
 
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.

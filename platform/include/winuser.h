@@ -719,6 +719,9 @@ WINBASEAPI BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 WINBASEAPI DWORD WINAPI GetSysColor(int nIndex);
 WINBASEAPI int WINAPI GetSystemMetrics(int nIndex);
 WINBASEAPI HCURSOR WINAPI SetCursor(HCURSOR hCursor);
+WINBASEAPI HCURSOR WINAPI GetCursor(void);
+WINBASEAPI BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
+WINBASEAPI BOOL WINAPI SetCursorPos(int X, int Y);
 WINBASEAPI BOOL WINAPI MessageBeep(UINT uType);
 WINBASEAPI int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
@@ -1210,6 +1213,8 @@ WINBASEAPI int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, 
 WINBASEAPI UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
 WINBASEAPI BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 WINBASEAPI DWORD WINAPI CheckMenuItem(HMENU hmenu, UINT uIDCheckItem, UINT uCheck);
+WINBASEAPI BOOL WINAPI DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
+WINBASEAPI BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
 WINBASEAPI BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
                                       const RECT* prcRect);
 
@@ -1301,6 +1306,11 @@ WINBASEAPI HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int
 WINBASEAPI BOOL WINAPI DestroyIcon(HICON hIcon);
 WINBASEAPI BOOL WINAPI DestroyCursor(HCURSOR hCursor);
 WINBASEAPI BOOL WINAPI DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+WINBASEAPI BOOL WINAPI DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth, UINT istepIfAniCur,
+                                  HBRUSH hbrFlickerFreeDraw, UINT diFlags);
 
 // ---- Clipboard ----
 #define CF_TEXT 1

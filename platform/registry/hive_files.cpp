@@ -170,8 +170,15 @@ bool HiveFiles::ReadEverything(Tree& fresh, HiveError& error, off_t& whole, size
     }
     std::string_view records(journal.data(), WholeRecordsLength(journal));
     if (!records.empty() && !ReadRegedit4(records, fresh, error)) {
-        error.file = journal_;
-        return false;
+        // A damaged record costs itself, not the hive and the records around it: the tree is
+        // read again, record by record.
+        Tree again;
+        if (!missing && !ReadRegedit4(text, again, error)) return false;
+        std::vector<HiveError> skipped;
+        ReadRegedit4Journal(records, again, 0, false, skipped);
+        for (const HiveError& bad : skipped) LeftOut(bad);
+        fresh.localMachine->Adopt(*again.localMachine);
+        fresh.currentUser->Adopt(*again.currentUser);
     }
     whole = static_cast<off_t>(records.size());
     lines = CountLines(records);
@@ -187,9 +194,8 @@ bool HiveFiles::ApplyNewRecords(Tree& tree, off_t size, HiveError& error) {
         return false;
     }
     std::string_view records(chunk.data(), WholeRecordsLength(chunk));
-    // A bad record leaves the tree with the good ones before it, which other processes wrote as
-    // surely as the rest; the tree is then held as it is, and changes refused, until the files
-    // read again.
+    // A bad record may leave part of itself in the tree: the caller then reads everything again,
+    // leaving that record out.
     if (!records.empty() && !(applied_ == 0 ? ReadRegedit4(records, tree, error)
                                             : ReadRegedit4Records(records, tree, error, appliedLines_))) {
         error.file = journal_;
@@ -215,29 +221,24 @@ bool HiveFiles::Reload(Tree& tree, HiveError* out, const FileStamp& journal) {
     HiveError error;
     cut_ = false;
     bool ok = true;
-    // Once the files did not read, only a whole new reading may clear that, when they change.
-    bool full = needFullReload_ || !hive.Unchanged(hiveSeen_) || journal.size < applied_ ||
-                (broken_ && !journal.Unchanged(journalSeen_));
+    // Files that did not read are read again only once they changed.
+    bool full = broken_ ? !hive.Unchanged(hiveSeen_) || !journal.Unchanged(journalSeen_)
+                        : needFullReload_ || !hive.Unchanged(hiveSeen_) || journal.size < applied_;
+    if (!full && !broken_ && journal.size > applied_ && !ApplyNewRecords(tree, journal.size, error)) full = true;
     if (full) {
         Tree fresh;
         off_t whole = 0, size = 0;
         size_t lines = 0;
         ok = ReadEverything(fresh, error, whole, lines, size);
         if (ok) {
-            // What this process changed and could not write yet goes on top of the new contents.
-            HiveError ignored;
-            if (!pending_.empty()) ReadRegedit4Records(pending_, fresh, ignored, 0);
             tree.localMachine->Adopt(*fresh.localMachine);
             tree.currentUser->Adopt(*fresh.currentUser);
             CutTornTail(whole, size);
             applied_ = whole;
             appliedLines_ = lines;
             needFullReload_ = false;
-            foldOwed_ = false;
             broken_ = false;
         }
-    } else if (journal.size > applied_ && !broken_) {
-        ok = ApplyNewRecords(tree, journal.size, error);
     }
     // Taken even when nothing changed: a chmod does not change the modification time.
     hiveSeen_ = hive;
@@ -250,46 +251,51 @@ bool HiveFiles::Reload(Tree& tree, HiveError* out, const FileStamp& journal) {
     return ok && !broken_;
 }
 
+void HiveFiles::LeftOut(const HiveError& error) {
+    std::fprintf(stderr, "registry: %s, line %zu: %s; the record is left out\n", journal_.c_str(), error.line,
+                 error.message.c_str());
+}
+
 void HiveFiles::Broken(const HiveError& error) {
     std::string line = error.line ? ", line " + std::to_string(error.line) : "";
     std::fprintf(stderr, "registry: %s%s: %s; the registry keeps what it held and refuses changes until the file reads\n",
                  error.file.empty() ? hive_.c_str() : error.file.c_str(), line.c_str(), error.message.c_str());
 }
 
-LONG HiveFiles::AppendPending() {
-    if (pending_.empty()) return ERROR_SUCCESS;
+LONG HiveFiles::Append(const std::string& record, const Tree& tree) {
     if (!locked_ || !writable_) return ERROR_CANTWRITE;
-    std::string text = applied_ == 0 ? std::string(kJournalHeader) + pending_ : pending_;
+    // A fold writes at most the hive and the journal's records together; past what the reader
+    // takes, the exact size is what counts, and a fold writes it or refuses.
+    if (static_cast<size_t>(hiveSeen_.size + applied_) + record.size() > kMaxHiveFileSize) return Fold(tree);
+    std::string text = applied_ == 0 ? std::string(kJournalHeader) + record : record;
     if (int error = AppendWhole(fd_, applied_, text)) return ChangeError(error);
     applied_ += static_cast<off_t>(text.size());
     appliedLines_ += CountLines(text);
-    pending_.clear();
     appended_ = true;
+    // The record is in the journal: a fold that fails now loses nothing.
+    if (applied_ > std::max(kFoldThreshold, hiveSeen_.size)) Fold(tree);
     return ERROR_SUCCESS;
 }
 
-LONG HiveFiles::Commit(const std::string& record, const Tree& tree, bool fold) {
-    pending_ += record;
-    if (fold || foldOwed_) {
-        LONG rc = Fold(tree);
-        if (rc == ERROR_SUCCESS) return rc;
-        if (fold) {
-            foldOwed_ = true;
-            return rc;
-        }
+LONG HiveFiles::Commit(const std::string& record, Tree& tree, bool fold) {
+    LONG rc = fold ? Fold(tree) : Append(record, tree);
+    // A change that did not reach the files leaves nothing behind: the tree takes again what
+    // the files hold, so that no later write carries it out.
+    if (rc != ERROR_SUCCESS) {
+        needFullReload_ = true;
+        Reload(tree, nullptr, StampOfFile(fd_));
     }
-    LONG rc = AppendPending();
-    if (rc == ERROR_SUCCESS && applied_ > std::max(kFoldThreshold, hiveSeen_.size)) Fold(tree);
     return rc;
 }
 
 LONG HiveFiles::Fold(const Tree& tree) {
     if (!locked_) return ERROR_CANTWRITE;
+    std::string text = WriteRegedit4(tree);
+    // A hive the reader would refuse is never written: every process would lose the registry.
+    if (text.size() > kMaxHiveFileSize) return ERROR_REGISTRY_QUOTA_LIMIT;
     RemoveLeftoverTemporaries(hive_);  // folds are made under the lock: any there is a dead one's
-    if (int error = ReplaceFile(hive_, WriteRegedit4(tree))) return ChangeError(error);
+    if (int error = ReplaceFile(hive_, text)) return ChangeError(error);
     hiveSeen_ = StampOfPath(hive_);
-    pending_.clear();
-    foldOwed_ = false;
     // Should emptying fail, the records stay and are read again over the hive that holds them
     // already, which changes nothing.
     if (writable_ && ::ftruncate(fd_, 0) == 0) {

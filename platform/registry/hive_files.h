@@ -43,18 +43,19 @@ public:
     LONG BeginChange(Tree& tree);
     void EndChange();
 
-    // Writes the record of a change made under BeginChange to the journal, with any earlier
-    // record that could not be written, and folds the journal into the hive when it has grown
-    // past the hive (or when `fold`). ERROR_SUCCESS, or the error; a change that could not be
-    // written stays in memory and goes with the next change that can.
-    LONG Commit(const std::string& record, const Tree& tree, bool fold);
+    // Writes the record of a change made under BeginChange to the journal, and folds the journal
+    // into the hive when it has grown past the hive (or, when `fold`, writes the hive instead).
+    // ERROR_SUCCESS, or the error: ERROR_REGISTRY_QUOTA_LIMIT when the hive would grow past what
+    // the reader takes. A change that was not written is taken back: the tree returns to what
+    // the files hold.
+    LONG Commit(const std::string& record, Tree& tree, bool fold);
 
-    // Under BeginChange: writes the tree as the hive, synced, and empties the journal.
+    // Under BeginChange: writes the tree as the hive, synced, and empties the journal; refuses
+    // (ERROR_REGISTRY_QUOTA_LIMIT) a tree whose hive the reader would refuse.
     LONG Fold(const Tree& tree);
 
-    // Something of this process's or others' is in the journal (or still unwritten) and not in
-    // the hive.
-    bool HasUnfolded() const { return applied_ > 0 || !pending_.empty() || foldOwed_; }
+    // Something of this process's or others' is in the journal and not in the hive.
+    bool HasUnfolded() const { return applied_ > 0; }
     // This process appended to the journal.
     bool Appended() const { return appended_; }
 
@@ -68,7 +69,8 @@ private:
     bool ApplyNewRecords(Tree& tree, off_t size, HiveError& error);
     void CutTornTail(off_t whole, off_t size);
     void Broken(const HiveError& error);
-    LONG AppendPending();
+    void LeftOut(const HiveError& error);
+    LONG Append(const std::string& record, const Tree& tree);
 
     std::string hive_;
     std::string journal_;
@@ -83,8 +85,6 @@ private:
     FileStamp journalSeen_;  // the journal as last read
     off_t applied_ = 0;      // bytes of the journal the tree holds: always whole records
     size_t appliedLines_ = 0;
-    std::string pending_;    // records of this process not yet in the journal
-    bool foldOwed_ = false;  // the tree holds a change that only a fold can write (an import)
     bool broken_ = false;
     bool appended_ = false;
     bool cut_ = false;  // the last Reload cut a torn tail off

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace registry {
 
@@ -32,6 +33,13 @@ bool ReadRegedit4(std::string_view text, Tree& tree, HiveError& error);
 // Applies records that follow the header of a file already read in part (the hive's journal):
 // `linesBefore` lines precede the text, so that errors name the line of the whole file.
 bool ReadRegedit4Records(std::string_view text, Tree& tree, HiveError& error, size_t linesBefore);
+
+// Applies the records of a journal one by one, where ReadRegedit4 (or ReadRegedit4Records, after
+// `sawHeader`) refused the text whole: a record that does not read is left out entirely, none of
+// it reaching the tree, and reported in `skipped` with its line; every other record applies, so
+// that a damaged record costs itself alone. Records end at an empty line.
+void ReadRegedit4Journal(std::string_view text, Tree& tree, size_t linesBefore, bool sawHeader,
+                         std::vector<HiveError>& skipped);
 
 // One change as a record of the hive's journal: a key section with at most one value line,
 // closed by an empty line. No record holds an empty line inside, so the end of the last empty

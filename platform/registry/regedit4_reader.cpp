@@ -133,21 +133,22 @@ private:
     }
 
     // Reads a quoted text starting at s[0] == '"' with the escapes \\ and \"; leaves s after it.
+    // Runs between escapes are copied whole, as the writer writes them.
     bool Quoted(std::string_view& s, std::string& out, const char* what) {
         out.clear();
-        for (size_t i = 1; i < s.size(); ++i) {
-            char c = s[i];
-            if (c == '"') {
-                s.remove_prefix(i + 1);
+        for (size_t i = 1; i < s.size();) {
+            size_t stop = s.find_first_of("\\\"", i);
+            if (stop == std::string_view::npos) break;
+            out.append(s.substr(i, stop - i));
+            if (s[stop] == '"') {
+                s.remove_prefix(stop + 1);
                 return true;
             }
-            if (c == '\\') {
-                if (i + 1 >= s.size()) break;
-                char e = s[++i];
-                if (e != '\\' && e != '"') return Fail(lineNo_, std::string("bad escape in the ") + what);
-                c = e;
-            }
-            out.push_back(c);
+            if (stop + 1 >= s.size()) break;
+            char e = s[stop + 1];
+            if (e != '\\' && e != '"') return Fail(lineNo_, std::string("bad escape in the ") + what);
+            out.push_back(e);
+            i = stop + 2;
         }
         return Fail(lineNo_, std::string("the ") + what + " has no closing quote");
     }
@@ -262,6 +263,34 @@ bool ReadRegedit4(std::string_view text, Tree& tree, HiveError& error) {
 bool ReadRegedit4Records(std::string_view text, Tree& tree, HiveError& error, size_t linesBefore) {
     error = HiveError{};
     return Reader(text, tree, error, linesBefore).Run(true);
+}
+
+void ReadRegedit4Journal(std::string_view text, Tree& tree, size_t linesBefore, bool sawHeader,
+                         std::vector<HiveError>& skipped) {
+    size_t line = linesBefore;
+    for (size_t pos = 0; pos < text.size();) {
+        size_t end = pos;
+        for (;;) {
+            size_t next = text.find('\n', end);
+            if (next == std::string_view::npos) {
+                end = text.size();
+                break;
+            }
+            std::string_view current = text.substr(end, next - end);
+            end = next + 1;
+            if (current.empty() || current == "\r") break;
+        }
+        std::string_view record = text.substr(pos, end - pos);
+        // A record is read into a tree of its own first, so that one refused half-way leaves
+        // nothing of itself behind.
+        Tree scratch;
+        HiveError error;
+        if (Reader(record, scratch, error, line).Run(sawHeader)) Reader(record, tree, error, line).Run(sawHeader);
+        else skipped.push_back(error);
+        sawHeader = true;
+        for (char c : record) line += c == '\n';
+        pos = end;
+    }
 }
 
 }  // namespace registry

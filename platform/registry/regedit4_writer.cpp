@@ -4,6 +4,7 @@
 // long) are written as "hex(1):" so that every value reads back byte for byte.
 #include "platform/registry/regedit4.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace registry {
@@ -13,11 +14,17 @@ namespace {
 constexpr size_t kWrapColumn = 77;  // leaves room for the continuation backslash
 constexpr size_t kMaxQuotedString = 16000;
 
+// Runs between escapes are copied whole: a hive of tens of megabytes is written at every fold.
 void Quote(std::string& out, std::string_view text) {
     out.push_back('"');
-    for (char c : text) {
-        if (c == '\\' || c == '"') out.push_back('\\');
-        out.push_back(c);
+    for (size_t from = 0; from < text.size();) {
+        size_t stop = std::min(text.find_first_of("\\\"", from), text.size());
+        out.append(text.substr(from, stop - from));
+        if (stop < text.size()) {
+            out.push_back('\\');
+            out.push_back(text[stop++]);
+        }
+        from = stop;
     }
     out.push_back('"');
 }
@@ -25,11 +32,8 @@ void Quote(std::string& out, std::string_view text) {
 bool QuotableString(const Value& v) {
     if (v.type != REG_SZ || v.data.empty() || v.data.back() != 0) return false;
     if (v.data.size() - 1 > kMaxQuotedString) return false;  // escaped, it still fits a line
-    for (size_t i = 0; i + 1 < v.data.size(); ++i) {
-        BYTE b = v.data[i];
-        if (b == 0 || b == '\r' || b == '\n') return false;
-    }
-    return true;
+    std::string_view text(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1);
+    return text.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
 }
 
 void HexList(std::string& out, size_t lineStart, const std::vector<BYTE>& data) {

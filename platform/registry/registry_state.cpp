@@ -5,6 +5,7 @@
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "platform/registry/hive_file_io.h"
+#include "platform/registry/update_lock.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -61,13 +62,16 @@ void BindHostHive(State& state) {
     if (env) path = env;
     else if (!kernel::MapPath(kDefaultHiveFile, path)) path.clear();
     HiveError error;
-    if (!Load(state, path, error)) {
-        // The registry still works, in memory, and never overwrites the faulty file.
-        std::fprintf(stderr, "registry: %s%s%s: %s; the registry starts empty and the file is left as it is\n",
-                     error.file.empty() ? path.c_str() : error.file.c_str(), error.line ? ", line " : "",
-                     error.line ? std::to_string(error.line).c_str() : "", error.message.c_str());
-        state.files.reset();
-    }
+    if (Load(state, path, error)) return;
+    // The registry stays bound to the files that do not read: it holds nothing of them, never
+    // writes over them, and refuses every change until they read, as it does when they stop
+    // reading later. Changes kept in memory alone would answer done and reach no file.
+    std::fprintf(stderr, "registry: %s%s%s: %s; the registry holds nothing and refuses changes until the file reads\n",
+                 error.file.empty() ? path.c_str() : error.file.c_str(), error.line ? ", line " : "",
+                 error.line ? std::to_string(error.line).c_str() : "", error.message.c_str());
+    Replace(state, Tree(), std::make_unique<HiveFiles>(path));
+    HiveError again;
+    state.files->Load(state.tree, again);
 }
 
 }  // namespace
@@ -86,6 +90,23 @@ Locked::Locked(Access access) : state_(Instance()), guard_(state_.lock) {
 
 Locked::~Locked() {
     if (changing_) changing_->EndChange();
+}
+
+// The process's lock is taken first and kept to the end, so that no other thread's call comes
+// between; the hive's lock nests under it, as every call's own does.
+UpdateLock::UpdateLock() {
+    State& state = Instance();
+    state.lock.lock();
+    if (!g_bound) BindHostHive(state);
+    files_ = state.files.get();
+    if (files_) status_ = files_->BeginChange(state.tree);
+}
+
+UpdateLock::~UpdateLock() {
+    State& state = Instance();
+    // Files replaced meanwhile (a hive bound anew) were closed, and their lock with them.
+    if (files_ && state.files.get() == files_) files_->EndChange();
+    state.lock.unlock();
 }
 
 bool IsPredefined(HKEY handle) {
@@ -139,13 +160,17 @@ bool ImportHiveText(std::string_view text, HiveError* error) {
     Locked state(Access::kChange);
     std::string path = HivePathOf(*state);
     if (LONG rc = state.ChangeStatus()) {
-        e = {0, rc == ERROR_ACCESS_DENIED ? "the hive " + path + " is read-only" : "cannot write " + path, {}};
+        e = {0,
+             rc == ERROR_ACCESS_DENIED      ? "the hive " + path + " is read-only"
+             : rc == ERROR_REGISTRY_CORRUPT ? "the hive " + path + " does not read"
+                                            : "cannot write " + path,
+             {}};
         return false;
     }
     ReadRegedit4(text, state->tree, e);
     // An import is written whole, so that it reaches the file all or nothing.
-    if (Commit(*state, std::string(), true) != ERROR_SUCCESS) {
-        e = {0, "cannot write " + path, {}};
+    if (LONG rc = Commit(*state, std::string(), true)) {
+        e = {0, rc == ERROR_REGISTRY_QUOTA_LIMIT ? "the hive " + path + " would grow past 64 MiB" : "cannot write " + path, {}};
         return false;
     }
     return true;

@@ -51,8 +51,8 @@ HKEY NewHandle(State& state, std::shared_ptr<Key> key);
 bool IsPredefined(HKEY handle);
 
 // Writes the record of a change made under Access::kChange (one of the records of regedit4.h)
-// to the hive's journal; `fold` writes the whole hive instead. ERROR_SUCCESS, or the error (the
-// change stays in memory and reaches the file with the next one that can be written).
+// to the hive's journal; `fold` writes the whole hive instead. ERROR_SUCCESS, or the error; a
+// change that was not written is taken back from the tree.
 LONG Commit(State& state, const std::string& record, bool fold = false);
 
 }  // namespace registry

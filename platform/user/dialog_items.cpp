@@ -12,11 +12,8 @@
 extern "C" HWND WINAPI GetDlgItem(HWND dialog, int id) {
     user::Window* w = user::FromHandle(dialog);
     if (!w) return nullptr;
-    for (HWND child : w->children) {
-        user::Window* c = user::Find(child);
-        // Ids are compared in 16 bits, as templates store them and WM_COMMAND carries them.
-        if (c && static_cast<WORD>(c->id) == static_cast<WORD>(id)) return child;
-    }
+    // Ids are compared in 16 bits, as templates store them and WM_COMMAND carries them.
+    if (HWND child = user::FindWithId(w->children, static_cast<WORD>(id))) return child;
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
 }

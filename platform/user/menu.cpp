@@ -146,6 +146,28 @@ extern "C" DWORD WINAPI CheckMenuItem(HMENU handle, UINT id, UINT check) {
     return old;
 }
 
+namespace {
+
+// Takes the item out of its menu; a pop-up it opened is destroyed too when asked.
+BOOL takeOut(HMENU handle, UINT position, UINT flags, bool destroyPopup) {
+    user::Menu* owner = nullptr;
+    user::MenuItem* item = user::findItem(handle, position, flags, &owner);
+    if (!item || !owner) {
+        SetLastError(ERROR_MENU_ITEM_NOT_FOUND);
+        return FALSE;
+    }
+    const HMENU popup = (item->flags & MF_POPUP) ? item->popup : nullptr;
+    owner->items.erase(owner->items.begin() + (item - owner->items.data()));
+    if (popup && destroyPopup) user::destroy(popup);
+    return TRUE;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DeleteMenu(HMENU handle, UINT position, UINT flags) { return takeOut(handle, position, flags, true); }
+
+extern "C" BOOL WINAPI RemoveMenu(HMENU handle, UINT position, UINT flags) { return takeOut(handle, position, flags, false); }
+
 extern "C" BOOL WINAPI TrackPopupMenu(HMENU handle, UINT flags, int, int, int, HWND owner, const RECT*) {
     if (!user::MenuOf(handle) || !IsWindow(owner)) {
         SetLastError(user::MenuOf(handle) ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_MENU_HANDLE);

@@ -1,8 +1,9 @@
-// System colours and metrics of a classic desktop at 96 dots per inch, the cursor and the beep:
+// System colours and metrics of a classic desktop at 96 dots per inch, the cursor, its place and the beep:
 // fixed answers, so that layouts and pictures are the same on every machine.
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 
 namespace {
 
@@ -35,6 +36,7 @@ const COLORREF kColors[] = {
 };
 
 std::atomic<HCURSOR> g_cursor{nullptr};
+std::atomic<long long> g_cursorPos{0};  // x in the high half, y in the low
 
 }  // namespace
 
@@ -85,5 +87,24 @@ extern "C" int WINAPI GetSystemMetrics(int index) {
 }
 
 extern "C" HCURSOR WINAPI SetCursor(HCURSOR cursor) { return g_cursor.exchange(cursor); }
+
+extern "C" HCURSOR WINAPI GetCursor(void) { return g_cursor.load(); }
+
+// The pointer's place on the screen: where the last SetCursorPos (a scripted mouse) put it.
+extern "C" BOOL WINAPI GetCursorPos(LPPOINT point) {
+    if (!point) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const long long packed = g_cursorPos.load();
+    point->x = static_cast<LONG>(static_cast<int32_t>(packed >> 32));
+    point->y = static_cast<LONG>(static_cast<int32_t>(packed & 0xFFFFFFFF));
+    return TRUE;
+}
+
+extern "C" BOOL WINAPI SetCursorPos(int x, int y) {
+    g_cursorPos.store((static_cast<long long>(x) << 32) | static_cast<uint32_t>(y));
+    return TRUE;
+}
 
 extern "C" BOOL WINAPI MessageBeep(UINT) { return TRUE; }  // no loudspeaker here

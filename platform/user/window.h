@@ -47,6 +47,9 @@ struct Window {
 Window* FromHandle(HWND hwnd);
 // The same without touching the last error, for internal questions.
 Window* Find(HWND hwnd);
+// The first of the handles whose live window has this id (compared in 16 bits), or null: one
+// look at the table for a whole list of children.
+HWND FindWithId(const std::vector<HWND>& handles, WORD id);
 
 // Window table operations used by creation and destruction.
 Window* AddWindow();

@@ -2,16 +2,89 @@
 // refused cleanly instead of reaching a newer window.
 #include "platform/user/window.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace user {
 namespace {
 
+// The live windows by handle, for Find, which every message and every dialog-item call takes:
+// open addressing over a power-of-two table. Handles step by 4 and are never reused, so a new
+// handle is never in the table already and a removed one leaves a mark no later handle matches.
+class HandleIndex {
+public:
+    Window* find(uintptr_t key) const {
+        if (slots_.empty()) return nullptr;
+        for (size_t i = slotOf(key);; i = (i + 1) & mask_) {
+            if (slots_[i].key == key) return slots_[i].window;
+            if (slots_[i].key == kEmpty) return nullptr;
+        }
+    }
+    void insert(uintptr_t key, Window* window) {
+        if ((used_ + 1) * 2 > slots_.size()) rebuild();
+        size_t i = slotOf(key);
+        while (slots_[i].key != kEmpty) i = (i + 1) & mask_;
+        slots_[i] = {key, window};
+        ++used_;
+        ++live_;
+    }
+    void erase(uintptr_t key) {
+        if (slots_.empty()) return;
+        for (size_t i = slotOf(key);; i = (i + 1) & mask_) {
+            if (slots_[i].key == kEmpty) return;
+            if (slots_[i].key == key) {
+                slots_[i] = {kGone, nullptr};  // the chains through it stay whole
+                --live_;
+                return;
+            }
+        }
+    }
+
+private:
+    static constexpr uintptr_t kEmpty = 0, kGone = 1;  // no handle is either
+    struct Slot {
+        uintptr_t key = kEmpty;
+        Window* window = nullptr;
+    };
+
+    size_t slotOf(uintptr_t key) const { return hash(key, shift_); }
+    static size_t hash(uintptr_t key, unsigned shift) {
+        return static_cast<size_t>((static_cast<uint64_t>(key >> 2) * UINT64_C(0x9E3779B97F4A7C15)) >> shift);
+    }
+    // Room for four times the live windows (marks of removed ones are dropped), at least 64.
+    void rebuild() {
+        size_t capacity = 64;
+        unsigned bits = 6;
+        while (capacity < (live_ + 1) * 4) capacity <<= 1, ++bits;
+        std::vector<Slot> fresh(capacity);  // the table stays as it was if this throws
+        const size_t mask = capacity - 1;
+        const unsigned shift = 64 - bits;
+        for (const Slot& s : slots_)
+            if (s.key != kEmpty && s.key != kGone) {
+                size_t i = hash(s.key, shift);
+                while (fresh[i].key != kEmpty) i = (i + 1) & mask;
+                fresh[i] = s;
+            }
+        slots_.swap(fresh);
+        mask_ = mask;
+        shift_ = shift;
+        used_ = live_;
+    }
+
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    unsigned shift_ = 64;
+    size_t used_ = 0;  // slots not empty, marks included
+    size_t live_ = 0;
+};
+
 struct Table {
     std::mutex lock;  // guards the map itself; a window is used from its own thread
     std::map<uintptr_t, std::unique_ptr<Window>> windows;  // ordered: oldest first
+    HandleIndex byHandle;  // the same windows, for Find
     uintptr_t next = 0x20000;
 };
 
@@ -25,8 +98,17 @@ Table& table() {
 Window* Find(HWND hwnd) {
     auto& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
-    auto it = t.windows.find(reinterpret_cast<uintptr_t>(hwnd));
-    return it == t.windows.end() ? nullptr : it->second.get();
+    return t.byHandle.find(reinterpret_cast<uintptr_t>(hwnd));
+}
+
+HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
+    auto& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    for (HWND handle : handles) {
+        const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(handle));
+        if (w && static_cast<WORD>(w->id) == id) return handle;
+    }
+    return nullptr;
 }
 
 Window* FromHandle(HWND hwnd) {
@@ -45,6 +127,12 @@ Window* AddWindow() {
     w->thread = std::this_thread::get_id();
     Window* raw = w.get();
     t.windows.emplace(key, std::move(w));
+    try {
+        t.byHandle.insert(key, raw);
+    } catch (...) {
+        t.windows.erase(key);  // a window Find cannot reach is no window
+        throw;
+    }
     return raw;
 }
 
@@ -56,6 +144,7 @@ void RemoveWindow(HWND hwnd) {
     if (it == t.windows.end()) return;
     gone = std::move(it->second);
     t.windows.erase(it);
+    t.byHandle.erase(reinterpret_cast<uintptr_t>(hwnd));
 }
 
 std::vector<HWND> TopLevelWindows() {

@@ -7,6 +7,7 @@
 
 class CmSvPushButton : public CmSvOnOff, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     CmSvPushButton(const char* key, uint32_t itemId, int32_t controlId, const int32_t* companions, int32_t shown,
                    int32_t enabled)
         : CmSvOnOff(key, itemId, kSvKindPushButton, kPushButton, 0),
@@ -23,6 +24,7 @@ public:
 
 class CmSvCheckBox : public CmSvOnOff, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     CmSvCheckBox(const char* key, uint32_t itemId, int32_t initial, int32_t controlId, const int32_t* companions,
                  int32_t shown, int32_t enabled)
         : CmSvOnOff(key, itemId, kSvKindCheckBox, kOrdinary, initial),

@@ -8,6 +8,7 @@
 
 class CmSvDigit : public CmSvNumeric, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     CmSvDigit(const char* key, uint32_t itemId, int32_t initial, int32_t minimum, int32_t maximum, int32_t editId,
               const int32_t* companions, int32_t shown, int32_t enabled, int32_t third, int32_t textLimit,
               int32_t spinId, int32_t signedFlag)

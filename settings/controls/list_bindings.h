@@ -21,6 +21,7 @@ using ChoiceTest = int (*)(UIDEVDATA* ctx, void* data, const CmSvOptionRecord* r
 
 class CmSvOwnerDrawList : public CmSvMulti, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     // Picture beside each entry.
     static constexpr uint16_t kNoImage = 0;
     static constexpr uint16_t kIconImage = 1;    // images: {normal icon, disabled icon}

@@ -7,6 +7,7 @@
 
 class CmSvRadioButton : public CmSvMulti, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     CmSvRadioButton(const char* key, uint32_t itemId, uint32_t initial, uint32_t count, const CmSvOptionRecord* table,
                     int32_t controlId, const int32_t* companions, int32_t shown, int32_t enabled)
         : CmSvMulti(key, itemId, kSvKindRadio, 1, initial, count, table),

@@ -8,6 +8,15 @@
 
 #include <cstdint>
 
+class CmSvAction;
+class CmSvChoiceItem;
+class CmSvControl;
+class CmSvFollow;
+class CmSvInit;
+class CmSvPreview;
+class CmSvProperty;
+class CmSvSdk;
+
 // Value types.
 enum CmSvType : int32_t {
     kSvTypeNone = 0,  // links and choice pseudo-items
@@ -45,6 +54,20 @@ public:
     virtual char* GetValueText(UIDEVDATA* ctx);
     // As GetValueText, or "reference->current" for a value the rules changed.
     virtual char* GetChangeText(UIDEVDATA* ctx);
+
+    // The parts an item has beside its value, each answered by the class that adds it: the
+    // registry and the rule callbacks meet every item on every change and never try casts. The
+    // value class follows from `type` (see sv_parts.h).
+    virtual CmSvControl* AsControl() { return nullptr; }
+    virtual CmSvChoiceItem* AsChoice() { return nullptr; }
+    virtual CmSvSdk* AsSdk() { return nullptr; }
+    virtual CmSvInit* AsInit() { return nullptr; }
+    virtual CmSvFollow* AsFollow() { return nullptr; }
+    virtual CmSvPreview* AsPreview() { return nullptr; }
+    virtual CmSvAction* AsAction() { return nullptr; }
+    virtual CmSvProperty* AsProperty() { return nullptr; }
+    // What a control's entry stands for: the item itself, a link's target, a choice's owner.
+    virtual CmSv* StandsFor() { return this; }
 
     int32_t type;
     int32_t kind;

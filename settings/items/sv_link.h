@@ -9,5 +9,7 @@ public:
     CmSvLink(int32_t type, const char* key, uint32_t itemId, void* target)
         : CmSv(type, kSvKindNone, key, itemId), target(target) {}
 
+    CmSv* StandsFor() override { return static_cast<CmSv*>(target); }
+
     void* target;
 };

@@ -55,7 +55,7 @@ int CmSvNumeric::IsSameAsSource(UIDEVDATA* ctx, int mode) {
     if (!source) return 0;
     const int32_t kept = current;
     if (Load(ctx, source) == 1 && current == kept) {
-        const auto* digit = dynamic_cast<const CmSvDigit*>(this);
+        const auto* digit = kind == kSvKindDigit ? static_cast<const CmSvDigit*>(this) : nullptr;
         return !digit || TypedNumberAgrees(ctx, *digit) ? 1 : 0;
     }
     current = kept;

@@ -2,10 +2,7 @@
 #include "settings/items/sv_order.h"
 
 #include "settings/controls/digit.h"
-#include "settings/items/sv_multi.h"
-#include "settings/items/sv_numeric.h"
-#include "settings/items/sv_onoff.h"
-#include "settings/items/sv_string.h"
+#include "settings/items/sv_parts.h"
 
 #include <cstring>
 
@@ -13,16 +10,16 @@ bool IsChanged(const CmSv* item) {
     if (!item) return false;
     switch (item->type) {
     case kSvTypeOnOff:
-        if (auto* v = dynamic_cast<const CmSvOnOff*>(item)) return v->current != v->reference;
+        if (auto* v = OnOffOf(item)) return v->current != v->reference;
         return false;
     case kSvTypeMulti:
-        if (auto* v = dynamic_cast<const CmSvMulti*>(item)) return v->current != v->reference;
+        if (auto* v = MultiOf(item)) return v->current != v->reference;
         return false;
     case kSvTypeNumeric:
-        if (auto* v = dynamic_cast<const CmSvNumeric*>(item)) return v->current != v->reference;
+        if (auto* v = NumericOf(item)) return v->current != v->reference;
         return false;
     case kSvTypeString:
-        if (auto* v = dynamic_cast<const CmSvString*>(item))
+        if (auto* v = StringOf(item))
             return v->current && v->reference && std::strcmp(v->current, v->reference) != 0;
         return false;
     default:

@@ -13,6 +13,7 @@
 
 class CmSvListView : public CmSvMulti, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     CmSvListView(const char* key, uint32_t itemId, uint32_t initial, uint32_t count, const CmSvOptionRecord* table,
                  int32_t controlId, const int32_t* companions, int32_t shown, int32_t enabled)
         : CmSvMulti(key, itemId, kSvKindListView, 2, initial, count, table),
@@ -37,6 +38,7 @@ public:
 
 class CmSvTrackBar : public CmSvNumeric, public CmSvControl, public CmSvScroll {
 public:
+    CmSvControl* AsControl() override { return this; }
     CmSvTrackBar(const char* key, uint32_t itemId, int32_t initial, int32_t minimum, int32_t maximum,
                  int32_t controlId, const int32_t* companions, int32_t shown, int32_t enabled)
         : CmSvNumeric(key, itemId, kSvKindTrackBar, initial, minimum, maximum),
@@ -50,6 +52,8 @@ public:
 // with the choice's shown and enabled flags.
 class CmSvGUI : public CmSvLink, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
+    CmSv* StandsFor() override { return this; }  // its target is a choice's record, not an item
     CmSvGUI(const char* key, uint32_t itemId, CmSvOptionRecord* choice)
         : CmSvLink(kSvTypeNone, key, itemId, choice),
           CmSvControl(choice ? choice->control_id : 0, nullptr, choice ? choice->shown : 0,
@@ -58,6 +62,7 @@ public:
 
 class CmSvControl0 : public CmSv, public CmSvControl {
 public:
+    CmSvControl* AsControl() override { return this; }
     explicit CmSvControl0(int32_t controlId)
         : CmSv(kSvTypeNone, kSvKindNone, nullptr, 0), CmSvControl(controlId, nullptr, 0, 0) {}
 };

@@ -12,3 +12,5 @@ void CmSvChoiceItem::Repoint(CmSvOptionRecord* record) {
     target = record;
     if (record) controlId = record->control_id;
 }
+
+CmSv* CmSvChoiceItem::StandsFor() { return owner; }

@@ -12,6 +12,9 @@ public:
     CmSvChoiceItem(char* name, uint32_t itemId, CmSvMulti* owner, CmSvOptionRecord* record);
     ~CmSvChoiceItem() override;
 
+    CmSvChoiceItem* AsChoice() override { return this; }
+    CmSv* StandsFor() override;
+
     CmSvOptionRecord* Record() const { return static_cast<CmSvOptionRecord*>(target); }
     // Points the pseudo-item at the live record (null: the choice is gone).
     void Repoint(CmSvOptionRecord* record);

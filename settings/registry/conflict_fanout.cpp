@@ -6,15 +6,24 @@
 #include "settings/controls/control.h"
 #include "settings/controls/digit.h"
 #include "settings/sdk/sdk_binding.h"
-#include "settings/items/sv_multi.h"
+#include "settings/items/sv_parts.h"
 #include "settings/items/value_views.h"
 
 #include <climits>
 #include <string>
 
 namespace {
+
 constexpr int kNoStop = INT_MIN;
+
+CmSvControl* ControlOf(CmSv* item) { return item ? item->AsControl() : nullptr; }
+
+// Only the list-view binding has the list-view kind.
+CmSvListView* ListViewOf(CmSv* item) {
+    return item && item->kind == kSvKindListView ? static_cast<CmSvListView*>(item) : nullptr;
 }
+
+}  // namespace
 
 template <class Op>
 int CmSvConflict::EachBinding(uint32_t key, int none, int stopAt, Op op) {
@@ -22,7 +31,7 @@ int CmSvConflict::EachBinding(uint32_t key, int none, int stopAt, Op op) {
     if (!bound) return none;
     int answer = none;
     for (CmSv* item : *bound) {
-        auto* sdk = dynamic_cast<CmSvSdk*>(item);
+        CmSvSdk* sdk = item->AsSdk();
         if (!sdk) continue;
         answer = op(item, sdk);
         if (answer == stopAt) return answer;
@@ -60,7 +69,7 @@ int CmSvConflict::GetSdkItemAvailability(UIDEVDATA*, uint32_t key) {
 int CmSvConflict::IsSdkItemEnabled(UIDEVDATA*, uint32_t key) {
     int answer = 0;
     EachBinding(key, 0, kNoStop, [&](CmSv* item, CmSvSdk*) {
-        if (auto* control = dynamic_cast<CmSvControl*>(item)) answer = control->enabled;
+        if (CmSvControl* control = item->AsControl()) answer = control->enabled;
         return 0;
     });
     return answer;
@@ -68,7 +77,7 @@ int CmSvConflict::IsSdkItemEnabled(UIDEVDATA*, uint32_t key) {
 
 int CmSvConflict::GetSdkControlState(UIDEVDATA*, uint32_t key) {
     return EachBinding(key, 0, 1, [&](CmSv* item, CmSvSdk*) {
-        auto* control = dynamic_cast<CmSvControl*>(item);
+        CmSvControl* control = item->AsControl();
         return control && control->third == 1 ? 1 : 0;
     });
 }
@@ -77,7 +86,7 @@ int32_t CmSvConflict::GetSdkRuleValue(UIDEVDATA*, uint32_t key) {
     const CmSvKeySet* bound = FindSdkItems(key);
     if (!bound || !engine) return 0;
     for (CmSv* item : *bound) {
-        auto* control = dynamic_cast<CmSvControl*>(item);
+        CmSvControl* control = item->AsControl();
         char* text = control ? control->GetKeyText() : nullptr;
         if (!text) continue;
         int32_t value = 0;
@@ -94,7 +103,7 @@ int32_t CmSvConflict::FindSdkOption(UIDEVDATA*, uint32_t key, int32_t value) {
     int32_t answer = 0;
     std::string name;
     for (CmSv* item : *bound) {
-        auto* multi = dynamic_cast<CmSvMulti*>(item);
+        CmSvMulti* multi = MultiOf(item);
         if (!multi || !item->key) continue;
         for (uint32_t i = 0; i < multi->count; ++i) {
             const CmSvOptionRecord* row = multi->Row(i);
@@ -116,41 +125,41 @@ int32_t CmSvConflict::GetRuleValue(UIDEVDATA*, uint32_t pageId, int32_t controlI
 }
 
 int CmSvConflict::IsItemShown(UIDEVDATA*, uint32_t itemId) {
-    auto* control = dynamic_cast<CmSvControl*>(FindItem(itemId));
+    auto* control = ControlOf(FindItem(itemId));
     return control ? control->shown : 0;
 }
 
 int CmSvConflict::IsItemEnabled(UIDEVDATA*, uint32_t itemId) {
-    auto* control = dynamic_cast<CmSvControl*>(FindItem(itemId));
+    auto* control = ControlOf(FindItem(itemId));
     return control ? control->enabled : 0;
 }
 
 int CmSvConflict::ForwardDrawItem(UIDEVDATA* ctx, HWND control, uint32_t pageId, int32_t controlId,
                                   DRAWITEMSTRUCT* draw) {
-    auto* binding = dynamic_cast<CmSvControl*>(FindControlItem(pageId, controlId & 0xFFFF));
+    auto* binding = ControlOf(FindControlItem(pageId, controlId & 0xFFFF));
     return binding ? binding->DrawItem(ctx, control, controlId, draw) : 0;
 }
 
 int CmSvConflict::ForwardMeasureItem(UIDEVDATA*, uint32_t pageId, int32_t controlId, MEASUREITEMSTRUCT* measure) {
-    auto* binding = dynamic_cast<CmSvControl*>(FindControlItem(pageId, controlId & 0xFFFF));
+    auto* binding = ControlOf(FindControlItem(pageId, controlId & 0xFFFF));
     return binding ? binding->MeasureItem(measure) : 0;
 }
 
 int CmSvConflict::ForwardListView1(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId,
                                    NMLISTVIEW* note) {
-    auto* view = dynamic_cast<CmSvListView*>(FindControlItem(pageId, controlId & 0xFFFF));
+    auto* view = ListViewOf(FindControlItem(pageId, controlId & 0xFFFF));
     return view ? view->OnItemChanging(ctx, dialog, controlId, note) : 0;
 }
 
 int CmSvConflict::ForwardListView2(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId,
                                    NMLISTVIEW* note) {
-    auto* view = dynamic_cast<CmSvListView*>(FindControlItem(pageId, controlId & 0xFFFF));
+    auto* view = ListViewOf(FindControlItem(pageId, controlId & 0xFFFF));
     return view ? view->OnItemChanged(ctx, dialog, controlId, note) : 0;
 }
 
 int CmSvConflict::ForwardListView3(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId,
                                    NMLISTVIEW* note) {
-    auto* view = dynamic_cast<CmSvListView*>(FindControlItem(pageId, controlId & 0xFFFF));
+    auto* view = ListViewOf(FindControlItem(pageId, controlId & 0xFFFF));
     return view ? view->OnColumnClick(ctx, dialog, controlId, note) : 0;
 }
 
@@ -176,7 +185,7 @@ int CmSvConflict::UpdatePageControls(UIDEVDATA* ctx, HWND dialog, uint32_t pageI
     set->dialogWindow = dialog;
     if (set->includeCommon == 1 && set->setId != 0) UpdatePageControls(ctx, dialog, 0, onlyMarked);
     for (auto& [id, item] : set->items) {
-        auto* control = dynamic_cast<CmSvControl*>(item);
+        CmSvControl* control = item->AsControl();
         if (!control) continue;
         if (!onlyMarked)
             control->ToDialog(ctx, dialog, 0);

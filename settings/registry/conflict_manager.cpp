@@ -12,8 +12,8 @@
 #include "settings/rules/rule_program.h"
 #include "settings/sdk/sdk_binding.h"
 #include "settings/items/sv_interfaces.h"
-#include "settings/items/sv_multi.h"
 #include "settings/items/sv_order.h"
+#include "settings/items/sv_parts.h"
 
 #include <cstring>
 
@@ -25,7 +25,7 @@ uint8_t* Settings(UIDEVDATA* ctx) {
 }
 
 void MarkControl(CmSv* item) {
-    if (auto* control = dynamic_cast<CmSvControl*>(item)) control->needsRedisplay = 1;
+    if (CmSvControl* control = item->AsControl()) control->needsRedisplay = 1;
 }
 
 uint32_t EngineOptions(uint16_t memoryOption) {
@@ -94,7 +94,7 @@ void CmSvConflict::Evaluate(UIDEVDATA* ctx, CmSv* item, int mode) {
     if (mode == 0) {
         if (engine) PIE_initial_conflict(engine, static_cast<int32_t>(item->itemId));
     } else if (mode == 1) {
-        if (auto* value = dynamic_cast<CmSvItem*>(item)) {
+        if (CmSvItem* value = ValueOf(item)) {
             value->SetReference(ctx, 1);
             value->Store(ctx, Settings(ctx));
         }
@@ -111,13 +111,13 @@ void CmSvConflict::StoreChanged(UIDEVDATA* ctx) {
     touched.swap(changed);
     for (CmSv* entry : touched) {
         int noted = 0;
-        if (auto* value = dynamic_cast<CmSvItem*>(entry); value && (value->flags & CmSvItem::kChangedByRules)) {
+        if (CmSvItem* value = ValueOf(entry); value && (value->flags & CmSvItem::kChangedByRules)) {
             value->flags &= ~CmSvItem::kChangedByRules;
             value->SetReference(ctx, 1);
             value->Store(ctx, Settings(ctx));
             noted = 1;
         }
-        if (auto* control = dynamic_cast<CmSvControl*>(entry)) {
+        if (CmSvControl* control = entry->AsControl()) {
             for (int32_t* flag : {&control->shownChanged, &control->enabledChanged, &control->thirdChanged})
                 if (*flag == 1) {
                     *flag = 0;
@@ -160,7 +160,7 @@ void CmSvConflict::EvaluateCollected(UIDEVDATA* ctx, bool mark) {
 int CmSvConflict::OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId) {
     if (busy) return 0;
     CmSv* item = FindControlItem(pageId, controlId & 0xFFFF);
-    auto* control = dynamic_cast<CmSvControl*>(item);
+    CmSvControl* control = item ? item->AsControl() : nullptr;
     if (!control) return 0;
     const bool created = OpenCollecting();
     dialogWindow = dialog;
@@ -169,7 +169,7 @@ int CmSvConflict::OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId,
         CloseCollecting(created);
         return pendingRefresh;
     }
-    auto* button = dynamic_cast<CmSvPushButton*>(item);
+    auto* button = item->kind == kSvKindPushButton ? static_cast<CmSvPushButton*>(item) : nullptr;
     PoolVector<uint8_t> settingsCopy, optionsCopy;
     CmUserData* user = ctx->svc->GetUserData(ctx);
     uint8_t* settings = user ? user->GetSettingsSource() : nullptr;
@@ -233,7 +233,7 @@ int CmSvConflict::SdkChange(UIDEVDATA* ctx, uint32_t key, void* data, int kind) 
     // The set may not change under the walk: a binding's change reaches other items only
     // through the rules, which never register items.
     for (CmSv* item : *bound) {
-        auto* sdk = dynamic_cast<CmSvSdk*>(item);
+        CmSvSdk* sdk = item->AsSdk();
         if (!sdk) continue;
         answer = kind == 3 ? sdk->SetCurrent(ctx, key, data) : sdk->Apply(ctx, key, data);
         if (answer == kSdkDone) {
@@ -257,7 +257,7 @@ int CmSvConflict::SdkApply(UIDEVDATA* ctx, uint32_t key, void* data) { return Sd
 int CmSvConflict::OnPreviewEvent(UIDEVDATA* ctx, uint32_t previewKey, intptr_t a, intptr_t b, intptr_t c,
                                  intptr_t d) {
     auto found = previews_.find(previewKey);
-    auto* preview = found == previews_.end() ? nullptr : dynamic_cast<CmSvPreview*>(found->second);
+    CmSvPreview* preview = found == previews_.end() ? nullptr : found->second->AsPreview();
     if (!preview) return 0;
     const bool created = OpenCollecting();
     const int answer = preview->Preview(ctx, a, b, c, d);
@@ -272,11 +272,11 @@ int CmSvConflict::OnPreviewEvent(UIDEVDATA* ctx, uint32_t previewKey, intptr_t a
 
 void CmSvConflict::ApplyValues(UIDEVDATA* ctx, const uint8_t* block, const uint32_t* itemIds) {
     for (; itemIds && *itemIds; ++itemIds) {
-        auto* value = dynamic_cast<CmSvItem*>(FindItem(*itemIds));
+        CmSvItem* value = ValueOf(FindItem(*itemIds));
         if (!value) continue;
         value->SetReference(ctx, 0);
         if (value->Load(ctx, block) == 1 && collecting) collecting->insert(value);
-        if (auto* control = dynamic_cast<CmSvControl*>(value); control && control->needsRedisplay == 0)
+        if (CmSvControl* control = value->AsControl(); control && control->needsRedisplay == 0)
             control->needsRedisplay = IsChanged(value) ? 1 : 0;
     }
 }
@@ -284,7 +284,7 @@ void CmSvConflict::ApplyValues(UIDEVDATA* ctx, const uint8_t* block, const uint3
 void CmSvConflict::RevertAll(UIDEVDATA* ctx) {
     for (auto& [setId, set] : pages_)
         for (auto& [id, item] : set->items) {
-            auto* value = dynamic_cast<CmSvItem*>(item);
+            CmSvItem* value = ValueOf(item);
             if (!value || value->IsSameAsSource(ctx, 1) != 0) continue;
             value->SetReference(ctx, 0);
             value->Load(ctx, Settings(ctx));
@@ -303,7 +303,7 @@ void CmSvConflict::RestorePageDefaults(UIDEVDATA* ctx, uint32_t pageId) {
     resetPageWindow = set->dialogWindow;
     const uint8_t* defaults = ctx->svc->GetDevmode(ctx, 1);
     for (auto& [id, item] : set->items) {
-        auto* value = dynamic_cast<CmSvItem*>(item);
+        CmSvItem* value = ValueOf(item);
         if (!value || value->IsSameAsSource(ctx, 0) != 0) continue;
         const bool created = OpenCollecting();
         value->SetReference(ctx, 0);
@@ -325,16 +325,16 @@ void CmSvConflict::ApplyPageAndChildren(UIDEVDATA* ctx, uint32_t pageId) {
 }
 
 void CmSvConflict::ReinitOptions(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
-    auto* multi = dynamic_cast<CmSvMulti*>(item);
+    CmSvMulti* multi = MultiOf(item);
     if (!multi) return;
     const CmSvOptionRecord* referenceRow = multi->Row(multi->reference);
     const CmSvOptionRecord* currentRow = multi->CurrentRow();
     const bool hadReference = referenceRow != nullptr, hadCurrent = currentRow != nullptr;
     const int32_t referenceValue = hadReference ? referenceRow->value : 0;
     const int32_t currentValue = hadCurrent ? currentRow->value : 0;
-    if (auto* init = dynamic_cast<CmSvInit*>(item)) init->Init(ctx, Settings(ctx));
+    if (CmSvInit* init = item->AsInit()) init->Init(ctx, Settings(ctx));
     if (item->kind != kSvKindValueOnly &&
-        ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || dynamic_cast<CmSvSdk*>(item)))
+        ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || item->AsSdk()))
         AddOptionItems(set, item);
     MarkControl(item);
     // Both indices are found again by value: a rebuilt table may be shorter or in another order.
@@ -347,7 +347,7 @@ void CmSvConflict::ReinitOptions(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
 }
 
 void CmSvConflict::ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode) {
-    auto* value = dynamic_cast<CmSvItem*>(item);
+    CmSvItem* value = ValueOf(item);
     if (!value || value->IsSameAsSource(ctx, refreshMode) != 0) return;
     value->SetReference(ctx, refreshMode);
     value->Load(ctx, Settings(ctx));
@@ -356,9 +356,9 @@ void CmSvConflict::ReloadChanged(UIDEVDATA* ctx, CmSv* item, int refreshMode) {
 
 void CmSvConflict::RenewItems(UIDEVDATA* ctx, CmSvItemSet* set) {
     for (auto& [id, item] : set->items) {
-        if (dynamic_cast<CmSvMulti*>(item))
+        if (MultiOf(item))
             ReinitOptions(ctx, set, item);
-        else if (auto* init = dynamic_cast<CmSvInit*>(item))
+        else if (CmSvInit* init = item->AsInit())
             init->Init(ctx, Settings(ctx));
         ReloadChanged(ctx, item, 2);
     }

@@ -10,11 +10,39 @@
 #include "settings/controls/digit.h"
 #include "settings/rules/rule_program.h"
 #include "settings/sdk/sdk_binding.h"
+#include "settings/items/second_key.h"
 #include "settings/items/sv_interfaces.h"
-#include "settings/items/sv_multi.h"
 #include "settings/items/sv_order.h"
+#include "settings/items/sv_parts.h"
 
+#include <cassert>
 #include <string>
+
+namespace {
+
+#ifndef NDEBUG
+// A class that adds a part and forgets to answer it would lose the part's behaviour without a
+// sound: debug builds hold every registered item's answers against its real bases.
+void CheckParts(CmSv* item) {
+    assert(item->AsControl() == dynamic_cast<CmSvControl*>(item));
+    assert(item->AsChoice() == dynamic_cast<CmSvChoiceItem*>(item));
+    assert(item->AsSdk() == dynamic_cast<CmSvSdk*>(item));
+    assert(item->AsInit() == dynamic_cast<CmSvInit*>(item));
+    assert(item->AsFollow() == dynamic_cast<CmSvFollow*>(item));
+    assert(item->AsPreview() == dynamic_cast<CmSvPreview*>(item));
+    assert(item->AsAction() == dynamic_cast<CmSvAction*>(item));
+    assert(item->AsProperty() == dynamic_cast<CmSvProperty*>(item));
+    assert(ValueOf(item) == dynamic_cast<CmSvItem*>(item));
+    assert(OnOffOf(item) == dynamic_cast<CmSvOnOff*>(item));
+    assert(MultiOf(item) == dynamic_cast<CmSvMulti*>(item));
+    assert(NumericOf(item) == dynamic_cast<CmSvNumeric*>(item));
+    assert(StringOf(item) == dynamic_cast<CmSvString*>(item));
+}
+#else
+void CheckParts(CmSv*) {}
+#endif
+
+}  // namespace
 
 bool CmSvIdLess::operator()(const CmSv* a, const CmSv* b) const { return a->itemId < b->itemId; }
 
@@ -49,22 +77,24 @@ void CmSvConflict::AddUnsupportedItem(const char* key) {
 
 int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     if (!item) return 0;
+    CheckParts(item);
     if (engine && item->key) PIE_register_functor(engine, item->key, static_cast<int32_t>(item->itemId));
     items_[item->itemId] = item;
     uint8_t* settings = nullptr;
     if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
-    if (auto* init = dynamic_cast<CmSvInit*>(item)) init->Init(ctx, settings);
-    if (auto* follower = dynamic_cast<CmSvFollow*>(item)) followers_.emplace_back(item, follower);
-    auto* sdk = dynamic_cast<CmSvSdk*>(item);
+    if (CmSvInit* init = item->AsInit()) init->Init(ctx, settings);
+    if (CmSvFollow* follower = item->AsFollow()) followers_.emplace_back(item, follower);
+    CmSvSdk* sdk = item->AsSdk();
     if (item->kind != kSvKindValueOnly &&
         ((item->kind >= kSvKindRadio && item->kind <= kSvKindListView) || sdk))
         AddOptionItems(set, item);
     if (!noDialog)
-        if (auto* preview = dynamic_cast<CmSvPreview*>(item)) previews_.emplace(preview->previewKey, item);
+        if (CmSvPreview* preview = item->AsPreview()) previews_.emplace(preview->previewKey, item);
     if (sdk) {
+        sdk->BindItem(item);
         for (uint32_t key : sdk->keys) optionKeys_[key].insert(item);
     }
-    if (auto* value = dynamic_cast<CmSvItem*>(item)) {
+    if (CmSvItem* value = ValueOf(item)) {
         const int loaded = value->Load(ctx, settings);
         value->SetReference(ctx, 0);
         PieValue typed{6, 0};
@@ -75,7 +105,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
 }
 
 int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
-    auto* multi = dynamic_cast<CmSvMulti*>(item);
+    CmSvMulti* multi = MultiOf(item);
     if (!set || !multi || !multi->table || !item->key) return 0;
     const uint32_t generation = ++choiceGeneration_;
     PoolVector<CmSvChoiceItem*>& known = choicesOf_[item];
@@ -126,11 +156,7 @@ CmSv* CmSvConflict::FindControlItem(uint32_t pageId, int32_t controlId) const {
     auto found = set->controls.find(controlId);
     if (found == set->controls.end()) return nullptr;
     CmSv* item = found->second;
-    if (item->kind != kSvKindNone) return item;
-    if (auto* choice = dynamic_cast<CmSvChoiceItem*>(item)) return choice->owner;
-    if (auto* link = dynamic_cast<CmSvLink*>(item); link && !dynamic_cast<CmSvGUI*>(item))
-        return static_cast<CmSv*>(link->target);
-    return item;
+    return item->kind != kSvKindNone ? item : item->StandsFor();
 }
 
 CmSvDigit* CmSvConflict::FindPageDigit(uint32_t pageId, int32_t spinId) const {

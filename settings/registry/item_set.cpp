@@ -17,9 +17,12 @@ int CmSvItemSet::AddItem(UIDEVDATA* ctx, CmSv* item) {
     items.emplace(item->itemId, item);
     const bool hasDialog = !registry || !registry->noDialog;
     if (hasDialog && item->kind >= kSvKindPushButton && item->kind <= kSvKindText) {
-        if (auto* control = dynamic_cast<CmSvControl*>(item)) controls.emplace(control->controlId, item);
-        if (item->kind == kSvKindDigit)
-            if (auto* digit = dynamic_cast<CmSvDigit*>(item)) spins.emplace(digit->spinId, digit);
+        if (CmSvControl* control = item->AsControl()) controls.emplace(control->controlId, item);
+        // Only the number field has the digit kind.
+        if (item->kind == kSvKindDigit) {
+            auto* digit = static_cast<CmSvDigit*>(item);
+            spins.emplace(digit->spinId, digit);
+        }
     }
     return registry ? registry->AddItem(ctx, this, item) : 0;
 }

@@ -71,7 +71,7 @@ int MarkItem(void* host, int32_t id, Mark mark) {
     if (auto* choice = t.As<CmSvChoiceItem>()) {
         CmSvOptionRecord* row = choice->Record();
         if (!row || !choice->owner) return kRuleNoValue;
-        if (MarkChoice(*row, dynamic_cast<CmSvControl*>(choice->owner), mark)) t.Changed(choice->owner);
+        if (MarkChoice(*row, choice->owner->AsControl(), mark)) t.Changed(choice->owner);
         return kRuleDone;
     }
     auto* control = t.As<CmSvControl>();
@@ -130,9 +130,9 @@ int CmSvRuleCb_MakeUnavailable(void* host, int32_t id, int32_t unsupported) {
     if (auto* choice = t.As<CmSvChoiceItem>()) {
         CmSvOptionRecord* row = choice->Record();
         if (!row || !choice->owner || !row->available) return kRuleDone;
-        MarkChoice(*row, dynamic_cast<CmSvControl*>(choice->owner), Mark::Hide);
+        MarkChoice(*row, choice->owner->AsControl(), Mark::Hide);
         row->available = 0;
-        if (auto* owner = dynamic_cast<CmSvControl*>(choice->owner)) owner->shownChanged = owner->enabledChanged = 1;
+        if (auto* owner = choice->owner->AsControl()) owner->shownChanged = owner->enabledChanged = 1;
         t.Changed(choice->owner);
         return kRuleDone;
     }

@@ -5,12 +5,12 @@
 #include "settings/registry/choice_item.h"
 #include "settings/registry/conflict.h"
 #include "settings/controls/control.h"
-#include "settings/items/sv_multi.h"
-#include "settings/items/sv_numeric.h"
-#include "settings/items/sv_onoff.h"
-#include "settings/items/sv_string.h"
+#include "settings/items/second_key.h"
+#include "settings/items/sv_interfaces.h"
+#include "settings/items/sv_parts.h"
 
 #include <cstring>
+#include <type_traits>
 
 inline constexpr int kRuleDone = 0;
 inline constexpr int kRuleNoItem = -1;
@@ -23,10 +23,30 @@ struct RuleTarget {
     CmSvConflict* registry = nullptr;
     CmSv* item = nullptr;
 
-    // The item's part of class T when its type code is `type` (any type for 0): null otherwise.
+    // The item's part of class T, found by its type word or asked of the item: null when it has
+    // none.
     template <class T>
     T* As() const {
-        return dynamic_cast<T*>(item);
+        if constexpr (std::is_same_v<T, CmSvItem>)
+            return ValueOf(item);
+        else if constexpr (std::is_same_v<T, CmSvOnOff>)
+            return OnOffOf(item);
+        else if constexpr (std::is_same_v<T, CmSvMulti>)
+            return MultiOf(item);
+        else if constexpr (std::is_same_v<T, CmSvNumeric>)
+            return NumericOf(item);
+        else if constexpr (std::is_same_v<T, CmSvString>)
+            return StringOf(item);
+        else if constexpr (std::is_same_v<T, CmSvControl>)
+            return item->AsControl();
+        else if constexpr (std::is_same_v<T, CmSvChoiceItem>)
+            return item->AsChoice();
+        else if constexpr (std::is_same_v<T, CmSvAction>)
+            return item->AsAction();
+        else if constexpr (std::is_same_v<T, CmSvProperty>)
+            return item->AsProperty();
+        else
+            static_assert(sizeof(T) == 0, "no part of that class");
     }
     // Puts the item into the changed-item set.
     void Changed(CmSv* which) const { registry->MarkChanged(which); }
@@ -50,6 +70,6 @@ inline CmSvOptionRecord* ChoiceNamed(CmSvMulti& multi, const char* name) {
 
 // Sets the "changed by the rules" bit and collects the item.
 inline void ValueChanged(const RuleTarget& t) {
-    if (auto* value = dynamic_cast<CmSvItem*>(t.item)) value->flags |= CmSvItem::kChangedByRules;
+    if (CmSvItem* value = ValueOf(t.item)) value->flags |= CmSvItem::kChangedByRules;
     t.Changed(t.item);
 }

@@ -47,13 +47,13 @@ bool BoundedName(const void* field, size_t room, char (&out)[kProfileNameSize]) 
 }
 
 // How many user profiles exist, and whether one of any type has that name.
-void SurveyProfiles(CmProfile& store, const char* name, uint32_t& userProfiles, bool& nameTaken) {
+void SurveyProfiles(ProfileServices& store, const char* name, uint32_t& userProfiles, bool& nameTaken) {
     userProfiles = 0;
     nameTaken = false;
     CmProfileNode node;
     for (uint32_t i = 0; store.GetProfileNode(i, node); ++i, node = CmProfileNode{}) {
         if (node.type == kProfileUser) ++userProfiles;
-        if (name && CmProfile::CompareNames(node.name, name) == 0) nameTaken = true;
+        if (name && ProfileServices::CompareNames(node.name, name) == 0) nameTaken = true;
     }
 }
 
@@ -259,7 +259,7 @@ LONG CmNonSvSDK::AddProfile(DWORD kind, void* data) {
     const auto* request = static_cast<const uint8_t*>(data);
     if (DeclaredSize(request + kAddDevmode, devmode::kPublicSize) != extended) return kSdkAnswerRefused;
     char name[kProfileNameSize];
-    if (!BoundedName(request + kAddName, kProfileNameSize, name) || CmPreset::FindFileNamePart(name))
+    if (!BoundedName(request + kAddName, kProfileNameSize, name) || ProfileServices::FindFileNamePart(name))
         return kSdkAnswerNoItem;
     uint16_t icon = 0;
     std::memcpy(&icon, request + kAddIcon, sizeof icon);
@@ -294,7 +294,7 @@ LONG CmNonSvSDK::DeleteProfile(DWORD kind, void* data) {
     char applied[kProfileNameSize + 1] = {};
     GetOption(settings, 101, applied, kProfileNameSize);
     // The applied profile stays while the settings still follow it.
-    if (CmProfile::CompareNames(name, applied) == 0 && !(Option32(settings, 100) & kUserFlag)) return kSdkAnswerNoItem;
+    if (ProfileServices::CompareNames(name, applied) == 0 && !(Option32(settings, 100) & kUserFlag)) return kSdkAnswerNoItem;
     ProfileStoreHold store(ctx);
     return store->RemoveProfile(name, kProfileUser) ? kSdkAnswerDone : kSdkAnswerNoItem;
 }

@@ -48,14 +48,21 @@ int WriteMailBoxNames(NonSvHost& host) {
     if (!printer || !*printer) return 0;
     std::string path = std::string("System\\CurrentControlSet\\control\\Print\\Printers\\") + printer +
                        "\\PrinterDriverData\\DeviceOption";
+    // The names the device reported when the configuration read it, else the model's own.
+    const NonSvDeviceServices* s = NonSvDeviceServicesOf();
+    size_t reported = 0;
+    const MailBoxRecord* device = s && s->mailBoxNames ? s->mailBoxNames(host.ctx, &reported) : nullptr;
+    auto box = [&](size_t i) -> const MailBoxRecord& {
+        return device && i < reported ? device[i] : host.model->mailBoxes[i];
+    };
     uint32_t top = host.Device32(nsdevice::kMailBoxHighest);
     auto value = [&](size_t first, size_t last, bool names) {
         std::vector<uint8_t> out(kMailBoxValueSize, 0);
         for (size_t i = first; i <= last && i < first + kMailBoxesPerValue && i < kMailBoxCount; ++i) {
             MutableByteView record(out.data() + (i - first) * kMailBoxRecordSize, kMailBoxRecordSize);
-            if (names) record.put_bytes(0, host.model->mailBoxes[i].name, kMailBoxNameField);
+            if (names) record.put_bytes(0, box(i).name, kMailBoxNameField);
             record.put_u8(kMailBoxNameField - 1, 0);
-            record.put_u32(kMailBoxNameField, host.model->mailBoxes[i].attribute);
+            record.put_u32(kMailBoxNameField, box(i).attribute);
         }
         return out;
     };

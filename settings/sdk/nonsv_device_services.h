@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/device/uidevdata.h"
+#include "model/model_description.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +34,9 @@ struct NonSvDeviceServices {
     // *count the records the list holds) and its second list with its count; null for none.
     const uint8_t* (*firstMediaList)(UIDEVDATA* ctx, size_t* count);
     const uint8_t* (*secondMediaList)(UIDEVDATA* ctx, size_t* count);
+    // The mail-box bin names the device reported, from the first bin (*count of them); null when
+    // the device named none, and the model's names stand.
+    const MailBoxRecord* (*mailBoxNames)(UIDEVDATA* ctx, size_t* count);
 };
 
 // Registers (null removes) the services; answers the previous ones.

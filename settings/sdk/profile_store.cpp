@@ -9,7 +9,7 @@
 
 namespace {
 
-class NoProfiles final : public CmProfile {
+class NoProfiles final : public ProfileServices {
 public:
     bool GetProfileNode(uint32_t, CmProfileNode&) override { return false; }
     std::vector<uint8_t> ImportProfileFile(const char*) override { return {}; }
@@ -22,7 +22,7 @@ NoProfiles g_noProfiles;
 
 }  // namespace
 
-int CmProfile::CompareNames(const char* a, const char* b) {
+int ProfileServices::CompareNames(const char* a, const char* b) {
     for (;; ++a, ++b) {
         const int x = std::tolower(static_cast<unsigned char>(*a)), y = std::tolower(static_cast<unsigned char>(*b));
         if (x != y) return x < y ? -1 : 1;
@@ -30,19 +30,19 @@ int CmProfile::CompareNames(const char* a, const char* b) {
     }
 }
 
-int CmPreset::FindFileNamePart(const char* name) {
+int ProfileServices::FindFileNamePart(const char* name) {
     return name && std::strpbrk(name, "\\/:") != nullptr ? 1 : 0;
 }
 
 ProfileStoreHold::ProfileStoreHold(UIDEVDATA* ctx) : store_(&g_noProfiles) {
     auto* user = ctx && ctx->svc ? dynamic_cast<PDLUserData*>(ctx->svc->GetUserData(ctx)) : nullptr;
     if (!user) return;
-    if (auto* own = dynamic_cast<CmProfile*>(user->GetProfile())) {
+    if (auto* own = dynamic_cast<ProfileServices*>(user->GetProfile())) {
         store_ = own;
         return;
     }
     made_ = user->CreateProfile(ctx);
-    if (auto* made = dynamic_cast<CmProfile*>(made_)) store_ = made;
+    if (auto* made = dynamic_cast<ProfileServices*>(made_)) store_ = made;
 }
 
 ProfileStoreHold::~ProfileStoreHold() { delete made_; }

@@ -1,7 +1,7 @@
-// The stored profiles as the option interface reaches them: the profile list object of the
-// request's user data, with the operations the application requests need. The profiles
-// subsystem implements it; a request whose user data holds none works on a store with no
-// entries, which lists nothing and stores nothing.
+// The stored profiles as the option interface reaches them: the face of the profile list object
+// of the request's user data that the application requests need. The profiles subsystem (a layer
+// above this one) implements it in `CmProfile` and registers its factory at load; a request whose
+// user data holds none works on a store with no entries, which lists nothing and stores nothing.
 #pragma once
 
 #include "core/device/user_data.h"
@@ -24,10 +24,11 @@ struct CmProfileNode {
     std::vector<uint8_t> devmode;  // empty for a node without one
 };
 
-// One row of the profile table (36 bytes in the store: the name and the 16-bit type).
+// One row of the profile table (36 bytes in the store: the name, the 16-bit type and icon).
 struct ProfileListEntry {
     char name[kProfileNameSize] = {};
     uint16_t type = 0;
+    uint16_t icon = 0;
 };
 
 // The stored record of a profile: 16-bit size, name (32 bytes), comment (256), icon, type and a
@@ -37,8 +38,10 @@ inline constexpr size_t kSize = 0, kName = 2, kComment = 34, kIcon = 290, kType 
 inline constexpr size_t kDevmode = 296;
 }  // namespace profilerecord
 
-class CmProfile : public CmModule {
+class ProfileServices {
 public:
+    virtual ~ProfileServices() = default;
+
     // The node at index (0 first); false after the last.
     virtual bool GetProfileNode(uint32_t index, CmProfileNode& node) = 0;
     // A profile file read into a new profile record; empty on failure.
@@ -51,10 +54,6 @@ public:
 
     // Names compared without regard to case; 0 when equal.
     static int CompareNames(const char* a, const char* b);
-};
-
-class CmPreset {
-public:
     // Nonzero when the name holds a path part (a folder or drive separator).
     static int FindFileNamePart(const char* name);
 };
@@ -68,10 +67,10 @@ public:
     ProfileStoreHold(const ProfileStoreHold&) = delete;
     ProfileStoreHold& operator=(const ProfileStoreHold&) = delete;
 
-    CmProfile& operator*() const { return *store_; }
-    CmProfile* operator->() const { return store_; }
+    ProfileServices& operator*() const { return *store_; }
+    ProfileServices* operator->() const { return store_; }
 
 private:
-    CmProfile* store_;
+    ProfileServices* store_;
     CmModule* made_ = nullptr;
 };

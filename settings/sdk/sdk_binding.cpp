@@ -4,10 +4,7 @@
 
 #include "core/helpers/bounded_text.h"
 #include "settings/controls/control.h"
-#include "settings/items/sv_multi.h"
-#include "settings/items/sv_numeric.h"
-#include "settings/items/sv_onoff.h"
-#include "settings/items/sv_string.h"
+#include "settings/items/sv_parts.h"
 
 #include <algorithm>
 
@@ -26,8 +23,13 @@ void CmSvSdk::InsertKey(uint32_t key) {
 
 bool CmSvSdk::HasKey(uint32_t key) const { return std::binary_search(keys.begin(), keys.end(), key); }
 
-CmSv* CmSvSdk::Item() { return dynamic_cast<CmSv*>(this); }
-CmSvControl* CmSvSdk::Control() { return dynamic_cast<CmSvControl*>(this); }
+// A binding the registry never met (one used on its own) finds its item once by its bases.
+CmSv* CmSvSdk::Item() { return item_ ? item_ : (item_ = dynamic_cast<CmSv*>(this)); }
+
+CmSvControl* CmSvSdk::Control() {
+    CmSv* item = Item();
+    return item ? item->AsControl() : nullptr;
+}
 
 int CmSvSdk::Guard(const void* data) {
     const CmSv* item = Item();
@@ -83,7 +85,7 @@ int CmSvSdk::IsSdkValueShown(UIDEVDATA*, int32_t) { return kSdkNotSupported; }
 
 int CmSvSdk_OnOff::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = Guard(data)) return answer;
-    auto* value = dynamic_cast<CmSvOnOff*>(this);
+    auto* value = OnOffOf(Item());
     if (!value) return kSdkNoItem;
     auto* word = static_cast<uint32_t*>(data);
     if (on == 0 && off == 0)
@@ -95,7 +97,7 @@ int CmSvSdk_OnOff::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
 
 int CmSvSdk_OnOff::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = SetGuard(data)) return answer;
-    auto* value = dynamic_cast<CmSvOnOff*>(this);
+    auto* value = OnOffOf(Item());
     if (!value) return kSdkNoItem;
     const uint32_t word = *static_cast<const uint32_t*>(data);
     if (on == 0 && off == 0)
@@ -127,7 +129,7 @@ CmSvOptionRecord* OfferedRow(const CmSvMulti& multi, int32_t value, uint32_t* in
 
 int CmSvSdk_Multi::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = Guard(data)) return answer;
-    auto* multi = dynamic_cast<CmSvMulti*>(this);
+    auto* multi = MultiOf(Item());
     if (!multi) return kSdkNoItem;
     const CmSvOptionRecord* row = multi->CurrentRow();
     if (!row) return kSdkNotSupported;
@@ -137,7 +139,7 @@ int CmSvSdk_Multi::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
 
 int CmSvSdk_Multi::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = SetGuard(data)) return answer;
-    auto* multi = dynamic_cast<CmSvMulti*>(this);
+    auto* multi = MultiOf(Item());
     if (!multi) return kSdkNoItem;
     uint32_t index = 0;
     const CmSvOptionRecord* row = OfferedRow(*multi, *static_cast<const int32_t*>(data), &index);
@@ -148,14 +150,14 @@ int CmSvSdk_Multi::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
 }
 
 int CmSvSdk_Multi::IsSdkValueEnabled(UIDEVDATA*, int32_t value) {
-    auto* multi = dynamic_cast<CmSvMulti*>(this);
+    auto* multi = MultiOf(Item());
     if (!multi || !multi->table) return kSdkNotSupported;
     const CmSvOptionRecord* row = OfferedRow(*multi, value);
     return row && row->enabled == 1 ? 1 : 0;
 }
 
 int CmSvSdk_Multi::IsSdkValueShown(UIDEVDATA*, int32_t value) {
-    auto* multi = dynamic_cast<CmSvMulti*>(this);
+    auto* multi = MultiOf(Item());
     if (!multi || !multi->table) return kSdkNotSupported;
     const CmSvOptionRecord* row = OfferedRow(*multi, value);
     return row && row->shown == 1 ? 1 : 0;
@@ -163,7 +165,7 @@ int CmSvSdk_Multi::IsSdkValueShown(UIDEVDATA*, int32_t value) {
 
 int CmSvSdk_Numeric::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = Guard(data)) return answer;
-    auto* number = dynamic_cast<CmSvNumeric*>(this);
+    auto* number = NumericOf(Item());
     if (!number) return kSdkNoItem;
     *static_cast<int32_t*>(data) = number->current;
     return kSdkDone;
@@ -171,7 +173,7 @@ int CmSvSdk_Numeric::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
 
 int CmSvSdk_Numeric::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = SetGuard(data)) return answer;
-    auto* number = dynamic_cast<CmSvNumeric*>(this);
+    auto* number = NumericOf(Item());
     if (!number) return kSdkNoItem;
     const int32_t value = *static_cast<const int32_t*>(data);
     if (!number->InRange(value)) return kSdkNotSupported;
@@ -181,7 +183,7 @@ int CmSvSdk_Numeric::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
 
 int CmSvSdk_String::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = Guard(data)) return answer;
-    auto* text = dynamic_cast<CmSvString*>(this);
+    auto* text = StringOf(Item());
     if (!text || !text->current) return kSdkNotSupported;
     const uint32_t room = valueWord ? std::min(valueWord, text->maxSize) : text->maxSize;
     return CopyBounded(static_cast<char*>(data), room, text->current) ? kSdkDone : kSdkNoItem;
@@ -189,7 +191,7 @@ int CmSvSdk_String::GetCurrent(UIDEVDATA*, uint32_t, void* data) {
 
 int CmSvSdk_String::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = SetGuard(data)) return answer;
-    auto* text = dynamic_cast<CmSvString*>(this);
+    auto* text = StringOf(Item());
     if (!text || !text->current) return kSdkNotSupported;
     return text->SetText(static_cast<const char*>(data)) ? kSdkDone : kSdkNotSupported;
 }

@@ -48,6 +48,8 @@ public:
     virtual int IsSdkValueShown(UIDEVDATA* ctx, int32_t value);
 
     bool HasKey(uint32_t key) const;
+    // The item this binding is part of, told by the registry when it registers the item.
+    void BindItem(CmSv* item) { item_ = item; }
 
     PoolVector<uint32_t> keys;  // ascending, without repeats
     uint32_t valueWord;
@@ -66,6 +68,8 @@ protected:
 
 private:
     void InsertKey(uint32_t key);
+
+    CmSv* item_ = nullptr;
 };
 
 class CmSvSdk_OnOff : public CmSvSdk {

@@ -178,3 +178,31 @@ std::string ReadSelectedEntry(HWND dialog, int id) {
 }
 
 }  // namespace drvtest
+
+namespace drvtest {
+namespace {
+
+bool mouse(HWND window, int x, int y, UINT msg, WPARAM keys) {
+    if (!IsWindow(window)) return false;
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    SetCursorPos(at.x, at.y);
+    SendMessageA(window, msg, keys, MAKELPARAM(x, y));
+    return true;
+}
+
+}  // namespace
+
+bool MoveMouse(HWND window, int x, int y) { return mouse(window, x, y, WM_MOUSEMOVE, 0); }
+
+bool ClickMouse(HWND window, int x, int y) {
+    return MoveMouse(window, x, y) && mouse(window, x, y, WM_LBUTTONDOWN, MK_LBUTTON) &&
+           (mouse(window, x, y, WM_LBUTTONUP, 0) || true);
+}
+
+bool RightClickMouse(HWND window, int x, int y) {
+    return MoveMouse(window, x, y) && mouse(window, x, y, WM_RBUTTONDOWN, MK_RBUTTON) &&
+           (mouse(window, x, y, WM_RBUTTONUP, 0) || true);
+}
+
+}  // namespace drvtest

@@ -1,7 +1,8 @@
 // The device-option block: numbered values at their widths, the data part, and the upgrade of a
-// stored block that is older or damaged.
+// stored block that is older or damaged, and the merge of one process's changes into what others stored.
 #include "core/helpers/byte_view.h"
 #include "core/devmode/device_option_block.h"
+#include "core/devmode/device_option_merge.h"
 
 #include <gtest/gtest.h>
 
@@ -69,4 +70,29 @@ TEST(DeviceOptionBlock, StoredBlocksUpgradeOrAreRefused) {
         EXPECT_EQ(target[0], 0xAA) << c.what;
     }
     EXPECT_FALSE(upgradeBlock(stored.data(), 10, up.data(), up.size()));
+}
+
+// Two processes changed one block from the same stored one; the second's changes go over what
+// the first stored: a number whole, a flag word bit by bit, and what it left alone stays.
+TEST(DeviceOptionMerge, ChangesGoOverWhatOthersStoredFieldByField) {
+    std::vector<uint8_t> base(kBlockSize), mine, stored;
+    ASSERT_TRUE(buildDefaultBlock(base.data(), base.size()));
+    MutableByteView(base.data(), base.size()).put_u32(kValueAreaEnd + kMemorySize, 0x100);
+    mine = stored = base;
+    MutableByteView m(mine.data(), mine.size()), s(stored.data(), stored.size());
+    s.put_u32(kValueAreaEnd + kFlagWord, 0x1);         // the other process set bit 0 ...
+    s.put_u32(kValueAreaEnd + kMemorySize, 0x200);     // ... and the memory size
+    s.put_u16(kValueAreaEnd + kDeckCount, 3);          // ... and the deck count
+    m.put_u32(kValueAreaEnd + kFlagWord, 0x8);         // this one sets bit 3 ...
+    m.put_u32(kValueAreaEnd + kMemorySize, 0x001);     // ... and its own memory size
+    mergeChanges(base.data(), mine.data(), stored.data());
+    ByteView merged(stored.data(), stored.size());
+    uint32_t flags = 0, memory = 0;
+    int16_t decks = 0;
+    merged.u32(kValueAreaEnd + kFlagWord, flags);
+    merged.u32(kValueAreaEnd + kMemorySize, memory);
+    merged.s16(kValueAreaEnd + kDeckCount, decks);
+    EXPECT_EQ(flags, 0x9u);
+    EXPECT_EQ(memory, 0x001u) << "a number is taken whole, never mixed byte by byte";
+    EXPECT_EQ(decks, 3);
 }

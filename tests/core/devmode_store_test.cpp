@@ -118,6 +118,31 @@ TEST(DevmodeStore, RequestDevmodeMergesTheCallersFieldsOverThePrinterDefault) {
     DeleteCriticalSection(&lock);
 }
 
+// A caller that hands in the same bytes again gets the request its merge made, even after the
+// request was written meanwhile; other bytes, and bytes after a refusal, are merged anew.
+TEST(DevmodeStore, TheSameCallerBytesGiveTheRequestTheirMergeMade) {
+    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
+    auto stored = withFinishing(0x9);
+    writeDriverValue("Office", kDefaultDevmodeValue, stored.data(), stored.size());
+    auto store = officeStore();
+    auto app = withFinishing(0x3);
+    EXPECT_FALSE(RepeatRequestDevmode(store, app.data(), app.size())) << "nothing merged yet";
+    ASSERT_TRUE(SetRequestDevmode(store, app.data()));
+    const std::vector<uint8_t> merged(GetDevmode(store, 3), GetDevmode(store, 3) + kDevmodeSize);
+    uint32_t written = 0x40;
+    SetOption(GetDevmode(store, 3), kDevmodeSize, 190, &written, 4);
+    ASSERT_TRUE(RepeatRequestDevmode(store, app.data(), app.size()));
+    EXPECT_EQ(std::vector<uint8_t>(GetDevmode(store, 3), GetDevmode(store, 3) + kDevmodeSize), merged);
+    auto other = withFinishing(0x5);
+    EXPECT_FALSE(RepeatRequestDevmode(store, other.data(), other.size()));
+    EXPECT_FALSE(RepeatRequestDevmode(store, app.data(), app.size() - 1)) << "a shorter claim is other bytes";
+    auto forged = withFinishing(0x3);
+    MutableByteView(forged.data(), forged.size()).put_s16(kOffModelSection, 12000);
+    EXPECT_FALSE(SetRequestDevmode(store, forged.data()));
+    EXPECT_FALSE(RepeatRequestDevmode(store, app.data(), app.size())) << "a refusal leaves the printer default";
+    EXPECT_EQ(finishing(GetDevmode(store, 3)), 0x9u);
+}
+
 TEST(DevmodeStore, ConvertsBothDirectionsAndRefusesOtherDirections) {
     drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     auto store = officeStore();

@@ -90,12 +90,17 @@ TEST_F(Interpreter, LongBodiesRetryEveryGoalAndCommitOnACut) {
 // The levels a recursion takes through a long body are what they always were: the deepest
 // recursion that answers, and the first that ends in error 4102, stay where they were.
 TEST_F(Interpreter, RecursionThroughLongBodiesMeetsTheDepthLimitWhereItDid) {
+    // Bodies of four to nine goals: shorter and longer than the levels one native frame of a
+    // chain holds.
     load("down(0). down(_N) :- greater(_N, 0), sub(_N, 1, _M), true, true, down(_M), true."
-         "last(0). last(_N) :- greater(_N, 0), sub(_N, 1, _M), true, true, true, last(_M).");
+         "last(0). last(_N) :- greater(_N, 0), sub(_N, 1, _M), true, true, true, last(_M)."
+         "five(0). five(_N) :- greater(_N, 0), sub(_N, 1, _M), true, five(_M), true."
+         "seven(0). seven(_N) :- greater(_N, 0), sub(_N, 1, _M), true, true, true, true, seven(_M)."
+         "nine(0). nine(_N) :- greater(_N, 0), sub(_N, 1, _M), true, true, true, true, true, nine(_M), true.");
     struct Row {
         const char* name;
         int deepest;  // answers; one more ends in 4102
-    } rows[] = {{"down", 99}, {"last", 90}};
+    } rows[] = {{"down", 99}, {"last", 90}, {"five", 124}, {"seven", 76}, {"nine", 62}};
     for (const Row& row : rows) {
         for (int n : {row.deepest, row.deepest + 1}) {
             const std::string goal = std::string(row.name) + "(" + std::to_string(n) + ")";

@@ -123,22 +123,34 @@ TEST_F(Unify, FailedAttemptIsUndone) {
 TEST_F(Unify, GroundTermsResolveToThemselvesWhereTheirWalksFit) {
     PlCell* ground = t.fn("f", {t.fn("f", {t.fn("f", {t.integer(1), t.atom("a")}), t.integer(2)}), t.nil()});
     left->slots()[0] = {ground, right};
+    // Nested in the last argument, in both, deeper in the first.
+    PlCell* last = t.fn("f", {t.integer(1), t.fn("f", {t.integer(2), t.fn("f", {t.integer(3), t.atom("a")})})});
+    PlCell* both = t.fn("g", {t.fn("f", {t.integer(1), t.integer(2)}), t.fn("f", {t.integer(3), t.fn("h", {t.atom("a")})})});
+    PlCell* first = t.fn("g", {t.fn("f", {t.fn("h", {t.integer(1)}), t.integer(3)}), t.fn("f", {t.integer(4), t.integer(5)})});
     struct Row {
         PlCell* term;
+        PlCell* resolved;
         int walk;  // two levels for each of the term's four, and two for a variable leading to it
-    } rows[] = {{ground, 2 * 4}, {t.var("_X", 0), 2 + 2 * 4}};
+    } rows[] = {{ground, ground, 2 * 4}, {t.var("_X", 0), ground, 2 + 2 * 4}, {last, last, 2 * 4},
+                {both, both, 2 * 4}, {first, first, 2 * 4}};
     for (const Row& row : rows) {
         for (const int over : {0, 1}) {
             e->depth = pl_depth_limit(e) - row.walk + over;
             PlTermRef got{nullptr, nullptr};
             EXPECT_EQ(errorOf([&] { got = pl_resolve_term(e, row.term, left, right); }), over ? PL_ERR_STACK : 0);
             if (!over) {
-                EXPECT_EQ(got.term, ground);
+                EXPECT_EQ(got.term, row.resolved);
             }
             EXPECT_EQ(e->depth, pl_depth_limit(e) - row.walk + over);
         }
     }
     e->depth = 0;
+    // A variable (unbound in the dying frame) below any compound argument: the term is copied.
+    for (PlCell* open : {t.fn("g", {t.fn("f", {t.fn("h", {t.var("_Y", 1)}), t.integer(3)}), t.fn("f", {t.integer(4)})}),
+                         t.fn("g", {t.fn("f", {t.integer(1)}), t.fn("f", {t.integer(3), t.fn("h", {t.var("_Y", 1)})})})}) {
+        const PlTermRef got = pl_resolve_term(e, open, right, right);
+        EXPECT_NE(got.term, open);
+    }
 }
 
 TEST_F(Unify, SettlingLeavesNoBindingIntoTheReleasedFrame) {

@@ -52,6 +52,7 @@ inline void SetLong(UIDEVDATA* ctx, uint8_t* dm, DWORD option, int32_t v) {
 template <typename Binding>
 class ShortChoice : public Binding, public CmSvSdk_Multi {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     template <typename... Args>
     ShortChoice(DWORD option, uint32_t sdkKey, Args... args)
         : Binding(args...), CmSvSdk_Multi(sdkKey, 4, 0), option_(option) {}
@@ -112,6 +113,7 @@ public:
 
 class CollateBox : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     CollateBox() : CmSvCheckBox("Test$Collate", 3002, 0, ITC_COLLATE, kCollateCompanions, 1, 1),
                    CmSvSdk_OnOff(0x10070, 0, 1, 4, 0) {}
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {
@@ -146,6 +148,7 @@ inline EdgeList* NewEdgeList() {
 // A number field over a 2-byte option (signed, 25 to 400) or a 4-byte one (unsigned, to 100000).
 class NumberField : public CmSvDigit, public CmSvSdk_Numeric {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     NumberField(bool wide)
         : CmSvDigit(wide ? "Test$Shade" : "Test$Scale", wide ? 3007 : 3006, 100, wide ? 0 : 25, wide ? 100000 : 400,
                     wide ? ITC_SHADE : ITC_SCALE, wide ? nullptr : kScaleCompanions, 1, 1, 0, wide ? 6 : 4,
@@ -170,6 +173,7 @@ private:
 
 class NameField : public CmSvText, public CmSvSdk_String {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     static constexpr uint32_t kSize = 32;
     NameField() : CmSvText("Test$Name", 3008, buffer_, kSize, ITC_NAME, nullptr, 1, 1, 0),
                   CmSvSdk_String(0x10076, kSize, 0) {}

@@ -16,6 +16,7 @@ constexpr DWORD kMethodOption = 123;  // 2 bytes, 0 by default
 
 class FinishingSwitch : public CmSvCheckBox, public CmSvSdk_OnOff {
 public:
+    CmSvSdk* AsSdk() override { return this; }
     FinishingSwitch(const char* key, uint32_t id, uint32_t sdkKey, int32_t control, int32_t bit)
         : CmSvCheckBox(key, id, 0, control, nullptr, 1, 1), CmSvSdk_OnOff(sdkKey, 0, 1, 4, 0), bit_(bit) {}
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override {

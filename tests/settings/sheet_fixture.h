@@ -54,6 +54,7 @@ protected:
 // An action item: the rules call it with names and it answers a number, or refuses "no".
 class JobAction : public CmSvNumeric, public CmSvAction {
 public:
+    CmSvAction* AsAction() override { return this; }
     JobAction() : CmSvNumeric("Test$Job", 3010, 0, 0, 1000) {}
     int Action(UIDEVDATA*, int count, const char* const* names, PieValue* out) override {
         calls.push_back(count > 0 && names[0] ? names[0] : "");
@@ -86,6 +87,9 @@ inline const CmSvOptionRecord kPaperRows[] = {Row("A4", nullptr, 0, 0, 0, 40), R
 // update (key 5): a preview event selects the choice whose value it carries.
 class PaperItem : public CmSvMulti, public CmSvProperty, public CmSvPreview, public CmSvSdk_Multi {
 public:
+    CmSvProperty* AsProperty() override { return this; }
+    CmSvPreview* AsPreview() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     PaperItem() : CmSvMulti("Test$Paper", 3011, kSvKindNone, 0, 0, 3, kPaperRows), CmSvSdk_Multi(0x10080, 4, 0) {
         previewKey = 5;
         for (uint32_t i = 0; i < count; ++i) AddEntry(table[i].name, &table[i]);
@@ -114,6 +118,8 @@ public:
 // Paper trays known only at run time: Init rebuilds the rows from the names the device has now.
 class TrayItem : public CmSvMulti, public CmSvInit, public CmSvSdk_Multi {
 public:
+    CmSvInit* AsInit() override { return this; }
+    CmSvSdk* AsSdk() override { return this; }
     TrayItem() : CmSvMulti("Test$Tray", 3012, kSvKindNone, 0, 0, 0, nullptr), CmSvSdk_Multi(0x10081, 4, 0) {}
     int Init(UIDEVDATA*, const uint8_t*) override {
         rows.clear();

@@ -146,6 +146,49 @@ TEST_F(Drvhost, SendsOptionRequestsAndPrintsWhatASetChanged) {
     EXPECT_EQ(Drive("--request two 0x10000").status >> 8, 2);
 }
 
+// The printing-preferences sheet as a person uses it from a script file: settings on three pages
+// and in the layout options reach the device mode on OK, with a picture of every page visited;
+// Cancel changes nothing, and a step that cannot be done is named by its line.
+TEST_F(Drvhost, OpensTheSheetAndActsInItAsAPersonWould) {
+    std::ofstream(dir_ / "person.txt") << "# page setup\n"
+                                          "type Copies 3\n"
+                                          "click Landscape\n"
+                                          "click \"Page options...\"\n"
+                                          "choose \"Page edging\" \"Dotted line\"\n"
+                                          "ok\n"
+                                          "page Finishing\n"
+                                          "check Punch\n"
+                                          "page Quality\n"
+                                          "ok\n";
+    const fs::path pictures = dir_ / "pictures";
+    const Outcome run = Drive("--sheet @'" + (dir_ / "person.txt").string() + "' --pictures '" + pictures.string() + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("the sheet's result 1 (OK)"), std::string::npos) << run.out;
+    for (const char* line : {"orientation                      portrait                       landscape",
+                             "copies                           1                              3",
+                             "edging (140)                     0                              4",
+                             "finishing flags (190)            0x00000000                     0x00000020"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    for (const char* picture : {"01-Layout-Options.png", "02-Page-Setup.png", "03-Finishing.png", "04-Quality.png"})
+        EXPECT_GT(fs::file_size(pictures / picture), 1000u) << picture;
+
+    const Outcome cancelled = Drive("--sheet 'type Copies 7; page 2; check Punch; cancel'");
+    EXPECT_EQ(cancelled.status, 0) << cancelled.out;
+    EXPECT_NE(cancelled.out.find("the sheet's result 0 (nothing committed)"), std::string::npos) << cancelled.out;
+    EXPECT_NE(cancelled.out.find("(the device mode did not change)"), std::string::npos) << cancelled.out;
+
+    const Outcome wrong = Drive("--sheet 'type Copies 2; check \"No such box\"; ok'");
+    EXPECT_EQ(wrong.status >> 8, 1) << wrong.out;
+    EXPECT_NE(wrong.out.find("sheet script line 2: no control \"No such box\" here"), std::string::npos) << wrong.out;
+    EXPECT_NE(wrong.out.find("(the device mode did not change)"), std::string::npos) << wrong.out;
+    for (const char* script : {"fold Copies", "type Copies", "ok now", "choose \\\"Page size A4"}) {
+        const Outcome refused = Drive(std::string("--sheet '") + script + "'");
+        EXPECT_EQ(refused.status >> 8, 2) << script;
+        EXPECT_NE(refused.out.find("drvhost: --sheet: line 1: "), std::string::npos) << refused.out;
+    }
+    EXPECT_EQ(Drive("--pictures x").status >> 8, 2);
+}
+
 // Lists and records come out whole: every entry of the paper-source list by its name, every field
 // of the watermark record by the names the option interface's page gives them.
 TEST_F(Drvhost, PrintsListsAndRecordsWhole) {
@@ -333,6 +376,45 @@ TEST_F(Drvhost, DeviceQueryNamesTheRecordsFields) {
     EXPECT_EQ(broken.status >> 8, 1) << broken.out;
     EXPECT_NE(broken.out.find("the device-information library in "), std::string::npos) << broken.out;
     EXPECT_NE(broken.out.find(" does not load ("), std::string::npos) << broken.out;
+}
+
+TEST_F(Drvhost, ImportsListsAppliesAndExportsProfiles) {
+    // A profile file written for this printer's language with an older, shorter device mode.
+    const std::string seed = DRVOPUI_SOURCE_DIR "/fuzz/corpus/profile_file/builtin_0.pfl";
+    const std::string exported = (dir_ / "exported.pfl").string();
+    const Outcome run = Drive("--import-profile '" + seed + "' --profiles --apply-profile Landscape --apply-profile Seed0 "
+                              "--profiles --export-profile Seed0 '" + exported + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("(stored as a user profile)"), std::string::npos) << run.out;
+    const size_t list = run.out.find("profiles of \"Vomel Kelvaro PCL5e\": 7\n  Factory settings");
+    ASSERT_NE(list, std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  Seed0                            user\n", list), std::string::npos) << run.out;
+    const size_t landscape = run.out.find("apply profile \"Landscape\": answer 0");
+    ASSERT_NE(landscape, std::string::npos) << run.out;
+    const size_t orientation = run.out.find("\n  orientation ", landscape);
+    ASSERT_NE(orientation, std::string::npos) << run.out;
+    const std::string line = run.out.substr(orientation + 1, run.out.find('\n', orientation + 1) - orientation - 1);
+    EXPECT_NE(line.find("portrait"), std::string::npos) << line;
+    EXPECT_NE(line.find("landscape"), std::string::npos) << line;
+    EXPECT_NE(run.out.find("  Seed0                            user, applied"), std::string::npos) << run.out;
+
+    // The exported file is the stored record behind the file header, and imports again
+    // elsewhere into the same bytes.
+    const std::vector<uint8_t> file = Read(exported);
+    ASSERT_GT(file.size(), 36u + 296u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data())), "VOMEL PROFILE SYSTEM for 9x");
+    const std::string again = (dir_ / "again.pfl").string();
+    fs::remove_all(dir_ / "root");
+    const Outcome second = Drive("--import-profile '" + exported + "' --export-profile Seed0 '" + again + "'");
+    EXPECT_EQ(second.status, 0) << second.out;
+    EXPECT_EQ(Read(again), file);
+
+    // A built-in profile has no stored record; a damaged file is not stored.
+    const Outcome refused = Drive("--export-profile Landscape '" + again + "' --import-profile '" +
+                                  Write("short.pfl", std::vector<uint8_t>(file.begin(), file.begin() + 300)) + "'");
+    EXPECT_NE(refused.status, 0);
+    EXPECT_NE(refused.out.find("export profile \"Landscape\": no stored record"), std::string::npos) << refused.out;
+    EXPECT_NE(refused.out.find("short.pfl: answer 3"), std::string::npos) << refused.out;
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include "drvtest/scripted_user.h"
 #include "drvtest/test_window.h"
 #include "ui/cm_message.h"
+#include "core/device/ui_dispatch_route.h"
 #include "ui/dialog_framework.h"
+#include "ui/main_pages.h"
 #include "ui_test_support.h"
 
 namespace uitest {
@@ -58,7 +60,7 @@ TEST_F(MessageTest, EveryRowShowsItsTextsAndFlagsAfterTellingTheOwner) {
         {10, "The profile could not be saved.", MB_ICONWARNING, IDOK},
         {13, "Do you want to delete the profile?", MB_ICONWARNING | MB_YESNO, IDNO},
         {16, "Do you want to overwrite the profile?", MB_ICONWARNING | MB_YESNO, IDYES},
-        {23, "The profile is in use.", MB_ICONWARNING, IDOK},
+        {23, "The file name is not valid.", MB_ICONWARNING, IDOK},
     };
     drvtest::ScriptedUser person;
     g_person = &person;
@@ -107,7 +109,7 @@ TEST_F(MessageTest, LanguageRowsComeFirstAndArgumentsFillTheText) {
     ASSERT_TRUE(RegisterMessageRows(kPdlMessages, kArgumentRows, std::size(kArgumentRows)));
     EXPECT_EQ(language.ShowWithArg(pageOwner, 32, "x"), IDOK);
     ASSERT_EQ(person.messageBoxes().size(), 2u);
-    EXPECT_EQ(person.messageBoxes()[0].text, "Enter a name.");
+    EXPECT_EQ(person.messageBoxes()[0].text, "The file is not a profile file of this printer.");
     EXPECT_EQ(person.messageBoxes()[0].type, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(person.messageBoxes()[1].text, "(%d-%d)");
     UnregisterMessageRows(kPdlRows);
@@ -127,6 +129,8 @@ TEST_F(MessageTest, TheRequestsCatalogueIsItsMessageModule) {
     EXPECT_NE(request->svc->GetUserData(request)->GetLocale(), nullptr);
     RegisterModuleFactory(kModuleMessage, nullptr);
     RegisterLocaleServices(nullptr);
+    RegisterUiDispatcher(nullptr);
+    UnregisterMainPageDialogs();
 }
 
 }  // namespace

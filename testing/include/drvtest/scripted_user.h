@@ -71,4 +71,10 @@ std::string ReadText(HWND dialog, int id);
 std::vector<std::string> ReadEntries(HWND dialog, int id);
 std::string ReadSelectedEntry(HWND dialog, int id);
 
+// The mouse over a window, at (x, y) of its client area: the pointer goes there (GetCursorPos
+// answers it), then the window gets the messages the mouse makes. False when the window is gone.
+bool MoveMouse(HWND window, int x, int y);
+bool ClickMouse(HWND window, int x, int y);       // move, left button down, left button up
+bool RightClickMouse(HWND window, int x, int y);  // move, right button down, right button up
+
 }  // namespace drvtest

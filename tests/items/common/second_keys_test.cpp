@@ -48,6 +48,7 @@ public:
 // The printer's paper-source table: the common Init, then the choice index and the keys.
 class PrinterSources : public CmSvMulti_PaperSourceTable, public CmSvProperty {
 public:
+    CmSvProperty* AsProperty() override { return this; }
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override {
         int built = CmSvMulti_PaperSourceTable::Init(ctx, settings);
         ClearEntries();

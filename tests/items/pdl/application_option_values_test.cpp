@@ -166,7 +166,7 @@ struct StoredProfile {
 };
 std::vector<StoredProfile> g_profiles;
 
-class TestProfiles final : public CmProfile {
+class TestProfiles final : public CmModule, public ProfileServices {
 public:
     bool GetProfileNode(uint32_t index, CmProfileNode& node) override {
         if (index >= g_profiles.size()) return false;
@@ -317,7 +317,8 @@ TEST_F(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
     // A path that fills its 520 bytes without an end is refused before the profiles see it.
     std::vector<char> path(600, 'p');
     EXPECT_EQ(Ask(8, 0x1007C, path.data()), 1);
-    // This core offers no property sheet: the call answers, and the word at 4 says "not OK".
+    // Without the dialog framework's dispatcher no sheet opens: the call answers, and the word at 4
+    // says "not OK".
     uint32_t sheet[4] = {7, 99, 0, 0};
     EXPECT_EQ(Ask(8, 0x1002B, sheet), 0);
     EXPECT_EQ(sheet[1], 0u);

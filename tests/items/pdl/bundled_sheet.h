@@ -1,7 +1,8 @@
 // Test-only: the bundled printer's five-page sheet as a user opens it: the sheet's registry over
-// every item set under the printer's rules (the sheet's start), the finishing dialogs registered,
-// the resource module open, and the pages page setup, finishing, paper source, quality and device
-// settings, each over its own item set. A drvtest::ScriptedSheet alive on the thread drives it.
+// every item set under the printer's rules (the sheet's start), the dialogs the pages open and the
+// pages' pictures registered, the resource module open, and the dispatcher's own sheet of the pages
+// page setup, finishing, paper source, quality and device settings, each over its own item set. A
+// drvtest::ScriptedSheet alive on the thread drives it.
 #pragma once
 
 #include "core/device/service_table.h"
@@ -13,9 +14,9 @@
 #include "items/pdl/pdl_user_data.h"
 #include "items/pdl/quality_item_sets.h"
 #include "platform/resources/res_file.h"
-#include "ui/finishing_pages.h"
-#include "ui/sheet_data.h"
-#include "ui/sv_proc.h"
+#include "preview/page_previews.h"
+#include "ui/main_pages.h"
+#include "ui/ui_dispatcher.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -23,13 +24,6 @@
 namespace sheettest {
 
 enum SheetPageIndex { kPageSetupPage, kFinishingPage, kPaperSourcePage, kQualityPage, kDeviceSettingsPage };
-
-// The dialog procedure of a settings page over set SetId, as the sheet's pages have it.
-template <uint32_t SetId>
-class BundledPageProc : public CmSvProc {
-public:
-    BundledPageProc() : CmSvProc(SetId, 0) {}
-};
 
 class BundledSheet {
 public:
@@ -39,12 +33,14 @@ public:
         InitCommonControls();
         user = ctx->svc->GetUserData(ctx);
         user->SetInchUnit(FALSE);
-        registered_ = RegisterFinishingDialogs();
+        registered_ = RegisterMainPageDialogs();
+        RegisterPagePreviews();
         module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
     }
     ~BundledSheet() {
         if (started_) PDLSvUserData::EndSheet(ctx);
-        if (registered_) UnregisterFinishingDialogs();
+        if (registered_) UnregisterMainPageDialogs();
+        RegisterPagePreviewMaker(nullptr);
         if (module) res::CloseResourceFile(module);
     }
     BundledSheet(const BundledSheet&) = delete;
@@ -57,18 +53,7 @@ public:
         return started_;
     }
     // Shows the sheet and answers what PropertySheetA answers.
-    INT_PTR Run() {
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        const LPARAM page = reinterpret_cast<LPARAM>(&data);
-        return drvtest::RunSheet(
-            module,
-            {{IDD_PAGE_SETUP, CmProc::DialogProcFor<BundledPageProc<kPageSetupSetId>>, page},
-             {IDD_FINISHING, CmProc::DialogProcFor<FinishingPageProc>, page},
-             {IDD_PAPER_SOURCE, CmProc::DialogProcFor<BundledPageProc<kPaperSourceSetId>>, page},
-             {IDD_QUALITY, CmProc::DialogProcFor<BundledPageProc<kQualitySetId>>, page},
-             {IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<BundledPageProc<kDeviceSettingsSetId>>, page}},
-            "Printing preferences");
-    }
+    INT_PTR Run() { return ShowPrinterSheet(ctx, nullptr); }
     // The request's settings, which OK and Apply hand the sheet's settings to.
     const uint8_t* Request() const { return ctx->svc->GetDevmode(ctx, 3); }
     // A further request on the same printer, made after the sheet (null when it could not be).

@@ -45,6 +45,7 @@ const NonSvDeviceServices kServices = {
         *count = Device::second.size() / kBrandMediaRecordSize;
         return Device::second.data();
     },
+    nullptr,
 };
 
 class DeviceConfiguration : public DriverOptions {

@@ -85,6 +85,31 @@ TEST_F(Windows, DestroyReachesParentFirstAndFreesChildrenFirst) {
     EXPECT_FALSE(IsWindow(a));
 }
 
+// Thousands of windows made and destroyed in a mixed order: every live handle still reaches its
+// window and its id, and no destroyed handle comes back, however the table has grown meanwhile.
+TEST_F(Windows, HandlesStayTrueThroughManyWindows) {
+    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    std::vector<HWND> live, gone;
+    for (int i = 1; i <= 3000; ++i) {
+        live.push_back(make("c", WS_CHILD, top, i));
+        if (i % 3 == 0) {  // the oldest but one of each three goes
+            HWND victim = live[live.size() - 2];
+            live.erase(live.end() - 2);
+            DestroyWindow(victim);
+            gone.push_back(victim);
+        }
+    }
+    for (HWND h : gone) EXPECT_FALSE(IsWindow(h));
+    for (HWND h : live) {
+        ASSERT_TRUE(IsWindow(h));
+        EXPECT_EQ(GetDlgItem(top, GetDlgCtrlID(h)), h);
+    }
+    EXPECT_EQ(GetDlgItem(top, 2), nullptr) << "its window was destroyed";
+    EXPECT_EQ(GetDlgItem(top, 0x10000 + 1), live.front()) << "ids compare in 16 bits";
+    DestroyWindow(top);
+    for (HWND h : live) EXPECT_FALSE(IsWindow(h));
+}
+
 TEST_F(Windows, VisibilityNeedsEveryAncestorButEnablingOnlyTheWindow) {
     HWND top = make("top", WS_OVERLAPPED, nullptr);
     HWND child = make("child", WS_CHILD | WS_VISIBLE, top);

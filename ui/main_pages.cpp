@@ -1,0 +1,78 @@
+// The main pages' classes, their button tables and the sheet's page list.
+#include "ui/main_pages.h"
+
+#include "data/resources/drvopui_ids.h"
+#include "items/common/paper_tooltip.h"
+#include "ui/dialog_registry.h"
+#include "ui/finishing_pages.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr int kPaperSourcePageId = 3;
+constexpr int kQualityPageId = 4;
+constexpr int kDeviceSettingsPageId = 5;
+constexpr int kPageSetupPageId = 1;
+
+// The layout options are a dialog over the item set of their kind.
+class LayoutOptionsProc : public CmSvProc {
+public:
+    LayoutOptionsProc() : CmSvProc(kLayoutOptionsDialogKind, kLayoutOptionsDialogKind) {}
+};
+
+// Page options... opens the layout options. The page's other buttons open dialogs of subsystems
+// this library does not hold yet (profiles, watermarks, custom paper, the device-information
+// window), and open nothing until those register their kinds.
+const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind}, {0, 0}};
+
+const DialogEntry kEntries[] = {
+    {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},
+};
+
+const MainPage kPages[] = {
+    {IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>},
+    {IDD_FINISHING, CmProc::DialogProcFor<FinishingPageProc>},
+    {IDD_PAPER_SOURCE, CmProc::DialogProcFor<PaperSourceProc>},
+    {IDD_QUALITY, CmProc::DialogProcFor<QualityProc>},
+    {IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>},
+};
+
+}  // namespace
+
+PageSetupProc::PageSetupProc() : PDLSvBsProc(kPageSetupPageId) {}
+
+PageSetupProc::~PageSetupProc() { delete tooltip_; }
+
+BOOL PageSetupProc::OnInitDialog() {
+    const BOOL answer = PDLSvBsProc::OnInitDialog();
+    tooltip_ = new CmTooltip(Dialog());
+    for (int id : {IDC_PAGE_SIZE, IDC_OUTPUT_SIZE})
+        tooltip_->AddTool({kToolComboBox, id, PaperTooltipText, Request()});
+    return answer;
+}
+
+void PageSetupProc::OnDestroy() {
+    // The tips leave the lists before the lists go with the page.
+    delete tooltip_;
+    tooltip_ = nullptr;
+    PDLSvBsProc::OnDestroy();
+}
+const DialogButton* PageSetupProc::GetDialogButtonTable() { return kPageSetupButtons; }
+PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
+QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}
+DeviceSettingsProc::DeviceSettingsProc() : PDLSvBsProc(kDeviceSettingsPageId) {}
+
+const MainPage* MainPages(std::size_t* count) {
+    if (count) *count = std::size(kPages);
+    return kPages;
+}
+
+bool RegisterMainPageDialogs() {
+    return RegisterFinishingDialogs() && RegisterDialogEntries(kEntries, std::size(kEntries));
+}
+
+void UnregisterMainPageDialogs() {
+    UnregisterDialogEntries(kEntries);
+    UnregisterFinishingDialogs();
+}
