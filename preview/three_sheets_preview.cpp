@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kPaperSourcePage = 3;
 constexpr int kFinishingPage = 2;
-constexpr DWORD kNoMode = 0xFFFFFFFF;
 constexpr uint16_t kDefaultCommands[3] = {22817, 22800, 22803};
 constexpr uint16_t kButtonlessModels[] = {1013, 1020, 1022, 1024, 2009, 2016, 2017, 2030, 2041, 2046, 2059, 2065, 2072};
 constexpr uint8_t kNoTrayButtonBit = 0x02;  // of the private section's tray flag byte
@@ -36,7 +35,7 @@ PageStateGroup* Basic3SheetsPreview::PageGroup() const {
 
 BOOL Basic3SheetsPreview::RestoreMode() {
     const PageStateGroup* group = PageGroup();
-    if (!group || group->mode == kNoMode) {
+    if (!group || group->mode == kNoStoredMode) {
         mode_ = kind_ == kPaperSourcePage ? 2 : 0;
         return TRUE;
     }

@@ -167,6 +167,42 @@ TEST_P(DevicePictures, ThePageSetupPictureShowsThePrinterAndItsSelectedSource) {
     EXPECT_EQ(modeKept, 2) << "the page state keeps the printer picture";
 }
 
+// The paper-source page opens on the printer; a click on a cassette asks the page for that source
+// of all pages, the source list follows and takes the focus, and OK hands the source over.
+TEST_P(DevicePictures, AClickOnACassetteChoosesItThroughThePaperSourcePage) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    HWND focused = nullptr, list = nullptr;
+    int16_t source = -1;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
+        HWND page = driver.Page();
+        CmBasicPreview* preview = PreviewOf(page);
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->GetMode(), 2);
+        const int part = PartOf(*preview, 3, kPartButton);
+        ASSERT_GE(part, 0) << "the lower cassette is a part";
+        const RECT r = preview->Part(part).hitRect;
+        HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
+        EXPECT_TRUE(drvtest::ClickMouse(control, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        focused = GetFocus();
+        list = GetDlgItem(page, IDC_SOURCE_ALL);
+        sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), 201, &source, sizeof source);
+        const auto* model = dynamic_cast<ModelSheetsPreview*>(preview);
+        ASSERT_NE(model, nullptr);
+        EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-paper-source")));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    sheet.Run();
+    EXPECT_EQ(source, 0) << "the printer shows one source for all pages";
+    EXPECT_EQ(focused, list) << "the source list of all pages takes the focus";
+    const auto* dm = reinterpret_cast<const DEVMODEA*>(sheet.Request());
+    EXPECT_EQ(dm->dmDefaultSource, 3) << "the lower cassette";
+}
+
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, DevicePictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 

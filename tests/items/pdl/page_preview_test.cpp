@@ -50,7 +50,8 @@ TEST_P(PagePreviews, TheThreePagesShowTheirPicture) {
         }
         EXPECT_EQ(PreviewOf(driver.Page() ? driver.Page() : nullptr) != nullptr, true);
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
-        EXPECT_EQ(PreviewOf(driver.Page()), nullptr) << "the paper-source page has no picture";
+        ASSERT_NE(PreviewOf(driver.Page()), nullptr) << "the paper-source page shows the printer";
+        EXPECT_EQ(PreviewOf(driver.Page())->GetMode(), 2);
         EXPECT_TRUE(driver.PressCancel());
     });
     sheet.Run();
