@@ -122,6 +122,37 @@ TEST(DevicePictures, EveryModelDrawsEveryLayerWithItsSources) {
     }
 }
 
+// The source the settings select is framed; a value the picture has no place for (past the eight
+// slots, negative, another model's) frames nothing and draws the printer as before.
+TEST(DevicePictures, OnlyASourceThePictureKnowsIsFramed) {
+    BundledSheet sheet(drvtest::kBundledPcl5ePrinter);
+    ASSERT_NE(sheet.ctx, nullptr);
+    UIDEVDATA* ctx = sheet.ctx;
+    uint8_t* settings = sheet.user->GetSettingsSource();
+    Install(ctx, kBlocks[2]);
+    Host host;
+    const ModelPictureRow* row = ModelPictureOf(2059);
+    const uint16_t kDeckMark = static_cast<uint16_t>(28300 + row->bodyWidth);
+    struct Case {
+        int16_t source;
+        bool framed;
+    };
+    for (auto c : {Case{1, true}, Case{264, true}, Case{4, true}, Case{7, false}, Case{9, false}, Case{300, false},
+                   Case{-1, false}, Case{-32768, false}, Case{270, false}}) {
+        auto* dm = reinterpret_cast<DEVMODEA*>(settings);
+        dm->dmDefaultSource = c.source;
+        auto* p = new ModelSheetsPreview(host.control, ctx, settings, 3, row);
+        p->SetDrawFlags(kModeStrip);
+        p->SetMode(2);
+        p->SetSubMode(7);
+        drvtest::WindowPixel(host.control, 0, 0);  // paints
+        const bool framed = HasLayer(*p, kDeckMark) || HasLayer(*p, 28405);
+        EXPECT_EQ(framed, c.framed) << c.source;
+        EXPECT_TRUE(HasLayer(*p, row->body)) << c.source;
+        delete p;
+    }
+}
+
 // The model numbers pick their rows; a number no row lists takes the default picture.
 TEST(DevicePictures, ModelNumbersPickTheirPictures) {
     struct Case {
