@@ -43,6 +43,8 @@ public:
     BOOL HasPushButton() override;
     void GetPunchHoleKind(int16_t* kind) override { DeviceGetPunchHoleKind(kind); }
     void OnButtonPressed(int flag) override;
+    HMENU BuildContextMenu() override;
+    void InitContextMenu(HMENU menu, UINT id) override;
     virtual void SelectTray(UINT command);
     // The paper-source value the picture marks selected; -1 for none.
     int SelectedSource();

@@ -17,6 +17,8 @@ constexpr int kPaperSourcePage = 3;
 constexpr int kFinishingPage = 2;
 constexpr uint16_t kDefaultCommands[3] = {22817, 22800, 22803};
 constexpr uint16_t kButtonlessModels[] = {1013, 1020, 1022, 1024, 2009, 2016, 2017, 2030, 2041, 2046, 2059, 2065, 2072};
+constexpr UINT kTrayMenu = 30002, kOneSourceMenu = 30003;
+constexpr UINT kTrayCommands[] = {22815, 22816, 22817, 22818, 22819, 22821, 22822};
 constexpr uint8_t kNoTrayButtonBit = 0x02;  // of the private section's tray flag byte
 
 }  // namespace
@@ -124,6 +126,33 @@ BOOL Basic3SheetsPreview::OnMenuCommand(UINT id) {
         return TRUE;
     }
     return BasicPreview::OnMenuCommand(id);
+}
+
+HMENU Basic3SheetsPreview::BuildContextMenu() {
+    if (mode_ != 2) return BasicPreview::BuildContextMenu();
+    const UINT id = Option16(124) == 2 || SampleSheet() ? kOneSourceMenu : kTrayMenu;
+    HMENU menu = devData_->svc->LoadMenu(devData_, id);
+    if (menu) InitContextMenu(menu, id);
+    return menu;
+}
+
+void Basic3SheetsPreview::InitContextMenu(HMENU menu, UINT id) {
+    if (id != kTrayMenu && id != kOneSourceMenu) {
+        BasicPreview::InitContextMenu(menu, id);
+        if (SampleSheet())
+            for (UINT c = 10460; c <= 10465; ++c) {
+                EnableMenuItem(menu, c, MF_BYCOMMAND | MF_GRAYED);
+                CheckMenuItem(menu, c, MF_BYCOMMAND | MF_UNCHECKED);
+            }
+        return;
+    }
+    // A tray list the page does not show for the current selection cannot be chosen.
+    for (UINT c : kTrayCommands) {
+        const int kind = SubModeOfTray(c);
+        const bool offered = CheckSubMode(kind) == kind;
+        EnableMenuItem(menu, c, MF_BYCOMMAND | (offered ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, c, MF_BYCOMMAND | (c == trayCommand_ ? MF_CHECKED : MF_UNCHECKED));
+    }
 }
 
 void Basic3SheetsPreview::SelectTray(UINT command) {

@@ -234,6 +234,37 @@ TEST_P(DevicePictures, AClickOnACassetteChoosesItThroughThePaperSourcePage) {
     EXPECT_EQ(dm->dmDefaultSource, 3) << "the lower cassette";
 }
 
+// The printer picture's menu offers the tray lists the selection shows; choosing one shows that
+// list's source in the picture.
+TEST_P(DevicePictures, ThePrinterMenuChoosesTheTrayListShown) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedUser menuUser;
+    menuUser.ChooseMenuCommand(22815);  // first page: not offered while one source serves all pages
+    int subModeAfter = -1;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
+        HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
+        EXPECT_TRUE(drvtest::RightClickMouse(control, 90, 60));
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
+        ASSERT_NE(preview, nullptr);
+        subModeAfter = preview->GetSubMode();
+        EXPECT_EQ(preview->TrayCommand(), 22817) << "the page state keeps the list shown, not the refused one";
+        HMENU menu = preview->BuildContextMenu();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(GetMenuState(menu, 22815, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_FALSE(GetMenuState(menu, 22817, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_TRUE(GetMenuState(menu, 22817, MF_BYCOMMAND) & MF_CHECKED);
+        DestroyMenu(menu);
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(subModeAfter, 7) << "a disabled tray command changes nothing";
+}
+
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, DevicePictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
