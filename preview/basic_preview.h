@@ -8,6 +8,8 @@
 
 #include "preview/cm_preview.h"
 #include "preview/draw_tools.h"
+#include "preview/picture_layer.h"
+#include "core/helpers/byte_view.h"
 #include "ui/page_message.h"
 #include "ui/utility_tip_window.h"
 
@@ -65,6 +67,7 @@ enum DrawFlag : uint16_t { kStateIconStrip = 1, kModeStrip = 2, kCaptionLine = 4
 class CmBasicPreview : public CmPreview {
 public:
     static constexpr int kMaxParts = 50;
+    static constexpr int kMaxLayers = 50;
 
     CmBasicPreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind);
     ~CmBasicPreview() override;
@@ -90,7 +93,9 @@ public:
     virtual BOOL OnMenuCommand(UINT id);
     virtual BOOL DrawByMode(HDC dc);
     virtual void DrawPagePicture(HDC dc);
-    virtual void DrawDevicePicture(HDC) {}
+    virtual void DrawDevicePicture(HDC dc);
+    // Fills the layer list of the device picture; the engine's leaves it empty.
+    virtual BOOL BuildLayerList() { return FALSE; }
     virtual void DrawQualityPicture(HDC) {}
     virtual BOOL HasPushButton() { return FALSE; }
     virtual int GetPartState();
@@ -98,8 +103,8 @@ public:
     virtual void DrawModeStrip(HDC dc);
     virtual BOOL GetStripIcons(UINT* ids, int* count);
     virtual void DrawStripIcons(HDC dc, const UINT* ids, int count);
-    virtual UINT GetSheetPictureId() { return 0; }
-    virtual UINT GetDevicePictureId() { return 0; }
+    virtual UINT GetSheetPictureId();
+    virtual UINT GetDevicePictureId();
     virtual void DrawCaption(HDC dc, const char* text);
     // A text from the pool (freed with FreeText), or null.
     virtual char* BuildCaptionText();
@@ -164,7 +169,7 @@ public:
     virtual void DrawTextBox(HDC dc, const char* text, int state, CmDrawTools* tools);
     virtual BOOL FitToWindow();
     virtual SIZE GetPictureSize();
-    virtual void GetLayerOrigin(int* x, int* y) { *x = *y = 0; }
+    virtual void GetLayerOrigin(int* x, int* y);
     virtual void OnButtonPressed(int) {}
     virtual BOOL ComputeInteractive();
     virtual void CreatePalette();
@@ -184,6 +189,8 @@ public:
     uint16_t DrawFlags() const { return drawFlags_; }
     void SetDrawFlags(uint16_t flags) { drawFlags_ = flags; }
     const int32_t* Geometry() const { return geometry_.values; }
+    int LayerCount() const { return layerCount_; }
+    const PictureLayer& Layer(int index) const { return layers_[index]; }
 
 protected:
     void OnControlGone() override;
@@ -199,6 +206,10 @@ protected:
     int ValueEnabled(uint32_t key, int value) const;
     int ValueShown(uint32_t key, int value) const;
     BOOL SendRequest(DWORD kind, DWORD first, DWORD second = 0);
+    // The data part of the device-option block, bounded by the block's own size; empty without one.
+    ByteView DeviceOptions() const;
+    // Null when the list is full: a builder never grows it past its bound.
+    PictureLayer* AddLayer(uint16_t flags, uint16_t pictureId, int16_t style, int32_t x, int32_t y);
     PicturePart* AddPart(uint16_t flags, const RECT& rect, uint16_t cursorId, uint16_t value, int32_t extra = 0);
     void InvalidatePart(int index, bool pressed);
     void HideTip();
@@ -221,6 +232,8 @@ protected:
     HWND tipWindow_ = nullptr;
     UtilityTipRequest tipRequest_ = {};
     int partCount_ = 0;
+    int layerCount_ = 0;
+    PictureLayer layers_[kMaxLayers] = {};
     PicturePart parts_[kMaxParts] = {};
     int hotPart_ = -1;
     int buttonWidth_ = 0;

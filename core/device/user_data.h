@@ -57,9 +57,11 @@ struct LocaleServices {
 // Registers (or, with null, removes) the services; answers the previous ones.
 const LocaleServices* RegisterLocaleServices(const LocaleServices* services);
 
-// Mode, sub-mode and three command words of one page.
+// Mode, sub-mode and three command words of one page; a page that stored no mode yet opens on
+// its own picture.
+inline constexpr DWORD kNoStoredMode = 0xFFFFFFFF;
 struct PageStateGroup {
-    DWORD mode = 0;
+    DWORD mode = kNoStoredMode;
     DWORD subMode = 0;
     WORD commands[3] = {};
 };

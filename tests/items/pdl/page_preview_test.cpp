@@ -50,7 +50,8 @@ TEST_P(PagePreviews, TheThreePagesShowTheirPicture) {
         }
         EXPECT_EQ(PreviewOf(driver.Page() ? driver.Page() : nullptr) != nullptr, true);
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
-        EXPECT_EQ(PreviewOf(driver.Page()), nullptr) << "the paper-source page has no picture";
+        ASSERT_NE(PreviewOf(driver.Page()), nullptr) << "the paper-source page shows the printer";
+        EXPECT_EQ(PreviewOf(driver.Page())->GetMode(), 2);
         EXPECT_TRUE(driver.PressCancel());
     });
     sheet.Run();
@@ -130,8 +131,8 @@ TEST_P(PagePreviews, AClickOnAnEdgeOfTheFinishingPictureMovesTheBinding) {
 }
 
 // The context menu's layout commands go to the page as the layout list would take them; on the
-// colour printer its colour commands change the colour mode, and the quality page's state icon
-// steps through the colour modes the rules allow.
+// colour printer its colour commands change the colour mode, and the picture's colour icon steps
+// through the colour modes the rules allow.
 TEST_P(PagePreviews, TheContextMenuAndTheColourIconChangeSettings) {
     BundledSheet sheet(GetParam());
     ASSERT_TRUE(sheet.Start());
@@ -149,8 +150,7 @@ TEST_P(PagePreviews, TheContextMenuAndTheColourIconChangeSettings) {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // the chosen command
         layoutShown = drvtest::ReadSelectedEntry(page, IDC_LAYOUT);
 
-        ASSERT_TRUE(driver.SelectPage(kQualityPage));
-        page = driver.Page();
+        // The colour icon stands in the page-setup picture's strip; the quality page shows its sample.
         CmBasicPreview* preview = PreviewOf(page);
         ASSERT_NE(preview, nullptr);
         colourBefore = SheetOption(sheet, kOptColourMode);

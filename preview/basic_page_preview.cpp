@@ -1,0 +1,93 @@
+// `BasicPreview`: the page picture with the rules the private section adds: a sample sheet
+// shows no binding, layout or fold-over and no fold-over icon; the punch edge follows the
+// binding edge; an application's settings request draws the picture without clickable parts.
+#include "preview/page_picture_previews.h"
+
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/device_option_block.h"
+#include "core/device/service_table.h"
+#include "core/helpers/byte_view.h"
+#include "preview/paper_drawing_set.h"
+
+namespace {
+
+constexpr size_t kSampleWord = 212;   // of the private section: 1 shows a fixed sample
+constexpr uint32_t kApplicationRequestBit = 1u << 24;
+
+}  // namespace
+
+BasicPreview::BasicPreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind)
+    : CmBasicPreview(control, ctx, settings, kind) {
+    void** buffers = ctx && ctx->svc ? ctx->svc->GetItemBuffer(ctx) : nullptr;
+    if (buffers && (static_cast<uint32_t>(Option32(100)) & kApplicationRequestBit)) interactive_ = FALSE;
+}
+
+bool BasicPreview::PrivateU16(size_t at, uint16_t& value) const {
+    if (!settings_) return false;
+    const ByteView head(settings_, sizeof(DEVMODEA));
+    uint16_t size = 0, extra = 0, section = 0;
+    if (!head.u16(offsetof(DEVMODEA, dmSize), size) || !head.u16(offsetof(DEVMODEA, dmDriverExtra), extra))
+        return false;
+    const ByteView whole(settings_, static_cast<size_t>(size) + extra);
+    return whole.u16(devmode::kOffModelSection, section) && section != 0 && whole.u16(section + at, value);
+}
+
+bool BasicPreview::PrivateU32(size_t at, uint32_t& value) const {
+    uint16_t low = 0, high = 0;
+    if (!PrivateU16(at, low) || !PrivateU16(at + 2, high)) return false;
+    value = low | (static_cast<uint32_t>(high) << 16);
+    return true;
+}
+
+bool BasicPreview::SampleSheet() const {
+    uint16_t word = 0;
+    return PrivateU16(kSampleWord, word) && word == 1;
+}
+
+void BasicPreview::FollowBindingWithPunch() {
+    const int edge = Option16(121);
+    if (!(Option32(190) & 0x20) || edge < 0 || edge > 3 || Option16(193) == edge) return;
+    const int16_t value = static_cast<int16_t>(edge);
+    devData_->svc->SetOption(devData_, settings_, 193, &value, sizeof value);
+}
+
+void BasicPreview::DrawPagePicture(HDC dc) {
+    FollowBindingWithPunch();
+    CmBasicPreview::DrawPagePicture(dc);
+}
+
+void BasicPreview::ReadSettings(CmPvPaperDrawingSet* set) {
+    CmBasicPreview::ReadSettings(set);
+    if (!SampleSheet()) return;
+    PaperPictureSettings& s = set->Settings();
+    s.centreStrip = PublicWord(offsetof(DEVMODEA, dmOrientation)) == 1 ? 1 : 2;
+    s.marginEdge = s.marginWidth = s.layout = s.order = 0;
+    s.foldOverEdge = s.stripWidth = s.foldOverBackPage = 0;
+}
+
+BOOL BasicPreview::IsStateIconAShown() {
+    if (mode_ == 0 && SampleSheet()) return FALSE;
+    return CmBasicPreview::IsStateIconAShown();
+}
+
+void BasicPreview::DeviceGetPunchHoleKind(int16_t* kind) {
+    // The data file names no language here: the default is the two-hole kind, and the puncher the
+    // device reported decides.
+    int16_t result = 2;
+    uint16_t unit = 0;
+    if (DeviceOptions().u16(devopt::kPuncherKind, unit)) {
+        switch (unit) {
+        case 1: result = 2; break;
+        case 2: {
+            const int paper = Option16(116), edge = Option16(193);
+            const bool narrow = (paper == 1 || paper == 5 || paper == 256) && (edge == 2 || edge == 3);
+            result = narrow ? 2 : 3;
+            break;
+        }
+        case 3: case 4: result = 4; break;
+        case 5: result = 5; break;
+        default: break;
+        }
+    }
+    *kind = result;
+}

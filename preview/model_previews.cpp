@@ -1,0 +1,94 @@
+// The model pictures over the layer list: the row's layout for the installed options, centred in
+// the layer area, the selected source's frame over it, and the sources as button parts.
+#include "preview/model_previews.h"
+
+#include "core/device/service_table.h"
+#include "settings/registry/conflict.h"
+
+namespace {
+
+constexpr uint16_t kSourcePartFlags = 0x0682;
+constexpr uint16_t kOptionPartFlags = 0x0302;
+constexpr uint16_t kCursorHand = 4825;
+constexpr uint32_t kOptionItem = 3031;
+
+}  // namespace
+
+ModelSheetsPreview::ModelSheetsPreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind,
+                                       const ModelPictureRow* row)
+    : Basic3SheetsPreview(control, ctx, settings, kind), row_(row) {}
+
+void ModelSheetsPreview::LayOut(ModelPictureLayout& layout) {
+    const int top = (drawFlags_ & kModeStrip) ? Word(kModeStripHeight) : 0;
+    LayOutModelPicture(*row_, DeviceOptions(), top, layout);
+    ShiftModelPicture(layout, (Word(kLayerAreaWidth) - layout.width) / 2);
+}
+
+BOOL ModelSheetsPreview::BuildLayerList() {
+    ModelPictureLayout layout;
+    LayOut(layout);
+    for (int i = 0; i < layout.layerCount; ++i) {
+        const PictureLayer& l = layout.layers[i];
+        AddLayer(l.flags, l.pictureId, l.style, l.x, l.y);
+    }
+    // A value the picture has no place for (a source of another model, a slot past the eight)
+    // marks nothing.
+    const int selected = SelectedSource();
+    for (int i = 0; selected >= 0 && i < layout.spotCount; ++i)
+        if (layout.spots[i].value == selected)
+            AddLayer(0, layout.spots[i].mark, kLayerKeyed, layout.spots[i].markAt.x, layout.spots[i].markAt.y);
+    return TRUE;
+}
+
+BOOL ModelSheetsPreview::AddModelParts() {
+    ModelPictureLayout layout;
+    LayOut(layout);
+    const int first = partCount_;
+    const int variant = Option16(201);
+    for (int i = 0; i < layout.spotCount; ++i) {
+        if (layout.spots[i].value == 4 && variant == 3) continue;
+        AddPart(kSourcePartFlags, layout.spots[i].rect, kCursorHand, layout.spots[i].value);
+    }
+    CmSvConflict* registry = Registry();
+    if (layout.hasTopUnit && registry && registry->IsItemEnabled(devData_, kOptionItem))
+        AddPart(kOptionPartFlags, layout.topUnit, kCursorHand, 0, 1);
+    MarkTrayParts(first);
+    return TRUE;
+}
+
+void ModelSheetsPreview::MarkTrayParts(int first) {
+    const bool choosing = interactive_ && mode_ == 2 && subMode_ >= 7 && subMode_ <= 14;
+    for (int i = first; i < partCount_; ++i) {
+        PicturePart& p = parts_[i];
+        if (!(p.flags & kPartButton)) continue;
+        if (!choosing) {
+            p.flags = static_cast<uint16_t>(p.flags & ~kPartButton);
+            p.cursorId = 0;
+        } else if (p.value != 7) {
+            p.cursorId = kCursorHand;
+        }
+    }
+}
+
+PopupDevPreview::PopupDevPreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind, const ModelPictureRow* row)
+    : ModelSheetsPreview(control, ctx, settings, kind, row) {
+    drawFlags_ = 0;
+    trackFlags_ = 0;
+    mode_ = 2;
+    subMode_ = 7;
+}
+
+ModelDevicePreview::ModelDevicePreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind,
+                                       const ModelPictureRow* row)
+    : DevicePreview(control, ctx, settings, kind), row_(row) {}
+
+BOOL ModelDevicePreview::BuildLayerList() {
+    ModelPictureLayout layout;
+    LayOutModelPicture(*row_, DeviceOptions(), 0, layout);
+    ShiftModelPicture(layout, (Word(kLayerAreaWidth) - layout.width) / 2);
+    for (int i = 0; i < layout.layerCount; ++i) {
+        const PictureLayer& l = layout.layers[i];
+        AddLayer(l.flags, l.pictureId, l.style, l.x, l.y);
+    }
+    return TRUE;
+}
