@@ -21,10 +21,12 @@ public:
     LayoutOptionsProc() : CmSvProc(kLayoutOptionsDialogKind, kLayoutOptionsDialogKind) {}
 };
 
-// Page options... opens the layout options. The page's other buttons open dialogs of subsystems
-// this library does not hold yet (profiles, watermarks, custom paper, the device-information
-// window), and open nothing until those register their kinds.
-const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind}, {0, 0}};
+// Page options... opens the layout options, Custom paper... the user papers of the document
+// features. The page's other buttons open dialogs of subsystems this library does not hold yet
+// (profiles, watermarks, the device-information window), and open nothing until those register
+// their kinds.
+const DialogButton kPageSetupButtons[] = {
+    {IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind}, {IDC_CUSTOM_PAPER, kCustomPaperDialogKind}, {0, 0}};
 
 const DialogEntry kEntries[] = {
     {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},
