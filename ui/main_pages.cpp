@@ -3,6 +3,8 @@
 
 #include "data/resources/drvopui_ids.h"
 #include "items/common/paper_tooltip.h"
+#include "items/common/stamp_items.h"
+#include "settings/registry/conflict.h"
 #include "ui/dialog_registry.h"
 #include "ui/finishing_pages.h"
 
@@ -21,12 +23,15 @@ public:
     LayoutOptionsProc() : CmSvProc(kLayoutOptionsDialogKind, kLayoutOptionsDialogKind) {}
 };
 
-// Page options... opens the layout options, Custom paper... the user papers of the document
-// features. The page's other buttons open dialogs of subsystems this library does not hold yet
-// (profiles, watermarks, the device-information window), and open nothing until those register
-// their kinds.
-const DialogButton kPageSetupButtons[] = {
-    {IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind}, {IDC_CUSTOM_PAPER, kCustomPaperDialogKind}, {0, 0}};
+// Page options... opens the layout options, Edit stamp... the watermarks and Custom paper... the
+// user papers (both registered by the document features). The page's other buttons open dialogs
+// of subsystems this library does not hold yet (the device-information window), and open nothing
+// until those register their kinds.
+constexpr WORD kWaterMarkDialogKind = 25;
+const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind},
+                                          {IDC_EDIT_STAMP, kWaterMarkDialogKind},
+                                          {IDC_CUSTOM_PAPER, kCustomPaperDialogKind},
+                                          {0, 0}};
 
 const DialogEntry kEntries[] = {
     {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},
@@ -61,6 +66,18 @@ void PageSetupProc::OnDestroy() {
     PDLSvBsProc::OnDestroy();
 }
 const DialogButton* PageSetupProc::GetDialogButtonTable() { return kPageSetupButtons; }
+
+void PageSetupProc::UpdateControls() {
+    CmSvConflict* registry = Registry();
+    if (!registry) return;
+    UIDEVDATA* ctx = Request();
+    if (CmSv* stamps = registry->FindItem(CmSvCB_StampSelect::kItemId); stamps && stamps->AsAction()) {
+        const char* const refresh[] = {"REFRESH"};
+        stamps->AsAction()->Action(ctx, 1, refresh, nullptr);
+    }
+    registry->RevertAll(ctx);
+    registry->UpdatePageControls(ctx, Dialog(), PageId(), 0);
+}
 PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
 QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}
 DeviceSettingsProc::DeviceSettingsProc() : PDLSvBsProc(kDeviceSettingsPageId) {}

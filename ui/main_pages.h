@@ -28,6 +28,9 @@ public:
     BOOL OnInitDialog() override;
     void OnDestroy() override;
     const DialogButton* GetDialogButtonTable() override;
+    // After a dialog a button opened ended with OK: the stamp list renews its rows from the
+    // watermark presets, and the page shows the settings the dialog left.
+    void UpdateControls() override;
     CmTooltip* Tooltip() const { return tooltip_; }
 
 private:

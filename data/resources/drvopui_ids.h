@@ -4,6 +4,7 @@
 #pragma once
 
 #include "finishing_ids.h"
+#include "features_ids.h"
 #include "custom_paper_ids.h"
 
 /* Dialog templates */

@@ -8,6 +8,7 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "items/common/watermark_view.h"
 #include "settings/registry/conflict.h"
 #include "settings/sdk/profile_store.h"
 
@@ -114,6 +115,8 @@ int CmSvCB_ProfileList::FromDialog(UIDEVDATA* ctx, HWND dialog, int32_t) {
     if (!ctx->svc->ValidateDevmode(ctx, next.data(), validated.data())) return 0;
     std::memcpy(settings, validated.data(), size);
     shown_ = chosen;
+    // The profile may have brought its own watermark: the stamps follow the new settings.
+    if (CmWaterMark* marks = EditableWaterMarkOf(ctx)) marks->Update(1);
     if (CmSvConflict* registry = RegistryOf(ctx)) registry->RevertAll(ctx);
     needsRedisplay = 1;
     return 1;

@@ -26,3 +26,8 @@ const CmWaterMark& WaterMarkOf(UIDEVDATA* ctx) {
     const auto* mark = user ? dynamic_cast<const CmWaterMark*>(user->GetWaterMark()) : nullptr;
     return mark ? *mark : none;
 }
+
+CmWaterMark* EditableWaterMarkOf(UIDEVDATA* ctx) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    return user ? dynamic_cast<CmWaterMark*>(user->GetWaterMark()) : nullptr;
+}

@@ -17,8 +17,11 @@ struct CmWaterMarkFont {
     char name[kWaterMarkFontNameSize + 2] = {};
 };
 
-class CmWaterMark : public CmModule {
+// An interface beside the module object's own base: the object that implements it is also a
+// preset store, whose base is the module object.
+class CmWaterMark {
 public:
+    virtual ~CmWaterMark() = default;
     virtual uint32_t Count() const = 0;
     // Stamp i (0 is the first entry, Count() the end); every accessor answers its empty value
     // past the end.
@@ -30,7 +33,12 @@ public:
     virtual uint32_t Flags(uint32_t i) const = 0;       // setting 150
     virtual uint16_t Angle(uint32_t i) const = 0;       // setting 159
     virtual void Position(uint32_t i, uint16_t out[2]) const = 0;  // setting 158
+    // Rebuilds the stamps from the settings and the stored presets (1: after a profile was
+    // applied to the settings).
+    virtual void Update(int) {}
 };
 
 // The sheet's watermark object, or one with no stamps when the user data holds none.
 const CmWaterMark& WaterMarkOf(UIDEVDATA* ctx);
+// The sheet's watermark object to rebuild; null when the user data holds none.
+CmWaterMark* EditableWaterMarkOf(UIDEVDATA* ctx);

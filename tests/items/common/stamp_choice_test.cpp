@@ -1,7 +1,7 @@
 // The stamp choice over a sheet whose watermark object holds stamps: its rows, what a stamp
 // writes into the device mode, the records of the option interface and the refresh after the
-// stamps changed. The watermark module is not part of this library yet; the test's object gives
-// the stamps the way that module will.
+// stamps changed. The test's own object gives stamps the bundled printer's presets do not have
+// (a long face name, ids with gaps).
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
@@ -22,7 +22,7 @@ struct Stamp {
     std::string face;
 };
 
-class TestWaterMark : public CmWaterMark {
+class TestWaterMark : public CmModule, public CmWaterMark {
 public:
     std::vector<Stamp> stamps;
     uint32_t Count() const override { return static_cast<uint32_t>(stamps.size()); }
