@@ -28,6 +28,7 @@ namespace {
 
 constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 constexpr size_t kMaxData = 0x10000;
+constexpr DWORD kPaperSourceSettings = 0x1000F;
 
 HANDLE g_session = nullptr;
 std::vector<uint8_t> g_devmode;
@@ -46,16 +47,24 @@ uint32_t WordOf(const uint8_t* bytes) {
     return word;
 }
 
-// One request with a buffer exactly as large as the code's size and count requests announce
-// (at least the payload's length), the payload at its start.
+// One request with a buffer exactly as large as a caller makes it from the code's size and
+// count requests: a word for the size and the count, the size for a value (a word when no size
+// is announced), count times size for a list and for a set of the paper-source settings, count
+// pairs of a code and an attribute word for the pair list (kind 7); the payload at its start,
+// cut to that size.
+// Nothing lies behind the buffer but the allocator's guard, so a write or read past what the
+// library announced stops the run.
 void SizedRequest(DWORD kind, DWORD code, const uint8_t* payload, size_t length) {
     uint32_t size = 0, count = 1;
-    if (Ask(0, code, &size) != 0) size = 4;
-    if (kind == 4 && Ask(1, code, &count) != 0) count = 1;
-    const uint64_t wanted = std::max<uint64_t>(uint64_t{size} * std::max<uint32_t>(count, 1), 4);
-    if (wanted > kMaxData) return;
-    std::vector<uint8_t> data(std::max<size_t>(wanted, length + 1), 0);
-    std::memcpy(data.data(), payload, length);
+    if (Ask(0, code, &size) != 0) size = 4;  // no size announced: a caller passes a word
+    // The paper-source settings are set as they are listed: one entry per source.
+    const bool list = kind == 4 || kind == 7 || (kind == 3 && code == kPaperSourceSettings);
+    if (list && Ask(1, code, &count) != 0) return;
+    const uint64_t entry = kind == 7 ? 2 * sizeof(uint32_t) : size;
+    const uint64_t wanted = kind == 0 || kind == 1 ? sizeof(uint32_t) : list ? entry * count : size;
+    if (wanted == 0 || wanted > kMaxData) return;
+    std::vector<uint8_t> data(wanted, 0);
+    std::memcpy(data.data(), payload, std::min<size_t>(length, data.size()));
     Ask(kind, code, data.data());
 }
 

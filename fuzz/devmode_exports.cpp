@@ -36,21 +36,31 @@ void CheckSessionDevmode(const std::vector<uint8_t>& dm) {
         Fail("a public field no printer takes");
 }
 
+HANDLE g_printer = nullptr;
+// A session that stays open across every input, as another application's would: the printer's
+// parsed data file stays in the process's cache, and each input's session pays only for
+// converting its stored device mode.
+HANDLE g_keeper = nullptr;
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("devmode_exports");
+    if (!OpenPrinterA(const_cast<LPSTR>(kPrinter), &g_printer, nullptr)) Fail("the printer does not open");
+    g_keeper = VomelDeviceModeInit(kPrinter, nullptr, nullptr);
+    if (!g_keeper) Fail("no session");
+    std::atexit([] {
+        VomelDeviceModeTerm(g_keeper);
+        ClosePrinter(g_printer);
+    });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 0x10000) return 0;
-    HANDLE printer = nullptr;
-    if (!OpenPrinterA(const_cast<LPSTR>(kPrinter), &printer, nullptr)) Fail("the printer does not open");
     // Exactly `size` bytes, so that the sanitizer sees a read past them.
     std::vector<uint8_t> bytes(data, data + size);
-    SetPrinterDataA(printer, const_cast<LPSTR>(kValue), REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
-    ClosePrinter(printer);
+    SetPrinterDataA(g_printer, const_cast<LPSTR>(kValue), REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
 
     DWORD needed = devmode::kDevmodeSize;
     std::vector<uint8_t> current(needed);

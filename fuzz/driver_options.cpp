@@ -2,7 +2,12 @@
 // VomelDeviceMode: the first bytes choose the request code, the kind, and what the device's
 // configuration found (bytes of the device-option data) and the private fields of the device
 // mode hold; the rest is the caller's record, in a buffer exactly as long as the request's own
-// size and count answers say, so that the sanitizer sees any write or read past it.
+// size and count answers say, so that the sanitizer sees any write or read past it. One session
+// serves every input, as one serves an application's many requests: each input starts from the
+// session's first device mode and device-option block, put back before it runs. The private
+// fields are set only when the kind byte's top bit asks for them: a device mode other than the
+// one the session's items were last in step with starts them again over it (the rules run
+// anew), and most requests need no such start.
 #include "bundled_printer_harness.h"
 #include "core/device/service_table.h"
 #include "core/devmode/devmode_layout.h"
@@ -46,11 +51,26 @@ constexpr size_t kPrivateWords[] = {devmode::model::kPrivateFlags, devmode::mode
                                     devmode::model::kPageTableState, devmode::model::kThreeWayField,
                                     devmode::model::kMediaByte, devmode::model::kListBSourceWord};
 
+HANDLE g_session = nullptr;
+std::vector<uint8_t> g_devmode;  // as the session first handed it out
+std::vector<uint8_t> g_block;    // the device-option block as the session first read it
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("driver_options");
     RegisterApplicationOptions();
+    DWORD needed = devmode::kDevmodeSize;
+    g_devmode.resize(needed);
+    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), &needed);
+    if (!g_session) Fail("no session");
+    g_devmode.resize(needed);
+    auto* ctx = static_cast<UIDEVDATA*>(g_session);
+    const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    g_block.assign(block, block + ctx->svc->GetDeviceOptionSize(ctx));
+    // The session ends before the pool's chunks go at exit, so that what its registry holds is
+    // freed, not left to look lost.
+    std::atexit([] { VomelDeviceModeTerm(g_session); });
     return 0;
 }
 
@@ -58,14 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     constexpr size_t kHead = 2 + std::size(kDopBytes) + 2 * std::size(kPrivateWords);
     if (size < kHead || size > 0x4000) return 0;
     const DWORD code = kCodes[data[0] % std::size(kCodes)];
-    const DWORD kind = data[1] % 9;
+    const DWORD kind = (data[1] & 0x7F) % 9;
+    const bool privateFields = (data[1] & 0x80) != 0;
 
-    DWORD needed = devmode::kDevmodeSize;
-    std::vector<uint8_t> dm(needed);
-    HANDLE session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(dm.data()), &needed);
-    if (!session) Fail("no session");
+    HANDLE session = g_session;
+    std::vector<uint8_t> dm = g_devmode;
     auto* ctx = static_cast<UIDEVDATA*>(session);
     uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    if (ctx->svc->GetDeviceOptionSize(ctx) != g_block.size()) Fail("the device-option block changed its size");
+    std::memcpy(block, g_block.data(), g_block.size());
     uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
     MutableByteView options(dop, ctx->svc->GetDeviceOptionSize(ctx) - static_cast<size_t>(dop - block));
     for (size_t i = 0; i < std::size(kDopBytes); ++i) options.put_u8(kDopBytes[i], data[2 + i]);
@@ -73,14 +94,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ByteView(dm.data(), dm.size()).s16(devmode::kOffModelSection, at);
     MutableByteView priv(dm.data() + at, dm.size() - static_cast<size_t>(at));
     const uint8_t* words = data + 2 + std::size(kDopBytes);
-    for (size_t i = 0; i < std::size(kPrivateWords); ++i)
+    for (size_t i = 0; privateFields && i < std::size(kPrivateWords); ++i)
         priv.put_u16(kPrivateWords[i], static_cast<uint16_t>(words[2 * i] | words[2 * i + 1] << 8));
 
     // The caller's buffer: the record size, times the count for a list, as an application sizes it.
     auto* caller = reinterpret_cast<LPDEVMODEA>(dm.data());
     DWORD entry = 0, count = 1;
     if (VomelDeviceMode(session, caller, 0, code, &entry) == 0) {
-        if (kind == 4 || kind == 7) {
+        // The paper-source settings are set as they are listed: one entry per source.
+        if (kind == 4 || kind == 7 || (kind == 3 && code == 0x1000F)) {
             if (VomelDeviceMode(session, caller, 1, code, &count) != 0) count = 0;
             if (kind == 7) entry = 8;
         }
@@ -91,6 +113,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             VomelDeviceMode(session, caller, kind, code, buffer.data());
         }
     }
-    VomelDeviceModeTerm(session);
     return 0;
 }

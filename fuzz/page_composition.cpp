@@ -3,7 +3,9 @@
 // device's configuration found (bytes of the device-option data), the private fields of the
 // device mode, and lies in the device mode's own sizes and section offset; the rest is the
 // caller's record, in a buffer exactly as long as the code's record, so that the sanitizer sees
-// any read or write past it. A set of the page list gets a list with no terminator.
+// any read or write past it. A set of the page list gets a list with no terminator. One session
+// serves every input, as one serves the tool's many requests: each input starts from the
+// session's first device mode and device-option block, put back before it runs.
 #include "fuzz/bundled_printer_harness.h"
 
 #include "core/device/service_table.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -56,11 +59,24 @@ constexpr size_t kPrivateWords[] = {
 constexpr DWORD kOptions[] = {100, 102, 110, 112, 117, 121, 122, 124, 126, 128, 130, 140, 141, 142, 143,
                               150, 159, 190, 191, 201, 220, 222, 224, 226};
 
+HANDLE g_session = nullptr;
+std::vector<uint8_t> g_devmode;  // as the session first handed it out
+std::vector<uint8_t> g_block;    // the device-option block as the session first read it
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("page_composition");
     RegisterPageComposition();
+    DWORD needed = devmode::kDevmodeSize;
+    g_devmode.resize(needed);
+    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), &needed);
+    if (!g_session) fuzzprinter::Fail("page_composition", "no session");
+    g_devmode.resize(needed);
+    auto* ctx = static_cast<UIDEVDATA*>(g_session);
+    const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    g_block.assign(block, block + ctx->svc->GetDeviceOptionSize(ctx));
+    std::atexit([] { VomelDeviceModeTerm(g_session); });
     return 0;
 }
 
@@ -73,12 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t lies = data[2];
     const uint8_t* at = data + 3;
 
-    DWORD needed = devmode::kDevmodeSize;
-    std::vector<uint8_t> dm(needed);
-    HANDLE session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(dm.data()), &needed);
-    if (!session) fuzzprinter::Fail("page_composition", "no session");
+    HANDLE session = g_session;
+    std::vector<uint8_t> dm = g_devmode;
     auto* ctx = static_cast<UIDEVDATA*>(session);
     uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    if (ctx->svc->GetDeviceOptionSize(ctx) != g_block.size())
+        fuzzprinter::Fail("page_composition", "the device-option block changed its size");
+    std::memcpy(block, g_block.data(), g_block.size());
     uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
     MutableByteView options(dop, ctx->svc->GetDeviceOptionSize(ctx) - static_cast<size_t>(dop - block));
     for (size_t offset : kDopBytes) options.put_u8(offset, *at++);
@@ -116,6 +133,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t rest = size - static_cast<size_t>(at - data);
     if (!buffer.empty()) std::memcpy(buffer.data(), at, std::min(buffer.size(), rest));
     VomelDeviceMode(session, caller, kind, host.code, buffer.empty() ? nullptr : buffer.data());
-    VomelDeviceModeTerm(session);
     return 0;
 }

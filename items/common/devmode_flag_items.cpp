@@ -98,6 +98,10 @@ int CmSvMulti_DispMode::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     return 1;
 }
 
+// The sheet's display mode, the kind of sheet and the user's name are what the sheet and the
+// request are: read, never stored, so not the option interface's to set.
+int CmSvMulti_DispMode::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
 CmSvMulti_SheetType::CmSvMulti_SheetType()
     : CmSvMulti("SheetType", 1256, 1u, 0u, CountOf(kSheetTypeRows), kSheetTypeRows),
       CmSvSdk_Multi(kSdkItemKeyBase + 1256, 2, 0) {}
@@ -113,7 +117,11 @@ int CmSvMulti_SheetType::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
 CmSvString_loginname::CmSvString_loginname()
     : CmSvString("login_name", 1255, 1u, NewPoolText(kSize), kSize), CmSvSdk_String(kSdkItemKeyBase + 1255, kSize, 0) {}
 
+int CmSvMulti_SheetType::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
 CmSvString_loginname::~CmSvString_loginname() { FreePoolText(current); }
+
+int CmSvString_loginname::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
 
 int CmSvString_loginname::LoadValue(UIDEVDATA*, const uint8_t*) {
     if (!current) return 0;

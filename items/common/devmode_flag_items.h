@@ -85,6 +85,7 @@ public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvMulti_DispMode();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 // "SheetType": which sheet the request opened (standard, printer folder, printer properties).
@@ -93,6 +94,7 @@ public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvMulti_SheetType();
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 // "login_name": the name of the user the request runs for.
@@ -103,6 +105,7 @@ public:
     CmSvString_loginname();
     ~CmSvString_loginname() override;
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 };
 
 // "SDK$Version": the version of the option interface, 2.30.

@@ -20,6 +20,8 @@ int CmSv2ndKey_FormAttribute::GetValue(UIDEVDATA* ctx, void* entry, PieValue* ou
 CmSvMulti_FormTable::CmSvMulti_FormTable()
     : CmSvMulti("FormTable", kItemId, 0u, 0u, nullptr), CmSvSdk_Multi(kSdkItemKeyBase + kItemId, 2, 0) {}
 
+int CmSvMulti_FormTable::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
 int CmSvMulti_FormTable::Init(UIDEVDATA*, const uint8_t*) {
     ClearEntries();
     for (uint32_t i = 0; i < count; ++i)

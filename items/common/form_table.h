@@ -46,6 +46,9 @@ public:
     static constexpr uint32_t kItemId = 1257;
 
     CmSvMulti_FormTable();
+    // The table is the printer's forms, read for the rules' secondary keys and never stored: a
+    // set is refused.
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     // Indexes every choice of the table in use by its option name and makes the form keys. The
     // index is rebuilt from scratch, so a renewed table leaves no entry pointing at old rows.

@@ -15,6 +15,8 @@
 CmSvMulti_PaperSourceTable::CmSvMulti_PaperSourceTable()
     : CmSvMulti("PaperSourceTable", kItemId, 0u, 0u, nullptr), CmSvSdk_Multi(kSdkItemKeyBase + kItemId, 2, 0) {}
 
+int CmSvMulti_PaperSourceTable::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
 CmSvMulti_PaperSourceTable::~CmSvMulti_PaperSourceTable() {
     for (size_t i = 0; i < kRecordCount; ++i) {
         FreePoolText(names_[i]);

@@ -22,6 +22,9 @@ public:
 
     CmSvMulti_PaperSourceTable();
     ~CmSvMulti_PaperSourceTable() override;
+    // The table is the device's sources, read for the rules' secondary keys and never stored: a
+    // set is refused.
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     // Rebuilds the choices in place from the device's sources: at most kRecordCount, named from
     // the paper-source name table ("UNDEFINED" and the id for an unknown one). Sources without a

@@ -76,11 +76,13 @@ int CmSvSpecFlag::GetCurrent(UIDEVDATA* ctx, uint32_t, void* data) {
     return kSdkDone;
 }
 
-int CmSvSpecFlag::SetCurrent(UIDEVDATA*, uint32_t, void* data) {
-    if (int answer = Guard(data)) return answer;
-    current = *static_cast<const uint32_t*>(data) != 0 ? 1 : 0;
-    return kSdkDone;
-}
+int CmSvSpecFlag::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
+int CmSvSpecNumber::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
+int CmSvSpecText::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
+int CmSvSpecChoice::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
 
 CmSvSpecNumber::CmSvSpecNumber(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint32_t valueWord)
     : CmSvNumeric(key, itemId, kSvKindValueOnly, 0, 0, 0x7fffffff),

@@ -1,7 +1,9 @@
 // The device capability values: each fact of the device capability record (what the model
 // can do, its names, memory, finishing and colour capabilities, the states of its units) as a
 // read-only setting "Spec$<Name>", so that the rules can test it by name and the option
-// interface can report it. They read the record afresh at every load and never store. Four
+// interface can report it. They read the record afresh at every load and never store, so the
+// option interface's set of one is refused (3): the device's capability is not the caller's to
+// change, and "done" would promise a value that no device mode keeps. Four
 // shapes carry them (flag, number, text, choice over a constant table); each item is a row of
 // the tables below and a thin named class.
 #pragma once
@@ -41,6 +43,7 @@ public:
     CmSvSdk* AsSdk() override { return this; }
     CmSvSpecNumber(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint32_t valueWord);
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     SpecWidth width;
     uint16_t offset;
@@ -54,6 +57,7 @@ public:
     CmSvSpecText(const char* key, uint32_t itemId, uint16_t offset, uint32_t size);
     ~CmSvSpecText() override;
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     uint16_t offset;
 };
@@ -67,6 +71,7 @@ public:
     CmSvSpecChoice(const char* key, uint32_t itemId, SpecWidth width, uint16_t offset, uint16_t guard,
                    const CmSvOptionRecord* rows, uint32_t rowCount, uint32_t valueWord);
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     // The first row whose value matches, or count.
     uint32_t Match(int32_t field) const;

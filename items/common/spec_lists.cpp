@@ -150,6 +150,9 @@ int CmSvSpecList::Init(UIDEVDATA* ctx, const uint8_t*) {
     return 1;
 }
 
+// A device's list is what the device has: the option interface reads the choice, never sets it.
+int CmSvSpecList::SetCurrent(UIDEVDATA*, uint32_t, void* data) { return ReadOnlySet(data); }
+
 int CmSvSpecList::LoadValue(UIDEVDATA* ctx, const uint8_t*) {
     const DeviceData* data = SpecRecord(ctx);
     if (!data || !table) return 0;

@@ -48,6 +48,7 @@ public:
     // rows) for an empty or missing list.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
     int LoadValue(UIDEVDATA* ctx, const uint8_t* source) override;
+    int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
 
     const SpecListRow& row;
 

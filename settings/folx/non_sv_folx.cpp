@@ -47,6 +47,8 @@ LONG NonSvFOLX::QueryHost(DWORD code, void* data) {
 }
 
 LONG NonSvFOLX::GetValue1024(void* data) {
+    // Without a record to fill nothing was answered: "done" would tell the tool it has one.
+    if (!data) return folx::kNotAttached;
     CmNonSvFOLX::GetValue1024(data);
     return folx::kDone;
 }

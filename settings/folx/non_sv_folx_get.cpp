@@ -132,7 +132,9 @@ LONG NonSvFOLX::GetHostValue(DWORD code, void* data) {
             if (!(host_.Dop32(988) & kBit22) && o124 == 2) value = 0;
             return PutWord(data, value);
         }
-        return folx::kDone;
+        // No value to give leaves the caller's word as it was; without a word there is no
+        // answer at all.
+        return data ? folx::kDone : folx::kNotAttached;
     case 0x80A: {
         if (!data) return folx::kNotAttached;
         char text[folx::stamp::kTextSize] = {};

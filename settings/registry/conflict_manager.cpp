@@ -194,6 +194,32 @@ int CmSvConflict::OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId,
     return answer;
 }
 
+namespace {
+
+// The value an item holds, as the rules see it; texts are left out (their value is the item's
+// own buffer, which the rules do not take back).
+struct HeldValue {
+    bool known = false;
+    PieValue value{};
+};
+
+HeldValue ValueOf(UIDEVDATA* ctx, CmSv* item) {
+    HeldValue held;
+    auto* value = dynamic_cast<CmSvItem*>(item);
+    held.known = value && value->GetTypedValue(ctx, &held.value) == 1 && held.value.type != kSvTypeString;
+    return held;
+}
+
+bool SameValue(const HeldValue& a, const HeldValue& b) {
+    if (a.value.type != b.value.type) return false;
+    if (a.value.type != kSvTypeMulti) return a.value.value == b.value.value;
+    const auto* first = reinterpret_cast<const char*>(a.value.value);
+    const auto* second = reinterpret_cast<const char*>(b.value.value);
+    return first == second || (first && second && std::strcmp(first, second) == 0);
+}
+
+}  // namespace
+
 int CmSvConflict::SdkChange(UIDEVDATA* ctx, uint32_t key, void* data, int kind) {
     const CmSvKeySet* bound = FindSdkItems(key);
     if (!bound) return kSdkNotSupported;
@@ -211,8 +237,13 @@ int CmSvConflict::SdkChange(UIDEVDATA* ctx, uint32_t key, void* data, int kind) 
         if (!sdk) continue;
         answer = kind == 3 ? sdk->SetCurrent(ctx, key, data) : sdk->Apply(ctx, key, data);
         if (answer == kSdkDone) {
+            const HeldValue set = ValueOf(ctx, item);
             Evaluate(ctx, item, 1);
             EvaluateCollected(ctx, false);
+            // The rules took the value back: another setting locks it, and "done" would tell the
+            // caller it holds. The caller's device mode is not written on a refusal, and the
+            // items are started again over it at the next request.
+            if (kind == 3 && set.known && !SameValue(set, ValueOf(ctx, item))) answer = kSdkRefused;
         }
     }
     if (engine) PIE_set_options(engine, options);

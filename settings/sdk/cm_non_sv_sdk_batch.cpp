@@ -34,10 +34,15 @@ LONG CmNonSvSDK::QueryMany(DWORD kind, void* data) {
     if (inBatch_) return kSdkAnswerNotSupported;
     auto* bytes = static_cast<uint8_t*>(data);
     const uint32_t outputOffset = WordAt(bytes, 0);
+    // The caller's buffer is known only up to the output area: the list and its terminator must
+    // lie before it, so the scan stops there instead of reading on to a zero that may not be the
+    // caller's. Output written over the list would also change the codes still to be read.
     size_t codes = 0;
-    while (WordAt(bytes, 4 + 4 * codes) != 0) ++codes;
-    // Output written over the list would change the codes still to be read.
-    if (outputOffset < 4 + 4 * (codes + 1)) return kSdkAnswerNoItem;
+    for (;; ++codes) {
+        const uint64_t at = 4 + 4 * uint64_t{codes};
+        if (at + 4 > outputOffset) return kSdkAnswerNoItem;
+        if (WordAt(bytes, at) == 0) break;
+    }
 
     inBatch_ = true;
     struct Clear {

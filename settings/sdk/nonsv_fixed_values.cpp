@@ -11,9 +11,11 @@ namespace nonsv {
 
 namespace {
 
-int fixedValue(bool supported, int kind, void* data, uint32_t value, uint32_t size = 4) {
+// The size announced is the word the get writes, so that a caller who sizes its buffer by it
+// has room.
+int fixedValue(bool supported, int kind, void* data, uint32_t value) {
     if (!supported) return kNsNotSupported;
-    if (kind == kNsSize) return PutWord(data, size);
+    if (kind == kNsSize) return PutWord(data, sizeof value);
     if (kind == kNsGet) return PutWord(data, value);
     return kNsNotSupported;
 }
@@ -103,10 +105,7 @@ int Code10056(NonSvHost& host, int kind, void* data) {
 
 int Code100CA(NonSvHost& host, int kind, void* data) { return fixedValue(flag(host, 0x100CA), kind, data, 1); }
 
-int Code100DD(NonSvHost& host, int kind, void* data) {
-    // Its size answer is 1, not the word's 4: callers of this code rely on it.
-    return fixedValue(flag(host, 0x100DD), kind, data, 1, 1);
-}
+int Code100DD(NonSvHost& host, int kind, void* data) { return fixedValue(flag(host, 0x100DD), kind, data, 1); }
 
 int Code1010A(NonSvHost& host, int kind, void* data) {
     return fixedValue(true, kind, data, (host.Dop32(nsdop::kPageLists) >> 22) & 1);

@@ -43,6 +43,11 @@ int CmSvSdk::SetGuard(const void* data) {
     return control && control->enabled == 0 ? kSdkRefused : kSdkDone;
 }
 
+int CmSvSdk::ReadOnlySet(const void* data) {
+    if (int answer = Guard(data)) return answer;
+    return kSdkRefused;
+}
+
 int CmSvSdk::GetValue(UIDEVDATA*, uint32_t, void* data) {
     if (int answer = Guard(data)) return answer;
     if (!valueWord) return kSdkNotSupported;

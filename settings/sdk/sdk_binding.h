@@ -16,6 +16,12 @@ enum CmSvSdkAnswer : int { kSdkDone = 0, kSdkNoItem = 1, kSdkNotSupported = 2, k
 
 inline constexpr uint32_t kSdkItemKeyBase = 0x100000;  // plus the item id
 
+// The size a binding whose get writes a 32-bit word announces: the item's own value word, but
+// never less than the word, so that a caller who sizes its buffer by the size request has room
+// for what the get writes (items name 1 or 2 for values they keep in 16 bits). A value word of
+// 0 (no size request) stays 0.
+constexpr uint32_t WordSized(uint32_t valueWord) { return valueWord && valueWord < 4 ? 4 : valueWord; }
+
 class CmSvSdk {
 public:
     CmSvSdk(uint32_t key, uint32_t valueWord, uint32_t second);
@@ -56,6 +62,9 @@ protected:
     int Guard(const void* data);
     // The guard of a set: as Guard, then 3 while the item's control is disabled.
     int SetGuard(const void* data);
+    // The set of a value the item only reads (a fact of the device, the sheet or the request,
+    // never stored): as Guard, then 3, since "done" would promise a value no device mode keeps.
+    int ReadOnlySet(const void* data);
 
 private:
     void InsertKey(uint32_t key);
@@ -67,7 +76,7 @@ class CmSvSdk_OnOff : public CmSvSdk {
 public:
     // With on and off both 0 the binding works on the bits of `mask` in the data word.
     CmSvSdk_OnOff(uint32_t key, uint32_t off, uint32_t on, uint32_t valueWord, uint32_t second)
-        : CmSvSdk(key, valueWord, second), off(off), on(on) {}
+        : CmSvSdk(key, WordSized(valueWord), second), off(off), on(on) {}
 
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -79,10 +88,11 @@ public:
 
 class CmSvSdk_Multi : public CmSvSdk {
 public:
-    CmSvSdk_Multi(uint32_t key, uint32_t valueWord, uint32_t second) : CmSvSdk(key, valueWord, second) {}
+    CmSvSdk_Multi(uint32_t key, uint32_t valueWord, uint32_t second) : CmSvSdk(key, WordSized(valueWord), second) {}
     // Under every key of the zero-terminated list; a null list binds no key (the item is reached
     // through another item's key).
-    CmSvSdk_Multi(const uint32_t* keys, uint32_t valueWord, uint32_t second) : CmSvSdk(keys, valueWord, second) {}
+    CmSvSdk_Multi(const uint32_t* keys, uint32_t valueWord, uint32_t second)
+        : CmSvSdk(keys, WordSized(valueWord), second) {}
 
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
@@ -92,7 +102,8 @@ public:
 
 class CmSvSdk_Numeric : public CmSvSdk {
 public:
-    CmSvSdk_Numeric(uint32_t key, uint32_t valueWord, uint32_t second) : CmSvSdk(key, valueWord, second) {}
+    CmSvSdk_Numeric(uint32_t key, uint32_t valueWord, uint32_t second)
+        : CmSvSdk(key, WordSized(valueWord), second) {}
 
     int GetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;
     int SetCurrent(UIDEVDATA* ctx, uint32_t key, void* data) override;

@@ -68,7 +68,7 @@ TEST_F(DriverOptions, FixedValuesAnswerFromTheDeviceAndTheModel) {
     }
     DWORD size = 0;
     EXPECT_EQ(Ask(0, 0x100DD, &size), 0);
-    EXPECT_EQ(size, 1u);
+    EXPECT_EQ(size, 4u);  // the word the get writes
     EXPECT_EQ(Set(0x10005, 1), 3);
     // Options of the device turn codes on.
     SetDopBit(981, 6);

@@ -3,11 +3,14 @@
 // reaching the caller's device mode, and the model rules that follow every set.
 #include "tests/settings/folx/folx_fixture.h"
 
+#include "drvtest/guarded_buffer.h"
+
 #include "core/devmode/model_section.h"
 #include "settings/folx/folx_model_tables.h"
 #include "settings/folx/folx_records.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -256,6 +259,40 @@ TEST_F(Folx, FinisherCodeOfThePageCompositionRunner) {
         EXPECT_EQ(FOLX::Run(Ctx(), 2, 0x10078, &word), 0);
         EXPECT_EQ(word, c.expected) << int(c.finisher);
     }
+}
+
+// The page-composition codes that answer a size: the record they write fits it exactly, in a
+// buffer that ends at an inaccessible page.
+TEST_F(Folx, EveryRecordFitsTheSizeItsCodeAnnounced) {
+    int sized = 0;
+    for (DWORD code = 0; code < 0x2000; ++code) {
+        drvtest::GuardedBuffer word(sizeof(uint32_t));
+        if (Ask(0, code, word.data()) != 0) continue;
+        uint32_t size = 0;
+        std::memcpy(&size, word.data(), sizeof size);
+        ++sized;
+        if (size == 0 || size > 0x10000) continue;
+        drvtest::GuardedBuffer record(size);
+        Ask(2, code, record.data());
+    }
+    EXPECT_GE(sized, 4);
+}
+
+// A request without a data pointer has nothing to answer into: no page-composition code and no
+// application code answers "done" to it, whatever the settings leave to say. Only setting a
+// default (kind 6) takes no data.
+TEST_F(Folx, NoRequestAnswersDoneWithoutData) {
+    const std::vector<uint8_t> start = devmode;
+    for (DWORD code = 0; code < 0x2000; ++code)
+        for (DWORD kind : {0u, 2u, 3u}) {
+            EXPECT_NE(Ask(kind, code, nullptr), 0) << std::hex << "host code 0x" << code << " kind " << kind;
+            devmode = start;
+        }
+    for (DWORD code = 0x10000; code < 0x10200; ++code)
+        for (DWORD kind : {0u, 1u, 2u, 3u, 4u, 7u, 8u}) {
+            EXPECT_NE(Ask(kind, code, nullptr), 0) << std::hex << "code 0x" << code << " kind " << kind;
+            devmode = start;
+        }
 }
 
 TEST(FolxModelTables, FinisherListsAndBannerOffsets) {
