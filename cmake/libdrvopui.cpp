@@ -2,9 +2,10 @@
 // linked whole. It is also where the layers meet: the core may not call the layers above it, so
 // they register what the core makes for them (the dialog framework's message catalogue and
 // locale, the application option interface, the page-composition interface, the profile store,
-// the device configuration, the pages' pictures, the watermark presets and the overlays) here,
-// as the library is loaded.
+// the device configuration, the pages' pictures, the watermark presets, the overlays and the
+// custom paper dialog) here, as the library is loaded.
 #include "device/config/configuration.h"
+#include "features/custom_paper_dialog.h"
 #include "features/features_registration.h"
 #include "items/pdl/folx.h"
 #include "items/pdl/sdk.h"
@@ -17,6 +18,6 @@ namespace {
 [[maybe_unused]] const bool g_layersRegistered = (RegisterDialogFramework(), RegisterApplicationOptions(),
                                              RegisterPageComposition(), RegisterProfiles(),
                                              RegisterDeviceConfiguration(), RegisterPagePreviews(),
-                                             RegisterFeatures(), true);
+                                             RegisterFeatures(), RegisterCustomPaperDialog(), true);
 
 }  // namespace

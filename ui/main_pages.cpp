@@ -23,13 +23,15 @@ public:
     LayoutOptionsProc() : CmSvProc(kLayoutOptionsDialogKind, kLayoutOptionsDialogKind) {}
 };
 
-// Page options... opens the layout options and Edit stamp... the watermarks (registered by the
-// document features). The page's other buttons open dialogs of subsystems this library does not
-// hold yet (custom paper, the device-information window), and open nothing until those register
-// their kinds.
+// Page options... opens the layout options, Edit stamp... the watermarks and Custom paper... the
+// user papers (both registered by the document features). The page's other buttons open dialogs
+// of subsystems this library does not hold yet (the device-information window), and open nothing
+// until those register their kinds.
 constexpr WORD kWaterMarkDialogKind = 25;
-const DialogButton kPageSetupButtons[] = {
-    {IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind}, {IDC_EDIT_STAMP, kWaterMarkDialogKind}, {0, 0}};
+const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind},
+                                          {IDC_EDIT_STAMP, kWaterMarkDialogKind},
+                                          {IDC_CUSTOM_PAPER, kCustomPaperDialogKind},
+                                          {0, 0}};
 
 const DialogEntry kEntries[] = {
     {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},

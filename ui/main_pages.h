@@ -11,6 +11,8 @@
 #include <cstddef>
 
 inline constexpr int kLayoutOptionsDialogKind = 21;
+// Registered by the document features: the page-setup button opens it once they have.
+inline constexpr int kCustomPaperDialogKind = 20;
 
 // The base of the main pages: a settings page over the item set whose number is its page id.
 class PDLSvBsProc : public CmSvProc {

@@ -1,0 +1,260 @@
+// The custom paper dialog over the printer's user-paper table. The dialog edits the table's
+// edit copy; only OK commits it, stores it and writes the selected paper to the device mode.
+#include "features/custom_paper_dialog.h"
+
+#include "core/device/service_table.h"
+#include "core/device/user_data.h"
+#include "data/resources/drvopui_ids.h"
+#include "ui/cm_message.h"
+#include "ui/dialog_registry.h"
+
+#include <cstdio>
+#include <iterator>
+
+namespace {
+
+using namespace userpaper;
+
+constexpr UINT kMsgSizeOutOfRange = 108;
+constexpr UINT kStringRangeMm = 4036, kStringRangeInch = 4037;
+constexpr UINT kStringSize = 4429;  // two decimals: value / 100 and value % 100
+constexpr UINT kStringDecimalSeparator = 4427;
+constexpr UINT kStringOutOfRange = 4032;
+constexpr UINT kStringTitle = 4893;
+constexpr int kNameLimit = 31;
+constexpr int kSizeLimit = 5;
+
+constexpr unsigned kOptionPaperSize = 111, kOptionCustomSize = 114;
+constexpr unsigned kOptionPaperSize2 = 116, kOptionCustomSize2 = 119;
+constexpr unsigned kOptionUserPaperKind = 129;
+constexpr uint16_t kPaperCustom = 256;
+
+const MessageRow kMessages[] = {{kMsgSizeOutOfRange, kStringOutOfRange, kStringTitle, MB_ICONWARNING | MB_OK}};
+
+const DialogEntry kEntries[] = {
+    {kCustomPaperDialogKind, CmProc::DialogProcFor<CustomPaperProc>, 0, IDD_CUSTOM_PAPER, nullptr},
+};
+
+std::string LoadText(UIDEVDATA* ctx, UINT id) {
+    char text[64] = {};
+    ctx->svc->LoadString(ctx, id, text, sizeof text);
+    return text;
+}
+
+std::string DialogText(HWND dialog, int id) {
+    char text[80] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// A typed size in hundredths: digits and at most one separator, not in front. False for
+// anything else, and for more than two decimals.
+bool ParseHundredths(const std::string& text, char separator, uint32_t& value) {
+    if (text.empty() || text.front() == separator) return false;
+    uint64_t whole = 0, fraction = 0;
+    int decimals = -1;
+    for (char c : text) {
+        if (c == separator && decimals < 0) {
+            decimals = 0;
+        } else if (c >= '0' && c <= '9') {
+            if (decimals < 0) {
+                whole = whole * 10 + uint64_t(c - '0');
+                if (whole > 100000) return false;
+            } else if (++decimals <= 2) {
+                fraction = fraction * 10 + uint64_t(c - '0');
+            } else {
+                return false;
+            }
+        } else {
+            return false;
+        }
+    }
+    if (decimals == 1) fraction *= 10;
+    value = static_cast<uint32_t>(whole * 100 + fraction);
+    return true;
+}
+
+}  // namespace
+
+Entry* CustomPaperProc::Selected() {
+    auto& edit = paper_->EditEntries();
+    return selected_ >= 0 && size_t(selected_) < edit.size() ? &edit[size_t(selected_)] : nullptr;
+}
+
+BOOL CustomPaperProc::OnInitDialog() {
+    const BOOL answer = CmProc::OnInitDialog();
+    UIDEVDATA* ctx = Request();
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    paper_ = std::make_unique<CmCustomPaper>(ctx, 0);
+    // The dialog's own copy of the settings: written only when it ends with OK.
+    paper_->SetDevmode(user ? user->GetSettingsSource() : Devmode());
+    if (!paper_->Initialize()) return answer;
+    paper_->BeginEdit();
+    HWND list = GetDlgItem(Dialog(), IDC_USER_PAPER_LIST);
+    selected_ = 0;
+    const Entry* current = paper_->GetCurrent();
+    for (const Entry& e : paper_->EditEntries()) {
+        const std::string row = e.name.empty() ? e.label : e.label + ": " + e.name;
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+        if (current && e.kind == current->kind) selected_ = int(&e - paper_->EditEntries().data());
+    }
+    SendMessageA(list, LB_SETCURSEL, WPARAM(selected_), 0);
+    SendDlgItemMessageA(Dialog(), IDC_USER_PAPER_NAME, EM_LIMITTEXT, kNameLimit, 0);
+    SendDlgItemMessageA(Dialog(), IDC_PAPER_LENGTH, EM_LIMITTEXT, kSizeLimit, 0);
+    SendDlgItemMessageA(Dialog(), IDC_PAPER_WIDTH, EM_LIMITTEXT, kSizeLimit, 0);
+    ShowSelection();
+    return answer;
+}
+
+void CustomPaperProc::ShowRanges(uint16_t unit) {
+    UIDEVDATA* ctx = Request();
+    const std::string format = LoadText(ctx, unit == kUnitInch ? kStringRangeInch : kStringRangeMm);
+    const UserPaperLimit& lo = paper_->GetMin();
+    const UserPaperLimit& hi = paper_->GetMax();
+    auto range = [&](uint32_t min, uint32_t max) {
+        char text[64] = {};
+        std::snprintf(text, sizeof text, format.c_str(), int(min / 100), int((min / 10) % 10), int(max / 100),
+                      int((max / 10) % 10));
+        return std::string(text);
+    };
+    const bool inch = unit == kUnitInch;
+    SetDlgItemTextA(Dialog(), IDC_PAPER_LENGTH_RANGE,
+                    range(inch ? lo.lengthInch : lo.lengthMm, inch ? hi.lengthInch : hi.lengthMm).c_str());
+    SetDlgItemTextA(Dialog(), IDC_PAPER_WIDTH_RANGE,
+                    range(inch ? lo.widthInch : lo.widthMm, inch ? hi.widthInch : hi.widthMm).c_str());
+}
+
+void CustomPaperProc::ShowSelection() {
+    const Entry* e = Selected();
+    if (!e) return;
+    showing_ = true;
+    const bool inch = e->unit == kUnitInch;
+    SetDlgItemTextA(Dialog(), IDC_USER_PAPER_NAME, e->name.c_str());
+    CheckRadioButton(Dialog(), IDC_UNIT_MM, IDC_UNIT_INCH, inch ? IDC_UNIT_INCH : IDC_UNIT_MM);
+    const std::string format = LoadText(Request(), kStringSize);
+    auto shown = [&](uint32_t v) {
+        char text[32] = {};
+        std::snprintf(text, sizeof text, format.c_str(), int(v / 100), int(v % 100));
+        return std::string(text);
+    };
+    SetDlgItemTextA(Dialog(), IDC_PAPER_LENGTH, shown(inch ? e->lengthInch : e->lengthMm).c_str());
+    SetDlgItemTextA(Dialog(), IDC_PAPER_WIDTH, shown(inch ? e->widthInch : e->widthMm).c_str());
+    ShowRanges(e->unit);
+    showing_ = false;
+}
+
+bool CustomPaperProc::ReadSizes(uint32_t& length, uint32_t& width, int& badEdit) {
+    const Entry* e = Selected();
+    if (!e) return false;
+    const std::string separator = LoadText(Request(), kStringDecimalSeparator);
+    const char sep = separator.empty() ? '.' : separator.front();
+    const bool inch = e->unit == kUnitInch;
+    const UserPaperLimit& lo = paper_->GetMin();
+    const UserPaperLimit& hi = paper_->GetMax();
+    // Width first: its message comes before the length's.
+    badEdit = IDC_PAPER_WIDTH;
+    if (!ParseHundredths(DialogText(Dialog(), IDC_PAPER_WIDTH), sep, width) ||
+        width < (inch ? lo.widthInch : lo.widthMm) || width > (inch ? hi.widthInch : hi.widthMm))
+        return false;
+    badEdit = IDC_PAPER_LENGTH;
+    if (!ParseHundredths(DialogText(Dialog(), IDC_PAPER_LENGTH), sep, length) ||
+        length < (inch ? lo.lengthInch : lo.lengthMm) || length > (inch ? hi.lengthInch : hi.lengthMm))
+        return false;
+    return true;
+}
+
+void CustomPaperProc::PutSizes(Entry& e, uint16_t unit, uint32_t length, uint32_t width) {
+    if (unit == kUnitInch) {
+        e.lengthInch = length, e.widthInch = width;
+        e.lengthMm = CmCustomPaper::ConvertLength(length, kInchToMm);
+        e.widthMm = CmCustomPaper::ConvertLength(width, kInchToMm);
+    } else {
+        e.lengthMm = length, e.widthMm = width;
+        e.lengthInch = CmCustomPaper::ConvertLength(length, kMmToInch);
+        e.widthInch = CmCustomPaper::ConvertLength(width, kMmToInch);
+    }
+}
+
+void CustomPaperProc::Refuse(int edit) {
+    if (CmMessage* messages = MessageCatalogue(Request())) messages->Show(Dialog(), kMsgSizeOutOfRange);
+    HWND control = GetDlgItem(Dialog(), edit);
+    SetFocus(control);
+    SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
+bool CustomPaperProc::Apply() {
+    Entry* e = Selected();
+    if (!e) return true;
+    uint32_t length = 0, width = 0;
+    int badEdit = 0;
+    if (!ReadSizes(length, width, badEdit)) {
+        Refuse(badEdit);
+        return false;
+    }
+    e->name = DialogText(Dialog(), IDC_USER_PAPER_NAME).substr(0, kNameLimit);
+    PutSizes(*e, e->unit, length, width);
+
+    UIDEVDATA* ctx = Request();
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    uint8_t* dm = user ? user->GetSettingsSource() : Devmode();
+    const int16_t kind = e->kind;
+    // The device mode holds 0.1 mm: width low, length high.
+    const uint32_t size = ((e->lengthMm / 10) << 16) | ((e->widthMm / 10) & 0xffff);
+    uint16_t paper = 0, paper2 = 0;
+    ctx->svc->GetOption(ctx, dm, kOptionPaperSize, &paper, sizeof paper);
+    ctx->svc->GetOption(ctx, dm, kOptionPaperSize2, &paper2, sizeof paper2);
+    ctx->svc->SetOption(ctx, dm, kOptionUserPaperKind, &kind, sizeof kind);
+    if (paper == kPaperCustom) ctx->svc->SetOption(ctx, dm, kOptionCustomSize, &size, sizeof size);
+    else if (paper2 == kPaperCustom) ctx->svc->SetOption(ctx, dm, kOptionCustomSize2, &size, sizeof size);
+    paper_->CommitEdit();
+    paper_->StoreTable();
+    paper_->SyncWithDevmode();
+    return true;
+}
+
+BOOL CustomPaperProc::OnCommand(WORD id, WORD code) {
+    if (!paper_ || paper_->GetEditCount() == 0) return CmProc::OnCommand(id, code);
+    switch (id) {
+    case IDC_USER_PAPER_LIST:
+        if (code == LBN_SELCHANGE) {
+            const LRESULT row = SendDlgItemMessageA(Dialog(), IDC_USER_PAPER_LIST, LB_GETCURSEL, 0, 0);
+            if (row >= 0) selected_ = int(row);
+            ShowSelection();
+        }
+        return TRUE;
+    case IDC_USER_PAPER_NAME:
+        if (code == EN_CHANGE && !showing_)
+            if (Entry* e = Selected()) e->name = DialogText(Dialog(), IDC_USER_PAPER_NAME).substr(0, kNameLimit);
+        return TRUE;
+    case IDC_UNIT_MM:
+    case IDC_UNIT_INCH:
+        if (code == BN_CLICKED)
+            if (Entry* e = Selected()) {
+                // What was typed goes with the unit switch, converted.
+                const std::string separator = LoadText(Request(), kStringDecimalSeparator);
+                const char sep = separator.empty() ? '.' : separator.front();
+                uint32_t length = 0, width = 0;
+                if (ParseHundredths(DialogText(Dialog(), IDC_PAPER_LENGTH), sep, length) &&
+                    ParseHundredths(DialogText(Dialog(), IDC_PAPER_WIDTH), sep, width))
+                    PutSizes(*e, e->unit, length, width);
+                e->unit = id == IDC_UNIT_INCH ? kUnitInch : kUnitMm;
+                ShowSelection();
+            }
+        return TRUE;
+    case IDOK:
+        if (!Apply()) return TRUE;
+        break;
+    default: break;
+    }
+    return CmProc::OnCommand(id, code);
+}
+
+bool RegisterCustomPaperDialog() {
+    return RegisterMessageRows(kCommonMessages, kMessages, std::size(kMessages)) &&
+           RegisterDialogEntries(kEntries, std::size(kEntries));
+}
+
+void UnregisterCustomPaperDialog() {
+    UnregisterDialogEntries(kEntries);
+    UnregisterMessageRows(kMessages);
+}
