@@ -25,7 +25,10 @@ thread_local SheetContext* t_sheet = nullptr;
 // An empty page template of the given title: DLGTEMPLATE, no menu, no class, the title in UTF-16.
 std::vector<uint8_t> PageTemplate(const std::string& title) {
     std::vector<uint8_t> bytes;
-    auto put16 = [&](uint16_t v) { bytes.insert(bytes.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}); };
+    auto put16 = [&](uint16_t v) {
+        bytes.push_back(static_cast<uint8_t>(v));
+        bytes.push_back(static_cast<uint8_t>(v >> 8));
+    };
     auto put32 = [&](uint32_t v) { put16(static_cast<uint16_t>(v)), put16(static_cast<uint16_t>(v >> 16)); };
     put32(WS_CHILD | WS_CAPTION | DS_CONTROL);
     put32(0);
