@@ -57,6 +57,7 @@ void PrintData(ByteView d) {
 int PrintDeviceConfiguration(UIDEVDATA* ctx) {
     InstallSimulatedDeviceLibrary();
     std::printf("\nconfiguration of \"%s\":\n", ctx->svc->GetPrinterName(ctx));
+    if (SayWhenDeviceLibraryIsAbsent()) return 1;
     Configuration configuration(ctx);
     const int done = configuration.QueryDevice(nullptr, false);
     std::printf("  %-28s %s\n", "query", done ? "the device answered" : "failed; nothing was written");

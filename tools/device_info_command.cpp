@@ -39,6 +39,14 @@ bool LibraryPresent() {
 
 }  // namespace
 
+bool SayWhenDeviceLibraryIsAbsent() {
+    if (LibraryPresent()) return false;
+    std::printf("  no device-information library: the driver folder %s holds neither \"Zdsvc2.dll\" nor\n"
+                "  \"Zdsvc.dll\" (the maker's library, which a setup installs; this build has no simulated\n"
+                "  one: it comes with the test build)\n", SystemFolder().c_str());
+    return true;
+}
+
 void InstallSimulatedDeviceLibrary() {
 #ifdef DRVOPUI_SIMULATED_ZDSVC
     const std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
@@ -122,11 +130,7 @@ int PrintDeviceInfo(UIDEVDATA* ctx) {
     bool started = false;
     ZdsvDeviceInformation* info = nullptr;
     if (int code = DevInfoClient_LoadLibrary(client, kZdsvLibraryName, kZdsvOldLibraryName, printer, 1)) {
-        if (!LibraryPresent())
-            std::printf("  no device-information library: the driver folder %s holds neither \"Zdsvc2.dll\" nor\n"
-                        "  \"Zdsvc.dll\" (the maker's library, which a setup installs; this build has no simulated\n"
-                        "  one: it comes with the test build)\n", SystemFolder().c_str());
-        else
+        if (!SayWhenDeviceLibraryIsAbsent())
             std::printf("  the device-information library in %s does not load (%d)\n", SystemFolder().c_str(), code);
     } else if (auto get = DevInfoClient_GetEntryAs<ZdsvGetInterfaceProc>(client, kZdsvGetInterfaceName);
                !get || !(iface = get(kZdsvVersionDirect))) {

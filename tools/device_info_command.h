@@ -10,3 +10,7 @@ int PrintDeviceInfo(UIDEVDATA* ctx);
 // Installs the simulated device-information library of this build, with the bundled description
 // of a device, when the driver folder holds none.
 void InstallSimulatedDeviceLibrary();
+
+// Says, as a line of the listing, that the driver folder holds no device-information library;
+// false when it holds one.
+bool SayWhenDeviceLibraryIsAbsent();
