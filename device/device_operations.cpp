@@ -1,9 +1,15 @@
 // The device operations of the client's slot 2: the account check here, the others in files of
-// their own; each opens its own connection and closes it on every path.
+// their own, those of the request library among them; each opens its own connection and closes
+// it on every path.
 #include "device/device_operations.h"
 
 #include "device/device_connection.h"
 #include "device/device_info_record.h"
+#include "device/pelom_operations.h"
+
+// The request library's table stands where a device link would.
+static_assert(offsetof(PelomEntryTable, link) == offsetof(DevInfoDeviceLink, information) &&
+              offsetof(PelomEntryTable, iface) == offsetof(DevInfoDeviceLink, iface));
 
 namespace {
 
@@ -25,6 +31,9 @@ int AccountCheck(const DevInfoDeviceLink& link, DevInfoAccountRecord* record) {
 
 int DevInfoClient_GetHandler(DevInfoClient* client, void* link, void* record, int operation) {
     if (!client || !link || !record) return kDevInfoBadArgument;
+    // The request library's operations take its entry table as the link.
+    if (operation == kDevOpBrowseList || operation == kDevOpPelomRequest || operation == kDevOpPelomStatus)
+        return RunPelomOperation(*static_cast<const PelomEntryTable*>(link), record, operation);
     const DevInfoDeviceLink& device = *static_cast<const DevInfoDeviceLink*>(link);
     switch (operation) {
     case kDevOpDeviceRecord: return RunDeviceRecordOperation(client, device, static_cast<DeviceInfoRecord*>(record));

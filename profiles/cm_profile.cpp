@@ -157,7 +157,7 @@ bool CmProfile::SaveProfile(ProfileRecord record) {
     MutableByteView(record.data(), record.size()).put_u16(kRecordType, storeType);
     record[kRecordName + kNameSize - 1] = 0;
     ProfileListEntry entry;
-    std::memcpy(entry.name, record.data() + kRecordName, kNameSize - 1);
+    ByteView(record.data(), record.size()).bytes(kRecordName, entry.name, kNameSize - 1);
     entry.type = storeType;
     entry.icon = RecordWord(record, kRecordIcon);
     if (!entry.name[0] || !StampProfileDevmode(record)) return false;

@@ -9,6 +9,7 @@
 #include "platform/kernel/path_map.h"
 #include "platform/registry/hive.h"
 #include "tools/devmode_listing.h"
+#include "tools/driver16_command.h"
 #include "tools/driver_install.h"
 #include "tools/driver_library.h"
 #include "tools/host_arguments.h"
@@ -332,7 +333,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("drvhost: %s loaded\n", path.c_str());
-    const int rc = Run(options, library);
+    const int rc = options.driver16 ? RunDriver16(library.module, options.printer.empty() ? nullptr : options.printer.c_str())
+                                    : Run(options, library);
     FreeLibrary(library.module);
     return rc;
 }

@@ -12,7 +12,8 @@ const char kHostUsage[] =
     "               [--request KIND CODE [VALUE]]... [--out FILE] [--validate FILE] [--list]\n"
     "               [--convert FILE OUT] [--profiles] [--apply-profile NAME]\n"
     "               [--import-profile FILE] [--export-profile NAME FILE]\n"
-    "               [--sheet STEPS|@FILE [--pictures DIR]] [--list-printers] [--version] [--help]\n"
+    "               [--sheet STEPS|@FILE [--pictures DIR]] [--driver16] [--list-printers] [--version]\n"
+    "               [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
     "It installs the bundled printers (data/printers.reg) into the registry when it holds none, and\n"
@@ -22,6 +23,10 @@ const char kHostUsage[] =
     "beside the driver's defaults.\n"
     "\n"
     "  --list-printers     lists the installed printers and ends\n"
+    "  --driver16          plays the 16-bit part of the driver through the generic thunks: makes a\n"
+    "                      device object, copies and converts its device mode, opens the sheets,\n"
+    "                      hosts the library's device-settings page in a sheet of its own and ends\n"
+    "                      what it made, printing each step; then ends\n"
     "  --devmode FILE      works on the device mode in FILE instead of the printer's (as an\n"
     "                      application hands in the one it kept)\n"
     "  --options           lists every setting the option interface reaches, by page: its option\n"
@@ -111,6 +116,7 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
         else if (arg == "--options") options.options = true;
         else if (arg == "--list") options.listing = true;
         else if (arg == "--list-printers") options.listPrinters = true;
+        else if (arg == "--driver16") options.driver16 = true;
         else if (arg == "--version") options.version = true;
         else if (arg == "--request" && hasTwo) {
             OptionRequest request;

@@ -39,6 +39,7 @@ struct HostOptions {
     bool sheet = false;  // --sheet: the steps of the person in the sheet
     std::vector<SheetStep> sheetSteps;
     std::string pictures;  // --pictures: where the pages' pictures go
+    bool driver16 = false;  // --driver16: the program plays the 16-bit driver
 };
 
 // False, with the reason printed, when an argument is unknown or incomplete; --help anywhere

@@ -6,7 +6,10 @@
 #include "core/device/service_table.h"
 #include "core/device/ui_dispatch_route.h"
 #include "core/device/user_data.h"
+#include "data/resources/drvopui_ids.h"
 #include "items/pdl/pdl_user_data.h"
+#include "ui/dialog_registry.h"
+#include "ui/hosted_page.h"
 #include "ui/main_pages.h"
 #include "ui/sheet_data.h"
 
@@ -60,10 +63,23 @@ public:
 // be shown; a request of another kind has nothing to open.
 LONG OpenRequest(UIDEVDATA* ctx) {
     if (ctx->kind != kKindUserInterface && ctx->kind != kKindDriver) return kNothingToOpen;
-    return static_cast<LONG>(ShowPrinterSheet(ctx, nullptr));
+    return static_cast<LONG>(ShowPrinterSheet(ctx, ctx->owner));
 }
 
-const UiDispatcher kDispatcher = {OpenRequest, ShowPropertySheetFromRequest};
+// A dialog opened by kind outside a sheet works over the request's settings registry, which is
+// started for it when no sheet has.
+INT_PTR OpenRequestDialog(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument) {
+    CmUserData* user = ctx ? ctx->svc->GetUserData(ctx) : nullptr;
+    if (!user || !FindDialogEntry(kind)) return 0;
+    const bool started = !user->GetConflict();
+    if (started && !PDLSvUserData::StartSheet(ctx)) return 0;
+    const INT_PTR result = OpenDialogByKind(ctx, owner, kind, argument);
+    if (started) PDLSvUserData::EndSheet(ctx);
+    return result;
+}
+
+const UiDispatcher kDispatcher = {OpenRequest, ShowPropertySheetFromRequest, OpenRequestDialog, CreateHostedPage,
+                                  DestroyHostedPage};
 
 }  // namespace
 
@@ -83,6 +99,7 @@ INT_PTR ShowPrinterSheet(UIDEVDATA* ctx, HWND owner) {
         const void* dialogTemplate = ctx->svc->FindResource(ctx, mainPages[i].templateId, kDialogType, &size);
         // A resource module without one of the pages shows the others.
         if (!dialogTemplate) continue;
+        if (ctx->subtype == kSubtypeDeviceSettings && mainPages[i].templateId != IDD_DEVICE_SETTINGS) continue;
         data[i] = {sizeof(SHEETDATA), ctx, 0, kSheetPage};
         PROPSHEETPAGEA page{};
         page.dwSize = sizeof page;

@@ -20,6 +20,11 @@ enum UiDevDataKind : int {
     kKindInstall = 60,
 };
 
+// What a request shows.
+inline constexpr int kSubtypeDialog = 10;
+inline constexpr int kSubtypeMessageBox = 20;
+inline constexpr int kSubtypePropertySheets = 30;
+inline constexpr int kSubtypeDeviceSettings = 40;  // the device-settings page alone
 // Subtype of a device-mode request without a dialog.
 inline constexpr int kSubtypeNoDialog = 80;
 
@@ -44,6 +49,7 @@ struct UIDEVDATA {
     void* addIns;  // the add-in table; none are loaded by this core
     DWORD addInCount;
     DWORD devInstallReport[2];  // the last CallDevInstall report: {kind, success}
+    HWND owner;  // the window the request's sheet or dialog is modal to; may be null
 };
 
 // How a request asks for its device object. A null handle opens the named printer (the default

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <vector>
 
+struct DeviceQueryRecord;
+struct DevInfoListRequest;
 struct ModelOptionTable;
 class PdlData;
 
@@ -35,6 +37,12 @@ public:
     int QueryDevice(HWND owner, bool interactive = true);
     // Replaces the brand media and the media of the paper sources with the device's; 1 on success.
     int UpdateBrandMedia(HWND owner, bool interactive = true);
+    // The overlay page's questions. The first fills the page's device query record from the
+    // device's table of forms through the page's client (the device must be this printer's
+    // model); the second fills the page's entries for the ids it asks, through a client of its
+    // own, for this printer. Each answers 1, or shows message 1055 and answers 0.
+    int QueryForOverlayPage(HWND owner, DevInfoClient* client, DeviceQueryRecord* record);
+    int RequestForOverlayPage(HWND owner, DevInfoListRequest* request);
 
     const std::vector<MediaRecord>& ModelMedia() const { return modelMedia_; }
     const BrandMediaList& BrandMedia() const { return brand_; }

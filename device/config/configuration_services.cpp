@@ -61,6 +61,8 @@ constexpr MessageRow kRows[] = {
     {1006, 4946, kTitle, MB_ICONINFORMATION}, {1007, 4947, kTitle, kWarning}, {1008, 4948, kTitle, kWarning},
     {1055, 4949, kTitle, kWarning}, {1075, 4950, kTitle, kWarning}, {1076, 4951, kTitle, kWarning},
     {1077, 4952, kTitle, kWarning}, {1084, 4953, kTitle, kWarning},
+    // The library bridges': the account check, the import of a resource-management file.
+    {1045, 4954, kTitle, kWarning}, {1067, 4955, kTitle, kWarning}, {1068, 4956, kTitle, MB_ICONINFORMATION},
 };
 
 // The bins the configuration holds: the model's names, with those the device reported in their place.

@@ -189,6 +189,20 @@ TEST_F(Drvhost, OpensTheSheetAndActsInItAsAPersonWould) {
     EXPECT_EQ(Drive("--pictures x").status >> 8, 2);
 }
 
+// The program as the 16-bit driver: every step through the exports the thunks reach, answered as
+// the driver expects, and nothing left behind (the sanitizer's leak check ends the run otherwise).
+TEST_F(Drvhost, PlaysTheSixteenBitDriverThroughTheThunks) {
+    const Outcome run = Drive("--driver16");
+    EXPECT_EQ(run.status, 0) << run.out;
+    for (const char* line : {"GTF_CreateUIDEVDATA -> device object ", "GTF_CopyDEVMODE -> 2352 bytes at ",
+                             "GTF_ConvertCurDevMode2ExtDevMode -> converted", "GTF_OpenSheets -> 0",
+                             "the driver's sheet -> 1; its page hosts the library's device-settings page",
+                             "GTF_DeleteSHEETDATA, GTF_DeleteUIDEVDATA -> done"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    const Outcome other = Drive("--driver16 --printer 'No such printer'");
+    EXPECT_EQ(other.status >> 8, 1) << other.out;
+}
+
 // Lists and records come out whole: every entry of the paper-source list by its name, every field
 // of the watermark record by the names the option interface's page gives them.
 TEST_F(Drvhost, PrintsListsAndRecordsWhole) {
