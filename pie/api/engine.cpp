@@ -31,7 +31,6 @@ PieEngine* pl_engine_create(void* host, uint32_t options) {
         pie_intern_predefined(engine);
         pl_functor_tables_create(engine);
         pl_cells_create(engine);
-        pie_atom_values_create(engine);
         engine->answers = pl_list_new(engine);
     } catch (const PlError&) {
         pl_engine_destroy(engine);

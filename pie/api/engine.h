@@ -76,7 +76,6 @@ struct PieEngine {
     PlOperator* op_semicolon;
     PlOperator* op_bar;
     PlOperator* op_comma;
-    PlHash* atom_values;
     PlAtomTable atom_table;
     PlHash* watch;
     PlList* answers;

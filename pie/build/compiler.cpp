@@ -10,6 +10,7 @@
 #include "pie/text/lexer.h"
 #include "pie/text/operators.h"
 #include "pie/text/parser.h"
+#include "pie/terms/work_stack.h"
 
 #include <cstdio>
 #include <vector>
@@ -86,7 +87,7 @@ PlCell* pl_clause_variable(PieEngine* engine, PlCell* clause, PlAtom* name) {
 }
 
 void recollect_variables(PieEngine* engine, PlCell* clause, PlCell* term) {
-    std::vector<PlCell*> work{term};
+    PlWorkStack<PlCell*> work(term);
     while (!work.empty()) {
         PlCell* cell = work.back();
         work.pop_back();
@@ -133,7 +134,7 @@ void recollect_variables(PieEngine* engine, PlCell* clause, PlCell* term) {
 }
 
 PlCell* operator_to_functor(PieEngine* engine, PlCell* term) {
-    std::vector<PlCell*> work{term};
+    PlWorkStack<PlCell*> work(term);
     while (!work.empty()) {
         PlCell* cell = work.back();
         work.pop_back();

@@ -13,6 +13,7 @@
 #include "pie/build/program.h"
 #include "pie/terms/term_walk.h"
 #include "pie/terms/functor_set.h"
+#include "pie/terms/work_stack.h"
 
 #include <vector>
 
@@ -81,7 +82,7 @@ bool rewrite_aliases(PieEngine* engine, PlCell*& term) {
 // The goals of a body that read an item: arity-1 goals under the logical connectives.
 template <class Fn>
 void for_each_read(PieEngine* engine, PlCell* body, Fn&& fn) {
-    std::vector<PlCell*> work{body};
+    PlWorkStack<PlCell*> work(body);
     while (!work.empty()) {
         PlCell* goal = work.back();
         work.pop_back();

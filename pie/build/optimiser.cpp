@@ -6,6 +6,7 @@
 #include "pie/terms/list.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
+#include "pie/terms/work_stack.h"
 
 #include <unordered_map>
 #include <vector>
@@ -30,7 +31,7 @@ void pl_flatten_body(PieEngine* engine, PlCell* rule) {
     PlCell*& body = rule->clause.term->fn.args->items[1];
     if (!is(engine, body, PLP_comma_2)) return;
     std::vector<PlCell*> goals;
-    std::vector<PlCell*> work{body};
+    PlWorkStack<PlCell*> work(body);
     while (!work.empty()) {
         PlCell* goal = work.back();
         work.pop_back();

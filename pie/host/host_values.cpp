@@ -31,6 +31,15 @@ PlCell* integer_or_atom(PieEngine* engine, const char* text) {
     return pie_atom_of_text(engine, text);
 }
 
+// The atom of the name the host gave for item's value. A propagation reads the same items again
+// and again, mostly finding the name of the last read: one compare then spares the interning.
+PlCell* atom_of_value_name(PieEngine* engine, PlFunctor* item, const char* name) {
+    PlAtom* atom = item->read_name;
+    if (!atom || std::strcmp(atom->name, name) != 0)
+        item->read_name = atom = pie_intern_string_len(engine, name, std::strlen(name));
+    return pl_make_atom(engine, atom);
+}
+
 }  // namespace
 
 PlCell* pie_atom_of_text(PieEngine* engine, const char* text) {
@@ -68,7 +77,8 @@ PlCell* pie_read_item_value(PieEngine* engine, PlFunctor* item) {
     if (type < 1 || type > 4) return nullptr;
     const char* name = nullptr;
     if (pie_item_call<PIE_OP_GetValueName>(engine, item, &name) != 0 || !name || !*name) return nullptr;
-    return type == 4 ? pie_atom_of_text(engine, name) : integer_or_atom(engine, name);
+    if (type != 4 && std::isdigit(static_cast<unsigned char>(name[0]))) return integer_or_atom(engine, name);
+    return atom_of_value_name(engine, item, name);
 }
 
 PlCell* pie_read_item_source(PieEngine* engine, PlFunctor* item, bool reference) {

@@ -89,9 +89,36 @@ struct Run {
     Items candidates;
     Items waiting;
     Items done;  // sorted by address
+    // The members of the answer table, sorted by address: the table is a list that grows to a
+    // couple of hundred items when a page size is picked, and each candidate asks it twice.
+    // indexed_tail is the table's last node when the index last took the table in; a table that
+    // grew some other way is taken in again before the next question.
+    Items entered;
+    const PlListNode* indexed_tail = nullptr;
 
     bool is_done(PlFunctor* f) const { return std::binary_search(done.begin(), done.end(), f); }
     void mark_done(PlFunctor* f) { done.insert(std::lower_bound(done.begin(), done.end(), f), f); }
+
+    void index_answers() {
+        if (indexed_tail == answers->prev) return;
+        entered.clear();
+        pl_list_each(answers, [&](void* f) { entered.push_back(static_cast<PlFunctor*>(f)); });
+        std::sort(entered.begin(), entered.end());
+        indexed_tail = answers->prev;
+    }
+    bool answered(PlFunctor* f) {
+        index_answers();
+        return std::binary_search(entered.begin(), entered.end(), f);
+    }
+    // pl_table_enter through the index.
+    void enter_answer(PlFunctor* f) {
+        index_answers();
+        auto at = std::lower_bound(entered.begin(), entered.end(), f);
+        if (at != entered.end() && *at == f) return;
+        entered.insert(at, f);
+        pl_list_append(engine, answers, f);
+        indexed_tail = answers->prev;
+    }
 
     void insert(PlFunctor* d, PlFunctor* origin) {
         if ((d->flags & (PLF_QUEUED | PLF_SETTLED)) || d->arity != 1) return;
@@ -184,7 +211,7 @@ struct Run {
     }
 
     void evaluate(PlFunctor* t, bool follow) {
-        const bool eligible = t->arity == 1 && !t->owner && !(t->flags & PLF_SETTLED) && !pl_table_holds(answers, t);
+        const bool eligible = t->arity == 1 && !t->owner && !(t->flags & PLF_SETTLED) && !answered(t);
         if (eligible) {
             if (tracing(engine) && t->origin) {
                 pl_print(engine, "<< propagate from %s/%d>>\n", t->origin->name->name, static_cast<int>(t->origin->arity));
@@ -200,7 +227,7 @@ struct Run {
         }
         t->flags |= PLF_SETTLED;
         t->origin = nullptr;
-        pl_table_enter(engine, answers, t);
+        enter_answer(t);
         t->flags &= ~(PLF_ALL_LISTS | PLF_IN_PROPAGATION | PLF_QUEUED | PLF_MOVABLE);
     }
 };
@@ -245,7 +272,7 @@ int pl_check_conflict(PieEngine* engine, PlFunctor* item) {
 }
 
 void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
-    Run run{engine, answers, {}, {}, {}};
+    Run run{engine, answers, {}, {}, {}, {}, nullptr};
     ReflectedScope reflected{engine};
     Items seen, sources;
     pl_list_each(answers, [&](void* item) {

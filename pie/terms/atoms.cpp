@@ -1,9 +1,8 @@
-// Interning of names and the atom value table. The table is probed by a hash of the whole text
-// and doubles when half full; atoms themselves live in the main pool and never move.
+// Interning of names, and the values named by atoms. The table is probed by a hash of the whole
+// text and doubles when half full; atoms themselves live in the main pool and never move.
 #include "pie/terms/atoms.h"
 
 #include "pie/api/engine.h"
-#include "pie/terms/hash.h"
 #include "pie/terms/pool.h"
 
 #include <cstring>
@@ -78,17 +77,6 @@ PlAtom* intern(PieEngine* engine, const char* text, size_t length, bool keep_tex
     return atom;
 }
 
-struct AtomValue {
-    PlAtom* atom;
-    PlCell* value;
-};
-
-int compare_atom_value(const void* item, const void* key) {
-    return pl_compare_atoms(static_cast<const AtomValue*>(item)->atom, static_cast<const PlAtom*>(key));
-}
-
-size_t hash_atom(const void* key) { return static_cast<const PlAtom*>(key)->serial; }
-
 }  // namespace
 
 void pie_atom_table_create(PieEngine* engine) {
@@ -132,24 +120,9 @@ PlAtom* pie_find_atom(const PieEngine* engine, const char* name) {
 
 size_t pie_atom_count(const PieEngine* engine) { return engine->atom_table.count; }
 
-void pie_atom_values_create(PieEngine* engine) {
-    engine->atom_values = pl_hash_create(engine, &engine->main_pool, compare_atom_value, hash_atom, 11);
-}
+void pie_set_atom_value(PieEngine* /*engine*/, PlAtom* atom, PlCell* value) { atom->value = value; }
 
-void pie_set_atom_value(PieEngine* engine, PlAtom* atom, PlCell* value) {
-    auto* entry = static_cast<AtomValue*>(pl_hash_lookup(engine->atom_values, atom));
-    if (!entry) {
-        // The record exists before its node, so an exhausted pool leaves no empty node behind.
-        entry = pl_pool_new<AtomValue>(engine, &engine->main_pool, AtomValue{atom, nullptr});
-        pl_hash_lookup_or_insert(engine, engine->atom_values, atom)->item = entry;
-    }
-    entry->value = value;
-}
-
-PlCell* pie_get_atom_value(PieEngine* engine, PlAtom* atom) {
-    auto* entry = static_cast<AtomValue*>(pl_hash_lookup(engine->atom_values, atom));
-    return entry ? entry->value : nullptr;
-}
+PlCell* pie_get_atom_value(PieEngine* /*engine*/, PlAtom* atom) { return atom->value; }
 
 int pl_compare_atoms(const PlAtom* a, const PlAtom* b) {
     return a->serial < b->serial ? -1 : a->serial > b->serial ? 1 : 0;

@@ -9,12 +9,17 @@
 
 struct PieEngine;
 struct PlCell;
+struct PlFunctor;
 
 struct PlAtom {
     const char* name;  // NUL-terminated
     uint32_t length;
     uint32_t serial;   // interning order; orders tables the same way in every run
     uint32_t hash;
+    // The value named by the atom, held here rather than in a table: clearing the reasons of a
+    // run asks it of every item the run changed, and nearly all have none.
+    PlCell* value;
+    PlFunctor* functor0;  // name/0, looked up once (pl_make_atom)
 };
 
 // Open-addressed table of atoms by text; it grows, so interning stays fast for any number of
@@ -49,7 +54,6 @@ PlAtom* pie_find_atom(const PieEngine* engine, const char* name);
 size_t pie_atom_count(const PieEngine* engine);
 
 // Values named by atoms (named constants, reasons, results of directives).
-void pie_atom_values_create(PieEngine* engine);
 void pie_set_atom_value(PieEngine* engine, PlAtom* atom, PlCell* value);
 PlCell* pie_get_atom_value(PieEngine* engine, PlAtom* atom);
 

@@ -84,6 +84,7 @@ struct PlFunctor {
     int32_t host_item;      // the host's item id (block 2 of the host slots)
     int32_t host_item3;     // a third id (block 3); nothing sets it today
     PlFunctor* unary;       // name/1, looked up once
+    PlAtom* read_name;      // the atom of the value name the host last gave for the item
     PlFunctor* origin;      // the item whose change scheduled this one
     PlBuiltin builtin;      // set for built-in predicates
     PlList* once_cells;     // once cells of its clauses, reset before each call

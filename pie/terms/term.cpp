@@ -124,7 +124,8 @@ PlCell* pl_make_atom_term(PieEngine* engine, PlFunctor* functor) {
 }
 
 PlCell* pl_make_atom(PieEngine* engine, PlAtom* name) {
-    return pl_make_atom_term(engine, pl_lookup_functor(engine, name, 0, nullptr));
+    if (!name->functor0) name->functor0 = pl_lookup_functor(engine, name, 0, nullptr);
+    return pl_make_atom_term(engine, name->functor0);
 }
 
 PlCell* pl_make_compound(PieEngine* engine, PlAtom* name, uint32_t arity) {

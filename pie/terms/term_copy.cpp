@@ -3,6 +3,7 @@
 #include "pie/terms/term_copy.h"
 
 #include "pie/api/engine.h"
+#include "pie/terms/work_stack.h"
 
 #include <utility>
 #include <vector>
@@ -61,7 +62,7 @@ PlCell* pl_term_copy(PieEngine* engine, PlCell* term) {
 }
 
 void pl_term_release(PieEngine* engine, PlCell* term) {
-    std::vector<PlCell*> work{term};
+    PlWorkStack<PlCell*> work(term);
     while (!work.empty()) {
         PlCell* cell = work.back();
         work.pop_back();

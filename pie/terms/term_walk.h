@@ -3,11 +3,11 @@
 #pragma once
 
 #include "pie/terms/term.h"
+#include "pie/terms/work_stack.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
-#include <vector>
 
 // The child slots of a cell: arguments (a property's hidden key included), list head and
 // tail, the goals of a group or member set, the goal of a tag.
@@ -37,9 +37,7 @@ void pl_for_each_child(PlCell* cell, Fn&& fn) {
 // Top-down: visit(slot) may replace *slot and answers whether to go on into its children.
 template <class Visit>
 void pl_walk_top_down(PlCell*& root, Visit&& visit) {
-    std::vector<PlCell**> work;
-    work.reserve(32);
-    work.push_back(&root);
+    PlWorkStack<PlCell**> work(&root);
     while (!work.empty()) {
         PlCell** slot = work.back();
         work.pop_back();
@@ -54,7 +52,11 @@ void pl_walk_top_down(PlCell*& root, Visit&& visit) {
 // Bottom-up: every slot's children are rewritten before rewrite(slot) sees it.
 template <class Rewrite>
 void pl_rewrite_bottom_up(PlCell*& root, Rewrite&& rewrite) {
-    std::vector<std::pair<PlCell**, bool>> work{{&root, false}};
+    struct Pending {
+        PlCell** slot;
+        bool expanded;
+    };
+    PlWorkStack<Pending> work(Pending{&root, false});
     while (!work.empty()) {
         auto [slot, expanded] = work.back();
         work.pop_back();
@@ -62,7 +64,7 @@ void pl_rewrite_bottom_up(PlCell*& root, Rewrite&& rewrite) {
             rewrite(*slot);
             continue;
         }
-        work.push_back({slot, true});
-        pl_for_each_child(*slot, [&](PlCell*& child) { work.push_back({&child, false}); });
+        work.push_back(Pending{slot, true});
+        pl_for_each_child(*slot, [&](PlCell*& child) { work.push_back(Pending{&child, false}); });
     }
 }

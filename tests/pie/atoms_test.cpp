@@ -3,6 +3,7 @@
 #include "engine_fixture.h"
 
 #include "pie/terms/list.h"
+#include "pie/terms/term.h"
 
 #include <string>
 #include <vector>
@@ -58,6 +59,20 @@ TEST_F(Atoms, ValuesAreSetReplacedAndMissing) {
     pie_set_atom_value(e, a, pl_make_integer(e, 400));
     EXPECT_EQ(pie_get_atom_value(e, a)->value, 400);
     EXPECT_EQ(pie_get_atom_value(e, e->atom.ON), nullptr);
+    pie_set_atom_value(e, a, nullptr);
+    EXPECT_EQ(pie_get_atom_value(e, a), nullptr);
+}
+
+// An atom's term is the one term of name/0, made once whichever way the functor was first asked.
+TEST_F(Atoms, AtomTermsAreTheTermOfTheirFunctor) {
+    PlFunctor* looked = pl_lookup_functor(e, pie_intern_string(e, "Looked"), 0, nullptr);
+    for (const char* name : {"Looked", "Made", "Made", "Looked", "[]"}) {
+        PlAtom* a = pie_intern_string(e, name);
+        PlCell* term = pl_make_atom(e, a);
+        EXPECT_EQ(term->fn.functor, pl_lookup_functor(e, a, 0, nullptr)) << name;
+        EXPECT_EQ(term, pl_make_atom_term(e, term->fn.functor)) << name;
+    }
+    EXPECT_EQ(pl_make_atom(e, looked->name)->fn.functor, looked);
 }
 
 using Functors = EngineTest;

@@ -1,9 +1,11 @@
 // Move-to-root trees and hash tables of trees: order, the fast path for runs of keys, walks that
-// stay correct while lookups rotate, deletes, and buckets made only when an item arrives.
+// stay correct while lookups rotate, deletes, and buckets made only when an item arrives. The walks'
+// work stack against a vector.
 #include "engine_fixture.h"
 
 #include "pie/terms/btree.h"
 #include "pie/terms/hash.h"
+#include "pie/terms/work_stack.h"
 
 #include <algorithm>
 #include <random>
@@ -149,4 +151,29 @@ TEST_F(HashTables, CountNewItemsOnlyAndWalkEveryItem) {
     expected.erase(expected.begin() + 8);
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(table->count, 40u);
+}
+
+// The work stack answers as a vector would through every script of pushes (n > 0) and pops
+// (n < 0), across the end of its inline entries and back.
+TEST(WorkStack, AnswersAsAVector) {
+    for (const std::vector<int>& script : std::vector<std::vector<int>>{
+             {3, -3}, {4, -1, 1, -4}, {4, 0}, {5, -2, 1, -4}, {9, -7, 9, -11}, {40, -40, 40, -40}, {4, -2, 30, -32}}) {
+        PlWorkStack<int, 4> stack;
+        std::vector<int> model;
+        int next = 0;
+        for (int n : script) {
+            for (int i = 0; i < n; ++i, ++next) {
+                stack.push_back(next);
+                model.push_back(next);
+            }
+            for (int i = 0; i < -n; ++i) {
+                ASSERT_EQ(stack.back(), model.back());
+                stack.pop_back();
+                model.pop_back();
+            }
+            ASSERT_EQ(stack.size(), model.size());
+            EXPECT_EQ(std::vector<int>(stack.begin(), stack.end()), model);
+        }
+        EXPECT_EQ(stack.empty(), model.empty());
+    }
 }

@@ -8,6 +8,10 @@
 #include "pie/run/unify.h"
 #include "pie/run/update_store.h"
 
+#include <cctype>
+#include <cstdlib>
+#include <string>
+
 namespace {
 
 struct Commit : RunTest {
@@ -56,6 +60,31 @@ TEST_F(Commit, HostValues) {
     host.fail_sets = -3;
     e->flags &= ~PLE_UPDATE_MODE;
     EXPECT_EQ(commit(unary("Copies"), b.integer(9)), 0);
+}
+
+// A read of an item's name answers as interning the host's text would, whether the text is the
+// one last read or new text in the same buffer.
+TEST_F(Commit, ReadNamesFollowTheHostsText) {
+    struct Case { int32_t type; const char* text; };
+    auto& paper = item("Paper", 7);
+    PlFunctor* f = unary("Paper");
+    for (auto c : {Case{2, "A4"}, Case{2, "A4"}, Case{2, "A5"}, Case{2, "A4"}, Case{2, "12"}, Case{4, "12"},
+                   Case{4, "A5"}, Case{4, "A5"}, Case{2, ""}, Case{4, "Letter"}, Case{2, "A4"}}) {
+        paper.type = c.type;
+        paper.value = c.text;
+        f->flags = (f->flags & ~PLF_VALUE_TYPE) | pie_flags_from_value_type(c.type);
+        PlCell* read = nullptr;
+        ASSERT_EQ(pl_guarded(e, -1, [&] { return read = pie_read_item_value(e, f), 0; }), 0);
+        const std::string what = std::to_string(c.type) + " " + c.text;
+        if (!*c.text) {
+            EXPECT_EQ(read, nullptr) << what;
+        } else if (c.type == 2 && std::isdigit(static_cast<unsigned char>(*c.text))) {
+            ASSERT_TRUE(read && read->type == PL_INT) << what;
+            EXPECT_EQ(read->value, std::atoi(c.text)) << what;
+        } else {
+            EXPECT_EQ(read, pie_atom_of_text(e, c.text)) << what;
+        }
+    }
 }
 
 TEST_F(Commit, Properties) {
