@@ -33,7 +33,7 @@ struct PageWithPicture {
 
     PageWithPicture() {
         SetActiveWindow(page);
-        preview = static_cast<CmBasicPreview*>(MakePagePreview(control, ctx, settings, kPageSetupPicture));
+        preview = static_cast<CmBasicPreview*>(CreatePreview(control, ctx, settings, kPageSetupPicture));
     }
     ~PageWithPicture() {
         delete preview;
