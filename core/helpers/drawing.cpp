@@ -92,13 +92,35 @@ BOOL DrawBitmap(UIDEVDATA* ctx, HDC dc, int x, int y, UINT bitmapId) {
 BOOL DrawTransparentBitmap(UIDEVDATA* ctx, HDC dc, int x, int y, UINT bitmapId, COLORREF key) {
     Picture picture(ctx, dc, bitmapId);
     if (!picture.Ready()) return FALSE;
-    // Button and preview pictures are small: a pixel walk keeps the key exact on any depth.
-    for (int row = 0; row < picture.Height(); ++row)
-        for (int column = 0; column < picture.Width(); ++column) {
-            const COLORREF pixel = GetPixel(picture.Dc(), column, row);
-            if (pixel != CLR_INVALID && pixel != key) SetPixelV(dc, x + column, y + row, pixel);
-        }
-    return TRUE;
+    const int width = picture.Width(), height = picture.Height();
+    BITMAP info = {};
+    GetObjectA(GetCurrentObject(picture.Dc(), OBJ_BITMAP), sizeof info, &info);
+    if (info.bmBitsPixel == 1) {
+        // A monochrome picture has no key colour to leave out: its pixels are black and white.
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column) {
+                const COLORREF pixel = GetPixel(picture.Dc(), column, row);
+                if (pixel != CLR_INVALID && pixel != key) SetPixelV(dc, x + column, y + row, pixel);
+            }
+        return TRUE;
+    }
+    // The key's pixels become the 1 bits of a monochrome mask (a colour-to-monochrome copy sets
+    // the pixels of the source's background colour), and there the mask keeps the target.
+    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+    HDC maskDc = mask ? CreateCompatibleDC(dc) : nullptr;
+    BOOL done = FALSE;
+    if (maskDc) {
+        HGDIOBJ previous = SelectObject(maskDc, mask);
+        const COLORREF background = SetBkColor(picture.Dc(), key);
+        done = BitBlt(maskDc, 0, 0, width, height, picture.Dc(), 0, 0, SRCCOPY);
+        SetBkColor(picture.Dc(), background);
+        SelectObject(maskDc, previous);
+        DeleteDC(maskDc);
+        constexpr DWORD kKeepTarget = 0x00AA0029;
+        done = done && MaskBlt(dc, x, y, width, height, picture.Dc(), 0, 0, mask, 0, 0, MAKEROP4(kKeepTarget, SRCCOPY));
+    }
+    if (mask) DeleteObject(mask);
+    return done;
 }
 
 BOOL DrawDibResourceSized(UIDEVDATA* ctx, HDC dc, int x, int y, int width, int height, UINT bitmapId) {
