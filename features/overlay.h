@@ -47,8 +47,7 @@ public:
 
 private:
     bool ColourDevice() const;
-    bool FileDialog(bool save, HWND owner, char* file, const char* filter, const char* title,
-                    const char* extension) const;
+    static FileDialogRules Rules(const char* title, const char* extension);
 
     std::string basePath_;
     List used_, created_, recent_;

@@ -12,8 +12,6 @@
 namespace {
 
 constexpr UINT kMessageDialogFailed = 21;
-constexpr UINT kMessageBufferTooSmall = 22;
-constexpr UINT kMessageInvalidName = 23;
 
 }  // namespace
 
@@ -60,16 +58,15 @@ bool CmPreset::LoadFile(HWND, const char* fileName, void* buffer, DWORD size) co
 
 bool CmPreset::ExportDialog(HWND owner, char* file, const char* filter, const char* initialFolder,
                             const char* defaultExtension) const {
-    return FileDialog(true, owner, file, filter, initialFolder, defaultExtension);
+    return FileDialog(true, owner, file, filter, {.initialFolder = initialFolder, .extension = defaultExtension});
 }
 
 bool CmPreset::ImportDialog(HWND owner, char* file, const char* filter, const char* initialFolder,
                             const char* defaultExtension) const {
-    return FileDialog(false, owner, file, filter, initialFolder, defaultExtension);
+    return FileDialog(false, owner, file, filter, {.initialFolder = initialFolder, .extension = defaultExtension});
 }
 
-bool CmPreset::FileDialog(bool save, HWND owner, char* file, const char* filter, const char* initialFolder,
-                          const char* defaultExtension) const {
+bool CmPreset::FileDialog(bool save, HWND owner, char* file, const char* filter, const FileDialogRules& rules) const {
     if (!file) return false;
     // The caller's filter may be a constant: the dialog's form of it is a local copy.
     std::string filterParts;
@@ -89,19 +86,25 @@ bool CmPreset::FileDialog(bool save, HWND owner, char* file, const char* filter,
     dialog.nMaxFile = kPresetPathRoom;
     dialog.lpstrFileTitle = title;
     dialog.nMaxFileTitle = kPresetPathRoom;
-    dialog.lpstrInitialDir = initialFolder;
-    dialog.lpstrDefExt = defaultExtension;
+    dialog.lpstrTitle = rules.title;
+    dialog.lpstrInitialDir = rules.initialFolder;
+    dialog.lpstrDefExt = rules.extension;
     dialog.Flags = save ? OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES
                         : OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
     for (;;) {
         if (save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog)) {
-            // A path that fills the whole field is not a path the caller can use: ask again.
-            if (strnlen(file, kPresetPathRoom) >= kPresetPathRoom) continue;
-            return true;
+            // A path that fills the whole field, or is longer than the caller keeps, is not a path
+            // the caller can use: ask again.
+            if (strnlen(file, kPresetPathRoom) < rules.pathRoom) return true;
+            if (rules.tooLongMessage) {
+                ShowMessage(owner, rules.tooLongMessage);
+                file[0] = '\0';
+            }
+            continue;
         }
         const DWORD error = CommDlgExtendedError();
         if (error == FNERR_BUFFERTOOSMALL || error == FNERR_INVALIDFILENAME) {
-            ShowMessage(owner, error == FNERR_BUFFERTOOSMALL ? kMessageBufferTooSmall : kMessageInvalidName);
+            ShowMessage(owner, error == FNERR_BUFFERTOOSMALL ? rules.bufferTooSmallMessage : rules.invalidNameMessage);
             file[0] = '\0';
             continue;
         }

@@ -60,9 +60,22 @@ public:
     // Shows a message of the owner's catalogue; nothing when it has none.
     void ShowMessage(HWND owner, UINT id) const;
 
+protected:
+    // How a file dialog is put and what it says. It opens again, after its message, for a name
+    // the dialog refused and for a chosen path at least pathRoom long (without a message, and
+    // keeping the path, when tooLongMessage is 0).
+    struct FileDialogRules {
+        const char* title = nullptr;
+        const char* initialFolder = nullptr;
+        const char* extension = nullptr;
+        size_t pathRoom = kPresetPathRoom;
+        UINT tooLongMessage = 0;
+        UINT bufferTooSmallMessage = 22;
+        UINT invalidNameMessage = 23;
+    };
+    bool FileDialog(bool save, HWND owner, char* file, const char* filter, const FileDialogRules& rules) const;
+
 private:
-    bool FileDialog(bool save, HWND owner, char* file, const char* filter, const char* initialFolder,
-                    const char* defaultExtension) const;
 
     std::vector<uint8_t> buffer_;
     uintptr_t creationValue_;
