@@ -122,3 +122,11 @@ bool Account::VerifyWithDevice(HWND owner) {
     status_ = kAccountRefused;
     return false;
 }
+
+CmModule* MakeAccount(UIDEVDATA* ctx) {
+    try {
+        return new Account(ctx, 0);
+    } catch (...) {
+        return nullptr;
+    }
+}

@@ -51,3 +51,7 @@ private:
     UINT status_ = 0;
     bool valid_ = false;
 };
+
+// The user data's object for a request; the job-account dialogs load it when they open. Null
+// when it cannot be made.
+CmModule* MakeAccount(UIDEVDATA* ctx);
