@@ -116,20 +116,23 @@ BOOL UserDefinedPaperProc::OnInitDialog() {
     CheckRadioButton(Dialog(), IDC_UNIT_MM, IDC_UNIT_INCH, unit_ == kUnitInch ? IDC_UNIT_INCH : IDC_UNIT_MM);
     ShowSize(defaultWidth, defaultLength);
     showing_ = false;
-    FillList();
+    FillList(std::string());
     ShowRanges();
-    UpdateButtons();
     return answer;
 }
 
-void UserDefinedPaperProc::FillList() {
+void UserDefinedPaperProc::FillList(const std::string& keep) {
     UIDEVDATA* ctx = Request();
     HWND list = GetDlgItem(Dialog(), IDC_FORM_LIST);
+    filling_ = true;
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     rows_.clear();
     selected_ = -1;
     TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
-    if (!papers) return;
+    if (!papers) {
+        filling_ = false;
+        return;
+    }
     for (int more = papers->First(); more; more = papers->Next()) {
         if (papers->GetFlag(1)) continue;  // not offered
         Row row;
@@ -167,7 +170,17 @@ void UserDefinedPaperProc::FillList() {
         sub.iSubItem = 1;
         sub.pszText = size;
         SendMessageA(list, LVM_SETITEMTEXTA, WPARAM(i), reinterpret_cast<LPARAM>(&sub));
+        // The row that was chosen stays chosen; what was typed stays in the edits.
+        if (!keep.empty() && selected_ < 0 && strcasecmp(row.name.c_str(), keep.c_str()) == 0) {
+            selected_ = static_cast<int>(i);
+            LVITEMA state{};
+            state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            state.state = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessageA(list, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&state));
+        }
     }
+    filling_ = false;
+    UpdateButtons();
 }
 
 void UserDefinedPaperProc::ShowRanges() {
@@ -235,7 +248,7 @@ void UserDefinedPaperProc::SwitchUnit(int unit) {
     unit_ = unit;
     // What was typed goes with the switch, converted; a text that is no size stays as typed.
     if (read) ShowSize(width, length);
-    FillList();
+    FillList(selected_ >= 0 ? rows_[size_t(selected_)].name : std::string());
 }
 
 int UserDefinedPaperProc::Refuse(UINT message, int edit, const char* argument) {
@@ -294,14 +307,7 @@ bool UserDefinedPaperProc::Register() {
     }
     ctx->svc->RefreshTable(ctx, 1);
     ApplyFormToDevmode(name);
-    FillList();
-    for (size_t i = 0; i < rows_.size(); ++i)
-        if (strcasecmp(rows_[i].name.c_str(), name.c_str()) == 0) {
-            LVITEMA state{};
-            state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-            state.state = LVIS_SELECTED | LVIS_FOCUSED;
-            SendDlgItemMessageA(Dialog(), IDC_FORM_LIST, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&state));
-        }
+    FillList(name);
     changed_ = 0;
     formsChanged_ = true;
     UpdateButtons();
@@ -318,9 +324,8 @@ void UserDefinedPaperProc::Delete() {
         return;
     }
     ctx->svc->RefreshTable(ctx, 1);
-    FillList();
+    FillList(std::string());
     formsChanged_ = true;
-    UpdateButtons();
 }
 
 void UserDefinedPaperProc::ApplyFormToDevmode(const std::string& name) {
@@ -402,7 +407,7 @@ BOOL UserDefinedPaperProc::OnCommand(WORD id, WORD code) {
 BOOL UserDefinedPaperProc::OnNotify(int id, NMHDR* header) {
     if (id != IDC_FORM_LIST || header->code != LVN_ITEMCHANGED) return CmProc::OnNotify(id, header);
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    if ((change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED)) SelectRow(change->iItem);
+    if (!filling_ && (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED)) SelectRow(change->iItem);
     return TRUE;
 }
 

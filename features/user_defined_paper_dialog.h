@@ -31,7 +31,9 @@ public:
 
 private:
     std::string LoadText(UINT id) const;
-    void FillList();
+    // Refills the list from the paper table in the current unit; the row of that name (if any)
+    // is chosen again without touching the edits.
+    void FillList(const std::string& keep);
     void ShowRanges();
     void ShowSize(uint32_t width, uint32_t length);
     void UpdateButtons();
@@ -55,6 +57,7 @@ private:
     uint32_t changed_ = 0;  // bit 0 width edited, bit 1 length edited, bit 2 name edited
     bool formsChanged_ = false;
     bool showing_ = false;  // edits being filled by the dialog, not typed
+    bool filling_ = false;  // the list being filled: its selection changes are the dialog's own
 };
 
 bool RegisterUserDefinedPaperDialog();
