@@ -77,6 +77,11 @@ std::string UserDefinedPaperProc::LoadText(UINT id) const {
     return text;
 }
 
+char UserDefinedPaperProc::Separator() const {
+    const std::string text = LoadText(kStringDecimalSeparator);
+    return text.empty() ? '.' : text.front();
+}
+
 BOOL UserDefinedPaperProc::OnInitDialog() {
     const BOOL answer = CmProc::OnInitDialog();
     UIDEVDATA* ctx = Request();
@@ -202,7 +207,7 @@ void UserDefinedPaperProc::ShowRanges() {
 }
 
 void UserDefinedPaperProc::ShowSize(uint32_t width, uint32_t length) {
-    const char sep = LoadText(kStringDecimalSeparator).c_str()[0] ? LoadText(kStringDecimalSeparator)[0] : '.';
+    const char sep = Separator();
     auto shown = [&](uint32_t v) {
         char text[32] = {};
         if (unit_ == kUnitInch) {
@@ -241,10 +246,10 @@ void UserDefinedPaperProc::SelectRow(int index) {
 
 void UserDefinedPaperProc::SwitchUnit(int unit) {
     if (unit == unit_) return;
-    const char sep = LoadText(kStringDecimalSeparator)[0];
+    const char sep = Separator();
     uint32_t typedWidth = 0, typedLength = 0, width = 0, length = 0;
-    const bool read = ParseSize(DialogText(Dialog(), IDC_PAPER_WIDTH), unit_, sep ? sep : '.', typedWidth, width) &&
-                      ParseSize(DialogText(Dialog(), IDC_PAPER_LENGTH), unit_, sep ? sep : '.', typedLength, length);
+    const bool read = ParseSize(DialogText(Dialog(), IDC_PAPER_WIDTH), unit_, sep, typedWidth, width) &&
+                      ParseSize(DialogText(Dialog(), IDC_PAPER_LENGTH), unit_, sep, typedLength, length);
     unit_ = unit;
     // What was typed goes with the switch, converted; a text that is no size stays as typed.
     if (read) ShowSize(width, length);
@@ -266,10 +271,11 @@ int UserDefinedPaperProc::Refuse(UINT message, int edit, const char* argument) {
 bool UserDefinedPaperProc::Register() {
     UIDEVDATA* ctx = Request();
     const std::string name = DialogText(Dialog(), IDC_FORM_NAME).substr(0, kNameLimit);
-    const char sep = LoadText(kStringDecimalSeparator)[0] ? LoadText(kStringDecimalSeparator)[0] : '.';
+    const char sep = Separator();
     const UINT badSize = unit_ == kUnitInch ? kMsgBadSizeInch : kMsgBadSizeMm;
     uint32_t typedWidth = 0, typedLength = 0, width = 0, length = 0;
-    if (!ParseSize(DialogText(Dialog(), IDC_PAPER_WIDTH), unit_, sep, typedWidth, width)) return Refuse(badSize, IDC_PAPER_WIDTH), false;
+    if (!ParseSize(DialogText(Dialog(), IDC_PAPER_WIDTH), unit_, sep, typedWidth, width))
+        return Refuse(badSize, IDC_PAPER_WIDTH), false;
     if (!ParseSize(DialogText(Dialog(), IDC_PAPER_LENGTH), unit_, sep, typedLength, length))
         return Refuse(badSize, IDC_PAPER_LENGTH), false;
     const uint32_t problems = CheckSize(limits_, unit_, typedWidth, typedLength, width, length);

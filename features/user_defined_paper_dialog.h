@@ -31,6 +31,7 @@ public:
 
 private:
     std::string LoadText(UINT id) const;
+    char Separator() const;  // the first character of the decimal separator's text
     // Refills the list from the paper table in the current unit; the row of that name (if any)
     // is chosen again without touching the edits.
     void FillList(const std::string& keep);
