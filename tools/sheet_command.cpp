@@ -303,9 +303,10 @@ int RunSheetScript(const Library& library, HANDLE session, std::vector<uint8_t>&
 int RunDialogScript(HMODULE library, const char* printer, DWORD kind, const std::vector<SheetStep>& steps,
                     const std::string& pictureFolder) {
     if (!MakePictureFolder(pictureFolder)) return 1;
-    auto create = reinterpret_cast<decltype(&GTF_CreateUIDEVDATA)>(GetProcAddress(library, "GTF_CreateUIDEVDATA"));
-    auto destroy = reinterpret_cast<decltype(&GTF_DeleteUIDEVDATA)>(GetProcAddress(library, "GTF_DeleteUIDEVDATA"));
-    auto open = reinterpret_cast<decltype(&GTF_OpenDialog)>(GetProcAddress(library, "GTF_OpenDialog"));
+    const auto find = [library](const char* name) { return reinterpret_cast<void*>(GetProcAddress(library, name)); };
+    const auto create = reinterpret_cast<decltype(&GTF_CreateUIDEVDATA)>(find("GTF_CreateUIDEVDATA"));
+    const auto destroy = reinterpret_cast<decltype(&GTF_DeleteUIDEVDATA)>(find("GTF_DeleteUIDEVDATA"));
+    const auto open = reinterpret_cast<decltype(&GTF_OpenDialog)>(find("GTF_OpenDialog"));
     if (!create || !destroy || !open) {
         std::fprintf(stderr, "drvhost: the library does not export the 16-bit driver's entries\n");
         return 1;
