@@ -6,6 +6,7 @@
 #include "core/device/table_cursor_query.h"
 #include "core/device/table_cursor_ref.h"
 #include "data/resources/drvopui_ids.h"
+#include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
 #include "features/custom_paper_dialog.h"
 #include "features/form_size_rules.h"
@@ -15,6 +16,8 @@
 #include "tests/items/common/sheet_sets_fixture.h"
 #include "ui/dialog_framework.h"
 #include "ui/dialog_registry.h"
+#include "ui/main_pages.h"
+#include "ui/sheet_data.h"
 
 #include <algorithm>
 #include <array>
@@ -205,8 +208,8 @@ TEST_F(UserDefinedPaperDialog, AFullFormListRefusesAFormUntilOneIsDeletedAndUnre
 TEST_F(UserDefinedPaperDialog, TheDeviceModeFollowsAChangedFormAndTheCustomSizeIsSetInInches) {
     AddForm("Label", 1000, 1500);
     const uint16_t labelId = Forms().at(0).paperId;
-    uint8_t* dm = user->GetSettingsSource();
-    ASSERT_TRUE(ctx->svc->SetOption(ctx, dm, 112, &labelId, sizeof labelId));
+    // The sheet's settings name the form as their paper.
+    ASSERT_TRUE(ctx->svc->SetOption(ctx, user->GetSettingsSource(), 112, &labelId, sizeof labelId));
     person.AnswerMessageBox(IDYES);
     person.OnDialog([&](HWND dialog) {
         EXPECT_TRUE(drvtest::Click(dialog, IDC_UNIT_MM));
@@ -218,8 +221,18 @@ TEST_F(UserDefinedPaperDialog, TheDeviceModeFollowsAChangedFormAndTheCustomSizeI
         EXPECT_TRUE(drvtest::Click(dialog, IDC_FORM_REGISTER));  // 107, Yes
         EXPECT_TRUE(drvtest::PressOk(dialog));
     });
-    EXPECT_EQ(Open(), IDOK);
-    dm = user->GetSettingsSource();
+    // Opened over the page-setup page, whose OK then commits the sheet's settings to the request.
+    INT_PTR answer = 0;
+    drvtest::ScriptedSheet sheet;
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        answer = OpenDialogByKind(ctx, driver.Page(), kUserDefinedPaperDialogKind, 0);
+        EXPECT_TRUE(driver.PressOk());
+    });
+    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+    drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>, reinterpret_cast<LPARAM>(&data),
+                             "Printing preferences");
+    EXPECT_EQ(answer, IDOK);
+    const uint8_t* dm = ctx->svc->GetDevmode(ctx, 3);
     std::array<uint16_t, 2> size{}, output{};
     ctx->svc->GetOption(ctx, dm, 114, size.data(), sizeof size);
     ctx->svc->GetOption(ctx, dm, 119, output.data(), sizeof output);
