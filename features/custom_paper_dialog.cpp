@@ -95,10 +95,16 @@ BOOL CustomPaperProc::OnInitDialog() {
     const BOOL answer = CmProc::OnInitDialog();
     UIDEVDATA* ctx = Request();
     CmUserData* user = ctx->svc->GetUserData(ctx);
-    paper_ = std::make_unique<CmCustomPaper>(ctx, 0);
-    // The dialog's own copy of the settings: written only when it ends with OK.
-    paper_->SetDevmode(user ? user->GetSettingsSource() : Devmode());
-    if (!paper_->Initialize()) return answer;
+    // The request's table when its user data made one: it reads the settings the user data
+    // hands out, which while the dialog runs are the dialog's own copy, written back only on OK.
+    paper_ = user ? dynamic_cast<CmCustomPaper*>(user->GetCustomPaper()) : nullptr;
+    if (!paper_) {
+        own_ = std::make_unique<CmCustomPaper>(ctx, 0);
+        own_->SetDevmode(user ? user->GetSettingsSource() : Devmode());
+        paper_ = own_.get();
+    }
+    // Built again: the sheet may have changed the paper since the table was made.
+    if (!paper_->Reload()) return answer;
     paper_->BeginEdit();
     HWND list = GetDlgItem(Dialog(), IDC_USER_PAPER_LIST);
     selected_ = 0;

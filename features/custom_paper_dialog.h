@@ -33,7 +33,8 @@ private:
     // public paper size) or of the output paper (119 and 120).
     void WriteCustomSize(uint8_t* dm, const userpaper::Entry& e, bool pagePaper);
 
-    std::unique_ptr<CmCustomPaper> paper_;
+    CmCustomPaper* paper_ = nullptr;     // the request's table, or own_
+    std::unique_ptr<CmCustomPaper> own_;  // for a request whose user data has no table
     int selected_ = 0;
     bool showing_ = false;  // edits being filled by the dialog, not typed
 };

@@ -109,6 +109,10 @@ TEST_F(CustomPaperDialog, SizesOutsideTheRangeAreRefusedAndOkStoresThePaper) {
     EXPECT_EQ(stored[1].lengthMm, 20050u);
     EXPECT_EQ(stored[1].widthInch, 591u);
     EXPECT_EQ(RequestKind(), 1);
+    // The request's own table, which the dialog edited, holds what was stored.
+    auto* table = dynamic_cast<CmCustomPaper*>(user->GetCustomPaper());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->Entries()[1].name, "Postcard");
 }
 
 TEST_F(CustomPaperDialog, InchesAreShownAndTakenInHundredthsAndCancelKeepsEverything) {
