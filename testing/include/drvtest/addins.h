@@ -23,7 +23,7 @@ struct SampleAddInSetup {
     std::string file = "SAMPLEUI.DLL";  // the add-in's name in the driver folder
     std::string cpi = "SAMPLE.CPI";     // its description file there
     AddInSigning signing = AddInSigning::Maker;
-    std::string registeredPath;  // where its class is registered; empty: the file it describes
+    std::string registeredPath;  // where its class is registered, an unsigned copy put there; empty: the file it describes
     std::string description;     // the description's text; empty: one line for the add-in
 };
 
