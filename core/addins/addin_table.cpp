@@ -103,6 +103,7 @@ const AddInTable* LoadAddIns(UIDEVDATA* ctx) {
         !ReadDescription(std::string(folder) + "\\" + name, records) || records.empty())
         return table;
     table->comStarted = SUCCEEDED(CoInitialize(nullptr));
+    table->thread = GetCurrentThreadId();
     if (!table->comStarted) return table;
     for (const AddInRecord& record : records) {
         AddInRefusal why = AddInRefusal::None;
@@ -117,7 +118,9 @@ void ReleaseAddIns(UIDEVDATA* ctx) {
     if (!ctx || !ctx->addIns) return;
     auto* table = static_cast<AddInTable*>(ctx->addIns);
     for (AddInEntry& entry : table->entries) entry.object->Release();
-    if (table->comStarted) CoUninitialize();
+    // Another thread's CoUninitialize would end that thread's COM, not this table's: the
+    // servers then stay loaded until the loading thread ends its own.
+    if (table->comStarted && table->thread == GetCurrentThreadId()) CoUninitialize();
     delete table;
     ctx->addIns = nullptr;
     ctx->addInCount = 0;

@@ -22,6 +22,7 @@ struct AddInEntry {
 struct AddInTable {
     std::vector<AddInEntry> entries;
     bool comStarted = false;  // this table's CoInitialize, undone on release
+    DWORD thread = 0;         // COM is started per thread: the one that loaded the table
 };
 
 // The object's add-in table, loaded on the first call (an empty table when the printer has no
