@@ -110,6 +110,13 @@ std::vector<uint8_t> Template16(const Hosted& page, std::size_t& titleOffset) {
 
 }  // namespace
 
+bool Win16PageTemplate(const void* hosted, DWORD size, std::vector<uint8_t>& out, std::size_t& titleOffset) {
+    Hosted page;
+    if (!hosted || !ReadHosted(hosted, size, page)) return false;
+    out = Template16(page, titleOffset);
+    return true;
+}
+
 bool PageTemplateFor(SHEETDATA* record, PageTemplate16& out) {
     {
         std::lock_guard<std::mutex> lock(g_lock);
@@ -122,10 +129,9 @@ bool PageTemplateFor(SHEETDATA* record, PageTemplate16& out) {
     UIDEVDATA* ctx = record ? record->ctx : nullptr;
     DWORD size = 0;
     const void* bytes = ctx ? ctx->svc->FindResource(ctx, static_cast<UINT>(record->parameter), kDialogType, &size) : nullptr;
-    Hosted page;
-    if (!bytes || !ReadHosted(bytes, size, page)) return false;
+    std::vector<uint8_t> t;
     std::size_t titleOffset = 0;
-    const std::vector<uint8_t> t = Template16(page, titleOffset);
+    if (!Win16PageTemplate(bytes, size, t, titleOffset)) return false;
     const DWORD vp = WOWGlobalAllocLock16(0, static_cast<DWORD>(t.size()), nullptr);
     void* flat = vp ? WOWGetVDMPointer(vp, static_cast<DWORD>(t.size()), TRUE) : nullptr;
     if (!flat) {

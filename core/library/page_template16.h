@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 struct PageTemplate16 {
     DWORD vpTemplate = 0;  // the 16-bit DLGTEMPLATE
     DWORD vpTitle = 0;     // its caption, a NUL-terminated text inside the same block
@@ -18,3 +22,7 @@ struct PageTemplate16 {
 bool PageTemplateFor(SHEETDATA* record, PageTemplate16& out);
 // Frees the record's template, if it has one.
 void ReleasePageTemplate(const SHEETDATA* record);
+
+// The Win16 template for a hosted page's template (`hosted`, in either form): false when it does
+// not read whole; `titleOffset` is where the caption starts in `out`.
+bool Win16PageTemplate(const void* hosted, DWORD size, std::vector<uint8_t>& out, std::size_t& titleOffset);

@@ -12,6 +12,7 @@
 #include "drvtest/scripted_user.h"
 #include "drvtest/sixteen_bit_side.h"
 #include "drvtest/test_window.h"
+#include "drvtest/window_picture.h"
 #include "items/pdl/sdk.h"
 #include "ui/main_pages.h"
 #include "ui/ui_dispatcher.h"
@@ -170,6 +171,7 @@ TEST_F(DriverSheets, APageOfTheDriversSheetHostsALibraryPageWhoseOkReachesTheDri
         EXPECT_NE(GetFocus(), first);
         EXPECT_TRUE(IsChild(child, GetFocus()));
         EXPECT_TRUE(drvtest::Click(child, IDC_LANDSCAPE));
+        EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/driver-sheet-hosted-page.png"));
         EXPECT_TRUE(driver.PressOk());
     });
     EXPECT_EQ(drvtest::RunDriverSheet(side, exports, {record}, "Driver"), 1);
