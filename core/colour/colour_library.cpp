@@ -15,7 +15,8 @@ void ReleaseTable(ColorLibraryTable* table) {
 
 template <typename T>
 bool Take(HMODULE module, const char* name, T& entry) {
-    entry = reinterpret_cast<T>(GetProcAddress(module, name));
+    // Through a plain function pointer: the entries have their own signatures, not FARPROC's.
+    entry = reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
     return entry != nullptr;
 }
 

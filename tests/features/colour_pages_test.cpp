@@ -137,6 +137,31 @@ TEST_F(ColourPages, TheMapFollowsDragsSnapsToTheNearestStepAndStopsAtItsEdges) {
     EXPECT_EQ(Adjustment(stored, 1), (std::array<int, 4>{0, 0, 0, 0})) << "a group not in use keeps no values";
 }
 
+TEST_F(ColourPages, TheCursorTellsWhatThePointerIsOverAndWhereADragGoes) {
+    std::vector<HCURSOR> cursors;
+    user.OnDialog([&](HWND matching) { EXPECT_TRUE(drvtest::Click(matching, IDC_CM_ADJUST)); drvtest::PressOk(matching); });
+    user.OnDialog([&](HWND d) {
+        HWND map = GetDlgItem(d, IDC_CA_MAP);
+        Mouse(map, WM_MOUSEMOVE, 0, 10, 10);  // on the map, off the square
+        cursors.push_back(GetCursor());
+        Mouse(map, WM_MOUSEMOVE, 0, 90, 90);  // on the square
+        cursors.push_back(GetCursor());
+        Mouse(map, WM_LBUTTONDOWN, MK_LBUTTON, 90, 90);
+        Mouse(map, WM_MOUSEMOVE, MK_LBUTTON, 100, 90);
+        cursors.push_back(GetCursor());
+        Mouse(map, WM_MOUSEMOVE, MK_LBUTTON, 300, 90);  // dragged out of the map
+        cursors.push_back(GetCursor());
+        Mouse(map, WM_LBUTTONUP, 0, 300, 90);
+        cursors.push_back(GetCursor());
+        drvtest::PressCancel(d);
+    });
+    RunQualityPage(false);
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW), over = ctx->svc->LoadCursor(ctx, IDCUR_CA_OVER),
+                  drag = ctx->svc->LoadCursor(ctx, IDCUR_CA_DRAG), outside = ctx->svc->LoadCursor(ctx, IDCUR_CA_OUTSIDE);
+    ASSERT_TRUE(over && drag && outside);
+    EXPECT_EQ(cursors, (std::vector<HCURSOR>{arrow, over, drag, outside, over}));
+}
+
 TEST_F(ColourPages, ArrowButtonsAndTrackBarsMoveTheValuesWithinTheirRangeAndCancelKeepsNothing) {
     std::vector<std::string> labels;
     for (bool ok : {false, true}) {
@@ -153,7 +178,9 @@ TEST_F(ColourPages, ArrowButtonsAndTrackBarsMoveTheValuesWithinTheirRangeAndCanc
             ok ? drvtest::PressOk(d) : drvtest::PressCancel(d);
         });
         RunQualityPage(true);
-        if (!ok) EXPECT_EQ(Adjustment(Stored(), 0), (std::array<int, 4>{0, 0, 0, 0})) << "Cancel keeps nothing";
+        if (!ok) {
+            EXPECT_EQ(Adjustment(Stored(), 0), (std::array<int, 4>{0, 0, 0, 0})) << "Cancel keeps nothing";
+        }
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Across 5, up 5", "Across 4, up 4", "Across 5, up 5", "Across 4, up 4"}));
     EXPECT_EQ(Adjustment(Stored(), 0), (std::array<int, 4>{8, 8, 4, -10}));

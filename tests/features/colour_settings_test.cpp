@@ -25,7 +25,7 @@ protected:
     UIDEVDATA* Ctx() { return fixture.Device(); }
     template <typename F>
     F Standin(const char* name) {
-        return library_ ? reinterpret_cast<F>(GetProcAddress(library_, name)) : nullptr;
+        return library_ ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(library_, name))) : nullptr;
     }
     static std::vector<std::string> Parts(const CmColorSettings& settings) {
         std::vector<std::string> parts;
@@ -149,7 +149,9 @@ TEST(ColourProfileEntry, AnswersOfTheLibraryAreBoundedOrRefused) {
         EXPECT_EQ(colourprofile::MakeProfileEntry(c.description, c.descriptionSize, c.path, c.pathSize, entry), c.made)
             << c.what;
         EXPECT_STREQ(entry.filePart, c.made ? c.part : "kept") << c.what;
-        if (c.made) EXPECT_STREQ(entry.description, c.text) << c.what;
+        if (c.made) {
+            EXPECT_STREQ(entry.description, c.text) << c.what;
+        }
     }
 }
 
