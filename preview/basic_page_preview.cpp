@@ -6,7 +6,9 @@
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/device_option_block.h"
 #include "core/device/service_table.h"
+#include "core/devmode/model_section.h"
 #include "core/helpers/byte_view.h"
+#include "model/pdl_data.h"
 #include "preview/paper_drawing_set.h"
 
 namespace {
@@ -51,9 +53,28 @@ void BasicPreview::FollowBindingWithPunch() {
     devData_->svc->SetOption(devData_, settings_, 193, &value, sizeof value);
 }
 
+ModelDescription* BasicPreview::Model() const {
+    PdlData* tables = SheetModelData(devData_);
+    return tables ? &tables->Description() : nullptr;
+}
+
+bool BasicPreview::MixedPaper() const {
+    uint16_t word = 0;
+    uint32_t layout = 0;
+    return PrivateU16(devmode::model::kOutputWord, word) && word == 1 &&
+           PrivateU32(devmode::model::kMixedPaperLayoutA, layout) && layout != 0;
+}
+
 void BasicPreview::DrawPagePicture(HDC dc) {
     FollowBindingWithPunch();
-    CmBasicPreview::DrawPagePicture(dc);
+    if (MixedPaper()) DrawMixedPaper(dc);
+    else CmBasicPreview::DrawPagePicture(dc);
+}
+
+BOOL BasicPreview::AddButtonPart() {
+    const ModelDescription* model = Model();
+    if (model && model->trayPictureFlag) return FALSE;
+    return CmBasicPreview::AddButtonPart();
 }
 
 void BasicPreview::ReadSettings(CmPvPaperDrawingSet* set) {

@@ -197,6 +197,8 @@ def main():
         4711: (0, 1, 0, 1), 4712: (2, 1, 0, 1), 4713: (0, 1, 0, 0), 4714: (2, 1, 0, 0), 4715: (1, 0, 0, 0),
         4716: (2, 0, 0, 0), 4717: (2, 0, 0, 0), 4718: (0, 1, 0, 0), 4719: (2, 1, 0, 0),
         4723: (0, 0, 1, 1), 4724: (2, 0, 1, 1), 4725: (0, 0, 1, 0), 4726: (2, 0, 1, 0),
+        # the short form's sheet with its second staple kind, without and with holes
+        29328: (2, 0, 0, 1), 29329: (2, 1, 0, 1),
     }
     for rid, (staple, punch, fold, wide) in sheets.items():
         ico(rid, "sheet_%d" % rid, strip_icon(("sheet", staple, punch, fold, wide)))
