@@ -70,19 +70,34 @@ void ModelSheetsPreview::MarkTrayParts(int first) {
     }
 }
 
-PopupDevPreview::PopupDevPreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind, const ModelPictureRow* row)
-    : ModelSheetsPreview(control, ctx, settings, kind, row) {
-    drawFlags_ = 0;
-    trackFlags_ = 0;
-    mode_ = 2;
-    subMode_ = 7;
-}
-
 ModelDevicePreview::ModelDevicePreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind,
                                        const ModelPictureRow* row)
-    : DevicePreview(control, ctx, settings, kind), row_(row) {}
+    : DevicePreview(control, ctx, settings, kind), row_(row), units_(row->wide ? DeviceUnitsOf(row->code) : nullptr) {
+    ModelDevicePreview::InitPictureRect();
+}
+
+void ModelDevicePreview::InitPictureRect() {
+    static constexpr PreviewGeometry kWide = {
+        {19, 33, 40, 19, 599, 111, 599, 52, 34, 40, 599, 19, 599, 19, 597, 50, 138, 110}};
+    if (units_) geometry_ = kWide;
+    else DevicePreview::InitPictureRect();
+}
 
 BOOL ModelDevicePreview::BuildLayerList() {
+    if (units_) {
+        const ByteView options = DeviceOptions();
+        int run = 0;
+        for (int i = 0; i < units_->count; ++i) {
+            const DeviceUnit& u = units_->units[i];
+            if (!UnitInstalled(u, options)) continue;
+            if (u.layer.flags) AddLayer(u.layer.flags, u.layer.pictureId, u.layer.style, u.layer.x + run, u.layer.y);
+            run += u.width;
+        }
+        const int dx = (Word(kPictureWidth0) - 42) / 2 - run / 2 + 34;
+        for (int i = 0; i < layerCount_; ++i)
+            if (layers_[i].flags & kLayerOfBody) layers_[i].x += dx;
+        return TRUE;
+    }
     ModelPictureLayout layout;
     LayOutModelPicture(*row_, DeviceOptions(), 0, layout);
     ShiftModelPicture(layout, (Word(kLayerAreaWidth) - layout.width) / 2);

@@ -96,6 +96,54 @@ def highlight(w, h):
     return p
 
 
+# The wide models' units, side by side in a low picture (the device page is 52 pixels high): ids
+# 28609 on. Must agree with preview/device_unit_tables.cpp.
+def wide_body(trim):
+    """60 x 44: the printer with two cassettes (1 above 3) and an output tray on top."""
+    p = canvas(60, 44)
+    rect(p, 0, 6, 60, 44, SILVER)
+    frame(p, 0, 6, 60, 44, BLACK)
+    rect(p, 6, 0, 54, 6, WHITE)
+    frame(p, 6, 0, 54, 7, BLACK)
+    rect(p, 3, 9, 57, 14, trim)
+    for top in (22, 33):
+        frame(p, 4, top, 56, top + 9, DARK)
+        rect(p, 24, top + 4, 36, top + 6, BLACK)
+    return p
+
+
+def wide_bypass():
+    p = canvas(11, 8)
+    rect(p, 0, 2, 11, 6, WHITE)
+    frame(p, 0, 2, 11, 6, BLACK)
+    return p
+
+
+def wide_unit(w, h, kind):
+    """A unit standing beside the printer: a deck, a puncher, a finisher or the side deck."""
+    p = canvas(w, h)
+    rect(p, 0, 0, w, h, SILVER)
+    frame(p, 0, 0, w, h, BLACK)
+    if kind == "deck":
+        frame(p, 3, 3, w - 3, h - 3, DARK)
+        rect(p, w // 2 - 6, h // 2 - 1, w // 2 + 6, h // 2 + 1, BLACK)
+    elif kind == "punch":
+        for y in (8, 18):
+            rect(p, 6, y, 11, y + 4, DARK)
+    elif kind == "side":
+        frame(p, 3, 4, w - 3, h - 4, DARK)
+        rect(p, 9, h // 2 - 1, w - 9, h // 2 + 1, BLACK)
+    else:
+        for y in (6, 18):
+            rect(p, w - 12, y, w, y + 3, WHITE)
+            frame(p, w - 12, y, w, y + 4, BLACK)
+        rect(p, 4, 6, 12, 9, RED if kind == "booklet" else BLUE)
+        if kind == "booklet":
+            rect(p, 6, h - 10, w - 16, h - 7, WHITE)
+            frame(p, 6, h - 11, w - 16, h - 6, BLACK)
+    return p
+
+
 def strip_icon(kind):
     """The strip's 32 x 32 icons: device variants (a printer with 0 to 4 decks or a finisher) and
     the sheet icons (a sheet with staples, punch holes or a fold)."""
@@ -177,6 +225,18 @@ def main():
     bmp(28403, "top_unit", top_unit())
     bmp(28405, "bypass_mark", highlight(12, 9))
     bmp(28406, "side_deck_mark", highlight(28, 40))
+    bmp(28609, "wide_body_k14", wide_body(NAVY))
+    bmp(28610, "wide_body_k26", wide_body(RED))
+    bmp(28611, "wide_bypass", wide_bypass())
+    bmp(28612, "wide_side_deck", wide_unit(30, 40, "side"))
+    bmp(28613, "wide_deck", wide_unit(40, 30, "deck"))
+    bmp(28614, "wide_puncher", wide_unit(17, 30, "punch"))
+    bmp(28615, "wide_finisher", wide_unit(62, 40, "finisher"))
+    bmp(28616, "wide_finisher_booklet", wide_unit(62, 44, "booklet"))
+    bmp(28617, "wide_drawer_mark", highlight(52, 9))
+    bmp(28618, "wide_bypass_mark", highlight(11, 8))
+    bmp(28619, "wide_side_deck_mark", highlight(28, 38))
+    bmp(28620, "wide_deck_mark", highlight(36, 26))
     for level in range(6):
         bmp(29303 + level, "sample_colour_%d" % level, quality_sample(True, level))
         bmp(29310 + level, "sample_grey_%d" % level, quality_sample(False, level))
