@@ -9,6 +9,7 @@
 #include "core/device/table_cursor_ref.h"
 #include "model/media_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -86,7 +87,9 @@ BOOL Basic3SheetsPreview::BuildPartTipText(int part, TipTextRecord* record) {
         const int index = MediaTable_IndexOf(media, model);
         const MediaRecord* table = MediaTable_ForModel(model);
         if (table && index >= 0 && table[index].name[0]) {
-            std::snprintf(text, sizeof text, "%.*s", static_cast<int>(sizeof table[index].name), table[index].name);
+            const size_t n = std::min(strnlen(table[index].name, sizeof table[index].name), sizeof text - 1);
+            std::memcpy(text, table[index].name, n);
+            text[n] = '\0';
         } else {
             load(kTypeNumber, format, sizeof format);
             std::snprintf(text, sizeof text, format, media);
