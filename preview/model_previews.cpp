@@ -3,7 +3,10 @@
 #include "preview/model_previews.h"
 
 #include "core/device/service_table.h"
+#include "preview/k07_picture.h"
 #include "settings/registry/conflict.h"
+
+#include <cstring>
 
 namespace {
 
@@ -11,6 +14,8 @@ constexpr uint16_t kSourcePartFlags = 0x0682;
 constexpr uint16_t kOptionPartFlags = 0x0302;
 constexpr uint16_t kCursorHand = 4825;
 constexpr uint32_t kOptionItem = 3031;
+
+uint16_t ModelNumber(UIDEVDATA* ctx) { return static_cast<uint16_t>(ctx->svc->GetDeviceDataValue2(ctx)); }
 
 }  // namespace
 
@@ -24,7 +29,20 @@ void ModelSheetsPreview::LayOut(ModelPictureLayout& layout) {
     ShiftModelPicture(layout, (Word(kLayerAreaWidth) - layout.width) / 2);
 }
 
+bool ModelSheetsPreview::IsK07() const { return std::strcmp(row_->code, "K07") == 0; }
+
 BOOL ModelSheetsPreview::BuildLayerList() {
+    if (IsK07()) {
+        K07Picture picture;
+        const int top = (drawFlags_ & kModeStrip) ? Word(kModeStripHeight) : 0;
+        BuildK07Layers(DeviceOptions(), ModelNumber(devData_), true, SelectedSource(),
+                       static_cast<uint32_t>(Option32(200)), top, picture);
+        for (int i = 0; i < picture.layerCount; ++i) {
+            const PictureLayer& l = picture.layers[i];
+            AddLayer(l.flags, l.pictureId, l.style, l.x, l.y);
+        }
+        return TRUE;
+    }
     ModelPictureLayout layout;
     LayOut(layout);
     for (int i = 0; i < layout.layerCount; ++i) {
@@ -41,6 +59,20 @@ BOOL ModelSheetsPreview::BuildLayerList() {
 }
 
 BOOL ModelSheetsPreview::AddModelParts() {
+    if (IsK07()) {
+        const int first = partCount_;
+        CmSvConflict* registry = Registry();
+        const bool optionPart = registry && registry->IsItemEnabled(devData_, kOptionItem);
+        K07Picture picture;
+        const int top = (drawFlags_ & kModeStrip) ? Word(kModeStripHeight) : 0;
+        BuildK07Parts(DeviceOptions(), ModelNumber(devData_), Option16(201), optionPart, top, picture);
+        for (int i = 0; i < picture.partCount; ++i) {
+            const K07Picture::Part& p = picture.parts[i];
+            AddPart(p.flags, p.rect, kCursorHand, p.value, p.extra);
+        }
+        MarkTrayParts(first);
+        return TRUE;
+    }
     ModelPictureLayout layout;
     LayOut(layout);
     const int first = partCount_;
@@ -96,6 +128,15 @@ BOOL ModelDevicePreview::BuildLayerList() {
         const int dx = (Word(kPictureWidth0) - 42) / 2 - run / 2 + 34;
         for (int i = 0; i < layerCount_; ++i)
             if (layers_[i].flags & kLayerOfBody) layers_[i].x += dx;
+        return TRUE;
+    }
+    if (std::strcmp(row_->code, "K07") == 0) {
+        K07Picture picture;
+        BuildK07Layers(DeviceOptions(), ModelNumber(devData_), false, -1, 0, 0, picture);
+        for (int i = 0; i < picture.layerCount; ++i) {
+            const PictureLayer& l = picture.layers[i];
+            AddLayer(l.flags, l.pictureId, l.style, l.x, l.y);
+        }
         return TRUE;
     }
     ModelPictureLayout layout;

@@ -19,6 +19,8 @@ public:
 
 protected:
     void LayOut(ModelPictureLayout& layout);
+    // The default model has a picture of its own, by its own rules.
+    bool IsK07() const;
     const ModelPictureRow* row_;
 };
 

@@ -144,6 +144,48 @@ def wide_unit(w, h, kind):
     return p
 
 
+# The default model's own pictures (ids 28037 on): a tall printer with two cassettes side by side
+# and a two-drawer deck, its finishers, the units on them and the tops of the three model
+# heights. Must agree with preview/k07_picture.cpp.
+def k07_body():
+    p = canvas(80, 66)
+    rect(p, 0, 0, 80, 66, SILVER)
+    frame(p, 0, 0, 80, 66, BLACK)
+    rect(p, 4, 6, 76, 10, NAVY)
+    rect(p, 80 - 12, 14, 80 - 4, 17, GREEN)
+    for x0, x1 in ((6, 39), (39, 72)):       # cassettes 3 and 1, y 58 - 30
+        frame(p, x0, 28, x1, 38, DARK)
+        rect(p, (x0 + x1) // 2 - 4, 32, (x0 + x1) // 2 + 4, 34, BLACK)
+    for top in (47, 55):                     # drawers of sources 2 and 264
+        frame(p, 6, top, 74, top + 8, DARK)
+        rect(p, 34, top + 3, 46, top + 5, BLACK)
+    return p
+
+
+def k07_plain(w, h, colour=SILVER, inner=None):
+    p = canvas(w, h)
+    rect(p, 0, 0, w, h, colour)
+    frame(p, 0, 0, w, h, BLACK)
+    if inner:
+        frame(p, 2, 2, w - 2, h - 2, inner)
+    return p
+
+
+def k07_finisher(w, booklet):
+    p = k07_plain(w, 74)
+    for y in (30, 44):
+        rect(p, 0, y, 12, y + 3, WHITE)
+        frame(p, 0, y, 12, y + 4, BLACK)
+    rect(p, w - 14, 30, w - 6, 33, RED if booklet else BLUE)
+    return p
+
+
+def k07_top(h, trim):
+    p = k07_plain(80, h, WHITE)
+    rect(p, 6, h - 8, 74, h - 4, trim)
+    return p
+
+
 def strip_icon(kind):
     """The strip's 32 x 32 icons: device variants (a printer with 0 to 4 decks or a finisher) and
     the sheet icons (a sheet with staples, punch holes or a fold)."""
@@ -225,6 +267,25 @@ def main():
     bmp(28403, "top_unit", top_unit())
     bmp(28405, "bypass_mark", highlight(12, 9))
     bmp(28406, "side_deck_mark", highlight(28, 40))
+    k07 = [
+        (28037, "k07_body", k07_body()), (28038, "k07_cassette_mark", highlight(33, 10)),
+        (28039, "k07_output", k07_plain(60, 8, WHITE)), (28040, "k07_side_deck", k07_plain(20, 26, SILVER, DARK)),
+        (28041, "k07_drawer_mark", highlight(68, 8)), (28042, "k07_bypass_mark", highlight(12, 7)),
+        (28043, "k07_side_deck_mark", highlight(18, 24)), (28044, "k07_tray", k07_plain(14, 8, WHITE)),
+        (28045, "k07_finisher_small", k07_finisher(60, False)), (28046, "k07_finisher_71", k07_finisher(71, False)),
+        (28047, "k07_finisher_75", k07_finisher(75, False)), (28048, "k07_base_75", k07_finisher(75, True)),
+        (28049, "k07_base_77", k07_finisher(77, True)), (28050, "k07_finisher_64", k07_finisher(64, False)),
+        (28051, "k07_unit", top_unit()), (28052, "k07_unit_option", k07_plain(35, 15, YELLOW)),
+        (28053, "k07_inserter_26", k07_plain(26, 10, WHITE, GREY)),
+        (28054, "k07_inserter_20", k07_plain(20, 10, WHITE, GREY)),
+        (28055, "k07_inserter_16", k07_plain(16, 10, WHITE, GREY)),
+        (28056, "k07_inserter_mark_26", highlight(26, 10)), (28057, "k07_inserter_mark_20", highlight(20, 10)),
+        (28058, "k07_inserter_mark_16", highlight(16, 10)),
+        (28059, "k07_top_scanner", k07_top(37, GREY)), (28060, "k07_top_feeder", k07_top(37, BLUE)),
+        (28061, "k07_top_tall", k07_top(46, GREEN)),
+    ]
+    for rid, name, pixels in k07:
+        bmp(rid, name, pixels)
     bmp(28609, "wide_body_k14", wide_body(NAVY))
     bmp(28610, "wide_body_k26", wide_body(RED))
     bmp(28611, "wide_bypass", wide_bypass())
