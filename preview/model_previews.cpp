@@ -3,6 +3,7 @@
 #include "preview/model_previews.h"
 
 #include "core/device/service_table.h"
+#include "core/devmode/model_section.h"
 #include "preview/k07_picture.h"
 #include "settings/registry/conflict.h"
 
@@ -14,6 +15,7 @@ constexpr uint16_t kSourcePartFlags = 0x0682;
 constexpr uint16_t kOptionPartFlags = 0x0302;
 constexpr uint16_t kCursorHand = 4825;
 constexpr uint32_t kOptionItem = 3031;
+constexpr uint8_t kNoTrayChoiceBit = 0x02;  // of the private section's tray flag byte
 
 uint16_t ModelNumber(UIDEVDATA* ctx) { return static_cast<uint16_t>(ctx->svc->GetDeviceDataValue2(ctx)); }
 
@@ -89,7 +91,10 @@ BOOL ModelSheetsPreview::AddModelParts() {
 }
 
 void ModelSheetsPreview::MarkTrayParts(int first) {
-    const bool choosing = interactive_ && mode_ == 2 && subMode_ >= 7 && subMode_ <= 14;
+    // The private flags can say that the job takes no tray of the picture's choosing.
+    uint16_t trayFlags = 0;
+    const bool locked = PrivateU16(devmode::model::kMediaByte, trayFlags) && (trayFlags & kNoTrayChoiceBit);
+    const bool choosing = interactive_ && mode_ == 2 && subMode_ >= 7 && subMode_ <= 14 && !locked;
     for (int i = first; i < partCount_; ++i) {
         PicturePart& p = parts_[i];
         if (!(p.flags & kPartButton)) continue;

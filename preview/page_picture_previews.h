@@ -20,6 +20,7 @@ public:
     BOOL IsStateIconAShown() override;
     // Sources drawn as a fixed picture (the model's tray-picture flag) are no buttons.
     BOOL AddButtonPart() override;
+    void MapValueToPosition(int largest, int smallest, int* width, int* height) override;
 
 protected:
     // The sheet's copy of the model description; null when the sheet made no model tables.

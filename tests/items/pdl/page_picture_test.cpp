@@ -5,10 +5,12 @@
 // the build folder.
 #include "bundled_sheet.h"
 
+#include "core/devmode/device_option_block.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/model_section.h"
 #include "core/helpers/byte_view.h"
 #include "drvtest/scripted_user.h"
+#include "drvtest/test_window.h"
 #include "drvtest/window_picture.h"
 #include "model/pdl_data.h"
 #include "preview/page_picture_previews.h"
@@ -308,6 +310,90 @@ TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
     EXPECT_EQ(lines[1].rfind("Paper size: ", 0), 0u) << lines[1];
     EXPECT_EQ(lines[2].rfind("Paper type: ", 0), 0u) << lines[2];
     for (const std::string& line : lines) EXPECT_LE(line.size(), 64u);
+}
+
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
+
+// A window with a picture control, as a page holds one.
+struct Host {
+    HWND parent = drvtest::MakeWindow("PagePictureHost", HostProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 400);
+    HWND control = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 10, 10, 181, 240, parent, nullptr,
+                                 nullptr, nullptr);
+    ~Host() {
+        if (IsWindow(parent)) DestroyWindow(parent);
+    }
+};
+
+// The holes the sheet shows: the United States English printer's three unless the device reported
+// its puncher; the two-and-three-hole puncher punches two along the short edge of the small papers.
+TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
+    BundledSheet sheet(GetParam());
+    uint8_t* data = devopt::blockData(sheet.ctx->svc->GetDeviceOption(sheet.ctx));
+    ASSERT_NE(data, nullptr);
+    Host host;
+    auto* preview = static_cast<CmBasicPreview*>(
+        CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
+    ASSERT_NE(preview, nullptr);
+    struct Case {
+        uint16_t puncher;
+        int16_t paper, edge;
+        int16_t kind;
+    };
+    for (auto c : {Case{0, 9, 0, 3}, Case{1, 9, 0, 2}, Case{2, 9, 0, 3}, Case{2, 1, 2, 2}, Case{2, 1, 1, 3},
+                   Case{3, 9, 0, 4}, Case{4, 9, 0, 4}, Case{5, 9, 0, 5}, Case{9, 9, 0, 3}}) {
+        data[devopt::kPuncherKind] = static_cast<uint8_t>(c.puncher);
+        data[devopt::kPuncherKind + 1] = 0;
+        Set(sheet, 116, c.paper);
+        Set(sheet, 193, c.edge);
+        int16_t kind = 0;
+        preview->GetPunchHoleKind(&kind);
+        EXPECT_EQ(kind, c.kind) << c.puncher << " " << c.paper << " " << c.edge;
+    }
+    delete preview;
+}
+
+// While the private flags say the job takes no tray of the picture's choosing, the printer's
+// sources are drawn but are no buttons.
+TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
+    BundledSheet sheet(GetParam());
+    Host host;
+    for (bool locked : {false, true}) {
+        MutableByteView priv = Private(sheet);
+        uint8_t flags = 0;
+        priv.u8(devmode::model::kMediaByte, flags);
+        priv.put_u8(devmode::model::kMediaByte, locked ? (flags | 0x02) : (flags & ~0x02));
+        auto* preview = static_cast<CmBasicPreview*>(
+            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPaperSourcePicture));
+        ASSERT_NE(preview, nullptr);
+        preview->SetMode(2);
+        EXPECT_EQ(PartOf(*preview, 1, kPartButton) >= 0, !locked) << locked;
+        EXPECT_EQ(PartOf(*preview, 1, 0) >= 0, true) << "the source is still a part: its tip";
+        delete preview;
+    }
+}
+
+// Pages side by side stand on a sheet turned across; a sample sheet as well, a single page not.
+TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
+    BundledSheet sheet(GetParam());
+    Host host;
+    struct Case {
+        int16_t layout, pages;
+        bool sample;
+        bool across;
+    };
+    for (auto c : {Case{0, 0, false, false}, Case{3, 0, false, true}, Case{3, 1, false, false},
+                   Case{0, 0, true, true}}) {
+        Set(sheet, 124, c.layout);
+        Set(sheet, 126, c.pages);
+        Private(sheet).put_u16(devmode::model::kPrivateFlags, c.sample ? 1 : 0);
+        auto* preview = static_cast<CmBasicPreview*>(
+            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
+        ASSERT_NE(preview, nullptr);
+        int width = 0, height = 0;
+        preview->MapValueToPosition(2970, 1480, &width, &height);
+        EXPECT_EQ(width > height, c.across) << c.layout << "/" << c.pages << "/" << c.sample;
+        delete preview;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, PagePictures,
