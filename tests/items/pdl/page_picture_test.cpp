@@ -396,6 +396,32 @@ TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
     }
 }
 
+// The staple dialog's sheet: only a mixed-paper job's punch edge follows the binding edge there,
+// and its picture is then the four sheets.
+TEST_P(PagePictures, TheStapleDialogDrawsAMixedPaperJobsFourSheets) {
+    BundledSheet sheet(GetParam());
+    Host host;
+    for (bool mixed : {false, true}) {
+        MutableByteView priv = Private(sheet);
+        priv.put_u16(devmode::model::kOutputWord, mixed ? 1 : 0);
+        priv.put_u32(devmode::model::kMixedPaperLayoutA, mixed ? 0x0003 : 0);
+        Set(sheet, 190, static_cast<int32_t>(0x20));
+        Set(sheet, 121, static_cast<int16_t>(1));
+        Set(sheet, 193, static_cast<int16_t>(0));
+        auto* preview = static_cast<CmBasicPreview*>(
+            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kStaplePicture));
+        ASSERT_NE(preview, nullptr);
+        EXPECT_TRUE(drvtest::SaveWindowPng(host.control, Output(std::string(GetParam()) + "-staple-mixed-" +
+                                                                std::to_string(mixed))));
+        int16_t punchEdge = -1;
+        sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), 193, &punchEdge, sizeof punchEdge);
+        EXPECT_EQ(punchEdge, mixed ? 1 : 0) << mixed;
+        EXPECT_EQ(BackgroundAt(host.control, 86, 86), mixed) << mixed << ": the middle lies between four sheets";
+        if (mixed) EXPECT_FALSE(BackgroundAt(host.control, 40, 40)) << "the first of the four sheets";
+        delete preview;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, PagePictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
