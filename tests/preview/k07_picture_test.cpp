@@ -81,7 +81,9 @@ TEST(K07Picture, TheFinisherAndTheModelHeightPlaceTheBody) {
         }
         const PictureLayer& last = p.layers[p.layerCount - 1];
         EXPECT_EQ(last.pictureId, c.topId) << c.name << ": the model's top is the last entry";
-        if (c.topId) EXPECT_EQ(last.y + (c.topId == 28061 ? 46 : 37), body->y) << c.name << ": it sits on the body";
+        if (c.topId) {
+            EXPECT_EQ(last.y + (c.topId == 28061 ? 46 : 37), body->y) << c.name << ": it sits on the body";
+        }
     }
 }
 

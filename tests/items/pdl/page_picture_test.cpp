@@ -417,7 +417,9 @@ TEST_P(PagePictures, TheStapleDialogDrawsAMixedPaperJobsFourSheets) {
         sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), 193, &punchEdge, sizeof punchEdge);
         EXPECT_EQ(punchEdge, mixed ? 1 : 0) << mixed;
         EXPECT_EQ(BackgroundAt(host.control, 86, 86), mixed) << mixed << ": the middle lies between four sheets";
-        if (mixed) EXPECT_FALSE(BackgroundAt(host.control, 40, 40)) << "the first of the four sheets";
+        if (mixed) {
+            EXPECT_FALSE(BackgroundAt(host.control, 40, 40)) << "the first of the four sheets";
+        }
         delete preview;
     }
 }

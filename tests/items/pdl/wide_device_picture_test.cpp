@@ -128,7 +128,9 @@ TEST(WideDevicePictures, ThePopupPictureCentresTheDeviceAndFramesTheSource) {
         int sources = 0;
         for (int i = 0; i < popup->PartCount(); ++i) {
             const PicturePart& p = popup->Part(i);
-            if (p.value == 3) EXPECT_EQ(p.drawRect.left, 4 + dx);
+            if (p.value == 3) {
+                EXPECT_EQ(p.drawRect.left, 4 + dx);
+            }
             sources += (p.flags & kPartButton) != 0;
         }
         EXPECT_EQ(sources, c.byte7 ? 4 : 3) << c.name << ": cassettes, bypass and the deck when installed";
