@@ -216,6 +216,50 @@ TEST_P(PagePictures, ThePrinterMenuOffersTheFinishingTheModelPictures) {
     sheet.Run();
 }
 
+// On the finishing page's printer the person picks the binding edges from the picture's menu: the
+// picture turns to the sheet with the binding edges to click, and the page keeps that view.
+TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedUser menuUser;
+    menuUser.ChooseMenuCommand(22803);
+    auto* printer = new Pixels, *edges = new Pixels;
+    int mode = -1, subMode = -1;
+    UINT third = 0;
+    bool offered = false;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
+        auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
+        ASSERT_NE(preview, nullptr);
+        preview->SelectTray(22817);  // the printer
+        Pump();
+        EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-finishing-printer")));
+        printer->Read(control);
+        HMENU menu = preview->BuildContextMenu();
+        ASSERT_NE(menu, nullptr);
+        offered = !(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED);
+        DestroyMenu(menu);
+        EXPECT_TRUE(drvtest::RightClickMouse(control, 90, 60));
+        Pump();
+        EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-binding-from-menu")));
+        edges->Read(control);
+        mode = preview->GetMode();
+        subMode = preview->GetSubMode();
+        third = preview->ThirdCommand();
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_TRUE(offered) << "the finishing page offers the binding edges";
+    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(subMode, 3);
+    EXPECT_EQ(third, 22803u);
+    EXPECT_GT(printer->Differing(*edges), 200) << "the printer gave way to the sheet";
+    delete printer;
+    delete edges;
+}
+
 // The tray shown is kept in the sheet's model description; a model drawn as one fixed picture
 // has no tray buttons and no printer icon in its strip; the short form's sheet icon.
 TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
