@@ -45,6 +45,12 @@ bool BasicPreview::PrivateU32(size_t at, uint32_t& value) const {
     return true;
 }
 
+bool BasicPreview::TrayChoiceLocked() const {
+    constexpr uint16_t kNoTrayChoiceBit = 0x02;  // of the tray flag byte
+    uint16_t flags = 0;
+    return PrivateU16(devmode::model::kMediaByte, flags) && (flags & kNoTrayChoiceBit);
+}
+
 bool BasicPreview::SampleSheet() const {
     uint16_t word = 0;
     return PrivateU16(kSampleWord, word) && word == 1;

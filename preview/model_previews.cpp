@@ -3,7 +3,6 @@
 #include "preview/model_previews.h"
 
 #include "core/device/service_table.h"
-#include "core/devmode/model_section.h"
 #include "preview/k07_picture.h"
 #include "settings/registry/conflict.h"
 
@@ -15,7 +14,6 @@ constexpr uint16_t kSourcePartFlags = 0x0682;
 constexpr uint16_t kOptionPartFlags = 0x0302;
 constexpr uint16_t kCursorHand = 4825;
 constexpr uint32_t kOptionItem = 3031;
-constexpr uint8_t kNoTrayChoiceBit = 0x02;  // of the private section's tray flag byte
 
 uint16_t ModelNumber(UIDEVDATA* ctx) { return static_cast<uint16_t>(ctx->svc->GetDeviceDataValue2(ctx)); }
 
@@ -37,7 +35,7 @@ BOOL ModelSheetsPreview::BuildLayerList() {
     if (IsK07()) {
         K07Picture picture;
         const int top = (drawFlags_ & kModeStrip) ? Word(kModeStripHeight) : 0;
-        BuildK07Layers(DeviceOptions(), ModelNumber(devData_), true, SelectedSource(),
+        BuildK07Layers(DeviceOptions(), ModelNumber(devData_), true, TrayChoiceLocked() ? -1 : SelectedSource(),
                        static_cast<uint32_t>(Option32(200)), top, picture);
         for (int i = 0; i < picture.layerCount; ++i) {
             const PictureLayer& l = picture.layers[i];
@@ -53,7 +51,7 @@ BOOL ModelSheetsPreview::BuildLayerList() {
     }
     // A value the picture has no place for (a source of another model, a slot past the eight)
     // marks nothing.
-    const int selected = SelectedSource();
+    const int selected = TrayChoiceLocked() ? -1 : SelectedSource();
     for (int i = 0; selected >= 0 && i < layout.spotCount; ++i)
         if (layout.spots[i].value == selected)
             AddLayer(0, layout.spots[i].mark, kLayerKeyed, layout.spots[i].markAt.x, layout.spots[i].markAt.y);
@@ -91,10 +89,7 @@ BOOL ModelSheetsPreview::AddModelParts() {
 }
 
 void ModelSheetsPreview::MarkTrayParts(int first) {
-    // The private flags can say that the job takes no tray of the picture's choosing.
-    uint16_t trayFlags = 0;
-    const bool locked = PrivateU16(devmode::model::kMediaByte, trayFlags) && (trayFlags & kNoTrayChoiceBit);
-    const bool choosing = interactive_ && mode_ == 2 && subMode_ >= 7 && subMode_ <= 14 && !locked;
+    const bool choosing = interactive_ && mode_ == 2 && subMode_ >= 7 && subMode_ <= 14 && !TrayChoiceLocked();
     for (int i = first; i < partCount_; ++i) {
         PicturePart& p = parts_[i];
         if (!(p.flags & kPartButton)) continue;

@@ -33,6 +33,9 @@ protected:
     bool PrivateU16(size_t at, uint16_t& value) const;
     bool PrivateU32(size_t at, uint32_t& value) const;
     bool SampleSheet() const;
+    // The private flags say the job takes no paper tray of the picture's choosing: no tray is
+    // marked selected and none is a button.
+    bool TrayChoiceLocked() const;
     // The punch edge follows the binding edge while punching is on.
     void FollowBindingWithPunch();
     void DeviceGetPunchHoleKind(int16_t* kind);

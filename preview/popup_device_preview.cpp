@@ -3,13 +3,10 @@
 // in the control's client area and set down by the model's own distance.
 #include "preview/model_previews.h"
 
-#include "core/devmode/model_section.h"
-
 namespace {
 
 constexpr uint16_t kCursorHand = 4825;
 constexpr uint16_t kMovesWithDevice = 0x0002;  // of a part
-constexpr uint8_t kNoTrayChoiceBit = 0x02;     // of the private section's tray flag byte
 constexpr int kPictureMargin = 120;
 
 }  // namespace
@@ -53,8 +50,7 @@ BOOL PopupDevPreview::BuildLayerList() {
         run += u.width;
     }
     const int total = run;
-    uint16_t trayFlags = 0;
-    const bool framed = !(PrivateU16(devmode::model::kMediaByte, trayFlags) && (trayFlags & kNoTrayChoiceBit));
+    const bool framed = !TrayChoiceLocked();
     const int selected = SelectedSource();
     run = 0;
     for (int i = 0; framed && selected >= 0 && i < units_->count; ++i) {

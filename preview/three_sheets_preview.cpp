@@ -18,7 +18,6 @@ constexpr int kPaperSourcePage = 3;
 constexpr int kFinishingPage = 2;
 constexpr uint16_t kDefaultCommands[3] = {22817, 22800, 22803};
 constexpr uint16_t kButtonlessModels[] = {1013, 1020, 1022, 1024, 2009, 2016, 2017, 2030, 2041, 2046, 2059, 2065, 2072};
-constexpr uint8_t kNoTrayButtonBit = 0x02;  // of the private section's tray flag byte
 
 }  // namespace
 
@@ -176,8 +175,7 @@ UINT Basic3SheetsPreview::GetDevicePictureId() {
 
 BOOL Basic3SheetsPreview::HasPushButton() {
     if (mode_ != 2 || subMode_ == 13) return FALSE;
-    uint16_t word = 0;
-    if (PrivateU16(devmode::model::kMediaByte, word) && (word & kNoTrayButtonBit)) return FALSE;
+    if (TrayChoiceLocked()) return FALSE;
     const uint16_t model = static_cast<uint16_t>(devData_->svc->GetDeviceDataValue2(devData_));
     if (subMode_ == 12 && std::find(std::begin(kButtonlessModels), std::end(kButtonlessModels), model) !=
                               std::end(kButtonlessModels))

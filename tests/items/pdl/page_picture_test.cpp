@@ -13,6 +13,7 @@
 #include "drvtest/test_window.h"
 #include "drvtest/window_picture.h"
 #include "model/pdl_data.h"
+#include "preview/model_picture_table.h"
 #include "preview/page_picture_previews.h"
 
 #include <cstring>
@@ -400,6 +401,9 @@ TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
 // sources are drawn but are no buttons.
 TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
     BundledSheet sheet(GetParam());
+    reinterpret_cast<DEVMODEA*>(sheet.user->GetSettingsSource())->dmDefaultSource = 1;
+    // The bundled printers' picture frames the upper cassette with the drawer frame of its body.
+    const uint16_t kSelectedDrawerMark = static_cast<uint16_t>(28300 + ModelPictureOf(2059)->bodyWidth);
     Host host;
     for (bool locked : {false, true}) {
         MutableByteView priv = Private(sheet);
@@ -412,6 +416,9 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
         preview->SetMode(2);
         EXPECT_EQ(PartOf(*preview, 1, kPartButton) >= 0, !locked) << locked;
         EXPECT_EQ(PartOf(*preview, 1, 0) >= 0, true) << "the source is still a part: its tip";
+        bool framed = false;
+        for (int i = 0; i < preview->LayerCount(); ++i) framed |= preview->Layer(i).pictureId == kSelectedDrawerMark;
+        EXPECT_EQ(framed, !locked) << locked << ": the selected tray is framed only while it can be chosen";
         delete preview;
     }
 }
