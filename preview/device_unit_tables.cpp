@@ -1,6 +1,7 @@
 // The two wide models' units. K14 takes a finisher of codes 40 and 41 (bit 6 of byte 1 the booklet
-// kind), the puncher when byte 1038 names puncher 5, decks by bits 1 and 6 of byte 5 and the side
-// deck by bit 7 of byte 1; K26, the bundled colour printer, the finishers 0x21 and 0x22 its device
+// kind), the puncher when byte 1038 names puncher 5, the inserter by bit 8 of the accessory word
+// (bit 0 its second tray), the stacker by bit 1, decks by bits 1 and 6 of byte 5 and the side deck
+// by bit 7 of byte 1; K26, the bundled colour printer, the finishers 0x21 and 0x22 its device
 // reports, the puncher whenever one is named, and the decks by bits 2 and 3 of byte 7. Every unit
 // is one of the same pictures (ids 28609 on); all sit on one base line, 46 pixels down.
 #include "preview/device_unit_tables.h"
@@ -15,6 +16,7 @@ namespace {
 constexpr uint16_t kBodyK14 = 28609, kBodyK26 = 28610, kBypass = 28611, kSideDeck = 28612, kDeck = 28613;
 constexpr uint16_t kPuncher = 28614, kFinisher = 28615, kBookletFinisher = 28616;
 constexpr uint16_t kDrawerMark = 28617, kBypassMark = 28618, kSideDeckMark = 28619, kDeckMark = 28620;
+constexpr uint16_t kInserterTwo = 28621, kInserterOne = 28622, kStacker = 28623;
 constexpr uint16_t kSourcePart = 0x0682;  // a button framed while hot, its tip below, moved with the device
 
 uint8_t Byte(const ByteView& o, size_t at) {
@@ -58,6 +60,15 @@ bool DeckB(const ByteView& o) { return Bit(o, devopt::kOptionWord, 6); }
 bool PunchUnit(const ByteView& o) { return Finishing(o) && Puncher(o) == 5; }
 bool Finisher(const ByteView& o) { return Finishing(o) && !Bit(o, devopt::kAccessoryWord, 6); }
 bool BookletFinisher(const ByteView& o) { return Finishing(o) && Bit(o, devopt::kAccessoryWord, 6); }
+// The inserter before the finisher: bit 8 of the accessory word, bit 0 its second tray.
+uint32_t Accessory(const ByteView& o) {
+    uint32_t word = 0;
+    o.u32(devopt::kAccessoryWord, word);
+    return word;
+}
+bool InserterTwo(const ByteView& o) { return (Accessory(o) & 0x101) == 0x101; }
+bool InserterOne(const ByteView& o) { return (Accessory(o) & 0x101) == 0x100; }
+bool Stacker(const ByteView& o) { return Bit(o, devopt::kAccessoryWord, 1); }
 
 constexpr DeviceUnit kUnits[] = {
     {SideDeck, SideDeckSource, Layer(kSideDeck, 0, 6), Layer(kSideDeckMark, 1, 7), kSourcePart, {1, 7, 29, 45}, 265, 30},
@@ -68,8 +79,11 @@ constexpr DeviceUnit kUnits[] = {
     Deck(DeckA, Is2, 2),
     Deck(DeckB, Is264, 264),
     {PunchUnit, nullptr, Layer(kPuncher, 0, 16), kNoLayer, 0, {}, 0, 17},
+    {InserterTwo, nullptr, Layer(kInserterTwo, 0, 6), kNoLayer, 0, {}, 0, 15},
+    {InserterOne, nullptr, Layer(kInserterOne, 0, 6), kNoLayer, 0, {}, 0, 15},
     {Finisher, nullptr, Layer(kFinisher, 0, 6), kNoLayer, 0, {}, 0, 62},
     {BookletFinisher, nullptr, Layer(kBookletFinisher, 0, 2), kNoLayer, 0, {}, 0, 62},
+    {Stacker, nullptr, Layer(kStacker, 0, 10), kNoLayer, 0, {}, 0, 59},
 };
 }  // namespace k14
 

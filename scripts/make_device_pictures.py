@@ -130,6 +130,14 @@ def wide_unit(w, h, kind):
     elif kind == "punch":
         for y in (8, 18):
             rect(p, 6, y, 11, y + 4, DARK)
+    elif kind in ("inserter1", "inserter2"):
+        for y in ((6, 16) if kind == "inserter2" else (10,)):
+            rect(p, 2, y, w - 2, y + 3, WHITE)
+            frame(p, 2, y, w - 2, y + 4, BLACK)
+    elif kind == "stacker":
+        rect(p, 4, 4, w - 4, 8, WHITE)
+        frame(p, 4, 4, w - 4, 9, BLACK)
+        rect(p, w - 10, h - 8, w - 4, h - 5, GREEN)
     elif kind == "side":
         frame(p, 3, 4, w - 3, h - 4, DARK)
         rect(p, 9, h // 2 - 1, w - 9, h // 2 + 1, BLACK)
@@ -298,6 +306,9 @@ def main():
     bmp(28618, "wide_bypass_mark", highlight(11, 8))
     bmp(28619, "wide_side_deck_mark", highlight(28, 38))
     bmp(28620, "wide_deck_mark", highlight(36, 26))
+    bmp(28621, "wide_inserter_two", wide_unit(15, 40, "inserter2"))
+    bmp(28622, "wide_inserter_one", wide_unit(15, 40, "inserter1"))
+    bmp(28623, "wide_stacker", wide_unit(59, 36, "stacker"))
     for level in range(6):
         bmp(29303 + level, "sample_colour_%d" % level, quality_sample(True, level))
         bmp(29310 + level, "sample_grey_%d" % level, quality_sample(False, level))

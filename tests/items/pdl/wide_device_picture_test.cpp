@@ -10,6 +10,7 @@
 #include "preview/model_previews.h"
 
 #include <string>
+#include <vector>
 
 using namespace sheettest;
 
@@ -90,6 +91,51 @@ TEST(WideDevicePictures, TheDevicePageCentresTheInstalledUnitsInAStrip) {
         // The printer's own pixels stand where its layer says, two pixels in for the frame.
         const COLORREF trim = drvtest::WindowPixel(host.control, body->x + 2 + 10, body->y + 2 + 11);
         EXPECT_EQ(trim, RGB(255, 0, 0)) << c.name << ": the colour printer's red band";
+        delete device;
+        MoveWindow(host.control, 0, 0, 600, 100, FALSE);
+    }
+}
+
+// The other wide model (K14) strings every unit it knows along the strip: side deck, printer,
+// bypass, two decks, puncher, inserter, booklet finisher and stacker, 334 pixels centred.
+TEST(WideDevicePictures, EveryUnitOfTheOtherWideModelFindsItsPlace) {
+    BundledSheet sheet(drvtest::kBundledPcl5ePrinter);
+    ASSERT_NE(sheet.ctx, nullptr);
+    uint8_t* data = devopt::blockData(sheet.ctx->svc->GetDeviceOption(sheet.ctx));
+    ASSERT_NE(data, nullptr);
+    Host host(600, 100);
+    struct Case {
+        const char* name;
+        uint8_t finisher, accessory0, accessory1, units;
+        uint16_t puncher;
+        int bodyX;
+        std::vector<uint16_t> shown;
+    };
+    const Case cases[] = {
+        {"bare", 0, 0, 0, 0, 0, 277, {28609, 28611}},
+        {"every-unit", 41, 0xC3, 0x01, 0x42, 5, 175,
+         {28612, 28609, 28611, 28613, 28613, 28614, 28621, 28616, 28623}},
+        {"one-tray-inserter-and-finisher", 40, 0x00, 0x01, 0, 0, 278 - 74 + 34, {28609, 28611, 28622, 28615}},
+    };
+    for (const Case& c : cases) {
+        data[devopt::kFinisherCode] = c.finisher;
+        data[devopt::kAccessoryWord] = c.accessory0;
+        data[devopt::kAccessoryWord + 1] = c.accessory1;
+        data[devopt::kOptionWord] = c.units;
+        data[devopt::kPuncherKind] = static_cast<uint8_t>(c.puncher);
+        data[devopt::kPuncherKind + 1] = 0;
+        auto* device = new ModelDevicePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kDevicePicture,
+                                              ModelPictureOf(2047));
+        device->Update();
+        EXPECT_TRUE(drvtest::SaveWindowPng(host.control, Output(std::string("k14-device-page-") + c.name)));
+        std::vector<uint16_t> shown;
+        for (int i = 0; i < device->LayerCount(); ++i) shown.push_back(device->Layer(i).pictureId);
+        EXPECT_EQ(shown, c.shown) << c.name << ": the units in their order, left to right";
+        const PictureLayer* body = LayerOf(*device, 28609);
+        ASSERT_NE(body, nullptr);
+        EXPECT_EQ(body->x, c.bodyX) << c.name;
+        for (int i = 1; i < device->LayerCount(); ++i)
+            EXPECT_GT(device->Layer(i).x, device->Layer(i - 1).x) << c.name << ": each unit right of the one before";
         delete device;
         MoveWindow(host.control, 0, 0, 600, 100, FALSE);
     }
