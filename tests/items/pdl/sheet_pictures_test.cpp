@@ -1,7 +1,7 @@
 // The pictures of the bundled printers' sheet and of the finishing dialogs: no control covers
 // another on any page (a group box holds its controls), the paper-source page shows only the
-// source lists of the chosen paper selection, and the lock looks different open and locked.
-// Every page and dialog is saved as a PNG file under the build folder.
+// source lists of the chosen paper selection, the lock looks different open and locked, and the
+// profile buttons show their own pictures. Every page and dialog is saved as a PNG file under the build folder.
 #include "bundled_sheet.h"
 
 #include "drvtest/scripted_user.h"
@@ -59,7 +59,7 @@ std::set<int> ShownIds(HWND dialog, const std::vector<int>& ids) {
 }
 
 std::string Picture(const char* printer, const std::string& name) {
-    return std::string(printer) + "-" + name + ".png";
+    return std::string(DRVOPUI_TEST_OUTPUT_DIR "/") + printer + "-" + name + ".png";
 }
 
 class SheetPictures : public ::testing::TestWithParam<const char*> {};
@@ -172,6 +172,29 @@ TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
     sheet.Run();
     ASSERT_FALSE(open.empty());
     EXPECT_NE(open, locked);
+}
+
+TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    COLORREF insideSheet = 0, rulePastSide = 0, besideSheet = 0;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND p = driver.Page();
+        HWND edit = GetDlgItem(p, IDC_EDIT_PROFILE);
+        ASSERT_NE(edit, nullptr);
+        SetFocus(GetDlgItem(p, IDC_COPIES));  // the picture in its plain form
+        insideSheet = drvtest::WindowPixel(edit, 4, 4);
+        rulePastSide = drvtest::WindowPixel(edit, 0, 1);
+        besideSheet = drvtest::WindowPixel(edit, 0, 4);
+        EXPECT_TRUE(drvtest::SaveWindowPng(edit, Picture(GetParam(), "edit-profile")));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    // The picture shows through its own outline, not another button's.
+    EXPECT_EQ(insideSheet, RGB(255, 255, 255));
+    EXPECT_EQ(rulePastSide, RGB(0, 0, 0));
+    EXPECT_EQ(besideSheet, GetSysColor(COLOR_BTNFACE));
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
