@@ -1,7 +1,7 @@
 // The pictures of the bundled printers' sheet and of the finishing dialogs: no control covers
 // another on any page (a group box holds its controls), the paper-source page shows only the
 // source lists of the chosen paper selection, the lock looks different open and locked, and the
-// profile buttons show their own pictures. Every page and dialog is saved as a PNG file under the build folder.
+// profile buttons and the device page show their own pictures. Every page and dialog is saved as a PNG file under the build folder.
 #include "bundled_sheet.h"
 
 #include "drvtest/scripted_user.h"
@@ -195,6 +195,34 @@ TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
     EXPECT_EQ(insideSheet, RGB(255, 255, 255));
     EXPECT_EQ(rulePastSide, RGB(0, 0, 0));
     EXPECT_EQ(besideSheet, GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    bool shown = false, withinPage = false;
+    std::set<COLORREF> colours;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kDeviceSettingsPage));
+        HWND p = driver.Page();
+        HWND picture = GetDlgItem(p, IDC_PAGE_PREVIEW);
+        shown = picture && IsWindowVisible(picture);
+        if (shown) {
+            RECT page{}, r = RectInParent(picture);
+            GetClientRect(p, &page);
+            withinPage = r.left >= 0 && r.top >= 0 && r.right <= page.right && r.bottom <= page.bottom;
+            for (int y = 0; y < r.bottom - r.top; y += 2)
+                for (int x = 0; x < r.right - r.left; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
+        }
+        EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), "device-picture")));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_TRUE(shown) << "the device page has no picture";
+    EXPECT_TRUE(withinPage);
+    // The printer's body, trays and panel, not only the background.
+    EXPECT_GT(colours.size(), 4u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
