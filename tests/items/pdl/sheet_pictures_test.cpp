@@ -225,6 +225,43 @@ TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
     EXPECT_GT(colours.size(), 4u);
 }
 
+// The lists whose entries carry a picture (the layout, the page order, the binding edge) show it
+// at the left of the chosen entry, where the text leaves room for it.
+TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    struct Case {
+        SheetPageIndex page;
+        int list;
+        const char* name;
+    };
+    const Case cases[] = {{kPageSetupPage, IDC_LAYOUT, "layout"},
+                          {kPageSetupPage, IDC_PAGE_ORDER, "page-order"},
+                          {kFinishingPage, IDC_BINDING, "binding"}};
+    std::vector<size_t> colours;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        for (const Case& c : cases) {
+            ASSERT_TRUE(driver.SelectPage(c.page));
+            HWND list = GetDlgItem(driver.Page(), c.list);
+            ASSERT_NE(list, nullptr) << c.name;
+            SetFocus(GetDlgItem(driver.Page(), IDC_JOB_OPERATION_DETAILS));  // no highlight over the entry
+            RECT r{};
+            GetClientRect(list, &r);
+            std::set<COLORREF> seen;
+            for (int y = 4; y < r.bottom - 4; ++y)
+                for (int x = 4; x < 36; ++x) seen.insert(drvtest::WindowPixel(list, x, y));
+            colours.push_back(seen.size());
+            EXPECT_TRUE(drvtest::SaveWindowPng(list, Picture(GetParam(), std::string("list-") + c.name)));
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_EQ(colours.size(), std::size(cases));
+    // A sheet with its edge and its matter, not the list's bare background.
+    for (size_t i = 0; i < colours.size(); ++i) EXPECT_GE(colours[i], 3u) << cases[i].name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
