@@ -262,6 +262,38 @@ TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
     for (size_t i = 0; i < colours.size(); ++i) EXPECT_GE(colours[i], 3u) << cases[i].name;
 }
 
+// Every paper selection reads whole in its list, beside the room the list keeps for a picture.
+TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    constexpr int kPictureRoom = 41;  // where an entry's text starts in a list of large pictures
+    std::vector<std::string> cut;
+    int entries = 0;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
+        HWND list = GetDlgItem(driver.Page(), IDC_PAPER_SELECTION);
+        ASSERT_NE(list, nullptr);
+        RECT r{};
+        GetClientRect(list, &r);
+        const int room = r.right - GetSystemMetrics(SM_CXVSCROLL) - kPictureRoom - 2;
+        HDC dc = GetDC(list);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        for (const std::string& text : drvtest::ReadEntries(driver.Page(), IDC_PAPER_SELECTION)) {
+            ++entries;
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            if (size.cx > room) cut.push_back(text + " (" + std::to_string(size.cx) + " > " + std::to_string(room) + ")");
+        }
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(entries, 5);
+    EXPECT_EQ(cut, std::vector<std::string>{});
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
