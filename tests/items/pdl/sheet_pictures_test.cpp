@@ -294,6 +294,57 @@ TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
     EXPECT_EQ(cut, std::vector<std::string>{});
 }
 
+// The layout-option and staple dialogs show the sheet they set, beside their controls.
+TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    struct Seen {
+        std::string name;
+        bool shown = false;
+        size_t colours = 0;
+        std::vector<std::string> overlaps;
+    };
+    std::vector<Seen> seen;
+    drvtest::ScriptedUser person;
+    auto look = [&](const char* name) {
+        return [&, name](HWND dialog) {
+            Seen s;
+            s.name = name;
+            HWND picture = GetDlgItem(dialog, IDC_PAGE_PREVIEW);
+            s.shown = picture && IsWindowVisible(picture);
+            if (s.shown) {
+                RECT r{};
+                GetClientRect(picture, &r);
+                std::set<COLORREF> colours;
+                for (int y = 0; y < r.bottom; y += 2)
+                    for (int x = 0; x < r.right; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
+                s.colours = colours.size();
+            }
+            s.overlaps = Overlaps(dialog);
+            seen.push_back(s);
+            EXPECT_TRUE(drvtest::SaveWindowPng(dialog, Picture(GetParam(), name)));
+            EXPECT_TRUE(drvtest::PressCancel(dialog));
+        };
+    };
+    person.OnDialog(look("layout-options"));
+    person.OnDialog(look("staple-position-picture"));
+    drvtest::ScriptedSheet sheetPerson;
+    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PAGE_OPTIONS));
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_STAPLE, BST_CHECKED));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_STAPLE_POSITION));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Seen& s : seen) {
+        EXPECT_TRUE(s.shown) << s.name << " has no picture";
+        EXPECT_GE(s.colours, 3u) << s.name;  // the sheet, its edge and the ground around it
+        EXPECT_EQ(s.overlaps, std::vector<std::string>{}) << s.name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
