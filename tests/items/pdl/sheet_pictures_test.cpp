@@ -345,6 +345,26 @@ TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
     }
 }
 
+// The main pages' pictures are shown at their own size (181 by 240 pixels with their strip and
+// caption): a picture squeezed into a smaller control loses columns of its caption's letters.
+TEST_P(SheetPictures, PagePicturesAreShownWhole) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    std::vector<std::string> sizes;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        for (SheetPageIndex page : {kPageSetupPage, kFinishingPage, kPaperSourcePage}) {
+            ASSERT_TRUE(driver.SelectPage(page));
+            RECT r{};
+            GetClientRect(GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW), &r);
+            sizes.push_back(std::to_string(r.right) + "x" + std::to_string(r.bottom));
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(sizes, (std::vector<std::string>{"181x240", "181x240", "181x240"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
