@@ -365,6 +365,42 @@ TEST_P(SheetPictures, PagePicturesAreShownWhole) {
     EXPECT_EQ(sizes, (std::vector<std::string>{"181x240", "181x240", "181x240"}));
 }
 
+// Lists of pictures whose entries have none (the job operations) start their text at the left,
+// not after an empty space.
+TEST_P(SheetPictures, EntriesWithoutAPictureStartAtTheLeft) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    struct Case {
+        SheetPageIndex page;
+        int list;
+        const char* name;
+    };
+    const Case cases[] = {{kPageSetupPage, IDC_JOB_OPERATION, "job-operation"},
+                          {kFinishingPage, IDC_JOB_OPERATION, "job-operation on the finishing page"}};
+    std::vector<int> firstInk;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        for (const Case& c : cases) {
+            ASSERT_TRUE(driver.SelectPage(c.page));
+            HWND list = GetDlgItem(driver.Page(), c.list);
+            ASSERT_NE(list, nullptr) << c.name;
+            SetFocus(GetDlgItem(driver.Page(), IDC_JOB_OPERATION_DETAILS));  // black text on white
+            RECT r{};
+            GetClientRect(list, &r);
+            int first = r.right;
+            // The middle third of the box, where the text stands and no edge runs.
+            for (int y = r.bottom / 3; y < r.bottom * 2 / 3; ++y)
+                for (int x = 4; x < r.right - GetSystemMetrics(SM_CXVSCROLL) - 3 && x < first; ++x)
+                    if (drvtest::WindowPixel(list, x, y) == RGB(0, 0, 0)) first = x;
+            firstInk.push_back(first);
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_EQ(firstInk.size(), std::size(cases));
+    for (size_t i = 0; i < firstInk.size(); ++i) EXPECT_LT(firstInk[i], 12) << cases[i].name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
