@@ -11,10 +11,13 @@
 #include "pie/terms/list.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
+#include "pie/build/read_text.h"
 #include "pie/terms/term_walk.h"
 #include "pie/terms/functor_set.h"
 #include "pie/terms/work_stack.h"
 
+#include <cstring>
+#include <memory>
 #include <vector>
 
 const char* const kPlSystemRules =
@@ -187,6 +190,17 @@ void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
     pl_store_clause(engine, clause, line, true);
 }
 
+// What follows reading a clause that is not a directive, from text or from its record; the lexer
+// stood at next_line when the clause was read, and stands there again afterwards.
+void store_read_clause(PieEngine* engine, PlCell* clause, int32_t line, int32_t next_line) {
+    engine->line = next_line;
+    // The head, or its first argument, may be one of them.
+    if (rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
+    engine->line = line;  // errors of this clause name its own line
+    load_clause(engine, clause, line);
+    engine->line = next_line;
+}
+
 void register_builtin(PieEngine* engine, PlFunctor* functor) {
     functor->flags |= PLF_SYSTEM;
     PlCell* clause = pl_make_clause(engine, PL_SYSTEM_CLAUSE, pl_make_term(engine, functor));
@@ -227,21 +241,32 @@ void pl_store_clause(PieEngine* engine, PlCell* clause, int32_t line, bool colle
 }
 
 void pl_parse(PieEngine* engine, const char* text) {
+    const size_t length = std::strlen(text);
+    if (std::shared_ptr<const PlReadText> record = pl_read_text_find(engine, text, length)) {
+        engine->text_position = text + length;
+        pl_read_text_replay(engine, *record, store_read_clause);
+        return;
+    }
+    PlTextRecording recording(engine, text, length);
     PlToken token;
     pl_lex_start(engine, text, &token);
+    recording.first_token_read();
     for (;;) {
         const int32_t line = engine->line;
         PlCell* clause = pl_read_clause(engine, &token, PL_CLAUSE);
-        if (!clause) return;
-        // The head, or its first argument, may be one of them.
-        if (rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
+        if (!clause) return recording.finish(engine->line);
         const int32_t next_line = engine->line;
-        engine->line = line;  // errors of this clause name its own line
-        if (is(engine, clause->clause.term, PLP_query_1))
+        if (is(engine, clause->clause.term, PLP_query_1)) {
+            recording.abandon();
+            if (rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
+            engine->line = line;
             run_directive(engine, clause);
-        else
-            load_clause(engine, clause, line);
-        engine->line = next_line;
+            engine->line = next_line;
+        } else {
+            recording.clause_read(clause, line, next_line);
+            store_read_clause(engine, clause, line, next_line);
+        }
+        recording.resume();
     }
 }
 
