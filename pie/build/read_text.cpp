@@ -110,7 +110,14 @@ Records& records() {
     return *kept;
 }
 
-size_t text_hash(std::string_view text) { return std::hash<std::string_view>{}(text); }
+// Texts are told apart by their length and ends; the whole text is compared only with a record
+// whose hash matches, so a load of a rule text costs no hash over all of it.
+size_t text_hash(std::string_view text) {
+    constexpr size_t kEnd = 512;
+    const std::hash<std::string_view> hash;
+    if (text.size() <= 2 * kEnd) return hash(text);
+    return hash(text.substr(0, kEnd)) ^ (hash(text.substr(text.size() - kEnd)) * 31) ^ (text.size() * 0x9E3779B97F4A7C15ull);
+}
 
 uint32_t atom_index(PieEngine* engine, PlTextRecorder& r, PlAtom* atom) {
     auto [it, added] = r.atoms.emplace(atom, static_cast<uint32_t>(r.record.atom_names.size()));
