@@ -11,14 +11,13 @@
 #include "pie/terms/functor.h"
 #include "pie/terms/term.h"
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <list>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -70,8 +69,10 @@ struct PlReadText {
 
 struct PlTextRecorder {
     PlReadText record;
-    std::unordered_map<const PlAtom*, uint32_t> atoms;
-    std::unordered_map<const PlFunctor*, uint32_t> functors;
+    std::vector<uint32_t> atoms;     // the record's index of each atom, by serial number
+    std::vector<uint32_t> functors;  // the same for functors
+    std::vector<const PlCell*> met;  // the walk of one clause's term (kept for their room)
+    std::vector<PlCell*> work;
     bool failed = false;
 };
 
@@ -119,23 +120,30 @@ size_t text_hash(std::string_view text) {
     return hash(text.substr(0, kEnd)) ^ (hash(text.substr(text.size() - kEnd)) * 31) ^ (text.size() * 0x9E3779B97F4A7C15ull);
 }
 
-uint32_t atom_index(PieEngine* engine, PlTextRecorder& r, PlAtom* atom) {
-    auto [it, added] = r.atoms.emplace(atom, static_cast<uint32_t>(r.record.atom_names.size()));
-    if (added) {
-        r.record.atom_names.emplace_back(atom->name, atom->length);
-        r.record.ops.push_back(op_atom(it->second));
-    }
-    (void)engine;
-    return it->second;
+// The index of a name or functor in the record, found by its serial number (serial numbers
+// count up from 0 in each engine), or kNone.
+constexpr uint32_t kNone = UINT32_MAX;
+uint32_t& index_of(std::vector<uint32_t>& by_serial, uint32_t serial) {
+    if (serial >= by_serial.size()) by_serial.resize(std::max<size_t>(serial + 1, by_serial.size() * 2), kNone);
+    return by_serial[serial];
 }
 
-uint32_t functor_index(PieEngine* engine, PlTextRecorder& r, PlFunctor* functor) {
+uint32_t atom_index(PlTextRecorder& r, PlAtom* atom) {
+    uint32_t& known = index_of(r.atoms, atom->serial);
+    if (known != kNone) return known;
+    const auto index = static_cast<uint32_t>(r.record.atom_names.size());
+    known = index;
+    r.record.atom_names.emplace_back(atom->name, atom->length);
+    r.record.ops.push_back(op_atom(index));
+    return index;
+}
+
+uint32_t functor_index(PlTextRecorder& r, PlFunctor* functor) {
     if (functor->owner) r.failed = true;  // a property's functor is made by the alias rewrite, not read
-    auto found = r.functors.find(functor);
-    if (found != r.functors.end()) return found->second;
-    const uint32_t name = atom_index(engine, r, functor->name);
+    if (const uint32_t known = index_of(r.functors, functor->serial); known != kNone) return known;
+    const uint32_t name = atom_index(r, functor->name);
     const auto index = static_cast<uint32_t>(r.record.functors.size());
-    r.functors.emplace(functor, index);
+    index_of(r.functors, functor->serial) = index;
     r.record.functors.push_back({name, functor->arity});
     r.record.ops.push_back(op_functor(index));
     return index;
@@ -148,8 +156,11 @@ bool write_term(PieEngine* engine, PlTextRecorder& r, PlCell* clause, PlCell* te
     std::vector<uint32_t>& vars = r.record.vars;
     const size_t vars_begin = vars.size();
     vars.resize(vars_begin + clause->clause.var_count, UINT32_MAX);
-    std::unordered_set<const PlCell*> met;
-    std::vector<PlCell*> work{term};
+    // The compound cells met, to tell a cell met twice: the replay would make two of it.
+    std::vector<const PlCell*>& met = r.met;
+    met.clear();
+    std::vector<PlCell*>& work = r.work;
+    work.assign(1, term);
     while (!work.empty()) {
         PlCell* cell = work.back();
         work.pop_back();
@@ -157,7 +168,7 @@ bool write_term(PieEngine* engine, PlTextRecorder& r, PlCell* clause, PlCell* te
         case PL_VAR: {
             const auto slot = static_cast<uint32_t>(cell->var.slot);
             if (cell->var.slot < 0 || slot >= clause->clause.var_count) return false;
-            const uint32_t name = atom_index(engine, r, cell->var.name);
+            const uint32_t name = atom_index(r, cell->var.name);
             if (vars[vars_begin + slot] != UINT32_MAX && vars[vars_begin + slot] != name) return false;
             vars[vars_begin + slot] = name;
             nodes.push_back(N_VAR | slot << kNodeShift);
@@ -177,20 +188,20 @@ bool write_term(PieEngine* engine, PlTextRecorder& r, PlCell* clause, PlCell* te
             break;
         case PL_FUNCTOR: {
             PlFunctor* functor = cell->fn.functor;
-            const uint32_t index = functor_index(engine, r, functor);
+            const uint32_t index = functor_index(r, functor);
             if (functor->arity == 0) {
                 if (cell != functor->atom_term) return false;
                 nodes.push_back(N_ATOM | index << kNodeShift);
                 break;
             }
-            if (!met.insert(cell).second) return false;
+            met.push_back(cell);
             nodes.push_back(N_COMPOUND | index << kNodeShift);
             nodes.push_back(cell->line);
             for (uint32_t i = functor->arity; i-- > 0;) work.push_back(pl_arg(cell, i));
             break;
         }
         case PL_LIST:
-            if (!met.insert(cell).second) return false;
+            met.push_back(cell);
             nodes.push_back(N_LIST);
             nodes.push_back(cell->shape);
             work.push_back(cell->list.tail);
@@ -202,7 +213,8 @@ bool write_term(PieEngine* engine, PlTextRecorder& r, PlCell* clause, PlCell* te
     }
     for (size_t i = vars_begin; i < vars.size(); ++i)
         if (vars[i] == UINT32_MAX) return false;
-    return true;
+    std::sort(met.begin(), met.end());
+    return std::adjacent_find(met.begin(), met.end()) == met.end();
 }
 
 // The places still to fill, kept from clause to clause of a replay.
@@ -258,10 +270,10 @@ std::shared_ptr<const PlReadText> pl_read_text_find(const PieEngine* engine, con
     return record && record->depth == engine->depth ? record : nullptr;
 }
 
-void pl_text_recorder_note_atom(PieEngine* engine, PlAtom* atom) { atom_index(engine, *engine->recorder, atom); }
+void pl_text_recorder_note_atom(PieEngine* engine, PlAtom* atom) { atom_index(*engine->recorder, atom); }
 
 void pl_text_recorder_note_functor(PieEngine* engine, PlFunctor* functor) {
-    functor_index(engine, *engine->recorder, functor);
+    functor_index(*engine->recorder, functor);
 }
 
 PlTextRecording::PlTextRecording(PieEngine* engine, const char* text, size_t length) : engine_(engine) {
