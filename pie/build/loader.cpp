@@ -191,11 +191,12 @@ void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
 }
 
 // What follows reading a clause that is not a directive, from text or from its record; the lexer
-// stood at next_line when the clause was read, and stands there again afterwards.
-void store_read_clause(PieEngine* engine, PlCell* clause, int32_t line, int32_t next_line) {
+// stood at next_line when the clause was read, and stands there again afterwards. A record
+// tells whether the clause holds a "::" term at all; text is looked through.
+void store_read_clause(PieEngine* engine, PlCell* clause, int32_t line, int32_t next_line, bool aliases) {
     engine->line = next_line;
     // The head, or its first argument, may be one of them.
-    if (rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
+    if (aliases && rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
     engine->line = line;  // errors of this clause name its own line
     load_clause(engine, clause, line);
     engine->line = next_line;
@@ -264,7 +265,7 @@ void pl_parse(PieEngine* engine, const char* text) {
             engine->line = next_line;
         } else {
             recording.clause_read(clause, line, next_line);
-            store_read_clause(engine, clause, line, next_line);
+            store_read_clause(engine, clause, line, next_line, true);
         }
         recording.resume();
     }

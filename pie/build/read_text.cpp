@@ -53,6 +53,7 @@ struct PlReadText {
     struct Clause {
         uint32_t ops_end, vars_end, nodes_end;
         int32_t line, next_line;
+        bool aliases;  // the term holds a "::" term, which storing it rewrites
     };
     std::string text;
     size_t hash = 0;
@@ -151,7 +152,7 @@ uint32_t functor_index(PlTextRecorder& r, PlFunctor* functor) {
 
 // Writes term in pre-order; false for a term a replay would not make the same (a cell met twice,
 // a cell of a kind reading does not leave).
-bool write_term(PieEngine* engine, PlTextRecorder& r, PlCell* clause, PlCell* term) {
+bool write_term(PieEngine* engine, PlTextRecorder& r, PlCell* clause, PlCell* term, bool& aliases) {
     std::vector<uint32_t>& nodes = r.record.nodes;
     std::vector<uint32_t>& vars = r.record.vars;
     const size_t vars_begin = vars.size();
@@ -195,6 +196,7 @@ bool write_term(PieEngine* engine, PlTextRecorder& r, PlCell* clause, PlCell* te
                 break;
             }
             met.push_back(cell);
+            aliases |= functor == pl_predefined(engine, PLP_colons_2);
             nodes.push_back(N_COMPOUND | index << kNodeShift);
             nodes.push_back(cell->line);
             for (uint32_t i = functor->arity; i-- > 0;) work.push_back(pl_arg(cell, i));
@@ -294,12 +296,14 @@ void PlTextRecording::clause_read(PlCell* clause, int32_t line, int32_t next_lin
     if (!recorder_) return;
     engine_->recorder = nullptr;
     PlReadText& record = recorder_->record;
-    if (recorder_->failed || clause->type != PL_CLAUSE || !write_term(engine_, *recorder_, clause, clause->clause.term)) {
+    bool aliases = false;
+    if (recorder_->failed || clause->type != PL_CLAUSE ||
+        !write_term(engine_, *recorder_, clause, clause->clause.term, aliases)) {
         abandon();
         return;
     }
     record.clauses.push_back({static_cast<uint32_t>(record.ops.size()), static_cast<uint32_t>(record.vars.size()),
-                              static_cast<uint32_t>(record.nodes.size()), line, next_line});
+                              static_cast<uint32_t>(record.nodes.size()), line, next_line, aliases});
 }
 
 void PlTextRecording::first_token_read() {
@@ -324,7 +328,7 @@ void PlTextRecording::finish(int32_t line) {
     recorder_.reset();
 }
 
-void pl_read_text_replay(PieEngine* engine, const PlReadText& record, void (*store)(PieEngine*, PlCell*, int32_t, int32_t)) {
+void pl_read_text_replay(PieEngine* engine, const PlReadText& record, void (*store)(PieEngine*, PlCell*, int32_t, int32_t, bool)) {
     std::vector<PlAtom*> atoms(record.atom_names.size());
     std::vector<PlFunctor*> functors(record.functors.size());
     uint32_t op_at = 0, var_at = 0, node_at = 0;
@@ -357,7 +361,7 @@ void pl_read_text_replay(PieEngine* engine, const PlReadText& record, void (*sto
             vars.push_back(pl_clause_variable(engine, clause, atoms[record.vars[var_at]]));
         clause->clause.term = build_term(engine, record, node_at, functors, vars, todo);
         pl_clause_facts_update(engine, clause);
-        store(engine, clause, c.line, c.next_line);
+        store(engine, clause, c.line, c.next_line, c.aliases);
     }
     lookups(static_cast<uint32_t>(record.ops.size()));
     engine->line = record.end_line;

@@ -54,10 +54,11 @@ private:
 };
 
 // Loads the clauses of a record as pl_parse loads them from text; store runs what pl_parse runs
-// after reading each clause (the alias rewrite and storing it) with the clause's line and the
-// line the lexer then stood at.
+// after reading each clause (the alias rewrite and storing it) with the clause's line, the line
+// the lexer then stood at, and whether the clause holds a "::" term for the rewrite.
 void pl_read_text_replay(PieEngine* engine, const PlReadText& record,
-                         void (*store)(PieEngine* engine, PlCell* clause, int32_t line, int32_t next_line));
+                         void (*store)(PieEngine* engine, PlCell* clause, int32_t line, int32_t next_line,
+                                       bool aliases));
 
 // How many records this process has made (each text is recorded once while its record is kept).
 uint64_t pl_read_texts_made();

@@ -33,6 +33,11 @@ struct Engine {
     PlFunctor* functor(const char* name, uint32_t arity) const {
         return pl_lookup_functor(e, pie_intern_string(e, name), arity, nullptr);
     }
+    // The item that owns the functor of the body of name/1's first clause ("::" made it a property).
+    const PlFunctor* body_owner(const char* name) const {
+        const auto* clause = static_cast<const PlCell*>(functor(name, 1)->clauses[PL_WRITTEN]->next->item);
+        return pl_arg(clause->clause.term, 1)->fn.functor->owner;
+    }
     size_t clauses(const char* name, uint32_t arity) const {
         return pl_list_count(functor(name, arity)->clauses[PL_WRITTEN]);
     }
@@ -41,7 +46,8 @@ struct Engine {
 constexpr const char* kRules =
     "seen(1).\nseen(2).\n"
     "pair(_X, [_X | _T]) :- seen(_X), member(_X, [1, 2 | _T]).\n"
-    "item(_X) :- _X is - 3 + 4 * 2, seen(_X) ; fail.\n";
+    "item(_X) :- _X is - 3 + 4 * 2, seen(_X) ; fail.\n"
+    "colour(a) :- Item$A(k) :: Color(red).\n";
 
 TEST(ReadText, LaterEnginesShareTheRecordAndKeepTheirChangesApart) {
     const std::string text = unique_text(kRules);
@@ -58,6 +64,8 @@ TEST(ReadText, LaterEnginesShareTheRecordAndKeepTheirChangesApart) {
     EXPECT_EQ(b.e->functor_count, a.e->functor_count);
     EXPECT_EQ(b.functor("pair", 2)->serial, a.functor("pair", 2)->serial);
     EXPECT_EQ(pl_list_count(b.e->program->clauses[PL_WRITTEN]), pl_list_count(a.e->program->clauses[PL_WRITTEN]));
+    EXPECT_EQ(a.body_owner("colour"), a.functor("Item$A", 1));
+    EXPECT_EQ(b.body_owner("colour"), b.functor("Item$A", 1));
 
     ASSERT_EQ(PIE_main(a.e, "?- retract(seen(1)), assert(seen(3)), assert(seen(4))."), 0);
     ASSERT_EQ(PIE_main(b.e, "?- retract(seen(2))."), 0);
