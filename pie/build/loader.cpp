@@ -202,6 +202,17 @@ void store_read_clause(PieEngine* engine, PlCell* clause, int32_t line, int32_t 
     engine->line = next_line;
 }
 
+// A system rule as read: its head's functor becomes a system functor.
+void store_system_clause(PieEngine* engine, PlCell* clause, int32_t /*line*/, int32_t /*next_line*/, bool /*aliases*/) {
+    PlCell* term = clause->clause.term;
+    PlCell* head = is(engine, term, PLP_neck_2) ? pl_arg(term, 0) : term;
+    PlFunctor* functor = head->fn.functor;
+    functor->flags |= PLF_SYSTEM;
+    if (!pl_cell_is_shared(engine, head)) head->line = 0;
+    link(engine, clause, functor, PL_WRITTEN);
+    pl_program_add_functor(engine, functor);
+}
+
 void register_builtin(PieEngine* engine, PlFunctor* functor) {
     functor->flags |= PLF_SYSTEM;
     PlCell* clause = pl_make_clause(engine, PL_SYSTEM_CLAUSE, pl_make_term(engine, functor));
@@ -243,12 +254,12 @@ void pl_store_clause(PieEngine* engine, PlCell* clause, int32_t line, bool colle
 
 void pl_parse(PieEngine* engine, const char* text) {
     const size_t length = std::strlen(text);
-    if (std::shared_ptr<const PlReadText> record = pl_read_text_find(engine, text, length)) {
+    if (std::shared_ptr<const PlReadText> record = pl_read_text_find(engine, text, length, PL_CLAUSE)) {
         engine->text_position = text + length;
         pl_read_text_replay(engine, *record, store_read_clause);
         return;
     }
-    PlTextRecording recording(engine, text, length);
+    PlTextRecording recording(engine, text, length, PL_CLAUSE);
     PlToken token;
     pl_lex_start(engine, text, &token);
     recording.first_token_read();
@@ -274,15 +285,23 @@ void pl_parse(PieEngine* engine, const char* text) {
 void pl_parse_system(PieEngine* engine) {
     for (int i = 0; i < kPlPredefinedFunctorCount; ++i)
         if (kPlPredefinedRows[i].kind == PLP_BUILTIN) register_builtin(engine, pl_predefined(engine, i));
+    // Every engine reads the same rules: all but the first build them from the record.
+    const size_t length = std::strlen(kPlSystemRules);
+    if (std::shared_ptr<const PlReadText> record = pl_read_text_find(engine, kPlSystemRules, length, PL_SYSTEM_CLAUSE)) {
+        engine->text_position = kPlSystemRules + length;
+        pl_read_text_replay(engine, *record, store_system_clause);
+        return;
+    }
+    PlTextRecording recording(engine, kPlSystemRules, length, PL_SYSTEM_CLAUSE);
     PlToken token;
     pl_lex_start(engine, kPlSystemRules, &token);
-    while (PlCell* clause = pl_read_clause(engine, &token, PL_SYSTEM_CLAUSE)) {
-        PlCell* term = clause->clause.term;
-        PlCell* head = is(engine, term, PLP_neck_2) ? pl_arg(term, 0) : term;
-        PlFunctor* functor = head->fn.functor;
-        functor->flags |= PLF_SYSTEM;
-        if (!pl_cell_is_shared(engine, head)) head->line = 0;
-        link(engine, clause, functor, PL_WRITTEN);
-        pl_program_add_functor(engine, functor);
+    recording.first_token_read();
+    for (;;) {
+        const int32_t line = engine->line;
+        PlCell* clause = pl_read_clause(engine, &token, PL_SYSTEM_CLAUSE);
+        if (!clause) return recording.finish(engine->line);
+        recording.clause_read(clause, line, engine->line);
+        store_system_clause(engine, clause, line, engine->line, false);
+        recording.resume();
     }
 }

@@ -57,6 +57,7 @@ struct PlReadText {
     };
     std::string text;
     size_t hash = 0;
+    uint32_t type = PL_CLAUSE;  // of its clause records: the same text read as system rules is another record
     int depth = 0;  // the engine's depth when reading began: its limit on nesting counts from there
     std::vector<std::string> atom_names;
     std::vector<FunctorRef> functors;
@@ -83,10 +84,10 @@ std::atomic<uint64_t> g_made{0};
 
 class Records {
 public:
-    std::shared_ptr<const PlReadText> find(std::string_view text, size_t hash) {
+    std::shared_ptr<const PlReadText> find(std::string_view text, size_t hash, uint32_t type) {
         std::lock_guard<std::mutex> lock(mutex_);
         for (auto it = kept_.begin(); it != kept_.end(); ++it) {
-            if ((*it)->hash != hash || (*it)->text != text) continue;
+            if ((*it)->hash != hash || (*it)->type != type || (*it)->text != text) continue;
             kept_.splice(kept_.begin(), kept_, it);  // the latest used first, the one to go last
             return kept_.front();
         }
@@ -96,7 +97,7 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         // Two engines may have read the same text at once: the first record stays.
         for (const auto& kept : kept_)
-            if (kept->hash == record->hash && kept->text == record->text) return;
+            if (kept->hash == record->hash && kept->type == record->type && kept->text == record->text) return;
         kept_.push_front(std::move(record));
         if (kept_.size() > kKeptRecords) kept_.pop_back();
         ++g_made;
@@ -265,10 +266,11 @@ PlCell* build_term(PieEngine* engine, const PlReadText& record, uint32_t& at, co
 
 }  // namespace
 
-std::shared_ptr<const PlReadText> pl_read_text_find(const PieEngine* engine, const char* text, size_t length) {
+std::shared_ptr<const PlReadText> pl_read_text_find(const PieEngine* engine, const char* text, size_t length,
+                                                    uint32_t type) {
     if (engine->syntax_changes) return nullptr;
     const std::string_view key(text, length);
-    std::shared_ptr<const PlReadText> record = records().find(key, text_hash(key));
+    std::shared_ptr<const PlReadText> record = records().find(key, text_hash(key), type);
     return record && record->depth == engine->depth ? record : nullptr;
 }
 
@@ -278,13 +280,15 @@ void pl_text_recorder_note_functor(PieEngine* engine, PlFunctor* functor) {
     functor_index(*engine->recorder, functor);
 }
 
-PlTextRecording::PlTextRecording(PieEngine* engine, const char* text, size_t length) : engine_(engine) {
+PlTextRecording::PlTextRecording(PieEngine* engine, const char* text, size_t length, uint32_t type)
+    : engine_(engine) {
     // An engine whose operators or abbreviations changed reads differently from a fresh one.
     if (engine->syntax_changes || engine->recorder) return;
     recorder_ = std::make_unique<PlTextRecorder>();
     recorder_->record.text.assign(text, length);
     recorder_->record.hash = text_hash(recorder_->record.text);
     recorder_->record.depth = engine->depth;
+    recorder_->record.type = type;
     engine->recorder = recorder_.get();
 }
 
@@ -297,7 +301,7 @@ void PlTextRecording::clause_read(PlCell* clause, int32_t line, int32_t next_lin
     engine_->recorder = nullptr;
     PlReadText& record = recorder_->record;
     bool aliases = false;
-    if (recorder_->failed || clause->type != PL_CLAUSE ||
+    if (recorder_->failed || clause->type != record.type ||
         !write_term(engine_, *recorder_, clause, clause->clause.term, aliases)) {
         abandon();
         return;
@@ -355,7 +359,7 @@ void pl_read_text_replay(PieEngine* engine, const PlReadText& record, void (*sto
     Places todo;
     for (const PlReadText::Clause& c : record.clauses) {
         lookups(c.ops_end);
-        PlCell* clause = pl_make_clause(engine, PL_CLAUSE, nullptr);
+        PlCell* clause = pl_make_clause(engine, static_cast<PlCellType>(record.type), nullptr);
         vars.clear();
         for (; var_at < c.vars_end; ++var_at)
             vars.push_back(pl_clause_variable(engine, clause, atoms[record.vars[var_at]]));

@@ -17,9 +17,11 @@ struct PlFunctor;
 struct PlReadText;
 struct PlTextRecorder;
 
-// The record of text, or null when none is kept or the engine reads differently from the engine
-// that recorded it (operators or abbreviations changed since it started).
-std::shared_ptr<const PlReadText> pl_read_text_find(const PieEngine* engine, const char* text, size_t length);
+// The record of text read into clause records of type, or null when none is kept or the engine
+// reads differently from the engine that recorded it (operators or abbreviations changed since
+// it started).
+std::shared_ptr<const PlReadText> pl_read_text_find(const PieEngine* engine, const char* text, size_t length,
+                                                    uint32_t type);
 
 // Hooks of the atom table and the functor table: while a recording runs on the engine, every
 // name interned and functor looked up is noted in order, so that a replay creates them in the
@@ -32,7 +34,7 @@ void pl_text_recorder_note_functor(PieEngine* engine, PlFunctor* functor);
 // read without an error and nothing in it could read differently in another engine.
 class PlTextRecording {
 public:
-    PlTextRecording(PieEngine* engine, const char* text, size_t length);
+    PlTextRecording(PieEngine* engine, const char* text, size_t length, uint32_t type);
     ~PlTextRecording();
     PlTextRecording(const PlTextRecording&) = delete;
     PlTextRecording& operator=(const PlTextRecording&) = delete;
