@@ -40,7 +40,7 @@ std::string rule_program() {
 void Load(benchmark::State& state, bool first_read) {
     const std::string program = rule_program();
     std::string text = program;
-    int64_t loads = 0;
+    static int64_t loads = 0;  // across the runs of the case: a text of an earlier run is known
     for (auto _ : state) {
         state.PauseTiming();
         if (first_read) text = "# load " + std::to_string(++loads) + "\n" + program;
