@@ -6,6 +6,7 @@
 
 #include "core/devmode/device_option_block.h"
 #include "device/config/configuration_reply.h"
+#include "device/config/model_sets.h"
 #include "device/config/source_slots.h"
 #include "device/device_info_record.h"
 #include "device/device_query_record.h"
@@ -18,12 +19,8 @@
 
 namespace {
 
-bool In(uint16_t m, std::initializer_list<uint16_t> models) {
-    for (uint16_t x : models)
-        if (x == m) return true;
-    return false;
-}
-bool Range(uint16_t m, uint16_t a, uint16_t b) { return m >= a && m <= b; }
+using devconfig::In;
+using devconfig::Range;
 bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 uint32_t U32(MutableByteView d, size_t at) {
