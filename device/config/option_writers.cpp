@@ -134,18 +134,20 @@ void WriteMemorySize(MutableByteView d, uint64_t total, uint64_t gramBytes, uint
     d.put_u32(devopt::kMemorySize, MemoryTimes1000(total));
 }
 
-// A named source in the slot its naming chose, with the device's paper, level, kind and media;
-// the media is noted in the sources' capability bits.
+// A named source in the slot its naming chose, with the device's paper, level, kind and media.
+// The media is noted in the media bit set or in the sources' capability bits; with the bit set,
+// a slot that holds a custom media of its own keeps it.
 void FillSlot(MutableByteView d, int k, const char* name, int16_t paper, uint32_t level, uint32_t kind,
-              uint32_t mediaCode, uint16_t model) {
+              uint32_t mediaCode, uint16_t model, bool bitSet = false) {
     SourceSlot slot(d, static_cast<size_t>(k));
     slot.SetName(name);
     slot.SetPaper(paper);
     slot.SetLevelFromDevice(level);
     slot.SetKindFromDevice(kind);
+    if (bitSet && slot.CustomMedia() != 0) return;
     int16_t media = MediaIdFromDevice(mediaCode, model);
     slot.SetMedia(media);
-    NoteMedia(d, media, false, model);
+    NoteMedia(d, media, bitSet, model);
 }
 
 }  // namespace
@@ -269,20 +271,8 @@ void FillOptionTablesB(MutableByteView d, const DeviceQueryRecord& r, const Opti
         }
         if (k < 0) continue;
         const DeviceQuerySourceValues& v = r.sourceValues[i];
-        SourceSlot slot(d, static_cast<size_t>(k));
-        slot.SetName(n);
-        slot.SetPaper(PaperSizeFromDevice(v.paperSize, in.codes));
-        slot.SetKindFromDevice(v.kind);
-        slot.SetLevelFromDevice(v.level);
-        int16_t media = MediaIdFromDevice(v.mediaCode, m);
-        bool bitSet = !capabilityAlways && (bitSetAlways || in.brandMedia);
-        if (!bitSet) {
-            slot.SetMedia(media);
-            NoteMedia(d, media, false, m);
-        } else if (slot.CustomMedia() == 0) {
-            slot.SetMedia(media);
-            NoteMedia(d, media, true, m);
-        }
+        const bool bitSet = !capabilityAlways && (bitSetAlways || in.brandMedia);
+        FillSlot(d, k, n, PaperSizeFromDevice(v.paperSize, in.codes), v.level, v.kind, v.mediaCode, m, bitSet);
         if (k == 1 && envelopeTest) SetBit32(d, devopt::kFlagWord, 0x4, Envelope(v.paperSize));
     }
     if ((In(m, {2010, 2011, 2028, 2029, 2034, 2037, 2039, 2044, 2053, 2055, 2073, 2074, 2076, 2077}) ||
