@@ -1,6 +1,6 @@
-// Shared session of the fuzz targets that send the driver's requests through VomelDeviceMode.
-// One session serves every input, as one serves an application's many requests: each input
-// starts from the session's first device mode and device-option block, put back before it runs.
+// Shared session of the fuzz targets that enter through VomelDeviceMode. One session serves every
+// input, as one serves an application's many requests; a target that sets the device-option
+// block from its input has the block put back, as the session first read it, before each input.
 #pragma once
 
 #include "fuzz/bundled_printer_harness.h"
@@ -24,7 +24,10 @@ struct Session {
     HANDLE handle = nullptr;
     std::vector<uint8_t> devmode;  // as the session first handed it out
     std::vector<uint8_t> block;    // the device-option block as the session first read it
+    bool blockKept = false;
 };
+
+inline constexpr char kSessionPrinter[] = "Vomel Kelvaro PCL5e";
 
 inline Session& TheSession() {
     static Session session;
@@ -40,21 +43,20 @@ inline void OpenSession(const char* target) {
     Session& s = TheSession();
     DWORD needed = devmode::kDevmodeSize;
     s.devmode.resize(needed);
-    s.handle = VomelDeviceModeInit("Vomel Kelvaro PCL5e", reinterpret_cast<LPDEVMODEA>(s.devmode.data()), &needed);
+    s.handle = VomelDeviceModeInit(kSessionPrinter, reinterpret_cast<LPDEVMODEA>(s.devmode.data()), &needed);
     if (!s.handle) Fail(target, "no session");
     s.devmode.resize(needed);
-    UIDEVDATA* ctx = SessionObject();
-    const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
-    s.block.assign(block, block + ctx->svc->GetDeviceOptionSize(ctx));
     std::atexit([] { VomelDeviceModeTerm(TheSession().handle); });
 }
 
-// Puts the device-option block back as the session first read it, and answers its device-option
-// data for the input to set bytes of.
+// Puts the device-option block back as the session first read it (kept at the first call, before
+// any input ran), and answers its device-option data for the input to set bytes of.
 inline MutableByteView FreshDeviceOptions(const char* target) {
-    const Session& s = TheSession();
+    Session& s = TheSession();
     UIDEVDATA* ctx = SessionObject();
     uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    if (!s.blockKept) s.block.assign(block, block + ctx->svc->GetDeviceOptionSize(ctx));
+    s.blockKept = true;
     if (ctx->svc->GetDeviceOptionSize(ctx) != s.block.size()) Fail(target, "the device-option block changed its size");
     std::memcpy(block, s.block.data(), s.block.size());
     uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
