@@ -115,9 +115,9 @@ void Text(char (&out)[N], const char* field, size_t width) {
     out[n] = 0;
 }
 
-// The G-RAM among the memories the device names, in bytes.
+// The G-RAM among the memories the device names.
 template <size_t Places, size_t Width>
-uint64_t GramBytes(const char (&names)[Places][Width], const uint32_t (&sizes)[Places]) {
+uint64_t GramSize(const char (&names)[Places][Width], const uint32_t (&sizes)[Places]) {
     uint64_t gram = 0;
     for (size_t i = 0; i < Places; ++i) {
         char name[Width + 1];
@@ -127,9 +127,10 @@ uint64_t GramBytes(const char (&names)[Places][Width], const uint32_t (&sizes)[P
     return gram;
 }
 
-// Memory: the device's total (in kilobytes) less its G-RAM and the data file's reserve.
-void WriteMemorySize(MutableByteView d, uint64_t total, uint64_t gramBytes, uint32_t reserve) {
-    total = SaturatingSub(total, gramBytes / 1024);
+// Memory: the device's total less its G-RAM (1024 of its units to one of the total) and the data
+// file's reserve.
+void WriteMemorySize(MutableByteView d, uint64_t total, uint64_t gram, uint32_t reserve) {
+    total = SaturatingSub(total, gram / 1024);
     if (total != 0 && total != 262144) total = SaturatingSub(total, reserve);
     d.put_u32(devopt::kMemorySize, MemoryTimes1000(total));
 }
@@ -168,7 +169,7 @@ void ResetSourceSlots(MutableByteView d, bool mediaUnknown) {
 
 void FillOptionTablesA(MutableByteView d, const ConfigurationReply& r, const OptionWriterInput& in) {
     const uint16_t m = in.codes.model;
-    WriteMemorySize(d, r.memorySize, GramBytes(r.memoryNames, r.memorySizes), in.reservedMemory);
+    WriteMemorySize(d, r.memorySize, GramSize(r.memoryNames, r.memorySizes), in.reservedMemory);
 
     char finisher[33];
     Text(finisher, r.finisherName, sizeof r.finisherName);
@@ -310,7 +311,7 @@ void FillOptionTablesB(MutableByteView d, const DeviceQueryRecord& r, const Opti
 void WriteDirectAnswers(MutableByteView d, const DeviceInfoRecord& r, const OptionWriterInput& in) {
     const uint16_t m = in.codes.model;
     const bool memoriesAsked = (r.requestWords[2] >> 26) & 1;
-    WriteMemorySize(d, r.number20006, memoriesAsked ? GramBytes(r.texts3000305, r.numbers3000301) : 0,
+    WriteMemorySize(d, r.number20006, memoriesAsked ? GramSize(r.texts3000305, r.numbers3000301) : 0,
                     in.reservedMemory);
 
     char finisher[25];
