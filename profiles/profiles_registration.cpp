@@ -3,6 +3,7 @@
 #include "profiles/profiles_registration.h"
 
 #include "profiles/profile.h"
+#include "profiles/summary/view_settings.h"
 #include "ui/cm_message.h"
 
 #include <iterator>
@@ -33,4 +34,5 @@ CmModule* MakeStore(UIDEVDATA* ctx) {
 void RegisterProfiles() {
     RegisterModuleFactory(kModuleProfile, MakeStore);
     RegisterMessageRows(kCommonMessages, kRows, std::size(kRows));
+    RegisterViewSettings();
 }

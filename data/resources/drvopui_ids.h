@@ -13,6 +13,7 @@
 #define IDD_SETTINGS_SUMMARY 102
 #define IDD_ADD_PROFILE 103
 #define IDD_PROFILE_PAGE 104
+#define IDD_SUMMARY_SECTION 105
 
 /* Controls on every page (item set 0) */
 #define IDC_ADD_PROFILE 10010
