@@ -12,7 +12,7 @@ const char kHostUsage[] =
     "               [--request KIND CODE [VALUE]]... [--out FILE] [--validate FILE] [--list]\n"
     "               [--convert FILE OUT] [--profiles] [--apply-profile NAME]\n"
     "               [--import-profile FILE] [--export-profile NAME FILE]\n"
-    "               [--sheet STEPS|@FILE [--pictures DIR]] [--driver16] [--list-printers] [--version]\n"
+    "               [--sheet STEPS|@FILE] [--summary] [--pictures DIR] [--driver16] [--list-printers] [--version]\n"
     "               [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
@@ -73,7 +73,9 @@ const char kHostUsage[] =
     "                        answer BUTTON          the answer to the next message box\n"
     "                      e.g. --sheet 'type Copies 3; click \"Page options...\";\n"
     "                      choose \"Page edging\" \"Dotted line\"; ok; page Finishing; check Punch; ok'\n"
-    "  --pictures DIR      with --sheet, saves a PNG picture of every page and dialog as the\n"
+    "  --summary           prints the settings summary of the printer's current settings, as the\n"
+    "                      View settings button shows it and its Copy button copies it\n"
+    "  --pictures DIR      with --sheet or --summary, saves a PNG picture of every page and dialog as the\n"
     "                      steps leave it, numbered in order, into DIR\n"
     "  --list              prints the device-mode listing also where it is left out by default\n"
     "  --version           prints the version\n"
@@ -118,6 +120,7 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
         else if (arg == "--list-printers") options.listPrinters = true;
         else if (arg == "--driver16") options.driver16 = true;
         else if (arg == "--version") options.version = true;
+        else if (arg == "--summary") options.summary = true;
         else if (arg == "--request" && hasTwo) {
             OptionRequest request;
             if (!ParseNumber(argv[i + 1], request.kind) || !ParseNumber(argv[i + 2], request.code)) {
@@ -166,8 +169,8 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
             return false;
         }
     }
-    if (!options.pictures.empty() && !options.sheet) {
-        std::fprintf(stderr, "drvhost: --pictures goes with --sheet\n");
+    if (!options.pictures.empty() && !options.sheet && !options.summary) {
+        std::fprintf(stderr, "drvhost: --pictures goes with --sheet or --summary\n");
         return false;
     }
     return true;
