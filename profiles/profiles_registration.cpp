@@ -2,6 +2,7 @@
 // message rows of the file dialogs and profile files.
 #include "profiles/profiles_registration.h"
 
+#include "profiles/dialogs/profile_dialogs.h"
 #include "profiles/profile.h"
 #include "profiles/summary/view_settings.h"
 #include "ui/cm_message.h"
@@ -35,4 +36,5 @@ void RegisterProfiles() {
     RegisterModuleFactory(kModuleProfile, MakeStore);
     RegisterMessageRows(kCommonMessages, kRows, std::size(kRows));
     RegisterViewSettings();
+    RegisterProfileDialogs();
 }

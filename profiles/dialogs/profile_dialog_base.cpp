@@ -1,0 +1,90 @@
+// What the profile dialogs share (see profile_dialogs.h): the store, the icon list's drawing,
+// the current settings' profile name and the messages; and the dialogs' registration.
+#include "profiles/dialogs/profile_dialogs.h"
+
+#include "core/device/service_table.h"
+#include "data/resources/drvopui_ids.h"
+#include "profiles/dialogs/profile_icon_list.h"
+#include "ui/cm_message.h"
+#include "ui/dialog_registry.h"
+
+#include <cstring>
+#include <iterator>
+
+bool ProfileDialogBase::TakeStore() {
+    CmUserData* user = Request() ? Request()->svc->GetUserData(Request()) : nullptr;
+    store_ = user ? dynamic_cast<Profile*>(user->GetProfile()) : nullptr;
+    return store_ != nullptr;
+}
+
+int ProfileDialogBase::ShowMessage(UINT id) {
+    CmMessage* messages = MessageCatalogue(Request());
+    return messages ? messages->Show(Dialog(), id) : 0;
+}
+
+void ProfileDialogBase::FocusName() {
+    HWND name = GetDlgItem(Dialog(), IDC_PROFILE_NAME);
+    SetFocus(name);
+    SendMessageA(name, EM_SETSEL, 0, -1);
+}
+
+std::string ProfileDialogBase::CurrentProfileName() const {
+    char name[profile::kNameSize + 1] = {};
+    if (Devmode()) Request()->svc->GetOption(Request(), Devmode(), 101, name, profile::kNameSize);
+    name[profile::kNameSize - 1] = 0;
+    return name;
+}
+
+void ProfileDialogBase::SetCurrentProfileName(const char* name) {
+    char field[profile::kNameSize] = {};
+    std::strncpy(field, name, profile::kNameSize - 1);
+    if (Devmode()) Request()->svc->SetOption(Request(), Devmode(), 101, field, profile::kNameSize);
+}
+
+uint32_t ProfileDialogBase::DocumentFlags() const {
+    uint32_t flags = 0;
+    if (Devmode()) Request()->svc->GetOption(Request(), Devmode(), 100, &flags, sizeof flags);
+    return flags;
+}
+
+BOOL ProfileDialogBase::OnDrawItem(int id, DRAWITEMSTRUCT* item) {
+    if (id != IDC_PROFILE_ICONS || !item) return FALSE;
+    DrawIconItem(*item);
+    return TRUE;
+}
+
+BOOL ProfileDialogBase::OnMeasureItem(int id, MEASUREITEMSTRUCT* item) {
+    if (id != IDC_PROFILE_ICONS || !item) return FALSE;
+    item->itemHeight = kIconItemHeight;
+    item->itemWidth = kIconColumnWidth;
+    return TRUE;
+}
+
+namespace {
+
+constexpr UINT kTitle = 4893;
+constexpr UINT kWarning = MB_ICONWARNING;
+constexpr UINT kQuestion = MB_ICONQUESTION | MB_YESNO;
+constexpr MessageRow kRows[] = {
+    {kMsgNameEmpty, 4200, kTitle, kWarning},     {kMsgTooManyProfiles, 4207, kTitle, kWarning},
+    {kMsgReplaceProfile, 4211, kTitle, kQuestion}, {kMsgBuiltInName, 4201, kTitle, kWarning},
+    {kMsgDeleteProfile, 4208, kTitle, kQuestion},  {kMsgNameInList, 4202, kTitle, kWarning},
+    {kMsgProfileInUse, 4203, kTitle, kWarning},    {kMsgNameBackslash, 4204, kTitle, kWarning},
+};
+
+const DialogEntry kEntries[] = {
+    {kAddProfileDialogKind, CmProc::DialogProcFor<AddProfileProc>, 4206, IDD_ADD_PROFILE, nullptr},
+    {kEditProfileDialogKind, CmProc::DialogProcFor<EditProfileProc>, 4210, IDD_EDIT_PROFILE, nullptr},
+};
+
+}  // namespace
+
+bool RegisterProfileDialogs() {
+    return RegisterMessageRows(kCommonMessages, kRows, std::size(kRows)) &&
+           RegisterDialogEntries(kEntries, std::size(kEntries));
+}
+
+void UnregisterProfileDialogs() {
+    UnregisterDialogEntries(kEntries);
+    UnregisterMessageRows(kRows);
+}
