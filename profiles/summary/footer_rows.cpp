@@ -4,6 +4,7 @@
 #include "profiles/summary/summary_rows.h"
 #include "profiles/summary/view_settings.h"
 
+#include "core/addins/addin_table.h"
 #include "core/datafile/device_data.h"
 #include "core/device/service_table.h"
 #include "core/devmode/devmode_layout.h"
@@ -232,6 +233,29 @@ void ViewSettings::JobRows(char* text) {
     Row(text, 8544, kSubSubRow, when);
 }
 
-void ViewSettings::AddInRows(char*) {
-    // No add-in information object is registered in this library: there are no add-in rows.
+void ViewSettings::AddInRows(char* text) {
+    const AddInTable* table = LoadAddIns(Ctx());
+    if (!table) return;
+    for (const AddInEntry& entry : table->entries) {
+        const AddInRecord& r = entry.record;
+        Row(text, 8066, 0, "");
+        Row(text, 8067, kSubRow, r.name.c_str());
+        Row(text, 8068, kSubRow, r.file.c_str());
+        RowId(text, 8069, kSubRow, entry.object ? 8073 : 8074);
+        char id[64];
+        std::snprintf(id, sizeof id, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", r.classId.data1, r.classId.data2,
+                      r.classId.data3, r.classId.data4[0], r.classId.data4[1], r.classId.data4[2], r.classId.data4[3],
+                      r.classId.data4[4], r.classId.data4[5], r.classId.data4[6], r.classId.data4[7]);
+        Row(text, 8070, kSubRow, id);
+        // The description's further lines show as rows of their own with empty labels.
+        size_t from = 0;
+        bool first = true;
+        do {
+            const size_t to = r.description.find('\n', from);
+            const std::string line = r.description.substr(from, to == std::string::npos ? std::string::npos : to - from);
+            Row(text, first ? 8072 : 0, first ? kSubRow : 0, line.c_str());
+            first = false;
+            from = to == std::string::npos ? std::string::npos : to + 1;
+        } while (from != std::string::npos);
+    }
 }

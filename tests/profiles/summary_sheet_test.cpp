@@ -2,6 +2,7 @@
 // button opens the summary sheet, each page lists its section's rows, Copy puts the whole summary
 // on the clipboard, and a clipboard held by another window takes nothing and keeps no memory.
 #include "data/resources/drvopui_ids.h"
+#include "drvtest/addins.h"
 #include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
 #include "drvtest/window_picture.h"
@@ -163,6 +164,16 @@ TEST_P(SettingsSummary, TheHeadingReadsTheDriverNameOnlyWithinItsField) {
     std::memset(settings + 184, 'N', 32);
     const std::string heading = Piece(kSummaryHeading);
     EXPECT_EQ(heading.rfind("Driver\t" + std::string(32, 'N') + "\r\n", 0), 0u) << heading;
+}
+
+TEST_P(SettingsSummary, DeviceSettingsStartWithTheInstalledAddIns) {
+    ASSERT_TRUE(drvtest::InstallSampleAddIn(GetParam()));
+    const std::string text = Piece(4);
+    EXPECT_EQ(text.rfind("Add-in\t\r\n  Name\t", 0), 0u) << text;
+    EXPECT_NE(text.find("  File\tSAMPLEUI.DLL\r\n  State\tLoaded\r\n  Class\t" + std::string(drvtest::kSampleAddInClass)),
+              std::string::npos)
+        << text;
+    EXPECT_LT(text.find("Add-in"), text.find("Installed options"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, SettingsSummary,
