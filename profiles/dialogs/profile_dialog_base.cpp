@@ -5,6 +5,7 @@
 #include "core/device/service_table.h"
 #include "data/resources/drvopui_ids.h"
 #include "profiles/dialogs/profile_icon_list.h"
+#include "profiles/dialogs/profile_page.h"
 #include "ui/cm_message.h"
 #include "ui/dialog_registry.h"
 
@@ -75,6 +76,8 @@ constexpr MessageRow kRows[] = {
 const DialogEntry kEntries[] = {
     {kAddProfileDialogKind, CmProc::DialogProcFor<AddProfileProc>, 4206, IDD_ADD_PROFILE, nullptr},
     {kEditProfileDialogKind, CmProc::DialogProcFor<EditProfileProc>, 4210, IDD_EDIT_PROFILE, nullptr},
+    {kProfilePageKind, CmProc::DialogProcFor<PriProfileProc>, 10832, IDD_PROFILE_PAGE, nullptr},
+    {kProfileAttributesKind, CmProc::DialogProcFor<AttributionProc>, 10833, IDD_PROFILE_ATTRIBUTES, nullptr},
 };
 
 }  // namespace

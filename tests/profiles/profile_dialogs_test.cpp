@@ -7,6 +7,7 @@
 #include "drvtest/window_picture.h"
 #include "items/pdl/item_sets.h"
 #include "profiles/dialogs/profile_dialogs.h"
+#include "profiles/dialogs/profile_page.h"
 #include "profiles/profile_layout.h"
 #include "profiles/profiles_registration.h"
 #include "tests/items/common/sheet_sets_fixture.h"
@@ -177,6 +178,84 @@ TEST_F(ProfileDialogs, EditCancelledKeepsEveryProfile) {
     RunPage(IDC_EDIT_PROFILE);
     EXPECT_NE(Find("Drafts"), nullptr);
     EXPECT_FALSE(store->ReadProfile("Drafts", profile::kTypeUser).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The profile page of the printer's properties with its attributes dialog.
+class ProfilePage : public ProfileDialogs {
+protected:
+    void RunProfilePage(std::function<void(drvtest::SheetDriver&)> script) {
+        drvtest::ScriptedSheet sheet;
+        sheet.OnSheet(std::move(script));
+        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+        drvtest::RunOnePageSheet(module, IDD_PROFILE_PAGE, CmProc::DialogProcFor<PriProfileProc>,
+                                 reinterpret_cast<LPARAM>(&data), "Printer properties");
+    }
+    std::string PrinterString(const char* name) {
+        char text[64] = {};
+        ctx->svc->ReadPrinterString(ctx, name, text, sizeof text, "");
+        return text;
+    }
+};
+
+TEST_F(ProfilePage, ApplyNamesTheSelectedProfileAndItsKind) {
+    ASSERT_TRUE(StoreUser("Drafts"));
+    for (const char* pick : {"Drafts", builtIn.c_str()}) {
+        RunProfilePage([&](drvtest::SheetDriver& driver) {
+            EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_PROFILE_LIST, pick));
+            drvtest::SaveWindowPng(driver.Sheet(), DRVOPUI_TEST_OUTPUT_DIR "/profile-page.png");
+            EXPECT_TRUE(driver.PressOk());
+        });
+        EXPECT_EQ(PrinterString("PPCurPName"), pick);
+        EXPECT_EQ(ctx->svc->GetPrinterDword(ctx, "PPCurPFlg", 0), pick == builtIn ? 1u : 2u) << pick;
+    }
+}
+
+TEST_F(ProfilePage, AttributesRenameAUserProfileAndRefuseABuiltInName) {
+    ASSERT_TRUE(StoreUser("Drafts"));
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_PROFILE_NAME, builtIn.c_str()));
+        EXPECT_TRUE(drvtest::PressOk(dialog));  // a built-in profile's name: message 14
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_PROFILE_NAME, ""));
+        EXPECT_TRUE(drvtest::PressOk(dialog));  // message 10
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_PROFILE_NAME, "Final drafts"));
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_PROFILE_COMMENT, "For the printer room"));
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    person.AnswerMessageBox(IDYES);
+    RunProfilePage([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_PROFILE_LIST, "Drafts"));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_ATTRIBUTES));
+        EXPECT_EQ(drvtest::ReadSelectedEntry(driver.Page(), IDC_PROFILE_LIST), "Final drafts");
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_PAGE_DELETE));  // message 16, Yes
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"A built-in profile has this name. Choose another name.",
+                                                    "Enter a name for the profile.", "Do you want to delete the profile?"}));
+    EXPECT_EQ(Find("Drafts"), nullptr);
+    EXPECT_EQ(Find("Final drafts"), nullptr);  // renamed, then deleted
+}
+
+TEST_F(ProfilePage, ARenamedProfileIsStoredUnderItsNewNameBeforeTheOldGoes) {
+    ASSERT_TRUE(StoreUser("Drafts"));
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_PROFILE_NAME, "Final drafts"));
+        EXPECT_TRUE(drvtest::ChooseEntry(dialog, IDC_PROFILE_ICONS, 7));
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    RunProfilePage([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_PROFILE_LIST, "Drafts"));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_ATTRIBUTES));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    ASSERT_NE(Find("Final drafts"), nullptr);
+    EXPECT_EQ(Find("Final drafts")->icon, 7);
+    EXPECT_EQ(Find("Drafts"), nullptr);
+    EXPECT_FALSE(store->ReadProfile("Final drafts", profile::kTypeUser).empty());
+    EXPECT_TRUE(store->ReadProfile("Drafts", profile::kTypeUser).empty());
 }
 
 }  // namespace
