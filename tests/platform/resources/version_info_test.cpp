@@ -34,7 +34,9 @@ std::vector<uint8_t> Block(const char* path) {
     const DWORD size = GetFileVersionInfoSizeA(path, &handle);
     EXPECT_EQ(handle, 0u);
     std::vector<uint8_t> block(size);
-    if (size) EXPECT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()));
+    if (size) {
+        EXPECT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()));
+    }
     return block;
 }
 
