@@ -4,13 +4,16 @@
 #include "profiles/dialogs/profile_dialogs.h"
 
 #include "core/device/service_table.h"
+#include "core/helpers/byte_view.h"
 #include "data/resources/drvopui_ids.h"
 #include "profiles/dialogs/profile_icon_list.h"
 #include "profiles/profile_layout.h"
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -161,6 +164,87 @@ void EditProfileProc::Move(int by) {
     ShowSelected();
 }
 
+namespace {
+
+// The file dialogs' filter with '|' between its parts, as the preset base takes it.
+std::string BarFilter(const std::string& parts) {
+    std::string filter = parts;
+    while (!filter.empty() && filter.back() == '\0') filter.pop_back();
+    for (char& c : filter)
+        if (c == '\0') c = '|';
+    return filter + "|";
+}
+
+}  // namespace
+
+void EditProfileProc::FileDialogSetup(std::string& filter, char* folder, char* extension) {
+    filter = BarFilter(Store()->GetFileFilter());
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    Request()->svc->LoadString(Request(), 4005, extension, 16);
+}
+
+void EditProfileProc::Import() {
+    const auto users = std::count_if(infos_.begin(), infos_.end(), [](const ProfileInfo& i) { return i.type == profile::kTypeUser; });
+    if (static_cast<uint32_t>(users) >= kUserProfileLimit) {
+        ShowMessage(kMsgTooManyProfiles);
+        return;
+    }
+    std::string filter;
+    char folder[MAX_PATH] = {}, extension[16] = {}, file[kPresetPathRoom] = {};
+    FileDialogSetup(filter, folder, extension);
+    if (!Store()->ImportDialog(Dialog(), file, filter.c_str(), folder, extension)) return;
+    const ProfileRecord record = Store()->ImportProfileFile(Dialog(), file, false);
+    ByteView view(record.data(), record.size());
+    ProfileInfo info;
+    if (record.size() <= profile::kRecordDevmode || !view.bytes(profile::kRecordName, info.name, profile::kNameSize - 1) ||
+        !view.bytes(profile::kRecordComment, info.comment, profile::kCommentSize - 1) ||
+        !view.u16(profile::kRecordIcon, info.icon) || !view.u16(profile::kRecordReserved, info.reserved))
+        return;
+    for (const ProfileInfo& other : infos_)
+        if (other.type == profile::kTypeUser && strncasecmp(other.name, info.name, profile::kNameSize) == 0) {
+            ShowMessage(kMsgNameInList);
+            return;
+        }
+    std::memcpy(info.storedName, info.name, sizeof info.storedName);
+    info.type = profile::kTypeUser;
+    info.recordSize = static_cast<uint16_t>(record.size());
+    info.devmode.assign(record.begin() + profile::kRecordDevmode, record.end());
+    if (!Store()->AppendInfoToWork(info)) return;
+    infos_.push_back(info);
+    HWND list = GetDlgItem(Dialog(), IDC_PROFILE_EDIT_LIST);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(info.name));
+    SendMessageA(list, LB_SETCURSEL, infos_.size() - 1, 0);
+    ShowSelected();
+}
+
+void EditProfileProc::Export() {
+    ProfileInfo* info = Selected();
+    if (!info || info->devmode.empty()) return;
+    if (!info->name[0]) {
+        ShowMessage(kMsgNameEmpty);
+        FocusName();
+        return;
+    }
+    const size_t size = Store()->RecordSizeForCurrent(profile::kRecordDevmode + info->devmode.size());
+    if (size > profile::kRecordLimit) return;
+    ProfileRecord record(size, 0);
+    MutableByteView view(record.data(), record.size());
+    view.put_u16(profile::kRecordSize, static_cast<uint16_t>(size));
+    std::memcpy(record.data() + profile::kRecordName, info->name, profile::kNameSize);
+    std::memcpy(record.data() + profile::kRecordComment, info->comment, profile::kCommentSize);
+    view.put_u16(profile::kRecordIcon, info->icon);
+    view.put_u16(profile::kRecordType, info->type);
+    std::memcpy(record.data() + profile::kRecordDevmode, info->devmode.data(),
+                std::min(info->devmode.size(), size - profile::kRecordDevmode));
+    std::string filter;
+    char folder[MAX_PATH] = {}, extension[16] = {}, file[kPresetPathRoom] = {};
+    FileDialogSetup(filter, folder, extension);
+    // The profile's name is offered as the file's when it can be one.
+    if (Store()->IsValidFileName(info->name)) std::strncpy(file, info->name, sizeof file - 1);
+    if (!Store()->ExportDialog(Dialog(), file, filter.c_str(), folder, extension)) return;
+    Store()->ExportProfileFile(Dialog(), file, record);
+}
+
 void EditProfileProc::Commit() {
     const std::string current = CurrentProfileName();
     for (const ProfileInfo& info : infos_)
@@ -178,7 +262,7 @@ BOOL EditProfileProc::OnCommand(WORD id, WORD code) {
             // second message.
             const int next = GetDlgCtrlID(GetFocus());
             if (next != IDOK && next != IDCANCEL && next != IDC_VIEW_SETTINGS && next != IDC_PROFILE_DELETE &&
-                next != IDC_PROFILE_EDIT_LIST)
+                next != IDC_PROFILE_IMPORT && next != IDC_PROFILE_EXPORT && next != IDC_PROFILE_EDIT_LIST)
                 ValidateEdits(id);
         }
         return TRUE;
@@ -208,13 +292,18 @@ BOOL EditProfileProc::OnCommand(WORD id, WORD code) {
     default: break;
     }
     if (code != BN_CLICKED) return ProfileDialogBase::OnCommand(id, code);
-    if ((id == IDOK || id == IDC_VIEW_SETTINGS || id == IDC_PROFILE_DELETE) && !ValidateEdits(id)) return TRUE;
+    if ((id == IDOK || id == IDC_VIEW_SETTINGS || id == IDC_PROFILE_DELETE || id == IDC_PROFILE_IMPORT ||
+         id == IDC_PROFILE_EXPORT) &&
+        !ValidateEdits(id))
+        return TRUE;
     switch (id) {
     case IDOK:
         Commit();
         EndDialog(Dialog(), IDOK);
         return TRUE;
     case IDC_PROFILE_DELETE: Delete(); return TRUE;
+    case IDC_PROFILE_IMPORT: Import(); return TRUE;
+    case IDC_PROFILE_EXPORT: Export(); return TRUE;
     case IDC_PROFILE_UP: Move(-1); return TRUE;
     case IDC_PROFILE_DOWN: Move(1); return TRUE;
     default: return ProfileDialogBase::OnCommand(id, code);

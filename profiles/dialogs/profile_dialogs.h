@@ -6,6 +6,7 @@
 #include "profiles/profile.h"
 #include "ui/cm_proc.h"
 
+#include <string>
 #include <vector>
 
 inline constexpr int kAddProfileDialogKind = 10;
@@ -71,6 +72,9 @@ private:
     bool ValidateEdits(WORD command);
     void OnNameOrDetailsChanged(WORD id);
     void Delete();
+    void Import();
+    void Export();
+    void FileDialogSetup(std::string& filter, char* folder, char* extension);
     void Move(int by);
     void Commit();
 

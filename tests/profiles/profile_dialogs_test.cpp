@@ -2,6 +2,7 @@
 // by the scripted user: each refused name shows its message and stores nothing, a profile is
 // stored (or saved over, or deleted) only as the user answered, and the settings name it.
 #include "data/resources/drvopui_ids.h"
+#include "drvtest/scripted_file_dialog.h"
 #include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
 #include "drvtest/window_picture.h"
@@ -165,6 +166,30 @@ TEST_F(ProfileDialogs, EditRenamesDeletesAndRefusesWhatItMustOnlyCommittingAtOk)
     EXPECT_EQ(Find("Drafts"), nullptr);
     EXPECT_NE(Find("Letters 2"), nullptr);
     EXPECT_EQ(AppliedName(), "Letters 2");
+}
+
+TEST_F(ProfileDialogs, EditExportsAndImportsAProfileFileRefusingANameInTheList) {
+    ASSERT_TRUE(StoreUser("Drafts"));
+    drvtest::ScriptedFileDialog files([](const drvtest::FileDialogSeen& seen) {
+        EXPECT_EQ(seen.defaultExt, "pfl");
+        if (seen.save) EXPECT_EQ(seen.fileName, "Drafts");
+        return drvtest::FilePick::Name("drafts.pfl");
+    });
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_PROFILE_EDIT_LIST, "Drafts"));
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_PROFILE_EXPORT));
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_PROFILE_IMPORT));  // "Drafts" is in the list: message 17
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_PROFILE_NAME, "Old drafts"));
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_PROFILE_IMPORT));
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, IDC_PROFILE_EDIT_LIST), "Drafts");
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    RunPage(IDC_EDIT_PROFILE);
+    EXPECT_EQ(files.Seen().size(), 3u);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"A profile of this name is already in the list."}));
+    EXPECT_NE(Find("Drafts"), nullptr);
+    EXPECT_NE(Find("Old drafts"), nullptr);
+    EXPECT_EQ(UserCount(), 2u);
 }
 
 TEST_F(ProfileDialogs, EditCancelledKeepsEveryProfile) {
