@@ -230,12 +230,11 @@ void EditProfileProc::Export() {
     ProfileRecord record(size, 0);
     MutableByteView view(record.data(), record.size());
     view.put_u16(profile::kRecordSize, static_cast<uint16_t>(size));
-    std::memcpy(record.data() + profile::kRecordName, info->name, profile::kNameSize);
-    std::memcpy(record.data() + profile::kRecordComment, info->comment, profile::kCommentSize);
+    view.put_bytes(profile::kRecordName, info->name, profile::kNameSize);
+    view.put_bytes(profile::kRecordComment, info->comment, profile::kCommentSize);
     view.put_u16(profile::kRecordIcon, info->icon);
     view.put_u16(profile::kRecordType, info->type);
-    std::memcpy(record.data() + profile::kRecordDevmode, info->devmode.data(),
-                std::min(info->devmode.size(), size - profile::kRecordDevmode));
+    view.put_bytes(profile::kRecordDevmode, info->devmode.data(), std::min(info->devmode.size(), size - profile::kRecordDevmode));
     std::string filter;
     char folder[MAX_PATH] = {}, extension[16] = {}, file[kPresetPathRoom] = {};
     FileDialogSetup(filter, folder, extension);

@@ -172,7 +172,9 @@ TEST_F(ProfileDialogs, EditExportsAndImportsAProfileFileRefusingANameInTheList) 
     ASSERT_TRUE(StoreUser("Drafts"));
     drvtest::ScriptedFileDialog files([](const drvtest::FileDialogSeen& seen) {
         EXPECT_EQ(seen.defaultExt, "pfl");
-        if (seen.save) EXPECT_EQ(seen.fileName, "Drafts");
+        if (seen.save) {
+            EXPECT_EQ(seen.fileName, "Drafts");
+        }
         return drvtest::FilePick::Name("drafts.pfl");
     });
     person.OnDialog([&](HWND dialog) {
