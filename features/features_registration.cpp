@@ -1,8 +1,11 @@
 // The document features' registration: the watermark object under the user data's watermark bit,
 // so that the stamp list and the watermark page find the printer's presets, and the watermark
-// dialog with its messages; the overlay object and the overlay dialog the same way.
+// dialog with its messages; the overlay object and the overlay dialog the same way;
+// the user-paper table and the job account under theirs.
 #include "features/features_registration.h"
 
+#include "features/account.h"
+#include "features/custom_paper.h"
 #include "features/overlay.h"
 #include "features/overlay_page.h"
 #include "features/pdl_watermark.h"
@@ -13,4 +16,6 @@ void RegisterFeatures() {
     RegisterWaterMarkDialog();
     RegisterModuleFactory(kModuleOverlay, MakeOverlay);
     RegisterOverlayDialog();
+    RegisterModuleFactory(kModuleCustomPaper, MakeCustomPaper);
+    RegisterModuleFactory(kModuleAccount, MakeAccount);
 }
