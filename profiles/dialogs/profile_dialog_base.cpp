@@ -3,6 +3,7 @@
 #include "profiles/dialogs/profile_dialogs.h"
 
 #include "core/device/service_table.h"
+#include "core/helpers/drawing.h"
 #include "data/resources/drvopui_ids.h"
 #include "profiles/dialogs/profile_icon_list.h"
 #include "profiles/dialogs/profile_page.h"
@@ -48,8 +49,38 @@ uint32_t ProfileDialogBase::DocumentFlags() const {
     return flags;
 }
 
+namespace {
+
+// The up and down buttons: their picture by state (normal, pressed, focused, disabled) on the
+// button face, the picture's grey left out.
+void DrawArrowButton(UIDEVDATA* ctx, const DRAWITEMSTRUCT& item, UINT firstBitmap) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    RECT edge = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawEdge(item.hDC, &edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const UINT state = (item.itemState & ODS_DISABLED) ? 3 : pressed ? 1 : (item.itemState & ODS_FOCUS) ? 2 : 0;
+    const UINT id = firstBitmap + state;
+    BITMAP size{};
+    if (HBITMAP picture = ctx->svc->LoadBitmap(ctx, id)) {
+        GetObjectA(picture, sizeof size, &size);
+        DeleteObject(picture);
+    }
+    const int x = (item.rcItem.left + item.rcItem.right - size.bmWidth) / 2 + (pressed ? 1 : 0);
+    const int y = (item.rcItem.top + item.rcItem.bottom - size.bmHeight) / 2 + (pressed ? 1 : 0);
+    DrawTransparentBitmap(ctx, item.hDC, x, y, id, RGB(0xC0, 0xC0, 0xC0));
+}
+
+constexpr UINT kUpBitmaps = 4483, kDownBitmaps = 4487;
+
+}  // namespace
+
 BOOL ProfileDialogBase::OnDrawItem(int id, DRAWITEMSTRUCT* item) {
-    if (id != IDC_PROFILE_ICONS || !item) return FALSE;
+    if (!item) return FALSE;
+    if (id == IDC_PROFILE_UP || id == IDC_PROFILE_DOWN) {
+        DrawArrowButton(Request(), *item, id == IDC_PROFILE_UP ? kUpBitmaps : kDownBitmaps);
+        return TRUE;
+    }
+    if (id != IDC_PROFILE_ICONS) return FALSE;
     DrawIconItem(*item);
     return TRUE;
 }

@@ -194,6 +194,29 @@ TEST_F(ProfileDialogs, EditExportsAndImportsAProfileFileRefusingANameInTheList) 
     EXPECT_EQ(UserCount(), 2u);
 }
 
+TEST_F(ProfileDialogs, EditMovesAProfileUpAndDownAndCommitsTheOrder) {
+    ASSERT_TRUE(StoreUser("Drafts"));
+    ASSERT_TRUE(StoreUser("Letters"));
+    std::vector<std::string> after;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(dialog, IDC_PROFILE_EDIT_LIST, "Letters"));
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_PROFILE_UP));
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_PROFILE_UP));
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_PROFILE_DOWN));
+        after = drvtest::ReadEntries(dialog, IDC_PROFILE_EDIT_LIST);
+        EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, IDC_PROFILE_EDIT_LIST), "Letters");
+        drvtest::SaveWindowPng(dialog, DRVOPUI_TEST_OUTPUT_DIR "/edit-profiles-moved.png");
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    RunPage(IDC_EDIT_PROFILE);
+    ASSERT_GE(after.size(), 3u);
+    EXPECT_EQ(after[after.size() - 2], "Letters");
+    EXPECT_EQ(after.back(), "Drafts");
+    std::vector<std::string> committed;
+    for (const ProfileNode& node : store->Committed()) committed.emplace_back(node.name);
+    EXPECT_EQ(committed, after);
+}
+
 TEST_F(ProfileDialogs, EditCancelledKeepsEveryProfile) {
     ASSERT_TRUE(StoreUser("Drafts"));
     person.AnswerMessageBox(IDYES);
