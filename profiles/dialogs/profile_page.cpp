@@ -20,6 +20,7 @@ constexpr char kCurrentNameValue[] = "PPCurPName";
 constexpr char kCurrentFlagValue[] = "PPCurPFlg";
 constexpr uint32_t kFlagBuiltIn = 1, kFlagOther = 2;
 constexpr int kRowHeight = 20;
+constexpr int kSettingsSummaryKind = 112;
 
 ProfilePageRow RowOf(const ProfileNode& node) {
     ProfilePageRow row{};
@@ -121,6 +122,32 @@ void PriProfileProc::EditAttributes() {
     PropSheet_Changed(GetParent(Dialog()), Dialog());
 }
 
+void PriProfileProc::ShowSummary() {
+    const int at = SelectedRow();
+    UIDEVDATA* ctx = Request();
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    if (at < 0 || !Store() || !user || !Devmode()) return;
+    const ProfilePageRow& row = rows_[static_cast<size_t>(at)];
+    const ProfileRecord record = Store()->ReadProfile(row.name, row.builtIn ? profile::kTypeBuiltIn : profile::kTypeUser);
+    if (record.size() <= profile::kRecordDevmode) return;
+    // The profile's settings laid over a copy of the current ones, named as the profile.
+    std::vector<uint8_t> settings(Devmode(), Devmode() + ctx->svc->GetDevmodeSize(ctx, 1));
+    std::vector<uint8_t> stored(record.begin() + profile::kRecordDevmode, record.end());
+    if (!ctx->svc->ConvertDevmode(ctx, settings.data(), stored.data(), 1)) return;
+    char name[profile::kNameSize] = {};
+    std::memcpy(name, row.name, profile::kNameSize - 1);
+    ctx->svc->SetOption(ctx, settings.data(), 101, name, sizeof name);
+    uint32_t flags = 0;
+    ctx->svc->GetOption(ctx, settings.data(), 100, &flags, sizeof flags);
+    flags |= 0x4;
+    ctx->svc->SetOption(ctx, settings.data(), 100, &flags, sizeof flags);
+    // The summary reads the sheet's settings: they are the profile's while it shows.
+    const CmUserData::DialogBlocks before = user->GetDialogBlocks();
+    user->SetDialogBlocks({settings.data(), before.deviceOptions});
+    OpenDialogByKind(ctx, Dialog(), kSettingsSummaryKind, 0);
+    user->SetDialogBlocks(before);
+}
+
 void PriProfileProc::DeleteSelected() {
     const int at = SelectedRow();
     if (at < 0 || rows_[static_cast<size_t>(at)].builtIn || !Store()) return;
@@ -148,6 +175,7 @@ BOOL PriProfileProc::OnCommand(WORD id, WORD code) {
     if (code == BN_CLICKED) {
         switch (id) {
         case IDC_PROFILE_ATTRIBUTES: EditAttributes(); return TRUE;
+        case IDC_PROFILE_SUMMARY: ShowSummary(); return TRUE;
         case IDC_PROFILE_PAGE_DELETE: DeleteSelected(); return TRUE;
         case IDC_PROFILE_UP: MoveSelected(-1); return TRUE;
         case IDC_PROFILE_DOWN: MoveSelected(1); return TRUE;

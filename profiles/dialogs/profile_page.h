@@ -43,6 +43,8 @@ private:
     void FillList();
     int SelectedRow() const;
     void EditAttributes();
+    // The settings summary of the selected profile's settings.
+    void ShowSummary();
     void DeleteSelected();
     void MoveSelected(int by);
 

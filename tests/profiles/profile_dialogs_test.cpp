@@ -7,6 +7,7 @@
 #include "drvtest/scripted_user.h"
 #include "drvtest/window_picture.h"
 #include "items/pdl/item_sets.h"
+#include "profiles/summary/summary_page.h"
 #include "profiles/dialogs/profile_dialogs.h"
 #include "profiles/dialogs/profile_page.h"
 #include "profiles/profile_layout.h"
@@ -15,6 +16,8 @@
 #include "ui/dialog_framework.h"
 #include "ui/main_pages.h"
 #include "ui/sheet_data.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -287,6 +290,43 @@ TEST_F(ProfilePage, AttributesRenameAUserProfileAndRefuseABuiltInName) {
                                                     "Enter a name for the profile.", "Do you want to delete the profile?"}));
     EXPECT_EQ(Find("Drafts"), nullptr);
     EXPECT_EQ(Find("Final drafts"), nullptr);  // renamed, then deleted
+}
+
+TEST_F(ProfilePage, ViewSettingsSummarisesTheSelectedProfileNotTheCurrentSettings) {
+    std::string orientation;
+    drvtest::ScriptedSheet sheet;
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_PROFILE_LIST, "Landscape"));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_SUMMARY));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND list = GetDlgItem(driver.Page(), IDC_SUMMARY_LIST);
+        const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char label[64] = {}, value[64] = {};
+            LVITEMA item{};
+            item.pszText = label;
+            item.cchTextMax = sizeof label;
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            item.iSubItem = 1;
+            item.pszText = value;
+            item.cchTextMax = sizeof value;
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            if (std::string(label) == "Orientation") orientation = value;
+        }
+        EXPECT_TRUE(driver.PressOk());
+    });
+    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+    drvtest::RunOnePageSheet(module, IDD_PROFILE_PAGE, CmProc::DialogProcFor<PriProfileProc>,
+                             reinterpret_cast<LPARAM>(&data), "Printer properties");
+    EXPECT_EQ(sheet.sheetsSeen(), 2);
+    EXPECT_EQ(orientation, "Landscape");
+    // The sheet's own settings are as they were.
+    char name[33] = {};
+    ctx->svc->GetOption(ctx, user->GetSettingsSource(), 101, name, 32);
+    EXPECT_STRNE(name, "Landscape");
+    EXPECT_EQ(user->GetDialogBlocks().settings, nullptr);
 }
 
 TEST_F(ProfilePage, ARenamedProfileIsStoredUnderItsNewNameBeforeTheOldGoes) {
