@@ -7,6 +7,7 @@
 #include "core/device/service_table.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/helpers/byte_view.h"
+#include "core/memory/private_heap.h"
 #include "model/model_catalogue.h"
 #include "model/model_description.h"
 #include "profiles/summary/summary_rows.h"
@@ -25,13 +26,11 @@ uint16_t ViewSettings::Model() { return modelCode_; }
 uint32_t ViewSettings::Flag(unsigned n) { return model_->SummaryFlag(n); }
 bool ViewSettings::LeavesOutSection2() { return Flag(1) != 0; }
 
-void ViewSettings::FreeText(char* text) {
-    if (text) HeapFree(GetProcessHeap(), 0, text);
-}
+void ViewSettings::FreeText(char* text) { PrivateFree(text); }
 
 char* ViewSettings::GetSectionText(int index) {
     Init();
-    auto* text = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, summary::kTextSize));
+    auto* text = static_cast<char*>(PrivateAlloc(summary::kTextSize));
     if (!text) return nullptr;
     std::memset(label_, 0, sizeof label_);
     std::memset(scratch_, 0, sizeof scratch_);

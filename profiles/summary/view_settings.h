@@ -21,8 +21,8 @@ public:
     explicit ViewSettings(UIDEVDATA* ctx);
     ~ViewSettings() override;
 
-    // A new text (kTextSize characters, from the library's heap; the caller frees it with
-    // FreeText) of one piece; null without memory.
+    // A new text (kTextSize characters, from the library's private heap; the caller frees it
+    // with FreeText) of one piece; null without memory.
     char* GetSectionText(int index);
     static void FreeText(char* text);
     // Joins heading, sections and footer and puts them on the clipboard as text.
