@@ -148,6 +148,76 @@ void PriProfileProc::ShowSummary() {
     user->SetDialogBlocks(before);
 }
 
+namespace {
+
+std::string BarFilter(const std::string& parts) {
+    std::string filter = parts;
+    while (!filter.empty() && filter.back() == '\0') filter.pop_back();
+    for (char& c : filter)
+        if (c == '\0') c = '|';
+    return filter + "|";
+}
+
+}  // namespace
+
+bool PriProfileProc::PickFile(bool save, char* file) {
+    const std::string filter = BarFilter(Store()->GetFileFilter());
+    char folder[MAX_PATH] = {}, extension[16] = {};
+    GetWindowsDirectoryA(folder, sizeof folder);
+    Request()->svc->LoadString(Request(), 4005, extension, sizeof extension);
+    return save ? Store()->ExportDialog(Dialog(), file, filter.c_str(), folder, extension)
+                : Store()->ImportDialog(Dialog(), file, filter.c_str(), folder, extension);
+}
+
+void PriProfileProc::ExportSelected() {
+    const int at = SelectedRow();
+    if (at < 0 || !Store()) return;
+    const ProfilePageRow& row = rows_[static_cast<size_t>(at)];
+    const ProfileRecord record = Store()->ReadProfile(row.name, row.builtIn ? profile::kTypeBuiltIn : profile::kTypeUser);
+    if (record.size() <= profile::kRecordDevmode) return;
+    char file[kPresetPathRoom] = {};
+    if (Store()->IsValidFileName(row.name)) std::strncpy(file, row.name, sizeof file - 1);
+    if (PickFile(true, file)) Store()->ExportProfileFile(Dialog(), file, record);
+}
+
+void PriProfileProc::Import() {
+    if (!Store()) return;
+    char file[kPresetPathRoom] = {};
+    if (!PickFile(false, file)) return;
+    ProfileRecord record = Store()->ImportProfileFile(Dialog(), file, false);
+    if (record.size() <= profile::kRecordDevmode) return;
+    char name[profile::kNameSize] = {};
+    std::memcpy(name, record.data() + profile::kRecordName, profile::kNameSize - 1);
+    if (!name[0]) return;
+    for (const ProfilePageRow& row : rows_) {
+        if (strncasecmp(row.name, name, profile::kNameSize) != 0) continue;
+        if (row.builtIn) {
+            ShowMessage(kMsgBuiltInName);
+            return;
+        }
+        // Saved over in place below: the old profile stays until the new one is stored.
+        if (ShowMessage(kMsgReplaceProfile) == IDNO) return;
+        break;
+    }
+    // What belongs to one job does not come with a profile.
+    Store()->EditRecordDevmode(record, [&](uint8_t* devmode) {
+        UIDEVDATA* ctx = Request();
+        const uint16_t job = 1, zero16 = 0;
+        uint8_t box[34] = {};
+        uint32_t flags = 0;
+        ctx->svc->GetOption(ctx, devmode, 100, &flags, sizeof flags);
+        flags &= ~0xC0000000u;
+        ctx->svc->SetOption(ctx, devmode, 100, &flags, sizeof flags);
+        ctx->svc->SetOption(ctx, devmode, 102, &job, sizeof job);
+        ctx->svc->SetOption(ctx, devmode, 261, &zero16, sizeof zero16);
+        ctx->svc->SetOption(ctx, devmode, 262, box, sizeof box);
+    });
+    MutableByteView(record.data(), record.size()).put_u16(profile::kRecordType, profile::kTypeUser);
+    if (!Store()->SaveProfile(record)) return;
+    FillList();
+    SendDlgItemMessageA(Dialog(), IDC_PROFILE_LIST, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+}
+
 void PriProfileProc::DeleteSelected() {
     const int at = SelectedRow();
     if (at < 0 || rows_[static_cast<size_t>(at)].builtIn || !Store()) return;
@@ -176,6 +246,8 @@ BOOL PriProfileProc::OnCommand(WORD id, WORD code) {
         switch (id) {
         case IDC_PROFILE_ATTRIBUTES: EditAttributes(); return TRUE;
         case IDC_PROFILE_SUMMARY: ShowSummary(); return TRUE;
+        case IDC_PROFILE_PAGE_EXPORT: ExportSelected(); return TRUE;
+        case IDC_PROFILE_PAGE_IMPORT: Import(); return TRUE;
         case IDC_PROFILE_PAGE_DELETE: DeleteSelected(); return TRUE;
         case IDC_PROFILE_UP: MoveSelected(-1); return TRUE;
         case IDC_PROFILE_DOWN: MoveSelected(1); return TRUE;

@@ -46,6 +46,11 @@ private:
     // The settings summary of the selected profile's settings.
     void ShowSummary();
     void DeleteSelected();
+    // Profile files: the selected profile written to one, a profile read from one (a name a
+    // user profile has saves over it once the user agrees; a built-in profile's is refused).
+    bool PickFile(bool save, char* file);
+    void ExportSelected();
+    void Import();
     void MoveSelected(int by);
 
     std::vector<ProfilePageRow> rows_;

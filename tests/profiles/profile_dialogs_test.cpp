@@ -329,6 +329,34 @@ TEST_F(ProfilePage, ViewSettingsSummarisesTheSelectedProfileNotTheCurrentSetting
     EXPECT_EQ(user->GetDialogBlocks().settings, nullptr);
 }
 
+TEST_F(ProfilePage, ImportSavesOverAUserProfileOnlyWhenToldAndRefusesABuiltInName) {
+    ASSERT_TRUE(StoreUser("Drafts"));
+    std::vector<std::string> picks = {"drafts.pfl", "drafts.pfl", "drafts.pfl", "builtin.pfl", "builtin.pfl"};
+    drvtest::ScriptedFileDialog files([&](const drvtest::FileDialogSeen&) {
+        const std::string pick = picks.front();
+        picks.erase(picks.begin());
+        return drvtest::FilePick::Name(pick);
+    });
+    person.AnswerMessageBox(IDNO);
+    person.AnswerMessageBox(IDYES);
+    RunProfilePage([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_PROFILE_LIST, "Drafts"));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_PAGE_EXPORT));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_PAGE_IMPORT));  // 13, No
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_PAGE_IMPORT));  // 13, Yes
+        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_PROFILE_LIST, builtIn.c_str()));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_PAGE_EXPORT));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PROFILE_PAGE_IMPORT));  // 14
+        drvtest::SaveWindowPng(driver.Sheet(), DRVOPUI_TEST_OUTPUT_DIR "/profile-page-import.png");
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    EXPECT_TRUE(picks.empty());
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Do you want to overwrite the profile?", "Do you want to overwrite the profile?",
+                                                    "A built-in profile has this name. Choose another name."}));
+    EXPECT_NE(Find("Drafts"), nullptr);
+    EXPECT_EQ(UserCount(), 1u);
+}
+
 TEST_F(ProfilePage, ARenamedProfileIsStoredUnderItsNewNameBeforeTheOldGoes) {
     ASSERT_TRUE(StoreUser("Drafts"));
     person.OnDialog([&](HWND dialog) {
