@@ -38,6 +38,8 @@ const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialo
                                           {IDC_CUSTOM_PAPER, kCustomPaperDialogKind},
                                           {0, 0}};
 
+const DialogButton kQualityButtons[] = {{IDC_COLOUR_SETTINGS, kColourMatchingDialogKind}, {0, 0}};
+
 const DialogEntry kEntries[] = {
     {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},
 };
@@ -85,6 +87,7 @@ void PageSetupProc::UpdateControls() {
 }
 PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
 QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}
+const DialogButton* QualityProc::GetDialogButtonTable() { return kQualityButtons; }
 DeviceSettingsProc::DeviceSettingsProc() : PDLSvBsProc(kDeviceSettingsPageId) {}
 
 const MainPage* MainPages(std::size_t* count) {

@@ -508,3 +508,17 @@ TEST_F(Drvhost, ImportsListsAppliesAndExportsProfiles) {
 }
 
 }  // namespace
+
+// The colour printer's colour dialogs, reached from the quality page as a person reaches them,
+// with a picture of each; the method chosen reaches the colour block of the device mode.
+TEST_F(Drvhost, OpensTheColourDialogsAndSavesTheirPictures) {
+    const fs::path pictures = dir_ / "pictures";
+    const Outcome run = Drive("--printer 'Vomel Kelvaro PCL5c' --sheet 'page Quality; click \"Colour settings...\"; "
+                              "choose \"Matching method\" \"Perceptual (photographs)\"; click \"Colour balance...\"; "
+                              "ok; ok; ok' --pictures '" + pictures.string() + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("dialog \"Colour matching\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("colour block (250)"), std::string::npos) << run.out;
+    for (const char* picture : {"02-Colour-adjustment.png", "03-Colour-matching.png"})
+        EXPECT_GT(fs::file_size(pictures / picture), 1000u) << picture;
+}
