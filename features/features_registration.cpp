@@ -1,8 +1,10 @@
 // The document features' registration: the watermark object under the user data's watermark bit,
 // so that the stamp list and the watermark page find the printer's presets, and the watermark
-// dialog with its messages; the overlay object and the overlay dialog the same way.
+// dialog with its messages; the overlay object and the overlay dialog the same way; the font
+// module and its two dialogs.
 #include "features/features_registration.h"
 
+#include "features/font_pages.h"
 #include "features/overlay.h"
 #include "features/overlay_page.h"
 #include "features/pdl_watermark.h"
@@ -13,4 +15,5 @@ void RegisterFeatures() {
     RegisterWaterMarkDialog();
     RegisterModuleFactory(kModuleOverlay, MakeOverlay);
     RegisterOverlayDialog();
+    RegisterFontDialogs();
 }

@@ -33,6 +33,12 @@ const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialo
                                           {IDC_CUSTOM_PAPER, kCustomPaperDialogKind},
                                           {0, 0}};
 
+// Paper sources... and Fonts... open the paper-source list and the font substitution, registered
+// by the document features.
+const DialogButton kDeviceSettingsButtons[] = {{IDC_PAPER_SOURCE_SETTINGS, kPaperSourceSetDialogKind},
+                                               {IDC_FONT_SETTINGS, kFontSettingsDialogKind},
+                                               {0, 0}};
+
 const DialogEntry kEntries[] = {
     {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},
 };
@@ -81,6 +87,8 @@ void PageSetupProc::UpdateControls() {
 PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
 QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}
 DeviceSettingsProc::DeviceSettingsProc() : PDLSvBsProc(kDeviceSettingsPageId) {}
+
+const DialogButton* DeviceSettingsProc::GetDialogButtonTable() { return kDeviceSettingsButtons; }
 
 const MainPage* MainPages(std::size_t* count) {
     if (count) *count = std::size(kPages);
