@@ -35,8 +35,18 @@ const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialo
 
 // Paper sources... and Fonts... open the paper-source list and the font substitution, registered
 // by the document features.
+// The feature buttons open the feature dialogs of those kinds the same way.
 const DialogButton kDeviceSettingsButtons[] = {{IDC_PAPER_SOURCE_SETTINGS, kPaperSourceSetDialogKind},
                                                {IDC_FONT_SETTINGS, kFontSettingsDialogKind},
+                                               {IDC_OPEN_INSERTING_SHEET, 41},
+                                               {IDC_OPEN_COVERS, 43},
+                                               {IDC_OPEN_TAB_POSITION, 42},
+                                               {IDC_OPEN_JOB_OWNER, 92},
+                                               {IDC_OPEN_GRAPHICS, 57},
+                                               {IDC_OPEN_FINISHING_ADJUST, 38},
+                                               {IDC_OPEN_MEDIA, 46},
+                                               {IDC_OPEN_PAPER_TYPE, 44},
+                                               {IDC_OPEN_DEVICE_PREVIEW, 83},
                                                {0, 0}};
 
 const DialogEntry kEntries[] = {

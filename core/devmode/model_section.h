@@ -69,7 +69,7 @@ inline constexpr size_t kFieldsEnd = 1183;
 
 // Fields that the using code names without a position, placed here behind the fixed ones.
 inline constexpr size_t kOptionFlags = 1184;       // u16: bit 3 the cover warning, bit 0x10 number checks
-inline constexpr size_t kCoverFlags = 1186;        // u16
+inline constexpr size_t kCoverFlags = 1186;        // u16: bits 0, 1 front, back cover; 4, 5 their media unknown
 inline constexpr size_t kUnitWord = 1188;          // u16
 inline constexpr size_t kFlags40 = 1190;           // u16, the word whose bit 0x40 the pages test
 inline constexpr size_t kCurrentPaperByte = 1192;  // u8
@@ -78,7 +78,11 @@ inline constexpr size_t kOverlaySourceWord = 1194; // u16
 inline constexpr size_t kComposeFlags = 1196;      // u8: bit 0 the finisher staples, bit 1 no layout bit
 inline constexpr size_t kComposeGutterWord = 1198; // u16: 1 the gutter takes the device's margin bit
 inline constexpr size_t kComposeSourceWord = 1200; // u16: 2 after a set on model 0xBB9 with option 201 = 3
-inline constexpr size_t kPlacedEnd = 1202;
+// The media chosen in the media dialog, by its target: 0 the main paper, 1 to 4 further paper
+// slots, 5 the front cover, 6 the back cover; each {u16 media id, u16 media type}.
+inline constexpr size_t kMediaPairs = 1202;
+inline constexpr size_t kMediaPairCount = 7;
+inline constexpr size_t kPlacedEnd = kMediaPairs + 4 * kMediaPairCount;
 
 }  // namespace devmode::model
 

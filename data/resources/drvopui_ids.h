@@ -7,6 +7,7 @@
 #include "features_ids.h"
 #include "custom_paper_ids.h"
 #include "fonts_ids.h"
+#include "feature_pages_ids.h"
 
 /* Dialog templates */
 #define IDD_PAGE_SETUP 100

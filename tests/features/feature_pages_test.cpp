@@ -1,0 +1,270 @@
+// The feature dialogs opened from the bundled printer's device settings page by their buttons and
+// driven by the scripted user through OK and Cancel; what they keep is read back from the
+// request's device mode and device options after the page's OK.
+#include "core/devmode/device_option_block.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/model_section.h"
+#include "data/resources/drvopui_ids.h"
+#include "drvtest/scripted_sheet.h"
+#include "drvtest/scripted_user.h"
+#include "drvtest/window_picture.h"
+#include "features/feature_pages.h"
+#include "features/insertion_table.h"
+#include "items/pdl/quality_item_sets.h"
+#include "preview/page_previews.h"
+#include "tests/items/common/sheet_sets_fixture.h"
+#include "ui/dialog_framework.h"
+#include "ui/main_pages.h"
+
+#include <cstring>
+
+namespace {
+
+namespace model = devmode::model;
+
+// As the shared library does when it loads, with the pictures the device dialog shows.
+const bool g_registered = (RegisterDialogFramework(), RegisterPagePreviews(), RegisterFeaturePages(), true);
+
+void SavePicture(HWND dialog, const std::string& name) {
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(drvtest::SaveWindowPng(dialog, std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/" + name + ".png")) << name;
+}
+
+MutableByteView SectionOf(uint8_t* dm) {
+    int16_t offset = 0;
+    std::memcpy(&offset, dm + devmode::kOffModelSection, 2);
+    return MutableByteView(dm + offset, devmode::kModelSectionSize);
+}
+
+class FeaturePages : public SheetSets<> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(g_registered);
+        Start({CreateItemSet0, CreateItemSet5});
+    }
+    // The device settings page with one feature button pressed, then OK (or Cancel).
+    void RunPage(int button, bool ok = true) {
+        drvtest::ScriptedSheet sheet;
+        sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+            EXPECT_TRUE(drvtest::Click(driver.Page(), button));
+            EXPECT_TRUE(ok ? driver.PressOk() : driver.PressCancel());
+        });
+        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+        drvtest::RunOnePageSheet(module, IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>,
+                                 reinterpret_cast<LPARAM>(&data), "Printing preferences");
+    }
+    MutableByteView Sheet() { return SectionOf(user->GetSettingsSource()); }
+    MutableByteView Request() { return SectionOf(ctx->svc->GetDevmode(ctx, 3)); }
+    InsertionTable RequestTable() { return InsertionTable(Request(), 4); }
+
+    drvtest::ScriptedUser person;
+};
+
+TEST_F(FeaturePages, InsertedSheetPagesAreAddedByKindAndAFullTableKeepsThem) {
+    bool addAfterGood = false, addAfterBad = true, deleteAfterKind = true;
+    std::vector<std::string> kinds, rowsKind0;
+    std::string leftText;
+    person.OnDialog([&](HWND d) {
+        kinds = drvtest::ReadEntries(d, IDC_IS_KIND);
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "3, 5-6"));
+        addAfterGood = IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)) != FALSE;
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "1,,2"));
+        addAfterBad = IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)) != FALSE;
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "6,1, 3,5"));  // page 1 is no inserted sheet
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        EXPECT_EQ(drvtest::ReadText(d, IDC_IS_TEXT), "");
+        rowsKind0 = drvtest::ReadEntries(d, IDC_IS_PAGES);
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_IS_KIND, 2));
+        deleteAfterKind = IsWindowEnabled(GetDlgItem(d, IDC_IS_DELETE)) != FALSE;
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "1-2"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_IS_KIND, 0));
+        // Two more pages do not fit the model's four words: nothing is taken, the text stays.
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "8-9"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        leftText = drvtest::ReadText(d, IDC_IS_TEXT);
+        SavePicture(d, "inserting_sheet");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_INSERTING_SHEET);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"Inserted sheets", "Chapter pages", "Tab paper"}));
+    EXPECT_TRUE(addAfterGood);
+    EXPECT_FALSE(addAfterBad);
+    EXPECT_FALSE(deleteAfterKind);
+    EXPECT_EQ(rowsKind0, (std::vector<std::string>{"1", "2", "3"}));  // the numbers of the rows
+    EXPECT_EQ(leftText, "8-9");
+    EXPECT_EQ(RequestTable().Pages(0), (std::vector<uint16_t>{3, 5, 6, 0}));
+    EXPECT_EQ(RequestTable().Count(0), 3);
+    EXPECT_EQ(RequestTable().Pages(2), (std::vector<uint16_t>{1, 2, 0, 0}));
+    EXPECT_EQ(RequestTable().Pages(1), (std::vector<uint16_t>{0, 0, 0, 0}));
+
+    // Cancel keeps the table as the first visit left it.
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "7"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_OPEN_INSERTING_SHEET);
+    EXPECT_EQ(RequestTable().Pages(0), (std::vector<uint16_t>{3, 5, 6, 0}));
+}
+
+TEST_F(FeaturePages, NumbersAreRefusedWithTheirMessageAndFocus) {
+    Sheet().put_u16(model::kOptionFlags, 0x10);  // the settings ask for a tab shift
+    HWND vertical = nullptr, focus = nullptr, shift = nullptr, shiftFocus = nullptr;
+    person.OnDialog([&](HWND d) {
+        vertical = GetDlgItem(d, IDC_FA_VERTICAL);
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_HORIZONTAL, "-1.5"));
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_VERTICAL, "1.2.3"));
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_DEPTH, "0"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+        focus = GetFocus();
+        SavePicture(d, "finishing_adjust");
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_VERTICAL, "2"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_FINISHING_ADJUST);
+    EXPECT_EQ(focus, vertical);
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    EXPECT_EQ(person.messageBoxes()[0].text, "The value is not valid.");
+
+    int closedAt = 0;
+    person.OnDialog([&](HWND d) {
+        shift = GetDlgItem(d, IDC_TP_SHIFT);
+        EXPECT_TRUE(drvtest::PressOk(d));  // empty, and a value is asked for
+        shiftFocus = GetFocus();
+        EXPECT_TRUE(drvtest::Type(d, IDC_TP_SHIFT, "255"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+        SavePicture(d, "tab_position");
+        EXPECT_TRUE(drvtest::Type(d, IDC_TP_SHIFT, "25.4"));
+        closedAt = 3;
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_TAB_POSITION);
+    EXPECT_EQ(shiftFocus, shift);
+    EXPECT_EQ(closedAt, 3);
+    EXPECT_EQ(person.messageBoxes().size(), 3u);
+}
+
+TEST_F(FeaturePages, TheJobOwnerNameIsKeptInItsFieldAndCancelKeepsTheOldOne) {
+    const std::string typed(40, 'n');
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_JO_OWN));
+        EXPECT_TRUE(drvtest::Type(d, IDC_JO_NAME, typed.c_str()));
+        SavePicture(d, "job_owner");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_JOB_OWNER);
+    auto owner = [&](uint16_t& source, std::string& name) {
+        const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+        int16_t offset = 0;
+        std::memcpy(&offset, block + devopt::kOffDataOffset, 2);
+        std::memcpy(&source, block + offset + devopt::kOwnerNameSource, 2);
+        char field[34] = {};
+        std::memcpy(field, block + offset + devopt::kOwnerName, 33);
+        name = field;
+    };
+    uint16_t source = 0;
+    std::string name;
+    owner(source, name);
+    EXPECT_EQ(source, 2);
+    EXPECT_EQ(name, std::string(32, 'n'));
+
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_JO_LOGON));
+        EXPECT_TRUE(drvtest::Type(d, IDC_JO_NAME, "other"));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_OPEN_JOB_OWNER);
+    owner(source, name);
+    EXPECT_EQ(source, 2);
+    EXPECT_EQ(name, std::string(32, 'n'));
+}
+
+TEST_F(FeaturePages, AMediaTheSettingsCannotTakeIsRefusedAndAnotherIsStored) {
+    const uint16_t punch = 0x20;
+    ctx->svc->SetOption(ctx, user->GetSettingsSource(), 190, &punch, sizeof punch);
+    std::vector<std::string> media;
+    person.OnDialog([&](HWND d) {
+        media = drvtest::ReadEntries(d, IDC_ML_MEDIA);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_ML_MEDIA, "Labels"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+        SavePicture(d, "media_library");
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_ML_MEDIA, "Recycled"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_MEDIA);
+    EXPECT_EQ(media, (std::vector<std::string>{"Plain", "Thick", "Recycled", "Letterhead", "Labels"}));
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    EXPECT_EQ(person.messageBoxes()[0].text, "This media cannot be used with the current settings.");
+    uint16_t id = 0, type = 0;
+    Request().u16(model::kMediaPairs, id);
+    Request().u16(model::kMediaPairs + 2, type);
+    EXPECT_EQ(id, 9);
+    EXPECT_EQ(type, 9);
+}
+
+TEST_F(FeaturePages, ACoverTakesItsMediaFromTheMediaDialog) {
+    Sheet().put_u16(model::kCoverFlags, 0x1 | 0x10);  // a front cover whose media is unknown
+    std::string before, after, frontSource, backSource;
+    person.OnDialog([&](HWND d) {
+        before = drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT);
+        frontSource = drvtest::ReadText(d, IDC_CV_FRONT_SOURCE);
+        backSource = drvtest::ReadText(d, IDC_CV_BACK_SOURCE);
+        EXPECT_TRUE(drvtest::Click(d, IDC_CV_FRONT_MEDIA));
+        after = drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT);
+        SavePicture(d, "covers");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_ML_MEDIA, "Thick"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_COVERS);
+    EXPECT_EQ(before, "Media: Unknown media");
+    EXPECT_EQ(after, "Media: Thick");
+    EXPECT_EQ(frontSource, "Front cover:");
+    EXPECT_EQ(backSource, "Back cover: as the front cover");
+    uint16_t id = 0, flags = 0;
+    Request().u16(model::kMediaPairs + 4 * kMediaTargetFrontCover, id);
+    Request().u16(model::kCoverFlags, flags);
+    EXPECT_EQ(id, 3);
+    EXPECT_EQ(flags, 0x1);  // the cover's media is known now
+}
+
+TEST_F(FeaturePages, AGraphicsChangeIsMarkedAndTheSmallDialogsOpenAndClose) {
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_GO_SMOOTHING));
+        SavePicture(d, "graphics_options");
+        EXPECT_TRUE(drvtest::Click(d, IDC_GO_MORE));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        SavePicture(d, "graphics_misc");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_GRAPHICS);
+    uint16_t graphics = 0;
+    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 221, &graphics, sizeof graphics);
+    EXPECT_EQ(graphics & 0x80, 0x80);
+
+    for (auto [button, picture] : {std::pair{IDC_OPEN_PAPER_TYPE, "paper_type"},
+                                   std::pair{IDC_OPEN_DEVICE_PREVIEW, "device_preview"}}) {
+        person.OnDialog([&, picture = picture](HWND d) {
+            SavePicture(d, picture);
+            EXPECT_TRUE(drvtest::PressOk(d));
+        });
+        RunPage(button);
+    }
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_TP_DETAILS));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    person.OnDialog([&](HWND d) {
+        SavePicture(d, "tab_paper_details");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_TAB_POSITION);
+    EXPECT_EQ(person.dialogsSeen(), 6);
+}
+
+}  // namespace
