@@ -47,6 +47,8 @@ const DialogButton kDeviceSettingsButtons[] = {{IDC_PAPER_SOURCE_SETTINGS, kPape
                                                {IDC_OPEN_MEDIA, 46},
                                                {IDC_OPEN_PAPER_TYPE, 44},
                                                {IDC_OPEN_DEVICE_PREVIEW, 83},
+                                               {IDC_OPEN_BROWSE_FILE, 82},
+                                               {IDC_OPEN_BOOK_COVER_WARNING, 72},
                                                {0, 0}};
 
 const DialogEntry kEntries[] = {

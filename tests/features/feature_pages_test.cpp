@@ -10,12 +10,14 @@
 #include "drvtest/window_picture.h"
 #include "features/feature_pages.h"
 #include "features/insertion_table.h"
+#include "features/job_dialogs.h"
 #include "items/pdl/quality_item_sets.h"
 #include "preview/page_previews.h"
 #include "tests/items/common/sheet_sets_fixture.h"
 #include "ui/dialog_framework.h"
 #include "ui/main_pages.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -23,7 +25,7 @@ namespace {
 namespace model = devmode::model;
 
 // As the shared library does when it loads, with the pictures the device dialog shows.
-const bool g_registered = (RegisterDialogFramework(), RegisterPagePreviews(), RegisterFeaturePages(), true);
+const bool g_registered = (RegisterDialogFramework(), RegisterPagePreviews(), RegisterFeaturePages(), RegisterJobDialogs(), true);
 
 void SavePicture(HWND dialog, const std::string& name) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -265,6 +267,61 @@ TEST_F(FeaturePages, AGraphicsChangeIsMarkedAndTheSmallDialogsOpenAndClose) {
     });
     RunPage(IDC_OPEN_TAB_POSITION);
     EXPECT_EQ(person.dialogsSeen(), 6);
+}
+
+TEST_F(FeaturePages, TheCoverWarningIsSilencedForTheJobByItsCheckBox) {
+    std::string text;
+    person.OnDialog([&](HWND d) {
+        text = drvtest::ReadText(d, IDC_BCW_TEXT);
+        EXPECT_TRUE(drvtest::SetCheck(d, IDC_BCW_CHECK, BST_CHECKED));
+        SavePicture(d, "book_cover_warning");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_BOOK_COVER_WARNING);
+    EXPECT_EQ(text, "The covers are printed from the cover tray.");  // cover kind 1, not spooled on the host
+    uint16_t flags = 0;
+    Request().u16(model::kOptionFlags, flags);
+    EXPECT_EQ(flags & 0x8, 0x8);
+
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::SetCheck(d, IDC_BCW_CHECK, BST_UNCHECKED));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_BOOK_COVER_WARNING);
+    Request().u16(model::kOptionFlags, flags);
+    EXPECT_EQ(flags & 0x8, 0);
+}
+
+TEST_F(FeaturePages, WithoutTheRequestLibraryTheDocumentListIsEmptyAndOkCloses) {
+    std::vector<std::string> rows{"not read"};
+    person.OnDialog([&](HWND d) {
+        rows = drvtest::ReadEntries(d, IDC_BROWSE_LIST);
+        SavePicture(d, "browse_file");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_BROWSE_FILE);
+    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(person.dialogsSeen(), 1);
+    EXPECT_EQ(person.messageBoxes().size(), 1u);  // the library's one message
+}
+
+TEST(StoredDocuments, NamedEntriesAreReadInsideTheirFields) {
+    std::vector<uint8_t> entries(132 * 100, 0);
+    auto put = [&](size_t i, uint32_t number, const std::string& name) {
+        std::memcpy(&entries[i * 132], &number, 4);
+        std::memcpy(&entries[i * 132 + 4], name.data(), std::min<size_t>(name.size(), 64));
+    };
+    put(0, 7, "Report");
+    put(1, 8, "");                    // an unused entry
+    put(2, 9, std::string(80, 'x'));  // a name that fills its field with no end
+    put(99, 12, "Last");
+    const std::vector<StoredDocument> docs = ReadStoredDocuments(entries.data(), entries.size());
+    ASSERT_EQ(docs.size(), 3u);
+    EXPECT_EQ(docs[0].number, 7u);
+    EXPECT_EQ(docs[0].name, "Report");
+    EXPECT_EQ(docs[1].name, std::string(64, 'x'));
+    EXPECT_EQ(docs[2].name, "Last");
+    EXPECT_EQ(ReadStoredDocuments(entries.data(), 132 * 2 + 100).size(), 1u);  // a short reply
 }
 
 }  // namespace
