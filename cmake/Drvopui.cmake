@@ -48,7 +48,7 @@ function(drvopui_all_libraries)
   # manager and one last error.
   add_library(DrvopuiPlatform SHARED ${PROJECT_SOURCE_DIR}/cmake/libdrvopui_platform.cpp)
   target_link_libraries(DrvopuiPlatform PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,drv_platform>")
-  target_link_libraries(DrvopuiPlatform PUBLIC Threads::Threads Freetype::Freetype PNG::PNG ${CMAKE_DL_LIBS})
+  target_link_libraries(DrvopuiPlatform PUBLIC Threads::Threads Freetype::Freetype PNG::PNG OpenSSL::Crypto ${CMAKE_DL_LIBS})
   target_include_directories(DrvopuiPlatform INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform/include)
 
   # Everything else is compiled with hidden visibility; only DRVOPUI_EXPORT names leave the

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache googletest libgtest-dev libgmock-dev
           libbenchmark-dev zlib1g-dev pkg-config libfreetype-dev fonts-dejavu-core fonts-liberation
-          binutils-mingw-w64-x86-64 libpixman-1-dev libcairo2-dev libpng-dev "$@")
+          binutils-mingw-w64-x86-64 libpixman-1-dev libcairo2-dev libpng-dev libssl-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

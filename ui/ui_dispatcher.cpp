@@ -2,6 +2,7 @@
 // application's sheet on a device object of its own.
 #include "ui/ui_dispatcher.h"
 
+#include "core/addins/addin_table.h"
 #include "core/device/property_sheet_request.h"
 #include "core/device/service_table.h"
 #include "core/device/ui_dispatch_route.h"
@@ -59,6 +60,25 @@ public:
     UIDEVDATA* ctx = nullptr;
 };
 
+// The pages the printer's add-ins add, after the sheet's own. A page record an add-in fills is
+// taken only when it is whole: the record's size, a template in memory and a page procedure,
+// and no flag that would make the sheet call into the add-in outside its page procedure.
+void AddInPages(UIDEVDATA* ctx, std::vector<PROPSHEETPAGEA>& pages) {
+    const AddInTable* table = LoadAddIns(ctx);
+    if (!table) return;
+    for (const AddInEntry& entry : table->entries) {
+        for (UINT index = 0; index < kAddInMaxPages; ++index) {
+            PROPSHEETPAGEA page{};
+            if (entry.object->GetPage(index, &page) != S_OK) break;
+            if (page.dwSize != sizeof page || !(page.dwFlags & PSP_DLGINDIRECT) || (page.dwFlags & ~(PSP_DLGINDIRECT | PSP_USETITLE)) ||
+                !page.pResource || !page.pfnDlgProc || ((page.dwFlags & PSP_USETITLE) && (!page.pszTitle || IS_INTRESOURCE(page.pszTitle))))
+                continue;
+            page.hInstance = nullptr;
+            pages.push_back(page);
+        }
+    }
+}
+
 // The module's open callback: the sheet's result word (1 committed, 0 not), -1 when no sheet could
 // be shown; a request of another kind has nothing to open.
 LONG OpenRequest(UIDEVDATA* ctx) {
@@ -110,6 +130,7 @@ INT_PTR ShowPrinterSheet(UIDEVDATA* ctx, HWND owner) {
         pages.push_back(page);
     }
     if (pages.empty()) return kSheetNotShown;
+    if (ctx->subtype != kSubtypeDeviceSettings) AddInPages(ctx, pages);
     const bool started = !user->GetConflict();
     if (started && !PDLSvUserData::StartSheet(ctx)) return kSheetNotShown;
     LPCSTR printer = ctx->svc->GetPrinterName(ctx);

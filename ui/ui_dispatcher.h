@@ -8,8 +8,8 @@
 #include <windows.h>
 
 // Shows the printing-preferences sheet over a request that works on copies of its settings (the
-// user-interface and the driver's kinds), modal to `owner`; a request for the device settings
-// shows their page alone. The sheet's registry is started for it when the request
+// user-interface and the driver's kinds), modal to `owner`, with the pages of the printer's add-ins
+// after its own; a request for the device settings shows their page alone. The sheet's registry is started for it when the request
 // has none, and ended with it. Answers what PropertySheetA answers: 1 when OK or Apply committed
 // the settings into the request's device mode, 0 when nothing was committed, -1 when the sheet
 // could not be shown.

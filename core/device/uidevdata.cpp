@@ -3,6 +3,7 @@
 // callbacks and the root object; and the set of live objects that exports check handles against.
 #include "core/device/uidevdata.h"
 
+#include "core/addins/addin_table.h"
 #include "core/device/core_context.h"
 #include "core/device/pdl_module.h"
 #include "core/memory/private_heap.h"
@@ -93,6 +94,7 @@ void DestroyUiDevData(UIDEVDATA* ctx) {
         g_live.erase(ctx);
     }
     if (ctx->pdl) ctx->pdl->Destroy(ctx);
+    ReleaseAddIns(ctx);
     DestroyCoreContext(ctx->coreContext);
     if (ctx->ownsPrinter) ClosePrinter(ctx->printerHandle);
     PrivateFree(ctx);

@@ -46,7 +46,7 @@ struct UIDEVDATA {
     DWORD appFlags;  // what the core derived for the calling application
     void* sheetPages;  // the property-sheet page array, while a sheet is up
     DWORD sheetPageCount;
-    void* addIns;  // the add-in table; none are loaded by this core
+    void* addIns;  // the add-in table (core/addins/addin_table.h), loaded when the sheet asks
     DWORD addInCount;
     DWORD devInstallReport[2];  // the last CallDevInstall report: {kind, success}
     HWND owner;  // the window the request's sheet or dialog is modal to; may be null

@@ -39,9 +39,12 @@ DRVOPUI_EXPORT DWORD WINAPI GTF_CreateSHEETDATA(DWORD hDevData, DWORD parameter,
 DRVOPUI_EXPORT BOOL WINAPI GTF_DeleteSHEETDATA(DWORD hSheetData);
 
 // Completes the 16-bit driver's page record at `vpPage` (its 16-bit PROPSHEETPAGE, dwSize at
-// least 36) for a page that hosts a page of this library: its lParam becomes the number of the
-// page record `hSheetData` (kind 3; its parameter the template id of the main page to host).
-// FALSE, nothing written, for another record or a page record that is short or not there.
+// least 36) for a page that hosts a page of this library (`hSheetData`, kind 3; its parameter the
+// template id of the main page to host): the page's template becomes an empty 16-bit template of
+// the hosted page's size, font and title (PSP_DLGINDIRECT), its title that title (PSP_USETITLE),
+// both in 16-bit memory the page record owns until it ends, and its lParam the record's number.
+// FALSE, nothing written, for another record, a page record that is short or not there, or a
+// hosted page the resource module does not hold.
 DRVOPUI_EXPORT BOOL WINAPI GTF_GetPSP(DWORD hSheetData, DWORD vpPage);
 // The driver's page procedure passes its messages here: WM_INITDIALOG (lParam the 16:16 page
 // record) makes the hosted child, WM_NOTIFY (lParam the 16-bit NMHDR) passes the sheet's

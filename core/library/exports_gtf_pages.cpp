@@ -10,6 +10,7 @@
 #include "core/library/gtf_sheet_data.h"
 #include "core/library/hosted_pages.h"
 #include "core/library/locks.h"
+#include "core/library/page_template16.h"
 #include "core/library/scoped_lock.h"
 
 #include <commctrl.h>
@@ -20,6 +21,9 @@ namespace {
 // The 16-bit side's PROPSHEETPAGE: {dwSize, dwFlags, hInstance (16), pszTemplate, hIcon (16),
 // pszTitle, pfnDlgProc, lParam, pfnCallback, pcRefParent}, packed, little-endian.
 constexpr DWORD kPage16Size = 36;
+constexpr size_t kPage16Flags = 4;
+constexpr size_t kPage16Template = 10;
+constexpr size_t kPage16Title = 16;
 constexpr size_t kPage16LParam = 24;
 // The 16-bit side's NMHDR: {hwndFrom (16), idFrom (16), code (16)}.
 constexpr DWORD kNotify16Size = 6;
@@ -75,11 +79,16 @@ DRVOPUI_EXPORT BOOL WINAPI GTF_GetPSP(DWORD hSheetData, DWORD vpPage) {
         ScopedLock lock(g_exportLock);
         SHEETDATA* data = SheetData16(hSheetData);
         uint8_t* record = Flat16(vpPage, kPage16Size);
-        uint32_t size = 0;
-        if (!data || data->kind != kSheetForeignPage || !record ||
-            !ByteView(record, kPage16Size).u32(0, size) || size < kPage16Size)
+        uint32_t size = 0, flags = 0;
+        PageTemplate16 page;
+        if (!data || data->kind != kSheetForeignPage || !record || !ByteView(record, kPage16Size).u32(0, size) ||
+            size < kPage16Size || !ByteView(record, kPage16Size).u32(kPage16Flags, flags) || !PageTemplateFor(data, page))
             return FALSE;
-        MutableByteView(record, kPage16Size).put_u32(kPage16LParam, hSheetData);
+        MutableByteView out(record, kPage16Size);
+        out.put_u32(kPage16Flags, flags | PSP_DLGINDIRECT | PSP_USETITLE);
+        out.put_u32(kPage16Template, page.vpTemplate);
+        out.put_u32(kPage16Title, page.vpTitle);
+        out.put_u32(kPage16LParam, hSheetData);
         return TRUE;
     });
 }

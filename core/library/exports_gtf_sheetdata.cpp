@@ -7,6 +7,7 @@
 #include "core/library/gtf_sheet_data.h"
 #include "core/library/hosted_pages.h"
 #include "core/library/locks.h"
+#include "core/library/page_template16.h"
 #include "core/library/scoped_lock.h"
 #include "core/memory/private_heap.h"
 
@@ -26,6 +27,7 @@ void End(SHEETDATA* record) {
         g_records.erase(record);
     }
     TakeNumber(HandleKind::SheetData, NumberOf(HandleKind::SheetData, record));
+    ReleasePageTemplate(record);
     PrivateFree(record);
 }
 

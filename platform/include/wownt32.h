@@ -31,3 +31,12 @@ WINBASEAPI VOID WINAPI WOWGetVDMPointerUnfix(DWORD vp);
 // The system's handle for a 16-bit handle (null when it names nothing of that type), and back.
 WINBASEAPI HANDLE WINAPI WOWHandle32(WORD h16, WOW_HANDLE_TYPE type);
 WINBASEAPI WORD WINAPI WOWHandle16(HANDLE h32, WOW_HANDLE_TYPE type);
+
+// 16-bit global memory a 32-bit library hands to the 16-bit side: `cb` zero-filled bytes (1 to
+// 64 KiB) in a segment of their own, locked; the block's 16:16 pointer (offset 0) and, in
+// *phMem16, its 16-bit handle; 0 when the size is out of range or memory runs out. GMEM_ flags
+// are accepted and the block is always zero-filled. WOWGlobalUnlockFree16 frees the block
+// its pointer names: 0 when done, else the pointer back.
+typedef WORD HMEM16;
+WINBASEAPI DWORD WINAPI WOWGlobalAllocLock16(WORD wFlags, DWORD cb, HMEM16* phMem16);
+WINBASEAPI DWORD WINAPI WOWGlobalUnlockFree16(DWORD vpMem);

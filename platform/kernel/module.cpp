@@ -7,6 +7,7 @@
 #include "platform/kernel/code_page.h"
 #include "platform/kernel/elf_image.h"
 #include "platform/kernel/path_map.h"
+#include "platform/kernel/system_modules.h"
 
 #include "platform/kernel/host_error.h"
 #include <windows.h>
@@ -151,6 +152,25 @@ bool LoadLibraryObject(ModuleRecord& record) {
     return true;
 }
 
+// The platform's own library of that name, named alone or in the system folder; null otherwise.
+const SystemModule* SystemLibrary(const std::string& name) {
+    const size_t start = FileNameStart(name);
+    const SystemModule* module = FindSystemModule(std::string_view(name).substr(start));
+    if (!module || start == 0) return module;
+    std::string full;
+    return FullWindowsPath(name, full) && EqualNoCase(std::string_view(full).substr(0, FileNameStart(full)),
+                                                      std::string(kSystemFolder) + "\\")
+               ? module
+               : nullptr;
+}
+
+// Called with g_lock held.
+std::shared_ptr<ModuleRecord> LoadedSystemLibrary(const SystemModule* module) {
+    for (auto& [raw, record] : g_modules)
+        if (record->system == module) return record;
+    return nullptr;
+}
+
 }  // namespace
 
 std::shared_ptr<ModuleRecord> FindModule(HMODULE module) {
@@ -171,8 +191,22 @@ static HMODULE LoadLibraryExABody(LPCSTR lpLibFileName, HANDLE hFile, DWORD dwFl
     bool dataFile = dwFlags & LOAD_LIBRARY_AS_DATAFILE;
     std::string name = WithExtension(lpLibFileName);
     std::lock_guard guard(g_lock);
-    auto record = FileNameStart(name) == 0 ? Loaded(name, nullptr, dataFile) : nullptr;
+    const SystemModule* system = dataFile ? nullptr : SystemLibrary(name);
+    auto record = system ? LoadedSystemLibrary(system) : FileNameStart(name) == 0 ? Loaded(name, nullptr, dataFile) : nullptr;
     std::string full, host;
+    if (system && !record) {
+        try {
+            record = std::make_shared<ModuleRecord>();
+            record->windowsPath = std::string(kSystemFolder) + "\\" + system->fileName;
+            record->system = system;
+            record->references = 1;
+            g_modules[record.get()] = record;
+        } catch (const std::bad_alloc&) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return nullptr;
+        }
+        return HandleOf(record.get());
+    }
     if (!record) {
         if (!Locate(name, full, host)) return nullptr;
         record = Loaded(name, &host, dataFile);
@@ -229,8 +263,11 @@ extern "C" FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
         return nullptr;
     }
     // Host objects export by name only; an ordinal finds nothing.
-    void* address = record->library && lpProcName && !IS_INTRESOURCE(lpProcName) ? dlsym(record->library, lpProcName)
-                                                                                 : nullptr;
+    const bool byName = lpProcName && !IS_INTRESOURCE(lpProcName);
+    void* address = !byName          ? nullptr
+                    : record->system ? reinterpret_cast<void*>(kernel::SystemModuleExport(*record->system, lpProcName))
+                    : record->library ? dlsym(record->library, lpProcName)
+                                      : nullptr;
     if (!address) SetLastError(ERROR_PROC_NOT_FOUND);
     return reinterpret_cast<FARPROC>(address);
 }

@@ -4,6 +4,8 @@
 // library), hold the file's bytes instead, for the resource loader to read.
 #pragma once
 
+#include "platform/kernel/system_modules.h"
+
 #include <windef.h>
 
 #include <memory>
@@ -18,6 +20,7 @@ struct ModuleRecord {
     void* library = nullptr;   // the host's handle of a loaded shared object; null for a data file
     DWORD flags = 0;           // the LoadLibraryExA flags of the first load
     bool dataFile = false;     // no code: nothing resolved, nothing run; image holds the file
+    const SystemModule* system = nullptr;  // a library the platform provides: no file, no image
     std::vector<BYTE> image;   // a data-file or resource-only module's bytes: the whole file
     // Kept for the resource loader: whatever it parses from this module lives and dies with it.
     std::shared_ptr<void> resources;

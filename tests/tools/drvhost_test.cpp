@@ -2,6 +2,8 @@
 // folder, the settings listed and set by name, refusals with their reasons, the rules' changes
 // by name, device mode files handed in, written, checked and converted. What --validate refuses,
 // --convert refuses with the same words, and what --convert writes, --validate accepts.
+#include "drvtest/addins.h"
+
 #include <gtest/gtest.h>
 
 #include <pwd.h>
@@ -144,6 +146,38 @@ TEST_F(Drvhost, SendsOptionRequestsAndPrintsWhatASetChanged) {
 
     EXPECT_EQ(Drive("--set 0x10040f").status >> 8, 2);
     EXPECT_EQ(Drive("--request two 0x10000").status >> 8, 2);
+}
+
+// An add-in installed beside the driver, as its installer leaves it (the signed file and its
+// description in the driver folder, its class registered, the printer's install record), shows
+// its page in the sheet the host program opens; a person uses it and the picture is saved.
+TEST_F(Drvhost, ShowsTheInstalledAddInsPageInTheSheet) {
+    std::ifstream in(STANDIN_ADDIN, std::ios::binary);
+    std::vector<uint8_t> addIn((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    drvtest::SignAddIn(addIn);
+    const fs::path system = dir_ / "root" / "WINDOWS" / "SYSTEM";
+    fs::create_directories(system);
+    std::ofstream(system / "SAMPLEUI.DLL", std::ios::binary).write(reinterpret_cast<const char*>(addIn.data()),
+                                                                  std::streamsize(addIn.size()));
+    std::ofstream(system / "SAMPLE.CPI") << "[Add-Ins]\r\nSample=" << drvtest::kSampleAddInClass << ",SAMPLEUI.DLL,Staples\r\n";
+    // The bundled printers' registry with what the add-in's installer adds to it.
+    const fs::path hive = dir_ / "hive.reg";
+    fs::copy_file(fs::path(DRVOPUI_SOURCE_DIR) / "data" / "printers.reg", hive);
+    std::ofstream(hive, std::ios::app)
+        << "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\" << drvtest::kSampleAddInClass << "\\InprocServer32]\n"
+        << "@=\"C:\\\\WINDOWS\\\\SYSTEM\\\\SAMPLEUI.DLL\"\n\n"
+        << "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Vomel Kelvaro PCL5e\\PrinterDriverData]\n"
+        << "\"CustomCode\"=\"SAMPLE.CPI\"\n";
+    const fs::path pictures = dir_ / "pictures";
+    const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE='" + hive.string() + "' '" +
+                                DRVHOST_PROGRAM + "' --sheet 'page \"Sample Add-In\"; check \"Staple every copy\"; ok' --pictures '" +
+                                pictures.string() + "' > '" + (dir_ / "out.txt").string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    std::ifstream log(dir_ / "out.txt");
+    const std::string out((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_NE(out.find("the sheet's result 1 (OK)"), std::string::npos) << out;
+    EXPECT_GT(fs::file_size(pictures / "02-Sample-Add-In.png"), 1000u) << out;
 }
 
 // The printing-preferences sheet as a person uses it from a script file: settings on three pages

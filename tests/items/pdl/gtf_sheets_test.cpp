@@ -12,11 +12,13 @@
 #include "drvtest/scripted_user.h"
 #include "drvtest/sixteen_bit_side.h"
 #include "drvtest/test_window.h"
+#include "drvtest/window_picture.h"
 #include "items/pdl/sdk.h"
 #include "ui/main_pages.h"
 #include "ui/ui_dispatcher.h"
 
 #include <commctrl.h>
+#include <wownt32.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -151,6 +153,7 @@ TEST_F(DriverSheets, APageOfTheDriversSheetHostsALibraryPageWhoseOkReachesTheDri
     HWND child = nullptr;
     sheet.OnSheet([&](drvtest::SheetDriver& driver) {
         ASSERT_EQ(driver.PageCount(), 2);
+        EXPECT_EQ(driver.PageTitle(1), "Page Setup") << "the hosted page's title on the driver's tab";
         ASSERT_TRUE(driver.SelectPage(1));
         child = GetWindow(driver.Page(), GW_CHILD);
         ASSERT_NE(child, nullptr);
@@ -168,6 +171,7 @@ TEST_F(DriverSheets, APageOfTheDriversSheetHostsALibraryPageWhoseOkReachesTheDri
         EXPECT_NE(GetFocus(), first);
         EXPECT_TRUE(IsChild(child, GetFocus()));
         EXPECT_TRUE(drvtest::Click(child, IDC_LANDSCAPE));
+        EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/driver-sheet-hosted-page.png"));
         EXPECT_TRUE(driver.PressOk());
     });
     EXPECT_EQ(drvtest::RunDriverSheet(side, exports, {record}, "Driver"), 1);
@@ -191,13 +195,30 @@ TEST_F(DriverSheets, APageOfTheDriversSheetHostsALibraryPageWhoseOkReachesTheDri
     EXPECT_FALSE(GTF_GetPSP(record, shortPage));
     EXPECT_EQ(GTF_SheetProcedure(0x1234, WM_INITDIALOG, 0, page16), 0u);
     const DWORD missing = GTF_CreateSHEETDATA(object, 12345, 3);  // no such page to host
-    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
-        ASSERT_TRUE(driver.SelectPage(1));
-        EXPECT_EQ(GetWindow(driver.Page(), GW_CHILD), nullptr);
-        EXPECT_TRUE(driver.PressCancel());
-    });
-    EXPECT_EQ(drvtest::RunDriverSheet(side, exports, {missing}, "Driver"), 0);
+    EXPECT_EQ(drvtest::RunDriverSheet(side, exports, {missing}, "Driver"), -1) << "refused before a sheet shows";
+    EXPECT_EQ(sheet.sheetsSeen(), 1);
+
+    // The page the library built: the hosted page's size, font and title, in 16-bit memory that
+    // lives as long as the page record.
+    std::memcpy(side.Flat(page16), "\x24\0\0\0", 4);
+    ASSERT_TRUE(GTF_GetPSP(record, page16));
+    const std::vector<uint8_t> built = side.Read(page16, 36);
+    DWORD flags = 0, vpTemplate = 0, vpTitle = 0;
+    std::memcpy(&flags, &built[4], 4);
+    std::memcpy(&vpTemplate, &built[10], 4);
+    std::memcpy(&vpTitle, &built[16], 4);
+    EXPECT_EQ(flags, static_cast<DWORD>(PSP_DLGINDIRECT | PSP_USETITLE));
+    const auto* title = static_cast<const char*>(WOWGetVDMPointer(vpTitle, 11, TRUE));
+    ASSERT_NE(title, nullptr);
+    EXPECT_STREQ(title, "Page Setup");
+    const auto* page = static_cast<const uint8_t*>(WOWGetVDMPointer(vpTemplate, 13, TRUE));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page[9] | page[10] << 8, 390) << "the width of the hosted page";
+    EXPECT_EQ(page[11] | page[12] << 8, 236);
+    EXPECT_TRUE(GTF_GetPSP(record, page16));
+    EXPECT_EQ(std::memcmp(side.Read(page16, 36).data(), built.data(), 36), 0) << "the same page again";
     EXPECT_TRUE(GTF_DeleteSHEETDATA(record));
+    EXPECT_EQ(WOWGetVDMPointer(vpTitle, 1, TRUE), nullptr) << "freed with its record";
     EXPECT_TRUE(GTF_DeleteUIDEVDATA(object));
 }
 

@@ -131,3 +131,25 @@ TEST_F(Modules, ADamagedLibraryIsRefusedAsABadImage) {
     EXPECT_NE(h, nullptr);
     EXPECT_TRUE(FreeLibrary(h));
 }
+
+// ADVAPI32 is the platform's own: found by name without a file, in the system folder only, and
+// before any file of that name, so a planted library cannot answer for its functions.
+TEST_F(Modules, TheSystemsCryptographicLibraryLoadsByNameAndCannotBeReplaced) {
+    WriteHost("ADVAPI32.DLL", "planted");
+    std::filesystem::copy_file(STANDIN_LIBRARY, root_ / "WINDOWS" / "SYSTEM" / "ADVAPI32.DLL");
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+    HMODULE h = LoadLibraryA("advapi32");
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(LoadLibraryA("C:\\WINDOWS\\SYSTEM\\ADVAPI32.DLL"), h);
+    EXPECT_EQ(GetModuleHandleA("ADVAPI32.DLL"), h);
+    EXPECT_EQ(GetProcAddress(h, "ZDSV_GetInterface"), nullptr) << "the planted file's entry";
+    for (const char* name : {"CryptAcquireContextA", "CryptReleaseContext", "CryptImportKey", "CryptDestroyKey",
+                             "CryptCreateHash", "CryptHashData", "CryptDestroyHash", "CryptVerifySignatureA"})
+        EXPECT_NE(GetProcAddress(h, name), nullptr) << name;
+    EXPECT_EQ(GetProcAddress(h, "cryptimportkey"), nullptr) << "entries are named exactly";
+    EXPECT_EQ(GetProcAddress(h, MAKEINTRESOURCEA(1)), nullptr);
+    EXPECT_EQ(LoadLibraryA("C:\\ADVAPI32.DLL"), nullptr) << "a file outside the system folder is that file, here no library";
+    EXPECT_TRUE(FreeLibrary(h));
+    EXPECT_TRUE(FreeLibrary(h));
+    EXPECT_EQ(GetModuleHandleA("ADVAPI32"), nullptr);
+}

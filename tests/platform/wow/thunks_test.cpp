@@ -57,6 +57,27 @@ TEST(VdmPointer, AFreedSegmentNoLongerConverts) {
     EXPECT_FALSE(side.Free(block));
 }
 
+// Memory the library hands to the 16-bit side: zero-filled, a segment of its own, and freed only
+// by its own pointer.
+TEST(Global16, ABlockIsASegmentOfItsOwnUntilFreed) {
+    HMEM16 handle = 0;
+    const DWORD vp = WOWGlobalAllocLock16(0, 100, &handle);
+    ASSERT_NE(vp, 0u);
+    EXPECT_EQ(LOWORD(vp), 0);
+    EXPECT_EQ(handle, HIWORD(vp));
+    const auto* bytes = static_cast<const uint8_t*>(WOWGetVDMPointer(vp, 100, TRUE));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(bytes[0] | bytes[99], 0);
+    EXPECT_EQ(WOWGetVDMPointer(vp, 101, TRUE), nullptr) << "past the block's end";
+    EXPECT_EQ(WOWGlobalUnlockFree16(vp + 1), vp + 1) << "a pointer into the block";
+    EXPECT_EQ(WOWGlobalUnlockFree16(vp), 0u);
+    EXPECT_EQ(WOWGetVDMPointer(vp, 1, TRUE), nullptr);
+    EXPECT_EQ(WOWGlobalUnlockFree16(vp), vp) << "freed already";
+    EXPECT_EQ(WOWGlobalAllocLock16(0, 0, &handle), 0u);
+    EXPECT_EQ(WOWGlobalAllocLock16(0, 0x10001, &handle), 0u);
+    EXPECT_EQ(handle, 0);
+}
+
 TEST(VdmPointer, AFixedSegmentStaysUntilUnfixed) {
     SixteenBitSide side;
     const DWORD block = side.Alloc(16);
