@@ -255,7 +255,8 @@ BOOL JobOwnerNameProc::OnCommand(WORD id, WORD code) {
         if (code == EN_CHANGE) {
             // The field always ends inside its 33 bytes, whatever the edit holds.
             char name[kOwnerNameLimit + 1] = {};
-            std::strncpy(name, Text(IDC_JO_NAME).c_str(), kOwnerNameLimit);
+            const std::string typed = Text(IDC_JO_NAME);
+            std::memcpy(name, typed.data(), std::min(typed.size(), kOwnerNameLimit));
             data.put_bytes(devopt::kOwnerName, name, sizeof name);
         }
         return TRUE;

@@ -18,7 +18,7 @@ namespace font {
 
 void CopyFace(char (&field)[kFaceField], const char* text) {
     std::memset(field, 0, sizeof field);
-    if (text) std::strncpy(field, text, kFaceField - 1);
+    if (text) std::memcpy(field, text, strnlen(text, kFaceField - 1));
 }
 
 }  // namespace font
@@ -49,9 +49,8 @@ int CALLBACK Collect(const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM 
     if (e->counting) {
         ++e->count;
     } else if (e->names->size() < e->count) {
-        char face[kFaceField] = {};
-        std::strncpy(face, lf->lfFaceName, std::min(sizeof face, sizeof lf->lfFaceName) - 1);
-        e->names->emplace_back(face);
+        // The face is read only inside its field, whether or not the field ends in it.
+        e->names->emplace_back(lf->lfFaceName, strnlen(lf->lfFaceName, sizeof lf->lfFaceName));
     }
     return 1;
 }

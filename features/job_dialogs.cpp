@@ -1,4 +1,4 @@
-// The book-cover warning and the stored-document list, and their registration.
+// The book-cover warning and the stored-document list, and the registration of the job dialogs.
 #include "features/job_dialogs.h"
 
 #include "core/devmode/device_option_block.h"
@@ -43,6 +43,9 @@ constexpr size_t kDocumentNameSize = 34;
 const DialogEntry kEntries[] = {
     {kBookCoverWarningDialogKind, CmProc::DialogProcFor<BookCoverWarningProc>, 0, IDD_BOOK_COVER_WARNING, nullptr},
     {kBrowseFileDialogKind, CmProc::DialogProcFor<BrowseFileProc>, 10834, IDD_BROWSE_FILE, nullptr},
+    {kMailBoxDialogKind, CmProc::DialogProcFor<MailBoxGDProc>, 10809, IDD_MAIL_BOX, nullptr},
+    {kAddinInfoDialogKind, CmProc::DialogProcFor<AddinInfoProc>, 8007, IDD_ADDIN_INFO, nullptr},
+    {kFormatSettingsDialogKind, CmProc::DialogProcFor<FormatSettingsProc>, 10843, IDD_FORMAT_SETTINGS, nullptr},
 };
 
 uint8_t* SettingsOf(UIDEVDATA* ctx, uint8_t* fallback) {

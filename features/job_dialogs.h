@@ -1,14 +1,20 @@
 // Feature dialogs that show no setting items: the book-cover warning, which can be silenced for
-// the job, and the list of documents stored in the device.
+// the job, the list of documents stored in the device, the job's mail boxes, the add-in
+// information and the format of the printed date, user name and page number.
 #pragma once
 
+#include "ui/main_pages.h"
 #include "ui/proc.h"
+
+#include <commctrl.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 inline constexpr int kBookCoverWarningDialogKind = 72;
+inline constexpr int kAddinInfoDialogKind = 74;
+inline constexpr int kMailBoxDialogKind = 78;
 inline constexpr int kBrowseFileDialogKind = 82;
 
 class BookCoverWarningProc : public Proc {
@@ -17,6 +23,47 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnPaint() override;
     BOOL OnCommand(WORD id, WORD code) override;
+};
+
+// The job's mail boxes: where the job goes (boxes or stored in the device under a name) and which
+// boxes. The dialog works on a copy of the job's block; OK keeps it.
+class MailBoxGDProc : public Proc {
+public:
+    MailBoxGDProc();
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WORD id, WORD code) override;
+    BOOL OnNotify(int id, NMHDR* header) override;
+
+private:
+    void ShowChoices();
+    uint8_t job_[138] = {};
+    bool filling_ = false;
+};
+
+// The add-ins loaded for the printer, and what each record says of itself.
+class AddinInfoProc : public Proc {
+public:
+    AddinInfoProc();
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WORD id, WORD code) override;
+
+private:
+    void ShowSelected();
+};
+
+// The format of the printed date, user name and page number: face, style, size and colour.
+class FormatSettingsProc : public Proc {
+public:
+    FormatSettingsProc();
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WORD id, WORD code) override;
+    BOOL OnMeasureItem(int id, MEASUREITEMSTRUCT* item) override;
+    BOOL OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
+
+private:
+    uint8_t* Settings() const;
+    void Show(const std::string& face, uint32_t style, int size, uint32_t colour);
+    bool Store();
 };
 
 // One document the device keeps.

@@ -18,9 +18,11 @@ constexpr int kDeviceSettingsPageId = 5;
 constexpr int kPageSetupPageId = 1;
 
 // The layout options are a dialog over the item set of their kind.
+// Its Format... button opens the format dialog, registered by the document features.
 class LayoutOptionsProc : public CmSvProc {
 public:
     LayoutOptionsProc() : CmSvProc(kLayoutOptionsDialogKind, kLayoutOptionsDialogKind) {}
+    const DialogButton* GetDialogButtonTable() override;
 };
 
 // Page options... opens the layout options, Edit stamp... the watermarks and Custom paper... the
@@ -49,7 +51,11 @@ const DialogButton kDeviceSettingsButtons[] = {{IDC_PAPER_SOURCE_SETTINGS, kPape
                                                {IDC_OPEN_DEVICE_PREVIEW, 83},
                                                {IDC_OPEN_BROWSE_FILE, 82},
                                                {IDC_OPEN_BOOK_COVER_WARNING, 72},
+                                               {IDC_OPEN_MAIL_BOX, 78},
+                                               {IDC_OPEN_ADDIN_INFO, 74},
                                                {0, 0}};
+
+const DialogButton kLayoutOptionsButtons[] = {{IDC_FORMAT_SETTINGS, kFormatSettingsDialogKind}, {0, 0}};
 
 const DialogEntry kEntries[] = {
     {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},
@@ -62,6 +68,8 @@ const MainPage kPages[] = {
     {IDD_QUALITY, CmProc::DialogProcFor<QualityProc>},
     {IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>},
 };
+
+const DialogButton* LayoutOptionsProc::GetDialogButtonTable() { return kLayoutOptionsButtons; }
 
 }  // namespace
 

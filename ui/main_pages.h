@@ -16,6 +16,8 @@ inline constexpr int kCustomPaperDialogKind = 20;
 // Registered by the document features: the device settings page's buttons open them.
 inline constexpr int kPaperSourceSetDialogKind = 60;
 inline constexpr int kFontSettingsDialogKind = 61;
+// Registered by the document features: the layout options' Format... button opens it.
+inline constexpr int kFormatSettingsDialogKind = 27;
 
 // The base of the main pages: a settings page over the item set whose number is its page id.
 class PDLSvBsProc : public CmSvProc {

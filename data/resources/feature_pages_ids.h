@@ -82,3 +82,35 @@
 #define IDC_BCW_ICON 20342
 #define IDC_BCW_TEXT 20343
 #define IDC_BCW_CHECK 20344
+
+/* The mail box and add-in information dialogs. */
+#define IDD_MAIL_BOX 173
+#define IDD_ADDIN_INFO 174
+#define IDC_OPEN_MAIL_BOX 10188
+#define IDC_OPEN_ADDIN_INFO 10187
+#define IDC_MB_NAME 22315
+#define IDC_MB_LIST_ALL 22317
+#define IDC_MB_LIST_CHOSEN 22318
+#define IDC_MB_BOXES 22320
+#define IDC_MB_TO_BOXES 22321
+#define IDC_MB_TO_DEVICE 22323
+#define IDC_AI_LIST 10471
+#define IDC_AI_NAME 10472
+#define IDC_AI_DESCRIPTION 10473
+#define IDC_AI_STATE 10475
+#define IDC_AI_FILE 10477
+#define IDC_AI_CLASS 10479
+#define IDC_AI_FOLDER 10481
+
+/* The format of the printed date, user name and page number. */
+#define IDD_FORMAT_SETTINGS 175
+#define IDC_FMT_DEFAULTS 9002
+#define IDC_FMT_FIRST 10484
+#define IDC_FMT_FACE 10485
+#define IDC_FMT_STYLE_LABEL 10486
+#define IDC_FMT_STYLE 10487
+#define IDC_FMT_SIZE_LABEL 10488
+#define IDC_FMT_SIZE 10489
+#define IDC_FMT_SIZE_SPIN 10490
+#define IDC_FMT_COLOUR_LABEL 10491
+#define IDC_FMT_COLOUR 10493

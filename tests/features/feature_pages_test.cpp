@@ -5,12 +5,15 @@
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/model_section.h"
 #include "data/resources/drvopui_ids.h"
+#include "device/config/configuration.h"
+#include "drvtest/addins.h"
 #include "drvtest/scripted_sheet.h"
 #include "drvtest/scripted_user.h"
 #include "drvtest/window_picture.h"
 #include "features/feature_pages.h"
 #include "features/insertion_table.h"
 #include "features/job_dialogs.h"
+#include "items/pdl/item_set_registry.h"
 #include "items/pdl/quality_item_sets.h"
 #include "preview/page_previews.h"
 #include "tests/items/common/sheet_sets_fixture.h"
@@ -24,8 +27,10 @@ namespace {
 
 namespace model = devmode::model;
 
-// As the shared library does when it loads, with the pictures the device dialog shows.
-const bool g_registered = (RegisterDialogFramework(), RegisterPagePreviews(), RegisterFeaturePages(), RegisterJobDialogs(), true);
+// As the shared library does when it loads: the device's messages, the pictures the device dialog
+// shows and the dialogs.
+const bool g_registered = (RegisterDialogFramework(), RegisterDeviceConfiguration(), RegisterPagePreviews(),
+                            RegisterFeaturePages(), RegisterJobDialogs(), true);
 
 void SavePicture(HWND dialog, const std::string& name) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -302,7 +307,8 @@ TEST_F(FeaturePages, WithoutTheRequestLibraryTheDocumentListIsEmptyAndOkCloses) 
     RunPage(IDC_OPEN_BROWSE_FILE);
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(person.dialogsSeen(), 1);
-    EXPECT_EQ(person.messageBoxes().size(), 1u);  // the library's one message
+    ASSERT_EQ(person.messageBoxes().size(), 1u);  // the request's one message
+    EXPECT_EQ(person.messageBoxes()[0].text, "The file could not be imported.");
 }
 
 TEST(StoredDocuments, NamedEntriesAreReadInsideTheirFields) {
@@ -322,6 +328,136 @@ TEST(StoredDocuments, NamedEntriesAreReadInsideTheirFields) {
     EXPECT_EQ(docs[1].name, std::string(64, 'x'));
     EXPECT_EQ(docs[2].name, "Last");
     EXPECT_EQ(ReadStoredDocuments(entries.data(), 132 * 2 + 100).size(), 1u);  // a short reply
+}
+
+TEST_F(FeaturePages, TheMailBoxChoicesAreTheJobsAfterOkOnly) {
+    std::vector<std::string> boxes;
+    bool nameEnabled = true, listEnabled = false;
+    person.OnDialog([&](HWND d) {
+        boxes = drvtest::ReadEntries(d, IDC_MB_BOXES);
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_TO_DEVICE));
+        nameEnabled = IsWindowEnabled(GetDlgItem(d, IDC_MB_NAME)) != FALSE;
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_TO_BOXES));
+        EXPECT_TRUE(drvtest::Type(d, IDC_MB_NAME, "Quarterly report of the year"));  // 24 characters taken
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_LIST_CHOSEN));
+        listEnabled = IsWindowEnabled(GetDlgItem(d, IDC_MB_BOXES)) != FALSE;
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_MB_BOXES, 2));
+        SavePicture(d, "mail_box");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_MAIL_BOX);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"0", "1", "2", "3"}));  // boxes 1 to 4 of the data file
+    EXPECT_FALSE(nameEnabled);
+    EXPECT_TRUE(listEnabled);
+    const uint8_t* job = user->GetMailBoxJob();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(job)), "Quarterly report of the ");
+    EXPECT_EQ(job[34], 0);   // destination
+    EXPECT_EQ(job[35], 2);   // the chosen box
+    EXPECT_EQ(job[135], 1);  // one box
+    EXPECT_EQ(job[137], 0);  // the chosen boxes, not every box
+
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_LIST_ALL));
+        EXPECT_TRUE(drvtest::Type(d, IDC_MB_NAME, "Never"));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_OPEN_MAIL_BOX);
+    EXPECT_EQ(job[137], 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(job)), "Quarterly report of the ");
+}
+
+TEST_F(FeaturePages, WithoutAddInsTheInformationIsEmpty) {
+    std::vector<std::string> names{"not read"};
+    std::string emptyName{"not read"};
+    person.OnDialog([&](HWND d) {
+        names = drvtest::ReadEntries(d, IDC_AI_LIST);
+        emptyName = drvtest::ReadText(d, IDC_AI_NAME);
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_ADDIN_INFO);
+    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(emptyName, "");  // no record, no texts
+}
+
+TEST_F(FeaturePages, TheAddInInformationShowsTheInstalledSample) {
+    // Before the request first asks for its add-ins, which it loads once.
+    ASSERT_TRUE(drvtest::InstallSampleAddIn(drvtest::kBundledPcl5ePrinter));
+    std::vector<std::string> names;
+    std::string state, file, classText;
+    person.OnDialog([&](HWND d) {
+        names = drvtest::ReadEntries(d, IDC_AI_LIST);
+        state = drvtest::ReadText(d, IDC_AI_STATE);
+        file = drvtest::ReadText(d, IDC_AI_FILE);
+        classText = drvtest::ReadText(d, IDC_AI_CLASS);
+        SavePicture(d, "addin_info");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_ADDIN_INFO);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(state, "Loaded");
+    EXPECT_EQ(file, "SAMPLEUI.DLL");
+    EXPECT_EQ(classText, drvtest::kSampleAddInClass);
+}
+
+// The format dialog opens from the layout options, which open from the page-setup page.
+class FormatDialog : public SheetSets<> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(g_registered);
+        Start({CreateItemSet0, CreateItemSetPageSetup, CreateItemSet21});
+    }
+    drvtest::ScriptedUser person;
+};
+
+TEST_F(FormatDialog, TheFormatOfThePrintedTextsGoesToItsFontBlockAndColour) {
+    uint8_t block[48] = {};
+    block[13] = 'x';  // a face this screen does not have
+    ctx->svc->SetOption(ctx, user->GetSettingsSource(), 0x30025, block, sizeof block);
+    std::vector<std::string> faces;
+    std::string shownFace;
+    bool spinRange = false;
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_FORMAT_SETTINGS));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        faces = drvtest::ReadEntries(d, IDC_FMT_FACE);
+        shownFace = drvtest::ReadSelectedEntry(d, IDC_FMT_FACE);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_FACE, "Book Serif"));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_STYLE, "Bold italic"));
+        EXPECT_TRUE(drvtest::Type(d, IDC_FMT_SIZE, "144"));  // two digits taken
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_COLOUR, "Red"));
+        int low = 0, high = 0;
+        SendDlgItemMessageA(d, IDC_FMT_SIZE_SPIN, UDM_GETRANGE32, WPARAM(&low), LPARAM(&high));
+        spinRange = low == 1 && high == 72;
+        SavePicture(d, "format_settings");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    drvtest::ScriptedSheet sheet;
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PAGE_OPTIONS));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+    drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
+                             reinterpret_cast<LPARAM>(&data), "Printing preferences");
+    EXPECT_EQ(person.dialogsSeen(), 2);
+    EXPECT_EQ(faces.size(), 6u);  // the screen's outline families
+    EXPECT_EQ(shownFace, "Sans Serif");
+    EXPECT_TRUE(spinRange);
+    uint8_t stored[48] = {};
+    uint32_t colour = 0;
+    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 0x30025, stored, sizeof stored);
+    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 0x30024, &colour, sizeof colour);
+    int32_t size = 0;
+    uint32_t weight = 0;
+    std::memcpy(&size, stored, 4);
+    std::memcpy(&weight, stored + 8, 4);
+    EXPECT_EQ(size, 14);
+    EXPECT_EQ(weight, 700u);
+    EXPECT_EQ(stored[12], 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(stored + 13)), "Book Serif");
+    EXPECT_EQ(colour, RGB(255, 0, 0));
 }
 
 }  // namespace
