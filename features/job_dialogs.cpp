@@ -46,6 +46,7 @@ const DialogEntry kEntries[] = {
     {kMailBoxDialogKind, CmProc::DialogProcFor<MailBoxGDProc>, 10809, IDD_MAIL_BOX, nullptr},
     {kAddinInfoDialogKind, CmProc::DialogProcFor<AddinInfoProc>, 8007, IDD_ADDIN_INFO, nullptr},
     {kFormatSettingsDialogKind, CmProc::DialogProcFor<FormatSettingsProc>, 10843, IDD_FORMAT_SETTINGS, nullptr},
+    {kPaperSourceSetDialogKind, CmProc::DialogProcFor<PaperSourceSetProc>, 0, IDD_PAPER_SOURCE_SET, nullptr},
 };
 
 uint8_t* SettingsOf(UIDEVDATA* ctx, uint8_t* fallback) {

@@ -1,6 +1,7 @@
 // Feature dialogs that show no setting items: the book-cover warning, which can be silenced for
 // the job, the list of documents stored in the device, the job's mail boxes, the add-in
-// information and the format of the printed date, user name and page number.
+// information, the format of the printed date, user name and page number, and the paper-source
+// list.
 #pragma once
 
 #include "ui/main_pages.h"
@@ -64,6 +65,28 @@ private:
     uint8_t* Settings() const;
     void Show(const std::string& face, uint32_t style, int size, uint32_t colour);
     bool Store();
+};
+
+// One paper source as the paper-source list keeps it.
+struct PaperSourceRecord {
+    char name[36] = {};
+    uint16_t paperSize = 0, orientation = 0, mediaType = 0;
+    char tray[20] = {};
+    uint16_t remaining = 0;
+    uint16_t id = 0;  // which source, to write it back
+};
+
+// The paper sources of the printer with their paper, media and level.
+class PaperSourceSetProc : public Proc {
+public:
+    PaperSourceSetProc();
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WORD id, WORD code) override;
+    static std::vector<PaperSourceRecord> ReadSources(UIDEVDATA* ctx);
+
+private:
+    void Store();
+    std::vector<PaperSourceRecord> records_;
 };
 
 // One document the device keeps.

@@ -114,3 +114,7 @@
 #define IDC_FMT_SIZE_SPIN 10490
 #define IDC_FMT_COLOUR_LABEL 10491
 #define IDC_FMT_COLOUR 10493
+
+/* The paper-source list. */
+#define IDD_PAPER_SOURCE_SET 176
+#define IDC_PS_LIST 20120

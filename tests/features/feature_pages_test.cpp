@@ -399,6 +399,22 @@ TEST_F(FeaturePages, TheAddInInformationShowsTheInstalledSample) {
     EXPECT_EQ(classText, drvtest::kSampleAddInClass);
 }
 
+TEST_F(FeaturePages, ThePaperSourcesAreListedAndOkChangesNothingUnchanged) {
+    const DWORD size = ctx->svc->GetDeviceOptionSize(ctx);
+    const std::vector<uint8_t> before(ctx->svc->GetDeviceOption(ctx), ctx->svc->GetDeviceOption(ctx) + size);
+    std::vector<std::string> rows;
+    person.OnDialog([&](HWND d) {
+        rows = drvtest::ReadEntries(d, IDC_PS_LIST);
+        SavePicture(d, "paper_sources");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_PAPER_SOURCE_SETTINGS);
+    EXPECT_EQ(rows.size(), PaperSourceSetProc::ReadSources(ctx).size());
+    EXPECT_FALSE(rows.empty());
+    const uint8_t* after = ctx->svc->GetDeviceOption(ctx);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), after));
+}
+
 // The format dialog opens from the layout options, which open from the page-setup page.
 class FormatDialog : public SheetSets<> {
 protected:
