@@ -1,6 +1,5 @@
-// The account record's place in the user's registry, its load and save, the form checks of id
-// and code, and the device's verdict through the account bridge of the device-information
-// library.
+// The account record's place in the user's registry, its load and save and the form checks of
+// id and code (the device's verdict is in account_device.cpp).
 #include "features/account.h"
 
 #include "core/datafile/device_data.h"
@@ -113,12 +112,10 @@ bool Account::Check(HWND owner) {
     return VerifyWithDevice(owner);
 }
 
-bool Account::VerifyWithDevice(HWND owner) {
-    UIDEVDATA* ctx = Owner();
-    // The bridge beeps and shows its own message when the device refuses; a device that does not
-    // check accounts accepts every one.
-    const std::string code = std::to_string(GetCode());
-    if (ctx && CallPelomRequest3(ctx, owner, GetId().c_str(), code.c_str()) == 1) return true;
-    status_ = kAccountRefused;
-    return false;
+CmModule* MakeAccount(UIDEVDATA* ctx) {
+    try {
+        return new Account(ctx, 0);
+    } catch (...) {
+        return nullptr;
+    }
 }

@@ -15,6 +15,10 @@ inline constexpr UINT kAccountBadId = 22344;
 inline constexpr UINT kAccountBadCode = 22333;
 inline constexpr UINT kAccountCheckFailed = 1046;
 inline constexpr UINT kAccountRefused = 1024;
+inline constexpr UINT kAccountDeviceFailed = 1005;  // the device could not be asked
+inline constexpr UINT kAccountUnknownToDevice = 1081;
+inline constexpr UINT kAccountDeviceBusy = 1082;
+inline constexpr UINT kAccountLimitReached = 1083;
 
 class Account : public CmPreset {
 public:
@@ -32,7 +36,16 @@ public:
     UINT Validate();
     // Validate, then the device's verdict; the status names the problem when false.
     bool Check(HWND owner);
+    // The device's verdict on id and code: true when it accepts them or does not check accounts;
+    // else a beep and the status says why (1005 the device could not be asked, 1081 to 1083 the
+    // device's own answers, 1024 refused).
     bool VerifyWithDevice(HWND owner);
+    // Asks the device about the id (request 17). Answers the request's result (the failed step's
+    // code when the device-information library could not be opened) and the two values of its
+    // answer, 0 when there was none.
+    int32_t QueryDevice(uint32_t& value1, uint32_t& value2) const;
+    // The id as the device's query takes it: left-padded with "0" to 8 characters.
+    static std::string CheckIdText(const std::string& id);
 
     std::string GetId() const;
     // False (nothing changed) for a text that does not fit the field.
@@ -51,3 +64,7 @@ private:
     UINT status_ = 0;
     bool valid_ = false;
 };
+
+// The user data's object for a request; the job-account dialogs load it when they open. Null
+// when it cannot be made.
+CmModule* MakeAccount(UIDEVDATA* ctx);

@@ -243,3 +243,15 @@ bool CmCustomPaper::CommitEdit() {
     edit_.clear();
     return true;
 }
+
+CmModule* MakeCustomPaper(UIDEVDATA* ctx) {
+    try {
+        auto* paper = new CmCustomPaper(ctx, 0);
+        // A printer without its device data still gets the object: the table then holds what
+        // was stored, and the limits stay empty until a reload.
+        paper->Reload();
+        return paper;
+    } catch (...) {
+        return nullptr;
+    }
+}

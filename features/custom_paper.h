@@ -80,3 +80,7 @@ private:
     UserPaperLimit max_, min_;
     uint8_t* devmode_ = nullptr;
 };
+
+// The user data's object for a request: the table built at once, as the sheet's pages and the
+// custom paper dialog read it. Null when it cannot be made.
+CmModule* MakeCustomPaper(UIDEVDATA* ctx);

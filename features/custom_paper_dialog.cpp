@@ -2,12 +2,16 @@
 // edit copy; only OK commits it, stores it and writes the selected paper to the device mode.
 #include "features/custom_paper_dialog.h"
 
+#include "core/datafile/device_data.h"
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "features/user_defined_paper_dialog.h"
+#include "items/common/public_devmode.h"
 #include "ui/cm_message.h"
 #include "ui/dialog_registry.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -16,20 +20,26 @@ namespace {
 using namespace userpaper;
 
 constexpr UINT kMsgSizeOutOfRange = 108;
+constexpr UINT kMsgLengthBelowWidth = 109;
 constexpr UINT kStringRangeMm = 4036, kStringRangeInch = 4037;
 constexpr UINT kStringSize = 4429;  // two decimals: value / 100 and value % 100
 constexpr UINT kStringDecimalSeparator = 4427;
 constexpr UINT kStringOutOfRange = 4032;
+constexpr UINT kStringLengthBelowWidth = 4033;
 constexpr UINT kStringTitle = 4893;
 constexpr int kNameLimit = 31;
 constexpr int kSizeLimit = 5;
 
-constexpr unsigned kOptionPaperSize = 111, kOptionCustomSize = 114;
-constexpr unsigned kOptionPaperSize2 = 116, kOptionCustomSize2 = 119;
+constexpr unsigned kOptionPaperSize = 111, kOptionCustomSize = 114, kOptionCustomArea = 115;
+constexpr unsigned kOptionPaperSize2 = 116, kOptionCustomSize2 = 119, kOptionCustomArea2 = 120;
 constexpr unsigned kOptionUserPaperKind = 129;
-constexpr uint16_t kPaperCustom = 256;
+// The margins of the device data's user-paper record, 0.1 mm.
+constexpr size_t kMarginLeft = devicedata::kUserPaper + 8, kMarginTop = devicedata::kUserPaper + 12;
+constexpr size_t kMarginRight = devicedata::kUserPaper + 16, kMarginBottom = devicedata::kUserPaper + 20;
+constexpr uint16_t kPaperCodeCustom = 256;
 
-const MessageRow kMessages[] = {{kMsgSizeOutOfRange, kStringOutOfRange, kStringTitle, MB_ICONWARNING | MB_OK}};
+const MessageRow kMessages[] = {{kMsgSizeOutOfRange, kStringOutOfRange, kStringTitle, MB_ICONWARNING | MB_OK},
+                                {kMsgLengthBelowWidth, kStringLengthBelowWidth, kStringTitle, MB_ICONWARNING | MB_OK}};
 
 const DialogEntry kEntries[] = {
     {kCustomPaperDialogKind, CmProc::DialogProcFor<CustomPaperProc>, 0, IDD_CUSTOM_PAPER, nullptr},
@@ -85,10 +95,16 @@ BOOL CustomPaperProc::OnInitDialog() {
     const BOOL answer = CmProc::OnInitDialog();
     UIDEVDATA* ctx = Request();
     CmUserData* user = ctx->svc->GetUserData(ctx);
-    paper_ = std::make_unique<CmCustomPaper>(ctx, 0);
-    // The dialog's own copy of the settings: written only when it ends with OK.
-    paper_->SetDevmode(user ? user->GetSettingsSource() : Devmode());
-    if (!paper_->Initialize()) return answer;
+    // The request's table when its user data made one: it reads the settings the user data
+    // hands out, which while the dialog runs are the dialog's own copy, written back only on OK.
+    paper_ = user ? dynamic_cast<CmCustomPaper*>(user->GetCustomPaper()) : nullptr;
+    if (!paper_) {
+        own_ = std::make_unique<CmCustomPaper>(ctx, 0);
+        own_->SetDevmode(user ? user->GetSettingsSource() : Devmode());
+        paper_ = own_.get();
+    }
+    // Built again: the sheet may have changed the paper since the table was made.
+    if (!paper_->Reload()) return answer;
     paper_->BeginEdit();
     HWND list = GetDlgItem(Dialog(), IDC_USER_PAPER_LIST);
     selected_ = 0;
@@ -143,9 +159,10 @@ void CustomPaperProc::ShowSelection() {
     showing_ = false;
 }
 
-bool CustomPaperProc::ReadSizes(uint32_t& length, uint32_t& width, int& badEdit) {
+bool CustomPaperProc::ReadSizes(uint32_t& length, uint32_t& width, int& badEdit, UINT& message) {
     const Entry* e = Selected();
     if (!e) return false;
+    message = kMsgSizeOutOfRange;
     const std::string separator = LoadText(Request(), kStringDecimalSeparator);
     const char sep = separator.empty() ? '.' : separator.front();
     const bool inch = e->unit == kUnitInch;
@@ -160,6 +177,12 @@ bool CustomPaperProc::ReadSizes(uint32_t& length, uint32_t& width, int& badEdit)
     if (!ParseHundredths(DialogText(Dialog(), IDC_PAPER_LENGTH), sep, length) ||
         length < (inch ? lo.lengthInch : lo.lengthMm) || length > (inch ? hi.lengthInch : hi.lengthMm))
         return false;
+    // The paper is fed short edge first: a size that is wider than long is turned, not taken.
+    if (length < width) {
+        badEdit = IDC_PAPER_WIDTH;
+        message = kMsgLengthBelowWidth;
+        return false;
+    }
     return true;
 }
 
@@ -175,11 +198,33 @@ void CustomPaperProc::PutSizes(Entry& e, uint16_t unit, uint32_t length, uint32_
     }
 }
 
-void CustomPaperProc::Refuse(int edit) {
-    if (CmMessage* messages = MessageCatalogue(Request())) messages->Show(Dialog(), kMsgSizeOutOfRange);
+void CustomPaperProc::Refuse(int edit, UINT message) {
+    if (CmMessage* messages = MessageCatalogue(Request())) messages->Show(Dialog(), message);
     HWND control = GetDlgItem(Dialog(), edit);
     SetFocus(control);
     SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
+void CustomPaperProc::WriteCustomSize(uint8_t* dm, const Entry& e, bool pagePaper) {
+    UIDEVDATA* ctx = Request();
+    // The device mode holds 0.1 mm: width first (the low half), then length.
+    const uint16_t size[2] = {static_cast<uint16_t>(e.widthMm / 10), static_cast<uint16_t>(e.lengthMm / 10)};
+    // The printable area is the size less the printer's margins for user papers.
+    uint16_t area[4] = {0, 0, size[0], size[1]};
+    if (const DeviceData* data = ctx->svc->LoadDeviceData(ctx)) {
+        const uint32_t left = data->U32(kMarginLeft), top = data->U32(kMarginTop);
+        const uint32_t right = data->U32(kMarginRight), bottom = data->U32(kMarginBottom);
+        area[0] = static_cast<uint16_t>(std::min<uint32_t>(left, size[0]));
+        area[1] = static_cast<uint16_t>(std::min<uint32_t>(top, size[1]));
+        area[2] = static_cast<uint16_t>(size[0] - std::min<uint32_t>(right, size[0]));
+        area[3] = static_cast<uint16_t>(size[1] - std::min<uint32_t>(bottom, size[1]));
+    }
+    ctx->svc->SetOption(ctx, dm, pagePaper ? kOptionCustomSize : kOptionCustomSize2, size, sizeof size);
+    ctx->svc->SetOption(ctx, dm, pagePaper ? kOptionCustomArea : kOptionCustomArea2, area, sizeof area);
+    if (pagePaper) {
+        publicdm::PutU16(dm, publicdm::kPaperWidth, size[0]);
+        publicdm::PutU16(dm, publicdm::kPaperLength, size[1]);
+    }
 }
 
 bool CustomPaperProc::Apply() {
@@ -187,8 +232,9 @@ bool CustomPaperProc::Apply() {
     if (!e) return true;
     uint32_t length = 0, width = 0;
     int badEdit = 0;
-    if (!ReadSizes(length, width, badEdit)) {
-        Refuse(badEdit);
+    UINT message = 0;
+    if (!ReadSizes(length, width, badEdit, message)) {
+        Refuse(badEdit, message);
         return false;
     }
     e->name = DialogText(Dialog(), IDC_USER_PAPER_NAME).substr(0, kNameLimit);
@@ -198,14 +244,11 @@ bool CustomPaperProc::Apply() {
     CmUserData* user = ctx->svc->GetUserData(ctx);
     uint8_t* dm = user ? user->GetSettingsSource() : Devmode();
     const int16_t kind = e->kind;
-    // The device mode holds 0.1 mm: width low, length high.
-    const uint32_t size = ((e->lengthMm / 10) << 16) | ((e->widthMm / 10) & 0xffff);
+    ctx->svc->SetOption(ctx, dm, kOptionUserPaperKind, &kind, sizeof kind);
     uint16_t paper = 0, paper2 = 0;
     ctx->svc->GetOption(ctx, dm, kOptionPaperSize, &paper, sizeof paper);
     ctx->svc->GetOption(ctx, dm, kOptionPaperSize2, &paper2, sizeof paper2);
-    ctx->svc->SetOption(ctx, dm, kOptionUserPaperKind, &kind, sizeof kind);
-    if (paper == kPaperCustom) ctx->svc->SetOption(ctx, dm, kOptionCustomSize, &size, sizeof size);
-    else if (paper2 == kPaperCustom) ctx->svc->SetOption(ctx, dm, kOptionCustomSize2, &size, sizeof size);
+    if (paper == kPaperCodeCustom || paper2 == kPaperCodeCustom) WriteCustomSize(dm, *e, paper == kPaperCodeCustom);
     paper_->CommitEdit();
     paper_->StoreTable();
     paper_->SyncWithDevmode();
@@ -251,10 +294,11 @@ BOOL CustomPaperProc::OnCommand(WORD id, WORD code) {
 
 bool RegisterCustomPaperDialog() {
     return RegisterMessageRows(kCommonMessages, kMessages, std::size(kMessages)) &&
-           RegisterDialogEntries(kEntries, std::size(kEntries));
+           RegisterDialogEntries(kEntries, std::size(kEntries)) && RegisterUserDefinedPaperDialog();
 }
 
 void UnregisterCustomPaperDialog() {
+    UnregisterUserDefinedPaperDialog();
     UnregisterDialogEntries(kEntries);
     UnregisterMessageRows(kMessages);
 }

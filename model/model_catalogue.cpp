@@ -81,8 +81,9 @@ void kelvaro(ModelDescription& d) {
     d.coverOptionsFlag = 1;
     d.coverKind = 1;
     d.mediaLibraryList = kKelvaroMediaLibrary;
-    d.trayPictureFlag = 1;
     d.secondTrayList = kKelvaroSecondTrays;
+    d.staplePictureFlag = 1;
+    d.secondFinishingPictureFlag = 1;
     d.summaryFlags[1] = 1;  // M2
     d.summaryFlags[9] = 2;  // M10
     d.graphicsFlag = 1;
@@ -117,6 +118,7 @@ void desktop7(ModelDescription& d) {
     d.summaryFlags[0] = 1;  // M1: short copy of the summary
     d.shortFormFlag = 1;
     d.singlePictureFlag = 1;
+    d.trayPictureFlag = 1;  // one fixed tray: its picture is not a button
 }
 
 // Office models with a finisher of the first kind and mail boxes.

@@ -112,6 +112,8 @@ struct ModelDescription {
     uint32_t singlePictureFlag;
     const uint16_t* secondTrayList;  // source ids, ended by 0; null when none
     uint32_t shortFormFlag;
+    uint32_t staplePictureFlag;          // the sheet picture shows staple positions
+    uint32_t secondFinishingPictureFlag;  // the sheet picture shows fold-over and booklet
     uint32_t summaryFlags[kSummaryFlagCount];  // M1 to M16; M10 holds a 16-bit value
     uint32_t graphicsFlag;
     uint32_t colourModelFlags;

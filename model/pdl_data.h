@@ -1,14 +1,15 @@
 // `PdlData`: the model table object of one sheet or dialog. It holds its own copy of the model's
 // description, because the previews and the configuration write into it (the current tray, the
-// mail-box names, the names-present flag), and one sheet must not see another's writes.
+// mail-box names, the names-present flag), and one sheet must not see another's writes. A sheet
+// reaches its own through the user data's module of the model tables.
 #pragma once
 
-#include "core/memory/pool_object.h"
+#include "core/device/user_data.h"
 #include "model/model_description.h"
 
 #include <cstdint>
 
-class PdlData : public PoolObject {
+class PdlData : public CmModule {
 public:
     // The description of the model; an unknown model gets all zeros. With a printer name, the
     // mail-box names the printer has stored are read in as well.
@@ -30,3 +31,9 @@ private:
     bool described_;
     ModelDescription description_;
 };
+
+// The sheet's model tables; null when the request made none.
+PdlData* SheetModelData(UIDEVDATA* ctx);
+// Makes the user data's model-table module for each request, from the request's model number
+// and printer. Called once as the library loads.
+void RegisterModelTables();

@@ -3,11 +3,17 @@
 // binding edge; an application's settings request draws the picture without clickable parts.
 #include "preview/page_picture_previews.h"
 
+#include "core/datafile/device_data.h"
+#include "core/datafile/device_data_layout.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/device_option_block.h"
 #include "core/device/service_table.h"
+#include "core/devmode/model_section.h"
 #include "core/helpers/byte_view.h"
+#include "model/pdl_data.h"
 #include "preview/paper_drawing_set.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +45,12 @@ bool BasicPreview::PrivateU32(size_t at, uint32_t& value) const {
     return true;
 }
 
+bool BasicPreview::TrayChoiceLocked() const {
+    constexpr uint16_t kNoTrayChoiceBit = 0x02;  // of the tray flag byte
+    uint16_t flags = 0;
+    return PrivateU16(devmode::model::kMediaByte, flags) && (flags & kNoTrayChoiceBit);
+}
+
 bool BasicPreview::SampleSheet() const {
     uint16_t word = 0;
     return PrivateU16(kSampleWord, word) && word == 1;
@@ -51,9 +63,28 @@ void BasicPreview::FollowBindingWithPunch() {
     devData_->svc->SetOption(devData_, settings_, 193, &value, sizeof value);
 }
 
+ModelDescription* BasicPreview::Model() const {
+    PdlData* tables = SheetModelData(devData_);
+    return tables ? &tables->Description() : nullptr;
+}
+
+bool BasicPreview::MixedPaper() const {
+    uint16_t word = 0;
+    uint32_t layout = 0;
+    return PrivateU16(devmode::model::kOutputWord, word) && word == 1 &&
+           PrivateU32(devmode::model::kMixedPaperLayoutA, layout) && layout != 0;
+}
+
 void BasicPreview::DrawPagePicture(HDC dc) {
     FollowBindingWithPunch();
-    CmBasicPreview::DrawPagePicture(dc);
+    if (MixedPaper()) DrawMixedPaper(dc);
+    else CmBasicPreview::DrawPagePicture(dc);
+}
+
+BOOL BasicPreview::AddButtonPart() {
+    const ModelDescription* model = Model();
+    if (model && model->trayPictureFlag) return FALSE;
+    return CmBasicPreview::AddButtonPart();
 }
 
 void BasicPreview::ReadSettings(CmPvPaperDrawingSet* set) {
@@ -71,9 +102,10 @@ BOOL BasicPreview::IsStateIconAShown() {
 }
 
 void BasicPreview::DeviceGetPunchHoleKind(int16_t* kind) {
-    // The data file names no language here: the default is the two-hole kind, and the puncher the
-    // device reported decides.
-    int16_t result = 2;
+    // United States English printers punch three holes unless the device reports its puncher.
+    constexpr uint32_t kEnglishUs = 0x409;
+    DeviceData* data = devData_->svc->LoadDeviceData(devData_);
+    int16_t result = data && data->U32(devicedata::kLanguageId) == kEnglishUs ? 3 : 2;
     uint16_t unit = 0;
     if (DeviceOptions().u16(devopt::kPuncherKind, unit)) {
         switch (unit) {
@@ -90,4 +122,33 @@ void BasicPreview::DeviceGetPunchHoleKind(int16_t* kind) {
         }
     }
     *kind = result;
+}
+
+void BasicPreview::MapValueToPosition(int largest, int smallest, int* width, int* height) {
+    CmBasicPreview::MapValueToPosition(largest, smallest, width, height);
+    const int layout = Option16(124);
+    bool wide = false;
+    if (layout == 3) {
+        // Pages side by side turn the sheet only when the device prints them so: its own choice
+        // (2), or a source page that is not more than twice as long as it is wide.
+        uint16_t choice = 0;
+        devData_->svc->GetDeviceOptionValue(devData_, devData_->svc->GetDeviceOption(devData_), 519, &choice,
+                                            sizeof choice);
+        uint16_t source[2] = {};
+        devData_->svc->GetOption(devData_, settings_, 114, source, sizeof source);
+        const int longer = std::max(source[0], source[1]), shorter = std::min(source[0], source[1]);
+        const int pages = Option16(126);
+        wide = (choice == 2 || longer <= 2 * shorter) && (pages == 0 || pages == 2 || pages == 3);
+    } else if (layout != 2) {
+        wide = SampleSheet();
+    } else {
+        return;  // a booklet keeps the engine's sheet
+    }
+    const int longer = std::max(*width, *height), shorter = std::min(*width, *height);
+    const bool landscape = PublicWord(offsetof(DEVMODEA, dmOrientation)) == DMORIENT_LANDSCAPE;
+    // The engine turned the sheet for the layout and the orientation; here the layout's turn is
+    // the device's, the orientation's stays.
+    const bool across = wide != landscape;
+    *width = across ? longer : shorter;
+    *height = across ? shorter : longer;
 }

@@ -121,6 +121,8 @@ public:
     virtual CmDrawTools* CreateDrawTools();
     virtual void MapValueToPosition(int largest, int smallest, int* width, int* height);
     virtual void ReadSettings(CmPvPaperDrawingSet* set);
+    // The watermark flag and record of the settings block, from the stamp options.
+    virtual void ReadWatermark(CmPvPaperDrawingSet* set);
     virtual void GetPunchHoleKind(int16_t* kind) { *kind = 2; }
     virtual int EffectiveOrientation(int layout, int layoutKind, int orientation);
     virtual BOOL RestoreMode() { return FALSE; }

@@ -197,5 +197,5 @@ void CmBasicPreview::ReadSettings(CmPvPaperDrawingSet* set) {
         }
         GetPunchHoleKind(&s.punchKind);
     }
-    s.watermark = 0;
+    ReadWatermark(set);
 }

@@ -4,6 +4,7 @@
 // marked and the sources clickable.
 #pragma once
 
+#include "preview/device_unit_tables.h"
 #include "preview/model_picture_table.h"
 #include "preview/page_picture_previews.h"
 
@@ -18,21 +19,37 @@ public:
 
 protected:
     void LayOut(ModelPictureLayout& layout);
+    // The default model has a picture of its own, by its own rules.
+    bool IsK07() const;
     const ModelPictureRow* row_;
 };
 
-// The pop-up device dialog's picture: the printer alone, a paper tray chosen by a click.
+// The pop-up device dialog's picture: the wide model's units side by side, centred in the
+// control, the selected source framed, a paper tray chosen by a click.
 class PopupDevPreview : public ModelSheetsPreview {
 public:
     PopupDevPreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind, const ModelPictureRow* row);
     BOOL HasPushButton() override { return FALSE; }
+    // The picture takes the control's whole client area.
+    void InitPictureRect() override;
+    BOOL BuildLayerList() override;
+    BOOL AddModelParts() override;
+    // The width the dialog gives the picture: the installed units and a margin.
+    int GetPictureWidth() const;
+
+private:
+    POINT DeviceOffset(int total) const;
+    const DeviceUnitTable* units_;
 };
 
 class ModelDevicePreview : public DevicePreview {
 public:
     ModelDevicePreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, int kind, const ModelPictureRow* row);
     BOOL BuildLayerList() override;
+    // A wide model's device page is one low strip, 599 pixels across.
+    void InitPictureRect() override;
 
 private:
     const ModelPictureRow* row_;
+    const DeviceUnitTable* units_;
 };

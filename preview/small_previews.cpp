@@ -94,6 +94,19 @@ StaplePreview::StaplePreview(HWND control, UIDEVDATA* ctx, uint8_t* settings, in
     mode_ = 5;
 }
 
+void StaplePreview::DrawPagePicture(HDC dc) {
+    // Only a mixed-paper job's punch follows the binding here; the dialog sets the punch edge itself.
+    uint16_t word = 0;
+    if (PrivateU16(devmode::model::kOutputWord, word) && word == 1) {
+        FollowBindingWithPunch();
+        if (MixedPaper()) {
+            DrawMixedPaper(dc);
+            return;
+        }
+    }
+    CmBasicPreview::DrawPagePicture(dc);
+}
+
 void StaplePreview::GetEdgeDirection(int* edge) {
     const bool landscape = PublicWord(offsetof(DEVMODEA, dmOrientation)) == 2;
     switch (Option16(121)) {

@@ -7,6 +7,7 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "core/devmode/model_section.h"
+#include "model/pdl_data.h"
 
 #include <algorithm>
 #include <iterator>
@@ -17,9 +18,6 @@ constexpr int kPaperSourcePage = 3;
 constexpr int kFinishingPage = 2;
 constexpr uint16_t kDefaultCommands[3] = {22817, 22800, 22803};
 constexpr uint16_t kButtonlessModels[] = {1013, 1020, 1022, 1024, 2009, 2016, 2017, 2030, 2041, 2046, 2059, 2065, 2072};
-constexpr UINT kTrayMenu = 30002, kOneSourceMenu = 30003;
-constexpr UINT kTrayCommands[] = {22815, 22816, 22817, 22818, 22819, 22821, 22822};
-constexpr uint8_t kNoTrayButtonBit = 0x02;  // of the private section's tray flag byte
 
 }  // namespace
 
@@ -67,6 +65,7 @@ BOOL Basic3SheetsPreview::KeepSubModeOnModeChange() {
         secondCommand_ = c[1] ? c[1] : kDefaultCommands[1];
         thirdCommand_ = c[2] ? c[2] : kDefaultCommands[2];
     }
+    KeepCurrentTray();
     int kind = 0;
     if (mode_ == 0) kind = SheetSubMode();
     else if (mode_ == 2) kind = SubModeOfTray(trayCommand_);
@@ -115,48 +114,13 @@ int Basic3SheetsPreview::CheckSubMode(int kind) {
     return v == 3 ? 12 : v == 5 ? 14 : 0;
 }
 
-BOOL Basic3SheetsPreview::OnMenuCommand(UINT id) {
-    static constexpr UINT kFinishingCommands[] = {22802, 22808, 22810, 22811, 22812, 22813, 22814, 22823, 22824, 22826};
-    if (std::find(std::begin(kFinishingCommands), std::end(kFinishingCommands), id) != std::end(kFinishingCommands)) {
-        SendRequest(kRequestCommand, id);
-        return TRUE;
-    }
-    if (SubModeOfTray(id) != 0) {
-        SelectTray(id);
-        return TRUE;
-    }
-    return BasicPreview::OnMenuCommand(id);
-}
-
-HMENU Basic3SheetsPreview::BuildContextMenu() {
-    if (mode_ != 2) return BasicPreview::BuildContextMenu();
-    const UINT id = Option16(124) == 2 || SampleSheet() ? kOneSourceMenu : kTrayMenu;
-    HMENU menu = devData_->svc->LoadMenu(devData_, id);
-    if (menu) InitContextMenu(menu, id);
-    return menu;
-}
-
-void Basic3SheetsPreview::InitContextMenu(HMENU menu, UINT id) {
-    if (id != kTrayMenu && id != kOneSourceMenu) {
-        BasicPreview::InitContextMenu(menu, id);
-        if (SampleSheet())
-            for (UINT c = 10460; c <= 10465; ++c) {
-                EnableMenuItem(menu, c, MF_BYCOMMAND | MF_GRAYED);
-                CheckMenuItem(menu, c, MF_BYCOMMAND | MF_UNCHECKED);
-            }
-        return;
-    }
-    // A tray list the page does not show for the current selection cannot be chosen.
-    for (UINT c : kTrayCommands) {
-        const int kind = SubModeOfTray(c);
-        const bool offered = CheckSubMode(kind) == kind;
-        EnableMenuItem(menu, c, MF_BYCOMMAND | (offered ? MF_ENABLED : MF_GRAYED));
-        CheckMenuItem(menu, c, MF_BYCOMMAND | (c == trayCommand_ ? MF_CHECKED : MF_UNCHECKED));
-    }
+void Basic3SheetsPreview::KeepCurrentTray() {
+    if (ModelDescription* model = Model()) model->currentTray = trayCommand_;
 }
 
 void Basic3SheetsPreview::SelectTray(UINT command) {
     trayCommand_ = static_cast<uint16_t>(command);
+    KeepCurrentTray();
     subMode_ = SubModeOfTray(command);
     mode_ = 2;
     OnButtonPressed(1);
@@ -180,14 +144,38 @@ void Basic3SheetsPreview::OnButtonPressed(int flag) {
     if (HWND c = GetDlgItem(parent_, id)) SetFocus(c);
 }
 
+BOOL Basic3SheetsPreview::GetStripIcons(UINT* ids, int* count) {
+    if (!BasicPreview::GetStripIcons(ids, count)) return FALSE;
+    // A model drawn as one picture has no printer icon beside the sheet.
+    const ModelDescription* model = Model();
+    if (model && model->singlePictureFlag && *count >= 2) {
+        ids[1] = 0;
+        *count -= 1;
+    }
+    return TRUE;
+}
+
+UINT Basic3SheetsPreview::GetSheetPictureId() {
+    const int layout = Option16(124);
+    if (layout == 2 || SampleSheet()) {
+        const bool cover = Option16(132) != 0;
+        return PublicWord(offsetof(DEVMODEA, dmOrientation)) == 2 ? (cover ? 4724 : 4723) : (cover ? 4726 : 4725);
+    }
+    const ModelDescription* model = Model();
+    if (!model || !model->shortFormFlag) return BasicPreview::GetSheetPictureId();
+    // The short form tells apart only the staple kind and the holes.
+    const uint32_t f = static_cast<uint32_t>(Option32(190));
+    if (f & 0x04) return (f & 0x20) ? 29329 : 29328;
+    return (f & 0x01) ? 4708 : 4700;
+}
+
 UINT Basic3SheetsPreview::GetDevicePictureId() {
     return Option16(201) == 5 ? 29344u : BasicPreview::GetDevicePictureId();
 }
 
 BOOL Basic3SheetsPreview::HasPushButton() {
     if (mode_ != 2 || subMode_ == 13) return FALSE;
-    uint16_t word = 0;
-    if (PrivateU16(devmode::model::kMediaByte, word) && (word & kNoTrayButtonBit)) return FALSE;
+    if (TrayChoiceLocked()) return FALSE;
     const uint16_t model = static_cast<uint16_t>(devData_->svc->GetDeviceDataValue2(devData_));
     if (subMode_ == 12 && std::find(std::begin(kButtonlessModels), std::end(kButtonlessModels), model) !=
                               std::end(kButtonlessModels))

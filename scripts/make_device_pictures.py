@@ -96,6 +96,104 @@ def highlight(w, h):
     return p
 
 
+# The wide models' units, side by side in a low picture (the device page is 52 pixels high): ids
+# 28609 on. Must agree with preview/device_unit_tables.cpp.
+def wide_body(trim):
+    """60 x 44: the printer with two cassettes (1 above 3) and an output tray on top."""
+    p = canvas(60, 44)
+    rect(p, 0, 6, 60, 44, SILVER)
+    frame(p, 0, 6, 60, 44, BLACK)
+    rect(p, 6, 0, 54, 6, WHITE)
+    frame(p, 6, 0, 54, 7, BLACK)
+    rect(p, 3, 9, 57, 14, trim)
+    for top in (22, 33):
+        frame(p, 4, top, 56, top + 9, DARK)
+        rect(p, 24, top + 4, 36, top + 6, BLACK)
+    return p
+
+
+def wide_bypass():
+    p = canvas(11, 8)
+    rect(p, 0, 2, 11, 6, WHITE)
+    frame(p, 0, 2, 11, 6, BLACK)
+    return p
+
+
+def wide_unit(w, h, kind):
+    """A unit standing beside the printer: a deck, a puncher, a finisher or the side deck."""
+    p = canvas(w, h)
+    rect(p, 0, 0, w, h, SILVER)
+    frame(p, 0, 0, w, h, BLACK)
+    if kind == "deck":
+        frame(p, 3, 3, w - 3, h - 3, DARK)
+        rect(p, w // 2 - 6, h // 2 - 1, w // 2 + 6, h // 2 + 1, BLACK)
+    elif kind == "punch":
+        for y in (8, 18):
+            rect(p, 6, y, 11, y + 4, DARK)
+    elif kind in ("inserter1", "inserter2"):
+        for y in ((6, 16) if kind == "inserter2" else (10,)):
+            rect(p, 2, y, w - 2, y + 3, WHITE)
+            frame(p, 2, y, w - 2, y + 4, BLACK)
+    elif kind == "stacker":
+        rect(p, 4, 4, w - 4, 8, WHITE)
+        frame(p, 4, 4, w - 4, 9, BLACK)
+        rect(p, w - 10, h - 8, w - 4, h - 5, GREEN)
+    elif kind == "side":
+        frame(p, 3, 4, w - 3, h - 4, DARK)
+        rect(p, 9, h // 2 - 1, w - 9, h // 2 + 1, BLACK)
+    else:
+        for y in (6, 18):
+            rect(p, w - 12, y, w, y + 3, WHITE)
+            frame(p, w - 12, y, w, y + 4, BLACK)
+        rect(p, 4, 6, 12, 9, RED if kind == "booklet" else BLUE)
+        if kind == "booklet":
+            rect(p, 6, h - 10, w - 16, h - 7, WHITE)
+            frame(p, 6, h - 11, w - 16, h - 6, BLACK)
+    return p
+
+
+# The default model's own pictures (ids 28037 on): a tall printer with two cassettes side by side
+# and a two-drawer deck, its finishers, the units on them and the tops of the three model
+# heights. Must agree with preview/k07_picture.cpp.
+def k07_body():
+    p = canvas(80, 66)
+    rect(p, 0, 0, 80, 66, SILVER)
+    frame(p, 0, 0, 80, 66, BLACK)
+    rect(p, 4, 6, 76, 10, NAVY)
+    rect(p, 80 - 12, 14, 80 - 4, 17, GREEN)
+    for x0, x1 in ((6, 39), (39, 72)):       # cassettes 3 and 1, y 58 - 30
+        frame(p, x0, 28, x1, 38, DARK)
+        rect(p, (x0 + x1) // 2 - 4, 32, (x0 + x1) // 2 + 4, 34, BLACK)
+    for top in (47, 55):                     # drawers of sources 2 and 264
+        frame(p, 6, top, 74, top + 8, DARK)
+        rect(p, 34, top + 3, 46, top + 5, BLACK)
+    return p
+
+
+def k07_plain(w, h, colour=SILVER, inner=None):
+    p = canvas(w, h)
+    rect(p, 0, 0, w, h, colour)
+    frame(p, 0, 0, w, h, BLACK)
+    if inner:
+        frame(p, 2, 2, w - 2, h - 2, inner)
+    return p
+
+
+def k07_finisher(w, booklet):
+    p = k07_plain(w, 74)
+    for y in (30, 44):
+        rect(p, 0, y, 12, y + 3, WHITE)
+        frame(p, 0, y, 12, y + 4, BLACK)
+    rect(p, w - 14, 30, w - 6, 33, RED if booklet else BLUE)
+    return p
+
+
+def k07_top(h, trim):
+    p = k07_plain(80, h, WHITE)
+    rect(p, 6, h - 8, 74, h - 4, trim)
+    return p
+
+
 def strip_icon(kind):
     """The strip's 32 x 32 icons: device variants (a printer with 0 to 4 decks or a finisher) and
     the sheet icons (a sheet with staples, punch holes or a fold)."""
@@ -177,6 +275,40 @@ def main():
     bmp(28403, "top_unit", top_unit())
     bmp(28405, "bypass_mark", highlight(12, 9))
     bmp(28406, "side_deck_mark", highlight(28, 40))
+    k07 = [
+        (28037, "k07_body", k07_body()), (28038, "k07_cassette_mark", highlight(33, 10)),
+        (28039, "k07_output", k07_plain(60, 8, WHITE)), (28040, "k07_side_deck", k07_plain(20, 26, SILVER, DARK)),
+        (28041, "k07_drawer_mark", highlight(68, 8)), (28042, "k07_bypass_mark", highlight(12, 7)),
+        (28043, "k07_side_deck_mark", highlight(18, 24)), (28044, "k07_tray", k07_plain(14, 8, WHITE)),
+        (28045, "k07_finisher_small", k07_finisher(60, False)), (28046, "k07_finisher_71", k07_finisher(71, False)),
+        (28047, "k07_finisher_75", k07_finisher(75, False)), (28048, "k07_base_75", k07_finisher(75, True)),
+        (28049, "k07_base_77", k07_finisher(77, True)), (28050, "k07_finisher_64", k07_finisher(64, False)),
+        (28051, "k07_unit", top_unit()), (28052, "k07_unit_option", k07_plain(35, 15, YELLOW)),
+        (28053, "k07_inserter_26", k07_plain(26, 10, WHITE, GREY)),
+        (28054, "k07_inserter_20", k07_plain(20, 10, WHITE, GREY)),
+        (28055, "k07_inserter_16", k07_plain(16, 10, WHITE, GREY)),
+        (28056, "k07_inserter_mark_26", highlight(26, 10)), (28057, "k07_inserter_mark_20", highlight(20, 10)),
+        (28058, "k07_inserter_mark_16", highlight(16, 10)),
+        (28059, "k07_top_scanner", k07_top(37, GREY)), (28060, "k07_top_feeder", k07_top(37, BLUE)),
+        (28061, "k07_top_tall", k07_top(46, GREEN)),
+    ]
+    for rid, name, pixels in k07:
+        bmp(rid, name, pixels)
+    bmp(28609, "wide_body_k14", wide_body(NAVY))
+    bmp(28610, "wide_body_k26", wide_body(RED))
+    bmp(28611, "wide_bypass", wide_bypass())
+    bmp(28612, "wide_side_deck", wide_unit(30, 40, "side"))
+    bmp(28613, "wide_deck", wide_unit(40, 30, "deck"))
+    bmp(28614, "wide_puncher", wide_unit(17, 30, "punch"))
+    bmp(28615, "wide_finisher", wide_unit(62, 40, "finisher"))
+    bmp(28616, "wide_finisher_booklet", wide_unit(62, 44, "booklet"))
+    bmp(28617, "wide_drawer_mark", highlight(52, 9))
+    bmp(28618, "wide_bypass_mark", highlight(11, 8))
+    bmp(28619, "wide_side_deck_mark", highlight(28, 38))
+    bmp(28620, "wide_deck_mark", highlight(36, 26))
+    bmp(28621, "wide_inserter_two", wide_unit(15, 40, "inserter2"))
+    bmp(28622, "wide_inserter_one", wide_unit(15, 40, "inserter1"))
+    bmp(28623, "wide_stacker", wide_unit(59, 36, "stacker"))
     for level in range(6):
         bmp(29303 + level, "sample_colour_%d" % level, quality_sample(True, level))
         bmp(29310 + level, "sample_grey_%d" % level, quality_sample(False, level))
@@ -197,6 +329,8 @@ def main():
         4711: (0, 1, 0, 1), 4712: (2, 1, 0, 1), 4713: (0, 1, 0, 0), 4714: (2, 1, 0, 0), 4715: (1, 0, 0, 0),
         4716: (2, 0, 0, 0), 4717: (2, 0, 0, 0), 4718: (0, 1, 0, 0), 4719: (2, 1, 0, 0),
         4723: (0, 0, 1, 1), 4724: (2, 0, 1, 1), 4725: (0, 0, 1, 0), 4726: (2, 0, 1, 0),
+        # the short form's sheet with its second staple kind, without and with holes
+        29328: (2, 0, 0, 1), 29329: (2, 1, 0, 1),
     }
     for rid, (staple, punch, fold, wide) in sheets.items():
         ico(rid, "sheet_%d" % rid, strip_icon(("sheet", staple, punch, fold, wide)))

@@ -92,6 +92,16 @@ def punch_hole():
     return p
 
 
+def small_punch_hole():
+    """The hole of the four small sheets of a mixed-paper picture."""
+    p = canvas(5, 5)
+    for y in range(5):
+        for x in range(5):
+            if (x - 2) ** 2 + (y - 2) ** 2 <= 4:
+                p[y][x] = DARK if (x - 2) ** 2 + (y - 2) ** 2 > 1 else GREY
+    return p
+
+
 def overlay_picture():
     # A landscape: sky, sun, hills.
     p = canvas(24, 18, CYAN)
@@ -134,7 +144,7 @@ def main():
         "fold_left_a": mirror(fold_corner()), "fold_left_b": flip(mirror(fold_corner())),
         "fold_top_a": turn(fold_corner()), "fold_top_b": mirror(turn(fold_corner())),
         "fold_bottom_a": flip(turn(fold_corner())), "fold_bottom_b": flip(mirror(turn(fold_corner()))),
-        "punch_hole": punch_hole(),
+        "punch_hole": punch_hole(), "punch_hole_small": small_punch_hole(),
         "overlay": overlay_picture(), "overlay_size": overlay_picture(),
         "strip_bottom": flip(strip_cap()), "strip_top": strip_cap(),
         "strip_left": turn(strip_cap()), "strip_right": mirror(turn(strip_cap())),

@@ -333,8 +333,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("drvhost: %s loaded\n", path.c_str());
-    const int rc = options.driver16 ? RunDriver16(library.module, options.printer.empty() ? nullptr : options.printer.c_str())
-                                    : Run(options, library);
+    const char* printer = options.printer.empty() ? nullptr : options.printer.c_str();
+    const int rc = options.driver16 ? RunDriver16(library.module, printer)
+                   : options.dialogKind
+                       ? RunDialogScript(library.module, printer, options.dialogKind, options.sheetSteps, options.pictures)
+                       : Run(options, library);
     FreeLibrary(library.module);
     return rc;
 }

@@ -12,7 +12,8 @@ const char kHostUsage[] =
     "               [--request KIND CODE [VALUE]]... [--out FILE] [--validate FILE] [--list]\n"
     "               [--convert FILE OUT] [--profiles] [--apply-profile NAME]\n"
     "               [--import-profile FILE] [--export-profile NAME FILE]\n"
-    "               [--sheet STEPS|@FILE [--pictures DIR]] [--driver16] [--list-printers] [--version]\n"
+    "               [--sheet STEPS|@FILE [--dialog KIND] [--pictures DIR]] [--driver16]\n"
+    "               [--list-printers] [--version]\n"
     "               [--help]\n"
     "\n"
     "Runs the printer driver's user-interface library on the bundled printers, as its callers do.\n"
@@ -73,6 +74,9 @@ const char kHostUsage[] =
     "                        answer BUTTON          the answer to the next message box\n"
     "                      e.g. --sheet 'type Copies 3; click \"Page options...\";\n"
     "                      choose \"Page edging\" \"Dotted line\"; ok; page Finishing; check Punch; ok'\n"
+    "  --dialog KIND       with --sheet, opens the library's dialog of that kind (20 custom paper,\n"
+    "                      26 user-defined paper, ...) instead of the sheet, as the 16-bit driver\n"
+    "                      opens it over a device object of its own, and runs the steps in it\n"
     "  --pictures DIR      with --sheet, saves a PNG picture of every page and dialog as the\n"
     "                      steps leave it, numbered in order, into DIR\n"
     "  --list              prints the device-mode listing also where it is left out by default\n"
@@ -156,6 +160,11 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
                 return false;
             }
             options.sheet = true;
+        } else if (arg == "--dialog" && hasOne) {
+            if (!ParseNumber(argv[++i], options.dialogKind) || options.dialogKind == 0) {
+                std::fprintf(stderr, "drvhost: --dialog wants a dialog kind, not \"%s\"\n", argv[i]);
+                return false;
+            }
         } else if (arg == "--pictures" && hasOne) {
             options.pictures = argv[++i];
         } else if (arg == "--convert" && hasTwo) {
@@ -165,6 +174,10 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
             std::fprintf(stderr, "drvhost: unknown or incomplete argument \"%s\" (drvhost --help tells the rest)\n", arg.c_str());
             return false;
         }
+    }
+    if (options.dialogKind && !options.sheet) {
+        std::fprintf(stderr, "drvhost: --dialog goes with --sheet, the steps in the dialog\n");
+        return false;
     }
     if (!options.pictures.empty() && !options.sheet) {
         std::fprintf(stderr, "drvhost: --pictures goes with --sheet\n");

@@ -40,6 +40,7 @@ struct HostOptions {
     std::vector<SheetStep> sheetSteps;
     std::string pictures;  // --pictures: where the pages' pictures go
     bool driver16 = false;  // --driver16: the program plays the 16-bit driver
+    DWORD dialogKind = 0;   // --dialog: the dialog of that kind instead of the sheet
 };
 
 // False, with the reason printed, when an argument is unknown or incomplete; --help anywhere

@@ -3,6 +3,8 @@
 // them), with the same messages a mouse and a keyboard send, so the library sees a person.
 #include "tools/sheet_command.h"
 
+#include "core/library/exports_gtf.h"
+#include "drvtest/sixteen_bit_side.h"
 #include "platform/commctl/property_sheet.h"
 #include "platform/commctl/sheet_script.h"
 #include "platform/user/modal_observer.h"
@@ -85,12 +87,14 @@ public:
     bool Failed() const { return failed_; }
     size_t LeftOver() const { return steps_.size() - next_; }
     bool SawSheet() const { return sawSheet_; }
+    bool SawDialog() const { return sawDialog_; }
 
 private:
     // Runs steps in the window until one ends it; a window the script leaves open is cancelled
     // by the system, as nothing else will act in it.
     void ActIn(HWND window, bool sheet) {
         sawSheet_ = sawSheet_ || sheet;
+        sawDialog_ = sawDialog_ || !sheet;
         if (!sheet) std::printf("drvhost: dialog \"%s\"\n", TextOf(window).c_str());
         else std::printf("drvhost: sheet \"%s\", page \"%s\"\n", TextOf(window).c_str(), PageTitle(window).c_str());
         while (!failed_ && next_ < steps_.size()) {
@@ -247,6 +251,7 @@ private:
     size_t next_ = 0;
     bool failed_ = false;
     bool sawSheet_ = false;
+    bool sawDialog_ = false;
     int pictures_ = 0;
     std::string why_;
     std::deque<int> answers_;
@@ -258,16 +263,21 @@ private:
 
 }  // namespace
 
+namespace {
+
+bool MakePictureFolder(const std::string& folder) {
+    if (folder.empty()) return true;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) std::fprintf(stderr, "drvhost: the picture folder %s cannot be made\n", folder.c_str());
+    return !error;
+}
+
+}  // namespace
+
 int RunSheetScript(const Library& library, HANDLE session, std::vector<uint8_t>& settings,
                    const std::vector<SheetStep>& steps, const std::string& pictureFolder) {
-    if (!pictureFolder.empty()) {
-        std::error_code error;
-        std::filesystem::create_directories(pictureFolder, error);
-        if (error) {
-            std::fprintf(stderr, "drvhost: the picture folder %s cannot be made\n", pictureFolder.c_str());
-            return 1;
-        }
-    }
+    if (!MakePictureFolder(pictureFolder)) return 1;
     const std::vector<uint8_t> before = settings;
     uint32_t words[4] = {0, 0, 0, 0};
     LONG answer;
@@ -288,4 +298,39 @@ int RunSheetScript(const Library& library, HANDLE session, std::vector<uint8_t>&
     if (ListDevmodeChanges(stdout, "before", before, "after the sheet", settings) == 0)
         std::printf("  (the device mode did not change)\n");
     return answer == 0 && sawSheet && !failed ? 0 : 1;
+}
+
+int RunDialogScript(HMODULE library, const char* printer, DWORD kind, const std::vector<SheetStep>& steps,
+                    const std::string& pictureFolder) {
+    if (!MakePictureFolder(pictureFolder)) return 1;
+    const auto find = [library](const char* name) { return reinterpret_cast<void*>(GetProcAddress(library, name)); };
+    const auto create = reinterpret_cast<decltype(&GTF_CreateUIDEVDATA)>(find("GTF_CreateUIDEVDATA"));
+    const auto destroy = reinterpret_cast<decltype(&GTF_DeleteUIDEVDATA)>(find("GTF_DeleteUIDEVDATA"));
+    const auto open = reinterpret_cast<decltype(&GTF_OpenDialog)>(find("GTF_OpenDialog"));
+    if (!create || !destroy || !open) {
+        std::fprintf(stderr, "drvhost: the library does not export the 16-bit driver's entries\n");
+        return 1;
+    }
+    drvtest::SixteenBitSide side;
+    const DWORD object = create(side.Text(printer ? printer : ""), 0, 0);
+    if (!object) {
+        std::fprintf(stderr, "drvhost: no device object for the printer\n");
+        return 1;
+    }
+    LONG answer;
+    bool failed, sawDialog;
+    {
+        Person person(steps, pictureFolder);
+        answer = open(object, 0, kind, 0);
+        failed = person.Failed();
+        sawDialog = person.SawDialog();
+        if (!failed && person.LeftOver()) {
+            std::fprintf(stderr, "drvhost: %zu steps of the script were left: the dialog had closed\n", person.LeftOver());
+            failed = true;
+        }
+    }
+    destroy(object);
+    std::printf("\ndrvhost: the dialog of kind %u answered %ld (%s)\n", kind, static_cast<long>(answer),
+                answer == IDOK ? "OK: the settings are taken" : answer == 0 ? "not shown" : "nothing to take");
+    return answer != 0 && sawDialog && !failed ? 0 : 1;
 }

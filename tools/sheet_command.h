@@ -16,3 +16,9 @@
 // and the request answered 0, else 1.
 int RunSheetScript(const Library& library, HANDLE session, std::vector<uint8_t>& settings,
                    const std::vector<SheetStep>& steps, const std::string& pictureFolder);
+
+// Runs the steps in the library's dialog of `kind`, opened as the 16-bit driver opens it
+// (GTF_OpenDialog over a device object of the printer); pictures as above. Prints the dialog's
+// answer. 0 when every step could be done and the dialog was shown, else 1.
+int RunDialogScript(HMODULE library, const char* printer, DWORD kind, const std::vector<SheetStep>& steps,
+                    const std::string& pictureFolder);

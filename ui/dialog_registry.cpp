@@ -6,6 +6,8 @@
 #include "core/device/user_data.h"
 #include "ui/sheet_data.h"
 
+#include <commctrl.h>
+
 #include <array>
 #include <cstring>
 #include <vector>
@@ -101,6 +103,9 @@ INT_PTR OpenDialogByKind(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument) 
     auto* dialogTemplate =
         static_cast<LPCDLGTEMPLATEA>(ctx->svc->FindResource(ctx, entry->templateId, kDialogType, &size));
     if (!dialogTemplate) return 0;
+    // Dialogs may hold common controls (list views, spin buttons), whose classes must exist
+    // before the template is built, whoever opened the dialog.
+    InitCommonControls();
     DialogCopies copies(ctx->svc->GetUserData(ctx), ctx->svc->GetDeviceOptionSize(ctx));
     SHEETDATA data{sizeof(SHEETDATA), ctx, argument, kSheetModalDialog};
     const INT_PTR result =

@@ -35,9 +35,10 @@ const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialo
                                           {IDC_CUSTOM_PAPER, kCustomPaperDialogKind},
                                           {0, 0}};
 
-// Paper sources... and Fonts... open the paper-source list and the font substitution, registered
-// by the document features.
-// The feature buttons open the feature dialogs of those kinds the same way.
+const DialogButton kQualityButtons[] = {{IDC_COLOUR_SETTINGS, kColourMatchingDialogKind}, {0, 0}};
+
+// Paper sources... and Fonts... open the paper-source list and the font substitution, and the
+// feature buttons the feature dialogs of those kinds, all registered by the document features.
 const DialogButton kDeviceSettingsButtons[] = {{IDC_PAPER_SOURCE_SETTINGS, kPaperSourceSetDialogKind},
                                                {IDC_FONT_SETTINGS, kFontSettingsDialogKind},
                                                {IDC_OPEN_INSERTING_SHEET, 41},
@@ -106,6 +107,7 @@ void PageSetupProc::UpdateControls() {
 }
 PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
 QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}
+const DialogButton* QualityProc::GetDialogButtonTable() { return kQualityButtons; }
 DeviceSettingsProc::DeviceSettingsProc() : PDLSvBsProc(kDeviceSettingsPageId) {}
 
 const DialogButton* DeviceSettingsProc::GetDialogButtonTable() { return kDeviceSettingsButtons; }

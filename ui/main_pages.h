@@ -47,9 +47,12 @@ public:
     PaperSourceProc();
 };
 
+// Colour settings... opens the colour matching dialog once the document features registered it.
+inline constexpr int kColourMatchingDialogKind = 53;
 class QualityProc : public PDLSvBsProc {
 public:
     QualityProc();
+    const DialogButton* GetDialogButtonTable() override;
 };
 
 class DeviceSettingsProc : public PDLSvBsProc {

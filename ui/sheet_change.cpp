@@ -7,7 +7,7 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -27,11 +27,20 @@ Blocks BlocksOf(UIDEVDATA* ctx) {
     return b;
 }
 
-bool Same(const std::vector<uint8_t>& kept, const uint8_t* now, size_t size) {
-    return kept.size() == (now ? size : 0) && std::equal(kept.begin(), kept.end(), now);
+}  // namespace
+
+void SheetChangeWatch::Copy::Take(const uint8_t* bytes, size_t size) {
+    size_ = bytes ? size : 0;
+    if (size_ > kInPlace)
+        spilled_.assign(bytes, bytes + size_);
+    else if (size_)
+        std::memcpy(inPlace_, bytes, size_);
 }
 
-}  // namespace
+bool SheetChangeWatch::Copy::Same(const uint8_t* now, size_t size) const {
+    const size_t nowSize = now ? size : 0;
+    return size_ == nowSize && (size_ == 0 || std::memcmp(Bytes(), now, size_) == 0);
+}
 
 SheetChangeWatch::SheetChangeWatch(UIDEVDATA* ctx, HWND page, DWORD sheetKind) {
     // A dialog of its own has no Apply: its opener's page learns of its changes when it ends.
@@ -39,13 +48,13 @@ SheetChangeWatch::SheetChangeWatch(UIDEVDATA* ctx, HWND page, DWORD sheetKind) {
     const Blocks b = BlocksOf(ctx);
     ctx_ = ctx;
     page_ = page;
-    if (b.settings) settings_.assign(b.settings, b.settings + b.settingsSize);
-    if (b.options) options_.assign(b.options, b.options + b.optionsSize);
+    settings_.Take(b.settings, b.settingsSize);
+    options_.Take(b.options, b.optionsSize);
 }
 
 void SheetChangeWatch::Tell() const {
     if (!ctx_ || !IsWindow(page_)) return;
     const Blocks b = BlocksOf(ctx_);
-    if (Same(settings_, b.settings, b.settingsSize) && Same(options_, b.options, b.optionsSize)) return;
+    if (settings_.Same(b.settings, b.settingsSize) && options_.Same(b.options, b.optionsSize)) return;
     if (HWND sheet = GetParent(page_)) SendMessageA(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(page_), 0);
 }

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,7 +20,22 @@ public:
     void Tell() const;
 
 private:
+    // A copy of one block, in place when it fits (a device mode and the device options do): a
+    // watch is made for every event a page handles, and two heap blocks each time showed.
+    class Copy {
+    public:
+        void Take(const uint8_t* bytes, size_t size);
+        bool Same(const uint8_t* now, size_t size) const;
+
+    private:
+        static constexpr size_t kInPlace = 4096;
+        const uint8_t* Bytes() const { return size_ <= kInPlace ? inPlace_ : spilled_.data(); }
+        size_t size_ = 0;
+        uint8_t inPlace_[kInPlace];
+        std::vector<uint8_t> spilled_;
+    };
+
     UIDEVDATA* ctx_ = nullptr;
     HWND page_ = nullptr;
-    std::vector<uint8_t> settings_, options_;
+    Copy settings_, options_;
 };

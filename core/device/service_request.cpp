@@ -1,6 +1,7 @@
 // The service table's operations about the request itself (kind, words, item buffers, the
 // application's flags, the user data) and about the printer's data file and the tables built
 // from it.
+#include "core/colour/colour_library.h"
 #include "core/device/core_context.h"
 #include "core/datafile/data_item_cursor.h"
 #include "core/datafile/device_data.h"
@@ -32,8 +33,11 @@ BOOL Query(UIDEVDATA* ctx, int kind, int /*reserved*/, void** out) {
     return QueryTable(context->tables, kind, out);
 }
 
-// The colour-profile library is not part of this driver's bundle: no table, answer 0.
-BOOL LoadColorLibraries(UIDEVDATA*, int, void*) { return FALSE; }
+// The colour-profile library is the maker's, found by its file names; the table is a
+// `ColorLibraryTable` that the caller releases through its first entry.
+BOOL LoadColorLibraries(UIDEVDATA* ctx, int kind, void* table) {
+    return ctx ? LoadColorLibraryTable(kind, static_cast<ColorLibraryTable*>(table)) : FALSE;
+}
 
 BOOL RefreshTable(UIDEVDATA* ctx, int kind) {
     CoreContext* context = Context(ctx);

@@ -78,9 +78,14 @@ inline constexpr size_t kOverlaySourceWord = 1194; // u16
 inline constexpr size_t kComposeFlags = 1196;      // u8: bit 0 the finisher staples, bit 1 no layout bit
 inline constexpr size_t kComposeGutterWord = 1198; // u16: 1 the gutter takes the device's margin bit
 inline constexpr size_t kComposeSourceWord = 1200; // u16: 2 after a set on model 0xBB9 with option 201 = 3
+// What a print objective sets beside the options: four bytes, two words and the three quality
+// bytes of the objective's settings block.
+inline constexpr size_t kObjectiveBytes = 1202;    // 4 x u8
+inline constexpr size_t kObjectiveWords = 1206;    // 2 x u32
+inline constexpr size_t kObjectiveQuality = 1214;  // 3 x u8: monochrome, then two of colour
 // The media chosen in the media dialog, by its target: 0 the main paper, 1 to 4 further paper
 // slots, 5 the front cover, 6 the back cover; each {u16 media id, u16 media type}.
-inline constexpr size_t kMediaPairs = 1202;
+inline constexpr size_t kMediaPairs = 1218;
 inline constexpr size_t kMediaPairCount = 7;
 inline constexpr size_t kPlacedEnd = kMediaPairs + 4 * kMediaPairCount;
 

@@ -11,3 +11,15 @@
 #define IDC_PAPER_LENGTH_RANGE 10180
 #define IDC_PAPER_WIDTH 10182
 #define IDC_PAPER_WIDTH_RANGE 10183
+
+/* The user-defined paper dialog: the printer's forms and the custom size. It shares the unit,
+   size and range controls above. */
+#define IDD_USER_DEFINED_PAPER 141
+#define IDB_PAPER_KINDS 4463
+
+#define IDC_FORM_NAME 10187
+#define IDC_FORM_LIST 10189
+#define IDC_FORM_REGISTER 10190
+#define IDC_FORM_DELETE 10191
+#define IDC_PAPER_LENGTH_RANGE_INCH 10192
+#define IDC_PAPER_WIDTH_RANGE_INCH 10193

@@ -44,3 +44,49 @@
 #define IDC_OV_EVERY_PAGE 10165
 #define IDC_OV_BOTH_SIDES 10166
 #define IDC_OV_DEFAULTS 9002
+
+/* The colour adjustment dialog: the colour map, the picture of the groups in use, the eight
+   arrow buttons (up-left first, clockwise), the two track bars and the defaults */
+#define IDD_COLOUR_ADJUST 132
+#define IDC_CA_MAP 10378
+#define IDC_CA_GROUPS 10379
+#define IDC_CA_UP_LEFT 10399
+#define IDC_CA_UP 10400
+#define IDC_CA_UP_RIGHT 10401
+#define IDC_CA_RIGHT 10402
+#define IDC_CA_DOWN_RIGHT 10403
+#define IDC_CA_DOWN 10404
+#define IDC_CA_DOWN_LEFT 10405
+#define IDC_CA_LEFT 10406
+#define IDC_CA_SLIDER1 10423
+#define IDC_CA_SLIDER2 10424
+#define IDC_CA_CENTRE 10425
+#define IDC_CA_DEFAULTS 9002
+#define IDC_CA_VALUES 10426
+#define IDB_CA_SPACE 4538
+#define IDB_CA_GROUPS_1 4540
+#define IDB_CA_GROUPS_2 4541
+#define IDB_CA_GROUPS_3 4542
+#define IDB_CA_GROUPS_12 4543
+#define IDB_CA_GROUPS_13 4544
+#define IDB_CA_GROUPS_23 4545
+#define IDB_CA_GROUPS_123 4546
+#define IDCUR_CA_OVER 4875
+#define IDCUR_CA_DRAG 4876
+#define IDCUR_CA_OUTSIDE 4877
+
+/* The colour matching dialog */
+#define IDD_COLOUR_MATCHING 133
+#define IDC_CM_METHOD_LABEL 10331
+#define IDC_CM_METHOD 10333
+#define IDC_CM_PROFILE_LABEL 10334
+#define IDC_CM_PROFILE 10335
+#define IDC_CM_OPTION_LABEL 10336
+#define IDC_CM_OPTION 10337
+#define IDC_CM_GROUP 10350
+#define IDC_CM_CHECK1 10352
+#define IDC_CM_CHECK2 10353
+#define IDC_CM_CHECK3 10354
+#define IDC_CM_NOTE 10430
+#define IDC_CM_ADJUST 10431
+#define IDC_CM_DEFAULTS 9002

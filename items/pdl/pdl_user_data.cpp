@@ -17,11 +17,41 @@ PDLSvConflict* PDLSvUserData::StartSheet(UIDEVDATA* ctx) {
     return registry;
 }
 
+namespace {
+
+CmUserData* UserOf(UIDEVDATA* ctx) { return ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr; }
+
+}  // namespace
+
 void PDLSvUserData::EndSheet(UIDEVDATA* ctx) {
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    CmUserData* user = UserOf(ctx);
     auto* registry = user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
     if (!registry) return;
     registry->DestroyAllItemSets(ctx);
     user->SetConflict(nullptr);
     delete registry;
+}
+
+CmSvConflict* PDLSvUserData::SetAside(UIDEVDATA* ctx) {
+    CmUserData* user = UserOf(ctx);
+    auto* registry = user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
+    if (registry) user->SetConflict(nullptr);
+    return registry;
+}
+
+bool PDLSvUserData::TakeBack(UIDEVDATA* ctx, CmSvConflict* registry) {
+    CmUserData* user = UserOf(ctx);
+    if (!user || !registry || user->GetConflict()) return false;
+    user->SetConflict(registry);
+    return true;
+}
+
+void PDLSvUserData::EndSetAside(UIDEVDATA* ctx, CmSvConflict* registry) {
+    CmUserData* user = UserOf(ctx);
+    if (!user || !registry) return;
+    // The registry ends as the request's own would: its items reach it through the user data.
+    void* own = user->GetConflict();
+    user->SetConflict(registry);
+    EndSheet(ctx);
+    user->SetConflict(own);
 }

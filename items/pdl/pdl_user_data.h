@@ -1,11 +1,13 @@
 // `PDLSvUserData`: what the sheet's user data does for the items. When a sheet (or a device-mode
 // request) starts it makes the sheet's registry, with the memory option word 1 and, for a
 // device-mode request of subtype 80, the no-dialog word 1, and builds the item sets; when the
-// sheet ends it ends them.
+// sheet ends it ends them. A registry may also be set aside whole and put back, for a caller who
+// hands in its device modes by turns.
 #pragma once
 
 #include "core/device/uidevdata.h"
 
+class CmSvConflict;
 class PDLSvConflict;
 
 class PDLSvUserData {
@@ -15,4 +17,12 @@ public:
     static PDLSvConflict* StartSheet(UIDEVDATA* ctx);
     // Deletes the item sets and the registry the sheet started with; nothing without one.
     static void EndSheet(UIDEVDATA* ctx);
+
+    // Takes the request's registry out of its user data whole, to be put back later; null when
+    // it has none.
+    static CmSvConflict* SetAside(UIDEVDATA* ctx);
+    // Puts a registry set aside back; false (and nothing done) when the request already has one.
+    static bool TakeBack(UIDEVDATA* ctx, CmSvConflict* registry);
+    // Ends a registry set aside, as EndSheet ends the request's own; the request's own stays.
+    static void EndSetAside(UIDEVDATA* ctx, CmSvConflict* registry);
 };

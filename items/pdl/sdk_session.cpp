@@ -1,16 +1,21 @@
 // The application interface's hold on a device-mode session: the sheet registry the items
 // answer through is started at the session's first request and kept to its end. Between
 // requests the caller may hand in a different device mode; the registry is then started again
-// over it, so that the items never answer from settings the caller no longer has.
+// over it, so that the items never answer from settings the caller no longer has. The registry
+// it replaces is set aside, still in step with its settings: a caller that hands in two device
+// modes by turns gets it back when its settings come again instead of a start.
 #include "items/pdl/sdk.h"
 
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "core/devmode/option_routes.h"
 #include "items/pdl/pdl_user_data.h"
+#include "settings/sdk/sdk_request.h"
+#include "settings/sdk/option_description.h"
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <new>
 #include <vector>
 
@@ -21,6 +26,14 @@ namespace {
 // while the process's statics are going.
 std::map<const UIDEVDATA*, std::vector<uint8_t>>& Sessions() {
     static auto* sessions = new std::map<const UIDEVDATA*, std::vector<uint8_t>>;
+    return *sessions;
+}
+
+// The sessions whose registry has only been read since it started: such a registry is what a
+// start over its settings would make, and only such a one is set aside for a later request. One
+// that took a set may hold a value no device mode keeps.
+std::set<const UIDEVDATA*>& OnlyRead() {
+    static auto* sessions = new std::set<const UIDEVDATA*>;
     return *sessions;
 }
 
@@ -40,11 +53,74 @@ struct Settings {
     void CopyTo(std::vector<uint8_t>& kept) const { kept.assign(bytes, bytes + size); }
 };
 
+// The device options a registry set aside saw; it is taken back only over the same ones.
+std::vector<uint8_t> DeviceOptionsOf(UIDEVDATA* ctx) {
+    const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    const DWORD size = block ? ctx->svc->GetDeviceOptionSize(ctx) : 0;
+    return block ? std::vector<uint8_t>(block, block + size) : std::vector<uint8_t>{};
+}
+
+// One registry per session set aside, with the settings and device options it is in step with.
+struct AsideRegistry {
+    CmSvConflict* registry = nullptr;
+    std::vector<uint8_t> settings, deviceOptions;
+};
+
+std::map<const UIDEVDATA*, AsideRegistry>& Aside() {
+    static auto* aside = new std::map<const UIDEVDATA*, AsideRegistry>;
+    return *aside;
+}
+
+void EndAside(UIDEVDATA* ctx) {
+    auto found = Aside().find(ctx);
+    if (found == Aside().end()) return;
+    CmSvConflict* registry = found->second.registry;
+    Aside().erase(found);
+    PDLSvUserData::EndSetAside(ctx, registry);
+}
+
 void EndSession(UIDEVDATA* ctx) {
+    EndAside(ctx);
+    OnlyRead().erase(ctx);
     auto found = Sessions().find(ctx);
     if (found == Sessions().end()) return;
     Sessions().erase(found);
     PDLSvUserData::EndSheet(ctx);
+}
+
+// The caller handed in other settings than the registry's (`kept`, empty when a driver operation
+// left the registry behind them). The registry goes aside when it has only been read since its
+// start over the settings it kept, and the one set aside before comes back when the settings now
+// are its own; true when it came back (`kept` then holds its settings).
+bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
+    const Settings now(ctx);
+    std::vector<uint8_t> options = DeviceOptionsOf(ctx);
+    AsideRegistry before;
+    if (auto found = Aside().find(ctx); found != Aside().end()) {
+        before = std::move(found->second);
+        Aside().erase(found);
+    }
+    CmSvConflict* leaving = PDLSvUserData::SetAside(ctx);
+    const bool readOnly = OnlyRead().count(ctx) != 0;
+    const bool back = before.registry && now == before.settings && options == before.deviceOptions;
+    if (back)
+        PDLSvUserData::TakeBack(ctx, before.registry);
+    else if (before.registry)
+        PDLSvUserData::EndSetAside(ctx, before.registry);
+    if (leaving && readOnly && !kept.empty()) {
+        try {
+            Aside()[ctx] = {leaving, std::move(kept), std::move(options)};
+        } catch (...) {
+            PDLSvUserData::EndSetAside(ctx, leaving);
+            throw;
+        }
+    } else if (leaving) {
+        PDLSvUserData::EndSetAside(ctx, leaving);
+    }
+    kept = back ? std::move(before.settings) : std::vector<uint8_t>{};
+    // Only a registry that was itself only read is ever set aside.
+    if (back) OnlyRead().insert(ctx);
+    return back;
 }
 
 // A device-mode request gets a registry over the settings it carries now.
@@ -57,17 +133,38 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         if (user->GetConflict()) return;
     } else {
         if (user->GetConflict() && Settings(ctx) == found->second) return;
+        if (SwapAside(ctx, found->second)) return;
         Sessions().erase(found);
+        OnlyRead().erase(ctx);
         PDLSvUserData::EndSheet(ctx);
     }
     try {
-        if (PDLSvUserData::StartSheet(ctx)) Settings(ctx).CopyTo(Sessions()[ctx]);
+        if (PDLSvUserData::StartSheet(ctx)) {
+            Settings(ctx).CopyTo(Sessions()[ctx]);
+            OnlyRead().insert(ctx);
+        }
     } catch (...) {
         // A registry half built when memory ran out is taken down whole; the next request
         // starts again.
         Sessions().erase(ctx);
+        OnlyRead().erase(ctx);
         PDLSvUserData::EndSheet(ctx);
+        EndAside(ctx);
         throw;
+    }
+}
+
+bool ReadsOnly(DWORD kind) {
+    switch (kind) {
+    case kSdkKindSize:
+    case kSdkKindCount:
+    case kSdkKindGet:
+    case kSdkKindList:
+    case kSdkKindPairs:
+    case kSdkKindDescribe:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -84,6 +181,12 @@ LONG RunApplicationRequest(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
                 found->second.clear();
             else
                 now.CopyTo(found->second);
+            // A request that may have written anything beside the settings (the device options,
+            // the printer's stored data) leaves the registry set aside behind it.
+            if (!ReadsOnly(kind) || NonSvSDK::Names(code)) {
+                OnlyRead().erase(ctx);
+                EndAside(ctx);
+            }
         }
         return result;
     } catch (const std::bad_alloc&) {

@@ -262,6 +262,8 @@ WINBASEAPI BOOL WINAPI IsWindow(HWND hWnd);
 
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
 
 // Virtual-key codes; letters and digits are their own upper-case ASCII codes ('A', '0').
 #define VK_LBUTTON 0x01
@@ -532,6 +534,9 @@ WINBASEAPI HWND WINAPI GetActiveWindow(void);
 WINBASEAPI HWND WINAPI SetActiveWindow(HWND hWnd);
 WINBASEAPI HWND WINAPI GetCapture(void);
 WINBASEAPI HWND WINAPI SetCapture(HWND hWnd);
+// The state of a key as of the last key or mouse message this thread's windows were given: bit
+// 15 set while it is down.
+WINBASEAPI SHORT WINAPI GetKeyState(int nVirtKey);
 WINBASEAPI BOOL WINAPI ReleaseCapture(void);
 
 // ---- Geometry ----

@@ -7,6 +7,7 @@ namespace user {
 LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = FromHandle(hwnd);
     if (!w || !w->proc) return 0;
+    NoteKeyState(msg, wParam);
     return w->proc(hwnd, msg, wParam, lParam);
 }
 

@@ -68,6 +68,8 @@ LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Sends WM_COMMAND with a notification code from a control to its parent.
 void NotifyParent(HWND control, UINT code);
+// Keeps what GetKeyState answers from a key or mouse message about to be delivered.
+void NoteKeyState(UINT msg, WPARAM wParam);
 
 // Focus bookkeeping when a window goes away or is hidden or disabled.
 void ForgetFocus(HWND hwnd);

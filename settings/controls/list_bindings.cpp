@@ -61,25 +61,74 @@ const char* CmSvOwnerDrawList::DisplayText(UIDEVDATA* ctx, CmSvOptionRecord& row
     return text;
 }
 
+bool CmSvOwnerDrawList::HoldsEntries(UIDEVDATA* ctx, HWND list) {
+    if (list != filledList_) return false;
+    size_t k = 0;
+    const char* kept = filledTexts_.c_str();
+    const char* const keptEnd = kept + filledTexts_.size();
+    for (uint32_t i = 0; i < count && table; ++i) {
+        CmSvOptionRecord& row = table[i];
+        if (!row.shown) continue;
+        const char* text = DisplayText(ctx, row);
+        if (!text) continue;
+        if (k == filledRows_.size() || filledRows_[k] != &row || kept >= keptEnd || std::strcmp(kept, text) != 0)
+            return false;
+        kept += std::strlen(kept) + 1;
+        ++k;
+    }
+    // The list itself is asked too: a page may have emptied or refilled it on its own.
+    if (k != filledRows_.size() || SendMessageA(list, messages_.getCount, 0, 0) != static_cast<LRESULT>(k))
+        return false;
+    for (size_t j = 0; j < k; ++j)
+        if (SendMessageA(list, messages_.getData, j, 0) != reinterpret_cast<LRESULT>(filledRows_[j])) return false;
+    return true;
+}
+
 void CmSvOwnerDrawList::Fill(UIDEVDATA* ctx, HWND list) {
     if (messages_.droppedState && SendMessageA(list, messages_.droppedState, 0, 0) == 1) return;
+    const CmSvOptionRecord* currentRow = table && current < count ? &table[current] : nullptr;
+    // A refill empties the list and adds every entry again, each a round of messages: when the
+    // entries are the same (the rows followed a setting that changed only their pictures, or
+    // nothing of theirs changed), only the selection is put back, which repaints the list.
+    if (HoldsEntries(ctx, list)) {
+        WPARAM at = 0;
+        for (size_t j = 0; j < filledRows_.size(); ++j)
+            if (filledRows_[j] == currentRow) at = j;
+        SendMessageA(list, messages_.setSelection, at, 0);
+        return;
+    }
     SendMessageA(list, messages_.reset, 0, 0);
-    bool selected = false;
+    filledList_ = nullptr;
+    filledRows_.clear();
+    filledTexts_.clear();
+    bool selected = false, recorded = true;
     for (uint32_t i = 0; i < count && table; ++i) {
         CmSvOptionRecord& row = table[i];
         if (!row.shown) continue;
         const char* text = DisplayText(ctx, row);
         if (!text) continue;
         const LRESULT entry = SendMessageA(list, messages_.add, 0, reinterpret_cast<LPARAM>(text));
-        if (entry < 0) continue;
+        if (entry < 0) {
+            recorded = false;
+            continue;
+        }
         SendMessageA(list, messages_.setData, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(&row));
         if (i == current) {
             SendMessageA(list, messages_.setSelection, static_cast<WPARAM>(entry), 0);
             selected = true;
         }
+        if (recorded) {
+            try {
+                filledRows_.push_back(&row);
+                filledTexts_.append(text).push_back('\0');
+            } catch (const PoolOutOfMemory&) {
+                recorded = false;
+            }
+        }
     }
     // The current choice is hidden: the list shows its first entry, the value stays.
     if (!selected) SendMessageA(list, messages_.setSelection, 0, 0);
+    if (recorded) filledList_ = list;
 }
 
 int CmSvOwnerDrawList::ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) {

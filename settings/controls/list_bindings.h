@@ -50,6 +50,9 @@ public:
 
 private:
     void Fill(UIDEVDATA* ctx, HWND list);
+    // Whether the list still holds the entries Fill would put in it now: the same records with
+    // the same texts, in order. Only the selection and the pictures then need to catch up.
+    bool HoldsEntries(UIDEVDATA* ctx, HWND list);
     // The entry's text: the record's display text, or its string resource loaded once into a
     // text this binding owns. Null when the choice has neither or memory is short.
     const char* DisplayText(UIDEVDATA* ctx, CmSvOptionRecord& row);
@@ -63,6 +66,11 @@ private:
 
     const ListMessages& messages_;
     PoolVector<char*> ownedTexts_;
+    // What Fill last put in a list: its window, each entry's record and a copy of its text (a
+    // table may rewrite a text in place), the texts one after another, each ended by a zero.
+    HWND filledList_ = nullptr;
+    PoolVector<const CmSvOptionRecord*> filledRows_;
+    PoolString filledTexts_;
 };
 
 class CmSvComboBox : public CmSvOwnerDrawList {

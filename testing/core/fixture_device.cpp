@@ -40,12 +40,19 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     return WriteTextFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+std::vector<FixtureFile>& ExtraFiles() {
+    static std::vector<FixtureFile> files;
+    return files;
+}
+
 std::string FreshRoot() {
     std::string pattern = (std::filesystem::temp_directory_path() / "drvopui-fixture-XXXXXX").string();
     return mkdtemp(pattern.data()) ? pattern : std::string();
 }
 
 }  // namespace
+
+void SetFixtureFiles(std::vector<FixtureFile> files) { ExtraFiles() = std::move(files); }
 
 FixtureDevice::FixtureDevice(int kind, std::string_view printer, std::string_view extraHive) {
     if (!g_hHeap) {
@@ -67,6 +74,13 @@ FixtureDevice::FixtureDevice(int kind, std::string_view printer, std::string_vie
     std::filesystem::copy_file(DRVOPUI_FIXTURE_BINARY_DIR "/data/resources/drvopui.res", system + "/" + kResourceModuleName,
                                error);
     EXPECT_FALSE(error) << "the resource module is not built: " << error.message();
+    for (const FixtureFile& file : ExtraFiles()) {
+        const std::filesystem::path target = std::filesystem::path(root_) / file.path;
+        std::filesystem::create_directories(target.parent_path(), error);
+        if (file.source.empty()) EXPECT_TRUE(WriteBytes(target.string(), {})) << file.path;
+        else std::filesystem::copy_file(file.source, target, std::filesystem::copy_options::overwrite_existing, error);
+        EXPECT_FALSE(error) << file.path << ": " << error.message();
+    }
     printer_ = std::make_unique<FixturePrinter>(printer, extraHive);
     device_ = Make(kind);
 }

@@ -238,6 +238,17 @@ bool ClickMouse(HWND window, int x, int y) {
            (mouse(window, x, y, WM_LBUTTONUP, 0) || true);
 }
 
+bool DragMouse(HWND window, POINT from, POINT to, WPARAM keys, int steps) {
+    if (!MoveMouse(window, from.x, from.y) || !mouse(window, from.x, from.y, WM_LBUTTONDOWN, keys | MK_LBUTTON))
+        return false;
+    steps = steps < 1 ? 1 : steps;
+    for (int i = 1; i <= steps; ++i) {
+        const int x = from.x + (to.x - from.x) * i / steps, y = from.y + (to.y - from.y) * i / steps;
+        if (!mouse(window, x, y, WM_MOUSEMOVE, keys | MK_LBUTTON)) return false;
+    }
+    return mouse(window, to.x, to.y, WM_LBUTTONUP, keys);
+}
+
 bool RightClickMouse(HWND window, int x, int y) {
     return MoveMouse(window, x, y) && mouse(window, x, y, WM_RBUTTONDOWN, MK_RBUTTON) &&
            (mouse(window, x, y, WM_RBUTTONUP, 0) || true);

@@ -164,4 +164,52 @@ TEST_F(AccountTest, IdsAndCodesAreCheckedBeforeTheDeviceDecides) {
     EXPECT_TRUE(account.Check(nullptr));
 }
 
+TEST_F(AccountTest, TheDevicesAnswersBecomeTheStatus) {
+    struct Case {
+        const char* what;
+        const char* description;
+        bool result;
+        UINT status;
+    };
+    for (auto c : {Case{"accepted", "account 12 34", true, 0},
+                   Case{"busy", "fault account 0xC052000C", false, kAccountDeviceBusy},
+                   Case{"busy too", "fault account 0xC0520010", false, kAccountDeviceBusy},
+                   Case{"limit reached", "fault account 0xC09884C6", false, kAccountLimitReached},
+                   Case{"unknown account", "fault account 0xC09884C9", false, kAccountUnknownToDevice},
+                   Case{"another failure", "fault account 0xC0000001", false, kAccountDeviceFailed},
+                   Case{"does not check accounts", "fault account 0xC098B001", true, 0},
+                   Case{"cannot connect", "fault connect 0xC0001234", false, kAccountDeviceFailed},
+                   Case{"no address", "address none", false, kAccountDeviceFailed}}) {
+        sim->Describe(c.description);
+        Account account(Ctx(), 0);
+        ASSERT_TRUE(account.SetId("12"));
+        account.SetCode(34, 2);
+        EXPECT_EQ(account.Check(nullptr), c.result) << c.what;
+        EXPECT_EQ(account.GetStatus(), c.status) << c.what;
+        EXPECT_EQ(sim->Count("start"), sim->Count("stop")) << c.what;
+    }
+    sim->Remove("Zdsvc2.dll");
+    Account account(Ctx(), 0);
+    ASSERT_TRUE(account.SetId("12"));
+    EXPECT_FALSE(account.Check(nullptr));
+    EXPECT_EQ(account.GetStatus(), kAccountDeviceFailed) << "no library";
+}
+
+TEST_F(AccountTest, TheDeviceQueryTakesThePaddedIdAndAnswersTheFailedStep) {
+    EXPECT_EQ(Account::CheckIdText("42"), "00000042");
+    EXPECT_EQ(Account::CheckIdText(""), "00000000");
+    EXPECT_EQ(Account::CheckIdText("12345678"), "12345678");
+    Account account(Ctx(), 0);
+    ASSERT_TRUE(account.SetId("42"));
+    uint32_t a = 7, b = 7;
+    // The bundled library has no answer to this question: the request's own answer comes back.
+    EXPECT_LT(account.QueryDevice(a, b), 0);
+    EXPECT_EQ(a, 0u);
+    EXPECT_EQ(b, 0u);
+    sim->Remove("Zdsvc2.dll");
+    a = b = 7;
+    EXPECT_EQ(account.QueryDevice(a, b), -23) << "the library could not be loaded";
+    EXPECT_EQ(a, 0u);
+}
+
 }  // namespace

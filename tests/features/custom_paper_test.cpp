@@ -4,6 +4,8 @@
 #include "core/device/service_table.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/spooler.h"
+#include "core/device/user_data.h"
+#include "features/account.h"
 #include "features/custom_paper.h"
 
 #include <gtest/gtest.h>
@@ -210,6 +212,33 @@ TEST_F(CustomPaperTest, CommittedEditsReachTheStoredTable) {
     ASSERT_TRUE(back);
     EXPECT_EQ((*back)[1].name, "Envelope");
     EXPECT_EQ((*back)[1].widthMm, 11000u);
+}
+
+// The user data makes the table and the account for the request kinds that have them; a
+// printer-install request has neither.
+TEST(FeatureModules, TheUserDataMakesTheTableAndTheAccountByRequestKind) {
+    const ModuleFactory paperBefore = RegisterModuleFactory(kModuleCustomPaper, MakeCustomPaper);
+    const ModuleFactory accountBefore = RegisterModuleFactory(kModuleAccount, MakeAccount);
+    struct Case {
+        int kind;
+        bool made;
+    };
+    for (auto c : {Case{kKindUserInterface, true}, Case{kKindDevmode, true}, Case{kKindInstall, false}}) {
+        drvtest::FixtureDevice fixture(c.kind);
+        UIDEVDATA* ctx = fixture.Device();
+        ASSERT_NE(ctx, nullptr);
+        CmUserData* user = ctx->svc->GetUserData(ctx);
+        ASSERT_NE(user, nullptr);
+        auto* paper = dynamic_cast<CmCustomPaper*>(user->GetCustomPaper());
+        EXPECT_EQ(paper != nullptr, c.made) << c.kind;
+        EXPECT_EQ(dynamic_cast<Account*>(user->GetAccount()) != nullptr, c.made) << c.kind;
+        if (!paper) continue;
+        // Built at once: the defaults of the device data with their limits.
+        EXPECT_EQ(paper->GetCount(), 5u) << c.kind;
+        EXPECT_GT(paper->GetMax().widthMm, paper->GetMin().widthMm) << c.kind;
+    }
+    RegisterModuleFactory(kModuleCustomPaper, paperBefore);
+    RegisterModuleFactory(kModuleAccount, accountBefore);
 }
 
 }  // namespace

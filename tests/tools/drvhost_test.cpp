@@ -223,6 +223,28 @@ TEST_F(Drvhost, OpensTheSheetAndActsInItAsAPersonWould) {
     EXPECT_EQ(Drive("--pictures x").status >> 8, 2);
 }
 
+// A dialog opened by its kind as the 16-bit driver opens it: the user-defined paper dialog (a list
+// view in its template) registers a form a person typed, with its picture; a kind the library has
+// not is not shown.
+TEST_F(Drvhost, OpensADialogByItsKindAndActsInIt) {
+    const fs::path pictures = dir_ / "dialogs";
+    const Outcome run = Drive("--dialog 26 --sheet 'click Millimetres; type Name Postcard; type Width 150; "
+                              "type Length 220; click Register; ok' --pictures '" + pictures.string() + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("drvhost: dialog \"User-Defined Paper\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("the dialog of kind 26 answered 1"), std::string::npos) << run.out;
+    EXPECT_GT(fs::file_size(pictures / "01-User-Defined-Paper.png"), 1000u);
+    // The same name again asks before the form changes.
+    const Outcome again = Drive("--dialog 26 --sheet 'click Millimetres; type Name Postcard; type Width 150; "
+                                "type Length 220; click Register; type Width 160; answer Yes; click Register; ok'");
+    EXPECT_EQ(again.status, 0) << again.out;
+    EXPECT_NE(again.out.find("A form of this name exists. Replace its size?"), std::string::npos) << again.out;
+
+    EXPECT_EQ(Drive("--dialog 9999 --sheet ok").status >> 8, 1);
+    EXPECT_EQ(Drive("--dialog 26").status >> 8, 2) << "the steps come with --sheet";
+    EXPECT_EQ(Drive("--dialog x --sheet ok").status >> 8, 2);
+}
+
 // The program as the 16-bit driver: every step through the exports the thunks reach, answered as
 // the driver expects, and nothing left behind (the sanitizer's leak check ends the run otherwise).
 TEST_F(Drvhost, PlaysTheSixteenBitDriverThroughTheThunks) {
@@ -466,3 +488,17 @@ TEST_F(Drvhost, ImportsListsAppliesAndExportsProfiles) {
 }
 
 }  // namespace
+
+// The colour printer's colour dialogs, reached from the quality page as a person reaches them,
+// with a picture of each; the method chosen reaches the colour block of the device mode.
+TEST_F(Drvhost, OpensTheColourDialogsAndSavesTheirPictures) {
+    const fs::path pictures = dir_ / "pictures";
+    const Outcome run = Drive("--printer 'Vomel Kelvaro PCL5c' --sheet 'page Quality; click \"Colour settings...\"; "
+                              "choose \"Matching method\" \"Perceptual (photographs)\"; click \"Colour balance...\"; "
+                              "ok; ok; ok' --pictures '" + pictures.string() + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("dialog \"Colour matching\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("colour block (250)"), std::string::npos) << run.out;
+    for (const char* picture : {"02-Colour-adjustment.png", "03-Colour-matching.png"})
+        EXPECT_GT(fs::file_size(pictures / picture), 1000u) << picture;
+}

@@ -14,6 +14,15 @@
 
 namespace drvtest {
 
+// Files every fixture made afterwards finds under its drive root before its device is built (a
+// maker's library in the system folder, files it reads): the path under "C:\" with '/' between
+// folders, and the host file to copy there (empty: an empty file). Replaces the earlier list.
+struct FixtureFile {
+    std::string path;
+    std::string source;
+};
+void SetFixtureFiles(std::vector<FixtureFile> files);
+
 class FixtureDevice {
 public:
     explicit FixtureDevice(int kind = kKindDevmode, std::string_view printer = kBundledPcl5ePrinter,

@@ -77,5 +77,8 @@ std::string ReadSelectedEntry(HWND dialog, int id);
 bool MoveMouse(HWND window, int x, int y);
 bool ClickMouse(HWND window, int x, int y);       // move, left button down, left button up
 bool RightClickMouse(HWND window, int x, int y);  // move, right button down, right button up
+// A drag with the left button from one point to another in `steps` moves; `keys` (MK_SHIFT,
+// MK_CONTROL) are held through the whole drag.
+bool DragMouse(HWND window, POINT from, POINT to, WPARAM keys = 0, int steps = 4);
 
 }  // namespace drvtest

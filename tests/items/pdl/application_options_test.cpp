@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,7 +20,21 @@ namespace {
 constexpr DWORD kOrientationKey = 0x100000 + 1039;
 constexpr DWORD kPageLayoutKey = 0x10064;
 
-class ApplicationOptions : public DriverOptions {};
+class ApplicationOptions : public DriverOptions {
+protected:
+    // The answer and the word of a current-value request for every item key of one word.
+    std::map<DWORD, std::pair<LONG, DWORD>> Answers() {
+        std::map<DWORD, std::pair<LONG, DWORD>> answers;
+        for (DWORD code = 0x100000; code <= 0x101FFF; ++code) {
+            DWORD size = 0;
+            if (Ask(0, code, &size) != 0 || size != sizeof(DWORD)) continue;
+            DWORD word = 0;
+            const LONG answer = Ask(2, code, &word);
+            answers[code] = {answer, word};
+        }
+        return answers;
+    }
+};
 
 TEST_F(ApplicationOptions, ReadsAndSetsItemsByKeyAndTheCallerKeepsTheResult) {
     EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
@@ -49,6 +65,35 @@ TEST_F(ApplicationOptions, ReadsAndSetsItemsByKeyAndTheCallerKeepsTheResult) {
     for (DWORD kind : {5u, 7u, 8u}) EXPECT_EQ(Ask(kind, kOrientationKey, &word), 2) << kind;
     EXPECT_EQ(Ask(3, 0x10088, &word), 2);
     EXPECT_EQ(Ask(3, kOrientationKey, nullptr), 1);
+}
+
+// A caller that hands in two device modes by turns gets for each what a session started over it
+// answers, however often it turns; and after a set the items answer from the device mode.
+TEST_F(ApplicationOptions, DeviceModesHandedInByTurnsAreAnsweredAsFreshSessionsAnswerThem) {
+    const std::vector<uint8_t> portrait = devmode;
+    std::vector<uint8_t> landscape = devmode;
+    reinterpret_cast<LPDEVMODEA>(landscape.data())->dmOrientation = DMORIENT_LANDSCAPE;
+    const auto fromPortrait = Answers();
+    devmode = landscape;
+    const auto fromLandscape = Answers();
+    ASSERT_GT(fromPortrait.size(), 50u);
+    EXPECT_NE(fromPortrait, fromLandscape);
+    for (int turn = 0; turn < 3; ++turn) {
+        devmode = portrait;
+        EXPECT_EQ(Answers(), fromPortrait) << "turn " << turn;
+        devmode = landscape;
+        EXPECT_EQ(Answers(), fromLandscape) << "turn " << turn;
+    }
+    // A set on one of them, then the other, then the first as the set left it.
+    devmode = portrait;
+    DWORD fourUp = 2;
+    EXPECT_EQ(Ask(3, kPageLayoutKey, &fourUp), 0);
+    const std::vector<uint8_t> fourUpPortrait = devmode;
+    devmode = landscape;
+    EXPECT_EQ(Answers(), fromLandscape);
+    devmode = fourUpPortrait;
+    EXPECT_EQ(Get(kPageLayoutKey), 2u);
+    EXPECT_EQ(Get(kOrientationKey), static_cast<DWORD>(DMORIENT_PORTRAIT));
 }
 
 // Memory running out while the session's registry starts answers 1 and leaves no half-built

@@ -13,6 +13,7 @@
 #include "items/pdl/item_sets.h"
 #include "items/pdl/pdl_user_data.h"
 #include "items/pdl/quality_item_sets.h"
+#include "model/pdl_data.h"
 #include "platform/resources/res_file.h"
 #include "preview/page_previews.h"
 #include "ui/main_pages.h"
@@ -22,6 +23,9 @@
 #include <gtest/gtest.h>
 
 namespace sheettest {
+
+// Each sheet gets its model tables, as the library's loading arranges.
+inline const bool g_modelTablesRegistered = (RegisterModelTables(), true);
 
 enum SheetPageIndex { kPageSetupPage, kFinishingPage, kPaperSourcePage, kQualityPage, kDeviceSettingsPage };
 

@@ -145,6 +145,46 @@ TEST_P(FivePageSheet, ATurnInsideTheSheetIsFollowedAsASheetOpenedTurned) {
     EXPECT_FALSE(opened.layoutPictures.empty());
 }
 
+// The binding edges read on the finishing page, shown once before the page is turned on the
+// page-setup page and again after each turn: a list already filled takes the other orientation's
+// rows (same records, other texts), and turning back gives the first rows again.
+TEST_P(FivePageSheet, AListShownBeforeATurnShowsTheTurnedRows) {
+    const TurnedSheet opened = RunTurned(GetParam(), false);
+    BundledSheet sheet(GetParam());
+    ASSERT_NE(sheet.ctx, nullptr);
+    uint8_t* settings = sheet.user->GetSettingsSource();
+    publicdm::PutU16(settings, publicdm::kOrientation, DMORIENT_PORTRAIT);
+    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
+    WriteOptionShort(sheet.ctx, settings, kOptLayoutMode, 4);
+    WriteOptionShort(sheet.ctx, settings, kOptPagesPerSheet, 0);
+    WriteOptionShort(sheet.ctx, settings, kOptBindingLocation, 0);
+    ASSERT_TRUE(sheet.Start());
+    std::vector<std::string> portrait, landscape, back;
+    std::vector<uint16_t> turnedPictures;
+    drvtest::ScriptedSheet user;
+    user.OnSheet([&](drvtest::SheetDriver& driver) {
+        auto bindingRows = [&](int orientationButton, std::vector<std::string>& rows) {
+            ASSERT_TRUE(driver.SelectPage(sheettest::kPageSetupPage));
+            EXPECT_TRUE(drvtest::Click(driver.Page(), orientationButton));
+            if (orientationButton == IDC_LANDSCAPE) turnedPictures = LayoutPictures(driver.Page());
+            ASSERT_TRUE(driver.SelectPage(sheettest::kFinishingPage));
+            rows = drvtest::ReadEntries(driver.Page(), IDC_BINDING);
+        };
+        ASSERT_TRUE(driver.SelectPage(sheettest::kFinishingPage));
+        portrait = drvtest::ReadEntries(driver.Page(), IDC_BINDING);
+        bindingRows(IDC_LANDSCAPE, landscape);
+        bindingRows(IDC_PORTRAIT, back);
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(user.sheetsSeen(), 1);
+    EXPECT_FALSE(portrait.empty());
+    EXPECT_NE(landscape, portrait);
+    EXPECT_EQ(landscape, opened.bindingRows);
+    EXPECT_EQ(back, portrait);
+    EXPECT_EQ(turnedPictures, opened.layoutPictures);
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 

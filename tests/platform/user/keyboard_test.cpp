@@ -130,3 +130,30 @@ TEST_F(Keyboard, SubclassedStaticKeepsItsTextAndSeesClicks) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window asking GetKeyState while it handles a message learns what that message says of the
+// keys: a key message of the key, a mouse message of Shift, Ctrl and the buttons it carries.
+TEST(KeyState, FollowsTheKeyAndMouseMessagesGiven) {
+    HWND window = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    SendMessageA(window, WM_KEYDOWN, VK_SHIFT, 0);
+    EXPECT_TRUE(down(VK_SHIFT));
+    SendMessageA(window, WM_KEYUP, VK_SHIFT, 0);
+    EXPECT_FALSE(down(VK_SHIFT));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, 0);
+    EXPECT_TRUE(down(VK_SHIFT));
+    EXPECT_TRUE(down(VK_LBUTTON));
+    EXPECT_FALSE(down(VK_CONTROL));
+    SendMessageA(window, WM_LBUTTONUP, MK_CONTROL, 0);
+    EXPECT_FALSE(down(VK_SHIFT));
+    EXPECT_FALSE(down(VK_LBUTTON));
+    EXPECT_TRUE(down(VK_CONTROL));
+    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+    for (int key : {-1, 256, 0x10000}) EXPECT_EQ(GetKeyState(key), 0) << key;
+    DestroyWindow(window);
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+// The print objectives of the bundled printers and of the other models: the table each model
+// offers, what applying an objective writes into the settings (only the quality-flag bits under
+// the objective's mask, the colour block's defaults, the private fields), the choice between
+// applying and adjusting, and objectives that build nothing.
+#include "colour_fixture.h"
+
+#include "core/devmode/model_section.h"
+#include "features/objective.h"
+
+#include <vector>
+
+namespace colourtest {
+namespace {
+
+constexpr DWORD kFlags = 220, kOpt226 = 226, kOpt227 = 227, kOpt229 = 229, kOpt230 = 230;
+constexpr uint32_t kMask = 0x2C3FDD;
+
+std::vector<int> Values(const ObjectiveEntry* table, size_t rows) {
+    std::vector<int> values;
+    for (size_t i = 0; i < rows; ++i) values.push_back(table[i].value);
+    return values;
+}
+
+TEST(ObjectiveTables, EachModelOffersItsObjectivesInItsOrder) {
+    struct Case {
+        uint16_t model;
+        bool colour;
+        std::vector<int> values;
+    };
+    for (const Case& c : {Case{2075, true, {7, 1, 3, 4, 6}}, Case{9999, true, {1, 2, 3, 4, 6}},
+                          Case{9999, false, {1, 2, 3, 4, 6, 5}}, Case{1018, false, {7, 1, 6}},
+                          Case{2062, true, {7, 1, 6}}, Case{1020, false, {1, 2, 3, 4, 6, 5}},
+                          Case{1024, false, {1, 2, 3, 4, 6, 5}}, Case{2059, false, {7, 2, 3, 4, 6}},
+                          Case{2046, true, {1, 2, 3, 4, 6}}, Case{2071, true, {7, 3, 4, 1, 6}},
+                          Case{2085, true, {7, 3, 4, 1, 6}}, Case{2060, true, {1, 2, 3, 4, 6}}}) {
+        size_t rows = 0;
+        const ObjectiveEntry* table = ObjectiveTableFor(c.model, c.colour, &rows);
+        EXPECT_EQ(Values(table, rows), c.values) << c.model;
+    }
+    size_t rows = 0;
+    const ObjectiveEntry* g = ObjectiveTableFor(1024, false, &rows);
+    EXPECT_EQ(g[4].descriptionId, 9724) << "table G describes objective 6 by its own text";
+    EXPECT_EQ(ObjectiveTableFor(9999, false, &rows)[4].descriptionId, 9734);
+}
+
+class ObjectiveTest : public ::testing::TestWithParam<const char*> {
+protected:
+    ObjectiveTest() : fixture(kKindUserInterface, GetParam()) {}
+    UIDEVDATA* Ctx() { return fixture.Device(); }
+    uint8_t* Settings() { return Ctx()->svc->GetUserData(Ctx())->GetSettingsSource(); }
+    Objective& Objectives() { return dynamic_cast<Objective&>(*Ctx()->svc->GetUserData(Ctx())->GetObjective()); }
+    bool Colour() const { return std::string(GetParam()) == drvtest::kBundledPcl5cPrinter; }
+    uint8_t* Private() {
+        int16_t offset = 0;
+        std::memcpy(&offset, Settings() + devmode::kOffModelSection, 2);
+        return Settings() + offset;
+    }
+    uint32_t PrivateFlags() {
+        uint32_t word = 0;
+        std::memcpy(&word, Private() + devmode::model::kPrivateFlagWord, 4);
+        return word;
+    }
+
+    drvtest::FixtureDevice fixture;
+};
+
+TEST_P(ObjectiveTest, TheBundledPrinterOffersItsModelsTable) {
+    const std::vector<int> expected = Colour() ? std::vector<int>{7, 3, 4, 1, 6} : std::vector<int>{7, 2, 3, 4, 6};
+    EXPECT_EQ(Values(Objectives().Table(), Objectives().RowCount()), expected);
+    EXPECT_EQ(Objectives().TableEnd() - Objectives().Table(), static_cast<long>(expected.size()));
+    EXPECT_TRUE(Objectives().Contains(6));
+    EXPECT_FALSE(Objectives().Contains(Colour() ? 2 : 1));
+}
+
+TEST_P(ObjectiveTest, ApplyingChangesOnlyTheMaskedQualityBitsAndResetsTheColourGroups) {
+    for (uint32_t start : {0u, 0xFFFFFFFFu, 0xA5A5A5A5u}) {
+        for (uint32_t objective = 1; objective <= 7; ++objective) {
+            SetOption<uint32_t>(Ctx(), Settings(), kFlags, start);
+            Block scrambled{};
+            scrambled.fill(0x77);
+            WriteBlock(Ctx(), Settings(), scrambled);
+            ASSERT_TRUE(Objectives().Apply(objective)) << objective;
+            const uint32_t after = Option<uint32_t>(Ctx(), Settings(), kFlags);
+            EXPECT_EQ((after ^ start) & ~kMask, 0u) << std::hex << start << " objective " << objective;
+            const Block block = ReadBlock(Ctx(), Settings());
+            for (size_t g = 0; g < 3; ++g) {
+                EXPECT_EQ(ProfileName(block, g), "\\SRGBCO~1.ICM") << objective;
+                EXPECT_EQ(Adjustment(block, g), (std::array<int, 4>{0, 0, 0, 0})) << objective;
+            }
+            EXPECT_EQ(std::vector<int>(block.begin() + 98, block.begin() + 101), (std::vector<int>{1, 1, 1}));
+            EXPECT_EQ(std::vector<int>(block.begin() + 102, block.begin() + 105), (std::vector<int>{5, 5, 0}));
+        }
+    }
+}
+
+TEST_P(ObjectiveTest, AnObjectiveOutsideOneToSevenBuildsAndAppliesNothing) {
+    SetOption<uint32_t>(Ctx(), Settings(), kFlags, 0x12345678);
+    const std::vector<uint8_t> before(Settings(), Settings() + Ctx()->svc->GetUserData(Ctx())->GetSettingsSourceSize());
+    for (uint32_t objective : {0u, 8u, 0x7Fu, 0x100u}) {
+        EXPECT_FALSE(Objectives().Apply(objective)) << objective;
+        EXPECT_TRUE(std::equal(before.begin(), before.end(), Settings())) << objective;
+    }
+}
+
+TEST_P(ObjectiveTest, SelectAppliesATableObjectiveAndOnlyAdjustsAnyOther) {
+    SetOption<uint16_t>(Ctx(), Settings(), kOpt227, 9);
+    SetOption<uint32_t>(Ctx(), Settings(), kFlags, 0x1800);
+    Block marked = ReadBlock(Ctx(), Settings());
+    marked[colourblock::kGroupStarts[0]] = 6;  // an adjustment the full apply would reset
+    WriteBlock(Ctx(), Settings(), marked);
+    const uint32_t missing = Colour() ? 2 : 1;
+    EXPECT_TRUE(Objectives().Select(missing));
+    EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt227), 9) << "only the quality flags were adjusted";
+    EXPECT_EQ(ReadBlock(Ctx(), Settings())[colourblock::kGroupStarts[0]], 6);
+    EXPECT_EQ(Option<uint32_t>(Ctx(), Settings(), kFlags) & 0x1800u, 0u);
+    EXPECT_TRUE(Objectives().Select(0x80 | 3));
+    EXPECT_EQ(Option<uint32_t>(Ctx(), Settings(), kFlags) & 0x1000u, 0x1000u) << "bit 0x80 ignored when adjusting";
+    EXPECT_EQ(ReadBlock(Ctx(), Settings())[colourblock::kGroupStarts[0]], 6);
+    EXPECT_TRUE(Objectives().Select(3));
+    EXPECT_EQ(ReadBlock(Ctx(), Settings())[colourblock::kGroupStarts[0]], 0) << "a table objective is applied whole";
+}
+
+TEST_P(ObjectiveTest, EachBuilderWritesItsOptionsAndPrivateFields) {
+    SetOption<uint16_t>(Ctx(), Settings(), kOpt227, 9);
+    SetOption<uint16_t>(Ctx(), Settings(), kOpt230, 4);
+    SetOption<uint16_t>(Ctx(), Settings(), kOpt226, 1);
+    ASSERT_TRUE(Objectives().Apply(3));
+    if (!Colour()) {
+        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt227), 0);
+        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt230), 0);
+        EXPECT_EQ(Private()[devmode::model::kObjectiveQuality], 12) << "fine text on this model";
+        EXPECT_EQ(PrivateFlags() & 1u, 1u);
+        EXPECT_EQ(Option<uint32_t>(Ctx(), Settings(), kFlags) & 0x1000u, 0u);
+        ASSERT_TRUE(Objectives().Apply(5));
+        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt229), 2);
+        EXPECT_EQ(Private()[devmode::model::kObjectiveQuality], 11);
+        EXPECT_EQ(PrivateFlags() & 1u, 0u);
+        ASSERT_TRUE(Objectives().Apply(2));
+        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt226), 0);
+        return;
+    }
+    EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt227), 9) << "the colour builder keeps the bit depth";
+    EXPECT_EQ(Option<uint32_t>(Ctx(), Settings(), kFlags) & 0x1000u, 0x1000u);
+    int16_t dmColor = 0;
+    std::memcpy(&dmColor, Settings() + devmode::kOffColor, 2);
+    EXPECT_EQ(dmColor, DMCOLOR_COLOR);
+    uint32_t words[2] = {};
+    std::memcpy(words, Private() + devmode::model::kObjectiveWords, sizeof words);
+    EXPECT_EQ(words[0], 1u);
+    EXPECT_EQ(words[1], 2u);
+    EXPECT_EQ(Private()[devmode::model::kObjectiveQuality + 1], 3);
+    ASSERT_TRUE(Objectives().Apply(6));
+    EXPECT_EQ(PrivateFlags() & 0x20u, 0x20u);
+    ASSERT_TRUE(Objectives().Apply(7));
+    EXPECT_EQ(PrivateFlags() & 0x8020u, 0x8000u);
+    const Block block = ReadBlock(Ctx(), Settings());
+    EXPECT_EQ(block[101], 0) << "a colour printer keeps its colour mark";
+}
+
+INSTANTIATE_TEST_SUITE_P(BundledPrinters, ObjectiveTest,
+                         ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
+
+}  // namespace
+}  // namespace colourtest
