@@ -47,6 +47,9 @@ class FeaturePages : public SheetSets<> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(g_registered);
+        // Other tests of this program take the main pages' dialogs and the pictures away again.
+        ASSERT_TRUE(RegisterMainPageDialogs());
+        RegisterPagePreviews();
         Start({CreateItemSet0, CreateItemSet5});
     }
     // The device settings page with one feature button pressed, then OK (or Cancel).
@@ -420,6 +423,7 @@ class FormatDialog : public SheetSets<> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(g_registered);
+        ASSERT_TRUE(RegisterMainPageDialogs());
         Start({CreateItemSet0, CreateItemSetPageSetup, CreateItemSet21});
     }
     drvtest::ScriptedUser person;
