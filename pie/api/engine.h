@@ -18,6 +18,7 @@ struct PlHash;
 struct PlListNode;
 struct PlOperator;
 struct PlProgram;
+struct PlTextRecorder;
 using PlList = PlListNode;
 
 // Engine flag bits (the options word feeds some of them, see options.h).
@@ -125,6 +126,10 @@ struct PieEngine {
     PlListNode* load_anchor;
     PlHash* abbreviations;      // name atom to expansion atom
     int32_t replacement_count;  // numbers the functors of no-propagate heads ("$$@0", ...)
+    // Operators and abbreviations defined since the reader's tables were made: a text is read the
+    // same in every engine only while this is 0 (build/read_text.h).
+    uint32_t syntax_changes;
+    PlTextRecorder* recorder;  // notes the lookups of a text being read for the first time
     PlFunctor* predefined[kPlPredefinedFunctorCount];
     int (*run_directive)(PieEngine* engine, PlCell* query);  // set by the interpreter
 

@@ -55,6 +55,8 @@ void pl_compiler_create(PieEngine* engine) {
     }
     pl_abbrev_create(engine);
     pl_operators_create(engine);
+    // What reading rule text starts from; a definition after this one makes it read differently.
+    engine->syntax_changes = 0;
 }
 
 PlCell* pl_read_clause(PieEngine* engine, PlToken* token, uint32_t type) {

@@ -11,10 +11,13 @@
 #include "pie/terms/list.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
+#include "pie/build/read_text.h"
 #include "pie/terms/term_walk.h"
 #include "pie/terms/functor_set.h"
 #include "pie/terms/work_stack.h"
 
+#include <cstring>
+#include <memory>
 #include <vector>
 
 const char* const kPlSystemRules =
@@ -187,6 +190,29 @@ void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
     pl_store_clause(engine, clause, line, true);
 }
 
+// What follows reading a clause that is not a directive, from text or from its record; the lexer
+// stood at next_line when the clause was read, and stands there again afterwards. A record
+// tells whether the clause holds a "::" term at all; text is looked through.
+void store_read_clause(PieEngine* engine, PlCell* clause, int32_t line, int32_t next_line, bool aliases) {
+    engine->line = next_line;
+    // The head, or its first argument, may be one of them.
+    if (aliases && rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
+    engine->line = line;  // errors of this clause name its own line
+    load_clause(engine, clause, line);
+    engine->line = next_line;
+}
+
+// A system rule as read: its head's functor becomes a system functor.
+void store_system_clause(PieEngine* engine, PlCell* clause, int32_t /*line*/, int32_t /*next_line*/, bool /*aliases*/) {
+    PlCell* term = clause->clause.term;
+    PlCell* head = is(engine, term, PLP_neck_2) ? pl_arg(term, 0) : term;
+    PlFunctor* functor = head->fn.functor;
+    functor->flags |= PLF_SYSTEM;
+    if (!pl_cell_is_shared(engine, head)) head->line = 0;
+    link(engine, clause, functor, PL_WRITTEN);
+    pl_program_add_functor(engine, functor);
+}
+
 void register_builtin(PieEngine* engine, PlFunctor* functor) {
     functor->flags |= PLF_SYSTEM;
     PlCell* clause = pl_make_clause(engine, PL_SYSTEM_CLAUSE, pl_make_term(engine, functor));
@@ -227,36 +253,55 @@ void pl_store_clause(PieEngine* engine, PlCell* clause, int32_t line, bool colle
 }
 
 void pl_parse(PieEngine* engine, const char* text) {
+    const size_t length = std::strlen(text);
+    if (std::shared_ptr<const PlReadText> record = pl_read_text_find(engine, text, length, PL_CLAUSE)) {
+        engine->text_position = text + length;
+        pl_read_text_replay(engine, *record, store_read_clause);
+        return;
+    }
+    PlTextRecording recording(engine, text, length, PL_CLAUSE);
     PlToken token;
     pl_lex_start(engine, text, &token);
+    recording.first_token_read();
     for (;;) {
         const int32_t line = engine->line;
         PlCell* clause = pl_read_clause(engine, &token, PL_CLAUSE);
-        if (!clause) return;
-        // The head, or its first argument, may be one of them.
-        if (rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
+        if (!clause) return recording.finish(engine->line);
         const int32_t next_line = engine->line;
-        engine->line = line;  // errors of this clause name its own line
-        if (is(engine, clause->clause.term, PLP_query_1))
+        if (is(engine, clause->clause.term, PLP_query_1)) {
+            recording.abandon();
+            if (rewrite_aliases(engine, clause->clause.term)) pl_clause_facts_update(engine, clause);
+            engine->line = line;
             run_directive(engine, clause);
-        else
-            load_clause(engine, clause, line);
-        engine->line = next_line;
+            engine->line = next_line;
+        } else {
+            recording.clause_read(clause, line, next_line);
+            store_read_clause(engine, clause, line, next_line, true);
+        }
+        recording.resume();
     }
 }
 
 void pl_parse_system(PieEngine* engine) {
     for (int i = 0; i < kPlPredefinedFunctorCount; ++i)
         if (kPlPredefinedRows[i].kind == PLP_BUILTIN) register_builtin(engine, pl_predefined(engine, i));
+    // Every engine reads the same rules: all but the first build them from the record.
+    const size_t length = std::strlen(kPlSystemRules);
+    if (std::shared_ptr<const PlReadText> record = pl_read_text_find(engine, kPlSystemRules, length, PL_SYSTEM_CLAUSE)) {
+        engine->text_position = kPlSystemRules + length;
+        pl_read_text_replay(engine, *record, store_system_clause);
+        return;
+    }
+    PlTextRecording recording(engine, kPlSystemRules, length, PL_SYSTEM_CLAUSE);
     PlToken token;
     pl_lex_start(engine, kPlSystemRules, &token);
-    while (PlCell* clause = pl_read_clause(engine, &token, PL_SYSTEM_CLAUSE)) {
-        PlCell* term = clause->clause.term;
-        PlCell* head = is(engine, term, PLP_neck_2) ? pl_arg(term, 0) : term;
-        PlFunctor* functor = head->fn.functor;
-        functor->flags |= PLF_SYSTEM;
-        if (!pl_cell_is_shared(engine, head)) head->line = 0;
-        link(engine, clause, functor, PL_WRITTEN);
-        pl_program_add_functor(engine, functor);
+    recording.first_token_read();
+    for (;;) {
+        const int32_t line = engine->line;
+        PlCell* clause = pl_read_clause(engine, &token, PL_SYSTEM_CLAUSE);
+        if (!clause) return recording.finish(engine->line);
+        recording.clause_read(clause, line, engine->line);
+        store_system_clause(engine, clause, line, engine->line, false);
+        recording.resume();
     }
 }

@@ -3,6 +3,7 @@
 #include "pie/terms/atoms.h"
 
 #include "pie/api/engine.h"
+#include "pie/build/read_text.h"
 #include "pie/terms/pool.h"
 
 #include <cstring>
@@ -100,7 +101,9 @@ PlAtom* pie_intern_atom(PieEngine* engine, const char* name) {
 
 PlAtom* pie_intern_string_len(PieEngine* engine, const char* text, size_t length) {
     if (length > kPlMaxRequest) pl_fatal_error(engine, PL_ERR_NO_MEMORY, "xmalloc");
-    return intern(engine, text, length, false);
+    PlAtom* atom = intern(engine, text, length, false);
+    if (engine->recorder) pl_text_recorder_note_atom(engine, atom);
+    return atom;
 }
 
 PlAtom* pie_intern_string(PieEngine* engine, const char* text) {

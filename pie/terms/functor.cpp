@@ -6,6 +6,7 @@
 #include "pie/terms/functor_set.h"
 
 #include "pie/api/engine.h"
+#include "pie/build/read_text.h"
 #include "pie/terms/hash.h"
 #include "pie/terms/list.h"
 
@@ -68,10 +69,13 @@ PlFunctor* pl_lookup_functor(PieEngine* engine, PlAtom* name, uint32_t arity, Pl
     if (arity > kPlMaxArity) pl_fatal_error(engine, PL_ERR_TOO_MANY_FUNCTORS, "pl_lookup_functor");
     PlHash* table = engine->functors[arity];
     const FunctorKey key{name, owner};
-    if (auto* found = static_cast<PlFunctor*>(pl_hash_lookup(table, &key))) return found;
-    // Made before it is entered, so that an exhausted pool leaves no empty table node.
-    PlFunctor* f = create(engine, name, arity, owner);
-    pl_hash_lookup_or_insert(engine, table, &key)->item = f;
+    auto* f = static_cast<PlFunctor*>(pl_hash_lookup(table, &key));
+    if (!f) {
+        // Made before it is entered, so that an exhausted pool leaves no empty table node.
+        f = create(engine, name, arity, owner);
+        pl_hash_lookup_or_insert(engine, table, &key)->item = f;
+    }
+    if (engine->recorder) pl_text_recorder_note_functor(engine, f);
     return f;
 }
 

@@ -4,6 +4,7 @@
 #include "pie/terms/term.h"
 
 #include "pie/api/engine.h"
+#include "pie/build/read_text.h"
 #include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 
@@ -125,6 +126,7 @@ PlCell* pl_make_atom_term(PieEngine* engine, PlFunctor* functor) {
 
 PlCell* pl_make_atom(PieEngine* engine, PlAtom* name) {
     if (!name->functor0) name->functor0 = pl_lookup_functor(engine, name, 0, nullptr);
+    else if (engine->recorder) pl_text_recorder_note_functor(engine, name->functor0);
     return pl_make_atom_term(engine, name->functor0);
 }
 

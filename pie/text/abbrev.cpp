@@ -38,6 +38,7 @@ int pl_abbrev_define(PieEngine* engine, PlAtom* name, PlAtom* expansion) {
     // The record exists before its node, so an exhausted pool leaves no empty node behind.
     auto* entry = pl_pool_new<Abbreviation>(engine, &engine->main_pool, Abbreviation{name, expansion});
     pl_hash_lookup_or_insert(engine, engine->abbreviations, name)->item = entry;
+    ++engine->syntax_changes;
     return 1;
 }
 

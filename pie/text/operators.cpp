@@ -77,6 +77,7 @@ PlOperator* plop_put(PieEngine* engine, PlAtom* name, int type, int priority) {
     }
     definition->type = type;
     definition->priority = priority;
+    ++engine->syntax_changes;
     return entry;
 }
 
