@@ -2,7 +2,9 @@
 // message rows of the file dialogs and profile files.
 #include "profiles/profiles_registration.h"
 
+#include "profiles/dialogs/profile_dialogs.h"
 #include "profiles/profile.h"
+#include "profiles/summary/view_settings.h"
 #include "ui/cm_message.h"
 
 #include <iterator>
@@ -33,4 +35,6 @@ CmModule* MakeStore(UIDEVDATA* ctx) {
 void RegisterProfiles() {
     RegisterModuleFactory(kModuleProfile, MakeStore);
     RegisterMessageRows(kCommonMessages, kRows, std::size(kRows));
+    RegisterViewSettings();
+    RegisterProfileDialogs();
 }

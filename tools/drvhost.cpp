@@ -18,6 +18,7 @@
 #include "tools/profile_commands.h"
 #include "tools/request_printing.h"
 #include "tools/sheet_command.h"
+#include "tools/summary_command.h"
 #include "tools/tool_paths.h"
 
 #include <windows.h>
@@ -238,7 +239,7 @@ int Run(const HostOptions& options, const Library& library) {
     }
     // The device-mode listing is the run's answer when nothing else was asked.
     const bool asked = options.options || !options.validate.empty() || !options.convert.empty() || !options.requests.empty() ||
-                       !options.profiles.empty() || options.sheet;
+                       !options.profiles.empty() || options.sheet || options.summary;
     if (options.listing || !asked) {
         // The driver's defaults, when the library answers the application request that hands them out.
         std::vector<uint8_t> defaults = current;
@@ -256,6 +257,8 @@ int Run(const HostOptions& options, const Library& library) {
     if (!options.requests.empty()) rc |= SendRequests(library, session, current, options.requests);
     if (!options.profiles.empty()) rc |= RunProfileCommands(library.request, session, current, printer, options.profiles);
     if (options.sheet) rc |= RunSheetScript(library, session, current, options.sheetSteps, options.pictures);
+    // The summary follows the listing when nothing else was asked, as the main job shows it.
+    if (options.summary || !asked) rc |= PrintSettingsSummary(library, session, current, options.pictures);
     if (options.options) ListOptions(stdout, ReadCatalogue(library, session, current));
     if (!options.devmodeOut.empty()) {
         if (WriteDevmode(options.devmodeOut, current))

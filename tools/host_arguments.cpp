@@ -12,7 +12,7 @@ const char kHostUsage[] =
     "               [--request KIND CODE [VALUE]]... [--out FILE] [--validate FILE] [--list]\n"
     "               [--convert FILE OUT] [--profiles] [--apply-profile NAME]\n"
     "               [--import-profile FILE] [--export-profile NAME FILE]\n"
-    "               [--sheet STEPS|@FILE [--dialog KIND] [--pictures DIR]] [--driver16]\n"
+    "               [--sheet STEPS|@FILE [--dialog KIND]] [--summary] [--pictures DIR] [--driver16]\n"
     "               [--list-printers] [--version]\n"
     "               [--help]\n"
     "\n"
@@ -77,7 +77,9 @@ const char kHostUsage[] =
     "  --dialog KIND       with --sheet, opens the library's dialog of that kind (20 custom paper,\n"
     "                      26 user-defined paper, ...) instead of the sheet, as the 16-bit driver\n"
     "                      opens it over a device object of its own, and runs the steps in it\n"
-    "  --pictures DIR      with --sheet, saves a PNG picture of every page and dialog as the\n"
+    "  --summary           prints the settings summary of the printer's current settings, as the\n"
+    "                      View settings button shows it and its Copy button copies it\n"
+    "  --pictures DIR      with --sheet or --summary, saves a PNG picture of every page and dialog as the\n"
     "                      steps leave it, numbered in order, into DIR\n"
     "  --list              prints the device-mode listing also where it is left out by default\n"
     "  --version           prints the version\n"
@@ -122,6 +124,7 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
         else if (arg == "--list-printers") options.listPrinters = true;
         else if (arg == "--driver16") options.driver16 = true;
         else if (arg == "--version") options.version = true;
+        else if (arg == "--summary") options.summary = true;
         else if (arg == "--request" && hasTwo) {
             OptionRequest request;
             if (!ParseNumber(argv[i + 1], request.kind) || !ParseNumber(argv[i + 2], request.code)) {
@@ -179,8 +182,8 @@ bool ParseHostArguments(int argc, char** argv, HostOptions& options) {
         std::fprintf(stderr, "drvhost: --dialog goes with --sheet, the steps in the dialog\n");
         return false;
     }
-    if (!options.pictures.empty() && !options.sheet) {
-        std::fprintf(stderr, "drvhost: --pictures goes with --sheet\n");
+    if (!options.pictures.empty() && !options.sheet && !options.summary) {
+        std::fprintf(stderr, "drvhost: --pictures goes with --sheet or --summary\n");
         return false;
     }
     return true;

@@ -37,6 +37,7 @@ struct HostOptions {
     std::vector<OptionRequest> requests;
     std::vector<ProfileCommand> profiles;
     bool sheet = false;  // --sheet: the steps of the person in the sheet
+    bool summary = false;  // --summary: the settings summary as Copy puts it on the clipboard
     std::vector<SheetStep> sheetSteps;
     std::string pictures;  // --pictures: where the pages' pictures go
     bool driver16 = false;  // --driver16: the program plays the 16-bit driver

@@ -96,7 +96,40 @@ const DialogEntry* FindDialogEntry(int kind) {
     return found;
 }
 
+namespace {
+
+struct Opener {
+    int kind;
+    DialogOpener open;
+};
+constexpr size_t kOpenerCapacity = 8;
+Opener g_openers[kOpenerCapacity];
+
+DialogOpener FindOpener(int kind) {
+    for (const Opener& o : g_openers)
+        if (o.open && o.kind == kind) return o.open;
+    return nullptr;
+}
+
+}  // namespace
+
+bool RegisterDialogOpener(int kind, DialogOpener opener) {
+    for (Opener& o : g_openers)
+        if (o.open && o.kind == kind) {
+            o.open = opener;
+            return true;
+        }
+    if (!opener) return true;
+    for (Opener& o : g_openers)
+        if (!o.open) {
+            o = {kind, opener};
+            return true;
+        }
+    return false;
+}
+
 INT_PTR OpenDialogByKind(UIDEVDATA* ctx, HWND owner, int kind, LPARAM argument) {
+    if (DialogOpener open = FindOpener(kind); open && ctx) return open(ctx, owner, argument);
     const DialogEntry* entry = FindDialogEntry(kind);
     if (!ctx || !entry || !entry->procedure) return 0;
     DWORD size = 0;

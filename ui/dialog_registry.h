@@ -23,6 +23,11 @@ bool RegisterDialogEntries(const DialogEntry* entries, std::size_t count);
 void UnregisterDialogEntries(const DialogEntry* entries);
 const DialogEntry* FindDialogEntry(int kind);
 
+// A kind shown by code of its own (a sheet of pages) rather than one template: registered with
+// its opener, which answers as OpenDialogByKind does. Null removes it; false when full.
+using DialogOpener = INT_PTR (*)(UIDEVDATA* ctx, HWND owner, LPARAM argument);
+bool RegisterDialogOpener(int kind, DialogOpener opener);
+
 // Runs the dialog of that kind, modal to `owner`, from the request's resource module; its
 // SHEETDATA carries the request and the argument. The dialog works on copies of the sheet's
 // settings and device-option block; when it ends with OK the blocks it changed are copied back,

@@ -28,7 +28,12 @@ public:
 // of subsystems this library does not hold yet (the device-information window), and open nothing
 // until those register their kinds.
 constexpr WORD kWaterMarkDialogKind = 25;
+constexpr WORD kSettingsSummaryDialogKind = 112;
+constexpr WORD kAddProfileDialogKind = 10, kEditProfileDialogKind = 11;
 const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialogKind},
+                                          {IDC_ADD_PROFILE, kAddProfileDialogKind},
+                                          {IDC_EDIT_PROFILE, kEditProfileDialogKind},
+                                          {IDC_VIEW_SETTINGS, kSettingsSummaryDialogKind},
                                           {IDC_EDIT_STAMP, kWaterMarkDialogKind},
                                           {IDC_CUSTOM_PAPER, kCustomPaperDialogKind},
                                           {0, 0}};

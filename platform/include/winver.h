@@ -77,3 +77,13 @@ typedef struct tagVS_FIXEDFILEINFO {
     DWORD dwFileDateLS;
 } VS_FIXEDFILEINFO;
 #endif
+
+#ifndef RC_INVOKED
+// The version resource of a file: its size (0 when the file has none), a copy of it, and a value
+// of the copy by path: a backslash alone names the fixed record, then "VarFileInfo" "Translation"
+// or "StringFileInfo" "040904e4" "ProductVersion", each behind a backslash. Texts are handed out
+// as ANSI, converted into the copy's spare half.
+WINBASEAPI DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR lptstrFilename, LPDWORD lpdwHandle);
+WINBASEAPI BOOL WINAPI GetFileVersionInfoA(LPCSTR lptstrFilename, DWORD dwHandle, DWORD dwLen, LPVOID lpData);
+WINBASEAPI BOOL WINAPI VerQueryValueA(LPCVOID pBlock, LPCSTR lpSubBlock, LPVOID* lplpBuffer, PUINT puLen);
+#endif

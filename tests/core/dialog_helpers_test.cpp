@@ -74,7 +74,7 @@ TEST_F(Helpers, FocusAndTheDefaultButtonLeaveADisabledControl) {
     EXPECT_EQ(GetFocus(), Item(IDC_PROFILE_NAME));
     EnableWindow(Item(IDC_PROFILE_NAME), FALSE);
     FocusNextEnabledItem(Item(IDC_PROFILE_NAME), dialog);
-    EXPECT_EQ(GetFocus(), Item(IDC_PROFILE_COMMENT));
+    EXPECT_EQ(GetFocus(), Item(IDC_PROFILE_ICONS));  // the next control of the add-profile dialog
     EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCANCEL);
 }
 

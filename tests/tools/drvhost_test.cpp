@@ -113,6 +113,8 @@ TEST_F(Drvhost, LoadsTheLibraryAtRunTimeAndLinksOnlyThePlatform) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("DRVOPUI.DLL loaded"), std::string::npos) << run.out;
     EXPECT_TRUE(fs::exists(dir_ / "root" / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL"));
+    // The main job ends with the settings summary.
+    EXPECT_NE(run.out.find("drvhost: settings summary\nDriver\tVomel Kelvaro PCL5e\n"), std::string::npos) << run.out;
     // The program's own needs, as the dynamic loader reads them: the platform, never the library.
     std::FILE* pipe = popen("LD_TRACE_LOADED_OBJECTS=1 '" DRVHOST_PROGRAM "'", "r");
     ASSERT_NE(pipe, nullptr);
@@ -122,6 +124,24 @@ TEST_F(Drvhost, LoadsTheLibraryAtRunTimeAndLinksOnlyThePlatform) {
     pclose(pipe);
     EXPECT_NE(needed.find("libDrvopuiPlatform.so"), std::string::npos) << needed;
     EXPECT_EQ(needed.find("libDrvopui.so"), std::string::npos) << needed;
+}
+
+// The settings summary as View settings and Copy give it: every section under its title, the
+// installed files with the resource module's product version, and the pictures of the sheets.
+TEST_F(Drvhost, SummaryPrintsWhatCopyPutsOnTheClipboard) {
+    const fs::path pictures = dir_ / "pictures";
+    const Outcome run = Drive("--printer 'Vomel Kelvaro PCL5c' --summary --pictures '" + pictures.string() + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    const std::string separator = "\n" + std::string(72, '=') + "\n";
+    for (const std::string& part : {"drvhost: settings summary\nDriver\tVomel Kelvaro PCL5c\nPrinter\tVomel Kelvaro PCL5c\n" +
+                                        separator + "Page setup\nPage size\tA4\n",
+                                    separator + "Paper source\n", separator + "Device settings\nInstalled options\t",
+                                    std::string("\nDRVOPRES.DLL\t1.0.0\t\t\t\t"), std::string("Vomel Kelvaro :\t--\n")})
+        EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
+    EXPECT_TRUE(fs::exists(pictures / "01-Page-setup.png"));
+    EXPECT_TRUE(fs::exists(pictures / "02-Page-Setup.png"));
+    // The listing is left out when the summary is asked for.
+    EXPECT_EQ(run.out.find("driver default"), std::string::npos);
 }
 
 // Requests as an application sends them: the answer and the data word are printed, and a set

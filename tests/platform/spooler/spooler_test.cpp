@@ -155,7 +155,9 @@ TEST(Spooler, DriverFilesAreFullPathsInTheDriverFolder) {
     EXPECT_STREQ(info->pDependentFiles, "C:\\WINDOWS\\SYSTEM\\DRVOPUI.DLL");
     const char* second = info->pDependentFiles + std::strlen(info->pDependentFiles) + 1;
     EXPECT_STREQ(second, "C:\\WINDOWS\\SYSTEM\\KELVAR5E.DAT");
-    EXPECT_EQ(second[std::strlen(second) + 1], 0);
+    const char* third = second + std::strlen(second) + 1;
+    EXPECT_STREQ(third, "C:\\WINDOWS\\SYSTEM\\DRVOPRES.DLL");
+    EXPECT_EQ(third[std::strlen(third) + 1], 0);
     auto two = Fetch([&](BYTE* b, DWORD n, DWORD* need) {
         return GetPrinterDriverA(h, Str("windows 4.0"), 2, b, n, need);
     });
