@@ -4,7 +4,8 @@
 // (watermark, new profile, profile name, file path), or the room of a describe request. Whatever a request answers, it writes
 // nothing past what the size requests announced, and the caller's device mode still passes the
 // driver's checks afterwards.
-#include "bundled_printer_harness.h"
+#include "fuzz/devmode_session_harness.h"
+
 #include "core/devmode/devmode_check.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
@@ -26,15 +27,13 @@ namespace {
 
 [[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("application_options", what); }
 
-constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 constexpr size_t kMaxData = 0x10000;
 constexpr DWORD kPaperSourceSettings = 0x1000F;
 
-HANDLE g_session = nullptr;
-std::vector<uint8_t> g_devmode;
+std::vector<uint8_t> g_devmode;  // the caller's, kept from input to input
 
 LONG Ask(DWORD kind, DWORD code, void* data) {
-    const LONG answer = VomelDeviceMode(g_session, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), kind, code, data);
+    const LONG answer = VomelDeviceMode(fuzzprinter::TheSession().handle, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), kind, code, data);
     if (answer < 0 || answer > 3) Fail("an answer outside 0 to 3");
     if (devmode::checkDevmode(g_devmode.data(), g_devmode.size()).trust != devmode::Trust::Private)
         Fail("the caller's device mode no longer passes the checks");
@@ -102,14 +101,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("application_options");
     RegisterApplicationOptions();
     RegisterProfiles();  // the stored profiles, as the library registers them
-    DWORD needed = devmode::kDevmodeSize;
-    g_devmode.resize(needed);
-    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), &needed);
-    if (!g_session) Fail("no session");
-    g_devmode.resize(needed);
-    // The session outlives every input; it ends before the pool's chunks go at exit, so that
-    // what its registry holds is freed, not left to look lost.
-    std::atexit([] { VomelDeviceModeTerm(g_session); });
+    fuzzprinter::OpenSession("application_options");
+    g_devmode = fuzzprinter::TheSession().devmode;
     return 0;
 }
 

@@ -3,18 +3,13 @@
 // configuration found (bytes of the device-option data) and the private fields of the device
 // mode hold; the rest is the caller's record, in a buffer exactly as long as the request's own
 // size and count answers say, so that the sanitizer sees any write or read past it. One session
-// serves every input, as one serves an application's many requests: each input starts from the
-// session's first device mode and device-option block, put back before it runs. The private
-// fields are set only when the kind byte's top bit asks for them: a device mode other than the
+// serves every input (fuzz/devmode_session_harness.h). The private fields are set only when the kind byte's top bit asks for them: a device mode other than the
 // one the session's items were last in step with starts them again over it (the rules run
 // anew), and most requests need no such start.
-#include "bundled_printer_harness.h"
-#include "core/device/service_table.h"
-#include "core/devmode/devmode_layout.h"
+#include "fuzz/devmode_session_harness.h"
+
 #include "core/devmode/devmode_option_table.h"
 #include "core/devmode/model_section.h"
-#include "core/helpers/byte_view.h"
-#include "core/library/exports_devicemode.h"
 #include "items/pdl/sdk.h"
 
 #include <windows.h>
@@ -29,10 +24,6 @@
 #include <vector>
 
 namespace {
-
-[[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("driver_options", what); }
-
-constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 
 // The driver's own codes, with a few of the items' and the common adapter's among them.
 constexpr DWORD kCodes[] = {
@@ -51,26 +42,12 @@ constexpr size_t kPrivateWords[] = {devmode::model::kPrivateFlags, devmode::mode
                                     devmode::model::kPageTableState, devmode::model::kThreeWayField,
                                     devmode::model::kMediaByte, devmode::model::kListBSourceWord};
 
-HANDLE g_session = nullptr;
-std::vector<uint8_t> g_devmode;  // as the session first handed it out
-std::vector<uint8_t> g_block;    // the device-option block as the session first read it
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("driver_options");
     RegisterApplicationOptions();
-    DWORD needed = devmode::kDevmodeSize;
-    g_devmode.resize(needed);
-    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), &needed);
-    if (!g_session) Fail("no session");
-    g_devmode.resize(needed);
-    auto* ctx = static_cast<UIDEVDATA*>(g_session);
-    const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
-    g_block.assign(block, block + ctx->svc->GetDeviceOptionSize(ctx));
-    // The session ends before the pool's chunks go at exit, so that what its registry holds is
-    // freed, not left to look lost.
-    std::atexit([] { VomelDeviceModeTerm(g_session); });
+    fuzzprinter::OpenSession("driver_options");
     return 0;
 }
 
@@ -81,18 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DWORD kind = (data[1] & 0x7F) % 9;
     const bool privateFields = (data[1] & 0x80) != 0;
 
-    HANDLE session = g_session;
-    std::vector<uint8_t> dm = g_devmode;
-    auto* ctx = static_cast<UIDEVDATA*>(session);
-    uint8_t* block = ctx->svc->GetDeviceOption(ctx);
-    if (ctx->svc->GetDeviceOptionSize(ctx) != g_block.size()) Fail("the device-option block changed its size");
-    std::memcpy(block, g_block.data(), g_block.size());
-    uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
-    MutableByteView options(dop, ctx->svc->GetDeviceOptionSize(ctx) - static_cast<size_t>(dop - block));
+    HANDLE session = fuzzprinter::TheSession().handle;
+    std::vector<uint8_t> dm = fuzzprinter::TheSession().devmode;
+    MutableByteView options = fuzzprinter::FreshDeviceOptions("driver_options");
     for (size_t i = 0; i < std::size(kDopBytes); ++i) options.put_u8(kDopBytes[i], data[2 + i]);
-    int16_t at = 0;
-    ByteView(dm.data(), dm.size()).s16(devmode::kOffModelSection, at);
-    MutableByteView priv(dm.data() + at, dm.size() - static_cast<size_t>(at));
+    MutableByteView priv = fuzzprinter::ModelSection(dm);
     const uint8_t* words = data + 2 + std::size(kDopBytes);
     for (size_t i = 0; privateFields && i < std::size(kPrivateWords); ++i)
         priv.put_u16(kPrivateWords[i], static_cast<uint16_t>(words[2 * i] | words[2 * i + 1] << 8));

@@ -4,16 +4,11 @@
 // device mode, and lies in the device mode's own sizes and section offset; the rest is the
 // caller's record, in a buffer exactly as long as the code's record, so that the sanitizer sees
 // any read or write past it. A set of the page list gets a list with no terminator. One session
-// serves every input, as one serves the tool's many requests: each input starts from the
-// session's first device mode and device-option block, put back before it runs.
-#include "fuzz/bundled_printer_harness.h"
+// serves every input (fuzz/devmode_session_harness.h).
+#include "fuzz/devmode_session_harness.h"
 
-#include "core/device/service_table.h"
-#include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/devmode/model_section.h"
-#include "core/helpers/byte_view.h"
-#include "core/library/exports_devicemode.h"
 #include "items/pdl/folx.h"
 
 #include <windows.h>
@@ -26,8 +21,6 @@
 #include <vector>
 
 namespace {
-
-constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 
 // Host codes and the size of the record each exchanges (4 for a word).
 struct HostCode {
@@ -59,24 +52,12 @@ constexpr size_t kPrivateWords[] = {
 constexpr DWORD kOptions[] = {100, 102, 110, 112, 117, 121, 122, 124, 126, 128, 130, 140, 141, 142, 143,
                               150, 159, 190, 191, 201, 220, 222, 224, 226};
 
-HANDLE g_session = nullptr;
-std::vector<uint8_t> g_devmode;  // as the session first handed it out
-std::vector<uint8_t> g_block;    // the device-option block as the session first read it
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("page_composition");
     RegisterPageComposition();
-    DWORD needed = devmode::kDevmodeSize;
-    g_devmode.resize(needed);
-    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(g_devmode.data()), &needed);
-    if (!g_session) fuzzprinter::Fail("page_composition", "no session");
-    g_devmode.resize(needed);
-    auto* ctx = static_cast<UIDEVDATA*>(g_session);
-    const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
-    g_block.assign(block, block + ctx->svc->GetDeviceOptionSize(ctx));
-    std::atexit([] { VomelDeviceModeTerm(g_session); });
+    fuzzprinter::OpenSession("page_composition");
     return 0;
 }
 
@@ -89,19 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t lies = data[2];
     const uint8_t* at = data + 3;
 
-    HANDLE session = g_session;
-    std::vector<uint8_t> dm = g_devmode;
-    auto* ctx = static_cast<UIDEVDATA*>(session);
-    uint8_t* block = ctx->svc->GetDeviceOption(ctx);
-    if (ctx->svc->GetDeviceOptionSize(ctx) != g_block.size())
-        fuzzprinter::Fail("page_composition", "the device-option block changed its size");
-    std::memcpy(block, g_block.data(), g_block.size());
-    uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
-    MutableByteView options(dop, ctx->svc->GetDeviceOptionSize(ctx) - static_cast<size_t>(dop - block));
+    HANDLE session = fuzzprinter::TheSession().handle;
+    std::vector<uint8_t> dm = fuzzprinter::TheSession().devmode;
+    UIDEVDATA* ctx = fuzzprinter::SessionObject();
+    MutableByteView options = fuzzprinter::FreshDeviceOptions("page_composition");
     for (size_t offset : kDopBytes) options.put_u8(offset, *at++);
-    int16_t section = 0;
-    ByteView(dm.data(), dm.size()).s16(devmode::kOffModelSection, section);
-    MutableByteView priv(dm.data() + section, dm.size() - static_cast<size_t>(section));
+    MutableByteView priv = fuzzprinter::ModelSection(dm);
     for (size_t offset : kPrivateWords) {
         priv.put_u16(offset, static_cast<uint16_t>(at[0] | at[1] << 8));
         at += 2;

@@ -1,7 +1,8 @@
 // Fuzz target of the profile file reader: the fuzzer's bytes are a file handed to the bundled
 // printer's profile store for import. Whatever the file holds, the reader reads nothing past it,
 // and what it answers is a record whose sizes agree and whose device mode passes the checks.
-#include "bundled_printer_harness.h"
+#include "fuzz/devmode_session_harness.h"
+
 #include "core/devmode/devmode_check.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
@@ -18,25 +19,17 @@ namespace {
 
 [[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("profile_file", what); }
 
-constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 constexpr char kFile[] = "C:\\fuzz.pfl";
 
-HANDLE g_session = nullptr;
 Profile* g_store = nullptr;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("profile_file");
-    DWORD needed = devmode::kDevmodeSize;
-    std::vector<uint8_t> devmode(needed);
-    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(devmode.data()), &needed);
-    if (!g_session) Fail("no session");
-    g_store = new Profile(static_cast<UIDEVDATA*>(g_session), 0);
-    std::atexit([] {
-        delete g_store;
-        VomelDeviceModeTerm(g_session);
-    });
+    fuzzprinter::OpenSession("profile_file");
+    g_store = new Profile(fuzzprinter::SessionObject(), 0);
+    std::atexit([] { delete g_store; });  // registered after the session, so it runs before the session ends
     return 0;
 }
 

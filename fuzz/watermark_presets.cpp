@@ -3,7 +3,8 @@
 // printer's watermark object upgrades, lists and commits them. Whatever is stored, no read goes
 // past a value, every listed text is terminated, the list keeps to its room, and a record read
 // back packs to the bytes it was read from.
-#include "bundled_printer_harness.h"
+#include "fuzz/devmode_session_harness.h"
+
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/library/exports_devicemode.h"
@@ -22,8 +23,7 @@ namespace {
 
 [[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("watermark_presets", what); }
 
-constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
-HANDLE g_session = nullptr;
+constexpr const char* kPrinter = fuzzprinter::kSessionPrinter;
 std::string g_base;
 
 void CheckText(const char* text, size_t room) {
@@ -34,12 +34,8 @@ void CheckText(const char* text, size_t room) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("watermark_presets");
-    DWORD needed = devmode::kDevmodeSize;
-    std::vector<uint8_t> devmode(needed);
-    g_session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(devmode.data()), &needed);
-    if (!g_session) Fail("no session");
-    g_base = CmPreset(static_cast<UIDEVDATA*>(g_session), 0).BuildRegistryPath();
-    std::atexit([] { VomelDeviceModeTerm(g_session); });
+    fuzzprinter::OpenSession("watermark_presets");
+    g_base = CmPreset(fuzzprinter::SessionObject(), 0).BuildRegistryPath();
     return 0;
 }
 
@@ -61,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
     }
 
-    PDLWaterMark marks(static_cast<UIDEVDATA*>(g_session), 0);
+    PDLWaterMark marks(fuzzprinter::SessionObject(), 0);
     if (marks.Count() > marks.Capacity()) Fail("the list outgrew its room");
     for (const PDLWaterMark::Record& record : marks.Presets()) {
         CheckText(record.name, kTextRoom);

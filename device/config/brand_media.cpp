@@ -5,6 +5,7 @@
 
 #include "core/helpers/byte_view.h"
 #include "core/system/registry_helpers.h"
+#include "device/config/model_sets.h"
 
 #include <windows.h>
 
@@ -15,11 +16,7 @@ namespace {
 
 constexpr size_t kKeyLimit = 260;
 
-bool In(uint16_t v, std::initializer_list<uint16_t> set) {
-    for (uint16_t x : set)
-        if (x == v) return true;
-    return false;
-}
+using devconfig::In;
 
 std::string LanguageKey(uint32_t language) {
     switch (language) {

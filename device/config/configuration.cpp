@@ -7,6 +7,7 @@
 #include "core/devmode/device_option_block.h"
 #include "core/helpers/ipv4_text.h"
 #include "device/config/device_messages.h"
+#include "device/config/model_sets.h"
 #include "device/devinfo_library.h"
 #include "model/media_table.h"
 #include "model/pdl_data.h"
@@ -16,12 +17,8 @@
 
 namespace {
 
-bool In(uint16_t m, std::initializer_list<uint16_t> models) {
-    for (uint16_t x : models)
-        if (x == m) return true;
-    return false;
-}
-bool Range(uint16_t m, uint16_t a, uint16_t b) { return m >= a && m <= b; }
+using devconfig::In;
+using devconfig::Range;
 
 constexpr uint32_t kPseudoKindBrandMedia = 4;
 constexpr DWORD kPseudoItemAddress = 11;

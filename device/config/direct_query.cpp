@@ -11,6 +11,7 @@
 #include "device/config/configuration.h"
 #include "device/config/device_config_block.h"
 #include "device/config/device_messages.h"
+#include "device/config/model_sets.h"
 #include "device/config/source_slots.h"
 #include "device/device_info_record.h"
 #include "device/device_operations.h"
@@ -24,12 +25,8 @@
 
 namespace {
 
-bool In(uint16_t m, std::initializer_list<uint16_t> models) {
-    for (uint16_t x : models)
-        if (x == m) return true;
-    return false;
-}
-bool Range(uint16_t m, uint16_t a, uint16_t b) { return m >= a && m <= b; }
+using devconfig::In;
+using devconfig::Range;
 
 struct PrivateDeleter {
     void operator()(void* p) const { PrivateFree(p); }

@@ -4,16 +4,13 @@
 #include "device/config/model_option_table.h"
 
 #include "core/devmode/device_option_block.h"
+#include "device/config/model_sets.h"
 
 #include <initializer_list>
 
 namespace {
 
-bool In(uint16_t m, std::initializer_list<uint16_t> models) {
-    for (uint16_t x : models)
-        if (x == m) return true;
-    return false;
-}
+using devconfig::In;
 
 constexpr uint32_t Bit(unsigned n) { return 1u << n; }
 

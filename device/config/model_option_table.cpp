@@ -3,6 +3,7 @@
 // has no configuration query.
 #include "device/config/model_option_table.h"
 
+#include "device/config/model_sets.h"
 #include "device/devinfo_queries.h"
 
 #include <initializer_list>
@@ -17,12 +18,8 @@ struct ListChoice {
     bool plain;
 };
 
-bool In(uint16_t m, std::initializer_list<uint16_t> models) {
-    for (uint16_t x : models)
-        if (x == m) return true;
-    return false;
-}
-bool Range(uint16_t m, uint16_t first, uint16_t last) { return m >= first && m <= last; }
+using devconfig::In;
+using devconfig::Range;
 
 ListChoice ChooseList(uint16_t m) {
     if (In(m, {1023, 1025, 2015, 2016, 2020, 2021, 2038, 2040, 2054, 2061, 2062}) || Range(m, 1027, 1030) ||

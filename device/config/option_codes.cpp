@@ -3,16 +3,14 @@
 // data stores for it; the first exact match wins.
 #include "device/config/option_codes.h"
 
+#include "device/config/model_sets.h"
+
 #include <cstring>
 #include <initializer_list>
 
 namespace {
 
-bool In(uint16_t m, std::initializer_list<uint16_t> models) {
-    for (uint16_t x : models)
-        if (x == m) return true;
-    return false;
-}
+using devconfig::In;
 
 struct FinisherName {
     const char* name;

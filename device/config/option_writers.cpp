@@ -6,6 +6,7 @@
 
 #include "core/devmode/device_option_block.h"
 #include "device/config/configuration_reply.h"
+#include "device/config/model_sets.h"
 #include "device/config/source_slots.h"
 #include "device/device_info_record.h"
 #include "device/device_query_record.h"
@@ -18,12 +19,8 @@
 
 namespace {
 
-bool In(uint16_t m, std::initializer_list<uint16_t> models) {
-    for (uint16_t x : models)
-        if (x == m) return true;
-    return false;
-}
-bool Range(uint16_t m, uint16_t a, uint16_t b) { return m >= a && m <= b; }
+using devconfig::In;
+using devconfig::Range;
 bool Is(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 uint32_t U32(MutableByteView d, size_t at) {
@@ -118,6 +115,42 @@ void Text(char (&out)[N], const char* field, size_t width) {
     out[n] = 0;
 }
 
+// The G-RAM among the memories the device names.
+template <size_t Places, size_t Width>
+uint64_t GramSize(const char (&names)[Places][Width], const uint32_t (&sizes)[Places]) {
+    uint64_t gram = 0;
+    for (size_t i = 0; i < Places; ++i) {
+        char name[Width + 1];
+        Text(name, names[i], Width);
+        if (Is(name, "G-RAM")) gram += sizes[i];
+    }
+    return gram;
+}
+
+// Memory: the device's total less its G-RAM (1024 of its units to one of the total) and the data
+// file's reserve.
+void WriteMemorySize(MutableByteView d, uint64_t total, uint64_t gram, uint32_t reserve) {
+    total = SaturatingSub(total, gram / 1024);
+    if (total != 0 && total != 262144) total = SaturatingSub(total, reserve);
+    d.put_u32(devopt::kMemorySize, MemoryTimes1000(total));
+}
+
+// A named source in the slot its naming chose, with the device's paper, level, kind and media.
+// The media is noted in the media bit set or in the sources' capability bits; with the bit set,
+// a slot that holds a custom media of its own keeps it.
+void FillSlot(MutableByteView d, int k, const char* name, int16_t paper, uint32_t level, uint32_t kind,
+              uint32_t mediaCode, uint16_t model, bool bitSet = false) {
+    SourceSlot slot(d, static_cast<size_t>(k));
+    slot.SetName(name);
+    slot.SetPaper(paper);
+    slot.SetLevelFromDevice(level);
+    slot.SetKindFromDevice(kind);
+    if (bitSet && slot.CustomMedia() != 0) return;
+    int16_t media = MediaIdFromDevice(mediaCode, model);
+    slot.SetMedia(media);
+    NoteMedia(d, media, bitSet, model);
+}
+
 }  // namespace
 
 void ResetSourceSlots(MutableByteView d, bool mediaUnknown) {
@@ -136,17 +169,7 @@ void ResetSourceSlots(MutableByteView d, bool mediaUnknown) {
 
 void FillOptionTablesA(MutableByteView d, const ConfigurationReply& r, const OptionWriterInput& in) {
     const uint16_t m = in.codes.model;
-    // Memory: the device's total less its G-RAM and the data file's reserve.
-    uint64_t total = r.memorySize;
-    uint64_t gram = 0;
-    for (size_t i = 0; i < kReplyPlaces; ++i) {
-        char name[34];
-        Text(name, r.memoryNames[i], sizeof r.memoryNames[i]);
-        if (Is(name, "G-RAM")) gram += r.memorySizes[i];
-    }
-    total = SaturatingSub(total, gram / 1024);
-    if (total != 0 && total != 262144) total = SaturatingSub(total, in.reservedMemory);
-    d.put_u32(devopt::kMemorySize, MemoryTimes1000(total));
+    WriteMemorySize(d, r.memorySize, GramSize(r.memoryNames, r.memorySizes), in.reservedMemory);
 
     char finisher[33];
     Text(finisher, r.finisherName, sizeof r.finisherName);
@@ -185,14 +208,7 @@ void FillOptionTablesA(MutableByteView d, const ConfigurationReply& r, const Opt
         Text(name, s.name, sizeof s.name);
         int k = ReplySlot(name, thirdDrawer, m);
         if (k < 0) continue;
-        SourceSlot slot(d, static_cast<size_t>(k));
-        slot.SetName(name);
-        slot.SetPaper(PaperSizeFromDevice(s.paperSize, in.codes));
-        slot.SetLevelFromDevice(s.level);
-        slot.SetKindFromDevice(s.kind);
-        int16_t media = MediaIdFromDevice(s.mediaCode, m);
-        slot.SetMedia(media);
-        NoteMedia(d, media, false, m);
+        FillSlot(d, k, name, PaperSizeFromDevice(s.paperSize, in.codes), s.level, s.kind, s.mediaCode, m);
         if (k == 1 && In(m, {1025, 1028, 2038, 2040, 2057, 2058}))
             SetBit32(d, devopt::kFlagWord, 0x4, Envelope(s.paperSize));
     }
@@ -256,20 +272,8 @@ void FillOptionTablesB(MutableByteView d, const DeviceQueryRecord& r, const Opti
         }
         if (k < 0) continue;
         const DeviceQuerySourceValues& v = r.sourceValues[i];
-        SourceSlot slot(d, static_cast<size_t>(k));
-        slot.SetName(n);
-        slot.SetPaper(PaperSizeFromDevice(v.paperSize, in.codes));
-        slot.SetKindFromDevice(v.kind);
-        slot.SetLevelFromDevice(v.level);
-        int16_t media = MediaIdFromDevice(v.mediaCode, m);
-        bool bitSet = !capabilityAlways && (bitSetAlways || in.brandMedia);
-        if (!bitSet) {
-            slot.SetMedia(media);
-            NoteMedia(d, media, false, m);
-        } else if (slot.CustomMedia() == 0) {
-            slot.SetMedia(media);
-            NoteMedia(d, media, true, m);
-        }
+        const bool bitSet = !capabilityAlways && (bitSetAlways || in.brandMedia);
+        FillSlot(d, k, n, PaperSizeFromDevice(v.paperSize, in.codes), v.level, v.kind, v.mediaCode, m, bitSet);
         if (k == 1 && envelopeTest) SetBit32(d, devopt::kFlagWord, 0x4, Envelope(v.paperSize));
     }
     if ((In(m, {2010, 2011, 2028, 2029, 2034, 2037, 2039, 2044, 2053, 2055, 2073, 2074, 2076, 2077}) ||
@@ -306,18 +310,9 @@ void FillOptionTablesB(MutableByteView d, const DeviceQueryRecord& r, const Opti
 
 void WriteDirectAnswers(MutableByteView d, const DeviceInfoRecord& r, const OptionWriterInput& in) {
     const uint16_t m = in.codes.model;
-    uint64_t total = r.number20006;
-    if ((r.requestWords[2] >> 26) & 1) {  // the memory sizes were asked
-        uint64_t gram = 0;
-        for (size_t i = 0; i < 8; ++i) {
-            char name[34];
-            Text(name, r.texts3000305[i], sizeof r.texts3000305[i]);
-            if (Is(name, "G-RAM")) gram += r.numbers3000301[i];
-        }
-        total = SaturatingSub(total, gram / 1024);
-    }
-    if (total != 0 && total != 262144) total = SaturatingSub(total, in.reservedMemory);
-    d.put_u32(devopt::kMemorySize, MemoryTimes1000(total));
+    const bool memoriesAsked = (r.requestWords[2] >> 26) & 1;
+    WriteMemorySize(d, r.number20006, memoriesAsked ? GramSize(r.texts3000305, r.numbers3000301) : 0,
+                    in.reservedMemory);
 
     char finisher[25];
     Text(finisher, r.text40074, sizeof r.text40074);
@@ -357,14 +352,8 @@ void WriteDirectAnswers(MutableByteView d, const DeviceInfoRecord& r, const Opti
             }
         }
         if (k < 0) continue;
-        SourceSlot slot(d, static_cast<size_t>(k));
-        slot.SetName(n);
-        slot.SetPaper(PaperSizeFromDeviceShort(r.numbers3000002[i], in.codes));
-        slot.SetLevelFromDevice(r.numbers3000003[i]);
-        slot.SetKindFromDevice(r.numbers3000005[i]);
-        int16_t media = MediaIdFromDevice(r.numbers3000004[i], m);
-        slot.SetMedia(media);
-        NoteMedia(d, media, false, m);
+        FillSlot(d, k, n, PaperSizeFromDeviceShort(r.numbers3000002[i], in.codes), r.numbers3000003[i],
+                 r.numbers3000005[i], r.numbers3000004[i], m);
     }
     SetBit32(d, devopt::kOptionMaskA, 0x1, (r.stateBits2228 & 3) != 0);
     if ((r.requestWords[2] >> 30) & 1)  // the output kind was asked

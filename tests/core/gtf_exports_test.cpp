@@ -36,10 +36,15 @@ void SetDeclaredSize(std::vector<uint8_t>& dm, uint16_t size, uint16_t extra) {
     std::memcpy(dm.data() + devmode::kOffDriverExtra, &extra, 2);
 }
 
-TEST(GtfExports, TheDriverKeepsADeviceObjectByNumber) {
+// The fixture printer, and the driver's memory with the printer's name in it.
+class GtfExports : public ::testing::Test {
+protected:
     drvtest::FixtureDevice fixture;
     SixteenBitSide side;
     const DWORD name = side.Text(drvtest::kBundledPcl5ePrinter);
+};
+
+TEST_F(GtfExports, TheDriverKeepsADeviceObjectByNumber) {
     const DWORD object = GTF_CreateUIDEVDATA(name, 0, 0);
     ASSERT_NE(object, 0u);
     const std::vector<uint8_t> devmode = DriverDevmode(side, object);
@@ -72,10 +77,7 @@ TEST(GtfExports, TheDriverKeepsADeviceObjectByNumber) {
     EXPECT_EQ(GTF_GetExtDevModeSize(object), 0u);
 }
 
-TEST(GtfExports, WhatTheDriverHandsInIsRefusedWhenItLies) {
-    drvtest::FixtureDevice fixture;
-    SixteenBitSide side;
-    const DWORD name = side.Text(drvtest::kBundledPcl5ePrinter);
+TEST_F(GtfExports, WhatTheDriverHandsInIsRefusedWhenItLies) {
     const DWORD object = GTF_CreateUIDEVDATA(name, 0, 0);
     ASSERT_NE(object, 0u);
     const std::vector<uint8_t> devmode = DriverDevmode(side, object);
@@ -137,22 +139,20 @@ TEST(GtfExports, WhatTheDriverHandsInIsRefusedWhenItLies) {
     EXPECT_TRUE(GTF_DeleteUIDEVDATA(object));
 }
 
-TEST(GtfExports, ASessionRequestWritesNoFurtherThanTheDriversData) {
-    drvtest::FixtureDevice fixture;
+TEST_F(GtfExports, ASessionRequestWritesNoFurtherThanTheDriversData) {
     OptionRunner previous = RegisterSdkRunner([](UIDEVDATA*, DWORD, DWORD, void* data) -> LONG {
         std::memset(data, 0x5A, 64);  // a request whose answer is longer than the driver expected
         return 0;
     });
-    SixteenBitSide side;
     const DWORD sizeWord = side.Alloc(4);
-    const DWORD session = GTF_VomelDeviceModeInit(side.Text(drvtest::kBundledPcl5ePrinter), 0, sizeWord);
+    const DWORD session = GTF_VomelDeviceModeInit(name, 0, sizeWord);
     ASSERT_NE(session, 0u);
     DWORD size = 0;
     std::memcpy(&size, side.Flat(sizeWord), 4);
     ASSERT_GT(size, 220u);
     const DWORD devmode = side.Alloc(size);
     std::memcpy(side.Flat(sizeWord), &size, 4);
-    const DWORD again = GTF_VomelDeviceModeInit(side.Text(drvtest::kBundledPcl5ePrinter), devmode, sizeWord);
+    const DWORD again = GTF_VomelDeviceModeInit(name, devmode, sizeWord);
     ASSERT_NE(again, 0u);
     const DWORD data = side.Alloc(16);
     EXPECT_EQ(GTF_VomelDeviceMode(again, devmode, 2, 0x10064, data, 16), 0);
@@ -167,10 +167,8 @@ TEST(GtfExports, ASessionRequestWritesNoFurtherThanTheDriversData) {
     RegisterSdkRunner(previous);
 }
 
-TEST(GtfExports, PageRecordsEndWithTheirDeviceObject) {
-    drvtest::FixtureDevice fixture;
-    SixteenBitSide side;
-    const DWORD object = GTF_CreateUIDEVDATA(side.Text(drvtest::kBundledPcl5ePrinter), 0, 0);
+TEST_F(GtfExports, PageRecordsEndWithTheirDeviceObject) {
+    const DWORD object = GTF_CreateUIDEVDATA(name, 0, 0);
     ASSERT_NE(object, 0u);
     for (DWORD kind : {0u, 4u, 0xFFFFFFFFu}) EXPECT_EQ(GTF_CreateSHEETDATA(object, 0, kind), 0u) << kind;
     EXPECT_EQ(GTF_CreateSHEETDATA(object + 1000, 0, 3), 0u);
@@ -186,10 +184,7 @@ TEST(GtfExports, PageRecordsEndWithTheirDeviceObject) {
     EXPECT_FALSE(GTF_DeleteSHEETDATA(kept)) << "ended with its object";
 }
 
-TEST(GtfExports, ADeviceOptionSetIsStoredForThePrinter) {
-    drvtest::FixtureDevice fixture;
-    SixteenBitSide side;
-    const DWORD name = side.Text(drvtest::kBundledPcl5ePrinter);
+TEST_F(GtfExports, ADeviceOptionSetIsStoredForThePrinter) {
     const DWORD object = GTF_CreateUIDEVDATA(name, 0, 0);
     ASSERT_NE(object, 0u);
     const WORD spooling = 1;
@@ -208,10 +203,7 @@ TEST(GtfExports, ADeviceOptionSetIsStoredForThePrinter) {
 
 namespace {
 
-TEST(GtfExports, TheInstallersQuestionGoesToTheOptionInterface) {
-    drvtest::FixtureDevice fixture;
-    SixteenBitSide side;
-    const DWORD name = side.Text(drvtest::kBundledPcl5ePrinter);
+TEST_F(GtfExports, TheInstallersQuestionGoesToTheOptionInterface) {
     OptionRunner previous = RegisterSdkRunner([](UIDEVDATA* ctx, DWORD kind, DWORD code, void*) -> LONG {
         return ctx->kind == kKindInstall && kind == 8 && code == 0x1000E ? 0 : 3;
     });

@@ -4,6 +4,7 @@
 // it counts its live objects and the times its page was initialised, so that a test sees the page
 // was shown and every object released.
 #include "core/addins/addin_interface.h"
+#include "drvtest/com_standin.h"
 
 #include <windows.h>
 
@@ -82,23 +83,8 @@ INT_PTR CALLBACK SamplePage(HWND, UINT message, WPARAM, LPARAM) {
     return FALSE;
 }
 
-class SampleAddIn : public IVomelAddIn {
+class SampleAddIn : public drvtest::CountedObject<IVomelAddIn, IID_IVomelAddIn, g_live> {
 public:
-    SampleAddIn() { ++g_live; }
-    virtual ~SampleAddIn() { --g_live; }
-    HRESULT QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = riid == IID_IUnknown || riid == IID_IVomelAddIn ? static_cast<IVomelAddIn*>(this) : nullptr;
-        if (!*out) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT GetPage(UINT index, PROPSHEETPAGEA* page) override {
         if (!page) return E_POINTER;
         if (index > 0) return S_FALSE;
@@ -109,41 +95,12 @@ public:
         page->pfnDlgProc = SamplePage;
         return S_OK;
     }
-
-private:
-    ULONG references_ = 1;
 };
-
-class Factory : public IClassFactory {
-public:
-    HRESULT QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = riid == IID_IUnknown || riid == IID_IClassFactory ? static_cast<IClassFactory*>(this) : nullptr;
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return 2; }  // a static object
-    ULONG Release() override { return 1; }
-    HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
-        auto* addIn = new SampleAddIn;
-        const HRESULT hr = addIn->QueryInterface(riid, out);
-        addIn->Release();
-        return hr;
-    }
-    HRESULT LockServer(BOOL) override { return S_OK; }
-};
-
-Factory g_factory;
 
 }  // namespace
 
 STANDIN_EXPORT HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!(rclsid == CLSID_SampleAddIn)) return CLASS_E_CLASSNOTAVAILABLE;
-    return g_factory.QueryInterface(riid, out);
+    return drvtest::GetClassObject<SampleAddIn>(CLSID_SampleAddIn, rclsid, riid, out);
 }
 
 STANDIN_EXPORT int StandinAddInLiveObjects() { return g_live; }

@@ -3,7 +3,7 @@
 // returns, so that the caller's context is still alive for each of them.
 #include "sim_runtime.h"
 
-#include <dlfcn.h>
+#include "testing/device/standins/standin_files.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -25,14 +25,7 @@ namespace simdev {
 
 namespace {
 
-std::string Beside(const char* name) {
-    Dl_info info{};
-    static int self;
-    if (!dladdr(&self, &info) || !info.dli_fname) return name;
-    std::string path = info.dli_fname;
-    size_t slash = path.rfind('/');
-    return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/" + name;
-}
+using standin::Beside;
 
 std::mutex g_logLock;
 
@@ -45,10 +38,7 @@ void Log(const char* format, ...) {
     std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
     std::lock_guard guard(g_logLock);
-    if (FILE* f = std::fopen(Beside("ZDSVSIM.LOG").c_str(), "a")) {
-        std::fprintf(f, "%s %s\n", SIM_LIBRARY_NAME, line);
-        std::fclose(f);
-    }
+    standin::Log("ZDSVSIM.LOG", std::string(SIM_LIBRARY_NAME) + " " + line);
 }
 
 std::string HexOf(const void* data, size_t size) {

@@ -3,8 +3,8 @@
 // described in "NBSIM.TXT" beside it (address, attributes, faults) and logs every call to
 // "NBSIM.LOG" beside it. Answers are made for each call and freed when the callback returns.
 #include "device/port_module.h"
+#include "testing/device/standins/standin_files.h"
 
-#include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,21 +19,9 @@
 
 namespace {
 
-std::string Beside(const char* name) {
-    Dl_info info{};
-    static int self;
-    if (!dladdr(&self, &info) || !info.dli_fname) return name;
-    std::string path = info.dli_fname;
-    size_t slash = path.rfind('/');
-    return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/" + name;
-}
+using standin::Beside;
 
-void Log(const std::string& line) {
-    if (FILE* f = std::fopen(Beside("NBSIM.LOG").c_str(), "a")) {
-        std::fprintf(f, "%s\n", line.c_str());
-        std::fclose(f);
-    }
-}
+void Log(const std::string& line) { standin::Log("NBSIM.LOG", line); }
 
 struct Printer {
     std::string address = "192.168.0.20";

@@ -1,5 +1,6 @@
-// What the stand-ins of the maker's libraries share: the files beside the shared object, a
-// description read as "key value" lines and a call log the tests read back.
+// What the stand-in shared objects (the maker's libraries, the simulated device-information
+// library, the port module) share: the files beside the shared object, a description read as
+// "key value" lines and a call log the tests read back.
 #pragma once
 
 #include <dlfcn.h>

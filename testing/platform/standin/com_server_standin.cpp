@@ -2,6 +2,8 @@
 // objects answer IUnknown and a small interface of their own. The COM tests register it among the
 // classes and create it by class id. It counts its live objects, so that a test
 // sees every object released.
+#include "drvtest/com_standin.h"
+
 #include <objbase.h>
 
 #define STANDIN_EXPORT extern "C" __attribute__((visibility("default")))
@@ -19,59 +21,15 @@ namespace {
 
 int g_live = 0;
 
-class Sample : public ISample {
+class Sample : public drvtest::CountedObject<ISample, IID_ISample, g_live> {
 public:
-    Sample() { ++g_live; }
-    virtual ~Sample() { --g_live; }
-    HRESULT QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = riid == IID_IUnknown || riid == IID_ISample ? static_cast<ISample*>(this) : nullptr;
-        if (!*out) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     int Answer() override { return 42; }
-
-private:
-    ULONG references_ = 1;
 };
-
-class Factory : public IClassFactory {
-public:
-    HRESULT QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = riid == IID_IUnknown || riid == IID_IClassFactory ? static_cast<IClassFactory*>(this) : nullptr;
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return 2; }  // a static object
-    ULONG Release() override { return 1; }
-    HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
-        auto* sample = new Sample;
-        const HRESULT hr = sample->QueryInterface(riid, out);
-        sample->Release();
-        return hr;
-    }
-    HRESULT LockServer(BOOL) override { return S_OK; }
-};
-
-Factory g_factory;
 
 }  // namespace
 
 STANDIN_EXPORT HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!(rclsid == CLSID_Sample)) return CLASS_E_CLASSNOTAVAILABLE;
-    return g_factory.QueryInterface(riid, out);
+    return drvtest::GetClassObject<Sample>(CLSID_Sample, rclsid, riid, out);
 }
 
 STANDIN_EXPORT int StandinLiveObjects() { return g_live; }
