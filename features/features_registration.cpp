@@ -2,7 +2,8 @@
 // so that the stamp list and the watermark page find the printer's presets, and the watermark
 // dialog with its messages; the overlay object and the overlay dialog the same way; the
 // user-paper table and the job account under theirs; the print objectives, the colour settings
-// and the colour adjustment and matching dialogs.
+// and the colour adjustment and matching dialogs; the font module and its two dialogs; the
+// feature dialogs over setting items and the job dialogs.
 #include "features/features_registration.h"
 
 #include "features/account.h"
@@ -10,6 +11,9 @@
 #include "features/colour_matching_page.h"
 #include "features/colour_settings.h"
 #include "features/custom_paper.h"
+#include "features/feature_pages.h"
+#include "features/font_pages.h"
+#include "features/job_dialogs.h"
 #include "features/objective.h"
 #include "features/overlay.h"
 #include "features/overlay_page.h"
@@ -27,4 +31,7 @@ void RegisterFeatures() {
     RegisterModuleFactory(kModuleColorSettings, MakeColorSettings);
     RegisterColourAdjustmentDialog();
     RegisterColourMatchingDialog();
+    RegisterFontDialogs();
+    RegisterFeaturePages();
+    RegisterJobDialogs();
 }

@@ -191,10 +191,13 @@ void UserDefinedPaperProc::FillList(const std::string& keep) {
 void UserDefinedPaperProc::ShowRanges() {
     // Both units at once: the limits are metric, and the inch ranges show what they come to.
     const std::string mm = LoadText(kStringRangeMm), inch = LoadText(kStringRangeInch);
+    // The ranges show tenths (of a millimetre or an inch) from hundredths, rounded inwards: an
+    // inch bound cut downwards would show a minimum the dialog then refuses (98 mm is 3.86 in).
     auto range = [](const std::string& format, uint32_t min, uint32_t max) {
+        const uint32_t low = (min + 9) / 10, high = max / 10;
         char text[64] = {};
-        std::snprintf(text, sizeof text, format.c_str(), int(min / 100), int((min / 10) % 10), int(max / 100),
-                      int((max / 10) % 10));
+        std::snprintf(text, sizeof text, format.c_str(), int(low / 10), int(low % 10), int(high / 10),
+                      int(high % 10));
         return std::string(text);
     };
     const Limits& l = limits_;

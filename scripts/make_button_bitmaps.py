@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the pictures of the owner-drawn buttons that are drawn here (the lock of the page
-composition in its five states) and the 1-bit masks of the button pictures into
+composition in its five states, the page of the edit-profile button) and the 1-bit masks of the
+button pictures into
 data/resources/bitmaps/. A picture is black where its mask is white (the target shows through);
 run it again after changing one and commit the files."""
 import os
@@ -15,6 +16,7 @@ GREY = (0x80, 0x80, 0x80)
 GOLD = (0xC0, 0x90, 0x20)
 LIGHT = (0xF0, 0xD0, 0x60)
 NAVY = (0x00, 0x00, 0x80)
+WHITE = (0xFF, 0xFF, 0xFF)
 
 
 def write_colour(path, pixels):
@@ -105,6 +107,20 @@ def plus_mask():
     return p
 
 
+def page():
+    """A white sheet between two black rules that stand out past its sides: the edit-profile
+    button's picture. Its mask is its own shape, so the button's face shows around it."""
+    p = canvas()
+    for x in (2, 13):
+        p[0][x] = p[15][x] = BLACK
+    for x in range(16):
+        p[1][x] = p[14][x] = BLACK
+    for y in range(2, 14):
+        for x in range(2, 14):
+            p[y][x] = BLACK if x in (2, 13) else WHITE
+    return p
+
+
 def main():
     # Open, pressed, locked, focused open, focused locked: resources 4453 to 4457, masks 5 on.
     pictures = {
@@ -118,6 +134,8 @@ def main():
         write_colour(name + ".bmp", pixels)
         write_mask(name + "_mask.bmp", pixels)
     write_mask("plus_mask.bmp", plus_mask())
+    write_colour("page.bmp", page())
+    write_mask("page_mask.bmp", page())
 
 
 if __name__ == "__main__":

@@ -18,9 +18,11 @@ constexpr int kDeviceSettingsPageId = 5;
 constexpr int kPageSetupPageId = 1;
 
 // The layout options are a dialog over the item set of their kind.
+// Its Format... button opens the format dialog, registered by the document features.
 class LayoutOptionsProc : public CmSvProc {
 public:
     LayoutOptionsProc() : CmSvProc(kLayoutOptionsDialogKind, kLayoutOptionsDialogKind) {}
+    const DialogButton* GetDialogButtonTable() override;
 };
 
 // Page options... opens the layout options, Edit stamp... the watermarks and Custom paper... the
@@ -40,6 +42,27 @@ const DialogButton kPageSetupButtons[] = {{IDC_PAGE_OPTIONS, kLayoutOptionsDialo
 
 const DialogButton kQualityButtons[] = {{IDC_COLOUR_SETTINGS, kColourMatchingDialogKind}, {0, 0}};
 
+// Paper sources... and Fonts... open the paper-source list and the font substitution, and the
+// feature buttons the feature dialogs of those kinds, all registered by the document features.
+const DialogButton kDeviceSettingsButtons[] = {{IDC_PAPER_SOURCE_SETTINGS, kPaperSourceSetDialogKind},
+                                               {IDC_FONT_SETTINGS, kFontSettingsDialogKind},
+                                               {IDC_OPEN_INSERTING_SHEET, 41},
+                                               {IDC_OPEN_COVERS, 43},
+                                               {IDC_OPEN_TAB_POSITION, 42},
+                                               {IDC_OPEN_JOB_OWNER, 92},
+                                               {IDC_OPEN_GRAPHICS, 57},
+                                               {IDC_OPEN_FINISHING_ADJUST, 38},
+                                               {IDC_OPEN_MEDIA, 46},
+                                               {IDC_OPEN_PAPER_TYPE, 44},
+                                               {IDC_OPEN_DEVICE_PREVIEW, 83},
+                                               {IDC_OPEN_BROWSE_FILE, 82},
+                                               {IDC_OPEN_BOOK_COVER_WARNING, 72},
+                                               {IDC_OPEN_MAIL_BOX, 78},
+                                               {IDC_OPEN_ADDIN_INFO, 74},
+                                               {0, 0}};
+
+const DialogButton kLayoutOptionsButtons[] = {{IDC_FORMAT_SETTINGS, kFormatSettingsDialogKind}, {0, 0}};
+
 const DialogEntry kEntries[] = {
     {kLayoutOptionsDialogKind, CmProc::DialogProcFor<LayoutOptionsProc>, 0, IDD_LAYOUT_OPTIONS, nullptr},
 };
@@ -51,6 +74,8 @@ const MainPage kPages[] = {
     {IDD_QUALITY, CmProc::DialogProcFor<QualityProc>},
     {IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>},
 };
+
+const DialogButton* LayoutOptionsProc::GetDialogButtonTable() { return kLayoutOptionsButtons; }
 
 }  // namespace
 
@@ -89,6 +114,8 @@ PaperSourceProc::PaperSourceProc() : PDLSvBsProc(kPaperSourcePageId) {}
 QualityProc::QualityProc() : PDLSvBsProc(kQualityPageId) {}
 const DialogButton* QualityProc::GetDialogButtonTable() { return kQualityButtons; }
 DeviceSettingsProc::DeviceSettingsProc() : PDLSvBsProc(kDeviceSettingsPageId) {}
+
+const DialogButton* DeviceSettingsProc::GetDialogButtonTable() { return kDeviceSettingsButtons; }
 
 const MainPage* MainPages(std::size_t* count) {
     if (count) *count = std::size(kPages);

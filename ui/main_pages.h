@@ -13,6 +13,11 @@
 inline constexpr int kLayoutOptionsDialogKind = 21;
 // Registered by the document features: the page-setup button opens it once they have.
 inline constexpr int kCustomPaperDialogKind = 20;
+// Registered by the document features: the device settings page's buttons open them.
+inline constexpr int kPaperSourceSetDialogKind = 60;
+inline constexpr int kFontSettingsDialogKind = 61;
+// Registered by the document features: the layout options' Format... button opens it.
+inline constexpr int kFormatSettingsDialogKind = 27;
 
 // The base of the main pages: a settings page over the item set whose number is its page id.
 class PDLSvBsProc : public CmSvProc {
@@ -53,6 +58,7 @@ public:
 class DeviceSettingsProc : public PDLSvBsProc {
 public:
     DeviceSettingsProc();
+    const DialogButton* GetDialogButtonTable() override;
 };
 
 // One page of the sheet: its dialog template in the resource module and its dialog procedure.

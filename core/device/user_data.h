@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -115,6 +116,10 @@ public:
     void SetStateWord(uintptr_t word) { stateWord_ = word; }
     uintptr_t GetStateWord() const { return stateWord_; }
     PageState* GetPageState() { return &pageState_; }
+    // The job's mail-box choices (name[34], destination, 100 box numbers, their count, the
+    // focused box, the list choice), kept for the length of the request.
+    static constexpr size_t kMailBoxJobSize = 138;
+    uint8_t* GetMailBoxJob() { return mailBoxJob_; }
     // The sheet's locale services; null when the dialog framework registered none.
     CmLocale* GetLocale() const { return locale_; }
 
@@ -157,6 +162,7 @@ private:
     DWORD displayMode_ = kDisplayNormal;
     uintptr_t stateWord_ = 0;
     PageState pageState_;
+    uint8_t mailBoxJob_[kMailBoxJobSize] = {};
 };
 
 class PDLUserData : public CmUserData {

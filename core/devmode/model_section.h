@@ -69,7 +69,7 @@ inline constexpr size_t kFieldsEnd = 1183;
 
 // Fields that the using code names without a position, placed here behind the fixed ones.
 inline constexpr size_t kOptionFlags = 1184;       // u16: bit 3 the cover warning, bit 0x10 number checks
-inline constexpr size_t kCoverFlags = 1186;        // u16
+inline constexpr size_t kCoverFlags = 1186;        // u16: bits 0, 1 front, back cover; 4, 5 their media unknown
 inline constexpr size_t kUnitWord = 1188;          // u16
 inline constexpr size_t kFlags40 = 1190;           // u16, the word whose bit 0x40 the pages test
 inline constexpr size_t kCurrentPaperByte = 1192;  // u8
@@ -83,7 +83,11 @@ inline constexpr size_t kComposeSourceWord = 1200; // u16: 2 after a set on mode
 inline constexpr size_t kObjectiveBytes = 1202;    // 4 x u8
 inline constexpr size_t kObjectiveWords = 1206;    // 2 x u32
 inline constexpr size_t kObjectiveQuality = 1214;  // 3 x u8: monochrome, then two of colour
-inline constexpr size_t kPlacedEnd = 1217;
+// The media chosen in the media dialog, by its target: 0 the main paper, 1 to 4 further paper
+// slots, 5 the front cover, 6 the back cover; each {u16 media id, u16 media type}.
+inline constexpr size_t kMediaPairs = 1218;
+inline constexpr size_t kMediaPairCount = 7;
+inline constexpr size_t kPlacedEnd = kMediaPairs + 4 * kMediaPairCount;
 
 }  // namespace devmode::model
 

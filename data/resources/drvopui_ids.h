@@ -6,6 +6,8 @@
 #include "finishing_ids.h"
 #include "features_ids.h"
 #include "custom_paper_ids.h"
+#include "fonts_ids.h"
+#include "feature_pages_ids.h"
 
 /* Dialog templates */
 #define IDD_PAGE_SETUP 100

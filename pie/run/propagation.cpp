@@ -129,8 +129,11 @@ struct Run {
             candidates.push_back(d);
             return;
         }
-        auto e = std::find_if(candidates.begin(), candidates.end(),
-                              [&](PlFunctor* x) { return (x->flags & PLF_QUEUED) && reads(x, d); });
+        // Without dependents no candidate reads d.
+        auto e = d->dependents && d->dependents->count
+                     ? std::find_if(candidates.begin(), candidates.end(),
+                                    [&](PlFunctor* x) { return (x->flags & PLF_QUEUED) && reads(x, d); })
+                     : candidates.end();
         if (e == candidates.end()) {
             d->flags |= PLF_MOVABLE;
             candidates.push_back(d);
@@ -165,6 +168,8 @@ struct Run {
         return unmet;
     }
 
+    // Every candidate before the one chosen was put aside, so the held ones are the front of
+    // the list: the choice rotates them behind the rest in place instead of copying the list.
     PlFunctor* fetch() {
         for (int pass = 0; pass < 4; ++pass) {
             if (pass == 3) {
@@ -174,24 +179,20 @@ struct Run {
                 candidates.erase(candidates.begin());
                 return first;
             }
-            Items held;
             for (size_t i = 0; i < candidates.size(); ++i) {
                 PlFunctor* x = candidates[i];
+                const auto held_end = candidates.begin() + static_cast<std::ptrdiff_t>(i);
                 bool aside = false;
                 if (pass == 0)
-                    aside = std::any_of(held.begin(), held.end(), [&](PlFunctor* h) { return reads(h, x); }) ||
+                    aside = std::any_of(candidates.begin(), held_end, [&](PlFunctor* h) { return reads(h, x); }) ||
                             prerequisites(x, 0, PLF_SETTLED);
                 else if (pass == 1)
                     aside = prerequisites(x, 0, PLF_SETTLED);
                 else
                     aside = prerequisites(x, PLF_QUEUED, PLF_SETTLED);
-                if (aside) {
-                    held.push_back(x);
-                    continue;
-                }
-                Items rest(candidates.begin() + static_cast<std::ptrdiff_t>(i) + 1, candidates.end());
-                rest.insert(rest.end(), held.begin(), held.end());
-                candidates = std::move(rest);
+                if (aside) continue;
+                std::rotate(candidates.begin(), held_end + 1, candidates.end());
+                candidates.pop_back();
                 return x;
             }
         }
@@ -200,14 +201,13 @@ struct Run {
 
     void schedule(PlFunctor* from, bool to_waiting) {
         if (!from->dependents) return;
-        Items dependents;
-        pl_functor_set_each(from->dependents, [&](PlFunctor* d) { dependents.push_back(d); });
-        for (PlFunctor* d : dependents) {
+        // Inserting a candidate changes flags and the candidate list, never a dependents set.
+        pl_functor_set_each(from->dependents, [&](PlFunctor* d) {
             if (to_waiting)
                 waiting.push_back(d);
             else
                 insert(d, from);
-        }
+        });
     }
 
     void evaluate(PlFunctor* t, bool follow) {
@@ -274,10 +274,14 @@ int pl_check_conflict(PieEngine* engine, PlFunctor* item) {
 void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
     Run run{engine, answers, {}, {}, {}, {}, nullptr};
     ReflectedScope reflected{engine};
-    Items seen, sources;
+    // The answers in their order, each once; met is the same set sorted, for the membership test.
+    Items seen, met, sources;
     pl_list_each(answers, [&](void* item) {
         auto* f = static_cast<PlFunctor*>(item);
-        if (std::find(seen.begin(), seen.end(), f) == seen.end()) seen.push_back(f);
+        auto at = std::lower_bound(met.begin(), met.end(), f);
+        if (at != met.end() && *at == f) return;
+        met.insert(at, f);
+        seen.push_back(f);
     });
     for (PlFunctor* f : seen) {
         const bool changed = pie_commit_item_value(engine, f);
@@ -291,9 +295,11 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
             break;
         }
     std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
+    Items with, without;
     for (PlFunctor* s : sources) {
         if (!s->dependents) continue;
-        Items with, without;
+        with.clear();
+        without.clear();
         pl_functor_set_each(s->dependents, [&](PlFunctor* f) {
             (has_first_list(f) && !(f->flags & PLF_REPLACEMENT) ? with : without).push_back(f);
         });

@@ -74,6 +74,7 @@ struct Dc : Object {
     ~Dc() override;
 
     Type type;
+    bool printer = false;  // an information context of a printer: its fonts are the device's
     DcState state;
     std::vector<DcState> saved;
     std::shared_ptr<Surface> surface;  // display and surface DCs

@@ -1,7 +1,10 @@
 // Creation, deletion, saving and restoring of device contexts.
 #include "platform/gdi/dc.h"
 
+#include <windows.h>
+
 #include <cstring>
+#include <string>
 #include <utility>
 
 using namespace gdi;
@@ -115,8 +118,27 @@ extern "C" HDC WINAPI CreateDCA(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR, cons
     return createDisplay(pszDriver, pszDevice, Dc::Type::Display);
 }
 
+// An installed printer answers questions about its fonts; it has no surface of its own, so its
+// context measures like the screen's.
+static bool isInstalledPrinter(LPCSTR device) {
+    if (!device || !*device || std::strchr(device, '\\')) return false;
+    std::string path = "System\\CurrentControlSet\\control\\Print\\Printers\\";
+    path += device;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
 extern "C" HDC WINAPI CreateICA(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR, const struct _devicemodeA*) {
-    return createDisplay(pszDriver, pszDevice, Dc::Type::Info);
+    const char* name = pszDriver ? pszDriver : pszDevice;
+    const bool display = name && (std::strcmp(name, "DISPLAY") == 0 || std::strcmp(name, "display") == 0);
+    if (display || !isInstalledPrinter(pszDevice)) return createDisplay(pszDriver, pszDevice, Dc::Type::Info);
+    auto s = ScreenSurface();
+    if (!s) return nullptr;
+    HDC hdc = makeDc(Dc::Type::Info, s, screenRect());
+    if (Dc* dc = DcOf(hdc)) dc->printer = true;
+    return hdc;
 }
 
 extern "C" BOOL WINAPI DeleteDC(HDC hdc) {

@@ -54,12 +54,22 @@ void DrawBitmapAt(HDC dc, HBITMAP bitmap, int x, int y) {
     DeleteDC(source);
 }
 
-void DrawPlainEntry(HDC dc, const RECT& rect, const std::string& text, bool selected, bool enabled) {
+void DrawPlainEntry(HDC dc, const RECT& rect, const std::string& text, bool selected, bool enabled, int tabStop) {
     FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     COLORREF old = SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT inset = rect;
     inset.left += 2;
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inset, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    const size_t tab = tabStop > 0 ? text.find('\t') : std::string::npos;
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    if (tab == std::string::npos) {
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inset, format);
+    } else {
+        RECT first = inset, second = inset;
+        first.right = std::min<LONG>(inset.right, inset.left + tabStop - 2);
+        second.left = inset.left + tabStop;
+        DrawTextA(dc, text.c_str(), static_cast<int>(tab), &first, format);
+        DrawTextA(dc, text.c_str() + tab + 1, static_cast<int>(text.size() - tab - 1), &second, format);
+    }
     SetTextColor(dc, old);
 }
 

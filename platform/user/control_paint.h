@@ -37,7 +37,8 @@ void DrawLabel(HDC dc, const std::string& text, RECT rect, UINT format, bool ena
 void DrawBitmapAt(HDC dc, HBITMAP bitmap, int x, int y);
 
 // One entry of a list drawn by the control itself: highlighted when selected, text inset.
-void DrawPlainEntry(HDC dc, const RECT& rect, const std::string& text, bool selected, bool enabled);
+// With a tab stop (pixels from the entry's text start), the text after a tab starts there.
+void DrawPlainEntry(HDC dc, const RECT& rect, const std::string& text, bool selected, bool enabled, int tabStop = 0);
 
 // A square button with a filled triangle pointing one way, as scroll bars and spin controls have:
 // raised, or flat and pushed in while pressed; the triangle greyed when disabled.

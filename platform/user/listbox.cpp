@@ -17,6 +17,7 @@ struct ListState {
     int top = 0;
     bool focused = false;
     HFONT font = nullptr;
+    int tabStop = 0;  // pixels; LBS_USETABSTOPS with one stop set
 };
 
 bool multiple(HWND hwnd) { return (StyleOf(hwnd) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
@@ -66,7 +67,8 @@ void paint(HWND hwnd, ListState& s) {
             DrawItem(hwnd, dc, ODT_LISTBOX, static_cast<UINT>(i), ODA_DRAWENTIRE, state, item, s.items.at(i).data);
             if (!IsWindow(hwnd)) return;
         } else if (dc) {
-            DrawPlainEntry(dc, item, s.items.at(i).text, on, enabled);
+            const int tab = (StyleOf(hwnd) & LBS_USETABSTOPS) ? s.tabStop : 0;
+            DrawPlainEntry(dc, item, s.items.at(i).text, on, enabled, tab);
             if (s.focused && i == s.selected) DrawFocusRect(dc, &item);
         }
     }
@@ -105,6 +107,15 @@ LRESULT CALLBACK ListBoxWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         else if (s->selected > removedAt) --s->selected;
         InvalidateRect(hwnd, nullptr, TRUE);
         return left;
+    }
+    case LB_SETTABSTOPS: {
+        // One stop in the owning dialog's units; none resets.
+        const int* stops = reinterpret_cast<const int*>(lParam);
+        RECT stop{0, 0, wParam == 1 && stops ? stops[0] : 0, 0};
+        if (!MapDialogRect(GetParent(hwnd), &stop)) stop.right = stop.right * LOWORD(GetDialogBaseUnits()) / 4;
+        s->tabStop = stop.right;
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return TRUE;
     }
     case LB_RESETCONTENT:
         s->items.clear();

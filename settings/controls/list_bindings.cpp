@@ -232,21 +232,19 @@ int CmSvOwnerDrawList::Draw(UIDEVDATA* ctx, HWND control, DRAWITEMSTRUCT* draw, 
         const int inset = largeImage ? 1 : 2;
         const int x = draw->rcItem.left + inset, y = draw->rcItem.top + inset;
         const auto* ids = static_cast<const uint16_t*>(row->images);
+        // An entry without a picture (rows a printer builds at run time may have none) starts its
+        // text where a plain list does, rather than after an empty space.
         int textOffset = kTextOffsetPlain;
-        if (imageStyle == kIconImage) {
-            if (ids) {
-                const UINT id = (choiceEnabled && !entryDisabled) || ids[1] == 0 ? ids[0] : ids[1];
-                if (HICON icon = ctx && ctx->svc ? ctx->svc->LoadIcon(ctx, id) : nullptr) {
-                    SetMapMode(dc, MM_TEXT);
-                    DrawIcon(dc, x, y, icon);
-                }
+        if (imageStyle == kIconImage && ids) {
+            const UINT id = (choiceEnabled && !entryDisabled) || ids[1] == 0 ? ids[0] : ids[1];
+            if (HICON icon = ctx && ctx->svc ? ctx->svc->LoadIcon(ctx, id) : nullptr) {
+                SetMapMode(dc, MM_TEXT);
+                DrawIcon(dc, x, y, icon);
             }
             textOffset = largeImage ? kTextOffsetLarge : kTextOffsetSmall;
-        } else if (imageStyle == kBitmapImage) {
-            if (ids) {
-                const bool useDisabled = (!choiceEnabled || entryDisabled) && ids[2] != 0;
-                DrawMaskedBitmapAt(ctx, dc, x, y, useDisabled ? ids[2] : ids[0], useDisabled ? ids[3] : ids[1]);
-            }
+        } else if (imageStyle == kBitmapImage && ids) {
+            const bool useDisabled = (!choiceEnabled || entryDisabled) && ids[2] != 0;
+            DrawMaskedBitmapAt(ctx, dc, x, y, useDisabled ? ids[2] : ids[0], useDisabled ? ids[3] : ids[1]);
             textOffset = largeImage ? kTextOffsetLarge : kTextOffsetSmall;
         }
 

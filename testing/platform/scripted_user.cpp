@@ -4,6 +4,8 @@
 
 #include "platform/user/modal_observer.h"
 
+#include <commctrl.h>
+
 namespace drvtest {
 namespace {
 
@@ -21,6 +23,31 @@ bool isCombo(HWND control) {
     char name[16] = "";
     GetClassNameA(control, name, sizeof name);
     return std::string(name) == "ComboBox";
+}
+
+bool isListView(HWND control) {
+    char name[32] = "";
+    GetClassNameA(control, name, sizeof name);
+    return std::string(name) == WC_LISTVIEWA;
+}
+
+std::string listViewText(HWND control, int row) {
+    char text[256] = {};
+    LVITEMA item{};
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(control, LVM_GETITEMTEXTA, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// A click on the row's first column, scrolled into view first.
+bool clickListViewRow(HWND control, int row) {
+    if (row < 0 || row >= int(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0))) return false;
+    SendMessageA(control, LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    if (!SendMessageA(control, LVM_GETITEMRECT, WPARAM(row), reinterpret_cast<LPARAM>(&r))) return false;
+    clickAt(control, r.left + 2, (r.top + r.bottom) / 2);
+    return true;
 }
 
 // A key as the dialog's loop would deliver it: through IsDialogMessageA, then to the control.
@@ -100,6 +127,7 @@ bool SetCheck(HWND dialog, int id, UINT state) {
 bool ChooseEntry(HWND dialog, int id, int index) {
     HWND control = usable(dialog, id);
     if (!control) return false;
+    if (isListView(control)) return clickListViewRow(control, index);
     bool combo = isCombo(control);
     LRESULT count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     if (index < 0 || index >= count) return false;
@@ -119,6 +147,11 @@ bool ChooseEntry(HWND dialog, int id, int index) {
 bool ChooseEntryByText(HWND dialog, int id, const char* text) {
     HWND control = GetDlgItem(dialog, id);
     if (!control) return false;
+    if (isListView(control)) {
+        for (int row = 0, n = int(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
+            if (listViewText(control, row) == text) return ChooseEntry(dialog, id, row);
+        return false;
+    }
     bool combo = isCombo(control);
     auto index = SendMessageA(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                               reinterpret_cast<LPARAM>(text));
@@ -157,6 +190,11 @@ std::vector<std::string> ReadEntries(HWND dialog, int id) {
     std::vector<std::string> texts;
     HWND control = GetDlgItem(dialog, id);
     if (!control) return texts;
+    if (isListView(control)) {
+        for (int row = 0, n = int(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
+            texts.push_back(listViewText(control, row));
+        return texts;
+    }
     const bool combo = isCombo(control);
     for (LRESULT i = 0, n = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0); i < n; ++i) {
         char text[256] = {};

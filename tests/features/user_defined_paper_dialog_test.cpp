@@ -99,7 +99,7 @@ protected:
 
 TEST_F(UserDefinedPaperDialog, SizesAndNamesAreCheckedInOrderAndFormsAreRegisteredAndChanged) {
     std::vector<std::array<std::string, 2>> before, after;
-    std::string widthRange, lengthRange, inchRange;
+    std::string widthRange, lengthRange, inchRange, inchWidthRange;
     HWND focusWidthTooLarge = nullptr, focusStandardName = nullptr, widthEdit = nullptr, nameEdit = nullptr;
     bool registerOffWithDefaultName = false;
     for (int answer : {IDOK, IDOK, IDOK, IDOK, IDOK, IDOK, IDNO, IDYES, IDOK, IDOK}) person.AnswerMessageBox(answer);
@@ -112,6 +112,7 @@ TEST_F(UserDefinedPaperDialog, SizesAndNamesAreCheckedInOrderAndFormsAreRegister
         widthRange = drvtest::ReadText(dialog, IDC_PAPER_WIDTH_RANGE);
         lengthRange = drvtest::ReadText(dialog, IDC_PAPER_LENGTH_RANGE);
         inchRange = drvtest::ReadText(dialog, IDC_PAPER_LENGTH_RANGE_INCH);
+        inchWidthRange = drvtest::ReadText(dialog, IDC_PAPER_WIDTH_RANGE_INCH);
         EXPECT_TRUE(Fill(dialog, "Postcard", "297.1", "148"));
         EXPECT_TRUE(drvtest::Click(dialog, IDC_FORM_REGISTER));  // 108: too wide
         focusWidthTooLarge = GetFocus();
@@ -137,7 +138,9 @@ TEST_F(UserDefinedPaperDialog, SizesAndNamesAreCheckedInOrderAndFormsAreRegister
     // What the model takes is what the labels show.
     EXPECT_EQ(widthRange, "(98.0 - 297.0 mm)");
     EXPECT_EQ(lengthRange, "(148.0 - 457.2 mm)");
-    EXPECT_EQ(inchRange, "(5.8 - 18.0 in)");
+    // 148 mm is 5.83 in and 98 mm 3.86 in: the least tenth the dialog takes is 5.9 and 3.9.
+    EXPECT_EQ(inchRange, "(5.9 - 18.0 in)");
+    EXPECT_EQ(inchWidthRange, "(3.9 - 11.6 in)");
     ASSERT_FALSE(before.empty());
     EXPECT_EQ(before[0][1], "215.9 x 279.4 mm");
     EXPECT_EQ(Texts(), (std::vector<std::string>{

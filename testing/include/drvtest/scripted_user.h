@@ -62,12 +62,13 @@ bool Click(HWND dialog, int id);  // a mouse click on a button
 bool PressOk(HWND dialog);        // the OK button, or Enter when there is none
 bool PressCancel(HWND dialog);    // the Cancel button, or Escape when there is none
 bool SetCheck(HWND dialog, int id, UINT state);  // clicks a check box until it shows the state
-bool ChooseEntry(HWND dialog, int id, int index);  // opens a combo box's list and clicks the entry; clicks a list box's
+bool ChooseEntry(HWND dialog, int id, int index);  // opens a combo box's list and clicks the entry; clicks a list box's or list view's
 bool ChooseEntryByText(HWND dialog, int id, const char* text);
 bool Type(HWND dialog, int id, const char* text);  // selects the field's text and types over it
 bool PressKey(HWND dialog, int id, UINT virtualKey);  // a key pressed on the control, through the dialog
 std::string ReadText(HWND dialog, int id);
-// The texts of a combo box's or list box's entries, and of the selected one ("-" for none).
+// The texts of a combo box's or list box's entries (a list view's first column), and of the
+// selected one ("-" for none).
 std::vector<std::string> ReadEntries(HWND dialog, int id);
 std::string ReadSelectedEntry(HWND dialog, int id);
 

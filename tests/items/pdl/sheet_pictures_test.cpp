@@ -1,7 +1,7 @@
 // The pictures of the bundled printers' sheet and of the finishing dialogs: no control covers
 // another on any page (a group box holds its controls), the paper-source page shows only the
-// source lists of the chosen paper selection, and the lock looks different open and locked.
-// Every page and dialog is saved as a PNG file under the build folder.
+// source lists of the chosen paper selection, the lock looks different open and locked, and the
+// profile buttons and the device page show their own pictures. Every page and dialog is saved as a PNG file under the build folder.
 #include "bundled_sheet.h"
 
 #include "drvtest/scripted_user.h"
@@ -59,7 +59,7 @@ std::set<int> ShownIds(HWND dialog, const std::vector<int>& ids) {
 }
 
 std::string Picture(const char* printer, const std::string& name) {
-    return std::string(printer) + "-" + name + ".png";
+    return std::string(DRVOPUI_TEST_OUTPUT_DIR "/") + printer + "-" + name + ".png";
 }
 
 class SheetPictures : public ::testing::TestWithParam<const char*> {};
@@ -172,6 +172,233 @@ TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
     sheet.Run();
     ASSERT_FALSE(open.empty());
     EXPECT_NE(open, locked);
+}
+
+TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    COLORREF insideSheet = 0, rulePastSide = 0, besideSheet = 0;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND p = driver.Page();
+        HWND edit = GetDlgItem(p, IDC_EDIT_PROFILE);
+        ASSERT_NE(edit, nullptr);
+        SetFocus(GetDlgItem(p, IDC_COPIES));  // the picture in its plain form
+        insideSheet = drvtest::WindowPixel(edit, 4, 4);
+        rulePastSide = drvtest::WindowPixel(edit, 0, 1);
+        besideSheet = drvtest::WindowPixel(edit, 0, 4);
+        EXPECT_TRUE(drvtest::SaveWindowPng(edit, Picture(GetParam(), "edit-profile")));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    // The picture shows through its own outline, not another button's.
+    EXPECT_EQ(insideSheet, RGB(255, 255, 255));
+    EXPECT_EQ(rulePastSide, RGB(0, 0, 0));
+    EXPECT_EQ(besideSheet, GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    bool shown = false, withinPage = false;
+    std::set<COLORREF> colours;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kDeviceSettingsPage));
+        HWND p = driver.Page();
+        HWND picture = GetDlgItem(p, IDC_PAGE_PREVIEW);
+        shown = picture && IsWindowVisible(picture);
+        if (shown) {
+            RECT page{}, r = RectInParent(picture);
+            GetClientRect(p, &page);
+            withinPage = r.left >= 0 && r.top >= 0 && r.right <= page.right && r.bottom <= page.bottom;
+            for (int y = 0; y < r.bottom - r.top; y += 2)
+                for (int x = 0; x < r.right - r.left; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
+        }
+        EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), "device-picture")));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_TRUE(shown) << "the device page has no picture";
+    EXPECT_TRUE(withinPage);
+    // The printer's body, trays and panel, not only the background.
+    EXPECT_GT(colours.size(), 4u);
+}
+
+// The lists whose entries carry a picture (the layout, the page order, the binding edge) show it
+// at the left of the chosen entry, where the text leaves room for it.
+TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    struct Case {
+        SheetPageIndex page;
+        int list;
+        const char* name;
+    };
+    const Case cases[] = {{kPageSetupPage, IDC_LAYOUT, "layout"},
+                          {kPageSetupPage, IDC_PAGE_ORDER, "page-order"},
+                          {kFinishingPage, IDC_BINDING, "binding"}};
+    std::vector<size_t> colours;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        for (const Case& c : cases) {
+            ASSERT_TRUE(driver.SelectPage(c.page));
+            HWND list = GetDlgItem(driver.Page(), c.list);
+            ASSERT_NE(list, nullptr) << c.name;
+            SetFocus(GetDlgItem(driver.Page(), IDC_JOB_OPERATION_DETAILS));  // no highlight over the entry
+            RECT r{};
+            GetClientRect(list, &r);
+            std::set<COLORREF> seen;
+            for (int y = 4; y < r.bottom - 4; ++y)
+                for (int x = 4; x < 36; ++x) seen.insert(drvtest::WindowPixel(list, x, y));
+            colours.push_back(seen.size());
+            EXPECT_TRUE(drvtest::SaveWindowPng(list, Picture(GetParam(), std::string("list-") + c.name)));
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_EQ(colours.size(), std::size(cases));
+    // A sheet with its edge and its matter, not the list's bare background.
+    for (size_t i = 0; i < colours.size(); ++i) EXPECT_GE(colours[i], 3u) << cases[i].name;
+}
+
+// Every paper selection reads whole in its list, beside the room the list keeps for a picture.
+TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    constexpr int kPictureRoom = 41;  // where an entry's text starts in a list of large pictures
+    std::vector<std::string> cut;
+    int entries = 0;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
+        HWND list = GetDlgItem(driver.Page(), IDC_PAPER_SELECTION);
+        ASSERT_NE(list, nullptr);
+        RECT r{};
+        GetClientRect(list, &r);
+        const int room = r.right - GetSystemMetrics(SM_CXVSCROLL) - kPictureRoom - 2;
+        HDC dc = GetDC(list);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        for (const std::string& text : drvtest::ReadEntries(driver.Page(), IDC_PAPER_SELECTION)) {
+            ++entries;
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            if (size.cx > room) cut.push_back(text + " (" + std::to_string(size.cx) + " > " + std::to_string(room) + ")");
+        }
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(entries, 5);
+    EXPECT_EQ(cut, std::vector<std::string>{});
+}
+
+// The layout-option and staple dialogs show the sheet they set, beside their controls.
+TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    struct Seen {
+        std::string name;
+        bool shown = false;
+        size_t colours = 0;
+        std::vector<std::string> overlaps;
+    };
+    std::vector<Seen> seen;
+    drvtest::ScriptedUser person;
+    auto look = [&](const char* name) {
+        return [&, name](HWND dialog) {
+            Seen s;
+            s.name = name;
+            HWND picture = GetDlgItem(dialog, IDC_PAGE_PREVIEW);
+            s.shown = picture && IsWindowVisible(picture);
+            if (s.shown) {
+                RECT r{};
+                GetClientRect(picture, &r);
+                std::set<COLORREF> colours;
+                for (int y = 0; y < r.bottom; y += 2)
+                    for (int x = 0; x < r.right; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
+                s.colours = colours.size();
+            }
+            s.overlaps = Overlaps(dialog);
+            seen.push_back(s);
+            EXPECT_TRUE(drvtest::SaveWindowPng(dialog, Picture(GetParam(), name)));
+            EXPECT_TRUE(drvtest::PressCancel(dialog));
+        };
+    };
+    person.OnDialog(look("layout-options"));
+    person.OnDialog(look("staple-position-picture"));
+    drvtest::ScriptedSheet sheetPerson;
+    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PAGE_OPTIONS));
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_STAPLE, BST_CHECKED));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_STAPLE_POSITION));
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Seen& s : seen) {
+        EXPECT_TRUE(s.shown) << s.name << " has no picture";
+        EXPECT_GE(s.colours, 3u) << s.name;  // the sheet, its edge and the ground around it
+        EXPECT_EQ(s.overlaps, std::vector<std::string>{}) << s.name;
+    }
+}
+
+// The main pages' pictures are shown at their own size (181 by 240 pixels with their strip and
+// caption): a picture squeezed into a smaller control loses columns of its caption's letters.
+TEST_P(SheetPictures, PagePicturesAreShownWhole) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    std::vector<std::string> sizes;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        for (SheetPageIndex page : {kPageSetupPage, kFinishingPage, kPaperSourcePage}) {
+            ASSERT_TRUE(driver.SelectPage(page));
+            RECT r{};
+            GetClientRect(GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW), &r);
+            sizes.push_back(std::to_string(r.right) + "x" + std::to_string(r.bottom));
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    EXPECT_EQ(sizes, (std::vector<std::string>{"181x240", "181x240", "181x240"}));
+}
+
+// Lists of pictures whose entries have none (the job operations) start their text at the left,
+// not after an empty space.
+TEST_P(SheetPictures, EntriesWithoutAPictureStartAtTheLeft) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    struct Case {
+        SheetPageIndex page;
+        int list;
+        const char* name;
+    };
+    const Case cases[] = {{kPageSetupPage, IDC_JOB_OPERATION, "job-operation"},
+                          {kFinishingPage, IDC_JOB_OPERATION, "job-operation on the finishing page"}};
+    std::vector<int> firstInk;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        for (const Case& c : cases) {
+            ASSERT_TRUE(driver.SelectPage(c.page));
+            HWND list = GetDlgItem(driver.Page(), c.list);
+            ASSERT_NE(list, nullptr) << c.name;
+            SetFocus(GetDlgItem(driver.Page(), IDC_JOB_OPERATION_DETAILS));  // black text on white
+            RECT r{};
+            GetClientRect(list, &r);
+            int first = r.right;
+            // The middle third of the box, where the text stands and no edge runs.
+            for (int y = r.bottom / 3; y < r.bottom * 2 / 3; ++y)
+                for (int x = 4; x < r.right - GetSystemMetrics(SM_CXVSCROLL) - 3 && x < first; ++x)
+                    if (drvtest::WindowPixel(list, x, y) == RGB(0, 0, 0)) first = x;
+            firstInk.push_back(first);
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_EQ(firstInk.size(), std::size(cases));
+    for (size_t i = 0; i < firstInk.size(); ++i) EXPECT_LT(firstInk[i], 12) << cases[i].name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,

@@ -216,13 +216,15 @@ TEST(GdiText, FamiliesAreEnumerated) {
         return 1;
     };
     EXPECT_EQ(EnumFontFamiliesA(c.dc, nullptr, collect, LPARAM(&names)), 1);
-    EXPECT_EQ(names, "Sans Serif;Serif;Monospace;");
+    EXPECT_EQ(names, "Sans Serif;Serif;Monospace;Book Serif;Rounded Sans;Typewriter;");
     names.clear();
     LOGFONTA lf{};
     lf.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(lf.lfFaceName, "serif");
     EnumFontFamiliesExA(c.dc, &lf, collect, LPARAM(&names), 0);
     EXPECT_EQ(names, "Serif;");
+    // Only a printer the spooler knows has an information context of its own.
+    EXPECT_EQ(CreateICA("KELVAR5E.DRV", "No such printer", nullptr, nullptr), nullptr);
 }
 
 TEST(GdiText, ExtTextOutOpaqueClippedAndUpdatingThePosition) {

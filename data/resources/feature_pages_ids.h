@@ -1,0 +1,120 @@
+/* Ids of the feature dialogs over setting items (inserted sheets, covers, tab position and tab
+   paper, job owner, graphics, paper type, finishing adjustment, media library, device preview). */
+#pragma once
+
+#define IDD_INSERTING_SHEET 160
+#define IDD_FRONT_BACK_COVER 161
+#define IDD_TAB_POSITION 162
+#define IDD_TAB_PAPER_DETAILS 163
+#define IDD_JOB_OWNER_NAME 164
+#define IDD_GRAPHICS_OPTIONS 165
+#define IDD_GRAPHICS_MISC 166
+#define IDD_PAPER_TYPE 167
+#define IDD_FINISHING_ADJUST 168
+#define IDD_MEDIA_LIBRARY 169
+#define IDD_POPUP_DEVICE_PREVIEW 170
+
+/* The device settings page's buttons that open them. */
+#define IDC_OPEN_INSERTING_SHEET 10190
+#define IDC_OPEN_COVERS 10191
+#define IDC_OPEN_TAB_POSITION 10192
+#define IDC_OPEN_JOB_OWNER 10193
+#define IDC_OPEN_GRAPHICS 10194
+#define IDC_OPEN_FINISHING_ADJUST 10195
+#define IDC_OPEN_MEDIA 10196
+#define IDC_OPEN_PAPER_TYPE 10197
+#define IDC_OPEN_DEVICE_PREVIEW 10198
+
+#define IDC_IS_MODEL_NOTE 20887
+#define IDC_IS_NUMBER 20896
+#define IDC_IS_NUMBER_ADD 20898
+#define IDC_IS_SHIFT 20902
+#define IDC_IS_KIND_LABEL 20941
+#define IDC_IS_PAGES 20942
+#define IDC_IS_DELETE 20943
+#define IDC_IS_KIND 20945
+#define IDC_IS_TEXT_LABEL 20947
+#define IDC_IS_TEXT 20948
+#define IDC_IS_TEXT_NOTE 20949
+#define IDC_IS_MEDIA 20953
+#define IDC_IS_MEDIA_TEXT 20954
+#define IDC_IS_ADD 20955
+
+#define IDC_CV_FRONT_SOURCE 20909
+#define IDC_CV_BACK_SOURCE 20910
+#define IDC_CV_FRONT_MEDIA 20964
+#define IDC_CV_FRONT_MEDIA_TEXT 20965
+#define IDC_CV_BACK_MEDIA 20968
+#define IDC_CV_BACK_MEDIA_TEXT 20969
+
+#define IDC_TP_SHIFT 20863
+#define IDC_TP_DETAILS 20864
+
+#define IDC_JO_GROUP 22363
+#define IDC_JO_LOGON 22364
+#define IDC_JO_COMPUTER 22365
+#define IDC_JO_OWN 22366
+#define IDC_JO_NAME 22367
+#define IDC_JO_NOTE 22368
+
+#define IDC_GO_SMOOTHING 21303
+#define IDC_GO_TONER_SAVE 21378
+#define IDC_GO_GRAPHICS_MODE 21359
+#define IDC_GO_TEXT_MODE 21360
+#define IDC_GO_MORE 21361
+
+#define IDC_FA_HORIZONTAL 20445
+#define IDC_FA_VERTICAL 20449
+#define IDC_FA_DEPTH 20453
+
+#define IDC_ML_MEDIA 20937
+#define IDC_ML_LIBRARY 20938
+#define IDC_ML_GROUP 20940
+
+#define IDC_PP_PREVIEW 22358
+
+/* The other feature dialogs: the book-cover warning and the stored-document list. */
+#define IDD_BOOK_COVER_WARNING 171
+#define IDD_BROWSE_FILE 172
+#define IDC_OPEN_BROWSE_FILE 10199
+#define IDC_OPEN_BOOK_COVER_WARNING 10189
+#define IDC_BROWSE_LIST 20017
+#define IDC_BCW_ICON 20342
+#define IDC_BCW_TEXT 20343
+#define IDC_BCW_CHECK 20344
+
+/* The mail box and add-in information dialogs. */
+#define IDD_MAIL_BOX 173
+#define IDD_ADDIN_INFO 174
+#define IDC_OPEN_MAIL_BOX 10188
+#define IDC_OPEN_ADDIN_INFO 10187
+#define IDC_MB_NAME 22315
+#define IDC_MB_LIST_ALL 22317
+#define IDC_MB_LIST_CHOSEN 22318
+#define IDC_MB_BOXES 22320
+#define IDC_MB_TO_BOXES 22321
+#define IDC_MB_TO_DEVICE 22323
+#define IDC_AI_LIST 10471
+#define IDC_AI_NAME 10472
+#define IDC_AI_DESCRIPTION 10473
+#define IDC_AI_STATE 10475
+#define IDC_AI_FILE 10477
+#define IDC_AI_CLASS 10479
+#define IDC_AI_FOLDER 10481
+
+/* The format of the printed date, user name and page number. */
+#define IDD_FORMAT_SETTINGS 175
+#define IDC_FMT_DEFAULTS 9002
+#define IDC_FMT_FIRST 10484
+#define IDC_FMT_FACE 10485
+#define IDC_FMT_STYLE_LABEL 10486
+#define IDC_FMT_STYLE 10487
+#define IDC_FMT_SIZE_LABEL 10488
+#define IDC_FMT_SIZE 10489
+#define IDC_FMT_SIZE_SPIN 10490
+#define IDC_FMT_COLOUR_LABEL 10491
+#define IDC_FMT_COLOUR 10493
+
+/* The paper-source list. */
+#define IDD_PAPER_SOURCE_SET 176
+#define IDC_PS_LIST 20120

@@ -1,0 +1,483 @@
+// The feature dialogs opened from the bundled printer's device settings page by their buttons and
+// driven by the scripted user through OK and Cancel; what they keep is read back from the
+// request's device mode and device options after the page's OK.
+#include "core/devmode/device_option_block.h"
+#include "core/devmode/devmode_layout.h"
+#include "core/devmode/model_section.h"
+#include "data/resources/drvopui_ids.h"
+#include "device/config/configuration.h"
+#include "drvtest/addins.h"
+#include "drvtest/scripted_sheet.h"
+#include "drvtest/scripted_user.h"
+#include "drvtest/window_picture.h"
+#include "features/feature_pages.h"
+#include "features/insertion_table.h"
+#include "features/job_dialogs.h"
+#include "items/pdl/item_set_registry.h"
+#include "items/pdl/quality_item_sets.h"
+#include "preview/page_previews.h"
+#include "tests/items/common/sheet_sets_fixture.h"
+#include "ui/dialog_framework.h"
+#include "ui/main_pages.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+namespace model = devmode::model;
+
+// As the shared library does when it loads: the device's messages, the pictures the device dialog
+// shows and the dialogs.
+const bool g_registered = (RegisterDialogFramework(), RegisterDeviceConfiguration(), RegisterPagePreviews(),
+                            RegisterFeaturePages(), RegisterJobDialogs(), true);
+
+void SavePicture(HWND dialog, const std::string& name) {
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(drvtest::SaveWindowPng(dialog, std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/" + name + ".png")) << name;
+}
+
+MutableByteView SectionOf(uint8_t* dm) {
+    int16_t offset = 0;
+    std::memcpy(&offset, dm + devmode::kOffModelSection, 2);
+    return MutableByteView(dm + offset, devmode::kModelSectionSize);
+}
+
+class FeaturePages : public SheetSets<> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(g_registered);
+        // Other tests of this program take the main pages' dialogs and the pictures away again.
+        ASSERT_TRUE(RegisterMainPageDialogs());
+        RegisterPagePreviews();
+        Start({CreateItemSet0, CreateItemSet5});
+    }
+    // The device settings page with one feature button pressed, then OK (or Cancel).
+    void RunPage(int button, bool ok = true) {
+        drvtest::ScriptedSheet sheet;
+        sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+            EXPECT_TRUE(drvtest::Click(driver.Page(), button));
+            EXPECT_TRUE(ok ? driver.PressOk() : driver.PressCancel());
+        });
+        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+        drvtest::RunOnePageSheet(module, IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>,
+                                 reinterpret_cast<LPARAM>(&data), "Printing preferences");
+    }
+    MutableByteView Sheet() { return SectionOf(user->GetSettingsSource()); }
+    MutableByteView Request() { return SectionOf(ctx->svc->GetDevmode(ctx, 3)); }
+    InsertionTable RequestTable() { return InsertionTable(Request(), 4); }
+
+    drvtest::ScriptedUser person;
+};
+
+TEST_F(FeaturePages, InsertedSheetPagesAreAddedByKindAndAFullTableKeepsThem) {
+    bool addAfterGood = false, addAfterBad = true, deleteAfterKind = true;
+    std::vector<std::string> kinds, rowsKind0;
+    std::string leftText;
+    person.OnDialog([&](HWND d) {
+        kinds = drvtest::ReadEntries(d, IDC_IS_KIND);
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "3, 5-6"));
+        addAfterGood = IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)) != FALSE;
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "1,,2"));
+        addAfterBad = IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)) != FALSE;
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "6,1, 3,5"));  // page 1 is no inserted sheet
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        EXPECT_EQ(drvtest::ReadText(d, IDC_IS_TEXT), "");
+        rowsKind0 = drvtest::ReadEntries(d, IDC_IS_PAGES);
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_IS_KIND, 2));
+        deleteAfterKind = IsWindowEnabled(GetDlgItem(d, IDC_IS_DELETE)) != FALSE;
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "1-2"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_IS_KIND, 0));
+        // Two more pages do not fit the model's four words: nothing is taken, the text stays.
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "8-9"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        leftText = drvtest::ReadText(d, IDC_IS_TEXT);
+        SavePicture(d, "inserting_sheet");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_INSERTING_SHEET);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"Inserted sheets", "Chapter pages", "Tab paper"}));
+    EXPECT_TRUE(addAfterGood);
+    EXPECT_FALSE(addAfterBad);
+    EXPECT_FALSE(deleteAfterKind);
+    EXPECT_EQ(rowsKind0, (std::vector<std::string>{"1", "2", "3"}));  // the numbers of the rows
+    EXPECT_EQ(leftText, "8-9");
+    EXPECT_EQ(RequestTable().Pages(0), (std::vector<uint16_t>{3, 5, 6, 0}));
+    EXPECT_EQ(RequestTable().Count(0), 3);
+    EXPECT_EQ(RequestTable().Pages(2), (std::vector<uint16_t>{1, 2, 0, 0}));
+    EXPECT_EQ(RequestTable().Pages(1), (std::vector<uint16_t>{0, 0, 0, 0}));
+
+    // Cancel keeps the table as the first visit left it.
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "7"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_OPEN_INSERTING_SHEET);
+    EXPECT_EQ(RequestTable().Pages(0), (std::vector<uint16_t>{3, 5, 6, 0}));
+}
+
+TEST_F(FeaturePages, NumbersAreRefusedWithTheirMessageAndFocus) {
+    Sheet().put_u16(model::kOptionFlags, 0x10);  // the settings ask for a tab shift
+    HWND vertical = nullptr, focus = nullptr, shift = nullptr, shiftFocus = nullptr;
+    person.OnDialog([&](HWND d) {
+        vertical = GetDlgItem(d, IDC_FA_VERTICAL);
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_HORIZONTAL, "-1.5"));
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_VERTICAL, "1.2.3"));
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_DEPTH, "0"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+        focus = GetFocus();
+        SavePicture(d, "finishing_adjust");
+        EXPECT_TRUE(drvtest::Type(d, IDC_FA_VERTICAL, "2"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_FINISHING_ADJUST);
+    EXPECT_EQ(focus, vertical);
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    EXPECT_EQ(person.messageBoxes()[0].text, "The value is not valid.");
+
+    int closedAt = 0;
+    person.OnDialog([&](HWND d) {
+        shift = GetDlgItem(d, IDC_TP_SHIFT);
+        EXPECT_TRUE(drvtest::PressOk(d));  // empty, and a value is asked for
+        shiftFocus = GetFocus();
+        EXPECT_TRUE(drvtest::Type(d, IDC_TP_SHIFT, "255"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+        SavePicture(d, "tab_position");
+        EXPECT_TRUE(drvtest::Type(d, IDC_TP_SHIFT, "25.4"));
+        closedAt = 3;
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_TAB_POSITION);
+    EXPECT_EQ(shiftFocus, shift);
+    EXPECT_EQ(closedAt, 3);
+    EXPECT_EQ(person.messageBoxes().size(), 3u);
+}
+
+TEST_F(FeaturePages, TheJobOwnerNameIsKeptInItsFieldAndCancelKeepsTheOldOne) {
+    const std::string typed(40, 'n');
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_JO_OWN));
+        EXPECT_TRUE(drvtest::Type(d, IDC_JO_NAME, typed.c_str()));
+        SavePicture(d, "job_owner");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_JOB_OWNER);
+    auto owner = [&](uint16_t& source, std::string& name) {
+        const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+        int16_t offset = 0;
+        std::memcpy(&offset, block + devopt::kOffDataOffset, 2);
+        std::memcpy(&source, block + offset + devopt::kOwnerNameSource, 2);
+        char field[34] = {};
+        std::memcpy(field, block + offset + devopt::kOwnerName, 33);
+        name = field;
+    };
+    uint16_t source = 0;
+    std::string name;
+    owner(source, name);
+    EXPECT_EQ(source, 2);
+    EXPECT_EQ(name, std::string(32, 'n'));
+
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_JO_LOGON));
+        EXPECT_TRUE(drvtest::Type(d, IDC_JO_NAME, "other"));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_OPEN_JOB_OWNER);
+    owner(source, name);
+    EXPECT_EQ(source, 2);
+    EXPECT_EQ(name, std::string(32, 'n'));
+}
+
+TEST_F(FeaturePages, AMediaTheSettingsCannotTakeIsRefusedAndAnotherIsStored) {
+    const uint16_t punch = 0x20;
+    ctx->svc->SetOption(ctx, user->GetSettingsSource(), 190, &punch, sizeof punch);
+    std::vector<std::string> media;
+    person.OnDialog([&](HWND d) {
+        media = drvtest::ReadEntries(d, IDC_ML_MEDIA);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_ML_MEDIA, "Labels"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+        SavePicture(d, "media_library");
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_ML_MEDIA, "Recycled"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_MEDIA);
+    EXPECT_EQ(media, (std::vector<std::string>{"Plain", "Thick", "Recycled", "Letterhead", "Labels"}));
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    EXPECT_EQ(person.messageBoxes()[0].text, "This media cannot be used with the current settings.");
+    uint16_t id = 0, type = 0;
+    Request().u16(model::kMediaPairs, id);
+    Request().u16(model::kMediaPairs + 2, type);
+    EXPECT_EQ(id, 9);
+    EXPECT_EQ(type, 9);
+}
+
+TEST_F(FeaturePages, ACoverTakesItsMediaFromTheMediaDialog) {
+    Sheet().put_u16(model::kCoverFlags, 0x1 | 0x10);  // a front cover whose media is unknown
+    std::string before, after, frontSource, backSource;
+    person.OnDialog([&](HWND d) {
+        before = drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT);
+        frontSource = drvtest::ReadText(d, IDC_CV_FRONT_SOURCE);
+        backSource = drvtest::ReadText(d, IDC_CV_BACK_SOURCE);
+        EXPECT_TRUE(drvtest::Click(d, IDC_CV_FRONT_MEDIA));
+        after = drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT);
+        SavePicture(d, "covers");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_ML_MEDIA, "Thick"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_COVERS);
+    EXPECT_EQ(before, "Media: Unknown media");
+    EXPECT_EQ(after, "Media: Thick");
+    EXPECT_EQ(frontSource, "Front cover:");
+    EXPECT_EQ(backSource, "Back cover: as the front cover");
+    uint16_t id = 0, flags = 0;
+    Request().u16(model::kMediaPairs + 4 * kMediaTargetFrontCover, id);
+    Request().u16(model::kCoverFlags, flags);
+    EXPECT_EQ(id, 3);
+    EXPECT_EQ(flags, 0x1);  // the cover's media is known now
+}
+
+TEST_F(FeaturePages, AGraphicsChangeIsMarkedAndTheSmallDialogsOpenAndClose) {
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_GO_SMOOTHING));
+        SavePicture(d, "graphics_options");
+        EXPECT_TRUE(drvtest::Click(d, IDC_GO_MORE));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        SavePicture(d, "graphics_misc");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_GRAPHICS);
+    uint16_t graphics = 0;
+    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 221, &graphics, sizeof graphics);
+    EXPECT_EQ(graphics & 0x80, 0x80);
+
+    for (auto [button, picture] : {std::pair{IDC_OPEN_PAPER_TYPE, "paper_type"},
+                                   std::pair{IDC_OPEN_DEVICE_PREVIEW, "device_preview"}}) {
+        person.OnDialog([&, picture = picture](HWND d) {
+            SavePicture(d, picture);
+            EXPECT_TRUE(drvtest::PressOk(d));
+        });
+        RunPage(button);
+    }
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_TP_DETAILS));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    person.OnDialog([&](HWND d) {
+        SavePicture(d, "tab_paper_details");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_TAB_POSITION);
+    EXPECT_EQ(person.dialogsSeen(), 6);
+}
+
+TEST_F(FeaturePages, TheCoverWarningIsSilencedForTheJobByItsCheckBox) {
+    std::string text;
+    person.OnDialog([&](HWND d) {
+        text = drvtest::ReadText(d, IDC_BCW_TEXT);
+        EXPECT_TRUE(drvtest::SetCheck(d, IDC_BCW_CHECK, BST_CHECKED));
+        SavePicture(d, "book_cover_warning");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_BOOK_COVER_WARNING);
+    EXPECT_EQ(text, "The covers are printed from the cover tray.");  // cover kind 1, not spooled on the host
+    uint16_t flags = 0;
+    Request().u16(model::kOptionFlags, flags);
+    EXPECT_EQ(flags & 0x8, 0x8);
+
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::SetCheck(d, IDC_BCW_CHECK, BST_UNCHECKED));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_BOOK_COVER_WARNING);
+    Request().u16(model::kOptionFlags, flags);
+    EXPECT_EQ(flags & 0x8, 0);
+}
+
+TEST_F(FeaturePages, WithoutTheRequestLibraryTheDocumentListIsEmptyAndOkCloses) {
+    std::vector<std::string> rows{"not read"};
+    person.OnDialog([&](HWND d) {
+        rows = drvtest::ReadEntries(d, IDC_BROWSE_LIST);
+        SavePicture(d, "browse_file");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_BROWSE_FILE);
+    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(person.dialogsSeen(), 1);
+    ASSERT_EQ(person.messageBoxes().size(), 1u);  // the request's one message
+    EXPECT_EQ(person.messageBoxes()[0].text, "The file could not be imported.");
+}
+
+TEST(StoredDocuments, NamedEntriesAreReadInsideTheirFields) {
+    std::vector<uint8_t> entries(132 * 100, 0);
+    auto put = [&](size_t i, uint32_t number, const std::string& name) {
+        std::memcpy(&entries[i * 132], &number, 4);
+        std::memcpy(&entries[i * 132 + 4], name.data(), std::min<size_t>(name.size(), 64));
+    };
+    put(0, 7, "Report");
+    put(1, 8, "");                    // an unused entry
+    put(2, 9, std::string(80, 'x'));  // a name that fills its field with no end
+    put(99, 12, "Last");
+    const std::vector<StoredDocument> docs = ReadStoredDocuments(entries.data(), entries.size());
+    ASSERT_EQ(docs.size(), 3u);
+    EXPECT_EQ(docs[0].number, 7u);
+    EXPECT_EQ(docs[0].name, "Report");
+    EXPECT_EQ(docs[1].name, std::string(64, 'x'));
+    EXPECT_EQ(docs[2].name, "Last");
+    EXPECT_EQ(ReadStoredDocuments(entries.data(), 132 * 2 + 100).size(), 1u);  // a short reply
+}
+
+TEST_F(FeaturePages, TheMailBoxChoicesAreTheJobsAfterOkOnly) {
+    std::vector<std::string> boxes;
+    bool nameEnabled = true, listEnabled = false;
+    person.OnDialog([&](HWND d) {
+        boxes = drvtest::ReadEntries(d, IDC_MB_BOXES);
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_TO_DEVICE));
+        nameEnabled = IsWindowEnabled(GetDlgItem(d, IDC_MB_NAME)) != FALSE;
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_TO_BOXES));
+        EXPECT_TRUE(drvtest::Type(d, IDC_MB_NAME, "Quarterly report of the year"));  // 24 characters taken
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_LIST_CHOSEN));
+        listEnabled = IsWindowEnabled(GetDlgItem(d, IDC_MB_BOXES)) != FALSE;
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_MB_BOXES, 2));
+        SavePicture(d, "mail_box");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_MAIL_BOX);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"0", "1", "2", "3"}));  // boxes 1 to 4 of the data file
+    EXPECT_FALSE(nameEnabled);
+    EXPECT_TRUE(listEnabled);
+    const uint8_t* job = user->GetMailBoxJob();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(job)), "Quarterly report of the ");
+    EXPECT_EQ(job[34], 0);   // destination
+    EXPECT_EQ(job[35], 2);   // the chosen box
+    EXPECT_EQ(job[135], 1);  // one box
+    EXPECT_EQ(job[137], 0);  // the chosen boxes, not every box
+
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_MB_LIST_ALL));
+        EXPECT_TRUE(drvtest::Type(d, IDC_MB_NAME, "Never"));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_OPEN_MAIL_BOX);
+    EXPECT_EQ(job[137], 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(job)), "Quarterly report of the ");
+}
+
+TEST_F(FeaturePages, WithoutAddInsTheInformationIsEmpty) {
+    std::vector<std::string> names{"not read"};
+    std::string emptyName{"not read"};
+    person.OnDialog([&](HWND d) {
+        names = drvtest::ReadEntries(d, IDC_AI_LIST);
+        emptyName = drvtest::ReadText(d, IDC_AI_NAME);
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_ADDIN_INFO);
+    EXPECT_TRUE(names.empty());
+    EXPECT_EQ(emptyName, "");  // no record, no texts
+}
+
+TEST_F(FeaturePages, TheAddInInformationShowsTheInstalledSample) {
+    // Before the request first asks for its add-ins, which it loads once.
+    ASSERT_TRUE(drvtest::InstallSampleAddIn(drvtest::kBundledPcl5ePrinter));
+    std::vector<std::string> names;
+    std::string state, file, classText;
+    person.OnDialog([&](HWND d) {
+        names = drvtest::ReadEntries(d, IDC_AI_LIST);
+        state = drvtest::ReadText(d, IDC_AI_STATE);
+        file = drvtest::ReadText(d, IDC_AI_FILE);
+        classText = drvtest::ReadText(d, IDC_AI_CLASS);
+        SavePicture(d, "addin_info");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_OPEN_ADDIN_INFO);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(state, "Loaded");
+    EXPECT_EQ(file, "SAMPLEUI.DLL");
+    EXPECT_EQ(classText, drvtest::kSampleAddInClass);
+}
+
+TEST_F(FeaturePages, ThePaperSourcesAreListedAndOkChangesNothingUnchanged) {
+    const DWORD size = ctx->svc->GetDeviceOptionSize(ctx);
+    const std::vector<uint8_t> before(ctx->svc->GetDeviceOption(ctx), ctx->svc->GetDeviceOption(ctx) + size);
+    std::vector<std::string> rows;
+    person.OnDialog([&](HWND d) {
+        rows = drvtest::ReadEntries(d, IDC_PS_LIST);
+        SavePicture(d, "paper_sources");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_PAPER_SOURCE_SETTINGS);
+    EXPECT_EQ(rows.size(), PaperSourceSetProc::ReadSources(ctx).size());
+    EXPECT_FALSE(rows.empty());
+    const uint8_t* after = ctx->svc->GetDeviceOption(ctx);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), after));
+}
+
+// The format dialog opens from the layout options, which open from the page-setup page.
+class FormatDialog : public SheetSets<> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(g_registered);
+        ASSERT_TRUE(RegisterMainPageDialogs());
+        Start({CreateItemSet0, CreateItemSetPageSetup, CreateItemSet21});
+    }
+    drvtest::ScriptedUser person;
+};
+
+TEST_F(FormatDialog, TheFormatOfThePrintedTextsGoesToItsFontBlockAndColour) {
+    uint8_t block[48] = {};
+    block[13] = 'x';  // a face this screen does not have
+    ctx->svc->SetOption(ctx, user->GetSettingsSource(), 0x30025, block, sizeof block);
+    std::vector<std::string> faces;
+    std::string shownFace;
+    bool spinRange = false;
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_FORMAT_SETTINGS));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        faces = drvtest::ReadEntries(d, IDC_FMT_FACE);
+        shownFace = drvtest::ReadSelectedEntry(d, IDC_FMT_FACE);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_FACE, "Book Serif"));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_STYLE, "Bold italic"));
+        EXPECT_TRUE(drvtest::Type(d, IDC_FMT_SIZE, "144"));  // two digits taken
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_COLOUR, "Red"));
+        int low = 0, high = 0;
+        SendDlgItemMessageA(d, IDC_FMT_SIZE_SPIN, UDM_GETRANGE32, WPARAM(&low), LPARAM(&high));
+        spinRange = low == 1 && high == 72;
+        SavePicture(d, "format_settings");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    drvtest::ScriptedSheet sheet;
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PAGE_OPTIONS));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+    drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
+                             reinterpret_cast<LPARAM>(&data), "Printing preferences");
+    EXPECT_EQ(person.dialogsSeen(), 2);
+    EXPECT_EQ(faces.size(), 6u);  // the screen's outline families
+    EXPECT_EQ(shownFace, "Sans Serif");
+    EXPECT_TRUE(spinRange);
+    uint8_t stored[48] = {};
+    uint32_t colour = 0;
+    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 0x30025, stored, sizeof stored);
+    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 0x30024, &colour, sizeof colour);
+    int32_t size = 0;
+    uint32_t weight = 0;
+    std::memcpy(&size, stored, 4);
+    std::memcpy(&weight, stored + 8, 4);
+    EXPECT_EQ(size, 14);
+    EXPECT_EQ(weight, 700u);
+    EXPECT_EQ(stored[12], 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(stored + 13)), "Book Serif");
+    EXPECT_EQ(colour, RGB(255, 0, 0));
+}
+
+}  // namespace
