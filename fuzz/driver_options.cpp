@@ -2,14 +2,24 @@
 // VomelDeviceMode: the first bytes choose the request code, the kind, and what the device's
 // configuration found (bytes of the device-option data) and the private fields of the device
 // mode hold; the rest is the caller's record, in a buffer exactly as long as the request's own
-// size and count answers say, so that the sanitizer sees any write or read past it. One session
-// serves every input (fuzz/devmode_session_harness.h). The private fields are set only when the kind byte's top bit asks for them: a device mode other than the
-// one the session's items were last in step with starts them again over it (the rules run
-// anew), and most requests need no such start.
-#include "fuzz/devmode_session_harness.h"
-
+// size and count answers say, so that the sanitizer sees any write or read past it. The private
+// fields are set only when the kind byte's top bit asks for them.
+//
+// Starting the items' rules is most of what a session costs, so the sessions are kept across
+// inputs, one per set-up (the device-option bytes and private fields an input decodes to), as an
+// application keeps one per printer: an input whose set-up was seen before runs on its session,
+// put back to that set-up first. A session is kept only while the requests made on it read and
+// leave the device mode and the device options as they were: then it answers as a new one
+// would. Any other input ends its session, so the next input of that set-up starts a new one.
+// With DRVOPUI_FUZZ_FRESH in the environment every read on a kept session is also made on a new
+// session and the two answers compared.
+#include "bundled_printer_harness.h"
+#include "core/device/service_table.h"
+#include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/devmode/model_section.h"
+#include "core/helpers/byte_view.h"
+#include "core/library/exports_devicemode.h"
 #include "items/pdl/sdk.h"
 
 #include <windows.h>
@@ -24,6 +34,10 @@
 #include <vector>
 
 namespace {
+
+[[noreturn]] void Fail(const char* what) { fuzzprinter::Fail("driver_options", what); }
+
+constexpr char kPrinter[] = "Vomel Kelvaro PCL5e";
 
 // The driver's own codes, with a few of the items' and the common adapter's among them.
 constexpr DWORD kCodes[] = {
@@ -41,47 +55,131 @@ constexpr size_t kPrivateWords[] = {devmode::model::kPrivateFlags, devmode::mode
                                     devmode::model::kMediumClassState, devmode::model::kSmallClassState,
                                     devmode::model::kPageTableState, devmode::model::kThreeWayField,
                                     devmode::model::kMediaByte, devmode::model::kListBSourceWord};
+constexpr size_t kSetUpBytes = std::size(kDopBytes) + 2 * std::size(kPrivateWords);
+constexpr size_t kHead = 2 + kSetUpBytes;
+// Sessions kept at once: each holds a started registry, a few megabytes under the sanitizers.
+constexpr size_t kKept = 8;
+
+// A session with the set-up it was put in, as each input of that set-up starts from it.
+struct SetUp {
+    std::vector<uint8_t> key;
+    HANDLE session = nullptr;
+    std::vector<uint8_t> block;    // the device-option block with the input's bytes
+    std::vector<uint8_t> devmode;  // the session's first device mode with the input's private fields
+};
+
+std::vector<SetUp> g_setups;  // the one used last at the back
+
+// What an input got back, to tell a kept session's answers from a new one's.
+struct Outcome {
+    std::vector<LONG> answers;
+    std::vector<uint8_t> buffer, devmode, block;
+    bool operator==(const Outcome&) const = default;
+};
+
+std::vector<uint8_t> KeyOf(const uint8_t* data) {
+    const bool privateFields = (data[1] & 0x80) != 0;
+    std::vector<uint8_t> key(data + 2, data + 2 + (privateFields ? kSetUpBytes : std::size(kDopBytes)));
+    key.push_back(privateFields);
+    return key;
+}
+
+SetUp Open(const uint8_t* data) {
+    SetUp s;
+    s.key = KeyOf(data);
+    DWORD needed = devmode::kDevmodeSize;
+    s.devmode.resize(needed);
+    s.session = VomelDeviceModeInit(kPrinter, reinterpret_cast<LPDEVMODEA>(s.devmode.data()), &needed);
+    if (!s.session) Fail("no session");
+    s.devmode.resize(needed);
+    auto* ctx = static_cast<UIDEVDATA*>(s.session);
+    uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    uint8_t* dop = ctx->svc->GetDeviceOptionData(ctx);
+    MutableByteView options(dop, ctx->svc->GetDeviceOptionSize(ctx) - static_cast<size_t>(dop - block));
+    for (size_t i = 0; i < std::size(kDopBytes); ++i) options.put_u8(kDopBytes[i], data[2 + i]);
+    s.block.assign(block, block + ctx->svc->GetDeviceOptionSize(ctx));
+    int16_t at = 0;
+    ByteView(s.devmode.data(), s.devmode.size()).s16(devmode::kOffModelSection, at);
+    MutableByteView priv(s.devmode.data() + at, s.devmode.size() - static_cast<size_t>(at));
+    const uint8_t* words = data + 2 + std::size(kDopBytes);
+    for (size_t i = 0; (data[1] & 0x80) && i < std::size(kPrivateWords); ++i)
+        priv.put_u16(kPrivateWords[i], static_cast<uint16_t>(words[2 * i] | words[2 * i + 1] << 8));
+    return s;
+}
+
+bool ReadsOnly(DWORD kind) { return kind == 0 || kind == 1 || kind == 2 || kind == 4 || kind == 7; }
+
+Outcome Run(const SetUp& s, const uint8_t* data, size_t size) {
+    const DWORD code = kCodes[data[0] % std::size(kCodes)];
+    const DWORD kind = (data[1] & 0x7F) % 9;
+    auto* ctx = static_cast<UIDEVDATA*>(s.session);
+    uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    if (ctx->svc->GetDeviceOptionSize(ctx) != s.block.size()) Fail("the device-option block changed its size");
+    std::memcpy(block, s.block.data(), s.block.size());
+    Outcome out;
+    out.devmode = s.devmode;
+
+    // The caller's buffer: the record size, times the count for a list, as an application sizes it.
+    auto* caller = reinterpret_cast<LPDEVMODEA>(out.devmode.data());
+    DWORD entry = 0, count = 1;
+    out.answers.push_back(VomelDeviceMode(s.session, caller, 0, code, &entry));
+    if (out.answers.back() == 0) {
+        // The paper-source settings are set as they are listed: one entry per source.
+        if (kind == 4 || kind == 7 || (kind == 3 && code == 0x1000F)) {
+            out.answers.push_back(VomelDeviceMode(s.session, caller, 1, code, &count));
+            if (out.answers.back() != 0) count = 0;
+            if (kind == 7) entry = 8;
+        }
+        size_t length = std::max<size_t>(4, size_t{entry} * count);
+        if (length <= 0x100000) {
+            out.buffer.assign(length, 0);
+            std::memcpy(out.buffer.data(), data + kHead, std::min(length, size - kHead));
+            out.answers.push_back(VomelDeviceMode(s.session, caller, kind, code, out.buffer.data()));
+        }
+    }
+    out.block.assign(block, block + s.block.size());
+    return out;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("driver_options");
     RegisterApplicationOptions();
-    fuzzprinter::OpenSession("driver_options");
+    // The sessions end before the pool's chunks go at exit, so that what their registries hold
+    // is freed, not left to look lost.
+    std::atexit([] {
+        for (SetUp& s : g_setups) VomelDeviceModeTerm(s.session);
+    });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    constexpr size_t kHead = 2 + std::size(kDopBytes) + 2 * std::size(kPrivateWords);
     if (size < kHead || size > 0x4000) return 0;
-    const DWORD code = kCodes[data[0] % std::size(kCodes)];
-    const DWORD kind = (data[1] & 0x7F) % 9;
-    const bool privateFields = (data[1] & 0x80) != 0;
-
-    HANDLE session = fuzzprinter::TheSession().handle;
-    std::vector<uint8_t> dm = fuzzprinter::TheSession().devmode;
-    MutableByteView options = fuzzprinter::FreshDeviceOptions("driver_options");
-    for (size_t i = 0; i < std::size(kDopBytes); ++i) options.put_u8(kDopBytes[i], data[2 + i]);
-    MutableByteView priv = fuzzprinter::ModelSection(dm);
-    const uint8_t* words = data + 2 + std::size(kDopBytes);
-    for (size_t i = 0; privateFields && i < std::size(kPrivateWords); ++i)
-        priv.put_u16(kPrivateWords[i], static_cast<uint16_t>(words[2 * i] | words[2 * i + 1] << 8));
-
-    // The caller's buffer: the record size, times the count for a list, as an application sizes it.
-    auto* caller = reinterpret_cast<LPDEVMODEA>(dm.data());
-    DWORD entry = 0, count = 1;
-    if (VomelDeviceMode(session, caller, 0, code, &entry) == 0) {
-        // The paper-source settings are set as they are listed: one entry per source.
-        if (kind == 4 || kind == 7 || (kind == 3 && code == 0x1000F)) {
-            if (VomelDeviceMode(session, caller, 1, code, &count) != 0) count = 0;
-            if (kind == 7) entry = 8;
+    const std::vector<uint8_t> key = KeyOf(data);
+    auto found = std::find_if(g_setups.begin(), g_setups.end(), [&](const SetUp& s) { return s.key == key; });
+    const bool kept = found != g_setups.end();
+    if (kept) {
+        std::rotate(found, found + 1, g_setups.end());
+    } else {
+        if (g_setups.size() == kKept) {
+            VomelDeviceModeTerm(g_setups.front().session);
+            g_setups.erase(g_setups.begin());
         }
-        size_t length = std::max<size_t>(4, size_t{entry} * count);
-        if (length <= 0x100000) {
-            std::vector<uint8_t> buffer(length, 0);
-            std::memcpy(buffer.data(), data + kHead, std::min(length, size - kHead));
-            VomelDeviceMode(session, caller, kind, code, buffer.data());
-        }
+        g_setups.push_back(Open(data));
+    }
+    SetUp& s = g_setups.back();
+    const Outcome outcome = Run(s, data, size);
+    const bool read = ReadsOnly((data[1] & 0x7F) % 9);
+    if (kept && read && std::getenv("DRVOPUI_FUZZ_FRESH")) {
+        const SetUp fresh = Open(data);
+        const bool same = Run(fresh, data, size) == outcome;
+        VomelDeviceModeTerm(fresh.session);
+        if (!same) Fail("a kept session answers otherwise than a new one");
+    }
+    if (!read || outcome.devmode != s.devmode || outcome.block != s.block) {
+        VomelDeviceModeTerm(s.session);
+        g_setups.pop_back();
     }
     return 0;
 }

@@ -56,6 +56,9 @@ extern "C" LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD /*Res
     if (LONG rc = ResolveKey(*state, hKey, key)) return rc;
     if (LONG status = state.ChangeStatus()) return status;
     key->SetValue(name, dwType, std::move(data));
+    // A registry held in memory only keeps no journal, so its record (a hex list as long as
+    // the value) is not written out for nothing.
+    if (!(*state).files) return ERROR_SUCCESS;
     return Commit(*state, registry::ValueRecord(key->Path(), *key->FindValue(name)));
 }
 
