@@ -323,195 +323,175 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
 // frame and the saved registers of a call per logical inference.
 [[gnu::always_inline]] inline int run_levels(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                              PlList* answers, int limit) {
-    enum class Step { Enter, Next, Tried, Leave };
     CallLevel levels[kCallLevels];
     volatile char probe = 0;
     const auto here = reinterpret_cast<uintptr_t>(&probe);
     const int quiet = here >= engine->stack_deep_mark ? limit : INT_MIN;
     CallLevel* l = levels;
-    Step step = Step::Enter;
-    // The outcome of the clause at l->node once its body ran (Tried), or of the level's call (Leave).
+    // The outcome of the clause at l->node once its body ran (tried), or of the level's call (leave).
     int outcome = PL_FAIL;
-    for (;;) {
-        switch (step) {
-        case Step::Enter: {
-            // f, goal and frame are the level's: a level entered reads them from the registers
-            // they were found in.
-            l->goal = goal;
-            l->f = f;
-            l->frame = frame;
-            // The first list with clauses; with none the call fails before any other step. The
-            // first list, the commonest, is kept as it is read.
-            int first = 0;
-            PlList* list = f->clauses[0];
-            if (pl_list_empty_or_null(list)) [[unlikely]] {
-                if ((first = list_with_clauses(f, 1)) == 3) {
-                    outcome = PL_FAIL;
-                    step = Step::Leave;
-                    break;
-                }
-                list = f->clauses[first];
-            }
-            pl_reset_once_cells(f);
-            if (pl_third_list_only(engine, f)) [[unlikely]] {
-                l->third_only = true;
-                if ((first = list_with_clauses(f, 2)) == 3) {
-                    outcome = PL_FAIL;
-                    step = Step::Leave;
-                    break;
-                }
-                list = f->clauses[first];
-            } else {
-                l->third_only = false;
-                // Stored only when set: most calls find it clear.
-                if (f->flags & PLF_ALL_LISTS) [[unlikely]]
-                    f->flags &= ~PLF_ALL_LISTS;
-            }
-            l->keyed = pl_head_filter_key_at(engine, f, goal, frame, limit, l->first, l->first_frame);
-            l->list = list;
-            l->node = list->next;
-            step = Step::Next;
-            [[fallthrough]];
+    // The steps of a level jump straight to one another: a loop over a step variable paid an
+    // indirect branch at every step of every level.
+enter : {
+    // f, goal and frame are the level's: a level entered reads them from the registers
+    // they were found in.
+    l->goal = goal;
+    l->f = f;
+    l->frame = frame;
+    // The first list with clauses; with none the call fails before any other step. The
+    // first list, the commonest, is kept as it is read.
+    int first = 0;
+    PlList* list = f->clauses[0];
+    if (pl_list_empty_or_null(list)) [[unlikely]] {
+        if ((first = list_with_clauses(f, 1)) == 3) {
+            outcome = PL_FAIL;
+            goto leave;
         }
-        case Step::Next: {
-            // The clause at l->node in l->list, which is never the list's end.
-            PlList* list = l->list;
-            // The last clause of a list is most often the one that answers: it is tried without
-            // the look (see pl_look_after_try).
-            PlListNode* node = l->node;
-            auto* clause = static_cast<PlCell*>(node->item);
-            if (l->keyed) {
-                const PlCell* key = l->first;
-                const PlFunctor* lf = l->f;
-                while (node->next != list && pl_head_clashes(engine, lf, key, clause)) {
-                    node = node->next;
-                    clause = static_cast<PlCell*>(node->item);
-                }
-            }
-            l->node = node;
-            l->line = engine->warning_line;
-            l->mark_bytes = pl_trail_mark_bytes(engine);
-            // Clause lists hold records: a bare term is told apart once, by one branch for its
-            // frame and its parts. The parts are read once the frame is made: held across its
-            // making, they would be kept in memory.
-            PlClauseParts c;
-            if (pl_head_filter_detail::is_record(clause)) [[likely]] {
-                l->clause_frame = pl_frame_alloc(engine, clause->clause.var_count, l->frame, nullptr);
-                c = pl_record_parts(clause, pl_head_filter_detail::facts_of(engine, clause));
-            } else {
-                l->clause_frame = pl_frame_alloc(engine, 0, l->frame, nullptr);
-                c = pl_bare_clause_parts(engine, clause);
-            }
-            bool matched;
-            if (!c.rule) [[unlikely]] {
-                matched = pl_try_fact_here(engine, l->goal, l->frame, c, l->clause_frame, l->first) == PL_SUCCESS;
-                if (matched) {
-                    outcome = PL_SUCCESS;
-                    step = Step::Tried;
-                    break;
-                }
-            } else {
-                engine->warning_line = static_cast<int32_t>(c.head->line);
-                // The goal's first argument is still where the look found it: a failed try undoes
-                // its bindings (see PlLazyKey).
-                matched = pl_match_rule_head_here(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts,
-                                                  l->first, l->first_frame);
-            }
-            if (!matched) {
-                // No body ran: the clause is still the one read. Whether it is the last is read
-                // after the try: a head the look would have passed over fails at its first
-                // argument, before anything (an item's status rule) could change the list.
-                pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
-                pl_frame_release(engine, l->clause_frame);
-                // The clause and its list are read again from the level: kept in registers, they
-                // would be saved around the head match on every try.
-                if (l->node->next == l->list)
-                    pl_look_after_try(engine, l->f, l->keyed ? l->first : nullptr, static_cast<PlCell*>(l->node->item),
-                                      l->line);
-                if (!next_clause(l)) {
-                    outcome = PL_FAIL;
-                    step = Step::Leave;
-                }
-                break;
-            }
-            // The body, as pl_try_user_clause runs it; a goal of a predicate of clauses alone is
-            // the next level.
-            step = Step::Tried;
-            PlCell* goals = pl_arg(c.term, 1);
-            PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
-            // A body of one goal records straight into the level's table (pl_one_goal_table): it
-            // holds nothing here and is not the query's own. A body that calls the level's own
-            // functor, the commonest, reads only the flags of pl_calls_clauses_only again: a
-            // functor of a level has no built-in and is not the direct "is", and neither changes
-            // while the engine runs.
-            // The level's functor is never null: a goal of it needs no test of its own.
-            if (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : g && pl_calls_clauses_only(engine, g)) {
-                if (l + 1 < levels + kCallLevels) {
-                    take_loop_level(engine, quiet, limit);
-                    frame = l->clause_frame;
-                    ++l;
-                    goal = goals;
-                    f = g;
-                    step = Step::Enter;
-                    break;
-                }
-                outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, answers);
-            } else if (g && g->builtin == pl_call_logical_and) {
-                // A conjunction records into a table of its own.
-                PlListNode own{&own, &own, nullptr};
-                outcome = pl_rule_answer(engine, pl_call_conjunction(engine, goals, l->clause_frame, &own), &own,
-                                         answers);
-                break;
-            } else {
-                outcome = pl_call(engine, goals, l->clause_frame, answers);
-            }
-            outcome = pl_rule_answer(engine, outcome, answers, answers);
-            break;
+        list = f->clauses[first];
+    }
+    pl_reset_once_cells(f);
+    if (pl_third_list_only(engine, f)) [[unlikely]] {
+        l->third_only = true;
+        if ((first = list_with_clauses(f, 2)) == 3) {
+            outcome = PL_FAIL;
+            goto leave;
         }
-        case Step::Tried:
-            if (outcome == PL_SUCCESS) {
-                // Every clause is settled, system ones too: the caller must never read a released frame.
-                // The list cell of a rule building a list, the commonest binding here, without a call.
-                // The frame stays until the first level has succeeded too, and then every level's
-                // frame goes at once (pl_call_clauses_in_levels): a level that succeeded is
-                // followed by the success of each level above it, and no frame is read once settled.
-                pl_settle_frames_from<pl_settle_binding_inline, true>(engine, l->clause_frame, l->mark_bytes);
-                step = Step::Leave;
-                break;
-            }
-            pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
-            pl_frame_release(engine, l->clause_frame);
-            if (outcome != PL_FAIL) {
-                step = Step::Leave;
-                break;
-            }
-            if (!next_clause(l)) {
-                outcome = PL_FAIL;
-                step = Step::Leave;
-                break;
-            }
-            step = Step::Next;
-            break;
-        case Step::Leave:
-            if (outcome == PL_SUCCESS) {
-                after_success(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
-                engine->depth -= 4;
-                if (l == levels) return PL_SUCCESS;
-                // What pl_rule_answer answers for a body that succeeded recording into the
-                // caller's own table, written out so that the step goes straight to settling.
-                --l;
-                step = Step::Tried;
-                break;
-            }
-            outcome = outcome == PL_STOP ? PL_FAIL : outcome;
-            engine->depth -= 4;
-            if (l == levels) return outcome;
-            --l;
-            outcome = pl_rule_answer(engine, outcome, answers, answers);
-            step = Step::Tried;
-            break;
+        list = f->clauses[first];
+    } else {
+        l->third_only = false;
+        // Stored only when set: most calls find it clear.
+        if (f->flags & PLF_ALL_LISTS) [[unlikely]]
+            f->flags &= ~PLF_ALL_LISTS;
+    }
+    l->keyed = pl_head_filter_key_at(engine, f, goal, frame, limit, l->first, l->first_frame);
+    l->list = list;
+    l->node = list->next;
+}
+next : {
+    // The clause at l->node in l->list, which is never the list's end.
+    PlList* list = l->list;
+    // The last clause of a list is most often the one that answers: it is tried without
+    // the look (see pl_look_after_try).
+    PlListNode* node = l->node;
+    auto* clause = static_cast<PlCell*>(node->item);
+    if (l->keyed) {
+        const PlCell* key = l->first;
+        const PlFunctor* lf = l->f;
+        while (node->next != list && pl_head_clashes(engine, lf, key, clause)) {
+            node = node->next;
+            clause = static_cast<PlCell*>(node->item);
         }
     }
+    l->node = node;
+    l->line = engine->warning_line;
+    l->mark_bytes = pl_trail_mark_bytes(engine);
+    // Clause lists hold records: a bare term is told apart once, by one branch for its
+    // frame and its parts. The parts are read once the frame is made: held across its
+    // making, they would be kept in memory.
+    PlClauseParts c;
+    if (pl_head_filter_detail::is_record(clause)) [[likely]] {
+        l->clause_frame = pl_frame_alloc(engine, clause->clause.var_count, l->frame, nullptr);
+        c = pl_record_parts(clause, pl_head_filter_detail::facts_of(engine, clause));
+    } else {
+        l->clause_frame = pl_frame_alloc(engine, 0, l->frame, nullptr);
+        c = pl_bare_clause_parts(engine, clause);
+    }
+    bool matched;
+    if (!c.rule) [[unlikely]] {
+        matched = pl_try_fact_here(engine, l->goal, l->frame, c, l->clause_frame, l->first) == PL_SUCCESS;
+        if (matched) {
+            outcome = PL_SUCCESS;
+            goto tried;
+        }
+    } else {
+        engine->warning_line = static_cast<int32_t>(c.head->line);
+        // The goal's first argument is still where the look found it: a failed try undoes
+        // its bindings (see PlLazyKey).
+        matched = pl_match_rule_head_here(engine, l->goal, l->frame, c.head, l->clause_frame, c.facts,
+                                          l->first, l->first_frame);
+    }
+    if (!matched) {
+        // No body ran: the clause is still the one read. Whether it is the last is read
+        // after the try: a head the look would have passed over fails at its first
+        // argument, before anything (an item's status rule) could change the list.
+        pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
+        pl_frame_release(engine, l->clause_frame);
+        // The clause and its list are read again from the level: kept in registers, they
+        // would be saved around the head match on every try.
+        if (l->node->next == l->list)
+            pl_look_after_try(engine, l->f, l->keyed ? l->first : nullptr, static_cast<PlCell*>(l->node->item),
+                              l->line);
+        if (!next_clause(l)) {
+            outcome = PL_FAIL;
+            goto leave;
+        }
+        goto next;
+    }
+    // The body, as pl_try_user_clause runs it; a goal of a predicate of clauses alone is
+    // the next level.
+    PlCell* goals = pl_arg(c.term, 1);
+    PlFunctor* g = goals->type == PL_FUNCTOR ? goals->fn.functor : nullptr;
+    // A body of one goal records straight into the level's table (pl_one_goal_table): it
+    // holds nothing here and is not the query's own. A body that calls the level's own
+    // functor, the commonest, reads only the flags of pl_calls_clauses_only again: a
+    // functor of a level has no built-in and is not the direct "is", and neither changes
+    // while the engine runs.
+    // The level's functor is never null: a goal of it needs no test of its own.
+    if (g == l->f ? !(g->flags & (PLF_SETTLED | PLF_REFUSE)) : g && pl_calls_clauses_only(engine, g)) {
+        if (l + 1 < levels + kCallLevels) {
+            take_loop_level(engine, quiet, limit);
+            frame = l->clause_frame;
+            ++l;
+            goal = goals;
+            f = g;
+            goto enter;
+        }
+        outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, answers);
+    } else if (g && g->builtin == pl_call_logical_and) {
+        // A conjunction records into a table of its own.
+        PlListNode own{&own, &own, nullptr};
+        outcome = pl_rule_answer(engine, pl_call_conjunction(engine, goals, l->clause_frame, &own), &own,
+                                 answers);
+        goto tried;
+    } else {
+        outcome = pl_call(engine, goals, l->clause_frame, answers);
+    }
+    outcome = pl_rule_answer(engine, outcome, answers, answers);
+}
+tried:
+    if (outcome == PL_SUCCESS) {
+        // Every clause is settled, system ones too: the caller must never read a released frame.
+        // The list cell of a rule building a list, the commonest binding here, without a call.
+        // The frame stays until the first level has succeeded too, and then every level's
+        // frame goes at once (pl_call_clauses_in_levels): a level that succeeded is
+        // followed by the success of each level above it, and no frame is read once settled.
+        pl_settle_frames_from<pl_settle_binding_inline, true>(engine, l->clause_frame, l->mark_bytes);
+        goto leave;
+    }
+    pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
+    pl_frame_release(engine, l->clause_frame);
+    if (outcome != PL_FAIL) goto leave;
+    if (!next_clause(l)) {
+        outcome = PL_FAIL;
+        goto leave;
+    }
+    goto next;
+leave:
+    if (outcome == PL_SUCCESS) {
+        after_success(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+        engine->depth -= 4;
+        if (l == levels) return PL_SUCCESS;
+        // What pl_rule_answer answers for a body that succeeded recording into the
+        // caller's own table, written out so that the step goes straight to settling.
+        --l;
+        goto tried;
+    }
+    outcome = outcome == PL_STOP ? PL_FAIL : outcome;
+    engine->depth -= 4;
+    if (l == levels) return outcome;
+    --l;
+    outcome = pl_rule_answer(engine, outcome, answers, answers);
+    goto tried;
 }
 
 }  // namespace
@@ -533,7 +513,7 @@ int pl_call_clauses_in_levels(PieEngine* engine, PlFunctor* f, PlCell* goal, PlF
     if (f->builtin) __builtin_unreachable();
     const int limit = pl_depth_limit(engine);
     take_call_level(engine, limit);
-    // A call that succeeded leaves the frames of its levels made (see Step::Tried), and releases
+    // A call that succeeded leaves the frames of its levels made (see run_levels, a tried clause that succeeded), and releases
     // them here, all at once; any other has released each of them.
     const PlFrameMark made = pl_frame_mark(engine);
     const int outcome = run_levels(engine, f, goal, frame, answers, limit);

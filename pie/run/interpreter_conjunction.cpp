@@ -231,9 +231,11 @@ bool walks_lists(const PlFunctor* f) {
 constexpr int kChainLevels = 6;
 
 // The conjunction goal, run by the built-in itself or, when called says so, as pl_call runs it:
-// with the call's level, and a stop answered as a failure.
+// with the call's level, and a stop answered as a failure. The steps of a level (enter its left
+// goal, try its next clause, run its right goal, take the right goal's outcome, leave) jump
+// straight to one another: a loop over a step variable paid an indirect branch at every step,
+// and the steps are most of what a clause body of several goals costs.
 int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool called) {
-    enum class Step { Enter, Next, Right, AfterRight, Leave };
     Level levels[kChainLevels];
     // The levels of the calls the chain stands for, given back however it ends.
     PlDepthRun depth(engine, "pl_call_logical_and");
@@ -249,141 +251,119 @@ int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool
     Level* top = levels;  // the level running
     top->goal = pl_arg(goal, 0);
     top->right = pl_arg(goal, 1);
-    Step step = Step::Enter;
     int outcome = PL_FAIL;  // of the running level's conjunction, on leaving it
     int second = PL_FAIL;   // of the running level's right goal
-    for (;;) {
-        Level& l = *top;
-        switch (step) {
-        case Step::Enter: {
-            // A compound goal, the commonest, is read as it is: only a variable needs following.
-            if (l.goal->type == PL_FUNCTOR) {
-                l.goal_frame = frame;
-            } else {
-                const PlDeref d = pl_deref(l.goal, frame);
-                if (d.term->type != PL_FUNCTOR) {
-                    // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
-                    outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, frame, answers, true);
-                    step = Step::Leave;
-                    break;
-                }
-                l.goal = d.term;
-                l.goal_frame = d.frame;
-            }
-            l.f = l.goal->fn.functor;
-            l.clause_frame = nullptr;
-            l.node = nullptr;
-            if (l.f->builtin) {
-                l.mark = pl_trail_mark(engine);
-                // Untraced, a built-in's attempt is its function, as pl_try_clause would run it.
-                l.first = engine->flags & PLE_TRACE
-                              ? pl_try_clause(engine, l.goal, l.goal_frame, nullptr, nullptr, answers)
-                              : l.f->builtin(engine, l.goal, l.goal_frame, answers);
-                if (l.first == PL_SUCCESS || l.first == PL_CUT) {
-                    step = Step::Right;
-                    break;
-                }
-                pl_trail_undo(engine, l.mark);
-                outcome = l.first == PL_STOP || l.first == PL_UNDETERMINED ? l.first : PL_FAIL;
-                step = Step::Leave;
-                break;
-            }
-            if (l.f == engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
-                // At most one rule of "is" holds for a goal: retrying the others could only fail.
-                l.mark = pl_trail_mark(engine);
-                l.first = pl_direct_is(engine, l.goal, l.goal_frame);
-                if (l.first == PL_SUCCESS) {
-                    step = Step::Right;
-                    break;
-                }
-                if (l.first == PL_FAIL) {
-                    outcome = PL_FAIL;
-                    step = Step::Leave;
-                    break;
-                }
-            }
-            // A left goal's clauses run without a call of their own: its once cells must not
-            // answer from an earlier call either.
-            pl_reset_once_cells(l.f);
-            l.key.key = PlLazyKey::unread();
-            l.list = pl_third_list_only(engine, l.f) ? 2 : 0;
-            step = Step::Next;
-            break;
+enter : {
+    Level& l = *top;
+    // A compound goal, the commonest, is read as it is: only a variable needs following.
+    if (l.goal->type == PL_FUNCTOR) {
+        l.goal_frame = frame;
+    } else {
+        const PlDeref d = pl_deref(l.goal, frame);
+        if (d.term->type != PL_FUNCTOR) {
+            // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
+            outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, frame, answers, true);
+            goto leave;
         }
-        case Step::Next:
-            outcome = next_clause(engine, l, answers, depth.limit());
-            step = outcome < 0 ? Step::Right : Step::Leave;
-            break;
-        case Step::Right: {
-            PlCell* r = l.right;
-            if (top + 1 < levels + kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
-                if (depth.take_quietly(8)) {
-                    pl_reset_once_cells(r->fn.functor);
-                } else {
-                    depth.take(4, "pl_call");
-                    pl_reset_once_cells(r->fn.functor);
-                    depth.take(4, "pl_call_logical_and");
-                }
-                Level& next = *++top;
-                next.goal = pl_arg(r, 0);
-                next.right = pl_arg(r, 1);
-                step = Step::Enter;
-                break;
-            }
-            // The last goal, or a conjunction past the levels kept here: as pl_call runs it. An
-            // untraced built-in goes straight to its function, as it would from pl_call.
-            PlFunctor* f = r->type == PL_FUNCTOR ? r->fn.functor : nullptr;
-            if (f && f->builtin == pl_call_logical_and) {
-                second = pl_call_conjunction(engine, r, frame, answers);
-            } else if (f && pl_calls_builtin_directly(engine, f)) {
-                depth.take(4, "pl_call");
-                second = pl_call_builtin_directly(engine, f, r, frame, answers);
-                depth.give(4);
-            } else if (f && pl_calls_clauses_only(engine, f)) {
-                second = walks_lists(f) ? last_goal_clauses(engine, f, r, frame, answers)
-                                        : pl_call_clauses(engine, f, r, frame, answers);
-            } else {
-                second = pl_call(engine, r, frame, answers);
-            }
-            step = Step::AfterRight;
-            break;
-        }
-        case Step::AfterRight:
-            step = Step::Leave;
-            if (second == PL_SUCCESS) {
-                if (l.clause_frame) {
-                    pl_settle_frames(engine, l.clause_frame, l.mark);
-                    pl_frame_release(engine, l.clause_frame);
-                }
-                outcome = PL_SUCCESS;
-                break;
-            }
-            pl_trail_undo(engine, l.mark);
-            if (l.clause_frame) {
-                pl_frame_release(engine, l.clause_frame);
-                l.clause_frame = nullptr;
-            }
-            if (l.first == PL_CUT) {
-                outcome = PL_CUT;
-            } else if (second == PL_CUT || second == PL_UNDETERMINED) {
-                outcome = second;
-            } else if (!l.node) {
-                outcome = PL_FAIL;
-            } else {
-                l.node = l.node->next;
-                step = Step::Next;
-            }
-            break;
-        case Step::Leave:
-            if (top == levels) return called && outcome == PL_STOP ? PL_FAIL : outcome;
-            // The conjunction's level, then the level of the call that ran it.
-            depth.give(8);
-            --top;
-            second = outcome == PL_STOP ? PL_FAIL : outcome;
-            step = Step::AfterRight;
-            break;
+        l.goal = d.term;
+        l.goal_frame = d.frame;
+    }
+    l.f = l.goal->fn.functor;
+    l.clause_frame = nullptr;
+    l.node = nullptr;
+    if (l.f->builtin) {
+        l.mark = pl_trail_mark(engine);
+        // Untraced, a built-in's attempt is its function, as pl_try_clause would run it.
+        l.first = engine->flags & PLE_TRACE ? pl_try_clause(engine, l.goal, l.goal_frame, nullptr, nullptr, answers)
+                                            : l.f->builtin(engine, l.goal, l.goal_frame, answers);
+        if (l.first == PL_SUCCESS || l.first == PL_CUT) goto right;
+        pl_trail_undo(engine, l.mark);
+        outcome = l.first == PL_STOP || l.first == PL_UNDETERMINED ? l.first : PL_FAIL;
+        goto leave;
+    }
+    if (l.f == engine->direct_is_functor && !(engine->flags & PLE_TRACE)) {
+        // At most one rule of "is" holds for a goal: retrying the others could only fail.
+        l.mark = pl_trail_mark(engine);
+        l.first = pl_direct_is(engine, l.goal, l.goal_frame);
+        if (l.first == PL_SUCCESS) goto right;
+        if (l.first == PL_FAIL) {
+            outcome = PL_FAIL;
+            goto leave;
         }
     }
+    // A left goal's clauses run without a call of their own: its once cells must not answer from
+    // an earlier call either.
+    pl_reset_once_cells(l.f);
+    l.key.key = PlLazyKey::unread();
+    l.list = pl_third_list_only(engine, l.f) ? 2 : 0;
+}
+next:
+    outcome = next_clause(engine, *top, answers, depth.limit());
+    if (outcome >= 0) goto leave;
+right : {
+    PlCell* r = top->right;
+    if (top + 1 < levels + kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
+        if (depth.take_quietly(8)) {
+            pl_reset_once_cells(r->fn.functor);
+        } else {
+            depth.take(4, "pl_call");
+            pl_reset_once_cells(r->fn.functor);
+            depth.take(4, "pl_call_logical_and");
+        }
+        Level& next = *++top;
+        next.goal = pl_arg(r, 0);
+        next.right = pl_arg(r, 1);
+        goto enter;
+    }
+    // The last goal, or a conjunction past the levels kept here: as pl_call runs it. An untraced
+    // built-in goes straight to its function, as it would from pl_call.
+    PlFunctor* f = r->type == PL_FUNCTOR ? r->fn.functor : nullptr;
+    if (f && f->builtin == pl_call_logical_and) {
+        second = pl_call_conjunction(engine, r, frame, answers);
+    } else if (f && pl_calls_builtin_directly(engine, f)) {
+        depth.take(4, "pl_call");
+        second = pl_call_builtin_directly(engine, f, r, frame, answers);
+        depth.give(4);
+    } else if (f && pl_calls_clauses_only(engine, f)) {
+        second = walks_lists(f) ? last_goal_clauses(engine, f, r, frame, answers)
+                                : pl_call_clauses(engine, f, r, frame, answers);
+    } else {
+        second = pl_call(engine, r, frame, answers);
+    }
+}
+after_right : {
+    Level& l = *top;
+    if (second == PL_SUCCESS) {
+        if (l.clause_frame) {
+            pl_settle_frames(engine, l.clause_frame, l.mark);
+            pl_frame_release(engine, l.clause_frame);
+        }
+        outcome = PL_SUCCESS;
+        goto leave;
+    }
+    pl_trail_undo(engine, l.mark);
+    if (l.clause_frame) {
+        pl_frame_release(engine, l.clause_frame);
+        l.clause_frame = nullptr;
+    }
+    if (l.first == PL_CUT) {
+        outcome = PL_CUT;
+    } else if (second == PL_CUT || second == PL_UNDETERMINED) {
+        outcome = second;
+    } else if (!l.node) {
+        outcome = PL_FAIL;
+    } else {
+        l.node = l.node->next;
+        goto next;
+    }
+}
+leave:
+    if (top == levels) return called && outcome == PL_STOP ? PL_FAIL : outcome;
+    // The conjunction's level, then the level of the call that ran it.
+    depth.give(8);
+    --top;
+    second = outcome == PL_STOP ? PL_FAIL : outcome;
+    goto after_right;
 }
 
 }  // namespace
