@@ -6,6 +6,7 @@
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "data/resources/drvopui_ids.h"
+#include "features/form_size_rules.h"
 #include "features/user_defined_paper_dialog.h"
 #include "items/common/public_devmode.h"
 #include "ui/cm_message.h"
@@ -55,33 +56,6 @@ std::string DialogText(HWND dialog, int id) {
     char text[80] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
-}
-
-// A typed size in hundredths: digits and at most one separator, not in front. False for
-// anything else, and for more than two decimals.
-bool ParseHundredths(const std::string& text, char separator, uint32_t& value) {
-    if (text.empty() || text.front() == separator) return false;
-    uint64_t whole = 0, fraction = 0;
-    int decimals = -1;
-    for (char c : text) {
-        if (c == separator && decimals < 0) {
-            decimals = 0;
-        } else if (c >= '0' && c <= '9') {
-            if (decimals < 0) {
-                whole = whole * 10 + uint64_t(c - '0');
-                if (whole > 100000) return false;
-            } else if (++decimals <= 2) {
-                fraction = fraction * 10 + uint64_t(c - '0');
-            } else {
-                return false;
-            }
-        } else {
-            return false;
-        }
-    }
-    if (decimals == 1) fraction *= 10;
-    value = static_cast<uint32_t>(whole * 100 + fraction);
-    return true;
 }
 
 }  // namespace
@@ -170,11 +144,11 @@ bool CustomPaperProc::ReadSizes(uint32_t& length, uint32_t& width, int& badEdit,
     const UserPaperLimit& hi = paper_->GetMax();
     // Width first: its message comes before the length's.
     badEdit = IDC_PAPER_WIDTH;
-    if (!ParseHundredths(DialogText(Dialog(), IDC_PAPER_WIDTH), sep, width) ||
+    if (!formsize::ParseFixed(DialogText(Dialog(), IDC_PAPER_WIDTH), sep, 2, width) ||
         width < (inch ? lo.widthInch : lo.widthMm) || width > (inch ? hi.widthInch : hi.widthMm))
         return false;
     badEdit = IDC_PAPER_LENGTH;
-    if (!ParseHundredths(DialogText(Dialog(), IDC_PAPER_LENGTH), sep, length) ||
+    if (!formsize::ParseFixed(DialogText(Dialog(), IDC_PAPER_LENGTH), sep, 2, length) ||
         length < (inch ? lo.lengthInch : lo.lengthMm) || length > (inch ? hi.lengthInch : hi.lengthMm))
         return false;
     // The paper is fed short edge first: a size that is wider than long is turned, not taken.
@@ -277,8 +251,8 @@ BOOL CustomPaperProc::OnCommand(WORD id, WORD code) {
                 const std::string separator = LoadText(Request(), kStringDecimalSeparator);
                 const char sep = separator.empty() ? '.' : separator.front();
                 uint32_t length = 0, width = 0;
-                if (ParseHundredths(DialogText(Dialog(), IDC_PAPER_LENGTH), sep, length) &&
-                    ParseHundredths(DialogText(Dialog(), IDC_PAPER_WIDTH), sep, width))
+                if (formsize::ParseFixed(DialogText(Dialog(), IDC_PAPER_LENGTH), sep, 2, length) &&
+                    formsize::ParseFixed(DialogText(Dialog(), IDC_PAPER_WIDTH), sep, 2, width))
                     PutSizes(*e, e->unit, length, width);
                 e->unit = id == IDC_UNIT_INCH ? kUnitInch : kUnitMm;
                 ShowSelection();

@@ -52,8 +52,7 @@ uint32_t TenthMmToHundredthInch(uint32_t value) { return static_cast<uint32_t>((
 
 uint32_t HundredthInchToTenthMm(uint32_t value) { return static_cast<uint32_t>((uint64_t(value) * 254 + 50) / 100); }
 
-bool ParseSize(const std::string& text, int unit, char separator, uint32_t& typed, uint32_t& tenthMm) {
-    const int places = unit == kUnitInch ? 2 : 1;
+bool ParseFixed(const std::string& text, char separator, int places, uint32_t& steps) {
     if (text.empty() || text.front() == separator) return false;
     uint32_t whole = 0, fraction = 0;
     int decimals = -1;
@@ -73,8 +72,15 @@ bool ParseSize(const std::string& text, int unit, char separator, uint32_t& type
             return false;
         }
     }
+    uint32_t scale = 1;
+    for (int d = 0; d < places; ++d) scale *= 10;
     for (int d = decimals < 0 ? 0 : decimals; d < places; ++d) fraction *= 10;
-    typed = whole * (places == 2 ? 100 : 10) + fraction;
+    steps = whole * scale + fraction;
+    return true;
+}
+
+bool ParseSize(const std::string& text, int unit, char separator, uint32_t& typed, uint32_t& tenthMm) {
+    if (!ParseFixed(text, separator, unit == kUnitInch ? 2 : 1, typed)) return false;
     tenthMm = unit == kUnitInch ? HundredthInchToTenthMm(typed) : typed;
     return true;
 }

@@ -25,6 +25,10 @@ Limits LimitsFor(uint16_t model, uint32_t languageId, const Limits& deviceRecord
 uint32_t TenthMmToHundredthInch(uint32_t value);
 uint32_t HundredthInchToTenthMm(uint32_t value);
 
+// A typed decimal: digits with at most one separator, not in front, and at most `places`
+// decimals (1 or 2). `steps` is the value in units of the last place. False for anything else.
+bool ParseFixed(const std::string& text, char separator, int places, uint32_t& steps);
+
 // A typed size: digits with at most one separator, not in front, and at most one decimal in
 // millimetres or two in inches. `typed` is the value in the unit's own steps (0.1 mm or
 // 1/100 inch), `tenthMm` the same in 0.1 mm. False for anything else.
