@@ -253,6 +253,28 @@ int conflict(PieEngine* engine, PlFunctor* item, bool check) {
     return outcome == PL_SUCCESS ? 0 : 1;
 }
 
+// Most items of a sheet have no clause at all (no rule, no default, no complement): their
+// initial conflict is a query whose only goal fails at once, and that query leaves nothing but
+// its flags behind. Such an item is settled by those flags alone, unless the query would do more
+// than fail: print a trace, renumber a changed program, or end the values of a query run before.
+bool settles_without_query(const PieEngine* engine, const PlFunctor* item) {
+    if (item->builtin || (engine->flags & PLE_TRACE) || engine->run.program_changed || engine->run.terms.current)
+        return false;
+    for (const PlList* list : item->clauses)
+        if (list && !pl_list_empty(list)) return false;
+    return true;
+}
+
+// What conflict() leaves on such an item: the query's goal is marked for propagation and
+// unmarked again (a system functor is not), the item's value is forgotten and it is done.
+void settle_without_query(const PieEngine* engine, PlFunctor* item) {
+    item->flags |= PLF_ALL_LISTS;
+    if (item->values && item->values->count) item->values->items[0] = nullptr;
+    if ((engine->flags & PLE_PROPAGATION) && !(item->flags & PLF_SYSTEM))
+        item->flags &= ~(PLF_ALL_LISTS | PLF_IN_PROPAGATION);
+    item->flags = (item->flags & ~uint32_t{PLF_INITIAL_RUNNING}) | PLF_DONE;
+}
+
 }  // namespace
 
 void pl_propagation_create(PieEngine* engine) {
@@ -263,6 +285,10 @@ void pl_propagation_create(PieEngine* engine) {
 
 int pl_initial_conflict(PieEngine* engine, PlFunctor* item) {
     if (!item || (item->flags & PLF_DONE)) return 1;
+    if (settles_without_query(engine, item)) {
+        settle_without_query(engine, item);
+        return 1;
+    }
     return conflict(engine, item, false);
 }
 

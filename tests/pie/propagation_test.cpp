@@ -79,6 +79,27 @@ TEST_F(PropagationTest, InitialConflictSeedsEachItemOnce) {
     EXPECT_EQ(PIE_end_update(e), 0);
 }
 
+// An item no clause names is settled by its initial conflict without a query: it is done for the
+// rest of the update as the query would have left it, so a rule's write to it is refused.
+TEST_F(PropagationTest, AnItemWithoutClausesIsDoneAfterItsInitialConflict) {
+    struct Case { bool seedFirst; int answer; const char* writes; };
+    for (auto c : {Case{true, 1, ""}, Case{false, 0, "5=7 2=2"}}) {
+        PieEngine* fresh = nullptr;
+        ASSERT_EQ(PIE_init(&fresh, nullptr, 0x402), 0);
+        std::swap(e, fresh);
+        PIE_term(fresh);
+        host.install(e);
+        items({{"b", 2}, {"w", 5}});
+        ASSERT_EQ(PIE_main(e, "b(_X) :- sstatus(w, 7), sum(1, 1, _X).\n"), 0);
+        host.take();
+        EXPECT_EQ(PIE_begin_update(e), 0);
+        if (c.seedFirst) EXPECT_EQ(PIE_initial_conflict(e, 5), 1);
+        EXPECT_EQ(PIE_initial_conflict(e, 2), c.answer) << c.seedFirst;
+        EXPECT_EQ(PIE_end_update(e), 0);
+        EXPECT_EQ(writes(), c.writes) << c.seedFirst;
+    }
+}
+
 TEST_F(PropagationTest, AnErrorMidRunLeavesNoMarks) {
     items({{"a", 1}, {"b", 2}, {"c", 3}});
     // c's rule calls a number when a is 0: an engine error while c is evaluated.
