@@ -41,12 +41,20 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
 }
 bool is_atom(const PlCell* cell) { return cell->type == PL_FUNCTOR && cell->fn.functor->arity == 0; }
 
-const ElementRow* list_row(const PieEngine* engine, const PlCell* goal) {
+// Whether goal is one of the element goals: the walks below ask every cell of every body, and
+// the functor's goal kind turns almost all of them away with one compare.
+bool element_goal(PieEngine* engine, const PlCell* goal) {
+    return goal->type == PL_FUNCTOR && pl_goal_kind(engine, goal->fn.functor) == PLG_ELEMENT;
+}
+
+const ElementRow* list_row(PieEngine* engine, const PlCell* goal) {
+    if (!element_goal(engine, goal)) return nullptr;
     for (const ElementRow& row : kListGoals)
         if (is(engine, goal, row.goal)) return &row;
     return nullptr;
 }
-const ElementRow* reason_row(const PieEngine* engine, const PlCell* goal) {
+const ElementRow* reason_row(PieEngine* engine, const PlCell* goal) {
+    if (!element_goal(engine, goal)) return nullptr;
     for (const ElementRow& row : kReasonGoals)
         if (is(engine, goal, row.goal)) return &row;
     return nullptr;
@@ -188,6 +196,9 @@ bool pl_expand_element_controls(PieEngine* engine, PlCell* clause) {
     const Targets targets = collect(engine, body);
     for (const auto& [item, element] : targets) derive(engine, clause, item, element);
     pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (goal->type != PL_FUNCTOR) return true;
+        const PlGoalKind kind = pl_goal_kind(engine, goal->fn.functor);
+        if (kind != PLG_ENABLE && kind != PLG_CONSTANT && kind != PLG_ELEMENT) return true;
         for (int which : {PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_constant_0})
             if (is(engine, goal, which)) {
                 goal = engine->cell.true_;

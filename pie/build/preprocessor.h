@@ -22,6 +22,23 @@ enum PlRewriteFlag : uint32_t {
     PLR_OPTIMISED = 0x200,  // the optimiser has rewritten the body
 };
 
+// What loading does with a goal, by its functor.
+enum PlGoalKind : uint8_t {
+    PLG_OTHER,
+    PLG_ENABLE,      // disable, enable, show, hide, readonly, writable, unsupported, rreason/1, sreason/1
+    PLG_REASON,      // reason/1
+    PLG_CONSTANT,    // constant
+    PLG_SHOW3,       // show/3, enable/3, readonly/3
+    PLG_ARITHMETIC,  // arithmetic and comparisons
+    PLG_SELECT,      // select_enable, select_show
+    PLG_WAIT,        // wait/1
+    PLG_ELEMENT,     // the element goals: *_element/2 and *reason_element/3
+    PLG_PLATFORM,    // winNT, win2k, win9X, win95, win98, Folionix, SDK
+};
+// The kind of f: found once among the predefined functors, then kept on the functor, since
+// every goal of every loaded clause is asked.
+PlGoalKind pl_goal_kind(PieEngine* engine, PlFunctor* f);
+
 // The flags of the goals found anywhere in body; an image-loaded body (from_image) skips the
 // rows that only rule text can need.
 uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image);
