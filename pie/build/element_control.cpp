@@ -16,6 +16,7 @@
 #include "pie/terms/term_walk.h"
 #include "pie/terms/functor_set.h"
 
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -119,9 +120,22 @@ Targets collect(PieEngine* engine, PlCell*& body) {
     return targets;
 }
 
+// "item@element"/1. The name is put together on the stack when it fits: every derived rule
+// asks for one.
 PlFunctor* per_choice(PieEngine* engine, const PlFunctor* item, const PlAtom* element) {
-    const std::string name = std::string(item->name->name, item->name->length) + "@" + element->name;
-    return pl_lookup_functor(engine, pie_intern_string_len(engine, name.data(), name.size()), 1, nullptr);
+    const size_t item_length = item->name->length, element_length = std::strlen(element->name);
+    const size_t length = item_length + 1 + element_length;
+    char stack[256];
+    std::string heap;
+    char* name = stack;
+    if (length > sizeof stack) {
+        heap.resize(length);
+        name = heap.data();
+    }
+    std::memcpy(name, item->name->name, item_length);
+    name[item_length] = '@';
+    std::memcpy(name + item_length + 1, element->name, element_length);
+    return pl_lookup_functor(engine, pie_intern_string_len(engine, name, length), 1, nullptr);
 }
 
 PlCell* make(PieEngine* engine, int which, std::initializer_list<PlCell*> args) {

@@ -33,7 +33,8 @@ void pl_simplify(PieEngine* engine, PlCell*& body) {
             if (goal->items->type == PL_NIL) goal = yes;
             return;
         }
-        if (goal->type != PL_FUNCTOR || goal->fn.functor->arity == 0) return;
+        // Only ",", "|" (two arguments) and "not" (one) are simplified.
+        if (goal->type != PL_FUNCTOR || goal->fn.functor->arity == 0 || goal->fn.functor->arity > 2) return;
         if (is(engine, goal, PLP_comma_2)) {
             PlCell* a = pl_arg(goal, 0);
             PlCell* b = pl_arg(goal, 1);
