@@ -146,9 +146,10 @@ int predefined_index(const PieEngine* engine, const PlFunctor* f) {
 
 }  // namespace
 
-PlGoalKind pl_goal_kind(PieEngine* engine, PlFunctor* f) {
-    if (!f->goal_kind) f->goal_kind = static_cast<uint8_t>(kind_of(engine, f) + 1);
-    return static_cast<PlGoalKind>(f->goal_kind - 1);
+PlGoalKind pl_find_goal_kind(PieEngine* engine, PlFunctor* f) {
+    const PlGoalKind kind = kind_of(engine, f);
+    f->goal_kind = static_cast<uint8_t>(kind + 1);
+    return kind;
 }
 
 uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image) {

@@ -3,11 +3,12 @@
 // folding of constant arithmetic.
 #pragma once
 
+#include "pie/terms/functor.h"
+
 #include <cstdint>
 
 struct PieEngine;
 struct PlCell;
-struct PlFunctor;
 
 // Rewrite flags of a clause record.
 enum PlRewriteFlag : uint32_t {
@@ -37,7 +38,10 @@ enum PlGoalKind : uint8_t {
 };
 // The kind of f: found once among the predefined functors, then kept on the functor, since
 // every goal of every loaded clause is asked.
-PlGoalKind pl_goal_kind(PieEngine* engine, PlFunctor* f);
+PlGoalKind pl_find_goal_kind(PieEngine* engine, PlFunctor* f);
+inline PlGoalKind pl_goal_kind(PieEngine* engine, PlFunctor* f) {
+    return f->goal_kind ? static_cast<PlGoalKind>(f->goal_kind - 1) : pl_find_goal_kind(engine, f);
+}
 
 // The flags of the goals found anywhere in body; an image-loaded body (from_image) skips the
 // rows that only rule text can need.
