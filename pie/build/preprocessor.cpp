@@ -30,6 +30,7 @@ PlGoalKind kind_of(PieEngine* engine, const PlFunctor* f) {
     if (any({PLP_reason_1})) return PLG_REASON;
     if (any({PLP_constant_0})) return PLG_CONSTANT;
     if (any({PLP_show_3, PLP_enable_3, PLP_readonly_3})) return PLG_SHOW3;
+    if (any({PLP_sreason_3, PLP_rreason_2})) return PLG_TARGETED;
     if (any({PLP_plus_2, PLP_minus_2, PLP_times_2, PLP_divide_2, PLP_mod_2, PLP_bit_and_2, PLP_bit_or_2, PLP_plus_1,
              PLP_minus_1, PLP_tilde_1, PLP_arith_eq_2, PLP_arith_ne_2, PLP_lt_2, PLP_gt_2, PLP_le_2, PLP_ge_2, PLP_is_2}))
         return PLG_ARITHMETIC;
@@ -61,6 +62,7 @@ uint32_t goal_flags(PieEngine* engine, const PlCell* goal, bool from_image) {
     case PLG_WAIT: return loader_rows ? 0x102u : 0u;
     case PLG_ELEMENT: return loader_rows ? uint32_t{PLR_ELEMENT} : 0u;
     case PLG_PLATFORM: return loader_rows ? uint32_t{PLR_PLATFORM} : 0u;
+    case PLG_TARGETED:
     case PLG_OTHER: return 0;
     }
     return 0;
@@ -152,19 +154,31 @@ PlGoalKind pl_find_goal_kind(PieEngine* engine, PlFunctor* f) {
     return kind;
 }
 
-uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image) {
+namespace {
+
+// preprocessor_check, telling also whether a goal the header check looks at (show/3, enable/3,
+// readonly/3, sreason/3, rreason/2) stands anywhere in body.
+uint32_t scan_body(PieEngine* engine, PlCell* body, bool from_image, bool* targeted) {
     uint32_t flags = 0;
+    bool any = false;
     pl_walk_top_down(body, [&](PlCell*& slot) {
-        if (slot->type == PL_FUNCTOR) flags |= goal_flags(engine, slot, from_image);
+        if (slot->type != PL_FUNCTOR) return true;
+        flags |= goal_flags(engine, slot, from_image);
+        const PlGoalKind kind = pl_goal_kind(engine, slot->fn.functor);
+        any |= kind == PLG_SHOW3 || kind == PLG_TARGETED;
         return true;
     });
+    if (targeted) *targeted = any;
     return flags;
 }
 
-void gui_header_check_sub(PieEngine* engine, PlCell* head, PlCell* body) {
+// Raises 277 for a rule of a constant head and 278 for a goal on another item than the head's;
+// body is walked only when the scan met such a goal (targeted).
+void gui_header_check_sub(PieEngine* engine, PlCell* head, PlCell* body, bool targeted) {
     const PlFunctor* h = head->fn.functor;
     if (h->flags & PLF_CONSTANT)
         pl_fatal_error(engine, PL_ERR_CONSTANT_REDEFINE, "gui_header_check_sub", h->name->name, static_cast<int>(h->arity));
+    if (!targeted) return;
     pl_walk_top_down(body, [&](PlCell*& goal) {
         // Every goal looked for has two or three arguments.
         if (goal->type != PL_FUNCTOR || goal->fn.functor->arity < 2 || goal->fn.functor->arity > 3) return true;
@@ -174,6 +188,12 @@ void gui_header_check_sub(PieEngine* engine, PlCell* head, PlCell* body) {
                                static_cast<int>(goal->fn.functor->arity));
         return true;
     });
+}
+
+}  // namespace
+
+uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image) {
+    return scan_body(engine, body, from_image, nullptr);
 }
 
 void replace_enable(PieEngine* engine, PlCell* head, PlCell*& body) {
@@ -271,7 +291,11 @@ void preprocessor(PieEngine* engine, PlCell* clause) {
     }
     PlCell* head = pl_arg(term, 0);
     PlCell*& body = term->fn.args->items[1];
-    const uint32_t flags = preprocessor_check(engine, body, false);
+    // One walk serves both: the scan raises nothing, and the header check's errors still come
+    // before any of the rewrite's.
+    bool targeted = false;
+    const uint32_t flags = scan_body(engine, body, false, &targeted);
+    gui_header_check_sub(engine, head, body, targeted);
     if (head->type == PL_FUNCTOR && head->fn.functor->owner && (flags & kPropertyForbidden)) {
         const PlCell* goal = find_goal(engine, body, kPropertyForbidden);
         pl_fatal_error(engine, PL_ERR_PROPERTY_GOAL, "preprocessor", goal->fn.functor->name->name,

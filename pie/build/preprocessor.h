@@ -35,6 +35,7 @@ enum PlGoalKind : uint8_t {
     PLG_WAIT,        // wait/1
     PLG_ELEMENT,     // the element goals: *_element/2 and *reason_element/3
     PLG_PLATFORM,    // winNT, win2k, win9X, win95, win98, Folionix, SDK
+    PLG_TARGETED,    // sreason/3, rreason/2: no rewrite, but the header check looks at them
 };
 // The kind of f: found once among the predefined functors, then kept on the functor, since
 // every goal of every loaded clause is asked.
@@ -46,9 +47,8 @@ inline PlGoalKind pl_goal_kind(PieEngine* engine, PlFunctor* f) {
 // The flags of the goals found anywhere in body; an image-loaded body (from_image) skips the
 // rows that only rule text can need.
 uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image);
-// Raises 277 for a rule of a constant head and 278 for a goal on another item than the head's.
-void gui_header_check_sub(PieEngine* engine, PlCell* head, PlCell* body);
-// Checks and rewrites the clause record's term and sets its rewrite flags.
+// Checks and rewrites the clause record's term and sets its rewrite flags. A rule is checked
+// first: 277 for a rule of a constant head, 278 for a goal on another item than the head's.
 void preprocessor(PieEngine* engine, PlCell* clause);
 
 // The body rewritten for the head's own item (see the table of the loader); H and n name it.
