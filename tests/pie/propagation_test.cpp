@@ -93,7 +93,9 @@ TEST_F(PropagationTest, AnItemWithoutClausesIsDoneAfterItsInitialConflict) {
         ASSERT_EQ(PIE_main(e, "b(_X) :- sstatus(w, 7), sum(1, 1, _X).\n"), 0);
         host.take();
         EXPECT_EQ(PIE_begin_update(e), 0);
-        if (c.seedFirst) EXPECT_EQ(PIE_initial_conflict(e, 5), 1);
+        if (c.seedFirst) {
+            EXPECT_EQ(PIE_initial_conflict(e, 5), 1);
+        }
         EXPECT_EQ(PIE_initial_conflict(e, 2), c.answer) << c.seedFirst;
         EXPECT_EQ(PIE_end_update(e), 0);
         EXPECT_EQ(writes(), c.writes) << c.seedFirst;
