@@ -176,10 +176,8 @@ TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
 
 TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     COLORREF insideSheet = 0, rulePastSide = 0, besideSheet = 0;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND p = driver.Page();
         HWND edit = GetDlgItem(p, IDC_EDIT_PROFILE);
         ASSERT_NE(edit, nullptr);
@@ -188,9 +186,7 @@ TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
         rulePastSide = drvtest::WindowPixel(edit, 0, 1);
         besideSheet = drvtest::WindowPixel(edit, 0, 4);
         EXPECT_TRUE(drvtest::SaveWindowPng(edit, Picture(GetParam(), "edit-profile")));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     // The picture shows through its own outline, not another button's.
     EXPECT_EQ(insideSheet, RGB(255, 255, 255));
     EXPECT_EQ(rulePastSide, RGB(0, 0, 0));
@@ -199,11 +195,9 @@ TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
 
 TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     bool shown = false, withinPage = false;
     std::set<COLORREF> colours;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kDeviceSettingsPage));
         HWND p = driver.Page();
         HWND picture = GetDlgItem(p, IDC_PAGE_PREVIEW);
@@ -216,9 +210,7 @@ TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
                 for (int x = 0; x < r.right - r.left; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
         }
         EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), "device-picture")));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     ASSERT_TRUE(shown) << "the device page has no picture";
     EXPECT_TRUE(withinPage);
     // The printer's body, trays and panel, not only the background.
@@ -265,12 +257,10 @@ TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
 // Every paper selection reads whole in its list, beside the room the list keeps for a picture.
 TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     constexpr int kPictureRoom = 41;  // where an entry's text starts in a list of large pictures
     std::vector<std::string> cut;
     int entries = 0;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND list = GetDlgItem(driver.Page(), IDC_PAPER_SELECTION);
         ASSERT_NE(list, nullptr);
@@ -287,9 +277,7 @@ TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
         }
         SelectObject(dc, old);
         ReleaseDC(list, dc);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(entries, 5);
     EXPECT_EQ(cut, std::vector<std::string>{});
 }
@@ -349,19 +337,15 @@ TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
 // caption): a picture squeezed into a smaller control loses columns of its caption's letters.
 TEST_P(SheetPictures, PagePicturesAreShownWhole) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     std::vector<std::string> sizes;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         for (SheetPageIndex page : {kPageSetupPage, kFinishingPage, kPaperSourcePage}) {
             ASSERT_TRUE(driver.SelectPage(page));
             RECT r{};
             GetClientRect(GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW), &r);
             sizes.push_back(std::to_string(r.right) + "x" + std::to_string(r.bottom));
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(sizes, (std::vector<std::string>{"181x240", "181x240", "181x240"}));
 }
 
