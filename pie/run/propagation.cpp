@@ -31,6 +31,13 @@ bool reads(const PlFunctor* reader, const PlFunctor* item) {
     return item->dependents && pl_functor_set_holds(item->dependents, reader);
 }
 
+bool queued_reader(const PlFunctor* item) {
+    if (!item->dependents) return false;
+    for (uint32_t i = 0; i < item->dependents->count; ++i)
+        if (item->dependents->items[i]->flags & PLF_QUEUED) return true;
+    return false;
+}
+
 bool has_first_list(const PlFunctor* f) { return f->clauses[PL_WRITTEN] && !pl_list_empty(f->clauses[PL_WRITTEN]); }
 
 // Raises the functor's use counter for the life of the object.
@@ -83,6 +90,18 @@ int run_query(PieEngine* engine, PlCell* query, PlFunctor* item, int (*execute)(
     return execute(engine, query);
 }
 
+// The counts of changes rules can read, the host's and the engine's, when an evaluation starts.
+struct Changes {
+    explicit Changes(const PieEngine* engine)
+        : host(engine->host_changes ? *engine->host_changes : 0), own(engine->readable_changes) {}
+    // Whether nothing changed since; always false for a host that counts none.
+    bool none_since(const PieEngine* engine) const {
+        return engine->host_changes && *engine->host_changes == host && engine->readable_changes == own;
+    }
+    uint32_t host;
+    uint32_t own;
+};
+
 struct Run {
     PieEngine* engine;
     PlList* answers;
@@ -129,11 +148,11 @@ struct Run {
             candidates.push_back(d);
             return;
         }
-        // Without dependents no candidate reads d.
-        auto e = d->dependents && d->dependents->count
-                     ? std::find_if(candidates.begin(), candidates.end(),
-                                    [&](PlFunctor* x) { return (x->flags & PLF_QUEUED) && reads(x, d); })
-                     : candidates.end();
+        // Only a queued reader of d can be the candidate d goes before: without one, the list
+        // need not be searched.
+        auto e = queued_reader(d) ? std::find_if(candidates.begin(), candidates.end(),
+                                                 [&](PlFunctor* x) { return (x->flags & PLF_QUEUED) && reads(x, d); })
+                                  : candidates.end();
         if (e == candidates.end()) {
             d->flags |= PLF_MOVABLE;
             candidates.push_back(d);
@@ -218,11 +237,16 @@ struct Run {
                 pl_flush(engine);
             }
             t->flags |= PLF_ALL_LISTS | PLF_IN_PROPAGATION;
+            const Changes before(engine);
+            bool kept = false;
             if (run_query(engine, engine->propagation_query, t, pl_execute_main_unbound) == PL_SUCCESS &&
-                pie_commit_item_value(engine, t)) {
+                pie_commit_item_value(engine, t, &kept)) {
                 if (tracing(engine)) trace_values(engine, t, false);
                 if ((t->flags & PLF_HAS_CONTROL) && (t->flags & PLF_DONE)) t->marks |= PLM_DISPLAY_PENDING;
-                if (follow) schedule(t, !has_first_list(t) || (t->flags & PLF_REPLACEMENT));
+                // The rules are functions of what they read: an item whose evaluation kept its
+                // value and changed nothing else leaves its readers' answers as they were.
+                const bool quiet = kept && before.none_since(engine);
+                if (follow && !quiet) schedule(t, !has_first_list(t) || (t->flags & PLF_REPLACEMENT));
             }
         }
         t->flags |= PLF_SETTLED;
