@@ -31,11 +31,19 @@ bool reads(const PlFunctor* reader, const PlFunctor* item) {
     return item->dependents && pl_functor_set_holds(item->dependents, reader);
 }
 
-bool queued_reader(const PlFunctor* item) {
+// Marks (or unmarks) the queued readers of item; true when there is one.
+bool mark_queued_readers(const PlFunctor* item, bool on) {
     if (!item->dependents) return false;
-    for (uint32_t i = 0; i < item->dependents->count; ++i)
-        if (item->dependents->items[i]->flags & PLF_QUEUED) return true;
-    return false;
+    bool any = false;
+    for (uint32_t i = 0; i < item->dependents->count; ++i) {
+        PlFunctor* reader = item->dependents->items[i];
+        if (!on) reader->marks &= ~PLM_QUEUED_READER;
+        else if (reader->flags & PLF_QUEUED) {
+            reader->marks |= PLM_QUEUED_READER;
+            any = true;
+        }
+    }
+    return any;
 }
 
 bool has_first_list(const PlFunctor* f) { return f->clauses[PL_WRITTEN] && !pl_list_empty(f->clauses[PL_WRITTEN]); }
@@ -148,11 +156,14 @@ struct Run {
             candidates.push_back(d);
             return;
         }
-        // Only a queued reader of d can be the candidate d goes before: without one, the list
-        // need not be searched.
-        auto e = queued_reader(d) ? std::find_if(candidates.begin(), candidates.end(),
-                                                 [&](PlFunctor* x) { return (x->flags & PLF_QUEUED) && reads(x, d); })
-                                  : candidates.end();
+        // d goes before the first queued candidate that reads it: d's queued readers are marked
+        // for the search, which then asks no dependents set; without one, nothing is searched.
+        auto e = candidates.end();
+        if (mark_queued_readers(d, true)) {
+            e = std::find_if(candidates.begin(), candidates.end(),
+                             [](const PlFunctor* x) { return x->marks & PLM_QUEUED_READER; });
+            mark_queued_readers(d, false);
+        }
         if (e == candidates.end()) {
             d->flags |= PLF_MOVABLE;
             candidates.push_back(d);

@@ -144,7 +144,9 @@ PieEngine* CountingEngine(drvtest::PieFakeHost& fake, int32_t type, bool counted
         fake.items[id].changed_answer = 0;  // a value held counts as a change
         EXPECT_EQ(PIE_register_functor(engine, name, id++), 0);
     }
-    if (counted) EXPECT_EQ(PIE_set_change_count(engine, &g_changes), 0);
+    if (counted) {
+        EXPECT_EQ(PIE_set_change_count(engine, &g_changes), 0);
+    }
     EXPECT_EQ(PIE_main(engine, program.c_str()), 0);
     return engine;
 }
