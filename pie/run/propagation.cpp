@@ -18,6 +18,7 @@
 #include "pie/terms/functor_set.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -110,17 +111,49 @@ struct Changes {
     uint32_t own;
 };
 
+// The lists of a run. A run takes them from the runs before it on its thread, emptied, so that
+// once they have grown to its size it allocates nothing; a run started inside another (a check a
+// host callback asks for) takes a set of its own.
+struct Lists {
+    Items candidates, waiting, done, entered, seen, met, sources, with, without;
+    std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
+};
+
+class ListsInUse {
+public:
+    ListsInUse() {
+        if (depth_ == kept_.size()) kept_.push_back(std::make_unique<Lists>());
+        lists_ = kept_[depth_++].get();
+        for (Items* items : {&lists_->candidates, &lists_->waiting, &lists_->done, &lists_->entered, &lists_->seen,
+                             &lists_->met, &lists_->sources, &lists_->with, &lists_->without})
+            items->clear();
+        lists_->first.clear();
+    }
+    ~ListsInUse() { --depth_; }
+    ListsInUse(const ListsInUse&) = delete;
+    ListsInUse& operator=(const ListsInUse&) = delete;
+    Lists& operator*() const { return *lists_; }
+
+private:
+    static thread_local std::vector<std::unique_ptr<Lists>> kept_;
+    static thread_local size_t depth_;
+    Lists* lists_;
+};
+
+thread_local std::vector<std::unique_ptr<Lists>> ListsInUse::kept_;
+thread_local size_t ListsInUse::depth_ = 0;
+
 struct Run {
     PieEngine* engine;
     PlList* answers;
-    Items candidates;
-    Items waiting;
-    Items done;  // sorted by address
+    Items& candidates;
+    Items& waiting;
+    Items& done;  // sorted by address
     // The members of the answer table, sorted by address: the table is a list that grows to a
     // couple of hundred items when a page size is picked, and each candidate asks it twice.
     // indexed_tail is the table's last node when the index last took the table in; a table that
     // grew some other way is taken in again before the next question.
-    Items entered;
+    Items& entered;
     const PlListNode* indexed_tail = nullptr;
 
     bool is_done(PlFunctor* f) const { return std::binary_search(done.begin(), done.end(), f); }
@@ -307,10 +340,12 @@ int pl_check_conflict(PieEngine* engine, PlFunctor* item) {
 }
 
 void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
-    Run run{engine, answers, {}, {}, {}, {}, nullptr};
+    const ListsInUse in_use;
+    Lists& lists = *in_use;
+    Run run{engine, answers, lists.candidates, lists.waiting, lists.done, lists.entered, nullptr};
     ReflectedScope reflected{engine};
     // The answers in their order, each once; met is the same set sorted, for the membership test.
-    Items seen, met, sources;
+    Items &seen = lists.seen, &met = lists.met, &sources = lists.sources;
     pl_list_each(answers, [&](void* item) {
         auto* f = static_cast<PlFunctor*>(item);
         auto at = std::lower_bound(met.begin(), met.end(), f);
@@ -329,8 +364,8 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
             forced = s;
             break;
         }
-    std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
-    Items with, without;
+    auto& first = lists.first;
+    Items &with = lists.with, &without = lists.without;
     for (PlFunctor* s : sources) {
         if (!s->dependents) continue;
         with.clear();
