@@ -221,14 +221,14 @@ struct Run {
         if (!moved) d->flags |= PLF_MOVABLE;
     }
 
+    // Whether a prerequisite of x is unmet; the first one found answers.
     static bool prerequisites(const PlFunctor* x, uint32_t unmet_if_set, uint32_t unmet_if_clear) {
         if (!x->waits) return false;
-        bool unmet = false;
-        pl_list_each(x->waits, [&](void* item) {
-            const auto* p = static_cast<const PlFunctor*>(item);
-            if ((p->flags & unmet_if_set) == unmet_if_set && !(p->flags & unmet_if_clear)) unmet = true;
-        });
-        return unmet;
+        for (const PlListNode* node = x->waits->next; node != x->waits; node = node->next) {
+            const auto* p = static_cast<const PlFunctor*>(node->item);
+            if ((p->flags & unmet_if_set) == unmet_if_set && !(p->flags & unmet_if_clear)) return true;
+        }
+        return false;
     }
 
     // Every candidate before the one chosen was put aside, so the held ones are the front of
