@@ -141,8 +141,9 @@ struct PieEngine {
     PlCell* conflict_query;
     PlCell* propagation_query;
     // The host's count of the changes the rules made to its items (null: the host keeps none),
-    // and the engine's own count of changes rules can read (reasons, the update store): an item
-    // whose evaluation moved neither and left its value as it was wakes no reader.
+    // and the engine's own count of changes rules can read (reasons, the update store, the
+    // program, forced propagation): an item whose evaluation moved neither and left its value as
+    // it was wakes no reader.
     const uint32_t* host_changes;
     uint32_t readable_changes;
     // Numbers the outermost queries, from 1: a value read from the host holds for the rest of
