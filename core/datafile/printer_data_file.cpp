@@ -4,6 +4,7 @@
 
 #include "core/library/locks.h"
 #include "core/memory/private_heap.h"
+#include "core/memory/spooler_query.h"
 #include "core/library/scoped_lock.h"
 
 #include <cstdio>
@@ -11,12 +12,13 @@
 
 DeviceData* AcquirePrinterDeviceData(HANDLE printer, DataFileError& error) {
     error = {};
-    DWORD needed = 0;
-    GetPrinterDriverA(printer, nullptr, 2, nullptr, 0, &needed);
-    auto* info = needed >= sizeof(DRIVER_INFO_2A) ? static_cast<DRIVER_INFO_2A*>(PrivateAlloc(needed)) : nullptr;
-    if (!info || !GetPrinterDriverA(printer, nullptr, 2, reinterpret_cast<LPBYTE>(info), needed, &needed)) {
+    // Room for the record and four full paths.
+    constexpr DWORD kUsualRoom = sizeof(DRIVER_INFO_2A) + 4 * MAX_PATH;
+    auto* info = static_cast<DRIVER_INFO_2A*>(QueryIntoPrivateHeap(
+        [&](LPBYTE buffer, DWORD room, LPDWORD needed) { return GetPrinterDriverA(printer, nullptr, 2, buffer, room, needed); },
+        kUsualRoom));
+    if (!info) {
         const DWORD code = GetLastError();
-        PrivateFree(info);
         std::snprintf(error.text, sizeof error.text, "the printer's driver cannot be read (error %lu)", static_cast<unsigned long>(code));
         return nullptr;
     }

@@ -7,6 +7,7 @@
 #include "core/library/locks.h"
 #include "core/datafile/printer_data_file.h"
 #include "core/memory/private_heap.h"
+#include "core/memory/spooler_query.h"
 #include "core/device/table_cursor_device.h"
 #include "model/extension_library.h"
 #include "model/extension_rules.h"
@@ -31,19 +32,16 @@ private:
 
 // Level 2 of the printer: name, port and driver name. False for a pseudo-printer or a failure.
 bool ReadPrinterInfo(HANDLE printer, CoreContext& context) {
-    DWORD needed = 0;
-    GetPrinterA(printer, 2, nullptr, 0, &needed);
-    if (needed < sizeof(PRINTER_INFO_2A)) return false;
-    auto* info = static_cast<PRINTER_INFO_2A*>(PrivateAlloc(needed));
+    // Room for the record with its device mode and texts, as the bundled printers have them.
+    constexpr DWORD kUsualRoom = 4096;
+    auto* info = static_cast<PRINTER_INFO_2A*>(QueryIntoPrivateHeap(
+        [&](LPBYTE buffer, DWORD room, LPDWORD needed) { return GetPrinterA(printer, 2, buffer, room, needed); }, kUsualRoom));
     if (!info) return false;
-    bool ok = GetPrinterA(printer, 2, reinterpret_cast<LPBYTE>(info), needed, &needed);
-    if (ok) {
-        context.printerName = info->pPrinterName ? info->pPrinterName : "";
-        context.port = info->pPortName ? info->pPortName : "";
-        context.store.facts.driverName = info->pDriverName ? info->pDriverName : "";
-    }
+    context.printerName = info->pPrinterName ? info->pPrinterName : "";
+    context.port = info->pPortName ? info->pPortName : "";
+    context.store.facts.driverName = info->pDriverName ? info->pDriverName : "";
     PrivateFree(info);
-    return ok;
+    return true;
 }
 
 void TakeModelFacts(const DeviceData& data, devmode::ModelFacts& facts) {

@@ -3,6 +3,7 @@
 #include "platform/registry/key_tree.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 namespace registry {
@@ -30,16 +31,40 @@ std::string FoldedName(std::string_view name) {
     return folded;
 }
 
-Key* Key::FindSubkey(std::string_view name) const { return SharedSubkey(name).get(); }
+namespace {
+// A folded name against a caller's spelling, in the byte order of folded names.
+int CompareFolded(std::string_view folded, std::string_view name) {
+    const size_t n = std::min(folded.size(), name.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(folded[i]), y = Fold(name[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (folded.size() == name.size()) return 0;
+    return folded.size() < name.size() ? -1 : 1;
+}
+}  // namespace
+
+bool FoldedOrder::operator()(const std::string& folded, Unfolded name) const { return CompareFolded(folded, name.name) < 0; }
+bool FoldedOrder::operator()(Unfolded name, const std::string& folded) const { return CompareFolded(folded, name.name) > 0; }
+
+size_t FoldedHash::operator()(std::string_view name) const {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : name) hash = (hash ^ Fold(c)) * 1099511628211ull;
+    return static_cast<size_t>(hash);
+}
+
+Key* Key::FindSubkey(std::string_view name) const {
+    auto it = subkeys_.find(Unfolded{name});
+    return it == subkeys_.end() ? nullptr : it->second.get();
+}
 
 std::shared_ptr<Key> Key::SharedSubkey(std::string_view name) const {
-    auto it = subkeys_.find(FoldedName(name));
+    auto it = subkeys_.find(Unfolded{name});
     return it == subkeys_.end() ? nullptr : it->second;
 }
 
 std::shared_ptr<Key> Key::AddSubkey(std::string_view name, bool* created) {
-    std::string folded = FoldedName(name);
-    auto it = subkeys_.find(folded);
+    auto it = subkeys_.find(Unfolded{name});
     if (it != subkeys_.end()) {
         if (created) *created = false;
         return it->second;
@@ -49,14 +74,14 @@ std::shared_ptr<Key> Key::AddSubkey(std::string_view name, bool* created) {
     key->parent_ = this;
     key->pathLength_ = pathLength_ + 1 + name.size();
     key->depth_ = depth_ + 1;
-    subkeys_.emplace(std::move(folded), key);
+    subkeys_.emplace(FoldedName(name), key);
     subkeyCursor_.Forget();
     if (created) *created = true;
     return key;
 }
 
 bool Key::RemoveSubkey(std::string_view name) {
-    auto it = subkeys_.find(FoldedName(name));
+    auto it = subkeys_.find(Unfolded{name});
     if (it == subkeys_.end()) return false;
     it->second->MarkDeleted();
     subkeys_.erase(it);
@@ -118,25 +143,24 @@ void Key::Adopt(Key& fresh) {
 }
 
 const Value* Key::FindValue(std::string_view name) const {
-    auto it = valueIndex_.find(FoldedName(name));
+    auto it = valueIndex_.find(name);
     return it == valueIndex_.end() ? nullptr : &*it->second;
 }
 
 void Key::SetValue(std::string_view name, DWORD type, std::vector<BYTE> data) {
-    std::string folded = FoldedName(name);
-    auto it = valueIndex_.find(folded);
+    auto it = valueIndex_.find(name);
     if (it != valueIndex_.end()) {
         it->second->type = type;
         it->second->data = std::move(data);
         return;
     }
     values_.push_back(Value{std::string(name), type, std::move(data)});
-    valueIndex_.emplace(std::move(folded), std::prev(values_.end()));
+    valueIndex_.emplace(FoldedName(name), std::prev(values_.end()));
     valueCursor_.Forget();
 }
 
 bool Key::RemoveValue(std::string_view name) {
-    auto it = valueIndex_.find(FoldedName(name));
+    auto it = valueIndex_.find(name);
     if (it == valueIndex_.end()) return false;
     values_.erase(it->second);
     valueIndex_.erase(it);

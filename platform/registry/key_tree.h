@@ -38,6 +38,31 @@ struct Value {
 // The name with its ASCII letters in upper case: the form lookups compare.
 std::string FoldedName(std::string_view name);
 
+// A name as a caller spelt it, looked up among folded names without building its folded copy:
+// every open, query and set looks names up, and the copies were most of their cost.
+struct Unfolded {
+    std::string_view name;
+};
+
+// Order of folded names (byte order, as std::less gives it), also against an Unfolded name.
+struct FoldedOrder {
+    using is_transparent = void;
+    bool operator()(const std::string& a, const std::string& b) const { return a < b; }
+    bool operator()(const std::string& folded, Unfolded name) const;
+    bool operator()(Unfolded name, const std::string& folded) const;
+};
+
+// Hash and equality of names without regard to case, so that a folded key and a caller's
+// spelling of it meet.
+struct FoldedHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const;
+};
+struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return NamesEqual(a, b); }
+};
+
 // Where the last enumeration of a key's subkeys or values stood, so that the next index costs
 // one step; forgotten whenever the container changes.
 template <typename Container>
@@ -68,7 +93,7 @@ private:
 // index is constant time when it runs in order, as callers run it.
 class Key {
 public:
-    using Subkeys = std::map<std::string, std::shared_ptr<Key>>;  // by folded name
+    using Subkeys = std::map<std::string, std::shared_ptr<Key>, FoldedOrder>;  // by folded name
     using ValueList = std::list<Value>;                             // in the order first set
 
     explicit Key(std::string name) : name_(std::move(name)) {}
@@ -114,7 +139,7 @@ private:
     bool deleted_ = false;
     Subkeys subkeys_;
     ValueList values_;
-    std::unordered_map<std::string, ValueList::iterator> valueIndex_;  // by folded name
+    std::unordered_map<std::string, ValueList::iterator, FoldedHash, FoldedEqual> valueIndex_;  // by folded name
     mutable EnumerationCursor<Subkeys> subkeyCursor_;
     mutable EnumerationCursor<ValueList> valueCursor_;
 };

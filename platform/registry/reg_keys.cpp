@@ -16,7 +16,10 @@ bool Empty(LPCSTR s) { return !s || !*s; }
 
 // Walks the path below `key`; creates missing keys when `create` is set.
 LONG Walk(std::shared_ptr<Key>& key, LPCSTR path, bool create, bool* created) {
-    std::vector<std::string_view> parts;
+    // Kept from call to call (Walk runs under the registry's lock and never within itself): a
+    // list made for every open was a good part of its cost. Never destroyed, as a key may be
+    // opened while the process's statics go.
+    static auto& parts = *new std::vector<std::string_view>;
     if (!registry::SplitKeyPath(path ? path : "", parts)) return ERROR_BAD_PATHNAME;
     if (created) *created = false;
     for (std::string_view part : parts) {

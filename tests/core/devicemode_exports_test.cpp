@@ -4,6 +4,7 @@
 #include "core/devmode/devmode_options.h"
 #include "core/library/exports_devicemode.h"
 #include "core/devmode/option_routes.h"
+#include "core/device/core_context.h"
 #include "core/device/pdl_module.h"
 #include "core/device/service_table.h"
 #include "drvtest/fixture_device.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -123,3 +125,29 @@ TEST(DevicemodeExports, DevInstallQueryAsksTheOptionInterface) {
 }
 
 }  // namespace
+
+// The printer's record is read with room for the usual answer first: a record that outgrows it
+// (a long comment, a large stored device mode) is read again at its full size, and the session
+// still knows its printer and its data file.
+TEST(DevicemodeExports, ASessionOpensOverAPrinterWhoseRecordOutgrowsTheUsualRoom) {
+    drvtest::FixtureDevice fixture;
+    HKEY key = nullptr;
+    const std::string path = std::string("System\\CurrentControlSet\\control\\Print\\Printers\\") + drvtest::kBundledPcl5ePrinter;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    const std::string comment(20000, 'c');
+    ASSERT_EQ(RegSetValueExA(key, "Comment", 0, REG_SZ, reinterpret_cast<const BYTE*>(comment.c_str()),
+                             static_cast<DWORD>(comment.size() + 1)),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    HANDLE session = nullptr;
+    std::vector<uint8_t> devmode = SessionDevmode(drvtest::kBundledPcl5ePrinter, &session);
+    ASSERT_NE(session, nullptr);
+    auto* ctx = static_cast<UIDEVDATA*>(session);
+    EXPECT_STREQ(reinterpret_cast<const char*>(reinterpret_cast<const DEVMODEA*>(devmode.data())->dmDeviceName),
+                 drvtest::kBundledPcl5ePrinter);
+    ASSERT_NE(ctx->coreContext, nullptr);
+    EXPECT_EQ(ctx->coreContext->printerName, drvtest::kBundledPcl5ePrinter);
+    EXPECT_FALSE(ctx->coreContext->port.empty());
+    EXPECT_NE(ctx->coreContext->deviceData, nullptr);
+    VomelDeviceModeTerm(session);
+}
