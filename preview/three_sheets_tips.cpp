@@ -32,6 +32,12 @@ int SlotOf(const ByteView& options, int value) {
     return -1;
 }
 
+// One tip line: a label and its text, cut at the line's 64 characters as the tip shows them.
+void JoinLine(char* line, const char* label, const char* text) {
+    const int written = std::snprintf(line, kLine, "%s%s", label, text);
+    (void)written;  // a longer pair is cut, not an error
+}
+
 }  // namespace
 
 BOOL Basic3SheetsPreview::BuildPartTipText(int part, TipTextRecord* record) {
@@ -68,7 +74,7 @@ BOOL Basic3SheetsPreview::BuildPartTipText(int part, TipTextRecord* record) {
     }
     char mark[kLine] = "";
     if (value == SelectedSource()) load(kSelected, mark, sizeof mark);
-    std::snprintf(record->lines[0], kLine, "%s%s", name, mark);
+    JoinLine(record->lines[0], name, mark);
 
     char label[kLine] = "", text[kLine] = "";
     load(kNotSet, text, sizeof text);
@@ -78,7 +84,7 @@ BOOL Basic3SheetsPreview::BuildPartTipText(int part, TipTextRecord* record) {
         if (papers && papers->Select(paper)) papers->GetFormName(1, text, sizeof text);
     }
     load(kPaperLabel, label, sizeof label);
-    std::snprintf(record->lines[1], kLine, "%s%s", label, text);
+    JoinLine(record->lines[1], label, text);
 
     load(kNotSet, text, sizeof text);
     uint16_t media = 0;
@@ -96,7 +102,7 @@ BOOL Basic3SheetsPreview::BuildPartTipText(int part, TipTextRecord* record) {
         }
     }
     load(kTypeLabel, label, sizeof label);
-    std::snprintf(record->lines[2], kLine, "%s%s", label, text);
+    JoinLine(record->lines[2], label, text);
     MeasureTipText(record);
     return TRUE;
 }

@@ -23,6 +23,10 @@ struct PieHostBlock2 {
 int PIE_init(PieEngine** out, void* host, uint32_t options);
 int PIE_set_callbacks(PieEngine* engine, const PieHostBlock1* table);
 int PIE_set_callbacks2(PieEngine* engine, const PieHostBlock2* table);
+// The word the host raises on every change the rules make to its items (values, marks, choices,
+// properties, actions, messages); null takes it back. With it, propagation does not wake the
+// readers of an item whose rule changed nothing and left its value as it was. 0; -1 no engine.
+int PIE_set_change_count(PieEngine* engine, const uint32_t* count);
 // 0 defined; -1 not a well-formed name (or "" or beginning with "$"); -2 already defined; -3 an
 // unknown type or a value text that is not a well-formed name.
 int PIE_define_constant(PieEngine* engine, const char* name, const PieValue* value);

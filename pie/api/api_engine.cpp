@@ -58,6 +58,12 @@ int PIE_set_callbacks2(PieEngine* engine, const PieHostBlock2* table) {
     return 0;
 }
 
+int PIE_set_change_count(PieEngine* engine, const uint32_t* count) {
+    if (!engine) return -1;
+    engine->host_changes = count;
+    return 0;
+}
+
 int PIE_begin_update(PieEngine* engine) {
     if (!engine) return -1;
     return pl_guarded(engine, -1, [&] {

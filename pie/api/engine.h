@@ -140,6 +140,19 @@ struct PieEngine {
     // Conflict propagation: the prepared queries Item(_X), their item set for each call.
     PlCell* conflict_query;
     PlCell* propagation_query;
+    // The host's count of the changes the rules made to its items (null: the host keeps none),
+    // and the engine's own count of changes rules can read (reasons, the update store, the
+    // program, forced propagation): an item whose evaluation moved neither and left its value as
+    // it was wakes no reader.
+    const uint32_t* host_changes;
+    uint32_t readable_changes;
+    // Numbers the outermost queries, from 1: a value read from the host holds for the rest of
+    // its query while the host's change count stays.
+    uint32_t query_number;
+    // The changed table of the running query and its last node whose reason the query has
+    // cleared; a table other than the query's, or none, clears the whole table next time.
+    const PlList* reasons_table;
+    PlListNode* reasons_cleared;
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom

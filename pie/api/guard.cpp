@@ -13,6 +13,8 @@ constexpr uint32_t kQueryEngineFlags = PLE_PROPAGATION | PLE_TRACE | PLE_STATUS_
 
 PlGuardState pl_guard_enter(PieEngine* engine) {
     ++engine->guard_depth;
+    // A call from a host callback may change the marks a query's clearing of reasons went by.
+    engine->reasons_table = nullptr;
     return PlGuardState{engine->flags, engine->depth};
 }
 

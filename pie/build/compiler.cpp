@@ -12,6 +12,7 @@
 #include "pie/text/parser.h"
 #include "pie/terms/work_stack.h"
 
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -181,9 +182,11 @@ void system_predicate_check(PieEngine* engine, PlCell* term) {
 PlFunctor* replace_nopropagate_functor(PieEngine* engine, PlFunctor* marker) {
     if (marker->owner) pl_fatal_error(engine, PL_ERR_NOPROPAGATE_PROPERTY, "replace_nopropagate_functor");
     if (marker->arity != 1) pl_fatal_error(engine, PL_ERR_NOPROPAGATE_ARITY, "replace_nopropagate_functor");
-    char name[32];
-    std::snprintf(name, sizeof name, "$$@%d", static_cast<int>(engine->replacement_count));
-    PlFunctor* functor = pl_lookup_functor(engine, pie_intern_string(engine, name), 1, nullptr);
+    // "$$@<n>", written without the formatter: every no-propagate head of every load takes one.
+    char name[32] = "$$@";
+    const auto written = std::to_chars(name + 3, name + sizeof name, static_cast<int>(engine->replacement_count));
+    PlFunctor* functor = pl_lookup_functor(
+        engine, pie_intern_string_len(engine, name, static_cast<size_t>(written.ptr - name)), 1, nullptr);
     ++engine->replacement_count;
     functor->flags |= PLF_REPLACEMENT;
     return functor;

@@ -16,6 +16,7 @@
 #include "pie/terms/term_walk.h"
 #include "pie/terms/functor_set.h"
 
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,12 +42,20 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
 }
 bool is_atom(const PlCell* cell) { return cell->type == PL_FUNCTOR && cell->fn.functor->arity == 0; }
 
-const ElementRow* list_row(const PieEngine* engine, const PlCell* goal) {
+// Whether goal is one of the element goals: the walks below ask every cell of every body, and
+// the functor's goal kind turns almost all of them away with one compare.
+bool element_goal(PieEngine* engine, const PlCell* goal) {
+    return goal->type == PL_FUNCTOR && pl_goal_kind(engine, goal->fn.functor) == PLG_ELEMENT;
+}
+
+const ElementRow* list_row(PieEngine* engine, const PlCell* goal) {
+    if (!element_goal(engine, goal)) return nullptr;
     for (const ElementRow& row : kListGoals)
         if (is(engine, goal, row.goal)) return &row;
     return nullptr;
 }
-const ElementRow* reason_row(const PieEngine* engine, const PlCell* goal) {
+const ElementRow* reason_row(PieEngine* engine, const PlCell* goal) {
+    if (!element_goal(engine, goal)) return nullptr;
     for (const ElementRow& row : kReasonGoals)
         if (is(engine, goal, row.goal)) return &row;
     return nullptr;
@@ -111,9 +120,22 @@ Targets collect(PieEngine* engine, PlCell*& body) {
     return targets;
 }
 
+// "item@element"/1. The name is put together on the stack when it fits: every derived rule
+// asks for one.
 PlFunctor* per_choice(PieEngine* engine, const PlFunctor* item, const PlAtom* element) {
-    const std::string name = std::string(item->name->name, item->name->length) + "@" + element->name;
-    return pl_lookup_functor(engine, pie_intern_string_len(engine, name.data(), name.size()), 1, nullptr);
+    const size_t item_length = item->name->length, element_length = std::strlen(element->name);
+    const size_t length = item_length + 1 + element_length;
+    char stack[256];
+    std::string heap;
+    char* name = stack;
+    if (length > sizeof stack) {
+        heap.resize(length);
+        name = heap.data();
+    }
+    std::memcpy(name, item->name->name, item_length);
+    name[item_length] = '@';
+    std::memcpy(name + item_length + 1, element->name, element_length);
+    return pl_lookup_functor(engine, pie_intern_string_len(engine, name, length), 1, nullptr);
 }
 
 PlCell* make(PieEngine* engine, int which, std::initializer_list<PlCell*> args) {
@@ -188,6 +210,9 @@ bool pl_expand_element_controls(PieEngine* engine, PlCell* clause) {
     const Targets targets = collect(engine, body);
     for (const auto& [item, element] : targets) derive(engine, clause, item, element);
     pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (goal->type != PL_FUNCTOR) return true;
+        const PlGoalKind kind = pl_goal_kind(engine, goal->fn.functor);
+        if (kind != PLG_ENABLE && kind != PLG_CONSTANT && kind != PLG_ELEMENT) return true;
         for (int which : {PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_constant_0})
             if (is(engine, goal, which)) {
                 goal = engine->cell.true_;

@@ -178,7 +178,6 @@ void load_clause(PieEngine* engine, PlCell* clause, int32_t line) {
     const bool has_neck = is(engine, term, PLP_neck_2);
     PlCell*& head = has_neck ? term->fn.args->items[0] : clause->clause.term;
     if (head->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_FUNCTOR, "pl_parse");
-    if (has_neck) gui_header_check_sub(engine, head, pl_arg(term, 1));
     preprocessor(engine, clause);
     PlFunctor* functor = head->fn.functor;
     if (functor->name == engine->atom.dollars) {

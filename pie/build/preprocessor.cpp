@@ -18,11 +18,7 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
 
 bool is_atom(const PlCell* cell) { return cell->type == PL_FUNCTOR && cell->fn.functor->arity == 0; }
 
-// What loading does with a goal, by its functor: found once per functor among the predefined
-// ones, then kept on the functor, since every goal of every loaded clause is asked.
-enum GoalKind : uint8_t { kOther, kEnable, kReason, kConstant, kShow3, kArithmetic, kSelect, kWait, kElement, kPlatform };
-
-GoalKind kind_of(PieEngine* engine, const PlFunctor* f) {
+PlGoalKind kind_of(PieEngine* engine, const PlFunctor* f) {
     auto any = [&](std::initializer_list<int> rows) {
         for (int which : rows)
             if (pl_predefined(engine, which) == f) return true;
@@ -30,44 +26,44 @@ GoalKind kind_of(PieEngine* engine, const PlFunctor* f) {
     };
     if (any({PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_unsupported_0,
              PLP_rreason_1, PLP_sreason_1}))
-        return kEnable;
-    if (any({PLP_reason_1})) return kReason;
-    if (any({PLP_constant_0})) return kConstant;
-    if (any({PLP_show_3, PLP_enable_3, PLP_readonly_3})) return kShow3;
+        return PLG_ENABLE;
+    if (any({PLP_reason_1})) return PLG_REASON;
+    if (any({PLP_constant_0})) return PLG_CONSTANT;
+    if (any({PLP_show_3, PLP_enable_3, PLP_readonly_3})) return PLG_SHOW3;
+    if (any({PLP_sreason_3, PLP_rreason_2})) return PLG_TARGETED;
     if (any({PLP_plus_2, PLP_minus_2, PLP_times_2, PLP_divide_2, PLP_mod_2, PLP_bit_and_2, PLP_bit_or_2, PLP_plus_1,
              PLP_minus_1, PLP_tilde_1, PLP_arith_eq_2, PLP_arith_ne_2, PLP_lt_2, PLP_gt_2, PLP_le_2, PLP_ge_2, PLP_is_2}))
-        return kArithmetic;
-    if (any({PLP_select_enable_2, PLP_select_show_2})) return kSelect;
-    if (any({PLP_wait_1})) return kWait;
+        return PLG_ARITHMETIC;
+    if (any({PLP_select_enable_2, PLP_select_show_2})) return PLG_SELECT;
+    if (any({PLP_wait_1})) return PLG_WAIT;
     if (any({PLP_disable_element_2, PLP_enable_element_2, PLP_show_element_2, PLP_hide_element_2,
              PLP_unsupported_element_2, PLP_sreason_element_3, PLP_rreason_element_3, PLP_reason_element_3}))
-        return kElement;
+        return PLG_ELEMENT;
     if (any({PLP_winNT_0, PLP_win2k_0, PLP_win9X_0, PLP_win95_0, PLP_win98_0, PLP_Folionix_0, PLP_SDK_0}))
-        return kPlatform;
-    return kOther;
+        return PLG_PLATFORM;
+    return PLG_OTHER;
 }
 
 // Flags of one goal, and whether it is one a property's rule may not use.
 uint32_t goal_flags(PieEngine* engine, const PlCell* goal, bool from_image) {
     if (goal->type != PL_FUNCTOR) return 0;
-    PlFunctor* f = goal->fn.functor;
-    if (!f->goal_kind) f->goal_kind = static_cast<uint8_t>(kind_of(engine, f) + 1);
     const bool text_rows = !from_image;
     const bool loader_rows = !(engine->flags & PLE_SKIP_POST_LOAD);
-    switch (static_cast<GoalKind>(f->goal_kind - 1)) {
-    case kEnable: return text_rows ? uint32_t{PLR_ENABLE} : 0u;
-    case kReason: return text_rows ? uint32_t{PLR_REASON} : 0u;
-    case kConstant:
+    switch (pl_goal_kind(engine, goal->fn.functor)) {
+    case PLG_ENABLE: return text_rows ? uint32_t{PLR_ENABLE} : 0u;
+    case PLG_REASON: return text_rows ? uint32_t{PLR_REASON} : 0u;
+    case PLG_CONSTANT:
         if (!text_rows) return 0;
         engine->constants_defined = 1;
         return 0x6;
-    case kShow3: return text_rows ? 0x6u : 0u;
-    case kArithmetic: return text_rows ? uint32_t{PLR_ARITHMETIC} : 0u;
-    case kSelect: return text_rows ? 0x60u : 0u;
-    case kWait: return loader_rows ? 0x102u : 0u;
-    case kElement: return loader_rows ? uint32_t{PLR_ELEMENT} : 0u;
-    case kPlatform: return loader_rows ? uint32_t{PLR_PLATFORM} : 0u;
-    case kOther: return 0;
+    case PLG_SHOW3: return text_rows ? 0x6u : 0u;
+    case PLG_ARITHMETIC: return text_rows ? uint32_t{PLR_ARITHMETIC} : 0u;
+    case PLG_SELECT: return text_rows ? 0x60u : 0u;
+    case PLG_WAIT: return loader_rows ? 0x102u : 0u;
+    case PLG_ELEMENT: return loader_rows ? uint32_t{PLR_ELEMENT} : 0u;
+    case PLG_PLATFORM: return loader_rows ? uint32_t{PLR_PLATFORM} : 0u;
+    case PLG_TARGETED:
+    case PLG_OTHER: return 0;
     }
     return 0;
 }
@@ -152,26 +148,52 @@ int predefined_index(const PieEngine* engine, const PlFunctor* f) {
 
 }  // namespace
 
-uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image) {
+PlGoalKind pl_find_goal_kind(PieEngine* engine, PlFunctor* f) {
+    const PlGoalKind kind = kind_of(engine, f);
+    f->goal_kind = static_cast<uint8_t>(kind + 1);
+    return kind;
+}
+
+namespace {
+
+// preprocessor_check, telling also whether a goal the header check looks at (show/3, enable/3,
+// readonly/3, sreason/3, rreason/2) stands anywhere in body.
+uint32_t scan_body(PieEngine* engine, PlCell* body, bool from_image, bool* targeted) {
     uint32_t flags = 0;
+    bool any = false;
     pl_walk_top_down(body, [&](PlCell*& slot) {
-        if (slot->type == PL_FUNCTOR) flags |= goal_flags(engine, slot, from_image);
+        if (slot->type != PL_FUNCTOR) return true;
+        flags |= goal_flags(engine, slot, from_image);
+        const PlGoalKind kind = pl_goal_kind(engine, slot->fn.functor);
+        any |= kind == PLG_SHOW3 || kind == PLG_TARGETED;
         return true;
     });
+    if (targeted) *targeted = any;
     return flags;
 }
 
-void gui_header_check_sub(PieEngine* engine, PlCell* head, PlCell* body) {
+// Raises 277 for a rule of a constant head and 278 for a goal on another item than the head's;
+// body is walked only when the scan met such a goal (targeted).
+void gui_header_check_sub(PieEngine* engine, PlCell* head, PlCell* body, bool targeted) {
     const PlFunctor* h = head->fn.functor;
     if (h->flags & PLF_CONSTANT)
         pl_fatal_error(engine, PL_ERR_CONSTANT_REDEFINE, "gui_header_check_sub", h->name->name, static_cast<int>(h->arity));
+    if (!targeted) return;
     pl_walk_top_down(body, [&](PlCell*& goal) {
+        // Every goal looked for has two or three arguments.
+        if (goal->type != PL_FUNCTOR || goal->fn.functor->arity < 2 || goal->fn.functor->arity > 3) return true;
         for (int which : {PLP_show_3, PLP_enable_3, PLP_readonly_3, PLP_sreason_3, PLP_rreason_2})
             if (is(engine, goal, which) && (h->arity != 1 || !names_head(pl_arg(goal, 0), h)))
                 pl_fatal_error(engine, PL_ERR_DIFFERENT_TARGET, "gui_header_check_sub", goal->fn.functor->name->name,
                                static_cast<int>(goal->fn.functor->arity));
         return true;
     });
+}
+
+}  // namespace
+
+uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image) {
+    return scan_body(engine, body, from_image, nullptr);
 }
 
 void replace_enable(PieEngine* engine, PlCell* head, PlCell*& body) {
@@ -183,6 +205,8 @@ void replace_enable(PieEngine* engine, PlCell* head, PlCell*& body) {
     pl_walk_top_down(body, [&](PlCell*& goal) {
         if (goal->type == PL_AND_GROUP || goal->type == PL_ONCE) return true;
         if (goal->type != PL_FUNCTOR) return false;
+        const PlGoalKind kind = pl_goal_kind(engine, goal->fn.functor);
+        if (kind != PLG_ENABLE && kind != PLG_REASON && kind != PLG_SHOW3 && kind != PLG_CONSTANT) return true;
         struct Row { int from, to; PlCell* value; };
         for (Row row : {Row{PLP_disable_0, PLP_enable_3, off}, Row{PLP_enable_0, PLP_enable_3, on},
                         Row{PLP_show_0, PLP_show_3, on}, Row{PLP_hide_0, PLP_show_3, off},
@@ -233,6 +257,7 @@ void replace_reason(PieEngine* engine, PlCell* head, PlCell*& body) {
 void pl_fold_constants(PieEngine* engine, PlCell*& body) {
     pl_rewrite_bottom_up(body, [&](PlCell*& cell) {
         if (cell->type != PL_FUNCTOR || cell->fn.functor->arity == 0) return;
+        if (pl_goal_kind(engine, cell->fn.functor) != PLG_ARITHMETIC) return;
         const int which = predefined_index(engine, cell->fn.functor);
         if (which < 0) return;
         if (cell->fn.functor->arity == 1) {
@@ -266,7 +291,11 @@ void preprocessor(PieEngine* engine, PlCell* clause) {
     }
     PlCell* head = pl_arg(term, 0);
     PlCell*& body = term->fn.args->items[1];
-    const uint32_t flags = preprocessor_check(engine, body, false);
+    // One walk serves both: the scan raises nothing, and the header check's errors still come
+    // before any of the rewrite's.
+    bool targeted = false;
+    const uint32_t flags = scan_body(engine, body, false, &targeted);
+    gui_header_check_sub(engine, head, body, targeted);
     if (head->type == PL_FUNCTOR && head->fn.functor->owner && (flags & kPropertyForbidden)) {
         const PlCell* goal = find_goal(engine, body, kPropertyForbidden);
         pl_fatal_error(engine, PL_ERR_PROPERTY_GOAL, "preprocessor", goal->fn.functor->name->name,

@@ -3,11 +3,12 @@
 // folding of constant arithmetic.
 #pragma once
 
+#include "pie/terms/functor.h"
+
 #include <cstdint>
 
 struct PieEngine;
 struct PlCell;
-struct PlFunctor;
 
 // Rewrite flags of a clause record.
 enum PlRewriteFlag : uint32_t {
@@ -22,12 +23,32 @@ enum PlRewriteFlag : uint32_t {
     PLR_OPTIMISED = 0x200,  // the optimiser has rewritten the body
 };
 
+// What loading does with a goal, by its functor.
+enum PlGoalKind : uint8_t {
+    PLG_OTHER,
+    PLG_ENABLE,      // disable, enable, show, hide, readonly, writable, unsupported, rreason/1, sreason/1
+    PLG_REASON,      // reason/1
+    PLG_CONSTANT,    // constant
+    PLG_SHOW3,       // show/3, enable/3, readonly/3
+    PLG_ARITHMETIC,  // arithmetic and comparisons
+    PLG_SELECT,      // select_enable, select_show
+    PLG_WAIT,        // wait/1
+    PLG_ELEMENT,     // the element goals: *_element/2 and *reason_element/3
+    PLG_PLATFORM,    // winNT, win2k, win9X, win95, win98, Folionix, SDK
+    PLG_TARGETED,    // sreason/3, rreason/2: no rewrite, but the header check looks at them
+};
+// The kind of f: found once among the predefined functors, then kept on the functor, since
+// every goal of every loaded clause is asked.
+PlGoalKind pl_find_goal_kind(PieEngine* engine, PlFunctor* f);
+inline PlGoalKind pl_goal_kind(PieEngine* engine, PlFunctor* f) {
+    return f->goal_kind ? static_cast<PlGoalKind>(f->goal_kind - 1) : pl_find_goal_kind(engine, f);
+}
+
 // The flags of the goals found anywhere in body; an image-loaded body (from_image) skips the
 // rows that only rule text can need.
 uint32_t preprocessor_check(PieEngine* engine, PlCell* body, bool from_image);
-// Raises 277 for a rule of a constant head and 278 for a goal on another item than the head's.
-void gui_header_check_sub(PieEngine* engine, PlCell* head, PlCell* body);
-// Checks and rewrites the clause record's term and sets its rewrite flags.
+// Checks and rewrites the clause record's term and sets its rewrite flags. A rule is checked
+// first: 277 for a rule of a constant head, 278 for a goal on another item than the head's.
 void preprocessor(PieEngine* engine, PlCell* clause);
 
 // The body rewritten for the head's own item (see the table of the loader); H and n name it.

@@ -5,6 +5,7 @@
 #include "pie/api/engine.h"
 #include "pie/build/compiler.h"
 #include "pie/terms/term_walk.h"
+#include "pie/terms/work_stack.h"
 
 namespace {
 
@@ -14,10 +15,51 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
 
 }  // namespace
 
+namespace {
+
+// Whether a cell has slots below it (or a functor's arguments). A cell without any is left as it
+// is by the rewrite, so the walk passes it by.
+bool has_children(const PlCell* cell) {
+    switch (cell->type) {
+    case PL_FUNCTOR: return cell->fn.functor->arity != 0 || (cell->fn.args && cell->fn.args->count);
+    case PL_LIST:
+    case PL_AND_GROUP:
+    case PL_MEMBER:
+    case PL_ONCE: return true;
+    default: return false;
+    }
+}
+
+// pl_rewrite_bottom_up over the cells that have children: the rewrite reads only a cell and its
+// children, already rewritten, so the cells without any need no turn of their own.
+template <class Rewrite>
+void rewrite_inner_bottom_up(PlCell*& root, Rewrite&& rewrite) {
+    struct Pending {
+        PlCell** slot;
+        bool expanded;
+    };
+    if (!has_children(root)) return;
+    PlWorkStack<Pending> work(Pending{&root, false});
+    while (!work.empty()) {
+        auto [slot, expanded] = work.back();
+        work.pop_back();
+        if (expanded) {
+            rewrite(*slot);
+            continue;
+        }
+        work.push_back(Pending{slot, true});
+        pl_for_each_child(*slot, [&](PlCell*& child) {
+            if (has_children(child)) work.push_back(Pending{&child, false});
+        });
+    }
+}
+
+}  // namespace
+
 void pl_simplify(PieEngine* engine, PlCell*& body) {
     PlCell* const yes = engine->cell.true_;
     PlCell* const no = engine->cell.fail;
-    pl_rewrite_bottom_up(body, [&](PlCell*& goal) {
+    rewrite_inner_bottom_up(body, [&](PlCell*& goal) {
         if (goal->type == PL_AND_GROUP) {
             PlCell** link = &goal->items;
             while ((*link)->type == PL_LIST) {
@@ -33,7 +75,8 @@ void pl_simplify(PieEngine* engine, PlCell*& body) {
             if (goal->items->type == PL_NIL) goal = yes;
             return;
         }
-        if (goal->type != PL_FUNCTOR || goal->fn.functor->arity == 0) return;
+        // Only ",", "|" (two arguments) and "not" (one) are simplified.
+        if (goal->type != PL_FUNCTOR || goal->fn.functor->arity == 0 || goal->fn.functor->arity > 2) return;
         if (is(engine, goal, PLP_comma_2)) {
             PlCell* a = pl_arg(goal, 0);
             PlCell* b = pl_arg(goal, 1);

@@ -143,6 +143,7 @@ int assert_clause(PieEngine* e, PlCell* g, PlFrame* f, bool front) {
         program->changed = 1;
     }
     e->run.program_changed = true;
+    ++e->readable_changes;
     return PL_SUCCESS;
 }
 
@@ -214,6 +215,7 @@ int bi_retract(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     pl_list_retire_node(e, node);
     take_out(e, clause);
     e->run.program_changed = true;
+    ++e->readable_changes;
     return PL_SUCCESS;
 }
 
@@ -229,6 +231,7 @@ int bi_abolish(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     if (!list || pl_list_empty(list)) return PL_FAIL;
     while (auto* clause = static_cast<PlCell*>(pl_list_retire_first(e, list))) take_out(e, clause);
     e->run.program_changed = true;
+    ++e->readable_changes;
     return PL_SUCCESS;
 }
 

@@ -170,6 +170,8 @@ void mark_reason(PieEngine* e, PlAtom* name) {
 
 int set_reason(PieEngine* e, PlAtom* name, PlCell* value) {
     if (!value) return PL_FAIL;
+    if (PlCell* before = pie_get_atom_value(e, name); !before || !pl_terms_equal(e, before, value, nullptr))
+        ++e->readable_changes;
     pie_set_atom_value(e, name, value);
     mark_reason(e, name);
     return PL_SUCCESS;
@@ -469,6 +471,7 @@ int bi_set_force_propagate(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     if (!item || state < 0) return PL_FAIL;
     if (state) item->flags |= PLF_FORCE_PROPAGATE;
     else item->flags &= ~PLF_FORCE_PROPAGATE;
+    ++e->readable_changes;
     return PL_SUCCESS;
 }
 

@@ -65,9 +65,9 @@ int pie_set_item_value(PieEngine* engine, PlFunctor* item, PlCell* value) {
     return pie_item_call<PIE_OP_SetValueName>(engine, item, atom_text(value)) == 0;
 }
 
-PlCell* pie_read_item_value(PieEngine* engine, PlFunctor* item) {
-    if (item->arity != 1) return nullptr;
-    if (item->flags & PLF_HOST_FACT) return pl_update_value(engine, item);
+namespace {
+
+PlCell* read_host_value(PieEngine* engine, PlFunctor* item) {
     const int type = pie_item_value_type(engine, item);
     if (type == 3) {
         int32_t number = 0;
@@ -79,6 +79,29 @@ PlCell* pie_read_item_value(PieEngine* engine, PlFunctor* item) {
     if (pie_item_call<PIE_OP_GetValueName>(engine, item, &name) != 0 || !name || !*name) return nullptr;
     if (type != 4 && std::isdigit(static_cast<unsigned char>(name[0]))) return integer_or_atom(engine, name);
     return atom_of_value_name(engine, item, name);
+}
+
+// A host that counts its changes holds each value until the count moves: within one query the
+// engine then reads an item once and takes the same term again, as the read would build it.
+bool holds_values(const PieEngine* engine) {
+    return engine->host_changes && engine->run.queries > 0 && !engine->recorder;
+}
+
+}  // namespace
+
+PlCell* pie_read_item_value(PieEngine* engine, PlFunctor* item) {
+    if (item->arity != 1) return nullptr;
+    if (item->flags & PLF_HOST_FACT) return pl_update_value(engine, item);
+    if (!holds_values(engine)) return read_host_value(engine, item);
+    if (item->read_query == engine->query_number && item->read_changes == *engine->host_changes) {
+        PlCell* value = item->read_value;
+        return value && value->type == PL_FUNCTOR ? pl_make_atom_term(engine, value->fn.functor) : value;
+    }
+    PlCell* value = read_host_value(engine, item);
+    item->read_value = value;
+    item->read_changes = *engine->host_changes;
+    item->read_query = engine->query_number;
+    return value;
 }
 
 PlCell* pie_read_item_source(PieEngine* engine, PlFunctor* item, bool reference) {
@@ -176,7 +199,7 @@ int sv_action_out(PieEngine* engine, PlFunctor* item, int32_t count, const char*
     return -1;
 }
 
-int pie_commit_item_value(PieEngine* engine, PlFunctor* item) {
+int pie_commit_item_value(PieEngine* engine, PlFunctor* item, bool* kept) {
     if (item->owner) return pie_commit_property(engine, item);
     if (item->arity != 1 || !item->values || !item->values->items[0]) return 0;
     if ((engine->flags & PLE_UPDATE_MODE) && (item->flags & PLF_DONE)) return 0;
@@ -208,6 +231,7 @@ int pie_commit_item_value(PieEngine* engine, PlFunctor* item) {
                             : pie_item_call<PIE_OP_SetValueName>(engine, item, atom_text(value));
     if (answer != 0) return 0;
     item->flags |= PLF_DONE;
+    if (kept) *kept = same;
     return 1;
 }
 

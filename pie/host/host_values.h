@@ -27,8 +27,9 @@ int pie_set_property(PieEngine* engine, PlFunctor* item, PlFunctor* key, PlFunct
 int sv_action_out(PieEngine* engine, PlFunctor* item, int32_t count, const char* const* names, PlCell** out);
 
 // Value commit, run by propagation for a changed item: 1 when the host (or the update table for
-// the engine's own facts) took a new value, else 0.
-int pie_commit_item_value(PieEngine* engine, PlFunctor* item);
+// the engine's own facts) took a new value, else 0. An atom value the host already held counts as
+// a change when the host's is-changed operation says so; *kept (when given) then tells so.
+int pie_commit_item_value(PieEngine* engine, PlFunctor* item, bool* kept = nullptr);
 
 // Property commit: writes the recorded values of a property functor to the host (or the update
 // tree for the engine's own facts); 1 when something changed.

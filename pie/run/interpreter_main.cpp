@@ -28,7 +28,7 @@ public:
     explicit QueryScope(PieEngine* engine)
         : engine_(engine), frames_(pl_frame_mark(engine)), trail_(pl_trail_mark(engine)),
           outer_changed_(engine->run.changed), outer_answers_(engine->run.answers) {
-        ++engine->run.queries;
+        if (engine->run.queries++ == 0) ++engine->query_number;
     }
     ~QueryScope() {
         pl_trail_undo_to(engine_, trail_);
@@ -68,13 +68,38 @@ bool skipped_in_update(const PieEngine* engine, const PlFunctor* f) {
     return (engine->flags & PLE_UPDATE_MODE) && (f->flags & PLF_DONE) && !(f->flags & PLF_INITIAL_RUNNING);
 }
 
+// Clears the reasons of the changed table's items that no rule of the query gave one. Within a
+// query the table only grows, a reason once given stays marked and a cleared one stays clear:
+// an item already passed needs no second look, so each clearing starts after the last one's end.
 void clear_reasons(PieEngine* engine, PlList* changed) {
-    pl_list_each(changed, [&](void* item) {
-        auto* f = static_cast<PlFunctor*>(item);
-        if ((f->flags & PLF_REASON_SET) || skipped_in_update(engine, f)) return;
-        if (pie_get_atom_value(engine, f->name)) pie_set_atom_value(engine, f->name, nullptr);
-    });
+    PlListNode* node = engine->reasons_table == changed ? engine->reasons_cleared : changed;
+    for (node = node->next; node != changed; node = node->next) {
+        auto* f = static_cast<PlFunctor*>(node->item);
+        if ((f->flags & PLF_REASON_SET) || skipped_in_update(engine, f)) continue;
+        if (!pie_get_atom_value(engine, f->name)) continue;
+        pie_set_atom_value(engine, f->name, nullptr);
+        ++engine->readable_changes;
+    }
+    engine->reasons_table = changed;
+    engine->reasons_cleared = changed->prev;
 }
+
+// The reasons a query with a table of its own cleared are its own: however it ends, the next
+// clearing looks at all of the table it meets. Null: the query shares its caller's table.
+class ReasonsScope {
+public:
+    explicit ReasonsScope(PieEngine* engine) : engine_(engine) {
+        if (engine_) engine_->reasons_table = nullptr;
+    }
+    ~ReasonsScope() {
+        if (engine_) engine_->reasons_table = nullptr;
+    }
+    ReasonsScope(const ReasonsScope&) = delete;
+    ReasonsScope& operator=(const ReasonsScope&) = delete;
+
+private:
+    PieEngine* engine_;
+};
 
 // Show or hide, enable or disable, clear or set the mark: the order the host expects.
 void display(PieEngine* engine, PlList* changed) {
@@ -159,6 +184,7 @@ int execute_main(PieEngine* engine, PlCell* query) {
     PlList* changed = pl_list_new(engine);
     engine->run.changed = changed;
     engine->run.answers = answers;
+    const ReasonsScope reasons(engine);
     const bool propagation = engine->flags & PLE_PROPAGATION;
     if (propagation) mark_goal(goal, true);
 
@@ -194,6 +220,7 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
     PlList* changed = engine->run.changed;
     PlList* own = changed ? nullptr : pl_list_new(engine);
     if (own) engine->run.changed = own;
+    const ReasonsScope reasons_of_own(own ? engine : nullptr);
     const uint32_t saved = engine->flags & PLE_PROPAGATION;
     engine->flags |= PLE_PROPAGATION;
     int outcome = PL_FAIL;

@@ -18,6 +18,7 @@
 #include "pie/terms/functor_set.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -29,6 +30,21 @@ bool tracing(const PieEngine* engine) { return engine->flags & PLE_TRACE; }
 bool reads(const PlFunctor* reader, const PlFunctor* item) {
     // The dependents set of item holds the functors whose rules read it.
     return item->dependents && pl_functor_set_holds(item->dependents, reader);
+}
+
+// Marks (or unmarks) the queued readers of item; true when there is one.
+bool mark_queued_readers(const PlFunctor* item, bool on) {
+    if (!item->dependents) return false;
+    bool any = false;
+    for (uint32_t i = 0; i < item->dependents->count; ++i) {
+        PlFunctor* reader = item->dependents->items[i];
+        if (!on) reader->marks &= ~PLM_QUEUED_READER;
+        else if (reader->flags & PLF_QUEUED) {
+            reader->marks |= PLM_QUEUED_READER;
+            any = true;
+        }
+    }
+    return any;
 }
 
 bool has_first_list(const PlFunctor* f) { return f->clauses[PL_WRITTEN] && !pl_list_empty(f->clauses[PL_WRITTEN]); }
@@ -83,17 +99,61 @@ int run_query(PieEngine* engine, PlCell* query, PlFunctor* item, int (*execute)(
     return execute(engine, query);
 }
 
+// The counts of changes rules can read, the host's and the engine's, when an evaluation starts.
+struct Changes {
+    explicit Changes(const PieEngine* engine)
+        : host(engine->host_changes ? *engine->host_changes : 0), own(engine->readable_changes) {}
+    // Whether nothing changed since; always false for a host that counts none.
+    bool none_since(const PieEngine* engine) const {
+        return engine->host_changes && *engine->host_changes == host && engine->readable_changes == own;
+    }
+    uint32_t host;
+    uint32_t own;
+};
+
+// The lists of a run. A run takes them from the runs before it on its thread, emptied, so that
+// once they have grown to its size it allocates nothing; a run started inside another (a check a
+// host callback asks for) takes a set of its own.
+struct Lists {
+    Items candidates, waiting, done, entered, seen, met, sources, with, without;
+    std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
+};
+
+class ListsInUse {
+public:
+    ListsInUse() {
+        if (depth_ == kept_.size()) kept_.push_back(std::make_unique<Lists>());
+        lists_ = kept_[depth_++].get();
+        for (Items* items : {&lists_->candidates, &lists_->waiting, &lists_->done, &lists_->entered, &lists_->seen,
+                             &lists_->met, &lists_->sources, &lists_->with, &lists_->without})
+            items->clear();
+        lists_->first.clear();
+    }
+    ~ListsInUse() { --depth_; }
+    ListsInUse(const ListsInUse&) = delete;
+    ListsInUse& operator=(const ListsInUse&) = delete;
+    Lists& operator*() const { return *lists_; }
+
+private:
+    static thread_local std::vector<std::unique_ptr<Lists>> kept_;
+    static thread_local size_t depth_;
+    Lists* lists_;
+};
+
+thread_local std::vector<std::unique_ptr<Lists>> ListsInUse::kept_;
+thread_local size_t ListsInUse::depth_ = 0;
+
 struct Run {
     PieEngine* engine;
     PlList* answers;
-    Items candidates;
-    Items waiting;
-    Items done;  // sorted by address
+    Items& candidates;
+    Items& waiting;
+    Items& done;  // sorted by address
     // The members of the answer table, sorted by address: the table is a list that grows to a
     // couple of hundred items when a page size is picked, and each candidate asks it twice.
     // indexed_tail is the table's last node when the index last took the table in; a table that
     // grew some other way is taken in again before the next question.
-    Items entered;
+    Items& entered;
     const PlListNode* indexed_tail = nullptr;
 
     bool is_done(PlFunctor* f) const { return std::binary_search(done.begin(), done.end(), f); }
@@ -129,11 +189,14 @@ struct Run {
             candidates.push_back(d);
             return;
         }
-        // Without dependents no candidate reads d.
-        auto e = d->dependents && d->dependents->count
-                     ? std::find_if(candidates.begin(), candidates.end(),
-                                    [&](PlFunctor* x) { return (x->flags & PLF_QUEUED) && reads(x, d); })
-                     : candidates.end();
+        // d goes before the first queued candidate that reads it: d's queued readers are marked
+        // for the search, which then asks no dependents set; without one, nothing is searched.
+        auto e = candidates.end();
+        if (mark_queued_readers(d, true)) {
+            e = std::find_if(candidates.begin(), candidates.end(),
+                             [](const PlFunctor* x) { return x->marks & PLM_QUEUED_READER; });
+            mark_queued_readers(d, false);
+        }
         if (e == candidates.end()) {
             d->flags |= PLF_MOVABLE;
             candidates.push_back(d);
@@ -158,14 +221,14 @@ struct Run {
         if (!moved) d->flags |= PLF_MOVABLE;
     }
 
+    // Whether a prerequisite of x is unmet; the first one found answers.
     static bool prerequisites(const PlFunctor* x, uint32_t unmet_if_set, uint32_t unmet_if_clear) {
         if (!x->waits) return false;
-        bool unmet = false;
-        pl_list_each(x->waits, [&](void* item) {
-            const auto* p = static_cast<const PlFunctor*>(item);
-            if ((p->flags & unmet_if_set) == unmet_if_set && !(p->flags & unmet_if_clear)) unmet = true;
-        });
-        return unmet;
+        for (const PlListNode* node = x->waits->next; node != x->waits; node = node->next) {
+            const auto* p = static_cast<const PlFunctor*>(node->item);
+            if ((p->flags & unmet_if_set) == unmet_if_set && !(p->flags & unmet_if_clear)) return true;
+        }
+        return false;
     }
 
     // Every candidate before the one chosen was put aside, so the held ones are the front of
@@ -218,11 +281,16 @@ struct Run {
                 pl_flush(engine);
             }
             t->flags |= PLF_ALL_LISTS | PLF_IN_PROPAGATION;
+            const Changes before(engine);
+            bool kept = false;
             if (run_query(engine, engine->propagation_query, t, pl_execute_main_unbound) == PL_SUCCESS &&
-                pie_commit_item_value(engine, t)) {
+                pie_commit_item_value(engine, t, &kept)) {
                 if (tracing(engine)) trace_values(engine, t, false);
                 if ((t->flags & PLF_HAS_CONTROL) && (t->flags & PLF_DONE)) t->marks |= PLM_DISPLAY_PENDING;
-                if (follow) schedule(t, !has_first_list(t) || (t->flags & PLF_REPLACEMENT));
+                // The rules are functions of what they read: an item whose evaluation kept its
+                // value and changed nothing else leaves its readers' answers as they were.
+                const bool quiet = kept && before.none_since(engine);
+                if (follow && !quiet) schedule(t, !has_first_list(t) || (t->flags & PLF_REPLACEMENT));
             }
         }
         t->flags |= PLF_SETTLED;
@@ -253,6 +321,28 @@ int conflict(PieEngine* engine, PlFunctor* item, bool check) {
     return outcome == PL_SUCCESS ? 0 : 1;
 }
 
+// Most items of a sheet have no clause at all (no rule, no default, no complement): their
+// initial conflict is a query whose only goal fails at once, and that query leaves nothing but
+// its flags behind. Such an item is settled by those flags alone, unless the query would do more
+// than fail: print a trace, renumber a changed program, or end the values of a query run before.
+bool settles_without_query(const PieEngine* engine, const PlFunctor* item) {
+    if (item->builtin || (engine->flags & PLE_TRACE) || engine->run.program_changed || engine->run.terms.current)
+        return false;
+    for (const PlList* list : item->clauses)
+        if (list && !pl_list_empty(list)) return false;
+    return true;
+}
+
+// What conflict() leaves on such an item: the query's goal is marked for propagation and
+// unmarked again (a system functor is not), the item's value is forgotten and it is done.
+void settle_without_query(const PieEngine* engine, PlFunctor* item) {
+    item->flags |= PLF_ALL_LISTS;
+    if (item->values && item->values->count) item->values->items[0] = nullptr;
+    if ((engine->flags & PLE_PROPAGATION) && !(item->flags & PLF_SYSTEM))
+        item->flags &= ~(PLF_ALL_LISTS | PLF_IN_PROPAGATION);
+    item->flags = (item->flags & ~uint32_t{PLF_INITIAL_RUNNING}) | PLF_DONE;
+}
+
 }  // namespace
 
 void pl_propagation_create(PieEngine* engine) {
@@ -263,6 +353,10 @@ void pl_propagation_create(PieEngine* engine) {
 
 int pl_initial_conflict(PieEngine* engine, PlFunctor* item) {
     if (!item || (item->flags & PLF_DONE)) return 1;
+    if (settles_without_query(engine, item)) {
+        settle_without_query(engine, item);
+        return 1;
+    }
     return conflict(engine, item, false);
 }
 
@@ -272,10 +366,12 @@ int pl_check_conflict(PieEngine* engine, PlFunctor* item) {
 }
 
 void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
-    Run run{engine, answers, {}, {}, {}, {}, nullptr};
+    const ListsInUse in_use;
+    Lists& lists = *in_use;
+    Run run{engine, answers, lists.candidates, lists.waiting, lists.done, lists.entered, nullptr};
     ReflectedScope reflected{engine};
     // The answers in their order, each once; met is the same set sorted, for the membership test.
-    Items seen, met, sources;
+    Items &seen = lists.seen, &met = lists.met, &sources = lists.sources;
     pl_list_each(answers, [&](void* item) {
         auto* f = static_cast<PlFunctor*>(item);
         auto at = std::lower_bound(met.begin(), met.end(), f);
@@ -294,8 +390,8 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
             forced = s;
             break;
         }
-    std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
-    Items with, without;
+    auto& first = lists.first;
+    Items &with = lists.with, &without = lists.without;
     for (PlFunctor* s : sources) {
         if (!s->dependents) continue;
         with.clear();

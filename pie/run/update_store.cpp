@@ -75,6 +75,7 @@ void pl_update_set_value(PieEngine* engine, PlFunctor* fact, PlCell* value) {
         pl_hash_lookup_or_insert(engine, engine->update_table, fact)->item = entry;
     }
     entry->value = value;
+    ++engine->readable_changes;
 }
 
 PlCell* pl_update_property(PieEngine* engine, PlFunctor* property, PlFunctor* key) {
@@ -93,4 +94,5 @@ void pl_update_set_property(PieEngine* engine, PlFunctor* property, PlFunctor* k
         btree_put(engine, engine->update_tree, entry);
     }
     entry->value = value;
+    ++engine->readable_changes;
 }

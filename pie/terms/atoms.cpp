@@ -63,7 +63,7 @@ PlAtom* intern(PieEngine* engine, const char* text, size_t length, bool keep_tex
         atom->name = text;
     } else {
         // The text follows the record in the same allocation.
-        auto* block = static_cast<char*>(pl_pool_alloc(engine, &engine->main_pool, sizeof(PlAtom) + length + 1));
+        auto* block = static_cast<char*>(pl_pool_take(engine, &engine->main_pool, sizeof(PlAtom) + length + 1));
         char* copy = block + sizeof(PlAtom);
         std::memcpy(copy, text, length);
         copy[length] = '\0';

@@ -53,7 +53,7 @@ BTreeNode* new_node(PieEngine* engine, BTree* tree, BTreeNode* parent, void* ite
     if (node)
         tree->spare = node->right;
     else
-        node = static_cast<BTreeNode*>(pl_pool_alloc(engine, tree->pool, sizeof(BTreeNode)));
+        node = static_cast<BTreeNode*>(pl_pool_take(engine, tree->pool, sizeof(BTreeNode)));
     *node = BTreeNode{nullptr, nullptr, parent, item};
     ++tree->count;
     return node;

@@ -50,6 +50,7 @@ enum PlFunctorMark : uint32_t {
     PLM_DEFAULT_CLAUSE = 0x1,   // the item's default status clause exists
     PLM_DISPLAY_PENDING = 0x2,  // a propagation run changed a done item that has a control
     PLM_QUERY_VALUES = 0x4,     // values may hold terms of the running query (PlRunState::query_valued)
+    PLM_QUEUED_READER = 0x8,    // a queued reader of the candidate propagation is placing
 };
 
 // Bits that belong to one query or one conflict check and must not outlive it.
@@ -85,6 +86,11 @@ struct PlFunctor {
     int32_t host_item3;     // a third id (block 3); nothing sets it today
     PlFunctor* unary;       // name/1, looked up once
     PlAtom* read_name;      // the atom of the value name the host last gave for the item
+    // The item's value as last read from the host (null: it had none), with the host's change
+    // count and the engine's query number at that read (see pie_read_item_value).
+    PlCell* read_value;
+    uint32_t read_changes;
+    uint32_t read_query;
     PlFunctor* origin;      // the item whose change scheduled this one
     PlBuiltin builtin;      // set for built-in predicates
     PlList* once_cells;     // once cells of its clauses, reset before each call

@@ -54,7 +54,7 @@ PlCell* pl_cell_new(PieEngine* engine, PlCellType type) {
     if (cell)
         engine->free_cells = cell->free_next;
     else
-        cell = static_cast<PlCell*>(pl_pool_alloc(engine, &engine->main_pool, sizeof(PlCell)));
+        cell = static_cast<PlCell*>(pl_pool_take(engine, &engine->main_pool, sizeof(PlCell)));
     std::memset(static_cast<void*>(cell), 0, sizeof *cell);
     cell->type = type;
     return cell;
@@ -86,9 +86,18 @@ void pl_cell_release(PieEngine* engine, PlCell* cell) {
 PlVector* pl_vector_alloc(PieEngine* engine, PlPool* pool, uint32_t count) {
     if (count == 0) return engine->empty_vector;
     size_t bytes = sizeof(PlVector) + count * sizeof(PlCell*);
-    auto* vector = static_cast<PlVector*>(pl_pool_alloc(engine, pool, bytes));
+    auto* vector = static_cast<PlVector*>(pl_pool_take(engine, pool, bytes));
     vector->count = count;
-    std::memset(static_cast<void*>(vector->items), 0, count * sizeof(PlCell*));
+    // Most vectors hold a term's few arguments: stores, not a call of the library's memset.
+    if (count <= 4) {
+        PlCell** items = vector->items;
+        items[0] = nullptr;
+        if (count > 1) items[1] = nullptr;
+        if (count > 2) items[2] = nullptr;
+        if (count > 3) items[3] = nullptr;
+    } else {
+        std::memset(static_cast<void*>(vector->items), 0, count * sizeof(PlCell*));
+    }
     return vector;
 }
 

@@ -5,8 +5,6 @@
 #include "pie/api/engine.h"
 #include "pie/terms/work_stack.h"
 
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -23,12 +21,17 @@ bool is_structure(const PieEngine* engine, const PlCell* cell) {
     }
 }
 
+// A cell of the original and the place in the copy that must point at its copy.
+struct CopyStep {
+    PlCell* cell;
+    PlCell** place;
+};
+
 }  // namespace
 
 PlCell* pl_term_copy(PieEngine* engine, PlCell* term) {
     PlCell* result = term;
-    // Each entry: a cell of the original and the place in the copy that must point at its copy.
-    std::vector<std::pair<PlCell*, PlCell**>> work{{term, &result}};
+    PlWorkStack<CopyStep> work(CopyStep{term, &result});
     while (!work.empty()) {
         auto [cell, place] = work.back();
         work.pop_back();
@@ -46,15 +49,15 @@ PlCell* pl_term_copy(PieEngine* engine, PlCell* term) {
             copy->fn.functor = functor;
             copy->fn.args = pl_vector_alloc(engine, &engine->main_pool, count);
             ++functor->uses;
-            for (uint32_t i = count; i-- > 0;) work.push_back({cell->fn.args->items[i], &copy->fn.args->items[i]});
+            for (uint32_t i = count; i-- > 0;) work.push_back(CopyStep{cell->fn.args->items[i], &copy->fn.args->items[i]});
             break;
         }
         case PL_LIST:
-            work.push_back({cell->list.tail, &copy->list.tail});
-            work.push_back({cell->list.head, &copy->list.head});
+            work.push_back(CopyStep{cell->list.tail, &copy->list.tail});
+            work.push_back(CopyStep{cell->list.head, &copy->list.head});
             break;
         default:  // and-group, member set
-            work.push_back({cell->items, &copy->items});
+            work.push_back(CopyStep{cell->items, &copy->items});
             break;
         }
     }

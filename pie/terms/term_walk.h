@@ -5,9 +5,7 @@
 #include "pie/terms/term.h"
 #include "pie/terms/work_stack.h"
 
-#include <algorithm>
-#include <cstddef>
-#include <utility>
+#include <cstdint>
 
 // The child slots of a cell: arguments (a property's hidden key included), list head and
 // tail, the goals of a group or member set, the goal of a tag.
@@ -34,6 +32,30 @@ void pl_for_each_child(PlCell* cell, Fn&& fn) {
     }
 }
 
+// The same slots, last first.
+template <class Fn>
+void pl_for_each_child_reversed(PlCell* cell, Fn&& fn) {
+    switch (cell->type) {
+    case PL_FUNCTOR:
+        if (cell->fn.args)
+            for (uint32_t i = cell->fn.args->count; i-- > 0;) fn(cell->fn.args->items[i]);
+        break;
+    case PL_LIST:
+        fn(cell->list.tail);
+        fn(cell->list.head);
+        break;
+    case PL_AND_GROUP:
+    case PL_MEMBER:
+        fn(cell->items);
+        break;
+    case PL_ONCE:
+        fn(cell->once.goal);
+        break;
+    default:
+        break;
+    }
+}
+
 // Top-down: visit(slot) may replace *slot and answers whether to go on into its children.
 template <class Visit>
 void pl_walk_top_down(PlCell*& root, Visit&& visit) {
@@ -42,10 +64,8 @@ void pl_walk_top_down(PlCell*& root, Visit&& visit) {
         PlCell** slot = work.back();
         work.pop_back();
         if (!visit(*slot)) continue;
-        // The children go on in reverse, so that the first is visited next.
-        const size_t first = work.size();
-        pl_for_each_child(*slot, [&](PlCell*& child) { work.push_back(&child); });
-        std::reverse(work.begin() + static_cast<std::ptrdiff_t>(first), work.end());
+        // The children go on last first, so that the first is visited next.
+        pl_for_each_child_reversed(*slot, [&](PlCell*& child) { work.push_back(&child); });
     }
 }
 

@@ -23,13 +23,15 @@ public:
     T* end() { return data_ + size_; }
     T& back() { return data_[size_ - 1]; }
     void pop_back() { --size_; }
-    void push_back(T item) {
-        if (size_ == capacity_) grow();
+    // The common step stays small enough to be inlined into every walk; growing is rare.
+    [[gnu::always_inline]] void push_back(T item) {
+        if (size_ == capacity_) [[unlikely]]
+            grow();
         data_[size_++] = item;
     }
 
 private:
-    void grow() {
+    [[gnu::noinline]] void grow() {
         heap_.resize(capacity_ * 2);
         if (data_ == inline_) std::copy(inline_, inline_ + size_, heap_.begin());
         data_ = heap_.data();

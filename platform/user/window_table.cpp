@@ -2,6 +2,7 @@
 // refused cleanly instead of reaching a newer window.
 #include "platform/user/window.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -86,7 +87,21 @@ struct Table {
     std::map<uintptr_t, std::unique_ptr<Window>> windows;  // ordered: oldest first
     HandleIndex byHandle;  // the same windows, for Find
     uintptr_t next = 0x20000;
+    // Raised (under the lock) before a window goes: what a thread found before then still
+    // stands while this has not moved, since a handle is never reused.
+    std::atomic<uint64_t> removals{0};
 };
+
+// The windows a thread found last, by handle: a click on a page looks up the same few windows a
+// hundred times, and the lock would cost more than the look.
+struct Found {
+    uint64_t removals = 0;
+    uintptr_t key = 0;  // no handle is 0
+    Window* window = nullptr;
+};
+thread_local Found t_found[16];
+
+Found& foundSlot(uintptr_t key) { return t_found[(key >> 2) & 15]; }
 
 Table& table() {
     static Table* t = new Table;  // outlives static destructors that may still ask
@@ -97,8 +112,14 @@ Table& table() {
 
 Window* Find(HWND hwnd) {
     auto& t = table();
+    const auto key = reinterpret_cast<uintptr_t>(hwnd);
+    Found& found = foundSlot(key);
+    const uint64_t removals = t.removals.load(std::memory_order_acquire);
+    if (found.key == key && found.removals == removals && key) return found.window;
     std::lock_guard<std::mutex> guard(t.lock);
-    return t.byHandle.find(reinterpret_cast<uintptr_t>(hwnd));
+    Window* w = t.byHandle.find(key);
+    if (w) found = {t.removals.load(std::memory_order_relaxed), key, w};
+    return w;
 }
 
 HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
@@ -142,6 +163,7 @@ void RemoveWindow(HWND hwnd) {
     std::lock_guard<std::mutex> guard(t.lock);
     auto it = t.windows.find(reinterpret_cast<uintptr_t>(hwnd));
     if (it == t.windows.end()) return;
+    t.removals.fetch_add(1, std::memory_order_release);
     gone = std::move(it->second);
     t.windows.erase(it);
     t.byHandle.erase(reinterpret_cast<uintptr_t>(hwnd));

@@ -135,7 +135,10 @@ public:
     int Refresh(UIDEVDATA* ctx, HWND dialog, uint32_t pageId);
 
     // Puts an item the rules changed or re-marked into the changed-item set.
-    void MarkChanged(CmSv* item) { changed.insert(item); }
+    void MarkChanged(CmSv* item) {
+        changed.insert(item);
+        ++ruleChanges;
+    }
     // A value one item wrote into another (its partner) on its own behalf: marked as the rules
     // mark theirs, so that the evaluation under way stores it into the sheet's settings, and
     // collected, so that the rules check it too. Every partner write goes through here; an
@@ -170,6 +173,10 @@ public:
 
     CmSvIdSet changed;
     CmSvIdSet* collecting = nullptr;
+    // Raised on every change the rules make to the items (a value, a mark, a choice, a property,
+    // an action run, a message shown): the engine's propagation wakes no reader of an item whose
+    // rule left this and the item's value as they were.
+    uint32_t ruleChanges = 0;
 
 protected:
     // The sheet's rule program; null when none can be made. The rule assembly supplies it.

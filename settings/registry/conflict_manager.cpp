@@ -55,6 +55,7 @@ int CmSvConflict::StartRules(UIDEVDATA* ctx) {
     FillRuleCallbacks(callbacks1, callbacks2);
     PIE_set_callbacks(engine, &callbacks1);
     PIE_set_callbacks2(engine, &callbacks2);
+    PIE_set_change_count(engine, &ruleChanges);
     return 1;
 }
 
@@ -131,7 +132,7 @@ void CmSvConflict::StoreChanged(UIDEVDATA* ctx) {
 void CmSvConflict::NotePartnerChange(CmSvItem* partner) {
     if (!partner) return;
     partner->flags |= CmSvItem::kChangedByRules;
-    changed.insert(partner);
+    MarkChanged(partner);
     if (collecting) collecting->insert(partner);
 }
 

@@ -22,6 +22,7 @@ int CmSvRuleCb_ShowMessage(void* host, int32_t message) {
     if (registry->restoring || (registry->showOnce && registry->messageShown)) return kRuleDone;
     ShowRuleMessage(ctx, registry->dialogWindow, static_cast<UINT>(message));
     registry->messageShown = 1;
+    ++registry->ruleChanges;
     return kRuleDone;
 }
 

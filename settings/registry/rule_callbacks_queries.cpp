@@ -37,7 +37,12 @@ int RunAction(void* host, int32_t id, int32_t count, const char* const* names, P
     auto* action = t.As<CmSvAction>();
     if (!action) return kRuleWrongClass;
     PieValue scratch{6, 0};
-    if (action->Action(t.ctx, count, names, out ? out : &scratch) == 0) return kRuleNoValue;
+    // What an action changes is its own affair: it counts as a change either way, before and after
+    // (the action may ask the rules themselves).
+    ++t.registry->ruleChanges;
+    const int done = action->Action(t.ctx, count, names, out ? out : &scratch);
+    ++t.registry->ruleChanges;
+    if (done == 0) return kRuleNoValue;
     auto* value = t.As<CmSvItem>();
     auto* control = t.As<CmSvControl>();
     if ((value && (value->flags & CmSvItem::kChangedByRules)) ||
@@ -138,7 +143,9 @@ int CmSvRuleCb_PropertyCall1(void* host, int32_t id, const char* entryName, cons
     PropertyPair pair{};
     if (int found = FindPropertyPair(t, entryName, keyName, pair); found != kRuleDone) return found;
     PieValue value{in ? in->type : int16_t{6}, in ? in->value : 0};
-    return pair.key->GetSecondValue(t.ctx, pair.entry->entry, &value) == 1 ? kRuleDone : kRuleNoValue;
+    const int written = pair.key->GetSecondValue(t.ctx, pair.entry->entry, &value);
+    ++t.registry->ruleChanges;
+    return written == 1 ? kRuleDone : kRuleNoValue;
 }
 
 int CmSvRuleCb_VListCall2(void* host, int32_t id, int32_t*) {

@@ -31,14 +31,6 @@ bool isListView(HWND control) {
     return std::string(name) == WC_LISTVIEWA;
 }
 
-std::string listViewText(HWND control, int row) {
-    char text[256] = {};
-    LVITEMA item{};
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(control, LVM_GETITEMTEXTA, WPARAM(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
 
 // A click on the row's first column, scrolled into view first.
 bool clickListViewRow(HWND control, int row) {
@@ -149,7 +141,7 @@ bool ChooseEntryByText(HWND dialog, int id, const char* text) {
     if (!control) return false;
     if (isListView(control)) {
         for (int row = 0, n = int(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
-            if (listViewText(control, row) == text) return ChooseEntry(dialog, id, row);
+            if (ReadCell(control, row, 0) == text) return ChooseEntry(dialog, id, row);
         return false;
     }
     bool combo = isCombo(control);
@@ -186,13 +178,29 @@ std::string ReadText(HWND dialog, int id) {
     return text;
 }
 
+std::vector<std::string> ScriptedUser::messageTexts() const {
+    std::vector<std::string> texts;
+    for (const MessageBoxSeen& box : boxes_) texts.push_back(box.text);
+    return texts;
+}
+
+std::string ReadCell(HWND listView, int row, int column) {
+    char text[1024] = {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(listView, LVM_GETITEMTEXTA, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
 std::vector<std::string> ReadEntries(HWND dialog, int id) {
     std::vector<std::string> texts;
     HWND control = GetDlgItem(dialog, id);
     if (!control) return texts;
     if (isListView(control)) {
         for (int row = 0, n = int(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
-            texts.push_back(listViewText(control, row));
+            texts.push_back(ReadCell(control, row, 0));
         return texts;
     }
     const bool combo = isCombo(control);

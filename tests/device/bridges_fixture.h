@@ -66,11 +66,7 @@ protected:
         sim_->ClearLog();
     }
     // The texts of the messages shown so far.
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& box : user_->messageBoxes()) texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> Messages() const { return user_->messageTexts(); }
 
     std::unique_ptr<drvtest::FixtureDevice> device_;
     std::string system_;

@@ -42,9 +42,7 @@ protected:
             EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_CUSTOM_PAPER));
             EXPECT_TRUE(driver.PressOk());
         });
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
-                                 reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>);
     }
     std::vector<userpaper::Entry> Stored() {
         CmCustomPaper paper(ctx, 0);
@@ -163,8 +161,7 @@ TEST_F(CustomPaperDialog, ALengthBelowTheWidthIsRefusedAndOkMakesThePaperTheCust
     });
     RunPage("Custom");
     EXPECT_EQ(person.dialogsSeen(), 1);
-    ASSERT_EQ(person.messageBoxes().size(), 1u);
-    EXPECT_EQ(person.messageBoxes()[0].text, "The length must not be smaller than the width.");
+    EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"The length must not be smaller than the width."});
     EXPECT_EQ(focusAfterRefusal, widthEdit);
     EXPECT_EQ(RequestKind(), 3);
     EXPECT_EQ((RequestWords<2>(114)), (std::array<uint16_t, 2>{2000, 2500}));

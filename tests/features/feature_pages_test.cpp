@@ -21,7 +21,9 @@
 #include "ui/main_pages.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -35,6 +37,21 @@ const bool g_registered = (RegisterDialogFramework(), RegisterDeviceConfiguratio
 void SavePicture(HWND dialog, const std::string& name) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(drvtest::SaveWindowPng(dialog, std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/" + name + ".png")) << name;
+}
+
+// A dialog script: the dialog's picture, then OK.
+std::function<void(HWND)> SaveAndOk(const char* name) {
+    return [name](HWND d) {
+        SavePicture(d, name);
+        EXPECT_TRUE(drvtest::PressOk(d));
+    };
+}
+
+template <typename T>
+T RequestOption(UIDEVDATA* ctx, DWORD option) {
+    T value{};
+    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), option, &value, sizeof value);
+    return value;
 }
 
 MutableByteView SectionOf(uint8_t* dm) {
@@ -59,13 +76,16 @@ protected:
             EXPECT_TRUE(drvtest::Click(driver.Page(), button));
             EXPECT_TRUE(ok ? driver.PressOk() : driver.PressCancel());
         });
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        drvtest::RunOnePageSheet(module, IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>,
-                                 reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        ShowPage(IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>);
     }
     MutableByteView Sheet() { return SectionOf(user->GetSettingsSource()); }
     MutableByteView Request() { return SectionOf(ctx->svc->GetDevmode(ctx, 3)); }
     InsertionTable RequestTable() { return InsertionTable(Request(), 4); }
+    uint16_t RequestWord(size_t at) {
+        uint16_t word = 0;
+        Request().u16(at, word);
+        return word;
+    }
 
     drvtest::ScriptedUser person;
 };
@@ -134,8 +154,7 @@ TEST_F(FeaturePages, NumbersAreRefusedWithTheirMessageAndFocus) {
     });
     RunPage(IDC_OPEN_FINISHING_ADJUST);
     EXPECT_EQ(focus, vertical);
-    ASSERT_EQ(person.messageBoxes().size(), 1u);
-    EXPECT_EQ(person.messageBoxes()[0].text, "The value is not valid.");
+    EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"The value is not valid."});
 
     int closedAt = 0;
     person.OnDialog([&](HWND d) {
@@ -204,13 +223,9 @@ TEST_F(FeaturePages, AMediaTheSettingsCannotTakeIsRefusedAndAnotherIsStored) {
     });
     RunPage(IDC_OPEN_MEDIA);
     EXPECT_EQ(media, (std::vector<std::string>{"Plain", "Thick", "Recycled", "Letterhead", "Labels"}));
-    ASSERT_EQ(person.messageBoxes().size(), 1u);
-    EXPECT_EQ(person.messageBoxes()[0].text, "This media cannot be used with the current settings.");
-    uint16_t id = 0, type = 0;
-    Request().u16(model::kMediaPairs, id);
-    Request().u16(model::kMediaPairs + 2, type);
-    EXPECT_EQ(id, 9);
-    EXPECT_EQ(type, 9);
+    EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"This media cannot be used with the current settings."});
+    EXPECT_EQ(RequestWord(model::kMediaPairs), 9);      // the media id
+    EXPECT_EQ(RequestWord(model::kMediaPairs + 2), 9);  // its type
 }
 
 TEST_F(FeaturePages, ACoverTakesItsMediaFromTheMediaDialog) {
@@ -234,11 +249,8 @@ TEST_F(FeaturePages, ACoverTakesItsMediaFromTheMediaDialog) {
     EXPECT_EQ(after, "Media: Thick");
     EXPECT_EQ(frontSource, "Front cover:");
     EXPECT_EQ(backSource, "Back cover: as the front cover");
-    uint16_t id = 0, flags = 0;
-    Request().u16(model::kMediaPairs + 4 * kMediaTargetFrontCover, id);
-    Request().u16(model::kCoverFlags, flags);
-    EXPECT_EQ(id, 3);
-    EXPECT_EQ(flags, 0x1);  // the cover's media is known now
+    EXPECT_EQ(RequestWord(model::kMediaPairs + 4 * kMediaTargetFrontCover), 3);
+    EXPECT_EQ(RequestWord(model::kCoverFlags), 0x1);  // the cover's media is known now
 }
 
 TEST_F(FeaturePages, AGraphicsChangeIsMarkedAndTheSmallDialogsOpenAndClose) {
@@ -248,31 +260,20 @@ TEST_F(FeaturePages, AGraphicsChangeIsMarkedAndTheSmallDialogsOpenAndClose) {
         EXPECT_TRUE(drvtest::Click(d, IDC_GO_MORE));
         EXPECT_TRUE(drvtest::PressOk(d));
     });
-    person.OnDialog([&](HWND d) {
-        SavePicture(d, "graphics_misc");
-        EXPECT_TRUE(drvtest::PressOk(d));
-    });
+    person.OnDialog(SaveAndOk("graphics_misc"));
     RunPage(IDC_OPEN_GRAPHICS);
-    uint16_t graphics = 0;
-    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 221, &graphics, sizeof graphics);
-    EXPECT_EQ(graphics & 0x80, 0x80);
+    EXPECT_EQ(RequestOption<uint16_t>(ctx, 221) & 0x80, 0x80);
 
     for (auto [button, picture] : {std::pair{IDC_OPEN_PAPER_TYPE, "paper_type"},
                                    std::pair{IDC_OPEN_DEVICE_PREVIEW, "device_preview"}}) {
-        person.OnDialog([&, picture = picture](HWND d) {
-            SavePicture(d, picture);
-            EXPECT_TRUE(drvtest::PressOk(d));
-        });
+        person.OnDialog(SaveAndOk(picture));
         RunPage(button);
     }
     person.OnDialog([&](HWND d) {
         EXPECT_TRUE(drvtest::Click(d, IDC_TP_DETAILS));
         EXPECT_TRUE(drvtest::PressCancel(d));
     });
-    person.OnDialog([&](HWND d) {
-        SavePicture(d, "tab_paper_details");
-        EXPECT_TRUE(drvtest::PressOk(d));
-    });
+    person.OnDialog(SaveAndOk("tab_paper_details"));
     RunPage(IDC_OPEN_TAB_POSITION);
     EXPECT_EQ(person.dialogsSeen(), 6);
 }
@@ -287,17 +288,14 @@ TEST_F(FeaturePages, TheCoverWarningIsSilencedForTheJobByItsCheckBox) {
     });
     RunPage(IDC_OPEN_BOOK_COVER_WARNING);
     EXPECT_EQ(text, "The covers are printed from the cover tray.");  // cover kind 1, not spooled on the host
-    uint16_t flags = 0;
-    Request().u16(model::kOptionFlags, flags);
-    EXPECT_EQ(flags & 0x8, 0x8);
+    EXPECT_EQ(RequestWord(model::kOptionFlags) & 0x8, 0x8);
 
     person.OnDialog([&](HWND d) {
         EXPECT_TRUE(drvtest::SetCheck(d, IDC_BCW_CHECK, BST_UNCHECKED));
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_BOOK_COVER_WARNING);
-    Request().u16(model::kOptionFlags, flags);
-    EXPECT_EQ(flags & 0x8, 0);
+    EXPECT_EQ(RequestWord(model::kOptionFlags) & 0x8, 0);
 }
 
 TEST_F(FeaturePages, WithoutTheRequestLibraryTheDocumentListIsEmptyAndOkCloses) {
@@ -310,8 +308,7 @@ TEST_F(FeaturePages, WithoutTheRequestLibraryTheDocumentListIsEmptyAndOkCloses) 
     RunPage(IDC_OPEN_BROWSE_FILE);
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(person.dialogsSeen(), 1);
-    ASSERT_EQ(person.messageBoxes().size(), 1u);  // the request's one message
-    EXPECT_EQ(person.messageBoxes()[0].text, "The file could not be imported.");
+    EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"The file could not be imported."});  // the request's one message
 }
 
 TEST(StoredDocuments, NamedEntriesAreReadInsideTheirFields) {
@@ -458,26 +455,21 @@ TEST_F(FormatDialog, TheFormatOfThePrintedTextsGoesToItsFontBlockAndColour) {
         EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PAGE_OPTIONS));
         EXPECT_TRUE(driver.PressOk());
     });
-    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-    drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
-                             reinterpret_cast<LPARAM>(&data), "Printing preferences");
+    ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>);
     EXPECT_EQ(person.dialogsSeen(), 2);
     EXPECT_EQ(faces.size(), 6u);  // the screen's outline families
     EXPECT_EQ(shownFace, "Sans Serif");
     EXPECT_TRUE(spinRange);
-    uint8_t stored[48] = {};
-    uint32_t colour = 0;
-    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 0x30025, stored, sizeof stored);
-    ctx->svc->GetOption(ctx, ctx->svc->GetDevmode(ctx, 3), 0x30024, &colour, sizeof colour);
+    const auto stored = RequestOption<std::array<uint8_t, 48>>(ctx, 0x30025);
+    const ByteView font(stored.data(), stored.size());
     int32_t size = 0;
     uint32_t weight = 0;
-    std::memcpy(&size, stored, 4);
-    std::memcpy(&weight, stored + 8, 4);
+    EXPECT_TRUE(font.s32(0, size) && font.u32(8, weight));
     EXPECT_EQ(size, 14);
     EXPECT_EQ(weight, 700u);
     EXPECT_EQ(stored[12], 1);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(stored + 13)), "Book Serif");
-    EXPECT_EQ(colour, RGB(255, 0, 0));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(stored.data() + 13)), "Book Serif");
+    EXPECT_EQ(RequestOption<uint32_t>(ctx, 0x30024), RGB(255, 0, 0));
 }
 
 }  // namespace

@@ -37,9 +37,7 @@ protected:
             EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_FONT_SETTINGS));
             EXPECT_TRUE(driver.PressOk());
         });
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        drvtest::RunOnePageSheet(module, IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>,
-                                 reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        ShowPage(IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>);
     }
     std::vector<FontSubstEntry> StoredTable() {
         std::vector<FontSubstEntry> table;

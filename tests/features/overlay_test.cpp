@@ -186,8 +186,7 @@ TEST_F(OverlayTest, TheDialogChoosesChecksAndStoresAnOverlayFile) {
     });
     ASSERT_EQ(OpenDialogByKind(Ctx(), nullptr, kOverlayDialogKind, 0), IDOK);
     EXPECT_TRUE(browseOff) << "no overlay: nothing to browse for";
-    ASSERT_EQ(person.messageBoxes().size(), 1u);
-    EXPECT_EQ(person.messageBoxes()[0].text, "The file is not an overlay.");
+    EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"The file is not an overlay."});
     EXPECT_EQ(listed, std::vector<std::string>{"C:\\form.p5e"});
     EXPECT_EQ(Mode(), 2);
     EXPECT_EQ(Path(), "C:\\form.p5e");

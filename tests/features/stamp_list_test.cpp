@@ -31,9 +31,7 @@ protected:
         ASSERT_TRUE(marks.CommitWorkingList());
     }
     INT_PTR Run() {
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        return drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>,
-                                        reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        return ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>);
     }
     std::string RequestField(DWORD option) {
         char text[33] = {};

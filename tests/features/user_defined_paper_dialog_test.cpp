@@ -57,19 +57,7 @@ protected:
         HWND list = GetDlgItem(dialog, IDC_FORM_LIST);
         std::vector<std::array<std::string, 2>> rows;
         const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            std::array<std::string, 2> row;
-            for (int sub = 0; sub < 2; ++sub) {
-                char text[80] = {};
-                LVITEMA item{};
-                item.iSubItem = sub;
-                item.pszText = text;
-                item.cchTextMax = sizeof text;
-                SendMessageA(list, LVM_GETITEMTEXTA, WPARAM(i), reinterpret_cast<LPARAM>(&item));
-                row[size_t(sub)] = text;
-            }
-            rows.push_back(row);
-        }
+        for (int i = 0; i < count; ++i) rows.push_back({drvtest::ReadCell(list, i, 0), drvtest::ReadCell(list, i, 1)});
         return rows;
     }
     // A click on the row that shows the name.
@@ -88,11 +76,7 @@ protected:
         return drvtest::Type(dialog, IDC_FORM_NAME, name) && drvtest::Type(dialog, IDC_PAPER_WIDTH, width) &&
                drvtest::Type(dialog, IDC_PAPER_LENGTH, length);
     }
-    std::vector<std::string> Texts() {
-        std::vector<std::string> texts;
-        for (const drvtest::MessageBoxSeen& box : person.messageBoxes()) texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() { return person.messageTexts(); }
 
     drvtest::ScriptedUser person;
 };
@@ -231,9 +215,7 @@ TEST_F(UserDefinedPaperDialog, TheDeviceModeFollowsAChangedFormAndTheCustomSizeI
         answer = OpenDialogByKind(ctx, driver.Page(), kUserDefinedPaperDialogKind, 0);
         EXPECT_TRUE(driver.PressOk());
     });
-    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-    drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>, reinterpret_cast<LPARAM>(&data),
-                             "Printing preferences");
+    ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>);
     EXPECT_EQ(answer, IDOK);
     const uint8_t* dm = ctx->svc->GetDevmode(ctx, 3);
     std::array<uint16_t, 2> size{}, output{};

@@ -61,10 +61,7 @@ public:
             while (PlCell* clause = pl_read_clause(e_, &token, PL_CLAUSE)) {
                 if (pl_is_functor(clause->clause.term, pl_predefined(e_, PLP_query_1))) continue;
                 aliases(clause->clause.term);
-                PlCell* term = clause->clause.term;
-                if (pl_is_functor(term, pl_predefined(e_, PLP_neck_2)))
-                    gui_header_check_sub(e_, pl_arg(term, 0), pl_arg(term, 1));
-                preprocessor(e_, clause);
+                preprocessor(e_, clause);  // a rule's header check included
                 write(clause->clause.term);
             }
             return 0;

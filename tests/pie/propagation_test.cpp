@@ -2,6 +2,7 @@
 // read and once per check, the host sees the writes in that order, and an engine error in the
 // middle of a run leaves no mark that would spoil the next check.
 #include "pie/api/api.h"
+#include "pie/host/host_slots.h"
 #include "pie/terms/atoms.h"
 #include "pie/terms/functor.h"
 #include "pie/terms/term.h"
@@ -79,6 +80,29 @@ TEST_F(PropagationTest, InitialConflictSeedsEachItemOnce) {
     EXPECT_EQ(PIE_end_update(e), 0);
 }
 
+// An item no clause names is settled by its initial conflict without a query: it is done for the
+// rest of the update as the query would have left it, so a rule's write to it is refused.
+TEST_F(PropagationTest, AnItemWithoutClausesIsDoneAfterItsInitialConflict) {
+    struct Case { bool seedFirst; int answer; const char* writes; };
+    for (auto c : {Case{true, 1, ""}, Case{false, 0, "5=7 2=2"}}) {
+        PieEngine* fresh = nullptr;
+        ASSERT_EQ(PIE_init(&fresh, nullptr, 0x402), 0);
+        std::swap(e, fresh);
+        PIE_term(fresh);
+        host.install(e);
+        items({{"b", 2}, {"w", 5}});
+        ASSERT_EQ(PIE_main(e, "b(_X) :- sstatus(w, 7), sum(1, 1, _X).\n"), 0);
+        host.take();
+        EXPECT_EQ(PIE_begin_update(e), 0);
+        if (c.seedFirst) {
+            EXPECT_EQ(PIE_initial_conflict(e, 5), 1);
+        }
+        EXPECT_EQ(PIE_initial_conflict(e, 2), c.answer) << c.seedFirst;
+        EXPECT_EQ(PIE_end_update(e), 0);
+        EXPECT_EQ(writes(), c.writes) << c.seedFirst;
+    }
+}
+
 TEST_F(PropagationTest, AnErrorMidRunLeavesNoMarks) {
     items({{"a", 1}, {"b", 2}, {"c", 3}});
     // c's rule calls a number when a is 0: an engine error while c is evaluated.
@@ -120,3 +144,93 @@ TEST_F(PropagationTest, ValuesRecordedByADependentDoNotOutliveTheCheck) {
     ASSERT_TRUE(f->values->items[1]);
     EXPECT_EQ(f->values->items[1]->value, 3);  // a constant of the program stays
 }
+
+namespace {
+
+// The host's change count of the tests below, raised by its message slot.
+uint32_t g_changes = 0;
+
+// An engine over the fake host's items a (1), b (2) and c (3) of the type given, running the
+// program; with `counted` the host hands the engine its change count.
+PieEngine* CountingEngine(drvtest::PieFakeHost& fake, int32_t type, bool counted, const std::string& program) {
+    PieEngine* engine = nullptr;
+    EXPECT_EQ(PIE_init(&engine, nullptr, 0x402), 0);
+    fake.install(engine);
+    engine->host_slots[PIE_SLOT_SHOW_MESSAGE] = reinterpret_cast<PlHostSlot>(+[](void*, int32_t) {
+        ++g_changes;
+        return 0;
+    });
+    int32_t id = 1;
+    for (const char* name : {"a", "b", "c"}) {
+        fake.items[id].type = type;
+        fake.items[id].value = "ON";
+        fake.items[id].changed_answer = 0;  // a value held counts as a change
+        EXPECT_EQ(PIE_register_functor(engine, name, id++), 0);
+    }
+    if (counted) {
+        EXPECT_EQ(PIE_set_change_count(engine, &g_changes), 0);
+    }
+    EXPECT_EQ(PIE_main(engine, program.c_str()), 0);
+    return engine;
+}
+
+size_t Count(const std::string& log, const std::string& call) {
+    size_t n = 0;
+    for (size_t at = log.find(call); at != std::string::npos; at = log.find(call, at + 1)) ++n;
+    return n;
+}
+
+struct QuietCase {
+    const char* b;  // b's rule: b keeps ON whatever a holds; c reads b
+    bool counted;
+    bool c_runs;
+};
+
+// An item whose rule kept its value wakes its readers only when its evaluation changed something
+// they could read, as far as a host that counts its changes can tell.
+TEST(PropagationQuiet, AnItemThatKeptItsValueAndChangedNothingWakesNoReader) {
+    const QuietCase cases[] = {
+        {"b(ON) :- a(_A).\n", false, true},              // a host that counts nothing: as ever
+        {"b(ON) :- a(_A).\n", true, false},              // nothing changed: c is left alone
+        {"b(ON) :- a(_A), sreason(_A).\n", true, true},  // b's reason followed a
+        {"b(ON) :- a(_A), message(7).\n", true, true},   // the host counted a change
+    };
+    for (const QuietCase& q : cases) {
+        drvtest::PieFakeHost fake;
+        PieEngine* engine = CountingEngine(fake, 2, q.counted, std::string(q.b) + "c(_X) :- b(_X).\n");
+        fake.items[1].value = "OFF";
+        fake.take();
+        EXPECT_EQ(PIE_check_conflict(engine, 1), 0);
+        EXPECT_EQ(Count(fake.take(), "GetValueName 3"), q.c_runs ? 1u : 0u) << q.b << " counted " << q.counted;
+        EXPECT_EQ(fake.items[2].value, "ON");
+        PIE_term(engine);
+    }
+}
+
+struct ReadCase {
+    const char* b;  // b and c read a
+    bool counted;
+    size_t reads;   // of a's number, the check's own and the commit's among them
+};
+
+// A host that counts its changes is asked for an item's value once a query while the count stays.
+TEST(PropagationQuiet, ACountingHostIsAskedAgainOnlyWhenItsCountMoved) {
+    const ReadCase cases[] = {
+        {"b(_X) :- a(_A), sum(_A, 1, _X).\n", false, 4},
+        {"b(_X) :- a(_A), sum(_A, 1, _X).\n", true, 2},
+        {"b(_X) :- a(_A), message(7), sum(_A, 1, _X).\n", true, 3},  // c reads a anew
+    };
+    for (const ReadCase& r : cases) {
+        drvtest::PieFakeHost fake;
+        PieEngine* engine = CountingEngine(fake, 3, r.counted, std::string(r.b) + "c(_X) :- a(_A), sum(_A, 2, _X).\n");
+        fake.items[1].number = 5;
+        fake.take();
+        EXPECT_EQ(PIE_check_conflict(engine, 1), 0);
+        EXPECT_EQ(Count(fake.take(), "GetNumber 1;"), r.reads) << r.b << " counted " << r.counted;
+        EXPECT_EQ(fake.items[2].number, 6);
+        EXPECT_EQ(fake.items[3].number, 7);
+        PIE_term(engine);
+    }
+}
+
+}  // namespace

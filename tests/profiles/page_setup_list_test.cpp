@@ -19,9 +19,7 @@ class PageSetupProfiles : public SheetSets<> {
 protected:
     void SetUp() override { Start({CreateItemSet0, CreateItemSetPageSetup}); }
     INT_PTR Run() {
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        return drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>,
-                                        reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        return ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>);
     }
     const uint8_t* RequestDm() { return ctx->svc->GetDevmode(ctx, 3); }
     std::string Applied() {

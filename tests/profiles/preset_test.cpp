@@ -79,8 +79,7 @@ TEST_F(ProfileTest, FileDialogErrorsShowTheirMessageAndAskAgainWithAnEmptyField)
     // told, and the dialog opens again with an empty field until the person cancels.
     char file[kPresetPathRoom] = "bad|name";
     EXPECT_FALSE(preset.ExportDialog(nullptr, file, "Profile files|*.pfl|", "C:\\", "pfl"));
-    std::vector<std::string> texts;
-    for (const auto& box : person.messageBoxes()) texts.push_back(box.text);
+    const std::vector<std::string> texts = person.messageTexts();
     EXPECT_EQ(texts, (std::vector<std::string>{"The file name is not valid.", "The file name is too long."}));
     EXPECT_EQ(fieldsSeen, (std::vector<std::string>{"", ""}));
 }

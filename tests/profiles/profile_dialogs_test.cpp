@@ -45,15 +45,9 @@ protected:
             EXPECT_TRUE(drvtest::Click(driver.Page(), button));
             EXPECT_TRUE(driver.PressOk());
         });
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
-                                 reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>);
     }
-    std::vector<std::string> Messages() {
-        std::vector<std::string> texts;
-        for (const auto& box : person.messageBoxes()) texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> Messages() { return person.messageTexts(); }
     const ProfileNode* Find(const char* name) {
         for (const ProfileNode& node : store->Committed())
             if (strcasecmp(node.name, name) == 0) return &node;
@@ -243,9 +237,7 @@ protected:
     void RunProfilePage(std::function<void(drvtest::SheetDriver&)> script) {
         drvtest::ScriptedSheet sheet;
         sheet.OnSheet(std::move(script));
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        drvtest::RunOnePageSheet(module, IDD_PROFILE_PAGE, CmProc::DialogProcFor<PriProfileProc>,
-                                 reinterpret_cast<LPARAM>(&data), "Printer properties");
+        ShowPage(IDD_PROFILE_PAGE, CmProc::DialogProcFor<PriProfileProc>, "Printer properties");
     }
     std::string PrinterString(const char* name) {
         char text[64] = {};
@@ -302,24 +294,12 @@ TEST_F(ProfilePage, ViewSettingsSummarisesTheSelectedProfileNotTheCurrentSetting
     });
     sheet.OnSheet([&](drvtest::SheetDriver& driver) {
         HWND list = GetDlgItem(driver.Page(), IDC_SUMMARY_LIST);
-        const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char label[64] = {}, value[64] = {};
-            LVITEMA item{};
-            item.pszText = label;
-            item.cchTextMax = sizeof label;
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-            item.iSubItem = 1;
-            item.pszText = value;
-            item.cchTextMax = sizeof value;
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-            if (std::string(label) == "Orientation") orientation = value;
-        }
+        const std::vector<std::string> labels = drvtest::ReadEntries(driver.Page(), IDC_SUMMARY_LIST);
+        for (size_t i = 0; i < labels.size(); ++i)
+            if (labels[i] == "Orientation") orientation = drvtest::ReadCell(list, int(i), 1);
         EXPECT_TRUE(driver.PressOk());
     });
-    SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-    drvtest::RunOnePageSheet(module, IDD_PROFILE_PAGE, CmProc::DialogProcFor<PriProfileProc>,
-                             reinterpret_cast<LPARAM>(&data), "Printer properties");
+    ShowPage(IDD_PROFILE_PAGE, CmProc::DialogProcFor<PriProfileProc>, "Printer properties");
     EXPECT_EQ(sheet.sheetsSeen(), 2);
     EXPECT_EQ(orientation, "Landscape");
     // The sheet's own settings are as they were.

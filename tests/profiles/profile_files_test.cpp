@@ -20,11 +20,7 @@ protected:
         ASSERT_TRUE(store->ExportProfileFile(nullptr, Path("office.pfl").c_str(), stored));
         file = ReadFile("office.pfl");
     }
-    std::vector<std::string> Messages() {
-        std::vector<std::string> texts;
-        for (const auto& box : person.messageBoxes()) texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> Messages() { return person.messageTexts(); }
     std::unique_ptr<Profile> store;
     std::vector<uint8_t> stored, file;
 };
@@ -99,8 +95,7 @@ TEST_F(ProfileFiles, BadFilesAreRefusedWithTheirMessage) {
             } else {
                 EXPECT_TRUE(record.empty()) << c.fault;
             }
-            std::vector<std::string> texts;
-            for (const auto& box : watcher.messageBoxes()) texts.push_back(box.text);
+            const std::vector<std::string> texts = watcher.messageTexts();
             const bool shown = !quiet && !c.message.empty() && c.message != "ok";
             EXPECT_EQ(texts, shown ? std::vector<std::string>{c.message} : std::vector<std::string>{})
                 << c.fault << (quiet ? " (quiet)" : "");

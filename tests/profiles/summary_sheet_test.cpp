@@ -73,9 +73,7 @@ protected:
             EXPECT_TRUE(driver.PressOk());
         });
         sheet.OnSheet(std::move(script));
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>,
-                                 reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>);
         EXPECT_EQ(sheet.sheetsSeen(), 2);
     }
     std::string PictureName(const char* what) {
@@ -100,15 +98,8 @@ TEST_P(SettingsSummary, CopyPutsEveryPieceOnTheClipboardInOrder) {
         }
         EXPECT_TRUE(driver.SelectPage(0));
         HWND list = GetDlgItem(driver.Page(), IDC_SUMMARY_LIST);
-        char text[600] = {};
-        LVITEMA item{};
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
-        firstLabel = text;
-        item.iSubItem = 1;
-        SendMessageA(list, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
-        firstValue = text;
+        firstLabel = drvtest::ReadCell(list, 0, 0);
+        firstValue = drvtest::ReadCell(list, 0, 1);
         cancelShown = IsWindowVisible(GetDlgItem(driver.Sheet(), IDCANCEL));
         EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_SUMMARY_COPY));
         EXPECT_TRUE(driver.PressOk());

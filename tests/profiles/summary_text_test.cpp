@@ -2,6 +2,7 @@
 // the operating system's names, multi-line values and the list's reading of rows.
 #include "profiles/summary/summary_page.h"
 #include "profiles/summary/summary_text.h"
+#include "drvtest/scripted_user.h"
 #include "profiles/summary/view_settings.h"
 
 #include <commctrl.h>
@@ -128,18 +129,7 @@ protected:
     std::vector<std::pair<std::string, std::string>> Rows() {
         std::vector<std::pair<std::string, std::string>> rows;
         const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char label[600] = {}, value[600] = {};
-            LVITEMA item{};
-            item.pszText = label;
-            item.cchTextMax = sizeof label;
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-            item.iSubItem = 1;
-            item.pszText = value;
-            item.cchTextMax = sizeof value;
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-            rows.emplace_back(label, value);
-        }
+        for (int i = 0; i < count; ++i) rows.emplace_back(drvtest::ReadCell(list, i, 0), drvtest::ReadCell(list, i, 1));
         return rows;
     }
     HWND parent = nullptr, list = nullptr;

@@ -36,13 +36,22 @@ protected:
     }
 
     Outcome Drive(const std::string& arguments, const char* program = DRVHOST_PROGRAM) const {
-        const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" + program + "' " +
-                                    arguments + " > '" + (dir_ / "out.txt").string() + "' 2>&1";
+        return Run("DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" + program + "' " + arguments);
+    }
+
+    // A shell command with its output and errors gathered.
+    Outcome Run(const std::string& command) const {
         Outcome run;
-        run.status = std::system(command.c_str());
+        run.status = std::system((command + " > '" + (dir_ / "out.txt").string() + "' 2>&1").c_str());
         std::ifstream in(dir_ / "out.txt");
         run.out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         return run;
+    }
+
+    // Whether the output holds the text (from `from` on); a failure shows the output.
+    static ::testing::AssertionResult Shows(const std::string& out, const std::string& text, size_t from = 0) {
+        if (out.find(text, from) != std::string::npos) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "no \"" << text << "\" in\n" << out;
     }
 
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
@@ -111,10 +120,10 @@ TEST_F(Drvhost, ConvertAndValidateAgreeOnEveryFile) {
 TEST_F(Drvhost, LoadsTheLibraryAtRunTimeAndLinksOnlyThePlatform) {
     const Outcome run = Drive("");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("DRVOPUI.DLL loaded"), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "DRVOPUI.DLL loaded"));
     EXPECT_TRUE(fs::exists(dir_ / "root" / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL"));
     // The main job ends with the settings summary.
-    EXPECT_NE(run.out.find("drvhost: settings summary\nDriver\tVomel Kelvaro PCL5e\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "drvhost: settings summary\nDriver\tVomel Kelvaro PCL5e\n"));
     // The program's own needs, as the dynamic loader reads them: the platform, never the library.
     std::FILE* pipe = popen("LD_TRACE_LOADED_OBJECTS=1 '" DRVHOST_PROGRAM "'", "r");
     ASSERT_NE(pipe, nullptr);
@@ -122,7 +131,7 @@ TEST_F(Drvhost, LoadsTheLibraryAtRunTimeAndLinksOnlyThePlatform) {
     char buffer[512];
     while (std::fgets(buffer, sizeof buffer, pipe)) needed += buffer;
     pclose(pipe);
-    EXPECT_NE(needed.find("libDrvopuiPlatform.so"), std::string::npos) << needed;
+    EXPECT_TRUE(Shows(needed, "libDrvopuiPlatform.so"));
     EXPECT_EQ(needed.find("libDrvopui.so"), std::string::npos) << needed;
 }
 
@@ -137,7 +146,7 @@ TEST_F(Drvhost, SummaryPrintsWhatCopyPutsOnTheClipboard) {
                                         separator + "Page setup\nPage size\tA4\n",
                                     separator + "Paper source\n", separator + "Device settings\nInstalled options\t",
                                     std::string("\nDRVOPRES.DLL\t1.0.0\t\t\t\t"), std::string("Vomel Kelvaro :\t--\n")})
-        EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
+        EXPECT_TRUE(Shows(run.out, part));
     EXPECT_TRUE(fs::exists(pictures / "01-Page-setup.png"));
     EXPECT_TRUE(fs::exists(pictures / "02-Page-Setup.png"));
     // The listing is left out when the summary is asked for.
@@ -150,19 +159,14 @@ TEST_F(Drvhost, SendsOptionRequestsAndPrintsWhatASetChanged) {
     const Outcome run = Drive("--request 2 0x10000 --set 0x10040f=2 --request 2 0x10040f --request 3 0x10088 1 "
                               "--request 2 0x10000 null --set 0x10064=2");
     EXPECT_NE(run.status, 0) << run.out;  // two requests did not answer 0
-    EXPECT_NE(run.out.find("request kind 2, code 0x10000: answer 0 (done)\n    value       0x0002001E"), std::string::npos)
-        << run.out;
+    EXPECT_TRUE(Shows(run.out, "request kind 2, code 0x10000: answer 0 (done)\n    value       0x0002001E"));
     const size_t set = run.out.find("set Devmode$Orientation (0x10040F) = 2: done");
     ASSERT_NE(set, std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("orientation                      portrait                       landscape", set), std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find("request kind 2, code 0x10040F: answer 0 (done)\n    value       0x00000002 (2)"), std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find("code 0x10088, data 1: answer 2 (not supported)"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("code 0x10000, data null: answer 1"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("set Layout$PageLayout (0x10064) = 2: done\n  Layout$PageLayout: NUP_1PAGES -> NUP_4PAGES"),
-              std::string::npos)
-        << run.out;
+    EXPECT_TRUE(Shows(run.out, "orientation                      portrait                       landscape", set));
+    EXPECT_TRUE(Shows(run.out, "request kind 2, code 0x10040F: answer 0 (done)\n    value       0x00000002 (2)"));
+    EXPECT_TRUE(Shows(run.out, "code 0x10088, data 1: answer 2 (not supported)"));
+    EXPECT_TRUE(Shows(run.out, "code 0x10000, data null: answer 1"));
+    EXPECT_TRUE(Shows(run.out, "set Layout$PageLayout (0x10064) = 2: done\n  Layout$PageLayout: NUP_1PAGES -> NUP_4PAGES"));
 
     EXPECT_EQ(Drive("--set 0x10040f").status >> 8, 2);
     EXPECT_EQ(Drive("--request two 0x10000").status >> 8, 2);
@@ -189,15 +193,12 @@ TEST_F(Drvhost, ShowsTheInstalledAddInsPageInTheSheet) {
         << "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Vomel Kelvaro PCL5e\\PrinterDriverData]\n"
         << "\"CustomCode\"=\"SAMPLE.CPI\"\n";
     const fs::path pictures = dir_ / "pictures";
-    const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE='" + hive.string() + "' '" +
-                                DRVHOST_PROGRAM + "' --sheet 'page \"Sample Add-In\"; check \"Staple every copy\"; ok' --pictures '" +
-                                pictures.string() + "' > '" + (dir_ / "out.txt").string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    std::ifstream log(dir_ / "out.txt");
-    const std::string out((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(status, 0) << out;
-    EXPECT_NE(out.find("the sheet's result 1 (OK)"), std::string::npos) << out;
-    EXPECT_GT(fs::file_size(pictures / "02-Sample-Add-In.png"), 1000u) << out;
+    const Outcome run = Run("DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE='" + hive.string() + "' '" +
+                            DRVHOST_PROGRAM + "' --sheet 'page \"Sample Add-In\"; check \"Staple every copy\"; ok' --pictures '" +
+                            pictures.string() + "'");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_TRUE(Shows(run.out, "the sheet's result 1 (OK)"));
+    EXPECT_GT(fs::file_size(pictures / "02-Sample-Add-In.png"), 1000u) << run.out;
 }
 
 // The printing-preferences sheet as a person uses it from a script file: settings on three pages
@@ -217,28 +218,28 @@ TEST_F(Drvhost, OpensTheSheetAndActsInItAsAPersonWould) {
     const fs::path pictures = dir_ / "pictures";
     const Outcome run = Drive("--sheet @'" + (dir_ / "person.txt").string() + "' --pictures '" + pictures.string() + "'");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("the sheet's result 1 (OK)"), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "the sheet's result 1 (OK)"));
     for (const char* line : {"orientation                      portrait                       landscape",
                              "copies                           1                              3",
                              "edging (140)                     0                              4",
                              "finishing flags (190)            0x00000000                     0x00000020"})
-        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+        EXPECT_TRUE(Shows(run.out, line));
     for (const char* picture : {"01-Layout-Options.png", "02-Page-Setup.png", "03-Finishing.png", "04-Quality.png"})
         EXPECT_GT(fs::file_size(pictures / picture), 1000u) << picture;
 
     const Outcome cancelled = Drive("--sheet 'type Copies 7; page 2; check Punch; cancel'");
     EXPECT_EQ(cancelled.status, 0) << cancelled.out;
-    EXPECT_NE(cancelled.out.find("the sheet's result 0 (nothing committed)"), std::string::npos) << cancelled.out;
-    EXPECT_NE(cancelled.out.find("(the device mode did not change)"), std::string::npos) << cancelled.out;
+    EXPECT_TRUE(Shows(cancelled.out, "the sheet's result 0 (nothing committed)"));
+    EXPECT_TRUE(Shows(cancelled.out, "(the device mode did not change)"));
 
     const Outcome wrong = Drive("--sheet 'type Copies 2; check \"No such box\"; ok'");
     EXPECT_EQ(wrong.status >> 8, 1) << wrong.out;
-    EXPECT_NE(wrong.out.find("sheet script line 2: no control \"No such box\" here"), std::string::npos) << wrong.out;
-    EXPECT_NE(wrong.out.find("(the device mode did not change)"), std::string::npos) << wrong.out;
+    EXPECT_TRUE(Shows(wrong.out, "sheet script line 2: no control \"No such box\" here"));
+    EXPECT_TRUE(Shows(wrong.out, "(the device mode did not change)"));
     for (const char* script : {"fold Copies", "type Copies", "ok now", "choose \\\"Page size A4"}) {
         const Outcome refused = Drive(std::string("--sheet '") + script + "'");
         EXPECT_EQ(refused.status >> 8, 2) << script;
-        EXPECT_NE(refused.out.find("drvhost: --sheet: line 1: "), std::string::npos) << refused.out;
+        EXPECT_TRUE(Shows(refused.out, "drvhost: --sheet: line 1: "));
     }
     EXPECT_EQ(Drive("--pictures x").status >> 8, 2);
 }
@@ -251,14 +252,14 @@ TEST_F(Drvhost, OpensADialogByItsKindAndActsInIt) {
     const Outcome run = Drive("--dialog 26 --sheet 'click Millimetres; type Name Postcard; type Width 150; "
                               "type Length 220; click Register; ok' --pictures '" + pictures.string() + "'");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("drvhost: dialog \"User-Defined Paper\""), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("the dialog of kind 26 answered 1"), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "drvhost: dialog \"User-Defined Paper\""));
+    EXPECT_TRUE(Shows(run.out, "the dialog of kind 26 answered 1"));
     EXPECT_GT(fs::file_size(pictures / "01-User-Defined-Paper.png"), 1000u);
     // The same name again asks before the form changes.
     const Outcome again = Drive("--dialog 26 --sheet 'click Millimetres; type Name Postcard; type Width 150; "
                                 "type Length 220; click Register; type Width 160; answer Yes; click Register; ok'");
     EXPECT_EQ(again.status, 0) << again.out;
-    EXPECT_NE(again.out.find("A form of this name exists. Replace its size?"), std::string::npos) << again.out;
+    EXPECT_TRUE(Shows(again.out, "A form of this name exists. Replace its size?"));
 
     EXPECT_EQ(Drive("--dialog 9999 --sheet ok").status >> 8, 1);
     EXPECT_EQ(Drive("--dialog 26").status >> 8, 2) << "the steps come with --sheet";
@@ -274,7 +275,7 @@ TEST_F(Drvhost, PlaysTheSixteenBitDriverThroughTheThunks) {
                              "GTF_ConvertCurDevMode2ExtDevMode -> converted", "GTF_OpenSheets -> 0",
                              "the driver's sheet -> 1; its page hosts the library's device-settings page",
                              "GTF_DeleteSHEETDATA, GTF_DeleteUIDEVDATA -> done"})
-        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+        EXPECT_TRUE(Shows(run.out, line));
     const Outcome other = Drive("--driver16 --printer 'No such printer'");
     EXPECT_EQ(other.status >> 8, 1) << other.out;
 }
@@ -286,12 +287,12 @@ TEST_F(Drvhost, PrintsListsAndRecordsWhole) {
     EXPECT_EQ(run.status, 0) << run.out;
     const size_t list = run.out.find("request kind 4, code 0x10013: answer 0 (done)");
     ASSERT_NE(list, std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("  entry 1:\n    source       ", list), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("    source name  \"", list), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "  entry 1:\n    source       ", list));
+    EXPECT_TRUE(Shows(run.out, "    source name  \"", list));
     const size_t record = run.out.find("request kind 2, code 0x1000A: answer 0 (done)");
     ASSERT_NE(record, std::string::npos) << run.out;
     for (const char* field : {"    name ", "    font face ", "    angle ", "    position y ", "    switch "})
-        EXPECT_NE(run.out.find(field, record), std::string::npos) << field << "\n" << run.out;
+        EXPECT_TRUE(Shows(run.out, field, record));
 }
 
 // Every setting the option interface reaches, by page, with its choices and their marks, and the
@@ -320,14 +321,11 @@ TEST_F(Drvhost, SetsByNameAndSaysWhyOrWhatElseChanged) {
     const Outcome set = Drive("--set 'Devmode$Orientation=landscape' --set 'Layout$Catalog=ON' "
                               "--set 'Layout$PageLayout=NUP_2PAGES'");
     EXPECT_EQ(set.status, 0) << set.out;
-    EXPECT_NE(set.out.find("set Devmode$Orientation (0x10040F) = landscape: done\n"
-                           "  Devmode$Orientation: PORTRAIT -> LANDSCAPE\n"),
-              std::string::npos)
-        << set.out;
+    EXPECT_TRUE(Shows(set.out, "set Devmode$Orientation (0x10040F) = landscape: done\n" "  Devmode$Orientation: PORTRAIT -> LANDSCAPE\n"));
     // The layout turns the booklet off: the rules' change is named, old -> new.
     const size_t layout = set.out.find("set Layout$PageLayout (0x10064) = NUP_2PAGES: done");
     ASSERT_NE(layout, std::string::npos) << set.out;
-    EXPECT_NE(set.out.find("  the rules changed Layout$Catalog (0x10057): ON -> OFF\n", layout), std::string::npos) << set.out;
+    EXPECT_TRUE(Shows(set.out, "  the rules changed Layout$Catalog (0x10057): ON -> OFF\n", layout));
 
     struct Case { const char* set; const char* why; };
     const Case refused[] = {
@@ -341,14 +339,12 @@ TEST_F(Drvhost, SetsByNameAndSaysWhyOrWhatElseChanged) {
     for (const Case& c : refused) {
         const Outcome run = Drive(std::string("--set '") + c.set + "'");
         EXPECT_EQ(run.status >> 8, 1) << c.set << "\n" << run.out;
-        EXPECT_NE(run.out.find(c.why), std::string::npos) << c.set << "\n" << run.out;
+        EXPECT_TRUE(Shows(run.out, c.why)) << c.set;
     }
     // A setting the rules hold because of another names that setting.
     const Outcome held = Drive("--set 'Layout$PageSize=ENV_DL' --set 'Layout$Catalog=ON'");
-    EXPECT_NE(held.out.find("  the rules disabled Layout$Catalog: held by Layout$PageSize"), std::string::npos) << held.out;
-    EXPECT_NE(held.out.find("= ON: refused (answer 3): disabled by the rules: held by Layout$PageSize: a booklet is not made"),
-              std::string::npos)
-        << held.out;
+    EXPECT_TRUE(Shows(held.out, "  the rules disabled Layout$Catalog: held by Layout$PageSize"));
+    EXPECT_TRUE(Shows(held.out, "= ON: refused (answer 3): disabled by the rules: held by Layout$PageSize: a booklet is not made"));
 }
 
 // The device mode a session ends with goes out to a file and comes back in as an application's.
@@ -362,39 +358,34 @@ TEST_F(Drvhost, WritesTheDeviceModeAndTakesItBack) {
 
     const Outcome back = Drive("--devmode '" + file + "' --options");
     EXPECT_EQ(back.status, 0) << back.out;
-    EXPECT_NE(back.out.find("Devmode$Orientation          PORTRAIT [LANDSCAPE]"), std::string::npos) << back.out;
+    EXPECT_TRUE(Shows(back.out, "Devmode$Orientation          PORTRAIT [LANDSCAPE]"));
     const Outcome listed = Drive("--devmode '" + file + "'");
-    EXPECT_NE(listed.out.find("  orientation                      portrait                       landscape"), std::string::npos)
-        << listed.out;
+    EXPECT_TRUE(Shows(listed.out, "  orientation                      portrait                       landscape"));
 
     // --validate gives its verdict alone unless the listing is asked for.
     const Outcome verdict = Drive("--validate '" + file + "'");
     EXPECT_EQ(verdict.status, 0) << verdict.out;
-    EXPECT_NE(verdict.out.find(file + ": " + std::to_string(written.size()) + " bytes, a device mode of this driver"),
-              std::string::npos)
-        << verdict.out;
+    EXPECT_TRUE(Shows(verdict.out, file + ": " + std::to_string(written.size()) + " bytes, a device mode of this driver"));
     EXPECT_EQ(verdict.out.find("orientation"), std::string::npos) << verdict.out;
     EXPECT_NE(Drive("--validate '" + file + "' --list").out.find("orientation"), std::string::npos);
 
     for (const char* command : {"--validate", "--devmode"}) {
         const Outcome missing = Drive(std::string(command) + " '" + (dir_ / "missing.dm").string() + "'");
         EXPECT_EQ(missing.status >> 8, 1) << command;
-        EXPECT_NE(missing.out.find("missing.dm: no such file"), std::string::npos) << command << "\n" << missing.out;
+        EXPECT_TRUE(Shows(missing.out, "missing.dm: no such file")) << command;
     }
 }
 
 // Without DRVOPUI_ROOT each user of the machine has a drive root of their own in the temporary
 // folder: one user's root, made with that user's permissions, never stands in another's way.
 TEST_F(Drvhost, TakesADriveRootOfTheUsersOwn) {
-    const std::string command = "env -u DRVOPUI_ROOT TMPDIR='" + dir_.string() + "' DRVOPUI_HIVE= '" DRVHOST_PROGRAM
-                                "' --list > '" + (dir_ / "out.txt").string() + "' 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    std::ifstream in(dir_ / "out.txt");
-    const std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Outcome run = Run("env -u DRVOPUI_ROOT TMPDIR='" + dir_.string() + "' DRVOPUI_HIVE= '" DRVHOST_PROGRAM "' --list");
+    EXPECT_EQ(run.status, 0);
+    const std::string& out = run.out;
     const passwd* user = getpwuid(geteuid());
     ASSERT_NE(user, nullptr);
     const std::string root = (dir_ / "drvopui-root-").string() + user->pw_name;
-    EXPECT_NE(out.find("drive root " + root), std::string::npos) << out;
+    EXPECT_TRUE(Shows(out, "drive root " + root));
     EXPECT_TRUE(fs::exists(dir_ / fs::path(root).filename() / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL")) << out;
 }
 
@@ -403,21 +394,16 @@ TEST_F(Drvhost, TakesADriveRootOfTheUsersOwn) {
 // build tree.
 TEST_F(Drvhost, RunsFromAnInstalledTreeWhereverItIsMoved) {
     const fs::path prefix = dir_ / "prefix", moved = dir_ / "moved";
-    const std::string install = "'" DRVOPUI_CMAKE "' --install '" DRVOPUI_BUILD_DIR "' --component host --prefix '" + prefix.string() + "' > '" +
-                                (dir_ / "install.txt").string() + "' 2>&1";
-    ASSERT_EQ(std::system(install.c_str()), 0);
+    ASSERT_EQ(Run("'" DRVOPUI_CMAKE "' --install '" DRVOPUI_BUILD_DIR "' --component host --prefix '" + prefix.string() + "'").status, 0);
     for (const char* file : {"bin/drvhost", "lib/libDrvopuiPlatform.so", "share/drvopui/printers.reg",
                              "share/drvopui/KELVAR5E.DAT", "share/drvopui/resources/drvopui.res"})
         EXPECT_TRUE(fs::exists(prefix / file)) << file;
     EXPECT_TRUE(fs::exists(prefix / "lib" / ("libDrvopui.so." DRVOPUI_VERSION)));
     fs::rename(prefix, moved);
-    const std::string command = "DRVOPUI_ROOT='" + (dir_ / "root").string() + "' DRVOPUI_HIVE= '" + (moved / "bin" / "drvhost").string() +
-                                "' --options > '" + (dir_ / "out.txt").string() + "' 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    std::ifstream in(dir_ / "out.txt");
-    const std::string out((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(out.find("DRVOPUI.DLL loaded"), std::string::npos) << out;
-    EXPECT_NE(out.find("Devmode$Orientation"), std::string::npos) << out;
+    const Outcome run = Drive("--options", (moved / "bin" / "drvhost").c_str());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(Shows(run.out, "DRVOPUI.DLL loaded"));
+    EXPECT_TRUE(Shows(run.out, "Devmode$Orientation"));
     // The library that went into the driver folder is the installed one.
     EXPECT_TRUE(Read((moved / "lib" / ("libDrvopui.so." DRVOPUI_VERSION)).string()) ==
                 Read((dir_ / "root" / "WINDOWS" / "SYSTEM" / "DRVOPUI.DLL").string()));
@@ -428,14 +414,14 @@ TEST_F(Drvhost, NamesTheInstalledPrintersAndHelpsWhereverAsked) {
     EXPECT_EQ(unknown.status >> 8, 1) << unknown.out;
     const size_t named = unknown.out.find("no printer is named \"No Such Printer\"; the installed printers:\n");
     ASSERT_NE(named, std::string::npos) << unknown.out;
-    EXPECT_NE(unknown.out.find("\n  Vomel Kelvaro PCL5e\n", named), std::string::npos) << unknown.out;
-    EXPECT_NE(unknown.out.find("\n  Vomel Kelvaro PCL5c\n", named), std::string::npos) << unknown.out;
+    EXPECT_TRUE(Shows(unknown.out, "\n  Vomel Kelvaro PCL5e\n", named));
+    EXPECT_TRUE(Shows(unknown.out, "\n  Vomel Kelvaro PCL5c\n", named));
     EXPECT_EQ(unknown.out.find("1801"), std::string::npos) << unknown.out;
 
     const Outcome printers = Drive("--list-printers");
     EXPECT_EQ(printers.status, 0) << printers.out;
-    EXPECT_NE(printers.out.find("Vomel Kelvaro PCL5e  (default)\n"), std::string::npos) << printers.out;
-    EXPECT_NE(printers.out.find("Vomel Kelvaro PCL5c\n"), std::string::npos) << printers.out;
+    EXPECT_TRUE(Shows(printers.out, "Vomel Kelvaro PCL5e  (default)\n"));
+    EXPECT_TRUE(Shows(printers.out, "Vomel Kelvaro PCL5c\n"));
 
     for (const char* arguments : {"--help", "--printer X --set a=b --help", "--bogus --help", "--options -h"}) {
         const Outcome help = Drive(arguments);
@@ -444,10 +430,7 @@ TEST_F(Drvhost, NamesTheInstalledPrintersAndHelpsWhereverAsked) {
     }
     const Outcome version = Drive("--version");
     // One version number: the program's, the library's soname and the resource module's resource.
-    EXPECT_NE(version.out.find("drvhost " DRVOPUI_VERSION " (the library " DRVOPUI_VERSION ", the resource module " DRVOPUI_VERSION
-                               ")\n"),
-              std::string::npos)
-        << version.out;
+    EXPECT_TRUE(Shows(version.out, "drvhost " DRVOPUI_VERSION " (the library " DRVOPUI_VERSION ", the resource module " DRVOPUI_VERSION ")\n"));
     EXPECT_EQ(Drive("--bogus").status >> 8, 2);
 }
 
@@ -459,13 +442,13 @@ TEST_F(Drvhost, DeviceQueryNamesTheRecordsFields) {
     for (const char* line : {"  status                       0 (the device answered)\n", "  attributes not answered      0x",
                              "  device name                  Kelvaro 5e\n", "  serial number                SN 0042-7731\n",
                              "  memory modules               DIMM1, size 131072\n", "  paper sources                Stack Bypass: "})
-        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+        EXPECT_TRUE(Shows(run.out, line));
 
     std::ofstream(dir_ / "root" / "WINDOWS" / "SYSTEM" / "Zdsvc2.dll") << "not a library";
     const Outcome broken = Drive("", DRVDEVINFO_PROGRAM);
     EXPECT_EQ(broken.status >> 8, 1) << broken.out;
-    EXPECT_NE(broken.out.find("the device-information library in "), std::string::npos) << broken.out;
-    EXPECT_NE(broken.out.find(" does not load ("), std::string::npos) << broken.out;
+    EXPECT_TRUE(Shows(broken.out, "the device-information library in "));
+    EXPECT_TRUE(Shows(broken.out, " does not load ("));
 }
 
 TEST_F(Drvhost, ImportsListsAppliesAndExportsProfiles) {
@@ -475,18 +458,18 @@ TEST_F(Drvhost, ImportsListsAppliesAndExportsProfiles) {
     const Outcome run = Drive("--import-profile '" + seed + "' --profiles --apply-profile Landscape --apply-profile Seed0 "
                               "--profiles --export-profile Seed0 '" + exported + "'");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("(stored as a user profile)"), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "(stored as a user profile)"));
     const size_t list = run.out.find("profiles of \"Vomel Kelvaro PCL5e\": 7\n  Factory settings");
     ASSERT_NE(list, std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("  Seed0                            user\n", list), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "  Seed0                            user\n", list));
     const size_t landscape = run.out.find("apply profile \"Landscape\": answer 0");
     ASSERT_NE(landscape, std::string::npos) << run.out;
     const size_t orientation = run.out.find("\n  orientation ", landscape);
     ASSERT_NE(orientation, std::string::npos) << run.out;
     const std::string line = run.out.substr(orientation + 1, run.out.find('\n', orientation + 1) - orientation - 1);
-    EXPECT_NE(line.find("portrait"), std::string::npos) << line;
-    EXPECT_NE(line.find("landscape"), std::string::npos) << line;
-    EXPECT_NE(run.out.find("  Seed0                            user, applied"), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(line, "portrait"));
+    EXPECT_TRUE(Shows(line, "landscape"));
+    EXPECT_TRUE(Shows(run.out, "  Seed0                            user, applied"));
 
     // The exported file is the stored record behind the file header, and imports again
     // elsewhere into the same bytes.
@@ -503,8 +486,8 @@ TEST_F(Drvhost, ImportsListsAppliesAndExportsProfiles) {
     const Outcome refused = Drive("--export-profile Landscape '" + again + "' --import-profile '" +
                                   Write("short.pfl", std::vector<uint8_t>(file.begin(), file.begin() + 300)) + "'");
     EXPECT_NE(refused.status, 0);
-    EXPECT_NE(refused.out.find("export profile \"Landscape\": no stored record"), std::string::npos) << refused.out;
-    EXPECT_NE(refused.out.find("short.pfl: answer 3"), std::string::npos) << refused.out;
+    EXPECT_TRUE(Shows(refused.out, "export profile \"Landscape\": no stored record"));
+    EXPECT_TRUE(Shows(refused.out, "short.pfl: answer 3"));
 }
 
 }  // namespace
@@ -517,8 +500,8 @@ TEST_F(Drvhost, OpensTheColourDialogsAndSavesTheirPictures) {
                               "choose \"Matching method\" \"Perceptual (photographs)\"; click \"Colour balance...\"; "
                               "ok; ok; ok' --pictures '" + pictures.string() + "'");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("dialog \"Colour matching\""), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("colour block (250)"), std::string::npos) << run.out;
+    EXPECT_TRUE(Shows(run.out, "dialog \"Colour matching\""));
+    EXPECT_TRUE(Shows(run.out, "colour block (250)"));
     for (const char* picture : {"02-Colour-adjustment.png", "03-Colour-matching.png"})
         EXPECT_GT(fs::file_size(pictures / picture), 1000u) << picture;
 }

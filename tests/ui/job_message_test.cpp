@@ -72,8 +72,7 @@ TEST_F(JobMessageBox, ShowsTheRowsTextWithTheJobsNumbersAndItsTitleAndFlags) {
     EXPECT_EQ(ShowJobMessageBox(device.Device(), nullptr, 40, {numbers, std::size(numbers), nullptr, 0}), IDNO);
     EXPECT_EQ(ShowJobMessageBox(device.Device(), nullptr, 41, {}), 0) << "no row, no box";
     EXPECT_EQ(ShowJobMessageBox(nullptr, nullptr, 40, {}), 0);
-    ASSERT_EQ(person.messageBoxes().size(), 1u);
-    EXPECT_EQ(person.messageBoxes()[0].text, "(1-999)");
+    ASSERT_EQ(person.messageTexts(), std::vector<std::string>{"(1-999)"});
     EXPECT_EQ(person.messageBoxes()[0].caption, "Printer Settings");
     EXPECT_EQ(person.messageBoxes()[0].type, static_cast<UINT>(MB_ICONWARNING | MB_YESNO));
     UnregisterMessageRows(kRows);

@@ -41,6 +41,7 @@ public:
 
     int dialogsSeen() const { return dialogsSeen_; }
     const std::vector<MessageBoxSeen>& messageBoxes() const { return boxes_; }
+    std::vector<std::string> messageTexts() const;  // the texts of the message boxes, in order
 
 private:
     static void dialogShown(HWND dialog, void* self);
@@ -71,6 +72,8 @@ std::string ReadText(HWND dialog, int id);
 // selected one ("-" for none).
 std::vector<std::string> ReadEntries(HWND dialog, int id);
 std::string ReadSelectedEntry(HWND dialog, int id);
+// The text of a list view's cell (column 0 is the row's label).
+std::string ReadCell(HWND listView, int row, int column);
 
 // The mouse over a window, at (x, y) of its client area: the pointer goes there (GetCursorPos
 // answers it), then the window gets the messages the mouse makes. False when the window is gone.

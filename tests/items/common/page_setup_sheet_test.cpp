@@ -31,9 +31,7 @@ protected:
         ASSERT_NE(registry->FindControlItem(kCommonSetId, IDC_LOCK), nullptr);
     }
     INT_PTR Run() {
-        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
-        return drvtest::RunOnePageSheet(module, IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>,
-                                        reinterpret_cast<LPARAM>(&data), "Printing preferences");
+        return ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<SetProc<kPageSetupSetId>>);
     }
     uint16_t Request(uint32_t option) { return ReadOptionShort(ctx, ctx->svc->GetDevmode(ctx, 3), option); }
     uint32_t LockWord() {

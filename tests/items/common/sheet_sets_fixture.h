@@ -7,10 +7,12 @@
 
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
+#include "drvtest/scripted_sheet.h"
 #include "items/pdl/item_set_registry.h"
 #include "platform/resources/res_file.h"
 #include "settings/registry/conflict.h"
 #include "settings/registry/item_set.h"
+#include "ui/sheet_data.h"
 #include "ui/sv_proc.h"
 
 #include <commctrl.h>
@@ -43,6 +45,12 @@ protected:
         ASSERT_EQ(registry->StartRules(ctx), 1);
         for (SetBuilder build : builders) sets.push_back(build(ctx, *registry));
         registry->StartEngine(ctx);
+    }
+    // Shows one page over the request as the printer's sheet shows it; a drvtest::ScriptedSheet
+    // alive on the thread drives it.
+    INT_PTR ShowPage(int templateId, DLGPROC proc, const char* caption = "Printing preferences") {
+        SHEETDATA data{sizeof(SHEETDATA), ctx, 0, kSheetPage};
+        return drvtest::RunOnePageSheet(module, templateId, proc, reinterpret_cast<LPARAM>(&data), caption);
     }
     void TearDown() override {
         if (user) user->SetConflict(nullptr);

@@ -22,6 +22,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace sheettest {
 
 // Each sheet gets its model tables, as the library's loading arranges.
@@ -58,6 +60,17 @@ public:
     }
     // Shows the sheet and answers what PropertySheetA answers.
     INT_PTR Run() { return ShowPrinterSheet(ctx, nullptr); }
+    // Starts the sheet, shows it once to the script and closes it with Cancel.
+    void Look(const std::function<void(drvtest::SheetDriver&)>& script) {
+        ASSERT_TRUE(Start());
+        drvtest::ScriptedSheet person;
+        person.OnSheet([&](drvtest::SheetDriver& driver) {
+            script(driver);
+            EXPECT_TRUE(driver.PressCancel());
+        });
+        Run();
+        EXPECT_EQ(person.sheetsSeen(), 1);
+    }
     // The request's settings, which OK and Apply hand the sheet's settings to.
     const uint8_t* Request() const { return ctx->svc->GetDevmode(ctx, 3); }
     // A further request on the same printer, made after the sheet (null when it could not be).

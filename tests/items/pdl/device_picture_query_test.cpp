@@ -3,6 +3,7 @@
 // it, the simulated device-information library in the driver's folder) installs a finisher and a
 // third cassette, and the printer picture grows both; read again without them, they go.
 #include "driver_option_fixture.h"
+#include "page_picture_helpers.h"
 
 #include "device/config/configuration.h"
 #include "drvtest/simulated_device.h"
@@ -19,6 +20,8 @@
 #ifdef SIM_ZDSVC2
 
 namespace {
+
+using sheettest::HasLayer;
 
 void RegisterWithConfiguration() {
     RegisterDialogFramework();
@@ -43,12 +46,6 @@ std::string Kelvaro(bool thirdCassette, bool finisher) {
 }
 
 LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
-bool HasLayer(const CmBasicPreview& p, uint16_t id) {
-    for (int i = 0; i < p.LayerCount(); ++i)
-        if (p.Layer(i).pictureId == id) return true;
-    return false;
-}
 
 class DevicePictureQuery : public ::testing::Test {
 public:

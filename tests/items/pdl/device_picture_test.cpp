@@ -3,7 +3,7 @@
 // part; the page-setup picture switching to the printer and remembering it; and the bundled
 // printers' picture following what reading the device through VomelDeviceMode installs.
 // Pictures are saved as PNG under the build folder.
-#include "bundled_sheet.h"
+#include "page_picture_helpers.h"
 
 #include "core/devmode/device_option_block.h"
 #include "drvtest/scripted_user.h"
@@ -19,35 +19,6 @@ using namespace sheettest;
 namespace {
 
 std::string Output(const std::string& name) { return std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/device-" + name + ".png"; }
-
-CmBasicPreview* PreviewOf(HWND page) {
-    HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
-    return control ? reinterpret_cast<CmBasicPreview*>(GetWindowLongPtrA(control, GWLP_USERDATA)) : nullptr;
-}
-
-bool HasLayer(const CmBasicPreview& p, uint16_t id) {
-    for (int i = 0; i < p.LayerCount(); ++i)
-        if (p.Layer(i).pictureId == id) return true;
-    return false;
-}
-
-int PartOf(const CmBasicPreview& p, uint16_t value, uint16_t flags) {
-    for (int i = 0; i < p.PartCount(); ++i)
-        if (p.Part(i).value == value && (p.Part(i).flags & flags) == flags) return i;
-    return -1;
-}
-
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
-// A window with a picture control, as a page holds one.
-struct Host {
-    HWND parent = drvtest::MakeWindow("DevicePictureHost", HostProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 400);
-    HWND control = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 10, 10, 181, 240, parent, nullptr,
-                                 nullptr, nullptr);
-    ~Host() {
-        if (IsWindow(parent)) DestroyWindow(parent);
-    }
-};
 
 // The installed options of a device-option block, written into its data part.
 struct Installed {
@@ -95,7 +66,7 @@ TEST(DevicePictures, EveryModelDrawsEveryLayerWithItsSources) {
     int rows = 0;
     const ModelPictureRow* table = ModelPictureRows(&rows);
     ASSERT_EQ(rows, 33);
-    Host host;
+    PictureHost host;
     for (int r = 0; r < rows; ++r) {
         const ModelPictureRow& row = table[r];
         for (const Installed& block : kBlocks) {
@@ -142,7 +113,7 @@ TEST(DevicePictures, OnlyASourceThePictureKnowsIsFramed) {
     UIDEVDATA* ctx = sheet.ctx;
     uint8_t* settings = sheet.user->GetSettingsSource();
     Install(ctx, kBlocks[2]);
-    Host host;
+    PictureHost host;
     const ModelPictureRow* row = ModelPictureOf(2059);
     const uint16_t kDeckMark = static_cast<uint16_t>(28300 + row->bodyWidth);
     struct Case {
@@ -181,10 +152,8 @@ TEST(DevicePictures, ModelNumbersPickTheirPictures) {
 // printer picture when it is left.
 TEST_P(DevicePictures, ThePageSetupPictureShowsThePrinterAndItsSelectedSource) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     int modeKept = -1;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         CmBasicPreview* preview = PreviewOf(page);
         ASSERT_NE(preview, nullptr);
@@ -204,9 +173,7 @@ TEST_P(DevicePictures, ThePageSetupPictureShowsThePrinterAndItsSelectedSource) {
         modeKept = static_cast<int>(sheet.user->GetPageState()->pages[0].mode);
         ASSERT_TRUE(driver.SelectPage(kPageSetupPage));
         EXPECT_EQ(PreviewOf(driver.Page())->GetMode(), 2);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(modeKept, 2) << "the page state keeps the printer picture";
 }
 
@@ -229,8 +196,7 @@ TEST_P(DevicePictures, AClickOnACassetteChoosesItThroughThePaperSourcePage) {
         const RECT r = preview->Part(part).hitRect;
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         EXPECT_TRUE(drvtest::ClickMouse(control, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Pump();
         focused = GetFocus();
         list = GetDlgItem(page, IDC_SOURCE_ALL);
         sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), 201, &source, sizeof source);
@@ -250,17 +216,14 @@ TEST_P(DevicePictures, AClickOnACassetteChoosesItThroughThePaperSourcePage) {
 // list's source in the picture.
 TEST_P(DevicePictures, ThePrinterMenuChoosesTheTrayListShown) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(22815);  // first page: not offered while one source serves all pages
     int subModeAfter = -1;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
         EXPECT_TRUE(drvtest::RightClickMouse(control, 90, 60));
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Pump();
         auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
         ASSERT_NE(preview, nullptr);
         subModeAfter = preview->GetSubMode();
@@ -271,9 +234,7 @@ TEST_P(DevicePictures, ThePrinterMenuChoosesTheTrayListShown) {
         EXPECT_FALSE(GetMenuState(menu, 22817, MF_BYCOMMAND) & MF_GRAYED);
         EXPECT_TRUE(GetMenuState(menu, 22817, MF_BYCOMMAND) & MF_CHECKED);
         DestroyMenu(menu);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(subModeAfter, 7) << "a disabled tray command changes nothing";
 }
 

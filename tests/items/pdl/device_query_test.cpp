@@ -44,6 +44,53 @@ std::string Entry(size_t size, std::initializer_list<std::pair<size_t, uint32_t>
     return out;
 }
 
+// The device-option block past its values, where the query writes what the device reported.
+MutableByteView Written(std::vector<uint8_t>& block) {
+    return MutableByteView(block.data() + devopt::kValueAreaEnd, block.size() - devopt::kValueAreaEnd);
+}
+
+size_t Slot(size_t k, size_t at) { return devopt::kSourceSlots + k * devopt::kSourceSlotSize + at; }
+
+// Every slot as the query leaves it when the device names no paper source there.
+void ResetSlots(MutableByteView e) {
+    for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
+        e.put_u16(Slot(k, devopt::kSlotPaperSize), 0);
+        e.put_u16(Slot(k, devopt::kSlotSourceKind), 2);
+        e.put_s16(Slot(k, devopt::kSlotLevel), -2);
+        e.fill(Slot(k, devopt::kSlotName), 0, 18);
+    }
+}
+
+// A paper source as the query writes it into its slot, from the first slot on; a source code or
+// custom medium of 0 leaves the slot's own.
+struct Source {
+    const char* name;
+    uint16_t code, paper, kind, media;
+    int16_t level;
+    uint16_t custom;
+};
+
+void PutSources(MutableByteView e, std::initializer_list<Source> sources) {
+    size_t k = 0;
+    for (const Source& s : sources) {
+        e.fill(Slot(k, devopt::kSlotName), 0, 18);
+        e.put_bytes(Slot(k, devopt::kSlotName), s.name, std::strlen(s.name));
+        if (s.code) e.put_u16(Slot(k, devopt::kSlotSourceCode), s.code);
+        e.put_u16(Slot(k, devopt::kSlotPaperSize), s.paper);
+        e.put_u16(Slot(k, devopt::kSlotSourceKind), s.kind);
+        e.put_u16(Slot(k, devopt::kSlotMediaId), s.media);
+        e.put_s16(Slot(k, devopt::kSlotLevel), s.level);
+        if (s.custom) e.put_u16(Slot(k, devopt::kSlotCustomMedia), s.custom);
+        ++k;
+    }
+}
+
+// Byte by byte, so that a failure names the bytes that differ.
+void ExpectSameBytes(const std::vector<uint8_t>& after, const std::vector<uint8_t>& expected) {
+    ASSERT_EQ(after.size(), expected.size());
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+}
+
 std::string Kelvaro5e() {
     return "attr 0 1056 text \"Vomel Kelvaro 2059\"\n"
            "list 1002 4033 301 302 303 304\n"
@@ -90,12 +137,7 @@ public:
 TEST_F(DeviceQuery, TheDevicesAnswersFillTheDeviceOptionBlockByteForByte) {
     sim->Describe(Kelvaro5e());
     std::vector<uint8_t> expected = Dop();
-    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
-    auto slot = [](size_t k, size_t at) { return devopt::kSourceSlots + k * devopt::kSourceSlotSize + at; };
-    auto name = [&](size_t k, const char* text) {
-        e.fill(slot(k, devopt::kSlotName), 0, 18);
-        e.put_bytes(slot(k, devopt::kSlotName), text, std::strlen(text));
-    };
+    MutableByteView e = Written(expected);
     uint32_t flags = 0;
     devopt::GetValue(expected.data(), devopt::kValueFlags, &flags, 4);
     flags |= devopt::kFlagQueried;
@@ -103,36 +145,16 @@ TEST_F(DeviceQuery, TheDevicesAnswersFillTheDeviceOptionBlockByteForByte) {
     e.put_u8(devopt::kFinisherCode, 0x21);                 // "Finisher FS-1"
     e.put_u32(devopt::kOptionWord, 0x40000);               // a third cassette
     e.put_u32(devopt::kMemorySize, 262144000 - 131072000); // the memory less the system's share
-    for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
-        e.put_u16(slot(k, devopt::kSlotPaperSize), 0);
-        e.put_u16(slot(k, devopt::kSlotSourceKind), 2);
-        e.put_s16(slot(k, devopt::kSlotLevel), -2);
-        name(k, "");
-    }
-    // TRAY: A4, 80 %, plain paper.
-    name(0, "TRAY");
-    e.put_u16(slot(0, devopt::kSlotPaperSize), 9);
-    e.put_u16(slot(0, devopt::kSlotMediaId), 2);
-    e.put_u16(slot(0, devopt::kSlotLevel), 80);
-    // CASSETTE1: letter, level unknown, a large-capacity kind, media code 11 (source code 1 from the
-    // brand-media step).
-    name(1, "CASSETTE1");
-    e.put_u16(slot(1, devopt::kSlotSourceCode), 1);
-    e.put_u16(slot(1, devopt::kSlotPaperSize), 8);
-    e.put_u16(slot(1, devopt::kSlotSourceKind), 3);
-    e.put_u16(slot(1, devopt::kSlotMediaId), 9);
-    e.put_s16(slot(1, devopt::kSlotLevel), -3);
-    // CASSETTE2: A3, a level past 100 left as it was, an envelope kind, the device's own medium 42.
-    name(2, "CASSETTE2");
-    e.put_u16(slot(2, devopt::kSlotSourceCode), 3);
-    e.put_u16(slot(2, devopt::kSlotPaperSize), 1);
-    e.put_u16(slot(2, devopt::kSlotSourceKind), 4);
-    e.put_u16(slot(2, devopt::kSlotMediaId), 42);
-    e.put_u16(slot(2, devopt::kSlotCustomMedia), 9);
-    name(3, "CASSETTE3");
-    e.put_u16(slot(3, devopt::kSlotPaperSize), 9);
-    e.put_u16(slot(3, devopt::kSlotMediaId), 2);
-    e.put_u16(slot(3, devopt::kSlotLevel), 40);
+    ResetSlots(e);
+    PutSources(e, {
+        Source{"TRAY", 0, 9, 2, 2, 80, 0},  // A4, 80 %, plain paper
+        // Letter, level unknown, a large-capacity kind, media code 11 (source code 1 from the
+        // brand-media step).
+        Source{"CASSETTE1", 1, 8, 3, 9, -3, 0},
+        // A3, a level past 100 left as it was, an envelope kind, the device's own medium 42.
+        Source{"CASSETTE2", 3, 1, 4, 42, -2, 9},
+        Source{"CASSETTE3", 0, 9, 2, 2, 40, 0},
+    });
     // The model keeps its sources' media as capability bits; the brand-media step then sets the
     // media bit set of the media its sources report.
     e.put_u32(devopt::kMediaCapabilities,
@@ -145,9 +167,7 @@ TEST_F(DeviceQuery, TheDevicesAnswersFillTheDeviceOptionBlockByteForByte) {
 
     DWORD word = 0;
     ASSERT_EQ(Ask(8, 0x1000E, &word), 0);
-    std::vector<uint8_t> after = Dop();
-    ASSERT_EQ(after.size(), expected.size());
-    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    ExpectSameBytes(Dop(), expected);
     EXPECT_EQ(sim->Count("start"), sim->Count("stop"));
     EXPECT_EQ(sim->Count("connect"), sim->Count("disconnect"));
 }
@@ -242,8 +262,7 @@ TEST_F(DeviceQuery, ThePersonIsAskedFirstAndToldTheOutcomeOnce) {
         drvtest::ScriptedUser person;
         person.AnswerMessageBox(k.answer);
         EXPECT_EQ(c->QueryDevice(nullptr, true), k.result) << k.what;
-        std::vector<std::string> seen;
-        for (const auto& box : person.messageBoxes()) seen.push_back(box.text);
+        const std::vector<std::string> seen = person.messageTexts();
         EXPECT_EQ(seen, k.boxes) << k.what;
         if (k.answer == IDNO) {
             EXPECT_EQ(sim->Count("attach"), 0) << "nothing is asked of a declined query";
@@ -279,14 +298,8 @@ public:
     }
     // The block as the query's writers leave it when the device names no paper source.
     std::vector<uint8_t> ResetSources(std::vector<uint8_t> block) {
-        MutableByteView e(block.data() + devopt::kValueAreaEnd, block.size() - devopt::kValueAreaEnd);
-        for (size_t k = 0; k < devopt::kSourceSlotCount; ++k) {
-            size_t at = devopt::kSourceSlots + k * devopt::kSourceSlotSize;
-            e.put_u16(at + devopt::kSlotPaperSize, 0);
-            e.put_u16(at + devopt::kSlotSourceKind, 2);
-            e.put_s16(at + devopt::kSlotLevel, -2);
-            e.fill(at + devopt::kSlotName, 0, 18);
-        }
+        MutableByteView e = Written(block);
+        ResetSlots(e);
         e.put_u32(devopt::kMediaCapabilities, 0);
         e.fill(devopt::kMediaBitSet, 0, 16);
         e.put_u16(devopt::kSourceTableValid, 1);
@@ -305,7 +318,7 @@ TEST_F(DirectDeviceQuery, TheDeviceRecordFillsTheBlockByteForByte) {
     sim->Describe("attr 0 0x20006 number 262144\nattr 0 0x70000002 text \"SN 1\"\n"
                   "font \"BARcode39\" 1\nfont \"Kaisho-Medium\" 0\n");
     std::vector<uint8_t> expected = ResetSources(Block());
-    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
+    MutableByteView e = Written(expected);
     e.put_u32(devopt::kMemorySize, 262144000);  // 262144 keeps the data file's reserve
     uint32_t flags = 0, mask = 0;
     e.u32(devopt::kFlagWord, flags);
@@ -319,9 +332,7 @@ TEST_F(DirectDeviceQuery, TheDeviceRecordFillsTheBlockByteForByte) {
 
     const NonSvDeviceServices* s = NonSvDeviceServicesOf();
     ASSERT_TRUE(s->queryDevice(ctx, 0));
-    std::vector<uint8_t> after = Block();
-    ASSERT_EQ(after.size(), expected.size());
-    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    ExpectSameBytes(Block(), expected);
     EXPECT_EQ(sim->Count("request 35 list 8 parameter 45"), 1) << "the fonts are asked once";
     EXPECT_EQ(sim->Count("start"), sim->Count("stop"));
     EXPECT_EQ(sim->Count("attach"), sim->Count("detach"));
@@ -356,8 +367,7 @@ TEST_F(ReplyQuery, TheConfigurationReplyFillsTheBlockByteForByte) {
                   "list 603 0 601\nattr 601 4121 bytes " +
                   Entry(76, {{64, 2}}, 0, "Sales") + "\n");
     std::vector<uint8_t> expected = ResetSources(Block());
-    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
-    auto slot = [](size_t k, size_t at) { return devopt::kSourceSlots + k * devopt::kSourceSlotSize + at; };
+    MutableByteView e = Written(expected);
     e.put_u8(devopt::kFinisherCode, 21);           // "Finisher R2"
     uint32_t word = 0;
     e.u32(devopt::kAccessoryWord, word);
@@ -369,24 +379,14 @@ TEST_F(ReplyQuery, TheConfigurationReplyFillsTheBlockByteForByte) {
     e.put_u32(devopt::kSecondFlagWord, word & ~0x10u);
     // The memory and the graphics memory, less the graphics memory in its own units.
     e.put_u32(devopt::kMemorySize, (200000 + 102400 - 100) * 1000);
-    e.put_bytes(slot(0, devopt::kSlotName), "Stack Bypass", 12);
-    e.put_u16(slot(0, devopt::kSlotPaperSize), 9);
-    e.put_u16(slot(0, devopt::kSlotMediaId), 2);
-    e.put_s16(slot(0, devopt::kSlotLevel), -3);
-    e.put_bytes(slot(1, devopt::kSlotName), "Drawer1", 7);
-    e.put_u16(slot(1, devopt::kSlotPaperSize), 37);
-    e.put_u16(slot(1, devopt::kSlotSourceKind), 4);
-    e.put_u16(slot(1, devopt::kSlotMediaId), 9);
-    e.put_u16(slot(1, devopt::kSlotLevel), 60);
+    PutSources(e, {Source{"Stack Bypass", 0, 9, 2, 2, -3, 0}, Source{"Drawer1", 0, 37, 4, 9, 60, 0}});
     e.put_u32(devopt::kMediaCapabilities, PaperSourceToCapabilityBit(2) | PaperSourceToCapabilityBit(9));
     e.put_s16(devopt::kDeckCount, 1);
     e.u32(devopt::kOptionMaskA, word);
     e.put_u32(devopt::kOptionMaskA, (word & 3) | 0x8C662C);
     e.put_u32(devopt::kOptionMaskB, 0);
     ASSERT_TRUE(NonSvDeviceServicesOf()->queryDevice(ctx, 0));
-    std::vector<uint8_t> after = Block();
-    ASSERT_EQ(after.size(), expected.size());
-    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    ExpectSameBytes(Block(), expected);
     Configuration* c = ConfigurationOf(ctx);
     ASSERT_NE(c, nullptr);
     ASSERT_GT(c->MailBoxes().size(), 2u);
@@ -414,7 +414,7 @@ TEST_F(NetworkQuery, OneCallPerCapabilityByteFillsTheBlock) {
     Describe("address 10.0.0.7,public\nthread\nattr 0x20006 number 262144\nattr 0x70000001 number 1\n"
              "attr 0x21003 text \"5\"\n");
     std::vector<uint8_t> expected = ResetSources(Block());
-    MutableByteView e(expected.data() + devopt::kValueAreaEnd, expected.size() - devopt::kValueAreaEnd);
+    MutableByteView e = Written(expected);
     e.put_u32(devopt::kMemorySize, 262144000);
     uint32_t word = 0;
     e.u32(devopt::kFlagWord, word);
@@ -424,9 +424,7 @@ TEST_F(NetworkQuery, OneCallPerCapabilityByteFillsTheBlock) {
     e.u32(devopt::kOptionMaskA, word);
     e.put_u32(devopt::kOptionMaskA, word & ~1u);
     ASSERT_TRUE(NonSvDeviceServicesOf()->queryDevice(ctx, 0));
-    std::vector<uint8_t> after = Block();
-    ASSERT_EQ(after.size(), expected.size());
-    for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], expected[i]) << "block byte " << i;
+    ExpectSameBytes(Block(), expected);
     EXPECT_EQ(Log(), "open Vomel Kelvaro PCL5e\ninfo\ndata 10.0.0.7 3 131078 135171 1879048193\nclose\n")
         << "three attributes of one capability byte in one call, the address cut at its comma";
 }

@@ -125,8 +125,7 @@ TEST_F(DriverSheets, ADialogByKindAndAMessageBoxOverTheDriversObjects) {
     person.AnswerMessageBox(IDYES);
     EXPECT_EQ(GTF_MessageBox(name, 0, 4008, MB_YESNO), IDYES);
     EXPECT_EQ(GTF_MessageBox(name, 0, 1, MB_OK), 0) << "a text the module does not hold";
-    ASSERT_EQ(person.messageBoxes().size(), 1u);
-    EXPECT_EQ(person.messageBoxes()[0].text, "1 page per sheet");
+    ASSERT_EQ(person.messageTexts(), std::vector<std::string>{"1 page per sheet"});
     EXPECT_EQ(person.messageBoxes()[0].caption, drvtest::kBundledPcl5ePrinter);
 }
 

@@ -3,7 +3,7 @@
 // commands, what the model description changes (tray buttons, strip icons, the current tray, the
 // menu of a second tray list) and the tool tip of a paper source. Pictures are saved as PNG under
 // the build folder.
-#include "bundled_sheet.h"
+#include "page_picture_helpers.h"
 
 #include "core/devmode/device_option_block.h"
 #include "core/devmode/devmode_layout.h"
@@ -24,36 +24,6 @@ using namespace sheettest;
 namespace {
 
 std::string Output(const std::string& name) { return std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/page-" + name + ".png"; }
-
-CmBasicPreview* PreviewOf(HWND page) {
-    HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
-    return control ? reinterpret_cast<CmBasicPreview*>(GetWindowLongPtrA(control, GWLP_USERDATA)) : nullptr;
-}
-
-int PartOf(const CmBasicPreview& p, uint16_t value, uint16_t flags) {
-    for (int i = 0; i < p.PartCount(); ++i)
-        if (p.Part(i).value == value && (p.Part(i).flags & flags) == flags) return i;
-    return -1;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-// The private section of the sheet's settings, where the mixed-paper words live.
-MutableByteView Private(BundledSheet& sheet) {
-    uint8_t* dm = sheet.user->GetSettingsSource();
-    const ByteView head(dm, sheet.user->GetSettingsSourceSize());
-    int16_t section = 0;
-    head.s16(devmode::kOffModelSection, section);
-    return MutableByteView(dm + section, sheet.user->GetSettingsSourceSize() - static_cast<size_t>(section));
-}
-
-template <typename T>
-void Set(BundledSheet& sheet, DWORD option, const T& value) {
-    sheet.ctx->svc->SetOption(sheet.ctx, sheet.user->GetSettingsSource(), option, &value, sizeof value);
-}
 
 // Pixels of the picture that differ between two readings of a rectangle.
 struct Pixels {
@@ -94,30 +64,26 @@ TEST_P(PagePictures, TheCheckedStampIsDrawnOnTheSheet) {
     std::memcpy(font, &height, 4);
     std::memcpy(font + 8, &weight, 4);
     std::memcpy(font + 12, "Arial", 5);
-    Set(sheet, 155, text);
-    sheet.ctx->svc->SetOption(sheet.ctx, sheet.user->GetSettingsSource(), 156, font, sizeof font);
-    Set(sheet, 157, static_cast<uint32_t>(RGB(0, 0, 0)));
-    Set(sheet, 159, static_cast<int16_t>(450));
-    ASSERT_TRUE(sheet.Start());
+    SetSheetOption(sheet, 155, text);
+    SetSheetOption(sheet, 156, font);
+    SetSheetOption(sheet, 157, static_cast<uint32_t>(RGB(0, 0, 0)));
+    SetSheetOption(sheet, 159, static_cast<int16_t>(450));
     auto* before = new Pixels, *after = new Pixels, *again = new Pixels;
     int16_t stampFlags = -1;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         ASSERT_NE(PreviewOf(page), nullptr);
         before->Read(control);
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_CHECKED));
         Pump();
-        sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), 150, &stampFlags, sizeof stampFlags);
+        stampFlags = SheetOption(sheet, 150);
         after->Read(control);
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-stamp")));
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_UNCHECKED));
         Pump();
         again->Read(control);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(stampFlags & 1, 1) << "the check box sets the stamp switch";
     EXPECT_GT(before->Differing(*after), 40) << "the stamp's text is drawn over the sheet";
     EXPECT_EQ(before->Differing(*again), 0) << "unchecked, the sheet is as it was";
@@ -139,10 +105,8 @@ TEST_P(PagePictures, AMixedPaperJobShowsFourSheets) {
         MutableByteView priv = Private(sheet);
         ASSERT_TRUE(priv.put_u16(devmode::model::kOutputWord, c.word));
         ASSERT_TRUE(priv.put_u32(devmode::model::kMixedPaperLayoutA, c.layouts));
-        ASSERT_TRUE(sheet.Start());
         bool cells[4] = {}, middle = false;
-        drvtest::ScriptedSheet person;
-        person.OnSheet([&](drvtest::SheetDriver& driver) {
+        sheet.Look([&](drvtest::SheetDriver& driver) {
             HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
             const POINT at[4] = {{43, 58}, {132, 58}, {43, 138}, {132, 138}};
             for (int i = 0; i < 4; ++i) cells[i] = BackgroundAt(control, at[i].x, at[i].y);
@@ -150,9 +114,7 @@ TEST_P(PagePictures, AMixedPaperJobShowsFourSheets) {
             EXPECT_TRUE(drvtest::SaveWindowPng(
                 control, Output(std::string(GetParam()) + "-mixed-" + std::to_string(c.word) + "-" +
                                 std::to_string(c.layouts))));
-            EXPECT_TRUE(driver.PressCancel());
         });
-        sheet.Run();
         const std::string name = std::to_string(c.word) + "/" + std::to_string(c.layouts);
         if (c.four) {
             EXPECT_TRUE(middle) << name << ": the middle lies between the sheets";
@@ -168,9 +130,7 @@ TEST_P(PagePictures, AMixedPaperJobShowsFourSheets) {
 // and the commands the model has no picture for are not offered.
 TEST_P(PagePictures, ThePrinterMenuOffersTheFinishingTheModelPictures) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
         ASSERT_NE(preview, nullptr);
@@ -189,12 +149,12 @@ TEST_P(PagePictures, ThePrinterMenuOffersTheFinishingTheModelPictures) {
         EXPECT_NE(GetMenuState(menu, 22804, MF_BYCOMMAND), static_cast<UINT>(-1));
         DestroyMenu(menu);
 
-        Set(sheet, 110, static_cast<int32_t>(1));
+        SetSheetOption(sheet, 110, static_cast<int32_t>(1));
         menu = preview->BuildContextMenu();
         EXPECT_TRUE(GetMenuState(menu, 22806, MF_BYCOMMAND) & MF_CHECKED) << "folded over";
         EXPECT_FALSE(GetMenuState(menu, 22805, MF_BYCOMMAND) & MF_CHECKED);
         DestroyMenu(menu);
-        Set(sheet, 110, static_cast<int32_t>(0));
+        SetSheetOption(sheet, 110, static_cast<int32_t>(0));
 
         model.staplePictureFlag = 0;
         model.secondFinishingPictureFlag = 0;
@@ -212,24 +172,20 @@ TEST_P(PagePictures, ThePrinterMenuOffersTheFinishingTheModelPictures) {
         EXPECT_EQ(std::string(title).find("second trays"), std::string::npos) << "the one tray list";
         DestroyMenu(menu);
         model.secondTrayList = trays;
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
 }
 
 // On the finishing page's printer the person picks the binding edges from the picture's menu: the
 // picture turns to the sheet with the binding edges to click, and the page keeps that view.
 TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(22803);
     auto* printer = new Pixels, *edges = new Pixels;
     int mode = -1, subMode = -1;
     UINT third = 0;
     bool offered = false;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
         auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
@@ -249,9 +205,7 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
         mode = preview->GetMode();
         subMode = preview->GetSubMode();
         third = preview->ThirdCommand();
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     ASSERT_TRUE(offered) << "the finishing page offers the binding edges";
     EXPECT_EQ(mode, 0);
     EXPECT_EQ(subMode, 3);
@@ -265,9 +219,7 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
 // has no tray buttons and no printer icon in its strip; the short form's sheet icon.
 TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
         auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
@@ -302,14 +254,12 @@ TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
             UINT icon;
         };
         for (auto c : {Case{0, 4700}, Case{0x01, 4708}, Case{0x04, 29328}, Case{0x24, 29329}}) {
-            Set(sheet, 190, c.finishing);
+            SetSheetOption(sheet, 190, c.finishing);
             EXPECT_EQ(preview->GetSheetPictureId(), c.icon) << c.finishing;
         }
-        Set(sheet, 190, static_cast<int32_t>(0));
+        SetSheetOption(sheet, 190, static_cast<int32_t>(0));
         model.trayPictureFlag = model.singlePictureFlag = model.shortFormFlag = 0;
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
 }
 
 // A paper source's tip names the source, marks it when it is the one selected, and gives the
@@ -317,11 +267,9 @@ TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
 TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
     BundledSheet sheet(GetParam());
     reinterpret_cast<DEVMODEA*>(sheet.user->GetSettingsSource())->dmDefaultSource = 1;
-    ASSERT_TRUE(sheet.Start());
     std::string lines[3];
     std::string otherFirst;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
         auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
@@ -346,9 +294,7 @@ TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
         EXPECT_TRUE(drvtest::MoveMouse(control, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
         Pump();
         EXPECT_NE(preview->TipWindow(), nullptr) << "the tip is shown";
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_NE(lines[0].find(" (selected)"), std::string::npos) << lines[0];
     EXPECT_EQ(otherFirst.find(" (selected)"), std::string::npos) << otherFirst;
     EXPECT_FALSE(otherFirst.empty());
@@ -357,25 +303,13 @@ TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
     for (const std::string& line : lines) EXPECT_LE(line.size(), 64u);
 }
 
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
-// A window with a picture control, as a page holds one.
-struct Host {
-    HWND parent = drvtest::MakeWindow("PagePictureHost", HostProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 400);
-    HWND control = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 10, 10, 181, 240, parent, nullptr,
-                                 nullptr, nullptr);
-    ~Host() {
-        if (IsWindow(parent)) DestroyWindow(parent);
-    }
-};
-
 // The holes the sheet shows: the United States English printer's three unless the device reported
 // its puncher; the two-and-three-hole puncher punches two along the short edge of the small papers.
 TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
     BundledSheet sheet(GetParam());
     uint8_t* data = devopt::blockData(sheet.ctx->svc->GetDeviceOption(sheet.ctx));
     ASSERT_NE(data, nullptr);
-    Host host;
+    PictureHost host;
     auto* preview = static_cast<CmBasicPreview*>(
         CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
     ASSERT_NE(preview, nullptr);
@@ -388,8 +322,8 @@ TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
                    Case{3, 9, 0, 4}, Case{4, 9, 0, 4}, Case{5, 9, 0, 5}, Case{9, 9, 0, 3}}) {
         data[devopt::kPuncherKind] = static_cast<uint8_t>(c.puncher);
         data[devopt::kPuncherKind + 1] = 0;
-        Set(sheet, 116, c.paper);
-        Set(sheet, 193, c.edge);
+        SetSheetOption(sheet, 116, c.paper);
+        SetSheetOption(sheet, 193, c.edge);
         int16_t kind = 0;
         preview->GetPunchHoleKind(&kind);
         EXPECT_EQ(kind, c.kind) << c.puncher << " " << c.paper << " " << c.edge;
@@ -404,7 +338,7 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
     reinterpret_cast<DEVMODEA*>(sheet.user->GetSettingsSource())->dmDefaultSource = 1;
     // The bundled printers' picture frames the upper cassette with the drawer frame of its body.
     const uint16_t kSelectedDrawerMark = static_cast<uint16_t>(28300 + ModelPictureOf(2059)->bodyWidth);
-    Host host;
+    PictureHost host;
     for (bool locked : {false, true}) {
         MutableByteView priv = Private(sheet);
         uint8_t flags = 0;
@@ -426,7 +360,7 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
 // Pages side by side stand on a sheet turned across; a sample sheet as well, a single page not.
 TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
     BundledSheet sheet(GetParam());
-    Host host;
+    PictureHost host;
     struct Case {
         int16_t layout, pages;
         bool sample;
@@ -434,8 +368,8 @@ TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
     };
     for (auto c : {Case{0, 0, false, false}, Case{3, 0, false, true}, Case{3, 1, false, false},
                    Case{0, 0, true, true}}) {
-        Set(sheet, 124, c.layout);
-        Set(sheet, 126, c.pages);
+        SetSheetOption(sheet, 124, c.layout);
+        SetSheetOption(sheet, 126, c.pages);
         Private(sheet).put_u16(devmode::model::kPrivateFlags, c.sample ? 1 : 0);
         auto* preview = static_cast<CmBasicPreview*>(
             CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
@@ -451,22 +385,20 @@ TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
 // and its picture is then the four sheets.
 TEST_P(PagePictures, TheStapleDialogDrawsAMixedPaperJobsFourSheets) {
     BundledSheet sheet(GetParam());
-    Host host;
+    PictureHost host;
     for (bool mixed : {false, true}) {
         MutableByteView priv = Private(sheet);
         priv.put_u16(devmode::model::kOutputWord, mixed ? 1 : 0);
         priv.put_u32(devmode::model::kMixedPaperLayoutA, mixed ? 0x0003 : 0);
-        Set(sheet, 190, static_cast<int32_t>(0x20));
-        Set(sheet, 121, static_cast<int16_t>(1));
-        Set(sheet, 193, static_cast<int16_t>(0));
+        SetSheetOption(sheet, 190, static_cast<int32_t>(0x20));
+        SetSheetOption(sheet, 121, static_cast<int16_t>(1));
+        SetSheetOption(sheet, 193, static_cast<int16_t>(0));
         auto* preview = static_cast<CmBasicPreview*>(
             CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kStaplePicture));
         ASSERT_NE(preview, nullptr);
         EXPECT_TRUE(drvtest::SaveWindowPng(host.control, Output(std::string(GetParam()) + "-staple-mixed-" +
                                                                 std::to_string(mixed))));
-        int16_t punchEdge = -1;
-        sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), 193, &punchEdge, sizeof punchEdge);
-        EXPECT_EQ(punchEdge, mixed ? 1 : 0) << mixed;
+        EXPECT_EQ(SheetOption(sheet, 193), mixed ? 1 : 0) << mixed;
         EXPECT_EQ(BackgroundAt(host.control, 86, 86), mixed) << mixed << ": the middle lies between four sheets";
         if (mixed) {
             EXPECT_FALSE(BackgroundAt(host.control, 40, 40)) << "the first of the four sheets";

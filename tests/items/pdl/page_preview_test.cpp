@@ -2,7 +2,7 @@
 // show the picture of their settings, the picture follows every change, and a click on a part of
 // the picture changes the setting through the page as the page's own control would (the rules
 // run, the controls follow). Pictures are saved as PNG under the build folder.
-#include "bundled_sheet.h"
+#include "page_picture_helpers.h"
 
 #include "drvtest/gdi.h"
 #include "drvtest/scripted_user.h"
@@ -20,11 +20,6 @@ using namespace sheettest;
 
 namespace {
 
-CmBasicPreview* PreviewOf(HWND page) {
-    HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
-    return control ? reinterpret_cast<CmBasicPreview*>(GetWindowLongPtrA(control, GWLP_USERDATA)) : nullptr;
-}
-
 std::string Output(const char* printer, const std::string& name) {
     return std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/" + printer + "-preview-" + name + ".png";
 }
@@ -33,9 +28,7 @@ class PagePreviews : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PagePreviews, TheThreePagesShowTheirPicture) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         const struct {
             int page;
             const char* name;
@@ -52,10 +45,7 @@ TEST_P(PagePreviews, TheThreePagesShowTheirPicture) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         ASSERT_NE(PreviewOf(driver.Page()), nullptr) << "the paper-source page shows the printer";
         EXPECT_EQ(PreviewOf(driver.Page())->GetMode(), 2);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
 // The picture's parts are in control pixels: the middle of a part's hit rectangle.
@@ -66,12 +56,6 @@ POINT MiddleOf(const CmBasicPreview& preview, uint16_t flags, int value = -1) {
             return {(p.hitRect.left + p.hitRect.right) / 2, (p.hitRect.top + p.hitRect.bottom) / 2};
     }
     return {-100, -100};
-}
-
-int16_t SheetOption(BundledSheet& sheet, DWORD option) {
-    int16_t value = -1;
-    sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), option, &value, sizeof value);
-    return value;
 }
 
 // A click on the sheet asks the page for the next layout, as choosing it in the layout list does:
@@ -135,19 +119,16 @@ TEST_P(PagePreviews, AClickOnAnEdgeOfTheFinishingPictureMovesTheBinding) {
 // through the colour modes the rules allow.
 TEST_P(PagePreviews, TheContextMenuAndTheColourIconChangeSettings) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     const bool colourPrinter = std::string(GetParam()) == drvtest::kBundledPcl5cPrinter;
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(10462);  // four pages per sheet
     std::string layoutShown;
     int16_t colourBefore = -1, colourAfter = -1;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         EXPECT_TRUE(drvtest::RightClickMouse(control, 60, 60));
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);  // the chosen command
+        Pump();  // the chosen command
         layoutShown = drvtest::ReadSelectedEntry(page, IDC_LAYOUT);
 
         // The colour icon stands in the page-setup picture's strip; the quality page shows its sample.
@@ -163,9 +144,7 @@ TEST_P(PagePreviews, TheContextMenuAndTheColourIconChangeSettings) {
         }
         colourAfter = SheetOption(sheet, kOptColourMode);
         EXPECT_TRUE(drvtest::SaveWindowPng(GetDlgItem(page, IDC_PAGE_PREVIEW), Output(GetParam(), "colour-stepped")));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(layoutShown, "4 pages per sheet");
     if (colourPrinter) {
         EXPECT_NE(colourAfter, colourBefore);
@@ -178,9 +157,7 @@ TEST_P(PagePreviews, TheContextMenuAndTheColourIconChangeSettings) {
 // leaving the picture releases the capture and the highlight. Repaints delete what they make.
 TEST_P(PagePreviews, HoverRepaintsOnlyOnAChangeOfPartAndLeavesNoGdiObjects) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         CmBasicPreview* preview = PreviewOf(page);
@@ -203,19 +180,14 @@ TEST_P(PagePreviews, HoverRepaintsOnlyOnAChangeOfPartAndLeavesNoGdiObjects) {
         EXPECT_NE(GetCapture(), control);
         EXPECT_EQ(preview->HotPart(), -1);
         EXPECT_EQ(drvtest::LiveGdiObjects(), before);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
 // A control smaller than the picture shows it shrunk with its proportions; a larger one at its
 // own size; a control of no size shows nothing and divides by nothing.
 TEST_P(PagePreviews, ThePictureFitsItsControl) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         const struct {
             int width, height, zoom;
@@ -238,10 +210,7 @@ TEST_P(PagePreviews, ThePictureFitsItsControl) {
             delete preview;
             DestroyWindow(control);
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
 // The drawn sheet is proportional to the paper between the printer's shortest and longest papers;
@@ -249,9 +218,7 @@ TEST_P(PagePreviews, ThePictureFitsItsControl) {
 // than its drawn height, still give a sheet within the picture.
 TEST_P(PagePreviews, TheDrawnSheetStaysInThePictureForAnyPaper) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         CmBasicPreview* preview = PreviewOf(driver.Page());
         ASSERT_NE(preview, nullptr);
         uint8_t* settings = sheet.user->GetSettingsSource();
@@ -284,19 +251,14 @@ TEST_P(PagePreviews, TheDrawnSheetStaysInThePictureForAnyPaper) {
                 EXPECT_EQ(h, c.wantHeight);
             }
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
 // The caption's tip shows the whole caption only when it does not fit in the picture: a custom
 // paper printed scaled on another custom paper makes a caption wider than the picture.
 TEST_P(PagePreviews, TheCaptionTipShowsOnlyACaptionWiderThanThePicture) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
         CmBasicPreview* preview = PreviewOf(driver.Page());
         ASSERT_NE(preview, nullptr);
@@ -325,10 +287,7 @@ TEST_P(PagePreviews, TheCaptionTipShowsOnlyACaptionWiderThanThePicture) {
         EXPECT_TRUE(drvtest::SaveWindowPng(preview->TipWindow(), Output(GetParam(), "caption-tip")));
         EXPECT_TRUE(drvtest::MoveMouse(control, -5, -5));
         EXPECT_EQ(preview->TipWindow(), nullptr) << "leaving the picture hides the tip";
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
 // On a palette display the picture keeps the halftone palette and realises it when the page is
@@ -336,9 +295,7 @@ TEST_P(PagePreviews, TheCaptionTipShowsOnlyACaptionWiderThanThePicture) {
 // colours there is no palette to realise.
 TEST_P(PagePreviews, OnAPaletteDisplayThePictureRealisesItsPalette) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         for (int bpp : {8, 32}) {
             drvtest::SetScreenBitsPerPixel(bpp);
@@ -358,20 +315,15 @@ TEST_P(PagePreviews, OnAPaletteDisplayThePictureRealisesItsPalette) {
             delete preview;
             DestroyWindow(control);
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
 // The staple points of a turned sheet: on a landscape sheet bound at the bottom edge the points lie
 // along the left edge, and the top one is point 5; a click on it moves the staple there.
 TEST_P(PagePreviews, AStaplePointOfALandscapeSheetMovesTheStaple) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     int16_t position = -1;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LANDSCAPE));
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
         HWND page = driver.Page();
@@ -398,9 +350,7 @@ TEST_P(PagePreviews, AStaplePointOfALandscapeSheetMovesTheStaple) {
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), "staple-points")));
         delete preview;
         DestroyWindow(control);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(position, 15);
 }
 

@@ -62,11 +62,17 @@ std::string Picture(const char* printer, const std::string& name) {
     return std::string(DRVOPUI_TEST_OUTPUT_DIR "/") + printer + "-" + name + ".png";
 }
 
+// A list of a page of the sheet, named for the messages.
+struct ListOnPage {
+    SheetPageIndex page;
+    int list;
+    const char* name;
+};
+
 class SheetPictures : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SheetPictures, NoControlCoversAnotherOnAnyPageOrDialog) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     drvtest::ScriptedUser person;
     auto look = [&](const char* name) {
         return [&, name](HWND dialog) {
@@ -78,8 +84,7 @@ TEST_P(SheetPictures, NoControlCoversAnotherOnAnyPageOrDialog) {
     person.OnDialog(look("gutter-margin"));
     person.OnDialog(look("staple-position"));
     person.OnDialog(look("booklet"));
-    drvtest::ScriptedSheet sheetPerson;
-    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         const char* names[] = {"page-setup", "finishing", "paper-source", "quality", "device-settings"};
         for (int page = 0; page < driver.PageCount(); ++page) {
             ASSERT_TRUE(driver.SelectPage(page));
@@ -96,15 +101,12 @@ TEST_P(SheetPictures, NoControlCoversAnotherOnAnyPageOrDialog) {
         EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_CATALOG, BST_CHECKED));
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
         EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_BOOKLET_OPTIONS));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(person.dialogsSeen(), 3);
 }
 
 TEST_P(SheetPictures, ThePaperSourcePageShowsTheListsOfTheChosenSelection) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     const std::vector<int> lists = {IDC_SOURCE_ALL,        IDC_SOURCE_FIRST,      IDC_SOURCE_OTHER,
                                     IDC_SOURCE_LAST,       IDC_SOURCE_FIRST_2ND,  IDC_SOURCE_SECOND_2ND,
                                     IDC_SOURCE_OTHER_2ND,  IDC_SOURCE_LAST_2ND,   IDC_SOURCE_COVER,
@@ -124,8 +126,7 @@ TEST_P(SheetPictures, ThePaperSourcePageShowsTheListsOfTheChosenSelection) {
     };
     std::set<int> atStart;
     std::vector<std::string> entries;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND p = driver.Page();
         atStart = ShownIds(p, lists);
@@ -136,16 +137,13 @@ TEST_P(SheetPictures, ThePaperSourcePageShowsTheListsOfTheChosenSelection) {
             EXPECT_EQ(Overlaps(p), std::vector<std::string>{}) << m.entry;
             EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), m.picture)));
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(atStart, std::set<int>{IDC_SOURCE_ALL}) << "a new sheet selects one source for all pages";
     EXPECT_EQ(entries.size(), 5u);
 }
 
 TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     std::vector<COLORREF> open, locked;
     auto pixels = [](HWND button) {
         RECT r{};
@@ -155,8 +153,7 @@ TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
             for (int x = 0; x < r.right; ++x) all.push_back(drvtest::WindowPixel(button, x, y));
         return all;
     };
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND p = driver.Page();
         HWND lock = GetDlgItem(p, IDC_LOCK);
         ASSERT_NE(lock, nullptr);
@@ -167,19 +164,15 @@ TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
         SetFocus(GetDlgItem(p, IDC_COPIES));
         locked = pixels(lock);
         EXPECT_TRUE(drvtest::SaveWindowPng(lock, Picture(GetParam(), "lock-locked")));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     ASSERT_FALSE(open.empty());
     EXPECT_NE(open, locked);
 }
 
 TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     COLORREF insideSheet = 0, rulePastSide = 0, besideSheet = 0;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND p = driver.Page();
         HWND edit = GetDlgItem(p, IDC_EDIT_PROFILE);
         ASSERT_NE(edit, nullptr);
@@ -188,9 +181,7 @@ TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
         rulePastSide = drvtest::WindowPixel(edit, 0, 1);
         besideSheet = drvtest::WindowPixel(edit, 0, 4);
         EXPECT_TRUE(drvtest::SaveWindowPng(edit, Picture(GetParam(), "edit-profile")));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     // The picture shows through its own outline, not another button's.
     EXPECT_EQ(insideSheet, RGB(255, 255, 255));
     EXPECT_EQ(rulePastSide, RGB(0, 0, 0));
@@ -199,11 +190,9 @@ TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
 
 TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     bool shown = false, withinPage = false;
     std::set<COLORREF> colours;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kDeviceSettingsPage));
         HWND p = driver.Page();
         HWND picture = GetDlgItem(p, IDC_PAGE_PREVIEW);
@@ -216,9 +205,7 @@ TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
                 for (int x = 0; x < r.right - r.left; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
         }
         EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), "device-picture")));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     ASSERT_TRUE(shown) << "the device page has no picture";
     EXPECT_TRUE(withinPage);
     // The printer's body, trays and panel, not only the background.
@@ -229,19 +216,12 @@ TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
 // at the left of the chosen entry, where the text leaves room for it.
 TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    struct Case {
-        SheetPageIndex page;
-        int list;
-        const char* name;
-    };
-    const Case cases[] = {{kPageSetupPage, IDC_LAYOUT, "layout"},
+    const ListOnPage cases[] = {{kPageSetupPage, IDC_LAYOUT, "layout"},
                           {kPageSetupPage, IDC_PAGE_ORDER, "page-order"},
                           {kFinishingPage, IDC_BINDING, "binding"}};
     std::vector<size_t> colours;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
-        for (const Case& c : cases) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
+        for (const ListOnPage& c : cases) {
             ASSERT_TRUE(driver.SelectPage(c.page));
             HWND list = GetDlgItem(driver.Page(), c.list);
             ASSERT_NE(list, nullptr) << c.name;
@@ -254,9 +234,7 @@ TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
             colours.push_back(seen.size());
             EXPECT_TRUE(drvtest::SaveWindowPng(list, Picture(GetParam(), std::string("list-") + c.name)));
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     ASSERT_EQ(colours.size(), std::size(cases));
     // A sheet with its edge and its matter, not the list's bare background.
     for (size_t i = 0; i < colours.size(); ++i) EXPECT_GE(colours[i], 3u) << cases[i].name;
@@ -265,12 +243,10 @@ TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
 // Every paper selection reads whole in its list, beside the room the list keeps for a picture.
 TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     constexpr int kPictureRoom = 41;  // where an entry's text starts in a list of large pictures
     std::vector<std::string> cut;
     int entries = 0;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND list = GetDlgItem(driver.Page(), IDC_PAPER_SELECTION);
         ASSERT_NE(list, nullptr);
@@ -287,9 +263,7 @@ TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
         }
         SelectObject(dc, old);
         ReleaseDC(list, dc);
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(entries, 5);
     EXPECT_EQ(cut, std::vector<std::string>{});
 }
@@ -297,7 +271,6 @@ TEST_P(SheetPictures, ThePaperSelectionsReadWhole) {
 // The layout-option and staple dialogs show the sheet they set, beside their controls.
 TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     struct Seen {
         std::string name;
         bool shown = false;
@@ -328,15 +301,12 @@ TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
     };
     person.OnDialog(look("layout-options"));
     person.OnDialog(look("staple-position-picture"));
-    drvtest::ScriptedSheet sheetPerson;
-    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_PAGE_OPTIONS));
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
         EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_STAPLE, BST_CHECKED));
         EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_STAPLE_POSITION));
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     ASSERT_EQ(seen.size(), 2u);
     for (const Seen& s : seen) {
         EXPECT_TRUE(s.shown) << s.name << " has no picture";
@@ -349,19 +319,15 @@ TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
 // caption): a picture squeezed into a smaller control loses columns of its caption's letters.
 TEST_P(SheetPictures, PagePicturesAreShownWhole) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
     std::vector<std::string> sizes;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
         for (SheetPageIndex page : {kPageSetupPage, kFinishingPage, kPaperSourcePage}) {
             ASSERT_TRUE(driver.SelectPage(page));
             RECT r{};
             GetClientRect(GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW), &r);
             sizes.push_back(std::to_string(r.right) + "x" + std::to_string(r.bottom));
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     EXPECT_EQ(sizes, (std::vector<std::string>{"181x240", "181x240", "181x240"}));
 }
 
@@ -369,18 +335,11 @@ TEST_P(SheetPictures, PagePicturesAreShownWhole) {
 // not after an empty space.
 TEST_P(SheetPictures, EntriesWithoutAPictureStartAtTheLeft) {
     BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    struct Case {
-        SheetPageIndex page;
-        int list;
-        const char* name;
-    };
-    const Case cases[] = {{kPageSetupPage, IDC_JOB_OPERATION, "job-operation"},
+    const ListOnPage cases[] = {{kPageSetupPage, IDC_JOB_OPERATION, "job-operation"},
                           {kFinishingPage, IDC_JOB_OPERATION, "job-operation on the finishing page"}};
     std::vector<int> firstInk;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
-        for (const Case& c : cases) {
+    sheet.Look([&](drvtest::SheetDriver& driver) {
+        for (const ListOnPage& c : cases) {
             ASSERT_TRUE(driver.SelectPage(c.page));
             HWND list = GetDlgItem(driver.Page(), c.list);
             ASSERT_NE(list, nullptr) << c.name;
@@ -394,9 +353,7 @@ TEST_P(SheetPictures, EntriesWithoutAPictureStartAtTheLeft) {
                     if (drvtest::WindowPixel(list, x, y) == RGB(0, 0, 0)) first = x;
             firstInk.push_back(first);
         }
-        EXPECT_TRUE(driver.PressCancel());
     });
-    sheet.Run();
     ASSERT_EQ(firstInk.size(), std::size(cases));
     for (size_t i = 0; i < firstInk.size(); ++i) EXPECT_LT(firstInk[i], 12) << cases[i].name;
 }

@@ -2,7 +2,7 @@
 // page as one low strip 599 pixels across with the units the device-option data installs centred
 // in it, and the pop-up device dialog's picture centred in its control, the selected source
 // framed and each source a part. Pictures are saved as PNG under the build folder.
-#include "bundled_sheet.h"
+#include "page_picture_helpers.h"
 
 #include "core/devmode/device_option_block.h"
 #include "drvtest/test_window.h"
@@ -20,20 +20,6 @@ constexpr uint16_t kBody = 28610, kFinisher = 28615, kBookletFinisher = 28616, k
 constexpr uint16_t kDrawerMark = 28617;
 
 std::string Output(const std::string& name) { return std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/wide-" + name + ".png"; }
-
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
-
-struct Host {
-    Host(int width, int height)
-        : parent(drvtest::MakeWindow("WideDeviceHost", HostProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 400)),
-          control(CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, width, height, parent, nullptr,
-                                nullptr, nullptr)) {}
-    ~Host() {
-        if (IsWindow(parent)) DestroyWindow(parent);
-    }
-    HWND parent;
-    HWND control;
-};
 
 const PictureLayer* LayerOf(const CmBasicPreview& p, uint16_t id) {
     for (int i = 0; i < p.LayerCount(); ++i)
@@ -56,7 +42,7 @@ void Install(UIDEVDATA* ctx, uint8_t finisher, uint8_t byte7, uint16_t puncher) 
 TEST(WideDevicePictures, TheDevicePageCentresTheInstalledUnitsInAStrip) {
     BundledSheet sheet(drvtest::kBundledPcl5cPrinter);
     ASSERT_NE(sheet.ctx, nullptr);
-    Host host(600, 100);
+    PictureHost host(600, 100, 0);
     struct Case {
         const char* name;
         uint8_t finisher, byte7;
@@ -103,7 +89,7 @@ TEST(WideDevicePictures, EveryUnitOfTheOtherWideModelFindsItsPlace) {
     ASSERT_NE(sheet.ctx, nullptr);
     uint8_t* data = devopt::blockData(sheet.ctx->svc->GetDeviceOption(sheet.ctx));
     ASSERT_NE(data, nullptr);
-    Host host(600, 100);
+    PictureHost host(600, 100, 0);
     struct Case {
         const char* name;
         uint8_t finisher, accessory0, accessory1, units;
@@ -155,7 +141,7 @@ TEST(WideDevicePictures, ThePopupPictureCentresTheDeviceAndFramesTheSource) {
     };
     for (auto c : {Case{"bare", 0, 0, 71}, Case{"deck-and-finisher", 0x21, 0x04, 71 + 40 + 62}}) {
         Install(sheet.ctx, c.finisher, c.byte7, 0);
-        Host host(300, 124);
+        PictureHost host(300, 124, 0);
         auto* popup = dynamic_cast<PopupDevPreview*>(static_cast<CmBasicPreview*>(
             CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPopupDevicePicture)));
         ASSERT_NE(popup, nullptr);

@@ -97,13 +97,7 @@ TEST(BundledSheet, SummaryDialogHoldsItsListView) {
     int selected = -1;
     person.OnDialog([&](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_SUMMARY_LIST);
-        char text[32] = "";
-        LVITEMA get{};
-        get.iSubItem = 1;
-        get.pszText = text;
-        get.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&get));
-        value = text;
+        value = drvtest::ReadCell(list, 0, 1);
         selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED | LVNI_FOCUSED));
         drvtest::PressOk(dialog);
     });

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -108,6 +110,26 @@ TEST_F(Windows, HandlesStayTrueThroughManyWindows) {
     EXPECT_EQ(GetDlgItem(top, 0x10000 + 1), live.front()) << "ids compare in 16 bits";
     DestroyWindow(top);
     for (HWND h : live) EXPECT_FALSE(IsWindow(h));
+}
+
+// A thread that found a window is refused it once its own thread has destroyed it.
+TEST_F(Windows, AWindowFoundOnAnotherThreadIsGoneOnceDestroyed) {
+    std::promise<HWND> made;
+    std::promise<void> seen, destroyed;
+    std::thread owner([&] {
+        HWND w = make("w", WS_OVERLAPPED, nullptr);
+        made.set_value(w);
+        seen.get_future().wait();
+        DestroyWindow(w);
+        destroyed.set_value();
+    });
+    HWND w = made.get_future().get();
+    EXPECT_TRUE(IsWindow(w));
+    EXPECT_TRUE(IsWindow(w));
+    seen.set_value();
+    destroyed.get_future().wait();
+    EXPECT_FALSE(IsWindow(w));
+    owner.join();
 }
 
 TEST_F(Windows, VisibilityNeedsEveryAncestorButEnablingOnlyTheWindow) {
