@@ -19,6 +19,7 @@ struct PlListNode;
 struct PlOperator;
 struct PlProgram;
 struct PlTextRecorder;
+struct PlWatchTable;
 using PlList = PlListNode;
 
 // Engine flag bits (the options word feeds some of them, see options.h).
@@ -78,7 +79,7 @@ struct PieEngine {
     PlOperator* op_bar;
     PlOperator* op_comma;
     PlAtomTable atom_table;
-    PlHash* watch;
+    PlWatchTable* watch;  // the registered items by host id (watch.cpp)
     PlList* answers;
     FILE* log;
     const char* log_name;

@@ -6,19 +6,33 @@
 #include "pie/build/read_text.h"
 #include "pie/terms/pool.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
 
 constexpr size_t kInitialCapacity = 1024;
 
+// Eight bytes a step: the byte-wise hash this replaces was a third of what every interning cost,
+// and a sheet start interns about 1,500 names. Every byte still reaches every bit of the result,
+// so names that differ only near their end ("Item@A4", "Item@A5") part.
 uint32_t text_hash(const char* text, size_t length) {
-    uint32_t h = 2166136261u;  // FNV-1a
-    for (size_t i = 0; i < length; ++i) {
-        h ^= static_cast<unsigned char>(text[i]);
-        h *= 16777619u;
+    constexpr uint64_t kMix = 0x9E3779B97F4A7C15ull;
+    uint64_t h = length * kMix;
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        h = std::rotl((h ^ word) * kMix, 29);
     }
-    return h;
+    if (i < length) {
+        uint64_t word = 0;
+        std::memcpy(&word, text + i, length - i);
+        h = std::rotl((h ^ word) * kMix, 29);
+    }
+    h ^= h >> 32;
+    h *= kMix;
+    return static_cast<uint32_t>(h >> 32);
 }
 
 // The slot that holds the text, or the empty slot where it belongs.

@@ -109,6 +109,7 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
     if (!set || !multi || !multi->table || !item->key) return 0;
     const uint32_t generation = ++choiceGeneration_;
     PoolVector<CmSvChoiceItem*>& known = choicesOf_[item];
+    known.reserve(known.size() + multi->count);  // one growth rather than one per doubling
     std::string name;
     for (uint32_t i = 0; i < multi->count; ++i) {
         CmSvOptionRecord& row = multi->table[i];

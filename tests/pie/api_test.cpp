@@ -12,6 +12,7 @@
 #include <drvtest/kernel.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace {
@@ -129,6 +130,39 @@ TEST_F(ApiTest, RegisteredItemsAreFoundByTheirId) {
     EXPECT_EQ(pl_watch_find(e, 1002), nullptr);
     EXPECT_STREQ(pl_watch_find(e, 1003)->name->name, "Tray");
     EXPECT_EQ(pl_watch_find(e, 4), nullptr);
+}
+
+// Thousands of items (the table grows), then moves and reused ids all over it: every removal
+// leaves the items registered after it findable.
+TEST_F(ApiTest, RegisteredItemsStayFoundThroughMovesAndGrowth) {
+    make(0x402);
+    std::map<int32_t, std::string> expected;
+    std::map<std::string, int32_t> idOf;
+    auto enter = [&](const std::string& name, int32_t id) {
+        ASSERT_EQ(PIE_register_functor(e, name.c_str(), id), 0);
+        if (auto old = expected.find(id); old != expected.end()) idOf.erase(old->second);
+        if (auto moved = idOf.find(name); moved != idOf.end()) expected.erase(moved->second);
+        expected[id] = name;
+        idOf[name] = id;
+    };
+    for (int32_t i = 0; i < 3000; ++i) enter("Item" + std::to_string(i), i * 1024);
+    for (int32_t i = 0; i < 3000; i += 3) enter("Item" + std::to_string(i), 5'000'000 + i);
+    for (int32_t i = 1; i < 3000; i += 7) enter("Other" + std::to_string(i), i * 1024);
+    for (int32_t i = -5; i < 3000 * 1024; i += 511) {
+        PlFunctor* found = pl_watch_find(e, i);
+        auto want = expected.find(i);
+        if (want == expected.end()) {
+            EXPECT_EQ(found, nullptr) << i;
+        } else {
+            ASSERT_NE(found, nullptr) << i;
+            EXPECT_EQ(found->name->name, want->second) << i;
+        }
+    }
+    for (const auto& [id, name] : expected) {
+        PlFunctor* found = pl_watch_find(e, id);
+        ASSERT_NE(found, nullptr) << id;
+        EXPECT_EQ(found->name->name, name) << id;
+    }
 }
 
 TEST_F(ApiTest, LoadingTextAndImages) {
