@@ -8,11 +8,17 @@
 // Starting the items' rules is most of what a session costs, so the sessions are kept across
 // inputs, one per set-up (the device-option bytes and private fields an input decodes to), as an
 // application keeps one per printer: an input whose set-up was seen before runs on its session,
-// put back to that set-up first. A session is kept only while the requests made on it read and
-// leave the device mode and the device options as they were: then it answers as a new one
-// would. Any other input ends its session, so the next input of that set-up starts a new one.
-// With DRVOPUI_FUZZ_FRESH in the environment every read on a kept session is also made on a new
-// session and the two answers compared.
+// put back to that set-up first. A session is kept while the requests made on it leave the device
+// mode and the device options as they were and either only read or were answered with a refusal:
+// then it answers as a new one would. Any other input ends its session, so the next input of that
+// set-up starts a new one. With DRVOPUI_FUZZ_FRESH in the environment every read on a kept
+// session is also made on a new session and the two answers compared.
+//
+// The inputs are mutated so that most of them find their session kept: a mutation changes the
+// request (code, kind, record) and leaves the set-up, which one mutation in kSetUpTurn changes
+// instead; an input whose set-up has no session kept takes that of a kept one, except one in
+// kOwnSetUpTurn, which starts its own. Every set-up and every request stays reachable; only how
+// often a new set-up is tried changes, and that stays at about the rate a start allows.
 #include "bundled_printer_harness.h"
 #include "core/device/service_table.h"
 #include "core/devmode/devmode_layout.h"
@@ -21,6 +27,7 @@
 #include "core/helpers/byte_view.h"
 #include "core/library/exports_devicemode.h"
 #include "items/pdl/sdk.h"
+#include "settings/sdk/non_sv_sdk.h"
 
 #include <windows.h>
 
@@ -30,6 +37,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -59,6 +67,10 @@ constexpr size_t kSetUpBytes = std::size(kDopBytes) + 2 * std::size(kPrivateWord
 constexpr size_t kHead = 2 + kSetUpBytes;
 // Sessions kept at once: each holds a started registry, a few megabytes under the sanitizers.
 constexpr size_t kKept = 8;
+// One mutation in kSetUpTurn changes the set-up; one input in kOwnSetUpTurn whose set-up has no
+// session starts its own rather than take a kept one's.
+constexpr unsigned kSetUpTurn = 32;
+constexpr unsigned kOwnSetUpTurn = 16;
 
 // A session with the set-up it was put in, as each input of that set-up starts from it.
 struct SetUp {
@@ -143,6 +155,8 @@ Outcome Run(const SetUp& s, const uint8_t* data, size_t size) {
 
 }  // namespace
 
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzzprinter::InstallBundledPrinter("driver_options");
     RegisterApplicationOptions();
@@ -170,16 +184,56 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     SetUp& s = g_setups.back();
     const Outcome outcome = Run(s, data, size);
-    const bool read = ReadsOnly((data[1] & 0x7F) % 9);
-    if (kept && read && std::getenv("DRVOPUI_FUZZ_FRESH")) {
+    // Only reads are compared: a write of the printer's stored data (an account, a profile)
+    // would reach the new session's start and make the second run another request.
+    if (kept && ReadsOnly((data[1] & 0x7F) % 9) && std::getenv("DRVOPUI_FUZZ_FRESH")) {
         const SetUp fresh = Open(data);
         const bool same = Run(fresh, data, size) == outcome;
         VomelDeviceModeTerm(fresh.session);
         if (!same) Fail("a kept session answers otherwise than a new one");
     }
-    if (!read || outcome.devmode != s.devmode || outcome.block != s.block) {
+    // An items' request that did something (a set, a default, an action answered "done") may
+    // leave the items holding what no device mode keeps; a refused one leaves them as they were,
+    // and the driver's own requests work on the device mode and options, not on the items.
+    const DWORD code = kCodes[data[0] % std::size(kCodes)];
+    const bool keep = ReadsOnly((data[1] & 0x7F) % 9) || outcome.answers.back() != 0 || NonSvSDK::Names(code);
+    if (!keep || outcome.devmode != s.devmode || outcome.block != s.block) {
         VomelDeviceModeTerm(s.session);
         g_setups.pop_back();
     }
     return 0;
+}
+
+// The mutations that keep most inputs on a kept session (see the head of the file). An input's
+// set-up is the private-fields bit of its kind byte and the bytes after the kind.
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize, unsigned int seed) {
+    if (size < kHead || maxSize < kHead) return LLVMFuzzerMutate(data, size, maxSize);
+    std::minstd_rand random(seed);
+    if (random() % kSetUpTurn == 0) {
+        uint8_t setUp[1 + kSetUpBytes] = {static_cast<uint8_t>(data[1] >> 7)};
+        std::memcpy(setUp + 1, data + 2, kSetUpBytes);
+        const size_t made = LLVMFuzzerMutate(setUp, sizeof setUp, sizeof setUp);
+        std::fill(setUp + std::min(made, sizeof setUp), std::end(setUp), uint8_t{0});
+        data[1] = static_cast<uint8_t>((data[1] & 0x7F) | (setUp[0] & 1) << 7);
+        std::memcpy(data + 2, setUp + 1, kSetUpBytes);
+        return size;
+    }
+    const std::vector<uint8_t> key = KeyOf(data);
+    const bool warm = std::any_of(g_setups.begin(), g_setups.end(), [&](const SetUp& s) { return s.key == key; });
+    if (!warm && !g_setups.empty() && random() % kOwnSetUpTurn != 0) {
+        const std::vector<uint8_t>& taken = g_setups[random() % g_setups.size()].key;
+        std::copy(taken.begin(), taken.end() - 1, data + 2);
+        data[1] = static_cast<uint8_t>((data[1] & 0x7F) | taken.back() << 7);
+    }
+    // The request: the code byte, the kind without the set-up's bit, and the record.
+    std::vector<uint8_t> request(data, data + 2);
+    request.insert(request.end(), data + kHead, data + size);
+    request[1] &= 0x7F;
+    request.resize(maxSize - kSetUpBytes);
+    size_t made = LLVMFuzzerMutate(request.data(), size - kSetUpBytes, request.size());
+    made = std::max<size_t>(made, 2);
+    data[0] = request[0];
+    data[1] = static_cast<uint8_t>((data[1] & 0x80) | (request[1] & 0x7F));
+    std::memmove(data + kHead, request.data() + 2, made - 2);
+    return kHead + made - 2;
 }
