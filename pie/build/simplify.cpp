@@ -5,7 +5,6 @@
 #include "pie/api/engine.h"
 #include "pie/build/compiler.h"
 #include "pie/terms/term_walk.h"
-#include "pie/terms/work_stack.h"
 
 namespace {
 
@@ -30,36 +29,14 @@ bool has_children(const PlCell* cell) {
     }
 }
 
-// pl_rewrite_bottom_up over the cells that have children: the rewrite reads only a cell and its
-// children, already rewritten, so the cells without any need no turn of their own.
-template <class Rewrite>
-void rewrite_inner_bottom_up(PlCell*& root, Rewrite&& rewrite) {
-    struct Pending {
-        PlCell** slot;
-        bool expanded;
-    };
-    if (!has_children(root)) return;
-    PlWorkStack<Pending> work(Pending{&root, false});
-    while (!work.empty()) {
-        auto [slot, expanded] = work.back();
-        work.pop_back();
-        if (expanded) {
-            rewrite(*slot);
-            continue;
-        }
-        work.push_back(Pending{slot, true});
-        pl_for_each_child(*slot, [&](PlCell*& child) {
-            if (has_children(child)) work.push_back(Pending{&child, false});
-        });
-    }
-}
-
 }  // namespace
 
 void pl_simplify(PieEngine* engine, PlCell*& body) {
     PlCell* const yes = engine->cell.true_;
     PlCell* const no = engine->cell.fail;
-    rewrite_inner_bottom_up(body, [&](PlCell*& goal) {
+    // The rewrite reads only a cell and its children, already rewritten, so the cells without
+    // any need no turn of their own.
+    pl_rewrite_bottom_up(body, [&](PlCell*& goal) {
         if (goal->type == PL_AND_GROUP) {
             PlCell** link = &goal->items;
             while ((*link)->type == PL_LIST) {
@@ -96,5 +73,5 @@ void pl_simplify(PieEngine* engine, PlCell*& body) {
             if (a == yes) goal = no;
             else if (a == no) goal = yes;
         }
-    });
+    }, has_children);
 }
