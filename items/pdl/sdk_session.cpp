@@ -3,19 +3,24 @@
 // requests the caller may hand in a different device mode; the registry is then started again
 // over it, so that the items never answer from settings the caller no longer has. The registry
 // it replaces is set aside, still in step with its settings: a caller that hands in two device
-// modes by turns gets it back when its settings come again instead of a start.
+// modes by turns gets it back when its settings come again instead of a start. A device mode
+// that differs only in fields no rule sees (the copies) is taken into the registry in place.
 #include "items/pdl/sdk.h"
 
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "core/devmode/option_routes.h"
+#include "items/common/page_layout_items.h"
 #include "items/pdl/pdl_user_data.h"
+#include "settings/items/sv_parts.h"
+#include "settings/registry/conflict.h"
 #include "settings/sdk/sdk_request.h"
 #include "settings/sdk/option_description.h"
 
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <map>
-#include <set>
 #include <new>
 #include <vector>
 
@@ -30,10 +35,11 @@ std::map<const UIDEVDATA*, std::vector<uint8_t>>& Sessions() {
 }
 
 // The sessions whose registry has only been read since it started: such a registry is what a
-// start over its settings would make, and only such a one is set aside for a later request. One
-// that took a set may hold a value no device mode keeps.
-std::set<const UIDEVDATA*>& OnlyRead() {
-    static auto* sessions = new std::set<const UIDEVDATA*>;
+// start over its settings would make, and only such a one is set aside for a later request or
+// brought to new settings in place. One that took a set may hold a value no device mode keeps.
+// Each is kept with the device options its registry saw.
+std::map<const UIDEVDATA*, std::vector<uint8_t>>& OnlyReadSessions() {
+    static auto* sessions = new std::map<const UIDEVDATA*, std::vector<uint8_t>>;
     return *sessions;
 }
 
@@ -60,6 +66,17 @@ std::vector<uint8_t> DeviceOptionsOf(UIDEVDATA* ctx) {
     return block ? std::vector<uint8_t>(block, block + size) : std::vector<uint8_t>{};
 }
 
+// Notes that the session's registry is, from now, only read, over the device options it sees.
+void NoteOnlyRead(UIDEVDATA* ctx) { OnlyReadSessions()[ctx] = DeviceOptionsOf(ctx); }
+bool IsOnlyRead(const UIDEVDATA* ctx) { return OnlyReadSessions().count(ctx) != 0; }
+void EndOnlyRead(const UIDEVDATA* ctx) { OnlyReadSessions().erase(ctx); }
+
+bool SameDeviceOptions(UIDEVDATA* ctx, const std::vector<uint8_t>& seen) {
+    const uint8_t* block = ctx->svc->GetDeviceOption(ctx);
+    const DWORD size = block ? ctx->svc->GetDeviceOptionSize(ctx) : 0;
+    return seen.size() == size && (size == 0 || std::memcmp(seen.data(), block, size) == 0);
+}
+
 // One registry per session set aside, with the settings and device options it is in step with.
 struct AsideRegistry {
     CmSvConflict* registry = nullptr;
@@ -81,7 +98,7 @@ void EndAside(UIDEVDATA* ctx) {
 
 void EndSession(UIDEVDATA* ctx) {
     EndAside(ctx);
-    OnlyRead().erase(ctx);
+    EndOnlyRead(ctx);
     auto found = Sessions().find(ctx);
     if (found == Sessions().end()) return;
     Sessions().erase(found);
@@ -101,7 +118,7 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
         Aside().erase(found);
     }
     CmSvConflict* leaving = PDLSvUserData::SetAside(ctx);
-    const bool readOnly = OnlyRead().count(ctx) != 0;
+    const bool readOnly = IsOnlyRead(ctx);
     const bool back = before.registry && now == before.settings && options == before.deviceOptions;
     if (back)
         PDLSvUserData::TakeBack(ctx, before.registry);
@@ -119,8 +136,64 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
     }
     kept = back ? std::move(before.settings) : std::vector<uint8_t>{};
     // Only a registry that was itself only read is ever set aside.
-    if (back) OnlyRead().insert(ctx);
+    if (back) NoteOnlyRead(ctx);
     return back;
+}
+
+// Fields of the settings whose only reader in a start is one item the rule program may leave
+// unnamed: the item takes its value from the field, and nothing else in the start looks at it.
+// In the order of their offsets.
+struct InertField {
+    size_t offset, size;
+    uint32_t itemId;
+};
+constexpr InertField kInertFields[] = {
+    {offsetof(DEVMODEA, dmCopies), sizeof(short), CmSvDGT_Copy::kItemId},
+};
+
+// The item of an inert field, when this registry's rules cannot see it: no rule text names it,
+// so it has no rule, no rule reads or writes it and its first conflict leaves nothing that
+// depends on its value; it is no constant of the rules and no follower of other settings.
+CmSvItem* UnseenItem(CmSvConflict& registry, uint32_t itemId) {
+    CmSv* item = registry.FindItem(itemId);
+    CmSvItem* value = item ? ValueOf(item) : nullptr;
+    if (!value || !item->key || (value->flags & CmSvItem::kConstant) || item->AsFollow()) return nullptr;
+    return registry.RulesMayName(item->key) ? nullptr : value;
+}
+
+// A registry only read since its start over `kept`, handed settings that differ from them only
+// in inert fields whose items its rules cannot see: a start over the new settings would differ
+// from it only in those items' values, so they are loaded as the start loads them and the
+// registry stays. True when it did (`kept` then holds the new settings); false, with nothing
+// changed, when a start is needed.
+bool ReloadUnseenFields(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
+    auto session = OnlyReadSessions().find(ctx);
+    const Settings now(ctx);
+    CmSvConflict* registry = RegistryOf(ctx);
+    if (session == OnlyReadSessions().end() || !registry || kept.empty() || now.size != kept.size()) return false;
+    if (!SameDeviceOptions(ctx, session->second)) return false;
+    const auto differ = [&](size_t from, size_t to) {
+        return std::memcmp(now.bytes + from, kept.data() + from, to - from) != 0;
+    };
+    CmSvItem* reload[std::size(kInertFields)] = {};
+    size_t count = 0, from = 0;
+    for (const InertField& field : kInertFields) {
+        const size_t end = field.offset + field.size;
+        if (end > now.size || differ(from, field.offset)) return false;
+        if (differ(field.offset, end)) {
+            CmSvItem* item = UnseenItem(*registry, field.itemId);
+            if (!item) return false;
+            reload[count++] = item;
+        }
+        from = end;
+    }
+    if (differ(from, now.size)) return false;
+    for (size_t i = 0; i < count; ++i) {
+        reload[i]->Load(ctx, now.bytes);
+        reload[i]->SetReference(ctx, 0);
+    }
+    now.CopyTo(kept);
+    return true;
 }
 
 // A device-mode request gets a registry over the settings it carries now.
@@ -133,21 +206,22 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         if (user->GetConflict()) return;
     } else {
         if (user->GetConflict() && Settings(ctx) == found->second) return;
+        if (user->GetConflict() && ReloadUnseenFields(ctx, found->second)) return;
         if (SwapAside(ctx, found->second)) return;
         Sessions().erase(found);
-        OnlyRead().erase(ctx);
+        EndOnlyRead(ctx);
         PDLSvUserData::EndSheet(ctx);
     }
     try {
         if (PDLSvUserData::StartSheet(ctx)) {
             Settings(ctx).CopyTo(Sessions()[ctx]);
-            OnlyRead().insert(ctx);
+            NoteOnlyRead(ctx);
         }
     } catch (...) {
         // A registry half built when memory ran out is taken down whole; the next request
         // starts again.
         Sessions().erase(ctx);
-        OnlyRead().erase(ctx);
+        EndOnlyRead(ctx);
         PDLSvUserData::EndSheet(ctx);
         EndAside(ctx);
         throw;
@@ -182,9 +256,11 @@ LONG RunApplicationRequest(UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) {
             else
                 now.CopyTo(found->second);
             // A request that may have written anything beside the settings (the device options,
-            // the printer's stored data) leaves the registry set aside behind it.
-            if (!ReadsOnly(kind) || NonSvSDK::Names(code)) {
-                OnlyRead().erase(ctx);
+            // the printer's stored data) leaves the registry set aside behind it. A describe
+            // request only reads, whatever key its walk starts from: it passes over the codes the
+            // driver answers itself.
+            if (!ReadsOnly(kind) || (kind != kSdkKindDescribe && NonSvSDK::Names(code))) {
+                EndOnlyRead(ctx);
                 EndAside(ctx);
             }
         }

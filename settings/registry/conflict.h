@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -145,6 +146,11 @@ public:
     // unmarked partner would read back its new value while the device mode kept the old one.
     void NotePartnerChange(CmSvItem* partner);
 
+    // Whether any text of the rule program loaded names `key` (as a part of a longer name too):
+    // an item named nowhere has no rule, and no rule reads or writes it. True when no text was
+    // loaded.
+    bool RulesMayName(std::string_view key) const;
+
     // The page-description-language registry builds and ends the item sets.
     virtual int CreateAllItemSets(UIDEVDATA*) { return 0; }
     virtual void DestroyAllItemSets(UIDEVDATA*) {}
@@ -198,7 +204,12 @@ private:
     // Rebuilds the run-time tables of a page's items and reloads those the rules changed.
     void RenewItems(UIDEVDATA* ctx, CmSvItemSet* set);
 
+    // The texts of the rule program the engine loads, in order; null where there is none.
+    std::array<const char*, 3> LoadedTexts() const;
+
     CmSvRuleProgram* ruleProgram_ = nullptr;
+    // The answers of RulesMayName so far: the program does not change while the registry lives.
+    mutable std::map<PoolString, bool, std::less<>, PoolAllocator<std::pair<const PoolString, bool>>> named_;
     CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs
     std::map<uint32_t, CmSv*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSv*>>> previews_;
     std::map<uint32_t, CmSvKeySet, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvKeySet>>>

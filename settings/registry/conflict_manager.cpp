@@ -62,14 +62,32 @@ int CmSvConflict::StartRules(UIDEVDATA* ctx) {
 int CmSvConflict::StartEngine(UIDEVDATA* ctx) {
     if (ruleProgram_) {
         ruleProgram_->BuildRules(RuleBuildWord());
-        for (const char* text :
-             {ruleProgram_->GetInitialRules(), ruleProgram_->GetRuleText(), ruleProgram_->GetCompatibleRules()})
+        for (const char* text : LoadedTexts())
             if (text && engine) PIE_main(engine, text);
     }
     initialising = 1;
     ReevaluateAll(ctx);
     initialising = 0;
     return 1;
+}
+
+std::array<const char*, 3> CmSvConflict::LoadedTexts() const {
+    if (!ruleProgram_) return {};
+    return {ruleProgram_->GetInitialRules(), ruleProgram_->GetRuleText(), ruleProgram_->GetCompatibleRules()};
+}
+
+// Looks in what StartEngine loaded: a rule program loaded another way must answer here too.
+// Without any text to look in it cannot tell, and answers that the rules may name the key.
+bool CmSvConflict::RulesMayName(std::string_view key) const {
+    if (auto known = named_.find(key); known != named_.end()) return known->second;
+    bool anyText = false, named = false;
+    for (const char* text : LoadedTexts()) {
+        anyText = anyText || text;
+        named = named || (text && std::string_view(text).find(key) != std::string_view::npos);
+    }
+    named = named || !anyText;
+    named_.emplace(PoolString(key), named);
+    return named;
 }
 
 int CmSvConflict::ReevaluateAll(UIDEVDATA* ctx) {
