@@ -4,7 +4,9 @@
 // over it, so that the items never answer from settings the caller no longer has. The registry
 // it replaces is set aside, still in step with its settings: a caller that hands in two device
 // modes by turns gets it back when its settings come again instead of a start. A device mode
-// that differs only in fields no rule sees (the copies) is taken into the registry in place.
+// that differs only in fields no rule sees (the copies) is taken into the registry in place, and
+// the device mode a registry started over, handed in again, takes the settings the start left
+// (the rules correct some as they start) instead of a start that would leave them again.
 #include "items/pdl/sdk.h"
 
 #include "core/device/service_table.h"
@@ -34,12 +36,18 @@ std::map<const UIDEVDATA*, std::vector<uint8_t>>& Sessions() {
     return *sessions;
 }
 
+// What a registry that has only been read since its start is in step with: the device options
+// it saw and, for one this file started, the settings it started over and those the start left
+// (the rules correct some settings as they start; both empty for a registry taken back).
+struct ReadOnlyRegistry {
+    std::vector<uint8_t> deviceOptions, startedFrom, startLeft;
+};
+
 // The sessions whose registry has only been read since it started: such a registry is what a
 // start over its settings would make, and only such a one is set aside for a later request or
 // brought to new settings in place. One that took a set may hold a value no device mode keeps.
-// Each is kept with the device options its registry saw.
-std::map<const UIDEVDATA*, std::vector<uint8_t>>& OnlyReadSessions() {
-    static auto* sessions = new std::map<const UIDEVDATA*, std::vector<uint8_t>>;
+std::map<const UIDEVDATA*, ReadOnlyRegistry>& OnlyReadSessions() {
+    static auto* sessions = new std::map<const UIDEVDATA*, ReadOnlyRegistry>;
     return *sessions;
 }
 
@@ -66,8 +74,15 @@ std::vector<uint8_t> DeviceOptionsOf(UIDEVDATA* ctx) {
     return block ? std::vector<uint8_t>(block, block + size) : std::vector<uint8_t>{};
 }
 
-// Notes that the session's registry is, from now, only read, over the device options it sees.
-void NoteOnlyRead(UIDEVDATA* ctx) { OnlyReadSessions()[ctx] = DeviceOptionsOf(ctx); }
+// Notes that the session's registry is, from now, only read, over the device options it sees,
+// with the settings its start began from when this file started it.
+void NoteOnlyRead(UIDEVDATA* ctx, std::vector<uint8_t> startedFrom = {}) {
+    ReadOnlyRegistry& noted = OnlyReadSessions()[ctx];
+    noted.deviceOptions = DeviceOptionsOf(ctx);
+    noted.startLeft.clear();
+    if (!startedFrom.empty()) Settings(ctx).CopyTo(noted.startLeft);
+    noted.startedFrom = std::move(startedFrom);
+}
 bool IsOnlyRead(const UIDEVDATA* ctx) { return OnlyReadSessions().count(ctx) != 0; }
 void EndOnlyRead(const UIDEVDATA* ctx) { OnlyReadSessions().erase(ctx); }
 
@@ -171,7 +186,10 @@ bool ReloadUnseenFields(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
     const Settings now(ctx);
     CmSvConflict* registry = RegistryOf(ctx);
     if (session == OnlyReadSessions().end() || !registry || kept.empty() || now.size != kept.size()) return false;
-    if (!SameDeviceOptions(ctx, session->second)) return false;
+    // The registry is a start over `kept` only when its start began there and corrected nothing.
+    const ReadOnlyRegistry& started = session->second;
+    if (started.startedFrom != kept || started.startLeft != kept) return false;
+    if (!SameDeviceOptions(ctx, started.deviceOptions)) return false;
     const auto differ = [&](size_t from, size_t to) {
         return std::memcmp(now.bytes + from, kept.data() + from, to - from) != 0;
     };
@@ -193,6 +211,26 @@ bool ReloadUnseenFields(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
         reload[i]->SetReference(ctx, 0);
     }
     now.CopyTo(kept);
+    // As a start over them would, the registry now began from the new settings and left them.
+    now.CopyTo(session->second.startedFrom);
+    now.CopyTo(session->second.startLeft);
+    return true;
+}
+
+// A registry only read since its start, handed again the settings it started over: the start
+// over them would make the same registry and leave the settings it left, which the request takes
+// instead of the ones the caller's device mode gave. True when it did.
+bool TakeCorrectedSettings(UIDEVDATA* ctx, const std::vector<uint8_t>& kept) {
+    auto session = OnlyReadSessions().find(ctx);
+    if (session == OnlyReadSessions().end() || !RegistryOf(ctx)) return false;
+    const ReadOnlyRegistry& started = session->second;
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    uint8_t* settings = user ? user->GetSettingsSource() : nullptr;
+    const Settings now(ctx);
+    if (!settings || started.startedFrom.empty() || !(now == started.startedFrom) || started.startLeft != kept ||
+        !SameDeviceOptions(ctx, started.deviceOptions))
+        return false;
+    std::memcpy(settings, kept.data(), kept.size());
     return true;
 }
 
@@ -206,6 +244,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         if (user->GetConflict()) return;
     } else {
         if (user->GetConflict() && Settings(ctx) == found->second) return;
+        if (user->GetConflict() && TakeCorrectedSettings(ctx, found->second)) return;
         if (user->GetConflict() && ReloadUnseenFields(ctx, found->second)) return;
         if (SwapAside(ctx, found->second)) return;
         Sessions().erase(found);
@@ -213,9 +252,11 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         PDLSvUserData::EndSheet(ctx);
     }
     try {
+        std::vector<uint8_t> startedFrom;
+        Settings(ctx).CopyTo(startedFrom);
         if (PDLSvUserData::StartSheet(ctx)) {
             Settings(ctx).CopyTo(Sessions()[ctx]);
-            NoteOnlyRead(ctx);
+            NoteOnlyRead(ctx, std::move(startedFrom));
         }
     } catch (...) {
         // A registry half built when memory ran out is taken down whole; the next request

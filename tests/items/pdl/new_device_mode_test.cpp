@@ -16,6 +16,7 @@
 namespace {
 
 constexpr DWORD kOrientationKey = 0x100000 + 1039;
+constexpr DWORD kCopiesKey = 0x100000 + 1044;
 constexpr DWORD kPageLayoutKey = 0x10064;
 constexpr DWORD kTwoPagesASheet = 1, kFourPagesASheet = 2;
 
@@ -141,6 +142,28 @@ TEST_P(NewDeviceMode, AGetAnswersWhatAFreshSessionAnswers) {
         EXPECT_NE(seen, before) << GetParam() << ": " << step.change << " changed nothing an application sees";
         before = seen;
     }
+}
+
+// Two pages a sheet turned to landscape: the rules change the page order as the registry starts,
+// and the device mode the caller handed in lacks the change. Reads of the session in between
+// (each handing in that device mode again) do not lose it: a set then leaves the caller what a
+// session whose first request is that set leaves.
+TEST_P(NewDeviceMode, ASetAfterReadsKeepsWhatTheRulesChangedAtTheStart) {
+    SetElsewhere(kPageLayoutKey, kTwoPagesASheet);
+    Dm()->dmOrientation = DMORIENT_LANDSCAPE;
+    const std::vector<uint8_t> handedIn = devmode;
+    Seen(session, handedIn);
+    DWORD copies = 7;
+    const LONG answer = VomelDeviceMode(session, Dm(), 3, kCopiesKey, &copies);
+
+    std::vector<uint8_t> own(devmode.size()), first = handedIn;
+    DWORD size = static_cast<DWORD>(own.size());
+    HANDLE fresh = VomelDeviceModeInit(GetParam(), reinterpret_cast<LPDEVMODEA>(own.data()), &size);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(answer, VomelDeviceMode(fresh, reinterpret_cast<LPDEVMODEA>(first.data()), 3, kCopiesKey, &copies));
+    VomelDeviceModeTerm(fresh);
+    EXPECT_EQ(devmode, first);
+    EXPECT_NE(devmode, handedIn);
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, NewDeviceMode,
