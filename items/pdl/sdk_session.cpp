@@ -24,6 +24,7 @@
 #include <iterator>
 #include <map>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -76,9 +77,9 @@ std::vector<uint8_t> DeviceOptionsOf(UIDEVDATA* ctx) {
 
 // Notes that the session's registry is, from now, only read, over the device options it sees,
 // with the settings its start began from when this file started it.
-void NoteOnlyRead(UIDEVDATA* ctx, std::vector<uint8_t> startedFrom = {}) {
+void NoteOnlyRead(UIDEVDATA* ctx, std::vector<uint8_t> deviceOptions, std::vector<uint8_t> startedFrom = {}) {
     ReadOnlyRegistry& noted = OnlyReadSessions()[ctx];
-    noted.deviceOptions = DeviceOptionsOf(ctx);
+    noted.deviceOptions = std::move(deviceOptions);
     noted.startLeft.clear();
     if (!startedFrom.empty()) Settings(ctx).CopyTo(noted.startLeft);
     noted.startedFrom = std::move(startedFrom);
@@ -151,7 +152,7 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
     }
     kept = back ? std::move(before.settings) : std::vector<uint8_t>{};
     // Only a registry that was itself only read is ever set aside.
-    if (back) NoteOnlyRead(ctx);
+    if (back) NoteOnlyRead(ctx, std::move(before.deviceOptions));
     return back;
 }
 
@@ -182,38 +183,39 @@ CmSvItem* UnseenItem(CmSvConflict& registry, uint32_t itemId) {
 // registry stays. True when it did (`kept` then holds the new settings); false, with nothing
 // changed, when a start is needed.
 bool ReloadUnseenFields(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
-    auto session = OnlyReadSessions().find(ctx);
+    // The bytes first: most device modes handed in differ elsewhere, and are let go at once.
     const Settings now(ctx);
-    CmSvConflict* registry = RegistryOf(ctx);
-    if (session == OnlyReadSessions().end() || !registry || kept.empty() || now.size != kept.size()) return false;
-    // The registry is a start over `kept` only when its start began there and corrected nothing.
-    const ReadOnlyRegistry& started = session->second;
-    if (started.startedFrom != kept || started.startLeft != kept) return false;
-    if (!SameDeviceOptions(ctx, started.deviceOptions)) return false;
+    if (kept.empty() || now.size != kept.size()) return false;
     const auto differ = [&](size_t from, size_t to) {
         return std::memcmp(now.bytes + from, kept.data() + from, to - from) != 0;
     };
-    CmSvItem* reload[std::size(kInertFields)] = {};
+    const InertField* changed[std::size(kInertFields)] = {};
     size_t count = 0, from = 0;
     for (const InertField& field : kInertFields) {
         const size_t end = field.offset + field.size;
         if (end > now.size || differ(from, field.offset)) return false;
-        if (differ(field.offset, end)) {
-            CmSvItem* item = UnseenItem(*registry, field.itemId);
-            if (!item) return false;
-            reload[count++] = item;
-        }
+        if (differ(field.offset, end)) changed[count++] = &field;
         from = end;
     }
     if (differ(from, now.size)) return false;
+    // The registry is a start over `kept` only when its start began there and corrected nothing.
+    auto session = OnlyReadSessions().find(ctx);
+    CmSvConflict* registry = RegistryOf(ctx);
+    if (session == OnlyReadSessions().end() || !registry) return false;
+    ReadOnlyRegistry& started = session->second;
+    if (started.startedFrom != kept || started.startLeft != kept || !SameDeviceOptions(ctx, started.deviceOptions))
+        return false;
+    CmSvItem* reload[std::size(kInertFields)] = {};
+    for (size_t i = 0; i < count; ++i)
+        if (!(reload[i] = UnseenItem(*registry, changed[i]->itemId))) return false;
     for (size_t i = 0; i < count; ++i) {
         reload[i]->Load(ctx, now.bytes);
         reload[i]->SetReference(ctx, 0);
     }
-    now.CopyTo(kept);
     // As a start over them would, the registry now began from the new settings and left them.
-    now.CopyTo(session->second.startedFrom);
-    now.CopyTo(session->second.startLeft);
+    now.CopyTo(kept);
+    now.CopyTo(started.startedFrom);
+    now.CopyTo(started.startLeft);
     return true;
 }
 
@@ -222,13 +224,13 @@ bool ReloadUnseenFields(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
 // instead of the ones the caller's device mode gave. True when it did.
 bool TakeCorrectedSettings(UIDEVDATA* ctx, const std::vector<uint8_t>& kept) {
     auto session = OnlyReadSessions().find(ctx);
-    if (session == OnlyReadSessions().end() || !RegistryOf(ctx)) return false;
+    if (session == OnlyReadSessions().end()) return false;
     const ReadOnlyRegistry& started = session->second;
+    const Settings now(ctx);
+    if (started.startedFrom.empty() || !(now == started.startedFrom)) return false;
     CmUserData* user = ctx->svc->GetUserData(ctx);
     uint8_t* settings = user ? user->GetSettingsSource() : nullptr;
-    const Settings now(ctx);
-    if (!settings || started.startedFrom.empty() || !(now == started.startedFrom) || started.startLeft != kept ||
-        !SameDeviceOptions(ctx, started.deviceOptions))
+    if (!settings || !RegistryOf(ctx) || started.startLeft != kept || !SameDeviceOptions(ctx, started.deviceOptions))
         return false;
     std::memcpy(settings, kept.data(), kept.size());
     return true;
@@ -256,7 +258,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         Settings(ctx).CopyTo(startedFrom);
         if (PDLSvUserData::StartSheet(ctx)) {
             Settings(ctx).CopyTo(Sessions()[ctx]);
-            NoteOnlyRead(ctx, std::move(startedFrom));
+            NoteOnlyRead(ctx, DeviceOptionsOf(ctx), std::move(startedFrom));
         }
     } catch (...) {
         // A registry half built when memory ran out is taken down whole; the next request
