@@ -162,18 +162,21 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
 struct InertField {
     size_t offset, size;
     uint32_t itemId;
+    const char* key;  // the item's own, checked: another item under the id is no reader known here
 };
 constexpr InertField kInertFields[] = {
-    {offsetof(DEVMODEA, dmCopies), sizeof(short), CmSvDGT_Copy::kItemId},
+    {offsetof(DEVMODEA, dmCopies), sizeof(short), CmSvDGT_Copy::kItemId, "Devmode$Copy"},
 };
 
 // The item of an inert field, when this registry's rules cannot see it: no rule text names it,
 // so it has no rule, no rule reads or writes it and its first conflict leaves nothing that
 // depends on its value; it is no constant of the rules and no follower of other settings.
-CmSvItem* UnseenItem(CmSvConflict& registry, uint32_t itemId) {
-    CmSv* item = registry.FindItem(itemId);
+CmSvItem* UnseenItem(CmSvConflict& registry, const InertField& field) {
+    CmSv* item = registry.FindItem(field.itemId);
     CmSvItem* value = item ? ValueOf(item) : nullptr;
-    if (!value || !item->key || (value->flags & CmSvItem::kConstant) || item->AsFollow()) return nullptr;
+    if (!value || !item->key || std::strcmp(item->key, field.key) != 0 || (value->flags & CmSvItem::kConstant) ||
+        item->AsFollow())
+        return nullptr;
     return registry.RulesMayName(item->key) ? nullptr : value;
 }
 
@@ -207,7 +210,7 @@ bool ReloadUnseenFields(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
         return false;
     CmSvItem* reload[std::size(kInertFields)] = {};
     for (size_t i = 0; i < count; ++i)
-        if (!(reload[i] = UnseenItem(*registry, changed[i]->itemId))) return false;
+        if (!(reload[i] = UnseenItem(*registry, *changed[i]))) return false;
     for (size_t i = 0; i < count; ++i) {
         reload[i]->Load(ctx, now.bytes);
         reload[i]->SetReference(ctx, 0);
