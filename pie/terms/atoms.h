@@ -20,6 +20,9 @@ struct PlAtom {
     // run asks it of every item the run changed, and nearly all have none.
     PlCell* value;
     PlFunctor* functor0;  // name/0, looked up once (pl_make_atom)
+    // name/1 without an owner, entered when that functor is made (pl_lookup_functor makes every
+    // functor): an item's name is asked for at each registration, rule and choice.
+    PlFunctor* functor1;
 };
 
 // Open-addressed table of atoms by text; it grows, so interning stays fast for any number of
