@@ -94,6 +94,7 @@ void add_target(Targets& targets, PlFunctor* item, PlAtom* element) {
 Targets collect(PieEngine* engine, PlCell*& body) {
     Targets targets;
     pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (!element_goal(engine, goal)) return true;
         if (list_row(engine, goal)) {
             PlFunctor* item = item_of(engine, goal);
             const PlCell* elements = pl_arg(goal, 1);
@@ -148,6 +149,7 @@ PlCell* make(PieEngine* engine, int which, std::initializer_list<PlCell*> args) 
 // The body as it acts on element of item: element goals become item-level goals or true.
 void rewrite_for(PieEngine* engine, PlCell*& body, const PlFunctor* item, const PlAtom* element) {
     pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (!element_goal(engine, goal)) return true;
         if (const ElementRow* row = list_row(engine, goal)) {
             const bool hit = item_of(engine, goal) == item && element_in_p(engine, pl_arg(goal, 1), element);
             goal = hit ? pl_make_atom_term(engine, pl_predefined(engine, row->item_level)) : engine->cell.true_;

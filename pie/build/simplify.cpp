@@ -73,5 +73,5 @@ void pl_simplify(PieEngine* engine, PlCell*& body) {
             if (a == yes) goal = no;
             else if (a == no) goal = yes;
         }
-    }, has_children);
+    }, [](const PlCell* cell) { return has_children(cell); });  // a lambda, so that the test is inlined
 }
