@@ -9,6 +9,7 @@
 #include "core/memory/pool_object.h"
 #include "core/device/uidevdata.h"
 #include "pie/api/api.h"
+#include "settings/registry/item_index.h"
 #include "settings/registry/item_set.h"
 
 #include <windows.h>
@@ -205,9 +206,7 @@ private:
         optionKeys_;
     std::map<uint32_t, CmSvItemSet*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvItemSet*>>>
         pages_;
-    std::unordered_map<uint32_t, CmSv*, std::hash<uint32_t>, std::equal_to<uint32_t>,
-                       PoolAllocator<std::pair<const uint32_t, CmSv*>>>
-        items_;
+    CmSvItemIndex items_;
     std::unordered_map<std::string_view, CmSvChoiceItem*, std::hash<std::string_view>,
                        std::equal_to<std::string_view>, PoolAllocator<std::pair<const std::string_view, CmSvChoiceItem*>>>
         choices_;

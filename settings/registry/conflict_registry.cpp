@@ -79,7 +79,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     if (!item) return 0;
     CheckParts(item);
     if (engine && item->key) PIE_register_functor(engine, item->key, static_cast<int32_t>(item->itemId));
-    items_[item->itemId] = item;
+    items_.Put(item->itemId, item);
     uint8_t* settings = nullptr;
     if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
     if (CmSvInit* init = item->AsInit()) init->Init(ctx, settings);
@@ -128,8 +128,9 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
         auto* pseudo = new CmSvChoiceItem(text, nextPseudoId, multi, &row);
         pseudo->generation = generation;
         if (engine) PIE_register_functor(engine, text, static_cast<int32_t>(nextPseudoId));
-        items_[nextPseudoId] = pseudo;
-        set->pseudoItems.emplace(nextPseudoId, pseudo);
+        items_.Put(nextPseudoId, pseudo);
+        // Choice ids only grow: each goes in at the end of the set's map.
+        set->pseudoItems.emplace_hint(set->pseudoItems.end(), nextPseudoId, pseudo);
         if (!noDialog && item->kind == kSvKindRadio) set->controls.emplace(row.control_id, pseudo);
         choices_.emplace(std::string_view(pseudo->key), pseudo);
         known.push_back(pseudo);
@@ -141,10 +142,7 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
     return 1;
 }
 
-CmSv* CmSvConflict::FindItem(uint32_t itemId) const {
-    auto found = items_.find(itemId);
-    return found == items_.end() ? nullptr : found->second;
-}
+CmSv* CmSvConflict::FindItem(uint32_t itemId) const { return items_.Find(itemId); }
 
 CmSvItemSet* CmSvConflict::FindPage(uint32_t setId) const {
     auto found = pages_.find(setId);
