@@ -117,10 +117,10 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
         row.shown_changed = row.enabled_changed = 0;
         if (!row.name) continue;
         name.assign(item->key).append("@").append(row.name);
-        auto found = choices_.find(name);
-        if (found != choices_.end()) {
-            found->second->Repoint(&row);
-            found->second->generation = generation;
+        const uint32_t hash = CmSvChoiceIndex::Hash(name);
+        if (CmSvChoiceItem* known_choice = choices_.Find(name, hash)) {
+            known_choice->Repoint(&row);
+            known_choice->generation = generation;
             continue;
         }
         char* text = CopyPoolText(name.c_str());
@@ -132,7 +132,7 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
         // Choice ids only grow: each goes in at the end of the set's map.
         set->pseudoItems.emplace_hint(set->pseudoItems.end(), nextPseudoId, pseudo);
         if (!noDialog && item->kind == kSvKindRadio) set->controls.emplace(row.control_id, pseudo);
-        choices_.emplace(std::string_view(pseudo->key), pseudo);
+        choices_.Put(std::string_view(pseudo->key, name.size()), hash, pseudo);
         known.push_back(pseudo);
         ++nextPseudoId;
     }
@@ -186,7 +186,4 @@ const CmSvItemSet* CmSvConflict::FindItemPage(const CmSv* item) const {
     return nullptr;
 }
 
-CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const {
-    auto found = choices_.find(name);
-    return found == choices_.end() ? nullptr : found->second;
-}
+CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const { return choices_.Find(name); }
