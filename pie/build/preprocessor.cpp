@@ -182,8 +182,10 @@ uint32_t scan_body(PieEngine* engine, PlCell* body, bool from_image, bool* targe
     bool any = false;
     pl_walk_top_down(body, [&](PlCell*& slot) {
         if (slot->type != PL_FUNCTOR) return true;
-        flags |= goal_flags(engine, slot, from_image);
+        // Nearly every goal is an ordinary one, which has no flags.
         const PlGoalKind kind = pl_goal_kind(engine, slot->fn.functor);
+        if (kind == PLG_OTHER) return true;
+        flags |= goal_flags(engine, slot, from_image);
         any |= kind == PLG_SHOW3 || kind == PLG_TARGETED;
         return true;
     });
