@@ -258,6 +258,8 @@ struct LastVar {
     PlFrame* frame = nullptr;
     PlBinding* slot() const { return pl_binding_of(frame, var); }
 };
+[[gnu::always_inline]] inline bool is_atom_cell(const PlCell* c) { return !c->fn.args || !c->fn.args->count; }
+
 // pl_deref in place, for unify_at_once.
 [[gnu::always_inline]] inline void deref_to(PlCell*& term, PlFrame*& frame, LastVar& last) {
     while (term->type == PL_VAR && frame) {
@@ -300,6 +302,11 @@ struct LastVar {
         if (plain(lt)) answer = right.var ? bind_at_once(engine, right.slot(), right.frame, a, frame_kept(a, fa)) : 1;
     } else if (lt == PL_INT && rt == PL_INT) {
         return a == b || a->value == b->value;
+    } else if (lt == PL_FUNCTOR && rt == PL_FUNCTOR && is_atom_cell(a) && is_atom_cell(b)) {
+        // Two atoms, what a rule's test of an item's value meets: the walk compares their
+        // functors and, for one of an item's, looks at no status without arguments to look in.
+        if (a->fn.functor != b->fn.functor) return 0;
+        if (a->fn.functor->arity != 1 || !a->fn.args || !b->fn.args) return 1;
     }
     if (answer >= 0) return answer;
     if (left.var) a = left.var, fa = left.frame;
