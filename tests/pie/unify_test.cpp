@@ -429,6 +429,25 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("i", {t.member({a, one})}), t.fn("i", {h(0)})}, {t.fn("i", {once(one)}), t.fn("i", {h(0)})},
         {t.fn("i", {t.list({one})}), t.fn("i", {t.list({h(0)})})}, {t.fn("i", {a}), t.fn("j", {a})},
         {t.fn("i", {t.fn("s", {one, a})}), t.fn("i", {h(1)})},
+        // "_" and atoms in heads, what the rules of items hold (Item(_) :- ..., Item(OFF) :- ...,
+        // (_X | _) :- _X), against each kind of goal term, as an item's one argument and as the
+        // arguments of other heads.
+        {t.fn("i", {g(0)}), t.fn("i", {t.anon()})}, {t.fn("i", {a}), t.fn("i", {t.anon()})},
+        {t.fn("i", {one}), t.fn("i", {t.anon()})}, {t.fn("i", {t.list({one})}), t.fn("i", {t.anon()})},
+        {t.fn("i", {t.anon()}), t.fn("i", {t.anon()})}, {t.fn("i", {once(one)}), t.fn("i", {t.anon()})},
+        {t.fn("i", {t.member({a})}), t.fn("i", {t.anon()})}, {t.fn("i", {e->cell.unbound}), t.fn("i", {t.anon()})},
+        {t.fn("i", {g(3)}), t.fn("i", {t.anon()}), one},
+        {t.fn("i", {g(0)}), t.fn("i", {a})}, {t.fn("i", {a}), t.fn("i", {a})}, {t.fn("i", {t.atom("b")}), t.fn("i", {a})},
+        {t.fn("i", {one}), t.fn("i", {a})}, {t.fn("i", {t.nil()}), t.fn("i", {a})}, {t.fn("i", {t.list({a})}), t.fn("i", {a})},
+        {t.fn("i", {t.fn("s", {a})}), t.fn("i", {a})}, {t.fn("i", {t.fn("a", {one})}), t.fn("i", {a})},
+        {t.fn("i", {t.anon()}), t.fn("i", {a})}, {t.fn("i", {once(a)}), t.fn("i", {a})},
+        {t.fn("i", {t.member({a})}), t.fn("i", {a})}, {t.fn("i", {e->cell.unbound}), t.fn("i", {a})},
+        {t.fn("i", {g(3)}), t.fn("i", {a}), a}, {t.fn("i", {g(3)}), t.fn("i", {a}), one},
+        {t.fn("f", {t.fn("s", {one}), g(0)}), t.fn("f", {h(0), t.anon()})},
+        {t.fn("f", {g(0), a}), t.fn("f", {t.anon(), h(0)})},
+        {t.fn("f", {t.list({one}), once(one), t.anon()}), t.fn("f", {t.anon(), t.anon(), t.anon()})},
+        {t.fn("f", {t.member({a}), e->cell.unbound}), t.fn("f", {t.anon(), t.anon()})},
+        {t.fn("f", {g(3), t.nil(), one, a, g(1)}), t.fn("f", {t.anon(), t.anon(), t.anon(), t.anon(), t.anon()}), a},
         // Heads with a plan (first variables and lists ending in one) against goal terms the
         // plan's steps leave to others: once cells, "_", member sets, the unbound cell, a
         // variable of the goal met twice, a list part bound before, fewer goal arguments.
