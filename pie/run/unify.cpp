@@ -260,6 +260,14 @@ struct LastVar {
 };
 [[gnu::always_inline]] inline bool is_atom_cell(const PlCell* c) { return !c->fn.args || !c->fn.args->count; }
 
+// Two atoms (cells of functors without arguments), what a rule's test of an item's value meets, as
+// the walk answers them: the same functor matches, another fails, and an item's functor without
+// arguments to look in has no status to look at; -1 for a pair the walk is to take.
+[[gnu::always_inline]] inline int atoms_meet(const PlCell* a, const PlCell* b) {
+    if (a->fn.functor != b->fn.functor) return 0;
+    return a->fn.functor->arity != 1 || !a->fn.args || !b->fn.args ? 1 : -1;
+}
+
 // pl_deref in place, for unify_at_once.
 [[gnu::always_inline]] inline void deref_to(PlCell*& term, PlFrame*& frame, LastVar& last) {
     while (term->type == PL_VAR && frame) {
@@ -303,10 +311,7 @@ struct LastVar {
     } else if (lt == PL_INT && rt == PL_INT) {
         return a == b || a->value == b->value;
     } else if (lt == PL_FUNCTOR && rt == PL_FUNCTOR && is_atom_cell(a) && is_atom_cell(b)) {
-        // Two atoms, what a rule's test of an item's value meets: the walk compares their
-        // functors and, for one of an item's, looks at no status without arguments to look in.
-        if (a->fn.functor != b->fn.functor) return 0;
-        if (a->fn.functor->arity != 1 || !a->fn.args || !b->fn.args) return 1;
+        if (const int met = atoms_meet(a, b); met >= 0) return met;
     }
     if (answer >= 0) return answer;
     if (left.var) a = left.var, fa = left.frame;
@@ -374,6 +379,18 @@ template <PlCellType kType>
 }  // namespace
 
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    // An atom given, a built-in's answer of an item's value (status/2), meeting the goal's atom
+    // or a variable not bound yet: as unify_at_once answers it, from fewer steps.
+    if (b->type == PL_FUNCTOR && is_atom_cell(b) && pl_levels_quiet(engine, kWeight)) {
+        PlBinding* slot = nullptr;
+        PlCell* value = a->type == PL_VAR && fa ? follow(a, fa, slot) : a;
+        if (value->type == PL_FUNCTOR && is_atom_cell(value)) {
+            if (const int met = atoms_meet(value, b); met >= 0) return met;
+        } else if (value->type == PL_UNBOUND && slot) {
+            if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
+        }
+        return unify_in_full(engine, a, fa, b, fb);
+    }
     // A variable meeting an integer or [] that needs no frame, what a built-in answers most
     // often: unify_at_once's answer from fewer steps, nothing changed before it. Any other pair
     // goes on from where the dereferencing stopped, so that the pair given need not be kept in a
@@ -400,6 +417,9 @@ int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) 
     PlBinding* slot = nullptr;
     if (a->type == PL_VAR && fa) value = follow(a, fa, slot);
     const PlCellType lt = value->type;
+    // A goal's atom meeting an atom given, a rule's test of an item's value against the value read.
+    if (lt == PL_FUNCTOR && b->type == PL_FUNCTOR && is_atom_cell(value) && is_atom_cell(b))
+        if (const int met = atoms_meet(value, b); met >= 0) return met;
     if (lt == PL_INT) return constant_first<PL_INT>(engine, value, b, fb);
     if (lt == PL_NIL) return constant_first<PL_NIL>(engine, value, b, fb);
     if (lt == PL_UNBOUND && (b->type == PL_INT || b->type == PL_NIL)) {

@@ -801,6 +801,8 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
 // the walk does, also where a level would look at the native stack and where the trail is full.
 TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
     PlCell* seven = t.integer(7);
+    PlCell* on = t.atom("ON");
+    PlCell* off = t.atom("OFF");
     PlCell* frameless = t.var("_F", 0);
     // Variables read in the left frame and in the right one, made once: each run binds the same.
     PlCell* ls[] = {t.var("_L", 0), t.var("_L", 1), t.var("_L", 2), t.var("_L", 3)};
@@ -817,7 +819,13 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
         {l(2), false, seven}, {l(2), false, t.nil()},       {l(1), false, seven},    {l(2), false, l(0)},
         {seven, false, t.fn("f", {l(2)})}, {t.anon(), false, seven}, {seven, false, t.anon()},
         {l(2), false, l(2)},  {seven, false, t.member({seven})}, {frameless, false, seven}, {r(3), true, seven},
+        // Atoms, as a rule's test of an item's value meets them, against each kind of term.
+        {l(2), false, on},    {on, false, on},              {on, false, off},        {l(1), false, on},
+        {l(0), false, on},    {on, false, l(2)},            {on, false, t.fn("f", {l(2)})}, {t.anon(), false, on},
+        {on, false, t.member({on})}, {frameless, false, on}, {r(3), true, on},       {t.nil(), false, on},
+        {t.fn("on", {seven}), false, on},
     };
+    constexpr int kAtomBound = 19;  // the row that binds a variable to an atom
     struct Outcome {
         int answer;
         std::vector<const void*> cells;  // both frames' slots, then the trail's entries
@@ -863,7 +871,7 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
                 EXPECT_TRUE(run(row, depth, false, way) == run(row, depth, false, kGeneric))
                     << "row " << at << " depth " << depth << " way " << way;
                 // Each run that grows the trail doubles it: a few rows only.
-                if (depth == 100 && (at == 0 || at == 8)) {
+                if (depth == 100 && (at == 0 || at == 8 || at == kAtomBound)) {
                     EXPECT_TRUE(run(row, depth, true, way) == run(row, depth, true, kGeneric))
                         << "row " << at << " way " << way << ", trail full";
                 }
