@@ -93,8 +93,8 @@ template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = fals
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]]
         return var_leaf<kFramed, kLean, kFresh>(engine, head_frame, a, fa, b);
-    if (bt == PL_ANONYMOUS) return anonymous_leaf<kFramed, kLean>(engine, head_frame, a, fa, b);
-    if (bt != PL_INT && bt != PL_NIL) return -1;
+    if (bt != PL_INT && bt != PL_NIL)
+        return bt == PL_ANONYMOUS ? anonymous_leaf<kFramed, kLean>(engine, head_frame, a, fa, b) : -1;
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
@@ -320,7 +320,12 @@ template <bool kFresh>
     if (!goal_args || goal_args->count != 1) return walk_head(engine, goal, goal_frame, head, clause_frame);
     const int met = var_leaf<true, false, true>(engine, clause_frame, goal_args->items[0], goal_frame,
                                                 head->fn.args->items[0]);
-    return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
+    if (met >= 0) [[likely]]
+        return met;
+    // A "_" of the goal's (Item(_) in the body of a rule of another item) meets the variable, as
+    // the walk meets it: the variable stays unbound and the pair holds.
+    if (pl_deref(goal_args->items[0], goal_frame).term->type == PL_ANONYMOUS) return 1;
+    return walk_head(engine, goal, goal_frame, head, clause_frame);
 }
 
 // A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it. Only an

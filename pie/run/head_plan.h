@@ -109,8 +109,6 @@ template <bool kListFirst = false>
         slot->frame = nullptr;
         return 1;
     }
-    // A "_" of the goal's (Item(_) in a rule's body) meets the variable and leaves it unbound.
-    if (lt == PL_ANONYMOUS) return 1;
     return -1;
 }
 

@@ -379,6 +379,21 @@ template <PlCellType kType>
 }  // namespace
 
 int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) {
+    // A variable meeting an integer or [] that needs no frame, what a built-in answers most
+    // often: unify_at_once's answer from fewer steps, nothing changed before it. Any other pair
+    // goes on from where the dereferencing stopped, so that the pair given need not be kept in a
+    // register saved for it.
+    if (b->type == PL_INT || b->type == PL_NIL) {
+        if (!pl_levels_quiet(engine, kWeight) || a->type != PL_VAR || !fa) return unify_in_full(engine, a, fa, b, fb);
+        PlBinding* slot;
+        PlCell* value = follow(a, fa, slot);
+        if (value->type == PL_UNBOUND) {
+            if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
+        } else if (value->type == PL_INT && b->type == PL_INT) {
+            return value == b || value->value == b->value;
+        }
+        return unify_in_full(engine, a, fa, b, fb);
+    }
     // An atom given, a built-in's answer of an item's value (status/2), meeting the goal's atom
     // or a variable not bound yet: as unify_at_once answers it, from fewer steps.
     if (b->type == PL_FUNCTOR && is_atom_cell(b) && pl_levels_quiet(engine, kWeight)) {
@@ -389,20 +404,6 @@ int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlF
         } else if (value->type == PL_UNBOUND && slot) {
             if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
         }
-        return unify_in_full(engine, a, fa, b, fb);
-    }
-    // A variable meeting an integer or [] that needs no frame, what a built-in answers most
-    // often: unify_at_once's answer from fewer steps, nothing changed before it. Any other pair
-    // goes on from where the dereferencing stopped, so that the pair given need not be kept in a
-    // register saved for it.
-    if ((b->type != PL_INT && b->type != PL_NIL) || !pl_levels_quiet(engine, kWeight) || a->type != PL_VAR || !fa)
-        return unify_in_full(engine, a, fa, b, fb);
-    PlBinding* slot;
-    PlCell* value = follow(a, fa, slot);
-    if (value->type == PL_UNBOUND) {
-        if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
-    } else if (value->type == PL_INT && b->type == PL_INT) {
-        return value == b || value->value == b->value;
     }
     return unify_in_full(engine, a, fa, b, fb);
 }
@@ -417,11 +418,11 @@ int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) 
     PlBinding* slot = nullptr;
     if (a->type == PL_VAR && fa) value = follow(a, fa, slot);
     const PlCellType lt = value->type;
+    if (lt == PL_INT) return constant_first<PL_INT>(engine, value, b, fb);
+    if (lt == PL_NIL) return constant_first<PL_NIL>(engine, value, b, fb);
     // A goal's atom meeting an atom given, a rule's test of an item's value against the value read.
     if (lt == PL_FUNCTOR && b->type == PL_FUNCTOR && is_atom_cell(value) && is_atom_cell(b))
         if (const int met = atoms_meet(value, b); met >= 0) return met;
-    if (lt == PL_INT) return constant_first<PL_INT>(engine, value, b, fb);
-    if (lt == PL_NIL) return constant_first<PL_NIL>(engine, value, b, fb);
     if (lt == PL_UNBOUND && (b->type == PL_INT || b->type == PL_NIL)) {
         if (!slot) return 1;
         if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
