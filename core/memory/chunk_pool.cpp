@@ -96,7 +96,15 @@ ChunkPool::~ChunkPool() {
     DeleteCriticalSection(&lock_);
 }
 
-ChunkPool::ThreadCache* ChunkPool::CacheOfThisThread() noexcept {
+// Every allocation and release asks it: the common answer is inlined into them, the rest is not.
+inline ChunkPool::ThreadCache* ChunkPool::CacheOfThisThread() noexcept {
+    ThreadCache& cache = tCache_;
+    if (cache.pool == this) [[likely]]
+        return &cache;
+    return AdoptThisThread();
+}
+
+[[gnu::noinline]] ChunkPool::ThreadCache* ChunkPool::AdoptThisThread() noexcept {
     ThreadCache& cache = tCache_;
     if (cache.pool == this) return &cache;
     if (this != &g_chunkPool || cache.retired) return nullptr;

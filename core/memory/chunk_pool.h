@@ -67,6 +67,7 @@ private:
     static std::size_t ClassOf(std::size_t bytes) noexcept { return BlockSize(bytes) / kGranule - 1; }
     static constexpr std::size_t SizeOfClass(std::size_t cls) noexcept { return (cls + 1) * kGranule; }
     ThreadCache* CacheOfThisThread() noexcept;
+    ThreadCache* AdoptThisThread() noexcept;  // CacheOfThisThread's first call on a thread
     void* TakeLocked(std::size_t cls);
     std::size_t CarveLocked(std::size_t cls, std::size_t wanted, char*& first);
     void PushLocked(std::size_t cls, FreeBlock* first, FreeBlock* last) noexcept;

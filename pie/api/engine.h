@@ -91,6 +91,8 @@ struct PieEngine {
     int folionix_answer;  // host slot 24
     int sdk_answer;       // host slot 25
     int constants_defined;
+    // Every predefined functor knows its goal kind (pl_compiler_create): any other is an ordinary goal.
+    int goal_kinds_known;
     int image_loaded;
     int image_word;
     int busy;

@@ -3,6 +3,7 @@
 // goals or a long left-nested sum converts in constant stack.
 #include "pie/build/compiler.h"
 
+#include "pie/build/preprocessor.h"
 #include "pie/text/abbrev.h"
 #include "pie/terms/btree.h"
 #include "pie/terms/clause_facts.h"
@@ -54,6 +55,9 @@ void pl_compiler_create(PieEngine* engine) {
         const PlPredefinedRow& row = kPlPredefinedRows[i];
         engine->predefined[i] = pl_lookup_functor(engine, pie_intern_atom(engine, row.name), row.arity, nullptr);
     }
+    // Only predefined functors have a kind of their own: with theirs found now, every other
+    // functor's is known without comparing it with all of them.
+    pl_prepare_goal_kinds(engine);
     pl_abbrev_create(engine);
     pl_operators_create(engine);
     // What reading rule text starts from; a definition after this one makes it read differently.

@@ -15,6 +15,7 @@
 #include "pie/terms/term_copy.h"
 #include "pie/terms/term_walk.h"
 #include "pie/terms/functor_set.h"
+#include "pie/terms/work_stack.h"
 
 #include <cstring>
 #include <string>
@@ -90,11 +91,36 @@ void add_target(Targets& targets, PlFunctor* item, PlAtom* element) {
     targets.emplace_back(item, element);
 }
 
+// The goals that become true in the rule itself once its choices' rules are made: the element
+// goals and these.
+bool cleared_in_rule(PieEngine* engine, const PlCell* goal) {
+    for (int which : {PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_constant_0})
+        if (is(engine, goal, which)) return true;
+    return false;
+}
+
+// The slots of a rule's body that become true, found by the walk that collects its targets.
+struct Cleared {
+    PlWorkStack<PlCell**> slots;
+    // A once cell is shared with the copies the choices' rules are made from, whose rewrites may
+    // change the goal below it: then the body is walked again afterwards instead.
+    bool walk_again = false;
+};
+
 // collect_element_control: the (item, element) pairs the goals of body name, in order.
-Targets collect(PieEngine* engine, PlCell*& body) {
+Targets collect(PieEngine* engine, PlCell*& body, Cleared& cleared) {
     Targets targets;
     pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (goal->type == PL_ONCE) cleared.walk_again = true;
+        if (goal->type != PL_FUNCTOR) return true;
+        const PlGoalKind kind = pl_goal_kind(engine, goal->fn.functor);
+        if (kind == PLG_ENABLE || kind == PLG_CONSTANT) {
+            if (cleared_in_rule(engine, goal)) cleared.slots.push_back(&goal);
+            return true;
+        }
+        if (kind != PLG_ELEMENT) return true;
         if (list_row(engine, goal)) {
+            cleared.slots.push_back(&goal);
             PlFunctor* item = item_of(engine, goal);
             const PlCell* elements = pl_arg(goal, 1);
             if (elements->type == PL_ANONYMOUS) {
@@ -110,6 +136,7 @@ Targets collect(PieEngine* engine, PlCell*& body) {
             return false;
         }
         if (reason_row(engine, goal)) {
+            cleared.slots.push_back(&goal);
             PlFunctor* item = item_of(engine, goal);
             if (!is_atom(pl_arg(goal, 1))) bad_operand(engine, goal, 2);
             add_target(targets, item, pl_arg(goal, 1)->fn.functor->name);
@@ -148,6 +175,7 @@ PlCell* make(PieEngine* engine, int which, std::initializer_list<PlCell*> args) 
 // The body as it acts on element of item: element goals become item-level goals or true.
 void rewrite_for(PieEngine* engine, PlCell*& body, const PlFunctor* item, const PlAtom* element) {
     pl_walk_top_down(body, [&](PlCell*& goal) {
+        if (!element_goal(engine, goal)) return true;
         if (const ElementRow* row = list_row(engine, goal)) {
             const bool hit = item_of(engine, goal) == item && element_in_p(engine, pl_arg(goal, 1), element);
             goal = hit ? pl_make_atom_term(engine, pl_predefined(engine, row->item_level)) : engine->cell.true_;
@@ -207,23 +235,25 @@ void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element)
 
 bool pl_expand_element_controls(PieEngine* engine, PlCell* clause) {
     PlCell*& body = clause->clause.term->fn.args->items[1];
-    const Targets targets = collect(engine, body);
+    Cleared cleared;
+    const Targets targets = collect(engine, body, cleared);
     for (const auto& [item, element] : targets) derive(engine, clause, item, element);
-    pl_walk_top_down(body, [&](PlCell*& goal) {
-        if (goal->type != PL_FUNCTOR) return true;
-        const PlGoalKind kind = pl_goal_kind(engine, goal->fn.functor);
-        if (kind != PLG_ENABLE && kind != PLG_CONSTANT && kind != PLG_ELEMENT) return true;
-        for (int which : {PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_constant_0})
-            if (is(engine, goal, which)) {
+    // The copies share no slot of the body but through a once cell, so the slots found before
+    // the choices' rules were made are the ones a walk now would find.
+    if (!cleared.walk_again) {
+        for (PlCell** slot : cleared.slots) *slot = engine->cell.true_;
+    } else {
+        pl_walk_top_down(body, [&](PlCell*& goal) {
+            if (goal->type != PL_FUNCTOR) return true;
+            const PlGoalKind kind = pl_goal_kind(engine, goal->fn.functor);
+            if (kind != PLG_ENABLE && kind != PLG_CONSTANT && kind != PLG_ELEMENT) return true;
+            if (cleared_in_rule(engine, goal) || list_row(engine, goal) || reason_row(engine, goal)) {
                 goal = engine->cell.true_;
                 return false;
             }
-        if (list_row(engine, goal) || reason_row(engine, goal)) {
-            goal = engine->cell.true_;
-            return false;
-        }
-        return true;
-    });
+            return true;
+        });
+    }
     pl_simplify(engine, body);
     return body != engine->cell.true_;
 }

@@ -236,19 +236,21 @@ void pl_store_clause(PieEngine* engine, PlCell* clause, int32_t line, bool colle
     if (constant) return;
     pl_program_add_functor(engine, functor);
     if (suppressed) return;
-    if (body && collect_dependents)
-        for_each_read(engine, body, [&](PlFunctor* read) {
+    // One walk finds the items the body reads for both steps below: neither step changes the
+    // body or what the walk looks at.
+    PlWorkStack<PlFunctor*> reads;
+    if (body) for_each_read(engine, body, [&](PlFunctor* read) { reads.push_back(read); });
+    if (collect_dependents)
+        for (PlFunctor* read : reads)
             if (read->dependents) pl_functor_set_add(engine, read->dependents, functor);
-        });
     link(engine, clause, functor, PL_WRITTEN);
     const bool host_fact = functor->arity == 1 && (functor->flags & PLF_HOST_FACT) && !functor->owner &&
                            !(functor->flags & PLF_REPLACEMENT);
     if (host_fact) register_complement(engine, functor, pl_arg(head, 0), line);
-    if (body)
-        for_each_read(engine, body, [&](PlFunctor* read) {
-            add_default_clause(engine, read);
-            if (read->owner) add_default_clause(engine, read->owner);
-        });
+    for (PlFunctor* read : reads) {
+        add_default_clause(engine, read);
+        if (read->owner) add_default_clause(engine, read->owner);
+    }
 }
 
 void pl_parse(PieEngine* engine, const char* text) {

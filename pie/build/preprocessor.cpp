@@ -8,6 +8,8 @@
 #include "pie/terms/term_copy.h"
 #include "pie/terms/term_walk.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr uint32_t kPropertyForbidden = PLR_ENABLE | PLR_REASON | PLR_WAIT;
@@ -18,29 +20,37 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
 
 bool is_atom(const PlCell* cell) { return cell->type == PL_FUNCTOR && cell->fn.functor->arity == 0; }
 
+// The predefined functors that have a goal kind; a functor named in two rows takes the first.
+struct KindRow {
+    int which;
+    PlGoalKind kind;
+};
+constexpr KindRow kKindRows[] = {
+    {PLP_disable_0, PLG_ENABLE}, {PLP_enable_0, PLG_ENABLE}, {PLP_show_0, PLG_ENABLE}, {PLP_hide_0, PLG_ENABLE},
+    {PLP_readonly_0, PLG_ENABLE}, {PLP_writable_0, PLG_ENABLE}, {PLP_unsupported_0, PLG_ENABLE},
+    {PLP_rreason_1, PLG_ENABLE}, {PLP_sreason_1, PLG_ENABLE},
+    {PLP_reason_1, PLG_REASON},
+    {PLP_constant_0, PLG_CONSTANT},
+    {PLP_show_3, PLG_SHOW3}, {PLP_enable_3, PLG_SHOW3}, {PLP_readonly_3, PLG_SHOW3},
+    {PLP_sreason_3, PLG_TARGETED}, {PLP_rreason_2, PLG_TARGETED},
+    {PLP_plus_2, PLG_ARITHMETIC}, {PLP_minus_2, PLG_ARITHMETIC}, {PLP_times_2, PLG_ARITHMETIC},
+    {PLP_divide_2, PLG_ARITHMETIC}, {PLP_mod_2, PLG_ARITHMETIC}, {PLP_bit_and_2, PLG_ARITHMETIC},
+    {PLP_bit_or_2, PLG_ARITHMETIC}, {PLP_plus_1, PLG_ARITHMETIC}, {PLP_minus_1, PLG_ARITHMETIC},
+    {PLP_tilde_1, PLG_ARITHMETIC}, {PLP_arith_eq_2, PLG_ARITHMETIC}, {PLP_arith_ne_2, PLG_ARITHMETIC},
+    {PLP_lt_2, PLG_ARITHMETIC}, {PLP_gt_2, PLG_ARITHMETIC}, {PLP_le_2, PLG_ARITHMETIC}, {PLP_ge_2, PLG_ARITHMETIC},
+    {PLP_is_2, PLG_ARITHMETIC},
+    {PLP_select_enable_2, PLG_SELECT}, {PLP_select_show_2, PLG_SELECT},
+    {PLP_wait_1, PLG_WAIT},
+    {PLP_disable_element_2, PLG_ELEMENT}, {PLP_enable_element_2, PLG_ELEMENT}, {PLP_show_element_2, PLG_ELEMENT},
+    {PLP_hide_element_2, PLG_ELEMENT}, {PLP_unsupported_element_2, PLG_ELEMENT}, {PLP_sreason_element_3, PLG_ELEMENT},
+    {PLP_rreason_element_3, PLG_ELEMENT}, {PLP_reason_element_3, PLG_ELEMENT},
+    {PLP_winNT_0, PLG_PLATFORM}, {PLP_win2k_0, PLG_PLATFORM}, {PLP_win9X_0, PLG_PLATFORM}, {PLP_win95_0, PLG_PLATFORM},
+    {PLP_win98_0, PLG_PLATFORM}, {PLP_Folionix_0, PLG_PLATFORM}, {PLP_SDK_0, PLG_PLATFORM},
+};
+
 PlGoalKind kind_of(PieEngine* engine, const PlFunctor* f) {
-    auto any = [&](std::initializer_list<int> rows) {
-        for (int which : rows)
-            if (pl_predefined(engine, which) == f) return true;
-        return false;
-    };
-    if (any({PLP_disable_0, PLP_enable_0, PLP_show_0, PLP_hide_0, PLP_readonly_0, PLP_writable_0, PLP_unsupported_0,
-             PLP_rreason_1, PLP_sreason_1}))
-        return PLG_ENABLE;
-    if (any({PLP_reason_1})) return PLG_REASON;
-    if (any({PLP_constant_0})) return PLG_CONSTANT;
-    if (any({PLP_show_3, PLP_enable_3, PLP_readonly_3})) return PLG_SHOW3;
-    if (any({PLP_sreason_3, PLP_rreason_2})) return PLG_TARGETED;
-    if (any({PLP_plus_2, PLP_minus_2, PLP_times_2, PLP_divide_2, PLP_mod_2, PLP_bit_and_2, PLP_bit_or_2, PLP_plus_1,
-             PLP_minus_1, PLP_tilde_1, PLP_arith_eq_2, PLP_arith_ne_2, PLP_lt_2, PLP_gt_2, PLP_le_2, PLP_ge_2, PLP_is_2}))
-        return PLG_ARITHMETIC;
-    if (any({PLP_select_enable_2, PLP_select_show_2})) return PLG_SELECT;
-    if (any({PLP_wait_1})) return PLG_WAIT;
-    if (any({PLP_disable_element_2, PLP_enable_element_2, PLP_show_element_2, PLP_hide_element_2,
-             PLP_unsupported_element_2, PLP_sreason_element_3, PLP_rreason_element_3, PLP_reason_element_3}))
-        return PLG_ELEMENT;
-    if (any({PLP_winNT_0, PLP_win2k_0, PLP_win9X_0, PLP_win95_0, PLP_win98_0, PLP_Folionix_0, PLP_SDK_0}))
-        return PLG_PLATFORM;
+    for (const KindRow& row : kKindRows)
+        if (pl_predefined(engine, row.which) == f) return row.kind;
     return PLG_OTHER;
 }
 
@@ -148,8 +158,17 @@ int predefined_index(const PieEngine* engine, const PlFunctor* f) {
 
 }  // namespace
 
+void pl_prepare_goal_kinds(PieEngine* engine) {
+    // Rows written last to first, so that a functor of two rows keeps the first one's kind.
+    for (size_t i = std::size(kKindRows); i-- > 0;)
+        pl_predefined(engine, kKindRows[i].which)->goal_kind = static_cast<uint8_t>(kKindRows[i].kind + 1);
+    for (PlFunctor* f : engine->predefined)
+        if (!f->goal_kind) f->goal_kind = static_cast<uint8_t>(PLG_OTHER + 1);
+    engine->goal_kinds_known = 1;
+}
+
 PlGoalKind pl_find_goal_kind(PieEngine* engine, PlFunctor* f) {
-    const PlGoalKind kind = kind_of(engine, f);
+    const PlGoalKind kind = engine->goal_kinds_known ? PLG_OTHER : kind_of(engine, f);
     f->goal_kind = static_cast<uint8_t>(kind + 1);
     return kind;
 }
@@ -163,8 +182,10 @@ uint32_t scan_body(PieEngine* engine, PlCell* body, bool from_image, bool* targe
     bool any = false;
     pl_walk_top_down(body, [&](PlCell*& slot) {
         if (slot->type != PL_FUNCTOR) return true;
-        flags |= goal_flags(engine, slot, from_image);
+        // Nearly every goal is an ordinary one, which has no flags.
         const PlGoalKind kind = pl_goal_kind(engine, slot->fn.functor);
+        if (kind == PLG_OTHER) return true;
+        flags |= goal_flags(engine, slot, from_image);
         any |= kind == PLG_SHOW3 || kind == PLG_TARGETED;
         return true;
     });

@@ -40,6 +40,9 @@ enum PlGoalKind : uint8_t {
 // The kind of f: found once among the predefined functors, then kept on the functor, since
 // every goal of every loaded clause is asked.
 PlGoalKind pl_find_goal_kind(PieEngine* engine, PlFunctor* f);
+// Gives every predefined functor its kind at once, so that any functor not yet asked is known
+// to be an ordinary goal. Once the predefined functors stand (pl_compiler_create).
+void pl_prepare_goal_kinds(PieEngine* engine);
 inline PlGoalKind pl_goal_kind(PieEngine* engine, PlFunctor* f) {
     return f->goal_kind ? static_cast<PlGoalKind>(f->goal_kind - 1) : pl_find_goal_kind(engine, f);
 }

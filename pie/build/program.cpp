@@ -23,8 +23,12 @@ void pl_program_create(PieEngine* engine) {
     engine->program = program;
 }
 
+// Every clause stored names its functor here, most of them a functor entered before: the mark
+// answers those without a probe of the table.
 void pl_program_add_functor(PieEngine* engine, PlFunctor* functor) {
+    if (functor->marks & PLM_IN_PROGRAM) return;
     pl_hash_add(engine, engine->program->functors, functor);
+    functor->marks |= PLM_IN_PROGRAM;
 }
 
 namespace {

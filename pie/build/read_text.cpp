@@ -346,11 +346,7 @@ void pl_read_text_replay(PieEngine* engine, const PlReadText& record, void (*sto
                 continue;
             }
             const PlReadText::FunctorRef ref = record.functors[index];
-            PlAtom* name = atoms[ref.atom];
-            PlFunctor* functor = pl_lookup_functor(engine, name, ref.arity, nullptr);
-            // Reading an atom keeps its functor in its name, as pl_make_atom does.
-            if (ref.arity == 0 && !name->functor0) name->functor0 = functor;
-            functors[index] = functor;
+            functors[index] = pl_lookup_functor(engine, atoms[ref.atom], ref.arity, nullptr);
         }
     };
     engine->line = 1;

@@ -19,7 +19,10 @@ struct PlAtom {
     // The value named by the atom, held here rather than in a table: clearing the reasons of a
     // run asks it of every item the run changed, and nearly all have none.
     PlCell* value;
-    PlFunctor* functor0;  // name/0, looked up once (pl_make_atom)
+    // name/0 and name/1 without an owner, entered when the functor is made (pl_lookup_functor
+    // makes every functor): atoms and items' names are asked for at every rule and registration.
+    PlFunctor* functor0;
+    PlFunctor* functor1;
 };
 
 // Open-addressed table of atoms by text; it grows, so interning stays fast for any number of

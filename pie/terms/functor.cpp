@@ -69,11 +69,15 @@ PlFunctor* pl_lookup_functor(PieEngine* engine, PlAtom* name, uint32_t arity, Pl
     if (arity > kPlMaxArity) pl_fatal_error(engine, PL_ERR_TOO_MANY_FUNCTORS, "pl_lookup_functor");
     PlHash* table = engine->functors[arity];
     const FunctorKey key{name, owner};
-    auto* f = static_cast<PlFunctor*>(pl_hash_lookup(table, &key));
+    // A plain name/0 or name/1 is in the table exactly when its atom holds it, so the atom
+    // answers both a hit and a miss without a probe.
+    PlFunctor** plain = owner ? nullptr : arity == 0 ? &name->functor0 : arity == 1 ? &name->functor1 : nullptr;
+    auto* f = plain ? *plain : static_cast<PlFunctor*>(pl_hash_lookup(table, &key));
     if (!f) {
         // Made before it is entered, so that an exhausted pool leaves no empty table node.
         f = create(engine, name, arity, owner);
         pl_hash_lookup_or_insert(engine, table, &key)->item = f;
+        if (plain) *plain = f;
     }
     if (engine->recorder) pl_text_recorder_note_functor(engine, f);
     return f;

@@ -51,6 +51,7 @@ enum PlFunctorMark : uint32_t {
     PLM_DISPLAY_PENDING = 0x2,  // a propagation run changed a done item that has a control
     PLM_QUERY_VALUES = 0x4,     // values may hold terms of the running query (PlRunState::query_valued)
     PLM_QUEUED_READER = 0x8,    // a queued reader of the candidate propagation is placing
+    PLM_IN_PROGRAM = 0x10,      // entered in the program's functor table (entries never leave it)
 };
 
 // Bits that belong to one query or one conflict check and must not outlive it.

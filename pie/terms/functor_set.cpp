@@ -32,7 +32,9 @@ PlFunctorSet* pl_functor_set_create(PieEngine* engine, PlPool* pool) {
 }
 
 bool pl_functor_set_add(PieEngine* engine, PlFunctorSet* set, PlFunctor* functor) {
-    const uint32_t at = position(set, functor);
+    // Readers are mostly added in the order they are made: past the last member, no search.
+    const uint32_t count = set->count;
+    const uint32_t at = count && set->items[count - 1]->serial < functor->serial ? count : position(set, functor);
     if (at < set->count && set->items[at] == functor) return false;
     if (set->count == set->capacity) {
         const uint32_t capacity = set->capacity ? set->capacity * 2 : kFirstCapacity;
@@ -41,7 +43,7 @@ bool pl_functor_set_add(PieEngine* engine, PlFunctorSet* set, PlFunctor* functor
         set->items = items;
         set->capacity = capacity;
     }
-    std::memmove(set->items + at + 1, set->items + at, (set->count - at) * sizeof(PlFunctor*));
+    if (at < set->count) std::memmove(set->items + at + 1, set->items + at, (set->count - at) * sizeof(PlFunctor*));
     set->items[at] = functor;
     ++set->count;
     return true;

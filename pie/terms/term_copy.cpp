@@ -8,10 +8,12 @@
 
 namespace {
 
-bool is_structure(const PieEngine* engine, const PlCell* cell) {
+bool is_structure(const PlCell* cell) {
     switch (cell->type) {
     case PL_FUNCTOR:
-        return !pl_cell_is_shared(engine, cell);
+        // A compound or atom cell is shared only as its functor's one atom term
+        // (pl_cell_is_shared); asked here inline, since a copy asks every cell.
+        return cell->fn.functor->atom_term != cell;
     case PL_LIST:
     case PL_AND_GROUP:
     case PL_MEMBER:
@@ -35,7 +37,7 @@ PlCell* pl_term_copy(PieEngine* engine, PlCell* term) {
     while (!work.empty()) {
         auto [cell, place] = work.back();
         work.pop_back();
-        if (!is_structure(engine, cell)) {
+        if (!is_structure(cell)) {
             *place = cell;
             continue;
         }

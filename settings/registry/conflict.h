@@ -9,6 +9,8 @@
 #include "core/memory/pool_object.h"
 #include "core/device/uidevdata.h"
 #include "pie/api/api.h"
+#include "settings/registry/choice_index.h"
+#include "settings/registry/item_index.h"
 #include "settings/registry/item_set.h"
 
 #include <windows.h>
@@ -205,12 +207,8 @@ private:
         optionKeys_;
     std::map<uint32_t, CmSvItemSet*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvItemSet*>>>
         pages_;
-    std::unordered_map<uint32_t, CmSv*, std::hash<uint32_t>, std::equal_to<uint32_t>,
-                       PoolAllocator<std::pair<const uint32_t, CmSv*>>>
-        items_;
-    std::unordered_map<std::string_view, CmSvChoiceItem*, std::hash<std::string_view>,
-                       std::equal_to<std::string_view>, PoolAllocator<std::pair<const std::string_view, CmSvChoiceItem*>>>
-        choices_;
+    CmSvItemIndex items_;
+    CmSvChoiceIndex choices_;
     std::unordered_map<const CmSv*, PoolVector<CmSvChoiceItem*>, std::hash<const CmSv*>, std::equal_to<const CmSv*>,
                        PoolAllocator<std::pair<const CmSv* const, PoolVector<CmSvChoiceItem*>>>>
         choicesOf_;

@@ -79,7 +79,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     if (!item) return 0;
     CheckParts(item);
     if (engine && item->key) PIE_register_functor(engine, item->key, static_cast<int32_t>(item->itemId));
-    items_[item->itemId] = item;
+    items_.Put(item->itemId, item);
     uint8_t* settings = nullptr;
     if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
     if (CmSvInit* init = item->AsInit()) init->Init(ctx, settings);
@@ -117,10 +117,10 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
         row.shown_changed = row.enabled_changed = 0;
         if (!row.name) continue;
         name.assign(item->key).append("@").append(row.name);
-        auto found = choices_.find(name);
-        if (found != choices_.end()) {
-            found->second->Repoint(&row);
-            found->second->generation = generation;
+        const uint32_t hash = CmSvChoiceIndex::Hash(name);
+        if (CmSvChoiceItem* known_choice = choices_.Find(name, hash)) {
+            known_choice->Repoint(&row);
+            known_choice->generation = generation;
             continue;
         }
         char* text = CopyPoolText(name.c_str());
@@ -128,10 +128,11 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
         auto* pseudo = new CmSvChoiceItem(text, nextPseudoId, multi, &row);
         pseudo->generation = generation;
         if (engine) PIE_register_functor(engine, text, static_cast<int32_t>(nextPseudoId));
-        items_[nextPseudoId] = pseudo;
-        set->pseudoItems.emplace(nextPseudoId, pseudo);
+        items_.Put(nextPseudoId, pseudo);
+        // Choice ids only grow: each goes in at the end of the set's map.
+        set->pseudoItems.emplace_hint(set->pseudoItems.end(), nextPseudoId, pseudo);
         if (!noDialog && item->kind == kSvKindRadio) set->controls.emplace(row.control_id, pseudo);
-        choices_.emplace(std::string_view(pseudo->key), pseudo);
+        choices_.Put(std::string_view(pseudo->key, name.size()), hash, pseudo);
         known.push_back(pseudo);
         ++nextPseudoId;
     }
@@ -141,10 +142,7 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
     return 1;
 }
 
-CmSv* CmSvConflict::FindItem(uint32_t itemId) const {
-    auto found = items_.find(itemId);
-    return found == items_.end() ? nullptr : found->second;
-}
+CmSv* CmSvConflict::FindItem(uint32_t itemId) const { return items_.Find(itemId); }
 
 CmSvItemSet* CmSvConflict::FindPage(uint32_t setId) const {
     auto found = pages_.find(setId);
@@ -188,7 +186,4 @@ const CmSvItemSet* CmSvConflict::FindItemPage(const CmSv* item) const {
     return nullptr;
 }
 
-CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const {
-    auto found = choices_.find(name);
-    return found == choices_.end() ? nullptr : found->second;
-}
+CmSvChoiceItem* CmSvConflict::FindChoice(std::string_view name) const { return choices_.Find(name); }

@@ -14,7 +14,8 @@ CmSvItemSet::~CmSvItemSet() {
 int CmSvItemSet::AddItem(UIDEVDATA* ctx, CmSv* item) {
     if (!item) return 0;
     CmSvConflict* registry = RegistryOf(ctx);
-    items.emplace(item->itemId, item);
+    // Most sets register their items in the order of their ids: the end is tried first.
+    items.emplace_hint(items.end(), item->itemId, item);
     const bool hasDialog = !registry || !registry->noDialog;
     if (hasDialog && item->kind >= kSvKindPushButton && item->kind <= kSvKindText) {
         if (CmSvControl* control = item->AsControl()) controls.emplace(control->controlId, item);
