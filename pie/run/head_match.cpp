@@ -65,6 +65,24 @@ namespace {
 // An integer, a term, a list or [].
 [[gnu::always_inline]] inline bool plain(PlCellType type) { return type >= PL_INT && type <= PL_NIL; }
 
+// A "_" of the head (b), as the walk's constant step takes it: an unbound variable of the goal's
+// is bound to it, and it meets any constant or structure; what else the goal holds (a once cell,
+// a member set) is the walk's.
+template <bool kFramed, bool kLean>
+[[gnu::always_inline]] inline int anonymous_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
+                                                 PlCell* b) {
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
+    const PlCellType lt = a->type;
+    if (lt == PL_UNBOUND) {
+        if (goal_slot && !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b, nullptr))
+            return kLeave;
+        return 1;
+    }
+    return lt == PL_ANONYMOUS || lt == PL_AND_GROUP || plain(lt) ? 1 : -1;
+}
+
 // A pair whose head cell b is a variable or a constant, at the head's level or the one below,
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
@@ -75,7 +93,8 @@ template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = fals
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]]
         return var_leaf<kFramed, kLean, kFresh>(engine, head_frame, a, fa, b);
-    if (bt != PL_INT && bt != PL_NIL) return -1;
+    if (bt != PL_INT && bt != PL_NIL)
+        return bt == PL_ANONYMOUS ? anonymous_leaf<kFramed, kLean>(engine, head_frame, a, fa, b) : -1;
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
@@ -228,6 +247,24 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         return met ? lean_arguments<kCount, kFresh, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
+// An atom as the value of an item's head (Item(OFF) :- ...), meeting the goal's term a as the
+// walk's second step takes it: an unbound variable of the goal's is bound to it, and it meets a
+// constant by its functor. -1 for what the walk is to take.
+[[gnu::always_inline]] inline int item_constant(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
+                                                PlCell* b) {
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<true>(a, fa, goal_slot, goal_slot_frame);
+    const PlCellType lt = a->type;
+    if (lt == PL_UNBOUND) {
+        if (goal_slot) bind_goal_slot<false>(engine, head_frame, goal_slot, goal_slot_frame, b, nullptr);
+        return 1;
+    }
+    if (lt == PL_INT || lt == PL_NIL || lt == PL_LIST) return 0;
+    if (lt == PL_FUNCTOR && a->fn.functor->arity != 1) return a->fn.functor == b->fn.functor;
+    return -1;
+}
+
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
 // at only where a member set meets an unbound variable, which the walk takes; any other argument
 // pair is the pair the level takes next, as open_step takes it.
@@ -240,11 +277,13 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         pl_deref(goal_args->items[0], goal_frame).term->type == PL_MEMBER ||
         pl_deref(head_args->items[0], clause_frame).term->type == PL_MEMBER)
         return walk_head(engine, goal, goal_frame, head, clause_frame);
-    PlCell* a = goal_args->items[0];
     PlCell* b = head_args->items[0];
     const PlCellType bt = b->type;
-    const int met = bt == PL_VAR || bt == PL_INT || bt == PL_NIL ? quick_leaf<1>(engine, clause_frame, a, goal_frame, b)
-                                                                 : -1;
+    int met;
+    if (bt == PL_FUNCTOR && (!b->fn.args || !b->fn.args->count) && b->fn.functor->arity != 1)
+        met = item_constant(engine, clause_frame, goal_args->items[0], goal_frame, b);
+    else
+        met = quick_pair<1>(engine, clause_frame, goal_args->items[0], goal_frame, b);
     return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
 }
 
@@ -281,7 +320,12 @@ template <bool kFresh>
     if (!goal_args || goal_args->count != 1) return walk_head(engine, goal, goal_frame, head, clause_frame);
     const int met = var_leaf<true, false, true>(engine, clause_frame, goal_args->items[0], goal_frame,
                                                 head->fn.args->items[0]);
-    return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
+    if (met >= 0) [[likely]]
+        return met;
+    // A "_" of the goal's (Item(_) in the body of a rule of another item) meets the variable, as
+    // the walk meets it: the variable stays unbound and the pair holds.
+    if (pl_deref(goal_args->items[0], goal_frame).term->type == PL_ANONYMOUS) return 1;
+    return walk_head(engine, goal, goal_frame, head, clause_frame);
 }
 
 // A rule's head with a plan (the bits of its facts), as match_in_frame<true> takes it. Only an

@@ -245,7 +245,9 @@ void pl_table_enter(PieEngine* engine, PlList* table, PlFunctor* functor) {
 }
 
 bool pl_table_holds(const PlList* table, const PlFunctor* functor) {
-    for (const PlListNode* node = table->next; node != table; node = node->next)
+    // From the last entry back: a functor is entered again most often soon after it was entered
+    // (a rule's reasons and display words, then its success), which the walk then meets first.
+    for (const PlListNode* node = table->prev; node != table; node = node->prev)
         if (node->item == functor) return true;
     return false;
 }

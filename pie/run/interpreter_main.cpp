@@ -255,13 +255,12 @@ int pl_execute_main_unbound(PieEngine* engine, PlCell* query) {
         engine, [](PieEngine* e, void* q) { return execute_main_unbound(e, static_cast<PlCell*>(q)); }, query);
 }
 
-PlCell* pl_item_status(PieEngine* engine, PlFunctor* item, PlList* answers) {
-    if (answers && pl_table_holds(answers, item) && item->values && item->values->items[0])
-        return item->values->items[0];
-    if (PlCell* value = pie_read_item_value(engine, item)) return value;
-    if (!(item->flags & PLF_HOST_FACT) || (item->flags & (PLF_CONSTANT | PLF_REFUSE))) return nullptr;
-    // The item's status rule: its first and second lists, with the item refused meanwhile so that
-    // the rule cannot ask for the status it is computing.
+namespace {
+
+// The status of a host fact that holds none, from the item's status rule: its first and second
+// lists, with the item refused meanwhile so that the rule cannot ask for the status it is
+// computing. Out of line: most looks at a status end before it.
+[[gnu::noinline]] PlCell* status_by_rule(PieEngine* engine, PlFunctor* item) {
     const size_t mark = pl_trail_mark(engine);
     PlFrame* frame = pl_frame_alloc(engine, 1, nullptr, nullptr);
     PlCell* var = pl_term_cell(engine, PL_VAR);
@@ -294,4 +293,14 @@ PlCell* pl_item_status(PieEngine* engine, PlFunctor* item, PlList* answers) {
     pl_trail_undo(engine, mark);
     pl_frame_release(engine, frame);
     return value;
+}
+
+}  // namespace
+
+PlCell* pl_item_status(PieEngine* engine, PlFunctor* item, PlList* answers) {
+    if (answers && pl_table_holds(answers, item) && item->values && item->values->items[0])
+        return item->values->items[0];
+    if (PlCell* value = pie_read_item_value(engine, item)) return value;
+    if (!(item->flags & PLF_HOST_FACT) || (item->flags & (PLF_CONSTANT | PLF_REFUSE))) return nullptr;
+    return status_by_rule(engine, item);
 }

@@ -258,6 +258,16 @@ struct LastVar {
     PlFrame* frame = nullptr;
     PlBinding* slot() const { return pl_binding_of(frame, var); }
 };
+[[gnu::always_inline]] inline bool is_atom_cell(const PlCell* c) { return !c->fn.args || !c->fn.args->count; }
+
+// Two atoms (cells of functors without arguments), what a rule's test of an item's value meets, as
+// the walk answers them: the same functor matches, another fails, and an item's functor without
+// arguments to look in has no status to look at; -1 for a pair the walk is to take.
+[[gnu::always_inline]] inline int atoms_meet(const PlCell* a, const PlCell* b) {
+    if (a->fn.functor != b->fn.functor) return 0;
+    return a->fn.functor->arity != 1 || !a->fn.args || !b->fn.args ? 1 : -1;
+}
+
 // pl_deref in place, for unify_at_once.
 [[gnu::always_inline]] inline void deref_to(PlCell*& term, PlFrame*& frame, LastVar& last) {
     while (term->type == PL_VAR && frame) {
@@ -300,6 +310,8 @@ struct LastVar {
         if (plain(lt)) answer = right.var ? bind_at_once(engine, right.slot(), right.frame, a, frame_kept(a, fa)) : 1;
     } else if (lt == PL_INT && rt == PL_INT) {
         return a == b || a->value == b->value;
+    } else if (lt == PL_FUNCTOR && rt == PL_FUNCTOR && is_atom_cell(a) && is_atom_cell(b)) {
+        if (const int met = atoms_meet(a, b); met >= 0) return met;
     }
     if (answer >= 0) return answer;
     if (left.var) a = left.var, fa = left.frame;
@@ -371,14 +383,27 @@ int pl_unification_sub(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlF
     // often: unify_at_once's answer from fewer steps, nothing changed before it. Any other pair
     // goes on from where the dereferencing stopped, so that the pair given need not be kept in a
     // register saved for it.
-    if ((b->type != PL_INT && b->type != PL_NIL) || !pl_levels_quiet(engine, kWeight) || a->type != PL_VAR || !fa)
+    if (b->type == PL_INT || b->type == PL_NIL) {
+        if (!pl_levels_quiet(engine, kWeight) || a->type != PL_VAR || !fa) return unify_in_full(engine, a, fa, b, fb);
+        PlBinding* slot;
+        PlCell* value = follow(a, fa, slot);
+        if (value->type == PL_UNBOUND) {
+            if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
+        } else if (value->type == PL_INT && b->type == PL_INT) {
+            return value == b || value->value == b->value;
+        }
         return unify_in_full(engine, a, fa, b, fb);
-    PlBinding* slot;
-    PlCell* value = follow(a, fa, slot);
-    if (value->type == PL_UNBOUND) {
-        if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
-    } else if (value->type == PL_INT && b->type == PL_INT) {
-        return value == b || value->value == b->value;
+    }
+    // An atom given, a built-in's answer of an item's value (status/2), meeting the goal's atom
+    // or a variable not bound yet: as unify_at_once answers it, from fewer steps.
+    if (b->type == PL_FUNCTOR && is_atom_cell(b) && pl_levels_quiet(engine, kWeight)) {
+        PlBinding* slot = nullptr;
+        PlCell* value = a->type == PL_VAR && fa ? follow(a, fa, slot) : a;
+        if (value->type == PL_FUNCTOR && is_atom_cell(value)) {
+            if (const int met = atoms_meet(value, b); met >= 0) return met;
+        } else if (value->type == PL_UNBOUND && slot) {
+            if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;
+        }
     }
     return unify_in_full(engine, a, fa, b, fb);
 }
@@ -395,6 +420,9 @@ int pl_unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb) 
     const PlCellType lt = value->type;
     if (lt == PL_INT) return constant_first<PL_INT>(engine, value, b, fb);
     if (lt == PL_NIL) return constant_first<PL_NIL>(engine, value, b, fb);
+    // A goal's atom meeting an atom given, a rule's test of an item's value against the value read.
+    if (lt == PL_FUNCTOR && b->type == PL_FUNCTOR && is_atom_cell(value) && is_atom_cell(b))
+        if (const int met = atoms_meet(value, b); met >= 0) return met;
     if (lt == PL_UNBOUND && (b->type == PL_INT || b->type == PL_NIL)) {
         if (!slot) return 1;
         if (bind_at_once(engine, slot, fa, b, nullptr) > 0) return 1;

@@ -429,6 +429,26 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("i", {t.member({a, one})}), t.fn("i", {h(0)})}, {t.fn("i", {once(one)}), t.fn("i", {h(0)})},
         {t.fn("i", {t.list({one})}), t.fn("i", {t.list({h(0)})})}, {t.fn("i", {a}), t.fn("j", {a})},
         {t.fn("i", {t.fn("s", {one, a})}), t.fn("i", {h(1)})},
+        // "_" and atoms in heads, what the rules of items hold (Item(_) :- ..., Item(OFF) :- ...,
+        // (_X | _) :- _X), against each kind of goal term, as an item's one argument and as the
+        // arguments of other heads.
+        {t.fn("i", {g(0)}), t.fn("i", {t.anon()})}, {t.fn("i", {a}), t.fn("i", {t.anon()})},
+        {t.fn("i", {one}), t.fn("i", {t.anon()})}, {t.fn("i", {t.list({one})}), t.fn("i", {t.anon()})},
+        {t.fn("i", {t.anon()}), t.fn("i", {t.anon()})}, {t.fn("i", {once(one)}), t.fn("i", {t.anon()})},
+        {t.fn("i", {t.member({a})}), t.fn("i", {t.anon()})}, {t.fn("i", {e->cell.unbound}), t.fn("i", {t.anon()})},
+        {t.fn("i", {g(3)}), t.fn("i", {t.anon()}), one}, {t.fn("i", {t.anon()}), t.fn("i", {h(0)})},
+        {t.fn("v", {t.anon(), t.anon(), g(0)}), t.fn("v", {h(0), h(1), h(2)})},
+        {t.fn("i", {g(0)}), t.fn("i", {a})}, {t.fn("i", {a}), t.fn("i", {a})}, {t.fn("i", {t.atom("b")}), t.fn("i", {a})},
+        {t.fn("i", {one}), t.fn("i", {a})}, {t.fn("i", {t.nil()}), t.fn("i", {a})}, {t.fn("i", {t.list({a})}), t.fn("i", {a})},
+        {t.fn("i", {t.fn("s", {a})}), t.fn("i", {a})}, {t.fn("i", {t.fn("a", {one})}), t.fn("i", {a})},
+        {t.fn("i", {t.anon()}), t.fn("i", {a})}, {t.fn("i", {once(a)}), t.fn("i", {a})},
+        {t.fn("i", {t.member({a})}), t.fn("i", {a})}, {t.fn("i", {e->cell.unbound}), t.fn("i", {a})},
+        {t.fn("i", {g(3)}), t.fn("i", {a}), a}, {t.fn("i", {g(3)}), t.fn("i", {a}), one},
+        {t.fn("f", {t.fn("s", {one}), g(0)}), t.fn("f", {h(0), t.anon()})},
+        {t.fn("f", {g(0), a}), t.fn("f", {t.anon(), h(0)})},
+        {t.fn("f", {t.list({one}), once(one), t.anon()}), t.fn("f", {t.anon(), t.anon(), t.anon()})},
+        {t.fn("f", {t.member({a}), e->cell.unbound}), t.fn("f", {t.anon(), t.anon()})},
+        {t.fn("f", {g(3), t.nil(), one, a, g(1)}), t.fn("f", {t.anon(), t.anon(), t.anon(), t.anon(), t.anon()}), a},
         // Heads with a plan (first variables and lists ending in one) against goal terms the
         // plan's steps leave to others: once cells, "_", member sets, the unbound cell, a
         // variable of the goal met twice, a list part bound before, fewer goal arguments.
@@ -781,6 +801,8 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
 // the walk does, also where a level would look at the native stack and where the trail is full.
 TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
     PlCell* seven = t.integer(7);
+    PlCell* on = t.atom("ON");
+    PlCell* off = t.atom("OFF");
     PlCell* frameless = t.var("_F", 0);
     // Variables read in the left frame and in the right one, made once: each run binds the same.
     PlCell* ls[] = {t.var("_L", 0), t.var("_L", 1), t.var("_L", 2), t.var("_L", 3)};
@@ -797,7 +819,13 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
         {l(2), false, seven}, {l(2), false, t.nil()},       {l(1), false, seven},    {l(2), false, l(0)},
         {seven, false, t.fn("f", {l(2)})}, {t.anon(), false, seven}, {seven, false, t.anon()},
         {l(2), false, l(2)},  {seven, false, t.member({seven})}, {frameless, false, seven}, {r(3), true, seven},
+        // Atoms, as a rule's test of an item's value meets them, against each kind of term.
+        {l(2), false, on},    {on, false, on},              {on, false, off},        {l(1), false, on},
+        {l(0), false, on},    {on, false, l(2)},            {on, false, t.fn("f", {l(2)})}, {t.anon(), false, on},
+        {on, false, t.member({on})}, {frameless, false, on}, {r(3), true, on},       {t.nil(), false, on},
+        {t.fn("on", {seven}), false, on},
     };
+    constexpr int kAtomBound = 19;  // the row that binds a variable to an atom
     struct Outcome {
         int answer;
         std::vector<const void*> cells;  // both frames' slots, then the trail's entries
@@ -843,7 +871,7 @@ TEST_F(Unify, ConstantsMeetingVariablesAreTheGenericUnification) {
                 EXPECT_TRUE(run(row, depth, false, way) == run(row, depth, false, kGeneric))
                     << "row " << at << " depth " << depth << " way " << way;
                 // Each run that grows the trail doubles it: a few rows only.
-                if (depth == 100 && (at == 0 || at == 8)) {
+                if (depth == 100 && (at == 0 || at == 8 || at == kAtomBound)) {
                     EXPECT_TRUE(run(row, depth, true, way) == run(row, depth, true, kGeneric))
                         << "row " << at << " way " << way << ", trail full";
                 }
