@@ -39,6 +39,9 @@ struct PlPredefinedAtoms {
 #undef PL_ATOM_FIELD
 };
 
+// The hash the atom table probes by; the registry's table of choice names uses it too.
+uint32_t pie_text_hash(const char* text, size_t length);
+
 void pie_atom_table_create(PieEngine* engine);
 void pie_atom_table_free(PieEngine* engine);
 // Interns the names of PlPredefinedAtoms in their fixed order.

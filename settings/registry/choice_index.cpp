@@ -2,7 +2,6 @@
 // choice a rebuilt table no longer has keeps its name.
 #include "settings/registry/choice_index.h"
 
-#include <bit>
 #include <cstring>
 
 namespace {
@@ -10,26 +9,6 @@ namespace {
 constexpr uint32_t kFirstCapacity = 512;
 
 }  // namespace
-
-// Eight bytes a step; every byte reaches every bit, so "Item@A4" and "Item@A5" part.
-uint32_t CmSvChoiceIndex::Hash(std::string_view name) {
-    constexpr uint64_t kMix = 0x9E3779B97F4A7C15ull;
-    uint64_t h = name.size() * kMix;
-    size_t i = 0;
-    for (; i + 8 <= name.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, name.data() + i, 8);
-        h = std::rotl((h ^ word) * kMix, 29);
-    }
-    if (i < name.size()) {
-        uint64_t word = 0;
-        std::memcpy(&word, name.data() + i, name.size() - i);
-        h = std::rotl((h ^ word) * kMix, 29);
-    }
-    h ^= h >> 32;
-    h *= kMix;
-    return static_cast<uint32_t>(h >> 32);
-}
 
 const CmSvChoiceIndex::Slot& CmSvChoiceIndex::Probe(std::string_view name, uint32_t hash) const {
     const size_t mask = slots_.size() - 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/memory/pool_allocator.h"
+#include "pie/terms/atoms.h"
 
 #include <cstdint>
 #include <string_view>
@@ -12,7 +13,7 @@ class CmSvChoiceItem;
 
 class CmSvChoiceIndex {
 public:
-    static uint32_t Hash(std::string_view name);
+    static uint32_t Hash(std::string_view name) { return pie_text_hash(name.data(), name.size()); }
     CmSvChoiceItem* Find(std::string_view name, uint32_t hash) const;
     CmSvChoiceItem* Find(std::string_view name) const { return Find(name, Hash(name)); }
     // Enters choice under name (its key, which lives as long as the choice), which no choice
