@@ -42,6 +42,9 @@ enum PlEngineFlag : uint32_t {
     PLE_WIN2000 = 0x10000,
     PLE_OPTION_4000 = 0x20000,
     PLE_IMAGE_POST_STEP = 0x40000,
+    // Disjunctions are solved by their rules' route alone (run/direct_branch.h), as a traced
+    // query solves them: tests hold the direct path against that route.
+    PLE_DISJUNCTION_RULES = 0x80000,
 };
 
 // The engine's version and build date as the banner shows them (two blanks before the day).

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "pie/api/engine.h"
+#include "pie/run/direct_branch.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/interpreter.h"
@@ -110,6 +111,14 @@ inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList*
     return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
 }
 
+// pl_try_user_clause for a rule with PLC_BRANCH (term, its term): its direct try, or the rule's
+// route; kPlBranchBodyRan is set in the outcome once its body was called. Out of line: the native
+// frames of the calls that try clauses stay as small as they were.
+constexpr int kPlBranchBodyRan = 0x100;
+template <bool kClausesDirectly>
+[[gnu::noinline]] int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* term,
+                                         PlFrame* clause_frame, PlList* answers);
+
 // pl_try_user_clause for a clause that is no rule: its head matched, no body.
 [[gnu::always_inline]] inline int pl_try_fact(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
                                               const PlClauseParts& c, PlFrame* clause_frame) {
@@ -139,14 +148,21 @@ inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList*
 // an empty table of the caller is the body's own (pl_one_goal_table); a conjunction's copy of
 // these steps leaves both out, for the registers of its own large frame, and matches the
 // commonest heads in place (pl_match_left_goal_head).
-template <bool kClausesDirectly = true>
+template <bool kClausesDirectly = true, bool kBranches = true>
 [[gnu::always_inline]] inline int pl_try_user_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
                                                      const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
                                                      bool* body_ran = nullptr) {
     // A rule's term is compound: only any other term is seen to be callable first. A warning
     // raised from the test on names this clause.
-    if (!c.rule) [[unlikely]]
+    if (!c.rule) [[unlikely]] {
+        if (kBranches && (c.facts & PLC_BRANCH)) {
+            const int outcome =
+                pl_try_branch_rule<kClausesDirectly>(engine, goal, goal_frame, c.term, clause_frame, answers);
+            if (body_ran && (outcome & kPlBranchBodyRan)) *body_ran = true;
+            return outcome & ~kPlBranchBodyRan;
+        }
         return pl_try_fact(engine, goal, goal_frame, c, clause_frame);
+    }
     engine->warning_line = static_cast<int32_t>(c.head->line);
     if (!(kClausesDirectly ? pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)
                            : pl_match_left_goal_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)))

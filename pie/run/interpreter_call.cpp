@@ -400,12 +400,24 @@ next : {
     }
     bool matched;
     if (!c.rule) [[unlikely]] {
+        if (c.facts & PLC_BRANCH) {
+            // A branch rule's try: the body's call, as the rule makes it below, or the rule.
+            c.head = pl_arg(c.term, 0);
+            engine->warning_line = static_cast<int32_t>(c.head->line);
+            if (const int branch = pl_try_branch(engine, l->goal, l->frame, c.head, answers, PlBranchTable::Given);
+                branch != kPlBranchNotTaken) {
+                outcome = branch;
+                goto tried;
+            }
+            goto rule;
+        }
         matched = pl_try_fact_here(engine, l->goal, l->frame, c, l->clause_frame, l->first) == PL_SUCCESS;
         if (matched) {
             outcome = PL_SUCCESS;
             goto tried;
         }
     } else {
+    rule:
         engine->warning_line = static_cast<int32_t>(c.head->line);
         // The goal's first argument is still where the look found it: a failed try undoes
         // its bindings (see PlLazyKey).

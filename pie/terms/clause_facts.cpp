@@ -70,6 +70,19 @@ bool joins(const PlCell* head) {
     return (args[0]->type == PL_NIL || args[0]->type == PL_INT) && slot_0(args[1]) && slot_0(args[2]);
 }
 
+// Whether a rule of head and body is a disjunction's branch (PLC_BRANCH).
+bool is_branch(const PieEngine* engine, const PlCell* head, const PlCell* body) {
+    const PlFunctor* f = head->fn.functor;
+    if ((f != engine->predefined[PLP_bar_2] && f != engine->predefined[PLP_semicolon_2]) || head->fn.args->count != 2 ||
+        body->type != PL_VAR)
+        return false;
+    const PlCell* const* args = head->fn.args->items;
+    const auto names = [&](const PlCell* var, const PlCell* other) {
+        return var->type == PL_VAR && var->var.slot == body->var.slot && other->type == PL_ANONYMOUS;
+    };
+    return names(args[0], args[1]) || names(args[1], args[0]);
+}
+
 }  // namespace
 
 uint32_t pl_head_plan_of(const PlCell* head) {
@@ -98,6 +111,8 @@ PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term) {
         head = term->fn.args->items[0];
         if (head->type != PL_FUNCTOR || !head->fn.args) return facts;
         facts.bits |= pl_head_plan_of(head);
+        if (term->fn.args->count == 2 && is_branch(engine, head, term->fn.args->items[1]))
+            facts.bits = (facts.bits & ~PLC_RULE) | PLC_BRANCH;
     } else if (joins(head)) {
         facts.bits |= PLC_JOINING_FACT;
     }

@@ -15,13 +15,18 @@
 // also that the facts are known.
 enum PlClauseFactBits : uint16_t {
     PLC_FIRST_TYPE = 0x7,  // the type of the head's first argument where it can clash, else 0
-    PLC_RULE = 0x8,        // the term is a ":-"/2 rule
+    PLC_RULE = 0x8,        // the term is a ":-"/2 rule, other than a branch rule (PLC_BRANCH)
     PLC_KNOWN = 0x10,
     PLC_SLOTS_IN_ORDER = 0x20,  // a head with a plan whose variables hold slots 0, 1, ... in the order met first
     // A fact p(K, V, V), K [] or an integer, V the variable of slot 0: the end of a rule that walks
     // one list while it builds another, app([], L, L), met once at the end of every such walk and
     // matched by steps of its own (pie/run/fact_plan.h).
     PLC_JOINING_FACT = 0x40,
+    // A disjunction's rule, "(_X | _) :- _X." or one of its kin ("|" or ";", either argument): a
+    // head of a variable and "_", and a body that is the variable. Its try may be the call of the
+    // goal's argument the variable stands for (pie/run/direct_branch.h). It is told apart where a
+    // try tells a fact from a rule, which the common rule then passes without a test of its own.
+    PLC_BRANCH = 0x80,
     PLC_HEAD_PLAN = 0xFF00,     // a rule head's plan (below): two bits for each of its arguments
 };
 static_assert(uint32_t{PL_NIL} <= uint32_t{PLC_FIRST_TYPE}, "the first argument's type fits its bits");

@@ -1,0 +1,120 @@
+// A disjunction called as a branch of another, (A | (B | (C | D))) from its second rule on, taken
+// as the calls of its rules make it: each nested disjunction is a call of a predicate of clauses
+// (a level of depth, then its first rule's branch, then its second's), the branches' answers go
+// through the rules' tables, and an outcome passes each level as that call would pass it. The
+// nesting is followed in a loop instead of a native call per level; a level whose tries the
+// rules' route must take is handed to that route whole.
+#include "pie/run/direct_branch.h"
+
+#include "pie/run/call_steps.h"
+#include "pie/run/head_filter.h"
+
+namespace {
+
+// The head of a branch rule of f's when f holds the two alone, the branch of its first argument
+// first (as the system rules load them), with nothing else a call of f would do: no built-in, no
+// once cell, nothing settled or refused, a system functor, whose success records nothing.
+bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left, const PlCell*& right) {
+    using namespace pl_head_filter_detail;
+    if (f->builtin || (f->flags & (PLF_SYSTEM | PLF_SETTLED | PLF_REFUSE)) != PLF_SYSTEM ||
+        f == engine->direct_is_functor || f->once_cells || !pl_list_empty_or_null(f->clauses[1]) ||
+        !pl_list_empty_or_null(f->clauses[2]))
+        return false;
+    const PlList* list = f->clauses[0];
+    if (!list || list->next == list || list->next->next == list || list->next->next->next != list) return false;
+    const auto branch_head = [&](const void* item, uint32_t named) -> const PlCell* {
+        const auto* clause = static_cast<const PlCell*>(item);
+        if (!is_record(clause) || !(facts_of(engine, clause).bits & PLC_BRANCH)) return nullptr;
+        const PlCell* head = pl_arg(clause->clause.term, 0);
+        return (head->fn.args->items[0]->type == PL_VAR ? 0u : 1u) == named ? head : nullptr;
+    };
+    left = branch_head(list->next->item, 0);
+    right = branch_head(list->next->next->item, 1);
+    return left && right;
+}
+
+}  // namespace
+
+int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head, PlList* answers,
+                  PlBranchTable table) {
+    PlBranch branch;
+    if (!pl_branch_of(engine, goal, goal_frame, head, branch)) return kPlBranchNotTaken;
+    PlListNode own;
+    PlList* body_table = answers;
+    if (table == PlBranchTable::OneGoal) {
+        body_table = pl_one_goal_table(engine, answers, own);
+    } else if (table == PlBranchTable::Own) {
+        own = PlListNode{&own, &own, nullptr};
+        body_table = &own;
+    }
+    return pl_rule_answer(engine, pl_call_branch(engine, branch, body_table), body_table, answers);
+}
+
+template <bool kClausesDirectly>
+int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* term, PlFrame* clause_frame,
+                       PlList* answers) {
+    PlCell* head = pl_arg(term, 0);
+    const int outcome = pl_try_branch(engine, goal, goal_frame, head, answers,
+                                      kClausesDirectly ? PlBranchTable::OneGoal : PlBranchTable::Own);
+    if (outcome != kPlBranchNotTaken) return outcome | kPlBranchBodyRan;
+    // The parts of a rule: a branch rule's head has no plan.
+    const PlClauseParts c{term, head, 0, true, PLC_KNOWN | PLC_BRANCH};
+    bool body_ran = false;
+    const int route = pl_try_user_clause<kClausesDirectly, false>(engine, goal, goal_frame, c, clause_frame, answers,
+                                                                  &body_ran);
+    return body_ran ? route | kPlBranchBodyRan : route;
+}
+template int pl_try_branch_rule<true>(PieEngine*, PlCell*, PlFrame*, PlCell*, PlFrame*, PlList*);
+template int pl_try_branch_rule<false>(PieEngine*, PlCell*, PlFrame*, PlCell*, PlFrame*, PlList*);
+
+int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
+    PlCell* goal = branch.goal;
+    PlFrame* frame = branch.frame;
+    const PlCell* left_head;
+    const PlCell* right_head;
+    // The body's table is the branch's: a nested rule's body records straight into it
+    // (pl_one_goal_table) while it holds nothing and is not the query's own.
+    if (!pure_disjunction(engine, goal->fn.functor, left_head, right_head) || !table ||
+        table == engine->run.answers || !pl_list_empty(table))
+        return pl_call(engine, goal, frame, table);
+    // The levels of the nested calls, given back however the loop ends.
+    PlDepthRun depth(engine, "pl_call");
+    int outcome = PL_FAIL;
+    for (;;) {
+        // The level pl_call_clauses takes for the call of the disjunction.
+        depth.take(4, "pl_call");
+        PlFunctor* f = goal->fn.functor;
+        PlBranch first, second;
+        // Both tries are decided at once: the second is tried with the bindings the first found.
+        if (!pl_branch_of(engine, goal, frame, left_head, first) || !pl_branch_of(engine, goal, frame, right_head, second)) {
+            depth.give(4);
+            outcome = pl_call(engine, goal, frame, table);
+            break;
+        }
+        if (f->flags & PLF_ALL_LISTS) f->flags &= ~PLF_ALL_LISTS;
+        engine->warning_line = static_cast<int32_t>(left_head->line);
+        const size_t mark = pl_trail_mark(engine);
+        const int answer = pl_rule_answer(engine, pl_call(engine, first.goal, first.frame, table), table, table);
+        if (answer == PL_SUCCESS) {
+            outcome = PL_SUCCESS;
+            break;
+        }
+        pl_trail_undo(engine, mark);
+        // A cut in the branch ends the level's rules: its call fails, and so does each call above.
+        if (answer != PL_FAIL) break;
+        engine->warning_line = static_cast<int32_t>(right_head->line);
+        if (second.goal->type == PL_FUNCTOR &&
+            pure_disjunction(engine, second.goal->fn.functor, left_head, right_head)) {
+            goal = second.goal;
+            frame = second.frame;
+            continue;
+        }
+        if (pl_rule_answer(engine, pl_call(engine, second.goal, second.frame, table), table, table) == PL_SUCCESS) {
+            outcome = PL_SUCCESS;
+            break;
+        }
+        pl_trail_undo(engine, mark);
+        break;
+    }
+    return outcome;
+}
