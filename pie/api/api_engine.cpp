@@ -10,6 +10,7 @@
 #include "pie/build/loader.h"
 #include "pie/api/options.h"
 #include "pie/build/program.h"
+#include "pie/run/direct_branch.h"
 #include "pie/run/direct_is.h"
 #include "pie/run/propagation.h"
 #include "pie/run/update_store.h"
@@ -32,6 +33,7 @@ int PIE_init(PieEngine** out, void* host, uint32_t options) {
         pl_propagation_create(engine);
         pl_parse_system(engine);
         pl_direct_is_prepare(engine);
+        pl_direct_branch_prepare(engine);
         pl_set_platform(engine);
         for (int i = 0; i < kPlPredefinedFunctorCount; ++i)
             if (kPlPredefinedRows[i].kind == PLP_BUILTIN) pl_predefined(engine, i)->flags |= PLF_READ_ONLY;

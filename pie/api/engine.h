@@ -143,6 +143,11 @@ struct PieEngine {
     PlFunctor* direct_is_functor;
     PlFunctor* direct_is[kPlDirectIsOperators];
 
+    // The disjunctions "|" and ";" and their branch rules, first argument's then second's, as the
+    // system rules load them (run/direct_branch.h); null until PIE_init.
+    PlFunctor* disjunctions[2];
+    PlCell* branch_rules[2][2];
+
     // Conflict propagation: the prepared queries Item(_X), their item set for each call.
     PlCell* conflict_query;
     PlCell* propagation_query;

@@ -11,29 +11,46 @@
 
 namespace {
 
-// The head of a branch rule of f's when f holds the two alone, the branch of its first argument
-// first (as the system rules load them), with nothing else a call of f would do: no built-in, no
-// once cell, nothing settled or refused, a system functor, whose success records nothing.
+// The heads of f's branch rules when f is a disjunction that holds the two rules alone, as the
+// system rules loaded them (a rule taken out and written again is another), with nothing else a
+// call of f would do: no once cell, nothing settled or refused.
 bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left, const PlCell*& right) {
-    using namespace pl_head_filter_detail;
-    if (f->builtin || (f->flags & (PLF_SYSTEM | PLF_SETTLED | PLF_REFUSE)) != PLF_SYSTEM ||
-        f == engine->direct_is_functor || f->once_cells || !pl_list_empty_or_null(f->clauses[1]) ||
+    const int which = f == engine->disjunctions[0] ? 0 : f == engine->disjunctions[1] ? 1 : -1;
+    if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !pl_list_empty_or_null(f->clauses[1]) ||
         !pl_list_empty_or_null(f->clauses[2]))
         return false;
     const PlList* list = f->clauses[0];
-    if (!list || list->next == list || list->next->next == list || list->next->next->next != list) return false;
-    const auto branch_head = [&](const void* item, uint32_t named) -> const PlCell* {
-        const auto* clause = static_cast<const PlCell*>(item);
-        if (!is_record(clause) || !(facts_of(engine, clause).bits & PLC_BRANCH)) return nullptr;
-        const PlCell* head = pl_arg(clause->clause.term, 0);
-        return (head->fn.args->items[0]->type == PL_VAR ? 0u : 1u) == named ? head : nullptr;
-    };
-    left = branch_head(list->next->item, 0);
-    right = branch_head(list->next->next->item, 1);
-    return left && right;
+    const PlListNode* first = list ? list->next : nullptr;
+    if (!first || first->item != engine->branch_rules[which][0] || first->next->item != engine->branch_rules[which][1] ||
+        first->next->next != list)
+        return false;
+    left = pl_arg(engine->branch_rules[which][0]->clause.term, 0);
+    right = pl_arg(engine->branch_rules[which][1]->clause.term, 0);
+    return true;
 }
 
 }  // namespace
+
+void pl_direct_branch_prepare(PieEngine* engine) {
+    using namespace pl_head_filter_detail;
+    for (int which = 0; which < 2; ++which) {
+        PlFunctor* f = engine->predefined[which ? PLP_semicolon_2 : PLP_bar_2];
+        const PlList* list = f->clauses[0];
+        if (f->builtin || !(f->flags & PLF_SYSTEM) || !list || list->next == list || list->next->next == list ||
+            list->next->next->next != list)
+            continue;
+        auto* left = static_cast<PlCell*>(list->next->item);
+        auto* right = static_cast<PlCell*>(list->next->next->item);
+        const auto names = [&](const PlCell* rule, int argument) {
+            return is_record(rule) && (facts_of(engine, rule).bits & PLC_BRANCH) &&
+                   (pl_arg(pl_arg(rule->clause.term, 0), 0)->type == PL_VAR ? 0 : 1) == argument;
+        };
+        if (!names(left, 0) || !names(right, 1)) continue;
+        engine->disjunctions[which] = f;
+        engine->branch_rules[which][0] = left;
+        engine->branch_rules[which][1] = right;
+    }
+}
 
 int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head, PlList* answers,
                   PlBranchTable table) {

@@ -23,6 +23,9 @@ struct PlBranch {
     PlFrame* frame;
 };
 
+// The disjunctions and their branch rules as the system rules loaded them (none are made here).
+void pl_direct_branch_prepare(PieEngine* engine);
+
 // How a try's body table is chosen: pl_one_goal_table's choice, a table of its own, or answers
 // itself (a level of the loop of one-goal bodies, whose table holds nothing while it tries).
 enum class PlBranchTable { OneGoal, Own, Given };
