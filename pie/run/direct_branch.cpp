@@ -52,8 +52,11 @@ void pl_direct_branch_prepare(PieEngine* engine) {
     }
 }
 
-int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head, PlList* answers,
-                  PlBranchTable table) {
+namespace {
+
+// pl_try_branch, laid out where a rule's try takes it.
+[[gnu::always_inline]] inline int try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head,
+                                             PlList* answers, PlBranchTable table) {
     PlBranch branch;
     if (!pl_branch_of(engine, goal, goal_frame, head, branch)) return kPlBranchNotTaken;
     PlListNode own;
@@ -64,15 +67,29 @@ int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const Pl
         own = PlListNode{&own, &own, nullptr};
         body_table = &own;
     }
-    return pl_rule_answer(engine, pl_call_branch(engine, branch, body_table), body_table, answers);
+    // Most branches are no disjunction: they are called here.
+    const PlFunctor* f = branch.goal->fn.functor;
+    const int outcome = f == engine->disjunctions[0] || f == engine->disjunctions[1]
+                            ? pl_call_branch(engine, branch, body_table)
+                            : pl_call(engine, branch.goal, branch.frame, body_table);
+    return pl_rule_answer(engine, outcome, body_table, answers);
+}
+
+}  // namespace
+
+int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head, PlList* answers,
+                  PlBranchTable table) {
+    return try_branch(engine, goal, goal_frame, head, answers, table);
 }
 
 template <bool kClausesDirectly>
 int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* term, PlFrame* clause_frame,
                        PlList* answers) {
     PlCell* head = pl_arg(term, 0);
-    const int outcome = pl_try_branch(engine, goal, goal_frame, head, answers,
-                                      kClausesDirectly ? PlBranchTable::OneGoal : PlBranchTable::Own);
+    // The warning line the rule's try names, as the route sets it before its head's match.
+    engine->warning_line = static_cast<int32_t>(head->line);
+    const int outcome = try_branch(engine, goal, goal_frame, head, answers,
+                                   kClausesDirectly ? PlBranchTable::OneGoal : PlBranchTable::Own);
     if (outcome != kPlBranchNotTaken) return outcome | kPlBranchBodyRan;
     // The parts of a rule: a branch rule's head has no plan.
     const PlClauseParts c{term, head, 0, true, PLC_KNOWN | PLC_BRANCH};
