@@ -1,7 +1,6 @@
 // The dialog helpers on a dialog of the bundled resource module: showing implies enabling and
 // hiding disables, missing controls are left alone, the focus and the default button leave a
-// control that was disabled, a control moves by its offset, and typed decimals read in
-// hundredths or are refused.
+// control that was disabled, and typed decimals read in hundredths or are refused.
 #include "core/helpers/dialog_helpers.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
@@ -52,16 +51,6 @@ TEST_F(Helpers, ShowingEnablesAndHidingDisables) {
     EXPECT_TRUE(IsWindowVisible(Item(IDC_PROFILE_COMMENT)));
 }
 
-TEST_F(Helpers, ControlsMoveByTheirOffsetInTheDialog) {
-    RECT before, after;
-    GetWindowRect(Item(IDOK), &before);
-    OffsetDlgItem(dialog, IDOK, 12, -3);
-    GetWindowRect(Item(IDOK), &after);
-    EXPECT_EQ(after.left - before.left, 12);
-    EXPECT_EQ(after.top - before.top, -3);
-    EXPECT_EQ(after.right - after.left, before.right - before.left);
-}
-
 TEST_F(Helpers, FocusAndTheDefaultButtonLeaveADisabledControl) {
     SetFocus(Item(IDOK));
     EnableWindow(Item(IDOK), FALSE);
@@ -76,12 +65,6 @@ TEST_F(Helpers, FocusAndTheDefaultButtonLeaveADisabledControl) {
     FocusNextEnabledItem(Item(IDC_PROFILE_NAME), dialog);
     EXPECT_EQ(GetFocus(), Item(IDC_PROFILE_ICONS));  // the next control of the add-profile dialog
     EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCANCEL);
-}
-
-TEST(DisplayScale, HeightsFollowTheScreensPixelsPerInch) {
-    drvtest::FixtureDevice fixture(kKindUserInterface);
-    EXPECT_EQ(ScaleBySettingPercent(fixture.Device(), 18), 18);  // the test screen has 96 per inch
-    EXPECT_EQ(ScaleBySettingPercent(nullptr, 0), 0);
 }
 
 TEST(DecimalHundredths, TypedDecimalsReadInHundredthsOrAreRefused) {
