@@ -1,7 +1,7 @@
 // The rule program of a sheet through `CmSvCnfRuleMng`: each kind of rule source the driver data
 // can name (embedded, XML file, zlib file, data items), the faults of each (reported, the rest
-// still loaded), the capability facts of a real device and the compatibility block, every text
-// fed to the engine to prove it loads.
+// still loaded), the undefined values of a real device's facts and the compatibility block, every
+// text fed to the engine to prove it loads.
 #include "settings/rules/cnf_rule_mng.h"
 
 #include "settings/items/sv_multi.h"
@@ -92,39 +92,6 @@ TEST(RuleSources, EachKindAndItsFaults) {
         rules.BuildRules();
         EXPECT_EQ(rules.GetInitialRules() != nullptr, c.common < 110);
     }
-}
-
-TEST(InitialRules, FactsOfTheBundledPrinters) {
-    drvtest::FixtureDevice mono;
-    CmSvCnfRuleMng rules(mono.Device());
-    rules.LoadRules();
-    rules.BuildRules();
-    ASSERT_NE(rules.GetInitialRules(), nullptr);
-    const std::string facts = rules.GetInitialRules();
-    EXPECT_EQ(facts.rfind("# Initial Rule >\n$EngineType(QRT) :- true.\n$EngineSpeedPPM(35) :- true.\n", 0), 0u)
-        << facts;
-    EXPECT_TRUE(facts.ends_with("$Locale(ENGLISHUS) :- true.\n# > Initial Rule\n"));
-    for (const char* line : {"$Color(DISABLE) :- true.", "$FN_Duplex(ON) :- true.", "$PaperSource(CASSETTE1) :- true.",
-                             "$PaperSource(AUTO) :- true.", "$PaperSource(CASSETTE4) :- true.", "$Paper(A4) :- true.",
-                             "$Paper(ENV_DL) :- true.", "$PaperType(TRANSPARENCY) :- true.", "$NumPaperSource(6) :- true.",
-                             "$StapleLocation(TL) :- true.", "$DefaultResoDPI(600) :- true.", "$IsExpDuplex(ON) :- true.",
-                             "$NumExpPaperSource(2) :- true.", "$Storage(HDD) :- true."})
-        EXPECT_NE(facts.find(std::string(line) + "\n"), std::string::npos) << line;
-    // No colour-space block: none of its rows; the fold row never writes.
-    EXPECT_EQ(facts.find("$ColorSpaceSupported"), std::string::npos);
-    EXPECT_EQ(facts.find("$FN_Zfold"), std::string::npos);
-    EXPECT_EQ(LoadIntoEngine({rules.GetInitialRules(), rules.GetRuleText(), rules.GetCompatibleRules()}), 0);
-
-    drvtest::FixtureDevice colour(kKindDevmode, drvtest::kBundledPcl5cPrinter);
-    CmSvCnfRuleMng colourRules(colour.Device());
-    colourRules.LoadRules();
-    colourRules.BuildRules();
-    const std::string colourFacts = colourRules.GetInitialRules();
-    for (const char* line : {"$EngineType(XK) :- true.", "$Color(ON) :- true.", "$ColorSpace(CMYK) :- true.",
-                             "$BaceColorSpace(sRGB) :- true.", "$ColorSwitch(AUTO) :- true.", "$FN_FoldsID(ZFOLD) :- true.",
-                             "$HalfToneObj(ERRORDIFFUSION) :- true."})
-        EXPECT_NE(colourFacts.find(std::string(line) + "\n"), std::string::npos) << line;
-    EXPECT_EQ(LoadIntoEngine({colourRules.GetInitialRules(), colourRules.GetRuleText()}), 0);
 }
 
 TEST(InitialRules, UndefinedValuesStayOneNameAndSignsStay) {

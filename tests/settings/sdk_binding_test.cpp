@@ -1,7 +1,6 @@
 // Option requests of kinds 0 to 10 on the option-code bindings of items of every value type:
-// the answers 0 to 3 in their guard order (availability, buffer, disabled control), values read
-// and set through the item's value, and texts that do not fit refused without a byte written
-// past the caller's buffer.
+// the answers 0 to 3 in their guard order (availability, buffer, disabled control), and texts that
+// do not fit refused without a byte written past the caller's buffer.
 #include "drvtest/fixture_device.h"
 #include "item_fixture.h"
 
@@ -54,74 +53,6 @@ TEST_F(Requests, EveryKindAnswersWithItsCodeAndUnavailableItemsAnswerNotSupporte
         EXPECT_EQ(b->IsControlEnabled(fixture.Device(), 0, nullptr), 0);
         EXPECT_EQ(b->IsControlShown(fixture.Device(), 0, nullptr), 1);
     }
-}
-
-TEST_F(Requests, OnOffValuesMapToTheirOnAndOffWordsOrToMaskBits) {
-    CollateBox collate;  // off 0, on 1
-    struct Case {
-        uint32_t set;
-        int answer;
-        int32_t current;
-    };
-    for (Case c : {Case{1, kSdkDone, 1}, Case{0, kSdkDone, 0}, Case{5, kSdkNotSupported, 0}}) {
-        EXPECT_EQ(Ask(collate, 3, &c.set), c.answer) << c.set;
-        EXPECT_EQ(collate.current, c.current) << c.set;
-    }
-    collate.on = 0;
-    collate.mask = 0x30;
-    uint32_t word = 0x10;
-    EXPECT_EQ(Ask(collate, 3, &word), kSdkDone);
-    EXPECT_EQ(collate.current, 1);
-    word = 0x101;
-    EXPECT_EQ(Ask(collate, 2, &word), kSdkDone);
-    EXPECT_EQ(word, 0x131u);
-    collate.current = 0;
-    EXPECT_EQ(Ask(collate, 2, &word), kSdkDone);
-    EXPECT_EQ(word, 0x101u);
-}
-
-TEST_F(Requests, ChoicesAreSetAndAskedByTheirOptionInterfaceValue) {
-    std::unique_ptr<ColourRadio> colour(NewColourRadio());  // option values 10, 11, 12
-    colour->table[2].enabled = 0;
-    colour->table[1].offered = 0;
-    int32_t value = 12;
-    EXPECT_EQ(Ask(*colour, 3, &value), kSdkRefused);
-    EXPECT_EQ(colour->current, 0u);
-    value = 11;  // not offered
-    EXPECT_EQ(Ask(*colour, 3, &value), kSdkNotSupported);
-    value = 10;
-    colour->current = 2;
-    EXPECT_EQ(Ask(*colour, 3, &value), kSdkDone);
-    EXPECT_EQ(colour->current, 0u);
-    EXPECT_EQ(Ask(*colour, 2, &value), kSdkDone);
-    EXPECT_EQ(value, 10);
-
-    EXPECT_EQ(colour->IsSdkValueEnabled(fixture.Device(), 10), 1);
-    EXPECT_EQ(colour->IsSdkValueEnabled(fixture.Device(), 12), 0);
-    EXPECT_EQ(colour->IsSdkValueEnabled(fixture.Device(), 11), 0);  // not offered
-    EXPECT_EQ(colour->IsSdkValueShown(fixture.Device(), 12), 1);
-    CollateBox collate;
-    EXPECT_EQ(collate.IsSdkValueEnabled(fixture.Device(), 1), kSdkNotSupported);
-
-    // A table that shrank under the current index: no row is read past the count.
-    colour->current = 2;
-    colour->count = 2;
-    EXPECT_EQ(Ask(*colour, 2, &value), kSdkNotSupported);
-    colour->UseTable(colour->table, 2);
-    EXPECT_EQ(colour->current, 0u);
-}
-
-TEST_F(Requests, NumbersAreSetWithinTheirLimits) {
-    NumberField shade(true);  // 0 to 100000
-    for (auto [set, answer, current] : {std::tuple{100000, kSdkDone, 100000}, std::tuple{100001, kSdkNotSupported, 100000},
-                                        std::tuple{-1, kSdkNotSupported, 100000}, std::tuple{0, kSdkDone, 0}}) {
-        int32_t value = set;
-        EXPECT_EQ(Ask(shade, 3, &value), answer) << set;
-        EXPECT_EQ(shade.current, current) << set;
-    }
-    int32_t read = -1;
-    EXPECT_EQ(Ask(shade, 2, &read), kSdkDone);
-    EXPECT_EQ(read, 0);
 }
 
 TEST_F(Requests, TextsThatDoNotFitAreRefusedWithNothingWrittenPastTheBuffer) {
