@@ -1,6 +1,7 @@
 // The dialog helpers on a dialog of the bundled resource module: showing implies enabling and
 // hiding disables, missing controls are left alone, the focus and the default button leave a
-// control that was disabled, and typed decimals read in hundredths or are refused.
+// control that was disabled, a control moves by its offset, and typed decimals read in
+// hundredths or are refused.
 #include "core/helpers/dialog_helpers.h"
 #include "data/resources/drvopui_ids.h"
 #include "drvtest/fixture_device.h"
@@ -49,6 +50,16 @@ TEST_F(Helpers, ShowingEnablesAndHidingDisables) {
     EXPECT_FALSE(IsWindowVisible(Item(IDC_PROFILE_NAME)));
     RedrawDlgItem(dialog, IDC_PROFILE_COMMENT);
     EXPECT_TRUE(IsWindowVisible(Item(IDC_PROFILE_COMMENT)));
+}
+
+TEST_F(Helpers, ControlsMoveByTheirOffsetInTheDialog) {
+    RECT before, after;
+    GetWindowRect(Item(IDOK), &before);
+    OffsetDlgItem(dialog, IDOK, 12, -3);
+    GetWindowRect(Item(IDOK), &after);
+    EXPECT_EQ(after.left - before.left, 12);
+    EXPECT_EQ(after.top - before.top, -3);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
 }
 
 TEST_F(Helpers, FocusAndTheDefaultButtonLeaveADisabledControl) {

@@ -67,6 +67,8 @@ TEST(PdlData, EveryDescribedModelReadsBackThroughItsCopy) {
         EXPECT_EQ(data->Description().modelCode, models[i]);
         EXPECT_LE(data->Description().pageListLength, ModelDescription::kMaxPageListLength);
     }
+    EXPECT_EQ(PdlData(2059).Description().CodeFlag(0x10040), 1u);  // a gated code the model offers
+    EXPECT_EQ(PdlData(2059).Description().CodeFlag(0x12345), 0u);  // not a gated code
 }
 
 TEST(PdlData, CopiesDoNotShareWrites) {

@@ -71,6 +71,14 @@ TEST_F(DevmodeItems, EachFlagReadsItsOwnBitAndStoresOnlyIt) {
     }
 }
 
+TEST_F(DevmodeItems, AChoiceWhoseOptionHoldsNoRowsValueKeepsItsOwn) {
+    CmSvMulti_GrphBitsPixel bits;
+    bits.current = 1;
+    SetShort(227, 3);
+    EXPECT_EQ(bits.Load(Ctx(), dm), 0);
+    EXPECT_EQ(bits.current, 1u);
+}
+
 TEST_F(DevmodeItems, RequestItemsFollowTheRequest) {
     Ctx()->appFlags = 0x08;
     std::vector<std::unique_ptr<CmSvAppInfoFlag>> apps;
