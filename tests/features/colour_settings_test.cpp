@@ -91,6 +91,16 @@ TEST_F(ColourSettingsWithoutLibrary, ListsNoProfileButOffersTheMethods) {
     EXPECT_EQ(settings.MethodCount(), 3u);
 }
 
+class MonochromeColourSettings : public ColourSettingsTest {
+protected:
+    MonochromeColourSettings() : ColourSettingsTest(true, drvtest::kBundledPcl5ePrinter) {}
+};
+
+TEST_F(MonochromeColourSettings, ReadsTheLibrarysSystemProfileFolder) {
+    ColorSettings settings(Ctx());
+    EXPECT_EQ(Parts(settings), (std::vector<std::string>{"\\SRGBCO~1.ICM", "\\SCANNER1.ICM", "\\Wide gamut monitor.icm"}));
+}
+
 }  // namespace
 }  // namespace colourtest
 

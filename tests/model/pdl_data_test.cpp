@@ -69,6 +69,8 @@ TEST(PdlData, EveryDescribedModelReadsBackThroughItsCopy) {
     }
     EXPECT_EQ(PdlData(2059).Description().CodeFlag(0x10040), 1u);  // a gated code the model offers
     EXPECT_EQ(PdlData(2059).Description().CodeFlag(0x12345), 0u);  // not a gated code
+    EXPECT_EQ(PdlData(2059).Description().SummaryFlag(0), 0u);  // flags run from 1 to 16
+    EXPECT_EQ(PdlData(2059).Description().SummaryFlag(17), 0u);
 }
 
 TEST(PdlData, CopiesDoNotShareWrites) {

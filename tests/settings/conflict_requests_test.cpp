@@ -1,5 +1,5 @@
 // Requests that reach the registry besides a control: option requests fanned out over the items
-// of an option key, a page's defaults, and the re-evaluation that rebuilds run-time
+// of an option key, previews, a page's defaults, and the re-evaluation that rebuilds run-time
 // choice tables; each runs the rules of what it changed.
 #include "sheet_fixture.h"
 
@@ -64,6 +64,16 @@ TEST_F(RequestTest, OptionRequestsGoToEveryItemOfTheKeyAndRunTheRules) {
     EXPECT_EQ(after, options);
     EXPECT_EQ(Registry().SdkSetValue(ctx, 0x10999, &mono), kSdkNotSupported);
     EXPECT_EQ(Registry().collecting, nullptr);
+}
+
+TEST_F(RequestTest, APreviewEventRunsTheRulesOfItsItem) {
+    ASSERT_TRUE(sheet->Start());
+    EXPECT_EQ(Registry().OnPreviewEvent(ctx, 6, 2, 0, 0, 0), 0);  // no item for the key
+    EXPECT_EQ(Registry().OnPreviewEvent(ctx, 5, 2, 0, 0, 0), 1);
+    EXPECT_EQ(sheet->Find<PaperItem>()->current, 2u);
+    EXPECT_EQ(GetShort(ctx, sheet->Settings(), PaperItem::kPaperOption), 2);
+    EXPECT_EQ(GetLong(ctx, sheet->Settings(), kShadeOption), 3);
+    EXPECT_EQ(Registry().OnPreviewEvent(ctx, 5, 2, 0, 0, 0), 0);  // nothing changed
 }
 
 TEST_F(RequestTest, PageDefaultsAreLoadedStoredAndEvaluated) {

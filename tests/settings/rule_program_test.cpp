@@ -1,7 +1,7 @@
 // The rule program of a sheet through `CmSvCnfRuleMng`: each kind of rule source the driver data
 // can name (embedded, XML file, zlib file, data items), the faults of each (reported, the rest
-// still loaded), the undefined values of a real device's facts and the compatibility block, every
-// text fed to the engine to prove it loads.
+// still loaded), the capability facts of a real device and the compatibility block, every text
+// fed to the engine to prove it loads.
 #include "settings/rules/cnf_rule_mng.h"
 
 #include "settings/items/sv_multi.h"
@@ -92,6 +92,24 @@ TEST(RuleSources, EachKindAndItsFaults) {
         rules.BuildRules();
         EXPECT_EQ(rules.GetInitialRules() != nullptr, c.common < 110);
     }
+}
+
+TEST(InitialRules, TheBundledPrintersFactsLoadWithTheirRules) {
+    drvtest::FixtureDevice mono;
+    CmSvCnfRuleMng rules(mono.Device());
+    rules.LoadRules();
+    rules.BuildRules();
+    ASSERT_NE(rules.GetInitialRules(), nullptr);
+    // No colour-space block: none of its rows; the fold row never writes.
+    EXPECT_EQ(std::string(rules.GetInitialRules()).find("$ColorSpaceSupported"), std::string::npos);
+    EXPECT_EQ(std::string(rules.GetInitialRules()).find("$FN_Zfold"), std::string::npos);
+    EXPECT_EQ(LoadIntoEngine({rules.GetInitialRules(), rules.GetRuleText(), rules.GetCompatibleRules()}), 0);
+
+    drvtest::FixtureDevice colour(kKindDevmode, drvtest::kBundledPcl5cPrinter);
+    CmSvCnfRuleMng colourRules(colour.Device());
+    colourRules.LoadRules();
+    colourRules.BuildRules();
+    EXPECT_EQ(LoadIntoEngine({colourRules.GetInitialRules(), colourRules.GetRuleText()}), 0);
 }
 
 TEST(InitialRules, UndefinedValuesStayOneNameAndSignsStay) {

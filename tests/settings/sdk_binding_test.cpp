@@ -1,6 +1,7 @@
 // Option requests of kinds 0 to 10 on the option-code bindings of items of every value type:
-// the answers 0 to 3 in their guard order (availability, buffer, disabled control), and texts that
-// do not fit refused without a byte written past the caller's buffer.
+// the answers 0 to 3 in their guard order (availability, buffer, disabled control), choices set
+// and asked by their option-interface value, and texts that do not fit refused without a byte
+// written past the caller's buffer.
 #include "drvtest/fixture_device.h"
 #include "item_fixture.h"
 
@@ -53,6 +54,37 @@ TEST_F(Requests, EveryKindAnswersWithItsCodeAndUnavailableItemsAnswerNotSupporte
         EXPECT_EQ(b->IsControlEnabled(fixture.Device(), 0, nullptr), 0);
         EXPECT_EQ(b->IsControlShown(fixture.Device(), 0, nullptr), 1);
     }
+}
+
+TEST_F(Requests, ChoicesAreSetAndAskedByTheirOptionInterfaceValue) {
+    std::unique_ptr<ColourRadio> colour(NewColourRadio());  // option values 10, 11, 12
+    colour->table[2].enabled = 0;
+    colour->table[1].offered = 0;
+    int32_t value = 12;
+    EXPECT_EQ(Ask(*colour, 3, &value), kSdkRefused);
+    EXPECT_EQ(colour->current, 0u);
+    value = 11;  // not offered
+    EXPECT_EQ(Ask(*colour, 3, &value), kSdkNotSupported);
+    value = 10;
+    colour->current = 2;
+    EXPECT_EQ(Ask(*colour, 3, &value), kSdkDone);
+    EXPECT_EQ(colour->current, 0u);
+    EXPECT_EQ(Ask(*colour, 2, &value), kSdkDone);
+    EXPECT_EQ(value, 10);
+
+    EXPECT_EQ(colour->IsSdkValueEnabled(fixture.Device(), 10), 1);
+    EXPECT_EQ(colour->IsSdkValueEnabled(fixture.Device(), 12), 0);
+    EXPECT_EQ(colour->IsSdkValueEnabled(fixture.Device(), 11), 0);  // not offered
+    EXPECT_EQ(colour->IsSdkValueShown(fixture.Device(), 12), 1);
+    CollateBox collate;
+    EXPECT_EQ(collate.IsSdkValueEnabled(fixture.Device(), 1), kSdkNotSupported);
+
+    // A table that shrank under the current index: no row is read past the count.
+    colour->current = 2;
+    colour->count = 2;
+    EXPECT_EQ(Ask(*colour, 2, &value), kSdkNotSupported);
+    colour->UseTable(colour->table, 2);
+    EXPECT_EQ(colour->current, 0u);
 }
 
 TEST_F(Requests, TextsThatDoNotFitAreRefusedWithNothingWrittenPastTheBuffer) {
