@@ -116,7 +116,7 @@ inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList*
 // frames of the calls that try clauses stay as small as they were.
 constexpr int kPlBranchBodyRan = 0x100;
 template <bool kClausesDirectly>
-[[gnu::noinline]] int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* term,
+[[gnu::hot, gnu::noinline]] int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* term,
                                          PlFrame* clause_frame, PlList* answers);
 
 // pl_try_user_clause for a clause that is no rule: its head matched, no body.

@@ -82,6 +82,23 @@ int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const Pl
     return try_branch(engine, goal, goal_frame, head, answers, table);
 }
 
+namespace {
+
+// The rule's route, for a try the direct path does not hold for: apart, so that the direct try
+// stays small among the interpreter's hot steps.
+template <bool kClausesDirectly>
+[[gnu::cold, gnu::noinline]] int branch_rule_route(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* term,
+                                                   PlFrame* clause_frame, PlList* answers) {
+    // The parts of a rule: a branch rule's head has no plan.
+    const PlClauseParts c{term, pl_arg(term, 0), 0, true, PLC_KNOWN | PLC_BRANCH};
+    bool body_ran = false;
+    const int route = pl_try_user_clause<kClausesDirectly, false>(engine, goal, goal_frame, c, clause_frame, answers,
+                                                                  &body_ran);
+    return body_ran ? route | kPlBranchBodyRan : route;
+}
+
+}  // namespace
+
 template <bool kClausesDirectly>
 int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* term, PlFrame* clause_frame,
                        PlList* answers) {
@@ -90,13 +107,9 @@ int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
     engine->warning_line = static_cast<int32_t>(head->line);
     const int outcome = try_branch(engine, goal, goal_frame, head, answers,
                                    kClausesDirectly ? PlBranchTable::OneGoal : PlBranchTable::Own);
-    if (outcome != kPlBranchNotTaken) return outcome | kPlBranchBodyRan;
-    // The parts of a rule: a branch rule's head has no plan.
-    const PlClauseParts c{term, head, 0, true, PLC_KNOWN | PLC_BRANCH};
-    bool body_ran = false;
-    const int route = pl_try_user_clause<kClausesDirectly, false>(engine, goal, goal_frame, c, clause_frame, answers,
-                                                                  &body_ran);
-    return body_ran ? route | kPlBranchBodyRan : route;
+    if (outcome != kPlBranchNotTaken) [[likely]]
+        return outcome | kPlBranchBodyRan;
+    return branch_rule_route<kClausesDirectly>(engine, goal, goal_frame, term, clause_frame, answers);
 }
 template int pl_try_branch_rule<true>(PieEngine*, PlCell*, PlFrame*, PlCell*, PlFrame*, PlList*);
 template int pl_try_branch_rule<false>(PieEngine*, PlCell*, PlFrame*, PlCell*, PlFrame*, PlList*);

@@ -36,14 +36,14 @@ constexpr int kPlBranchNotTaken = -1;
 // the outcome pl_try_user_clause gives, the body's table chosen as table tells, or
 // kPlBranchNotTaken where the try must take the rule's route. Out of line: the native frames of
 // the calls that try clauses stay as small as they were.
-[[gnu::noinline]] int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head,
+[[gnu::hot, gnu::noinline]] int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head,
                                     PlList* answers, PlBranchTable table);
 
 // pl_call of the branch, recording into table, the body's table of the branch's try: where the
 // branch is a disjunction whose functor holds the two branch rules alone, its call and the calls
 // of the disjunctions nested to its right are made as the rules would make them, level by level
 // in one native frame.
-int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table);
+[[gnu::hot]] int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table);
 
 // The branch a try of the PLC_BRANCH rule of head calls for goal (read in goal_frame), as the
 // head's variable would be bound to it; false where the try must take the rule's route.
