@@ -14,7 +14,8 @@ namespace {
 // The heads of f's branch rules when f is a disjunction that holds the two rules alone, as the
 // system rules loaded them (a rule taken out and written again is another), with nothing else a
 // call of f would do: no once cell, nothing settled or refused.
-bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left, const PlCell*& right) {
+[[gnu::noinline]] bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left,
+                                        const PlCell*& right) {
     const int which = f == engine->disjunctions[0] ? 0 : f == engine->disjunctions[1] ? 1 : -1;
     if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !pl_list_empty_or_null(f->clauses[1]) ||
         !pl_list_empty_or_null(f->clauses[2]))
@@ -27,6 +28,11 @@ bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*
     left = pl_arg(engine->branch_rules[which][0]->clause.term, 0);
     right = pl_arg(engine->branch_rules[which][1]->clause.term, 0);
     return true;
+}
+
+// pl_branch_of once in the loop of nested levels, which asks it for both rules of each level.
+[[gnu::noinline]] bool branch_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* head, PlBranch& branch) {
+    return pl_branch_of(engine, goal, frame, head, branch);
 }
 
 }  // namespace
@@ -133,7 +139,7 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         PlFunctor* f = goal->fn.functor;
         PlBranch first, second;
         // Both tries are decided at once: the second is tried with the bindings the first found.
-        if (!pl_branch_of(engine, goal, frame, left_head, first) || !pl_branch_of(engine, goal, frame, right_head, second)) {
+        if (!branch_of(engine, goal, frame, left_head, first) || !branch_of(engine, goal, frame, right_head, second)) {
             depth.give(4);
             outcome = pl_call(engine, goal, frame, table);
             break;
