@@ -221,6 +221,15 @@ bool walks_lists(const PlFunctor* f) {
     return outcome;
 }
 
+// A left goal of a chain that is no compound term (a once cell, a group, a goal that cannot be
+// called), with the goal to its right, as a conjunction runs it. Its own call, whose arguments all
+// travel in registers: a chain that pushed one for a call would keep its frame with a frame
+// pointer, a register less for every step it takes.
+[[gnu::noinline]] int other_left_goal(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame,
+                                      PlList* answers) {
+    return conjunction_body(engine, left, Rest{right, nullptr}, frame, answers, true);
+}
+
 // The levels a chain takes, as PlDepthRun takes them, given back when it ends by putting back
 // the depth it found: every level it took is given back by then, or an engine error is on its way
 // to the guard that catches it, which puts back the depth that guard found. Nothing counts what
@@ -293,7 +302,7 @@ enter : {
         const PlDeref d = pl_deref(l.goal, frame);
         if (d.term->type != PL_FUNCTOR) {
             // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
-            outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, frame, answers, true);
+            outcome = other_left_goal(engine, l.goal, l.right, frame, answers);
             goto leave;
         }
         l.goal = d.term;
