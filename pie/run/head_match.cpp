@@ -223,6 +223,15 @@ namespace pl_head_plan {
     return walk_on(engine, head_frame, goal_frame, ours, theirs, {left, static_cast<uint32_t>(-1 - stop.met)});
 }
 
+#if defined(__clang__)
+[[gnu::noinline]] int planned_rest_from(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                        const PlVector* goal_args, const PlVector* head_args, uint32_t count,
+                                        uint32_t index, int met) {
+    return planned_rest(engine, head_frame, goal_frame, goal_args, head_args,
+                        {static_cast<uint16_t>(count), static_cast<uint16_t>(index), met});
+}
+#endif
+
 }  // namespace pl_head_plan
 
 namespace {

@@ -212,9 +212,7 @@ template <int kStep, bool kFreshHead = false, int kHeadSlot = -1, int kTailSlot 
 [[gnu::noinline]] int quick_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame, PlCell** ours,
                                  PlCell** theirs, uint32_t left);
 // Where the lean steps stopped in a planned head of count arguments: at the pair at index, which
-// they answered met. One word: with it the call below passes all its arguments in registers, and
-// a caller that pushed none keeps its frame without a frame pointer (the clause body's chain,
-// which needs every register it has).
+// they answered met.
 struct PlannedStop {
     uint16_t count;
     uint16_t index;
@@ -226,6 +224,23 @@ struct PlannedStop {
 // them for it.
 [[gnu::noinline]] int planned_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
                                    const PlVector* goal_args, const PlVector* head_args, PlannedStop stop);
+// The same called from the lean steps. g++ keeps a frame pointer in a function that pushes a
+// call's arguments, and the clause body's chain, which lays these steps out and needs every
+// register it has, would lose one to it: there the stop travels as one word, and every argument
+// in a register. clang keeps no frame pointer for them, and lays out the call of a predicate
+// better with the stop's parts apart.
+#if defined(__clang__)
+[[gnu::noinline]] int planned_rest_from(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                        const PlVector* goal_args, const PlVector* head_args, uint32_t count,
+                                        uint32_t index, int met);
+#else
+[[gnu::always_inline]] inline int planned_rest_from(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                                    const PlVector* goal_args, const PlVector* head_args,
+                                                    uint32_t count, uint32_t index, int met) {
+    return planned_rest(engine, head_frame, goal_frame, goal_args, head_args,
+                        {static_cast<uint16_t>(count), static_cast<uint16_t>(index), met});
+}
+#endif
 
 // The slot of the variable met first in a head of plan kPlan, which holds its variables in the
 // order they are met first (PLC_SLOTS_IN_ORDER), as the match comes to argument i: the variables
@@ -272,7 +287,7 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst
     else
         met = planned_list<kStep, false, -1, kSlot>(engine, head_frame, a, fa, b);
     if (met < 0) [[unlikely]]
-        return planned_rest(engine, head_frame, goal_frame, goal_args, head_args, {kCount, kIndex, met});
+        return planned_rest_from(engine, head_frame, goal_frame, goal_args, head_args, kCount, kIndex, met);
     if constexpr (kLast)
         return met;
     else
