@@ -98,8 +98,8 @@ template <bool kClausesDirectly>
     // The parts of a rule: a branch rule's head has no plan.
     const PlClauseParts c{term, pl_arg(term, 0), 0, true, PLC_KNOWN | PLC_BRANCH};
     bool body_ran = false;
-    const int route = pl_try_user_clause<kClausesDirectly, false>(engine, goal, goal_frame, c, clause_frame, answers,
-                                                                  &body_ran);
+    const int route =
+        pl_try_user_clause<kClausesDirectly, false, false>(engine, goal, goal_frame, c, clause_frame, answers, &body_ran);
     return body_ran ? route | kPlBranchBodyRan : route;
 }
 
