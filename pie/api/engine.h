@@ -143,11 +143,6 @@ struct PieEngine {
     PlFunctor* direct_is_functor;
     PlFunctor* direct_is[kPlDirectIsOperators];
 
-    // The disjunctions "|" and ";" and their branch rules, first argument's then second's, as the
-    // system rules load them (run/direct_branch.h); null until PIE_init.
-    PlFunctor* disjunctions[2];
-    PlCell* branch_rules[2][2];
-
     // Conflict propagation: the prepared queries Item(_X), their item set for each call.
     PlCell* conflict_query;
     PlCell* propagation_query;
@@ -164,6 +159,11 @@ struct PieEngine {
     // cleared; a table other than the query's, or none, clears the whole table next time.
     const PlList* reasons_table;
     PlListNode* reasons_cleared;
+
+    // The disjunctions "|" and ";" and their branch rules, first argument's then second's, as the
+    // system rules load them (run/direct_branch.h); null until PIE_init.
+    PlFunctor* disjunctions[2];
+    PlCell* branch_rules[2][2];
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom
