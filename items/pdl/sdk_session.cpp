@@ -124,8 +124,9 @@ void EndSession(UIDEVDATA* ctx) {
 // The caller handed in other settings than the registry's (`kept`, empty when a driver operation
 // left the registry behind them). The registry goes aside when it has only been read since its
 // start over the settings it kept, and the one set aside before comes back when the settings now
-// are its own; true when it came back (`kept` then holds its settings).
-bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
+// are its own; true when it came back (`kept` then holds its settings). A registry that would end
+// here with its engine kept is handed back in `spare` instead, for the start that follows.
+bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept, CmSvConflict*& spare) {
     const Settings now(ctx);
     std::vector<uint8_t> options = DeviceOptionsOf(ctx);
     AsideRegistry before;
@@ -136,19 +137,28 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
     CmSvConflict* leaving = PDLSvUserData::SetAside(ctx);
     const bool readOnly = IsOnlyRead(ctx);
     const bool back = before.registry && now == before.settings && options == before.deviceOptions;
+    // Of two registries that end here, the one set aside before gives its engine: the other has
+    // just answered a request and may be read from again.
+    const auto endOrSpare = [&](CmSvConflict* ending) {
+        if (!back && !spare && ending->EngineKept())
+            spare = ending;
+        else
+            PDLSvUserData::EndSetAside(ctx, ending);
+    };
     if (back)
         PDLSvUserData::TakeBack(ctx, before.registry);
     else if (before.registry)
-        PDLSvUserData::EndSetAside(ctx, before.registry);
+        endOrSpare(before.registry);
     if (leaving && readOnly && !kept.empty()) {
         try {
             Aside()[ctx] = {leaving, std::move(kept), std::move(options)};
         } catch (...) {
             PDLSvUserData::EndSetAside(ctx, leaving);
+            if (spare) PDLSvUserData::EndSetAside(ctx, std::exchange(spare, nullptr));
             throw;
         }
     } else if (leaving) {
-        PDLSvUserData::EndSetAside(ctx, leaving);
+        endOrSpare(leaving);
     }
     kept = back ? std::move(before.settings) : std::vector<uint8_t>{};
     // Only a registry that was itself only read is ever set aside.
@@ -244,6 +254,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
     if (!ctx || !ctx->svc || ctx->svc->GetKind(ctx) != kKindDevmode) return;
     CmUserData* user = ctx->svc->GetUserData(ctx);
     if (!user) return;
+    CmSvConflict* spare = nullptr;
     auto found = Sessions().find(ctx);
     if (found == Sessions().end()) {
         if (user->GetConflict()) return;
@@ -251,7 +262,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         if (user->GetConflict() && Settings(ctx) == found->second) return;
         if (user->GetConflict() && TakeCorrectedSettings(ctx, found->second)) return;
         if (user->GetConflict() && ReloadUnseenFields(ctx, found->second)) return;
-        if (SwapAside(ctx, found->second)) return;
+        if (SwapAside(ctx, found->second, spare)) return;
         Sessions().erase(found);
         EndOnlyRead(ctx);
         PDLSvUserData::EndSheet(ctx);
@@ -259,7 +270,10 @@ void PrepareRegistry(UIDEVDATA* ctx) {
     try {
         std::vector<uint8_t> startedFrom;
         Settings(ctx).CopyTo(startedFrom);
-        if (PDLSvUserData::StartSheet(ctx)) {
+        // A registry ending here lends its engine: the new one loads no program.
+        const bool started = spare ? PDLSvUserData::RestartSheet(ctx, std::exchange(spare, nullptr))
+                                   : PDLSvUserData::StartSheet(ctx, true);
+        if (started) {
             Settings(ctx).CopyTo(Sessions()[ctx]);
             NoteOnlyRead(ctx, DeviceOptionsOf(ctx), std::move(startedFrom));
         }
@@ -270,6 +284,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         EndOnlyRead(ctx);
         PDLSvUserData::EndSheet(ctx);
         EndAside(ctx);
+        if (spare) PDLSvUserData::EndSetAside(ctx, spare);
         throw;
     }
 }

@@ -15,6 +15,7 @@
 
 struct BTree;
 struct PlHash;
+struct PlKeptState;
 struct PlListNode;
 struct PlOperator;
 struct PlProgram;
@@ -156,6 +157,8 @@ struct PieEngine {
     // cleared; a table other than the query's, or none, clears the whole table next time.
     const PlList* reasons_table;
     PlListNode* reasons_cleared;
+    // What PIE_keep kept, for PIE_back_to_kept (api_keep.cpp); null when nothing is kept.
+    PlKeptState* kept;
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom
@@ -164,6 +167,10 @@ struct PieEngine {
 PieEngine* pl_engine_create(void* host, uint32_t options);
 // Returns every block to the heap and frees the record.
 void pl_engine_destroy(PieEngine* engine);
+// Drops what PIE_keep kept.
+void pl_kept_state_free(PieEngine* engine);
+// Notes a functor made while a state is kept: going back to the state takes it out again.
+void pl_kept_note_functor(PieEngine* engine, PlFunctor* functor);
 
 // Bytes in use in the main pool (the value of heapused).
 size_t pl_heap_used(const PieEngine* engine);

@@ -55,6 +55,7 @@ PlFunctor* create(PieEngine* engine, PlAtom* name, uint32_t arity, PlFunctor* ow
     const PlAtom* fact_name = owner ? owner->name : name;
     if (fact_name->length > 0 && fact_name->name[0] == '$') f->flags |= PLF_HOST_FACT;
     f->serial = engine->functor_count++;
+    if (engine->kept) pl_kept_note_functor(engine, f);
     return f;
 }
 
@@ -118,6 +119,17 @@ void pl_functor_visit(PieEngine* engine, uint32_t from, uint32_t to, void (*visi
                       void* context) {
     for (uint32_t arity = from; arity <= to && arity <= kPlMaxArity; ++arity)
         pl_hash_walk(engine->functors[arity], [&](void* item) { visit(static_cast<PlFunctor*>(item), context); });
+}
+
+void pl_functors_forget(PieEngine* engine, PlFunctor* const* made, size_t count, uint32_t serial) {
+    for (size_t i = 0; i < count; ++i) {
+        PlFunctor* f = made[i];
+        const FunctorKey key{f->name, f->owner};
+        pl_hash_delete(engine->functors[f->arity], &key);
+        if (!f->owner && f->arity == 0 && f->name->functor0 == f) f->name->functor0 = nullptr;
+        if (!f->owner && f->arity == 1 && f->name->functor1 == f) f->name->functor1 = nullptr;
+    }
+    engine->functor_count = serial;
 }
 
 void pl_clear_query_flags(PieEngine* engine) {

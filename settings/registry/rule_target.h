@@ -56,7 +56,12 @@ struct RuleTarget {
 inline bool FindRuleTarget(void* host, int32_t id, RuleTarget& out) {
     out.ctx = static_cast<UIDEVDATA*>(host);
     out.registry = RegistryOf(out.ctx);
-    out.item = out.registry ? out.registry->FindItem(static_cast<uint32_t>(id)) : nullptr;
+    if (!out.registry) {
+        out.item = nullptr;
+        return false;
+    }
+    out.registry->NoteItemAsked();
+    out.item = out.registry->FindItem(static_cast<uint32_t>(id));
     return out.item != nullptr;
 }
 
