@@ -108,12 +108,13 @@ int PIE_keep(PieEngine* engine) {
     try {
         kept->functorCount = engine->functor_count;
         kept->atomCount = engine->atom_table.count;
-        pl_functor_walk(engine, 0, kPlMaxArity, [&](PlFunctor* f) {
+        kept->functors.reserve(engine->functor_list.size());
+        for (PlFunctor* f : engine->functor_list) {
             kept->functors.push_back({f, *f, kept->values.size()});
             kept->propertyValues = kept->propertyValues || f->property_values;
             if (f->values)
                 kept->values.insert(kept->values.end(), f->values->items, f->values->items + f->values->count);
-        });
+        }
         EachAtom(engine, [&](PlAtom* atom) { kept->atoms.push_back({atom, atom->value, atom->functor0, atom->functor1}); });
         for (int i = 0; i < 3; ++i) kept->clauses[i] = Nodes(engine->program->clauses[i]);
     } catch (const std::bad_alloc&) {

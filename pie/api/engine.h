@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 struct BTree;
 struct PlHash;
@@ -113,6 +114,9 @@ struct PieEngine {
     PlHash* integers;
     PlHash* functors[kPlFunctorTables];
     uint32_t functor_count;
+    // Every functor in the order it was made (by serial): the walks that touch each functor alike
+    // go down this list rather than through the tables' buckets.
+    std::vector<PlFunctor*> functor_list;
     int depth;        // current recursion depth, see PlDepthGuard
     int guard_depth;  // nested guarded API calls (a host callback may re-enter)
     int stale_query_flags;  // an inner call failed: clear per-query flags when the outer ends

@@ -54,6 +54,7 @@ PlFunctor* create(PieEngine* engine, PlAtom* name, uint32_t arity, PlFunctor* ow
     // Names of the engine's own facts begin with "$"; their values stay in the engine.
     const PlAtom* fact_name = owner ? owner->name : name;
     if (fact_name->length > 0 && fact_name->name[0] == '$') f->flags |= PLF_HOST_FACT;
+    engine->functor_list.push_back(f);
     f->serial = engine->functor_count++;
     if (engine->kept) pl_kept_note_functor(engine, f);
     return f;
@@ -130,8 +131,9 @@ void pl_functors_forget(PieEngine* engine, PlFunctor* const* made, size_t count,
         if (!f->owner && f->arity == 1 && f->name->functor1 == f) f->name->functor1 = nullptr;
     }
     engine->functor_count = serial;
+    engine->functor_list.resize(serial);
 }
 
 void pl_clear_query_flags(PieEngine* engine) {
-    pl_functor_walk(engine, 0, kPlMaxArity, [](PlFunctor* f) { f->flags &= ~kPlQueryFlags; });
+    for (PlFunctor* f : engine->functor_list) f->flags &= ~kPlQueryFlags;
 }
