@@ -38,6 +38,7 @@ struct PlKeptState {
     size_t atomCount = 0;
     uint32_t functorCount = 0;
     uint32_t flags = 0, readableChanges = 0, queryNumber = 0;
+    int constantsDefined = 0;
     uint64_t recordings = 0;
     size_t answers = 0;
     size_t heapUsed = 0;
@@ -122,6 +123,7 @@ int PIE_keep(PieEngine* engine) {
         return -1;
     }
     kept->flags = engine->flags;
+    kept->constantsDefined = engine->constants_defined;
     kept->readableChanges = engine->readable_changes;
     kept->queryNumber = engine->query_number;
     kept->recordings = engine->run.recordings;
@@ -162,6 +164,7 @@ int PIE_back_to_kept(PieEngine* engine) {
     if ((engine->flags & PLE_UPDATE_POOL) && !(kept.flags & PLE_UPDATE_POOL)) pl_update_store_free(engine);
     else if (kept.flags & PLE_UPDATE_POOL) pl_update_store_reset(engine);
     engine->flags = kept.flags;
+    engine->constants_defined = kept.constantsDefined;
     engine->readable_changes = kept.readableChanges;
     engine->query_number = kept.queryNumber;
     engine->run.recordings = kept.recordings;
