@@ -6,7 +6,10 @@
 // modes by turns gets it back when its settings come again instead of a start. A device mode
 // that differs only in fields no rule sees (the copies) is taken into the registry in place, and
 // the device mode a registry started over, handed in again, takes the settings the start left
-// (the rules correct some as they start) instead of a start that would leave them again.
+// (the rules correct some as they start) instead of a start that would leave them again. A start
+// that ends a registry takes over its rule engine, brought back to the state its loads left: the
+// new items are made and registered anew, and the program is loaded again only when they register
+// something else than the ended ones did.
 #include "items/pdl/sdk.h"
 
 #include "core/device/service_table.h"

@@ -51,7 +51,7 @@ namespace {
 
 // What queries may leave in the main pool that no kept state reaches any more, before the engine
 // refuses to go back and the host makes a new one, which starts with the pool empty.
-constexpr size_t kMaxGrowth = size_t{4} << 20;
+constexpr size_t kMaxGrowth = size_t{1} << 20;
 
 std::vector<PlListNode*> Nodes(const PlList* list) {
     std::vector<PlListNode*> nodes;
