@@ -140,18 +140,21 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept, CmSvConflict*& spare)
     CmSvConflict* leaving = PDLSvUserData::SetAside(ctx);
     const bool readOnly = IsOnlyRead(ctx);
     const bool back = before.registry && now == before.settings && options == before.deviceOptions;
-    // Of two registries that end here, the one set aside before gives its engine: the other has
-    // just answered a request and may be read from again.
-    const auto endOrSpare = [&](CmSvConflict* ending) {
-        if (!back && !spare && ending->EngineKept())
+    // A registry that ends here gives its engine to the start that follows when it started over
+    // the device options there are now: the capability facts its engine loaded came from them.
+    // Of two, the one set aside before gives it.
+    const auto endOrSpare = [&](CmSvConflict* ending, bool sameOptions) {
+        if (!back && !spare && sameOptions && ending->EngineKept())
             spare = ending;
         else
             PDLSvUserData::EndSetAside(ctx, ending);
     };
+    const auto onlyRead = OnlyReadSessions().find(ctx);
+    const bool leavingSawOptions = onlyRead != OnlyReadSessions().end() && onlyRead->second.deviceOptions == options;
     if (back)
         PDLSvUserData::TakeBack(ctx, before.registry);
     else if (before.registry)
-        endOrSpare(before.registry);
+        endOrSpare(before.registry, before.deviceOptions == options);
     if (leaving && readOnly && !kept.empty()) {
         try {
             Aside()[ctx] = {leaving, std::move(kept), std::move(options)};
@@ -161,7 +164,7 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept, CmSvConflict*& spare)
             throw;
         }
     } else if (leaving) {
-        endOrSpare(leaving);
+        endOrSpare(leaving, readOnly && leavingSawOptions);
     }
     kept = back ? std::move(before.settings) : std::vector<uint8_t>{};
     // Only a registry that was itself only read is ever set aside.

@@ -39,6 +39,8 @@ struct PlKeptState {
     uint32_t functorCount = 0;
     uint32_t flags = 0, readableChanges = 0, queryNumber = 0;
     int constantsDefined = 0;
+    int32_t warningLine = 0;
+    PlErrorRecord lastError{};  // a warning a query gives is recorded here
     uint64_t recordings = 0;
     size_t answers = 0;
     size_t heapUsed = 0;
@@ -124,6 +126,8 @@ int PIE_keep(PieEngine* engine) {
     }
     kept->flags = engine->flags;
     kept->constantsDefined = engine->constants_defined;
+    kept->warningLine = engine->warning_line;
+    kept->lastError = engine->last_error;
     kept->readableChanges = engine->readable_changes;
     kept->queryNumber = engine->query_number;
     kept->recordings = engine->run.recordings;
@@ -165,6 +169,8 @@ int PIE_back_to_kept(PieEngine* engine) {
     else if (kept.flags & PLE_UPDATE_POOL) pl_update_store_reset(engine);
     engine->flags = kept.flags;
     engine->constants_defined = kept.constantsDefined;
+    engine->warning_line = kept.warningLine;
+    engine->last_error = kept.lastError;
     engine->readable_changes = kept.readableChanges;
     engine->query_number = kept.queryNumber;
     engine->run.recordings = kept.recordings;
