@@ -123,9 +123,9 @@ public:
     // --- the conflict manager ------------------------------------------------------------------
     int StartRules(UIDEVDATA* ctx);
     int StartEngine(UIDEVDATA* ctx);
-    // Loads the rule program into the engine (keeping the engine as the loads left it when
-    // `keepEngine` asks for it), then runs the first conflict pass.
-    void LoadRules(UIDEVDATA* ctx);
+    // StartEngine's two steps: the loads of the rule program (after which the engine is kept as
+    // they left it when `keepEngine` asks for it), and the initial conflict of every item.
+    void LoadProgram(UIDEVDATA* ctx);
     void FirstConflictPass(UIDEVDATA* ctx);
     // Takes over the engine and rule program of `donor`, a registry of the same request whose
     // engine was kept after its loads, brought back to that state: a start over this registry's

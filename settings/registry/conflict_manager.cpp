@@ -61,12 +61,12 @@ int CmSvConflict::StartRules(UIDEVDATA* ctx) {
 }
 
 int CmSvConflict::StartEngine(UIDEVDATA* ctx) {
-    LoadRules(ctx);
+    LoadProgram(ctx);
     FirstConflictPass(ctx);
     return 1;
 }
 
-void CmSvConflict::LoadRules(UIDEVDATA*) {
+void CmSvConflict::LoadProgram(UIDEVDATA*) {
     if (!ruleProgram_) return;
     ruleProgram_->BuildRules(RuleBuildWord());
     loading_ = true;
