@@ -44,7 +44,8 @@ struct PlKeptState {
     uint64_t recordings = 0;
     size_t answers = 0;
     size_t heapUsed = 0;
-    std::vector<PlFunctor*> made;  // functors made since, to be taken out again
+    std::vector<PlFunctor*> made;  // functors and atoms made since, to be taken out again
+    std::vector<PlAtom*> madeAtoms;
     bool lost = false;             // one of them could not be noted
     bool propertyValues = false;  // a functor had property values, which queries change in place
 };
@@ -104,6 +105,14 @@ void pl_kept_note_functor(PieEngine* engine, PlFunctor* functor) {
     }
 }
 
+void pl_kept_note_atom(PieEngine* engine, PlAtom* atom) {
+    try {
+        engine->kept->madeAtoms.push_back(atom);
+    } catch (const std::bad_alloc&) {
+        engine->kept->lost = true;
+    }
+}
+
 int PIE_keep(PieEngine* engine) {
     if (!engine || !Idle(engine)) return -1;
     auto* kept = new (std::nothrow) PlKeptState;
@@ -142,7 +151,7 @@ int PIE_back_to_kept(PieEngine* engine) {
     if (!engine || !engine->kept || !Idle(engine)) return 1;
     const PlKeptState& kept = *engine->kept;
     if (kept.lost || engine->functor_count != kept.functorCount + kept.made.size() ||
-        engine->atom_table.count < kept.atomCount || Length(engine->answers) != kept.answers)
+        engine->atom_table.count != kept.atomCount + kept.madeAtoms.size() || Length(engine->answers) != kept.answers)
         return 1;
     for (int i = 0; i < 3; ++i)
         if (!SameNodes(engine->program->clauses[i], kept.clauses[i])) return 1;
@@ -153,7 +162,8 @@ int PIE_back_to_kept(PieEngine* engine) {
     // Functors and atoms made since go, so that the queries to come make them again in their order.
     pl_functors_forget(engine, kept.made.data(), kept.made.size(), kept.functorCount);
     engine->kept->made.clear();
-    pie_atoms_forget_since(engine, kept.atomCount);
+    pie_atoms_forget(engine, kept.madeAtoms.data(), kept.madeAtoms.size());
+    engine->kept->madeAtoms.clear();
     for (const PlKeptState::Atom& atom : kept.atoms) {
         atom.at->value = atom.value;
         atom.at->functor0 = atom.functor0;
@@ -162,7 +172,7 @@ int PIE_back_to_kept(PieEngine* engine) {
     for (const PlKeptState::Functor& f : kept.functors) {
         *f.at = f.was;
         if (f.was.values)
-            std::memcpy(f.at->values->items, kept.values.data() + f.values, f.was.values->count * sizeof(PlCell*));
+            for (uint32_t i = 0; i < f.was.values->count; ++i) f.at->values->items[i] = kept.values[f.values + i];
     }
     // The update store a query filled goes; an update begins with an empty one.
     if ((engine->flags & PLE_UPDATE_POOL) && !(kept.flags & PLE_UPDATE_POOL)) pl_update_store_free(engine);

@@ -173,8 +173,9 @@ PieEngine* pl_engine_create(void* host, uint32_t options);
 void pl_engine_destroy(PieEngine* engine);
 // Drops what PIE_keep kept.
 void pl_kept_state_free(PieEngine* engine);
-// Notes a functor made while a state is kept: going back to the state takes it out again.
+// Note a functor or an atom made while a state is kept: going back to the state takes it out again.
 void pl_kept_note_functor(PieEngine* engine, PlFunctor* functor);
+void pl_kept_note_atom(PieEngine* engine, PlAtom* atom);
 
 // Bytes in use in the main pool (the value of heapused).
 size_t pl_heap_used(const PieEngine* engine);

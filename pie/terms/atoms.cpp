@@ -8,7 +8,6 @@
 
 #include <bit>
 #include <cstring>
-#include <vector>
 
 // Eight bytes a step: the byte-wise hash this replaces was a third of what every interning cost,
 // and a sheet start interns about 1,500 names. Every byte still reaches every bit of the result,
@@ -90,6 +89,7 @@ PlAtom* intern(PieEngine* engine, const char* text, size_t length, bool keep_tex
     atom->hash = hash;
     *slot = atom;
     ++table.count;
+    if (engine->kept) pl_kept_note_atom(engine, atom);
     return atom;
 }
 
@@ -138,18 +138,17 @@ PlAtom* pie_find_atom(const PieEngine* engine, const char* name) {
 
 size_t pie_atom_count(const PieEngine* engine) { return engine->atom_table.count; }
 
-void pie_atoms_forget_since(PieEngine* engine, size_t count) {
+void pie_atoms_forget(PieEngine* engine, PlAtom* const* made, size_t count) {
     PlAtomTable& table = engine->atom_table;
-    if (table.count <= count) return;
-    std::vector<PlAtom*> late;
-    for (size_t i = 0; i < table.capacity; ++i)
-        if (PlAtom* atom = table.slots[i]; atom && atom->serial >= count) late.push_back(atom);
     const size_t mask = table.capacity - 1;
-    for (PlAtom* atom : late) {
+    for (size_t n = 0; n < count; ++n) {
+        const PlAtom* atom = made[n];
         // The slot empties, and each later atom of its run that would no longer be reached from
         // its home slot moves back into the hole.
         size_t hole = static_cast<size_t>(probe(table, atom->name, atom->length, atom->hash) - table.slots);
+        if (table.slots[hole] != atom) continue;
         table.slots[hole] = nullptr;
+        --table.count;
         for (size_t i = (hole + 1) & mask; PlAtom* next = table.slots[i]; i = (i + 1) & mask) {
             const size_t home = next->hash & mask;
             const bool stays = hole < i ? (home > hole && home <= i) : (home > hole || home <= i);
@@ -159,7 +158,6 @@ void pie_atoms_forget_since(PieEngine* engine, size_t count) {
             hole = i;
         }
     }
-    table.count -= late.size();
 }
 
 void pie_set_atom_value(PieEngine* /*engine*/, PlAtom* atom, PlCell* value) { atom->value = value; }
