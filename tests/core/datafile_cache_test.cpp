@@ -140,29 +140,6 @@ TEST(Inflate, WritesOnlyCompleteStreamsThatFit) {
     EXPECT_EQ(Inflate(nullptr, 4, out.data(), 10), 0u);
 }
 
-TEST_F(DataFileCacheTest, BundledDataFilesLoadAsTheirLanguageAndModel) {
-    struct Case {
-        const char* file;
-        const char* language;
-        uint16_t model;
-        uint32_t pdl;
-        bool colour;
-    };
-    for (const Case& c : {Case{"KELVAR5E.DAT", "PCL5e", 2059, 256, false}, Case{"KELVAR5C.DAT", "PCL5c", 2071, 272, true}}) {
-        std::filesystem::copy_file(std::string(DRVOPUI_BINARY_DIR) + "/data/" + c.file, root_ + "/drivers/" + c.file);
-        DataFileError error;
-        DeviceData* data = AcquireDeviceData((std::string("C:\\DRIVERS\\") + c.file).c_str(), error);
-        ASSERT_NE(data, nullptr) << error.text;
-        uint32_t pdl = 0, colour = 0;
-        EXPECT_STREQ(data->ModelBlockB(), c.language);
-        EXPECT_EQ(data->ModelCode(), c.model);
-        EXPECT_TRUE(data->Record().u32(devicedata::kPdlId, pdl) && pdl == c.pdl);
-        EXPECT_TRUE(data->Record().u32(devicedata::kColorState, colour) && (colour != 0) == c.colour);
-        EXPECT_GT(data->ListAt(devicedata::kPaperHandle).count, 5u);
-        ReleaseDeviceData(data);
-    }
-}
-
 TEST_F(DataFileCacheTest, PrintersOfOneDriverShareTheFileTheirDriverNames) {
     // A third printer on the PCL5e driver.
     drvtest::FixturePrinter pcl5e(drvtest::kBundledPcl5ePrinter,

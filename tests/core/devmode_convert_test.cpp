@@ -48,20 +48,6 @@ std::vector<uint8_t> olderShorter(const std::vector<uint8_t>& current, uint16_t 
 
 }  // namespace
 
-TEST(DevmodeDefaults, AreStableAndPassTheirOwnChecks) {
-    auto a = defaultDevmode(), b = defaultDevmode();
-    EXPECT_EQ(a, b);
-    CheckedDevmode c = checkDevmode(a.data(), a.size());
-    EXPECT_EQ(c.trust, Trust::Private);
-    EXPECT_EQ(c.version, 0x0602);
-    EXPECT_EQ(c.totalSize, kDevmodeSize);
-    ByteView dm(a.data(), a.size());
-    int16_t model = 0;
-    dm.s16(kOffModelSection, model);
-    EXPECT_EQ(size_t(model), kModelSectionOffset);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(&a[148])), "Vomel");
-}
-
 TEST(DevmodeCheck, RefusesShortForgedAndForeignDeviceModes) {
     struct Case { const char* what; size_t offset; int width; int32_t value; Trust expect; };
     for (auto c : {Case{"declares more than the buffer", kOffDriverExtra, 2, 0x7000, Trust::Refused},

@@ -7,17 +7,6 @@
 
 using namespace devmode;
 
-TEST(DevmodeOptions, StatedNumbersMapOntoTheirIds) {
-    struct Case { uint32_t number, id; };
-    for (auto c : {Case{100, 0x20001}, Case{110, 0x20010}, Case{123, 0x20011}, Case{190, 0x60001},
-                   Case{220, 0x20040}, Case{227, 0x20045}, Case{228, 0x20046}, Case{232, 0x40002}}) {
-        ASSERT_NE(findOption(c.number), nullptr) << c.number;
-        EXPECT_EQ(findOption(c.number), findOption(c.id)) << c.number;
-    }
-    EXPECT_EQ(findOption(0x30024)->width, 4);
-    EXPECT_EQ(findOption(0x30025)->width, 48);
-}
-
 TEST(DevmodeOptions, EveryOptionRoundTripsAtItsWidthByNumberAndById) {
     auto dm = defaultDevmode();
     for (const OptionRow& row : kOptionRows) {

@@ -78,12 +78,6 @@ TEST_F(Helpers, FocusAndTheDefaultButtonLeaveADisabledControl) {
     EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCANCEL);
 }
 
-TEST(DisplayScale, HeightsFollowTheScreensPixelsPerInch) {
-    drvtest::FixtureDevice fixture(kKindUserInterface);
-    EXPECT_EQ(ScaleBySettingPercent(fixture.Device(), 18), 18);  // the test screen has 96 per inch
-    EXPECT_EQ(ScaleBySettingPercent(nullptr, 0), 0);
-}
-
 TEST(DecimalHundredths, TypedDecimalsReadInHundredthsOrAreRefused) {
     drvtest::FixtureDevice fixture(kKindUserInterface);
     struct Case {

@@ -113,27 +113,6 @@ TEST_F(DeviceInfoTest, ThisComputerIsToldByTheHostName) {
     }
 }
 
-TEST_F(DeviceInfoTest, EachBuildOfTheLibraryHasTheExportsItShould) {
-    struct Case {
-        const char* library;
-        bool zdsv, ss;
-    };
-    for (auto c : {Case{SIM_ZDSVC2, true, true}, Case{SIM_ZDSVC2_WITHOUT_ZDSV, false, true},
-                   Case{SIM_ZDSVC2_WITHOUT_SS, true, false}}) {
-        sim_->Install(c.library, "Zdsvc2.dll");
-        ASSERT_EQ(DevInfoClient_LoadLibrary(client_, "Zdsvc2.dll", nullptr, printer_->Name().c_str(), 2), 0);
-        EXPECT_EQ(DevInfoClient_GetEntry(client_, "ZDSV_GetInterface") != nullptr, c.zdsv) << c.library;
-        EXPECT_EQ(DevInfoClient_GetEntry(client_, "SS_GetInterface") != nullptr, c.ss) << c.library;
-        if (c.ss) {
-            auto ss = DevInfoClient_GetEntryAs<ZdsvGetInterfaceProc>(client_, "SS_GetInterface");
-            EXPECT_NE(ss(784), nullptr);
-            EXPECT_EQ(ss(768), nullptr);  // the account services have only the 784 table
-        }
-        DevInfoClient_FreeLibrary(client_);
-    }
-    ExpectPairsClosed();
-}
-
 // A library cut short in the driver folder (its first 4 KiB) is a load failure of its own code,
 // not the end of the process, and the caller's directory comes back.
 TEST_F(DeviceInfoTest, ATruncatedLibraryFailsToLoadAndTheProcessGoesOn) {

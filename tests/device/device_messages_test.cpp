@@ -1,6 +1,5 @@
 // Every outcome of a configuration path or of the network query maps to its one message, and
-// only full success counts as success; the printer's kind and model number choose the path.
-#include "device/config/configuration.h"
+// only full success counts as success.
 #include "device/config/device_messages.h"
 
 #include <gtest/gtest.h>
@@ -30,27 +29,6 @@ TEST(DeviceMessages, EveryStatusMapsToItsMessage) {
         EXPECT_EQ(m.result, c.result) << c.code << " " << c.library;
     }
     EXPECT_EQ(MapDeviceInfoError(nullptr, nullptr, nullptr, true), 0) << "no record, no message";
-}
-
-}  // namespace
-
-namespace {
-
-TEST(DeviceMessages, TheModelNumberChoosesThePath) {
-    using C = Configuration;
-    struct Case {
-        uint16_t model;
-        bool pseudo;
-        C::Path path;
-    };
-    for (auto c : {Case{2013, false, C::kPathDirect}, Case{2049, false, C::kPathDirect}, Case{1024, false, C::kPathDirect},
-                   Case{1026, false, C::kPathDirect}, Case{2087, false, C::kPathDirect}, Case{3001, false, C::kPathDirect},
-                   Case{2012, false, C::kPathConfiguration}, Case{2053, false, C::kPathConfiguration},
-                   Case{1023, false, C::kPathConfiguration}, Case{1025, false, C::kPathConfiguration},
-                   Case{2086, false, C::kPathConfiguration}, Case{1, false, C::kPathNetwork},
-                   Case{15, false, C::kPathNetwork}, Case{2013, true, C::kPathModelTables},
-                   Case{7, true, C::kPathModelTables}})
-        EXPECT_EQ(C::PathFor(c.model, c.pseudo), c.path) << c.model << (c.pseudo ? " pseudo" : "");
 }
 
 }  // namespace

@@ -141,13 +141,3 @@ TEST(DeviceRecordDecoder, StateBitsAndNumberedEntries) {
 
     DevInfoClient_DecodeDeviceInfo(nullptr, 1, nullptr);  // nothing to do, no crash
 }
-
-TEST(DeviceRecordDecoder, RequestBitsNameTheirAttributes) {
-    struct Case {
-        int word, bit;
-        uint32_t id;
-    };
-    for (auto c : {Case{0, 0, 0x20006}, Case{0, 11, 0}, Case{0, 15, 0}, Case{0, 31, 209}, Case{1, 13, 245},
-                   Case{1, 30, 266}, Case{2, 11, 0}, Case{2, 21, 0x3000007}, Case{2, 25, 2228}, Case{2, 30, 0x4000101}})
-        EXPECT_EQ(DeviceInfoAttributeForBit(c.word, c.bit), c.id) << c.word << ":" << c.bit;
-}

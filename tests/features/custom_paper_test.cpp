@@ -5,7 +5,6 @@
 #include "drvtest/fixture_device.h"
 #include "drvtest/spooler.h"
 #include "core/device/user_data.h"
-#include "features/account.h"
 #include "features/custom_paper.h"
 
 #include <gtest/gtest.h>
@@ -195,50 +194,6 @@ TEST_F(CustomPaperTest, AFullTableNeverGrowsPastSixEntries) {
     EXPECT_FALSE(paper->FindByKind(5));
     ASSERT_TRUE(paper->StoreTable());
     EXPECT_EQ(Get("UserPaper").size(), 805u);
-}
-
-TEST_F(CustomPaperTest, CommittedEditsReachTheStoredTable) {
-    const auto paper = Paper();
-    ASSERT_TRUE(paper->Initialize());
-    paper->BeginEdit();
-    ASSERT_EQ(paper->GetEditCount(), paper->GetCount());
-    paper->EditEntries()[1].name = "Envelope";
-    paper->EditEntries()[1].widthMm = 11000;
-    EXPECT_EQ(paper->Entries()[1].name, "");
-    ASSERT_TRUE(paper->CommitEdit());
-    EXPECT_EQ(paper->GetEditCount(), 0u);
-    ASSERT_TRUE(paper->StoreTable());
-    const auto back = Paper()->Load();
-    ASSERT_TRUE(back);
-    EXPECT_EQ((*back)[1].name, "Envelope");
-    EXPECT_EQ((*back)[1].widthMm, 11000u);
-}
-
-// The user data makes the table and the account for the request kinds that have them; a
-// printer-install request has neither.
-TEST(FeatureModules, TheUserDataMakesTheTableAndTheAccountByRequestKind) {
-    const ModuleFactory paperBefore = RegisterModuleFactory(kModuleCustomPaper, MakeCustomPaper);
-    const ModuleFactory accountBefore = RegisterModuleFactory(kModuleAccount, MakeAccount);
-    struct Case {
-        int kind;
-        bool made;
-    };
-    for (auto c : {Case{kKindUserInterface, true}, Case{kKindDevmode, true}, Case{kKindInstall, false}}) {
-        drvtest::FixtureDevice fixture(c.kind);
-        UIDEVDATA* ctx = fixture.Device();
-        ASSERT_NE(ctx, nullptr);
-        CmUserData* user = ctx->svc->GetUserData(ctx);
-        ASSERT_NE(user, nullptr);
-        auto* paper = dynamic_cast<CmCustomPaper*>(user->GetCustomPaper());
-        EXPECT_EQ(paper != nullptr, c.made) << c.kind;
-        EXPECT_EQ(dynamic_cast<Account*>(user->GetAccount()) != nullptr, c.made) << c.kind;
-        if (!paper) continue;
-        // Built at once: the defaults of the device data with their limits.
-        EXPECT_EQ(paper->GetCount(), 5u) << c.kind;
-        EXPECT_GT(paper->GetMax().widthMm, paper->GetMin().widthMm) << c.kind;
-    }
-    RegisterModuleFactory(kModuleCustomPaper, paperBefore);
-    RegisterModuleFactory(kModuleAccount, accountBefore);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // The print objectives of the bundled printers and of the other models: the table each model
 // offers, what applying an objective writes into the settings (only the quality-flag bits under
-// the objective's mask, the colour block's defaults, the private fields), the choice between
-// applying and adjusting, and objectives that build nothing.
+// the objective's mask and the colour block's defaults), the choice between applying and
+// adjusting, and objectives that build nothing.
 #include "colour_fixture.h"
 
-#include "core/devmode/model_section.h"
 #include "features/objective.h"
 
 #include <vector>
@@ -12,7 +11,7 @@
 namespace colourtest {
 namespace {
 
-constexpr DWORD kFlags = 220, kOpt226 = 226, kOpt227 = 227, kOpt229 = 229, kOpt230 = 230;
+constexpr DWORD kFlags = 220, kOpt227 = 227;
 constexpr uint32_t kMask = 0x2C3FDD;
 
 std::vector<int> Values(const ObjectiveEntry* table, size_t rows) {
@@ -50,27 +49,9 @@ protected:
     uint8_t* Settings() { return Ctx()->svc->GetUserData(Ctx())->GetSettingsSource(); }
     Objective& Objectives() { return dynamic_cast<Objective&>(*Ctx()->svc->GetUserData(Ctx())->GetObjective()); }
     bool Colour() const { return std::string(GetParam()) == drvtest::kBundledPcl5cPrinter; }
-    uint8_t* Private() {
-        int16_t offset = 0;
-        std::memcpy(&offset, Settings() + devmode::kOffModelSection, 2);
-        return Settings() + offset;
-    }
-    uint32_t PrivateFlags() {
-        uint32_t word = 0;
-        std::memcpy(&word, Private() + devmode::model::kPrivateFlagWord, 4);
-        return word;
-    }
 
     drvtest::FixtureDevice fixture;
 };
-
-TEST_P(ObjectiveTest, TheBundledPrinterOffersItsModelsTable) {
-    const std::vector<int> expected = Colour() ? std::vector<int>{7, 3, 4, 1, 6} : std::vector<int>{7, 2, 3, 4, 6};
-    EXPECT_EQ(Values(Objectives().Table(), Objectives().RowCount()), expected);
-    EXPECT_EQ(Objectives().TableEnd() - Objectives().Table(), static_cast<long>(expected.size()));
-    EXPECT_TRUE(Objectives().Contains(6));
-    EXPECT_FALSE(Objectives().Contains(Colour() ? 2 : 1));
-}
 
 TEST_P(ObjectiveTest, ApplyingChangesOnlyTheMaskedQualityBitsAndResetsTheColourGroups) {
     for (uint32_t start : {0u, 0xFFFFFFFFu, 0xA5A5A5A5u}) {
@@ -118,43 +99,6 @@ TEST_P(ObjectiveTest, SelectAppliesATableObjectiveAndOnlyAdjustsAnyOther) {
     EXPECT_EQ(ReadBlock(Ctx(), Settings())[colourblock::kGroupStarts[0]], 6);
     EXPECT_TRUE(Objectives().Select(3));
     EXPECT_EQ(ReadBlock(Ctx(), Settings())[colourblock::kGroupStarts[0]], 0) << "a table objective is applied whole";
-}
-
-TEST_P(ObjectiveTest, EachBuilderWritesItsOptionsAndPrivateFields) {
-    SetOption<uint16_t>(Ctx(), Settings(), kOpt227, 9);
-    SetOption<uint16_t>(Ctx(), Settings(), kOpt230, 4);
-    SetOption<uint16_t>(Ctx(), Settings(), kOpt226, 1);
-    ASSERT_TRUE(Objectives().Apply(3));
-    if (!Colour()) {
-        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt227), 0);
-        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt230), 0);
-        EXPECT_EQ(Private()[devmode::model::kObjectiveQuality], 12) << "fine text on this model";
-        EXPECT_EQ(PrivateFlags() & 1u, 1u);
-        EXPECT_EQ(Option<uint32_t>(Ctx(), Settings(), kFlags) & 0x1000u, 0u);
-        ASSERT_TRUE(Objectives().Apply(5));
-        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt229), 2);
-        EXPECT_EQ(Private()[devmode::model::kObjectiveQuality], 11);
-        EXPECT_EQ(PrivateFlags() & 1u, 0u);
-        ASSERT_TRUE(Objectives().Apply(2));
-        EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt226), 0);
-        return;
-    }
-    EXPECT_EQ(Option<uint16_t>(Ctx(), Settings(), kOpt227), 9) << "the colour builder keeps the bit depth";
-    EXPECT_EQ(Option<uint32_t>(Ctx(), Settings(), kFlags) & 0x1000u, 0x1000u);
-    int16_t dmColor = 0;
-    std::memcpy(&dmColor, Settings() + devmode::kOffColor, 2);
-    EXPECT_EQ(dmColor, DMCOLOR_COLOR);
-    uint32_t words[2] = {};
-    std::memcpy(words, Private() + devmode::model::kObjectiveWords, sizeof words);
-    EXPECT_EQ(words[0], 1u);
-    EXPECT_EQ(words[1], 2u);
-    EXPECT_EQ(Private()[devmode::model::kObjectiveQuality + 1], 3);
-    ASSERT_TRUE(Objectives().Apply(6));
-    EXPECT_EQ(PrivateFlags() & 0x20u, 0x20u);
-    ASSERT_TRUE(Objectives().Apply(7));
-    EXPECT_EQ(PrivateFlags() & 0x8020u, 0x8000u);
-    const Block block = ReadBlock(Ctx(), Settings());
-    EXPECT_EQ(block[101], 0) << "a colour printer keeps its colour mark";
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, ObjectiveTest,

@@ -21,17 +21,6 @@ TEST(MediaTable, IndexesFollowTheModelsTable) {
     for (size_t i = 0; i < kMediaTableEntries; ++i) EXPECT_EQ(none[i].mediaId, kNoMedia);
 }
 
-TEST(MediaTable, KindTwoListsEndWithMinusOne) {
-    struct Case { uint16_t model; int kind; size_t length; };
-    for (auto c : {Case{2059, 2, 4}, Case{2071, 2, 4}, Case{2059, 1, 0}, Case{7, 2, 0}}) {
-        const int32_t* list = GetModelMediaTable(c.model, c.kind);
-        ASSERT_NE(list, nullptr);
-        size_t n = 0;
-        while (list[n] != -1) ++n;
-        EXPECT_EQ(n, c.length) << c.model << "/" << c.kind;
-    }
-}
-
 TEST(MediaBitSet, WalksAreIndependentAndStayInRange) {
     uint8_t set[kMediaBitSetBytes] = {};
     for (unsigned i : {0u, 7u, 8u, 63u, 99u, 100u, 127u, 1000u}) MediaBitSet_SetBit(set, i, 1);

@@ -3,7 +3,6 @@
 // extension library with its fallback.
 #include "core/datafile/data_item_cursor.h"
 #include "core/library/device_capabilities_entry.h"
-#include "core/devmode/device_option_block.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_option_table.h"
 #include "core/devmode/devmode_options.h"
@@ -139,29 +138,6 @@ TEST_F(BundledPrinters, StoreDefaultsAndValidationFollowTheModel) {
         EXPECT_EQ(ruled.publicField(3, offsetof(DEVMODEA, dmDuplex)), DMDUP_VERTICAL) << c.printer;  // both have duplex
         EXPECT_EQ(ruled.publicField(3, offsetof(DEVMODEA, dmCopies)), 999) << c.printer;
     }
-}
-
-TEST_F(BundledPrinters, DeviceOptionDefaultsHoldTheStandardSources) {
-    drvtest::FixturePrinter printer(drvtest::kBundledPcl5ePrinter);
-    RuledStore ruled(printer);
-    const uint8_t* data = devmode::GetDeviceOptionData(ruled.store);
-    auto u16 = [&](size_t at) { uint16_t v; std::memcpy(&v, data + at, 2); return v; };
-    std::vector<int> codes;
-    for (size_t k = 0; k < devopt::kSourceSlotCount; ++k)
-        codes.push_back(u16(devopt::kSourceSlots + k * devopt::kSourceSlotSize + devopt::kSlotSourceCode));
-    EXPECT_EQ(codes, (std::vector<int>{1, 3, 4, 0, 0, 0, 0, 0}));  // trays 3 and 4 are expansions
-    EXPECT_EQ(u16(devopt::kSourceTableValid), 1);
-    uint32_t flags;
-    std::memcpy(&flags, data + devopt::kFlagWord, 4);
-    EXPECT_EQ(flags & 0x8, 0x8u);  // the device has mail boxes
-
-    void* out = nullptr;
-    ASSERT_TRUE(QueryTable(ruled.tables, kTableSources, &out));
-    auto* cursor = static_cast<PaperSourceCursor*>(out);
-    ASSERT_TRUE(cursor->Select(1));
-    EXPECT_EQ(cursor->GetNumber(2), 9);
-    EXPECT_EQ(cursor->GetNumber(5), 2);
-    cursor->Release();
 }
 
 TEST_F(BundledPrinters, ExtensionLibraryLoadsFromTheDriverFolderOrFallsBack) {

@@ -77,17 +77,18 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"Factory settings", "Landscape", "Default", "Two-sided, short edge"}}),
     [](const auto& info) { return info.index == 0 ? std::string("Pcl5e") : std::string("Pcl5c"); });
 
+ProfileListEntry entry(const char* name, uint16_t type) {
+    ProfileListEntry e;
+    std::strncpy(e.name, name, sizeof e.name - 1);
+    e.type = type;
+    return e;
+}
+
 TEST_F(ProfileTest, AStoredListIsMergedWithTheBuiltInOnesAndKeepsItsUserProfiles) {
     struct Case {
         const char* what;
         std::vector<ProfileListEntry> stored;
         std::vector<std::string> expected;
-    };
-    auto entry = [](const char* name, uint16_t type) {
-        ProfileListEntry e;
-        std::strncpy(e.name, name, sizeof e.name - 1);
-        e.type = type;
-        return e;
     };
     const std::vector<std::string> builtIns = {"Factory settings", "Landscape", "Two-sided", "Default",
                                                "Two-sided, short edge", "Two copies"};
@@ -116,12 +117,6 @@ TEST_F(ProfileTest, AStoredListIsMergedWithTheBuiltInOnesAndKeepsItsUserProfiles
 TEST_F(ProfileTest, TheOtherLanguagesStandardProfileIsShownUnderThisLanguagesName) {
     // A list stored while the printer's language was another: its "Standard" is this one's
     // "Default".
-    auto entry = [](const char* name, uint16_t type) {
-        ProfileListEntry e;
-        std::strncpy(e.name, name, sizeof e.name - 1);
-        e.type = type;
-        return e;
-    };
     const std::vector<ProfileListEntry> stored = {entry("Factory settings", 1), entry("Landscape", 1),
                                                   entry("Two-sided", 1),       entry("Standard", 1),
                                                   entry("Two-sided, short edge", 1), entry("Two copies", 1)};

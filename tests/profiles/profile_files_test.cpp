@@ -1,5 +1,5 @@
 // Profile files: exported and imported byte for byte; every damaged, truncated, oversized or
-// foreign file refused with its message (none when asked to be quiet); the dialog filter.
+// foreign file refused with its message (none when asked to be quiet).
 #include "profile_fixture.h"
 
 #include "core/devmode/devmode_layout.h"
@@ -121,12 +121,6 @@ TEST_F(ProfileFiles, AnExportThatCannotBeWrittenLeavesNoFile) {
     damaged[0] = 1;
     EXPECT_FALSE(store->ExportProfileFile(nullptr, Path("damaged.pfl").c_str(), damaged));
     EXPECT_TRUE(ReadFile("damaged.pfl").empty());
-}
-
-TEST_F(ProfileFiles, TheFilterListsProfileFilesThenAllFiles) {
-    const std::string filter = store->GetFileFilter();
-    const char expected[] = "Profile files (*.pfl)\0*.pfl\0All files (*.*)\0*.*\0";  // and the literal's own NUL
-    EXPECT_EQ(filter, std::string(expected, sizeof expected));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The rule callbacks called as the engine calls them, for the answers a rule program cannot
 // easily show: missing items, wrong classes and types, values that do not change, choices that
-// do not exist, the message words, the registry-key test and the table's slot order.
+// do not exist, the message words and the registry-key test.
 #include "sheet_fixture.h"
 
 #include "settings/registry/choice_item.h"
@@ -192,19 +192,6 @@ TEST_F(CallbackTest, MessagesAndHostAnswers) {
     EXPECT_EQ(CmSvRuleCb_IsModeSet(host), 1);
     EXPECT_EQ(CmSvRuleCb_RegistryKeyExists(host, "HKEY_CLASSES_ROOT", "Software"), -3);
     EXPECT_EQ(CmSvRuleCb_RegistryKeyExists(host, "HKEY_CURRENT_USER", "NoSuchKeyAtAll"), -3);
-}
-
-TEST_F(CallbackTest, TheTableIsTheEnginesSlotOrder) {
-    PieHostBlock1 block1{};
-    PieHostBlock2 block2{};
-    FillRuleCallbacks(block1, block2);
-    for (const PlHostSlot slot : block1.slots) EXPECT_NE(slot, nullptr);
-    for (const PlHostSlot slot : block2.slots) EXPECT_NE(slot, nullptr);
-    EXPECT_EQ(block1.slots[18], reinterpret_cast<PlHostSlot>(&CmSvRuleCb_ShowMessage));
-    EXPECT_EQ(block1.slots[41], reinterpret_cast<PlHostSlot>(&CmSvRuleCb_RegistryKeyExists));
-    EXPECT_EQ(block1.slots[43], reinterpret_cast<PlHostSlot>(CmSvRuleCb_MakeUnavailableByKey));
-    EXPECT_EQ(block2.slots[0], reinterpret_cast<PlHostSlot>(&CmSvRuleCb_GetType));
-    EXPECT_EQ(block2.slots[37], reinterpret_cast<PlHostSlot>(&CmSvRuleCb_MakeUnavailable));
 }
 
 }  // namespace

@@ -100,16 +100,6 @@ TEST_F(SheetTest, StartRegistersItemsAndChoicesAndRunsTheInitialConflicts) {
     EXPECT_EQ(colour->reference, 0u);  // the old value
 }
 
-TEST_F(SheetTest, WithoutADialogNoControlIsFound) {
-    Sheet sheet(ctx, kColourRules);
-    sheet.registry.noDialog = 1;
-    ASSERT_TRUE(sheet.Start());
-    EXPECT_EQ(sheet.registry.FindControlItem(kPage, ITC_COLLATE), nullptr);
-    EXPECT_EQ(sheet.registry.FindControlItem(kPage, ITC_COLOR), nullptr);
-    EXPECT_EQ(sheet.registry.FindItem(3002), sheet.Find<CollateBox>());
-    EXPECT_EQ(sheet.registry.OnPreviewEvent(ctx, 5, 1, 0, 0, 0), 0);  // no preview map either
-}
-
 // Each rule program answers through the callbacks; the shade field (3007) tells which clause held.
 TEST_F(SheetTest, RulesReachTheItemsThroughTheCallbacks) {
     HKEY created = nullptr;

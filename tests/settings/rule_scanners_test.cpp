@@ -46,14 +46,6 @@ TEST(RuleChars, ParseDecimal) {
     EXPECT_FALSE(IsAsciiLetter('$'));
 }
 
-TEST(XmlRuleScan, TakesTheRuleElement) {
-    XmlRuleScan scan = ScanXmlRules("<?xml version=\"1.0\"?>\n<rules><size>5</size><rule>ab.</rule></rules>\n");
-    ASSERT_TRUE(scan.hasRule);
-    EXPECT_EQ(scan.rule, "ab.");
-    EXPECT_EQ(scan.declaredSize, 6u);
-    EXPECT_FALSE(scan.aborted);
-}
-
 TEST(XmlRuleScan, GoodAndBadFiles) {
     struct Case {
         std::string text;

@@ -1,7 +1,7 @@
 // Option requests of kinds 0 to 10 on the option-code bindings of items of every value type:
-// the answers 0 to 3 in their guard order (availability, buffer, disabled control), values read
-// and set through the item's value, and texts that do not fit refused without a byte written
-// past the caller's buffer.
+// the answers 0 to 3 in their guard order (availability, buffer, disabled control), choices set
+// and asked by their option-interface value, and texts that do not fit refused without a byte
+// written past the caller's buffer.
 #include "drvtest/fixture_device.h"
 #include "item_fixture.h"
 
@@ -56,30 +56,6 @@ TEST_F(Requests, EveryKindAnswersWithItsCodeAndUnavailableItemsAnswerNotSupporte
     }
 }
 
-TEST_F(Requests, OnOffValuesMapToTheirOnAndOffWordsOrToMaskBits) {
-    CollateBox collate;  // off 0, on 1
-    struct Case {
-        uint32_t set;
-        int answer;
-        int32_t current;
-    };
-    for (Case c : {Case{1, kSdkDone, 1}, Case{0, kSdkDone, 0}, Case{5, kSdkNotSupported, 0}}) {
-        EXPECT_EQ(Ask(collate, 3, &c.set), c.answer) << c.set;
-        EXPECT_EQ(collate.current, c.current) << c.set;
-    }
-    collate.on = 0;
-    collate.mask = 0x30;
-    uint32_t word = 0x10;
-    EXPECT_EQ(Ask(collate, 3, &word), kSdkDone);
-    EXPECT_EQ(collate.current, 1);
-    word = 0x101;
-    EXPECT_EQ(Ask(collate, 2, &word), kSdkDone);
-    EXPECT_EQ(word, 0x131u);
-    collate.current = 0;
-    EXPECT_EQ(Ask(collate, 2, &word), kSdkDone);
-    EXPECT_EQ(word, 0x101u);
-}
-
 TEST_F(Requests, ChoicesAreSetAndAskedByTheirOptionInterfaceValue) {
     std::unique_ptr<ColourRadio> colour(NewColourRadio());  // option values 10, 11, 12
     colour->table[2].enabled = 0;
@@ -109,19 +85,6 @@ TEST_F(Requests, ChoicesAreSetAndAskedByTheirOptionInterfaceValue) {
     EXPECT_EQ(Ask(*colour, 2, &value), kSdkNotSupported);
     colour->UseTable(colour->table, 2);
     EXPECT_EQ(colour->current, 0u);
-}
-
-TEST_F(Requests, NumbersAreSetWithinTheirLimits) {
-    NumberField shade(true);  // 0 to 100000
-    for (auto [set, answer, current] : {std::tuple{100000, kSdkDone, 100000}, std::tuple{100001, kSdkNotSupported, 100000},
-                                        std::tuple{-1, kSdkNotSupported, 100000}, std::tuple{0, kSdkDone, 0}}) {
-        int32_t value = set;
-        EXPECT_EQ(Ask(shade, 3, &value), answer) << set;
-        EXPECT_EQ(shade.current, current) << set;
-    }
-    int32_t read = -1;
-    EXPECT_EQ(Ask(shade, 2, &read), kSdkDone);
-    EXPECT_EQ(read, 0);
 }
 
 TEST_F(Requests, TextsThatDoNotFitAreRefusedWithNothingWrittenPastTheBuffer) {

@@ -1,13 +1,10 @@
 // The message catalogue: a message id shows the texts and flags of its row from the resource
 // module, tells the owner first, and answers the button the person pressed; this language's
-// rows come before the common ones; the catalogue is the request's message module.
+// rows come before the common ones.
 #include "core/device/service_table.h"
 #include "drvtest/scripted_user.h"
 #include "drvtest/test_window.h"
 #include "ui/cm_message.h"
-#include "core/device/ui_dispatch_route.h"
-#include "ui/dialog_framework.h"
-#include "ui/main_pages.h"
 #include "ui_test_support.h"
 
 namespace uitest {
@@ -115,22 +112,6 @@ TEST_F(MessageTest, LanguageRowsComeFirstAndArgumentsFillTheText) {
     UnregisterMessageRows(kPdlRows);
     UnregisterMessageRows(kArgumentRows);
     EXPECT_EQ(language.FindRow(30), nullptr);
-}
-
-TEST_F(MessageTest, TheRequestsCatalogueIsItsMessageModule) {
-    EXPECT_EQ(MessageCatalogue(device.Device()), nullptr);  // made before the framework registered
-    RegisterDialogFramework();
-    UIDEVDATA* request = device.Make(kKindUserInterface);
-    ASSERT_NE(request, nullptr);
-    CmMessage* catalogue = MessageCatalogue(request);
-    ASSERT_NE(catalogue, nullptr);
-    EXPECT_NE(dynamic_cast<Message*>(catalogue), nullptr);
-    EXPECT_EQ(catalogue->FindRow(13)->flags, 0x34u);
-    EXPECT_NE(request->svc->GetUserData(request)->GetLocale(), nullptr);
-    RegisterModuleFactory(kModuleMessage, nullptr);
-    RegisterLocaleServices(nullptr);
-    RegisterUiDispatcher(nullptr);
-    UnregisterMainPageDialogs();
 }
 
 }  // namespace

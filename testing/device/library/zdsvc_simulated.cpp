@@ -41,8 +41,6 @@ EXPORT int DllMain(HINSTANCE__*, unsigned reason, void*) {
 EXPORT ZdsvInterface* ZDSV_GetInterface(uint32_t version) { return TableFor("ZDSV_GetInterface", version); }
 #endif
 
-#ifndef SIM_WITHOUT_SS
 EXPORT ZdsvInterface* SS_GetInterface(uint32_t version) {
     return version == kZdsvVersionDirect ? TableFor("SS_GetInterface", version) : nullptr;
 }
-#endif

@@ -71,76 +71,12 @@ TEST_F(DevmodeItems, EachFlagReadsItsOwnBitAndStoresOnlyIt) {
     }
 }
 
-TEST_F(DevmodeItems, LayoutAndQualityWordsAsTheDeviceModeHoldsThem) {
-    CmSvOnOff_AppBooklet booklet;
-    CmSvOnOff_PcNup nup;
-    SetWord(110, 0x00080000);
-    booklet.Load(Ctx(), dm);
-    nup.Load(Ctx(), dm);
-    EXPECT_EQ(booklet.current, 1);
-    EXPECT_EQ(nup.current, 0);
-    nup.current = 1;
-    nup.Store(Ctx(), dm);
-    EXPECT_EQ(Word(110), 0x00080010u);
-
-    CmSvOnOff_EMFSpool emf;
-    CmSvOnOff_AutoColor autoColor;
-    SetWord(220, (1u << 22) | (1u << 14));
-    emf.Load(Ctx(), dm);
-    EXPECT_EQ(emf.current, 0);
-    emf.current = 1;
-    emf.Store(Ctx(), dm);
-    EXPECT_EQ(Word(220), 1u << 14);
-    autoColor.Load(Ctx(), dm);
-    EXPECT_EQ(autoColor.current, 1);
-}
-
-TEST_F(DevmodeItems, FlagBindingsExchangeTheBitOrOneAndZero) {
-    CmSvOnOff_PcStamp stamp;  // mask mode at bit 15
-    stamp.current = 1;
-    uint32_t data = 0x1;
-    EXPECT_EQ(Request(stamp, 2, 0x100000 + 1243, &data), 0);
-    EXPECT_EQ(data, 0x8001u);
-    data = 0x8000;
-    stamp.current = 0;
-    EXPECT_EQ(Request(stamp, 3, 0x100000 + 1243, &data), 0);
-    EXPECT_EQ(stamp.current, 1);
-
-    CmSvOnOff_EMFSpool emf;
-    EXPECT_TRUE(emf.HasKey(0x10052));
-    data = 5;
-    EXPECT_EQ(Request(emf, 3, 0x10052, &data), 2);
-    data = 1;
-    EXPECT_EQ(Request(emf, 3, 0x10052, &data), 0);
-    EXPECT_EQ(emf.current, 1);
-
-    CmSvOnOff_AppBooklet booklet;
-    EXPECT_TRUE(booklet.keys.empty());
-}
-
-TEST_F(DevmodeItems, SixteenBitChoicesMatchTheirRowsAndStoreTwoBytes) {
-    CmSvMulti_GrphPixelDepth depth;
+TEST_F(DevmodeItems, AChoiceWhoseOptionHoldsNoRowsValueKeepsItsOwn) {
     CmSvMulti_GrphBitsPixel bits;
-    CmSvMulti_DevCategory category;
-    CmSvMulti_GrphSurfaceBitsPixel surface;
-    depth.current = 2;
     bits.current = 1;
-    SetShort(232, 3);
     SetShort(227, 3);
-    EXPECT_EQ(depth.Load(Ctx(), dm), 1);
-    EXPECT_EQ(depth.current, 2u);
     EXPECT_EQ(bits.Load(Ctx(), dm), 0);
     EXPECT_EQ(bits.current, 1u);
-    SetShort(228, 24);
-    EXPECT_EQ(surface.Load(Ctx(), dm), 1);
-    EXPECT_EQ(surface.GetValueText(Ctx()), std::string("BIT24"));
-
-    category.current = category.FindValue(16);
-    EXPECT_EQ(category.Store(Ctx(), dm), 1);
-    EXPECT_EQ(Short(123), 16);
-    SetShort(123, 9);
-    EXPECT_EQ(category.Load(Ctx(), dm), 1);
-    EXPECT_EQ(std::string(category.CurrentRow()->name), "LAYOUT_16UP");
 }
 
 TEST_F(DevmodeItems, RequestItemsFollowTheRequest) {
@@ -194,35 +130,6 @@ TEST_F(DevmodeItems, RequestItemsFollowTheRequest) {
     EXPECT_EQ(Request(security, 3, 0x100000 + 1246, &data), 0);
     data = 1;
     EXPECT_EQ(Request(security, 3, 0x100000 + 1246, &data), 2);
-}
-
-TEST_F(DevmodeItems, DocumentPropertyWordAndSpoolField) {
-    CmSvOnOff_DocPropFolionix folionix;
-    CmSvOnOff_DocPropPresetPP preset;
-    CmSvOnOff_DocPropFolionixSW sw;
-    CmSvMulti_DocPropSpoolSetting spool;
-    SetWord(100, 0x00300005);
-    for (CmSvItem* item : std::initializer_list<CmSvItem*>{&folionix, &preset, &sw, &spool})
-        EXPECT_EQ(item->Load(Ctx(), dm), 1) << item->key;
-    EXPECT_EQ(folionix.current, 1);
-    EXPECT_EQ(preset.current, 1);
-    EXPECT_EQ(sw.current, 0);
-    EXPECT_EQ(std::string(spool.CurrentRow()->name), "AUTO");
-    spool.current = spool.FindValue(0x100000);
-    EXPECT_EQ(spool.Store(Ctx(), dm), 1);
-    EXPECT_EQ(Word(100), 0x00100005u);
-
-    uint32_t data = 2;
-    EXPECT_EQ(Request(spool, 3, 0x1002e, &data), 0);
-    EXPECT_EQ(std::string(spool.CurrentRow()->name), "HOST");
-    data = 4;
-    EXPECT_EQ(Request(spool, 3, 0x1002e, &data), 2);
-
-    CmSvOnOff_DomsPrint doms;
-    SetWord(100, 0);
-    doms.current = 1;
-    doms.Store(Ctx(), dm);
-    EXPECT_EQ(Word(100), 0x1000000u);
 }
 
 TEST_F(DevmodeItems, SettingForAppsIsNeverStoredAndReloadsAsNone) {

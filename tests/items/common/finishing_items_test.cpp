@@ -4,11 +4,9 @@
 #include "settings_fixture.h"
 
 #include "core/device/service_table.h"
-#include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/booklet_items.h"
 #include "items/common/finishing_items.h"
-#include "items/common/gutter_margin.h"
 #include "items/common/option_word.h"
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
@@ -143,66 +141,6 @@ TEST_F(FinishingItems, SwitchDefaultsOfTheOptionInterface) {
     spooling.current = 1;
     EXPECT_EQ(spooling.GetCurrent(Ctx(), 0x10041e, &word), 0);
     EXPECT_EQ(word, 0xF1u);
-}
-
-TEST_F(FinishingItems, BookletSettingsKeepTheirNumbersAndBits) {
-    SetWord(kOptBooklet, 0xFFFFFFF9u);
-    CmSvRB_PrintingMethod method;
-    method.Load(Ctx(), dm);
-    EXPECT_EQ(method.current, 0u);
-    method.current = 1;
-    method.Store(Ctx(), dm);
-    EXPECT_EQ(Word(kOptBooklet), 0xFFFFFFFBu);
-    method.current = 0;
-    method.Store(Ctx(), dm);
-    EXPECT_EQ(Word(kOptBooklet), 0xFFFFFFF9u);
-
-    struct Case {
-        std::unique_ptr<CmSvNumeric> item;
-        uint32_t option;
-        int16_t value;
-    };
-    Case numbers[] = {{std::make_unique<CmSvDGT_SheetPerSets>(), kOptSheetsPerSet, 7},
-                      {std::make_unique<CmSvDGT_BookletMargin>(), kOptBookletMargin, 250},
-                      {std::make_unique<CmSvDGT_MarginSet>(), kOptGutterMargin, -3}};
-    for (Case& c : numbers) {
-        SetShort(c.option, static_cast<uint16_t>(c.value));
-        c.item->Load(Ctx(), dm);
-        EXPECT_EQ(c.item->current, c.value) << c.item->key;
-        c.item->current = 12;
-        c.item->Store(Ctx(), dm);
-        EXPECT_EQ(Short(c.option), 12) << c.item->key;
-    }
-
-    CmSvCB_BookletBindingLocation edge;
-    publicdm::PutU16(dm, publicdm::kOrientation, DMORIENT_LANDSCAPE);
-    edge.Init(Ctx(), dm);
-    EXPECT_EQ(edge.Row(1)->text_id, 4123);
-    SetShort(kOptBookletBinding, 1);
-    EXPECT_EQ(edge.Load(Ctx(), dm), 1);
-    EXPECT_EQ(edge.current, 1u);
-    SetShort(kOptBookletBinding, 5);
-    EXPECT_EQ(edge.Load(Ctx(), dm), 0);
-}
-
-TEST_F(FinishingItems, MarginRangesInMillimetresAndInInches) {
-    CmUserData* user = Ctx()->svc->GetUserData(Ctx());
-    CmSvDGT_BookletMargin booklet;
-    CmSvDGT_MarginSet gutter;
-    const BOOL inch = user->IsInchUnit();
-    user->SetInchUnit(FALSE);
-    booklet.Init(Ctx(), dm);
-    gutter.Init(Ctx(), dm);
-    EXPECT_EQ(booklet.maximum, 30);
-    EXPECT_EQ(booklet.textLimit, 2);
-    EXPECT_EQ(gutter.maximum, 30) << "the bundled printer's largest gutter margin";
-    user->SetInchUnit(TRUE);
-    booklet.Init(Ctx(), dm);
-    gutter.Init(Ctx(), dm);
-    EXPECT_EQ(booklet.maximum, 12);
-    EXPECT_EQ(booklet.textLimit, 3);
-    EXPECT_EQ(gutter.maximum, 12);
-    user->SetInchUnit(inch);
 }
 
 TEST_F(FinishingItems, StaplePointsTurnWithThePageAndKeepTheirButtons) {

@@ -53,24 +53,6 @@ protected:
     CmSvItemSet* set = nullptr;
 };
 
-TEST_P(PaperSourceItems, EveryPageKindListsTheDevicesSources) {
-    const std::vector<std::string> all{"AUTO", "CASSETTE1", "CASSETTE2", "CASSETTE3", "CASSETTE4", "MANUAL"};
-    for (uint32_t id = 1062; id <= 1072; ++id) {
-        CmSvMulti* list = List(id);
-        ASSERT_NE(list, nullptr) << id;
-        if (id == 1072) {
-            // The bypass tray feeds no sheets between pages.
-            EXPECT_EQ(Names(*list), std::vector<std::string>(all.begin(), all.end() - 1));
-        } else {
-            EXPECT_EQ(Names(*list), all) << id;
-        }
-        EXPECT_STREQ(list->Row(1)->display_text, "Tray 1");
-        EXPECT_EQ(list->Row(4)->value, 264);
-    }
-    EXPECT_EQ(Names(*List(1061)),
-              (std::vector<std::string>{"ONESOURCE", "FIRSTOTHERLAST", "TWOSIDED", "INTERLEAF", "COVER"}));
-}
-
 TEST_P(PaperSourceItems, ListsThatShareASourceFollowTheOneThatStoredIt) {
     struct Case {
         uint32_t storing;

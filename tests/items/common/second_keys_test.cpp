@@ -8,7 +8,6 @@
 #include "drvtest/fixture_device.h"
 #include "items/common/form_table.h"
 #include "items/common/paper_source_table.h"
-#include "items/common/source_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -207,21 +206,6 @@ TEST_F(SecondKeys, PaperSourcesAreNamedAndAnswerTheirKeysFromTheConfiguration) {
     EXPECT_EQ(sources.table, rows);
     EXPECT_EQ(sources.count, 6u);
     EXPECT_EQ(sources.Row(2)->value, 3);
-}
-
-TEST(SourceTables, NamesComeFromTheFirstRowOfAnId) {
-    struct Case {
-        uint16_t id;
-        const char* name;
-    };
-    for (Case c : {Case{1, "CASSETTE1"}, Case{3, "CASSETTE2"}, Case{2, "CASSETTE3"}, Case{400, "ROLLONLYONE"},
-                   Case{500, "PAPERTYPE"}, Case{300, nullptr}, Case{0, nullptr}}) {
-        const char* name = PaperSourceNameOf(c.id);
-        EXPECT_EQ(name ? std::string(name) : "", c.name ? std::string(c.name) : "") << c.id;
-    }
-    EXPECT_STREQ(MediaTypeName(17), "COLOR");
-    EXPECT_STREQ(MediaTypeName(25), "JAPANESEPAPER");
-    EXPECT_EQ(MediaTypeName(18), nullptr);
 }
 
 }  // namespace

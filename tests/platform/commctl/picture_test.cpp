@@ -1,7 +1,7 @@
 // Pictures of the common controls: a dialog with each of them, filled as a page fills them, saved
 // as PNG; each control's items and state show at the pixels where they belong (texts in the list
-// view's cells and on the tabs, the selected row, the slider's thumb at its position, the spin
-// arrows, the filled part of the progress bar, the tooltip's text on its colour).
+// view's cells, the selected row, the slider's thumb at its position, the tooltip's text on its
+// colour).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -127,15 +127,6 @@ TEST_F(CommonControlPictures, ListViewShowsHeaderCellsAndSelection) {
     EXPECT_EQ(count(IDC_LIST, below, text), 0);
 }
 
-TEST_F(CommonControlPictures, TabsShowTheirNames) {
-    for (int t = 0; t < 3; ++t) {
-        RECT r;
-        ASSERT_TRUE(SendMessageA(item(IDC_TABS), TCM_GETITEMRECT, t, reinterpret_cast<LPARAM>(&r)));
-        InflateRect(&r, -2, -3);
-        EXPECT_GT(count(IDC_TABS, r, GetSysColor(COLOR_BTNTEXT)), 5) << t;
-    }
-}
-
 TEST_F(CommonControlPictures, SliderThumbStandsAtItsPositionOverTicks) {
     RECT thumb;
     SendMessageA(item(IDC_SLIDER), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
@@ -151,22 +142,6 @@ TEST_F(CommonControlPictures, SliderThumbStandsAtItsPositionOverTicks) {
     // A tick under every step, from the first position to the last.
     for (int v : {0, 5, 10})
         EXPECT_EQ(at(IDC_SLIDER, 8 + v * (client.right - 16) / 10, client.bottom - 1), GetSysColor(COLOR_BTNTEXT)) << v;
-}
-
-TEST_F(CommonControlPictures, SpinArrowsBuddyAndProgressShow) {
-    RECT spin;
-    GetClientRect(item(IDC_SPIN), &spin);
-    RECT top{0, 0, spin.right, spin.bottom / 2}, bottom{0, spin.bottom / 2, spin.right, spin.bottom};
-    EXPECT_GT(count(IDC_SPIN, top, GetSysColor(COLOR_BTNTEXT)), 2) << "up arrow";
-    EXPECT_GT(count(IDC_SPIN, bottom, GetSysColor(COLOR_BTNTEXT)), 2) << "down arrow";
-    char number[8] = "";
-    GetDlgItemTextA(dialog, IDC_COUNT, number, sizeof number);
-    EXPECT_STREQ(number, "25");
-    RECT bar;
-    GetClientRect(item(IDC_PROGRESS), &bar);
-    int middle = bar.bottom / 2;
-    EXPECT_EQ(at(IDC_PROGRESS, bar.right * 15 / 100, middle), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(at(IDC_PROGRESS, bar.right * 80 / 100, middle), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(CommonControlPictures, TooltipShowsItsTextOnItsColour) {

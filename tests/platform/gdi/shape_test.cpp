@@ -141,6 +141,12 @@ TEST(GdiShapes, WidePensAndDashStyles) {
         LineTo(c.dc, 12, 8);
     }
     EXPECT_EQ(c.row(8, 0, 13, kBlack), "###...###...." );
+    {
+        Tools tools(c.dc, CreatePen(PS_DASH, 1, kBlack), CreateSolidBrush(0));
+        MoveToEx(c.dc, 0, 10, nullptr);
+        LineTo(c.dc, 30, 10);
+    }
+    EXPECT_EQ(c.row(10, 0, 30, kBlack), std::string(18, '#') + "......" + "######");
     c.save("shapes_wide_and_dotted");
 }
 
