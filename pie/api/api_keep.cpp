@@ -114,7 +114,8 @@ void pl_kept_note_atom(PieEngine* engine, PlAtom* atom) {
 }
 
 int PIE_keep(PieEngine* engine) {
-    if (!engine || !Idle(engine)) return -1;
+    // What a query leaves may depend on what the host answered: only the loads are kept.
+    if (!engine || !Idle(engine) || engine->query_number != 0) return -1;
     auto* kept = new (std::nothrow) PlKeptState;
     if (!kept) return -1;
     try {

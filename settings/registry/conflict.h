@@ -139,11 +139,6 @@ public:
     void ReplayRegistration();
     // Whether the engine was kept after its loads, for a registry that may take it over.
     bool EngineKept() const { return engineKept_; }
-    // A rule asked an item for something: while the program loads, what it loads may then depend
-    // on the item's value, and the engine is not kept.
-    void NoteItemAsked() {
-        if (loading_) readWhileLoading_ = true;
-    }
     int ReevaluateAll(UIDEVDATA* ctx);
     void Evaluate(UIDEVDATA* ctx, CmSv* item, int mode);
     int OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId);
@@ -249,8 +244,6 @@ private:
     PoolVector<RegistrationNote> registration_;
     PoolString noteTexts_;  // the names constants had as values, each ended by a NUL
     bool engineKept_ = false;
-    bool loading_ = false;          // the engine is loading the rule program
-    bool readWhileLoading_ = false;  // ... and a rule asked an item for something meanwhile
     // The answers of RulesMayName so far: the program does not change while the registry lives.
     mutable std::map<PoolString, bool, std::less<>, PoolAllocator<std::pair<const PoolString, bool>>> named_;
     CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs

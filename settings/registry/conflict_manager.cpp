@@ -69,13 +69,11 @@ int CmSvConflict::StartEngine(UIDEVDATA* ctx) {
 void CmSvConflict::LoadProgram(UIDEVDATA*) {
     if (!ruleProgram_) return;
     ruleProgram_->BuildRules(RuleBuildWord());
-    loading_ = true;
     for (const char* text : LoadedTexts())
         if (text && engine) PIE_main(engine, text);
-    loading_ = false;
-    // What the loads did depends on the registration alone unless a rule asked an item during a
-    // load or changed one.
-    engineKept_ = keepEngine && engine && !readWhileLoading_ && ruleChanges == 0 && PIE_keep(engine) == 0;
+    // What the loads did depends on the registration alone: the engine keeps nothing when a load
+    // ran a query (which may ask the items), and a change to the items would show here.
+    engineKept_ = keepEngine && engine && ruleChanges == 0 && PIE_keep(engine) == 0;
 }
 
 void CmSvConflict::FirstConflictPass(UIDEVDATA* ctx) {

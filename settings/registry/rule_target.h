@@ -56,12 +56,7 @@ struct RuleTarget {
 inline bool FindRuleTarget(void* host, int32_t id, RuleTarget& out) {
     out.ctx = static_cast<UIDEVDATA*>(host);
     out.registry = RegistryOf(out.ctx);
-    if (!out.registry) {
-        out.item = nullptr;
-        return false;
-    }
-    out.registry->NoteItemAsked();
-    out.item = out.registry->FindItem(static_cast<uint32_t>(id));
+    out.item = out.registry ? out.registry->FindItem(static_cast<uint32_t>(id)) : nullptr;
     return out.item != nullptr;
 }
 

@@ -234,6 +234,9 @@ TEST_F(ApiTest, BackToTheKeptState) {
     ASSERT_EQ(PIE_main(e, "b(2)."), 0);
     EXPECT_EQ(PIE_back_to_kept(e), 1);
     EXPECT_EQ(PIE_keep(nullptr), -1);
+    // A load that ran a query may have left what the host answered: it is not kept.
+    ASSERT_EQ(PIE_main(e, "?- true."), 0);
+    EXPECT_EQ(PIE_keep(e), -1);
 }
 
 }  // namespace
