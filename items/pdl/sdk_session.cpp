@@ -143,18 +143,16 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept, CmSvConflict*& spare)
     // A registry that ends here gives its engine to the start that follows when it started over
     // the device options there are now: the capability facts its engine loaded came from them.
     // Of two, the one set aside before gives it.
-    const auto endOrSpare = [&](CmSvConflict* ending, bool sameOptions) {
-        if (!back && !spare && sameOptions && ending->EngineKept())
+    const auto endOrSpare = [&](CmSvConflict* ending, auto sameOptions) {
+        if (!back && !spare && ending->EngineKept() && sameOptions())
             spare = ending;
         else
             PDLSvUserData::EndSetAside(ctx, ending);
     };
-    const auto onlyRead = OnlyReadSessions().find(ctx);
-    const bool leavingSawOptions = onlyRead != OnlyReadSessions().end() && onlyRead->second.deviceOptions == options;
     if (back)
         PDLSvUserData::TakeBack(ctx, before.registry);
     else if (before.registry)
-        endOrSpare(before.registry, before.deviceOptions == options);
+        endOrSpare(before.registry, [&] { return before.deviceOptions == options; });
     if (leaving && readOnly && !kept.empty()) {
         try {
             Aside()[ctx] = {leaving, std::move(kept), std::move(options)};
@@ -164,7 +162,10 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept, CmSvConflict*& spare)
             throw;
         }
     } else if (leaving) {
-        endOrSpare(leaving, readOnly && leavingSawOptions);
+        endOrSpare(leaving, [&] {
+            const auto started = OnlyReadSessions().find(ctx);
+            return readOnly && started != OnlyReadSessions().end() && started->second.deviceOptions == options;
+        });
     }
     kept = back ? std::move(before.settings) : std::vector<uint8_t>{};
     // Only a registry that was itself only read is ever set aside.
