@@ -72,6 +72,12 @@ struct Inverse {
 template <class Forward, class InverseX, class InverseY, class Anonymous>
 int arithmetic(PieEngine* engine, PlCell* goal, PlFrame* frame, Forward f, InverseX ix, InverseY iy, Anonymous anon) {
     const Arg x = arg_of(goal, frame, 0), y = arg_of(goal, frame, 1), z = arg_of(goal, frame, 2);
+    // The forward mode into a variable not bound yet, what a rule over numbers asks most, without
+    // the look-up of the modes' case.
+    if (x.m == I && y.m == I && z.m == U) [[likely]] {
+        const Inverse r = f(x.v, y.v);
+        return r.ok && bind(engine, goal, frame, 2, z, r.value);
+    }
     switch (modes(x.m, y.m, z.m)) {
     case modes(I, I, I): {
         const Inverse r = f(x.v, y.v);

@@ -138,8 +138,10 @@ inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList*
 // body of one goal: a goal of a predicate of clauses alone goes straight to pl_call_clauses, and
 // an empty table of the caller is the body's own (pl_one_goal_table); a conjunction's copy of
 // these steps leaves both out, for the registers of its own large frame, and matches the
-// commonest heads in place (pl_match_left_goal_head).
-template <bool kClausesDirectly = true>
+// commonest heads in place (pl_match_left_goal_head). kHeadHere: the heads are matched in place in
+// the call of a predicate too, whose frame keeps its size with them (pl_call_clauses); the callers
+// whose frames would grow, each a level of a recursion on the native stack, call the match.
+template <bool kClausesDirectly = true, bool kHeadHere = false>
 [[gnu::always_inline]] inline int pl_try_user_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame,
                                                      const PlClauseParts& c, PlFrame* clause_frame, PlList* answers,
                                                      bool* body_ran = nullptr) {
@@ -148,8 +150,9 @@ template <bool kClausesDirectly = true>
     if (!c.rule) [[unlikely]]
         return pl_try_fact(engine, goal, goal_frame, c, clause_frame);
     engine->warning_line = static_cast<int32_t>(c.head->line);
-    if (!(kClausesDirectly ? pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)
-                           : pl_match_left_goal_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)))
+    if (!(kClausesDirectly && !kHeadHere
+              ? pl_match_rule_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)
+              : pl_match_left_goal_head(engine, goal, goal_frame, c.head, clause_frame, c.facts)))
         return PL_FAIL;
     if (body_ran) *body_ran = true;
     // The body records into a table of its own, moved into answers when it succeeds and emptied

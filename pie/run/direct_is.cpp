@@ -25,69 +25,81 @@ constexpr Row kOperators[kPlDirectIsOperators] = {
     {"-", 1, Op::Minus}, {"\\", 1, Op::Not},
 };
 
-enum class Result { Value, Fail, Other };
+// The rows are in the order of the operations: a row's place is its operation.
+constexpr bool rows_in_order() {
+    for (int i = 0; i < kPlDirectIsOperators; ++i)
+        if (kOperators[i].op != static_cast<Op>(i)) return false;
+    return true;
+}
+static_assert(rows_in_order());
+
+enum class Result : uint32_t { Value, Fail, Other };
+
+// What an evaluation gives: its result, and the value when there is one. Returned in one register
+// where a value written through a reference would keep the operands in memory.
+struct Evaluated {
+    Result result;
+    int32_t value;
+};
 
 constexpr int kMaxNesting = 64;  // deeper expressions are left to the rules
 
-Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out);
+Evaluated evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting);
 
 // An operand: most are integers, read here without a call of their own; the rest are evaluated.
-[[gnu::always_inline]] inline Result operand(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting,
-                                             int32_t& out) {
+[[gnu::always_inline]] inline Evaluated operand(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting) {
     PlCell* leaf = term;
     for (PlFrame* f = frame; leaf->type == PL_VAR && f;) {
         const PlBinding* binding = pl_binding_of(f, leaf);
         leaf = binding->term;
         f = binding->frame;
     }
-    if (leaf->type != PL_INT) return evaluate(engine, term, frame, nesting, out);
-    out = leaf->value;
-    return Result::Value;
+    if (leaf->type != PL_INT) return evaluate(engine, term, frame, nesting);
+    return {Result::Value, leaf->value};
 }
 
 // evaluate's steps, inline where "is" starts its walk: most expressions are one operator over
 // integers, which then takes no call at all.
-[[gnu::always_inline]] inline Result evaluate_here(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting,
-                                                   int32_t& out) {
+[[gnu::always_inline]] inline Evaluated evaluate_here(const PieEngine* engine, PlCell* term, PlFrame* frame,
+                                                      int nesting) {
     // Followed in registers: an expression is most often the clause's own compound term.
     while (term->type == PL_VAR && frame) {
         const PlBinding* binding = pl_binding_of(frame, term);
         term = binding->term;
         frame = binding->frame;
     }
-    if (term->type == PL_INT) {
-        out = term->value;
-        return Result::Value;
-    }
-    if (term->type != PL_FUNCTOR || !term->fn.args || nesting > kMaxNesting) return Result::Other;
+    if (term->type == PL_INT) return {Result::Value, term->value};
+    if (term->type != PL_FUNCTOR || !term->fn.args || nesting > kMaxNesting) return {Result::Other, 0};
     const PlFunctor* f = term->fn.functor;
     // Each operator is a functor of its own: the first match is the only one.
     int which = 0;
     while (which < kPlDirectIsOperators && engine->direct_is[which] != f) ++which;
-    if (which == kPlDirectIsOperators) return Result::Other;
-    int32_t a = 0, b = 0;
-    if (const Result r = operand(engine, pl_arg(term, 0), frame, nesting + 1, a); r != Result::Value) return r;
+    if (which == kPlDirectIsOperators) return {Result::Other, 0};
+    const Evaluated left = operand(engine, pl_arg(term, 0), frame, nesting + 1);
+    if (left.result != Result::Value) return left;
+    Evaluated right{Result::Value, 0};
     if (f->arity == 2)
-        if (const Result r = operand(engine, pl_arg(term, 1), frame, nesting + 1, b); r != Result::Value) return r;
-    switch (kOperators[which].op) {
-    case Op::Add: out = pl_add(a, b); break;
-    case Op::Sub: out = pl_subtract(a, b); break;
-    case Op::Mul: out = pl_times(a, b); break;
-    case Op::Div: if (b == 0) return Result::Fail; out = pl_divide(a, b); break;
-    case Op::Mod: if (b == 0) return Result::Fail; out = pl_remainder(a, b); break;
-    case Op::And: out = a & b; break;
-    case Op::Or: out = a | b; break;
-    case Op::Shl: out = pl_shift_left(a, b); break;
-    case Op::Shr: out = pl_shift_right(a, b); break;
-    case Op::Plus: out = pl_add(a, 0); break;
-    case Op::Minus: out = pl_subtract(0, a); break;
-    case Op::Not: out = ~a; break;
+        if (right = operand(engine, pl_arg(term, 1), frame, nesting + 1); right.result != Result::Value) return right;
+    const int32_t a = left.value, b = right.value;
+    switch (static_cast<Op>(which)) {
+    case Op::Add: return {Result::Value, pl_add(a, b)};
+    case Op::Sub: return {Result::Value, pl_subtract(a, b)};
+    case Op::Mul: return {Result::Value, pl_times(a, b)};
+    case Op::Div: return b == 0 ? Evaluated{Result::Fail, 0} : Evaluated{Result::Value, pl_divide(a, b)};
+    case Op::Mod: return b == 0 ? Evaluated{Result::Fail, 0} : Evaluated{Result::Value, pl_remainder(a, b)};
+    case Op::And: return {Result::Value, a & b};
+    case Op::Or: return {Result::Value, a | b};
+    case Op::Shl: return {Result::Value, pl_shift_left(a, b)};
+    case Op::Shr: return {Result::Value, pl_shift_right(a, b)};
+    case Op::Plus: return {Result::Value, pl_add(a, 0)};
+    case Op::Minus: return {Result::Value, pl_subtract(0, a)};
+    case Op::Not: return {Result::Value, ~a};
     }
-    return Result::Value;
+    return {Result::Other, 0};
 }
 
-Result evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting, int32_t& out) {
-    return evaluate_here(engine, term, frame, nesting, out);
+Evaluated evaluate(const PieEngine* engine, PlCell* term, PlFrame* frame, int nesting) {
+    return evaluate_here(engine, term, frame, nesting);
 }
 
 }  // namespace
@@ -113,12 +125,9 @@ int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
     }
     const bool unbound = result->type == PL_UNBOUND && slot;
     if (!unbound && result->type != PL_INT && result->type != PL_ANONYMOUS) return PL_UNDETERMINED;
-    int32_t value = 0;
-    switch (evaluate_here(engine, pl_arg(goal, 1), frame, 0, value)) {
-    case Result::Other: return PL_UNDETERMINED;
-    case Result::Fail: return PL_FAIL;
-    case Result::Value: break;
-    }
+    const Evaluated evaluated = evaluate_here(engine, pl_arg(goal, 1), frame, 0);
+    if (evaluated.result != Result::Value) return evaluated.result == Result::Fail ? PL_FAIL : PL_UNDETERMINED;
+    const int32_t value = evaluated.value;
     if (result->type == PL_INT) return result->value == value ? PL_SUCCESS : PL_FAIL;
     if (!unbound) return PL_SUCCESS;
     return pl_builtin_answer(engine, goal, frame, 0, slot, slot_frame, value) ? PL_SUCCESS : PL_FAIL;

@@ -215,13 +215,22 @@ namespace pl_head_plan {
 }
 
 [[gnu::noinline]] int planned_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
-                                   const PlVector* goal_args, const PlVector* head_args, uint32_t count,
-                                   uint32_t index, int met) {
-    PlCell** ours = goal_args->items + index;
-    PlCell** theirs = head_args->items + index;
-    if (met == kLeave) return quick_rest(engine, head_frame, goal_frame, ours, theirs, count - index);
-    return walk_on(engine, head_frame, goal_frame, ours, theirs, {count - index, static_cast<uint32_t>(-1 - met)});
+                                   const PlVector* goal_args, const PlVector* head_args, PlannedStop stop) {
+    PlCell** ours = goal_args->items + stop.index;
+    PlCell** theirs = head_args->items + stop.index;
+    const uint32_t left = uint32_t{stop.count} - stop.index;
+    if (stop.met == kLeave) return quick_rest(engine, head_frame, goal_frame, ours, theirs, left);
+    return walk_on(engine, head_frame, goal_frame, ours, theirs, {left, static_cast<uint32_t>(-1 - stop.met)});
 }
+
+#if defined(__clang__)
+[[gnu::noinline]] int planned_rest_from(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                        const PlVector* goal_args, const PlVector* head_args, uint32_t count,
+                                        uint32_t index, int met) {
+    return planned_rest(engine, head_frame, goal_frame, goal_args, head_args,
+                        {static_cast<uint16_t>(count), static_cast<uint16_t>(index), met});
+}
+#endif
 
 }  // namespace pl_head_plan
 

@@ -211,13 +211,36 @@ template <int kStep, bool kFreshHead = false, int kHeadSlot = -1, int kTailSlot 
 // line: for heads of other sizes and the pairs the lean steps leave.
 [[gnu::noinline]] int quick_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame, PlCell** ours,
                                  PlCell** theirs, uint32_t left);
-// The pairs of a planned head's arguments (head_args) and a goal's (goal_args), from the pair at
-// index on of the first count, where the lean steps answered met: kLeave for the quick steps, or
-// the place where the walk takes it up. Out of line, and from the argument vectors, so that the
-// lean steps keep no pointer into them for it.
+// Where the lean steps stopped in a planned head of count arguments: at the pair at index, which
+// they answered met.
+struct PlannedStop {
+    uint16_t count;
+    uint16_t index;
+    int32_t met;
+};
+// The pairs of a planned head's arguments (head_args) and a goal's (goal_args), from the pair
+// where the lean steps stopped on: kLeave for the quick steps, or the place where the walk takes
+// it up. Out of line, and from the argument vectors, so that the lean steps keep no pointer into
+// them for it.
 [[gnu::noinline]] int planned_rest(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
-                                   const PlVector* goal_args, const PlVector* head_args, uint32_t count,
-                                   uint32_t index, int met);
+                                   const PlVector* goal_args, const PlVector* head_args, PlannedStop stop);
+// The same called from the lean steps. g++ keeps a frame pointer in a function that pushes a
+// call's arguments, and the clause body's chain, which lays these steps out and needs every
+// register it has, would lose one to it: there the stop travels as one word, and every argument
+// in a register. clang keeps no frame pointer for them, and lays out the call of a predicate
+// better with the stop's parts apart.
+#if defined(__clang__)
+[[gnu::noinline]] int planned_rest_from(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                        const PlVector* goal_args, const PlVector* head_args, uint32_t count,
+                                        uint32_t index, int met);
+#else
+[[gnu::always_inline]] inline int planned_rest_from(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
+                                                    const PlVector* goal_args, const PlVector* head_args,
+                                                    uint32_t count, uint32_t index, int met) {
+    return planned_rest(engine, head_frame, goal_frame, goal_args, head_args,
+                        {static_cast<uint16_t>(count), static_cast<uint16_t>(index), met});
+}
+#endif
 
 // The slot of the variable met first in a head of plan kPlan, which holds its variables in the
 // order they are met first (PLC_SLOTS_IN_ORDER), as the match comes to argument i: the variables
@@ -264,7 +287,7 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst
     else
         met = planned_list<kStep, false, -1, kSlot>(engine, head_frame, a, fa, b);
     if (met < 0) [[unlikely]]
-        return planned_rest(engine, head_frame, goal_frame, goal_args, head_args, kCount, kIndex, met);
+        return planned_rest_from(engine, head_frame, goal_frame, goal_args, head_args, kCount, kIndex, met);
     if constexpr (kLast)
         return met;
     else

@@ -102,7 +102,7 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 // clauses (kUser) when a clause first needs it, limit being the engine's depth limit. A goal of a
 // built-in (kUser false) runs the built-in once for each clause the look lets through. Inline in
 // the call of a predicate: no native call between a goal and the body of the clause that solves it.
-template <bool kUser>
+template <bool kUser, bool kHeadHere = false>
 [[gnu::always_inline]] inline int try_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame,
                                            PlLazyKey& key, int limit, PlList* answers) {
     PlFunctor* f = goal->fn.functor;
@@ -127,7 +127,7 @@ template <bool kUser>
             mark = pl_trail_mark(engine);
             frame = pl_frame_alloc(engine, c.variables, goal_frame, nullptr);
             bool body_ran = false;
-            outcome = pl_try_user_clause(engine, goal, goal_frame, c, frame, answers, &body_ran);
+            outcome = pl_try_user_clause<true, kHeadHere>(engine, goal, goal_frame, c, frame, answers, &body_ran);
             if (last && outcome == PL_FAIL) {
                 pl_trail_undo(engine, mark);
                 pl_frame_release(engine, frame);
@@ -155,7 +155,9 @@ template <bool kUser>
 }
 
 // Tries the lists of f in order until one gives an outcome other than fail.
-// The goal's side of the look at first arguments is the same for every list.
+// The goal's side of the look at first arguments is the same for every list. kHeadHere as for
+// pl_try_user_clause.
+template <bool kHeadHere = false>
 [[gnu::always_inline]] inline int try_lists(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                             PlList* answers, bool third_only, int limit) {
     if (f->builtin) return pl_try_clause(engine, goal, frame, nullptr, nullptr, answers);
@@ -163,7 +165,8 @@ template <bool kUser>
     if (!third_only) f->flags &= ~PLF_ALL_LISTS;
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
-            if (int outcome = try_list<true>(engine, list, goal, frame, key, limit, answers)) return outcome;
+            if (int outcome = try_list<true, kHeadHere>(engine, list, goal, frame, key, limit, answers))
+                return outcome;
     return PL_FAIL;
 }
 
@@ -208,13 +211,15 @@ int pl_call_once_left(PieEngine* engine, PlCell* once, PlFrame* frame, PlList* a
 namespace {
 
 // The clauses of f tried for goal, after its tests: the outcome of the call, after its success
-// step. Inline in pl_call_clauses: the call of a predicate is one native level.
+// step. Inline in pl_call_clauses: the call of a predicate is one native level. kHeadHere as for
+// pl_try_user_clause.
+template <bool kHeadHere = false>
 [[gnu::always_inline]] inline int call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                PlList* answers, int limit) {
     if (!has_clauses(f)) return PL_FAIL;
     pl_reset_once_cells(f);
     const bool third_only = pl_third_list_only(engine, f);
-    const int outcome = try_lists(engine, f, goal, frame, answers, third_only, limit);
+    const int outcome = try_lists<kHeadHere>(engine, f, goal, frame, answers, third_only, limit);
     if (outcome == PL_SUCCESS) after_success(engine, f, goal, frame, answers, third_only, limit);
     return outcome == PL_STOP ? PL_FAIL : outcome;
 }
@@ -503,7 +508,7 @@ int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fram
     if (f->builtin) __builtin_unreachable();
     const int limit = pl_depth_limit(engine);
     PlDepthGuard depth(engine, "pl_call", 4);
-    return call_clauses(engine, f, goal, frame, answers, limit);
+    return call_clauses<true>(engine, f, goal, frame, answers, limit);
 }
 
 // An engine error leaves the depth the levels took to the guard of the call that catches it

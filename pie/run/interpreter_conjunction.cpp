@@ -221,6 +221,46 @@ bool walks_lists(const PlFunctor* f) {
     return outcome;
 }
 
+// A left goal of a chain that is no compound term (a once cell, a group, a goal that cannot be
+// called), with the goal to its right, as a conjunction runs it. Its own call, whose arguments all
+// travel in registers: a chain that pushed one for a call would keep its frame with a frame
+// pointer, a register less for every step it takes.
+[[gnu::noinline]] int other_left_goal(PieEngine* engine, PlCell* left, PlCell* right, PlFrame* frame,
+                                      PlList* answers) {
+    return conjunction_body(engine, left, Rest{right, nullptr}, frame, answers, true);
+}
+
+// The levels a chain takes, as PlDepthRun takes them, given back when it ends by putting back
+// the depth it found: every level it took is given back by then, or an engine error is on its way
+// to the guard that catches it, which puts back the depth that guard found. Nothing counts what
+// was taken, and each step names the engine the chain holds in a register already: two loads and
+// a store less at every level.
+class ChainDepth {
+public:
+    explicit ChainDepth(PieEngine* engine) : engine_(engine), limit_(pl_depth_limit(engine)), found_(engine->depth) {}
+    ~ChainDepth() { engine_->depth = found_; }
+    ChainDepth(const ChainDepth&) = delete;
+    ChainDepth& operator=(const ChainDepth&) = delete;
+
+    void take(PieEngine* engine, int weight, const char* function) const {
+        pl_depth_take(engine, weight, limit_, function);
+    }
+    // As PlDepthRun::take_quietly.
+    bool take_quietly(PieEngine* engine, int weight) const {
+        const int before = engine->depth;
+        if (before + weight > limit_ || ((before ^ (before + weight)) & ~63) != 0) return false;
+        engine->depth = before + weight;
+        return true;
+    }
+    static void give(PieEngine* engine, int weight) { engine->depth -= weight; }
+    int limit() const { return limit_; }
+
+private:
+    PieEngine* engine_;
+    int limit_;
+    int found_;
+};
+
 // A chain of conjunctions kept in one native frame: the conjunction of left and right, and when
 // right is itself a conjunction, that one as the next level, and so on. Each level does exactly
 // what conjunction_body and the call of its right goal do (the same attempts in the same order,
@@ -238,15 +278,15 @@ constexpr int kChainLevels = 6;
 int chain(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* answers, bool called) {
     Level levels[kChainLevels];
     // The levels of the calls the chain stands for, given back however it ends.
-    PlDepthRun depth(engine, "pl_call_logical_and");
-    if (called && depth.take_quietly(8)) {
+    ChainDepth depth(engine);
+    if (called && depth.take_quietly(engine, 8)) {
         pl_reset_once_cells(goal->fn.functor);
     } else {
         if (called) {
-            depth.take(4, "pl_call");
+            depth.take(engine, 4, "pl_call");
             pl_reset_once_cells(goal->fn.functor);
         }
-        depth.take(4, "pl_call_logical_and");
+        depth.take(engine, 4, "pl_call_logical_and");
     }
     Level* top = levels;  // the level running
     top->goal = pl_arg(goal, 0);
@@ -262,7 +302,7 @@ enter : {
         const PlDeref d = pl_deref(l.goal, frame);
         if (d.term->type != PL_FUNCTOR) {
             // A once cell, a group, or a goal that cannot be called: as a conjunction runs it.
-            outcome = conjunction_body(engine, l.goal, Rest{l.right, nullptr}, frame, answers, true);
+            outcome = other_left_goal(engine, l.goal, l.right, frame, answers);
             goto leave;
         }
         l.goal = d.term;
@@ -303,12 +343,12 @@ next:
 right : {
     PlCell* r = top->right;
     if (top + 1 < levels + kChainLevels && r->type == PL_FUNCTOR && is_conjunction(engine, r->fn.functor)) {
-        if (depth.take_quietly(8)) {
+        if (depth.take_quietly(engine, 8)) {
             pl_reset_once_cells(r->fn.functor);
         } else {
-            depth.take(4, "pl_call");
+            depth.take(engine, 4, "pl_call");
             pl_reset_once_cells(r->fn.functor);
-            depth.take(4, "pl_call_logical_and");
+            depth.take(engine, 4, "pl_call_logical_and");
         }
         Level& next = *++top;
         next.goal = pl_arg(r, 0);
@@ -321,9 +361,9 @@ right : {
     if (f && f->builtin == pl_call_logical_and) {
         second = pl_call_conjunction(engine, r, frame, answers);
     } else if (f && pl_calls_builtin_directly(engine, f)) {
-        depth.take(4, "pl_call");
+        depth.take(engine, 4, "pl_call");
         second = pl_call_builtin_directly(engine, f, r, frame, answers);
-        depth.give(4);
+        depth.give(engine, 4);
     } else if (f && pl_calls_clauses_only(engine, f)) {
         second = walks_lists(f) ? last_goal_clauses(engine, f, r, frame, answers)
                                 : pl_call_clauses(engine, f, r, frame, answers);
@@ -360,7 +400,7 @@ after_right : {
 leave:
     if (top == levels) return called && outcome == PL_STOP ? PL_FAIL : outcome;
     // The conjunction's level, then the level of the call that ran it.
-    depth.give(8);
+    depth.give(engine, 8);
     --top;
     second = outcome == PL_STOP ? PL_FAIL : outcome;
     goto after_right;

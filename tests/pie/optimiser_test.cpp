@@ -167,6 +167,19 @@ TEST(Optimiser, SharedGoalsAreOneOnceCellResetPerCall) {
     EXPECT_EQ(off.reads(7), 2);
 }
 
+// A conjunction inside a disjunction stays a chain of ","; a shared goal there is a once cell met
+// as the chain's left goal, which runs as a conjunction runs it.
+TEST(Optimiser, OnceCellLeftInAChainRunsItsGoal) {
+    Engine on(kWin9x | kOptimise);
+    ASSERT_EQ(PIE_main(on.e, "p :- (g(ON), h(ON) ; x(ON)).\np :- g(ON), h(ON).\n"), 0);
+    ASSERT_EQ(on.bodies("p", 0), ";(,(#g(ON),#h(ON)),x(ON)) | {{#g(ON),#h(ON)}}");
+    on.host.log.clear();
+    EXPECT_EQ(on.query("p"), PL_SUCCESS);
+    EXPECT_EQ(on.reads(7), 1);
+    on.host.items[8].value = "OFF";
+    EXPECT_EQ(on.query("p"), PL_FAIL);
+}
+
 TEST(Optimiser, MemberSetAnswersAsTheListTest) {
     for (const char* value : {"A4", "B5", "LETTER"}) {
         Engine on(kWin9x | kOptimise), off(kWin9x);
