@@ -48,6 +48,26 @@ void PDLSvConflict::RegisterSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeC
 
 int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     const int started = StartRules(ctx);
+    BuildAllSets(ctx);
+    StartEngine(ctx);
+    return started;
+}
+
+bool PDLSvConflict::CreateAllItemSetsFrom(UIDEVDATA* ctx, CmSvConflict& donor) {
+    BuildAllSets(ctx);
+    const bool adopted = AdoptEngine(donor);
+    if (!adopted) {
+        // The sets built here registered something else than the donor's: a start of their own,
+        // which hands the engine what they registered, in their order.
+        StartRules(ctx);
+        ReplayRegistration();
+        LoadProgram(ctx);
+    }
+    FirstConflictPass(ctx);
+    return adopted;
+}
+
+void PDLSvConflict::BuildAllSets(UIDEVDATA* ctx) {
     // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
     BuildSet(ctx, kSpecItemSet, 0, MakeSpecItems);
     BuildSet(ctx, kCommonSetId, 0, BuildCommonItems);
@@ -63,8 +83,6 @@ int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     BuildSet(ctx, kQualitySetId, 1, BuildQualityItems);
     BuildSet(ctx, kDeviceSettingsSetId, 1, BuildDeviceSettingsItems);
     BuildSet(ctx, kLayoutOptionsSetId, 0, BuildLayoutOptionItems);
-    StartEngine(ctx);
-    return started;
 }
 
 void PDLSvConflict::DestroyAllItemSets(UIDEVDATA*) {

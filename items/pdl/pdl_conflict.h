@@ -19,8 +19,14 @@ public:
     // started, else 0 (the sets are built either way, so that the sheet still has its items).
     int CreateAllItemSets(UIDEVDATA* ctx) override;
     void DestroyAllItemSets(UIDEVDATA* ctx) override;
+    // Builds every set as CreateAllItemSets does, but takes over the engine the donor kept
+    // instead of starting and loading one, then runs the first conflict pass. When the engine
+    // cannot be taken over (false), the registry starts and loads an engine of its own instead,
+    // and ends as CreateAllItemSets would have left it.
+    bool CreateAllItemSetsFrom(UIDEVDATA* ctx, CmSvConflict& donor);
 
 private:
+    void BuildAllSets(UIDEVDATA* ctx);
     // Constructs a set, registers it, then adds the items: the registry loads each as it comes.
     // The items are owned by the registry as soon as they are made, so that memory running out
     // half way loses none of them. `includeCommon` 1 for a main page, which shows set 0 as well.

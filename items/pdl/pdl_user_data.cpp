@@ -5,15 +5,44 @@
 #include "core/device/user_data.h"
 #include "items/pdl/pdl_conflict.h"
 
-PDLSvConflict* PDLSvUserData::StartSheet(UIDEVDATA* ctx) {
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
-    if (!user || user->GetConflict()) return nullptr;
+namespace {
+
+PDLSvConflict* NewRegistry(UIDEVDATA* ctx, CmUserData* user, bool keepEngine) {
     auto* registry = new PDLSvConflict(user);
     registry->memoryOption = 1;
     if (ctx->svc->GetKind(ctx) == kKindDevmode && ctx->svc->GetSubtype(ctx) == kSubtypeNoDialog) registry->noDialog = 1;
+    registry->keepEngine = keepEngine;
     // The items reach the registry through the user data while the sets are built.
     user->SetConflict(static_cast<CmSvConflict*>(registry));
+    return registry;
+}
+
+}  // namespace
+
+PDLSvConflict* PDLSvUserData::StartSheet(UIDEVDATA* ctx, bool keepEngine) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    if (!user || user->GetConflict()) return nullptr;
+    PDLSvConflict* registry = NewRegistry(ctx, user, keepEngine);
     registry->CreateAllItemSets(ctx);
+    return registry;
+}
+
+PDLSvConflict* PDLSvUserData::RestartSheet(UIDEVDATA* ctx, CmSvConflict* donor) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    if (!user || user->GetConflict() || !donor) {
+        EndSetAside(ctx, donor);
+        return StartSheet(ctx, true);
+    }
+    PDLSvConflict* registry = nullptr;
+    try {
+        registry = NewRegistry(ctx, user, true);
+        registry->CreateAllItemSetsFrom(ctx, *donor);
+    } catch (...) {
+        EndSheet(ctx);
+        EndSetAside(ctx, donor);
+        throw;
+    }
+    EndSetAside(ctx, donor);
     return registry;
 }
 

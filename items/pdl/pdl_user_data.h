@@ -13,8 +13,15 @@ class PDLSvConflict;
 class PDLSvUserData {
 public:
     // The registry of the request's sheet, made and filled; null when the request has no user
-    // data or already has a registry.
-    static PDLSvConflict* StartSheet(UIDEVDATA* ctx);
+    // data or already has a registry. `keepEngine`: the engine is kept as its loads left it, for
+    // RestartSheet.
+    static PDLSvConflict* StartSheet(UIDEVDATA* ctx, bool keepEngine = false);
+    // The same registry, started over the request's settings now from the engine of `donor` (a
+    // registry of the request set aside, started with its engine kept): its items are made and
+    // registered anew, and the engine, brought back to the state its loads left, runs the first
+    // conflict pass without loading the program again. When the engine cannot be taken over the
+    // registry is started whole. The donor ends either way.
+    static PDLSvConflict* RestartSheet(UIDEVDATA* ctx, CmSvConflict* donor);
     // Deletes the item sets and the registry the sheet started with; nothing without one.
     static void EndSheet(UIDEVDATA* ctx);
 

@@ -6,7 +6,10 @@
 // modes by turns gets it back when its settings come again instead of a start. A device mode
 // that differs only in fields no rule sees (the copies) is taken into the registry in place, and
 // the device mode a registry started over, handed in again, takes the settings the start left
-// (the rules correct some as they start) instead of a start that would leave them again.
+// (the rules correct some as they start) instead of a start that would leave them again. A start
+// that ends a registry takes over its rule engine, brought back to the state its loads left: the
+// new items are made and registered anew, and the program is loaded again only when they register
+// something else than the ended ones did.
 #include "items/pdl/sdk.h"
 
 #include "core/device/service_table.h"
@@ -124,8 +127,9 @@ void EndSession(UIDEVDATA* ctx) {
 // The caller handed in other settings than the registry's (`kept`, empty when a driver operation
 // left the registry behind them). The registry goes aside when it has only been read since its
 // start over the settings it kept, and the one set aside before comes back when the settings now
-// are its own; true when it came back (`kept` then holds its settings).
-bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
+// are its own; true when it came back (`kept` then holds its settings). A registry that would end
+// here with its engine kept is handed back in `spare` instead, for the start that follows.
+bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept, CmSvConflict*& spare) {
     const Settings now(ctx);
     std::vector<uint8_t> options = DeviceOptionsOf(ctx);
     AsideRegistry before;
@@ -136,19 +140,32 @@ bool SwapAside(UIDEVDATA* ctx, std::vector<uint8_t>& kept) {
     CmSvConflict* leaving = PDLSvUserData::SetAside(ctx);
     const bool readOnly = IsOnlyRead(ctx);
     const bool back = before.registry && now == before.settings && options == before.deviceOptions;
+    // A registry that ends here gives its engine to the start that follows when it started over
+    // the device options there are now: the capability facts its engine loaded came from them.
+    // Of two, the one set aside before gives it.
+    const auto endOrSpare = [&](CmSvConflict* ending, auto sameOptions) {
+        if (!back && !spare && ending->EngineKept() && sameOptions())
+            spare = ending;
+        else
+            PDLSvUserData::EndSetAside(ctx, ending);
+    };
     if (back)
         PDLSvUserData::TakeBack(ctx, before.registry);
     else if (before.registry)
-        PDLSvUserData::EndSetAside(ctx, before.registry);
+        endOrSpare(before.registry, [&] { return before.deviceOptions == options; });
     if (leaving && readOnly && !kept.empty()) {
         try {
             Aside()[ctx] = {leaving, std::move(kept), std::move(options)};
         } catch (...) {
             PDLSvUserData::EndSetAside(ctx, leaving);
+            if (spare) PDLSvUserData::EndSetAside(ctx, std::exchange(spare, nullptr));
             throw;
         }
     } else if (leaving) {
-        PDLSvUserData::EndSetAside(ctx, leaving);
+        endOrSpare(leaving, [&] {
+            const auto started = OnlyReadSessions().find(ctx);
+            return readOnly && started != OnlyReadSessions().end() && started->second.deviceOptions == options;
+        });
     }
     kept = back ? std::move(before.settings) : std::vector<uint8_t>{};
     // Only a registry that was itself only read is ever set aside.
@@ -244,6 +261,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
     if (!ctx || !ctx->svc || ctx->svc->GetKind(ctx) != kKindDevmode) return;
     CmUserData* user = ctx->svc->GetUserData(ctx);
     if (!user) return;
+    CmSvConflict* spare = nullptr;
     auto found = Sessions().find(ctx);
     if (found == Sessions().end()) {
         if (user->GetConflict()) return;
@@ -251,7 +269,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         if (user->GetConflict() && Settings(ctx) == found->second) return;
         if (user->GetConflict() && TakeCorrectedSettings(ctx, found->second)) return;
         if (user->GetConflict() && ReloadUnseenFields(ctx, found->second)) return;
-        if (SwapAside(ctx, found->second)) return;
+        if (SwapAside(ctx, found->second, spare)) return;
         Sessions().erase(found);
         EndOnlyRead(ctx);
         PDLSvUserData::EndSheet(ctx);
@@ -259,7 +277,10 @@ void PrepareRegistry(UIDEVDATA* ctx) {
     try {
         std::vector<uint8_t> startedFrom;
         Settings(ctx).CopyTo(startedFrom);
-        if (PDLSvUserData::StartSheet(ctx)) {
+        // A registry ending here lends its engine: the new one loads no program.
+        const bool started = spare ? PDLSvUserData::RestartSheet(ctx, std::exchange(spare, nullptr))
+                                   : PDLSvUserData::StartSheet(ctx, true);
+        if (started) {
             Settings(ctx).CopyTo(Sessions()[ctx]);
             NoteOnlyRead(ctx, DeviceOptionsOf(ctx), std::move(startedFrom));
         }
@@ -270,6 +291,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         EndOnlyRead(ctx);
         PDLSvUserData::EndSheet(ctx);
         EndAside(ctx);
+        if (spare) PDLSvUserData::EndSetAside(ctx, spare);
         throw;
     }
 }

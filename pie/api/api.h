@@ -55,3 +55,11 @@ int PIE_set_options(PieEngine* engine, uint32_t options);
 int PIE_get_options(PieEngine* engine, uint32_t* out);
 // 0; -1 (nothing ended) when asked from a host callback while an engine call runs.
 int PIE_term(PieEngine* engine);
+// Keeps the engine's state as its loads left it, for PIE_back_to_kept. 0 kept; -1 no engine, a
+// call running, a query ran already (a directive of a load, a conflict: what it left may depend
+// on what the host answered), or memory short (what was kept before is then kept still).
+int PIE_keep(PieEngine* engine);
+// Brings the engine back to what PIE_keep kept, as if no query had run since: 0 done; 1 when it
+// cannot (nothing kept, a call running, or the queries since made functors or atoms, changed
+// the program or grew the memory too far): the host then ends the engine.
+int PIE_back_to_kept(PieEngine* engine);

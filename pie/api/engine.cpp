@@ -47,6 +47,7 @@ void pl_engine_destroy(PieEngine* engine) {
         if (engine->log != stdout) std::fclose(engine->log);
         engine->log = nullptr;
     }
+    pl_kept_state_free(engine);
     pl_run_state_free(engine);
     pl_engine_stack_free(engine);
     for (PlPool* pool : {&engine->load_pool, &engine->update_pool, &engine->output_pool, &engine->main_pool,

@@ -12,9 +12,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 struct BTree;
 struct PlHash;
+struct PlKeptState;
 struct PlListNode;
 struct PlOperator;
 struct PlProgram;
@@ -115,6 +117,9 @@ struct PieEngine {
     PlHash* integers;
     PlHash* functors[kPlFunctorTables];
     uint32_t functor_count;
+    // Every functor in the order it was made (by serial): the walks that touch each functor alike
+    // go down this list rather than through the tables' buckets.
+    std::vector<PlFunctor*> functor_list;
     int depth;        // current recursion depth, see PlDepthGuard
     int guard_depth;  // nested guarded API calls (a host callback may re-enter)
     int stale_query_flags;  // an inner call failed: clear per-query flags when the outer ends
@@ -159,6 +164,8 @@ struct PieEngine {
     // cleared; a table other than the query's, or none, clears the whole table next time.
     const PlList* reasons_table;
     PlListNode* reasons_cleared;
+    // What PIE_keep kept, for PIE_back_to_kept (api_keep.cpp); null when nothing is kept.
+    PlKeptState* kept;
 
     // The disjunctions "|" and ";" and their branch rules, first argument's then second's, as the
     // system rules load them (run/direct_branch.h); null until PIE_init.
@@ -172,6 +179,11 @@ struct PieEngine {
 PieEngine* pl_engine_create(void* host, uint32_t options);
 // Returns every block to the heap and frees the record.
 void pl_engine_destroy(PieEngine* engine);
+// Drops what PIE_keep kept.
+void pl_kept_state_free(PieEngine* engine);
+// Note a functor or an atom made while a state is kept: going back to the state takes it out again.
+void pl_kept_note_functor(PieEngine* engine, PlFunctor* functor);
+void pl_kept_note_atom(PieEngine* engine, PlAtom* atom);
 
 // Bytes in use in the main pool (the value of heapused).
 size_t pl_heap_used(const PieEngine* engine);

@@ -5,12 +5,14 @@
 #include "pie/api/engine.h"
 
 void pl_update_walk_begin(PieEngine* engine) {
-    pl_functor_walk(engine, 1, kPlMaxArity, [](PlFunctor* f) {
+    for (PlFunctor* f : engine->functor_list) {
+        if (f->arity == 0) continue;
         f->flags &= ~PLF_DONE;
         for (uint32_t i = 0; i < f->values->count; ++i) f->values->items[i] = nullptr;
-    });
+    }
 }
 
 void pl_update_walk_end(PieEngine* engine) {
-    pl_functor_walk(engine, 1, kPlMaxArity, [](PlFunctor* f) { f->flags &= ~PLF_DONE; });
+    for (PlFunctor* f : engine->functor_list)
+        if (f->arity != 0) f->flags &= ~PLF_DONE;
 }

@@ -89,6 +89,7 @@ PlAtom* intern(PieEngine* engine, const char* text, size_t length, bool keep_tex
     atom->hash = hash;
     *slot = atom;
     ++table.count;
+    if (engine->kept) pl_kept_note_atom(engine, atom);
     return atom;
 }
 
@@ -136,6 +137,28 @@ PlAtom* pie_find_atom(const PieEngine* engine, const char* name) {
 }
 
 size_t pie_atom_count(const PieEngine* engine) { return engine->atom_table.count; }
+
+void pie_atoms_forget(PieEngine* engine, PlAtom* const* made, size_t count) {
+    PlAtomTable& table = engine->atom_table;
+    const size_t mask = table.capacity - 1;
+    for (size_t n = 0; n < count; ++n) {
+        const PlAtom* atom = made[n];
+        // The slot empties, and each later atom of its run that would no longer be reached from
+        // its home slot moves back into the hole.
+        size_t hole = static_cast<size_t>(probe(table, atom->name, atom->length, atom->hash) - table.slots);
+        if (table.slots[hole] != atom) continue;
+        table.slots[hole] = nullptr;
+        --table.count;
+        for (size_t i = (hole + 1) & mask; PlAtom* next = table.slots[i]; i = (i + 1) & mask) {
+            const size_t home = next->hash & mask;
+            const bool stays = hole < i ? (home > hole && home <= i) : (home > hole || home <= i);
+            if (stays) continue;
+            table.slots[hole] = next;
+            table.slots[i] = nullptr;
+            hole = i;
+        }
+    }
+}
 
 void pie_set_atom_value(PieEngine* /*engine*/, PlAtom* atom, PlCell* value) { atom->value = value; }
 

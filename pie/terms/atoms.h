@@ -58,6 +58,9 @@ PlAtom* pie_intern_copy(PieEngine* engine, const char* text, size_t length);
 PlAtom* pie_find_atom(const PieEngine* engine, const char* name);
 
 size_t pie_atom_count(const PieEngine* engine);
+// Takes the atoms made (the last ones interned) out of the table (their records stay in the pool,
+// unreachable), so that the next atom interned gets the first one's serial again.
+void pie_atoms_forget(PieEngine* engine, PlAtom* const* made, size_t count);
 
 // Values named by atoms (named constants, reasons, results of directives).
 void pie_set_atom_value(PieEngine* engine, PlAtom* atom, PlCell* value);

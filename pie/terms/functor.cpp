@@ -54,7 +54,9 @@ PlFunctor* create(PieEngine* engine, PlAtom* name, uint32_t arity, PlFunctor* ow
     // Names of the engine's own facts begin with "$"; their values stay in the engine.
     const PlAtom* fact_name = owner ? owner->name : name;
     if (fact_name->length > 0 && fact_name->name[0] == '$') f->flags |= PLF_HOST_FACT;
+    engine->functor_list.push_back(f);
     f->serial = engine->functor_count++;
+    if (engine->kept) pl_kept_note_functor(engine, f);
     return f;
 }
 
@@ -120,6 +122,18 @@ void pl_functor_visit(PieEngine* engine, uint32_t from, uint32_t to, void (*visi
         pl_hash_walk(engine->functors[arity], [&](void* item) { visit(static_cast<PlFunctor*>(item), context); });
 }
 
+void pl_functors_forget(PieEngine* engine, PlFunctor* const* made, size_t count, uint32_t serial) {
+    for (size_t i = 0; i < count; ++i) {
+        PlFunctor* f = made[i];
+        const FunctorKey key{f->name, f->owner};
+        pl_hash_delete(engine->functors[f->arity], &key);
+        if (!f->owner && f->arity == 0 && f->name->functor0 == f) f->name->functor0 = nullptr;
+        if (!f->owner && f->arity == 1 && f->name->functor1 == f) f->name->functor1 = nullptr;
+    }
+    engine->functor_count = serial;
+    engine->functor_list.resize(serial);
+}
+
 void pl_clear_query_flags(PieEngine* engine) {
-    pl_functor_walk(engine, 0, kPlMaxArity, [](PlFunctor* f) { f->flags &= ~kPlQueryFlags; });
+    for (PlFunctor* f : engine->functor_list) f->flags &= ~kPlQueryFlags;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <type_traits>
 
 struct BTree;
@@ -125,6 +126,10 @@ void pl_functor_walk(PieEngine* engine, uint32_t from, uint32_t to, Fn&& fn) {
         engine, from, to, [](PlFunctor* functor, void* context) { (*static_cast<F*>(context))(functor); },
         &fn);
 }
+
+// Takes the functors made (all of them made from serial on) out of the tables and their atoms
+// (their records stay in the pool, unreachable), so that the next functor made gets serial again.
+void pl_functors_forget(PieEngine* engine, PlFunctor* const* made, size_t count, uint32_t serial);
 
 // Clears the per-query flags of every functor (after an engine error ended a query).
 void pl_clear_query_flags(PieEngine* engine);

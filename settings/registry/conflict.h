@@ -123,6 +123,22 @@ public:
     // --- the conflict manager ------------------------------------------------------------------
     int StartRules(UIDEVDATA* ctx);
     int StartEngine(UIDEVDATA* ctx);
+    // StartEngine's two steps: the loads of the rule program (after which the engine is kept as
+    // they left it when `keepEngine` asks for it), and the initial conflict of every item.
+    void LoadProgram(UIDEVDATA* ctx);
+    void FirstConflictPass(UIDEVDATA* ctx);
+    // Takes over the engine and rule program of `donor`, a registry of the same request whose
+    // engine was kept after its loads, brought back to that state: a start over this registry's
+    // items would load the same program into the same engine, because its items registered what
+    // the donor's did (every name and id, every constant and its value, every unsupported
+    // setting, in the same order). False, with nothing taken, when anything differs or the
+    // engine cannot go back; the donor keeps its engine then.
+    bool AdoptEngine(CmSvConflict& donor);
+    // Hands the engine started after the item sets were built what their registration noted, in
+    // its order: the engine then stands as if it had been started before them.
+    void ReplayRegistration();
+    // Whether the engine was kept after its loads, for a registry that may take it over.
+    bool EngineKept() const { return engineKept_; }
     int ReevaluateAll(UIDEVDATA* ctx);
     void Evaluate(UIDEVDATA* ctx, CmSv* item, int mode);
     int OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId);
@@ -178,6 +194,9 @@ public:
     int revertPending = 0;
     int skipNextRefresh = 0;
     uint16_t memoryOption = 0;
+    // Set before the item sets are built: the engine is kept as its loads leave it, and what the
+    // registration hands it is noted, so that a later registry of the request can take it over.
+    bool keepEngine = false;
 
     CmSvIdSet changed;
     CmSvIdSet* collecting = nullptr;
@@ -209,7 +228,22 @@ private:
     // The texts of the rule program the engine loads, in order; null where there is none.
     std::array<const char*, 3> LoadedTexts() const;
 
+    // What registration hands the engine, noted while `keepEngine` is set: an item's or a
+    // choice's name and id, a constant's name and value, an unsupported setting's key.
+    struct RegistrationNote {
+        enum Kind : uint8_t { kFunctor, kConstant, kUnsupported } kind;
+        int16_t type;      // the constant's value type
+        const char* name;  // the item's or choice's own text, alive as long as the registry
+        int64_t value;     // the id, the constant's number, or where its name starts in noteTexts_
+    };
+    void Note(RegistrationNote::Kind kind, const char* name, int64_t value, const PieValue* constant = nullptr);
+    // Whether this registry's registration handed the engine what the other's did.
+    bool SameRegistration(const CmSvConflict& other) const;
+
     CmSvRuleProgram* ruleProgram_ = nullptr;
+    PoolVector<RegistrationNote> registration_;
+    PoolString noteTexts_;  // the names constants had as values, each ended by a NUL
+    bool engineKept_ = false;
     // The answers of RulesMayName so far: the program does not change while the registry lives.
     mutable std::map<PoolString, bool, std::less<>, PoolAllocator<std::pair<const PoolString, bool>>> named_;
     CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs

@@ -16,6 +16,7 @@
 #include "settings/items/sv_parts.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -60,15 +61,43 @@ int CmSvConflict::StartRules(UIDEVDATA* ctx) {
 }
 
 int CmSvConflict::StartEngine(UIDEVDATA* ctx) {
-    if (ruleProgram_) {
-        ruleProgram_->BuildRules(RuleBuildWord());
-        for (const char* text : LoadedTexts())
-            if (text && engine) PIE_main(engine, text);
-    }
+    LoadProgram(ctx);
+    FirstConflictPass(ctx);
+    return 1;
+}
+
+void CmSvConflict::LoadProgram(UIDEVDATA*) {
+    if (!ruleProgram_) return;
+    ruleProgram_->BuildRules(RuleBuildWord());
+    for (const char* text : LoadedTexts())
+        if (text && engine) PIE_main(engine, text);
+    // What the loads did depends on the registration alone: the engine keeps nothing when a load
+    // ran a query (which may ask the items), and a change to the items would show here.
+    engineKept_ = keepEngine && engine && ruleChanges == 0 && PIE_keep(engine) == 0;
+}
+
+void CmSvConflict::FirstConflictPass(UIDEVDATA* ctx) {
     initialising = 1;
     ReevaluateAll(ctx);
     initialising = 0;
-    return 1;
+}
+
+bool CmSvConflict::AdoptEngine(CmSvConflict& donor) {
+    if (engine || ruleProgram_ || !donor.engineKept_ || !donor.engine || !donor.ruleProgram_ || !keepEngine ||
+        donor.memoryOption != memoryOption || donor.noDialog != noDialog || donor.RuleBuildWord() != RuleBuildWord() ||
+        !SameRegistration(donor))
+        return false;
+    if (PIE_back_to_kept(donor.engine) != 0) return false;
+    engine = std::exchange(donor.engine, nullptr);
+    ruleProgram_ = std::exchange(donor.ruleProgram_, nullptr);
+    donor.engineKept_ = false;
+    engineKept_ = true;
+    commonRuleVersion = donor.commonRuleVersion;
+    pdlRuleVersion = donor.pdlRuleVersion;
+    callbacks1 = donor.callbacks1;
+    callbacks2 = donor.callbacks2;
+    PIE_set_change_count(engine, &ruleChanges);
+    return true;
 }
 
 std::array<const char*, 3> CmSvConflict::LoadedTexts() const {

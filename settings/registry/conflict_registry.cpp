@@ -16,6 +16,7 @@
 #include "settings/items/sv_parts.h"
 
 #include <cassert>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -72,12 +73,59 @@ int CmSvConflict::RegisterItemSet(UIDEVDATA*, CmSvItemSet* set) {
 }
 
 void CmSvConflict::AddUnsupportedItem(const char* key) {
+    if (keepEngine && key) Note(RegistrationNote::kUnsupported, key, 0);
     if (ruleProgram_ && key) ruleProgram_->AddUnsupportedItem(key);
+}
+
+void CmSvConflict::Note(RegistrationNote::Kind kind, const char* name, int64_t value, const PieValue* constant) {
+    // A registration notes about as many names as the one before.
+    if (registration_.empty()) registration_.reserve(1024);
+    RegistrationNote note{kind, constant ? constant->type : int16_t{0}, name, value};
+    // A constant that names its value keeps the name: the item's text may change or go.
+    if (constant && (constant->type == kSvTypeMulti || constant->type == kSvTypeString)) {
+        note.value = static_cast<int64_t>(noteTexts_.size());
+        if (const auto* text = reinterpret_cast<const char*>(constant->value)) noteTexts_ += text;
+        noteTexts_ += '\0';
+    }
+    registration_.push_back(note);
+}
+
+void CmSvConflict::ReplayRegistration() {
+    for (const RegistrationNote& note : registration_) {
+        switch (note.kind) {
+        case RegistrationNote::kFunctor:
+            if (engine) PIE_register_functor(engine, note.name, static_cast<int32_t>(note.value));
+            break;
+        case RegistrationNote::kConstant: {
+            PieValue typed{note.type, static_cast<intptr_t>(note.value)};
+            if (note.type == kSvTypeMulti || note.type == kSvTypeString)
+                typed.value = reinterpret_cast<intptr_t>(noteTexts_.c_str() + note.value);
+            if (engine) PIE_define_constant(engine, *note.name ? note.name : nullptr, &typed);
+            break;
+        }
+        case RegistrationNote::kUnsupported:
+            if (ruleProgram_) ruleProgram_->AddUnsupportedItem(note.name);
+            break;
+        }
+    }
+}
+
+bool CmSvConflict::SameRegistration(const CmSvConflict& other) const {
+    if (registration_.size() != other.registration_.size() || noteTexts_ != other.noteTexts_) return false;
+    for (size_t i = 0; i < registration_.size(); ++i) {
+        const RegistrationNote& a = registration_[i];
+        const RegistrationNote& b = other.registration_[i];
+        if (a.kind != b.kind || a.type != b.type || a.value != b.value) return false;
+        // Items name themselves by the same constant texts; choices by texts of their own.
+        if (a.name != b.name && std::strcmp(a.name, b.name) != 0) return false;
+    }
+    return true;
 }
 
 int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
     if (!item) return 0;
     CheckParts(item);
+    if (keepEngine && item->key) Note(RegistrationNote::kFunctor, item->key, item->itemId);
     if (engine && item->key) PIE_register_functor(engine, item->key, static_cast<int32_t>(item->itemId));
     items_.Put(item->itemId, item);
     uint8_t* settings = nullptr;
@@ -98,8 +146,10 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
         const int loaded = value->Load(ctx, settings);
         value->SetReference(ctx, 0);
         PieValue typed{6, 0};
-        if ((value->flags & CmSvItem::kConstant) && loaded == 1 && value->GetTypedValue(ctx, &typed) == 1 && engine)
-            PIE_define_constant(engine, item->key, &typed);
+        if ((value->flags & CmSvItem::kConstant) && loaded == 1 && value->GetTypedValue(ctx, &typed) == 1) {
+            if (keepEngine) Note(RegistrationNote::kConstant, item->key ? item->key : "", typed.value, &typed);
+            if (engine) PIE_define_constant(engine, item->key, &typed);
+        }
     }
     return 1;
 }
@@ -127,6 +177,7 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
         if (!text) return 0;
         auto* pseudo = new CmSvChoiceItem(text, nextPseudoId, multi, &row);
         pseudo->generation = generation;
+        if (keepEngine) Note(RegistrationNote::kFunctor, text, nextPseudoId);
         if (engine) PIE_register_functor(engine, text, static_cast<int32_t>(nextPseudoId));
         items_.Put(nextPseudoId, pseudo);
         // Choice ids only grow: each goes in at the end of the set's map.

@@ -208,4 +208,35 @@ TEST_F(ApiTest, UpdateBrackets) {
     EXPECT_EQ(PIE_term(nullptr), 0);
 }
 
+// What the engine made or recorded since it was kept goes; a program changed since cannot go back.
+TEST_F(ApiTest, BackToTheKeptState) {
+    make(0x402);
+    EXPECT_EQ(PIE_back_to_kept(e), 1);  // nothing kept
+    ASSERT_EQ(PIE_main(e, "a(1)."), 0);
+    PlFunctor* a = pl_lookup_functor(e, pie_intern_string(e, "a"), 1, nullptr);
+    ASSERT_EQ(PIE_keep(e), 0);
+    const size_t atoms = pie_atom_count(e);
+    const uint32_t functors = e->functor_count;
+    const PieValue seven{3, 7};
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(PIE_define_constant(e, "Copies", &seven), 0) << round;  // a name made anew each round
+        int32_t value = 0;
+        EXPECT_EQ(PIE_get_integer(e, "Copies", &value), 0);
+        a->flags |= PLF_DONE | PLF_MARKED;
+        EXPECT_EQ(PIE_begin_update(e), 0);
+        EXPECT_EQ(PIE_back_to_kept(e), 0) << round;
+        EXPECT_EQ(pie_atom_count(e), atoms);
+        EXPECT_EQ(e->functor_count, functors);
+        EXPECT_EQ(pie_find_atom(e, "Copies"), nullptr);
+        EXPECT_EQ(a->flags & (PLF_DONE | PLF_MARKED), 0u);
+        EXPECT_FALSE(e->flags & PLE_UPDATE_MODE);
+    }
+    ASSERT_EQ(PIE_main(e, "b(2)."), 0);
+    EXPECT_EQ(PIE_back_to_kept(e), 1);
+    EXPECT_EQ(PIE_keep(nullptr), -1);
+    // A load that ran a query may have left what the host answered: it is not kept.
+    ASSERT_EQ(PIE_main(e, "?- true."), 0);
+    EXPECT_EQ(PIE_keep(e), -1);
+}
+
 }  // namespace
