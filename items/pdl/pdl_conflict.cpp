@@ -61,7 +61,7 @@ bool PDLSvConflict::CreateAllItemSetsFrom(UIDEVDATA* ctx, CmSvConflict& donor) {
         // which hands the engine what they registered, in their order.
         StartRules(ctx);
         ReplayRegistration();
-        LoadProgram(ctx);
+        LoadProgram();
     }
     FirstConflictPass(ctx);
     return adopted;

@@ -31,10 +31,9 @@ void pl_direct_branch_prepare(PieEngine* engine);
 enum class PlBranchTable { OneGoal, Own, Given };
 constexpr int kPlBranchNotTaken = -1;
 
-// A try of the PLC_BRANCH rule of head for goal (read in goal_frame), the warning line set as the
-// rule's try sets it:
-// the outcome pl_try_user_clause gives, the body's table chosen as table tells, or
-// kPlBranchNotTaken where the try must take the rule's route. Out of line: the native frames of
+// A try of the PLC_BRANCH rule of head for goal (read in goal_frame), with the warning line set as
+// the rule's try sets it: the outcome pl_try_user_clause gives, the body's table chosen as table
+// tells, or kPlBranchNotTaken where the try must take the rule's route. Out of line: the native frames of
 // the calls that try clauses stay as small as they were.
 [[gnu::hot, gnu::noinline]] int pl_try_branch(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* head,
                                     PlList* answers, PlBranchTable table);

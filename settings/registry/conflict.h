@@ -125,7 +125,7 @@ public:
     int StartEngine(UIDEVDATA* ctx);
     // StartEngine's two steps: the loads of the rule program (after which the engine is kept as
     // they left it when `keepEngine` asks for it), and the initial conflict of every item.
-    void LoadProgram(UIDEVDATA* ctx);
+    void LoadProgram();
     void FirstConflictPass(UIDEVDATA* ctx);
     // Takes over the engine and rule program of `donor`, a registry of the same request whose
     // engine was kept after its loads, brought back to that state: a start over this registry's

@@ -61,12 +61,12 @@ int CmSvConflict::StartRules(UIDEVDATA* ctx) {
 }
 
 int CmSvConflict::StartEngine(UIDEVDATA* ctx) {
-    LoadProgram(ctx);
+    LoadProgram();
     FirstConflictPass(ctx);
     return 1;
 }
 
-void CmSvConflict::LoadProgram(UIDEVDATA*) {
+void CmSvConflict::LoadProgram() {
     if (!ruleProgram_) return;
     ruleProgram_->BuildRules(RuleBuildWord());
     for (const char* text : LoadedTexts())
