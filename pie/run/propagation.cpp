@@ -119,17 +119,32 @@ struct Lists {
     std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
 };
 
+// The functors done and answered in a run are told by marks on them (PLM_RUN_DONE,
+// PLM_RUN_ANSWERED), which the lists done and entered hold for their clearing: a pick of a page
+// size evaluates about a hundred candidates and asked sorted lists five times for each. The marks
+// are the innermost run's: a run inside another takes the outer one's marks away while it runs
+// and gives them back when it ends, however it ends.
+void set_marks(const Lists& lists, bool on) {
+    for (PlFunctor* f : lists.done) f->marks = on ? f->marks | PLM_RUN_DONE : f->marks & ~uint32_t{PLM_RUN_DONE};
+    for (PlFunctor* f : lists.entered)
+        f->marks = on ? f->marks | PLM_RUN_ANSWERED : f->marks & ~uint32_t{PLM_RUN_ANSWERED};
+}
+
 class ListsInUse {
 public:
     ListsInUse() {
         if (depth_ == kept_.size()) kept_.push_back(std::make_unique<Lists>());
+        if (depth_ > 0) set_marks(*kept_[depth_ - 1], false);
         lists_ = kept_[depth_++].get();
         for (Items* items : {&lists_->candidates, &lists_->waiting, &lists_->done, &lists_->entered, &lists_->seen,
                              &lists_->met, &lists_->sources, &lists_->with, &lists_->without})
             items->clear();
         lists_->first.clear();
     }
-    ~ListsInUse() { --depth_; }
+    ~ListsInUse() {
+        set_marks(*lists_, false);
+        if (--depth_ > 0) set_marks(*kept_[depth_ - 1], true);
+    }
     ListsInUse(const ListsInUse&) = delete;
     ListsInUse& operator=(const ListsInUse&) = delete;
     Lists& operator*() const { return *lists_; }
@@ -146,36 +161,60 @@ thread_local size_t ListsInUse::depth_ = 0;
 struct Run {
     PieEngine* engine;
     PlList* answers;
+    // The queued candidates are candidates[head] on (head below): the one chosen is most often
+    // the first, which is then passed by instead of moving every other one up.
     Items& candidates;
     Items& waiting;
-    Items& done;  // sorted by address
-    // The members of the answer table, sorted by address: the table is a list that grows to a
-    // couple of hundred items when a page size is picked, and each candidate asks it twice.
-    // indexed_tail is the table's last node when the index last took the table in; a table that
-    // grew some other way is taken in again before the next question.
+    Items& done;  // the functors marked PLM_RUN_DONE
+    // The members of the answer table, marked PLM_RUN_ANSWERED: the table is a list that grows
+    // to a couple of hundred items when a page size is picked, and each candidate asks it twice.
+    // The table only grows while the run lasts: indexed_tail is its last node when the marks
+    // last took it in, and the nodes after it, which the query's steps appended, are taken in
+    // before the next question.
     Items& entered;
     const PlListNode* indexed_tail = nullptr;
+    size_t head = 0;
 
-    bool is_done(PlFunctor* f) const { return std::binary_search(done.begin(), done.end(), f); }
-    void mark_done(PlFunctor* f) { done.insert(std::lower_bound(done.begin(), done.end(), f), f); }
+    Items::iterator first_candidate() { return candidates.begin() + static_cast<std::ptrdiff_t>(head); }
+    bool has_candidates() const { return head < candidates.size(); }
+    // Takes candidates[head] out of the queue.
+    PlFunctor* take_first() {
+        PlFunctor* first = candidates[head++];
+        if (head == candidates.size()) {
+            candidates.clear();
+            head = 0;
+        }
+        return first;
+    }
 
+    static bool is_done(const PlFunctor* f) { return f->marks & PLM_RUN_DONE; }
+    void mark_done(PlFunctor* f) {
+        if (is_done(f)) return;
+        f->marks |= PLM_RUN_DONE;
+        done.push_back(f);
+    }
+
+    void take_in(PlFunctor* f) {
+        if (f->marks & PLM_RUN_ANSWERED) return;
+        f->marks |= PLM_RUN_ANSWERED;
+        entered.push_back(f);
+    }
     void index_answers() {
         if (indexed_tail == answers->prev) return;
-        entered.clear();
-        pl_list_each(answers, [&](void* f) { entered.push_back(static_cast<PlFunctor*>(f)); });
-        std::sort(entered.begin(), entered.end());
+        for (const PlListNode* node = indexed_tail ? indexed_tail->next : answers->next; node != answers;
+             node = node->next)
+            take_in(static_cast<PlFunctor*>(node->item));
         indexed_tail = answers->prev;
     }
     bool answered(PlFunctor* f) {
         index_answers();
-        return std::binary_search(entered.begin(), entered.end(), f);
+        return f->marks & PLM_RUN_ANSWERED;
     }
-    // pl_table_enter through the index.
+    // pl_table_enter through the marks.
     void enter_answer(PlFunctor* f) {
         index_answers();
-        auto at = std::lower_bound(entered.begin(), entered.end(), f);
-        if (at != entered.end() && *at == f) return;
-        entered.insert(at, f);
+        if (f->marks & PLM_RUN_ANSWERED) return;
+        take_in(f);
         pl_list_append(engine, answers, f);
         indexed_tail = answers->prev;
     }
@@ -193,7 +232,7 @@ struct Run {
         // for the search, which then asks no dependents set; without one, nothing is searched.
         auto e = candidates.end();
         if (mark_queued_readers(d, true)) {
-            e = std::find_if(candidates.begin(), candidates.end(),
+            e = std::find_if(first_candidate(), candidates.end(),
                              [](const PlFunctor* x) { return x->marks & PLM_QUEUED_READER; });
             mark_queued_readers(d, false);
         }
@@ -238,23 +277,22 @@ struct Run {
             if (pass == 3) {
                 pl_print(engine, "%s", "<<ERROR: fetch_candidate/waiting list illegal status.>>\n");
                 pl_flush(engine);
-                PlFunctor* first = candidates.front();
-                candidates.erase(candidates.begin());
-                return first;
+                return take_first();
             }
-            for (size_t i = 0; i < candidates.size(); ++i) {
+            for (size_t i = head; i < candidates.size(); ++i) {
                 PlFunctor* x = candidates[i];
                 const auto held_end = candidates.begin() + static_cast<std::ptrdiff_t>(i);
                 bool aside = false;
                 if (pass == 0)
-                    aside = std::any_of(candidates.begin(), held_end, [&](PlFunctor* h) { return reads(h, x); }) ||
+                    aside = std::any_of(first_candidate(), held_end, [&](PlFunctor* h) { return reads(h, x); }) ||
                             prerequisites(x, 0, PLF_SETTLED);
                 else if (pass == 1)
                     aside = prerequisites(x, 0, PLF_SETTLED);
                 else
                     aside = prerequisites(x, PLF_QUEUED, PLF_SETTLED);
                 if (aside) continue;
-                std::rotate(candidates.begin(), held_end + 1, candidates.end());
+                if (i == head) return take_first();
+                std::rotate(first_candidate(), held_end + 1, candidates.end());
                 candidates.pop_back();
                 return x;
             }
@@ -403,10 +441,11 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
         for (PlFunctor* f : without) first.emplace_back(f, s);
     }
     for (auto& [candidate, origin] : first) run.insert(candidate, forced ? forced : origin);
-    while (!run.candidates.empty()) {
+    while (run.has_candidates()) {
         if (tracing(engine)) {
             pl_print(engine, "%s", "<< [ ");
-            for (PlFunctor* c : run.candidates) pl_print(engine, "%s ", c->name->name);
+            for (size_t i = run.head; i < run.candidates.size(); ++i)
+                pl_print(engine, "%s ", run.candidates[i]->name->name);
             pl_print(engine, "%s", "] >>\n");
             pl_flush(engine);
         }

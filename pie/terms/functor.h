@@ -53,6 +53,8 @@ enum PlFunctorMark : uint32_t {
     PLM_QUERY_VALUES = 0x4,     // values may hold terms of the running query (PlRunState::query_valued)
     PLM_QUEUED_READER = 0x8,    // a queued reader of the candidate propagation is placing
     PLM_IN_PROGRAM = 0x10,      // entered in the program's functor table (entries never leave it)
+    PLM_RUN_DONE = 0x20,        // evaluated by the innermost running propagation
+    PLM_RUN_ANSWERED = 0x40,    // in the answer table of the innermost running propagation
 };
 
 // Bits that belong to one query or one conflict check and must not outlive it.

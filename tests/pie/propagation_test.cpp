@@ -129,6 +129,48 @@ TEST_F(PropagationTest, ItemsThatReadEachOtherRunOnceEach) {
     EXPECT_EQ(std::count(w.begin(), w.end(), '='), 2) << w;
 }
 
+// A host that asks for a check while it takes a write of the running one: here, when c is
+// written, the host moves a to 7 and x to 1 and checks x. The inner check is a run of its own
+// (y follows x at once) that leaves the items the outer run settled as they are, the outer run
+// then goes on as it stood (d reads the new a), and neither leaves anything behind for the
+// checks after them.
+struct NestedCheck {
+    static inline PieEngine* engine = nullptr;
+    static inline PlHostSlot setNumber = nullptr;
+    static inline bool asked = false;
+    static int hook(void* host, int32_t id, int32_t n) {
+        const int answer = reinterpret_cast<PieIdFn<PIE_OP_SetNumber>>(setNumber)(host, id, n);
+        if (id == 3 && !asked) {
+            asked = true;
+            auto& items = static_cast<drvtest::PieFakeHost*>(host)->items;
+            items[1].number = 7;
+            items[5].number = 1;
+            EXPECT_EQ(PIE_check_conflict(engine, 5), 0);
+        }
+        return answer;
+    }
+};
+
+TEST_F(PropagationTest, ACheckInsideARunIsARunOfItsOwn) {
+    items({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}, {"x", 5}, {"y", 6}});
+    ASSERT_EQ(PIE_main(e, (std::string(kChain) + "y(_X) :- x(_A), sum(_A, 100, _X).\n").c_str()), 0);
+    const int slot = pie_host_slot(PIE_BLOCK_ID, PIE_OP_SetNumber);
+    NestedCheck::engine = e;
+    NestedCheck::setNumber = e->host_slots[slot];
+    NestedCheck::asked = false;
+    e->host_slots[slot] = reinterpret_cast<PlHostSlot>(&NestedCheck::hook);
+    host.items[1].number = 5;
+    host.take();
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    EXPECT_EQ(writes(), "2=6 3=16 6=101 4=23");
+    EXPECT_TRUE(NestedCheck::asked);
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    EXPECT_EQ(writes(), "2=8 3=18 4=25");
+    host.items[5].number = 2;
+    EXPECT_EQ(PIE_check_conflict(e, 5), 0);
+    EXPECT_EQ(writes(), "6=102");
+}
+
 }  // namespace
 
 // A dependent evaluated by a check records, for every functor inside its value, what stood in
