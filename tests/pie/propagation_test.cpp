@@ -129,6 +129,31 @@ TEST_F(PropagationTest, ItemsThatReadEachOtherRunOnceEach) {
     EXPECT_EQ(std::count(w.begin(), w.end(), '='), 2) << w;
 }
 
+// A propagation reads an item named first in a body through its default clause: the value read,
+// or, with none (z is no host item), the body fails and the next clause is tried. Traced, the
+// clause itself runs; the writes are the same.
+TEST_F(PropagationTest, ARuleReadsAnItemThroughItsDefaultClause) {
+    for (uint32_t options : {0x402u, 0x40Au}) {
+        PieEngine* fresh = nullptr;
+        ASSERT_EQ(PIE_init(&fresh, nullptr, options), 0);
+        std::swap(e, fresh);
+        PIE_term(fresh);
+        host.install(e);
+        items({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
+        ASSERT_EQ(PIE_main(e, "b(_X) :- a(_A), sum(_A, 1, _X).\n"
+                              "c(7) :- z(_Z), a(_A).\nc(8) :- a(_A).\n"
+                              "d(_X) :- a(4), sum(40, 0, _X).\nd(_X) :- a(_A), sum(_A, 50, _X).\n"),
+                  0);
+        host.items[1].number = 3;
+        host.take();
+        EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+        EXPECT_EQ(writes(), "2=4 3=8 4=53") << options;
+        host.items[1].number = 4;
+        EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+        EXPECT_EQ(writes(), "2=5 4=40") << options;
+    }
+}
+
 // A host that asks for a check while it takes a write of the running one: here, when c is
 // written, the host moves a to 7 and x to 1 and checks x. The inner check is a run of its own
 // (y follows x at once) that leaves the items the outer run settled as they are, the outer run
