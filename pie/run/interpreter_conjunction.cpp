@@ -8,6 +8,8 @@
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/unify.h"
+#include "pie/run/unify_steps.h"
 #include "pie/terms/list.h"
 
 namespace {
@@ -205,7 +207,11 @@ bool is_status_rule(PieEngine* engine, PlCell* clause, PlClauseParts& c, PlFunct
     engine->warning_line = static_cast<int32_t>(c.head->line);
     engine->depth = depth + kStatusBodyDepth;
     PlCell* value = pl_item_status(engine, item, nullptr);
-    const bool holds = value && pl_unification_sub(engine, pl_arg(l.goal, 0), l.goal_frame, value, nullptr);
+    // The goal's "_", the commonest argument, meets any value, where the unification's level
+    // would come to no limit and no look at the stack.
+    PlCell* argument = pl_arg(l.goal, 0);
+    const bool holds = value && ((argument->type == PL_ANONYMOUS && pl_levels_quiet(engine, kPlUnifyLevels)) ||
+                                 pl_unification_sub(engine, argument, l.goal_frame, value, nullptr));
     engine->depth = depth;
     if (holds) {
         l.first = PL_SUCCESS;

@@ -26,8 +26,7 @@ inline void bind(PieEngine* engine, const PlDeref& var, const PlDeref& value) {
     pl_bind(engine, var.slot, var.slot_frame, value.term, framed ? value.frame : nullptr);
 }
 
-// Native frames of this walk are large under the sanitizers; each level counts twice.
-constexpr int kWeight = 2;
+constexpr int kWeight = kPlUnifyLevels;
 
 int unify(PieEngine* engine, PlCell* a, PlFrame* fa, PlCell* b, PlFrame* fb);
 

@@ -8,6 +8,10 @@
 class PlCycleCheck;
 struct PieEngine;
 
+// The levels a unification's walk takes (its native frames are large under the sanitizers; each
+// level counts twice).
+constexpr int kPlUnifyLevels = 2;
+
 // Whether levels more from the engine's depth stay within the limit. Below the smaller of the two
 // limits the answer is known without reading which one holds: one comparison on the common path.
 static_assert(kPlMaxDepth <= kPlStackDepth);
