@@ -8,6 +8,8 @@
 
 #include "pie/run/call_steps.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/unify.h"
+#include "pie/terms/list.h"
 
 namespace {
 
@@ -33,6 +35,26 @@ namespace {
 // pl_branch_of once in the loop of nested levels, which asks it for both rules of each level.
 [[gnu::noinline]] bool branch_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* head, PlBranch& branch) {
     return pl_branch_of(engine, goal, frame, head, branch);
+}
+
+bool has_entries(const PlList* list) { return list && !pl_list_empty(list); }
+
+// pl_call of a branch that reads a settled item (Item(VALUE) of a disjunction of an item's
+// values, the commonest branch), as pl_call answers it: the call's level, then the item's status
+// unified with the goal's argument, undetermined without one. Any other goal is called.
+[[gnu::always_inline]] inline int call_branch_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table) {
+    if (goal->type == PL_FUNCTOR) {
+        PlFunctor* f = goal->fn.functor;
+        if ((f->flags & (PLF_SETTLED | PLF_SYSTEM)) == PLF_SETTLED && f->arity == 1 && !f->owner && !f->builtin &&
+            f != engine->direct_is_functor && goal->fn.args && goal->fn.args->count &&
+            (has_entries(f->clauses[0]) || has_entries(f->clauses[1]) || has_entries(f->clauses[2]))) {
+            const PlDepthGuard depth(engine, "pl_call", 4);
+            PlCell* value = pl_item_status(engine, f, table);
+            if (!value) return PL_UNDETERMINED;
+            return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+        }
+    }
+    return pl_call(engine, goal, frame, table);
 }
 
 }  // namespace
@@ -77,7 +99,7 @@ namespace {
     const PlFunctor* f = branch.goal->fn.functor;
     const int outcome = f == engine->disjunctions[0] || f == engine->disjunctions[1]
                             ? pl_call_branch(engine, branch, body_table)
-                            : pl_call(engine, branch.goal, branch.frame, body_table);
+                            : call_branch_goal(engine, branch.goal, branch.frame, body_table);
     return pl_rule_answer(engine, outcome, body_table, answers);
 }
 
@@ -147,7 +169,7 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         if (f->flags & PLF_ALL_LISTS) f->flags &= ~PLF_ALL_LISTS;
         engine->warning_line = static_cast<int32_t>(left_head->line);
         const size_t mark = pl_trail_mark(engine);
-        const int answer = pl_rule_answer(engine, pl_call(engine, first.goal, first.frame, table), table, table);
+        const int answer = pl_rule_answer(engine, call_branch_goal(engine, first.goal, first.frame, table), table, table);
         if (answer == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
@@ -162,7 +184,8 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
             frame = second.frame;
             continue;
         }
-        if (pl_rule_answer(engine, pl_call(engine, second.goal, second.frame, table), table, table) == PL_SUCCESS) {
+        if (pl_rule_answer(engine, call_branch_goal(engine, second.goal, second.frame, table), table, table) ==
+            PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
         }
