@@ -4,12 +4,11 @@
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/default_read.h"
 #include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
 #include "pie/run/frame.h"
 #include "pie/run/head_filter.h"
-#include "pie/run/unify.h"
-#include "pie/run/unify_steps.h"
 #include "pie/terms/list.h"
 
 namespace {
@@ -147,78 +146,17 @@ struct Level {
     int first;           // what the left goal answered: success or cut
 };
 
-// The levels of depth the body "!, status(Item, _X)" takes at its deepest, as a chain runs it:
-// the call of the conjunction and the conjunction (8), then the call of status (4).
-constexpr int kStatusBodyDepth = 12;
-constexpr int kNotReadDirectly = -2;
-
-// Whether clause is a rule F(_X) :- !, status(Item, _X) with the system's conjunction, cut and
-// status, as the loader gives an item for its default clause; item is the functor status reads.
-bool is_status_rule(PieEngine* engine, PlCell* clause, PlClauseParts& c, PlFunctor*& item) {
-    using namespace pl_head_filter_detail;
-    if (!is_record(clause)) return false;
-    c = pl_record_parts(clause, facts_of(engine, clause));
-    if (!c.rule) return false;
-    const PlCell* body = pl_arg(c.term, 1);
-    const PlFunctor* comma = engine->predefined[PLP_comma_2];
-    if (body->type != PL_FUNCTOR || body->fn.functor != comma || !is_conjunction(engine, comma) || comma->once_cells)
-        return false;
-    const PlCell* cut = pl_arg(body, 0);
-    const PlCell* status = pl_arg(body, 1);
-    PlFunctor* reader = engine->predefined[PLP_status_2];
-    if (cut->type != PL_FUNCTOR || cut->fn.functor != engine->predefined[PLP_cut_0] || status->type != PL_FUNCTOR ||
-        status->fn.functor != reader || !pl_calls_builtin_directly(engine, reader) || reader->once_cells)
-        return false;
-    const PlCell* name = pl_arg(status, 0);
-    const PlCell* value = pl_arg(status, 1);
-    const PlCell* head_value = pl_arg(c.head, 0);
-    if (name->type != PL_FUNCTOR || (name->fn.args && name->fn.args->count) || value->type != PL_VAR ||
-        head_value->type != PL_VAR || value->var.slot != head_value->var.slot)
-        return false;
-    // The item as status finds it from its first argument.
-    item = pl_unary_functor(engine, name->fn.functor);
-    return true;
-}
-
-// The level's left goal, a call of an item whose one clause left to try is its default clause
-// (a read of the item where a propagation asks its third list alone): what trying that clause
-// does, without the clause's frame, its head's match and the chain of its body. The head binds
-// its variable to the goal's argument and nothing else; the cut answers, then status reads the
-// item and unifies its value with that argument, at the depth its call has there. A status that
-// does not hold then stops the call, as the cut made it. Untraced, and only where the body's
-// levels of depth come to no look at the stack and to no limit: then they raise nothing, and the
-// status is read at their depth. -1 as next_clause answers a clause that holds, or the outcome of
-// the level's conjunction, or kNotReadDirectly for a goal this does not take.
+// The level's left goal, a read of an item through its default clause (default_read.h): -1 as
+// next_clause answers a clause that holds, or the outcome of the level's conjunction, or
+// kPlNotReadDirectly for a goal the read does not take.
 [[gnu::noinline]] int read_status_directly(PieEngine* engine, Level& l, int limit) {
-    // A property's goal carries its key after the value: its clauses are left to their tries.
-    if ((engine->flags & PLE_TRACE) || l.f->owner || !l.goal->fn.args || l.goal->fn.args->count != 1)
-        return kNotReadDirectly;
-    PlList* list = l.f->clauses[2];
-    if (!list || list->next == list || list->next->next != list) return kNotReadDirectly;
-    const int depth = engine->depth;
-    if (depth + kStatusBodyDepth > limit || ((depth ^ (depth + kStatusBodyDepth)) & ~63) != 0) return kNotReadDirectly;
-    auto* clause = static_cast<PlCell*>(list->next->item);
-    PlClauseParts c;
-    PlFunctor* item = nullptr;
-    if (!is_status_rule(engine, clause, c, item)) return kNotReadDirectly;
-    l.node = list->next;
     l.mark = pl_trail_mark(engine);
+    const int read = pl_read_through_default_clause(engine, l.f, l.goal, l.goal_frame, limit, &l.node);
+    if (read == kPlNotReadDirectly) return read;
     l.clause_frame = nullptr;
-    engine->warning_line = static_cast<int32_t>(c.head->line);
-    engine->depth = depth + kStatusBodyDepth;
-    PlCell* value = pl_item_status(engine, item, nullptr);
-    // The goal's "_", the commonest argument, meets any value, where the unification's level
-    // would come to no limit and no look at the stack.
-    PlCell* argument = pl_arg(l.goal, 0);
-    const bool holds = value && ((argument->type == PL_ANONYMOUS && pl_levels_quiet(engine, kPlUnifyLevels)) ||
-                                 pl_unification_sub(engine, argument, l.goal_frame, value, nullptr));
-    engine->depth = depth;
-    if (holds) {
-        l.first = PL_SUCCESS;
-        return -1;
-    }
+    l.first = read;
+    if (read == PL_SUCCESS) return -1;
     pl_trail_undo(engine, l.mark);
-    l.first = PL_STOP;
     return PL_STOP;
 }
 
@@ -418,7 +356,7 @@ enter : {
         l.list = 2;
         outcome = read_status_directly(engine, l, depth.limit());
         if (outcome == -1) goto right;
-        if (outcome != kNotReadDirectly) goto leave;
+        if (outcome != kPlNotReadDirectly) goto leave;
     }
 }
 next:

@@ -129,28 +129,35 @@ TEST_F(PropagationTest, ItemsThatReadEachOtherRunOnceEach) {
     EXPECT_EQ(std::count(w.begin(), w.end(), '='), 2) << w;
 }
 
-// A propagation reads an item named first in a body through its default clause: the value read,
-// or, with none (z is no host item), the body fails and the next clause is tried. Traced, the
-// clause itself runs; the writes are the same.
-TEST_F(PropagationTest, ARuleReadsAnItemThroughItsDefaultClause) {
+// A propagation reads an item through its default clause, named first in a body (b, c, d) or last
+// (e): the value read, or, with none (z is no host item), the body fails and the next clause is
+// tried. A branch of a disjunction reads the settled item it names (g). Traced, the clauses
+// themselves run; the writes are the same.
+TEST_F(PropagationTest, RulesReadItemsAsTheirClausesWould) {
     for (uint32_t options : {0x402u, 0x40Au}) {
         PieEngine* fresh = nullptr;
         ASSERT_EQ(PIE_init(&fresh, nullptr, options), 0);
         std::swap(e, fresh);
         PIE_term(fresh);
         host.install(e);
-        items({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}});
+        items({{"a", 1}, {"b", 2}, {"c", 3}, {"d", 4}, {"e", 5}, {"g", 6}});
         ASSERT_EQ(PIE_main(e, "b(_X) :- a(_A), sum(_A, 1, _X).\n"
                               "c(7) :- z(_Z), a(_A).\nc(8) :- a(_A).\n"
-                              "d(_X) :- a(4), sum(40, 0, _X).\nd(_X) :- a(_A), sum(_A, 50, _X).\n"),
+                              "d(_X) :- a(4), sum(40, 0, _X).\nd(_X) :- a(_A), sum(_A, 50, _X).\n"
+                              "e(_X) :- sum(0, 0, _Z), a(_X).\n"
+                              "g(1) :- (a(3) | a(5) | a(6)).\n"),
                   0);
         host.items[1].number = 3;
         host.take();
         EXPECT_EQ(PIE_check_conflict(e, 1), 0);
-        EXPECT_EQ(writes(), "2=4 3=8 4=53") << options;
+        EXPECT_EQ(writes(), "2=4 3=8 4=53 5=3 6=1") << options;
         host.items[1].number = 4;
         EXPECT_EQ(PIE_check_conflict(e, 1), 0);
-        EXPECT_EQ(writes(), "2=5 4=40") << options;
+        EXPECT_EQ(writes(), "2=5 4=40 5=4") << options;
+        host.items[1].number = 6;
+        host.items[6].number = 0;
+        EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+        EXPECT_EQ(writes(), "2=7 4=56 5=6 6=1") << options;
     }
 }
 
