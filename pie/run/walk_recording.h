@@ -103,8 +103,10 @@ struct Walk {
     }
     const int64_t depth = int64_t{engine->depth} + 1;
     const int64_t room = int64_t{limit} - depth - kMargin;
-    // record_goal's own look at the limit and at the native stack stays with the call.
-    if (room < 6 || (depth & 63) == 0) return false;
+    // record_goal's own look at the limit and at the native stack stays with the call, and the
+    // caller's recording takes none: a look that raised there would find this call's values gone.
+    // One test for both: a multiple of 64 here or four levels up.
+    if (room < 6 || (depth & (63 & ~4)) == 0) return false;
     if (!caller_first || caller_first->type != PL_LIST) return false;
     const auto max_reach = static_cast<uint32_t>((room - 2) / 2);
     if (!pl_recording::fitting_ground_shape(caller_first->shape, max_reach)) return false;
