@@ -460,8 +460,9 @@ TEST_F(Recording, AWalkOverListsLeavesTheValuesEachOfItsCallsWould) {
             });
             for (uint32_t i = 0; i < 3; ++i) out += " | " + show(app->values->items[i]);
             // M's first cell was settled out of r's frame as a cell of its own; its tail is the copy's.
-            if (PlCell* copy = find(c->clause.term, t("_M")))
+            if (PlCell* copy = find(c->clause.term, t("_M"))) {
                 EXPECT_EQ(app->values->items[0]->list.tail, pl_deref(copy, frame).term->list.tail) << row.goal;
+            }
             return out;
         });
         EXPECT_EQ(recorded, row.recorded) << row.goal;
