@@ -83,18 +83,20 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 // changed table. Inline: every successful call of a predicate takes it. limit: the engine's depth
 // limit, which the call has read. third_only is read where it is kept, after the recording: a
 // level of the loop of one-goal bodies keeps it in memory already. kRecord: what the recording
-// does (walk_recording.h): the goal's own, none (left to the caller), or the caller's after a walk.
+// does (walk_recording.h): the goal's own, none (left to the caller: f then takes three arguments
+// and is no system functor), or the caller's after a walk.
 enum class Recorded { kOwn, kLeft, kAfterWalk };
 template <Recorded kRecord = Recorded::kOwn>
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                  PlList* answers, const bool& third_only, int limit) {
-    if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
+    if (kRecord != Recorded::kLeft && ((f->flags & PLF_SYSTEM) || f->arity == 0)) return;
     // What bound_last_query does for a goal whose variables are followed, without its call.
     if constexpr (kRecord != Recorded::kLeft)
         pl_recording::record_goal<kRecord == Recorded::kAfterWalk>(engine, answers, f, goal, frame, limit);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
-    } else if (f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) && (f->flags & PLF_IN_PROPAGATION)) {
+    } else if (kRecord != Recorded::kLeft && f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) &&
+               (f->flags & PLF_IN_PROPAGATION)) {
         int32_t control = 0;
         if (pie_item_call<PIE_OP_HasControl>(engine, f, &control) == 0 && control == 1) f->flags |= PLF_HAS_CONTROL;
     }
@@ -512,7 +514,7 @@ leave:
         if (l != levels && (l - 1)->f == l->f &&
             pl_walk_recording::left_to_caller(engine, answers, l->f, l->frame,
                                               static_cast<PlCell*>((l - 1)->node->item),
-                                              (l - 1)->keyed ? (l - 1)->first : nullptr, limit, left, walk)) {
+                                              (l - 1)->first, limit, left, walk)) {
             after_success<Recorded::kLeft>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
             left = true;
         } else if (left) [[unlikely]] {

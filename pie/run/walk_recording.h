@@ -82,8 +82,8 @@ struct Walk {
 };
 
 // Whether the recording of a goal of f that succeeded, the body of caller_clause read in frame, may
-// be left to its caller: caller_first is the caller's first argument as the look followed it
-// (nullptr when the look took none), limit the engine's depth limit. after_left: the level below
+// be left to its caller: caller_first is the caller's first argument as far as the look followed it
+// (a list there is the argument's value), or nullptr; limit is the engine's depth limit. after_left: the level below
 // left its recording to this one, which then holds for f and the answers what held there.
 [[gnu::always_inline]] inline bool left_to_caller(const PieEngine* engine, const PlList* answers, PlFunctor* f,
                                                   PlFrame* frame, const PlCell* caller_clause,
