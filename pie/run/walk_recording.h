@@ -89,9 +89,14 @@ struct Walk {
                                                   PlFrame* frame, const PlCell* caller_clause,
                                                   const PlCell* caller_first, int limit, bool after_left, Walk& walk) {
     if (caller_clause != walk.clause) [[unlikely]] {
+        // A clause found not to walk is kept one address up: no clause lies at an odd address.
+        const uintptr_t other = reinterpret_cast<uintptr_t>(caller_clause) | 1;
+        if (reinterpret_cast<uintptr_t>(walk.clause) == other) return false;
         if (!pl_head_filter_detail::is_record(caller_clause) || !(caller_clause->clause.facts & PLC_KNOWN) ||
-            !walks_into(caller_clause, f))
+            !walks_into(caller_clause, f)) {
+            walk.clause = reinterpret_cast<const PlCell*>(other);
             return false;
+        }
         walk = {caller_clause, {nullptr, nullptr}};
         after_left = false;
     }
