@@ -3,7 +3,6 @@
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
-#include "pie/run/default_read.h"
 #include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
 #include "pie/run/fact_plan.h"
@@ -541,34 +540,11 @@ leave:
 
 }  // namespace
 
-namespace {
-
-// call_clauses for a call that asks f's third list alone, where that list is the item's default
-// clause alone: the read of default_read.h in place of the clause's try, the success step after
-// it; kPlNotReadDirectly for a call the read does not take.
-[[gnu::noinline]] int read_through_default_clause(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
-                                                  PlList* answers, int limit) {
-    // The call's once cells are reset first, as for its try, where it has a clause to try.
-    if (pl_list_empty_or_null(f->clauses[2])) return kPlNotReadDirectly;
-    pl_reset_once_cells(f);
-    const size_t mark = pl_trail_mark(engine);
-    PlListNode* node = nullptr;
-    const int read = pl_read_through_default_clause(engine, f, goal, frame, limit, &node);
-    if (read == PL_SUCCESS) after_success(engine, f, goal, frame, answers, true, limit);
-    else if (read == PL_STOP) pl_trail_undo(engine, mark);
-    return read == PL_STOP ? PL_FAIL : read;
-}
-
-}  // namespace
-
 int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers) {
     // Its callers have seen that f has no built-in: the steps for one are left out.
     if (f->builtin) __builtin_unreachable();
     const int limit = pl_depth_limit(engine);
     PlDepthGuard depth(engine, "pl_call", 4);
-    if (pl_third_list_only(engine, f)) [[unlikely]]
-        if (const int read = read_through_default_clause(engine, f, goal, frame, answers, limit); read != kPlNotReadDirectly)
-            return read;
     return call_clauses<true>(engine, f, goal, frame, answers, limit);
 }
 
