@@ -98,21 +98,6 @@ template <class Forward, class InverseX, class InverseY, class Anonymous>
     }
 }
 
-// The integer argument i stands for, followed as pl_builtin_arg follows it, into value: false
-// when it stands for anything else. Two scalars in registers where a dereferencing's whole answer
-// would go to memory.
-[[gnu::always_inline]] inline bool integer_arg(PlCell* goal, PlFrame* frame, uint32_t i, int32_t& value) {
-    PlCell* term = pl_arg(goal, i);
-    while (term->type == PL_VAR && frame) {
-        const PlBinding* binding = pl_binding_of(frame, term);
-        term = binding->term;
-        frame = binding->frame;
-    }
-    if (term->type != PL_INT) return false;
-    value = term->value;
-    return true;
-}
-
 // Whether argument i, followed as pl_builtin_arg follows it, ends at an unbound variable (mode U):
 // slot and slot_frame are then the binding met last and the frame that holds it.
 [[gnu::always_inline]] inline bool unbound_arg(PlCell* goal, PlFrame* frame, uint32_t i, PlBinding*& slot,
@@ -138,8 +123,8 @@ template <class Forward, class InverseX, class InverseY, class Anonymous>
     int32_t x = 0, y = 0;
     PlBinding* slot = nullptr;
     PlFrame* slot_frame = nullptr;
-    if (integer_arg(goal, frame, 0, x) && integer_arg(goal, frame, 1, y) && unbound_arg(goal, frame, 2, slot, slot_frame))
-        [[likely]] {
+    if (pl_builtin_integer(goal, frame, 0, x) && pl_builtin_integer(goal, frame, 1, y) &&
+        unbound_arg(goal, frame, 2, slot, slot_frame)) [[likely]] {
         const Inverse r = f(x, y);
         return r.ok && pl_builtin_answer(engine, goal, frame, 2, slot, slot_frame, r.value);
     }
@@ -223,18 +208,28 @@ int bi_bitcmp(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     return (x.m == I && y.m == A) || (x.m == A && y.m == I);
 }
 
-template <class Compare>
-int comparison(PlCell* g, PlFrame* f, Compare compare) {
+// A comparison of two integers, the one pl_compare makes, written out for its built-in; anything
+// else fails.
+template <PlComparison kComparison>
+int bi_compare(PieEngine*, PlCell* g, PlFrame* f, PlList*) {
     int32_t x = 0, y = 0;
-    return integer_arg(g, f, 0, x) && integer_arg(g, f, 1, y) && compare(x, y);
+    if (!pl_builtin_integer(g, f, 0, x) || !pl_builtin_integer(g, f, 1, y)) return PL_FAIL;
+    switch (kComparison) {
+    case PL_COMPARE_LESS: return x < y;
+    case PL_COMPARE_EQ: return x == y;
+    case PL_COMPARE_LEQ: return x <= y;
+    case PL_COMPARE_GREATER: return x > y;
+    case PL_COMPARE_NE: return x != y;
+    case PL_COMPARE_GEQ: return x >= y;
+    }
+    return PL_FAIL;
 }
-
-int bi_eq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a == b; }); }
-int bi_ne(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a != b; }); }
-int bi_less(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a < b; }); }
-int bi_greater(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a > b; }); }
-int bi_leq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a <= b; }); }
-int bi_geq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a >= b; }); }
+constexpr PlBuiltin bi_eq = bi_compare<PL_COMPARE_EQ>;
+constexpr PlBuiltin bi_ne = bi_compare<PL_COMPARE_NE>;
+constexpr PlBuiltin bi_less = bi_compare<PL_COMPARE_LESS>;
+constexpr PlBuiltin bi_greater = bi_compare<PL_COMPARE_GREATER>;
+constexpr PlBuiltin bi_leq = bi_compare<PL_COMPARE_LEQ>;
+constexpr PlBuiltin bi_geq = bi_compare<PL_COMPARE_GEQ>;
 
 }  // namespace
 
@@ -249,3 +244,14 @@ const PlBuiltinRow kPlArithmeticBuiltins[] = {
     {">=", 2, bi_geq, 0},
 };
 const uint32_t kPlArithmeticBuiltinCount = sizeof kPlArithmeticBuiltins / sizeof kPlArithmeticBuiltins[0];
+
+uint8_t pl_comparison_of(PlBuiltin function) {
+    constexpr struct {
+        PlBuiltin function;
+        PlComparison comparison;
+    } kComparisons[] = {{bi_eq, PL_COMPARE_EQ},           {bi_ne, PL_COMPARE_NE},   {bi_less, PL_COMPARE_LESS},
+                        {bi_greater, PL_COMPARE_GREATER}, {bi_leq, PL_COMPARE_LEQ}, {bi_geq, PL_COMPARE_GEQ}};
+    for (const auto& row : kComparisons)
+        if (row.function == function) return row.comparison;
+    return 0;
+}
