@@ -11,6 +11,7 @@
 #include "pie/run/head_plan.h"
 #include "pie/run/record_goal.h"
 #include "pie/run/settle_quick.h"
+#include "pie/run/walk_recording.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
 #include "pie/terms/list.h"
@@ -81,15 +82,21 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 // Step after a successful call: record what it bound, mark reasons and controls, enter the
 // changed table. Inline: every successful call of a predicate takes it. limit: the engine's depth
 // limit, which the call has read. third_only is read where it is kept, after the recording: a
-// level of the loop of one-goal bodies keeps it in memory already.
+// level of the loop of one-goal bodies keeps it in memory already. kRecord: what the recording
+// does (walk_recording.h): the goal's own, none (left to the caller: f then takes three arguments
+// and is no system functor), or the caller's after a walk.
+enum class Recorded { kOwn, kLeft, kAfterWalk };
+template <Recorded kRecord = Recorded::kOwn>
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                  PlList* answers, const bool& third_only, int limit) {
-    if ((f->flags & PLF_SYSTEM) || f->arity == 0) return;
+    if (kRecord != Recorded::kLeft && ((f->flags & PLF_SYSTEM) || f->arity == 0)) return;
     // What bound_last_query does for a goal whose variables are followed, without its call.
-    pl_recording::record_goal(engine, answers, f, goal, frame, limit);
+    if constexpr (kRecord != Recorded::kLeft)
+        pl_recording::record_goal<kRecord == Recorded::kAfterWalk>(engine, answers, f, goal, frame, limit);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
-    } else if (f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) && (f->flags & PLF_IN_PROPAGATION)) {
+    } else if (kRecord != Recorded::kLeft && f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) &&
+               (f->flags & PLF_IN_PROPAGATION)) {
         int32_t control = 0;
         if (pie_item_call<PIE_OP_HasControl>(engine, f, &control) == 0 && control == 1) f->flags |= PLF_HAS_CONTROL;
     }
@@ -337,6 +344,10 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     CallLevel* l = levels;
     // The outcome of the clause at l->node once its body ran (tried), or of the level's call (leave).
     int outcome = PL_FAIL;
+    // A level that succeeded left its recording to the one above (walk_recording.h), and the last
+    // clause found to walk into its functor.
+    bool left = false;
+    pl_walk_recording::Walk walk;
     // The steps of a level jump straight to one another: a loop over a step variable paid an
     // indirect branch at every step of every level.
 enter : {
@@ -497,7 +508,21 @@ tried:
     goto next;
 leave:
     if (outcome == PL_SUCCESS) {
-        after_success(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+        // A call of a walk over lists whose caller, of its functor, succeeds next leaves its
+        // recording to that caller (walk_recording.h); the first call above that records takes
+        // the values it left.
+        if (l != levels && (l - 1)->f == l->f &&
+            pl_walk_recording::left_to_caller(engine, answers, l->f, l->frame,
+                                              static_cast<PlCell*>((l - 1)->node->item),
+                                              (l - 1)->first, limit, left, walk)) {
+            after_success<Recorded::kLeft>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+            left = true;
+        } else if (left) [[unlikely]] {
+            after_success<Recorded::kAfterWalk>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+            left = false;
+        } else {
+            after_success(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+        }
         engine->depth -= 4;
         if (l == levels) return PL_SUCCESS;
         // What pl_rule_answer answers for a body that succeeded recording into the

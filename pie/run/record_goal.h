@@ -117,6 +117,15 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     return differs == 0 ? Quick::kTaken : differs > 0 ? Quick::kSingle : Quick::kRest;
 }
 
+// The values of the walked and the built list of a goal of three arguments whose inner call left
+// its recording to it (record_goal): nothing is compared against them. Taken twice, it changes
+// nothing the second time.
+inline void forget_walked(PlFunctor* f) {
+    PlCell** values = f->values->items;
+    values[0] = nullptr;
+    values[2] = nullptr;
+}
+
 // record_goal's loop over count arguments (a constant for the arities met most, whose steps are
 // then laid out one after the other, with nothing kept across them but what changed). A goal
 // without a frame holds no variable to follow: goal_rest takes it, and the steps here need not
@@ -145,7 +154,11 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 // inner walk counts its levels: the engine's count stays, and is brought up to the level's around
 // the steps that may read it. Answers 1 when a value changed, else 0 (bound_last_query's answer).
 // table: the answers to enter, or nullptr. f: the goal's functor, which the caller has read. limit:
-// the engine's depth limit, which a call has read already.
+// the engine's depth limit, which a call has read already. kAfterWalk: the inner call of a walk
+// over lists left its recording to this goal (walk_recording.h); its values of the walked and the
+// built list, each a tail of this goal's, would differ from this goal's, and are taken as unknown
+// once the goal's level is entered.
+template <bool kAfterWalk = false>
 [[gnu::always_inline]] inline int record_goal(PieEngine* engine, PlList* table, PlFunctor* f, PlCell* goal,
                                               PlFrame* frame, int limit) {
     // The goal's level, and the levels free below it.
@@ -158,10 +171,12 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     if (room < 6 || (depth & 63) == 0) [[unlikely]] {
         if (room < 0) too_deep(engine);
         if ((depth & 63) == 0) look_at_stack(engine, depth);
+        if constexpr (kAfterWalk) forget_walked(f);
         if (room < 6)
             return own_vector(f) ? goal_rest(engine, table, goal, frame, 0, false) : goal_any(engine, table, goal, frame);
     }
     if (!own_vector(f)) return goal_any(engine, table, goal, frame);
+    if constexpr (kAfterWalk) forget_walked(f);
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;
 #ifdef __OPTIMIZE__

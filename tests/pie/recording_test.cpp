@@ -424,4 +424,81 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
     }
 }
 
+TEST_F(Recording, AWalkOverListsLeavesTheValuesEachOfItsCallsWould) {
+    // The inner calls of a walk over a list built at run time leave their recording to their
+    // callers (pie/run/walk_recording.h); what stays must be what every call recording in turn
+    // leaves: the outermost call's values, its walked list the very cell it was given, and the
+    // answers in the order they entered. r copies the list it is given (M) before s walks the
+    // copy, whose cells equal the values recorded before the walk: the walk's last call still
+    // records the copy, the list it was given.
+    load("app([], _L, _L). app([_H | _T], _L, [_H | _R]) :- app(_T, _L, _R)."
+         "nrev([], []). nrev([_H | _T], _R) :- nrev(_T, _RT), app(_RT, [_H], _R)."
+         "h(_X). r(_L, _B, _C, _M) :- app(_L, [], _M), s(_M, _B, _C), h(1). s(_L, _B, _C) :- app(_L, _B, _C).");
+    PlFunctor* app = pl_lookup_functor(e, t("app"), 3, nullptr);
+    const struct {
+        const char* goal;
+        const char* recorded;  // the answers, then app's three values
+    } rows[] = {
+        {"r([2, 3, 4], [5], _Y, _M)", "app h r | [2,3,4] | [5] | [2,3,4,5]"},
+        {"r([2, 3, 4], [5], _Y, _M)", "app | [2,3,4] | [5] | [2,3,4,5]"},
+        {"r([1, 2, 3, 4], [5], _Y, _M)", "app r | [1,2,3,4] | [5] | [1,2,3,4,5]"},
+        {"_X = 7, r([1, 2, 3], [_X], _Y, _M)", "app r | [1,2,3] | [7] | [1,2,3,7]"},
+        {"_X = 7, r([1, 2, 3], [_X], _Y, _M)", "app | [1,2,3] | [7] | [1,2,3,7]"},
+        {"_X = 8, r([1, 2, 3], [_X], _Y, _M)", "app r | [1,2,3] | [8] | [1,2,3,8]"},
+        {"r([1, 2, 3], [_Z], _Y, _M)", "app r | [1,2,3] | [<18>] | [1,2,3,<18>]"},
+        {"r([1, 2, 3], x, _Y, _M)", "app r | [1,2,3] | x | [1,2,3|x]"},
+        {"r([a, [b], 3], [], _Y, _M)", "app r | [a,[b],3] | [] | [a,[b],3]"},
+        {"nrev([1, 2, 3, 4, 5, 6], _R)", "app nrev | [6,5,4,3,2] | [1] | [6,5,4,3,2,1]"},
+        {"nrev([1, 2, 3, 4, 5, 6], _R)", "app | [6,5,4,3,2] | [1] | [6,5,4,3,2,1]"},
+    };
+    for (const auto& row : rows) {
+        std::string recorded = call_goal(row.goal, [&](PlCell* c, PlFrame* frame, PlList* answers, int outcome) {
+            if (outcome != 1) return std::string("failed");
+            std::string out;
+            pl_list_each(answers, [&](void* f) {
+                out += std::string(out.empty() ? "" : " ") + static_cast<PlFunctor*>(f)->name->name;
+            });
+            for (uint32_t i = 0; i < 3; ++i) out += " | " + show(app->values->items[i]);
+            // M's first cell was settled out of r's frame as a cell of its own; its tail is the copy's.
+            if (PlCell* copy = find(c->clause.term, t("_M"))) {
+                EXPECT_EQ(app->values->items[0]->list.tail, pl_deref(copy, frame).term->list.tail) << row.goal;
+            }
+            return out;
+        });
+        EXPECT_EQ(recorded, row.recorded) << row.goal;
+    }
+}
+
+TEST_F(Recording, TheCallAboveAWalkTakesTheWalkedAndTheBuiltListAsGiven) {
+    // Values recorded before that equal the goal's lists stay where the goal's own recording
+    // finds them equal; the call above a walk whose inner calls left their recording to it takes
+    // the walked and the built list as the very cells it is given, as it would after the inner
+    // calls' values (each a tail of its lists, which differs).
+    load("k3(_A, _B, _C).");
+    PlFunctor* k3 = pl_lookup_functor(e, t("k3"), 3, nullptr);
+    auto goal_of = [&](const char* text) { return clause(text)->clause.term; };
+    auto record = [&](PlCell* goal, bool after_walk) {
+        pl_guarded(e, -1, [&] {
+            PlFrame* frame = pl_frame_alloc(e, 0, nullptr, nullptr);
+            const int limit = pl_depth_limit(e);
+            return after_walk ? pl_recording::record_goal<true>(e, nullptr, k3, goal, frame, limit)
+                              : pl_recording::record_goal(e, nullptr, k3, goal, frame, limit);
+        });
+        EXPECT_EQ(pl_last_error(e).code, 0);
+    };
+    PlCell* given = goal_of("k3([1, 2], [5], [1, 2, 5]).");
+    PlCell* before = goal_of("k3([1, 2], [5], [1, 2, 5]).");
+    for (const bool after_walk : {false, true}) {
+        record(given, false);  // the lists walked, their shapes found
+        record(before, false);
+        PlCell** values = k3->values->items;
+        for (uint32_t i = 0; i < 3; ++i) values[i] = pl_arg(before, i);
+        record(given, after_walk);
+        // Without the walk, the values recorded before stay: they equal the goal's lists.
+        EXPECT_EQ(values[0] == pl_arg(given, 0), after_walk);
+        EXPECT_EQ(values[2] == pl_arg(given, 2), after_walk);
+        EXPECT_EQ(show(values[1]), "[5]");
+    }
+}
+
 }  // namespace
