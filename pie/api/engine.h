@@ -47,6 +47,9 @@ enum PlEngineFlag : uint32_t {
     // Disjunctions are solved by their rules' route alone (run/direct_branch.h), as a traced
     // query solves them: tests hold the direct path against that route.
     PLE_DISJUNCTION_RULES = 0x80000,
+    // The opening tests of rule bodies are run by the bodies' chains alone (run/opening_test.h),
+    // as a traced query runs them: tests hold the direct path against the chains.
+    PLE_OPENING_CHAINS = 0x100000,
 };
 
 // The engine's version and build date as the banner shows them (two blanks before the day).

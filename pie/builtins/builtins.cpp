@@ -18,6 +18,8 @@ void pl_builtins_install(PieEngine* engine) {
             const PlBuiltinRow& row = group.rows[i];
             PlFunctor* functor = pl_lookup_functor(engine, pie_intern_atom(engine, row.name), row.arity, nullptr);
             functor->builtin = row.function;
+            // Only the arithmetic rows hold comparisons.
+            if (group.rows == kPlArithmeticBuiltins) functor->comparison = pl_comparison_of(row.function);
             functor->flags |= PLF_SYSTEM;
         }
     }

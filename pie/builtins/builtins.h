@@ -23,11 +23,28 @@ struct PlBuiltinRow {
 // The number of rows over all groups.
 uint32_t pl_builtin_count();
 
-// Sets the built-in function and the system flag on the functor of every row.
+// Sets the built-in function and the system flag on the functor of every row, and on the functor
+// of a comparison of two integers which comparison it makes.
 void pl_builtins_install(PieEngine* engine);
+// The comparison of two integers a built-in function makes (PlComparison), 0 for any other.
+uint8_t pl_comparison_of(PlBuiltin function);
 
 // Argument i of a built-in goal, dereferenced.
 inline PlDeref pl_builtin_arg(PlCell* goal, PlFrame* frame, uint32_t i) { return pl_deref_whole(pl_arg(goal, i), frame); }
+// The integer argument i stands for, followed as pl_builtin_arg follows it, into value: false
+// when it stands for anything else. Two scalars in registers where a dereferencing's whole answer
+// would go to memory.
+[[gnu::always_inline]] inline bool pl_builtin_integer(PlCell* goal, PlFrame* frame, uint32_t i, int32_t& value) {
+    const PlCell* term = pl_arg(goal, i);
+    while (term->type == PL_VAR && frame) {
+        const PlBinding* binding = pl_binding_of(frame, term);
+        term = binding->term;
+        frame = binding->frame;
+    }
+    if (term->type != PL_INT) return false;
+    value = term->value;
+    return true;
+}
 // Unifies argument i with a frame-free value: 1 or 0.
 int pl_builtin_unify(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, PlCell* value);
 // An integer answer for argument i, whose dereferencing met last the unbound slot of slot_frame:

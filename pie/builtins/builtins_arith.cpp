@@ -67,17 +67,13 @@ struct Inverse {
     int32_t value;
 };
 
-// f(x, y) for the forward mode, inverse_x(y, z) and inverse_y(x, z) for the other two; an absent
-// inverse fails. The anonymous cases answer anonymous(which, a, b).
+// Every mode of X op Y = Z by the look-up of its case: f(x, y) for the forward mode,
+// inverse_x(y, z) and inverse_y(x, z) for the other two; an absent inverse fails. The anonymous
+// cases answer anonymous(which, a, b).
 template <class Forward, class InverseX, class InverseY, class Anonymous>
-int arithmetic(PieEngine* engine, PlCell* goal, PlFrame* frame, Forward f, InverseX ix, InverseY iy, Anonymous anon) {
+[[gnu::noinline]] int arithmetic_modes(PieEngine* engine, PlCell* goal, PlFrame* frame, Forward f, InverseX ix,
+                                       InverseY iy, Anonymous anon) {
     const Arg x = arg_of(goal, frame, 0), y = arg_of(goal, frame, 1), z = arg_of(goal, frame, 2);
-    // The forward mode into a variable not bound yet, what a rule over numbers asks most, without
-    // the look-up of the modes' case.
-    if (x.m == I && y.m == I && z.m == U) [[likely]] {
-        const Inverse r = f(x.v, y.v);
-        return r.ok && bind(engine, goal, frame, 2, z, r.value);
-    }
     switch (modes(x.m, y.m, z.m)) {
     case modes(I, I, I): {
         const Inverse r = f(x.v, y.v);
@@ -100,6 +96,39 @@ int arithmetic(PieEngine* engine, PlCell* goal, PlFrame* frame, Forward f, Inver
     case modes(I, I, A): return anon(2, x.v, y.v);
     default: return PL_FAIL;
     }
+}
+
+// Whether argument i, followed as pl_builtin_arg follows it, ends at an unbound variable (mode U):
+// slot and slot_frame are then the binding met last and the frame that holds it.
+[[gnu::always_inline]] inline bool unbound_arg(PlCell* goal, PlFrame* frame, uint32_t i, PlBinding*& slot,
+                                               PlFrame*& slot_frame) {
+    PlCell* term = pl_arg(goal, i);
+    // Only a variable read in a frame has a binding to answer into.
+    if (term->type != PL_VAR || !frame) return false;
+    do {
+        slot = pl_binding_of(frame, term);
+        slot_frame = frame;
+        term = slot->term;
+        frame = slot->frame;
+    } while (term->type == PL_VAR && frame);
+    return term->type == PL_UNBOUND;
+}
+
+// The forward mode into a variable not bound yet, what a rule over numbers asks most, read
+// argument by argument without working out the modes; every other case, read again from the
+// start, by arithmetic_modes out of line, so that this path keeps its few values in registers.
+template <class Forward, class InverseX, class InverseY, class Anonymous>
+[[gnu::always_inline]] inline int arithmetic(PieEngine* engine, PlCell* goal, PlFrame* frame, Forward f, InverseX ix,
+                                             InverseY iy, Anonymous anon) {
+    int32_t x = 0, y = 0;
+    PlBinding* slot = nullptr;
+    PlFrame* slot_frame = nullptr;
+    if (pl_builtin_integer(goal, frame, 0, x) && pl_builtin_integer(goal, frame, 1, y) &&
+        unbound_arg(goal, frame, 2, slot, slot_frame)) [[likely]] {
+        const Inverse r = f(x, y);
+        return r.ok && pl_builtin_answer(engine, goal, frame, 2, slot, slot_frame, r.value);
+    }
+    return arithmetic_modes(engine, goal, frame, f, ix, iy, anon);
 }
 
 constexpr Inverse none{false, 0};
@@ -179,33 +208,28 @@ int bi_bitcmp(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     return (x.m == I && y.m == A) || (x.m == A && y.m == I);
 }
 
-// The integer argument i stands for, followed as pl_builtin_arg follows it, into value: false
-// when it stands for anything else. Two scalars in registers where a dereferencing's whole answer
-// would go to memory.
-[[gnu::always_inline]] inline bool integer_arg(PlCell* goal, PlFrame* frame, uint32_t i, int32_t& value) {
-    PlCell* term = pl_arg(goal, i);
-    while (term->type == PL_VAR && frame) {
-        const PlBinding* binding = pl_binding_of(frame, term);
-        term = binding->term;
-        frame = binding->frame;
-    }
-    if (term->type != PL_INT) return false;
-    value = term->value;
-    return true;
-}
-
-template <class Compare>
-int comparison(PlCell* g, PlFrame* f, Compare compare) {
+// A comparison of two integers, the one pl_compare makes, written out for its built-in; anything
+// else fails.
+template <PlComparison kComparison>
+int bi_compare(PieEngine*, PlCell* g, PlFrame* f, PlList*) {
     int32_t x = 0, y = 0;
-    return integer_arg(g, f, 0, x) && integer_arg(g, f, 1, y) && compare(x, y);
+    if (!pl_builtin_integer(g, f, 0, x) || !pl_builtin_integer(g, f, 1, y)) return PL_FAIL;
+    switch (kComparison) {
+    case PL_COMPARE_LESS: return x < y;
+    case PL_COMPARE_EQ: return x == y;
+    case PL_COMPARE_LEQ: return x <= y;
+    case PL_COMPARE_GREATER: return x > y;
+    case PL_COMPARE_NE: return x != y;
+    case PL_COMPARE_GEQ: return x >= y;
+    }
+    return PL_FAIL;
 }
-
-int bi_eq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a == b; }); }
-int bi_ne(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a != b; }); }
-int bi_less(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a < b; }); }
-int bi_greater(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a > b; }); }
-int bi_leq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a <= b; }); }
-int bi_geq(PieEngine*, PlCell* g, PlFrame* f, PlList*) { return comparison(g, f, [](int32_t a, int32_t b) { return a >= b; }); }
+constexpr PlBuiltin bi_eq = bi_compare<PL_COMPARE_EQ>;
+constexpr PlBuiltin bi_ne = bi_compare<PL_COMPARE_NE>;
+constexpr PlBuiltin bi_less = bi_compare<PL_COMPARE_LESS>;
+constexpr PlBuiltin bi_greater = bi_compare<PL_COMPARE_GREATER>;
+constexpr PlBuiltin bi_leq = bi_compare<PL_COMPARE_LEQ>;
+constexpr PlBuiltin bi_geq = bi_compare<PL_COMPARE_GEQ>;
 
 }  // namespace
 
@@ -220,3 +244,14 @@ const PlBuiltinRow kPlArithmeticBuiltins[] = {
     {">=", 2, bi_geq, 0},
 };
 const uint32_t kPlArithmeticBuiltinCount = sizeof kPlArithmeticBuiltins / sizeof kPlArithmeticBuiltins[0];
+
+uint8_t pl_comparison_of(PlBuiltin function) {
+    constexpr struct {
+        PlBuiltin function;
+        PlComparison comparison;
+    } kComparisons[] = {{bi_eq, PL_COMPARE_EQ},           {bi_ne, PL_COMPARE_NE},   {bi_less, PL_COMPARE_LESS},
+                        {bi_greater, PL_COMPARE_GREATER}, {bi_leq, PL_COMPARE_LEQ}, {bi_geq, PL_COMPARE_GEQ}};
+    for (const auto& row : kComparisons)
+        if (row.function == function) return row.comparison;
+    return 0;
+}

@@ -7,6 +7,7 @@
 #include "pie/run/head_filter.h"
 #include "pie/run/interpreter.h"
 #include "pie/run/left_goal_head.h"
+#include "pie/run/opening_test.h"
 #include "pie/run/unify.h"
 #include "pie/terms/functor.h"
 #include "pie/terms/list.h"
@@ -111,6 +112,29 @@ inline int pl_rule_answer(PieEngine* engine, int outcome, PlList* table, PlList*
     return outcome == PL_CUT ? PL_STOP : outcome == PL_UNDETERMINED ? PL_FAIL : outcome;
 }
 
+// pl_call_conjunction for the body of a rule with PLC_OPENING_TEST, as far as pl_run_opening_test
+// leaves it: the same outcome, levels and bindings.
+[[gnu::always_inline]] inline int pl_call_after_opening_test(PieEngine* engine, PlCell* body, PlFrame* frame,
+                                                            PlList* answers) {
+    const int test = pl_run_opening_test(engine, body, frame);
+    if (test >= 0) return test;
+    if (test == kPlBodyAsItIs) return pl_call_conjunction(engine, body, frame, answers);
+    // The conjunction after the test answers as the body's next level would have, whose outcome is
+    // then the first level's: what the conjunction left when it did not succeed is undone there,
+    // as the conjunction's own chain undid it already.
+    PlCell* rest = pl_arg(body, 1);
+    int outcome;
+    if (test == kPlRestOfBuiltins) {
+        outcome = pl_call_rest_of_builtins(engine, rest, frame, answers);
+    } else {
+        const size_t mark = pl_trail_mark(engine);
+        outcome = pl_call_conjunction(engine, rest, frame, answers);
+        if (outcome != PL_SUCCESS) pl_trail_undo(engine, mark);
+    }
+    engine->depth -= kPlChainLevels;
+    return outcome;
+}
+
 // pl_try_user_clause for a rule with PLC_BRANCH (term, its term): its direct try, or the rule's
 // route; kPlBranchBodyRan is set in the outcome once its body was called. Out of line: the native
 // frames of the calls that try clauses stay as small as they were.
@@ -183,7 +207,8 @@ template <bool kClausesDirectly = true, bool kHeadHere = false, bool kBranches =
     int outcome;
     if (g && g->builtin == pl_call_logical_and) {
         own = PlListNode{&own, &own, nullptr};
-        outcome = pl_call_conjunction(engine, goals, clause_frame, table);
+        outcome = c.facts & PLC_OPENING_TEST ? pl_call_after_opening_test(engine, goals, clause_frame, table)
+                                             : pl_call_conjunction(engine, goals, clause_frame, table);
     } else {
         if (kClausesDirectly)
             table = pl_one_goal_table(engine, answers, own);

@@ -83,6 +83,23 @@ bool is_branch(const PieEngine* engine, const PlCell* head, const PlCell* body) 
     return names(args[0], args[1]) || names(args[1], args[0]);
 }
 
+// Whether a rule's body opens with a comparison followed by a conjunction of two goals of
+// built-ins, no conjunction last (PLC_OPENING_TEST).
+bool opens_with_comparison(const PieEngine* engine, const PlCell* body) {
+    if (body->type != PL_FUNCTOR) return false;
+    const PlFunctor* conjunction = engine->predefined[PLP_comma_2];
+    if (body->fn.functor != conjunction || !body->fn.args || body->fn.args->count != 2) return false;
+    const PlCell* test = body->fn.args->items[0];
+    const PlCell* rest = body->fn.args->items[1];
+    if (test->type != PL_FUNCTOR || !test->fn.functor->comparison || rest->type != PL_FUNCTOR ||
+        rest->fn.functor != conjunction || !rest->fn.args || rest->fn.args->count != 2)
+        return false;
+    const PlCell* left = rest->fn.args->items[0];
+    const PlCell* right = rest->fn.args->items[1];
+    return left->type == PL_FUNCTOR && left->fn.functor->builtin && right->type == PL_FUNCTOR &&
+           right->fn.functor->builtin && right->fn.functor != conjunction;
+}
+
 }  // namespace
 
 uint32_t pl_head_plan_of(const PlCell* head) {
@@ -111,8 +128,16 @@ PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term) {
         head = term->fn.args->items[0];
         if (head->type != PL_FUNCTOR || !head->fn.args) return facts;
         facts.bits |= pl_head_plan_of(head);
-        if (term->fn.args->count == 2 && is_branch(engine, head, term->fn.args->items[1]))
-            facts.bits = (facts.bits & ~PLC_RULE) | PLC_BRANCH;
+        if (term->fn.args->count == 2) {
+            // A branch rule's body is a variable; an opening test is looked for in the rules over
+            // numbers, whose heads take two arguments or more, not in an item's.
+            const PlCell* body = term->fn.args->items[1];
+            if (body->type == PL_VAR) {
+                if (is_branch(engine, head, body)) facts.bits = (facts.bits & ~PLC_RULE) | PLC_BRANCH;
+            } else if (head->fn.args->count >= 2 && opens_with_comparison(engine, body)) {
+                facts.bits |= PLC_OPENING_TEST;
+            }
+        }
     } else if (joins(head)) {
         facts.bits |= PLC_JOINING_FACT;
     }

@@ -22,6 +22,11 @@ enum PlClauseFactBits : uint16_t {
     // one list while it builds another, app([], L, L), met once at the end of every such walk and
     // matched by steps of its own (pie/run/fact_plan.h).
     PLC_JOINING_FACT = 0x40,
+    // The same bit on a rule (with PLC_RULE): a body that opens with a comparison of two integers
+    // (PlFunctor::comparison) followed by a conjunction of two goals of built-ins, the guard's cut
+    // and its answer in tak(X, Y, Z, A) :- X =< Y, !, Z = A. Its try may run them without the
+    // chains of the conjunctions (pie/run/opening_test.h).
+    PLC_OPENING_TEST = 0x40,
     // A disjunction's rule, "(_X | _) :- _X." or one of its kin ("|" or ";", either argument): a
     // head of a variable and "_", and a body that is the variable. Its try may be the call of the
     // goal's argument the variable stands for (pie/run/direct_branch.h). It is told apart where a

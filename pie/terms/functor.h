@@ -99,6 +99,7 @@ struct PlFunctor {
     PlBuiltin builtin;      // set for built-in predicates
     PlList* once_cells;     // once cells of its clauses, reset before each call
     uint8_t goal_kind;      // what loading does with a goal of this functor, plus 1; 0 not known yet
+    uint8_t comparison;     // for a built-in comparing two integers, which comparison (PlComparison), else 0
     uint64_t recorded_in;   // the recording that last entered it in its answer table (PlRunState::recordings)
 };
 

@@ -35,9 +35,9 @@ std::string* g_output = nullptr;  // where the output slot writes
 // transcript of what it did.
 class Recorder {
 public:
-    Recorder(uint32_t options, int changed_answer, bool disjunction_rules = false) {
+    Recorder(uint32_t options, int changed_answer, uint32_t engine_flags = 0) {
         EXPECT_EQ(PIE_init(&e_, nullptr, options), 0);
-        if (disjunction_rules) e_->flags |= PLE_DISJUNCTION_RULES;
+        e_->flags |= engine_flags;
         host_.install(e_);
         e_->host_slots[kPlOutputSlot] = reinterpret_cast<PlHostSlot>(+[](void*, const char* text) {
             *g_output += text;
@@ -108,7 +108,7 @@ private:
 
 // The steps of the optimiser's equivalence test: item changes, each followed by every query and
 // a check of the changed item, in three modes, plain and optimised, and once with the trace.
-std::string item_program(const pieprograms::Program& program, bool trace, bool disjunction_rules = false) {
+std::string item_program(const pieprograms::Program& program, bool trace, uint32_t engine_flags = 0) {
     const std::pair<int32_t, const char*> changes[] = {{3, "OFF"}, {0, nullptr}, {1, "OFF"}, {2, "OFF"}, {3, "ON"},
                                                        {7, "X1"},  {7, "OFF"},   {8, "OFF"}, {1, "ON"}};
     struct Mode {
@@ -120,7 +120,7 @@ std::string item_program(const pieprograms::Program& program, bool trace, bool d
     if (trace) modes.push_back({kWin9x | kPropagation | kTrace, 0});
     std::string out;
     for (const Mode& mode : modes) {
-        Recorder r(mode.options, mode.changed, disjunction_rules);
+        Recorder r(mode.options, mode.changed, engine_flags);
         r.load(program.text);
         for (auto [id, value] : changes) {
             if (id) r.change(id, value);
@@ -264,7 +264,39 @@ TEST(Differential, DisjunctionsAnswerAsTheirRules) {
          {"deep(70)", "deep(700)", "left(130)", "left(5000)", "loop"}},
     };
     for (const pieprograms::Program& program : programs)
-        EXPECT_EQ(first_difference(item_program(program, false, true), item_program(program, false)), "")
+        EXPECT_EQ(first_difference(item_program(program, false, PLE_DISJUNCTION_RULES), item_program(program, false)),
+                  "")
+            << program.text;
+}
+
+// Rule bodies that open with a comparison, run by their chains and by the direct path, must leave
+// the same record: tests that fail and hold, on integers, on anything else and on unbound
+// variables, with the guard's cut, a binding to undo and a failure after it, an item read, a
+// predicate's call, "is" and longer conjunctions after the test, and recursions deep enough to
+// cross the stack's looks and to run out of it.
+TEST(Differential, OpeningTestsAnswerAsTheirChains) {
+    const pieprograms::Program programs[] = {
+        {"max(_X, _Y, _Z) :- _X >= _Y, !, _Z = _X.\nmax(_X, _Y, _Y).\n",
+         {"max(3, 2, _Z)", "max(2, 3, _Z)", "max(3, 2, 2)", "max(3, 3, 3)", "max(a, 2, _Z)", "max(_X, 2, _Z)",
+          "max(2, 2, _)"}},
+        {"p(_X, _Y) :- _X < _Y, fail, true.\np(_X, _Y) :- _X < _Y, a(ON), !.\np(_X, _Y) :- 1 =:= 1, b(OFF), c(ON).\n"
+         "q(_X, _Y) :- _X =\\= _Y, !, r(_X).\nq(_X, _X).\nr(1).\n"
+         "s(_X, _Y, _Z) :- _X > _Y, _Z = f(_X), _Z = f(0).\ns(_X, _Y, g).\n"
+         "u(_X, _Y) :- _X > _Y, fail, !.\nu(_X, _Y) :- _Y > _X, !, fail.\nu(_X, _X).\n"
+         "v(_X, _Y, _Z) :- _X < _Y, !, _Z is _X + _Y.\nv(_X, _Y, 0).\n"
+         "w(_X) :- _X > 0, !, d(_X).\nw(_X) :- 0 =< _X, !, e(ON).\n",
+         {"p(1, 2)", "p(2, 1)", "q(1, 2)", "q(2, 1)", "q(3, 3)", "s(2, 1, _Z)", "s(1, 2, _Z)", "u(2, 1)", "u(1, 2)",
+          "u(1, 1)", "v(1, 2, _Z)", "v(2, 1, _Z)", "w(1)", "w(0)", "w(ON)"}},
+        {"count(_N) :- _N > 0, !, _M is _N - 1, count(_M).\ncount(0).\n"
+         "down(_N) :- _N =< 0, !, true.\ndown(_N) :- _M is _N - 1, down(_M).\n"
+         "tak(_X, _Y, _Z, _A) :- _X <= _Y, !, _Z = _A.\n"
+         "tak(_X, _Y, _Z, _A) :- _X1 is _X - 1, _Y1 is _Y - 1, _Z1 is _Z - 1,\n"
+         "    tak(_X1, _Y, _Z, _A1), tak(_Y1, _Z, _X, _A2), tak(_Z1, _X, _Y, _A3), tak(_A1, _A2, _A3, _A).\n",
+         {"count(70)", "count(700)", "count(5000)", "down(130)", "down(5000)", "tak(12, 8, 4, _A)",
+          "tak(12, 8, 4, 4)"}},
+    };
+    for (const pieprograms::Program& program : programs)
+        EXPECT_EQ(first_difference(item_program(program, true, PLE_OPENING_CHAINS), item_program(program, true)), "")
             << program.text;
 }
 

@@ -1,0 +1,37 @@
+// The opening test of a rule's body (PLC_OPENING_TEST): a comparison of two integers followed by a
+// conjunction, tak's X =< Y, !, Z = A. The chain of such a body would take its levels, run the
+// comparison's built-in as its first level and, where the comparison holds, go on with the
+// conjunction as its next level, which the comparison leaves as it found it. The try runs the
+// comparison itself instead: a test that fails costs no chain, and one that holds no level of one.
+// A conjunction of two goals of built-ins after it, the guard's cut and its answer, is run as its
+// own chain would run them, without that chain either.
+#pragma once
+
+#include <cstdint>
+
+struct PieEngine;
+struct PlCell;
+struct PlFrame;
+struct PlListNode;
+using PlList = PlListNode;
+
+// The levels a chain takes, for its call and for its conjunction.
+constexpr int kPlChainLevels = 8;
+
+// What pl_run_opening_test answers besides PL_FAIL, the body's outcome where its test failed.
+enum PlOpeningTest : int {
+    kPlBodyAsItIs = -1,     // the body goes to its chain as it is (traced, near a look at the
+                            // native stack, or no longer the body its facts found)
+    kPlRestToChain = -2,    // the test held: the conjunction after it goes to its own chain
+    kPlRestOfBuiltins = -3, // the test held: the conjunction after it is two goals of built-ins,
+                            // for pl_call_rest_of_builtins, within levels it takes quietly
+};
+
+// The opening test of body, a compound term of the conjunction's built-in read in frame, as its
+// chain would run it. Where it held, the chain's levels are taken (kPlChainLevels), for the caller
+// to give back once the conjunction after the test has answered for the chain's first level.
+[[gnu::noinline]] int pl_run_opening_test(PieEngine* engine, PlCell* body, PlFrame* frame);
+
+// The chain of rest, two goals of built-ins (kPlRestOfBuiltins), as it answers its caller: the left
+// goal's built-in as its first level, and the right goal as its last goal.
+[[gnu::noinline]] int pl_call_rest_of_builtins(PieEngine* engine, PlCell* rest, PlFrame* frame, PlList* answers);
