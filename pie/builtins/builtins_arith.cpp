@@ -102,16 +102,12 @@ template <class Forward, class InverseX, class InverseY, class Anonymous>
 // slot and slot_frame are then the binding met last and the frame that holds it.
 [[gnu::always_inline]] inline bool unbound_arg(PlCell* goal, PlFrame* frame, uint32_t i, PlBinding*& slot,
                                                PlFrame*& slot_frame) {
-    PlCell* term = pl_arg(goal, i);
-    // Only a variable read in a frame has a binding to answer into.
-    if (term->type != PL_VAR || !frame) return false;
-    do {
-        slot = pl_binding_of(frame, term);
-        slot_frame = frame;
-        term = slot->term;
-        frame = slot->frame;
-    } while (term->type == PL_VAR && frame);
-    return term->type == PL_UNBOUND;
+    // Only a variable read in a frame has a binding to answer into: the deref then names its slot.
+    const PlDeref d = pl_deref_whole(pl_arg(goal, i), frame);
+    if (!d.slot) return false;
+    slot = d.slot;
+    slot_frame = d.slot_frame;
+    return d.term->type == PL_UNBOUND;
 }
 
 // The forward mode into a variable not bound yet, what a rule over numbers asks most, read
