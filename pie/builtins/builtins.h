@@ -45,6 +45,12 @@ inline PlDeref pl_builtin_arg(PlCell* goal, PlFrame* frame, uint32_t i) { return
     value = term->value;
     return true;
 }
+// The cell pl_make_integer keeps for value where it made value lately (what it would return
+// then, changing nothing), else nullptr.
+[[gnu::always_inline]] inline PlCell* pl_recent_integer(const PieEngine* engine, int32_t value) {
+    PlCell* recent = engine->cell.recent_integers[pl_recent_integer_slot(value)];
+    return recent && recent->value == value ? recent : nullptr;
+}
 // Unifies argument i with a frame-free value: 1 or 0.
 int pl_builtin_unify(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i, PlCell* value);
 // An integer answer for argument i, whose dereferencing met last the unbound slot of slot_frame:
@@ -54,8 +60,11 @@ int pl_builtin_unify(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i
 [[gnu::always_inline]] inline int pl_builtin_answer(PieEngine* engine, PlCell* goal, PlFrame* frame, uint32_t i,
                                                     PlBinding* slot, PlFrame* slot_frame, int32_t value) {
     constexpr int kUnifyLevels = 2;  // those the unification takes
-    // A digit is a preset cell, read without the call that would return it.
-    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_make_integer(engine, value);
+    // A digit is a preset cell, and an integer made lately most often the cell kept for it, each
+    // read without the call that would return that cell (pl_make_integer).
+    PlCell* cell = value >= 0 && value <= 9 ? engine->cell.digits[value] : pl_recent_integer(engine, value);
+    if (!cell) [[unlikely]]
+        cell = pl_make_integer(engine, value);
     const bool trailed = slot_frame != engine->run.untrailed;
     if (!pl_levels_quiet(engine, kUnifyLevels) || (trailed && engine->run.trail.full()))
         return pl_builtin_unify(engine, goal, frame, i, cell);

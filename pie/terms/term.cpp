@@ -111,7 +111,8 @@ PlCell* pl_make_variable(PieEngine* engine, PlAtom* name) {
 PlCell* pl_make_integer(PieEngine* engine, int32_t value) {
     if (value >= 0 && value <= 9) return engine->cell.digits[value];
     // Interned cells live as long as the engine: one kept here is the table's.
-    PlCell*& recent = engine->cell.recent_integers[static_cast<uint32_t>(value) % std::size(engine->cell.recent_integers)];
+    static_assert(std::size(PlSharedCells{}.recent_integers) == 64);
+    PlCell*& recent = engine->cell.recent_integers[pl_recent_integer_slot(value)];
     if (recent && recent->value == value) return recent;
     auto* cell = static_cast<PlCell*>(pl_hash_lookup(engine->integers, &value));
     if (!cell) {

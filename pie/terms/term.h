@@ -78,7 +78,7 @@ struct PlSharedCells {
     PlCell* digits[10];  // integers 0 to 9
     // Interned integers made lately, by their low bits: arithmetic makes the same few values over
     // and over, and the look in the table of integers costs more than the arithmetic.
-    PlCell* recent_integers[64];
+    PlCell* recent_integers[64];  // at pl_recent_integer_slot
     PlCell* ON;          // atom terms substituted for constants and folded goals
     PlCell* OFF;
     PlCell* true_;
@@ -86,6 +86,9 @@ struct PlSharedCells {
     PlCell* end_of_text;  // the parser met the end of the text
     PlCell* void_term;    // the parser was asked for a term where ".", ")" or "]" stands
 };
+
+// The entry of PlSharedCells::recent_integers that keeps value when it was made lately.
+constexpr uint32_t pl_recent_integer_slot(int32_t value) { return static_cast<uint32_t>(value) % 64; }
 
 void pl_cells_create(PieEngine* engine);
 
