@@ -179,6 +179,17 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers, int limit) {
             PlClauseParts c;
             if (!pl_clause_to_try(engine, l.f, l.goal, l.goal_frame, limit, key, clause, c)) continue;
             l.mark = pl_trail_mark(engine);
+            // A guard and its answer alone are tried without the clause's frame where they can be.
+            if (c.rule && (c.facts & PLC_OPENING_TEST)) [[unlikely]] {
+                l.clause_frame = nullptr;
+                l.first = pl_try_guard_clause(engine, l.goal, l.goal_frame, c.term, c.head, c.facts);
+                if (l.first == PL_SUCCESS) {
+                    l.key = key;
+                    return -1;
+                }
+                if (l.first == PL_FAIL) continue;
+                if (l.first == PL_STOP) return PL_STOP;
+            }
             l.clause_frame = pl_frame_alloc(engine, c.variables, l.goal_frame, nullptr);
             // The left goal's functor has no built-in: its try is the clause's, inline.
             l.first = pl_try_user_clause<false>(engine, l.goal, l.goal_frame, c, l.clause_frame, answers);

@@ -35,3 +35,19 @@ enum PlOpeningTest : int {
 // The chain of rest, two goals of built-ins (kPlRestOfBuiltins), as it answers its caller: the left
 // goal's built-in as its first level, and the right goal as its last goal.
 [[gnu::noinline]] int pl_call_rest_of_builtins(PieEngine* engine, PlCell* rest, PlFrame* frame, PlList* answers);
+
+// A try of a rule whose body is the guard and its answer alone, p(X, Y, Z, A) :- X =< Y, !, Z = A
+// (its head two to four variables, each met first, in slots in order; the test's operands and
+// the answer's two sides variables of the head, the test's also integers), answered from the
+// goal's own arguments without the clause's frame. The head's match would only bind the
+// variables to the goal's arguments: where the test's read integers, the answer's sides an
+// integer and an unbound variable or two integers, and every other argument an integer, the try
+// leaves what the frame's would leave once its frame was settled, the goal's variable bound to the
+// integer by one entry on the trail. Any other goal, or one near a look at the native stack or
+// the depth limit, traced, or under PLE_OPENING_CHAINS, is tried with its frame
+// (kPlTryWithFrame). Else it answers the try's outcome: PL_SUCCESS, PL_FAIL where the test
+// failed, PL_STOP where the answer did not hold after the cut. The warning line is the head's.
+constexpr int kPlTryWithFrame = -1;
+// term is the rule's term, head its head, facts its facts (PLC_RULE and PLC_OPENING_TEST set).
+[[gnu::noinline]] int pl_try_guard_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, const PlCell* term,
+                                          const PlCell* head, uint32_t facts);

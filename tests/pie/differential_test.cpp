@@ -284,16 +284,51 @@ TEST(Differential, OpeningTestsAnswerAsTheirChains) {
          "s(_X, _Y, _Z) :- _X > _Y, _Z = f(_X), _Z = f(0).\ns(_X, _Y, g).\n"
          "u(_X, _Y) :- _X > _Y, fail, !.\nu(_X, _Y) :- _Y > _X, !, fail.\nu(_X, _X).\n"
          "v(_X, _Y, _Z) :- _X < _Y, !, _Z is _X + _Y.\nv(_X, _Y, 0).\n"
-         "w(_X) :- _X > 0, !, d(_X).\nw(_X) :- 0 =< _X, !, e(ON).\n",
+         "w(_X) :- _X > 0, !, d(_X).\nw(_X) :- 0 <= _X, !, e(ON).\n",
          {"p(1, 2)", "p(2, 1)", "q(1, 2)", "q(2, 1)", "q(3, 3)", "s(2, 1, _Z)", "s(1, 2, _Z)", "u(2, 1)", "u(1, 2)",
           "u(1, 1)", "v(1, 2, _Z)", "v(2, 1, _Z)", "w(1)", "w(0)", "w(ON)"}},
         {"count(_N) :- _N > 0, !, _M is _N - 1, count(_M).\ncount(0).\n"
-         "down(_N) :- _N =< 0, !, true.\ndown(_N) :- _M is _N - 1, down(_M).\n"
+         "down(_N) :- _N <= 0, !, true.\ndown(_N) :- _M is _N - 1, down(_M).\n"
          "tak(_X, _Y, _Z, _A) :- _X <= _Y, !, _Z = _A.\n"
          "tak(_X, _Y, _Z, _A) :- _X1 is _X - 1, _Y1 is _Y - 1, _Z1 is _Z - 1,\n"
          "    tak(_X1, _Y, _Z, _A1), tak(_Y1, _Z, _X, _A2), tak(_Z1, _X, _Y, _A3), tak(_A1, _A2, _A3, _A).\n",
          {"count(70)", "count(700)", "count(5000)", "down(130)", "down(5000)", "tak(12, 8, 4, _A)",
           "tak(12, 8, 4, 4)"}},
+    };
+    for (const pieprograms::Program& program : programs)
+        EXPECT_EQ(first_difference(item_program(program, true, PLE_OPENING_CHAINS), item_program(program, true)), "")
+            << program.text;
+}
+
+// Rules whose body is a guard and its answer alone, tried as a conjunction's left goal without
+// their frame and (PLE_OPENING_CHAINS) with it, must leave the same record: the answer bound on
+// either side, two integers that meet or not (the cut then ends the clauses), a test that fails,
+// arguments the body does not name, an operand or a side that is no integer, "_", one variable on
+// both sides, bindings taken back when the goals after fail, an item read after, and a recursion
+// through such a left goal deep enough to cross the stack's looks.
+TEST(Differential, GuardsAnswerAsTheirFrames) {
+    const pieprograms::Program programs[] = {
+        {"g(_X, _Y, _Z, _A) :- _X <= _Y, !, _Z = _A.\ng(_X, _Y, _Z, other).\n"
+         "h(_X, _Y, _Z) :- _X > _Y, !, _Z = _X.\nh(_X, _Y, _Y).\nk(_X, _Y) :- _X < _Y, !, _X = _Y.\nk(_X, _Y).\n"
+         "m(_X, _Y, _W, _Z) :- _X < _Y, !, _Z = _X.\nm(_X, _Y, _W, no).\n"
+         "s(_X, _Y, _Z) :- _X < _Y, !, _Z = _Z.\ns(_X, _Y, none).\n"
+         "e(_X, _Y, _Z, _A) :- _X < _Y, !, _Z = _A.\ne(_X, _Y, _, _).\n"
+         "t1 :- g(1, 2, 3, _R), _R == 3.\nt2 :- g(1, 2, _R, 4), _R == 4.\nt3 :- g(1, 2, 3, 3), true.\n"
+         "t4 :- g(1, 2, 3, 4), true.\nt5 :- g(2, 1, 3, _R), _R == other.\nt6 :- g(1, 2, 3, _R), _R == other.\n"
+         "t7 :- g(1, 2, 3, _R), fail.\nt7 :- true.\nt8 :- g(1, 2, _U, _U), var(_U).\nt9 :- g(1, 2, _, _R), var(_R).\n"
+         "t10 :- g(1, 2, a, _R), _R == a.\nt11 :- g(_Q, 2, 3, _R), _R == other.\nt12 :- g(a, 2, 3, _R), _R == other.\n"
+         "t13 :- h(3, 2, _R), _R == 3.\nt14 :- h(2, 3, _R), _R == 3.\nt15 :- k(1, 2), true.\nt16 :- k(2, 1), true.\n"
+         "t17 :- m(1, 2, 7, _R), _R == 1.\nt18 :- m(1, 2, _W, _R), _R == 1, var(_W).\n"
+         "t19 :- m(1, 2, a, _R), _R == 1.\nt20 :- s(1, 2, _R), var(_R).\nt21 :- s(1, 2, 5), true.\n"
+         "t22 :- g(1, 2, _A, _B), _A == _B, _A = 7, _B == 7.\nt23 :- g(1, 2, f(1), _R), _R == f(1).\n"
+         "t24 :- g(1, 2, 3, _R), a(ON), _R == 3.\nt25 :- g(1, 2, 3, _R), _R = 4.\n"
+         "t26 :- g(12, 2, 3, _R), g(1, 22, _R, _S), _S == other.\nt27 :- e(1, 2, 3, 4), true.\n"
+         "t28 :- e(1, 2, 3, 3), true.\n",
+         {"t1", "t2", "t3", "t4", "t5", "t6", "t7", "t8", "t9", "t10", "t11", "t12", "t13", "t14", "t15", "t16",
+          "t17", "t18", "t19", "t20", "t21", "t22", "t23", "t24", "t25", "t26", "t27", "t28",
+          "g(1, 2, 3, _R), _R == 3", "g(2, 1, 3, _R), true"}},
+        {"d(_N, _R) :- _N <= 0, !, _R = _N.\nd(_N, _R) :- _M is _N - 1, d(_M, _S), _R = _S.\n",
+         {"d(70, _R)", "d(700, 0)", "d(5000, _R)", "d(3, 1)"}},
     };
     for (const pieprograms::Program& program : programs)
         EXPECT_EQ(first_difference(item_program(program, true, PLE_OPENING_CHAINS), item_program(program, true)), "")
