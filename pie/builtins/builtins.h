@@ -31,11 +31,10 @@ uint8_t pl_comparison_of(PlBuiltin function);
 
 // Argument i of a built-in goal, dereferenced.
 inline PlDeref pl_builtin_arg(PlCell* goal, PlFrame* frame, uint32_t i) { return pl_deref_whole(pl_arg(goal, i), frame); }
-// The integer argument i stands for, followed as pl_builtin_arg follows it, into value: false
-// when it stands for anything else. Two scalars in registers where a dereferencing's whole answer
-// would go to memory.
-[[gnu::always_inline]] inline bool pl_builtin_integer(PlCell* goal, PlFrame* frame, uint32_t i, int32_t& value) {
-    const PlCell* term = pl_arg(goal, i);
+// The integer term stands for, read in frame and followed as pl_builtin_arg follows it, into
+// value: false when it stands for anything else. Two scalars in registers where a dereferencing's
+// whole answer would go to memory. pl_builtin_integer reads argument i of a built-in goal.
+[[gnu::always_inline]] inline bool pl_builtin_integer_of(const PlCell* term, PlFrame* frame, int32_t& value) {
     while (term->type == PL_VAR && frame) {
         const PlBinding* binding = pl_binding_of(frame, term);
         term = binding->term;
@@ -44,6 +43,9 @@ inline PlDeref pl_builtin_arg(PlCell* goal, PlFrame* frame, uint32_t i) { return
     if (term->type != PL_INT) return false;
     value = term->value;
     return true;
+}
+[[gnu::always_inline]] inline bool pl_builtin_integer(PlCell* goal, PlFrame* frame, uint32_t i, int32_t& value) {
+    return pl_builtin_integer_of(pl_arg(goal, i), frame, value);
 }
 // The cell pl_make_integer keeps for value where it made value lately (what it would return
 // then, changing nothing), else nullptr.

@@ -115,14 +115,9 @@ struct Argument {
     return a;
 }
 
-// The slot of a variable of a head of count variables in slots in order, the goal's argument it
-// stands for; kNoSlot for any other operand.
-constexpr uint32_t kNoSlot = 31;
-inline uint32_t head_slot(const PlCell* operand, uint32_t count) {
-    return operand->type == PL_VAR && static_cast<uint32_t>(operand->var.slot) < count
-               ? static_cast<uint32_t>(operand->var.slot)
-               : kNoSlot;
-}
+// The plans of heads of two to four variables, each met first, in slots in order, by their count.
+constexpr uint32_t kFirstVarsPlans[kPlHeadPlanArgs + 1] = {0, 0, pl_first_vars_plan(2), pl_first_vars_plan(3),
+                                                           pl_first_vars_plan(4)};
 
 }  // namespace
 
@@ -132,9 +127,9 @@ int pl_try_guard_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, co
     if ((engine->flags & (PLE_TRACE | PLE_OPENING_CHAINS)) || !goal_frame || !goal_args ||
         goal->fn.functor != head->fn.functor)
         return kPlTryWithFrame;
+    // The plan tells the head's count of arguments as well: each has bits of its own.
     const uint32_t count = goal_args->count;
-    if (count < 2 || count > kPlHeadPlanArgs || head->fn.args->count != count ||
-        !pl_head_plan_in_order(facts, pl_first_vars_plan(count)))
+    if (count < 2 || count > kPlHeadPlanArgs || !pl_head_plan_in_order(facts, kFirstVarsPlans[count]))
         return kPlTryWithFrame;
     // The levels the frame's try takes, the head's match, the body's chain and its last goal's
     // call, stay within the limit, and their looks at the native stack, if any, answer "not
@@ -161,33 +156,49 @@ int pl_try_guard_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, co
         answer->type != PL_FUNCTOR || answer->fn.functor != engine->predefined[PLP_unify_2] ||
         !pl_calls_builtin_directly(engine, answer->fn.functor))
         return kPlTryWithFrame;
-    const uint32_t x = head_slot(pl_arg(test, 0), count), y = head_slot(pl_arg(test, 1), count);
-    const uint32_t left = head_slot(pl_arg(answer, 0), count), right = head_slot(pl_arg(answer, 1), count);
-    const uint32_t named = 1u << x | 1u << y | 1u << left | 1u << right;
-    if (named >> count) return kPlTryWithFrame;
+    // The operands are variables of the head, each the goal's argument of its slot.
+    const PlCell* operands[] = {pl_arg(test, 0), pl_arg(test, 1), pl_arg(answer, 0), pl_arg(answer, 1)};
+    uint32_t named = 0;
+    for (const PlCell* operand : operands) {
+        if (operand->type != PL_VAR || static_cast<uint32_t>(operand->var.slot) >= count) return kPlTryWithFrame;
+        named |= 1u << operand->var.slot;
+    }
     // Every argument the body does not name is an integer: the head's match binds nothing of the
     // goal's for it.
     if (named != (1u << count) - 1)
         for (uint32_t i = 0; i < count; ++i)
             if (!(named >> i & 1) && argument(goal_args, i, goal_frame).term->type != PL_INT) return kPlTryWithFrame;
-    const Argument a = argument(goal_args, x, goal_frame);
-    const Argument b = argument(goal_args, y, goal_frame);
-    if (a.term->type != PL_INT || b.term->type != PL_INT) return kPlTryWithFrame;
-    // The answer's sides: two integers, or an integer and an unbound variable of the goal's.
-    const Argument l = argument(goal_args, left, goal_frame);
-    const Argument r = argument(goal_args, right, goal_frame);
-    const bool l_int = l.term->type == PL_INT, r_int = r.term->type == PL_INT;
-    if (!(l_int && r_int) && !(l_int && r.term->type == PL_UNBOUND && r.slot) &&
-        !(r_int && l.term->type == PL_UNBOUND && l.slot))
+    int32_t a = 0, b = 0;
+    if (!pl_builtin_integer_of(goal_args->items[operands[0]->var.slot], goal_frame, a) ||
+        !pl_builtin_integer_of(goal_args->items[operands[1]->var.slot], goal_frame, b))
         return kPlTryWithFrame;
+    // The answer's sides: two integers, or an integer and an unbound variable of the goal's, whose
+    // binding met last (slot) takes the integer (value).
+    const Argument l = argument(goal_args, static_cast<uint32_t>(operands[2]->var.slot), goal_frame);
+    const Argument r = argument(goal_args, static_cast<uint32_t>(operands[3]->var.slot), goal_frame);
+    PlBinding* slot = nullptr;
+    PlFrame* slot_frame = nullptr;
+    PlCell* value = nullptr;
+    if (l.term->type == PL_INT) {
+        if (r.term->type != PL_INT) {
+            if (r.term->type != PL_UNBOUND || !r.slot) return kPlTryWithFrame;
+            slot = r.slot;
+            slot_frame = r.slot_frame;
+            value = l.term;
+        }
+    } else {
+        if (l.term->type != PL_UNBOUND || !l.slot || r.term->type != PL_INT) return kPlTryWithFrame;
+        slot = l.slot;
+        slot_frame = l.slot_frame;
+        value = r.term;
+    }
     engine->warning_line = static_cast<int32_t>(head->line);
-    if (!pl_compare(comparison, a.term->value, b.term->value)) return PL_FAIL;
+    if (!pl_compare(comparison, a, b)) return PL_FAIL;
     // The cut answers the guard; the answer is called as the chain calls its last goal.
     pl_reset_once_cells(answer->fn.functor);
-    if (l_int && r_int) return l.term->value == r.term->value ? PL_SUCCESS : PL_STOP;
-    const Argument& variable = l_int ? r : l;
-    engine->run.trail.push_back({variable.slot, variable.slot_frame});
-    variable.slot->term = l_int ? l.term : r.term;
-    variable.slot->frame = nullptr;
+    if (!slot) return l.term->value == r.term->value ? PL_SUCCESS : PL_STOP;
+    engine->run.trail.push_back({slot, slot_frame});
+    slot->term = value;
+    slot->frame = nullptr;
     return PL_SUCCESS;
 }
