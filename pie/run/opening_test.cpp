@@ -25,6 +25,14 @@ bool quiet(const PieEngine* engine, int depth, int levels) {
            ((depth ^ (depth + levels)) & ~63) == 0;
 }
 
+// Whether those levels stay within the limit, and their looks at the native stack, if any, answer
+// "not exhausted" and note nothing: the stack stands well above the depth where looks count (the
+// native frames of the steps that take them lie far less than the margin below this one).
+bool quiet_enough(const PieEngine* engine, int depth, int levels) {
+    return quiet(engine, depth, levels) ||
+           (depth + levels <= pl_depth_limit(engine) && pl_head_plan::stack_far_from_deep(engine));
+}
+
 }  // namespace
 
 int pl_run_opening_test(PieEngine* engine, PlCell* body, PlFrame* frame) {
@@ -32,7 +40,7 @@ int pl_run_opening_test(PieEngine* engine, PlCell* body, PlFrame* frame) {
     const int found = engine->depth;
     if ((engine->flags & (PLE_TRACE | PLE_OPENING_CHAINS)) ||
         (conjunction->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM || conjunction->once_cells ||
-        !quiet(engine, found, kPlChainLevels))
+        !quiet_enough(engine, found, kPlChainLevels))
         return kPlBodyAsItIs;
     // The body as its facts found it, which a rewrite since may have changed: the comparison, and
     // the conjunction its chain would run as its next level.
@@ -55,7 +63,7 @@ int pl_run_opening_test(PieEngine* engine, PlCell* body, PlFrame* frame) {
     const PlCell* left = pl_arg(rest, 0);
     const PlCell* right = pl_arg(rest, 1);
     const PlBuiltin last = right->type == PL_FUNCTOR ? right->fn.functor->builtin : nullptr;
-    if (!quiet(engine, at, kPlChainLevels + 4) || left->type != PL_FUNCTOR || !left->fn.functor->builtin || !last ||
+    if (!quiet_enough(engine, at, kPlChainLevels + 4) || left->type != PL_FUNCTOR || !left->fn.functor->builtin || !last ||
         last == pl_call_logical_and)
         return kPlRestToChain;
     return kPlRestOfBuiltins;
@@ -132,13 +140,10 @@ int pl_try_guard_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, co
     if (count < 2 || count > kPlHeadPlanArgs || !pl_head_plan_in_order(facts, kFirstVarsPlans[count]))
         return kPlTryWithFrame;
     // The levels the frame's try takes, the head's match, the body's chain and its last goal's
-    // call, stay within the limit, and their looks at the native stack, if any, answer "not
-    // exhausted" and note nothing: the stack stands well above the depth where they count.
+    // call, may be taken quietly.
     constexpr int kLevels = 2 * kPlChainLevels + 4;
     static_assert(3 * pl_head_walk::kWeight <= kLevels);
-    if (!quiet(engine, engine->depth, kLevels) &&
-        (!pl_levels_within_limit(engine, kLevels) || !pl_head_plan::stack_far_from_deep(engine)))
-        return kPlTryWithFrame;
+    if (!quiet_enough(engine, engine->depth, kLevels)) return kPlTryWithFrame;
     // The body as its facts found it, and as the opening test's route reads it.
     const PlCell* body = pl_arg(term, 1);
     if (body->type != PL_FUNCTOR) return kPlTryWithFrame;

@@ -21,7 +21,7 @@ constexpr int kPlChainLevels = 8;
 // What pl_run_opening_test answers besides PL_FAIL, the body's outcome where its test failed.
 enum PlOpeningTest : int {
     kPlBodyAsItIs = -1,     // the body goes to its chain as it is (traced, near a look at the
-                            // native stack, or no longer the body its facts found)
+                            // native stack that may count, or no longer the body its facts found)
     kPlRestToChain = -2,    // the test held: the conjunction after it goes to its own chain
     kPlRestOfBuiltins = -3, // the test held: the conjunction after it is two goals of built-ins,
                             // for pl_call_rest_of_builtins, within levels it takes quietly
@@ -43,8 +43,8 @@ enum PlOpeningTest : int {
 // variables to the goal's arguments: where the test's read integers, the answer's sides an
 // integer and an unbound variable or two integers, and every other argument an integer, the try
 // leaves what the frame's would leave once its frame was settled, the goal's variable bound to the
-// integer by one entry on the trail. Any other goal, or one near a look at the native stack or
-// the depth limit, traced, or under PLE_OPENING_CHAINS, is tried with its frame
+// integer by one entry on the trail. Any other goal, or one near a look at the native stack that
+// may count or near the depth limit, traced, or under PLE_OPENING_CHAINS, is tried with its frame
 // (kPlTryWithFrame). Else it answers the try's outcome: PL_SUCCESS, PL_FAIL where the test
 // failed, PL_STOP where the answer did not hold after the cut. The warning line is the head's.
 constexpr int kPlTryWithFrame = -1;
