@@ -111,8 +111,52 @@ void pl_direct_is_prepare(PieEngine* engine) {
             pl_lookup_functor(engine, pie_intern_string(engine, kOperators[i].name), kOperators[i].arity, nullptr);
 }
 
+namespace {
+
+// The result of "is" followed in registers, with the binding met last (what an answer binds).
+struct Target {
+    PlCell* term;
+    PlBinding* slot;
+    PlFrame* slot_frame;
+};
+
+[[gnu::always_inline]] inline Target target_of(PlCell* goal, PlFrame* frame) {
+    Target r{pl_arg(goal, 0), nullptr, nullptr};
+    for (PlFrame* f = frame; r.term->type == PL_VAR && f;) {
+        r.slot = pl_binding_of(f, r.term);
+        r.slot_frame = f;
+        r.term = r.slot->term;
+        f = r.slot->frame;
+    }
+    return r;
+}
+
+// The answer of "is" for value as the operator's built-in gives it: an unbound result bound, an
+// integer compared, "_" accepted; PL_UNDETERMINED for any other result, which the rules take.
+[[gnu::always_inline]] inline int answer(PieEngine* engine, PlCell* goal, PlFrame* frame, const Target& r,
+                                         int32_t value) {
+    if (r.term->type == PL_UNBOUND && r.slot)
+        return pl_builtin_answer(engine, goal, frame, 0, r.slot, r.slot_frame, value) ? PL_SUCCESS : PL_FAIL;
+    if (r.term->type == PL_INT) return r.term->value == value ? PL_SUCCESS : PL_FAIL;
+    return r.term->type == PL_ANONYMOUS ? PL_SUCCESS : PL_UNDETERMINED;
+}
+
+}  // namespace
+
 int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
     if (!goal->fn.args || goal->fn.args->count < 2) return PL_UNDETERMINED;
+    // The commonest goal first, X is A - B or A + B of integers (X1 is X - 1): its operator found
+    // by two comparisons and its operands read as integers, with no walk of the expression. Its
+    // evaluation can neither fail nor be left to the rules, so that the result is read after it.
+    if (const PlCell* expression = pl_arg(goal, 1); expression->type == PL_FUNCTOR && expression->fn.args) {
+        const PlFunctor* f = expression->fn.functor;
+        const bool subtract = f == engine->direct_is[static_cast<int>(Op::Sub)];
+        int32_t a = 0, b = 0;
+        if ((subtract || f == engine->direct_is[static_cast<int>(Op::Add)]) &&
+            pl_builtin_integer_of(pl_arg(expression, 0), frame, a) &&
+            pl_builtin_integer_of(pl_arg(expression, 1), frame, b))
+            return answer(engine, goal, frame, target_of(goal, frame), subtract ? pl_subtract(a, b) : pl_add(a, b));
+    }
     // The result followed in registers, with the binding met last (what an answer binds).
     PlCell* result = pl_arg(goal, 0);
     PlBinding* slot = nullptr;

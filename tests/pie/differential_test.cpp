@@ -215,6 +215,9 @@ TEST(Differential, IsAnswersAsItsSystemRules) {
         "_X is _Y + 1", "_X is a + 1", "a is 1 + 1", "_X is heapused", "_Y = 3, _X is _Y * _Y", "_X is 5, _X is 5",
         "_X is 1 + 1, _X = 3", "_X = f(1), _X is 1", "_X is 2, eq(_X, 2)", "_X is (1 + 2) * (3 + 4) / (5 - 5)",
         "_Z = 4, _Y = _Z, _X is _Y - _Z + 1", "_Y = _Z, _X is 1 - _Y", "_Y = _Z, _Z = a, _X is _Y * 2",
+        "3 is 5 - 2", "4 is 5 - 2", "_ is 5 - 2", "a is 5 - 2", "f(1) is 2 - 1", "_Y = 4, _X is _Y - 1, _X = 3",
+        "_Y = 4, 3 is _Y + -1", "_Y = _Z, _Z = 3, _Y is 4 - 1", "_X is -2147483648 - 1", "_X is _Y - 1",
+        "_Y = a, _X is _Y + 1", "_Y = 2 + 1, _X is _Y - 1", "_Y = 1, _X is 1 - 2 - _Y", "_X is 2, _X is 1 + 1",
     };
     for (const char* goal : goals) {
         int outcome[2];
