@@ -8,6 +8,7 @@
 
 #include "pie/run/call_steps.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/held_status.h"
 #include "pie/run/unify.h"
 #include "pie/terms/list.h"
 
@@ -39,17 +40,43 @@ namespace {
 
 bool has_entries(const PlList* list) { return list && !pl_list_empty(list); }
 
+bool is_atom_cell(const PlCell* c) { return c->type == PL_FUNCTOR && (!c->fn.args || !c->fn.args->count); }
+
+// The answer of the goal's atom meeting an item's held status, where the unification answers it at
+// once: the same functor matches and another fails (a unary functor's terms that both carry
+// arguments are left to the unification, as is any pair away from the quiet levels).
+constexpr int kPlNotCompared = -1;
+[[gnu::always_inline]] inline int compare_held(const PieEngine* engine, const PlCell* argument, const PlCell* value) {
+    if (!value || !is_atom_cell(argument) || !is_atom_cell(value) || !pl_levels_quiet(engine, kPlUnifyLevels))
+        return kPlNotCompared;
+    if (argument->fn.functor != value->fn.functor) return PL_FAIL;
+    return argument->fn.functor->arity != 1 || !argument->fn.args || !value->fn.args ? PL_SUCCESS : kPlNotCompared;
+}
+
 // pl_call of a branch that reads a settled item (Item(VALUE) of a disjunction of an item's
 // values, the commonest branch), as pl_call answers it: the call's level, then the item's status
-// unified with the goal's argument, undetermined without one. Any other goal is called.
-[[gnu::always_inline]] inline int call_branch_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table) {
+// unified with the goal's argument, undetermined without one. Any other goal is called. compared
+// tells whether the answer came from a held status and the goal's atom alone, with nothing run.
+[[gnu::always_inline]] inline int call_branch_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table,
+                                                   bool& compared) {
+    compared = false;
     if (goal->type == PL_FUNCTOR) {
         PlFunctor* f = goal->fn.functor;
         if ((f->flags & (PLF_SETTLED | PLF_SYSTEM)) == PLF_SETTLED && f->arity == 1 && !f->owner && !f->builtin &&
             f != engine->direct_is_functor && goal->fn.args && goal->fn.args->count &&
             (has_entries(f->clauses[0]) || has_entries(f->clauses[1]) || has_entries(f->clauses[2]))) {
             const PlDepthGuard depth(engine, "pl_call", 4);
-            PlCell* value = pl_item_status(engine, f, table);
+            // A table that holds nothing holds no answer of the item's: the status is the held one.
+            PlCell* value;
+            if ((!table || pl_list_empty(table)) && pl_held_status(engine, f, value)) {
+                if (!value) return PL_UNDETERMINED;
+                if (const int answer = compare_held(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
+                    compared = true;
+                    return answer;
+                }
+                return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+            }
+            value = pl_item_status(engine, f, table);
             if (!value) return PL_UNDETERMINED;
             return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
         }
@@ -97,9 +124,10 @@ namespace {
     }
     // Most branches are no disjunction: they are called here.
     const PlFunctor* f = branch.goal->fn.functor;
+    bool compared;
     const int outcome = f == engine->disjunctions[0] || f == engine->disjunctions[1]
                             ? pl_call_branch(engine, branch, body_table)
-                            : call_branch_goal(engine, branch.goal, branch.frame, body_table);
+                            : call_branch_goal(engine, branch.goal, branch.frame, body_table, compared);
     return pl_rule_answer(engine, outcome, body_table, answers);
 }
 
@@ -169,7 +197,9 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         if (f->flags & PLF_ALL_LISTS) f->flags &= ~PLF_ALL_LISTS;
         engine->warning_line = static_cast<int32_t>(left_head->line);
         const size_t mark = pl_trail_mark(engine);
-        const int answer = pl_rule_answer(engine, call_branch_goal(engine, first.goal, first.frame, table), table, table);
+        bool compared;
+        const int answer =
+            pl_rule_answer(engine, call_branch_goal(engine, first.goal, first.frame, table, compared), table, table);
         if (answer == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
@@ -178,14 +208,17 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         // A cut in the branch ends the level's rules: its call fails, and so does each call above.
         if (answer != PL_FAIL) break;
         engine->warning_line = static_cast<int32_t>(right_head->line);
+        // A level whose first branch ran nothing leaves its disjunction as it found it: a nested
+        // one of the same functor holds the same two rules alone.
         if (second.goal->type == PL_FUNCTOR &&
-            pure_disjunction(engine, second.goal->fn.functor, left_head, right_head)) {
+            ((compared && second.goal->fn.functor == f) ||
+             pure_disjunction(engine, second.goal->fn.functor, left_head, right_head))) {
             goal = second.goal;
             frame = second.frame;
             continue;
         }
-        if (pl_rule_answer(engine, call_branch_goal(engine, second.goal, second.frame, table), table, table) ==
-            PL_SUCCESS) {
+        if (pl_rule_answer(engine, call_branch_goal(engine, second.goal, second.frame, table, compared), table,
+                           table) == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
         }
