@@ -33,9 +33,27 @@ namespace {
     return true;
 }
 
-// pl_branch_of once in the loop of nested levels, which asks it for both rules of each level.
-[[gnu::noinline]] bool branch_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* head, PlBranch& branch) {
-    return pl_branch_of(engine, goal, frame, head, branch);
+// pl_branch_of for both rules of a level of the loop of nested levels, at once: what the two
+// looks share (the engine's flags and depth, the goal's functor and arguments) is read once, and
+// each argument is dereferenced once for both. As the system loads them, the first rule names its
+// head's first argument and the second its second, so that both hold where both arguments are
+// terms: the other argument of each is then a term, which the head's "_" takes.
+[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* left_head,
+                                   const PlCell* right_head, PlBranch& first, PlBranch& second) {
+    const PlVector* args = goal->fn.args;
+    if ((engine->flags & (PLE_TRACE | PLE_DISJUNCTION_RULES)) || !frame ||
+        !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || goal->fn.functor != left_head->fn.functor ||
+        goal->fn.functor != right_head->fn.functor || !args || args->count != 2)
+        return false;
+    if (left_head->fn.args->items[0]->type != PL_VAR || right_head->fn.args->items[0]->type == PL_VAR)
+        return pl_branch_of(engine, goal, frame, left_head, first) &&
+               pl_branch_of(engine, goal, frame, right_head, second);
+    const PlDeref a = pl_deref(args->items[0], frame);
+    const PlDeref b = pl_deref(args->items[1], frame);
+    if (a.term->type != PL_FUNCTOR || b.term->type != PL_FUNCTOR) return false;
+    first = {a.term, a.term->fn.args && a.term->fn.args->count ? a.frame : nullptr};
+    second = {b.term, b.term->fn.args && b.term->fn.args->count ? b.frame : nullptr};
+    return true;
 }
 
 bool has_entries(const PlList* list) { return list && !pl_list_empty(list); }
@@ -189,7 +207,7 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         PlFunctor* f = goal->fn.functor;
         PlBranch first, second;
         // Both tries are decided at once: the second is tried with the bindings the first found.
-        if (!branch_of(engine, goal, frame, left_head, first) || !branch_of(engine, goal, frame, right_head, second)) {
+        if (!branches_of(engine, goal, frame, left_head, right_head, first, second)) {
             depth.give(4);
             outcome = pl_call(engine, goal, frame, table);
             break;
