@@ -47,8 +47,8 @@ inline bool is_status_rule(PieEngine* engine, PlCell* clause, PlClauseParts& c, 
     if (name->type != PL_FUNCTOR || (name->fn.args && name->fn.args->count) || value->type != PL_VAR ||
         head_value->type != PL_VAR || value->var.slot != head_value->var.slot)
         return false;
-    // The item as status finds it from its first argument.
-    item = pl_unary_functor(engine, name->fn.functor);
+    // The item as status finds it from its first argument: name/1, looked up once.
+    item = name->fn.functor->unary ? name->fn.functor->unary : pl_unary_functor(engine, name->fn.functor);
     return true;
 }
 

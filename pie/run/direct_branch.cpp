@@ -20,8 +20,9 @@ namespace {
 [[gnu::noinline]] bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left,
                                         const PlCell*& right) {
     const int which = f == engine->disjunctions[0] ? 0 : f == engine->disjunctions[1] ? 1 : -1;
-    if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !pl_list_empty_or_null(f->clauses[1]) ||
-        !pl_list_empty_or_null(f->clauses[2]))
+    const auto none = [](const PlList* list) { return !list || pl_list_empty(list); };
+    if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !none(f->clauses[1]) ||
+        !none(f->clauses[2]))
         return false;
     const PlList* list = f->clauses[0];
     const PlListNode* first = list ? list->next : nullptr;
