@@ -7,6 +7,7 @@
 #include "pie/run/direct_branch.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/default_read.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/held_status.h"
 #include "pie/run/unify.h"
@@ -72,6 +73,33 @@ constexpr int kPlNotCompared = -1;
     return argument->fn.functor->arity != 1 || !argument->fn.args || !value->fn.args ? PL_SUCCESS : kPlNotCompared;
 }
 
+// pl_call of a branch that reads an item not settled yet (its own value, in its rules), the next
+// commonest branch, where propagation asks its third list alone and that list is its default
+// clause alone: the call's level, its once cells reset, the read of default_read.h in place of
+// the clause's try and the call's success step, as the call takes them. Only where the call's
+// level and the body's stay clear of the limit and of a look at the native stack, as they would
+// in the call; kPlNotReadDirectly, with nothing done that the call would not do again, elsewhere.
+[[gnu::noinline]] int read_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* table) {
+    if (!pl_calls_clauses_only(engine, f) || !pl_third_list_only(engine, f) || !has_entries(f->clauses[2]) ||
+        !pl_levels_quiet(engine, 4 + pl_default_read_detail::kStatusBodyDepth))
+        return kPlNotReadDirectly;
+    const int limit = pl_depth_limit(engine);
+    const PlDepthGuard depth(engine, "pl_call", 4);
+    pl_reset_once_cells(f);
+    const size_t mark = pl_trail_mark(engine);
+    PlListNode* node = nullptr;
+    const int read = pl_read_through_default_clause(engine, f, goal, frame, limit, &node);
+    if (read == PL_SUCCESS) {
+        pl_after_item_read(engine, f, goal, frame, table, limit);
+        return PL_SUCCESS;
+    }
+    if (read == PL_STOP) {
+        pl_trail_undo(engine, mark);
+        return PL_FAIL;
+    }
+    return kPlNotReadDirectly;
+}
+
 // pl_call of a branch that reads a settled item (Item(VALUE) of a disjunction of an item's
 // values, the commonest branch), as pl_call answers it: the call's level, then the item's status
 // unified with the goal's argument, undetermined without one. Any other goal is called. compared
@@ -99,6 +127,7 @@ constexpr int kPlNotCompared = -1;
             if (!value) return PL_UNDETERMINED;
             return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
         }
+        if (const int read = read_item(engine, f, goal, frame, table); read != kPlNotReadDirectly) return read;
     }
     return pl_call(engine, goal, frame, table);
 }

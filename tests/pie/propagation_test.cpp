@@ -310,15 +310,19 @@ TEST(PropagationQuiet, ACountingHostIsAskedAgainOnlyWhenItsCountMoved) {
 
 // Rules that test an item's value read before in the same check, in disjunctions of its values
 // (nested | and ;, an atom, a number, a variable bound or not) and through its default clause,
-// answer as the clauses themselves do: a counting host's engine answers them from the value it
-// holds, a traced one (the options' 0x8) runs the clauses, and a host that counts nothing is read
-// each time. Every engine asks the host the same, in the same order, and writes the same.
+// and disjunctions that read the value of the item under evaluation, answer as the clauses do: a
+// counting host's engine answers them from the value it holds and reads the item in place of its
+// default clause, a traced one (the options' 0x8) runs the clauses, and a host that counts
+// nothing is read each time. Every engine asks the host the same, in the same order, and writes
+// the same.
 TEST(PropagationQuiet, AHeldValueAnswersTheRulesAsTheirClausesWould) {
     const std::string program =
+        "b(ON) :- (b(TOP) | b(ON)), a(CENTER).\n"
         "b(ON) :- (a(LEFT) | a(RIGHT) | a(TOP) | a(TOP)).\n"
         "b(OFF) :- (a(BOTTOM) ; a(_X), not a(_X)).\n"
         "b(ON) :- a(_A), (a(NONE) | a(_A)).\n"
         "c(OFF) :- b(_), (a(LEFT) | a(TOP) ; a(7) | a(BOTTOM)), not a(RIGHT).\n"
+        "c(ON) :- (c(LEFT) ; c(NONE) | c(_X), not c(_X)).\n"
         "c(ON) :- a(_), (a(RIGHT) | a(_)).\n";
     for (const char* value : {"LEFT", "TOP", "BOTTOM", "RIGHT", "CENTER"}) {
         std::string logs[2][2];
