@@ -157,9 +157,11 @@ int pl_try_guard_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, co
     const uint8_t comparison = test->fn.functor->comparison;
     const PlCell* cut = pl_arg(rest, 0);
     PlCell* answer = pl_arg(rest, 1);
+    // The answer's call goes straight to its built-in (pl_calls_builtin_directly): the engine's own
+    // "=" has its built-in and is not "is", and the query is not traced, so its flags tell it.
     if (!comparison || cut->type != PL_FUNCTOR || cut->fn.functor != engine->predefined[PLP_cut_0] ||
         answer->type != PL_FUNCTOR || answer->fn.functor != engine->predefined[PLP_unify_2] ||
-        !pl_calls_builtin_directly(engine, answer->fn.functor))
+        (answer->fn.functor->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM)
         return kPlTryWithFrame;
     // The operands are variables of the head, each the goal's argument of its slot.
     const PlCell* operands[] = {pl_arg(test, 0), pl_arg(test, 1), pl_arg(answer, 0), pl_arg(answer, 1)};
