@@ -63,8 +63,8 @@ int pl_run_opening_test(PieEngine* engine, PlCell* body, PlFrame* frame) {
     const PlCell* left = pl_arg(rest, 0);
     const PlCell* right = pl_arg(rest, 1);
     const PlBuiltin last = right->type == PL_FUNCTOR ? right->fn.functor->builtin : nullptr;
-    if (!quiet_enough(engine, at, kPlChainLevels + 4) || left->type != PL_FUNCTOR || !left->fn.functor->builtin || !last ||
-        last == pl_call_logical_and)
+    if (!quiet_enough(engine, at, kPlChainLevels + 4) || left->type != PL_FUNCTOR || !left->fn.functor->builtin ||
+        !last || last == pl_call_logical_and)
         return kPlRestToChain;
     return kPlRestOfBuiltins;
 }
