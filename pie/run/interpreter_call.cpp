@@ -11,6 +11,7 @@
 #include "pie/run/head_plan.h"
 #include "pie/run/record_goal.h"
 #include "pie/run/settle_quick.h"
+#include "pie/run/walk_levels.h"
 #include "pie/run/walk_recording.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
@@ -348,6 +349,8 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     // clause found to walk into its functor.
     bool left = false;
     pl_walk_recording::Walk walk;
+    // The rule of the walk whose levels the steps of walk_levels.h take, as its first level read it.
+    pl_walk_levels::Rule rule;
     // The steps of a level jump straight to one another: a loop over a step variable paid an
     // indirect branch at every step of every level.
 enter : {
@@ -471,9 +474,15 @@ next : {
         if (l + 1 < levels + kCallLevels) {
             take_loop_level(engine, quiet, limit);
             frame = l->clause_frame;
-            ++l;
             goal = goals;
             f = g;
+            // A rule that walks into its own functor: the levels below take the walk's steps.
+            if (g == l->f && pl_head_plan_in_order(c.facts, kPlListWalkPlan) && !l->third_only &&
+                pl_walk_levels::walk_fits(engine, g, static_cast<PlCell*>(l->node->item), l->node, l->list, rule)) {
+                ++l;
+                goto walk_level;
+            }
+            ++l;
             goto enter;
         }
         outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, answers);
@@ -536,6 +545,60 @@ leave:
     --l;
     outcome = pl_rule_answer(engine, outcome, answers, answers);
     goto tried;
+walk_level : {
+    // A level of the walk of rule (walk_levels.h): goal is its body, read in frame, f its functor,
+    // the level's depth taken. The level takes the steps of enter and next, each as they would
+    // answer, where its first argument is a list, the look keys it and the rule's head takes
+    // the lean steps; for any other level, which the general steps then take from the start,
+    // nothing is done before that is known.
+    PlCell* ours = pl_arg(goal, 0);
+    PlFrame* ours_frame = frame;
+    while (ours->type == PL_VAR && ours_frame) {
+        const PlBinding* binding = pl_binding_of(ours_frame, ours);
+        ours = binding->term;
+        ours_frame = binding->frame;
+    }
+    if (ours->type != PL_LIST || engine->depth + 4 > limit || !pl_head_plan::quick_fits(engine, frame) ||
+        (pl_head_plan::crosses_stack_look(engine) && !pl_head_plan::stack_far_from_deep(engine))) [[unlikely]]
+        goto enter;
+    l->goal = goal;
+    l->f = f;
+    l->frame = frame;
+    l->third_only = false;
+    l->keyed = true;
+    l->first = ours;
+    l->first_frame = ours_frame;
+    l->list = rule.list;
+    l->node = rule.node;
+    // The level above named the rule's line, which nothing has changed since.
+    l->line = rule.line;
+    l->mark_bytes = pl_trail_mark_bytes(engine);
+    l->clause_frame = pl_frame_alloc(engine, rule.variables, frame, nullptr);
+    if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true>(engine, l->clause_frame, frame, goal->fn.args,
+                                                                      rule.head->fn.args, 0, ours, ours_frame))
+        [[unlikely]] {
+        // As a rule that did not match at next.
+        pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
+        pl_frame_release(engine, l->clause_frame);
+        if (l->node->next == l->list)
+            pl_look_after_try(engine, l->f, l->first, static_cast<PlCell*>(l->node->item), l->line);
+        if (!next_clause(l)) {
+            outcome = PL_FAIL;
+            goto leave;
+        }
+        goto next;
+    }
+    if (l + 1 < levels + kCallLevels) {
+        take_loop_level(engine, quiet, limit);
+        frame = l->clause_frame;
+        goal = rule.body;
+        ++l;
+        goto walk_level;
+    }
+    outcome = pl_rule_answer(engine, pl_call_clauses_in_levels(engine, f, rule.body, l->clause_frame, answers),
+                             answers, answers);
+    goto tried;
+}
 }
 
 }  // namespace
