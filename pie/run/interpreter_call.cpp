@@ -559,8 +559,29 @@ walk_level : {
         ours_frame = binding->frame;
     }
     if (ours->type != PL_LIST || engine->depth + 4 > limit || !pl_head_plan::quick_fits(engine, frame) ||
-        (pl_head_plan::crosses_stack_look(engine) && !pl_head_plan::stack_far_from_deep(engine))) [[unlikely]]
-        goto enter;
+        (pl_head_plan::crosses_stack_look(engine) && !pl_head_plan::stack_far_from_deep(engine))) [[unlikely]] {
+        if (ours->type != PL_NIL || !rule.end || engine->depth + 4 > limit) goto enter;
+        // The walk's end: the fact the look lands on for "[]" is tried as next tries it.
+        l->goal = goal;
+        l->f = f;
+        l->frame = frame;
+        l->third_only = false;
+        l->keyed = true;
+        l->first = ours;
+        l->first_frame = ours_frame;
+        l->list = rule.list;
+        l->node = rule.end;
+        l->line = rule.line;
+        l->mark_bytes = pl_trail_mark_bytes(engine);
+        auto* fact = static_cast<PlCell*>(rule.end->item);
+        l->clause_frame = pl_frame_alloc(engine, fact->clause.var_count, frame, nullptr);
+        if (pl_try_fact_here(engine, goal, frame, pl_record_parts(fact, pl_clause_facts(fact)), l->clause_frame,
+                             ours) == PL_SUCCESS) {
+            outcome = PL_SUCCESS;
+            goto tried;
+        }
+        goto walk_failed;
+    }
     l->goal = goal;
     l->f = f;
     l->frame = frame;
@@ -577,7 +598,8 @@ walk_level : {
     if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true>(engine, l->clause_frame, frame, goal->fn.args,
                                                                       rule.head->fn.args, 0, ours, ours_frame))
         [[unlikely]] {
-        // As a rule that did not match at next.
+    walk_failed:
+        // As a clause that did not match at next.
         pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
         pl_frame_release(engine, l->clause_frame);
         if (l->node->next == l->list)

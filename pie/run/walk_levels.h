@@ -18,14 +18,18 @@ namespace pl_walk_levels {
 
 // What a level of the walk reads of its rule: the rule (a record of f walking into f), its node
 // in the list the level takes it from, its head, its body and the size of its frame.
+// Left unset until walk_fits fills it: the loop that keeps one would set it on every call.
 struct Rule {
-    PlCell* clause = nullptr;
-    PlListNode* node = nullptr;
-    PlList* list = nullptr;
-    PlCell* head = nullptr;
-    PlCell* body = nullptr;
-    uint32_t variables = 0;
-    int32_t line = 0;  // the head's, the warning line of the rule's try
+    PlCell* clause;
+    PlListNode* node;
+    PlList* list;
+    PlCell* head;
+    PlCell* body;
+    uint32_t variables;
+    int32_t line;  // the head's, the warning line of the rule's try
+    // The clause the look lands on for a level whose first argument is "[]", the walk's end, where
+    // that is a fact; else nullptr.
+    PlListNode* end;
 };
 
 // Whether the level that is about to run the body of clause, a rule of f found in node of list by
@@ -55,6 +59,14 @@ struct Rule {
     rule.body = pl_arg(clause->clause.term, 1);
     rule.variables = clause->clause.var_count;
     rule.line = static_cast<int32_t>(rule.head->line);
+    // The look stops at the last clause of the list, or the first before it that "[]" meets.
+    PlListNode* end = list->next;
+    while (end->next != list && pl_head_clashes(engine, f, uint64_t{PL_NIL}, static_cast<PlCell*>(end->item)))
+        end = end->next;
+    const auto* fact = static_cast<const PlCell*>(end->item);
+    rule.end = is_record(fact) && (fact->clause.facts & PLC_KNOWN) && !(fact->clause.facts & (PLC_RULE | PLC_BRANCH))
+                   ? end
+                   : nullptr;
     return true;
 }
 

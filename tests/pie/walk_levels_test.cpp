@@ -56,8 +56,11 @@ TEST(WalkLevels, AnswerAsTheLoopsGeneralSteps) {
         "two([_H | _T], _L, [x | _R]) :- two(_T, _L, _R).\n"
         // The rule first, and a rule whose head's look keys no list.
         "w([_H | _T], _L, [_H | _R]) :- w(_T, _L, _R).\nw([], _L, _L).\n"
-        "v([_H | _T], _L, [_H | _R]) :- v(_T, _L, _R).\nv(_X, _L, _L).\n";
-    const std::vector<const char*> functors = {"app", "cat", "two", "w", "v"};
+        "v([_H | _T], _L, [_H | _R]) :- v(_T, _L, _R).\nv(_X, _L, _L).\n"
+        // Ends that fail: before the rule, and as the last clause.
+        "z([], 1, _L).\nz([_H | _T], _L, [_H | _R]) :- z(_T, _L, _R).\n"
+        "y([_H | _T], _L, [_H | _R]) :- y(_T, _L, _R).\ny([], 1, _L).\n";
+    const std::vector<const char*> functors = {"app", "cat", "two", "w", "v", "z", "y"};
     std::vector<std::string> goals = {
         "app([1, 2, 3], [4], _X)",
         "app([1, 2, 3], [4], _X)",
@@ -87,6 +90,12 @@ TEST(WalkLevels, AnswerAsTheLoopsGeneralSteps) {
         "two([1, 2, 3], [], [1, x, 3])",
         "w([1, 2, 3], [4], _X)",
         "v([1, 2, 3], [4], _X)",
+        "z([1, 2], 1, _X)",
+        "z([1, 2], 2, _X)",
+        "y([1, 2], 1, _X)",
+        "y([1, 2], 2, _X)",
+        "app([1, 2], [3], [1, 2, 3 | _T])",
+        "app([1, 2], [3], [1, 2])",
     };
     // Walks that reach the depth limit at each of their levels' steps, and just short of it.
     for (int n : {985, 990, 993, 994, 995, 996, 997, 998, 999, 1000, 1005})
