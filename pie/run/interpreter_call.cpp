@@ -551,14 +551,18 @@ walk_level : {
     // answer, where its first argument is a list, the look keys it and the rule's head takes
     // the lean steps; for any other level, which the general steps then take from the start,
     // nothing is done before that is known.
-    PlCell* ours = pl_arg(goal, 0);
-    PlFrame* ours_frame = frame;
+    // The goal's first argument is B, the variable of the frame's second slot (walks_into).
+    PlCell* ours = frame->slots()[1].term;
+    PlFrame* ours_frame = frame->slots()[1].frame;
     while (ours->type == PL_VAR && ours_frame) {
         const PlBinding* binding = pl_binding_of(ours_frame, ours);
         ours = binding->term;
         ours_frame = binding->frame;
     }
-    if (ours->type != PL_LIST || engine->depth + 4 > limit || !pl_head_plan::quick_fits(engine, frame) ||
+    // The head's quick steps fit (pl_head_plan::quick_fits, limit being the engine's depth limit,
+    // which is no less than kPlMaxDepth), and so does the look's key.
+    static_assert(3 * pl_head_walk::kWeight >= 4);
+    if (ours->type != PL_LIST || engine->depth + 3 * pl_head_walk::kWeight > limit ||
         (pl_head_plan::crosses_stack_look(engine) && !pl_head_plan::stack_far_from_deep(engine))) [[unlikely]] {
         if (ours->type != PL_NIL || !rule.end || engine->depth + 4 > limit) goto enter;
         // The walk's end: the fact the look lands on for "[]" is tried as next tries it.
