@@ -85,22 +85,25 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 // limit, which the call has read. third_only is read where it is kept, after the recording: a
 // level of the loop of one-goal bodies keeps it in memory already. kRecord: what the recording
 // does (walk_recording.h): the goal's own, none (left to the caller: f then takes three arguments
-// and is no system functor), or the caller's after a walk.
-enum class Recorded { kOwn, kLeft, kAfterWalk };
+// and is no system functor), none again right after the call below left it (f is then the last
+// entry of the changed table already), or the caller's after a walk.
+enum class Recorded { kOwn, kLeft, kLeftAgain, kAfterWalk };
 template <Recorded kRecord = Recorded::kOwn>
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                  PlList* answers, const bool& third_only, int limit) {
-    if (kRecord != Recorded::kLeft && ((f->flags & PLF_SYSTEM) || f->arity == 0)) return;
+    constexpr bool kLeftHere = kRecord == Recorded::kLeft || kRecord == Recorded::kLeftAgain;
+    if (!kLeftHere && ((f->flags & PLF_SYSTEM) || f->arity == 0)) return;
     // What bound_last_query does for a goal whose variables are followed, without its call.
-    if constexpr (kRecord != Recorded::kLeft)
+    if constexpr (!kLeftHere)
         pl_recording::record_goal<kRecord == Recorded::kAfterWalk>(engine, answers, f, goal, frame, limit);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
-    } else if (kRecord != Recorded::kLeft && f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) &&
+    } else if (!kLeftHere && f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) &&
                (f->flags & PLF_IN_PROPAGATION)) {
         int32_t control = 0;
         if (pie_item_call<PIE_OP_HasControl>(engine, f, &control) == 0 && control == 1) f->flags |= PLF_HAS_CONTROL;
     }
+    if constexpr (kRecord == Recorded::kLeftAgain) return;
     // The functor entered last is the one most often called again.
     if (PlList* changed = engine->run.changed; changed && changed->prev->item != f) pl_table_enter(engine, changed, f);
 }
@@ -524,7 +527,12 @@ leave:
             pl_walk_recording::left_to_caller(engine, answers, l->f, l->frame,
                                               static_cast<PlCell*>((l - 1)->node->item),
                                               (l - 1)->first, limit, left, walk)) {
-            after_success<Recorded::kLeft>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+            // A level below that left its recording here took this step for f just before:
+            // nothing since (its caller's settling, the look above) has changed the table.
+            if (left)
+                after_success<Recorded::kLeftAgain>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+            else
+                after_success<Recorded::kLeft>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
             left = true;
         } else if (left) [[unlikely]] {
             after_success<Recorded::kAfterWalk>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
