@@ -3,6 +3,8 @@
 // and paper types beyond those named here, are told by their ids ("UNDEFINED" and the id).
 #include "items/common/spec_name_tables.h"
 
+#include "core/helpers/bounded_text.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -89,8 +91,12 @@ bool SpecIdOf(std::span<const SpecName> table, const char* name, uint32_t& id) {
 }
 
 void NameRow(std::span<const SpecName> table, uint32_t id, char (&block)[32]) {
-    if (const char* name = SpecNameOf(table, id))
-        std::snprintf(block, sizeof block, "%s", name);
-    else
+    // A known name is copied as a print of it would be, cut to the block; the print itself cost
+    // more than the rest of a device list's start.
+    if (const char* name = SpecNameOf(table, id)) {
+        const std::size_t length = BoundedLength(name, sizeof block - 1);
+        std::memcpy(block, name, length);
+        block[length] = '\0';
+    } else
         std::snprintf(block, sizeof block, "UNDEFINED%u", static_cast<unsigned>(id));
 }

@@ -259,6 +259,7 @@ private:
         choicesOf_;
     uint32_t choiceGeneration_ = 0;
     PoolString handedText_;  // a text handed to the engine that the item cannot keep
+    PoolString choiceName_;  // the name of the choice AddOptionItems is at
     PoolVector<std::pair<CmSv*, CmSvFollow*>> followers_;
 
     friend class CmSvItemSet;

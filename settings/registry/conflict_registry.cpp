@@ -160,7 +160,8 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
     const uint32_t generation = ++choiceGeneration_;
     PoolVector<CmSvChoiceItem*>& known = choicesOf_[item];
     known.reserve(known.size() + multi->count);  // one growth rather than one per doubling
-    std::string name;
+    // The name is built in the registry's own buffer: a start builds some hundred of them.
+    PoolString& name = choiceName_;
     for (uint32_t i = 0; i < multi->count; ++i) {
         CmSvOptionRecord& row = multi->table[i];
         row.shown = row.enabled = row.available = 1;
@@ -173,8 +174,9 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
             known_choice->generation = generation;
             continue;
         }
-        char* text = CopyPoolText(name.c_str());
+        char* text = NewPoolText(name.size() + 1);
         if (!text) return 0;
+        std::memcpy(text, name.data(), name.size());
         auto* pseudo = new CmSvChoiceItem(text, nextPseudoId, multi, &row);
         pseudo->generation = generation;
         if (keepEngine) Note(RegistrationNote::kFunctor, text, nextPseudoId);
