@@ -354,6 +354,9 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     pl_walk_recording::Walk walk;
     // The rule of the walk whose levels the steps of walk_levels.h take, as its first level read it.
     pl_walk_levels::Rule rule;
+    // Whether the stack stands far from its deep mark (pl_head_plan::stack_far_from_deep), for the
+    // head matches of the walk's levels: the answer is the same for every look from this frame.
+    bool far_from_deep = false;
     // The steps of a level jump straight to one another: a loop over a step variable paid an
     // indirect branch at every step of every level.
 enter : {
@@ -482,6 +485,8 @@ next : {
             // A rule that walks into its own functor: the levels below take the walk's steps.
             if (g == l->f && pl_head_plan_in_order(c.facts, kPlListWalkPlan) && !l->third_only &&
                 pl_walk_levels::walk_fits(engine, g, static_cast<PlCell*>(l->node->item), l->node, l->list, rule)) {
+                // Asked here, the look answers as it answers the head matches of this native frame.
+                far_from_deep = pl_head_plan::stack_far_from_deep(engine);
                 ++l;
                 goto walk_level;
             }
@@ -571,7 +576,7 @@ walk_level : {
     // which is no less than kPlMaxDepth), and so does the look's key.
     static_assert(3 * pl_head_walk::kWeight >= 4);
     if (ours->type != PL_LIST || engine->depth + 3 * pl_head_walk::kWeight > limit ||
-        (pl_head_plan::crosses_stack_look(engine) && !pl_head_plan::stack_far_from_deep(engine))) [[unlikely]] {
+        (!far_from_deep && pl_head_plan::crosses_stack_look(engine))) [[unlikely]] {
         if (ours->type != PL_NIL || !rule.end || engine->depth + 4 > limit) goto enter;
         // The walk's end: the fact the look lands on for "[]" is tried as next tries it.
         l->goal = goal;
