@@ -4,6 +4,8 @@
 // warning line, depth and trail.
 #include "run_fixture.h"
 
+#include "pie/api/api.h"
+
 #include <string>
 #include <vector>
 
@@ -118,6 +120,39 @@ TEST(WalkLevels, AnswerAsTheLoopsGeneralSteps) {
         pl_list_free(engine->e, engine->e->run.changed);
         engine->e->run.changed = nullptr;
     }
+}
+
+// Walks on the engine's own stack, as the host's queries run, below recursions deep enough to
+// bring them near the stack's deep mark and past it, where the head matches of a walk's levels
+// leave the quick steps: the outcome or error of each query, the depth after it and whether the
+// stack went deep.
+TEST(WalkLevels, DeepWalksAnswerAsTheLoopsGeneralSteps) {
+    const std::string program =
+        "app([], _L, _L).\napp([_H | _T], _L, [_H | _R]) :- app(_T, _L, _R).\n"
+        "deep(0, _L, _R) :- app(_L, [0], _R).\n"
+        "deep(_N, _L, _R) :- _N > 0, _M is _N - 1, deep(_M, _L, _R), true.\n";
+    std::vector<std::string> queries;
+    for (int n = 0; n <= 40000; n += 4000) queries.push_back("deep(" + std::to_string(n) + ", " + list_of(2000) + ", _R)");
+    std::string answers[2];
+    for (int walks = 0; walks < 2; ++walks) {
+        PieEngine* e = nullptr;
+        ASSERT_EQ(PIE_init(&e, nullptr, 0x400), 0);
+        if (!walks) e->flags |= PLE_WALK_GENERAL;
+        EXPECT_EQ(PIE_main(e, program.c_str()), 0);
+        for (const std::string& query : queries) {
+            const std::string text = query + ".";
+            const int outcome = pl_guarded(e, -1, [&] {
+                PlToken token;
+                pl_lex_start(e, text.c_str(), &token);
+                return pl_execute_main(e, pl_read_clause(e, &token, PL_CLAUSE));
+            });
+            answers[walks] += query.substr(0, 12) + " -> " + std::to_string(outcome) +
+                              (outcome < 0 ? " error " + std::to_string(pl_last_error(e).code) : "") + " depth " +
+                              std::to_string(e->depth) + " went deep " + std::to_string(e->stack_went_deep) + "\n";
+        }
+        PIE_term(e);
+    }
+    EXPECT_EQ(answers[1], answers[0]);
 }
 
 }  // namespace
