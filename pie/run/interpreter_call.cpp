@@ -539,6 +539,9 @@ leave:
             else
                 after_success<Recorded::kLeft>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
             left = true;
+            engine->depth -= 4;
+            --l;
+            goto walk_up;
         } else if (left) [[unlikely]] {
             after_success<Recorded::kAfterWalk>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
             left = false;
@@ -558,6 +561,19 @@ leave:
     --l;
     outcome = pl_rule_answer(engine, outcome, answers, answers);
     goto tried;
+walk_up:
+    // l's body, a call that left its recording here, succeeded: the steps of tried and leave for
+    // l while the calls of a walk leave their recording to their callers one after the other, as
+    // left_to_caller answers for them (left_again). Any other call, about which nothing has been
+    // done but settling, is left to the steps of leave.
+    pl_settle_frames_from<pl_settle_binding_inline, true>(engine, l->clause_frame, l->mark_bytes);
+    if (l == levels || (l - 1)->f != l->f || static_cast<PlCell*>((l - 1)->node->item) != walk.clause ||
+        !pl_walk_recording::left_again(engine, l->frame, (l - 1)->first, limit, walk))
+        goto leave;
+    after_success<Recorded::kLeftAgain>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+    engine->depth -= 4;
+    --l;
+    goto walk_up;
 walk_level : {
     // A level of the walk of rule (walk_levels.h): goal is its body, read in frame, f its functor,
     // the level's depth taken. The level takes the steps of enter and next, each as they would
