@@ -604,7 +604,7 @@ walk_level : {
         l->first_frame = ours_frame;
         l->list = rule.list;
         l->node = rule.end;
-        l->line = rule.line;
+        l->line = engine->warning_line;
         l->mark_bytes = pl_trail_mark_bytes(engine);
         auto* fact = static_cast<PlCell*>(rule.end->item);
         l->clause_frame = pl_frame_alloc(engine, fact->clause.var_count, frame, nullptr);
@@ -624,10 +624,12 @@ walk_level : {
     l->first_frame = ours_frame;
     l->list = rule.list;
     l->node = rule.node;
-    // The level above named the rule's line, which nothing has changed since.
-    l->line = rule.line;
+    // Most often the rule's line already, but a head match that took an item's status may have
+    // run other rules since.
+    l->line = engine->warning_line;
     l->mark_bytes = pl_trail_mark_bytes(engine);
     l->clause_frame = pl_frame_alloc(engine, rule.variables, frame, nullptr);
+    engine->warning_line = rule.line;
     if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true>(engine, l->clause_frame, frame, goal->fn.args,
                                                                       rule.head->fn.args, 0, ours, ours_frame))
         [[unlikely]] {
