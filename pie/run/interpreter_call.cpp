@@ -591,7 +591,12 @@ walk_level : {
     // The head's quick steps fit (pl_head_plan::quick_fits, limit being the engine's depth limit,
     // which is no less than kPlMaxDepth), and so does the look's key.
     static_assert(3 * pl_head_walk::kWeight >= 4);
+    // The goal's third argument, D of the frame above, is most often unbound yet: the head's
+    // [A | D] then binds it, and no step of the match reads an item's status, which might run
+    // rules that change what the walk read of p. One that is bound leaves the level to the
+    // general steps, and the walk's next level to the look at the rule again.
     if (ours->type != PL_LIST || engine->depth + 3 * pl_head_walk::kWeight > limit ||
+        frame->slots()[3].term->type != PL_UNBOUND ||
         (!far_from_deep && pl_head_plan::crosses_stack_look(engine))) [[unlikely]] {
         if (ours->type != PL_NIL || !rule.end || engine->depth + 4 > limit) goto enter;
         // The walk's end: the fact the look lands on for "[]" is tried as next tries it.

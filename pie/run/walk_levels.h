@@ -2,8 +2,9 @@
 // bodies runs them once the rule has matched: what the loop's general steps work out again at
 // every level (the lists of p, its once cells and flags, the look at first arguments that passes
 // over the clauses before the rule, the rule's parts and the tests of its head's plan) holds for
-// every level of one walk, for nothing but head matches runs between them. It is read once, from
-// the clause lists as the loader left them, and each level then takes only what may change.
+// every level of one walk, for nothing runs between them but head matches that bind the goal's
+// unbound D and so read no item's status (no rule runs). It is read once, from the clause lists as
+// the loader left them, and each level then takes only what may change.
 #pragma once
 
 #include "pie/api/engine.h"
