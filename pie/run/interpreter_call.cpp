@@ -635,7 +635,7 @@ walk_level : {
     l->mark_bytes = pl_trail_mark_bytes(engine);
     l->clause_frame = pl_frame_alloc(engine, rule.variables, frame, nullptr);
     engine->warning_line = rule.line;
-    if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true>(engine, l->clause_frame, frame, goal->fn.args,
+    if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true, true>(engine, l->clause_frame, frame, goal->fn.args,
                                                                       rule.head->fn.args, 0, ours, ours_frame))
         [[unlikely]] {
     walk_failed:
