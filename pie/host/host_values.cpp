@@ -5,6 +5,7 @@
 #include "pie/terms/atoms.h"
 #include "pie/terms/btree.h"
 #include "pie/host/host_slots.h"
+#include "pie/run/held_status.h"
 #include "pie/run/property_values.h"
 #include "pie/run/unify.h"
 #include "pie/run/update_store.h"
@@ -81,18 +82,15 @@ PlCell* read_host_value(PieEngine* engine, PlFunctor* item) {
     return atom_of_value_name(engine, item, name);
 }
 
-// A host that counts its changes holds each value until the count moves: within one query the
-// engine then reads an item once and takes the same term again, as the read would build it.
-bool holds_values(const PieEngine* engine) {
-    return engine->host_changes && engine->run.queries > 0 && !engine->recorder;
-}
-
 }  // namespace
 
 PlCell* pie_read_item_value(PieEngine* engine, PlFunctor* item) {
     if (item->arity != 1) return nullptr;
     if (item->flags & PLF_HOST_FACT) return pl_update_value(engine, item);
-    if (!holds_values(engine)) return read_host_value(engine, item);
+    // A host that counts its changes holds each value until the count moves: within one query
+    // the engine then reads an item once and takes the same term again, as the read would build
+    // it (pl_held_status answers that term where only a compare needs it).
+    if (!pl_holds_values(engine)) return read_host_value(engine, item);
     if (item->read_query == engine->query_number && item->read_changes == *engine->host_changes) {
         PlCell* value = item->read_value;
         return value && value->type == PL_FUNCTOR ? pl_make_atom_term(engine, value->fn.functor) : value;

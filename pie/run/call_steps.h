@@ -46,6 +46,9 @@ inline bool pl_calls_clauses_only(const PieEngine* engine, const PlFunctor* f) {
 // pl_call for a goal, dereferenced, of such a functor f: the native level of every call of a
 // predicate, kept apart from the rest of pl_call so that it stays small.
 [[gnu::hot]] int pl_call_clauses(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers);
+// The success step of a call of f that asked its third list alone, after a read of the item in
+// place of its default clause's try (default_read.h), limit being the engine's depth limit.
+void pl_after_item_read(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* answers, int limit);
 // pl_call_clauses for the body of one goal of a rule, answers being the table pl_one_goal_table
 // chose for it (empty, not the query's own): a chain of such bodies runs as levels of one loop,
 // which only such a call takes the native frame for.

@@ -7,6 +7,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/call_steps.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/held_status.h"
 #include "pie/run/interpreter.h"
 #include "pie/run/unify.h"
 #include "pie/run/unify_steps.h"
@@ -46,8 +47,8 @@ inline bool is_status_rule(PieEngine* engine, PlCell* clause, PlClauseParts& c, 
     if (name->type != PL_FUNCTOR || (name->fn.args && name->fn.args->count) || value->type != PL_VAR ||
         head_value->type != PL_VAR || value->var.slot != head_value->var.slot)
         return false;
-    // The item as status finds it from its first argument.
-    item = pl_unary_functor(engine, name->fn.functor);
+    // The item as status finds it from its first argument: name/1, looked up once.
+    item = name->fn.functor->unary ? name->fn.functor->unary : pl_unary_functor(engine, name->fn.functor);
     return true;
 }
 
@@ -80,7 +81,8 @@ inline bool is_status_rule(PieEngine* engine, PlCell* clause, PlClauseParts& c, 
     engine->warning_line = static_cast<int32_t>(c.head->line);
     engine->depth = depth + kStatusBodyDepth;
     // The body's table holds nothing when status asks it.
-    PlCell* value = pl_item_status(engine, item, nullptr);
+    PlCell* value;
+    if (!pl_held_status(engine, item, value)) value = pl_item_status(engine, item, nullptr);
     // The goal's "_", the commonest argument, meets any value, where the unification's level
     // would come to no limit and no look at the stack.
     PlCell* argument = pl_arg(goal, 0);

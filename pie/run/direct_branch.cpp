@@ -7,7 +7,9 @@
 #include "pie/run/direct_branch.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/default_read.h"
 #include "pie/run/head_filter.h"
+#include "pie/run/held_status.h"
 #include "pie/run/unify.h"
 #include "pie/terms/list.h"
 
@@ -19,8 +21,9 @@ namespace {
 [[gnu::noinline]] bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left,
                                         const PlCell*& right) {
     const int which = f == engine->disjunctions[0] ? 0 : f == engine->disjunctions[1] ? 1 : -1;
-    if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !pl_list_empty_or_null(f->clauses[1]) ||
-        !pl_list_empty_or_null(f->clauses[2]))
+    const auto none = [](const PlList* list) { return !list || pl_list_empty(list); };
+    if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !none(f->clauses[1]) ||
+        !none(f->clauses[2]))
         return false;
     const PlList* list = f->clauses[0];
     const PlListNode* first = list ? list->next : nullptr;
@@ -32,27 +35,99 @@ namespace {
     return true;
 }
 
-// pl_branch_of once in the loop of nested levels, which asks it for both rules of each level.
-[[gnu::noinline]] bool branch_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* head, PlBranch& branch) {
-    return pl_branch_of(engine, goal, frame, head, branch);
+// pl_branch_of for both rules of a level of the loop of nested levels, at once: what the two
+// looks share (the engine's flags and depth, the goal's functor and arguments) is read once, and
+// each argument is dereferenced once for both. As the system loads them, the first rule names its
+// head's first argument and the second its second, so that both hold where both arguments are
+// terms: the other argument of each is then a term, which the head's "_" takes.
+[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* left_head,
+                                   const PlCell* right_head, PlBranch& first, PlBranch& second) {
+    const PlVector* args = goal->fn.args;
+    if ((engine->flags & (PLE_TRACE | PLE_DISJUNCTION_RULES)) || !frame ||
+        !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || goal->fn.functor != left_head->fn.functor ||
+        goal->fn.functor != right_head->fn.functor || !args || args->count != 2)
+        return false;
+    if (left_head->fn.args->items[0]->type != PL_VAR || right_head->fn.args->items[0]->type == PL_VAR)
+        return pl_branch_of(engine, goal, frame, left_head, first) &&
+               pl_branch_of(engine, goal, frame, right_head, second);
+    const PlDeref a = pl_deref(args->items[0], frame);
+    const PlDeref b = pl_deref(args->items[1], frame);
+    if (a.term->type != PL_FUNCTOR || b.term->type != PL_FUNCTOR) return false;
+    first = {a.term, a.term->fn.args && a.term->fn.args->count ? a.frame : nullptr};
+    second = {b.term, b.term->fn.args && b.term->fn.args->count ? b.frame : nullptr};
+    return true;
 }
 
 bool has_entries(const PlList* list) { return list && !pl_list_empty(list); }
 
+bool is_atom_cell(const PlCell* c) { return c->type == PL_FUNCTOR && (!c->fn.args || !c->fn.args->count); }
+
+// The answer of the goal's atom meeting an item's held status, where the unification answers it at
+// once: the same functor matches and another fails (a unary functor's terms that both carry
+// arguments are left to the unification, as is any pair away from the quiet levels).
+constexpr int kPlNotCompared = -1;
+[[gnu::always_inline]] inline int compare_held(const PieEngine* engine, const PlCell* argument, const PlCell* value) {
+    if (!value || !is_atom_cell(argument) || !is_atom_cell(value) || !pl_levels_quiet(engine, kPlUnifyLevels))
+        return kPlNotCompared;
+    if (argument->fn.functor != value->fn.functor) return PL_FAIL;
+    return argument->fn.functor->arity != 1 || !argument->fn.args || !value->fn.args ? PL_SUCCESS : kPlNotCompared;
+}
+
+// pl_call of a branch that reads an item not settled yet (its own value, in its rules), the next
+// commonest branch, where propagation asks its third list alone and that list is its default
+// clause alone: the call's level, its once cells reset, the read of default_read.h in place of
+// the clause's try and the call's success step, as the call takes them. Only where the call's
+// level and the body's stay clear of the limit and of a look at the native stack, as they would
+// in the call; kPlNotReadDirectly, with nothing done that the call would not do again, elsewhere.
+[[gnu::noinline]] int read_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame, PlList* table) {
+    if (!pl_calls_clauses_only(engine, f) || !pl_third_list_only(engine, f) || !has_entries(f->clauses[2]) ||
+        !pl_levels_quiet(engine, 4 + pl_default_read_detail::kStatusBodyDepth))
+        return kPlNotReadDirectly;
+    const int limit = pl_depth_limit(engine);
+    const PlDepthGuard depth(engine, "pl_call", 4);
+    pl_reset_once_cells(f);
+    const size_t mark = pl_trail_mark(engine);
+    PlListNode* node = nullptr;
+    const int read = pl_read_through_default_clause(engine, f, goal, frame, limit, &node);
+    if (read == PL_SUCCESS) {
+        pl_after_item_read(engine, f, goal, frame, table, limit);
+        return PL_SUCCESS;
+    }
+    if (read == PL_STOP) {
+        pl_trail_undo(engine, mark);
+        return PL_FAIL;
+    }
+    return kPlNotReadDirectly;
+}
+
 // pl_call of a branch that reads a settled item (Item(VALUE) of a disjunction of an item's
 // values, the commonest branch), as pl_call answers it: the call's level, then the item's status
-// unified with the goal's argument, undetermined without one. Any other goal is called.
-[[gnu::always_inline]] inline int call_branch_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table) {
+// unified with the goal's argument, undetermined without one. Any other goal is called. compared
+// tells whether the answer came from a held status and the goal's atom alone, with nothing run.
+[[gnu::always_inline]] inline int call_branch_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table,
+                                                   bool& compared) {
+    compared = false;
     if (goal->type == PL_FUNCTOR) {
         PlFunctor* f = goal->fn.functor;
         if ((f->flags & (PLF_SETTLED | PLF_SYSTEM)) == PLF_SETTLED && f->arity == 1 && !f->owner && !f->builtin &&
             f != engine->direct_is_functor && goal->fn.args && goal->fn.args->count &&
             (has_entries(f->clauses[0]) || has_entries(f->clauses[1]) || has_entries(f->clauses[2]))) {
             const PlDepthGuard depth(engine, "pl_call", 4);
-            PlCell* value = pl_item_status(engine, f, table);
+            // A table that holds nothing holds no answer of the item's: the status is the held one.
+            PlCell* value;
+            if ((!table || pl_list_empty(table)) && pl_held_status(engine, f, value)) {
+                if (!value) return PL_UNDETERMINED;
+                if (const int answer = compare_held(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
+                    compared = true;
+                    return answer;
+                }
+                return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+            }
+            value = pl_item_status(engine, f, table);
             if (!value) return PL_UNDETERMINED;
             return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
         }
+        if (const int read = read_item(engine, f, goal, frame, table); read != kPlNotReadDirectly) return read;
     }
     return pl_call(engine, goal, frame, table);
 }
@@ -97,9 +172,10 @@ namespace {
     }
     // Most branches are no disjunction: they are called here.
     const PlFunctor* f = branch.goal->fn.functor;
+    bool compared;
     const int outcome = f == engine->disjunctions[0] || f == engine->disjunctions[1]
                             ? pl_call_branch(engine, branch, body_table)
-                            : call_branch_goal(engine, branch.goal, branch.frame, body_table);
+                            : call_branch_goal(engine, branch.goal, branch.frame, body_table, compared);
     return pl_rule_answer(engine, outcome, body_table, answers);
 }
 
@@ -161,7 +237,7 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         PlFunctor* f = goal->fn.functor;
         PlBranch first, second;
         // Both tries are decided at once: the second is tried with the bindings the first found.
-        if (!branch_of(engine, goal, frame, left_head, first) || !branch_of(engine, goal, frame, right_head, second)) {
+        if (!branches_of(engine, goal, frame, left_head, right_head, first, second)) {
             depth.give(4);
             outcome = pl_call(engine, goal, frame, table);
             break;
@@ -169,7 +245,9 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         if (f->flags & PLF_ALL_LISTS) f->flags &= ~PLF_ALL_LISTS;
         engine->warning_line = static_cast<int32_t>(left_head->line);
         const size_t mark = pl_trail_mark(engine);
-        const int answer = pl_rule_answer(engine, call_branch_goal(engine, first.goal, first.frame, table), table, table);
+        bool compared;
+        const int answer =
+            pl_rule_answer(engine, call_branch_goal(engine, first.goal, first.frame, table, compared), table, table);
         if (answer == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
@@ -178,14 +256,17 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         // A cut in the branch ends the level's rules: its call fails, and so does each call above.
         if (answer != PL_FAIL) break;
         engine->warning_line = static_cast<int32_t>(right_head->line);
+        // A level whose first branch ran nothing leaves its disjunction as it found it: a nested
+        // one of the same functor holds the same two rules alone.
         if (second.goal->type == PL_FUNCTOR &&
-            pure_disjunction(engine, second.goal->fn.functor, left_head, right_head)) {
+            ((compared && second.goal->fn.functor == f) ||
+             pure_disjunction(engine, second.goal->fn.functor, left_head, right_head))) {
             goal = second.goal;
             frame = second.frame;
             continue;
         }
-        if (pl_rule_answer(engine, call_branch_goal(engine, second.goal, second.frame, table), table, table) ==
-            PL_SUCCESS) {
+        if (pl_rule_answer(engine, call_branch_goal(engine, second.goal, second.frame, table, compared), table,
+                           table) == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
         }

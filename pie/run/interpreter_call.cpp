@@ -728,3 +728,10 @@ int pl_try_clause_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* g
     key.key = pl_head_filter_key(engine, goal, goal_frame, limit);
     return try_list<false>(engine, list, goal, goal_frame, key, limit, answers);
 }
+
+// Apart from the calls above, and out of their hot section: the reads that take it are few.
+[[gnu::cold, gnu::noinline]] void pl_after_item_read(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
+                                                     PlList* answers, int limit) {
+    const bool third_only = true;
+    after_success(engine, f, goal, frame, answers, third_only, limit);
+}

@@ -226,9 +226,10 @@ uint32_t g_changes = 0;
 
 // An engine over the fake host's items a (1), b (2) and c (3) of the type given, running the
 // program; with `counted` the host hands the engine its change count.
-PieEngine* CountingEngine(drvtest::PieFakeHost& fake, int32_t type, bool counted, const std::string& program) {
+PieEngine* CountingEngine(drvtest::PieFakeHost& fake, int32_t type, bool counted, const std::string& program,
+                          uint32_t options = 0x402) {
     PieEngine* engine = nullptr;
-    EXPECT_EQ(PIE_init(&engine, nullptr, 0x402), 0);
+    EXPECT_EQ(PIE_init(&engine, nullptr, options), 0);
     fake.install(engine);
     engine->host_slots[PIE_SLOT_SHOW_MESSAGE] = reinterpret_cast<PlHostSlot>(+[](void*, int32_t) {
         ++g_changes;
@@ -304,6 +305,43 @@ TEST(PropagationQuiet, ACountingHostIsAskedAgainOnlyWhenItsCountMoved) {
         EXPECT_EQ(fake.items[2].number, 6);
         EXPECT_EQ(fake.items[3].number, 7);
         PIE_term(engine);
+    }
+}
+
+// Rules that test an item's value read before in the same check, in disjunctions of its values
+// (nested | and ;, an atom, a number, a variable bound or not) and through its default clause,
+// and disjunctions that read the value of the item under evaluation, answer as the clauses do: a
+// counting host's engine answers them from the value it holds and reads the item in place of its
+// default clause, a traced one (the options' 0x8) runs the clauses, and a host that counts
+// nothing is read each time. Every engine asks the host the same, in the same order, and writes
+// the same.
+TEST(PropagationQuiet, AHeldValueAnswersTheRulesAsTheirClausesWould) {
+    const std::string program =
+        "b(ON) :- (b(TOP) | b(ON)), a(CENTER).\n"
+        "b(ON) :- (a(LEFT) | a(RIGHT) | a(TOP) | a(TOP)).\n"
+        "b(OFF) :- (a(BOTTOM) ; a(_X), not a(_X)).\n"
+        "b(ON) :- a(_A), (a(NONE) | a(_A)).\n"
+        "c(OFF) :- b(_), (a(LEFT) | a(TOP) ; a(7) | a(BOTTOM)), not a(RIGHT).\n"
+        "c(ON) :- (c(LEFT) ; c(NONE) | c(_X), not c(_X)).\n"
+        "c(ON) :- a(_), (a(RIGHT) | a(_)).\n";
+    for (const char* value : {"LEFT", "TOP", "BOTTOM", "RIGHT", "CENTER"}) {
+        std::string logs[2][2];
+        for (const bool counted : {false, true})
+            for (const bool traced : {false, true}) {
+                drvtest::PieFakeHost fake;
+                PieEngine* engine = CountingEngine(fake, 2, counted, program, traced ? 0x40Au : 0x402u);
+                fake.items[1].value = value;
+                fake.take();
+                EXPECT_EQ(PIE_check_conflict(engine, 1), 0);
+                logs[counted][traced] = fake.take() + " => b " + fake.items[2].value + ", c " + fake.items[3].value;
+                PIE_term(engine);
+            }
+        for (const bool counted : {false, true})
+            EXPECT_EQ(logs[counted][0], logs[counted][1]) << value << " counted " << counted;
+        const std::string b = std::string(value) == "BOTTOM" ? "OFF" : "ON";
+        const std::string c = std::string(value) == "RIGHT" || std::string(value) == "CENTER" ? "ON" : "OFF";
+        EXPECT_NE(logs[1][0].find(" => b " + b + ", c " + c), std::string::npos) << value << ": " << logs[1][0];
+        EXPECT_NE(logs[0][0].find(" => b " + b + ", c " + c), std::string::npos) << value << ": " << logs[0][0];
     }
 }
 
