@@ -629,15 +629,15 @@ walk_level : {
     l->first_frame = ours_frame;
     l->list = rule.list;
     l->node = rule.node;
-    // Most often the rule's line already, but a head match that took an item's status may have
-    // run other rules since.
+    // Most often the rule's line already, but the match of the level above, where it read an
+    // item's status, may have run other rules since.
     l->line = engine->warning_line;
     l->mark_bytes = pl_trail_mark_bytes(engine);
     l->clause_frame = pl_frame_alloc(engine, rule.variables, frame, nullptr);
     engine->warning_line = rule.line;
-    if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true, true>(engine, l->clause_frame, frame, goal->fn.args,
-                                                                      rule.head->fn.args, 0, ours, ours_frame))
-        [[unlikely]] {
+    if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true, true>(engine, l->clause_frame, frame,
+                                                                            goal->fn.args, rule.head->fn.args, 0,
+                                                                            ours, ours_frame)) [[unlikely]] {
     walk_failed:
         // As a clause that did not match at next.
         pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));

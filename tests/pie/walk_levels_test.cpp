@@ -26,7 +26,8 @@ struct WalkEngine : RunTest {
             s += " |";
             pl_list_each(answers, [&](void* f) { s += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
             s += " | changed";
-            pl_list_each(e->run.changed, [&](void* f) { s += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
+            pl_list_each(e->run.changed,
+                         [&](void* f) { s += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
             pl_list_clear(e, e->run.changed);
             for (const char* name : functors) {
                 PlFunctor* f = pl_lookup_functor(e, t(name), 3, nullptr);
@@ -132,7 +133,8 @@ TEST(WalkLevels, DeepWalksAnswerAsTheLoopsGeneralSteps) {
         "deep(0, _L, _R) :- app(_L, [0], _R).\n"
         "deep(_N, _L, _R) :- _N > 0, _M is _N - 1, deep(_M, _L, _R), true.\n";
     std::vector<std::string> queries;
-    for (int n = 0; n <= 40000; n += 4000) queries.push_back("deep(" + std::to_string(n) + ", " + list_of(2000) + ", _R)");
+    for (int n = 0; n <= 40000; n += 4000)
+        queries.push_back("deep(" + std::to_string(n) + ", " + list_of(2000) + ", _R)");
     std::string answers[2];
     for (int walks = 0; walks < 2; ++walks) {
         PieEngine* e = nullptr;
