@@ -50,6 +50,9 @@ enum PlEngineFlag : uint32_t {
     // The opening tests of rule bodies are run by the bodies' chains alone (run/opening_test.h),
     // as a traced query runs them: tests hold the direct path against the chains.
     PLE_OPENING_CHAINS = 0x100000,
+    // The levels of a walk over lists are run by the general steps of the loop of one-goal bodies
+    // alone (run/walk_levels.h): tests hold the walk's own steps against them.
+    PLE_WALK_GENERAL = 0x200000,
 };
 
 // The engine's version and build date as the banner shows them (two blanks before the day).

@@ -117,10 +117,14 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 
 // A variable b of the head, at the head's level (kFramed) or the one below, meeting the goal's
 // term a: as quick_leaf takes it. A variable met first in a fresh frame (kFresh) is not bound yet.
-// A slot known where the steps are laid out (kSlot, b's) is taken without reading b.
-template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst = false, class B = PlCell*>
+// A slot known where the steps are laid out (kSlot, b's) is taken without reading b. The goal's
+// term may be given followed one step already (kGoalSlot): a is then what the goal's variable,
+// whose binding is goal_slot in goal_slot_frame, stands for, read in fa.
+template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst = false, class B = PlCell*,
+          bool kGoalSlot = false>
 [[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
-                                           const B& b_of) {
+                                           const B& b_of, PlBinding* given_slot = nullptr,
+                                           PlFrame* given_slot_frame = nullptr) {
     // b is read where a step needs it: given as the way to it (a part of a list of the head), it
     // is not read on the common path.
     const auto b = [&]() __attribute__((always_inline)) -> PlCell* {
@@ -144,9 +148,10 @@ template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst
             return took ? took : 1;
         }
     }
-    PlBinding* goal_slot = nullptr;
-    PlFrame* goal_slot_frame = nullptr;
-    goal_at<kFramed>(a, fa, goal_slot, goal_slot_frame);
+    PlBinding* goal_slot = given_slot;
+    PlFrame* goal_slot_frame = given_slot_frame;
+    // Followed on from a binding, the term may be a variable without a frame.
+    goal_at<kFramed && !kGoalSlot>(a, fa, goal_slot, goal_slot_frame);
     if (const int took = take_term<kListFirst>(slot, a, fa)) return took;
     if (goal_slot && goal_slot != slot &&
         !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b(), head_frame))
@@ -171,17 +176,19 @@ template <bool kFreshHead, int kHeadSlot, int kTailSlot>
 // level, as quick_pair takes it: with the tests of the head's cells and of B's slot known to hold,
 // and of A's where it is met first there too (kFreshHead). Slots known where the steps are laid
 // out (kHeadSlot, kTailSlot) are taken without reading the variables.
-template <int kStep, bool kFreshHead = false, int kHeadSlot = -1, int kTailSlot = -1>
+// The goal's term may be given followed one step already (kGoalSlot), as var_leaf takes it.
+template <int kStep, bool kFreshHead = false, int kHeadSlot = -1, int kTailSlot = -1, bool kGoalSlot = false>
 [[gnu::always_inline]] inline int planned_list(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
-                                               PlCell* const& b) {
+                                               PlCell* const& b, PlBinding* given_slot = nullptr,
+                                               PlFrame* given_slot_frame = nullptr) {
     // A list is the commonest term where a pair is taken up, an unbound variable where it is not.
     // A list met at once (most often the walked list, followed already) is taken before the
     // slot of a variable is even set aside.
     if (kStep == kPair && a->type == PL_LIST) [[likely]]
         return list_pair<kFreshHead, kHeadSlot, kTailSlot>(engine, head_frame, a, fa, b);
-    PlBinding* goal_slot = nullptr;
-    PlFrame* goal_slot_frame = nullptr;
-    goal_at<true>(a, fa, goal_slot, goal_slot_frame);
+    PlBinding* goal_slot = given_slot;
+    PlFrame* goal_slot_frame = given_slot_frame;
+    goal_at<!kGoalSlot>(a, fa, goal_slot, goal_slot_frame);
     if (kStep == kPair && a->type == PL_LIST)
         return list_pair<kFreshHead, kHeadSlot, kTailSlot>(engine, head_frame, a, fa, b);
     if (a->type != PL_UNBOUND) return -1;
@@ -262,7 +269,10 @@ constexpr int pl_first_slot_at(uint32_t kPlan, uint32_t i) {
 // for each argument, and such a list is taken as any other. The goal's first argument may be
 // given (kFirst) as followed some way through its variables already (first, read in
 // first_frame): the steps follow it on from there.
-template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst = false>
+// A goal that is the body p(B, C, D) of a rule whose head walks a list (kBodySlots,
+// walk_levels.h), its arguments after the first the variables of slots 2 and 3 of goal_frame, has
+// those arguments read through the slots, without the variables.
+template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst = false, bool kBodySlots = false>
 [[gnu::always_inline]] inline int planned_arguments(PieEngine* engine, PlFrame* head_frame, PlFrame* goal_frame,
                                                     const PlVector* goal_args, const PlVector* head_args,
                                                     uint32_t plan, PlCell* first = nullptr,
@@ -270,8 +280,11 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst
     constexpr bool kLast = kIndex + 1 == kCount;
     constexpr int kStep = kLast ? 1 : kPair;
     constexpr bool kGiven = kFirst && kIndex == 0;
-    PlCell* a = kGiven ? first : goal_args->items[kIndex];
-    PlFrame* fa = kGiven ? first_frame : goal_frame;
+    constexpr bool kSlotGiven = kBodySlots && kIndex > 0;
+    PlBinding* const given_slot = kSlotGiven ? goal_frame->slots() + kIndex + 1 : nullptr;
+    PlFrame* const given_slot_frame = kSlotGiven ? goal_frame : nullptr;
+    PlCell* a = kGiven ? first : kSlotGiven ? given_slot->term : goal_args->items[kIndex];
+    PlFrame* fa = kGiven ? first_frame : kSlotGiven ? given_slot->frame : goal_frame;
     // The head's cells are read where a step needs them: with the slots known, most often nowhere.
     PlCell* const& b = head_args->items[kIndex];
     const uint32_t kind = ((kKnown ? kKnown : plan) >> (kPlHeadPlanShift + 2 * kIndex)) & 3;
@@ -281,18 +294,21 @@ template <uint32_t kCount, uint32_t kKnown = 0, uint32_t kIndex = 0, bool kFirst
     // takes a list too (the list put after the one walked): its test goes first.
     constexpr bool kListFirst = kKnown && kCount == 3 && kIndex == 1 && ((kKnown >> kPlHeadPlanShift) & PLH_LIST);
     if (!(kind & PLH_LIST))
-        met = var_leaf<true, true, true, kSlot, kListFirst>(engine, head_frame, a, fa, b);
+        met = var_leaf<true, true, true, kSlot, kListFirst, PlCell*, kSlotGiven>(engine, head_frame, a, fa, b,
+                                                                              given_slot, given_slot_frame);
     else if (kKnown && kind == PLH_FRESH_LIST)
-        met = planned_list<kStep, true, kSlot, kSlot + 1>(engine, head_frame, a, fa, b);
+        met = planned_list<kStep, true, kSlot, kSlot + 1, kSlotGiven>(engine, head_frame, a, fa, b, given_slot,
+                                                                      given_slot_frame);
     else
-        met = planned_list<kStep, false, -1, kSlot>(engine, head_frame, a, fa, b);
+        met = planned_list<kStep, false, -1, kSlot, kSlotGiven>(engine, head_frame, a, fa, b, given_slot,
+                                                                given_slot_frame);
     if (met < 0) [[unlikely]]
         return planned_rest_from(engine, head_frame, goal_frame, goal_args, head_args, kCount, kIndex, met);
     if constexpr (kLast)
         return met;
     else
-        return met ? planned_arguments<kCount, kKnown, kIndex + 1>(engine, head_frame, goal_frame, goal_args,
-                                                                   head_args, plan)
+        return met ? planned_arguments<kCount, kKnown, kIndex + 1, false, kBodySlots>(engine, head_frame, goal_frame,
+                                                                                  goal_args, head_args, plan)
                    : 0;
 }
 

@@ -11,6 +11,7 @@
 #include "pie/run/head_plan.h"
 #include "pie/run/record_goal.h"
 #include "pie/run/settle_quick.h"
+#include "pie/run/walk_levels.h"
 #include "pie/run/walk_recording.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
@@ -84,22 +85,25 @@ int call_settled_item(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* fr
 // limit, which the call has read. third_only is read where it is kept, after the recording: a
 // level of the loop of one-goal bodies keeps it in memory already. kRecord: what the recording
 // does (walk_recording.h): the goal's own, none (left to the caller: f then takes three arguments
-// and is no system functor), or the caller's after a walk.
-enum class Recorded { kOwn, kLeft, kAfterWalk };
+// and is no system functor), none again right after the call below left it (f is then the last
+// entry of the changed table already), or the caller's after a walk.
+enum class Recorded { kOwn, kLeft, kLeftAgain, kAfterWalk };
 template <Recorded kRecord = Recorded::kOwn>
 [[gnu::always_inline]] inline void after_success(PieEngine* engine, PlFunctor* f, PlCell* goal, PlFrame* frame,
                                                  PlList* answers, const bool& third_only, int limit) {
-    if (kRecord != Recorded::kLeft && ((f->flags & PLF_SYSTEM) || f->arity == 0)) return;
+    constexpr bool kLeftHere = kRecord == Recorded::kLeft || kRecord == Recorded::kLeftAgain;
+    if (!kLeftHere && ((f->flags & PLF_SYSTEM) || f->arity == 0)) return;
     // What bound_last_query does for a goal whose variables are followed, without its call.
-    if constexpr (kRecord != Recorded::kLeft)
+    if constexpr (!kLeftHere)
         pl_recording::record_goal<kRecord == Recorded::kAfterWalk>(engine, answers, f, goal, frame, limit);
     if (third_only) {
         if (f->flags & PLF_KEEP_REASON) f->flags |= PLF_REASON_SET;
-    } else if (kRecord != Recorded::kLeft && f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) &&
+    } else if (!kLeftHere && f->arity == 1 && !(f->flags & (PLF_SYSTEM | PLF_HOST_FACT)) &&
                (f->flags & PLF_IN_PROPAGATION)) {
         int32_t control = 0;
         if (pie_item_call<PIE_OP_HasControl>(engine, f, &control) == 0 && control == 1) f->flags |= PLF_HAS_CONTROL;
     }
+    if constexpr (kRecord == Recorded::kLeftAgain) return;
     // The functor entered last is the one most often called again.
     if (PlList* changed = engine->run.changed; changed && changed->prev->item != f) pl_table_enter(engine, changed, f);
 }
@@ -348,6 +352,11 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     // clause found to walk into its functor.
     bool left = false;
     pl_walk_recording::Walk walk;
+    // The rule of the walk whose levels the steps of walk_levels.h take, as its first level read it.
+    pl_walk_levels::Rule rule;
+    // Whether the stack stands far from its deep mark (pl_head_plan::stack_far_from_deep), for the
+    // head matches of the walk's levels: the answer is the same for every look from this frame.
+    bool far_from_deep = false;
     // The steps of a level jump straight to one another: a loop over a step variable paid an
     // indirect branch at every step of every level.
 enter : {
@@ -471,9 +480,17 @@ next : {
         if (l + 1 < levels + kCallLevels) {
             take_loop_level(engine, quiet, limit);
             frame = l->clause_frame;
-            ++l;
             goal = goals;
             f = g;
+            // A rule that walks into its own functor: the levels below take the walk's steps.
+            if (g == l->f && pl_head_plan_in_order(c.facts, kPlListWalkPlan) && !l->third_only &&
+                pl_walk_levels::walk_fits(engine, g, static_cast<PlCell*>(l->node->item), l->node, l->list, rule)) {
+                // Asked here, the look answers as it answers the head matches of this native frame.
+                far_from_deep = pl_head_plan::stack_far_from_deep(engine);
+                ++l;
+                goto walk_level;
+            }
+            ++l;
             goto enter;
         }
         outcome = pl_call_clauses_in_levels(engine, g, goals, l->clause_frame, answers);
@@ -515,8 +532,16 @@ leave:
             pl_walk_recording::left_to_caller(engine, answers, l->f, l->frame,
                                               static_cast<PlCell*>((l - 1)->node->item),
                                               (l - 1)->first, limit, left, walk)) {
-            after_success<Recorded::kLeft>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+            // A level below that left its recording here took this step for f just before:
+            // nothing since (its caller's settling, the look above) has changed the table.
+            if (left)
+                after_success<Recorded::kLeftAgain>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+            else
+                after_success<Recorded::kLeft>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
             left = true;
+            engine->depth -= 4;
+            --l;
+            goto walk_up;
         } else if (left) [[unlikely]] {
             after_success<Recorded::kAfterWalk>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
             left = false;
@@ -536,6 +561,106 @@ leave:
     --l;
     outcome = pl_rule_answer(engine, outcome, answers, answers);
     goto tried;
+walk_up:
+    // l's body, a call that left its recording here, succeeded: the steps of tried and leave for
+    // l while the calls of a walk leave their recording to their callers one after the other, as
+    // left_to_caller answers for them (left_again). Any other call, about which nothing has been
+    // done but settling, is left to the steps of leave.
+    pl_settle_frames_from<pl_settle_binding_inline, true>(engine, l->clause_frame, l->mark_bytes);
+    if (l == levels || (l - 1)->f != l->f || static_cast<PlCell*>((l - 1)->node->item) != walk.clause ||
+        !pl_walk_recording::left_again(engine, l->frame, (l - 1)->first, limit, walk))
+        goto leave;
+    after_success<Recorded::kLeftAgain>(engine, l->f, l->goal, l->frame, answers, l->third_only, limit);
+    engine->depth -= 4;
+    --l;
+    goto walk_up;
+walk_level : {
+    // A level of the walk of rule (walk_levels.h): goal is its body, read in frame, f its functor,
+    // the level's depth taken. The level takes the steps of enter and next, each as they would
+    // answer, where its first argument is a list, the look keys it and the rule's head takes
+    // the lean steps; for any other level, which the general steps then take from the start,
+    // nothing is done before that is known.
+    // The goal's first argument is B, the variable of the frame's second slot (walks_into).
+    PlCell* ours = frame->slots()[1].term;
+    PlFrame* ours_frame = frame->slots()[1].frame;
+    while (ours->type == PL_VAR && ours_frame) {
+        const PlBinding* binding = pl_binding_of(ours_frame, ours);
+        ours = binding->term;
+        ours_frame = binding->frame;
+    }
+    // The head's quick steps fit (pl_head_plan::quick_fits, limit being the engine's depth limit,
+    // which is no less than kPlMaxDepth), and so does the look's key.
+    static_assert(3 * pl_head_walk::kWeight >= 4);
+    // The goal's third argument, D of the frame above, is most often unbound yet: the head's
+    // [A | D] then binds it, and no step of the match reads an item's status, which might run
+    // rules that change what the walk read of p. One that is bound leaves the level to the
+    // general steps, and the walk's next level to the look at the rule again.
+    if (ours->type != PL_LIST || engine->depth + 3 * pl_head_walk::kWeight > limit ||
+        frame->slots()[3].term->type != PL_UNBOUND ||
+        (!far_from_deep && pl_head_plan::crosses_stack_look(engine))) [[unlikely]] {
+        if (ours->type != PL_NIL || !rule.end || engine->depth + 4 > limit) goto enter;
+        // The walk's end: the fact the look lands on for "[]" is tried as next tries it.
+        l->goal = goal;
+        l->f = f;
+        l->frame = frame;
+        l->third_only = false;
+        l->keyed = true;
+        l->first = ours;
+        l->first_frame = ours_frame;
+        l->list = rule.list;
+        l->node = rule.end;
+        l->line = engine->warning_line;
+        l->mark_bytes = pl_trail_mark_bytes(engine);
+        auto* fact = static_cast<PlCell*>(rule.end->item);
+        l->clause_frame = pl_frame_alloc(engine, fact->clause.var_count, frame, nullptr);
+        if (pl_try_fact_here(engine, goal, frame, pl_record_parts(fact, pl_clause_facts(fact)), l->clause_frame,
+                             ours) == PL_SUCCESS) {
+            outcome = PL_SUCCESS;
+            goto tried;
+        }
+        goto walk_failed;
+    }
+    l->goal = goal;
+    l->f = f;
+    l->frame = frame;
+    l->third_only = false;
+    l->keyed = true;
+    l->first = ours;
+    l->first_frame = ours_frame;
+    l->list = rule.list;
+    l->node = rule.node;
+    // Most often the rule's line already, but the match of the level above, where it read an
+    // item's status, may have run other rules since.
+    l->line = engine->warning_line;
+    l->mark_bytes = pl_trail_mark_bytes(engine);
+    l->clause_frame = pl_frame_alloc(engine, rule.variables, frame, nullptr);
+    engine->warning_line = rule.line;
+    if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true, true>(engine, l->clause_frame, frame,
+                                                                            goal->fn.args, rule.head->fn.args, 0,
+                                                                            ours, ours_frame)) [[unlikely]] {
+    walk_failed:
+        // As a clause that did not match at next.
+        pl_trail_undo(engine, l->mark_bytes / sizeof(PlTrailEntry));
+        pl_frame_release(engine, l->clause_frame);
+        if (l->node->next == l->list)
+            pl_look_after_try(engine, l->f, l->first, static_cast<PlCell*>(l->node->item), l->line);
+        if (!next_clause(l)) {
+            outcome = PL_FAIL;
+            goto leave;
+        }
+        goto next;
+    }
+    if (l + 1 < levels + kCallLevels) {
+        take_loop_level(engine, quiet, limit);
+        frame = l->clause_frame;
+        goal = rule.body;
+        ++l;
+        goto walk_level;
+    }
+    outcome = pl_rule_answer(engine, pl_call_clauses_in_levels(engine, f, rule.body, l->clause_frame, answers),
+                             answers, answers);
+    goto tried;
+}
 }
 
 }  // namespace

@@ -72,6 +72,27 @@ inline bool walks_into(const PlCell* clause, const PlFunctor* f) {
     return x.term->type == PL_INT && !x.frame;
 }
 
+// Whether the walked and the built list of a call of f that succeeded, read in frame, the body of
+// a clause that walks into f, are stored as they stand: caller_first is the caller's first
+// argument as the look left it, limit the engine's depth limit; max_reach is set to the reach
+// that fits.
+[[gnu::always_inline]] inline bool lists_fit(const PieEngine* engine, PlFrame* frame, const PlCell* caller_first,
+                                             int limit, uint32_t& max_reach) {
+    const int64_t depth = int64_t{engine->depth} + 1;
+    const int64_t room = int64_t{limit} - depth - kMargin;
+    // record_goal's own look at the limit and at the native stack stays with the call, and the
+    // caller's recording takes none: a look that raised there would find this call's values gone.
+    // One test for both: a multiple of 64 here or four levels up.
+    if (room < 6 || (depth & (63 & ~4)) == 0) return false;
+    if (!caller_first || caller_first->type != PL_LIST) return false;
+    max_reach = static_cast<uint32_t>((room - 2) / 2);
+    if (!pl_recording::fitting_ground_shape(caller_first->shape, max_reach)) return false;
+    // The walked list is the tail of the caller's, which fits. The built one, bound to the fourth
+    // slot of the caller's frame, was settled with the call; the second argument is the third slot.
+    const PlBinding* slots = frame->slots();
+    return !slots[3].frame && stored_as_it_stands(slots[3].term, max_reach);
+}
+
 // What the loop keeps of the walk it last left a recording in: the caller's clause found to walk
 // into its functor, and the binding of the second argument found to be recorded as it stands or
 // copied. Both hold for every level of one walk: the clause is the same, and the second argument
@@ -106,26 +127,26 @@ struct Walk {
             return false;
         if (f->arity != 3 || (f->flags & PLF_SYSTEM) || !pl_recording::own_vector(f)) return false;
     }
-    const int64_t depth = int64_t{engine->depth} + 1;
-    const int64_t room = int64_t{limit} - depth - kMargin;
-    // record_goal's own look at the limit and at the native stack stays with the call, and the
-    // caller's recording takes none: a look that raised there would find this call's values gone.
-    // One test for both: a multiple of 64 here or four levels up.
-    if (room < 6 || (depth & (63 & ~4)) == 0) return false;
-    if (!caller_first || caller_first->type != PL_LIST) return false;
-    const auto max_reach = static_cast<uint32_t>((room - 2) / 2);
-    if (!pl_recording::fitting_ground_shape(caller_first->shape, max_reach)) return false;
-    // The walked list is the tail of the caller's, which fits. The built one, bound to the fourth
-    // slot of the caller's frame, was settled with the call; the second argument is the third slot.
-    const PlBinding* slots = frame->slots();
-    if (slots[3].frame || !stored_as_it_stands(slots[3].term, max_reach)) return false;
-    const PlBinding second = slots[2];
+    uint32_t max_reach;
+    if (!lists_fit(engine, frame, caller_first, limit, max_reach)) return false;
+    const PlBinding second = frame->slots()[2];
     // A level further out has more room: what fitted below fits here.
     if (!after_left || second.term != walk.second.term || second.frame != walk.second.frame) {
         if (!stored_or_copied(followed(second.term, second.frame), max_reach)) return false;
         walk.second = second;
     }
     return true;
+}
+
+// left_to_caller for a call whose caller's clause is walk.clause, the call below having left its
+// recording to it, where the second argument is the one found to fit below: the same answer,
+// without a change to walk. A call it answers false for is left to left_to_caller.
+[[gnu::always_inline]] inline bool left_again(const PieEngine* engine, PlFrame* frame, const PlCell* caller_first,
+                                              int limit, const Walk& walk) {
+    uint32_t max_reach;
+    if (!lists_fit(engine, frame, caller_first, limit, max_reach)) return false;
+    const PlBinding second = frame->slots()[2];
+    return second.term == walk.second.term && second.frame == walk.second.frame;
 }
 
 }  // namespace pl_walk_recording
