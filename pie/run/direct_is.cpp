@@ -113,27 +113,9 @@ void pl_direct_is_prepare(PieEngine* engine) {
 
 namespace {
 
-// The result of "is" followed in registers, with the binding met last (what an answer binds).
-struct Target {
-    PlCell* term;
-    PlBinding* slot;
-    PlFrame* slot_frame;
-};
-
-[[gnu::always_inline]] inline Target target_of(PlCell* goal, PlFrame* frame) {
-    Target r{pl_arg(goal, 0), nullptr, nullptr};
-    for (PlFrame* f = frame; r.term->type == PL_VAR && f;) {
-        r.slot = pl_binding_of(f, r.term);
-        r.slot_frame = f;
-        r.term = r.slot->term;
-        f = r.slot->frame;
-    }
-    return r;
-}
-
 // The answer of "is" for value as the operator's built-in gives it: an unbound result bound, an
 // integer compared, "_" accepted; PL_UNDETERMINED for any other result, which the rules take.
-[[gnu::always_inline]] inline int answer(PieEngine* engine, PlCell* goal, PlFrame* frame, const Target& r,
+[[gnu::always_inline]] inline int answer(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlDeref& r,
                                          int32_t value) {
     if (r.term->type == PL_UNBOUND && r.slot)
         return pl_builtin_answer(engine, goal, frame, 0, r.slot, r.slot_frame, value) ? PL_SUCCESS : PL_FAIL;
@@ -155,24 +137,17 @@ int pl_direct_is(PieEngine* engine, PlCell* goal, PlFrame* frame) {
         if ((subtract || f == engine->direct_is[static_cast<int>(Op::Add)]) &&
             pl_builtin_integer_of(pl_arg(expression, 0), frame, a) &&
             pl_builtin_integer_of(pl_arg(expression, 1), frame, b))
-            return answer(engine, goal, frame, target_of(goal, frame), subtract ? pl_subtract(a, b) : pl_add(a, b));
+            return answer(engine, goal, frame, pl_deref(pl_arg(goal, 0), frame), subtract ? pl_subtract(a, b) : pl_add(a, b));
     }
-    // The result followed in registers, with the binding met last (what an answer binds).
-    PlCell* result = pl_arg(goal, 0);
-    PlBinding* slot = nullptr;
-    PlFrame* slot_frame = nullptr;
-    for (PlFrame* f = frame; result->type == PL_VAR && f;) {
-        slot = pl_binding_of(f, result);
-        slot_frame = f;
-        result = slot->term;
-        f = slot->frame;
-    }
-    const bool unbound = result->type == PL_UNBOUND && slot;
+    // The result followed with the binding met last (what an answer binds).
+    const PlDeref target = pl_deref(pl_arg(goal, 0), frame);
+    const PlCell* result = target.term;
+    const bool unbound = result->type == PL_UNBOUND && target.slot;
     if (!unbound && result->type != PL_INT && result->type != PL_ANONYMOUS) return PL_UNDETERMINED;
     const Evaluated evaluated = evaluate_here(engine, pl_arg(goal, 1), frame, 0);
     if (evaluated.result != Result::Value) return evaluated.result == Result::Fail ? PL_FAIL : PL_UNDETERMINED;
     const int32_t value = evaluated.value;
     if (result->type == PL_INT) return result->value == value ? PL_SUCCESS : PL_FAIL;
     if (!unbound) return PL_SUCCESS;
-    return pl_builtin_answer(engine, goal, frame, 0, slot, slot_frame, value) ? PL_SUCCESS : PL_FAIL;
+    return pl_builtin_answer(engine, goal, frame, 0, target.slot, target.slot_frame, value) ? PL_SUCCESS : PL_FAIL;
 }

@@ -317,6 +317,24 @@ inline int list_with_clauses(const PlFunctor* f, int i) {
     return true;
 }
 
+// A level of a walk (walk_levels.h) opened on node of the rule's list: what the loop's general
+// steps would have stored there for that clause, but for its frame.
+[[gnu::always_inline]] inline void open_walk_level(PieEngine* engine, CallLevel* l, PlCell* goal, PlFunctor* f,
+                                                   PlFrame* frame, PlCell* first, PlFrame* first_frame,
+                                                   PlList* list, PlListNode* node) {
+    l->goal = goal;
+    l->f = f;
+    l->frame = frame;
+    l->third_only = false;
+    l->keyed = true;
+    l->first = first;
+    l->first_frame = first_frame;
+    l->list = list;
+    l->node = node;
+    l->line = engine->warning_line;
+    l->mark_bytes = pl_trail_mark_bytes(engine);
+}
+
 // A call's level of depth, taken as PlDepthGuard takes it.
 [[gnu::always_inline]] inline void take_call_level(PieEngine* engine, int limit) {
     pl_depth_take(engine, 4, limit, "pl_call");
@@ -600,17 +618,7 @@ walk_level : {
         (!far_from_deep && pl_head_plan::crosses_stack_look(engine))) [[unlikely]] {
         if (ours->type != PL_NIL || !rule.end || engine->depth + 4 > limit) goto enter;
         // The walk's end: the fact the look lands on for "[]" is tried as next tries it.
-        l->goal = goal;
-        l->f = f;
-        l->frame = frame;
-        l->third_only = false;
-        l->keyed = true;
-        l->first = ours;
-        l->first_frame = ours_frame;
-        l->list = rule.list;
-        l->node = rule.end;
-        l->line = engine->warning_line;
-        l->mark_bytes = pl_trail_mark_bytes(engine);
+        open_walk_level(engine, l, goal, f, frame, ours, ours_frame, rule.list, rule.end);
         auto* fact = static_cast<PlCell*>(rule.end->item);
         l->clause_frame = pl_frame_alloc(engine, fact->clause.var_count, frame, nullptr);
         if (pl_try_fact_here(engine, goal, frame, pl_record_parts(fact, pl_clause_facts(fact)), l->clause_frame,
@@ -620,19 +628,9 @@ walk_level : {
         }
         goto walk_failed;
     }
-    l->goal = goal;
-    l->f = f;
-    l->frame = frame;
-    l->third_only = false;
-    l->keyed = true;
-    l->first = ours;
-    l->first_frame = ours_frame;
-    l->list = rule.list;
-    l->node = rule.node;
-    // Most often the rule's line already, but the match of the level above, where it read an
-    // item's status, may have run other rules since.
-    l->line = engine->warning_line;
-    l->mark_bytes = pl_trail_mark_bytes(engine);
+    // The line kept is most often the rule's already, but the match of the level above, where it
+    // read an item's status, may have run other rules since.
+    open_walk_level(engine, l, goal, f, frame, ours, ours_frame, rule.list, rule.node);
     l->clause_frame = pl_frame_alloc(engine, rule.variables, frame, nullptr);
     engine->warning_line = rule.line;
     if (!pl_head_plan::planned_arguments<3, kPlListWalkPlan, 0, true, true>(engine, l->clause_frame, frame,

@@ -106,21 +106,8 @@ namespace {
 
 // A goal's argument, followed through the goal's bindings as the head's match follows it, with
 // the binding met last (what an answer binds).
-struct Argument {
-    PlCell* term;
-    PlBinding* slot;
-    PlFrame* slot_frame;
-};
-
-[[gnu::always_inline]] inline Argument argument(const PlVector* goal_args, uint32_t i, PlFrame* goal_frame) {
-    Argument a{goal_args->items[i], nullptr, goal_frame};
-    for (PlFrame* f = goal_frame; a.term->type == PL_VAR && f;) {
-        a.slot = pl_binding_of(f, a.term);
-        a.slot_frame = f;
-        a.term = a.slot->term;
-        f = a.slot->frame;
-    }
-    return a;
+[[gnu::always_inline]] inline PlDeref argument(const PlVector* goal_args, uint32_t i, PlFrame* goal_frame) {
+    return pl_deref(goal_args->items[i], goal_frame);
 }
 
 // The plans of heads of two to four variables, each met first, in slots in order, by their count.
@@ -181,8 +168,8 @@ int pl_try_guard_clause(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, co
         return kPlTryWithFrame;
     // The answer's sides: two integers, or an integer and an unbound variable of the goal's, whose
     // binding met last (slot) takes the integer (value).
-    const Argument l = argument(goal_args, static_cast<uint32_t>(operands[2]->var.slot), goal_frame);
-    const Argument r = argument(goal_args, static_cast<uint32_t>(operands[3]->var.slot), goal_frame);
+    const PlDeref l = argument(goal_args, static_cast<uint32_t>(operands[2]->var.slot), goal_frame);
+    const PlDeref r = argument(goal_args, static_cast<uint32_t>(operands[3]->var.slot), goal_frame);
     PlBinding* slot = nullptr;
     PlFrame* slot_frame = nullptr;
     PlCell* value = nullptr;
