@@ -91,7 +91,7 @@ PlCell* pie_read_item_value(PieEngine* engine, PlFunctor* item) {
     // the engine then reads an item once and takes the same term again, as the read would build
     // it (pl_held_status answers that term where only a compare needs it).
     if (!pl_holds_values(engine)) return read_host_value(engine, item);
-    if (item->read_query == engine->query_number && item->read_changes == *engine->host_changes) {
+    if (pl_read_still_held(engine, item)) {
         PlCell* value = item->read_value;
         return value && value->type == PL_FUNCTOR ? pl_make_atom_term(engine, value->fn.functor) : value;
     }

@@ -13,12 +13,17 @@
     return engine->host_changes && engine->run.queries > 0 && !engine->recorder;
 }
 
+// Whether item's value as this query last read it is still the host's (pl_holds_values given).
+[[gnu::always_inline]] inline bool pl_read_still_held(const PieEngine* engine, const PlFunctor* item) {
+    return item->read_query == engine->query_number && item->read_changes == *engine->host_changes;
+}
+
 // The status pl_item_status(engine, item, nullptr) answers, where it is held: true with value set
 // (nullptr: the item has none), false where the status is to be read. An item with a status of
 // its own (a host fact) is never held here.
 [[gnu::always_inline]] inline bool pl_held_status(const PieEngine* engine, const PlFunctor* item, PlCell*& value) {
     if (item->arity != 1 || (item->flags & PLF_HOST_FACT) || !pl_holds_values(engine) ||
-        item->read_query != engine->query_number || item->read_changes != *engine->host_changes)
+        !pl_read_still_held(engine, item))
         return false;
     PlCell* read = item->read_value;
     if (read && read->type == PL_FUNCTOR) {
