@@ -156,7 +156,17 @@ template <int kStep, bool kLean = false, bool kFresh = false>
         const int tail = quick_leaf<1, false, kLean>(engine, head_frame, a->list.tail, fa, b->list.tail);
         return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
     }
-    if (lt != PL_FUNCTOR || a->fn.functor->arity == 1) return -1;
+    if (lt != PL_FUNCTOR) return -1;
+    if (a->fn.functor->arity == 1) {
+        // The walk tells a term of one argument from the head's by its functor first, then looks
+        // at the item's status only where a member set meets an unbound variable: with no member
+        // set on either side the look answers yes and changes nothing.
+        if (a->fn.functor != b->fn.functor) return 0;
+        if (!a->fn.args || !a->fn.args->count || !b->fn.args || !b->fn.args->count ||
+            pl_deref(a->fn.args->items[0], fa).term->type == PL_MEMBER ||
+            pl_deref(b->fn.args->items[0], head_frame).term->type == PL_MEMBER)
+            return -1;
+    }
     if (a->fn.functor != b->fn.functor) return 0;
     const uint32_t n = a->fn.args ? a->fn.args->count : 0;
     const uint32_t m = b->fn.args ? b->fn.args->count : 0;

@@ -429,6 +429,15 @@ TEST_F(Unify, HeadMatchIsTheGenericUnification) {
         {t.fn("i", {t.member({a, one})}), t.fn("i", {h(0)})}, {t.fn("i", {once(one)}), t.fn("i", {h(0)})},
         {t.fn("i", {t.list({one})}), t.fn("i", {t.list({h(0)})})}, {t.fn("i", {a}), t.fn("j", {a})},
         {t.fn("i", {t.fn("s", {one, a})}), t.fn("i", {h(1)})},
+        // A term of one argument inside a head (d(log(U), x, DU / U)), taken by the quick steps
+        // unless a member set on either side could have the walk look at an item's status.
+        {t.fn("d", {t.fn("l", {t.fn("s", {one, a})}), a, g(0)}), t.fn("d", {t.fn("l", {h(0)}), a, t.fn("s", {h(1), h(0)})})},
+        {t.fn("d", {t.fn("l", {one}), t.fn("l", {t.integer(2)})}), t.fn("d", {t.fn("l", {h(0)}), t.fn("l", {h(0)})})},
+        {t.fn("d", {t.fn("l", {g(0)}), one}), t.fn("d", {t.fn("l", {t.fn("s", {h(0)})}), h(0)})},
+        {t.fn("d", {t.fn("l", {t.member({a, one})}), a}), t.fn("d", {t.fn("l", {h(0)}), a})},
+        {t.fn("d", {t.fn("l", {g(1)}), a}), t.fn("d", {t.fn("l", {t.member({a})}), a})},
+        {t.fn("d", {t.fn("l", {once(one)}), a}), t.fn("d", {t.fn("l", {h(0)}), a})},
+        {t.fn("d", {t.fn("l", {one}), a}), t.fn("d", {t.fn("m", {h(0)}), a})},
         // "_" and atoms in heads, what the rules of items hold (Item(_) :- ..., Item(OFF) :- ...,
         // (_X | _) :- _X), against each kind of goal term, as an item's one argument and as the
         // arguments of other heads.
