@@ -224,12 +224,30 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
 // the levels resolve would take over it fit in max: two for the term and one more for each level
 // of compound arguments below it. Such a term resolves to itself whatever its frame, so only its
 // depth is left to check. A compound argument is looked at by a call, except the last one met,
-// which the loop takes: a term nested in its last argument ("log(log(x))") takes no call.
+// which the loop takes: a term nested in its last argument ("log(log(x))") takes no call. The
+// look has no side effect, so a term of two arguments, the commonest, has both read before either
+// is followed.
 bool plain_fits(const PlCell* term, int max) {
+    const auto compound = [](const PlCell* arg) { return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count; };
     for (;; --max) {
         if (max <= 1) return false;
         const PlCell* last = nullptr;
         const PlVector* args = term->fn.args;
+        if (args->count == 2) {
+            const PlCell* first = args->items[0];
+            const PlCell* second = args->items[1];
+            if (first->type == PL_VAR || first->type == PL_LIST || second->type == PL_VAR || second->type == PL_LIST)
+                return false;
+            if (compound(second)) {
+                if (compound(first) && !plain_fits(first, max - 1)) return false;
+                term = second;
+            } else if (compound(first)) {
+                term = first;
+            } else {
+                return true;
+            }
+            continue;
+        }
         for (uint32_t i = 0; i < args->count; ++i) {
             const PlCell* arg = args->items[i];
             if (arg->type == PL_VAR || arg->type == PL_LIST) return false;

@@ -147,7 +147,8 @@ TEST_F(Unify, GroundTermsResolveToThemselvesWhereTheirWalksFit) {
     e->depth = 0;
     // A variable (unbound in the dying frame) below any compound argument: the term is copied.
     for (PlCell* open : {t.fn("g", {t.fn("f", {t.fn("h", {t.var("_Y", 1)}), t.integer(3)}), t.fn("f", {t.integer(4)})}),
-                         t.fn("g", {t.fn("f", {t.integer(1)}), t.fn("f", {t.integer(3), t.fn("h", {t.var("_Y", 1)})})})}) {
+                         t.fn("g", {t.fn("f", {t.integer(1)}), t.fn("f", {t.integer(3), t.fn("h", {t.var("_Y", 1)})})}),
+                         t.fn("g", {t.fn("f", {t.integer(1)}), t.var("_Y", 1)})}) {
         const PlTermRef got = pl_resolve_term(e, open, right, right);
         EXPECT_NE(got.term, open);
     }
