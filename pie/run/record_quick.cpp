@@ -315,10 +315,12 @@ namespace pl_recording {
 // compound terms are taken here, the rest by the generic steps. term has arguments (the walk
 // enters no other term).
 Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
-    if (room_above < 1) too_deep(w.r.engine);
     const int64_t room = room_above - 1;
-    // Entering the level crosses a multiple of 64 when it reaches one.
-    if (((w.limit - room) & 63) == 0) look_at_stack(w.r.engine, w.limit - room);
+    if (room_above <= w.quiet_above) [[unlikely]] {
+        if (room_above < 1) too_deep(w.r.engine);
+        // Entering the level crosses a multiple of 64 when it reaches one.
+        if (((w.limit - room) & 63) == 0) look_at_stack(w.r.engine, w.limit - room);
+    }
     PlFunctor* f = term->fn.functor;
     // A functor's vector is made with it, one value an argument: a functor that may keep its
     // values there has it for every argument of a term of its own.

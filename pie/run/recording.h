@@ -64,7 +64,19 @@ struct InnerWalk {
     Recorder r;  // a copy: every level that changes reads its number
     PlFrame* frame;  // of every term of the walk: its variables are not followed
     int64_t limit;
+    // A level entered with more room above it than this meets neither the limit nor a multiple
+    // of 64 (the stack's look): no level between it and the walk's first does.
+    int64_t quiet_above;
 };
+
+// quiet_above for a walk whose first level is entered with room_above levels free above it: one
+// more than the room of the first level below that reaches a multiple of 64, and at least 0.
+inline int64_t pl_quiet_above(int64_t limit, int64_t room_above) {
+    const int64_t first_depth = limit - room_above + 1;
+    const int64_t look_depth = first_depth + (-first_depth & 63);
+    const int64_t look_room = limit - look_depth;
+    return (look_room > -1 ? look_room : -1) + 1;
+}
 
 // Inside the walk a term that may hold a variable counts kOpen levels or more (not -1): more
 // than any room, so that it is never taken as it stands, and the deepest of a level's arguments
@@ -78,7 +90,8 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
 // levels resolving it takes are found on the way. room_above: the levels free at the level of the
 // caller; the term's walk takes one of them.
 inline Recording record_inner(const Recorder& r, PlCell* term, PlFrame* frame, int64_t room_above) {
-    const InnerWalk w{r, frame, pl_depth_limit(r.engine)};
+    const int64_t limit = pl_depth_limit(r.engine);
+    const InnerWalk w{r, frame, limit, pl_quiet_above(limit, room_above)};
     const Recording inner = inner_level(w, term, room_above);
     return {inner.changed, inner.levels < kOpen ? inner.levels : -1};
 }
