@@ -89,7 +89,15 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     }
     PlCell* previous = *value;
     if (arg->type != PL_LIST) {
-        if (!is_plain_constant(arg)) return Quick::kRest;
+        if (!is_plain_constant(arg)) {
+            // An atom, as record_functor_value takes it: a level is free for it here.
+            if (arg->type != PL_FUNCTOR || pl_recorded_lists::has_arguments(arg)) return Quick::kRest;
+            if (!previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) {
+                *value = arg;
+                changed = true;
+            }
+            return Quick::kTaken;
+        }
         if (arg != previous) {
             *value = arg;
             changed = true;
@@ -146,9 +154,9 @@ inline void forget_walked(PlFunctor* f) {
 }
 
 // The arguments of a goal that succeeded, its variables followed to what they stand for. The
-// commonest arguments are compared and stored here: constants; a walked list whose first element
-// differs from the one recorded before, or recorded against a value that is no list; "[X]" equal
-// to the list recorded before. At the first other argument the rest of the goal goes to
+// commonest arguments are compared and stored here: constants and atoms; a walked list whose
+// first element differs from the one recorded before, or recorded against a value that is no
+// list; "[X]" equal to the list recorded before. At the first other argument the rest of the goal goes to
 // goal_rest: this loop calls nothing. Lists are taken here only when their first steps are far
 // from the depth limit: the steps left out cannot meet it. The goal's level is counted as the
 // inner walk counts its levels: the engine's count stays, and is brought up to the level's around

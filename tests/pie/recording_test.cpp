@@ -345,6 +345,8 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {"k1(1)", "k1(2)"},
         {"k1(1)", "k1(1)"},
         {"k1(a)", "k1(b)"},
+        {"k3(a, a, 1)", "k3(a, b, 1)"},                    // atoms, alike and not
+        {"k3(f(1), 1, a)", "_X = a, k3(_X, a, [a])"},       // after a term, an integer, an atom
         {"k1([1, 2])", "k1([1, 3])"},                      // lists of equal first elements
         {"k1([1, 2])", "k1([2, 3])"},
         {"k1(f(1))", "k1([1])"},                           // a value before that is no list
