@@ -327,7 +327,13 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
         const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
         auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
         vector->count = n;
-        for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];
+        // Most terms copied are of two arguments: their stores without the loop's count.
+        if (n == 2) {
+            vector->items[0] = args[0];
+            vector->items[1] = args[1];
+        } else {
+            for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];
+        }
         copy->fn.args = vector;
         return copy;
     }
