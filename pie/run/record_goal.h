@@ -156,9 +156,9 @@ inline void forget_walked(PlFunctor* f) {
 // The arguments of a goal that succeeded, its variables followed to what they stand for. The
 // commonest arguments are compared and stored here: constants and atoms; a walked list whose
 // first element differs from the one recorded before, or recorded against a value that is no
-// list; "[X]" equal to the list recorded before. At the first other argument the rest of the goal goes to
-// goal_rest: this loop calls nothing. Lists are taken here only when their first steps are far
-// from the depth limit: the steps left out cannot meet it. The goal's level is counted as the
+// list; "[X]" equal to the list recorded before. At the first other argument the rest of the goal
+// goes to goal_rest: this loop calls nothing. Lists are taken here only when their first steps are
+// far from the depth limit: the steps left out cannot meet it. The goal's level is counted as the
 // inner walk counts its levels: the engine's count stays, and is brought up to the level's around
 // the steps that may read it. Answers 1 when a value changed, else 0 (bound_last_query's answer).
 // table: the answers to enter, or nullptr. f: the goal's functor, which the caller has read. limit:

@@ -228,7 +228,9 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
 // look has no side effect, so a term of two arguments, the commonest, has both read before either
 // is followed.
 bool plain_fits(const PlCell* term, int max) {
-    const auto compound = [](const PlCell* arg) { return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count; };
+    const auto compound = [](const PlCell* arg) {
+        return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count;
+    };
     for (;; --max) {
         if (max <= 1) return false;
         const PlCell* last = nullptr;
