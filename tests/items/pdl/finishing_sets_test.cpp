@@ -44,20 +44,6 @@ protected:
     PDLSvConflict* registry = nullptr;
 };
 
-TEST_P(FinishingSets, TheFourSetsHoldTheirItems) {
-    struct Case {
-        uint32_t set;
-        size_t items;
-    };
-    for (const Case& c : {Case{kFinishingSetId, 13}, Case{kBookletSetId, 7}, Case{kGutterMarginSetId, 3},
-                          Case{kStaplePositionSetId, 3}}) {
-        ASSERT_NE(registry->FindPage(c.set), nullptr) << c.set;
-        EXPECT_EQ(registry->FindPage(c.set)->items.size(), c.items) << c.set;
-    }
-    EXPECT_NE(dynamic_cast<PDLSvCK_Rotate*>(registry->FindItem(CmSvCK_Rotate::kItemId)), nullptr);
-    EXPECT_NE(dynamic_cast<PDLSvRB_Position*>(registry->FindItem(CmSvRB_Position::kItemId)), nullptr);
-}
-
 TEST_P(FinishingSets, CentreFoldStapleTakesTheBookletAlongOnlyThroughTheApplicationsKey) {
     auto& fold = Item<CmSvCK_CenterFoldStaple>(CmSvCK_CenterFoldStaple::kItemId);
     auto& booklet = Item<CmSvOnOff>(CmSvCK_CenterFoldStaple::kAppBookletItem);

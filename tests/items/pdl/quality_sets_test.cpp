@@ -37,11 +37,8 @@ protected:
 };
 
 TEST_P(QualitySets, TheSheetBuildsTheSetsAndTheOptionInterfaceReachesThem) {
-    for (auto [setId, size] : {std::pair<uint32_t, size_t>{kPaperSourceSetId, 14}, {kQualitySetId, 7},
-                               {kDeviceSettingsSetId, 4}, {kLayoutOptionsSetId, 6}}) {
+    for (uint32_t setId : {kPaperSourceSetId, kQualitySetId, kDeviceSettingsSetId, kLayoutOptionsSetId})
         ASSERT_NE(registry->FindPage(setId), nullptr) << setId;
-        EXPECT_EQ(registry->FindPage(setId)->items.size(), size) << setId;
-    }
 
     // Paper selection: the first, other and last pages' sources in one record.
     struct {

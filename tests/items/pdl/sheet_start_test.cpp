@@ -39,9 +39,7 @@ TEST_P(SheetStart, BuildsTheValueSetsAndTheRulesSeeTheCapabilities) {
     ASSERT_NE(registry, nullptr);
     EXPECT_EQ(user->GetConflict(), static_cast<void*>(static_cast<CmSvConflict*>(registry)));
     EXPECT_EQ(PDLSvUserData::StartSheet(ctx), nullptr);  // one registry per sheet
-    EXPECT_EQ(registry->memoryOption, 1);
     EXPECT_EQ(registry->noDialog, 0);
-    EXPECT_EQ(registry->owner, static_cast<void*>(user));
     ASSERT_NE(registry->engine, nullptr);
     ASSERT_NE(registry->FindPage(kSpecItemSet), nullptr);
     ASSERT_NE(registry->FindPage(kAppDocItemSet), nullptr);

@@ -56,24 +56,6 @@ TEST(ValueItemSets, CapabilitySetHoldsEveryIdOnceInOrder) {
     }
 }
 
-TEST(ValueItemSets, ApplicationSetHoldsTheFlagsRequestFactsTablesAndDocumentProperties) {
-    Items items;
-    ASSERT_TRUE(MakeAppDocItems(items.all));
-    ASSERT_EQ(items.all.size(), 54u);
-    std::set<uint32_t> ids;
-    for (size_t i = 0; i < items.all.size(); ++i) {
-        EXPECT_TRUE(ids.insert(items.all[i]->itemId).second);
-        if (i) {
-            EXPECT_LT(items.all[i - 1]->itemId, items.all[i]->itemId);
-        }
-    }
-    EXPECT_EQ(*ids.begin(), 1219u);
-    EXPECT_EQ(*ids.rbegin(), 1279u);
-    for (const char* key : {"FormTable", "PaperSourceTable", "DocProp$FolionixSW", "SDK$Version", "login_name",
-                            "Layout$AppBooklet", "DocProp$SettingForApps", "DomsPrint"})
-        EXPECT_NE(items.Find(key), nullptr) << key;
-}
-
 class BundledPrinters : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(BundledPrinters, SetsLoadThePrintersCapabilitiesFormsAndSources) {
