@@ -95,10 +95,12 @@ PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term);
 // gets facts that are not known.
 void pl_clause_facts_update(const PieEngine* engine, PlCell* clause);
 
-// Drops kPlStatusReadKey from a record whose body a rewrite changed in place (the optimiser's
-// group of goals is no conjunction); the try that reads its other facts of the body asks it again.
+// Drops the facts of the body from a record whose body a rewrite changed in place (the
+// optimiser's group of goals is no conjunction): kPlStatusReadKey, and the opening test, whose try
+// would read the group as a conjunction.
 inline void pl_clause_facts_body_rewritten(PlCell* clause) {
     if ((clause->clause.facts & PLC_FIRST_TYPE) == 0) clause->first_key = 0;
+    if (clause->clause.facts & PLC_RULE) clause->clause.facts &= static_cast<uint16_t>(~PLC_OPENING_TEST);
 }
 
 // The record's facts, as kept.
