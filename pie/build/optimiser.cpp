@@ -3,6 +3,7 @@
 
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/list.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
@@ -68,6 +69,7 @@ void pl_optimise_program(PieEngine* engine) {
             pl_rewrite_member_sets(engine, clause);
             pl_flatten_body(engine, clause);
             clause->clause.flags |= PLR_OPTIMISED;
+            pl_clause_facts_body_rewritten(clause);
         }
     }
     // This load may have given an item of an earlier member set a rule of another kind.

@@ -4,6 +4,7 @@
 #include "pie/text/abbrev.h"
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
+#include "pie/run/direct_branch.h"
 #include "pie/run/interpreter.h"
 #include "pie/terms/list.h"
 #include "pie/text/operators.h"
@@ -34,7 +35,8 @@ int bi_fail(PieEngine*, PlCell*, PlFrame*, PlList*) { return PL_FAIL; }
 int bi_cut(PieEngine*, PlCell*, PlFrame*, PlList*) { return PL_CUT; }
 
 int bi_not(PieEngine* e, PlCell* g, PlFrame* f, PlList* answers) {
-    switch (pl_call(e, pl_arg(g, 0), f, answers)) {
+    PlCell* goal = pl_arg(g, 0);
+    switch (e->flags & PLE_TRACE ? pl_call(e, goal, f, answers) : pl_call_read_goal(e, goal, f, answers)) {
     case PL_SUCCESS: return PL_FAIL;
     case PL_CUT: return PL_CUT;
     default: return PL_SUCCESS;

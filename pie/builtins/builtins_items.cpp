@@ -162,18 +162,19 @@ PlAtom* element_name(PieEngine* e, PlFunctor* item, PlFunctor* element) {
     return pie_intern_string_len(e, name.c_str(), name.size());
 }
 
-void mark_reason(PieEngine* e, PlAtom* name) {
-    PlFunctor* functor = pl_lookup_functor(e, name, 1, nullptr);
+// atom: the name's functor where the caller has it, whose name/1 it keeps once looked up.
+void mark_reason(PieEngine* e, PlAtom* name, PlFunctor* atom) {
+    PlFunctor* functor = atom ? pl_unary_functor(e, atom) : pl_lookup_functor(e, name, 1, nullptr);
     functor->flags |= PLF_REASON_SET;
     if (e->run.changed) pl_table_enter(e, e->run.changed, functor);
 }
 
-int set_reason(PieEngine* e, PlAtom* name, PlCell* value) {
+int set_reason(PieEngine* e, PlAtom* name, PlCell* value, PlFunctor* atom = nullptr) {
     if (!value) return PL_FAIL;
     if (PlCell* before = pie_get_atom_value(e, name); !before || !pl_terms_equal(e, before, value, nullptr))
         ++e->readable_changes;
     pie_set_atom_value(e, name, value);
-    mark_reason(e, name);
+    mark_reason(e, name, atom);
     return PL_SUCCESS;
 }
 
@@ -184,13 +185,13 @@ int bi_reason(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
 
 int bi_sreason(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     PlFunctor* item = atom_arg(g, f, 0);
-    return item && set_reason(e, item->name, frame_free_value(e, g, f, 2));
+    return item && set_reason(e, item->name, frame_free_value(e, g, f, 2), item);
 }
 
 int bi_rreason(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     PlFunctor* item = atom_arg(g, f, 0);
     PlFunctor* other = atom_arg(g, f, 1);
-    return item && other && set_reason(e, item->name, pie_get_atom_value(e, other->name));
+    return item && other && set_reason(e, item->name, pie_get_atom_value(e, other->name), item);
 }
 
 int bi_reason_element(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
@@ -218,7 +219,9 @@ int display_flag(PieEngine* e, PlCell* g, PlFrame* f, uint32_t bit, bool on_sets
     if (!name || arity->type != PL_INT || arity->value < 0 || arity->value > static_cast<int32_t>(kPlMaxArity) ||
         state < 0)
         return PL_FAIL;
-    PlFunctor* functor = pl_lookup_functor(e, name->name, static_cast<uint32_t>(arity->value), nullptr);
+    // An item's name/1, the commonest, as the name keeps it once looked up.
+    PlFunctor* functor = arity->value == 1 ? pl_unary_functor(e, name)
+                                           : pl_lookup_functor(e, name->name, static_cast<uint32_t>(arity->value), nullptr);
     if (functor->arity != 1 || (functor->flags & PLF_SYSTEM) || functor->owner) return PL_SUCCESS;
     int32_t control = 0;
     if (pie_item_call<PIE_OP_HasControl>(e, functor, &control) != 0 || control != 1) return PL_SUCCESS;

@@ -23,32 +23,24 @@ inline constexpr int kStatusBodyDepth = 12;
 
 // Whether clause is a rule F(_X) :- !, status(Item, _X) with the system's conjunction, cut and
 // status, as the loader gives an item for its default clause; item is the functor status reads,
-// c the clause's parts.
+// c the clause's parts. The rule's shape is kept in its facts (kPlStatusReadKey), made with its
+// term; what may change since is asked here: the engine's flags on the conjunction and status.
 inline bool is_status_rule(PieEngine* engine, PlCell* clause, PlClauseParts& c, PlFunctor*& item) {
     using namespace pl_head_filter_detail;
     if (!is_record(clause)) return false;
-    c = pl_record_parts(clause, facts_of(engine, clause));
-    if (!c.rule) return false;
-    const PlCell* body = pl_arg(c.term, 1);
-    const PlFunctor* comma = engine->predefined[PLP_comma_2];
+    const PlClauseFacts facts = facts_of(engine, clause);
+    if ((facts.bits & (PLC_RULE | PLC_FIRST_TYPE)) != PLC_RULE || facts.key != kPlStatusReadKey) return false;
     // The body runs as a chain where the conjunction is the system's, untraced and not refused.
-    if (body->type != PL_FUNCTOR || body->fn.functor != comma || comma->builtin != pl_call_logical_and ||
-        (comma->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM || comma->once_cells)
+    const PlFunctor* comma = engine->predefined[PLP_comma_2];
+    if (comma->builtin != pl_call_logical_and || (comma->flags & (PLF_SYSTEM | PLF_REFUSE)) != PLF_SYSTEM ||
+        comma->once_cells)
         return false;
-    const PlCell* cut = pl_arg(body, 0);
-    const PlCell* status = pl_arg(body, 1);
     PlFunctor* reader = engine->predefined[PLP_status_2];
-    if (cut->type != PL_FUNCTOR || cut->fn.functor != engine->predefined[PLP_cut_0] || status->type != PL_FUNCTOR ||
-        status->fn.functor != reader || !pl_calls_builtin_directly(engine, reader) || reader->once_cells)
-        return false;
-    const PlCell* name = pl_arg(status, 0);
-    const PlCell* value = pl_arg(status, 1);
-    const PlCell* head_value = pl_arg(c.head, 0);
-    if (name->type != PL_FUNCTOR || (name->fn.args && name->fn.args->count) || value->type != PL_VAR ||
-        head_value->type != PL_VAR || value->var.slot != head_value->var.slot)
-        return false;
+    if (!pl_calls_builtin_directly(engine, reader) || reader->once_cells) return false;
+    c = pl_record_parts(clause, facts);
     // The item as status finds it from its first argument: name/1, looked up once.
-    item = name->fn.functor->unary ? name->fn.functor->unary : pl_unary_functor(engine, name->fn.functor);
+    PlFunctor* name = pl_arg(pl_arg(pl_arg(c.term, 1), 1), 0)->fn.functor;
+    item = name->unary ? name->unary : pl_unary_functor(engine, name);
     return true;
 }
 

@@ -134,6 +134,11 @@ constexpr int kPlNotCompared = -1;
 
 }  // namespace
 
+int pl_call_read_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table) {
+    bool compared;
+    return call_branch_goal(engine, goal, frame, table, compared);
+}
+
 void pl_direct_branch_prepare(PieEngine* engine) {
     using namespace pl_head_filter_detail;
     for (int which = 0; which < 2; ++which) {

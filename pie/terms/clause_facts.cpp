@@ -100,6 +100,24 @@ bool opens_with_comparison(const PieEngine* engine, const PlCell* body) {
            right->fn.functor->builtin && right->fn.functor != conjunction;
 }
 
+// Whether a rule of head (of arguments) and body is an item's default clause (kPlStatusReadKey).
+bool reads_status(const PieEngine* engine, const PlCell* head, const PlCell* body) {
+    const auto call_of = [](const PlCell* goal, const PlFunctor* f) {
+        return goal->type == PL_FUNCTOR && goal->fn.functor == f && goal->fn.args && goal->fn.args->count == f->arity;
+    };
+    if (!head->fn.args->count || !call_of(body, engine->predefined[PLP_comma_2])) return false;
+    const PlCell* cut = body->fn.args->items[0];
+    const PlCell* status = body->fn.args->items[1];
+    if (cut->type != PL_FUNCTOR || cut->fn.functor != engine->predefined[PLP_cut_0] ||
+        !call_of(status, engine->predefined[PLP_status_2]))
+        return false;
+    const PlCell* name = status->fn.args->items[0];
+    const PlCell* value = status->fn.args->items[1];
+    const PlCell* head_value = head->fn.args->items[0];
+    return name->type == PL_FUNCTOR && (!name->fn.args || !name->fn.args->count) && value->type == PL_VAR &&
+           head_value->type == PL_VAR && value->var.slot == head_value->var.slot;
+}
+
 }  // namespace
 
 uint32_t pl_head_plan_of(const PlCell* head) {
@@ -142,6 +160,10 @@ PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term) {
         facts.bits |= PLC_JOINING_FACT;
     }
     if (!head->fn.args->count) return facts;
+    if ((facts.bits & PLC_RULE) && term->fn.args->count == 2 && reads_status(engine, head, term->fn.args->items[1])) {
+        facts.key = kPlStatusReadKey;
+        return facts;
+    }
     const PlCell* first = head->fn.args->items[0];
     switch (first->type) {
     case PL_INT: facts.key = static_cast<uint32_t>(first->value); break;

@@ -68,10 +68,17 @@ constexpr bool pl_head_plan_in_order(uint32_t facts, uint32_t plan) {
 
 // The facts of a term standing for a clause, and the value that tells its head's first argument
 // apart from a goal's: an integer's value, a functor's serial number, 0 for a list or "[]".
+// A head whose first argument clashes with nothing has no value to keep: its key is 0, or
+// kPlStatusReadKey for an item's default clause.
 struct PlClauseFacts {
     uint32_t bits;
     uint32_t key;
 };
+
+// The key of an item's default clause as the loader makes it, F(_X) :- !, status(Item, _X), with
+// the engine's own conjunction, cut and status, Item an atom: nearly every read a propagation
+// makes goes through one, and the read asks its shape each time (pie/run/default_read.h).
+constexpr uint32_t kPlStatusReadKey = 1;
 
 // Whether a compound term's functor is the neck ":-"/2: the engine's own one, or any other of that
 // name and arity.
@@ -87,6 +94,14 @@ PlClauseFacts pl_clause_facts_of(const PieEngine* engine, const PlCell* term);
 // replaces its term, or a cell of its head in place, calls it afterwards. A record without a term
 // gets facts that are not known.
 void pl_clause_facts_update(const PieEngine* engine, PlCell* clause);
+
+// Drops the facts of the body from a record whose body a rewrite changed in place (the
+// optimiser's group of goals is no conjunction): kPlStatusReadKey, and the opening test, whose try
+// would read the group as a conjunction.
+inline void pl_clause_facts_body_rewritten(PlCell* clause) {
+    if ((clause->clause.facts & PLC_FIRST_TYPE) == 0) clause->first_key = 0;
+    if (clause->clause.facts & PLC_RULE) clause->clause.facts &= static_cast<uint16_t>(~PLC_OPENING_TEST);
+}
 
 // The record's facts, as kept.
 inline PlClauseFacts pl_clause_facts(const PlCell* clause) {

@@ -195,8 +195,6 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
     return 1;
 }
 
-CmSv* CmSvConflict::FindItem(uint32_t itemId) const { return items_.Find(itemId); }
-
 CmSvItemSet* CmSvConflict::FindPage(uint32_t setId) const {
     auto found = pages_.find(setId);
     return found == pages_.end() ? nullptr : found->second;

@@ -23,8 +23,10 @@ std::vector<int> Values(const ObjectiveEntry* table, size_t rows) {
 // A model no table names takes the colour or the monochrome default table.
 TEST(ObjectiveTables, UnlistedModelsTakeTheDefaultTableOfTheirColour) {
     size_t rows = 0;
-    EXPECT_EQ(Values(ObjectiveTableFor(9999, true, &rows), rows), (std::vector<int>{1, 2, 3, 4, 6}));
-    EXPECT_EQ(Values(ObjectiveTableFor(9999, false, &rows), rows), (std::vector<int>{1, 2, 3, 4, 6, 5}));
+    const ObjectiveEntry* colour = ObjectiveTableFor(9999, true, &rows);
+    EXPECT_EQ(Values(colour, rows), (std::vector<int>{1, 2, 3, 4, 6}));
+    const ObjectiveEntry* mono = ObjectiveTableFor(9999, false, &rows);
+    EXPECT_EQ(Values(mono, rows), (std::vector<int>{1, 2, 3, 4, 6, 5}));
 }
 
 class ObjectiveTest : public ::testing::TestWithParam<const char*> {

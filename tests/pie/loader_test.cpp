@@ -127,6 +127,22 @@ TEST_F(LoaderTest, BodiesGiveDefaultClausesAndDependents) {
     EXPECT_EQ(clauses(pl_predefined(e, PLP_sum_3), PL_DEFAULTS), "");
     ASSERT_EQ(load("p(b) :- q(c)."), 0);
     EXPECT_EQ(pl_list_count(functor("q", 1)->clauses[PL_DEFAULTS]), 1u);  // made once
+    // Its facts tell a default clause for its read; a rule written in that shape is one too, and
+    // none that differs from it anywhere.
+    const auto told = [](PlList* list) {
+        const PlClauseFacts facts = pl_clause_facts(static_cast<PlCell*>(list->prev->item));
+        return (facts.bits & (PLC_RULE | PLC_FIRST_TYPE)) == PLC_RULE && facts.key == kPlStatusReadKey;
+    };
+    EXPECT_TRUE(told(functor("q", 1)->clauses[PL_DEFAULTS]));
+    for (const auto& [text, expected] : std::initializer_list<std::pair<const char*, bool>>{
+             {"w(_X) :- !, status(q, _X).", true},     {"w(_X) :- !, status(q, _Y).", false},
+             {"w(_X) :- status(q, _X), !.", false},    {"w(_X) :- !, status(q(1), _X).", false},
+             {"w(_X) :- !, status(_Y, _X).", false},   {"w(a) :- !, status(q, _X).", false},
+             {"w(_X) :- !, sstatus(q, _X).", false},   {"w(_X) :- true, status(q, _X).", false},
+             {"w(_X) :- (!; status(q, _X)).", false}}) {
+        ASSERT_EQ(load(text), 0) << text;
+        EXPECT_EQ(told(functor("w", 1)->clauses[PL_WRITTEN]), expected) << lastBody("w");
+    }
 }
 
 TEST_F(LoaderTest, NoPropagateHeadsAreNumberedInLoadOrder) {

@@ -11,6 +11,7 @@
 #include "pie/terms/list.h"
 #include "pie/text/output.h"
 #include "pie/build/program.h"
+#include "pie/terms/clause_facts.h"
 
 #include <drvtest/pie_fake_host.h>
 #include <gtest/gtest.h>
@@ -178,6 +179,19 @@ TEST(Optimiser, OnceCellLeftInAChainRunsItsGoal) {
     EXPECT_EQ(on.reads(7), 1);
     on.host.items[8].value = "OFF";
     EXPECT_EQ(on.query("p"), PL_FAIL);
+}
+
+// A guard's rule grouped by the optimiser no longer opens with a conjunction: its record must not
+// send its tries to the opening test, which reads the body as one.
+TEST(Optimiser, GroupedGuardAnswersAsItsConjunction) {
+    const char* program = "t(_X, _Y, _Z) :- _X <= _Y, !, _Z = _X.\nt(_X, _Y, _Z) :- _Z = _Y.\n";
+    Engine on(kWin9x | kOptimise), off(kWin9x);
+    for (Engine* engine : {&on, &off}) ASSERT_EQ(PIE_main(engine->e, program), 0);
+    ASSERT_EQ(on.bodies("t", 3), "{{<=(_X,_Y),!,=(_Z,_X)}} | =(_Z,_Y)");
+    const auto* guard = static_cast<const PlCell*>(on.functor("t", 3)->clauses[PL_WRITTEN]->next->item);
+    EXPECT_FALSE(pl_clause_facts(guard).bits & PLC_OPENING_TEST);
+    for (const char* goal : {"t(1, 2, 1)", "t(1, 2, 2)", "t(3, 2, 2)", "t(3, 2, 3)", "t(2, 2, _Z)"})
+        EXPECT_EQ(on.query(goal), off.query(goal)) << goal;
 }
 
 TEST(Optimiser, MemberSetAnswersAsTheListTest) {

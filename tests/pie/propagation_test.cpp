@@ -310,11 +310,11 @@ TEST(PropagationQuiet, ACountingHostIsAskedAgainOnlyWhenItsCountMoved) {
 
 // Rules that test an item's value read before in the same check, in disjunctions of its values
 // (nested | and ;, an atom, a number, a variable bound or not) and through its default clause,
-// and disjunctions that read the value of the item under evaluation, answer as the clauses do: a
-// counting host's engine answers them from the value it holds and reads the item in place of its
-// default clause, a traced one (the options' 0x8) runs the clauses, and a host that counts
-// nothing is read each time. Every engine asks the host the same, in the same order, and writes
-// the same.
+// disjunctions that read the value of the item under evaluation, and goals of not that read an
+// item, settled or not, answer as the clauses do: a counting host's engine answers them from the
+// value it holds and reads the item in place of its default clause, a traced one (the options'
+// 0x8) runs the clauses, and a host that counts nothing is read each time. Every engine asks the
+// host the same, in the same order, and writes the same.
 TEST(PropagationQuiet, AHeldValueAnswersTheRulesAsTheirClausesWould) {
     const std::string program =
         "b(ON) :- (b(TOP) | b(ON)), a(CENTER).\n"
