@@ -420,7 +420,8 @@ next : {
     PlListNode* node = l->node;
     auto* clause = static_cast<PlCell*>(node->item);
     if (l->keyed) {
-        const PlCell* key = l->first;
+        // Read once for all the clauses passed over, as try_list does.
+        const uint64_t key = pl_head_filter_detail::key_word(l->first);
         const PlFunctor* lf = l->f;
         while (node->next != list && pl_head_clashes(engine, lf, key, clause)) {
             node = node->next;
