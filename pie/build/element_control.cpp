@@ -192,6 +192,93 @@ void rewrite_for(PieEngine* engine, PlCell*& body, const PlFunctor* item, const 
     });
 }
 
+// Counts the uses a copy of term would make: a replaced goal's copy is made no more, but its
+// functors keep the uses its copy gave them, as before.
+void count_copy_uses(PlCell* term) {
+    PlWorkStack<PlCell*> work(term);
+    while (!work.empty()) {
+        PlCell* cell = work.back();
+        work.pop_back();
+        switch (cell->type) {
+        case PL_FUNCTOR:
+            if (cell->fn.functor->atom_term == cell) break;
+            ++cell->fn.functor->uses;
+            if (cell->fn.args)
+                for (uint32_t i = cell->fn.args->count; i-- > 0;) work.push_back(cell->fn.args->items[i]);
+            break;
+        case PL_LIST:
+            work.push_back(cell->list.tail);
+            work.push_back(cell->list.head);
+            break;
+        case PL_AND_GROUP:
+        case PL_MEMBER: work.push_back(cell->items); break;
+        default: break;
+        }
+    }
+}
+
+// pl_term_copy of body followed by rewrite_for on the copy, in one walk: the copy meets the
+// cells in the order the rewrite's walk would, and an element goal is rewritten as it is met
+// instead of being copied first. A cell the copy shares (a once cell) is rewritten in place, as
+// the rewrite of the copy did.
+PlCell* copy_for(PieEngine* engine, PlCell* body, const PlFunctor* item, const PlAtom* element) {
+    struct Step {
+        PlCell* cell;
+        PlCell** place;
+    };
+    PlCell* result = body;
+    PlWorkStack<Step> work(Step{body, &result});
+    while (!work.empty()) {
+        auto [cell, place] = work.back();
+        work.pop_back();
+        switch (cell->type) {
+        case PL_FUNCTOR: {
+            PlFunctor* functor = cell->fn.functor;
+            if (functor->atom_term == cell) {
+                *place = cell;
+                break;
+            }
+            if (element_goal(engine, cell) && (list_row(engine, cell) || reason_row(engine, cell))) {
+                count_copy_uses(cell);
+                *place = cell;
+                rewrite_for(engine, *place, item, element);
+                break;
+            }
+            PlCell* copy = pl_cell_new(engine, PL_FUNCTOR);
+            copy->line = cell->line;
+            *place = copy;
+            const uint32_t count = cell->fn.args ? cell->fn.args->count : 0;
+            copy->fn.functor = functor;
+            copy->fn.args = pl_vector_alloc(engine, &engine->main_pool, count);
+            ++functor->uses;
+            for (uint32_t i = count; i-- > 0;) work.push_back(Step{cell->fn.args->items[i], &copy->fn.args->items[i]});
+            break;
+        }
+        case PL_LIST: {
+            PlCell* copy = pl_cell_new(engine, PL_LIST);
+            copy->line = cell->line;
+            *place = copy;
+            work.push_back(Step{cell->list.tail, &copy->list.tail});
+            work.push_back(Step{cell->list.head, &copy->list.head});
+            break;
+        }
+        case PL_AND_GROUP:
+        case PL_MEMBER: {
+            PlCell* copy = pl_cell_new(engine, cell->type);
+            copy->line = cell->line;
+            *place = copy;
+            work.push_back(Step{cell->items, &copy->items});
+            break;
+        }
+        default:
+            *place = cell;
+            if (cell->type == PL_ONCE) rewrite_for(engine, *place, item, element);
+            break;
+        }
+    }
+    return result;
+}
+
 void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
     pl_list_append(engine, engine->program->clauses[list], clause);
     pl_list_append(engine, functor->clauses[list], clause);
@@ -200,8 +287,7 @@ void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
 void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element) {
     PlFunctor* choice = per_choice(engine, item, element);
     const uint32_t line = pl_arg(clause->clause.term, 0)->line;
-    PlCell* body = pl_term_copy(engine, pl_arg(clause->clause.term, 1));
-    rewrite_for(engine, body, item, element);
+    PlCell* body = copy_for(engine, pl_arg(clause->clause.term, 1), item, element);
     PlCell* head = pl_make_term(engine, choice);
     head->line = line;
     body = make(engine, PLP_comma_2, {pl_make_term(engine, item), body});
