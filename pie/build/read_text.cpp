@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <functional>
 #include <list>
 #include <mutex>
@@ -54,6 +55,11 @@ struct PlReadText {
         uint32_t ops_end, vars_end, nodes_end;
         int32_t line, next_line;
         bool aliases;  // the term holds a "::" term, which storing it rewrites
+        // The facts of the term as read: a pure function of its shape but for a key that is the
+        // serial number of a functor, which is kept as the functor's index in the record.
+        bool key_is_functor;
+        uint16_t facts;
+        uint32_t key;
     };
     std::string text;
     size_t hash = 0;
@@ -306,8 +312,19 @@ void PlTextRecording::clause_read(PlCell* clause, int32_t line, int32_t next_lin
         abandon();
         return;
     }
+    const PlClauseFacts facts = pl_clause_facts_of(engine_, clause->clause.term);
+    const bool key_is_functor = (facts.bits & PLC_FIRST_TYPE) == PL_FUNCTOR;
+    uint32_t key = facts.key;
+    if (key_is_functor) {
+        // The term's first functor of its head's first argument: indexed by the term's walk.
+        PlCell* term = clause->clause.term;
+        const PlCell* head = pl_is_neck(engine_, term->fn.functor) ? pl_arg(term, 0) : term;
+        key = index_of(recorder_->functors, pl_arg(head, 0)->fn.functor->serial);
+        if (key == kNone) return abandon();
+    }
     record.clauses.push_back({static_cast<uint32_t>(record.ops.size()), static_cast<uint32_t>(record.vars.size()),
-                              static_cast<uint32_t>(record.nodes.size()), line, next_line, aliases});
+                              static_cast<uint32_t>(record.nodes.size()), line, next_line, aliases, key_is_functor,
+                              static_cast<uint16_t>(facts.bits), key});
 }
 
 void PlTextRecording::first_token_read() {
@@ -360,7 +377,11 @@ void pl_read_text_replay(PieEngine* engine, const PlReadText& record, void (*sto
         for (; var_at < c.vars_end; ++var_at)
             vars.push_back(pl_clause_variable(engine, clause, atoms[record.vars[var_at]]));
         clause->clause.term = build_term(engine, record, node_at, functors, vars, todo);
-        pl_clause_facts_update(engine, clause);
+        clause->clause.facts = c.facts;
+        clause->first_key = c.key_is_functor ? functors[c.key]->serial : c.key;
+        // The facts kept are those the term's own would be.
+        assert(clause->clause.facts == static_cast<uint16_t>(pl_clause_facts_of(engine, clause->clause.term).bits) &&
+               clause->first_key == pl_clause_facts_of(engine, clause->clause.term).key);
         store(engine, clause, c.line, c.next_line, c.aliases);
     }
     lookups(static_cast<uint32_t>(record.ops.size()));
