@@ -12,15 +12,12 @@
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
 #include "pie/build/simplify.h"
-#include "pie/terms/term_copy.h"
 #include "pie/terms/term_walk.h"
 #include "pie/terms/functor_set.h"
 #include "pie/terms/work_stack.h"
 
 #include <cstring>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -83,12 +80,17 @@ bool element_in_p(PieEngine* engine, const PlCell* elements, const PlAtom* eleme
     return false;
 }
 
-using Targets = std::vector<std::pair<PlFunctor*, PlAtom*>>;
+struct Target {
+    PlFunctor* item;
+    PlAtom* element;
+};
+// A rule names a choice or two: its targets ask nothing of the heap.
+using Targets = PlWorkStack<Target, 8>;
 
 void add_target(Targets& targets, PlFunctor* item, PlAtom* element) {
-    for (const auto& t : targets)
-        if (t.first == item && t.second == element) return;
-    targets.emplace_back(item, element);
+    for (const Target& t : targets)
+        if (t.item == item && t.element == element) return;
+    targets.push_back(Target{item, element});
 }
 
 // The goals that become true in the rule itself once its choices' rules are made: the element
@@ -108,8 +110,7 @@ struct Cleared {
 };
 
 // collect_element_control: the (item, element) pairs the goals of body name, in order.
-Targets collect(PieEngine* engine, PlCell*& body, Cleared& cleared) {
-    Targets targets;
+void collect(PieEngine* engine, PlCell*& body, Cleared& cleared, Targets& targets) {
     pl_walk_top_down(body, [&](PlCell*& goal) {
         if (goal->type == PL_ONCE) cleared.walk_again = true;
         if (goal->type != PL_FUNCTOR) return true;
@@ -144,7 +145,6 @@ Targets collect(PieEngine* engine, PlCell*& body, Cleared& cleared) {
         }
         return true;
     });
-    return targets;
 }
 
 // "item@element"/1. The name is put together on the stack when it fits: every derived rule
@@ -322,8 +322,9 @@ void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element)
 bool pl_expand_element_controls(PieEngine* engine, PlCell* clause) {
     PlCell*& body = clause->clause.term->fn.args->items[1];
     Cleared cleared;
-    const Targets targets = collect(engine, body, cleared);
-    for (const auto& [item, element] : targets) derive(engine, clause, item, element);
+    Targets targets;
+    collect(engine, body, cleared, targets);
+    for (const Target& t : targets) derive(engine, clause, t.item, t.element);
     // The copies share no slot of the body but through a once cell, so the slots found before
     // the choices' rules were made are the ones a walk now would find.
     if (!cleared.walk_again) {
