@@ -4,6 +4,7 @@
 #include "pie/api/api.h"
 #include "pie/build/program.h"
 #include "pie/build/read_text.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/functor.h"
 #include "pie/terms/list.h"
 
@@ -12,6 +13,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -76,6 +78,21 @@ TEST(ReadText, LaterEnginesShareTheRecordAndKeepTheirChangesApart) {
     Engine c;
     ASSERT_EQ(PIE_main(c.e, text.c_str()), 0);
     EXPECT_EQ(c.clauses("seen", 1), 2u);
+    EXPECT_EQ(pl_read_texts_made(), before + 1);
+
+    // One that made a functor of its own first numbers the text's otherwise: the facts the record
+    // keeps are still those its own terms have.
+    Engine d;
+    d.functor("made_first", 0);
+    ASSERT_EQ(PIE_main(d.e, text.c_str()), 0);
+    EXPECT_NE(d.functor("a", 0)->serial, a.functor("a", 0)->serial);
+    for (const auto& [name, arity] : {std::pair{"colour", 1u}, {"seen", 1u}, {"pair", 2u}})
+        pl_list_each(d.functor(name, arity)->clauses[PL_WRITTEN], [&](void* item) {
+            const auto* clause = static_cast<const PlCell*>(item);
+            const PlClauseFacts facts = pl_clause_facts_of(d.e, clause->clause.term);
+            EXPECT_EQ(clause->clause.facts, facts.bits) << name;
+            EXPECT_EQ(clause->first_key, facts.key) << name;
+        });
     EXPECT_EQ(pl_read_texts_made(), before + 1);
 }
 
