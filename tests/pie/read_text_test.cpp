@@ -86,12 +86,12 @@ TEST(ReadText, LaterEnginesShareTheRecordAndKeepTheirChangesApart) {
     d.functor("made_first", 0);
     ASSERT_EQ(PIE_main(d.e, text.c_str()), 0);
     EXPECT_NE(d.functor("a", 0)->serial, a.functor("a", 0)->serial);
-    for (const auto& [name, arity] : {std::pair{"colour", 1u}, {"seen", 1u}, {"pair", 2u}})
-        pl_list_each(d.functor(name, arity)->clauses[PL_WRITTEN], [&](void* item) {
+    for (const std::pair<const char*, uint32_t>& read : {std::pair{"colour", 1u}, {"seen", 1u}, {"pair", 2u}})
+        pl_list_each(d.functor(read.first, read.second)->clauses[PL_WRITTEN], [&](void* item) {
             const auto* clause = static_cast<const PlCell*>(item);
             const PlClauseFacts facts = pl_clause_facts_of(d.e, clause->clause.term);
-            EXPECT_EQ(clause->clause.facts, facts.bits) << name;
-            EXPECT_EQ(clause->first_key, facts.key) << name;
+            EXPECT_EQ(clause->clause.facts, facts.bits) << read.first;
+            EXPECT_EQ(clause->first_key, facts.key) << read.first;
         });
     EXPECT_EQ(pl_read_texts_made(), before + 1);
 }
