@@ -486,9 +486,10 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
             return;
         }
     }
-    const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
-    slot->term = settled.term;
-    slot->frame = settled.frame;
+    // resolve_out's steps, without its call: the rest of the way here is the walk.
+    PlFrame* keep = nullptr;
+    slot->term = resolve(engine, slot->term, slot->frame, callee, keep);
+    slot->frame = keep;
 }
 
 }  // namespace
