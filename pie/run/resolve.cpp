@@ -322,8 +322,10 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
             }
             return resolve(engine, arg, frame, dying, keep);
         };
+#ifdef __OPTIMIZE__
         // Most terms resolved are of two arguments: their steps one after the other, and their
-        // copy filled without the loop's count.
+        // copy filled without the loop's count. An unoptimised build keeps the one loop: there
+        // every copy inline takes stack of its own in the frame of this recursion.
         if (n == 2) {
             PlCell* first = pl_arg(term, 0);
             PlCell* second = pl_arg(term, 1);
@@ -335,6 +337,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
                 items[1] = b;
             });
         }
+#endif
         PlCell* args[kPlMaxArity + 1];
         bool changed = false;
         for (uint32_t i = 0; i < n; ++i) {
