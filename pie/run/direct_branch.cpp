@@ -100,12 +100,24 @@ constexpr int kPlNotCompared = -1;
     return kPlNotReadDirectly;
 }
 
+// The goal's argument meeting an item's held status (a value, not null) at the level of the
+// goal's call, as pl_call answers it. compared tells whether the goal's atom alone answered.
+[[gnu::always_inline]] inline int meet_held(PieEngine* engine, PlCell* goal, PlFrame* frame, PlCell* value,
+                                            bool& compared) {
+    if (const int answer = compare_held(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
+        compared = true;
+        return answer;
+    }
+    return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+}
+
 // pl_call of a branch that reads a settled item (Item(VALUE) of a disjunction of an item's
 // values, the commonest branch), as pl_call answers it: the call's level, then the item's status
 // unified with the goal's argument, undetermined without one. Any other goal is called. compared
-// tells whether the answer came from a held status and the goal's atom alone, with nothing run.
+// tells whether the answer came from a held status and the goal's atom alone, with nothing run;
+// held is then that status.
 [[gnu::always_inline]] inline int call_branch_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table,
-                                                   bool& compared) {
+                                                   bool& compared, PlCell*& held) {
     compared = false;
     if (goal->type == PL_FUNCTOR) {
         PlFunctor* f = goal->fn.functor;
@@ -117,11 +129,8 @@ constexpr int kPlNotCompared = -1;
             PlCell* value;
             if ((!table || pl_list_empty(table)) && pl_held_status(engine, f, value)) {
                 if (!value) return PL_UNDETERMINED;
-                if (const int answer = compare_held(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
-                    compared = true;
-                    return answer;
-                }
-                return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+                held = value;
+                return meet_held(engine, goal, frame, value, compared);
             }
             value = pl_item_status(engine, f, table);
             if (!value) return PL_UNDETERMINED;
@@ -134,9 +143,25 @@ constexpr int kPlNotCompared = -1;
 
 }  // namespace
 
+// call_branch_goal of a branch, where item is the item of the branch before it whose held status
+// the goal's atom answered (null if none), with nothing run since: the looks at that item, its
+// clauses, the table and the status answer as they did there, and a goal of the same item has
+// only its own argument read, at its call's level.
+[[gnu::always_inline]] inline int call_branch_goal_after(PieEngine* engine, const PlBranch& branch, PlList* table,
+                                                         const PlFunctor* item, bool& compared, PlCell*& held) {
+    PlCell* goal = branch.goal;
+    if (item && goal->type == PL_FUNCTOR && goal->fn.functor == item && goal->fn.args && goal->fn.args->count) {
+        compared = false;
+        const PlDepthGuard depth(engine, "pl_call", 4);
+        return meet_held(engine, goal, branch.frame, held, compared);
+    }
+    return call_branch_goal(engine, goal, branch.frame, table, compared, held);
+}
+
 int pl_call_read_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table) {
     bool compared;
-    return call_branch_goal(engine, goal, frame, table, compared);
+    PlCell* held;
+    return call_branch_goal(engine, goal, frame, table, compared, held);
 }
 
 void pl_direct_branch_prepare(PieEngine* engine) {
@@ -178,9 +203,10 @@ namespace {
     // Most branches are no disjunction: they are called here.
     const PlFunctor* f = branch.goal->fn.functor;
     bool compared;
+    PlCell* held;
     const int outcome = f == engine->disjunctions[0] || f == engine->disjunctions[1]
                             ? pl_call_branch(engine, branch, body_table)
-                            : call_branch_goal(engine, branch.goal, branch.frame, body_table, compared);
+                            : call_branch_goal(engine, branch.goal, branch.frame, body_table, compared, held);
     return pl_rule_answer(engine, outcome, body_table, answers);
 }
 
@@ -236,6 +262,10 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
     // The levels of the nested calls, given back however the loop ends.
     PlDepthRun depth(engine, "pl_call");
     int outcome = PL_FAIL;
+    // The item of the branch last answered by its held status alone, and that status: the
+    // branches of a disjunction most often read one item, for each of its values in turn.
+    const PlFunctor* compared_item = nullptr;
+    PlCell* held = nullptr;
     for (;;) {
         // The level pl_call_clauses takes for the call of the disjunction.
         depth.take(4, "pl_call");
@@ -251,8 +281,9 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         engine->warning_line = static_cast<int32_t>(left_head->line);
         const size_t mark = pl_trail_mark(engine);
         bool compared;
-        const int answer =
-            pl_rule_answer(engine, call_branch_goal(engine, first.goal, first.frame, table, compared), table, table);
+        const int answer = pl_rule_answer(
+            engine, call_branch_goal_after(engine, first, table, compared_item, compared, held), table, table);
+        compared_item = compared ? first.goal->fn.functor : nullptr;
         if (answer == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
@@ -270,7 +301,7 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
             frame = second.frame;
             continue;
         }
-        if (pl_rule_answer(engine, call_branch_goal(engine, second.goal, second.frame, table, compared), table,
+        if (pl_rule_answer(engine, call_branch_goal_after(engine, second, table, compared_item, compared, held), table,
                            table) == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
