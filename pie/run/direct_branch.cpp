@@ -36,20 +36,17 @@ namespace {
 }
 
 // pl_branch_of for both rules of a level of the loop of nested levels, at once: what the two
-// looks share (the engine's flags and depth, the goal's functor and arguments) is read once, and
-// each argument is dereferenced once for both. As the system loads them, the first rule names its
-// head's first argument and the second its second, so that both hold where both arguments are
-// terms: the other argument of each is then a term, which the head's "_" takes.
-[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* left_head,
-                                   const PlCell* right_head, PlBranch& first, PlBranch& second) {
+// looks share (the engine's flags and depth, the goal's arguments) is read once, and each argument
+// is dereferenced once for both. The rules are those pure_disjunction found for the goal's functor,
+// whose heads pl_direct_branch_prepare took in: of that functor, the first naming its head's first
+// argument and the second its second, so that both hold where both arguments are terms: the other
+// argument of each is then a term, which the head's "_" takes.
+[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, PlBranch& first,
+                                   PlBranch& second) {
     const PlVector* args = goal->fn.args;
     if ((engine->flags & (PLE_TRACE | PLE_DISJUNCTION_RULES)) || !frame ||
-        !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || goal->fn.functor != left_head->fn.functor ||
-        goal->fn.functor != right_head->fn.functor || !args || args->count != 2)
+        !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || !args || args->count != 2)
         return false;
-    if (left_head->fn.args->items[0]->type != PL_VAR || right_head->fn.args->items[0]->type == PL_VAR)
-        return pl_branch_of(engine, goal, frame, left_head, first) &&
-               pl_branch_of(engine, goal, frame, right_head, second);
     const PlDeref a = pl_deref(args->items[0], frame);
     const PlDeref b = pl_deref(args->items[1], frame);
     if (a.term->type != PL_FUNCTOR || b.term->type != PL_FUNCTOR) return false;
@@ -174,9 +171,13 @@ void pl_direct_branch_prepare(PieEngine* engine) {
             continue;
         auto* left = static_cast<PlCell*>(list->next->item);
         auto* right = static_cast<PlCell*>(list->next->next->item);
+        // The loop of nested levels reads neither head again: each is f's, of two arguments, and
+        // names the argument its place tells.
         const auto names = [&](const PlCell* rule, int argument) {
-            return is_record(rule) && (facts_of(engine, rule).bits & PLC_BRANCH) &&
-                   (pl_arg(pl_arg(rule->clause.term, 0), 0)->type == PL_VAR ? 0 : 1) == argument;
+            if (!is_record(rule) || !(facts_of(engine, rule).bits & PLC_BRANCH)) return false;
+            const PlCell* head = pl_arg(rule->clause.term, 0);
+            return head->type == PL_FUNCTOR && head->fn.functor == f && head->fn.args && head->fn.args->count == 2 &&
+                   (pl_arg(head, 0)->type == PL_VAR ? 0 : 1) == argument;
         };
         if (!names(left, 0) || !names(right, 1)) continue;
         engine->disjunctions[which] = f;
@@ -272,7 +273,7 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         PlFunctor* f = goal->fn.functor;
         PlBranch first, second;
         // Both tries are decided at once: the second is tried with the bindings the first found.
-        if (!branches_of(engine, goal, frame, left_head, right_head, first, second)) {
+        if (!branches_of(engine, goal, frame, first, second)) {
             depth.give(4);
             outcome = pl_call(engine, goal, frame, table);
             break;
