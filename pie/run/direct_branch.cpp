@@ -289,7 +289,8 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
             outcome = PL_SUCCESS;
             break;
         }
-        pl_trail_undo(engine, mark);
+        // A branch the goal's atom answered bound nothing.
+        if (!compared) pl_trail_undo(engine, mark);
         // A cut in the branch ends the level's rules: its call fails, and so does each call above.
         if (answer != PL_FAIL) break;
         engine->warning_line = static_cast<int32_t>(right_head->line);
@@ -307,7 +308,7 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
             outcome = PL_SUCCESS;
             break;
         }
-        pl_trail_undo(engine, mark);
+        if (!compared) pl_trail_undo(engine, mark);
         break;
     }
     return outcome;
