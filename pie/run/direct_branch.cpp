@@ -63,8 +63,11 @@ bool is_atom_cell(const PlCell* c) { return c->type == PL_FUNCTOR && (!c->fn.arg
 // once: the same functor matches and another fails (a unary functor's terms that both carry
 // arguments are left to the unification, as is any pair away from the quiet levels).
 constexpr int kPlNotCompared = -1;
+// kAtomValue: the value is known an atom's term, compared before.
+template <bool kAtomValue = false>
 [[gnu::always_inline]] inline int compare_held(const PieEngine* engine, const PlCell* argument, const PlCell* value) {
-    if (!value || !is_atom_cell(argument) || !is_atom_cell(value) || !pl_levels_quiet(engine, kPlUnifyLevels))
+    if ((!kAtomValue && (!value || !is_atom_cell(value))) || !is_atom_cell(argument) ||
+        !pl_levels_quiet(engine, kPlUnifyLevels))
         return kPlNotCompared;
     if (argument->fn.functor != value->fn.functor) return PL_FAIL;
     return argument->fn.functor->arity != 1 || !argument->fn.args || !value->fn.args ? PL_SUCCESS : kPlNotCompared;
@@ -99,9 +102,10 @@ constexpr int kPlNotCompared = -1;
 
 // The goal's argument meeting an item's held status (a value, not null) at the level of the
 // goal's call, as pl_call answers it. compared tells whether the goal's atom alone answered.
+template <bool kAtomValue = false>
 [[gnu::always_inline]] inline int meet_held(PieEngine* engine, PlCell* goal, PlFrame* frame, PlCell* value,
                                             bool& compared) {
-    if (const int answer = compare_held(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
+    if (const int answer = compare_held<kAtomValue>(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
         compared = true;
         return answer;
     }
@@ -118,9 +122,10 @@ constexpr int kPlNotCompared = -1;
     compared = false;
     if (goal->type == PL_FUNCTOR) {
         PlFunctor* f = goal->fn.functor;
+        // Of an item's lists, the generated defaults are the one most often held: looked at first.
         if ((f->flags & (PLF_SETTLED | PLF_SYSTEM)) == PLF_SETTLED && f->arity == 1 && !f->owner && !f->builtin &&
             f != engine->direct_is_functor && goal->fn.args && goal->fn.args->count &&
-            (has_entries(f->clauses[0]) || has_entries(f->clauses[1]) || has_entries(f->clauses[2]))) {
+            (has_entries(f->clauses[2]) || has_entries(f->clauses[0]) || has_entries(f->clauses[1]))) {
             const PlDepthGuard depth(engine, "pl_call", 4);
             // A table that holds nothing holds no answer of the item's: the status is the held one.
             PlCell* value;
@@ -150,7 +155,7 @@ constexpr int kPlNotCompared = -1;
     if (item && goal->type == PL_FUNCTOR && goal->fn.functor == item && goal->fn.args && goal->fn.args->count) {
         compared = false;
         const PlDepthGuard depth(engine, "pl_call", 4);
-        return meet_held(engine, goal, branch.frame, held, compared);
+        return meet_held<true>(engine, goal, branch.frame, held, compared);
     }
     return call_branch_goal(engine, goal, branch.frame, table, compared, held);
 }
