@@ -143,8 +143,6 @@ template <bool kAtomValue = false>
     return pl_call(engine, goal, frame, table);
 }
 
-}  // namespace
-
 // call_branch_goal of a branch, where item is the item of the branch before it whose held status
 // the goal's atom answered (null if none), with nothing run since: the looks at that item, its
 // clauses, the table and the status answer as they did there, and a goal of the same item has
@@ -159,6 +157,8 @@ template <bool kAtomValue = false>
     }
     return call_branch_goal(engine, goal, branch.frame, table, compared, held);
 }
+
+}  // namespace
 
 int pl_call_read_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table) {
     bool compared;
