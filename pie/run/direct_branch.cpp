@@ -18,8 +18,8 @@ namespace {
 // The heads of f's branch rules when f is a disjunction that holds the two rules alone, as the
 // system rules loaded them (a rule taken out and written again is another), with nothing else a
 // call of f would do: no once cell, nothing settled or refused.
-[[gnu::always_inline]] inline bool pure_disjunction(const PieEngine* engine, const PlFunctor* f,
-                                                    const PlCell*& left, const PlCell*& right) {
+[[gnu::noinline]] bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left,
+                                        const PlCell*& right) {
     const int which = f == engine->disjunctions[0] ? 0 : f == engine->disjunctions[1] ? 1 : -1;
     const auto none = [](const PlList* list) { return !list || pl_list_empty(list); };
     if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !none(f->clauses[1]) ||
@@ -41,8 +41,8 @@ namespace {
 // whose heads pl_direct_branch_prepare took in: of that functor, the first naming its head's first
 // argument and the second its second, so that both hold where both arguments are terms: the other
 // argument of each is then a term, which the head's "_" takes.
-[[gnu::always_inline]] inline bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, PlBranch& first,
-                                               PlBranch& second) {
+[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, PlBranch& first,
+                                   PlBranch& second) {
     const PlVector* args = goal->fn.args;
     if ((engine->flags & (PLE_TRACE | PLE_DISJUNCTION_RULES)) || !frame ||
         !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || !args || args->count != 2)
