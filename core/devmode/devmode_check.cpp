@@ -30,6 +30,30 @@ bool readEntry(ByteView dm, uint32_t total, unsigned section, SectionSpan& span,
     return true;
 }
 
+// Reads every entry of the directory into sections; false when an entry is damaged (before the
+// directory's end or past the private part) or claims more than its section holds at most.
+bool readDirectory(ByteView own, uint32_t total, std::array<SectionSpan, kSectionCount>& sections) {
+    if (total < kDirectoryEnd) return true;  // a private part too short for a directory holds no sections
+    std::array<uint8_t, kCurrentDirectory.size()> stored;
+    if (!own.bytes(kOffDirectory, stored.data(), stored.size())) return true;
+    // The current layout's own directory, in a device mode of the current size, is what nearly
+    // every caller hands in: each of its entries passes the checks below, so it is taken whole.
+    if (total == kDevmodeSize && stored == kCurrentDirectory) {
+        for (unsigned i = 0; i < kSectionCount; ++i) sections[i] = {kSectionOffsets[i], kSectionSizes[i]};
+        return true;
+    }
+    const ByteView entries(stored.data(), stored.size());
+    for (unsigned i = 0; i < kSectionCount; ++i) {
+        const uint16_t offset = entries.u16_or_zero(i * kDirectoryEntrySize);
+        const uint16_t size = entries.u16_or_zero(i * kDirectoryEntrySize + 2);
+        if (size == 0) continue;
+        if (offset < kDirectoryEnd || uint32_t{offset} + size > total) return false;
+        sections[i] = {offset, size};
+        if (size > kSectionSizes[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 uint32_t declaredSize(const void* devmode) {
@@ -68,12 +92,7 @@ CheckedDevmode checkDevmode(const void* devmode, size_t size) {
     // alone are held to no more bytes than the current form has.
     if (total > kDevmodeSize) return result;
 
-    for (unsigned id = kFirstSection; id <= kLastSection; ++id) {
-        bool damaged = false;
-        SectionSpan span;
-        if (readEntry(own, total, id, span, damaged)) result.sections[id - kFirstSection] = span;
-        if (damaged || span.size > kSectionSizes[id - kFirstSection]) return result;
-    }
+    if (!readDirectory(own, total, result.sections)) return result;
     // The model offset at byte 174 is read by code that never looks at the directory, so it must
     // name exactly the model section the directory bounds.
     const SectionSpan& model = result.section(kModelSectionId);
