@@ -95,7 +95,8 @@ bool convertDevmode(const void* base, const void* source, size_t size, void* tar
     // base's bytes stand.
     const auto* under = static_cast<const uint8_t*>(base);
     auto fromSource = [&](size_t at, size_t to, size_t length) {
-        if (!in.bytes(at, out + to, length)) std::memcpy(out + to, under + to, length);
+        const ByteView piece = in.sub(at, length);
+        if (piece.size() != length || !dm.put_bytes(to, piece.data(), length)) dm.put_bytes(to, under + to, length);
     };
     size_t filled = kHeaderEnd;
     auto fromBase = [&](size_t end) {
