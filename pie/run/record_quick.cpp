@@ -377,10 +377,7 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
         const uint32_t count = std::min(f->arity, n);
         for (uint32_t i = 0; i < count; ++i) step(i, items[i], values + i);
     }
-    if (changed) {
-        note_query_values(w.r.engine, f);
-        enter_answer(w.r, f);
-    }
+    if (changed) note_and_enter(w.r, f);
     return {changed, 2 + deepest};
 }
 

@@ -50,6 +50,20 @@ inline void enter_answer(const Recorder& r, PlFunctor* f) {
     pl_table_enter(r.engine, r.answers, f);
 }
 
+// note_query_values and enter_answer for a functor of a vector of its own whose value changed.
+// Such a functor this recording entered already has its values noted too: every step that enters
+// one notes it first, and the mark stays until the query ends; the two looks are one then.
+// Inline in an optimised build only: unoptimised, its locals would take stack of their own in
+// every frame of the walk's recursion.
+#ifdef __OPTIMIZE__
+[[gnu::always_inline]]
+#endif
+inline void note_and_enter(const Recorder& r, PlFunctor* f) {
+    if (r.number && f->recorded_in == r.number) return;
+    note_query_values(r.engine, f);
+    enter_answer(r, f);
+}
+
 // Resolving takes a level for the term and goes into every argument, those past the arity too.
 inline int64_t levels_with(int64_t levels, int64_t below) {
     if (below < 0) return -1;

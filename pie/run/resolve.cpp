@@ -274,6 +274,21 @@ bool plain_fits(const PlCell* term, int max) {
     return room > 0 && plain_fits(term, room);
 }
 
+// A new compound term of term's functor and line, its n arguments filled by fill, the argument
+// vector laid out as pl_vector_alloc lays it out, filled at once instead of cleared.
+template <class Fill>
+[[gnu::always_inline]] inline PlCell* copy_of(PieEngine* engine, const PlCell* term, uint32_t n, Fill fill) {
+    PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
+    copy->line = term->line;
+    copy->fn.functor = term->fn.functor;
+    const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
+    auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
+    vector->count = n;
+    fill(vector->items);
+    copy->fn.args = vector;
+    return copy;
+}
+
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
 // A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
 // nothing left to alias and becomes the unbound cell.
@@ -291,53 +306,49 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
     case PL_FUNCTOR: {
         const uint32_t n = term->fn.args ? term->fn.args->count : 0;
         if (n == 0) return term;
-        PlCell* args[kPlMaxArity + 1];
-        bool changed = false;
         // An argument that resolves without recursing (a constant, or a variable bound to a term
         // that needs no frame) is taken here when the level its call would take is free: the
         // depth is the same for every argument, as each call gives its level back.
         const bool room = pl_levels_within_limit(engine, 2);
-        for (uint32_t i = 0; i < n; ++i) {
-            PlCell* arg = pl_arg(term, i);
+        const auto argument = [&](PlCell* arg) __attribute__((always_inline)) -> PlCell* {
             if (room && arg->type != PL_VAR && arg->type != PL_LIST &&
-                (arg->type != PL_FUNCTOR || !arg->fn.args || !arg->fn.args->count)) {
-                args[i] = arg;
-                continue;
-            }
+                (arg->type != PL_FUNCTOR || !arg->fn.args || !arg->fn.args->count))
+                return arg;
             if (room && arg->type == PL_VAR && frame) {
                 const PlBinding* b = last_binding(arg, frame);
-                if (b->term->type != PL_UNBOUND && !b->frame) {
-                    args[i] = b->term;
-                    changed |= args[i] != arg;
-                    continue;
-                }
+                if (b->term->type != PL_UNBOUND && !b->frame) return b->term;
                 // A term without variables in a living frame, as the call would find it at its level.
-                if (b->frame && resolves_to_itself(engine, b->term, 2)) {
-                    args[i] = b->term;
-                    changed |= args[i] != arg;
-                    continue;
-                }
+                if (b->frame && resolves_to_itself(engine, b->term, 2)) return b->term;
             }
-            args[i] = resolve(engine, arg, frame, dying, keep);
+            return resolve(engine, arg, frame, dying, keep);
+        };
+#ifdef __OPTIMIZE__
+        // Most terms resolved are of two arguments: their steps one after the other, and their
+        // copy filled without the loop's count. An unoptimised build keeps the one loop: there
+        // every copy inline takes stack of its own in the frame of this recursion.
+        if (n == 2) {
+            PlCell* first = pl_arg(term, 0);
+            PlCell* second = pl_arg(term, 1);
+            PlCell* const a = argument(first);
+            PlCell* const b = argument(second);
+            if (a == first && b == second) return term;
+            return copy_of(engine, term, 2, [&](PlCell** items) {
+                items[0] = a;
+                items[1] = b;
+            });
+        }
+#endif
+        PlCell* args[kPlMaxArity + 1];
+        bool changed = false;
+        for (uint32_t i = 0; i < n; ++i) {
+            PlCell* arg = pl_arg(term, i);
+            args[i] = argument(arg);
             changed |= args[i] != arg;
         }
         if (!changed) return term;
-        PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
-        copy->line = term->line;
-        copy->fn.functor = term->fn.functor;
-        // The argument vector as pl_vector_alloc lays it out, filled at once instead of cleared.
-        const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
-        auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
-        vector->count = n;
-        // Most terms copied are of two arguments: their stores without the loop's count.
-        if (n == 2) {
-            vector->items[0] = args[0];
-            vector->items[1] = args[1];
-        } else {
-            for (uint32_t i = 0; i < n; ++i) vector->items[i] = args[i];
-        }
-        copy->fn.args = vector;
-        return copy;
+        return copy_of(engine, term, n, [&](PlCell** items) {
+            for (uint32_t i = 0; i < n; ++i) items[i] = args[i];
+        });
     }
     case PL_LIST:
         if (!(term->shape & PL_SHAPE_GROUND)) return resolve_list(engine, term, frame, dying, keep);
@@ -478,9 +489,10 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
             return;
         }
     }
-    const PlTermRef settled = resolve_out(engine, slot->term, slot->frame, callee);
-    slot->term = settled.term;
-    slot->frame = settled.frame;
+    // resolve_out's steps, without its call: the rest of the way here is the walk.
+    PlFrame* keep = nullptr;
+    slot->term = resolve(engine, slot->term, slot->frame, callee, keep);
+    slot->frame = keep;
 }
 
 }  // namespace
