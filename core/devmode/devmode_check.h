@@ -20,6 +20,7 @@ enum class Trust {
 struct SectionSpan {
     uint16_t offset = 0;  // from the start of the device mode
     uint16_t size = 0;    // 0: the device mode does not hold the section
+    bool operator==(const SectionSpan&) const = default;
 };
 
 struct CheckedDevmode {

@@ -31,6 +31,19 @@ struct OptionRuns {
     std::vector<OptionRun> runs;
 };
 
+// Base's bytes are laid only into the gaps the runs leave, walking once from the header's end to
+// the model section: that needs every section in layout order after the directory.
+constexpr bool sectionsInLayoutOrder() {
+    size_t at = kDirectoryEnd;
+    for (unsigned i = 0; i < kSectionCount; ++i) {
+        if (!kSectionSizes[i]) continue;
+        if (kSectionOffsets[i] < at) return false;
+        at = kSectionOffsets[i] + kSectionSizes[i];
+    }
+    return at == kDevmodeSize && kModelSectionId == kLastSection;
+}
+static_assert(kHeaderEnd <= kDirectoryEnd && sectionsInLayoutOrder());
+
 const OptionRuns& optionRuns() {
     static const OptionRuns built = [] {
         OptionRuns r;
@@ -74,29 +87,53 @@ bool convertDevmode(const void* base, const void* source, size_t size, void* tar
     uint8_t scratch[kDevmodeSize];
     const bool inPlace = !overlaps(base, kDevmodeSize) && !overlaps(source, from.totalSize);
     uint8_t* out = inPlace ? static_cast<uint8_t*>(target) : scratch;
-    std::memcpy(out, base, kDevmodeSize);
     ByteView in(source, from.totalSize);
     MutableByteView dm(out, kDevmodeSize);
+    // Every byte is the source's where it holds it and base's elsewhere. The runs lie in layout
+    // order, so base's bytes go only into the gaps between what the source gives, rather than
+    // under all of it. The checks bound every span read here; should one still not lie inside,
+    // base's bytes stand.
+    const auto* under = static_cast<const uint8_t*>(base);
+    auto fromSource = [&](size_t at, size_t to, size_t length) {
+        const ByteView piece = in.sub(at, length);
+        if (piece.size() != length || !dm.put_bytes(to, piece.data(), length)) dm.put_bytes(to, under + to, length);
+    };
+    size_t filled = kHeaderEnd;
+    auto fromBase = [&](size_t end) {
+        // Most gaps are the two bytes that round a section up to a word: a library call costs
+        // more than moving them.
+        if (end > filled && end - filled <= 2)
+            for (; filled < end; ++filled) out[filled] = under[filled];
+        else if (end > filled)
+            std::memcpy(out + filled, under + filled, end - filled);
+        filled = end;
+    };
     // The public part and the fixed header fields keep their bytes as they are.
-    in.bytes(0, out, kHeaderEnd);
-
+    fromSource(0, 0, kHeaderEnd);
     const OptionRuns& runs = optionRuns();
     for (const OptionRun& run : runs.runs) {
         const SectionSpan& span = from.section(run.section);
         const size_t sectionAt = kSectionOffsets[run.section - kFirstSection];
         if (run.end <= span.size) {
-            in.bytes(span.offset + run.offset, out + sectionAt + run.offset, run.end - run.offset);
+            fromBase(sectionAt + run.offset);
+            fromSource(span.offset + run.offset, sectionAt + run.offset, run.end - run.offset);
+            filled = sectionAt + run.end;
             continue;
         }
+        fromBase(sectionAt + run.end);
         for (uint16_t k = run.first; k <= run.last; ++k) {
             const uint16_t i = runs.order[k];
             const uint16_t offset = kOptionPlaces[i].offset, width = kOptionRows[i].width;
             if (uint32_t{offset} + width > span.size) continue;  // an older section without it
-            in.bytes(span.offset + offset, out + sectionAt + offset, width);
+            fromSource(span.offset + offset, sectionAt + offset, width);
         }
     }
     const SectionSpan& model = from.section(kModelSectionId);
-    in.bytes(model.offset, out + kModelSectionOffset, std::min<size_t>(model.size, kModelSectionSize));
+    const size_t modelHeld = std::min<size_t>(model.size, kModelSectionSize);
+    fromBase(kModelSectionOffset);
+    fromSource(model.offset, kModelSectionOffset, modelHeld);
+    filled = kModelSectionOffset + modelHeld;
+    fromBase(kDevmodeSize);
 
     stampCurrentLayout(dm);
     // The converted form is trusted as if validated: a public value no printer takes gives way

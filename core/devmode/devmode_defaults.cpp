@@ -24,10 +24,7 @@ void stampCurrentLayout(MutableByteView dm) {
     dm.put_bytes(kOffSignature, kSignature, kSignatureSize);
     dm.put_u16(kOffPrivateVersion, kPrivateVersion);
     dm.put_s16(kOffModelSection, static_cast<int16_t>(kModelSectionOffset));
-    for (unsigned id = kFirstSection; id <= kLastSection; ++id) {
-        dm.put_u16(directoryEntry(id), kSectionOffsets[id - kFirstSection]);
-        dm.put_u16(directoryEntry(id) + 2, kSectionSizes[id - kFirstSection]);
-    }
+    dm.put_bytes(kOffDirectory, kCurrentDirectory.data(), kCurrentDirectory.size());
 }
 
 bool buildDefaultDevmode(const ModelFacts& facts, void* buffer, size_t size) {

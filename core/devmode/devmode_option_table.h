@@ -177,6 +177,21 @@ inline constexpr size_t kModelSectionOffset = kSectionOffsets[kModelSectionId - 
 inline constexpr size_t kDevmodeSize = kModelSectionOffset + kModelSectionSize;
 inline constexpr size_t kPrivateSize = kDevmodeSize - kPublicSize;
 
+// The section directory of the current layout as stored, little-endian: stamped in one copy and
+// recognised in one comparison.
+inline constexpr auto kCurrentDirectory = [] {
+    std::array<uint8_t, kDirectoryEnd - kOffDirectory> bytes{};
+    for (unsigned i = 0; i < kSectionCount; ++i) {
+        const uint16_t words[2] = {kSectionOffsets[i], kSectionSizes[i]};
+        for (unsigned w = 0; w < 2; ++w) {
+            bytes[i * kDirectoryEntrySize + 2 * w] = static_cast<uint8_t>(words[w]);
+            bytes[i * kDirectoryEntrySize + 2 * w + 1] = static_cast<uint8_t>(words[w] >> 8);
+        }
+    }
+    return bytes;
+}();
+static_assert(directoryEntry(kFirstSection + 1) - kOffDirectory == kDirectoryEntrySize);
+
 static_assert(detail::rowsAreSound(), "option rows: unique ids and numbers, sections 2 to 0xB");
 static_assert(kOptionRows[0].id == 0x20001 && kOptionRows[3].id == 0x20010 && kOptionRows[4].id == 0x20011);
 static_assert(kModelSectionOffset % 4 == 0 && kModelSectionOffset < 0x8000, "offset fits the s16 at byte 174");

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <utility>
+
 
 namespace devmode {
 namespace {
@@ -33,11 +36,15 @@ constexpr PublicField kPublicFields[] = {
     {DM_DITHERTYPE, offsetof(DEVMODEA, dmDitherType), 4, 0, kAny, false},
 };
 
-}  // namespace
+constexpr uint32_t kHonoured = [] {
+    uint32_t flags = DM_FORMNAME;
+    for (const PublicField& field : kPublicFields) flags |= field.flag;
+    return flags;
+}();
 
-std::span<const PublicField> publicFields() { return kPublicFields; }
-
-bool readPublicField(ByteView dm, const PublicField& field, int32_t& value) {
+// Inline so that a field known at compile time reads, judges and writes with its place, width and
+// range folded in.
+inline bool readField(ByteView dm, const PublicField& field, int32_t& value) {
     if (field.width == 2) {
         int16_t v;
         if (!dm.s16(field.offset, v)) return false;
@@ -47,17 +54,42 @@ bool readPublicField(ByteView dm, const PublicField& field, int32_t& value) {
     return dm.s32(field.offset, value);
 }
 
-void writePublicField(MutableByteView dm, const PublicField& field, int32_t value) {
+inline void writeField(MutableByteView dm, const PublicField& field, int32_t value) {
     if (field.width == 2)
         dm.put_s16(field.offset, static_cast<int16_t>(value));
     else
         dm.put_s32(field.offset, value);
 }
 
-bool publicValueAcceptable(const PublicField& field, int32_t value) {
+inline bool acceptable(const PublicField& field, int32_t value) {
     if (field.flag == DM_PRINTQUALITY && value == 0) return false;  // 0 is neither dpi nor a DMRES_ level
     return (value >= field.low && value <= field.high) || (field.userRange && value >= 256);
 }
+
+template <size_t I>
+void soundField(MutableByteView dm, ByteView base, uint32_t baseFields, uint32_t& fields) {
+    constexpr PublicField field = kPublicFields[I];
+    int32_t value = 0, fallback = 0;
+    if (!readField(dm, field, value) || acceptable(field, value)) return;
+    if (!readField(base, field, fallback)) return;
+    writeField(dm, field, fallback);
+    fields = (fields & ~field.flag) | (baseFields & field.flag);
+}
+
+template <size_t... I>
+void soundFields(MutableByteView dm, ByteView base, uint32_t baseFields, uint32_t& fields, std::index_sequence<I...>) {
+    (soundField<I>(dm, base, baseFields, fields), ...);
+}
+
+}  // namespace
+
+std::span<const PublicField> publicFields() { return kPublicFields; }
+
+bool readPublicField(ByteView dm, const PublicField& field, int32_t& value) { return readField(dm, field, value); }
+
+void writePublicField(MutableByteView dm, const PublicField& field, int32_t value) { writeField(dm, field, value); }
+
+bool publicValueAcceptable(const PublicField& field, int32_t value) { return acceptable(field, value); }
 
 void putPaddedText(MutableByteView dm, size_t offset, size_t field, const char* text, size_t length) {
     if (!field || !dm.fill(offset, 0, field)) return;
@@ -65,19 +97,12 @@ void putPaddedText(MutableByteView dm, size_t offset, size_t field, const char* 
 }
 
 void soundPublicPart(MutableByteView dm, ByteView base) {
-    uint32_t fields = 0, baseFields = 0, known = DM_FORMNAME;
+    uint32_t fields = 0, baseFields = 0;
     dm.u32(kOffFields, fields);
     base.u32(kOffFields, baseFields);
-    for (const PublicField& field : publicFields()) known |= field.flag;
     // A bit of a field the driver does not honour (display fields, say) claims nothing it uses.
-    fields = (fields & known) | (baseFields & ~known);
-    for (const PublicField& field : publicFields()) {
-        int32_t value = 0, fallback = 0;
-        if (!readPublicField(dm, field, value) || publicValueAcceptable(field, value)) continue;
-        if (!readPublicField(base, field, fallback)) continue;
-        writePublicField(dm, field, fallback);
-        fields = (fields & ~field.flag) | (baseFields & field.flag);
-    }
+    fields = (fields & kHonoured) | (baseFields & ~kHonoured);
+    soundFields(dm, base, baseFields, fields, std::make_index_sequence<std::size(kPublicFields)>());
     dm.put_u32(kOffFields, fields);
     dm.put_u8(kOffDeviceName + CCHDEVICENAME - 1, 0);
     dm.put_u8(kOffFormName + CCHFORMNAME - 1, 0);

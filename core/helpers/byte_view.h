@@ -3,6 +3,7 @@
 // past the end, so a short or forged buffer is refused, never overrun.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -59,7 +60,11 @@ private:
     bool read(size_t offset, T& out) const {
         if (!contains(offset, sizeof(T))) return false;
         T value = 0;
-        for (size_t i = 0; i < sizeof(T); ++i) value |= static_cast<T>(static_cast<T>(data_[offset + i]) << (8 * i));
+        // On a little-endian host the stored order is the host's, and one copy is one load.
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(&value, data_ + offset, sizeof(T));
+        else
+            for (size_t i = 0; i < sizeof(T); ++i) value |= static_cast<T>(static_cast<T>(data_[offset + i]) << (8 * i));
         out = value;
         return true;
     }
@@ -96,7 +101,10 @@ private:
     template <typename T>
     bool write(size_t offset, T value) {
         if (!contains(offset, sizeof(T))) return false;
-        for (size_t i = 0; i < sizeof(T); ++i) out_[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+        if constexpr (std::endian::native == std::endian::little)
+            std::memcpy(out_ + offset, &value, sizeof(T));
+        else
+            for (size_t i = 0; i < sizeof(T); ++i) out_[offset + i] = static_cast<uint8_t>(value >> (8 * i));
         return true;
     }
 

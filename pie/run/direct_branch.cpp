@@ -36,20 +36,17 @@ namespace {
 }
 
 // pl_branch_of for both rules of a level of the loop of nested levels, at once: what the two
-// looks share (the engine's flags and depth, the goal's functor and arguments) is read once, and
-// each argument is dereferenced once for both. As the system loads them, the first rule names its
-// head's first argument and the second its second, so that both hold where both arguments are
-// terms: the other argument of each is then a term, which the head's "_" takes.
-[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, const PlCell* left_head,
-                                   const PlCell* right_head, PlBranch& first, PlBranch& second) {
+// looks share (the engine's flags and depth, the goal's arguments) is read once, and each argument
+// is dereferenced once for both. The rules are those pure_disjunction found for the goal's functor,
+// whose heads pl_direct_branch_prepare took in: of that functor, the first naming its head's first
+// argument and the second its second, so that both hold where both arguments are terms: the other
+// argument of each is then a term, which the head's "_" takes.
+[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, PlBranch& first,
+                                   PlBranch& second) {
     const PlVector* args = goal->fn.args;
     if ((engine->flags & (PLE_TRACE | PLE_DISJUNCTION_RULES)) || !frame ||
-        !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || goal->fn.functor != left_head->fn.functor ||
-        goal->fn.functor != right_head->fn.functor || !args || args->count != 2)
+        !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || !args || args->count != 2)
         return false;
-    if (left_head->fn.args->items[0]->type != PL_VAR || right_head->fn.args->items[0]->type == PL_VAR)
-        return pl_branch_of(engine, goal, frame, left_head, first) &&
-               pl_branch_of(engine, goal, frame, right_head, second);
     const PlDeref a = pl_deref(args->items[0], frame);
     const PlDeref b = pl_deref(args->items[1], frame);
     if (a.term->type != PL_FUNCTOR || b.term->type != PL_FUNCTOR) return false;
@@ -66,8 +63,11 @@ bool is_atom_cell(const PlCell* c) { return c->type == PL_FUNCTOR && (!c->fn.arg
 // once: the same functor matches and another fails (a unary functor's terms that both carry
 // arguments are left to the unification, as is any pair away from the quiet levels).
 constexpr int kPlNotCompared = -1;
+// kAtomValue: the value is known an atom's term, compared before.
+template <bool kAtomValue = false>
 [[gnu::always_inline]] inline int compare_held(const PieEngine* engine, const PlCell* argument, const PlCell* value) {
-    if (!value || !is_atom_cell(argument) || !is_atom_cell(value) || !pl_levels_quiet(engine, kPlUnifyLevels))
+    if ((!kAtomValue && (!value || !is_atom_cell(value))) || !is_atom_cell(argument) ||
+        !pl_levels_quiet(engine, kPlUnifyLevels))
         return kPlNotCompared;
     if (argument->fn.functor != value->fn.functor) return PL_FAIL;
     return argument->fn.functor->arity != 1 || !argument->fn.args || !value->fn.args ? PL_SUCCESS : kPlNotCompared;
@@ -100,28 +100,39 @@ constexpr int kPlNotCompared = -1;
     return kPlNotReadDirectly;
 }
 
+// The goal's argument meeting an item's held status (a value, not null) at the level of the
+// goal's call, as pl_call answers it. compared tells whether the goal's atom alone answered.
+template <bool kAtomValue = false>
+[[gnu::always_inline]] inline int meet_held(PieEngine* engine, PlCell* goal, PlFrame* frame, PlCell* value,
+                                            bool& compared) {
+    if (const int answer = compare_held<kAtomValue>(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
+        compared = true;
+        return answer;
+    }
+    return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+}
+
 // pl_call of a branch that reads a settled item (Item(VALUE) of a disjunction of an item's
 // values, the commonest branch), as pl_call answers it: the call's level, then the item's status
 // unified with the goal's argument, undetermined without one. Any other goal is called. compared
-// tells whether the answer came from a held status and the goal's atom alone, with nothing run.
+// tells whether the answer came from a held status and the goal's atom alone, with nothing run;
+// held is then that status.
 [[gnu::always_inline]] inline int call_branch_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table,
-                                                   bool& compared) {
+                                                   bool& compared, PlCell*& held) {
     compared = false;
     if (goal->type == PL_FUNCTOR) {
         PlFunctor* f = goal->fn.functor;
+        // Of an item's lists, the generated defaults are the one most often held: looked at first.
         if ((f->flags & (PLF_SETTLED | PLF_SYSTEM)) == PLF_SETTLED && f->arity == 1 && !f->owner && !f->builtin &&
             f != engine->direct_is_functor && goal->fn.args && goal->fn.args->count &&
-            (has_entries(f->clauses[0]) || has_entries(f->clauses[1]) || has_entries(f->clauses[2]))) {
+            (has_entries(f->clauses[2]) || has_entries(f->clauses[0]) || has_entries(f->clauses[1]))) {
             const PlDepthGuard depth(engine, "pl_call", 4);
             // A table that holds nothing holds no answer of the item's: the status is the held one.
             PlCell* value;
             if ((!table || pl_list_empty(table)) && pl_held_status(engine, f, value)) {
                 if (!value) return PL_UNDETERMINED;
-                if (const int answer = compare_held(engine, pl_arg(goal, 0), value); answer != kPlNotCompared) {
-                    compared = true;
-                    return answer;
-                }
-                return pl_unify(engine, pl_arg(goal, 0), frame, value, nullptr) ? PL_SUCCESS : PL_FAIL;
+                held = value;
+                return meet_held(engine, goal, frame, value, compared);
             }
             value = pl_item_status(engine, f, table);
             if (!value) return PL_UNDETERMINED;
@@ -132,11 +143,27 @@ constexpr int kPlNotCompared = -1;
     return pl_call(engine, goal, frame, table);
 }
 
+// call_branch_goal of a branch, where item is the item of the branch before it whose held status
+// the goal's atom answered (null if none), with nothing run since: the looks at that item, its
+// clauses, the table and the status answer as they did there, and a goal of the same item has
+// only its own argument read, at its call's level.
+[[gnu::always_inline]] inline int call_branch_goal_after(PieEngine* engine, const PlBranch& branch, PlList* table,
+                                                         const PlFunctor* item, bool& compared, PlCell*& held) {
+    PlCell* goal = branch.goal;
+    if (item && goal->type == PL_FUNCTOR && goal->fn.functor == item && goal->fn.args && goal->fn.args->count) {
+        compared = false;
+        const PlDepthGuard depth(engine, "pl_call", 4);
+        return meet_held<true>(engine, goal, branch.frame, held, compared);
+    }
+    return call_branch_goal(engine, goal, branch.frame, table, compared, held);
+}
+
 }  // namespace
 
 int pl_call_read_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table) {
     bool compared;
-    return call_branch_goal(engine, goal, frame, table, compared);
+    PlCell* held;
+    return call_branch_goal(engine, goal, frame, table, compared, held);
 }
 
 void pl_direct_branch_prepare(PieEngine* engine) {
@@ -149,9 +176,13 @@ void pl_direct_branch_prepare(PieEngine* engine) {
             continue;
         auto* left = static_cast<PlCell*>(list->next->item);
         auto* right = static_cast<PlCell*>(list->next->next->item);
+        // The loop of nested levels reads neither head again: each is f's, of two arguments, and
+        // names the argument its place tells.
         const auto names = [&](const PlCell* rule, int argument) {
-            return is_record(rule) && (facts_of(engine, rule).bits & PLC_BRANCH) &&
-                   (pl_arg(pl_arg(rule->clause.term, 0), 0)->type == PL_VAR ? 0 : 1) == argument;
+            if (!is_record(rule) || !(facts_of(engine, rule).bits & PLC_BRANCH)) return false;
+            const PlCell* head = pl_arg(rule->clause.term, 0);
+            return head->type == PL_FUNCTOR && head->fn.functor == f && head->fn.args && head->fn.args->count == 2 &&
+                   (pl_arg(head, 0)->type == PL_VAR ? 0 : 1) == argument;
         };
         if (!names(left, 0) || !names(right, 1)) continue;
         engine->disjunctions[which] = f;
@@ -178,9 +209,10 @@ namespace {
     // Most branches are no disjunction: they are called here.
     const PlFunctor* f = branch.goal->fn.functor;
     bool compared;
+    PlCell* held;
     const int outcome = f == engine->disjunctions[0] || f == engine->disjunctions[1]
                             ? pl_call_branch(engine, branch, body_table)
-                            : call_branch_goal(engine, branch.goal, branch.frame, body_table, compared);
+                            : call_branch_goal(engine, branch.goal, branch.frame, body_table, compared, held);
     return pl_rule_answer(engine, outcome, body_table, answers);
 }
 
@@ -236,13 +268,17 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
     // The levels of the nested calls, given back however the loop ends.
     PlDepthRun depth(engine, "pl_call");
     int outcome = PL_FAIL;
+    // The item of the branch last answered by its held status alone, and that status: the
+    // branches of a disjunction most often read one item, for each of its values in turn.
+    const PlFunctor* compared_item = nullptr;
+    PlCell* held = nullptr;
     for (;;) {
         // The level pl_call_clauses takes for the call of the disjunction.
         depth.take(4, "pl_call");
         PlFunctor* f = goal->fn.functor;
         PlBranch first, second;
         // Both tries are decided at once: the second is tried with the bindings the first found.
-        if (!branches_of(engine, goal, frame, left_head, right_head, first, second)) {
+        if (!branches_of(engine, goal, frame, first, second)) {
             depth.give(4);
             outcome = pl_call(engine, goal, frame, table);
             break;
@@ -251,13 +287,15 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         engine->warning_line = static_cast<int32_t>(left_head->line);
         const size_t mark = pl_trail_mark(engine);
         bool compared;
-        const int answer =
-            pl_rule_answer(engine, call_branch_goal(engine, first.goal, first.frame, table, compared), table, table);
+        const int answer = pl_rule_answer(
+            engine, call_branch_goal_after(engine, first, table, compared_item, compared, held), table, table);
+        compared_item = compared ? first.goal->fn.functor : nullptr;
         if (answer == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
         }
-        pl_trail_undo(engine, mark);
+        // A branch the goal's atom answered bound nothing.
+        if (!compared) pl_trail_undo(engine, mark);
         // A cut in the branch ends the level's rules: its call fails, and so does each call above.
         if (answer != PL_FAIL) break;
         engine->warning_line = static_cast<int32_t>(right_head->line);
@@ -270,12 +308,12 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
             frame = second.frame;
             continue;
         }
-        if (pl_rule_answer(engine, call_branch_goal(engine, second.goal, second.frame, table, compared), table,
+        if (pl_rule_answer(engine, call_branch_goal_after(engine, second, table, compared_item, compared, held), table,
                            table) == PL_SUCCESS) {
             outcome = PL_SUCCESS;
             break;
         }
-        pl_trail_undo(engine, mark);
+        if (!compared) pl_trail_undo(engine, mark);
         break;
     }
     return outcome;

@@ -32,19 +32,23 @@ bool reads(const PlFunctor* reader, const PlFunctor* item) {
     return item->dependents && pl_functor_set_holds(item->dependents, reader);
 }
 
-// Marks (or unmarks) the queued readers of item; true when there is one.
-bool mark_queued_readers(const PlFunctor* item, bool on) {
+// Marks the queued readers of item; true when there is one. Every reader's marks are written,
+// with the bit or without it: whether a reader is queued follows no pattern a branch could learn.
+bool mark_queued_readers(const PlFunctor* item) {
     if (!item->dependents) return false;
-    bool any = false;
+    uint32_t any = 0;
     for (uint32_t i = 0; i < item->dependents->count; ++i) {
         PlFunctor* reader = item->dependents->items[i];
-        if (!on) reader->marks &= ~PLM_QUEUED_READER;
-        else if (reader->flags & PLF_QUEUED) {
-            reader->marks |= PLM_QUEUED_READER;
-            any = true;
-        }
+        const uint32_t bit = (reader->flags & PLF_QUEUED) ? uint32_t{PLM_QUEUED_READER} : 0;
+        reader->marks |= bit;
+        any |= bit;
     }
-    return any;
+    return any != 0;
+}
+
+void unmark_queued_readers(const PlFunctor* item) {
+    for (uint32_t i = 0; i < item->dependents->count; ++i)
+        item->dependents->items[i]->marks &= ~uint32_t{PLM_QUEUED_READER};
 }
 
 bool has_first_list(const PlFunctor* f) { return f->clauses[PL_WRITTEN] && !pl_list_empty(f->clauses[PL_WRITTEN]); }
@@ -231,10 +235,10 @@ struct Run {
         // d goes before the first queued candidate that reads it: d's queued readers are marked
         // for the search, which then asks no dependents set; without one, nothing is searched.
         auto e = candidates.end();
-        if (mark_queued_readers(d, true)) {
+        if (mark_queued_readers(d)) {
             e = std::find_if(first_candidate(), candidates.end(),
                              [](const PlFunctor* x) { return x->marks & PLM_QUEUED_READER; });
-            mark_queued_readers(d, false);
+            unmark_queued_readers(d);
         }
         if (e == candidates.end()) {
             d->flags |= PLF_MOVABLE;

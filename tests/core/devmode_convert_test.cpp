@@ -79,6 +79,14 @@ TEST(DevmodeConvert, CurrentAndExtendedFormsConvertBothWaysWithoutLoss) {
     auto base = defaultDevmode(), current = filledDevmode();
     std::vector<uint8_t> extended(kDevmodeSize), back(kDevmodeSize);
     ASSERT_TRUE(convertDevmode(base.data(), current.data(), current.size(), extended.data(), extended.size()));
+    // An absent section's entry naming an offset leaves the device mode as it was, but takes its
+    // directory off the current layout's shortcut and through the entry-by-entry checks.
+    auto detour = current, viaEntries = back;
+    MutableByteView(detour.data(), detour.size()).put_u16(directoryEntry(9), 0x100);
+    ASSERT_EQ(kSectionSizes[9 - kFirstSection], 0);
+    EXPECT_EQ(checkDevmode(detour.data(), detour.size()).sections, checkDevmode(current.data(), current.size()).sections);
+    ASSERT_TRUE(convertDevmode(base.data(), detour.data(), detour.size(), viaEntries.data(), viaEntries.size()));
+    EXPECT_EQ(viaEntries, extended);
     ASSERT_TRUE(convertDevmode(base.data(), extended.data(), extended.size(), back.data(), back.size()));
     current[kOffDriverName + kDriverNameSize - 1] = 0;  // the one byte conversion always terminates
     EXPECT_EQ(back, current);

@@ -309,7 +309,8 @@ TEST(PropagationQuiet, ACountingHostIsAskedAgainOnlyWhenItsCountMoved) {
 }
 
 // Rules that test an item's value read before in the same check, in disjunctions of its values
-// (nested | and ;, an atom, a number, a variable bound or not) and through its default clause,
+// (nested | and ;, an atom, a number, a term, a variable bound or not, one item read branch after
+// branch with other goals between) and through its default clause,
 // disjunctions that read the value of the item under evaluation, and goals of not that read an
 // item, settled or not, answer as the clauses do: a counting host's engine answers them from the
 // value it holds and reads the item in place of its default clause, a traced one (the options'
@@ -323,6 +324,8 @@ TEST(PropagationQuiet, AHeldValueAnswersTheRulesAsTheirClausesWould) {
         "b(ON) :- a(_A), (a(NONE) | a(_A)).\n"
         "c(OFF) :- b(_), (a(LEFT) | a(TOP) ; a(7) | a(BOTTOM)), not a(RIGHT).\n"
         "c(ON) :- (c(LEFT) ; c(NONE) | c(_X), not c(_X)).\n"
+        "c(ON) :- (a(f(1)) | a(NONE) | a(7) | a(_Y), fail | ((b(NONE) | a(NONE)) | a(NONE)) | a(NONE) | a(_)), fail.\n"
+        "c(ON) :- (a(LEFT) | a(TOP) | a(BOTTOM) | a(RIGHT) | a(CENTER)), fail.\n"
         "c(ON) :- a(_), (a(RIGHT) | a(_)).\n";
     for (const char* value : {"LEFT", "TOP", "BOTTOM", "RIGHT", "CENTER"}) {
         std::string logs[2][2];
