@@ -1,10 +1,11 @@
 // Start-up and shut-down of the library. The pool is a static object constructed before this
 // runs and destroyed after the detach (see core/memory/chunk_pool.h); in between, attach brings up the
 // private heap, the core lock, the export lock, the data-file cache and the driver's capability
-// entry, and detach takes them down in the reverse order.
+// entry, and detach takes them down in the reverse order, after what the layers above hold there.
 #include "core/library/dll_main.h"
 
 #include "core/datafile/data_file_cache.h"
+#include "core/library/detach_release.h"
 #include "core/library/device_capabilities_entry.h"
 #include "core/library/locks.h"
 #include "core/memory/private_heap.h"
@@ -16,6 +17,7 @@ namespace {
 
 bool g_attached = false;
 void (*g_observer)(const char* step) = nullptr;
+void (*g_release)() noexcept = nullptr;
 
 void Step(const char* name) {
     if (g_observer) g_observer(name);
@@ -46,6 +48,7 @@ void Detach() {
     if (!g_attached) return;
     g_attached = false;
     spooler::UnregisterDriver(nullptr);
+    if (g_release) g_release();
     FreeDataFileCache();
     Step("data-file cache freed");
     DeleteCriticalSection(&g_exportLock);
@@ -57,6 +60,8 @@ void Detach() {
 }
 
 }  // namespace
+
+void RegisterDetachRelease(void (*release)() noexcept) noexcept { g_release = release; }
 
 // Declared in the test-only header drvtest/lifecycle_observer.h.
 void ObserveLifecycle(void (*observer)(const char* step)) noexcept { g_observer = observer; }

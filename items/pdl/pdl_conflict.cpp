@@ -47,9 +47,21 @@ void PDLSvConflict::RegisterSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeC
 }
 
 int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
-    const int started = StartRules(ctx);
+    if (!keepEngine || !AnyEngineLeft()) {
+        const int started = StartRules(ctx);
+        BuildAllSets(ctx);
+        StartEngine(ctx);
+        return started;
+    }
+    // Whether the engine a registry left fits is known only from what these sets register.
     BuildAllSets(ctx);
-    StartEngine(ctx);
+    int started = 1;
+    if (!TakeLeftEngine(ctx)) {
+        started = StartRules(ctx);
+        ReplayRegistration();
+        LoadProgram();
+    }
+    FirstConflictPass(ctx);
     return started;
 }
 

@@ -19,10 +19,11 @@ PDLSvConflict* NewRegistry(UIDEVDATA* ctx, CmUserData* user, bool keepEngine) {
 
 }  // namespace
 
-PDLSvConflict* PDLSvUserData::StartSheet(UIDEVDATA* ctx, bool keepEngine) {
+PDLSvConflict* PDLSvUserData::StartSheet(UIDEVDATA* ctx) {
     CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
     if (!user || user->GetConflict()) return nullptr;
-    PDLSvConflict* registry = NewRegistry(ctx, user, keepEngine);
+    // Every sheet keeps its engine: it is left at the sheet's end for the process's next start.
+    PDLSvConflict* registry = NewRegistry(ctx, user, true);
     registry->CreateAllItemSets(ctx);
     return registry;
 }
@@ -31,7 +32,7 @@ PDLSvConflict* PDLSvUserData::RestartSheet(UIDEVDATA* ctx, CmSvConflict* donor) 
     CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
     if (!user || user->GetConflict() || !donor) {
         EndSetAside(ctx, donor);
-        return StartSheet(ctx, true);
+        return StartSheet(ctx);
     }
     PDLSvConflict* registry = nullptr;
     try {
@@ -58,6 +59,7 @@ void PDLSvUserData::EndSheet(UIDEVDATA* ctx) {
     if (!registry) return;
     registry->DestroyAllItemSets(ctx);
     user->SetConflict(nullptr);
+    registry->LeaveEngine();
     delete registry;
 }
 

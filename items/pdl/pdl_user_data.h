@@ -13,16 +13,18 @@ class PDLSvConflict;
 class PDLSvUserData {
 public:
     // The registry of the request's sheet, made and filled; null when the request has no user
-    // data or already has a registry. `keepEngine`: the engine is kept as its loads left it, for
-    // RestartSheet.
-    static PDLSvConflict* StartSheet(UIDEVDATA* ctx, bool keepEngine = false);
+    // data or already has a registry. Its engine is kept as its loads left it, for RestartSheet,
+    // and it starts from the engine a registry ended in the process left when a start of its own
+    // would load the same program (else whole).
+    static PDLSvConflict* StartSheet(UIDEVDATA* ctx);
     // The same registry, started over the request's settings now from the engine of `donor` (a
     // registry of the request set aside, started with its engine kept): its items are made and
     // registered anew, and the engine, brought back to the state its loads left, runs the first
     // conflict pass without loading the program again. When the engine cannot be taken over the
     // registry is started whole. The donor ends either way.
     static PDLSvConflict* RestartSheet(UIDEVDATA* ctx, CmSvConflict* donor);
-    // Deletes the item sets and the registry the sheet started with; nothing without one.
+    // Deletes the item sets and the registry the sheet started with; nothing without one. Its
+    // engine, brought back to the state its loads left, is left for the process's next start.
     static void EndSheet(UIDEVDATA* ctx);
 
     // Takes the request's registry out of its user data whole, to be put back later; null when

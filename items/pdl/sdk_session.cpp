@@ -279,7 +279,7 @@ void PrepareRegistry(UIDEVDATA* ctx) {
         Settings(ctx).CopyTo(startedFrom);
         // A registry ending here lends its engine: the new one loads no program.
         const bool started = spare ? PDLSvUserData::RestartSheet(ctx, std::exchange(spare, nullptr))
-                                   : PDLSvUserData::StartSheet(ctx, true);
+                                   : PDLSvUserData::StartSheet(ctx);
         if (started) {
             Settings(ctx).CopyTo(Sessions()[ctx]);
             NoteOnlyRead(ctx, DeviceOptionsOf(ctx), std::move(startedFrom));

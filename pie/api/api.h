@@ -63,3 +63,8 @@ int PIE_keep(PieEngine* engine);
 // cannot (nothing kept, a call running, or the queries since made functors or atoms, changed
 // the program or grew the memory too far): the host then ends the engine.
 int PIE_back_to_kept(PieEngine* engine);
+// Hands the engine's callbacks another host word (null: none, while no host holds the engine).
+// For a host, the platform and the calling side's answers are asked again as PIE_init and every
+// load asked them: 0 when they are what the engine's loads saw (the program would load the same
+// under this host); 1 when any differs, or a call runs: the host then ends the engine.
+int PIE_move_host(PieEngine* engine, void* host);

@@ -35,6 +35,7 @@ int PIE_init(PieEngine** out, void* host, uint32_t options) {
         pl_direct_is_prepare(engine);
         pl_direct_branch_prepare(engine);
         pl_set_platform(engine);
+        engine->platform_at_init = pl_platform_words(engine);
         for (int i = 0; i < kPlPredefinedFunctorCount; ++i)
             if (kPlPredefinedRows[i].kind == PLP_BUILTIN) pl_predefined(engine, i)->flags |= PLF_READ_ONLY;
         pl_update_store_reset(engine);

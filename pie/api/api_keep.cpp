@@ -7,6 +7,7 @@
 // kept) makes the engine refuse to go back.
 #include "pie/api/api.h"
 
+#include "pie/api/api_platform.h"
 #include "pie/build/program.h"
 #include "pie/terms/atoms.h"
 #include "pie/terms/functor.h"
@@ -38,6 +39,8 @@ struct PlKeptState {
     size_t atomCount = 0;
     uint32_t functorCount = 0;
     uint32_t flags = 0, readableChanges = 0, queryNumber = 0;
+    PlPlatformWords platform{};     // a load asks the calling side again
+    uint32_t callingSideAsks = 0;
     int constantsDefined = 0;
     int32_t warningLine = 0;
     PlErrorRecord lastError{};  // a warning a query gives is recorded here
@@ -135,6 +138,8 @@ int PIE_keep(PieEngine* engine) {
         return -1;
     }
     kept->flags = engine->flags;
+    kept->platform = pl_platform_words(engine);
+    kept->callingSideAsks = engine->calling_side_asks;
     kept->constantsDefined = engine->constants_defined;
     kept->warningLine = engine->warning_line;
     kept->lastError = engine->last_error;
@@ -179,6 +184,8 @@ int PIE_back_to_kept(PieEngine* engine) {
     if ((engine->flags & PLE_UPDATE_POOL) && !(kept.flags & PLE_UPDATE_POOL)) pl_update_store_free(engine);
     else if (kept.flags & PLE_UPDATE_POOL) pl_update_store_reset(engine);
     engine->flags = kept.flags;
+    pl_set_platform_words(engine, kept.platform);
+    engine->calling_side_asks = kept.callingSideAsks;
     engine->constants_defined = kept.constantsDefined;
     engine->warning_line = kept.warningLine;
     engine->last_error = kept.lastError;

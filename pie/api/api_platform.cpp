@@ -1,8 +1,10 @@
 // The platform facts of an engine: the Windows family the rules may test (win95, win98, winNT,
 // win2k), fixed by the options or asked from the operating system once, and the two answers of
-// the calling side (host slots 24 and 25) behind the goals Folionix and SDK.
+// the calling side (host slots 24 and 25) behind the goals Folionix and SDK, asked at every load
+// and asked again when the engine passes to another host.
 #include "pie/api/api_platform.h"
 
+#include "pie/api/api.h"
 #include "pie/api/engine.h"
 
 #include <windows.h>
@@ -50,7 +52,9 @@ void pl_set_platform(PieEngine* engine) {
     }
 }
 
-void pl_ask_calling_side(PieEngine* engine) {
+namespace {
+
+void ask_calling_side(PieEngine* engine) {
     // With a platform fixed, the page-composition answer stays 0, so Folionix folds to fail.
     if (!platform_set(engine)) {
         engine->folionix_answer = ask(engine, kFolionixSlot);
@@ -62,4 +66,47 @@ void pl_ask_calling_side(PieEngine* engine) {
         engine->folionix_answer = 0;
     }
     engine->sdk_answer = ask(engine, kSdkSlot);
+}
+
+}  // namespace
+
+PlPlatformWords pl_platform_words(const PieEngine* engine) {
+    return {engine->win95, engine->win98,           engine->winNT,     engine->win2k,
+            engine->win_spare, engine->folionix_answer, engine->sdk_answer};
+}
+
+void pl_set_platform_words(PieEngine* engine, const PlPlatformWords& words) {
+    engine->win95 = words.win95;
+    engine->win98 = words.win98;
+    engine->winNT = words.winNT;
+    engine->win2k = words.win2k;
+    engine->win_spare = words.win_spare;
+    engine->folionix_answer = words.folionix_answer;
+    engine->sdk_answer = words.sdk_answer;
+}
+
+void pl_ask_calling_side(PieEngine* engine) {
+    ask_calling_side(engine);
+    if (engine->calling_side_asks < kPlCallingSideLoads)
+        engine->calling_side_seen[engine->calling_side_asks] = pl_platform_words(engine);
+    ++engine->calling_side_asks;
+}
+
+int PIE_move_host(PieEngine* engine, void* host) {
+    if (!engine || engine->busy || engine->guard_depth) return 1;
+    engine->host = host;
+    if (!host) return 0;
+    if (engine->calling_side_asks > kPlCallingSideLoads) return 1;
+    // The words are asked again as PIE_init and each load asked them: the same answers under the
+    // new host are what its loads would have turned into facts.
+    const PlPlatformWords now = pl_platform_words(engine);
+    pl_set_platform(engine);
+    bool same = pl_platform_words(engine) == engine->platform_at_init;
+    for (uint32_t i = 0; same && i < engine->calling_side_asks; ++i) {
+        ask_calling_side(engine);
+        same = pl_platform_words(engine) == engine->calling_side_seen[i];
+    }
+    same = same && pl_platform_words(engine) == now;
+    if (!same) pl_set_platform_words(engine, now);
+    return same ? 0 : 1;
 }

@@ -73,6 +73,14 @@ constexpr int kPlStackDepth = 1 << 22;
 
 using PlHostSlot = void (*)();
 
+// The platform words and the calling side's two answers, as one value.
+struct PlPlatformWords {
+    int win95, win98, winNT, win2k, win_spare, folionix_answer, sdk_answer;
+    bool operator==(const PlPlatformWords&) const = default;
+};
+// The loads whose questions to the calling side an engine remembers; a host loads three texts.
+constexpr uint32_t kPlCallingSideLoads = 8;
+
 struct PieEngine {
     void* host;  // the host's word, first argument of every host callback
     PlPool scratch_pool;
@@ -101,6 +109,12 @@ struct PieEngine {
     int win95, win98, winNT, win2k, win_spare;
     int folionix_answer;  // host slot 24
     int sdk_answer;       // host slot 25
+    // The platform words as PIE_init set them and as each load's question to the calling side
+    // left them, so that PIE_move_host can tell whether another host would have the program
+    // loaded the same (api_platform.cpp).
+    PlPlatformWords platform_at_init;
+    PlPlatformWords calling_side_seen[kPlCallingSideLoads];
+    uint32_t calling_side_asks;
     int constants_defined;
     // Every predefined functor knows its goal kind (pl_compiler_create): any other is an ordinary goal.
     int goal_kinds_known;

@@ -30,6 +30,7 @@ class CmSvMulti;
 class CmSvChoiceItem;
 class CmSvFollow;
 class CmSvRuleProgram;
+struct LeftEngine;
 
 class CmConflict : public PoolObject {
 public:
@@ -140,6 +141,20 @@ public:
     void ReplayRegistration();
     // Whether the engine was kept after its loads, for a registry that may take it over.
     bool EngineKept() const { return engineKept_; }
+    // At the registry's end: an engine kept after its loads, brought back to that state, is left
+    // for the process's next start, with what tells which starts would load the same program (it
+    // replaces and ends one left before). Nothing when it was not kept or cannot go back; the
+    // registry then ends it.
+    void LeaveEngine();
+    // After the item sets were built with no engine, by a registry that keeps its engine: takes
+    // the engine a registry left when a start here would have loaded the same program into it
+    // (the same registration, option words and device options, rule texts of the same content,
+    // the same platform and calling side under this request), with a rule program of its own
+    // built as the start would build it. False, with nothing taken, when it would not; an engine
+    // left that does not fit ends.
+    bool TakeLeftEngine(UIDEVDATA* ctx);
+    // Whether an engine was left for a start to take.
+    static bool AnyEngineLeft();
     int ReevaluateAll(UIDEVDATA* ctx);
     void Evaluate(UIDEVDATA* ctx, CmSv* item, int mode);
     int OnControlCommand(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int32_t controlId);
@@ -240,11 +255,17 @@ private:
     void Note(RegistrationNote::Kind kind, const char* name, int64_t value, const PieValue* constant = nullptr);
     // Whether this registry's registration handed the engine what the other's did.
     bool SameRegistration(const CmSvConflict& other) const;
+    static bool SameNotes(const PoolVector<RegistrationNote>& a, const PoolString& aTexts,
+                          const PoolVector<RegistrationNote>& b, const PoolString& bTexts);
 
     CmSvRuleProgram* ruleProgram_ = nullptr;
     PoolVector<RegistrationNote> registration_;
     PoolString noteTexts_;  // the names constants had as values, each ended by a NUL
     bool engineKept_ = false;
+    // The device options the engine's loads saw, for a registry that keeps its engine: they
+    // decide some of the facts loaded.
+    PoolVector<uint8_t> loadOptions_;
+    void NoteLoadOptions(UIDEVDATA* ctx);
     // The answers of RulesMayName so far: the program does not change while the registry lives.
     mutable std::map<PoolString, bool, std::less<>, PoolAllocator<std::pair<const PoolString, bool>>> named_;
     CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs
@@ -264,8 +285,13 @@ private:
     PoolVector<std::pair<CmSv*, CmSvFollow*>> followers_;
 
     friend class CmSvItemSet;
+    friend struct LeftEngine;
     friend PoolString& HandedText(CmSvConflict& registry);
 };
 
 // The registry of the request's sheet; null when the sheet has none.
 CmSvConflict* RegistryOf(UIDEVDATA* ctx);
+
+// Ends the engine a registry left for the process's next start, if any: before the library lets
+// go of what the engine may hold, and for tests that count loads.
+void EndLeftEngine() noexcept;

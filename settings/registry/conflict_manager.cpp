@@ -49,6 +49,7 @@ int CmSvConflict::StartRules(UIDEVDATA* ctx) {
     ruleProgram_->LoadRules();
     commonRuleVersion = ruleProgram_->GetCommonRuleVersion();
     pdlRuleVersion = ruleProgram_->GetPdlRuleVersion();
+    if (keepEngine) NoteLoadOptions(ctx);
     if (PIE_init(&engine, ctx, EngineOptions(memoryOption)) != 0) {
         engine = nullptr;
         return 0;
@@ -94,6 +95,7 @@ bool CmSvConflict::AdoptEngine(CmSvConflict& donor) {
     engineKept_ = true;
     commonRuleVersion = donor.commonRuleVersion;
     pdlRuleVersion = donor.pdlRuleVersion;
+    loadOptions_ = std::move(donor.loadOptions_);
     callbacks1 = donor.callbacks1;
     callbacks2 = donor.callbacks2;
     PIE_set_change_count(engine, &ruleChanges);

@@ -111,10 +111,15 @@ void CmSvConflict::ReplayRegistration() {
 }
 
 bool CmSvConflict::SameRegistration(const CmSvConflict& other) const {
-    if (registration_.size() != other.registration_.size() || noteTexts_ != other.noteTexts_) return false;
-    for (size_t i = 0; i < registration_.size(); ++i) {
-        const RegistrationNote& a = registration_[i];
-        const RegistrationNote& b = other.registration_[i];
+    return SameNotes(registration_, noteTexts_, other.registration_, other.noteTexts_);
+}
+
+bool CmSvConflict::SameNotes(const PoolVector<RegistrationNote>& first, const PoolString& firstTexts,
+                             const PoolVector<RegistrationNote>& second, const PoolString& secondTexts) {
+    if (first.size() != second.size() || firstTexts != secondTexts) return false;
+    for (size_t i = 0; i < first.size(); ++i) {
+        const RegistrationNote& a = first[i];
+        const RegistrationNote& b = second[i];
         if (a.kind != b.kind || a.type != b.type || a.value != b.value) return false;
         // Items name themselves by the same constant texts; choices by texts of their own.
         if (a.name != b.name && std::strcmp(a.name, b.name) != 0) return false;

@@ -32,11 +32,12 @@ struct ApiTest : ::testing::Test {
     size_t clauses() { return pl_list_count(e->program->clauses[PL_WRITTEN]); }
     static int answer24;
     static int slot24(void*) { return answer24; }
-    static int asked25;
-    static int slot25(void*) { return ++asked25, 1; }
+    static int asked25, answer25;
+    static int slot25(void*) { return ++asked25, answer25; }
 };
 int ApiTest::answer24 = 0;
 int ApiTest::asked25 = 0;
+int ApiTest::answer25 = 1;
 
 TEST_F(ApiTest, OptionsAndPlatformWords) {
     using V = drvtest::WindowsVersion;
@@ -92,6 +93,40 @@ TEST_F(ApiTest, FolionixIsAskedOnlyWithoutAPlatform) {
         EXPECT_EQ(e->sdk_answer, 1);
         EXPECT_EQ(asked25, 1);
     }
+}
+
+// A kept engine handed to another host: the platform and the calling side are asked again as the
+// engine's start and each load asked them, and only the answers the loads saw let it pass.
+TEST_F(ApiTest, AnotherHostTakesTheEngineOnlyWhereTheLoadsWouldSeeTheSame) {
+    drvtest::SetWindowsVersion(drvtest::WindowsVersion::Windows98);
+    PieHostBlock1 block{};
+    block.slots[25] = reinterpret_cast<PlHostSlot>(&slot25);
+    make(0);
+    ASSERT_EQ(PIE_set_callbacks(e, &block), 0);
+    ASSERT_EQ(PIE_main(e, "p(1)."), 0);
+    ASSERT_EQ(PIE_main(e, "q(2)."), 0);
+    ASSERT_EQ(PIE_keep(e), 0);
+    int other = 0;
+    asked25 = 0;
+    EXPECT_EQ(PIE_move_host(e, &other), 0);
+    EXPECT_EQ(e->host, &other);
+    EXPECT_EQ(asked25, 2);
+    answer25 = 0;
+    EXPECT_EQ(PIE_move_host(e, this), 1);
+    EXPECT_EQ(e->sdk_answer, 1);  // the words the loads left stay
+    answer25 = 1;
+    drvtest::SetWindowsVersion(drvtest::WindowsVersion::WindowsNT4);
+    EXPECT_EQ(PIE_move_host(e, this), 1);
+    EXPECT_EQ(e->win98 * 10 + e->winNT, 10);
+    drvtest::SetWindowsVersion(drvtest::WindowsVersion::Windows98);
+    EXPECT_EQ(PIE_move_host(e, nullptr), 0);
+    EXPECT_EQ(e->host, nullptr);
+    // A load since the keep is taken back with the rest: the host is asked as the kept loads asked.
+    ASSERT_EQ(PIE_main(e, "?- true."), 0);
+    ASSERT_EQ(PIE_back_to_kept(e), 0);
+    asked25 = 0;
+    EXPECT_EQ(PIE_move_host(e, this), 0);
+    EXPECT_EQ(asked25, 2);
 }
 
 TEST_F(ApiTest, ConstantsAndValuesByName) {

@@ -2,12 +2,15 @@
 // VomelDeviceMode on both bundled printers: the session answers what a session opened over that
 // device mode answers, whether it starts its registry again or takes only the copies in; a
 // registry started again from the engine of one the session ended holds, item by item and in the
-// engine, what the registry of a session opened over the device mode holds.
+// engine, what the registry of a session opened over the device mode holds; so does a registry
+// started from the engine another session or sheet of the process left at its end.
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
 #include "core/library/exports_devicemode.h"
 #include "core/memory/pool_text.h"
 #include "drvtest/fixture_device.h"
+#include "drvtest/left_engine.h"
+#include "items/pdl/pdl_user_data.h"
 #include "items/pdl/sdk.h"
 #include "pie/api/engine.h"
 #include "pie/terms/atoms.h"
@@ -340,6 +343,7 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
         restarts += engines.insert(restarted.engine_).second ? 0 : 1;
         std::vector<uint8_t> own(devmode.size());
         DWORD size = static_cast<DWORD>(own.size());
+        EndLeftEngine();  // the fresh session starts whole
         HANDLE fresh = VomelDeviceModeInit(GetParam(), reinterpret_cast<LPDEVMODEA>(own.data()), &size);
         ASSERT_NE(fresh, nullptr);
         const Held started = Look(fresh, devmode);
@@ -351,6 +355,110 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
     }
     // Most steps start from an engine an earlier registry of the session loaded.
     EXPECT_GE(restarts, 5) << GetParam();
+}
+
+// Sessions and sheets over the printer one after another, each changed by its caller before it
+// ends: the next start takes the engine the one before left, brought back to what its loads
+// made, and holds, item by item and in the engine, what a whole start over the same settings
+// holds. An engine left by another printer's registry, by one over other device options or
+// without a dialog, or one whose program a query changed, is not taken, and the start is whole.
+TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStartHolds) {
+    const auto open = [](const char* printer, std::vector<uint8_t>& own) {
+        DWORD size = 0;
+        HANDLE probe = VomelDeviceModeInit(printer, nullptr, &size);
+        VomelDeviceModeTerm(probe);
+        own.resize(size);
+        return VomelDeviceModeInit(printer, reinterpret_cast<LPDEVMODEA>(own.data()), &size);
+    };
+    const auto compare = [](const Held& taken, const Held& whole, const std::string& what) {
+        EXPECT_TRUE(taken.registry == whole.registry) << what << FirstDifference(taken.registry, whole.registry);
+        EXPECT_TRUE(taken.engine == whole.engine) << what << FirstDifference(taken.engine, whole.engine);
+    };
+    // Left by a session of the printer after its caller's sets; the next session takes it.
+    const std::function<void(LPDEVMODEA)> steps[] = {
+        [](LPDEVMODEA) {},
+        [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE; },
+        [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kTwoPagesASheet); },
+        [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_A5); },
+        [](LPDEVMODEA dm) { dm->dmDuplex = DMDUP_VERTICAL; },
+    };
+    std::vector<uint8_t> own;
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        const std::string what = std::string(GetParam()) + ", step " + std::to_string(i);
+        steps[i](Dm());
+        EndLeftEngine();
+        HANDLE whole = open(GetParam(), own);
+        ASSERT_NE(whole, nullptr);
+        const Held started = Look(whole, devmode);
+        std::vector<uint8_t> changed = devmode;
+        DWORD copies = 7 + static_cast<DWORD>(i), layout = kFourPagesASheet;
+        EXPECT_EQ(VomelDeviceMode(whole, reinterpret_cast<LPDEVMODEA>(changed.data()), 3, kCopiesKey, &copies), 0);
+        EXPECT_EQ(VomelDeviceMode(whole, reinterpret_cast<LPDEVMODEA>(changed.data()), 3, kPageLayoutKey, &layout), 0);
+        VomelDeviceModeTerm(whole);
+        const size_t taken = LeftEnginesTaken();
+        HANDLE next = open(GetParam(), own);
+        ASSERT_NE(next, nullptr);
+        compare(Look(next, devmode), started, what);
+        EXPECT_EQ(LeftEnginesTaken(), taken + 1) << what;
+        VomelDeviceModeTerm(next);
+    }
+
+    // The sheet: one changed by its user leaves its engine to the next sheet over the printer.
+    const auto sheetLines = [](UIDEVDATA* ctx) {
+        Held held;
+        held.registry = RegistryLines(ctx);
+        held.engine = EngineLines(RegistryOf(ctx)->engine);
+        return held;
+    };
+    drvtest::FixtureDevice first(kKindUserInterface, GetParam()), second(kKindUserInterface, GetParam()),
+        third(kKindUserInterface, GetParam());
+    ASSERT_NE(PDLSvUserData::StartSheet(first.Device()), nullptr);
+    DWORD landscape = DMORIENT_LANDSCAPE;
+    RegistryOf(first.Device())->SdkSetValue(first.Device(), kOrientationKey, &landscape);
+    PDLSvUserData::EndSheet(first.Device());
+    size_t taken = LeftEnginesTaken();
+    ASSERT_NE(PDLSvUserData::StartSheet(second.Device()), nullptr);
+    EXPECT_EQ(LeftEnginesTaken(), taken + 1);
+    const Held fromLeft = sheetLines(second.Device());
+    PDLSvUserData::EndSheet(second.Device());
+    EndLeftEngine();
+    ASSERT_NE(PDLSvUserData::StartSheet(third.Device()), nullptr);
+    compare(fromLeft, sheetLines(third.Device()), std::string(GetParam()) + ", sheet");
+
+    // Refused: an engine whose program a query changed is not left at all.
+    ASSERT_EQ(PIE_main(RegistryOf(third.Device())->engine, "Extra$Rule(1) :- true.\n"), 0);
+    PDLSvUserData::EndSheet(third.Device());
+    EXPECT_FALSE(CmSvConflict::AnyEngineLeft());
+    // Refused: the other printer's engine, and one of a registry without a dialog.
+    const char* otherPrinter = std::strcmp(GetParam(), drvtest::kBundledPcl5ePrinter) == 0
+                                   ? drvtest::kBundledPcl5cPrinter
+                                   : drvtest::kBundledPcl5ePrinter;
+    drvtest::FixtureDevice elsewhere(kKindUserInterface, otherPrinter);
+    UIDEVDATA* noDialog = second.Make(kKindDevmode, kSubtypeNoDialog);
+    for (UIDEVDATA* leaving : {elsewhere.Device(), noDialog}) {
+        ASSERT_NE(PDLSvUserData::StartSheet(leaving), nullptr);
+        PDLSvUserData::EndSheet(leaving);
+        ASSERT_TRUE(CmSvConflict::AnyEngineLeft());
+        taken = LeftEnginesTaken();
+        ASSERT_NE(PDLSvUserData::StartSheet(second.Device()), nullptr);
+        EXPECT_EQ(LeftEnginesTaken(), taken);
+        compare(sheetLines(second.Device()), fromLeft, std::string(GetParam()) + ", refused");
+        PDLSvUserData::EndSheet(second.Device());
+        EndLeftEngine();
+    }
+    // Refused: an engine loaded over other device options.
+    PDLSvUserData::EndSheet(third.Device());
+    ASSERT_NE(PDLSvUserData::StartSheet(first.Device()), nullptr);
+    PDLSvUserData::EndSheet(first.Device());
+    CmUserData* user = third->svc->GetUserData(third.Device());
+    uint8_t* options = user->GetDeviceOptionSource();
+    ASSERT_NE(options, nullptr);
+    options[third->svc->GetDeviceOptionSize(third.Device()) - 1] ^= 1;
+    taken = LeftEnginesTaken();
+    ASSERT_NE(PDLSvUserData::StartSheet(third.Device()), nullptr);
+    EXPECT_EQ(LeftEnginesTaken(), taken);
+    PDLSvUserData::EndSheet(third.Device());
+    EndLeftEngine();
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, NewDeviceMode,
