@@ -57,9 +57,10 @@ void PDLSvUserData::EndSheet(UIDEVDATA* ctx) {
     CmUserData* user = UserOf(ctx);
     auto* registry = user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
     if (!registry) return;
+    // The notes the engine leaves with name the items' own texts: it goes before them.
+    registry->LeaveEngine();
     registry->DestroyAllItemSets(ctx);
     user->SetConflict(nullptr);
-    registry->LeaveEngine();
     delete registry;
 }
 

@@ -109,12 +109,6 @@ struct PieEngine {
     int win95, win98, winNT, win2k, win_spare;
     int folionix_answer;  // host slot 24
     int sdk_answer;       // host slot 25
-    // The platform words as PIE_init set them and as each load's question to the calling side
-    // left them, so that PIE_move_host can tell whether another host would have the program
-    // loaded the same (api_platform.cpp).
-    PlPlatformWords platform_at_init;
-    PlPlatformWords calling_side_seen[kPlCallingSideLoads];
-    uint32_t calling_side_asks;
     int constants_defined;
     // Every predefined functor knows its goal kind (pl_compiler_create): any other is an ordinary goal.
     int goal_kinds_known;
@@ -191,6 +185,13 @@ struct PieEngine {
     // system rules load them (run/direct_branch.h); null until PIE_init.
     PlFunctor* disjunctions[2];
     PlCell* branch_rules[2][2];
+
+    // The platform words as PIE_init set them and as each load's question to the calling side
+    // left them, so that PIE_move_host can tell whether another host would have the program
+    // loaded the same (api_platform.cpp).
+    PlPlatformWords platform_at_init;
+    PlPlatformWords calling_side_seen[kPlCallingSideLoads];
+    uint32_t calling_side_asks;
 };
 
 // Makes the data every engine has: pools, atoms, shared cells, the functor, integer and atom

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <type_traits>
 #include <utility>
 
 struct LeftEngine : PoolObject {
@@ -40,24 +41,39 @@ struct LeftEngine : PoolObject {
 
 namespace {
 
-// The one engine left, under its lock. Never destroyed: a registry may end while the process's
-// statics are going; the library ends the engine when it is let go.
 std::atomic<size_t> g_taken{0};
 
+// The one engine left, under its lock. Made before any code runs and never destroyed (a registry
+// may end while the process's statics are going), so that ending it when the library is let go
+// allocates nothing. As the statics go, the engine left ends before the pool its rule program
+// lives in, and none is left after.
 struct Slot {
     std::mutex lock;
     LeftEngine* left = nullptr;
+    bool closed = false;
+};
+static_assert(std::is_trivially_destructible_v<Slot>);
+constinit Slot g_slot;
+
+struct Closer {
+    ~Closer() {
+        std::unique_ptr<LeftEngine> last;
+        std::lock_guard<std::mutex> hold(g_slot.lock);
+        g_slot.closed = true;
+        last.reset(std::exchange(g_slot.left, nullptr));
+    }
 };
 
-Slot& TheSlot() {
-    static auto* slot = new Slot;
-    return *slot;
-}
-
+// Puts `with` in the slot and hands back what was there, to be ended outside the lock; once the
+// slot is closed, hands `with` back instead.
 std::unique_ptr<LeftEngine> Exchange(LeftEngine* with) {
-    Slot& slot = TheSlot();
-    std::lock_guard<std::mutex> hold(slot.lock);
-    return std::unique_ptr<LeftEngine>(std::exchange(slot.left, with));
+    // Made at the first engine left, after the pool: it goes before the pool does.
+    if (with) {
+        static const Closer closer;
+    }
+    std::lock_guard<std::mutex> hold(g_slot.lock);
+    if (g_slot.closed) return std::unique_ptr<LeftEngine>(with);
+    return std::unique_ptr<LeftEngine>(std::exchange(g_slot.left, with));
 }
 
 bool SameText(const char* a, const char* b) { return a == b || (a && b && std::strcmp(a, b) == 0); }
@@ -100,9 +116,8 @@ void CmSvConflict::NoteLoadOptions(UIDEVDATA* ctx) {
 }
 
 bool CmSvConflict::AnyEngineLeft() {
-    Slot& slot = TheSlot();
-    std::lock_guard<std::mutex> hold(slot.lock);
-    return slot.left != nullptr;
+    std::lock_guard<std::mutex> hold(g_slot.lock);
+    return g_slot.left != nullptr;
 }
 
 void CmSvConflict::LeaveEngine() {
