@@ -87,47 +87,64 @@ struct Table {
     std::map<uintptr_t, std::unique_ptr<Window>> windows;  // ordered: oldest first
     HandleIndex byHandle;  // the same windows, for Find
     uintptr_t next = 0x20000;
-    // Raised (under the lock) before a window goes: what a thread found before then still
-    // stands while this has not moved, since a handle is never reused.
-    std::atomic<uint64_t> removals{0};
 };
-
-// The windows a thread found last, by handle: a click on a page looks up the same few windows a
-// hundred times, and the lock would cost more than the look.
-struct Found {
-    uint64_t removals = 0;
-    uintptr_t key = 0;  // no handle is 0
-    Window* window = nullptr;
-};
-thread_local Found t_found[16];
-
-Found& foundSlot(uintptr_t key) { return t_found[(key >> 2) & 15]; }
 
 Table& table() {
     static Table* t = new Table;  // outlives static destructors that may still ask
     return *t;
 }
 
+// Every message and dialog-item call looks a window up, a click on a page some two hundred times,
+// so the look needs no lock: each live window also sits in the slot its handle picks here, unless
+// an older live window holds that slot, and the slot's handle is read before and after its window.
+// Handles are never reused, so a handle read twice unchanged vouches for the window read between.
+// Only the table's lock holder writes a slot: its window first, then its handle (both release).
+// Statically zeroed, so a look from any static initialiser or destructor finds it ready.
+struct Direct {
+    std::atomic<uintptr_t> key{0};  // no handle is 0
+    std::atomic<Window*> window{nullptr};
+};
+constexpr size_t kDirectSlots = 4096;  // handles step by 4: a sheet's windows take slots in turn
+Direct g_direct[kDirectSlots];
+
+inline Direct& directSlot(uintptr_t key) { return g_direct[(key >> 2) & (kDirectSlots - 1)]; }
+
+inline Window* findDirect(uintptr_t key) {
+    Direct& d = directSlot(key);
+    if (d.key.load(std::memory_order_acquire) != key || !key) return nullptr;
+    Window* w = d.window.load(std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return d.key.load(std::memory_order_relaxed) == key ? w : nullptr;
+}
+
+// A window in no slot, or a handle of none.
+[[gnu::noinline]] Window* findLocked(uintptr_t key) {
+    auto& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    return t.byHandle.find(key);
+}
+
 }  // namespace
 
 Window* Find(HWND hwnd) {
-    auto& t = table();
     const auto key = reinterpret_cast<uintptr_t>(hwnd);
-    Found& found = foundSlot(key);
-    const uint64_t removals = t.removals.load(std::memory_order_acquire);
-    if (found.key == key && found.removals == removals && key) return found.window;
-    std::lock_guard<std::mutex> guard(t.lock);
-    Window* w = t.byHandle.find(key);
-    if (w) found = {t.removals.load(std::memory_order_relaxed), key, w};
-    return w;
+    if (Window* w = findDirect(key)) return w;
+    return findLocked(key);
 }
 
 HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
+    auto it = handles.begin();
+    for (; it != handles.end(); ++it) {
+        const Window* w = findDirect(reinterpret_cast<uintptr_t>(*it));
+        if (!w) break;  // the rest under one lock
+        if (static_cast<WORD>(w->id) == id) return *it;
+    }
+    if (it == handles.end()) return nullptr;
     auto& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
-    for (HWND handle : handles) {
-        const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(handle));
-        if (w && static_cast<WORD>(w->id) == id) return handle;
+    for (; it != handles.end(); ++it) {
+        const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(*it));
+        if (w && static_cast<WORD>(w->id) == id) return *it;
     }
     return nullptr;
 }
@@ -154,6 +171,12 @@ Window* AddWindow() {
         t.windows.erase(key);  // a window Find cannot reach is no window
         throw;
     }
+    Direct& d = directSlot(key);
+    if (!d.key.load(std::memory_order_relaxed)) {
+        // Release: a reader who takes this window has seen the slot's earlier handle cleared.
+        d.window.store(raw, std::memory_order_release);
+        d.key.store(key, std::memory_order_release);
+    }
     return raw;
 }
 
@@ -163,7 +186,8 @@ void RemoveWindow(HWND hwnd) {
     std::lock_guard<std::mutex> guard(t.lock);
     auto it = t.windows.find(reinterpret_cast<uintptr_t>(hwnd));
     if (it == t.windows.end()) return;
-    t.removals.fetch_add(1, std::memory_order_release);
+    Direct& d = directSlot(it->first);
+    if (d.key.load(std::memory_order_relaxed) == it->first) d.key.store(0, std::memory_order_relaxed);
     gone = std::move(it->second);
     t.windows.erase(it);
     t.byHandle.erase(reinterpret_cast<uintptr_t>(hwnd));

@@ -89,10 +89,12 @@ TEST_F(Windows, DestroyReachesParentFirstAndFreesChildrenFirst) {
 
 // Thousands of windows made and destroyed in a mixed order: every live handle still reaches its
 // window and its id, and no destroyed handle comes back, however the table has grown meanwhile.
+// More live at once than the look-up has slots, so later windows share slots with live ones and
+// with destroyed ones.
 TEST_F(Windows, HandlesStayTrueThroughManyWindows) {
     HWND top = make("top", WS_OVERLAPPED, nullptr);
     std::vector<HWND> live, gone;
-    for (int i = 1; i <= 3000; ++i) {
+    for (int i = 1; i <= 9000; ++i) {
         live.push_back(make("c", WS_CHILD, top, i));
         if (i % 3 == 0) {  // the oldest but one of each three goes
             HWND victim = live[live.size() - 2];
