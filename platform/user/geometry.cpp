@@ -127,6 +127,7 @@ extern "C" BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx,
             if (at != list.end()) ++at;
         }
         list.insert(at, hwnd);
+        user::ChildrenChanged();
     }
     if (pos.flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (pos.flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     if (pos.flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
@@ -50,6 +51,11 @@ Window* Find(HWND hwnd);
 // The first of the handles whose live window has this id (compared in 16 bits), or null: one
 // look at the table for a whole list of children.
 HWND FindWithId(const std::vector<HWND>& handles, WORD id);
+
+// Raised whenever a window's list of children changes, or a child's id: what a thread found among
+// a window's children by id stands while this has not moved.
+uint64_t ChildrenStamp();
+void ChildrenChanged();
 
 // Window table operations used by creation and destruction.
 Window* AddWindow();

@@ -89,6 +89,8 @@ struct Table {
     uintptr_t next = 0x20000;
 };
 
+std::atomic<uint64_t> g_childrenStamp{0};
+
 Table& table() {
     static Table* t = new Table;  // outlives static destructors that may still ask
     return *t;
@@ -148,6 +150,9 @@ HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
     }
     return nullptr;
 }
+
+uint64_t ChildrenStamp() { return g_childrenStamp.load(std::memory_order_acquire); }
+void ChildrenChanged() { g_childrenStamp.fetch_add(1, std::memory_order_acq_rel); }
 
 Window* FromHandle(HWND hwnd) {
     Window* w = Find(hwnd);

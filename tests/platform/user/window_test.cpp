@@ -110,6 +110,18 @@ TEST_F(Windows, HandlesStayTrueThroughManyWindows) {
     }
     EXPECT_EQ(GetDlgItem(top, 2), nullptr) << "its window was destroyed";
     EXPECT_EQ(GetDlgItem(top, 0x10000 + 1), live.front()) << "ids compare in 16 bits";
+    // An id asked before is answered anew once another child takes it and moves ahead, the
+    // answer goes, or its window is renumbered.
+    HWND first = live[10], second = live[20];
+    const int id = GetDlgCtrlID(first);
+    SetWindowLongPtrA(second, GWLP_ID, id);
+    EXPECT_EQ(GetDlgItem(top, id), first) << "the earlier child answers";
+    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetDlgItem(top, id), second) << "moved ahead";
+    DestroyWindow(second);
+    EXPECT_EQ(GetDlgItem(top, id), first) << "destroyed";
+    SetWindowLongPtrA(first, GWLP_ID, 60000);
+    EXPECT_EQ(GetDlgItem(top, id), nullptr) << "renumbered";
     DestroyWindow(top);
     for (HWND h : live) EXPECT_FALSE(IsWindow(h));
 }
