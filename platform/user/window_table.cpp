@@ -154,12 +154,6 @@ HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
 uint64_t ChildrenStamp() { return g_childrenStamp.load(std::memory_order_acquire); }
 void ChildrenChanged() { g_childrenStamp.fetch_add(1, std::memory_order_acq_rel); }
 
-Window* FromHandle(HWND hwnd) {
-    Window* w = Find(hwnd);
-    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return w;
-}
-
 Window* AddWindow() {
     auto& t = table();
     std::lock_guard<std::mutex> guard(t.lock);

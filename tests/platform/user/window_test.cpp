@@ -262,6 +262,21 @@ TEST_F(Windows, ChildRectanglesMapThroughTheParentsClientArea) {
     GetClientRect(child, &r);
     EXPECT_EQ(r.right, 70);
     EXPECT_EQ(r.bottom, 30);
+    // Invalidated parts gather into one rectangle within the client area, as UnionRect and
+    // IntersectRect make it.
+    const RECT client = r;
+    RECT expected{};
+    ValidateRect(child, nullptr);
+    for (RECT part : {RECT{5, 5, 10, 10}, RECT{3, 3, 3, 9}, RECT{20, 2, 30, 4}, RECT{-5, -5, 3, 3},
+                      RECT{60, 20, 200, 200}, RECT{80, 0, 90, 5}}) {
+        InvalidateRect(child, &part, FALSE);
+        if (RECT area; IntersectRect(&area, &part, &client)) UnionRect(&expected, &expected, &area);
+        RECT now;
+        EXPECT_EQ(GetUpdateRect(child, &now, FALSE), !IsRectEmpty(&expected));
+        EXPECT_TRUE(EqualRect(&now, &expected)) << now.left << " " << now.top << " " << now.right << " " << now.bottom;
+    }
+    InvalidateRect(child, nullptr, FALSE);
+    EXPECT_TRUE(GetUpdateRect(child, &r, FALSE) && EqualRect(&r, &client));
     DestroyWindow(top);
 }
 
