@@ -2,6 +2,8 @@
 // function goes through these; a handle that names no live window is refused, never followed.
 #pragma once
 
+#include "platform/user/window_lookup.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -44,8 +46,6 @@ struct Window {
     std::thread::id thread;
 };
 
-// The live window with this handle, or null, without touching the last error.
-Window* Find(HWND hwnd);
 // The same for a caller's handle: null sets ERROR_INVALID_WINDOW_HANDLE. Inline, as every user
 // function starts with it.
 inline Window* FromHandle(HWND hwnd) {

@@ -96,48 +96,20 @@ Table& table() {
     return *t;
 }
 
-// Every message and dialog-item call looks a window up, a click on a page some two hundred times,
-// so the look needs no lock: each live window also sits in the slot its handle picks here, unless
-// an older live window holds that slot, and the slot's handle is read before and after its window.
-// Handles are never reused, so a handle read twice unchanged vouches for the window read between.
-// Only the table's lock holder writes a slot: its window first, then its handle (both release).
-// Statically zeroed, so a look from any static initialiser or destructor finds it ready.
-struct Direct {
-    std::atomic<uintptr_t> key{0};  // no handle is 0
-    std::atomic<Window*> window{nullptr};
-};
-constexpr size_t kDirectSlots = 4096;  // handles step by 4: a sheet's windows take slots in turn
-Direct g_direct[kDirectSlots];
+}  // namespace
 
-inline Direct& directSlot(uintptr_t key) { return g_direct[(key >> 2) & (kDirectSlots - 1)]; }
+DirectSlot g_directSlots[kDirectSlots];
 
-inline Window* findDirect(uintptr_t key) {
-    Direct& d = directSlot(key);
-    if (d.key.load(std::memory_order_acquire) != key || !key) return nullptr;
-    Window* w = d.window.load(std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_acquire);
-    return d.key.load(std::memory_order_relaxed) == key ? w : nullptr;
-}
-
-// A window in no slot, or a handle of none.
-[[gnu::noinline]] Window* findLocked(uintptr_t key) {
+Window* FindLocked(uintptr_t key) {
     auto& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     return t.byHandle.find(key);
 }
 
-}  // namespace
-
-Window* Find(HWND hwnd) {
-    const auto key = reinterpret_cast<uintptr_t>(hwnd);
-    if (Window* w = findDirect(key)) return w;
-    return findLocked(key);
-}
-
 HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
     auto it = handles.begin();
     for (; it != handles.end(); ++it) {
-        const Window* w = findDirect(reinterpret_cast<uintptr_t>(*it));
+        const Window* w = FindDirect(reinterpret_cast<uintptr_t>(*it));
         if (!w) break;  // the rest under one lock
         if (static_cast<WORD>(w->id) == id) return *it;
     }
@@ -170,7 +142,7 @@ Window* AddWindow() {
         t.windows.erase(key);  // a window Find cannot reach is no window
         throw;
     }
-    Direct& d = directSlot(key);
+    DirectSlot& d = DirectSlotOf(key);
     if (!d.key.load(std::memory_order_relaxed)) {
         // Release: a reader who takes this window has seen the slot's earlier handle cleared.
         d.window.store(raw, std::memory_order_release);
@@ -185,7 +157,7 @@ void RemoveWindow(HWND hwnd) {
     std::lock_guard<std::mutex> guard(t.lock);
     auto it = t.windows.find(reinterpret_cast<uintptr_t>(hwnd));
     if (it == t.windows.end()) return;
-    Direct& d = directSlot(it->first);
+    DirectSlot& d = DirectSlotOf(it->first);
     if (d.key.load(std::memory_order_relaxed) == it->first) d.key.store(0, std::memory_order_relaxed);
     gone = std::move(it->second);
     t.windows.erase(it);
