@@ -46,15 +46,15 @@ struct Window {
     std::thread::id thread;
 };
 
-// The same for a caller's handle: null sets ERROR_INVALID_WINDOW_HANDLE. Inline, as every user
-// function starts with it.
+// Find (window_lookup.h) for a caller's handle: null sets ERROR_INVALID_WINDOW_HANDLE. Inline, as
+// every user function starts with it.
 inline Window* FromHandle(HWND hwnd) {
     Window* w = Find(hwnd);
     if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return w;
 }
-// The first of the handles whose live window has this id (compared in 16 bits), or null: one
-// look at the table for a whole list of children.
+// The first of the handles whose live window has this id (compared in 16 bits), or null: the
+// children without a slot in the look-up, and those after them, under one lock.
 HWND FindWithId(const std::vector<HWND>& handles, WORD id);
 
 // Raised whenever a window's list of children changes, or a child's id: what a thread found among

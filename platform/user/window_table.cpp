@@ -12,8 +12,8 @@
 namespace user {
 namespace {
 
-// The live windows by handle, for Find, which every message and every dialog-item call takes:
-// open addressing over a power-of-two table. Handles step by 4 and are never reused, so a new
+// The live windows by handle, for the looks the lock-free slots cannot answer (a window whose
+// slot an older one holds, a handle of no window): open addressing over a power-of-two table. Handles step by 4 and are never reused, so a new
 // handle is never in the table already and a removed one leaves a mark no later handle matches.
 class HandleIndex {
 public:
