@@ -2,13 +2,22 @@
 // the control's first window word, deleted on WM_NCDESTROY. Every control class does the same.
 #pragma once
 
-#include <windows.h>
+#include "platform/user/window.h"
+
+#include <cstring>
 
 namespace user {
 
+// GetWindowLongPtrA(hwnd, 0), read from the window's words directly: every message a control
+// handles starts here. A handle of no window, or a window without the word, takes the call and
+// its refusal.
 template <typename State>
 State* StateOf(HWND hwnd) {
-    return reinterpret_cast<State*>(GetWindowLongPtrA(hwnd, 0));
+    const Window* w = Find(hwnd);
+    if (!w || w->extra.size() < sizeof(LONG_PTR)) return reinterpret_cast<State*>(GetWindowLongPtrA(hwnd, 0));
+    LONG_PTR word;
+    std::memcpy(&word, w->extra.data(), sizeof word);
+    return reinterpret_cast<State*>(word);
 }
 
 // Makes the record on WM_NCCREATE and deletes it on WM_NCDESTROY; call first in the procedure.

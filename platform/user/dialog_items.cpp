@@ -5,15 +5,40 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+namespace {
+
+// The controls GetDlgItem found last on this thread: a page's fan-out asks for the same controls
+// again and again, and each ask walked the dialog's children. An answer stands while no list of
+// children and no id changed since and its window lives.
+struct FoundItem {
+    uint64_t stamp = 0;
+    HWND dialog = nullptr;
+    WORD id = 0;
+    HWND child = nullptr;
+};
+constexpr size_t kFoundItems = 128;
+thread_local FoundItem t_found[kFoundItems];
+
+}  // namespace
 
 extern "C" HWND WINAPI GetDlgItem(HWND dialog, int id) {
     user::Window* w = user::FromHandle(dialog);
     if (!w) return nullptr;
     // Ids are compared in 16 bits, as templates store them and WM_COMMAND carries them.
-    if (HWND child = user::FindWithId(w->children, static_cast<WORD>(id))) return child;
+    const auto key = static_cast<WORD>(id);
+    const uint64_t stamp = user::ChildrenStamp();
+    FoundItem& found = t_found[((reinterpret_cast<uintptr_t>(dialog) >> 2) ^ key) & (kFoundItems - 1)];
+    if (found.dialog == dialog && found.id == key && found.stamp == stamp && user::Find(found.child))
+        return found.child;
+    if (HWND child = user::FindWithId(w->children, key)) {
+        found = {stamp, dialog, key, child};
+        return child;
+    }
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
 }

@@ -27,6 +27,12 @@ void tabOrder(HWND parent, std::vector<HWND>& out) {
     }
 }
 
+// GetWindowLongA(hwnd, GWL_STYLE) & WS_GROUP, with its refusal of a handle of no window.
+bool startsGroup(HWND hwnd) {
+    user::Window* w = user::FromHandle(hwnd);
+    return w && (w->style & WS_GROUP);
+}
+
 bool tabStop(HWND hwnd) { return usable(hwnd) && (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP); }
 
 HWND buttonFor(HWND dialog, int id) {
@@ -67,9 +73,9 @@ extern "C" HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previ
     if (at == list.end()) return control;
     size_t index = static_cast<size_t>(at - list.begin());
     size_t first = index;
-    while (first > 0 && !(GetWindowLongA(list[first], GWL_STYLE) & WS_GROUP)) --first;
+    while (first > 0 && !startsGroup(list[first])) --first;
     size_t end = index + 1;
-    while (end < list.size() && !(GetWindowLongA(list[end], GWL_STYLE) & WS_GROUP)) ++end;
+    while (end < list.size() && !startsGroup(list[end])) ++end;
     size_t count = end - first;
     for (size_t step = 1; step < count; ++step) {
         size_t offset = previous ? (index - first + count - step) % count : (index - first + step) % count;

@@ -21,6 +21,13 @@ bool isDesktop(HWND hwnd) { return !hwnd || hwnd == GetDesktopWindow(); }
 
 namespace user {
 
+RECT ClientRect(const Window& w) {
+    RECT in = FrameInsets(w.style, w.exStyle);
+    LONG width = w.rect.right - w.rect.left - in.left - in.right;
+    LONG height = w.rect.bottom - w.rect.top - in.top - in.bottom;
+    return {0, 0, std::max<LONG>(width, 0), std::max<LONG>(height, 0)};
+}
+
 RECT FrameInsets(DWORD style, DWORD exStyle) {
     int edge = 0;
     if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
@@ -59,10 +66,7 @@ extern "C" BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect) {
     if (hwnd == GetDesktopWindow()) return GetWindowRect(hwnd, rect);
     user::Window* w = user::FromHandle(hwnd);
     if (!w) return FALSE;
-    RECT in = user::FrameInsets(w->style, w->exStyle);
-    LONG width = w->rect.right - w->rect.left - in.left - in.right;
-    LONG height = w->rect.bottom - w->rect.top - in.top - in.bottom;
-    *rect = {0, 0, std::max<LONG>(width, 0), std::max<LONG>(height, 0)};
+    *rect = user::ClientRect(*w);
     return TRUE;
 }
 
@@ -127,6 +131,7 @@ extern "C" BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx,
             if (at != list.end()) ++at;
         }
         list.insert(at, hwnd);
+        user::ChildrenChanged();
     }
     if (pos.flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (pos.flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     if (pos.flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);

@@ -7,7 +7,8 @@ namespace user {
 LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = FromHandle(hwnd);
     if (!w || !w->proc) return 0;
-    NoteKeyState(msg, wParam);
+    if (msg == WM_KEYDOWN || msg == WM_KEYUP || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST))
+        NoteKeyState(msg, wParam);  // only these tell keys
     return w->proc(hwnd, msg, wParam, lParam);
 }
 

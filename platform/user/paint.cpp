@@ -2,9 +2,12 @@
 // the message loop makes WM_PAINT for it when nothing else is queued, parents before children.
 #include "platform/user/window.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
+
+bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 HWND firstToPaint(HWND hwnd) {
     user::Window* w = user::Find(hwnd);
@@ -35,12 +38,16 @@ extern "C" BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     }
     user::Window* w = user::FromHandle(hwnd);
     if (!w) return FALSE;
-    RECT client;
-    GetClientRect(hwnd, &client);
+    const RECT client = user::ClientRect(*w);
     RECT area = client;
     if (rect && !IntersectRect(&area, rect, &client)) return TRUE;
-    UnionRect(&w->update, &w->update, &area);
-    w->needsPaint = !IsRectEmpty(&w->update);
+    // As UnionRect(&w->update, &w->update, &area), without its calls: controls invalidate
+    // themselves at every change of state.
+    if (isEmpty(w->update)) w->update = area;
+    else if (!isEmpty(area))
+        w->update = {std::min(w->update.left, area.left), std::min(w->update.top, area.top),
+                     std::max(w->update.right, area.right), std::max(w->update.bottom, area.bottom)};
+    w->needsPaint = !isEmpty(w->update);
     w->needsErase = w->needsErase || erase;
     return TRUE;
 }

@@ -2,8 +2,11 @@
 // function goes through these; a handle that names no live window is refused, never followed.
 #pragma once
 
+#include "platform/user/window_lookup.h"
+
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,13 +46,21 @@ struct Window {
     std::thread::id thread;
 };
 
-// The live window with this handle, or null (setting ERROR_INVALID_WINDOW_HANDLE).
-Window* FromHandle(HWND hwnd);
-// The same without touching the last error, for internal questions.
-Window* Find(HWND hwnd);
-// The first of the handles whose live window has this id (compared in 16 bits), or null: one
-// look at the table for a whole list of children.
+// Find (window_lookup.h) for a caller's handle: null sets ERROR_INVALID_WINDOW_HANDLE. Inline, as
+// every user function starts with it.
+inline Window* FromHandle(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return w;
+}
+// The first of the handles whose live window has this id (compared in 16 bits), or null: the
+// children without a slot in the look-up, and those after them, under one lock.
 HWND FindWithId(const std::vector<HWND>& handles, WORD id);
+
+// Raised whenever a window's list of children changes, or a child's id: what a thread found among
+// a window's children by id stands while this has not moved.
+uint64_t ChildrenStamp();
+void ChildrenChanged();
 
 // Window table operations used by creation and destruction.
 Window* AddWindow();
@@ -62,6 +73,8 @@ const WindowClass* FindClass(LPCSTR name, HINSTANCE instance);
 
 // Non-client insets of a window of this style: the client area is the window rectangle less these.
 RECT FrameInsets(DWORD style, DWORD exStyle);
+// The window's client rectangle in its own coordinates, as GetClientRect answers it.
+RECT ClientRect(const Window& w);
 
 // Calls a window procedure with the window's current procedure and the call hooks.
 LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -48,7 +48,10 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
     int left = orDefault(x, 0), top = orDefault(y, 0);
     int cx = orDefault(width, 320), cy = orDefault(height, 240);
     w->rect = {left, top, left + (cx < 0 ? 0 : cx), top + (cy < 0 ? 0 : cy)};
-    if (parent) user::Find(parent)->children.push_back(hwnd);  // new children go to the bottom
+    if (parent) {
+        user::Find(parent)->children.push_back(hwnd);  // new children go to the bottom
+        user::ChildrenChanged();
+    }
 
     CREATESTRUCTA cs{};
     cs.lpCreateParams = param;

@@ -33,6 +33,7 @@ void freeSubtree(HWND hwnd) {
         if (!w) return;
         auto& list = w->children;
         list.erase(std::remove(list.begin(), list.end(), child), list.end());
+        user::ChildrenChanged();
     }
     SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
     user::RemoveWindow(hwnd);
@@ -63,6 +64,7 @@ extern "C" BOOL WINAPI DestroyWindow(HWND hwnd) {
     if (user::Window* p = user::Find(parent)) {
         auto& list = p->children;
         list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
+        user::ChildrenChanged();
     }
     return TRUE;
 }

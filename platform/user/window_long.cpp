@@ -81,7 +81,10 @@ LONG_PTR setLong(HWND hwnd, int index, LONG_PTR value, size_t width) {
     case GWL_EXSTYLE:
         setStyle(hwnd, index, static_cast<DWORD>(value));
         return old;
-    case GWLP_ID: w->id = value; return old;
+    case GWLP_ID:
+        w->id = value;
+        user::ChildrenChanged();
+        return old;
     case GWLP_USERDATA: w->userData = value; return old;
     case GWLP_WNDPROC:
         if (width != sizeof(LONG_PTR) || !value) break;

@@ -12,8 +12,8 @@
 namespace user {
 namespace {
 
-// The live windows by handle, for Find, which every message and every dialog-item call takes:
-// open addressing over a power-of-two table. Handles step by 4 and are never reused, so a new
+// The live windows by handle, for the looks the lock-free slots cannot answer (a window whose
+// slot an older one holds, a handle of no window): open addressing over a power-of-two table. Handles step by 4 and are never reused, so a new
 // handle is never in the table already and a removed one leaves a mark no later handle matches.
 class HandleIndex {
 public:
@@ -87,21 +87,9 @@ struct Table {
     std::map<uintptr_t, std::unique_ptr<Window>> windows;  // ordered: oldest first
     HandleIndex byHandle;  // the same windows, for Find
     uintptr_t next = 0x20000;
-    // Raised (under the lock) before a window goes: what a thread found before then still
-    // stands while this has not moved, since a handle is never reused.
-    std::atomic<uint64_t> removals{0};
 };
 
-// The windows a thread found last, by handle: a click on a page looks up the same few windows a
-// hundred times, and the lock would cost more than the look.
-struct Found {
-    uint64_t removals = 0;
-    uintptr_t key = 0;  // no handle is 0
-    Window* window = nullptr;
-};
-thread_local Found t_found[16];
-
-Found& foundSlot(uintptr_t key) { return t_found[(key >> 2) & 15]; }
+std::atomic<uint64_t> g_childrenStamp{0};
 
 Table& table() {
     static Table* t = new Table;  // outlives static destructors that may still ask
@@ -110,33 +98,33 @@ Table& table() {
 
 }  // namespace
 
-Window* Find(HWND hwnd) {
+DirectSlot g_directSlots[kDirectSlots];
+
+Window* FindLocked(uintptr_t key) {
     auto& t = table();
-    const auto key = reinterpret_cast<uintptr_t>(hwnd);
-    Found& found = foundSlot(key);
-    const uint64_t removals = t.removals.load(std::memory_order_acquire);
-    if (found.key == key && found.removals == removals && key) return found.window;
     std::lock_guard<std::mutex> guard(t.lock);
-    Window* w = t.byHandle.find(key);
-    if (w) found = {t.removals.load(std::memory_order_relaxed), key, w};
-    return w;
+    return t.byHandle.find(key);
 }
 
 HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
+    auto it = handles.begin();
+    for (; it != handles.end(); ++it) {
+        const Window* w = FindDirect(reinterpret_cast<uintptr_t>(*it));
+        if (!w) break;  // the rest under one lock
+        if (static_cast<WORD>(w->id) == id) return *it;
+    }
+    if (it == handles.end()) return nullptr;
     auto& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
-    for (HWND handle : handles) {
-        const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(handle));
-        if (w && static_cast<WORD>(w->id) == id) return handle;
+    for (; it != handles.end(); ++it) {
+        const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(*it));
+        if (w && static_cast<WORD>(w->id) == id) return *it;
     }
     return nullptr;
 }
 
-Window* FromHandle(HWND hwnd) {
-    Window* w = Find(hwnd);
-    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return w;
-}
+uint64_t ChildrenStamp() { return g_childrenStamp.load(std::memory_order_acquire); }
+void ChildrenChanged() { g_childrenStamp.fetch_add(1, std::memory_order_acq_rel); }
 
 Window* AddWindow() {
     auto& t = table();
@@ -154,6 +142,12 @@ Window* AddWindow() {
         t.windows.erase(key);  // a window Find cannot reach is no window
         throw;
     }
+    DirectSlot& d = DirectSlotOf(key);
+    if (!d.key.load(std::memory_order_relaxed)) {
+        // Release: a reader who takes this window has seen the slot's earlier handle cleared.
+        d.window.store(raw, std::memory_order_release);
+        d.key.store(key, std::memory_order_release);
+    }
     return raw;
 }
 
@@ -163,7 +157,8 @@ void RemoveWindow(HWND hwnd) {
     std::lock_guard<std::mutex> guard(t.lock);
     auto it = t.windows.find(reinterpret_cast<uintptr_t>(hwnd));
     if (it == t.windows.end()) return;
-    t.removals.fetch_add(1, std::memory_order_release);
+    DirectSlot& d = DirectSlotOf(it->first);
+    if (d.key.load(std::memory_order_relaxed) == it->first) d.key.store(0, std::memory_order_relaxed);
     gone = std::move(it->second);
     t.windows.erase(it);
     t.byHandle.erase(reinterpret_cast<uintptr_t>(hwnd));

@@ -69,7 +69,7 @@ bool CmSvOwnerDrawList::HoldsEntries(UIDEVDATA* ctx, HWND list) {
     for (uint32_t i = 0; i < count && table; ++i) {
         CmSvOptionRecord& row = table[i];
         if (!row.shown) continue;
-        const char* text = DisplayText(ctx, row);
+        const char* text = row.display_text ? row.display_text : DisplayText(ctx, row);
         if (!text) continue;
         if (k == filledRows_.size() || filledRows_[k] != &row || kept >= keptEnd || std::strcmp(kept, text) != 0)
             return false;

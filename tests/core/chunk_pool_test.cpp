@@ -1,22 +1,11 @@
-// The pool on its own: block rounding and alignment, reuse through the size-class lists, chunk
-// tails, large blocks, and the system's refusal raising the pool's exception.
+// The pool on its own: reuse through the size-class lists, chunk tails, large blocks, and the
+// system's refusal raising the pool's exception.
 #include "core/memory/chunk_pool.h"
 
 #include <drvtest/memory_refusal.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-TEST(ChunkPool, RoundsBlocksToAlignedSizes) {
-    struct Case { std::size_t asked, block; };
-    for (auto c : {Case{0, 16}, Case{1, 16}, Case{4, 16}, Case{17, 32}, Case{100, 112}, Case{1024, 1024}}) {
-        ChunkPool pool;
-        auto* a = static_cast<char*>(pool.Alloc(c.asked));
-        auto* b = static_cast<char*>(pool.Alloc(c.asked));
-        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(a) % ChunkPool::kGranule, 0u) << c.asked;
-        EXPECT_EQ(static_cast<std::size_t>(b - a), c.block) << c.asked;  // cut one after the other
-    }
-}
 
 TEST(ChunkPool, ReusesFreedBlocksOfTheSameSizeAndChunkTails) {
     ChunkPool pool;

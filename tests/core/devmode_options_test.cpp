@@ -28,9 +28,10 @@ TEST(DevmodeOptions, EveryOptionRoundTripsAtItsWidthByNumberAndById) {
 
 TEST(DevmodeOptions, ShortValuesAreZeroExtendedAndNullResets) {
     auto dm = defaultDevmode(), fresh = defaultDevmode();
+    uint32_t flags = 0xFFFFFFFF;
+    ASSERT_TRUE(SetOption(dm.data(), dm.size(), 100, &flags, sizeof flags));
     uint16_t low = 0x1234;
     ASSERT_TRUE(SetOption(dm.data(), dm.size(), 100, &low, sizeof low));
-    uint32_t flags = 0xFFFFFFFF;
     GetOption(dm.data(), dm.size(), 100, &flags, sizeof flags);
     EXPECT_EQ(flags, 0x1234u);
     for (uint32_t key : {157u, 261u, 262u, 332u, 0x30025u}) {

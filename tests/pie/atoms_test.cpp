@@ -1,4 +1,4 @@
-// Interning, the predefined atoms, the atom value table, and functor records: one atom per text,
+// Interning, the predefined atoms, and functor records: one atom per text,
 // one functor per (name, arity, owner), and the flags and tables that "$" and "@" names get.
 #include "engine_fixture.h"
 
@@ -50,17 +50,6 @@ TEST_F(Atoms, PredefinedNamesComeFirstInTheirOrder) {
         EXPECT_EQ(c.atom->serial, c.serial) << c.name;
         EXPECT_EQ(pie_intern_string(e, c.name), c.atom);
     }
-}
-
-TEST_F(Atoms, ValuesAreSetReplacedAndMissing) {
-    PlAtom* a = pie_intern_string(e, "$Count");
-    EXPECT_EQ(pie_get_atom_value(e, a), nullptr);
-    pie_set_atom_value(e, a, pl_make_integer(e, 4));
-    pie_set_atom_value(e, a, pl_make_integer(e, 400));
-    EXPECT_EQ(pie_get_atom_value(e, a)->value, 400);
-    EXPECT_EQ(pie_get_atom_value(e, e->atom.ON), nullptr);
-    pie_set_atom_value(e, a, nullptr);
-    EXPECT_EQ(pie_get_atom_value(e, a), nullptr);
 }
 
 // An atom's term is the one term of name/0, made once whichever way the functor was first asked.

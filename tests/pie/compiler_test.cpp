@@ -122,18 +122,6 @@ TEST_F(RuleTest, CopySharesLeavesAndReleaseGivesCellsBack) {
     EXPECT_FALSE(reused.count(pl_arg(head, 0)->fn.args->items[0]));  // the variable stayed
 }
 
-TEST_F(RuleTest, AtomTermOfAFunctorIsCachedOnce) {
-    PlFunctor* f = pl_lookup_functor(e, pie_intern_string(e, "fresh"), 0, nullptr);
-    PlCell* first = pl_cell_new(e, PL_FUNCTOR);
-    first->fn.functor = f;
-    PlCell* second = pl_cell_new(e, PL_FUNCTOR);
-    second->fn.functor = f;
-    EXPECT_EQ(pl_atom_term_of(e, first), first);
-    EXPECT_EQ(pl_atom_term_of(e, second), first);
-    EXPECT_EQ(f->uses, 2);
-    EXPECT_EQ(pl_cell_new(e, PL_INT), second);  // the second cell went back to the free list
-}
-
 TEST_F(RuleTest, RecollectedVariablesAreNumberedOnce) {
     PlCell* parsed = clause("p(_A, f(_B, [_A | _C])) :- q(_C).");
     ASSERT_TRUE(parsed);

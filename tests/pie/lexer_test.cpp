@@ -131,13 +131,4 @@ TEST(RuleNames, WellFormedNamesHaveLettersDollarsAndInnerUnderscores) {
         EXPECT_EQ(pl_well_formed_name(c.text), c.well_formed) << c.text;
 }
 
-TEST(RuleNames, CharacterClassesFollowTheSyntaxTable) {
-    struct Case { unsigned char c; int k; };
-    for (auto c : {Case{0, 26}, Case{' ', 0}, Case{'"', 0}, Case{0x7f, 0}, Case{'q', 1}, Case{'Q', 2}, Case{'_', 3},
-                   Case{'7', 4}, Case{'`', 5}, Case{'@', 5}, Case{'.', 6}, Case{',', 7}, Case{';', 8}, Case{'{', 9},
-                   Case{'}', 10}, Case{'[', 11}, Case{']', 12}, Case{'|', 13}, Case{'!', 14}, Case{'\'', 15},
-                   Case{'%', 16}, Case{'#', 17}, Case{'$', 18}, Case{'^', 19}, Case{'?', 20}, Case{0x82, 0}})
-        EXPECT_EQ(pl_char_class(c.c), c.k) << int(c.c);
-}
-
 }  // namespace

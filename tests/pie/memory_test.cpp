@@ -1,5 +1,5 @@
-// Pools, chunked stacks and lists: alignment, block reuse, large blocks, exhaustion reported as
-// an engine error, and the free lists that recycle nodes.
+// Pools, chunked stacks and lists: blocks that fill or are large, exhaustion reported as an
+// engine error, chunk reuse, and the free lists that recycle nodes.
 #include "engine_fixture.h"
 
 #include "pie/terms/list.h"
@@ -9,38 +9,6 @@
 #include <vector>
 
 using Pools = EngineTest;
-
-TEST_F(Pools, AlignmentDecidesTheDistanceOfSmallRequests) {
-    struct Case { size_t alignment; size_t request; ptrdiff_t distance; };
-    for (auto c : {Case{4, 3, 4}, Case{1, 3, 3}, Case{8, 3, 8}, Case{8, 9, 16}, Case{1, 0, 0}, Case{3, 3, 4}}) {
-        PlPool pool;
-        pl_pool_create(e, &pool);
-        pl_pool_set_alignment(&pool, c.alignment);
-        auto* a = static_cast<char*>(pl_pool_alloc(e, &pool, c.request));
-        auto* b = static_cast<char*>(pl_pool_alloc(e, &pool, c.request));
-        EXPECT_EQ(b - a, c.distance) << c.alignment << " " << c.request;
-        pl_pool_release(e, &pool);
-    }
-}
-
-TEST_F(Pools, DefaultAlignmentHoldsPointers) {
-    PlPool pool;
-    pl_pool_create(e, &pool);
-    pl_pool_alloc(e, &pool, 3);
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(pl_pool_alloc(e, &pool, 8)) % alignof(void*), 0u);
-    pl_pool_release(e, &pool);
-}
-
-TEST_F(Pools, ReleasedBlocksServeTheNextPool) {
-    PlPool first;
-    pl_pool_create(e, &first);
-    void* a = pl_pool_alloc(e, &first, 100);
-    pl_pool_release(e, &first);
-    PlPool second;
-    pl_pool_create(e, &second);
-    EXPECT_EQ(pl_pool_alloc(e, &second, 100), a);
-    pl_pool_release(e, &second);
-}
 
 TEST_F(Pools, FullBlockOpensAnotherAndUsedBytesCountBoth) {
     PlPool pool;
@@ -71,12 +39,6 @@ TEST_F(Pools, ExhaustionIsError4097AndTheEngineStaysUsable) {
     EXPECT_STREQ(pl_last_error(e).text, "[xmalloc] Not enough memory.\n");
     EXPECT_EQ(errorOf([&] { xmalloc(e, SIZE_MAX); }), PL_ERR_NO_MEMORY);
     EXPECT_EQ(errorOf([&] { pie_intern_string(e, "still-working"); }), 0);
-}
-
-TEST_F(Pools, HeapUsedGrowsWithTheMainPool) {
-    size_t before = pl_heap_used(e);
-    pie_intern_string(e, "Layout$PageSize");
-    EXPECT_GT(pl_heap_used(e), before);
 }
 
 using Stacks = EngineTest;

@@ -57,15 +57,6 @@ TEST_F(OutputTest, PiecesJoinIntoOneTextPerBlock) {
     EXPECT_EQ(taken(), "");  // nothing left behind
 }
 
-TEST_F(OutputTest, AnEmptySlotStillEmptiesThePool) {
-    e->host_slots[kPlOutputSlot] = nullptr;
-    pl_print(e, "%s", "lost");
-    pl_flush(e);
-    EXPECT_EQ(pl_pool_used(&e->output_pool), 0u);
-    e->host_slots[kPlOutputSlot] = reinterpret_cast<PlHostSlot>(&collect);
-    EXPECT_EQ(taken(), "");
-}
-
 TEST_F(OutputTest, BannerReachesTheHostAsOneLine) {
     e->flags |= PLE_TRACE;
     plout_banner(e);

@@ -1,5 +1,5 @@
-// The operator table and the parser: the built-in rows, precedence and grouping, prefix and
-// postfix readings, lists and parentheses, user operators, and every parse error.
+// The parser: precedence and grouping, prefix and postfix readings, lists and parentheses, user
+// operators, and every parse error.
 #include "rule_fixture.h"
 
 #include "pie/text/operators.h"
@@ -34,6 +34,9 @@ TEST_F(RuleTest, ParserShapesTermsByPriorityAndType) {
              TermCase{"x(a) :: g(1).", "::(x(a),g(1))"},
              TermCase{"a << 2 >> 1 \\/ 4.", "\\/(>>(<<(a,2),1),4)"},
              TermCase{"a == b.", "==(a,b)"},
+             TermCase{"p :- a < b + 1, c > d - 1, e <= f * 2, g >= h / 2, i =:= j mod 3, k =\\= l, m \\== n.",
+                      ":-(p,,(<(a,+(b,1)),,(>(c,-(d,1)),,(<=(e,*(f,2)),,(>=(g,/(h,2)),,(=:=(i,mod(j,3)),,(=\\=(k,l),"
+                      "\\==(m,n))))))))"},
              TermCase{"X.", "X"},
          })
         EXPECT_EQ(term(c.text), c.term) << c.text;
@@ -141,49 +144,6 @@ TEST_F(RuleTest, LongChainsParseWithoutNesting) {
         sum += "+1-1";
     }
     for (std::string text : {body + ".", list + "]).", sum + ")."}) EXPECT_EQ(readError(text.c_str()), 0);
-}
-
-struct RowCase {
-    const char* name;
-    int priority;
-    int type;
-    uint32_t flags;
-};
-
-TEST_F(RuleTest, BuiltinOperatorRowsAndTheirFunctorFlags) {
-    const uint32_t logical = PLF_READ_ONLY | PLF_SYSTEM, arithmetic = PLF_SYSTEM;
-    for (auto c : {
-             RowCase{":-", 1200, PL_XFX, logical}, RowCase{"?-", 1200, PL_FX, logical},
-             RowCase{";", 1100, PL_XFY, logical}, RowCase{"|", 1100, PL_XFY, logical},
-             RowCase{",", 1000, PL_XFY, logical}, RowCase{"not", 900, PL_FY, logical},
-             RowCase{"apply", 900, PL_FY, logical}, RowCase{"=", 700, PL_XFX, logical},
-             RowCase{"is", 700, PL_XFX, logical}, RowCase{"=:=", 700, PL_XFX, logical},
-             RowCase{"=\\=", 700, PL_XFX, logical}, RowCase{"==", 700, PL_XFX, logical},
-             RowCase{"\\==", 700, PL_XFX, logical}, RowCase{"<", 700, PL_XFX, logical},
-             RowCase{">", 700, PL_XFX, logical}, RowCase{"<=", 700, PL_XFX, logical},
-             RowCase{">=", 700, PL_XFX, logical}, RowCase{"+", 500, PL_YFX, arithmetic},
-             RowCase{"-", 500, PL_YFX, arithmetic}, RowCase{"/\\", 500, PL_YFX, arithmetic},
-             RowCase{"\\/", 500, PL_YFX, arithmetic}, RowCase{"<<", 500, PL_YFX, arithmetic},
-             RowCase{">>", 500, PL_YFX, arithmetic}, RowCase{"+", 500, PL_FX, arithmetic},
-             RowCase{"-", 500, PL_FX, arithmetic}, RowCase{"\\", 500, PL_FX, arithmetic},
-             RowCase{"*", 400, PL_YFX, arithmetic}, RowCase{"/", 400, PL_YFX, arithmetic},
-             RowCase{"mod", 300, PL_YFX, arithmetic}, RowCase{"::", 200, PL_XFX, arithmetic},
-             RowCase{"^", 200, PL_FX, logical},
-         }) {
-        PlOperator* entry = pl_operator_lookup(e, pie_intern_string(e, c.name));
-        ASSERT_TRUE(entry) << c.name;
-        const PlOpDefinition* d = c.type <= PL_FY ? entry->prefix : entry->infix;
-        ASSERT_TRUE(d) << c.name;
-        EXPECT_EQ(d->priority, c.priority) << c.name;
-        EXPECT_EQ(d->type, c.type) << c.name;
-        EXPECT_EQ(d->functor->arity, c.type <= PL_FY ? 1u : 2u) << c.name;
-        EXPECT_EQ(d->functor->flags & logical, c.flags) << c.name;
-        EXPECT_FALSE(entry->postfix) << c.name;
-    }
-    EXPECT_EQ(e->op_neck->name, e->atom.neck);
-    EXPECT_EQ(e->op_comma->name, e->atom.comma);
-    EXPECT_EQ(e->op_bar->name, e->atom.bar);
-    EXPECT_EQ(e->op_semicolon->name, e->atom.semicolon);
 }
 
 TEST_F(RuleTest, UserOperatorsTakeEffectForTheTextThatFollows) {

@@ -1,9 +1,7 @@
 // Where values live besides the host: the update store of the engine's own "$" facts, dropped at
-// each update, and the per-key value tables of property functors.
+// each update.
 #include "engine_fixture.h"
 
-#include "pie/terms/btree.h"
-#include "pie/run/property_values.h"
 #include "pie/run/update_store.h"
 
 using Values = EngineTest;
@@ -36,21 +34,4 @@ TEST_F(Values, UpdateStoreKeepsOneValuePerFactUntilTheNextUpdate) {
     pl_update_store_free(e);
     EXPECT_FALSE(e->flags & PLE_UPDATE_POOL);
     EXPECT_EQ(pl_update_value(e, unary), nullptr);
-}
-
-TEST_F(Values, PropertyTablesRecordOneValuePerKey) {
-    PlFunctor* item = pl_lookup_functor(e, pie_intern_string(e, "Layout$Stamp"), 1, nullptr);
-    PlFunctor* angle = pl_lookup_functor(e, pie_intern_string(e, "angle"), 1, item);
-    PlCell* keys[] = {pl_make_atom(e, pie_intern_string(e, "TOP")), pl_make_atom(e, pie_intern_string(e, "LEFT")),
-                      pl_make_integer(e, 3), pl_make_integer(e, 300)};
-    EXPECT_EQ(pl_property_value(angle, keys[0]), nullptr);
-    for (int round = 0; round < 2; ++round)
-        for (int i = 0; i < 4; ++i) pl_property_record(e, angle, keys[i], pl_make_integer(e, 10 * i + round));
-    for (int i = 0; i < 4; ++i) {
-        PlPropertyValue* entry = pl_property_value(angle, keys[i]);
-        ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->value->value, 10 * i + 1) << i;
-    }
-    EXPECT_EQ(angle->property_values->count, 4u);
-    EXPECT_EQ(pl_property_value(angle, pl_make_integer(e, 4)), nullptr);
 }

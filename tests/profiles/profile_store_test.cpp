@@ -131,14 +131,6 @@ TEST_F(ProfileTest, TheSaveDefaultSwitchIsOnOnlyFor999) {
     }
 }
 
-TEST_F(ProfileTest, RecordsGrowToTheCurrentDeviceMode) {
-    auto store = Store();
-    const size_t current = Ctx()->svc->GetDevmodeSize(Ctx(), 2);
-    EXPECT_EQ(store->RecordSizeForCurrent(296 + current), 296 + current);
-    EXPECT_EQ(store->RecordSizeForCurrent(296 + 264), 296 + current);
-    EXPECT_EQ(store->RecordSizeForCurrent(296 + current + 8), 296 + current + 8);
-}
-
 TEST_F(ProfileTest, ACommitRemovesRenamesAndKeepsEveryProfileWhenAWriteFails) {
     auto store = Store();
     for (const char* name : {"Office", "Home", "Draft"}) ASSERT_TRUE(store->SaveProfile(UserRecord(*store, name)));

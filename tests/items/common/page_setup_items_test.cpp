@@ -281,27 +281,6 @@ TEST_F(PageSetupItems, StampSwitchKeepsTheOtherFlagsAndAnEmptyWatermarkOffersNoS
     }
 }
 
-TEST_F(PageSetupItems, LockClicksTurnOnlyTheirBitAndDrawOnlyTheirButton) {
-    SetDeviceValue<uint32_t>(kDevOptLockWord, 0x8001);
-    CmSvPB_FolionixLock lock;
-    HWND nowhere = nullptr;
-    lock.FromDialog(Ctx(), nowhere, IDC_LOCK);
-    EXPECT_EQ(DeviceValue<uint32_t>(kDevOptLockWord), 0x8003u);
-    EXPECT_EQ(lock.current, 1);
-    lock.FromDialog(Ctx(), nowhere, IDC_LOCK);
-    EXPECT_EQ(DeviceValue<uint32_t>(kDevOptLockWord), 0x8001u);
-    lock.current = 1;
-    lock.Store(Ctx(), dm);
-    EXPECT_EQ(DeviceValue<uint32_t>(kDevOptLockWord), 0x8003u);
-    DRAWITEMSTRUCT draw{};
-    draw.CtlType = ODT_BUTTON;
-    draw.CtlID = IDC_LOCK + 1;
-    EXPECT_EQ(lock.DrawItem(Ctx(), nullptr, IDC_LOCK + 1, &draw), 0);
-    draw.CtlType = ODT_COMBOBOX;
-    draw.CtlID = IDC_LOCK;
-    EXPECT_EQ(lock.DrawItem(Ctx(), nullptr, IDC_LOCK, &draw), 0);
-}
-
 TEST_F(PageSetupItems, JobOperationAnswersItsTwoKeysWithTheirOwnNumbers) {
     PDLSvCB_JobOperation job;
     job.Init(Ctx(), dm);

@@ -84,24 +84,6 @@ TEST_P(QualityItems, PrintPositionsKeepThePrintBitAndTheOtherBits) {
     EXPECT_EQ(Current(date), "NONE");
 }
 
-TEST_P(QualityItems, EdgingStoresItsValueAndAnswersInRowNumbers) {
-    CmSvCB_Edging edging;
-    SetShort(kOptEdging, 4);
-    EXPECT_EQ(edging.Load(Ctx(), dm), 1);
-    EXPECT_EQ(Current(edging), "DOTTEDLINE");
-    int32_t value = -1;
-    EXPECT_EQ(edging.GetCurrent(Ctx(), 0x10021, &value), kSdkDone);
-    EXPECT_EQ(value, 3);
-    SetShort(kOptEdging, 0);
-    EXPECT_EQ(edging.Load(Ctx(), dm), 0);
-    EXPECT_EQ(Current(edging), "DOTTEDLINE");
-    Choose(edging, "CORNER");
-    EXPECT_EQ(edging.Store(Ctx(), dm), 1);
-    EXPECT_EQ(Short(kOptEdging), 11);
-    EXPECT_EQ(edging.Apply(Ctx(), 0x10021, nullptr), kSdkDone);
-    EXPECT_EQ(Current(edging), "NONE");
-}
-
 TEST_P(QualityItems, CatalogueWritesOnlyItsOwnModeAndMarksMonochromeBooklets) {
     struct Case {
         uint16_t modeBefore, colour;

@@ -1,5 +1,5 @@
 // The spooler over the bundled hive: opening printers by name, the size contracts of the
-// information calls, printer data round trips, settings written back, and chosen failures.
+// information calls, printer data round trips and settings written back.
 #include <windows.h>
 
 #include "drvtest/spooler.h"
@@ -196,23 +196,4 @@ TEST(Spooler, SetPrinterWritesSettingsBackButDoesNotRename) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_SUPPORTED));
     EXPECT_FALSE(SetPrinterA(h, 7, reinterpret_cast<BYTE*>(&info), 0));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_LEVEL));
-}
-
-TEST(Spooler, ChosenFailuresLastTheirCountThenCallsSucceed) {
-    FixturePrinter fixture;
-    drvtest::FailSpoolerCalls("OpenPrinterA", ERROR_INVALID_PARAMETER, 3);
-    drvtest::FailSpoolerCalls("GetPrinterDataA", ERROR_INVALID_PARAMETER, 1);
-    // The retry the library makes while a printer is being set up.
-    HANDLE h = nullptr;
-    int tries = 0;
-    while (!OpenPrinterA(Str(drvtest::kBundledPcl5ePrinter), &h, nullptr) && GetLastError() == ERROR_INVALID_PARAMETER &&
-           ++tries < 1000) {
-    }
-    EXPECT_EQ(tries, 3);
-    EXPECT_EQ(drvtest::SpoolerCallCount("OpenPrinterA"), 4u);
-    ASSERT_NE(h, nullptr);
-    DWORD needed = 0;
-    EXPECT_EQ(GetPrinterDataA(h, Str("x"), nullptr, nullptr, 0, &needed), DWORD(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(GetPrinterDataA(h, Str("x"), nullptr, nullptr, 0, &needed), DWORD(ERROR_FILE_NOT_FOUND));
-    ClosePrinter(h);
 }

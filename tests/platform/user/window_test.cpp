@@ -89,10 +89,12 @@ TEST_F(Windows, DestroyReachesParentFirstAndFreesChildrenFirst) {
 
 // Thousands of windows made and destroyed in a mixed order: every live handle still reaches its
 // window and its id, and no destroyed handle comes back, however the table has grown meanwhile.
+// More live at once than the look-up has slots, so later windows share slots with live ones and
+// with destroyed ones.
 TEST_F(Windows, HandlesStayTrueThroughManyWindows) {
     HWND top = make("top", WS_OVERLAPPED, nullptr);
     std::vector<HWND> live, gone;
-    for (int i = 1; i <= 3000; ++i) {
+    for (int i = 1; i <= 9000; ++i) {
         live.push_back(make("c", WS_CHILD, top, i));
         if (i % 3 == 0) {  // the oldest but one of each three goes
             HWND victim = live[live.size() - 2];
@@ -108,6 +110,18 @@ TEST_F(Windows, HandlesStayTrueThroughManyWindows) {
     }
     EXPECT_EQ(GetDlgItem(top, 2), nullptr) << "its window was destroyed";
     EXPECT_EQ(GetDlgItem(top, 0x10000 + 1), live.front()) << "ids compare in 16 bits";
+    // An id asked before is answered anew once another child takes it and moves ahead, the
+    // answer goes, or its window is renumbered.
+    HWND first = live[10], second = live[20];
+    const int id = GetDlgCtrlID(first);
+    SetWindowLongPtrA(second, GWLP_ID, id);
+    EXPECT_EQ(GetDlgItem(top, id), first) << "the earlier child answers";
+    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetDlgItem(top, id), second) << "moved ahead";
+    DestroyWindow(second);
+    EXPECT_EQ(GetDlgItem(top, id), first) << "destroyed";
+    SetWindowLongPtrA(first, GWLP_ID, 60000);
+    EXPECT_EQ(GetDlgItem(top, id), nullptr) << "renumbered";
     DestroyWindow(top);
     for (HWND h : live) EXPECT_FALSE(IsWindow(h));
 }
@@ -248,6 +262,21 @@ TEST_F(Windows, ChildRectanglesMapThroughTheParentsClientArea) {
     GetClientRect(child, &r);
     EXPECT_EQ(r.right, 70);
     EXPECT_EQ(r.bottom, 30);
+    // Invalidated parts gather into one rectangle within the client area, as UnionRect and
+    // IntersectRect make it.
+    const RECT client = r;
+    RECT expected{};
+    ValidateRect(child, nullptr);
+    for (RECT part : {RECT{5, 5, 10, 10}, RECT{3, 3, 3, 9}, RECT{20, 2, 30, 4}, RECT{-5, -5, 3, 3},
+                      RECT{60, 20, 200, 200}, RECT{80, 0, 90, 5}}) {
+        InvalidateRect(child, &part, FALSE);
+        if (RECT area; IntersectRect(&area, &part, &client)) UnionRect(&expected, &expected, &area);
+        RECT now;
+        EXPECT_EQ(GetUpdateRect(child, &now, FALSE), !IsRectEmpty(&expected));
+        EXPECT_TRUE(EqualRect(&now, &expected)) << now.left << " " << now.top << " " << now.right << " " << now.bottom;
+    }
+    InvalidateRect(child, nullptr, FALSE);
+    EXPECT_TRUE(GetUpdateRect(child, &r, FALSE) && EqualRect(&r, &client));
     DestroyWindow(top);
 }
 
