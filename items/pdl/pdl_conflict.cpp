@@ -55,12 +55,7 @@ int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
     }
     // Whether the engine a registry left fits is known only from what these sets register.
     BuildAllSets(ctx);
-    int started = 1;
-    if (!TakeLeftEngine(ctx)) {
-        started = StartRules(ctx);
-        ReplayRegistration();
-        LoadProgram();
-    }
+    const int started = TakeLeftEngine(ctx) ? 1 : StartAfterSets(ctx);
     FirstConflictPass(ctx);
     return started;
 }
@@ -68,15 +63,18 @@ int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
 bool PDLSvConflict::CreateAllItemSetsFrom(UIDEVDATA* ctx, CmSvConflict& donor) {
     BuildAllSets(ctx);
     const bool adopted = AdoptEngine(donor);
-    if (!adopted) {
-        // The sets built here registered something else than the donor's: a start of their own,
-        // which hands the engine what they registered, in their order.
-        StartRules(ctx);
-        ReplayRegistration();
-        LoadProgram();
-    }
+    // The sets built here registered something else than the donor's: a start of their own.
+    if (!adopted) StartAfterSets(ctx);
     FirstConflictPass(ctx);
     return adopted;
+}
+
+int PDLSvConflict::StartAfterSets(UIDEVDATA* ctx) {
+    // The sets are built already: the new engine is handed what they registered, in their order.
+    const int started = StartRules(ctx);
+    ReplayRegistration();
+    LoadProgram();
+    return started;
 }
 
 void PDLSvConflict::BuildAllSets(UIDEVDATA* ctx) {

@@ -27,6 +27,8 @@ public:
 
 private:
     void BuildAllSets(UIDEVDATA* ctx);
+    // The rules and program of a start whose sets were built with no engine; StartRules' result.
+    int StartAfterSets(UIDEVDATA* ctx);
     // Constructs a set, registers it, then adds the items: the registry loads each as it comes.
     // The items are owned by the registry as soon as they are made, so that memory running out
     // half way loses none of them. `includeCommon` 1 for a main page, which shows set 0 as well.
