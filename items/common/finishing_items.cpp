@@ -41,10 +41,13 @@ const CmSvOptionRecord kMethodRows[] = {
 bool Unavailable(const CmSv& item) { return item.available == 0; }
 
 // The orientation the binding rows of the settings follow.
+// Only pages per sheet turns by its count, so the count is read for that mode alone: this runs
+// on every evaluate.
 int32_t BindingOrientationOf(UIDEVDATA* ctx, const uint8_t* settings) {
-    return BindingOrientation(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
-                              static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
-                              static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+    const auto mode = static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode));
+    const auto pages =
+        mode == kModePagesPerSheet ? static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)) : 0;
+    return BindingOrientation(mode, pages, static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
 }
 
 }  // namespace

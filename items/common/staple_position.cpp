@@ -64,10 +64,13 @@ const CmSvOptionRecord* ByButton(const CmSvOptionRecord* rows, int32_t button) {
 }
 
 // The orientation the page prints in, turned when the layout puts it on its side.
+// Only pages per sheet turns by its count, so the count is read for that mode alone: this runs
+// on every evaluate, and each option read locates its section anew.
 LONG EffectiveOrientation(UIDEVDATA* ctx, const uint8_t* settings) {
-    return MapRotationCode(static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode)),
-                           static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)),
-                           static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
+    const auto mode = static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptLayoutMode));
+    const auto pages =
+        mode == kModePagesPerSheet ? static_cast<int16_t>(ReadOptionShort(ctx, settings, kOptPagesPerSheet)) : 0;
+    return MapRotationCode(mode, pages, static_cast<int16_t>(publicdm::U16(settings, publicdm::kOrientation)));
 }
 
 const CmSvOptionRecord* BindingRow(UIDEVDATA* ctx) {

@@ -79,14 +79,17 @@ TEST_F(FinishingItems, BindingEdgeTurnsTwoSidedPrintingToItsEdge) {
     EXPECT_EQ(binding.current, 2u);
 }
 
+// The staple points as well: they also turn for a page put on its side (mode 2).
 TEST_F(FinishingItems, BindingRowsFollowTheOrientationThePageReallyPrintsIn) {
     struct Case {
         uint16_t orientation, mode, pages;
         int32_t firstText;
+        bool stapleLandscape;
     };
-    for (const Case& c : {Case{DMORIENT_PORTRAIT, 0, 0, 4112}, Case{DMORIENT_LANDSCAPE, 0, 0, 4116},
-                          Case{DMORIENT_PORTRAIT, 3, 2, 4116}, Case{DMORIENT_LANDSCAPE, 3, 0, 4112},
-                          Case{DMORIENT_PORTRAIT, 3, 1, 4112}, Case{DMORIENT_PORTRAIT, 2, 0, 4112}}) {
+    for (const Case& c : {Case{DMORIENT_PORTRAIT, 0, 0, 4112, false}, Case{DMORIENT_LANDSCAPE, 0, 0, 4116, true},
+                          Case{DMORIENT_PORTRAIT, 3, 2, 4116, true}, Case{DMORIENT_LANDSCAPE, 3, 0, 4112, false},
+                          Case{DMORIENT_PORTRAIT, 3, 1, 4112, false}, Case{DMORIENT_PORTRAIT, 2, 0, 4112, true},
+                          Case{DMORIENT_PORTRAIT, 0, 2, 4112, false}, Case{DMORIENT_LANDSCAPE, 3, 3, 4112, false}}) {
         publicdm::PutU16(dm, publicdm::kOrientation, c.orientation);
         SetShort(kOptLayoutMode, c.mode);
         SetShort(kOptPagesPerSheet, c.pages);
@@ -94,6 +97,9 @@ TEST_F(FinishingItems, BindingRowsFollowTheOrientationThePageReallyPrintsIn) {
         binding.Init(Ctx(), dm);
         ASSERT_EQ(binding.count, 4u);
         EXPECT_EQ(binding.Row(0)->text_id, c.firstText) << c.orientation << " " << c.mode << " " << c.pages;
+        CmSvRB_Position position;
+        position.Init(Ctx(), dm);
+        EXPECT_EQ(position.landscape, c.stapleLandscape) << c.orientation << " " << c.mode << " " << c.pages;
     }
 }
 
