@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 namespace devmode {
 namespace {
@@ -33,8 +34,48 @@ constexpr auto kById = [] {
     return order;
 }();
 
+uint16_t load16(const uint8_t* at) {
+    uint16_t value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+
+// Each section's directory entry as the current layout writes it, offset in the low half.
+constexpr auto kCurrentEntries = [] {
+    std::array<uint32_t, kSectionCount> entries{};
+    for (unsigned i = 0; i < kSectionCount; ++i)
+        entries[i] = static_cast<uint32_t>(kSectionOffsets[i]) | static_cast<uint32_t>(kSectionSizes[i]) << 16;
+    return entries;
+}();
+
+// The option's bytes in a whole current-form device mode whose entry for the option's section
+// is the current layout's own, which is what nearly every get and set is handed; null for any
+// other, which locateSection judges. The checks are locateSection's, on loads the first size
+// check keeps inside; the layout's own entries and places pass the rest by construction.
+uint8_t* currentFormField(void* devmode, size_t devmodeSize, const OptionRow& row) {
+    static_assert(kDevmodeSize > kDirectoryEnd && kPublicSize == kOffSignature);
+    auto* dm = static_cast<uint8_t*>(devmode);
+    if (!dm || devmodeSize < kDevmodeSize || size_t{load16(dm + kOffSize)} != kPublicSize ||
+        size_t{load16(dm + kOffDriverExtra)} != kDevmodeSize - kPublicSize ||
+        std::memcmp(dm + kOffSignature, kSignature, kSignatureSize) != 0)
+        return nullptr;
+    const uint16_t version = load16(dm + kOffPrivateVersion);
+    if (version < kOldestPrivateVersion || version > kPrivateVersion) return nullptr;
+    const OptionPlace& place = kOptionPlaces[rowIndex(&row)];
+    if (place.section < kFirstSection || place.section > kLastSection) return nullptr;
+    const unsigned i = place.section - kFirstSection;
+    uint32_t entry;
+    std::memcpy(&entry, dm + directoryEntry(place.section), sizeof entry);
+    if (entry != kCurrentEntries[i] || kSectionSizes[i] == 0 || kSectionOffsets[i] < kDirectoryEnd ||
+        size_t{kSectionOffsets[i]} + kSectionSizes[i] > kDevmodeSize ||
+        size_t{place.offset} + row.width > kSectionSizes[i])
+        return nullptr;
+    return dm + kSectionOffsets[i] + place.offset;
+}
+
 // The option's bytes inside the device mode, or an empty view when it does not hold them all.
 MutableByteView optionBytes(void* devmode, size_t devmodeSize, const OptionRow& row) {
+    if (uint8_t* field = currentFormField(devmode, devmodeSize, row)) return MutableByteView(field, row.width);
     MutableByteView dm(devmode, devmodeSize);
     SectionSpan span;
     const OptionPlace& place = kOptionPlaces[rowIndex(&row)];

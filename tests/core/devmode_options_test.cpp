@@ -1,6 +1,7 @@
 // Options of the private device mode: every row round-trips at its width by number and by id,
 // a null buffer resets, unknown options refuse and touch nothing.
 #include "core/devmode/devmode_options.h"
+#include "core/devmode/devmode_check.h"
 #include "devmode_test_support.h"
 
 #include <gtest/gtest.h>
@@ -64,4 +65,46 @@ TEST(DevmodeOptions, UnknownOptionsAndForeignBuffersRefuseWithoutTouching) {
     dm[148] = 'X';
     EXPECT_FALSE(GetOption(dm.data(), dm.size(), 190, &out, 4)) << "not our private part";
     EXPECT_EQ(out, 7u);
+}
+
+// A whole current-form device mode takes a shorter way to its options; each damage to what that
+// way checks must give the answers of the section directory's route.
+TEST(DevmodeOptions, TheCurrentFormsShortWayAnswersAsTheDirectoryDoes) {
+    struct Damage {
+        size_t offset;  // SIZE_MAX: none
+        uint16_t value;
+        size_t sizeDelta;  // added to the size handed in
+    };
+    std::vector<Damage> damages = {{SIZE_MAX, 0, 0},  {SIZE_MAX, 0, size_t(-1)}, {SIZE_MAX, 0, 8},
+                                   {kOffSize, 147, 0}, {kOffDriverExtra, kPrivateSize + 1, 0},
+                                   {kOffDriverExtra, kPrivateSize - 1, 0}, {kOffSignature + 2, 'x', 0},
+                                   {kOffPrivateVersion, kOldestPrivateVersion - 1, 0},
+                                   {kOffPrivateVersion, kPrivateVersion + 1, 0}, {kOffPrivateVersion, kOldestPrivateVersion, 0}};
+    for (unsigned section = kFirstSection; section <= kLastSection; ++section) {
+        const unsigned i = section - kFirstSection;
+        damages.push_back({directoryEntry(section), static_cast<uint16_t>(kSectionOffsets[i] + 2), 0});
+        damages.push_back({directoryEntry(section) + 2, static_cast<uint16_t>(kSectionSizes[i] - 1), 0});
+        damages.push_back({directoryEntry(section) + 2, 0, 0});
+    }
+    for (const Damage& d : damages) {
+        auto dm = defaultDevmode();
+        if (d.offset != SIZE_MAX) std::memcpy(dm.data() + d.offset, &d.value, sizeof d.value);
+        const size_t size = dm.size() + d.sizeDelta;
+        dm.resize(std::max(size, dm.size()));
+        for (const OptionRow& row : kOptionRows) {
+            SectionSpan span;
+            const OptionPlace& place = kOptionPlaces[rowIndex(&row)];
+            const bool held = locateSection(ByteView(dm.data(), size), place.section, span) &&
+                              place.offset + row.width <= span.size;
+            auto expected = dm;
+            const auto value = pattern(row.width, static_cast<uint8_t>(row.id));
+            if (held) std::memcpy(expected.data() + span.offset + place.offset, value.data(), row.width);
+            std::vector<uint8_t> out(row.width, 0xEE);
+            EXPECT_EQ(SetOption(dm.data(), size, row.id, value.data(), value.size()), held)
+                << d.offset << " " << std::hex << row.id;
+            EXPECT_EQ(dm, expected) << d.offset << " " << std::hex << row.id;
+            EXPECT_EQ(GetOption(dm.data(), size, row.id, out.data(), out.size()), held);
+            EXPECT_EQ(out, held ? value : std::vector<uint8_t>(row.width, 0xEE)) << d.offset << " " << std::hex << row.id;
+        }
+    }
 }
