@@ -97,7 +97,8 @@ TEST(PaperRuleNames, AreWhatAFormattedPrintWrites) {
                 else
                     std::snprintf(want, size, user ? "USER%u" : "PAPER%u", code);
                 PaperRuleName(static_cast<uint16_t>(code), user, got, size);
-                EXPECT_EQ(std::string(got, sizeof got), std::string(want, sizeof want)) << code << " " << user << " " << size;
+                EXPECT_EQ(std::string(got, sizeof got), std::string(want, sizeof want))
+                    << code << " " << user << " " << size;
             }
 }
 
