@@ -394,6 +394,7 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
         [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kTwoPagesASheet); },
         [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_A5); },
         [](LPDEVMODEA dm) { dm->dmDuplex = DMDUP_VERTICAL; },
+        [](LPDEVMODEA dm) { dm->dmDefaultSource = DMBIN_MANUAL; },
     };
     std::vector<uint8_t> own;
     for (size_t i = 0; i < std::size(steps); ++i) {
