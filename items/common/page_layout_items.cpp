@@ -159,7 +159,9 @@ int CmSvCB_Layout::Follow(UIDEVDATA*, const uint8_t* settings) {
     const bool landscape = publicdm::U16(settings, publicdm::kOrientation) == DMORIENT_LANDSCAPE;
     if (landscape == landscape_) return 0;
     SetPictures(colour_, landscape);
-    return 1;
+    // Only the pictures changed, so the list shown needs no redisplay, which would first ask it
+    // for every entry to learn that it still holds them.
+    return window && ShowNewPictures(window) ? 0 : 1;
 }
 
 int CmSvCB_Layout::Action(UIDEVDATA*, int argumentCount, const char* const* arguments, PieValue*) {

@@ -60,7 +60,8 @@ public:
     int StoreValue(UIDEVDATA* ctx, uint8_t* destination) override;
     // Pictures for the settings' colour and orientation.
     int Init(UIDEVDATA* ctx, const uint8_t* settings) override;
-    // The pictures of the settings' orientation, in the colour shown so far.
+    // The pictures of the settings' orientation, in the colour shown so far; a list this item
+    // filled shows them at once, else the item asks for a redisplay (answer 1).
     int Follow(UIDEVDATA* ctx, const uint8_t* settings) override;
     // ("RESET_ICN", colour, orientation): pictures for that combination; the list redraws when
     // the current choice's picture changed.

@@ -63,8 +63,16 @@ inline bool ManageFont(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, HFONT&
     return false;
 }
 
-// The control's id and its parent, as notifications carry them.
-inline UINT ControlId(HWND hwnd) { return static_cast<UINT>(GetWindowLongPtrA(hwnd, GWLP_ID)); }
-inline DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)); }
+// The control's id and its style, read from the window's record as GetWindowLongPtrA answers
+// them: a control asks for its style at nearly every message. A handle of no window takes the
+// call and its refusal.
+inline UINT ControlId(HWND hwnd) {
+    const Window* w = Find(hwnd);
+    return static_cast<UINT>(w ? w->id : GetWindowLongPtrA(hwnd, GWLP_ID));
+}
+inline DWORD StyleOf(HWND hwnd) {
+    const Window* w = Find(hwnd);
+    return w ? w->style : static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+}
 
 }  // namespace user

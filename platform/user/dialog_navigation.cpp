@@ -65,8 +65,11 @@ extern "C" HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previou
 }
 
 extern "C" HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
-    if (!user::FromHandle(dialog) || !user::FromHandle(control)) return nullptr;
-    user::Window* parent = user::Find(GetAncestor(control, GA_PARENT));
+    if (!user::FromHandle(dialog)) return nullptr;
+    const user::Window* c = user::FromHandle(control);
+    if (!c) return nullptr;
+    // A radio button's click walks its group with this: a child's parent is read directly.
+    user::Window* parent = user::Find(c->parent ? c->parent : GetAncestor(control, GA_PARENT));
     if (!parent) return control;
     const auto& list = parent->children;
     auto at = std::find(list.begin(), list.end(), control);

@@ -4,12 +4,26 @@
 #include "platform/user/dialog.h"
 #include "platform/user/window.h"
 
+#include <cstring>
+
 namespace user {
 namespace {
 
+bool hasDialogWords(const Window& w) {
+    return w.extra.size() >= static_cast<size_t>(kDialogInfoOffset) + sizeof(LONG_PTR);
+}
+
 bool hasDialogWords(HWND hwnd) {
-    Window* w = Find(hwnd);
-    return w && w->extra.size() >= static_cast<size_t>(kDialogInfoOffset) + sizeof(LONG_PTR);
+    const Window* w = Find(hwnd);
+    return w && hasDialogWords(*w);
+}
+
+// GetWindowLongPtrA(hwnd, index) of a window with the dialog's words, read from its record: a
+// click passes through DefDlgProcA for the page and again for the sheet.
+LONG_PTR dialogWord(const Window& w, int index) {
+    LONG_PTR word;
+    std::memcpy(&word, w.extra.data() + index, sizeof word);
+    return word;
 }
 
 // Messages whose answer is the dialog procedure's own return value, not DWLP_MSGRESULT.
@@ -129,13 +143,16 @@ LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 }  // namespace user
 
 extern "C" LRESULT WINAPI DefDlgProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!user::FromHandle(hwnd)) return 0;
-    auto proc = user::hasDialogWords(hwnd) ? reinterpret_cast<DLGPROC>(GetWindowLongPtrA(hwnd, DWLP_DLGPROC)) : nullptr;
+    const user::Window* w = user::FromHandle(hwnd);
+    if (!w) return 0;
+    auto proc = user::hasDialogWords(*w) ? reinterpret_cast<DLGPROC>(user::dialogWord(*w, DWLP_DLGPROC)) : nullptr;
     if (proc) {
         INT_PTR handled = proc(hwnd, msg, wParam, lParam);
-        if (handled || !IsWindow(hwnd)) {
-            if (user::answersDirectly(msg) || !IsWindow(hwnd)) return handled;
-            return GetWindowLongPtrA(hwnd, DWLP_MSGRESULT);
+        // The procedure may have destroyed the window, or changed its words.
+        w = user::Find(hwnd);
+        if (handled || !w) {
+            if (user::answersDirectly(msg) || !w) return handled;
+            return user::hasDialogWords(*w) ? user::dialogWord(*w, DWLP_MSGRESULT) : GetWindowLongPtrA(hwnd, DWLP_MSGRESULT);
         }
     }
     return user::defaultProcessing(hwnd, msg, wParam, lParam);

@@ -29,6 +29,11 @@ RECT ClientRect(const Window& w) {
 }
 
 RECT FrameInsets(DWORD style, DWORD exStyle) {
+    // Most controls have no frame and no scroll bar: every invalidation asks, so they skip the
+    // metrics.
+    constexpr DWORD kFrameStyles = WS_CAPTION | WS_DLGFRAME | WS_THICKFRAME | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
+    constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    if (!(style & kFrameStyles) && !(exStyle & kFrameExStyles)) return RECT{0, 0, 0, 0};
     int edge = 0;
     if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
         edge = GetSystemMetrics(SM_CXDLGFRAME);

@@ -35,8 +35,7 @@ void writeExtra(user::Window* w, int index, size_t width, LONG_PTR value) {
     }
 }
 
-void setStyle(HWND hwnd, int index, DWORD value) {
-    user::Window* w = user::Find(hwnd);
+void setStyle(user::Window* w, HWND hwnd, int index, DWORD value) {
     STYLESTRUCT ss{index == GWL_STYLE ? w->style : w->exStyle, value};
     SendMessageA(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
     if (!(w = user::Find(hwnd))) return;
@@ -44,9 +43,7 @@ void setStyle(HWND hwnd, int index, DWORD value) {
     SendMessageA(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
 }
 
-LONG_PTR getLong(HWND hwnd, int index, size_t width) {
-    user::Window* w = user::FromHandle(hwnd);
-    if (!w) return 0;
+LONG_PTR getLongOf(user::Window* w, int index, size_t width) {
     if (index >= 0) return extraSlot(w, index, width) ? readExtra(w, index, width) : 0;
     bool pointer = index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT;
     if (pointer && width != sizeof(LONG_PTR)) {
@@ -67,10 +64,15 @@ LONG_PTR getLong(HWND hwnd, int index, size_t width) {
     }
 }
 
+LONG_PTR getLong(HWND hwnd, int index, size_t width) {
+    user::Window* w = user::FromHandle(hwnd);
+    return w ? getLongOf(w, index, width) : 0;
+}
+
 LONG_PTR setLong(HWND hwnd, int index, LONG_PTR value, size_t width) {
     user::Window* w = user::FromHandle(hwnd);
     if (!w) return 0;
-    LONG_PTR old = getLong(hwnd, index, width);
+    LONG_PTR old = getLongOf(w, index, width);
     if (index >= 0) {
         if (!extraSlot(w, index, width)) return 0;
         writeExtra(w, index, width, value);
@@ -79,7 +81,7 @@ LONG_PTR setLong(HWND hwnd, int index, LONG_PTR value, size_t width) {
     switch (index) {
     case GWL_STYLE:
     case GWL_EXSTYLE:
-        setStyle(hwnd, index, static_cast<DWORD>(value));
+        setStyle(w, hwnd, index, static_cast<DWORD>(value));
         return old;
     case GWLP_ID:
         w->id = value;

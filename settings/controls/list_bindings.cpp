@@ -84,17 +84,29 @@ bool CmSvOwnerDrawList::HoldsEntries(UIDEVDATA* ctx, HWND list) {
     return true;
 }
 
+void CmSvOwnerDrawList::Reselect(HWND list) {
+    const CmSvOptionRecord* currentRow = table && current < count ? &table[current] : nullptr;
+    WPARAM at = 0;
+    for (size_t j = 0; j < filledRows_.size(); ++j)
+        if (filledRows_[j] == currentRow) at = j;
+    SendMessageA(list, messages_.setSelection, at, 0);
+}
+
+bool CmSvOwnerDrawList::ShowNewPictures(HWND dialog) {
+    HWND list = GetDlgItem(dialog, controlId);
+    if (!list || list != filledList_) return false;
+    // A dropped-down list is left as a redisplay leaves it.
+    if (!messages_.droppedState || SendMessageA(list, messages_.droppedState, 0, 0) != 1) Reselect(list);
+    return true;
+}
+
 void CmSvOwnerDrawList::Fill(UIDEVDATA* ctx, HWND list) {
     if (messages_.droppedState && SendMessageA(list, messages_.droppedState, 0, 0) == 1) return;
-    const CmSvOptionRecord* currentRow = table && current < count ? &table[current] : nullptr;
     // A refill empties the list and adds every entry again, each a round of messages: when the
-    // entries are the same (the rows followed a setting that changed only their pictures, or
-    // nothing of theirs changed), only the selection is put back, which repaints the list.
+    // entries are the same (nothing of theirs changed but their pictures), only the selection is
+    // put back, which repaints the list.
     if (HoldsEntries(ctx, list)) {
-        WPARAM at = 0;
-        for (size_t j = 0; j < filledRows_.size(); ++j)
-            if (filledRows_[j] == currentRow) at = j;
-        SendMessageA(list, messages_.setSelection, at, 0);
+        Reselect(list);
         return;
     }
     SendMessageA(list, messages_.reset, 0, 0);

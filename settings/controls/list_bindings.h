@@ -43,6 +43,10 @@ public:
     // When the selected entry fails the test, selects the nearest one that passes and makes its
     // choice current; 1 when the selection moved.
     int TrackWithTest(UIDEVDATA* ctx, HWND dialog, ChoiceTest test, void* data);
+    // For an item whose choices' pictures changed and nothing else of them: the list this binding
+    // filled on the dialog gets its selection back, which repaints it, as a redisplay that finds
+    // the entries held would do. False when the binding filled no list there.
+    bool ShowNewPictures(HWND dialog);
 
     uint16_t itemHeight;
     uint16_t imageStyle;
@@ -50,6 +54,8 @@ public:
 
 private:
     void Fill(UIDEVDATA* ctx, HWND list);
+    // The held list's selection put back on the current choice.
+    void Reselect(HWND list);
     // Whether the list still holds the entries Fill would put in it now: the same records with
     // the same texts, in order. Only the selection and the pictures then need to catch up.
     bool HoldsEntries(UIDEVDATA* ctx, HWND list);

@@ -41,6 +41,8 @@ inline const std::vector<Program>& HandWritten() {
          "f(_X) :- g(_G), member(_G, [ON, X1]), _X = ON.\nf(OFF) :- g(OFF), a(ON).\n"
          "h(_) :- a(OFF), g(ON), !, disable.\nh(_) :- c(ON), g(ON), enable, hide.\n",
          {"b(_X)", "d(_X)", "e(_X)", "f(_X)", "h(_X)"}},
+        // An item a choice's rule reads keeps its default clause when the last written rule reading it goes.
+        {"d(1) :- select_enable(a, [x]), c(ON).\nq :- a(ON).\n", {"retract((q :- _B))", "a(_X)"}},
     };
     return programs;
 }

@@ -176,6 +176,48 @@ TEST_P(FivePageSheet, AListShownBeforeATurnShowsTheTurnedRows) {
     EXPECT_EQ(turnedPictures, opened.layoutPictures);
 }
 
+// The layout list after each orientation click, painted as the click left it to be painted, and
+// again painted whole: the same picture, and the turned pictures show (two pages per sheet, whose
+// picture turns with the page).
+TEST_P(FivePageSheet, AnOrientationClickPaintsTheLayoutListAsAWholeRepaintDoes) {
+    BundledSheet sheet(GetParam());
+    ASSERT_NE(sheet.ctx, nullptr);
+    uint8_t* settings = sheet.user->GetSettingsSource();
+    publicdm::PutU16(settings, publicdm::kOrientation, DMORIENT_PORTRAIT);
+    WriteOptionShort(sheet.ctx, settings, kOptLayoutMode, kModePagesPerSheet);
+    WriteOptionShort(sheet.ctx, settings, kOptPagesPerSheet, 0);
+    ASSERT_TRUE(sheet.Start());
+    auto pixels = [](HWND list) {
+        RECT r{};
+        GetClientRect(list, &r);
+        std::vector<COLORREF> seen;
+        HDC dc = GetDC(list);
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = 0; x < r.right; ++x) seen.push_back(GetPixel(dc, x, y));
+        ReleaseDC(list, dc);
+        return seen;
+    };
+    std::vector<std::vector<COLORREF>> shown;
+    drvtest::ScriptedSheet user;
+    user.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND list = GetDlgItem(driver.Page(), IDC_LAYOUT);
+        ASSERT_NE(list, nullptr);
+        for (int button : {IDC_LANDSCAPE, IDC_PORTRAIT, IDC_LANDSCAPE}) {
+            EXPECT_TRUE(drvtest::Click(driver.Page(), button));
+            UpdateWindow(driver.Page());
+            shown.push_back(pixels(list));
+            InvalidateRect(list, nullptr, TRUE);
+            UpdateWindow(list);
+            EXPECT_EQ(shown.back(), pixels(list)) << button;
+        }
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    sheet.Run();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_EQ(shown[0], shown[2]);
+}
+
 INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 

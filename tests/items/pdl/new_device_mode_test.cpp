@@ -30,6 +30,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -177,6 +178,9 @@ Held Look(HANDLE session, std::vector<uint8_t> devmode) {
     }
     return held;
 }
+
+// What a sheet's registry and engine hold.
+Held SheetLines(UIDEVDATA* ctx) { return {RegistryLines(ctx), EngineLines(RegistryOf(ctx)->engine)}; }
 
 // The first line where two listings part, for the message.
 std::string FirstDifference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
@@ -418,12 +422,6 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
     }
 
     // The sheet: one changed by its user leaves its engine to the next sheet over the printer.
-    const auto sheetLines = [](UIDEVDATA* ctx) {
-        Held held;
-        held.registry = RegistryLines(ctx);
-        held.engine = EngineLines(RegistryOf(ctx)->engine);
-        return held;
-    };
     drvtest::FixtureDevice first(kKindUserInterface, GetParam()), second(kKindUserInterface, GetParam()),
         third(kKindUserInterface, GetParam());
     ASSERT_NE(PDLSvUserData::StartSheet(first.Device()), nullptr);
@@ -433,11 +431,11 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
     size_t taken = LeftEnginesTaken();
     ASSERT_NE(PDLSvUserData::StartSheet(second.Device()), nullptr);
     EXPECT_EQ(LeftEnginesTaken(), taken + 1);
-    const Held fromLeft = sheetLines(second.Device());
+    const Held fromLeft = SheetLines(second.Device());
     PDLSvUserData::EndSheet(second.Device());
     EndLeftEngine();
     ASSERT_NE(PDLSvUserData::StartSheet(third.Device()), nullptr);
-    compare(fromLeft, sheetLines(third.Device()), std::string(GetParam()) + ", sheet");
+    compare(fromLeft, SheetLines(third.Device()), std::string(GetParam()) + ", sheet");
 
     // Refused: an engine whose program a query changed is not left at all.
     ASSERT_EQ(PIE_main(RegistryOf(third.Device())->engine, "Extra$Rule(1) :- true.\n"), 0);
@@ -456,7 +454,7 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
         taken = LeftEnginesTaken();
         ASSERT_NE(PDLSvUserData::StartSheet(second.Device()), nullptr);
         EXPECT_EQ(LeftEnginesTaken(), taken);
-        compare(sheetLines(second.Device()), fromLeft, std::string(GetParam()) + ", refused");
+        compare(SheetLines(second.Device()), fromLeft, std::string(GetParam()) + ", refused");
         PDLSvUserData::EndSheet(second.Device());
         EndLeftEngine();
     }
@@ -472,6 +470,37 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
     ASSERT_NE(PDLSvUserData::StartSheet(third.Device()), nullptr);
     EXPECT_EQ(LeftEnginesTaken(), taken);
     PDLSvUserData::EndSheet(third.Device());
+    EndLeftEngine();
+}
+
+// Sheets over both printers started and ended on four threads at once, so that each start may
+// take an engine another thread's sheet left while others leave theirs: every start holds, item
+// by item and in the engine, what a whole start over its printer holds, and some took one.
+TEST(LeftEngine, SheetsOnManyThreadsAtOnceHoldWhatAWholeStartHolds) {
+    drvtest::FixtureDevice mono(kKindUserInterface, drvtest::kBundledPcl5ePrinter),
+        colour(kKindUserInterface, drvtest::kBundledPcl5cPrinter);
+    UIDEVDATA* devices[] = {mono.Device(), colour.Device(), mono.Make(kKindUserInterface),
+                            colour.Make(kKindUserInterface)};
+    Held whole[2];
+    for (int p = 0; p < 2; ++p) {
+        EndLeftEngine();
+        ASSERT_NE(PDLSvUserData::StartSheet(devices[p]), nullptr);
+        whole[p] = SheetLines(devices[p]);
+        PDLSvUserData::EndSheet(devices[p]);
+    }
+    const size_t taken = LeftEnginesTaken();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 6 && PDLSvUserData::StartSheet(devices[t]); ++round) {
+                const Held held = SheetLines(devices[t]);
+                PDLSvUserData::EndSheet(devices[t]);
+                EXPECT_TRUE(held.registry == whole[t % 2].registry && held.engine == whole[t % 2].engine)
+                    << "thread " << t << ", round " << round;
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_GT(LeftEnginesTaken(), taken);
     EndLeftEngine();
 }
 
