@@ -112,13 +112,16 @@ SourceRows::~SourceRows() {
 int SourceRows::Build(UIDEVDATA* ctx, bool interleaf) {
     TableCursorRef<PaperSourceCursor> sources(ctx, kTableSources);
     if (!sources) return 0;
-    if (rows_.empty()) rows_.resize(kCapacity, CmSvOptionRecord{});
+    // Room for every place up front, so that the rows never move; a place is made when first
+    // needed (a device lists some ten sources, and the pool's allocator fills rows one by one).
+    rows_.reserve(kCapacity);
     count_ = 0;
     for (int more = sources->First(); more; more = sources->Next()) {
         // A device with more sources than the block holds is cut at the block's end.
         if (count_ == kCapacity) return 1;
         const auto id = static_cast<uint16_t>(sources->GetNumber(1));
         if (id == kNeverListed || (interleaf && FeedsNoInterleaf(id))) continue;
+        if (count_ == rows_.size()) rows_.push_back(CmSvOptionRecord{});
         CmSvOptionRecord& row = rows_[count_];
         // The texts of a row place stay with the place and are overwritten by the next build.
         char* name = const_cast<char*>(row.name);

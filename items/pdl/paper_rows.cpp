@@ -6,46 +6,62 @@
 #include "core/device/table_cursor_ref.h"
 #include "settings/rules/value_names.h"
 
-#include <cstdio>
 #include <cstring>
+
+namespace {
+
+// `text`, then `number` in decimal when `withNumber`, cut and ended as snprintf cuts and ends
+// them: a start names some thirty papers for each of three tables, and snprintf's parsing of
+// its format costs several times the writing.
+void WriteName(char* out, size_t size, const char* text, bool withNumber, unsigned number) {
+    char digits[12];
+    int count = 0;
+    if (withNumber) {
+        do {
+            digits[count++] = static_cast<char>('0' + number % 10);
+        } while (number /= 10);
+    }
+    size_t at = 0;
+    for (; *text && at + 1 < size; ++text) out[at++] = *text;
+    while (count > 0 && at + 1 < size) out[at++] = digits[--count];
+    out[at] = '\0';
+}
+
+}  // namespace
 
 void PaperRuleName(uint16_t code, bool userForm, char* out, size_t size) {
     if (!out || size == 0) return;
-    const char* known = FindValueName(valuenames::kPaper, code);
-    if (userForm)
-        std::snprintf(out, size, "USER%u", static_cast<unsigned>(code));
-    else if (known)
-        std::snprintf(out, size, "%s", known);
+    const char* known = userForm ? nullptr : FindValueName(valuenames::kPaper, code);
+    if (known)
+        WriteName(out, size, known, false, 0);
     else
-        std::snprintf(out, size, "PAPER%u", static_cast<unsigned>(code));
+        WriteName(out, size, userForm ? "USER" : "PAPER", true, code);
 }
 
 void PaperRows::Build(UIDEVDATA* ctx, const CmSvOptionRecord* leading, size_t leadingCount) {
     rows_.clear();
     names_.clear();
     displays_.clear();
-    TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
-    // The texts are gathered first: the rows point into them, so they must not move afterwards.
-    if (papers) {
-        for (int more = papers->First(); more; more = papers->Next()) {
-            if (papers->GetFlag(1)) continue;
-            std::array<char, kNameSize> name{};
-            PaperRuleName(papers->GetWord(1), papers->GetFlag(kUserFormFlag) != 0, name.data(), kNameSize);
-            std::array<char, kDisplaySize> display{};
-            papers->GetFormName(1, display.data(), kDisplaySize);
-            display[kDisplaySize - 1] = 0;
-            names_.push_back(name);
-            displays_.push_back(display);
-        }
-    }
     for (size_t i = 0; i < leadingCount; ++i) rows_.push_back(leading[i]);
+    TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
     if (!papers) return;
-    size_t i = 0;
-    for (int more = papers->First(); more && i < names_.size(); more = papers->Next()) {
+    // One walk: each field the cursor gives is a search of the paper table.
+    for (int more = papers->First(); more; more = papers->Next()) {
         if (papers->GetFlag(1)) continue;
-        const int32_t code = papers->GetWord(1);
-        rows_.push_back(
-            CmSvOptionRecord{names_[i].data(), displays_[i].data(), code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
-        ++i;
+        const auto word = papers->GetWord(1);
+        std::array<char, kNameSize> name{};
+        PaperRuleName(word, papers->GetFlag(kUserFormFlag) != 0, name.data(), kNameSize);
+        std::array<char, kDisplaySize> display{};
+        papers->GetFormName(1, display.data(), kDisplaySize);
+        display[kDisplaySize - 1] = 0;
+        names_.push_back(name);
+        displays_.push_back(display);
+        const int32_t code = word;
+        rows_.push_back(CmSvOptionRecord{nullptr, nullptr, code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
+    }
+    // The rows point into the texts, which stay where they are once all are gathered.
+    for (size_t i = 0; i < names_.size(); ++i) {
+        rows_[leadingCount + i].name = names_[i].data();
+        rows_[leadingCount + i].display_text = displays_[i].data();
     }
 }

@@ -43,7 +43,10 @@ void PDLSvConflict::RegisterSet(UIDEVDATA* ctx, uint32_t setId, int32_t includeC
     auto* set = new CmSvItemSet(setId, 0, 0, includeCommon);
     sets_.push_back(set);
     RegisterItemSet(ctx, set);
-    for (size_t i = firstItem; i < items_.size(); ++i) set->AddItem(ctx, items_[i]);
+    // The registry the items reach is this one: the user data was handed it before the build.
+    CmSvConflict* registry = RegistryOf(ctx);
+    uint8_t* settings = registry ? SettingsOf(ctx) : nullptr;
+    for (size_t i = firstItem; i < items_.size(); ++i) set->AddItem(ctx, items_[i], registry, settings);
 }
 
 int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
@@ -61,7 +64,15 @@ int PDLSvConflict::CreateAllItemSets(UIDEVDATA* ctx) {
 }
 
 bool PDLSvConflict::CreateAllItemSetsFrom(UIDEVDATA* ctx, CmSvConflict& donor) {
-    BuildAllSets(ctx);
+    {
+        // The donor ends after this build: the choices it registered alike are taken, not made.
+        struct Taking {
+            CmSvConflict& registry;
+            ~Taking() { registry.EndTakingChoices(); }
+        } taking{*this};
+        TakeChoicesFrom(&donor);
+        BuildAllSets(ctx);
+    }
     const bool adopted = AdoptEngine(donor);
     // The sets built here registered something else than the donor's: a start of their own.
     if (!adopted) StartAfterSets(ctx);

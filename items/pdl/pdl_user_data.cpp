@@ -39,8 +39,9 @@ PDLSvConflict* PDLSvUserData::RestartSheet(UIDEVDATA* ctx, CmSvConflict* donor) 
         registry = NewRegistry(ctx, user, true);
         registry->CreateAllItemSetsFrom(ctx, *donor);
     } catch (...) {
-        EndSheet(ctx);
+        // The donor's notes may name choices the new registry took: it ends first.
         EndSetAside(ctx, donor);
+        EndSheet(ctx);
         throw;
     }
     EndSetAside(ctx, donor);

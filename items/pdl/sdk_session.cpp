@@ -8,8 +8,9 @@
 // the device mode a registry started over, handed in again, takes the settings the start left
 // (the rules correct some as they start) instead of a start that would leave them again. A start
 // that ends a registry takes over its rule engine, brought back to the state its loads left: the
-// new items are made and registered anew, and the program is loaded again only when they register
-// something else than the ended ones did.
+// new items are made and registered anew (the choices' pseudo-items are taken from the ended
+// registry and made anew where they stand), and the program is loaded again only when they
+// register something else than the ended ones did.
 #include "items/pdl/sdk.h"
 
 #include "core/device/service_table.h"

@@ -74,10 +74,18 @@ public:
     // --- registration -----------------------------------------------------------------------
     int RegisterItemSet(UIDEVDATA* ctx, CmSvItemSet* set);
     int AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item);
+    // As AddItem, with the sheet's settings (SettingsOf) at hand.
+    int AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item, uint8_t* settings);
     // The pseudo-items of a multiple-choice item's choices; 0 when memory is short.
     int AddOptionItems(CmSvItemSet* set, CmSv* item);
     // A setting the page-description-language layer does not support, for the rule program.
     void AddUnsupportedItem(const char* key);
+    // Between these two, while a restart builds its sets: a choice the donor (the registry the
+    // restart ends) registered under the same id and name is taken from it and made anew where it
+    // stands instead of allocated. The end hands this registry the ownership of what it took (also
+    // when the build failed half way); the donor may then only end.
+    void TakeChoicesFrom(CmSvConflict* donor) { choiceDonor_ = donor; }
+    void EndTakingChoices();
 
     // --- lookups -------------------------------------------------------------------------------
     // Inline: every question the rules ask of an item finds it first.
@@ -280,6 +288,9 @@ private:
                        PoolAllocator<std::pair<const CmSv* const, PoolVector<CmSvChoiceItem*>>>>
         choicesOf_;
     uint32_t choiceGeneration_ = 0;
+    CmSvConflict* choiceDonor_ = nullptr;
+    // The donor's choice with the next pseudo-item id when it is named `name`; null when not.
+    CmSvChoiceItem* DonorChoice(std::string_view name) const;
     PoolString handedText_;  // a text handed to the engine that the item cannot keep
     PoolString choiceName_;  // the name of the choice AddOptionItems is at
     PoolVector<std::pair<CmSv*, CmSvFollow*>> followers_;
@@ -291,6 +302,8 @@ private:
 
 // The registry of the request's sheet; null when the sheet has none.
 CmSvConflict* RegistryOf(UIDEVDATA* ctx);
+// The sheet's settings the items load from and store into; null when there are none.
+uint8_t* SettingsOf(UIDEVDATA* ctx);
 
 // Ends the engine a registry left for the process's next start, if any: before the library lets
 // go of what the engine may hold, and for tests that count loads.

@@ -17,7 +17,9 @@
 
 #include <cassert>
 #include <cstring>
+#include <new>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -58,6 +60,11 @@ CmSvConflict* RegistryOf(UIDEVDATA* ctx) {
     if (!ctx || !ctx->svc) return nullptr;
     CmUserData* user = ctx->svc->GetUserData(ctx);
     return user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
+}
+
+uint8_t* SettingsOf(UIDEVDATA* ctx) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    return user ? user->GetSettingsSource() : nullptr;
 }
 
 CmSvConflict::CmSvConflict() = default;
@@ -128,13 +135,15 @@ bool CmSvConflict::SameNotes(const PoolVector<RegistrationNote>& first, const Po
 }
 
 int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
+    return AddItem(ctx, set, item, SettingsOf(ctx));
+}
+
+int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item, uint8_t* settings) {
     if (!item) return 0;
     CheckParts(item);
     if (keepEngine && item->key) Note(RegistrationNote::kFunctor, item->key, item->itemId);
     if (engine && item->key) PIE_register_functor(engine, item->key, static_cast<int32_t>(item->itemId));
     items_.Put(item->itemId, item);
-    uint8_t* settings = nullptr;
-    if (CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr) settings = user->GetSettingsSource();
     if (CmSvInit* init = item->AsInit()) init->Init(ctx, settings);
     if (CmSvFollow* follower = item->AsFollow()) followers_.emplace_back(item, follower);
     CmSvSdk* sdk = item->AsSdk();
@@ -179,13 +188,21 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
             known_choice->generation = generation;
             continue;
         }
-        char* text = NewPoolText(name.size() + 1);
-        if (!text) return 0;
-        std::memcpy(text, name.data(), name.size());
-        auto* pseudo = new CmSvChoiceItem(text, nextPseudoId, multi, &row);
+        CmSvChoiceItem* pseudo = DonorChoice(name);
+        if (pseudo) {
+            // Made anew where it stands, with the text it has: as the allocation below would make it.
+            auto* text = const_cast<char*>(std::exchange(pseudo->key, nullptr));
+            pseudo->~CmSvChoiceItem();
+            pseudo = ::new (static_cast<void*>(pseudo)) CmSvChoiceItem(text, nextPseudoId, multi, &row);
+        } else {
+            char* text = NewPoolText(name.size() + 1);
+            if (!text) return 0;
+            std::memcpy(text, name.data(), name.size());
+            pseudo = new CmSvChoiceItem(text, nextPseudoId, multi, &row);
+        }
         pseudo->generation = generation;
-        if (keepEngine) Note(RegistrationNote::kFunctor, text, nextPseudoId);
-        if (engine) PIE_register_functor(engine, text, static_cast<int32_t>(nextPseudoId));
+        if (keepEngine) Note(RegistrationNote::kFunctor, pseudo->key, nextPseudoId);
+        if (engine) PIE_register_functor(engine, pseudo->key, static_cast<int32_t>(nextPseudoId));
         items_.Put(nextPseudoId, pseudo);
         // Choice ids only grow: each goes in at the end of the set's map.
         set->pseudoItems.emplace_hint(set->pseudoItems.end(), nextPseudoId, pseudo);
@@ -198,6 +215,21 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
     for (CmSvChoiceItem* pseudo : known)
         if (pseudo->generation != generation) pseudo->Repoint(nullptr);
     return 1;
+}
+
+CmSvChoiceItem* CmSvConflict::DonorChoice(std::string_view name) const {
+    CmSv* found = choiceDonor_ ? choiceDonor_->items_.Find(nextPseudoId) : nullptr;
+    CmSvChoiceItem* choice = found ? found->AsChoice() : nullptr;
+    return choice && choice->key && name == choice->key ? choice : nullptr;
+}
+
+void CmSvConflict::EndTakingChoices() {
+    if (!choiceDonor_) return;
+    // A choice taken stands here under the id it had there; the donor's sets delete it no more.
+    for (auto& [setId, page] : choiceDonor_->pages_)
+        for (auto& [id, pseudo] : page->pseudoItems)
+            if (pseudo && items_.Find(id) == pseudo) pseudo = nullptr;
+    choiceDonor_ = nullptr;
 }
 
 CmSvItemSet* CmSvConflict::FindPage(uint32_t setId) const {

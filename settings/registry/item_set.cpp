@@ -12,8 +12,12 @@ CmSvItemSet::~CmSvItemSet() {
 }
 
 int CmSvItemSet::AddItem(UIDEVDATA* ctx, CmSv* item) {
-    if (!item) return 0;
     CmSvConflict* registry = RegistryOf(ctx);
+    return AddItem(ctx, item, registry, registry ? SettingsOf(ctx) : nullptr);
+}
+
+int CmSvItemSet::AddItem(UIDEVDATA* ctx, CmSv* item, CmSvConflict* registry, uint8_t* settings) {
+    if (!item) return 0;
     // Most sets register their items in the order of their ids: the end is tried first.
     items.emplace_hint(items.end(), item->itemId, item);
     const bool hasDialog = !registry || !registry->noDialog;
@@ -25,5 +29,5 @@ int CmSvItemSet::AddItem(UIDEVDATA* ctx, CmSv* item) {
             spins.emplace(digit->spinId, digit);
         }
     }
-    return registry ? registry->AddItem(ctx, this, item) : 0;
+    return registry ? registry->AddItem(ctx, this, item, settings) : 0;
 }

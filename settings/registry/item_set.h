@@ -14,6 +14,7 @@
 #include <map>
 
 class CmSv;
+class CmSvConflict;
 class CmSvDigit;
 
 template <class K, class V>
@@ -31,6 +32,9 @@ public:
     // Adds the item to the set and to the registry of the request's sheet; answers the
     // registry's answer, 0 when the sheet has no registry.
     int AddItem(UIDEVDATA* ctx, CmSv* item);
+    // As AddItem, for a caller that has the sheet's registry (null: none) and its settings at hand:
+    // a set's build adds its items one after another, and the look-ups cost more than the adding.
+    int AddItem(UIDEVDATA* ctx, CmSv* item, CmSvConflict* registry, uint8_t* settings);
 
     uint32_t setId = 0;
     uintptr_t creatorWords[2] = {};

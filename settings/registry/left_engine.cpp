@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <type_traits>
@@ -109,10 +110,20 @@ bool SameLoadOptions(UIDEVDATA* ctx, const PoolVector<uint8_t>& seen) {
 void CmSvConflict::NoteLoadOptions(UIDEVDATA* ctx) {
     loadOptions_.clear();
     if (!ctx || !ctx->svc) return;
+    // Sized once and copied whole: the pool's allocator has the vector copy byte by byte.
+    std::pair<const uint8_t*, size_t> blocks[2] = {};
+    size_t count = 0, total = 0;
     EachOptionBlock(ctx, [&](const uint8_t* block, size_t size) {
-        loadOptions_.push_back(block ? 1 : 0);
-        if (block) loadOptions_.insert(loadOptions_.end(), block, block + size);
+        if (count < std::size(blocks)) blocks[count++] = {block, size};
+        total += 1 + size;
     });
+    loadOptions_.resize(total);
+    uint8_t* at = loadOptions_.data();
+    for (size_t i = 0; i < count; ++i) {
+        *at++ = blocks[i].first ? 1 : 0;
+        if (blocks[i].second) std::memcpy(at, blocks[i].first, blocks[i].second);
+        at += blocks[i].second;
+    }
 }
 
 bool CmSvConflict::AnyEngineLeft() {

@@ -338,6 +338,19 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
              dm->dmDuplex = DMDUP_SIMPLEX;
          }},
         {"legal", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_LEGAL); }},
+        // Fields that reach other items: the source lists, the quality and the copies' order.
+        {"manual feed", [](LPDEVMODEA dm) { dm->dmDefaultSource = DMBIN_MANUAL; }},
+        {"draft and collated",
+         [](LPDEVMODEA dm) {
+             dm->dmPrintQuality = DMRES_DRAFT;
+             dm->dmCollate = DMCOLLATE_TRUE;
+         }},
+        // Two pages a sheet turned by hand: the rules correct the page order as the registry starts.
+        {"two pages a sheet, portrait", [this](LPDEVMODEA dm) {
+             SetElsewhere(kPageLayoutKey, kTwoPagesASheet);
+             dm->dmOrientation = DMORIENT_PORTRAIT;
+         }},
+        {"landscape, the page order corrected", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE; }},
     };
     std::set<const PieEngine*> engines{Look(session, devmode).engine_};
     int restarts = 0;
@@ -385,6 +398,7 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
         [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kTwoPagesASheet); },
         [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_A5); },
         [](LPDEVMODEA dm) { dm->dmDuplex = DMDUP_VERTICAL; },
+        [](LPDEVMODEA dm) { dm->dmDefaultSource = DMBIN_MANUAL; },
     };
     std::vector<uint8_t> own;
     for (size_t i = 0; i < std::size(steps); ++i) {

@@ -6,15 +6,20 @@
 #include "core/device/table_cursor_query.h"
 #include "core/device/table_cursor_ref.h"
 #include "drvtest/fixture_device.h"
+#include "items/pdl/paper_rows.h"
 #include "items/pdl/pdl_conflict.h"
 #include "items/pdl/pdl_user_data.h"
 #include "pie/api/api.h"
 #include "settings/items/sv_multi.h"
 #include "settings/registry/rule_callbacks.h"
+#include "settings/rules/value_names.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -73,6 +78,28 @@ TEST_P(PaperNames, TheRulesFindThePapersTheyName) {
         EXPECT_STREQ(row->display_text, row->value == 256 ? "Custom" : "Postcard");
     }
     EXPECT_EQ(userDefined, 2);
+}
+
+// A paper's rule name is what the formatted print it replaced writes, cut alike in short buffers.
+TEST(PaperRuleNames, AreWhatAFormattedPrintWrites) {
+    std::vector<unsigned> codes(400);
+    for (unsigned i = 0; i < codes.size(); ++i) codes[i] = i;
+    codes.insert(codes.end(), {2000, 9999, 10000, 65535});
+    for (unsigned code : codes)
+        for (bool user : {false, true})
+            for (size_t size : {1, 2, 5, 6, 32}) {
+                char want[32], got[32];
+                std::memset(want, 'x', sizeof want);
+                std::memset(got, 'x', sizeof got);
+                const char* known = user ? nullptr : FindValueName(valuenames::kPaper, static_cast<int>(code));
+                if (known)
+                    std::snprintf(want, size, "%s", known);
+                else
+                    std::snprintf(want, size, user ? "USER%u" : "PAPER%u", code);
+                PaperRuleName(static_cast<uint16_t>(code), user, got, size);
+                EXPECT_EQ(std::string(got, sizeof got), std::string(want, sizeof want))
+                    << code << " " << user << " " << size;
+            }
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, PaperNames,
