@@ -84,10 +84,11 @@ void afterTaking(MSG& msg, bool removed) {
 
 extern "C" BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     std::thread::id thread = std::this_thread::get_id();
-    if (hWnd) {
-        user::Window* w = user::FromHandle(hWnd);
-        if (!w) return FALSE;
-        thread = w->thread;
+    // Other threads post too, while the window's own thread may be destroying it: its thread is
+    // read under the table's lock, not from a window that may be freed meanwhile.
+    if (hWnd && !user::ThreadOf(hWnd, thread)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
     }
     auto q = queueOf(thread);
     {

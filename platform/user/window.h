@@ -53,6 +53,9 @@ inline Window* FromHandle(HWND hwnd) {
     if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return w;
 }
+// The thread of the live window with this handle, read under the window table's lock: for a call
+// another thread makes while the window's own thread may destroy it. False for no window.
+bool ThreadOf(HWND hwnd, std::thread::id& thread);
 // The first of the handles whose live window has this id (compared in 16 bits), or null: the
 // children without a slot in the look-up, and those after them, under one lock.
 HWND FindWithId(const std::vector<HWND>& handles, WORD id);

@@ -106,6 +106,14 @@ Window* FindLocked(uintptr_t key) {
     return t.byHandle.find(key);
 }
 
+bool ThreadOf(HWND hwnd, std::thread::id& thread) {
+    auto& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(hwnd));
+    if (w) thread = w->thread;
+    return w != nullptr;
+}
+
 HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
     auto it = handles.begin();
     for (; it != handles.end(); ++it) {

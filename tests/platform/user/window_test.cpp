@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
 #include <string>
 #include <thread>
@@ -144,6 +145,26 @@ TEST_F(Windows, AWindowFoundOnAnotherThreadIsGoneOnceDestroyed) {
     destroyed.get_future().wait();
     EXPECT_FALSE(IsWindow(w));
     owner.join();
+}
+
+// Another thread posts to a window while the window's own thread destroys it: the message is
+// queued for that thread or refused, and the poster never reads a freed window (ASan).
+TEST_F(Windows, PostingWhileTheOwnerDestroysTheWindowIsQueuedOrRefused) {
+    std::atomic<HWND> latest{nullptr};
+    std::atomic<bool> done{false};
+    std::thread owner([&] {
+        for (int i = 0; i < 20000; ++i) {
+            HWND w = make("w", WS_OVERLAPPED, nullptr);
+            latest.store(w);
+            DestroyWindow(w);
+        }
+        done.store(true);
+    });
+    while (!done.load())
+        if (HWND w = latest.load()) PostMessageA(w, WM_USER, 0, 0);
+    owner.join();
+    EXPECT_FALSE(PostMessageA(latest.load(), WM_USER, 0, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
 TEST_F(Windows, VisibilityNeedsEveryAncestorButEnablingOnlyTheWindow) {
