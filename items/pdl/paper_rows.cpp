@@ -48,15 +48,14 @@ void PaperRows::Build(UIDEVDATA* ctx, const CmSvOptionRecord* leading, size_t le
     // One walk: each field the cursor gives is a search of the paper table.
     for (int more = papers->First(); more; more = papers->Next()) {
         if (papers->GetFlag(1)) continue;
-        const auto word = papers->GetWord(1);
+        const uint16_t code = papers->GetWord(1);
         std::array<char, kNameSize> name{};
-        PaperRuleName(word, papers->GetFlag(kUserFormFlag) != 0, name.data(), kNameSize);
+        PaperRuleName(code, papers->GetFlag(kUserFormFlag) != 0, name.data(), kNameSize);
         std::array<char, kDisplaySize> display{};
         papers->GetFormName(1, display.data(), kDisplaySize);
         display[kDisplaySize - 1] = 0;
         names_.push_back(name);
         displays_.push_back(display);
-        const int32_t code = word;
         rows_.push_back(CmSvOptionRecord{nullptr, nullptr, code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
     }
     // The rows point into the texts, which stay where they are once all are gathered.

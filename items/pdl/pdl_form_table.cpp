@@ -30,11 +30,10 @@ int PDLSvMulti_FormTable::Init(UIDEVDATA* ctx, const uint8_t* settings) {
         if (!display) break;
         names_.push_back(display);
         // Each field the cursor gives is a search of the paper table: the code is read once.
-        const auto word = papers->GetWord(1);
-        PaperRuleName(word, papers->GetFlag(kUserFormFlag) != 0, name, kNameSize);
+        const uint16_t code = papers->GetWord(1);
+        PaperRuleName(code, papers->GetFlag(kUserFormFlag) != 0, name, kNameSize);
         papers->GetFormName(1, display, kNameSize);
         display[kNameSize - 1] = '\0';
-        const int32_t code = word;
         forms_.push_back(CmSvOptionRecord{name, display, code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
     }
     UseTable(forms_.empty() ? nullptr : forms_.data(), static_cast<uint32_t>(forms_.size()));

@@ -73,8 +73,7 @@ public:
 
     // --- registration -----------------------------------------------------------------------
     int RegisterItemSet(UIDEVDATA* ctx, CmSvItemSet* set);
-    int AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item);
-    // As AddItem, with the sheet's settings (SettingsOf) at hand.
+    // `settings` are the sheet's (SettingsOf), which a set's build looks up once for its items.
     int AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item, uint8_t* settings);
     // The pseudo-items of a multiple-choice item's choices; 0 when memory is short.
     int AddOptionItems(CmSvItemSet* set, CmSv* item);

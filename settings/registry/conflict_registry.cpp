@@ -134,10 +134,6 @@ bool CmSvConflict::SameNotes(const PoolVector<RegistrationNote>& first, const Po
     return true;
 }
 
-int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item) {
-    return AddItem(ctx, set, item, SettingsOf(ctx));
-}
-
 int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item, uint8_t* settings) {
     if (!item) return 0;
     CheckParts(item);
