@@ -212,7 +212,10 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
 CmSvChoiceItem* CmSvConflict::DonorChoice(std::string_view name) const {
     CmSv* found = choiceDonor_ ? choiceDonor_->items_.Find(nextPseudoId) : nullptr;
     CmSvChoiceItem* choice = found ? found->AsChoice() : nullptr;
-    return choice && choice->key && name == choice->key ? choice : nullptr;
+    // The name holds no NUL: the key is the name when it agrees that far and ends there.
+    const bool same = choice && choice->key && std::strncmp(choice->key, name.data(), name.size()) == 0 &&
+                      choice->key[name.size()] == '\0';
+    return same ? choice : nullptr;
 }
 
 void CmSvConflict::EndTakingChoices() {

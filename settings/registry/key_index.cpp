@@ -36,6 +36,7 @@ void CmSvKeyIndex::Bind(uint32_t key, CmSv* item) {
 const PoolVector<CmSvKeySet>& CmSvKeyIndex::Runs() const {
     if (!runsStale_) return runs_;
     runs_.clear();
+    runs_.reserve(bindings_.size());
     const CmSvKeySet::Binding* end = bindings_.data() + bindings_.size();
     for (const CmSvKeySet::Binding* first = bindings_.data(); first != end;) {
         const CmSvKeySet::Binding* last = first;
