@@ -1,4 +1,4 @@
-// Length conversions and the effective orientation, as the setting items compute them.
+// Length conversions with their rounding, as the setting items compute them.
 #include "core/helpers/units.h"
 
 #include <gtest/gtest.h>
@@ -13,12 +13,4 @@ TEST(Units, ConvertsLengthsWithTheirRounding) {
         EXPECT_EQ(HundredthInchToTenthMm(c.value), c.tenthMm) << c.value;
         EXPECT_EQ(TenthMmToHundredthInch(c.value), c.hundredthInch) << c.value;
     }
-}
-
-TEST(Units, RotationOptionsTurnTheOrientation) {
-    struct Case { LONG option124, option126, orientation, expected; };
-    for (auto c : {Case{3, 0, 1, 2}, Case{3, 2, 2, 1}, Case{3, 3, 7, 1}, Case{3, 1, 1, 1}, Case{3, 4, 2, 2},
-                   Case{2, 9, 1, 2}, Case{2, 0, 2, 1}, Case{0, 0, 1, 1}, Case{1, 2, 2, 2}, Case{4, 3, 1, 1}})
-        EXPECT_EQ(MapRotationCode(c.option124, c.option126, c.orientation), c.expected)
-            << c.option124 << " " << c.option126 << " " << c.orientation;
 }

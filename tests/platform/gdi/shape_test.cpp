@@ -150,25 +150,6 @@ TEST(GdiShapes, WidePensAndDashStyles) {
     c.save("shapes_wide_and_dotted");
 }
 
-TEST(GdiShapes, PictureOfShapes) {
-    Canvas c(160, 100, RGB(240, 240, 240));
-    {
-        Tools tools(c.dc, CreatePen(PS_SOLID, 2, RGB(0, 0, 128)), CreateHatchBrush(HS_DIAGCROSS, RGB(0, 128, 0)));
-        Ellipse(c.dc, 5, 5, 75, 55);
-        RoundRect(c.dc, 85, 5, 155, 55, 20, 20);
-    }
-    {
-        Tools tools(c.dc, CreatePen(PS_SOLID, 1, kRed), CreateSolidBrush(RGB(255, 255, 0)));
-        Pie(c.dc, 5, 60, 45, 98, 45, 60, 5, 60);
-        Arc(c.dc, 50, 60, 90, 98, 90, 79, 50, 79);
-        POINT star[5] = {{120, 60}, {132, 98}, {100, 74}, {140, 74}, {108, 98}};
-        SetPolyFillMode(c.dc, WINDING);
-        Polygon(c.dc, star, 5);
-    }
-    c.save("shapes");
-    EXPECT_EQ(c.at(120, 80), RGB(255, 255, 0));  // the star's centre is filled under WINDING
-}
-
 TEST(GdiShapes, ExtremeCoordinatesAreDrawnClippedAndQuickly) {
     // Far-away points must neither overflow nor walk billions of pixels.
     Canvas c(16, 16);
