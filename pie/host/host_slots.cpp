@@ -12,12 +12,6 @@ void pie_set_host_block(PieEngine* engine, PieHostBlock block, const PlHostSlot*
     for (int i = 0; i < count; ++i) engine->host_slots[first + i] = functions ? functions[i] : nullptr;
 }
 
-PieHostBlock pie_item_block(const PlFunctor* item) {
-    if (item->host_item3) return PIE_BLOCK_ID3;
-    if (item->host_item) return PIE_BLOCK_ID;
-    return PIE_BLOCK_KEY;
-}
-
 const char* pie_item_key(const PlFunctor* item) { return item->name->name; }
 
 int pie_item_value_type(PieEngine* engine, PlFunctor* item) {
