@@ -110,6 +110,8 @@ PlFunctor* pl_unary_functor(PieEngine* engine, PlFunctor* functor);
 
 void pl_functor_tables_create(PieEngine* engine);
 
+// The value-type bits of an item whose host answered it has none (it reads as 6, unknown).
+constexpr uint32_t kPlValueTypeNone = 0xE00;
 // Value type of the item behind a functor: 1 on/off, 2 choice, 3 integer, 4 text, 6 unknown.
 int pie_value_type_from_flags(uint32_t flags);
 uint32_t pie_flags_from_value_type(int type);
