@@ -55,6 +55,7 @@ enum PlFunctorMark : uint32_t {
     PLM_IN_PROGRAM = 0x10,      // entered in the program's functor table (entries never leave it)
     PLM_RUN_DONE = 0x20,        // evaluated by the innermost running propagation
     PLM_RUN_ANSWERED = 0x40,    // in the answer table of the innermost running propagation
+    PLM_IN_CHANGED = 0x80,      // in the changed table the engine runs with (pie/run/changed_table.h)
 };
 
 // Bits that belong to one query or one conflict check and must not outlive it.
