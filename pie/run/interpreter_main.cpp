@@ -266,6 +266,8 @@ int pl_execute_main(PieEngine* engine, PlCell* query) {
 }
 
 int pl_execute_main_unbound(PieEngine* engine, PlCell* query) {
+    // A propagation evaluates its items from a query on the engine's stack already.
+    if (engine->stack_floor) return execute_main_unbound(engine, query);
     return pl_on_engine_stack(
         engine, [](PieEngine* e, void* q) { return execute_main_unbound(e, static_cast<PlCell*>(q)); }, query);
 }
