@@ -178,21 +178,47 @@ int CmSvConflict::ForwardDeltaPos(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, 
     return answer;
 }
 
+namespace {
+
+// The set's controls in id order, filled again when the set has grown; null when memory is short
+// for them, and the caller walks the items.
+const PoolVector<CmSvControl*>* ControlsInOrder(CmSvItemSet& set) noexcept {
+    if (set.controlsInOrderOf == set.items.size()) return &set.controlsInOrder;
+    set.controlsInOrder.clear();
+    set.controlsInOrderOf = 0;
+    try {
+        for (auto& [id, item] : set.items)
+            if (CmSvControl* control = item->AsControl()) set.controlsInOrder.push_back(control);
+    } catch (...) {
+        set.controlsInOrder.clear();
+        return nullptr;
+    }
+    set.controlsInOrderOf = set.items.size();
+    return &set.controlsInOrder;
+}
+
+}  // namespace
+
 int CmSvConflict::UpdatePageControls(UIDEVDATA* ctx, HWND dialog, uint32_t pageId, int onlyMarked) {
     CmSvItemSet* set = FindPage(pageId);
     if (!set) return 0;
     dialogWindow = dialog;
     set->dialogWindow = dialog;
     if (set->includeCommon == 1 && set->setId != 0) UpdatePageControls(ctx, dialog, 0, onlyMarked);
-    for (auto& [id, item] : set->items) {
-        CmSvControl* control = item->AsControl();
-        if (!control) continue;
+    auto show = [&](CmSvControl* control) {
         if (!onlyMarked)
             control->ToDialog(ctx, dialog, 0);
         else if (control->needsRedisplay == 1)
             control->ToDialog(ctx, dialog, 1);
         control->needsRedisplay = 0;
+    };
+    if (const PoolVector<CmSvControl*>* controls = ControlsInOrder(*set)) {
+        // By index: a control's redisplay may send messages that come back here.
+        for (size_t i = 0; i < controls->size(); ++i) show((*controls)[i]);
+        return 1;
     }
+    for (auto& [id, item] : set->items)
+        if (CmSvControl* control = item->AsControl()) show(control);
     return 1;
 }
 

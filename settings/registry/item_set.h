@@ -15,6 +15,7 @@
 
 class CmSv;
 class CmSvConflict;
+class CmSvControl;
 class CmSvDigit;
 
 template <class K, class V>
@@ -47,4 +48,9 @@ public:
     CmSvPoolMap<uint32_t, CmSv*> pseudoItems;   // owned
     CmSvPoolMap<int32_t, CmSv*> controls;       // by control id
     CmSvPoolMap<int32_t, CmSvDigit*> spins;     // by spin-control id
+
+    // The controls of `items`, in id order, for the page's redisplay after every change; the
+    // redisplay fills it when `items` has grown since (items are only ever added).
+    PoolVector<CmSvControl*> controlsInOrder;
+    size_t controlsInOrderOf = 0;  // the size of `items` when controlsInOrder was filled
 };

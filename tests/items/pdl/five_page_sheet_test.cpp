@@ -10,6 +10,7 @@
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -178,7 +179,8 @@ TEST_P(FivePageSheet, AListShownBeforeATurnShowsTheTurnedRows) {
 
 // The layout list after each orientation click, painted as the click left it to be painted, and
 // again painted whole: the same picture, and the turned pictures show (two pages per sheet, whose
-// picture turns with the page).
+// picture turns with the page). So too the staple box and the staple-position button after each
+// staple click on the finishing page, where the button turns on and off with the box.
 TEST_P(FivePageSheet, AnOrientationClickPaintsTheLayoutListAsAWholeRepaintDoes) {
     BundledSheet sheet(GetParam());
     ASSERT_NE(sheet.ctx, nullptr);
@@ -197,25 +199,37 @@ TEST_P(FivePageSheet, AnOrientationClickPaintsTheLayoutListAsAWholeRepaintDoes) 
         ReleaseDC(list, dc);
         return seen;
     };
-    std::vector<std::vector<COLORREF>> shown;
+    std::vector<std::vector<COLORREF>> shown, staple;
+    // Clicks the button and keeps the controls' pixels, which a whole repaint must leave as they are.
+    auto clickAndLook = [&](HWND page, int button, std::initializer_list<int> controls,
+                            std::vector<std::vector<COLORREF>>& into) {
+        EXPECT_TRUE(drvtest::Click(page, button));
+        UpdateWindow(page);
+        for (int control : controls) {
+            HWND window = GetDlgItem(page, control);
+            ASSERT_NE(window, nullptr);
+            into.push_back(pixels(window));
+            InvalidateRect(window, nullptr, TRUE);
+            UpdateWindow(window);
+            EXPECT_EQ(into.back(), pixels(window)) << button << " " << control;
+        }
+    };
     drvtest::ScriptedSheet user;
     user.OnSheet([&](drvtest::SheetDriver& driver) {
-        HWND list = GetDlgItem(driver.Page(), IDC_LAYOUT);
-        ASSERT_NE(list, nullptr);
-        for (int button : {IDC_LANDSCAPE, IDC_PORTRAIT, IDC_LANDSCAPE}) {
-            EXPECT_TRUE(drvtest::Click(driver.Page(), button));
-            UpdateWindow(driver.Page());
-            shown.push_back(pixels(list));
-            InvalidateRect(list, nullptr, TRUE);
-            UpdateWindow(list);
-            EXPECT_EQ(shown.back(), pixels(list)) << button;
-        }
+        for (int button : {IDC_LANDSCAPE, IDC_PORTRAIT, IDC_LANDSCAPE})
+            clickAndLook(driver.Page(), button, {IDC_LAYOUT}, shown);
+        ASSERT_TRUE(driver.SelectPage(sheettest::kFinishingPage));
+        for (int i = 0; i < 3; ++i) clickAndLook(driver.Page(), IDC_STAPLE, {IDC_STAPLE, IDC_STAPLE_POSITION}, staple);
         EXPECT_TRUE(driver.PressCancel());
     });
     sheet.Run();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_NE(shown[0], shown[1]);
     EXPECT_EQ(shown[0], shown[2]);
+    ASSERT_EQ(staple.size(), 6u);
+    EXPECT_NE(staple[0], staple[2]);
+    EXPECT_NE(staple[1], staple[3]);
+    EXPECT_EQ(staple[1], staple[5]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,
