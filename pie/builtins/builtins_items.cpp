@@ -7,6 +7,7 @@
 #include "pie/api/engine.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
+#include "pie/run/changed_table.h"
 #include "pie/run/interpreter.h"
 #include "pie/run/property_values.h"
 #include "pie/run/update_store.h"
@@ -166,7 +167,7 @@ PlAtom* element_name(PieEngine* e, PlFunctor* item, PlFunctor* element) {
 void mark_reason(PieEngine* e, PlAtom* name, PlFunctor* atom) {
     PlFunctor* functor = atom ? pl_unary_functor(e, atom) : pl_lookup_functor(e, name, 1, nullptr);
     functor->flags |= PLF_REASON_SET;
-    if (e->run.changed) pl_table_enter(e, e->run.changed, functor);
+    pl_changed_enter(e, functor);
 }
 
 int set_reason(PieEngine* e, PlAtom* name, PlCell* value, PlFunctor* atom = nullptr) {
@@ -228,7 +229,7 @@ int display_flag(PieEngine* e, PlCell* g, PlFrame* f, uint32_t bit, bool on_sets
     if ((state == 1) == on_sets) functor->flags |= bit;
     else functor->flags &= ~bit;
     functor->flags |= PLF_HAS_CONTROL;
-    if (e->run.changed) pl_table_enter(e, e->run.changed, functor);
+    pl_changed_enter(e, functor);
     return PL_SUCCESS;
 }
 

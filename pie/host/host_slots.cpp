@@ -12,23 +12,18 @@ void pie_set_host_block(PieEngine* engine, PieHostBlock block, const PlHostSlot*
     for (int i = 0; i < count; ++i) engine->host_slots[first + i] = functions ? functions[i] : nullptr;
 }
 
-PieHostBlock pie_item_block(const PlFunctor* item) {
-    if (item->host_item3) return PIE_BLOCK_ID3;
-    if (item->host_item) return PIE_BLOCK_ID;
-    return PIE_BLOCK_KEY;
-}
-
 const char* pie_item_key(const PlFunctor* item) { return item->name->name; }
 
 int pie_item_value_type(PieEngine* engine, PlFunctor* item) {
     int type = pie_value_type_from_flags(item->flags);
-    if (type != 6) return type;
+    if (type != 6 || (item->flags & PLF_VALUE_TYPE) == kPlValueTypeNone) return type;
     int32_t asked = 0;
     if (pie_item_call<PIE_OP_GetType>(engine, item, &asked) != 0) return 6;
+    // An item's type does not change while the engine knows it, whatever the host answered: an
+    // item without a value (each choice of a list is one) is not asked again in every query.
     const uint32_t bits = pie_flags_from_value_type(asked);
-    if (!bits) return 6;
-    item->flags = (item->flags & ~PLF_VALUE_TYPE) | bits;
-    return asked;
+    item->flags = (item->flags & ~PLF_VALUE_TYPE) | (bits ? bits : kPlValueTypeNone);
+    return bits ? asked : 6;
 }
 
 int pie_make_unavailable(PieEngine* engine, PlFunctor* item) {

@@ -117,8 +117,12 @@ void pie_set_id_slot(PieEngine* engine, PieHostBlock block, PieIdFn<op> fn) {
 }
 
 // The block that addresses an item: block 3 when its third id is set, else block 2 when its host
-// item id is set, else block 1 by its name.
-PieHostBlock pie_item_block(const PlFunctor* item);
+// item id is set, else block 1 by its name. Inline: every host call of an item chooses.
+inline PieHostBlock pie_item_block(const PlFunctor* item) {
+    if (item->host_item3) return PIE_BLOCK_ID3;
+    if (item->host_item) return PIE_BLOCK_ID;
+    return PIE_BLOCK_KEY;
+}
 
 // The name by which block 1 addresses the item.
 const char* pie_item_key(const PlFunctor* item);

@@ -3,6 +3,7 @@
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/changed_table.h"
 #include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
 #include "pie/run/fact_plan.h"
@@ -104,8 +105,7 @@ template <Recorded kRecord = Recorded::kOwn>
         if (pie_item_call<PIE_OP_HasControl>(engine, f, &control) == 0 && control == 1) f->flags |= PLF_HAS_CONTROL;
     }
     if constexpr (kRecord == Recorded::kLeftAgain) return;
-    // The functor entered last is the one most often called again.
-    if (PlList* changed = engine->run.changed; changed && changed->prev->item != f) pl_table_enter(engine, changed, f);
+    pl_changed_enter(engine, f);
 }
 
 // Tries the clauses of one list in order, each in a fresh frame, until one gives an outcome other

@@ -5,6 +5,7 @@
 #include "pie/terms/atoms.h"
 #include "pie/terms/btree.h"
 #include "pie/api/engine.h"
+#include "pie/run/changed_table.h"
 #include "pie/run/engine_stack.h"
 #include "pie/run/frame.h"
 #include "pie/host/host_slots.h"
@@ -31,9 +32,9 @@ public:
         if (engine->run.queries++ == 0) ++engine->query_number;
     }
     ~QueryScope() {
+        leave_changed();
         pl_trail_undo_to(engine_, trail_);
         pl_frame_unwind(engine_, frames_);
-        engine_->run.changed = outer_changed_;
         engine_->run.answers = outer_answers_;
         if (--engine_->run.queries == 0 && engine_->run.terms.current) {
             pl_forget_query_values(engine_);
@@ -42,6 +43,13 @@ public:
     }
     QueryScope(const QueryScope&) = delete;
     QueryScope& operator=(const QueryScope&) = delete;
+
+    // Back to the caller's changed table; the query's own, if it had one, may then be freed.
+    // marks_cleared: the caller took the own table's marks away itself.
+    void leave_changed(bool marks_cleared = false) {
+        if (marks_cleared) engine_->run.changed = nullptr;
+        pl_use_changed_table(engine_, outer_changed_);
+    }
 
 private:
     static void pl_trail_undo_to(PieEngine* engine, size_t mark) {
@@ -182,7 +190,7 @@ int execute_main(PieEngine* engine, PlCell* query) {
     PlFrame* frame = pl_frame_alloc(engine, variables, nullptr, nullptr);
     PlList* answers = pl_list_new(engine);
     PlList* changed = pl_list_new(engine);
-    engine->run.changed = changed;
+    pl_use_changed_table(engine, changed);
     engine->run.answers = answers;
     const ReasonsScope reasons(engine);
     const bool propagation = engine->flags & PLE_PROPAGATION;
@@ -204,9 +212,14 @@ int execute_main(PieEngine* engine, PlCell* query) {
         }
         display(engine, changed);
     }
-    pl_list_each(changed, [](void* f) { static_cast<PlFunctor*>(f)->flags &= ~kDisplayBits; });
+    pl_list_each(changed, [](void* item) {
+        auto* f = static_cast<PlFunctor*>(item);
+        f->flags &= ~kDisplayBits;
+        f->marks &= ~uint32_t{PLM_IN_CHANGED};
+    });
     if (propagation) mark_goal(goal, false);
     forget_answers(answers);
+    scope.leave_changed(true);
     pl_list_free(engine, answers);
     pl_list_free(engine, changed);
     return outcome;
@@ -219,7 +232,7 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
     PlFrame* frame = pl_frame_alloc(engine, variables, nullptr, nullptr);
     PlList* changed = engine->run.changed;
     PlList* own = changed ? nullptr : pl_list_new(engine);
-    if (own) engine->run.changed = own;
+    if (own) pl_use_changed_table(engine, own);
     const ReasonsScope reasons_of_own(own ? engine : nullptr);
     const uint32_t saved = engine->flags & PLE_PROPAGATION;
     engine->flags |= PLE_PROPAGATION;
@@ -230,6 +243,7 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
         plout_trace(engine, outcome == PL_SUCCESS ? PL_TRACE_TRUE : PL_TRACE_FAIL, 0, goal);
     } catch (...) {
         engine->flags = (engine->flags & ~PLE_PROPAGATION) | saved;
+        scope.leave_changed();
         if (own) pl_list_free(engine, own);
         throw;
     }
@@ -239,6 +253,7 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
             bound_last_query(engine, goal, frame, nullptr, false, true);
         clear_reasons(engine, engine->run.changed);
     }
+    scope.leave_changed();
     if (own) pl_list_free(engine, own);
     return outcome;
 }
@@ -251,6 +266,8 @@ int pl_execute_main(PieEngine* engine, PlCell* query) {
 }
 
 int pl_execute_main_unbound(PieEngine* engine, PlCell* query) {
+    // A propagation evaluates its items from a query on the engine's stack already.
+    if (engine->stack_floor) return execute_main_unbound(engine, query);
     return pl_on_engine_stack(
         engine, [](PieEngine* e, void* q) { return execute_main_unbound(e, static_cast<PlCell*>(q)); }, query);
 }

@@ -55,6 +55,7 @@ enum PlFunctorMark : uint32_t {
     PLM_IN_PROGRAM = 0x10,      // entered in the program's functor table (entries never leave it)
     PLM_RUN_DONE = 0x20,        // evaluated by the innermost running propagation
     PLM_RUN_ANSWERED = 0x40,    // in the answer table of the innermost running propagation
+    PLM_IN_CHANGED = 0x80,      // in the changed table the engine runs with (pie/run/changed_table.h)
 };
 
 // Bits that belong to one query or one conflict check and must not outlive it.
@@ -110,6 +111,8 @@ PlFunctor* pl_unary_functor(PieEngine* engine, PlFunctor* functor);
 
 void pl_functor_tables_create(PieEngine* engine);
 
+// The value-type bits of an item whose host answered it has none (it reads as 6, unknown).
+constexpr uint32_t kPlValueTypeNone = 0xE00;
 // Value type of the item behind a functor: 1 on/off, 2 choice, 3 integer, 4 text, 6 unknown.
 int pie_value_type_from_flags(uint32_t flags);
 uint32_t pie_flags_from_value_type(int type);

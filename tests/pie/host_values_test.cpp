@@ -87,6 +87,18 @@ TEST_F(Commit, ReadNamesFollowTheHostsText) {
     }
 }
 
+// The host's type answer is kept whatever it was; an item the host does not know is asked again.
+TEST_F(Commit, AnItemsTypeIsAskedOnceUnlessTheHostHasNoSuchItem) {
+    item("Choice", 7).type = 0;
+    item("Size", 6).type = 2;
+    host.items[6].value = "A4";
+    PlFunctor* gone = unary("Gone");
+    gone->host_item = 9;
+    for (PlFunctor* f : {unary("Choice"), unary("Size"), gone})
+        for (int i = 0; i < 2; ++i) pl_guarded(e, -1, [&] { return pie_read_item_value(e, f), 0; });
+    EXPECT_EQ(host.take(), "GetType 7; GetType 6; GetValueName 6; GetValueName 6; GetType 9; GetType 9");
+}
+
 TEST_F(Commit, Properties) {
     auto& paper = item("Paper", 5);
     paper.properties[{"A4", "Width"}] = PieValue{3, 210};

@@ -3,6 +3,7 @@
 #include "run_fixture.h"
 #include "term_builder.h"
 
+#include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
 #include "pie/run/head_filter.h"
 #include "pie/run/unify.h"
@@ -384,6 +385,15 @@ TEST_F(Interpreter, DisplayAfterTheQueryInTheHostsOrder) {
     // A failed query shows nothing.
     EXPECT_EQ(query("enable(Paper, 1, ON), fail."), 0);
     EXPECT_EQ(host.take(), "HasControl 5");
+    // A query a host call runs inside another tells its own changes; the outer one still holds
+    // Paper, entered before, and tells it once.
+    static PieEngine* engine = e;
+    static PlCell* inner = clause("show(Paper, 1, ON).");
+    e->host_slots[PIE_SLOT_SHOW_MESSAGE] = reinterpret_cast<PlHostSlot>(
+        +[](void*, int32_t) { return pl_execute_main(engine, inner) == PL_SUCCESS ? 0 : 1; });
+    EXPECT_EQ(query("show(Paper, 1, OFF), message(1), show(Paper, 1, OFF)."), 1);
+    EXPECT_EQ(host.take(), "HasControl 5; HasControl 5; Show 5; Enable 5; ClearMark 5; HasControl 5; Hide 5; "
+                           "Enable 5; ClearMark 5");
 }
 
 // A deep compound term resolved out of a dying frame meets the depth limit where its walk did,

@@ -26,8 +26,11 @@ struct WalkEngine : RunTest {
             s += " |";
             pl_list_each(answers, [&](void* f) { s += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
             s += " | changed";
-            pl_list_each(e->run.changed,
-                         [&](void* f) { s += std::string(" ") + static_cast<PlFunctor*>(f)->name->name; });
+            pl_list_each(e->run.changed, [&](void* item) {
+                auto* f = static_cast<PlFunctor*>(item);
+                s += std::string(" ") + f->name->name;
+                f->marks &= ~uint32_t{PLM_IN_CHANGED};  // emptied below, as a query's end empties it
+            });
             pl_list_clear(e, e->run.changed);
             for (const char* name : functors) {
                 PlFunctor* f = pl_lookup_functor(e, t(name), 3, nullptr);
