@@ -10,15 +10,7 @@
 
 #include <algorithm>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define DRVOPUI_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define DRVOPUI_ASAN 1
-#endif
-#endif
-
-#ifdef DRVOPUI_ASAN
+#ifdef DRVOPUI_POOL_POISONS
 #include <sanitizer/asan_interface.h>
 #define POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
 #define UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
@@ -29,20 +21,11 @@
 
 ChunkPool g_chunkPool __attribute__((init_priority(101)));
 
-// What one thread keeps of the library's pool for itself, so that the common case of allocation
-// and release takes no lock. Trivially destroyed, so it stays usable to the thread's very end.
-struct ChunkPool::ThreadCache {
-    // Blocks trade in batches of about 8 KiB (8 to 128 blocks) and a thread parks fewer than two
-    // batches of a size: enough that a burst of allocations visits the lock once per batch,
-    // little enough not to hoard.
-    static constexpr std::uint16_t Batch(std::size_t cls) {
-        return static_cast<std::uint16_t>(std::clamp<std::size_t>(8192 / SizeOfClass(cls), 8, 128));
-    }
-    ChunkPool* pool;
-    bool retired;  // the thread is ending: what it frees now goes straight to the shared lists
-    FreeBlock* heads[kClasses];
-    std::uint16_t counts[kClasses];
-};
+constinit const std::array<std::uint16_t, ChunkPool::kClasses> ChunkPool::kSpillAt = [] {
+    std::array<std::uint16_t, kClasses> at{};
+    for (std::size_t cls = 0; cls < kClasses; ++cls) at[cls] = static_cast<std::uint16_t>(2 * ThreadCache::Batch(cls));
+    return at;
+}();
 
 // Gives a thread's parked blocks back when the thread ends.
 struct ChunkPool::CacheRetirer {
@@ -55,7 +38,7 @@ struct ChunkPool::CacheRetirer {
     }
 };
 
-thread_local ChunkPool::ThreadCache ChunkPool::tCache_{};
+constinit thread_local ChunkPool::ThreadCache ChunkPool::tCache_{};
 thread_local ChunkPool::CacheRetirer ChunkPool::tRetirer_;
 
 namespace {
@@ -113,7 +96,7 @@ inline ChunkPool::ThreadCache* ChunkPool::CacheOfThisThread() noexcept {
     return &cache;
 }
 
-void* ChunkPool::Alloc(std::size_t bytes) {
+void* ChunkPool::AllocRoute(std::size_t bytes) {
     if (IsLarge(bytes)) {
         void* block = SystemAllocate(bytes);
         if (!block) throw PoolOutOfMemory();
@@ -135,7 +118,7 @@ void* ChunkPool::Alloc(std::size_t bytes) {
     return HandOut(block, bytes);
 }
 
-void ChunkPool::Free(void* block, std::size_t bytes) noexcept {
+void ChunkPool::FreeRoute(void* block, std::size_t bytes) noexcept {
     if (!block) return;
     if (IsLarge(bytes)) {
         SystemRelease(block);
@@ -149,7 +132,7 @@ void ChunkPool::Free(void* block, std::size_t bytes) noexcept {
     if (ThreadCache* cache = CacheOfThisThread()) {
         Write(freed, &FreeBlock::next, cache->heads[cls]);
         cache->heads[cls] = freed;
-        if (++cache->counts[cls] >= 2 * ThreadCache::Batch(cls)) SpillCache(*cache, cls);
+        if (++cache->counts[cls] >= kSpillAt[cls]) SpillCache(*cache, cls);
         return;
     }
     Write(freed, &FreeBlock::next, static_cast<FreeBlock*>(nullptr));

@@ -11,6 +11,7 @@
 #include "pie/api/api.h"
 #include "settings/registry/choice_index.h"
 #include "settings/registry/item_index.h"
+#include "settings/registry/key_index.h"
 #include "settings/registry/item_set.h"
 
 #include <windows.h>
@@ -58,11 +59,6 @@ struct CmSvIdLess {
     bool operator()(const CmSv* a, const CmSv* b) const;
 };
 using CmSvIdSet = std::set<CmSv*, CmSvIdLess, PoolAllocator<CmSv*>>;
-// Items under one option key, ordered by key text (then id, so that two items of one key both stay).
-struct CmSvKeyOrder {
-    bool operator()(const CmSv* a, const CmSv* b) const;
-};
-using CmSvKeySet = std::set<CmSv*, CmSvKeyOrder, PoolAllocator<CmSv*>>;
 
 class CmSvConflict : public CmConflict {
 public:
@@ -277,8 +273,7 @@ private:
     mutable std::map<PoolString, bool, std::less<>, PoolAllocator<std::pair<const PoolString, bool>>> named_;
     CmSvIdSet collectingSet_;  // what `collecting` points at while a request runs
     std::map<uint32_t, CmSv*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSv*>>> previews_;
-    std::map<uint32_t, CmSvKeySet, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvKeySet>>>
-        optionKeys_;
+    CmSvKeyIndex optionKeys_;
     std::map<uint32_t, CmSvItemSet*, std::less<uint32_t>, PoolAllocator<std::pair<const uint32_t, CmSvItemSet*>>>
         pages_;
     CmSvItemIndex items_;

@@ -123,9 +123,11 @@ bool CmSvConflict::RulesMayName(std::string_view key) const {
 
 int CmSvConflict::ReevaluateAll(UIDEVDATA* ctx) {
     if (engine) PIE_begin_update(engine);
+    // By place, not by iterator: a choice registered under the walk (a table rebuilt by a refresh
+    // an evaluation caused) goes in at the end, where the walk still meets it.
     for (auto& [setId, set] : pages_) {
-        for (auto& [id, item] : set->items) Evaluate(ctx, item, 0);
-        for (auto& [id, pseudo] : set->pseudoItems) Evaluate(ctx, pseudo, 0);
+        for (size_t i = 0; i < set->items.size(); ++i) Evaluate(ctx, set->items.begin()[i].second, 0);
+        for (size_t i = 0; i < set->pseudoItems.size(); ++i) Evaluate(ctx, set->pseudoItems.begin()[i].second, 0);
     }
     if (engine) PIE_end_update(engine);
     FollowSettings(ctx);

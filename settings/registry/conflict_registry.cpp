@@ -12,7 +12,6 @@
 #include "settings/sdk/sdk_binding.h"
 #include "settings/items/second_key.h"
 #include "settings/items/sv_interfaces.h"
-#include "settings/items/sv_order.h"
 #include "settings/items/sv_parts.h"
 
 #include <cassert>
@@ -48,13 +47,6 @@ void CheckParts(CmSv*) {}
 }  // namespace
 
 bool CmSvIdLess::operator()(const CmSv* a, const CmSv* b) const { return a->itemId < b->itemId; }
-
-bool CmSvKeyOrder::operator()(const CmSv* a, const CmSv* b) const {
-    const char* ka = a->key ? a->key : "";
-    const char* kb = b->key ? b->key : "";
-    const int order = CompareKeyTexts(ka, kb);
-    return order != 0 ? order < 0 : a->itemId < b->itemId;
-}
 
 CmSvConflict* RegistryOf(UIDEVDATA* ctx) {
     if (!ctx || !ctx->svc) return nullptr;
@@ -150,7 +142,7 @@ int CmSvConflict::AddItem(UIDEVDATA* ctx, CmSvItemSet* set, CmSv* item, uint8_t*
         if (CmSvPreview* preview = item->AsPreview()) previews_.emplace(preview->previewKey, item);
     if (sdk) {
         sdk->BindItem(item);
-        for (uint32_t key : sdk->keys) optionKeys_[key].insert(item);
+        for (uint32_t key : sdk->keys) optionKeys_.Bind(key, item);
     }
     if (CmSvItem* value = ValueOf(item)) {
         const int loaded = value->Load(ctx, settings);
@@ -170,14 +162,18 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
     const uint32_t generation = ++choiceGeneration_;
     PoolVector<CmSvChoiceItem*>& known = choicesOf_[item];
     known.reserve(known.size() + multi->count);  // one growth rather than one per doubling
-    // The name is built in the registry's own buffer: a start builds some hundred of them.
+    // The name is built in the registry's own buffer: a start builds some hundred of them, each
+    // the item's key and "@" and the choice's own name.
     PoolString& name = choiceName_;
+    name.assign(item->key).append("@");
+    const size_t prefix = name.size();
     for (uint32_t i = 0; i < multi->count; ++i) {
         CmSvOptionRecord& row = multi->table[i];
         row.shown = row.enabled = row.available = 1;
         row.shown_changed = row.enabled_changed = 0;
         if (!row.name) continue;
-        name.assign(item->key).append("@").append(row.name);
+        name.resize(prefix);
+        name.append(row.name);
         const uint32_t hash = CmSvChoiceIndex::Hash(name);
         if (CmSvChoiceItem* known_choice = choices_.Find(name, hash)) {
             known_choice->Repoint(&row);
@@ -216,7 +212,10 @@ int CmSvConflict::AddOptionItems(CmSvItemSet* set, CmSv* item) {
 CmSvChoiceItem* CmSvConflict::DonorChoice(std::string_view name) const {
     CmSv* found = choiceDonor_ ? choiceDonor_->items_.Find(nextPseudoId) : nullptr;
     CmSvChoiceItem* choice = found ? found->AsChoice() : nullptr;
-    return choice && choice->key && name == choice->key ? choice : nullptr;
+    // The name holds no NUL: the key is the name when it agrees that far and ends there.
+    const bool same = choice && choice->key && std::strncmp(choice->key, name.data(), name.size()) == 0 &&
+                      choice->key[name.size()] == '\0';
+    return same ? choice : nullptr;
 }
 
 void CmSvConflict::EndTakingChoices() {
@@ -249,18 +248,12 @@ CmSvDigit* CmSvConflict::FindPageDigit(uint32_t pageId, int32_t spinId) const {
     return found == set->spins.end() ? nullptr : found->second;
 }
 
-const CmSvKeySet* CmSvConflict::FindSdkItems(uint32_t key) const {
-    auto found = optionKeys_.find(key);
-    return found == optionKeys_.end() ? nullptr : &found->second;
-}
+const CmSvKeySet* CmSvConflict::FindSdkItems(uint32_t key) const { return optionKeys_.Find(key); }
 
 const CmSvKeySet* CmSvConflict::FindSdkItemsFrom(uint32_t from, uint32_t* key) const {
-    for (auto at = optionKeys_.lower_bound(from); at != optionKeys_.end(); ++at) {
-        if (at->second.empty()) continue;
-        if (key) *key = at->first;
-        return &at->second;
-    }
-    return nullptr;
+    const CmSvKeySet* run = optionKeys_.FindFrom(from);
+    if (run && key) *key = run->key();
+    return run;
 }
 
 const CmSvItemSet* CmSvConflict::FindItemPage(const CmSv* item) const {

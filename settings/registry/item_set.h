@@ -3,15 +3,13 @@
 // the pages make a set, register it with the sheet's registry and add their items to it.
 #pragma once
 
-#include "core/memory/pool_allocator.h"
 #include "core/memory/pool_object.h"
 #include "core/device/uidevdata.h"
+#include "settings/registry/flat_map.h"
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
-#include <map>
 
 class CmSv;
 class CmSvConflict;
@@ -19,7 +17,7 @@ class CmSvControl;
 class CmSvDigit;
 
 template <class K, class V>
-using CmSvPoolMap = std::map<K, V, std::less<K>, PoolAllocator<std::pair<const K, V>>>;
+using CmSvPoolMap = CmSvFlatMap<K, V>;
 
 class CmSvItemSet : public PoolObject {
 public:
