@@ -24,17 +24,26 @@ struct FoundItem {
 constexpr size_t kFoundItems = 128;
 thread_local FoundItem t_found[kFoundItems];
 
+// Another thread's dialog, which its thread may destroy meanwhile, or none.
+[[gnu::noinline]] HWND foreignItem(HWND dialog, WORD id) {
+    HWND child = nullptr;
+    if (!user::ChildWithId(dialog, id, child) || !child) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return child;
+}
+
 }  // namespace
 
 extern "C" HWND WINAPI GetDlgItem(HWND dialog, int id) {
-    user::Window* w = user::FromHandle(dialog);
-    if (!w) return nullptr;
+    if (!user::FromHandle(dialog)) return nullptr;
     // Ids are compared in 16 bits, as templates store them and WM_COMMAND carries them.
     const auto key = static_cast<WORD>(id);
     const uint64_t stamp = user::ChildrenStamp();
     FoundItem& found = t_found[((reinterpret_cast<uintptr_t>(dialog) >> 2) ^ key) & (kFoundItems - 1)];
     if (found.dialog == dialog && found.id == key && found.stamp == stamp && user::Find(found.child))
         return found.child;
+    // Only the dialog's own thread may walk its children unlocked.
+    const user::Window* w = user::FindOwn(dialog);
+    if (!w) return foreignItem(dialog, key);
     if (HWND child = user::FindWithId(w->children, key)) {
         found = {stamp, dialog, key, child};
         return child;

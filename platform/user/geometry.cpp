@@ -3,6 +3,7 @@
 #include "platform/user/window.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -126,6 +127,7 @@ extern "C" BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx,
     }
     if (!(pos.flags & SWP_NOZORDER) && w->parent) {
         auto& list = user::Find(w->parent)->children;
+        std::lock_guard<std::mutex> guard(user::TableLock());  // others may read the list
         list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
         auto at = list.begin();
         if (pos.hwndInsertAfter == HWND_BOTTOM) {

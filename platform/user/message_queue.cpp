@@ -1,6 +1,8 @@
 // Posted messages: one queue per thread, filled by PostMessageA from any thread and emptied by
 // GetMessageA and PeekMessageA of its own. WM_PAINT is not queued: it is made when the queue has
-// nothing else and a window waits to be painted; WM_QUIT comes last of all.
+// nothing else and a window waits to be painted; WM_QUIT comes last of all. A message another
+// thread sends waits in the window's thread's queue too, ahead of all of these, and its sender
+// waits for the answer.
 #include "platform/user/hooks.h"
 #include "platform/user/window.h"
 
@@ -14,10 +16,22 @@
 
 namespace {
 
+struct Queue;
+
+// A message sent from another thread: answered once, by the window's thread or, when the window
+// is gone first, with 0. Guarded by the sender's queue's lock.
+struct Sent {
+    MSG msg{};
+    std::shared_ptr<Queue> sender;
+    LRESULT answer = 0;
+    bool answered = false;
+};
+
 struct Queue {
     std::mutex lock;
-    std::condition_variable arrived;
+    std::condition_variable arrived;  // a posted or sent message, or an answer to this thread
     std::deque<MSG> messages;
+    std::deque<std::shared_ptr<Sent>> sent;
     bool quit = false;
     int exitCode = 0;
 };
@@ -35,6 +49,42 @@ std::shared_ptr<Queue> queueOf(std::thread::id thread) {
     return slot;
 }
 
+void answer(Sent& sent, LRESULT result) {
+    {
+        std::lock_guard<std::mutex> guard(sent.sender->lock);
+        sent.answer = result;
+        sent.answered = true;
+    }
+    sent.sender->arrived.notify_all();
+}
+
+// Takes a sent message for this window out of the queue before its thread does; false when the
+// thread has it already.
+bool withdraw(Queue& q, const Sent* sent) {
+    std::lock_guard<std::mutex> guard(q.lock);
+    for (auto it = q.sent.begin(); it != q.sent.end(); ++it)
+        if (it->get() == sent) {
+            q.sent.erase(it);
+            return true;
+        }
+    return false;
+}
+
+// Has this thread's windows answer what other threads sent them.
+void receive(Queue& q) {
+    for (;;) {
+        std::shared_ptr<Sent> sent;
+        {
+            std::lock_guard<std::mutex> guard(q.lock);
+            if (q.sent.empty()) return;
+            sent = std::move(q.sent.front());
+            q.sent.pop_front();
+        }
+        const MSG& m = sent->msg;
+        answer(*sent, user::Find(m.hwnd) ? user::Deliver(m.hwnd, m.message, m.wParam, m.lParam) : 0);
+    }
+}
+
 DWORD now() {
     using namespace std::chrono;
     return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
@@ -49,6 +99,7 @@ bool matches(const MSG& m, HWND filter, UINT first, UINT last) {
 // Takes (or copies) the next message that passes the filter; false when there is none.
 bool take(MSG& out, HWND filter, UINT first, UINT last, bool remove) {
     auto q = queueOf(std::this_thread::get_id());
+    receive(*q);
     {
         std::lock_guard<std::mutex> guard(q->lock);
         for (auto it = q->messages.begin(); it != q->messages.end(); ++it) {
@@ -81,6 +132,61 @@ void afterTaking(MSG& msg, bool removed) {
 }
 
 }  // namespace
+
+namespace user {
+
+void DropSentMessages(HWND hwnd, std::thread::id thread) {
+    auto q = queueOf(thread);
+    std::deque<std::shared_ptr<Sent>> dropped;
+    {
+        std::lock_guard<std::mutex> guard(q->lock);
+        for (auto it = q->sent.begin(); it != q->sent.end();) {
+            if ((*it)->msg.hwnd == hwnd) {
+                dropped.push_back(std::move(*it));
+                it = q->sent.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (auto& sent : dropped) answer(*sent, 0);
+}
+
+LRESULT SendAcross(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const std::thread::id self = std::this_thread::get_id();
+    std::thread::id thread;
+    if (!ThreadOf(hwnd, thread)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    if (thread == self) return Deliver(hwnd, msg, wParam, lParam);
+    auto sent = std::make_shared<Sent>();
+    sent->msg = MSG{hwnd, msg, wParam, lParam, now(), {0, 0}};
+    sent->sender = queueOf(self);
+    auto target = queueOf(thread);
+    {
+        std::lock_guard<std::mutex> guard(target->lock);
+        target->sent.push_back(sent);
+    }
+    target->arrived.notify_all();
+    for (;;) {
+        // Messages sent to this thread meanwhile are answered, so two threads sending to each
+        // other do not wait for ever.
+        receive(*sent->sender);
+        {
+            std::unique_lock<std::mutex> guard(sent->sender->lock);
+            if (sent->answered) return sent->answer;
+            sent->sender->arrived.wait_for(guard, std::chrono::milliseconds(50));
+            if (sent->answered) return sent->answer;
+        }
+        // The window may have gone between the look above and the queueing, after its thread
+        // dropped what waited for it.
+        std::thread::id still;
+        if (!ThreadOf(hwnd, still) && withdraw(*target, sent.get())) return 0;
+    }
+}
+
+}  // namespace user
 
 extern "C" BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     std::thread::id thread = std::this_thread::get_id();

@@ -1,15 +1,24 @@
-// Sent messages: SendMessageA calls the window's current procedure directly (a window is used
-// from its own thread), CallWindowProcA is the link of a subclassing chain.
+// Sent messages: SendMessageA calls the window's current procedure directly when the window is
+// the calling thread's, and has the window's thread call it otherwise (message_queue.cpp);
+// CallWindowProcA is the link of a subclassing chain.
 #include "platform/user/window.h"
+
+namespace {
+
+inline LRESULT callProc(const user::Window* w, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!w->proc) return 0;
+    if (msg == WM_KEYDOWN || msg == WM_KEYUP || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST))
+        user::NoteKeyState(msg, wParam);  // only these tell keys
+    return w->proc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
 
 namespace user {
 
 LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = FromHandle(hwnd);
-    if (!w || !w->proc) return 0;
-    if (msg == WM_KEYDOWN || msg == WM_KEYUP || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST))
-        NoteKeyState(msg, wParam);  // only these tell keys
-    return w->proc(hwnd, msg, wParam, lParam);
+    return w ? callProc(w, hwnd, msg, wParam, lParam) : 0;
 }
 
 void NotifyParent(HWND control, UINT code) {
@@ -21,7 +30,8 @@ void NotifyParent(HWND control, UINT code) {
 }  // namespace user
 
 extern "C" LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    return user::Deliver(hWnd, Msg, wParam, lParam);
+    const user::Window* w = user::FindOwn(hWnd);
+    return w ? callProc(w, hWnd, Msg, wParam, lParam) : user::SendAcross(hWnd, Msg, wParam, lParam);
 }
 
 extern "C" LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,9 +57,28 @@ inline Window* FromHandle(HWND hwnd) {
 // The thread of the live window with this handle, read under the window table's lock: for a call
 // another thread makes while the window's own thread may destroy it. False for no window.
 bool ThreadOf(HWND hwnd, std::thread::id& thread);
+// Runs read on the live window with this handle under the window table's lock, for a call another
+// thread makes: read may look at the window's words and list of children, not call out. False
+// for no window.
+bool ReadLocked(HWND hwnd, void (*read)(const Window&, void*), void* context);
+template <class Read>
+bool ReadLocked(HWND hwnd, Read&& read) {
+    return ReadLocked(
+        hwnd, [](const Window& w, void* context) { (*static_cast<Read*>(context))(w); },
+        const_cast<void*>(static_cast<const void*>(&read)));
+}
+// The lock a window's thread holds while it changes the window's list of children.
+std::mutex& TableLock();
+// Answers 0 to the messages sent to a window that is gone and not yet taken.
+void DropSentMessages(HWND hwnd, std::thread::id thread);
+// SendMessageA to a window of another thread (or of none): queued for its thread, which calls the
+// window's procedure when it next looks at its queue or waits for an answer of its own; waited for.
+LRESULT SendAcross(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // The first of the handles whose live window has this id (compared in 16 bits), or null: the
 // children without a slot in the look-up, and those after them, under one lock.
 HWND FindWithId(const std::vector<HWND>& handles, WORD id);
+// The same among the children of a window of any thread, under the lock: false for no parent.
+bool ChildWithId(HWND parent, WORD id, HWND& child);
 
 // Raised whenever a window's list of children changes, or a child's id: what a thread found among
 // a window's children by id stands while this has not moved.

@@ -4,6 +4,7 @@
 #include "platform/user/window.h"
 
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -49,7 +50,11 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
     int cx = orDefault(width, 320), cy = orDefault(height, 240);
     w->rect = {left, top, left + (cx < 0 ? 0 : cx), top + (cy < 0 ? 0 : cy)};
     if (parent) {
-        user::Find(parent)->children.push_back(hwnd);  // new children go to the bottom
+        auto& list = user::Find(parent)->children;
+        {
+            std::lock_guard<std::mutex> guard(user::TableLock());  // others may read the list
+            list.push_back(hwnd);                                 // new children go to the bottom
+        }
         user::ChildrenChanged();
     }
 

@@ -4,8 +4,19 @@
 #include "platform/user/window.h"
 
 #include <algorithm>
+#include <mutex>
+#include <thread>
 
 namespace {
+
+void unlink(user::Window& parent, HWND child) {
+    {
+        std::lock_guard<std::mutex> guard(user::TableLock());  // others may read the list
+        auto& list = parent.children;
+        list.erase(std::remove(list.begin(), list.end(), child), list.end());
+    }
+    user::ChildrenChanged();
+}
 
 void markSubtree(HWND hwnd) {
     user::Window* w = user::Find(hwnd);
@@ -31,19 +42,22 @@ void freeSubtree(HWND hwnd) {
         freeSubtree(child);
         w = user::Find(hwnd);
         if (!w) return;
-        auto& list = w->children;
-        list.erase(std::remove(list.begin(), list.end(), child), list.end());
-        user::ChildrenChanged();
+        unlink(*w, child);
     }
     SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
     user::RemoveWindow(hwnd);
+    user::DropSentMessages(hwnd, std::this_thread::get_id());
 }
 
 }  // namespace
 
 extern "C" BOOL WINAPI DestroyWindow(HWND hwnd) {
-    user::Window* w = user::FromHandle(hwnd);
-    if (!w) return FALSE;
+    user::Window* w = user::FindOwn(hwnd);
+    if (!w) {
+        // Only a window's own thread may destroy it, as on the original.
+        SetLastError(IsWindow(hwnd) ? ERROR_ACCESS_DENIED : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
     if (w->destroying) return TRUE;  // already on its way (a handler destroying its own window)
     HWND parent = w->parent;
     if (parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))
@@ -61,10 +75,6 @@ extern "C" BOOL WINAPI DestroyWindow(HWND hwnd) {
     markSubtree(hwnd);
     sendDestroy(hwnd);
     freeSubtree(hwnd);
-    if (user::Window* p = user::Find(parent)) {
-        auto& list = p->children;
-        list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
-        user::ChildrenChanged();
-    }
+    if (user::Window* p = user::Find(parent)) unlink(*p, hwnd);
     return TRUE;
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-bool extraSlot(user::Window* w, int index, size_t width) {
+bool extraSlot(const user::Window* w, int index, size_t width) {
     if (index < 0 || static_cast<size_t>(index) + width > w->extra.size()) {
         SetLastError(ERROR_INVALID_INDEX);
         return false;
@@ -15,7 +15,7 @@ bool extraSlot(user::Window* w, int index, size_t width) {
     return true;
 }
 
-LONG_PTR readExtra(user::Window* w, int index, size_t width) {
+LONG_PTR readExtra(const user::Window* w, int index, size_t width) {
     if (width == sizeof(LONG)) {
         LONG v;
         std::memcpy(&v, w->extra.data() + index, sizeof v);
@@ -43,7 +43,7 @@ void setStyle(user::Window* w, HWND hwnd, int index, DWORD value) {
     SendMessageA(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));
 }
 
-LONG_PTR getLongOf(user::Window* w, int index, size_t width) {
+LONG_PTR getLongOf(const user::Window* w, int index, size_t width) {
     if (index >= 0) return extraSlot(w, index, width) ? readExtra(w, index, width) : 0;
     bool pointer = index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT;
     if (pointer && width != sizeof(LONG_PTR)) {
@@ -64,9 +64,17 @@ LONG_PTR getLongOf(user::Window* w, int index, size_t width) {
     }
 }
 
+// Another thread's window, which its thread may destroy meanwhile, or none.
+[[gnu::noinline]] LONG_PTR getForeignLong(HWND hwnd, int index, size_t width) {
+    LONG_PTR value = 0;
+    if (!user::ReadLocked(hwnd, [&](const user::Window& w) { value = getLongOf(&w, index, width); }))
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return value;
+}
+
 LONG_PTR getLong(HWND hwnd, int index, size_t width) {
-    user::Window* w = user::FromHandle(hwnd);
-    return w ? getLongOf(w, index, width) : 0;
+    const user::Window* w = user::FindOwn(hwnd);
+    return w ? getLongOf(w, index, width) : getForeignLong(hwnd, index, width);
 }
 
 LONG_PTR setLong(HWND hwnd, int index, LONG_PTR value, size_t width) {

@@ -83,7 +83,9 @@ private:
 };
 
 struct Table {
-    std::mutex lock;  // guards the map itself; a window is used from its own thread
+    // Guards the map itself and every window's list of children (their own thread reads them
+    // without it); a window is otherwise used from its own thread.
+    std::mutex lock;
     std::map<uintptr_t, std::unique_ptr<Window>> windows;  // ordered: oldest first
     HandleIndex byHandle;  // the same windows, for Find
     uintptr_t next = 0x20000;
@@ -104,6 +106,23 @@ Window* FindLocked(uintptr_t key) {
     auto& t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     return t.byHandle.find(key);
+}
+
+Window* FindOwnLocked(uintptr_t key) {
+    auto& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    Window* w = t.byHandle.find(key);
+    return w && w->thread == std::this_thread::get_id() ? w : nullptr;
+}
+
+std::mutex& TableLock() { return table().lock; }
+
+bool ReadLocked(HWND hwnd, void (*read)(const Window&, void*), void* context) {
+    auto& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(hwnd));
+    if (w) read(*w, context);
+    return w != nullptr;
 }
 
 bool ThreadOf(HWND hwnd, std::thread::id& thread) {
@@ -131,6 +150,22 @@ HWND FindWithId(const std::vector<HWND>& handles, WORD id) {
     return nullptr;
 }
 
+bool ChildWithId(HWND parent, WORD id, HWND& child) {
+    auto& t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    const Window* p = t.byHandle.find(reinterpret_cast<uintptr_t>(parent));
+    if (!p) return false;
+    child = nullptr;
+    for (HWND handle : p->children) {
+        const Window* w = t.byHandle.find(reinterpret_cast<uintptr_t>(handle));
+        if (w && static_cast<WORD>(w->id) == id) {
+            child = handle;
+            break;
+        }
+    }
+    return true;
+}
+
 uint64_t ChildrenStamp() { return g_childrenStamp.load(std::memory_order_acquire); }
 void ChildrenChanged() { g_childrenStamp.fetch_add(1, std::memory_order_acq_rel); }
 
@@ -154,6 +189,7 @@ Window* AddWindow() {
     if (!d.key.load(std::memory_order_relaxed)) {
         // Release: a reader who takes this window has seen the slot's earlier handle cleared.
         d.window.store(raw, std::memory_order_release);
+        d.owner.store(ThreadMark(), std::memory_order_release);  // made on its own thread
         d.key.store(key, std::memory_order_release);
     }
     return raw;

@@ -28,11 +28,26 @@ bool enumChildren(HWND parent, WNDENUMPROC proc, LPARAM param) {
 
 extern "C" HWND WINAPI GetDesktopWindow(void) { return kDesktop; }
 
+namespace {
+
+HWND parentOf(const user::Window& w) {
+    if (w.style & WS_CHILD) return w.parent;
+    return (w.style & WS_POPUP) ? w.owner : nullptr;
+}
+
+// Another thread's window, which its thread may destroy meanwhile, or none.
+[[gnu::noinline]] HWND foreignParent(HWND hwnd) {
+    HWND parent = nullptr;
+    if (!user::ReadLocked(hwnd, [&](const user::Window& w) { parent = parentOf(w); }))
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return parent;
+}
+
+}  // namespace
+
 extern "C" HWND WINAPI GetParent(HWND hwnd) {
-    user::Window* w = user::FromHandle(hwnd);
-    if (!w) return nullptr;
-    if (w->style & WS_CHILD) return w->parent;
-    return (w->style & WS_POPUP) ? w->owner : nullptr;
+    const user::Window* w = user::FindOwn(hwnd);
+    return w ? parentOf(*w) : foreignParent(hwnd);
 }
 
 extern "C" HWND WINAPI GetAncestor(HWND hwnd, UINT flags) {

@@ -30,6 +30,7 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY: g_log.push_back("destroy " + name(hwnd)); break;
     case WM_NCDESTROY: g_log.push_back("ncdestroy " + name(hwnd)); break;
     case WM_USER: g_log.push_back("user " + std::to_string(wParam)); return 7;
+    case WM_USER + 1: return std::this_thread::get_id() == *reinterpret_cast<std::thread::id*>(lParam) ? 7 : 1;
     default: break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -147,24 +148,47 @@ TEST_F(Windows, AWindowFoundOnAnotherThreadIsGoneOnceDestroyed) {
     owner.join();
 }
 
-// Another thread posts to a window while the window's own thread destroys it: the message is
-// queued for that thread or refused, and the poster never reads a freed window (ASan).
-TEST_F(Windows, PostingWhileTheOwnerDestroysTheWindowIsQueuedOrRefused) {
+// Another thread calls on a window while the window's own thread destroys it: each call answers
+// as for the live window or fails cleanly, a sent message runs on the owner's thread (which takes
+// it while it peeks), and the caller never reads a freed window (ASan).
+TEST_F(Windows, CallsFromAnotherThreadWhileTheOwnerDestroysTheWindowAnswerOrFail) {
     std::atomic<HWND> latest{nullptr};
     std::atomic<bool> done{false};
+    std::thread::id ownerThread;
     std::thread owner([&] {
-        for (int i = 0; i < 20000; ++i) {
+        ownerThread = std::this_thread::get_id();
+        for (int i = 0; i < 10000; ++i) {
             HWND w = make("w", WS_OVERLAPPED, nullptr);
+            make("c", WS_CHILD, w, 3);
+            SetWindowLongPtrA(w, GWLP_USERDATA, 42);
             latest.store(w);
+            MSG m;
+            PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);
             DestroyWindow(w);
         }
         done.store(true);
     });
-    while (!done.load())
-        if (HWND w = latest.load()) PostMessageA(w, WM_USER, 0, 0);
+    int bad = 0;
+    while (!done.load()) {
+        HWND w = latest.load();
+        if (!w) continue;
+        PostMessageA(w, WM_USER, 0, 0);
+        LRESULT sent = SendMessageA(w, WM_USER + 1, 0, reinterpret_cast<LPARAM>(&ownerThread));
+        LONG_PTR data = GetWindowLongPtrA(w, GWLP_USERDATA);
+        HWND child = GetDlgItem(w, 3);
+        char text[8] = "";
+        GetWindowTextA(w, text, sizeof text);
+        bad += (sent != 0 && sent != 7) + (data != 0 && data != 42) + (child && GetParent(child) != w && IsWindow(child)) +
+               (text[0] && std::string(text) != "w");
+    }
     owner.join();
+    EXPECT_EQ(bad, 0);
     EXPECT_FALSE(PostMessageA(latest.load(), WM_USER, 0, 0));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(SendMessageA(latest.load(), WM_USER + 1, 0, reinterpret_cast<LPARAM>(&ownerThread)), 0);
+    EXPECT_EQ(GetWindowLongPtrA(latest.load(), GWLP_USERDATA), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(GetDlgItem(latest.load(), 3), nullptr);
 }
 
 TEST_F(Windows, VisibilityNeedsEveryAncestorButEnablingOnlyTheWindow) {
