@@ -77,13 +77,9 @@ CmModule* CmUserData::GetModule(ModuleBit bit) const {
 
 bool CmUserData::WorksOnCopies() const { return ctx_ && ctx_->kind != kKindDevmode && ctx_->kind != kKindInstall; }
 
-// Once made, a copy is the answer for the life of the request: the request's kind does not
-// change, and the store's device modes, once built, are never let go. Every item and every event
-// asks for the blocks, several times each.
-uint8_t* CmUserData::GetSettingsSource() {
+uint8_t* CmUserData::FindSettingsSource() {
     if (!ctx_) return nullptr;
     if (dialogBlocks_.settings) return dialogBlocks_.settings;
-    if (!settingsCopy_.empty()) return settingsCopy_.data();
     uint8_t* current = ctx_->svc->GetDevmode(ctx_, 3);
     if (!WorksOnCopies() || !current) return current;
     if (settingsCopy_.empty()) {
@@ -95,10 +91,9 @@ uint8_t* CmUserData::GetSettingsSource() {
 
 DWORD CmUserData::GetSettingsSourceSize() const { return ctx_ ? ctx_->svc->GetDevmodeSize(ctx_, 1) : 0; }
 
-uint8_t* CmUserData::GetDeviceOptionSource() {
+uint8_t* CmUserData::FindDeviceOptionSource() {
     if (!ctx_) return nullptr;
     if (dialogBlocks_.deviceOptions) return dialogBlocks_.deviceOptions;
-    if (!deviceOptionCopy_.empty()) return deviceOptionCopy_.data();
     uint8_t* block = ctx_->svc->GetDeviceOption(ctx_);
     if (!WorksOnCopies() || !block) return block;
     if (deviceOptionCopy_.empty()) deviceOptionCopy_.assign(block, block + ctx_->svc->GetDeviceOptionSize(ctx_));

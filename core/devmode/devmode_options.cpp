@@ -80,7 +80,7 @@ T loadAt(const uint8_t* at) {
 // The option's bytes in a whole current-form device mode (one whose own sizes say so) whose entry
 // for the option's section is the current layout's own, which is what nearly every get and set is
 // handed; null for any other, which locateSection judges. The checks are locateSection's.
-uint8_t* currentFormField(uint8_t* dm, size_t row) {
+[[gnu::always_inline]] inline uint8_t* currentFormField(uint8_t* dm, size_t row) {
     if (!dm || loadAt<uint32_t>(dm + kOffSize) != kCurrentSizes || loadAt<uint64_t>(dm + kOffSignature) != kSignatureWord)
         return nullptr;
     const uint16_t version = loadAt<uint16_t>(dm + kOffPrivateVersion);
@@ -119,16 +119,24 @@ MutableByteView optionBytes(void* devmode, size_t devmodeSize, const OptionRow& 
 
 }  // namespace
 
-const OptionRow* findOption(uint32_t numberOrId) {
-    if (numberOrId < 0x10000) {
-        if (numberOrId < kFirstNumber || numberOrId > kLastNumber) return nullptr;
-        uint8_t i = kByNumber[numberOrId - kFirstNumber];
-        return i == kNoRow ? nullptr : &kOptionRows[i];
-    }
-    auto it = std::lower_bound(kById.begin(), kById.end(), numberOrId,
-                               [](uint8_t i, uint32_t id) { return kOptionRows[i].id < id; });
-    return it != kById.end() && kOptionRows[*it].id == numberOrId ? &kOptionRows[*it] : nullptr;
+namespace {
+
+const OptionRow* rowById(uint32_t id) {
+    auto it = std::lower_bound(kById.begin(), kById.end(), id, [](uint8_t i, uint32_t want) { return kOptionRows[i].id < want; });
+    return it != kById.end() && kOptionRows[*it].id == id ? &kOptionRows[*it] : nullptr;
 }
+
+// Numbers, which nearly every caller uses, are found in the caller.
+[[gnu::always_inline]] inline const OptionRow* rowOf(uint32_t numberOrId) {
+    if (numberOrId >= 0x10000) return rowById(numberOrId);
+    if (numberOrId < kFirstNumber || numberOrId > kLastNumber) return nullptr;
+    const uint8_t i = kByNumber[numberOrId - kFirstNumber];
+    return i == kNoRow ? nullptr : &kOptionRows[i];
+}
+
+}  // namespace
+
+const OptionRow* findOption(uint32_t numberOrId) { return rowOf(numberOrId); }
 
 void writeDefault(MutableByteView field, const OptionRow& row) {
     field.fill(0, 0, row.width);
@@ -162,7 +170,7 @@ BOOL SetOption(void* devmode, size_t devmodeSize, uint32_t numberOrId, const voi
 // A device mode whose own sizes are the current form's is bounded by exactly those, so the short
 // way needs no declared size; any other takes the sized route.
 BOOL GetOption(const void* devmode, uint32_t numberOrId, void* buffer, size_t size) {
-    const OptionRow* row = findOption(numberOrId);
+    const OptionRow* row = rowOf(numberOrId);
     if (!row || !buffer) return FALSE;
     // Reading never writes: the const is cast away only to share the locating code.
     if (const uint8_t* field = currentFormField(static_cast<uint8_t*>(const_cast<void*>(devmode)), rowIndex(row))) {
@@ -173,7 +181,7 @@ BOOL GetOption(const void* devmode, uint32_t numberOrId, void* buffer, size_t si
 }
 
 BOOL SetOption(void* devmode, uint32_t numberOrId, const void* buffer, size_t size) {
-    const OptionRow* row = findOption(numberOrId);
+    const OptionRow* row = rowOf(numberOrId);
     if (row && buffer && size >= row->width)
         if (uint8_t* field = currentFormField(static_cast<uint8_t*>(devmode), rowIndex(row))) {
             copyValue(field, buffer, row->width);
