@@ -100,8 +100,8 @@ uint8_t* currentFormField(void* devmode, size_t devmodeSize, const OptionRow& ro
 // copied inline, as nearly every option read and write asks.
 void copyValue(void* to, const void* from, size_t n) {
     switch (n) {
-    case 2: std::memcpy(to, from, 2); break;
-    case 4: std::memcpy(to, from, 4); break;
+    case 2: std::memmove(to, from, 2); break;
+    case 4: std::memmove(to, from, 4); break;
     default: std::memmove(to, from, n);
     }
 }
