@@ -21,29 +21,4 @@ TEST(UserData, TheCopiesAreReadOnlyWhileLockedOrInAccessModesOneAndTwo) {
     EXPECT_TRUE(copying->IsReadOnly());
 }
 
-// The first ask makes the copies; every later one must answer them, a dialog's blocks meanwhile.
-TEST(UserData, ASheetWorksOnOneCopyOfEachBlockAndADialogOnItsOwn) {
-    drvtest::FixtureDevice fixture(kKindDevmode);
-    UIDEVDATA* direct = fixture.Device();
-    UIDEVDATA* sheet = fixture.Make(kKindUserInterface);
-    ASSERT_NE(sheet, nullptr);
-    CmUserData* user = sheet->svc->GetUserData(sheet);
-    uint8_t* settings = user->GetSettingsSource();
-    uint8_t* options = user->GetDeviceOptionSource();
-    EXPECT_NE(settings, sheet->svc->GetDevmode(sheet, 3));
-    EXPECT_NE(options, sheet->svc->GetDeviceOption(sheet));
-    uint8_t dialogSettings[4], dialogOptions[4];
-    user->SetDialogBlocks({dialogSettings, dialogOptions});
-    EXPECT_EQ(user->GetSettingsSource(), dialogSettings);
-    EXPECT_EQ(user->GetDeviceOptionSource(), dialogOptions);
-    user->SetDialogBlocks({});
-    EXPECT_EQ(user->GetSettingsSource(), settings);
-    EXPECT_EQ(user->GetDeviceOptionSource(), options);
-    CmUserData* own = direct->svc->GetUserData(direct);
-    for (int ask = 0; ask < 2; ++ask) {
-        EXPECT_EQ(own->GetSettingsSource(), direct->svc->GetDevmode(direct, 3));
-        EXPECT_EQ(own->GetDeviceOptionSource(), direct->svc->GetDeviceOption(direct));
-    }
-}
-
 }  // namespace
