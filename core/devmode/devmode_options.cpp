@@ -62,7 +62,8 @@ constexpr auto kCurrentPlaces = [] {
 
 // dmSize and dmDriverExtra side by side, and the signature, as whole words.
 static_assert(kOffDriverExtra == kOffSize + 2 && kPublicSize == kOffSignature);
-constexpr uint32_t kCurrentSizes = static_cast<uint32_t>(kPublicSize) | static_cast<uint32_t>(kDevmodeSize - kPublicSize) << 16;
+constexpr uint32_t kCurrentSizes =
+    static_cast<uint32_t>(kPublicSize) | static_cast<uint32_t>(kDevmodeSize - kPublicSize) << 16;
 constexpr uint64_t kSignatureWord = [] {
     uint64_t word = 0;
     for (size_t i = 0; i < kSignatureSize; ++i) word |= uint64_t{static_cast<uint8_t>(kSignature[i])} << (8 * i);
@@ -81,7 +82,8 @@ T loadAt(const uint8_t* at) {
 // for the option's section is the current layout's own, which is what nearly every get and set is
 // handed; null for any other, which locateSection judges. The checks are locateSection's.
 [[gnu::always_inline]] inline uint8_t* currentFormField(uint8_t* dm, size_t row) {
-    if (!dm || loadAt<uint32_t>(dm + kOffSize) != kCurrentSizes || loadAt<uint64_t>(dm + kOffSignature) != kSignatureWord)
+    if (!dm || loadAt<uint32_t>(dm + kOffSize) != kCurrentSizes ||
+        loadAt<uint64_t>(dm + kOffSignature) != kSignatureWord)
         return nullptr;
     const uint16_t version = loadAt<uint16_t>(dm + kOffPrivateVersion);
     if (version < kOldestPrivateVersion || version > kPrivateVersion) return nullptr;
@@ -122,7 +124,8 @@ MutableByteView optionBytes(void* devmode, size_t devmodeSize, const OptionRow& 
 namespace {
 
 const OptionRow* rowById(uint32_t id) {
-    auto it = std::lower_bound(kById.begin(), kById.end(), id, [](uint8_t i, uint32_t want) { return kOptionRows[i].id < want; });
+    auto it = std::lower_bound(kById.begin(), kById.end(), id,
+                               [](uint8_t i, uint32_t want) { return kOptionRows[i].id < want; });
     return it != kById.end() && kOptionRows[*it].id == id ? &kOptionRows[*it] : nullptr;
 }
 

@@ -115,11 +115,13 @@ TEST(DevmodeOptions, TheCurrentFormsShortWayAnswersAsTheDirectoryDoes) {
                                        place.offset + row.width <= span.size;
             const auto other = pattern(row.width, static_cast<uint8_t>(row.id + 1));
             if (heldByOwnSize) std::memcpy(expected.data() + span.offset + place.offset, other.data(), row.width);
-            EXPECT_EQ(SetOption(dm.data(), row.number ? row.number : row.id, other.data(), other.size()), heldByOwnSize);
+            const uint32_t key = row.number ? row.number : row.id;
+            EXPECT_EQ(SetOption(dm.data(), key, other.data(), other.size()), heldByOwnSize);
             EXPECT_EQ(dm, expected) << d.offset << " " << std::hex << row.id;
             std::vector<uint8_t> own(row.width, 0xEE);
             EXPECT_EQ(GetOption(dm.data(), row.id, own.data(), own.size()), heldByOwnSize);
-            EXPECT_EQ(own, heldByOwnSize ? other : std::vector<uint8_t>(row.width, 0xEE)) << d.offset << " " << std::hex << row.id;
+            EXPECT_EQ(own, heldByOwnSize ? other : std::vector<uint8_t>(row.width, 0xEE))
+                << d.offset << " " << std::hex << row.id;
         }
     }
 }
