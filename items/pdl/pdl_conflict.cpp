@@ -89,6 +89,9 @@ int PDLSvConflict::StartAfterSets(UIDEVDATA* ctx) {
 }
 
 void PDLSvConflict::BuildAllSets(UIDEVDATA* ctx) {
+    // A sheet makes some three hundred items in twelve sets: one allocation each, not one a doubling.
+    sets_.reserve(12);
+    items_.reserve(512);
     // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
     BuildSet(ctx, kSpecItemSet, 0, MakeSpecItems);
     BuildSet(ctx, kCommonSetId, 0, BuildCommonItems);
