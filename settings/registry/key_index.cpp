@@ -5,7 +5,7 @@
 #include "settings/items/sv_order.h"
 
 #include <algorithm>
-#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -35,17 +35,21 @@ void CmSvKeyIndex::Bind(uint32_t key, CmSv* item) {
 
 void CmSvKeyIndex::MergeWaiting() const {
     if (waiting_.empty()) return;
-    // Stable: of two alike that waited, the one bound first comes first and stays. One that
-    // waited never equals a binding put on at the end after it (that one was behind the end then,
-    // and so behind it), so on a tie the binding already in place was bound first.
+    // Stable: of two alike that waited, the one bound first stays.
     std::stable_sort(waiting_.begin(), waiting_.end(), Before);
+    // On a tie the binding in place goes first: it was bound before the one that waited (one bound
+    // at the end after it was behind the end then, and so behind it). One that waited goes in only
+    // where nothing alike went before it.
     PoolVector<CmSvKeySet::Binding> merged;
     merged.reserve(bindings_.size() + waiting_.size());
-    std::merge(bindings_.begin(), bindings_.end(), waiting_.begin(), waiting_.end(), std::back_inserter(merged),
-               Before);
-    merged.erase(std::unique(merged.begin(), merged.end(),
-                             [](const CmSvKeySet::Binding& a, const CmSvKeySet::Binding& b) { return !Before(a, b); }),
-                 merged.end());
+    auto placed = bindings_.begin();
+    for (const CmSvKeySet::Binding& binding : waiting_) {
+        const auto behind = std::find_if(placed, bindings_.end(), [&](const CmSvKeySet::Binding& b) { return Before(binding, b); });
+        merged.insert(merged.end(), placed, behind);
+        placed = behind;
+        if (merged.empty() || Before(merged.back(), binding)) merged.push_back(binding);
+    }
+    merged.insert(merged.end(), placed, bindings_.end());
     bindings_.swap(merged);
     waiting_.clear();
 }
