@@ -19,10 +19,8 @@ bool Add(PoolVector<CmSv*>& items) {
 }
 
 void SortById(PoolVector<CmSv*>& items, size_t from) {
-    const auto byId = [](const CmSv* a, const CmSv* b) { return a->itemId < b->itemId; };
-    // The lists name most items in id order already: a look costs a fraction of the sort.
-    const auto first = items.begin() + static_cast<std::ptrdiff_t>(from);
-    if (!std::is_sorted(first, items.end(), byId)) std::sort(first, items.end(), byId);
+    std::sort(items.begin() + static_cast<std::ptrdiff_t>(from), items.end(),
+              [](const CmSv* a, const CmSv* b) { return a->itemId < b->itemId; });
 }
 
 }  // namespace
