@@ -38,25 +38,58 @@ void PaperRuleName(uint16_t code, bool userForm, char* out, size_t size) {
         WriteName(out, size, userForm ? "USER" : "PAPER", true, code);
 }
 
+namespace {
+
+thread_local PaperWalk* tOpenWalk = nullptr;
+
+// Reads every paper of the table; false when the request has none.
+bool Walk(UIDEVDATA* ctx, PoolVector<PaperEntry>& papers) {
+    papers.clear();
+    TableCursorRef<PaperCursor> cursor(ctx, kTablePapers);
+    if (!cursor) return false;
+    for (int more = cursor->First(); more; more = cursor->Next()) {
+        PaperEntry& paper = papers.emplace_back();
+        paper.hidden = cursor->GetFlag(1) != 0;
+        paper.code = cursor->GetWord(1);
+        paper.userForm = cursor->GetFlag(kUserFormFlag) != 0;
+        cursor->GetFormName(1, paper.name.data(), paper.name.size());
+    }
+    return true;
+}
+
+}  // namespace
+
+PaperWalk::PaperWalk(UIDEVDATA* ctx) : ctx_(ctx), outer_(tOpenWalk) { tOpenWalk = this; }
+
+PaperWalk::~PaperWalk() { tOpenWalk = outer_; }
+
+const PoolVector<PaperEntry>* PaperWalk::Papers(UIDEVDATA* ctx, PoolVector<PaperEntry>& own) {
+    PaperWalk* open = tOpenWalk;
+    if (!open || open->ctx_ != ctx) return Walk(ctx, own) ? &own : nullptr;
+    if (!open->walked_) {
+        open->found_ = Walk(ctx, open->papers_);
+        open->walked_ = true;
+    }
+    return open->found_ ? &open->papers_ : nullptr;
+}
+
 void PaperRows::Build(UIDEVDATA* ctx, const CmSvOptionRecord* leading, size_t leadingCount) {
     rows_.clear();
     names_.clear();
     displays_.clear();
     for (size_t i = 0; i < leadingCount; ++i) rows_.push_back(leading[i]);
-    TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
+    PoolVector<PaperEntry> own;
+    const PoolVector<PaperEntry>* papers = PaperWalk::Papers(ctx, own);
     if (!papers) return;
-    // One walk: each field the cursor gives is a search of the paper table.
-    for (int more = papers->First(); more; more = papers->Next()) {
-        if (papers->GetFlag(1)) continue;
-        const uint16_t code = papers->GetWord(1);
+    for (const PaperEntry& paper : *papers) {
+        if (paper.hidden) continue;
         std::array<char, kNameSize> name{};
-        PaperRuleName(code, papers->GetFlag(kUserFormFlag) != 0, name.data(), kNameSize);
-        std::array<char, kDisplaySize> display{};
-        papers->GetFormName(1, display.data(), kDisplaySize);
+        PaperRuleName(paper.code, paper.userForm, name.data(), kNameSize);
+        std::array<char, kDisplaySize> display = paper.name;
         display[kDisplaySize - 1] = 0;
         names_.push_back(name);
         displays_.push_back(display);
-        rows_.push_back(CmSvOptionRecord{nullptr, nullptr, code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
+        rows_.push_back(CmSvOptionRecord{nullptr, nullptr, paper.code, 0, 0, 1, 1, 0, 0, nullptr, 1, paper.code, 1});
     }
     // The rows point into the texts, which stay where they are once all are gathered.
     for (size_t i = 0; i < names_.size(); ++i) {

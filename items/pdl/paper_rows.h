@@ -34,3 +34,34 @@ private:
     PoolVector<std::array<char, kNameSize>> names_;
     PoolVector<std::array<char, kDisplaySize>> displays_;
 };
+
+// One paper of the table as the paper lists read it: its code, its hidden and user-form flags,
+// and its form name as the cursor gives it into a buffer of PaperRows::kDisplaySize bytes.
+struct PaperEntry {
+    uint16_t code = 0;
+    bool hidden = false, userForm = false;
+    std::array<char, PaperRows::kDisplaySize> name{};
+};
+
+// A walk of the paper table that the paper lists of one sheet start share (the form table, the
+// page sizes and the output sizes): every field the cursor gives is a search of the table, and
+// each list read all of them. While a walk is open on the thread, the first list built over its
+// request walks the table and the others read what it found; the table does not change while the
+// item sets are built. Open walks nest.
+class PaperWalk {
+public:
+    explicit PaperWalk(UIDEVDATA* ctx);
+    ~PaperWalk();
+    PaperWalk(const PaperWalk&) = delete;
+    PaperWalk& operator=(const PaperWalk&) = delete;
+
+    // The papers of the request's table in its order; null when it has no paper table. A walk
+    // made here when none is open over ctx goes into `own`.
+    static const PoolVector<PaperEntry>* Papers(UIDEVDATA* ctx, PoolVector<PaperEntry>& own);
+
+private:
+    UIDEVDATA* ctx_;
+    PaperWalk* outer_;
+    bool walked_ = false, found_ = false;
+    PoolVector<PaperEntry> papers_;
+};

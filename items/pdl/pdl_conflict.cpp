@@ -4,6 +4,7 @@
 #include "core/device/user_data.h"
 #include "items/pdl/finishing_item_sets.h"
 #include "items/pdl/item_sets.h"
+#include "items/pdl/paper_rows.h"
 #include "items/pdl/quality_item_sets.h"
 #include "items/pdl/value_item_sets.h"
 #include "settings/items/sv.h"
@@ -89,6 +90,11 @@ int PDLSvConflict::StartAfterSets(UIDEVDATA* ctx) {
 }
 
 void PDLSvConflict::BuildAllSets(UIDEVDATA* ctx) {
+    // A sheet makes some three hundred items in twelve sets: one allocation each, not one a doubling.
+    sets_.reserve(12);
+    items_.reserve(512);
+    // The form table and the paper lists read the paper table once between them.
+    PaperWalk papers(ctx);
     // The device's capability values ("Spec$") first: the other sets' rules and tables read them.
     BuildSet(ctx, kSpecItemSet, 0, MakeSpecItems);
     BuildSet(ctx, kCommonSetId, 0, BuildCommonItems);

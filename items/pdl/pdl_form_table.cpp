@@ -2,10 +2,9 @@
 #include "items/pdl/pdl_form_table.h"
 
 #include "core/memory/pool_text.h"
-#include "core/device/table_cursor_papers.h"
-#include "core/device/table_cursor_query.h"
-#include "core/device/table_cursor_ref.h"
 #include "items/pdl/paper_rows.h"
+
+#include <cstring>
 
 PDLSvMulti_FormTable::~PDLSvMulti_FormTable() { FreeNames(); }
 
@@ -20,21 +19,22 @@ int PDLSvMulti_FormTable::Init(UIDEVDATA* ctx, const uint8_t* settings) {
     UseTable(nullptr, 0);
     forms_.clear();
     FreeNames();
-    TableCursorRef<PaperCursor> papers(ctx, kTablePapers);
+    PoolVector<PaperEntry> own;
+    const PoolVector<PaperEntry>* papers = PaperWalk::Papers(ctx, own);
     if (!papers) return 0;
-    for (int more = papers->First(); more; more = papers->Next()) {
+    static_assert(kNameSize <= PaperRows::kDisplaySize);
+    for (const PaperEntry& paper : *papers) {
         char* name = NewPoolText(kNameSize);
         if (!name) break;
         names_.push_back(name);
         char* display = NewPoolText(kNameSize);
         if (!display) break;
         names_.push_back(display);
-        // Each field the cursor gives is a search of the paper table: the code is read once.
-        const uint16_t code = papers->GetWord(1);
-        PaperRuleName(code, papers->GetFlag(kUserFormFlag) != 0, name, kNameSize);
-        papers->GetFormName(1, display, kNameSize);
+        PaperRuleName(paper.code, paper.userForm, name, kNameSize);
+        // The form name as the cursor cuts it to this size: the same first bytes.
+        std::memcpy(display, paper.name.data(), kNameSize - 1);
         display[kNameSize - 1] = '\0';
-        forms_.push_back(CmSvOptionRecord{name, display, code, 0, 0, 1, 1, 0, 0, nullptr, 1, code, 1});
+        forms_.push_back(CmSvOptionRecord{name, display, paper.code, 0, 0, 1, 1, 0, 0, nullptr, 1, paper.code, 1});
     }
     UseTable(forms_.empty() ? nullptr : forms_.data(), static_cast<uint32_t>(forms_.size()));
     return CmSvMulti_FormTable::Init(ctx, settings);

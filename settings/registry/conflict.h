@@ -9,6 +9,7 @@
 #include "core/memory/pool_object.h"
 #include "core/device/uidevdata.h"
 #include "pie/api/api.h"
+#include "settings/items/sv.h"
 #include "settings/registry/choice_index.h"
 #include "settings/registry/item_index.h"
 #include "settings/registry/key_index.h"
@@ -56,7 +57,8 @@ public:
 
 // Items ordered by id: the changed-item set and the collecting set.
 struct CmSvIdLess {
-    bool operator()(const CmSv* a, const CmSv* b) const;
+    // Inline: a rule callback that marks an item walks the changed-item set with it.
+    bool operator()(const CmSv* a, const CmSv* b) const { return a->itemId < b->itemId; }
 };
 using CmSvIdSet = std::set<CmSv*, CmSvIdLess, PoolAllocator<CmSv*>>;
 

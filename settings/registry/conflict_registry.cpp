@@ -46,8 +46,6 @@ void CheckParts(CmSv*) {}
 
 }  // namespace
 
-bool CmSvIdLess::operator()(const CmSv* a, const CmSv* b) const { return a->itemId < b->itemId; }
-
 CmSvConflict* RegistryOf(UIDEVDATA* ctx) {
     if (!ctx || !ctx->svc) return nullptr;
     CmUserData* user = ctx->svc->GetUserData(ctx);

@@ -5,6 +5,7 @@
 #include "settings/items/sv_order.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -24,17 +25,38 @@ void CmSvKeyIndex::Bind(uint32_t key, CmSv* item) {
     const CmSvKeySet::Binding binding{key, item};
     // A sheet binds a few hundred: one allocation rather than one per doubling.
     if (bindings_.empty()) bindings_.reserve(256);
-    // A sheet binds mostly in rising order: the end is tried first.
-    auto at = bindings_.end();
-    if (!bindings_.empty() && !Before(bindings_.back(), binding))
-        at = std::lower_bound(bindings_.begin(), bindings_.end(), binding, Before);
-    if (at != bindings_.end() && !Before(binding, *at)) return;
-    bindings_.insert(at, binding);
+    // A sheet binds mostly in rising order: those go on at the end.
+    if (bindings_.empty() || Before(bindings_.back(), binding))
+        bindings_.push_back(binding);
+    else
+        waiting_.push_back(binding);
     runsStale_ = true;
+}
+
+void CmSvKeyIndex::MergeWaiting() const {
+    if (waiting_.empty()) return;
+    // Stable: of two alike that waited, the one bound first stays.
+    std::stable_sort(waiting_.begin(), waiting_.end(), Before);
+    // On a tie the binding in place goes first: it was bound before the one that waited (one bound
+    // at the end after it was behind the end then, and so behind it). One that waited goes in only
+    // where nothing alike went before it.
+    PoolVector<CmSvKeySet::Binding> merged;
+    merged.reserve(bindings_.size() + waiting_.size());
+    auto placed = bindings_.begin();
+    for (const CmSvKeySet::Binding& binding : waiting_) {
+        const auto behind = std::find_if(placed, bindings_.end(), [&](const CmSvKeySet::Binding& b) { return Before(binding, b); });
+        merged.insert(merged.end(), placed, behind);
+        placed = behind;
+        if (merged.empty() || Before(merged.back(), binding)) merged.push_back(binding);
+    }
+    merged.insert(merged.end(), placed, bindings_.end());
+    bindings_.swap(merged);
+    waiting_.clear();
 }
 
 const PoolVector<CmSvKeySet>& CmSvKeyIndex::Runs() const {
     if (!runsStale_) return runs_;
+    MergeWaiting();
     runs_.clear();
     runs_.reserve(bindings_.size());
     const CmSvKeySet::Binding* end = bindings_.data() + bindings_.size();

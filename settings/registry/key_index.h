@@ -1,7 +1,8 @@
 // The registry's items by option key: one sorted array of (key, item) bindings, the items of a
 // key in a run ordered by key text and then id. A sheet binds some hundred keys once, while it
 // builds, and an application's request then looks one up; an array sorted as it fills costs a
-// fraction of a tree of trees to fill, walk and end.
+// fraction of a tree of trees to fill, walk and end. A bind that comes out of order waits aside
+// until the next look-up merges all that waited at once, instead of moving the array's tail.
 #pragma once
 
 #include "core/memory/pool_allocator.h"
@@ -59,8 +60,13 @@ public:
 
 private:
     const PoolVector<CmSvKeySet>& Runs() const;
+    // Takes the binds that waited into bindings_, each where it belongs; one whose place is taken
+    // by a binding bound before it is dropped.
+    void MergeWaiting() const;
 
-    PoolVector<CmSvKeySet::Binding> bindings_;  // by key, then as the runs order their items
+    mutable PoolVector<CmSvKeySet::Binding> bindings_;  // by key, then as the runs order their items
+    // Bound while not behind bindings_.back(), in the order they were bound.
+    mutable PoolVector<CmSvKeySet::Binding> waiting_;
     // Cut from bindings_ at the first look-up after a bind: binds come all together.
     mutable PoolVector<CmSvKeySet> runs_;
     mutable bool runsStale_ = false;

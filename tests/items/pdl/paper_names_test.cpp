@@ -10,12 +10,14 @@
 #include "items/pdl/pdl_conflict.h"
 #include "items/pdl/pdl_user_data.h"
 #include "pie/api/api.h"
+#include "settings/items/sv_interfaces.h"
 #include "settings/items/sv_multi.h"
 #include "settings/registry/rule_callbacks.h"
 #include "settings/rules/value_names.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -78,6 +80,50 @@ TEST_P(PaperNames, TheRulesFindThePapersTheyName) {
         EXPECT_STREQ(row->display_text, row->value == 256 ? "Custom" : "Postcard");
     }
     EXPECT_EQ(userDefined, 2);
+}
+
+// The form table and the page and output sizes, built at the start from one walk of the paper
+// table, hold the rows each builds from a walk of its own, also with a form name as long as the
+// form table keeps; a walk open over another request is not theirs.
+TEST_P(PaperNames, ListsSharingOneWalkOfThePapersHoldWhatTheirOwnWalksFind) {
+    PDLSvUserData::EndSheet(ctx);
+    {
+        TableCursorRef<FormDatabase> forms(ctx, kTableForms);
+        ASSERT_EQ(forms->Add("A form named to its full length", 0, 1200, 1800), kTableDone);
+    }
+    ASSERT_TRUE(ctx->svc->RefreshTable(ctx, 1));
+    registry = PDLSvUserData::StartSheet(ctx);
+    ASSERT_NE(registry, nullptr);
+    const auto rows = [&](uint32_t id) {
+        std::vector<std::string> seen;
+        auto* list = dynamic_cast<CmSvMulti*>(registry->FindItem(id));
+        for (uint32_t i = 0; list && i < list->count; ++i) {
+            const CmSvOptionRecord* row = list->Row(i);
+            seen.push_back(std::string(row->name ? row->name : "-") + "|" +
+                           (row->display_text ? row->display_text : "-") + "|" + std::to_string(row->value) + "|" +
+                           std::to_string(row->option_value));
+        }
+        return seen;
+    };
+    // The other printer has none of this one's forms.
+    drvtest::FixtureDevice other{kKindUserInterface, std::strcmp(GetParam(), drvtest::kBundledPcl5ePrinter) == 0
+                                                         ? drvtest::kBundledPcl5cPrinter
+                                                         : drvtest::kBundledPcl5ePrinter};
+    for (uint32_t id : {uint32_t{kFormTable}, uint32_t{1035}, uint32_t{1036}}) {
+        const std::vector<std::string> started = rows(id);
+        EXPECT_GT(started.size(), 10u) << id;
+        CmSvInit* list = registry->FindItem(id)->AsInit();
+        ASSERT_NE(list, nullptr) << id;
+        list->Init(ctx, SettingsOf(ctx));
+        EXPECT_EQ(rows(id), started) << id;
+        PaperWalk elsewhere(other.Device());
+        PaperRows walked;
+        walked.Build(other.Device(), nullptr, 0);
+        list->Init(ctx, SettingsOf(ctx));
+        EXPECT_EQ(rows(id), started) << id;
+    }
+    const std::vector<std::string> forms = rows(kFormTable);
+    EXPECT_EQ(std::count(forms.begin(), forms.end(), "USER2001|A form named to its full length|2001|2001"), 1);
 }
 
 // A paper's rule name is what the formatted print it replaced writes, cut alike in short buffers.
