@@ -11,19 +11,22 @@
 
 namespace {
 
-struct Blocks {
-    const uint8_t* settings = nullptr;
-    size_t settingsSize = 0;
-    const uint8_t* options = nullptr;
-    size_t optionsSize = 0;
+struct Block {
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;
 };
 
-Blocks BlocksOf(UIDEVDATA* ctx) {
-    Blocks b;
-    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
-    if (!user) return b;
-    if ((b.settings = user->GetSettingsSource())) b.settingsSize = user->GetSettingsSourceSize();
-    if ((b.options = user->GetDeviceOptionSource())) b.optionsSize = ctx->svc->GetDeviceOptionSize(ctx);
+CmUserData* UserOf(UIDEVDATA* ctx) { return ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr; }
+
+Block SettingsOf(CmUserData* user) {
+    Block b;
+    if (user && (b.bytes = user->GetSettingsSource())) b.size = user->GetSettingsSourceSize();
+    return b;
+}
+
+Block OptionsOf(UIDEVDATA* ctx, CmUserData* user) {
+    Block b;
+    if (user && (b.bytes = user->GetDeviceOptionSource())) b.size = ctx->svc->GetDeviceOptionSize(ctx);
     return b;
 }
 
@@ -45,16 +48,23 @@ bool SheetChangeWatch::Copy::Same(const uint8_t* now, size_t size) const {
 SheetChangeWatch::SheetChangeWatch(UIDEVDATA* ctx, HWND page, DWORD sheetKind) {
     // A dialog of its own has no Apply: its opener's page learns of its changes when it ends.
     if (!ctx || !page || (sheetKind != kSheetPage && sheetKind != kSheetForeignPage)) return;
-    const Blocks b = BlocksOf(ctx);
+    CmUserData* user = UserOf(ctx);
+    const Block settings = SettingsOf(user);
+    const Block options = OptionsOf(ctx, user);
     ctx_ = ctx;
     page_ = page;
-    settings_.Take(b.settings, b.settingsSize);
-    options_.Take(b.options, b.optionsSize);
+    settings_.Take(settings.bytes, settings.size);
+    options_.Take(options.bytes, options.size);
 }
 
 void SheetChangeWatch::Tell() const {
     if (!ctx_ || !IsWindow(page_)) return;
-    const Blocks b = BlocksOf(ctx_);
-    if (settings_.Same(b.settings, b.settingsSize) && options_.Same(b.options, b.optionsSize)) return;
+    // Changed settings, which most events that change anything change, need no look at the options.
+    CmUserData* user = UserOf(ctx_);
+    const Block settings = SettingsOf(user);
+    if (settings_.Same(settings.bytes, settings.size)) {
+        const Block options = OptionsOf(ctx_, user);
+        if (options_.Same(options.bytes, options.size)) return;
+    }
     if (HWND sheet = GetParent(page_)) SendMessageA(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(page_), 0);
 }

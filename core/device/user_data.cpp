@@ -77,7 +77,7 @@ CmModule* CmUserData::GetModule(ModuleBit bit) const {
 
 bool CmUserData::WorksOnCopies() const { return ctx_ && ctx_->kind != kKindDevmode && ctx_->kind != kKindInstall; }
 
-uint8_t* CmUserData::GetSettingsSource() {
+uint8_t* CmUserData::FindSettingsSource() {
     if (!ctx_) return nullptr;
     if (dialogBlocks_.settings) return dialogBlocks_.settings;
     uint8_t* current = ctx_->svc->GetDevmode(ctx_, 3);
@@ -91,7 +91,7 @@ uint8_t* CmUserData::GetSettingsSource() {
 
 DWORD CmUserData::GetSettingsSourceSize() const { return ctx_ ? ctx_->svc->GetDevmodeSize(ctx_, 1) : 0; }
 
-uint8_t* CmUserData::GetDeviceOptionSource() {
+uint8_t* CmUserData::FindDeviceOptionSource() {
     if (!ctx_) return nullptr;
     if (dialogBlocks_.deviceOptions) return dialogBlocks_.deviceOptions;
     uint8_t* block = ctx_->svc->GetDeviceOption(ctx_);

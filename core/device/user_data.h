@@ -88,10 +88,19 @@ public:
 
     // The settings the sheet works on: for device-mode work the request's current device mode
     // itself, for sheets and dialogs a copy of it (current-form size) committed on OK.
-    uint8_t* GetSettingsSource();
+    // Once made, a copy is the answer for the life of the request: the request's kind does not
+    // change, and the store's blocks, once built, are never let go. Every item and every event
+    // asks, several times each, so the copy is answered inline.
+    uint8_t* GetSettingsSource() {
+        if (ctx_ && !dialogBlocks_.settings && !settingsCopy_.empty()) return settingsCopy_.data();
+        return FindSettingsSource();
+    }
     DWORD GetSettingsSourceSize() const;
     // The device-option block the sheet works on, a copy for sheets and dialogs as above.
-    uint8_t* GetDeviceOptionSource();
+    uint8_t* GetDeviceOptionSource() {
+        if (ctx_ && !dialogBlocks_.deviceOptions && !deviceOptionCopy_.empty()) return deviceOptionCopy_.data();
+        return FindDeviceOptionSource();
+    }
     // While a dialog opened by kind runs, the sources are the dialog's own copies of the two
     // blocks, so that the sheet's blocks stay as they were until the dialog ends with OK. Null
     // puts the sheet's blocks back.
@@ -147,6 +156,8 @@ public:
 
 private:
     bool WorksOnCopies() const;
+    uint8_t* FindSettingsSource();
+    uint8_t* FindDeviceOptionSource();
 
     UIDEVDATA* ctx_;
     CmModule* modules_[kModuleCount] = {};

@@ -22,19 +22,7 @@ bool isDesktop(HWND hwnd) { return !hwnd || hwnd == GetDesktopWindow(); }
 
 namespace user {
 
-RECT ClientRect(const Window& w) {
-    RECT in = FrameInsets(w.style, w.exStyle);
-    LONG width = w.rect.right - w.rect.left - in.left - in.right;
-    LONG height = w.rect.bottom - w.rect.top - in.top - in.bottom;
-    return {0, 0, std::max<LONG>(width, 0), std::max<LONG>(height, 0)};
-}
-
-RECT FrameInsets(DWORD style, DWORD exStyle) {
-    // Most controls have no frame and no scroll bar: every invalidation asks, so they skip the
-    // metrics.
-    constexpr DWORD kFrameStyles = WS_CAPTION | WS_DLGFRAME | WS_THICKFRAME | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
-    constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
-    if (!(style & kFrameStyles) && !(exStyle & kFrameExStyles)) return RECT{0, 0, 0, 0};
+RECT FramedInsets(DWORD style, DWORD exStyle) {
     int edge = 0;
     if ((style & WS_CAPTION) == WS_CAPTION || (style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
         edge = GetSystemMetrics(SM_CXDLGFRAME);

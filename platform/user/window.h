@@ -94,10 +94,24 @@ std::vector<HWND> TopLevelWindows();
 // The class with this name usable by the module (a module's own class first, then a system one).
 const WindowClass* FindClass(LPCSTR name, HINSTANCE instance);
 
+// Non-client insets of a window with a frame or a scroll bar, from the system metrics.
+RECT FramedInsets(DWORD style, DWORD exStyle);
 // Non-client insets of a window of this style: the client area is the window rectangle less these.
-RECT FrameInsets(DWORD style, DWORD exStyle);
+// Most controls have no frame and no scroll bar, and every invalidation asks, so they are told
+// inline.
+inline RECT FrameInsets(DWORD style, DWORD exStyle) {
+    constexpr DWORD kFrameStyles = WS_CAPTION | WS_DLGFRAME | WS_THICKFRAME | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
+    constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    if (!(style & kFrameStyles) && !(exStyle & kFrameExStyles)) return RECT{0, 0, 0, 0};
+    return FramedInsets(style, exStyle);
+}
 // The window's client rectangle in its own coordinates, as GetClientRect answers it.
-RECT ClientRect(const Window& w);
+inline RECT ClientRect(const Window& w) {
+    const RECT in = FrameInsets(w.style, w.exStyle);
+    const LONG width = w.rect.right - w.rect.left - in.left - in.right;
+    const LONG height = w.rect.bottom - w.rect.top - in.top - in.bottom;
+    return {0, 0, width > 0 ? width : 0, height > 0 ? height : 0};
+}
 
 // Calls a window procedure with the window's current procedure and the call hooks.
 LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

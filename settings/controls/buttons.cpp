@@ -9,10 +9,10 @@ constexpr int kButtonFaceIndex = COLOR_BTNFACE;  // background index of the butt
 
 }  // namespace
 
-int CmSvPushButton::ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) {
-    if (!GetDlgItem(dialog, controlId)) return 0;
-    UpdateShow(ctx, dialog, onlyChanged, 0);
-    UpdateEnable(ctx, dialog, onlyChanged, 0);
+int CmSvPushButton::ToDialog(UIDEVDATA*, HWND dialog, int onlyChanged) {
+    HWND button = GetDlgItem(dialog, controlId);
+    if (!button) return 0;
+    ShowThenEnable(dialog, onlyChanged, button);
     return 1;
 }
 

@@ -30,9 +30,37 @@ void CmSvControl::UpdateEnable(UIDEVDATA*, HWND dialog, int, int32_t extraId) {
     ForEachControl(*this, extraId, [&](int32_t id) { EnableDlgItem(dialog, id, enabled ? TRUE : FALSE); });
 }
 
-int CmSvControl::ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged) {
-    UpdateShow(ctx, dialog, onlyChanged, 0);
-    UpdateEnable(ctx, dialog, onlyChanged, 0);
+// Each window is asked for once while nothing could have made, destroyed or renumbered a control
+// since it was found, that is while no message went out; the rules' redisplay of a page runs this
+// for every marked control and its companions.
+void CmSvControl::ShowThenEnable(HWND dialog, int onlyChanged, HWND own) {
+    constexpr size_t kKept = 16;
+    HWND kept[kKept];
+    size_t count = 0;
+    bool sent = false;
+    ForEachControl(*this, 0, [&](int32_t id) {
+        HWND window = count == 0 && own && id == controlId ? own : GetDlgItem(dialog, id);
+        if (count < kKept) kept[count] = window;
+        ++count;
+        if (!window) return;
+        const bool visible = IsWindowVisible(window) != FALSE;
+        if (!onlyChanged || visible != (shown != 0)) {
+            ShowDlgItem(dialog, id, shown ? TRUE : FALSE);
+            sent = true;
+        }
+    });
+    size_t at = 0;
+    const BOOL enable = enabled ? TRUE : FALSE;
+    ForEachControl(*this, 0, [&](int32_t id) {
+        HWND window = !sent && at < kKept ? kept[at] : GetDlgItem(dialog, id);
+        ++at;
+        // EnableWindow answers whether the window was disabled: a change sent WM_ENABLE.
+        if (window && (EnableWindow(window, enable) != FALSE) == (enable != FALSE)) sent = true;
+    });
+}
+
+int CmSvControl::ToDialog(UIDEVDATA*, HWND dialog, int onlyChanged) {
+    ShowThenEnable(dialog, onlyChanged, nullptr);
     return 0;
 }
 

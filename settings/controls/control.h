@@ -22,6 +22,9 @@ public:
     virtual void UpdateShow(UIDEVDATA* ctx, HWND dialog, int onlyChanged, int32_t extraId);
     // Enables or disables the same controls, always.
     virtual void UpdateEnable(UIDEVDATA* ctx, HWND dialog, int onlyChanged, int32_t extraId);
+    // CmSvControl's UpdateShow and then its UpdateEnable, without an extra control; `own` is the
+    // control's window when the caller has just found it, else null.
+    void ShowThenEnable(HWND dialog, int onlyChanged, HWND own);
     // Writes the value into the control; 1 when the control exists.
     virtual int ToDialog(UIDEVDATA* ctx, HWND dialog, int onlyChanged);
     // Reads the control (the low 16 bits of `id` name it) into the value; 1 when it changed.

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 using namespace devmode;
 
 TEST(DevmodeOptions, EveryOptionRoundTripsAtItsWidthByNumberAndById) {
@@ -67,8 +70,9 @@ TEST(DevmodeOptions, UnknownOptionsAndForeignBuffersRefuseWithoutTouching) {
     EXPECT_EQ(out, 7u);
 }
 
-// A whole current-form device mode takes a shorter way to its options; each damage to what that
-// way checks must give the answers of the section directory's route.
+// A whole current-form device mode takes a shorter way to its options, with a size handed in or
+// by its own sizes; each damage to what that way checks must give the answers of the section
+// directory's route.
 TEST(DevmodeOptions, TheCurrentFormsShortWayAnswersAsTheDirectoryDoes) {
     struct Damage {
         size_t offset;  // SIZE_MAX: none
@@ -90,7 +94,8 @@ TEST(DevmodeOptions, TheCurrentFormsShortWayAnswersAsTheDirectoryDoes) {
         auto dm = defaultDevmode();
         if (d.offset != SIZE_MAX) std::memcpy(dm.data() + d.offset, &d.value, sizeof d.value);
         const size_t size = dm.size() + d.sizeDelta;
-        dm.resize(std::max(size, dm.size()));
+        const size_t declared = declaredSize(dm.data());
+        dm.resize(std::max({size, declared, dm.size()}));
         for (const OptionRow& row : kOptionRows) {
             SectionSpan span;
             const OptionPlace& place = kOptionPlaces[rowIndex(&row)];
@@ -105,6 +110,18 @@ TEST(DevmodeOptions, TheCurrentFormsShortWayAnswersAsTheDirectoryDoes) {
             EXPECT_EQ(dm, expected) << d.offset << " " << std::hex << row.id;
             EXPECT_EQ(GetOption(dm.data(), size, row.id, out.data(), out.size()), held);
             EXPECT_EQ(out, held ? value : std::vector<uint8_t>(row.width, 0xEE)) << d.offset << " " << std::hex << row.id;
+            // Handed only the pointer, the device mode's own sizes bound the way.
+            const bool heldByOwnSize = locateSection(ByteView(dm.data(), declared), place.section, span) &&
+                                       place.offset + row.width <= span.size;
+            const auto other = pattern(row.width, static_cast<uint8_t>(row.id + 1));
+            if (heldByOwnSize) std::memcpy(expected.data() + span.offset + place.offset, other.data(), row.width);
+            const uint32_t key = row.number ? row.number : row.id;
+            EXPECT_EQ(SetOption(dm.data(), key, other.data(), other.size()), heldByOwnSize);
+            EXPECT_EQ(dm, expected) << d.offset << " " << std::hex << row.id;
+            std::vector<uint8_t> own(row.width, 0xEE);
+            EXPECT_EQ(GetOption(dm.data(), row.id, own.data(), own.size()), heldByOwnSize);
+            EXPECT_EQ(own, heldByOwnSize ? other : std::vector<uint8_t>(row.width, 0xEE))
+                << d.offset << " " << std::hex << row.id;
         }
     }
 }

@@ -17,6 +17,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 using drvtest::Canvas;
 using namespace itemtest;
@@ -263,6 +264,49 @@ TEST_F(ItemDialog, MarksHideAndDisableControlsCompanionsAndChoices) {
         name->third = 1;
         name->ToDialog(Ctx(), dialog, 1);
         EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, ITC_NAME), GWL_STYLE) & ES_READONLY);
+        EXPECT_TRUE(drvtest::PressCancel(dialog));
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
+// What the controls of a dialog receive, in order.
+std::vector<std::string> g_received;
+WNDPROC g_original[2048];
+
+LRESULT CALLBACK Logged(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int id = GetDlgCtrlID(hwnd);
+    g_received.push_back(std::to_string(id) + ":" + std::to_string(msg) + ":" + std::to_string(wParam));
+    return CallWindowProcA(g_original[id], hwnd, msg, wParam, lParam);
+}
+
+// A push button's redisplay looks each window up once; from every state to every other it must
+// send what showing and then enabling its controls one after the other sends.
+TEST_F(ItemDialog, APushButtonsRedisplayActsAsShowingThenEnablingEachControl) {
+    static const int32_t kCompanions[] = {ITC_COLLATE_NOTE, 1999, ITC_SCALE_LABEL, 0};  // 1999: none
+    CmSvPushButton button("Test$Bound", 3009, ITC_LOCK, kCompanions, 1, 1);
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        for (int id : {ITC_LOCK, ITC_COLLATE_NOTE, ITC_SCALE_LABEL})
+            g_original[id] = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(GetDlgItem(dialog, id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Logged)));
+        auto run = [&](int from, int to, int onlyChanged, bool viaToDialog) {
+            button.shown = from & 1, button.enabled = from >> 1;
+            button.ToDialog(Ctx(), dialog, 0);
+            button.shown = to & 1, button.enabled = to >> 1;
+            g_received.clear();
+            if (viaToDialog) {
+                button.ToDialog(Ctx(), dialog, onlyChanged);
+            } else {
+                button.UpdateShow(Ctx(), dialog, onlyChanged, 0);
+                button.UpdateEnable(Ctx(), dialog, onlyChanged, 0);
+            }
+            return g_received;
+        };
+        for (int from = 0; from < 4; ++from)
+            for (int to = 0; to < 4; ++to)
+                for (int onlyChanged : {0, 1})
+                    EXPECT_EQ(run(from, to, onlyChanged, true), run(from, to, onlyChanged, false))
+                        << from << " " << to << " " << onlyChanged;
         EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
     EXPECT_EQ(Run(), IDCANCEL);
