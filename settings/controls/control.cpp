@@ -15,15 +15,19 @@ void ForEachControl(const CmSvControl& c, int32_t extraId, Visit visit) {
     for (const int32_t* id = c.companions; id && *id; ++id) visit(*id);
 }
 
+// Shows or hides one control of the binding, the window its id names; true when that sent anything.
+bool ShowOne(const CmSvControl& c, HWND dialog, int32_t id, HWND window, int onlyChanged) {
+    if (!window) return false;
+    const bool visible = IsWindowVisible(window) != FALSE;
+    if (onlyChanged && visible == (c.shown != 0)) return false;
+    ShowDlgItem(dialog, id, c.shown ? TRUE : FALSE);
+    return true;
+}
+
 }  // namespace
 
 void CmSvControl::UpdateShow(UIDEVDATA*, HWND dialog, int onlyChanged, int32_t extraId) {
-    ForEachControl(*this, extraId, [&](int32_t id) {
-        HWND window = GetDlgItem(dialog, id);
-        if (!window) return;
-        const bool visible = IsWindowVisible(window) != FALSE;
-        if (!onlyChanged || visible != (shown != 0)) ShowDlgItem(dialog, id, shown ? TRUE : FALSE);
-    });
+    ForEachControl(*this, extraId, [&](int32_t id) { ShowOne(*this, dialog, id, GetDlgItem(dialog, id), onlyChanged); });
 }
 
 void CmSvControl::UpdateEnable(UIDEVDATA*, HWND dialog, int, int32_t extraId) {
@@ -42,12 +46,7 @@ void CmSvControl::ShowThenEnable(HWND dialog, int onlyChanged, HWND own) {
         HWND window = count == 0 && own && id == controlId ? own : GetDlgItem(dialog, id);
         if (count < kKept) kept[count] = window;
         ++count;
-        if (!window) return;
-        const bool visible = IsWindowVisible(window) != FALSE;
-        if (!onlyChanged || visible != (shown != 0)) {
-            ShowDlgItem(dialog, id, shown ? TRUE : FALSE);
-            sent = true;
-        }
+        if (ShowOne(*this, dialog, id, window, onlyChanged)) sent = true;
     });
     size_t at = 0;
     const BOOL enable = enabled ? TRUE : FALSE;

@@ -7,7 +7,9 @@
 
 #include "core/memory/pool_allocator.h"
 #include "core/memory/pool_object.h"
+#include "core/device/service_table.h"
 #include "core/device/uidevdata.h"
+#include "core/device/user_data.h"
 #include "pie/api/api.h"
 #include "settings/items/sv.h"
 #include "settings/registry/choice_index.h"
@@ -296,8 +298,12 @@ private:
     friend PoolString& HandedText(CmSvConflict& registry);
 };
 
-// The registry of the request's sheet; null when the sheet has none.
-CmSvConflict* RegistryOf(UIDEVDATA* ctx);
+// The registry of the request's sheet; null when the sheet has none. Inline: every rule callback
+// of every query starts here.
+inline CmSvConflict* RegistryOf(UIDEVDATA* ctx) {
+    CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
+    return user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
+}
 // The sheet's settings the items load from and store into; null when there are none.
 uint8_t* SettingsOf(UIDEVDATA* ctx);
 

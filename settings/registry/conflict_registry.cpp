@@ -46,12 +46,6 @@ void CheckParts(CmSv*) {}
 
 }  // namespace
 
-CmSvConflict* RegistryOf(UIDEVDATA* ctx) {
-    if (!ctx || !ctx->svc) return nullptr;
-    CmUserData* user = ctx->svc->GetUserData(ctx);
-    return user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
-}
-
 uint8_t* SettingsOf(UIDEVDATA* ctx) {
     CmUserData* user = ctx && ctx->svc ? ctx->svc->GetUserData(ctx) : nullptr;
     return user ? user->GetSettingsSource() : nullptr;

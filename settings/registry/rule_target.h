@@ -2,8 +2,6 @@
 // the item of the id, with the casts the operations need.
 #pragma once
 
-#include "core/device/service_table.h"
-#include "core/device/user_data.h"
 #include "settings/registry/choice_item.h"
 #include "settings/registry/conflict.h"
 #include "settings/controls/control.h"
@@ -54,12 +52,10 @@ struct RuleTarget {
     void Changed(CmSv* which) const { registry->MarkChanged(which); }
 };
 
-// The target of the host word and the item id; false when there is no such item. The registry is
-// found as RegistryOf finds it, inline: every callback of every query starts here.
+// The target of the host word and the item id; false when there is no such item.
 inline bool FindRuleTarget(void* host, int32_t id, RuleTarget& out) {
     out.ctx = static_cast<UIDEVDATA*>(host);
-    CmUserData* user = out.ctx && out.ctx->svc ? out.ctx->svc->GetUserData(out.ctx) : nullptr;
-    out.registry = user ? static_cast<CmSvConflict*>(user->GetConflict()) : nullptr;
+    out.registry = RegistryOf(out.ctx);
     out.item = out.registry ? out.registry->FindItem(static_cast<uint32_t>(id)) : nullptr;
     return out.item != nullptr;
 }
