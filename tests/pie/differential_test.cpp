@@ -287,7 +287,7 @@ TEST(Differential, EvaluationsRecordTheirGoalOnceAsTwice) {
     // An item of the host's without a value is read again by each recording.
     std::string record[2];
     for (int twice = 0; twice < 2; ++twice) {
-        Recorder r(kWin9x | kPropagation, 0, twice ? PLE_RECORD_EVALUATIONS : 0);
+        Recorder r(kWin9x | kPropagation, 0, twice ? uint32_t{PLE_RECORD_EVALUATIONS} : 0u);
         r.load("f(_) :- a(ON), enable.\nf(_) :- b(ON).\ng(_) :- f(_), disable.\n");
         for (auto [id, value] : {std::pair{6, ""}, {1, "OFF"}, {2, "OFF"}, {6, "X1"}, {1, "ON"}}) {
             r.change(id, value);
