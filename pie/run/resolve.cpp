@@ -275,14 +275,28 @@ bool plain_fits(const PlCell* term, int max) {
 }
 
 // A new compound term of term's functor and line, its n arguments filled by fill, the argument
-// vector laid out as pl_vector_alloc lays it out, filled at once instead of cleared.
+// vector laid out as pl_vector_alloc lays it out, filled at once instead of cleared. The cell and
+// its vector are taken in one bump where the query's pool has room for both: the two takes one
+// after the other would hand out the same bytes (both sizes are multiples of the pool's
+// alignment, which the query's pool keeps at the default), and the cell is written whole.
+static_assert(sizeof(PlCell) % kPlPoolAlignment == 0 && sizeof(PlVector) % kPlPoolAlignment == 0 &&
+              sizeof(PlCell*) % kPlPoolAlignment == 0);
 template <class Fill>
 [[gnu::always_inline]] inline PlCell* copy_of(PieEngine* engine, const PlCell* term, uint32_t n, Fill fill) {
-    PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
+    const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
+    PlCell* copy;
+    PlVector* vector;
+    if (void* room = pl_pool_bump_aligned(&engine->run.terms, sizeof(PlCell) + bytes)) {
+        copy = static_cast<PlCell*>(room);
+        vector = reinterpret_cast<PlVector*>(static_cast<char*>(room) + sizeof(PlCell));
+        *copy = PlCell{};
+        copy->type = PL_FUNCTOR;
+    } else {
+        copy = pl_term_cell(engine, PL_FUNCTOR);
+        vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
+    }
     copy->line = term->line;
     copy->fn.functor = term->fn.functor;
-    const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
-    auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
     vector->count = n;
     fill(vector->items);
     copy->fn.args = vector;
