@@ -303,6 +303,45 @@ template <class Fill>
     return copy;
 }
 
+// A compound term of one or two arguments, each a constant or a variable leading to a term that
+// needs no frame or to a term without variables in a living frame, resolved as resolve's call on it
+// would resolve it, one level below the engine's count, without the call: that level and the
+// one its arguments' steps ask about are free, and the level crosses no multiple of 64 (where
+// the guard looks at the native stack), so that the guard could not have stopped it. The
+// arguments are looked at before anything is made. Nullptr, with nothing done, for any other
+// term or where those levels are not free.
+[[gnu::noinline]] PlCell* resolve_leaf(PieEngine* engine, PlCell* term, PlFrame* frame) {
+    const PlVector* args = term->fn.args;
+    const uint32_t n = args->count;
+    if (n > 2 || !frame || !pl_levels_quiet(engine, 2) || !pl_levels_within_limit(engine, 4)) return nullptr;
+    // An argument as resolve's argument step takes it at the call's level, room given; nullptr
+    // where that step would call resolve.
+    const auto argument = [&](PlCell* arg) __attribute__((always_inline)) -> PlCell* {
+        if (arg->type == PL_VAR) {
+            const PlBinding* b = last_binding(arg, frame);
+            if (b->term->type != PL_UNBOUND && !b->frame) return b->term;
+            return b->frame && resolves_to_itself(engine, b->term, 4) ? b->term : nullptr;
+        }
+        if (arg->type == PL_LIST || (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count)) return nullptr;
+        return arg;
+    };
+    PlCell* first = args->items[0];
+    PlCell* const a = argument(first);
+    if (!a) return nullptr;
+    if (n == 1) {
+        if (a == first) return term;
+        return copy_of(engine, term, 1, [&](PlCell** items) { items[0] = a; });
+    }
+    PlCell* second = args->items[1];
+    PlCell* const b = argument(second);
+    if (!b) return nullptr;
+    if (a == first && b == second) return term;
+    return copy_of(engine, term, 2, [&](PlCell** items) {
+        items[0] = a;
+        items[1] = b;
+    });
+}
+
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
 // A variable unbound in a frame other than keep (the dying one, or a second surviving one) has
 // nothing left to alias and becomes the unbound cell.
@@ -333,6 +372,8 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
                 if (b->term->type != PL_UNBOUND && !b->frame) return b->term;
                 // A term without variables in a living frame, as the call would find it at its level.
                 if (b->frame && resolves_to_itself(engine, b->term, 2)) return b->term;
+            } else if (room && arg->type == PL_FUNCTOR) {
+                if (PlCell* leaf = resolve_leaf(engine, arg, frame)) return leaf;
             }
             return resolve(engine, arg, frame, dying, keep);
         };
