@@ -90,6 +90,7 @@ PlCell* pl_clause_variable(PieEngine* engine, PlCell* clause, PlAtom* name) {
     BTreeNode* node = btree_lookup_or_insert(engine, table, name);
     node->item = cell;
     cell->var.slot = static_cast<int32_t>(clause->clause.var_count++);
+    pl_clause_slots_grew(clause->clause.var_count);
     return cell;
 }
 
@@ -106,6 +107,7 @@ void recollect_variables(PieEngine* engine, PlCell* clause, PlCell* term) {
             if (!node->item) {
                 node->item = cell;
                 cell->var.slot = static_cast<int32_t>(clause->clause.var_count++);
+                pl_clause_slots_grew(clause->clause.var_count);
             }
             break;
         }

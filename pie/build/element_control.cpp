@@ -7,6 +7,7 @@
 
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 #include "pie/terms/list.h"
 #include "pie/build/preprocessor.h"
@@ -282,6 +283,7 @@ PlCell* copy_for(PieEngine* engine, PlCell* body, const PlFunctor* item, const P
 void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
     pl_list_append(engine, engine->program->clauses[list], clause);
     pl_list_append(engine, functor->clauses[list], clause);
+    pl_clause_lists_changed();
 }
 
 void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element) {

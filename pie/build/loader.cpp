@@ -59,6 +59,7 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
 void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
     pl_list_append(engine, engine->program->clauses[list], clause);
     pl_list_append(engine, functor->clauses[list], clause);
+    pl_clause_lists_changed();
 }
 
 // F(x) :: G(y) names the property G of the item F: the term of G/1 owned by F, whose hidden
@@ -123,6 +124,7 @@ void add_complement(PieEngine* engine, PlFunctor* fact, PlCell* value, int32_t l
 void remove_complements(PieEngine* engine, PlFunctor* fact) {
     while (void* clause = pl_list_remove_first(engine, fact->clauses[PL_COMPLEMENTS]))
         pl_list_remove_item(engine, engine->program->clauses[PL_COMPLEMENTS], clause);
+    pl_clause_lists_changed();
 }
 
 // A host fact written only with ON (or only OFF) holds OFF (ON) otherwise.

@@ -6,6 +6,7 @@
 #include "pie/build/compiler.h"
 #include "pie/build/element_control.h"
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/list.h"
 #include "pie/build/preprocessor.h"
 #include "pie/build/program.h"
@@ -113,6 +114,7 @@ void pl_post_load(PieEngine* engine, PlListNode* after) {
         if ((flags & PLR_ELEMENT) && !pl_expand_element_controls(engine, clause)) {
             pl_list_remove_item(engine, head->fn.functor->clauses[PL_WRITTEN], clause);
             pl_list_remove_node(engine, node);
+            pl_clause_lists_changed();
         }
     }
     engine->line = line;

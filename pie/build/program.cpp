@@ -4,6 +4,7 @@
 
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 #include "pie/terms/list.h"
 #include "pie/terms/term_walk.h"
@@ -56,6 +57,7 @@ void relink_complement(PieEngine* engine, PlFunctor* fact) {
     pl_list_append(engine, engine->program->clauses[PL_COMPLEMENTS], complement);
     pl_list_append(engine, fact->clauses[PL_COMPLEMENTS], complement);
     fact->flags = (fact->flags & ~(PLF_ON_WRITTEN | PLF_OFF_WRITTEN)) | (all_on ? PLF_ON_WRITTEN : PLF_OFF_WRITTEN);
+    pl_clause_lists_changed();
 }
 
 }  // namespace
@@ -101,6 +103,7 @@ void pl_program_clause_removed(PieEngine* engine, PlCell* clause) {
         while (void* defaults = pl_list_retire_first(engine, f->clauses[PL_DEFAULTS]))
             pl_list_retire_item(engine, engine->program->clauses[PL_DEFAULTS], defaults);
         f->marks &= ~PLM_DEFAULT_CLAUSE;
+        pl_clause_lists_changed();
     }
     engine->program->changed = 1;
 }

@@ -6,6 +6,7 @@
 #include "pie/api/engine.h"
 #include "pie/run/direct_branch.h"
 #include "pie/run/interpreter.h"
+#include "pie/terms/clause_facts.h"
 #include "pie/terms/list.h"
 #include "pie/text/operators.h"
 #include "pie/build/program.h"
@@ -137,6 +138,7 @@ int assert_clause(PieEngine* e, PlCell* g, PlFrame* f, bool front) {
     PlList* list = first_list(e, head->fn.functor);
     if (front) pl_list_insert_after(e, list, clause);
     else pl_list_append(e, list, clause);
+    pl_clause_lists_changed();
     if (PlProgram* program = e->program) {
         PlList* all = program->clauses[PL_WRITTEN];
         if (front) pl_list_insert_after(e, all, clause);
@@ -215,6 +217,7 @@ int bi_retract(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     if (!node) return PL_FAIL;
     auto* clause = static_cast<PlCell*>(node->item);
     pl_list_retire_node(e, node);
+    pl_clause_lists_changed();
     take_out(e, clause);
     e->run.program_changed = true;
     ++e->readable_changes;
@@ -232,6 +235,7 @@ int bi_abolish(PieEngine* e, PlCell* g, PlFrame* f, PlList*) {
     PlList* list = functor->clauses[0];
     if (!list || pl_list_empty(list)) return PL_FAIL;
     while (auto* clause = static_cast<PlCell*>(pl_list_retire_first(e, list))) take_out(e, clause);
+    pl_clause_lists_changed();
     e->run.program_changed = true;
     ++e->readable_changes;
     return PL_SUCCESS;

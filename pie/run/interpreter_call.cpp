@@ -4,6 +4,7 @@
 
 #include "pie/run/call_steps.h"
 #include "pie/run/changed_table.h"
+#include "pie/run/clause_index.h"
 #include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
 #include "pie/run/fact_plan.h"
@@ -113,7 +114,9 @@ template <Recorded kRecord = Recorded::kOwn>
 // clauses (kUser) when a clause first needs it, limit being the engine's depth limit. A goal of a
 // built-in (kUser false) runs the built-in once for each clause the look lets through. Inline in
 // the call of a predicate: no native call between a goal and the body of the clause that solves it.
-template <bool kUser, bool kHeadHere = false>
+// kIndexed: list is a list of the goal's functor, whose index (clause_index.h) answers the look
+// from its first clause; a list given by a caller may be another's.
+template <bool kUser, bool kHeadHere = false, bool kIndexed = false>
 [[gnu::always_inline]] inline int try_list(PieEngine* engine, PlList* list, PlCell* goal, PlFrame* goal_frame,
                                            PlLazyKey& key, int limit, PlList* answers) {
     PlFunctor* f = goal->fn.functor;
@@ -128,8 +131,8 @@ template <bool kUser, bool kHeadHere = false>
                 if (const PlCell* ours = pl_lazy_key(engine, goal, goal_frame, limit, key)) {
                     // Most often several clauses are passed over: the key is read once for all.
                     const uint64_t word = pl_head_filter_detail::key_word(ours);
-                    while (node->next != list && pl_head_clashes(engine, f, word, static_cast<PlCell*>(node->item)))
-                        node = node->next;
+                    if (pl_head_clashes(engine, f, word, static_cast<PlCell*>(node->item)))
+                        node = pl_look_past(engine, list, f, word, node, kIndexed);
                 }
             auto* clause = static_cast<PlCell*>(node->item);
             const bool last = node->next == list;
@@ -176,7 +179,7 @@ template <bool kHeadHere = false>
     if (!third_only) f->flags &= ~PLF_ALL_LISTS;
     for (int i = third_only ? 2 : 0; i < 3; ++i)
         if (PlList* list = f->clauses[i])
-            if (int outcome = try_list<true, kHeadHere>(engine, list, goal, frame, key, limit, answers))
+            if (int outcome = try_list<true, kHeadHere, true>(engine, list, goal, frame, key, limit, answers))
                 return outcome;
     return PL_FAIL;
 }
@@ -423,8 +426,8 @@ next : {
         // Read once for all the clauses passed over, as try_list does.
         const uint64_t key = pl_head_filter_detail::key_word(l->first);
         const PlFunctor* lf = l->f;
-        while (node->next != list && pl_head_clashes(engine, lf, key, clause)) {
-            node = node->next;
+        if (node->next != list && pl_head_clashes(engine, lf, key, clause)) {
+            node = pl_look_past(engine, list, lf, key, node, true);
             clause = static_cast<PlCell*>(node->item);
         }
     }

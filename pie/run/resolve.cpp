@@ -275,18 +275,71 @@ bool plain_fits(const PlCell* term, int max) {
 }
 
 // A new compound term of term's functor and line, its n arguments filled by fill, the argument
-// vector laid out as pl_vector_alloc lays it out, filled at once instead of cleared.
+// vector laid out as pl_vector_alloc lays it out, filled at once instead of cleared. The cell and
+// its vector are taken in one bump where the query's pool has room for both: the two takes one
+// after the other would hand out the same bytes (both sizes are multiples of the pool's
+// alignment, which the query's pool keeps at the default), and the cell is written whole.
+static_assert(sizeof(PlCell) % kPlPoolAlignment == 0 && sizeof(PlVector) % kPlPoolAlignment == 0 &&
+              sizeof(PlCell*) % kPlPoolAlignment == 0);
 template <class Fill>
 [[gnu::always_inline]] inline PlCell* copy_of(PieEngine* engine, const PlCell* term, uint32_t n, Fill fill) {
-    PlCell* copy = pl_term_cell(engine, PL_FUNCTOR);
+    const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
+    PlCell* copy;
+    PlVector* vector;
+    if (void* room = pl_pool_bump_aligned(&engine->run.terms, sizeof(PlCell) + bytes)) {
+        copy = static_cast<PlCell*>(room);
+        vector = reinterpret_cast<PlVector*>(static_cast<char*>(room) + sizeof(PlCell));
+        *copy = PlCell{};
+        copy->type = PL_FUNCTOR;
+    } else {
+        copy = pl_term_cell(engine, PL_FUNCTOR);
+        vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
+    }
     copy->line = term->line;
     copy->fn.functor = term->fn.functor;
-    const size_t bytes = sizeof(PlVector) + n * sizeof(PlCell*);
-    auto* vector = static_cast<PlVector*>(pl_pool_take(engine, &engine->run.terms, bytes));
     vector->count = n;
     fill(vector->items);
     copy->fn.args = vector;
     return copy;
+}
+
+// A compound term of one or two arguments, each a constant or a variable leading to a term that
+// needs no frame or to a term without variables in a living frame, resolved as resolve's call on it
+// would resolve it, one level below the engine's count, without the call: that level and the
+// one its arguments' steps ask about are free, and the level crosses no multiple of 64 (where
+// the guard looks at the native stack), so that the guard could not have stopped it. The
+// arguments are looked at before anything is made. Nullptr, with nothing done, for any other
+// term or where those levels are not free.
+[[gnu::noinline]] PlCell* resolve_leaf(PieEngine* engine, PlCell* term, PlFrame* frame) {
+    const PlVector* args = term->fn.args;
+    const uint32_t n = args->count;
+    if (n > 2 || !frame || !pl_levels_quiet(engine, 2) || !pl_levels_within_limit(engine, 4)) return nullptr;
+    // An argument as resolve's argument step takes it at the call's level, room given; nullptr
+    // where that step would call resolve.
+    const auto argument = [&](PlCell* arg) __attribute__((always_inline)) -> PlCell* {
+        if (arg->type == PL_VAR) {
+            const PlBinding* b = last_binding(arg, frame);
+            if (b->term->type != PL_UNBOUND && !b->frame) return b->term;
+            return b->frame && resolves_to_itself(engine, b->term, 4) ? b->term : nullptr;
+        }
+        if (arg->type == PL_LIST || (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count)) return nullptr;
+        return arg;
+    };
+    PlCell* first = args->items[0];
+    PlCell* const a = argument(first);
+    if (!a) return nullptr;
+    if (n == 1) {
+        if (a == first) return term;
+        return copy_of(engine, term, 1, [&](PlCell** items) { items[0] = a; });
+    }
+    PlCell* second = args->items[1];
+    PlCell* const b = argument(second);
+    if (!b) return nullptr;
+    if (a == first && b == second) return term;
+    return copy_of(engine, term, 2, [&](PlCell** items) {
+        items[0] = a;
+        items[1] = b;
+    });
 }
 
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
@@ -319,6 +372,8 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
                 if (b->term->type != PL_UNBOUND && !b->frame) return b->term;
                 // A term without variables in a living frame, as the call would find it at its level.
                 if (b->frame && resolves_to_itself(engine, b->term, 2)) return b->term;
+            } else if (room && arg->type == PL_FUNCTOR) {
+                if (PlCell* leaf = resolve_leaf(engine, arg, frame)) return leaf;
             }
             return resolve(engine, arg, frame, dying, keep);
         };

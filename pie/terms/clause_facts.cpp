@@ -180,4 +180,6 @@ void pl_clause_facts_update(const PieEngine* engine, PlCell* clause) {
     const PlClauseFacts facts = clause->clause.term ? pl_clause_facts_of(engine, clause->clause.term) : PlClauseFacts{};
     clause->clause.facts = static_cast<uint16_t>(facts.bits);
     clause->first_key = facts.key;
+    // A query's record is in no list.
+    if (clause->type != PL_QUERY_CLAUSE) pl_clause_lists_changed();
 }

@@ -8,6 +8,7 @@
 #include "pie/terms/functor.h"
 #include "pie/terms/term.h"
 
+#include <atomic>
 #include <cstdint>
 
 // Bits of a record's facts. A record whose facts are not known (made before its term, or by
@@ -106,4 +107,20 @@ inline void pl_clause_facts_body_rewritten(PlCell* clause) {
 // The record's facts, as kept.
 inline PlClauseFacts pl_clause_facts(const PlCell* clause) {
     return PlClauseFacts{clause->clause.facts, clause->first_key};
+}
+
+// A count of the changes to clause lists and to the records in them, across every engine of the
+// process: an index of a list (pie/run/clause_index.h) kept at one count is stale at another.
+// Every place that adds a clause to a functor's list or takes one out, and every update of a
+// record's facts, counts a change.
+inline std::atomic<uint64_t> pl_clause_changes{1};
+inline uint64_t pl_clause_change_count() { return pl_clause_changes.load(std::memory_order_relaxed); }
+inline void pl_clause_lists_changed() { pl_clause_changes.fetch_add(1, std::memory_order_relaxed); }
+
+// The slots of a record's frame past which an index stops taking it to fit a frame: a record that
+// grows past them (a variable added to a clause already in a list) counts as a change.
+constexpr uint32_t kPlSlotsWatched = 256;
+inline void pl_clause_slots_grew(uint32_t var_count) {
+    if (var_count > kPlSlotsWatched) [[unlikely]]
+        pl_clause_lists_changed();
 }

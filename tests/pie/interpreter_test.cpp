@@ -133,13 +133,14 @@ TEST_F(Interpreter, OneGoalBodiesMeetTheDepthLimitWhereTheyDid) {
 // answers are those of trying every clause, in a call and as the left goal of a conjunction, and
 // a clause too large for a frame still raises its error however its head reads. The goal's side
 // of the look is read where a clause first needs it, after a body that bound the goal's first
-// argument has failed (m) or after the goal's conjunction retried it (n).
+// argument has failed (m) or after the goal's conjunction retried it (n), and for the list as it
+// stands after clauses were added or taken out, within a query too (kk).
 TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWould) {
     std::string big = "big(2) :- t([_V0";
     for (int i = 1; i <= 2100; ++i) big += ", _V" + std::to_string(i);
     big += "]). big(_X).";
     load(("k(1, one). k(2, two). k(f(_X), f). k(g(1), g). k([], nil). k([_H | _T], list). k(a, atom)."
-          "k(-70000, neg)."
+          "k(-70000, neg). kk(_X, _W) :- k(_X, _W)."
           "k(_Y, any). r(1, _A) :- _A = r1. r(f(_X), _A) :- _A = rf. r([_H], _A) :- _A = rl. r(_Y, other)."
           "m(_X, _A) :- _X = b, fail. m(a, _A) :- _A = ma. m(b, _A) :- _A = mb. m(_Y, any)."
           "n(_X, 1). n(_X, 2). n(a, 3). n(b, 4)." +
@@ -158,6 +159,10 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
         {"m(b, _W)", "1 _W=mb"},        {"m(c, _W)", "1 _W=any"},        {"m(_V, _W), true", "1 _W=ma"},
         {"m(b, _W), true", "1 _W=mb"},  {"m(b, _W), _W = any", "1 _W=any"},
         {"n(b, _W), greater(_W, 2)", "1 _W=4"}, {"n(_V, _W), greater(_W, 2)", "1 _W=3"},
+        // Clauses added and taken out between calls: the look answers for the list as it is now.
+        {"kk(a, _W)", "1 _W=atom"},     {"kk(a, _V), retract(k(a, atom)), kk(a, _W)", "1 _W=any"},
+        {"asserta(k(h(1), h)), k(a, _W)", "1 _W=any"}, {"asserta(k(a, front)), k(a, _W)", "1 _W=front"},
+        {"assertz(k(7, seven)), k(7, _W)", "1 _W=any"}, {"k(h(1), _W)", "1 _W=h"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(solve(row.goal, {"_W"}), row.expected) << row.goal;

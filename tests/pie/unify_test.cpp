@@ -230,6 +230,9 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
          {t.fn("g", {t.integer(1)}), left}, unbound, "f(g(1))", 8},
         {"compound, argument with a variable in a living frame", t.fn("f", {h}),
          {t.fn("g", {t.var("_B", 2)}), left}, unbound, "f(g(7))", 8},
+        // The copy's cell and its arguments are taken together where the block has room for both.
+        {"compound of two arguments, both bound", t.fn("p", {t.fn("q", {h, tl}), tl}), {t.integer(5), nullptr},
+         {t.integer(6), nullptr}, "p(q(5))", 6},
         {"short list through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
          {t.list({t.var("_B", 2)}), left}, "[5|[7|[]]{3.1}]{3.2}", 8},
         {"short list of a constant through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
