@@ -53,6 +53,9 @@ enum PlEngineFlag : uint32_t {
     // The levels of a walk over lists are run by the general steps of the loop of one-goal bodies
     // alone (run/walk_levels.h): tests hold the walk's own steps against them.
     PLE_WALK_GENERAL = 0x200000,
+    // A propagation's evaluation records its goal again after its call did, even where the second
+    // recording would find nothing to do (run/interpreter_main.cpp): tests hold the two alike.
+    PLE_RECORD_EVALUATIONS = 0x400000,
 };
 
 // The engine's version and build date as the banner shows them (two blanks before the day).

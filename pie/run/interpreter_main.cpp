@@ -8,6 +8,7 @@
 #include "pie/run/changed_table.h"
 #include "pie/run/engine_stack.h"
 #include "pie/run/frame.h"
+#include "pie/run/held_status.h"
 #include "pie/host/host_slots.h"
 #include "pie/host/host_values.h"
 #include "pie/terms/list.h"
@@ -64,8 +65,10 @@ private:
 };
 
 PlCell* query_goal(PieEngine* engine, PlCell* query, uint32_t* variables) {
-    *variables = pl_clause_variables(query);
-    PlCell* goal = pl_clause_term(query);
+    // A prepared query (each evaluation of a propagation runs one) is read in place.
+    const bool prepared = query->type == PL_QUERY_CLAUSE;
+    *variables = prepared ? query->clause.var_count : pl_clause_variables(query);
+    PlCell* goal = prepared ? query->clause.term : pl_clause_term(query);
     if (goal->type == PL_FUNCTOR && goal->fn.functor->arity == 1 && goal->fn.functor->name == engine->atom.query)
         goal = pl_arg(goal, 0);
     if (goal->type != PL_FUNCTOR) pl_fatal_error(engine, PL_ERR_NOT_CALLABLE, "pl_execute_main");
@@ -225,6 +228,26 @@ int execute_main(PieEngine* engine, PlCell* query) {
     return outcome;
 }
 
+// Whether recording the successful goal of an evaluation again would find nothing to do: its
+// call recorded it already as its success step. Its single argument, left "_", then found the
+// item's value recorded, or found none and read the item: a second recording finds that value
+// (and the note the first made of it) or reads the item again, which this query's read answers
+// with nothing and without the host, where the level it takes is clear of the depth limit and of
+// the look at the native stack. Either way it changes nothing and calls nothing.
+bool recorded_already(const PieEngine* engine, const PlCell* goal, PlFrame* frame) {
+    const PlFunctor* f = goal->fn.functor;
+    if (f->arity != 1 || goal->fn.args->count != 1 || f->owner ||
+        (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY | PLF_SYSTEM)) || !f->values ||
+        (engine->flags & PLE_RECORD_EVALUATIONS))
+        return false;
+    if (f->values->items[0] ? !(f->marks & PLM_QUERY_VALUES)
+                            : !pl_holds_values(engine) || !pl_read_still_held(engine, f) || f->read_value)
+        return false;
+    const int64_t depth = int64_t{engine->depth} + 1;
+    if (int64_t{pl_depth_limit(engine)} - depth < 6 || (depth & 63) == 0) return false;
+    return pl_deref(pl_arg(const_cast<PlCell*>(goal), 0), frame).term->type == PL_ANONYMOUS;
+}
+
 int execute_main_unbound(PieEngine* engine, PlCell* query) {
     uint32_t variables = 0;
     PlCell* goal = query_goal(engine, query, &variables);
@@ -238,9 +261,10 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
     engine->flags |= PLE_PROPAGATION;
     int outcome = PL_FAIL;
     try {
-        plout_trace(engine, PL_TRACE_CALL, 0, goal);
+        if (engine->flags & PLE_TRACE) plout_trace(engine, PL_TRACE_CALL, 0, goal);
         outcome = pl_call(engine, goal, frame, nullptr);
-        plout_trace(engine, outcome == PL_SUCCESS ? PL_TRACE_TRUE : PL_TRACE_FAIL, 0, goal);
+        if (engine->flags & PLE_TRACE)
+            plout_trace(engine, outcome == PL_SUCCESS ? PL_TRACE_TRUE : PL_TRACE_FAIL, 0, goal);
     } catch (...) {
         engine->flags = (engine->flags & ~PLE_PROPAGATION) | saved;
         scope.leave_changed();
@@ -249,7 +273,8 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
     }
     engine->flags = (engine->flags & ~PLE_PROPAGATION) | saved;
     if (outcome == PL_SUCCESS) {
-        if (goal->fn.args && goal->fn.args->count && !(goal->fn.functor->flags & PLF_SYSTEM))
+        if (goal->fn.args && goal->fn.args->count && !(goal->fn.functor->flags & PLF_SYSTEM) &&
+            !recorded_already(engine, goal, frame))
             bound_last_query(engine, goal, frame, nullptr, false, true);
         clear_reasons(engine, engine->run.changed);
     }

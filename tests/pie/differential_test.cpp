@@ -272,6 +272,24 @@ TEST(Differential, DisjunctionsAnswerAsTheirRules) {
             << program.text;
 }
 
+// A propagation's evaluations record their goal once, and with PLE_RECORD_EVALUATIONS again as
+// their query's end once recorded it: items left "_" by their rules, with a value and without one
+// (which each recording reads again from the host), must leave the same record.
+TEST(Differential, EvaluationsRecordTheirGoalOnceAsTwice) {
+    std::string record[2];
+    for (int twice = 0; twice < 2; ++twice) {
+        Recorder r(kWin9x | kPropagation, 0, twice ? uint32_t{PLE_RECORD_EVALUATIONS} : 0u);
+        r.load("f(_) :- a(ON), enable.\nf(_) :- b(ON).\ng(_) :- f(_), disable.\nh(_) :- (a(OFF) | g(ON)), hide.\n"
+               "h(_) :- enable.\nx(_) :- c(ON), show.\n");
+        for (auto [id, value] : {std::pair{6, ""}, {1, "OFF"}, {2, "OFF"}, {6, "X1"}, {3, "OFF"}, {1, "ON"}}) {
+            r.change(id, value);
+            r.check(id);
+        }
+        record[twice] = r.transcript();
+    }
+    EXPECT_EQ(first_difference(record[1], record[0]), "");
+}
+
 // Rule bodies that open with a comparison, run by their chains and by the direct path, must leave
 // the same record: tests that fail and hold, on integers, on anything else and on unbound
 // variables, with the guard's cut, a binding to undo and a failure after it, an item read, a

@@ -2,6 +2,7 @@
 // the pages reach the request and the printer on OK, and the settings that follow the page's
 // orientation follow a turn made inside the sheet as they follow a sheet that opened turned.
 #include "bundled_sheet.h"
+#include "sheet_lines.h"
 
 #include "drvtest/scripted_user.h"
 #include "items/common/finishing_items.h"
@@ -10,6 +11,7 @@
 #include "items/common/page_layout_items.h"
 #include "items/common/public_devmode.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -230,6 +232,39 @@ TEST_P(FivePageSheet, AnOrientationClickPaintsTheLayoutListAsAWholeRepaintDoes) 
     EXPECT_NE(staple[0], staple[2]);
     EXPECT_NE(staple[1], staple[3]);
     EXPECT_EQ(staple[1], staple[5]);
+}
+
+// Every page size picked in turn in the page-setup list, on a sheet whose rule engine takes its
+// direct steps and on one whose engine takes the routes they stand for: after each pick both
+// sheets' registries and engines hold the same.
+TEST_P(FivePageSheet, PicksByTheEnginesDirectStepsLeaveWhatTheirRoutesLeave) {
+    constexpr uint32_t kRoutes = PLE_RECORD_EVALUATIONS;
+    std::vector<std::vector<std::string>> seen[2];
+    for (int routes = 0; routes < 2; ++routes) {
+        EndLeftEngine();
+        BundledSheet sheet(GetParam());
+        sheet.Look([&](drvtest::SheetDriver& driver) {
+            PieEngine* engine = RegistryOf(sheet.ctx)->engine;
+            std::vector<std::string> papers = drvtest::ReadEntries(driver.Page(), IDC_PAGE_SIZE);
+            papers.push_back(papers.front());
+            for (const std::string& paper : papers) {
+                engine->flags |= routes ? kRoutes : 0;
+                EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_PAGE_SIZE, paper.c_str())) << paper;
+                engine->flags &= ~kRoutes;
+                seen[routes].push_back(sheettest::RegistryLines(sheet.ctx));
+                const std::vector<std::string> lines = sheettest::EngineLines(engine);
+                seen[routes].back().insert(seen[routes].back().end(), lines.begin(), lines.end());
+            }
+        });
+    }
+    ASSERT_EQ(seen[0].size(), seen[1].size());
+    for (size_t i = 0; i < seen[0].size(); ++i) {
+        const auto [direct, route] = std::mismatch(seen[0][i].begin(), seen[0][i].end(), seen[1][i].begin(),
+                                                   seen[1][i].end());
+        EXPECT_TRUE(direct == seen[0][i].end() && route == seen[1][i].end())
+            << "pick " << i << ": " << (direct == seen[0][i].end() ? "<end>" : *direct) << " against "
+            << (route == seen[1][i].end() ? "<end>" : *route);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,
