@@ -76,7 +76,8 @@ const Classic kTakSub = {"tak_sub", pieprograms::kTakSub, pieprograms::TakQuery(
 const Classic kQueens = {"queens_all", pieprograms::kQueens, pieprograms::kQueensQuery, kPrologQueens};
 const Classic kDeriv = {"deriv", pieprograms::kDeriv, pieprograms::kDerivQuery, kPrologDeriv};
 
-// One engine as the host makes it (no propagation), holding the program and the prepared query.
+// One engine as the host makes it (PIE_init installs its propagation, which each query runs
+// once), holding the program and the prepared query.
 class Runner {
 public:
     explicit Runner(const Classic& classic) {
