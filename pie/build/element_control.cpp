@@ -7,7 +7,6 @@
 
 #include "pie/build/compiler.h"
 #include "pie/api/engine.h"
-#include "pie/terms/clause_facts.h"
 #include "pie/terms/hash.h"
 #include "pie/terms/list.h"
 #include "pie/build/preprocessor.h"
@@ -280,12 +279,6 @@ PlCell* copy_for(PieEngine* engine, PlCell* body, const PlFunctor* item, const P
     return result;
 }
 
-void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
-    pl_list_append(engine, engine->program->clauses[list], clause);
-    pl_list_append(engine, functor->clauses[list], clause);
-    pl_clause_lists_changed();
-}
-
 void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element) {
     PlFunctor* choice = per_choice(engine, item, element);
     const uint32_t line = pl_arg(clause->clause.term, 0)->line;
@@ -300,7 +293,7 @@ void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element)
         derived->clause.vars = clause->clause.vars;  // the copy shares the rule's variables
         derived->clause.var_count = clause->clause.var_count;
         derived->clause.flags = PLR_FACT;             // nothing of the pass is left to do on it
-        link(engine, derived, choice, PL_WRITTEN);
+        pl_program_link_clause(engine, derived, choice, PL_WRITTEN);
         pl_program_add_functor(engine, choice);
         pl_walk_top_down(body, [&](PlCell*& goal) {
             if (goal->type == PL_FUNCTOR && goal->fn.functor->arity == 1 && goal->fn.functor->dependents &&
@@ -314,7 +307,7 @@ void derive(PieEngine* engine, PlCell* clause, PlFunctor* item, PlAtom* element)
         catch_all_head->line = line;
         PlCell* catch_all = pl_make_clause(engine, PL_CLAUSE, make(engine, PLP_neck_2, {catch_all_head, engine->cell.true_}));
         catch_all->clause.flags = PLR_FACT;
-        link(engine, catch_all, choice, PL_COMPLEMENTS);
+        pl_program_link_clause(engine, catch_all, choice, PL_COMPLEMENTS);
         pl_program_add_functor(engine, choice);
     }
 }

@@ -56,12 +56,6 @@ bool is(const PieEngine* engine, const PlCell* cell, int which) {
     return pl_is_functor(cell, pl_predefined(engine, which));
 }
 
-void link(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
-    pl_list_append(engine, engine->program->clauses[list], clause);
-    pl_list_append(engine, functor->clauses[list], clause);
-    pl_clause_lists_changed();
-}
-
 // F(x) :: G(y) names the property G of the item F: the term of G/1 owned by F, whose hidden
 // second argument keeps the key x. Whether any was rewritten.
 bool rewrite_aliases(PieEngine* engine, PlCell*& term) {
@@ -118,7 +112,7 @@ void add_complement(PieEngine* engine, PlFunctor* fact, PlCell* value, int32_t l
     head->line = static_cast<uint32_t>(line);
     PlCell* clause = pl_make_clause(engine, PL_CLAUSE, rule(engine, head, engine->cell.true_));
     clause->clause.flags = PLR_FACT;
-    link(engine, clause, fact, PL_COMPLEMENTS);
+    pl_program_link_clause(engine, clause, fact, PL_COMPLEMENTS);
 }
 
 void remove_complements(PieEngine* engine, PlFunctor* fact) {
@@ -160,7 +154,7 @@ void add_default_clause(PieEngine* engine, PlFunctor* item) {
     clause->clause.term = rule(engine, head, body);
     pl_clause_facts_update(engine, clause);
     clause->clause.flags = PLR_FACT;
-    link(engine, clause, item, PL_DEFAULTS);
+    pl_program_link_clause(engine, clause, item, PL_DEFAULTS);
     item->marks |= PLM_DEFAULT_CLAUSE;
 }
 
@@ -210,14 +204,14 @@ void store_system_clause(PieEngine* engine, PlCell* clause, int32_t /*line*/, in
     PlFunctor* functor = head->fn.functor;
     functor->flags |= PLF_SYSTEM;
     if (!pl_cell_is_shared(engine, head)) head->line = 0;
-    link(engine, clause, functor, PL_WRITTEN);
+    pl_program_link_clause(engine, clause, functor, PL_WRITTEN);
     pl_program_add_functor(engine, functor);
 }
 
 void register_builtin(PieEngine* engine, PlFunctor* functor) {
     functor->flags |= PLF_SYSTEM;
     PlCell* clause = pl_make_clause(engine, PL_SYSTEM_CLAUSE, pl_make_term(engine, functor));
-    link(engine, clause, functor, PL_WRITTEN);
+    pl_program_link_clause(engine, clause, functor, PL_WRITTEN);
     pl_program_add_functor(engine, functor);
 }
 
@@ -245,7 +239,7 @@ void pl_store_clause(PieEngine* engine, PlCell* clause, int32_t line, bool colle
     if (collect_dependents)
         for (PlFunctor* read : reads)
             if (read->dependents) pl_functor_set_add(engine, read->dependents, functor);
-    link(engine, clause, functor, PL_WRITTEN);
+    pl_program_link_clause(engine, clause, functor, PL_WRITTEN);
     const bool host_fact = functor->arity == 1 && (functor->flags & PLF_HOST_FACT) && !functor->owner &&
                            !(functor->flags & PLF_REPLACEMENT);
     if (host_fact) register_complement(engine, functor, pl_arg(head, 0), line);

@@ -24,6 +24,12 @@ void pl_program_create(PieEngine* engine) {
     engine->program = program;
 }
 
+void pl_program_link_clause(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list) {
+    pl_list_append(engine, engine->program->clauses[list], clause);
+    pl_list_append(engine, functor->clauses[list], clause);
+    pl_clause_lists_changed();
+}
+
 // Every clause stored names its functor here, most of them a functor entered before: the mark
 // answers those without a probe of the table.
 void pl_program_add_functor(PieEngine* engine, PlFunctor* functor) {
@@ -54,10 +60,8 @@ void relink_complement(PieEngine* engine, PlFunctor* fact) {
     term->fn.args->items[1] = engine->cell.true_;
     PlCell* complement = pl_make_clause(engine, PL_CLAUSE, term);
     complement->clause.flags = 0x1;
-    pl_list_append(engine, engine->program->clauses[PL_COMPLEMENTS], complement);
-    pl_list_append(engine, fact->clauses[PL_COMPLEMENTS], complement);
+    pl_program_link_clause(engine, complement, fact, PL_COMPLEMENTS);
     fact->flags = (fact->flags & ~(PLF_ON_WRITTEN | PLF_OFF_WRITTEN)) | (all_on ? PLF_ON_WRITTEN : PLF_OFF_WRITTEN);
-    pl_clause_lists_changed();
 }
 
 }  // namespace

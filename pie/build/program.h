@@ -27,6 +27,9 @@ struct PlProgram {
 void pl_program_create(PieEngine* engine);
 // Enters a functor in the program's table (once).
 void pl_program_add_functor(PieEngine* engine, PlFunctor* functor);
+// Puts clause at the end of the program's list and of its head functor's list: a change of the
+// clause lists, which every index of them must learn of.
+void pl_program_link_clause(PieEngine* engine, PlCell* clause, PlFunctor* functor, int list);
 // Numbers the clauses of each list again in their order (kept in the line word of each head).
 void pl_program_renumber(PieEngine* engine);
 // After retract or abolish took clause out: the host fact's complement is worked out again from
