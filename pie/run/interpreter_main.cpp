@@ -64,7 +64,8 @@ private:
     PlList* outer_answers_;
 };
 
-PlCell* query_goal(PieEngine* engine, PlCell* query, uint32_t* variables) {
+// Inline: each evaluation of a propagation starts with it.
+[[gnu::always_inline]] inline PlCell* query_goal(PieEngine* engine, PlCell* query, uint32_t* variables) {
     // A prepared query (each evaluation of a propagation runs one) is read in place.
     const bool prepared = query->type == PL_QUERY_CLAUSE;
     *variables = prepared ? query->clause.var_count : pl_clause_variables(query);
@@ -87,12 +88,21 @@ void clear_reasons(PieEngine* engine, PlList* changed) {
     for (node = node->next; node != changed; node = node->next) {
         auto* f = static_cast<PlFunctor*>(node->item);
         if ((f->flags & PLF_REASON_SET) || skipped_in_update(engine, f)) continue;
-        if (!pie_get_atom_value(engine, f->name)) continue;
-        pie_set_atom_value(engine, f->name, nullptr);
+        // The reason is the value the item's name holds (pie_get_atom_value), read and cleared in
+        // place: the walk then makes no call.
+        if (!f->name->value) continue;
+        f->name->value = nullptr;
         ++engine->readable_changes;
     }
     engine->reasons_table = changed;
     engine->reasons_cleared = changed->prev;
+}
+
+// Most evaluations of a propagation enter nothing in the changed table: the table last cleared,
+// unchanged since, is passed by without a call.
+inline void clear_new_reasons(PieEngine* engine, PlList* changed) {
+    if (engine->reasons_table == changed && engine->reasons_cleared == changed->prev) return;
+    clear_reasons(engine, changed);
 }
 
 // The reasons a query with a table of its own cleared are its own: however it ends, the next
@@ -134,8 +144,13 @@ void forget_answers(PlList* answers) {
     pl_list_each(answers, [&](void* item) {
         auto* f = static_cast<PlFunctor*>(item);
         if (!f->owner) {
-            if (!(f->flags & PLF_HOST_FACT) && f->values)
-                for (uint32_t i = 0; i < f->values->count; ++i) f->values->items[i] = nullptr;
+            if ((f->flags & PLF_HOST_FACT) || !f->values || !f->values->count) return;
+            // An item's vector holds its one value: a store, where the loop would be a memset call.
+            if (f->values->count == 1) {
+                f->values->items[0] = nullptr;
+                return;
+            }
+            for (uint32_t i = 0; i < f->values->count; ++i) f->values->items[i] = nullptr;
             return;
         }
         if (!f->property_values) return;
@@ -276,7 +291,7 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
         if (goal->fn.args && goal->fn.args->count && !(goal->fn.functor->flags & PLF_SYSTEM) &&
             !recorded_already(engine, goal, frame))
             bound_last_query(engine, goal, frame, nullptr, false, true);
-        clear_reasons(engine, engine->run.changed);
+        clear_new_reasons(engine, engine->run.changed);
     }
     scope.leave_changed();
     if (own) pl_list_free(engine, own);

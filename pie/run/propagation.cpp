@@ -18,6 +18,7 @@
 #include "pie/terms/functor_set.h"
 
 #include <algorithm>
+#include <cassert>
 #include <memory>
 #include <vector>
 
@@ -32,14 +33,16 @@ bool reads(const PlFunctor* reader, const PlFunctor* item) {
     return item->dependents && pl_functor_set_holds(item->dependents, reader);
 }
 
-// Marks the queued readers of item; true when there is one. Every reader's marks are written,
-// with the bit or without it: whether a reader is queued follows no pattern a branch could learn.
+// Marks the queued readers of item, item itself apart (an item whose rules read it is queued by
+// the insertion that asks, and is not a candidate yet); true when there is one. Every reader's
+// marks are written, with the bit or without it: whether a reader is queued follows no pattern a
+// branch could learn.
 bool mark_queued_readers(const PlFunctor* item) {
     if (!item->dependents) return false;
     uint32_t any = 0;
     for (uint32_t i = 0; i < item->dependents->count; ++i) {
         PlFunctor* reader = item->dependents->items[i];
-        const uint32_t bit = (reader->flags & PLF_QUEUED) ? uint32_t{PLM_QUEUED_READER} : 0;
+        const uint32_t bit = (reader->flags & PLF_QUEUED) && reader != item ? uint32_t{PLM_QUEUED_READER} : 0;
         reader->marks |= bit;
         any |= bit;
     }
@@ -119,8 +122,7 @@ struct Changes {
 // once they have grown to its size it allocates nothing; a run started inside another (a check a
 // host callback asks for) takes a set of its own.
 struct Lists {
-    Items candidates, waiting, done, entered, seen, met, sources, with, without;
-    std::vector<std::pair<PlFunctor*, PlFunctor*>> first;  // candidate, origin
+    Items candidates, waiting, done, entered, sources;
 };
 
 // The functors done and answered in a run are told by marks on them (PLM_RUN_DONE,
@@ -129,9 +131,13 @@ struct Lists {
 // are the innermost run's: a run inside another takes the outer one's marks away while it runs
 // and gives them back when it ends, however it ends.
 void set_marks(const Lists& lists, bool on) {
-    for (PlFunctor* f : lists.done) f->marks = on ? f->marks | PLM_RUN_DONE : f->marks & ~uint32_t{PLM_RUN_DONE};
-    for (PlFunctor* f : lists.entered)
-        f->marks = on ? f->marks | PLM_RUN_ANSWERED : f->marks & ~uint32_t{PLM_RUN_ANSWERED};
+    if (on) {
+        for (PlFunctor* f : lists.done) f->marks |= PLM_RUN_DONE;
+        for (PlFunctor* f : lists.entered) f->marks |= PLM_RUN_ANSWERED;
+        return;
+    }
+    for (PlFunctor* f : lists.done) f->marks &= ~uint32_t{PLM_RUN_DONE};
+    for (PlFunctor* f : lists.entered) f->marks &= ~uint32_t{PLM_RUN_ANSWERED};
 }
 
 class ListsInUse {
@@ -140,10 +146,8 @@ public:
         if (depth_ == kept_.size()) kept_.push_back(std::make_unique<Lists>());
         if (depth_ > 0) set_marks(*kept_[depth_ - 1], false);
         lists_ = kept_[depth_++].get();
-        for (Items* items : {&lists_->candidates, &lists_->waiting, &lists_->done, &lists_->entered, &lists_->seen,
-                             &lists_->met, &lists_->sources, &lists_->with, &lists_->without})
+        for (Items* items : {&lists_->candidates, &lists_->waiting, &lists_->done, &lists_->entered, &lists_->sources})
             items->clear();
-        lists_->first.clear();
     }
     ~ListsInUse() {
         set_marks(*lists_, false);
@@ -227,19 +231,23 @@ struct Run {
         if ((d->flags & (PLF_QUEUED | PLF_SETTLED)) || d->arity != 1) return;
         d->flags |= PLF_QUEUED;
         d->origin = origin;
-        if (d->flags & PLF_REPLACEMENT) {
-            d->flags |= PLF_MOVABLE;
-            candidates.push_back(d);
-            return;
-        }
         // d goes before the first queued candidate that reads it: d's queued readers are marked
         // for the search, which then asks no dependents set; without one, nothing is searched.
-        auto e = candidates.end();
-        if (mark_queued_readers(d)) {
-            e = std::find_if(first_candidate(), candidates.end(),
-                             [](const PlFunctor* x) { return x->marks & PLM_QUEUED_READER; });
-            unmark_queued_readers(d);
+        // d itself is no candidate yet, so mark_queued_readers leaves it out (debug builds hold it to that).
+        assert(std::find(first_candidate(), candidates.end(), d) == candidates.end());
+        if (!(d->flags & PLF_REPLACEMENT) && mark_queued_readers(d)) {
+            insert_before_reader(d);
+            return;
         }
+        d->flags |= PLF_MOVABLE;
+        candidates.push_back(d);
+    }
+
+    // Out of line: most candidates have no queued reader and go last.
+    [[gnu::noinline]] void insert_before_reader(PlFunctor* d) {
+        const auto e = std::find_if(first_candidate(), candidates.end(),
+                                    [](const PlFunctor* x) { return x->marks & PLM_QUEUED_READER; });
+        unmark_queued_readers(d);
         if (e == candidates.end()) {
             d->flags |= PLF_MOVABLE;
             candidates.push_back(d);
@@ -274,34 +282,49 @@ struct Run {
         return false;
     }
 
-    // Every candidate before the one chosen was put aside, so the held ones are the front of
-    // the list: the choice rotates them behind the rest in place instead of copying the list.
-    PlFunctor* fetch() {
-        for (int pass = 0; pass < 4; ++pass) {
-            if (pass == 3) {
-                pl_print(engine, "%s", "<<ERROR: fetch_candidate/waiting list illegal status.>>\n");
-                pl_flush(engine);
-                return take_first();
-            }
+    // The place of the candidate the passes choose and the pass that chose it; pass 3 chose none,
+    // which takes the first after an error line. Changes nothing. Out of line: most fetches take
+    // the first candidate without it.
+    [[gnu::noinline]] std::pair<size_t, int> choice() const {
+        const auto held_begin = candidates.begin() + static_cast<std::ptrdiff_t>(head);
+        for (int pass = 0; pass < 3; ++pass) {
             for (size_t i = head; i < candidates.size(); ++i) {
-                PlFunctor* x = candidates[i];
+                const PlFunctor* x = candidates[i];
                 const auto held_end = candidates.begin() + static_cast<std::ptrdiff_t>(i);
                 bool aside = false;
                 if (pass == 0)
-                    aside = std::any_of(first_candidate(), held_end, [&](PlFunctor* h) { return reads(h, x); }) ||
+                    aside = std::any_of(held_begin, held_end, [&](const PlFunctor* h) { return reads(h, x); }) ||
                             prerequisites(x, 0, PLF_SETTLED);
                 else if (pass == 1)
                     aside = prerequisites(x, 0, PLF_SETTLED);
                 else
                     aside = prerequisites(x, PLF_QUEUED, PLF_SETTLED);
-                if (aside) continue;
-                if (i == head) return take_first();
-                std::rotate(first_candidate(), held_end + 1, candidates.end());
-                candidates.pop_back();
-                return x;
+                if (!aside) return {i, pass};
             }
         }
-        return nullptr;
+        return {head, 3};
+    }
+
+    // Every candidate before the one chosen was put aside, so the held ones are the front of
+    // the list: the choice rotates them behind the rest in place instead of copying the list.
+    PlFunctor* fetch() {
+        // The first candidate has no candidate before it to read and, without prerequisites,
+        // none to wait for: the first pass takes it, as most choices do. Debug builds hold the
+        // passes to it.
+        if (!candidates[head]->waits) {
+            assert(choice() == std::make_pair(head, 0));
+            return take_first();
+        }
+        const auto [at, pass] = choice();
+        if (pass == 3) {
+            pl_print(engine, "%s", "<<ERROR: fetch_candidate/waiting list illegal status.>>\n");
+            pl_flush(engine);
+        }
+        if (at == head) return take_first();
+        PlFunctor* x = candidates[at];
+        std::rotate(first_candidate(), candidates.begin() + static_cast<std::ptrdiff_t>(at) + 1, candidates.end());
+        candidates.pop_back();
+        return x;
     }
 
     void schedule(PlFunctor* from, bool to_waiting) {
@@ -412,16 +435,12 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
     Lists& lists = *in_use;
     Run run{engine, answers, lists.candidates, lists.waiting, lists.done, lists.entered, nullptr};
     ReflectedScope reflected{engine};
-    // The answers in their order, each once; met is the same set sorted, for the membership test.
-    Items &seen = lists.seen, &met = lists.met, &sources = lists.sources;
-    pl_list_each(answers, [&](void* item) {
-        auto* f = static_cast<PlFunctor*>(item);
-        auto at = std::lower_bound(met.begin(), met.end(), f);
-        if (at != met.end() && *at == f) return;
-        met.insert(at, f);
-        seen.push_back(f);
-    });
-    for (PlFunctor* f : seen) {
+    // The answers in their order, each once, are what the run's answer marks take in first.
+    run.index_answers();
+    const size_t answered = lists.entered.size();
+    Items& sources = lists.sources;
+    for (size_t i = 0; i < answered; ++i) {
+        PlFunctor* f = lists.entered[i];
         const bool changed = pie_commit_item_value(engine, f);
         if (changed && tracing(engine)) trace_values(engine, f, true);
         if (changed || (f->flags & PLF_FORCE_PROPAGATE)) sources.push_back(f);
@@ -432,19 +451,16 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
             forced = s;
             break;
         }
-    auto& first = lists.first;
-    Items &with = lists.with, &without = lists.without;
+    // Each source's readers with a first list of their own go in before the others; inserting
+    // changes neither a dependents set nor what is asked of its members here.
     for (PlFunctor* s : sources) {
         if (!s->dependents) continue;
-        with.clear();
-        without.clear();
-        pl_functor_set_each(s->dependents, [&](PlFunctor* f) {
-            (has_first_list(f) && !(f->flags & PLF_REPLACEMENT) ? with : without).push_back(f);
-        });
-        for (PlFunctor* f : with) first.emplace_back(f, s);
-        for (PlFunctor* f : without) first.emplace_back(f, s);
+        PlFunctor* origin = forced ? forced : s;
+        for (bool with : {true, false})
+            pl_functor_set_each(s->dependents, [&](PlFunctor* f) {
+                if ((has_first_list(f) && !(f->flags & PLF_REPLACEMENT)) == with) run.insert(f, origin);
+            });
     }
-    for (auto& [candidate, origin] : first) run.insert(candidate, forced ? forced : origin);
     while (run.has_candidates()) {
         if (tracing(engine)) {
             pl_print(engine, "%s", "<< [ ");

@@ -42,7 +42,8 @@ public:
     PlTrailEntry* top() { return top_; }
     PlTrailEntry& back() { return top_[-1]; }
     void pop_back() { --top_; }
-    void push_back(const PlTrailEntry& entry) {
+    // Always inline: every trailed binding comes here, from head matching's largest functions too.
+    [[gnu::always_inline]] void push_back(const PlTrailEntry& entry) {
         if (top_ == end_) grow(size() + 1);
         *top_++ = entry;
     }

@@ -8,20 +8,46 @@ namespace {
 
 constexpr int kRefillBatch = 64;
 
-PlListNode* new_node(PieEngine* engine) {
-    if (!engine->free_nodes) {
-        auto* batch = static_cast<PlListNode*>(
-            pl_pool_alloc(engine, &engine->scratch_pool, sizeof(PlListNode) * kRefillBatch));
-        for (int i = 0; i < kRefillBatch; ++i) {
-            batch[i].next = engine->free_nodes;
-            engine->free_nodes = &batch[i];
-        }
+// Out of line: a refill comes once in a batch's worth of nodes.
+[[gnu::noinline]] void refill(PieEngine* engine) {
+    auto* batch = static_cast<PlListNode*>(
+        pl_pool_alloc(engine, &engine->scratch_pool, sizeof(PlListNode) * kRefillBatch));
+    for (int i = 0; i < kRefillBatch; ++i) {
+        batch[i].next = engine->free_nodes;
+        engine->free_nodes = &batch[i];
     }
+}
+
+PlListNode* new_node(PieEngine* engine) {
+    if (!engine->free_nodes) refill(engine);
     PlListNode* node = engine->free_nodes;
     engine->free_nodes = node->next;
     node->next = node->prev = node;
     node->item = nullptr;
     return node;
+}
+
+PlListNode* link_after_refill(PieEngine* engine, PlListNode* at, void* item);
+
+// A new node holding item after at. Inline, with the refill a tail call: a step that appends to
+// a table then keeps nothing across a call.
+inline PlListNode* link_after(PieEngine* engine, PlListNode* at, void* item) {
+    PlListNode* node = engine->free_nodes;
+    if (!node) [[unlikely]]
+        return link_after_refill(engine, at, item);
+    engine->free_nodes = node->next;
+    PlListNode* next = at->next;
+    node->item = item;
+    node->prev = at;
+    node->next = next;
+    next->prev = node;
+    at->next = node;
+    return node;
+}
+
+[[gnu::noinline]] PlListNode* link_after_refill(PieEngine* engine, PlListNode* at, void* item) {
+    refill(engine);
+    return link_after(engine, at, item);
 }
 
 void put_back(PieEngine* engine, PlListNode* node) {
@@ -35,23 +61,13 @@ void put_back(PieEngine* engine, PlListNode* node) {
 
 PlList* pl_list_new(PieEngine* engine) { return new_node(engine); }
 
-PlListNode* pl_list_insert_after(PieEngine* engine, PlListNode* at, void* item) {
-    PlListNode* node = new_node(engine);
-    node->item = item;
-    node->prev = at;
-    node->next = at->next;
-    at->next->prev = node;
-    at->next = node;
-    return node;
-}
+PlListNode* pl_list_insert_after(PieEngine* engine, PlListNode* at, void* item) { return link_after(engine, at, item); }
 
 PlListNode* pl_list_insert_before(PieEngine* engine, PlListNode* at, void* item) {
-    return pl_list_insert_after(engine, at->prev, item);
+    return link_after(engine, at->prev, item);
 }
 
-PlListNode* pl_list_append(PieEngine* engine, PlList* list, void* item) {
-    return pl_list_insert_before(engine, list, item);
-}
+PlListNode* pl_list_append(PieEngine* engine, PlList* list, void* item) { return link_after(engine, list->prev, item); }
 
 void pl_list_remove_node(PieEngine* engine, PlListNode* node) {
     node->prev->next = node->next;
@@ -117,17 +133,16 @@ void* pl_list_find(const PlList* list, int (*match)(void*, void*, void*), void* 
     return nullptr;
 }
 
+// A list's nodes are chained by next already: the chain goes onto the free-node list whole, where
+// new_node sets every field of a node it takes.
 void pl_list_free(PieEngine* engine, PlList* list) {
-    pl_list_clear(engine, list);
-    put_back(engine, list);
+    list->prev->next = engine->free_nodes;
+    engine->free_nodes = list;
 }
 
 void pl_list_clear(PieEngine* engine, PlList* list) {
-    PlListNode* node = list->next;
-    while (node != list) {
-        PlListNode* next = node->next;
-        put_back(engine, node);
-        node = next;
-    }
+    if (pl_list_empty(list)) return;
+    list->prev->next = engine->free_nodes;
+    engine->free_nodes = list->next;
     list->next = list->prev = list;
 }
