@@ -220,9 +220,13 @@ int display_flag(PieEngine* e, PlCell* g, PlFrame* f, uint32_t bit, bool on_sets
     if (!name || arity->type != PL_INT || arity->value < 0 || arity->value > static_cast<int32_t>(kPlMaxArity) ||
         state < 0)
         return PL_FAIL;
-    // An item's name/1, the commonest, as the name keeps it once looked up.
-    PlFunctor* functor = arity->value == 1 ? pl_unary_functor(e, name)
-                                           : pl_lookup_functor(e, name->name, static_cast<uint32_t>(arity->value), nullptr);
+    // An item's name/1, the commonest, as the name keeps it once looked up (read in place when it
+    // has been).
+    PlFunctor* functor = nullptr;
+    if (arity->value != 1)
+        functor = pl_lookup_functor(e, name->name, static_cast<uint32_t>(arity->value), nullptr);
+    else
+        functor = name->unary ? name->unary : pl_unary_functor(e, name);
     if (functor->arity != 1 || (functor->flags & PLF_SYSTEM) || functor->owner) return PL_SUCCESS;
     int32_t control = 0;
     if (pie_item_call<PIE_OP_HasControl>(e, functor, &control) != 0 || control != 1) return PL_SUCCESS;

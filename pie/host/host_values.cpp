@@ -69,6 +69,9 @@ int pie_set_item_value(PieEngine* engine, PlFunctor* item, PlCell* value) {
 namespace {
 
 PlCell* read_host_value(PieEngine* engine, PlFunctor* item) {
+    // An item known to have no value (each choice of a list is one) is answered by its bits, as
+    // pie_item_value_type would answer 6 from them, before any call.
+    if ((item->flags & PLF_VALUE_TYPE) == kPlValueTypeNone) return nullptr;
     const int type = pie_item_value_type(engine, item);
     if (type == 3) {
         int32_t number = 0;
@@ -197,11 +200,12 @@ int sv_action_out(PieEngine* engine, PlFunctor* item, int32_t count, const char*
     return -1;
 }
 
-int pie_commit_item_value(PieEngine* engine, PlFunctor* item, bool* kept) {
-    if (item->owner) return pie_commit_property(engine, item);
-    if (item->arity != 1 || !item->values || !item->values->items[0]) return 0;
+namespace {
+
+// The commit of an item's recorded value. Apart from the checks before it: most items a
+// propagation evaluates recorded none, and their commit then saves no register.
+[[gnu::noinline]] int commit_recorded_value(PieEngine* engine, PlFunctor* item, PlCell* value, bool* kept) {
     if ((engine->flags & PLE_UPDATE_MODE) && (item->flags & PLF_DONE)) return 0;
-    PlCell* value = item->values->items[0];
     if (item->flags & PLF_HOST_FACT) {
         PlCell* recorded = pl_update_value(engine, item);
         if (!recorded || ((item->flags & PLF_STATUS_SET) && !(engine->flags & PLE_UPDATE_MODE))) {
@@ -231,6 +235,14 @@ int pie_commit_item_value(PieEngine* engine, PlFunctor* item, bool* kept) {
     item->flags |= PLF_DONE;
     if (kept) *kept = same;
     return 1;
+}
+
+}  // namespace
+
+int pie_commit_item_value(PieEngine* engine, PlFunctor* item, bool* kept) {
+    if (item->owner) return pie_commit_property(engine, item);
+    if (item->arity != 1 || !item->values || !item->values->items[0]) return 0;
+    return commit_recorded_value(engine, item, item->values->items[0], kept);
 }
 
 namespace {

@@ -293,8 +293,11 @@ int execute_main_unbound(PieEngine* engine, PlCell* query) {
             bound_last_query(engine, goal, frame, nullptr, false, true);
         clear_new_reasons(engine, engine->run.changed);
     }
-    scope.leave_changed();
-    if (own) pl_list_free(engine, own);
+    // A query that shares its caller's table leaves it to the scope.
+    if (own) {
+        scope.leave_changed();
+        pl_list_free(engine, own);
+    }
     return outcome;
 }
 

@@ -33,16 +33,14 @@ bool reads(const PlFunctor* reader, const PlFunctor* item) {
     return item->dependents && pl_functor_set_holds(item->dependents, reader);
 }
 
-// Marks the queued readers of item, item itself apart (an item whose rules read it is queued by
-// the insertion that asks, and is not a candidate yet); true when there is one. Every reader's
-// marks are written, with the bit or without it: whether a reader is queued follows no pattern a
-// branch could learn.
+// Marks the queued readers of item; true when there is one. Every reader's marks are written,
+// with the bit or without it: whether a reader is queued follows no pattern a branch could learn.
 bool mark_queued_readers(const PlFunctor* item) {
     if (!item->dependents) return false;
     uint32_t any = 0;
     for (uint32_t i = 0; i < item->dependents->count; ++i) {
         PlFunctor* reader = item->dependents->items[i];
-        const uint32_t bit = (reader->flags & PLF_QUEUED) && reader != item ? uint32_t{PLM_QUEUED_READER} : 0;
+        const uint32_t bit = (reader->flags & PLF_QUEUED) ? uint32_t{PLM_QUEUED_READER} : 0;
         reader->marks |= bit;
         any |= bit;
     }
@@ -122,7 +120,7 @@ struct Changes {
 // once they have grown to its size it allocates nothing; a run started inside another (a check a
 // host callback asks for) takes a set of its own.
 struct Lists {
-    Items candidates, waiting, done, entered, sources;
+    Items candidates, waiting, done, entered, sources, without;
 };
 
 // The functors done and answered in a run are told by marks on them (PLM_RUN_DONE,
@@ -146,8 +144,8 @@ public:
         if (depth_ == kept_.size()) kept_.push_back(std::make_unique<Lists>());
         if (depth_ > 0) set_marks(*kept_[depth_ - 1], false);
         lists_ = kept_[depth_++].get();
-        for (Items* items : {&lists_->candidates, &lists_->waiting, &lists_->done, &lists_->entered, &lists_->sources})
-            items->clear();
+        Lists& l = *lists_;
+        for (Items* items : {&l.candidates, &l.waiting, &l.done, &l.entered, &l.sources, &l.without}) items->clear();
     }
     ~ListsInUse() {
         set_marks(*lists_, false);
@@ -229,17 +227,18 @@ struct Run {
 
     void insert(PlFunctor* d, PlFunctor* origin) {
         if ((d->flags & (PLF_QUEUED | PLF_SETTLED)) || d->arity != 1) return;
-        d->flags |= PLF_QUEUED;
         d->origin = origin;
         // d goes before the first queued candidate that reads it: d's queued readers are marked
         // for the search, which then asks no dependents set; without one, nothing is searched.
-        // d itself is no candidate yet, so mark_queued_readers leaves it out (debug builds hold it to that).
+        // d is queued after the marking: an item whose rules read it would otherwise be its own
+        // queued reader, which no search finds among the candidates (debug builds hold it to that).
         assert(std::find(first_candidate(), candidates.end(), d) == candidates.end());
         if (!(d->flags & PLF_REPLACEMENT) && mark_queued_readers(d)) {
+            d->flags |= PLF_QUEUED;
             insert_before_reader(d);
             return;
         }
-        d->flags |= PLF_MOVABLE;
+        d->flags |= PLF_QUEUED | PLF_MOVABLE;
         candidates.push_back(d);
     }
 
@@ -453,13 +452,16 @@ void pl_propagate(PieEngine* engine, PlList* answers, PlFunctor* /*goal*/) {
         }
     // Each source's readers with a first list of their own go in before the others; inserting
     // changes neither a dependents set nor what is asked of its members here.
+    Items& without = lists.without;
     for (PlFunctor* s : sources) {
         if (!s->dependents) continue;
         PlFunctor* origin = forced ? forced : s;
-        for (bool with : {true, false})
-            pl_functor_set_each(s->dependents, [&](PlFunctor* f) {
-                if ((has_first_list(f) && !(f->flags & PLF_REPLACEMENT)) == with) run.insert(f, origin);
-            });
+        without.clear();
+        pl_functor_set_each(s->dependents, [&](PlFunctor* f) {
+            if (has_first_list(f) && !(f->flags & PLF_REPLACEMENT)) run.insert(f, origin);
+            else without.push_back(f);
+        });
+        for (PlFunctor* f : without) run.insert(f, origin);
     }
     while (run.has_candidates()) {
         if (tracing(engine)) {
