@@ -119,6 +119,16 @@ TEST_F(PropagationTest, AnErrorMidRunLeavesNoMarks) {
     EXPECT_EQ(writes(), "2=5 3=9");
 }
 
+// b waits for c, which it does not read: queued before c as a's reader, it still runs after c.
+TEST_F(PropagationTest, AnItemWaitsForTheItemsItNames) {
+    items({{"a", 1}, {"b", 2}, {"c", 3}});
+    ASSERT_EQ(PIE_main(e, "b(_X) :- wait([c]), a(_A), sum(_A, 1, _X).\nc(_X) :- a(_A), sum(_A, 10, _X).\n"), 0);
+    host.items[1].number = 5;
+    host.take();
+    EXPECT_EQ(PIE_check_conflict(e, 1), 0);
+    EXPECT_EQ(writes(), "3=15 2=6");
+}
+
 TEST_F(PropagationTest, ItemsThatReadEachOtherRunOnceEach) {
     items({{"a", 1}, {"p", 2}, {"q", 3}});
     ASSERT_EQ(PIE_main(e, "p(_X) :- a(_A), q(_Q), sum(_A, _Q, _X).\nq(_X) :- a(_A), p(_P), sum(_A, 0, _X).\n"), 0);
