@@ -39,7 +39,9 @@ public:
     Recorder(uint32_t options, int changed_answer, uint32_t engine_flags = 0, bool counted = false) {
         EXPECT_EQ(PIE_init(&e_, nullptr, options), 0);
         e_->flags |= engine_flags;
-        if (counted) EXPECT_EQ(PIE_set_change_count(e_, &changes_), 0);
+        if (counted) {
+            EXPECT_EQ(PIE_set_change_count(e_, &changes_), 0);
+        }
         host_.install(e_);
         e_->host_slots[kPlOutputSlot] = reinterpret_cast<PlHostSlot>(+[](void*, const char* text) {
             *g_output += text;
