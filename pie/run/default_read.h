@@ -21,6 +21,18 @@ namespace pl_default_read_detail {
 // conjunction and the conjunction (8), then the call of status (4).
 inline constexpr int kStatusBodyDepth = 12;
 
+// A cell of a functor without arguments: an atom, as an item's value most often is.
+[[gnu::always_inline]] inline bool is_atom_cell(const PlCell* c) {
+    return c->type == PL_FUNCTOR && (!c->fn.args || !c->fn.args->count);
+}
+
+// Two atoms as the unification answers them: the same functor matches, another fails; -1 for a
+// pair it looks into (a unary functor's terms with arguments on both sides).
+[[gnu::always_inline]] inline int atoms_meet(const PlCell* a, const PlCell* b) {
+    if (a->fn.functor != b->fn.functor) return 0;
+    return a->fn.functor->arity != 1 || !a->fn.args || !b->fn.args ? 1 : -1;
+}
+
 // Whether clause is a rule F(_X) :- !, status(Item, _X) with the system's conjunction, cut and
 // status, as the loader gives an item for its default clause; item is the functor status reads,
 // c the clause's parts. The rule's shape is kept in its facts (kPlStatusReadKey), made with its
@@ -75,11 +87,15 @@ inline bool is_status_rule(PieEngine* engine, PlCell* clause, PlClauseParts& c, 
     // The body's table holds nothing when status asks it.
     PlCell* value;
     if (!pl_held_status(engine, item, value)) value = pl_item_status(engine, item, nullptr);
-    // The goal's "_", the commonest argument, meets any value, where the unification's level
-    // would come to no limit and no look at the stack.
+    // The goal's "_", the commonest argument, meets any value, and its atom an atom value as the
+    // unification answers them, where the unification's level would come to no limit and no look
+    // at the stack.
     PlCell* argument = pl_arg(goal, 0);
-    const bool holds = value && ((argument->type == PL_ANONYMOUS && pl_levels_quiet(engine, kPlUnifyLevels)) ||
-                                 pl_unification_sub(engine, argument, goal_frame, value, nullptr));
+    int met = -1;
+    if (value && (argument->type == PL_ANONYMOUS || (is_atom_cell(argument) && is_atom_cell(value))) &&
+        pl_levels_quiet(engine, kPlUnifyLevels))
+        met = argument->type == PL_ANONYMOUS ? 1 : atoms_meet(argument, value);
+    const bool holds = met >= 0 ? met : value && pl_unification_sub(engine, argument, goal_frame, value, nullptr);
     engine->depth = depth;
     return holds ? PL_SUCCESS : PL_STOP;
 }

@@ -3,7 +3,9 @@
 // (a level of depth, then its first rule's branch, then its second's), the branches' answers go
 // through the rules' tables, and an outcome passes each level as that call would pass it. The
 // nesting is followed in a loop instead of a native call per level; a level whose tries the
-// rules' route must take is handed to that route whole.
+// rules' route must take is handed to that route whole. The commonest nesting runs through one
+// item's values, whose held status each level's first branch compares with its own atom: such
+// levels are passed by that comparison and their call's level alone.
 #include "pie/run/direct_branch.h"
 
 #include "pie/run/call_steps.h"
@@ -18,8 +20,8 @@ namespace {
 // The heads of f's branch rules when f is a disjunction that holds the two rules alone, as the
 // system rules loaded them (a rule taken out and written again is another), with nothing else a
 // call of f would do: no once cell, nothing settled or refused.
-[[gnu::noinline]] bool pure_disjunction(const PieEngine* engine, const PlFunctor* f, const PlCell*& left,
-                                        const PlCell*& right) {
+[[gnu::always_inline]] inline bool pure_disjunction(const PieEngine* engine, const PlFunctor* f,
+                                                    const PlCell*& left, const PlCell*& right) {
     const int which = f == engine->disjunctions[0] ? 0 : f == engine->disjunctions[1] ? 1 : -1;
     const auto none = [](const PlList* list) { return !list || pl_list_empty(list); };
     if (which < 0 || f->builtin || (f->flags & (PLF_SETTLED | PLF_REFUSE)) || f->once_cells || !none(f->clauses[1]) ||
@@ -41,8 +43,8 @@ namespace {
 // whose heads pl_direct_branch_prepare took in: of that functor, the first naming its head's first
 // argument and the second its second, so that both hold where both arguments are terms: the other
 // argument of each is then a term, which the head's "_" takes.
-[[gnu::noinline]] bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, PlBranch& first,
-                                   PlBranch& second) {
+[[gnu::always_inline]] inline bool branches_of(PieEngine* engine, PlCell* goal, PlFrame* frame, PlBranch& first,
+                                               PlBranch& second) {
     const PlVector* args = goal->fn.args;
     if ((engine->flags & (PLE_TRACE | PLE_DISJUNCTION_RULES)) || !frame ||
         !pl_levels_quiet(engine, 3 * pl_head_walk::kWeight) || !args || args->count != 2)
@@ -57,21 +59,29 @@ namespace {
 
 bool has_entries(const PlList* list) { return list && !pl_list_empty(list); }
 
-bool is_atom_cell(const PlCell* c) { return c->type == PL_FUNCTOR && (!c->fn.args || !c->fn.args->count); }
+using pl_default_read_detail::is_atom_cell;
 
 // The answer of the goal's atom meeting an item's held status, where the unification answers it at
 // once: the same functor matches and another fails (a unary functor's terms that both carry
-// arguments are left to the unification, as is any pair away from the quiet levels).
+// arguments are left to the unification, as is any pair away from the quiet levels). compare_atoms
+// answers where the unification's levels are known quiet. kAtomValue: the value is known an atom's
+// term, compared before.
 constexpr int kPlNotCompared = -1;
-// kAtomValue: the value is known an atom's term, compared before.
+template <bool kAtomValue = false>
+[[gnu::always_inline]] inline int compare_atoms(const PlCell* argument, const PlCell* value) {
+    if ((!kAtomValue && (!value || !is_atom_cell(value))) || !is_atom_cell(argument)) return kPlNotCompared;
+    const int met = pl_default_read_detail::atoms_meet(argument, value);
+    return met < 0 ? kPlNotCompared : met ? PL_SUCCESS : PL_FAIL;
+}
 template <bool kAtomValue = false>
 [[gnu::always_inline]] inline int compare_held(const PieEngine* engine, const PlCell* argument, const PlCell* value) {
-    if ((!kAtomValue && (!value || !is_atom_cell(value))) || !is_atom_cell(argument) ||
-        !pl_levels_quiet(engine, kPlUnifyLevels))
-        return kPlNotCompared;
-    if (argument->fn.functor != value->fn.functor) return PL_FAIL;
-    return argument->fn.functor->arity != 1 || !argument->fn.args || !value->fn.args ? PL_SUCCESS : kPlNotCompared;
+    return pl_levels_quiet(engine, kPlUnifyLevels) ? compare_atoms<kAtomValue>(argument, value) : kPlNotCompared;
 }
+
+// The levels of a branch's call (4) and of the unification after it that compares: where they are
+// quiet, a comparison that answers leaves the depth as it found it and raises nothing, and is
+// made without taking them.
+constexpr int kPlCallAndCompareLevels = 4 + kPlUnifyLevels;
 
 // pl_call of a branch that reads an item not settled yet (its own value, in its rules), the next
 // commonest branch, where propagation asks its third list alone and that list is its default
@@ -126,10 +136,20 @@ template <bool kAtomValue = false>
         if ((f->flags & (PLF_SETTLED | PLF_SYSTEM)) == PLF_SETTLED && f->arity == 1 && !f->owner && !f->builtin &&
             f != engine->direct_is_functor && goal->fn.args && goal->fn.args->count &&
             (has_entries(f->clauses[2]) || has_entries(f->clauses[0]) || has_entries(f->clauses[1]))) {
-            const PlDepthGuard depth(engine, "pl_call", 4);
             // A table that holds nothing holds no answer of the item's: the status is the held one.
+            const bool none_recorded = !table || pl_list_empty(table);
             PlCell* value;
-            if ((!table || pl_list_empty(table)) && pl_held_status(engine, f, value)) {
+            // The goal's atom meeting it is answered first, without the levels where they are quiet.
+            if (none_recorded && pl_levels_quiet(engine, kPlCallAndCompareLevels) && pl_held_status(engine, f, value) &&
+                value) {
+                if (const int answer = compare_atoms(pl_arg(goal, 0), value); answer != kPlNotCompared) {
+                    compared = true;
+                    held = value;
+                    return answer;
+                }
+            }
+            const PlDepthGuard depth(engine, "pl_call", 4);
+            if (none_recorded && pl_held_status(engine, f, value)) {
                 if (!value) return PL_UNDETERMINED;
                 held = value;
                 return meet_held(engine, goal, frame, value, compared);
@@ -152,6 +172,12 @@ template <bool kAtomValue = false>
     PlCell* goal = branch.goal;
     if (item && goal->type == PL_FUNCTOR && goal->fn.functor == item && goal->fn.args && goal->fn.args->count) {
         compared = false;
+        if (pl_levels_quiet(engine, kPlCallAndCompareLevels)) {
+            if (const int answer = compare_atoms<true>(pl_arg(goal, 0), held); answer != kPlNotCompared) {
+                compared = true;
+                return answer;
+            }
+        }
         const PlDepthGuard depth(engine, "pl_call", 4);
         return meet_held<true>(engine, goal, branch.frame, held, compared);
     }
@@ -255,6 +281,53 @@ int pl_try_branch_rule(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
 template int pl_try_branch_rule<true>(PieEngine*, PlCell*, PlFrame*, PlCell*, PlFrame*, PlList*);
 template int pl_try_branch_rule<false>(PieEngine*, PlCell*, PlFrame*, PlCell*, PlFrame*, PlList*);
 
+namespace {
+
+// The levels a level of the loop passes through at its most: its call's (4), the branches' look (3
+// head walks), then a branch's call (4) and the unification that compares.
+constexpr int kPlComparedLevelDepth =
+    4 + (3 * pl_head_walk::kWeight > 4 + kPlUnifyLevels ? 3 * pl_head_walk::kWeight : 4 + kPlUnifyLevels);
+
+// Passes the levels of the loop, from goal (read in frame) on, whose first branch reads item, whose
+// held status (held, an atom's term) the level before compared with its goal's atom, and whose own
+// atom is another, where each level stays clear of the limit and of a look at the native stack: the
+// steps would fail that branch there and go on to the second. Where that is a disjunction of the
+// same functor, the level leaves the bindings, the table (empty), the disjunction's flags and the
+// warning line (its second rule's, as the level before left it) as it found them, and keeps its
+// call's level: that level alone is taken here. Where the second branch reads the item as well,
+// its atom answers the call as the level's step would (kPlNotCompared where that atom does not
+// answer it); else kPlNotCompared, goal and frame left at the first level not passed.
+[[gnu::always_inline]] inline int pass_compared_levels(PieEngine* engine, PlDepthRun& depth, PlCell*& goal,
+                                                       PlFrame*& frame, const PlFunctor* item, const PlCell* held) {
+    const PlFunctor* f = goal->fn.functor;
+    const PlFunctor* value = held->fn.functor;
+    while (frame && pl_levels_quiet(engine, kPlComparedLevelDepth)) {
+        const PlVector* args = goal->fn.args;
+        if (!args || args->count != 2) break;
+        const PlDeref a = pl_deref(args->items[0], frame);
+        if (a.term->type != PL_FUNCTOR || a.term->fn.functor != item || !a.term->fn.args || !a.term->fn.args->count)
+            break;
+        const PlCell* argument = pl_arg(a.term, 0);
+        if (!is_atom_cell(argument) || argument->fn.functor == value) break;
+        const PlDeref b = pl_deref(args->items[1], frame);
+        PlCell* second = b.term;
+        if (second->type != PL_FUNCTOR) break;
+        if (second->fn.functor != f) {
+            // The last level, whose second branch is no disjunction: called after the first's failure.
+            if (second->fn.functor != item || !second->fn.args || !second->fn.args->count) break;
+            const int answer = compare_atoms<true>(pl_arg(second, 0), held);
+            if (answer != kPlNotCompared) depth.take_quietly(4);
+            return answer;
+        }
+        depth.take_quietly(4);
+        goal = second;
+        frame = second->fn.args && second->fn.args->count ? b.frame : nullptr;
+    }
+    return kPlNotCompared;
+}
+
+}  // namespace
+
 int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
     PlCell* goal = branch.goal;
     PlFrame* frame = branch.frame;
@@ -301,9 +374,18 @@ int pl_call_branch(PieEngine* engine, const PlBranch& branch, PlList* table) {
         engine->warning_line = static_cast<int32_t>(right_head->line);
         // A level whose first branch ran nothing leaves its disjunction as it found it: a nested
         // one of the same functor holds the same two rules alone.
+        if (second.goal->type == PL_FUNCTOR && compared && second.goal->fn.functor == f) {
+            goal = second.goal;
+            frame = second.frame;
+            if (const int answer = pass_compared_levels(engine, depth, goal, frame, compared_item, held);
+                answer != kPlNotCompared) {
+                outcome = answer;
+                break;
+            }
+            continue;
+        }
         if (second.goal->type == PL_FUNCTOR &&
-            ((compared && second.goal->fn.functor == f) ||
-             pure_disjunction(engine, second.goal->fn.functor, left_head, right_head))) {
+            pure_disjunction(engine, second.goal->fn.functor, left_head, right_head)) {
             goal = second.goal;
             frame = second.frame;
             continue;

@@ -47,7 +47,7 @@ constexpr int kPlBranchNotTaken = -1;
 // pl_call of goal, recording into table, untraced, where the goal of not most often reads an
 // item: a settled item's status, or its read through its default clause, is taken as a branch of
 // a disjunction takes it (the same levels, reads and answer); any other goal is called.
-int pl_call_read_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table);
+[[gnu::hot]] int pl_call_read_goal(PieEngine* engine, PlCell* goal, PlFrame* frame, PlList* table);
 
 // The branch a try of the PLC_BRANCH rule of head calls for goal (read in goal_frame), as the
 // head's variable would be bound to it; false where the try must take the rule's route.

@@ -32,12 +32,16 @@ constexpr uint32_t kOptimise = 0x2000;
 std::string* g_output = nullptr;  // where the output slot writes
 
 // One engine as the host makes it, with the recording host's items a (1) to h (8), and the
-// transcript of what it did.
+// transcript of what it did. counted: the host counts its changes, so that a query holds the
+// values it read.
 class Recorder {
 public:
-    Recorder(uint32_t options, int changed_answer, uint32_t engine_flags = 0) {
+    Recorder(uint32_t options, int changed_answer, uint32_t engine_flags = 0, bool counted = false) {
         EXPECT_EQ(PIE_init(&e_, nullptr, options), 0);
         e_->flags |= engine_flags;
+        if (counted) {
+            EXPECT_EQ(PIE_set_change_count(e_, &changes_), 0);
+        }
         host_.install(e_);
         e_->host_slots[kPlOutputSlot] = reinterpret_cast<PlHostSlot>(+[](void*, const char* text) {
             *g_output += text;
@@ -79,6 +83,7 @@ public:
     }
     void change(int32_t id, const char* value) {
         host_.items[id].value = value;
+        ++changes_;
         out_ << "change " << id << " " << value << "\n";
     }
     void check(int32_t id) {
@@ -101,6 +106,7 @@ private:
     }
 
     PieEngine* e_ = nullptr;
+    uint32_t changes_ = 0;
     drvtest::PieFakeHost host_;
     std::string output_;
     std::ostringstream out_;
@@ -108,7 +114,8 @@ private:
 
 // The steps of the optimiser's equivalence test: item changes, each followed by every query and
 // a check of the changed item, in three modes, plain and optimised, and once with the trace.
-std::string item_program(const pieprograms::Program& program, bool trace, uint32_t engine_flags = 0) {
+std::string item_program(const pieprograms::Program& program, bool trace, uint32_t engine_flags = 0,
+                         bool counted = false) {
     const std::pair<int32_t, const char*> changes[] = {{3, "OFF"}, {0, nullptr}, {1, "OFF"}, {2, "OFF"}, {3, "ON"},
                                                        {7, "X1"},  {7, "OFF"},   {8, "OFF"}, {1, "ON"}};
     struct Mode {
@@ -120,7 +127,7 @@ std::string item_program(const pieprograms::Program& program, bool trace, uint32
     if (trace) modes.push_back({kWin9x | kPropagation | kTrace, 0});
     std::string out;
     for (const Mode& mode : modes) {
-        Recorder r(mode.options, mode.changed, engine_flags);
+        Recorder r(mode.options, mode.changed, engine_flags, counted);
         r.load(program.text);
         for (auto [id, value] : changes) {
             if (id) r.change(id, value);
@@ -265,11 +272,22 @@ TEST(Differential, DisjunctionsAnswerAsTheirRules) {
         {"deep(0).\ndeep(_N) :- _N > 0, _M is _N - 1, (fail | a(OFF) | deep(_M)).\n"
          "left(0).\nleft(_N) :- _N > 0, _M is _N - 1, (left(_M) | fail).\nloop :- (fail | loop).\n",
          {"deep(70)", "deep(700)", "left(130)", "left(5000)", "loop"}},
+        // Rules of items reading runs of another item's values, the commonest disjunction, while a
+        // change of that item propagates and its value is held: runs that end in a match, in none,
+        // or are broken off by another item, another kind of argument or another disjunction.
+        {"e(OFF) :- (a(X1) | a(X2) | a(X3) | a(OFF) | a(ON)), b(ON), disable.\ne(_) :- enable.\n"
+         "f(ON) :- (a(X1) | a(X2) | a(X3) | a(X4)).\n"
+         "f(_) :- (a(X1) | a(X2) | b(ON) | b(X2) | a(X3) | b(OFF)), hide.\nf(_) :- show.\n"
+         "d(_) :- (a(X1) | a(X2) | a(_Y) | a(X3)), _Y == ON, disable.\n"
+         "h(ON) :- (g(X1) | g(X2) ; g(X3) | g(OFF)), show.\nh(OFF) :- (c(X1) | c(f(X2)) | c(X3) | c(ON)).\n",
+         {"e(_X)", "f(_X)", "d(_)"}},
     };
     for (const pieprograms::Program& program : programs)
-        EXPECT_EQ(first_difference(item_program(program, false, PLE_DISJUNCTION_RULES), item_program(program, false)),
-                  "")
-            << program.text;
+        for (bool counted : {false, true})
+            EXPECT_EQ(first_difference(item_program(program, false, PLE_DISJUNCTION_RULES, counted),
+                                       item_program(program, false, 0, counted)),
+                      "")
+                << program.text << (counted ? "(values held)" : "");
 }
 
 // A propagation's evaluations record their goal once, and with PLE_RECORD_EVALUATIONS again as
