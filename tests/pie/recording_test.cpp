@@ -281,7 +281,9 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
     load("k1(_A).");
     PlFunctor* read_only = pl_lookup_functor(e, t("r2"), 2, nullptr);
     read_only->flags |= PLF_READ_ONLY;
-    item("v1", 1) = {.type = 2, .value = "ON"};
+    drvtest::PieFakeItem& v1 = item("v1", 1);
+    v1.type = 2;
+    v1.value = "ON";
     item("v0", 2).type = 0;
     for (auto [name, arity] : {std::pair{"h1", 1u}, {"h2", 2u}})
         pl_lookup_functor(e, t(name), arity, nullptr)->flags |= PLF_HOST_FACT;
