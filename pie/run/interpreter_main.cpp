@@ -248,15 +248,17 @@ int execute_main(PieEngine* engine, PlCell* query) {
 // item's value recorded, or found none and read the item: a second recording finds that value
 // (and the note the first made of it) or reads the item again, which this query's read answers
 // with nothing and without the host, where the level it takes is clear of the depth limit and of
-// the look at the native stack. Either way it changes nothing and calls nothing.
+// the look at the native stack. Either way it changes nothing and calls nothing. A host fact's
+// "_" records nothing at all (its values come only from what its goals bound).
 bool recorded_already(const PieEngine* engine, const PlCell* goal, PlFrame* frame) {
     const PlFunctor* f = goal->fn.functor;
-    if (f->arity != 1 || goal->fn.args->count != 1 || f->owner ||
-        (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY | PLF_SYSTEM)) || !f->values ||
+    if (f->arity != 1 || goal->fn.args->count != 1 || f->owner || (f->flags & (PLF_READ_ONLY | PLF_SYSTEM)) ||
         (engine->flags & PLE_RECORD_EVALUATIONS))
         return false;
-    if (f->values->items[0] ? !(f->marks & PLM_QUERY_VALUES)
-                            : !pl_holds_values(engine) || !pl_read_still_held(engine, f) || f->read_value)
+    if (!(f->flags & PLF_HOST_FACT) &&
+        (!f->values || (f->values->items[0] ? !(f->marks & PLM_QUERY_VALUES)
+                                            : !pl_holds_values(engine) || !pl_read_still_held(engine, f) ||
+                                                  f->read_value)))
         return false;
     const int64_t depth = int64_t{engine->depth} + 1;
     if (int64_t{pl_depth_limit(engine)} - depth < 6 || (depth & 63) == 0) return false;

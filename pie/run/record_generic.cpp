@@ -9,6 +9,7 @@
 #include "pie/terms/list.h"
 #include "pie/terms/list_shape.h"
 #include "pie/run/property_values.h"
+#include "pie/run/record_goal.h"
 #include "pie/run/recorded_lists.h"
 #include "pie/run/recording.h"
 #include "pie/run/unify.h"
@@ -266,6 +267,74 @@ Recording record_any(const Recorder& r, PlCell* goal, PlFrame* frame, bool follo
     }
     if (changed) enter_answer(r, f);
     return {changed, levels};
+}
+
+// Arguments left "_" from argument i on, taken as record_argument takes them for a functor with a
+// vector of its own, without the steps around it (an item's evaluation records such a goal): a
+// system functor's records nothing; a value recorded before stays, and counts as changed (the
+// answers learn of the goal again); without one the item is read, at the goal's level as goal_rest
+// reads it, and a value found is recorded. Nothing else there reads the depth, and nothing raises
+// an error. The first other argument and the rest go to goal_rest.
+[[gnu::noinline]] int goal_unnamed(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
+                                    bool changed) {
+    PlFunctor* f = goal->fn.functor;
+    const uint32_t count = std::min(f->arity, goal->fn.args->count);
+    PlCell** values = f->values->items;
+    for (; i < count && pl_deref(goal->fn.args->items[i], frame).term->type == PL_ANONYMOUS; ++i) {
+        if (f->flags & PLF_SYSTEM) continue;
+        if (values[i]) {
+            changed = true;
+            continue;
+        }
+        const PlDepthAt at(engine, int64_t{engine->depth} + 1);
+        if (PlCell* read = pie_read_item_value(engine, f)) {
+            values[i] = read;
+            note_query_values(engine, f);
+            changed = true;
+        }
+    }
+    if (i == count) return changed ? goal_changed(engine, table, f) : 0;
+    return goal_rest(engine, table, goal, frame, i, changed);
+}
+
+// A host fact's goal (its values outlive the query, and are the host's) most often changes none of
+// its values: its arguments are "_", which record_argument passes over for a host fact, and
+// constants and atoms equal to the values recorded before; such a goal records nothing, enters
+// no answers and reads nothing of the depth, near the limit too. Else it is most often a goal of
+// one argument, a constant or atom other than the value before, which record_argument records as
+// it stands wherever its level leaves two free. Both are answered here; any other goal goes to
+// goal_any from its first argument, nothing having been changed on the way.
+[[gnu::noinline]] int goal_other(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame) {
+    PlFunctor* f = goal->fn.functor;
+    if (!f->owner && (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY)) == PLF_HOST_FACT && goal->fn.args) {
+        const uint32_t count = std::min(f->arity, goal->fn.args->count);
+        const PlVector* values = f->values;
+        PlCell* other = nullptr;  // the one argument, when it differs
+        uint32_t i = 0;
+        for (; i < count; ++i) {
+            PlCell* arg = pl_deref(goal->fn.args->items[i], frame).term;
+            if (arg->type == PL_ANONYMOUS) continue;
+            const PlCell* previous = values && i < values->count ? values->items[i] : nullptr;
+            if (is_plain_constant(arg) ? arg == previous
+                                       : arg->type == PL_FUNCTOR && !has_arguments(arg) && previous &&
+                                             previous->type == PL_FUNCTOR && previous->fn.functor == arg->fn.functor)
+                continue;
+            if (count != 1 || (!is_plain_constant(arg) && (arg->type != PL_FUNCTOR || has_arguments(arg)))) break;
+            other = arg;
+        }
+        if (i == count) {
+            if (!other) return 0;
+            // The goal's level, and the two levels an atom's value needs free below it.
+            if (int64_t{pl_depth_limit(engine)} - engine->depth >= 3) {
+                const Recorder r = numbered(engine, table, table != nullptr);
+                const PlDepthAt at(engine, engine->depth + 1);
+                pl_record_value(engine, f, 0, other);
+                enter_answer(r, f);
+                return 1;
+            }
+        }
+    }
+    return goal_any(engine, table, goal, frame);
 }
 
 // An argument of a functor with a vector of its own that the quick steps (record_quick.cpp) do not

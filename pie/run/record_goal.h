@@ -39,17 +39,26 @@ void look_at_stack(PieEngine* engine, int64_t depth);
 // The arguments of a goal from argument i on, record_goal's changed so far handed on.
 int goal_rest(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i, bool changed);
 // goal_rest where argument i is "[X]" that single_differs found to differ from the value recorded
-// before, six levels free at least (the innermost call of a recursion over lists, most often).
+// before, six levels free at least (the innermost call of a recursion over lists, most often); or
+// (kOther) an argument that is no constant, list or compound term, which goes to goal_unnamed.
 int goal_rest_single(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i, bool changed);
+// goal_rest where argument i may be left "_" (record_generic.cpp): such arguments are taken
+// without the generic steps around them.
+int goal_unnamed(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i, bool changed);
 
 // single_differs out of line, for the "[X]" that is no copy of the value recorded before (the
 // innermost call of a recursion, most often): the loop keeps its registers for the commoner case.
 int single_apart(PlCell* list, PlFrame* frame, PlCell* previous, int64_t room);
 
 // What quick_argument answers: the argument taken, or the steps the rest of the goal goes to.
-enum class Quick { kTaken, kRest, kSingle };
+// kOther: an argument that is no constant, list or compound term ("_", most often), which
+// goal_rest_single hands to goal_unnamed: one test in the loop takes both, and the calls the loop
+// is laid out in keep their registers.
+enum class Quick { kTaken, kRest, kSingle, kOther };
 // A goal whose functor keeps no vector of its own.
 int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
+// goal_any, the commonest goals of host facts answered without it (record_generic.cpp).
+int goal_other(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
 
 // The end of a recording whose values changed: the functor enters the answers. No recording
 // number is taken: the loop entered nothing before, and a number only tells the entries of one
@@ -91,7 +100,8 @@ int goal_any(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame);
     if (arg->type != PL_LIST) {
         if (!is_plain_constant(arg)) {
             // An atom, as record_functor_value takes it: a level is free for it here.
-            if (arg->type != PL_FUNCTOR || pl_recorded_lists::has_arguments(arg)) return Quick::kRest;
+            if (arg->type != PL_FUNCTOR) return Quick::kOther;
+            if (pl_recorded_lists::has_arguments(arg)) return Quick::kRest;
             if (!previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor) {
                 *value = arg;
                 changed = true;
@@ -149,7 +159,7 @@ inline void forget_walked(PlFunctor* f) {
 #pragma GCC unroll 4
     for (uint32_t i = 0; i < count; ++i)
         if (const Quick q = quick_argument(items[i], frame, values + i, room, max_reach, changed); q != Quick::kTaken)
-            return (q == Quick::kSingle ? goal_rest_single : goal_rest)(engine, table, goal, frame, i, changed);
+            return (q >= Quick::kSingle ? goal_rest_single : goal_rest)(engine, table, goal, frame, i, changed);
     return changed ? goal_changed(engine, table, f) : 0;
 }
 
@@ -181,9 +191,10 @@ template <bool kAfterWalk = false>
         if ((depth & 63) == 0) look_at_stack(engine, depth);
         if constexpr (kAfterWalk) forget_walked(f);
         if (room < 6)
-            return own_vector(f) ? goal_rest(engine, table, goal, frame, 0, false) : goal_any(engine, table, goal, frame);
+            return own_vector(f) ? goal_rest(engine, table, goal, frame, 0, false)
+                                 : goal_other(engine, table, goal, frame);
     }
-    if (!own_vector(f)) return goal_any(engine, table, goal, frame);
+    if (!own_vector(f)) return goal_other(engine, table, goal, frame);
     if constexpr (kAfterWalk) forget_walked(f);
     const PlVector* args = goal->fn.args;
     const uint32_t count = args ? std::min(f->arity, args->count) : 0;

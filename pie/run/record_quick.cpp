@@ -241,7 +241,8 @@ namespace pl_recording {
 // handed on. The levels free are six at least (single_differs asked for them), which is what the
 // steps here need: the copy's walk takes four; nothing here reads the engine's count. No recording
 // number is taken and the goal enters the answers as record_goal enters it: a number only tells
-// the entries of one recording from those of others, and nothing here enters any other.
+// the entries of one recording from those of others, and nothing here enters any other. An
+// argument that is no list (record_goal's kOther) goes to goal_unnamed.
 [[gnu::noinline]] int goal_rest_single(PieEngine* engine, PlList* table, PlCell* goal, PlFrame* frame, uint32_t i,
                                         bool changed) {
     constexpr int64_t kRoom = 6;
@@ -258,6 +259,7 @@ namespace pl_recording {
         return t;
     };
     const PlTermRef list = follow(items[i]);
+    if (list.term->type != PL_LIST) return goal_unnamed(engine, table, goal, frame, i, changed);
     PlCell* copy = list.term->shape & PL_SHAPE_GROUND ? nullptr : single_copy(engine, list.term, list.frame, kRoom);
     if (!copy) return goal_rest(engine, table, goal, frame, i, changed);
     values[i] = copy;

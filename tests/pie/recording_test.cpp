@@ -5,6 +5,7 @@
 
 #include "pie/run/record_goal.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -275,12 +276,19 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
     // Each way starts from the same values, with the levels free below the goal's from none
     // (error 4102) to plenty, past the level where the native stack is looked at. One line a
     // way: the outcome (changed, unchanged, error), the values after (a list's with its shape)
-    // and the answers. A goal without variables is recorded in its frame and without one.
+    // and the answers. A goal without variables is recorded in its frame and without one. v1 and
+    // v0 are items the host holds with a value and without one; h1 and h2 are host facts.
     load("k1(_A).");
     PlFunctor* read_only = pl_lookup_functor(e, t("r2"), 2, nullptr);
     read_only->flags |= PLF_READ_ONLY;
-    const std::pair<const char*, uint32_t> kept[] = {{"k1", 1}, {"k2", 2}, {"k3", 3}, {"k4", 4}, {"k5", 5},
-                                                     {"r2", 2}, {"f", 1}, {"g", 2}};
+    drvtest::PieFakeItem& v1 = item("v1", 1);
+    v1.type = 2;
+    v1.value = "ON";
+    item("v0", 2).type = 0;
+    for (auto [name, arity] : {std::pair{"h1", 1u}, {"h2", 2u}})
+        pl_lookup_functor(e, t(name), arity, nullptr)->flags |= PLF_HOST_FACT;
+    const std::pair<const char*, uint32_t> kept[] = {{"k1", 1}, {"k2", 2}, {"k3", 3}, {"k4", 4}, {"k5", 5}, {"r2", 2},
+                                                     {"f", 1},  {"g", 2},  {"v1", 1}, {"v0", 1}, {"h1", 1}, {"h2", 2}};
     std::vector<PlFunctor*> functors;
     for (const auto& [name, arity] : kept) functors.push_back(pl_lookup_functor(e, t(name), arity, nullptr));
     auto values = [&] {
@@ -341,6 +349,7 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         // Without a goal before, the goal's own values are the ones before, its "[X]" copied from
         // the very list; then, when not 0, binds the goal's first variable to another integer cell.
         int then = 0;
+        bool unset = false;  // the goal's functor holds no values before: a "_" reads its item
     } rows[] = {
         {"k1(1)", "k1(2)"},
         {"k1(1)", "k1(1)"},
@@ -398,6 +407,23 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         {nullptr, "_Y = 5, _X = _Y, k1([_X])"},            // X bound to a variable
         {nullptr, "_T = [], _X = 5, k1([_X | _T])"},
         {nullptr, "_X = 5, k1([_X | 7])"},
+        // "_", a value before kept (and changed), directly or through a variable, before other
+        // arguments; an item read, its value found or none.
+        {"k1(1)", "k1(_)"},
+        {"k3(1, [2], a)", "_X = _, k3(_X, _, [2, 3])"},
+        {"k2(1, [2])", "_X = 6, k2(_, [_X])"},
+        {nullptr, "v1(_)", 0, 0, true},
+        {nullptr, "_X = _, v1(_X)", 0, 0, true},
+        {nullptr, "v0(_)", 0, 0, true},
+        // Host facts: "_", equal constants and atoms, one that differs, or none before.
+        {"h1(a)", "h1(a)"},
+        {"h1(a)", "_X = _, h1(_X)"},
+        {"h2(a, 1)", "h2(_, 1)"},
+        {"h1(a)", "h1(b)"},
+        {"h1(1)", "h1(2)"},
+        {nullptr, "h1(b)", 0, 0, true},
+        {"h2(a, 1)", "h2(a, 2)"},
+        {"h1(a)", "h1(f(1))"},
     };
     for (const auto& row : rows) {
         const PlFrameMark mark = pl_frame_mark(e);
@@ -411,6 +437,7 @@ TEST_F(Recording, TheLoopInTheCallAnswersAsTheStepsItStandsFor) {
         record(kAny, goal, goal_frame, 400);  // its lists walked, as a call before would have
         if (before) record(kAny, before, before_frame, 400);
         if (row.then) goal_frame->slots()[0] = {pl_make_integer(e, row.then), nullptr};
+        if (row.unset) std::fill_n(goal->fn.functor->values->items, goal->fn.functor->arity, nullptr);
         const std::vector<PlCell*> start = values();
         const bool ground = goal_frame->count == 0;
         std::string ways[3];
