@@ -321,15 +321,14 @@ template <class Fill>
 class TreeWalk {
 public:
     TreeWalk(PieEngine* engine, PlFrame* frame, PlFrame* dying, PlFrame*& keep)
-        : engine_(engine), frame_(frame), dying_(dying), keep_(keep), depth_(engine->depth) {
+        : engine_(engine), frame_(frame), dying_(dying), keep_(keep), depth_(engine->depth),
+          limit_(pl_depth_limit(engine)) {
         // Level j stands for resolve's call at depth + 2j: it and its arguments' steps need
         // depth + 2j + 2 within the limit, and depth to depth + 2j within one run of 64.
-        const int limit = pl_depth_limit(engine);
-        deepest_ = (std::min(limit - 2, depth_ | 63) - depth_) / 2;
-        fit_room_ = (limit - depth_) / 2 - 1;
+        free_ = std::min(limit_ - 2, depth_ | 63) - depth_;
     }
-    // The deepest level taken here; none when not above 0.
-    int deepest() const { return deepest_; }
+    // Whether level 1 is taken here.
+    bool takes() const { return free_ >= 2; }
 
     // term (one or two arguments) resolved as the call at level (1: the one resolve or settling
     // would make on it) resolves it.
@@ -358,14 +357,14 @@ private:
             if (!b->frame) {
                 if (b->term->type != PL_UNBOUND) return b->term;
             } else if (b->term->type == PL_FUNCTOR && b->term->fn.args && b->term->fn.args->count &&
-                       plain_fits(b->term, fit_room_ - level)) {
+                       plain_fits(b->term, (limit_ - depth_) / 2 - level - 1)) {
                 // resolves_to_itself at the call's depth, its room worked out from the walk's.
                 return b->term;
             }
         } else if (arg->type == PL_FUNCTOR) {
             const PlVector* args = arg->fn.args;
             if (!args || !args->count) return arg;
-            if (args->count <= 2 && level < deepest_) return node(arg, level + 1);
+            if (args->count <= 2 && 2 * level + 2 <= free_) return node(arg, level + 1);
         } else if (arg->type != PL_LIST) {
             return arg;
         }
@@ -382,8 +381,8 @@ private:
     PlFrame* dying_;
     PlFrame*& keep_;
     int depth_;
-    int fit_room_;  // resolves_to_itself's room at the depth of level 0
-    int deepest_;
+    int limit_;
+    int free_;  // twice the deepest level taken here
 };
 
 // A compound argument of the call resolve is in, read in frame: by TreeWalk where its levels
@@ -392,7 +391,7 @@ private:
                                            PlFrame*& keep) {
     if (frame && term->fn.args->count <= 2) {
         TreeWalk tree(engine, frame, dying, keep);
-        if (tree.deepest() > 0) return tree.node(term, 1);
+        if (tree.takes()) return tree.node(term, 1);
     }
     return resolve(engine, term, frame, dying, keep);
 }
@@ -631,7 +630,7 @@ namespace {
     if (const PlVector* args = term->fn.args; args && args->count - 1u < 2u) {
         PlFrame* keep = nullptr;
         TreeWalk tree(engine, callee, callee, keep);
-        if (tree.deepest() > 0) {
+        if (tree.takes()) {
             slot->term = tree.node(term, 1);
             slot->frame = keep;
             return;
