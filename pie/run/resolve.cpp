@@ -229,8 +229,9 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
 // look has no side effect, so a term of two arguments, the commonest, has both read before either
 // is followed.
 bool plain_fits(const PlCell* term, int max) {
-    // The types that stop the look, as bits: one test for both arguments of a term of two.
-    constexpr uint32_t kStops = 1u << PL_VAR | 1u << PL_LIST;
+    // The types that stop the look, a variable and a list, differ in one bit alone: one test each.
+    static_assert((PL_VAR | 4u) == PL_LIST && (PL_VAR & 4u) == 0);
+    const auto stops = [](const PlCell* arg) { return (arg->type & ~4u) == PL_VAR; };
     const auto compound = [](const PlCell* arg) {
         return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count;
     };
@@ -239,14 +240,14 @@ bool plain_fits(const PlCell* term, int max) {
         const PlVector* args = term->fn.args;
         const PlCell* first = args->items[0];
         if (args->count == 1) {
-            if (kStops >> first->type & 1) return false;
+            if (stops(first)) return false;
             if (!compound(first)) return true;
             term = first;
             continue;
         }
         if (args->count == 2) {
             const PlCell* second = args->items[1];
-            if ((kStops >> first->type | kStops >> second->type) & 1) return false;
+            if (stops(first) || stops(second)) return false;
             if (compound(second)) {
                 if (compound(first) && !plain_fits(first, max - 1)) return false;
                 term = second;
@@ -260,7 +261,7 @@ bool plain_fits(const PlCell* term, int max) {
         const PlCell* last = nullptr;
         for (uint32_t i = 0; i < args->count; ++i) {
             const PlCell* arg = args->items[i];
-            if (kStops >> arg->type & 1) return false;
+            if (stops(arg)) return false;
             if (compound(arg)) {
                 if (last && !plain_fits(last, max - 1)) return false;
                 last = arg;
