@@ -359,7 +359,7 @@ private:
                 if (b->term->type != PL_UNBOUND) return b->term;
             } else if (b->term->type == PL_FUNCTOR && b->term->fn.args && b->term->fn.args->count &&
                        plain_fits(b->term, (limit_ - depth_) / 2 - level - 1)) {
-                // resolves_to_itself at the call's depth, its room worked out from the walk's.
+                // resolves_to_itself's look at the call's depth, its room worked out from the walk's.
                 return b->term;
             }
         } else if (arg->type == PL_FUNCTOR) {
@@ -383,7 +383,7 @@ private:
     PlFrame*& keep_;
     int depth_;
     int limit_;
-    int free_;  // twice the deepest level taken here
+    int free_;  // level j is taken here where 2j is no more
 };
 
 // A compound argument of the call resolve is in, read in frame: by TreeWalk where its levels
