@@ -8,6 +8,7 @@
 #include "pie/run/unify_steps.h"
 #include "pie/terms/list_shape.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -228,18 +229,25 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
 // look has no side effect, so a term of two arguments, the commonest, has both read before either
 // is followed.
 bool plain_fits(const PlCell* term, int max) {
+    // The types that stop the look, a variable and a list, differ in one bit alone: one test each.
+    static_assert((PL_VAR | 4u) == PL_LIST && (PL_VAR & 4u) == 0);
+    const auto stops = [](const PlCell* arg) { return (arg->type & ~4u) == PL_VAR; };
     const auto compound = [](const PlCell* arg) {
         return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count;
     };
     for (;; --max) {
         if (max <= 1) return false;
-        const PlCell* last = nullptr;
         const PlVector* args = term->fn.args;
+        const PlCell* first = args->items[0];
+        if (args->count == 1) {
+            if (stops(first)) return false;
+            if (!compound(first)) return true;
+            term = first;
+            continue;
+        }
         if (args->count == 2) {
-            const PlCell* first = args->items[0];
             const PlCell* second = args->items[1];
-            if (first->type == PL_VAR || first->type == PL_LIST || second->type == PL_VAR || second->type == PL_LIST)
-                return false;
+            if (stops(first) || stops(second)) return false;
             if (compound(second)) {
                 if (compound(first) && !plain_fits(first, max - 1)) return false;
                 term = second;
@@ -250,10 +258,11 @@ bool plain_fits(const PlCell* term, int max) {
             }
             continue;
         }
+        const PlCell* last = nullptr;
         for (uint32_t i = 0; i < args->count; ++i) {
             const PlCell* arg = args->items[i];
-            if (arg->type == PL_VAR || arg->type == PL_LIST) return false;
-            if (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count) {
+            if (stops(arg)) return false;
+            if (compound(arg)) {
                 if (last && !plain_fits(last, max - 1)) return false;
                 last = arg;
             }
@@ -303,43 +312,89 @@ template <class Fill>
     return copy;
 }
 
-// A compound term of one or two arguments, each a constant or a variable leading to a term that
-// needs no frame or to a term without variables in a living frame, resolved as resolve's call on it
-// would resolve it, one level below the engine's count, without the call: that level and the
-// one its arguments' steps ask about are free, and the level crosses no multiple of 64 (where
-// the guard looks at the native stack), so that the guard could not have stopped it. The
-// arguments are looked at before anything is made. Nullptr, with nothing done, for any other
-// term or where those levels are not free.
-[[gnu::noinline]] PlCell* resolve_leaf(PieEngine* engine, PlCell* term, PlFrame* frame) {
-    const PlVector* args = term->fn.args;
-    const uint32_t n = args->count;
-    if (n > 2 || !frame || !pl_levels_quiet(engine, 2) || !pl_levels_within_limit(engine, 4)) return nullptr;
-    // An argument as resolve's argument step takes it at the call's level, room given; nullptr
-    // where that step would call resolve.
-    const auto argument = [&](PlCell* arg) __attribute__((always_inline)) -> PlCell* {
-        if (arg->type == PL_VAR) {
-            const PlBinding* b = last_binding(arg, frame);
-            if (b->term->type != PL_UNBOUND && !b->frame) return b->term;
-            return b->frame && resolves_to_itself(engine, b->term, 4) ? b->term : nullptr;
-        }
-        if (arg->type == PL_LIST || (arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count)) return nullptr;
-        return arg;
-    };
-    PlCell* first = args->items[0];
-    PlCell* const a = argument(first);
-    if (!a) return nullptr;
-    if (n == 1) {
-        if (a == first) return term;
-        return copy_of(engine, term, 1, [&](PlCell** items) { items[0] = a; });
+// The walk's calls on a compound term of one or two arguments and on such terms among its
+// arguments, at levels where a call's guard could not stop it: every level below the engine's
+// count down to the deepest one taken here, and the one its arguments' steps ask about, is free,
+// and none crosses a multiple of 64 (where a guard looks at the native stack). Each is made as
+// resolve makes it (its arguments' steps, the copies in the same order) without the call; any
+// other part is left to resolve, at the depth the walk would have reached there. A head that
+// builds its answer, as "_DU * _V + _U * _DV", is settled so whole.
+class TreeWalk {
+public:
+    TreeWalk(PieEngine* engine, PlFrame* frame, PlFrame* dying, PlFrame*& keep)
+        : engine_(engine), frame_(frame), dying_(dying), keep_(keep), depth_(engine->depth),
+          limit_(pl_depth_limit(engine)) {
+        // Level j stands for resolve's call at depth + 2j: it and its arguments' steps need
+        // depth + 2j + 2 within the limit, and depth to depth + 2j within one run of 64.
+        free_ = std::min(limit_ - 2, depth_ | 63) - depth_;
     }
-    PlCell* second = args->items[1];
-    PlCell* const b = argument(second);
-    if (!b) return nullptr;
-    if (a == first && b == second) return term;
-    return copy_of(engine, term, 2, [&](PlCell** items) {
-        items[0] = a;
-        items[1] = b;
-    });
+    // Whether level 1 is taken here.
+    bool takes() const { return free_ >= 2; }
+
+    // term (one or two arguments) resolved as the call at level (1: the one resolve or settling
+    // would make on it) resolves it.
+    PlCell* node(PlCell* term, int level) {
+        const PlVector* args = term->fn.args;
+        PlCell* first = args->items[0];
+        PlCell* const a = part(first, level);
+        if (args->count == 1) {
+            if (a == first) return term;
+            return copy_of(engine_, term, 1, [&](PlCell** items) { items[0] = a; });
+        }
+        PlCell* second = args->items[1];
+        PlCell* const b = part(second, level);
+        if (a == first && b == second) return term;
+        return copy_of(engine_, term, 2, [&](PlCell** items) {
+            items[0] = a;
+            items[1] = b;
+        });
+    }
+
+private:
+    // An argument as the argument step of the call at level takes it (room given).
+    PlCell* part(PlCell* arg, int level) {
+        if (arg->type == PL_VAR) {
+            const PlBinding* b = last_binding(arg, frame_);
+            if (!b->frame) {
+                if (b->term->type != PL_UNBOUND) return b->term;
+            } else if (b->term->type == PL_FUNCTOR && b->term->fn.args && b->term->fn.args->count &&
+                       plain_fits(b->term, (limit_ - depth_) / 2 - level - 1)) {
+                // resolves_to_itself's look at the call's depth, its room worked out from the walk's.
+                return b->term;
+            }
+        } else if (arg->type == PL_FUNCTOR) {
+            const PlVector* args = arg->fn.args;
+            if (!args || !args->count) return arg;
+            if (args->count <= 2 && 2 * level + 2 <= free_) return node(arg, level + 1);
+        } else if (arg->type != PL_LIST) {
+            return arg;
+        }
+        return walk(arg, level);
+    }
+    // resolve's call on arg from the call at level.
+    [[gnu::noinline]] PlCell* walk(PlCell* arg, int level) {
+        PlDepthAt at(engine_, depth_ + 2 * level);
+        return resolve(engine_, arg, frame_, dying_, keep_);
+    }
+
+    PieEngine* engine_;
+    PlFrame* frame_;
+    PlFrame* dying_;
+    PlFrame*& keep_;
+    int depth_;
+    int limit_;
+    int free_;  // level j is taken here where 2j is no more
+};
+
+// A compound argument of the call resolve is in, read in frame: by TreeWalk where its levels
+// allow, else by resolve's call.
+[[gnu::noinline]] PlCell* resolve_compound(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
+                                           PlFrame*& keep) {
+    if (frame && term->fn.args->count <= 2) {
+        TreeWalk tree(engine, frame, dying, keep);
+        if (tree.takes()) return tree.node(term, 1);
+    }
+    return resolve(engine, term, frame, dying, keep);
 }
 
 // Resolves into a term readable in at most one frame; keep is that frame once a part needs it.
@@ -373,7 +428,7 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
                 // A term without variables in a living frame, as the call would find it at its level.
                 if (b->frame && resolves_to_itself(engine, b->term, 2)) return b->term;
             } else if (room && arg->type == PL_FUNCTOR) {
-                if (PlCell* leaf = resolve_leaf(engine, arg, frame)) return leaf;
+                return resolve_compound(engine, arg, frame, dying, keep);
             }
             return resolve(engine, arg, frame, dying, keep);
         };
@@ -569,6 +624,22 @@ namespace {
     if (!settle_two_cells(engine, slot, callee)) settle_slow(engine, slot, callee, Leaf::Walk);
 }
 
+// A compound term of the callee, the binding a rule that builds its answer in its head leaves:
+// the walk's first call on it taken by TreeWalk where that call's level is free.
+[[gnu::noinline]] void settle_compound(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
+    PlCell* term = slot->term;
+    if (const PlVector* args = term->fn.args; args && args->count - 1u < 2u) {
+        PlFrame* keep = nullptr;
+        TreeWalk tree(engine, callee, callee, keep);
+        if (tree.takes()) {
+            slot->term = tree.node(term, 1);
+            slot->frame = keep;
+            return;
+        }
+    }
+    settle_slow(engine, slot, callee, Leaf::Walk);
+}
+
 // settle_leaf, and the rest of the way where it settles nothing, when four levels are free.
 [[gnu::noinline]] void settle_roomy(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
     const Leaf leaf = settle_leaf(engine, slot, callee);
@@ -582,7 +653,8 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
     // Four levels free, the two commonest bindings are settled here as settle_leaf settles them,
     // in few enough registers that nothing is saved on the way: a variable of the callee bound
     // straight to a term that needs no frame, and settle_integer_cell's list cell. A list cell
-    // whose tail leads straight into a living frame goes to the walk's first step for it.
+    // whose tail leads straight into a living frame goes to the walk's first step for it, and a
+    // compound term (a head that builds its answer) to TreeWalk.
     if (!pl_levels_within_limit(engine, 4)) return settle_slow(engine, slot, callee, Leaf::Walk);
     PlCell* term = slot->term;
     if (term->type == PL_VAR) {
@@ -592,6 +664,9 @@ void pl_settle_binding(PieEngine* engine, PlBinding* slot, PlFrame* callee) {
             return;
         }
     } else if (term->type != PL_LIST || (term->shape & PL_SHAPE_GROUND) || term->list.tail->type != PL_VAR) {
+        // The type read again: kept from the first test, it cost the commonest binding a step.
+        asm("" ::: "memory");
+        if (term->type == PL_FUNCTOR) return settle_compound(engine, slot, callee);
         return settle_slow(engine, slot, callee, Leaf::Walk);  // as settle_leaf would leave it
     } else if (pl_settle_integer_cell(engine, slot, callee)) {
         return;

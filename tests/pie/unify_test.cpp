@@ -233,6 +233,18 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
         // The copy's cell and its arguments are taken together where the block has room for both.
         {"compound of two arguments, both bound", t.fn("p", {t.fn("q", {h, tl}), tl}), {t.integer(5), nullptr},
          {t.integer(6), nullptr}, "p(q(5))", 6},
+        // A head that builds its answer, its compound arguments taken without the walk's calls
+        // where their levels allow, any other part left to the walk at its level.
+        {"compounds nested, a term without variables in a living frame at the bottom",
+         t.fn("f", {t.fn("g", {t.fn("h", {h, tl})})}), {t.fn("k", {t.integer(1)}), left}, unbound, "f(g(h(k(1))))", 12},
+        {"compounds nested, a variable left unbound beside a bound one", t.fn("f", {t.fn("g", {h, tl}), h}),
+         {t.integer(5), nullptr}, unbound, "f(g(5))", 6},
+        {"compounds nested, a list inside", t.fn("f", {t.fn("g", {t.list({h}, tl)})}), {t.integer(5), nullptr},
+         {settled, nullptr}, "f(g([5|[2|[]]{3.1}]{3.2}))", 8},
+        {"compounds nested, a variable bound to a term of the dying frame", t.fn("f", {t.fn("g", {h})}),
+         {t.fn("k", {tl}), right}, {t.integer(6), nullptr}, "f(g(k(6)))", 10},
+        {"compounds nested, three arguments above", t.fn("r", {t.fn("q", {t.fn("p", {h})}), tl, h}),
+         {t.integer(5), nullptr}, {t.integer(6), nullptr}, "r(q(p(5)))", 8},
         {"short list through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
          {t.list({t.var("_B", 2)}), left}, "[5|[7|[]]{3.1}]{3.2}", 8},
         {"short list of a constant through a living frame", t.list({h}, tl), {t.integer(5), nullptr},
