@@ -87,12 +87,12 @@ template <bool kFramed, bool kLean>
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
 // A variable met first in a fresh frame (kFresh) is not bound yet.
-template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = false>
+template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = false, bool kTermFirst = false>
 [[gnu::always_inline]] inline int quick_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                              PlCell* b) {
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]]
-        return var_leaf<kFramed, kLean, kFresh>(engine, head_frame, a, fa, b);
+        return var_leaf<kFramed, kLean, kFresh, -1, false, PlCell*, false, kTermFirst>(engine, head_frame, a, fa, b);
     if (bt != PL_INT && bt != PL_NIL)
         return bt == PL_ANONYMOUS ? anonymous_leaf<kFramed, kLean>(engine, head_frame, a, fa, b) : -1;
     PlBinding* goal_slot = nullptr;
@@ -178,18 +178,18 @@ template <int kStep, bool kLean = false, bool kFresh = false>
     if constexpr (kFresh) {
         // The term's first part holds the head's first variable.
         if (k == 1) {
-            const int met = quick_leaf<1, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+            const int met = quick_leaf<1, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
             return met >= 0 ? met : -1 - static_cast<int>(kArgument);
         }
-        const int met = quick_leaf<kPair, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+        const int met = quick_leaf<kPair, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument) : 0;
         i = 1;
     }
     for (; i + 1 < k; ++i) {
-        const int met = quick_leaf<kPair, false, kLean>(engine, head_frame, ours[i], fa, theirs[i]);
+        const int met = quick_leaf<kPair, false, kLean, false, true>(engine, head_frame, ours[i], fa, theirs[i]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
     }
-    const int met = quick_leaf<1, false, kLean>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
+    const int met = quick_leaf<1, false, kLean, false, true>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
 }
 
