@@ -87,12 +87,12 @@ template <bool kFramed, bool kLean>
 // as pair_leaf or open_step (step kStep) takes it: a variable not bound yet takes the goal's
 // integer, [], list or term, or is met by its unbound variable; a constant meets the goal's.
 // A variable met first in a fresh frame (kFresh) is not bound yet.
-template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = false>
+template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = false, bool kTermFirst = false>
 [[gnu::always_inline]] inline int quick_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                              PlCell* b) {
     const PlCellType bt = b->type;
     if (bt == PL_VAR) [[likely]]
-        return var_leaf<kFramed, kLean, kFresh>(engine, head_frame, a, fa, b);
+        return var_leaf<kFramed, kLean, kFresh, -1, false, PlCell*, false, kTermFirst>(engine, head_frame, a, fa, b);
     if (bt != PL_INT && bt != PL_NIL)
         return bt == PL_ANONYMOUS ? anonymous_leaf<kFramed, kLean>(engine, head_frame, a, fa, b) : -1;
     PlBinding* goal_slot = nullptr;
@@ -178,18 +178,18 @@ template <int kStep, bool kLean = false, bool kFresh = false>
     if constexpr (kFresh) {
         // The term's first part holds the head's first variable.
         if (k == 1) {
-            const int met = quick_leaf<1, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+            const int met = quick_leaf<1, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
             return met >= 0 ? met : -1 - static_cast<int>(kArgument);
         }
-        const int met = quick_leaf<kPair, false, kLean, true>(engine, head_frame, ours[0], fa, theirs[0]);
+        const int met = quick_leaf<kPair, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument) : 0;
         i = 1;
     }
     for (; i + 1 < k; ++i) {
-        const int met = quick_leaf<kPair, false, kLean>(engine, head_frame, ours[i], fa, theirs[i]);
+        const int met = quick_leaf<kPair, false, kLean, false, true>(engine, head_frame, ours[i], fa, theirs[i]);
         if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
     }
-    const int met = quick_leaf<1, false, kLean>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
+    const int met = quick_leaf<1, false, kLean, false, true>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
     return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
 }
 
@@ -287,8 +287,8 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
 // at only where a member set meets an unbound variable, which the walk takes; any other argument
 // pair is the pair the level takes next, as open_step takes it.
-[[gnu::noinline]] int match_item(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
-                                 PlFrame* clause_frame) {
+[[gnu::noinline]] int match_item_steps(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                       PlFrame* clause_frame) {
     if (goal->fn.functor != head->fn.functor) return 0;
     const PlVector* goal_args = goal->fn.args;
     const PlVector* head_args = head->fn.args;
@@ -304,6 +304,40 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
     else
         met = quick_pair<1>(engine, clause_frame, goal_args->items[0], goal_frame, b);
     return met >= 0 ? met : walk_head(engine, goal, goal_frame, head, clause_frame);
+}
+
+// match_item_steps for the commonest pairs of a propagation, "_" or an atom of the head
+// (Item(_) :- ..., Item(OFF) :- ...) meeting a constant of the goal's, or its unbound variable,
+// which is bound as those steps bind it where the trail has room. Without a native call it comes
+// back from, it saves no registers; any other pair goes to those steps with nothing done.
+[[gnu::noinline]] int match_item(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                 PlFrame* clause_frame) {
+    if (goal->fn.functor != head->fn.functor) return 0;
+    const PlVector* goal_args = goal->fn.args;
+    const PlVector* head_args = head->fn.args;
+    if (!goal_args || !head_args || goal_args->count != 1 || head_args->count != 1) [[unlikely]]
+        return match_item_steps(engine, goal, goal_frame, head, clause_frame);
+    PlCell* const b = head_args->items[0];
+    PlCell* a = goal_args->items[0];
+    PlFrame* fa = goal_frame;
+    PlBinding* goal_slot = nullptr;
+    PlFrame* goal_slot_frame = nullptr;
+    goal_at<true>(a, fa, goal_slot, goal_slot_frame);
+    const PlCellType lt = a->type;
+    const bool anonymous = b->type == PL_ANONYMOUS;
+    if (anonymous || (b->type == PL_FUNCTOR && (!b->fn.args || !b->fn.args->count) && b->fn.functor->arity != 1)) {
+        if (lt == PL_UNBOUND && goal_slot) {
+            if (bind_goal_slot<true>(engine, clause_frame, goal_slot, goal_slot_frame, b, nullptr)) [[likely]]
+                return 1;
+        } else if (anonymous) {
+            if (lt == PL_ANONYMOUS || lt == PL_AND_GROUP || plain(lt)) return 1;
+        } else if (lt == PL_FUNCTOR) {
+            if (a->fn.functor->arity != 1) return a->fn.functor == b->fn.functor;
+        } else if (lt == PL_INT || lt == PL_NIL || lt == PL_LIST) {
+            return 0;
+        }
+    }
+    return match_item_steps(engine, goal, goal_frame, head, clause_frame);
 }
 
 // A head the quick steps may take, goal and head terms: every path from here ends in a call it
@@ -432,26 +466,64 @@ template <bool kFresh>
     return match_in_frame<true>(engine, goal, goal_frame, head, clause_frame);
 }
 
-int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
-                       uint32_t count) {
-    if (count == 0) return 1;
-    if (!clause_frame) {
-        PlUntrailedFrame untrailed(engine, nullptr);
-        for (uint32_t i = 0; i < count; ++i)
-            if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), nullptr)) return 0;
-        return 1;
-    }
-    if (!quick_fits(engine, goal_frame) ||
-        (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
-        return walk_arguments(engine, goal, goal_frame, head, clause_frame, count);
-    PlCell** ours = goal->fn.args->items;
-    PlCell** theirs = head->fn.args->items;
-    for (uint32_t i = 0; i < count; ++i) {
+namespace {
+
+// The pairs of a fact's head from ours[0] and theirs[0] on (left of them), by the quick steps.
+[[gnu::noinline]] int arguments_from(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
+                                     PlCell** theirs, uint32_t left) {
+    for (uint32_t i = 0; i < left; ++i) {
         // A fact's pairs are all first steps: none is taken up inside.
         const int met = quick_pair<0>(engine, clause_frame, ours[i], goal_frame, theirs[i]);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return walk_arguments_on(engine, clause_frame, goal_frame, ours + i, theirs + i, count - i);
+            return walk_arguments_on(engine, clause_frame, goal_frame, ours + i, theirs + i, left - i);
+    }
+    return 1;
+}
+
+// The same from a pair whose head's variable is bound already.
+[[gnu::noinline]] int bound_from(PieEngine* engine, PlFrame* clause_frame, PlFrame* goal_frame, PlCell** ours,
+                                 PlCell** theirs, uint32_t left) {
+    const int met =
+        quick_bound<true>(engine, clause_frame, ours[0], goal_frame, theirs[0], pl_binding_of(clause_frame, theirs[0]));
+    if (met == 0) return 0;
+    if (met < 0) [[unlikely]]
+        return walk_arguments_on(engine, clause_frame, goal_frame, ours, theirs, left);
+    return left > 1 ? arguments_from(engine, clause_frame, goal_frame, ours + 1, theirs + 1, left - 1) : 1;
+}
+
+// A fact without variables has no frame: its pairs are unified as any other terms.
+[[gnu::noinline]] int arguments_without_frame(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head,
+                                              uint32_t count) {
+    PlUntrailedFrame untrailed(engine, nullptr);
+    for (uint32_t i = 0; i < count; ++i)
+        if (!pl_unification_sub(engine, pl_arg(goal, i), goal_frame, pl_arg(head, i), nullptr)) return 0;
+    return 1;
+}
+
+}  // namespace
+
+// The pairs by the lean steps, which make no call they come back from and so save no registers:
+// a pair they leave, untouched, goes to the quick steps with the rest.
+int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlCell* head, PlFrame* clause_frame,
+                       uint32_t count) {
+    if (count == 0) return 1;
+    if (!clause_frame) [[unlikely]]
+        return arguments_without_frame(engine, goal, goal_frame, head, count);
+    if (!quick_fits(engine, goal_frame) || (crosses_stack_look(engine) && !stack_far_from_deep(engine))) [[unlikely]]
+        return walk_arguments(engine, goal, goal_frame, head, clause_frame, count);
+    PlCell** ours = goal->fn.args->items;
+    PlCell** theirs = head->fn.args->items;
+    for (uint32_t i = 0; i < count; ++i) {
+        // A variable met again (p(K, V, V)) is met as quick_pair meets it, out of line; any other
+        // is not bound yet, as in a fresh frame.
+        PlCell* const b = theirs[i];
+        if (b->type == PL_VAR && pl_binding_of(clause_frame, b)->term->type != PL_UNBOUND) [[unlikely]]
+            return bound_from(engine, clause_frame, goal_frame, ours + i, theirs + i, count - i);
+        const int met = quick_pair<0, true, true>(engine, clause_frame, ours[i], goal_frame, b);
+        if (met == 0) return 0;
+        if (met < 0) [[unlikely]]
+            return arguments_from(engine, clause_frame, goal_frame, ours + i, theirs + i, count - i);
     }
     return 1;
 }

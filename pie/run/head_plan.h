@@ -74,10 +74,16 @@ template <bool kFramed>
 // A variable of the head not bound yet (its slot) taking the goal's term a, read in fa, as the
 // walk binds it: 1, or 0 for an unbound variable of the goal's, which the caller binds to the
 // head's, or -1 for any other term. The commonest first: an integer, a list, another variable.
-// Where a list is known to be the commonest (kListFirst), it is tested before the integer.
-template <bool kListFirst = false>
+// Where a list is known to be the commonest (kListFirst), it is tested before the integer; so is
+// a term (kTermFirst) for a part of a term of the head, most often a term itself (d(U + V, ...)).
+template <bool kListFirst = false, bool kTermFirst = false>
 [[gnu::always_inline]] inline int take_term(PlBinding* slot, PlCell* a, PlFrame* fa) {
     const PlCellType lt = a->type;
+    if (kTermFirst && lt == PL_FUNCTOR) [[likely]] {
+        slot->term = a;
+        slot->frame = a->fn.args && a->fn.args->count ? fa : nullptr;
+        return 1;
+    }
     if (kListFirst && lt == PL_LIST) [[likely]] {
         // Two stores kept apart, as in bind_goal_slot, by a step the compiler keeps between
         // them: the slot, known here as an offset from the frame, needs no register of its own.
@@ -121,7 +127,7 @@ constexpr int kLeave = -1 - static_cast<int>(kWhole);
 // term may be given followed one step already (kGoalSlot): a is then what the goal's variable,
 // whose binding is goal_slot in goal_slot_frame, stands for, read in fa.
 template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst = false, class B = PlCell*,
-          bool kGoalSlot = false>
+          bool kGoalSlot = false, bool kTermFirst = false>
 [[gnu::always_inline]] inline int var_leaf(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa,
                                            const B& b_of, PlBinding* given_slot = nullptr,
                                            PlFrame* given_slot_frame = nullptr) {
@@ -144,7 +150,7 @@ template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst
     // goal's: its path keeps none.
     if constexpr (!kFramed) {
         if (a->type != PL_VAR || !fa) [[likely]] {
-            const int took = take_term<kListFirst>(slot, a, fa);
+            const int took = take_term<kListFirst, kTermFirst>(slot, a, fa);
             return took ? took : 1;
         }
     }
@@ -152,7 +158,7 @@ template <bool kFramed, bool kLean, bool kFresh, int kSlot = -1, bool kListFirst
     PlFrame* goal_slot_frame = given_slot_frame;
     // Followed on from a binding, the term may be a variable without a frame.
     goal_at<kFramed && !kGoalSlot>(a, fa, goal_slot, goal_slot_frame);
-    if (const int took = take_term<kListFirst>(slot, a, fa)) return took;
+    if (const int took = take_term<kListFirst, kTermFirst>(slot, a, fa)) return took;
     if (goal_slot && goal_slot != slot &&
         !bind_goal_slot<kLean>(engine, head_frame, goal_slot, goal_slot_frame, b(), head_frame))
         return kLeave;

@@ -756,10 +756,15 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         {"the head of a rule walking a list",
          [](const TermBuilder& t) { return t.fn("r", {t.var("_G", 0), t.var("_G", 1)}); },
          [](const TermBuilder& t) { return t.fn("r", {t.list({t.var("_H", 0)}, t.var("_H", 1)), t.var("_H", 2)}); }},
+        // Item(OFF) and Item(_), an item's heads, meeting the goal's unbound variable.
+        {"an atom of an item's head", [](const TermBuilder& t) { return t.fn("i", {t.var("_G", 0)}); },
+         [](const TermBuilder& t) { return t.fn("i", {t.atom("off")}); }},
+        {"a \"_\" of an item's head", [](const TermBuilder& t) { return t.fn("i", {t.var("_G", 3)}); },
+         [](const TermBuilder& t) { return t.fn("i", {t.anon()}); }},
     };
     // A fact p(K, V, V) is also tried as a fact, and by the steps the loop of one-goal bodies
     // lays out for it; heads a conjunction's left goal matches in place, by its steps (kLeftGoal).
-    enum Way { kGeneric, kHead, kOutside, kUntraced, kFact, kFactHere, kLeftGoal };
+    enum Way { kGeneric, kHead, kOutside, kUntraced, kFact, kFactHere, kLeftGoal, kArguments };
     struct Outcome {
         int answer;
         std::vector<const void*> slots;  // terms and frames, in turn
@@ -795,6 +800,8 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
                     return pl_unify_from(e, goal_term, goal, head_term, clause, cycle, false);
                 }
                 if (way == kHead) return pl_match_head(e, goal_term, goal, head_term, clause);
+                if (way == kArguments)
+                    return pl_match_arguments(e, goal_term, goal, head_term, clause, head_term->fn.args->count);
                 if (way == kLeftGoal)
                     return pl_match_left_goal_head(e, goal_term, goal, head_term, clause, pl_head_plan_of(head_term));
                 return way == kOutside ? pl_unification_sub(e, goal_term, goal, head_term, clause)
@@ -816,6 +823,10 @@ TEST(UnifyWithAFullTrail, AnswersBindsAndTrailsAsTheGenericWalk) {
         }
         if (goal_term->type == PL_FUNCTOR && pl_head_plan_of(head_term)) {
             EXPECT_TRUE(run(kLeftGoal) == generic) << c.what << ", left goal";
+        }
+        if (goal_term->type == PL_FUNCTOR && head_term->type == PL_FUNCTOR &&
+            goal_term->fn.args->count == head_term->fn.args->count) {
+            EXPECT_TRUE(run(kArguments) == generic) << c.what << ", a fact's arguments";
         }
         pl_engine_destroy(e);
     }
