@@ -15,6 +15,10 @@ for c in $cases; do
     deriv) prog=bench_pie_classics; filter='^Engine/kDeriv$' ;;
     *) echo "unknown case $c"; exit 2 ;;
   esac
+  if [[ ! -x "$build/bench/$prog" ]]; then
+    echo "$build/bench/$prog is not built (cmake --build $build --target $prog)" >&2
+    exit 2
+  fi
   out=$(mktemp /tmp/pie_ir.XXXXXX)
   valgrind --tool=callgrind --callgrind-out-file="$out" "$build/bench/$prog" --benchmark_filter="$filter" \
       --benchmark_min_time=0.001 >/dev/null 2>&1
