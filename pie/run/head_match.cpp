@@ -266,6 +266,21 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         return met ? lean_arguments<kCount, kFresh, kIndex + 1>(engine, head_frame, goal_frame, ours, theirs) : 0;
 }
 
+// Whether b, an argument of an item's head, is an atom as its value (Item(OFF) :- ...): met by
+// its functor alone.
+[[gnu::always_inline]] inline bool item_atom(const PlCell* b) {
+    return b->type == PL_FUNCTOR && (!b->fn.args || !b->fn.args->count) && b->fn.functor->arity != 1;
+}
+
+// The goal's term a, followed to no variable, meeting b, an item_atom, as the walk's second step
+// meets them: a constant or an atom by its functor; -1 for what the walk is to take.
+[[gnu::always_inline]] inline int atom_meets(const PlCell* a, const PlCell* b) {
+    const PlCellType lt = a->type;
+    if (lt == PL_INT || lt == PL_NIL || lt == PL_LIST) return 0;
+    if (lt == PL_FUNCTOR && a->fn.functor->arity != 1) return a->fn.functor == b->fn.functor;
+    return -1;
+}
+
 // An atom as the value of an item's head (Item(OFF) :- ...), meeting the goal's term a as the
 // walk's second step takes it: an unbound variable of the goal's is bound to it, and it meets a
 // constant by its functor. -1 for what the walk is to take.
@@ -279,9 +294,7 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         if (goal_slot) bind_goal_slot<false>(engine, head_frame, goal_slot, goal_slot_frame, b, nullptr);
         return 1;
     }
-    if (lt == PL_INT || lt == PL_NIL || lt == PL_LIST) return 0;
-    if (lt == PL_FUNCTOR && a->fn.functor->arity != 1) return a->fn.functor == b->fn.functor;
-    return -1;
+    return atom_meets(a, b);
 }
 
 // An item's head (its one argument, no key behind it), for the quick steps: its status is looked
@@ -297,9 +310,8 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
         pl_deref(head_args->items[0], clause_frame).term->type == PL_MEMBER)
         return walk_head(engine, goal, goal_frame, head, clause_frame);
     PlCell* b = head_args->items[0];
-    const PlCellType bt = b->type;
     int met;
-    if (bt == PL_FUNCTOR && (!b->fn.args || !b->fn.args->count) && b->fn.functor->arity != 1)
+    if (item_atom(b))
         met = item_constant(engine, clause_frame, goal_args->items[0], goal_frame, b);
     else
         met = quick_pair<1>(engine, clause_frame, goal_args->items[0], goal_frame, b);
@@ -325,16 +337,14 @@ template <uint32_t kCount, bool kFresh, uint32_t kIndex = 0>
     goal_at<true>(a, fa, goal_slot, goal_slot_frame);
     const PlCellType lt = a->type;
     const bool anonymous = b->type == PL_ANONYMOUS;
-    if (anonymous || (b->type == PL_FUNCTOR && (!b->fn.args || !b->fn.args->count) && b->fn.functor->arity != 1)) {
+    if (anonymous || item_atom(b)) {
         if (lt == PL_UNBOUND && goal_slot) {
             if (bind_goal_slot<true>(engine, clause_frame, goal_slot, goal_slot_frame, b, nullptr)) [[likely]]
                 return 1;
         } else if (anonymous) {
             if (lt == PL_ANONYMOUS || lt == PL_AND_GROUP || plain(lt)) return 1;
-        } else if (lt == PL_FUNCTOR) {
-            if (a->fn.functor->arity != 1) return a->fn.functor == b->fn.functor;
-        } else if (lt == PL_INT || lt == PL_NIL || lt == PL_LIST) {
-            return 0;
+        } else if (const int met = atom_meets(a, b); met >= 0) {
+            return met;
         }
     }
     return match_item_steps(engine, goal, goal_frame, head, clause_frame);
