@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-TEST(ByteView, ReadsLittleEndianAndRefusesPastTheEnd) {
+TEST(ByteView, ReadsAndWritesLittleEndianAndRefusesPastTheEnd) {
     uint8_t bytes[6] = {0x01, 0x02, 0x03, 0x84, 0x05, 0x06};
     ByteView view(bytes, sizeof bytes);
     uint16_t u = 0;
@@ -24,15 +24,13 @@ TEST(ByteView, ReadsLittleEndianAndRefusesPastTheEnd) {
     EXPECT_EQ(w, 7u) << "a refused read leaves the output alone";
     EXPECT_EQ(view.sub(4, 4).size(), 0u);
     EXPECT_FALSE(ByteView(nullptr, 100).u16(0, u));
-}
 
-TEST(ByteView, WritesLittleEndianOnlyInside) {
-    uint8_t bytes[4] = {};
-    MutableByteView view(bytes, sizeof bytes);
-    EXPECT_TRUE(view.put_u16(0, 0xBEEF));
-    EXPECT_TRUE(view.put_s16(2, -2));
-    EXPECT_FALSE(view.put_u32(1, 0));
-    EXPECT_EQ(bytes[0], 0xEF);
-    EXPECT_EQ(bytes[1], 0xBE);
-    EXPECT_EQ(bytes[3], 0xFF);
+    uint8_t out[4] = {};
+    MutableByteView written(out, sizeof out);
+    EXPECT_TRUE(written.put_u16(0, 0xBEEF));
+    EXPECT_TRUE(written.put_s16(2, -2));
+    EXPECT_FALSE(written.put_u32(1, 0));
+    EXPECT_EQ(out[0], 0xEF);
+    EXPECT_EQ(out[1], 0xBE);
+    EXPECT_EQ(out[3], 0xFF);
 }

@@ -26,7 +26,7 @@ TEST(ChunkPool, ReusesFreedBlocksOfTheSameSizeAndChunkTails) {
     EXPECT_EQ(fresh.Alloc(tail), first + (cut - 1) * 1024);
 }
 
-TEST(ChunkPool, LargeBlocksComeStraightFromTheSystem) {
+TEST(ChunkPool, LargeBlocksComeStraightFromTheSystemAndRefusalRaisesTheException) {
     ChunkPool pool;
     const std::size_t big = ChunkPool::kLargestSmallBlock + 1;
     auto* p = static_cast<char*>(pool.Alloc(big));
@@ -37,10 +37,6 @@ TEST(ChunkPool, LargeBlocksComeStraightFromTheSystem) {
     pool.Free(p, big);
     pool.Free(q, 262144);  // a leak here would be reported by the sanitizer
     EXPECT_EQ(pool.LiveBlocks(), 0u);
-}
-
-TEST(ChunkPool, RefusedMemoryRaisesTheExceptionAndLeavesThePoolUsable) {
-    ChunkPool pool;
     {
         drvtest::ScopedMemoryRefusal refuse;
         EXPECT_THROW(pool.Alloc(16), PoolOutOfMemory);

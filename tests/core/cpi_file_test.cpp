@@ -88,13 +88,10 @@ TEST(CpiFile, BoundsTheFileAndItsAddIns) {
     ClassId id;
     EXPECT_FALSE(ParseClassId("", id));
     EXPECT_FALSE(ParseClassId(std::string(38, '{'), id));
-}
-
-TEST(CpiFile, AClassListedTwiceIsOneAddIn) {
-    const std::vector<AddInRecord> addIns =
+    const std::vector<AddInRecord> twice =
         Read("[Add-Ins]\nFirst=" + std::string(kId) + ",A.DLL\nSecond=" + std::string(kId) + ",B.DLL\n");
-    ASSERT_EQ(addIns.size(), 1u);
-    EXPECT_EQ(addIns[0].file, "A.DLL");
+    ASSERT_EQ(twice.size(), 1u) << "a class listed twice is one add-in";
+    EXPECT_EQ(twice[0].file, "A.DLL");
 }
 
 }  // namespace

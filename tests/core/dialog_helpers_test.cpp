@@ -31,7 +31,7 @@ protected:
     HWND dialog = nullptr;
 };
 
-TEST_F(Helpers, ShowingEnablesAndHidingDisables) {
+TEST_F(Helpers, ShowingEnablesHidingDisablesAndControlsMoveByTheirOffset) {
     EnableDlgItem(dialog, IDC_PROFILE_NAME, FALSE);
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_PROFILE_NAME)));
     ShowDlgItem(dialog, IDC_PROFILE_NAME, TRUE);
@@ -50,9 +50,7 @@ TEST_F(Helpers, ShowingEnablesAndHidingDisables) {
     EXPECT_FALSE(IsWindowVisible(Item(IDC_PROFILE_NAME)));
     RedrawDlgItem(dialog, IDC_PROFILE_COMMENT);
     EXPECT_TRUE(IsWindowVisible(Item(IDC_PROFILE_COMMENT)));
-}
 
-TEST_F(Helpers, ControlsMoveByTheirOffsetInTheDialog) {
     RECT before, after;
     GetWindowRect(Item(IDOK), &before);
     OffsetDlgItem(dialog, IDOK, 12, -3);

@@ -1,5 +1,5 @@
-// The helper-library loader, the address text parser and the rounded length conversion, through
-// a real printer, registry and driver folder.
+// The helper-library loader through a real printer, registry and driver folder, the address text
+// parser and the length conversions with their rounding.
 #include "core/system/helper_dll.h"
 #include "core/helpers/ipv4_text.h"
 #include "core/system/registry_helpers.h"
@@ -92,12 +92,21 @@ TEST(Ipv4Text, TakesOnlyFourDottedDecimalBytes) {
     EXPECT_FALSE(IsIpv4Text(nullptr, out, 4));
 }
 
-TEST(Units, MmToInchRoundsToNearestOnEitherSign) {
-    struct Case { LONG tenthMm, hundredthInch; };
-    for (auto c : {Case{0, 0}, Case{1, 0}, Case{2, 1}, Case{127, 50}, Case{254, 100}, Case{2100, 827},
-                   Case{2970, 1169}, Case{-2, -1}, Case{-254, -100}, Case{-2100, -827},
-                   Case{0x7FFFFFFF, 845466003}, Case{-0x7FFFFFFF - 1, -845466003}})
-        EXPECT_EQ(MmToInchRounded(c.tenthMm), c.hundredthInch) << c.tenthMm;
+// As the setting items compute them: tenthMm = HundredthInchToTenthMm(value), hundredthInch =
+// TenthMmToHundredthInch(value), rounded = MmToInchRounded(value) (to nearest on either sign).
+TEST(Units, ConvertsLengthsWithTheirRounding) {
+    struct Case { LONG value, tenthMm, hundredthInch, rounded; };
+    for (auto c : {Case{0, 0, 0, 0}, Case{1, 3, 0, 0}, Case{2, 5, 1, 1}, Case{100, 254, 39, 39}, Case{254, 645, 100, 100},
+                   Case{850, 2159, 335, 335}, Case{2100, 5334, 827, 827}, Case{2970, 7544, 1169, 1169},
+                   Case{-1, -2, 0, 0}, Case{-2, -4, 0, -1}, Case{-100, -253, -38, -39}, Case{-254, -644, -99, -100},
+                   Case{0x7FFFFFFF, 0x7FFFFFFF, 845466003, 845466003},
+                   Case{-0x7FFFFFFF - 1, -0x7FFFFFFF - 1, -845466002, -845466003}}) {
+        EXPECT_EQ(HundredthInchToTenthMm(c.value), c.tenthMm) << c.value;
+        EXPECT_EQ(TenthMmToHundredthInch(c.value), c.hundredthInch) << c.value;
+        EXPECT_EQ(MmToInchRounded(c.value), c.rounded) << c.value;
+    }
+    EXPECT_EQ(MmToInchRounded(127), 50);
+    EXPECT_EQ(MmToInchRounded(-2100), -827);
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 // Building a device object: the printer opened by name while the spooler is still setting it up,
 // a handle the caller owns left open, a pseudo-printer context served from defaults, and a
-// printer that does not exist refused.
+// printer that does not exist refused. When a sheet's working copies are read-only (that a sheet
+// works on copies of the request's settings, the sheet tests show: their Cancel leaves the
+// request as it was), and the request's item-restriction list: allow lists, deny lists and the
+// open range of an allow list whose leading words are both 0.
+#include "core/device/item_restriction.h"
 #include "core/device/service_table.h"
 #include "core/device/uidevdata.h"
+#include "core/device/user_data.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/spooler_retry.h"
 #include "platform/spooler/pseudo_printer.h"
@@ -57,6 +62,39 @@ TEST(UiDevData, APseudoPrinterIsServedFromDefaults) {
     EXPECT_TRUE(ctx->svc->IsPseudoPrinter(ctx, ctx->svc->GetPrinterHandle(ctx)));
     DestroyUiDevData(ctx);
     PseudoPrinterDestroy(pseudo);
+}
+
+TEST(UserData, TheCopiesAreReadOnlyWhileLockedOrInAccessModesOneAndTwo) {
+    drvtest::FixtureDevice fixture(kKindDevmode);
+    UIDEVDATA* sheet = fixture.Make(kKindUserInterface);
+    ASSERT_NE(sheet, nullptr);
+    CmUserData* copying = sheet->svc->GetUserData(sheet);
+    EXPECT_FALSE(copying->IsReadOnly());
+    copying->SetAccessMode(2);
+    EXPECT_TRUE(copying->IsReadOnly());
+    copying->SetAccessMode(0);
+    copying->SetLock(1);
+    EXPECT_TRUE(copying->IsReadOnly());
+}
+
+TEST(ItemRestriction, AllowAndDenyLists) {
+    UIDEVDATA ctx = {};
+    EXPECT_TRUE(IsItemAllowed(nullptr, 5));
+    EXPECT_TRUE(IsItemAllowed(&ctx, 5));  // no list
+    WORD allow[] = {0, 0, 10, 0x500, 0};
+    WORD allowClosed[] = {0, 1, 10, 0x500, 0};
+    WORD deny[] = {1, 0, 10, 0x500, 0};
+    struct Case {
+        WORD* list;
+        UINT id;
+        BOOL allowed;
+    };
+    for (const Case& c : {Case{allow, 10, TRUE}, Case{allow, 11, FALSE}, Case{allow, 0x400, TRUE}, Case{allow, 0x501, TRUE},
+                          Case{allowClosed, 0x500, TRUE}, Case{allowClosed, 0x501, FALSE}, Case{allowClosed, 11, FALSE},
+                          Case{deny, 10, FALSE}, Case{deny, 0x500, FALSE}, Case{deny, 11, TRUE}, Case{deny, 0x501, TRUE}}) {
+        ctx.itemBuffers[kItemRestrictionBuffer] = c.list;
+        EXPECT_EQ(IsItemAllowed(&ctx, c.id), c.allowed) << c.list[0] << "/" << c.list[1] << " id " << c.id;
+    }
 }
 
 }  // namespace

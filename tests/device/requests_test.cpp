@@ -63,88 +63,62 @@ TEST_F(DeviceInfoTest, CommandRequestsAreSentByteForByte) {
                    "rowtext \"Ledger paper, third drawer\"\n"
                    "namelist \"Form1\" \"Invoice\" 3\nnamelist \"Form2\" \"Letter\" 4\ntextanswer 7 8 9\n");
     ASSERT_TRUE(Open());
-    DevInfoStatus status{};
-    uint32_t count = 0;
+    // One command sent, its replies decoded into the target and freed: the request the device saw.
+    auto exchange = [&](int kind, const void* items, DevInfoCommandTarget target, uint32_t replies) {
+        sim_->ClearLog();
+        DevInfoStatus status{};
+        uint32_t count = 0;
+        void** got = DevInfoClient_SendCommands(client_, iface_, connection_, kind, items, &count, &status);
+        EXPECT_EQ(status.status, 0) << kind;
+        EXPECT_EQ(count, replies) << kind;
+        EXPECT_EQ(DevInfoClient_DecodeCommandReplies(client_, &target, count, got), 1) << kind;
+        DevInfoClient_FreeReplies(client_, DevInfoClient_FreeCommandReply, got, count);
+        return sim_->First("request 18");
+    };
 
     struct Rows {
         uint32_t count;
         uint32_t items[2][2];
     } rows{2, {{5500, 7}, {5502, 8}}};
-    void** replies = DevInfoClient_SendCommands(client_, iface_, connection_, kCommandRows, &rows, &count, &status);
-    ASSERT_EQ(status.status, 0);
-    ASSERT_EQ(count, 2u);
     std::vector<uint8_t> expected = {0, 0, 0, 0, 1, 10};
     for (uint32_t n = 1; n <= 10; ++n)
         for (uint32_t f : {700u, 0u, 20u, 1u, 5500u, n, 7u, 0u}) BigEndian(expected, f);
-    EXPECT_EQ(sim_->First("request 18"), "request 18 code 601 command 8212 size 326 data " + Hex(expected));
     DevInfoRowTable table{};
-    DevInfoCommandTarget target{nullptr, &table, nullptr, nullptr};
-    EXPECT_EQ(DevInfoClient_DecodeCommandReplies(client_, &target, count, replies), 1);
+    EXPECT_EQ(exchange(kCommandRows, &rows, {nullptr, &table, nullptr, nullptr}, 2),
+              "request 18 code 601 command 8212 size 326 data " + Hex(expected));
     EXPECT_EQ(table.rowCount, 10u);
     EXPECT_EQ(table.words[0], 1234u);
     EXPECT_STREQ(table.texts[0], "Ledger paper, third drawer");
-    DevInfoClient_FreeReplies(client_, DevInfoClient_FreeCommandReply, replies, count);
 
     struct Names {
         uint32_t count;
         char names[3][260];
     } names{3, {"TRAY-NAME", "BIN3-NAME", "NO-SUCH-NAME"}};
-    sim_->ClearLog();
-    replies = DevInfoClient_SendCommands(client_, iface_, connection_, kCommandVariables, &names, &count, &status);
-    ASSERT_EQ(count, 3u);
-    EXPECT_EQ(sim_->First("request 18"), "request 18 code 26279936 command 8208 size 12 data 010009545241592d4e414d45");
     DevInfoSourceNames sources{};
-    target = {&sources, nullptr, nullptr, nullptr};
-    DevInfoClient_DecodeCommandReplies(client_, &target, count, replies);
+    EXPECT_EQ(exchange(kCommandVariables, &names, {&sources, nullptr, nullptr, nullptr}, 3),
+              "request 18 code 26279936 command 8208 size 12 data 010009545241592d4e414d45");
     EXPECT_STREQ(sources.tray, "Main tray");
     EXPECT_STREQ(sources.bin[2], "Sorter");
-    DevInfoClient_FreeReplies(client_, DevInfoClient_FreeCommandReply, replies, count);
 
     struct NameList {
         char name[260];
         uint32_t count;
         char entries[1][260];
     } nameList{"Forms", 1, {"Any"}};
-    sim_->ClearLog();
-    replies = DevInfoClient_SendCommands(client_, iface_, connection_, kCommandNameList, &nameList, &count, &status);
-    EXPECT_EQ(sim_->First("request 18"), "request 18 code 0 command 12560 size 12 data 000105466f726d7303416e79");
     DevInfoNameEntry entries[1] = {};
     DevInfoNameList list{0, 1, entries};  // room for one: the second entry is not written
-    target = {nullptr, nullptr, &list, nullptr};
-    DevInfoClient_DecodeCommandReplies(client_, &target, count, replies);
+    EXPECT_EQ(exchange(kCommandNameList, &nameList, {nullptr, nullptr, &list, nullptr}, 1),
+              "request 18 code 0 command 12560 size 12 data 000105466f726d7303416e79");
     EXPECT_EQ(list.count, 1u);
     EXPECT_STREQ(entries[0].name, "Form1");
     EXPECT_STREQ(entries[0].text, "Invoice");
     EXPECT_EQ(entries[0].value, 3u);
-    DevInfoClient_FreeReplies(client_, DevInfoClient_FreeCommandReply, replies, count);
 
-    sim_->ClearLog();
-    replies = DevInfoClient_SendCommands(client_, iface_, connection_, kCommandText, "ABCDEFGHIJKLMNOPQ", &count,
-                                         &status);
-    EXPECT_EQ(sim_->First("request 18"),
-              "request 18 code 101 command 14849 size 26 data 00000000000000000000" "0f" + Hex({'A', 'B', 'C', 'D', 'E', 'F',
-              'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O'}));
     uint32_t words[3] = {};
-    target = {nullptr, nullptr, nullptr, words};
-    DevInfoClient_DecodeCommandReplies(client_, &target, count, replies);
+    EXPECT_EQ(exchange(kCommandText, "ABCDEFGHIJKLMNOPQ", {nullptr, nullptr, nullptr, words}, 1),
+              "request 18 code 101 command 14849 size 26 data 00000000000000000000" "0f" +
+                  Hex({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O'}));
     EXPECT_EQ(words[2], 9u);
-    DevInfoClient_FreeReplies(client_, DevInfoClient_FreeCommandReply, replies, count);
-}
-
-TEST_F(DeviceInfoTest, NamesThatDoNotFitALengthByteAreRefusedUnsent) {
-    ASSERT_TRUE(Open());
-    struct Names {
-        uint32_t count;
-        char names[1][260];
-    } names{1, {}};
-    std::memset(names.names[0], 'N', 256);
-    DevInfoStatus status{};
-    uint32_t count = 9;
-    void** replies = DevInfoClient_SendCommands(client_, iface_, connection_, kCommandVariables, &names, &count, &status);
-    EXPECT_EQ(status.status, -1);
-    EXPECT_EQ(count, 0u);
-    EXPECT_EQ(sim_->Count("request 18"), 0);
-    DevInfoClient_FreeReplies(client_, DevInfoClient_FreeCommandReply, replies, count);
 }
 
 TEST_F(DeviceInfoTest, PagedRequestsSendFourIdsAtATime) {
@@ -196,10 +170,21 @@ TEST_F(DeviceInfoTest, RefusalsStatusesAndSurplusCallbacksAreReportedAndBounded)
     }
 }
 
-TEST_F(DeviceInfoTest, NullArgumentsFailAndEmptyListsDoNothing) {
+// Null arguments and names that do not fit a length byte fail, empty lists do nothing: none is sent.
+TEST_F(DeviceInfoTest, NullArgumentsAndLongNamesFailAndEmptyListsDoNothing) {
     ASSERT_TRUE(Open());
     DevInfoStatus status{};
     uint32_t count = 5;
+    struct Names {
+        uint32_t count;
+        char names[1][260];
+    } names{1, {}};
+    std::memset(names.names[0], 'N', 256);
+    void** replies = DevInfoClient_SendCommands(client_, iface_, connection_, kCommandVariables, &names, &count, &status);
+    EXPECT_EQ(status.status, -1);
+    EXPECT_EQ(count, 0u);
+    DevInfoClient_FreeReplies(client_, DevInfoClient_FreeCommandReply, replies, count);
+    count = 5;
     EXPECT_EQ(DevInfoClient_RequestPair(client_, nullptr, connection_, 1, 2, &count, &status), nullptr);
     EXPECT_EQ(status.status, -1);  // a failure, never {0, 0}
     EXPECT_EQ(count, 0u);

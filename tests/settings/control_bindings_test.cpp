@@ -179,6 +179,21 @@ TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {
     EXPECT_EQ(Run(), IDCANCEL);
 }
 
+// The drawing request of one list entry of the order list, onto a surface of one entry.
+DRAWITEMSTRUCT EntryDraw(HWND combo, HDC dc, UINT entry, UINT state = 0) {
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_COMBOBOX;
+    draw.CtlID = ITC_ORDER;
+    draw.itemID = entry;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state;
+    draw.hwndItem = combo;
+    draw.hDC = dc;
+    draw.rcItem = RECT{0, 0, 160, 18};
+    draw.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, entry, 0));
+    return draw;
+}
+
 // The page's own test in place of the choices' enabled flags: only choices with even values pass.
 int EvenValues(UIDEVDATA*, void* data, const CmSvOptionRecord* row) {
     ++*static_cast<int*>(data);
@@ -200,28 +215,10 @@ TEST_F(ItemDialog, APagesTestDecidesWhichEntriesATrackedListMayKeep) {
         EXPECT_GT(asked, 0);
 
         // Drawn grey when the test refuses the entry, whatever its enabled flag says.
-        Canvas surface(160, 18, RGB(0, 0, 0));  // one list entry
-        DRAWITEMSTRUCT draw{};
-        draw.itemID = 1;
-        draw.itemAction = ODA_DRAWENTIRE;
-        draw.hwndItem = combo;
-        draw.hDC = surface.dc;
-        draw.rcItem = RECT{0, 0, 160, 18};
-        draw.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, 1, 0));
+        Canvas surface(160, 18, RGB(0, 0, 0));
+        DRAWITEMSTRUCT draw = EntryDraw(combo, surface.dc, 1);
         EXPECT_EQ(order->DrawEntryWithTest(Ctx(), combo, &draw, EvenValues, &asked), 1);
         EXPECT_EQ(surface.colours(24, 0, 120, 18).count(GetSysColor(COLOR_GRAYTEXT)), 1u);
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
-    });
-    EXPECT_EQ(Run(), IDCANCEL);
-}
-
-TEST_F(ItemDialog, AnIndeterminateCheckBoxReadsAsOn) {
-    auto* collate = page.Find<CollateBox>();
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
-        EXPECT_TRUE(drvtest::SetCheck(dialog, ITC_COLLATE, BST_INDETERMINATE));
-        EXPECT_EQ(collate->current, 1);
-        EXPECT_EQ(collate->FromDialog(Ctx(), dialog, ITC_COLLATE), 0);
         EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
     EXPECT_EQ(Run(), IDCANCEL);
@@ -312,11 +309,17 @@ TEST_F(ItemDialog, APushButtonsRedisplayActsAsShowingThenEnablingEachControl) {
     EXPECT_EQ(Run(), IDCANCEL);
 }
 
-TEST_F(ItemDialog, NumberFieldsKeepTheirValueForTextThatIsNoNumberInRange) {
+// A number field keeps its value for text that is no number in range; an indeterminate check box
+// reads as on.
+TEST_F(ItemDialog, ControlsReadBackOnlyWhatTheirItemsMayTake) {
     auto* scale = page.Find<NumberField>();
+    auto* collate = page.Find<CollateBox>();
     scale->current = 200;
     drvtest::ScriptedUser person;
     person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::SetCheck(dialog, ITC_COLLATE, BST_INDETERMINATE));
+        EXPECT_EQ(collate->current, 1);
+        EXPECT_EQ(collate->FromDialog(Ctx(), dialog, ITC_COLLATE), 0);
         for (const char* typed : {"abc", "401", "24", ""}) {
             EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, typed));
             EXPECT_EQ(scale->FromDialog(Ctx(), dialog, ITC_SCALE), 0) << typed;
@@ -338,7 +341,7 @@ TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
     person.OnDialog([&](HWND dialog) {
         HWND combo = GetDlgItem(dialog, ITC_ORDER);
         struct Case {
-            LRESULT entry;
+            UINT entry;
             UINT state;
             int background;
             COLORREF textColour;
@@ -347,17 +350,8 @@ TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
         for (Case c : {Case{0, ODS_SELECTED | ODS_FOCUS, COLOR_HIGHLIGHT, GetSysColor(COLOR_HIGHLIGHTTEXT), "entry_selected"},
                        Case{0, ODS_DISABLED, COLOR_BTNFACE, GetSysColor(COLOR_GRAYTEXT), "entry_disabled"},
                        Case{3, 0, COLOR_WINDOW, GetSysColor(COLOR_GRAYTEXT), "entry_choice_disabled"}}) {
-            Canvas surface(160, 18, RGB(0, 0, 0));  // one list entry
-            DRAWITEMSTRUCT draw{};
-            draw.CtlType = ODT_COMBOBOX;
-            draw.CtlID = ITC_ORDER;
-            draw.itemID = static_cast<UINT>(c.entry);
-            draw.itemAction = ODA_DRAWENTIRE;
-            draw.itemState = c.state;
-            draw.hwndItem = combo;
-            draw.hDC = surface.dc;
-            draw.rcItem = RECT{0, 0, 160, 18};
-            draw.itemData = static_cast<ULONG_PTR>(SendMessageA(combo, CB_GETITEMDATA, c.entry, 0));
+            Canvas surface(160, 18, RGB(0, 0, 0));
+            DRAWITEMSTRUCT draw = EntryDraw(combo, surface.dc, c.entry, c.state);
             EXPECT_EQ(order->DrawItem(Ctx(), combo, ITC_ORDER, &draw), 1);
             surface.save(c.picture);
             // Background inside the focus frame; the picture sits 2 pixels in (small images), the text
