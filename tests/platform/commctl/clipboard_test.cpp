@@ -52,7 +52,7 @@ TEST(GlobalMemory, MoveableBlocksCountLocksAndRefuseStaleHandles) {
     EXPECT_EQ(GlobalAlloc(0x8000, 4), nullptr);
 }
 
-TEST(Clipboard, TextRoundTripAndOwnership) {
+TEST(Clipboard, TextRoundTripOwnershipAndCallsOutsideAnOpenClipboard) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     ASSERT_TRUE(EmptyClipboard());
     HGLOBAL first = textBlock("first");
@@ -75,9 +75,7 @@ TEST(Clipboard, TextRoundTripAndOwnership) {
     EXPECT_EQ(GlobalSize(second), 0u);  // freed by the clipboard
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_TRUE(CloseClipboard());
-}
 
-TEST(Clipboard, CallsOutsideAnOpenClipboardFail) {
     EXPECT_FALSE(CloseClipboard());
     EXPECT_FALSE(EmptyClipboard());
     EXPECT_EQ(SetClipboardData(CF_TEXT, nullptr), nullptr);

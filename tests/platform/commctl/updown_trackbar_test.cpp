@@ -19,7 +19,7 @@ HWND makeBuddy(HWND parent) {
     return cctest::MakeChild(parent, "Edit", 0, 100, 10, 10, 60, 20);
 }
 
-TEST(UpDown, RangeWordsAndClampedPosition) {
+TEST(UpDown, RangeWordsClampedPositionWrapAndTheDefaultRangeRunningDownwards) {
     HWND parent = cctest::MakeParent();
     HWND spin = cctest::MakeChild(parent, UPDOWN_CLASSA, 0, 101);
     EXPECT_EQ(SendMessageA(spin, UDM_GETRANGE, 0, 0), MAKELONG(0, 100));  // default: 100 down to 0
@@ -32,6 +32,16 @@ TEST(UpDown, RangeWordsAndClampedPosition) {
     SendMessageA(spin, UDM_SETRANGE32, static_cast<WPARAM>(-180), 180);
     SendMessageA(spin, UDM_SETPOS32, 0, -90);
     EXPECT_EQ(SendMessageA(spin, UDM_GETPOS32, 0, 0), -90);
+    HWND wrapping = cctest::MakeChild(parent, UPDOWN_CLASSA, UDS_WRAP, 103, 0, 0, 12, 20);
+    SendMessageA(wrapping, UDM_SETRANGE, 0, MAKELONG(3, 1));
+    SendMessageA(wrapping, UDM_SETPOS, 0, 3);
+    SendMessageA(wrapping, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));
+    EXPECT_EQ(LOWORD(SendMessageA(wrapping, UDM_GETPOS, 0, 0)), 1);
+
+    HWND plain = cctest::MakeChild(parent, UPDOWN_CLASSA, 0, 102, 0, 0, 12, 20);
+    SendMessageA(plain, UDM_SETPOS, 0, 50);
+    SendMessageA(plain, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));  // up, towards 0
+    EXPECT_EQ(LOWORD(SendMessageA(plain, UDM_GETPOS, 0, 0)), 49);
     DestroyWindow(parent);
 }
 
@@ -68,21 +78,6 @@ TEST(UpDown, ArrowClickAsksParentThenMovesAndWritesBuddy) {
     EXPECT_EQ(SendMessageA(spin, UDM_GETPOS, 0, 0), MAKELONG(7, 0));
     SetWindowTextA(edit, "seven");
     EXPECT_NE(HIWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), 0);
-    DestroyWindow(parent);
-}
-
-TEST(UpDown, WrapStyleWrapsAndDefaultRangeRunsDownwards) {
-    HWND parent = cctest::MakeParent();
-    HWND spin = cctest::MakeChild(parent, UPDOWN_CLASSA, UDS_WRAP, 101, 0, 0, 12, 20);
-    SendMessageA(spin, UDM_SETRANGE, 0, MAKELONG(3, 1));
-    SendMessageA(spin, UDM_SETPOS, 0, 3);
-    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));
-    EXPECT_EQ(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), 1);
-
-    HWND plain = cctest::MakeChild(parent, UPDOWN_CLASSA, 0, 102, 0, 0, 12, 20);
-    SendMessageA(plain, UDM_SETPOS, 0, 50);
-    SendMessageA(plain, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At(5, 2));  // up, towards 0
-    EXPECT_EQ(LOWORD(SendMessageA(plain, UDM_GETPOS, 0, 0)), 49);
     DestroyWindow(parent);
 }
 

@@ -68,7 +68,7 @@ COLORREF expected(int bpp, int x, int y) {
 
 }  // namespace
 
-TEST(GdiDib, EveryDepthAndOrientationDecodesAlike) {
+TEST(GdiDib, EveryDepthAndOrientationDecodesAlikeAndBottomUpSourcesCountFromTheBottom) {
     for (int bpp : {1, 4, 8, 16, 24, 32})
         for (bool topDown : {false, true}) {
             std::vector<BYTE> bits;
@@ -84,9 +84,7 @@ TEST(GdiDib, EveryDepthAndOrientationDecodesAlike) {
             EXPECT_EQ(d.at(3, 1), c.at(3, 1)) << bpp;
             EXPECT_EQ(d.at(0, 0), c.at(0, 0)) << bpp;
         }
-}
 
-TEST(GdiDib, SourceRectangleOfBottomUpDibCountsFromTheBottom) {
     std::vector<BYTE> bits;
     std::vector<BYTE> info = makeDib(24, false, &bits);
     Canvas c(1, 1);

@@ -26,7 +26,7 @@ TEST_F(KernelRoot, FolderQueriesReturnLengthOrNeededSize) {
     EXPECT_NE(GetFileAttributesA("c:\\windows\\temp") & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
-TEST_F(KernelRoot, CurrentDirectoryMustNameAFolder) {
+TEST_F(KernelRoot, CurrentDirectoryTempNamesAndFullPathNames) {
     EXPECT_TRUE(SetCurrentDirectoryA("c:/windows/system/"));
     char buf[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, buf);
@@ -39,9 +39,7 @@ TEST_F(KernelRoot, CurrentDirectoryMustNameAFolder) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
     GetCurrentDirectoryA(MAX_PATH, buf);
     EXPECT_STREQ(buf, "C:\\windows\\system");
-}
 
-TEST_F(KernelRoot, TempFileNamesAreUniqueAndCreated) {
     char a[MAX_PATH], b[MAX_PATH];
     UINT ua = GetTempFileNameA("C:\\WINDOWS\\TEMP", "DRVopui", 0, a);
     UINT ub = GetTempFileNameA("C:\\WINDOWS\\TEMP\\", "DRV", 0, b);
@@ -55,11 +53,8 @@ TEST_F(KernelRoot, TempFileNamesAreUniqueAndCreated) {
     EXPECT_EQ(GetFileAttributesA(a), INVALID_FILE_ATTRIBUTES);  // a given number creates nothing
     EXPECT_EQ(GetTempFileNameA("C:\\NOWHERE", "X", 0, a), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
-}
 
-TEST_F(KernelRoot, FullPathNamesResolveAgainstTheCurrentFolder) {
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\WINDOWS"));
-    char buf[MAX_PATH];
     char* part = nullptr;
     EXPECT_EQ(GetFullPathNameA("system\\..\\x.ini", MAX_PATH, buf, &part), 16u);
     EXPECT_STREQ(buf, "C:\\WINDOWS\\x.ini");

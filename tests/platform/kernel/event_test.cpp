@@ -6,7 +6,7 @@
 
 #include <thread>
 
-TEST(Event, AutoResetReleasesOneWaitAndManualResetStaysSet) {
+TEST(Event, AutoResetReleasesOneWaitManualResetStaysSetAndNamesAreShared) {
     HANDLE autoEvent = CreateEventA(nullptr, FALSE, TRUE, nullptr);
     HANDLE manual = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     ASSERT_NE(autoEvent, nullptr);
@@ -61,9 +61,7 @@ TEST(Event, WaitAnyNamesTheFirstSignalledAndWaitAllTakesAllOrNone) {
         EXPECT_EQ(GetLastError(), c.error) << c.count;
     }
     for (HANDLE h : e) CloseHandle(h);
-}
 
-TEST(Event, NamedEventsAreSharedByName) {
     HANDLE a = CreateEventA(nullptr, TRUE, FALSE, "DrvopuiTestEvent");
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
     HANDLE b = CreateEventA(nullptr, TRUE, FALSE, "DrvopuiTestEvent");

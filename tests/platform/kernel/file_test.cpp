@@ -24,7 +24,7 @@ TEST_F(KernelRoot, CreationDispositionsFollowTheOriginal) {
     }
 }
 
-TEST_F(KernelRoot, SharingIsCheckedBeforeAnythingIsTruncated) {
+TEST_F(KernelRoot, SharingIsCheckedBeforeAnythingIsTruncatedAndDeleteOnCloseWaitsForTheLastHandle) {
     ASSERT_TRUE(WriteAll("C:\\S.TXT", "keep"));
     HANDLE reader = CreateFileA("C:\\S.TXT", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
@@ -40,9 +40,7 @@ TEST_F(KernelRoot, SharingIsCheckedBeforeAnythingIsTruncated) {
     EXPECT_EQ(ReadAll("C:\\S.TXT"), "keep");
     CloseHandle(reader);
     EXPECT_TRUE(DeleteFileA("C:\\S.TXT"));
-}
 
-TEST_F(KernelRoot, DeleteOnCloseRemovesTheFileWithItsLastHandle) {
     HANDLE h = CreateFileA("C:\\WINDOWS\\TEMP\\~SPOOL.TMP", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                            CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);

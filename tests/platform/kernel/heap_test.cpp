@@ -23,18 +23,16 @@ TEST(Heap, ZeroFilledBlocksKeepContentsAcrossGrowth) {
     EXPECT_TRUE(HeapDestroy(heap));
 }
 
-TEST(Heap, FixedMaximumRefusesAndFreeingMakesRoom) {
+TEST(Heap, FixedMaximumRefusesFreeingMakesRoomAndForeignBlocksAreRefused) {
     HANDLE heap = HeapCreate(0, 0, 1000);
-    void* a = HeapAlloc(heap, 0, 800);
-    ASSERT_NE(a, nullptr);
+    void* block = HeapAlloc(heap, 0, 800);
+    ASSERT_NE(block, nullptr);
     EXPECT_EQ(HeapAlloc(heap, 0, 300), nullptr);
-    EXPECT_TRUE(HeapFree(heap, 0, a));
+    EXPECT_TRUE(HeapFree(heap, 0, block));
     EXPECT_NE(HeapAlloc(heap, 0, 300), nullptr);
     EXPECT_TRUE(HeapFree(heap, 0, nullptr));
     EXPECT_TRUE(HeapDestroy(heap));
-}
 
-TEST(Heap, ForeignBlocksAndHandlesAreRefused) {
     HANDLE a = HeapCreate(0, 0, 0), b = HeapCreate(0, 0, 0);
     void* p = HeapAlloc(a, 0, 16);
     SetLastError(0);

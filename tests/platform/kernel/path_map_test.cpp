@@ -15,7 +15,7 @@ TEST_F(KernelRoot, NamesInAnyCaseReachTheSameHostFile) {
     EXPECT_EQ(ReadAll("..\\..\\..\\DRIVERS\\VOMEL\\ZDSVC2.DLL"), "stand-in");  // ".." stops at the root
 }
 
-TEST_F(KernelRoot, NewNamesKeepTheirCaseUnderExistingFolders) {
+TEST_F(KernelRoot, NewNamesKeepTheirCaseAndTrailBytesThatLookLikeBackslashesDoNotSplitThem) {
     WriteHost("Data/keep.txt", "x");
     ASSERT_TRUE(WriteAll("C:\\DATA\\NewFile.Txt", "y"));
     EXPECT_TRUE(std::filesystem::exists(root_ / "Data" / "NewFile.Txt"));
@@ -24,9 +24,7 @@ TEST_F(KernelRoot, NewNamesKeepTheirCaseUnderExistingFolders) {
     std::string host;
     ASSERT_TRUE(kernel::MapPath("C:\\DATA\\SUB\\Missing\\Deeper.BIN", host));
     EXPECT_EQ(host, (root_ / "Data/Sub/Missing/Deeper.BIN").string());
-}
 
-TEST_F(KernelRoot, TrailBytesThatLookLikeBackslashesDoNotSplitNames) {
     drvtest::SetCodePage(932);
     const char name[] = "C:\\\x95\x5C.TXT";  // one double-byte character whose trail byte is 0x5C
     ASSERT_TRUE(WriteAll(name, "dbcs"));

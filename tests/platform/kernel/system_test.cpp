@@ -61,7 +61,7 @@ TEST(SystemNames, ComputerAndUserNamesFollowTheirOwnSizeRules) {
     EXPECT_EQ(size, length + 1);
 }
 
-TEST(SystemLocale, LocaleFactsCountTheirNul) {
+TEST(SystemLocale, LocaleFactsCountTheirNulAndVariablesAnswerLengthOrNeededSize) {
     char buf[32];
     EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf), 2);
     EXPECT_STREQ(buf, ".");
@@ -80,11 +80,8 @@ TEST(SystemLocale, LocaleFactsCountTheirNul) {
     EXPECT_STREQ(buf, "932");
     drvtest::SetCodePage(1252);
     EXPECT_EQ(GetUserDefaultLCID(), 0x0409u);
-}
 
-TEST(SystemEnvironment, VariablesAnswerLengthOrNeededSize) {
     setenv("DRVOPUI_TEST_VARIABLE", "value", 1);
-    char buf[8];
     EXPECT_EQ(GetEnvironmentVariableA("DRVOPUI_TEST_VARIABLE", buf, 5), 6u);
     EXPECT_EQ(GetEnvironmentVariableA("DRVOPUI_TEST_VARIABLE", buf, 6), 5u);
     EXPECT_STREQ(buf, "value");

@@ -76,7 +76,7 @@ TEST_F(ResourceModule, LoadsStringsAcrossBlocksAndCutsToTheBuffer) {
     }
 }
 
-TEST(ResFile, RefusesEveryTruncationAndForgedSizes) {
+TEST(ResFile, RefusesEveryTruncationForgedSizesAndMissingFilesWithAClearError) {
     std::vector<uint8_t> good = readFile(kResFile);
     ASSERT_GT(good.size(), 64u);
     ASSERT_NE(res::ResourceTable::Parse(good.data(), good.size()), nullptr);
@@ -104,9 +104,7 @@ TEST(ResFile, RefusesEveryTruncationAndForgedSizes) {
     std::vector<uint8_t> unterminated = good;
     for (size_t i = 40; i < 40 + 24 && i < unterminated.size(); ++i) unterminated[i] = 'A';
     EXPECT_EQ(res::ResourceTable::Parse(unterminated.data(), unterminated.size()), nullptr);
-}
 
-TEST(ResFile, MissingOrBadFileGivesAClearError) {
     EXPECT_EQ(res::OpenResourceFile("/nonexistent/x.res"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     std::string path = DRVOPUI_TEST_OUTPUT_DIR "/bad.res";

@@ -10,7 +10,7 @@
 
 #include <cstring>
 
-TEST(PseudoPrinter, HoldsItsWordsAndDataSlots) {
+TEST(PseudoPrinter, HoldsItsWordsAndDataSlotsAndTheSpoolerWritesNothingThroughIt) {
     HANDLE p = PseudoPrinterCreate(4);
     EXPECT_TRUE(IsPseudoPrinter(p));
     EXPECT_EQ(*static_cast<DWORD*>(p), 12096u);
@@ -37,12 +37,10 @@ TEST(PseudoPrinter, HoldsItsWordsAndDataSlots) {
         EXPECT_FALSE(ClosePrinter(h));
         EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
     }
-}
 
-TEST(PseudoPrinter, SpoolerAcceptsItButWritesNothing) {
     drvtest::FixturePrinter fixture;
     std::string before = fixture.Hive().FileText();
-    HANDLE p = PseudoPrinterCreate(2);
+    p = PseudoPrinterCreate(2);
     BYTE data[4] = {1, 2, 3, 4};
     DWORD needed = 0, type = 0;
     LPSTR name = const_cast<LPSTR>("DeviceOption");

@@ -52,7 +52,7 @@ protected:
     }
 };
 
-TEST_F(Windows, CreationSendsMessagesInOrderAndShowsLast) {
+TEST_F(Windows, CreationSendsMessagesInOrderShowsLastAndRefusalsNameTheirReason) {
     HWND top = make("top", WS_OVERLAPPED | WS_VISIBLE, nullptr);
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(g_log, (std::vector<std::string>{"nccreate", "create", "size", "move", "show"}));
@@ -61,10 +61,8 @@ TEST_F(Windows, CreationSendsMessagesInOrderAndShowsLast) {
     EXPECT_FALSE(IsWindow(top));
     EXPECT_FALSE(DestroyWindow(top));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
-}
 
-// Each refused creation names its own reason, as callers that report GetLastError expect.
-TEST_F(Windows, RefusedCreationsNameTheirReason) {
+    // Each refused creation names its own reason, as callers that report GetLastError expect.
     HWND gone = make("gone", WS_OVERLAPPED, nullptr);
     DestroyWindow(gone);
     struct Case { const char* what; const char* cls; DWORD style; HWND parent; DWORD error; };

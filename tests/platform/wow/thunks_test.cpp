@@ -78,7 +78,7 @@ TEST(Global16, ABlockIsASegmentOfItsOwnUntilFreed) {
     EXPECT_EQ(handle, 0);
 }
 
-TEST(VdmPointer, AFixedSegmentStaysUntilUnfixed) {
+TEST(VdmPointer, AFixedSegmentStaysUntilUnfixedAndSegmentsAreAtMost64KiB) {
     SixteenBitSide side;
     const DWORD block = side.Alloc(16);
     EXPECT_EQ(WOWGetVDMPointerFix(block, 20, TRUE), nullptr);  // refused: fixes nothing
@@ -90,10 +90,6 @@ TEST(VdmPointer, AFixedSegmentStaysUntilUnfixed) {
     EXPECT_EQ(wow::FixCount(HIWORD(block)), 0u);
     WOWGetVDMPointerUnfix(block);  // an unbalanced unfix changes nothing
     EXPECT_TRUE(side.Free(block));
-}
-
-TEST(VdmPointer, SegmentsAreAtMost64KiB) {
-    SixteenBitSide side;
     EXPECT_EQ(side.Alloc(0), 0u);
     EXPECT_EQ(side.Alloc(0x10001), 0u);
     const DWORD largest = side.Alloc(0x10000);
