@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,6 +44,15 @@ protected:
         if (module) res::CloseResourceFile(module);
     }
     INT_PTR Run() { return DialogBoxParamA(module, MAKEINTRESOURCEA(ITD_ITEMS), nullptr, ItemPageProc, 0); }
+    // The dialog with a person who does what `script` says, then presses Cancel.
+    void RunCancelled(const std::function<void(HWND)>& script) {
+        drvtest::ScriptedUser person;
+        person.OnDialog([&](HWND dialog) {
+            script(dialog);
+            EXPECT_TRUE(drvtest::PressCancel(dialog));
+        });
+        EXPECT_EQ(Run(), IDCANCEL);
+    }
     UIDEVDATA* Ctx() { return fixture.Device(); }
 
     drvtest::FixtureDevice fixture;
@@ -57,8 +67,7 @@ TEST_F(ItemDialog, ANumberFieldOfThePageBeingResetComparesWhatIsTyped) {
     SetShort(Ctx(), settings, kScaleOption, 150);
     auto* scale = page.Find<NumberField>();
     scale->current = 150;
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
+    RunCancelled([&](HWND dialog) {
         EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "500"));
         EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);  // another page is being reset
         registry.dialogWindow = registry.resetPageWindow = dialog;
@@ -70,9 +79,7 @@ TEST_F(ItemDialog, ANumberFieldOfThePageBeingResetComparesWhatIsTyped) {
         EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "40"));
         EXPECT_EQ(scale->IsSameAsSource(Ctx(), 1), 1);
         EXPECT_EQ(scale->current, 150);
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
-    EXPECT_EQ(Run(), IDCANCEL);
     Ctx()->svc->GetUserData(Ctx())->SetConflict(nullptr);
 }
 
@@ -150,8 +157,7 @@ TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {
     order->table[2].enabled = 0;  // "Back to front"
     order->table[1].enabled = 0;  // "Off"
     order->current = 0;
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
+    RunCancelled([&](HWND dialog) {
         // The entry without a text is left out; "Off" comes from the resource module, once.
         EXPECT_EQ(drvtest::ReadEntries(dialog, ITC_ORDER),
                   (std::vector<std::string>{"Front to back", "Off", "Back to front", "Interleave"}));
@@ -174,9 +180,7 @@ TEST_F(ItemDialog, ListsOfferShownChoicesAndMoveOffDisabledOnes) {
         order->ToDialog(Ctx(), dialog, 1);
         EXPECT_EQ(drvtest::ReadSelectedEntry(dialog, ITC_ORDER), "Front to back");
         EXPECT_EQ(order->current, 4u);
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
-    EXPECT_EQ(Run(), IDCANCEL);
 }
 
 // The drawing request of one list entry of the order list, onto a surface of one entry.
@@ -203,8 +207,7 @@ int EvenValues(UIDEVDATA*, void* data, const CmSvOptionRecord* row) {
 TEST_F(ItemDialog, APagesTestDecidesWhichEntriesATrackedListMayKeep) {
     auto* order = page.Find<OrderCombo>();
     int asked = 0;
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
+    RunCancelled([&](HWND dialog) {
         HWND combo = GetDlgItem(dialog, ITC_ORDER);
         SendMessageA(combo, CB_SETCURSEL, 2, 0);  // "Back to front", value 2: passes
         EXPECT_EQ(order->TrackWithTest(Ctx(), dialog, EvenValues, &asked), 0);
@@ -219,9 +222,7 @@ TEST_F(ItemDialog, APagesTestDecidesWhichEntriesATrackedListMayKeep) {
         DRAWITEMSTRUCT draw = EntryDraw(combo, surface.dc, 1);
         EXPECT_EQ(order->DrawEntryWithTest(Ctx(), combo, &draw, EvenValues, &asked), 1);
         EXPECT_EQ(surface.colours(24, 0, 120, 18).count(GetSysColor(COLOR_GRAYTEXT)), 1u);
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
-    EXPECT_EQ(Run(), IDCANCEL);
 }
 
 TEST_F(ItemDialog, MarksHideAndDisableControlsCompanionsAndChoices) {
@@ -229,8 +230,7 @@ TEST_F(ItemDialog, MarksHideAndDisableControlsCompanionsAndChoices) {
     auto* colour = page.Find<ColourRadio>();
     auto* scale = page.Find<NumberField>();
     auto* name = page.Find<NameField>();
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
+    RunCancelled([&](HWND dialog) {
         collate->shown = 0;
         collate->ToDialog(Ctx(), dialog, 1);
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, ITC_COLLATE)));
@@ -261,9 +261,7 @@ TEST_F(ItemDialog, MarksHideAndDisableControlsCompanionsAndChoices) {
         name->third = 1;
         name->ToDialog(Ctx(), dialog, 1);
         EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, ITC_NAME), GWL_STYLE) & ES_READONLY);
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
-    EXPECT_EQ(Run(), IDCANCEL);
 }
 
 // What the controls of a dialog receive, in order.
@@ -281,8 +279,7 @@ LRESULT CALLBACK Logged(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 TEST_F(ItemDialog, APushButtonsRedisplayActsAsShowingThenEnablingEachControl) {
     static const int32_t kCompanions[] = {ITC_COLLATE_NOTE, 1999, ITC_SCALE_LABEL, 0};  // 1999: none
     CmSvPushButton button("Test$Bound", 3009, ITC_LOCK, kCompanions, 1, 1);
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
+    RunCancelled([&](HWND dialog) {
         for (int id : {ITC_LOCK, ITC_COLLATE_NOTE, ITC_SCALE_LABEL})
             g_original[id] = reinterpret_cast<WNDPROC>(
                 SetWindowLongPtrA(GetDlgItem(dialog, id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Logged)));
@@ -304,9 +301,7 @@ TEST_F(ItemDialog, APushButtonsRedisplayActsAsShowingThenEnablingEachControl) {
                 for (int onlyChanged : {0, 1})
                     EXPECT_EQ(run(from, to, onlyChanged, true), run(from, to, onlyChanged, false))
                         << from << " " << to << " " << onlyChanged;
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
-    EXPECT_EQ(Run(), IDCANCEL);
 }
 
 // A number field keeps its value for text that is no number in range; an indeterminate check box
@@ -315,8 +310,7 @@ TEST_F(ItemDialog, ControlsReadBackOnlyWhatTheirItemsMayTake) {
     auto* scale = page.Find<NumberField>();
     auto* collate = page.Find<CollateBox>();
     scale->current = 200;
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
+    RunCancelled([&](HWND dialog) {
         EXPECT_TRUE(drvtest::SetCheck(dialog, ITC_COLLATE, BST_INDETERMINATE));
         EXPECT_EQ(collate->current, 1);
         EXPECT_EQ(collate->FromDialog(Ctx(), dialog, ITC_COLLATE), 0);
@@ -328,17 +322,14 @@ TEST_F(ItemDialog, ControlsReadBackOnlyWhatTheirItemsMayTake) {
         EXPECT_TRUE(drvtest::Type(dialog, ITC_SCALE, "400"));
         EXPECT_EQ(scale->FromDialog(Ctx(), dialog, ITC_SCALE), 1);
         EXPECT_EQ(scale->current, 400);
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
-    EXPECT_EQ(Run(), IDCANCEL);
 }
 
 TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
     auto* order = page.Find<OrderCombo>();
     auto* lock = page.Find<LockButton>();
     order->table[4].enabled = 0;
-    drvtest::ScriptedUser person;
-    person.OnDialog([&](HWND dialog) {
+    RunCancelled([&](HWND dialog) {
         HWND combo = GetDlgItem(dialog, ITC_ORDER);
         struct Case {
             UINT entry;
@@ -384,9 +375,7 @@ TEST_F(ItemDialog, OwnerDrawnEntriesAreDrawnWithTheirChoicesPictureAndMarks) {
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x) ASSERT_EQ(GetPixel(pressed.dc, x, y), GetPixel(expected.dc, x, y));
         pressed.save("push_button_selected");
-        EXPECT_TRUE(drvtest::PressCancel(dialog));
     });
-    EXPECT_EQ(Run(), IDCANCEL);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(RuleVersionScan, ReadsTheHeaderClauseOnly) {
+TEST(RuleVersionScan, ReadsTheHeaderClauseOnlyAndItsDecimals) {
     struct Case {
         const char* text;
         int32_t version;
@@ -34,9 +34,7 @@ TEST(RuleVersionScan, ReadsTheHeaderClauseOnly) {
         EXPECT_EQ(ScanRuleVersion(c.text), c.version) << c.text;
     EXPECT_EQ(ScanRuleVersion("PDLRuleVersion(105) :- true.", true), 105);
     EXPECT_EQ(ScanRuleVersion("PDLRuleVersion(105) :- true."), 100);
-}
 
-TEST(RuleChars, ParseDecimal) {
     EXPECT_EQ(ParseDecimal(""), 0);
     EXPECT_EQ(ParseDecimal("12a"), -1);
     EXPECT_EQ(ParseDecimal("2147483647"), 2147483647);

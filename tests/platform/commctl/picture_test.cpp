@@ -95,7 +95,7 @@ protected:
     HWND dialog = nullptr;
 };
 
-TEST_F(CommonControlPictures, ListViewShowsHeaderCellsAndSelection) {
+TEST_F(CommonControlPictures, EachControlShowsItsItemsAndStateWhereTheyBelong) {
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
     RECT header{2, 2, 98, 18};
     EXPECT_GT(count(IDC_LIST, header, GetSysColor(COLOR_BTNTEXT)), 5) << "header text";
@@ -125,9 +125,7 @@ TEST_F(CommonControlPictures, ListViewShowsHeaderCellsAndSelection) {
     // Below the last row the list is empty.
     RECT below{2, label.bottom + 16 + 2, 98, label.bottom + 16 + 14};
     EXPECT_EQ(count(IDC_LIST, below, text), 0);
-}
 
-TEST_F(CommonControlPictures, SliderThumbStandsAtItsPositionOverTicks) {
     RECT thumb;
     SendMessageA(item(IDC_SLIDER), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     RECT client;
@@ -142,9 +140,7 @@ TEST_F(CommonControlPictures, SliderThumbStandsAtItsPositionOverTicks) {
     // A tick under every step, from the first position to the last.
     for (int v : {0, 5, 10})
         EXPECT_EQ(at(IDC_SLIDER, 8 + v * (client.right - 16) / 10, client.bottom - 1), GetSysColor(COLOR_BTNTEXT)) << v;
-}
 
-TEST_F(CommonControlPictures, TooltipShowsItsTextOnItsColour) {
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, dialog,
                                nullptr, nullptr, nullptr);
     ASSERT_NE(tip, nullptr);
@@ -162,15 +158,15 @@ TEST_F(CommonControlPictures, TooltipShowsItsTextOnItsColour) {
     RECT r;
     GetClientRect(tip, &r);
     EXPECT_GT(r.right, 60);  // as wide as its text
-    int background = 0, text = 0;
+    int background = 0, tipText = 0;
     for (int y = 1; y < r.bottom - 1; ++y)
         for (int x = 1; x < r.right - 1; ++x) {
             COLORREF c = drvtest::WindowPixel(tip, x, y);
             background += c == RGB(255, 255, 225);
-            text += c == RGB(0, 0, 0);
+            tipText += c == RGB(0, 0, 0);
         }
     EXPECT_GT(background, r.right * r.bottom / 2);
-    EXPECT_GT(text, 20);
+    EXPECT_GT(tipText, 20);
     DestroyWindow(tip);
 }
 

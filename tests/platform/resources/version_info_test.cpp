@@ -40,7 +40,7 @@ std::vector<uint8_t> Block(const char* path) {
     return block;
 }
 
-TEST(VersionInfo, TheResourceModuleAnswersItsTranslationAndProductVersion) {
+TEST(VersionInfo, TheResourceModuleAnswersAndFilesWithoutAVersionOrWithAForgedOneDoNot) {
     ASSERT_TRUE(PlaceFiles());
     std::vector<uint8_t> block = Block(kModule);
     ASSERT_FALSE(block.empty());
@@ -62,11 +62,8 @@ TEST(VersionInfo, TheResourceModuleAnswersItsTranslationAndProductVersion) {
     EXPECT_EQ(fixed.dwSignature, static_cast<DWORD>(VS_FFI_SIGNATURE));
     EXPECT_EQ(fixed.dwProductVersionMS, 0x00010000u);
     EXPECT_FALSE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904e4\\NoSuchValue", &value, &length));
-}
 
-TEST(VersionInfo, FilesWithoutAVersionOrWithAForgedOneAnswerNothing) {
     // Not a resource file; a missing file; a block too small for its texts.
-    ASSERT_TRUE(PlaceFiles());
     DWORD handle = 0;
     EXPECT_EQ(GetFileVersionInfoSizeA(kPlain, &handle), 0u);
     EXPECT_EQ(GetFileVersionInfoSizeA("C:\\VERSION\\MISSING.DLL", &handle), 0u);
@@ -74,10 +71,6 @@ TEST(VersionInfo, FilesWithoutAVersionOrWithAForgedOneAnswerNothing) {
     std::vector<uint8_t> small(size / 2);
     EXPECT_FALSE(GetFileVersionInfoA(kModule, 0, static_cast<DWORD>(small.size()), small.data()));
     // A node whose value claims more than its node holds is refused, not read past.
-    std::vector<uint8_t> block = Block(kModule);
-    ASSERT_FALSE(block.empty());
-    void* value = nullptr;
-    UINT length = 0;
     std::vector<uint8_t> forged = block;
     forged[2] = 0xFF;
     forged[3] = 0x7F;

@@ -54,7 +54,7 @@ std::vector<BYTE> Fetch(Call call) {
 
 }  // namespace
 
-TEST(Spooler, OpensPrintersByNameWithoutRegardToCase) {
+TEST(Spooler, OpensPrintersByNameWithoutRegardToCaseAndPrinterDataRoundTrips) {
     FixturePrinter fixture;
     HANDLE h = reinterpret_cast<HANDLE>(1);
     EXPECT_FALSE(OpenPrinterA(Str("No Such Printer"), &h, nullptr));
@@ -70,11 +70,8 @@ TEST(Spooler, OpensPrintersByNameWithoutRegardToCase) {
     EXPECT_TRUE(ClosePrinter(h));
     EXPECT_FALSE(ClosePrinter(h));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
-}
 
-TEST(Spooler, PrinterDataRoundTripsThroughTheHiveFile) {
-    FixturePrinter fixture;
-    HANDLE h = fixture.Handle();
+    h = fixture.Handle();
     BYTE options[6] = {1, 2, 3, 0, 0xFF, 9};
     ASSERT_EQ(SetPrinterDataA(h, Str("DeviceOption"), REG_BINARY, options, sizeof options), DWORD(ERROR_SUCCESS));
     EXPECT_NE(fixture.Hive().FileText().find("PCL5e\\PrinterDriverData]\n\"DeviceOption\"=hex:01,02,03,00,ff,09\n"),

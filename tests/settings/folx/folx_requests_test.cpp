@@ -145,7 +145,9 @@ TEST_F(Folx, WatermarkRecordDoublesBackslashesAndPlacesItsWords) {
     EXPECT_EQ(Text(records, s::kSize + s::kText, s::kTextSize), "\\D");
 }
 
-TEST_F(Folx, SetRequestsReachTheCallersDeviceMode) {
+TEST_F(Folx, SetRequestsRunTheModelRulesAndReachTheCallersDeviceMode) {
+    EXPECT_EQ(Set(0x999, 1), 2);  // even a code without a set of its own runs them
+    EXPECT_NE(CurrentOption(220) & 0x2000, 0u);
     EXPECT_EQ(Set(0x801, 7), 0);
     EXPECT_EQ(Dm()->dmCopies, 7);
     for (uint32_t v = 0; v < 8; ++v) {
@@ -168,11 +170,6 @@ TEST_F(Folx, SetRequestsReachTheCallersDeviceMode) {
     const std::vector<uint8_t> before = devmode;
     EXPECT_EQ(Set(0x816, 0), 7);
     EXPECT_EQ(devmode, before);
-}
-
-TEST_F(Folx, EverySetRunsTheModelRules) {
-    EXPECT_EQ(Set(0x999, 1), 2);
-    EXPECT_NE(CurrentOption(220) & 0x2000, 0u);
 }
 
 TEST_F(Folx, AReductionOverAnEmptyPageFails) {
