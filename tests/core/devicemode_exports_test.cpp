@@ -5,7 +5,6 @@
 #include "core/library/exports_devicemode.h"
 #include "core/devmode/option_routes.h"
 #include "core/device/core_context.h"
-#include "core/device/pdl_module.h"
 #include "core/device/service_table.h"
 #include "drvtest/fixture_device.h"
 
@@ -111,17 +110,6 @@ TEST(DevicemodeExports, ASetAnsweredZeroCopiesTheCurrentDeviceModeBack) {
     VomelDeviceModeTerm(session);
     RegisterSdkRunner(previousSdk);
     RegisterFolxRunner(previousFolx);
-}
-
-TEST(DevicemodeExports, DevInstallQueryAsksTheOptionInterface) {
-    EXPECT_FALSE(PdlModuleCallbacks::DevInstallQuery(nullptr));
-    drvtest::FixtureDevice fixture(kKindInstall);
-    EXPECT_FALSE(PdlModuleCallbacks::DevInstallQuery(fixture.Device()));  // not supported yet
-    OptionRunner previous = RegisterSdkRunner([](UIDEVDATA*, DWORD kind, DWORD code, void* data) -> LONG {
-        return kind == 8 && code == 0x1000E && *static_cast<DWORD*>(data) == 1 ? 0 : 3;
-    });
-    EXPECT_TRUE(PdlModuleCallbacks::DevInstallQuery(fixture.Device()));
-    RegisterSdkRunner(previous);
 }
 
 }  // namespace

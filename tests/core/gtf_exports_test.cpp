@@ -5,6 +5,7 @@
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/devmode_options.h"
 #include "core/devmode/option_routes.h"
+#include "core/device/pdl_module.h"
 #include "core/device/service_table.h"
 #include "core/library/exports_devicemode.h"
 #include "core/library/exports_gtf.h"
@@ -204,8 +205,10 @@ TEST_F(GtfExports, ADeviceOptionSetIsStoredForThePrinter) {
 namespace {
 
 TEST_F(GtfExports, TheInstallersQuestionGoesToTheOptionInterface) {
-    OptionRunner previous = RegisterSdkRunner([](UIDEVDATA* ctx, DWORD kind, DWORD code, void*) -> LONG {
-        return ctx->kind == kKindInstall && kind == 8 && code == 0x1000E ? 0 : 3;
+    EXPECT_FALSE(GTF_DevInstall(name)) << "no option interface yet";
+    EXPECT_FALSE(PdlModuleCallbacks::DevInstallQuery(nullptr));
+    OptionRunner previous = RegisterSdkRunner([](UIDEVDATA* ctx, DWORD kind, DWORD code, void* data) -> LONG {
+        return ctx->kind == kKindInstall && kind == 8 && code == 0x1000E && *static_cast<DWORD*>(data) == 1 ? 0 : 3;
     });
     EXPECT_TRUE(GTF_DevInstall(name));
     EXPECT_FALSE(GTF_DevInstall(side.Text("No such printer")));
