@@ -201,7 +201,18 @@ TEST_F(Dialogs, NobodyActingEndsWithCancel) {
 
 INT_PTR CALLBACK PlainProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
-TEST_F(Dialogs, ChildDialogJoinsTheTabOrderAndDiesWithItsParent) {
+// A modeless dialog's default button follows DM_SETDEFID; a child dialog joins the tab order
+// and dies with its parent.
+TEST_F(Dialogs, ModelessDialogsKeepTheirDefaultButtonAndChildDialogsTheTabOrder) {
+    HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_SETTINGS), owner, PlainProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+    SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+    EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    DestroyWindow(dialog);
+
     HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_PAGE), owner, PlainProc, 0);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(GetParent(page), owner);
@@ -235,17 +246,6 @@ TEST_F(Dialogs, ChildDialogJoinsTheTabOrderAndDiesWithItsParent) {
     DestroyWindow(owner);
     EXPECT_FALSE(IsWindow(page));
     owner = nullptr;
-}
-
-TEST_F(Dialogs, DefaultButtonFollowsSetDefIdAndEnterPressesIt) {
-    HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_SETTINGS), owner, PlainProc, 0);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
-    SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
-    EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    DestroyWindow(dialog);
 }
 
 TEST(DialogTemplate, RefusesEveryTruncation) {
