@@ -27,7 +27,7 @@ void Record(const char* step) {
 }
 }  // namespace
 
-TEST(DllMain, StartsUpAndShutsDownInOrder) {
+TEST(DllMain, StartsUpAndShutsDownInOrderAndItsHeapsBlocksAreZeroFilled) {
     using Steps = std::vector<std::string>;
     g_steps.clear();
     ObserveLifecycle(Record);
@@ -42,9 +42,7 @@ TEST(DllMain, StartsUpAndShutsDownInOrder) {
     EXPECT_EQ(g_steps, (Steps{"data-file cache freed", "export lock deleted", "core lock deleted", "heap destroyed"}));
     EXPECT_EQ(g_hHeap, nullptr);
     ObserveLifecycle(nullptr);
-}
 
-TEST(PrivateHeap, BlocksAreZeroFilledEvenWhenReused) {
     EXPECT_EQ(PrivateAlloc(16), nullptr);  // no heap before attach
     ASSERT_TRUE(DllMain(kInstance, DLL_PROCESS_ATTACH, nullptr));
     for (SIZE_T size : {SIZE_T{1}, SIZE_T{100}, SIZE_T{20000}}) {  // the last beyond the first 8,192

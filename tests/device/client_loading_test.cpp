@@ -25,7 +25,7 @@ TEST_F(DeviceInfoTest, OlderNameLoadsWhenNewerIsMissingAndUnloadRestoresTheDirec
     EXPECT_EQ(sim_->Libraries()[0], "Zdsvc");
 }
 
-TEST_F(DeviceInfoTest, EachLoadFailureHasItsCodeAndUnloadingStillRestores) {
+TEST_F(DeviceInfoTest, EachLoadFailureHasItsCodeUnloadingStillRestoresAndTheCallersFolderServes) {
     struct Case {
         const char* what;
         bool installed;
@@ -52,9 +52,7 @@ TEST_F(DeviceInfoTest, EachLoadFailureHasItsCodeAndUnloadingStillRestores) {
     }
     EXPECT_EQ(DevInfoClient_LoadLibraryByName(nullptr, "Zdsvc2.dll", name.c_str(), 1), -1);
     EXPECT_EQ(DevInfoClient_LoadLibraryByName(client_, nullptr, name.c_str(), 1), -1);
-}
 
-TEST_F(DeviceInfoTest, LoadingFromAFolderTheCallerNames) {
     EXPECT_EQ(DevInfoClient_LoadLibraryFromFolder(client_, "Zdsvc2.dll", nullptr, std::string(300, 'X').c_str(), 1), -2);
     DevInfoClient_FreeLibrary(client_);
     EXPECT_EQ(DevInfoClient_LoadLibraryFromFolder(client_, "Zdsvc2.dll", nullptr, "C:\\NOWHERE", 1), -2);
@@ -64,7 +62,7 @@ TEST_F(DeviceInfoTest, LoadingFromAFolderTheCallerNames) {
     ExpectPairsClosed();
 }
 
-TEST_F(DeviceInfoTest, InformationBlockThroughEitherTableAndItsRefusals) {
+TEST_F(DeviceInfoTest, InformationBlockThroughEitherTableItsRefusalsAndThisComputer) {
     sim_->Describe("host \"PRINTSERVER\"\nport 515\naddress 10.0.0.7\n");
     for (uint32_t version : {kZdsvVersionClient, kZdsvVersionDirect}) {
         ASSERT_TRUE(Open(version)) << version;
@@ -99,9 +97,7 @@ TEST_F(DeviceInfoTest, InformationBlockThroughEitherTableAndItsRefusals) {
         DevInfoClient_FreeLibrary(client_);
     }
     ExpectPairsClosed();
-}
 
-TEST_F(DeviceInfoTest, ThisComputerIsToldByTheHostName) {
     char self[MAX_COMPUTERNAME_LENGTH + 1];
     DWORD size = sizeof self;
     ASSERT_TRUE(GetComputerNameA(self, &size));

@@ -125,7 +125,7 @@ TEST(Tooltip, RectangleToolsAreFoundByPoint) {
     DestroyWindow(parent);
 }
 
-TEST(ImageList, MaskedStripDrawsTransparently) {
+TEST(ImageList, MaskedStripsDrawTransparentlyAndLoadFromTheResourceModule) {
     const COLORREF magenta = RGB(255, 0, 255), red = RGB(255, 0, 0), blue = RGB(0, 0, 255), grey = RGB(128, 128, 128);
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP strip = CreateBitmap(4, 2, 1, 32, nullptr);
@@ -162,15 +162,12 @@ TEST(ImageList, MaskedStripDrawsTransparently) {
     EXPECT_TRUE(ImageList_Destroy(list));
     EXPECT_FALSE(ImageList_Destroy(list));  // a stale handle is refused
     EXPECT_EQ(ImageList_GetImageCount(list), 0);
-}
 
-TEST(ImageList, LoadsAStripFromTheResourceModule) {
     HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/data/resources/drvopui.res");
     ASSERT_NE(module, nullptr);
     HIMAGELIST halves = ImageList_LoadBitmap(module, MAKEINTRESOURCEA(4483), 8, 0, CLR_NONE);
     ASSERT_NE(halves, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(halves), 2);
-    int cx = 0, cy = 0;
     ImageList_GetIconSize(halves, &cx, &cy);
     EXPECT_EQ(cy, 16);
     ImageList_Destroy(halves);
