@@ -30,7 +30,7 @@ TEST(PrinterValues, TextsAndDwordsRoundTrip) {
     EXPECT_NE(printer.Hive().FileText().find("\"PPCurPFlg\"=dword:00000002"), std::string::npos);
 }
 
-TEST(PrinterValues, RetriesOnError87UntilSuccessOrAThousandTries) {
+TEST(PrinterValues, RetriesOnError87UntilSuccessOrAThousandTriesAndThePseudoPrinterWritesNothing) {
     drvtest::FixturePrinter printer;
     HANDLE h = printer.Handle();
     struct Case { DWORD error; unsigned failures; DWORD answer; unsigned calls; };
@@ -46,10 +46,7 @@ TEST(PrinterValues, RetriesOnError87UntilSuccessOrAThousandTries) {
         EXPECT_EQ(pauses.Milliseconds(), (c.calls - 1) * kSpoolerRetryPause);
     }
     drvtest::ClearSpoolerFailures();
-}
 
-TEST(PrinterValues, PseudoPrinterWritesNothing) {
-    drvtest::FixturePrinter printer;
     const std::string before = printer.Hive().FileText();
     HANDLE pseudo = PseudoPrinterCreate(2);
     DWORD count = 17;
