@@ -29,7 +29,19 @@ COLORREF at(HWND dialog, int id, int x, int y) {
     return drvtest::WindowPixel(dialog, p.x, p.y);
 }
 
-TEST(Pictures, DialogShowsItsControlsAndTheirStates) {
+// Every pixel of the window's rectangle, read from the screen after it was painted.
+std::vector<COLORREF> screenPixels(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST(Pictures, DialogShowsItsControlsAndTheirStatesAndCoversEveryPixelOfItsRectangle) {
     HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/tests/platform/user/test_dialogs.res");
     ASSERT_NE(module, nullptr);
     HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_SETTINGS), nullptr, FillingProc, 0);
@@ -64,26 +76,9 @@ TEST(Pictures, DialogShowsItsControlsAndTheirStates) {
         EXPECT_GT(dark, 2) << top;
     }
     DestroyWindow(dialog);
-    res::CloseResourceFile(module);
-}
 
-// Every pixel of the window's rectangle, read from the screen after it was painted.
-std::vector<COLORREF> screenPixels(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    HDC screen = GetDC(nullptr);
-    std::vector<COLORREF> pixels;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-// A dialog painted over a screen holding one colour, then over one holding another: every pixel
-// of its rectangle is its own, so both pictures are the same whatever was drawn before.
-TEST(Pictures, DialogCoversEveryPixelOfItsRectangle) {
-    HMODULE module = res::OpenResourceFile(DRVOPUI_BINARY_DIR "/tests/platform/user/test_dialogs.res");
-    ASSERT_NE(module, nullptr);
+    // Painted over a screen holding one colour, then over one holding another: every pixel of its
+    // rectangle is its own, so both pictures are the same whatever was drawn before.
     std::vector<COLORREF> pictures[2];
     COLORREF leftovers[2] = {RGB(255, 0, 255), RGB(0, 128, 0)};
     for (int i = 0; i < 2; ++i) {
@@ -93,7 +88,7 @@ TEST(Pictures, DialogCoversEveryPixelOfItsRectangle) {
         FillRect(screen, &all, brush);
         DeleteObject(brush);
         ReleaseDC(nullptr, screen);
-        HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_SETTINGS), nullptr, FillingProc, 0);
+        dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_SETTINGS), nullptr, FillingProc, 0);
         ASSERT_NE(dialog, nullptr);
         ShowWindow(dialog, SW_SHOW);
         EXPECT_TRUE(drvtest::SaveWindowPng(dialog, DRVOPUI_TEST_OUTPUT_DIR "/settings_dialog_over_leftovers.png"));
