@@ -90,13 +90,21 @@ TEST_F(RequestTest, PageDefaultsAreLoadedStoredAndEvaluated) {
     EXPECT_EQ(Registry().restoring, 0);
 }
 
-TEST_F(RequestTest, UnsupportedSettingsBecomeUnavailable) {
+TEST_F(RequestTest, UnsupportedSettingsBecomeUnavailableAndNoProgramMeansNoEngine) {
     sheet->unsupported = {"Test$Edge"};
     ASSERT_TRUE(sheet->Start());
     auto* edge = sheet->Find<EdgeList>();
     EXPECT_EQ(edge->available, 0);
     EXPECT_EQ(edge->shown, 0);
     EXPECT_EQ(sheet->registry.program->unsupported, std::vector<std::string>{"Test$Edge"});
+
+    // A sheet without any rule program runs without an engine.
+    struct NoProgram : CmSvConflict {
+        CmSvRuleProgram* CreateRuleProgram(UIDEVDATA*) override { return nullptr; }
+    } bare;
+    EXPECT_EQ(bare.StartRules(ctx), 0);
+    EXPECT_EQ(bare.engine, nullptr);
+    EXPECT_EQ(bare.StartEngine(ctx), 1);  // the items keep their loaded values
 }
 
 TEST_F(RequestTest, ReevaluateRebuildsRunTimeChoicesUnderTheirNames) {
@@ -128,15 +136,6 @@ TEST_F(RequestTest, ReevaluateRebuildsRunTimeChoicesUnderTheirNames) {
     Registry().Reevaluate(ctx, nullptr, kPage);
     EXPECT_EQ(second->Record(), &tray->rows[1]);  // back under its old pseudo-item
     EXPECT_EQ(Registry().nextPseudoId, next + 1);
-}
-
-TEST_F(RequestTest, ASheetWithoutAnyRuleProgramRunsWithoutAnEngine) {
-    struct NoProgram : CmSvConflict {
-        CmSvRuleProgram* CreateRuleProgram(UIDEVDATA*) override { return nullptr; }
-    } bare;
-    EXPECT_EQ(bare.StartRules(ctx), 0);
-    EXPECT_EQ(bare.engine, nullptr);
-    EXPECT_EQ(bare.StartEngine(ctx), 1);  // the items keep their loaded values
 }
 
 }  // namespace

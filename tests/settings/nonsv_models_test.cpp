@@ -38,7 +38,7 @@ struct ModelHost {
     int answer = -1;
 };
 
-TEST(NonSvModels, UnitValuesByModelAndDeviceOptions) {
+TEST(NonSvModels, ValuesAndFinishingPositionsByModelAndDeviceOptions) {
     struct Case {
         uint16_t model;
         uint16_t word986;
@@ -59,13 +59,11 @@ TEST(NonSvModels, UnitValuesByModelAndDeviceOptions) {
     EXPECT_EQ(desktop.answer, 2);
     desktop.Data().put_u8(980, 0x80);
     EXPECT_EQ(desktop.Ask(nonsv::Code10045), 16u);
-}
 
-TEST(NonSvModels, FinishingPositionsFollowTheDeviceOptions) {
-    ModelHost m(0x7E8);  // no flag of 0x10044: the code is offered
-    EXPECT_EQ(m.Ask(nonsv::Code10044), 31u & ~(1u << 4));
-    m.Data().put_u8(982, (1u << 3) | (1u << 4));
-    EXPECT_EQ(m.Ask(nonsv::Code10044), 30u & ~(1u << 1) & ~(1u << 4));
+    ModelHost finisher(0x7E8);  // no flag of 0x10044: the code is offered
+    EXPECT_EQ(finisher.Ask(nonsv::Code10044), 31u & ~(1u << 4));
+    finisher.Data().put_u8(982, (1u << 3) | (1u << 4));
+    EXPECT_EQ(finisher.Ask(nonsv::Code10044), 30u & ~(1u << 1) & ~(1u << 4));
     ModelHost kelvaro(2059);
     kelvaro.Ask(nonsv::Code10044);
     EXPECT_EQ(kelvaro.answer, 2);
