@@ -73,6 +73,16 @@ TEST(DevmodeCheck, RefusesShortForgedAndForeignDeviceModes) {
     auto dm = defaultDevmode();
     EXPECT_EQ(checkDevmode(dm.data(), 40).trust, Trust::Refused);
     EXPECT_EQ(checkDevmode(nullptr, 0).trust, Trust::Refused);
+    // Claims beyond the current form are damage even inside the buffer.
+    struct Claim { const char* what; size_t entry; uint16_t value; size_t extra; };
+    for (auto c : {Claim{"a private part longer than the current one", kOffDriverExtra, uint16_t(kPrivateSize + 8), 8},
+                   Claim{"a section longer than the current one", directoryEntry(3) + 2, uint16_t(kSectionSizes[1] + 2), 0},
+                   Claim{"dmDriverExtra 0xFFFF", kOffDriverExtra, 0xFFFF, 0xFFFF}}) {
+        dm = defaultDevmode();
+        dm.resize(dm.size() + c.extra);
+        MutableByteView(dm.data(), dm.size()).put_u16(c.entry, c.value);
+        EXPECT_EQ(checkDevmode(dm.data(), dm.size()).trust, Trust::Refused) << c.what;
+    }
 }
 
 TEST(DevmodeConvert, CurrentAndExtendedFormsConvertBothWaysWithoutLoss) {
@@ -113,18 +123,6 @@ TEST(DevmodeConvert, OlderShorterVersionUpgradesKeepingItsValues) {
     EXPECT_TRUE(std::equal(current.begin() + kModelSectionOffset, current.begin() + kModelSectionOffset + kModelSectionMin,
                            up.begin() + kModelSectionOffset));
     EXPECT_EQ(up[kModelSectionOffset + kModelSectionMin], 0) << "model bytes the old version lacks are the base's";
-}
-
-TEST(DevmodeCheck, ClaimsBeyondTheCurrentFormAreDamageEvenInsideTheBuffer) {
-    struct Case { const char* what; size_t entry; uint16_t value; size_t extra; };
-    for (auto c : {Case{"a private part longer than the current one", kOffDriverExtra, uint16_t(kPrivateSize + 8), 8},
-                   Case{"a section longer than the current one", directoryEntry(3) + 2, uint16_t(kSectionSizes[1] + 2), 0},
-                   Case{"dmDriverExtra 0xFFFF", kOffDriverExtra, 0xFFFF, 0xFFFF}}) {
-        auto dm = defaultDevmode();
-        dm.resize(dm.size() + c.extra);
-        MutableByteView(dm.data(), dm.size()).put_u16(c.entry, c.value);
-        EXPECT_EQ(checkDevmode(dm.data(), dm.size()).trust, Trust::Refused) << c.what;
-    }
 }
 
 TEST(DevmodeCheck, AModelSectionShorterThanItsFieldsIsTrustedButSaidToBeShort) {

@@ -55,7 +55,7 @@ uint32_t finishing(const uint8_t* dm) {
 
 }  // namespace
 
-TEST(DevmodeStore, KindOneComesFromDataItemWhenSoundElseBuiltInDefaults) {
+TEST(DevmodeStore, KindOneComesFromDataItemWhenSoundElseBuiltInDefaultsAndConvertsBothWays) {
     drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
     ItemsInMemory items;
     auto plain = officeStore();
@@ -73,6 +73,16 @@ TEST(DevmodeStore, KindOneComesFromDataItemWhenSoundElseBuiltInDefaults) {
     EXPECT_EQ(GetDevmodeSize(plain, 1), kDevmodeSize);
     EXPECT_EQ(GetDevmodeSize(plain, 2), kDevmodeSize);
     EXPECT_EQ(GetDevmodeSize(plain, 3), 0u);
+
+    // Conversion both ways, and no other direction.
+    auto store = officeStore();
+    auto current = withFinishing(0x30), extended = std::vector<uint8_t>(kDevmodeSize);
+    ASSERT_TRUE(ConvertDevmode(store, current.data(), extended.data(), extended.size(), 2));
+    std::vector<uint8_t> back(kDevmodeSize);
+    ASSERT_TRUE(ConvertDevmode(store, back.data(), extended.data(), extended.size(), 1));
+    EXPECT_EQ(back, current);
+    EXPECT_FALSE(ConvertDevmode(store, back.data(), extended.data(), extended.size(), 3));
+    EXPECT_FALSE(ConvertDevmode(store, nullptr, extended.data(), extended.size(), 1));
 }
 
 TEST(DevmodeStore, CorruptStoredDefaultFallsBackAndStaysStored) {
@@ -141,18 +151,6 @@ TEST(DevmodeStore, TheSameCallerBytesGiveTheRequestTheirMergeMade) {
     EXPECT_FALSE(SetRequestDevmode(store, forged.data()));
     EXPECT_FALSE(RepeatRequestDevmode(store, app.data(), app.size())) << "a refusal leaves the printer default";
     EXPECT_EQ(finishing(GetDevmode(store, 3)), 0x9u);
-}
-
-TEST(DevmodeStore, ConvertsBothDirectionsAndRefusesOtherDirections) {
-    drvtest::ScopedHive hive(drvtest::kOfficePrinterHive);
-    auto store = officeStore();
-    auto current = withFinishing(0x30), extended = std::vector<uint8_t>(kDevmodeSize);
-    ASSERT_TRUE(ConvertDevmode(store, current.data(), extended.data(), extended.size(), 2));
-    std::vector<uint8_t> back(kDevmodeSize);
-    ASSERT_TRUE(ConvertDevmode(store, back.data(), extended.data(), extended.size(), 1));
-    EXPECT_EQ(back, current);
-    EXPECT_FALSE(ConvertDevmode(store, back.data(), extended.data(), extended.size(), 3));
-    EXPECT_FALSE(ConvertDevmode(store, nullptr, extended.data(), extended.size(), 1));
 }
 
 TEST(DevmodeStore, DeviceOptionBlockRoundTripsThroughTheRegistry) {

@@ -80,7 +80,7 @@ TEST(BrandMedia, ADamagedStoreReadsAsNoList) {
     }
 }
 
-TEST(BrandMedia, DeviceListIsCutToTheLimit) {
+TEST(BrandMedia, DeviceListIsCutToTheLimitAndPaperRulesAnswerByModelAndMedium) {
     std::vector<uint8_t> entries(200 * kDeviceMediaEntrySize, 0);
     for (size_t i = 0; i < 200; ++i) {
         entries[i * kDeviceMediaEntrySize + 4] = static_cast<uint8_t>(i);
@@ -93,9 +93,7 @@ TEST(BrandMedia, DeviceListIsCutToTheLimit) {
     EXPECT_EQ(std::strlen(list.records[0].name), 127u);
     BrandMediaFromDevice(entries.data(), 3 * kDeviceMediaEntrySize, 200, list);
     EXPECT_EQ(list.count, 3u) << "entries stop at the reply's bytes";
-}
 
-TEST(BrandMedia, PaperRulesOfAMedium) {
     std::vector<MediaRecord> t = {Medium(0, 5, 7, 0, "heavy"), Medium(0, 6, 8, 0, "japan"),
                                   Medium(0, 7, 0, 2, "transparency"), Medium(0, 8, 0, 3, "label")};
     MediaRecord end{};
