@@ -34,7 +34,7 @@ TEST(GdiPalette, EightBitScreenReportsAPaletteDevice) {
     DeleteDC(trueColour);
 }
 
-TEST(GdiPalette, ColoursMapToTheSelectedPalette) {
+TEST(GdiPalette, ColoursMapToTheSelectedPaletteAndCreatePaletteChecksItsInput) {
     EightBitScreen eight;
     HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     HDC mem = CreateCompatibleDC(screen);
@@ -75,9 +75,7 @@ TEST(GdiPalette, ColoursMapToTheSelectedPalette) {
     DeleteObject(halftone);
     DeleteDC(mem);
     DeleteDC(screen);
-}
 
-TEST(GdiPalette, CreatePaletteChecksItsInput) {
     struct {
         WORD version, count;
         PALETTEENTRY entries[2];

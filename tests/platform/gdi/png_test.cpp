@@ -55,7 +55,7 @@ TEST(GdiPng, SavedPictureDecodesToTheSamePixelsAndOneNotWrittenFailsTheTest) {
         }
 }
 
-TEST(GdiObjects, LiveCountCatchesLeaksAndSelectedObjectsDieOnRelease) {
+TEST(GdiObjects, LiveCountCatchesLeaksSelectedObjectsDieOnReleaseAndCompatibleBitmapsFollowTheSelected) {
     std::size_t before = drvtest::LiveGdiObjects();
     {
         Canvas c(4, 4);
@@ -74,9 +74,7 @@ TEST(GdiObjects, LiveCountCatchesLeaksAndSelectedObjectsDieOnRelease) {
     EXPECT_FALSE(DeleteObject(nullptr));
     EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_BRUSH)));  // stock objects stay
     EXPECT_EQ(GetObjectType(GetStockObject(BLACK_BRUSH)), DWORD(OBJ_BRUSH));
-}
 
-TEST(GdiObjects, CompatibleBitmapsFollowTheSelectedBitmap) {
     HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAP bm{};

@@ -119,7 +119,7 @@ TEST(Spooler, PrinterInformationAtEachLevel) {
     EXPECT_EQ(reinterpret_cast<PRINTER_INFO_2A*>(two.data())->pDevMode, nullptr);
 }
 
-TEST(Spooler, EnumeratesLocalAndDefaultPrinters) {
+TEST(Spooler, EnumeratesLocalAndDefaultPrintersAndDriverFilesAreFullPaths) {
     FixturePrinter fixture;
     DWORD count = 0;
     auto all = Fetch([&](BYTE* b, DWORD n, DWORD* need) {
@@ -137,10 +137,7 @@ TEST(Spooler, EnumeratesLocalAndDefaultPrinters) {
     DWORD needed = 0;
     EXPECT_FALSE(EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_LEVEL));
-}
 
-TEST(Spooler, DriverFilesAreFullPathsInTheDriverFolder) {
-    FixturePrinter fixture;
     HANDLE h = fixture.Handle();
     auto three = Fetch([&](BYTE* b, DWORD n, DWORD* need) { return GetPrinterDriverA(h, nullptr, 3, b, n, need); });
     auto* info = reinterpret_cast<DRIVER_INFO_3A*>(three.data());
@@ -162,7 +159,6 @@ TEST(Spooler, DriverFilesAreFullPathsInTheDriverFolder) {
     auto dir = Fetch([&](BYTE* b, DWORD n, DWORD* need) { return GetPrinterDriverDirectoryA(nullptr, nullptr, 1, b, n, need); });
     EXPECT_STREQ(reinterpret_cast<char*>(dir.data()), "C:\\WINDOWS\\SYSTEM");
 
-    DWORD needed = 0;
     EXPECT_FALSE(GetPrinterDriverA(h, Str("Windows NT x86"), 2, nullptr, 0, &needed));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_ENVIRONMENT));
     HKEY key = nullptr;

@@ -169,7 +169,7 @@ TEST_F(Windows, CallsFromAnotherThreadWhileTheOwnerDestroysTheWindowAnswerOrFail
     EXPECT_EQ(GetDlgItem(latest.load(), 3), nullptr);
 }
 
-TEST_F(Windows, VisibilityNeedsEveryAncestorButEnablingOnlyTheWindow) {
+TEST_F(Windows, VisibilityNeedsEveryAncestorAndWindowWordsRefuseWhatTheyCannotHold) {
     HWND top = make("top", WS_OVERLAPPED, nullptr);
     HWND child = make("child", WS_CHILD | WS_VISIBLE, top);
     EXPECT_FALSE(IsWindowVisible(child));
@@ -187,10 +187,8 @@ TEST_F(Windows, VisibilityNeedsEveryAncestorButEnablingOnlyTheWindow) {
     EXPECT_NE(GetFocus(), child);
     DestroyWindow(top);
     EXPECT_EQ(GetFocus(), nullptr);
-}
 
-TEST_F(Windows, WindowWordsRefuseIndexesPastTheExtraBytesAndNarrowProcedures) {
-    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    top = make("top", WS_OVERLAPPED, nullptr);
     EXPECT_EQ(GetWindowLongPtrA(top, 2 * sizeof(LONG_PTR)), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
     // The 32-bit call cannot carry a window procedure on this host.
