@@ -35,7 +35,7 @@ TEST(GdiBlit, EveryTernaryCodeFollowsItsTruthTable) {
     DeleteObject(brush);
 }
 
-TEST(GdiBlit, MonochromeConversionsUseTheDcColours) {
+TEST(GdiBlit, MonochromeConversionsUseTheDcColoursAndMasksKeepTheBackground) {
     // Colour to monochrome: the source background colour becomes 1 (white), the rest 0.
     Canvas colour(3, 1, RGB(0, 255, 0));
     SetPixel(colour.dc, 1, 0, RGB(255, 0, 255));
@@ -50,9 +50,7 @@ TEST(GdiBlit, MonochromeConversionsUseTheDcColours) {
     BitBlt(back.dc, 0, 0, 3, 1, mono.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(back.at(0, 0), RGB(255, 0, 0));
     EXPECT_EQ(back.at(1, 0), RGB(0, 0, 255));
-}
 
-TEST(GdiBlit, MaskedDrawingKeepsTheBackgroundWhereTheMaskIsWhite) {
     // The preview's masked picture: AND the mask, then OR the picture (black where transparent).
     Canvas target(4, 1, RGB(0, 0, 255));
     Canvas image(4, 1, RGB(0, 0, 0));

@@ -93,7 +93,7 @@ TEST_F(KernelRoot, ReadWriteAndPositionsKeepTheirContracts) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
-TEST_F(KernelRoot, ReadOnlyFilesRefuseWritesAndDeletes) {
+TEST_F(KernelRoot, ReadOnlyFilesRefuseWritesAndCopyAndMoveRefuseToOverwrite) {
     HANDLE h = CreateFileA("C:\\RO.TXT", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_READONLY, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     CloseHandle(h);
@@ -102,9 +102,7 @@ TEST_F(KernelRoot, ReadOnlyFilesRefuseWritesAndDeletes) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_FALSE(DeleteFileA("C:\\RO.TXT"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-}
 
-TEST_F(KernelRoot, CopyAndMoveKeepContentsAndRefuseToOverwrite) {
     ASSERT_TRUE(WriteAll("C:\\A.TXT", "alpha"));
     ASSERT_TRUE(WriteAll("C:\\B.TXT", "beta"));
     EXPECT_FALSE(CopyFileA("C:\\A.TXT", "c:\\b.txt", TRUE));

@@ -10,7 +10,7 @@ const char* const kIni = "C:\\WINDOWS\\DRV.INI";
 std::string List(const char* buf, DWORD length) { return std::string(buf, length); }
 }  // namespace
 
-TEST_F(KernelRoot, ProfileValuesAndTheirSizeRules) {
+TEST_F(KernelRoot, ProfileValuesAndNameListsFollowTheirSizeRules) {
     WriteHost("WINDOWS/drv.ini", "; comment\r\n[Setup]\r\nPath = C:\\VOMEL \r\nQuoted=\"  spaced  \"\r\n"
                                  "Count=42\r\nHex=0x1F\r\nNeg=-3\r\nWord=abc\r\n\r\n[Other]\nKey=v\n");
     char buf[64];
@@ -32,11 +32,8 @@ TEST_F(KernelRoot, ProfileValuesAndTheirSizeRules) {
     for (auto c : {Case{"Count", 0, 42}, Case{"Hex", 0, 31}, Case{"Neg", 0, static_cast<UINT>(-3)},
                    Case{"Word", 9, 0}, Case{"Missing", 9, 9}})
         EXPECT_EQ(GetPrivateProfileIntA("SETUP", c.key, c.dflt, kIni), c.value) << c.key;
-}
 
-TEST_F(KernelRoot, ProfileNameListsEndInTwoNulsAndShrinkToSizeMinusTwo) {
     WriteHost("WINDOWS/drv.ini", "[One]\na=1\nbb=2\n[Two]\n");
-    char buf[64];
     std::memset(buf, '#', sizeof buf);
     EXPECT_EQ(GetPrivateProfileStringA(nullptr, nullptr, "", buf, sizeof buf, kIni), 8u);
     EXPECT_EQ(List(buf, 10), std::string("One\0Two\0\0#", 10));
