@@ -34,7 +34,7 @@ SIZE extent(HDC dc, const char* text) {
 
 }  // namespace
 
-TEST(GdiFontFace, NamesMapToTheirKindAndUnknownNamesToTheFallback) {
+TEST(GdiFontFace, NamesMapToTheirKindAndExtentsGrowWithHeightAndWeight) {
     Canvas c(4, 4);
     const char* sample = "Wide and narrow iiil";
     auto width = [&](const char* face, const char* text) {
@@ -48,10 +48,7 @@ TEST(GdiFontFace, NamesMapToTheirKindAndUnknownNamesToTheFallback) {
     EXPECT_EQ(width("No Such Face", sample), width("Arial", sample));
     EXPECT_EQ(width("", sample), width("Arial", sample));
     EXPECT_NE(width("Times New Roman", sample), width("Arial", sample));
-}
 
-TEST(GdiFontFace, ExtentsGrowWithHeightAndWeight) {
-    Canvas c(4, 4);
     SIZE previous{0, 0};
     for (int height : {8, 12, 20, 40, -60}) {
         Selected f(c.dc, "Arial", height);

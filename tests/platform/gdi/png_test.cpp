@@ -55,7 +55,7 @@ TEST(GdiPng, SavedPictureDecodesToTheSamePixelsAndOneNotWrittenFailsTheTest) {
         }
 }
 
-TEST(GdiObjects, LiveCountCatchesLeaksSelectedObjectsDieOnReleaseAndCompatibleBitmapsFollowTheSelected) {
+TEST(GdiObjects, ObjectsAreCountedAndDieOnlyByTheirOwnCall) {
     std::size_t before = drvtest::LiveGdiObjects();
     {
         Canvas c(4, 4);
@@ -92,9 +92,7 @@ TEST(GdiObjects, LiveCountCatchesLeaksSelectedObjectsDieOnReleaseAndCompatibleBi
     for (HDC dc : {mem, other, screen}) DeleteDC(dc);
     DeleteObject(fromNewDc);
     DeleteObject(fromScreen);
-}
 
-TEST(GdiObjects, ReleaseDCFreesOnlyTheContextsOfWindows) {
     // A memory or created DC is the caller's to delete: ReleaseDC answers 0 and leaves it.
     HDC memory = CreateCompatibleDC(nullptr);
     HDC created = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
@@ -102,9 +100,9 @@ TEST(GdiObjects, ReleaseDCFreesOnlyTheContextsOfWindows) {
     EXPECT_EQ(GetObjectType(memory), DWORD(OBJ_MEMDC));
     EXPECT_TRUE(DeleteDC(memory));
     EXPECT_EQ(ReleaseDC(nullptr, nullptr), 0);
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
-    EXPECT_EQ(GetObjectType(screen), 0u);
+    HDC desktop = GetDC(nullptr);
+    EXPECT_EQ(ReleaseDC(nullptr, desktop), 1);
+    EXPECT_EQ(GetObjectType(desktop), 0u);
     EXPECT_EQ(ReleaseDC(nullptr, created), 0);
     EXPECT_TRUE(DeleteDC(created));
 }

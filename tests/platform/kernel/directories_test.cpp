@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-TEST_F(KernelRoot, FolderQueriesReturnLengthOrNeededSize) {
+TEST_F(KernelRoot, FolderQueriesCurrentDirectoryTempNamesAndFullPathNames) {
     using Query = DWORD (*)(char*, DWORD);
     struct Case { Query query; const char* text; };
     Query system = [](char* b, DWORD n) -> DWORD { return GetSystemDirectoryA(b, n); };
@@ -24,9 +24,7 @@ TEST_F(KernelRoot, FolderQueriesReturnLengthOrNeededSize) {
     }
     EXPECT_NE(GetFileAttributesA("C:\\WINDOWS\\SYSTEM") & FILE_ATTRIBUTE_DIRECTORY, 0u);
     EXPECT_NE(GetFileAttributesA("c:\\windows\\temp") & FILE_ATTRIBUTE_DIRECTORY, 0u);
-}
 
-TEST_F(KernelRoot, CurrentDirectoryTempNamesAndFullPathNames) {
     EXPECT_TRUE(SetCurrentDirectoryA("c:/windows/system/"));
     char buf[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, buf);

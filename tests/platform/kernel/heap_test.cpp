@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-TEST(Heap, ZeroFilledBlocksKeepContentsAcrossGrowth) {
+TEST(Heap, ZeroFilledBlocksGrowKeepingTheirContentsAndTheMaximumAndForeignBlocksAreRefused) {
     HANDLE heap = HeapCreate(0, 8192, 0);
     ASSERT_NE(heap, nullptr);
     auto* p = static_cast<BYTE*>(HeapAlloc(heap, HEAP_ZERO_MEMORY, 100));
@@ -21,10 +21,8 @@ TEST(Heap, ZeroFilledBlocksKeepContentsAcrossGrowth) {
     EXPECT_EQ(q[299], 0);
     HeapAlloc(heap, 0, 50);  // left for HeapDestroy
     EXPECT_TRUE(HeapDestroy(heap));
-}
 
-TEST(Heap, FixedMaximumRefusesFreeingMakesRoomAndForeignBlocksAreRefused) {
-    HANDLE heap = HeapCreate(0, 0, 1000);
+    heap = HeapCreate(0, 0, 1000);
     void* block = HeapAlloc(heap, 0, 800);
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(HeapAlloc(heap, 0, 300), nullptr);
@@ -34,11 +32,11 @@ TEST(Heap, FixedMaximumRefusesFreeingMakesRoomAndForeignBlocksAreRefused) {
     EXPECT_TRUE(HeapDestroy(heap));
 
     HANDLE a = HeapCreate(0, 0, 0), b = HeapCreate(0, 0, 0);
-    void* p = HeapAlloc(a, 0, 16);
+    void* foreign = HeapAlloc(a, 0, 16);
     SetLastError(0);
-    EXPECT_FALSE(HeapFree(b, 0, p));
+    EXPECT_FALSE(HeapFree(b, 0, foreign));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(HeapSize(b, 0, p), static_cast<SIZE_T>(-1));
+    EXPECT_EQ(HeapSize(b, 0, foreign), static_cast<SIZE_T>(-1));
     EXPECT_FALSE(HeapDestroy(GetProcessHeap()));
     EXPECT_TRUE(HeapDestroy(a));
     EXPECT_TRUE(HeapDestroy(b));

@@ -10,7 +10,7 @@ const char* const kIni = "C:\\WINDOWS\\DRV.INI";
 std::string List(const char* buf, DWORD length) { return std::string(buf, length); }
 }  // namespace
 
-TEST_F(KernelRoot, ProfileValuesAndNameListsFollowTheirSizeRules) {
+TEST_F(KernelRoot, ProfileValuesNameListsAndEdits) {
     WriteHost("WINDOWS/drv.ini", "; comment\r\n[Setup]\r\nPath = C:\\VOMEL \r\nQuoted=\"  spaced  \"\r\n"
                                  "Count=42\r\nHex=0x1F\r\nNeg=-3\r\nWord=abc\r\n\r\n[Other]\nKey=v\n");
     char buf[64];
@@ -47,9 +47,7 @@ TEST_F(KernelRoot, ProfileValuesAndNameListsFollowTheirSizeRules) {
     EXPECT_EQ(GetPrivateProfileSectionA("one", buf, 6, kIni), 4u);
     EXPECT_EQ(GetPrivateProfileSectionA("none", buf, sizeof buf, kIni), 0u);
     EXPECT_EQ(List(buf, 2), std::string("\0\0", 2));
-}
 
-TEST_F(KernelRoot, ProfileEditsRoundTripAndKeepOtherLines) {
     WriteHost("WINDOWS/drv.ini", "; keep me\r\n[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n");
     EXPECT_TRUE(WritePrivateProfileStringA("a", "X", "one", kIni));     // replaces, keeps the key's spelling
     EXPECT_TRUE(WritePrivateProfileStringA("A", "z", "three", kIni));   // new key ends its own section
@@ -59,7 +57,6 @@ TEST_F(KernelRoot, ProfileEditsRoundTripAndKeepOtherLines) {
     EXPECT_EQ(ReadAll(kIni), "; keep me\r\n[A]\r\nx=one\r\nz=three\r\n\r\n[B]\r\n\r\n[C]\r\nw=four\r\n");
     EXPECT_TRUE(WritePrivateProfileStringA("b", nullptr, nullptr, kIni));  // section deleted
     EXPECT_EQ(ReadAll(kIni), "; keep me\r\n[A]\r\nx=one\r\nz=three\r\n\r\n[C]\r\nw=four\r\n");
-    char buf[16];
     EXPECT_EQ(GetPrivateProfileStringA("C", "W", "", buf, sizeof buf, kIni), 4u);
 
     EXPECT_TRUE(WritePrivateProfileStringA("New", "k", "v", "fresh.ini"));  // created in the Windows folder

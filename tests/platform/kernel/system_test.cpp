@@ -39,7 +39,7 @@ TEST(SystemVersion, TestsChooseTheReportedWindows) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
 }
 
-TEST(SystemNames, ComputerAndUserNamesFollowTheirOwnSizeRules) {
+TEST(SystemNames, NamesLocaleFactsAndVariablesFollowTheirOwnSizeRules) {
     char name[300];
     DWORD size = sizeof name;
     ASSERT_TRUE(GetComputerNameA(name, &size));
@@ -59,9 +59,7 @@ TEST(SystemNames, ComputerAndUserNamesFollowTheirOwnSizeRules) {
     EXPECT_FALSE(GetUserNameA(name, &size));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(size, length + 1);
-}
 
-TEST(SystemLocale, LocaleFactsCountTheirNulAndVariablesAnswerLengthOrNeededSize) {
     char buf[32];
     EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf), 2);
     EXPECT_STREQ(buf, ".");

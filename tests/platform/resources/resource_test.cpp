@@ -76,7 +76,7 @@ TEST_F(ResourceModule, LoadsStringsAcrossBlocksAndCutsToTheBuffer) {
     }
 }
 
-TEST(ResFile, RefusesEveryTruncationForgedSizesAndMissingFilesWithAClearError) {
+TEST(ResFile, RefusesDamagedAndMissingFilesAndServesADataFileModuleOfTheKernel) {
     std::vector<uint8_t> good = readFile(kResFile);
     ASSERT_GT(good.size(), 64u);
     ASSERT_NE(res::ResourceTable::Parse(good.data(), good.size()), nullptr);
@@ -112,9 +112,7 @@ TEST(ResFile, RefusesEveryTruncationForgedSizesAndMissingFilesWithAClearError) {
     EXPECT_EQ(res::OpenResourceFile(path.c_str()), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_FORMAT));
     EXPECT_FALSE(res::CloseResourceFile(nullptr));
-}
 
-TEST(ResourceModuleFile, DataFileModuleOfTheKernelServesItsResources) {
     std::filesystem::path system = std::filesystem::path(kernel::RootFolder()) / "WINDOWS" / "SYSTEM";
     std::filesystem::create_directories(system);
     std::filesystem::copy_file(kResFile, system / "TESTRES.DLL", std::filesystem::copy_options::overwrite_existing);

@@ -51,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(Windows, CreationSendsMessagesInOrderShowsLastAndRefusalsNameTheirReason) {
+TEST_F(Windows, CreationAndDestructionSendTheirMessagesInOrderAndRefusalsNameTheirReason) {
     HWND top = make("top", WS_OVERLAPPED | WS_VISIBLE, nullptr);
     ASSERT_NE(top, nullptr);
     EXPECT_EQ(g_log, (std::vector<std::string>{"nccreate", "create", "size", "move", "show"}));
@@ -72,10 +72,8 @@ TEST_F(Windows, CreationSendsMessagesInOrderShowsLastAndRefusalsNameTheirReason)
         EXPECT_EQ(CreateWindowExA(0, c.cls, "x", c.style, 0, 0, 10, 10, c.parent, nullptr, nullptr, nullptr), nullptr) << c.what;
         EXPECT_EQ(GetLastError(), c.error) << c.what;
     }
-}
 
-TEST_F(Windows, DestroyReachesParentFirstAndFreesChildrenFirst) {
-    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    top = make("top", WS_OVERLAPPED, nullptr);
     HWND a = make("a", WS_CHILD, top, 1);
     make("a1", WS_CHILD, a, 2);
     make("b", WS_CHILD, top, 3);

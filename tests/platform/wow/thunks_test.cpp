@@ -13,7 +13,7 @@ using drvtest::SixteenBitSide;
 
 DWORD Vp(int offset, int selector) { return static_cast<DWORD>(MAKELONG(offset, selector)); }
 
-TEST(VdmPointer, ConvertsOnlyBlocksInsideTheSegment) {
+TEST(VdmPointer, ConvertsOnlyBlocksInsideALiveSegment) {
     SixteenBitSide side;
     const DWORD block = side.Alloc(100);
     ASSERT_NE(block, 0u);
@@ -46,15 +46,12 @@ TEST(VdmPointer, ConvertsOnlyBlocksInsideTheSegment) {
             EXPECT_EQ(flat, side.Flat(c.vp)) << c.what;
         }
     }
-}
 
-TEST(VdmPointer, AFreedSegmentNoLongerConverts) {
-    SixteenBitSide side;
-    const DWORD block = side.Text("Vomel");
-    ASSERT_NE(WOWGetVDMPointer(block, 6, TRUE), nullptr);
-    ASSERT_TRUE(side.Free(block));
-    EXPECT_EQ(WOWGetVDMPointer(block, 1, TRUE), nullptr);
-    EXPECT_FALSE(side.Free(block));
+    const DWORD freed = side.Text("Vomel");
+    ASSERT_NE(WOWGetVDMPointer(freed, 6, TRUE), nullptr);
+    ASSERT_TRUE(side.Free(freed));
+    EXPECT_EQ(WOWGetVDMPointer(freed, 1, TRUE), nullptr);
+    EXPECT_FALSE(side.Free(freed));
 }
 
 // Memory the library hands to the 16-bit side: zero-filled, a segment of its own, and freed only
