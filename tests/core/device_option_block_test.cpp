@@ -11,7 +11,7 @@
 
 using namespace devopt;
 
-TEST(DeviceOptionBlock, ValuesRoundTripAtTheirWidthsAndUnknownIdsRefuse) {
+TEST(DeviceOptionBlock, ValuesRoundTripAtTheirWidthsAndStoredBlocksUpgradeOrAreRefused) {
     std::vector<uint8_t> block(kBlockSize);
     ASSERT_TRUE(buildDefaultBlock(block.data(), block.size()));
     struct Case { uint32_t id; size_t width; };
@@ -36,9 +36,7 @@ TEST(DeviceOptionBlock, ValuesRoundTripAtTheirWidthsAndUnknownIdsRefuse) {
     ASSERT_TRUE(SetValue(block.data(), 0x201, nullptr, 4));
     GetValue(block.data(), 0x201, &flags, 4);
     EXPECT_EQ(flags, 0u);
-}
 
-TEST(DeviceOptionBlock, StoredBlocksUpgradeOrAreRefused) {
     std::vector<uint8_t> stored(kBlockSize);
     buildDefaultBlock(stored.data(), stored.size());
     uint16_t spooling = 2;
@@ -58,10 +56,10 @@ TEST(DeviceOptionBlock, StoredBlocksUpgradeOrAreRefused) {
     EXPECT_EQ(spooling, 2);
     EXPECT_EQ(blockData(up.data())[700], 0);
 
-    struct Case { const char* what; size_t offset; int width; int32_t value; };
-    for (auto c : {Case{"size differs from the value", kOffTotalSize, 4, 5000}, Case{"other version", kOffVersion, 4, 7},
-                   Case{"data inside the header", kOffDataOffset, 2, 20}, Case{"data past the end", kOffDataOffset, 2, 4000},
-                   Case{"negative data offset", kOffDataOffset, 2, -32}}) {
+    struct Damage { const char* what; size_t offset; int width; int32_t value; };
+    for (auto c : {Damage{"size differs from the value", kOffTotalSize, 4, 5000}, Damage{"other version", kOffVersion, 4, 7},
+                   Damage{"data inside the header", kOffDataOffset, 2, 20}, Damage{"data past the end", kOffDataOffset, 2, 4000},
+                   Damage{"negative data offset", kOffDataOffset, 2, -32}}) {
         auto bad = stored;
         MutableByteView w(bad.data(), bad.size());
         c.width == 4 ? w.put_s32(c.offset, c.value) : w.put_s16(c.offset, int16_t(c.value));

@@ -16,7 +16,7 @@
 
 namespace {
 
-TEST(UiDevData, OpensItsPrinterThroughError87AndClosesOnlyWhatItOpened) {
+TEST(UiDevData, OpensItsPrinterThroughError87ClosesOnlyWhatItOpenedAndServesAPseudoPrinter) {
     drvtest::FixtureDevice fixture;
     drvtest::CountedSpoolerPauses pauses;
     drvtest::FailSpoolerCalls("OpenPrinterA", ERROR_INVALID_PARAMETER, 3);
@@ -47,14 +47,11 @@ TEST(UiDevData, OpensItsPrinterThroughError87AndClosesOnlyWhatItOpened) {
     request.printerName = drvtest::kBundledPcl5ePrinter;
     EXPECT_EQ(CreateUiDevData(request), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-}
 
-TEST(UiDevData, APseudoPrinterIsServedFromDefaults) {
-    drvtest::FixtureDevice fixture;
     HANDLE pseudo = PseudoPrinterCreate(2);
-    UiDevDataRequest request;
+    request = UiDevDataRequest{};
     request.printerHandle = pseudo;
-    UIDEVDATA* ctx = CreateUiDevData(request);
+    ctx = CreateUiDevData(request);
     ASSERT_NE(ctx, nullptr);
     EXPECT_NE(ctx->svc->GetDevmode(ctx, 3), nullptr);
     EXPECT_NE(ctx->svc->GetDeviceOption(ctx), nullptr);
