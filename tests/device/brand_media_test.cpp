@@ -31,7 +31,7 @@ BrandMediaList List(std::vector<MediaRecord> records) {
     return l;
 }
 
-TEST(BrandMedia, StoreRoundTripsUnderTheLanguagesKey) {
+TEST(BrandMedia, StoreRoundTripsUnderTheLanguagesKeyAndADamagedOneReadsAsNoList) {
     drvtest::ScopedHive hive;
     struct Case {
         uint32_t language;
@@ -54,20 +54,17 @@ TEST(BrandMedia, StoreRoundTripsUnderTheLanguagesKey) {
         EXPECT_FALSE(ReadBrandMedia(c.language, "Office", read));
     }
     EXPECT_EQ(BrandMediaKey(256, std::string(250, 'p').c_str()), "") << "no key past 260 characters";
-}
 
-TEST(BrandMedia, ADamagedStoreReadsAsNoList) {
-    drvtest::ScopedHive hive;
     const char* key = "Software\\Vomel\\PCL5e\\Office\\PDLBrandMedia";
     std::vector<MediaRecord> two = {Medium(1, 1, 0, 0, "a"), Medium(1, 2, 0, 0, "b")};
-    struct Case {
+    struct Damage {
         const char* what;
         DWORD count;  // 0xFFFFFFFF: not written
         size_t records;
     };
-    for (auto c : {Case{"count beyond the limit", 200, 2}, Case{"huge count", 0x7FFFFFFF, 2},
-                   Case{"fewer records than counted", 3, 2}, Case{"more records than counted", 1, 2},
-                   Case{"no count beside the records", 0xFFFFFFFF, 2}}) {
+    for (auto c : {Damage{"count beyond the limit", 200, 2}, Damage{"huge count", 0x7FFFFFFF, 2},
+                   Damage{"fewer records than counted", 3, 2}, Damage{"more records than counted", 1, 2},
+                   Damage{"no count beside the records", 0xFFFFFFFF, 2}}) {
         RegDeleteKeySimple(HKEY_CURRENT_USER, key);
         if (c.count != 0xFFFFFFFF) RegSetDword(HKEY_CURRENT_USER, key, "MediaCount", c.count);
         RegSetDword(HKEY_CURRENT_USER, key, "MediaCharCode", 0);

@@ -29,7 +29,7 @@ TEST_F(Folx, ColourModelMarksAnOutlinedWatermark) {
     VomelDeviceModeTerm(colour);
 }
 
-TEST_F(Folx, ListsAgreeWithTheirCounts) {
+TEST_F(Folx, ListsAgreeWithTheirCountsAndMediaIdsFollowTheTrayFlag) {
     const DWORD count = Get(0x814);
     ASSERT_GT(count, 0u);
     const std::vector<uint8_t> list = Record(0x815, size_t{count} * folx::paper::kSize);
@@ -43,9 +43,7 @@ TEST_F(Folx, ListsAgreeWithTheirCounts) {
     EXPECT_NE(Text(path, 0, 256).find("\\Vomel Kelvaro PCL5e"), std::string::npos);
     const std::vector<uint8_t> matching = Record(0x47C, folx::colour::kSize);
     EXPECT_EQ(U32(matching, folx::colour::kMediaWord), 0u);
-}
 
-TEST_F(Folx, MediaIdsFollowTheTrayFlag) {
     namespace m = devmode::model;
     Priv().put_u8(m::kMediaByte, 0x2);
     Priv().put_u16(361, 22);

@@ -210,7 +210,7 @@ TEST_F(Folx, PageListKeepsAtMostAHundredNumbers) {
     EXPECT_EQ(std::vector<uint8_t>(devmode.begin() + 400, devmode.end()), std::vector<uint8_t>(before.begin() + 400, before.end()));
 }
 
-TEST_F(Folx, BannerRecordOfAnUnlistedModelUsesOffsetZero) {
+TEST_F(Folx, BannerRecordOfAnUnlistedModelUsesOffsetZeroAndModelFlagsAnswerTheirCodes) {
     SetOption16(224, 600);
     const std::vector<uint8_t> record = Record(0x488, folx::banner::kSize);
     EXPECT_EQ(U16(record, 0), 256u);
@@ -227,9 +227,7 @@ TEST_F(Folx, BannerRecordOfAnUnlistedModelUsesOffsetZero) {
     EXPECT_EQ(Text(record, 704, 256), "\\f");
     EXPECT_EQ(U16(record, 62), 220u * 600 / 254);
     EXPECT_EQ(U16(record, 702), 565u * 600 / 254);
-}
 
-TEST_F(Folx, ModelSectionFlagsAnswerTheirCodes) {
     namespace m = devmode::model;
     Priv().put_u32(m::kPrivateFlagWord, (1u << 20) | (1u << 23));
     EXPECT_EQ(Get(0x48A), 0u);
