@@ -86,8 +86,17 @@ protected:
     CmSvSDK side;
 };
 
-TEST_F(ItemSideExchange, TheMethodTurnsTheSwitchesItNamesOnAndTheOthersOff) {
-    DWORD word = 2 | (0x05u << 16);  // fold, with rotate and Z-fold
+// A switch the rules refuse restores the finishing word and reloads what changed; a method they
+// allow turns the switches it names on and the others off.
+TEST_F(ItemSideExchange, TheMethodTurnsTheSwitchesItNamesOnAndTheOthersOffUnlessTheRulesRefuse) {
+    DWORD word = 1 | (0x05u << 16);  // staple disables Z-fold, so turning it on is refused
+    EXPECT_EQ(side.Dispatch(ctx, 3, kFinishingMethodKey, &word), 3);
+    EXPECT_EQ(Finishing(), 2);  // as before the request
+    EXPECT_EQ(rotate->current, 0);
+    EXPECT_EQ(punch->current, 1);
+    EXPECT_EQ(zfold->current, 0);
+
+    word = 2 | (0x05u << 16);  // fold, with rotate and Z-fold
     EXPECT_EQ(side.Dispatch(ctx, 3, kFinishingMethodKey, &word), 0);
     EXPECT_EQ(method->current, 2u);
     EXPECT_EQ(Finishing(), 1 | 4);
@@ -101,15 +110,6 @@ TEST_F(ItemSideExchange, TheMethodTurnsTheSwitchesItNamesOnAndTheOthersOff) {
     for (DWORD kind : {5u, 7u, 8u, 12u}) EXPECT_EQ(side.Dispatch(ctx, kind, kFinishingMethodKey, &word), 2) << kind;
     EXPECT_EQ(side.Dispatch(ctx, 3, kFinishingMethodKey, nullptr), 1);
     EXPECT_EQ(side.Dispatch(ctx, 2, 0x10999, &value), 2);
-}
-
-TEST_F(ItemSideExchange, ASwitchTheRulesRefuseRestoresTheFinishingWordAndReloadsWhatChanged) {
-    DWORD word = 1 | (0x05u << 16);  // staple disables Z-fold, so turning it on is refused
-    EXPECT_EQ(side.Dispatch(ctx, 3, kFinishingMethodKey, &word), 3);
-    EXPECT_EQ(Finishing(), 2);  // as before the request
-    EXPECT_EQ(rotate->current, 0);
-    EXPECT_EQ(punch->current, 1);
-    EXPECT_EQ(zfold->current, 0);
 }
 
 TEST_F(ItemSideExchange, DefaultLeavesASwitchThatCannotBeAskedAlone) {
