@@ -200,10 +200,6 @@ TEST_F(GtfExports, ADeviceOptionSetIsStoredForThePrinter) {
     EXPECT_TRUE(GTF_DeleteUIDEVDATA(object));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(GtfExports, TheInstallersQuestionGoesToTheOptionInterface) {
     EXPECT_FALSE(GTF_DevInstall(name)) << "no option interface yet";
     EXPECT_FALSE(PdlModuleCallbacks::DevInstallQuery(nullptr));

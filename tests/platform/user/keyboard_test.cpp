@@ -129,10 +129,6 @@ TEST_F(Keyboard, SubclassedStaticKeepsItsTextAndSeesClicks) {
     DestroyWindow(dialog);
 }
 
-}  // namespace
-
-namespace {
-
 // A window asking GetKeyState while it handles a message learns what that message says of the
 // keys: a key message of the key, a mouse message of Shift, Ctrl and the buttons it carries.
 TEST(KeyState, FollowsTheKeyAndMouseMessagesGiven) {
