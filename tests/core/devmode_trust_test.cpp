@@ -31,7 +31,7 @@ std::vector<uint8_t> Cut(const std::vector<uint8_t>& dm, size_t size) {
     return cut;
 }
 
-TEST(DevmodeTrust, ConversionReadsNoFurtherThanTheBytesGiven) {
+TEST(DevmodeTrust, ConversionReadsNoFurtherThanTheBytesGivenAndWhatItWritesPassesValidation) {
     drvtest::FixtureDevice fixture;
     ASSERT_NE(fixture.Device(), nullptr);
     DevmodeStore& store = StoreOf(fixture.Device());
@@ -59,12 +59,7 @@ TEST(DevmodeTrust, ConversionReadsNoFurtherThanTheBytesGiven) {
         std::vector<uint8_t> merged = good;
         EXPECT_EQ(ValidateDevmode(store, source.data(), source.size(), merged.data()) != 0, c.converts) << c.what;
     }
-}
 
-TEST(DevmodeTrust, ConvertedPublicFieldsPassTheChecksOfAValidatedDeviceMode) {
-    drvtest::FixtureDevice fixture;
-    ASSERT_NE(fixture.Device(), nullptr);
-    DevmodeStore& store = StoreOf(fixture.Device());
     const std::vector<uint8_t> defaults(GetDevmode(store, 1), GetDevmode(store, 1) + kDevmodeSize);
     auto garbage = defaults;
     MutableByteView dm(garbage.data(), garbage.size());

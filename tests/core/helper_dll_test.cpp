@@ -19,7 +19,7 @@ std::string Current() {
     return folder;
 }
 
-TEST(HelperDll, FindsEachKindOfFolderAndRefusesWhatDoesNotFit) {
+TEST(HelperDll, FindsEachKindOfFolderLoadsFromItAndPutsTheCallersDirectoryBack) {
     drvtest::FixtureDevice fixture;
     char folder[MAX_PATH];
     char system[MAX_PATH] = {};
@@ -48,10 +48,7 @@ TEST(HelperDll, FindsEachKindOfFolderAndRefusesWhatDoesNotFit) {
     ASSERT_TRUE(RegSetValueAll(HKEY_LOCAL_MACHINE, kFontivarSetupKey, nullptr, nullptr, "Path", REG_SZ, path, sizeof path));
     EXPECT_EQ(HelperDll_GetFolder(folder, sizeof folder, nullptr, kHelperFolderFontivar), kHelperDone);
     EXPECT_STREQ(folder, "D:\\Fontivar\\Bin");
-}
 
-TEST(HelperDll, LoadsFromItsFolderAndPutsTheCallersDirectoryBack) {
-    drvtest::FixtureDevice fixture;
     const std::string before = Current();
     HelperDll* handle = HelperDll_Create();
     ASSERT_NE(handle, nullptr);

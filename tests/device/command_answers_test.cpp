@@ -26,7 +26,7 @@ std::vector<uint8_t> Variable(const std::string& name, int valueLength, const st
 
 }  // namespace
 
-TEST(CommandAnswers, VariablesOutsideTheirRulesStoreNothing) {
+TEST(CommandAnswers, VariablesRowsAndListsOutsideTheirRulesStoreNothingPastTheLastWholeRecord) {
     struct Case {
         const char* what;
         std::vector<uint8_t> answer;
@@ -47,9 +47,7 @@ TEST(CommandAnswers, VariablesOutsideTheirRulesStoreNothing) {
                             static_cast<uint32_t>(c.answer.size()));
         EXPECT_STREQ(names.tray, c.tray) << c.what;
     }
-}
 
-TEST(CommandAnswers, RowsAndListsStopAtTheFirstRecordThatDoesNotFit) {
     // Two whole rows announced as 200, then a row whose value length is out of range.
     std::vector<uint8_t> rows = Bytes({0, 0, 0, 200});
     auto row = [&](uint32_t item, int length, uint32_t value) {

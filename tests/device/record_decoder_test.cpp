@@ -38,7 +38,7 @@ bool Missing(const DeviceInfoRecord& r, int word, int bit) { return r.missingWor
 
 }  // namespace
 
-TEST(DeviceRecordDecoder, AbsentAndMalformedValuesFollowTheirGroupsRules) {
+TEST(DeviceRecordDecoder, AbsentMalformedAndQuotedValuesFollowTheirGroupsRules) {
     auto r = std::make_unique<DeviceInfoRecord>();
     r->number20006 = 77;
     r->numbers260[2] = 9;
@@ -71,9 +71,7 @@ TEST(DeviceRecordDecoder, AbsentAndMalformedValuesFollowTheirGroupsRules) {
     EXPECT_TRUE(Missing(*r, 0, 0));
     EXPECT_EQ(r->number20001, 42u);
     EXPECT_FALSE(Missing(*r, 0, 3));
-}
 
-TEST(DeviceRecordDecoder, TextsLoseEnclosingQuotesAndAreCutToTheirField) {
     struct Case {
         const char* sent;
         const char* stored;
@@ -87,7 +85,7 @@ TEST(DeviceRecordDecoder, TextsLoseEnclosingQuotesAndAreCutToTheirField) {
     }
 }
 
-TEST(DeviceRecordDecoder, ListsFillEightPlacesAndABrokenListBecomesUnknown) {
+TEST(DeviceRecordDecoder, ListsStateBitsAndNumberedEntries) {
     auto r = std::make_unique<DeviceInfoRecord>();
     const char* names[10] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"};
     std::vector<ZdsvValue> ten;
@@ -114,10 +112,8 @@ TEST(DeviceRecordDecoder, ListsFillEightPlacesAndABrokenListBecomesUnknown) {
     EXPECT_TRUE(Missing(*r, 2, 17));
     EXPECT_EQ(r->numbers400010A[3], 4u);
     EXPECT_EQ(r->numbers400010B[0], 0u);  // the next field is untouched
-}
 
-TEST(DeviceRecordDecoder, StateBitsAndNumberedEntries) {
-    auto r = std::make_unique<DeviceInfoRecord>();
+    r = std::make_unique<DeviceInfoRecord>();
     const uint8_t pairs[][2] = {{1, 1}, {2, 1}, {3, 0}, {4, 1}, {5, 1}, {9, 1}};
     std::vector<ZdsvValue> states;
     for (auto& p : pairs) states.push_back(Bytes(p, 2));

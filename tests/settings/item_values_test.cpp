@@ -83,7 +83,7 @@ TEST_F(Values, TextsTellTheWholeValue) {
     EXPECT_EQ(Take(plain.GetChangeText(Ctx())), "_");
 }
 
-TEST_F(Values, ChangeTextsJoinTheSheetsValueAndTheRulesOne) {
+TEST_F(Values, ChangeTextsJoinTheSheetsValueAndTheRulesOneAndTypedValuesCarryTypeAndValue) {
     SetLong(Ctx(), settings, kFlagsOption, 0);
     SetShort(Ctx(), settings, kScaleOption, 3);
     SetShort(Ctx(), settings, kColourOption, 0);
@@ -108,22 +108,20 @@ TEST_F(Values, ChangeTextsJoinTheSheetsValueAndTheRulesOne) {
     EXPECT_EQ(colour->current, 2u);
     colour->table[0].name = nullptr;  // a choice without a name has no change text
     EXPECT_EQ(Take(colour->GetChangeText(Ctx())), "(null)");
-}
 
-TEST_F(Values, TypedValuesCarryTypeAndValue) {
     PieValue v{};
     CmSvOnOff onOff("Test$B", 1, kSvKindNone, CmSvOnOff::kOrdinary, 1);
     ASSERT_EQ(onOff.GetTypedValue(Ctx(), &v), 1);
     EXPECT_EQ(v.type, kSvTypeOnOff);
     EXPECT_EQ(v.value, 1);
 
-    std::unique_ptr<ColourRadio> colour(NewColourRadio());
-    colour->current = 1;
-    ASSERT_EQ(colour->GetTypedValue(Ctx(), &v), 1);
+    std::unique_ptr<ColourRadio> radio(NewColourRadio());
+    radio->current = 1;
+    ASSERT_EQ(radio->GetTypedValue(Ctx(), &v), 1);
     EXPECT_EQ(v.type, kSvTypeMulti);
     EXPECT_STREQ(reinterpret_cast<const char*>(v.value), "COLOR");
-    colour->current = 3;
-    EXPECT_EQ(colour->GetTypedValue(Ctx(), &v), 0);
+    radio->current = 3;
+    EXPECT_EQ(radio->GetTypedValue(Ctx(), &v), 0);
 
     CmSvNumeric number("Test$N", 2, -40000, -50000, 50000);
     ASSERT_EQ(number.GetTypedValue(Ctx(), &v), 1);
