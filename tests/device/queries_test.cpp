@@ -110,7 +110,7 @@ TEST_F(DeviceInfoTest, QueryDevice3ReadsEveryTableOfADeviceAddressedDirectly) {
     ExpectPairsClosed();
 }
 
-TEST_F(DeviceInfoTest, QueryDevice2AsksEachEntryOfADeviceNamedWithoutAPrinter) {
+TEST_F(DeviceInfoTest, QueryDevice2AsksEachEntryAndSingleValuesComeOnAnOpenConnection) {
     sim_->Describe("attr 0 1056 text \"Kv C270-P1\"\nattr 77 1 text \"Glossy\"\nattr 78 1 text \"Bond\"\n");
     const DevInfoEntryRequest requests[] = {{77, 1, 0}, {78, 1, 0}};
     DevInfoAnswer answers[2] = {};
@@ -128,12 +128,9 @@ TEST_F(DeviceInfoTest, QueryDevice2AsksEachEntryOfADeviceNamedWithoutAPrinter) {
     DevInfo_QueryDevice2(client_, 2, requests, nullptr, &address, nullptr, answers, &status);
     EXPECT_EQ(status.status, -27);
     ExpectPairsClosed();
-}
 
-TEST_F(DeviceInfoTest, SingleValuesOnAnOpenConnection) {
     sim_->Describe(kDevice);
     ASSERT_TRUE(Open());
-    DevInfoStatus status{};
     uint32_t value = 0;
     EXPECT_EQ(DevInfo_QueryDevice5(client_, iface_, connection_, &value, 1, 2, &status), 0);
     EXPECT_EQ(value, 11u);

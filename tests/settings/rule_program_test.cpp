@@ -94,7 +94,7 @@ TEST(RuleSources, EachKindAndItsFaults) {
     }
 }
 
-TEST(InitialRules, TheBundledPrintersFactsLoadWithTheirRules) {
+TEST(InitialRules, TheBundledPrintersFactsLoadAndUndefinedValuesStayOneName) {
     drvtest::FixtureDevice mono;
     CmSvCnfRuleMng rules(mono.Device());
     rules.LoadRules();
@@ -110,21 +110,19 @@ TEST(InitialRules, TheBundledPrintersFactsLoadWithTheirRules) {
     colourRules.LoadRules();
     colourRules.BuildRules();
     EXPECT_EQ(LoadIntoEngine({colourRules.GetInitialRules(), colourRules.GetRuleText()}), 0);
-}
 
-TEST(InitialRules, UndefinedValuesStayOneNameAndSignsStay) {
     RuleDevice device("RuleSourceKind 0\ntext RuleText \"CommonRuleVersion(109) :- true.\"\n"
                       "EngineType 3\nColor 0xFFFFFFFF\nDefaultResoShift -3");
-    CmSvCnfRuleMng rules(device.Device());
-    rules.LoadRules();
-    EXPECT_EQ(rules.GetCommonRuleVersion(), 109);
-    rules.BuildRules();
-    ASSERT_NE(rules.GetInitialRules(), nullptr);
-    const std::string facts = rules.GetInitialRules();
+    CmSvCnfRuleMng undefined(device.Device());
+    undefined.LoadRules();
+    EXPECT_EQ(undefined.GetCommonRuleVersion(), 109);
+    undefined.BuildRules();
+    ASSERT_NE(undefined.GetInitialRules(), nullptr);
+    const std::string facts = undefined.GetInitialRules();
     for (const char* line : {"$EngineType(UNDEFINED3) :- true.", "$Color(UNDEFINED4294967295) :- true.",
                              "$DefaultResoShift(-3) :- true."})
         EXPECT_NE(facts.find(std::string(line) + "\n"), std::string::npos) << line;
-    EXPECT_EQ(LoadIntoEngine({rules.GetInitialRules(), rules.GetRuleText()}), 0);
+    EXPECT_EQ(LoadIntoEngine({undefined.GetInitialRules(), undefined.GetRuleText()}), 0);
 }
 
 TEST(CompatibleRules, RecordedInOrderAndLoaded) {

@@ -21,7 +21,7 @@ HGLOBAL textBlock(const char* text) {
     return h;
 }
 
-TEST(GlobalMemory, MoveableBlocksCountLocksAndRefuseStaleHandles) {
+TEST(GlobalMemory, MoveableBlocksCountLocksAndTheClipboardOwnsWhatItIsGiven) {
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 10);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(GlobalSize(h), 10u);
@@ -50,9 +50,7 @@ TEST(GlobalMemory, MoveableBlocksCountLocksAndRefuseStaleHandles) {
     GlobalFree(fixed);
     GlobalFree(empty);
     EXPECT_EQ(GlobalAlloc(0x8000, 4), nullptr);
-}
 
-TEST(Clipboard, TextRoundTripOwnershipAndCallsOutsideAnOpenClipboard) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     ASSERT_TRUE(EmptyClipboard());
     HGLOBAL first = textBlock("first");

@@ -53,7 +53,7 @@ TEST(GdiClip, OriginsMoveDrawingAndClipRectanglesAreLogical) {
     EXPECT_EQ(GetPixel(c.dc, 4, 5), CLR_INVALID);  // outside the clip
 }
 
-TEST(GdiClip, SaveAndRestoreBringBackClipAndObjects) {
+TEST(GdiClip, SaveAndRestoreBringBackClipAndObjectsAndRegionsCombine) {
     Canvas c(4, 4);
     HPEN pen = CreatePen(PS_SOLID, 1, kRed);
     int level = SaveDC(c.dc);
@@ -67,9 +67,7 @@ TEST(GdiClip, SaveAndRestoreBringBackClipAndObjects) {
     EXPECT_NE(GetPixel(c.dc, 3, 3), CLR_INVALID);
     EXPECT_FALSE(RestoreDC(c.dc, 1));
     EXPECT_TRUE(DeleteObject(pen));
-}
 
-TEST(GdiRegion, CombineModesAndQueries) {
     HRGN a = CreateRectRgn(0, 0, 4, 4), b = CreateRectRgn(2, 2, 6, 6), r = CreateRectRgn(0, 0, 0, 0);
     struct Case { int mode; int type; POINT in, out; };
     for (auto k : {Case{RGN_AND, SIMPLEREGION, {3, 3}, {1, 1}}, Case{RGN_OR, COMPLEXREGION, {5, 5}, {5, 0}},

@@ -69,7 +69,7 @@ TEST(GdiFontFace, NamesMapToTheirKindAndExtentsGrowWithHeightAndWeight) {
     }
 }
 
-TEST(GdiFontFace, RotatedTextStaysOnItsSideOfTheReferencePoint) {
+TEST(GdiFontFace, RotatedTextStaysOnItsSideAndTheBuiltInGlyphsTakeOverWithoutFontFiles) {
     // Left and top alignment: the baseline runs from the reference point along the escapement
     // and the cell lies on its clockwise side.
     struct Case { int escapement; bool left, above; };
@@ -85,9 +85,7 @@ TEST(GdiFontFace, RotatedTextStaysOnItsSideOfTheReferencePoint) {
         bool along = k.escapement % 1800 == 0;
         EXPECT_EQ(r.right - r.left > r.bottom - r.top, along) << k.escapement;
     }
-}
 
-TEST(GdiFontFace, TheBuiltInGlyphsTakeOverWithoutFontFiles) {
     Canvas c(40, 20);
     auto monospaced = [&] {
         Selected f(c.dc, "Courier New", 16);
@@ -109,7 +107,7 @@ TEST(GdiFontFace, TheBuiltInGlyphsTakeOverWithoutFontFiles) {
     EXPECT_TRUE(monospaced());
 }
 
-TEST(GdiFontFace, PictureOfFaces) {
+TEST(GdiFontFace, EachFaceInksItsOwnLineAndKeptGlyphsBelongToTheirFaceSizeAndStyle) {
     Canvas c(260, 150);
     SetBkMode(c.dc, TRANSPARENT);
     int y = 2;
@@ -129,9 +127,7 @@ TEST(GdiFontFace, PictureOfFaces) {
         }
     }
     c.save("text_faces");
-}
 
-TEST(GdiFontFace, KeptGlyphsBelongToTheirFaceSizeAndStyle) {
     // Glyphs are rendered once and kept: drawing other faces, sizes and styles in between must
     // not change what the first one draws, and none may draw another's glyphs.
     struct Look { const char* face; int height, weight; };

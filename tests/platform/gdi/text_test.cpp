@@ -161,7 +161,7 @@ TEST(GdiText, DrawTextLayoutFlags) {
     EXPECT_EQ(c.inkBox().right <= 100, true);
 }
 
-TEST(GdiText, PrefixUnderlinesTheMarkedLetter) {
+TEST(GdiText, PrefixUnderlinesTheMarkedLetterAndEachStyleInksItsOwnLine) {
     Canvas plain(40, 20), marked(40, 20);
     for (Canvas* c : {&plain, &marked}) SetBkMode(c->dc, TRANSPARENT);
     RECT r{0, 0, 40, 20};
@@ -174,9 +174,7 @@ TEST(GdiText, PrefixUnderlinesTheMarkedLetter) {
     SetBkMode(literal.dc, TRANSPARENT);
     DrawTextA(literal.dc, "&Ok", -1, &none, DT_SINGLELINE | DT_NOPREFIX);
     EXPECT_GT(literal.inkBox().right, a.right);  // the & is drawn
-}
 
-TEST(GdiText, PictureOfTextStyles) {
     Canvas c(240, 120);
     SetBkMode(c.dc, TRANSPARENT);
     int y = 2;

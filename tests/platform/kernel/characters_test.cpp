@@ -13,7 +13,7 @@ protected:
     void TearDown() override { drvtest::SetCodePage(1252); }
 };
 
-TEST_F(Characters, StepsOverDoubleByteCharactersButNeverPastTheNul) {
+TEST_F(Characters, StepsLeadBytesAndCaseFollowTheCodePage) {
     drvtest::SetCodePage(932);
     EXPECT_EQ(GetACP(), 932u);
     const char text[] = "A\x95\x5C" "B\x82";  // A, a character with a backslash trail byte, B, a cut lead byte
@@ -33,9 +33,7 @@ TEST_F(Characters, StepsOverDoubleByteCharactersButNeverPastTheNul) {
     drvtest::SetCodePage(1252);
     EXPECT_EQ(CharNextA(text + 1), text + 2);  // a single-byte code page has no pairs
     EXPECT_FALSE(IsDBCSLeadByte(0x95));
-}
 
-TEST_F(Characters, LeadBytesDependOnTheCodePageAndCaseConversionSparesTrailBytes) {
     struct Case { UINT cp; BYTE b; BOOL lead; };
     for (auto c : {Case{932, 0x81, TRUE}, Case{932, 0x9F, TRUE}, Case{932, 0xA0, FALSE}, Case{932, 0xE0, TRUE},
                    Case{932, 0xFC, TRUE}, Case{932, 0xFD, FALSE}, Case{932, 0x41, FALSE}, Case{1252, 0x81, FALSE},

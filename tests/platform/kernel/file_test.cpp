@@ -124,7 +124,7 @@ TEST_F(KernelRoot, ReadOnlyFilesRefuseWritesAndCopyAndMoveRefuseToOverwrite) {
     EXPECT_EQ(ReadAll("C:\\DIR\\MOVED.TXT"), "alpha");
 }
 
-TEST_F(KernelRoot, FoldersAreCreatedAndRemovedWithTheirErrors) {
+TEST_F(KernelRoot, FoldersAreCreatedRemovedAndSearchedWithTheirErrors) {
     EXPECT_TRUE(CreateDirectoryA("C:\\ONE", nullptr));
     EXPECT_FALSE(CreateDirectoryA("c:\\one", nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
@@ -142,9 +142,7 @@ TEST_F(KernelRoot, FoldersAreCreatedAndRemovedWithTheirErrors) {
     EXPECT_TRUE(DeleteFileA("C:\\ONE\\F.TXT"));
     EXPECT_TRUE(RemoveDirectoryA("C:\\one"));
     EXPECT_EQ(GetFileAttributesA("C:\\ONE"), INVALID_FILE_ATTRIBUTES);
-}
 
-TEST_F(KernelRoot, SearchesMatchWildcardsWithoutRegardToCase) {
     for (const char* name : {"Readme.TXT", "notes.txt", "NOEXT", "data.bin", "a.txt.bak"}) WriteHost(std::string("D/") + name, "");
     auto find = [](const char* pattern) {
         std::string names;

@@ -15,7 +15,7 @@ DWORD WINAPI Worker(LPVOID parameter) {
 }
 }  // namespace
 
-TEST(Thread, RunsAndSignalsItsHandleWithTheExitCode) {
+TEST(Thread, RunsAndSignalsItsHandleAndVirtualMemoryReservesCommitsAndReleases) {
     DWORD seen = 0, id = 0, code = 0;
     HANDLE h = CreateThread(nullptr, 0, Worker, &seen, 0, &id);
     ASSERT_NE(h, nullptr);
@@ -30,9 +30,7 @@ TEST(Thread, RunsAndSignalsItsHandleWithTheExitCode) {
     EXPECT_TRUE(CloseHandle(h));
     EXPECT_EQ(CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-}
 
-TEST(VirtualMemory, ReserveCommitDecommitRelease) {
     auto* base = static_cast<BYTE*>(VirtualAlloc(nullptr, 65536, MEM_RESERVE, PAGE_NOACCESS));
     ASSERT_NE(base, nullptr);
     auto* page = static_cast<BYTE*>(VirtualAlloc(base + 8192 + 10, 100, MEM_COMMIT, PAGE_READWRITE));

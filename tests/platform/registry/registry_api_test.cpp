@@ -23,7 +23,7 @@ HKEY Create(HKEY root, const char* path) {
 
 }  // namespace
 
-TEST(Registry, KeysAndValuesMatchWithoutRegardToCase) {
+TEST(Registry, KeysAndValuesMatchWithoutRegardToCaseAndQueriesKeepTheirSizeRules) {
     drvtest::ScopedHive hive;
     HKEY key = Create(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\control\\Print\\Printers\\Office");
     DWORD one = 1;
@@ -44,16 +44,13 @@ TEST(Registry, KeysAndValuesMatchWithoutRegardToCase) {
     EXPECT_STREQ(name, "System");  // the case it was created with
     RegCloseKey(key);
     RegCloseKey(again);
-}
 
-TEST(Registry, QuerySizeRulesAndErrors) {
-    drvtest::ScopedHive hive;
-    HKEY key = Create(HKEY_CURRENT_USER, "Software\\Vomel\\PCL5e");
+    key = Create(HKEY_CURRENT_USER, "Software\\Vomel\\PCL5e");
     // A string written without its terminator is stored with one; one written with extra bytes
     // after the terminator is cut there.
     ASSERT_EQ(RegSetValueExA(key, "Name", 0, REG_SZ, reinterpret_cast<const BYTE*>("Office"), 6), ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, "Cut", 0, REG_SZ, reinterpret_cast<const BYTE*>("ab\0cd"), 6), ERROR_SUCCESS);
-    DWORD size = 0, type = 0;
+    size = type = 0;
     EXPECT_EQ(RegQueryValueExA(key, "Name", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(size, 7u);
     char buf[16];

@@ -53,7 +53,7 @@ LRESULT send(HWND h, UINT m, WPARAM w = 0, const char* text = nullptr) {
     return SendMessageA(h, m, w, reinterpret_cast<LPARAM>(text));
 }
 
-TEST_F(Controls, ComboBoxSelectionSearchAndDroppedState) {
+TEST_F(Controls, ComboBoxesAndOwnerDrawnListsKeepTheirEntries) {
     HWND combo = make("ComboBox", CBS_DROPDOWNLIST | CBS_SORT);
     for (const char* s : {"Legal", "A4", "letter", "A5"}) send(combo, CB_ADDSTRING, 0, s);
     char text[32];
@@ -84,9 +84,7 @@ TEST_F(Controls, ComboBoxSelectionSearchAndDroppedState) {
     send(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<const char*>(&dropped));
     EXPECT_LT(window.bottom - window.top, 100);  // the window is the selection field; the list is below
     EXPECT_EQ(dropped.bottom - dropped.top, 100);
-}
 
-TEST_F(Controls, OwnerDrawnListsWithoutStringsKeepWholePointers) {
     HWND list = make("ListBox", LBS_OWNERDRAWVARIABLE | LBS_SORT | LBS_NOTIFY);
     static int objects[3];
     for (int* p : {&objects[2], &objects[0], &objects[1]}) send(list, LB_ADDSTRING, 0, reinterpret_cast<const char*>(p));

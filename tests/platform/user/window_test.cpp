@@ -207,7 +207,18 @@ LRESULT CALLBACK OuterSubclass(HWND h, UINT m, WPARAM w, LPARAM l) {
     return CallWindowProcA(g_outer, h, m, w, l);
 }
 
-TEST_F(Windows, SubclassingChainsRunNewestFirst) {
+HHOOK g_hook = nullptr;
+int g_hooked = 0;
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_USER) {
+        ++g_hooked;
+        msg->wParam += 100;  // a hook may rewrite what the loop receives
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+TEST_F(Windows, SubclassingChainsRunNewestFirstAndPostedMessagesPassTheHook) {
     HWND top = make("top", WS_OVERLAPPED, nullptr);
     g_inner = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InnerSubclass)));
     g_outer = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterSubclass)));
@@ -223,21 +234,8 @@ TEST_F(Windows, SubclassingChainsRunNewestFirst) {
     SendMessageA(top, WM_USER, 1, 0);
     EXPECT_EQ(g_log, (std::vector<std::string>{"inner", "user 1"}));
     DestroyWindow(top);
-}
 
-HHOOK g_hook = nullptr;
-int g_hooked = 0;
-LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
-    auto* msg = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_USER) {
-        ++g_hooked;
-        msg->wParam += 100;  // a hook may rewrite what the loop receives
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
-TEST_F(Windows, PostedMessagesPassTheHookThenReachTheProcedure) {
-    HWND top = make("top", WS_OVERLAPPED, nullptr);
+    top = make("top", WS_OVERLAPPED, nullptr);
     g_hook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, 0);
     ASSERT_NE(g_hook, nullptr);
     PostMessageA(top, WM_USER, 1, 0);

@@ -56,7 +56,7 @@ TEST(VdmPointer, ConvertsOnlyBlocksInsideALiveSegment) {
 
 // Memory the library hands to the 16-bit side: zero-filled, a segment of its own, and freed only
 // by its own pointer.
-TEST(Global16, ABlockIsASegmentOfItsOwnUntilFreed) {
+TEST(Global16, ABlockIsASegmentOfItsOwnAndAFixedOneStaysUntilUnfixed) {
     HMEM16 handle = 0;
     const DWORD vp = WOWGlobalAllocLock16(0, 100, &handle);
     ASSERT_NE(vp, 0u);
@@ -73,9 +73,7 @@ TEST(Global16, ABlockIsASegmentOfItsOwnUntilFreed) {
     EXPECT_EQ(WOWGlobalAllocLock16(0, 0, &handle), 0u);
     EXPECT_EQ(WOWGlobalAllocLock16(0, 0x10001, &handle), 0u);
     EXPECT_EQ(handle, 0);
-}
 
-TEST(VdmPointer, AFixedSegmentStaysUntilUnfixedAndSegmentsAreAtMost64KiB) {
     SixteenBitSide side;
     const DWORD block = side.Alloc(16);
     EXPECT_EQ(WOWGetVDMPointerFix(block, 20, TRUE), nullptr);  // refused: fixes nothing
