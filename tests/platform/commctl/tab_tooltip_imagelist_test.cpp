@@ -63,7 +63,7 @@ LRESULT CALLBACK ToolOwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-TEST(Tooltip, SubclassedToolAsksItsOwnerForTheText) {
+TEST(Tooltip, SubclassedToolsAskTheirOwnerAndRectangleToolsAreFoundByPoint) {
     InitCommonControls();
     HWND owner = drvtest::MakeWindow("TipOwner", ToolOwnerProc, WS_OVERLAPPED | WS_VISIBLE, 300, 200);
     HWND button = CreateWindowExA(0, "TipOwner", "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20, owner,
@@ -97,31 +97,29 @@ TEST(Tooltip, SubclassedToolAsksItsOwnerForTheText) {
     DestroyWindow(tip);
     SendMessageA(button, WM_MOUSEMOVE, 0, cctest::At(5, 5));
     DestroyWindow(owner);
-}
 
-TEST(Tooltip, RectangleToolsAreFoundByPoint) {
     HWND parent = cctest::MakeParent();
-    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
+    HWND areaTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
     char words[] = "Staple here";
-    TTTOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;  // an older caller's record
-    ti.hwnd = parent;
-    ti.uId = 7;
-    ti.rect = RECT{100, 100, 140, 120};
-    ti.lpszText = words;
-    ASSERT_TRUE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+    TTTOOLINFOA area{};
+    area.cbSize = TTTOOLINFOA_V1_SIZE;  // an older caller's record
+    area.hwnd = parent;
+    area.uId = 7;
+    area.rect = RECT{100, 100, 140, 120};
+    area.lpszText = words;
+    ASSERT_TRUE(SendMessageA(areaTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&area)));
     MSG m{parent, WM_MOUSEMOVE, 0, cctest::At(110, 110), 0, {}};
-    SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
-    EXPECT_TRUE(IsWindowVisible(tip));
+    SendMessageA(areaTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+    EXPECT_TRUE(IsWindowVisible(areaTip));
     m.lParam = cctest::At(10, 10);
-    SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
-    EXPECT_FALSE(IsWindowVisible(tip));
+    SendMessageA(areaTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+    EXPECT_FALSE(IsWindowVisible(areaTip));
     char back[80] = "";
-    ti.lpszText = back;
-    SendMessageA(tip, TTM_GETTEXTA, sizeof back, reinterpret_cast<LPARAM>(&ti));
+    area.lpszText = back;
+    SendMessageA(areaTip, TTM_GETTEXTA, sizeof back, reinterpret_cast<LPARAM>(&area));
     EXPECT_STREQ(back, "Staple here");
-    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    SendMessageA(areaTip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&area));
+    EXPECT_EQ(SendMessageA(areaTip, TTM_GETTOOLCOUNT, 0, 0), 0);
     DestroyWindow(parent);
 }
 

@@ -81,7 +81,7 @@ TEST(UpDown, ArrowClickAsksParentThenMovesAndWritesBuddy) {
     DestroyWindow(parent);
 }
 
-TEST(TrackBar, RangePositionAndTicks) {
+TEST(TrackBar, RangePositionTicksAndTheScrollCodesOfKeysAndDrags) {
     HWND parent = cctest::MakeParent();
     HWND bar = cctest::MakeChild(parent, TRACKBAR_CLASSA, TBS_AUTOTICKS, 10196, 10, 10, 216, 30);
     EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), 100);
@@ -96,43 +96,41 @@ TEST(TrackBar, RangePositionAndTicks) {
     EXPECT_FALSE(SendMessageA(bar, TBM_SETTIC, 0, 50));  // an end is no tick of its own
     EXPECT_TRUE(g_heard.empty());  // set by messages: nobody is told
     DestroyWindow(parent);
-}
 
-TEST(TrackBar, KeysAndDragReportScrollCodes) {
-    HWND parent = cctest::MakeParent();
-    HWND bar = cctest::MakeChild(parent, TRACKBAR_CLASSA, 0, 10423, 10, 10, 216, 30);
-    SendMessageA(bar, TBM_SETRANGE, TRUE, MAKELONG(-5, 5));
-    SendMessageA(bar, TBM_SETPAGESIZE, 0, 2);
+    HWND keyParent = cctest::MakeParent();
+    HWND keyed = cctest::MakeChild(keyParent, TRACKBAR_CLASSA, 0, 10423, 10, 10, 216, 30);
+    SendMessageA(keyed, TBM_SETRANGE, TRUE, MAKELONG(-5, 5));
+    SendMessageA(keyed, TBM_SETPAGESIZE, 0, 2);
     struct Step { WPARAM key; UINT code; int pos; };
     for (auto s : {Step{VK_RIGHT, TB_LINEDOWN, 1}, Step{VK_NEXT, TB_PAGEDOWN, 3}, Step{VK_END, TB_BOTTOM, 5},
                    Step{VK_LEFT, TB_LINEUP, 4}, Step{VK_HOME, TB_TOP, -5}}) {
         g_heard.clear();
-        SendMessageA(bar, WM_KEYDOWN, s.key, 0);
-        SendMessageA(bar, WM_KEYUP, s.key, 0);
+        SendMessageA(keyed, WM_KEYDOWN, s.key, 0);
+        SendMessageA(keyed, WM_KEYUP, s.key, 0);
         ASSERT_EQ(g_heard.size(), 2u) << s.key;
         EXPECT_EQ(g_heard[0].msg, static_cast<UINT>(WM_HSCROLL));
         EXPECT_EQ(g_heard[0].code, s.code);
         EXPECT_EQ(g_heard[1].code, static_cast<UINT>(TB_ENDTRACK));
-        EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), s.pos);
+        EXPECT_EQ(SendMessageA(keyed, TBM_GETPOS, 0, 0), s.pos);
     }
 
     // Drag the thumb from -5 (its left end) to the middle of the channel.
     RECT thumb;
-    SendMessageA(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageA(keyed, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     g_heard.clear();
-    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At((thumb.left + thumb.right) / 2, 10));
-    SendMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, cctest::At(108, 10));
-    SendMessageA(bar, WM_LBUTTONUP, 0, cctest::At(108, 10));
+    SendMessageA(keyed, WM_LBUTTONDOWN, MK_LBUTTON, cctest::At((thumb.left + thumb.right) / 2, 10));
+    SendMessageA(keyed, WM_MOUSEMOVE, MK_LBUTTON, cctest::At(108, 10));
+    SendMessageA(keyed, WM_LBUTTONUP, 0, cctest::At(108, 10));
     std::vector<std::pair<UINT, int>> seen;
     for (const Heard& h : g_heard) seen.push_back({h.code, h.item});
     EXPECT_EQ(seen, (std::vector<std::pair<UINT, int>>{{TB_THUMBTRACK, 0}, {TB_THUMBPOSITION, 0}, {TB_ENDTRACK, 0}}));
 
-    HWND vertical = cctest::MakeChild(parent, TRACKBAR_CLASSA, TBS_VERT, 10424, 10, 50, 30, 100);
+    HWND vertical = cctest::MakeChild(keyParent, TRACKBAR_CLASSA, TBS_VERT, 10424, 10, 50, 30, 100);
     g_heard.clear();
     SendMessageA(vertical, WM_KEYDOWN, VK_DOWN, 0);
     ASSERT_FALSE(g_heard.empty());
     EXPECT_EQ(g_heard[0].msg, static_cast<UINT>(WM_VSCROLL));
-    DestroyWindow(parent);
+    DestroyWindow(keyParent);
 }
 
 // The progress bar is moved by the program alone: positions stay in the range, a step past the
