@@ -326,9 +326,11 @@ int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above);
     int64_t below = 2;
     // Compound terms and atoms first: in a term inside an argument they are most of what is met.
     if (arg->type == PL_FUNCTOR) {
-        // Held against the value before the arguments are recorded: they may be f's too.
+        // Held against the value before the arguments are recorded: they may be f's too. The
+        // functors first, which tell most terms apart: a cell of another type holds no functor
+        // there, and its type tells it apart after.
         const PlCell* previous = *value;
-        bool store = !previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor;
+        bool store = !previous || previous->fn.functor != arg->fn.functor || previous->type != PL_FUNCTOR;
         if (has_arguments(arg)) {
             const int64_t inner = packed_level(w, arg, room);
             store |= (inner & 1) != 0;
