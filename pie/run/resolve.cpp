@@ -221,33 +221,30 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
     return result;
 }
 
-// Whether a compound term with arguments holds no variable and no list (its own included) and
-// the levels resolve would take over it fit in max: two for the term and one more for each level
-// of compound arguments below it. Such a term resolves to itself whatever its frame, so only its
-// depth is left to check. A compound argument is looked at by a call, except the last one met,
-// which the loop takes: a term nested in its last argument ("log(log(x))") takes no call. The
-// look has no side effect, so a term of two arguments, the commonest, has both read before either
-// is followed. The look for a term nested deeper than plain_levels keeps.
+// The types that stop a look for a term without variables, a variable and a list, differ in one
+// bit alone: one test each.
+static_assert((PL_VAR | 4u) == PL_LIST && (PL_VAR & 4u) == 0);
+inline bool variable_or_list(const PlCell* arg) { return (arg->type & ~4u) == PL_VAR; }
+inline bool compound(const PlCell* arg) { return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count; }
+
+// plain_fits for a term nested deeper than plain_levels keeps, without keeping anything. A
+// compound argument is looked at by a call, except the last one met, which the loop takes: a
+// term nested in its last argument ("log(log(x))") takes no call. The look has no side effect,
+// so a term of two arguments, the commonest, has both read before either is followed.
 bool walk_fits(const PlCell* term, int max) {
-    // The types that stop the look, a variable and a list, differ in one bit alone: one test each.
-    static_assert((PL_VAR | 4u) == PL_LIST && (PL_VAR & 4u) == 0);
-    const auto stops = [](const PlCell* arg) { return (arg->type & ~4u) == PL_VAR; };
-    const auto compound = [](const PlCell* arg) {
-        return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count;
-    };
     for (;; --max) {
         if (max <= 1) return false;
         const PlVector* args = term->fn.args;
         const PlCell* first = args->items[0];
         if (args->count == 1) {
-            if (stops(first)) return false;
+            if (variable_or_list(first)) return false;
             if (!compound(first)) return true;
             term = first;
             continue;
         }
         if (args->count == 2) {
             const PlCell* second = args->items[1];
-            if (stops(first) || stops(second)) return false;
+            if (variable_or_list(first) || variable_or_list(second)) return false;
             if (compound(second)) {
                 if (compound(first) && !walk_fits(first, max - 1)) return false;
                 term = second;
@@ -261,7 +258,7 @@ bool walk_fits(const PlCell* term, int max) {
         const PlCell* last = nullptr;
         for (uint32_t i = 0; i < args->count; ++i) {
             const PlCell* arg = args->items[i];
-            if (stops(arg)) return false;
+            if (variable_or_list(arg)) return false;
             if (compound(arg)) {
                 if (last && !walk_fits(last, max - 1)) return false;
                 last = arg;
@@ -291,9 +288,8 @@ uint32_t plain_levels(PlCell* term, int cap) {
     const PlVector* args = term->fn.args;
     for (uint32_t i = 0; i < args->count; ++i) {
         PlCell* arg = args->items[i];
-        static_assert((PL_VAR | 4u) == PL_LIST && (PL_VAR & 4u) == 0);
-        if ((arg->type & ~4u) == PL_VAR) return term->fn.plain = kHoldsVariable;
-        if (arg->type != PL_FUNCTOR || !arg->fn.args || !arg->fn.args->count) continue;
+        if (variable_or_list(arg)) return term->fn.plain = kHoldsVariable;
+        if (!compound(arg)) continue;
         uint32_t levels = arg->fn.plain;
         if (!levels) levels = plain_levels(arg, cap - 1);
         if (levels == kHoldsVariable) return term->fn.plain = kHoldsVariable;
