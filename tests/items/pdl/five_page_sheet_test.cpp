@@ -1,6 +1,8 @@
 // The bundled printers' five-page sheet driven by the scripted user: the device options chosen on
 // the pages reach the request and the printer on OK, and the settings that follow the page's
-// orientation follow a turn made inside the sheet as they follow a sheet that opened turned.
+// orientation follow a turn made inside the sheet as they follow a sheet that opened turned; Apply
+// is grey until a setting changes (by a control or a dialog of a page), commits without closing,
+// and what it committed stays after Cancel.
 #include "bundled_sheet.h"
 #include "sheet_lines.h"
 
@@ -18,7 +20,7 @@
 
 namespace {
 
-using sheettest::BundledSheet;
+using namespace sheettest;
 
 constexpr size_t kDuplex = 62;  // dmDuplex
 
@@ -31,38 +33,34 @@ T DeviceValue(UIDEVDATA* ctx, const uint8_t* block, uint32_t id) {
 
 class FivePageSheet : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesReachTheRequestAndThePrinterOnOk) {
-    BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    UIDEVDATA* ctx = sheet.ctx;
-    const uint32_t lockBefore = DeviceValue<uint32_t>(ctx, ctx->svc->GetDeviceOption(ctx), kDevOptLockWord);
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
-        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LOCK));
-        ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
-        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
-        EXPECT_TRUE(driver.PressOk());
-    });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
+// The lock on the page-setup page and the spooling on the device settings page: OK takes both to
+// the request and the printer, Cancel drops them.
+TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesReachTheRequestAndThePrinterOnOkOnly) {
+    for (bool ok : {true, false}) {
+        BundledSheet sheet(GetParam());
+        ASSERT_TRUE(sheet.Start());
+        UIDEVDATA* ctx = sheet.ctx;
+        const uint32_t lockBefore = DeviceValue<uint32_t>(ctx, ctx->svc->GetDeviceOption(ctx), kDevOptLockWord);
+        drvtest::ScriptedSheet person;
+        person.OnSheet([&](drvtest::SheetDriver& driver) {
+            EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LOCK));
+            ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
+            EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
+            EXPECT_TRUE(ok ? driver.PressOk() : driver.PressCancel());
+        });
+        sheet.Run();
+        EXPECT_EQ(person.sheetsSeen(), 1);
 
-    const uint32_t lockBit = 1u << kLockBit;
-    const uint8_t* request = ctx->svc->GetDeviceOption(ctx);
-    EXPECT_EQ(DeviceValue<uint16_t>(ctx, request, kDevOptSpooling), 2);
-    EXPECT_EQ(DeviceValue<uint32_t>(ctx, request, kDevOptLockWord) & lockBit, ~lockBefore & lockBit);
-    // A request made afterwards reads the printer's stored block.
-    UIDEVDATA* later = sheet.LaterRequest(kKindUserInterface);
-    ASSERT_NE(later, nullptr);
-    EXPECT_EQ(DeviceValue<uint16_t>(later, later->svc->GetDeviceOption(later), kDevOptSpooling), 2);
-}
-
-TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesAreDroppedOnCancel) {
-    BundledSheet sheet(GetParam());
-    sheet.Look([&](drvtest::SheetDriver& driver) {
-        ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
-        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
-    });
-    EXPECT_EQ(DeviceValue<uint16_t>(sheet.ctx, sheet.ctx->svc->GetDeviceOption(sheet.ctx), kDevOptSpooling), 0);
+        const uint32_t lockBit = 1u << kLockBit;
+        const uint8_t* request = ctx->svc->GetDeviceOption(ctx);
+        EXPECT_EQ(DeviceValue<uint16_t>(ctx, request, kDevOptSpooling), ok ? 2 : 0) << ok;
+        EXPECT_EQ(DeviceValue<uint32_t>(ctx, request, kDevOptLockWord) & lockBit, (ok ? ~lockBefore : lockBefore) & lockBit)
+            << ok;
+        // A request made afterwards reads the printer's stored block.
+        UIDEVDATA* later = sheet.LaterRequest(kKindUserInterface);
+        ASSERT_NE(later, nullptr);
+        EXPECT_EQ(DeviceValue<uint16_t>(later, later->svc->GetDeviceOption(later), kDevOptSpooling), ok ? 2 : 0) << ok;
+    }
 }
 
 // What the user sees and stores after choosing the upper right staple point, with the page turned
@@ -265,6 +263,74 @@ TEST_P(FivePageSheet, PicksByTheEnginesDirectStepsLeaveWhatTheirRoutesLeave) {
             << "pick " << i << ": " << (direct == seen[0][i].end() ? "<end>" : *direct) << " against "
             << (route == seen[1][i].end() ? "<end>" : *route);
     }
+}
+
+// Apply is grey until the user changes a setting on any page, hands the sheet's settings to the
+// request as OK does while the sheet stays open, and what it handed over stays after Cancel.
+TEST_P(FivePageSheet, ApplyEnablesOnTheFirstChangeAndCommitsWithoutClosing) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    bool greyAtStart = false, greyAfterPageTurn = false, enabledAfterCopies = false, greyAfterApply = false,
+         openAfterApply = false, enabledAfterRotate = false;
+    uint16_t copiesBeforeApply = 0, copiesAfterApply = 0;
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        greyAtStart = !driver.IsApplyEnabled();
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        ASSERT_TRUE(driver.SelectPage(kPageSetupPage));
+        greyAfterPageTurn = !driver.IsApplyEnabled();
+        EXPECT_TRUE(drvtest::Type(driver.Page(), IDC_COPIES, "3"));
+        enabledAfterCopies = driver.IsApplyEnabled();
+        copiesBeforeApply = publicdm::U16(sheet.Request(), publicdm::kCopies);
+        EXPECT_TRUE(driver.PressApply());
+        openAfterApply = driver.IsOpen();
+        greyAfterApply = !driver.IsApplyEnabled();
+        copiesAfterApply = publicdm::U16(sheet.Request(), publicdm::kCopies);
+
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_ROTATE, BST_CHECKED));
+        enabledAfterRotate = driver.IsApplyEnabled();
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    EXPECT_GT(sheet.Run(), 0) << "a sheet applied once reports its changes as saved";
+    EXPECT_EQ(person.sheetsSeen(), 1);
+    EXPECT_TRUE(greyAtStart);
+    EXPECT_TRUE(greyAfterPageTurn) << "turning pages changes nothing";
+    EXPECT_TRUE(enabledAfterCopies);
+    EXPECT_EQ(copiesBeforeApply, 1);
+    EXPECT_TRUE(openAfterApply);
+    EXPECT_TRUE(greyAfterApply);
+    EXPECT_EQ(copiesAfterApply, 3);
+    EXPECT_TRUE(enabledAfterRotate);
+    // Cancel keeps what Apply handed over and drops what came after.
+    EXPECT_EQ(publicdm::U16(sheet.Request(), publicdm::kCopies), 3);
+    EXPECT_EQ(ReadOptionWord(sheet.ctx, sheet.Request(), kOptFinishing) & 0x80u, 0u);
+}
+
+// A dialog opened from a page that ends with OK and changed a setting is a change of the page.
+TEST_P(FivePageSheet, ADialogOfAPageThatChangedASettingEnablesApply) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) { EXPECT_TRUE(drvtest::PressOk(dialog)); });  // nothing changed
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_GUTTER, "7"));
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    bool greyAfterUnchanged = false, enabledAfterChanged = false;
+    drvtest::ScriptedSheet sheetPerson;
+    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_MARGIN));
+        greyAfterUnchanged = !driver.IsApplyEnabled();
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_MARGIN));
+        enabledAfterChanged = driver.IsApplyEnabled();
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(sheet.Run(), 1);
+    EXPECT_EQ(person.dialogsSeen(), 2);
+    EXPECT_TRUE(greyAfterUnchanged);
+    EXPECT_TRUE(enabledAfterChanged);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,

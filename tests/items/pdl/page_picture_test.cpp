@@ -18,6 +18,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace sheettest;
 
@@ -25,21 +26,19 @@ namespace {
 
 std::string Output(const std::string& name) { return std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/page-" + name + ".png"; }
 
-// Pixels of the picture that differ between two readings of a rectangle.
-struct Pixels {
-    static constexpr int kLeft = 30, kTop = 30, kRight = 150, kBottom = 170;
-    COLORREF at[kBottom - kTop][kRight - kLeft];
-    void Read(HWND control) {
-        for (int y = kTop; y < kBottom; ++y)
-            for (int x = kLeft; x < kRight; ++x) at[y - kTop][x - kLeft] = drvtest::WindowPixel(control, x, y);
-    }
-    int Differing(const Pixels& other) const {
-        int n = 0;
-        for (int y = 0; y < kBottom - kTop; ++y)
-            for (int x = 0; x < kRight - kLeft; ++x) n += at[y][x] != other.at[y][x];
-        return n;
-    }
-};
+// The pixels of the picture's middle, where what is drawn over the sheet shows.
+std::vector<COLORREF> Middle(HWND control) {
+    std::vector<COLORREF> at;
+    for (int y = 30; y < 170; ++y)
+        for (int x = 30; x < 150; ++x) at.push_back(drvtest::WindowPixel(control, x, y));
+    return at;
+}
+
+int Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
+    return n;
+}
 
 // Whether the picture's hatched background shows in the 6 x 6 block at (x, y): the hatch's colour
 // is the first one other than white in the picture's top left corner, below the mode strip.
@@ -68,28 +67,25 @@ TEST_P(PagePictures, TheCheckedStampIsDrawnOnTheSheet) {
     SetSheetOption(sheet, 156, font);
     SetSheetOption(sheet, 157, static_cast<uint32_t>(RGB(0, 0, 0)));
     SetSheetOption(sheet, 159, static_cast<int16_t>(450));
-    auto* before = new Pixels, *after = new Pixels, *again = new Pixels;
+    std::vector<COLORREF> before, after, again;
     int16_t stampFlags = -1;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         ASSERT_NE(PreviewOf(page), nullptr);
-        before->Read(control);
+        before = Middle(control);
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_CHECKED));
         Pump();
         stampFlags = SheetOption(sheet, 150);
-        after->Read(control);
+        after = Middle(control);
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-stamp")));
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_UNCHECKED));
         Pump();
-        again->Read(control);
+        again = Middle(control);
     });
     EXPECT_EQ(stampFlags & 1, 1) << "the check box sets the stamp switch";
-    EXPECT_GT(before->Differing(*after), 40) << "the stamp's text is drawn over the sheet";
-    EXPECT_EQ(before->Differing(*again), 0) << "unchecked, the sheet is as it was";
-    delete before;
-    delete after;
-    delete again;
+    EXPECT_GT(Differing(before, after), 40) << "the stamp's text is drawn over the sheet";
+    EXPECT_EQ(Differing(before, again), 0) << "unchecked, the sheet is as it was";
 }
 
 // A mixed-paper job shows four sheets, one per cell of a two-by-two grid, even with no size class
@@ -181,7 +177,7 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
     BundledSheet sheet(GetParam());
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(22803);
-    auto* printer = new Pixels, *edges = new Pixels;
+    std::vector<COLORREF> printer, edges;
     int mode = -1, subMode = -1;
     UINT third = 0;
     bool offered = false;
@@ -193,7 +189,7 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
         preview->SelectTray(22817);  // the printer
         Pump();
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-finishing-printer")));
-        printer->Read(control);
+        printer = Middle(control);
         HMENU menu = preview->BuildContextMenu();
         ASSERT_NE(menu, nullptr);
         offered = !(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED);
@@ -201,7 +197,7 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
         EXPECT_TRUE(drvtest::RightClickMouse(control, 90, 60));
         Pump();
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-binding-from-menu")));
-        edges->Read(control);
+        edges = Middle(control);
         mode = preview->GetMode();
         subMode = preview->GetSubMode();
         third = preview->ThirdCommand();
@@ -210,9 +206,7 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
     EXPECT_EQ(mode, 0);
     EXPECT_EQ(subMode, 3);
     EXPECT_EQ(third, 22803u);
-    EXPECT_GT(printer->Differing(*edges), 200) << "the printer gave way to the sheet";
-    delete printer;
-    delete edges;
+    EXPECT_GT(Differing(printer, edges), 200) << "the printer gave way to the sheet";
 }
 
 // The tray shown is kept in the sheet's model description; a model drawn as one fixed picture

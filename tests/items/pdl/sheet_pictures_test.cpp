@@ -1,7 +1,8 @@
 // The pictures of the bundled printers' sheet and of the finishing dialogs: no control covers
 // another on any page (a group box holds its controls), the paper-source page shows only the
 // source lists of the chosen paper selection, the lock looks different open and locked, and the
-// profile buttons and the device page show their own pictures. Every page and dialog is saved as a PNG file under the build folder.
+// profile buttons, the lists of pictures and the device page show their own pictures whole. Every
+// page and dialog is saved as a PNG file under the build folder.
 #include "bundled_sheet.h"
 
 #include "drvtest/scripted_user.h"
@@ -58,16 +59,23 @@ std::set<int> ShownIds(HWND dialog, const std::vector<int>& ids) {
     return shown;
 }
 
+// The pixels of a control's area (its client area unless one is given), every step pixels.
+std::vector<COLORREF> Pixels(HWND control, int step = 1, RECT area = {}) {
+    if (IsRectEmpty(&area)) GetClientRect(control, &area);
+    std::vector<COLORREF> all;
+    for (int y = area.top; y < area.bottom; y += step)
+        for (int x = area.left; x < area.right; x += step) all.push_back(drvtest::WindowPixel(control, x, y));
+    return all;
+}
+
+size_t Colours(HWND control, int step = 1, RECT area = {}) {
+    const std::vector<COLORREF> all = Pixels(control, step, area);
+    return std::set<COLORREF>(all.begin(), all.end()).size();
+}
+
 std::string Picture(const char* printer, const std::string& name) {
     return std::string(DRVOPUI_TEST_OUTPUT_DIR "/") + printer + "-" + name + ".png";
 }
-
-// A list of a page of the sheet, named for the messages.
-struct ListOnPage {
-    SheetPageIndex page;
-    int list;
-    const char* name;
-};
 
 class SheetPictures : public ::testing::TestWithParam<const char*> {};
 
@@ -142,47 +150,30 @@ TEST_P(SheetPictures, ThePaperSourcePageShowsTheListsOfTheChosenSelection) {
     EXPECT_EQ(entries.size(), 5u);
 }
 
-TEST_P(SheetPictures, TheLockLooksDifferentOpenAndLocked) {
+// The lock looks different open and locked; the edit-profile button's picture shows through its
+// own outline, not another button's.
+TEST_P(SheetPictures, TheLockAndTheProfileButtonShowTheirOwnPictures) {
     BundledSheet sheet(GetParam());
     std::vector<COLORREF> open, locked;
-    auto pixels = [](HWND button) {
-        RECT r{};
-        GetClientRect(button, &r);
-        std::vector<COLORREF> all;
-        for (int y = 0; y < r.bottom; ++y)
-            for (int x = 0; x < r.right; ++x) all.push_back(drvtest::WindowPixel(button, x, y));
-        return all;
-    };
+    COLORREF insideSheet = 0, rulePastSide = 0, besideSheet = 0;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND p = driver.Page();
-        HWND lock = GetDlgItem(p, IDC_LOCK);
-        ASSERT_NE(lock, nullptr);
-        SetFocus(GetDlgItem(p, IDC_COPIES));  // neither picture in its focused form
-        open = pixels(lock);
+        HWND lock = GetDlgItem(p, IDC_LOCK), edit = GetDlgItem(p, IDC_EDIT_PROFILE);
+        ASSERT_TRUE(lock && edit);
+        SetFocus(GetDlgItem(p, IDC_COPIES));  // the pictures in their plain, unfocused form
+        open = Pixels(lock);
+        insideSheet = drvtest::WindowPixel(edit, 4, 4);
+        rulePastSide = drvtest::WindowPixel(edit, 0, 1);
+        besideSheet = drvtest::WindowPixel(edit, 0, 4);
         EXPECT_TRUE(drvtest::SaveWindowPng(lock, Picture(GetParam(), "lock-open")));
+        EXPECT_TRUE(drvtest::SaveWindowPng(edit, Picture(GetParam(), "edit-profile")));
         EXPECT_TRUE(drvtest::Click(p, IDC_LOCK));
         SetFocus(GetDlgItem(p, IDC_COPIES));
-        locked = pixels(lock);
+        locked = Pixels(lock);
         EXPECT_TRUE(drvtest::SaveWindowPng(lock, Picture(GetParam(), "lock-locked")));
     });
     ASSERT_FALSE(open.empty());
     EXPECT_NE(open, locked);
-}
-
-TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
-    BundledSheet sheet(GetParam());
-    COLORREF insideSheet = 0, rulePastSide = 0, besideSheet = 0;
-    sheet.Look([&](drvtest::SheetDriver& driver) {
-        HWND p = driver.Page();
-        HWND edit = GetDlgItem(p, IDC_EDIT_PROFILE);
-        ASSERT_NE(edit, nullptr);
-        SetFocus(GetDlgItem(p, IDC_COPIES));  // the picture in its plain form
-        insideSheet = drvtest::WindowPixel(edit, 4, 4);
-        rulePastSide = drvtest::WindowPixel(edit, 0, 1);
-        besideSheet = drvtest::WindowPixel(edit, 0, 4);
-        EXPECT_TRUE(drvtest::SaveWindowPng(edit, Picture(GetParam(), "edit-profile")));
-    });
-    // The picture shows through its own outline, not another button's.
     EXPECT_EQ(insideSheet, RGB(255, 255, 255));
     EXPECT_EQ(rulePastSide, RGB(0, 0, 0));
     EXPECT_EQ(besideSheet, GetSysColor(COLOR_BTNFACE));
@@ -191,7 +182,7 @@ TEST_P(SheetPictures, TheEditProfileButtonShowsItsWholeSheet) {
 TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
     BundledSheet sheet(GetParam());
     bool shown = false, withinPage = false;
-    std::set<COLORREF> colours;
+    size_t colours = 0;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kDeviceSettingsPage));
         HWND p = driver.Page();
@@ -201,43 +192,69 @@ TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
             RECT page{}, r = RectInParent(picture);
             GetClientRect(p, &page);
             withinPage = r.left >= 0 && r.top >= 0 && r.right <= page.right && r.bottom <= page.bottom;
-            for (int y = 0; y < r.bottom - r.top; y += 2)
-                for (int x = 0; x < r.right - r.left; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
+            colours = Colours(picture, 2);
         }
         EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), Picture(GetParam(), "device-picture")));
     });
     ASSERT_TRUE(shown) << "the device page has no picture";
     EXPECT_TRUE(withinPage);
     // The printer's body, trays and panel, not only the background.
-    EXPECT_GT(colours.size(), 4u);
+    EXPECT_GT(colours, 4u);
 }
 
 // The lists whose entries carry a picture (the layout, the page order, the binding edge) show it
-// at the left of the chosen entry, where the text leaves room for it.
-TEST_P(SheetPictures, PictureListsShowThePictureOfTheirEntry) {
+// at the left of the chosen entry, where the text leaves room for it; lists of pictures whose
+// entries have none (the job operations) start their text at the left, not after an empty space.
+// The main pages' pictures are shown at their own size (181 by 240 pixels with their strip and
+// caption): a picture squeezed into a smaller control loses columns of its caption's letters.
+TEST_P(SheetPictures, ListsAndPagePicturesAreShownWhole) {
     BundledSheet sheet(GetParam());
-    const ListOnPage cases[] = {{kPageSetupPage, IDC_LAYOUT, "layout"},
-                          {kPageSetupPage, IDC_PAGE_ORDER, "page-order"},
-                          {kFinishingPage, IDC_BINDING, "binding"}};
+    struct List {
+        SheetPageIndex page;
+        int list;
+        const char* name;
+        bool pictured;
+    };
+    const List lists[] = {{kPageSetupPage, IDC_LAYOUT, "layout", true},
+                          {kPageSetupPage, IDC_PAGE_ORDER, "page-order", true},
+                          {kFinishingPage, IDC_BINDING, "binding", true},
+                          {kPageSetupPage, IDC_JOB_OPERATION, "job-operation", false},
+                          {kFinishingPage, IDC_JOB_OPERATION, "job-operation on the finishing page", false}};
     std::vector<size_t> colours;
+    std::vector<int> firstInk;
+    std::vector<std::string> sizes;
     sheet.Look([&](drvtest::SheetDriver& driver) {
-        for (const ListOnPage& c : cases) {
+        for (const List& c : lists) {
             ASSERT_TRUE(driver.SelectPage(c.page));
             HWND list = GetDlgItem(driver.Page(), c.list);
             ASSERT_NE(list, nullptr) << c.name;
-            SetFocus(GetDlgItem(driver.Page(), IDC_JOB_OPERATION_DETAILS));  // no highlight over the entry
+            SetFocus(GetDlgItem(driver.Page(), IDC_JOB_OPERATION_DETAILS));  // black text on white, no highlight
             RECT r{};
             GetClientRect(list, &r);
-            std::set<COLORREF> seen;
-            for (int y = 4; y < r.bottom - 4; ++y)
-                for (int x = 4; x < 36; ++x) seen.insert(drvtest::WindowPixel(list, x, y));
-            colours.push_back(seen.size());
-            EXPECT_TRUE(drvtest::SaveWindowPng(list, Picture(GetParam(), std::string("list-") + c.name)));
+            if (c.pictured) {
+                colours.push_back(Colours(list, 1, {4, 4, 36, r.bottom - 4}));
+                EXPECT_TRUE(drvtest::SaveWindowPng(list, Picture(GetParam(), std::string("list-") + c.name)));
+                continue;
+            }
+            int first = r.right;
+            // The middle third of the box, where the text stands and no edge runs.
+            for (int y = r.bottom / 3; y < r.bottom * 2 / 3; ++y)
+                for (int x = 4; x < r.right - GetSystemMetrics(SM_CXVSCROLL) - 3 && x < first; ++x)
+                    if (drvtest::WindowPixel(list, x, y) == RGB(0, 0, 0)) first = x;
+            firstInk.push_back(first);
+        }
+        for (SheetPageIndex page : {kPageSetupPage, kFinishingPage, kPaperSourcePage}) {
+            ASSERT_TRUE(driver.SelectPage(page));
+            RECT r{};
+            GetClientRect(GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW), &r);
+            sizes.push_back(std::to_string(r.right) + "x" + std::to_string(r.bottom));
         }
     });
-    ASSERT_EQ(colours.size(), std::size(cases));
+    ASSERT_EQ(colours.size() + firstInk.size(), std::size(lists));
     // A sheet with its edge and its matter, not the list's bare background.
-    for (size_t i = 0; i < colours.size(); ++i) EXPECT_GE(colours[i], 3u) << cases[i].name;
+    for (size_t i = 0; i < colours.size(); ++i) EXPECT_GE(colours[i], 3u) << lists[i].name;
+    for (size_t i = 0; i < firstInk.size(); ++i) EXPECT_LT(firstInk[i], 12) << lists[colours.size() + i].name;
+    EXPECT_EQ(sizes, (std::vector<std::string>{"181x240", "181x240", "181x240"}));
 }
 
 // Every paper selection reads whole in its list, beside the room the list keeps for a picture.
@@ -285,14 +302,7 @@ TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
             s.name = name;
             HWND picture = GetDlgItem(dialog, IDC_PAGE_PREVIEW);
             s.shown = picture && IsWindowVisible(picture);
-            if (s.shown) {
-                RECT r{};
-                GetClientRect(picture, &r);
-                std::set<COLORREF> colours;
-                for (int y = 0; y < r.bottom; y += 2)
-                    for (int x = 0; x < r.right; x += 2) colours.insert(drvtest::WindowPixel(picture, x, y));
-                s.colours = colours.size();
-            }
+            if (s.shown) s.colours = Colours(picture, 2);
             s.overlaps = Overlaps(dialog);
             seen.push_back(s);
             EXPECT_TRUE(drvtest::SaveWindowPng(dialog, Picture(GetParam(), name)));
@@ -313,49 +323,6 @@ TEST_P(SheetPictures, TheLayoutAndStapleDialogsShowTheSheet) {
         EXPECT_GE(s.colours, 3u) << s.name;  // the sheet, its edge and the ground around it
         EXPECT_EQ(s.overlaps, std::vector<std::string>{}) << s.name;
     }
-}
-
-// The main pages' pictures are shown at their own size (181 by 240 pixels with their strip and
-// caption): a picture squeezed into a smaller control loses columns of its caption's letters.
-TEST_P(SheetPictures, PagePicturesAreShownWhole) {
-    BundledSheet sheet(GetParam());
-    std::vector<std::string> sizes;
-    sheet.Look([&](drvtest::SheetDriver& driver) {
-        for (SheetPageIndex page : {kPageSetupPage, kFinishingPage, kPaperSourcePage}) {
-            ASSERT_TRUE(driver.SelectPage(page));
-            RECT r{};
-            GetClientRect(GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW), &r);
-            sizes.push_back(std::to_string(r.right) + "x" + std::to_string(r.bottom));
-        }
-    });
-    EXPECT_EQ(sizes, (std::vector<std::string>{"181x240", "181x240", "181x240"}));
-}
-
-// Lists of pictures whose entries have none (the job operations) start their text at the left,
-// not after an empty space.
-TEST_P(SheetPictures, EntriesWithoutAPictureStartAtTheLeft) {
-    BundledSheet sheet(GetParam());
-    const ListOnPage cases[] = {{kPageSetupPage, IDC_JOB_OPERATION, "job-operation"},
-                          {kFinishingPage, IDC_JOB_OPERATION, "job-operation on the finishing page"}};
-    std::vector<int> firstInk;
-    sheet.Look([&](drvtest::SheetDriver& driver) {
-        for (const ListOnPage& c : cases) {
-            ASSERT_TRUE(driver.SelectPage(c.page));
-            HWND list = GetDlgItem(driver.Page(), c.list);
-            ASSERT_NE(list, nullptr) << c.name;
-            SetFocus(GetDlgItem(driver.Page(), IDC_JOB_OPERATION_DETAILS));  // black text on white
-            RECT r{};
-            GetClientRect(list, &r);
-            int first = r.right;
-            // The middle third of the box, where the text stands and no edge runs.
-            for (int y = r.bottom / 3; y < r.bottom * 2 / 3; ++y)
-                for (int x = 4; x < r.right - GetSystemMetrics(SM_CXVSCROLL) - 3 && x < first; ++x)
-                    if (drvtest::WindowPixel(list, x, y) == RGB(0, 0, 0)) first = x;
-            firstInk.push_back(first);
-        }
-    });
-    ASSERT_EQ(firstInk.size(), std::size(cases));
-    for (size_t i = 0; i < firstInk.size(); ++i) EXPECT_LT(firstInk[i], 12) << cases[i].name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, SheetPictures,
