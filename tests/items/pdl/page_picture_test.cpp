@@ -68,7 +68,6 @@ TEST_P(PagePictures, TheCheckedStampIsDrawnOnTheSheet) {
     SetSheetOption(sheet, 157, static_cast<uint32_t>(RGB(0, 0, 0)));
     SetSheetOption(sheet, 159, static_cast<int16_t>(450));
     std::vector<COLORREF> before, after, again;
-    int16_t stampFlags = -1;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
@@ -76,14 +75,13 @@ TEST_P(PagePictures, TheCheckedStampIsDrawnOnTheSheet) {
         before = Middle(control);
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_CHECKED));
         Pump();
-        stampFlags = SheetOption(sheet, 150);
+        EXPECT_EQ(SheetOption(sheet, 150) & 1, 1) << "the check box sets the stamp switch";
         after = Middle(control);
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-stamp")));
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_UNCHECKED));
         Pump();
         again = Middle(control);
     });
-    EXPECT_EQ(stampFlags & 1, 1) << "the check box sets the stamp switch";
     EXPECT_GT(Differing(before, after), 40) << "the stamp's text is drawn over the sheet";
     EXPECT_EQ(Differing(before, again), 0) << "unchecked, the sheet is as it was";
 }
@@ -101,23 +99,17 @@ TEST_P(PagePictures, AMixedPaperJobShowsFourSheets) {
         MutableByteView priv = Private(sheet);
         ASSERT_TRUE(priv.put_u16(devmode::model::kOutputWord, c.word));
         ASSERT_TRUE(priv.put_u32(devmode::model::kMixedPaperLayoutA, c.layouts));
-        bool cells[4] = {}, middle = false;
+        const std::string name = std::to_string(c.word) + "-" + std::to_string(c.layouts);
         sheet.Look([&](drvtest::SheetDriver& driver) {
             HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
-            const POINT at[4] = {{43, 58}, {132, 58}, {43, 138}, {132, 138}};
-            for (int i = 0; i < 4; ++i) cells[i] = BackgroundAt(control, at[i].x, at[i].y);
-            middle = BackgroundAt(control, 88, 98);
-            EXPECT_TRUE(drvtest::SaveWindowPng(
-                control, Output(std::string(GetParam()) + "-mixed-" + std::to_string(c.word) + "-" +
-                                std::to_string(c.layouts))));
+            // The middle lies between four sheets; one sheet covers it.
+            EXPECT_EQ(BackgroundAt(control, 88, 98), c.four) << name;
+            if (c.four) {
+                for (POINT at : {POINT{43, 58}, POINT{132, 58}, POINT{43, 138}, POINT{132, 138}})
+                    EXPECT_FALSE(BackgroundAt(control, at.x, at.y)) << name << ": each cell holds a sheet";
+            }
+            EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-mixed-" + name)));
         });
-        const std::string name = std::to_string(c.word) + "/" + std::to_string(c.layouts);
-        if (c.four) {
-            EXPECT_TRUE(middle) << name << ": the middle lies between the sheets";
-            for (bool cell : cells) EXPECT_FALSE(cell) << name << ": each cell holds a sheet";
-        } else {
-            EXPECT_FALSE(middle) << name << ": one sheet covers the middle";
-        }
     }
 }
 
@@ -178,9 +170,6 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(22803);
     std::vector<COLORREF> printer, edges;
-    int mode = -1, subMode = -1;
-    UINT third = 0;
-    bool offered = false;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
@@ -192,20 +181,16 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
         printer = Middle(control);
         HMENU menu = preview->BuildContextMenu();
         ASSERT_NE(menu, nullptr);
-        offered = !(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED);
+        ASSERT_FALSE(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED) << "the finishing page offers the binding edges";
         DestroyMenu(menu);
         EXPECT_TRUE(drvtest::RightClickMouse(control, 90, 60));
         Pump();
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-binding-from-menu")));
         edges = Middle(control);
-        mode = preview->GetMode();
-        subMode = preview->GetSubMode();
-        third = preview->ThirdCommand();
+        EXPECT_EQ(preview->GetMode(), 0);
+        EXPECT_EQ(preview->GetSubMode(), 3);
+        EXPECT_EQ(preview->ThirdCommand(), 22803u);
     });
-    ASSERT_TRUE(offered) << "the finishing page offers the binding edges";
-    EXPECT_EQ(mode, 0);
-    EXPECT_EQ(subMode, 3);
-    EXPECT_EQ(third, 22803u);
     EXPECT_GT(Differing(printer, edges), 200) << "the printer gave way to the sheet";
 }
 
