@@ -82,22 +82,24 @@ std::vector<uint16_t> LayoutPictures(HWND page) {
     return pictures;
 }
 
+// A two-sided booklet (so that its dialog opens), bound at the first edge, stapled at point 9.
+bool PrepareBooklet(BundledSheet& sheet, uint16_t orientation) {
+    if (!sheet.ctx) return false;
+    uint8_t* settings = sheet.user->GetSettingsSource();
+    publicdm::PutU16(settings, publicdm::kOrientation, orientation);
+    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
+    WriteOptionShort(sheet.ctx, settings, kOptLayoutMode, 4);
+    WriteOptionShort(sheet.ctx, settings, kOptPagesPerSheet, 0);
+    WriteOptionShort(sheet.ctx, settings, kOptBindingLocation, 0);
+    WriteOptionShort(sheet.ctx, settings, kOptStaplePoint, 9);
+    return true;
+}
+
 TurnedSheet RunTurned(const char* printer, bool turnInside) {
     BundledSheet sheet(printer);
     UIDEVDATA* ctx = sheet.ctx;
     TurnedSheet seen;
-    if (!ctx) {
-        ADD_FAILURE() << "no request";
-        return seen;
-    }
-    uint8_t* settings = sheet.user->GetSettingsSource();
-    publicdm::PutU16(settings, publicdm::kOrientation, turnInside ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
-    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
-    WriteOptionShort(ctx, settings, kOptLayoutMode, 4);  // a booklet, so that its dialog opens
-    WriteOptionShort(ctx, settings, kOptPagesPerSheet, 0);
-    WriteOptionShort(ctx, settings, kOptBindingLocation, 0);
-    WriteOptionShort(ctx, settings, kOptStaplePoint, 9);
-    if (!sheet.Start()) {
+    if (!PrepareBooklet(sheet, turnInside ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE) || !sheet.Start()) {
         ADD_FAILURE() << "the sheet did not start";
         return seen;
     }
@@ -148,13 +150,7 @@ TEST_P(FivePageSheet, ATurnInsideTheSheetIsFollowedAsASheetOpenedTurned) {
 TEST_P(FivePageSheet, AListShownBeforeATurnShowsTheTurnedRows) {
     const TurnedSheet opened = RunTurned(GetParam(), false);
     BundledSheet sheet(GetParam());
-    ASSERT_NE(sheet.ctx, nullptr);
-    uint8_t* settings = sheet.user->GetSettingsSource();
-    publicdm::PutU16(settings, publicdm::kOrientation, DMORIENT_PORTRAIT);
-    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
-    WriteOptionShort(sheet.ctx, settings, kOptLayoutMode, 4);
-    WriteOptionShort(sheet.ctx, settings, kOptPagesPerSheet, 0);
-    WriteOptionShort(sheet.ctx, settings, kOptBindingLocation, 0);
+    ASSERT_TRUE(PrepareBooklet(sheet, DMORIENT_PORTRAIT));
     std::vector<std::string> portrait, landscape, back;
     std::vector<uint16_t> turnedPictures;
     sheet.Look([&](drvtest::SheetDriver& driver) {
