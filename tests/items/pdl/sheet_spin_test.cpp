@@ -33,37 +33,31 @@ class SheetSpins : public ::testing::TestWithParam<const char*> {};
 TEST_P(SheetSpins, ArrowsStepCopiesAndScalingWithinTheirRange) {
     BundledSheet sheet(GetParam());
     ASSERT_TRUE(sheet.Start());
-    std::vector<std::string> copies, ratio;
-    uint16_t sheetCopies = 0;
     drvtest::ScriptedSheet person;
     person.OnSheet([&](drvtest::SheetDriver& driver) {
         HWND p = driver.Page();
         ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, true));
-        copies.push_back(drvtest::ReadText(p, IDC_COPIES));
-        sheetCopies = publicdm::U16(sheet.user->GetSettingsSource(), publicdm::kCopies);
+        EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES), "2");
+        EXPECT_EQ(publicdm::U16(sheet.user->GetSettingsSource(), publicdm::kCopies), 2)
+            << "the step reaches the sheet's settings at once";
         ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, false));
-        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, false));  // not below the least number
-        copies.push_back(drvtest::ReadText(p, IDC_COPIES));
+        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, false));
+        EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES), "1") << "not below the least number";
         EXPECT_TRUE(drvtest::Type(p, IDC_COPIES, "998"));
         ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, true));
-        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, true));  // nor above the greatest
-        copies.push_back(drvtest::ReadText(p, IDC_COPIES));
+        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, true));
+        EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES), "999") << "nor above the greatest";
 
         EXPECT_TRUE(drvtest::SetCheck(p, IDC_SCALING, BST_CHECKED));
         EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "99"));
-        ASSERT_TRUE(ClickArrow(p, IDC_SCALING_SPIN, true));
-        ratio.push_back(drvtest::ReadText(p, IDC_SCALING_RATIO));
-        ASSERT_TRUE(ClickArrow(p, IDC_SCALING_SPIN, true));
-        ratio.push_back(drvtest::ReadText(p, IDC_SCALING_RATIO));
-        ASSERT_TRUE(ClickArrow(p, IDC_SCALING_SPIN, false));
-        ratio.push_back(drvtest::ReadText(p, IDC_SCALING_RATIO));
+        for (auto [up, shown] : {std::pair{true, "100"}, {true, "100"}, {false, "99"}}) {
+            ASSERT_TRUE(ClickArrow(p, IDC_SCALING_SPIN, up));
+            EXPECT_EQ(drvtest::ReadText(p, IDC_SCALING_RATIO), shown);
+        }
         EXPECT_TRUE(driver.IsApplyEnabled());
         EXPECT_TRUE(driver.PressOk());
     });
     EXPECT_EQ(sheet.Run(), 1);
-    EXPECT_EQ(copies, (std::vector<std::string>{"2", "1", "999"}));
-    EXPECT_EQ(sheetCopies, 2) << "the step reaches the sheet's settings at once";
-    EXPECT_EQ(ratio, (std::vector<std::string>{"100", "100", "99"}));
     EXPECT_EQ(publicdm::U16(sheet.Request(), publicdm::kCopies), 999);
     EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptScalingRatio), 99);
     EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptLayoutMode), kModeScaling);
@@ -73,14 +67,13 @@ TEST_P(SheetSpins, ArrowsStepCopiesAndScalingWithinTheirRange) {
 TEST_P(SheetSpins, TheSheetsPerSetStepWithinTheirRange) {
     BundledSheet sheet(GetParam());
     ASSERT_TRUE(sheet.Start());
-    std::vector<std::string> sheets;
     drvtest::ScriptedUser person;
     person.OnDialog([&](HWND dialog) {
         EXPECT_TRUE(drvtest::Click(dialog, IDC_DIVIDE_INTO_SETS));
         EXPECT_TRUE(drvtest::Type(dialog, IDC_SHEETS_PER_SET, "14"));
-        for (bool up : {true, true, false}) {
+        for (auto [up, shown] : {std::pair{true, "15"}, {true, "15"}, {false, "14"}}) {
             ASSERT_TRUE(ClickArrow(dialog, IDC_SHEETS_SPIN, up));
-            sheets.push_back(drvtest::ReadText(dialog, IDC_SHEETS_PER_SET));
+            EXPECT_EQ(drvtest::ReadText(dialog, IDC_SHEETS_PER_SET), shown);
         }
         EXPECT_TRUE(drvtest::PressOk(dialog));
     });
@@ -94,7 +87,6 @@ TEST_P(SheetSpins, TheSheetsPerSetStepWithinTheirRange) {
     });
     EXPECT_EQ(sheet.Run(), 1);
     EXPECT_EQ(person.dialogsSeen(), 1);
-    EXPECT_EQ(sheets, (std::vector<std::string>{"15", "15", "14"}));
     EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptSheetsPerSet), 14);
 }
 
