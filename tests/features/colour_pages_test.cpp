@@ -71,7 +71,6 @@ protected:
 TEST_F(ColourPages, TheMapFollowsDragsSnapsToTheNearestStepAndStopsAtItsEdges) {
     struct Seen {
         std::string label;
-        int mapX, mapY;
         LONG left;
     };
     std::vector<Seen> seen;
@@ -87,7 +86,7 @@ TEST_F(ColourPages, TheMapFollowsDragsSnapsToTheNearestStepAndStopsAtItsEdges) {
         SavePicture(map, "colour_map_centre");
         auto note = [&] {
             const RECT r = m->SquareRect();
-            seen.push_back({drvtest::ReadText(d, IDC_CA_VALUES), 0, 0, r.left});
+            seen.push_back({drvtest::ReadText(d, IDC_CA_VALUES), r.left});
         };
         // From the square's middle, 33 across and 22 up: three steps right, two up.
         EXPECT_TRUE(drvtest::DragMouse(map, {90, 90}, {123, 68}));

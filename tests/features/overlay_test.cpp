@@ -174,20 +174,17 @@ TEST_F(OverlayTest, TheDialogChoosesChecksAndStoresAnOverlayFile) {
         picks.erase(picks.begin());
         return drvtest::FilePick::Name(pick);
     });
-    std::vector<std::string> listed;
-    bool browseOff = false;
     person.OnDialog([&](HWND d) {
-        browseOff = !IsWindowEnabled(GetDlgItem(d, IDC_OV_BROWSE));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_OV_BROWSE))) << "no overlay: nothing to browse for";
         EXPECT_TRUE(drvtest::Click(d, IDC_OV_USE));
         EXPECT_TRUE(drvtest::Click(d, IDC_OV_BROWSE));  // a broken file: refused
         EXPECT_TRUE(drvtest::Click(d, IDC_OV_BROWSE));
-        listed = drvtest::ReadEntries(d, IDC_OV_FILES);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_OV_FILES), std::vector<std::string>{"C:\\form.p5e"});
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     ASSERT_EQ(OpenDialogByKind(Ctx(), nullptr, kOverlayDialogKind, 0), IDOK);
-    EXPECT_TRUE(browseOff) << "no overlay: nothing to browse for";
+    EXPECT_EQ(person.dialogsSeen(), 1);
     EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"The file is not an overlay."});
-    EXPECT_EQ(listed, std::vector<std::string>{"C:\\form.p5e"});
     EXPECT_EQ(Mode(), 2);
     EXPECT_EQ(Path(), "C:\\form.p5e");
     const std::vector<uint8_t> bytes = SheetData();

@@ -156,15 +156,8 @@ TEST_F(WaterMarkTest, AnUnnamedCurrentWatermarkHeadsTheListFromTheSettings) {
 TEST_F(WaterMarkTest, StoredUserPresetsFollowTheBuiltInOnesUpToTheListsRoom) {
     struct Case { const char* current; size_t stored; int missing; size_t users; };
     for (const Case& c : {Case{"DRAFT", 60, 0, 51}, Case{"", 60, 0, 50}, Case{"DRAFT", 5, 3, 2}}) {
-        for (uint32_t i = 1; i <= c.stored; ++i) {
-            const std::string name = "Mine " + std::to_string(i);
-            SetValue(i, Packed(Preset(name.c_str())));
-        }
-        if (c.missing) {
-            const std::string base = Base();
-            RegDeleteValueAll(HKEY_LOCAL_MACHINE, base.c_str(), fixture.Printer().Name().c_str(), "WaterMark",
-                              std::to_string(c.missing).c_str());
-        }
+        for (uint32_t i = 1; i <= c.stored; ++i) SetValue(i, Packed(Preset(("Mine " + std::to_string(i)).c_str())));
+        if (c.missing) DeleteValue(c.missing);
         SetName(c.current);
         auto marks = Marks();
         const size_t head = c.current[0] ? 0 : 1;
@@ -172,11 +165,7 @@ TEST_F(WaterMarkTest, StoredUserPresetsFollowTheBuiltInOnesUpToTheListsRoom) {
         const Record& last = marks->Presets().back();
         EXPECT_EQ(last.id, 8 + c.users);
         EXPECT_EQ(std::string(last.name), "Mine " + std::to_string(c.users));
-        for (uint32_t i = 1; i <= c.stored; ++i) {
-            const std::string base = Base();
-            RegDeleteValueAll(HKEY_LOCAL_MACHINE, base.c_str(), fixture.Printer().Name().c_str(), "WaterMark",
-                              std::to_string(i).c_str());
-        }
+        for (uint32_t i = 1; i <= c.stored; ++i) DeleteValue(i);
     }
 }
 

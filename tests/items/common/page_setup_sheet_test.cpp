@@ -82,20 +82,6 @@ TEST_F(PageSetupSheet, ChoicesReachTheRequestOnOkAndThePageOrderFollowsTheLayout
     EXPECT_EQ(publicdm::U16(request, publicdm::kCopies), 12);
 }
 
-TEST_F(PageSetupSheet, ScalingTakesTheLayoutBackToOnePage) {
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& sheet) {
-        HWND p = sheet.Page();
-        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "1 page per sheet"));
-        EXPECT_TRUE(drvtest::SetCheck(p, IDC_SCALING, BST_CHECKED));
-        EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "80"));
-        EXPECT_TRUE(sheet.PressOk());
-    });
-    Run();
-    EXPECT_EQ(Request(kOptLayoutMode), kModeScaling);
-    EXPECT_EQ(Request(kOptScalingRatio), 80);
-}
-
 TEST_F(PageSetupSheet, PaperTooltipTellsTheSizeInMillimetresAndInches) {
     drvtest::ScriptedSheet person;
     person.OnSheet([&](drvtest::SheetDriver& sheet) {

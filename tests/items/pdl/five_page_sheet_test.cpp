@@ -348,6 +348,8 @@ TEST_P(FivePageSheet, ArrowsStepCopiesAndScalingWithinTheirRange) {
         EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES), "999") << "nor above the greatest";
 
         EXPECT_TRUE(drvtest::SetCheck(p, IDC_SCALING, BST_CHECKED));
+        EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "80"));
+        EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.user->GetSettingsSource(), kOptScalingRatio), 80);
         EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "99"));
         for (auto [up, shown] : {std::pair{true, "100"}, {true, "100"}, {false, "99"}}) {
             ASSERT_TRUE(ClickArrow(p, IDC_SCALING_SPIN, up));
