@@ -191,11 +191,7 @@ TEST_P(NewDeviceMode, AGetAnswersWhatAFreshSessionAnswers) {
         {"copies 97", [](LPDEVMODEA dm) { dm->dmCopies = 97; }},
         // Two pages a sheet run along the turned sheet: the page order's choices follow.
         {"landscape", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE; }},
-        {"copies 3 and portrait",
-         [](LPDEVMODEA dm) {
-             dm->dmCopies = 3;
-             dm->dmOrientation = DMORIENT_PORTRAIT;
-         }},
+        {"copies 3 and portrait", [](LPDEVMODEA dm) { dm->dmCopies = 3, dm->dmOrientation = DMORIENT_PORTRAIT; }},
         {"copies 5", [](LPDEVMODEA dm) { dm->dmCopies = 5; }},
         {"letter", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_LETTER); }},
         {"copies 999", [](LPDEVMODEA dm) { dm->dmCopies = 999; }},
@@ -203,11 +199,7 @@ TEST_P(NewDeviceMode, AGetAnswersWhatAFreshSessionAnswers) {
         {"copies 4", [](LPDEVMODEA dm) { dm->dmCopies = 4; }},
         {"four pages a sheet", [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kFourPagesASheet); }},
         {"copies 1", [](LPDEVMODEA dm) { dm->dmCopies = 1; }},
-        {"copies 40 and A4",
-         [](LPDEVMODEA dm) {
-             dm->dmCopies = 40;
-             PickPaper(dm, DMPAPER_A4);
-         }},
+        {"copies 40 and A4", [](LPDEVMODEA dm) { dm->dmCopies = 40, PickPaper(dm, DMPAPER_A4); }},
         {"copies 6", [](LPDEVMODEA dm) { dm->dmCopies = 6; }},
     };
     const std::vector<uint8_t> first = Seen(session, devmode);
@@ -255,11 +247,7 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
     const Step steps[] = {
         {"landscape", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE; }},
         {"portrait", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_PORTRAIT; }},
-        {"landscape and 3 copies",
-         [](LPDEVMODEA dm) {
-             dm->dmOrientation = DMORIENT_LANDSCAPE;
-             dm->dmCopies = 3;
-         }},
+        {"landscape and 3 copies", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE, dm->dmCopies = 3; }},
         {"letter", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_LETTER); }},
         {"A5", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_A5); }},
         {"two pages a sheet", [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kTwoPagesASheet); }},
@@ -276,11 +264,7 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
         {"legal", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_LEGAL); }},
         // Fields that reach other items: the source lists, the quality and the copies' order.
         {"manual feed", [](LPDEVMODEA dm) { dm->dmDefaultSource = DMBIN_MANUAL; }},
-        {"draft and collated",
-         [](LPDEVMODEA dm) {
-             dm->dmPrintQuality = DMRES_DRAFT;
-             dm->dmCollate = DMCOLLATE_TRUE;
-         }},
+        {"draft and collated", [](LPDEVMODEA dm) { dm->dmPrintQuality = DMRES_DRAFT, dm->dmCollate = DMCOLLATE_TRUE; }},
         // Two pages a sheet turned by hand: the rules correct the page order as the registry starts.
         {"two pages a sheet, portrait", [this](LPDEVMODEA dm) {
              SetElsewhere(kPageLayoutKey, kTwoPagesASheet);

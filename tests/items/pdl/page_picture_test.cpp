@@ -289,8 +289,7 @@ TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
     uint8_t* data = devopt::blockData(sheet.ctx->svc->GetDeviceOption(sheet.ctx));
     ASSERT_NE(data, nullptr);
     PictureHost host;
-    auto* preview = static_cast<CmBasicPreview*>(
-        CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
+    const auto preview = MakePicture(host, sheet, kPageSetupPicture);
     ASSERT_NE(preview, nullptr);
     struct Case {
         uint16_t puncher;
@@ -307,7 +306,6 @@ TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
         preview->GetPunchHoleKind(&kind);
         EXPECT_EQ(kind, c.kind) << c.puncher << " " << c.paper << " " << c.edge;
     }
-    delete preview;
 }
 
 // While the private flags say the job takes no tray of the picture's choosing, the printer's
@@ -323,8 +321,7 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
         uint8_t flags = 0;
         priv.u8(devmode::model::kMediaByte, flags);
         priv.put_u8(devmode::model::kMediaByte, locked ? (flags | 0x02) : (flags & ~0x02));
-        auto* preview = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPaperSourcePicture));
+        const auto preview = MakePicture(host, sheet, kPaperSourcePicture);
         ASSERT_NE(preview, nullptr);
         preview->SetMode(2);
         EXPECT_EQ(PartOf(*preview, 1, kPartButton) >= 0, !locked) << locked;
@@ -332,7 +329,6 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
         bool framed = false;
         for (int i = 0; i < preview->LayerCount(); ++i) framed |= preview->Layer(i).pictureId == kSelectedDrawerMark;
         EXPECT_EQ(framed, !locked) << locked << ": the selected tray is framed only while it can be chosen";
-        delete preview;
     }
 }
 
@@ -350,13 +346,11 @@ TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
         SetSheetOption(sheet, 124, c.layout);
         SetSheetOption(sheet, 126, c.pages);
         Private(sheet).put_u16(devmode::model::kPrivateFlags, c.sample ? 1 : 0);
-        auto* preview = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
+        const auto preview = MakePicture(host, sheet, kPageSetupPicture);
         ASSERT_NE(preview, nullptr);
         int width = 0, height = 0;
         preview->MapValueToPosition(2970, 1480, &width, &height);
         EXPECT_EQ(width > height, c.across) << c.layout << "/" << c.pages << "/" << c.sample;
-        delete preview;
     }
 }
 
@@ -372,8 +366,7 @@ TEST_P(PagePictures, TheStapleDialogDrawsAMixedPaperJobsFourSheets) {
         SetSheetOption(sheet, 190, static_cast<int32_t>(0x20));
         SetSheetOption(sheet, 121, static_cast<int16_t>(1));
         SetSheetOption(sheet, 193, static_cast<int16_t>(0));
-        auto* preview = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kStaplePicture));
+        const auto preview = MakePicture(host, sheet, kStaplePicture);
         ASSERT_NE(preview, nullptr);
         EXPECT_TRUE(drvtest::SaveWindowPng(host.control, Output(std::string(GetParam()) + "-staple-mixed-" +
                                                                 std::to_string(mixed))));
@@ -382,7 +375,6 @@ TEST_P(PagePictures, TheStapleDialogDrawsAMixedPaperJobsFourSheets) {
         if (mixed) {
             EXPECT_FALSE(BackgroundAt(host.control, 40, 40)) << "the first of the four sheets";
         }
-        delete preview;
     }
 }
 

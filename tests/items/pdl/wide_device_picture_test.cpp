@@ -57,8 +57,7 @@ TEST(WideDevicePictures, TheDevicePageCentresTheInstalledUnitsInAStrip) {
                    Case{"full", 0x22, 0x0C, 3, 197, false, true, true, 2},
                    Case{"puncher-without-finisher", 0, 0x04, 3, 278 - 55 + 34, false, false, false, 1}}) {
         Install(sheet.ctx, c.finisher, c.byte7, c.puncher);
-        auto* device = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kDevicePicture));
+        const auto device = MakePicture(host, sheet, kDevicePicture);
         ASSERT_NE(device, nullptr);
         EXPECT_EQ(device->Geometry()[kPictureWidth0], 599);
         EXPECT_EQ(device->Geometry()[kSheetAreaHeight], 52);
@@ -77,7 +76,6 @@ TEST(WideDevicePictures, TheDevicePageCentresTheInstalledUnitsInAStrip) {
         // The printer's own pixels stand where its layer says, two pixels in for the frame.
         const COLORREF trim = drvtest::WindowPixel(host.control, body->x + 2 + 10, body->y + 2 + 11);
         EXPECT_EQ(trim, RGB(255, 0, 0)) << c.name << ": the colour printer's red band";
-        delete device;
         MoveWindow(host.control, 0, 0, 600, 100, FALSE);
     }
 }
