@@ -90,13 +90,7 @@ TEST_F(AccountTest, TheRecordLivesUnderThePrinterInTheUsersRegistry) {
 }
 
 TEST_F(AccountTest, OlderFormsAreConvertedAndDamagedValuesGiveTheDefaults) {
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> stored;
-        const char* id;
-        uint32_t flag;
-        uint32_t code;
-    };
+    struct Case { const char* what; std::vector<uint8_t> stored; const char* id; uint32_t flag; uint32_t code; };
     std::vector<uint8_t> current(32, 0);
     current[0] = 32, current[2] = 2;
     std::memcpy(current.data() + 4, "ABCDEFGH", 8);  // fills its field

@@ -69,10 +69,7 @@ protected:
 };
 
 TEST_F(ColourPages, TheMapFollowsDragsSnapsToTheNearestStepAndStopsAtItsEdges) {
-    struct Seen {
-        std::string label;
-        LONG left;
-    };
+    struct Seen { std::string label; LONG left; };
     std::vector<Seen> seen;
     LONG freeLeft = 0, shiftLeft = 0;
     bool endedByRelease = true;

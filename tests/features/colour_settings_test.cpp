@@ -111,12 +111,7 @@ TEST_F(MonochromeColourSettings, ReadsTheLibrarysSystemProfileFolder) {
 TEST(ColourProfileEntry, AnswersOfTheLibraryAreBoundedOrRefused) {
     uint8_t header[colourprofile::kHeaderSize] = {};
     std::memcpy(header + colourprofile::kDeviceClass, "mntr", 4);
-    struct Case {
-        const char* what;
-        size_t headerSize;
-        const char* kind;
-        bool source;
-    };
+    struct Case { const char* what; size_t headerSize; const char* kind; bool source; };
     for (auto c : {Case{"monitor", 128, "mntr", true}, Case{"scanner", 128, "scnr", true},
                    Case{"printer", 128, "prtr", false}, Case{"short header", 127, "mntr", false},
                    Case{"no header", 0, "mntr", false}}) {

@@ -365,11 +365,7 @@ TEST_F(UserDefinedPaperDialog, ALengthBelowTheWidthIsRefusedAndOkMakesThePaperTh
 TEST(FormSizeRules, RangesTypedSizesAndAdvice) {
     using namespace formsize;
     const Limits record{500, 600, 700, 800};
-    struct LimitCase {
-        uint16_t model;
-        uint32_t language;
-        Limits expected;
-    };
+    struct LimitCase { uint16_t model; uint32_t language; Limits expected; };
     for (auto c : {LimitCase{2059, 0x409, {980, 2970, 1480, 4572}}, LimitCase{2059, 0x411, {980, 3120, 1480, 4572}},
                    LimitCase{2073, 0x409, {990, 3200, 1400, 4572}}, LimitCase{2069, 0x409, {1000, 3300, 1480, 4830}},
                    LimitCase{2071, 0x409, record}}) {
@@ -378,12 +374,7 @@ TEST(FormSizeRules, RangesTypedSizesAndAdvice) {
         EXPECT_EQ(l.minLength, c.expected.minLength) << c.model;
     }
 
-    struct ParseCase {
-        const char* text;
-        int unit;
-        bool ok;
-        uint32_t typed, tenthMm;
-    };
+    struct ParseCase { const char* text; int unit; bool ok; uint32_t typed, tenthMm; };
     for (auto c : {ParseCase{"210", kUnitMm, true, 2100, 2100}, ParseCase{"210.5", kUnitMm, true, 2105, 2105},
                    ParseCase{"210.55", kUnitMm, false, 0, 0}, ParseCase{"8.5", kUnitInch, true, 850, 2159},
                    ParseCase{"8.27", kUnitInch, true, 827, 2101}, ParseCase{"8.275", kUnitInch, false, 0, 0},

@@ -31,11 +31,7 @@ protected:
 };
 
 TEST_P(QualityItems, PrintPositionsKeepThePrintBitAndTheOtherBits) {
-    struct Case {
-        uint16_t before;
-        const char* choice;
-        uint16_t after;
-    };
+    struct Case { uint16_t before; const char* choice; uint16_t after; };
     for (const Case& c : {Case{0x0000, "LOWERRIGHT", 0x1020}, Case{0x1004, "UPPERLEFT", 0x1001},
                           Case{0x1020, "NONE", 0x0020}, Case{0x4024, "NONE", 0x4024}, Case{0x4024, "UPPERCENTER", 0x1002}}) {
         for (uint32_t option : {kOptDatePosition, kOptUserPosition, kOptPageNumberPosition}) {

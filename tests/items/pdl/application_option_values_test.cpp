@@ -65,11 +65,7 @@ TEST_F(ApplicationOptionValues, BatchQueryAnswersEachCodeAndNeverAsksItself) {
 
 TEST_F(ApplicationOptionValues, BitsAndLevelsOfTheSettingsReachTheCaller) {
     constexpr uint32_t kBit19 = 1u << 19;
-    struct Case {
-        DWORD kind, code, value;
-        LONG answer;
-        uint32_t option, mask, expected;
-    };
+    struct Case { DWORD kind, code, value; LONG answer; uint32_t option, mask, expected; };
     const Case cases[] = {
         {3, 0x10113, 1, 0, 110, kBit19, kBit19},           {3, 0x10113, 2, 2, 110, kBit19, kBit19},
         {6, 0x10113, 0, 0, 110, kBit19, 0},                {3, 0x10047, 1, 0, 100, kBit19, kBit19},

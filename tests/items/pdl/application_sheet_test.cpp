@@ -179,10 +179,7 @@ TEST_F(ApplicationSheet, OpeningTheUserInterfaceShowsTheSheetOnlyWhereCancelCanT
 // information, watermarks, custom paper, fonts, colour, job details: the subsystems above the sheet
 // register them at load) open nothing: the sheet stays as it was and no dialog appears.
 TEST_F(ApplicationSheet, ButtonsOfUnregisteredDialogsOpenNothing) {
-    struct Case {
-        int page;
-        std::vector<int> buttons;
-    };
+    struct Case { int page; std::vector<int> buttons; };
     const std::vector<int> common = {IDC_ADD_PROFILE, IDC_EDIT_PROFILE, IDC_VIEW_SETTINGS, IDC_STATUS_MONITOR,
                                      IDC_JOB_OPERATION_DETAILS};
     const Case cases[] = {{kPageSetupPage, {IDC_CUSTOM_PAPER, IDC_EDIT_STAMP}},

@@ -116,10 +116,7 @@ TEST(DevicePictures, OnlyASourceThePictureKnowsIsFramed) {
     PictureHost host;
     const ModelPictureRow* row = ModelPictureOf(2059);
     const uint16_t kDeckMark = static_cast<uint16_t>(28300 + row->bodyWidth);
-    struct Case {
-        int16_t source;
-        bool framed;
-    };
+    struct Case { int16_t source; bool framed; };
     for (auto c : {Case{1, true}, Case{264, true}, Case{4, true}, Case{7, false}, Case{9, false}, Case{300, false},
                    Case{-1, false}, Case{-32768, false}, Case{270, false}}) {
         auto* dm = reinterpret_cast<DEVMODEA*>(settings);

@@ -225,10 +225,7 @@ TEST_F(DeviceQuery, APseudoPrinterWithoutDataAsksNothing) {
 }
 
 TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
-    struct Case {
-        const char* what;
-        std::string description;
-    };
+    struct Case { const char* what; std::string description; };
     for (const Case& c : {Case{"another model", "attr 0 1056 text \"Kelvaro 9000\"\n"},
                           Case{"the connection refused", Kelvaro5e() + "fault connect 0x77\n"},
                           Case{"the sources refused", Kelvaro5e() + "fault status 24 -6\n"}}) {
@@ -259,10 +256,7 @@ TEST_F(DeviceQuery, TheDevicePictureFollowsTheOptionsTheDeviceReports) {
     constexpr uint16_t kFinisher = 28401, kDeck = 28270;  // the model's deck: 28200 + its body width
     // The finisher stands left of the body, the deck under it: two points that change.
     const POINT finisherAt{40, 95}, deckAt{130, 98};
-    struct Step {
-        bool full;
-        const char* name;
-    };
+    struct Step { bool full; const char* name; };
     COLORREF bareAt[2] = {};
     for (auto s : {Step{false, "bare"}, Step{true, "finisher-and-cassette"}, Step{false, "bare-again"}}) {
         sim->Describe(s.full ? Kelvaro5e() : bare);
@@ -291,12 +285,7 @@ TEST_F(DeviceQuery, ThePersonIsAskedFirstAndToldTheOutcomeOnce) {
     sim->Describe(Kelvaro5e());
     Configuration* c = ConfigurationOf(Ctx());
     ASSERT_NE(c, nullptr);
-    struct Case {
-        const char* what;
-        std::string description;
-        int answer, result;
-        std::vector<std::string> boxes;
-    };
+    struct Case { const char* what; std::string description; int answer, result; std::vector<std::string> boxes; };
     const std::string question = "Do you want to read the installed options from the printer?";
     for (const Case& k : {Case{"declined", Kelvaro5e(), IDNO, 0, {question}},
                           Case{"read", Kelvaro5e(), IDYES, 1,

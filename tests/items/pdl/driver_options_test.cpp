@@ -52,11 +52,7 @@ TEST_F(DriverOptions, SupportedCodesListTheSameCodesAsCodesAndAsPairs) {
 }
 
 TEST_F(DriverOptions, FixedValuesAnswerFromTheDeviceAndTheModel) {
-    struct Case {
-        DWORD code;
-        LONG answer;
-        DWORD value;
-    };
+    struct Case { DWORD code; LONG answer; DWORD value; };
     for (Case c : {Case{0x10005, 0, 1}, Case{0x1000B, 0, 3}, Case{0x10010, 0, 1}, Case{0x10016, 2, 0},
                    Case{0x10040, 0, 7}, Case{0x10042, 0, 0}, Case{0x10044, 2, 0}, Case{0x1004A, 0, 0xFFFFFFFF},
                    Case{0x10050, 0, 350}, Case{0x10056, 0, 0}, Case{0x100CA, 0, 1}, Case{0x100DD, 0, 1},

@@ -103,10 +103,7 @@ TEST_F(DriverSheets, ArgumentsThatNameNothingShowNoSheet) {
     reinterpret_cast<DEVMODEA*>(lying.data())->dmDriverExtra += 1;
     const DWORD text = side.Alloc(4);
     std::memcpy(side.Flat(text), "Vome", 4);
-    struct Case {
-        const char* what;
-        DWORD name, owner, devmode;
-    };
+    struct Case { const char* what; DWORD name, owner, devmode; };
     for (const Case& c : {Case{"an owner that is no window", name, 0x1234, devmode},
                           Case{"an owner past 16 bits", name, 0x10000, devmode},
                           Case{"a device mode whose size lies", name, 0, side.Place(lying.data(), static_cast<DWORD>(lying.size()))},
@@ -262,10 +259,7 @@ TEST_F(DriverSheets, TheSignedSampleAddsItsPageWhichWorksAndGoesWithTheSheet) {
 }
 
 TEST_F(DriverSheets, AnAddInThatFailsATestAddsNothing) {
-    struct Case {
-        const char* what;
-        drvtest::SampleAddInSetup setup;
-    };
+    struct Case { const char* what; drvtest::SampleAddInSetup setup; };
     std::vector<Case> cases(6);
     cases[0] = {"not signed", {}};
     cases[0].setup.signing = AddInSigning::None;

@@ -19,11 +19,7 @@ namespace {
 namespace model = devmode::model;
 
 TEST(AccountChecks, IdsPasswordsNamesAndPins) {
-    struct Case {
-        const char* id;
-        const char* password;
-        int valid;
-    };
+    struct Case { const char* id; const char* password; int valid; };
     for (Case c : {Case{"1", "", 1}, Case{"9999999", "0", 1}, Case{"0", "", 0}, Case{"10000000", "", 0},
                    Case{"4294967297", "", 0}, Case{"12a", "", 0}, Case{"", "", 0}, Case{"5", "9999999", 1},
                    Case{"5", "10000000", 0}, Case{"000000000000001", "", 1}, Case{"0000000000000001", "", 0}})

@@ -89,11 +89,7 @@ TEST_P(PagePictures, TheCheckedStampIsDrawnOnTheSheet) {
 // A mixed-paper job shows four sheets, one per cell of a two-by-two grid, even with no size class
 // set; the middle of the picture, between them, is the background the one sheet covered.
 TEST_P(PagePictures, AMixedPaperJobShowsFourSheets) {
-    struct Case {
-        uint16_t word;
-        uint32_t layouts;
-        bool four;
-    };
+    struct Case { uint16_t word; uint32_t layouts; bool four; };
     for (auto c : {Case{0, 0, false}, Case{1, 0, false}, Case{1, 0x0031, true}}) {
         BundledSheet sheet(GetParam());
         MutableByteView priv = Private(sheet);
@@ -228,10 +224,7 @@ TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
         preview->SetMode(0);
         ASSERT_TRUE(preview->GetStripIcons(icons, &count));
         EXPECT_EQ(count, 1) << "one picture: no printer icon";
-        struct Case {
-            int32_t finishing;
-            UINT icon;
-        };
+        struct Case { int32_t finishing; UINT icon; };
         for (auto c : {Case{0, 4700}, Case{0x01, 4708}, Case{0x04, 29328}, Case{0x24, 29329}}) {
             SetSheetOption(sheet, 190, c.finishing);
             EXPECT_EQ(preview->GetSheetPictureId(), c.icon) << c.finishing;
@@ -291,11 +284,7 @@ TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
     PictureHost host;
     const auto preview = MakePicture(host, sheet, kPageSetupPicture);
     ASSERT_NE(preview, nullptr);
-    struct Case {
-        uint16_t puncher;
-        int16_t paper, edge;
-        int16_t kind;
-    };
+    struct Case { uint16_t puncher; int16_t paper, edge; int16_t kind; };
     for (auto c : {Case{0, 9, 0, 3}, Case{1, 9, 0, 2}, Case{2, 9, 0, 3}, Case{2, 1, 2, 2}, Case{2, 1, 1, 3},
                    Case{3, 9, 0, 4}, Case{4, 9, 0, 4}, Case{5, 9, 0, 5}, Case{9, 9, 0, 3}}) {
         data[devopt::kPuncherKind] = static_cast<uint8_t>(c.puncher);
@@ -336,11 +325,7 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
 TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
     BundledSheet sheet(GetParam());
     PictureHost host;
-    struct Case {
-        int16_t layout, pages;
-        bool sample;
-        bool across;
-    };
+    struct Case { int16_t layout, pages; bool sample; bool across; };
     for (auto c : {Case{0, 0, false, false}, Case{3, 0, false, true}, Case{3, 1, false, false},
                    Case{0, 0, true, true}}) {
         SetSheetOption(sheet, 124, c.layout);

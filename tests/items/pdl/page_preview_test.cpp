@@ -62,14 +62,7 @@ POINT MiddleOf(const CmBasicPreview& preview, uint16_t flags, int value = -1) {
 // page-setup picture the sheet takes the next layout (two pages); on the finishing picture the
 // sheet's right edge binds on the right.
 TEST_P(PagePreviews, AClickOnThePictureChangesTheSettingThroughThePage) {
-    struct Case {
-        SheetPageIndex page;
-        int list;
-        DWORD option;
-        const char* shown;
-        int16_t value;
-        const char* picture;
-    };
+    struct Case { SheetPageIndex page; int list; DWORD option; const char* shown; int16_t value; const char* picture; };
     for (const Case& c : {Case{kPageSetupPage, IDC_LAYOUT, kOptLayoutMode, "2 pages per sheet", 3, "two-up"},
                           Case{kFinishingPage, IDC_BINDING, kOptBindingLocation, "Long edge, right", 1, "bound-right"}}) {
         BundledSheet sheet(GetParam());

@@ -128,11 +128,7 @@ TEST_P(SheetPictures, ThePaperSourcePageShowsTheListsOfTheChosenSelection) {
                                     IDC_SOURCE_LAST,       IDC_SOURCE_FIRST_2ND,  IDC_SOURCE_SECOND_2ND,
                                     IDC_SOURCE_OTHER_2ND,  IDC_SOURCE_LAST_2ND,   IDC_SOURCE_COVER,
                                     IDC_SOURCE_OTHER_COVER, IDC_SOURCE_INTERLEAF, IDC_INTERLEAF_PRINT};
-    struct Mode {
-        const char* entry;
-        const char* picture;
-        std::set<int> shown;
-    };
+    struct Mode { const char* entry; const char* picture; std::set<int> shown; };
     const Mode modes[] = {
         {"First, other and last page", "paper-source-first-other-last", {IDC_SOURCE_FIRST, IDC_SOURCE_OTHER, IDC_SOURCE_LAST}},
         {"Two-sided: first, second, other and last page", "paper-source-two-sided",
@@ -222,12 +218,7 @@ TEST_P(SheetPictures, TheDevicePageShowsThePrinter) {
 // caption): a picture squeezed into a smaller control loses columns of its caption's letters.
 TEST_P(SheetPictures, ListsAndPagePicturesAreShownWhole) {
     BundledSheet sheet(GetParam());
-    struct List {
-        SheetPageIndex page;
-        int list;
-        const char* name;
-        bool pictured;
-    };
+    struct List { SheetPageIndex page; int list; const char* name; bool pictured; };
     const List lists[] = {{kPageSetupPage, IDC_LAYOUT, "layout", true},
                           {kPageSetupPage, IDC_PAGE_ORDER, "page-order", true},
                           {kFinishingPage, IDC_BINDING, "binding", true},

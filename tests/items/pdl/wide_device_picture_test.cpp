@@ -132,11 +132,7 @@ TEST(WideDevicePictures, ThePopupPictureCentresTheDeviceAndFramesTheSource) {
     BundledSheet sheet(drvtest::kBundledPcl5cPrinter);
     ASSERT_NE(sheet.ctx, nullptr);
     reinterpret_cast<DEVMODEA*>(sheet.user->GetSettingsSource())->dmDefaultSource = 3;
-    struct Case {
-        const char* name;
-        uint8_t finisher, byte7;
-        int total;
-    };
+    struct Case { const char* name; uint8_t finisher, byte7; int total; };
     for (auto c : {Case{"bare", 0, 0, 71}, Case{"deck-and-finisher", 0x21, 0x04, 71 + 40 + 62}}) {
         Install(sheet.ctx, c.finisher, c.byte7, 0);
         PictureHost host(300, 124, 0);
