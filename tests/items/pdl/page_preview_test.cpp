@@ -29,10 +29,8 @@ class PagePreviews : public ::testing::TestWithParam<const char*> {};
 TEST_P(PagePreviews, TheThreePagesShowTheirPicture) {
     BundledSheet sheet(GetParam());
     sheet.Look([&](drvtest::SheetDriver& driver) {
-        const struct {
-            int page;
-            const char* name;
-        } pages[] = {{kPageSetupPage, "page-setup"}, {kFinishingPage, "finishing"}, {kQualityPage, "quality"}};
+        const struct { int page; const char* name; } pages[] = {
+            {kPageSetupPage, "page-setup"}, {kFinishingPage, "finishing"}, {kQualityPage, "quality"}};
         for (const auto& p : pages) {
             ASSERT_TRUE(driver.SelectPage(p.page));
             CmBasicPreview* preview = PreviewOf(driver.Page());
@@ -162,9 +160,7 @@ TEST_P(PagePreviews, ThePictureFitsItsControl) {
     BundledSheet sheet(GetParam());
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
-        const struct {
-            int width, height, zoom;
-        } cases[] = {{400, 400, 100}, {120, 120, 50}, {0, 0, 0}};
+        const struct { int width, height, zoom; } cases[] = {{400, 400, 100}, {120, 120, 50}, {0, 0, 0}};
         for (const auto& c : cases) {
             HWND control = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, c.width, c.height,
                                          page, nullptr, nullptr, nullptr);
