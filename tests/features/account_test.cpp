@@ -133,14 +133,8 @@ TEST_F(AccountTest, ASaveTheRegistryRefusesIsReported) {
 // Ids and codes are checked before the device is asked; the device's answers become the status,
 // and every start of the device is stopped again.
 TEST_F(AccountTest, IdsAndCodesAreCheckedBeforeTheDeviceDecides) {
-    struct Case {
-        const char* description;
-        const char* id;
-        uint32_t code;
-        bool result;
-        UINT status;
-        int asked;  // -1: not counted
-    };
+    // asked: how often the device is asked about the account; -1 when not counted.
+    struct Case { const char* description; const char* id; uint32_t code; bool result; UINT status; int asked; };
     const char* kAccepts = "account 12 34";
     for (auto c : {Case{kAccepts, "12", 34, true, 0, 1}, Case{kAccepts, "12", 35, false, kAccountRefused, 1},
                    Case{kAccepts, "0", 34, false, kAccountCheckFailed, 0},

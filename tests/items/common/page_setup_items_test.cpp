@@ -42,11 +42,8 @@ protected:
 };
 
 TEST_F(PageSetupItems, LayoutKindsStoreTheirModeAndCodeAndLeaveOtherModesAlone) {
-    struct Case {
-        const char* choice;
-        uint16_t modeBefore;
-        uint16_t mode, pages, poster;  // after the store (pages and poster start at 5 and 2)
-    };
+    // mode, pages, poster: after the store (pages and poster start at 5 and 2).
+    struct Case { const char* choice; uint16_t modeBefore; uint16_t mode, pages, poster; };
     for (const Case& c : {Case{"NUP_2PAGES", 0, 3, 0, 2}, Case{"NUP_4PAGES", 1, 3, 1, 2}, Case{"NUP_6PAGES", 0, 3, 2, 2},
                           Case{"NUP_16PAGES", 0, 3, 5, 2}, Case{"POSTER_2X2", 3, 5, 5, 0},
                           Case{"POSTER_4X4", 0, 5, 5, 2}, Case{"NUP_1PAGES", 3, 0, 5, 2},

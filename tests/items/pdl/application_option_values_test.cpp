@@ -319,11 +319,8 @@ TEST_F(ApplicationOptionValues, PosterLayoutIsRefusedOverAPosterBlockAndZeroedFi
 
 // Sizes, fixed answers and the refusals of records that do not fit, code by code.
 TEST_F(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
-    struct Case {
-        DWORD kind, code;
-        LONG answer;
-        uint32_t word;  // the first word written, when the answer is 0
-    };
+    // word: the first word written, when the answer is 0.
+    struct Case { DWORD kind, code; LONG answer; uint32_t word; };
     const Case cases[] = {
         {0, 0x10000, 0, 4},   {0, 0x1004E, 0, 4},   {0, 0x1000D, 0, 64}, {0, 0x10009, 0, 64},  {0, 0x1007D, 0, 64},
         {0, 0x1007C, 0, 520}, {0, 0x1002B, 0, 16},  {0, 0x1004C, 0, 8},  {0, 0x1004D, 0, 8},   {0, 0x100C9, 0, 4},

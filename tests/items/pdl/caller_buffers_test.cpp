@@ -80,10 +80,8 @@ TEST_F(CallerBuffers, EveryCodeWritesNoMoreThanItsSizeRequestAnnounced) {
 // The batch query reads its code list no further than its output area: the list and its
 // terminator must lie before it, else the answer is 1 and nothing is written.
 TEST_F(CallerBuffers, BatchQueryReadsItsListNoFurtherThanTheOutputArea) {
-    struct Case {
-        std::vector<uint32_t> words;  // the whole caller's buffer
-        LONG answer;
-    };
+    // words: the whole caller's buffer.
+    struct Case { std::vector<uint32_t> words; LONG answer; };
     const Case cases[] = {
         {{0}, 1},                                   // one word: no room for a list at all
         {{4}, 1},                                   // the output over the list's first word

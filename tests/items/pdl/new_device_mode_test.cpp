@@ -181,10 +181,7 @@ TEST_P(NewDeviceMode, EveryColourFieldOfTheDefaultSaysThePrintersColour) {
 // The device modes come one after another, each changing the one before: the copies alone
 // (which no rule reads) between changes of what the rules read, and both at once.
 TEST_P(NewDeviceMode, AGetAnswersWhatAFreshSessionAnswers) {
-    struct Step {
-        const char* change;
-        std::function<void(LPDEVMODEA)> apply;
-    };
+    struct Step { const char* change; std::function<void(LPDEVMODEA)> apply; };
     const Step steps[] = {
         {"copies 2", [](LPDEVMODEA dm) { dm->dmCopies = 2; }},
         {"two pages a sheet", [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kTwoPagesASheet); }},
@@ -240,10 +237,7 @@ TEST_P(NewDeviceMode, ASetAfterReadsKeepsWhatTheRulesChangedAtTheStart) {
 // item, choice row, control flag, rule-change count and setting, and its engine every functor's
 // and atom's state, as the registry of a session opened over the device mode.
 TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartHolds) {
-    struct Step {
-        const char* change;
-        std::function<void(LPDEVMODEA)> apply;
-    };
+    struct Step { const char* change; std::function<void(LPDEVMODEA)> apply; };
     const Step steps[] = {
         {"landscape", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE; }},
         {"portrait", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_PORTRAIT; }},

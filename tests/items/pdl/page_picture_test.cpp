@@ -17,6 +17,7 @@
 #include "preview/page_picture_previews.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -239,8 +240,6 @@ TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
 TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
     BundledSheet sheet(GetParam());
     reinterpret_cast<DEVMODEA*>(sheet.user->GetSettingsSource())->dmDefaultSource = 1;
-    std::string lines[3];
-    std::string otherFirst;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
@@ -249,30 +248,25 @@ TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
         const int selected = preview->SelectedSource();
         const int part = PartOf(*preview, static_cast<uint16_t>(selected), kPartTipBelow);
         ASSERT_GE(part, 0) << "the selected source " << selected << " is a part";
-        auto* record = new TipTextRecord{};
-        EXPECT_TRUE(preview->BuildPartTipText(part, record));
-        for (int i = 0; i < 3; ++i) lines[i] = record->lines[i];
+        const auto record = std::make_unique<TipTextRecord>();
+        EXPECT_TRUE(preview->BuildPartTipText(part, record.get()));
+        const std::string lines[3] = {record->lines[0], record->lines[1], record->lines[2]};
+        EXPECT_NE(lines[0].find(" (selected)"), std::string::npos) << lines[0];
+        EXPECT_EQ(lines[1].rfind("Paper size: ", 0), 0u) << lines[1];
+        EXPECT_EQ(lines[2].rfind("Paper type: ", 0), 0u) << lines[2];
+        for (const std::string& line : lines) EXPECT_LE(line.size(), 64u);
         EXPECT_EQ(record->lines[3][0], '\0');
-        for (uint16_t other : {1, 3, 4}) {
-            const int p = PartOf(*preview, other, kPartTipBelow);
-            if (other == selected || p < 0) continue;
-            std::memset(record, 0, sizeof *record);
-            preview->BuildPartTipText(p, record);
-            otherFirst = record->lines[0];
-            break;
-        }
-        delete record;
+        const uint16_t other = selected == 1 ? 3 : 1;
+        ASSERT_GE(PartOf(*preview, other, kPartTipBelow), 0) << other;
+        std::memset(record.get(), 0, sizeof *record);
+        preview->BuildPartTipText(PartOf(*preview, other, kPartTipBelow), record.get());
+        EXPECT_NE(record->lines[0][0], '\0');
+        EXPECT_EQ(std::string(record->lines[0]).find(" (selected)"), std::string::npos) << record->lines[0];
         const RECT r = preview->Part(part).hitRect;
         EXPECT_TRUE(drvtest::MoveMouse(control, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
         Pump();
         EXPECT_NE(preview->TipWindow(), nullptr) << "the tip is shown";
     });
-    EXPECT_NE(lines[0].find(" (selected)"), std::string::npos) << lines[0];
-    EXPECT_EQ(otherFirst.find(" (selected)"), std::string::npos) << otherFirst;
-    EXPECT_FALSE(otherFirst.empty());
-    EXPECT_EQ(lines[1].rfind("Paper size: ", 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2].rfind("Paper type: ", 0), 0u) << lines[2];
-    for (const std::string& line : lines) EXPECT_LE(line.size(), 64u);
 }
 
 // The holes the sheet shows: the United States English printer's three unless the device reported

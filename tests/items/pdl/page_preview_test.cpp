@@ -191,11 +191,8 @@ TEST_P(PagePreviews, TheDrawnSheetStaysInThePictureForAnyPaper) {
         CmBasicPreview* preview = PreviewOf(driver.Page());
         ASSERT_NE(preview, nullptr);
         uint8_t* settings = sheet.user->GetSettingsSource();
-        struct Case {
-            int largest, smallest;
-            uint16_t width, length;
-            int wantWidth, wantHeight;  // 0: anything from 1 to 138
-        };
+        // wantWidth, wantHeight: 0 for anything from 1 to 138.
+        struct Case { int largest, smallest; uint16_t width, length; int wantWidth, wantHeight; };
         const Case cases[] = {
             {4200, 1480, 2100, 2970, 0, 0},  // A4 among the printer's papers
             {4200, 1480, 2100, 4200, 0, 138},
