@@ -223,7 +223,9 @@ TEST_F(WaterMarkTest, DeletingRenumbersTheLaterPresetsWithoutLosingOne) {
     EXPECT_EQ(third.id, 11);
 }
 
-TEST_F(WaterMarkTest, APresetAddedAndDeletedInOneVisitLeavesNoTrace) {
+// A preset added and deleted in one visit leaves no trace; adding stops at the list's room, and a
+// deleted preset frees its room.
+TEST_F(WaterMarkTest, AddingStopsAtTheListsRoomAndAnAddedPresetDeletedLeavesNoTrace) {
     SetName("DRAFT");
     auto marks = Marks();
     marks->InitWorkingList();
@@ -232,17 +234,11 @@ TEST_F(WaterMarkTest, APresetAddedAndDeletedInOneVisitLeavesNoTrace) {
     EXPECT_EQ(marks->Working().size(), 8u);
     ASSERT_TRUE(marks->CommitWorkingList());
     EXPECT_TRUE(Value(1).empty());
-}
-
-TEST_F(WaterMarkTest, AddingStopsAtTheListsRoom) {
-    SetName("DRAFT");
-    auto marks = Marks();
-    marks->InitWorkingList();
     int added = 0;
     while (added < 60 && marks->AddPreset(Preset("x"))) ++added;
     EXPECT_EQ(added, 51);
     ASSERT_TRUE(marks->DeletePreset(20));
-    EXPECT_TRUE(marks->AddPreset(Preset("x"))) << "a deleted preset frees its room";
+    EXPECT_TRUE(marks->AddPreset(Preset("x")));
 }
 
 TEST_F(WaterMarkTest, TheUpgradeKeepsEveryPresetThatIsNotAPlainBuiltInCopy) {
