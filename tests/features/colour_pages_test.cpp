@@ -195,7 +195,8 @@ TEST_F(ColourPages, WithNoGroupInUseTheMapIsInactiveAndEveryGroupKeepsZeros) {
         EXPECT_TRUE(MapOf(d)->IsInactive());
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_CA_UP)));
         EXPECT_TRUE(drvtest::DragMouse(GetDlgItem(d, IDC_CA_MAP), {90, 90}, {150, 20}));
-        EXPECT_EQ(drvtest::ReadText(d, IDC_CA_VALUES), "Across 0, up 0") << "a block with no group in use reads as zeros";
+        EXPECT_EQ(drvtest::ReadText(d, IDC_CA_VALUES), "Across 0, up 0")
+            << "a block with no group in use reads as zeros";
         SavePicture(GetDlgItem(d, IDC_CA_MAP), "colour_map_inactive");
         EXPECT_TRUE(drvtest::Click(d, IDC_CA_DEFAULTS));
         drvtest::PressOk(d);

@@ -61,10 +61,11 @@ TEST_F(PageSetupSheet, ChoicesReachTheRequestOnOkAndThePageOrderFollowsTheLayout
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, "A5"));
         EXPECT_TRUE(drvtest::Click(p, IDC_LANDSCAPE));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "2 pages per sheet"));
-        EXPECT_EQ(drvtest::ReadEntries(p, IDC_PAGE_ORDER), (std::vector<std::string>{"Top to bottom", "Bottom to top"}));
+        using Texts = std::vector<std::string>;
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_PAGE_ORDER), (Texts{"Top to bottom", "Bottom to top"}));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "4 pages per sheet"));
         EXPECT_EQ(drvtest::ReadEntries(p, IDC_PAGE_ORDER),
-                  (std::vector<std::string>{"Left, then down", "Down, then right", "Right, then down", "Down, then left"}));
+                  (Texts{"Left, then down", "Down, then right", "Right, then down", "Down, then left"}));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_ORDER, "Down, then left"));
         EXPECT_TRUE(drvtest::Type(p, IDC_COPIES, "12"));
         EXPECT_EQ(Request(kOptPaperCode), 9) << "the request changes on OK only";
@@ -111,7 +112,8 @@ TEST_F(PageSetupSheet, TheLockTurnsAtOnceAndTheJobOperationRenamesItsDetailButto
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Secure print"));
         EXPECT_EQ(drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS), "Settings...");
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Store"));
-        EXPECT_EQ(drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS), "Settings...") << "a store leaves the text as it was";
+        EXPECT_EQ(drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS), "Settings...")
+            << "a store leaves the text as it was";
         EXPECT_TRUE(sheet.PressOk());
     });
     Run();

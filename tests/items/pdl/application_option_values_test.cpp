@@ -109,7 +109,8 @@ TEST_F(ApplicationOptionValues, WatermarkRecordIsCheckedWholeThenWritten) {
     put32(196, 200);  // out of range: no angle bits, 159 = 0
     put32(200, 80);
     put32(204, -80);
-    for (auto [at, v] : {std::pair{208, 3}, {210, 4}, {212, 1}, {214, 2}, {216, 1}}) put16(at, static_cast<uint16_t>(v));
+    for (auto [at, v] : {std::pair{208, 3}, {210, 4}, {212, 1}, {214, 2}, {216, 1}})
+        put16(at, static_cast<uint16_t>(v));
 
     // A bad colour anywhere in the record refuses it before any option is written.
     const std::vector<uint8_t> before = devmode;

@@ -160,7 +160,8 @@ TEST_P(DevicePictures, ThePageSetupPictureShowsThePrinterAndItsSelectedSource) {
         EXPECT_TRUE(HasLayer(*preview, model->Row().body));
         EXPECT_GE(PartOf(*preview, 1, kPartButton), 0);
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
-        EXPECT_EQ(static_cast<int>(sheet.user->GetPageState()->pages[0].mode), 2) << "the page state keeps the printer picture";
+        EXPECT_EQ(static_cast<int>(sheet.user->GetPageState()->pages[0].mode), 2)
+            << "the page state keeps the printer picture";
         ASSERT_TRUE(driver.SelectPage(kPageSetupPage));
         EXPECT_EQ(PreviewOf(driver.Page())->GetMode(), 2);
     });

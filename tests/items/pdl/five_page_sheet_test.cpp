@@ -67,8 +67,8 @@ TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesReachTheRequestAndThePrinterO
         const uint32_t lockBit = 1u << kLockBit;
         const uint8_t* request = ctx->svc->GetDeviceOption(ctx);
         EXPECT_EQ(DeviceValue<uint16_t>(ctx, request, kDevOptSpooling), ok ? 2 : 0) << ok;
-        EXPECT_EQ(DeviceValue<uint32_t>(ctx, request, kDevOptLockWord) & lockBit, (ok ? ~lockBefore : lockBefore) & lockBit)
-            << ok;
+        const uint32_t lockAfter = DeviceValue<uint32_t>(ctx, request, kDevOptLockWord);
+        EXPECT_EQ(lockAfter & lockBit, (ok ? ~lockBefore : lockBefore) & lockBit) << ok;
         // A request made afterwards reads the printer's stored block.
         UIDEVDATA* later = sheet.LaterRequest(kKindUserInterface);
         ASSERT_NE(later, nullptr);

@@ -178,7 +178,8 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
         printer = Middle(control);
         HMENU menu = preview->BuildContextMenu();
         ASSERT_NE(menu, nullptr);
-        ASSERT_FALSE(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED) << "the finishing page offers the binding edges";
+        ASSERT_FALSE(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED)
+            << "the finishing page offers the binding edges";
         DestroyMenu(menu);
         EXPECT_TRUE(drvtest::RightClickMouse(control, 90, 60));
         Pump();

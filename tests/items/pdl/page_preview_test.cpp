@@ -62,7 +62,8 @@ POINT MiddleOf(const CmBasicPreview& preview, uint16_t flags, int value = -1) {
 TEST_P(PagePreviews, AClickOnThePictureChangesTheSettingThroughThePage) {
     struct Case { SheetPageIndex page; int list; DWORD option; const char* shown; int16_t value; const char* picture; };
     for (const Case& c : {Case{kPageSetupPage, IDC_LAYOUT, kOptLayoutMode, "2 pages per sheet", 3, "two-up"},
-                          Case{kFinishingPage, IDC_BINDING, kOptBindingLocation, "Long edge, right", 1, "bound-right"}}) {
+                          Case{kFinishingPage, IDC_BINDING, kOptBindingLocation, "Long edge, right", 1,
+                               "bound-right"}}) {
         BundledSheet sheet(GetParam());
         ASSERT_TRUE(sheet.Start());
         std::string shown;
@@ -80,7 +81,8 @@ TEST_P(PagePreviews, AClickOnThePictureChangesTheSettingThroughThePage) {
             shown = drvtest::ReadSelectedEntry(page, c.list);
             value = SheetOption(sheet, c.option);
             EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), c.picture)));
-            EXPECT_TRUE(driver.IsApplyEnabled()) << c.picture << ": a change made by the picture is a change of the page";
+            EXPECT_TRUE(driver.IsApplyEnabled())
+                << c.picture << ": a change made by the picture is a change of the page";
             EXPECT_TRUE(driver.PressOk());
         });
         EXPECT_EQ(sheet.Run(), 1);
