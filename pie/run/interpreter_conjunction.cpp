@@ -4,6 +4,7 @@
 #include "pie/run/interpreter.h"
 
 #include "pie/run/call_steps.h"
+#include "pie/run/clause_index.h"
 #include "pie/run/default_read.h"
 #include "pie/run/direct_is.h"
 #include "pie/api/engine.h"
@@ -160,6 +161,13 @@ struct Level {
     return PL_STOP;
 }
 
+// The clause before the one where the look stops for a goal of f whose key is ours, from the first
+// clause of list on, which it passed over, with two clauses or more after it. Out of line: the
+// chain's frame keeps its registers for the goals whose clauses the look passes none of.
+[[gnu::noinline]] PlListNode* before_stop(PieEngine* engine, PlList* list, const PlFunctor* f, const PlCell* ours) {
+    return pl_indexed_look(engine, list, f, pl_head_filter_detail::key_word(ours))->prev;
+}
+
 // Tries the clauses of the level's left goal from l.node on (from the start of list l.list when
 // it is null) until one holds: -1 then, the level standing on that clause; else the outcome of
 // the level's conjunction. limit: the engine's depth limit.
@@ -177,7 +185,14 @@ int next_clause(PieEngine* engine, Level& l, PlList* answers, int limit) {
         for (l.node = from; l.node != list; l.node = l.node->next) {
             auto* clause = static_cast<PlCell*>(l.node->item);
             PlClauseParts c;
-            if (!pl_clause_to_try(engine, l.f, l.goal, l.goal_frame, limit, key, clause, c)) continue;
+            if (!pl_clause_to_try(engine, l.f, l.goal, l.goal_frame, limit, key, clause, c)) {
+                // Passed over: from a list's first clause with two clauses or more after it, the
+                // index answers where the look stops, as it does for the call of one goal; the
+                // clause there is read again here.
+                if (l.node->next != list && l.node->next->next != list && l.node == list->next)
+                    l.node = before_stop(engine, list, l.f, key.key);
+                continue;
+            }
             l.mark = pl_trail_mark(engine);
             // A guard and its answer alone are tried without the clause's frame where they can be.
             if (c.rule && (c.facts & PLC_OPENING_TEST)) [[unlikely]] {

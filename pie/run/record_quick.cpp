@@ -311,12 +311,76 @@ namespace {
 
 }  // namespace
 
-namespace pl_recording {
+namespace {
+
+// A level of the walk, its Recording in one word: the levels times two, changed in the lowest bit
+// (one register to hand back and to keep across the levels below).
+int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above);
+
+// Argument i of a level of the walk (items[i], term's), value being its value before, recorded
+// as record_argument would: the levels it takes (kOpen for one that may hold a variable); changed
+// set when a value changed.
+[[gnu::always_inline]] inline int64_t argument_step(const InnerWalk& w, PlCell* term, int64_t room,
+                                                    PlCell* const* items, uint32_t i, PlCell** value, bool& changed) {
+    PlCell* arg = items[i];
+    int64_t below = 2;
+    // Compound terms and atoms first: in a term inside an argument they are most of what is met.
+    if (arg->type == PL_FUNCTOR) {
+        // Held against the value before the arguments are recorded: they may be f's too. The
+        // functors first, which tell most terms apart: a cell of another type holds no functor
+        // there, and its type tells it apart after.
+        const PlCell* previous = *value;
+        bool store = !previous || previous->fn.functor != arg->fn.functor || previous->type != PL_FUNCTOR;
+        if (has_arguments(arg)) {
+            const int64_t inner = packed_level(w, arg, room);
+            store |= (inner & 1) != 0;
+            below = inner >> 1;
+            // Read again rather than kept across the walk: nothing there writes a term's arguments.
+            arg = items[i];
+        }
+        if (store) {
+            // A term without variables resolves to itself: the walk is left out when it would fit.
+            *value = below <= room ? arg : inner_resolved(w, arg, room);
+            changed = true;
+        }
+    } else if (is_plain_constant(arg)) {
+        if (arg != *value) {
+            *value = arg;
+            changed = true;
+        }
+    } else if (arg->type == PL_VAR) {
+        below = kOpen;
+    } else {
+        const Recording one = inner_argument(w, term, room, i, arg);
+        changed |= one.changed;
+        below = one.levels < 0 ? kOpen : one.levels;
+    }
+    return below;
+}
+
+// A level of another arity than one or two, out of line: its loop would take registers from the
+// common levels.
+[[gnu::noinline]] int64_t other_arity(const InnerWalk& w, PlCell* term, int64_t room) {
+    PlFunctor* f = term->fn.functor;
+    const uint32_t n = term->fn.args->count;
+    PlCell* const* const items = term->fn.args->items;  // read once: the stores below may alias it
+    PlCell** values = f->values->items;
+    bool changed = false;
+    // The levels resolving term takes, as levels_with counts them over its arguments: two and the
+    // deepest argument's, kOpen when one may hold a variable. Arguments past the functor's arity
+    // are not walked: the term may hold a variable there.
+    int64_t deepest = n > f->arity ? kOpen : 0;
+    const uint32_t count = std::min(f->arity, n);
+    for (uint32_t i = 0; i < count; ++i)
+        deepest = std::max(deepest, argument_step(w, term, room, items, i, values + i, changed));
+    if (changed) note_and_enter(w, f);
+    return (2 + deepest) * 2 + changed;
+}
 
 // One level of the walk: term's arguments recorded as record_argument would. Constants and
 // compound terms are taken here, the rest by the generic steps. term has arguments (the walk
 // enters no other term).
-Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
+int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     const int64_t room = room_above - 1;
     if (room_above <= w.quiet_above) [[unlikely]] {
         if (room_above < 1) too_deep(w.r.engine);
@@ -326,61 +390,37 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     PlFunctor* f = term->fn.functor;
     // A functor's vector is made with it, one value an argument: a functor that may keep its
     // values there has it for every argument of a term of its own.
-    if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY))) return inner_any(w, term, room);
+    if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY))) {
+        const Recording any = inner_any(w, term, room);
+        return any.levels * 2 + any.changed;
+    }
     const PlVector* args = term->fn.args;
     const uint32_t n = args->count;
-    bool changed = false;
-    // The levels resolving term takes, as levels_with counts them over its arguments: two and the
-    // deepest argument's, kOpen when one may hold a variable.
-    int64_t deepest = 0;
     PlCell** values = f->values->items;
     PlCell* const* const items = args->items;  // read once: the stores below may alias it for all the compiler knows
-    // Argument i, with value its value before.
-    const auto step = [&](uint32_t i, PlCell* arg, PlCell** value) __attribute__((always_inline)) {
-        int64_t below = 2;
-        // Compound terms and atoms first: in a term inside an argument they are most of what is met.
-        if (arg->type == PL_FUNCTOR) {
-            // Held against the value before the arguments are recorded: they may be f's too.
-            const PlCell* previous = *value;
-            bool store = !previous || previous->type != PL_FUNCTOR || previous->fn.functor != arg->fn.functor;
-            if (has_arguments(arg)) {
-                const Recording inner = inner_level(w, arg, room);
-                store |= inner.changed;
-                below = inner.levels;
-            }
-            if (store) {
-                // A term without variables resolves to itself: the walk is left out when it would fit.
-                *value = below <= room ? arg : inner_resolved(w, arg, room);
-                changed = true;
-            }
-        } else if (is_plain_constant(arg)) {
-            if (arg != *value) {
-                *value = arg;
-                changed = true;
-            }
-        } else if (arg->type == PL_VAR) {
-            below = kOpen;
-        } else {
-            const Recording one = inner_argument(w, term, room, i, arg);
-            changed |= one.changed;
-            below = one.levels < 0 ? kOpen : one.levels;
-        }
-        deepest = std::max(deepest, below);
-    };
-    // Most terms met are of two arguments: their steps are laid out one after the other.
+    bool changed = false;
+    // Most terms met are of two arguments: their steps are laid out one after the other. The
+    // deepest argument's levels, as other_arity counts them.
+    int64_t deepest = 0;
     if (n == 2 && f->arity == 2) {
-        step(0, items[0], values);
-        step(1, items[1], values + 1);
+        deepest = std::max(deepest, argument_step(w, term, room, items, 0, values, changed));
+        deepest = std::max(deepest, argument_step(w, term, room, items, 1, values + 1, changed));
     } else if (n == 1 && f->arity == 1) {
-        step(0, items[0], values);
+        deepest = std::max(deepest, argument_step(w, term, room, items, 0, values, changed));
     } else {
-        // Arguments past the functor's arity are not walked: the term may hold a variable there.
-        if (n > f->arity) deepest = kOpen;
-        const uint32_t count = std::min(f->arity, n);
-        for (uint32_t i = 0; i < count; ++i) step(i, items[i], values + i);
+        return other_arity(w, term, room);
     }
-    if (changed) note_and_enter(w.r, f);
-    return {changed, 2 + deepest};
+    if (changed) note_and_enter(w, f);
+    return (2 + deepest) * 2 + changed;
+}
+
+}  // namespace
+
+namespace pl_recording {
+
+Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
+    const int64_t level = packed_level(w, term, room_above);
+    return {(level & 1) != 0, level >> 1};
 }
 
 }  // namespace pl_recording

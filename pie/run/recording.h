@@ -50,20 +50,6 @@ inline void enter_answer(const Recorder& r, PlFunctor* f) {
     pl_table_enter(r.engine, r.answers, f);
 }
 
-// note_query_values and enter_answer for a functor of a vector of its own whose value changed.
-// Such a functor this recording entered already has its values noted too: every step that enters
-// one notes it first, and the mark stays until the query ends; the two looks are one then.
-// Inline in an optimised build only: unoptimised, its locals would take stack of their own in
-// every frame of the walk's recursion.
-#ifdef __OPTIMIZE__
-[[gnu::always_inline]]
-#endif
-inline void note_and_enter(const Recorder& r, PlFunctor* f) {
-    if (r.number && f->recorded_in == r.number) return;
-    note_query_values(r.engine, f);
-    enter_answer(r, f);
-}
-
 // Resolving takes a level for the term and goes into every argument, those past the arity too.
 inline int64_t levels_with(int64_t levels, int64_t below) {
     if (below < 0) return -1;
@@ -81,7 +67,24 @@ struct InnerWalk {
     // A level entered with more room above it than this meets neither the limit nor a multiple
     // of 64 (the stack's look): no level between it and the walk's first does.
     int64_t quiet_above;
+    // What recorded_in holds in a functor this walk entered in the answers: its number, or, when
+    // it enters none, a number no recording takes, which no functor holds.
+    uint64_t entered;
 };
+
+// note_query_values and enter_answer for a functor of a vector of its own whose value changed, at
+// a level of the walk. Such a functor this recording entered already has its values noted too:
+// every step that enters one notes it first, and the mark stays until the query ends; the two
+// looks are one then. Inline in an optimised build only: unoptimised, its locals would take stack
+// of their own in every frame of the walk's recursion.
+#ifdef __OPTIMIZE__
+[[gnu::always_inline]]
+#endif
+inline void note_and_enter(const InnerWalk& w, PlFunctor* f) {
+    if (f->recorded_in == w.entered) return;
+    note_query_values(w.r.engine, f);
+    enter_answer(w.r, f);
+}
 
 // quiet_above for a walk whose first level is entered with room_above levels free above it: one
 // more than the room of the first level below that reaches a multiple of 64, and at least 0.
@@ -105,7 +108,7 @@ Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above);
 // caller; the term's walk takes one of them.
 inline Recording record_inner(const Recorder& r, PlCell* term, PlFrame* frame, int64_t room_above) {
     const int64_t limit = pl_depth_limit(r.engine);
-    const InnerWalk w{r, frame, limit, pl_quiet_above(limit, room_above)};
+    const InnerWalk w{r, frame, limit, pl_quiet_above(limit, room_above), r.number ? r.number : ~uint64_t{0}};
     const Recording inner = inner_level(w, term, room_above);
     return {inner.changed, inner.levels < kOpen ? inner.levels : -1};
 }

@@ -159,10 +159,13 @@ TEST_F(Interpreter, ClausesPassedOverByTheirFirstArgumentAnswerAsTriedClausesWou
         {"m(b, _W)", "1 _W=mb"},        {"m(c, _W)", "1 _W=any"},        {"m(_V, _W), true", "1 _W=ma"},
         {"m(b, _W), true", "1 _W=mb"},  {"m(b, _W), _W = any", "1 _W=any"},
         {"n(b, _W), greater(_W, 2)", "1 _W=4"}, {"n(_V, _W), greater(_W, 2)", "1 _W=3"},
+        // From a left goal, retried past the clause the look lands on.
+        {"k(a, _W), true", "1 _W=atom"}, {"k(a, _W), _W = any", "1 _W=any"}, {"k(-70000, _W), true", "1 _W=neg"},
         // Clauses added and taken out between calls: the look answers for the list as it is now.
         {"kk(a, _W)", "1 _W=atom"},     {"kk(a, _V), retract(k(a, atom)), kk(a, _W)", "1 _W=any"},
         {"asserta(k(h(1), h)), k(a, _W)", "1 _W=any"}, {"asserta(k(a, front)), k(a, _W)", "1 _W=front"},
         {"assertz(k(7, seven)), k(7, _W)", "1 _W=any"}, {"k(h(1), _W)", "1 _W=h"},
+        {"k(a, _V), retract(k(a, front)), k(a, _W), true", "1 _W=any"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(solve(row.goal, {"_W"}), row.expected) << row.goal;

@@ -110,6 +110,7 @@ TEST_F(Recording, EachChangedFunctorEntersTheAnswersOnce) {
         {"keep(t(_A, [f(5)], a))", ""},
         {"keep(g(_, f(6)))", "f g keep"},
         {"keep(g(_, f(6)))", "g keep"},  // "_" against a value counts as changed
+        {"keep(t(1, 2, f(9)))", "f t keep"},  // a term of three arguments walks its last one too
     };
     for (const auto& row : rows) EXPECT_EQ(table(row.goal), row.answers) << row.goal;
     // Calls one after another into one table: a functor entered already, first or later, stays
