@@ -45,6 +45,7 @@ void to_compound(PieEngine* engine, PlCell* node) {
     node->line = 0;
     node->fn.functor = functor;
     node->fn.args = args;
+    node->fn.plain = 0;  // where the right operand was: not yet looked at
     ++functor->uses;
 }
 

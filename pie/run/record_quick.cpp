@@ -391,8 +391,10 @@ int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     // A functor's vector is made with it, one value an argument: a functor that may keep its
     // values there has it for every argument of a term of its own.
     if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY))) {
+        // Its steps answer -1 for a term that may hold a variable, which the levels above would
+        // take for one that fits: the term would be kept unresolved, its variables the goal's.
         const Recording any = inner_any(w, term, room);
-        return any.levels * 2 + any.changed;
+        return (any.levels < 0 ? kOpen : any.levels) * 2 + any.changed;
     }
     const PlVector* args = term->fn.args;
     const uint32_t n = args->count;

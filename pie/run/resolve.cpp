@@ -221,35 +221,32 @@ PlCell* resolve_list(PieEngine* engine, PlCell* list, PlFrame* frame, PlFrame* d
     return result;
 }
 
-// Whether a compound term with arguments holds no variable and no list (its own included) and
-// the levels resolve would take over it fit in max: two for the term and one more for each level
-// of compound arguments below it. Such a term resolves to itself whatever its frame, so only its
-// depth is left to check. A compound argument is looked at by a call, except the last one met,
-// which the loop takes: a term nested in its last argument ("log(log(x))") takes no call. The
-// look has no side effect, so a term of two arguments, the commonest, has both read before either
-// is followed.
-bool plain_fits(const PlCell* term, int max) {
-    // The types that stop the look, a variable and a list, differ in one bit alone: one test each.
-    static_assert((PL_VAR | 4u) == PL_LIST && (PL_VAR & 4u) == 0);
-    const auto stops = [](const PlCell* arg) { return (arg->type & ~4u) == PL_VAR; };
-    const auto compound = [](const PlCell* arg) {
-        return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count;
-    };
+// The types that stop a look for a term without variables, a variable and a list, differ in one
+// bit alone: one test each.
+static_assert((PL_VAR | 4u) == PL_LIST && (PL_VAR & 4u) == 0);
+inline bool variable_or_list(const PlCell* arg) { return (arg->type & ~4u) == PL_VAR; }
+inline bool compound(const PlCell* arg) { return arg->type == PL_FUNCTOR && arg->fn.args && arg->fn.args->count; }
+
+// plain_fits for a term nested deeper than plain_levels keeps, without keeping anything. A
+// compound argument is looked at by a call, except the last one met, which the loop takes: a
+// term nested in its last argument ("log(log(x))") takes no call. The look has no side effect,
+// so a term of two arguments, the commonest, has both read before either is followed.
+bool walk_fits(const PlCell* term, int max) {
     for (;; --max) {
         if (max <= 1) return false;
         const PlVector* args = term->fn.args;
         const PlCell* first = args->items[0];
         if (args->count == 1) {
-            if (stops(first)) return false;
+            if (variable_or_list(first)) return false;
             if (!compound(first)) return true;
             term = first;
             continue;
         }
         if (args->count == 2) {
             const PlCell* second = args->items[1];
-            if (stops(first) || stops(second)) return false;
+            if (variable_or_list(first) || variable_or_list(second)) return false;
             if (compound(second)) {
-                if (compound(first) && !plain_fits(first, max - 1)) return false;
+                if (compound(first) && !walk_fits(first, max - 1)) return false;
                 term = second;
             } else if (compound(first)) {
                 term = first;
@@ -261,9 +258,9 @@ bool plain_fits(const PlCell* term, int max) {
         const PlCell* last = nullptr;
         for (uint32_t i = 0; i < args->count; ++i) {
             const PlCell* arg = args->items[i];
-            if (stops(arg)) return false;
+            if (variable_or_list(arg)) return false;
             if (compound(arg)) {
-                if (last && !plain_fits(last, max - 1)) return false;
+                if (last && !walk_fits(last, max - 1)) return false;
                 last = arg;
             }
         }
@@ -272,15 +269,72 @@ bool plain_fits(const PlCell* term, int max) {
     }
 }
 
+// What plain_levels keeps on a compound term (fn.plain) besides its levels.
+constexpr uint32_t kHoldsVariable = UINT32_MAX;  // a variable or a list somewhere inside
+// The deepest term plain_levels looks at: it takes a native call for every level.
+constexpr int kPlainCap = 64;
+
+// The levels of compound terms in term (a compound term with arguments): 1 when its arguments
+// are constants. kHoldsVariable for a term with a variable or a list inside, 0 when it is
+// unknown because more than cap levels deep. Kept on the cell of each term it finds out, as the
+// same term without variables is met again and again (an argument of a clause body, bound
+// through each call below it). What is kept stays true: a new cell starts at 0, and a term's
+// arguments do not change once a query can meet it, but for a later load putting constants in
+// place of goals, which takes levels away (a look then answers no where the walk says yes, and
+// the walk is made).
+uint32_t plain_levels(PlCell* term, int cap) {
+    if (cap < 1) return 0;
+    uint32_t deepest = 0;
+    const PlVector* args = term->fn.args;
+    for (uint32_t i = 0; i < args->count; ++i) {
+        PlCell* arg = args->items[i];
+        if (variable_or_list(arg)) return term->fn.plain = kHoldsVariable;
+        if (!compound(arg)) continue;
+        uint32_t levels = arg->fn.plain;
+        if (!levels) levels = plain_levels(arg, cap - 1);
+        if (levels == kHoldsVariable) return term->fn.plain = kHoldsVariable;
+        if (!levels) return 0;
+        deepest = std::max(deepest, levels);
+    }
+    return term->fn.plain = deepest + 1;
+}
+
+// Whether a compound term with arguments holds no variable and no list (its own included) and
+// the levels resolve would take over it fit in max: two for the term and one more for each level
+// of compound arguments below it. Such a term resolves to itself whatever its frame, so only its
+// depth is left to check. Inline where the term's levels are known, the commonest by far.
+[[gnu::noinline]] bool plain_fits_found(PlCell* term, int max) {
+    if (const uint32_t levels = plain_levels(term, std::min(max - 1, kPlainCap))) return int64_t{levels} < max;
+    return max - 1 > kPlainCap && walk_fits(term, max);
+}
+inline bool plain_fits(PlCell* term, int max) {
+    if (const uint32_t levels = term->fn.plain) [[likely]]
+        return int64_t{levels} < max;
+    return plain_fits_found(term, max);
+}
+
 // Whether resolve would give term back as it is, without an error: a compound term with no
 // variable and no list whose walk stays under the limit. Its cells are looked at without the
 // walk's bookkeeping; a term that fails the look is resolved as before (the look stops at its
-// first variable, so it costs no more than the walk that follows). above: levels taken already
-// but not yet counted.
-[[gnu::noinline]] bool resolves_to_itself(PieEngine* engine, const PlCell* term, int above = 0) {
-    if (term->type != PL_FUNCTOR || !term->fn.args || !term->fn.args->count) return false;
-    const int room = (pl_depth_limit(engine) - engine->depth - above) / 2;
-    return room > 0 && plain_fits(term, room);
+// first variable, so it costs no more than the walk that follows). room: the limit less the depth
+// of resolve's call on it, halved (a call, the depth worked out only when the look is made).
+template <class Room>
+[[gnu::always_inline]] inline bool resolves_to_itself(PlCell* term, Room room) {
+    return term->type == PL_FUNCTOR && term->fn.args && term->fn.args->count && plain_fits(term, room());
+}
+bool resolves_to_itself(PieEngine* engine, PlCell* term) {
+    return resolves_to_itself(term, [engine] { return (pl_depth_limit(engine) - engine->depth) / 2; });
+}
+
+// What resolve's call on a variable of frame gives back without a call of its own: the term the
+// variable leads to when that needs no frame, or is a term of a living frame that resolves to
+// itself (room as there); nullptr for any other. The one step of every walk here on an argument
+// that is a variable.
+template <class Room>
+[[gnu::always_inline]] inline PlCell* variable_in_place(PlCell* var, PlFrame* frame, Room room) {
+    const PlBinding* b = last_binding(var, frame);
+    if (!b->frame) return b->term->type != PL_UNBOUND ? b->term : nullptr;
+    return resolves_to_itself(b->term, room) ? b->term : nullptr;
 }
 
 // A new compound term of term's functor and line, its n arguments filled by fill, the argument
@@ -354,14 +408,9 @@ private:
     // An argument as the argument step of the call at level takes it (room given).
     PlCell* part(PlCell* arg, int level) {
         if (arg->type == PL_VAR) {
-            const PlBinding* b = last_binding(arg, frame_);
-            if (!b->frame) {
-                if (b->term->type != PL_UNBOUND) return b->term;
-            } else if (b->term->type == PL_FUNCTOR && b->term->fn.args && b->term->fn.args->count &&
-                       plain_fits(b->term, (limit_ - depth_) / 2 - level - 1)) {
-                // resolves_to_itself's look at the call's depth, its room worked out from the walk's.
-                return b->term;
-            }
+            // The argument's step of the call at level, whose own two levels are taken.
+            if (PlCell* end = variable_in_place(arg, frame_, [&] { return (limit_ - depth_) / 2 - level - 1; }))
+                return end;
         } else if (arg->type == PL_FUNCTOR) {
             const PlVector* args = arg->fn.args;
             if (!args || !args->count) return arg;
@@ -423,10 +472,9 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
                 (arg->type != PL_FUNCTOR || !arg->fn.args || !arg->fn.args->count))
                 return arg;
             if (room && arg->type == PL_VAR && frame) {
-                const PlBinding* b = last_binding(arg, frame);
-                if (b->term->type != PL_UNBOUND && !b->frame) return b->term;
-                // A term without variables in a living frame, as the call would find it at its level.
-                if (b->frame && resolves_to_itself(engine, b->term, 2)) return b->term;
+                // As the call would find it at its level.
+                const auto room = [engine] { return (pl_depth_limit(engine) - engine->depth - 2) / 2; };
+                if (PlCell* end = variable_in_place(arg, frame, room)) return end;
             } else if (room && arg->type == PL_FUNCTOR) {
                 return resolve_compound(engine, arg, frame, dying, keep);
             }
@@ -610,7 +658,7 @@ bool settle_two_cells(PieEngine* engine, PlBinding* slot, PlFrame* frame) {
 PlTermRef pl_resolve_term(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying) {
     if (!frame) return {term, nullptr};
     // A compound term recorded whole is often one without variables.
-    if (term->type == PL_FUNCTOR && resolves_to_itself(engine, term)) return {term, nullptr};
+    if (resolves_to_itself(engine, term)) return {term, nullptr};
     return resolve_out(engine, term, frame, dying);
 }
 

@@ -57,7 +57,9 @@ struct PlCell {
         PlAtom* token;                                                  // PL_NAME
         struct { PlAtom* name; int32_t slot; } var;                     // PL_VAR
         int32_t value;                                                  // PL_INT
-        struct { PlFunctor* functor; PlVector* args; } fn;              // PL_FUNCTOR
+        // plain: what resolving found the term to hold (pie/run/resolve.cpp), 0 before it looks; a
+        // cell made a compound term in place clears it.
+        struct { PlFunctor* functor; PlVector* args; uint32_t plain; } fn;  // PL_FUNCTOR
         struct { PlCell* head; PlCell* tail; } list;                    // PL_LIST
         // Operator nodes: a prefix operand stands right, a postfix operand left.
         struct { PlOperator* entry; PlCell* left; PlCell* right; } op;  // PL_PREFIX..PL_POSTFIX

@@ -90,13 +90,7 @@ TEST_F(AccountTest, TheRecordLivesUnderThePrinterInTheUsersRegistry) {
 }
 
 TEST_F(AccountTest, OlderFormsAreConvertedAndDamagedValuesGiveTheDefaults) {
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> stored;
-        const char* id;
-        uint32_t flag;
-        uint32_t code;
-    };
+    struct Case { const char* what; std::vector<uint8_t> stored; const char* id; uint32_t flag; uint32_t code; };
     std::vector<uint8_t> current(32, 0);
     current[0] = 32, current[2] = 2;
     std::memcpy(current.data() + 4, "ABCDEFGH", 8);  // fills its field
@@ -136,57 +130,40 @@ TEST_F(AccountTest, ASaveTheRegistryRefusesIsReported) {
     std::filesystem::remove(hive);
 }
 
+// Ids and codes are checked before the device is asked; the device's answers become the status,
+// and every start of the device is stopped again.
 TEST_F(AccountTest, IdsAndCodesAreCheckedBeforeTheDeviceDecides) {
-    sim->Describe("account 12 34");
-    struct Case {
-        const char* id;
-        uint32_t code;
-        bool result;
-        UINT status;
-        bool asked;
-    };
-    for (auto c : {Case{"12", 34, true, 0, true}, Case{"12", 35, false, kAccountRefused, true},
-                   Case{"0", 34, false, kAccountCheckFailed, false}, Case{"9999999", 34, false, kAccountRefused, true},
-                   Case{"", 34, false, kAccountCheckFailed, false}, Case{"12", 10000000, false, kAccountCheckFailed, false},
-                   Case{"1a", 34, false, kAccountCheckFailed, false}}) {
+    // asked: how often the device is asked about the account; -1 when not counted.
+    struct Case { const char* description; const char* id; uint32_t code; bool result; UINT status; int asked; };
+    const char* kAccepts = "account 12 34";
+    for (auto c : {Case{kAccepts, "12", 34, true, 0, 1}, Case{kAccepts, "12", 35, false, kAccountRefused, 1},
+                   Case{kAccepts, "0", 34, false, kAccountCheckFailed, 0},
+                   Case{kAccepts, "9999999", 34, false, kAccountRefused, 1},
+                   Case{kAccepts, "", 34, false, kAccountCheckFailed, 0},
+                   Case{kAccepts, "12", 10000000, false, kAccountCheckFailed, 0},
+                   Case{kAccepts, "1a", 34, false, kAccountCheckFailed, 0},
+                   Case{"fault account 0xC052000C", "12", 34, false, kAccountDeviceBusy, -1},
+                   Case{"fault account 0xC0520010", "12", 34, false, kAccountDeviceBusy, -1},
+                   Case{"fault account 0xC09884C6", "12", 34, false, kAccountLimitReached, -1},
+                   Case{"fault account 0xC09884C9", "12", 34, false, kAccountUnknownToDevice, -1},
+                   Case{"fault account 0xC0000001", "12", 34, false, kAccountDeviceFailed, -1},
+                   // A device that does not check accounts accepts every one.
+                   Case{"fault account 0xC098B001", "12", 34, true, 0, -1},
+                   Case{"fault account 0xC098B001", "7", 0, true, 0, -1},
+                   Case{"fault connect 0xC0001234", "12", 34, false, kAccountDeviceFailed, -1},
+                   Case{"address none", "12", 34, false, kAccountDeviceFailed, -1}}) {
+        sim->Describe(c.description);
         Account account(Ctx(), 0);
         ASSERT_TRUE(account.SetId(c.id));
         account.SetCode(c.code, 2);
         sim->ClearLog();
-        EXPECT_EQ(account.Check(nullptr), c.result) << c.id << " " << c.code;
-        EXPECT_EQ(account.GetStatus(), c.status) << c.id << " " << c.code;
-        EXPECT_EQ(sim->Count("account "), c.asked ? 1 : 0) << c.id << " " << c.code;
-    }
-    // A device that does not check accounts accepts every one.
-    sim->Describe("fault account 0xC098B001");
-    Account account(Ctx(), 0);
-    ASSERT_TRUE(account.SetId("7"));
-    EXPECT_TRUE(account.Check(nullptr));
-}
-
-TEST_F(AccountTest, TheDevicesAnswersBecomeTheStatus) {
-    struct Case {
-        const char* what;
-        const char* description;
-        bool result;
-        UINT status;
-    };
-    for (auto c : {Case{"accepted", "account 12 34", true, 0},
-                   Case{"busy", "fault account 0xC052000C", false, kAccountDeviceBusy},
-                   Case{"busy too", "fault account 0xC0520010", false, kAccountDeviceBusy},
-                   Case{"limit reached", "fault account 0xC09884C6", false, kAccountLimitReached},
-                   Case{"unknown account", "fault account 0xC09884C9", false, kAccountUnknownToDevice},
-                   Case{"another failure", "fault account 0xC0000001", false, kAccountDeviceFailed},
-                   Case{"does not check accounts", "fault account 0xC098B001", true, 0},
-                   Case{"cannot connect", "fault connect 0xC0001234", false, kAccountDeviceFailed},
-                   Case{"no address", "address none", false, kAccountDeviceFailed}}) {
-        sim->Describe(c.description);
-        Account account(Ctx(), 0);
-        ASSERT_TRUE(account.SetId("12"));
-        account.SetCode(34, 2);
-        EXPECT_EQ(account.Check(nullptr), c.result) << c.what;
-        EXPECT_EQ(account.GetStatus(), c.status) << c.what;
-        EXPECT_EQ(sim->Count("start"), sim->Count("stop")) << c.what;
+        const std::string what = std::string(c.description) + ": " + c.id + " " + std::to_string(c.code);
+        EXPECT_EQ(account.Check(nullptr), c.result) << what;
+        EXPECT_EQ(account.GetStatus(), c.status) << what;
+        if (c.asked >= 0) {
+            EXPECT_EQ(sim->Count("account "), c.asked) << what;
+        }
+        EXPECT_EQ(sim->Count("start"), sim->Count("stop")) << what;
     }
     sim->Remove("Zdsvc2.dll");
     Account account(Ctx(), 0);

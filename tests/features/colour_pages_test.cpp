@@ -69,11 +69,7 @@ protected:
 };
 
 TEST_F(ColourPages, TheMapFollowsDragsSnapsToTheNearestStepAndStopsAtItsEdges) {
-    struct Seen {
-        std::string label;
-        int mapX, mapY;
-        LONG left;
-    };
+    struct Seen { std::string label; LONG left; };
     std::vector<Seen> seen;
     LONG freeLeft = 0, shiftLeft = 0;
     bool endedByRelease = true;
@@ -87,7 +83,7 @@ TEST_F(ColourPages, TheMapFollowsDragsSnapsToTheNearestStepAndStopsAtItsEdges) {
         SavePicture(map, "colour_map_centre");
         auto note = [&] {
             const RECT r = m->SquareRect();
-            seen.push_back({drvtest::ReadText(d, IDC_CA_VALUES), 0, 0, r.left});
+            seen.push_back({drvtest::ReadText(d, IDC_CA_VALUES), r.left});
         };
         // From the square's middle, 33 across and 22 up: three steps right, two up.
         EXPECT_TRUE(drvtest::DragMouse(map, {90, 90}, {123, 68}));
@@ -194,42 +190,39 @@ TEST_F(ColourPages, WithNoGroupInUseTheMapIsInactiveAndEveryGroupKeepsZeros) {
         block[colourblock::kGroupStarts[g]] = 4;  // left over from before
     }
     WriteBlock(ctx, Settings(), block);
-    bool inactive = false, arrowsEnabled = true;
-    std::string label;
     user.OnDialog([&](HWND matching) { EXPECT_TRUE(drvtest::Click(matching, IDC_CM_ADJUST)); drvtest::PressOk(matching); });
     user.OnDialog([&](HWND d) {
-        inactive = MapOf(d)->IsInactive();
-        arrowsEnabled = IsWindowEnabled(GetDlgItem(d, IDC_CA_UP));
+        EXPECT_TRUE(MapOf(d)->IsInactive());
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_CA_UP)));
         EXPECT_TRUE(drvtest::DragMouse(GetDlgItem(d, IDC_CA_MAP), {90, 90}, {150, 20}));
-        label = drvtest::ReadText(d, IDC_CA_VALUES);
+        EXPECT_EQ(drvtest::ReadText(d, IDC_CA_VALUES), "Across 0, up 0")
+            << "a block with no group in use reads as zeros";
         SavePicture(GetDlgItem(d, IDC_CA_MAP), "colour_map_inactive");
         EXPECT_TRUE(drvtest::Click(d, IDC_CA_DEFAULTS));
         drvtest::PressOk(d);
     });
     RunQualityPage(true);
-    EXPECT_TRUE(inactive);
-    EXPECT_FALSE(arrowsEnabled);
-    EXPECT_EQ(label, "Across 0, up 0") << "a block with no group in use reads as zeros";
+    EXPECT_EQ(user.dialogsSeen(), 2);
     for (size_t g = 0; g < 3; ++g) EXPECT_EQ(Adjustment(Stored(), g), (std::array<int, 4>{0, 0, 0, 0})) << g;
 }
 
 TEST_F(ColourPages, TheMatchingDialogSetsMethodProfileAndSwitchesOfTheGroupsInUse) {
-    std::vector<std::string> methods, profiles;
-    std::string method, profile;
-    bool sourceWithPerceptual = true, switchesWithPerceptual = true, secondAfterFirstOff = true;
     user.OnDialog([&](HWND d) {
-        methods = drvtest::ReadEntries(d, IDC_CM_METHOD);
-        profiles = drvtest::ReadEntries(d, IDC_CM_PROFILE);
-        method = drvtest::ReadSelectedEntry(d, IDC_CM_METHOD);
-        profile = drvtest::ReadSelectedEntry(d, IDC_CM_PROFILE);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_CM_METHOD),
+                  (std::vector<std::string>{"No matching", "Perceptual (photographs)",
+                                            "Colorimetric (logos, exact colours)"}));
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_CM_PROFILE), (std::vector<std::string>{"sRGB colour space", kScanner}))
+            << "a profile whose file name does not fit the colour block is not offered";
+        EXPECT_EQ(drvtest::ReadSelectedEntry(d, IDC_CM_METHOD), "Colorimetric (logos, exact colours)");
+        EXPECT_EQ(drvtest::ReadSelectedEntry(d, IDC_CM_PROFILE), "sRGB colour space");
         EXPECT_TRUE(drvtest::SetCheck(d, IDC_CM_CHECK1, BST_CHECKED));
         EXPECT_TRUE(drvtest::SetCheck(d, IDC_CM_CHECK2, BST_CHECKED));
         EXPECT_TRUE(drvtest::SetCheck(d, IDC_CM_CHECK1, BST_UNCHECKED));
-        secondAfterFirstOff = IsWindowEnabled(GetDlgItem(d, IDC_CM_CHECK2)) ||
-                              IsDlgButtonChecked(d, IDC_CM_CHECK2) == BST_CHECKED;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_CM_CHECK2)));
+        EXPECT_NE(IsDlgButtonChecked(d, IDC_CM_CHECK2), BST_CHECKED);
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_CM_METHOD, "Perceptual (photographs)"));
-        sourceWithPerceptual = IsWindowEnabled(GetDlgItem(d, IDC_CM_PROFILE));
-        switchesWithPerceptual = IsWindowEnabled(GetDlgItem(d, IDC_CM_CHECK1));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_CM_PROFILE)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_CM_CHECK1)));
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_CM_METHOD, "Colorimetric (logos, exact colours)"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_CM_PROFILE, kScanner.c_str()));
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_CM_OPTION, "Vivid colours"));
@@ -240,15 +233,7 @@ TEST_F(ColourPages, TheMatchingDialogSetsMethodProfileAndSwitchesOfTheGroupsInUs
         drvtest::PressOk(d);
     });
     RunQualityPage(true);
-    EXPECT_EQ(methods, (std::vector<std::string>{"No matching", "Perceptual (photographs)",
-                                                 "Colorimetric (logos, exact colours)"}));
-    EXPECT_EQ(profiles, (std::vector<std::string>{"sRGB colour space", kScanner}))
-        << "a profile whose file name does not fit the colour block is not offered";
-    EXPECT_EQ(method, "Colorimetric (logos, exact colours)");
-    EXPECT_EQ(profile, "sRGB colour space");
-    EXPECT_FALSE(secondAfterFirstOff);
-    EXPECT_FALSE(sourceWithPerceptual);
-    EXPECT_FALSE(switchesWithPerceptual);
+    EXPECT_EQ(user.dialogsSeen(), 1);
     const Block stored = Stored();
     for (size_t g = 0; g < 3; ++g) {
         EXPECT_EQ(stored[colourblock::kGroupStarts[g] + colourblock::kMethod], 2) << g;
@@ -270,12 +255,11 @@ TEST_F(ColourPages, DefaultsTakeTheMatchingOfTheDefaultSettingsAndCancelKeepsNot
     EXPECT_EQ(Stored(), before);
     EXPECT_EQ(Option<uint32_t>(ctx, sheet.Request(), kFlags), flagsBefore);
 
-    std::string profileAfterDefaults;
     user.OnDialog([&](HWND d) {
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_CM_PROFILE, kScanner.c_str()));
         EXPECT_TRUE(drvtest::SetCheck(d, IDC_CM_CHECK1, BST_CHECKED));
         EXPECT_TRUE(drvtest::Click(d, IDC_CM_DEFAULTS));
-        profileAfterDefaults = drvtest::ReadSelectedEntry(d, IDC_CM_PROFILE);
+        EXPECT_NE(drvtest::ReadSelectedEntry(d, IDC_CM_PROFILE), kScanner);
         drvtest::PressOk(d);
     });
     RunQualityPage(true);
@@ -288,7 +272,7 @@ TEST_F(ColourPages, DefaultsTakeTheMatchingOfTheDefaultSettingsAndCancelKeepsNot
     }
     EXPECT_EQ(Option<uint32_t>(ctx, sheet.Request(), kFlags) & 0x1Cu,
               Option<uint32_t>(ctx, ctx->svc->GetDevmode(ctx, 1), kFlags) & 0x1Cu);
-    EXPECT_NE(profileAfterDefaults, kScanner);
+    EXPECT_EQ(user.dialogsSeen(), 2);
 }
 
 }  // namespace

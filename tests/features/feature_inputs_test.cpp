@@ -95,22 +95,14 @@ TEST_F(Insertion, AShortSectionIsNeverTouched) {
 }
 
 TEST(FeatureNumbers, AdjustmentsAndShiftsAreCheckedByTheirRules) {
-    struct Case {
-        const char* text;
-        bool adjustment;
-    };
+    struct Case { const char* text; bool adjustment; };
     for (auto c : {Case{"12.5", true}, Case{"-3", true}, Case{"+6553.5", true}, Case{"6553.6", false},
                    Case{"1-", false}, Case{"--1", false}, Case{"1.2.3", false}, Case{"", false}, Case{".", false},
                    Case{"12,5", false}, Case{"99999999999", false}, Case{"0.04", true}})
         EXPECT_EQ(IsValidAdjustment(c.text, '.'), c.adjustment) << c.text;
     EXPECT_TRUE(IsValidAdjustment("1,5", ','));
 
-    struct Shift {
-        const char* text;
-        bool required;
-        uint16_t unit;
-        bool valid;
-    };
+    struct Shift { const char* text; bool required; uint16_t unit; bool valid; };
     for (auto s : {Shift{"", false, 0, true}, Shift{"", true, 0, false}, Shift{"254", true, 0, true},
                    Shift{"255", true, 0, false}, Shift{"-1", true, 0, false}, Shift{"+12.5", true, 0, true},
                    Shift{"1", true, 1, true}, Shift{"1.01", true, 1, false}, Shift{"70000", true, 0, false}})
@@ -124,12 +116,7 @@ TEST(MediaChecks, EachSettingAsksItsUnitsTestInTurn) {
     heavy.mediaType = 23;
     MediaRecord plain{};
     plain.mediaType = 6;
-    struct Case {
-        const char* what;
-        MediaCheckSettings settings;
-        const MediaRecord* media;
-        bool suits;
-    };
+    struct Case { const char* what; MediaCheckSettings settings; const MediaRecord* media; bool suits; };
     const Case cases[] = {
         {"no finishing", {2059}, &transparency, true},
         {"two-sided transparency", {2059, 0, 0, 0, 0x1}, &transparency, false},

@@ -1,6 +1,9 @@
 // The feature dialogs opened from the bundled printer's device settings page by their buttons and
 // driven by the scripted user through OK and Cancel; what they keep is read back from the
-// request's device mode and device options after the page's OK.
+// request's device mode and device options after the page's OK. The font dialogs among them: the
+// device fonts the printer reports, the substitutes stored in the printer's table across visits,
+// and the installed font sets with their memory.
+#include "core/datafile/font_subst_table.h"
 #include "core/devmode/device_option_block.h"
 #include "core/devmode/devmode_layout.h"
 #include "core/devmode/model_section.h"
@@ -11,6 +14,7 @@
 #include "drvtest/scripted_user.h"
 #include "drvtest/window_picture.h"
 #include "features/feature_pages.h"
+#include "features/font_pages.h"
 #include "features/insertion_table.h"
 #include "features/job_dialogs.h"
 #include "items/pdl/item_set_registry.h"
@@ -32,7 +36,7 @@ namespace model = devmode::model;
 // As the shared library does when it loads: the device's messages, the pictures the device dialog
 // shows and the dialogs.
 const bool g_registered = (RegisterDialogFramework(), RegisterDeviceConfiguration(), RegisterPagePreviews(),
-                            RegisterFeaturePages(), RegisterJobDialogs(), true);
+                            RegisterFeaturePages(), RegisterJobDialogs(), RegisterFontDialogs(), true);
 
 void SavePicture(HWND dialog, const std::string& name) {
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -77,10 +81,27 @@ protected:
             EXPECT_TRUE(ok ? driver.PressOk() : driver.PressCancel());
         });
         ShowPage(IDD_DEVICE_SETTINGS, CmProc::DialogProcFor<DeviceSettingsProc>);
+        EXPECT_EQ(sheet.sheetsSeen(), 1);
     }
     MutableByteView Sheet() { return SectionOf(user->GetSettingsSource()); }
     MutableByteView Request() { return SectionOf(ctx->svc->GetDevmode(ctx, 3)); }
     InsertionTable RequestTable() { return InsertionTable(Request(), 4); }
+    std::vector<FontSubstEntry> StoredTable() {
+        std::vector<FontSubstEntry> table;
+        ReadFontSubstTable(fixture.Printer().Name(), table);
+        return table;
+    }
+    // The face list's row, or nothing when it has no such row.
+    static std::string Face(HWND dialog, size_t row) {
+        const std::vector<std::string> faces = drvtest::ReadEntries(dialog, IDC_FS_FACES);
+        return row < faces.size() ? faces[row] : "";
+    }
+    uint16_t DeviceValue(DWORD id) {
+        uint16_t value = 0xEEEE;
+        ctx->svc->GetDeviceOptionValue(ctx, nullptr, id, &value, sizeof value);
+        return value;
+    }
+
     uint16_t RequestWord(size_t at) {
         uint16_t word = 0;
         Request().u16(at, word);
@@ -91,38 +112,31 @@ protected:
 };
 
 TEST_F(FeaturePages, InsertedSheetPagesAreAddedByKindAndAFullTableKeepsThem) {
-    bool addAfterGood = false, addAfterBad = true, deleteAfterKind = true;
-    std::vector<std::string> kinds, rowsKind0;
-    std::string leftText;
     person.OnDialog([&](HWND d) {
-        kinds = drvtest::ReadEntries(d, IDC_IS_KIND);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_IS_KIND),
+                  (std::vector<std::string>{"Inserted sheets", "Chapter pages", "Tab paper"}));
         EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "3, 5-6"));
-        addAfterGood = IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)) != FALSE;
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)));
         EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "1,,2"));
-        addAfterBad = IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)) != FALSE;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_IS_ADD)));
         EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "6,1, 3,5"));  // page 1 is no inserted sheet
         EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
         EXPECT_EQ(drvtest::ReadText(d, IDC_IS_TEXT), "");
-        rowsKind0 = drvtest::ReadEntries(d, IDC_IS_PAGES);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_IS_PAGES), (std::vector<std::string>{"1", "2", "3"}));  // row numbers
         EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_IS_KIND, 2));
-        deleteAfterKind = IsWindowEnabled(GetDlgItem(d, IDC_IS_DELETE)) != FALSE;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_IS_DELETE)));
         EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "1-2"));
         EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
         EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_IS_KIND, 0));
         // Two more pages do not fit the model's four words: nothing is taken, the text stays.
         EXPECT_TRUE(drvtest::Type(d, IDC_IS_TEXT, "8-9"));
         EXPECT_TRUE(drvtest::Click(d, IDC_IS_ADD));
-        leftText = drvtest::ReadText(d, IDC_IS_TEXT);
+        EXPECT_EQ(drvtest::ReadText(d, IDC_IS_TEXT), "8-9");
         SavePicture(d, "inserting_sheet");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_INSERTING_SHEET);
-    EXPECT_EQ(kinds, (std::vector<std::string>{"Inserted sheets", "Chapter pages", "Tab paper"}));
-    EXPECT_TRUE(addAfterGood);
-    EXPECT_FALSE(addAfterBad);
-    EXPECT_FALSE(deleteAfterKind);
-    EXPECT_EQ(rowsKind0, (std::vector<std::string>{"1", "2", "3"}));  // the numbers of the rows
-    EXPECT_EQ(leftText, "8-9");
+    EXPECT_EQ(person.dialogsSeen(), 1);
     EXPECT_EQ(RequestTable().Pages(0), (std::vector<uint16_t>{3, 5, 6, 0}));
     EXPECT_EQ(RequestTable().Count(0), 3);
     EXPECT_EQ(RequestTable().Pages(2), (std::vector<uint16_t>{1, 2, 0, 0}));
@@ -140,37 +154,30 @@ TEST_F(FeaturePages, InsertedSheetPagesAreAddedByKindAndAFullTableKeepsThem) {
 
 TEST_F(FeaturePages, NumbersAreRefusedWithTheirMessageAndFocus) {
     Sheet().put_u16(model::kOptionFlags, 0x10);  // the settings ask for a tab shift
-    HWND vertical = nullptr, focus = nullptr, shift = nullptr, shiftFocus = nullptr;
     person.OnDialog([&](HWND d) {
-        vertical = GetDlgItem(d, IDC_FA_VERTICAL);
         EXPECT_TRUE(drvtest::Type(d, IDC_FA_HORIZONTAL, "-1.5"));
         EXPECT_TRUE(drvtest::Type(d, IDC_FA_VERTICAL, "1.2.3"));
         EXPECT_TRUE(drvtest::Type(d, IDC_FA_DEPTH, "0"));
         EXPECT_TRUE(drvtest::PressOk(d));
-        focus = GetFocus();
+        EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_FA_VERTICAL));
         SavePicture(d, "finishing_adjust");
         EXPECT_TRUE(drvtest::Type(d, IDC_FA_VERTICAL, "2"));
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_FINISHING_ADJUST);
-    EXPECT_EQ(focus, vertical);
     EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"The value is not valid."});
 
-    int closedAt = 0;
     person.OnDialog([&](HWND d) {
-        shift = GetDlgItem(d, IDC_TP_SHIFT);
         EXPECT_TRUE(drvtest::PressOk(d));  // empty, and a value is asked for
-        shiftFocus = GetFocus();
+        EXPECT_EQ(GetFocus(), GetDlgItem(d, IDC_TP_SHIFT));
         EXPECT_TRUE(drvtest::Type(d, IDC_TP_SHIFT, "255"));
         EXPECT_TRUE(drvtest::PressOk(d));
         SavePicture(d, "tab_position");
         EXPECT_TRUE(drvtest::Type(d, IDC_TP_SHIFT, "25.4"));
-        closedAt = 3;
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_TAB_POSITION);
-    EXPECT_EQ(shiftFocus, shift);
-    EXPECT_EQ(closedAt, 3);
+    EXPECT_EQ(person.dialogsSeen(), 2);
     EXPECT_EQ(person.messageBoxes().size(), 3u);
 }
 
@@ -212,9 +219,9 @@ TEST_F(FeaturePages, TheJobOwnerNameIsKeptInItsFieldAndCancelKeepsTheOldOne) {
 TEST_F(FeaturePages, AMediaTheSettingsCannotTakeIsRefusedAndAnotherIsStored) {
     const uint16_t punch = 0x20;
     ctx->svc->SetOption(ctx, user->GetSettingsSource(), 190, &punch, sizeof punch);
-    std::vector<std::string> media;
     person.OnDialog([&](HWND d) {
-        media = drvtest::ReadEntries(d, IDC_ML_MEDIA);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_ML_MEDIA),
+                  (std::vector<std::string>{"Plain", "Thick", "Recycled", "Letterhead", "Labels"}));
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_ML_MEDIA, "Labels"));
         EXPECT_TRUE(drvtest::PressOk(d));
         SavePicture(d, "media_library");
@@ -222,7 +229,7 @@ TEST_F(FeaturePages, AMediaTheSettingsCannotTakeIsRefusedAndAnotherIsStored) {
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_MEDIA);
-    EXPECT_EQ(media, (std::vector<std::string>{"Plain", "Thick", "Recycled", "Letterhead", "Labels"}));
+    EXPECT_EQ(person.dialogsSeen(), 1);
     EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"This media cannot be used with the current settings."});
     EXPECT_EQ(RequestWord(model::kMediaPairs), 9);      // the media id
     EXPECT_EQ(RequestWord(model::kMediaPairs + 2), 9);  // its type
@@ -230,13 +237,12 @@ TEST_F(FeaturePages, AMediaTheSettingsCannotTakeIsRefusedAndAnotherIsStored) {
 
 TEST_F(FeaturePages, ACoverTakesItsMediaFromTheMediaDialog) {
     Sheet().put_u16(model::kCoverFlags, 0x1 | 0x10);  // a front cover whose media is unknown
-    std::string before, after, frontSource, backSource;
     person.OnDialog([&](HWND d) {
-        before = drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT);
-        frontSource = drvtest::ReadText(d, IDC_CV_FRONT_SOURCE);
-        backSource = drvtest::ReadText(d, IDC_CV_BACK_SOURCE);
+        EXPECT_EQ(drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT), "Media: Unknown media");
+        EXPECT_EQ(drvtest::ReadText(d, IDC_CV_FRONT_SOURCE), "Front cover:");
+        EXPECT_EQ(drvtest::ReadText(d, IDC_CV_BACK_SOURCE), "Back cover: as the front cover");
         EXPECT_TRUE(drvtest::Click(d, IDC_CV_FRONT_MEDIA));
-        after = drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT);
+        EXPECT_EQ(drvtest::ReadText(d, IDC_CV_FRONT_MEDIA_TEXT), "Media: Thick");
         SavePicture(d, "covers");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
@@ -245,10 +251,7 @@ TEST_F(FeaturePages, ACoverTakesItsMediaFromTheMediaDialog) {
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_COVERS);
-    EXPECT_EQ(before, "Media: Unknown media");
-    EXPECT_EQ(after, "Media: Thick");
-    EXPECT_EQ(frontSource, "Front cover:");
-    EXPECT_EQ(backSource, "Back cover: as the front cover");
+    EXPECT_EQ(person.dialogsSeen(), 2);
     EXPECT_EQ(RequestWord(model::kMediaPairs + 4 * kMediaTargetFrontCover), 3);
     EXPECT_EQ(RequestWord(model::kCoverFlags), 0x1);  // the cover's media is known now
 }
@@ -279,15 +282,14 @@ TEST_F(FeaturePages, AGraphicsChangeIsMarkedAndTheSmallDialogsOpenAndClose) {
 }
 
 TEST_F(FeaturePages, TheCoverWarningIsSilencedForTheJobByItsCheckBox) {
-    std::string text;
     person.OnDialog([&](HWND d) {
-        text = drvtest::ReadText(d, IDC_BCW_TEXT);
+        // Cover kind 1, not spooled on the host.
+        EXPECT_EQ(drvtest::ReadText(d, IDC_BCW_TEXT), "The covers are printed from the cover tray.");
         EXPECT_TRUE(drvtest::SetCheck(d, IDC_BCW_CHECK, BST_CHECKED));
         SavePicture(d, "book_cover_warning");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_BOOK_COVER_WARNING);
-    EXPECT_EQ(text, "The covers are printed from the cover tray.");  // cover kind 1, not spooled on the host
     EXPECT_EQ(RequestWord(model::kOptionFlags) & 0x8, 0x8);
 
     person.OnDialog([&](HWND d) {
@@ -296,17 +298,16 @@ TEST_F(FeaturePages, TheCoverWarningIsSilencedForTheJobByItsCheckBox) {
     });
     RunPage(IDC_OPEN_BOOK_COVER_WARNING);
     EXPECT_EQ(RequestWord(model::kOptionFlags) & 0x8, 0);
+    EXPECT_EQ(person.dialogsSeen(), 2);
 }
 
 TEST_F(FeaturePages, WithoutTheRequestLibraryTheDocumentListIsEmptyAndOkCloses) {
-    std::vector<std::string> rows{"not read"};
     person.OnDialog([&](HWND d) {
-        rows = drvtest::ReadEntries(d, IDC_BROWSE_LIST);
+        EXPECT_TRUE(drvtest::ReadEntries(d, IDC_BROWSE_LIST).empty());
         SavePicture(d, "browse_file");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_BROWSE_FILE);
-    EXPECT_TRUE(rows.empty());
     EXPECT_EQ(person.dialogsSeen(), 1);
     EXPECT_EQ(person.messageTexts(), std::vector<std::string>{"The file could not be imported."});  // the request's one message
 }
@@ -331,24 +332,21 @@ TEST(StoredDocuments, NamedEntriesAreReadInsideTheirFields) {
 }
 
 TEST_F(FeaturePages, TheMailBoxChoicesAreTheJobsAfterOkOnly) {
-    std::vector<std::string> boxes;
-    bool nameEnabled = true, listEnabled = false;
     person.OnDialog([&](HWND d) {
-        boxes = drvtest::ReadEntries(d, IDC_MB_BOXES);
+        // Boxes 1 to 4 of the data file.
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_MB_BOXES), (std::vector<std::string>{"0", "1", "2", "3"}));
         EXPECT_TRUE(drvtest::Click(d, IDC_MB_TO_DEVICE));
-        nameEnabled = IsWindowEnabled(GetDlgItem(d, IDC_MB_NAME)) != FALSE;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_MB_NAME)));
         EXPECT_TRUE(drvtest::Click(d, IDC_MB_TO_BOXES));
         EXPECT_TRUE(drvtest::Type(d, IDC_MB_NAME, "Quarterly report of the year"));  // 24 characters taken
         EXPECT_TRUE(drvtest::Click(d, IDC_MB_LIST_CHOSEN));
-        listEnabled = IsWindowEnabled(GetDlgItem(d, IDC_MB_BOXES)) != FALSE;
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d, IDC_MB_BOXES)));
         EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_MB_BOXES, 2));
         SavePicture(d, "mail_box");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_MAIL_BOX);
-    EXPECT_EQ(boxes, (std::vector<std::string>{"0", "1", "2", "3"}));  // boxes 1 to 4 of the data file
-    EXPECT_FALSE(nameEnabled);
-    EXPECT_TRUE(listEnabled);
+    EXPECT_EQ(person.dialogsSeen(), 1);
     const uint8_t* job = user->GetMailBoxJob();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(job)), "Quarterly report of the ");
     EXPECT_EQ(job[34], 0);   // destination
@@ -367,36 +365,28 @@ TEST_F(FeaturePages, TheMailBoxChoicesAreTheJobsAfterOkOnly) {
 }
 
 TEST_F(FeaturePages, WithoutAddInsTheInformationIsEmpty) {
-    std::vector<std::string> names{"not read"};
-    std::string emptyName{"not read"};
     person.OnDialog([&](HWND d) {
-        names = drvtest::ReadEntries(d, IDC_AI_LIST);
-        emptyName = drvtest::ReadText(d, IDC_AI_NAME);
+        EXPECT_TRUE(drvtest::ReadEntries(d, IDC_AI_LIST).empty());
+        EXPECT_EQ(drvtest::ReadText(d, IDC_AI_NAME), "");  // no record, no texts
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_ADDIN_INFO);
-    EXPECT_TRUE(names.empty());
-    EXPECT_EQ(emptyName, "");  // no record, no texts
+    EXPECT_EQ(person.dialogsSeen(), 1);
 }
 
 TEST_F(FeaturePages, TheAddInInformationShowsTheInstalledSample) {
     // Before the request first asks for its add-ins, which it loads once.
     ASSERT_TRUE(drvtest::InstallSampleAddIn(drvtest::kBundledPcl5ePrinter));
-    std::vector<std::string> names;
-    std::string state, file, classText;
     person.OnDialog([&](HWND d) {
-        names = drvtest::ReadEntries(d, IDC_AI_LIST);
-        state = drvtest::ReadText(d, IDC_AI_STATE);
-        file = drvtest::ReadText(d, IDC_AI_FILE);
-        classText = drvtest::ReadText(d, IDC_AI_CLASS);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_AI_LIST).size(), 1u);
+        EXPECT_EQ(drvtest::ReadText(d, IDC_AI_STATE), "Loaded");
+        EXPECT_EQ(drvtest::ReadText(d, IDC_AI_FILE), "SAMPLEUI.DLL");
+        EXPECT_EQ(drvtest::ReadText(d, IDC_AI_CLASS), drvtest::kSampleAddInClass);
         SavePicture(d, "addin_info");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPage(IDC_OPEN_ADDIN_INFO);
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(state, "Loaded");
-    EXPECT_EQ(file, "SAMPLEUI.DLL");
-    EXPECT_EQ(classText, drvtest::kSampleAddInClass);
+    EXPECT_EQ(person.dialogsSeen(), 1);
 }
 
 TEST_F(FeaturePages, ThePaperSourcesAreListedAndOkChangesNothingUnchanged) {
@@ -415,6 +405,118 @@ TEST_F(FeaturePages, ThePaperSourcesAreListedAndOkChangesNothingUnchanged) {
     EXPECT_TRUE(std::equal(before.begin(), before.end(), after));
 }
 
+TEST_F(FeaturePages, SubstitutesOfEveryVisitAreStoredAndTheDefaultIsNot) {
+    person.OnDialog([&](HWND d) {
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_FS_DEVICE_FONTS),
+                  (std::vector<std::string>{"Keep TrueType", "Courier", "CG Times", "Univers", "Letter Gothic",
+                                            "Line Printer"}));
+        const std::vector<std::string> faces = drvtest::ReadEntries(d, IDC_FS_FACES);
+        ASSERT_EQ(faces.size(), 6u);
+        EXPECT_EQ(faces[0], "Sans Serif\tKeep TrueType");
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_FACES, "Serif\tKeep TrueType"));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_DEVICE_FONTS, "CG Times"));
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_FS_FACES, 0));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_DEVICE_FONTS, "Univers"));
+        // Back to the default: a face printed as TrueType is not a substitution.
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_DEVICE_FONTS, "Keep TrueType"));
+        EXPECT_TRUE(drvtest::ChooseEntry(d, IDC_FS_FACES, 1));
+        EXPECT_EQ(drvtest::ReadSelectedEntry(d, IDC_FS_DEVICE_FONTS), "CG Times");
+        EXPECT_EQ(Face(d, 1), "Serif\tCG Times");
+        SavePicture(d, "font_substitution");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_FONT_SETTINGS);
+    std::vector<FontSubstEntry> table = StoredTable();
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].face, "Serif");
+    EXPECT_EQ(table[0].substitute, "CG Times");
+
+    // A second visit shows what the first stored and keeps it when it stores its own change.
+    person.OnDialog([&](HWND d) {
+        EXPECT_EQ(Face(d, 1), "Serif\tCG Times");
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_FACES, "Typewriter\tKeep TrueType"));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_DEVICE_FONTS, "Courier"));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_FONT_SETTINGS);
+    table = StoredTable();
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0].face, "Serif");
+    EXPECT_EQ(table[1].face, "Typewriter");
+    EXPECT_EQ(table[1].substitute, "Courier");
+
+    // Restore brings the stored table back over this visit's choices; Cancel stores nothing.
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_FACES, "Serif\tCG Times"));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_DEVICE_FONTS, "Line Printer"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_FS_RESTORE));
+        EXPECT_EQ(Face(d, 1), "Serif\tCG Times");
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_FACES, "Book Serif\tKeep TrueType"));
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FS_DEVICE_FONTS, "Line Printer"));
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_FONT_SETTINGS);
+    EXPECT_EQ(StoredTable().size(), 2u);
+    EXPECT_EQ(person.dialogsSeen(), 3);
+}
+
+TEST_F(FeaturePages, FontSetsFillTheSlotsAndTheirMemoryIsStored) {
+    struct Seen {
+        std::string slots;
+        std::vector<std::string> installed, available;
+        bool addEnabled = false, removeEnabled = false;
+    } opened, full, cancelled;
+    auto read = [](HWND d, Seen& s) {
+        s.slots = drvtest::ReadText(d, IDC_OF_SLOTS);
+        s.installed = drvtest::ReadEntries(d, IDC_OF_INSTALLED);
+        s.available = drvtest::ReadEntries(d, IDC_OF_AVAILABLE);
+        s.addEnabled = IsWindowEnabled(GetDlgItem(d, IDC_OF_ADD)) != FALSE;
+        s.removeEnabled = IsWindowEnabled(GetDlgItem(d, IDC_OF_REMOVE)) != FALSE;
+    };
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_FS_FONT_SETS));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        read(d, opened);
+        EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_OF_AVAILABLE, "OCR fonts"));
+        EXPECT_TRUE(drvtest::Click(d, IDC_OF_ADD));
+        EXPECT_TRUE(drvtest::Click(d, IDC_OF_ADD));
+        read(d, full);
+        SavePicture(d, "font_sets");
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    RunPage(IDC_FONT_SETTINGS);
+    EXPECT_EQ(opened.slots, "The printer has room for 2 font sets.");
+    EXPECT_TRUE(opened.installed.empty());
+    EXPECT_EQ(opened.available, (std::vector<std::string>{"Bar code fonts", "OCR fonts"}));
+    EXPECT_FALSE(opened.removeEnabled);
+    EXPECT_TRUE(opened.addEnabled);
+    EXPECT_EQ(full.installed, (std::vector<std::string>{"OCR fonts", "Bar code fonts"}));
+    EXPECT_FALSE(full.addEnabled);  // as many sets as slots
+    EXPECT_TRUE(full.removeEnabled);
+    EXPECT_EQ(DeviceValue(devopt::kValueFontSet1), 2);
+    EXPECT_EQ(DeviceValue(devopt::kValueFontSet2), 1);
+    EXPECT_EQ(DeviceValue(devopt::kValueFontSet3), 0);
+    EXPECT_EQ(DeviceValue(devopt::kValueFontMemory), 768);
+
+    // Remove all, then Cancel in the set dialog: the stored sets stay.
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_FS_FONT_SETS));
+        EXPECT_TRUE(drvtest::PressOk(d));
+    });
+    person.OnDialog([&](HWND d) {
+        EXPECT_TRUE(drvtest::Click(d, IDC_OF_REMOVE_ALL));
+        read(d, cancelled);
+        EXPECT_TRUE(drvtest::PressCancel(d));
+    });
+    RunPage(IDC_FONT_SETTINGS);
+    EXPECT_TRUE(cancelled.installed.empty());
+    EXPECT_FALSE(cancelled.removeEnabled);
+    EXPECT_EQ(DeviceValue(devopt::kValueFontSet1), 2);
+    EXPECT_EQ(DeviceValue(devopt::kValueFontMemory), 768);
+}
+
 // The format dialog opens from the layout options, which open from the page-setup page.
 class FormatDialog : public SheetSets<> {
 protected:
@@ -430,23 +532,20 @@ TEST_F(FormatDialog, TheFormatOfThePrintedTextsGoesToItsFontBlockAndColour) {
     uint8_t block[48] = {};
     block[13] = 'x';  // a face this screen does not have
     ctx->svc->SetOption(ctx, user->GetSettingsSource(), 0x30025, block, sizeof block);
-    std::vector<std::string> faces;
-    std::string shownFace;
-    bool spinRange = false;
     person.OnDialog([&](HWND d) {
         EXPECT_TRUE(drvtest::Click(d, IDC_FORMAT_SETTINGS));
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     person.OnDialog([&](HWND d) {
-        faces = drvtest::ReadEntries(d, IDC_FMT_FACE);
-        shownFace = drvtest::ReadSelectedEntry(d, IDC_FMT_FACE);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_FMT_FACE).size(), 6u);  // the screen's outline families
+        EXPECT_EQ(drvtest::ReadSelectedEntry(d, IDC_FMT_FACE), "Sans Serif");
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_FACE, "Book Serif"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_STYLE, "Bold italic"));
         EXPECT_TRUE(drvtest::Type(d, IDC_FMT_SIZE, "144"));  // two digits taken
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_FMT_COLOUR, "Red"));
         int low = 0, high = 0;
         SendDlgItemMessageA(d, IDC_FMT_SIZE_SPIN, UDM_GETRANGE32, WPARAM(&low), LPARAM(&high));
-        spinRange = low == 1 && high == 72;
+        EXPECT_EQ(std::make_pair(low, high), std::make_pair(1, 72));
         SavePicture(d, "format_settings");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
@@ -457,9 +556,6 @@ TEST_F(FormatDialog, TheFormatOfThePrintedTextsGoesToItsFontBlockAndColour) {
     });
     ShowPage(IDD_PAGE_SETUP, CmProc::DialogProcFor<PageSetupProc>);
     EXPECT_EQ(person.dialogsSeen(), 2);
-    EXPECT_EQ(faces.size(), 6u);  // the screen's outline families
-    EXPECT_EQ(shownFace, "Sans Serif");
-    EXPECT_TRUE(spinRange);
     const auto stored = RequestOption<std::array<uint8_t, 48>>(ctx, 0x30025);
     const ByteView font(stored.data(), stored.size());
     int32_t size = 0;

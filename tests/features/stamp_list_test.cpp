@@ -42,17 +42,17 @@ protected:
 
 TEST_F(PageSetupStamps, TheStampListShowsThePresetsAndAChosenOneReachesTheRequest) {
     drvtest::ScriptedSheet person;
-    std::vector<std::string> listed;
     person.OnSheet([&](drvtest::SheetDriver& sheet) {
-        listed = drvtest::ReadEntries(sheet.Page(), IDC_STAMP_SELECT);
+        const std::vector<std::string> listed = drvtest::ReadEntries(sheet.Page(), IDC_STAMP_SELECT);
+        ASSERT_GE(listed.size(), 9u);
+        EXPECT_EQ(std::vector<std::string>(listed.end() - 9, listed.end()),
+                  (std::vector<std::string>{"CONFIDENTIAL", "COPY", "DRAFT", "SAMPLE", "URGENT", "PRIVATE", "FINAL",
+                                            "TOP SECRET", "New watermark"}));
         EXPECT_TRUE(drvtest::ChooseEntryByText(sheet.Page(), IDC_STAMP_SELECT, "URGENT"));
         EXPECT_TRUE(sheet.PressOk());
     });
     Run();
-    ASSERT_GE(listed.size(), 9u);
-    const std::vector<std::string> tail(listed.end() - 9, listed.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"CONFIDENTIAL", "COPY", "DRAFT", "SAMPLE", "URGENT", "PRIVATE", "FINAL",
-                                              "TOP SECRET", "New watermark"}));
+    EXPECT_EQ(person.sheetsSeen(), 1);
     EXPECT_EQ(RequestField(watermark::kOptName), "URGENT");
     EXPECT_EQ(RequestField(watermark::kOptText), "URGENT");
 }

@@ -55,6 +55,11 @@ protected:
         ASSERT_TRUE(RegSetValueAll(HKEY_LOCAL_MACHINE, base.c_str(), fixture.Printer().Name().c_str(), "WaterMark",
                                    name.c_str(), REG_BINARY, data.data(), static_cast<DWORD>(data.size())));
     }
+    void DeleteValue(uint32_t index) {
+        const std::string base = Base();
+        RegDeleteValueAll(HKEY_LOCAL_MACHINE, base.c_str(), fixture.Printer().Name().c_str(), "WaterMark",
+                          std::to_string(index).c_str());
+    }
     static std::vector<uint8_t> Packed(const Record& record) {
         std::vector<uint8_t> bytes(watermark::kRegRecordSize);
         watermark::PackRecord(record, bytes.data());

@@ -61,14 +61,13 @@ protected:
 };
 
 TEST_F(WaterMarkPage, EditStampAddsAWatermarkThatOkStoresAndPutsInTheRequest) {
-    std::vector<std::string> listed;
-    std::string x, y, size;
-    bool angleEnabled = true;
     person.OnDialog([&](HWND d) {
-        listed = drvtest::ReadEntries(d, IDC_WM_LIST);
+        const std::vector<std::string> listed = drvtest::ReadEntries(d, IDC_WM_LIST);
+        ASSERT_GE(listed.size(), 8u);
+        EXPECT_EQ(listed.back(), "TOP SECRET");
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_WM_LIST, "DRAFT"));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_WM_DELETE))) << "a built-in preset stays";
-        angleEnabled = IsWindowEnabled(GetDlgItem(d, IDC_WM_ANGLE));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, IDC_WM_ANGLE))) << "DRAFT runs along the diagonal";
         SavePicture(d, "watermark_draft");
         EXPECT_TRUE(drvtest::Click(d, IDC_WM_ADD));
         EXPECT_EQ(drvtest::ReadSelectedEntry(d, IDC_WM_LIST), "New watermark");
@@ -76,23 +75,18 @@ TEST_F(WaterMarkPage, EditStampAddsAWatermarkThatOkStoresAndPutsInTheRequest) {
         EXPECT_TRUE(drvtest::Type(d, IDC_WM_TEXT, "FOR REVIEW"));
         EXPECT_TRUE(drvtest::Type(d, IDC_WM_X, "20"));
         EXPECT_TRUE(drvtest::Type(d, IDC_WM_Y, "-70"));
-        y = drvtest::ReadText(d, IDC_WM_Y);
+        EXPECT_EQ(drvtest::ReadText(d, IDC_WM_Y), "-50") << "a place beyond the page's edge is held at it";
         EXPECT_TRUE(drvtest::Type(d, IDC_WM_SIZE, "90"));
         EXPECT_TRUE(drvtest::Click(d, IDC_WM_FREE_ANGLE));
         EXPECT_TRUE(drvtest::Type(d, IDC_WM_ANGLE, "30"));
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_WM_COLOUR, "Red"));
         EXPECT_TRUE(drvtest::Click(d, IDC_WM_FRAME_BOX));
-        x = drvtest::ReadText(d, IDC_WM_X);
+        EXPECT_EQ(drvtest::ReadText(d, IDC_WM_X), "20");
         SavePicture(d, "watermark_added");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPageSetup(true);
     ASSERT_EQ(person.dialogsSeen(), 1);
-    EXPECT_FALSE(angleEnabled) << "DRAFT runs along the diagonal";
-    ASSERT_GE(listed.size(), 8u);
-    EXPECT_EQ(listed.back(), "TOP SECRET");
-    EXPECT_EQ(x, "20");
-    EXPECT_EQ(y, "-50") << "a place beyond the page's edge is held at it";
     ASSERT_FALSE(stampsAfter.empty());
     EXPECT_EQ(stampsAfter.back(), "Mine") << "the page lists the new preset";
 
@@ -150,24 +144,20 @@ TEST_F(WaterMarkPage, DeletingAsksFirstAndAFullListRefusesMore) {
     person.AnswerMessageBox(IDOK);   // the list is full
     person.AnswerMessageBox(IDNO);   // delete "Mine 49"? no
     person.AnswerMessageBox(IDYES);  // yes
-    std::string selectedAfter;
-    size_t before = 0, after = 0;
     person.OnDialog([&](HWND d) {
-        before = drvtest::ReadEntries(d, IDC_WM_LIST).size();
+        const size_t before = drvtest::ReadEntries(d, IDC_WM_LIST).size();
         EXPECT_TRUE(drvtest::Click(d, IDC_WM_ADD));
         EXPECT_TRUE(drvtest::ChooseEntryByText(d, IDC_WM_LIST, "Mine 49"));
         EXPECT_TRUE(drvtest::Click(d, IDC_WM_DELETE));
         EXPECT_TRUE(drvtest::Click(d, IDC_WM_DELETE));
-        after = drvtest::ReadEntries(d, IDC_WM_LIST).size();
-        selectedAfter = drvtest::ReadSelectedEntry(d, IDC_WM_LIST);
+        EXPECT_EQ(drvtest::ReadEntries(d, IDC_WM_LIST).size(), before - 1);
+        EXPECT_EQ(drvtest::ReadSelectedEntry(d, IDC_WM_LIST), "Mine 48");
         EXPECT_TRUE(drvtest::PressOk(d));
     });
     RunPageSetup(true);
     ASSERT_EQ(person.messageBoxes().size(), 3u);
     EXPECT_EQ(person.messageBoxes()[0].text, "No more watermarks can be added: 50 is the most there can be.");
     EXPECT_EQ(person.messageBoxes()[1].text, "Delete the watermark 'Mine 49'?");
-    EXPECT_EQ(after, before - 1);
-    EXPECT_EQ(selectedAfter, "Mine 48");
     EXPECT_EQ(Stored(50).size(), 0u);
     EXPECT_EQ(Stored(49).size(), watermark::kRegRecordSize);
 }

@@ -1,12 +1,113 @@
-// The bundled printer's watermark presets: the list (current watermark, built-in presets, stored
-// user presets), the working list's commit with its renumbering, the upgrade of older stored
-// values, and a pseudo-printer context that keeps its presets in its own slots.
+// The bundled printer's watermark presets: the stored form of a preset (the exact bytes, the older
+// layout, refused sizes and unterminated texts, and the mapping between a preset and the
+// watermark options), the list (current watermark, built-in presets, stored user presets), the
+// working list's commit with its renumbering, the upgrade of older stored values, and a
+// pseudo-printer context that keeps its presets in its own slots.
 #include "watermark_fixture.h"
 
 #include "platform/spooler/pseudo_printer.h"
 
+using namespace watermark;
+
 namespace watermarktest {
 namespace {
+
+WaterMarkRecord Sample() {
+    WaterMarkRecord r;
+    r.id = 0x0102;
+    r.kind = kKindUser;
+    CopyText(r.name, sizeof r.name, "Draft copy");
+    CopyText(r.text, sizeof r.text, "DRAFT");
+    r.x = -12, r.y = 34, r.angleWord = -390, r.rotationMode = 3;
+    r.frameKind = 3, r.layerChoice = 1, r.flag = 1, r.colour = 0x00A0B0C0;
+    r.font.height = 72, r.font.width = 5, r.font.escapement = 300, r.font.orientation = 300, r.font.weight = 400;
+    r.font.italic = 1, r.font.charSet = 1, r.font.pitchAndFamily = 0x22;
+    CopyText(r.font.faceName, sizeof r.font.faceName, "Arial");
+    return r;
+}
+
+TEST(WaterMarkRecord, PacksTheStoredFieldsAtTheirOffsetsAndReadsThemBack) {
+    uint8_t bytes[kRegRecordSize];
+    PackRecord(Sample(), bytes);
+    EXPECT_EQ(bytes[0], 0x02);
+    EXPECT_EQ(bytes[1], 0x01);
+    EXPECT_EQ(bytes[2], 2);
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes + 4), "Draft copy");
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes + 37), "DRAFT");
+    EXPECT_EQ(bytes[70], 0xF4);  // -12
+    EXPECT_EQ(bytes[74] | bytes[75] << 8, 0xFE7A);  // -390
+    EXPECT_EQ(bytes[84] | bytes[85] << 8 | bytes[86] << 16, 0xA0B0C0);
+    EXPECT_EQ(bytes[88], 72);
+    EXPECT_EQ(bytes[98], 1);      // italic
+    EXPECT_EQ(bytes[105], 0x22);  // pitch and family
+    EXPECT_STREQ(reinterpret_cast<char*>(bytes + 106), "Arial");
+
+    WaterMarkRecord back;
+    back.changeFlags = 7;
+    ASSERT_TRUE(UnpackRecord(bytes, sizeof bytes, back));
+    EXPECT_EQ(back.changeFlags, 0);
+    uint8_t again[kRegRecordSize];
+    PackRecord(back, again);
+    EXPECT_EQ(std::memcmp(bytes, again, sizeof bytes), 0);
+    EXPECT_TRUE(SameContent(back, Sample()));
+}
+
+TEST(WaterMarkRecord, ReadsTheOlderLayoutWithoutItsKindWord) {
+    uint8_t current[kRegRecordSize];
+    PackRecord(Sample(), current);
+    std::vector<uint8_t> old(current, current + 2);
+    old.insert(old.end(), current + 4, current + kRegRecordSize);
+    ASSERT_EQ(old.size(), kOldRegRecordSize);
+    WaterMarkRecord back;
+    ASSERT_TRUE(UnpackRecord(old.data(), old.size(), back));
+    EXPECT_EQ(back.kind, 0u);
+    EXPECT_STREQ(back.name, "Draft copy");
+    EXPECT_EQ(back.colour, 0xA0B0C0u);
+    EXPECT_STREQ(back.font.faceName, "Arial");
+}
+
+TEST(WaterMarkRecord, RefusesEveryOtherSizeAndTerminatesFullTexts) {
+    std::vector<uint8_t> bytes(kRegRecordSize + 1, 'A');
+    WaterMarkRecord back;
+    for (size_t size : {size_t{0}, size_t{1}, size_t{88}, kOldRegRecordSize - 1, kOldRegRecordSize + 1,
+                        kRegRecordSize + 1})
+        EXPECT_FALSE(UnpackRecord(bytes.data(), size, back)) << size;
+    EXPECT_FALSE(UnpackRecord(nullptr, kRegRecordSize, back));
+    ASSERT_TRUE(UnpackRecord(bytes.data(), kRegRecordSize, back));
+    EXPECT_EQ(std::strlen(back.name), 32u);
+    EXPECT_EQ(std::strlen(back.text), 32u);
+    EXPECT_EQ(std::strlen(back.font.faceName), 32u);
+}
+
+TEST(WaterMarkRecord, OptionFlagsAndAnglesMapBothWays) {
+    struct Case { uint32_t flags; int16_t angle; int16_t mode, angleWord; uint32_t frame, layer, flag; uint16_t draw; };
+    for (const Case& c : {Case{0x200, 300, 3, -390, 0, 0, 0, 300}, Case{0x80 | 0x20, 0, 1, 0, 1, 0, 0, 450},
+                          Case{0x100 | 0x60 | 0x10, 0, 2, 0, 3, 1, 0, static_cast<uint16_t>(-450)},
+                          Case{0x400 | 0x08 | 0x10, 0, 0, 0, 0, 0, 1, 450},
+                          Case{0x200, -300, 3, -330, 0, 0, 0, static_cast<uint16_t>(-300)}}) {
+        WaterMarkRecord r;
+        ApplyOptionFlags(c.flags, c.angle, r);
+        EXPECT_EQ(r.rotationMode, c.mode) << std::hex << c.flags;
+        EXPECT_EQ(r.angleWord, c.angleWord) << c.flags;
+        EXPECT_EQ(r.frameKind, c.frame) << c.flags;
+        EXPECT_EQ(r.layerChoice, c.layer) << c.flags;
+        EXPECT_EQ(r.flag, c.flag) << c.flags;
+        EXPECT_EQ(GetDrawAngle(r), c.draw) << c.flags;
+        // Written back, the flags give the same record again, with 0x02 always set.
+        const uint32_t written = MakeOptionFlags(r, 0x1);
+        EXPECT_EQ(written & 0x3, 0x3u);
+        WaterMarkRecord again;
+        ApplyOptionFlags(written, c.angle, again);
+        EXPECT_EQ(again.rotationMode, r.rotationMode);
+        EXPECT_EQ(again.frameKind, r.frameKind);
+        EXPECT_EQ(again.layerChoice, r.layerChoice);
+        EXPECT_EQ(again.flag, r.flag);
+    }
+    EXPECT_EQ(EscapementOf(-390), 300);
+    EXPECT_EQ(EscapementOf(-720), 0);
+    EXPECT_EQ(EscapementOf(-330), 3300);  // the remainder keeps the dividend's sign
+}
+
 
 const std::vector<std::string> kBuiltIns = {"CONFIDENTIAL", "COPY", "DRAFT", "SAMPLE", "URGENT", "PRIVATE",
                                             "FINAL", "TOP SECRET"};
@@ -55,15 +156,8 @@ TEST_F(WaterMarkTest, AnUnnamedCurrentWatermarkHeadsTheListFromTheSettings) {
 TEST_F(WaterMarkTest, StoredUserPresetsFollowTheBuiltInOnesUpToTheListsRoom) {
     struct Case { const char* current; size_t stored; int missing; size_t users; };
     for (const Case& c : {Case{"DRAFT", 60, 0, 51}, Case{"", 60, 0, 50}, Case{"DRAFT", 5, 3, 2}}) {
-        for (uint32_t i = 1; i <= c.stored; ++i) {
-            const std::string name = "Mine " + std::to_string(i);
-            SetValue(i, Packed(Preset(name.c_str())));
-        }
-        if (c.missing) {
-            const std::string base = Base();
-            RegDeleteValueAll(HKEY_LOCAL_MACHINE, base.c_str(), fixture.Printer().Name().c_str(), "WaterMark",
-                              std::to_string(c.missing).c_str());
-        }
+        for (uint32_t i = 1; i <= c.stored; ++i) SetValue(i, Packed(Preset(("Mine " + std::to_string(i)).c_str())));
+        if (c.missing) DeleteValue(c.missing);
         SetName(c.current);
         auto marks = Marks();
         const size_t head = c.current[0] ? 0 : 1;
@@ -71,11 +165,7 @@ TEST_F(WaterMarkTest, StoredUserPresetsFollowTheBuiltInOnesUpToTheListsRoom) {
         const Record& last = marks->Presets().back();
         EXPECT_EQ(last.id, 8 + c.users);
         EXPECT_EQ(std::string(last.name), "Mine " + std::to_string(c.users));
-        for (uint32_t i = 1; i <= c.stored; ++i) {
-            const std::string base = Base();
-            RegDeleteValueAll(HKEY_LOCAL_MACHINE, base.c_str(), fixture.Printer().Name().c_str(), "WaterMark",
-                              std::to_string(i).c_str());
-        }
+        for (uint32_t i = 1; i <= c.stored; ++i) DeleteValue(i);
     }
 }
 
@@ -133,7 +223,9 @@ TEST_F(WaterMarkTest, DeletingRenumbersTheLaterPresetsWithoutLosingOne) {
     EXPECT_EQ(third.id, 11);
 }
 
-TEST_F(WaterMarkTest, APresetAddedAndDeletedInOneVisitLeavesNoTrace) {
+// A preset added and deleted in one visit leaves no trace; adding stops at the list's room, and a
+// deleted preset frees its room.
+TEST_F(WaterMarkTest, AddingStopsAtTheListsRoomAndAnAddedPresetDeletedLeavesNoTrace) {
     SetName("DRAFT");
     auto marks = Marks();
     marks->InitWorkingList();
@@ -142,17 +234,11 @@ TEST_F(WaterMarkTest, APresetAddedAndDeletedInOneVisitLeavesNoTrace) {
     EXPECT_EQ(marks->Working().size(), 8u);
     ASSERT_TRUE(marks->CommitWorkingList());
     EXPECT_TRUE(Value(1).empty());
-}
-
-TEST_F(WaterMarkTest, AddingStopsAtTheListsRoom) {
-    SetName("DRAFT");
-    auto marks = Marks();
-    marks->InitWorkingList();
     int added = 0;
     while (added < 60 && marks->AddPreset(Preset("x"))) ++added;
     EXPECT_EQ(added, 51);
     ASSERT_TRUE(marks->DeletePreset(20));
-    EXPECT_TRUE(marks->AddPreset(Preset("x"))) << "a deleted preset frees its room";
+    EXPECT_TRUE(marks->AddPreset(Preset("x")));
 }
 
 TEST_F(WaterMarkTest, TheUpgradeKeepsEveryPresetThatIsNotAPlainBuiltInCopy) {

@@ -53,6 +53,7 @@ TEST_F(Recording, ArgumentsChangeAgainstTheValueRecordedBefore) {
         {"_A = f(1), keep([_A, 5])", "0"},     // and a list holding one compares as terms
         {"keep([])", "1"},
         {"keep([])", "0"},
+        {"_A = 5, keep(g(1, is(_A, 1)))", "1", "g(1,is(5,1))"},  // a read-only term inside is resolved
         {"keep(g(1, 2))", "1"},
         {"keep(g(1, 2))", "0"},
         {"keep(g(1, _B))", "0"},               // a variable inside an argument is not followed

@@ -200,6 +200,17 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
     const std::string on_capped = "[5|[2|[]]{3." + cap + "}]{3." + cap + "}";
     PlCell* ten = t.list({t.var("_B", 2)});
     for (int i = 0; i < 9; ++i) ten = t.list({t.integer(1)}, ten);
+    // Terms of a living frame met twice, the second time a level deeper: what the first look
+    // found out of the term must hold at the second's depth, as must a look cut short.
+    PlCell* plain = t.fn("k", {t.fn("m", {t.integer(1)}), t.fn("n", {t.fn("p", {t.integer(2)})})});
+    PlCell* open_below = t.fn("k", {t.fn("m", {t.fn("n", {t.var("_B", 2)})}), t.integer(3)});
+    PlCell* deep = t.integer(1);
+    std::string on_deep = "1";
+    for (int i = 0; i < 70; ++i) {
+        deep = t.fn("d", {deep, t.atom("x")});
+        on_deep = "d(" + on_deep + ")";
+    }
+    const std::string twice_deep = "f(g(" + on_deep + "))";
     const PlBinding unbound{e->cell.unbound, nullptr};
     struct Row {
         const char* what;
@@ -251,6 +262,12 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
          {t.list({t.integer(8)}), left}, "[5|[8|[]]{3.1}]{3.2}", 8},
         {"short list ending in a compound term", t.list({h}, tl), {t.integer(5), nullptr},
          {t.list({t.var("_B", 2)}, t.fn("f", {t.integer(1)})), left}, "[5|[7|f(1)]{0.0}]{0.0}", 10},
+        {"a term without variables in a living frame, twice", t.fn("f", {h, t.fn("g", {h})}), {plain, left}, unbound,
+         "f(k(m(1)))", 14},
+        {"a term with a variable deep inside in a living frame, twice", t.fn("f", {t.fn("g", {h}), h}),
+         {open_below, left}, unbound, "f(g(k(m(n(7)))))", 14},
+        {"a term without variables deeper than the looks keep, twice", t.fn("f", {t.fn("g", {h}), h}), {deep, left},
+         unbound, twice_deep.c_str(), 148},
         {"long list through a living frame", t.list({h}, tl), {t.integer(5), nullptr}, {ten, left},
          "[5|[1|[1|[1|[1|[1|[1|[1|[1|[1|[7|[]]{3.1}]{3.2}]{3.3}]{3.4}]{3.5}]{3.6}]{3.7}]{3.8}]{3.9}]{3.10}]"
          "{3.11}",
@@ -270,7 +287,7 @@ TEST_F(Unify, SettlingMakesWhatTheWalkMakesAndMeetsTheLimitWhereItDid) {
         for (const Row& row : rows) {
             std::string got;
             int room = -1;
-            for (int r = 40; r >= 0; --r) {
+            for (int r = std::max(40, row.room + 2); r >= 0; --r) {
                 const size_t mark = pl_trail_mark(e);
                 const size_t mark_bytes = pl_trail_mark_bytes(e);
                 left->slots()[2] = {t.integer(7), nullptr};

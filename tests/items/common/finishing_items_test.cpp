@@ -27,11 +27,7 @@ constexpr size_t kDuplex = 62;
 class FinishingItems : public ItemSettings<> {};
 
 TEST_F(FinishingItems, EachSwitchKeepsOnlyItsOwnBitOfTheSharedWords) {
-    struct Case {
-        std::unique_ptr<CmSvCheckBox> item;
-        uint32_t option;
-        uint32_t bit;
-    };
+    struct Case { std::unique_ptr<CmSvCheckBox> item; uint32_t option; uint32_t bit; };
     Case cases[] = {{std::make_unique<CmSvCK_Staple>(), kOptFinishing, 0x10},
                     {std::make_unique<CmSvCK_Punch>(), kOptFinishing, 0x20},
                     {std::make_unique<CmSvCK_Zfold>(), kOptFinishing, 0x40},
@@ -55,10 +51,7 @@ TEST_F(FinishingItems, EachSwitchKeepsOnlyItsOwnBitOfTheSharedWords) {
 }
 
 TEST_F(FinishingItems, BindingEdgeTurnsTwoSidedPrintingToItsEdge) {
-    struct Case {
-        const char* edge;
-        uint16_t duplexBefore, duplexAfter, stored;
-    };
+    struct Case { const char* edge; uint16_t duplexBefore, duplexAfter, stored; };
     for (const Case& c : {Case{"SHORTTR", DMDUP_VERTICAL, DMDUP_HORIZONTAL, 2}, Case{"SHORTTR", DMDUP_SIMPLEX, DMDUP_SIMPLEX, 2},
                           Case{"LONGLT", DMDUP_HORIZONTAL, DMDUP_VERTICAL, 0}, Case{"SHORTBL", DMDUP_VERTICAL, DMDUP_HORIZONTAL, 3},
                           Case{"LONGRB", DMDUP_SIMPLEX, DMDUP_SIMPLEX, 1}}) {
@@ -81,11 +74,7 @@ TEST_F(FinishingItems, BindingEdgeTurnsTwoSidedPrintingToItsEdge) {
 
 // The staple points as well: they also turn for a page put on its side (mode 2).
 TEST_F(FinishingItems, BindingRowsFollowTheOrientationThePageReallyPrintsIn) {
-    struct Case {
-        uint16_t orientation, mode, pages;
-        int32_t firstText;
-        bool stapleLandscape;
-    };
+    struct Case { uint16_t orientation, mode, pages; int32_t firstText; bool stapleLandscape; };
     for (const Case& c : {Case{DMORIENT_PORTRAIT, 0, 0, 4112, false}, Case{DMORIENT_LANDSCAPE, 0, 0, 4116, true},
                           Case{DMORIENT_PORTRAIT, 3, 2, 4116, true}, Case{DMORIENT_LANDSCAPE, 3, 0, 4112, false},
                           Case{DMORIENT_PORTRAIT, 3, 1, 4112, false}, Case{DMORIENT_PORTRAIT, 2, 0, 4112, true},

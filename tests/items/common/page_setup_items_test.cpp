@@ -42,11 +42,8 @@ protected:
 };
 
 TEST_F(PageSetupItems, LayoutKindsStoreTheirModeAndCodeAndLeaveOtherModesAlone) {
-    struct Case {
-        const char* choice;
-        uint16_t modeBefore;
-        uint16_t mode, pages, poster;  // after the store (pages and poster start at 5 and 2)
-    };
+    // mode, pages, poster: after the store (pages and poster start at 5 and 2).
+    struct Case { const char* choice; uint16_t modeBefore; uint16_t mode, pages, poster; };
     for (const Case& c : {Case{"NUP_2PAGES", 0, 3, 0, 2}, Case{"NUP_4PAGES", 1, 3, 1, 2}, Case{"NUP_6PAGES", 0, 3, 2, 2},
                           Case{"NUP_16PAGES", 0, 3, 5, 2}, Case{"POSTER_2X2", 3, 5, 5, 0},
                           Case{"POSTER_4X4", 0, 5, 5, 2}, Case{"NUP_1PAGES", 3, 0, 5, 2},
@@ -98,11 +95,7 @@ TEST_F(PageSetupItems, LayoutPicturesFollowColourAndOrientationAndThePreviewPick
 }
 
 TEST_F(PageSetupItems, ScalingTurnsOnlyItsOwnModeAndTheRatioIsStoredSigned) {
-    struct Case {
-        uint16_t before;
-        int32_t on;
-        uint16_t after;
-    };
+    struct Case { uint16_t before; int32_t on; uint16_t after; };
     for (const Case& c : {Case{0, 1, 1}, Case{1, 0, 0}, Case{3, 0, 3}, Case{3, 1, 3}, Case{5, 1, 5}}) {
         SetShort(kOptLayoutMode, c.before);
         CmSvCK_Scaling scaling;
@@ -123,10 +116,7 @@ TEST_F(PageSetupItems, ScalingTurnsOnlyItsOwnModeAndTheRatioIsStoredSigned) {
 }
 
 TEST_F(PageSetupItems, PageOrderRowsFollowTheLayoutAndTheOptionInterfaceUsesItsOwnNumbers) {
-    struct Case {
-        uint16_t mode, pages, orientation;
-        std::string names;
-    };
+    struct Case { uint16_t mode, pages, orientation; std::string names; };
     for (const Case& c :
          {Case{3, 0, 1, "DIRECTION_LR DIRECTION_RL "}, Case{3, 0, 2, "DIRECTION_UD DIRECTION_DU "},
           Case{3, 1, 2, "DIRECTION_LUR DIRECTION_LUD DIRECTION_RUL DIRECTION_RUD "},
@@ -180,10 +170,7 @@ TEST_F(PageSetupItems, OrientationAndCopiesLiveInThePublicFields) {
     copies.Init(Ctx(), dm);
     EXPECT_EQ(copies.maximum, 999);
     EXPECT_EQ(copies.textLimit, 3);
-    struct Case {
-        uint32_t device;
-        int32_t maximum, digits;
-    };
+    struct Case { uint32_t device; int32_t maximum, digits; };
     for (const Case& c : {Case{999, 999, 3}, Case{1000, 1000, 4}, Case{40000, 32767, 5}, Case{0x80000001u, 32767, 5},
                           Case{0, 50, 3}})
         EXPECT_EQ(std::make_pair(CopiesMaximum(c.device, 50), CopiesTextLimit(CopiesMaximum(c.device, 50))),
@@ -284,11 +271,7 @@ TEST_F(PageSetupItems, StampSwitchKeepsTheOtherFlagsAndAnEmptyWatermarkOffersNoS
 TEST_F(PageSetupItems, JobOperationAnswersItsTwoKeysWithTheirOwnNumbers) {
     PDLSvCB_JobOperation job;
     job.Init(Ctx(), dm);
-    struct Case {
-        int32_t value;
-        int proofAnswer, jobAnswer;
-        int32_t proof, code;
-    };
+    struct Case { int32_t value; int proofAnswer, jobAnswer; int32_t proof, code; };
     for (const Case& c : {Case{1, 0, 0, 0, 0}, Case{2, 0, 2, 1, -1}, Case{4, 0, 0, 0, 3}, Case{8, 0, 0, 0, 2},
                           Case{16, 0, 0, 0, 5}, Case{32, 0, 0, 0, 1}}) {
         job.current = job.FindValue(c.value);
@@ -341,12 +324,7 @@ TEST_F(PageSetupItems, SpoolingIsWrittenToThePrinterAtOnceAndAFailedWriteChanges
 
 TEST(NumberFormat, TwoNumbersFitOrNothingIsWritten) {
     char text[16];
-    struct Case {
-        const char* format;
-        int32_t a, b;
-        bool ok;
-        const char* want;
-    };
+    struct Case { const char* format; int32_t a, b; bool ok; const char* want; };
     for (const Case& c : {Case{"%d.%02d in", 8, 27, true, "8.27 in"}, Case{"(%d-%d)", 1, 999, true, "(1-999)"},
                           Case{"%d%%", 5, 0, true, "5%"}, Case{"%s", 1, 2, false, ""}, Case{"%d %d %d", 1, 2, false, ""},
                           Case{"%d", 1, 0, true, "1"}, Case{"0123456789abcdef", 0, 0, false, ""},

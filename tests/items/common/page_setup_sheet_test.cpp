@@ -55,25 +55,24 @@ protected:
 
 TEST_F(PageSetupSheet, ChoicesReachTheRequestOnOkAndThePageOrderFollowsTheLayout) {
     drvtest::ScriptedSheet person;
-    std::vector<std::string> twoPages, fourPages;
     person.OnSheet([&](drvtest::SheetDriver& sheet) {
         HWND p = sheet.Page();
         EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES_RANGE), "(1-999)");
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, "A5"));
         EXPECT_TRUE(drvtest::Click(p, IDC_LANDSCAPE));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "2 pages per sheet"));
-        twoPages = drvtest::ReadEntries(p, IDC_PAGE_ORDER);
+        using Texts = std::vector<std::string>;
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_PAGE_ORDER), (Texts{"Top to bottom", "Bottom to top"}));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "4 pages per sheet"));
-        fourPages = drvtest::ReadEntries(p, IDC_PAGE_ORDER);
+        EXPECT_EQ(drvtest::ReadEntries(p, IDC_PAGE_ORDER),
+                  (Texts{"Left, then down", "Down, then right", "Right, then down", "Down, then left"}));
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_ORDER, "Down, then left"));
         EXPECT_TRUE(drvtest::Type(p, IDC_COPIES, "12"));
         EXPECT_EQ(Request(kOptPaperCode), 9) << "the request changes on OK only";
         EXPECT_TRUE(sheet.PressOk());
     });
     Run();
-    EXPECT_EQ(twoPages, (std::vector<std::string>{"Top to bottom", "Bottom to top"}));
-    EXPECT_EQ(fourPages,
-              (std::vector<std::string>{"Left, then down", "Down, then right", "Right, then down", "Down, then left"}));
+    EXPECT_EQ(person.sheetsSeen(), 1);
     const uint8_t* request = ctx->svc->GetDevmode(ctx, 3);
     EXPECT_EQ(Request(kOptPaperCode), 11);
     EXPECT_EQ(publicdm::U16(request, publicdm::kPaperSize), 11);
@@ -84,62 +83,41 @@ TEST_F(PageSetupSheet, ChoicesReachTheRequestOnOkAndThePageOrderFollowsTheLayout
     EXPECT_EQ(publicdm::U16(request, publicdm::kCopies), 12);
 }
 
-TEST_F(PageSetupSheet, ScalingTakesTheLayoutBackToOnePage) {
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& sheet) {
-        HWND p = sheet.Page();
-        EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_LAYOUT, "1 page per sheet"));
-        EXPECT_TRUE(drvtest::SetCheck(p, IDC_SCALING, BST_CHECKED));
-        EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "80"));
-        EXPECT_TRUE(sheet.PressOk());
-    });
-    Run();
-    EXPECT_EQ(Request(kOptLayoutMode), kModeScaling);
-    EXPECT_EQ(Request(kOptScalingRatio), 80);
-}
-
 TEST_F(PageSetupSheet, PaperTooltipTellsTheSizeInMillimetresAndInches) {
     drvtest::ScriptedSheet person;
-    std::string a4, outOfList, sameAsPage;
     person.OnSheet([&](drvtest::SheetDriver& sheet) {
         HWND p = sheet.Page();
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_PAGE_SIZE, "A5"));
-        a4 = Tooltip(p, IDC_PAGE_SIZE, IndexOf(p, IDC_PAGE_SIZE, "A4"));
-        outOfList = Tooltip(p, IDC_PAGE_SIZE, 5000);
-        sameAsPage = Tooltip(p, IDC_OUTPUT_SIZE, IndexOf(p, IDC_OUTPUT_SIZE, "Same as page size"));
+        EXPECT_EQ(Tooltip(p, IDC_PAGE_SIZE, IndexOf(p, IDC_PAGE_SIZE, "A4")), "A4:\n210.0 x 297.0 mm\n8.27 x 11.69 in");
+        EXPECT_EQ(Tooltip(p, IDC_PAGE_SIZE, 5000), "");
+        EXPECT_EQ(Tooltip(p, IDC_OUTPUT_SIZE, IndexOf(p, IDC_OUTPUT_SIZE, "Same as page size")),
+                  "Same as page size:\n148.0 x 210.0 mm\n5.83 x 8.27 in");
         sheet.PressCancel();
     });
     Run();
-    EXPECT_EQ(a4, "A4:\n210.0 x 297.0 mm\n8.27 x 11.69 in");
-    EXPECT_EQ(outOfList, "");
-    EXPECT_EQ(sameAsPage, "Same as page size:\n148.0 x 210.0 mm\n5.83 x 8.27 in");
+    EXPECT_EQ(person.sheetsSeen(), 1);
 }
 
 TEST_F(PageSetupSheet, TheLockTurnsAtOnceAndTheJobOperationRenamesItsDetailButton) {
     drvtest::ScriptedSheet person;
     const uint32_t lockBefore = LockWord();
-    uint32_t lockAfterOne = 0, lockAfterTwo = 0;
-    std::string holdText, secureText, storeText;
     person.OnSheet([&](drvtest::SheetDriver& sheet) {
         HWND p = sheet.Page();
         EXPECT_TRUE(drvtest::Click(p, IDC_LOCK));
-        lockAfterOne = LockWord();
+        EXPECT_EQ(LockWord(), lockBefore ^ 2u);
         EXPECT_TRUE(drvtest::Click(p, IDC_LOCK));
-        lockAfterTwo = LockWord();
+        EXPECT_EQ(LockWord(), lockBefore);
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Hold"));
-        holdText = drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS);
+        EXPECT_EQ(drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS), "Details...");
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Secure print"));
-        secureText = drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS);
+        EXPECT_EQ(drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS), "Settings...");
         EXPECT_TRUE(drvtest::ChooseEntryByText(p, IDC_JOB_OPERATION, "Store"));
-        storeText = drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS);
+        EXPECT_EQ(drvtest::ReadText(p, IDC_JOB_OPERATION_DETAILS), "Settings...")
+            << "a store leaves the text as it was";
         EXPECT_TRUE(sheet.PressOk());
     });
     Run();
-    EXPECT_EQ(lockAfterOne, lockBefore ^ 2u);
-    EXPECT_EQ(lockAfterTwo, lockBefore);
-    EXPECT_EQ(holdText, "Details...");
-    EXPECT_EQ(secureText, "Settings...");
-    EXPECT_EQ(storeText, "Settings...") << "a store leaves the text as it was";
+    EXPECT_EQ(person.sheetsSeen(), 1);
     EXPECT_EQ(Request(kOptJobOperation), 8);
 }
 

@@ -31,11 +31,7 @@ protected:
 };
 
 TEST_P(QualityItems, PrintPositionsKeepThePrintBitAndTheOtherBits) {
-    struct Case {
-        uint16_t before;
-        const char* choice;
-        uint16_t after;
-    };
+    struct Case { uint16_t before; const char* choice; uint16_t after; };
     for (const Case& c : {Case{0x0000, "LOWERRIGHT", 0x1020}, Case{0x1004, "UPPERLEFT", 0x1001},
                           Case{0x1020, "NONE", 0x0020}, Case{0x4024, "NONE", 0x4024}, Case{0x4024, "UPPERCENTER", 0x1002}}) {
         for (uint32_t option : {kOptDatePosition, kOptUserPosition, kOptPageNumberPosition}) {
@@ -85,12 +81,8 @@ TEST_P(QualityItems, PrintPositionsKeepThePrintBitAndTheOtherBits) {
 }
 
 TEST_P(QualityItems, CatalogueWritesOnlyItsOwnModeAndMarksMonochromeBooklets) {
-    struct Case {
-        uint16_t modeBefore, colour;
-        int32_t on;
-        uint16_t modeAfter;
-        uint8_t monoByte;  // byte 101 of the colour block, which starts filled with 7
-    };
+    // monoByte: byte 101 of the colour block, which starts filled with 7.
+    struct Case { uint16_t modeBefore, colour; int32_t on; uint16_t modeAfter; uint8_t monoByte; };
     for (const Case& c : {Case{0, 0, 1, 4, 1}, Case{3, 1, 1, 4, 0}, Case{1, 2, 1, 4, 0}, Case{0, 9, 1, 4, 7},
                           Case{4, 0, 0, 0, 7}, Case{3, 0, 0, 3, 7}, Case{1, 0, 0, 1, 7}}) {
         SetShort(kOptLayoutMode, c.modeBefore);

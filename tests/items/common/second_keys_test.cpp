@@ -137,10 +137,7 @@ TEST_F(SecondKeys, FirstEntryOfANameStays) {
 
 TEST_F(SecondKeys, FormTableActionAcceptsUserFormsForSizeChecks) {
     CmSvMulti_FormTable forms;
-    struct Case {
-        std::vector<const char*> arguments;
-        int answer;
-    };
+    struct Case { std::vector<const char*> arguments; int answer; };
     for (const Case& c : {Case{{"CHECK_PAGE_SIZE", "USER"}, 1}, Case{{"CHECK_OUTPUTPAPER_SIZE", "USER_12"}, 1},
                           Case{{"CHECK_PAGE_SIZE", "LETTER"}, 0}, Case{{"CHECK_STAPLE", "USER"}, 0},
                           Case{{"CHECK_PAGE_SIZE"}, 0}, Case{{"CHECK_PAGE_SIZE", "USER", "X"}, 0},

@@ -156,11 +156,7 @@ TEST_F(SpecItems, ChoicesMatchTheirFieldUnlessGuarded) {
     CmSvMulti_DefaultFace face;
     CmSvMulti_Grayout grayout;
     CmSvMulti_ExpStorage storage;
-    struct Case {
-        CmSvMulti* item;
-        int answer;
-        const char* name;
-    };
+    struct Case { CmSvMulti* item; int answer; const char* name; };
     for (const Case& c : {Case{&duplex, 1, "ON"}, Case{&engine, 0, "QRT"}, Case{&collate, 1, "HARDWARE"},
                           Case{&inserterState, 1, "ON"}, Case{&inserter, 0, "DISABLE"}, Case{&colorSpace, 1, "NTSC"},
                           Case{&colorSwitch, 1, "NONE"}, Case{&face, 1, "FACEUP"}, Case{&grayout, 1, "OFF"},
@@ -223,11 +219,7 @@ TEST_F(SpecItems, ListItemsNameTheirRowsFromTheDevicesLists) {
     CmSvMulti_HalfTone halftone;
     CmSvMulti_HalfToneObj halftoneObj;
     CmSvMulti_ExpRam ram;
-    struct Case {
-        CmSvSpecList* item;
-        std::vector<std::string> rows;
-        const char* loaded;
-    };
+    struct Case { CmSvSpecList* item; std::vector<std::string> rows; const char* loaded; };
     for (const Case& c : {Case{&source, {"CASSETTE1", "AUTO", "UNDEFINED300"}, "AUTO"},
                           Case{&paper, {"A4", "LEGAL"}, "A4"},
                           Case{&type, {"PLANE", "PLANEL"}, "PLANEL"},
@@ -301,11 +293,7 @@ TEST_F(SpecItems, CapabilityChecks) {
     ASSERT_EQ(source.Init(Ctx(), nullptr), 1);
     ASSERT_EQ(destination.Init(Ctx(), nullptr), 1);
     destination.Load(Ctx(), dm);
-    struct Case {
-        CmSvAction* item;
-        std::vector<const char*> args;
-        int answer;
-    };
+    struct Case { CmSvAction* item; std::vector<const char*> args; int answer; };
     for (const Case& c : {Case{&source, {"CHECKPAPERSIZE", "CASSETTE1", "A4"}, 1},
                           Case{&source, {"CHECKPAPERSIZE", "CASSETTE1", "LEGAL"}, 1},
                           Case{&source, {"CHECKPAPERSIZE", "AUTO", "LEGAL"}, 0},

@@ -1,6 +1,7 @@
 // The driver's own answers through the exported VomelDeviceMode: the batch query, the bits and
-// levels of the private device mode, the watermark record, and stored profiles over a profile
-// store registered as the profiles subsystem registers its own.
+// levels of the private device mode, the watermark record, stored profiles over a profile store
+// registered as the profiles subsystem registers its own, and the settings one item changes in
+// another, which the device mode handed back holds too.
 #include "driver_option_fixture.h"
 
 #include "core/devmode/devmode_options.h"
@@ -64,11 +65,7 @@ TEST_F(ApplicationOptionValues, BatchQueryAnswersEachCodeAndNeverAsksItself) {
 
 TEST_F(ApplicationOptionValues, BitsAndLevelsOfTheSettingsReachTheCaller) {
     constexpr uint32_t kBit19 = 1u << 19;
-    struct Case {
-        DWORD kind, code, value;
-        LONG answer;
-        uint32_t option, mask, expected;
-    };
+    struct Case { DWORD kind, code, value; LONG answer; uint32_t option, mask, expected; };
     const Case cases[] = {
         {3, 0x10113, 1, 0, 110, kBit19, kBit19},           {3, 0x10113, 2, 2, 110, kBit19, kBit19},
         {6, 0x10113, 0, 0, 110, kBit19, 0},                {3, 0x10047, 1, 0, 100, kBit19, kBit19},
@@ -112,11 +109,8 @@ TEST_F(ApplicationOptionValues, WatermarkRecordIsCheckedWholeThenWritten) {
     put32(196, 200);  // out of range: no angle bits, 159 = 0
     put32(200, 80);
     put32(204, -80);
-    put16(208, 3);
-    put16(210, 4);
-    put16(212, 1);
-    put16(214, 2);
-    put16(216, 1);
+    for (auto [at, v] : {std::pair{208, 3}, {210, 4}, {212, 1}, {214, 2}, {216, 1}})
+        put16(at, static_cast<uint16_t>(v));
 
     // A bad colour anywhere in the record refuses it before any option is written.
     const std::vector<uint8_t> before = devmode;
@@ -155,6 +149,34 @@ TEST_F(ApplicationOptionValues, WatermarkRecordIsCheckedWholeThenWritten) {
         int32_t read = 0;
         std::memcpy(&read, &back[196], 4);
         EXPECT_EQ(read, angle);
+    }
+}
+
+TEST_F(ApplicationOptionValues, ThePartnersValueReachesTheCallersDeviceMode) {
+    constexpr uint32_t kUseMargin = 1u << 2, kCentreFold = 1u << 0, kAppBooklet = 1u << 19;
+    ASSERT_EQ(Set(0x10057, 1), 0) << "a booklet, so that its options may be set";
+
+    // The booklet margin turns "use a margin" on, and off again with no margin.
+    ASSERT_EQ(Set(0x10089, 2500), 0);
+    EXPECT_EQ(Option(133) & 0xFFFF, 250u);
+    EXPECT_EQ(Option(130) & kUseMargin, kUseMargin);
+    ASSERT_EQ(Set(0x10089, 99), 0);
+    EXPECT_EQ(Option(130) & kUseMargin, 0u);
+
+    // Dividing into sets carries the number of sheets per set.
+    DWORD method[2] = {1, 7};
+    ASSERT_EQ(Ask(3, 0x10006, method), 0);
+    DWORD readBack[2] = {};
+    ASSERT_EQ(Ask(2, 0x10006, readBack), 0);
+    EXPECT_EQ(readBack[1], 7u);
+    EXPECT_EQ(Option(131) & 0xFFFF, 7u);
+
+    // The application's booklet request turns the centre-fold staple and the application booklet
+    // together.
+    for (DWORD on : {1u, 0u}) {
+        ASSERT_EQ(Set(0x10031, on), 0) << on;
+        EXPECT_EQ(Option(130) & kCentreFold, on ? kCentreFold : 0u) << on;
+        EXPECT_EQ(Option(110) & kAppBooklet, on ? kAppBooklet : 0u) << on;
     }
 }
 
@@ -294,11 +316,8 @@ TEST_F(ApplicationOptionValues, PosterLayoutIsRefusedOverAPosterBlockAndZeroedFi
 
 // Sizes, fixed answers and the refusals of records that do not fit, code by code.
 TEST_F(ApplicationOptionValues, SizesAndAnswersOfTheDriversOwnCodes) {
-    struct Case {
-        DWORD kind, code;
-        LONG answer;
-        uint32_t word;  // the first word written, when the answer is 0
-    };
+    // word: the first word written, when the answer is 0.
+    struct Case { DWORD kind, code; LONG answer; uint32_t word; };
     const Case cases[] = {
         {0, 0x10000, 0, 4},   {0, 0x1004E, 0, 4},   {0, 0x1000D, 0, 64}, {0, 0x10009, 0, 64},  {0, 0x1007D, 0, 64},
         {0, 0x1007C, 0, 520}, {0, 0x1002B, 0, 16},  {0, 0x1004C, 0, 8},  {0, 0x1004D, 0, 8},   {0, 0x100C9, 0, 4},

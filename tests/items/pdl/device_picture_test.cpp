@@ -116,10 +116,7 @@ TEST(DevicePictures, OnlyASourceThePictureKnowsIsFramed) {
     PictureHost host;
     const ModelPictureRow* row = ModelPictureOf(2059);
     const uint16_t kDeckMark = static_cast<uint16_t>(28300 + row->bodyWidth);
-    struct Case {
-        int16_t source;
-        bool framed;
-    };
+    struct Case { int16_t source; bool framed; };
     for (auto c : {Case{1, true}, Case{264, true}, Case{4, true}, Case{7, false}, Case{9, false}, Case{300, false},
                    Case{-1, false}, Case{-32768, false}, Case{270, false}}) {
         auto* dm = reinterpret_cast<DEVMODEA*>(settings);
@@ -146,7 +143,6 @@ TEST(DevicePictures, AnUnlistedModelTakesTheDefaultPicture) {
 // printer picture when it is left.
 TEST_P(DevicePictures, ThePageSetupPictureShowsThePrinterAndItsSelectedSource) {
     BundledSheet sheet(GetParam());
-    int modeKept = -1;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         CmBasicPreview* preview = PreviewOf(page);
@@ -164,11 +160,11 @@ TEST_P(DevicePictures, ThePageSetupPictureShowsThePrinterAndItsSelectedSource) {
         EXPECT_TRUE(HasLayer(*preview, model->Row().body));
         EXPECT_GE(PartOf(*preview, 1, kPartButton), 0);
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
-        modeKept = static_cast<int>(sheet.user->GetPageState()->pages[0].mode);
+        EXPECT_EQ(static_cast<int>(sheet.user->GetPageState()->pages[0].mode), 2)
+            << "the page state keeps the printer picture";
         ASSERT_TRUE(driver.SelectPage(kPageSetupPage));
         EXPECT_EQ(PreviewOf(driver.Page())->GetMode(), 2);
     });
-    EXPECT_EQ(modeKept, 2) << "the page state keeps the printer picture";
 }
 
 // The paper-source page opens on the printer; a click on a cassette asks the page for that source
@@ -176,8 +172,6 @@ TEST_P(DevicePictures, ThePageSetupPictureShowsThePrinterAndItsSelectedSource) {
 TEST_P(DevicePictures, AClickOnACassetteChoosesItThroughThePaperSourcePage) {
     BundledSheet sheet(GetParam());
     ASSERT_TRUE(sheet.Start());
-    HWND focused = nullptr, list = nullptr;
-    int16_t source = -1;
     drvtest::ScriptedSheet person;
     person.OnSheet([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
@@ -191,17 +185,13 @@ TEST_P(DevicePictures, AClickOnACassetteChoosesItThroughThePaperSourcePage) {
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         EXPECT_TRUE(drvtest::ClickMouse(control, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
         Pump();
-        focused = GetFocus();
-        list = GetDlgItem(page, IDC_SOURCE_ALL);
-        sheet.ctx->svc->GetOption(sheet.ctx, sheet.user->GetSettingsSource(), 201, &source, sizeof source);
-        const auto* model = dynamic_cast<ModelSheetsPreview*>(preview);
-        ASSERT_NE(model, nullptr);
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_SOURCE_ALL)) << "the source list of all pages takes the focus";
+        EXPECT_EQ(SheetOption(sheet, 201), 0) << "the printer shows one source for all pages";
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-paper-source")));
         EXPECT_TRUE(driver.PressOk());
     });
     sheet.Run();
-    EXPECT_EQ(source, 0) << "the printer shows one source for all pages";
-    EXPECT_EQ(focused, list) << "the source list of all pages takes the focus";
+    EXPECT_EQ(person.sheetsSeen(), 1);
     const auto* dm = reinterpret_cast<const DEVMODEA*>(sheet.Request());
     EXPECT_EQ(dm->dmDefaultSource, 3) << "the lower cassette";
 }
@@ -212,7 +202,6 @@ TEST_P(DevicePictures, ThePrinterMenuChoosesTheTrayListShown) {
     BundledSheet sheet(GetParam());
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(22815);  // first page: not offered while one source serves all pages
-    int subModeAfter = -1;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
@@ -220,7 +209,7 @@ TEST_P(DevicePictures, ThePrinterMenuChoosesTheTrayListShown) {
         Pump();
         auto* preview = dynamic_cast<Basic3SheetsPreview*>(PreviewOf(driver.Page()));
         ASSERT_NE(preview, nullptr);
-        subModeAfter = preview->GetSubMode();
+        EXPECT_EQ(preview->GetSubMode(), 7) << "a disabled tray command changes nothing";
         EXPECT_EQ(preview->TrayCommand(), 22817) << "the page state keeps the list shown, not the refused one";
         HMENU menu = preview->BuildContextMenu();
         ASSERT_NE(menu, nullptr);
@@ -229,7 +218,6 @@ TEST_P(DevicePictures, ThePrinterMenuChoosesTheTrayListShown) {
         EXPECT_TRUE(GetMenuState(menu, 22817, MF_BYCOMMAND) & MF_CHECKED);
         DestroyMenu(menu);
     });
-    EXPECT_EQ(subModeAfter, 7) << "a disabled tray command changes nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(BundledPrinters, DevicePictures,

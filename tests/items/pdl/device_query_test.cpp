@@ -1,8 +1,10 @@
 // Reading the device through VomelDeviceMode (0x1000E kind 8) with the configuration registered
 // as the library registers it and the simulated device-information library in the driver's
 // folder: the device's sources, memory, finisher, mail boxes and media land in the device-option
-// block, byte for byte, and the media lists answer from what the device reported.
+// block, byte for byte, the media lists answer from what the device reported, and the device
+// page's picture draws the units the device reported.
 #include "driver_option_fixture.h"
+#include "page_picture_helpers.h"
 
 #include "core/devmode/device_option_block.h"
 #include "device/config/configuration.h"
@@ -10,13 +12,16 @@
 #include "drvtest/registry.h"
 #include "drvtest/scripted_user.h"
 #include "drvtest/simulated_device.h"
+#include "drvtest/window_picture.h"
 #include "tools/datafile/description.h"
 #include "model/capability_bits.h"
 #include "platform/spooler/pseudo_printer.h"
+#include "preview/page_previews.h"
 #include "core/system/registry_helpers.h"
 #include "settings/sdk/nonsv_device_services.h"
 #include "ui/dialog_framework.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -220,10 +225,7 @@ TEST_F(DeviceQuery, APseudoPrinterWithoutDataAsksNothing) {
 }
 
 TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
-    struct Case {
-        const char* what;
-        std::string description;
-    };
+    struct Case { const char* what; std::string description; };
     for (const Case& c : {Case{"another model", "attr 0 1056 text \"Kelvaro 9000\"\n"},
                           Case{"the connection refused", Kelvaro5e() + "fault connect 0x77\n"},
                           Case{"the sources refused", Kelvaro5e() + "fault status 24 -6\n"}}) {
@@ -240,17 +242,50 @@ TEST_F(DeviceQuery, AFailedQueryWritesNothing) {
     EXPECT_EQ(Dop(), before);
 }
 
+// A finisher and a third cassette read from the device are drawn on the device page's picture;
+// read again without them, they go.
+TEST_F(DeviceQuery, TheDevicePictureFollowsTheOptionsTheDeviceReports) {
+    RegisterPagePreviews();
+    sheettest::PictureHost host;
+    std::unique_ptr<CmBasicPreview> preview(
+        static_cast<CmBasicPreview*>(CreatePreview(host.control, Ctx(), open_.devmode.data(), kDevicePicture)));
+    ASSERT_NE(preview, nullptr);
+    std::string bare = Kelvaro5e();
+    bare.erase(bare.find(" 304\n"), 4);
+    bare.erase(bare.find("attr 304"), bare.find("list 1019") - bare.find("attr 304"));
+    constexpr uint16_t kFinisher = 28401, kDeck = 28270;  // the model's deck: 28200 + its body width
+    // The finisher stands left of the body, the deck under it: two points that change.
+    const POINT finisherAt{40, 95}, deckAt{130, 98};
+    struct Step { bool full; const char* name; };
+    COLORREF bareAt[2] = {};
+    for (auto s : {Step{false, "bare"}, Step{true, "finisher-and-cassette"}, Step{false, "bare-again"}}) {
+        sim->Describe(s.full ? Kelvaro5e() : bare);
+        DWORD word = 0;
+        ASSERT_EQ(Ask(8, 0x1000E, &word), 0);
+        preview->Update();
+        EXPECT_TRUE(drvtest::SaveWindowPng(host.control, std::string(DRVOPUI_TEST_OUTPUT_DIR "/device-query-") +
+                                                             s.name + ".png"));
+        EXPECT_EQ(sheettest::HasLayer(*preview, kFinisher), s.full) << s.name;
+        EXPECT_EQ(sheettest::HasLayer(*preview, kDeck), s.full) << s.name;
+        const COLORREF at[2] = {drvtest::WindowPixel(host.control, finisherAt.x, finisherAt.y),
+                                drvtest::WindowPixel(host.control, deckAt.x, deckAt.y)};
+        if (s.full) {
+            EXPECT_NE(at[0], bareAt[0]) << "the finisher is drawn";
+            EXPECT_NE(at[1], bareAt[1]) << "the third cassette is drawn";
+        } else if (bareAt[0] || bareAt[1]) {
+            EXPECT_EQ(at[0], bareAt[0]) << "the same device draws the same picture";
+            EXPECT_EQ(at[1], bareAt[1]);
+        }
+        if (!s.full) std::copy(at, at + 2, bareAt);
+    }
+}
+
 
 TEST_F(DeviceQuery, ThePersonIsAskedFirstAndToldTheOutcomeOnce) {
     sim->Describe(Kelvaro5e());
     Configuration* c = ConfigurationOf(Ctx());
     ASSERT_NE(c, nullptr);
-    struct Case {
-        const char* what;
-        std::string description;
-        int answer, result;
-        std::vector<std::string> boxes;
-    };
+    struct Case { const char* what; std::string description; int answer, result; std::vector<std::string> boxes; };
     const std::string question = "Do you want to read the installed options from the printer?";
     for (const Case& k : {Case{"declined", Kelvaro5e(), IDNO, 0, {question}},
                           Case{"read", Kelvaro5e(), IDYES, 1,

@@ -1,11 +1,19 @@
 // The driver's own request codes through VomelDeviceMode on the bundled printer: every list's
 // size, count and entries agree, fixed values and switches answer as the device allows, size
-// classes keep their bounds, and a paper-source set that fails changes nothing.
+// classes keep their bounds, a paper-source set that fails changes nothing, and the page lists of
+// the private page table are each sorted without repeats, their counts kept, the other list of the
+// same entries left alone, and numbers out of range refused before anything changes. Callers
+// that size their buffers by the library's own answers: every code is asked its size (and count),
+// then its value or list into a buffer of exactly that many bytes, ending at an inaccessible page
+// and, a second time, followed by a canary; nothing is read or written past what was announced.
 #include "driver_option_fixture.h"
 
 #include "core/devmode/model_section.h"
+#include "drvtest/guarded_buffer.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -50,11 +58,7 @@ TEST_F(DriverOptions, SupportedCodesListTheSameCodesAsCodesAndAsPairs) {
 }
 
 TEST_F(DriverOptions, FixedValuesAnswerFromTheDeviceAndTheModel) {
-    struct Case {
-        DWORD code;
-        LONG answer;
-        DWORD value;
-    };
+    struct Case { DWORD code; LONG answer; DWORD value; };
     for (Case c : {Case{0x10005, 0, 1}, Case{0x1000B, 0, 3}, Case{0x10010, 0, 1}, Case{0x10016, 2, 0},
                    Case{0x10040, 0, 7}, Case{0x10042, 0, 0}, Case{0x10044, 2, 0}, Case{0x1004A, 0, 0xFFFFFFFF},
                    Case{0x10050, 0, 350}, Case{0x10056, 0, 0}, Case{0x100CA, 0, 1}, Case{0x100DD, 0, 1},
@@ -207,6 +211,183 @@ TEST_F(DriverOptions, PrivateSwitchesAndTheFinishingSwitch) {
     EXPECT_EQ(Set(0x10041, 5), 2);
     DWORD user[41] = {};
     EXPECT_EQ(Ask(3, 0x100EA, user), 2) << "the job operations offer no secured user here";
+}
+
+class PageLists : public DriverOptions {
+public:
+    void SetUp() override {
+        DriverOptions::SetUp();
+        SetDopBit(980, 1);  // list B and the extra source pair
+        SetDopBit(980, 3);  // list A
+    }
+    uint32_t Entry(size_t i) {
+        uint32_t v = 0;
+        Priv().u32(model::kPageTable + 4 * i, v);
+        return v;
+    }
+    std::vector<DWORD> List(std::initializer_list<DWORD> head) {
+        std::vector<DWORD> pages(100, 0);
+        std::copy(head.begin(), head.end(), pages.begin());
+        return pages;
+    }
+};
+
+TEST_F(PageLists, ListASortsItsFieldAndLeavesListBAlone) {
+    std::vector<DWORD> b = List({7, 2});
+    ASSERT_EQ(Ask(3, 0x100C8, b.data()), 0);
+    std::vector<DWORD> a = List({5, 3, 5, 0, 9});
+    ASSERT_EQ(Ask(3, 0x10043, a.data()), 0);
+    std::vector<DWORD> read(100, 0xAB);
+    ASSERT_EQ(Ask(2, 0x10043, read.data()), 0);
+    EXPECT_EQ(std::vector<DWORD>(read.begin(), read.begin() + 4), (std::vector<DWORD>{3, 5, 9, 0}));
+    EXPECT_EQ(Priv().data()[model::kListACount], 3);
+    // List B keeps its own sorted numbers in the same entries.
+    EXPECT_EQ((Entry(0) >> 10) & 0x3FF, 2u);
+    EXPECT_EQ((Entry(1) >> 10) & 0x3FF, 7u);
+    EXPECT_EQ(Priv().data()[model::kListBCount], 2);
+    EXPECT_EQ(Option32(201) & 0xFFFF, 5u);
+
+    // Out of range, negative included: refused, the table unchanged.
+    std::vector<uint8_t> before(devmode.begin(), devmode.end());
+    for (DWORD bad : {1000u, 0xFFFFFFFFu}) {
+        std::vector<DWORD> pages = List({4, bad});
+        EXPECT_EQ(Ask(3, 0x10043, pages.data()), 2) << bad;
+    }
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), devmode.begin()));
+    EXPECT_EQ(Ask(6, 0x10043, nullptr), 0);
+    EXPECT_EQ(Priv().data()[model::kListACount], 0);
+    EXPECT_EQ((Entry(1) >> 10) & 0x3FF, 7u);
+}
+
+TEST_F(PageLists, PageSourceListTakesTheFirstPairThatIsNotPageOne) {
+    std::vector<DWORD> pairs(200, 0);
+    for (size_t i = 0; i < 100; ++i) pairs[2 * i] = 1, pairs[2 * i + 1] = 0x10001;
+    ASSERT_EQ(Ask(3, 0x10117, pairs.data()), 0);
+    EXPECT_EQ(Priv16(model::kListBSourceWord), 404) << "all pages 1: the first pair's source";
+    EXPECT_EQ((Entry(0) >> 10) & 0x3FF, 0u);
+    std::vector<DWORD> read(200, 0);
+    ASSERT_EQ(Ask(2, 0x10117, read.data()), 0);
+    EXPECT_EQ(read[1], 0x10001u);
+
+    pairs.assign(200, 0);
+    pairs[0] = 1, pairs[1] = 1;
+    pairs[2] = 12, pairs[3] = 3;
+    pairs[4] = 4, pairs[5] = 3;
+    ASSERT_EQ(Ask(3, 0x10117, pairs.data()), 0);
+    EXPECT_EQ(Priv16(model::kListBSourceWord), 3);
+    EXPECT_EQ((Entry(0) >> 10) & 0x3FF, 4u);
+    EXPECT_EQ((Entry(1) >> 10) & 0x3FF, 12u);
+    pairs[3] = 266;  // a large-capacity id the printer does not have
+    EXPECT_EQ(Ask(3, 0x10117, pairs.data()), 2);
+    pairs[3] = 0x10002;  // a pair the device's paired sources do not offer
+    EXPECT_EQ(Ask(3, 0x10117, pairs.data()), 2);
+}
+
+TEST_F(PageLists, ListsOfThirtyKeepTheSecondInsideTheFirst) {
+    std::vector<DWORD> a(30, 0), b(30, 0), read(30, 0);
+    a[0] = 20, a[1] = 10, a[2] = 20;
+    ASSERT_EQ(Ask(3, 0x100EC, a.data()), 0);
+    ASSERT_EQ(Ask(2, 0x100EC, read.data()), 0);
+    EXPECT_EQ(std::vector<DWORD>(read.begin(), read.begin() + 3), (std::vector<DWORD>{10, 20, 0}));
+    b[0] = 30;
+    EXPECT_EQ(Ask(3, 0x100ED, b.data()), 3);
+    a[0] = 1000;
+    EXPECT_EQ(Ask(3, 0x100EC, a.data()), 2);
+    DWORD size = 0;
+    EXPECT_EQ(Ask(0, 0x100EC, &size), 0);
+    EXPECT_EQ(size, 120u);
+}
+
+constexpr uint32_t kLargestAnnounced = 1u << 20;
+constexpr uint8_t kCanary = 0xA5;
+
+class CallerBuffers : public DriverOptions {
+protected:
+    // Asks `kind` into a buffer of exactly `bytes`, once behind a guard page and once with a
+    // canary after it; false (with the code named) when the canary was touched.
+    void ExpectFits(DWORD kind, DWORD code, size_t bytes) {
+        {
+            drvtest::GuardedBuffer guarded(bytes);
+            ASSERT_NE(guarded.data(), nullptr);
+            Ask(kind, code, guarded.data());
+        }
+        std::vector<uint8_t> buffer(bytes + 16, kCanary);
+        std::memset(buffer.data(), 0, bytes);
+        Ask(kind, code, buffer.data());
+        for (size_t i = bytes; i < buffer.size(); ++i)
+            if (buffer[i] != kCanary) {
+                ADD_FAILURE() << std::hex << "code 0x" << code << " kind " << kind << std::dec << " announced " << bytes
+                              << " bytes and wrote byte " << i;
+                return;
+            }
+    }
+
+    // The size request into one guarded word; 0 when the code answers no size.
+    uint32_t AnnouncedSize(DWORD code) {
+        drvtest::GuardedBuffer word(sizeof(uint32_t));
+        if (Ask(0, code, word.data()) != 0) return 0;
+        uint32_t size = 0;
+        std::memcpy(&size, word.data(), sizeof size);
+        return size <= kLargestAnnounced ? size : 0;
+    }
+
+    void WalkCodes(DWORD first, DWORD last, int& answered) {
+        for (DWORD code = first; code <= last; ++code) {
+            const uint32_t size = AnnouncedSize(code);
+            if (!size) continue;
+            ++answered;
+            ExpectFits(2, code, size);
+            drvtest::GuardedBuffer countWord(sizeof(uint32_t));
+            if (Ask(1, code, countWord.data()) != 0) continue;
+            uint32_t count = 0;
+            std::memcpy(&count, countWord.data(), sizeof count);
+            if (uint64_t{count} * size <= kLargestAnnounced) ExpectFits(4, code, size_t{count} * size);
+        }
+    }
+};
+
+// The driver's own codes and every option key of the items: the size a caller is told holds
+// what the get (and the list) writes.
+TEST_F(CallerBuffers, EveryCodeWritesNoMoreThanItsSizeRequestAnnounced) {
+    int answered = 0;
+    WalkCodes(0x10000, 0x10FFF, answered);    // the driver's codes and the application codes
+    WalkCodes(0x100000, 0x10FFFF, answered);  // 0x100000 plus an item id
+    EXPECT_GT(answered, 100);
+
+    // A device whose configuration found every option the driver's own codes ask about: the
+    // codes it gates answer too.
+    for (size_t offset : {0, 1, 2, 9, 35, 37, 980, 981, 982, 983, 984, 986, 988, 989, 1038}) Dop().put_u8(offset, 0xFF);
+    int gated = 0;
+    WalkCodes(0x10000, 0x10157, gated);
+    EXPECT_GT(gated, answered / 10);
+}
+
+// The batch query reads its code list no further than its output area: the list and its
+// terminator must lie before it, else the answer is 1 and nothing is written.
+TEST_F(CallerBuffers, BatchQueryReadsItsListNoFurtherThanTheOutputArea) {
+    // words: the whole caller's buffer.
+    struct Case { std::vector<uint32_t> words; LONG answer; };
+    const Case cases[] = {
+        {{0}, 1},                                   // one word: no room for a list at all
+        {{4}, 1},                                   // the output over the list's first word
+        {{12, 0x10000, 0x1004E, 0xEEEEEEEE}, 1},    // no terminator before the output area
+        {{12, 0x10000, 0, 0xEEEEEEEE}, 0},          // one code, ended; the size goes to word 3
+    };
+    for (const Case& c : cases) {
+        for (DWORD kind : {0u, 1u, 2u, 4u}) {
+            const size_t bytes = c.words.size() * 4;
+            drvtest::GuardedBuffer buffer(bytes);
+            ASSERT_NE(buffer.data(), nullptr);
+            std::memcpy(buffer.data(), c.words.data(), bytes);
+            // A get that succeeds needs the room its size request announced, not given here.
+            if ((kind == 2 || kind == 4) && c.answer == 0) continue;
+            const LONG answer = Ask(kind, 0x10051, buffer.data());
+            EXPECT_EQ(answer, c.answer) << c.words[0] << " kind " << kind;
+            if (answer != 0) {
+                EXPECT_EQ(std::memcmp(buffer.data(), c.words.data(), bytes), 0) << "written";
+            }
+        }
+    }
 }
 
 }  // namespace

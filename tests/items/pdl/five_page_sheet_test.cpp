@@ -1,10 +1,13 @@
 // The bundled printers' five-page sheet driven by the scripted user: the device options chosen on
 // the pages reach the request and the printer on OK, and the settings that follow the page's
-// orientation follow a turn made inside the sheet as they follow a sheet that opened turned.
+// orientation follow a turn made inside the sheet as they follow a sheet that opened turned; Apply
+// is grey until a setting changes (by a control or a dialog of a page), commits without closing,
+// and what it committed stays after Cancel; the spin arrows step their numbers within their range.
 #include "bundled_sheet.h"
 #include "sheet_lines.h"
 
 #include "drvtest/scripted_user.h"
+#include "items/common/booklet_items.h"
 #include "items/common/finishing_items.h"
 #include "items/common/job_items.h"
 #include "items/common/option_word.h"
@@ -18,7 +21,7 @@
 
 namespace {
 
-using sheettest::BundledSheet;
+using namespace sheettest;
 
 constexpr size_t kDuplex = 62;  // dmDuplex
 
@@ -29,40 +32,48 @@ T DeviceValue(UIDEVDATA* ctx, const uint8_t* block, uint32_t id) {
     return value;
 }
 
-class FivePageSheet : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesReachTheRequestAndThePrinterOnOk) {
-    BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    UIDEVDATA* ctx = sheet.ctx;
-    const uint32_t lockBefore = DeviceValue<uint32_t>(ctx, ctx->svc->GetDeviceOption(ctx), kDevOptLockWord);
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
-        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LOCK));
-        ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
-        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
-        EXPECT_TRUE(driver.PressOk());
-    });
-    sheet.Run();
-    EXPECT_EQ(person.sheetsSeen(), 1);
-
-    const uint32_t lockBit = 1u << kLockBit;
-    const uint8_t* request = ctx->svc->GetDeviceOption(ctx);
-    EXPECT_EQ(DeviceValue<uint16_t>(ctx, request, kDevOptSpooling), 2);
-    EXPECT_EQ(DeviceValue<uint32_t>(ctx, request, kDevOptLockWord) & lockBit, ~lockBefore & lockBit);
-    // A request made afterwards reads the printer's stored block.
-    UIDEVDATA* later = sheet.LaterRequest(kKindUserInterface);
-    ASSERT_NE(later, nullptr);
-    EXPECT_EQ(DeviceValue<uint16_t>(later, later->svc->GetDeviceOption(later), kDevOptSpooling), 2);
+// A click on the upper or the lower half of a spin control, as a person makes it.
+bool ClickArrow(HWND dialog, int id, bool up) {
+    HWND spin = GetDlgItem(dialog, id);
+    if (!spin || !IsWindowVisible(spin) || !IsWindowEnabled(spin)) return false;
+    RECT r{};
+    GetClientRect(spin, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, up ? 1 : r.bottom - 2);
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(spin, WM_LBUTTONUP, 0, at);
+    return true;
 }
 
-TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesAreDroppedOnCancel) {
-    BundledSheet sheet(GetParam());
-    sheet.Look([&](drvtest::SheetDriver& driver) {
-        ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
-        EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
-    });
-    EXPECT_EQ(DeviceValue<uint16_t>(sheet.ctx, sheet.ctx->svc->GetDeviceOption(sheet.ctx), kDevOptSpooling), 0);
+class FivePageSheet : public ::testing::TestWithParam<const char*> {};
+
+// The lock on the page-setup page and the spooling on the device settings page: OK takes both to
+// the request and the printer, Cancel drops them.
+TEST_P(FivePageSheet, DeviceOptionsChosenOnThePagesReachTheRequestAndThePrinterOnOkOnly) {
+    for (bool ok : {true, false}) {
+        BundledSheet sheet(GetParam());
+        ASSERT_TRUE(sheet.Start());
+        UIDEVDATA* ctx = sheet.ctx;
+        const uint32_t lockBefore = DeviceValue<uint32_t>(ctx, ctx->svc->GetDeviceOption(ctx), kDevOptLockWord);
+        drvtest::ScriptedSheet person;
+        person.OnSheet([&](drvtest::SheetDriver& driver) {
+            EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_LOCK));
+            ASSERT_TRUE(driver.SelectPage(sheettest::kDeviceSettingsPage));
+            EXPECT_TRUE(drvtest::ChooseEntryByText(driver.Page(), IDC_SPOOL, "Off"));
+            EXPECT_TRUE(ok ? driver.PressOk() : driver.PressCancel());
+        });
+        sheet.Run();
+        EXPECT_EQ(person.sheetsSeen(), 1);
+
+        const uint32_t lockBit = 1u << kLockBit;
+        const uint8_t* request = ctx->svc->GetDeviceOption(ctx);
+        EXPECT_EQ(DeviceValue<uint16_t>(ctx, request, kDevOptSpooling), ok ? 2 : 0) << ok;
+        const uint32_t lockAfter = DeviceValue<uint32_t>(ctx, request, kDevOptLockWord);
+        EXPECT_EQ(lockAfter & lockBit, (ok ? ~lockBefore : lockBefore) & lockBit) << ok;
+        // A request made afterwards reads the printer's stored block.
+        UIDEVDATA* later = sheet.LaterRequest(kKindUserInterface);
+        ASSERT_NE(later, nullptr);
+        EXPECT_EQ(DeviceValue<uint16_t>(later, later->svc->GetDeviceOption(later), kDevOptSpooling), ok ? 2 : 0) << ok;
+    }
 }
 
 // What the user sees and stores after choosing the upper right staple point, with the page turned
@@ -84,22 +95,24 @@ std::vector<uint16_t> LayoutPictures(HWND page) {
     return pictures;
 }
 
+// A two-sided booklet (so that its dialog opens), bound at the first edge, stapled at point 9.
+bool PrepareBooklet(BundledSheet& sheet, uint16_t orientation) {
+    if (!sheet.ctx) return false;
+    uint8_t* settings = sheet.user->GetSettingsSource();
+    publicdm::PutU16(settings, publicdm::kOrientation, orientation);
+    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
+    WriteOptionShort(sheet.ctx, settings, kOptLayoutMode, 4);
+    WriteOptionShort(sheet.ctx, settings, kOptPagesPerSheet, 0);
+    WriteOptionShort(sheet.ctx, settings, kOptBindingLocation, 0);
+    WriteOptionShort(sheet.ctx, settings, kOptStaplePoint, 9);
+    return true;
+}
+
 TurnedSheet RunTurned(const char* printer, bool turnInside) {
     BundledSheet sheet(printer);
     UIDEVDATA* ctx = sheet.ctx;
     TurnedSheet seen;
-    if (!ctx) {
-        ADD_FAILURE() << "no request";
-        return seen;
-    }
-    uint8_t* settings = sheet.user->GetSettingsSource();
-    publicdm::PutU16(settings, publicdm::kOrientation, turnInside ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
-    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
-    WriteOptionShort(ctx, settings, kOptLayoutMode, 4);  // a booklet, so that its dialog opens
-    WriteOptionShort(ctx, settings, kOptPagesPerSheet, 0);
-    WriteOptionShort(ctx, settings, kOptBindingLocation, 0);
-    WriteOptionShort(ctx, settings, kOptStaplePoint, 9);
-    if (!sheet.Start()) {
+    if (!PrepareBooklet(sheet, turnInside ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE) || !sheet.Start()) {
         ADD_FAILURE() << "the sheet did not start";
         return seen;
     }
@@ -150,13 +163,7 @@ TEST_P(FivePageSheet, ATurnInsideTheSheetIsFollowedAsASheetOpenedTurned) {
 TEST_P(FivePageSheet, AListShownBeforeATurnShowsTheTurnedRows) {
     const TurnedSheet opened = RunTurned(GetParam(), false);
     BundledSheet sheet(GetParam());
-    ASSERT_NE(sheet.ctx, nullptr);
-    uint8_t* settings = sheet.user->GetSettingsSource();
-    publicdm::PutU16(settings, publicdm::kOrientation, DMORIENT_PORTRAIT);
-    publicdm::PutU16(settings, kDuplex, DMDUP_VERTICAL);
-    WriteOptionShort(sheet.ctx, settings, kOptLayoutMode, 4);
-    WriteOptionShort(sheet.ctx, settings, kOptPagesPerSheet, 0);
-    WriteOptionShort(sheet.ctx, settings, kOptBindingLocation, 0);
+    ASSERT_TRUE(PrepareBooklet(sheet, DMORIENT_PORTRAIT));
     std::vector<std::string> portrait, landscape, back;
     std::vector<uint16_t> turnedPictures;
     sheet.Look([&](drvtest::SheetDriver& driver) {
@@ -265,6 +272,123 @@ TEST_P(FivePageSheet, PicksByTheEnginesDirectStepsLeaveWhatTheirRoutesLeave) {
             << "pick " << i << ": " << (direct == seen[0][i].end() ? "<end>" : *direct) << " against "
             << (route == seen[1][i].end() ? "<end>" : *route);
     }
+}
+
+// Apply is grey until the user changes a setting on any page, hands the sheet's settings to the
+// request as OK does while the sheet stays open, and what it handed over stays after Cancel.
+TEST_P(FivePageSheet, ApplyEnablesOnTheFirstChangeAndCommitsWithoutClosing) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        EXPECT_FALSE(driver.IsApplyEnabled());
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        ASSERT_TRUE(driver.SelectPage(kPageSetupPage));
+        EXPECT_FALSE(driver.IsApplyEnabled()) << "turning pages changes nothing";
+        EXPECT_TRUE(drvtest::Type(driver.Page(), IDC_COPIES, "3"));
+        EXPECT_TRUE(driver.IsApplyEnabled());
+        EXPECT_EQ(publicdm::U16(sheet.Request(), publicdm::kCopies), 1);
+        EXPECT_TRUE(driver.PressApply());
+        EXPECT_TRUE(driver.IsOpen());
+        EXPECT_FALSE(driver.IsApplyEnabled());
+        EXPECT_EQ(publicdm::U16(sheet.Request(), publicdm::kCopies), 3);
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_ROTATE, BST_CHECKED));
+        EXPECT_TRUE(driver.IsApplyEnabled());
+        EXPECT_TRUE(driver.PressCancel());
+    });
+    EXPECT_GT(sheet.Run(), 0) << "a sheet applied once reports its changes as saved";
+    EXPECT_EQ(person.sheetsSeen(), 1);
+    // Cancel keeps what Apply handed over and drops what came after.
+    EXPECT_EQ(publicdm::U16(sheet.Request(), publicdm::kCopies), 3);
+    EXPECT_EQ(ReadOptionWord(sheet.ctx, sheet.Request(), kOptFinishing) & 0x80u, 0u);
+}
+
+// A dialog opened from a page that ends with OK and changed a setting is a change of the page.
+TEST_P(FivePageSheet, ADialogOfAPageThatChangedASettingEnablesApply) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) { EXPECT_TRUE(drvtest::PressOk(dialog)); });  // nothing changed
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_GUTTER, "7"));
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    drvtest::ScriptedSheet sheetPerson;
+    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_MARGIN));
+        EXPECT_FALSE(driver.IsApplyEnabled());
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_MARGIN));
+        EXPECT_TRUE(driver.IsApplyEnabled());
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(sheet.Run(), 1);
+    EXPECT_EQ(person.dialogsSeen(), 2);
+}
+
+// A click on an arrow of the copies, the scaling ratio or the booklet's sheets per set steps the
+// number by one within its range, shows it, and the sheet's settings take it as a typed number.
+TEST_P(FivePageSheet, ArrowsStepCopiesAndScalingWithinTheirRange) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedSheet person;
+    person.OnSheet([&](drvtest::SheetDriver& driver) {
+        HWND p = driver.Page();
+        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, true));
+        EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES), "2");
+        EXPECT_EQ(publicdm::U16(sheet.user->GetSettingsSource(), publicdm::kCopies), 2)
+            << "the step reaches the sheet's settings at once";
+        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, false));
+        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, false));
+        EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES), "1") << "not below the least number";
+        EXPECT_TRUE(drvtest::Type(p, IDC_COPIES, "998"));
+        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, true));
+        ASSERT_TRUE(ClickArrow(p, IDC_COPIES_SPIN, true));
+        EXPECT_EQ(drvtest::ReadText(p, IDC_COPIES), "999") << "nor above the greatest";
+
+        EXPECT_TRUE(drvtest::SetCheck(p, IDC_SCALING, BST_CHECKED));
+        EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "80"));
+        EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.user->GetSettingsSource(), kOptScalingRatio), 80);
+        EXPECT_TRUE(drvtest::Type(p, IDC_SCALING_RATIO, "99"));
+        for (auto [up, shown] : {std::pair{true, "100"}, {true, "100"}, {false, "99"}}) {
+            ASSERT_TRUE(ClickArrow(p, IDC_SCALING_SPIN, up));
+            EXPECT_EQ(drvtest::ReadText(p, IDC_SCALING_RATIO), shown);
+        }
+        EXPECT_TRUE(driver.IsApplyEnabled());
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(sheet.Run(), 1);
+    EXPECT_EQ(publicdm::U16(sheet.Request(), publicdm::kCopies), 999);
+    EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptScalingRatio), 99);
+    EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptLayoutMode), kModeScaling);
+}
+
+// The booklet dialog's sheets per set step within the range the dialog puts on its spin.
+TEST_P(FivePageSheet, TheSheetsPerSetStepWithinTheirRange) {
+    BundledSheet sheet(GetParam());
+    ASSERT_TRUE(sheet.Start());
+    drvtest::ScriptedUser person;
+    person.OnDialog([&](HWND dialog) {
+        EXPECT_TRUE(drvtest::Click(dialog, IDC_DIVIDE_INTO_SETS));
+        EXPECT_TRUE(drvtest::Type(dialog, IDC_SHEETS_PER_SET, "14"));
+        for (auto [up, shown] : {std::pair{true, "15"}, {true, "15"}, {false, "14"}}) {
+            ASSERT_TRUE(ClickArrow(dialog, IDC_SHEETS_SPIN, up));
+            EXPECT_EQ(drvtest::ReadText(dialog, IDC_SHEETS_PER_SET), shown);
+        }
+        EXPECT_TRUE(drvtest::PressOk(dialog));
+    });
+    drvtest::ScriptedSheet sheetPerson;
+    sheetPerson.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_TRUE(driver.SelectPage(kQualityPage));
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), IDC_CATALOG, BST_CHECKED));
+        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
+        EXPECT_TRUE(drvtest::Click(driver.Page(), IDC_BOOKLET_OPTIONS));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(sheet.Run(), 1);
+    EXPECT_EQ(person.dialogsSeen(), 1);
+    EXPECT_EQ(ReadOptionShort(sheet.ctx, sheet.Request(), kOptSheetsPerSet), 14);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, FivePageSheet,

@@ -2,10 +2,14 @@
 // sheet: the sheets over the driver's own device mode (through 16:16 pointers), the
 // device-settings page alone, a dialog by kind, a message box, and the 32-bit caller's
 // NTPinPointUIOpen with a wide printer name. Only OK brings settings into the driver's memory.
+// The sample add-in installed for the printer adds its page after the sheet's own and works
+// there; an add-in that is not signed by the maker, signed with another key, registered to another
+// file or described badly adds nothing. Nothing of an add-in stays loaded after the sheet.
 #include "core/device/ui_dispatch_route.h"
 #include "core/library/exports_gtf.h"
 #include "core/library/exports_pinpoint.h"
 #include "data/resources/drvopui_ids.h"
+#include "drvtest/addins.h"
 #include "drvtest/driver_sheet16.h"
 #include "drvtest/fixture_device.h"
 #include "drvtest/scripted_sheet.h"
@@ -26,6 +30,7 @@
 
 namespace {
 
+using drvtest::AddInSigning;
 using drvtest::SixteenBitSide;
 
 class DriverSheets : public ::testing::Test {
@@ -48,6 +53,16 @@ public:
         EXPECT_EQ(GTF_CopyDEVMODE(object, vp, size), size);
         GTF_DeleteUIDEVDATA(object);
         return vp;
+    }
+    // The titles of the sheet's pages, after the script ran on it; the sheet is cancelled.
+    std::vector<std::string> Titles() {
+        std::vector<std::string> titles;
+        sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+            for (int i = 0; i < driver.PageCount(); ++i) titles.push_back(driver.PageTitle(i));
+            EXPECT_TRUE(driver.PressCancel());
+        });
+        EXPECT_EQ(GTF_OpenSheets(name, 0, 0, 0), 0);
+        return titles;
     }
     short Orientation(DWORD vp) { return reinterpret_cast<const DEVMODEA*>(side.Flat(vp))->dmOrientation; }
 
@@ -88,10 +103,7 @@ TEST_F(DriverSheets, ArgumentsThatNameNothingShowNoSheet) {
     reinterpret_cast<DEVMODEA*>(lying.data())->dmDriverExtra += 1;
     const DWORD text = side.Alloc(4);
     std::memcpy(side.Flat(text), "Vome", 4);
-    struct Case {
-        const char* what;
-        DWORD name, owner, devmode;
-    };
+    struct Case { const char* what; DWORD name, owner, devmode; };
     for (const Case& c : {Case{"an owner that is no window", name, 0x1234, devmode},
                           Case{"an owner past 16 bits", name, 0x10000, devmode},
                           Case{"a device mode whose size lies", name, 0, side.Place(lying.data(), static_cast<DWORD>(lying.size()))},
@@ -102,14 +114,18 @@ TEST_F(DriverSheets, ArgumentsThatNameNothingShowNoSheet) {
     EXPECT_EQ(GTF_DeviceSettings(name, 0x1234), -1);
 }
 
+// The device settings page stands alone, also with add-ins installed.
 TEST_F(DriverSheets, DeviceSettingsShowTheirPageAlone) {
-    std::vector<std::string> titles;
-    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
-        for (int i = 0; i < driver.PageCount(); ++i) titles.push_back(driver.PageTitle(i));
-        EXPECT_TRUE(driver.PressOk());
-    });
-    EXPECT_EQ(GTF_DeviceSettings(name, 0), 1);
-    EXPECT_EQ(titles, std::vector<std::string>{"Device Settings"});
+    for (bool addIns : {false, true}) {
+        ASSERT_TRUE(!addIns || drvtest::InstallSampleAddIn(drvtest::kBundledPcl5ePrinter));
+        std::vector<std::string> titles;
+        sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+            for (int i = 0; i < driver.PageCount(); ++i) titles.push_back(driver.PageTitle(i));
+            EXPECT_TRUE(driver.PressOk());
+        });
+        EXPECT_EQ(GTF_DeviceSettings(name, 0), 1) << addIns;
+        EXPECT_EQ(titles, std::vector<std::string>{"Device Settings"}) << addIns;
+    }
 }
 
 TEST_F(DriverSheets, ADialogByKindAndAMessageBoxOverTheDriversObjects) {
@@ -219,6 +235,49 @@ TEST_F(DriverSheets, APageOfTheDriversSheetHostsALibraryPageWhoseOkReachesTheDri
     EXPECT_TRUE(GTF_DeleteSHEETDATA(record));
     EXPECT_EQ(WOWGetVDMPointer(vpTitle, 1, TRUE), nullptr) << "freed with its record";
     EXPECT_TRUE(GTF_DeleteUIDEVDATA(object));
+}
+
+TEST_F(DriverSheets, TheSignedSampleAddsItsPageWhichWorksAndGoesWithTheSheet) {
+    const std::vector<std::string> without = Titles();
+    ASSERT_EQ(without.size(), 5u);
+    ASSERT_TRUE(drvtest::InstallSampleAddIn(drvtest::kBundledPcl5ePrinter));
+    bool checked = false;
+    sheet.OnSheet([&](drvtest::SheetDriver& driver) {
+        ASSERT_EQ(driver.PageCount(), 6);
+        EXPECT_EQ(driver.PageTitle(5), drvtest::kSampleAddInTitle);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(driver.PageTitle(i), without[static_cast<std::size_t>(i)]);
+        ASSERT_TRUE(driver.SelectPage(5));
+        ASSERT_NE(GetModuleHandleA("SAMPLEUI.DLL"), nullptr);
+        EXPECT_TRUE(drvtest::SetCheck(driver.Page(), drvtest::kSampleAddInCheckId, BST_CHECKED));
+        checked = IsDlgButtonChecked(driver.Page(), drvtest::kSampleAddInCheckId) == BST_CHECKED;
+        EXPECT_TRUE(drvtest::SaveWindowPng(driver.Sheet(), std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/addin-sample-page.png"));
+        EXPECT_TRUE(driver.PressOk());
+    });
+    EXPECT_EQ(GTF_OpenSheets(name, 0, 0, 0), 1);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(GetModuleHandleA("SAMPLEUI.DLL"), nullptr) << "unloaded with the sheet's device object";
+}
+
+TEST_F(DriverSheets, AnAddInThatFailsATestAddsNothing) {
+    struct Case { const char* what; drvtest::SampleAddInSetup setup; };
+    std::vector<Case> cases(6);
+    cases[0] = {"not signed", {}};
+    cases[0].setup.signing = AddInSigning::None;
+    cases[1] = {"signed with another key", {}};
+    cases[1].setup.signing = AddInSigning::OtherKey;
+    cases[2] = {"its class registered to another file", {}};
+    cases[2].setup.registeredPath = "C:\\WINDOWS\\SYSTEM\\OTHER.DLL";
+    cases[3] = {"described with a folder", {}};
+    cases[3].setup.description = std::string("[Add-Ins]\nSample=") + drvtest::kSampleAddInClass + ",..\\SAMPLEUI.DLL\n";
+    cases[4] = {"an install record that is no description file", {}};
+    cases[4].setup.cpi = "SAMPLEUI.DLL";
+    cases[5] = {"described under another class", {}};
+    cases[5].setup.description = "[Add-Ins]\nSample={00000000-0000-0000-0000-000000000001},SAMPLEUI.DLL\n";
+    for (const Case& c : cases) {
+        ASSERT_TRUE(drvtest::InstallSampleAddIn(drvtest::kBundledPcl5ePrinter, c.setup)) << c.what;
+        EXPECT_EQ(Titles().size(), 5u) << c.what;
+        EXPECT_EQ(GetModuleHandleA("SAMPLEUI.DLL"), nullptr) << c.what;
+    }
 }
 
 }  // namespace

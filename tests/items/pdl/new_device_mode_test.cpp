@@ -3,9 +3,11 @@
 // device mode answers, whether it starts its registry again or takes only the copies in; a
 // registry started again from the engine of one the session ended holds, item by item and in the
 // engine, what the registry of a session opened over the device mode holds; so does a registry
-// started from the engine another session or sheet of the process left at its end.
+// started from the engine another session or sheet of the process left at its end. The default
+// device mode a session hands out says the printer's colour in every colour field.
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
+#include "core/devmode/devmode_options.h"
 #include "core/library/exports_devicemode.h"
 #include "core/memory/pool_text.h"
 #include "sheet_lines.h"
@@ -125,13 +127,17 @@ protected:
     }
 
     LPDEVMODEA Dm() { return reinterpret_cast<LPDEVMODEA>(devmode.data()); }
+    // A further session of the printer, opened over a device mode of its own.
+    HANDLE Open() {
+        own.assign(devmode.size(), 0);
+        DWORD size = static_cast<DWORD>(own.size());
+        return VomelDeviceModeInit(GetParam(), reinterpret_cast<LPDEVMODEA>(own.data()), &size);
+    }
 
     // A session opened for the purpose sets the option in the caller's device mode, as an
     // application's own set would leave it: the private fields it writes are the rules' own.
     void SetElsewhere(DWORD key, DWORD value) {
-        std::vector<uint8_t> own(devmode.size());
-        DWORD size = static_cast<DWORD>(own.size());
-        HANDLE other = VomelDeviceModeInit(GetParam(), reinterpret_cast<LPDEVMODEA>(own.data()), &size);
+        HANDLE other = Open();
         ASSERT_NE(other, nullptr);
         EXPECT_EQ(VomelDeviceMode(other, Dm(), 3, key, &value), 0) << std::hex << key;
         VomelDeviceModeTerm(other);
@@ -139,9 +145,7 @@ protected:
 
     // What a session opened over the device mode sees at its first get.
     std::vector<uint8_t> SeenByAFreshSession() {
-        std::vector<uint8_t> own(devmode.size());
-        DWORD size = static_cast<DWORD>(own.size());
-        HANDLE fresh = VomelDeviceModeInit(GetParam(), reinterpret_cast<LPDEVMODEA>(own.data()), &size);
+        HANDLE fresh = Open();
         EXPECT_NE(fresh, nullptr);
         if (!fresh) return {};
         std::vector<uint8_t> seen = Seen(fresh, devmode);
@@ -150,28 +154,41 @@ protected:
     }
 
     drvtest::FixtureDevice fixture;
-    std::vector<uint8_t> devmode;
+    std::vector<uint8_t> devmode, own;
     HANDLE session = nullptr;
 };
+
+// The default device mode the session hands out: the public colour field, the colour mode, the
+// automatic-colour bit and the colour block's black-and-white byte all say the printer's colour,
+// and the colour setting reads it back.
+TEST_P(NewDeviceMode, EveryColourFieldOfTheDefaultSaysThePrintersColour) {
+    const bool colour = std::string(GetParam()) == drvtest::kBundledPcl5cPrinter;
+    uint16_t mode = 0xFFFF;
+    uint32_t flags = 0xFFFFFFFF;
+    uint8_t block[130] = {};
+    ASSERT_TRUE(devmode::GetOption(devmode.data(), 222, &mode, sizeof mode));
+    ASSERT_TRUE(devmode::GetOption(devmode.data(), 220, &flags, sizeof flags));
+    ASSERT_TRUE(devmode::GetOption(devmode.data(), 250, block, sizeof block));
+    EXPECT_EQ(Dm()->dmColor, colour ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME);
+    EXPECT_EQ(mode, colour ? 1 : 0);
+    EXPECT_EQ(flags & (1u << 14), 0u);
+    EXPECT_EQ(block[101], colour ? 0 : 1);
+    DWORD shown = 0xABAB;
+    EXPECT_EQ(VomelDeviceMode(session, Dm(), 2, 0x10074, &shown), 0);
+    EXPECT_EQ(shown, colour ? 2u : 1u) << "the option interface's colour and black and white";
+}
 
 // The device modes come one after another, each changing the one before: the copies alone
 // (which no rule reads) between changes of what the rules read, and both at once.
 TEST_P(NewDeviceMode, AGetAnswersWhatAFreshSessionAnswers) {
-    struct Step {
-        const char* change;
-        std::function<void(LPDEVMODEA)> apply;
-    };
+    struct Step { const char* change; std::function<void(LPDEVMODEA)> apply; };
     const Step steps[] = {
         {"copies 2", [](LPDEVMODEA dm) { dm->dmCopies = 2; }},
         {"two pages a sheet", [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kTwoPagesASheet); }},
         {"copies 97", [](LPDEVMODEA dm) { dm->dmCopies = 97; }},
         // Two pages a sheet run along the turned sheet: the page order's choices follow.
         {"landscape", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE; }},
-        {"copies 3 and portrait",
-         [](LPDEVMODEA dm) {
-             dm->dmCopies = 3;
-             dm->dmOrientation = DMORIENT_PORTRAIT;
-         }},
+        {"copies 3 and portrait", [](LPDEVMODEA dm) { dm->dmCopies = 3, dm->dmOrientation = DMORIENT_PORTRAIT; }},
         {"copies 5", [](LPDEVMODEA dm) { dm->dmCopies = 5; }},
         {"letter", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_LETTER); }},
         {"copies 999", [](LPDEVMODEA dm) { dm->dmCopies = 999; }},
@@ -179,11 +196,7 @@ TEST_P(NewDeviceMode, AGetAnswersWhatAFreshSessionAnswers) {
         {"copies 4", [](LPDEVMODEA dm) { dm->dmCopies = 4; }},
         {"four pages a sheet", [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kFourPagesASheet); }},
         {"copies 1", [](LPDEVMODEA dm) { dm->dmCopies = 1; }},
-        {"copies 40 and A4",
-         [](LPDEVMODEA dm) {
-             dm->dmCopies = 40;
-             PickPaper(dm, DMPAPER_A4);
-         }},
+        {"copies 40 and A4", [](LPDEVMODEA dm) { dm->dmCopies = 40, PickPaper(dm, DMPAPER_A4); }},
         {"copies 6", [](LPDEVMODEA dm) { dm->dmCopies = 6; }},
     };
     const std::vector<uint8_t> first = Seen(session, devmode);
@@ -210,9 +223,8 @@ TEST_P(NewDeviceMode, ASetAfterReadsKeepsWhatTheRulesChangedAtTheStart) {
     DWORD copies = 7;
     const LONG answer = VomelDeviceMode(session, Dm(), 3, kCopiesKey, &copies);
 
-    std::vector<uint8_t> own(devmode.size()), first = handedIn;
-    DWORD size = static_cast<DWORD>(own.size());
-    HANDLE fresh = VomelDeviceModeInit(GetParam(), reinterpret_cast<LPDEVMODEA>(own.data()), &size);
+    std::vector<uint8_t> first = handedIn;
+    HANDLE fresh = Open();
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(answer, VomelDeviceMode(fresh, reinterpret_cast<LPDEVMODEA>(first.data()), 3, kCopiesKey, &copies));
     VomelDeviceModeTerm(fresh);
@@ -225,18 +237,11 @@ TEST_P(NewDeviceMode, ASetAfterReadsKeepsWhatTheRulesChangedAtTheStart) {
 // item, choice row, control flag, rule-change count and setting, and its engine every functor's
 // and atom's state, as the registry of a session opened over the device mode.
 TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartHolds) {
-    struct Step {
-        const char* change;
-        std::function<void(LPDEVMODEA)> apply;
-    };
+    struct Step { const char* change; std::function<void(LPDEVMODEA)> apply; };
     const Step steps[] = {
         {"landscape", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE; }},
         {"portrait", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_PORTRAIT; }},
-        {"landscape and 3 copies",
-         [](LPDEVMODEA dm) {
-             dm->dmOrientation = DMORIENT_LANDSCAPE;
-             dm->dmCopies = 3;
-         }},
+        {"landscape and 3 copies", [](LPDEVMODEA dm) { dm->dmOrientation = DMORIENT_LANDSCAPE, dm->dmCopies = 3; }},
         {"letter", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_LETTER); }},
         {"A5", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_A5); }},
         {"two pages a sheet", [this](LPDEVMODEA) { SetElsewhere(kPageLayoutKey, kTwoPagesASheet); }},
@@ -253,11 +258,7 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
         {"legal", [](LPDEVMODEA dm) { PickPaper(dm, DMPAPER_LEGAL); }},
         // Fields that reach other items: the source lists, the quality and the copies' order.
         {"manual feed", [](LPDEVMODEA dm) { dm->dmDefaultSource = DMBIN_MANUAL; }},
-        {"draft and collated",
-         [](LPDEVMODEA dm) {
-             dm->dmPrintQuality = DMRES_DRAFT;
-             dm->dmCollate = DMCOLLATE_TRUE;
-         }},
+        {"draft and collated", [](LPDEVMODEA dm) { dm->dmPrintQuality = DMRES_DRAFT, dm->dmCollate = DMCOLLATE_TRUE; }},
         // Two pages a sheet turned by hand: the rules correct the page order as the registry starts.
         {"two pages a sheet, portrait", [this](LPDEVMODEA dm) {
              SetElsewhere(kPageLayoutKey, kTwoPagesASheet);
@@ -271,10 +272,8 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
         step.apply(Dm());
         const Held restarted = Look(session, devmode);
         restarts += engines.insert(restarted.engine_).second ? 0 : 1;
-        std::vector<uint8_t> own(devmode.size());
-        DWORD size = static_cast<DWORD>(own.size());
         EndLeftEngine();  // the fresh session starts whole
-        HANDLE fresh = VomelDeviceModeInit(GetParam(), reinterpret_cast<LPDEVMODEA>(own.data()), &size);
+        HANDLE fresh = Open();
         ASSERT_NE(fresh, nullptr);
         const Held started = Look(fresh, devmode);
         VomelDeviceModeTerm(fresh);
@@ -293,13 +292,6 @@ TEST_P(NewDeviceMode, ARegistryStartedFromAnEndedOnesEngineHoldsWhatAFreshStartH
 // holds. An engine left by another printer's registry, by one over other device options or
 // without a dialog, or one whose program a query changed, is not taken, and the start is whole.
 TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStartHolds) {
-    const auto open = [](const char* printer, std::vector<uint8_t>& own) {
-        DWORD size = 0;
-        HANDLE probe = VomelDeviceModeInit(printer, nullptr, &size);
-        VomelDeviceModeTerm(probe);
-        own.resize(size);
-        return VomelDeviceModeInit(printer, reinterpret_cast<LPDEVMODEA>(own.data()), &size);
-    };
     const auto compare = [](const Held& taken, const Held& whole, const std::string& what) {
         EXPECT_TRUE(taken.registry == whole.registry) << what << FirstDifference(taken.registry, whole.registry);
         EXPECT_TRUE(taken.engine == whole.engine) << what << FirstDifference(taken.engine, whole.engine);
@@ -313,12 +305,11 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
         [](LPDEVMODEA dm) { dm->dmDuplex = DMDUP_VERTICAL; },
         [](LPDEVMODEA dm) { dm->dmDefaultSource = DMBIN_MANUAL; },
     };
-    std::vector<uint8_t> own;
     for (size_t i = 0; i < std::size(steps); ++i) {
         const std::string what = std::string(GetParam()) + ", step " + std::to_string(i);
         steps[i](Dm());
         EndLeftEngine();
-        HANDLE whole = open(GetParam(), own);
+        HANDLE whole = Open();
         ASSERT_NE(whole, nullptr);
         const Held started = Look(whole, devmode);
         std::vector<uint8_t> changed = devmode;
@@ -327,7 +318,7 @@ TEST_P(NewDeviceMode, AStartFromTheEngineAnEndedRegistryLeftHoldsWhatAWholeStart
         EXPECT_EQ(VomelDeviceMode(whole, reinterpret_cast<LPDEVMODEA>(changed.data()), 3, kPageLayoutKey, &layout), 0);
         VomelDeviceModeTerm(whole);
         const size_t taken = LeftEnginesTaken();
-        HANDLE next = open(GetParam(), own);
+        HANDLE next = Open();
         ASSERT_NE(next, nullptr);
         compare(Look(next, devmode), started, what);
         EXPECT_EQ(LeftEnginesTaken(), taken + 1) << what;

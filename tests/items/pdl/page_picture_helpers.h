@@ -9,6 +9,9 @@
 #include "core/devmode/devmode_layout.h"
 #include "drvtest/test_window.h"
 #include "preview/basic_preview.h"
+#include "preview/page_previews.h"
+
+#include <memory>
 
 namespace sheettest {
 
@@ -72,5 +75,11 @@ struct PictureHost {
     HWND parent;
     HWND control;
 };
+
+// The picture of the kind in the host's control, over the sheet's settings.
+inline std::unique_ptr<CmBasicPreview> MakePicture(PictureHost& host, BundledSheet& sheet, int kind) {
+    return std::unique_ptr<CmBasicPreview>(
+        static_cast<CmBasicPreview*>(CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kind)));
+}
 
 }  // namespace sheettest

@@ -17,7 +17,9 @@
 #include "preview/page_picture_previews.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 using namespace sheettest;
 
@@ -25,21 +27,19 @@ namespace {
 
 std::string Output(const std::string& name) { return std::string(DRVOPUI_TEST_OUTPUT_DIR) + "/page-" + name + ".png"; }
 
-// Pixels of the picture that differ between two readings of a rectangle.
-struct Pixels {
-    static constexpr int kLeft = 30, kTop = 30, kRight = 150, kBottom = 170;
-    COLORREF at[kBottom - kTop][kRight - kLeft];
-    void Read(HWND control) {
-        for (int y = kTop; y < kBottom; ++y)
-            for (int x = kLeft; x < kRight; ++x) at[y - kTop][x - kLeft] = drvtest::WindowPixel(control, x, y);
-    }
-    int Differing(const Pixels& other) const {
-        int n = 0;
-        for (int y = 0; y < kBottom - kTop; ++y)
-            for (int x = 0; x < kRight - kLeft; ++x) n += at[y][x] != other.at[y][x];
-        return n;
-    }
-};
+// The pixels of the picture's middle, where what is drawn over the sheet shows.
+std::vector<COLORREF> Middle(HWND control) {
+    std::vector<COLORREF> at;
+    for (int y = 30; y < 170; ++y)
+        for (int x = 30; x < 150; ++x) at.push_back(drvtest::WindowPixel(control, x, y));
+    return at;
+}
+
+int Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += a[i] != b[i];
+    return n;
+}
 
 // Whether the picture's hatched background shows in the 6 x 6 block at (x, y): the hatch's colour
 // is the first one other than white in the picture's top left corner, below the mode strip.
@@ -68,60 +68,45 @@ TEST_P(PagePictures, TheCheckedStampIsDrawnOnTheSheet) {
     SetSheetOption(sheet, 156, font);
     SetSheetOption(sheet, 157, static_cast<uint32_t>(RGB(0, 0, 0)));
     SetSheetOption(sheet, 159, static_cast<int16_t>(450));
-    auto* before = new Pixels, *after = new Pixels, *again = new Pixels;
-    int16_t stampFlags = -1;
+    std::vector<COLORREF> before, after, again;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         ASSERT_NE(PreviewOf(page), nullptr);
-        before->Read(control);
+        before = Middle(control);
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_CHECKED));
         Pump();
-        stampFlags = SheetOption(sheet, 150);
-        after->Read(control);
+        EXPECT_EQ(SheetOption(sheet, 150) & 1, 1) << "the check box sets the stamp switch";
+        after = Middle(control);
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-stamp")));
         EXPECT_TRUE(drvtest::SetCheck(page, IDC_STAMP, BST_UNCHECKED));
         Pump();
-        again->Read(control);
+        again = Middle(control);
     });
-    EXPECT_EQ(stampFlags & 1, 1) << "the check box sets the stamp switch";
-    EXPECT_GT(before->Differing(*after), 40) << "the stamp's text is drawn over the sheet";
-    EXPECT_EQ(before->Differing(*again), 0) << "unchecked, the sheet is as it was";
-    delete before;
-    delete after;
-    delete again;
+    EXPECT_GT(Differing(before, after), 40) << "the stamp's text is drawn over the sheet";
+    EXPECT_EQ(Differing(before, again), 0) << "unchecked, the sheet is as it was";
 }
 
 // A mixed-paper job shows four sheets, one per cell of a two-by-two grid, even with no size class
 // set; the middle of the picture, between them, is the background the one sheet covered.
 TEST_P(PagePictures, AMixedPaperJobShowsFourSheets) {
-    struct Case {
-        uint16_t word;
-        uint32_t layouts;
-        bool four;
-    };
+    struct Case { uint16_t word; uint32_t layouts; bool four; };
     for (auto c : {Case{0, 0, false}, Case{1, 0, false}, Case{1, 0x0031, true}}) {
         BundledSheet sheet(GetParam());
         MutableByteView priv = Private(sheet);
         ASSERT_TRUE(priv.put_u16(devmode::model::kOutputWord, c.word));
         ASSERT_TRUE(priv.put_u32(devmode::model::kMixedPaperLayoutA, c.layouts));
-        bool cells[4] = {}, middle = false;
+        const std::string name = std::to_string(c.word) + "-" + std::to_string(c.layouts);
         sheet.Look([&](drvtest::SheetDriver& driver) {
             HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
-            const POINT at[4] = {{43, 58}, {132, 58}, {43, 138}, {132, 138}};
-            for (int i = 0; i < 4; ++i) cells[i] = BackgroundAt(control, at[i].x, at[i].y);
-            middle = BackgroundAt(control, 88, 98);
-            EXPECT_TRUE(drvtest::SaveWindowPng(
-                control, Output(std::string(GetParam()) + "-mixed-" + std::to_string(c.word) + "-" +
-                                std::to_string(c.layouts))));
+            // The middle lies between four sheets; one sheet covers it.
+            EXPECT_EQ(BackgroundAt(control, 88, 98), c.four) << name;
+            if (c.four) {
+                for (POINT at : {POINT{43, 58}, POINT{132, 58}, POINT{43, 138}, POINT{132, 138}})
+                    EXPECT_FALSE(BackgroundAt(control, at.x, at.y)) << name << ": each cell holds a sheet";
+            }
+            EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-mixed-" + name)));
         });
-        const std::string name = std::to_string(c.word) + "/" + std::to_string(c.layouts);
-        if (c.four) {
-            EXPECT_TRUE(middle) << name << ": the middle lies between the sheets";
-            for (bool cell : cells) EXPECT_FALSE(cell) << name << ": each cell holds a sheet";
-        } else {
-            EXPECT_FALSE(middle) << name << ": one sheet covers the middle";
-        }
     }
 }
 
@@ -181,10 +166,7 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
     BundledSheet sheet(GetParam());
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(22803);
-    auto* printer = new Pixels, *edges = new Pixels;
-    int mode = -1, subMode = -1;
-    UINT third = 0;
-    bool offered = false;
+    std::vector<COLORREF> printer, edges;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kFinishingPage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
@@ -193,26 +175,21 @@ TEST_P(PagePictures, TheMenuTurnsThePrinterToTheBindingEdges) {
         preview->SelectTray(22817);  // the printer
         Pump();
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-finishing-printer")));
-        printer->Read(control);
+        printer = Middle(control);
         HMENU menu = preview->BuildContextMenu();
         ASSERT_NE(menu, nullptr);
-        offered = !(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED);
+        ASSERT_FALSE(GetMenuState(menu, 22803, MF_BYCOMMAND) & MF_GRAYED)
+            << "the finishing page offers the binding edges";
         DestroyMenu(menu);
         EXPECT_TRUE(drvtest::RightClickMouse(control, 90, 60));
         Pump();
         EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(std::string(GetParam()) + "-binding-from-menu")));
-        edges->Read(control);
-        mode = preview->GetMode();
-        subMode = preview->GetSubMode();
-        third = preview->ThirdCommand();
+        edges = Middle(control);
+        EXPECT_EQ(preview->GetMode(), 0);
+        EXPECT_EQ(preview->GetSubMode(), 3);
+        EXPECT_EQ(preview->ThirdCommand(), 22803u);
     });
-    ASSERT_TRUE(offered) << "the finishing page offers the binding edges";
-    EXPECT_EQ(mode, 0);
-    EXPECT_EQ(subMode, 3);
-    EXPECT_EQ(third, 22803u);
-    EXPECT_GT(printer->Differing(*edges), 200) << "the printer gave way to the sheet";
-    delete printer;
-    delete edges;
+    EXPECT_GT(Differing(printer, edges), 200) << "the printer gave way to the sheet";
 }
 
 // The tray shown is kept in the sheet's model description; a model drawn as one fixed picture
@@ -249,10 +226,7 @@ TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
         preview->SetMode(0);
         ASSERT_TRUE(preview->GetStripIcons(icons, &count));
         EXPECT_EQ(count, 1) << "one picture: no printer icon";
-        struct Case {
-            int32_t finishing;
-            UINT icon;
-        };
+        struct Case { int32_t finishing; UINT icon; };
         for (auto c : {Case{0, 4700}, Case{0x01, 4708}, Case{0x04, 29328}, Case{0x24, 29329}}) {
             SetSheetOption(sheet, 190, c.finishing);
             EXPECT_EQ(preview->GetSheetPictureId(), c.icon) << c.finishing;
@@ -267,8 +241,6 @@ TEST_P(PagePictures, TheModelDescriptionShapesThePrinterPicture) {
 TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
     BundledSheet sheet(GetParam());
     reinterpret_cast<DEVMODEA*>(sheet.user->GetSettingsSource())->dmDefaultSource = 1;
-    std::string lines[3];
-    std::string otherFirst;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         ASSERT_TRUE(driver.SelectPage(kPaperSourcePage));
         HWND control = GetDlgItem(driver.Page(), IDC_PAGE_PREVIEW);
@@ -277,30 +249,25 @@ TEST_P(PagePictures, ASourceTipNamesTheSourceAndItsPaper) {
         const int selected = preview->SelectedSource();
         const int part = PartOf(*preview, static_cast<uint16_t>(selected), kPartTipBelow);
         ASSERT_GE(part, 0) << "the selected source " << selected << " is a part";
-        auto* record = new TipTextRecord{};
-        EXPECT_TRUE(preview->BuildPartTipText(part, record));
-        for (int i = 0; i < 3; ++i) lines[i] = record->lines[i];
+        const auto record = std::make_unique<TipTextRecord>();
+        EXPECT_TRUE(preview->BuildPartTipText(part, record.get()));
+        const std::string lines[3] = {record->lines[0], record->lines[1], record->lines[2]};
+        EXPECT_NE(lines[0].find(" (selected)"), std::string::npos) << lines[0];
+        EXPECT_EQ(lines[1].rfind("Paper size: ", 0), 0u) << lines[1];
+        EXPECT_EQ(lines[2].rfind("Paper type: ", 0), 0u) << lines[2];
+        for (const std::string& line : lines) EXPECT_LE(line.size(), 64u);
         EXPECT_EQ(record->lines[3][0], '\0');
-        for (uint16_t other : {1, 3, 4}) {
-            const int p = PartOf(*preview, other, kPartTipBelow);
-            if (other == selected || p < 0) continue;
-            std::memset(record, 0, sizeof *record);
-            preview->BuildPartTipText(p, record);
-            otherFirst = record->lines[0];
-            break;
-        }
-        delete record;
+        const uint16_t other = selected == 1 ? 3 : 1;
+        ASSERT_GE(PartOf(*preview, other, kPartTipBelow), 0) << other;
+        std::memset(record.get(), 0, sizeof *record);
+        preview->BuildPartTipText(PartOf(*preview, other, kPartTipBelow), record.get());
+        EXPECT_NE(record->lines[0][0], '\0');
+        EXPECT_EQ(std::string(record->lines[0]).find(" (selected)"), std::string::npos) << record->lines[0];
         const RECT r = preview->Part(part).hitRect;
         EXPECT_TRUE(drvtest::MoveMouse(control, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
         Pump();
         EXPECT_NE(preview->TipWindow(), nullptr) << "the tip is shown";
     });
-    EXPECT_NE(lines[0].find(" (selected)"), std::string::npos) << lines[0];
-    EXPECT_EQ(otherFirst.find(" (selected)"), std::string::npos) << otherFirst;
-    EXPECT_FALSE(otherFirst.empty());
-    EXPECT_EQ(lines[1].rfind("Paper size: ", 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2].rfind("Paper type: ", 0), 0u) << lines[2];
-    for (const std::string& line : lines) EXPECT_LE(line.size(), 64u);
 }
 
 // The holes the sheet shows: the United States English printer's three unless the device reported
@@ -310,14 +277,9 @@ TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
     uint8_t* data = devopt::blockData(sheet.ctx->svc->GetDeviceOption(sheet.ctx));
     ASSERT_NE(data, nullptr);
     PictureHost host;
-    auto* preview = static_cast<CmBasicPreview*>(
-        CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
+    const auto preview = MakePicture(host, sheet, kPageSetupPicture);
     ASSERT_NE(preview, nullptr);
-    struct Case {
-        uint16_t puncher;
-        int16_t paper, edge;
-        int16_t kind;
-    };
+    struct Case { uint16_t puncher; int16_t paper, edge; int16_t kind; };
     for (auto c : {Case{0, 9, 0, 3}, Case{1, 9, 0, 2}, Case{2, 9, 0, 3}, Case{2, 1, 2, 2}, Case{2, 1, 1, 3},
                    Case{3, 9, 0, 4}, Case{4, 9, 0, 4}, Case{5, 9, 0, 5}, Case{9, 9, 0, 3}}) {
         data[devopt::kPuncherKind] = static_cast<uint8_t>(c.puncher);
@@ -328,7 +290,6 @@ TEST_P(PagePictures, ThePunchHolesFollowTheLanguageAndThePuncher) {
         preview->GetPunchHoleKind(&kind);
         EXPECT_EQ(kind, c.kind) << c.puncher << " " << c.paper << " " << c.edge;
     }
-    delete preview;
 }
 
 // While the private flags say the job takes no tray of the picture's choosing, the printer's
@@ -344,8 +305,7 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
         uint8_t flags = 0;
         priv.u8(devmode::model::kMediaByte, flags);
         priv.put_u8(devmode::model::kMediaByte, locked ? (flags | 0x02) : (flags & ~0x02));
-        auto* preview = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPaperSourcePicture));
+        const auto preview = MakePicture(host, sheet, kPaperSourcePicture);
         ASSERT_NE(preview, nullptr);
         preview->SetMode(2);
         EXPECT_EQ(PartOf(*preview, 1, kPartButton) >= 0, !locked) << locked;
@@ -353,7 +313,6 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
         bool framed = false;
         for (int i = 0; i < preview->LayerCount(); ++i) framed |= preview->Layer(i).pictureId == kSelectedDrawerMark;
         EXPECT_EQ(framed, !locked) << locked << ": the selected tray is framed only while it can be chosen";
-        delete preview;
     }
 }
 
@@ -361,23 +320,17 @@ TEST_P(PagePictures, ALockedTrayChoiceLeavesTheSourcesUnclickable) {
 TEST_P(PagePictures, PagesSideBySideTurnTheSheet) {
     BundledSheet sheet(GetParam());
     PictureHost host;
-    struct Case {
-        int16_t layout, pages;
-        bool sample;
-        bool across;
-    };
+    struct Case { int16_t layout, pages; bool sample; bool across; };
     for (auto c : {Case{0, 0, false, false}, Case{3, 0, false, true}, Case{3, 1, false, false},
                    Case{0, 0, true, true}}) {
         SetSheetOption(sheet, 124, c.layout);
         SetSheetOption(sheet, 126, c.pages);
         Private(sheet).put_u16(devmode::model::kPrivateFlags, c.sample ? 1 : 0);
-        auto* preview = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kPageSetupPicture));
+        const auto preview = MakePicture(host, sheet, kPageSetupPicture);
         ASSERT_NE(preview, nullptr);
         int width = 0, height = 0;
         preview->MapValueToPosition(2970, 1480, &width, &height);
         EXPECT_EQ(width > height, c.across) << c.layout << "/" << c.pages << "/" << c.sample;
-        delete preview;
     }
 }
 
@@ -393,8 +346,7 @@ TEST_P(PagePictures, TheStapleDialogDrawsAMixedPaperJobsFourSheets) {
         SetSheetOption(sheet, 190, static_cast<int32_t>(0x20));
         SetSheetOption(sheet, 121, static_cast<int16_t>(1));
         SetSheetOption(sheet, 193, static_cast<int16_t>(0));
-        auto* preview = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kStaplePicture));
+        const auto preview = MakePicture(host, sheet, kStaplePicture);
         ASSERT_NE(preview, nullptr);
         EXPECT_TRUE(drvtest::SaveWindowPng(host.control, Output(std::string(GetParam()) + "-staple-mixed-" +
                                                                 std::to_string(mixed))));
@@ -403,7 +355,6 @@ TEST_P(PagePictures, TheStapleDialogDrawsAMixedPaperJobsFourSheets) {
         if (mixed) {
             EXPECT_FALSE(BackgroundAt(host.control, 40, 40)) << "the first of the four sheets";
         }
-        delete preview;
     }
 }
 

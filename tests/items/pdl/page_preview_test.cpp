@@ -29,10 +29,8 @@ class PagePreviews : public ::testing::TestWithParam<const char*> {};
 TEST_P(PagePreviews, TheThreePagesShowTheirPicture) {
     BundledSheet sheet(GetParam());
     sheet.Look([&](drvtest::SheetDriver& driver) {
-        const struct {
-            int page;
-            const char* name;
-        } pages[] = {{kPageSetupPage, "page-setup"}, {kFinishingPage, "finishing"}, {kQualityPage, "quality"}};
+        const struct { int page; const char* name; } pages[] = {
+            {kPageSetupPage, "page-setup"}, {kFinishingPage, "finishing"}, {kQualityPage, "quality"}};
         for (const auto& p : pages) {
             ASSERT_TRUE(driver.SelectPage(p.page));
             CmBasicPreview* preview = PreviewOf(driver.Page());
@@ -57,60 +55,44 @@ POINT MiddleOf(const CmBasicPreview& preview, uint16_t flags, int value = -1) {
     return {-100, -100};
 }
 
-// A click on the sheet asks the page for the next layout, as choosing it in the layout list does:
-// the rules run, the layout list follows, the picture shows two pages and OK hands them over.
-TEST_P(PagePreviews, AClickOnTheSheetChangesTheLayoutThroughThePage) {
-    BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    std::string layoutShown;
-    int16_t layoutMode = -1;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
-        HWND page = driver.Page();
-        CmBasicPreview* preview = PreviewOf(page);
-        ASSERT_NE(preview, nullptr);
-        HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
-        const POINT at = MiddleOf(*preview, kPartClick, 1);
-        ASSERT_GE(at.x, 0) << "the sheet is a part of the page-setup picture";
-        EXPECT_TRUE(drvtest::ClickMouse(control, at.x, at.y));
-        layoutShown = drvtest::ReadSelectedEntry(page, IDC_LAYOUT);
-        layoutMode = SheetOption(sheet, kOptLayoutMode);
-        EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), "two-up")));
-        EXPECT_TRUE(driver.IsApplyEnabled()) << "a change made by the picture is a change of the page";
-        EXPECT_TRUE(driver.PressOk());
-    });
-    EXPECT_EQ(sheet.Run(), 1);
-    EXPECT_EQ(layoutShown, "2 pages per sheet");
-    EXPECT_EQ(layoutMode, 3);
-    EXPECT_EQ(ReadOptionWord(sheet.ctx, sheet.Request(), kOptLayoutMode), 3u);
-    EXPECT_EQ(ReadOptionWord(sheet.ctx, sheet.Request(), kOptPagesPerSheet), 0u);
-}
-
-// The finishing picture offers the sheet's edges as binding places: a click on the right edge
-// binds on the right, and the binding list shows it.
-TEST_P(PagePreviews, AClickOnAnEdgeOfTheFinishingPictureMovesTheBinding) {
-    BundledSheet sheet(GetParam());
-    ASSERT_TRUE(sheet.Start());
-    std::string bindingShown;
-    int16_t edge = -1;
-    drvtest::ScriptedSheet person;
-    person.OnSheet([&](drvtest::SheetDriver& driver) {
-        ASSERT_TRUE(driver.SelectPage(kFinishingPage));
-        HWND page = driver.Page();
-        CmBasicPreview* preview = PreviewOf(page);
-        ASSERT_NE(preview, nullptr);
-        const POINT at = MiddleOf(*preview, kPartClick, 1);
-        ASSERT_GE(at.x, 0) << "the right edge is offered";
-        EXPECT_TRUE(drvtest::ClickMouse(GetDlgItem(page, IDC_PAGE_PREVIEW), at.x, at.y));
-        bindingShown = drvtest::ReadSelectedEntry(page, IDC_BINDING);
-        edge = SheetOption(sheet, kOptBindingLocation);
-        EXPECT_TRUE(drvtest::SaveWindowPng(GetDlgItem(page, IDC_PAGE_PREVIEW), Output(GetParam(), "bound-right")));
-        EXPECT_TRUE(driver.PressOk());
-    });
-    EXPECT_EQ(sheet.Run(), 1);
-    EXPECT_EQ(bindingShown, "Long edge, right");
-    EXPECT_EQ(edge, 1);
-    EXPECT_EQ(ReadOptionWord(sheet.ctx, sheet.Request(), kOptBindingLocation), 1u);
+// A click on a part of a page's picture asks the page for the setting, as choosing it in the
+// page's list does: the rules run, the list follows, and OK hands the setting over. On the
+// page-setup picture the sheet takes the next layout (two pages); on the finishing picture the
+// sheet's right edge binds on the right.
+TEST_P(PagePreviews, AClickOnThePictureChangesTheSettingThroughThePage) {
+    struct Case { SheetPageIndex page; int list; DWORD option; const char* shown; int16_t value; const char* picture; };
+    for (const Case& c : {Case{kPageSetupPage, IDC_LAYOUT, kOptLayoutMode, "2 pages per sheet", 3, "two-up"},
+                          Case{kFinishingPage, IDC_BINDING, kOptBindingLocation, "Long edge, right", 1,
+                               "bound-right"}}) {
+        BundledSheet sheet(GetParam());
+        ASSERT_TRUE(sheet.Start());
+        std::string shown;
+        int16_t value = -1;
+        drvtest::ScriptedSheet person;
+        person.OnSheet([&](drvtest::SheetDriver& driver) {
+            ASSERT_TRUE(driver.SelectPage(c.page));
+            HWND page = driver.Page();
+            CmBasicPreview* preview = PreviewOf(page);
+            ASSERT_NE(preview, nullptr);
+            HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
+            const POINT at = MiddleOf(*preview, kPartClick, 1);
+            ASSERT_GE(at.x, 0) << c.picture << ": the part is offered";
+            EXPECT_TRUE(drvtest::ClickMouse(control, at.x, at.y));
+            shown = drvtest::ReadSelectedEntry(page, c.list);
+            value = SheetOption(sheet, c.option);
+            EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), c.picture)));
+            EXPECT_TRUE(driver.IsApplyEnabled())
+                << c.picture << ": a change made by the picture is a change of the page";
+            EXPECT_TRUE(driver.PressOk());
+        });
+        EXPECT_EQ(sheet.Run(), 1);
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(value, c.value) << c.picture;
+        EXPECT_EQ(ReadOptionWord(sheet.ctx, sheet.Request(), c.option), static_cast<uint32_t>(c.value)) << c.picture;
+        if (c.list == IDC_LAYOUT) {
+            EXPECT_EQ(ReadOptionWord(sheet.ctx, sheet.Request(), kOptPagesPerSheet), 0u) << "two pages per sheet";
+        }
+    }
 }
 
 // The context menu's layout commands go to the page as the layout list would take them; on the
@@ -121,35 +103,27 @@ TEST_P(PagePreviews, TheContextMenuAndTheColourIconChangeSettings) {
     const bool colourPrinter = std::string(GetParam()) == drvtest::kBundledPcl5cPrinter;
     drvtest::ScriptedUser menuUser;
     menuUser.ChooseMenuCommand(10462);  // four pages per sheet
-    std::string layoutShown;
-    int16_t colourBefore = -1, colourAfter = -1;
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
         HWND control = GetDlgItem(page, IDC_PAGE_PREVIEW);
         EXPECT_TRUE(drvtest::RightClickMouse(control, 60, 60));
         Pump();  // the chosen command
-        layoutShown = drvtest::ReadSelectedEntry(page, IDC_LAYOUT);
+        EXPECT_EQ(drvtest::ReadSelectedEntry(page, IDC_LAYOUT), "4 pages per sheet");
 
         // The colour icon stands in the page-setup picture's strip; the quality page shows its sample.
         CmBasicPreview* preview = PreviewOf(page);
         ASSERT_NE(preview, nullptr);
-        colourBefore = SheetOption(sheet, kOptColourMode);
+        const int16_t colourBefore = SheetOption(sheet, kOptColourMode);
         const POINT at = MiddleOf(*preview, kPartStateB);
         if (colourPrinter) {
             ASSERT_GE(at.x, 0) << "the colour icon is a part on the colour printer";
-            EXPECT_TRUE(drvtest::ClickMouse(GetDlgItem(page, IDC_PAGE_PREVIEW), at.x, at.y));
+            EXPECT_TRUE(drvtest::ClickMouse(control, at.x, at.y));
+            EXPECT_NE(SheetOption(sheet, kOptColourMode), colourBefore);
         } else {
             EXPECT_LT(at.x, 0) << "a printer without colour offers no colour part";
         }
-        colourAfter = SheetOption(sheet, kOptColourMode);
-        EXPECT_TRUE(drvtest::SaveWindowPng(GetDlgItem(page, IDC_PAGE_PREVIEW), Output(GetParam(), "colour-stepped")));
+        EXPECT_TRUE(drvtest::SaveWindowPng(control, Output(GetParam(), "colour-stepped")));
     });
-    EXPECT_EQ(layoutShown, "4 pages per sheet");
-    if (colourPrinter) {
-        EXPECT_NE(colourAfter, colourBefore);
-    } else {
-        EXPECT_EQ(colourAfter, colourBefore);
-    }
 }
 
 // Hovering highlights a part and captures the mouse; moving within the part repaints nothing;
@@ -188,9 +162,7 @@ TEST_P(PagePreviews, ThePictureFitsItsControl) {
     BundledSheet sheet(GetParam());
     sheet.Look([&](drvtest::SheetDriver& driver) {
         HWND page = driver.Page();
-        const struct {
-            int width, height, zoom;
-        } cases[] = {{400, 400, 100}, {120, 120, 50}, {0, 0, 0}};
+        const struct { int width, height, zoom; } cases[] = {{400, 400, 100}, {120, 120, 50}, {0, 0, 0}};
         for (const auto& c : cases) {
             HWND control = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, c.width, c.height,
                                          page, nullptr, nullptr, nullptr);
@@ -221,11 +193,8 @@ TEST_P(PagePreviews, TheDrawnSheetStaysInThePictureForAnyPaper) {
         CmBasicPreview* preview = PreviewOf(driver.Page());
         ASSERT_NE(preview, nullptr);
         uint8_t* settings = sheet.user->GetSettingsSource();
-        struct Case {
-            int largest, smallest;
-            uint16_t width, length;
-            int wantWidth, wantHeight;  // 0: anything from 1 to 138
-        };
+        // wantWidth, wantHeight: 0 for anything from 1 to 138.
+        struct Case { int largest, smallest; uint16_t width, length; int wantWidth, wantHeight; };
         const Case cases[] = {
             {4200, 1480, 2100, 2970, 0, 0},  // A4 among the printer's papers
             {4200, 1480, 2100, 4200, 0, 138},

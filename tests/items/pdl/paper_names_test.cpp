@@ -52,9 +52,7 @@ protected:
 };
 
 TEST_P(PaperNames, TheRulesFindThePapersTheyName) {
-    struct Check {
-        const char *paper, *type;
-    };
+    struct Check { const char *paper, *type; };
     for (Check c : {Check{"LETTER", "PLANE"}, Check{"ENV_10", "ENVELOPE"}, Check{"LEGAL", "RECYCLED"},
                     Check{"A4", "PLANE"}})
         EXPECT_EQ(Action(kPaperTypes, {"CHECKPAPERTYPE", c.paper, c.type}), 0) << c.paper << " " << c.type;

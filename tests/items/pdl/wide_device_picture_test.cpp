@@ -57,8 +57,7 @@ TEST(WideDevicePictures, TheDevicePageCentresTheInstalledUnitsInAStrip) {
                    Case{"full", 0x22, 0x0C, 3, 197, false, true, true, 2},
                    Case{"puncher-without-finisher", 0, 0x04, 3, 278 - 55 + 34, false, false, false, 1}}) {
         Install(sheet.ctx, c.finisher, c.byte7, c.puncher);
-        auto* device = static_cast<CmBasicPreview*>(
-            CreatePreview(host.control, sheet.ctx, sheet.user->GetSettingsSource(), kDevicePicture));
+        auto device = MakePicture(host, sheet, kDevicePicture);
         ASSERT_NE(device, nullptr);
         EXPECT_EQ(device->Geometry()[kPictureWidth0], 599);
         EXPECT_EQ(device->Geometry()[kSheetAreaHeight], 52);
@@ -77,7 +76,7 @@ TEST(WideDevicePictures, TheDevicePageCentresTheInstalledUnitsInAStrip) {
         // The printer's own pixels stand where its layer says, two pixels in for the frame.
         const COLORREF trim = drvtest::WindowPixel(host.control, body->x + 2 + 10, body->y + 2 + 11);
         EXPECT_EQ(trim, RGB(255, 0, 0)) << c.name << ": the colour printer's red band";
-        delete device;
+        device.reset();  // before the control is sized for the next picture
         MoveWindow(host.control, 0, 0, 600, 100, FALSE);
     }
 }
@@ -134,11 +133,7 @@ TEST(WideDevicePictures, ThePopupPictureCentresTheDeviceAndFramesTheSource) {
     BundledSheet sheet(drvtest::kBundledPcl5cPrinter);
     ASSERT_NE(sheet.ctx, nullptr);
     reinterpret_cast<DEVMODEA*>(sheet.user->GetSettingsSource())->dmDefaultSource = 3;
-    struct Case {
-        const char* name;
-        uint8_t finisher, byte7;
-        int total;
-    };
+    struct Case { const char* name; uint8_t finisher, byte7; int total; };
     for (auto c : {Case{"bare", 0, 0, 71}, Case{"deck-and-finisher", 0x21, 0x04, 71 + 40 + 62}}) {
         Install(sheet.ctx, c.finisher, c.byte7, 0);
         PictureHost host(300, 124, 0);

@@ -1,16 +1,23 @@
-// The finishing page's set and its dialogs' sets in the sheet's registry over the bundled
-// printers: the partners the option interface reaches through the registry (the booklet document
-// value, the staple switch, the sheets per set, the margin switch), the finishing page's buttons
-// gating the dialogs' requests, and the staple points the binding edge allows.
+// The item sets in the sheet's registry over the bundled printers, as the sheet's start builds
+// them: the finishing page's partners the option interface reaches through the registry (the
+// booklet document value, the staple switch, the sheets per set, the margin switch), the
+// finishing page's buttons gating the dialogs' requests and the staple points the binding edge
+// allows; the paper-source, quality, device-settings and layout-options sets reached through the
+// option interface's fan-out; and every item handed no device mode reading and writing nothing.
 #include "core/device/service_table.h"
 #include "core/device/user_data.h"
+#include "core/memory/pool_text.h"
 #include "drvtest/fixture_device.h"
 #include "items/common/booklet_items.h"
 #include "items/common/gutter_margin.h"
 #include "items/common/option_word.h"
+#include "items/common/paper_source_items.h"
+#include "items/common/public_devmode.h"
+#include "items/common/quality_items.h"
 #include "items/pdl/finishing_item_sets.h"
 #include "items/pdl/pdl_conflict.h"
 #include "items/pdl/pdl_user_data.h"
+#include "items/pdl/quality_item_sets.h"
 #include "pie/api/api.h"
 #include "settings/items/sv_onoff.h"
 #include "settings/registry/item_set.h"
@@ -18,17 +25,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
 
-class FinishingSets : public ::testing::TestWithParam<const char*> {
+class RegistrySets : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
         ctx = fixture.Device();
         ASSERT_NE(ctx, nullptr);
         registry = PDLSvUserData::StartSheet(ctx);
         ASSERT_NE(registry, nullptr);
+        settings = ctx->svc->GetUserData(ctx)->GetSettingsSource();
     }
     void TearDown() override { PDLSvUserData::EndSheet(ctx); }
 
@@ -42,9 +51,10 @@ protected:
     drvtest::FixtureDevice fixture{kKindUserInterface, GetParam()};
     UIDEVDATA* ctx = nullptr;
     PDLSvConflict* registry = nullptr;
+    uint8_t* settings = nullptr;
 };
 
-TEST_P(FinishingSets, CentreFoldStapleTakesTheBookletAlongOnlyThroughTheApplicationsKey) {
+TEST_P(RegistrySets, CentreFoldStapleTakesTheBookletAlongOnlyThroughTheApplicationsKey) {
     auto& fold = Item<CmSvCK_CenterFoldStaple>(CmSvCK_CenterFoldStaple::kItemId);
     auto& booklet = Item<CmSvOnOff>(CmSvCK_CenterFoldStaple::kAppBookletItem);
     fold.enabled = 1;
@@ -73,7 +83,7 @@ TEST_P(FinishingSets, CentreFoldStapleTakesTheBookletAlongOnlyThroughTheApplicat
     EXPECT_EQ(size, 4u);
 }
 
-TEST_P(FinishingSets, FinishingMethodIsTheStapleSwitch) {
+TEST_P(RegistrySets, FinishingMethodIsTheStapleSwitch) {
     auto& staple = Item<CmSvCK_Staple>(CmSvCK_Staple::kItemId);
     auto& method = Item<CmSvMulti_FinishingMethod>(CmSvMulti_FinishingMethod::kItemId);
     staple.enabled = 1;
@@ -101,7 +111,7 @@ TEST_P(FinishingSets, FinishingMethodIsTheStapleSwitch) {
     EXPECT_EQ(position.GetCurrent(ctx, 0x1006a, &now), 0);
 }
 
-TEST_P(FinishingSets, BindingEdgeNarrowsTheStaplePoints) {
+TEST_P(RegistrySets, BindingEdgeNarrowsTheStaplePoints) {
     auto& binding = Item<CmSvCB_BindDirect>(CmSvCB_BindDirect::kItemId);
     auto& position = Item<CmSvRB_Position>(CmSvRB_Position::kItemId);
     auto pointOf = [&]() { return position.CurrentRow()->value; };
@@ -138,7 +148,7 @@ TEST_P(FinishingSets, BindingEdgeNarrowsTheStaplePoints) {
     EXPECT_EQ(pointOf(), 15);
 }
 
-TEST_P(FinishingSets, BookletRequestsWaitForTheBookletButtonAndChangeNothingWhenRefused) {
+TEST_P(RegistrySets, BookletRequestsWaitForTheBookletButtonAndChangeNothingWhenRefused) {
     auto& button = Item<CmSvControl>(kBookletOptionsButton);
     auto& method = Item<CmSvRB_PrintingMethod>(CmSvRB_PrintingMethod::kItemId);
     auto& sheets = Item<CmSvDGT_SheetPerSets>(CmSvDGT_SheetPerSets::kItemId);
@@ -201,7 +211,7 @@ TEST_P(FinishingSets, BookletRequestsWaitForTheBookletButtonAndChangeNothingWhen
     EXPECT_EQ(gutter.GetCurrent(ctx, 0x10073, &reported), 3);
 }
 
-TEST_P(FinishingSets, RulesGiveTheBookletMarginInTenthsOfAMillimetre) {
+TEST_P(RegistrySets, RulesGiveTheBookletMarginInTenthsOfAMillimetre) {
     auto& useMargin = Item<CmSvCK_UseMargin>(CmSvCK_UseMargin::kItemId);
     auto& margin = Item<CmSvDGT_BookletMargin>(CmSvDGT_BookletMargin::kItemId);
     const char* rules = "Booklet$Margin(250) :- Booklet$UseMargin(ON).\n"
@@ -215,7 +225,80 @@ TEST_P(FinishingSets, RulesGiveTheBookletMarginInTenthsOfAMillimetre) {
     EXPECT_EQ(margin.current, 250) << "31 mm is past the largest margin";
 }
 
-INSTANTIATE_TEST_SUITE_P(Bundled, FinishingSets,
+TEST_P(RegistrySets, TheSheetBuildsTheSetsAndTheOptionInterfaceReachesThem) {
+    const bool colour = std::string(GetParam()) == drvtest::kBundledPcl5cPrinter;
+    for (uint32_t setId : {kPaperSourceSetId, kQualitySetId, kDeviceSettingsSetId, kLayoutOptionsSetId})
+        ASSERT_NE(registry->FindPage(setId), nullptr) << setId;
+
+    // Paper selection: the first, other and last pages' sources in one record.
+    struct {
+        uint32_t mode;
+        uint16_t first, second, other, last, interleaf, spare;
+    } record{1, 3, 0, 1, 264, 0, 0};
+    static_assert(sizeof record == kSelectionRecordSize);
+    EXPECT_EQ(registry->SdkSetValue(ctx, 0x10082, &record), kSdkDone);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptPaperSelection), kSelectFirstOtherLast);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptFirstPageSource), 3);
+    EXPECT_EQ(publicdm::U16(settings, kPublicDefaultSource), 1);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptLastPageSource), 264);
+    record = {};
+    EXPECT_EQ(registry->SdkRequest(ctx, 2, 0x10082, &record), kSdkDone);
+    EXPECT_EQ(record.mode, 1u);
+    EXPECT_EQ(record.last, 264);
+    // A mode no row serves is refused and changes nothing.
+    record.mode = 5;
+    EXPECT_EQ(registry->SdkSetValue(ctx, 0x10082, &record), kSdkNotSupported);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptPaperSelection), kSelectFirstOtherLast);
+    EXPECT_EQ(registry->SdkApply(ctx, 0x10082, nullptr), kSdkDone);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptPaperSelection), kSelectOneSource);
+
+    // Colour: automatic only where the device chooses colour; a monochrome engine refuses.
+    int32_t automatic = 0;
+    EXPECT_EQ(registry->SdkSetValue(ctx, 0x10074, &automatic), colour ? kSdkDone : kSdkRefused);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptColour), colour ? 2 : 0);
+    int32_t image = 2;
+    EXPECT_EQ(registry->SdkSetValue(ctx, 0x100402, &image), kSdkDone);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, kOptPrintImage), 2);
+    // The catalogue is on; four pages per sheet would end it.
+    uint32_t on = 1;
+    EXPECT_EQ(registry->SdkSetValue(ctx, 0x10057, &on), kSdkDone);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, 124), kModeCatalog);
+    int32_t dateAtLowerRight = 6;
+    EXPECT_EQ(registry->SdkSetValue(ctx, 0x10022, &dateAtLowerRight), kSdkDone);
+    EXPECT_EQ(ReadOptionShort(ctx, settings, 141), 0x1020);
+}
+
+std::string ValueText(UIDEVDATA* ctx, CmSvItem& item) {
+    char* text = item.GetValueText(ctx);
+    std::string value = text ? text : "(none)";
+    if (text) FreePoolText(text);
+    return value;
+}
+
+// Every item handed no device mode to load from or store into answers that nothing was read or
+// written and changes nothing, neither its own value nor the sheet's settings and device options.
+TEST_P(RegistrySets, NoDeviceModeReadsAndWritesNothing) {
+    CmUserData* user = ctx->svc->GetUserData(ctx);
+    const uint8_t* options = user->GetDeviceOptionSource();
+    const std::vector<uint8_t> settingsBefore(settings, settings + user->GetSettingsSourceSize());
+    const std::vector<uint8_t> optionsBefore(options, options + ctx->svc->GetDeviceOptionSize(ctx));
+
+    int items = 0;
+    for (uint32_t id = 0; id < 0x10000; ++id) {
+        auto* item = dynamic_cast<CmSvItem*>(registry->FindItem(id));
+        if (!item) continue;
+        ++items;
+        const std::string before = ValueText(ctx, *item);
+        EXPECT_EQ(item->Load(ctx, nullptr), 0) << item->key;
+        EXPECT_EQ(ValueText(ctx, *item), before) << item->key;
+        EXPECT_EQ(item->Store(ctx, nullptr), 0) << item->key;
+    }
+    EXPECT_GT(items, 100);
+    EXPECT_EQ(std::vector<uint8_t>(settings, settings + settingsBefore.size()), settingsBefore);
+    EXPECT_EQ(std::vector<uint8_t>(options, options + optionsBefore.size()), optionsBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, RegistrySets,
                          ::testing::Values(drvtest::kBundledPcl5ePrinter, drvtest::kBundledPcl5cPrinter));
 
 }  // namespace
