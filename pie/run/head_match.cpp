@@ -115,6 +115,55 @@ template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = fals
     }
 }
 
+// A term of the head (b) meeting the goal's term a of the same kind, at the head's level, as
+// quick_pair takes it (kFresh: the term's first part holds the head's first variable).
+template <bool kLean, bool kFresh>
+[[gnu::always_inline]] inline int term_pair(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
+    const PlFunctor* const f = b->fn.functor;
+    if (a->fn.functor != f) return 0;
+    const PlVector* const theirs_args = b->fn.args;
+    // An atom of the head (d(..., x, ...)) meets its functor's term whatever its parts.
+    if (!theirs_args || !theirs_args->count) return f->arity == 1 ? -1 : 1;
+    const PlVector* const ours_args = a->fn.args;
+    const uint32_t n = ours_args ? ours_args->count : 0;
+    const uint32_t m = theirs_args->count;
+    if (f->arity == 1) {
+        // The walk tells a term of one argument from the head's by its functor first, then looks
+        // at the item's status only where a member set meets an unbound variable: with no member
+        // set on either side the look answers yes and changes nothing. The head's first
+        // variable, met first here in a fresh frame, is unbound.
+        if (!n || pl_deref(ours_args->items[0], fa).term->type == PL_MEMBER) return -1;
+        PlCell* const part = theirs_args->items[0];
+        if (!(kFresh && part->type == PL_VAR) && pl_deref(part, head_frame).term->type == PL_MEMBER) return -1;
+    }
+    const uint32_t k = n < m ? n : m;
+    if (k == 0) return 1;
+    PlCell** ours = ours_args->items;
+    PlCell** theirs = theirs_args->items;
+    uint32_t i = 0;
+    if constexpr (kFresh) {
+        // The term's first part holds the head's first variable.
+        if (k == 1) {
+            const int met = quick_leaf<1, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
+            return met >= 0 ? met : -1 - static_cast<int>(kArgument);
+        }
+        const int met = quick_leaf<kPair, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
+        if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument) : 0;
+        if (k == 2) {
+            // The commonest term of a head's first argument, an operator's (d(U + V, ...)).
+            const int last = quick_leaf<1, false, kLean, false, true>(engine, head_frame, ours[1], fa, theirs[1]);
+            return last >= 0 ? last : -1 - static_cast<int>(kArgument + 1);
+        }
+        i = 1;
+    }
+    for (; i + 1 < k; ++i) {
+        const int met = quick_leaf<kPair, false, kLean, false, true>(engine, head_frame, ours[i], fa, theirs[i]);
+        if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
+    }
+    const int met = quick_leaf<1, false, kLean, false, true>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
+    return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
+}
+
 // A pair of the head's own level, as `pair` (kPair) or open_step takes it: 1 or 0, or where
 // inside it the walk is to take it up (-1 - the place). A list of two variables or a term of
 // another functor than an item's meets the goal's of its kind part by part, one level below;
@@ -123,13 +172,26 @@ template <int kStep, bool kFramed = true, bool kLean = false, bool kFresh = fals
 template <int kStep, bool kLean = false, bool kFresh = false>
 [[gnu::always_inline]] inline int quick_pair(PieEngine* engine, PlFrame* head_frame, PlCell* a, PlFrame* fa, PlCell* b) {
     const PlCellType bt = b->type;
-    if (bt == PL_VAR) [[likely]]
-        return quick_leaf<kStep, true, kLean, kFresh>(engine, head_frame, a, fa, b);
-    if (bt != PL_LIST && bt != PL_FUNCTOR) return quick_leaf<kStep, true, kLean>(engine, head_frame, a, fa, b);
+    if (bt != PL_FUNCTOR) {
+        if (bt == PL_VAR) [[likely]]
+            return quick_leaf<kStep, true, kLean, kFresh>(engine, head_frame, a, fa, b);
+        if (bt != PL_LIST) return quick_leaf<kStep, true, kLean>(engine, head_frame, a, fa, b);
+    }
     PlBinding* goal_slot = nullptr;
     PlFrame* goal_slot_frame = nullptr;
     goal_at<true>(a, fa, goal_slot, goal_slot_frame);
     const PlCellType lt = a->type;
+    // Two terms, the commonest pair of a head's term, are told first.
+    if (kStep == kPair && lt == PL_FUNCTOR) [[likely]]
+        return bt == PL_FUNCTOR ? term_pair<kLean, kFresh>(engine, head_frame, a, fa, b) : -1;
+    if (kStep == 0 && lt == PL_FUNCTOR && bt == PL_FUNCTOR) [[likely]] {
+        // A fact's argument: terms of different functors fail wherever the walk meets them; two
+        // of one functor (not an item's) succeed where either has no arguments.
+        const PlFunctor* const f = b->fn.functor;
+        if (a->fn.functor != f) return 0;
+        if (f->arity == 1) return -1;
+        return (a->fn.args && a->fn.args->count) && (b->fn.args && b->fn.args->count) ? -1 : 1;
+    }
     if (lt == PL_UNBOUND) {
         if (goal_slot) {
             const bool framed = bt == PL_LIST || (b->fn.args && b->fn.args->count);
@@ -140,13 +202,9 @@ template <int kStep, bool kLean = false, bool kFresh = false>
     }
     if constexpr (kStep == 0) {
         // A fact's argument: an integer, [] or a structure of the other kind fails wherever the
-        // walk meets it, and so do terms of different functors; two terms without arguments of
-        // one functor (not an item's) succeed.
+        // walk meets it; two terms were told above.
         if (lt != bt) return plain(lt) ? 0 : -1;
-        if (bt != PL_FUNCTOR) return -1;
-        if (a->fn.functor != b->fn.functor) return 0;
-        if (a->fn.functor->arity == 1) return -1;
-        return (a->fn.args && a->fn.args->count) && (b->fn.args && b->fn.args->count) ? -1 : 1;
+        return -1;
     }
     if (kStep != kPair) return -1;
     if (bt == PL_LIST) {
@@ -156,41 +214,8 @@ template <int kStep, bool kLean = false, bool kFresh = false>
         const int tail = quick_leaf<1, false, kLean>(engine, head_frame, a->list.tail, fa, b->list.tail);
         return tail >= 0 ? tail : -1 - static_cast<int>(kTail);
     }
-    if (lt != PL_FUNCTOR) return -1;
-    if (a->fn.functor->arity == 1) {
-        // The walk tells a term of one argument from the head's by its functor first, then looks
-        // at the item's status only where a member set meets an unbound variable: with no member
-        // set on either side the look answers yes and changes nothing.
-        if (a->fn.functor != b->fn.functor) return 0;
-        if (!a->fn.args || !a->fn.args->count || !b->fn.args || !b->fn.args->count ||
-            pl_deref(a->fn.args->items[0], fa).term->type == PL_MEMBER ||
-            pl_deref(b->fn.args->items[0], head_frame).term->type == PL_MEMBER)
-            return -1;
-    }
-    if (a->fn.functor != b->fn.functor) return 0;
-    const uint32_t n = a->fn.args ? a->fn.args->count : 0;
-    const uint32_t m = b->fn.args ? b->fn.args->count : 0;
-    const uint32_t k = n < m ? n : m;
-    if (k == 0) return 1;
-    PlCell** ours = a->fn.args->items;
-    PlCell** theirs = b->fn.args->items;
-    uint32_t i = 0;
-    if constexpr (kFresh) {
-        // The term's first part holds the head's first variable.
-        if (k == 1) {
-            const int met = quick_leaf<1, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
-            return met >= 0 ? met : -1 - static_cast<int>(kArgument);
-        }
-        const int met = quick_leaf<kPair, false, kLean, true, true>(engine, head_frame, ours[0], fa, theirs[0]);
-        if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument) : 0;
-        i = 1;
-    }
-    for (; i + 1 < k; ++i) {
-        const int met = quick_leaf<kPair, false, kLean, false, true>(engine, head_frame, ours[i], fa, theirs[i]);
-        if (met <= 0) return met < 0 ? -1 - static_cast<int>(kArgument + i) : 0;
-    }
-    const int met = quick_leaf<1, false, kLean, false, true>(engine, head_frame, ours[k - 1], fa, theirs[k - 1]);
-    return met >= 0 ? met : -1 - static_cast<int>(kArgument + k - 1);
+    // A term of the goal's was told above.
+    return -1;
 }
 
 }  // namespace
@@ -524,16 +549,17 @@ int pl_match_arguments(PieEngine* engine, PlCell* goal, PlFrame* goal_frame, PlC
         return walk_arguments(engine, goal, goal_frame, head, clause_frame, count);
     PlCell** ours = goal->fn.args->items;
     PlCell** theirs = head->fn.args->items;
-    for (uint32_t i = 0; i < count; ++i) {
+    PlCell** const end = theirs + count;
+    for (; theirs != end; ++ours, ++theirs) {
         // A variable met again (p(K, V, V)) is met as quick_pair meets it, out of line; any other
         // is not bound yet, as in a fresh frame.
-        PlCell* const b = theirs[i];
+        PlCell* const b = *theirs;
         if (b->type == PL_VAR && pl_binding_of(clause_frame, b)->term->type != PL_UNBOUND) [[unlikely]]
-            return bound_from(engine, clause_frame, goal_frame, ours + i, theirs + i, count - i);
-        const int met = quick_pair<0, true, true>(engine, clause_frame, ours[i], goal_frame, b);
+            return bound_from(engine, clause_frame, goal_frame, ours, theirs, static_cast<uint32_t>(end - theirs));
+        const int met = quick_pair<0, true, true>(engine, clause_frame, *ours, goal_frame, b);
         if (met == 0) return 0;
         if (met < 0) [[unlikely]]
-            return arguments_from(engine, clause_frame, goal_frame, ours + i, theirs + i, count - i);
+            return arguments_from(engine, clause_frame, goal_frame, ours, theirs, static_cast<uint32_t>(end - theirs));
     }
     return 1;
 }
