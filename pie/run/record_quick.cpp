@@ -316,6 +316,14 @@ namespace {
 // A level of the walk, its Recording in one word: the levels times two, changed in the lowest bit
 // (one register to hand back and to keep across the levels below).
 int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above);
+constexpr int64_t packed(int64_t levels, bool changed) { return levels * 2 + changed; }
+constexpr int64_t packed_levels(int64_t level) { return level >> 1; }
+constexpr bool packed_changed(int64_t level) { return (level & 1) != 0; }
+
+// The levels of the walk for what the generic steps answer: their -1, a term that may hold a
+// variable, would be taken above for one that fits, and the term kept unresolved, its variables
+// the goal's.
+constexpr int64_t walk_levels(int64_t levels) { return levels < 0 ? kOpen : levels; }
 
 // Argument i of a level of the walk (items[i], term's), value being its value before, recorded
 // as record_argument would: the levels it takes (kOpen for one that may hold a variable); changed
@@ -333,8 +341,8 @@ int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above);
         bool store = !previous || previous->fn.functor != arg->fn.functor || previous->type != PL_FUNCTOR;
         if (has_arguments(arg)) {
             const int64_t inner = packed_level(w, arg, room);
-            store |= (inner & 1) != 0;
-            below = inner >> 1;
+            store |= packed_changed(inner);
+            below = packed_levels(inner);
             // Read again rather than kept across the walk: nothing there writes a term's arguments.
             arg = items[i];
         }
@@ -353,7 +361,7 @@ int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above);
     } else {
         const Recording one = inner_argument(w, term, room, i, arg);
         changed |= one.changed;
-        below = one.levels < 0 ? kOpen : one.levels;
+        below = walk_levels(one.levels);
     }
     return below;
 }
@@ -374,7 +382,7 @@ int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above);
     for (uint32_t i = 0; i < count; ++i)
         deepest = std::max(deepest, argument_step(w, term, room, items, i, values + i, changed));
     if (changed) note_and_enter(w, f);
-    return (2 + deepest) * 2 + changed;
+    return packed(2 + deepest, changed);
 }
 
 // One level of the walk: term's arguments recorded as record_argument would. Constants and
@@ -391,10 +399,8 @@ int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     // A functor's vector is made with it, one value an argument: a functor that may keep its
     // values there has it for every argument of a term of its own.
     if (f->owner || (f->flags & (PLF_HOST_FACT | PLF_READ_ONLY))) {
-        // Its steps answer -1 for a term that may hold a variable, which the levels above would
-        // take for one that fits: the term would be kept unresolved, its variables the goal's.
         const Recording any = inner_any(w, term, room);
-        return (any.levels < 0 ? kOpen : any.levels) * 2 + any.changed;
+        return packed(walk_levels(any.levels), any.changed);
     }
     const PlVector* args = term->fn.args;
     const uint32_t n = args->count;
@@ -413,7 +419,7 @@ int64_t packed_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
         return other_arity(w, term, room);
     }
     if (changed) note_and_enter(w, f);
-    return (2 + deepest) * 2 + changed;
+    return packed(2 + deepest, changed);
 }
 
 }  // namespace
@@ -422,7 +428,7 @@ namespace pl_recording {
 
 Recording inner_level(const InnerWalk& w, PlCell* term, int64_t room_above) {
     const int64_t level = packed_level(w, term, room_above);
-    return {(level & 1) != 0, level >> 1};
+    return {packed_changed(level), packed_levels(level)};
 }
 
 }  // namespace pl_recording

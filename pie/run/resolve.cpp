@@ -473,8 +473,8 @@ PlCell* resolve(PieEngine* engine, PlCell* term, PlFrame* frame, PlFrame* dying,
                 return arg;
             if (room && arg->type == PL_VAR && frame) {
                 // As the call would find it at its level.
-                const auto room = [engine] { return (pl_depth_limit(engine) - engine->depth - 2) / 2; };
-                if (PlCell* end = variable_in_place(arg, frame, room)) return end;
+                const auto its_room = [engine] { return (pl_depth_limit(engine) - engine->depth - 2) / 2; };
+                if (PlCell* end = variable_in_place(arg, frame, its_room)) return end;
             } else if (room && arg->type == PL_FUNCTOR) {
                 return resolve_compound(engine, arg, frame, dying, keep);
             }
